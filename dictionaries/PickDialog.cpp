@@ -1,0 +1,62 @@
+#include "dictionaries/PickDialog.h"
+
+#include "platform/data/Dataset.h"
+#include "platform/ui/Modal.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace dictionaries {
+
+PickDialog::PickDialog(UstawieniaWyboru u, QWidget* parent)
+    : ui::Dialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), u_(std::move(u))
+{
+    setObjectName(u_.lista.nazwaOkna);
+    setWindowTitle(u_.lista.tytul);
+    setModal(true);
+    auto* col = new QVBoxLayout(this);
+    panel_ = new ListPanel(u_.lista, this);
+    col->addWidget(panel_);
+    resize(u_.lista.rozmiar);
+    connect(panel_->przycisk(QStringLiteral("BitBtn_Wstaw")), &QPushButton::clicked, this, &PickDialog::Wstaw);
+    connect(panel_->siatka(), &ui::DbGrid::rowDoubleClicked, this, &PickDialog::Wstaw);
+    connect(panel_->przycisk(QStringLiteral("BitBtn_Dodaj")), &QPushButton::clicked, this, &PickDialog::Dodaj);
+    connect(panel_->przycisk(QStringLiteral("BitBtn_Zamknij")), &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void PickDialog::Wstaw()
+{
+    data::DataSource* s = panel_->zrodlo();
+    data::Dataset* ds = s ? s->dataset() : nullptr;
+    // With no row there is nothing to copy: the caller's fields stay as they are.
+    if (ds && ds->isActive() && ds->state() == data::State::Browse && ds->recNo() > 0)
+        wstawDane();
+    accept();
+}
+
+void PickDialog::Dodaj()
+{
+    QDialog* d = u_.nowy ? u_.nowy() : nullptr;
+    if (!d)
+        return;
+    ui::showModal(d);
+    data::DataSource* s = panel_->zrodlo();
+    if (data::Dataset* ds = s ? s->dataset() : nullptr; ds && ds->isActive())
+        ds->refresh();
+}
+
+bool PickDialog::closing(int)
+{
+    if (u_.przyZamknieciu)
+        u_.przyZamknieciu();
+    return true;
+}
+
+void PickDialog::showing()
+{
+    if (u_.przyPokazaniu)
+        u_.przyPokazaniu();
+    panel_->przypnij();
+}
+
+} // namespace dictionaries

@@ -1,0 +1,35 @@
+#pragma once
+// Small builders for the controls of the document windows and line dialogs: an edit with its
+// caption above it (the caption is also the edit's accessible name), a button, and a remarks
+// memo that holds at most a given number of lines.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRect>
+
+class QLabel;
+
+namespace documents {
+
+// `caption` may hold a line break (a two-line caption); the accessible name joins the lines.
+QLineEdit* labeledEdit(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
+                       int maxLength = 0);
+// The caption label of an edit made by labeledEdit.
+QLabel* captionOf(QLineEdit* edit);
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
+
+class MemoEdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit MemoEdit(int maxLines, QWidget* parent = nullptr);
+    QString text() const { return toPlainText(); }
+    void setText(const QString& t) { setPlainText(t); }
+
+private:
+    void limit();
+    int maxLines_;
+    bool limiting_ = false;
+};
+
+} // namespace documents

@@ -1,0 +1,144 @@
+#include "documents/Form_Faktura_Nowa_Pozycja.h"
+
+#include "documents/FormControls.h"
+#include "documents/LineGridModel.h"
+#include "documents/LineTarget.h"
+#include "platform/data/Dataset.h"
+#include "platform/ui/DbLookupCombo.h"
+#include "platform/ui/Modal.h"
+#include "shell/DataModule1.h"
+
+#include <QLabel>
+
+#if __has_include("dictionaries/Form_Lista_Towarow_Pob.h")
+#include "dictionaries/Form_Lista_Towarow_Pob.h"
+#define TARNEX_GOODS_PICK 1
+#endif
+
+TForm_Faktura_Nowa_Pozycja* Form_Faktura_Nowa_Pozycja = nullptr;
+
+using namespace documents;
+
+TForm_Faktura_Nowa_Pozycja::TForm_Faktura_Nowa_Pozycja(QWidget* owner) : LineDialog(owner)
+{
+    setObjectName(QStringLiteral("Form_Faktura_Nowa_Pozycja"));
+    setWindowTitle(QStringLiteral("Nowa pozycja ..."));
+    setFixedSize(520, 290);
+
+    BitBtn_Pob_Tow = button(this, "BitBtn_Pob_Tow", QStringLiteral("Ze słownika"), {16, 26, 110, 28});
+    LEdit_Symbol->setGeometry(140, 30, 160, 22);
+    LEdit_Nazwa->setGeometry(16, 84, 300, 22);
+    LEdit_Nazwa_cd->setGeometry(16, 134, 300, 22);
+    LEdit_PKWIU->setGeometry(330, 84, 170, 22);
+    LEdit_Cena->setGeometry(16, 184, 100, 22);
+    LEdit_Jm->setGeometry(130, 184, 70, 22);
+    LEdit_Ilosc->setGeometry(214, 184, 90, 22);
+    LEdit_Rabat->setGeometry(318, 184, 70, 22);
+    DBLCBox_Vat->setGeometry(402, 184, 98, 22);
+    for (QLineEdit* e : {LEdit_Symbol, LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Cena, LEdit_Jm, LEdit_Ilosc,
+                         LEdit_Rabat})
+        captionOf(e)->move(e->x(), e->y() - 16);
+    if (auto* l = qobject_cast<QLabel*>(DBLCBox_Vat->property("captionLabel").value<QObject*>()))
+        l->setGeometry(402, 168, 110, 15);
+
+    BitBtn_Wstaw->setGeometry(16, 236, 110, 30);
+    BitBtn_Anuluj = button(this, "BitBtn_Anuluj", QStringLiteral("Anuluj"), {140, 236, 110, 30});
+    BitBtn_Zmknij->setGeometry(390, 236, 110, 30);
+
+    setTabOrder(BitBtn_Pob_Tow, LEdit_Nazwa);
+    setTabOrder(LEdit_Nazwa, LEdit_Nazwa_cd);
+    setTabOrder(LEdit_Nazwa_cd, LEdit_PKWIU);
+    setTabOrder(LEdit_PKWIU, LEdit_Cena);
+    setTabOrder(LEdit_Cena, LEdit_Jm);
+    setTabOrder(LEdit_Jm, LEdit_Ilosc);
+    setTabOrder(LEdit_Ilosc, LEdit_Rabat);
+    setTabOrder(LEdit_Rabat, DBLCBox_Vat);
+    setTabOrder(DBLCBox_Vat, BitBtn_Wstaw);
+    setTabOrder(BitBtn_Wstaw, BitBtn_Anuluj);
+    setTabOrder(BitBtn_Anuluj, BitBtn_Zmknij);
+
+    connect(BitBtn_Pob_Tow, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_Pob_TowClick);
+    connect(DBLCBox_Vat, &ui::DbLookupCombo::closeUp, this, &TForm_Faktura_Nowa_Pozycja::DBLCBox_VatCloseUp);
+    connect(BitBtn_Wstaw, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_WstawClick);
+    connect(BitBtn_Anuluj, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_AnulujClick);
+    connect(BitBtn_Zmknij, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_ZmknijClick);
+
+    Wyczysc_Wpis();
+}
+
+void TForm_Faktura_Nowa_Pozycja::showing()
+{
+    LineDialog::showing();
+    if (!ADOTable_Vat->isActive())
+        Otworz_Stawki();
+    LEdit_Nazwa->setFocus();
+}
+
+bool TForm_Faktura_Nowa_Pozycja::closing(int)
+{
+    Zamknij_Stawki();
+    return true;
+}
+
+void TForm_Faktura_Nowa_Pozycja::BitBtn_Pob_TowClick()
+{
+    // Archived goods are never offered: the pick's shared goods table is filtered while it is open.
+    if (DataModule1 && DataModule1->ADOTable_Towary) {
+        data::Table* towary = DataModule1->ADOTable_Towary;
+        towary->close();
+        towary->setFiltered(true);
+        towary->setFilter(QStringLiteral("arch=false"));
+        towary->open();
+    }
+#ifdef TARNEX_GOODS_PICK
+    if (Form_Lista_Towarow_Pob)
+        ui::showModal(Form_Lista_Towarow_Pob);
+#endif
+}
+
+void TForm_Faktura_Nowa_Pozycja::DBLCBox_VatCloseUp()
+{
+    // The exact rate name: "5" must never land on "50".
+    if (ADOTable_Vat->isActive())
+        ADOTable_Vat->locate(QStringLiteral("Nazwa"), DBLCBox_Vat->keyValue(), {.caseInsensitive = true});
+}
+
+void TForm_Faktura_Nowa_Pozycja::BitBtn_WstawClick()
+{
+    const auto linia = Sprawdz_Pozycje();
+    if (!linia)
+        return;
+    LineTarget* cel = Cel();
+    if (!cel)
+        return;
+    cel->lineGrid().appendLine(linia->cells);
+    cel->linesChanged();
+    Wyczysc_Wpis();
+    accept();
+}
+
+void TForm_Faktura_Nowa_Pozycja::BitBtn_AnulujClick()
+{
+    Wyczysc_Wpis();
+}
+
+void TForm_Faktura_Nowa_Pozycja::BitBtn_ZmknijClick()
+{
+    Wyczysc_Wpis();
+    reject();
+}
+
+namespace documents {
+
+void Dodaj_Pozycje(const QString& typ, const QString& tryb)
+{
+    if (!Form_Faktura_Nowa_Pozycja)
+        Form_Faktura_Nowa_Pozycja = new TForm_Faktura_Nowa_Pozycja();
+    auto* d = Form_Faktura_Nowa_Pozycja;
+    d->Ustaw_Typ_Faktury(typ);
+    d->Ustaw_Netto_Brutto(tryb);
+    d->Otworz_Stawki();
+    ui::showModal(d);
+}
+
+} // namespace documents

@@ -1,0 +1,117 @@
+#include "documents/Form_Faktura_Popraw_Pozycje.h"
+
+#include "documents/FormControls.h"
+#include "documents/LineGridModel.h"
+#include "documents/LineTarget.h"
+#include "platform/data/Dataset.h"
+#include "platform/ui/DbLookupCombo.h"
+#include "platform/ui/Modal.h"
+
+#include <QLabel>
+
+TForm_Faktura_Popraw_Pozycje* Form_Faktura_Popraw_Pozycje = nullptr;
+
+using namespace documents;
+
+TForm_Faktura_Popraw_Pozycje::TForm_Faktura_Popraw_Pozycje(QWidget* owner) : LineDialog(owner)
+{
+    setObjectName(QStringLiteral("Form_Faktura_Popraw_Pozycje"));
+    setWindowTitle(QStringLiteral("Popraw pozycję..."));
+    setFixedSize(520, 290);
+
+    LEdit_Symbol->setGeometry(16, 34, 160, 22);
+    LEdit_Nazwa->setGeometry(16, 84, 300, 22);
+    LEdit_Nazwa_cd->setGeometry(16, 134, 300, 22);
+    LEdit_PKWIU->setGeometry(330, 84, 170, 22);
+    LEdit_Rabat->setGeometry(16, 184, 70, 22);
+    LEdit_Ilosc->setGeometry(100, 184, 90, 22);
+    LEdit_Jm->setGeometry(204, 184, 70, 22);
+    LEdit_Cena->setGeometry(288, 184, 100, 22);
+    DBLCBox_Vat->setGeometry(402, 184, 98, 22);
+    for (QLineEdit* e : {LEdit_Symbol, LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Cena, LEdit_Jm, LEdit_Ilosc,
+                         LEdit_Rabat})
+        captionOf(e)->move(e->x(), e->y() - 16);
+    if (auto* l = qobject_cast<QLabel*>(DBLCBox_Vat->property("captionLabel").value<QObject*>()))
+        l->setGeometry(402, 168, 110, 15);
+
+    BitBtn_Wstaw->setText(QStringLiteral("Popraw"));
+    BitBtn_Wstaw->setGeometry(16, 236, 110, 30);
+    BitBtn_Zmknij->setText(QStringLiteral("Anuluj / Zamknij"));
+    BitBtn_Zmknij->setGeometry(370, 236, 130, 30);
+
+    setTabOrder(LEdit_Nazwa, LEdit_Nazwa_cd);
+    setTabOrder(LEdit_Nazwa_cd, LEdit_PKWIU);
+    setTabOrder(LEdit_PKWIU, LEdit_Rabat);
+    setTabOrder(LEdit_Rabat, LEdit_Ilosc);
+    setTabOrder(LEdit_Ilosc, LEdit_Jm);
+    setTabOrder(LEdit_Jm, LEdit_Cena);
+    setTabOrder(LEdit_Cena, DBLCBox_Vat);
+    setTabOrder(DBLCBox_Vat, BitBtn_Zmknij);
+    setTabOrder(BitBtn_Zmknij, BitBtn_Wstaw);
+
+    connect(BitBtn_Wstaw, &QPushButton::clicked, this, &TForm_Faktura_Popraw_Pozycje::BitBtn_WstawClick);
+    connect(BitBtn_Zmknij, &QPushButton::clicked, this, &TForm_Faktura_Popraw_Pozycje::BitBtn_ZmknijClick);
+
+    Wyczysc_Wpis();
+}
+
+void TForm_Faktura_Popraw_Pozycje::showing()
+{
+    LineDialog::showing();
+    LEdit_Nazwa->setFocus();
+}
+
+bool TForm_Faktura_Popraw_Pozycje::closing(int)
+{
+    Wyczysc_Wpis();
+    Zamknij_Stawki();
+    return true;
+}
+
+void TForm_Faktura_Popraw_Pozycje::BitBtn_WstawClick()
+{
+    const auto linia = Sprawdz_Pozycje();
+    if (!linia)
+        return;
+    LineTarget* cel = Cel();
+    if (!cel)
+        return;
+    cel->lineGrid().replaceLine(Poprawiany_Wiersz, linia->cells, Col_Nazwa);
+    cel->linesChanged();
+    accept();
+}
+
+void TForm_Faktura_Popraw_Pozycje::BitBtn_ZmknijClick()
+{
+    reject();
+}
+
+namespace documents {
+
+bool Popraw_Pozycje(const QString& typ, const QString& tryb, const LineGridModel& grid, int row)
+{
+    if (!grid.isLine(row))
+        return false;
+    if (!Form_Faktura_Popraw_Pozycje)
+        Form_Faktura_Popraw_Pozycje = new TForm_Faktura_Popraw_Pozycje();
+    auto* d = Form_Faktura_Popraw_Pozycje;
+    d->Ustaw_Typ_Faktury(typ);
+    d->Ustaw_Netto_Brutto(tryb);
+    d->Ustaw_Poprawiany_Wiersz(row);
+    d->LEdit_Symbol->setText(grid.cell(row, Col_Symbol));
+    d->LEdit_Nazwa->setText(grid.cell(row, Col_Nazwa));
+    d->LEdit_Nazwa_cd->setText(grid.cell(row, Col_Nazwa_cd));
+    d->LEdit_PKWIU->setText(grid.cell(row, Col_PKWiU));
+    d->LEdit_Ilosc->setText(grid.cell(row, Col_Ilosc));
+    d->LEdit_Jm->setText(grid.cell(row, Col_Jm));
+    d->LEdit_Cena->setText(grid.cell(row, Col_Cena));
+    d->LEdit_Rabat->setText(grid.cell(row, Col_Rabat));
+    d->Ustaw_Stara_Wartosc_Netto(readNumber(grid.cell(row, Col_Netto)).value_or(0));
+    d->Ustaw_Stara_Wartosc_Brutto(readNumber(grid.cell(row, Col_Brutto)).value_or(0));
+    d->Otworz_Stawki();
+    d->DBLCBox_Vat->setKeyValue(grid.cell(row, Col_Stawka));
+    ui::showModal(d);
+    return true;
+}
+
+} // namespace documents

@@ -1,0 +1,506 @@
+#include "documents/InvoiceWindow.h"
+
+#include "documents/Dlg_Czy_Nowa_Fakt.h"
+#include "documents/FormControls.h"
+#include "documents/Form_Faktura_Nowa_Pozycja.h"
+#include "documents/Form_Faktura_Popraw_Pozycje.h"
+#include "documents/InvoiceSave.h"
+#include "platform/data/Dataset.h"
+#include "platform/text/Numbers.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/DbEdit.h"
+#include "platform/ui/DbLookupCombo.h"
+#include "platform/ui/MessageDialog.h"
+#include "platform/ui/Modal.h"
+#include "shell/DataModule1.h"
+#include "shell/Form_Jaki_Nr.h"
+#include "shell/Form_Komunikat.h"
+#include "shell/MainForm.h"
+#include "shell/Rejestr.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+#if __has_include("dictionaries/Form_Lista_Klientow_Pob.h")
+#include "dictionaries/Form_Lista_Klientow_Pob.h"
+#define TARNEX_CLIENT_PICK 1
+#endif
+#if __has_include("documents/Form_Drukuj_Fakt.h")
+#include "documents/Form_Drukuj_Fakt.h"
+#define TARNEX_PRINT_DIALOG 1
+#endif
+
+namespace documents {
+
+namespace {
+const QString Klucz_Ustawien = QStringLiteral("Software\\Orlimek\\Tarnex\\Ustawienia\\");
+} // namespace
+
+InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget(parent), kind_(kind)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(kind_.caption);
+    setFixedSize(837, 575);
+    setWindowFlags(windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    move(0, 0);
+
+    // Header.
+    LEdit_Wyroznik = labeledEdit(this, "LEdit_Wyroznik", QStringLiteral("Typ"), {8, 34, 40, 22});
+    LEdit_Wyroznik->setReadOnly(true);
+    LEdit_Wyroznik->setFocusPolicy(Qt::NoFocus);
+    LEdit_Nr = labeledEdit(this, "LEdit_Nr", QStringLiteral("Nr"), {56, 34, 60, 22});
+    LEdit_Nr->setReadOnly(true);
+    LEdit_Nr->setFocusPolicy(Qt::NoFocus);
+    LEdit_Rok = labeledEdit(this, "LEdit_Rok", QStringLiteral("Rok"), {124, 34, 50, 22}, 4);
+    LEdit_Data_Wyst =
+        labeledEdit(this, "LEdit_Data_Wyst", QStringLiteral("Data wystawienia\n(rrrr-mm-dd)"), {182, 34, 100, 22}, 10);
+    LEdit_Data_Sprzedarzy =
+        labeledEdit(this, "LEdit_Data_Sprzedarzy", QStringLiteral("Data sprzedaży"), {290, 34, 150, 22}, 50);
+    LEdit_Miejsce_Wyst =
+        labeledEdit(this, "LEdit_Miejsce_Wyst", QStringLiteral("Miejsce wystawienia"), {448, 34, 170, 22}, 50);
+
+    auto* trybLabel = new QLabel(QStringLiteral("Faktura wyliczana od wart.:"), this);
+    trybLabel->setObjectName(QStringLiteral("Label_Netto_Brutto"));
+    QFont bold = trybLabel->font();
+    bold.setBold(true);
+    trybLabel->setFont(bold);
+    trybLabel->setGeometry(632, 18, 200, 15);
+    CBox_Netto_Brutto = new QComboBox(this);
+    CBox_Netto_Brutto->setObjectName(QStringLiteral("CBox_Netto_Brutto"));
+    CBox_Netto_Brutto->setAccessibleName(trybLabel->text());
+    CBox_Netto_Brutto->addItems({QStringLiteral("netto"), QStringLiteral("brutto")});
+    CBox_Netto_Brutto->setGeometry(632, 34, 100, 22);
+    trybLabel->setBuddy(CBox_Netto_Brutto);
+
+    // Client block.
+    LEdit_Nazwa = labeledEdit(this, "LEdit_Nazwa", QStringLiteral("Nazwa / Nazwisko, Imię"), {8, 84, 300, 22}, 75);
+    LEdit_Nazwa_cd =
+        labeledEdit(this, "LEdit_Nazwa_cd", QStringLiteral("Nazwa / Nazwisko, Imię cd."), {316, 84, 300, 22}, 75);
+    LEdit_Nr_Klienta = labeledEdit(this, "LEdit_Nr_Klienta", QStringLiteral("Nr Klienta"), {624, 84, 80, 22});
+    LEdit_Nr_Klienta->hide();
+    captionOf(LEdit_Nr_Klienta)->hide();
+    BitBtn_Pobierz = button(this, "BitBtn_Pobierz", QStringLiteral("Pobierz Klienta"), {712, 80, 117, 28});
+    LEdit_Kod = labeledEdit(this, "LEdit_Kod", QStringLiteral("Kod"), {8, 132, 80, 22}, kind_.kodMaxLength);
+    LEdit_Miasto = labeledEdit(this, "LEdit_Miasto", QStringLiteral("Miasto"), {96, 132, 170, 22}, 30);
+    LEdit_Adres = labeledEdit(this, "LEdit_Adres", QStringLiteral("Adres (ulica, nr domu)"), {274, 132, 260, 22}, 50);
+    LEdit_NIP = labeledEdit(this, "LEdit_NIP", QStringLiteral("NIP"), {542, 132, 130, 22}, 16);
+    CBox_Czy_Firma = new QCheckBox(QStringLiteral("Czy firma?"), this);
+    CBox_Czy_Firma->setObjectName(QStringLiteral("CBox_Czy_Firma"));
+    CBox_Czy_Firma->setFont(bold);
+    CBox_Czy_Firma->setGeometry(684, 132, 120, 22);
+
+    // Lines.
+    StringGrid1 = new LineGrid(LineGridModel::InvoiceColumns, this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setGeometry(8, 166, 821, 220);
+    BitBtn_Dodaj = button(this, "BitBtn_Dodaj", QStringLiteral("Dodaj pozyc."), {8, 394, 100, 28});
+    BitBtn_Popraw = button(this, "BitBtn_Popraw", QStringLiteral("Popraw pozyc."), {116, 394, 100, 28});
+    BitBtn_Usun = button(this, "BitBtn_Usun", QStringLiteral("Usuń pozyc."), {224, 394, 100, 28});
+    LEdit_Suma_Netto = labeledEdit(this, "LEdit_Suma_Netto", QStringLiteral("Suma netto"), {569, 412, 120, 22});
+    LEdit_Suma_Brutto = labeledEdit(this, "LEdit_Suma_Brutto", QStringLiteral("Suma brutto"), {709, 412, 120, 22});
+    for (QLineEdit* e : {LEdit_Suma_Netto, LEdit_Suma_Brutto}) {
+        e->setReadOnly(true);
+        e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        e->setText(text::formatAmount(0));
+    }
+
+    // Payment.
+    ADOTable_Forma_Zap = new data::Table(this);
+    ADOTable_Forma_Zap->setObjectName(QStringLiteral("ADOTable_Forma_Zap"));
+    ADOTable_Forma_Zap->setTableName(QStringLiteral("Forma_Zaplaty"));
+    DataSource_Forma_Zap = new data::DataSource(this);
+    DataSource_Forma_Zap->setObjectName(QStringLiteral("DataSource_Forma_Zap"));
+    DataSource_Forma_Zap->setDataset(ADOTable_Forma_Zap);
+
+    auto* zaplataLabel = new QLabel(QStringLiteral("Sposób zapłaty"), this);
+    zaplataLabel->setObjectName(QStringLiteral("Label_Forma"));
+    zaplataLabel->setFont(bold);
+    zaplataLabel->setGeometry(8, 454, 150, 15);
+    DBLookupComboBox1 = new ui::DbLookupCombo(this);
+    DBLookupComboBox1->setObjectName(QStringLiteral("DBLookupComboBox1"));
+    DBLookupComboBox1->setAccessibleName(zaplataLabel->text());
+    DBLookupComboBox1->setListSource(DataSource_Forma_Zap);
+    DBLookupComboBox1->setKeyField(QStringLiteral("Nazwa"));
+    DBLookupComboBox1->setListField(QStringLiteral("Nazwa"));
+    DBLookupComboBox1->setGeometry(8, 470, 150, 22);
+    zaplataLabel->setBuddy(DBLookupComboBox1);
+    DBEdit_Forma = new ui::DbEdit(this);
+    DBEdit_Forma->setObjectName(QStringLiteral("DBEdit_Forma"));
+    DBEdit_Forma->setDataSource(DataSource_Forma_Zap);
+    DBEdit_Forma->setDataField(QStringLiteral("Id"));
+    DBEdit_Forma->setReadOnly(true);
+    DBEdit_Forma->hide();
+    LEdit_Ilosc_Dni = labeledEdit(this, "LEdit_Ilosc_Dni", QStringLiteral("Liczba dni"), {166, 470, 70, 22});
+    LEdit_Ilosc_Dni->setText(QStringLiteral("0"));
+    BitBtn1 = button(this, "BitBtn1", QStringLiteral("Oblicz"), {244, 467, 70, 28});
+    LEdit_Data_Zap =
+        labeledEdit(this, "LEdit_Data_Zap", QStringLiteral("Data zapłaty\n(rrrr-mm-dd)"), {322, 470, 100, 22}, 10);
+
+    auto* uwagiLabel = new QLabel(QStringLiteral("Uwagi :"), this);
+    uwagiLabel->setObjectName(QStringLiteral("Label_Uwagi"));
+    uwagiLabel->setFont(bold);
+    uwagiLabel->setGeometry(440, 440, 100, 15);
+    JvMemo1 = new MemoEdit(3, this);
+    JvMemo1->setObjectName(QStringLiteral("JvMemo1"));
+    JvMemo1->setAccessibleName(uwagiLabel->text());
+    JvMemo1->setGeometry(440, 456, 389, 58);
+    uwagiLabel->setBuddy(JvMemo1);
+
+    DBEdit_Id = new QLineEdit(this);
+    DBEdit_Id->setObjectName(QStringLiteral("DBEdit_Id"));
+    DBEdit_Id->setReadOnly(true);
+    DBEdit_Id->hide();
+
+    BitBtn_Zapisz = button(this, "BitBtn_Zapisz", QStringLiteral("Zapisz"), {8, 535, 110, 30});
+    BitBtn_Drukuj = button(this, "BitBtn_Drukuj", QStringLiteral("Drukuj"), {126, 535, 110, 30});
+    BitBtn_Drukuj->setEnabled(false);
+    BitBtn_Nowa = button(this, "BitBtn_Nowa", QStringLiteral("Nowa faktura"), {244, 535, 110, 30});
+    BitBtn_Zamknij = button(this, "BitBtn_Zamknij", QStringLiteral("Anuluj / Zamknij"), {699, 535, 130, 30});
+
+    connect(BitBtn_Pobierz, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_PobierzClick);
+    connect(BitBtn_Dodaj, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_DodajClick);
+    connect(BitBtn_Popraw, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_PoprawClick);
+    connect(BitBtn_Usun, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_UsunClick);
+    // Only the user's choice changes the layout; the program sets the index without it.
+    connect(CBox_Netto_Brutto, &QComboBox::activated, this, &InvoiceWindow::CBox_Netto_BruttoChange);
+    connect(DBLookupComboBox1, &ui::DbLookupCombo::closeUp, this, &InvoiceWindow::DBLookupComboBox1CloseUp);
+    connect(BitBtn1, &QPushButton::clicked, this, &InvoiceWindow::BitBtn1Click);
+    connect(BitBtn_Zapisz, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_ZapiszClick);
+    connect(BitBtn_Drukuj, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_DrukujClick);
+    connect(BitBtn_Nowa, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_NowaClick);
+    connect(BitBtn_Zamknij, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_ZamknijClick);
+
+    setTabOrder(LEdit_Rok, LEdit_Data_Wyst);
+    setTabOrder(LEdit_Data_Wyst, LEdit_Data_Sprzedarzy);
+    setTabOrder(LEdit_Data_Sprzedarzy, LEdit_Miejsce_Wyst);
+    setTabOrder(LEdit_Miejsce_Wyst, CBox_Netto_Brutto);
+    setTabOrder(CBox_Netto_Brutto, LEdit_Nazwa);
+    setTabOrder(LEdit_Nazwa, LEdit_Nazwa_cd);
+    setTabOrder(LEdit_Nazwa_cd, BitBtn_Pobierz);
+    setTabOrder(BitBtn_Pobierz, LEdit_Kod);
+    setTabOrder(LEdit_Kod, LEdit_Miasto);
+    setTabOrder(LEdit_Miasto, LEdit_Adres);
+    setTabOrder(LEdit_Adres, LEdit_NIP);
+    setTabOrder(LEdit_NIP, CBox_Czy_Firma);
+    setTabOrder(CBox_Czy_Firma, StringGrid1);
+    setTabOrder(StringGrid1, BitBtn_Dodaj);
+    setTabOrder(BitBtn_Dodaj, BitBtn_Popraw);
+    setTabOrder(BitBtn_Popraw, BitBtn_Usun);
+    setTabOrder(BitBtn_Usun, DBLookupComboBox1);
+    setTabOrder(DBLookupComboBox1, LEdit_Ilosc_Dni);
+    setTabOrder(LEdit_Ilosc_Dni, BitBtn1);
+    setTabOrder(BitBtn1, LEdit_Data_Zap);
+    setTabOrder(LEdit_Data_Zap, JvMemo1);
+    setTabOrder(JvMemo1, BitBtn_Zapisz);
+    setTabOrder(BitBtn_Zapisz, BitBtn_Drukuj);
+    setTabOrder(BitBtn_Drukuj, BitBtn_Nowa);
+    setTabOrder(BitBtn_Nowa, BitBtn_Zamknij);
+
+    setLineTarget(kind_.typ, this);
+    if (MainForm)
+        MainForm->Dodaj_Kontrole_Zamkniecia(this, [this] { return Mozna_Porzucic(); });
+
+    FormCreate();
+}
+
+InvoiceWindow::~InvoiceWindow()
+{
+    removeLineTarget(kind_.typ, this);
+}
+
+void InvoiceWindow::FormCreate()
+{
+    Ustaw_Tryb_Z_Rejestru();
+    try {
+        if (DataModule1 && !ADOTable_Forma_Zap->connection())
+            ADOTable_Forma_Zap->setConnection(DataModule1->ADOConnection1);
+        ADOTable_Forma_Zap->open();
+    } catch (const data::Error& e) {
+        // The window opens anyway; the save asks for a payment kind that cannot be chosen.
+        ui::showMessage(e.message());
+    }
+    Uloz_Siatke(Tryb(), false);
+}
+
+PriceMode InvoiceWindow::Tryb() const
+{
+    return CBox_Netto_Brutto->currentIndex() == 1 ? PriceMode::Brutto : PriceMode::Netto;
+}
+
+void InvoiceWindow::Ustaw_Tryb_Z_Rejestru()
+{
+    const PriceMode mode = priceModeFromSetting(Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawien, QStringLiteral("Faktura_od")));
+    CBox_Netto_Brutto->setCurrentIndex(priceModeIndex(mode));
+}
+
+void InvoiceWindow::Uloz_Siatke(PriceMode mode, bool poZmianie)
+{
+    StringGrid1->layOutInvoice(mode, poZmianie);
+}
+
+void InvoiceWindow::linesChanged()
+{
+    const LineGridModel& g = StringGrid1->lines();
+    LEdit_Suma_Netto->setText(g.sumText(Col_Netto));
+    LEdit_Suma_Brutto->setText(g.sumText(Col_Brutto));
+    // The price mode can change only while the document has no lines.
+    CBox_Netto_Brutto->setEnabled(!g.hasLines());
+}
+
+void InvoiceWindow::CBox_Netto_BruttoChange()
+{
+    Uloz_Siatke(Tryb(), true);
+}
+
+void InvoiceWindow::BitBtn_PobierzClick()
+{
+#ifdef TARNEX_CLIENT_PICK
+    if (Form_Lista_Klientow_Pob) {
+        Form_Lista_Klientow_Pob->Ustaw_Typ_Faktury(kind_.typ);
+        ui::showModal(Form_Lista_Klientow_Pob);
+    }
+#endif
+}
+
+void InvoiceWindow::BitBtn_DodajClick()
+{
+    Dodaj_Pozycje(kind_.typ, CBox_Netto_Brutto->currentText());
+}
+
+void InvoiceWindow::BitBtn_PoprawClick()
+{
+    Popraw_Pozycje(kind_.typ, CBox_Netto_Brutto->currentText(), StringGrid1->lines(), StringGrid1->Row());
+}
+
+void InvoiceWindow::BitBtn_UsunClick()
+{
+    StringGrid1->lines().removeLine(StringGrid1->Row());
+    linesChanged();
+}
+
+QWidget* InvoiceWindow::Pole(HeaderField f) const
+{
+    switch (f) {
+    case HeaderField::Data_Wyst: return LEdit_Data_Wyst;
+    case HeaderField::Rok: return LEdit_Rok;
+    case HeaderField::Data_Sprzedarzy: return LEdit_Data_Sprzedarzy;
+    case HeaderField::Miejsce_Wyst: return LEdit_Miejsce_Wyst;
+    case HeaderField::Nazwa: return LEdit_Nazwa;
+    case HeaderField::NIP: return LEdit_NIP;
+    case HeaderField::Kod: return LEdit_Kod;
+    case HeaderField::Miasto: return LEdit_Miasto;
+    case HeaderField::Adres: return LEdit_Adres;
+    case HeaderField::Dodaj: return BitBtn_Dodaj;
+    case HeaderField::Forma_Zaplaty: return DBLookupComboBox1;
+    case HeaderField::Data_Zap: return LEdit_Data_Zap;
+    case HeaderField::Ilosc_Dni: return LEdit_Ilosc_Dni;
+    }
+    return nullptr;
+}
+
+void InvoiceWindow::Pokaz_Blad(const HeaderFailure& f)
+{
+    if (f.plainDialog && kind_.plainEmptyDate)
+        ui::showMessage(f.message);
+    else
+        Pokaz_Komunikat(f.message);
+    if (QWidget* w = Pole(f.field))
+        w->setFocus();
+}
+
+void InvoiceWindow::DBLookupComboBox1CloseUp()
+{
+    if (ADOTable_Forma_Zap->isActive())
+        ADOTable_Forma_Zap->locate(QStringLiteral("Nazwa"), DBLookupComboBox1->keyValue(), {.caseInsensitive = true});
+    const PaymentChoice c = choosePaymentKind(DBLookupComboBox1->currentText(), LEdit_Data_Wyst->text());
+    LEdit_Ilosc_Dni->setText(c.iloscDni);
+    if (c.failure) {
+        Pokaz_Blad(*c.failure);
+        return;
+    }
+    if (c.dataZap)
+        LEdit_Data_Zap->setText(*c.dataZap);
+    if (c.focus)
+        Pole(*c.focus)->setFocus();
+}
+
+void InvoiceWindow::BitBtn1Click()
+{
+    const auto r = computeDueDate(LEdit_Data_Wyst->text(), LEdit_Ilosc_Dni->text());
+    if (const auto* f = std::get_if<HeaderFailure>(&r)) {
+        Pokaz_Blad(*f);
+        return;
+    }
+    LEdit_Data_Zap->setText(std::get<QString>(r));
+}
+
+void InvoiceWindow::BitBtn_ZapiszClick()
+{
+    HeaderEntry h;
+    h.dataWyst = LEdit_Data_Wyst->text();
+    h.rok = LEdit_Rok->text();
+    h.dataSprzedarzy = LEdit_Data_Sprzedarzy->text();
+    h.miejsceWyst = LEdit_Miejsce_Wyst->text();
+    h.nazwa = LEdit_Nazwa->text();
+    h.czyFirma = CBox_Czy_Firma->isChecked();
+    h.nip = LEdit_NIP->text();
+    h.kod = LEdit_Kod->text();
+    h.miasto = LEdit_Miasto->text();
+    h.adres = LEdit_Adres->text();
+    h.lineCount = StringGrid1->lines().lineCount();
+    h.formaZaplaty = DBLookupComboBox1->currentText();
+    h.dataZap = LEdit_Data_Zap->text();
+    h.iloscDni = LEdit_Ilosc_Dni->text();
+    if (const auto f = checkInvoiceHeader(h)) {
+        Pokaz_Blad(*f);
+        return;
+    }
+
+    InvoiceDocument d;
+    d.typ = LEdit_Wyroznik->text();
+    d.rok = h.rok;
+    d.dataWyst = h.dataWyst;
+    d.dataSprzedarzy = h.dataSprzedarzy;
+    d.miejsceWyst = h.miejsceWyst;
+    d.klientNr = LEdit_Nr_Klienta->text();
+    d.nazwa = h.nazwa;
+    d.nazwaCd = LEdit_Nazwa_cd->text();
+    d.czyFirma = h.czyFirma;
+    d.nip = h.nip;
+    d.kod = h.kod;
+    d.miasto = h.miasto;
+    d.adres = h.adres;
+    d.sumaNetto = LEdit_Suma_Netto->text();
+    d.sumaBrutto = LEdit_Suma_Brutto->text();
+    d.formaZaplaty = DBEdit_Forma->text();
+    d.dataZap = h.dataZap;
+    d.iloscDni = h.iloscDni;
+    d.uwagi = JvMemo1->text();
+    d.mode = Tryb();
+    d.finalIdentity = kind_.finalIdentity;
+
+    const FirstNumberPrompt prompt = [](const QString& pytanie) -> std::optional<qint64> {
+        if (!Form_Jaki_Nr)
+            Form_Jaki_Nr = new TForm_Jaki_Nr();
+        Form_Jaki_Nr->Ustaw_Opis(pytanie);
+        if (ui::showModal(Form_Jaki_Nr) != QDialog::Accepted)
+            return std::nullopt;
+        const auto nr = readInteger(Form_Jaki_Nr->Edit_Nr->text());
+        return nr ? std::optional<qint64>(*nr) : std::nullopt;
+    };
+
+    if (!DataModule1 || !DataModule1->ADOConnection1) {
+        Pokaz_Komunikat(QStringLiteral("Brak połączenia z bazą danych.\nFaktura nie została zapisana."));
+        return;
+    }
+    const SaveOutcome wynik = saveNewInvoice(*DataModule1->ADOConnection1, d, StringGrid1->lines(), prompt);
+    if (wynik.status == SaveOutcome::Status::Cancelled)
+        return;
+    if (wynik.status == SaveOutcome::Status::Failed) {
+        Pokaz_Komunikat(QStringLiteral("Nie udało się zapisać faktury:\n") + wynik.error);
+        return;
+    }
+
+    LEdit_Nr->setText(QString::number(wynik.nr));
+    DBEdit_Id->setText(QString::number(wynik.id));
+    // The document is stored; refreshing the shared tables is only for the other windows.
+    try {
+        for (data::Table* t : {DataModule1->ADOTable_Faktura, DataModule1->ADOTable_Faktura_Szczegoly})
+            if (t && t->isActive())
+                t->refresh();
+    } catch (const data::Error& e) {
+        ui::showMessage(e.message());
+    }
+    BitBtn_Zapisz->setEnabled(false);
+    BitBtn_Dodaj->setEnabled(false);
+    BitBtn_Popraw->setEnabled(false);
+    BitBtn_Usun->setEnabled(false);
+    BitBtn_Drukuj->setEnabled(true);
+}
+
+void InvoiceWindow::BitBtn_DrukujClick()
+{
+    if (DBEdit_Id->text().isEmpty() || LEdit_Wyroznik->text().isEmpty())
+        return;
+#ifdef TARNEX_PRINT_DIALOG
+    if (Form_Drukuj_Fakt) {
+        Form_Drukuj_Fakt->Edit_Id->setText(DBEdit_Id->text());
+        Form_Drukuj_Fakt->Edit_Wyroznik->setText(LEdit_Wyroznik->text());
+        Form_Drukuj_Fakt->Edit_Netto_Brutto->setText(CBox_Netto_Brutto->currentText());
+        ui::showModal(Form_Drukuj_Fakt);
+    }
+#endif
+}
+
+void InvoiceWindow::BitBtn_NowaClick()
+{
+    const QDate dzis = ui::today();
+    if (BitBtn_Zapisz->isEnabled() && Czy_Zachowac_Dokument())
+        return;
+    Wyczysc_Dokument(dzis.toString(QStringLiteral("yyyy-MM-dd")), QString::number(dzis.year()));
+}
+
+void InvoiceWindow::Wyczysc_Dokument(const QString& data, const QString& rok)
+{
+    LEdit_Nr->clear();
+    LEdit_Rok->setText(rok);
+    LEdit_Data_Wyst->setText(data);
+    LEdit_Data_Sprzedarzy->clear();
+    LEdit_Miejsce_Wyst->setText(Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawien, QStringLiteral("Miejsce_Wyst")));
+    LEdit_Nazwa->clear();
+    LEdit_Nazwa_cd->clear();
+    LEdit_Nr_Klienta->clear();
+    LEdit_NIP->clear();
+    CBox_Czy_Firma->setChecked(false);
+    LEdit_Kod->clear();
+    LEdit_Miasto->clear();
+    LEdit_Adres->clear();
+    Ustaw_Tryb_Z_Rejestru();
+    // The grid follows the restored mode, as it does when the window opens.
+    Uloz_Siatke(Tryb(), false);
+    StringGrid1->lines().clearLines();
+    LEdit_Data_Zap->clear();
+    linesChanged();
+    LEdit_Ilosc_Dni->setText(QStringLiteral("0"));
+    JvMemo1->clear();
+    DBLookupComboBox1->clearValue();
+    BitBtn_Zapisz->setEnabled(true);
+    BitBtn_Dodaj->setEnabled(true);
+    BitBtn_Popraw->setEnabled(true);
+    BitBtn_Usun->setEnabled(true);
+    BitBtn_Drukuj->setEnabled(false);
+}
+
+bool InvoiceWindow::Mozna_Porzucic()
+{
+    return !BitBtn_Zapisz->isEnabled() || !Czy_Zachowac_Dokument();
+}
+
+void InvoiceWindow::BitBtn_ZamknijClick()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void InvoiceWindow::closeEvent(QCloseEvent* e)
+{
+    if (!Mozna_Porzucic()) {
+        e->ignore();
+        activateWindow();
+        setFocus();
+        return;
+    }
+    Wyczysc_Dokument(QString(), QString());
+    if (kind_.clearFlag)
+        kind_.clearFlag();
+    e->accept();
+}
+
+} // namespace documents

@@ -1,0 +1,306 @@
+#include "platform/data/Connection.h"
+
+#include "platform/data/Collation.h"
+#include "platform/data/Error.h"
+#include "platform/data/Sqlite.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QList>
+#include <QPointer>
+
+namespace data {
+
+namespace {
+
+QList<QPointer<Connection>>& connections()
+{
+    static QList<QPointer<Connection>> list;
+    return list;
+}
+
+QList<QPointer<QObject>>& roots()
+{
+    static QList<QPointer<QObject>> list;
+    return list;
+}
+
+} // namespace
+
+Connection::Connection(QObject* parent) : QObject(parent)
+{
+    connections().append(this);
+}
+
+Connection::~Connection()
+{
+    close();
+    connections().removeAll(this);
+}
+
+void Connection::setConnectionString(const QString& s)
+{
+    connectionString_ = s;
+}
+
+QString Connection::connectionString() const
+{
+    return connectionString_;
+}
+
+QString Connection::connectionProperty(const QString& name) const
+{
+    for (const QString& part : connectionString_.split(QLatin1Char(';'))) {
+        const qsizetype eq = part.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        if (part.left(eq).trimmed().compare(name, Qt::CaseInsensitive) == 0) {
+            QString v = part.mid(eq + 1).trimmed();
+            if (v.size() >= 2 && v.startsWith(QLatin1Char('"')) && v.endsWith(QLatin1Char('"')))
+                v = v.mid(1, v.size() - 2);
+            return v;
+        }
+    }
+    return QString();
+}
+
+bool Connection::open()
+{
+    return open(connectionProperty(QStringLiteral("Data Source")));
+}
+
+bool Connection::open(const QString& path)
+{
+    close();
+    lastError_.clear();
+    const QFileInfo fi(path.isEmpty() ? QStringLiteral("db.mdb") : path);
+    const QString abs = fi.absoluteFilePath();
+    if (!fi.exists() || !fi.isFile()) {
+        lastError_ = QStringLiteral("Nie znaleziono pliku bazy danych \"%1\".").arg(QDir::toNativeSeparators(abs));
+        return false;
+    }
+    if (!fi.isReadable()) {
+        lastError_ = QStringLiteral("Nie można odczytać pliku bazy danych \"%1\".").arg(QDir::toNativeSeparators(abs));
+        return false;
+    }
+    sqlite3* db = nullptr;
+    // Read-write without SQLITE_OPEN_CREATE: a missing file is never replaced by an empty one.
+    const int rc = sqlite3_open_v2(abs.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        lastError_ = QStringLiteral("Nie można otworzyć bazy danych \"%1\": %2")
+                         .arg(QDir::toNativeSeparators(abs), QString::fromUtf8(sqlite3_errmsg(db)));
+        sqlite3_close_v2(db);
+        return false;
+    }
+    sqlite3_busy_timeout(db, 5000);
+    registerCollation(db);
+    // Reading the schema proves the file is a database (opening alone reads nothing).
+    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        lastError_ = QStringLiteral("Plik \"%1\" nie jest bazą danych programu lub nie można go odczytać: %2")
+                         .arg(QDir::toNativeSeparators(abs), QString::fromUtf8(sqlite3_errmsg(db)));
+        sqlite3_close_v2(db);
+        return false;
+    }
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA foreign_keys=OFF", nullptr, nullptr, nullptr);
+    db_ = db;
+    path_ = abs;
+    emit connectedChanged(true);
+    return true;
+}
+
+void Connection::close()
+{
+    if (!db_)
+        return;
+    emit aboutToClose();
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    path_.clear();
+    emit connectedChanged(false);
+}
+
+bool Connection::isConnected() const
+{
+    return db_ != nullptr;
+}
+
+QString Connection::lastError() const
+{
+    return lastError_;
+}
+
+QString Connection::databasePath() const
+{
+    return path_;
+}
+
+void Connection::requireOpen() const
+{
+    if (!db_)
+        throw Error(QStringLiteral("Brak połączenia z bazą danych"));
+}
+
+int Connection::exec(const QString& sql, const QVariantList& binds)
+{
+    requireOpen();
+    detail::Stmt s(db_, sql);
+    detail::bindAll(db_, s.st, binds);
+    int rc;
+    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        detail::fail(db_, sql);
+    return sqlite3_changes(db_);
+}
+
+QVariant Connection::scalar(const QString& sql, const QVariantList& binds)
+{
+    requireOpen();
+    detail::Stmt s(db_, sql);
+    detail::bindAll(db_, s.st, binds);
+    const int rc = sqlite3_step(s.st);
+    if (rc == SQLITE_ROW)
+        return detail::column(s.st, 0);
+    if (rc != SQLITE_DONE)
+        detail::fail(db_, sql);
+    return QVariant();
+}
+
+qint64 Connection::lastInsertId() const
+{
+    return db_ ? sqlite3_last_insert_rowid(db_) : 0;
+}
+
+bool Connection::inTransaction() const
+{
+    return db_ && sqlite3_get_autocommit(db_) == 0;
+}
+
+sqlite3* Connection::handle() const
+{
+    return db_;
+}
+
+Connection* Connection::find(const QString& name)
+{
+    for (const QPointer<Connection>& c : connections())
+        if (c && c->objectName().compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    return nullptr;
+}
+
+// --- Transaction ---
+
+Transaction::Transaction(Connection& c) : c_(c)
+{
+    static int counter = 0;
+    if (c_.inTransaction()) {
+        savepoint_ = QStringLiteral("tx%1").arg(++counter);
+        c_.exec(QStringLiteral("SAVEPOINT ") + savepoint_);
+    } else {
+        c_.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    }
+}
+
+Transaction::~Transaction()
+{
+    if (!done_) {
+        try {
+            rollback();
+        } catch (...) {
+            // the connection is gone or already rolled back: nothing left to undo
+        }
+    }
+}
+
+void Transaction::commit()
+{
+    if (done_)
+        return;
+    done_ = true;
+    c_.exec(savepoint_.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + savepoint_);
+}
+
+void Transaction::rollback()
+{
+    if (done_)
+        return;
+    done_ = true;
+    if (!c_.isConnected())
+        return;
+    if (savepoint_.isEmpty()) {
+        if (c_.inTransaction())
+            c_.exec(QStringLiteral("ROLLBACK"));
+    } else {
+        c_.exec(QStringLiteral("ROLLBACK TO ") + savepoint_);
+        c_.exec(QStringLiteral("RELEASE ") + savepoint_);
+    }
+}
+
+// --- quoting and components ---
+
+QString quote(const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return QStringLiteral("NULL");
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return QString::number(v.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QString::number(v.toDouble(), 'g', 17);
+    case QMetaType::QDate:
+        return QLatin1Char('\'') + v.toDate().toString(Qt::ISODate) + QLatin1Char('\'');
+    case QMetaType::QDateTime:
+        return QLatin1Char('\'') + v.toDateTime().date().toString(Qt::ISODate) + QLatin1Char('\'');
+    default: {
+        QString s = v.toString();
+        s.replace(QLatin1Char('\''), QStringLiteral("''"));
+        return QLatin1Char('\'') + s + QLatin1Char('\'');
+    }
+    }
+}
+
+void registerComponent(QObject* root)
+{
+    roots().removeAll(nullptr);
+    if (root && !roots().contains(root))
+        roots().append(root);
+}
+
+namespace {
+QObject* findChildNamed(QObject* parent, const QString& name)
+{
+    for (QObject* c : parent->children()) {
+        if (c->objectName().compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    }
+    for (QObject* c : parent->children())
+        if (QObject* f = findChildNamed(c, name))
+            return f;
+    return nullptr;
+}
+} // namespace
+
+QObject* findComponent(const QString& ownerName, const QString& name)
+{
+    for (const QPointer<QObject>& r : roots()) {
+        if (r && r->objectName().compare(ownerName, Qt::CaseInsensitive) == 0)
+            return name.isEmpty() ? r.data() : findChildNamed(r, name);
+    }
+    return nullptr;
+}
+
+} // namespace data

@@ -1,0 +1,89 @@
+#pragma once
+// The database connection (in place of the ADO connection): one SQLite file, opened read-write,
+// never created. See Dataset.h for the overview of the layer.
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+struct sqlite3;
+
+namespace data {
+
+class Connection : public QObject {
+    Q_OBJECT
+public:
+    explicit Connection(QObject* parent = nullptr);
+    ~Connection() override;
+
+    // Connection-string properties ("Provider=...;Data Source=db.mdb;...") are kept as a
+    // descriptor; only "Data Source" has a meaning here (relative to the current directory).
+    void setConnectionString(const QString& s);
+    QString connectionString() const;
+    QString connectionProperty(const QString& name) const; // case-insensitive name, "" if absent
+
+    // Opens "Data Source" of the connection string / the given file. Never creates a missing
+    // file. Returns false and sets lastError() (a Polish message) when the file is missing,
+    // unreadable or not a database; nothing is thrown.
+    bool open();
+    bool open(const QString& path);
+    void close(); // closes every dataset on the connection first
+    bool isConnected() const;
+    QString lastError() const;
+    QString databasePath() const; // absolute path of the open file
+
+    // Statements with bound values ('?' placeholders, or ':name' bound by position).
+    // Throw data::Error on failure. exec returns the number of changed rows.
+    int exec(const QString& sql, const QVariantList& binds = {});
+    // First column of the first row; a null QVariant when there is no row.
+    QVariant scalar(const QString& sql, const QVariantList& binds = {});
+    qint64 lastInsertId() const;
+    bool inTransaction() const;
+
+    sqlite3* handle() const;
+
+    // The connection with this objectName (case-insensitive), or nullptr. The print libraries
+    // find "ADOConnection1" of "DataModule1" this way (see also findComponent).
+    static Connection* find(const QString& name);
+
+signals:
+    void connectedChanged(bool connected);
+    void aboutToClose();
+
+private:
+    void requireOpen() const;
+    sqlite3* db_ = nullptr;
+    QString connectionString_;
+    QString lastError_;
+    QString path_;
+};
+
+// A write transaction (BEGIN IMMEDIATE; a SAVEPOINT when one is already running).
+// commit() makes it permanent; destruction without commit() rolls everything back.
+class Transaction {
+public:
+    explicit Transaction(Connection& c);
+    explicit Transaction(Connection* c) : Transaction(*c) {}
+    ~Transaction();
+    void commit();
+    void rollback();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    Connection& c_;
+    QString savepoint_; // empty for the outermost transaction
+    bool done_ = false;
+};
+
+// SQL literal for a value: text in apostrophes with embedded apostrophes doubled ("O'Brien" ->
+// 'O''Brien'), numbers bare, booleans 1/0, dates 'yyyy-MM-dd', null NULL. The same quoting is
+// understood by filter texts. Prefer bound values; use this only where text must be spliced.
+QString quote(const QVariant& value);
+
+// Component registry: roots (objects with an objectName such as "DataModule1") register here;
+// findComponent("DataModule1", "ADOConnection1") finds a named child of a named root.
+void registerComponent(QObject* root);
+QObject* findComponent(const QString& ownerName, const QString& name);
+
+} // namespace data

@@ -1,0 +1,3 @@
+#pragma once
+// The dataset classes live together; see Dataset.h for the API summary.
+#include "platform/data/Dataset.h"

@@ -1,0 +1,318 @@
+#include "platform/registry/Registry.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <sys/stat.h>
+
+namespace registry {
+
+namespace {
+
+QString g_storePath; // empty: "rejestr.ini" in the working directory
+QByteArray g_encodedPath = QByteArrayLiteral("rejestr.ini"); // the same, for stat()
+
+enum class Kind { Other, Section, Entry };
+
+struct Line {
+    Kind kind = Kind::Other;
+    QString raw;  // the line as it stands in the file
+    QString key;  // Section: the normalised key name; Entry: the key of its section
+    QString name; // Entry: the value name as written
+    QString value;
+};
+
+struct Document {
+    bool readable = true; // false: the file exists but could not be read
+    QList<Line> lines;
+    QHash<QString, QString> index; // lookupKey(key, name) -> value of its first occurrence
+};
+
+// Names are compared without regard to case; folding both parts makes that one hash lookup.
+QString lookupKey(const QString& key, const QString& name)
+{
+    return key.toCaseFolded() + QLatin1Char('\n') + name.toCaseFolded();
+}
+
+void buildIndex(Document& doc)
+{
+    doc.index.clear();
+    for (const Line& line : doc.lines)
+        if (line.kind == Kind::Entry) {
+            const QString k = lookupKey(line.key, line.name);
+            if (!doc.index.contains(k)) // the first occurrence is the one read and rewritten
+                doc.index.insert(k, line.value);
+        }
+}
+
+// The parsed file of the last call, reused while the file on disk is unchanged.
+// A stamp of the file on disk: device and inode name the file whatever the working directory;
+// a rename (our writes) changes the inode, an edit in place the modification time or the size.
+struct Stamp {
+    bool exists = false;
+    bool isDir = false;
+    unsigned long long device = 0, inode = 0, size = 0;
+    long long sec = 0, nsec = 0;
+    bool operator==(const Stamp&) const = default;
+};
+
+// The store is looked at on every read (settings may change while the program runs), so this
+// is the one system call a read costs.
+Stamp currentStamp()
+{
+    struct stat st {};
+    Stamp s;
+    if (::stat(g_encodedPath.constData(), &st) != 0)
+        return s;
+    s.exists = true;
+    s.isDir = S_ISDIR(st.st_mode);
+    s.device = st.st_dev;
+    s.inode = st.st_ino;
+    s.size = static_cast<unsigned long long>(st.st_size);
+    s.sec = st.st_mtim.tv_sec;
+    s.nsec = st.st_mtim.tv_nsec;
+    return s;
+}
+
+struct Cache {
+    Stamp stamp;
+    Document doc;
+    bool valid = false;
+} g_cache;
+
+QString normaliseKey(QString key)
+{
+    key = key.trimmed();
+    while (key.endsWith(QLatin1Char('\\')))
+        key.chop(1);
+    while (key.startsWith(QLatin1Char('\\')))
+        key.remove(0, 1);
+    return key;
+}
+
+QString sectionName(Root root, const QString& keyPath)
+{
+    const QString path = normaliseKey(keyPath);
+    return path.isEmpty() ? rootName(root) : rootName(root) + QLatin1Char('\\') + path;
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+// Values are written as they are, except that "\" "\n" "\r" are escaped and a value with
+// surrounding blanks or a leading quote is put in quotes, so any text reads back unchanged.
+QString encodeValue(const QString& value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (QChar c : value) {
+        if (c == QLatin1Char('\\'))
+            out += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\n'))
+            out += QLatin1String("\\n");
+        else if (c == QLatin1Char('\r'))
+            out += QLatin1String("\\r");
+        else
+            out += c;
+    }
+    if (!out.isEmpty()
+        && (out.front().isSpace() || out.back().isSpace() || out.front() == QLatin1Char('"')))
+        out = QLatin1Char('"') + out + QLatin1Char('"');
+    return out;
+}
+
+// A backslash before anything but "\", "n" or "r" is kept, so hand-written paths such as
+// C:\logo.jpg read as they stand.
+QString decodeValue(QString text)
+{
+    text = text.trimmed();
+    if (text.size() >= 2 && text.front() == QLatin1Char('"') && text.back() == QLatin1Char('"'))
+        text = text.mid(1, text.size() - 2);
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\\') && i + 1 < text.size()) {
+            const QChar n = text[i + 1];
+            if (n == QLatin1Char('\\')) { out += QLatin1Char('\\'); ++i; continue; }
+            if (n == QLatin1Char('n')) { out += QLatin1Char('\n'); ++i; continue; }
+            if (n == QLatin1Char('r')) { out += QLatin1Char('\r'); ++i; continue; }
+        }
+        out += c;
+    }
+    return out;
+}
+
+Document parse(const QString& content)
+{
+    Document doc;
+    QString text = content;
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    QStringList raw = text.split(QLatin1Char('\n'));
+    if (!raw.isEmpty() && raw.back().isEmpty())
+        raw.removeLast(); // the final line break
+    QString current;
+    bool inSection = false;
+    for (QString r : raw) {
+        if (r.endsWith(QLatin1Char('\r')))
+            r.chop(1);
+        Line line;
+        line.raw = r;
+        const QString t = r.trimmed();
+        if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']'))) {
+            line.kind = Kind::Section;
+            current = normaliseKey(t.mid(1, t.size() - 2));
+            line.key = current;
+            inSection = true;
+        } else if (inSection && !t.startsWith(QLatin1Char(';')) && !t.startsWith(QLatin1Char('#'))
+                   && t.contains(QLatin1Char('='))) {
+            const qsizetype eq = r.indexOf(QLatin1Char('='));
+            line.kind = Kind::Entry;
+            line.key = current;
+            line.name = r.left(eq).trimmed();
+            line.value = decodeValue(r.mid(eq + 1));
+        }
+        doc.lines.append(line);
+    }
+    return doc;
+}
+
+QString filePath()
+{
+    return g_storePath.isEmpty() ? QStringLiteral("rejestr.ini") : g_storePath;
+}
+
+// The current content of the store; a missing file is an empty store.
+Document load()
+{
+    const QString path = filePath();
+    const Stamp stamp = currentStamp();
+    if (!stamp.exists)
+        return Document{};
+    if (g_cache.valid && g_cache.stamp == stamp)
+        return g_cache.doc;
+
+    QFile f(path);
+    if (stamp.isDir || !f.open(QIODevice::ReadOnly)) {
+        Document bad;
+        bad.readable = false;
+        return bad;
+    }
+    Document doc = parse(QString::fromUtf8(f.readAll()));
+    buildIndex(doc);
+    g_cache = Cache{stamp, doc, true};
+    return doc;
+}
+
+} // namespace
+
+QString rootName(Root root)
+{
+    return root == Root::CurrentUser ? QStringLiteral("HKEY_CURRENT_USER")
+                                     : QStringLiteral("HKEY_LOCAL_MACHINE");
+}
+
+QString read(Root root, const QString& keyPath, const QString& name)
+{
+    const Document doc = load();
+    if (doc.index.isEmpty())
+        return QString();
+    return doc.index.value(lookupKey(sectionName(root, keyPath), name.trimmed()));
+}
+
+bool write(Root root, const QString& keyPath, const QString& name, const QString& value)
+{
+    const QString trimmedName = name.trimmed();
+    if (trimmedName.isEmpty() || trimmedName.contains(QLatin1Char('='))
+        || trimmedName.contains(QLatin1Char('\n')))
+        return false;
+    const QString key = sectionName(root, keyPath);
+    Document doc = load();
+    if (!doc.readable)
+        return false; // never replace a file we could not read
+
+    const QString encoded = encodeValue(value);
+    bool done = false;
+    // An existing value keeps the spelling of its name as first written.
+    for (Line& line : doc.lines) {
+        if (line.kind == Kind::Entry && sameName(line.key, key) && sameName(line.name, trimmedName)) {
+            line.raw = line.name + QLatin1Char('=') + encoded;
+            line.value = value;
+            done = true;
+            break;
+        }
+    }
+    Line entry;
+    entry.kind = Kind::Entry;
+    entry.key = key;
+    entry.name = trimmedName;
+    entry.value = value;
+    entry.raw = trimmedName + QLatin1Char('=') + encoded;
+    if (!done) {
+        // A new value goes after the last value of the key's first section.
+        qsizetype insertAt = -1;
+        for (qsizetype i = 0; i < doc.lines.size(); ++i) {
+            const Line& line = doc.lines[i];
+            if (line.kind == Kind::Section) {
+                if (insertAt >= 0)
+                    break;
+                if (sameName(line.key, key))
+                    insertAt = i + 1;
+            } else if (insertAt >= 0 && line.kind == Kind::Entry) {
+                insertAt = i + 1;
+            }
+        }
+        if (insertAt >= 0) {
+            entry.key = doc.lines[insertAt - 1].key;
+            doc.lines.insert(insertAt, entry);
+        } else {
+            if (!doc.lines.isEmpty() && !doc.lines.back().raw.trimmed().isEmpty())
+                doc.lines.append(Line{});
+            Line header;
+            header.kind = Kind::Section;
+            header.key = key;
+            header.raw = QLatin1Char('[') + key + QLatin1Char(']');
+            doc.lines.append(header);
+            doc.lines.append(entry);
+        }
+    }
+
+    QString content;
+    for (const Line& line : doc.lines) {
+        content += line.raw;
+        content += QLatin1Char('\n');
+    }
+    const QString path = filePath();
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = content.toUtf8();
+    if (out.write(bytes) != bytes.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    if (!out.commit())
+        return false;
+    buildIndex(doc);
+    g_cache = Cache{currentStamp(), doc, true};
+    return true;
+}
+
+QString storePath()
+{
+    return filePath();
+}
+
+void setStorePath(const QString& path)
+{
+    g_storePath = path;
+    g_encodedPath = QFile::encodeName(filePath());
+    g_cache.valid = false;
+}
+
+} // namespace registry

@@ -1,0 +1,34 @@
+#pragma once
+// The key/value store that stands in for the Windows registry: one text file (`rejestr.ini` in
+// the working directory) with one section per key, named by root and key path:
+//
+//   [HKEY_LOCAL_MACHINE\Software\Orlimek\Tarnex\Ustawienia]
+//   Faktura_od=0
+//
+// Key paths and value names are matched without regard to case, and a key path may end with "\"
+// or not. Reading never creates anything; writing rewrites the file atomically.
+#include <QString>
+
+namespace registry {
+
+enum class Root { LocalMachine, CurrentUser };
+
+// "HKEY_LOCAL_MACHINE" / "HKEY_CURRENT_USER".
+QString rootName(Root root);
+
+// The value `name` of the key `keyPath`; empty text when the file, the key or the value is missing
+// or the file cannot be read.
+QString read(Root root, const QString& keyPath, const QString& name);
+
+// Stores `value` as `name` of the key `keyPath`, creating the key when needed. The file is written
+// to a temporary file and renamed over the old one, so a failure leaves the old file untouched.
+// Returns false when nothing could be written (the file or its folder is not writable, or an
+// existing file cannot be read and would be lost).
+bool write(Root root, const QString& keyPath, const QString& name, const QString& value);
+
+// The file in use: "rejestr.ini" relative to the working directory unless set otherwise.
+QString storePath();
+// Tests point the store at a file of their own; an empty path restores the default.
+void setStorePath(const QString& path);
+
+} // namespace registry

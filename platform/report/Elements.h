@@ -1,0 +1,133 @@
+#pragma once
+// The printed elements of a band: fixed labels, data-bound texts with number masks, computed
+// texts (sums, page numbers), images, lines and rules, rich text in a frame. Positions and sizes
+// are millimetres from the band's top left corner; font sizes are points.
+#include "platform/report/PageList.h"
+
+#include <QPointF>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace report {
+
+class RowSource;
+class Report;
+
+// What an element may ask while it is laid out.
+struct LayoutContext {
+    int pageNumber = 0;   // the page being filled, from 1
+    int pageCount = 0;    // pages of the previous run of the same report (0 before any)
+    QString baseFont;     // the report's font family, for elements that name none
+    QString title;        // the report's title
+};
+
+class Element {
+public:
+    explicit Element(QString name = {}) : name(std::move(name)) {}
+    virtual ~Element() = default;
+    Element(const Element&) = delete;
+    Element& operator=(const Element&) = delete;
+
+    QString name;
+    double x = 0, y = 0;          // millimetres within the band
+    double width = 0, height = 0; // 0 = sized by the content
+    bool visible = true;
+
+    // Lowest point the element reaches, in millimetres from the band's top.
+    virtual double bottom(const LayoutContext& ctx) const { return y + height; }
+    // Appends the element's draw items; `origin` is the band's top left corner on the paper.
+    virtual void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const = 0;
+};
+
+// A text of one font and alignment. With a width it is that wide and wraps within it; without one
+// it grows with its text and x is its left edge (Left), centre (Center) or right edge (Right).
+class TextElement : public Element {
+public:
+    using Element::Element;
+    Align align = Align::Left;
+    FontSpec font;          // an empty family means the report's font
+    bool wordWrap = true;   // only with a width
+
+    virtual QString text(const LayoutContext& ctx) const = 0;
+    double bottom(const LayoutContext& ctx) const override;
+    void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
+    // The rectangle (band millimetres) the text occupies.
+    QRectF textRect(const LayoutContext& ctx, const QString& text) const;
+};
+
+// A fixed text that the code may change (between runs, or in a page-start hook).
+class Label : public TextElement {
+public:
+    using TextElement::TextElement;
+    QString caption;
+    void setText(const QString& t) { caption = t; }
+    QString text(const LayoutContext&) const override { return caption; }
+};
+
+// A field of a row source's current row, optionally under a number mask ("0.00", "0.00 zł").
+class DataText : public TextElement {
+public:
+    using TextElement::TextElement;
+    RowSource* source = nullptr;
+    QString field;
+    QString mask;
+    QString text(const LayoutContext& ctx) const override;
+};
+
+// A text computed when the band is laid out (sums, page numbers, joined fields).
+class ExprText : public TextElement {
+public:
+    using TextElement::TextElement;
+    std::function<QString(const LayoutContext&)> expression;
+    QString text(const LayoutContext& ctx) const override { return expression ? expression(ctx) : QString(); }
+};
+
+// A picture stretched to its frame; a null image draws nothing.
+class ImageBox : public Element {
+public:
+    using Element::Element;
+    QImage image;
+    void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
+};
+
+// A straight line from (x, y) to (x + width, y + height): rules are horizontal lines (height 0).
+class LineElement : public Element {
+public:
+    using Element::Element;
+    double penWidth = 1; // points
+    Qt::PenStyle penStyle = Qt::SolidLine;
+    double bottom(const LayoutContext&) const override { return y + std::max(height, 0.0); }
+    void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
+};
+
+// Formatted text (HTML) or plain text, clipped to its frame. Bound to a field when a source is
+// set, otherwise shows `text`.
+class RichTextBox : public Element {
+public:
+    using Element::Element;
+    FontSpec font;
+    QString text;
+    RowSource* source = nullptr;
+    QString field;
+    void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
+};
+
+// A running total: each time its counting band is laid out the value of the current row is added;
+// after its reset band is laid out it starts again from 0.
+class Sum {
+public:
+    std::function<double()> value;
+    double total() const { return total_; }
+    void add() { total_ += value ? value() : 0.0; }
+    void reset() { total_ = 0; }
+
+private:
+    double total_ = 0;
+};
+
+// Measures text as it will print: millimetres, at a fixed high resolution (no screen involved).
+QSizeF measureText(const FontSpec& font, const QString& text, double widthMm, bool wrap);
+
+} // namespace report

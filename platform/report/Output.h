@@ -1,0 +1,92 @@
+#pragma once
+// Where laid-out pages go: straight to the printer, to a PDF file, or to a modal preview.
+//
+// "Straight to the printer" uses the system's default printer. A machine without one gets a PDF
+// in `wydruki/` of the working directory instead, one file per run, named after the document and
+// the run ("FV-12-2009 Oryginał.pdf"). Where the device cannot make copies itself the pages are
+// repeated. Tests install a Devices seam (PdfCapture) so that printer and preview output land in
+// PDF files and nothing blocks.
+#include "platform/report/PageList.h"
+
+#include <QString>
+
+#include <stdexcept>
+#include <vector>
+
+class QPainter;
+
+namespace report {
+
+// A failure to produce output; the text is the user's message (Polish).
+class Error : public std::runtime_error {
+public:
+    explicit Error(const QString& message)
+        : std::runtime_error(message.toStdString()), message_(message) {}
+    const QString& message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+struct PrintJob {
+    QString documentName; // e.g. "FV/12/2009"
+    QString runName;      // e.g. "Oryginał", "Kopia"
+    int copies = 1;       // below 1: nothing is printed
+};
+
+// Draws one page on a painter whose device has `dpi` dots per inch, with the paper's top left
+// corner at the painter's origin.
+void drawPage(QPainter& painter, const Page& page, double dpi);
+// One page as an image (for the preview and for tests).
+QImage renderPage(const Page& page, const PageSetup& setup, double dpi);
+
+// Writes the pages (each `copies` times in turn) to a PDF file. Throws Error when the file cannot
+// be written.
+void writePdf(const PageList& pages, const QString& path, int copies = 1);
+
+// The file a printout goes to when there is no printer: `dir`/"<document> <run>.pdf", with a
+// number added when such a file exists already. Characters not allowed in file names become '-'.
+QString fallbackPdfPath(const QString& dir, const PrintJob& job);
+
+// Straight to the printer (through the installed Devices, if any). Throws Error.
+void print(const PageList& pages, const PrintJob& job);
+// Modal preview with the caption (through the installed Devices, if any); returns when it closes.
+void preview(const PageList& pages, const QString& caption);
+
+// The seam for tests: receives what would go to the printer or the preview.
+class Devices {
+public:
+    virtual ~Devices() = default;
+    virtual void print(const PageList& pages, const PrintJob& job) = 0;
+    virtual void preview(const PageList& pages, const QString& caption) = 0;
+};
+// Installs a seam (nullptr: the real devices again).
+void setDevices(Devices* devices);
+Devices* devices();
+
+// Captures printer and preview output as PDF files in a folder, in order, while it lives.
+class PdfCapture : public Devices {
+public:
+    struct Entry {
+        bool preview = false;
+        QString documentName, runName, caption;
+        int copies = 1;
+        int pageCount = 0;     // pages of one copy
+        QString file;          // the PDF written (every copy in turn)
+        std::vector<QStringList> pageTexts; // texts of each page of one copy
+    };
+    explicit PdfCapture(const QString& dir);
+    ~PdfCapture() override;
+
+    void print(const PageList& pages, const PrintJob& job) override;
+    void preview(const PageList& pages, const QString& caption) override;
+    const std::vector<Entry>& entries() const { return entries_; }
+    void clear() { entries_.clear(); }
+
+private:
+    QString dir_;
+    Devices* previous_ = nullptr;
+    std::vector<Entry> entries_;
+};
+
+} // namespace report

@@ -1,0 +1,93 @@
+#include "platform/report/Preview.h"
+
+#include "platform/report/Output.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace report {
+
+PreviewDialog::PreviewDialog(const PageList& pages, const QString& caption, QWidget* parent)
+    : QDialog(parent), pages_(pages)
+{
+    setWindowTitle(caption.isEmpty() ? pages.title : caption);
+    setModal(true);
+    resize(900, 1000);
+
+    auto* buttons = new QHBoxLayout;
+    prev_ = new QPushButton(QStringLiteral("Poprzednia strona"), this);
+    next_ = new QPushButton(QStringLiteral("Następna strona"), this);
+    auto* printButton = new QPushButton(QStringLiteral("Drukuj"), this);
+    auto* closeButton = new QPushButton(QStringLiteral("Zamknij"), this);
+    pageLine_ = new QLabel(this);
+    buttons->addWidget(prev_);
+    buttons->addWidget(next_);
+    buttons->addWidget(pageLine_);
+    buttons->addStretch();
+    buttons->addWidget(printButton);
+    buttons->addWidget(closeButton);
+
+    scroll_ = new QScrollArea(this);
+    scroll_->setAlignment(Qt::AlignHCenter);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    image_ = new QLabel;
+    scroll_->setWidget(image_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(scroll_);
+
+    connect(prev_, &QPushButton::clicked, this, [this] { showPage(current_ - 1); });
+    connect(next_, &QPushButton::clicked, this, [this] { showPage(current_ + 1); });
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(printButton, &QPushButton::clicked, this, [this] {
+        try {
+            print(pages_, PrintJob{pages_.title, QString(), 1});
+        } catch (const Error& e) {
+            QMessageBox::warning(this, windowTitle(), e.message());
+        }
+    });
+    showPage(0);
+}
+
+void PreviewDialog::showPage(int index)
+{
+    if (pages_.pages.empty())
+        index = 0;
+    else
+        index = std::clamp(index, 0, pages_.pageCount() - 1);
+    current_ = index;
+    refresh();
+}
+
+void PreviewDialog::resizeEvent(QResizeEvent* e)
+{
+    QDialog::resizeEvent(e);
+    refresh();
+}
+
+void PreviewDialog::refresh()
+{
+    const int count = pages_.pageCount();
+    pageLine_->setText(QStringLiteral("Strona %1 z %2").arg(count ? current_ + 1 : 0).arg(count));
+    prev_->setEnabled(current_ > 0);
+    next_->setEnabled(current_ + 1 < count);
+    if (!count) {
+        image_->clear();
+        return;
+    }
+    // Fit the page's width into the window.
+    const int avail = std::max(200, scroll_->viewport()->width() - 20);
+    const double dpi = avail / (pages_.setup.paperWidth() / 25.4);
+    const QImage img = renderPage(pages_.pages[size_t(current_)], pages_.setup, dpi);
+    image_->setPixmap(QPixmap::fromImage(img));
+    image_->resize(img.size());
+}
+
+} // namespace report

@@ -1,0 +1,482 @@
+#include "platform/report/Report.h"
+
+#include "platform/report/Mask.h"
+#include "platform/report/RowSource.h"
+
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cmath>
+
+namespace report {
+
+// ---- Band -------------------------------------------------------------------------------------
+
+Label* Band::addLabel(const QString& name, double x, double y, const QString& caption,
+                      const FontSpec& font, Align align, double width)
+{
+    auto e = std::make_unique<Label>(name);
+    e->x = x;
+    e->y = y;
+    e->width = width;
+    e->caption = caption;
+    e->font = font;
+    e->align = align;
+    return add(std::move(e));
+}
+
+DataText* Band::addData(const QString& name, double x, double y, double width, Align align,
+                        const FontSpec& font, RowSource* source, const QString& field,
+                        const QString& mask)
+{
+    auto e = std::make_unique<DataText>(name);
+    e->x = x;
+    e->y = y;
+    e->width = width;
+    e->align = align;
+    e->font = font;
+    e->source = source;
+    e->field = field;
+    e->mask = mask;
+    return add(std::move(e));
+}
+
+ExprText* Band::addExpr(const QString& name, double x, double y, double width, Align align,
+                        const FontSpec& font, std::function<QString(const LayoutContext&)> expression)
+{
+    auto e = std::make_unique<ExprText>(name);
+    e->x = x;
+    e->y = y;
+    e->width = width;
+    e->align = align;
+    e->font = font;
+    e->expression = std::move(expression);
+    return add(std::move(e));
+}
+
+ExprText* Band::addSumText(const QString& name, double x, double y, double width, Align align,
+                           const FontSpec& font, const Sum* sum, const QString& mask)
+{
+    return addExpr(name, x, y, width, align, font,
+                   [sum, mask](const LayoutContext&) { return formatNumber(sum->total(), mask); });
+}
+
+ImageBox* Band::addImage(const QString& name, double x, double y, double width, double height)
+{
+    auto e = std::make_unique<ImageBox>(name);
+    e->x = x;
+    e->y = y;
+    e->width = width;
+    e->height = height;
+    return add(std::move(e));
+}
+
+LineElement* Band::addLine(const QString& name, double x1, double y1, double x2, double y2,
+                           double penWidth, Qt::PenStyle style)
+{
+    auto e = std::make_unique<LineElement>(name);
+    e->x = x1;
+    e->y = y1;
+    e->width = x2 - x1;
+    e->height = y2 - y1;
+    e->penWidth = penWidth;
+    e->penStyle = style;
+    return add(std::move(e));
+}
+
+RichTextBox* Band::addRichText(const QString& name, double x, double y, double width,
+                               double height, const FontSpec& font, RowSource* source,
+                               const QString& field)
+{
+    auto e = std::make_unique<RichTextBox>(name);
+    e->x = x;
+    e->y = y;
+    e->width = width;
+    e->height = height;
+    e->font = font;
+    e->source = source;
+    e->field = field;
+    return add(std::move(e));
+}
+
+Element* Band::find(const QString& name) const
+{
+    for (const auto& e : elements_)
+        if (e->name.compare(name, Qt::CaseInsensitive) == 0)
+            return e.get();
+    return nullptr;
+}
+
+double Band::layoutHeight(const LayoutContext& ctx) const
+{
+    double h = height;
+    for (const auto& e : elements_)
+        if (e->visible)
+            h = std::max(h, e->bottom(ctx));
+    return h;
+}
+
+Band* Group::setFooter(double height)
+{
+    footer_ = std::make_unique<Band>(BandKind::GroupFooter, height);
+    return footer_.get();
+}
+
+Band* SubDetail::setHeader(double height)
+{
+    header_ = std::make_unique<Band>(BandKind::SubDetailHeader, height);
+    return header_.get();
+}
+
+Band* SubDetail::setFooter(double height)
+{
+    footer_ = std::make_unique<Band>(BandKind::SubDetailFooter, height);
+    return footer_.get();
+}
+
+// ---- Report -----------------------------------------------------------------------------------
+
+Report::Report() = default;
+Report::~Report() = default;
+
+Band* Report::setBand(BandKind kind, double height)
+{
+    for (auto& b : bands_)
+        if (b->kind == kind) {
+            b->height = height;
+            return b.get();
+        }
+    bands_.push_back(std::make_unique<Band>(kind, height));
+    return bands_.back().get();
+}
+
+Band* Report::band(BandKind kind) const
+{
+    for (const auto& b : bands_)
+        if (b->kind == kind)
+            return b.get();
+    return nullptr;
+}
+
+Group* Report::addGroup(std::function<QString()> expression, double headerHeight)
+{
+    auto g = std::make_unique<Group>();
+    g->expression = std::move(expression);
+    g->header_ = std::make_unique<Band>(BandKind::GroupHeader, headerHeight);
+    groups_.push_back(std::move(g));
+    return groups_.back().get();
+}
+
+SubDetail* Report::addSubDetail(RowSource* source, double detailHeight)
+{
+    auto s = std::make_unique<SubDetail>();
+    s->source = source;
+    s->detail_ = std::make_unique<Band>(BandKind::SubDetail, detailHeight);
+    subDetails_.push_back(std::move(s));
+    return subDetails_.back().get();
+}
+
+Sum* Report::addSum(const Band* countOn, std::function<double()> value, const Band* resetAfter)
+{
+    auto s = std::make_unique<Sum>();
+    s->value = std::move(value);
+    sums_.push_back({std::move(s), countOn, resetAfter});
+    return sums_.back().sum.get();
+}
+
+Sum* Report::addFieldSum(const Band* countOn, RowSource* source, const QString& field,
+                         const Band* resetAfter)
+{
+    return addSum(
+        countOn,
+        [source, field] {
+            if (!source || source->eof())
+                return 0.0;
+            const QVariant v = source->value(field);
+            if (v.typeId() == QMetaType::QString) {
+                QString s = v.toString().trimmed();
+                s.replace(u',', u'.');
+                return s.toDouble();
+            }
+            return v.toDouble();
+        },
+        resetAfter);
+}
+
+Element* Report::find(const QString& name) const
+{
+    auto look = [&](const Band* b) -> Element* { return b ? b->find(name) : nullptr; };
+    for (const auto& b : bands_)
+        if (Element* e = look(b.get()))
+            return e;
+    for (const auto& g : groups_) {
+        if (Element* e = look(g->header()))
+            return e;
+        if (Element* e = look(g->footer()))
+            return e;
+    }
+    for (const auto& s : subDetails_) {
+        if (Element* e = look(s->header()))
+            return e;
+        if (Element* e = look(s->detail()))
+            return e;
+        if (Element* e = look(s->footer()))
+            return e;
+    }
+    return nullptr;
+}
+
+// ---- Layout -----------------------------------------------------------------------------------
+
+class Layouter {
+public:
+    explicit Layouter(Report& r) : r_(r)
+    {
+        list_.setup = r.page;
+        list_.title = r.title;
+        ctx_.pageCount = r.lastPageCount_;
+        ctx_.baseFont = r.baseFont;
+        ctx_.title = r.title;
+        for (const auto& s : r.sums_)
+            s.sum->reset();
+    }
+
+    PageList run()
+    {
+        startPage();
+        if (RowSource* src = r_.source_) {
+            runRows(*src);
+        } else {
+            if (Band* d = r_.band(BandKind::Detail))
+                place(*d);
+            runSubDetails();
+        }
+        if (Band* s = r_.band(BandKind::Summary))
+            place(*s);
+        finishPage(true);
+        return std::move(list_);
+    }
+
+private:
+    void runRows(RowSource& src)
+    {
+        const auto& groups = r_.groups_;
+        std::vector<QString> keys(groups.size());
+        bool firstRow = true;
+        src.first();
+        while (!src.eof()) {
+            std::vector<QString> now(groups.size());
+            for (size_t i = 0; i < groups.size(); ++i)
+                now[i] = groups[i]->expression ? groups[i]->expression() : QString();
+            size_t breakAt = groups.size();
+            if (firstRow) {
+                breakAt = 0;
+            } else {
+                for (size_t i = 0; i < groups.size(); ++i)
+                    if (now[i] != keys[i]) {
+                        breakAt = i;
+                        break;
+                    }
+            }
+            if (!firstRow)
+                closeGroups(breakAt);
+            for (size_t i = breakAt; i < groups.size(); ++i) {
+                Group& g = *groups[i];
+                if (g.newPage && !firstRow && bodyOnPage_)
+                    newPage();
+                if (g.header()->visible)
+                    place(*g.header());
+                openGroups_ = i + 1;
+            }
+            keys = now;
+            firstRow = false;
+            if (Band* d = r_.band(BandKind::Detail))
+                place(*d);
+            runSubDetails();
+            src.next();
+        }
+        if (!firstRow)
+            closeGroups(0);
+    }
+
+    // Footers of the open groups from the innermost down to `level`.
+    void closeGroups(size_t level)
+    {
+        while (openGroups_ > level) {
+            --openGroups_;
+            if (Band* f = r_.groups_[openGroups_]->footer())
+                place(*f);
+        }
+    }
+
+    void runSubDetails()
+    {
+        for (const auto& sd : r_.subDetails_) {
+            RowSource* src = sd->source;
+            if (!src)
+                continue;
+            src->first();
+            const bool empty = src->eof();
+            if (sd->header() && (!empty || sd->printHeaderIfEmpty))
+                place(*sd->header());
+            while (!src->eof()) {
+                place(*sd->detail());
+                src->next();
+            }
+            if (sd->footer() && (!empty || sd->printFooterIfEmpty))
+                place(*sd->footer());
+        }
+    }
+
+    double footerHeight() const
+    {
+        const Band* f = r_.band(BandKind::PageFooter);
+        return f && f->visible ? f->layoutHeight(ctx_) : 0.0;
+    }
+
+    double limit() const { return r_.page.bodyHeight() - footerHeight(); }
+
+    // A body band: moves to a new page when it does not fit (unless the page holds no body yet).
+    void place(const Band& band)
+    {
+        if (!band.visible)
+            return;
+        const double h = band.layoutHeight(ctx_);
+        if (y_ + h > limit() + 1e-9 && bodyOnPage_)
+            newPage();
+        put(band, y_, h);
+        y_ += h;
+        bodyOnPage_ = true;
+    }
+
+    // Draws a band at `top` (millimetres below the top margin) and does its sums.
+    void put(const Band& band, double top, double h)
+    {
+        Page& page = list_.pages.back();
+        const QPointF origin(r_.page.marginLeft, r_.page.marginTop + top);
+        for (const auto& e : band.elements())
+            e->layOut(ctx_, origin, page.items);
+        if (band.bottomRule) {
+            DrawItem rule;
+            rule.kind = DrawItem::Kind::Line;
+            rule.name = band.name + QStringLiteral(".rule");
+            rule.rect = QRectF(origin.x(), origin.y() + h, r_.page.bodyWidth(), 0);
+            rule.penWidth = 1;
+            page.items.push_back(std::move(rule));
+        }
+        for (const auto& s : r_.sums_)
+            if (s.countOn == &band)
+                s.sum->add();
+        for (const auto& s : r_.sums_)
+            if (s.resetAfter == &band)
+                s.sum->reset();
+    }
+
+    // Page-top band: no fitting, not body.
+    void putTop(const Band* band)
+    {
+        if (!band || !band->visible)
+            return;
+        const double h = band->layoutHeight(ctx_);
+        put(*band, y_, h);
+        y_ += h;
+    }
+
+    void startPage()
+    {
+        Page page;
+        page.number = int(list_.pages.size()) + 1;
+        list_.pages.push_back(std::move(page));
+        ctx_.pageNumber = list_.pages.back().number;
+        y_ = 0;
+        bodyOnPage_ = false;
+        if (r_.onStartPage)
+            r_.onStartPage(ctx_.pageNumber);
+        putTop(r_.band(BandKind::PageHeader));
+        if (ctx_.pageNumber == 1 && r_.band(BandKind::Title)) {
+            putTop(r_.band(BandKind::Title));
+        }
+        putTop(r_.band(BandKind::ColumnHeader));
+        for (size_t i = 0; i < openGroups_; ++i) {
+            const Group& g = *r_.groups_[i];
+            if (g.reprintOnNewPage)
+                putTop(g.header());
+        }
+    }
+
+    void finishPage(bool last)
+    {
+        const Band* f = r_.band(BandKind::PageFooter);
+        if (!f || !f->visible)
+            return;
+        const int n = ctx_.pageNumber;
+        if ((n == 1 && !r_.pageFooterOnFirstPage) || (last && !r_.pageFooterOnLastPage))
+            return;
+        const double h = f->layoutHeight(ctx_);
+        put(*f, r_.page.bodyHeight() - h, h);
+    }
+
+    void newPage()
+    {
+        finishPage(false);
+        startPage();
+    }
+
+    Report& r_;
+    PageList list_;
+    LayoutContext ctx_;
+    double y_ = 0;
+    bool bodyOnPage_ = false;
+    size_t openGroups_ = 0;
+};
+
+PageList Report::prepare()
+{
+    Layouter layouter(*this);
+    PageList list = layouter.run();
+    lastPageCount_ = list.pageCount();
+    return list;
+}
+
+// ---- PageList ---------------------------------------------------------------------------------
+
+QStringList Page::texts() const
+{
+    std::vector<const DrawItem*> texts;
+    for (const auto& item : items)
+        if (item.kind == DrawItem::Kind::Text || item.kind == DrawItem::Kind::RichText)
+            texts.push_back(&item);
+    std::stable_sort(texts.begin(), texts.end(), [](const DrawItem* a, const DrawItem* b) {
+        const double ya = std::round(a->rect.top() * 10), yb = std::round(b->rect.top() * 10);
+        if (ya != yb)
+            return ya < yb;
+        return a->rect.left() < b->rect.left();
+    });
+    QStringList out;
+    for (const DrawItem* item : texts) {
+        if (item->kind == DrawItem::Kind::RichText) {
+            QTextDocument doc;
+            if (Qt::mightBeRichText(item->text))
+                doc.setHtml(item->text);
+            else
+                doc.setPlainText(item->text);
+            out << doc.toPlainText();
+        } else {
+            out << item->text;
+        }
+    }
+    return out;
+}
+
+const DrawItem* Page::find(const QString& name) const
+{
+    for (const auto& item : items)
+        if (item.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &item;
+    return nullptr;
+}
+
+double PageSetup::paperWidth() const { return orientation == PageOrientation::Portrait ? 210.0 : 297.0; }
+double PageSetup::paperHeight() const { return orientation == PageOrientation::Portrait ? 297.0 : 210.0; }
+
+} // namespace report

@@ -1,0 +1,30 @@
+#include "platform/ui/Dialog.h"
+
+#include <QShowEvent>
+
+namespace ui {
+
+Dialog::Dialog(QWidget* parent, Qt::WindowFlags flags) : QDialog(parent, flags) {}
+
+void Dialog::done(int result)
+{
+    if (!closing(result))
+        return;
+    QDialog::done(result);
+}
+
+bool Dialog::closing(int)
+{
+    return true;
+}
+
+void Dialog::showing() {}
+
+void Dialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        showing();
+}
+
+} // namespace ui

@@ -1,0 +1,34 @@
+#pragma once
+// A font as the grid library passes it around: name, size in points, colour and style bits.
+// Copying a Font copies all of it (an owned font is set by assignment).
+#include "platform/ui/Colors.h"
+
+#include <QFont>
+#include <QString>
+
+namespace ui {
+
+enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using FontStyles = unsigned;
+
+struct Font {
+    QString name = QStringLiteral("Tahoma");
+    int size = 8; // points
+    Color color = clWindowText;
+    FontStyles style = 0;
+    int orientation = 0; // tenths of a degree, for rotated text
+
+    bool bold() const { return style & fsBold; }
+    bool italic() const { return style & fsItalic; }
+    bool underline() const { return style & fsUnderline; }
+    bool strikeOut() const { return style & fsStrikeOut; }
+    void setStyle(FontStyle s, bool on) { style = on ? (style | s) : (style & ~unsigned(s)); }
+
+    // The Qt font for drawing and measuring (fontconfig substitutes a missing family).
+    QFont toQFont() const;
+    static Font fromQFont(const QFont& f, Color color = clWindowText);
+
+    bool operator==(const Font&) const = default;
+};
+
+} // namespace ui

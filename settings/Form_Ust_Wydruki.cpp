@@ -1,0 +1,126 @@
+#include "settings/Form_Ust_Wydruki.h"
+
+#include "platform/text/Numbers.h"
+#include "settings/Ustawienia.h"
+#include "shell/Form_Komunikat.h"
+
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm_Ust_Wydruki* Form_Ust_Wydruki = nullptr;
+
+const QStringList TForm_Ust_Wydruki::Nazwy = {
+    QStringLiteral("FV_O"),  QStringLiteral("FV_K"),  QStringLiteral("PFV_O"), QStringLiteral("PFV_K"),
+    QStringLiteral("KFV_O"), QStringLiteral("KFV_K"), QStringLiteral("NFV_O"), QStringLiteral("NFV_K"),
+};
+
+const QString TForm_Ust_Wydruki::Komunikat_Ilosc =
+    QStringLiteral("Niepoprawna wartość ! \nIlość musi być liczbą całkowitą");
+
+int Pierwsza_Niepoprawna_Ilosc(const QStringList& ilosci)
+{
+    for (qsizetype i = 0; i < ilosci.size(); ++i) {
+        if (ilosci[i].isEmpty())
+            continue;
+        bool ok = false;
+        text::parseInt(ilosci[i], &ok);
+        if (!ok)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+TForm_Ust_Wydruki::TForm_Ust_Wydruki(QWidget* owner)
+    : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("Form_Ust_Wydruki"));
+    setWindowTitle(QStringLiteral("Ustawienia wydruków"));
+
+    auto* grid = new QGridLayout;
+    QFont bold = font();
+    bold.setBold(true);
+    const QString grupy[] = {QStringLiteral("Faktura VAT"), QStringLiteral("Faktura proforma"),
+                             QStringLiteral("Korekta faktury VAT"), QStringLiteral("Nota korygująca")};
+    QLineEdit** edits[] = {&LEdit_FV_O,  &LEdit_FV_K,  &LEdit_PFV_O, &LEdit_PFV_K,
+                           &LEdit_KFV_O, &LEdit_KFV_K, &LEdit_NFV_O, &LEdit_NFV_K};
+    for (int g = 0; g < 4; ++g) {
+        auto* naglowek = new QLabel(grupy[g], this);
+        naglowek->setFont(bold);
+        grid->addWidget(naglowek, g * 3, 0, 1, 2);
+        for (int k = 0; k < 2; ++k) {
+            const QString caption = k == 0 ? QStringLiteral("Liczba oryginałów :")
+                                           : QStringLiteral("Liczba kopii :");
+            auto* label = new QLabel(caption, this);
+            auto* edit = new QLineEdit(this);
+            edit->setObjectName(QStringLiteral("LEdit_") + Nazwy[g * 2 + k]);
+            edit->setAccessibleName(caption);
+            edit->setFixedWidth(80);
+            label->setBuddy(edit);
+            grid->addWidget(label, g * 3 + 1 + k, 0);
+            grid->addWidget(edit, g * 3 + 1 + k, 1);
+            *edits[g * 2 + k] = edit;
+        }
+        grid->setRowMinimumHeight(g * 3, 28);
+    }
+
+    BitBtn_Zapisz = new QPushButton(QStringLiteral("Zapisz"), this);
+    BitBtn_Zapisz->setObjectName(QStringLiteral("BitBtn_Zapisz"));
+    BitBtn_Zapisz->setAutoDefault(false);
+    BitBtn_Zamknij = new QPushButton(QStringLiteral("Zamknij"), this);
+    BitBtn_Zamknij->setObjectName(QStringLiteral("BitBtn_Zamknij"));
+    BitBtn_Zamknij->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn_Zapisz);
+    buttons->addWidget(BitBtn_Zamknij);
+
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(grid);
+    top->addSpacing(8);
+    top->addLayout(buttons);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(BitBtn_Zapisz, &QPushButton::clicked, this, &TForm_Ust_Wydruki::BitBtn_ZapiszClick);
+    connect(BitBtn_Zamknij, &QPushButton::clicked, this, &TForm_Ust_Wydruki::BitBtn_ZamknijClick);
+}
+
+QList<QLineEdit*> TForm_Ust_Wydruki::pola() const
+{
+    return {LEdit_FV_O, LEdit_FV_K, LEdit_PFV_O, LEdit_PFV_K,
+            LEdit_KFV_O, LEdit_KFV_K, LEdit_NFV_O, LEdit_NFV_K};
+}
+
+void TForm_Ust_Wydruki::showing()
+{
+    const QStringList wartosci = Czytaj_Wartosci(Klucz_Wydruki, Nazwy);
+    const auto edits = pola();
+    for (qsizetype i = 0; i < edits.size(); ++i)
+        edits[i]->setText(wartosci.value(i));
+}
+
+void TForm_Ust_Wydruki::BitBtn_ZapiszClick()
+{
+    const auto edits = pola();
+    QStringList ilosci;
+    for (QLineEdit* e : edits)
+        ilosci << e->text();
+    const int zly = Pierwsza_Niepoprawna_Ilosc(ilosci);
+    if (zly >= 0) {
+        Pokaz_Komunikat(Komunikat_Ilosc);
+        edits[zly]->setFocus();
+        return;
+    }
+    // The counts are stored as typed.
+    Pokaz_Komunikat(Zapisz_Wartosci(Klucz_Wydruki, Nazwy, ilosci) ? Komunikat_Zapisane
+                                                                  : Komunikat_Blad_Zapisu);
+}
+
+void TForm_Ust_Wydruki::BitBtn_ZamknijClick()
+{
+    reject();
+}

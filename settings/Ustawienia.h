@@ -1,0 +1,23 @@
+#pragma once
+// The settings keys of the program (under HKEY_LOCAL_MACHINE) and the writing of a dialog's
+// values, shared by the settings dialogs and the windows that read the settings.
+#include <QString>
+#include <QStringList>
+
+// Seller data: Nazwa_L1, Nazwa_L2, Kod, Miasto, Adres, Nip, Konto, Tel, Logo.
+inline const QString Klucz_Firma = QStringLiteral("Software\\Orlimek\\Tarnex\\");
+// Program defaults: Faktura_od ("0" netto, "1" brutto), Miejsce_Wyst.
+inline const QString Klucz_Ustawienia = QStringLiteral("Software\\Orlimek\\Tarnex\\Ustawienia\\");
+// Copy counts: FV_O, FV_K, PFV_O, PFV_K, KFV_O, KFV_K, NFV_O, NFV_K.
+inline const QString Klucz_Wydruki = QStringLiteral("Software\\Orlimek\\Tarnex\\Wydruki\\");
+
+inline const QString Komunikat_Zapisane = QStringLiteral("Dane zostały zapisane");
+inline const QString Komunikat_Blad_Zapisu =
+    QStringLiteral("Nie udało się zapisać danych ! \nSprawdź, czy plik rejestr.ini w katalogu programu można zapisywać.");
+
+// Writes `wartosci[i]` as `nazwy[i]` of `klucz`, in order; stops at the first value that cannot
+// be written and returns false.
+bool Zapisz_Wartosci(const QString& klucz, const QStringList& nazwy, const QStringList& wartosci);
+
+// Reads the values `nazwy` of `klucz`, in order (missing ones as empty text).
+QStringList Czytaj_Wartosci(const QString& klucz, const QStringList& nazwy);

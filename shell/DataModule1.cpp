@@ -1,0 +1,121 @@
+#include "shell/DataModule1.h"
+
+#include <QDebug>
+
+TDataModule1* DataModule1 = nullptr;
+
+namespace {
+
+// The connection string of the installed program; only Data Source means anything to SQLite,
+// the other properties are kept as they were set for the original database.
+const char* const kConnectionString =
+    "Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=db.mdb;Mode=Share Deny None;"
+    "Persist Security Info=False;Jet OLEDB:Database Password=Kestrel47m_owl;"
+    "Jet OLEDB:Engine Type=5;Jet OLEDB:Database Locking Mode=1;"
+    "Jet OLEDB:Global Partial Bulk Ops=2;Jet OLEDB:Global Bulk Transactions=1;"
+    "Jet OLEDB:Create System Database=False;Jet OLEDB:Encrypt Database=False;"
+    "Jet OLEDB:SFP=False;Jet OLEDB:Compact Without Replica Repair=False";
+
+TDataModule1::Reporter& reporterSlot()
+{
+    static TDataModule1::Reporter r;
+    return r;
+}
+
+} // namespace
+
+void TDataModule1::setReporter(Reporter r)
+{
+    reporterSlot() = std::move(r);
+}
+
+void TDataModule1::report(const QString& message)
+{
+    if (reporterSlot())
+        reporterSlot()(message);
+    else
+        qWarning().noquote() << message;
+}
+
+data::Table* TDataModule1::table(const char* name, const char* tableName)
+{
+    auto* t = new data::Table(this);
+    t->setObjectName(QLatin1String(name));
+    t->setConnection(ADOConnection1);
+    t->setTableName(QLatin1String(tableName));
+    return t;
+}
+
+data::DataSource* TDataModule1::source(const char* name, data::Dataset* d)
+{
+    auto* s = new data::DataSource(this);
+    s->setObjectName(QLatin1String(name));
+    s->setDataset(d);
+    return s;
+}
+
+TDataModule1::TDataModule1(QObject* parent, const QString& databasePath) : QObject(parent)
+{
+    setObjectName(QStringLiteral("DataModule1"));
+    data::registerComponent(this);
+    if (!DataModule1)
+        DataModule1 = this;
+
+    ADOConnection1 = new data::Connection(this);
+    ADOConnection1->setObjectName(QStringLiteral("ADOConnection1"));
+    ADOConnection1->setConnectionString(QLatin1String(kConnectionString));
+
+    ADOTable_Klienci = table("ADOTable_Klienci", "Klienci");
+    ADOTable_Klienci->setIndexFieldNames(QStringLiteral("Nr_Klienta"));
+    ADOTable_Towary = table("ADOTable_Towary", "Towary");
+    ADOTable_Towary->setIndexFieldNames(QStringLiteral("Symbol"));
+    ADOTable_Stawki_Vat = table("ADOTable_Stawki_Vat", "Vat");
+    ADOTable_Faktura = table("ADOTable_Faktura", "Faktura");
+    ADOTable_Faktura_Szczegoly = table("ADOTable_Faktura_Szczegoly", "Faktura_Szczegoly");
+    ADOTable_Rodzaje_Platnosci = table("ADOTable_Rodzaje_Platnosci", "Forma_Zaplaty");
+    ADOTable_Faktura_Korekta = table("ADOTable_Faktura_Korekta", "Faktura");
+    ADOTable_Faktura_Korekta->setIndexFieldNames(QStringLiteral("nr"));
+    ADOTable_Faktura_Szczegol_Korekta = table("ADOTable_Faktura_Szczegol_Korekta", "Faktura_Szczegoly");
+    ADOTable_Faktura_Szczegol_Korekta->setIndexFieldNames(
+        QStringLiteral("Faktura_Nr_Koncowy;Faktura_Rok_Koncowy"));
+
+    DataSource_Klienci = source("DataSource_Klienci", ADOTable_Klienci);
+    DataSource_Towary = source("DataSource_Towary", ADOTable_Towary);
+    DataSource_Stawki_Vat = source("DataSource_Stawki_Vat", ADOTable_Stawki_Vat);
+    DataSource_Faktura = source("DataSource_Faktura", ADOTable_Faktura);
+    DataSource_Faktura_Szczegoly = source("DataSource_Faktura_Szczegoly", ADOTable_Faktura_Szczegoly);
+    DataSource_Rodzaje_Platnosci = source("DataSource_Rodzaje_Platnosci", ADOTable_Rodzaje_Platnosci);
+    DataSource_Faktura_Korekta = source("DataSource_Faktura_Korekta", ADOTable_Faktura_Korekta);
+    DataSource_Faktura_Szczegol_Korekta =
+        source("DataSource_Faktura_Szczegol_Korekta", ADOTable_Faktura_Szczegol_Korekta);
+
+    ADOTable_Faktura_Szczegol_Korekta->setMasterSource(
+        DataSource_Faktura_Korekta, QStringLiteral("Nr_Koncowy;Rok_Koncowy"),
+        QStringLiteral("Faktura_Nr_Koncowy;Faktura_Rok_Koncowy"));
+
+    DataModuleCreate(databasePath);
+}
+
+TDataModule1::~TDataModule1()
+{
+    if (DataModule1 == this)
+        DataModule1 = nullptr;
+}
+
+bool TDataModule1::DataModuleCreate(const QString& databasePath)
+{
+    const bool ok = databasePath.isEmpty() ? ADOConnection1->open() : ADOConnection1->open(databasePath);
+    if (!ok) {
+        report(ADOConnection1->lastError());
+        return false;
+    }
+    try {
+        for (data::Table* t : {ADOTable_Klienci, ADOTable_Towary, ADOTable_Stawki_Vat, ADOTable_Faktura,
+                               ADOTable_Faktura_Szczegoly, ADOTable_Rodzaje_Platnosci})
+            t->open();
+    } catch (const data::Error& e) {
+        report(e.message());
+        return false;
+    }
+    return true;
+}

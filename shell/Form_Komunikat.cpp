@@ -1,0 +1,76 @@
+#include "shell/Form_Komunikat.h"
+
+#include "platform/ui/Modal.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+TForm_Komunikat* Form_Komunikat = nullptr;
+
+namespace {
+constexpr int LabelX = 64;
+constexpr int LabelY = 32;
+constexpr int ButtonW = 100;
+constexpr int ButtonH = 30;
+constexpr int ButtonGap = 12; // above and below the button
+} // namespace
+
+TForm_Komunikat::TForm_Komunikat(QWidget* owner)
+    : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("Form_Komunikat"));
+    setWindowTitle(QStringLiteral("!!!"));
+    setModal(true);
+
+    JvLabel1 = new QLabel(this);
+    JvLabel1->setObjectName(QStringLiteral("JvLabel1"));
+    JvLabel1->setTextFormat(Qt::PlainText);
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(13);
+    f.setBold(true);
+    JvLabel1->setFont(f);
+    JvLabel1->move(LabelX, LabelY);
+
+    BitBtn1 = new QPushButton(QStringLiteral("Zamknij"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    QFont bf = BitBtn1->font();
+    bf.setBold(true);
+    BitBtn1->setFont(bf);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+
+    setFixedSize(Szerokosc, Wysokosc);
+    BitBtn1->setGeometry((Szerokosc - ButtonW) / 2, Wysokosc - ButtonGap - ButtonH, ButtonW, ButtonH);
+}
+
+void TForm_Komunikat::Pokaz_Komunikat(const QString& tekst)
+{
+    JvLabel1->setText(tekst);
+    JvLabel1->adjustSize();
+
+    // Grow to fit the text; a screen-sized box is the limit.
+    int w = std::max(Szerokosc, LabelX + JvLabel1->width() + LabelX);
+    int h = std::max(Wysokosc, LabelY + JvLabel1->height() + ButtonGap + ButtonH + ButtonGap);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        w = std::min(w, std::max(Szerokosc, screen->availableGeometry().width()));
+        h = std::min(h, std::max(Wysokosc, screen->availableGeometry().height()));
+    }
+    setFixedSize(w, h);
+    BitBtn1->setGeometry((w - ButtonW) / 2, h - ButtonGap - ButtonH, ButtonW, ButtonH);
+    BitBtn1->setFocus();
+
+    ui::showModal(this);
+}
+
+void Pokaz_Komunikat(const QString& tekst)
+{
+    // Without an owner: the box must outlive any window that happens to exist now.
+    if (!Form_Komunikat)
+        Form_Komunikat = new TForm_Komunikat(nullptr);
+    Form_Komunikat->Pokaz_Komunikat(tekst);
+}

@@ -1,0 +1,499 @@
+#include "shell/MainForm.h"
+
+#include "platform/system/Shell.h"
+#include "platform/text/Dates.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/Modal.h"
+#include "settings/Form_Ust_Firma.h"
+#include "settings/Form_Ust_Prog.h"
+#include "settings/Form_Ust_Wydruki.h"
+#include "settings/Ustawienia.h"
+#if __has_include("shell/DataModule1.h")
+#include "shell/DataModule1.h"
+#define TARNEX_HAS_DATAMODULE 1
+#endif
+#include "shell/Form_About.h"
+#include "shell/Form_Komunikat.h"
+#include "shell/Obrazki.h"
+#include "shell/Rejestr.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+TMainForm* MainForm = nullptr;
+
+const char* const Komunikat_Format_Daty =
+    "Niepoprawny format daty systemowej.\nDla poprawnego działania programu należy przestawić\n"
+    "format systemowej 'Daty krótkiej' na 'rrrr-MM-dd'.";
+
+namespace {
+const QString Plik_Instrukcji = QStringLiteral("Instrukcja obsługi programu Orlimek Tarnex.pdf");
+const QString Plik_Dokpress = QStringLiteral("Dokpress.dll");
+const QString Plik_Salvista = QStringLiteral("Salvista.dll");
+} // namespace
+
+Presety_Dokumentu Daj_Presety(const QString& typ, const QDate& dzis)
+{
+    Presety_Dokumentu p;
+    p.Typ = typ;
+    p.Rok = QString::number(dzis.year());
+    // Always yyyy-mm-dd, whatever the desktop's date format.
+    p.Data_Wyst = QStringLiteral("%1-%2-%3")
+                      .arg(dzis.year())
+                      .arg(dzis.month(), 2, 10, QLatin1Char('0'))
+                      .arg(dzis.day(), 2, 10, QLatin1Char('0'));
+    p.Z_Miejscem = typ == QLatin1String("FV") || typ == QLatin1String("PFV");
+    if (p.Z_Miejscem)
+        p.Miejsce_Wyst = Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawienia,
+                                        QStringLiteral("Miejsce_Wyst"));
+    return p;
+}
+
+bool Czy_Poprawny_Format_Daty(const QString& data_tekst)
+{
+    return data_tekst.size() == 10 && data_tekst[4] == QLatin1Char('-')
+           && data_tekst[7] == QLatin1Char('-');
+}
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Orlimek - Tarnex"));
+
+    MdiArea = new QMdiArea(this);
+    MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(MdiArea);
+
+    StatusBar = statusBar();
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+
+    budujMenu();
+    budujPasek();
+
+    // Windows not built yet: their items stay disabled until the window exists.
+    KorektaFaktury1->setEnabled(false);
+    FakturaVat1->setEnabled(false);
+    FakturaProforma1->setEnabled(false);
+    NotaKorygujaca1->setEnabled(false);
+    PoprawafakturyVAT1->setEnabled(false);
+    StawkiVAT1->setEnabled(false);
+    TowaryUslugi1->setEnabled(false);
+    Klienci1->setEnabled(false);
+    Rodzajeplatnosci1->setEnabled(false);
+    Listafakturwgroku1->setEnabled(false);
+    Listafakturwokresieczasu1->setEnabled(false);
+    Sprzedazwgklientow1->setEnabled(false);
+    Sprzedazwgtowarow1->setEnabled(false);
+    Dokumentywokresieczasu1->setEnabled(false);
+    SprzedazwgKlientow2->setEnabled(false);
+    SprzedazdlaKlienta1->setEnabled(false);
+    Sprzedazwgtowarowuslug1->setEnabled(false);
+    Sprzedazdlatowaruuslugi1->setEnabled(false);
+    Kalkulatornettobrutto1->setEnabled(false);
+    SprawdzanienumeruNIP1->setEnabled(false);
+}
+
+TMainForm::~TMainForm()
+{
+    if (MainForm == this)
+        MainForm = nullptr;
+}
+
+QAction* TMainForm::dodajPozycje(QMenu* menu, const QString& nazwa, const QString& tekst,
+                                 const QString& obrazek, void (TMainForm::*handler)())
+{
+    QAction* a = menu->addAction(Ikona(obrazek), tekst);
+    a->setObjectName(nazwa);
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+}
+
+void TMainForm::budujMenu()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    auto menu = [this](const char* name, const QString& caption) {
+        QMenu* m = MainMenu1->addMenu(caption);
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+
+    Faktury1 = menu("Faktury1", QStringLiteral("Faktury"));
+    FakturaVat1 = dodajPozycje(Faktury1, QStringLiteral("FakturaVat1"), QStringLiteral("Faktura Vat"),
+                               QStringLiteral("faktura"), &TMainForm::FakturaVat1Click);
+    KorektaFaktury1 = dodajPozycje(Faktury1, QStringLiteral("KorektaFaktury1"), QStringLiteral("Korekta Faktury"),
+                                   QStringLiteral("korekta"), &TMainForm::KorektaFaktury1Click);
+    FakturaProforma1 = dodajPozycje(Faktury1, QStringLiteral("FakturaProforma1"), QStringLiteral("Faktura Proforma"),
+                                    QStringLiteral("proforma"), &TMainForm::FakturaProforma1Click);
+    NotaKorygujaca1 = dodajPozycje(Faktury1, QStringLiteral("NotaKorygujaca1"), QStringLiteral("Nota Korygująca"),
+                                   QStringLiteral("nota"), &TMainForm::NotaKorygujaca1Click);
+    Faktury1->addSeparator();
+    PoprawafakturyVAT1 = dodajPozycje(Faktury1, QStringLiteral("PoprawafakturyVAT1"), QStringLiteral("Poprawa faktury VAT"),
+                                      QStringLiteral("poprawa"), &TMainForm::PoprawafakturyVAT1Click);
+
+    Slowniki1 = menu("Slowniki1", QStringLiteral("Słowniki"));
+    StawkiVAT1 = dodajPozycje(Slowniki1, QStringLiteral("StawkiVAT1"), QStringLiteral("Stawki VAT"),
+                              QStringLiteral("stawki"), &TMainForm::StawkiVAT1Click);
+    TowaryUslugi1 = dodajPozycje(Slowniki1, QStringLiteral("TowaryUslugi1"), QStringLiteral("Towary / Uslugi"),
+                                 QStringLiteral("towary"), &TMainForm::TowaryUslugi1Click);
+    Klienci1 = dodajPozycje(Slowniki1, QStringLiteral("Klienci1"), QStringLiteral("Klienci"),
+                            QStringLiteral("klienci"), &TMainForm::Klienci1Click);
+    Rodzajeplatnosci1 = dodajPozycje(Slowniki1, QStringLiteral("Rodzajeplatnosci1"), QStringLiteral("Rodzaje płatności"),
+                                     QStringLiteral("platnosci"), &TMainForm::Rodzajeplatnosci1Click);
+
+    Zestawienia1 = menu("Zestawienia1", QStringLiteral("Zestawienia"));
+    Listafakturwgroku1 = dodajPozycje(Zestawienia1, QStringLiteral("Listafakturwgroku1"), QStringLiteral("Lista faktur wg roku"),
+                                      QStringLiteral("lista_rok"), &TMainForm::Listafakturwgroku1Click);
+    Listafakturwokresieczasu1 = dodajPozycje(Zestawienia1, QStringLiteral("Listafakturwokresieczasu1"),
+                                             QStringLiteral("Lista faktur w okresie czasu"), QStringLiteral("lista_okres"),
+                                             &TMainForm::Listafakturwokresieczasu1Click);
+    Sprzedazwgklientow1 = dodajPozycje(Zestawienia1, QStringLiteral("Sprzedazwgklientow1"), QStringLiteral("Sprzedaż wg. klientów"),
+                                       QStringLiteral("sprzedaz_klienci"), &TMainForm::Sprzedazwgklientow1Click);
+    Sprzedazwgtowarow1 = dodajPozycje(Zestawienia1, QStringLiteral("Sprzedazwgtowarow1"), QStringLiteral("Sprzedaż wg. towarów"),
+                                      QStringLiteral("sprzedaz_towary"), &TMainForm::Sprzedazwgtowarow1Click);
+
+    Wydruki1 = menu("Wydruki1", QStringLiteral("Wydruki"));
+    Dokumentywokresieczasu1 = dodajPozycje(Wydruki1, QStringLiteral("Dokumentywokresieczasu1"),
+                                           QStringLiteral("Dokumenty w okresie czasu"), QStringLiteral("wydruk"),
+                                           &TMainForm::Dokumentywokresieczasu1Click);
+    SprzedazwgKlientow2 = dodajPozycje(Wydruki1, QStringLiteral("SprzedazwgKlientow2"), QStringLiteral("Sprzedaż wg. Klientów"),
+                                       QStringLiteral("wydruk"), &TMainForm::SprzedazwgKlientow2Click);
+    SprzedazdlaKlienta1 = dodajPozycje(Wydruki1, QStringLiteral("SprzedazdlaKlienta1"), QStringLiteral("Sprzedaż dla Klienta"),
+                                       QStringLiteral("wydruk"), &TMainForm::SprzedazdlaKlienta1Click);
+    Sprzedazwgtowarowuslug1 = dodajPozycje(Wydruki1, QStringLiteral("Sprzedazwgtowarowuslug1"),
+                                           QStringLiteral("Sprzedaż wg. towarów / usług"), QStringLiteral("wydruk"),
+                                           &TMainForm::Sprzedazwgtowarowuslug1Click);
+    Sprzedazdlatowaruuslugi1 = dodajPozycje(Wydruki1, QStringLiteral("Sprzedazdlatowaruuslugi1"),
+                                            QStringLiteral("Sprzedaż dla towaru / usługi"), QStringLiteral("wydruk"),
+                                            &TMainForm::Sprzedazdlatowaruuslugi1Click);
+
+    Narzedzia1 = menu("Narzedzia1", QStringLiteral("Narzędzia"));
+    Kalkulatornettobrutto1 = dodajPozycje(Narzedzia1, QStringLiteral("Kalkulatornettobrutto1"),
+                                          QStringLiteral("Kalkulator netto<->brutto"), QStringLiteral("kalkulator_cen"),
+                                          &TMainForm::Kalkulatornettobrutto1Click);
+    SprawdzanienumeruNIP1 = dodajPozycje(Narzedzia1, QStringLiteral("SprawdzanienumeruNIP1"),
+                                         QStringLiteral("Sprawdzanie numeru NIP"), QStringLiteral("nip"),
+                                         &TMainForm::SprawdzanienumeruNIP1Click);
+    Kalkulator1 = dodajPozycje(Narzedzia1, QStringLiteral("Kalkulator1"), QStringLiteral("Kalkulator"),
+                               QStringLiteral("kalkulator"), &TMainForm::Kalkulator1Click);
+
+    Ustawienia1 = menu("Ustawienia1", QStringLiteral("Ustawienia"));
+    DaneFirmy1 = dodajPozycje(Ustawienia1, QStringLiteral("DaneFirmy1"), QStringLiteral("Dane Firmy"),
+                              QStringLiteral("firma"), &TMainForm::DaneFirmy1Click);
+    Ustawieniawydrukow1 = dodajPozycje(Ustawienia1, QStringLiteral("Ustawieniawydrukow1"), QStringLiteral("Ustawienia wydruków"),
+                                       QStringLiteral("ust_wydruki"), &TMainForm::Ustawieniawydrukow1Click);
+    Ustawieniadomyslne1 = dodajPozycje(Ustawienia1, QStringLiteral("Ustawieniadomyslne1"), QStringLiteral("Ustawienia domyślne"),
+                                       QStringLiteral("ustawienia"), &TMainForm::Ustawieniadomyslne1Click);
+
+    Pomoc1 = menu("Pomoc1", QStringLiteral("Pomoc"));
+    Pomoc2 = dodajPozycje(Pomoc1, QStringLiteral("Pomoc2"), QStringLiteral("Pomoc"), QStringLiteral("pomoc"),
+                          &TMainForm::Pomoc2Click);
+    Oprogramie1 = dodajPozycje(Pomoc1, QStringLiteral("Oprogramie1"), QStringLiteral("O programie ..."),
+                               QStringLiteral("o_programie"), &TMainForm::Oprogramie1Click);
+}
+
+QAction* TMainForm::dodajPrzycisk(const QString& nazwa, const QString& podpowiedz, QAction* jak)
+{
+    QAction* a = ToolBar2->addAction(jak->icon(), podpowiedz);
+    a->setObjectName(nazwa);
+    a->setToolTip(podpowiedz);
+    a->setStatusTip(podpowiedz);
+    a->setEnabled(jak->isEnabled());
+    // The button does what its menu item does, and is available when the item is.
+    connect(a, &QAction::triggered, jak, &QAction::trigger);
+    connect(jak, &QAction::changed, a, [a, jak] { a->setEnabled(jak->isEnabled()); });
+    if (QWidget* w = ToolBar2->widgetForAction(a)) {
+        w->setObjectName(nazwa);
+        w->setFixedSize(39, 38);
+    }
+    return a;
+}
+
+void TMainForm::dodajOdstep()
+{
+    auto* odstep = new QWidget(ToolBar2);
+    odstep->setFixedWidth(8);
+    ToolBar2->addWidget(odstep);
+}
+
+void TMainForm::budujPasek()
+{
+    ToolBar2 = addToolBar(QStringLiteral("ToolBar2"));
+    ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
+    ToolBar2->setMovable(false);
+    ToolBar2->setIconSize(QSize(32, 32));
+    ToolBar2->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    ToolButton1 = dodajPrzycisk(QStringLiteral("ToolButton1"), QStringLiteral("Faktura VAT"), FakturaVat1);
+    ToolBar2->addSeparator();
+    ToolButton2 = dodajPrzycisk(QStringLiteral("ToolButton2"), QStringLiteral("Korekta Faktury VAT"), KorektaFaktury1);
+    dodajOdstep();
+    ToolButton4 = dodajPrzycisk(QStringLiteral("ToolButton4"), QStringLiteral("Słownik towarów i usług"), TowaryUslugi1);
+    ToolBar2->addSeparator();
+    ToolButton6 = dodajPrzycisk(QStringLiteral("ToolButton6"), QStringLiteral("Słownik klientów"), Klienci1);
+    dodajOdstep();
+    ToolButton9 = dodajPrzycisk(QStringLiteral("ToolButton9"), QStringLiteral("Kalkulator cen"), Kalkulatornettobrutto1);
+}
+
+// ---- MDI children -----------------------------------------------------------------------------
+
+void TMainForm::dodajOkno(QWidget* okno)
+{
+    QMdiSubWindow* sub = MdiArea->addSubWindow(okno);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    okno->show();
+    MdiArea->setActiveSubWindow(sub);
+}
+
+void TMainForm::pokazOkno(QWidget* okno)
+{
+    auto* sub = qobject_cast<QMdiSubWindow*>(okno->parentWidget());
+    if (!sub) {
+        okno->show();
+        okno->raise();
+        return;
+    }
+    if (sub->isMinimized())
+        sub->showNormal();
+    okno->show();
+    sub->show();
+    sub->raise();
+    MdiArea->setActiveSubWindow(sub);
+}
+
+// ---- exit check -------------------------------------------------------------------------------
+
+void TMainForm::Dodaj_Kontrole_Zamkniecia(QWidget* okno, std::function<bool()> czy_mozna_zamknac)
+{
+    kontrole_.push_back({QPointer<QWidget>(okno), std::move(czy_mozna_zamknac)});
+}
+
+bool TMainForm::Czy_Mozna_Zamknac()
+{
+    std::erase_if(kontrole_, [](const KontrolaZamkniecia& k) { return k.okno.isNull(); });
+    const auto kontrole = kontrole_; // a question may close windows and so change the list
+    for (const KontrolaZamkniecia& k : kontrole)
+        if (k.okno && k.czy_mozna && !k.czy_mozna())
+            return false;
+    return true;
+}
+
+// ---- print libraries --------------------------------------------------------------------------
+
+void TMainForm::Zaladuj_Dokpress()
+{
+    if (!Uchwyt_Dokpress)
+        Uchwyt_Dokpress = Laduj_Biblioteke(Plik_Dokpress);
+}
+
+sys::LibraryHandle TMainForm::Daj_Dokpress()
+{
+    if (!Uchwyt_Dokpress)
+        Zaladuj_Dokpress();
+    return Uchwyt_Dokpress;
+}
+
+void TMainForm::Zaladuj_Salvista()
+{
+    if (!Uchwyt_Salvista)
+        Uchwyt_Salvista = Laduj_Biblioteke(Plik_Salvista);
+}
+
+sys::LibraryHandle TMainForm::Daj_Salvista()
+{
+    if (!Uchwyt_Salvista)
+        Zaladuj_Salvista();
+    return Uchwyt_Salvista;
+}
+
+// ---- showing and closing ----------------------------------------------------------------------
+
+void TMainForm::Sprawdz_Format_Daty()
+{
+    if (!Czy_Poprawny_Format_Daty(text::dateToText(ui::today())))
+        Pokaz_Komunikat(QString::fromUtf8(Komunikat_Format_Daty));
+}
+
+void TMainForm::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    // Each showing by the program (not a restore by the window system); the message box waits
+    // until the window is on the screen.
+    if (!e->spontaneous())
+        ui::later([this, self = QPointer<TMainForm>(this)] {
+            if (self)
+                Sprawdz_Format_Daty();
+        });
+}
+
+void TMainForm::closeEvent(QCloseEvent* e)
+{
+    if (!Czy_Mozna_Zamknac()) {
+        e->ignore();
+        return;
+    }
+    FormClose();
+    e->accept();
+}
+
+void TMainForm::FormClose()
+{
+    if (Uchwyt_Dokpress) {
+        Zwolnij_Biblioteke(Uchwyt_Dokpress);
+        Uchwyt_Dokpress = nullptr;
+    }
+    if (Uchwyt_Salvista) {
+        Zwolnij_Biblioteke(Uchwyt_Salvista);
+        Uchwyt_Salvista = nullptr;
+    }
+#ifdef TARNEX_HAS_DATAMODULE
+    if (DataModule1 && DataModule1->ADOConnection1)
+        DataModule1->ADOConnection1->close();
+#endif
+}
+
+// ---- menu -------------------------------------------------------------------------------------
+// Items whose window is not built yet do nothing (and are disabled in the constructor).
+
+void TMainForm::FakturaVat1Click()
+{
+    // Form_Faktura: Otworz_Okno(Form_Faktura, Czy_Faktura, presets "FV" into LEdit_Wyroznik,
+    // LEdit_Rok, LEdit_Data_Wyst, LEdit_Miejsce_Wyst).
+}
+
+void TMainForm::KorektaFaktury1Click()
+{
+    // Form_Faktura_Korekta: presets "KFV" into LEdit_Wyroznik, LEdit_Rok, LEdit_Data_Wyst.
+}
+
+void TMainForm::FakturaProforma1Click()
+{
+    // Form_Faktura_Proforma: presets "PFV" into LEdit_Wyroznik, LEdit_Rok, LEdit_Data_Wyst,
+    // LEdit_Miejsce_Wyst.
+}
+
+void TMainForm::NotaKorygujaca1Click()
+{
+    // Form_Faktura_Nota: presets "NFV" into LEdit_Typ, LEdit_Rok, LEdit_Data_Wyst.
+}
+
+void TMainForm::PoprawafakturyVAT1Click()
+{
+    // Form_Faktura_Poprawa, then Form_Do_Poprawy prepared for the current year.
+}
+
+void TMainForm::StawkiVAT1Click()
+{
+    // Form_Stawki_VAT (modal).
+}
+
+void TMainForm::TowaryUslugi1Click()
+{
+    // Form_Lista_Towarow (Czy_Lista_Towarow).
+}
+
+void TMainForm::Klienci1Click()
+{
+    // Form_Lista_Klientow (Czy_Lista_Klientow).
+}
+
+void TMainForm::Rodzajeplatnosci1Click()
+{
+    // Form_Lista_Rodzajow_Platnosci (Ustaw_Czy_Lista_Rodzajow_Platnosci(true) after creating it).
+}
+
+void TMainForm::Listafakturwgroku1Click()
+{
+    // Form_Lista_Faktur_Wg_Roku (Czy_Lista_Faktur_Wg_Roku).
+}
+
+void TMainForm::Listafakturwokresieczasu1Click()
+{
+    // Form_Lista_Faktur_W_Okresie (Czy_Lista_Faktur_W_Okresie).
+}
+
+void TMainForm::Sprzedazwgklientow1Click()
+{
+    // Form_Sprzedaz_Wg_Klienta (Czy_Sprzedaz_Wg_Klienta).
+}
+
+void TMainForm::Sprzedazwgtowarow1Click()
+{
+    // Form_Sprzedaz_Wg_Towarow (Czy_Sprzedaz_Wg_Towarow).
+}
+
+void TMainForm::Dokumentywokresieczasu1Click()
+{
+    // Form_Wydruki_Sprzedaz_Wg_Dokumentow (modal).
+}
+
+void TMainForm::SprzedazwgKlientow2Click()
+{
+    // Form_Wydruki_Wg_Klientow (modal).
+}
+
+void TMainForm::SprzedazdlaKlienta1Click()
+{
+    // Form_Wydruki_Dla_Klienta (modal).
+}
+
+void TMainForm::Sprzedazwgtowarowuslug1Click()
+{
+    // Form_Wydruki_Wg_Towarow (modal).
+}
+
+void TMainForm::Sprzedazdlatowaruuslugi1Click()
+{
+    // Form_Wydruki_Dla_Towaru (modal).
+}
+
+void TMainForm::Kalkulatornettobrutto1Click()
+{
+    // Form_Kalk_Brutto_Netto (modal).
+}
+
+void TMainForm::SprawdzanienumeruNIP1Click()
+{
+    // Form_Check_NIP, shown without blocking.
+}
+
+void TMainForm::Kalkulator1Click()
+{
+    // Nothing is told when no calculator is installed.
+    sys::startCalculator();
+}
+
+void TMainForm::DaneFirmy1Click()
+{
+    ui::showModal(Form_Ust_Firma);
+}
+
+void TMainForm::Ustawieniawydrukow1Click()
+{
+    ui::showModal(Form_Ust_Wydruki);
+}
+
+void TMainForm::Ustawieniadomyslne1Click()
+{
+    ui::showModal(Form_Ust_Prog);
+}
+
+void TMainForm::Pomoc2Click()
+{
+    // Nothing is told when the manual is missing.
+    sys::shellOpen(Plik_Instrukcji);
+}
+
+void TMainForm::Oprogramie1Click()
+{
+    ui::showModal(Form_About);
+}

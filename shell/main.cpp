@@ -1,0 +1,27 @@
+// The program Tarnex: the main window first, then the splash and every window of start-up, then
+// the message loop.
+#include "platform/ui/Application.h"
+#include "shell/Form_Winieta.h"
+#include "shell/MainForm.h"
+#include "shell/Startup.h"
+
+int main(int argc, char** argv)
+{
+    ui::Application app(argc, argv);
+    // The title of the program (taskbar, plain message dialog).
+    QApplication::setApplicationName(QStringLiteral("Orlimek - Tarnex"));
+
+    // GRID LIBRARY START-UP: call the grid library's start-up step here once grid/ provides it.
+
+    MainForm = new TMainForm;
+    Utworz_Formularze();
+
+    MainForm->showMaximized();
+    const int rc = app.exec();
+
+    Zwolnij_Formularze();
+    delete MainForm;
+
+    // GRID LIBRARY SHUT-DOWN: call the grid library's shut-down step here once grid/ provides it.
+    return rc;
+}

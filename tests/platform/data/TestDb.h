@@ -1,0 +1,33 @@
+#pragma once
+// A fresh database made from db/schema.sql in a temporary directory, for tests.
+#include "platform/data/Dataset.h"
+#include "platform/data/Schema.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+struct TestDb {
+    QTemporaryDir dir;
+    QString path;
+    std::unique_ptr<data::Connection> conn;
+
+    TestDb()
+    {
+        path = dir.filePath(QStringLiteral("db.mdb"));
+        const QString err = data::createDatabase(path, QStringLiteral(TARNEX_SOURCE_DIR "/db/schema.sql"));
+        EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+        conn = std::make_unique<data::Connection>();
+        EXPECT_TRUE(conn->open(path)) << conn->lastError().toStdString();
+    }
+
+    std::unique_ptr<data::Table> table(const QString& name)
+    {
+        auto t = std::make_unique<data::Table>();
+        t->setObjectName(name);
+        t->setConnection(conn.get());
+        t->setTableName(name);
+        return t;
+    }
+};

@@ -1,0 +1,202 @@
+#include "platform/registry/Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using registry::Root;
+
+namespace {
+
+const QString kFirma = QStringLiteral("Software\\Orlimek\\Tarnex\\");
+const QString kUstawienia = QStringLiteral("Software\\Orlimek\\Tarnex\\Ustawienia\\");
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+class RegistryStore : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QStringLiteral("rejestr.ini"));
+        registry::setStorePath(path);
+    }
+    void TearDown() override { registry::setStorePath(QString()); }
+
+    QTemporaryDir dir;
+    QString path;
+};
+
+TEST_F(RegistryStore, MissingFileKeyOrValueReadsEmptyAndCreatesNothing)
+{
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Nip")), QString());
+    EXPECT_FALSE(QFile::exists(path));
+
+    writeBytes(path, "[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex]\nNip=123\n");
+    const QByteArray before = fileBytes(path);
+    EXPECT_EQ(registry::read(Root::LocalMachine, kUstawienia, QStringLiteral("Faktura_od")), QString());
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Tel")), QString());
+    EXPECT_EQ(registry::read(Root::CurrentUser, kFirma, QStringLiteral("Nip")), QString());
+    EXPECT_EQ(fileBytes(path), before);
+}
+
+TEST_F(RegistryStore, WriteCreatesTheKeyInTheDocumentedLayout)
+{
+    ASSERT_TRUE(registry::write(Root::LocalMachine, kUstawienia, QStringLiteral("Faktura_od"),
+                                QStringLiteral("0")));
+    ASSERT_TRUE(registry::write(Root::LocalMachine, kUstawienia, QStringLiteral("Miejsce_Wyst"),
+                                QString()));
+    EXPECT_EQ(fileBytes(path), QByteArray("[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex\\Ustawienia]\n"
+                                          "Faktura_od=0\n"
+                                          "Miejsce_Wyst=\n"));
+}
+
+TEST_F(RegistryStore, NamesAndKeysIgnoreCaseAndTrailingBackslash)
+{
+    ASSERT_TRUE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Nip"), QStringLiteral("111")));
+    ASSERT_TRUE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Logo"), QStringLiteral("/x/logo.jpg")));
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("NIP")), QStringLiteral("111"));
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("logo")), QStringLiteral("/x/logo.jpg"));
+    EXPECT_EQ(registry::read(Root::LocalMachine, QStringLiteral("software\\orlimek\\TARNEX"),
+                             QStringLiteral("nip")),
+              QStringLiteral("111"));
+
+    // Rewriting under another spelling keeps one value, named as first written.
+    ASSERT_TRUE(registry::write(Root::LocalMachine, QStringLiteral("SOFTWARE\\Orlimek\\Tarnex"),
+                                QStringLiteral("NIP"), QStringLiteral("222")));
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Nip")), QStringLiteral("222"));
+    const QByteArray bytes = fileBytes(path);
+    EXPECT_TRUE(bytes.contains("\nNip=222\n")) << bytes.constData();
+    EXPECT_FALSE(bytes.contains("NIP=")) << bytes.constData();
+    EXPECT_EQ(bytes.count("[HKEY_LOCAL_MACHINE"), 1);
+}
+
+TEST_F(RegistryStore, RootsAreSeparate)
+{
+    ASSERT_TRUE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Tel"), QStringLiteral("1")));
+    ASSERT_TRUE(registry::write(Root::CurrentUser, kFirma, QStringLiteral("Tel"), QStringLiteral("2")));
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Tel")), QStringLiteral("1"));
+    EXPECT_EQ(registry::read(Root::CurrentUser, kFirma, QStringLiteral("Tel")), QStringLiteral("2"));
+}
+
+TEST_F(RegistryStore, AnyTextReadsBackUnchanged)
+{
+    const QStringList values = {
+        QString(),
+        QStringLiteral("  spacje z obu stron  "),
+        QStringLiteral("C:\\Firma\\logo.jpg"),
+        QStringLiteral("dwie\nlinie\r\nw wartości"),
+        QStringLiteral("\"w cudzysłowie\""),
+        QStringLiteral("a=b;c [d] #e"),
+        QStringLiteral("Zażółć gęślą jaźń ŁÓDŹ"),
+        QStringLiteral("\\n dosłownie"),
+    };
+    int i = 0;
+    for (const QString& v : values) {
+        const QString name = QStringLiteral("V%1").arg(i++);
+        ASSERT_TRUE(registry::write(Root::LocalMachine, kFirma, name, v));
+    }
+    i = 0;
+    for (const QString& v : values) {
+        const QString name = QStringLiteral("V%1").arg(i++);
+        EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, name), v) << name.toStdString();
+    }
+}
+
+TEST_F(RegistryStore, HandWrittenFileIsReadAndItsCommentsSurviveAWrite)
+{
+    writeBytes(path, "\xEF\xBB\xBF; ustawienia domyślne\r\n"
+                     "[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex\\Ustawienia\\]\r\n"
+                     "Faktura_od = 1\r\n"
+                     "# miejsce\r\n"
+                     "Miejsce_Wyst=Kraków\r\n"
+                     "\r\n"
+                     "[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex\\Wydruki]\r\n"
+                     "FV_O=1\r\n");
+    EXPECT_EQ(registry::read(Root::LocalMachine, kUstawienia, QStringLiteral("faktura_od")), QStringLiteral("1"));
+    EXPECT_EQ(registry::read(Root::LocalMachine, kUstawienia, QStringLiteral("Miejsce_Wyst")),
+              QStringLiteral("Kraków"));
+
+    ASSERT_TRUE(registry::write(Root::LocalMachine, kUstawienia, QStringLiteral("Nowa"), QStringLiteral("x")));
+    ASSERT_TRUE(registry::write(Root::LocalMachine, QStringLiteral("Software\\Orlimek\\Tarnex\\Wydruki\\"),
+                                QStringLiteral("fv_o"), QStringLiteral("3")));
+    const QByteArray bytes = fileBytes(path);
+    EXPECT_TRUE(bytes.contains("; ustawienia domyślne")) << bytes.constData();
+    EXPECT_TRUE(bytes.contains("# miejsce")) << bytes.constData();
+    EXPECT_TRUE(bytes.contains("Miejsce_Wyst=Kraków\nNowa=x\n")) << bytes.constData();
+    EXPECT_TRUE(bytes.contains("FV_O=3")) << bytes.constData();
+    EXPECT_EQ(registry::read(Root::LocalMachine, kUstawienia, QStringLiteral("Faktura_od")), QStringLiteral("1"));
+    EXPECT_EQ(registry::read(Root::LocalMachine, kUstawienia, QStringLiteral("NOWA")), QStringLiteral("x"));
+}
+
+TEST_F(RegistryStore, ChangesMadeByOthersAreSeenAtTheNextRead)
+{
+    writeBytes(path, "[HKEY_LOCAL_MACHINE\\K]\nA=1\n");
+    EXPECT_EQ(registry::read(Root::LocalMachine, QStringLiteral("K"), QStringLiteral("A")), QStringLiteral("1"));
+    writeBytes(path, "[HKEY_LOCAL_MACHINE\\K]\nA=2\n"); // same size, same file
+    EXPECT_EQ(registry::read(Root::LocalMachine, QStringLiteral("K"), QStringLiteral("A")), QStringLiteral("2"));
+    QFile::remove(path);
+    EXPECT_EQ(registry::read(Root::LocalMachine, QStringLiteral("K"), QStringLiteral("A")), QString());
+}
+
+TEST_F(RegistryStore, WriteReplacesTheFileAtomically)
+{
+    ASSERT_TRUE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Kod"), QStringLiteral("00-001")));
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
+    ASSERT_TRUE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Kod"), QStringLiteral("30-002")));
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
+    // A new file was renamed into place: a reader never sees a half-written one.
+    EXPECT_NE(before.st_ino, after.st_ino);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("rejestr.ini")});
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Kod")), QStringLiteral("30-002"));
+}
+
+TEST_F(RegistryStore, FailedWriteIsReportedAndChangesNothing)
+{
+    // The store path names a folder: nothing can be read or written there.
+    registry::setStorePath(dir.path());
+    EXPECT_FALSE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Nip"), QStringLiteral("1")));
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Nip")), QString());
+
+    // Its folder does not exist.
+    registry::setStorePath(dir.filePath(QStringLiteral("brak/rejestr.ini")));
+    EXPECT_FALSE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Nip"), QStringLiteral("1")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("brak"))));
+
+    // A name that cannot be stored.
+    registry::setStorePath(path);
+    EXPECT_FALSE(registry::write(Root::LocalMachine, kFirma, QString(), QStringLiteral("1")));
+    EXPECT_FALSE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("a=b"), QStringLiteral("1")));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(RegistryStore, DefaultStoreIsRejestrIniInTheWorkingDirectory)
+{
+    registry::setStorePath(QString());
+    const QString old = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const bool written = registry::write(Root::LocalMachine, kFirma, QStringLiteral("Miasto"), QStringLiteral("Tarnów"));
+    const QString back = registry::read(Root::LocalMachine, kFirma, QStringLiteral("miasto"));
+    QDir::setCurrent(old);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(back, QStringLiteral("Tarnów"));
+    EXPECT_TRUE(QFile::exists(path));
+}
+
+} // namespace

@@ -1,0 +1,211 @@
+// Drawing the page list: PDF files (checked with pdftotext), copies, the printer seam, the
+// fallback file of a machine without a printer, and pictures.
+#include "platform/report/Output.h"
+#include "platform/report/Picture.h"
+#include "platform/report/Report.h"
+#include "platform/report/RowSource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace report;
+
+namespace {
+
+QString pdfText(const QString& file)
+{
+    QProcess p;
+    p.start("pdftotext", {"-layout", file, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int pdfPages(const QString& file)
+{
+    QProcess p;
+    p.start("pdfinfo", {file});
+    p.waitForFinished(30000);
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+// Two pages: a title with Polish letters, 50 rows, a page line.
+struct TwoPager {
+    Report r;
+    ListRowSource rows{{"Nazwa"}, {}};
+    explicit TwoPager(PageOrientation o = PageOrientation::Portrait)
+    {
+        for (int i = 1; i <= 50; ++i)
+            rows.appendRow({QStringLiteral("Wiersz %1").arg(i)});
+        r.page = PageSetup::a4(o, 10);
+        r.title = "Tarnex";
+        r.setBand(BandKind::Title, 20)->addLabel("T", 10, 0, "Zażółć gęślą jaźń", pt(12, true));
+        r.addSubDetail(&rows, 7.4)->detail()->addData("N", 10, 0, 80, Align::Left, pt(10), &rows, "Nazwa");
+        r.setBand(BandKind::PageFooter, 10)->addExpr("S", 185, 0, 0, Align::Right, pt(7),
+                                                     [](const LayoutContext& c) { return "Strona " + QString::number(c.pageNumber); });
+        Band* s = r.setBand(BandKind::Summary, 20);
+        s->addLine("kropki", 3.7, 10, 63.2, 10, 1, Qt::DotLine);
+        s->addRichText("Uwagi", 6.3, 12, 118.8, 10.8, pt(10), nullptr);
+        static_cast<RichTextBox*>(s->find("Uwagi"))->text = "<b>Uwagi</b> do faktury";
+    }
+};
+
+TEST(Output, PdfHoldsThePagesTexts)
+{
+    QTemporaryDir dir;
+    TwoPager rep;
+    const PageList pl = rep.r.prepare();
+    ASSERT_EQ(pl.pageCount(), 2);
+    const QString file = dir.filePath("a.pdf");
+    writePdf(pl, file);
+    EXPECT_EQ(pdfPages(file), 2);
+    const QString text = pdfText(file);
+    EXPECT_TRUE(text.contains("Zażółć gęślą jaźń")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Wiersz 1\n") || text.contains("Wiersz 1 "));
+    EXPECT_TRUE(text.contains("Wiersz 50"));
+    EXPECT_TRUE(text.contains("Strona 1"));
+    EXPECT_TRUE(text.contains("Strona 2"));
+    EXPECT_TRUE(text.contains("Uwagi do faktury"));
+    // Pages are split by form feeds: page 2 holds the end of the rows.
+    const QStringList pages = text.split('\f');
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_FALSE(pages[0].contains("Wiersz 50"));
+    EXPECT_TRUE(pages[1].contains("Wiersz 50"));
+}
+
+TEST(Output, CopiesRepeatThePagesInAFileAndZeroCopiesWriteNothing)
+{
+    QTemporaryDir dir;
+    TwoPager rep;
+    const PageList pl = rep.r.prepare();
+    writePdf(pl, dir.filePath("k.pdf"), 3);
+    EXPECT_EQ(pdfPages(dir.filePath("k.pdf")), 6);
+    writePdf(pl, dir.filePath("zero.pdf"), 0);
+    EXPECT_FALSE(QFile::exists(dir.filePath("zero.pdf")));
+}
+
+TEST(Output, LandscapePagesAreLandscape)
+{
+    QTemporaryDir dir;
+    TwoPager rep(PageOrientation::Landscape);
+    writePdf(rep.r.prepare(), dir.filePath("l.pdf"));
+    QProcess p;
+    p.start("pdfinfo", {dir.filePath("l.pdf")});
+    p.waitForFinished(30000);
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(info.contains("841.89 x 595.276") || info.contains("842 x 595")) << info.toStdString();
+}
+
+TEST(Output, UnwritablePdfIsReported)
+{
+    TwoPager rep;
+    EXPECT_THROW(writePdf(rep.r.prepare(), "/proc/nie/ma/tu/miejsca.pdf"), Error);
+}
+
+TEST(Output, CaptureSeamTakesPrinterAndPreviewOutput)
+{
+    QTemporaryDir dir;
+    TwoPager rep;
+    const PageList pl = rep.r.prepare();
+    {
+        PdfCapture capture(dir.path());
+        EXPECT_EQ(devices(), &capture);
+        print(pl, PrintJob{"FV/1/2011", "Oryginał", 2});
+        print(pl, PrintJob{"FV/1/2011", "Kopia", 0}); // no copies: nothing
+        preview(pl, "Podgląd");
+        ASSERT_EQ(capture.entries().size(), 2u);
+        const auto& e = capture.entries()[0];
+        EXPECT_FALSE(e.preview);
+        EXPECT_EQ(e.runName, "Oryginał");
+        EXPECT_EQ(e.copies, 2);
+        EXPECT_EQ(e.pageCount, 2);
+        EXPECT_EQ(pdfPages(e.file), 4);
+        EXPECT_TRUE(e.pageTexts[0].contains("Zażółć gęślą jaźń"));
+        EXPECT_TRUE(capture.entries()[1].preview);
+        EXPECT_EQ(capture.entries()[1].caption, "Podgląd");
+    }
+    EXPECT_EQ(devices(), nullptr);
+}
+
+TEST(Output, FallbackFileIsNamedAfterDocumentAndRunAndNeverOverwritten)
+{
+    QTemporaryDir dir;
+    const PrintJob job{"FV/12/2009", "Oryginał", 1};
+    const QString first = fallbackPdfPath(dir.path(), job);
+    EXPECT_EQ(QFileInfo(first).fileName(), "FV-12-2009 Oryginał.pdf");
+    QFile(first).open(QIODevice::WriteOnly);
+    EXPECT_EQ(QFileInfo(fallbackPdfPath(dir.path(), job)).fileName(), "FV-12-2009 Oryginał (2).pdf");
+    EXPECT_EQ(QFileInfo(fallbackPdfPath(dir.path(), {"", "", 1})).fileName(), "wydruk.pdf");
+}
+
+TEST(Output, WithoutAPrinterThePrintoutGoesToWydruki)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer";
+    QTemporaryDir dir;
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    TwoPager rep;
+    const PageList pl = rep.r.prepare();
+    print(pl, PrintJob{"FV/3/2011", "Kopia", 2});
+    QDir::setCurrent(old);
+    const QString file = dir.filePath("wydruki/FV-3-2011 Kopia.pdf");
+    ASSERT_TRUE(QFile::exists(file));
+    EXPECT_EQ(pdfPages(file), 4);
+}
+
+TEST(Output, RenderedPageShowsInk)
+{
+    TwoPager rep;
+    const PageList pl = rep.r.prepare();
+    const QImage img = renderPage(pl.pages[0], pl.setup, 50);
+    EXPECT_EQ(img.width(), int(210 / 25.4 * 50 + 0.5));
+    bool ink = false;
+    for (int y = 0; y < img.height() && !ink; ++y)
+        for (int x = 0; x < img.width() && !ink; ++x)
+            ink = qGray(img.pixel(x, y)) < 128;
+    EXPECT_TRUE(ink);
+}
+
+TEST(Picture, LoadsJpegAndBitmapAndReportsBadFiles)
+{
+    QTemporaryDir dir;
+    QImage src(40, 20, QImage::Format_RGB32);
+    src.fill(QColor(200, 30, 30));
+    const QString bmp = dir.filePath("logo.bmp");
+    ASSERT_TRUE(src.save(bmp, "BMP"));
+    EXPECT_EQ(loadPicture(bmp).size(), QSize(40, 20));
+
+    const QString jpg = dir.filePath("logo.JPG");
+    if (src.save(jpg, "JPG")) {
+        const QImage img = loadPicture(jpg);
+        ASSERT_EQ(img.size(), QSize(40, 20));
+        const QColor c = img.pixelColor(20, 10);
+        EXPECT_NEAR(c.red(), 200, 12);
+        EXPECT_NEAR(c.green(), 30, 12);
+    }
+    // A broken JPEG, a missing file, an unknown kind.
+    const QString broken = dir.filePath("zly.jpeg");
+    QFile f(broken);
+    f.open(QIODevice::WriteOnly);
+    f.write("not a picture");
+    f.close();
+    EXPECT_THROW(loadPicture(broken), Error);
+    EXPECT_THROW(loadPicture(dir.filePath("brak.jpg")), Error);
+    EXPECT_THROW(loadPicture(dir.filePath("brak.bmp")), Error);
+    try {
+        loadPicture(dir.filePath("logo.xyz"));
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.message().contains(".xyz"));
+    }
+}
+
+} // namespace

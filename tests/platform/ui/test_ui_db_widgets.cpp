@@ -1,0 +1,217 @@
+// Data-aware widgets: the grid follows the cursor both ways and reads rows lazily without
+// moving it; the lookup combo finds keys exactly; the edits show and write the current row.
+#include "platform/data/Dataset.h"
+#include "platform/ui/DbEdit.h"
+#include "platform/ui/DbGrid.h"
+#include "platform/ui/DbLookupCombo.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DbWidgets : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("db.mdb"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)); // an empty file is an empty database
+        f.close();
+        ASSERT_TRUE(conn.open(path)) << conn.lastError().toStdString();
+        conn.exec(QStringLiteral("create table Klienci (Nr_Klienta text collate POLISH, "
+                                 "Nazwa_Nazwisko text collate POLISH, Uwagi text, Czy_Firma boolean)"));
+        conn.exec(QStringLiteral("create table Vat (Nazwa text collate POLISH, Wart integer, "
+                                 "Czy_Podst boolean, Arch boolean)"));
+        conn.exec(QStringLiteral("begin"));
+        for (int i = 1; i <= kRows; ++i)
+            conn.exec(QStringLiteral("insert into Klienci values (?, ?, ?, ?)"),
+                      {QStringLiteral("K%1").arg(i, 5, 10, QLatin1Char('0')),
+                       QStringLiteral("Nazwa %1").arg(kRows - i), QStringLiteral("uwagi %1").arg(i), i % 2 == 0});
+        conn.exec(QStringLiteral("commit"));
+        for (auto [n, w, p, a] : {std::tuple{"50", 50, false, false}, {"5", 5, false, false},
+                                  {"23", 23, true, false}, {"A", 0, false, false}, {"22", 22, true, true}})
+            conn.exec(QStringLiteral("insert into Vat values (?, ?, ?, ?)"),
+                      {QString::fromLatin1(n), w, p, a});
+        klienci.setConnection(&conn);
+        klienci.setTableName(QStringLiteral("Klienci"));
+        klienci.setIndexFieldNames(QStringLiteral("Nr_Klienta"));
+        klienci.open();
+        dsKlienci.setDataset(&klienci);
+        vat.setConnection(&conn);
+        vat.setTableName(QStringLiteral("Vat"));
+        vat.open();
+        dsVat.setDataset(&vat);
+    }
+
+    static constexpr int kRows = 3000;
+    QTemporaryDir dir;
+    data::Connection conn;
+    data::Table klienci, vat;
+    data::DataSource dsKlienci, dsVat;
+};
+
+QString key(data::Dataset& d) { return d.fieldByName(QStringLiteral("Nr_Klienta")).asString(); }
+
+} // namespace
+
+TEST_F(DbWidgets, GridReadsRowsLazilyWithoutMovingTheCursor)
+{
+    klienci.setRecNo(7);
+    int moves = 0;
+    QObject::connect(&klienci, &data::Dataset::currentChanged, [&] { ++moves; });
+    ui::DbGrid g;
+    g.addColumn(QStringLiteral("Nr_Klienta"), QStringLiteral("Nr Klienta"), 60);
+    g.addColumn(QStringLiteral("Czy_Firma"));
+    g.setDataSource(&dsKlienci);
+    auto* m = g.datasetModel();
+    EXPECT_LE(m->rowCount(), ui::DatasetModel::kBatch);
+    EXPECT_TRUE(m->canFetchMore({}));
+    EXPECT_EQ(m->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Nr Klienta"));
+    EXPECT_EQ(m->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Czy_Firma"));
+
+    ASSERT_TRUE(m->ensureRow(kRows - 1));
+    EXPECT_EQ(m->rowCount(), kRows);
+    EXPECT_FALSE(m->canFetchMore({}));
+    EXPECT_FALSE(m->ensureRow(kRows));
+    EXPECT_EQ(m->index(kRows - 1, 0).data().toString(), QStringLiteral("K03000"));
+    EXPECT_EQ(m->index(1, 1).data().toString(), QStringLiteral("True"));
+    EXPECT_EQ(klienci.recNo(), 7);
+    EXPECT_EQ(moves, 0);
+    EXPECT_FALSE(klienci.eof());
+}
+
+TEST_F(DbWidgets, GridAndCursorFollowEachOther)
+{
+    ui::DbGrid g;
+    g.addColumn(QStringLiteral("Nr_Klienta"));
+    g.setDataSource(&dsKlienci);
+    EXPECT_EQ(g.selectedRow(), 0);
+
+    klienci.setRecNo(1200); // beyond the rows read so far
+    QApplication::processEvents();
+    EXPECT_EQ(g.selectedRow(), 1199);
+
+    g.selectRow(41);
+    EXPECT_EQ(klienci.recNo(), 42);
+    EXPECT_EQ(key(klienci), QStringLiteral("K00042"));
+
+    // A new order reloads the rows; the selection shows the dataset's current row.
+    klienci.setIndexFieldNames(QStringLiteral("Nazwa_Nazwisko"));
+    klienci.refresh();
+    QApplication::processEvents();
+    ASSERT_GE(g.selectedRow(), 0);
+    EXPECT_EQ(g.selectedRow(), klienci.recNo() - 1);
+    EXPECT_EQ(g.datasetModel()->index(g.selectedRow(), 0).data().toString(), key(klienci));
+    EXPECT_EQ(g.datasetModel()->index(0, 0).data().toString(), QStringLiteral("K03000")); // "Nazwa 0"
+
+    // A posted change shows in its row.
+    klienci.edit();
+    klienci.fieldByName(QStringLiteral("Nr_Klienta")).setAsString(QStringLiteral("X1"));
+    klienci.post();
+    QApplication::processEvents();
+    EXPECT_EQ(g.datasetModel()->index(g.selectedRow(), 0).data().toString(), QStringLiteral("X1"));
+
+    klienci.close();
+    EXPECT_EQ(g.datasetModel()->rowCount(), 0);
+}
+
+TEST_F(DbWidgets, LookupComboMatchesWholeKeys)
+{
+    ui::DbLookupCombo c;
+    int closeUps = 0;
+    QObject::connect(&c, &ui::DbLookupCombo::closeUp, [&] { ++closeUps; });
+    c.setKeyField(QStringLiteral("Nazwa"));
+    c.setListSource(&dsVat);
+    ASSERT_EQ(c.count(), 5);
+
+    struct { const char* key; const char* text; int wart; } t[] = {
+        {"5", "5", 5}, {"50", "50", 50}, {"a", "A", 0}, {"23", "23", 23},
+    };
+    for (const auto& x : t) {
+        SCOPED_TRACE(x.key);
+        c.setKeyValue(QString::fromLatin1(x.key));
+        EXPECT_EQ(c.currentText(), QString::fromLatin1(x.text));
+        EXPECT_EQ(vat.fieldByName(QStringLiteral("Wart")).asInteger(), x.wart);
+    }
+    c.setKeyValue(QStringLiteral("7"));
+    EXPECT_EQ(c.currentText(), QString());
+    EXPECT_EQ(c.currentIndex(), -1);
+    c.clearValue();
+    EXPECT_TRUE(c.keyValue().isNull());
+    c.setKeyValue(QStringLiteral("2"));
+    EXPECT_EQ(c.currentText(), QString());
+    EXPECT_EQ(closeUps, 0);
+
+    // The user's choice makes its row current and is announced.
+    emit c.activated(1);
+    EXPECT_EQ(closeUps, 1);
+    EXPECT_EQ(vat.fieldByName(QStringLiteral("Nazwa")).asString(), QStringLiteral("5"));
+
+    // Filtering the lookup dataset changes the entries.
+    vat.setFilter(QStringLiteral("arch=false"));
+    vat.setFiltered(true);
+    EXPECT_EQ(c.count(), 4);
+    c.setKeyValue(QStringLiteral("22"));
+    EXPECT_EQ(c.currentText(), QString());
+}
+
+TEST_F(DbWidgets, LookupComboAllEntry)
+{
+    ui::DbLookupCombo c;
+    c.setKeyField(QStringLiteral("Nazwa"));
+    c.setListSource(&dsVat);
+    c.setAllEntry(QStringLiteral("Wszystkie"), QStringLiteral("*"));
+    ASSERT_EQ(c.count(), 6);
+    EXPECT_EQ(c.itemText(0), QStringLiteral("Wszystkie"));
+    c.setKeyValue(QStringLiteral("*"));
+    EXPECT_EQ(c.currentIndex(), 0);
+    EXPECT_EQ(c.keyValue().toString(), QStringLiteral("*"));
+    c.setKeyValue(QStringLiteral("23"));
+    EXPECT_EQ(c.keyValue().toString(), QStringLiteral("23"));
+}
+
+TEST_F(DbWidgets, EditsShowAndWriteTheCurrentRow)
+{
+    ui::DbEdit e;
+    e.setDataSource(&dsKlienci);
+    e.setDataField(QStringLiteral("Uwagi"));
+    ui::DbCheckBox cb;
+    cb.setDataSource(&dsKlienci);
+    cb.setDataField(QStringLiteral("Czy_Firma"));
+    ui::DbText t;
+    t.setDataSource(&dsKlienci);
+    t.setDataField(QStringLiteral("Nr_Klienta"));
+
+    EXPECT_EQ(e.text(), QStringLiteral("uwagi 1"));
+    EXPECT_FALSE(cb.isChecked());
+    klienci.setRecNo(2);
+    EXPECT_EQ(e.text(), QStringLiteral("uwagi 2"));
+    EXPECT_TRUE(cb.isChecked());
+    EXPECT_EQ(t.text(), QStringLiteral("K00002"));
+
+    // Typed text reaches the field only through updateRecord; cancel shows the stored value.
+    klienci.edit();
+    e.setText(QStringLiteral("nowe"));
+    cb.setChecked(false);
+    klienci.cancel();
+    EXPECT_EQ(e.text(), QStringLiteral("uwagi 2"));
+    EXPECT_TRUE(cb.isChecked());
+
+    klienci.edit();
+    e.setText(QStringLiteral("nowe"));
+    cb.setChecked(false);
+    e.updateRecord();
+    cb.updateRecord();
+    klienci.post();
+    EXPECT_EQ(conn.scalar(QStringLiteral("select Uwagi from Klienci where Nr_Klienta='K00002'")).toString(),
+              QStringLiteral("nowe"));
+    EXPECT_EQ(conn.scalar(QStringLiteral("select Czy_Firma from Klienci where Nr_Klienta='K00002'")).toInt(), 0);
+
+    klienci.close();
+    EXPECT_EQ(e.text(), QString());
+}

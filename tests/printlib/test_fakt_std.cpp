@@ -1,0 +1,225 @@
+// The VAT invoice printout from the database, checked as PDF text: the seller and buyer blocks,
+// the lines, the totals, the VAT summary by rate, the amount, the originals then the copies, the
+// page line and the duplicate marking; failures are shown and print nothing.
+#include "printlib/Dokpress.h"
+#include "printlib/Fakt_Std.h"
+#include "platform/data/Schema.h"
+#include "platform/registry/Registry.h"
+#include "platform/report/Output.h"
+#include "platform/system/Library.h"
+#include "platform/ui/Modal.h"
+#include "shell/DataModule1.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QString pdfText(const QString& file)
+{
+    QProcess p;
+    p.start("pdftotext", {"-layout", file, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+int pdfPages(const QString& file)
+{
+    QProcess p;
+    p.start("pdfinfo", {file});
+    p.waitForFinished(30000);
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+const char* const kSettings = "Software\\Orlimek\\Tarnex\\";
+
+class FaktStd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        const QString db = dir.filePath("db.mdb");
+        ASSERT_EQ(data::createDatabase(db, TARNEX_SOURCE_DIR "/db/schema.sql"), QString());
+        registry::setStorePath(dir.filePath("rejestr.ini"));
+        seller("Nazwa_L1", "Przedsiębiorstwo Żółw");
+        seller("Nazwa_L2", "Sp. z o.o.");
+        seller("Adres", "ul. Długa 5");
+        seller("Kod", "00-950");
+        seller("Miasto", "Łódź");
+        seller("Nip", "123-456-32-18");
+        seller("Konto", "12 3456 7890");
+        seller("Tel", "42 123 45 67");
+        seller("Logo", "");
+        module = std::make_unique<TDataModule1>(nullptr, db);
+        data::Connection& c = *module->ADOConnection1;
+        c.exec("insert into Forma_Zaplaty (Id, Nazwa, Opis) values (1, 'przelew', '')");
+        capture = std::make_unique<report::PdfCapture>(dir.filePath("wydruki"));
+    }
+    void TearDown() override
+    {
+        capture.reset();
+        module.reset();
+        registry::setStorePath(QString());
+    }
+
+    void seller(const char* name, const char* value)
+    {
+        registry::write(registry::Root::LocalMachine, kSettings, name, QString::fromUtf8(value));
+    }
+
+    // An invoice with the given lines (net, VAT rate name, VAT percent).
+    void invoice(int id, int nr, const std::vector<std::tuple<QString, double, int>>& lines)
+    {
+        data::Connection& c = *module->ADOConnection1;
+        double netto = 0, brutto = 0;
+        int lp = 0;
+        for (const auto& [name, net, rate] : lines) {
+            const double vat = net * rate / 100.0;
+            netto += net;
+            brutto += net + vat;
+            c.exec("insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Nazwa, Towary_Nazwa_cd, PKWiU, Jm, Ilosc, "
+                   "Towary_Cena, Rabat, Towary_Vat_Opis, Towary_Vat_Wart, Wartosc_Netto, Kwota_Vat, Wartosc_Brutto) "
+                   "values (?, ?, ?, '', '', 'szt.', 1, ?, 0, ?, ?, ?, ?, ?)",
+                   {id, ++lp, name, net, QStringLiteral("%1%").arg(rate), rate, net, vat, net + vat});
+        }
+        c.exec("insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Data_Sprzedarzy, Miejsce_Wyst, Forma_Zaplaty, "
+               "Data_Zaplaty, Netto_Brutto, Wart_Netto, Wart_Brutto, Uwagi, Klient_Nazwa_Nazwisko, "
+               "Klient_Nazwa_Nazwisko_cd, Klient_Adres, Klient_Kod, Klient_Miasto, Klient_Nip) "
+               "values (?, 'FV', '2011', ?, '2011-03-01', '2011-03-01', 'Kraków', 1, '2011-03-15', 'netto', "
+               "?, ?, 'Płatne w terminie', 'Nabywca Ćma', 'i Syn', 'ul. Krótka 1', '31-000', 'Kraków', "
+               "'987-654-32-10')",
+               {id, nr, netto, brutto});
+    }
+
+    QTemporaryDir dir;
+    ui::Script script;
+    std::unique_ptr<TDataModule1> module;
+    std::unique_ptr<report::PdfCapture> capture;
+};
+
+TEST_F(FaktStd, PrintsOriginalsThenCopiesWithEverythingOnThem)
+{
+    invoice(5, 12, {{"Śruba M6", 100, 23}, {"Nakrętka", 50, 23}, {"Usługa montażu", 200, 8}});
+    ShowFaktStdRep(qApp, "5", 1, 2, "Duplikat", "2011-03-10");
+    EXPECT_TRUE(script.messages().isEmpty()) << script.lastMessage().toStdString();
+    EXPECT_EQ(Form_Fakt_Std, nullptr);
+    ASSERT_EQ(capture->entries().size(), 2u);
+    const auto& org = capture->entries()[0];
+    const auto& kop = capture->entries()[1];
+    EXPECT_EQ(org.runName, "Oryginał");
+    EXPECT_EQ(org.copies, 1);
+    EXPECT_EQ(org.documentName, "FV/12/2011");
+    EXPECT_EQ(kop.runName, "Kopia");
+    EXPECT_EQ(kop.copies, 2);
+    EXPECT_EQ(pdfPages(kop.file), 2);
+
+    const QString t = pdfText(org.file);
+    for (const char* expected :
+         {"Przedsiębiorstwo Żółw", "Sp. z o.o.", "ul. Długa 5, 00-950 Łódź", "123-456-32-18", "12 3456 7890",
+          "42 123 45 67", "Faktura VAT", "FV/12/2011", "Oryginał", "Nabywca Ćma", "i Syn",
+          "ul. Krótka 1, 31-000 Kraków", "987-654-32-10", "przelew", "2011-03-15", "Miejsce wystawienia",
+          "Kraków", "Duplikat", "wystawiono dnia :2011-03-10", "Śruba M6", "Nakrętka", "Usługa montażu",
+          "Razem", "350,00", "50,50", "400,50", "w tym :", "Do zapłaty :", "400,50 zł",
+          "Słownie złotych :", "czterysta 50/100", "Płatne w terminie", "Strona 1 z 1",
+          "Wydrukowano z programu Orlimek - Tarnex", "Podpis osoby upoważnionej"})
+        EXPECT_TRUE(t.contains(QString::fromUtf8(expected))) << expected << "\n" << t.toStdString();
+    EXPECT_FALSE(t.contains("Kopia"));
+    // One VAT summary row per rate with its sums.
+    const QStringList rows = t.split('\n');
+    auto rowWith = [&](const QString& a, const QString& b) {
+        for (const QString& r : rows)
+            if (r.contains(a) && r.contains(b) && !r.contains("Usługa") && !r.contains("Śruba") && !r.contains("Nakrętka"))
+                return r;
+        return QString();
+    };
+    EXPECT_FALSE(rowWith("150,00", "184,50").isEmpty()) << t.toStdString(); // 23%: 150 + 34.50
+    EXPECT_FALSE(rowWith("200,00", "216,00").isEmpty()) << t.toStdString(); // 8%: 200 + 16
+    EXPECT_TRUE(pdfText(kop.file).contains("Kopia"));
+}
+
+TEST_F(FaktStd, LongInvoiceNumbersItsPagesFromTheFirstLayout)
+{
+    std::vector<std::tuple<QString, double, int>> lines;
+    for (int i = 1; i <= 40; ++i)
+        lines.emplace_back(QStringLiteral("Towar %1").arg(i), 10, 23);
+    invoice(7, 1, lines);
+    ShowFaktStdRep(qApp, "7", 1, 0, "", "");
+    ASSERT_EQ(capture->entries().size(), 1u); // copies 0: originals only
+    const auto& e = capture->entries()[0];
+    ASSERT_GE(e.pageCount, 2);
+    for (int p = 1; p <= e.pageCount; ++p)
+        EXPECT_TRUE(e.pageTexts[size_t(p - 1)].contains(QStringLiteral("Strona %1 z %2").arg(p).arg(e.pageCount)));
+    const QString t = pdfText(e.file);
+    EXPECT_EQ(t.count("Nazwa towaru/usługi"), 1); // the column header is not repeated
+    EXPECT_TRUE(t.contains("Towar 40"));
+    EXPECT_TRUE(t.contains("400,00")); // 40 × 10 net
+}
+
+TEST_F(FaktStd, NonIntegerIdPrintsNothingAndTheNextCallWorks)
+{
+    invoice(5, 12, {{"Śruba", 100, 23}});
+    ShowFaktStdRep(qApp, "5x", 1, 1, "", "");
+    EXPECT_TRUE(capture->entries().empty());
+    ASSERT_EQ(script.messages().size(), 1);
+    EXPECT_TRUE(script.lastMessage().contains("5x"));
+    EXPECT_EQ(Form_Fakt_Std, nullptr);
+    ShowFaktStdRep(qApp, "5", 1, 0, "", "");
+    EXPECT_EQ(capture->entries().size(), 1u);
+}
+
+TEST_F(FaktStd, UnknownIdPrintsAnEmptyDocument)
+{
+    ShowFaktStdRep(qApp, "999", 1, 0, "", "");
+    ASSERT_EQ(capture->entries().size(), 1u);
+    const QStringList t = capture->entries()[0].pageTexts[0];
+    EXPECT_TRUE(t.contains("Przedsiębiorstwo Żółw"));
+    EXPECT_TRUE(t.contains("0,00")); // totals of no lines
+}
+
+TEST_F(FaktStd, WithoutDuplicateTheDateLineShowsTheArgumentAsGiven)
+{
+    invoice(5, 12, {{"Śruba", 100, 23}});
+    ShowFaktStdRep(qApp, "5", 1, 0, "", "");
+    ASSERT_EQ(capture->entries().size(), 1u);
+    EXPECT_FALSE(capture->entries()[0].pageTexts[0].join("|").contains("wystawiono dnia"));
+}
+
+TEST_F(FaktStd, LogoIsPrintedAndABrokenLogoIsReported)
+{
+    invoice(5, 12, {{"Śruba", 100, 23}});
+    QImage logo(60, 30, QImage::Format_RGB32);
+    logo.fill(Qt::blue);
+    const QString logoFile = dir.filePath("logo.jpg");
+    ASSERT_TRUE(logo.save(logoFile, "JPG"));
+    seller("Logo", logoFile.toUtf8().constData());
+    ShowFaktStdRep(qApp, "5", 1, 0, "", "");
+    ASSERT_EQ(capture->entries().size(), 1u);
+    EXPECT_TRUE(script.messages().isEmpty());
+
+    seller("Logo", dir.filePath("brak.jpg").toUtf8().constData());
+    ShowFaktStdRep(qApp, "5", 1, 1, "", "");
+    EXPECT_EQ(capture->entries().size(), 1u); // nothing more printed
+    ASSERT_EQ(script.messages().size(), 1);
+    EXPECT_TRUE(script.lastMessage().contains("brak.jpg"));
+}
+
+TEST(Dokpress, EntryPointIsExportedUnderItsName)
+{
+    sys::LibraryHandle h = sys::loadLibrary(TARNEX_BINARY_DIR "/bin/Dokpress.so");
+    ASSERT_NE(h, nullptr) << sys::lastErrorText().toStdString();
+    EXPECT_NE(sys::findEntry(h, "_ShowFaktStdRep"), nullptr);
+    EXPECT_NE(sys::findEntry(h, "_Form_Fakt_Std"), nullptr);
+    EXPECT_EQ(sys::findEntry(h, "ShowFaktStdRep"), nullptr);
+    sys::freeLibrary(h);
+}
+
+} // namespace

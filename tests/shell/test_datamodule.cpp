@@ -1,0 +1,80 @@
+#include "shell/DataModule1.h"
+
+#include "platform/data/Schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList reported;
+
+struct ReporterGuard {
+    ReporterGuard()
+    {
+        reported.clear();
+        TDataModule1::setReporter([](const QString& m) { reported << m; });
+    }
+    ~ReporterGuard() { TDataModule1::setReporter({}); }
+};
+
+} // namespace
+
+TEST(DataModule1, OpensTheSixSharedTablesAndIsFoundByName)
+{
+    ReporterGuard guard;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("db.mdb"));
+    ASSERT_TRUE(data::createDatabase(path, QStringLiteral(TARNEX_SOURCE_DIR "/db/schema.sql")).isEmpty());
+
+    // The connection string's relative Data Source: db.mdb in the current directory.
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    {
+        TDataModule1 dm;
+        QDir::setCurrent(old);
+        EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(DataModule1, &dm);
+        EXPECT_TRUE(dm.ADOConnection1->isConnected());
+        for (data::Table* t : {dm.ADOTable_Klienci, dm.ADOTable_Towary, dm.ADOTable_Stawki_Vat, dm.ADOTable_Faktura,
+                               dm.ADOTable_Faktura_Szczegoly, dm.ADOTable_Rodzaje_Platnosci})
+            EXPECT_TRUE(t->isActive()) << t->objectName().toStdString();
+        EXPECT_FALSE(dm.ADOTable_Faktura_Korekta->isActive());
+        EXPECT_FALSE(dm.ADOTable_Faktura_Szczegol_Korekta->isActive());
+        EXPECT_EQ(dm.DataSource_Klienci->dataset(), dm.ADOTable_Klienci);
+        EXPECT_EQ(data::findComponent(QStringLiteral("DataModule1"), QStringLiteral("ADOConnection1")),
+                  dm.ADOConnection1);
+        EXPECT_EQ(data::Connection::find(QStringLiteral("ADOConnection1")), dm.ADOConnection1);
+        EXPECT_EQ(dm.ADOConnection1->connectionProperty(QStringLiteral("Jet OLEDB:Database Password")),
+                  QStringLiteral("Kestrel47m_owl"));
+
+        // The correction datasets: a filtered invoice list with its lines by final identity.
+        dm.ADOConnection1->exec(QStringLiteral(
+            "insert into Faktura (Typ, Rok, Nr, Typ_Koncowy, Rok_Koncowy, Nr_Koncowy) values ('FV','2011',1,'FV','2011',1)"));
+        dm.ADOConnection1->exec(QStringLiteral(
+            "insert into Faktura_Szczegoly (Lp, Faktura_Nr_Koncowy, Faktura_Rok_Koncowy) values (1, 1, 2011), (1, 1, 2012)"));
+        dm.ADOTable_Faktura_Korekta->setFilter(QStringLiteral("typ_koncowy='FV' and rok_Koncowy='2011'"));
+        dm.ADOTable_Faktura_Korekta->setFiltered(true);
+        dm.ADOTable_Faktura_Korekta->open();
+        dm.ADOTable_Faktura_Szczegol_Korekta->open();
+        EXPECT_EQ(dm.ADOTable_Faktura_Szczegol_Korekta->recordCount(), 1);
+    }
+    EXPECT_EQ(DataModule1, nullptr);
+    EXPECT_EQ(data::findComponent(QStringLiteral("DataModule1"), QStringLiteral("ADOConnection1")), nullptr);
+}
+
+TEST(DataModule1, MissingDatabaseIsReportedNotCreated)
+{
+    ReporterGuard guard;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("db.mdb"));
+    TDataModule1 dm(nullptr, path);
+    ASSERT_EQ(reported.size(), 1);
+    EXPECT_TRUE(reported[0].contains(QStringLiteral("db.mdb")));
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(dm.ADOConnection1->isConnected());
+    EXPECT_FALSE(dm.ADOTable_Klienci->isActive());
+    EXPECT_THROW(dm.ADOTable_Klienci->open(), data::Error);
+}
