@@ -64,6 +64,8 @@ struct Przyciski {
 };
 
 // What a dialog and its checks see of its controls.
+class EditRecordDialog;
+
 class RecordDialog : public ui::Dialog {
     Q_OBJECT
 public:

@@ -3,15 +3,13 @@
 #include "platform/system/Shell.h"
 #include "platform/text/Dates.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/MessageDialog.h"
 #include "platform/ui/Modal.h"
 #include "settings/Form_Ust_Firma.h"
 #include "settings/Form_Ust_Prog.h"
 #include "settings/Form_Ust_Wydruki.h"
 #include "settings/Ustawienia.h"
-#if __has_include("shell/DataModule1.h")
 #include "shell/DataModule1.h"
-#define TARNEX_HAS_DATAMODULE 1
-#endif
 #include "shell/Form_About.h"
 #include "shell/Form_Komunikat.h"
 #include "shell/Obrazki.h"
@@ -78,6 +76,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 
     budujMenu();
     budujPasek();
+
+    // A database that does not open at start-up is told in the plain message dialog, and
+    // start-up goes on with the tables closed.
+    TDataModule1::setReporter([](const QString& tekst) { ui::showMessage(tekst); });
 
     // Windows not built yet: their items stay disabled until the window exists.
     KorektaFaktury1->setEnabled(false);
@@ -355,10 +357,8 @@ void TMainForm::FormClose()
         Zwolnij_Biblioteke(Uchwyt_Salvista);
         Uchwyt_Salvista = nullptr;
     }
-#ifdef TARNEX_HAS_DATAMODULE
     if (DataModule1 && DataModule1->ADOConnection1)
         DataModule1->ADOConnection1->close();
-#endif
 }
 
 // ---- menu -------------------------------------------------------------------------------------

@@ -1,5 +1,8 @@
 #include "shell/Startup.h"
 
+#include "documents/Form_Drukuj_Duplikat.h"
+#include "documents/Form_Drukuj_Fakt.h"
+#include "shell/DataModule1.h"
 #include "shell/Form_About.h"
 #include "shell/Form_Jaki_Nr.h"
 #include "shell/Form_Komunikat.h"
@@ -21,14 +24,14 @@ namespace {
 // One row per line: each window's row is edited on its own when that window is built.
 const StartupStep kStartup[] = {
     step<TForm_Winieta, &Form_Winieta>("Form_Winieta", 5),
-    pending("DataModule1", 8),
+    step<TDataModule1, &DataModule1>("DataModule1", 8),
     pending("Form_Lista_Klientow_Pob_Nota", 11),
     pending("Form_Lista_Towarow_Pob", 14),
     pending("Form_Popraw_Klient", 17),
     pending("Form_Nowy_Towar", 20),
     pending("Form_Faktura_Nowa_Pozycja", 23),
     pending("Form_Stawki_VAT", 26),
-    pending("Form_Drukuj_Fakt", 29),
+    step<TForm_Drukuj_Fakt, &Form_Drukuj_Fakt>("Form_Drukuj_Fakt", 29),
     pending("Form_Do_Korekty", 32),
     pending("Form_Korekta_Pozycja", 35),
     pending("Dlg_Czy_Nowa_Fakt", 38),
@@ -50,7 +53,7 @@ const StartupStep kStartup[] = {
     step<TForm_About, &Form_About>("Form_About", 85),
     pending("Form_Nowy_Rodzaj_Platnosci", 87),
     pending("Form_Popraw_Rodzaj_Platnosci", 89),
-    pending("Form_Drukuj_Duplikat", 91),
+    step<TForm_Drukuj_Duplikat, &Form_Drukuj_Duplikat>("Form_Drukuj_Duplikat", 91),
     step<TForm_Jaki_Nr, &Form_Jaki_Nr>("Form_Jaki_Nr", 93),
     pending("Form_Check_NIP", 95),
     step<TForm_Ust_Prog, &Form_Ust_Prog>("Form_Ust_Prog", 97),

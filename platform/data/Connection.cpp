@@ -116,6 +116,7 @@ void Connection::close()
     if (!db_)
         return;
     emit aboutToClose();
+    clearCache();
     sqlite3_close_v2(db_);
     db_ = nullptr;
     path_.clear();
@@ -143,13 +144,43 @@ void Connection::requireOpen() const
         throw Error(QStringLiteral("Brak połączenia z bazą danych"));
 }
 
-int Connection::exec(const QString& sql, const QVariantList& binds)
+void Connection::clearCache()
+{
+    for (sqlite3_stmt* st : std::as_const(cache_))
+        sqlite3_finalize(st);
+    cache_.clear();
+}
+
+sqlite3_stmt* Connection::cachedStatement(const QString& sql)
 {
     requireOpen();
-    detail::Stmt s(db_, sql);
-    detail::bindAll(db_, s.st, binds);
+    if (sqlite3_stmt* st = cache_.value(sql)) {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        return st;
+    }
+    if (cache_.size() >= 64)
+        clearCache();
+    sqlite3_stmt* st = detail::prepare(db_, sql);
+    cache_.insert(sql, st);
+    return st;
+}
+
+namespace {
+// Leaves a cached statement reset, so it holds no read lock between uses.
+struct Reset {
+    sqlite3_stmt* st;
+    ~Reset() { sqlite3_reset(st); }
+};
+} // namespace
+
+int Connection::exec(const QString& sql, const QVariantList& binds)
+{
+    sqlite3_stmt* st = cachedStatement(sql);
+    Reset r{st};
+    detail::bindAll(db_, st, binds);
     int rc;
-    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE)
         detail::fail(db_, sql);
@@ -158,12 +189,12 @@ int Connection::exec(const QString& sql, const QVariantList& binds)
 
 QVariant Connection::scalar(const QString& sql, const QVariantList& binds)
 {
-    requireOpen();
-    detail::Stmt s(db_, sql);
-    detail::bindAll(db_, s.st, binds);
-    const int rc = sqlite3_step(s.st);
+    sqlite3_stmt* st = cachedStatement(sql);
+    Reset r{st};
+    detail::bindAll(db_, st, binds);
+    const int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW)
-        return detail::column(s.st, 0);
+        return detail::column(st, 0);
     if (rc != SQLITE_DONE)
         detail::fail(db_, sql);
     return QVariant();

@@ -1,12 +1,14 @@
 #pragma once
 // The database connection (in place of the ADO connection): one SQLite file, opened read-write,
 // never created. See Dataset.h for the overview of the layer.
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace data {
 
@@ -41,6 +43,8 @@ public:
     bool inTransaction() const;
 
     sqlite3* handle() const;
+    // A prepared statement kept for reuse (reset, bindings cleared); owned by the connection.
+    sqlite3_stmt* cachedStatement(const QString& sql);
 
     // The connection with this objectName (case-insensitive), or nullptr. The print libraries
     // find "ADOConnection1" of "DataModule1" this way (see also findComponent).
@@ -52,7 +56,9 @@ signals:
 
 private:
     void requireOpen() const;
+    void clearCache();
     sqlite3* db_ = nullptr;
+    QHash<QString, sqlite3_stmt*> cache_;
     QString connectionString_;
     QString lastError_;
     QString path_;

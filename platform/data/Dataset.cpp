@@ -654,14 +654,16 @@ void Dataset::edit()
 
 Dataset::Row Dataset::readRowById(qint64 rowid)
 {
-    detail::Stmt s(conn_->handle(), baseSql() + QStringLiteral(" WHERE rowid = ?"));
-    detail::bind(conn_->handle(), s.st, 1, rowid);
-    if (sqlite3_step(s.st) != SQLITE_ROW)
-        return {};
-    const int n = sqlite3_column_count(s.st);
-    Row row(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i)
-        row[size_t(i)] = detail::column(s.st, i);
+    sqlite3_stmt* st = conn_->cachedStatement(baseSql() + QStringLiteral(" WHERE rowid = ?"));
+    detail::bind(conn_->handle(), st, 1, rowid);
+    Row row;
+    if (sqlite3_step(st) == SQLITE_ROW) {
+        const int n = sqlite3_column_count(st);
+        row.resize(size_t(n));
+        for (int i = 0; i < n; ++i)
+            row[size_t(i)] = detail::column(st, i);
+    }
+    sqlite3_reset(st);
     return row;
 }
 

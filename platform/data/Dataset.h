@@ -30,6 +30,7 @@
 // Signals of a dataset: activeChanged(bool), stateChanged(State), currentChanged() (the cursor
 // moved or the row set was reloaded: the "after scroll" moment), dataChanged() (rows reloaded or a
 // row posted), fieldChanged(int) (a field of the edit buffer was set).
+// Field references stay valid while the dataset is open; close()/open() makes new ones.
 // Rows are read from SQLite as the cursor needs them; recordCount() counts with COUNT(*) until
 // every row has been read. Every failure throws data::Error.
 // ---------------------------------------------------------------------------------------------

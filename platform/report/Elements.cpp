@@ -3,6 +3,7 @@
 #include "platform/report/Mask.h"
 #include "platform/report/RowSource.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QTextDocument>
@@ -40,7 +41,13 @@ FontSpec resolved(const FontSpec& font, const LayoutContext& ctx)
 
 QFont FontSpec::toQFont() const
 {
-    QFont f(family.isEmpty() ? QStringLiteral("Arial") : family);
+    // The layouts are drawn for Arial-like faces ("Arial Unicode MS" is Arial with more glyphs):
+    // a family that is not installed is asked for as Arial, so that fontconfig's substitute for
+    // Arial (metric-compatible where one is installed) stands in for it.
+    QString name = family.isEmpty() ? QStringLiteral("Arial") : family;
+    if (!QFontDatabase::hasFamily(name))
+        name = QStringLiteral("Arial");
+    QFont f(name);
     f.setPointSizeF(size > 0 ? size : 10);
     f.setBold(bold);
     f.setItalic(italic);

@@ -51,7 +51,7 @@ void Canvas::applyPen() const
     QPen p(toQColor(pen.color));
     p.setWidth(pen.width);
     p.setStyle(pen.style);
-    p.setCapStyle(Qt::FlatCap);
+    p.setCapStyle(pen.width <= 1 ? Qt::SquareCap : Qt::FlatCap);
     painter_->setPen(p);
 }
 

@@ -19,6 +19,11 @@ protected:
             Form_Jaki_Nr = new TForm_Jaki_Nr;
         Form_Jaki_Nr->Ustaw_Opis(QStringLiteral("Podaj numer dla pierwszej faktury:"));
     }
+    static void TearDownTestSuite()
+    {
+        delete Form_Jaki_Nr;
+        Form_Jaki_Nr = nullptr;
+    }
     ui::Script script;
     Komunikaty komunikaty{script};
 };
@@ -47,16 +52,18 @@ TEST_F(JakiNr, AcceptsOnlyWholeNumbersInTheIntegerRange)
             f->Edit_Nr->setText(QString::fromUtf8(p.wpisane));
             f->BitBtn1->click();
             otwarte_po_ok = f->isVisible();
-            if (otwarte_po_ok)
+            if (otwarte_po_ok) {
                 EXPECT_EQ(f->focusWidget(), f->Edit_Nr);
+            }
             return QDialog::Rejected; // the user gives up when the number was refused
         });
         const int wynik = ui::showModal(Form_Jaki_Nr);
         EXPECT_EQ(wynik, p.przyjete ? QDialog::Accepted : QDialog::Rejected);
         EXPECT_EQ(otwarte_po_ok, !p.przyjete);
         EXPECT_EQ(komunikaty.teksty, p.przyjete ? QStringList{} : QStringList{Blad});
-        if (p.przyjete)
+        if (p.przyjete) {
             EXPECT_EQ(Form_Jaki_Nr->Edit_Nr->text(), QString::fromUtf8(p.wpisane));
+        }
     }
 }
 

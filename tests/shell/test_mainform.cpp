@@ -236,7 +236,7 @@ TEST_F(Glowne, SecondClickShowsTheSameWindowAndRewritesThePresets)
     EXPECT_EQ(pierwsze->LEdit_Rok->text(), QStringLiteral("2011"));
     EXPECT_EQ(pierwsze->LEdit_Data_Wyst->text(), QStringLiteral("2011-03-05"));
     EXPECT_EQ(pierwsze->LEdit_Miejsce_Wyst->text(), QStringLiteral("Tarnów"));
-    EXPECT_TRUE(pierwsze->isVisible());
+    EXPECT_TRUE(pierwsze->isVisibleTo(MainForm));
 
     // The user works in the window; the next day the item is clicked again.
     pierwsze->LEdit_Nazwa->setText(QStringLiteral("Klient"));

@@ -89,7 +89,11 @@ TEST(Startup, CreatesTheWindowsInOrderWithTheBarAtEachPosition)
     RejestrTestowy rejestr;
     ui::Script script;
     Komunikaty komunikaty(script);
-    Form_Komunikat = nullptr; // start-up creates its own
+    // Start-up creates its own message box (one made on demand by an earlier test is dropped).
+    delete Form_Komunikat;
+    Form_Komunikat = nullptr;
+    for (auto& [nazwa, wsk] : globalne())
+        ASSERT_EQ(wsk, nullptr) << nazwa.toStdString() << " left over by another test";
     MainForm = new TMainForm;
 
     struct Krok {

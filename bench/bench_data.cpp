@@ -1,0 +1,298 @@
+// The data layer against raw SQLite doing the same work, on a large database
+// (5,000 clients, 2,000 goods, 200,000 documents, 1,000,000 lines).
+#include "platform/data/Collation.h"
+#include "platform/data/Dataset.h"
+#include "shell/DataModule1.h"
+#include "support/LargeDb.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+namespace {
+
+const QString& dbPath()
+{
+    static const QString p = bench::largeDatabase();
+    return p;
+}
+
+sqlite3* rawOpen()
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(dbPath().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    data::registerCollation(db);
+    sqlite3_busy_timeout(db, 5000);
+    sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+    return db;
+}
+
+int nextNr = 0; // documents inserted by the benchmarks go into year 2099 and are removed at the end
+
+// --- open the data module ---------------------------------------------------------------------
+
+void BM_OpenDataModule(benchmark::State& state)
+{
+    TDataModule1::setReporter([](const QString& m) { qFatal("%s", qPrintable(m)); });
+    for (auto _ : state) {
+        TDataModule1 dm(nullptr, dbPath());
+        benchmark::DoNotOptimize(dm.ADOTable_Faktura_Szczegoly->recNo());
+    }
+}
+BENCHMARK(BM_OpenDataModule)->Unit(benchmark::kMillisecond);
+
+void BM_OpenRaw(benchmark::State& state)
+{
+    const char* sql[] = {"select rowid, * from Klienci order by Nr_Klienta, rowid",
+                         "select rowid, * from Towary order by Symbol, rowid", "select rowid, * from Vat",
+                         "select rowid, * from Faktura", "select rowid, * from Faktura_Szczegoly",
+                         "select rowid, * from Forma_Zaplaty"};
+    for (auto _ : state) {
+        sqlite3* db = rawOpen();
+        for (const char* s : sql) {
+            sqlite3_stmt* st = nullptr;
+            sqlite3_prepare_v2(db, s, -1, &st, nullptr);
+            benchmark::DoNotOptimize(sqlite3_step(st));
+            sqlite3_finalize(st);
+        }
+        sqlite3_close(db);
+    }
+}
+BENCHMARK(BM_OpenRaw)->Unit(benchmark::kMillisecond);
+
+// --- filter the document list by one year and walk it -----------------------------------------
+
+void BM_FilterYear_Dataset(benchmark::State& state)
+{
+    data::Connection c;
+    c.open(dbPath());
+    for (auto _ : state) {
+        data::Table t;
+        t.setConnection(&c);
+        t.setTableName(QStringLiteral("Faktura_Kwerenda"));
+        t.setFilter(QStringLiteral("Rok=2011"));
+        t.setFiltered(true);
+        t.open();
+        data::Field& f = t.fieldByName(QStringLiteral("Wart_Brutto"));
+        double sum = 0;
+        int n = 0;
+        for (t.first(); !t.eof(); t.next()) {
+            sum += f.asFloat();
+            ++n;
+        }
+        benchmark::DoNotOptimize(sum);
+        state.counters["rows"] = n;
+    }
+}
+BENCHMARK(BM_FilterYear_Dataset)->Unit(benchmark::kMillisecond);
+
+void BM_FilterYear_Raw(benchmark::State& state)
+{
+    sqlite3* db = rawOpen();
+    for (auto _ : state) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "select * from Faktura_Kwerenda where Rok = ?", -1, &st, nullptr);
+        sqlite3_bind_text(st, 1, "2011", -1, SQLITE_STATIC);
+        const int col = 16; // Wart_Brutto
+        double sum = 0;
+        int n = 0;
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            sum += sqlite3_column_double(st, col);
+            ++n;
+        }
+        sqlite3_finalize(st);
+        benchmark::DoNotOptimize(sum);
+        state.counters["rows"] = n;
+    }
+    sqlite3_close(db);
+}
+BENCHMARK(BM_FilterYear_Raw)->Unit(benchmark::kMillisecond);
+
+// --- locate a client by a name prefix ---------------------------------------------------------
+
+QString clientPrefix()
+{
+    data::Connection c;
+    c.open(dbPath());
+    return c.scalar(QStringLiteral("select Nazwa_Nazwisko from Klienci where Nr_Klienta='K02500'")).toString().left(14);
+}
+
+void BM_LocatePrefix_Dataset(benchmark::State& state)
+{
+    const QString prefix = clientPrefix().toUpper();
+    data::Connection c;
+    c.open(dbPath());
+    for (auto _ : state) {
+        data::Table t;
+        t.setConnection(&c);
+        t.setTableName(QStringLiteral("Klienci"));
+        t.setIndexFieldNames(QStringLiteral("Nr_Klienta"));
+        t.open();
+        if (!t.locate(QStringLiteral("Nazwa_Nazwisko"), prefix, {true, true}))
+            state.SkipWithError("not found");
+        benchmark::DoNotOptimize(t.recNo());
+    }
+}
+BENCHMARK(BM_LocatePrefix_Dataset)->Unit(benchmark::kMillisecond);
+
+void BM_LocatePrefix_OpenDataset(benchmark::State& state)
+{
+    const QString prefix = clientPrefix().toUpper();
+    data::Connection c;
+    c.open(dbPath());
+    data::Table t;
+    t.setConnection(&c);
+    t.setTableName(QStringLiteral("Klienci"));
+    t.setIndexFieldNames(QStringLiteral("Nr_Klienta"));
+    t.open();
+    for (auto _ : state) {
+        t.first();
+        if (!t.locate(QStringLiteral("Nazwa_Nazwisko"), prefix, {true, true}))
+            state.SkipWithError("not found");
+        benchmark::DoNotOptimize(t.recNo());
+    }
+}
+BENCHMARK(BM_LocatePrefix_OpenDataset)->Unit(benchmark::kMillisecond);
+
+void BM_LocatePrefix_Raw(benchmark::State& state)
+{
+    const QByteArray like = (clientPrefix() + QLatin1Char('%')).toUtf8(); // LIKE folds ASCII only
+    sqlite3* db = rawOpen();
+    for (auto _ : state) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "select rowid from Klienci where Nazwa_Nazwisko like ? order by Nr_Klienta limit 1",
+                           -1, &st, nullptr);
+        sqlite3_bind_text(st, 1, like.constData(), -1, SQLITE_STATIC);
+        if (sqlite3_step(st) != SQLITE_ROW)
+            state.SkipWithError("not found");
+        benchmark::DoNotOptimize(sqlite3_column_int64(st, 0));
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+}
+BENCHMARK(BM_LocatePrefix_Raw)->Unit(benchmark::kMillisecond);
+
+// --- insert one 20-line document in one transaction --------------------------------------------
+
+void BM_InsertDocument_Dataset(benchmark::State& state)
+{
+    data::Connection c;
+    c.open(dbPath());
+    data::Table head, lines;
+    head.setConnection(&c);
+    head.setTableName(QStringLiteral("Faktura"));
+    lines.setConnection(&c);
+    lines.setTableName(QStringLiteral("Faktura_Szczegoly"));
+    head.open();
+    lines.open();
+    for (auto _ : state) {
+        const int nr = ++nextNr;
+        data::Transaction tx(c);
+        head.append();
+        head.fieldByName(QStringLiteral("Typ")).setAsString(QStringLiteral("FV"));
+        head.fieldByName(QStringLiteral("Rok")).setAsString(QStringLiteral("2099"));
+        head.fieldByName(QStringLiteral("Nr")).setAsInteger(nr);
+        head.fieldByName(QStringLiteral("Data_Wyst")).setAsString(QStringLiteral("2099-01-02"));
+        head.fieldByName(QStringLiteral("Klient_Nr")).setAsString(QStringLiteral("K00001"));
+        head.fieldByName(QStringLiteral("Klient_Nazwa_Nazwisko")).setAsString(QStringLiteral("O'Brien"));
+        head.fieldByName(QStringLiteral("Netto_Brutto")).setAsString(QStringLiteral("netto"));
+        head.fieldByName(QStringLiteral("Wart_Netto")).setAsFloat(100);
+        head.fieldByName(QStringLiteral("Wart_Brutto")).setAsFloat(123);
+        head.post();
+        const qint64 id = head.lastInsertId();
+        for (int lp = 1; lp <= 20; ++lp) {
+            lines.append();
+            lines.fieldByName(QStringLiteral("Id_Fakt")).setAsInteger(id);
+            lines.fieldByName(QStringLiteral("Lp")).setAsInteger(lp);
+            lines.fieldByName(QStringLiteral("Towary_Symbol")).setAsString(QStringLiteral("T00001"));
+            lines.fieldByName(QStringLiteral("Towary_Nazwa")).setAsString(QStringLiteral("Towar nr 1"));
+            lines.fieldByName(QStringLiteral("Ilosc")).setAsString(QStringLiteral("2,5"));
+            lines.fieldByName(QStringLiteral("Towary_Cena")).setAsFloat(10);
+            lines.fieldByName(QStringLiteral("Wartosc_Netto")).setAsFloat(25);
+            lines.fieldByName(QStringLiteral("Kwota_Vat")).setAsFloat(5.75);
+            lines.fieldByName(QStringLiteral("Wartosc_Brutto")).setAsFloat(30.75);
+            lines.fieldByName(QStringLiteral("Faktura_Typ")).setAsString(QStringLiteral("FV"));
+            lines.fieldByName(QStringLiteral("Faktura_Nr")).setAsInteger(nr);
+            lines.fieldByName(QStringLiteral("Faktura_Rok")).setAsInteger(2099);
+            lines.fieldByName(QStringLiteral("Faktura_Nr_Koncowy")).setAsInteger(nr);
+            lines.fieldByName(QStringLiteral("Faktura_Rok_Koncowy")).setAsInteger(2099);
+            lines.post();
+        }
+        tx.commit();
+    }
+}
+BENCHMARK(BM_InsertDocument_Dataset)->Unit(benchmark::kMicrosecond);
+
+void BM_InsertDocument_Raw(benchmark::State& state)
+{
+    sqlite3* db = rawOpen();
+    sqlite3_stmt *h = nullptr, *l = nullptr;
+    sqlite3_prepare_v2(db, "insert into Faktura (Typ, Rok, Nr, Data_Wyst, Klient_Nr, Klient_Nazwa_Nazwisko, "
+                           "Netto_Brutto, Wart_Netto, Wart_Brutto) values (?,?,?,?,?,?,?,?,?)", -1, &h, nullptr);
+    sqlite3_prepare_v2(db, "insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Symbol, Towary_Nazwa, Ilosc, "
+                           "Towary_Cena, Wartosc_Netto, Kwota_Vat, Wartosc_Brutto, Faktura_Typ, Faktura_Nr, "
+                           "Faktura_Rok, Faktura_Nr_Koncowy, Faktura_Rok_Koncowy) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+                       -1, &l, nullptr);
+    for (auto _ : state) {
+        const int nr = ++nextNr;
+        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        sqlite3_bind_text(h, 1, "FV", -1, SQLITE_STATIC);
+        sqlite3_bind_text(h, 2, "2099", -1, SQLITE_STATIC);
+        sqlite3_bind_int(h, 3, nr);
+        sqlite3_bind_text(h, 4, "2099-01-02", -1, SQLITE_STATIC);
+        sqlite3_bind_text(h, 5, "K00001", -1, SQLITE_STATIC);
+        sqlite3_bind_text(h, 6, "O'Brien", -1, SQLITE_STATIC);
+        sqlite3_bind_text(h, 7, "netto", -1, SQLITE_STATIC);
+        sqlite3_bind_double(h, 8, 100);
+        sqlite3_bind_double(h, 9, 123);
+        sqlite3_step(h);
+        sqlite3_reset(h);
+        const sqlite3_int64 id = sqlite3_last_insert_rowid(db);
+        for (int lp = 1; lp <= 20; ++lp) {
+            sqlite3_bind_int64(l, 1, id);
+            sqlite3_bind_int(l, 2, lp);
+            sqlite3_bind_text(l, 3, "T00001", -1, SQLITE_STATIC);
+            sqlite3_bind_text(l, 4, "Towar nr 1", -1, SQLITE_STATIC);
+            sqlite3_bind_double(l, 5, 2.5);
+            sqlite3_bind_double(l, 6, 10);
+            sqlite3_bind_double(l, 7, 25);
+            sqlite3_bind_double(l, 8, 5.75);
+            sqlite3_bind_double(l, 9, 30.75);
+            sqlite3_bind_text(l, 10, "FV", -1, SQLITE_STATIC);
+            sqlite3_bind_int(l, 11, nr);
+            sqlite3_bind_int(l, 12, 2099);
+            sqlite3_bind_int(l, 13, nr);
+            sqlite3_bind_int(l, 14, 2099);
+            sqlite3_step(l);
+            sqlite3_reset(l);
+        }
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    }
+    sqlite3_finalize(h);
+    sqlite3_finalize(l);
+    sqlite3_close(db);
+}
+BENCHMARK(BM_InsertDocument_Raw)->Unit(benchmark::kMicrosecond);
+
+void removeInserted()
+{
+    sqlite3* db = rawOpen();
+    sqlite3_exec(db, "delete from Faktura_Szczegoly where Faktura_Rok=2099; delete from Faktura where Rok='2099';"
+                     "PRAGMA wal_checkpoint(TRUNCATE)",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    dbPath(); // generate before timing
+    removeInserted();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    removeInserted();
+    return 0;
+}
