@@ -1,19 +1,15 @@
 #include "documents/Form_Faktura_Nowa_Pozycja.h"
 
+#include "dictionaries/Form_Lista_Towarow_Pob.h"
 #include "documents/FormControls.h"
 #include "documents/LineGridModel.h"
 #include "documents/LineTarget.h"
 #include "platform/data/Dataset.h"
 #include "platform/ui/DbLookupCombo.h"
 #include "platform/ui/Modal.h"
-#include "shell/DataModule1.h"
 
 #include <QLabel>
 
-#if __has_include("dictionaries/Form_Lista_Towarow_Pob.h")
-#include "dictionaries/Form_Lista_Towarow_Pob.h"
-#define TARNEX_GOODS_PICK 1
-#endif
 
 TForm_Faktura_Nowa_Pozycja* Form_Faktura_Nowa_Pozycja = nullptr;
 
@@ -82,18 +78,10 @@ bool TForm_Faktura_Nowa_Pozycja::closing(int)
 
 void TForm_Faktura_Nowa_Pozycja::BitBtn_Pob_TowClick()
 {
-    // Archived goods are never offered: the pick's shared goods table is filtered while it is open.
-    if (DataModule1 && DataModule1->ADOTable_Towary) {
-        data::Table* towary = DataModule1->ADOTable_Towary;
-        towary->close();
-        towary->setFiltered(true);
-        towary->setFilter(QStringLiteral("arch=false"));
-        towary->open();
-    }
-#ifdef TARNEX_GOODS_PICK
+    // The pick offers only goods not archived: it filters the shared goods table while it is
+    // shown and takes the filter off when it closes.
     if (Form_Lista_Towarow_Pob)
         ui::showModal(Form_Lista_Towarow_Pob);
-#endif
 }
 
 void TForm_Faktura_Nowa_Pozycja::DBLCBox_VatCloseUp()

@@ -1,6 +1,9 @@
 #include "documents/InvoiceWindow.h"
 
+#include "dictionaries/Form_Lista_Klientow_Pob.h"
+#include "dictionaries/PickTargets.h"
 #include "documents/Dlg_Czy_Nowa_Fakt.h"
+#include "documents/Form_Drukuj_Fakt.h"
 #include "documents/FormControls.h"
 #include "documents/Form_Faktura_Nowa_Pozycja.h"
 #include "documents/Form_Faktura_Popraw_Pozycje.h"
@@ -26,14 +29,6 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 
-#if __has_include("dictionaries/Form_Lista_Klientow_Pob.h")
-#include "dictionaries/Form_Lista_Klientow_Pob.h"
-#define TARNEX_CLIENT_PICK 1
-#endif
-#if __has_include("documents/Form_Drukuj_Fakt.h")
-#include "documents/Form_Drukuj_Fakt.h"
-#define TARNEX_PRINT_DIALOG 1
-#endif
 
 namespace documents {
 
@@ -202,6 +197,7 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
     setTabOrder(BitBtn_Nowa, BitBtn_Zamknij);
 
     setLineTarget(kind_.typ, this);
+    dictionaries::Ustaw_Blok_Klienta(kind_.typ, this, dictionaries::blokKlienta(this));
     if (MainForm)
         MainForm->Dodaj_Kontrole_Zamkniecia(this, [this] { return Mozna_Porzucic(); });
 
@@ -259,12 +255,7 @@ void InvoiceWindow::CBox_Netto_BruttoChange()
 
 void InvoiceWindow::BitBtn_PobierzClick()
 {
-#ifdef TARNEX_CLIENT_PICK
-    if (Form_Lista_Klientow_Pob) {
-        Form_Lista_Klientow_Pob->Ustaw_Typ_Faktury(kind_.typ);
-        ui::showModal(Form_Lista_Klientow_Pob);
-    }
-#endif
+    Pobierz_Klienta(kind_.typ);
 }
 
 void InvoiceWindow::BitBtn_DodajClick()
@@ -427,14 +418,12 @@ void InvoiceWindow::BitBtn_DrukujClick()
 {
     if (DBEdit_Id->text().isEmpty() || LEdit_Wyroznik->text().isEmpty())
         return;
-#ifdef TARNEX_PRINT_DIALOG
-    if (Form_Drukuj_Fakt) {
-        Form_Drukuj_Fakt->Edit_Id->setText(DBEdit_Id->text());
-        Form_Drukuj_Fakt->Edit_Wyroznik->setText(LEdit_Wyroznik->text());
-        Form_Drukuj_Fakt->Edit_Netto_Brutto->setText(CBox_Netto_Brutto->currentText());
-        ui::showModal(Form_Drukuj_Fakt);
-    }
-#endif
+    if (!Form_Drukuj_Fakt)
+        return;
+    Form_Drukuj_Fakt->Edit_Id->setText(DBEdit_Id->text());
+    Form_Drukuj_Fakt->Edit_Wyroznik->setText(LEdit_Wyroznik->text());
+    Form_Drukuj_Fakt->Edit_Netto_Brutto->setText(CBox_Netto_Brutto->currentText());
+    ui::showModal(Form_Drukuj_Fakt);
 }
 
 void InvoiceWindow::BitBtn_NowaClick()

@@ -1,5 +1,10 @@
 #include "shell/MainForm.h"
 
+#include "dictionaries/Form_Lista_Klientow.h"
+#include "dictionaries/Form_Lista_Rodzajow_Platnosci.h"
+#include "dictionaries/Form_Lista_Towarow.h"
+#include "dictionaries/Form_Stawki_VAT.h"
+#include "documents/Form_Faktura.h"
 #include "platform/system/Shell.h"
 #include "platform/text/Dates.h"
 #include "platform/ui/Clock.h"
@@ -17,6 +22,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShowEvent>
@@ -83,14 +89,9 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 
     // Windows not built yet: their items stay disabled until the window exists.
     KorektaFaktury1->setEnabled(false);
-    FakturaVat1->setEnabled(false);
     FakturaProforma1->setEnabled(false);
     NotaKorygujaca1->setEnabled(false);
     PoprawafakturyVAT1->setEnabled(false);
-    StawkiVAT1->setEnabled(false);
-    TowaryUslugi1->setEnabled(false);
-    Klienci1->setEnabled(false);
-    Rodzajeplatnosci1->setEnabled(false);
     Listafakturwgroku1->setEnabled(false);
     Listafakturwokresieczasu1->setEnabled(false);
     Sprzedazwgklientow1->setEnabled(false);
@@ -250,8 +251,12 @@ void TMainForm::budujPasek()
 
 void TMainForm::dodajOkno(QWidget* okno)
 {
+    // A child frees itself when closed, whether by its frame or by its own "Zamknij"; its frame
+    // goes with it (queued: the frame may be the one deleting it).
+    okno->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* sub = MdiArea->addSubWindow(okno);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    connect(okno, &QObject::destroyed, sub, &QWidget::close, Qt::QueuedConnection);
     okno->show();
     MdiArea->setActiveSubWindow(sub);
 }
@@ -366,8 +371,10 @@ void TMainForm::FormClose()
 
 void TMainForm::FakturaVat1Click()
 {
-    // Form_Faktura: Otworz_Okno(Form_Faktura, Czy_Faktura, presets "FV" into LEdit_Wyroznik,
-    // LEdit_Rok, LEdit_Data_Wyst, LEdit_Miejsce_Wyst).
+    Otworz_Okno<TForm_Faktura>(Form_Faktura, Czy_Faktura, [](TForm_Faktura* f) {
+        Wpisz_Presety(Daj_Presety(QStringLiteral("FV"), ui::today()), f->LEdit_Wyroznik, f->LEdit_Rok,
+                      f->LEdit_Data_Wyst, f->LEdit_Miejsce_Wyst);
+    });
 }
 
 void TMainForm::KorektaFaktury1Click()
@@ -393,22 +400,23 @@ void TMainForm::PoprawafakturyVAT1Click()
 
 void TMainForm::StawkiVAT1Click()
 {
-    // Form_Stawki_VAT (modal).
+    if (Form_Stawki_VAT)
+        ui::showModal(Form_Stawki_VAT);
 }
 
 void TMainForm::TowaryUslugi1Click()
 {
-    // Form_Lista_Towarow (Czy_Lista_Towarow).
+    Otworz_Okno(Form_Lista_Towarow, Czy_Lista_Towarow);
 }
 
 void TMainForm::Klienci1Click()
 {
-    // Form_Lista_Klientow (Czy_Lista_Klientow).
+    Otworz_Okno(Form_Lista_Klientow, Czy_Lista_Klientow);
 }
 
 void TMainForm::Rodzajeplatnosci1Click()
 {
-    // Form_Lista_Rodzajow_Platnosci (Ustaw_Czy_Lista_Rodzajow_Platnosci(true) after creating it).
+    Otworz_Okno(Form_Lista_Rodzajow_Platnosci, Czy_Lista_Rodzajow_Platnosci);
 }
 
 void TMainForm::Listafakturwgroku1Click()

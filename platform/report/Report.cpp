@@ -12,16 +12,36 @@ namespace report {
 
 // ---- Band -------------------------------------------------------------------------------------
 
-Label* Band::addLabel(const QString& name, double x, double y, const QString& caption,
-                      const FontSpec& font, Align align, double width)
+namespace {
+
+template <class T>
+std::unique_ptr<T> placed(const QString& name, double x, double y, double width, double height = 0)
 {
-    auto e = std::make_unique<Label>(name);
+    auto e = std::make_unique<T>(name);
     e->x = x;
     e->y = y;
     e->width = width;
-    e->caption = caption;
-    e->font = font;
+    e->height = height;
+    return e;
+}
+
+template <class T>
+std::unique_ptr<T> textElement(const QString& name, double x, double y, double width, Align align,
+                        const FontSpec& font)
+{
+    auto e = placed<T>(name, x, y, width);
     e->align = align;
+    e->font = font;
+    return e;
+}
+
+} // namespace
+
+Label* Band::addLabel(const QString& name, double x, double y, const QString& caption,
+                      const FontSpec& font, Align align, double width)
+{
+    auto e = textElement<Label>(name, x, y, width, align, font);
+    e->caption = caption;
     return add(std::move(e));
 }
 
@@ -29,12 +49,7 @@ DataText* Band::addData(const QString& name, double x, double y, double width, A
                         const FontSpec& font, RowSource* source, const QString& field,
                         const QString& mask)
 {
-    auto e = std::make_unique<DataText>(name);
-    e->x = x;
-    e->y = y;
-    e->width = width;
-    e->align = align;
-    e->font = font;
+    auto e = textElement<DataText>(name, x, y, width, align, font);
     e->source = source;
     e->field = field;
     e->mask = mask;
@@ -44,12 +59,7 @@ DataText* Band::addData(const QString& name, double x, double y, double width, A
 ExprText* Band::addExpr(const QString& name, double x, double y, double width, Align align,
                         const FontSpec& font, std::function<QString(const LayoutContext&)> expression)
 {
-    auto e = std::make_unique<ExprText>(name);
-    e->x = x;
-    e->y = y;
-    e->width = width;
-    e->align = align;
-    e->font = font;
+    auto e = textElement<ExprText>(name, x, y, width, align, font);
     e->expression = std::move(expression);
     return add(std::move(e));
 }
@@ -63,22 +73,13 @@ ExprText* Band::addSumText(const QString& name, double x, double y, double width
 
 ImageBox* Band::addImage(const QString& name, double x, double y, double width, double height)
 {
-    auto e = std::make_unique<ImageBox>(name);
-    e->x = x;
-    e->y = y;
-    e->width = width;
-    e->height = height;
-    return add(std::move(e));
+    return add(placed<ImageBox>(name, x, y, width, height));
 }
 
 LineElement* Band::addLine(const QString& name, double x1, double y1, double x2, double y2,
                            double penWidth, Qt::PenStyle style)
 {
-    auto e = std::make_unique<LineElement>(name);
-    e->x = x1;
-    e->y = y1;
-    e->width = x2 - x1;
-    e->height = y2 - y1;
+    auto e = placed<LineElement>(name, x1, y1, x2 - x1, y2 - y1);
     e->penWidth = penWidth;
     e->penStyle = style;
     return add(std::move(e));
@@ -88,11 +89,7 @@ RichTextBox* Band::addRichText(const QString& name, double x, double y, double w
                                double height, const FontSpec& font, RowSource* source,
                                const QString& field)
 {
-    auto e = std::make_unique<RichTextBox>(name);
-    e->x = x;
-    e->y = y;
-    e->width = width;
-    e->height = height;
+    auto e = placed<RichTextBox>(name, x, y, width, height);
     e->font = font;
     e->source = source;
     e->field = field;

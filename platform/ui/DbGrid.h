@@ -53,7 +53,7 @@ public:
     // Forgets the loaded rows and starts again from the first (after a reload of the dataset).
     void reload();
 
-    static constexpr int kBatch = 256;
+    static constexpr int kBatch = 64;
 
 private:
     void fetch(int count);

@@ -12,33 +12,15 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
+
+#include "support/PdfText.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-QString pdfText(const QString& file)
-{
-    QProcess p;
-    p.start("pdftotext", {"-layout", file, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int pdfPages(const QString& file)
-{
-    QProcess p;
-    p.start("pdfinfo", {file});
-    p.waitForFinished(30000);
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
-        if (line.startsWith("Pages:"))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
 
 const char* const kSettings = "Software\\Orlimek\\Tarnex\\";
 
@@ -120,9 +102,9 @@ TEST_F(FaktStd, PrintsOriginalsThenCopiesWithEverythingOnThem)
     EXPECT_EQ(org.documentName, "FV/12/2011");
     EXPECT_EQ(kop.runName, "Kopia");
     EXPECT_EQ(kop.copies, 2);
-    EXPECT_EQ(pdfPages(kop.file), 2);
+    EXPECT_EQ(pdf::pages(kop.file), 2);
 
-    const QString t = pdfText(org.file);
+    const QString t = pdf::text(org.file);
     for (const char* expected :
          {"Przedsiębiorstwo Żółw", "Sp. z o.o.", "ul. Długa 5, 00-950 Łódź", "123-456-32-18", "12 3456 7890",
           "42 123 45 67", "Faktura VAT", "FV/12/2011", "Oryginał", "Nabywca Ćma", "i Syn",
@@ -143,7 +125,7 @@ TEST_F(FaktStd, PrintsOriginalsThenCopiesWithEverythingOnThem)
     };
     EXPECT_FALSE(rowWith("150,00", "184,50").isEmpty()) << t.toStdString(); // 23%: 150 + 34.50
     EXPECT_FALSE(rowWith("200,00", "216,00").isEmpty()) << t.toStdString(); // 8%: 200 + 16
-    EXPECT_TRUE(pdfText(kop.file).contains("Kopia"));
+    EXPECT_TRUE(pdf::text(kop.file).contains("Kopia"));
 }
 
 TEST_F(FaktStd, LongInvoiceNumbersItsPagesFromTheFirstLayout)
@@ -158,7 +140,7 @@ TEST_F(FaktStd, LongInvoiceNumbersItsPagesFromTheFirstLayout)
     ASSERT_GE(e.pageCount, 2);
     for (int p = 1; p <= e.pageCount; ++p)
         EXPECT_TRUE(e.pageTexts[size_t(p - 1)].contains(QStringLiteral("Strona %1 z %2").arg(p).arg(e.pageCount)));
-    const QString t = pdfText(e.file);
+    const QString t = pdf::text(e.file);
     EXPECT_EQ(t.count("Nazwa towaru/usługi"), 1); // the column header is not repeated
     EXPECT_TRUE(t.contains("Towar 40"));
     EXPECT_TRUE(t.contains("400,00")); // 40 × 10 net

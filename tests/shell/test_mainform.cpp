@@ -11,6 +11,7 @@
 #include "tests/shell/Komunikaty_Testowe.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -38,6 +39,14 @@ public:
     QLineEdit* LEdit_Miejsce_Wyst;
     QLineEdit* LEdit_Nazwa;
     static inline int utworzone = 0;
+    bool odmawia = false; // unsaved work the user keeps
+
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        if (odmawia)
+            e->ignore();
+    }
 };
 
 OknoTestowe* Form_Testowe = nullptr;
@@ -274,6 +283,35 @@ TEST_F(Glowne, ClosingAChildLetsTheNextClickCreateANewOne)
     EXPECT_EQ(OknoTestowe::utworzone, 2);
     EXPECT_EQ(Form_Testowe, nowe);
     EXPECT_TRUE(MainForm->Czy_Faktura);
+}
+
+TEST_F(Glowne, ChildThatClosesItselfTakesItsFrameAlong)
+{
+    MainForm->show();
+    otworzFakture();
+    Form_Testowe->close(); // the window's own "Zamknij"
+    for (int i = 0; i < 3; ++i) {
+        przetworzZdarzenia();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(Form_Testowe, nullptr);
+    EXPECT_FALSE(MainForm->Czy_Faktura);
+    EXPECT_TRUE(MainForm->MdiArea->subWindowList().isEmpty());
+}
+
+TEST_F(Glowne, ChildThatRefusesToCloseKeepsItsFrame)
+{
+    MainForm->show();
+    otworzFakture()->odmawia = true;
+    QMdiSubWindow* ramka = MainForm->MdiArea->subWindowList().first();
+    EXPECT_FALSE(ramka->close());
+    EXPECT_FALSE(Form_Testowe->close());
+    przetworzZdarzenia();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(Form_Testowe, nullptr);
+    EXPECT_TRUE(MainForm->Czy_Faktura);
+    EXPECT_EQ(MainForm->MdiArea->subWindowList().size(), 1);
+    EXPECT_TRUE(Form_Testowe->isVisible());
 }
 
 TEST(Presety, DateTextIsAlwaysYearMonthDayWithLeadingZeros)

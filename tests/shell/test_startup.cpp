@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 
+#include "shell/DataModule1.h"
 #include "shell/Form_About.h"
 #include "shell/Form_Jaki_Nr.h"
 #include "shell/Form_Komunikat.h"
@@ -64,7 +65,8 @@ const std::vector<std::pair<QString, int>> Tabela = {
 std::map<QString, QObject*> globalne()
 {
     return {
-        {"Form_Winieta", Form_Winieta},     {"Form_Komunikat", Form_Komunikat},
+        {"Form_Winieta", Form_Winieta},     {"DataModule1", DataModule1},
+        {"Form_Komunikat", Form_Komunikat},
         {"Form_Ust_Firma", Form_Ust_Firma}, {"Form_Ust_Wydruki", Form_Ust_Wydruki},
         {"Form_About", Form_About},         {"Form_Jaki_Nr", Form_Jaki_Nr},
         {"Form_Ust_Prog", Form_Ust_Prog},
@@ -89,6 +91,13 @@ TEST(Startup, CreatesTheWindowsInOrderWithTheBarAtEachPosition)
     RejestrTestowy rejestr;
     ui::Script script;
     Komunikaty komunikaty(script);
+    // The program runs in a working folder holding the empty database of the build (when built).
+    const QString baza = QStringLiteral(TARNEX_BINARY_DIR "/bin/db.mdb");
+    const bool jest_baza = QFile::exists(baza);
+    if (jest_baza)
+        ASSERT_TRUE(QFile::copy(baza, rejestr.folder() + QStringLiteral("/db.mdb")));
+    const QString katalog = QDir::currentPath();
+    QDir::setCurrent(rejestr.folder());
     // Start-up creates its own message box (one made on demand by an earlier test is dropped).
     delete Form_Komunikat;
     Form_Komunikat = nullptr;
@@ -135,7 +144,15 @@ TEST(Startup, CreatesTheWindowsInOrderWithTheBarAtEachPosition)
     EXPECT_FALSE(MainForm->isVisible()) << "the main window is shown by the message loop";
     EXPECT_EQ(Form_Komunikat->parentWidget(), MainForm) << "dialogs are centred on the main window";
 
+    if (jest_baza) {
+        EXPECT_TRUE(DataModule1->ADOConnection1->isConnected());
+        EXPECT_TRUE(script.messages().isEmpty());
+    } else {
+        EXPECT_FALSE(script.messages().isEmpty()) << "a database that does not open is told";
+    }
+
     Zwolnij_Formularze();
+    QDir::setCurrent(katalog);
     for (auto& [nazwa, wsk] : globalne())
         EXPECT_EQ(wsk, nullptr) << nazwa.toStdString();
     delete MainForm;

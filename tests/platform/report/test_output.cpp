@@ -2,39 +2,22 @@
 // fallback file of a machine without a printer, and pictures.
 #include "platform/report/Output.h"
 #include "platform/report/Picture.h"
+#include "platform/report/Preview.h"
 #include "platform/report/Report.h"
 #include "platform/report/RowSource.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QTemporaryDir>
+
+#include "support/PdfText.h"
 
 #include <gtest/gtest.h>
 
 using namespace report;
 
 namespace {
-
-QString pdfText(const QString& file)
-{
-    QProcess p;
-    p.start("pdftotext", {"-layout", file, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-int pdfPages(const QString& file)
-{
-    QProcess p;
-    p.start("pdfinfo", {file});
-    p.waitForFinished(30000);
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
-        if (line.startsWith("Pages:"))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
 
 // Two pages: a title with Polish letters, 50 rows, a page line.
 struct TwoPager {
@@ -65,8 +48,8 @@ TEST(Output, PdfHoldsThePagesTexts)
     ASSERT_EQ(pl.pageCount(), 2);
     const QString file = dir.filePath("a.pdf");
     writePdf(pl, file);
-    EXPECT_EQ(pdfPages(file), 2);
-    const QString text = pdfText(file);
+    EXPECT_EQ(pdf::pages(file), 2);
+    const QString text = pdf::text(file);
     EXPECT_TRUE(text.contains("Zażółć gęślą jaźń")) << text.toStdString();
     EXPECT_TRUE(text.contains("Wiersz 1\n") || text.contains("Wiersz 1 "));
     EXPECT_TRUE(text.contains("Wiersz 50"));
@@ -86,7 +69,7 @@ TEST(Output, CopiesRepeatThePagesInAFileAndZeroCopiesWriteNothing)
     TwoPager rep;
     const PageList pl = rep.r.prepare();
     writePdf(pl, dir.filePath("k.pdf"), 3);
-    EXPECT_EQ(pdfPages(dir.filePath("k.pdf")), 6);
+    EXPECT_EQ(pdf::pages(dir.filePath("k.pdf")), 6);
     writePdf(pl, dir.filePath("zero.pdf"), 0);
     EXPECT_FALSE(QFile::exists(dir.filePath("zero.pdf")));
 }
@@ -96,10 +79,7 @@ TEST(Output, LandscapePagesAreLandscape)
     QTemporaryDir dir;
     TwoPager rep(PageOrientation::Landscape);
     writePdf(rep.r.prepare(), dir.filePath("l.pdf"));
-    QProcess p;
-    p.start("pdfinfo", {dir.filePath("l.pdf")});
-    p.waitForFinished(30000);
-    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    const QString info = pdf::info(dir.filePath("l.pdf"));
     EXPECT_TRUE(info.contains("841.89 x 595.276") || info.contains("842 x 595")) << info.toStdString();
 }
 
@@ -126,7 +106,7 @@ TEST(Output, CaptureSeamTakesPrinterAndPreviewOutput)
         EXPECT_EQ(e.runName, "Oryginał");
         EXPECT_EQ(e.copies, 2);
         EXPECT_EQ(e.pageCount, 2);
-        EXPECT_EQ(pdfPages(e.file), 4);
+        EXPECT_EQ(pdf::pages(e.file), 4);
         EXPECT_TRUE(e.pageTexts[0].contains("Zażółć gęślą jaźń"));
         EXPECT_TRUE(capture.entries()[1].preview);
         EXPECT_EQ(capture.entries()[1].caption, "Podgląd");
@@ -158,7 +138,7 @@ TEST(Output, WithoutAPrinterThePrintoutGoesToWydruki)
     QDir::setCurrent(old);
     const QString file = dir.filePath("wydruki/FV-3-2011 Kopia.pdf");
     ASSERT_TRUE(QFile::exists(file));
-    EXPECT_EQ(pdfPages(file), 4);
+    EXPECT_EQ(pdf::pages(file), 4);
 }
 
 TEST(Output, RenderedPageShowsInk)
@@ -172,6 +152,19 @@ TEST(Output, RenderedPageShowsInk)
         for (int x = 0; x < img.width() && !ink; ++x)
             ink = qGray(img.pixel(x, y)) < 128;
     EXPECT_TRUE(ink);
+}
+
+TEST(Output, PreviewWindowTurnsPagesWithinTheReport)
+{
+    TwoPager rep;
+    const PageList pl = rep.r.prepare();
+    PreviewDialog dlg(pl, "Sprzedaż");
+    EXPECT_EQ(dlg.windowTitle(), "Sprzedaż");
+    EXPECT_EQ(dlg.currentPage(), 0);
+    dlg.showPage(5);
+    EXPECT_EQ(dlg.currentPage(), 1);
+    dlg.showPage(-1);
+    EXPECT_EQ(dlg.currentPage(), 0);
 }
 
 TEST(Picture, LoadsJpegAndBitmapAndReportsBadFiles)

@@ -1,0 +1,29 @@
+#include "documents/Form_Faktura.h"
+
+#include "shell/MainForm.h"
+
+TForm_Faktura* Form_Faktura = nullptr;
+
+namespace {
+
+documents::InvoiceKind kind()
+{
+    documents::InvoiceKind k;
+    k.typ = QStringLiteral("FV");
+    k.caption = QStringLiteral("Faktura");
+    k.finalIdentity = true;
+    k.plainEmptyDate = true;
+    k.kodMaxLength = 15;
+    k.clearFlag = [] {
+        if (MainForm)
+            MainForm->Ustaw_Czy_Faktura(false);
+    };
+    return k;
+}
+
+} // namespace
+
+TForm_Faktura::TForm_Faktura(QWidget* parent) : documents::InvoiceWindow(kind(), parent)
+{
+    setObjectName(QStringLiteral("Form_Faktura"));
+}
