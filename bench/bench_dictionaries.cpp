@@ -203,3 +203,23 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     return 0;
 }
+
+namespace {
+// The dataset alone, without the grid: where the opening time goes.
+void BM_ListaKlientow_SamoOtwarcieTabeli(benchmark::State& st)
+{
+    data::Connection c;
+    c.open(baza());
+    data::Table t;
+    t.setConnection(&c);
+    t.setTableName(QStringLiteral("Klienci"));
+    t.setIndexFieldNames(QStringLiteral("Nr_Klienta"));
+    for (auto _ : st) {
+        t.close();
+        t.open();
+        for (int i = 0; i < kEkran && !t.eof(); ++i)
+            t.next();
+    }
+}
+} // namespace
+BENCHMARK(BM_ListaKlientow_SamoOtwarcieTabeli)->Unit(benchmark::kMillisecond);

@@ -21,7 +21,8 @@ constexpr int ButtonGap = 12; // above and below the button
 } // namespace
 
 TForm_Komunikat::TForm_Komunikat(QWidget* owner)
-    : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    // On top: it may be raised over another stay-on-top dialog (the first-number prompt).
+    : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Form_Komunikat"));
     setWindowTitle(QStringLiteral("!!!"));

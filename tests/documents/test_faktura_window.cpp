@@ -16,8 +16,10 @@
 #include "shell/DataModule1.h"
 #include "shell/Form_Jaki_Nr.h"
 #include "shell/Form_Komunikat.h"
+#include "shell/MainForm.h"
 #include "shell/Rejestr.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -550,4 +552,45 @@ TEST_F(OknoFaktury, DamagedPriceModeSettingMeansNet)
     Zapisz_Rejestr(Ustawienia, QStringLiteral("Faktura_od"), QString());
     otworz();
     EXPECT_EQ(f->CBox_Netto_Brutto->currentText(), "netto");
+}
+
+// Through the main window: the menu item opens the window with its presets, a second click
+// presets it again, and closing the program asks about the unsaved document first.
+TEST_F(OknoFaktury, MainWindowOpensPresetsAndAsksBeforeExit)
+{
+    delete f.data();
+    MainForm = new TMainForm;
+    {
+        ui::FixedClock zegar(QDate(2011, 3, 5));
+        ASSERT_TRUE(MainForm->FakturaVat1->isEnabled());
+        MainForm->FakturaVat1->trigger();
+        ASSERT_TRUE(Form_Faktura);
+        f = Form_Faktura;
+        EXPECT_TRUE(MainForm->Czy_Faktura);
+        EXPECT_EQ(f->LEdit_Wyroznik->text(), "FV");
+        EXPECT_EQ(f->LEdit_Rok->text(), "2011");
+        EXPECT_EQ(f->LEdit_Data_Wyst->text(), "2011-03-05");
+        EXPECT_EQ(f->LEdit_Miejsce_Wyst->text(), "Kraków");
+    }
+    dodaj({"A", "1", "1", "0", "23"});
+    {
+        ui::FixedClock zegar(QDate(2012, 1, 2));
+        MainForm->FakturaVat1->trigger();
+        EXPECT_EQ(Form_Faktura, f.data());
+        EXPECT_EQ(f->LEdit_Data_Wyst->text(), "2012-01-02");
+        EXPECT_EQ(f->StringGrid1->lines().lineCount(), 1);
+    }
+    odpowiedz(&TDlg_Czy_Nowa_Fakt::CancelBtn);
+    EXPECT_FALSE(MainForm->Czy_Mozna_Zamknac());
+    odpowiedz(&TDlg_Czy_Nowa_Fakt::OKBtn);
+    EXPECT_TRUE(MainForm->Czy_Mozna_Zamknac());
+
+    // Closing the window clears the main window's flag.
+    odpowiedz(&TDlg_Czy_Nowa_Fakt::OKBtn);
+    f->BitBtn_Zamknij->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(f.isNull());
+    EXPECT_FALSE(MainForm->Czy_Faktura);
+    EXPECT_EQ(Form_Faktura, nullptr);
+    delete MainForm;
 }
