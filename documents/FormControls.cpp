@@ -3,7 +3,25 @@
 #include <QLabel>
 #include <QTextBlock>
 
+#include <algorithm>
+
 namespace documents {
+
+QLabel* setCaption(QWidget* control, const QString& caption)
+{
+    auto* label = new QLabel(caption, control->parentWidget());
+    label->setObjectName(control->objectName() + QLatin1String("_Label"));
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    const int lines = int(caption.count(QLatin1Char('\n'))) + 1;
+    label->resize(std::max(control->width(), 200), 15 * lines);
+    label->setBuddy(control);
+    control->setAccessibleName(QString(caption).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    control->setProperty("captionLabel", QVariant::fromValue(static_cast<QObject*>(label)));
+    placeWithCaption(control, control->geometry());
+    return label;
+}
 
 QLineEdit* labeledEdit(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
                        int maxLength)
@@ -13,24 +31,30 @@ QLineEdit* labeledEdit(QWidget* parent, const char* name, const QString& caption
     edit->setGeometry(geometry);
     if (maxLength > 0)
         edit->setMaxLength(maxLength);
-    edit->setAccessibleName(QString(caption).replace(QLatin1Char('\n'), QLatin1Char(' ')));
-
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name) + QLatin1String("_Label"));
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    const int lines = int(caption.count(QLatin1Char('\n'))) + 1;
-    const int height = 15 * lines;
-    label->setGeometry(geometry.x(), geometry.y() - height - 1, std::max(geometry.width(), 200), height);
-    label->setBuddy(edit);
-    edit->setProperty("captionLabel", QVariant::fromValue(static_cast<QObject*>(label)));
+    setCaption(edit, caption);
     return edit;
 }
 
-QLabel* captionOf(QLineEdit* edit)
+QLabel* captionOf(QWidget* control)
 {
-    return qobject_cast<QLabel*>(edit->property("captionLabel").value<QObject*>());
+    return qobject_cast<QLabel*>(control->property("captionLabel").value<QObject*>());
+}
+
+void placeWithCaption(QWidget* control, const QRect& geometry)
+{
+    control->setGeometry(geometry);
+    if (QLabel* label = captionOf(control))
+        label->move(geometry.x(), geometry.y() - label->height() - 1);
+}
+
+void tabChain(std::initializer_list<QWidget*> controls)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* w : controls) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)

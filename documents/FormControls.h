@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRect>
 
+#include <initializer_list>
+
 class QLabel;
 
 namespace documents {
@@ -14,8 +16,15 @@ namespace documents {
 // `caption` may hold a line break (a two-line caption); the accessible name joins the lines.
 QLineEdit* labeledEdit(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
                        int maxLength = 0);
-// The caption label of an edit made by labeledEdit.
-QLabel* captionOf(QLineEdit* edit);
+// The caption label of an edit made by labeledEdit (or of a control given one by setCaption).
+QLabel* captionOf(QWidget* control);
+// Gives a control a bold caption label; the caption is also its accessible name.
+QLabel* setCaption(QWidget* control, const QString& caption);
+// Moves a control, and its caption above it.
+void placeWithCaption(QWidget* control, const QRect& geometry);
+
+// Sets the tab order of the controls, in the order given.
+void tabChain(std::initializer_list<QWidget*> controls);
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
 

@@ -19,39 +19,14 @@ TForm_Faktura_Nowa_Pozycja::TForm_Faktura_Nowa_Pozycja(QWidget* owner) : LineDia
 {
     setObjectName(QStringLiteral("Form_Faktura_Nowa_Pozycja"));
     setWindowTitle(QStringLiteral("Nowa pozycja ..."));
-    setFixedSize(520, 290);
-
     BitBtn_Pob_Tow = button(this, "BitBtn_Pob_Tow", QStringLiteral("Ze słownika"), {16, 26, 110, 28});
-    LEdit_Symbol->setGeometry(140, 30, 160, 22);
-    LEdit_Nazwa->setGeometry(16, 84, 300, 22);
-    LEdit_Nazwa_cd->setGeometry(16, 134, 300, 22);
-    LEdit_PKWIU->setGeometry(330, 84, 170, 22);
-    LEdit_Cena->setGeometry(16, 184, 100, 22);
-    LEdit_Jm->setGeometry(130, 184, 70, 22);
-    LEdit_Ilosc->setGeometry(214, 184, 90, 22);
-    LEdit_Rabat->setGeometry(318, 184, 70, 22);
-    DBLCBox_Vat->setGeometry(402, 184, 98, 22);
-    for (QLineEdit* e : {LEdit_Symbol, LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Cena, LEdit_Jm, LEdit_Ilosc,
-                         LEdit_Rabat})
-        captionOf(e)->move(e->x(), e->y() - 16);
-    if (auto* l = qobject_cast<QLabel*>(DBLCBox_Vat->property("captionLabel").value<QObject*>()))
-        l->setGeometry(402, 168, 110, 15);
-
-    BitBtn_Wstaw->setGeometry(16, 236, 110, 30);
+    placeWithCaption(LEdit_Symbol, {140, 30, 160, 22});
+    Uloz_Wiersz_Ceny({LEdit_Cena, LEdit_Jm, LEdit_Ilosc, LEdit_Rabat});
     BitBtn_Anuluj = button(this, "BitBtn_Anuluj", QStringLiteral("Anuluj"), {140, 236, 110, 30});
     BitBtn_Zmknij->setGeometry(390, 236, 110, 30);
 
-    setTabOrder(BitBtn_Pob_Tow, LEdit_Nazwa);
-    setTabOrder(LEdit_Nazwa, LEdit_Nazwa_cd);
-    setTabOrder(LEdit_Nazwa_cd, LEdit_PKWIU);
-    setTabOrder(LEdit_PKWIU, LEdit_Cena);
-    setTabOrder(LEdit_Cena, LEdit_Jm);
-    setTabOrder(LEdit_Jm, LEdit_Ilosc);
-    setTabOrder(LEdit_Ilosc, LEdit_Rabat);
-    setTabOrder(LEdit_Rabat, DBLCBox_Vat);
-    setTabOrder(DBLCBox_Vat, BitBtn_Wstaw);
-    setTabOrder(BitBtn_Wstaw, BitBtn_Anuluj);
-    setTabOrder(BitBtn_Anuluj, BitBtn_Zmknij);
+    tabChain({BitBtn_Pob_Tow, LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Cena, LEdit_Jm, LEdit_Ilosc,
+              LEdit_Rabat, DBLCBox_Vat, BitBtn_Wstaw, BitBtn_Anuluj, BitBtn_Zmknij});
 
     connect(BitBtn_Pob_Tow, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_Pob_TowClick);
     connect(DBLCBox_Vat, &ui::DbLookupCombo::closeUp, this, &TForm_Faktura_Nowa_Pozycja::DBLCBox_VatCloseUp);

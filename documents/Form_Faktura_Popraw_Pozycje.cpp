@@ -17,37 +17,15 @@ TForm_Faktura_Popraw_Pozycje::TForm_Faktura_Popraw_Pozycje(QWidget* owner) : Lin
 {
     setObjectName(QStringLiteral("Form_Faktura_Popraw_Pozycje"));
     setWindowTitle(QStringLiteral("Popraw pozycję..."));
-    setFixedSize(520, 290);
-
-    LEdit_Symbol->setGeometry(16, 34, 160, 22);
-    LEdit_Nazwa->setGeometry(16, 84, 300, 22);
-    LEdit_Nazwa_cd->setGeometry(16, 134, 300, 22);
-    LEdit_PKWIU->setGeometry(330, 84, 170, 22);
-    LEdit_Rabat->setGeometry(16, 184, 70, 22);
-    LEdit_Ilosc->setGeometry(100, 184, 90, 22);
-    LEdit_Jm->setGeometry(204, 184, 70, 22);
-    LEdit_Cena->setGeometry(288, 184, 100, 22);
-    DBLCBox_Vat->setGeometry(402, 184, 98, 22);
-    for (QLineEdit* e : {LEdit_Symbol, LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Cena, LEdit_Jm, LEdit_Ilosc,
-                         LEdit_Rabat})
-        captionOf(e)->move(e->x(), e->y() - 16);
-    if (auto* l = qobject_cast<QLabel*>(DBLCBox_Vat->property("captionLabel").value<QObject*>()))
-        l->setGeometry(402, 168, 110, 15);
+    placeWithCaption(LEdit_Symbol, {16, 34, 160, 22});
+    Uloz_Wiersz_Ceny({LEdit_Rabat, LEdit_Ilosc, LEdit_Jm, LEdit_Cena});
 
     BitBtn_Wstaw->setText(QStringLiteral("Popraw"));
-    BitBtn_Wstaw->setGeometry(16, 236, 110, 30);
     BitBtn_Zmknij->setText(QStringLiteral("Anuluj / Zamknij"));
     BitBtn_Zmknij->setGeometry(370, 236, 130, 30);
 
-    setTabOrder(LEdit_Nazwa, LEdit_Nazwa_cd);
-    setTabOrder(LEdit_Nazwa_cd, LEdit_PKWIU);
-    setTabOrder(LEdit_PKWIU, LEdit_Rabat);
-    setTabOrder(LEdit_Rabat, LEdit_Ilosc);
-    setTabOrder(LEdit_Ilosc, LEdit_Jm);
-    setTabOrder(LEdit_Jm, LEdit_Cena);
-    setTabOrder(LEdit_Cena, DBLCBox_Vat);
-    setTabOrder(DBLCBox_Vat, BitBtn_Zmknij);
-    setTabOrder(BitBtn_Zmknij, BitBtn_Wstaw);
+    tabChain({LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Rabat, LEdit_Ilosc, LEdit_Jm, LEdit_Cena,
+              DBLCBox_Vat, BitBtn_Zmknij, BitBtn_Wstaw});
 
     connect(BitBtn_Wstaw, &QPushButton::clicked, this, &TForm_Faktura_Popraw_Pozycje::BitBtn_WstawClick);
     connect(BitBtn_Zmknij, &QPushButton::clicked, this, &TForm_Faktura_Popraw_Pozycje::BitBtn_ZmknijClick);

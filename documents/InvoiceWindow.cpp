@@ -59,18 +59,11 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
     LEdit_Miejsce_Wyst =
         labeledEdit(this, "LEdit_Miejsce_Wyst", QStringLiteral("Miejsce wystawienia"), {448, 34, 170, 22}, 50);
 
-    auto* trybLabel = new QLabel(QStringLiteral("Faktura wyliczana od wart.:"), this);
-    trybLabel->setObjectName(QStringLiteral("Label_Netto_Brutto"));
-    QFont bold = trybLabel->font();
-    bold.setBold(true);
-    trybLabel->setFont(bold);
-    trybLabel->setGeometry(632, 18, 200, 15);
     CBox_Netto_Brutto = new QComboBox(this);
     CBox_Netto_Brutto->setObjectName(QStringLiteral("CBox_Netto_Brutto"));
-    CBox_Netto_Brutto->setAccessibleName(trybLabel->text());
     CBox_Netto_Brutto->addItems({QStringLiteral("netto"), QStringLiteral("brutto")});
     CBox_Netto_Brutto->setGeometry(632, 34, 100, 22);
-    trybLabel->setBuddy(CBox_Netto_Brutto);
+    setCaption(CBox_Netto_Brutto, QStringLiteral("Faktura wyliczana od wart.:"));
 
     // Client block.
     LEdit_Nazwa = labeledEdit(this, "LEdit_Nazwa", QStringLiteral("Nazwa / Nazwisko, Imię"), {8, 84, 300, 22}, 75);
@@ -86,6 +79,8 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
     LEdit_NIP = labeledEdit(this, "LEdit_NIP", QStringLiteral("NIP"), {542, 132, 130, 22}, 16);
     CBox_Czy_Firma = new QCheckBox(QStringLiteral("Czy firma?"), this);
     CBox_Czy_Firma->setObjectName(QStringLiteral("CBox_Czy_Firma"));
+    QFont bold = CBox_Czy_Firma->font();
+    bold.setBold(true);
     CBox_Czy_Firma->setFont(bold);
     CBox_Czy_Firma->setGeometry(684, 132, 120, 22);
 
@@ -112,18 +107,13 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
     DataSource_Forma_Zap->setObjectName(QStringLiteral("DataSource_Forma_Zap"));
     DataSource_Forma_Zap->setDataset(ADOTable_Forma_Zap);
 
-    auto* zaplataLabel = new QLabel(QStringLiteral("Sposób zapłaty"), this);
-    zaplataLabel->setObjectName(QStringLiteral("Label_Forma"));
-    zaplataLabel->setFont(bold);
-    zaplataLabel->setGeometry(8, 454, 150, 15);
     DBLookupComboBox1 = new ui::DbLookupCombo(this);
     DBLookupComboBox1->setObjectName(QStringLiteral("DBLookupComboBox1"));
-    DBLookupComboBox1->setAccessibleName(zaplataLabel->text());
     DBLookupComboBox1->setListSource(DataSource_Forma_Zap);
     DBLookupComboBox1->setKeyField(QStringLiteral("Nazwa"));
     DBLookupComboBox1->setListField(QStringLiteral("Nazwa"));
     DBLookupComboBox1->setGeometry(8, 470, 150, 22);
-    zaplataLabel->setBuddy(DBLookupComboBox1);
+    setCaption(DBLookupComboBox1, QStringLiteral("Sposób zapłaty"));
     DBEdit_Forma = new ui::DbEdit(this);
     DBEdit_Forma->setObjectName(QStringLiteral("DBEdit_Forma"));
     DBEdit_Forma->setDataSource(DataSource_Forma_Zap);
@@ -136,15 +126,10 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
     LEdit_Data_Zap =
         labeledEdit(this, "LEdit_Data_Zap", QStringLiteral("Data zapłaty\n(rrrr-mm-dd)"), {322, 470, 100, 22}, 10);
 
-    auto* uwagiLabel = new QLabel(QStringLiteral("Uwagi :"), this);
-    uwagiLabel->setObjectName(QStringLiteral("Label_Uwagi"));
-    uwagiLabel->setFont(bold);
-    uwagiLabel->setGeometry(440, 440, 100, 15);
     JvMemo1 = new MemoEdit(3, this);
     JvMemo1->setObjectName(QStringLiteral("JvMemo1"));
-    JvMemo1->setAccessibleName(uwagiLabel->text());
     JvMemo1->setGeometry(440, 456, 389, 58);
-    uwagiLabel->setBuddy(JvMemo1);
+    setCaption(JvMemo1, QStringLiteral("Uwagi :"));
 
     DBEdit_Id = new QLineEdit(this);
     DBEdit_Id->setObjectName(QStringLiteral("DBEdit_Id"));
@@ -170,31 +155,11 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
     connect(BitBtn_Nowa, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_NowaClick);
     connect(BitBtn_Zamknij, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_ZamknijClick);
 
-    setTabOrder(LEdit_Rok, LEdit_Data_Wyst);
-    setTabOrder(LEdit_Data_Wyst, LEdit_Data_Sprzedarzy);
-    setTabOrder(LEdit_Data_Sprzedarzy, LEdit_Miejsce_Wyst);
-    setTabOrder(LEdit_Miejsce_Wyst, CBox_Netto_Brutto);
-    setTabOrder(CBox_Netto_Brutto, LEdit_Nazwa);
-    setTabOrder(LEdit_Nazwa, LEdit_Nazwa_cd);
-    setTabOrder(LEdit_Nazwa_cd, BitBtn_Pobierz);
-    setTabOrder(BitBtn_Pobierz, LEdit_Kod);
-    setTabOrder(LEdit_Kod, LEdit_Miasto);
-    setTabOrder(LEdit_Miasto, LEdit_Adres);
-    setTabOrder(LEdit_Adres, LEdit_NIP);
-    setTabOrder(LEdit_NIP, CBox_Czy_Firma);
-    setTabOrder(CBox_Czy_Firma, StringGrid1);
-    setTabOrder(StringGrid1, BitBtn_Dodaj);
-    setTabOrder(BitBtn_Dodaj, BitBtn_Popraw);
-    setTabOrder(BitBtn_Popraw, BitBtn_Usun);
-    setTabOrder(BitBtn_Usun, DBLookupComboBox1);
-    setTabOrder(DBLookupComboBox1, LEdit_Ilosc_Dni);
-    setTabOrder(LEdit_Ilosc_Dni, BitBtn1);
-    setTabOrder(BitBtn1, LEdit_Data_Zap);
-    setTabOrder(LEdit_Data_Zap, JvMemo1);
-    setTabOrder(JvMemo1, BitBtn_Zapisz);
-    setTabOrder(BitBtn_Zapisz, BitBtn_Drukuj);
-    setTabOrder(BitBtn_Drukuj, BitBtn_Nowa);
-    setTabOrder(BitBtn_Nowa, BitBtn_Zamknij);
+    tabChain({LEdit_Rok, LEdit_Data_Wyst, LEdit_Data_Sprzedarzy, LEdit_Miejsce_Wyst, CBox_Netto_Brutto,
+              LEdit_Nazwa, LEdit_Nazwa_cd, BitBtn_Pobierz, LEdit_Kod, LEdit_Miasto, LEdit_Adres, LEdit_NIP,
+              CBox_Czy_Firma, StringGrid1, BitBtn_Dodaj, BitBtn_Popraw, BitBtn_Usun, DBLookupComboBox1,
+              LEdit_Ilosc_Dni, BitBtn1, LEdit_Data_Zap, JvMemo1, BitBtn_Zapisz, BitBtn_Drukuj, BitBtn_Nowa,
+              BitBtn_Zamknij});
 
     setLineTarget(kind_.typ, this);
     dictionaries::Ustaw_Blok_Klienta(kind_.typ, this, dictionaries::blokKlienta(this));

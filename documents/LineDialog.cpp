@@ -43,17 +43,11 @@ LineDialog::LineDialog(QWidget* owner)
 
     DBLCBox_Vat = new ui::DbLookupCombo(this);
     DBLCBox_Vat->setObjectName(QStringLiteral("DBLCBox_Vat"));
-    DBLCBox_Vat->setAccessibleName(QStringLiteral("Stawka VAT %"));
     DBLCBox_Vat->setListSource(DataSource1);
     DBLCBox_Vat->setKeyField(QStringLiteral("Nazwa"));
     DBLCBox_Vat->setListField(QStringLiteral("Nazwa"));
-    auto* vatLabel = new QLabel(QStringLiteral("Stawka VAT %"), this);
-    vatLabel->setObjectName(QStringLiteral("DBLCBox_Vat_Label"));
-    QFont bold = vatLabel->font();
-    bold.setBold(true);
-    vatLabel->setFont(bold);
-    vatLabel->setBuddy(DBLCBox_Vat);
-    DBLCBox_Vat->setProperty("captionLabel", QVariant::fromValue(static_cast<QObject*>(vatLabel)));
+    DBLCBox_Vat->setGeometry(402, 184, 98, 22);
+    setCaption(DBLCBox_Vat, QStringLiteral("Stawka VAT %"));
 
     DBEdit_Vat = new ui::DbEdit(this);
     DBEdit_Vat->setObjectName(QStringLiteral("DBEdit_Vat"));
@@ -67,8 +61,23 @@ LineDialog::LineDialog(QWidget* owner)
     DBCheckBox_Czy_Podst->setDataField(QStringLiteral("Czy_Podst"));
     DBCheckBox_Czy_Podst->hide();
 
-    BitBtn_Wstaw = button(this, "BitBtn_Wstaw", QStringLiteral("Wstaw"), {});
+    BitBtn_Wstaw = button(this, "BitBtn_Wstaw", QStringLiteral("Wstaw"), {16, 236, 110, 30});
     BitBtn_Zmknij = button(this, "BitBtn_Zmknij", QStringLiteral("Zamknij"), {});
+
+    setFixedSize(520, 290);
+    placeWithCaption(LEdit_Nazwa, {16, 84, 300, 22});
+    placeWithCaption(LEdit_Nazwa_cd, {16, 134, 300, 22});
+    placeWithCaption(LEdit_PKWIU, {330, 84, 170, 22});
+}
+
+void LineDialog::Uloz_Wiersz_Ceny(std::initializer_list<QLineEdit*> pola)
+{
+    int x = 16;
+    for (QLineEdit* p : pola) {
+        const int szer = p == LEdit_Cena ? 100 : p == LEdit_Ilosc ? 90 : 70;
+        placeWithCaption(p, {x, 184, szer, 22});
+        x += szer + 14;
+    }
 }
 
 PriceMode LineDialog::tryb() const

@@ -6,6 +6,8 @@
 #include "documents/LineMath.h"
 #include "platform/ui/Dialog.h"
 
+#include <initializer_list>
+
 class QLineEdit;
 class QPushButton;
 
@@ -69,6 +71,10 @@ protected:
     void Zamknij_Stawki();
 
     void showing() override;
+
+    // Lays out the price row (price, unit, quantity, discount in the dialog's own order) left to
+    // right before the rate combo.
+    void Uloz_Wiersz_Ceny(std::initializer_list<QLineEdit*> pola);
 
     PriceMode tryb() const;
 };

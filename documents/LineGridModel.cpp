@@ -48,7 +48,7 @@ int LineGridModel::appendLine(const QStringList& cells)
     const int r = rows() - 1;
     for (int c = 0; c < columns_; ++c)
         rows_[r][c] = c < cells.size() ? cells[c] : QString();
-    ;
+    rows_[r][0] = QString::number(r);
     beginInsertRows({}, r + 1, r + 1);
     rows_.append(QStringList(columns_));
     endInsertRows();
@@ -90,7 +90,7 @@ void LineGridModel::clearLines()
 void LineGridModel::renumber()
 {
     for (int r = 1; r < rows() - 1; ++r)
-        ;
+        rows_[r][0] = QString::number(r);
     if (rows() > 2)
         emit dataChanged(index(1, 0), index(rows() - 2, 0));
 }

@@ -67,22 +67,9 @@ TForm_Ust_Firma::TForm_Ust_Firma(QWidget* owner)
     grid->addWidget(BitBtn1, 17, 1);
     grid->setColumnMinimumWidth(0, 340);
 
-    BitBtn_Zapisz = new QPushButton(QStringLiteral("Zapisz"), this);
-    BitBtn_Zapisz->setObjectName(QStringLiteral("BitBtn_Zapisz"));
-    BitBtn_Zapisz->setAutoDefault(false);
-    BitBtn_Zamknij = new QPushButton(QStringLiteral("Zamknij"), this);
-    BitBtn_Zamknij->setObjectName(QStringLiteral("BitBtn_Zamknij"));
-    BitBtn_Zamknij->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn_Zapisz);
-    buttons->addWidget(BitBtn_Zamknij);
-
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(grid);
-    top->addSpacing(8);
-    top->addLayout(buttons);
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    BitBtn_Zapisz = Przycisk_Ustawien(this, "BitBtn_Zapisz", QStringLiteral("Zapisz"));
+    BitBtn_Zamknij = Przycisk_Ustawien(this, "BitBtn_Zamknij", QStringLiteral("Zamknij"));
+    Uloz_Okno_Ustawien(this, grid, BitBtn_Zapisz, BitBtn_Zamknij);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TForm_Ust_Firma::BitBtn1Click);
     connect(BitBtn_Zapisz, &QPushButton::clicked, this, &TForm_Ust_Firma::BitBtn_ZapiszClick);

@@ -37,22 +37,9 @@ TForm_Ust_Prog::TForm_Ust_Prog(QWidget* owner)
     form->addRow(QStringLiteral("Faktura wyliczana od :"), CBox_Netto_Brutto);
     form->addRow(QStringLiteral("Miejsce wystawienia :"), Edit_Miejsce_Wyst);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Zapisz"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setAutoDefault(false);
-    BitBtn2 = new QPushButton(QStringLiteral("Zamknij"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(form);
-    top->addSpacing(8);
-    top->addLayout(buttons);
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    BitBtn1 = Przycisk_Ustawien(this, "BitBtn1", QStringLiteral("Zapisz"));
+    BitBtn2 = Przycisk_Ustawien(this, "BitBtn2", QStringLiteral("Zamknij"));
+    Uloz_Okno_Ustawien(this, form, BitBtn1, BitBtn2);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TForm_Ust_Prog::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm_Ust_Prog::BitBtn2Click);

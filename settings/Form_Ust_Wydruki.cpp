@@ -68,22 +68,9 @@ TForm_Ust_Wydruki::TForm_Ust_Wydruki(QWidget* owner)
         grid->setRowMinimumHeight(g * 3, 28);
     }
 
-    BitBtn_Zapisz = new QPushButton(QStringLiteral("Zapisz"), this);
-    BitBtn_Zapisz->setObjectName(QStringLiteral("BitBtn_Zapisz"));
-    BitBtn_Zapisz->setAutoDefault(false);
-    BitBtn_Zamknij = new QPushButton(QStringLiteral("Zamknij"), this);
-    BitBtn_Zamknij->setObjectName(QStringLiteral("BitBtn_Zamknij"));
-    BitBtn_Zamknij->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn_Zapisz);
-    buttons->addWidget(BitBtn_Zamknij);
-
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(grid);
-    top->addSpacing(8);
-    top->addLayout(buttons);
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    BitBtn_Zapisz = Przycisk_Ustawien(this, "BitBtn_Zapisz", QStringLiteral("Zapisz"));
+    BitBtn_Zamknij = Przycisk_Ustawien(this, "BitBtn_Zamknij", QStringLiteral("Zamknij"));
+    Uloz_Okno_Ustawien(this, grid, BitBtn_Zapisz, BitBtn_Zamknij);
 
     connect(BitBtn_Zapisz, &QPushButton::clicked, this, &TForm_Ust_Wydruki::BitBtn_ZapiszClick);
     connect(BitBtn_Zamknij, &QPushButton::clicked, this, &TForm_Ust_Wydruki::BitBtn_ZamknijClick);

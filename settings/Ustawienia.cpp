@@ -2,6 +2,11 @@
 
 #include "shell/Rejestr.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 bool Zapisz_Wartosci(const QString& klucz, const QStringList& nazwy, const QStringList& wartosci)
 {
     for (qsizetype i = 0; i < nazwy.size(); ++i)
@@ -16,4 +21,25 @@ QStringList Czytaj_Wartosci(const QString& klucz, const QStringList& nazwy)
     for (const QString& n : nazwy)
         wartosci << Czytaj_Rejestr(HKEY_LOCAL_MACHINE, klucz, n);
     return wartosci;
+}
+
+QPushButton* Przycisk_Ustawien(QDialog* okno, const char* nazwa, const QString& tekst)
+{
+    auto* b = new QPushButton(tekst, okno);
+    b->setObjectName(QString::fromLatin1(nazwa));
+    b->setAutoDefault(false);
+    return b;
+}
+
+void Uloz_Okno_Ustawien(QDialog* okno, QLayout* pola, QPushButton* zapisz, QPushButton* zamknij)
+{
+    auto* przyciski = new QHBoxLayout;
+    przyciski->addStretch();
+    przyciski->addWidget(zapisz);
+    przyciski->addWidget(zamknij);
+    auto* top = new QVBoxLayout(okno);
+    top->addLayout(pola);
+    top->addSpacing(8);
+    top->addLayout(przyciski);
+    top->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+class QDialog;
+class QLayout;
+class QPushButton;
+
 // Seller data: Nazwa_L1, Nazwa_L2, Kod, Miasto, Adres, Nip, Konto, Tel, Logo.
 inline const QString Klucz_Firma = QStringLiteral("Software\\Orlimek\\Tarnex\\");
 // Program defaults: Faktura_od ("0" netto, "1" brutto), Miejsce_Wyst.
@@ -21,3 +25,9 @@ bool Zapisz_Wartosci(const QString& klucz, const QStringList& nazwy, const QStri
 
 // Reads the values `nazwy` of `klucz`, in order (missing ones as empty text).
 QStringList Czytaj_Wartosci(const QString& klucz, const QStringList& nazwy);
+
+// A button of a settings dialog (Enter does not press it).
+QPushButton* Przycisk_Ustawien(QDialog* okno, const char* nazwa, const QString& tekst);
+// Lays out a settings dialog: its fields, then the two buttons at the bottom right; the dialog
+// gets a fixed size.
+void Uloz_Okno_Ustawien(QDialog* okno, QLayout* pola, QPushButton* zapisz, QPushButton* zamknij);

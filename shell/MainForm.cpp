@@ -17,6 +17,7 @@
 #include "shell/DataModule1.h"
 #include "shell/Form_About.h"
 #include "shell/Form_Komunikat.h"
+#include "shell/Form_Winieta.h"
 #include "shell/Obrazki.h"
 #include "shell/Rejestr.h"
 
@@ -85,7 +86,15 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 
     // A database that does not open at start-up is told in the plain message dialog, and
     // start-up goes on with the tables closed.
-    TDataModule1::setReporter([](const QString& tekst) { ui::showMessage(tekst); });
+    // The splash stays on top of everything, so it steps aside while the message is up.
+    TDataModule1::setReporter([](const QString& tekst) {
+        const bool winieta = Form_Winieta && Form_Winieta->isVisible();
+        if (winieta)
+            Form_Winieta->hide();
+        ui::showMessage(tekst);
+        if (winieta)
+            Form_Winieta->show();
+    });
 
     // Windows not built yet: their items stay disabled until the window exists.
     KorektaFaktury1->setEnabled(false);

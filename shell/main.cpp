@@ -1,5 +1,6 @@
 // The program Tarnex: the main window first, then the splash and every window of start-up, then
 // the message loop.
+#include "grid/TxgridStartup.h"
 #include "platform/ui/Application.h"
 #include "shell/Form_Winieta.h"
 #include "shell/MainForm.h"
@@ -11,7 +12,8 @@ int main(int argc, char** argv)
     // The title of the program (taskbar, plain message dialog).
     QApplication::setApplicationName(QStringLiteral("Orlimek - Tarnex"));
 
-    // GRID LIBRARY START-UP: call the grid library's start-up step here once grid/ provides it.
+    // The grid library's own start-up runs before any window exists.
+    grid::LibraryStartUp();
 
     MainForm = new TMainForm;
     Utworz_Formularze();
@@ -21,7 +23,6 @@ int main(int argc, char** argv)
 
     Zwolnij_Formularze();
     delete MainForm;
-
-    // GRID LIBRARY SHUT-DOWN: call the grid library's shut-down step here once grid/ provides it.
+    grid::LibraryShutDown();
     return rc;
 }

@@ -107,7 +107,9 @@ protected:
     qint64 ile(const QString& sql) { return c().scalar(sql).toLongLong(); }
 
     struct Linia {
-        QString nazwa, cena, ilosc, rabat, stawka, pkwiu, jm = QStringLiteral("szt.");
+        QString nazwa, cena, ilosc, rabat, stawka;
+        QString pkwiu = {};
+        QString jm = QStringLiteral("szt.");
     };
 
     // Types a line into the add dialog and presses "Wstaw"; returns whether the dialog closed.
