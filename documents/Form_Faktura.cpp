@@ -27,3 +27,9 @@ TForm_Faktura::TForm_Faktura(QWidget* parent) : documents::InvoiceWindow(kind(),
 {
     setObjectName(QStringLiteral("Form_Faktura"));
 }
+
+TForm_Faktura::~TForm_Faktura()
+{
+    if (Form_Faktura == this)
+        Form_Faktura = nullptr;
+}

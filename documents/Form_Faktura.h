@@ -6,6 +6,7 @@ class TForm_Faktura : public documents::InvoiceWindow {
     Q_OBJECT
 public:
     explicit TForm_Faktura(QWidget* parent = nullptr);
+    ~TForm_Faktura() override;
 };
 
 extern TForm_Faktura* Form_Faktura;

@@ -3,6 +3,7 @@
 // the question about an unsaved document.
 #include "documents/Dlg_Czy_Nowa_Fakt.h"
 #include "documents/FormControls.h"
+#include "documents/Form_Drukuj_Fakt.h"
 #include "documents/Form_Faktura.h"
 #include "documents/Form_Faktura_Nowa_Pozycja.h"
 #include "documents/Form_Faktura_Popraw_Pozycje.h"
@@ -462,6 +463,20 @@ TEST_F(OknoFaktury, SaveNumbersAndLocksTheDocument)
     EXPECT_FALSE(f->BitBtn_Usun->isEnabled());
     EXPECT_TRUE(f->BitBtn_Drukuj->isEnabled());
     EXPECT_EQ(ile("select count(*) from Faktura_Szczegoly"), 1);
+
+    // "Drukuj" hands the saved document to the print dialog.
+    Form_Drukuj_Fakt = new TForm_Drukuj_Fakt();
+    script.onModal([this](QDialog* d) -> int {
+        EXPECT_EQ(d, Form_Drukuj_Fakt);
+        EXPECT_EQ(Form_Drukuj_Fakt->Edit_Id->text(), f->DBEdit_Id->text());
+        EXPECT_EQ(Form_Drukuj_Fakt->Edit_Wyroznik->text(), "FV");
+        EXPECT_EQ(Form_Drukuj_Fakt->Edit_Netto_Brutto->text(), "netto");
+        return QDialog::Rejected;
+    });
+    f->BitBtn_Drukuj->click();
+    EXPECT_EQ(script.pending(), 0);
+    delete Form_Drukuj_Fakt;
+    Form_Drukuj_Fakt = nullptr;
 
     // "Nowa faktura" after a save asks nothing; the next number follows.
     ui::FixedClock zegar(QDate(2011, 3, 7));
