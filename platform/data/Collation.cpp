@@ -97,6 +97,26 @@ int comparePolish(const QString& a, const QString& b)
                        reinterpret_cast<const unsigned char*>(ub.constData()), int(ub.size()));
 }
 
+int comparePolishUtf8(const char* a, int na, const char* b, int nb)
+{
+    return compareUtf8(reinterpret_cast<const unsigned char*>(a), na, reinterpret_cast<const unsigned char*>(b), nb);
+}
+
+bool startsWithPolishUtf8(const char* s, int ns, const char* prefix, int np)
+{
+    auto a = reinterpret_cast<const unsigned char*>(s);
+    auto b = reinterpret_cast<const unsigned char*>(prefix);
+    const unsigned char* ea = a + ns;
+    const unsigned char* eb = b + np;
+    while (b < eb) {
+        if (a >= ea)
+            return false;
+        if (weight(nextUtf8(a, ea)) != weight(nextUtf8(b, eb)))
+            return false;
+    }
+    return true;
+}
+
 QString foldCase(const QString& s)
 {
     QString out;

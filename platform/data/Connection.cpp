@@ -95,6 +95,7 @@ bool Connection::open(const QString& path)
     }
     sqlite3_busy_timeout(db, 5000);
     registerCollation(db);
+    detail::registerLocate(db);
     // Reading the schema proves the file is a database (opening alone reads nothing).
     if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
         lastError_ = QStringLiteral("Plik \"%1\" nie jest bazą danych programu lub nie można go odczytać: %2")

@@ -12,7 +12,13 @@ using detail::quoteIdent;
 
 namespace {
 
-const QVariant kNull;
+// Owns a statement prepared with Dataset::prepareBound.
+struct Owned {
+    sqlite3_stmt* st;
+    ~Owned() { sqlite3_finalize(st); }
+};
+
+constexpr int kPage = 64; // rows read at once when stepping back before a far window
 const char* const kRowid = "__rowid";
 
 FieldKind kindOf(const char* decl)
@@ -111,12 +117,10 @@ int Dataset::columnOf(const QString& name) const
 void Dataset::buildFields(sqlite3_stmt* st)
 {
     static const QRegularExpression plain(QStringLiteral("^[\\w][\\w. ]*$"));
-    columns_.clear();
-    fields_.clear();
-    fieldIndex_.clear();
     const int n = sqlite3_column_count(st);
     const int first = hasRowid_ ? 1 : 0;
     int expr = 1000;
+    std::vector<Column> cols;
     for (int i = first; i < n; ++i) {
         Column c;
         c.name = QString::fromUtf8(sqlite3_column_name(st, i));
@@ -125,6 +129,23 @@ void Dataset::buildFields(sqlite3_stmt* st)
         // Unnamed computed columns get the names Jet gives them: Expr1000, Expr1001, ...
         if (!decl && (!plain.match(c.name).hasMatch() || c.name.at(0).isDigit()))
             c.name = QStringLiteral("Expr%1").arg(expr++);
+        cols.push_back(c);
+    }
+    // The same columns as before (a refresh): the fields stay, so references to them stay valid.
+    const auto same = [&] {
+        if (cols.size() != columns_.size() || fields_.size() != cols.size())
+            return false;
+        for (size_t i = 0; i < cols.size(); ++i)
+            if (cols[i].name != columns_[i].name || cols[i].kind != columns_[i].kind)
+                return false;
+        return true;
+    };
+    if (same())
+        return;
+    columns_.clear();
+    fields_.clear();
+    fieldIndex_.clear();
+    for (const Column& c : cols) {
         const int idx = int(columns_.size());
         columns_.push_back(c);
         fields_.push_back(std::make_unique<Field>(this, idx, c.name, c.kind));
@@ -134,10 +155,12 @@ void Dataset::buildFields(sqlite3_stmt* st)
     }
 }
 
-QString Dataset::effectiveSql(QVariantList& binds, bool* noRows) const
+Dataset::Plan Dataset::plan() const
 {
-    *noRows = false;
-    QStringList where;
+    Plan p;
+    QStringList& where = p.where;
+    QVariantList& binds = p.binds;
+    bool* noRows = &p.noRows;
     const detail::Resolver resolve = [this](const QString& name) -> std::optional<detail::ColumnRef> {
         const int c = columnOf(name);
         if (c < 0)
@@ -207,33 +230,171 @@ QString Dataset::effectiveSql(QVariantList& binds, bool* noRows) const
         }
     }
 
-    QStringList orderSql;
+    const size_t off = hasRowid_ ? 1 : 0;
     for (QString name : order) {
-        QString dir;
+        bool desc = false;
         const QStringList parts = name.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (parts.size() == 2 && (parts[1].compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0
                                   || parts[1].compare(QLatin1String("asc"), Qt::CaseInsensitive) == 0)) {
             name = parts[0];
-            dir = QLatin1Char(' ') + parts[1].toUpper();
+            desc = parts[1].compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0;
         }
         const int c = columnOf(name);
         if (c < 0)
             throw Error(QStringLiteral("Brak pola %1 w zbiorze %2 (porządek)").arg(name, objectName()));
         const Column& col = columns_[size_t(c)];
-        orderSql << quoteIdent(col.name) + (col.kind == FieldKind::Text ? QStringLiteral(" COLLATE POLISH") : QString())
-                        + dir;
+        p.order.push_back({quoteIdent(col.name) + (col.kind == FieldKind::Text ? QStringLiteral(" COLLATE POLISH") : QString()),
+                           int(size_t(c) + off), desc});
     }
-    if (!orderSql.isEmpty() && hasRowid_)
-        orderSql << QString::fromLatin1(kRowid); // a stable order among equal keys
+    if (!p.order.empty() && hasRowid_)
+        p.order.push_back({QString::fromLatin1(kRowid), 0, false}); // a stable order among equal keys
+    return p;
+}
 
-    if (where.isEmpty() && orderSql.isEmpty())
+// The statement of a plan, with an optional extra condition and a tail (LIMIT ...).
+QString Dataset::planSql(const Plan& p, const QString& extraWhere, const QString& tail) const
+{
+    QStringList where = p.where;
+    if (!extraWhere.isEmpty())
+        where << extraWhere;
+    if (where.isEmpty() && p.order.empty() && tail.isEmpty())
         return baseSql();
     QString sql = QStringLiteral("SELECT * FROM (%1) AS __t").arg(baseSql());
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
-    if (!orderSql.isEmpty())
-        sql += QStringLiteral(" ORDER BY ") + orderSql.join(QStringLiteral(", "));
+    if (!p.order.empty()) {
+        QStringList terms;
+        for (const OrderKey& k : p.order)
+            terms << k.expr + (k.desc ? QStringLiteral(" DESC") : QString());
+        sql += QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+    }
+    if (!tail.isEmpty())
+        sql += QLatin1Char(' ') + tail;
     return sql;
+}
+
+QString Dataset::effectiveSql(QVariantList& binds, bool* noRows) const
+{
+    const Plan p = plan();
+    binds = p.binds;
+    *noRows = p.noRows;
+    return planSql(p);
+}
+
+sqlite3_stmt* Dataset::prepareBound(const QString& sql, const QVariantList& binds) const
+{
+    sqlite3* db = conn_->handle();
+    sqlite3_stmt* st = detail::prepare(db, sql);
+    try {
+        detail::bindAll(db, st, baseBinds(), baseNamedBinds());
+        for (int i = 0; i < binds.size(); ++i) {
+            const int idx = sqlite3_bind_parameter_index(st, detail::placeholder(i + 1).toUtf8().constData());
+            if (idx > 0)
+                detail::bind(db, st, idx, binds[i]);
+        }
+    } catch (...) {
+        sqlite3_finalize(st);
+        throw;
+    }
+    return st;
+}
+
+Dataset::Row Dataset::readRow(sqlite3_stmt* st)
+{
+    const int n = sqlite3_column_count(st);
+    Row row;
+    row.cells.resize(size_t(n));
+    for (int i = 0; i < n; ++i) {
+        Cell& c = row.cells[size_t(i)];
+        switch (sqlite3_column_type(st, i)) {
+        case SQLITE_INTEGER:
+            c.type = Cell::Int;
+            c.i = sqlite3_column_int64(st, i);
+            break;
+        case SQLITE_FLOAT:
+            c.type = Cell::Real;
+            c.d = sqlite3_column_double(st, i);
+            break;
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            const bool text = sqlite3_column_type(st, i) == SQLITE_TEXT;
+            const char* p = text ? reinterpret_cast<const char*>(sqlite3_column_text(st, i))
+                                 : static_cast<const char*>(sqlite3_column_blob(st, i));
+            c.type = text ? Cell::Text : Cell::Blob;
+            c.t.off = int(row.bytes.size());
+            c.t.len = sqlite3_column_bytes(st, i);
+            row.bytes.append(p, c.t.len);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return row;
+}
+
+Dataset::Row Dataset::rowFromValues(const Values& v)
+{
+    Row row;
+    row.cells.resize(v.size());
+    for (size_t i = 0; i < v.size(); ++i) {
+        const QVariant& x = v[i];
+        Cell& c = row.cells[i];
+        if (!x.isValid() || x.isNull())
+            continue;
+        switch (x.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+            c.type = Cell::Int;
+            c.i = x.toLongLong();
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            c.type = Cell::Real;
+            c.d = x.toDouble();
+            break;
+        default: {
+            const bool blob = x.typeId() == QMetaType::QByteArray;
+            const QByteArray b = blob ? x.toByteArray()
+                                 : x.typeId() == QMetaType::QDate ? x.toDate().toString(Qt::ISODate).toUtf8()
+                                                                   : x.toString().toUtf8();
+            c.type = blob ? Cell::Blob : Cell::Text;
+            c.t.off = int(row.bytes.size());
+            c.t.len = int(b.size());
+            row.bytes.append(b);
+        }
+        }
+    }
+    return row;
+}
+
+QVariant Dataset::Row::value(size_t at) const
+{
+    if (at >= cells.size())
+        return QVariant();
+    const Cell& c = cells[at];
+    switch (c.type) {
+    case Cell::Int: return QVariant(c.i);
+    case Cell::Real: return QVariant(c.d);
+    case Cell::Text: return QVariant(QString::fromUtf8(bytes.constData() + c.t.off, c.t.len));
+    case Cell::Blob: return QVariant(bytes.mid(c.t.off, c.t.len));
+    default: return QVariant();
+    }
+}
+
+void Dataset::resetCache()
+{
+    finishStatement();
+    rows_.clear();
+    pendingInserted_ = 0;
+    insertedIds_.clear();
+    cur_ = -1;
+    base_ = 0;
+    dirty_ = false;
+    eof_ = bof_ = true;
 }
 
 void Dataset::execute()
@@ -241,13 +402,8 @@ void Dataset::execute()
     if (!conn_ || !conn_->isConnected())
         throw Error(QStringLiteral("Brak połączenia z bazą danych"));
     sqlite3* db = conn_->handle();
-    finishStatement();
-    rows_.clear();
-    pendingInserted_ = 0;
-    insertedIds_.clear();
+    resetCache();
     countCache_.reset();
-    cur_ = -1;
-    eof_ = bof_ = true;
     hasRowid_ = !writableTable().isEmpty();
     {
         detail::Stmt probe(db, baseSql());
@@ -255,22 +411,16 @@ void Dataset::execute()
             throw Error(QStringLiteral("Zapytanie nie zwraca wierszy: %1").arg(baseSql()));
         buildFields(probe.st);
     }
-    QVariantList extra;
-    bool noRows = false;
-    const QString sql = effectiveSql(extra, &noRows);
-    if (noRows)
+    restart();
+}
+
+void Dataset::restart()
+{
+    resetCache();
+    const Plan p = plan();
+    if (p.noRows)
         return; // an empty detail: no statement at all
-    sqlite3_stmt* st = detail::prepare(db, sql);
-    try {
-        detail::bindAll(db, st, baseBinds(), baseNamedBinds());
-        for (int i = 0; i < extra.size(); ++i)
-            detail::bind(db, st, sqlite3_bind_parameter_index(st, detail::placeholder(i + 1).toUtf8().constData()),
-                         extra[i]);
-    } catch (...) {
-        sqlite3_finalize(st);
-        throw;
-    }
-    stmt_ = st;
+    stmt_ = prepareBound(planSql(p), p.binds);
     done_ = false;
 }
 
@@ -279,11 +429,8 @@ bool Dataset::fetchOne()
     while (!done_) {
         const int rc = sqlite3_step(stmt_);
         if (rc == SQLITE_ROW) {
-            const int n = sqlite3_column_count(stmt_);
-            Row row(static_cast<size_t>(n));
-            for (int i = 0; i < n; ++i)
-                row[size_t(i)] = detail::column(stmt_, i);
-            if (hasRowid_ && !insertedIds_.isEmpty() && insertedIds_.contains(row[0].toLongLong()))
+            Row row = readRow(stmt_);
+            if (hasRowid_ && !insertedIds_.isEmpty() && insertedIds_.contains(row.rowid()))
                 continue; // already shown at the tail, where append() put it
             const int pos = int(rows_.size()) - pendingInserted_;
             rows_.insert(rows_.begin() + pos, std::move(row));
@@ -335,15 +482,10 @@ void Dataset::close()
 {
     if (!isActive())
         return;
-    finishStatement();
-    rows_.clear();
+    resetCache();
     buffer_.clear();
     modified_ = false;
-    pendingInserted_ = 0;
-    insertedIds_.clear();
     countCache_.reset();
-    cur_ = -1;
-    eof_ = bof_ = true;
     fields_.clear();
     columns_.clear();
     fieldIndex_.clear();
@@ -362,13 +504,29 @@ void Dataset::refresh()
 {
     requireActive();
     checkBrowseMode();
-    const int oldIndex = cur_;
-    const qint64 oldId = (hasRowid_ && cur_ >= 0) ? rows_[size_t(cur_)][0].toLongLong() : -1;
+    const int oldIndex = cur_ < 0 ? -1 : base_ + cur_;
+    const qint64 oldId = (hasRowid_ && cur_ >= 0) ? rows_[size_t(cur_)].rowid() : -1;
+    const bool wasFar = base_ > 0;
     execute();
+    if (wasFar && oldId >= 0) {
+        // Far down a long result: find the row by its key instead of reading every row before it.
+        const Plan p = plan();
+        if (keyed(p)) {
+            QVariantList binds = p.binds;
+            binds << oldId;
+            const Owned st{prepareBound(planSql(p, QStringLiteral("%1 = %2").arg(QLatin1String(kRowid), detail::placeholder(int(binds.size())))), binds)};
+            if (sqlite3_step(st.st) == SQLITE_ROW) {
+                jumpTo(p, readRow(st.st));
+                emit dataChanged();
+                emit currentChanged();
+                return;
+            }
+        }
+    }
     int found = -1;
     if (oldId >= 0) {
         for (int i = 0; i <= oldIndex + 64 && ensureRow(i); ++i)
-            if (rows_[size_t(i)][0].toLongLong() == oldId) {
+            if (rows_[size_t(i)].rowid() == oldId) {
                 found = i;
                 break;
             }
@@ -425,6 +583,8 @@ void Dataset::first()
 {
     requireActive();
     checkBrowseMode();
+    if (base_ > 0)
+        restart(); // the window starts far down: read from the top again
     if (ensureRow(0)) {
         setCurrent(0);
         bof_ = true;
@@ -471,6 +631,8 @@ void Dataset::prior()
 {
     requireActive();
     checkBrowseMode();
+    if (cur_ == 0 && base_ > 0)
+        prependPage();
     if (cur_ <= 0) {
         bof_ = true;
         return;
@@ -506,7 +668,7 @@ int Dataset::moveBy(int distance)
 
 int Dataset::recNo() const
 {
-    return isActive() && cur_ >= 0 ? cur_ + 1 : 0;
+    return isActive() && cur_ >= 0 ? base_ + cur_ + 1 : 0;
 }
 
 void Dataset::setRecNo(int n)
@@ -515,6 +677,15 @@ void Dataset::setRecNo(int n)
     checkBrowseMode();
     if (n < 1)
         return;
+    if (n - 1 < base_) {
+        if (base_ - (n - 1) <= kPage) {
+            while (n - 1 < base_ && prependPage()) {
+            }
+        }
+        if (n - 1 < base_)
+            restart();
+    }
+    n -= base_;
     const int fetched = int(rows_.size()) - pendingInserted_;
     if (n - 1 >= fetched && !done_) {
         while (!done_ && n - 1 >= int(rows_.size()) - pendingInserted_)
@@ -529,24 +700,20 @@ int Dataset::recordCount()
     if (!isActive())
         return 0;
     if (done_)
-        return int(rows_.size());
+        return base_ + int(rows_.size());
     if (!countCache_) {
-        QVariantList binds;
-        bool noRows = false;
-        QString sql = effectiveSql(binds, &noRows);
-        if (noRows)
+        const Plan p = plan();
+        if (p.noRows)
             return int(rows_.size());
-        detail::Stmt s(conn_->handle(), QStringLiteral("SELECT count(*) FROM (%1)").arg(sql));
-        detail::bindAll(conn_->handle(), s.st, baseBinds(), baseNamedBinds());
-        for (int i = 0; i < binds.size(); ++i)
-            detail::bind(conn_->handle(), s.st,
-                         sqlite3_bind_parameter_index(s.st, detail::placeholder(i + 1).toUtf8().constData()),
-                         binds[i]);
+        Plan unordered = p;
+        unordered.order.clear();
+        const QString sql = QStringLiteral("SELECT count(*) FROM (%1)").arg(planSql(unordered));
+        const Owned s{prepareBound(sql, p.binds)};
         if (sqlite3_step(s.st) != SQLITE_ROW)
             detail::fail(conn_->handle(), sql);
         countCache_ = sqlite3_column_int(s.st, 0) + pendingInserted_;
     }
-    return qMax(*countCache_, int(rows_.size()));
+    return qMax(*countCache_, base_ + int(rows_.size()));
 }
 
 bool Dataset::isEmpty()
@@ -584,14 +751,14 @@ QStringList Dataset::fieldNames() const
     return out;
 }
 
-const QVariant& Dataset::cell(int field) const
+QVariant Dataset::cell(int field) const
 {
     const size_t at = size_t(field + (hasRowid_ ? 1 : 0));
     if (state_ == State::Edit || state_ == State::Insert)
-        return at < buffer_.size() ? buffer_[at] : kNull;
-    if (cur_ >= 0 && cur_ < int(rows_.size()) && at < rows_[size_t(cur_)].size())
-        return rows_[size_t(cur_)][at];
-    return kNull;
+        return at < buffer_.size() ? buffer_[at] : QVariant();
+    if (cur_ >= 0 && cur_ < int(rows_.size()))
+        return rows_[size_t(cur_)].value(at);
+    return QVariant();
 }
 
 void Dataset::setCell(int field, const QVariant& v)
@@ -646,7 +813,10 @@ void Dataset::edit()
         append();
         return;
     }
-    buffer_ = rows_[size_t(cur_)];
+    const Row& row = rows_[size_t(cur_)];
+    buffer_.assign(row.cells.size(), QVariant());
+    for (size_t i = 0; i < row.cells.size(); ++i)
+        buffer_[i] = row.value(i);
     changed_.assign(columns_.size(), false);
     modified_ = false;
     setState(State::Edit);
@@ -657,12 +827,8 @@ Dataset::Row Dataset::readRowById(qint64 rowid)
     sqlite3_stmt* st = conn_->cachedStatement(baseSql() + QStringLiteral(" WHERE rowid = ?"));
     detail::bind(conn_->handle(), st, 1, rowid);
     Row row;
-    if (sqlite3_step(st) == SQLITE_ROW) {
-        const int n = sqlite3_column_count(st);
-        row.resize(size_t(n));
-        for (int i = 0; i < n; ++i)
-            row[size_t(i)] = detail::column(st, i);
-    }
+    if (sqlite3_step(st) == SQLITE_ROW)
+        row = readRow(st);
     sqlite3_reset(st);
     return row;
 }
@@ -695,8 +861,9 @@ void Dataset::post()
         lastInsertId_ = id;
         Row row = readRowById(id);
         if (row.empty())
-            row = buffer_;
+            row = rowFromValues(buffer_);
         rows_.push_back(std::move(row));
+        dirty_ = true;
         if (!done_) {
             ++pendingInserted_;
             insertedIds_.insert(id);
@@ -717,7 +884,8 @@ void Dataset::post()
             conn_->exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QLatin1Char(','))),
                         values);
             Row row = readRowById(id);
-            rows_[size_t(cur_)] = row.empty() ? buffer_ : std::move(row);
+            rows_[size_t(cur_)] = row.empty() ? rowFromValues(buffer_) : std::move(row);
+            dirty_ = true;
         }
         buffer_.clear();
         modified_ = false;
@@ -743,15 +911,21 @@ bool Dataset::rowMatches(const Row& row, const std::vector<int>& cols, const QVa
                          LocateOptions opts) const
 {
     const size_t off = hasRowid_ ? 1 : 0;
-    for (size_t k = 0; k < cols.size(); ++k) {
-        const Field& f = *fields_[size_t(cols[k])];
-        const QVariant v = f.fromStored(row[size_t(cols[k]) + off]);
-        const QVariant& want = values[int(k)];
+    for (size_t k = 0; k < cols.size(); ++k)
+        if (!matchValue(*fields_[size_t(cols[k])], row.value(size_t(cols[k]) + off), values[int(k)], opts))
+            return false;
+    return true;
+}
+
+bool Dataset::matchValue(const Field& f, const QVariant& raw, const QVariant& want, LocateOptions opts)
+{
+    {
+        const QVariant v = f.fromStored(raw);
         const bool vNull = !v.isValid() || v.isNull();
         if (!want.isValid() || want.isNull()) {
             if (!vNull)
                 return false;
-            continue;
+            return true;
         }
         const QString wantText = Field::toText(want);
         if (opts.partialKey) {
@@ -760,12 +934,12 @@ bool Dataset::rowMatches(const Row& row, const std::vector<int>& cols, const QVa
             const QString have = Field::toText(v);
             if (opts.caseInsensitive ? !foldCase(have).startsWith(foldCase(wantText)) : !have.startsWith(wantText))
                 return false;
-            continue;
+            return true;
         }
         if (vNull) {
             if (!wantText.isEmpty() || f.kind() != FieldKind::Text)
                 return false;
-            continue;
+            return true;
         }
         if (isNumeric(v)) {
             const auto w = isNumeric(want) ? std::optional<double>(want.toDouble()) : detail::parseNumber(wantText);
@@ -796,6 +970,252 @@ bool Dataset::rowMatches(const Row& row, const std::vector<int>& cols, const QVa
     return true;
 }
 
+// What the SQL function tarnex_locate() compares each row with (passed as a bound pointer).
+struct Dataset::LocateRequest {
+    const Dataset* ds;
+    std::vector<int> cols;
+    QVariantList values;
+    LocateOptions opts;
+    std::vector<QByteArray> wantText; // the texts of the values, for the fast path on text columns
+};
+
+// tarnex_locate(request, value1, value2, ...): 1 when the values match the request, with the
+// same rules as a locate over cached rows (Dataset::rowMatches).
+struct LocateHook {
+    static void call(sqlite3_context* ctx, int argc, sqlite3_value** argv);
+};
+
+void LocateHook::call(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    auto* r = static_cast<const Dataset::LocateRequest*>(sqlite3_value_pointer(argv[0], "tarnex_locate"));
+    if (!r || argc - 1 != int(r->cols.size())) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    sqlite3_result_int(ctx, r->ds->matchesSql(*r, argv + 1) ? 1 : 0);
+}
+
+void detail::registerLocate(sqlite3* db)
+{
+    sqlite3_create_function_v2(db, "tarnex_locate", -1, SQLITE_UTF8, nullptr, &LocateHook::call, nullptr, nullptr,
+                               nullptr);
+}
+
+bool Dataset::matchesSql(const LocateRequest& r, sqlite3_value** argv) const
+{
+    for (size_t k = 0; k < r.cols.size(); ++k) {
+        sqlite3_value* v = argv[k];
+        const QVariant& want = r.values[int(k)];
+        const bool wantNull = !want.isValid() || want.isNull();
+        // Fast path: text in a text column compared with text, without making QStrings.
+        if (!wantNull && fields_[size_t(r.cols[k])]->kind() == FieldKind::Text && sqlite3_value_type(v) == SQLITE_TEXT) {
+            const char* have = reinterpret_cast<const char*>(sqlite3_value_text(v));
+            const int n = sqlite3_value_bytes(v);
+            const QByteArray& w = r.wantText[k];
+            bool ok;
+            if (r.opts.partialKey)
+                ok = !w.isEmpty()
+                     && (r.opts.caseInsensitive ? startsWithPolishUtf8(have, n, w.constData(), int(w.size()))
+                                                : (n >= w.size() && memcmp(have, w.constData(), size_t(w.size())) == 0));
+            else
+                ok = r.opts.caseInsensitive ? comparePolishUtf8(have, n, w.constData(), int(w.size())) == 0
+                                            : (n == w.size() && memcmp(have, w.constData(), size_t(n)) == 0);
+            if (!ok)
+                return false;
+            continue;
+        }
+        Row row;
+        row.cells.resize(1);
+        Cell& c = row.cells[0];
+        switch (sqlite3_value_type(v)) {
+        case SQLITE_INTEGER: c.type = Cell::Int; c.i = sqlite3_value_int64(v); break;
+        case SQLITE_FLOAT: c.type = Cell::Real; c.d = sqlite3_value_double(v); break;
+        case SQLITE_TEXT:
+            c.type = Cell::Text;
+            row.bytes = QByteArray(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+            c.t = {0, int(row.bytes.size())};
+            break;
+        case SQLITE_BLOB:
+            c.type = Cell::Blob;
+            row.bytes = QByteArray(static_cast<const char*>(sqlite3_value_blob(v)), sqlite3_value_bytes(v));
+            c.t = {0, int(row.bytes.size())};
+            break;
+        default: break;
+        }
+        if (!matchValue(*fields_[size_t(r.cols[k])], row.value(0), want, r.opts))
+            return false;
+    }
+    return true;
+}
+
+// The order is total (ends with the rowid) and the statement can be rebuilt with extra
+// conditions: rows can be found, counted and read from anywhere by their sort keys.
+bool Dataset::keyed(const Plan& p) const
+{
+    return hasRowid_ && !p.noRows && !p.order.empty() && p.order.back().expr == QLatin1String(kRowid)
+           && baseBinds().isEmpty() && baseNamedBinds().isEmpty();
+}
+
+// Rows strictly after `row` in the plan's order (NULLs sort first, as in SQLite), with a
+// redundant range on the first key when that lets SQLite start from the index.
+QString Dataset::keyCondition(const Plan& p, const Row& row, QVariantList& binds) const
+{
+    QStringList alts, eq;
+    QString hint;
+    for (size_t k = 0; k < p.order.size(); ++k) {
+        const OrderKey& key = p.order[k];
+        const bool vNull = row.cells[size_t(key.at)].type == Cell::Null;
+        QString ph;
+        if (!vNull) {
+            binds << row.value(size_t(key.at));
+            ph = detail::placeholder(int(binds.size()));
+        }
+        QString greater;
+        if (!key.desc)
+            greater = vNull ? key.expr + QStringLiteral(" IS NOT NULL") : key.expr + QStringLiteral(" > ") + ph;
+        else if (!vNull)
+            greater = QStringLiteral("(%1 IS NULL OR %1 < %2)").arg(key.expr, ph);
+        if (k == 0 && !key.desc && !vNull)
+            hint = key.expr + QStringLiteral(" >= ") + ph;
+        if (!greater.isEmpty())
+            alts << (eq + QStringList{greater}).join(QStringLiteral(" AND "));
+        eq << (vNull ? key.expr + QStringLiteral(" IS NULL") : key.expr + QStringLiteral(" = ") + ph);
+    }
+    QString cond = alts.isEmpty() ? QStringLiteral("0") : QStringLiteral("(") + alts.join(QStringLiteral(") OR (")) + QStringLiteral(")");
+    return hint.isEmpty() ? QStringLiteral("(%1)").arg(cond) : QStringLiteral("%1 AND (%2)").arg(hint, cond);
+}
+
+// The position of `row` in the plan's order: the rows before it, counted as a sum of disjoint
+// ranges (equal leading keys, then a smaller next key), each of which an index can serve.
+int Dataset::countBefore(const Plan& p, const Row& row) const
+{
+    QVariantList binds = p.binds;
+    QStringList terms, eq;
+    for (const OrderKey& key : p.order) {
+        const bool vNull = row.cells[size_t(key.at)].type == Cell::Null;
+        QString ph;
+        if (!vNull) {
+            binds << row.value(size_t(key.at));
+            ph = detail::placeholder(int(binds.size()));
+        }
+        QStringList less;
+        if (!key.desc && !vNull)
+            less << key.expr + QStringLiteral(" IS NULL") << key.expr + QStringLiteral(" < ") + ph;
+        else if (key.desc)
+            less << (vNull ? key.expr + QStringLiteral(" IS NOT NULL") : key.expr + QStringLiteral(" > ") + ph);
+        for (const QString& l : less)
+            terms << QStringLiteral("(SELECT count(*) FROM (%1) AS __t WHERE %2)")
+                         .arg(baseSql(), (p.where + eq + QStringList{l}).join(QStringLiteral(" AND ")));
+        eq << (vNull ? key.expr + QStringLiteral(" IS NULL") : key.expr + QStringLiteral(" = ") + ph);
+    }
+    if (terms.isEmpty())
+        return 0;
+    const QString sql = QStringLiteral("SELECT ") + terms.join(QStringLiteral(" + "));
+    const Owned st{prepareBound(sql, binds)};
+    if (sqlite3_step(st.st) != SQLITE_ROW)
+        detail::fail(conn_->handle(), sql);
+    return int(sqlite3_column_int64(st.st, 0));
+}
+
+// Makes `row` the current row and the first of a new window at its position; the statement
+// goes on with the rows after it. Nothing before it is read.
+void Dataset::jumpTo(const Plan& p, Row row)
+{
+    const int rank = countBefore(p, row);
+    QVariantList binds = p.binds;
+    const QString after = keyCondition(p, row, binds);
+    sqlite3_stmt* st = prepareBound(planSql(p, after), binds);
+    resetCache();
+    stmt_ = st;
+    done_ = false;
+    base_ = rank;
+    rows_.push_back(std::move(row));
+    setCurrent(0, false);
+}
+
+// Reads up to a page of the rows just before a far window; false when there are none.
+bool Dataset::prependPage()
+{
+    if (base_ <= 0)
+        return false;
+    const Plan p = plan();
+    const int from = qMax(0, base_ - kPage);
+    const Owned st{prepareBound(planSql(p, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(base_ - from).arg(from)),
+                                p.binds)};
+    std::vector<Row> page;
+    int rc;
+    while ((rc = sqlite3_step(st.st)) == SQLITE_ROW)
+        page.push_back(readRow(st.st));
+    if (rc != SQLITE_DONE)
+        detail::fail(conn_->handle(), baseSql());
+    if (page.empty()) { // the rows before went away meanwhile
+        base_ = 0;
+        return false;
+    }
+    rows_.insert(rows_.begin(), std::make_move_iterator(page.begin()), std::make_move_iterator(page.end()));
+    cur_ += int(page.size());
+    base_ -= int(page.size());
+    return true;
+}
+
+// Locate done by SQLite: the first matching row in the dataset's order (an index serves a text
+// key), then the cursor goes to it directly. No value when the dataset is not keyed.
+std::optional<bool> Dataset::locateBySql(const std::vector<int>& cols, const QVariantList& values, LocateOptions opts)
+{
+    if (dirty_)
+        return std::nullopt;
+    const Plan p = plan();
+    if (p.noRows)
+        return false;
+    if (!keyed(p))
+        return std::nullopt;
+    LocateRequest req{this, cols, values, opts, {}};
+    QVariantList binds = p.binds;
+    QStringList conds, args;
+    for (size_t k = 0; k < cols.size(); ++k) {
+        const Column& col = columns_[size_t(cols[k])];
+        const QVariant& want = values[int(k)];
+        const bool wantNull = !want.isValid() || want.isNull();
+        const QString text = wantNull ? QString() : Field::toText(want);
+        if (opts.partialKey && !wantNull && text.isEmpty())
+            return false; // an empty search text finds nothing
+        req.wantText.push_back(text.toUtf8());
+        const QString ident = quoteIdent(col.name);
+        args << ident;
+        // A necessary condition on a text column that lets SQLite seek in an index on it: the
+        // texts that begin with a prefix (ignoring case) lie between the prefix and the prefix
+        // followed by the last code point.
+        if (col.kind == FieldKind::Text && !text.isEmpty()) {
+            binds << text;
+            const QString lo = detail::placeholder(int(binds.size()));
+            if (opts.partialKey) {
+                binds << text + QString::fromUcs4(U"\U0010FFFF", 1);
+                conds << QStringLiteral("%1 COLLATE POLISH >= %2 AND %1 COLLATE POLISH < %3")
+                             .arg(ident, lo, detail::placeholder(int(binds.size())));
+            } else {
+                conds << QStringLiteral("%1 COLLATE POLISH = %2").arg(ident, lo);
+            }
+        }
+    }
+    conds << QStringLiteral("tarnex_locate(:__loc, %1)").arg(args.join(QStringLiteral(", ")));
+    const Owned st{prepareBound(planSql(p, conds.join(QStringLiteral(" AND ")), QStringLiteral("LIMIT 1")), binds)};
+    sqlite3_bind_pointer(st.st, sqlite3_bind_parameter_index(st.st, ":__loc"), &req, "tarnex_locate", nullptr);
+    const int rc = sqlite3_step(st.st);
+    if (rc == SQLITE_DONE)
+        return false;
+    if (rc != SQLITE_ROW)
+        detail::fail(conn_->handle(), QStringLiteral("locate"));
+    Row row = readRow(st.st);
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].rowid() == row.rowid()) { // already in the window
+            setCurrent(int(i));
+            return true;
+        }
+    jumpTo(p, std::move(row));
+    emit currentChanged();
+    return true;
+}
+
 bool Dataset::locate(const QString& fields, const QVariantList& values, LocateOptions opts)
 {
     requireActive();
@@ -810,6 +1230,12 @@ bool Dataset::locate(const QString& fields, const QVariantList& values, LocateOp
             throw Error(QStringLiteral("%1: nie znaleziono pola '%2'").arg(objectName(), n));
         cols.push_back(c);
     }
+    if (dirty_ && base_ > 0)
+        refresh(); // rows appended to a far window: read the rows in their real order first
+    if (const auto found = locateBySql(cols, values, opts))
+        return *found;
+    // Not keyed (a view or query) or with rows posted since reading: search the cached rows
+    // from the first one, reading more as needed.
     for (int i = 0;; ++i) {
         if (i >= int(rows_.size()) - pendingInserted_ && !done_) {
             if (!fetchOne())

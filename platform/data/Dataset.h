@@ -50,6 +50,7 @@
 #include <vector>
 
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 namespace data {
 
@@ -61,6 +62,7 @@ struct LocateOptions {
 };
 
 class DataSource;
+struct LocateHook;
 
 class Dataset : public QObject {
     Q_OBJECT
@@ -154,11 +156,53 @@ private:
         QString name;
         FieldKind kind = FieldKind::Unknown;
     };
-    using Row = std::vector<QVariant>;
+    // A cached row keeps SQLite's values compactly (numbers inline, all texts of the row in one
+    // byte array); a QVariant/QString is made only when a field of the row is read.
+    struct Cell {
+        enum Type : unsigned char { Null, Int, Real, Text, Blob } type = Null;
+        union {
+            qint64 i;
+            double d;
+            struct {
+                int off, len;
+            } t;
+        };
+        Cell() : i(0) {}
+    };
+    struct Row {
+        std::vector<Cell> cells;
+        QByteArray bytes; // texts and blobs of the row
+        bool empty() const { return cells.empty(); }
+        QVariant value(size_t at) const;
+        qint64 rowid() const { return cells.empty() ? -1 : cells[0].i; }
+    };
+    using Values = std::vector<QVariant>; // the edit buffer
+    // One term of the effective ORDER BY (the hidden rowid last when the order is total).
+    struct OrderKey {
+        QString expr; // column with its collation, or the rowid
+        int at = 0;   // index in a cached row
+        bool desc = false;
+    };
+    // The effective statement in parts, so that locate can add conditions and count.
+    struct Plan {
+        QStringList where;
+        QVariantList binds; // named :__pN, N = position + 1
+        std::vector<OrderKey> order;
+        bool noRows = false;
+    };
+    struct LocateRequest;
+    friend struct LocateHook;
 
     void buildFields(sqlite3_stmt* st);
+    Plan plan() const;
+    QString planSql(const Plan& p, const QString& extraWhere = QString(), const QString& tail = QString()) const;
     QString effectiveSql(QVariantList& binds, bool* noRows) const;
+    sqlite3_stmt* prepareBound(const QString& sql, const QVariantList& binds) const;
+    static Row readRow(sqlite3_stmt* st);
+    static Row rowFromValues(const Values& v);
+    void resetCache();
     void execute(); // (re)runs the statement, empties the cache
+    void restart(); // reads from the first row again (the fields stay)
     bool fetchOne(); // false at the end
     bool ensureRow(int index); // fetch until row index exists
     void finishStatement();
@@ -167,12 +211,20 @@ private:
     void requireActive() const;
     void setState(State s);
     Row readRowById(qint64 rowid);
-    const QVariant& cell(int field) const;
+    QVariant cell(int field) const;
     void setCell(int field, const QVariant& v);
     int columnOf(const QString& name) const; // -1 when absent
     void masterMoved();
     bool rowMatches(const Row& row, const std::vector<int>& cols, const QVariantList& values,
                     LocateOptions opts) const;
+    static bool matchValue(const Field& f, const QVariant& raw, const QVariant& want, LocateOptions opts);
+    bool matchesSql(const LocateRequest& r, sqlite3_value** argv) const;
+    bool keyed(const Plan& p) const;
+    QString keyCondition(const Plan& p, const Row& row, QVariantList& binds) const;
+    int countBefore(const Plan& p, const Row& row) const;
+    void jumpTo(const Plan& p, Row row);
+    bool prependPage();
+    std::optional<bool> locateBySql(const std::vector<int>& cols, const QVariantList& values, LocateOptions opts);
 
     QPointer<Connection> conn_;
     State state_ = State::Inactive;
@@ -195,9 +247,13 @@ private:
     int pendingInserted_ = 0; // rows posted by append() at the tail while rows remain unread
     QSet<qint64> insertedIds_;
     int cur_ = -1;
+    // rows_ is a window of the ordered result starting at row base_ (0 unless locate jumped
+    // far ahead); the statement continues after the window's last row.
+    int base_ = 0;
+    bool dirty_ = false; // the cache holds appended or edited rows (its order may differ from SQL)
     bool eof_ = true, bof_ = true;
     std::optional<int> countCache_;
-    Row buffer_; // edit/insert buffer
+    Values buffer_; // edit/insert buffer
     std::vector<bool> changed_;
     bool modified_ = false;
     qint64 lastInsertId_ = 0;

@@ -25,6 +25,9 @@ struct Stmt {
     Stmt& operator=(const Stmt&) = delete;
 };
 
+// Registers tarnex_locate(), the row test of Dataset::locate run inside SQLite.
+void registerLocate(sqlite3* db);
+
 // Binds positional values (1..n) and named values (":name").
 void bindAll(sqlite3* db, sqlite3_stmt* st, const QVariantList& positional,
              const QVariantMap& named = {});

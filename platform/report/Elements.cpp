@@ -4,6 +4,7 @@
 #include "platform/report/RowSource.h"
 
 #include <QFontDatabase>
+#include <QHash>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QTextDocument>
@@ -44,10 +45,14 @@ QFont FontSpec::toQFont() const
     // The layouts are drawn for Arial-like faces ("Arial Unicode MS" is Arial with more glyphs):
     // a family that is not installed is asked for as Arial, so that fontconfig's substitute for
     // Arial (metric-compatible where one is installed) stands in for it.
-    QString name = family.isEmpty() ? QStringLiteral("Arial") : family;
-    if (!QFontDatabase::hasFamily(name))
-        name = QStringLiteral("Arial");
-    QFont f(name);
+    // The family check asks fontconfig each time; the installed fonts don't change while a
+    // report is laid out, so the answer is kept per family name (one lookup, not one per text).
+    static QHash<QString, QString> chosen;
+    const QString wanted = family.isEmpty() ? QStringLiteral("Arial") : family;
+    auto it = chosen.constFind(wanted);
+    if (it == chosen.constEnd())
+        it = chosen.insert(wanted, QFontDatabase::hasFamily(wanted) ? wanted : QStringLiteral("Arial"));
+    QFont f(*it);
     f.setPointSizeF(size > 0 ? size : 10);
     f.setBold(bold);
     f.setItalic(italic);

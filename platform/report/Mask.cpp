@@ -2,7 +2,8 @@
 
 #include "platform/text/Regional.h"
 
-#include <QRegularExpression>
+
+#include <algorithm>
 
 #include <cmath>
 #include <cstdio>
@@ -101,8 +102,11 @@ QString formatNumber(double value, const QString& mask)
         fracPart.chop(1);
     while (intPart.size() < minInt)
         intPart.prepend(u'0');
-    const bool zero = !intPart.contains(QRegularExpression(QStringLiteral("[1-9]")))
-        && !fracPart.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    const auto hasNonZeroDigit = [](const QString& digits) {
+        return std::any_of(digits.begin(), digits.end(),
+                           [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('9'); });
+    };
+    const bool zero = !hasNonZeroDigit(intPart) && !hasNonZeroDigit(fracPart);
     if (thousands) {
         const QChar sep = text::thousandSeparator();
         for (int i = int(intPart.size()) - 3; i > 0; i -= 3)

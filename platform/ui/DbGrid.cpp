@@ -21,7 +21,7 @@ void DatasetModel::setDataset(data::Dataset* ds)
     ds_ = ds;
     if (ds_) {
         conns_[0] = connect(ds_, &data::Dataset::dataChanged, this, &DatasetModel::reload);
-        conns_[1] = connect(ds_, &data::Dataset::activeChanged, this, &DatasetModel::reload);
+        // Opening and closing also emit dataChanged right after activeChanged: one reload will do.
         // Leaving the edit state may have changed the current row's values (post or cancel).
         conns_[2] = connect(ds_, &data::Dataset::stateChanged, this, [this](data::State s) {
             if (s == data::State::Browse)
