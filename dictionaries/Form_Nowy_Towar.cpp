@@ -113,6 +113,14 @@ void TForm_Nowy_Towar::Wyczysc_Pola()
     NewRecordDialog::Wyczysc_Pola();
 }
 
+void TForm_Nowy_Towar::showing()
+{
+    // The rates are read afresh at every showing: a rate added or retired since the dialog was
+    // created (e.g. on the first run, rates typed in before the first goods) is offered as it is now.
+    ADOTable_Vat->close();
+    NewRecordDialog::showing();
+}
+
 bool TForm_Nowy_Towar::closing(int result)
 {
     NewRecordDialog::closing(result);

@@ -22,6 +22,7 @@ public:
     data::DataSource* DataSource_Vat;
 
 protected:
+    void showing() override;
     bool closing(int result) override;
 };
 

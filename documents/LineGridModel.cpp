@@ -146,6 +146,12 @@ QVariant LineGridModel::data(const QModelIndex& index, int role) const
             return f;
         }
         return {};
+    case Qt::ForegroundRole:
+        // The header row is not selectable, which the view would paint in the disabled grey;
+        // its captions are meant to be read.
+        if (r == 0)
+            return QGuiApplication::palette().buttonText();
+        return {};
     case Qt::BackgroundRole:
         // The header row and the number column are fixed cells.
         if (r == 0 || c == 0)

@@ -114,7 +114,7 @@ TForm_Fakt_Std::TForm_Fakt_Std(QObject* owner) : TFakt_Form(owner)
 
     // Summary, once at the end.
     report::Band* s = r.setBand(BandKind::Summary, 63.0);
-    s->addLine(QStringLiteral("Suma_Kreska"), 103.7, -0.8, 188.6, -0.8, 2);
+    s->addLine(QStringLiteral("Suma_Kreska"), 103.7, 0, 188.6, 0, 2); // on the band's edge: above it would cross the last VAT row
     s->addLabel(QStringLiteral("QRLabel5"), 4.2, 6.3, QStringLiteral("Do zapłaty : "), pt(13, true));
     s->addData(QStringLiteral("QRDBText_Suma"), 35.5, 6.3, 0, Align::Left, pt(13, true), &Naglowek,
                QStringLiteral("Wart_Brutto"), QStringLiteral("0.00 zł"));

@@ -263,10 +263,16 @@ void TMainForm::dodajOkno(QWidget* okno)
     // A child frees itself when closed, whether by its frame or by its own "Zamknij"; its frame
     // goes with it (queued: the frame may be the one deleting it).
     okno->setAttribute(Qt::WA_DeleteOnClose);
-    QMdiSubWindow* sub = MdiArea->addSubWindow(okno);
+    // The children have a fixed frame with only the system menu and the close box.
+    QMdiSubWindow* sub = MdiArea->addSubWindow(
+        okno, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     connect(okno, &QObject::destroyed, sub, &QWidget::close, Qt::QueuedConnection);
     okno->show();
+    // Every child opens in the top-left corner of the work space, whatever else is open there
+    // (the work space would otherwise look for a free spot of its own).
+    sub->move(0, 0);
     MdiArea->setActiveSubWindow(sub);
 }
 

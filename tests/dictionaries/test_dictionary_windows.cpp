@@ -230,6 +230,26 @@ TEST_F(Slowniki, NowyTowarWidziTowaryZArchiwumINowyZostawiaBruttoIStawke)
     EXPECT_EQ(dm->ADOTable_Towary->recordCount(), 4);
 }
 
+TEST_F(Slowniki, NowyTowarOferujeStawkiTakieJakSaTeraz)
+{
+    // Rates typed in or retired after start-up (the first run: rates first, then goods) are
+    // offered as they are when the dialog is first shown.
+    auto* d = static_cast<TForm_Nowy_Towar*>(Form_Nowy_Towar);
+    c().exec(QStringLiteral("insert into Vat (Nazwa, Wart, Czy_Podst, Arch) values ('5', 5, 0, 0)"));
+    c().exec(QStringLiteral("update Vat set Arch=1 where Nazwa='8'"));
+    d->show();
+    EXPECT_EQ(d->DBCBox_Vat_Nazwa->count(), 2);
+    EXPECT_GE(d->DBCBox_Vat_Nazwa->findText(QStringLiteral("5")), 0);
+    EXPECT_LT(d->DBCBox_Vat_Nazwa->findText(QStringLiteral("8")), 0);
+    d->DBCBox_Vat_Nazwa->setKeyValue(QStringLiteral("5"));
+    edit(d, "LEdit_Symbol")->setText(QStringLiteral("NOWY"));
+    edit(d, "LEdit_Nazwa")->setText(QStringLiteral("Nowy"));
+    edit(d, "LEdit_PKWIU")->setText(QStringLiteral("1.1"));
+    EXPECT_TRUE(d->Zapisz());
+    EXPECT_EQ(c().scalar(QStringLiteral("select Vat_Wart from Towary where Symbol='NOWY'")).toDouble(), 5.0);
+    d->reject();
+}
+
 TEST_F(Slowniki, NowyRodzajPlatnosciBezKontroli)
 {
     auto* d = Form_Nowy_Rodzaj_Platnosci;

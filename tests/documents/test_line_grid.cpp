@@ -1,5 +1,9 @@
 // The line grid: header row, lines, the empty last row, renumbering and totals from the cells.
+#include "documents/LineGrid.h"
 #include "documents/LineGridModel.h"
+
+#include <QImage>
+#include <QPixmap>
 
 #include <gtest/gtest.h>
 
@@ -92,4 +96,19 @@ TEST(LineGrid, LayoutOfTheModes)
     EXPECT_EQ(invoiceGridWidths(PriceMode::Brutto)[Col_Cena], 100);
     EXPECT_EQ(invoiceGridWidths(PriceMode::Brutto, true)[Col_Cena], 110);
     EXPECT_EQ(invoiceGridWidths(PriceMode::Netto)[Col_Wart], 0);
+}
+
+TEST(LineGrid, HeaderCaptionsArePaintedInTheTextColour)
+{
+    // The header row cannot be selected; that must not paint its captions in the disabled grey.
+    LineGrid g(LineGridModel::InvoiceColumns);
+    g.layOutInvoice(PriceMode::Netto);
+    g.resize(500, 100);
+    const QImage img = g.grab().toImage();
+    const QColor text = g.palette().color(QPalette::Active, QPalette::ButtonText);
+    int darkest = 255;
+    for (int y = 2; y < g.rowHeight(0) - 2; ++y)
+        for (int x = 2; x < 480; ++x)
+            darkest = std::min(darkest, qGray(img.pixel(x, y)));
+    EXPECT_LE(darkest, qGray(text.rgb()) + 60) << "darkest header pixel " << darkest;
 }

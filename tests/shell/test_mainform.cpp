@@ -299,6 +299,20 @@ TEST_F(Glowne, ChildThatClosesItselfTakesItsFrameAlong)
     EXPECT_TRUE(MainForm->MdiArea->subWindowList().isEmpty());
 }
 
+TEST_F(Glowne, ChildOpensInTheTopLeftCornerWhateverElseIsOpen)
+{
+    static OknoTestowe* Form_Inne = nullptr;
+    MainForm->resize(1200, 800);
+    MainForm->show();
+    MainForm->Otworz_Okno(Form_Inne, MainForm->Czy_Lista_Klientow)->resize(300, 200);
+    przetworzZdarzenia();
+    otworzFakture();
+    przetworzZdarzenia();
+    auto* ramka = qobject_cast<QMdiSubWindow*>(Form_Testowe->parentWidget());
+    ASSERT_NE(ramka, nullptr);
+    EXPECT_EQ(ramka->pos(), QPoint(0, 0));
+}
+
 TEST_F(Glowne, ChildThatRefusesToCloseKeepsItsFrame)
 {
     MainForm->show();
