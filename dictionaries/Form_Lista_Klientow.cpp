@@ -16,10 +16,7 @@ namespace {
 UstawieniaOknaListy ustawienia()
 {
     UstawieniaOknaListy u;
-    u.lista.nazwaOkna = QStringLiteral("Form_Lista_Klientow");
-    u.lista.tytul = QStringLiteral("Lista Klientów");
-    u.lista.nazwaSiatki = QStringLiteral("DBGrid1");
-    u.lista.kolumny = {
+    u.lista = widokKlientow({
         {QStringLiteral("Nr_Klienta"), QStringLiteral("Nr Klienta"), 60},
         {QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("Nazwa / Nazwisko, imię"), 300},
         {QStringLiteral("Nazwa_Nazwisko_cd"), QStringLiteral("Nazwa / Nazwisko, imię cd."), 300},
@@ -29,20 +26,13 @@ UstawieniaOknaListy ustawienia()
         {QStringLiteral("Adres"), QStringLiteral("Adres (ulica, nr domu)"), 300},
         {QStringLiteral("Czy_Firma"), QStringLiteral("Czy firma ?"), 68},
         {QStringLiteral("Tel"), QStringLiteral("Telefon"), 120},
-    };
-    u.lista.tytulyPogrubione = true;
-    u.lista.pasek = pasekKlientow();
-    u.lista.szczegoly = {{QStringLiteral("DBEdit1"), QStringLiteral("Uwagi"), QStringLiteral("Uwagi")}};
-    u.lista.przyciski = {{QStringLiteral("BitBtn_Dodaj"), QStringLiteral("Dodaj")},
-                         {QStringLiteral("BitBtn_Popraw"), QStringLiteral("Popraw")},
-                         {QStringLiteral("BitBtn_Zamknij"), QStringLiteral("Zamknij")}};
-    u.lista.zrodlo = [] { return DataModule1 ? DataModule1->DataSource_Klienci : nullptr; };
-    u.lista.rozmiar = {1000, 560};
+    });
+    u.lista.nazwaOkna = QStringLiteral("Form_Lista_Klientow");
+    u.lista.tytul = QStringLiteral("Lista Klientów");
+    u.lista.nazwaSiatki = QStringLiteral("DBGrid1");
     u.nowy = [] { return Form_Nowy_Klient; };
     u.poprawa = [] { return Form_Popraw_Klient; };
-    u.filtrWiersza = [](data::Dataset& d) {
-        return QStringLiteral("nr_klienta=") + data::quote(d.fieldByName(QStringLiteral("nr_klienta")).asString());
-    };
+    u.filtrWiersza = filtrWedlug(QStringLiteral("nr_klienta"));
     u.przyZamknieciu = [] {
         if (MainForm)
             MainForm->Ustaw_Czy_Lista_Klientow(false);

@@ -14,10 +14,7 @@ using namespace dictionaries;
 UstawieniaWyboru TForm_Lista_Klientow_Pob::ustawienia(bool nota)
 {
     UstawieniaWyboru u;
-    u.lista.nazwaOkna = nota ? QStringLiteral("Form_Lista_Klientow_Pob_Nota") : QStringLiteral("Form_Lista_Klientow_Pob");
-    u.lista.tytul = QStringLiteral("Pobierz Klienta...");
-    u.lista.nazwaSiatki = QStringLiteral("JvDBUltimGrid1");
-    u.lista.kolumny = {
+    u.lista = widokKlientow({
         {QStringLiteral("Nr_Klienta"), QStringLiteral("Nr Klienta"), 65},
         {QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("Nazwa / Nazwisko, imię"), 200},
         {QStringLiteral("Nazwa_Nazwisko_cd"), QStringLiteral("Nazwa / Nazwisko, imię cd."), 200},
@@ -27,16 +24,11 @@ UstawieniaWyboru TForm_Lista_Klientow_Pob::ustawienia(bool nota)
         {QStringLiteral("Adres"), QStringLiteral("Adres (ulica, nr domu)"), 150},
         {QStringLiteral("Tel"), QStringLiteral("Telefon"), 115},
         {QStringLiteral("Czy_Firma"), QStringLiteral("Czy firma?"), nota ? 70 : 65},
-    };
-    u.lista.tytulyPogrubione = true;
+    });
+    u.lista.nazwaOkna = nota ? QStringLiteral("Form_Lista_Klientow_Pob_Nota") : QStringLiteral("Form_Lista_Klientow_Pob");
+    u.lista.tytul = QStringLiteral("Pobierz Klienta...");
+    u.lista.nazwaSiatki = QStringLiteral("JvDBUltimGrid1");
     u.lista.zmiennaSzerokosc = nota;
-    u.lista.pasek = pasekKlientow();
-    u.lista.szczegoly = {{QStringLiteral("DBEdit1"), QStringLiteral("Uwagi"), QStringLiteral("Uwagi")}};
-    u.lista.przyciski = {{QStringLiteral("BitBtn_Wstaw"), QStringLiteral("Wstaw")},
-                         {QStringLiteral("BitBtn_Dodaj"), QStringLiteral("Dodaj")},
-                         {QStringLiteral("BitBtn_Zamknij"), QStringLiteral("Anuluj / Zamknij")}};
-    u.lista.zrodlo = [] { return DataModule1 ? DataModule1->DataSource_Klienci : nullptr; };
-    u.lista.rozmiar = {1000, 520};
     u.nowy = [] { return Form_Nowy_Klient; };
     return u;
 }

@@ -19,11 +19,7 @@ UstawieniaOknaListy ustawienia()
     u.lista.nazwaSiatki = QStringLiteral("JvDBUltimGrid1");
     u.lista.kolumny = {{QStringLiteral("Nazwa"), QString(), 160}, {QStringLiteral("Opis"), QString(), 320}};
     u.lista.zmiennaSzerokosc = true;
-    u.lista.przyciski = {{QStringLiteral("BitBtn_Dodaj"), QStringLiteral("Dodaj")},
-                         {QStringLiteral("BitBtn_Poraw"), QStringLiteral("Popraw")},
-                         {QStringLiteral("BitBtn_Zamknij"), QStringLiteral("Zamknij")}};
     u.lista.zrodlo = [] { return DataModule1 ? DataModule1->DataSource_Rodzaje_Platnosci : nullptr; };
-    u.lista.rozmiar = {560, 380};
     u.popraw = QStringLiteral("BitBtn_Poraw");
     u.nowy = [] { return Form_Nowy_Rodzaj_Platnosci; };
     u.poprawa = [] { return Form_Popraw_Rodzaj_Platnosci; };

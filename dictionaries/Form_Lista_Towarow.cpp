@@ -16,27 +16,18 @@ namespace {
 UstawieniaOknaListy ustawienia()
 {
     UstawieniaOknaListy u;
+    u.lista = widokTowarow(true,
+                           {QStringLiteral("Symbol"), QStringLiteral("Nazwa towaru / usługi"), QStringLiteral("PKWiU"),
+                            QStringLiteral("Cena sprzedaży")},
+                           sortWedlugListy({QStringLiteral("Symbol"), QStringLiteral("Nazwa"), QStringLiteral("PKWIU"),
+                                            QStringLiteral("Cena_Netto_Sprz")},
+                                           QStringLiteral("Symbol")));
     u.lista.nazwaOkna = QStringLiteral("Form_Lista_Towarow");
     u.lista.tytul = QStringLiteral("Słownik towarów / usług");
     u.lista.nazwaSiatki = QStringLiteral("DBGrid_Lista_Towarow");
-    u.lista.kolumny = kolumnyTowarow(true);
-    u.lista.pasek = pasekTowarow(
-        {QStringLiteral("Symbol"), QStringLiteral("Nazwa towaru / usługi"), QStringLiteral("PKWiU"),
-         QStringLiteral("Cena sprzedaży")},
-        sortWedlugListy({QStringLiteral("Symbol"), QStringLiteral("Nazwa"), QStringLiteral("PKWIU"),
-                         QStringLiteral("Cena_Netto_Sprz")},
-                        QStringLiteral("Symbol")));
-    u.lista.szczegoly = szczegolyTowaru();
-    u.lista.przyciski = {{QStringLiteral("BitBtn_Dodaj"), QStringLiteral("Dodaj")},
-                         {QStringLiteral("BitBtn_Popraw"), QStringLiteral("Popraw")},
-                         {QStringLiteral("BitBtn_Zamknij"), QStringLiteral("Zamknij")}};
-    u.lista.zrodlo = [] { return DataModule1 ? DataModule1->DataSource_Towary : nullptr; };
-    u.lista.rozmiar = {1000, 560};
     u.nowy = [] { return Form_Nowy_Towar; };
     u.poprawa = [] { return Form_Popraw_Towar; };
-    u.filtrWiersza = [](data::Dataset& d) {
-        return QStringLiteral("symbol=") + data::quote(d.fieldByName(QStringLiteral("symbol")).asString());
-    };
+    u.filtrWiersza = filtrWedlug(QStringLiteral("symbol"));
     u.przyZamknieciu = [] {
         if (MainForm)
             MainForm->Ustaw_Czy_Lista_Towarow(false);

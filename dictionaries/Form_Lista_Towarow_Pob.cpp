@@ -22,21 +22,14 @@ data::Table* towary()
 UstawieniaWyboru ustawienia()
 {
     UstawieniaWyboru u;
+    // "Grupa" sorts by the PKWiU classification, the goods' group.
+    u.lista = widokTowarow(false, {QStringLiteral("Symbol"), QStringLiteral("Nazwa"), QStringLiteral("Grupa")},
+                           [](int, const QString& tekst) {
+                               return tekst == QStringLiteral("Grupa") ? QStringLiteral("PKWIU") : tekst;
+                           });
     u.lista.nazwaOkna = QStringLiteral("Form_Lista_Towarow_Pob");
     u.lista.tytul = QStringLiteral("Pobierz towar / usługę");
     u.lista.nazwaSiatki = QStringLiteral("DBGrid1");
-    u.lista.kolumny = kolumnyTowarow(false);
-    // "Grupa" sorts by the PKWiU classification, the goods' group.
-    u.lista.pasek = pasekTowarow({QStringLiteral("Symbol"), QStringLiteral("Nazwa"), QStringLiteral("Grupa")},
-                                 [](int, const QString& tekst) {
-                                     return tekst == QStringLiteral("Grupa") ? QStringLiteral("PKWIU") : tekst;
-                                 });
-    u.lista.szczegoly = szczegolyTowaru();
-    u.lista.przyciski = {{QStringLiteral("BitBtn_Wstaw"), QStringLiteral("Wstaw")},
-                         {QStringLiteral("BitBtn_Dodaj"), QStringLiteral("Dodaj")},
-                         {QStringLiteral("BitBtn_Zamknij"), QStringLiteral("Anuluj / Zamknij")}};
-    u.lista.zrodlo = [] { return DataModule1 ? DataModule1->DataSource_Towary : nullptr; };
-    u.lista.rozmiar = {1000, 520};
     u.nowy = [] { return Form_Nowy_Towar; };
     u.przyPokazaniu = [] {
         if (data::Table* t = towary(); t && t->connection() && t->connection()->isConnected()) {

@@ -81,24 +81,12 @@ UstawieniaNowego ustawienia()
 
 TForm_Nowy_Towar::TForm_Nowy_Towar(QWidget* owner) : NewRecordDialog(ustawienia(), owner)
 {
-    ADOTable_Vat = new data::Table(this);
-    ADOTable_Vat->setObjectName(QStringLiteral("ADOTable_Vat"));
-    ADOTable_Vat->setTableName(QStringLiteral("Vat"));
-    ADOTable_Vat->setFilter(QStringLiteral("Arch=false"));
-    ADOTable_Vat->setFiltered(true);
-    ADOTable_Vat->setReadOnly(true);
-    DataSource_Vat = new data::DataSource(this);
-    DataSource_Vat->setDataset(ADOTable_Vat);
-
     DBCBox_Vat_Nazwa = static_cast<ui::DbLookupCombo*>(kontrolka(QStringLiteral("DBCBox_Vat_Nazwa")));
-    DBCBox_Vat_Nazwa->setKeyField(QStringLiteral("Nazwa"));
-    DBCBox_Vat_Nazwa->setListSource(DataSource_Vat);
     DBEdit_Vat_Wart = static_cast<ui::DbEdit*>(kontrolka(QStringLiteral("DBEdit_Vat_Wart")));
-    DBEdit_Vat_Wart->setDataSource(DataSource_Vat);
-    DBEdit_Vat_Wart->setDataField(QStringLiteral("Wart"));
     DBCBox_Czy_Podst = static_cast<ui::DbCheckBox*>(kontrolka(QStringLiteral("DBCBox_Czy_Podst")));
-    DBCBox_Czy_Podst->setDataSource(DataSource_Vat);
-    DBCBox_Czy_Podst->setDataField(QStringLiteral("Czy_Podst"));
+    DataSource_Vat = stawkiTowaru(this, QStringLiteral("Arch=false"), DBCBox_Vat_Nazwa, DBEdit_Vat_Wart, DBCBox_Czy_Podst);
+    ADOTable_Vat = static_cast<data::Table*>(DataSource_Vat->dataset());
+    ADOTable_Vat->setReadOnly(true);
     Wyczysc_Pola();
 }
 

@@ -64,25 +64,14 @@ UstawieniaPoprawy ustawienia()
 
 TForm_Popraw_Towar::TForm_Popraw_Towar(QWidget* owner) : EditRecordDialog(ustawienia(), owner)
 {
-    ADOTable_Vat = new data::Table(this);
-    ADOTable_Vat->setObjectName(QStringLiteral("ADOTable_Vat"));
-    ADOTable_Vat->setTableName(QStringLiteral("Vat"));
-    ADOTable_Vat->setFilter(QStringLiteral("arch=false"));
-    ADOTable_Vat->setFiltered(true);
-    DataSource_Vat = new data::DataSource(this);
-    DataSource_Vat->setDataset(ADOTable_Vat);
-
     DBLookupComboBox_Vat_Nazwa = static_cast<ui::DbLookupCombo*>(kontrolka(QStringLiteral("DBLookupComboBox_Vat_Nazwa")));
-    DBLookupComboBox_Vat_Nazwa->setKeyField(QStringLiteral("Nazwa"));
-    DBLookupComboBox_Vat_Nazwa->setListSource(DataSource_Vat);
     DBEdit_Tow_Vat_Opis = static_cast<ui::DbEdit*>(kontrolka(QStringLiteral("DBEdit_Tow_Vat_Opis")));
     DBEdit_Tow_Vat_Wart = static_cast<ui::DbEdit*>(kontrolka(QStringLiteral("DBEdit_Tow_Vat_Wart")));
     DBEdit_Vat_Wart = static_cast<ui::DbEdit*>(kontrolka(QStringLiteral("DBEdit_Vat_Wart")));
-    DBEdit_Vat_Wart->setDataSource(DataSource_Vat);
-    DBEdit_Vat_Wart->setDataField(QStringLiteral("Wart"));
     DBCheckBox_Podst = static_cast<ui::DbCheckBox*>(kontrolka(QStringLiteral("DBCheckBox_Podst")));
-    DBCheckBox_Podst->setDataSource(DataSource_Vat);
-    DBCheckBox_Podst->setDataField(QStringLiteral("Czy_Podst"));
+    DataSource_Vat = stawkiTowaru(this, QStringLiteral("arch=false"), DBLookupComboBox_Vat_Nazwa, DBEdit_Vat_Wart,
+                                  DBCheckBox_Podst);
+    ADOTable_Vat = static_cast<data::Table*>(DataSource_Vat->dataset());
 }
 
 void TForm_Popraw_Towar::poOtwarciu()

@@ -21,11 +21,7 @@ dictionaries::UstawieniaOknaListy ustawienia()
         {QStringLiteral("Czy_Podst"), QStringLiteral("Czy podstawowa?"), 110},
         {QStringLiteral("Arch"), QStringLiteral("Czy archiwum?"), 100},
     };
-    u.lista.przyciski = {{QStringLiteral("BitBtn_Dodaj"), QStringLiteral("Dodaj")},
-                         {QStringLiteral("BitBtn_Popraw"), QStringLiteral("Popraw")},
-                         {QStringLiteral("Button_Zamknij"), QStringLiteral("Zamknij")}};
     u.lista.zrodlo = [] { return DataModule1 ? DataModule1->DataSource_Stawki_Vat : nullptr; };
-    u.lista.rozmiar = {460, 360};
     u.zamknij = QStringLiteral("Button_Zamknij");
     u.nowy = [] { return Form_Nowa_Stawka; };
     u.poprawa = [] { return Form_Stawka_Vat_Popraw; };

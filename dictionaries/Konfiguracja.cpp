@@ -1,6 +1,9 @@
 #include "dictionaries/Konfiguracja.h"
 
+#include "platform/data/Connection.h"
 #include "platform/data/Dataset.h"
+#include "platform/ui/DbEdit.h"
+#include "platform/ui/DbLookupCombo.h"
 #include "shell/DataModule1.h"
 
 namespace dictionaries {
@@ -10,6 +13,7 @@ data::Connection* polaczenie()
     return DataModule1 ? DataModule1->ADOConnection1 : nullptr;
 }
 
+namespace {
 std::vector<ui::DbColumn> kolumnyTowarow(bool zArchiwum)
 {
     const auto srodek = Qt::AlignCenter;
@@ -64,6 +68,55 @@ UstawieniaPaska pasekKlientow()
     p.kolumnySzukania = kolumny;
     p.nieZnaleziono = QStringLiteral("Nie znaleziono takiego Klienta");
     return p;
+}
+
+} // namespace
+
+UstawieniaListy widokTowarow(bool zArchiwum, QStringList sortuj, std::function<QString(int, const QString&)> poleSortu)
+{
+    UstawieniaListy l;
+    l.kolumny = kolumnyTowarow(zArchiwum);
+    l.pasek = pasekTowarow(std::move(sortuj), std::move(poleSortu));
+    l.szczegoly = szczegolyTowaru();
+    l.zrodlo = [] { return DataModule1 ? DataModule1->DataSource_Towary : nullptr; };
+    return l;
+}
+
+UstawieniaListy widokKlientow(std::vector<ui::DbColumn> kolumny)
+{
+    UstawieniaListy l;
+    l.kolumny = std::move(kolumny);
+    l.tytulyPogrubione = true;
+    l.pasek = pasekKlientow();
+    l.szczegoly = {{QStringLiteral("DBEdit1"), QStringLiteral("Uwagi"), QStringLiteral("Uwagi")}};
+    l.zrodlo = [] { return DataModule1 ? DataModule1->DataSource_Klienci : nullptr; };
+    return l;
+}
+
+std::function<QString(data::Dataset&)> filtrWedlug(QString kolumna)
+{
+    return [kolumna](data::Dataset& d) {
+        return kolumna + QLatin1Char('=') + data::quote(d.fieldByName(kolumna).asString());
+    };
+}
+
+data::DataSource* stawkiTowaru(QObject* wlasciciel, const QString& filtr, ui::DbLookupCombo* combo, ui::DbEdit* wart,
+                               ui::DbCheckBox* podst)
+{
+    auto* t = new data::Table(wlasciciel);
+    t->setObjectName(QStringLiteral("ADOTable_Vat"));
+    t->setTableName(QStringLiteral("Vat"));
+    t->setFilter(filtr);
+    t->setFiltered(true);
+    auto* s = new data::DataSource(wlasciciel);
+    s->setDataset(t);
+    combo->setKeyField(QStringLiteral("Nazwa"));
+    combo->setListSource(s);
+    wart->setDataSource(s);
+    wart->setDataField(QStringLiteral("Wart"));
+    podst->setDataSource(s);
+    podst->setDataField(QStringLiteral("Czy_Podst"));
+    return s;
 }
 
 data::Table& otwarta(data::Table* t)

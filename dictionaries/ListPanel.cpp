@@ -1,12 +1,19 @@
 #include "dictionaries/ListPanel.h"
 
+#include "dictionaries/Uklad.h"
+
 #include "platform/data/Dataset.h"
 #include "platform/ui/DbEdit.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace dictionaries {
 
@@ -24,8 +31,13 @@ ListPanel::ListPanel(const UstawieniaListy& u, QWidget* parent) : QWidget(parent
     }
     grid_ = new ui::DbGrid(this);
     grid_->setObjectName(u.nazwaSiatki);
-    grid_->setColumns(u.kolumny);
     grid_->setTitlesBold(u.tytulyPogrubione);
+    grid_->setColumns(u.kolumny);
+    // A title longer than its column's designed width widens the column: titles stay readable.
+    QHeaderView* naglowek = grid_->horizontalHeader();
+    grid_->setColumns(poszerzDoTytulow(u.kolumny, [naglowek, &u](int i) {
+        return u.kolumny[size_t(i)].width > 0 ? naglowek->sectionSizeHint(i) : 0;
+    }));
     grid_->setColumnsResizable(u.zmiennaSzerokosc);
     col->addWidget(grid_, 1);
 
@@ -60,6 +72,35 @@ ListPanel::ListPanel(const UstawieniaListy& u, QWidget* parent) : QWidget(parent
 data::DataSource* ListPanel::zrodlo() const
 {
     return zrodlo_ ? zrodlo_() : nullptr;
+}
+
+QSize ListPanel::sizeHint() const
+{
+    const QSize reszta = QWidget::sizeHint() - QSize(0, grid_->sizeHint().height());
+    const QHeaderView* boczny = grid_->verticalHeader();
+    const int wiersze = boczny->isHidden()
+                            ? 0
+                            : std::clamp(boczny->sizeHint().width(), boczny->minimumWidth(), boczny->maximumWidth());
+    int w = 2 * grid_->frameWidth() + wiersze + grid_->verticalScrollBar()->sizeHint().width();
+    for (int i = 0; i < grid_->horizontalHeader()->count(); ++i)
+        w += grid_->columnWidth(i);
+    const int h = 2 * grid_->frameWidth() + grid_->horizontalHeader()->sizeHint().height()
+                  + kWidoczneWiersze * grid_->verticalHeader()->defaultSectionSize()
+                  + grid_->horizontalScrollBar()->sizeHint().height();
+    return {std::max(reszta.width(), w), reszta.height() + h};
+}
+
+ListPanel* wypelnijOkno(QWidget* okno, const UstawieniaListy& u)
+{
+    okno->setObjectName(u.nazwaOkna);
+    okno->setWindowTitle(u.tytul);
+    auto* col = new QVBoxLayout(okno);
+    auto* panel = new ListPanel(u, okno);
+    col->addWidget(panel);
+    // Room on the screen, less a frame around the window.
+    const QSize ekran = okno->screen() ? okno->screen()->availableGeometry().size() - QSize(16, 48) : QSize();
+    okno->resize(rozmiarPoczatkowy(u.obszar, okno->sizeHint(), ekran));
+    return panel;
 }
 
 void ListPanel::przypnij()

@@ -45,7 +45,9 @@ struct UstawieniaListy {
     std::vector<Szczegol> szczegoly;
     std::vector<Przycisk> przyciski;
     std::function<data::DataSource*()> zrodlo; // the dictionary's data source
-    QSize rozmiar{900, 520};
+    // Client area of the window where the design fixes one; otherwise the window opens as large
+    // as its columns need (within the room there is).
+    std::optional<QSize> obszar;
 };
 
 class ListPanel : public QWidget {
@@ -62,6 +64,10 @@ public:
     ui::DbEdit* szczegol(const QString& nazwa) const { return details_.value(nazwa); }
     data::DataSource* zrodlo() const;
 
+    // Room for every column and kWidoczneWiersze rows of the grid, with the bar, fields and
+    // buttons around it.
+    QSize sizeHint() const override;
+
 private:
     std::function<data::DataSource*()> zrodlo_;
     ui::DbGrid* grid_;
@@ -69,5 +75,9 @@ private:
     QHash<QString, QPushButton*> buttons_;
     QHash<QString, ui::DbEdit*> details_;
 };
+
+// Fills a list's window (list, list dialog or pick): the list's object name and caption, the
+// panel as its only content, and a first size that shows the columns where the screen allows.
+ListPanel* wypelnijOkno(QWidget* okno, const UstawieniaListy& u);
 
 } // namespace dictionaries

@@ -1,14 +1,26 @@
 #include "dictionaries/ListWindow.h"
 
 #include "dictionaries/RecordDialog.h"
+#include "dictionaries/Uklad.h"
 #include "platform/data/Dataset.h"
 #include "platform/ui/Modal.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace dictionaries {
+
+namespace {
+const UstawieniaListy& zPrzyciskami(UstawieniaOknaListy& u)
+{
+    u.lista.przyciski = {{u.dodaj, QStringLiteral("Dodaj")},
+                         {u.popraw, QStringLiteral("Popraw")},
+                         {u.zamknij, QStringLiteral("Zamknij")}};
+    return u.lista;
+}
+} // namespace
 
 ListActions::ListActions(ListPanel* panel, const UstawieniaOknaListy& u, std::function<void()> zamknij)
     : QObject(panel), panel_(panel), u_(u)
@@ -40,14 +52,22 @@ void ListActions::Popraw()
 
 ListWindow::ListWindow(UstawieniaOknaListy u, QWidget* parent) : QWidget(parent), u_(std::move(u))
 {
-    setObjectName(u_.lista.nazwaOkna);
-    setWindowTitle(u_.lista.tytul);
     setAttribute(Qt::WA_DeleteOnClose);
-    auto* col = new QVBoxLayout(this);
-    panel_ = new ListPanel(u_.lista, this);
-    col->addWidget(panel_);
+    panel_ = wypelnijOkno(this, zPrzyciskami(u_));
     actions_ = new ListActions(panel_, u_, [this] { close(); });
-    resize(u_.lista.rozmiar);
+}
+
+QSize ListWindow::sizeHint() const
+{
+    // In the main window's work space the frame takes its size from here when it opens: the
+    // columns are shown as far as the work space has room, less the frame's own border.
+    QSize miejsce;
+    auto* ramka = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (QMdiArea* obszar = ramka ? ramka->mdiArea() : nullptr) {
+        const QMargins m = ramka->contentsMargins();
+        miejsce = obszar->viewport()->size() - QSize(m.left() + m.right(), m.top() + m.bottom());
+    }
+    return rozmiarPoczatkowy(u_.lista.obszar, QWidget::sizeHint(), miejsce);
 }
 
 void ListWindow::closeEvent(QCloseEvent* e)
@@ -59,14 +79,9 @@ void ListWindow::closeEvent(QCloseEvent* e)
 
 ListDialog::ListDialog(UstawieniaOknaListy u, QWidget* parent) : ui::Dialog(parent), u_(std::move(u))
 {
-    setObjectName(u_.lista.nazwaOkna);
-    setWindowTitle(u_.lista.tytul);
     setModal(true);
-    auto* col = new QVBoxLayout(this);
-    panel_ = new ListPanel(u_.lista, this);
-    col->addWidget(panel_);
+    panel_ = wypelnijOkno(this, zPrzyciskami(u_));
     actions_ = new ListActions(panel_, u_, [this] { reject(); });
-    resize(u_.lista.rozmiar);
 }
 
 } // namespace dictionaries

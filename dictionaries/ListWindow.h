@@ -18,6 +18,8 @@ namespace dictionaries {
 
 class EditRecordDialog;
 
+// The lists' buttons are "Dodaj", "Popraw" and "Zamknij" under the object names below (the
+// panel's own list of buttons is left empty).
 struct UstawieniaOknaListy {
     UstawieniaListy lista;
     QString dodaj = QStringLiteral("BitBtn_Dodaj");
@@ -50,6 +52,9 @@ public:
     ListWindow(UstawieniaOknaListy u, QWidget* parent);
     ListPanel* panel() const { return panel_; }
     ListActions* akcje() const { return actions_; }
+
+    // What the list needs to show its columns, within the work space it is opened in.
+    QSize sizeHint() const override;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

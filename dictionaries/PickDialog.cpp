@@ -4,20 +4,17 @@
 #include "platform/ui/Modal.h"
 
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace dictionaries {
 
 PickDialog::PickDialog(UstawieniaWyboru u, QWidget* parent)
     : ui::Dialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), u_(std::move(u))
 {
-    setObjectName(u_.lista.nazwaOkna);
-    setWindowTitle(u_.lista.tytul);
     setModal(true);
-    auto* col = new QVBoxLayout(this);
-    panel_ = new ListPanel(u_.lista, this);
-    col->addWidget(panel_);
-    resize(u_.lista.rozmiar);
+    u_.lista.przyciski = {{QStringLiteral("BitBtn_Wstaw"), QStringLiteral("Wstaw")},
+                          {QStringLiteral("BitBtn_Dodaj"), QStringLiteral("Dodaj")},
+                          {QStringLiteral("BitBtn_Zamknij"), QStringLiteral("Anuluj / Zamknij")}};
+    panel_ = wypelnijOkno(this, u_.lista);
     connect(panel_->przycisk(QStringLiteral("BitBtn_Wstaw")), &QPushButton::clicked, this, &PickDialog::Wstaw);
     connect(panel_->siatka(), &ui::DbGrid::rowDoubleClicked, this, &PickDialog::Wstaw);
     connect(panel_->przycisk(QStringLiteral("BitBtn_Dodaj")), &QPushButton::clicked, this, &PickDialog::Dodaj);

@@ -9,6 +9,7 @@ class QDialog;
 
 namespace dictionaries {
 
+// The pick's buttons are its own: "Wstaw", "Dodaj" and "Anuluj / Zamknij".
 struct UstawieniaWyboru {
     UstawieniaListy lista;
     std::function<QDialog*()> nowy;          // the new-record dialog of "Dodaj"

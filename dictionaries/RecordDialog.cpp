@@ -1,5 +1,6 @@
 #include "dictionaries/RecordDialog.h"
 
+#include "dictionaries/Uklad.h"
 #include "platform/data/Dataset.h"
 #include "platform/ui/DbEdit.h"
 #include "shell/Form_Komunikat.h"
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace dictionaries {
 
@@ -27,6 +30,8 @@ RecordDialog::RecordDialog(QString nazwa, QString tytul, QWidget* parent)
     auto* col = new QVBoxLayout(this);
     form_ = new QFormLayout;
     form_->setLabelAlignment(Qt::AlignLeft);
+    // Each field keeps the width of what it holds (a postal code is not as wide as a name).
+    form_->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     col->addLayout(form_);
 }
 
@@ -52,10 +57,31 @@ void RecordDialog::dodajKontrolke(const QString& nazwa, const QString& etykieta,
         form_->addRow(etykieta, w);
 }
 
-void RecordDialog::dodajPola(const std::vector<Pole>& pola)
+void RecordDialog::budujPola(const std::vector<Pole>& pola, const std::function<QCheckBox*(const Pole&)>& zaznaczenie,
+                             const std::function<QLineEdit*(const Pole&)>& tekst)
 {
-    for (const Pole& p : pola)
+    for (const Pole& p : pola) {
         pola_.push_back(p);
+        QWidget* w = nullptr;
+        if (p.utworz) {
+            w = p.utworz(this);
+            if (auto* c = qobject_cast<QComboBox*>(w))
+                c->setMinimumContentsLength(p.maks > 0 ? std::min(p.maks, kNajszerszePole) : kPoleBezLimitu);
+        } else if (p.rodzaj == Rodzaj::Zaznaczenie) {
+            w = zaznaczenie(p);
+        } else {
+            QLineEdit* e = tekst(p);
+            if (p.maks > 0)
+                e->setMaxLength(p.maks);
+            // As wide as the longest text the field takes: a long name is seen whole, not scrolled.
+            const QFontMetrics fm = e->fontMetrics();
+            const int znak = std::max(fm.averageCharWidth(), fm.horizontalAdvance(QLatin1Char('x')));
+            const int ramka = e->sizeHint().width() - 17 * fm.horizontalAdvance(QLatin1Char('x'));
+            e->setMinimumWidth(szerokoscPola(p.maks, znak, ramka));
+            w = e;
+        }
+        dodajKontrolke(p.nazwa, p.etykieta, w, p.ukryta);
+    }
 }
 
 void RecordDialog::dodajPrzyciski(const Przyciski& p)
@@ -110,22 +136,13 @@ bool RecordDialog::sprawdz(const Reguly& reguly)
 NewRecordDialog::NewRecordDialog(UstawieniaNowego u, QWidget* parent)
     : RecordDialog(u.nazwa, u.tytul, parent), u_(std::move(u))
 {
-    dodajPola(u_.pola);
-    for (const Pole& p : u_.pola) {
-        if (p.utworz) {
-            dodajKontrolke(p.nazwa, p.etykieta, p.utworz(this), p.ukryta);
-            continue;
-        }
-        if (p.rodzaj == Rodzaj::Zaznaczenie) {
-            dodajKontrolke(p.nazwa, p.etykieta, new QCheckBox(p.etykieta, this), p.ukryta);
-            continue;
-        }
-        auto* e = new QLineEdit(p.poczatek, this);
-        if (p.maks > 0)
-            e->setMaxLength(p.maks);
-        e->setReadOnly(p.rodzaj == Rodzaj::TylkoOdczyt);
-        dodajKontrolke(p.nazwa, p.etykieta, e, p.ukryta);
-    }
+    budujPola(
+        u_.pola, [this](const Pole& p) { return new QCheckBox(p.etykieta, this); },
+        [this](const Pole& p) {
+            auto* e = new QLineEdit(p.poczatek, this);
+            e->setReadOnly(p.rodzaj == Rodzaj::TylkoOdczyt);
+            return e;
+        });
     dodajPrzyciski(u_.przyciski);
     connect(przycisk(u_.przyciski.zapisz), &QPushButton::clicked, this, [this] { Zapisz(); });
     if (QPushButton* b = przycisk(u_.przyciski.nowy))
@@ -181,30 +198,24 @@ EditRecordDialog::EditRecordDialog(UstawieniaPoprawy u, QWidget* parent)
     table_->setObjectName(u_.nazwaTabeli);
     table_->setTableName(u_.tabela);
     source_->setDataset(table_);
-    dodajPola(u_.pola);
-    for (const Pole& p : u_.pola) {
-        if (p.utworz) {
-            dodajKontrolke(p.nazwa, p.etykieta, p.utworz(this), p.ukryta);
-            continue;
-        }
-        if (p.rodzaj == Rodzaj::Zaznaczenie) {
+    budujPola(
+        u_.pola,
+        [this](const Pole& p) {
             auto* c = new ui::DbCheckBox(p.etykieta, this);
             c->setDataSource(source_);
             c->setDataField(p.kolumna);
-            dodajKontrolke(p.nazwa, p.etykieta, c, p.ukryta);
-            continue;
-        }
-        auto* e = new ui::DbEdit(this);
-        e->setDataSource(source_);
-        e->setDataField(p.kolumna);
-        if (p.maks > 0)
-            e->setMaxLength(p.maks);
-        if (p.rodzaj == Rodzaj::TylkoOdczyt) {
-            e->setReadOnly(true);
-            e->setFocusPolicy(Qt::NoFocus);
-        }
-        dodajKontrolke(p.nazwa, p.etykieta, e, p.ukryta);
-    }
+            return c;
+        },
+        [this](const Pole& p) {
+            auto* e = new ui::DbEdit(this);
+            e->setDataSource(source_);
+            e->setDataField(p.kolumna);
+            if (p.rodzaj == Rodzaj::TylkoOdczyt) {
+                e->setReadOnly(true);
+                e->setFocusPolicy(Qt::NoFocus);
+            }
+            return e;
+        });
     dodajPrzyciski(u_.przyciski);
     connect(przycisk(u_.przyciski.zapisz), &QPushButton::clicked, this, [this] { Zapisz(); });
     connect(przycisk(u_.przyciski.zamknij), &QPushButton::clicked, this, [this] { reject(); });

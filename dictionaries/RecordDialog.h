@@ -23,7 +23,9 @@
 #include <memory>
 #include <vector>
 
+class QCheckBox;
 class QFormLayout;
+class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 
@@ -82,7 +84,10 @@ public:
     bool sprawdz(const Reguly& reguly);
 
 protected:
-    void dodajPola(const std::vector<Pole>& pola);
+    // Adds the controls of `pola` in the entry order: the dictionary's own controls, check boxes
+    // and edits made by `zaznaczenie` and `tekst` (the text limit and the width are set here).
+    void budujPola(const std::vector<Pole>& pola, const std::function<QCheckBox*(const Pole&)>& zaznaczenie,
+                   const std::function<QLineEdit*(const Pole&)>& tekst);
     // Adds a control of the dictionary's own (a lookup combo) in the entry order.
     void dodajKontrolke(const QString& nazwa, const QString& etykieta, QWidget* w, bool ukryta = false);
     void dodajPrzyciski(const Przyciski& p);

@@ -66,6 +66,14 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
     return b;
 }
 
+QLineEdit* hiddenEdit(QWidget* parent, const char* name)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->hide();
+    return edit;
+}
+
 MemoEdit::MemoEdit(int maxLines, QWidget* parent) : QPlainTextEdit(parent), maxLines_(maxLines)
 {
     setTabChangesFocus(true);

@@ -1,7 +1,7 @@
 #pragma once
 // Small builders for the controls of the document windows and line dialogs: an edit with its
-// caption above it (the caption is also the edit's accessible name), a button, and a remarks
-// memo that holds at most a given number of lines.
+// caption above it (the caption is also the edit's accessible name), a button, a hidden input
+// edit, and a remarks memo that holds at most a given number of lines.
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -27,6 +27,9 @@ void placeWithCaption(QWidget* control, const QRect& geometry);
 void tabChain(std::initializer_list<QWidget*> controls);
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
+
+// A hidden edit: a dialog's input, written by its callers and never shown.
+QLineEdit* hiddenEdit(QWidget* parent, const char* name);
 
 class MemoEdit : public QPlainTextEdit {
     Q_OBJECT

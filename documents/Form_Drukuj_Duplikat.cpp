@@ -1,5 +1,6 @@
 #include "documents/Form_Drukuj_Duplikat.h"
 
+#include "documents/FormControls.h"
 #include "documents/Form_Drukuj_Fakt.h"
 #include "platform/data/Table.h"
 #include "platform/text/Dates.h"
@@ -78,24 +79,11 @@ TForm_Drukuj_Duplikat::TForm_Drukuj_Duplikat(QWidget* owner)
     JvDTP->setCalendarPopup(true);
     podpisz(JvDTP, QStringLiteral("Data duplikatu :"), QRect(24, 92, 140, 21));
 
-    auto ukryte = [this](const char* nazwa) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(QLatin1String(nazwa));
-        edit->hide();
-        return edit;
-    };
-    Edit_Id = ukryte("Edit_Id");
-    Edit_Netto_Brutto = ukryte("Edit_Netto_Brutto");
+    Edit_Id = documents::hiddenEdit(this, "Edit_Id");
+    Edit_Netto_Brutto = documents::hiddenEdit(this, "Edit_Netto_Brutto");
 
-    auto przycisk = [this](const char* nazwa, const QString& podpis, int x) {
-        auto* b = new QPushButton(podpis, this);
-        b->setObjectName(QLatin1String(nazwa));
-        b->setGeometry(x, 142, 120, 34);
-        b->setAutoDefault(false);
-        return b;
-    };
-    BitBtn_Drukuj = przycisk("BitBtn_Drukuj", QStringLiteral("Drukuj"), 70);
-    BitBtn_Anuluj = przycisk("BitBtn_Anuluj", QStringLiteral("Anuluj"), 208);
+    BitBtn_Drukuj = documents::button(this, "BitBtn_Drukuj", QStringLiteral("Drukuj"), {70, 142, 120, 34});
+    BitBtn_Anuluj = documents::button(this, "BitBtn_Anuluj", QStringLiteral("Anuluj"), {208, 142, 120, 34});
 
     ADOTable_Faktura = new data::Table(this);
     ADOTable_Faktura->setObjectName(QStringLiteral("ADOTable_Faktura"));

@@ -1,5 +1,6 @@
 #include "documents/Form_Drukuj_Fakt.h"
 
+#include "documents/FormControls.h"
 #include "platform/system/Library.h"
 #include "platform/text/Cp1250.h"
 #include "platform/text/Numbers.h"
@@ -132,23 +133,14 @@ TForm_Drukuj_Fakt::TForm_Drukuj_Fakt(QWidget* owner)
     LEdit_Kopie = pole("LEdit_Kopie", QStringLiteral("Liczba kopii:"), 116);
 
     // The dialog's input, written by the callers.
-    auto ukryte = [this](const char* nazwa) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(QLatin1String(nazwa));
-        edit->hide();
-        return edit;
-    };
-    Edit_Id = ukryte("Edit_Id");
-    Edit_Wyroznik = ukryte("Edit_Wyroznik");
-    Edit_Netto_Brutto = ukryte("Edit_Netto_Brutto");
-    Edit_Duplikat = ukryte("Edit_Duplikat");
-    Edit_Data_Duplikatu = ukryte("Edit_Data_Duplikatu");
+    Edit_Id = documents::hiddenEdit(this, "Edit_Id");
+    Edit_Wyroznik = documents::hiddenEdit(this, "Edit_Wyroznik");
+    Edit_Netto_Brutto = documents::hiddenEdit(this, "Edit_Netto_Brutto");
+    Edit_Duplikat = documents::hiddenEdit(this, "Edit_Duplikat");
+    Edit_Data_Duplikatu = documents::hiddenEdit(this, "Edit_Data_Duplikatu");
 
     auto przycisk = [this](const char* nazwa, const QString& podpis, int x) {
-        auto* b = new QPushButton(podpis, this);
-        b->setObjectName(QLatin1String(nazwa));
-        b->setGeometry(x, 172, 120, 34);
-        b->setAutoDefault(false);
+        auto* b = documents::button(this, nazwa, podpis, {x, 172, 120, 34});
         QFont pogrubiona = b->font();
         pogrubiona.setBold(true);
         b->setFont(pogrubiona);

@@ -3,7 +3,6 @@
 #include "dictionaries/Form_Lista_Towarow_Pob.h"
 #include "documents/FormControls.h"
 #include "documents/LineGridModel.h"
-#include "documents/LineTarget.h"
 #include "platform/data/Dataset.h"
 #include "platform/ui/DbLookupCombo.h"
 #include "platform/ui/Modal.h"
@@ -68,14 +67,8 @@ void TForm_Faktura_Nowa_Pozycja::DBLCBox_VatCloseUp()
 
 void TForm_Faktura_Nowa_Pozycja::BitBtn_WstawClick()
 {
-    const auto linia = Sprawdz_Pozycje();
-    if (!linia)
+    if (!Przekaz_Pozycje([](LineGridModel& grid, const QStringList& cells) { grid.appendLine(cells); }))
         return;
-    LineTarget* cel = Cel();
-    if (!cel)
-        return;
-    cel->lineGrid().appendLine(linia->cells);
-    cel->linesChanged();
     Wyczysc_Wpis();
     accept();
 }

@@ -2,7 +2,6 @@
 
 #include "documents/FormControls.h"
 #include "documents/LineGridModel.h"
-#include "documents/LineTarget.h"
 #include "platform/data/Dataset.h"
 #include "platform/ui/DbLookupCombo.h"
 #include "platform/ui/Modal.h"
@@ -48,15 +47,11 @@ bool TForm_Faktura_Popraw_Pozycje::closing(int)
 
 void TForm_Faktura_Popraw_Pozycje::BitBtn_WstawClick()
 {
-    const auto linia = Sprawdz_Pozycje();
-    if (!linia)
-        return;
-    LineTarget* cel = Cel();
-    if (!cel)
-        return;
-    cel->lineGrid().replaceLine(Poprawiany_Wiersz, linia->cells, Col_Nazwa);
-    cel->linesChanged();
-    accept();
+    const bool wstawiono = Przekaz_Pozycje([this](LineGridModel& grid, const QStringList& cells) {
+        grid.replaceLine(Poprawiany_Wiersz, cells, Col_Nazwa);
+    });
+    if (wstawiono)
+        accept();
 }
 
 void TForm_Faktura_Popraw_Pozycje::BitBtn_ZmknijClick()

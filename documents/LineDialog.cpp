@@ -113,6 +113,19 @@ LineTarget* LineDialog::Cel() const
     return lineTarget(Typ_Faktury);
 }
 
+bool LineDialog::Przekaz_Pozycje(const std::function<void(LineGridModel&, const QStringList&)>& wstaw)
+{
+    const auto linia = Sprawdz_Pozycje();
+    if (!linia)
+        return false;
+    LineTarget* cel = Cel();
+    if (!cel)
+        return false;
+    wstaw(cel->lineGrid(), linia->cells);
+    cel->linesChanged();
+    return true;
+}
+
 std::optional<LineResult> LineDialog::Sprawdz_Pozycje()
 {
     LineEntry e;

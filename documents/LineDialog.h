@@ -6,6 +6,7 @@
 #include "documents/LineMath.h"
 #include "platform/ui/Dialog.h"
 
+#include <functional>
 #include <initializer_list>
 
 class QLineEdit;
@@ -24,6 +25,7 @@ class DbCheckBox;
 
 namespace documents {
 
+class LineGridModel;
 class LineTarget;
 
 class LineDialog : public ui::Dialog {
@@ -66,6 +68,10 @@ protected:
     std::optional<LineResult> Sprawdz_Pozycje();
     // The window that called the dialog, or nullptr.
     LineTarget* Cel() const;
+    // Checks the typed line (as Sprawdz_Pozycje); when it passes and the calling window is there,
+    // `wstaw` puts the line's cells into the window's grid and the window is told its lines
+    // changed. Returns whether the line went in.
+    bool Przekaz_Pozycje(const std::function<void(LineGridModel& grid, const QStringList& cells)>& wstaw);
     // Empties the entry and chooses no rate.
     void Wyczysc_Wpis();
     void Zamknij_Stawki();

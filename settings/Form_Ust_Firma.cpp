@@ -61,9 +61,7 @@ TForm_Ust_Firma::TForm_Ust_Firma(QWidget* owner)
     LEdit_Konto = poleZEtykieta(this, grid, 6, "LEdit_Konto", QStringLiteral("Konto bankowe"));
     LEdit_Tel = poleZEtykieta(this, grid, 7, "LEdit_Tel", QStringLiteral("Telefon"));
     LEdit_Logo = poleZEtykieta(this, grid, 8, "LEdit_Logo", QStringLiteral("Plik z logo Firmy"), 1);
-    BitBtn1 = new QPushButton(QStringLiteral("Wybierz"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setAutoDefault(false);
+    BitBtn1 = Przycisk_Ustawien(this, "BitBtn1", QStringLiteral("Wybierz"));
     grid->addWidget(BitBtn1, 17, 1);
     grid->setColumnMinimumWidth(0, 340);
 
@@ -85,10 +83,7 @@ QList<QLineEdit*> TForm_Ust_Firma::pola() const
 void TForm_Ust_Firma::showing()
 {
     // Every showing replaces unsaved edits by the stored values.
-    const QStringList wartosci = Czytaj_Wartosci(Klucz_Firma, Nazwy);
-    const auto edits = pola();
-    for (qsizetype i = 0; i < edits.size(); ++i)
-        edits[i]->setText(wartosci.value(i));
+    Wpisz_Wartosci(pola(), Klucz_Firma, Nazwy);
 }
 
 void TForm_Ust_Firma::BitBtn1Click()
@@ -109,11 +104,8 @@ void TForm_Ust_Firma::BitBtn1Click()
 
 void TForm_Ust_Firma::BitBtn_ZapiszClick()
 {
-    QStringList wartosci;
-    for (QLineEdit* e : pola())
-        wartosci << e->text();
-    Pokaz_Komunikat(Zapisz_Wartosci(Klucz_Firma, Nazwy, wartosci) ? Komunikat_Zapisane
-                                                                  : Komunikat_Blad_Zapisu);
+    Pokaz_Komunikat(Zapisz_Wartosci(Klucz_Firma, Nazwy, Teksty_Pol(pola())) ? Komunikat_Zapisane
+                                                                            : Komunikat_Blad_Zapisu);
 }
 
 void TForm_Ust_Firma::BitBtn_ZamknijClick()

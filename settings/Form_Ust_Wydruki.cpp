@@ -84,18 +84,13 @@ QList<QLineEdit*> TForm_Ust_Wydruki::pola() const
 
 void TForm_Ust_Wydruki::showing()
 {
-    const QStringList wartosci = Czytaj_Wartosci(Klucz_Wydruki, Nazwy);
-    const auto edits = pola();
-    for (qsizetype i = 0; i < edits.size(); ++i)
-        edits[i]->setText(wartosci.value(i));
+    Wpisz_Wartosci(pola(), Klucz_Wydruki, Nazwy);
 }
 
 void TForm_Ust_Wydruki::BitBtn_ZapiszClick()
 {
     const auto edits = pola();
-    QStringList ilosci;
-    for (QLineEdit* e : edits)
-        ilosci << e->text();
+    const QStringList ilosci = Teksty_Pol(edits);
     const int zly = Pierwsza_Niepoprawna_Ilosc(ilosci);
     if (zly >= 0) {
         Pokaz_Komunikat(Komunikat_Ilosc);

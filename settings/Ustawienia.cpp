@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -21,6 +22,21 @@ QStringList Czytaj_Wartosci(const QString& klucz, const QStringList& nazwy)
     for (const QString& n : nazwy)
         wartosci << Czytaj_Rejestr(HKEY_LOCAL_MACHINE, klucz, n);
     return wartosci;
+}
+
+void Wpisz_Wartosci(const QList<QLineEdit*>& pola, const QString& klucz, const QStringList& nazwy)
+{
+    const QStringList wartosci = Czytaj_Wartosci(klucz, nazwy);
+    for (qsizetype i = 0; i < pola.size(); ++i)
+        pola[i]->setText(wartosci.value(i));
+}
+
+QStringList Teksty_Pol(const QList<QLineEdit*>& pola)
+{
+    QStringList teksty;
+    for (const QLineEdit* e : pola)
+        teksty << e->text();
+    return teksty;
 }
 
 QPushButton* Przycisk_Ustawien(QDialog* okno, const char* nazwa, const QString& tekst)

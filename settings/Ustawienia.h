@@ -6,6 +6,7 @@
 
 class QDialog;
 class QLayout;
+class QLineEdit;
 class QPushButton;
 
 // Seller data: Nazwa_L1, Nazwa_L2, Kod, Miasto, Adres, Nip, Konto, Tel, Logo.
@@ -25,6 +26,12 @@ bool Zapisz_Wartosci(const QString& klucz, const QStringList& nazwy, const QStri
 
 // Reads the values `nazwy` of `klucz`, in order (missing ones as empty text).
 QStringList Czytaj_Wartosci(const QString& klucz, const QStringList& nazwy);
+
+// Fills the edits `pola` with the values `nazwy` of `klucz` (one for one, in order), replacing
+// whatever was typed in them.
+void Wpisz_Wartosci(const QList<QLineEdit*>& pola, const QString& klucz, const QStringList& nazwy);
+// The texts of the edits, in order.
+QStringList Teksty_Pol(const QList<QLineEdit*>& pola);
 
 // A button of a settings dialog (Enter does not press it).
 QPushButton* Przycisk_Ustawien(QDialog* okno, const char* nazwa, const QString& tekst);

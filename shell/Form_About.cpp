@@ -1,5 +1,6 @@
 #include "shell/Form_About.h"
 
+#include "shell/Form_Komunikat.h"
 #include "shell/Obrazki.h"
 
 #include <QHBoxLayout>
@@ -39,13 +40,7 @@ TForm_About::TForm_About(QWidget* owner)
         "Wersja dla systemu Linux, zbudowana z bibliotekami Qt %1.")
                              .arg(QString::fromLatin1(qVersion())));
 
-    BitBtn1 = new QPushButton(QStringLiteral("Zamknij"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    QFont bf = BitBtn1->font();
-    bf.setBold(true);
-    BitBtn1->setFont(bf);
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    BitBtn1 = Przycisk_Zamknij(this);
 
     auto* opis = new QVBoxLayout;
     opis->addWidget(Label_Nazwa);

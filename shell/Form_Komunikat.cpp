@@ -37,13 +37,7 @@ TForm_Komunikat::TForm_Komunikat(QWidget* owner)
     JvLabel1->setFont(f);
     JvLabel1->move(LabelX, LabelY);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Zamknij"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    QFont bf = BitBtn1->font();
-    bf.setBold(true);
-    BitBtn1->setFont(bf);
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    BitBtn1 = Przycisk_Zamknij(this);
 
     setFixedSize(Szerokosc, Wysokosc);
     BitBtn1->setGeometry((Szerokosc - ButtonW) / 2, Wysokosc - ButtonGap - ButtonH, ButtonW, ButtonH);
@@ -74,4 +68,16 @@ void Pokaz_Komunikat(const QString& tekst)
     if (!Form_Komunikat)
         Form_Komunikat = new TForm_Komunikat(nullptr);
     Form_Komunikat->Pokaz_Komunikat(tekst);
+}
+
+QPushButton* Przycisk_Zamknij(QDialog* okno)
+{
+    auto* b = new QPushButton(QStringLiteral("Zamknij"), okno);
+    b->setObjectName(QStringLiteral("BitBtn1"));
+    QFont bf = b->font();
+    bf.setBold(true);
+    b->setFont(bf);
+    b->setDefault(true);
+    QObject::connect(b, &QPushButton::clicked, okno, &QDialog::accept);
+    return b;
 }

@@ -4,6 +4,7 @@
 // Form_Komunikat->Pokaz_Komunikat(text).
 #include "platform/ui/Dialog.h"
 
+class QDialog;
 class QLabel;
 class QPushButton;
 
@@ -28,3 +29,7 @@ extern TForm_Komunikat* Form_Komunikat;
 // Shows `tekst` in Form_Komunikat, creating the box first when start-up has not (tools and
 // tests that run a window on its own).
 void Pokaz_Komunikat(const QString& tekst);
+
+// The box's one button: a bold default "Zamknij" on `okno` that accepts it. The other boxes with
+// nothing to answer ("O programie ...") close by the same button.
+QPushButton* Przycisk_Zamknij(QDialog* okno);

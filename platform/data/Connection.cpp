@@ -3,6 +3,7 @@
 #include "platform/data/Collation.h"
 #include "platform/data/Error.h"
 #include "platform/data/Sqlite.h"
+#include "platform/data/ValueKind.h"
 
 #include <QDate>
 #include <QDir>
@@ -276,33 +277,24 @@ void Transaction::rollback()
 
 QString quote(const QVariant& v)
 {
-    if (!v.isValid() || v.isNull())
+    switch (detail::valueKind(v)) {
+    case detail::ValueKind::Null:
         return QStringLiteral("NULL");
-    switch (v.typeId()) {
-    case QMetaType::Bool:
+    case detail::ValueKind::Boolean:
         return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
+    case detail::ValueKind::Integer:
         return QString::number(v.toLongLong());
-    case QMetaType::Double:
-    case QMetaType::Float:
+    case detail::ValueKind::Float:
         return QString::number(v.toDouble(), 'g', 17);
-    case QMetaType::QDate:
-        return QLatin1Char('\'') + v.toDate().toString(Qt::ISODate) + QLatin1Char('\'');
-    case QMetaType::QDateTime:
-        return QLatin1Char('\'') + v.toDateTime().date().toString(Qt::ISODate) + QLatin1Char('\'');
-    default: {
-        QString s = v.toString();
-        s.replace(QLatin1Char('\''), QStringLiteral("''"));
-        return QLatin1Char('\'') + s + QLatin1Char('\'');
+    case detail::ValueKind::Date:
+        return QLatin1Char('\'') + detail::dateValue(v).toString(Qt::ISODate) + QLatin1Char('\'');
+    case detail::ValueKind::Bytes:
+    case detail::ValueKind::Text:
+        break;
     }
-    }
+    QString s = v.toString();
+    s.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + s + QLatin1Char('\'');
 }
 
 void registerComponent(QObject* root)

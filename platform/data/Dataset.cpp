@@ -19,6 +19,7 @@ struct Owned {
 };
 
 constexpr int kPage = 64; // rows read at once when stepping back before a far window
+constexpr int kFar = 256; // rows beyond the read ones that are read by position, not one by one
 const char* const kRowid = "__rowid";
 
 FieldKind kindOf(const char* decl)
@@ -393,6 +394,7 @@ void Dataset::resetCache()
     insertedIds_.clear();
     cur_ = -1;
     base_ = 0;
+    pendingRank_.reset();
     dirty_ = false;
     eof_ = bof_ = true;
 }
@@ -504,9 +506,11 @@ void Dataset::refresh()
 {
     requireActive();
     checkBrowseMode();
-    const int oldIndex = cur_ < 0 ? -1 : base_ + cur_;
+    const int oldCur = cur_;
+    const int oldBase = base_;
+    const std::optional<PendingRank> oldPending = pendingRank_;
     const qint64 oldId = (hasRowid_ && cur_ >= 0) ? rows_[size_t(cur_)].rowid() : -1;
-    const bool wasFar = base_ > 0;
+    const bool wasFar = farWindow();
     execute();
     if (wasFar && oldId >= 0) {
         // Far down a long result: find the row by its key instead of reading every row before it.
@@ -523,6 +527,7 @@ void Dataset::refresh()
             }
         }
     }
+    const int oldIndex = oldCur < 0 ? -1 : (oldPending ? countBefore(oldPending->plan, oldPending->anchor) : oldBase) + oldCur;
     int found = -1;
     if (oldId >= 0) {
         for (int i = 0; i <= oldIndex + 64 && ensureRow(i); ++i)
@@ -583,7 +588,7 @@ void Dataset::first()
 {
     requireActive();
     checkBrowseMode();
-    if (base_ > 0)
+    if (farWindow())
         restart(); // the window starts far down: read from the top again
     if (ensureRow(0)) {
         setCurrent(0);
@@ -668,7 +673,7 @@ int Dataset::moveBy(int distance)
 
 int Dataset::recNo() const
 {
-    return isActive() && cur_ >= 0 ? base_ + cur_ + 1 : 0;
+    return isActive() && cur_ >= 0 ? base() + cur_ + 1 : 0;
 }
 
 void Dataset::setRecNo(int n)
@@ -677,6 +682,25 @@ void Dataset::setRecNo(int n)
     checkBrowseMode();
     if (n < 1)
         return;
+    if (!dirty_ && pendingInserted_ == 0) {
+        // Far from the rows read so far: read the row by its position and start a window there
+        // instead of reading every row on the way.
+        const int fetchedEnd = base() + int(rows_.size());
+        const bool farAhead = !done_ && n - 1 >= fetchedEnd + kFar;
+        const bool farBack = n - 1 < base_ - kPage;
+        if (farAhead || farBack) {
+            const Plan p = plan();
+            if (keyed(p)) {
+                std::optional<Row> row;
+                readByPosition(p, n - 1, 1, [&](const Row& r) { row = r; });
+                if (row) {
+                    jumpTo(p, std::move(*row), n - 1);
+                    emit currentChanged();
+                }
+                return;
+            }
+        }
+    }
     if (n - 1 < base_) {
         if (base_ - (n - 1) <= kPage) {
             while (n - 1 < base_ && prependPage()) {
@@ -700,25 +724,78 @@ int Dataset::recordCount()
     if (!isActive())
         return 0;
     if (done_)
-        return base_ + int(rows_.size());
+        return base() + int(rows_.size());
     if (!countCache_) {
         const Plan p = plan();
         if (p.noRows)
             return int(rows_.size());
         Plan unordered = p;
         unordered.order.clear();
-        const QString sql = QStringLiteral("SELECT count(*) FROM (%1)").arg(planSql(unordered));
+        // Rows posted by append() are counted once: at the tail where they are shown.
+        QStringList ids;
+        for (const qint64 id : std::as_const(insertedIds_))
+            ids << QString::number(id);
+        const QString sql = QStringLiteral("SELECT count(*) FROM (%1)")
+                                .arg(planSql(unordered, ids.isEmpty() ? QString()
+                                                                      : QStringLiteral("%1 NOT IN (%2)").arg(QLatin1String(kRowid), ids.join(QLatin1Char(',')))));
         const Owned s{prepareBound(sql, p.binds)};
         if (sqlite3_step(s.st) != SQLITE_ROW)
             detail::fail(conn_->handle(), sql);
         countCache_ = sqlite3_column_int(s.st, 0) + pendingInserted_;
     }
+    if (pendingRank_)
+        return *countCache_;
     return qMax(*countCache_, base_ + int(rows_.size()));
 }
 
 bool Dataset::isEmpty()
 {
     return !isActive() || (rows_.empty() && !ensureRow(0) && state_ != State::Insert);
+}
+
+int Dataset::visitRows(int from, int count, const std::vector<int>& fields,
+                       const std::function<void(int index, const QVariantList& values)>& atRow)
+{
+    if (!isActive())
+        return 0;
+    if (from < 0) {
+        count += from;
+        from = 0;
+    }
+    const size_t off = hasRowid_ ? 1 : 0;
+    QVariantList values;
+    int at = from;
+    const auto show = [&](const Row& row) {
+        values.clear();
+        for (const int f : fields)
+            values << (f >= 0 && f < int(fields_.size()) ? fields_[size_t(f)]->fromStored(row.value(size_t(f) + off))
+                                                         : QVariant());
+        atRow(at++, values);
+    };
+    const int end = from + count;
+    // Before a far window: by position, the window stays as it is.
+    if (at < end && at < base()) {
+        const int upto = qMin(end, base_);
+        readByPosition(plan(), at, upto - at, show);
+        if (at < upto)
+            return at - from; // rows went away meanwhile
+    }
+    while (at < end) {
+        const int local = at - base_;
+        const int fetched = int(rows_.size()) - pendingInserted_;
+        if (!done_ && !dirty_ && pendingInserted_ == 0 && local >= fetched + kFar) {
+            // Far beyond the rows read: by position, without reading (and keeping) those between.
+            const Plan p = plan();
+            if (keyed(p)) {
+                readByPosition(p, at, end - at, show);
+                break;
+            }
+        }
+        if (!ensureRow(local))
+            break;
+        show(rows_[size_t(local)]);
+    }
+    return at - from;
 }
 
 // --- fields ------------------------------------------------------------------------------------
@@ -841,6 +918,7 @@ void Dataset::post()
     if (!db)
         throw Error(QStringLiteral("Brak połączenia z bazą danych"));
     const QString table = quoteIdent(writableTable());
+    base(); // the window's position, counted before the write can change it
     QStringList names;
     QVariantList values;
     for (size_t i = 0; i < columns_.size(); ++i)
@@ -1118,36 +1196,58 @@ int Dataset::countBefore(const Plan& p, const Row& row) const
 }
 
 // Makes `row` the current row and the first of a new window at its position; the statement
-// goes on with the rows after it. Nothing before it is read.
-void Dataset::jumpTo(const Plan& p, Row row)
+// goes on with the rows after it. Nothing before it is read, and unless the position is given
+// the rows before it are counted only when a row number is asked for (a search in a long list
+// shows its match without counting half the list first).
+void Dataset::jumpTo(const Plan& p, Row row, std::optional<int> rank)
 {
-    const int rank = countBefore(p, row);
     QVariantList binds = p.binds;
     const QString after = keyCondition(p, row, binds);
     sqlite3_stmt* st = prepareBound(planSql(p, after), binds);
     resetCache();
     stmt_ = st;
     done_ = false;
-    base_ = rank;
+    if (rank)
+        base_ = *rank;
+    else
+        pendingRank_ = PendingRank{p, row};
     rows_.push_back(std::move(row));
     setCurrent(0, false);
+}
+
+int Dataset::base() const
+{
+    if (pendingRank_) {
+        base_ = countBefore(pendingRank_->plan, pendingRank_->anchor);
+        pendingRank_.reset();
+    }
+    return base_;
+}
+
+int Dataset::readByPosition(const Plan& p, int from, int count, const std::function<void(const Row&)>& atRow) const
+{
+    if (p.noRows || count <= 0 || from < 0)
+        return 0;
+    const Owned st{prepareBound(planSql(p, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(count).arg(from)), p.binds)};
+    int n = 0, rc;
+    while ((rc = sqlite3_step(st.st)) == SQLITE_ROW) {
+        atRow(readRow(st.st));
+        ++n;
+    }
+    if (rc != SQLITE_DONE)
+        detail::fail(conn_->handle(), baseSql());
+    return n;
 }
 
 // Reads up to a page of the rows just before a far window; false when there are none.
 bool Dataset::prependPage()
 {
-    if (base_ <= 0)
+    if (base() <= 0)
         return false;
     const Plan p = plan();
     const int from = qMax(0, base_ - kPage);
-    const Owned st{prepareBound(planSql(p, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(base_ - from).arg(from)),
-                                p.binds)};
     std::vector<Row> page;
-    int rc;
-    while ((rc = sqlite3_step(st.st)) == SQLITE_ROW)
-        page.push_back(readRow(st.st));
-    if (rc != SQLITE_DONE)
-        detail::fail(conn_->handle(), baseSql());
+    readByPosition(p, from, base_ - from, [&](const Row& r) { page.push_back(r); });
     if (page.empty()) { // the rows before went away meanwhile
         base_ = 0;
         return false;
@@ -1230,7 +1330,7 @@ bool Dataset::locate(const QString& fields, const QVariantList& values, LocateOp
             throw Error(QStringLiteral("%1: nie znaleziono pola '%2'").arg(objectName(), n));
         cols.push_back(c);
     }
-    if (dirty_ && base_ > 0)
+    if (dirty_ && farWindow())
         refresh(); // rows appended to a far window: read the rows in their real order first
     if (const auto found = locateBySql(cols, values, opts))
         return *found;

@@ -45,6 +45,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -92,6 +93,16 @@ public:
     void setRecNo(int n);
     int recordCount();
     bool isEmpty();
+    // Whether recNo() answers without a query: false right after locate() (or refresh()) moved
+    // the cursor far down a long result, until the first recNo() counts the rows before it.
+    bool recNoKnown() const { return !pendingRank_; }
+
+    // --- reading rows for display: the cursor does not move and no signal is emitted ---
+    // Calls atRow(index, values) for each existing row of index from .. from + count - 1
+    // (0-based, in the dataset's order), values[k] being what field(fields[k]).value() gives on
+    // that row (the stored row: an edit in progress is not shown). Returns the rows read.
+    int visitRows(int from, int count, const std::vector<int>& fields,
+                  const std::function<void(int index, const QVariantList& values)>& atRow);
 
     // --- fields ---
     Field& fieldByName(const QString& name); // throws data::Error when absent
@@ -222,8 +233,12 @@ private:
     bool keyed(const Plan& p) const;
     QString keyCondition(const Plan& p, const Row& row, QVariantList& binds) const;
     int countBefore(const Plan& p, const Row& row) const;
-    void jumpTo(const Plan& p, Row row);
+    void jumpTo(const Plan& p, Row row, std::optional<int> rank = std::nullopt);
     bool prependPage();
+    int base() const; // the window's first row index (counts the rows before it when pending)
+    bool farWindow() const { return pendingRank_ || base_ > 0; }
+    // Reads `count` rows from row index `from` of the plan with LIMIT/OFFSET (outside the cache).
+    int readByPosition(const Plan& p, int from, int count, const std::function<void(const Row&)>& atRow) const;
     std::optional<bool> locateBySql(const std::vector<int>& cols, const QVariantList& values, LocateOptions opts);
 
     QPointer<Connection> conn_;
@@ -248,8 +263,14 @@ private:
     QSet<qint64> insertedIds_;
     int cur_ = -1;
     // rows_ is a window of the ordered result starting at row base_ (0 unless locate jumped
-    // far ahead); the statement continues after the window's last row.
-    int base_ = 0;
+    // far ahead); the statement continues after the window's last row. After a far jump the
+    // rows before the window are counted only when a row number is first needed.
+    mutable int base_ = 0;
+    struct PendingRank {
+        Plan plan;
+        Row anchor; // the window's first row
+    };
+    mutable std::optional<PendingRank> pendingRank_;
     bool dirty_ = false; // the cache holds appended or edited rows (its order may differ from SQL)
     bool eof_ = true, bof_ = true;
     std::optional<int> countCache_;

@@ -3,6 +3,7 @@
 #include "platform/data/Dataset.h"
 #include "platform/data/Error.h"
 #include "platform/data/Filter.h"
+#include "platform/data/ValueKind.h"
 #include "platform/text/Regional.h"
 
 #include <QRegularExpression>
@@ -218,35 +219,24 @@ QDate Field::asDate() const
 
 void Field::setValue(const QVariant& v)
 {
-    if (!v.isValid() || v.isNull()) {
+    switch (detail::valueKind(v)) {
+    case detail::ValueKind::Null:
         clear();
         return;
-    }
-    switch (v.typeId()) {
-    case QMetaType::Bool:
+    case detail::ValueKind::Boolean:
         setAsBoolean(v.toBool());
         return;
-    case QMetaType::QDate:
-        setAsDate(v.toDate());
+    case detail::ValueKind::Date:
+        setAsDate(detail::dateValue(v));
         return;
-    case QMetaType::QDateTime:
-        setAsDate(v.toDateTime().date());
-        return;
-    case QMetaType::Double:
-    case QMetaType::Float:
+    case detail::ValueKind::Float:
         setAsFloat(v.toDouble());
         return;
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
+    case detail::ValueKind::Integer:
         setAsInteger(v.toLongLong());
         return;
-    default:
+    case detail::ValueKind::Bytes:
+    case detail::ValueKind::Text:
         setAsString(v.toString());
         return;
     }

@@ -1,5 +1,7 @@
 #include "platform/data/Sqlite.h"
 
+#include "platform/data/ValueKind.h"
+
 #include <QDate>
 #include <QDateTime>
 
@@ -26,49 +28,35 @@ sqlite3_stmt* prepare(sqlite3* db, const QString& sql)
 
 void bind(sqlite3* db, sqlite3_stmt* st, int index, const QVariant& v)
 {
+    const auto bindText = [&](const QString& s) {
+        const QByteArray t = s.toUtf8();
+        return sqlite3_bind_text(st, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+    };
     int rc = SQLITE_OK;
-    if (!v.isValid() || v.isNull()) {
+    switch (valueKind(v)) {
+    case ValueKind::Null:
         rc = sqlite3_bind_null(st, index);
-    } else {
-        switch (v.typeId()) {
-        case QMetaType::Bool:
-            rc = sqlite3_bind_int(st, index, v.toBool() ? 1 : 0);
-            break;
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-        case QMetaType::Long:
-        case QMetaType::ULong:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-            rc = sqlite3_bind_int64(st, index, v.toLongLong());
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            rc = sqlite3_bind_double(st, index, v.toDouble());
-            break;
-        case QMetaType::QDate: {
-            const QByteArray t = v.toDate().toString(Qt::ISODate).toUtf8();
-            rc = sqlite3_bind_text(st, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
-            break;
-        }
-        case QMetaType::QDateTime: {
-            const QByteArray t = v.toDateTime().date().toString(Qt::ISODate).toUtf8();
-            rc = sqlite3_bind_text(st, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
-            break;
-        }
-        case QMetaType::QByteArray: {
-            const QByteArray b = v.toByteArray();
-            rc = sqlite3_bind_blob(st, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-            break;
-        }
-        default: {
-            const QByteArray t = v.toString().toUtf8();
-            rc = sqlite3_bind_text(st, index, t.constData(), int(t.size()), SQLITE_TRANSIENT);
-            break;
-        }
-        }
+        break;
+    case ValueKind::Boolean:
+        rc = sqlite3_bind_int(st, index, v.toBool() ? 1 : 0);
+        break;
+    case ValueKind::Integer:
+        rc = sqlite3_bind_int64(st, index, v.toLongLong());
+        break;
+    case ValueKind::Float:
+        rc = sqlite3_bind_double(st, index, v.toDouble());
+        break;
+    case ValueKind::Date:
+        rc = bindText(dateValue(v).toString(Qt::ISODate));
+        break;
+    case ValueKind::Bytes: {
+        const QByteArray b = v.toByteArray();
+        rc = sqlite3_bind_blob(st, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    case ValueKind::Text:
+        rc = bindText(v.toString());
+        break;
     }
     if (rc != SQLITE_OK)
         fail(db, QStringLiteral("parametr %1").arg(index));

@@ -74,6 +74,15 @@ QSizeF measureText(const FontSpec& font, const QString& text, double widthMm, bo
     return {r.width() / pxPerMm, std::max(r.height(), fm.height()) / pxPerMm};
 }
 
+DrawItem Element::drawItem(DrawItem::Kind kind, QPointF origin, const QRectF& rect) const
+{
+    DrawItem item;
+    item.kind = kind;
+    item.name = name;
+    item.rect = rect.translated(origin);
+    return item;
+}
+
 QRectF TextElement::textRect(const LayoutContext& ctx, const QString& t) const
 {
     const FontSpec f = resolved(font, ctx);
@@ -101,10 +110,7 @@ void TextElement::layOut(const LayoutContext& ctx, QPointF origin, std::vector<D
     if (!visible)
         return;
     const QString t = text(ctx);
-    DrawItem item;
-    item.kind = DrawItem::Kind::Text;
-    item.name = name;
-    item.rect = textRect(ctx, t).translated(origin);
+    DrawItem item = drawItem(DrawItem::Kind::Text, origin, textRect(ctx, t));
     item.text = t;
     item.font = resolved(font, ctx);
     item.align = align;
@@ -125,10 +131,7 @@ void ImageBox::layOut(const LayoutContext&, QPointF origin, std::vector<DrawItem
 {
     if (!visible || image.isNull())
         return;
-    DrawItem item;
-    item.kind = DrawItem::Kind::Image;
-    item.name = name;
-    item.rect = QRectF(x, y, width, height).translated(origin);
+    DrawItem item = drawItem(DrawItem::Kind::Image, origin);
     item.image = image;
     out.push_back(std::move(item));
 }
@@ -137,10 +140,7 @@ void LineElement::layOut(const LayoutContext&, QPointF origin, std::vector<DrawI
 {
     if (!visible)
         return;
-    DrawItem item;
-    item.kind = DrawItem::Kind::Line;
-    item.name = name;
-    item.rect = QRectF(x, y, width, height).translated(origin);
+    DrawItem item = drawItem(DrawItem::Kind::Line, origin);
     item.penWidth = penWidth;
     item.penStyle = penStyle;
     out.push_back(std::move(item));
@@ -155,10 +155,7 @@ void RichTextBox::layOut(const LayoutContext& ctx, QPointF origin, std::vector<D
         t = source->eof() ? QString() : source->text(field);
     if (t.isEmpty())
         return;
-    DrawItem item;
-    item.kind = DrawItem::Kind::RichText;
-    item.name = name;
-    item.rect = QRectF(x, y, width, height).translated(origin);
+    DrawItem item = drawItem(DrawItem::Kind::RichText, origin);
     item.text = t;
     item.font = resolved(font, ctx);
     out.push_back(std::move(item));

@@ -39,6 +39,15 @@ public:
     virtual double bottom(const LayoutContext& ctx) const { return y + height; }
     // Appends the element's draw items; `origin` is the band's top left corner on the paper.
     virtual void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const = 0;
+
+protected:
+    // A draw item of the given kind named after the element, over `rect` (band millimetres)
+    // placed on the paper at `origin`; without a rect, over the element's own box.
+    DrawItem drawItem(DrawItem::Kind kind, QPointF origin, const QRectF& rect) const;
+    DrawItem drawItem(DrawItem::Kind kind, QPointF origin) const
+    {
+        return drawItem(kind, origin, QRectF(x, y, width, height));
+    }
 };
 
 // A text of one font and alignment. With a width it is that wide and wraps within it; without one

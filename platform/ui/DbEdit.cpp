@@ -72,14 +72,19 @@ data::Field* DbFieldLink::field() const
     return dataset()->findField(field_);
 }
 
+QString DbFieldLink::text() const
+{
+    data::Field* f = field();
+    return f ? f->asString() : QString();
+}
+
 // ---------------------------------------------------------------------------------------------
 
 DbEdit::DbEdit(QWidget* parent) : QLineEdit(parent), link_(this, [this] { showField(); }) {}
 
 void DbEdit::showField()
 {
-    data::Field* f = link_.field();
-    setText(f ? f->asString() : QString());
+    setText(link_.text());
 }
 
 void DbEdit::updateRecord()
@@ -92,8 +97,7 @@ DbText::DbText(QWidget* parent) : QLabel(parent), link_(this, [this] { showField
 
 void DbText::showField()
 {
-    data::Field* f = link_.field();
-    setText(f ? f->asString() : QString());
+    setText(link_.text());
 }
 
 DbCheckBox::DbCheckBox(const QString& caption, QWidget* parent)

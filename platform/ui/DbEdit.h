@@ -36,6 +36,8 @@ public:
     QString dataField() const { return field_; }
     // The bound field of the current row, or nullptr (closed, empty, no such field).
     data::Field* field() const;
+    // The bound field's text, or empty text without one.
+    QString text() const;
     bool hasRow() const;
     // The dataset is in Edit or Insert state.
     bool editing() const;

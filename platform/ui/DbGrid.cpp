@@ -1,11 +1,12 @@
 #include "platform/ui/DbGrid.h"
 
 #include "platform/data/Dataset.h"
-#include "platform/ui/DbCursor.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -36,8 +37,8 @@ void DatasetModel::setColumns(std::vector<DbColumn> columns)
 {
     beginResetModel();
     columns_ = std::move(columns);
-    rows_.clear();
-    atEnd_ = !(ds_ && ds_->isActive());
+    batches_.clear();
+    batchOrder_.clear();
     endResetModel();
 }
 
@@ -50,7 +51,7 @@ void DatasetModel::addColumn(DbColumn column)
 
 int DatasetModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(rows_.size());
+    return parent.isValid() ? 0 : count_;
 }
 
 int DatasetModel::columnCount(const QModelIndex& parent) const
@@ -60,10 +61,13 @@ int DatasetModel::columnCount(const QModelIndex& parent) const
 
 QVariant DatasetModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(rows_.size()) || index.column() >= int(columns_.size()))
+    if (!index.isValid() || index.row() >= count_ || index.column() >= int(columns_.size()))
         return {};
-    if (role == Qt::DisplayRole)
-        return rows_[index.row()].value(index.column());
+    if (role == Qt::DisplayRole) {
+        const Batch* b = batch(index.row() / kBatch);
+        const int at = index.row() % kBatch;
+        return b && at < int(b->size()) ? (*b)[size_t(at)].value(index.column()) : QString();
+    }
     if (role == Qt::TextAlignmentRole)
         return int(columns_[index.column()].alignment);
     return {};
@@ -89,79 +93,129 @@ bool DatasetModel::canFetchMore(const QModelIndex& parent) const
 
 void DatasetModel::fetchMore(const QModelIndex& parent)
 {
-    if (!parent.isValid())
-        fetch(kBatch);
+    if (!parent.isValid() && canFetchMore(parent))
+        ensureRow(count_);
+}
+
+void DatasetModel::grow(int rows)
+{
+    if (rows <= count_)
+        return;
+    beginInsertRows({}, count_, rows - 1);
+    count_ = rows;
+    endInsertRows();
 }
 
 bool DatasetModel::ensureRow(int row)
 {
-    while (row >= int(rows_.size()) && canFetchMore({})) {
-        const int before = int(rows_.size());
-        fetch(std::max(kBatch, row + 1 - before));
-        if (int(rows_.size()) == before)
-            break;
+    if (row < 0)
+        return false;
+    if (row >= count_ && canFetchMore({})) {
+        // The batch of the row tells whether it exists and whether more rows follow; the rows
+        // up to it exist, as positions do.
+        const int number = row / kBatch;
+        const int first = number * kBatch;
+        std::vector<int> fields = fieldIndexes();
+        Batch rows;
+        try {
+            ds_->visitRows(first, kBatch, fields, [&](int, const QVariantList& values) { rows.push_back(texts(values)); });
+        } catch (const data::Error&) {
+            return false;
+        }
+        const int n = int(rows.size());
+        if (n < kBatch)
+            atEnd_ = true;
+        if (n > 0) {
+            keep(number, std::move(rows));
+            grow(first + n);
+        }
     }
-    return row < int(rows_.size());
+    if (row >= count_)
+        return false;
+    const Batch* b = batch(row / kBatch);
+    return b && row % kBatch < int(b->size());
+}
+
+bool DatasetModel::isRowLoaded(int row) const
+{
+    return row >= 0 && row < count_ && batches_.count(row / kBatch) > 0;
 }
 
 void DatasetModel::reload()
 {
     beginResetModel();
-    rows_.clear();
+    batches_.clear();
+    batchOrder_.clear();
+    count_ = 0;
     atEnd_ = !(ds_ && ds_->isActive());
     endResetModel();
+    ensureRow(0); // the first screen
 }
 
-void DatasetModel::fetch(int count)
+const DatasetModel::Batch* DatasetModel::batch(int number) const
 {
-    if (!ds_ || atEnd_ || count <= 0)
-        return;
-    std::vector<QStringList> batch;
-    batch.reserve(count);
-    std::vector<data::Field*> fields;
-    for (const DbColumn& c : columns_)
-        fields.push_back(ds_->findField(c.field));
-    bool end = false;
-    const bool visited = [&] {
-        if (!ds_->isActive() || ds_->state() != data::State::Browse)
-            return false;
-        end = detail::visitRows(*ds_, int(rows_.size()), count, [&] {
-            QStringList row;
-            row.reserve(int(fields.size()));
-            for (data::Field* f : fields)
-                row << (f ? f->asString() : QString());
-            batch.push_back(std::move(row));
-        });
-        return true;
-    }();
-    if (!visited)
-        return; // read later, when the dataset is browsing again
-    if (!batch.empty()) {
-        const int first = int(rows_.size());
-        beginInsertRows({}, first, first + int(batch.size()) - 1);
-        for (auto& r : batch)
-            rows_.push_back(std::move(r));
-        endInsertRows();
+    if (auto it = batches_.find(number); it != batches_.end()) {
+        if (batchOrder_.back() != number) {
+            batchOrder_.erase(std::find(batchOrder_.begin(), batchOrder_.end(), number));
+            batchOrder_.push_back(number);
+        }
+        return &it->second;
     }
-    atEnd_ = end;
+    if (!ds_ || !ds_->isActive() || number < 0 || number * kBatch >= count_)
+        return nullptr;
+    Batch rows;
+    rows.reserve(kBatch);
+    try {
+        ds_->visitRows(number * kBatch, std::min(kBatch, count_ - number * kBatch), fieldIndexes(),
+                       [&](int, const QVariantList& values) { rows.push_back(texts(values)); });
+    } catch (const data::Error&) {
+        return nullptr; // shown empty; read again when asked again
+    }
+    return keep(number, std::move(rows));
+}
+
+const DatasetModel::Batch* DatasetModel::keep(int number, Batch rows) const
+{
+    if (batches_.count(number) == 0) {
+        while (int(batchOrder_.size()) >= kCachedBatches) {
+            batches_.erase(batchOrder_.front());
+            batchOrder_.pop_front();
+        }
+        batchOrder_.push_back(number);
+    }
+    return &(batches_[number] = std::move(rows));
+}
+
+std::vector<int> DatasetModel::fieldIndexes() const
+{
+    std::vector<int> fields;
+    for (const DbColumn& c : columns_) {
+        data::Field* f = ds_ ? ds_->findField(c.field) : nullptr;
+        fields.push_back(f ? f->index() : -1);
+    }
+    return fields;
+}
+
+QStringList DatasetModel::texts(const QVariantList& values)
+{
+    QStringList out;
+    out.reserve(values.size());
+    for (const QVariant& v : values)
+        out << data::Field::toText(v);
+    return out;
 }
 
 void DatasetModel::refreshCurrentRow()
 {
-    if (!ds_ || !ds_->isActive())
+    if (!ds_ || !ds_->isActive() || !ds_->recNoKnown())
         return;
     const int r = ds_->recNo() - 1;
-    if (r < 0 || r >= int(rows_.size()))
+    auto it = batches_.find(r / kBatch);
+    if (r < 0 || it == batches_.end())
         return;
-    QStringList row;
-    for (const DbColumn& c : columns_) {
-        data::Field* f = ds_->findField(c.field);
-        row << (f ? f->asString() : QString());
-    }
-    if (row != rows_[r]) {
-        rows_[r] = row;
-        emit dataChanged(index(r, 0), index(r, int(columns_.size()) - 1));
-    }
+    batches_.erase(it);
+    batchOrder_.erase(std::find(batchOrder_.begin(), batchOrder_.end(), r / kBatch));
+    emit dataChanged(index(r, 0), index(r, int(columns_.size()) - 1));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -238,8 +292,8 @@ void DbGrid::bind()
             if (syncing_ || followPending_)
                 return;
             data::Dataset* d = dataset();
-            if (d && d->recNo() - 1 < model_->rowCount()) {
-                followDataset(); // the row is loaded: selecting it reads nothing
+            if (d && d->recNoKnown() && model_->isRowLoaded(d->recNo() - 1)) {
+                followDataset(); // the row is read: selecting it reads nothing
                 return;
             }
             followPending_ = true;

@@ -7,12 +7,16 @@
 //   g.addColumn("Nr_Klienta", "Nr Klienta", 60);  g.addColumn("NIP");   // title = field name
 //   connect(&g, &ui::DbGrid::rowDoubleClicked, ...);
 //
-// Rows are read from the dataset as the view scrolls to them (canFetchMore/fetchMore), so a
-// table of fifty thousand rows opens as fast as one of fifty.
+// The model reads the texts of a row only when the view shows it, in batches, without moving
+// the dataset's cursor; the rows it offers grow as the view scrolls on (canFetchMore/fetchMore)
+// or jump to a far current row at once. A table of fifty thousand rows opens as fast as one of
+// fifty, and a search that lands far down shows its row without reading the rows before it.
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QTableView>
 
+#include <deque>
+#include <unordered_map>
 #include <vector>
 
 namespace data {
@@ -29,7 +33,8 @@ struct DbColumn {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
 };
 
-// The rows of a dataset as a table model of display texts, read lazily in batches.
+// The rows of a dataset as a table model of display texts, read on demand in batches of kBatch
+// rows (at most kCachedBatches of them kept).
 class DatasetModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -48,21 +53,31 @@ public:
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;
 
-    // Reads rows until row `row` (0-based) is loaded; false when the dataset has fewer rows.
+    // Reads the batch of row `row` (0-based) unless it is read; false when there is no such row.
     bool ensureRow(int row);
-    // Forgets the loaded rows and starts again from the first (after a reload of the dataset).
+    // Whether the texts of row `row` are read (showing it reads nothing).
+    bool isRowLoaded(int row) const;
+    // Forgets the rows read and starts again from the first batch (after a reload of the dataset).
     void reload();
 
     static constexpr int kBatch = 64;
+    static constexpr int kCachedBatches = 32;
 
 private:
-    void fetch(int count);
+    using Batch = std::vector<QStringList>;
+    const Batch* batch(int number) const; // reads it when needed; nullptr past the end
+    void grow(int rows);                  // offers rows up to `rows` (they exist)
+    const Batch* keep(int number, Batch rows) const;
+    std::vector<int> fieldIndexes() const;
+    static QStringList texts(const QVariantList& values);
     void refreshCurrentRow();
 
     QPointer<data::Dataset> ds_;
     std::vector<DbColumn> columns_;
-    std::vector<QStringList> rows_;
+    int count_ = 0;      // rows offered to the view (all of them once atEnd_)
     bool atEnd_ = true;
+    mutable std::unordered_map<int, Batch> batches_;
+    mutable std::deque<int> batchOrder_; // least recently read first
     QMetaObject::Connection conns_[4];
 };
 

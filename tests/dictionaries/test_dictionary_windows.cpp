@@ -27,10 +27,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -491,6 +497,116 @@ TEST_F(Slowniki, WyborTowaruCenaWgTrybuIBezArchiwum)
         EXPECT_FALSE(dm->ADOTable_Towary->filtered());
         EXPECT_EQ(dm->ADOTable_Towary->recordCount(), 3);
     }
+}
+
+// --- layout ----------------------------------------------------------------------------------
+
+int kursor(QLineEdit* e)
+{
+    e->grab(); // the field scrolls to its cursor when it is painted
+    return e->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+}
+
+// Whether `text` is shown whole in `e`: going from its start to its end does not scroll the field.
+bool miesciSie(QLineEdit* e, const QString& text)
+{
+    e->setText(text);
+    e->setCursorPosition(0);
+    const int poczatek = kursor(e);
+    e->setCursorPosition(int(text.size()));
+    const int koniec = kursor(e);
+    e->setCursorPosition(0);
+    const bool bezPrzewijania = kursor(e) == poczatek;
+    return bezPrzewijania && koniec - poczatek >= e->fontMetrics().horizontalAdvance(text) - 1;
+}
+
+TEST_F(Slowniki, PolaWpisuPokazujaCalyTekstSwojejDlugosci)
+{
+    // Ordinary text as the users type it (names, streets), cut to each field's limit.
+    const QString wzor = QStringLiteral("Przedsiębiorstwo Handlowo-Usługowe Hurtownia Budowlana „Bóbr” Sp. z o.o. "
+                                        "ul. Krakowska 112, Tarnów ");
+    for (QDialog* d : std::initializer_list<QDialog*>{Form_Nowy_Klient, Form_Popraw_Klient, Form_Nowy_Towar,
+                                                       Form_Popraw_Towar, Form_Nowy_Rodzaj_Platnosci,
+                                                       Form_Popraw_Rodzaj_Platnosci, Form_Nowa_Stawka}) {
+        d->show();
+        QApplication::processEvents();
+        for (QLineEdit* e : d->findChildren<QLineEdit*>()) {
+            if (!e->isVisible() || e->maxLength() > 255 || qobject_cast<QComboBox*>(e->parentWidget()))
+                continue;
+            SCOPED_TRACE(qPrintable(d->objectName() + QLatin1Char('.') + e->objectName()));
+            const int dlugosc = std::min(e->maxLength(), 75); // longer remarks may scroll
+            EXPECT_TRUE(miesciSie(e, wzor.left(dlugosc)));
+        }
+        d->reject();
+    }
+    // A short field stays short: the postal code is narrower than the name.
+    EXPECT_LT(edit(Form_Nowy_Klient, "LEdit_Kod")->width(), edit(Form_Nowy_Klient, "LEdit_Nazwa")->width());
+}
+
+TEST_F(Slowniki, TytulyKolumnCzytelneISzerokosciNieMniejszeNizZaprojektowane)
+{
+    auto lista = std::make_unique<TForm_Lista_Klientow>(nullptr);
+    auto towary = std::make_unique<TForm_Lista_Towarow>(nullptr);
+    auto rodzaje = std::make_unique<TForm_Lista_Rodzajow_Platnosci>(nullptr);
+    struct { ui::DbGrid* siatka; int kolumna; int szerokosc; } projekt[] = {
+        {lista->DBGrid1, 1, 300},
+        {lista->DBGrid1, 7, 68},
+        {Form_Lista_Klientow_Pob->JvDBUltimGrid1, 0, 65},
+        {Form_Lista_Klientow_Pob->JvDBUltimGrid1, 8, 65},
+        {Form_Lista_Klientow_Pob_Nota->JvDBUltimGrid1, 8, 70},
+        {rodzaje->JvDBUltimGrid1, 1, 320},
+    };
+    for (const auto& x : projekt)
+        EXPECT_EQ(x.siatka->columnWidth(x.kolumna), std::max(x.szerokosc, x.siatka->horizontalHeader()->sectionSizeHint(x.kolumna)));
+    for (ui::DbGrid* g : {lista->DBGrid1, towary->DBGrid_Lista_Towarow, rodzaje->JvDBUltimGrid1,
+                          Form_Lista_Klientow_Pob->JvDBUltimGrid1, Form_Lista_Klientow_Pob_Nota->JvDBUltimGrid1,
+                          Form_Lista_Towarow_Pob->DBGrid1, Form_Stawki_VAT->JvDBUltimGrid_Stawki}) {
+        QHeaderView* h = g->horizontalHeader();
+        for (int i = 0; i < h->count(); ++i) {
+            SCOPED_TRACE(qPrintable(g->objectName() + QLatin1Char(' ') +
+                                    g->model()->headerData(i, Qt::Horizontal).toString()));
+            EXPECT_GE(g->columnWidth(i), h->sectionSizeHint(i));
+        }
+    }
+    // "Cena sprzedaży (brutto)" no longer fits in the 130 pixels the goods grids started with.
+    EXPECT_GT(Form_Lista_Towarow_Pob->DBGrid1->columnWidth(7), 130);
+}
+
+TEST_F(Slowniki, ListyOtwierajaSieZeWszystkimiKolumnamiNaIleStarczaMiejsca)
+{
+    struct Przypadek {
+        const char* nazwa;
+        std::function<QWidget*()> utworz;
+    } t[] = {
+        {"rodzaje", [] { return new TForm_Lista_Rodzajow_Platnosci(nullptr); }},
+        {"klienci", [] { return new TForm_Lista_Klientow(nullptr); }},
+        {"towary", [] { return new TForm_Lista_Towarow(nullptr); }},
+    };
+    for (const auto& x : t) {
+        SCOPED_TRACE(x.nazwa);
+        for (QSize obszar : {QSize(1600, 1000), QSize(1000, 560)}) {
+            QMdiArea mdi;
+            mdi.resize(obszar);
+            mdi.show();
+            QApplication::processEvents();
+            QWidget* okno = x.utworz();
+            QMdiSubWindow* ramka = mdi.addSubWindow(okno);
+            okno->show();
+            QApplication::processEvents();
+            auto* g = okno->findChild<ui::DbGrid*>();
+            if (obszar.width() >= 1600)
+                EXPECT_EQ(g->horizontalScrollBar()->maximum(), 0) << "every column is in sight";
+            // Never larger than the work space it opens in.
+            EXPECT_LE(ramka->width(), mdi.viewport()->width());
+            EXPECT_LE(ramka->height(), mdi.viewport()->height());
+            EXPECT_GE(g->height(), 150) << "rows are in sight";
+        }
+    }
+    // The modal VAT-rate list shows its four columns too.
+    Form_Stawki_VAT->show();
+    QApplication::processEvents();
+    EXPECT_EQ(Form_Stawki_VAT->JvDBUltimGrid_Stawki->horizontalScrollBar()->maximum(), 0);
+    Form_Stawki_VAT->reject();
 }
 
 } // namespace

@@ -193,3 +193,68 @@ TEST(LocateFar, RefreshEditAndAppendAfterAFarLocate)
     t->first();
     EXPECT_EQ(number.asString(), QStringLiteral("K00000"));
 }
+
+// Rows read for display (a grid) by position: before a far window, inside it, far beyond the
+// rows read so far and past the end, with the same values as a scan, and the cursor left alone.
+TEST(LocateFar, VisitRowsReadsAnyRangeWithoutMovingTheCursor)
+{
+    TestDb db;
+    fill(*db.conn);
+    auto p = open(db, QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("Nazwa_Nazwisko collate polish"));
+    data::Dataset& t = *p->table;
+    ASSERT_TRUE(t.locate(QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("nowak"), {true, true}));
+    EXPECT_FALSE(t.recNoKnown()); // the rows before the match are not counted yet
+    const QString here = nr(t);
+    int notices = 0;
+    QObject::connect(&t, &data::Dataset::currentChanged, [&] { ++notices; });
+    QObject::connect(&t, &data::Dataset::dataChanged, [&] { ++notices; });
+    const std::vector<int> fields{t.fieldByName(QStringLiteral("Nr_Klienta")).index(),
+                                  t.fieldByName(QStringLiteral("Czy_Firma")).index(), -1};
+    const auto check = [&](int from, int count) {
+        SCOPED_TRACE(QStringLiteral("rows %1+%2").arg(from).arg(count).toStdString());
+        int expected = qMax(from, 0);
+        const int n = t.visitRows(from, count, fields, [&](int index, const QVariantList& v) {
+            ASSERT_EQ(index, expected++);
+            ASSERT_EQ(v.size(), 3);
+            p->scan.setRecNo(index + 1);
+            EXPECT_EQ(v[0].toString(), nr(p->scan));
+            EXPECT_EQ(v[1], p->scan.fieldByName(QStringLiteral("Czy_Firma")).value()); // bool, as value()
+            EXPECT_FALSE(v[2].isValid());
+        });
+        EXPECT_EQ(n, qBound(0, qMin(from + count, kRows) - qMax(from, 0), count));
+    };
+    const int at = [&] {
+        p->scan.locate(QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("nowak"), {true, true});
+        return p->scan.recNo() - 1;
+    }();
+    ASSERT_GT(at, 400);
+    for (auto [from, count] : {std::pair{0, 10}, {at - 70, 140}, {at + 350, 64}, {kRows - 20, 64}, {kRows, 5}, {-3, 5}})
+        check(from, count);
+    EXPECT_EQ(notices, 0);
+    EXPECT_EQ(nr(t), here);
+    EXPECT_EQ(t.recNo(), at + 1);
+    EXPECT_FALSE(t.eof());
+
+    // Jumping to a far row number reads that row by its position; walking on from it agrees.
+    for (int n : {1400, 30, 900}) {
+        t.setRecNo(n);
+        p->scan.setRecNo(n);
+        EXPECT_EQ(t.recNo(), n);
+        EXPECT_EQ(nr(t), nr(p->scan));
+        t.prior();
+        p->scan.prior();
+        EXPECT_EQ(nr(t), nr(p->scan));
+    }
+
+    // A row appended while rows remain unread is shown after all the others.
+    t.first();
+    t.append();
+    t.fieldByName(QStringLiteral("Nr_Klienta")).setAsString(QStringLiteral("K99999"));
+    t.fieldByName(QStringLiteral("Nazwa_Nazwisko")).setAsString(QStringLiteral("Aaaa"));
+    t.post();
+    QStringList tail;
+    t.visitRows(t.recordCount() - 2, 5, fields, [&](int, const QVariantList& v) { tail << v[0].toString(); });
+    ASSERT_EQ(tail.size(), 2);
+    EXPECT_EQ(tail.last(), QStringLiteral("K99999"));
+    EXPECT_EQ(nr(t), QStringLiteral("K99999"));
+}

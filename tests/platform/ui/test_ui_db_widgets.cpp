@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -69,20 +70,98 @@ TEST_F(DbWidgets, GridReadsRowsLazilyWithoutMovingTheCursor)
     g.addColumn(QStringLiteral("Czy_Firma"));
     g.setDataSource(&dsKlienci);
     auto* m = g.datasetModel();
-    EXPECT_LE(m->rowCount(), ui::DatasetModel::kBatch);
+    EXPECT_EQ(m->rowCount(), ui::DatasetModel::kBatch); // the first batch only
     EXPECT_TRUE(m->canFetchMore({}));
+    EXPECT_FALSE(m->isRowLoaded(kRows - 1));
     EXPECT_EQ(m->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Nr Klienta"));
     EXPECT_EQ(m->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Czy_Firma"));
 
-    ASSERT_TRUE(m->ensureRow(kRows - 1));
+    ASSERT_TRUE(m->ensureRow(kRows - 1)); // straight to the last batch
     EXPECT_EQ(m->rowCount(), kRows);
     EXPECT_FALSE(m->canFetchMore({}));
+    EXPECT_TRUE(m->isRowLoaded(kRows - 1));
+    EXPECT_FALSE(m->isRowLoaded(kRows / 2));
     EXPECT_FALSE(m->ensureRow(kRows));
     EXPECT_EQ(m->index(kRows - 1, 0).data().toString(), QStringLiteral("K03000"));
     EXPECT_EQ(m->index(1, 1).data().toString(), QStringLiteral("True"));
+    // Any row, read in any order, and read again after its batch was dropped.
+    for (int r : {1500, 64, 63, 2999, 0, 1777})
+        EXPECT_EQ(m->index(r, 0).data().toString(), QStringLiteral("K%1").arg(r + 1, 5, 10, QLatin1Char('0')));
+    for (int b = 0; b < 2 * ui::DatasetModel::kCachedBatches; ++b)
+        m->ensureRow(b * ui::DatasetModel::kBatch);
+    EXPECT_EQ(m->index(5, 0).data().toString(), QStringLiteral("K00006"));
     EXPECT_EQ(klienci.recNo(), 7);
     EXPECT_EQ(moves, 0);
     EXPECT_FALSE(klienci.eof());
+}
+
+// A search that lands far down a long list: the grid selects the match, shows the rows around
+// it, and scrolling anywhere shows the right rows, all without moving the cursor.
+TEST_F(DbWidgets, FarLocateShowsTheMatchAndScrollingReadsTheRightRows)
+{
+    klienci.setIndexFieldNames(QStringLiteral("Nazwa_Nazwisko")); // "Nazwa 0", "Nazwa 1", "Nazwa 10", ...
+    ui::DbGrid g;
+    g.addColumn(QStringLiteral("Nazwa_Nazwisko"));
+    g.addColumn(QStringLiteral("Nr_Klienta"));
+    g.setDataSource(&dsKlienci);
+    g.resize(400, 300);
+    g.show();
+    QApplication::processEvents();
+    auto* m = g.datasetModel();
+    // The same rows in the same order, read by a plain query.
+    data::Query scan;
+    scan.setConnection(&conn);
+    scan.setSql(QStringLiteral("select Nr_Klienta from Klienci order by Nazwa_Nazwisko collate polish, rowid"));
+    scan.open();
+    const auto keyAt = [&](int row) {
+        scan.setRecNo(row + 1);
+        return key(scan);
+    };
+
+    ASSERT_TRUE(klienci.locate(QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("NAZWA 7"), {true, true}));
+    QApplication::processEvents();
+    const int at = klienci.recNo() - 1;
+    ASSERT_GT(at, 2 * ui::DatasetModel::kBatch);
+    EXPECT_EQ(key(klienci), keyAt(at));
+    EXPECT_EQ(key(klienci), QStringLiteral("K02993")); // "Nazwa 7"
+    EXPECT_EQ(g.selectedRow(), at);
+    EXPECT_EQ(m->index(at, 1).data().toString(), key(klienci));
+    const QRect shown = g.visualRect(m->index(at, 0));
+    EXPECT_TRUE(g.viewport()->rect().intersects(shown)) << "the match is scrolled into view";
+
+    int moves = 0;
+    QObject::connect(&klienci, &data::Dataset::currentChanged, [&] { ++moves; });
+    // Dragging to the end offers more rows until there are no more.
+    QScrollBar* bar = g.verticalScrollBar();
+    for (int i = 0; i < kRows && m->canFetchMore({}); ++i) {
+        bar->setValue(bar->maximum());
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(m->rowCount(), kRows);
+    for (int value : {0, bar->maximum() / 3, bar->maximum() - 1, bar->maximum()}) {
+        bar->setValue(value);
+        QApplication::processEvents();
+        const int top = g.rowAt(0);
+        const int bottom = g.rowAt(g.viewport()->height() - 1);
+        SCOPED_TRACE(top);
+        ASSERT_GE(top, 0);
+        for (int r : {top, bottom < 0 ? kRows - 1 : bottom})
+            EXPECT_EQ(m->index(r, 1).data().toString(), keyAt(r));
+    }
+    EXPECT_EQ(g.rowAt(g.viewport()->height() - 1) < 0 ? kRows - 1 : g.rowAt(g.viewport()->height() - 1), kRows - 1);
+    EXPECT_EQ(moves, 0);
+    EXPECT_EQ(klienci.recNo(), at + 1);
+
+    // Choosing a far row in the grid moves the cursor there; the cursor walks on from it.
+    g.selectRow(2900);
+    EXPECT_EQ(klienci.recNo(), 2901);
+    EXPECT_EQ(key(klienci), keyAt(2900));
+    klienci.next();
+    QApplication::processEvents();
+    EXPECT_EQ(g.selectedRow(), 2901);
+    EXPECT_EQ(key(klienci), keyAt(2901));
+    g.selectRow(10);
+    EXPECT_EQ(key(klienci), keyAt(10));
 }
 
 TEST_F(DbWidgets, GridAndCursorFollowEachOther)
