@@ -18,6 +18,18 @@ struct Owned {
     ~Owned() { sqlite3_finalize(st); }
 };
 
+// Gives a statement of the connection's cache back: reset (no read lock held) and unbound.
+struct ReusedStatement {
+    sqlite3_stmt* st;
+    ~ReusedStatement()
+    {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+    }
+};
+
+constexpr size_t kSpares = 4; // statements of earlier readings a dataset keeps
+
 constexpr int kPage = 64; // rows read at once when stepping back before a far window
 constexpr int kFar = 256; // rows beyond the read ones that are read by position, not one by one
 const char* const kRowid = "__rowid";
@@ -44,10 +56,14 @@ FieldKind kindOf(const char* decl)
 QStringList splitNames(const QString& names)
 {
     QStringList out;
-    for (const QString& n : names.split(QRegularExpression(QStringLiteral("[;,]")))) {
-        const QString t = n.trimmed();
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= names.size(); ++i) {
+        if (i < names.size() && names[i] != QLatin1Char(';') && names[i] != QLatin1Char(','))
+            continue;
+        const QString t = names.mid(from, i - from).trimmed();
         if (!t.isEmpty())
             out << t;
+        from = i + 1;
     }
     return out;
 }
@@ -65,6 +81,7 @@ Dataset::Dataset(QObject* parent) : QObject(parent) {}
 Dataset::~Dataset()
 {
     finishStatement();
+    dropSpares();
 }
 
 void Dataset::setConnection(Connection* c)
@@ -72,11 +89,15 @@ void Dataset::setConnection(Connection* c)
     if (c == conn_)
         return;
     close();
+    dropSpares();
     if (conn_)
         disconnect(conn_, nullptr, this, nullptr);
     conn_ = c;
-    if (c)
+    if (c) {
         connect(c, &Connection::aboutToClose, this, &Dataset::close);
+        // No statement may outlive the database handle it was prepared on.
+        connect(c, &Connection::aboutToClose, this, &Dataset::dropSpares);
+    }
 }
 
 void Dataset::requireInactive(const char* what) const
@@ -104,10 +125,47 @@ void Dataset::setState(State s)
 void Dataset::finishStatement()
 {
     if (stmt_) {
-        sqlite3_finalize(stmt_);
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        for (auto it = spares_.begin(); it != spares_.end(); ++it)
+            if (it->sql == stmtSql_) { // keep one of each text
+                sqlite3_finalize(it->st);
+                spares_.erase(it);
+                break;
+            }
+        if (spares_.size() >= kSpares) {
+            sqlite3_finalize(spares_.front().st);
+            spares_.erase(spares_.begin());
+        }
+        spares_.push_back({std::move(stmtSql_), stmt_});
         stmt_ = nullptr;
+        stmtSql_.clear();
     }
     done_ = true;
+}
+
+void Dataset::dropSpares()
+{
+    for (const Spare& s : spares_)
+        sqlite3_finalize(s.st);
+    spares_.clear();
+}
+
+sqlite3_stmt* Dataset::cursorStatement(const QString& sql, const QVariantList& binds)
+{
+    for (auto it = spares_.begin(); it != spares_.end(); ++it)
+        if (it->sql == sql) {
+            sqlite3_stmt* st = it->st;
+            spares_.erase(it);
+            try {
+                bindPlan(st, binds);
+            } catch (...) {
+                sqlite3_finalize(st);
+                throw;
+            }
+            return st;
+        }
+    return prepareBound(sql, binds);
 }
 
 int Dataset::columnOf(const QString& name) const
@@ -282,19 +340,36 @@ QString Dataset::effectiveSql(QVariantList& binds, bool* noRows) const
     return planSql(p);
 }
 
-sqlite3_stmt* Dataset::prepareBound(const QString& sql, const QVariantList& binds) const
+void Dataset::bindPlan(sqlite3_stmt* st, const QVariantList& binds) const
 {
     sqlite3* db = conn_->handle();
-    sqlite3_stmt* st = detail::prepare(db, sql);
+    detail::bindAll(db, st, baseBinds(), baseNamedBinds());
+    for (int i = 0; i < binds.size(); ++i) {
+        const int idx = sqlite3_bind_parameter_index(st, detail::placeholder(i + 1).toUtf8().constData());
+        if (idx > 0)
+            detail::bind(db, st, idx, binds[i]);
+    }
+}
+
+sqlite3_stmt* Dataset::prepareBound(const QString& sql, const QVariantList& binds) const
+{
+    sqlite3_stmt* st = detail::prepare(conn_->handle(), sql);
     try {
-        detail::bindAll(db, st, baseBinds(), baseNamedBinds());
-        for (int i = 0; i < binds.size(); ++i) {
-            const int idx = sqlite3_bind_parameter_index(st, detail::placeholder(i + 1).toUtf8().constData());
-            if (idx > 0)
-                detail::bind(db, st, idx, binds[i]);
-        }
+        bindPlan(st, binds);
     } catch (...) {
         sqlite3_finalize(st);
+        throw;
+    }
+    return st;
+}
+
+sqlite3_stmt* Dataset::cachedBound(const QString& sql, const QVariantList& binds) const
+{
+    sqlite3_stmt* st = conn_->cachedStatement(sql);
+    try {
+        bindPlan(st, binds);
+    } catch (...) {
+        sqlite3_clear_bindings(st);
         throw;
     }
     return st;
@@ -403,17 +478,36 @@ void Dataset::execute()
 {
     if (!conn_ || !conn_->isConnected())
         throw Error(QStringLiteral("Brak połączenia z bazą danych"));
-    sqlite3* db = conn_->handle();
     resetCache();
     countCache_.reset();
     hasRowid_ = !writableTable().isEmpty();
     {
-        detail::Stmt probe(db, baseSql());
-        if (sqlite3_column_count(probe.st) == 0)
+        // Only its columns are read; it is never stepped.
+        sqlite3_stmt* probe = conn_->cachedStatement(baseSql());
+        if (sqlite3_column_count(probe) == 0)
             throw Error(QStringLiteral("Zapytanie nie zwraca wierszy: %1").arg(baseSql()));
-        buildFields(probe.st);
+        buildFields(probe);
     }
     restart();
+    readFrom_ = snapshot(stmt_ ? &stmtSql_ : nullptr);
+}
+
+std::optional<Dataset::Snapshot> Dataset::snapshot(const QString* sql) const
+{
+    if (!conn_ || !conn_->isConnected() || conn_->inTransaction())
+        return std::nullopt;
+    const Plan p = plan();
+    Snapshot s;
+    s.sql = p.noRows ? QString() : sql ? *sql : planSql(p);
+    s.binds = p.binds;
+    s.baseBinds = baseBinds();
+    s.namedBinds = baseNamedBinds();
+    // Changes on this connection (rows), by other connections (data_version) and of tables
+    // (schema_version, which the other two do not see).
+    s.changes = sqlite3_total_changes64(conn_->handle());
+    s.dataVersion = conn_->scalar(QStringLiteral("PRAGMA data_version")).toLongLong();
+    s.schemaVersion = conn_->scalar(QStringLiteral("PRAGMA schema_version")).toLongLong();
+    return s;
 }
 
 void Dataset::restart()
@@ -422,7 +516,9 @@ void Dataset::restart()
     const Plan p = plan();
     if (p.noRows)
         return; // an empty detail: no statement at all
-    stmt_ = prepareBound(planSql(p), p.binds);
+    QString sql = planSql(p);
+    stmt_ = cursorStatement(sql, p.binds);
+    stmtSql_ = std::move(sql);
     done_ = false;
 }
 
@@ -491,6 +587,7 @@ void Dataset::close()
     fields_.clear();
     columns_.clear();
     fieldIndex_.clear();
+    readFrom_.reset();
     setState(State::Inactive);
     emit activeChanged(false);
     emit dataChanged();
@@ -506,6 +603,29 @@ void Dataset::refresh()
 {
     requireActive();
     checkBrowseMode();
+    if (readFrom_ && !dirty_ && pendingInserted_ == 0 && !farWindow() && (done_ || stmtSql_ == readFrom_->sql)) {
+        // Nothing changed since the rows were read (a sort order set just before, say): reading
+        // them again would give the same rows and the same current row. The statement is ended
+        // first: while it runs it keeps the database as it was when it began.
+        const bool more = !done_;
+        const int read = int(rows_.size());
+        finishStatement();
+        if (snapshot() == readFrom_) {
+            bool same = true;
+            if (more) { // go on where the reading was
+                stmt_ = cursorStatement(readFrom_->sql, readFrom_->binds);
+                stmtSql_ = readFrom_->sql;
+                done_ = false;
+                for (int i = 0; i < read && same; ++i)
+                    same = sqlite3_step(stmt_) == SQLITE_ROW;
+            }
+            if (same) {
+                bof_ = cur_ <= 0;
+                eof_ = cur_ < 0;
+                return;
+            }
+        }
+    }
     const int oldCur = cur_;
     const int oldBase = base_;
     const std::optional<PendingRank> oldPending = pendingRank_;
@@ -518,9 +638,14 @@ void Dataset::refresh()
         if (keyed(p)) {
             QVariantList binds = p.binds;
             binds << oldId;
-            const Owned st{prepareBound(planSql(p, QStringLiteral("%1 = %2").arg(QLatin1String(kRowid), detail::placeholder(int(binds.size())))), binds)};
-            if (sqlite3_step(st.st) == SQLITE_ROW) {
-                jumpTo(p, readRow(st.st));
+            std::optional<Row> row;
+            {
+                const ReusedStatement st{cachedBound(planSql(p, QStringLiteral("%1 = %2").arg(QLatin1String(kRowid), detail::placeholder(int(binds.size())))), binds)};
+                if (sqlite3_step(st.st) == SQLITE_ROW)
+                    row = readRow(st.st);
+            }
+            if (row) {
+                jumpTo(p, std::move(*row));
                 emit dataChanged();
                 emit currentChanged();
                 return;
@@ -738,10 +863,19 @@ int Dataset::recordCount()
         const QString sql = QStringLiteral("SELECT count(*) FROM (%1)")
                                 .arg(planSql(unordered, ids.isEmpty() ? QString()
                                                                       : QStringLiteral("%1 NOT IN (%2)").arg(QLatin1String(kRowid), ids.join(QLatin1Char(',')))));
-        const Owned s{prepareBound(sql, p.binds)};
-        if (sqlite3_step(s.st) != SQLITE_ROW)
-            detail::fail(conn_->handle(), sql);
-        countCache_ = sqlite3_column_int(s.st, 0) + pendingInserted_;
+        // Spliced ids make a text of their own: not worth keeping.
+        const auto count = [&](sqlite3_stmt* st) {
+            if (sqlite3_step(st) != SQLITE_ROW)
+                detail::fail(conn_->handle(), sql);
+            return sqlite3_column_int(st, 0);
+        };
+        if (ids.isEmpty()) {
+            const ReusedStatement s{cachedBound(sql, p.binds)};
+            countCache_ = count(s.st) + pendingInserted_;
+        } else {
+            const Owned s{prepareBound(sql, p.binds)};
+            countCache_ = count(s.st) + pendingInserted_;
+        }
     }
     if (pendingRank_)
         return *countCache_;
@@ -1189,7 +1323,7 @@ int Dataset::countBefore(const Plan& p, const Row& row) const
     if (terms.isEmpty())
         return 0;
     const QString sql = QStringLiteral("SELECT ") + terms.join(QStringLiteral(" + "));
-    const Owned st{prepareBound(sql, binds)};
+    const ReusedStatement st{cachedBound(sql, binds)};
     if (sqlite3_step(st.st) != SQLITE_ROW)
         detail::fail(conn_->handle(), sql);
     return int(sqlite3_column_int64(st.st, 0));
@@ -1203,9 +1337,11 @@ void Dataset::jumpTo(const Plan& p, Row row, std::optional<int> rank)
 {
     QVariantList binds = p.binds;
     const QString after = keyCondition(p, row, binds);
-    sqlite3_stmt* st = prepareBound(planSql(p, after), binds);
+    QString sql = planSql(p, after);
+    sqlite3_stmt* st = cursorStatement(sql, binds);
     resetCache();
     stmt_ = st;
+    stmtSql_ = std::move(sql);
     done_ = false;
     if (rank)
         base_ = *rank;
@@ -1228,15 +1364,25 @@ int Dataset::readByPosition(const Plan& p, int from, int count, const std::funct
 {
     if (p.noRows || count <= 0 || from < 0)
         return 0;
-    const Owned st{prepareBound(planSql(p, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(count).arg(from)), p.binds)};
-    int n = 0, rc;
-    while ((rc = sqlite3_step(st.st)) == SQLITE_ROW) {
-        atRow(readRow(st.st));
-        ++n;
+    // Bound, not spliced: one statement serves every page. The rows are handed on only after the
+    // statement went back to the cache, so whatever atRow does cannot disturb it.
+    QVariantList binds = p.binds;
+    binds << count;
+    const QString limit = detail::placeholder(int(binds.size()));
+    binds << from;
+    const QString offset = detail::placeholder(int(binds.size()));
+    std::vector<Row> rows;
+    {
+        const ReusedStatement st{cachedBound(planSql(p, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(limit, offset)), binds)};
+        int rc;
+        while ((rc = sqlite3_step(st.st)) == SQLITE_ROW)
+            rows.push_back(readRow(st.st));
+        if (rc != SQLITE_DONE)
+            detail::fail(conn_->handle(), baseSql());
     }
-    if (rc != SQLITE_DONE)
-        detail::fail(conn_->handle(), baseSql());
-    return n;
+    for (const Row& r : rows)
+        atRow(r);
+    return int(rows.size());
 }
 
 // Reads up to a page of the rows just before a far window; false when there are none.
@@ -1298,14 +1444,18 @@ std::optional<bool> Dataset::locateBySql(const std::vector<int>& cols, const QVa
         }
     }
     conds << QStringLiteral("tarnex_locate(:__loc, %1)").arg(args.join(QStringLiteral(", ")));
-    const Owned st{prepareBound(planSql(p, conds.join(QStringLiteral(" AND ")), QStringLiteral("LIMIT 1")), binds)};
-    sqlite3_bind_pointer(st.st, sqlite3_bind_parameter_index(st.st, ":__loc"), &req, "tarnex_locate", nullptr);
-    const int rc = sqlite3_step(st.st);
-    if (rc == SQLITE_DONE)
-        return false;
-    if (rc != SQLITE_ROW)
-        detail::fail(conn_->handle(), QStringLiteral("locate"));
-    Row row = readRow(st.st);
+    Row row;
+    {
+        // The request is bound only while the statement runs: the guard unbinds it.
+        const ReusedStatement st{cachedBound(planSql(p, conds.join(QStringLiteral(" AND ")), QStringLiteral("LIMIT 1")), binds)};
+        sqlite3_bind_pointer(st.st, sqlite3_bind_parameter_index(st.st, ":__loc"), &req, "tarnex_locate", nullptr);
+        const int rc = sqlite3_step(st.st);
+        if (rc == SQLITE_DONE)
+            return false;
+        if (rc != SQLITE_ROW)
+            detail::fail(conn_->handle(), QStringLiteral("locate"));
+        row = readRow(st.st);
+    }
     for (size_t i = 0; i < rows_.size(); ++i)
         if (rows_[i].rowid() == row.rowid()) { // already in the window
             setCurrent(int(i));

@@ -209,6 +209,25 @@ private:
     QString planSql(const Plan& p, const QString& extraWhere = QString(), const QString& tail = QString()) const;
     QString effectiveSql(QVariantList& binds, bool* noRows) const;
     sqlite3_stmt* prepareBound(const QString& sql, const QVariantList& binds) const;
+    // The same from the connection's statement cache, for a statement stepped to its end (or
+    // reset) before anything else can run on the connection; pair it with a ReusedStatement.
+    sqlite3_stmt* cachedBound(const QString& sql, const QVariantList& binds) const;
+    void bindPlan(sqlite3_stmt* st, const QVariantList& binds) const;
+    // The dataset's own cursor on `sql`: a statement kept from an earlier reading when there is
+    // one (reset, bound again), else a new one.
+    sqlite3_stmt* cursorStatement(const QString& sql, const QVariantList& binds);
+    void dropSpares();
+    // What a reading depends on: the statement with its values and the state of the database.
+    // Two equal snapshots read the same rows. None inside a transaction (a rollback could undo
+    // what was read without anything counting it).
+    struct Snapshot {
+        QString sql;
+        QVariantList binds, baseBinds;
+        QVariantMap namedBinds;
+        qint64 changes = 0, dataVersion = 0, schemaVersion = 0;
+        bool operator==(const Snapshot&) const = default;
+    };
+    std::optional<Snapshot> snapshot(const QString* sql = nullptr) const; // sql: planSql() if known
     static Row readRow(sqlite3_stmt* st);
     static Row rowFromValues(const Values& v);
     void resetCache();
@@ -253,6 +272,14 @@ private:
     QMetaObject::Connection masterConn_[3];
 
     sqlite3_stmt* stmt_ = nullptr;
+    QString stmtSql_; // the text of stmt_
+    // Statements of earlier readings, reset, kept for the next reading with the same text (a
+    // reopen, a refresh, the other of two sort orders, a search's jump); most recent last.
+    struct Spare {
+        QString sql;
+        sqlite3_stmt* st;
+    };
+    std::vector<Spare> spares_;
     bool done_ = true;
     bool hasRowid_ = false; // hidden column 0 of every row is the rowid
     std::vector<Column> columns_;
@@ -274,6 +301,7 @@ private:
     bool dirty_ = false; // the cache holds appended or edited rows (its order may differ from SQL)
     bool eof_ = true, bof_ = true;
     std::optional<int> countCache_;
+    std::optional<Snapshot> readFrom_; // of the last execute()
     Values buffer_; // edit/insert buffer
     std::vector<bool> changed_;
     bool modified_ = false;

@@ -221,8 +221,24 @@ void DatasetModel::refreshCurrentRow()
 // ---------------------------------------------------------------------------------------------
 // DbGrid
 
+namespace {
+// The narrow row indicator at the left. Its width is fixed, so there is nothing to measure: the
+// stock header would lay out the number of every loaded row after each reload of the rows only
+// to learn a width that the fixed width then overrides.
+class RowIndicator : public QHeaderView {
+public:
+    explicit RowIndicator(QWidget* parent) : QHeaderView(Qt::Vertical, parent)
+    {
+        setSectionsClickable(true);
+        setHighlightSections(true);
+    }
+    QSize sizeHint() const override { return {minimumWidth(), defaultSectionSize()}; }
+};
+} // namespace
+
 DbGrid::DbGrid(QWidget* parent) : QTableView(parent), model_(new DatasetModel(this))
 {
+    setVerticalHeader(new RowIndicator(this));
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
