@@ -5,7 +5,7 @@
 #include "platform/registry/Registry.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Modal.h"
-#include "tests/documents/DocumentsTestDb.h"
+#include "support/TestDb.h"
 #include "tests/documents/DrukujTestowe.h"
 #include "tests/shell/Komunikaty_Testowe.h"
 
@@ -30,9 +30,9 @@ protected:
         Form_Drukuj_Fakt = new TForm_Drukuj_Fakt;
         drukuj_test::podlacz(Form_Drukuj_Fakt);
         okno = new TForm_Drukuj_Duplikat;
-        okno->ADOTable_Faktura->setConnection(&db.conn());
-        db.conn().exec("insert into Faktura (Id, Typ, Rok, Nr, Netto_Brutto) values (12, 'FV', '2011', 3, 'brutto')");
-        db.conn().exec("insert into Faktura (Id, Typ, Rok, Nr, Netto_Brutto) values (13, 'FV', '2011', 4, 'netto')");
+        okno->ADOTable_Faktura->setConnection(db.conn.get());
+        db.conn->exec("insert into Faktura (Id, Typ, Rok, Nr, Netto_Brutto) values (12, 'FV', '2011', 3, 'brutto')");
+        db.conn->exec("insert into Faktura (Id, Typ, Rok, Nr, Netto_Brutto) values (13, 'FV', '2011', 4, 'netto')");
     }
     void TearDown() override
     {
@@ -77,13 +77,13 @@ protected:
     // Czy_Duplikat and Data_Duplikatu of a document, as "1 2011-03-05".
     QString znacznik(int id)
     {
-        const QVariant c = db.conn().scalar("select Czy_Duplikat from Faktura where Id=?", {id});
-        const QVariant d = db.conn().scalar("select Data_Duplikatu from Faktura where Id=?", {id});
+        const QVariant c = db.conn->scalar("select Czy_Duplikat from Faktura where Id=?", {id});
+        const QVariant d = db.conn->scalar("select Data_Duplikatu from Faktura where Id=?", {id});
         return c.toString() + " " + d.toString();
     }
 
     RejestrTestowy rejestr;
-    documents_test::TestDb db;
+    TestDb db;
     ui::Script script;
     Komunikaty komunikaty{script};
     ui::FixedClock zegar{QDate(2011, 3, 5)};
@@ -185,11 +185,11 @@ TEST_F(DrukujDuplikat, PrintedDuplicateOfAnEmptyIdRecordsNothing)
 
 TEST(ZapiszDuplikat, OnlyAWholeNumberIdOfADocumentIsMarked)
 {
-    documents_test::TestDb db;
-    db.conn().exec("insert into Faktura (Id, Typ, Rok, Nr) values (1, 'FV', '2011', 1)");
-    db.conn().exec("insert into Faktura (Id, Typ, Rok, Nr) values (2, 'FV', '2011', 2)");
+    TestDb db;
+    db.conn->exec("insert into Faktura (Id, Typ, Rok, Nr) values (1, 'FV', '2011', 1)");
+    db.conn->exec("insert into Faktura (Id, Typ, Rok, Nr) values (2, 'FV', '2011', 2)");
     data::Table t;
-    t.setConnection(&db.conn());
+    t.setConnection(db.conn.get());
     for (const char* id : {"", " 1", "1 or 1=1", "1' or '1'='1", "x", "1,0", "99"}) {
         EXPECT_FALSE(Zapisz_Duplikat(t, id, QDate(2011, 5, 6))) << id;
         EXPECT_FALSE(t.isActive());

@@ -1,5 +1,5 @@
 // Numbering and the save of a new invoice: one transaction, the columns written, the prompt.
-#include "DocumentsTestDb.h"
+#include "support/TestDb.h"
 
 #include "documents/InvoiceSave.h"
 #include "documents/LineGridModel.h"
@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 using namespace documents;
-using documents_test::TestDb;
 
 namespace {
 
@@ -60,7 +59,7 @@ SaveOutcome save(TestDb& db, const InvoiceDocument& d, const FirstNumberPrompt& 
 {
     LineGridModel g;
     twoLines(g);
-    return saveNewInvoice(db.conn(), d, g, p);
+    return saveNewInvoice(*db.conn, d, g, p);
 }
 
 } // namespace
@@ -90,8 +89,8 @@ TEST(Numbering, FirstAsksThenCountsOnPerTypeAndYear)
     auto pro = save(db, invoice("PFV", "2011"), answer(500, &asked, &question));
     EXPECT_EQ(pro.nr, 500);
     EXPECT_EQ(question, "Podaj numer dla pierwszej faktury proforma:");
-    EXPECT_EQ(nextNumber(db.conn(), "FV", "2011").nr, 122);
-    EXPECT_EQ(nextNumber(db.conn(), "PFV", "2011").nr, 501);
+    EXPECT_EQ(nextNumber(*db.conn, "FV", "2011").nr, 122);
+    EXPECT_EQ(nextNumber(*db.conn, "PFV", "2011").nr, 501);
 }
 
 TEST(Numbering, Questions)
@@ -118,7 +117,7 @@ TEST(InvoiceSave, WritesHeaderAndLines)
     ASSERT_TRUE(r.saved()) << r.error.toStdString();
     EXPECT_EQ(r.id, db.count("select Id from Faktura where Nr=7"));
 
-    auto& c = db.conn();
+    auto& c = *db.conn;
     auto h = [&](const char* col) { return c.scalar(QStringLiteral("select %1 from Faktura where Id=?").arg(col), {r.id}); };
     EXPECT_EQ(h("Typ").toString(), "FV");
     EXPECT_EQ(h("Rok").toString(), "2011");
@@ -171,9 +170,9 @@ TEST(InvoiceSave, GrossModeAndProFormaColumns)
     d.dataZap = "2011-03-19";
     auto r = save(db, d, answer(1));
     ASSERT_TRUE(r.saved()) << r.error.toStdString();
-    EXPECT_EQ(db.conn().scalar("select Netto_Brutto from Faktura where Id=?", {r.id}).toString(), "brutto");
-    EXPECT_EQ(db.conn().scalar("select Data_Zaplaty from Faktura where Id=?", {r.id}).toString(), "2011-03-19");
-    EXPECT_TRUE(db.conn().scalar("select Nr_Koncowy from Faktura where Id=?", {r.id}).isNull());
+    EXPECT_EQ(db.conn->scalar("select Netto_Brutto from Faktura where Id=?", {r.id}).toString(), "brutto");
+    EXPECT_EQ(db.conn->scalar("select Data_Zaplaty from Faktura where Id=?", {r.id}).toString(), "2011-03-19");
+    EXPECT_TRUE(db.conn->scalar("select Nr_Koncowy from Faktura where Id=?", {r.id}).isNull());
     EXPECT_EQ(db.count("select count(*) from Faktura_Szczegoly where Towary_Cena is null and Towary_Cena_Brutto=12.35"), 1);
     EXPECT_EQ(db.count("select count(*) from Faktura_Szczegoly where Lp_Koncowe is not null"), 0);
 }
@@ -182,7 +181,7 @@ TEST(InvoiceSave, KeyIsTheInsertedRowsOwn)
 {
     TestDb db;
     // A stray row that a search by number, year and type would also find.
-    db.conn().exec("insert into Faktura (Typ, Rok, Nr) values ('FVx', '2011', 1)");
+    db.conn->exec("insert into Faktura (Typ, Rok, Nr) values ('FVx', '2011', 1)");
     auto a = save(db, invoice(), answer(1));
     ASSERT_TRUE(a.saved());
     auto b = save(db, invoice("FV", "2012"), answer(1));
@@ -190,19 +189,19 @@ TEST(InvoiceSave, KeyIsTheInsertedRowsOwn)
     EXPECT_EQ(b.nr, 1);
     EXPECT_NE(a.id, b.id);
     EXPECT_EQ(db.count("select count(*) from Faktura_Szczegoly where Id_Fakt=?", {b.id}), 2);
-    EXPECT_EQ(db.conn().scalar("select Rok from Faktura where Id=?", {b.id}).toString(), "2012");
+    EXPECT_EQ(db.conn->scalar("select Rok from Faktura where Id=?", {b.id}).toString(), "2012");
 }
 
 TEST(InvoiceSave, FailingSecondLineLeavesNothing)
 {
     TestDb db;
     save(db, invoice(), answer(10));
-    db.conn().exec("create trigger awaria before insert on Faktura_Szczegoly when new.Lp = 2 "
+    db.conn->exec("create trigger awaria before insert on Faktura_Szczegoly when new.Lp = 2 "
                    "begin select raise(abort, 'awaria dysku'); end");
     auto r = save(db, invoice(), answer(99));
     EXPECT_EQ(r.status, SaveOutcome::Status::Failed);
     EXPECT_TRUE(r.error.contains("awaria dysku")) << r.error.toStdString();
     EXPECT_EQ(db.count("select count(*) from Faktura"), 1);
     EXPECT_EQ(db.count("select count(*) from Faktura_Szczegoly"), 2);
-    EXPECT_FALSE(db.conn().inTransaction());
+    EXPECT_FALSE(db.conn->inTransaction());
 }

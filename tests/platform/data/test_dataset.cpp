@@ -1,4 +1,4 @@
-#include "TestDb.h"
+#include "support/TestDb.h"
 
 #include "platform/data/Collation.h"
 

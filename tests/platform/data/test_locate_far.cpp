@@ -1,7 +1,7 @@
 // Locate on sorted tables jumps straight to the match (SQLite finds it and counts the rows
 // before it); these tests hold it to the same answers as a plain scan of the same rows, which a
 // read-only query still does.
-#include "TestDb.h"
+#include "support/TestDb.h"
 
 using data::LocateOptions;
 

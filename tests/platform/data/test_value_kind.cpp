@@ -1,6 +1,6 @@
 // A value bound as a parameter and the same value spliced as an SQL literal must reach SQLite as
 // the same kind and text: both writers sort QVariant types by one rule.
-#include "TestDb.h"
+#include "support/TestDb.h"
 
 #include "platform/data/Connection.h"
 

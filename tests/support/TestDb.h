@@ -22,6 +22,11 @@ struct TestDb {
         EXPECT_TRUE(conn->open(path)) << conn->lastError().toStdString();
     }
 
+    qint64 count(const QString& sql, const QVariantList& binds = {})
+    {
+        return conn->scalar(sql, binds).toLongLong();
+    }
+
     std::unique_ptr<data::Table> table(const QString& name)
     {
         auto t = std::make_unique<data::Table>();
