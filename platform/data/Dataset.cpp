@@ -1,4 +1,5 @@
 #include "platform/data/Dataset.h"
+#include "platform/data/ValueKind.h"
 
 #include "platform/data/Collation.h"
 #include "platform/data/Filter.h"
@@ -416,33 +417,35 @@ Dataset::Row Dataset::rowFromValues(const Values& v)
     for (size_t i = 0; i < v.size(); ++i) {
         const QVariant& x = v[i];
         Cell& c = row.cells[i];
-        if (!x.isValid() || x.isNull())
+        // The cache holds what SQLite would store for the value, so the kinds follow the binds.
+        const detail::ValueKind kind = detail::valueKind(x);
+        QByteArray b;
+        switch (kind) {
+        case detail::ValueKind::Null:
             continue;
-        switch (x.typeId()) {
-        case QMetaType::Bool:
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::UInt:
-        case QMetaType::ULongLong:
+        case detail::ValueKind::Boolean:
+        case detail::ValueKind::Integer:
             c.type = Cell::Int;
             c.i = x.toLongLong();
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
+            continue;
+        case detail::ValueKind::Float:
             c.type = Cell::Real;
             c.d = x.toDouble();
+            continue;
+        case detail::ValueKind::Date:
+            b = detail::dateValue(x).toString(Qt::ISODate).toUtf8();
             break;
-        default: {
-            const bool blob = x.typeId() == QMetaType::QByteArray;
-            const QByteArray b = blob ? x.toByteArray()
-                                 : x.typeId() == QMetaType::QDate ? x.toDate().toString(Qt::ISODate).toUtf8()
-                                                                   : x.toString().toUtf8();
-            c.type = blob ? Cell::Blob : Cell::Text;
-            c.t.off = int(row.bytes.size());
-            c.t.len = int(b.size());
-            row.bytes.append(b);
+        case detail::ValueKind::Bytes:
+            b = x.toByteArray();
+            break;
+        case detail::ValueKind::Text:
+            b = x.toString().toUtf8();
+            break;
         }
-        }
+        c.type = kind == detail::ValueKind::Bytes ? Cell::Blob : Cell::Text;
+        c.t.off = int(row.bytes.size());
+        c.t.len = int(b.size());
+        row.bytes.append(b);
     }
     return row;
 }
