@@ -96,7 +96,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
             Form_Winieta->show();
     });
 
-    // Windows not built yet: their items stay disabled until the window exists.
+    // Windows this program does not have: their items are shown disabled.
     KorektaFaktury1->setEnabled(false);
     FakturaProforma1->setEnabled(false);
     NotaKorygujaca1->setEnabled(false);
@@ -382,7 +382,7 @@ void TMainForm::FormClose()
 }
 
 // ---- menu -------------------------------------------------------------------------------------
-// Items whose window is not built yet do nothing (and are disabled in the constructor).
+// Items whose window this program does not have do nothing (and are disabled in the constructor).
 
 void TMainForm::FakturaVat1Click()
 {
