@@ -11,7 +11,6 @@ documents::InvoiceKind kind()
     documents::InvoiceKind k;
     k.typ = QStringLiteral("FV");
     k.caption = QStringLiteral("Faktura");
-    k.finalIdentity = true;
     k.plainEmptyDate = true;
     k.kodMaxLength = 15;
     k.clearFlag = [] {

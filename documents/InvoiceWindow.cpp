@@ -7,7 +7,8 @@
 #include "documents/FormControls.h"
 #include "documents/Form_Faktura_Nowa_Pozycja.h"
 #include "documents/Form_Faktura_Popraw_Pozycje.h"
-#include "documents/InvoiceSave.h"
+#include "documents/DocumentStore.h"
+#include "documents/InvoiceTexts.h"
 #include "platform/data/Dataset.h"
 #include "platform/text/Numbers.h"
 #include "platform/ui/Clock.h"
@@ -338,7 +339,6 @@ void InvoiceWindow::BitBtn_ZapiszClick()
     d.iloscDni = h.iloscDni;
     d.uwagi = JvMemo1->text();
     d.mode = Tryb();
-    d.finalIdentity = kind_.finalIdentity;
 
     const FirstNumberPrompt prompt = [](const QString& pytanie) -> std::optional<qint64> {
         if (!Form_Jaki_Nr)
@@ -354,11 +354,17 @@ void InvoiceWindow::BitBtn_ZapiszClick()
         Pokaz_Komunikat(QStringLiteral("Brak połączenia z bazą danych.\nFaktura nie została zapisana."));
         return;
     }
-    const SaveOutcome wynik = saveNewInvoice(*DataModule1->ADOConnection1, d, StringGrid1->lines(), prompt);
+    DocumentStore store(*DataModule1->ADOConnection1);
+    SaveOutcome wynik;
+    try {
+        wynik = store.saveNew(toDocument(d, StringGrid1->lines()), prompt);
+    } catch (const data::Error& e) {
+        wynik.error = saveFailureText(QStringLiteral("faktury"), e.message());
+    }
     if (wynik.status == SaveOutcome::Status::Cancelled)
         return;
     if (wynik.status == SaveOutcome::Status::Failed) {
-        Pokaz_Komunikat(QStringLiteral("Nie udało się zapisać faktury:\n") + wynik.error);
+        Pokaz_Komunikat(wynik.error);
         return;
     }
 

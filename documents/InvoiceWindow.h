@@ -34,7 +34,6 @@ class MemoEdit;
 struct InvoiceKind {
     QString typ;           // "FV" / "PFV": stored type, numbering series
     QString caption;       // window caption
-    bool finalIdentity;    // the document is its own final view
     bool plainEmptyDate;   // the empty issue date goes to the plain message dialog
     int kodMaxLength;      // typed postal code limit
     std::function<void()> clearFlag;  // tells the main window the window is gone

@@ -40,6 +40,8 @@ public:
     // First column of the first row; a null QVariant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& binds = {});
     qint64 lastInsertId() const;
+    // Every row of a query, each as column name -> value (for small reads such as one document).
+    QList<QVariantMap> selectRows(const QString& sql, const QVariantList& binds = {});
     bool inTransaction() const;
 
     sqlite3* handle() const;

@@ -1,7 +1,8 @@
 // Numbering and the save of a new invoice: one transaction, the columns written, the prompt.
 #include "support/TestDb.h"
 
-#include "documents/InvoiceSave.h"
+#include "documents/DocumentStore.h"
+#include "documents/InvoiceTexts.h"
 #include "documents/LineGridModel.h"
 #include "documents/Numbering.h"
 
@@ -59,7 +60,7 @@ SaveOutcome save(TestDb& db, const InvoiceDocument& d, const FirstNumberPrompt& 
 {
     LineGridModel g;
     twoLines(g);
-    return saveNewInvoice(*db.conn, d, g, p);
+    return DocumentStore(*db.conn).saveNew(toDocument(d, g), p);
 }
 
 } // namespace
@@ -166,7 +167,6 @@ TEST(InvoiceSave, GrossModeAndProFormaColumns)
     TestDb db;
     auto d = invoice("PFV");
     d.mode = PriceMode::Brutto;
-    d.finalIdentity = false;
     d.dataZap = "2011-03-19";
     auto r = save(db, d, answer(1));
     ASSERT_TRUE(r.saved()) << r.error.toStdString();
