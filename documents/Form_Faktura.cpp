@@ -13,10 +13,6 @@ documents::InvoiceKind kind()
     k.caption = QStringLiteral("Faktura");
     k.plainEmptyDate = true;
     k.kodMaxLength = 15;
-    k.clearFlag = [] {
-        if (MainForm)
-            MainForm->Ustaw_Czy_Faktura(false);
-    };
     return k;
 }
 

@@ -34,7 +34,6 @@
 namespace documents {
 
 namespace {
-const QString Klucz_Ustawien = QStringLiteral("Software\\Orlimek\\Tarnex\\Ustawienia\\");
 } // namespace
 
 InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget(parent), kind_(kind)
@@ -164,8 +163,6 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
 
     setLineTarget(kind_.typ, this);
     dictionaries::Ustaw_Blok_Klienta(kind_.typ, this, dictionaries::blokKlienta(this));
-    if (MainForm)
-        MainForm->Dodaj_Kontrole_Zamkniecia(this, [this] { return Mozna_Porzucic(); });
 
     FormCreate();
 }
@@ -196,7 +193,7 @@ PriceMode InvoiceWindow::Tryb() const
 
 void InvoiceWindow::Ustaw_Tryb_Z_Rejestru()
 {
-    const PriceMode mode = priceModeFromSetting(Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawien, QStringLiteral("Faktura_od")));
+    const PriceMode mode = priceModeFromSetting(Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawienia, QStringLiteral("Faktura_od")));
     CBox_Netto_Brutto->setCurrentIndex(priceModeIndex(mode));
 }
 
@@ -411,7 +408,7 @@ void InvoiceWindow::Wyczysc_Dokument(const QString& data, const QString& rok)
     LEdit_Rok->setText(rok);
     LEdit_Data_Wyst->setText(data);
     LEdit_Data_Sprzedarzy->clear();
-    LEdit_Miejsce_Wyst->setText(Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawien, QStringLiteral("Miejsce_Wyst")));
+    LEdit_Miejsce_Wyst->setText(Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawienia, QStringLiteral("Miejsce_Wyst")));
     LEdit_Nazwa->clear();
     LEdit_Nazwa_cd->clear();
     LEdit_Nr_Klienta->clear();
@@ -458,8 +455,6 @@ void InvoiceWindow::closeEvent(QCloseEvent* e)
         return;
     }
     Wyczysc_Dokument(QString(), QString());
-    if (kind_.clearFlag)
-        kind_.clearFlag();
     e->accept();
 }
 

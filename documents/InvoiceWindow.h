@@ -5,6 +5,7 @@
 #include "documents/InvoiceCheck.h"
 #include "documents/LineGrid.h"
 #include "documents/LineTarget.h"
+#include "platform/ui/UnsavedWork.h"
 
 #include <QWidget>
 
@@ -36,10 +37,9 @@ struct InvoiceKind {
     QString caption;       // window caption
     bool plainEmptyDate;   // the empty issue date goes to the plain message dialog
     int kodMaxLength;      // typed postal code limit
-    std::function<void()> clearFlag;  // tells the main window the window is gone
 };
 
-class InvoiceWindow : public QWidget, public LineTarget {
+class InvoiceWindow : public QWidget, public LineTarget, public ui::UnsavedWork {
     Q_OBJECT
 public:
     InvoiceWindow(const InvoiceKind& kind, QWidget* parent);
@@ -47,6 +47,9 @@ public:
 
     // Resets the window for a new document with the given issue date and year texts.
     void Wyczysc_Dokument(const QString& data, const QString& rok);
+
+    // UnsavedWork: asks the question while the document is unsaved.
+    bool mayDiscard() override { return Mozna_Porzucic(); }
 
     // LineTarget
     LineGridModel& lineGrid() override { return StringGrid1->lines(); }

@@ -1,6 +1,8 @@
 #pragma once
 // The settings keys of the program (under HKEY_LOCAL_MACHINE) and the writing of a dialog's
 // values, shared by the settings dialogs and the windows that read the settings.
+#include "shell/Rejestr.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,13 +10,6 @@ class QDialog;
 class QLayout;
 class QLineEdit;
 class QPushButton;
-
-// Seller data: Nazwa_L1, Nazwa_L2, Kod, Miasto, Adres, Nip, Konto, Tel, Logo.
-inline const QString Klucz_Firma = QStringLiteral("Software\\Orlimek\\Tarnex\\");
-// Program defaults: Faktura_od ("0" netto, "1" brutto), Miejsce_Wyst.
-inline const QString Klucz_Ustawienia = QStringLiteral("Software\\Orlimek\\Tarnex\\Ustawienia\\");
-// Copy counts: FV_O, FV_K, PFV_O, PFV_K, KFV_O, KFV_K, NFV_O, NFV_K.
-inline const QString Klucz_Wydruki = QStringLiteral("Software\\Orlimek\\Tarnex\\Wydruki\\");
 
 inline const QString Komunikat_Zapisane = QStringLiteral("Dane zostały zapisane");
 inline const QString Komunikat_Blad_Zapisu =

@@ -1,25 +1,17 @@
 #include "shell/MainForm.h"
 
-#include "dictionaries/Form_Lista_Klientow.h"
-#include "dictionaries/Form_Lista_Rodzajow_Platnosci.h"
-#include "dictionaries/Form_Lista_Towarow.h"
-#include "dictionaries/Form_Stawki_VAT.h"
-#include "documents/Form_Faktura.h"
 #include "platform/system/Shell.h"
 #include "platform/text/Dates.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageDialog.h"
 #include "platform/ui/Modal.h"
-#include "settings/Form_Ust_Firma.h"
-#include "settings/Form_Ust_Prog.h"
-#include "settings/Form_Ust_Wydruki.h"
-#include "settings/Ustawienia.h"
 #include "shell/DataModule1.h"
-#include "shell/Form_About.h"
 #include "shell/Form_Komunikat.h"
 #include "shell/Form_Winieta.h"
 #include "shell/Obrazki.h"
 #include "shell/Rejestr.h"
+#include "shell/WindowTable.h"
+#include "platform/ui/UnsavedWork.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -96,22 +88,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
             Form_Winieta->show();
     });
 
-    // Windows this program does not have: their items are shown disabled.
-    KorektaFaktury1->setEnabled(false);
-    FakturaProforma1->setEnabled(false);
-    NotaKorygujaca1->setEnabled(false);
-    PoprawafakturyVAT1->setEnabled(false);
-    Listafakturwgroku1->setEnabled(false);
-    Listafakturwokresieczasu1->setEnabled(false);
-    Sprzedazwgklientow1->setEnabled(false);
-    Sprzedazwgtowarow1->setEnabled(false);
-    Dokumentywokresieczasu1->setEnabled(false);
-    SprzedazwgKlientow2->setEnabled(false);
-    SprzedazdlaKlienta1->setEnabled(false);
-    Sprzedazwgtowarowuslug1->setEnabled(false);
-    Sprzedazdlatowaruuslugi1->setEnabled(false);
-    Kalkulatornettobrutto1->setEnabled(false);
-    SprawdzanienumeruNIP1->setEnabled(false);
+    Ustaw_Dostepnosc();
 }
 
 TMainForm::~TMainForm()
@@ -294,19 +271,33 @@ void TMainForm::pokazOkno(QWidget* okno)
 
 // ---- exit check -------------------------------------------------------------------------------
 
-void TMainForm::Dodaj_Kontrole_Zamkniecia(QWidget* okno, std::function<bool()> czy_mozna_zamknac)
-{
-    kontrole_.push_back({QPointer<QWidget>(okno), std::move(czy_mozna_zamknac)});
-}
-
 bool TMainForm::Czy_Mozna_Zamknac()
 {
-    std::erase_if(kontrole_, [](const KontrolaZamkniecia& k) { return k.okno.isNull(); });
-    const auto kontrole = kontrole_; // a question may close windows and so change the list
-    for (const KontrolaZamkniecia& k : kontrole)
-        if (k.okno && k.czy_mozna && !k.czy_mozna())
+    // A question may close windows, so the list is taken first and each window checked again.
+    QList<QPointer<QWidget>> okna;
+    for (QMdiSubWindow* sub : MdiArea->subWindowList(QMdiArea::CreationOrder))
+        okna << QPointer<QWidget>(sub->widget());
+    for (const QPointer<QWidget>& okno : okna)
+        if (auto* praca = dynamic_cast<ui::UnsavedWork*>(okno.data()); praca && !praca->mayDiscard())
             return false;
     return true;
+}
+
+void TMainForm::Otworz_Z_Tabeli(QAction* pozycja)
+{
+    if (const WindowKind* k = pozycja ? Okno_Dla_Pozycji(pozycja->objectName()) : nullptr; k && k->open)
+        k->open(*this);
+}
+
+void TMainForm::Ustaw_Dostepnosc()
+{
+    for (QMenu* m : {Faktury1, Slowniki1, Zestawienia1, Wydruki1, Narzedzia1, Ustawienia1, Pomoc1})
+        for (QAction* a : m->actions()) {
+            if (a->isSeparator() || a == Kalkulator1 || a == Pomoc2)
+                continue;
+            const WindowKind* k = Okno_Dla_Pozycji(a->objectName());
+            a->setEnabled(k && k->open);
+        }
 }
 
 // ---- print libraries --------------------------------------------------------------------------
@@ -382,111 +373,106 @@ void TMainForm::FormClose()
 }
 
 // ---- menu -------------------------------------------------------------------------------------
-// Items whose window this program does not have do nothing (and are disabled in the constructor).
+// The handlers keep their names; what they open is the window table's business.
 
 void TMainForm::FakturaVat1Click()
 {
-    Otworz_Okno<TForm_Faktura>(Form_Faktura, Czy_Faktura, [](TForm_Faktura* f) {
-        Wpisz_Presety(Daj_Presety(QStringLiteral("FV"), ui::today()), f->LEdit_Wyroznik, f->LEdit_Rok,
-                      f->LEdit_Data_Wyst, f->LEdit_Miejsce_Wyst);
-    });
+    Otworz_Z_Tabeli(FakturaVat1);
 }
 
 void TMainForm::KorektaFaktury1Click()
 {
-    // Form_Faktura_Korekta: presets "KFV" into LEdit_Wyroznik, LEdit_Rok, LEdit_Data_Wyst.
+    Otworz_Z_Tabeli(KorektaFaktury1);
 }
 
 void TMainForm::FakturaProforma1Click()
 {
-    // Form_Faktura_Proforma: presets "PFV" into LEdit_Wyroznik, LEdit_Rok, LEdit_Data_Wyst,
-    // LEdit_Miejsce_Wyst.
+    Otworz_Z_Tabeli(FakturaProforma1);
 }
 
 void TMainForm::NotaKorygujaca1Click()
 {
-    // Form_Faktura_Nota: presets "NFV" into LEdit_Typ, LEdit_Rok, LEdit_Data_Wyst.
+    Otworz_Z_Tabeli(NotaKorygujaca1);
 }
 
 void TMainForm::PoprawafakturyVAT1Click()
 {
-    // Form_Faktura_Poprawa, then Form_Do_Poprawy prepared for the current year.
+    Otworz_Z_Tabeli(PoprawafakturyVAT1);
 }
 
 void TMainForm::StawkiVAT1Click()
 {
-    if (Form_Stawki_VAT)
-        ui::showModal(Form_Stawki_VAT);
+    Otworz_Z_Tabeli(StawkiVAT1);
 }
 
 void TMainForm::TowaryUslugi1Click()
 {
-    Otworz_Okno(Form_Lista_Towarow, Czy_Lista_Towarow);
+    Otworz_Z_Tabeli(TowaryUslugi1);
 }
 
 void TMainForm::Klienci1Click()
 {
-    Otworz_Okno(Form_Lista_Klientow, Czy_Lista_Klientow);
+    Otworz_Z_Tabeli(Klienci1);
 }
 
 void TMainForm::Rodzajeplatnosci1Click()
 {
-    Otworz_Okno(Form_Lista_Rodzajow_Platnosci, Czy_Lista_Rodzajow_Platnosci);
+    Otworz_Z_Tabeli(Rodzajeplatnosci1);
 }
 
 void TMainForm::Listafakturwgroku1Click()
 {
-    // Form_Lista_Faktur_Wg_Roku (Czy_Lista_Faktur_Wg_Roku).
+    Otworz_Z_Tabeli(Listafakturwgroku1);
 }
 
 void TMainForm::Listafakturwokresieczasu1Click()
 {
-    // Form_Lista_Faktur_W_Okresie (Czy_Lista_Faktur_W_Okresie).
+    Otworz_Z_Tabeli(Listafakturwokresieczasu1);
 }
 
 void TMainForm::Sprzedazwgklientow1Click()
 {
-    // Form_Sprzedaz_Wg_Klienta (Czy_Sprzedaz_Wg_Klienta).
+    Otworz_Z_Tabeli(Sprzedazwgklientow1);
 }
 
 void TMainForm::Sprzedazwgtowarow1Click()
 {
-    // Form_Sprzedaz_Wg_Towarow (Czy_Sprzedaz_Wg_Towarow).
+    Otworz_Z_Tabeli(Sprzedazwgtowarow1);
 }
 
 void TMainForm::Dokumentywokresieczasu1Click()
 {
-    // Form_Wydruki_Sprzedaz_Wg_Dokumentow (modal).
+    Otworz_Z_Tabeli(Dokumentywokresieczasu1);
 }
 
 void TMainForm::SprzedazwgKlientow2Click()
 {
-    // Form_Wydruki_Wg_Klientow (modal).
+    Otworz_Z_Tabeli(SprzedazwgKlientow2);
 }
 
 void TMainForm::SprzedazdlaKlienta1Click()
 {
-    // Form_Wydruki_Dla_Klienta (modal).
+    Otworz_Z_Tabeli(SprzedazdlaKlienta1);
 }
 
 void TMainForm::Sprzedazwgtowarowuslug1Click()
 {
-    // Form_Wydruki_Wg_Towarow (modal).
+    Otworz_Z_Tabeli(Sprzedazwgtowarowuslug1);
 }
 
 void TMainForm::Sprzedazdlatowaruuslugi1Click()
 {
-    // Form_Wydruki_Dla_Towaru (modal).
+    Otworz_Z_Tabeli(Sprzedazdlatowaruuslugi1);
 }
 
 void TMainForm::Kalkulatornettobrutto1Click()
 {
-    // Form_Kalk_Brutto_Netto (modal).
+    Otworz_Z_Tabeli(Kalkulatornettobrutto1);
 }
 
 void TMainForm::SprawdzanienumeruNIP1Click()
 {
-    // Form_Check_NIP, shown without blocking.
+    Otworz_Z_Tabeli(SprawdzanienumeruNIP1);
 }
 
 void TMainForm::Kalkulator1Click()
@@ -497,17 +483,17 @@ void TMainForm::Kalkulator1Click()
 
 void TMainForm::DaneFirmy1Click()
 {
-    ui::showModal(Form_Ust_Firma);
+    Otworz_Z_Tabeli(DaneFirmy1);
 }
 
 void TMainForm::Ustawieniawydrukow1Click()
 {
-    ui::showModal(Form_Ust_Wydruki);
+    Otworz_Z_Tabeli(Ustawieniawydrukow1);
 }
 
 void TMainForm::Ustawieniadomyslne1Click()
 {
-    ui::showModal(Form_Ust_Prog);
+    Otworz_Z_Tabeli(Ustawieniadomyslne1);
 }
 
 void TMainForm::Pomoc2Click()
@@ -518,5 +504,5 @@ void TMainForm::Pomoc2Click()
 
 void TMainForm::Oprogramie1Click()
 {
-    ui::showModal(Form_About);
+    Otworz_Z_Tabeli(Oprogramie1);
 }

@@ -2,13 +2,9 @@
 // The main window: MDI frame with the menu, the tool bar and the status bar, the bookkeeping of
 // the MDI child windows (one instance per kind), the document presets and the print libraries.
 //
-// Wiring a window into the menu (later windows):
-//  - the item's handler is the method named after the item (`StawkiVAT1Click`); fill its body;
-//  - remove the item's line from the "not built yet" block of the constructor;
-//  - an MDI child opens through `Otworz_Okno(Form_X, Czy_X)`; a document window with presets
-//    through `Otworz_Okno(Form_X, Czy_X, [](TForm_X* f) { Wpisz_Presety(...); })`;
-//  - a document window that can hold unsaved work calls `Dodaj_Kontrole_Zamkniecia` once
-//    (e.g. in its constructor) so that closing the main window asks its question first.
+// What each menu item opens is a row of the window table (shell/WindowTable.h); an item with no
+// row is shown disabled. An MDI child that can hold unsaved work implements ui::UnsavedWork, and
+// closing the main window asks it first.
 #include "platform/system/Library.h"
 
 #include <QDate>
@@ -111,12 +107,12 @@ public:
     template <class T>
     T* Otworz_Okno(T*& okno, bool& flaga, const std::function<void(std::type_identity_t<T>*)>& przed = {});
 
-    // A window that may hold unsaved work: `czy_mozna_zamknac` is asked (in the order of
-    // registration) when the main window is closed; false keeps the program running. The entry
-    // goes away with the window.
-    void Dodaj_Kontrole_Zamkniecia(QWidget* okno, std::function<bool()> czy_mozna_zamknac);
-    // Asks every registered window; false when one of them refuses.
+    // Asks every open MDI child that can hold unsaved work (ui::UnsavedWork), in the order they
+    // were opened; false when one of them refuses.
     bool Czy_Mozna_Zamknac();
+
+    // Runs what the window table says the menu item does (nothing when it has no row).
+    void Otworz_Z_Tabeli(QAction* pozycja);
 
     // The date-format check of each showing.
     void Sprawdz_Format_Daty();
@@ -209,12 +205,8 @@ private:
     void pokazOkno(QWidget* okno);
     void dodajOkno(QWidget* okno);
     void FormClose();
-
-    struct KontrolaZamkniecia {
-        QPointer<QWidget> okno;
-        std::function<bool()> czy_mozna;
-    };
-    std::vector<KontrolaZamkniecia> kontrole_;
+    // Items open their windows through the table; those with no row there are disabled.
+    void Ustaw_Dostepnosc();
 };
 
 extern TMainForm* MainForm;
@@ -234,7 +226,8 @@ T* TMainForm::Otworz_Okno(T*& okno, bool& flaga, const std::function<void(std::t
         okno = new T();
     flaga = true;
     connect(okno, &QObject::destroyed, this, [&okno, &flaga, self = static_cast<QObject*>(okno)] {
-        if (okno == self) {
+        // The window's own destructor may have cleared its pointer already.
+        if (okno == self || okno == nullptr) {
             okno = nullptr;
             flaga = false;
         }

@@ -5,6 +5,14 @@
 
 #include <QString>
 
+// The keys of the program's settings (under HKEY_LOCAL_MACHINE).
+// Seller data: Nazwa_L1, Nazwa_L2, Kod, Miasto, Adres, Nip, Konto, Tel, Logo.
+inline const QString Klucz_Firma = QStringLiteral("Software\\Orlimek\\Tarnex\\");
+// Program defaults: Faktura_od ("0" netto, "1" brutto), Miejsce_Wyst.
+inline const QString Klucz_Ustawienia = QStringLiteral("Software\\Orlimek\\Tarnex\\Ustawienia\\");
+// Copy counts: FV_O, FV_K, PFV_O, PFV_K, KFV_O, KFV_K, NFV_O, NFV_K.
+inline const QString Klucz_Wydruki = QStringLiteral("Software\\Orlimek\\Tarnex\\Wydruki\\");
+
 using HKEY = registry::Root;
 inline constexpr HKEY HKEY_LOCAL_MACHINE = registry::Root::LocalMachine;
 inline constexpr HKEY HKEY_CURRENT_USER = registry::Root::CurrentUser;

@@ -1,6 +1,7 @@
 // The VAT invoice window and its line dialogs driven in-process: lines in net and gross mode,
 // totals, delete and edit, payment kind, due date, the header checks, numbering and the save, and
 // the question about an unsaved document.
+#include "app/Okna.h"
 #include "documents/Dlg_Czy_Nowa_Fakt.h"
 #include "documents/FormControls.h"
 #include "documents/Form_Drukuj_Fakt.h"
@@ -576,6 +577,7 @@ TEST_F(OknoFaktury, DamagedPriceModeSettingMeansNet)
 TEST_F(OknoFaktury, MainWindowOpensPresetsAndAsksBeforeExit)
 {
     delete f.data();
+    Zarejestruj_Okna();
     MainForm = new TMainForm;
     {
         ui::FixedClock zegar(QDate(2011, 3, 5));

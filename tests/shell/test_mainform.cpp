@@ -1,5 +1,8 @@
 #include "shell/MainForm.h"
 
+#include "app/Okna.h"
+#include "platform/ui/UnsavedWork.h"
+
 #include "platform/registry/Registry.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Modal.h"
@@ -25,8 +28,10 @@
 namespace {
 
 // A document window as the menu sees it: the preset fields and one field the presets leave alone.
-class OknoTestowe : public QWidget {
+class OknoTestowe : public QWidget, public ui::UnsavedWork {
 public:
+    std::function<bool()> pytanie; // what the window asks before the program closes
+    bool mayDiscard() override { return !pytanie || pytanie(); }
     explicit OknoTestowe(QWidget* parent = nullptr) : QWidget(parent)
     {
         for (QLineEdit** e : {&LEdit_Wyroznik, &LEdit_Rok, &LEdit_Data_Wyst, &LEdit_Miejsce_Wyst, &LEdit_Nazwa})
@@ -50,6 +55,7 @@ protected:
 };
 
 OknoTestowe* Form_Testowe = nullptr;
+QWidget* Form_Lista = nullptr;
 
 const QString Klucz_Ust = QStringLiteral("Software\\Orlimek\\Tarnex\\Ustawienia\\");
 
@@ -64,6 +70,7 @@ protected:
     void SetUp() override
     {
         ustawFormatDaty(QStringLiteral("yyyy-MM-dd"));
+        Zarejestruj_Okna();
         MainForm = new TMainForm;
         OknoTestowe::utworzone = 0;
     }
@@ -474,16 +481,12 @@ TEST_F(Glowne, UnsavedDocumentCanStopTheExit)
     OknoTestowe* dokument = otworzFakture();
     std::vector<QString> pytania;
     bool odpowiedz = false; // "Nie"
-    MainForm->Dodaj_Kontrole_Zamkniecia(dokument, [&] {
+    dokument->pytanie = [&] {
         pytania.push_back("faktura");
         return odpowiedz;
-    });
-    auto* inne = new QWidget;
-    MainForm->Dodaj_Kontrole_Zamkniecia(inne, [&] {
-        pytania.push_back("inne");
-        return true;
-    });
-    delete inne; // a window gone is not asked
+    };
+    // A child that cannot hold unsaved work is not asked.
+    MainForm->Otworz_Okno(Form_Lista, MainForm->Czy_Lista_Klientow);
 
     MainForm->show();
     EXPECT_FALSE(MainForm->close());

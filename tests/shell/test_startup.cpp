@@ -1,5 +1,7 @@
 #include "shell/Startup.h"
 
+#include "app/Okna.h"
+
 #include "shell/DataModule1.h"
 #include "shell/Form_About.h"
 #include "shell/Form_Jaki_Nr.h"
@@ -77,12 +79,13 @@ std::map<QString, QObject*> globalne()
 
 TEST(Startup, TableHasEveryWindowInOrderWithItsSplashPosition)
 {
+    Zarejestruj_Okna();
     const auto tabela = startupTable();
     ASSERT_EQ(tabela.size(), Tabela.size());
     for (size_t i = 0; i < Tabela.size(); ++i) {
-        EXPECT_EQ(QString::fromLatin1(tabela[i].global), Tabela[i].first) << i;
-        EXPECT_EQ(tabela[i].position, Tabela[i].second) << i;
-        EXPECT_EQ(tabela[i].create == nullptr, tabela[i].destroy == nullptr) << i;
+        EXPECT_EQ(QString::fromLatin1(tabela[i]->global), Tabela[i].first) << i;
+        EXPECT_EQ(tabela[i]->startup, Tabela[i].second) << i;
+        EXPECT_EQ(tabela[i]->create == nullptr, tabela[i]->destroy == nullptr) << i;
     }
 }
 
@@ -103,6 +106,7 @@ TEST(Startup, CreatesTheWindowsInOrderWithTheBarAtEachPosition)
     Form_Komunikat = nullptr;
     for (auto& [nazwa, wsk] : globalne())
         ASSERT_EQ(wsk, nullptr) << nazwa.toStdString() << " left over by another test";
+    Zarejestruj_Okna();
     MainForm = new TMainForm;
 
     struct Krok {

@@ -1,5 +1,6 @@
 // The program Tarnex: the main window first, then the splash and every window of start-up, then
 // the message loop.
+#include "app/Okna.h"
 #include "grid/TxgridStartup.h"
 #include "platform/ui/Application.h"
 #include "shell/Form_Winieta.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     // The grid library's own start-up runs before any window exists.
     grid::LibraryStartUp();
 
+    Zarejestruj_Okna();
     MainForm = new TMainForm;
     Utworz_Formularze();
 

@@ -1,0 +1,133 @@
+#include "app/Okna.h"
+
+#include "dictionaries/Form_Lista_Klientow.h"
+#include "dictionaries/Form_Lista_Klientow_Pob.h"
+#include "dictionaries/Form_Lista_Klientow_Pob_Nota.h"
+#include "dictionaries/Form_Lista_Rodzajow_Platnosci.h"
+#include "dictionaries/Form_Lista_Towarow.h"
+#include "dictionaries/Form_Lista_Towarow_Pob.h"
+#include "dictionaries/Form_Nowa_Stawka.h"
+#include "dictionaries/Form_Nowy_Klient.h"
+#include "dictionaries/Form_Nowy_Rodzaj_Platnosci.h"
+#include "dictionaries/Form_Nowy_Towar.h"
+#include "dictionaries/Form_Popraw_Klient.h"
+#include "dictionaries/Form_Popraw_Rodzaj_Platnosci.h"
+#include "dictionaries/Form_Popraw_Towar.h"
+#include "dictionaries/Form_Stawka_Vat_Popraw.h"
+#include "dictionaries/Form_Stawki_VAT.h"
+#include "documents/Dlg_Czy_Nowa_Fakt.h"
+#include "documents/Form_Drukuj_Duplikat.h"
+#include "documents/Form_Drukuj_Fakt.h"
+#include "documents/Form_Faktura.h"
+#include "documents/Form_Faktura_Nowa_Pozycja.h"
+#include "documents/Form_Faktura_Popraw_Pozycje.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/Modal.h"
+#include "settings/Form_Ust_Firma.h"
+#include "settings/Form_Ust_Prog.h"
+#include "settings/Form_Ust_Wydruki.h"
+#include "shell/DataModule1.h"
+#include "shell/Form_About.h"
+#include "shell/Form_Jaki_Nr.h"
+#include "shell/Form_Komunikat.h"
+#include "shell/Form_Winieta.h"
+#include "shell/MainForm.h"
+#include "shell/WindowTable.h"
+
+#include <QLineEdit>
+
+namespace {
+
+// A dialog created at start-up that a menu item shows modally.
+template <class T, T** Global>
+WindowKind modal(const char* global, int position, const char* action)
+{
+    WindowKind k = createdAtStartup<T, Global>(global, position);
+    k.action = action;
+    k.open = [](TMainForm&) {
+        if (*Global)
+            ui::showModal(*Global);
+    };
+    return k;
+}
+
+// An MDI child created on first use and kept as one instance; `Prepare` runs on it before it is
+// shown (the menu's presets), on a new window and on the one that exists.
+template <class T, T** Global, bool TMainForm::*Flag, auto Prepare = nullptr>
+WindowKind child(const char* global, const char* action)
+{
+    WindowKind k;
+    k.global = global;
+    k.action = action;
+    k.flag = Flag;
+    k.open = [](TMainForm& m) {
+        if constexpr (std::is_null_pointer_v<decltype(Prepare)>)
+            m.Otworz_Okno<T>(*Global, m.*Flag);
+        else
+            m.Otworz_Okno<T>(*Global, m.*Flag, Prepare);
+    };
+    return k;
+}
+
+void presetyFaktury(TForm_Faktura* f)
+{
+    Wpisz_Presety(Daj_Presety(QStringLiteral("FV"), ui::today()), f->LEdit_Wyroznik, f->LEdit_Rok, f->LEdit_Data_Wyst,
+                  f->LEdit_Miejsce_Wyst);
+}
+
+std::vector<WindowKind> rows()
+{
+    return {
+        // Start-up, in the order of creation, with the splash position after each.
+        createdAtStartup<TForm_Winieta, &Form_Winieta>("Form_Winieta", 5),
+        createdAtStartup<TDataModule1, &DataModule1>("DataModule1", 8),
+        createdAtStartup<TForm_Lista_Klientow_Pob_Nota, &Form_Lista_Klientow_Pob_Nota>("Form_Lista_Klientow_Pob_Nota", 11),
+        createdAtStartup<TForm_Lista_Towarow_Pob, &Form_Lista_Towarow_Pob>("Form_Lista_Towarow_Pob", 14),
+        createdAtStartup<TForm_Popraw_Klient, &Form_Popraw_Klient>("Form_Popraw_Klient", 17),
+        createdAtStartup<TForm_Nowy_Towar, &Form_Nowy_Towar>("Form_Nowy_Towar", 20),
+        createdAtStartup<TForm_Faktura_Nowa_Pozycja, &Form_Faktura_Nowa_Pozycja>("Form_Faktura_Nowa_Pozycja", 23),
+        modal<TForm_Stawki_VAT, &Form_Stawki_VAT>("Form_Stawki_VAT", 26, "StawkiVAT1"),
+        createdAtStartup<TForm_Drukuj_Fakt, &Form_Drukuj_Fakt>("Form_Drukuj_Fakt", 29),
+        startupPlaceholder("Form_Do_Korekty", 32),
+        startupPlaceholder("Form_Korekta_Pozycja", 35),
+        createdAtStartup<TDlg_Czy_Nowa_Fakt, &Dlg_Czy_Nowa_Fakt>("Dlg_Czy_Nowa_Fakt", 38),
+        createdAtStartup<TForm_Nowa_Stawka, &Form_Nowa_Stawka>("Form_Nowa_Stawka", 41),
+        createdAtStartup<TForm_Stawka_Vat_Popraw, &Form_Stawka_Vat_Popraw>("Form_Stawka_Vat_Popraw", 44),
+        createdAtStartup<TForm_Komunikat, &Form_Komunikat>("Form_Komunikat", 47),
+        startupPlaceholder("Form_Do_Noty", 50),
+        createdAtStartup<TForm_Lista_Klientow_Pob, &Form_Lista_Klientow_Pob>("Form_Lista_Klientow_Pob", 53),
+        createdAtStartup<TForm_Nowy_Klient, &Form_Nowy_Klient>("Form_Nowy_Klient", 56),
+        createdAtStartup<TForm_Popraw_Towar, &Form_Popraw_Towar>("Form_Popraw_Towar", 59),
+        startupPlaceholder("Form_Kalk_Brutto_Netto", 62),
+        modal<TForm_Ust_Firma, &Form_Ust_Firma>("Form_Ust_Firma", 65, "DaneFirmy1"),
+        modal<TForm_Ust_Wydruki, &Form_Ust_Wydruki>("Form_Ust_Wydruki", 68, "Ustawieniawydrukow1"),
+        startupPlaceholder("Form_Wydruki_Sprzedaz_Wg_Dokumentow", 71),
+        startupPlaceholder("Form_Wydruki_Wg_Klientow", 74),
+        startupPlaceholder("Form_Wydruki_Dla_Klienta", 77),
+        startupPlaceholder("Form_Wydruki_Wg_Towarow", 80),
+        startupPlaceholder("Form_Wydruki_Dla_Towaru", 83),
+        modal<TForm_About, &Form_About>("Form_About", 85, "Oprogramie1"),
+        createdAtStartup<TForm_Nowy_Rodzaj_Platnosci, &Form_Nowy_Rodzaj_Platnosci>("Form_Nowy_Rodzaj_Platnosci", 87),
+        createdAtStartup<TForm_Popraw_Rodzaj_Platnosci, &Form_Popraw_Rodzaj_Platnosci>("Form_Popraw_Rodzaj_Platnosci", 89),
+        createdAtStartup<TForm_Drukuj_Duplikat, &Form_Drukuj_Duplikat>("Form_Drukuj_Duplikat", 91),
+        createdAtStartup<TForm_Jaki_Nr, &Form_Jaki_Nr>("Form_Jaki_Nr", 93),
+        startupPlaceholder("Form_Check_NIP", 95),
+        modal<TForm_Ust_Prog, &Form_Ust_Prog>("Form_Ust_Prog", 97, "Ustawieniadomyslne1"),
+        createdAtStartup<TForm_Faktura_Popraw_Pozycje, &Form_Faktura_Popraw_Pozycje>("Form_Faktura_Popraw_Pozycje", 99),
+        startupPlaceholder("Form_Do_Poprawy", 100),
+
+        // MDI children, created on first use.
+        child<TForm_Faktura, &Form_Faktura, &TMainForm::Czy_Faktura, &presetyFaktury>("Form_Faktura", "FakturaVat1"),
+        child<TForm_Lista_Towarow, &Form_Lista_Towarow, &TMainForm::Czy_Lista_Towarow>("Form_Lista_Towarow", "TowaryUslugi1"),
+        child<TForm_Lista_Klientow, &Form_Lista_Klientow, &TMainForm::Czy_Lista_Klientow>("Form_Lista_Klientow", "Klienci1"),
+        child<TForm_Lista_Rodzajow_Platnosci, &Form_Lista_Rodzajow_Platnosci, &TMainForm::Czy_Lista_Rodzajow_Platnosci>(
+            "Form_Lista_Rodzajow_Platnosci", "Rodzajeplatnosci1"),
+    };
+}
+
+} // namespace
+
+void Zarejestruj_Okna()
+{
+    Ustaw_Tabele_Okien(rows());
+}
