@@ -2,7 +2,7 @@
 
 #include "dictionaries/Form_Nowy_Towar.h"
 #include "dictionaries/Konfiguracja.h"
-#include "documents/Form_Faktura_Nowa_Pozycja.h"
+#include "dictionaries/PickTargets.h"
 #include "platform/data/Dataset.h"
 #include "platform/ui/DbLookupCombo.h"
 #include "shell/DataModule1.h"
@@ -58,18 +58,24 @@ TForm_Lista_Towarow_Pob::TForm_Lista_Towarow_Pob(QWidget* owner) : PickDialog(us
 void TForm_Lista_Towarow_Pob::Wstaw_Dane_Towaru()
 {
     data::Table* t = towary();
-    TForm_Faktura_Nowa_Pozycja* d = Form_Faktura_Nowa_Pozycja;
+    const std::optional<BlokTowaru> d = Blok_Towaru();
     if (!t || !d)
         return;
     auto tekst = [&](const char* pole) { return t->fieldByName(QString::fromLatin1(pole)).asString(); };
-    d->LEdit_Symbol->setText(tekst("Symbol"));
-    d->LEdit_Nazwa->setText(tekst("Nazwa"));
-    d->LEdit_Nazwa_cd->setText(tekst("Nazwa_cd"));
-    d->LEdit_PKWIU->setText(tekst("PKWIU"));
-    if (d->Daj_Netto_Brutto() == QStringLiteral("netto"))
-        d->LEdit_Cena->setText(tekst("Cena_Netto_Sprz"));
-    else if (d->Daj_Netto_Brutto() == QStringLiteral("brutto"))
-        d->LEdit_Cena->setText(tekst("Cena_Brutto_Sprz"));
-    d->LEdit_Jm->setText(tekst("jm"));
-    d->DBLCBox_Vat->setKeyValue(tekst("Vat_Opis"));
+    auto wpisz = [](QLineEdit* e, const QString& s) {
+        if (e)
+            e->setText(s);
+    };
+    wpisz(d->LEdit_Symbol, tekst("Symbol"));
+    wpisz(d->LEdit_Nazwa, tekst("Nazwa"));
+    wpisz(d->LEdit_Nazwa_cd, tekst("Nazwa_cd"));
+    wpisz(d->LEdit_PKWIU, tekst("PKWIU"));
+    const QString tryb = d->Netto_Brutto ? d->Netto_Brutto() : QString();
+    if (tryb == QStringLiteral("netto"))
+        wpisz(d->LEdit_Cena, tekst("Cena_Netto_Sprz"));
+    else if (tryb == QStringLiteral("brutto"))
+        wpisz(d->LEdit_Cena, tekst("Cena_Brutto_Sprz"));
+    wpisz(d->LEdit_Jm, tekst("jm"));
+    if (d->DBLCBox_Vat)
+        d->DBLCBox_Vat->setKeyValue(tekst("Vat_Opis"));
 }

@@ -20,7 +20,28 @@ QHash<QString, Wpis>& bloki()
     static QHash<QString, Wpis> h;
     return h;
 }
+struct WpisTowaru {
+    QPointer<QWidget> okno;
+    BlokTowaru blok;
+};
+WpisTowaru& blokTowaru()
+{
+    static WpisTowaru w;
+    return w;
+}
 } // namespace
+
+void Ustaw_Blok_Towaru(QWidget* okno, const BlokTowaru& blok)
+{
+    blokTowaru() = {okno, blok};
+}
+
+std::optional<BlokTowaru> Blok_Towaru()
+{
+    if (!blokTowaru().okno)
+        return std::nullopt;
+    return blokTowaru().blok;
+}
 
 void Ustaw_Blok_Klienta(const QString& typ, QWidget* okno, const BlokKlienta& blok)
 {

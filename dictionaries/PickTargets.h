@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -17,6 +18,9 @@ class QWidget;
 
 namespace data {
 class Dataset;
+}
+namespace ui {
+class DbLookupCombo;
 }
 
 namespace dictionaries {
@@ -47,5 +51,21 @@ std::optional<BlokKlienta> Blok_Klienta(const QString& typ);
 // Copies the current client of `klienci` into `blok`: name, name continued, number, NIP, postal
 // code, town, address (as text) and the company flag. Phone and remarks are not copied.
 void Wpisz_Klienta(data::Dataset& klienci, const BlokKlienta& blok);
+
+// Where the goods pick writes: the item fields of the line dialog that opened it, and the price
+// mode that decides which sale price it takes. The line dialog registers them while it exists.
+struct BlokTowaru {
+    QLineEdit* LEdit_Symbol = nullptr;
+    QLineEdit* LEdit_Nazwa = nullptr;
+    QLineEdit* LEdit_Nazwa_cd = nullptr;
+    QLineEdit* LEdit_PKWIU = nullptr;
+    QLineEdit* LEdit_Cena = nullptr;
+    QLineEdit* LEdit_Jm = nullptr;
+    ui::DbLookupCombo* DBLCBox_Vat = nullptr;
+    std::function<QString()> Netto_Brutto;  // "netto" / "brutto"
+};
+
+void Ustaw_Blok_Towaru(QWidget* okno, const BlokTowaru& blok);
+std::optional<BlokTowaru> Blok_Towaru();
 
 } // namespace dictionaries

@@ -1,6 +1,7 @@
 #include "documents/Form_Faktura_Nowa_Pozycja.h"
 
 #include "dictionaries/Form_Lista_Towarow_Pob.h"
+#include "dictionaries/PickTargets.h"
 #include "documents/FormControls.h"
 #include "documents/LineGridModel.h"
 #include "platform/data/Dataset.h"
@@ -23,6 +24,10 @@ TForm_Faktura_Nowa_Pozycja::TForm_Faktura_Nowa_Pozycja(QWidget* owner) : LineDia
     Uloz_Wiersz_Ceny({LEdit_Cena, LEdit_Jm, LEdit_Ilosc, LEdit_Rabat});
     BitBtn_Anuluj = button(this, "BitBtn_Anuluj", QStringLiteral("Anuluj"), {140, 236, 110, 30});
     BitBtn_Zmknij->setGeometry(390, 236, 110, 30);
+
+    // The goods pick writes the chosen item into these fields.
+    dictionaries::Ustaw_Blok_Towaru(this, {LEdit_Symbol, LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Cena, LEdit_Jm,
+                                           DBLCBox_Vat, [this] { return Daj_Netto_Brutto(); }});
 
     tabChain({BitBtn_Pob_Tow, LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Cena, LEdit_Jm, LEdit_Ilosc,
               LEdit_Rabat, DBLCBox_Vat, BitBtn_Wstaw, BitBtn_Anuluj, BitBtn_Zmknij});
