@@ -8,6 +8,8 @@
 // own checks of the typed text), so an entry that does not convert never reaches the dataset.
 //
 //   ui::DbEdit e;  e.setDataSource(&DataModule1->DataSource_Klienci);  e.setDataField("Uwagi");
+#include "platform/data/Dataset.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>

@@ -11,6 +11,8 @@
 // the dataset's cursor; the rows it offers grow as the view scrolls on (canFetchMore/fetchMore)
 // or jump to a far current row at once. A table of fifty thousand rows opens as fast as one of
 // fifty, and a search that lands far down shows its row without reading the rows before it.
+#include "platform/data/Dataset.h"
+
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QTableView>
