@@ -10,7 +10,7 @@ namespace ui {
 void showMessage(const QString& text)
 {
     if (Script* script = Script::current()) {
-        script->m_messages << text;
+        script->messages_ << text;
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,

@@ -11,49 +11,49 @@ namespace {
 Script* g_script = nullptr;
 }
 
-Script::Script() : m_previous(g_script)
+Script::Script() : previous_(g_script)
 {
     g_script = this;
 }
 
 Script::~Script()
 {
-    g_script = m_previous;
+    g_script = previous_;
 }
 
 void Script::onModal(ModalHandler handler)
 {
-    m_queue.push_back(std::move(handler));
+    queue_.push_back(std::move(handler));
 }
 
 void Script::setDefault(ModalHandler handler)
 {
-    m_default = std::move(handler);
+    default_ = std::move(handler);
 }
 
 int Script::pending() const
 {
-    return static_cast<int>(m_queue.size());
+    return static_cast<int>(queue_.size());
 }
 
 QStringList Script::unhandled() const
 {
-    return m_unhandled;
+    return unhandled_;
 }
 
 QStringList Script::messages() const
 {
-    return m_messages;
+    return messages_;
 }
 
 QString Script::lastMessage() const
 {
-    return m_messages.isEmpty() ? QString() : m_messages.back();
+    return messages_.isEmpty() ? QString() : messages_.back();
 }
 
 void Script::clearMessages()
 {
-    m_messages.clear();
+    messages_.clear();
 }
 
 Script* Script::current()
@@ -70,11 +70,11 @@ int showModal(QDialog* dialog)
         return dialog->exec();
 
     ModalHandler handler;
-    if (!script->m_queue.empty()) {
-        handler = std::move(script->m_queue.front());
-        script->m_queue.pop_front();
-    } else if (script->m_default) {
-        handler = script->m_default;
+    if (!script->queue_.empty()) {
+        handler = std::move(script->queue_.front());
+        script->queue_.pop_front();
+    } else if (script->default_) {
+        handler = script->default_;
     }
 
     QPointer<QDialog> guard(dialog);
@@ -84,7 +84,7 @@ int showModal(QDialog* dialog)
     if (handler)
         code = handler(dialog);
     else
-        script->m_unhandled << dialog->windowTitle();
+        script->unhandled_ << dialog->windowTitle();
     if (!guard)
         return code;
     if (dialog->isVisible()) {

@@ -50,11 +50,11 @@ public:
 private:
     friend int showModal(QDialog*);
     friend void showMessage(const QString&);
-    std::deque<ModalHandler> m_queue;
-    ModalHandler m_default;
-    QStringList m_unhandled;
-    QStringList m_messages;
-    Script* m_previous = nullptr;
+    std::deque<ModalHandler> queue_;
+    ModalHandler default_;
+    QStringList unhandled_;
+    QStringList messages_;
+    Script* previous_ = nullptr;
 };
 
 } // namespace ui

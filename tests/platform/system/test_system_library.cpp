@@ -16,11 +16,11 @@ const QString kFixtures = QStringLiteral(TARNEX_BINARY_DIR "/testlibs");
 
 class WorkingDirectory {
 public:
-    explicit WorkingDirectory(const QString& dir) : m_old(QDir::currentPath()) { QDir::setCurrent(dir); }
-    ~WorkingDirectory() { QDir::setCurrent(m_old); }
+    explicit WorkingDirectory(const QString& dir) : old_(QDir::currentPath()) { QDir::setCurrent(dir); }
+    ~WorkingDirectory() { QDir::setCurrent(old_); }
 
 private:
-    QString m_old;
+    QString old_;
 };
 
 TEST(SystemLibrary, MissingLibraryGivesNullAndTheLoaderText)
