@@ -18,7 +18,10 @@
 #include "documents/Dlg_Czy_Nowa_Fakt.h"
 #include "documents/Form_Drukuj_Duplikat.h"
 #include "documents/Form_Drukuj_Fakt.h"
+#include "documents/Form_Do_Poprawy.h"
 #include "documents/Form_Faktura.h"
+#include "documents/Form_Faktura_Poprawa.h"
+#include "documents/Form_Faktura_Proforma.h"
 #include "documents/Form_Faktura_Nowa_Pozycja.h"
 #include "documents/Form_Faktura_Popraw_Pozycje.h"
 #include "platform/ui/Clock.h"
@@ -75,6 +78,24 @@ void presetyFaktury(TForm_Faktura* f)
                   f->LEdit_Miejsce_Wyst);
 }
 
+void presetyProformy(TForm_Faktura_Proforma* f)
+{
+    Wpisz_Presety(Daj_Presety(QStringLiteral("PFV"), ui::today()), f->LEdit_Wyroznik, f->LEdit_Rok, f->LEdit_Data_Wyst,
+                  f->LEdit_Miejsce_Wyst);
+}
+
+// The editing window, then the picker of the invoice to edit for the current year.
+WindowKind poprawa()
+{
+    WindowKind k = child<TForm_Faktura_Poprawa, &Form_Faktura_Poprawa, &TMainForm::Czy_Faktura_Poprawa>(
+        "Form_Faktura_Poprawa", "PoprawafakturyVAT1");
+    k.open = [](TMainForm& m) {
+        m.Otworz_Okno<TForm_Faktura_Poprawa>(Form_Faktura_Poprawa, m.Czy_Faktura_Poprawa);
+        Otworz_Wybor_Faktury_Do_Poprawy();
+    };
+    return k;
+}
+
 std::vector<WindowKind> rows()
 {
     return {
@@ -114,10 +135,13 @@ std::vector<WindowKind> rows()
         startupPlaceholder("Form_Check_NIP", 95),
         modal<TForm_Ust_Prog, &Form_Ust_Prog>("Form_Ust_Prog", 97, "Ustawieniadomyslne1"),
         createdAtStartup<TForm_Faktura_Popraw_Pozycje, &Form_Faktura_Popraw_Pozycje>("Form_Faktura_Popraw_Pozycje", 99),
-        startupPlaceholder("Form_Do_Poprawy", 100),
+        createdAtStartup<TForm_Do_Poprawy, &Form_Do_Poprawy>("Form_Do_Poprawy", 100),
 
         // MDI children, created on first use.
         child<TForm_Faktura, &Form_Faktura, &TMainForm::Czy_Faktura, &presetyFaktury>("Form_Faktura", "FakturaVat1"),
+        child<TForm_Faktura_Proforma, &Form_Faktura_Proforma, &TMainForm::Czy_Faktura_Proforma, &presetyProformy>(
+            "Form_Faktura_Proforma", "FakturaProforma1"),
+        poprawa(),
         child<TForm_Lista_Towarow, &Form_Lista_Towarow, &TMainForm::Czy_Lista_Towarow>("Form_Lista_Towarow", "TowaryUslugi1"),
         child<TForm_Lista_Klientow, &Form_Lista_Klientow, &TMainForm::Czy_Lista_Klientow>("Form_Lista_Klientow", "Klienci1"),
         child<TForm_Lista_Rodzajow_Platnosci, &Form_Lista_Rodzajow_Platnosci, &TMainForm::Czy_Lista_Rodzajow_Platnosci>(

@@ -231,7 +231,11 @@ SELECT f.Id AS "Faktura.Id", f.Typ, f.Rok, f.Nr, f.Data_Wyst, f.Data_Sprzedarzy,
        f.Klient_Miasto, f.Klient_Nip, f.Klient_Czy_Firma, f.Czy_Korekta, f.Czy_Duplikat,
        f.Data_Duplikatu, f.Typ_Koncowy, f.Rok_Koncowy, f.Nr_Koncowy, f.Nr_Z_Fakt, f.Rok_Z_Fakt,
        f.Id_Z_Fakt, f.Id_Fakt_Skoryg, z.Nazwa
-FROM Faktura f LEFT JOIN Forma_Zaplaty z ON z.Id = f.Forma_Zaplaty;
+FROM Faktura f LEFT JOIN Forma_Zaplaty z ON z.Id = f.Forma_Zaplaty
+-- Only invoices that are still their own final view and carry no correction may be edited:
+-- editing a corrected or noted invoice would break the correction's or note's rows.
+WHERE f.Typ = 'FV' AND f.Czy_Korekta = 0 AND f.Typ_Koncowy = 'FV' AND f.Nr_Koncowy = f.Nr
+  AND f.Rok_Koncowy = f.Rok;
 
 -- A correction note (new buyer data in Faktura) with its before-image (old buyer data).
 CREATE VIEW Kwerenda_Nota AS

@@ -1,6 +1,7 @@
 #include "documents/FormControls.h"
 
 #include <QLabel>
+#include <QValidator>
 #include <QTextBlock>
 
 #include <algorithm>
@@ -93,6 +94,31 @@ void MemoEdit::limit()
     setTextCursor(QTextCursor(document()->findBlockByNumber(maxLines_ - 1)));
     moveCursor(QTextCursor::EndOfBlock);
     limiting_ = false;
+}
+
+} // namespace documents
+
+namespace documents {
+
+namespace {
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), edit_(edit), limit_(limit) {}
+    State validate(QString& input, int&) const override
+    {
+        // Growing past the limit is refused; what is already there may be kept or shortened.
+        return input.size() > limit_ && input.size() > edit_->text().size() ? Invalid : Acceptable;
+    }
+
+private:
+    QLineEdit* edit_;
+    int limit_;
+};
+} // namespace
+
+void limitTyping(QLineEdit* edit, int maxLength)
+{
+    edit->setValidator(new TypingLimit(edit, maxLength));
 }
 
 } // namespace documents

@@ -26,6 +26,10 @@ void placeWithCaption(QWidget* control, const QRect& geometry);
 // Sets the tab order of the controls, in the order given.
 void tabChain(std::initializer_list<QWidget*> controls);
 
+// Limits what the user types to `maxLength` characters; a longer text set by the program (a
+// client pick) stays whole and may still be shortened by the user.
+void limitTyping(QLineEdit* edit, int maxLength);
+
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
 
 // A hidden edit: a dialog's input, written by its callers and never shown.

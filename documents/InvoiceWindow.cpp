@@ -64,6 +64,20 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
     CBox_Netto_Brutto->addItems({QStringLiteral("netto"), QStringLiteral("brutto")});
     CBox_Netto_Brutto->setGeometry(632, 34, 100, 22);
     setCaption(CBox_Netto_Brutto, QStringLiteral("Faktura wyliczana od wart.:"));
+    if (kind_.editing) {
+        // The stored invoice's mode cannot change: it is shown, in bold, where the combo would be.
+        CBox_Netto_Brutto->hide();
+        captionOf(CBox_Netto_Brutto)->hide();
+        Edit_Netto_Brutto = labeledEdit(this, "Edit_Netto_Brutto", QStringLiteral("Faktura wyliczana od wart.:"),
+                                        {632, 34, 100, 22});
+        Edit_Netto_Brutto->setReadOnly(true);
+        Edit_Netto_Brutto->setFocusPolicy(Qt::NoFocus);
+        QFont f = Edit_Netto_Brutto->font();
+        f.setBold(true);
+        Edit_Netto_Brutto->setFont(f);
+        for (QLineEdit* e : {LEdit_Rok, LEdit_Data_Wyst})
+            e->setReadOnly(true);
+    }
 
     // Client block.
     LEdit_Nazwa = labeledEdit(this, "LEdit_Nazwa", QStringLiteral("Nazwa / Nazwisko, Imię"), {8, 84, 300, 22}, 75);
@@ -73,7 +87,8 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
     LEdit_Nr_Klienta->hide();
     captionOf(LEdit_Nr_Klienta)->hide();
     BitBtn_Pobierz = button(this, "BitBtn_Pobierz", QStringLiteral("Pobierz Klienta"), {712, 80, 117, 28});
-    LEdit_Kod = labeledEdit(this, "LEdit_Kod", QStringLiteral("Kod"), {8, 132, 80, 22}, kind_.kodMaxLength);
+    LEdit_Kod = labeledEdit(this, "LEdit_Kod", QStringLiteral("Kod"), {8, 132, 80, 22});
+    limitTyping(LEdit_Kod, kind_.kodMaxLength);
     LEdit_Miasto = labeledEdit(this, "LEdit_Miasto", QStringLiteral("Miasto"), {96, 132, 170, 22}, 30);
     LEdit_Adres = labeledEdit(this, "LEdit_Adres", QStringLiteral("Adres (ulica, nr domu)"), {274, 132, 260, 22}, 50);
     LEdit_NIP = labeledEdit(this, "LEdit_NIP", QStringLiteral("NIP"), {542, 132, 130, 22}, 16);
@@ -174,7 +189,8 @@ InvoiceWindow::~InvoiceWindow()
 
 void InvoiceWindow::FormCreate()
 {
-    Ustaw_Tryb_Z_Rejestru();
+    if (!kind_.editing)
+        Ustaw_Tryb_Z_Rejestru();
     try {
         if (DataModule1 && !ADOTable_Forma_Zap->connection())
             ADOTable_Forma_Zap->setConnection(DataModule1->ADOConnection1);
@@ -188,7 +204,14 @@ void InvoiceWindow::FormCreate()
 
 PriceMode InvoiceWindow::Tryb() const
 {
+    if (Edit_Netto_Brutto)
+        return priceModeFromText(Edit_Netto_Brutto->text()).value_or(PriceMode::Netto);
     return CBox_Netto_Brutto->currentIndex() == 1 ? PriceMode::Brutto : PriceMode::Netto;
+}
+
+QString InvoiceWindow::Tryb_Tekst() const
+{
+    return Edit_Netto_Brutto ? Edit_Netto_Brutto->text() : CBox_Netto_Brutto->currentText();
 }
 
 void InvoiceWindow::Ustaw_Tryb_Z_Rejestru()
@@ -223,12 +246,12 @@ void InvoiceWindow::BitBtn_PobierzClick()
 
 void InvoiceWindow::BitBtn_DodajClick()
 {
-    Dodaj_Pozycje(kind_.typ, CBox_Netto_Brutto->currentText());
+    Dodaj_Pozycje(kind_.typ, Tryb_Tekst());
 }
 
 void InvoiceWindow::BitBtn_PoprawClick()
 {
-    Popraw_Pozycje(kind_.typ, CBox_Netto_Brutto->currentText(), StringGrid1->lines(), StringGrid1->Row());
+    Popraw_Pozycje(kind_.typ, Tryb_Tekst(), StringGrid1->lines(), StringGrid1->Row());
 }
 
 void InvoiceWindow::BitBtn_UsunClick()
@@ -315,27 +338,7 @@ void InvoiceWindow::BitBtn_ZapiszClick()
         return;
     }
 
-    InvoiceDocument d;
-    d.typ = LEdit_Wyroznik->text();
-    d.rok = h.rok;
-    d.dataWyst = h.dataWyst;
-    d.dataSprzedarzy = h.dataSprzedarzy;
-    d.miejsceWyst = h.miejsceWyst;
-    d.klientNr = LEdit_Nr_Klienta->text();
-    d.nazwa = h.nazwa;
-    d.nazwaCd = LEdit_Nazwa_cd->text();
-    d.czyFirma = h.czyFirma;
-    d.nip = h.nip;
-    d.kod = h.kod;
-    d.miasto = h.miasto;
-    d.adres = h.adres;
-    d.sumaNetto = LEdit_Suma_Netto->text();
-    d.sumaBrutto = LEdit_Suma_Brutto->text();
-    d.formaZaplaty = DBEdit_Forma->text();
-    d.dataZap = h.dataZap;
-    d.iloscDni = h.iloscDni;
-    d.uwagi = JvMemo1->text();
-    d.mode = Tryb();
+    const InvoiceDocument d = Teksty();
 
     const FirstNumberPrompt prompt = [](const QString& pytanie) -> std::optional<qint64> {
         if (!Form_Jaki_Nr)
@@ -354,7 +357,7 @@ void InvoiceWindow::BitBtn_ZapiszClick()
     DocumentStore store(*DataModule1->ADOConnection1);
     SaveOutcome wynik;
     try {
-        wynik = store.saveNew(toDocument(d, StringGrid1->lines()), prompt);
+        wynik = Zapisz(store, toDocument(d, StringGrid1->lines()), prompt);
     } catch (const data::Error& e) {
         wynik.error = saveFailureText(QStringLiteral("faktury"), e.message());
     }
@@ -382,6 +385,38 @@ void InvoiceWindow::BitBtn_ZapiszClick()
     BitBtn_Drukuj->setEnabled(true);
 }
 
+InvoiceDocument InvoiceWindow::Teksty() const
+{
+    InvoiceDocument d;
+    d.typ = LEdit_Wyroznik->text();
+    d.nr = LEdit_Nr->text();
+    d.rok = LEdit_Rok->text();
+    d.dataWyst = LEdit_Data_Wyst->text();
+    d.dataSprzedarzy = LEdit_Data_Sprzedarzy->text();
+    d.miejsceWyst = LEdit_Miejsce_Wyst->text();
+    d.klientNr = LEdit_Nr_Klienta->text();
+    d.nazwa = LEdit_Nazwa->text();
+    d.nazwaCd = LEdit_Nazwa_cd->text();
+    d.czyFirma = CBox_Czy_Firma->isChecked();
+    d.nip = LEdit_NIP->text();
+    d.kod = LEdit_Kod->text();
+    d.miasto = LEdit_Miasto->text();
+    d.adres = LEdit_Adres->text();
+    d.sumaNetto = LEdit_Suma_Netto->text();
+    d.sumaBrutto = LEdit_Suma_Brutto->text();
+    d.formaZaplaty = DBEdit_Forma->text();
+    d.dataZap = LEdit_Data_Zap->text();
+    d.iloscDni = LEdit_Ilosc_Dni->text();
+    d.uwagi = JvMemo1->text();
+    d.mode = Tryb();
+    return d;
+}
+
+SaveOutcome InvoiceWindow::Zapisz(DocumentStore& store, const Document& d, const FirstNumberPrompt& prompt)
+{
+    return store.saveNew(d, prompt);
+}
+
 void InvoiceWindow::BitBtn_DrukujClick()
 {
     if (DBEdit_Id->text().isEmpty() || LEdit_Wyroznik->text().isEmpty())
@@ -390,7 +425,7 @@ void InvoiceWindow::BitBtn_DrukujClick()
         return;
     Form_Drukuj_Fakt->Edit_Id->setText(DBEdit_Id->text());
     Form_Drukuj_Fakt->Edit_Wyroznik->setText(LEdit_Wyroznik->text());
-    Form_Drukuj_Fakt->Edit_Netto_Brutto->setText(CBox_Netto_Brutto->currentText());
+    Form_Drukuj_Fakt->Edit_Netto_Brutto->setText(Tryb_Tekst());
     ui::showModal(Form_Drukuj_Fakt);
 }
 
@@ -417,7 +452,8 @@ void InvoiceWindow::Wyczysc_Dokument(const QString& data, const QString& rok)
     LEdit_Kod->clear();
     LEdit_Miasto->clear();
     LEdit_Adres->clear();
-    Ustaw_Tryb_Z_Rejestru();
+    if (!kind_.editing)
+        Ustaw_Tryb_Z_Rejestru();
     // The grid follows the restored mode, as it does when the window opens.
     Uloz_Siatke(Tryb(), false);
     StringGrid1->lines().clearLines();

@@ -79,7 +79,8 @@ void fill(data::Connection& c)
     c.exec("insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Klient_Nr, Klient_Nazwa_Nazwisko, Id_Fakt_Skoryg, "
            "Typ_Koncowy, Rok_Koncowy, Nr_Koncowy, Nr_Z_Fakt, Rok_Z_Fakt) values "
            "(3, 'NFV', '2011', 1, '2011-05-01', 'K1', 'Nowa nazwa', 1, 'FV', '2011', 1, 1, '2011')");
-    c.exec("insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Klient_Nr) values (4, 'FV', '2012', 1, '2012-01-01', 'K2')");
+    c.exec("insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Klient_Nr, Typ_Koncowy, Rok_Koncowy, Nr_Koncowy) values "
+           "(4, 'FV', '2012', 1, '2012-01-01', 'K2', 'FV', '2012', 1)");
     c.exec("insert into Faktura_Szczegoly (Id, Id_Fakt, Lp, Towary_Symbol, Jm, Klient_Nr, Faktura_Typ, Wartosc_Netto, "
            "Towary_Cena_Brutto, Faktura_Nr_Koncowy, Faktura_Rok_Koncowy, Czy_Korekta, Id_Pozyc_Skoryg, Lp_Z_Fakt, Faktura_Data_Wyst) values "
            "(1, 1, 1, 'T1', 'szt', 'K1', 'FV', 10, 12.3, 1, 2011, 0, NULL, NULL, '2011-03-01'),"
@@ -104,6 +105,12 @@ TEST(Views, RowsAreTheOnesTheReadersExpect)
 {
     TestDb db;
     fill(*db.conn);
+
+    // Only an invoice still its own final view, with no correction, may be edited.
+    auto pop = db.table(QStringLiteral("Kwerenda_Faktura_Poprawa"));
+    pop->open();
+    ASSERT_EQ(pop->recordCount(), 1);
+    EXPECT_EQ(pop->fieldByName("Faktura.Id").asInteger(), 4);
 
     auto kor = db.table(QStringLiteral("Korekta_Faktury"));
     kor->open();
