@@ -241,8 +241,10 @@ qsizetype Renderer::renderLine(qsizetype pos, qsizetype end, LineVals& lv, bool 
                     if (st_.sup)
                         lv.supOff = std::max(lv.supOff, h / 4);
                     lv.height = std::max(lv.height, h);
+                    // A word split by tags stays together; with word wrap a word wider than
+                    // the bounds stays alone on its line.
                     const bool fits = newX < width_ || (prevRun && !prevSpace)
-                                      || (opt_.WordWrap && (w >= width_ || !consumedAny));
+                                      || (opt_.WordWrap && ((!prevRun && w >= width_) || !consumedAny));
                     if (!fits) {
                         if (opt_.WordWrap)
                             break; // the run starts the next line
