@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace grid {
@@ -108,7 +109,8 @@ private:
     void setPainterFont();
 
     ui::Font& font() { return canvas_.font; }
-    int fontHeight() const { return m_.height(canvas_.font); }
+    int fontHeight();
+    int runWidth(const QString& shown, bool drawPass);
     bool drawing(bool drawPass) const { return drawPass && !opt_.HitTestOnly && canvas_.painter(); }
 
     ui::Canvas& canvas_;
@@ -130,7 +132,34 @@ private:
     bool painterFontSet_ = false;
     ui::Font painterFont_;
     QFont qfont_;
+
+    // The height of the font asked last, and the widths of the runs of the line as its
+    // measuring pass found them (the drawing pass cuts the same runs in the same fonts).
+    ui::Font heightFont_;
+    int height_ = -1;
+    std::vector<int> widths_;
+    std::size_t nextWidth_ = 0;
 };
+
+int Renderer::fontHeight()
+{
+    const ui::Font& f = canvas_.font;
+    if (height_ < 0 || f.size != heightFont_.size || f.style != heightFont_.style || f.name != heightFont_.name) {
+        heightFont_ = f;
+        height_ = m_.height(f);
+    }
+    return height_;
+}
+
+int Renderer::runWidth(const QString& shown, bool drawPass)
+{
+    if (drawPass && nextWidth_ < widths_.size())
+        return widths_[nextWidth_++];
+    const int w = m_.width(font(), shown);
+    if (!drawPass)
+        widths_.push_back(w);
+    return w;
+}
 
 bool Renderer::run(const QString& Text)
 {
@@ -208,6 +237,9 @@ qsizetype Renderer::renderLine(qsizetype pos, qsizetype end, LineVals& lv, bool 
     const bool draw = drawing(drawPass);
     const bool measuring = !drawPass;
     anchorBeganThisLine_ = false;
+    if (measuring)
+        widths_.clear();
+    nextWidth_ = 0;
     if (drawPass && st_.inFocus)
         st_.focusStartX = lr.Left + 1;
     if (draw && st_.paraBg)
@@ -233,7 +265,7 @@ qsizetype Renderer::renderLine(qsizetype pos, qsizetype end, LineVals& lv, bool 
             const QString shown = html::ShownText(run);
             if (!st_.hidden) {
                 const int h = fontHeight();
-                const int w = m_.width(font(), shown);
+                const int w = runWidth(shown, drawPass);
                 const int newX = lv.x + w;
                 if (measuring) {
                     if (st_.sub)
@@ -278,7 +310,8 @@ qsizetype Renderer::renderLine(qsizetype pos, qsizetype end, LineVals& lv, bool 
                 lv.x = newX;
                 prevRun = true;
                 prevSpace = run.endsWith(QLatin1Char(' '));
-                lv.trailing = prevSpace ? m_.width(font(), QStringLiteral(" ")) : 0;
+                if (measuring)
+                    lv.trailing = prevSpace ? m_.width(font(), QStringLiteral(" ")) : 0;
             }
             if (measuring)
                 res_.PlainText += shown;
@@ -769,12 +802,38 @@ void Renderer::bodyTag(const Tag& tag)
 
 // --- drawing primitives --------------------------------------------------------------------
 
+// The Qt font of a font, kept for the few fonts used last: a font built anew for every run
+// costs more than drawing the run.
+const QFont& qtFontOf(const ui::Font& f)
+{
+    struct Entry {
+        QString name;
+        int size = 0;
+        ui::FontStyles style = 0;
+        QFont font;
+    };
+    constexpr std::size_t kEntries = 4;
+    thread_local std::array<Entry, kEntries> cache;
+    thread_local std::size_t used = 0, next = 0;
+    for (std::size_t i = 0; i < used; ++i)
+        if (cache[i].size == f.size && cache[i].style == f.style && cache[i].name == f.name)
+            return cache[i].font;
+    Entry& e = cache[next];
+    next = (next + 1) % kEntries;
+    used = std::max(used, next == 0 ? kEntries : next);
+    e.name = f.name;
+    e.size = f.size;
+    e.style = f.style;
+    e.font = f.toQFont();
+    return e.font;
+}
+
 void Renderer::setPainterFont()
 {
     if (painterFontSet_ && painterFont_ == font())
         return;
     painterFont_ = font();
-    qfont_ = painterFont_.toQFont();
+    qfont_ = qtFontOf(painterFont_);
     canvas_.painter()->setFont(qfont_);
     painterFontSet_ = true;
 }
