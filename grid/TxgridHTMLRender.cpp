@@ -256,9 +256,9 @@ qsizetype Renderer::renderLine(qsizetype pos, qsizetype end, LineVals& lv, bool 
             lt = end;
         qsizetype runEnd = lt;
         if (opt_.WordWrap) {
-            const qsizetype sp = text_.indexOf(QLatin1Char(' '), pos);
-            if (sp >= 0 && sp < lt)
-                runEnd = sp + 1;
+            const qsizetype sp = QStringView(text_).mid(pos, lt - pos).indexOf(QLatin1Char(' '));
+            if (sp >= 0)
+                runEnd = pos + sp + 1;
         }
         if (runEnd > pos) {
             const QString run = html::ConvertRun(text_.mid(pos, runEnd - pos));

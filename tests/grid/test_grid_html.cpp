@@ -81,6 +81,7 @@ TEST_F(Html, MeasuresRunsEntitiesAndEmptyText)
     EXPECT_EQ(res.PlainText, QStringLiteral("x <b> y"));
     EXPECT_FALSE(m->fontOf(QStringLiteral("x <b> y")).bold());
     EXPECT_EQ(measure(QStringLiteral("a&b")).MaxLineWidth, 14); // "&" only underlines b
+    EXPECT_EQ(measure(QStringLiteral("<#FF0000> <b>x</b>")).PlainText, QStringLiteral("#FF0000 x"));
 
     EXPECT_EQ(measure(QString()).TotalHeight, 14);
     EXPECT_EQ(res.MaxLineWidth, 0);
