@@ -2,17 +2,50 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <algorithm>
+#include <array>
 
 namespace ui {
 
+namespace {
+// Building a font and its metrics costs more than measuring a short text, and painting asks
+// about the same few fonts over and over: keep the metrics of the fonts used last (per
+// thread, as fonts belong to the thread that paints). Colour and turn do not change metrics.
+const QFontMetrics& metricsOf(const Font& font)
+{
+    struct Entry {
+        QString name;
+        int size = 0;
+        FontStyles style = 0;
+        QFontMetrics metrics{QFont()};
+    };
+    constexpr std::size_t kEntries = 8;
+    thread_local std::array<Entry, kEntries> cache;
+    thread_local std::size_t used = 0, next = 0;
+    for (std::size_t i = 0; i < used; ++i) {
+        const Entry& e = cache[i];
+        if (e.size == font.size && e.style == font.style && e.name == font.name)
+            return e.metrics;
+    }
+    Entry& e = cache[next];
+    next = (next + 1) % kEntries;
+    used = std::max(used, next == 0 ? kEntries : next);
+    e.name = font.name;
+    e.size = font.size;
+    e.style = font.style;
+    e.metrics = QFontMetrics(font.toQFont());
+    return e.metrics;
+}
+} // namespace
+
 int QtTextMeasurer::width(const Font& font, const QString& text) const
 {
-    return QFontMetrics(font.toQFont()).horizontalAdvance(text);
+    return metricsOf(font).horizontalAdvance(text);
 }
 
-int QtTextMeasurer::height(const Font& font) const { return QFontMetrics(font.toQFont()).height(); }
+int QtTextMeasurer::height(const Font& font) const { return metricsOf(font).height(); }
 
-int QtTextMeasurer::ascent(const Font& font) const { return QFontMetrics(font.toQFont()).ascent(); }
+int QtTextMeasurer::ascent(const Font& font) const { return metricsOf(font).ascent(); }
 
 namespace {
 std::shared_ptr<TextMeasurer>& currentMeasurer()
