@@ -62,7 +62,7 @@ SaveOutcome saveNumbered(data::Connection& c, const QString& typ, const QString&
             }
         }
     } catch (const data::Error& e) {
-        out.error = e.message();
+        out.error = e.cause();
     } catch (const std::exception& e) {
         out.error = QString::fromLocal8Bit(e.what());
     }

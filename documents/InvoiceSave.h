@@ -20,7 +20,7 @@ struct SaveOutcome {
     Status status = Status::Failed;
     qint64 nr = 0;   // the number given to the document
     qint64 id = 0;   // the key of its Faktura row
-    QString error;   // the database's message when the save failed
+    QString error;   // why the save failed (data::Error::cause) when it failed
     bool saved() const { return status == Status::Saved; }
 };
 

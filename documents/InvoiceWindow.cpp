@@ -358,7 +358,7 @@ void InvoiceWindow::BitBtn_ZapiszClick()
     if (wynik.status == SaveOutcome::Status::Cancelled)
         return;
     if (wynik.status == SaveOutcome::Status::Failed) {
-        Pokaz_Komunikat(QStringLiteral("Nie udało się zapisać faktury:\n") + wynik.error);
+        Pokaz_Komunikat(QStringLiteral("Nie udało się zapisać faktury: ") + wynik.error);
         return;
     }
 

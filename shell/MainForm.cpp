@@ -5,6 +5,7 @@
 #include "dictionaries/Form_Lista_Towarow.h"
 #include "dictionaries/Form_Stawki_VAT.h"
 #include "documents/Form_Faktura.h"
+#include "platform/report/Output.h"
 #include "platform/system/Shell.h"
 #include "platform/text/Dates.h"
 #include "platform/ui/Clock.h"
@@ -23,6 +24,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -80,6 +83,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     StatusBar = statusBar();
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(false);
+    // Without a printer a printout becomes a PDF file; the user is told where it is.
+    report::setPdfNotice([okno = QPointer<TMainForm>(this)](const QString& plik) {
+        if (okno)
+            okno->StatusBar->showMessage(QStringLiteral("Wydruk zapisano w pliku: %1").arg(QDir::toNativeSeparators(plik)));
+    });
 
     budujMenu();
     budujPasek();
@@ -116,6 +124,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 
 TMainForm::~TMainForm()
 {
+    report::setPdfNotice({});
     if (MainForm == this)
         MainForm = nullptr;
 }
@@ -512,8 +521,14 @@ void TMainForm::Ustawieniadomyslne1Click()
 
 void TMainForm::Pomoc2Click()
 {
-    // Nothing is told when the manual is missing.
-    sys::shellOpen(Plik_Instrukcji);
+    if (!QFileInfo::exists(Plik_Instrukcji)) {
+        Pokaz_Komunikat(QStringLiteral("Nie znaleziono instrukcji obsługi.\nBrak pliku \"%1\" w folderze programu:\n%2")
+                            .arg(Plik_Instrukcji, QDir::toNativeSeparators(QDir::currentPath())));
+        return;
+    }
+    if (!sys::shellOpen(Plik_Instrukcji))
+        Pokaz_Komunikat(QStringLiteral("Nie udało się otworzyć instrukcji obsługi \"%1\":\nnie ma programu do przeglądania plików PDF.")
+                            .arg(Plik_Instrukcji));
 }
 
 void TMainForm::Oprogramie1Click()

@@ -108,7 +108,7 @@ double Band::layoutHeight(const LayoutContext& ctx) const
 {
     double h = height;
     for (const auto& e : elements_)
-        if (e->visible)
+        if (e->visible && e->stretch)
             h = std::max(h, e->bottom(ctx));
     return h;
 }

@@ -611,3 +611,40 @@ TEST_F(OknoFaktury, MainWindowOpensPresetsAndAsksBeforeExit)
     EXPECT_EQ(Form_Faktura, nullptr);
     delete MainForm;
 }
+
+TEST_F(OknoFaktury, AnulujInTheAddDialogClearsTheEntryAndTheSameRateWorksAgain)
+{
+    bool otwarty = false;
+    script.onModal([&](QDialog* d) {
+        auto* p = Form_Faktura_Nowa_Pozycja;
+        EXPECT_EQ(d, p);
+        p->LEdit_Symbol->setText("S1"); // as the goods pick writes it
+        // "23", the basic rate, is the first row of the rate table: choosing it moves nothing.
+        wpisz(p, {"Śruba", "10,00", "2", "5", "23", "1.1", "kg"});
+        p->BitBtn_Anuluj->click();
+        otwarty = p->isVisible();
+        EXPECT_EQ(p->LEdit_Symbol->text(), "");
+        EXPECT_EQ(p->LEdit_Nazwa->text(), "");
+        EXPECT_EQ(p->LEdit_Nazwa_cd->text(), "");
+        EXPECT_EQ(p->LEdit_PKWIU->text(), "");
+        EXPECT_EQ(p->LEdit_Cena->text(), "0,00");
+        EXPECT_EQ(p->LEdit_Jm->text(), "");
+        EXPECT_EQ(p->LEdit_Ilosc->text(), "0,000");
+        EXPECT_EQ(p->LEdit_Rabat->text(), "0");
+        EXPECT_EQ(p->DBLCBox_Vat->currentText(), "") << "no rate chosen";
+        EXPECT_TRUE(f->StringGrid1->lines().row(1).join(QString()).isEmpty()) << "nothing reached the grid";
+
+        // The same basic rate again: no PKWiU is asked for.
+        wpisz(p, {"Nakrętka", "1,00", "4", "0", "23"});
+        p->BitBtn_Wstaw->click();
+        return QDialog::Rejected;
+    });
+    f->BitBtn_Dodaj->click();
+    EXPECT_TRUE(otwarty) << "\"Anuluj\" leaves the dialog open";
+    EXPECT_TRUE(komunikaty.isEmpty()) << komunikaty.join('\n').toStdString();
+    const auto& g = f->StringGrid1->lines();
+    ASSERT_EQ(g.lineCount(), 1);
+    EXPECT_EQ(g.cell(1, Col_Nazwa), QString::fromUtf8("Nakrętka"));
+    EXPECT_EQ(g.cell(1, Col_Wart), "23");
+    EXPECT_EQ(g.cell(1, Col_Brutto), "4,92");
+}

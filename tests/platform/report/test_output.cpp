@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 
@@ -134,11 +135,30 @@ TEST(Output, WithoutAPrinterThePrintoutGoesToWydruki)
     QDir::setCurrent(dir.path());
     TwoPager rep;
     const PageList pl = rep.r.prepare();
+    QStringList told;
+    setPdfNotice([&](const QString& path) { told << path; });
     print(pl, PrintJob{"FV/3/2011", "Kopia", 2});
+    setPdfNotice({});
     QDir::setCurrent(old);
     const QString file = dir.filePath("wydruki/FV-3-2011 Kopia.pdf");
     ASSERT_TRUE(QFile::exists(file));
     EXPECT_EQ(pdf::pages(file), 4);
+    EXPECT_EQ(told, QStringList{QFileInfo(file).absoluteFilePath()}) << "the user is told where it went";
+}
+
+TEST(Output, ArialIsDrawnInItsMetricTwin)
+{
+    if (!QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
+        GTEST_SKIP() << "Liberation Sans is not installed";
+    if (QFontDatabase::hasFamily(QStringLiteral("Arial")))
+        GTEST_SKIP() << "Arial itself is installed";
+    for (const char* designed : {"Arial", "Arial Unicode MS", ""}) {
+        FontSpec f;
+        f.family = QString::fromLatin1(designed);
+        f.size = 7;
+        EXPECT_EQ(f.toQFont().family(), QStringLiteral("Liberation Sans")) << designed;
+        EXPECT_EQ(f.toQFont().pointSizeF(), 7.0);
+    }
 }
 
 TEST(Output, RenderedPageShowsInk)
