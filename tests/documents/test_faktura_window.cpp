@@ -648,3 +648,25 @@ TEST_F(OknoFaktury, AnulujInTheAddDialogClearsTheEntryAndTheSameRateWorksAgain)
     EXPECT_EQ(g.cell(1, Col_Wart), "23");
     EXPECT_EQ(g.cell(1, Col_Brutto), "4,92");
 }
+
+TEST_F(OknoFaktury, RateKeptAcrossShowingsIsTheRateOfTheLine)
+{
+    // The add dialog closed by its close box keeps its entry; shown again, its rate table is read
+    // afresh and opens on its first row ("23"), while the kept rate is "5".
+    script.onModal([&](QDialog*) {
+        wpisz(Form_Faktura_Nowa_Pozycja, {"Śruba", "10,00", "1", "0", "5", "1.1"});
+        return QDialog::Rejected;
+    });
+    f->BitBtn_Dodaj->click();
+    script.onModal([&](QDialog*) {
+        EXPECT_EQ(Form_Faktura_Nowa_Pozycja->DBLCBox_Vat->currentText(), "5");
+        Form_Faktura_Nowa_Pozycja->BitBtn_Wstaw->click();
+        return QDialog::Rejected;
+    });
+    f->BitBtn_Dodaj->click();
+    const auto& g = f->StringGrid1->lines();
+    ASSERT_EQ(g.lineCount(), 1);
+    EXPECT_EQ(g.cell(1, Col_Stawka), "5");
+    EXPECT_EQ(g.cell(1, Col_Wart), "5");
+    EXPECT_EQ(g.cell(1, Col_Kwota_Vat), "0,50");
+}
