@@ -66,7 +66,9 @@ bool LineGrid::eventFilter(QObject* watched, QEvent* event)
         p.setFont(f);
         QStyleOptionHeader opt;
         opt.initFrom(corner_);
+        // The corner does nothing when clicked, but its caption is read like the others.
         opt.state |= QStyle::State_Enabled | QStyle::State_Raised;
+        opt.palette.setCurrentColorGroup(QPalette::Active);
         opt.rect = corner_->rect();
         opt.position = QStyleOptionHeader::OnlyOneSection;
         opt.text = model_.cell(0, Col_Lp);
