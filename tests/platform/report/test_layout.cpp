@@ -198,10 +198,13 @@ TEST(Layout, OnlyAStretchingTextGrowsItsBand)
                 tops.push_back(item.rect.top());
         ASSERT_EQ(tops.size(), 3u);
         EXPECT_NEAR(tops[1] - tops[0], 3.0, 1e-6);
-        if (stretch)
+        if (stretch) {
             EXPECT_GT(tops[2] - tops[1], 6.0); // several lines of 7 pt
-        else
+        } else {
             EXPECT_NEAR(tops[2] - tops[1], 3.0, 1e-6) << "the band keeps its designed height";
+            for (const auto& item : pl.pages[0].items)
+                EXPECT_LE(item.rect.bottom(), tops[2] + 3.0 + 1e-6) << "cut at its band's bottom: " << item.text.toStdString();
+        }
     }
 }
 
