@@ -623,16 +623,12 @@ TEST_F(OknoFaktury, AnulujInTheAddDialogClearsTheEntryAndTheSameRateWorksAgain)
         wpisz(p, {"Śruba", "10,00", "2", "5", "23", "1.1", "kg"});
         p->BitBtn_Anuluj->click();
         otwarty = p->isVisible();
-        EXPECT_EQ(p->LEdit_Symbol->text(), "");
-        EXPECT_EQ(p->LEdit_Nazwa->text(), "");
-        EXPECT_EQ(p->LEdit_Nazwa_cd->text(), "");
-        EXPECT_EQ(p->LEdit_PKWIU->text(), "");
-        EXPECT_EQ(p->LEdit_Cena->text(), "0,00");
-        EXPECT_EQ(p->LEdit_Jm->text(), "");
-        EXPECT_EQ(p->LEdit_Ilosc->text(), "0,000");
-        EXPECT_EQ(p->LEdit_Rabat->text(), "0");
-        EXPECT_EQ(p->DBLCBox_Vat->currentText(), "") << "no rate chosen";
-        EXPECT_TRUE(f->StringGrid1->lines().row(1).join(QString()).isEmpty()) << "nothing reached the grid";
+        QStringList wpis;
+        for (QLineEdit* e : {p->LEdit_Symbol, p->LEdit_Nazwa, p->LEdit_Nazwa_cd, p->LEdit_PKWIU, p->LEdit_Cena,
+                             p->LEdit_Jm, p->LEdit_Ilosc, p->LEdit_Rabat})
+            wpis << e->text();
+        EXPECT_EQ(wpis.join('|') + '|' + p->DBLCBox_Vat->currentText(), "||||0,00||0,000|0|");
+        EXPECT_FALSE(f->StringGrid1->lines().hasLines()) << "nothing reached the grid";
 
         // The same basic rate again: no PKWiU is asked for.
         wpisz(p, {"Nakrętka", "1,00", "4", "0", "23"});

@@ -78,21 +78,3 @@ TEST(DataModule1, MissingDatabaseIsReportedNotCreated)
     EXPECT_FALSE(dm.ADOTable_Klienci->isActive());
     EXPECT_THROW(dm.ADOTable_Klienci->open(), data::Error);
 }
-
-TEST(DataModule1, ReadOnlyDatabaseIsToldAtStartUpAndStillRead)
-{
-    ReporterGuard guard;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("db.mdb"));
-    ASSERT_TRUE(data::createDatabase(path, QStringLiteral(TARNEX_SOURCE_DIR "/db/schema.sql")).isEmpty());
-    const QFile::Permissions saved = QFile::permissions(path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther);
-    {
-        TDataModule1 dm(nullptr, path);
-        ASSERT_EQ(reported.size(), 1);
-        EXPECT_TRUE(reported[0].contains(QStringLiteral("jest tylko do odczytu"))) << reported[0].toStdString();
-        EXPECT_TRUE(dm.ADOConnection1->isConnected());
-        EXPECT_TRUE(dm.ADOTable_Klienci->isActive()) << "the lists can still be read";
-    }
-    QFile::setPermissions(path, saved);
-}

@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFontDatabase>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 
@@ -144,21 +143,6 @@ TEST(Output, WithoutAPrinterThePrintoutGoesToWydruki)
     ASSERT_TRUE(QFile::exists(file));
     EXPECT_EQ(pdf::pages(file), 4);
     EXPECT_EQ(told, QStringList{QFileInfo(file).absoluteFilePath()}) << "the user is told where it went";
-}
-
-TEST(Output, ArialIsDrawnInItsMetricTwin)
-{
-    if (!QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
-        GTEST_SKIP() << "Liberation Sans is not installed";
-    if (QFontDatabase::hasFamily(QStringLiteral("Arial")))
-        GTEST_SKIP() << "Arial itself is installed";
-    for (const char* designed : {"Arial", "Arial Unicode MS", ""}) {
-        FontSpec f;
-        f.family = QString::fromLatin1(designed);
-        f.size = 7;
-        EXPECT_EQ(f.toQFont().family(), QStringLiteral("Liberation Sans")) << designed;
-        EXPECT_EQ(f.toQFont().pointSizeF(), 7.0);
-    }
 }
 
 TEST(Output, RenderedPageShowsInk)
