@@ -166,6 +166,17 @@ void NewRecordDialog::Wyczysc_Pola()
         if (!p.czyszczone)
             continue;
         QWidget* w = kontrolka(p.nazwa);
+        // A data-aware control shows its row (the chosen VAT rate's percent and basic flag):
+        // emptying it would leave it blank until that row moves, and the checks and the insert
+        // read it. It shows its field again instead.
+        if (auto* e = qobject_cast<ui::DbEdit*>(w); e && e->dataSource()) {
+            e->showField();
+            continue;
+        }
+        if (auto* c = qobject_cast<ui::DbCheckBox*>(w); c && c->dataSource()) {
+            c->showField();
+            continue;
+        }
         if (auto* e = qobject_cast<QLineEdit*>(w))
             e->setText(p.poczatek);
         else if (auto* c = qobject_cast<QCheckBox*>(w))

@@ -46,7 +46,7 @@ QString saveFailureText(const QString& what, const QString& detail)
 {
     QString t = QStringLiteral("Nie udało się zapisać %1").arg(what);
     if (!detail.isEmpty())
-        t += QStringLiteral(":\n") + detail;
+        t += QStringLiteral(": ") + detail;
     return t;
 }
 
@@ -85,7 +85,7 @@ SaveOutcome DocumentStore::numbered(const QString& typ, const QString& rok, cons
             }
         }
     } catch (const data::Error& e) {
-        out.error = saveFailureText(what, e.message());
+        out.error = saveFailureText(what, e.cause());
     } catch (const std::exception& e) {
         out.error = saveFailureText(what, QString::fromLocal8Bit(e.what()));
     }
@@ -164,7 +164,7 @@ SaveOutcome DocumentStore::replace(const Document& doc)
         out.nr = doc.own.nr;
         return out;
     } catch (const data::Error& e) {
-        out.error = saveFailureText(what, e.message());
+        out.error = saveFailureText(what, e.cause());
     } catch (const std::exception& e) {
         out.error = saveFailureText(what, QString::fromLocal8Bit(e.what()));
     }

@@ -8,6 +8,7 @@
 #include "platform/text/Regional.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/Font.h"
 #include "platform/ui/Modal.h"
 #include "shell/DataModule1.h"
 
@@ -50,7 +51,7 @@ TForm_Drukuj_Duplikat::TForm_Drukuj_Duplikat(QWidget* owner)
     setObjectName(QStringLiteral("Form_Drukuj_Duplikat"));
     setWindowTitle(QStringLiteral("Drukuj duplikat ..."));
     setFixedSize(397, 195);
-    QFont czcionka(QStringLiteral("Tahoma"));
+    QFont czcionka(ui::screenFamily(QStringLiteral("Tahoma")));
     czcionka.setPointSize(font().pointSize());
     setFont(czcionka);
 

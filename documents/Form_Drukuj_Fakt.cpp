@@ -4,6 +4,7 @@
 #include "platform/system/Library.h"
 #include "platform/text/Cp1250.h"
 #include "platform/text/Numbers.h"
+#include "platform/ui/Font.h"
 #include "platform/ui/MessageDialog.h"
 #include "printlib/Dokpress.h"
 #include "settings/Ustawienia.h"
@@ -100,7 +101,7 @@ TForm_Drukuj_Fakt::TForm_Drukuj_Fakt(QWidget* owner)
     setObjectName(QStringLiteral("Form_Drukuj_Fakt"));
     setWindowTitle(QStringLiteral("Drukuj..."));
     setFixedSize(362, 226);
-    QFont czcionka(QStringLiteral("MS Sans Serif"));
+    QFont czcionka(ui::screenFamily(QStringLiteral("MS Sans Serif")));
     czcionka.setPointSize(font().pointSize());
     setFont(czcionka);
 

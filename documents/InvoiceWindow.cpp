@@ -359,7 +359,7 @@ void InvoiceWindow::BitBtn_ZapiszClick()
     try {
         wynik = Zapisz(store, toDocument(d, StringGrid1->lines()), prompt);
     } catch (const data::Error& e) {
-        wynik.error = saveFailureText(QStringLiteral("faktury"), e.message());
+        wynik.error = saveFailureText(QStringLiteral("faktury"), e.cause());
     }
     if (wynik.status == SaveOutcome::Status::Cancelled)
         return;

@@ -1,6 +1,8 @@
 #pragma once
-// The line grid widget of the document windows: shows a LineGridModel (the header row fixed in
-// bold, whole-row selection, no in-place editing) and lays itself out for a price mode.
+// The line grid widget of the document windows: shows a LineGridModel with one fixed header row
+// (row 0, bold, across the top) and one fixed first column (the line numbers, down the left
+// side), which stay in view while the lines scroll either way; whole-row selection, no in-place
+// editing. It lays itself out for a price mode.
 #include "documents/LineGridModel.h"
 
 #include <QTableView>
@@ -28,14 +30,18 @@ public:
         for (int w : widths)
             setWidth(c++, w);
     }
-    int columnWidthOf(int col) const { return isColumnHidden(col) ? 0 : columnWidth(col); }
+    int columnWidthOf(int col) const;
 
     // Header texts and widths of the 14-column invoice grid in a mode.
     void layOutInvoice(PriceMode mode, bool afterModeChange = false);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void setWidth(int col, int width);
     LineGridModel model_;
+    QWidget* corner_ = nullptr; // where the header row meets the first column ("Lp.")
 };
 
 } // namespace documents

@@ -29,6 +29,10 @@ void LineGridModel::setCell(int r, int c, const QString& text)
         return;
     rows_[r][c] = text;
     emit dataChanged(index(r, c), index(r, c));
+    if (r == 0)
+        emit headerDataChanged(Qt::Horizontal, c, c);
+    else if (c == Col_Lp)
+        emit headerDataChanged(Qt::Vertical, r, r);
 }
 
 QStringList LineGridModel::row(int r) const
@@ -41,6 +45,7 @@ void LineGridModel::setHeader(const QStringList& titles)
     for (int c = 0; c < columns_; ++c)
         rows_[0][c] = c < titles.size() ? titles[c] : QString();
     emit dataChanged(index(0, 0), index(0, columns_ - 1));
+    emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
 }
 
 int LineGridModel::appendLine(const QStringList& cells)
@@ -53,6 +58,7 @@ int LineGridModel::appendLine(const QStringList& cells)
     rows_.append(QStringList(columns_));
     endInsertRows();
     emit dataChanged(index(r, 0), index(r, columns_ - 1));
+    emit headerDataChanged(Qt::Vertical, r, r);
     return r;
 }
 
@@ -91,8 +97,10 @@ void LineGridModel::renumber()
 {
     for (int r = 1; r < rows() - 1; ++r)
         rows_[r][0] = QString::number(r);
-    if (rows() > 2)
+    if (rows() > 2) {
         emit dataChanged(index(1, 0), index(rows() - 2, 0));
+        emit headerDataChanged(Qt::Vertical, 1, rows() - 2);
+    }
 }
 
 long double LineGridModel::sum(int column) const
@@ -156,6 +164,29 @@ QVariant LineGridModel::data(const QModelIndex& index, int role) const
         // The header row and the number column are fixed cells.
         if (r == 0 || c == 0)
             return QGuiApplication::palette().button();
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant LineGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    const bool top = orientation == Qt::Horizontal;
+    if (top ? section < 0 || section >= columns_ : section < 0 || section >= rows())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return top ? cell(0, section) : cell(section, Col_Lp);
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(top ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter)
+                                       : alignments_.value(Col_Lp) | Qt::AlignVCenter);
+    case Qt::FontRole:
+        if (top) {
+            QFont f;
+            f.setBold(true);
+            return f;
+        }
         return {};
     default:
         return {};

@@ -68,10 +68,14 @@ public:
 
     void setAlignments(const QVector<Qt::Alignment>& alignments);
 
-    // Qt model interface (the grid widget shows every row, the header row in bold).
+    // Qt model interface. The grid widget shows row 0 and column 0 as its fixed header row and
+    // fixed first column (see headerData); data() serves every cell.
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // The fixed cells as the view's headers: row 0 across the top, the line numbers (column 0)
+    // down the left side.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:

@@ -67,7 +67,8 @@ void TForm_Ust_Prog::showing()
 
 void TForm_Ust_Prog::BitBtn1Click()
 {
-    // Silent on success, like before; only a failed write is told.
+    // The defaults take effect at the next document, where the user sees them: a save that
+    // worked needs no message, only a failed write is told.
     const QStringList wartosci = {QString::number(CBox_Netto_Brutto->currentIndex()),
                                   Edit_Miejsce_Wyst->text()};
     if (!Zapisz_Wartosci(Klucz_Ustawienia, {QStringLiteral("Faktura_od"), QStringLiteral("Miejsce_Wyst")},

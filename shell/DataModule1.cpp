@@ -6,8 +6,9 @@ TDataModule1* DataModule1 = nullptr;
 
 namespace {
 
-// The connection string of the installed program; only Data Source means anything to SQLite,
-// the other properties are kept as they were set for the original database.
+// The connection string of the installed program; only Data Source means anything to SQLite.
+// The other properties are kept so that the descriptor reads as the program's settings say,
+// though SQLite has no use for them.
 const char* const kConnectionString =
     "Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=db.mdb;Mode=Share Deny None;"
     "Persist Security Info=False;Jet OLEDB:Database Password=Kestrel47m_owl;"
@@ -109,6 +110,10 @@ bool TDataModule1::DataModuleCreate(const QString& databasePath)
         report(ADOConnection1->lastError());
         return false;
     }
+    // A read-only database still opens for reading; the user learns at start-up why nothing
+    // can be saved.
+    if (!ADOConnection1->warning().isEmpty())
+        report(ADOConnection1->warning());
     try {
         for (data::Table* t : {ADOTable_Klienci, ADOTable_Towary, ADOTable_Stawki_Vat, ADOTable_Faktura,
                                ADOTable_Faktura_Szczegoly, ADOTable_Rodzaje_Platnosci})

@@ -1,5 +1,6 @@
 #include "shell/Form_Komunikat.h"
 
+#include "platform/ui/Font.h"
 #include "platform/ui/Modal.h"
 
 #include <QFont>
@@ -31,7 +32,7 @@ TForm_Komunikat::TForm_Komunikat(QWidget* owner)
     JvLabel1 = new QLabel(this);
     JvLabel1->setObjectName(QStringLiteral("JvLabel1"));
     JvLabel1->setTextFormat(Qt::PlainText);
-    QFont f(QStringLiteral("Tahoma"));
+    QFont f(ui::screenFamily(QStringLiteral("Tahoma")));
     f.setPixelSize(13);
     f.setBold(true);
     JvLabel1->setFont(f);

@@ -1,5 +1,6 @@
 #include "shell/MainForm.h"
 
+#include "platform/report/Output.h"
 #include "platform/system/Shell.h"
 #include "platform/text/Dates.h"
 #include "platform/ui/Clock.h"
@@ -15,6 +16,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -72,6 +75,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     StatusBar = statusBar();
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(false);
+    // Without a printer a printout becomes a PDF file; the user is told where it is.
+    report::setPdfNotice([okno = QPointer<TMainForm>(this)](const QString& plik) {
+        if (okno)
+            okno->StatusBar->showMessage(QStringLiteral("Wydruk zapisano w pliku: %1").arg(QDir::toNativeSeparators(plik)));
+    });
 
     budujMenu();
     budujPasek();
@@ -93,6 +101,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 
 TMainForm::~TMainForm()
 {
+    report::setPdfNotice({});
     if (MainForm == this)
         MainForm = nullptr;
 }
@@ -498,8 +507,14 @@ void TMainForm::Ustawieniadomyslne1Click()
 
 void TMainForm::Pomoc2Click()
 {
-    // Nothing is told when the manual is missing.
-    sys::shellOpen(Plik_Instrukcji);
+    if (!QFileInfo::exists(Plik_Instrukcji)) {
+        Pokaz_Komunikat(QStringLiteral("Nie znaleziono instrukcji obsługi.\nBrak pliku \"%1\" w folderze programu:\n%2")
+                            .arg(Plik_Instrukcji, QDir::toNativeSeparators(QDir::currentPath())));
+        return;
+    }
+    if (!sys::shellOpen(Plik_Instrukcji))
+        Pokaz_Komunikat(QStringLiteral("Nie udało się otworzyć instrukcji obsługi \"%1\":\nnie ma programu do przeglądania plików PDF.")
+                            .arg(Plik_Instrukcji));
 }
 
 void TMainForm::Oprogramie1Click()

@@ -71,26 +71,57 @@ bool Connection::open()
     return open(connectionProperty(QStringLiteral("Data Source")));
 }
 
+namespace {
+
+// Whether the program may write `fi`: the system must allow it, and the owner must not have taken
+// every write permission away (a file marked read-only stays so even for the administrator).
+bool mayWrite(const QFileInfo& fi)
+{
+    const QFile::Permissions any = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return fi.isWritable() && (fi.permissions() & any);
+}
+
+} // namespace
+
 bool Connection::open(const QString& path)
 {
     close();
     lastError_.clear();
+    warning_.clear();
+    readOnly_ = false;
     const QFileInfo fi(path.isEmpty() ? QStringLiteral("db.mdb") : path);
     const QString abs = fi.absoluteFilePath();
+    const QString shown = QDir::toNativeSeparators(abs);
     if (!fi.exists() || !fi.isFile()) {
-        lastError_ = QStringLiteral("Nie znaleziono pliku bazy danych \"%1\".").arg(QDir::toNativeSeparators(abs));
+        lastError_ = QStringLiteral("Nie znaleziono pliku bazy danych \"%1\".").arg(shown);
         return false;
     }
     if (!fi.isReadable()) {
-        lastError_ = QStringLiteral("Nie można odczytać pliku bazy danych \"%1\".").arg(QDir::toNativeSeparators(abs));
+        lastError_ = QStringLiteral("Nie można odczytać pliku bazy danych \"%1\".").arg(shown);
         return false;
     }
+    const QString foreign = QStringLiteral("Plik \"%1\" nie jest bazą danych programu.").arg(shown);
+    // An empty file holds no database; SQLite would take it for a new one and write into it.
+    if (fi.size() == 0) {
+        lastError_ = foreign;
+        return false;
+    }
+    // The journal files are made beside the database, so a folder that may not be written makes
+    // the database read-only as much as the file's own permissions do.
+    QString readOnly;
+    if (!mayWrite(fi))
+        readOnly = QStringLiteral("Plik bazy danych \"%1\" jest tylko do odczytu.").arg(shown);
+    else if (!mayWrite(QFileInfo(fi.absolutePath())))
+        readOnly = QStringLiteral("Folder \"%1\" z bazą danych jest tylko do odczytu.")
+                       .arg(QDir::toNativeSeparators(fi.absolutePath()));
     sqlite3* db = nullptr;
-    // Read-write without SQLITE_OPEN_CREATE: a missing file is never replaced by an empty one.
-    const int rc = sqlite3_open_v2(abs.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // Without SQLITE_OPEN_CREATE: a missing file is never replaced by an empty one.
+    const int flags = readOnly.isEmpty() ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
+    const int rc = sqlite3_open_v2(abs.toUtf8().constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        lastError_ = QStringLiteral("Nie można otworzyć bazy danych \"%1\": %2")
-                         .arg(QDir::toNativeSeparators(abs), QString::fromUtf8(sqlite3_errmsg(db)));
+        const QString why = readOnly.isEmpty() ? Error::reason(detail::errorKind(rc)) : readOnly;
+        lastError_ = QStringLiteral("Nie można otworzyć bazy danych \"%1\": %2\nSzczegóły: %3")
+                         .arg(shown, why, QString::fromUtf8(sqlite3_errmsg(db)));
         sqlite3_close_v2(db);
         return false;
     }
@@ -99,18 +130,39 @@ bool Connection::open(const QString& path)
     detail::registerLocate(db);
     // Reading the schema proves the file is a database (opening alone reads nothing).
     if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        lastError_ = QStringLiteral("Plik \"%1\" nie jest bazą danych programu lub nie można go odczytać: %2")
-                         .arg(QDir::toNativeSeparators(abs), QString::fromUtf8(sqlite3_errmsg(db)));
+        const ErrorKind kind = detail::errorKind(sqlite3_extended_errcode(db));
+        if (kind == ErrorKind::NotDatabase)
+            lastError_ = foreign;
+        else
+            lastError_ = QStringLiteral("Nie można odczytać bazy danych \"%1\": %2\nSzczegóły: %3")
+                             .arg(shown, readOnly.isEmpty() ? Error::reason(kind) + QLatin1Char('.') : readOnly,
+                                  QString::fromUtf8(sqlite3_errmsg(db)));
         sqlite3_close_v2(db);
         return false;
     }
-    sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+    if (readOnly.isEmpty()) {
+        sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+    }
     sqlite3_exec(db, "PRAGMA foreign_keys=OFF", nullptr, nullptr, nullptr);
     db_ = db;
     path_ = abs;
+    readOnly_ = !readOnly.isEmpty() || sqlite3_db_readonly(db, "main") == 1;
+    if (readOnly_)
+        warning_ = (readOnly.isEmpty() ? QStringLiteral("Baza danych \"%1\" jest tylko do odczytu.").arg(shown) : readOnly)
+                   + QStringLiteral("\nDane można przeglądać, ale żadnej zmiany nie da się zapisać.");
     emit connectedChanged(true);
     return true;
+}
+
+bool Connection::isReadOnly() const
+{
+    return db_ && readOnly_;
+}
+
+QString Connection::warning() const
+{
+    return db_ ? warning_ : QString();
 }
 
 void Connection::close()

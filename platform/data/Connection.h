@@ -25,10 +25,15 @@ public:
     QString connectionProperty(const QString& name) const; // case-insensitive name, "" if absent
 
     // Opens "Data Source" of the connection string / the given file. Never creates a missing
-    // file. Returns false and sets lastError() (a Polish message) when the file is missing,
-    // unreadable or not a database; nothing is thrown.
+    // file and never writes into one that is not a database (an empty file is not one). Returns
+    // false and sets lastError() (a Polish message) when the file is missing, unreadable or not a
+    // database; nothing is thrown. A file or folder that may not be written is opened read-only:
+    // isReadOnly() and warning() tell so.
     bool open();
     bool open(const QString& path);
+    bool isReadOnly() const;
+    // What the user must be told about the open database (read-only), or empty text.
+    QString warning() const;
     void close(); // closes every dataset on the connection first
     bool isConnected() const;
     QString lastError() const;
@@ -63,6 +68,8 @@ private:
     QHash<QString, sqlite3_stmt*> cache_;
     QString connectionString_;
     QString lastError_;
+    QString warning_;
+    bool readOnly_ = false;
     QString path_;
 };
 

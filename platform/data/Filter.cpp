@@ -55,7 +55,10 @@ struct Token {
 
 [[noreturn]] void syntax(const QString& filter, int pos, const QString& what)
 {
-    throw Error(QStringLiteral("Błędny filtr \"%1\" (znak %2): %3").arg(filter).arg(pos + 1).arg(what));
+    // A text of any length may come in; the message quotes only its beginning.
+    constexpr qsizetype kShown = 120;
+    const QString shown = filter.size() > kShown ? filter.left(kShown) + QStringLiteral("…") : filter;
+    throw Error(QStringLiteral("Błędny filtr \"%1\" (znak %2): %3").arg(shown).arg(pos + 1).arg(what));
 }
 
 std::vector<Token> tokenize(const QString& f)
@@ -217,13 +220,28 @@ private:
         }
         return s;
     }
+    // Each "(" and "not" is one level of the parser's recursion; a text nested deeper than any
+    // filter of the program is refused before it can exhaust the stack.
+    static constexpr int kMaxDepth = 64;
+    struct Level {
+        Parser& p;
+        explicit Level(Parser& parser, int pos) : p(parser)
+        {
+            if (++p.depth_ > kMaxDepth)
+                syntax(p.filter_, pos, QStringLiteral("zbyt głębokie zagnieżdżenie nawiasów"));
+        }
+        ~Level() { --p.depth_; }
+    };
+
     QString notExpr()
     {
         if (peek().type == Tok::Not) {
+            const Level level(*this, peek().pos);
             take();
             return QStringLiteral("(NOT %1)").arg(notExpr());
         }
         if (peek().type == Tok::LParen) {
+            const Level level(*this, peek().pos);
             take();
             QString s = orExpr();
             if (peek().type != Tok::RParen)
@@ -376,6 +394,7 @@ private:
     QVariantList& binds_;
     std::vector<Token> toks_;
     size_t pos_ = 0;
+    int depth_ = 0;
 };
 
 } // namespace

@@ -4,19 +4,99 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QRegularExpression>
 
 namespace data::detail {
 
+ErrorKind errorKind(int code)
+{
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return ErrorKind::Busy;
+    case SQLITE_READONLY:
+    case SQLITE_PERM: return ErrorKind::ReadOnly;
+    case SQLITE_CONSTRAINT: return ErrorKind::Constraint;
+    case SQLITE_NOTADB: return ErrorKind::NotDatabase;
+    case SQLITE_CORRUPT: return ErrorKind::Corrupt;
+    case SQLITE_FULL: return ErrorKind::DiskFull;
+    case SQLITE_CANTOPEN: return ErrorKind::CantOpen;
+    case SQLITE_IOERR: return ErrorKind::Io;
+    default: return ErrorKind::Refused;
+    }
+}
+
+namespace {
+
+// The name after a keyword of the statement ("from", "into", "update"), without its quotes.
+QString nameAfter(const QString& sql, const QString& keyword)
+{
+    static const QString quotes = QStringLiteral("\"[`");
+    qsizetype at = 0;
+    for (;;) {
+        at = sql.indexOf(keyword, at, Qt::CaseInsensitive);
+        if (at < 0)
+            return QString();
+        const bool startOk = at == 0 || !sql[at - 1].isLetterOrNumber();
+        const qsizetype end = at + keyword.size();
+        if (startOk && end < sql.size() && sql[end].isSpace())
+            break;
+        at = end;
+    }
+    qsizetype i = at + keyword.size();
+    while (i < sql.size() && sql[i].isSpace())
+        ++i;
+    if (sql.mid(i, 3).compare(QLatin1String("or "), Qt::CaseInsensitive) == 0) // "update or ..."
+        return QString();
+    QString name;
+    const bool quoted = i < sql.size() && quotes.contains(sql[i]);
+    if (quoted)
+        ++i;
+    while (i < sql.size()) {
+        const QChar c = sql[i++];
+        if (quoted ? (c == QLatin1Char('"') || c == QLatin1Char(']') || c == QLatin1Char('`'))
+                   : !(c.isLetterOrNumber() || c == QLatin1Char('_')))
+            break;
+        name += c;
+    }
+    return name;
+}
+
+} // namespace
+
+QString actionOf(const QString& sql)
+{
+    const QString t = sql.trimmed();
+    const QString verb = t.section(QRegularExpression(QStringLiteral("\\s+")), 0, 0).toLower();
+    auto inTable = [&](const char* what, const char* prep, const QString& table) {
+        return table.isEmpty() ? QStringLiteral("%1 w bazie danych").arg(QString::fromUtf8(what))
+                               : QStringLiteral("%1 %2 tabeli %3").arg(QString::fromUtf8(what), QString::fromUtf8(prep), table);
+    };
+    if (verb == QLatin1String("select") || verb == QLatin1String("with"))
+        return inTable("odczytać danych", "z", nameAfter(t, QStringLiteral("from")));
+    if (verb == QLatin1String("insert") || verb == QLatin1String("replace"))
+        return inTable("zapisać danych", "w", nameAfter(t, QStringLiteral("into")));
+    if (verb == QLatin1String("update"))
+        return inTable("zmienić danych", "w", nameAfter(t, QStringLiteral("update")));
+    if (verb == QLatin1String("delete"))
+        return inTable("usunąć danych", "z", nameAfter(t, QStringLiteral("from")));
+    if (verb == QLatin1String("begin") || verb == QLatin1String("commit") || verb == QLatin1String("end")
+        || verb == QLatin1String("savepoint") || verb == QLatin1String("release") || verb == QLatin1String("rollback"))
+        return QStringLiteral("zapisać zmian w bazie danych");
+    return QStringLiteral("wykonać operacji na bazie danych");
+}
+
 void fail(sqlite3* db, const QString& what)
 {
-    throw Error(QStringLiteral("Błąd bazy danych: %1\n%2")
-                    .arg(QString::fromUtf8(db ? sqlite3_errmsg(db) : "brak połączenia"), what));
+    // The user is told what failed and why, in words; the statement stays out of the message.
+    if (!db)
+        throw Error(ErrorKind::NoConnection, actionOf(what), QString(), what);
+    throw Error(errorKind(sqlite3_extended_errcode(db)), actionOf(what), QString::fromUtf8(sqlite3_errmsg(db)), what);
 }
 
 sqlite3_stmt* prepare(sqlite3* db, const QString& sql)
 {
     if (!db)
-        throw Error(QStringLiteral("Brak połączenia z bazą danych"));
+        throw Error(ErrorKind::NoConnection, actionOf(sql), QString(), sql);
     sqlite3_stmt* st = nullptr;
     const QByteArray u = sql.toUtf8();
     if (sqlite3_prepare_v2(db, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK) {

@@ -14,7 +14,13 @@ void bind(sqlite3* db, sqlite3_stmt* st, int index, const QVariant& v);
 QVariant column(sqlite3_stmt* st, int col);
 // Prepares or throws data::Error with SQLite's message and the statement.
 sqlite3_stmt* prepare(sqlite3* db, const QString& sql);
+// Throws data::Error for the last failure on `db` while running `what` (a statement): the kind
+// from SQLite's code, the action told in words from the statement, SQLite's text as the detail.
 [[noreturn]] void fail(sqlite3* db, const QString& what);
+// The kind of failure for an SQLite result code.
+ErrorKind errorKind(int code);
+// What a statement was doing, in words: "zapisać danych w tabeli Faktura".
+QString actionOf(const QString& sql);
 
 // Owns a prepared statement.
 struct Stmt {

@@ -3,7 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringList>
+
+#include "platform/text/Cp1250.h"
 
 #include <sys/stat.h>
 
@@ -26,6 +29,7 @@ struct Line {
 
 struct Document {
     bool readable = true; // false: the file exists but could not be read
+    bool cp1250 = false;  // the file was not UTF-8 and was read as Windows-1250
     QList<Line> lines;
     QHash<QString, QString> index; // lookupKey(key, name) -> value of its first occurrence
 };
@@ -203,7 +207,16 @@ Document load()
         bad.readable = false;
         return bad;
     }
-    Document doc = parse(QString::fromUtf8(f.readAll()));
+    // Values written by other tools of the desktop may be in Windows-1250; a file that is not
+    // UTF-8 is read in that code page, so its letters are neither shown nor saved back broken.
+    const QByteArray bytes = f.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString content = utf8(bytes);
+    const bool cp1250 = utf8.hasError();
+    if (cp1250)
+        content = text::fromCp1250(bytes);
+    Document doc = parse(content);
+    doc.cp1250 = cp1250;
     buildIndex(doc);
     g_cache = Cache{stamp, doc, true};
     return doc;
@@ -291,7 +304,18 @@ bool write(Root root, const QString& keyPath, const QString& name, const QString
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = content.toUtf8();
+    // A Windows-1250 file stays in its code page for the tools that wrote it, unless the new value
+    // has letters the code page lacks: then the whole file goes to UTF-8, which holds them all.
+    QByteArray bytes;
+    if (doc.cp1250) {
+        bytes = text::toCp1250(content);
+        if (text::fromCp1250(bytes) != content) {
+            bytes = content.toUtf8();
+            doc.cp1250 = false;
+        }
+    } else {
+        bytes = content.toUtf8();
+    }
     if (out.write(bytes) != bytes.size()) {
         out.cancelWriting();
         return false;

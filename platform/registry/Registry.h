@@ -6,7 +6,9 @@
 //   Faktura_od=0
 //
 // Key paths and value names are matched without regard to case, and a key path may end with "\"
-// or not. Reading never creates anything; writing rewrites the file atomically.
+// or not. Reading never creates anything; writing rewrites the file atomically. The file is UTF-8;
+// one that is not (written by another tool in Windows-1250) is read in Windows-1250 and written
+// back in it.
 #include <QString>
 
 namespace registry {

@@ -42,16 +42,23 @@ FontSpec resolved(const FontSpec& font, const LayoutContext& ctx)
 
 QFont FontSpec::toQFont() const
 {
-    // The layouts are drawn for Arial-like faces ("Arial Unicode MS" is Arial with more glyphs):
-    // a family that is not installed is asked for as Arial, so that fontconfig's substitute for
-    // Arial (metric-compatible where one is installed) stands in for it.
-    // The family check asks fontconfig each time; the installed fonts don't change while a
-    // report is laid out, so the answer is kept per family name (one lookup, not one per text).
+    // The layouts are drawn for Arial ("Arial Unicode MS" is Arial with more glyphs). Where Arial
+    // is not installed its metric-compatible Liberation Sans stands in, so every text keeps the
+    // width and the line breaks it was laid out for; any other family that is not installed is
+    // asked for as Arial too. The family check asks fontconfig; the installed fonts don't change
+    // while a report is laid out, so the answer is kept per family name (one lookup, not one per
+    // text).
     static QHash<QString, QString> chosen;
     const QString wanted = family.isEmpty() ? QStringLiteral("Arial") : family;
     auto it = chosen.constFind(wanted);
-    if (it == chosen.constEnd())
-        it = chosen.insert(wanted, QFontDatabase::hasFamily(wanted) ? wanted : QStringLiteral("Arial"));
+    if (it == chosen.constEnd()) {
+        QString use = wanted;
+        if (!QFontDatabase::hasFamily(use))
+            use = QStringLiteral("Arial");
+        if (!QFontDatabase::hasFamily(use) && QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
+            use = QStringLiteral("Liberation Sans");
+        it = chosen.insert(wanted, use);
+    }
     QFont f(*it);
     f.setPointSizeF(size > 0 ? size : 10);
     f.setBold(bold);

@@ -34,6 +34,9 @@ public:
     double x = 0, y = 0;          // millimetres within the band
     double width = 0, height = 0; // 0 = sized by the content
     bool visible = true;
+    // The band grows to hold all of this element (a text that wraps to more lines). Bands keep
+    // their designed heights otherwise, so the page breaks are the designed ones.
+    bool stretch = false;
 
     // Lowest point the element reaches, in millimetres from the band's top.
     virtual double bottom(const LayoutContext& ctx) const { return y + height; }

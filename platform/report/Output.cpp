@@ -163,6 +163,19 @@ QString fallbackPdfPath(const QString& dir, const PrintJob& job)
     return path;
 }
 
+namespace {
+PdfNotice& pdfNotice()
+{
+    static PdfNotice notice;
+    return notice;
+}
+} // namespace
+
+void setPdfNotice(PdfNotice notice)
+{
+    pdfNotice() = std::move(notice);
+}
+
 void print(const PageList& pages, const PrintJob& job)
 {
     if (g_devices) {
@@ -173,8 +186,10 @@ void print(const PageList& pages, const PrintJob& job)
         return;
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
-        writePdf(pages, fallbackPdfPath(QDir::current().filePath(QStringLiteral("wydruki")), job),
-                 job.copies);
+        const QString path = fallbackPdfPath(QDir::current().filePath(QStringLiteral("wydruki")), job);
+        writePdf(pages, path, job.copies);
+        if (pdfNotice())
+            pdfNotice()(QFileInfo(path).absoluteFilePath());
         return;
     }
     QPrinter printer(info, QPrinter::HighResolution);

@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -48,8 +49,14 @@ void writePdf(const PageList& pages, const QString& path, int copies = 1);
 // number added when such a file exists already. Characters not allowed in file names become '-'.
 QString fallbackPdfPath(const QString& dir, const PrintJob& job);
 
-// Straight to the printer (through the installed Devices, if any). Throws Error.
+// Straight to the printer (through the installed Devices, if any). Throws Error. Without a
+// printer the PDF written in its place is announced to the notice below.
 void print(const PageList& pages, const PrintJob& job);
+
+// Told the path of every PDF written because there was no printer, so the user learns where the
+// printout went (the main window shows it in its status bar). Empty: nobody is told.
+using PdfNotice = std::function<void(const QString& path)>;
+void setPdfNotice(PdfNotice notice);
 // Modal preview with the caption (through the installed Devices, if any); returns when it closes.
 void preview(const PageList& pages, const QString& caption);
 

@@ -108,7 +108,7 @@ double Band::layoutHeight(const LayoutContext& ctx) const
 {
     double h = height;
     for (const auto& e : elements_)
-        if (e->visible)
+        if (e->visible && e->stretch)
             h = std::max(h, e->bottom(ctx));
     return h;
 }
@@ -351,8 +351,20 @@ private:
     {
         Page& page = list_.pages.back();
         const QPointF origin(r_.page.marginLeft, r_.page.marginTop + top);
-        for (const auto& e : band.elements())
+        const double bottom = origin.y() + h;
+        for (const auto& e : band.elements()) {
+            const size_t first = page.items.size();
             e->layOut(ctx_, origin, page.items);
+            // The next band starts at this one's bottom: a text that does not stretch is cut
+            // there (a long name wraps within its lines) instead of running over the next row.
+            if (e->stretch)
+                continue;
+            for (size_t i = first; i < page.items.size(); ++i) {
+                DrawItem& item = page.items[i];
+                if (item.kind == DrawItem::Kind::Text && item.rect.top() < bottom && item.rect.bottom() > bottom)
+                    item.rect.setBottom(bottom);
+            }
+        }
         if (band.bottomRule) {
             DrawItem rule;
             rule.kind = DrawItem::Kind::Line;

@@ -35,7 +35,7 @@ public:
 
     const BandKind kind;
     QString name;
-    double height;           // millimetres; the band grows when an element reaches lower
+    double height;           // millimetres; grows only for a stretching element that reaches lower
     bool visible = true;
     bool bottomRule = false; // a rule under the band, across the page's width
 
@@ -65,7 +65,8 @@ public:
 
     Element* find(const QString& name) const;
     const std::vector<std::unique_ptr<Element>>& elements() const { return elements_; }
-    // The band's height with its content laid out now.
+    // The band's height with its content laid out now: its own, or more where a stretching
+    // element needs it.
     double layoutHeight(const LayoutContext& ctx) const;
 
 private:

@@ -1,13 +1,35 @@
 #include "platform/ui/Application.h"
 
+#include "platform/ui/Font.h"
 #include "platform/ui/MessageDialog.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <new>
 #include <stdexcept>
 
 namespace ui {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    useDesignedFonts();
+    loadQtTranslations();
+}
+
+bool loadQtTranslations()
+{
+    // Every window of the program speaks Polish; Qt's own dialogs do too.
+    auto* tr = new QTranslator(QCoreApplication::instance());
+    if (!tr->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete tr;
+        return false;
+    }
+    QCoreApplication::installTranslator(tr);
+    return true;
+}
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {

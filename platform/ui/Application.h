@@ -1,6 +1,7 @@
 #pragma once
 // The application object. An exception escaping an event handler is shown in the plain message
-// dialog and the program goes on, as the class library's default error handling did.
+// dialog and the program goes on: one failed action must not end the program and lose the
+// work open in other windows.
 #include <QApplication>
 
 #include <exception>
@@ -14,6 +15,10 @@ public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };
+
+// Loads Qt's own Polish translations (the buttons and texts of the file chooser and the standard
+// dialogs), from Qt's translations folder. Returns whether they were found.
+bool loadQtTranslations();
 
 // The text shown for an exception: its message, or a general one for unknown kinds.
 QString errorText(std::exception_ptr error);

@@ -39,7 +39,14 @@ void DbLookupCombo::setListSource(data::DataSource* source)
             setListSource(source_);
         });
         if (data::Dataset* ds = source_->dataset()) {
-            conns_[1] = connect(ds, &data::Dataset::activeChanged, this, &DbLookupCombo::reloadItems);
+            // Opened again (a dialog re-reads its rates at each showing): the kept key's row is
+            // made current again, so the controls bound to the lookup dataset show that row and
+            // not whichever row the dataset opened on.
+            conns_[1] = connect(ds, &data::Dataset::activeChanged, this, [this] {
+                reloadItems();
+                if (const int i = indexOfKey(key_); i >= 0 && !itemData(i, kAllRole).toBool())
+                    makeCurrent(itemData(i, kKeyRole));
+            });
             conns_[2] = connect(ds, &data::Dataset::dataChanged, this, &DbLookupCombo::reloadItems);
         }
     }

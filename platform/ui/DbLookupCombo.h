@@ -48,7 +48,8 @@ public:
     void clearValue() { setKeyValue(QVariant()); }
 
     // Reads the entries again from the lookup dataset (done by itself when the dataset is
-    // opened, closed or reloaded).
+    // opened, closed or reloaded). When the dataset is opened, the row of the kept key becomes
+    // its current row again.
     void reloadItems();
 
 signals:

@@ -31,4 +31,18 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
+// The installed family that stands in for a designed one. The windows are designed for Tahoma
+// (and MS Sans Serif), the printouts for Arial; neither is on the system. Arial becomes the
+// metric-compatible Liberation Sans, Tahoma and MS Sans Serif a close sans that is no wider
+// (Liberation Sans), so captions and columns fit the widths they were given. A family that is
+// installed stays itself.
+QString screenFamily(const QString& designed);
+
+// The windows' font: Tahoma (as it stands in) at the designed 8 points.
+QFont designedFont(int points = 8, bool bold = false);
+
+// Makes the designed font the application's font and teaches the font matching the stand-ins,
+// so a font asked for by its designed name anywhere gets the same face.
+void useDesignedFonts();
+
 } // namespace ui

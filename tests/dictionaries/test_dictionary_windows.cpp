@@ -256,6 +256,49 @@ TEST_F(Slowniki, NowyTowarOferujeStawkiTakieJakSaTeraz)
     d->reject();
 }
 
+TEST_F(Slowniki, NowyTowarZapisujeZachowanaStawkeZJejWartosciaIFlaga)
+{
+    // The basic rate "23" is the rate table's first row: choosing it, or keeping it after "Nowy"
+    // or a new showing, does not move the table; its percent and flag are saved all the same.
+    auto* d = static_cast<TForm_Nowy_Towar*>(Form_Nowy_Towar);
+    auto* stawka = d->DBCBox_Vat_Nazwa;
+    auto wpisz = [&](const char* symbol, const char* pkwiu) {
+        edit(d, "LEdit_Symbol")->setText(QString::fromLatin1(symbol));
+        edit(d, "LEdit_Nazwa")->setText(QStringLiteral("Towar ") + QString::fromLatin1(symbol));
+        edit(d, "LEdit_PKWIU")->setText(QString::fromLatin1(pkwiu));
+    };
+    d->show();
+    ASSERT_EQ(stawka->itemText(0), QStringLiteral("23"));
+    stawka->setCurrentIndex(0);
+    emit stawka->activated(0);
+    wpisz("P1", "");
+    EXPECT_TRUE(d->Zapisz()) << ostatni().toStdString(); // the basic rate needs no PKWiU
+    button(d, "BitBtn_Nowy")->click();
+    wpisz("P2", "");
+    EXPECT_TRUE(d->Zapisz()) << ostatni().toStdString();
+
+    // A reduced rate, kept after "Nowy" and after the dialog was closed and shown again.
+    const int osiem = stawka->findText(QStringLiteral("8"));
+    stawka->setCurrentIndex(osiem);
+    emit stawka->activated(osiem);
+    button(d, "BitBtn_Nowy")->click();
+    wpisz("P3", "");
+    EXPECT_FALSE(d->Zapisz()) << "a reduced rate still needs its PKWiU";
+    wpisz("P3", "1.1");
+    EXPECT_TRUE(d->Zapisz()) << ostatni().toStdString();
+    d->reject();
+    d->show();
+    EXPECT_EQ(stawka->currentText(), QStringLiteral("8"));
+    wpisz("P4", "1.1");
+    EXPECT_TRUE(d->Zapisz()) << ostatni().toStdString();
+    d->reject();
+
+    const QString zapisane = c().scalar(QStringLiteral(
+        "select group_concat(t, ',') from (select Symbol || ' ' || Vat_Opis || ' ' || cast(Vat_Wart as integer) as t "
+        "from Towary where Symbol like 'P_' order by Symbol)")).toString();
+    EXPECT_EQ(zapisane, QStringLiteral("P1 23 23,P2 23 23,P3 8 8,P4 8 8"));
+}
+
 TEST_F(Slowniki, NowyRodzajPlatnosciBezKontroli)
 {
     auto* d = Form_Nowy_Rodzaj_Platnosci;
@@ -460,6 +503,33 @@ TEST_F(Slowniki, WyborKlientaWypelniaOknoWywolujace)
     EXPECT_EQ(nota.LEdit_NIP->text(), QStringLiteral("1234567890"));
     EXPECT_EQ(nota.LEdit_Adres->text(), QStringLiteral("Długa 1"));
     EXPECT_FALSE(nota.CBox_Czy_Firma->isChecked());
+}
+
+TEST_F(Slowniki, WyborKlientaPoZamknieciuWracaDoKolejnosciNumerow)
+{
+    c().exec(QStringLiteral("insert into Klienci (Nr_Klienta, Nazwa_Nazwisko) values ('A1', 'Zieliński Adam')"));
+    dm->ADOTable_Klienci->refresh();
+    auto* pick = Form_Lista_Klientow_Pob;
+    auto* bar = pick->panel()->pasek();
+    auto pierwszy = [&] {
+        dm->ADOTable_Klienci->first();
+        return dm->ADOTable_Klienci->fieldByName(QStringLiteral("Nr_Klienta")).asString();
+    };
+    pick->show();
+    bar->CBox_Sortuj->setCurrentIndex(1);
+    bar->Sortuj();
+    bar->CBox_Szukaj->setCurrentIndex(2);
+    bar->Edit_Szukaj->setText(QStringLiteral("526"));
+    EXPECT_EQ(pierwszy(), QStringLiteral("B2")) << "sorted by name: Abacki first";
+    pick->reject();
+
+    pick->show();
+    EXPECT_EQ(bar->CBox_Sortuj->currentIndex(), 0);
+    EXPECT_EQ(bar->CBox_Szukaj->currentIndex(), 0);
+    EXPECT_TRUE(bar->Edit_Szukaj->text().isEmpty());
+    EXPECT_EQ(dm->ADOTable_Klienci->indexFieldNames(), QStringLiteral("Nr_Klienta"));
+    EXPECT_EQ(pierwszy(), QStringLiteral("A1")) << "back in number order";
+    pick->reject();
 }
 
 TEST_F(Slowniki, WstawBezWierszaNieRuszaPol)

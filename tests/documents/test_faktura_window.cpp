@@ -613,3 +613,58 @@ TEST_F(OknoFaktury, MainWindowOpensPresetsAndAsksBeforeExit)
     EXPECT_EQ(Form_Faktura, nullptr);
     delete MainForm;
 }
+
+TEST_F(OknoFaktury, AnulujInTheAddDialogClearsTheEntryAndTheSameRateWorksAgain)
+{
+    bool otwarty = false;
+    script.onModal([&](QDialog* d) {
+        auto* p = Form_Faktura_Nowa_Pozycja;
+        EXPECT_EQ(d, p);
+        p->LEdit_Symbol->setText("S1"); // as the goods pick writes it
+        // "23", the basic rate, is the first row of the rate table: choosing it moves nothing.
+        wpisz(p, {"Śruba", "10,00", "2", "5", "23", "1.1", "kg"});
+        p->BitBtn_Anuluj->click();
+        otwarty = p->isVisible();
+        QStringList wpis;
+        for (QLineEdit* e : {p->LEdit_Symbol, p->LEdit_Nazwa, p->LEdit_Nazwa_cd, p->LEdit_PKWIU, p->LEdit_Cena,
+                             p->LEdit_Jm, p->LEdit_Ilosc, p->LEdit_Rabat})
+            wpis << e->text();
+        EXPECT_EQ(wpis.join('|') + '|' + p->DBLCBox_Vat->currentText(), "||||0,00||0,000|0|");
+        EXPECT_FALSE(f->StringGrid1->lines().hasLines()) << "nothing reached the grid";
+
+        // The same basic rate again: no PKWiU is asked for.
+        wpisz(p, {"Nakrętka", "1,00", "4", "0", "23"});
+        p->BitBtn_Wstaw->click();
+        return QDialog::Rejected;
+    });
+    f->BitBtn_Dodaj->click();
+    EXPECT_TRUE(otwarty) << "\"Anuluj\" leaves the dialog open";
+    EXPECT_TRUE(komunikaty.isEmpty()) << komunikaty.join('\n').toStdString();
+    const auto& g = f->StringGrid1->lines();
+    ASSERT_EQ(g.lineCount(), 1);
+    EXPECT_EQ(g.cell(1, Col_Nazwa), QString::fromUtf8("Nakrętka"));
+    EXPECT_EQ(g.cell(1, Col_Wart), "23");
+    EXPECT_EQ(g.cell(1, Col_Brutto), "4,92");
+}
+
+TEST_F(OknoFaktury, RateKeptAcrossShowingsIsTheRateOfTheLine)
+{
+    // The add dialog closed by its close box keeps its entry; shown again, its rate table is read
+    // afresh and opens on its first row ("23"), while the kept rate is "5".
+    script.onModal([&](QDialog*) {
+        wpisz(Form_Faktura_Nowa_Pozycja, {"Śruba", "10,00", "1", "0", "5", "1.1"});
+        return QDialog::Rejected;
+    });
+    f->BitBtn_Dodaj->click();
+    script.onModal([&](QDialog*) {
+        EXPECT_EQ(Form_Faktura_Nowa_Pozycja->DBLCBox_Vat->currentText(), "5");
+        Form_Faktura_Nowa_Pozycja->BitBtn_Wstaw->click();
+        return QDialog::Rejected;
+    });
+    f->BitBtn_Dodaj->click();
+    const auto& g = f->StringGrid1->lines();
+    ASSERT_EQ(g.lineCount(), 1);
+    EXPECT_EQ(g.cell(1, Col_Stawka), "5");
+    EXPECT_EQ(g.cell(1, Col_Wart), "5");
+    EXPECT_EQ(g.cell(1, Col_Kwota_Vat), "0,50");
+}

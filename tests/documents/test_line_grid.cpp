@@ -2,8 +2,11 @@
 #include "documents/LineGrid.h"
 #include "documents/LineGridModel.h"
 
+#include <QCoreApplication>
+#include <QHeaderView>
 #include <QImage>
 #include <QPixmap>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -107,8 +110,43 @@ TEST(LineGrid, HeaderCaptionsArePaintedInTheTextColour)
     const QImage img = g.grab().toImage();
     const QColor text = g.palette().color(QPalette::Active, QPalette::ButtonText);
     int darkest = 255;
-    for (int y = 2; y < g.rowHeight(0) - 2; ++y)
+    const int headerHeight = g.horizontalHeader()->height();
+    ASSERT_GT(headerHeight, 4);
+    for (int y = 2; y < headerHeight - 2; ++y)
         for (int x = 2; x < 480; ++x)
             darkest = std::min(darkest, qGray(img.pixel(x, y)));
     EXPECT_LE(darkest, qGray(text.rgb()) + 60) << "darkest header pixel " << darkest;
+}
+
+TEST(LineGrid, ScrolledLinesKeepTheHeaderRowAndTheNumberColumn)
+{
+    LineGrid g(LineGridModel::InvoiceColumns);
+    g.layOutInvoice(PriceMode::Netto);
+    for (int i = 0; i < 30; ++i)
+        g.lines().appendLine(line("1,00", "1,23"));
+    g.resize(821, 220); // as the invoice window places it
+    g.show();
+    g.scrollToBottom();
+    g.horizontalScrollBar()->setValue(g.horizontalScrollBar()->maximum());
+    QCoreApplication::processEvents();
+    ASSERT_GT(g.verticalScrollBar()->value(), 0) << "30 lines do not fit: the grid scrolls";
+    ASSERT_GT(g.horizontalScrollBar()->value(), 0);
+
+    // The header row is fixed above the lines, with the captions of row 0.
+    const QHeaderView* top = g.horizontalHeader();
+    EXPECT_TRUE(top->isVisible());
+    EXPECT_LE(top->geometry().bottom(), g.viewport()->geometry().top());
+    EXPECT_EQ(g.model()->headerData(Col_Nazwa, Qt::Horizontal).toString(), QString::fromUtf8("Nazwa towaru / usługi"));
+    EXPECT_TRUE(g.isRowHidden(0)) << "the header is not a line that scrolls away";
+    // The line numbers stay at the left, whatever is scrolled.
+    const QHeaderView* left = g.verticalHeader();
+    EXPECT_TRUE(left->isVisible());
+    EXPECT_EQ(g.columnWidthOf(Col_Lp), 40);
+    EXPECT_EQ(g.model()->headerData(30, Qt::Vertical).toString(), "30");
+    EXPECT_EQ(left->logicalIndexAt(left->height() - 25), 30) << "the last line's number is beside it";
+
+    // Renumbering after a removal reaches the fixed column.
+    g.lines().removeLine(1);
+    EXPECT_EQ(g.model()->headerData(29, Qt::Vertical).toString(), "29");
+    EXPECT_EQ(g.RowCount(), 31);
 }

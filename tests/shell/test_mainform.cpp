@@ -3,6 +3,7 @@
 #include "app/Okna.h"
 #include "platform/ui/UnsavedWork.h"
 
+#include "platform/data/Schema.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Modal.h"
@@ -10,11 +11,14 @@
 #include "settings/Form_Ust_Prog.h"
 #include "settings/Form_Ust_Wydruki.h"
 #include "shell/Form_About.h"
+#include "shell/DataModule1.h"
 #include "shell/Rejestr.h"
 #include "tests/shell/Komunikaty_Testowe.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -498,4 +502,51 @@ TEST_F(Glowne, UnsavedDocumentCanStopTheExit)
     EXPECT_TRUE(MainForm->close());
     EXPECT_EQ(pytania, (std::vector<QString>{"faktura", "faktura"}));
     EXPECT_EQ(l.zwolnione, QStringList{"Dokpress"});
+}
+
+TEST_F(Glowne, ClosingFreesBothLibrariesInOrderThenDisconnects)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("db.mdb"));
+    ASSERT_TRUE(data::createDatabase(path, QStringLiteral(TARNEX_SOURCE_DIR "/db/schema.sql")).isEmpty());
+    TDataModule1::setReporter([](const QString&) {});
+    auto* dm = new TDataModule1(nullptr, path);
+    ASSERT_TRUE(dm->ADOConnection1->isConnected());
+
+    QStringList kolejnosc;
+    int dokpress = 1, salvista = 2;
+    MainForm->Laduj_Biblioteke = [&](const QString& nazwa) -> sys::LibraryHandle {
+        kolejnosc << QStringLiteral("ładuj ") + nazwa;
+        return nazwa == QLatin1String("Dokpress.dll") ? static_cast<void*>(&dokpress) : static_cast<void*>(&salvista);
+    };
+    MainForm->Zwolnij_Biblioteke = [&](sys::LibraryHandle h) {
+        // The libraries read through the program's connection: it is still open when they go.
+        kolejnosc << QStringLiteral("zwolnij ") + (h == &dokpress ? QStringLiteral("Dokpress") : QStringLiteral("Salvista"))
+                         + (dm->ADOConnection1->isConnected() ? QString() : QStringLiteral(" po rozłączeniu"));
+    };
+    QObject::connect(dm->ADOConnection1, &data::Connection::aboutToClose, [&] { kolejnosc << QStringLiteral("rozłącz"); });
+
+    // Salvista is asked for first (a sales report), Dokpress later (an invoice).
+    EXPECT_EQ(MainForm->Daj_Salvista(), &salvista);
+    EXPECT_EQ(MainForm->Daj_Dokpress(), &dokpress);
+    MainForm->show();
+    EXPECT_TRUE(MainForm->close());
+    EXPECT_EQ(kolejnosc, (QStringList{"ładuj Salvista.dll", "ładuj Dokpress.dll", "zwolnij Dokpress", "zwolnij Salvista",
+                                      "rozłącz"}));
+    EXPECT_FALSE(dm->ADOConnection1->isConnected());
+    delete dm;
+    TDataModule1::setReporter({});
+}
+
+TEST_F(Glowne, HelpWithoutTheManualSaysSo)
+{
+    QTemporaryDir dir;
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    MainForm->Pomoc2->trigger();
+    QDir::setCurrent(old);
+    ASSERT_EQ(komunikaty.teksty.size(), 1);
+    EXPECT_TRUE(komunikaty.teksty[0].startsWith(QStringLiteral("Nie znaleziono instrukcji obsługi.")))
+        << komunikaty.teksty[0].toStdString();
+    EXPECT_TRUE(komunikaty.teksty[0].contains(QStringLiteral("Instrukcja obsługi programu Orlimek Tarnex.pdf")));
 }

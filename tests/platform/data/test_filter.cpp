@@ -107,6 +107,31 @@ TEST(Filter, BadTextsAreReported)
     }
 }
 
+TEST(Filter, NestingHasALimitAndIsAFilterError)
+{
+    TestDb db;
+    db.conn->exec(QStringLiteral("insert into Faktura (Typ, Nr) values ('FV', 1)"));
+    auto t = db.table(QStringLiteral("Faktura"));
+    t->open();
+    t->setFilter(QString(60, '(') + QStringLiteral("typ='FV'") + QString(60, ')'));
+    t->setFiltered(true);
+    EXPECT_EQ(t->recordCount(), 1) << "a deep but sane filter works";
+    t->setFiltered(false);
+    for (const QString& deep : {QString(65, '(') + "typ='FV'" + QString(65, ')'),
+                                QString(200000, '(') + "typ='FV'", QStringLiteral("not ").repeated(100000) + "typ='FV'"}) {
+        try {
+            t->setFilter(deep);
+            t->setFiltered(true);
+            ADD_FAILURE() << "taken";
+        } catch (const data::Error& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("Błędny filtr"))) << e.message().left(200).toStdString();
+            EXPECT_TRUE(e.message().contains(QStringLiteral("zagnieżdżenie")));
+            EXPECT_LT(e.message().size(), 300) << "the message quotes only the beginning";
+        }
+        t->setFiltered(false);
+    }
+}
+
 TEST(Filter, IndexFieldsSortAndSwitching)
 {
     TestDb db;

@@ -200,3 +200,27 @@ TEST_F(RegistryStore, DefaultStoreIsRejestrIniInTheWorkingDirectory)
 }
 
 } // namespace
+
+TEST_F(RegistryStore, Windows1250FileIsReadAndSavedBackIntact)
+{
+    // Values written by another tool in Windows-1250: "Łódź", "Zażółć gęślą jaźń".
+    const QByteArray cp1250 = "[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex]\r\n"
+                              "Miasto=\xA3\xF3" "d\x9F\r\n"
+                              "Nazwa_L1=Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1\r\n";
+    writeBytes(path, cp1250);
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Miasto")), QStringLiteral("Łódź"));
+
+    ASSERT_TRUE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Tel"), QStringLiteral("12 345 67 89")));
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Miasto")), QStringLiteral("Łódź"));
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Nazwa_L1")), QStringLiteral("Zażółć gęślą jaźń"));
+    const QByteArray after = fileBytes(path);
+    EXPECT_TRUE(after.contains("Miasto=\xA3\xF3" "d\x9F")) << "kept in the file's code page for its other tools";
+    EXPECT_FALSE(after.contains("\xEF\xBF\xBD")) << "no replacement characters";
+
+    // A letter the code page lacks turns the file into UTF-8, with every letter kept.
+    ASSERT_TRUE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Adres"), QStringLiteral("Straße № 5")));
+    registry::setStorePath(path); // read from the disk again
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Adres")), QStringLiteral("Straße № 5"));
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Nazwa_L1")), QStringLiteral("Zażółć gęślą jaźń"));
+    EXPECT_TRUE(fileBytes(path).contains("Miasto=\xC5\x81\xC3\xB3" "d\xC5\xBA"));
+}

@@ -2,6 +2,7 @@
 // follows the master's current row.
 #include "platform/data/Connection.h"
 #include "platform/data/Dataset.h"
+#include "platform/data/Schema.h"
 #include "platform/report/DatasetSource.h"
 #include "platform/report/Report.h"
 
@@ -16,7 +17,14 @@ TEST(DatasetSource, DocumentsWithTheirLines)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("db.mdb");
-    QFile(path).open(QIODevice::WriteOnly); // an empty file is an empty database
+    // A new database with no tables yet (an empty file is not a database).
+    const QString schema = dir.filePath("pusta.sql");
+    {
+        QFile s(schema);
+        ASSERT_TRUE(s.open(QIODevice::WriteOnly));
+        s.write("PRAGMA user_version = 1;");
+    }
+    ASSERT_EQ(data::createDatabase(path, schema), QString());
     data::Connection c;
     ASSERT_TRUE(c.open(path)) << c.lastError().toStdString();
     c.exec("create table Faktura (Id integer primary key, Nr integer, Data_Wyst text)");

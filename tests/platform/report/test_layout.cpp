@@ -178,22 +178,34 @@ TEST(Layout, HookFailureEndsTheRun)
     EXPECT_THROW(inv.r.prepare(), std::runtime_error);
 }
 
-TEST(Layout, WrappedTextGrowsItsBand)
+TEST(Layout, OnlyAStretchingTextGrowsItsBand)
 {
-    ListRowSource rows({"Nazwa"}, {{QString("krótka")},
-                                   {QString("bardzo długa nazwa towaru, która nie mieści się w "
-                                            "jednym wierszu wąskiej kolumny i zawija się kilka razy")},
-                                   {QString("ostatnia")}});
-    Report r;
-    SubDetail* sd = r.addSubDetail(&rows, 3.0);
-    sd->detail()->addData("Nazwa", 0, 0, 20.0, Align::Left, pt(7), &rows, "Nazwa");
-    const PageList pl = r.prepare();
-    std::vector<double> tops;
-    for (const auto& item : pl.pages[0].items)
-        tops.push_back(item.rect.top());
-    ASSERT_EQ(tops.size(), 3u);
-    EXPECT_NEAR(tops[1] - tops[0], 3.0, 1e-6);
-    EXPECT_GT(tops[2] - tops[1], 6.0); // several lines of 7 pt
+    for (const bool stretch : {false, true}) {
+        SCOPED_TRACE(stretch ? "stretching" : "fixed");
+        ListRowSource rows({"Nazwa"}, {{QString("krótka")},
+                                       {QString("bardzo długa nazwa towaru, która nie mieści się w "
+                                                "jednym wierszu wąskiej kolumny i zawija się kilka razy")},
+                                       {QString("ostatnia")}});
+        Report r;
+        SubDetail* sd = r.addSubDetail(&rows, 3.0);
+        sd->detail()->addData("Nazwa", 0, 0, 20.0, Align::Left, pt(7), &rows, "Nazwa")->stretch = stretch;
+        // A text a little taller than its band (7 pt in 2 mm) never moves the next band.
+        sd->detail()->addData("Wysoki", 30, 0, 0, Align::Left, pt(7), &rows, "Nazwa")->height = 2.0;
+        const PageList pl = r.prepare();
+        std::vector<double> tops;
+        for (const auto& item : pl.pages[0].items)
+            if (item.name == QLatin1String("Nazwa"))
+                tops.push_back(item.rect.top());
+        ASSERT_EQ(tops.size(), 3u);
+        EXPECT_NEAR(tops[1] - tops[0], 3.0, 1e-6);
+        if (stretch) {
+            EXPECT_GT(tops[2] - tops[1], 6.0); // several lines of 7 pt
+        } else {
+            EXPECT_NEAR(tops[2] - tops[1], 3.0, 1e-6) << "the band keeps its designed height";
+            for (const auto& item : pl.pages[0].items)
+                EXPECT_LE(item.rect.bottom(), tops[2] + 3.0 + 1e-6) << "cut at its band's bottom: " << item.text.toStdString();
+        }
+    }
 }
 
 // Sales by client: groups on the client with a sum per client, a header band without an

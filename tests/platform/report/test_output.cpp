@@ -134,11 +134,15 @@ TEST(Output, WithoutAPrinterThePrintoutGoesToWydruki)
     QDir::setCurrent(dir.path());
     TwoPager rep;
     const PageList pl = rep.r.prepare();
+    QStringList told;
+    setPdfNotice([&](const QString& path) { told << path; });
     print(pl, PrintJob{"FV/3/2011", "Kopia", 2});
+    setPdfNotice({});
     QDir::setCurrent(old);
     const QString file = dir.filePath("wydruki/FV-3-2011 Kopia.pdf");
     ASSERT_TRUE(QFile::exists(file));
     EXPECT_EQ(pdf::pages(file), 4);
+    EXPECT_EQ(told, QStringList{QFileInfo(file).absoluteFilePath()}) << "the user is told where it went";
 }
 
 TEST(Output, RenderedPageShowsInk)

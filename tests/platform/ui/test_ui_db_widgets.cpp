@@ -1,6 +1,7 @@
 // Data-aware widgets: the grid follows the cursor both ways and reads rows lazily without
 // moving it; the lookup combo finds keys exactly; the edits show and write the current row.
 #include "platform/data/Dataset.h"
+#include "platform/data/Schema.h"
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbGrid.h"
 #include "platform/ui/DbLookupCombo.h"
@@ -20,9 +21,13 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("db.mdb"));
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly)); // an empty file is an empty database
+        // A new database with no tables yet (an empty file is not a database).
+        const QString schema = dir.filePath(QStringLiteral("pusta.sql"));
+        QFile f(schema);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("PRAGMA user_version = 1;");
         f.close();
+        ASSERT_EQ(data::createDatabase(path, schema), QString());
         ASSERT_TRUE(conn.open(path)) << conn.lastError().toStdString();
         conn.exec(QStringLiteral("create table Klienci (Nr_Klienta text collate POLISH, "
                                  "Nazwa_Nazwisko text collate POLISH, Uwagi text, Czy_Firma boolean)"));
