@@ -2,7 +2,7 @@
 // the lines, the totals, the VAT summary by rate, the amount, the originals then the copies, the
 // page line and the duplicate marking; failures are shown and print nothing.
 #include "printlib/Dokpress.h"
-#include "printlib/Fakt_Std.h"
+#include "printlib/Fakt_Forms.h"
 #include "platform/data/Schema.h"
 #include "platform/registry/Registry.h"
 #include "platform/report/Output.h"
