@@ -126,7 +126,9 @@ void buildLines(TFakt_Form& f)
         }
         const QString key = field.isEmpty() ? QStringLiteral("Lp_Z_Fakt") : field;
         report::Label* h = head->addLabel(QStringLiteral("Naglowek_") + key, p.hx, 0, s(c.header), pt(7), p.ha, p.hw);
-        report::Label* e = english(f, head, QStringLiteral("Naglowek_Ang_") + key, p.hx, 6.2, s(c.english), 5, p.ha, p.hw);
+        // An English caption wraps within its column (the Polish header's width, or the line's).
+        report::Label* e = english(f, head, QStringLiteral("Naglowek_Ang_") + key, p.hx, 6.2, s(c.english), 5, p.ha,
+                                   p.hw > 0 ? p.hw : p.w);
         const bool price = field == QLatin1String(kPrice);
         if (price) {
             f.priceCaptions.push_back({h, h->caption, QStringLiteral("Cena jedn. brutto")});
