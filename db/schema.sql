@@ -269,8 +269,10 @@ FROM Faktura f LEFT JOIN Faktury_Skorygowane s ON s.Id = f.Id_Fakt_Skoryg
 WHERE f.Typ = 'NFV';
 
 -- Each new line of a correction invoice with the old line it replaced (never the reversal line).
+-- Lp_Z_Fakt is the line's place on the corrected invoice: the new line's Lp_Koncowe, which a later
+-- correction of that line leaves as it is (it clears the line's own Lp_Z_Fakt).
 CREATE VIEW Korekta_Faktury AS
-SELECT n.Id_Fakt, n.Lp_Z_Fakt,
+SELECT n.Id_Fakt, coalesce(n.Lp_Koncowe, n.Lp_Z_Fakt) AS Lp_Z_Fakt,
        n.Id AS "Faktura_Szczegoly.Id", n.Id_Fakt AS "Faktura_Szczegoly.Id_Fakt",
        n.Lp AS "Faktura_Szczegoly.Lp", n.Towary_Symbol AS "Faktura_Szczegoly.Towary_Symbol",
        n.Towary_Nazwa AS "Faktura_Szczegoly.Towary_Nazwa",

@@ -1,6 +1,6 @@
 #include "printlib/Dokpress.h"
 
-#include "printlib/Fakt_Std.h"
+#include "printlib/Fakt_Forms.h"
 #include "platform/report/Output.h"
 #include "platform/text/Cp1250.h"
 #include "platform/text/Numbers.h"
@@ -23,28 +23,39 @@ QObject* applicationFor(QApplication* caller)
     return g_application;
 }
 
-struct Options {
-    bool vatSummary = true;
-    bool duplicate = true;
-    bool pageCount = true;
-};
-
-// One run of the report: the copy label, the page count from a first layout, then the printer.
-void printRun(TFakt_Form& form, const QString& label, int count, const Options& o)
+// One run of the report: the copy label, the page count from a first layout (not on notes), then
+// the printer.
+void printRun(TFakt_Form& form, const QString& label, const QString& englishLabel, int count)
 {
     form.QRL_OrgKop->setText(label);
-    report::PageList pages = form.QuickRep1.prepare();
-    if (o.pageCount && form.QRL_Strona) {
+    if (form.QRL_OrgKop_Ang)
+        form.QRL_OrgKop_Ang->setText(englishLabel);
+    report::PageList pages = form.layOut();
+    const QString name = form.documentNumber();
+    if (form.QRL_Strona) {
         form.QRL_Strona->setText(QString::number(pages.pageCount()));
-        pages = form.QuickRep1.prepare();
+        pages = form.layOut();
     }
-    report::print(pages, report::PrintJob{form.documentNumber(), label, count});
+    report::print(pages, report::PrintJob{name, label, count});
+}
+
+void markDuplicate(TFakt_Form& form, const char* duplicateCaption, const char* duplicateDate)
+{
+    if (!form.QRL_Duplikat)
+        return;
+    const QString caption = text::fromCp1250(duplicateCaption);
+    const QString date = text::fromCp1250(duplicateDate);
+    form.QRL_Duplikat->setText(caption);
+    form.QRL_Data_Dupl->setText(caption.isEmpty() ? date : QStringLiteral("wystawiono dnia :") + date);
+    if (form.QRL_Duplikat_Ang) {
+        form.QRL_Duplikat_Ang->setText(caption.isEmpty() ? QString() : QStringLiteral("Duplicate"));
+        form.QRL_Data_Dupl_Ang->setText(caption.isEmpty() ? QString() : QStringLiteral("date of issue"));
+    }
 }
 
 template <class Form>
 void printDocument(QApplication* application, const char* idText, qint32 originals, qint32 copies,
-                   const char* duplicateCaption, const char* duplicateDate, Form*& global,
-                   const Options& o)
+                   const char* duplicateCaption, const char* duplicateDate, Form*& global)
 {
     ui::guard([&] {
         QObject* owner = applicationFor(application);
@@ -60,26 +71,33 @@ void printDocument(QApplication* application, const char* idText, qint32 origina
             ~Clear() { g = nullptr; }
         } clear{global};
         form->openHeader(id);
-        if (o.vatSummary)
-            form->openVatSummary(id);
-        if (o.duplicate) {
-            const QString caption = text::fromCp1250(duplicateCaption);
-            const QString date = text::fromCp1250(duplicateDate);
-            form->QRL_Duplikat->setText(caption);
-            form->QRL_Data_Dupl->setText(caption.isEmpty() ? date : QStringLiteral("wystawiono dnia :") + date);
-        }
+        form->openVatSummary(id);
+        markDuplicate(*form, duplicateCaption, duplicateDate);
         form->openDetails();
-        printRun(*form, QStringLiteral("Oryginał"), originals, o);
+        printRun(*form, QStringLiteral("Oryginał"), QStringLiteral("Original"), originals);
         if (copies > 0)
-            printRun(*form, QStringLiteral("Kopia"), copies, o);
+            printRun(*form, QStringLiteral("Kopia"), QStringLiteral("Copy"), copies);
     });
 }
 
 } // namespace
 
-void ShowFaktStdRep(QApplication* application, const char* id, qint32 originals, qint32 copies,
-                    const char* duplicateCaption, const char* duplicateDate)
-{
-    printDocument(application, id, originals, copies, duplicateCaption, duplicateDate, Form_Fakt_Std,
-                  Options{});
-}
+// Each entry point prints through its own form.
+#define DOKPRESS_ENTRY(entry, form)                                                                \
+    void entry(QApplication* application, const char* id, qint32 originals, qint32 copies,        \
+               const char* duplicateCaption, const char* duplicateDate)                          \
+    {                                                                                             \
+        printDocument(application, id, originals, copies, duplicateCaption, duplicateDate, form); \
+    }
+
+DOKPRESS_ENTRY(ShowFaktStdRep, Form_Fakt_Std)
+DOKPRESS_ENTRY(ShowFaktProFRep, Form_Fakt_Pro_F)
+DOKPRESS_ENTRY(ShowFaktKorRep, Form_Fakt_Kor)
+DOKPRESS_ENTRY(ShowFaktNotaRep, Form_Fakt_Nota)
+DOKPRESS_ENTRY(ShowFaktStdBRep, Form_Fakt_Std_B)
+DOKPRESS_ENTRY(ShowFaktProFBRep, Form_Fakt_Pro_F_B)
+DOKPRESS_ENTRY(ShowFaktKorBRep, Form_Fakt_Kor_B)
+DOKPRESS_ENTRY(ShowFaktStdRepAng, Form_Fakt_Std_Ang)
+DOKPRESS_ENTRY(ShowFaktProFRepAng, Form_Fakt_Pro_F_Ang)
+DOKPRESS_ENTRY(ShowFaktKorRepAng, Form_Fakt_Kor_Ang)
+DOKPRESS_ENTRY(ShowFaktNotaRepAng, Form_Fakt_Nota_Ang)

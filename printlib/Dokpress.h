@@ -4,7 +4,8 @@
 // application object, the document's Id as text, the number of originals, the number of copies,
 // the duplicate caption ("Duplikat" or empty) and the duplicate date; texts are NUL-terminated
 // Windows-1250, owned by the caller. No error leaves an entry point: it is shown and the call
-// returns.
+// returns. The pro forma printouts have no duplicate marking and ignore the last two; the notes
+// have no page count.
 #include <QtGlobal>
 
 class QApplication;
@@ -15,8 +16,22 @@ class QApplication;
 using ShowFaktProc = void (*)(QApplication* application, const char* id, qint32 originals,
                               qint32 copies, const char* duplicateCaption, const char* duplicateDate);
 
+// Each entry point is exported under its name with a leading underscore ("_ShowFaktStdRep").
+#define DOKPRESS_ENTRY_POINT(name)                                                                 \
+    DOKPRESS_EXPORT void name(QApplication* application, const char* id, qint32 originals,         \
+                              qint32 copies, const char* duplicateCaption, const char* duplicateDate) \
+        __asm__("_" #name)
+
 extern "C" {
-DOKPRESS_EXPORT void ShowFaktStdRep(QApplication* application, const char* id, qint32 originals,
-                                    qint32 copies, const char* duplicateCaption,
-                                    const char* duplicateDate) __asm__("_ShowFaktStdRep");
+DOKPRESS_ENTRY_POINT(ShowFaktStdRep);
+DOKPRESS_ENTRY_POINT(ShowFaktProFRep);
+DOKPRESS_ENTRY_POINT(ShowFaktKorRep);
+DOKPRESS_ENTRY_POINT(ShowFaktNotaRep);
+DOKPRESS_ENTRY_POINT(ShowFaktStdBRep);
+DOKPRESS_ENTRY_POINT(ShowFaktProFBRep);
+DOKPRESS_ENTRY_POINT(ShowFaktKorBRep);
+DOKPRESS_ENTRY_POINT(ShowFaktStdRepAng);
+DOKPRESS_ENTRY_POINT(ShowFaktProFRepAng);
+DOKPRESS_ENTRY_POINT(ShowFaktKorRepAng);
+DOKPRESS_ENTRY_POINT(ShowFaktNotaRepAng);
 }

@@ -2,7 +2,7 @@
 // the lines, the totals, the VAT summary by rate, the amount, the originals then the copies, the
 // page line and the duplicate marking; failures are shown and print nothing.
 #include "printlib/Dokpress.h"
-#include "printlib/Fakt_Std.h"
+#include "printlib/Fakt_Forms.h"
 #include "platform/data/Schema.h"
 #include "platform/registry/Registry.h"
 #include "platform/report/Output.h"
@@ -14,78 +14,26 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "support/PdfText.h"
+#include "PrintFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
+#include <tuple>
 
 namespace {
 
-const char* const kSettings = "Software\\Orlimek\\Tarnex\\";
-
-class FaktStd : public ::testing::Test {
+class FaktStd : public PrintFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        const QString db = dir.filePath("db.mdb");
-        ASSERT_EQ(data::createDatabase(db, TARNEX_SOURCE_DIR "/db/schema.sql"), QString());
-        registry::setStorePath(dir.filePath("rejestr.ini"));
-        seller("Nazwa_L1", "Przedsiębiorstwo Żółw");
-        seller("Nazwa_L2", "Sp. z o.o.");
-        seller("Adres", "ul. Długa 5");
-        seller("Kod", "00-950");
-        seller("Miasto", "Łódź");
-        seller("Nip", "123-456-32-18");
-        seller("Konto", "12 3456 7890");
-        seller("Tel", "42 123 45 67");
-        seller("Logo", "");
-        module = std::make_unique<TDataModule1>(nullptr, db);
-        data::Connection& c = *module->ADOConnection1;
-        c.exec("insert into Forma_Zaplaty (Id, Nazwa, Opis) values (1, 'przelew', '')");
-        capture = std::make_unique<report::PdfCapture>(dir.filePath("wydruki"));
-    }
-    void TearDown() override
-    {
-        capture.reset();
-        module.reset();
-        registry::setStorePath(QString());
-    }
-
-    void seller(const char* name, const char* value)
-    {
-        registry::write(registry::Root::LocalMachine, kSettings, name, QString::fromUtf8(value));
-    }
-
-    // An invoice with the given lines (net, VAT rate name, VAT percent).
+    // A VAT invoice of one piece of each of the given lines (net, VAT rate name, VAT percent).
     void invoice(int id, int nr, const std::vector<std::tuple<QString, double, int>>& lines)
     {
-        data::Connection& c = *module->ADOConnection1;
-        double netto = 0, brutto = 0;
-        int lp = 0;
-        for (const auto& [name, net, rate] : lines) {
-            const double vat = net * rate / 100.0;
-            netto += net;
-            brutto += net + vat;
-            c.exec("insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Nazwa, Towary_Nazwa_cd, PKWiU, Jm, Ilosc, "
-                   "Towary_Cena, Rabat, Towary_Vat_Opis, Towary_Vat_Wart, Wartosc_Netto, Kwota_Vat, Wartosc_Brutto) "
-                   "values (?, ?, ?, '', '', 'szt.', 1, ?, 0, ?, ?, ?, ?, ?)",
-                   {id, ++lp, name, net, QStringLiteral("%1%").arg(rate), rate, net, vat, net + vat});
-        }
-        c.exec("insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Data_Sprzedarzy, Miejsce_Wyst, Forma_Zaplaty, "
-               "Data_Zaplaty, Netto_Brutto, Wart_Netto, Wart_Brutto, Uwagi, Klient_Nazwa_Nazwisko, "
-               "Klient_Nazwa_Nazwisko_cd, Klient_Adres, Klient_Kod, Klient_Miasto, Klient_Nip) "
-               "values (?, 'FV', '2011', ?, '2011-03-01', '2011-03-01', 'Kraków', 1, '2011-03-15', 'netto', "
-               "?, ?, 'Płatne w terminie', 'Nabywca Ćma', 'i Syn', 'ul. Krótka 1', '31-000', 'Kraków', "
-               "'987-654-32-10')",
-               {id, nr, netto, brutto});
+        std::vector<Line> l;
+        for (const auto& [name, net, rate] : lines)
+            l.push_back({name, 1, net, rate});
+        document(id, "FV", nr, "netto", l);
     }
-
-    QTemporaryDir dir;
-    ui::Script script;
-    std::unique_ptr<TDataModule1> module;
-    std::unique_ptr<report::PdfCapture> capture;
+    void seller(const char* name, const char* value)
+    {
+        registry::write(registry::Root::LocalMachine, "Software\\Orlimek\\Tarnex\\", name, QString::fromUtf8(value));
+    }
 };
 
 TEST_F(FaktStd, PrintsOriginalsThenCopiesWithEverythingOnThem)
@@ -180,14 +128,14 @@ TEST_F(FaktStd, LogoIsPrintedAndABrokenLogoIsReported)
     invoice(5, 12, {{"Śruba", 100, 23}});
     QImage logo(60, 30, QImage::Format_RGB32);
     logo.fill(Qt::blue);
-    const QString logoFile = dir.filePath("logo.jpg");
+    const QString logoFile = db.dir.filePath("logo.jpg");
     ASSERT_TRUE(logo.save(logoFile, "JPG"));
     seller("Logo", logoFile.toUtf8().constData());
     ShowFaktStdRep(qApp, "5", 1, 0, "", "");
     ASSERT_EQ(capture->entries().size(), 1u);
     EXPECT_TRUE(script.messages().isEmpty());
 
-    seller("Logo", dir.filePath("brak.jpg").toUtf8().constData());
+    seller("Logo", db.dir.filePath("brak.jpg").toUtf8().constData());
     ShowFaktStdRep(qApp, "5", 1, 1, "", "");
     EXPECT_EQ(capture->entries().size(), 1u); // nothing more printed
     ASSERT_EQ(script.messages().size(), 1);
