@@ -24,16 +24,16 @@ SortSearchBar::SortSearchBar(UstawieniaPaska ustawienia, QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
 
-    auto* lSort = new QLabel(QStringLiteral("Sortuj w/g :"), this);
+    auto* lSort = new QLabel(u_.napisSortuj, this);
     CBox_Sortuj = new QComboBox(this);
     CBox_Sortuj->setObjectName(u_.nazwaSortuj);
-    CBox_Sortuj->setAccessibleName(QStringLiteral("Sortuj w/g :"));
+    CBox_Sortuj->setAccessibleName(u_.napisSortuj);
     CBox_Sortuj->addItems(u_.sortuj);
     lSort->setBuddy(CBox_Sortuj);
 
     auto* lSzukaj = new QLabel(QStringLiteral("Szukaj :"), this);
     CBox_Szukaj = new QComboBox(this);
-    CBox_Szukaj->setObjectName(QStringLiteral("CBox_Szukaj"));
+    CBox_Szukaj->setObjectName(u_.nazwaSzukaj);
     CBox_Szukaj->setAccessibleName(QStringLiteral("Szukaj :"));
     CBox_Szukaj->addItems(u_.szukaj);
     lSzukaj->setBuddy(CBox_Szukaj);
