@@ -66,8 +66,13 @@ TForm_Do_Korekty::TForm_Do_Korekty(QWidget* owner) : InvoicePicker(ustawienia(),
         {QStringLiteral("Wartosc_Brutto"), QStringLiteral("Wartość brutto"), 90},
     });
     DBGrid2->setMinimumHeight(120);
-    DBGrid2->setDataSource(DataModule1 ? DataModule1->DataSource_Faktura_Szczegol_Korekta : nullptr);
     if (auto* col = qobject_cast<QBoxLayout*>(panel()->layout()))
         col->insertWidget(col->indexOf(DBGrid1) + 1, DBGrid2);
     resize(width(), height() + DBGrid2->minimumHeight());
+}
+
+void TForm_Do_Korekty::showing()
+{
+    InvoicePicker::showing();
+    DBGrid2->setDataSource(DataModule1 ? DataModule1->DataSource_Faktura_Szczegol_Korekta : nullptr);
 }

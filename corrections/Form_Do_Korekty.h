@@ -11,6 +11,9 @@ public:
     QComboBox* JvCBox_Sort;
     ui::DbGrid* DBGrid1;
     ui::DbGrid* DBGrid2;
+
+protected:
+    void showing() override;
 };
 
 extern TForm_Do_Korekty* Form_Do_Korekty;

@@ -143,12 +143,8 @@ TForm_Faktura_Korekta::TForm_Faktura_Korekta(QWidget* parent) : QWidget(parent)
     ADOTable_Forma_Zap = ownTable(this, "ADOTable_Forma_Zap", "Forma_Zaplaty");
     DataSource_Forma_Zap = new data::DataSource(this);
     DataSource_Forma_Zap->setDataset(ADOTable_Forma_Zap);
-    DBLookupComboBox1 = new ui::DbLookupCombo(this);
-    DBLookupComboBox1->setObjectName(QStringLiteral("DBLookupComboBox1"));
-    DBLookupComboBox1->setListSource(DataSource_Forma_Zap);
-    DBLookupComboBox1->setKeyField(QStringLiteral("Nazwa"));
-    DBLookupComboBox1->setGeometry(8, 566, 150, 22);
-    documents::setCaption(DBLookupComboBox1, QStringLiteral("Sposób zapłaty"));
+    DBLookupComboBox1 = lookupCombo(this, "DBLookupComboBox1", QStringLiteral("Sposób zapłaty"), DataSource_Forma_Zap,
+                                    "Nazwa", {8, 566, 150, 22});
     DBEdit_Forma_Zap = boundEdit(this, "DBEdit_Forma_Zap", QString(), DataSource_Forma_Zap, "Id", {});
     LEdit_Ilosc_Dni = labeledEdit(this, "LEdit_Ilosc_Dni", QStringLiteral("Liczba dni"), {166, 566, 70, 22});
     BitBtn3 = button(this, "BitBtn3", QStringLiteral("Oblicz"), {244, 563, 70, 28});

@@ -3,6 +3,7 @@
 #include "corrections/CorrectionCheck.h"
 #include "corrections/CorrectionRows.h"
 #include "corrections/CorrectionTarget.h"
+#include "corrections/WindowParts.h"
 #include "documents/FormControls.h"
 #include "platform/data/Dataset.h"
 #include "platform/text/Numbers.h"
@@ -51,28 +52,15 @@ TForm_Korekta_Pozycja::TForm_Korekta_Pozycja(QWidget* owner)
     // The rate cannot change: the combo only shows the old line's rate, and the dialog's own rate
     // table gives its percent and whether it is the basic rate. Retired rates stay in it, so a
     // line with a rate retired since can still be corrected.
-    ADOTable_Vat = new data::Table(this);
-    ADOTable_Vat->setObjectName(QStringLiteral("ADOTable_Vat"));
-    ADOTable_Vat->setTableName(QStringLiteral("Vat"));
+    ADOTable_Vat = ownTable(this, "ADOTable_Vat", "Vat");
     DataSource_Vat = new data::DataSource(this);
     DataSource_Vat->setDataset(ADOTable_Vat);
-    JvDBLCombo_Vat_Nazwa = new ui::DbLookupCombo(this);
-    JvDBLCombo_Vat_Nazwa->setObjectName(QStringLiteral("JvDBLCombo_Vat_Nazwa"));
-    JvDBLCombo_Vat_Nazwa->setListSource(DataSource_Vat);
-    JvDBLCombo_Vat_Nazwa->setKeyField(QStringLiteral("Nazwa"));
-    JvDBLCombo_Vat_Nazwa->setGeometry(446, 134, 98, 22);
+    JvDBLCombo_Vat_Nazwa = lookupCombo(this, "JvDBLCombo_Vat_Nazwa", QStringLiteral("Stawka VAT"), DataSource_Vat,
+                                       "Nazwa", {446, 134, 98, 22});
     JvDBLCombo_Vat_Nazwa->setFocusPolicy(Qt::NoFocus);
     JvDBLCombo_Vat_Nazwa->setAttribute(Qt::WA_TransparentForMouseEvents);
-    documents::setCaption(JvDBLCombo_Vat_Nazwa, QStringLiteral("Stawka VAT"));
-    DBEdit_Vat_Wart = new ui::DbEdit(this);
-    DBEdit_Vat_Wart->setObjectName(QStringLiteral("DBEdit_Vat_Wart"));
-    DBEdit_Vat_Wart->setDataSource(DataSource_Vat);
-    DBEdit_Vat_Wart->setDataField(QStringLiteral("Wart"));
-    DBEdit_Vat_Wart->hide();
-    DBCheckBox_Czy_Podst = new ui::DbCheckBox(QString(), this);
-    DBCheckBox_Czy_Podst->setObjectName(QStringLiteral("DBCheckBox_Czy_Podst"));
-    DBCheckBox_Czy_Podst->setDataSource(DataSource_Vat);
-    DBCheckBox_Czy_Podst->setDataField(QStringLiteral("Czy_Podst"));
+    DBEdit_Vat_Wart = boundEdit(this, "DBEdit_Vat_Wart", QString(), DataSource_Vat, "Wart", {});
+    DBCheckBox_Czy_Podst = boundCheck(this, "DBCheckBox_Czy_Podst", QString(), DataSource_Vat, "Czy_Podst", {});
     DBCheckBox_Czy_Podst->hide();
 
     Edit_Id = documents::hiddenEdit(this, "Edit_Id");

@@ -6,6 +6,7 @@
 #include "platform/data/Dataset.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/DbEdit.h"
+#include "platform/ui/DbLookupCombo.h"
 #include "platform/ui/Modal.h"
 #include "shell/DataModule1.h"
 #include "shell/Form_Jaki_Nr.h"
@@ -47,6 +48,18 @@ ui::DbCheckBox* boundCheck(QWidget* parent, const char* name, const QString& cap
     QFont bold = c->font();
     bold.setBold(true);
     c->setFont(bold);
+    return c;
+}
+
+ui::DbLookupCombo* lookupCombo(QWidget* parent, const char* name, const QString& caption, data::DataSource* source,
+                               const char* field, const QRect& geometry)
+{
+    auto* c = new ui::DbLookupCombo(parent);
+    c->setObjectName(QLatin1String(name));
+    c->setListSource(source);
+    c->setKeyField(QLatin1String(field));
+    c->setGeometry(geometry);
+    documents::setCaption(c, caption);
     return c;
 }
 

@@ -22,6 +22,7 @@ class Table;
 namespace ui {
 class DbEdit;
 class DbCheckBox;
+class DbLookupCombo;
 } // namespace ui
 
 namespace corrections {
@@ -32,6 +33,10 @@ ui::DbEdit* boundEdit(QWidget* parent, const char* name, const QString& caption,
 // A check box of `field` that the user cannot change.
 ui::DbCheckBox* boundCheck(QWidget* parent, const char* name, const QString& caption, data::DataSource* source,
                            const char* field, const QRect& geometry);
+
+// A lookup combo over `source` whose key and shown text are `field`, with its caption above it.
+ui::DbLookupCombo* lookupCombo(QWidget* parent, const char* name, const QString& caption, data::DataSource* source,
+                               const char* field, const QRect& geometry);
 
 // A table of the window on the program's connection.
 data::Table* ownTable(QObject* parent, const char* name, const char* table);

@@ -6,6 +6,7 @@
 #include "corrections/Form_Faktura_Korekta.h"
 #include "corrections/Form_Faktura_Nota.h"
 #include "corrections/Form_Korekta_Pozycja.h"
+#include "corrections/WindowParts.h"
 #include "dictionaries/Form_Lista_Klientow_Pob_Nota.h"
 #include "documents/Dlg_Czy_Nowa_Fakt.h"
 #include "documents/Form_Drukuj_Fakt.h"
@@ -22,6 +23,7 @@
 #include "shell/DataModule1.h"
 #include "shell/Form_Jaki_Nr.h"
 #include "shell/Form_Komunikat.h"
+#include "shell/MainForm.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -426,4 +428,61 @@ TEST_F(Korekty, ANoteSavedThroughItsWindowTakesTheInvoiceOverInBothPickers)
     EXPECT_TRUE(inne.isEmpty());
     EXPECT_EQ(n->DBEdit_Typ->text(), "");
     EXPECT_EQ(n->LEdit_Data_Wyst->text(), "2011-04-01");
+}
+
+// As the main window opens them: presets on creation and on a second click, the exit check asks
+// about unsaved work, and closing through the frame clears the flag.
+TEST_F(Korekty, OpenedAsTheMainWindowOpensThem)
+{
+    delete k.data();
+    MainForm = new TMainForm;
+    auto odpowiedz = [this](bool zachowaj) {
+        script.onModal([zachowaj](QDialog* d) {
+            EXPECT_EQ(d, Dlg_Czy_Nowa_Fakt);
+            (zachowaj ? Dlg_Czy_Nowa_Fakt->CancelBtn : Dlg_Czy_Nowa_Fakt->OKBtn)->click();
+            return d->result();
+        });
+    };
+    auto korekta = [] {
+        return MainForm->Otworz_Okno<TForm_Faktura_Korekta>(
+            Form_Faktura_Korekta, MainForm->Czy_Faktura_Korekta, [](TForm_Faktura_Korekta* f) {
+                Wpisz_Presety(Daj_Presety("KFV", ui::today()), f->LEdit_Wyroznik, f->LEdit_Rok, f->LEdit_Data_Wyst,
+                              static_cast<QLineEdit*>(nullptr));
+            });
+    };
+    auto notaOkno = [] {
+        return MainForm->Otworz_Okno<TForm_Faktura_Nota>(
+            Form_Faktura_Nota, MainForm->Czy_Faktura_Nota, [](TForm_Faktura_Nota* f) {
+                Wpisz_Presety(Daj_Presety("NFV", ui::today()), f->LEdit_Typ, f->LEdit_Rok, f->LEdit_Data_Wyst,
+                              static_cast<QLineEdit*>(nullptr));
+            });
+    };
+    k = korekta();
+    n = notaOkno();
+    EXPECT_TRUE(MainForm->Czy_Faktura_Korekta && MainForm->Czy_Faktura_Nota);
+    EXPECT_EQ(k->LEdit_Wyroznik->text() + k->LEdit_Rok->text() + k->LEdit_Data_Wyst->text(), "KFV20112011-04-01");
+    EXPECT_EQ(n->LEdit_Typ->text() + n->LEdit_Rok->text() + n->LEdit_Data_Wyst->text(), "NFV20112011-04-01");
+    pobierz(7);
+    k->LEdit_Data_Wyst->setText("2011-04-09");
+    EXPECT_EQ(korekta(), k.data());
+    EXPECT_EQ(k->LEdit_Data_Wyst->text(), "2011-04-01");
+    EXPECT_EQ(k->DBEdit_Numer->text(), "7");
+
+    // Both are unsaved: the first "Nie" keeps the program running; "Tak" twice lets it close.
+    odpowiedz(true);
+    EXPECT_FALSE(MainForm->Czy_Mozna_Zamknac());
+    odpowiedz(false);
+    odpowiedz(false);
+    EXPECT_TRUE(MainForm->Czy_Mozna_Zamknac());
+
+    for (QWidget* w : {static_cast<QWidget*>(k.data()), static_cast<QWidget*>(n.data())}) {
+        odpowiedz(false);
+        closeWindow(w);
+    }
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(k.isNull() && n.isNull());
+    EXPECT_FALSE(MainForm->Czy_Faktura_Korekta || MainForm->Czy_Faktura_Nota);
+    EXPECT_EQ(Form_Faktura_Korekta, nullptr);
+    EXPECT_EQ(Form_Faktura_Nota, nullptr);
+    delete MainForm;
 }
