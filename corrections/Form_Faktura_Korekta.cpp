@@ -421,12 +421,8 @@ void TForm_Faktura_Korekta::BitBtn_ZamknijClick()
 
 void TForm_Faktura_Korekta::closeEvent(QCloseEvent* e)
 {
-    if (!mayDiscard(BitBtn_Zapisz)) {
-        e->ignore();
-        activateWindow();
-        setFocus();
+    if (keepOpen(this, BitBtn_Zapisz, e))
         return;
-    }
     Wyczysc_Dokument(QString(), QString());
     if (MainForm)
         MainForm->Ustaw_Czy_Faktura_Korekta(false);

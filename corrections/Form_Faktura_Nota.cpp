@@ -263,12 +263,8 @@ void TForm_Faktura_Nota::BitBtn_AnulujClick()
 
 void TForm_Faktura_Nota::closeEvent(QCloseEvent* e)
 {
-    if (!mayDiscard(BitBtn_Zapisz)) {
-        e->ignore();
-        activateWindow();
-        setFocus();
+    if (keepOpen(this, BitBtn_Zapisz, e))
         return;
-    }
     if (MainForm)
         MainForm->Ustaw_Czy_Faktura_Nota(false);
     e->accept();

@@ -11,6 +11,7 @@
 #include "shell/DataModule1.h"
 #include "shell/Form_Jaki_Nr.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -112,6 +113,20 @@ void closeWindow(QWidget* window)
 bool mayDiscard(const QPushButton* zapisz)
 {
     return !zapisz->isEnabled() || !Czy_Zachowac_Dokument();
+}
+
+} // namespace corrections
+
+namespace corrections {
+
+bool keepOpen(QWidget* window, const QPushButton* zapisz, QCloseEvent* e)
+{
+    if (mayDiscard(zapisz))
+        return false;
+    e->ignore();
+    window->activateWindow();
+    window->setFocus();
+    return true;
 }
 
 } // namespace corrections

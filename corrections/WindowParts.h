@@ -10,6 +10,7 @@
 
 #include <optional>
 
+class QCloseEvent;
 class QWidget;
 class QPushButton;
 
@@ -55,5 +56,8 @@ void closeWindow(QWidget* window);
 
 // Whether an unsaved document may be dropped: asks while "Zapisz" is enabled.
 bool mayDiscard(const QPushButton* zapisz);
+// The close of a document window: when the user keeps the unsaved document, the close is refused
+// and the window keeps the focus; returns whether it was refused.
+bool keepOpen(QWidget* window, const QPushButton* zapisz, QCloseEvent* e);
 
 } // namespace corrections
