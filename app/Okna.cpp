@@ -1,5 +1,10 @@
 #include "app/Okna.h"
 
+#include "corrections/Form_Do_Korekty.h"
+#include "corrections/Form_Do_Noty.h"
+#include "corrections/Form_Faktura_Korekta.h"
+#include "corrections/Form_Faktura_Nota.h"
+#include "corrections/Form_Korekta_Pozycja.h"
 #include "dictionaries/Form_Lista_Klientow.h"
 #include "dictionaries/Form_Lista_Klientow_Pob.h"
 #include "dictionaries/Form_Lista_Klientow_Pob_Nota.h"
@@ -84,6 +89,18 @@ void presetyProformy(TForm_Faktura_Proforma* f)
                   f->LEdit_Miejsce_Wyst);
 }
 
+void presetyKorekty(TForm_Faktura_Korekta* f)
+{
+    Wpisz_Presety(Daj_Presety(QStringLiteral("KFV"), ui::today()), f->LEdit_Wyroznik, f->LEdit_Rok, f->LEdit_Data_Wyst,
+                  static_cast<QLineEdit*>(nullptr));
+}
+
+void presetyNoty(TForm_Faktura_Nota* f)
+{
+    Wpisz_Presety(Daj_Presety(QStringLiteral("NFV"), ui::today()), f->LEdit_Typ, f->LEdit_Rok, f->LEdit_Data_Wyst,
+                  static_cast<QLineEdit*>(nullptr));
+}
+
 // The editing window, then the picker of the invoice to edit for the current year.
 WindowKind poprawa()
 {
@@ -109,13 +126,13 @@ std::vector<WindowKind> rows()
         createdAtStartup<TForm_Faktura_Nowa_Pozycja, &Form_Faktura_Nowa_Pozycja>("Form_Faktura_Nowa_Pozycja", 23),
         modal<TForm_Stawki_VAT, &Form_Stawki_VAT>("Form_Stawki_VAT", 26, "StawkiVAT1"),
         createdAtStartup<TForm_Drukuj_Fakt, &Form_Drukuj_Fakt>("Form_Drukuj_Fakt", 29),
-        startupPlaceholder("Form_Do_Korekty", 32),
-        startupPlaceholder("Form_Korekta_Pozycja", 35),
+        createdAtStartup<TForm_Do_Korekty, &Form_Do_Korekty>("Form_Do_Korekty", 32),
+        createdAtStartup<TForm_Korekta_Pozycja, &Form_Korekta_Pozycja>("Form_Korekta_Pozycja", 35),
         createdAtStartup<TDlg_Czy_Nowa_Fakt, &Dlg_Czy_Nowa_Fakt>("Dlg_Czy_Nowa_Fakt", 38),
         createdAtStartup<TForm_Nowa_Stawka, &Form_Nowa_Stawka>("Form_Nowa_Stawka", 41),
         createdAtStartup<TForm_Stawka_Vat_Popraw, &Form_Stawka_Vat_Popraw>("Form_Stawka_Vat_Popraw", 44),
         createdAtStartup<TForm_Komunikat, &Form_Komunikat>("Form_Komunikat", 47),
-        startupPlaceholder("Form_Do_Noty", 50),
+        createdAtStartup<TForm_Do_Noty, &Form_Do_Noty>("Form_Do_Noty", 50),
         createdAtStartup<TForm_Lista_Klientow_Pob, &Form_Lista_Klientow_Pob>("Form_Lista_Klientow_Pob", 53),
         createdAtStartup<TForm_Nowy_Klient, &Form_Nowy_Klient>("Form_Nowy_Klient", 56),
         createdAtStartup<TForm_Popraw_Towar, &Form_Popraw_Towar>("Form_Popraw_Towar", 59),
@@ -142,6 +159,10 @@ std::vector<WindowKind> rows()
         child<TForm_Faktura_Proforma, &Form_Faktura_Proforma, &TMainForm::Czy_Faktura_Proforma, &presetyProformy>(
             "Form_Faktura_Proforma", "FakturaProforma1"),
         poprawa(),
+        child<TForm_Faktura_Korekta, &Form_Faktura_Korekta, &TMainForm::Czy_Faktura_Korekta, &presetyKorekty>(
+            "Form_Faktura_Korekta", "KorektaFaktury1"),
+        child<TForm_Faktura_Nota, &Form_Faktura_Nota, &TMainForm::Czy_Faktura_Nota, &presetyNoty>("Form_Faktura_Nota",
+                                                                                               "NotaKorygujaca1"),
         child<TForm_Lista_Towarow, &Form_Lista_Towarow, &TMainForm::Czy_Lista_Towarow>("Form_Lista_Towarow", "TowaryUslugi1"),
         child<TForm_Lista_Klientow, &Form_Lista_Klientow, &TMainForm::Czy_Lista_Klientow>("Form_Lista_Klientow", "Klienci1"),
         child<TForm_Lista_Rodzajow_Platnosci, &Form_Lista_Rodzajow_Platnosci, &TMainForm::Czy_Lista_Rodzajow_Platnosci>(

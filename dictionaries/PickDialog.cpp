@@ -11,13 +11,17 @@ PickDialog::PickDialog(UstawieniaWyboru u, QWidget* parent)
     : ui::Dialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), u_(std::move(u))
 {
     setModal(true);
-    u_.lista.przyciski = {{QStringLiteral("BitBtn_Wstaw"), QStringLiteral("Wstaw")},
-                          {QStringLiteral("BitBtn_Dodaj"), QStringLiteral("Dodaj")},
-                          {QStringLiteral("BitBtn_Zamknij"), QStringLiteral("Anuluj / Zamknij")}};
+    // "Dodaj" only where the pick has a new-record dialog.
+    u_.lista.przyciski = {{QStringLiteral("BitBtn_Wstaw"), QStringLiteral("Wstaw")}};
+    if (u_.nowy)
+        u_.lista.przyciski.push_back({QStringLiteral("BitBtn_Dodaj"), QStringLiteral("Dodaj")});
+    u_.lista.przyciski.push_back({QStringLiteral("BitBtn_Zamknij"), QStringLiteral("Anuluj / Zamknij")});
     panel_ = wypelnijOkno(this, u_.lista);
     connect(panel_->przycisk(QStringLiteral("BitBtn_Wstaw")), &QPushButton::clicked, this, &PickDialog::Wstaw);
-    connect(panel_->siatka(), &ui::DbGrid::rowDoubleClicked, this, &PickDialog::Wstaw);
-    connect(panel_->przycisk(QStringLiteral("BitBtn_Dodaj")), &QPushButton::clicked, this, &PickDialog::Dodaj);
+    if (u_.wstawPodwojnymKlikiem)
+        connect(panel_->siatka(), &ui::DbGrid::rowDoubleClicked, this, &PickDialog::Wstaw);
+    if (QPushButton* dodaj = panel_->przycisk(QStringLiteral("BitBtn_Dodaj")))
+        connect(dodaj, &QPushButton::clicked, this, &PickDialog::Dodaj);
     connect(panel_->przycisk(QStringLiteral("BitBtn_Zamknij")), &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -24,10 +24,10 @@ SortSearchBar::SortSearchBar(UstawieniaPaska ustawienia, QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
 
-    auto* lSort = new QLabel(u_.etykietaSortuj, this);
+    auto* lSort = new QLabel(u_.napisSortuj, this);
     CBox_Sortuj = new QComboBox(this);
     CBox_Sortuj->setObjectName(u_.nazwaSortuj);
-    CBox_Sortuj->setAccessibleName(u_.etykietaSortuj);
+    CBox_Sortuj->setAccessibleName(u_.napisSortuj);
     CBox_Sortuj->addItems(u_.sortuj);
     lSort->setBuddy(CBox_Sortuj);
 

@@ -20,8 +20,8 @@ namespace dictionaries {
 
 struct UstawieniaPaska {
     QString nazwaSortuj = QStringLiteral("CBox_Sortuj"); // object name of the sort combo
+    QString napisSortuj = QStringLiteral("Sortuj w/g :"); // its caption
     QString nazwaSzukaj = QStringLiteral("CBox_Szukaj"); // object name of the search combo
-    QString etykietaSortuj = QStringLiteral("Sortuj w/g :");
     QStringList sortuj;                                   // sort items
     // Index fields for the chosen sort item (index, text).
     std::function<QString(int, const QString&)> poleSortu;

@@ -35,7 +35,7 @@ dictionaries::UstawieniaPaska pasek()
     dictionaries::UstawieniaPaska u;
     u.nazwaSortuj = QStringLiteral("JvCBox_Sort");
     u.nazwaSzukaj = QStringLiteral("JvCBox_Szukaj");
-    u.etykietaSortuj = QStringLiteral("Sortuj wg. :");
+    u.napisSortuj = QStringLiteral("Sortuj wg. :");
     u.sortuj = pozycje;
     u.szukaj = pozycje;
     u.kolumnySzukania = kolumny;
