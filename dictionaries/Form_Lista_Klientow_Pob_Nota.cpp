@@ -1,4 +1,5 @@
 #include "dictionaries/Form_Lista_Klientow_Pob_Nota.h"
+#include "platform/ui/Connect.h"
 
 #include "dictionaries/Form_Lista_Klientow_Pob.h"
 #include "dictionaries/PickTargets.h"
@@ -18,7 +19,7 @@ TForm_Lista_Klientow_Pob_Nota::TForm_Lista_Klientow_Pob_Nota(QWidget* owner)
     ui::DbEdit* uwagi = panel()->szczegol(QStringLiteral("DBEdit1"));
     uwagi->setReadOnly(false);
     uwagi->setMaxLength(255);
-    connect(uwagi, &QLineEdit::editingFinished, this, [uwagi] {
+    ui::on(uwagi, &QLineEdit::editingFinished, this, [uwagi] {
         data::Table* k = DataModule1 ? DataModule1->ADOTable_Klienci : nullptr;
         if (!k || !k->isActive() || k->state() != data::State::Browse || k->recNo() <= 0)
             return;

@@ -1,4 +1,5 @@
 #include "dictionaries/ListWindow.h"
+#include "platform/ui/Connect.h"
 
 #include "dictionaries/RecordDialog.h"
 #include "dictionaries/Uklad.h"
@@ -26,11 +27,11 @@ ListActions::ListActions(ListPanel* panel, const UstawieniaOknaListy& u, std::fu
     : QObject(panel), panel_(panel), u_(u)
 {
     if (QPushButton* b = panel->przycisk(u.dodaj))
-        connect(b, &QPushButton::clicked, this, &ListActions::Dodaj);
+        ui::on(b, &QPushButton::clicked, this, &ListActions::Dodaj);
     if (QPushButton* b = panel->przycisk(u.popraw))
-        connect(b, &QPushButton::clicked, this, &ListActions::Popraw);
+        ui::on(b, &QPushButton::clicked, this, &ListActions::Popraw);
     if (QPushButton* b = panel->przycisk(u.zamknij))
-        connect(b, &QPushButton::clicked, this, std::move(zamknij));
+        ui::on(b, &QPushButton::clicked, this, std::move(zamknij));
 }
 
 void ListActions::Dodaj()

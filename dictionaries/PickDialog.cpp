@@ -1,4 +1,5 @@
 #include "dictionaries/PickDialog.h"
+#include "platform/ui/Connect.h"
 
 #include "platform/data/Dataset.h"
 #include "platform/ui/Modal.h"
@@ -17,12 +18,12 @@ PickDialog::PickDialog(UstawieniaWyboru u, QWidget* parent)
         u_.lista.przyciski.push_back({QStringLiteral("BitBtn_Dodaj"), QStringLiteral("Dodaj")});
     u_.lista.przyciski.push_back({QStringLiteral("BitBtn_Zamknij"), QStringLiteral("Anuluj / Zamknij")});
     panel_ = wypelnijOkno(this, u_.lista);
-    connect(panel_->przycisk(QStringLiteral("BitBtn_Wstaw")), &QPushButton::clicked, this, &PickDialog::Wstaw);
+    ui::on(panel_->przycisk(QStringLiteral("BitBtn_Wstaw")), &QPushButton::clicked, this, &PickDialog::Wstaw);
     if (u_.wstawPodwojnymKlikiem)
-        connect(panel_->siatka(), &ui::DbGrid::rowDoubleClicked, this, &PickDialog::Wstaw);
+        ui::on(panel_->siatka(), &ui::DbGrid::rowDoubleClicked, this, &PickDialog::Wstaw);
     if (QPushButton* dodaj = panel_->przycisk(QStringLiteral("BitBtn_Dodaj")))
-        connect(dodaj, &QPushButton::clicked, this, &PickDialog::Dodaj);
-    connect(panel_->przycisk(QStringLiteral("BitBtn_Zamknij")), &QPushButton::clicked, this, &QDialog::reject);
+        ui::on(dodaj, &QPushButton::clicked, this, &PickDialog::Dodaj);
+    ui::on(panel_->przycisk(QStringLiteral("BitBtn_Zamknij")), &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void PickDialog::Wstaw()

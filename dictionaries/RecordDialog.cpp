@@ -1,4 +1,5 @@
 #include "dictionaries/RecordDialog.h"
+#include "platform/ui/Connect.h"
 
 #include "dictionaries/Uklad.h"
 #include "platform/data/Dataset.h"
@@ -144,10 +145,10 @@ NewRecordDialog::NewRecordDialog(UstawieniaNowego u, QWidget* parent)
             return e;
         });
     dodajPrzyciski(u_.przyciski);
-    connect(przycisk(u_.przyciski.zapisz), &QPushButton::clicked, this, [this] { Zapisz(); });
+    ui::on(przycisk(u_.przyciski.zapisz), &QPushButton::clicked, this, [this] { Zapisz(); });
     if (QPushButton* b = przycisk(u_.przyciski.nowy))
-        connect(b, &QPushButton::clicked, this, [this] { Wyczysc_Pola(); });
-    connect(przycisk(u_.przyciski.zamknij), &QPushButton::clicked, this, [this] { done(u_.wynikZamkniecia); });
+        ui::on(b, &QPushButton::clicked, this, [this] { Wyczysc_Pola(); });
+    ui::on(przycisk(u_.przyciski.zamknij), &QPushButton::clicked, this, [this] { done(u_.wynikZamkniecia); });
 }
 
 bool NewRecordDialog::Zapisz()
@@ -228,8 +229,8 @@ EditRecordDialog::EditRecordDialog(UstawieniaPoprawy u, QWidget* parent)
             return e;
         });
     dodajPrzyciski(u_.przyciski);
-    connect(przycisk(u_.przyciski.zapisz), &QPushButton::clicked, this, [this] { Zapisz(); });
-    connect(przycisk(u_.przyciski.zamknij), &QPushButton::clicked, this, [this] { reject(); });
+    ui::on(przycisk(u_.przyciski.zapisz), &QPushButton::clicked, this, [this] { Zapisz(); });
+    ui::on(przycisk(u_.przyciski.zamknij), &QPushButton::clicked, this, [this] { reject(); });
 }
 
 EditRecordDialog::~EditRecordDialog() = default;

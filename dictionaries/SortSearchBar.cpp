@@ -1,4 +1,5 @@
 #include "dictionaries/SortSearchBar.h"
+#include "platform/ui/Connect.h"
 
 #include "platform/data/Dataset.h"
 #include "shell/Form_Komunikat.h"
@@ -54,9 +55,9 @@ SortSearchBar::SortSearchBar(UstawieniaPaska ustawienia, QWidget* parent)
     row->addWidget(BitBtn_Szukaj);
 
     // Only the user's choice sorts; setting the combo from code does not.
-    connect(CBox_Sortuj, &QComboBox::activated, this, [this] { Sortuj(); });
-    connect(BitBtn_Szukaj, &QPushButton::clicked, this, [this] { Szukaj(); });
-    connect(Edit_Szukaj, &QLineEdit::returnPressed, this, [this] { Szukaj(); });
+    ui::on(CBox_Sortuj, &QComboBox::activated, this, [this] { Sortuj(); });
+    ui::on(BitBtn_Szukaj, &QPushButton::clicked, this, [this] { Szukaj(); });
+    ui::on(Edit_Szukaj, &QLineEdit::returnPressed, this, [this] { Szukaj(); });
 }
 
 void SortSearchBar::Sortuj()

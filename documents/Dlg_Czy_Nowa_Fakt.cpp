@@ -1,4 +1,5 @@
 #include "documents/Dlg_Czy_Nowa_Fakt.h"
+#include "platform/ui/Connect.h"
 
 #include "platform/ui/Modal.h"
 
@@ -35,12 +36,12 @@ TDlg_Czy_Nowa_Fakt::TDlg_Czy_Nowa_Fakt(QWidget* owner)
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setGeometry(120, 150, 90, 30);
     OKBtn->setDefault(true);
-    connect(OKBtn, &QPushButton::clicked, this, [this] { done(mrYes); });
+    ui::on(OKBtn, &QPushButton::clicked, this, [this] { done(mrYes); });
 
     CancelBtn = new QPushButton(QStringLiteral("Nie"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(230, 150, 90, 30);
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { done(mrNo); });
+    ui::on(CancelBtn, &QPushButton::clicked, this, [this] { done(mrNo); });
 }
 
 void TDlg_Czy_Nowa_Fakt::keyPressEvent(QKeyEvent* e)

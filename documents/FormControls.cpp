@@ -1,4 +1,5 @@
 #include "documents/FormControls.h"
+#include "platform/ui/Connect.h"
 
 #include <QLabel>
 #include <QValidator>
@@ -78,7 +79,7 @@ QLineEdit* hiddenEdit(QWidget* parent, const char* name)
 MemoEdit::MemoEdit(int maxLines, QWidget* parent) : QPlainTextEdit(parent), maxLines_(maxLines)
 {
     setTabChangesFocus(true);
-    connect(this, &QPlainTextEdit::textChanged, this, &MemoEdit::limit);
+    ui::on(this, &QPlainTextEdit::textChanged, this, &MemoEdit::limit);
 }
 
 void MemoEdit::limit()

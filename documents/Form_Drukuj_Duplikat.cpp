@@ -1,4 +1,5 @@
 #include "documents/Form_Drukuj_Duplikat.h"
+#include "platform/ui/Connect.h"
 
 #include "documents/FormControls.h"
 #include "documents/Form_Drukuj_Fakt.h"
@@ -90,8 +91,8 @@ TForm_Drukuj_Duplikat::TForm_Drukuj_Duplikat(QWidget* owner)
     ADOTable_Faktura->setObjectName(QStringLiteral("ADOTable_Faktura"));
     ADOTable_Faktura->setTableName(QStringLiteral("Faktura"));
 
-    connect(BitBtn_Drukuj, &QPushButton::clicked, this, &TForm_Drukuj_Duplikat::BitBtn_DrukujClick);
-    connect(BitBtn_Anuluj, &QPushButton::clicked, this, &TForm_Drukuj_Duplikat::BitBtn_AnulujClick);
+    ui::on(BitBtn_Drukuj, &QPushButton::clicked, this, &TForm_Drukuj_Duplikat::BitBtn_DrukujClick);
+    ui::on(BitBtn_Anuluj, &QPushButton::clicked, this, &TForm_Drukuj_Duplikat::BitBtn_AnulujClick);
 }
 
 void TForm_Drukuj_Duplikat::showing()

@@ -1,4 +1,5 @@
 #include "documents/Form_Drukuj_Fakt.h"
+#include "platform/ui/Connect.h"
 
 #include "documents/FormControls.h"
 #include "platform/system/Library.h"
@@ -155,8 +156,8 @@ TForm_Drukuj_Fakt::TForm_Drukuj_Fakt(QWidget* owner)
     setTabOrder(LEdit_Kopie, BitBtn_Drukuj);
     setTabOrder(BitBtn_Drukuj, BitBtn_Anuluj);
 
-    connect(BitBtn_Drukuj, &QPushButton::clicked, this, &TForm_Drukuj_Fakt::BitBtn_DrukujClick);
-    connect(BitBtn_Anuluj, &QPushButton::clicked, this, &TForm_Drukuj_Fakt::BitBtn_AnulujClick);
+    ui::on(BitBtn_Drukuj, &QPushButton::clicked, this, &TForm_Drukuj_Fakt::BitBtn_DrukujClick);
+    ui::on(BitBtn_Anuluj, &QPushButton::clicked, this, &TForm_Drukuj_Fakt::BitBtn_AnulujClick);
 }
 
 Jezyk_Faktury TForm_Drukuj_Fakt::Jezyk() const

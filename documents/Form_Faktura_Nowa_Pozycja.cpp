@@ -1,4 +1,5 @@
 #include "documents/Form_Faktura_Nowa_Pozycja.h"
+#include "platform/ui/Connect.h"
 
 #include "dictionaries/Form_Lista_Towarow_Pob.h"
 #include "dictionaries/PickTargets.h"
@@ -32,11 +33,11 @@ TForm_Faktura_Nowa_Pozycja::TForm_Faktura_Nowa_Pozycja(QWidget* owner) : LineDia
     tabChain({BitBtn_Pob_Tow, LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Cena, LEdit_Jm, LEdit_Ilosc,
               LEdit_Rabat, DBLCBox_Vat, BitBtn_Wstaw, BitBtn_Anuluj, BitBtn_Zmknij});
 
-    connect(BitBtn_Pob_Tow, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_Pob_TowClick);
-    connect(DBLCBox_Vat, &ui::DbLookupCombo::closeUp, this, &TForm_Faktura_Nowa_Pozycja::DBLCBox_VatCloseUp);
-    connect(BitBtn_Wstaw, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_WstawClick);
-    connect(BitBtn_Anuluj, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_AnulujClick);
-    connect(BitBtn_Zmknij, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_ZmknijClick);
+    ui::on(BitBtn_Pob_Tow, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_Pob_TowClick);
+    ui::on(DBLCBox_Vat, &ui::DbLookupCombo::closeUp, this, &TForm_Faktura_Nowa_Pozycja::DBLCBox_VatCloseUp);
+    ui::on(BitBtn_Wstaw, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_WstawClick);
+    ui::on(BitBtn_Anuluj, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_AnulujClick);
+    ui::on(BitBtn_Zmknij, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_ZmknijClick);
 
     Wyczysc_Wpis();
 }

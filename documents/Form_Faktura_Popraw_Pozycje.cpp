@@ -1,4 +1,5 @@
 #include "documents/Form_Faktura_Popraw_Pozycje.h"
+#include "platform/ui/Connect.h"
 
 #include "documents/FormControls.h"
 #include "documents/LineGridModel.h"
@@ -26,8 +27,8 @@ TForm_Faktura_Popraw_Pozycje::TForm_Faktura_Popraw_Pozycje(QWidget* owner) : Lin
     tabChain({LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Rabat, LEdit_Ilosc, LEdit_Jm, LEdit_Cena,
               DBLCBox_Vat, BitBtn_Zmknij, BitBtn_Wstaw});
 
-    connect(BitBtn_Wstaw, &QPushButton::clicked, this, &TForm_Faktura_Popraw_Pozycje::BitBtn_WstawClick);
-    connect(BitBtn_Zmknij, &QPushButton::clicked, this, &TForm_Faktura_Popraw_Pozycje::BitBtn_ZmknijClick);
+    ui::on(BitBtn_Wstaw, &QPushButton::clicked, this, &TForm_Faktura_Popraw_Pozycje::BitBtn_WstawClick);
+    ui::on(BitBtn_Zmknij, &QPushButton::clicked, this, &TForm_Faktura_Popraw_Pozycje::BitBtn_ZmknijClick);
 
     Wyczysc_Wpis();
 }

@@ -1,4 +1,5 @@
 #include "documents/InvoiceWindow.h"
+#include "platform/ui/Connect.h"
 
 #include "dictionaries/Form_Lista_Klientow_Pob.h"
 #include "dictionaries/PickTargets.h"
@@ -157,18 +158,18 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
     BitBtn_Nowa = button(this, "BitBtn_Nowa", QStringLiteral("Nowa faktura"), {244, 535, 110, 30});
     BitBtn_Zamknij = button(this, "BitBtn_Zamknij", QStringLiteral("Anuluj / Zamknij"), {699, 535, 130, 30});
 
-    connect(BitBtn_Pobierz, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_PobierzClick);
-    connect(BitBtn_Dodaj, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_DodajClick);
-    connect(BitBtn_Popraw, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_PoprawClick);
-    connect(BitBtn_Usun, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_UsunClick);
+    ui::on(BitBtn_Pobierz, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_PobierzClick);
+    ui::on(BitBtn_Dodaj, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_DodajClick);
+    ui::on(BitBtn_Popraw, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_PoprawClick);
+    ui::on(BitBtn_Usun, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_UsunClick);
     // Only the user's choice changes the layout; the program sets the index without it.
-    connect(CBox_Netto_Brutto, &QComboBox::activated, this, &InvoiceWindow::CBox_Netto_BruttoChange);
-    connect(DBLookupComboBox1, &ui::DbLookupCombo::closeUp, this, &InvoiceWindow::DBLookupComboBox1CloseUp);
-    connect(BitBtn1, &QPushButton::clicked, this, &InvoiceWindow::BitBtn1Click);
-    connect(BitBtn_Zapisz, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_ZapiszClick);
-    connect(BitBtn_Drukuj, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_DrukujClick);
-    connect(BitBtn_Nowa, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_NowaClick);
-    connect(BitBtn_Zamknij, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_ZamknijClick);
+    ui::on(CBox_Netto_Brutto, &QComboBox::activated, this, &InvoiceWindow::CBox_Netto_BruttoChange);
+    ui::on(DBLookupComboBox1, &ui::DbLookupCombo::closeUp, this, &InvoiceWindow::DBLookupComboBox1CloseUp);
+    ui::on(BitBtn1, &QPushButton::clicked, this, &InvoiceWindow::BitBtn1Click);
+    ui::on(BitBtn_Zapisz, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_ZapiszClick);
+    ui::on(BitBtn_Drukuj, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_DrukujClick);
+    ui::on(BitBtn_Nowa, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_NowaClick);
+    ui::on(BitBtn_Zamknij, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_ZamknijClick);
 
     tabChain({LEdit_Rok, LEdit_Data_Wyst, LEdit_Data_Sprzedarzy, LEdit_Miejsce_Wyst, CBox_Netto_Brutto,
               LEdit_Nazwa, LEdit_Nazwa_cd, BitBtn_Pobierz, LEdit_Kod, LEdit_Miasto, LEdit_Adres, LEdit_NIP,

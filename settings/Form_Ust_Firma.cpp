@@ -1,4 +1,5 @@
 #include "settings/Form_Ust_Firma.h"
+#include "platform/ui/Connect.h"
 
 #include "platform/ui/Modal.h"
 #include "settings/Ustawienia.h"
@@ -69,9 +70,9 @@ TForm_Ust_Firma::TForm_Ust_Firma(QWidget* owner)
     BitBtn_Zamknij = Przycisk_Ustawien(this, "BitBtn_Zamknij", QStringLiteral("Zamknij"));
     Uloz_Okno_Ustawien(this, grid, BitBtn_Zapisz, BitBtn_Zamknij);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm_Ust_Firma::BitBtn1Click);
-    connect(BitBtn_Zapisz, &QPushButton::clicked, this, &TForm_Ust_Firma::BitBtn_ZapiszClick);
-    connect(BitBtn_Zamknij, &QPushButton::clicked, this, &TForm_Ust_Firma::BitBtn_ZamknijClick);
+    ui::on(BitBtn1, &QPushButton::clicked, this, &TForm_Ust_Firma::BitBtn1Click);
+    ui::on(BitBtn_Zapisz, &QPushButton::clicked, this, &TForm_Ust_Firma::BitBtn_ZapiszClick);
+    ui::on(BitBtn_Zamknij, &QPushButton::clicked, this, &TForm_Ust_Firma::BitBtn_ZamknijClick);
 }
 
 QList<QLineEdit*> TForm_Ust_Firma::pola() const

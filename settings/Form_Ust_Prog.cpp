@@ -1,4 +1,5 @@
 #include "settings/Form_Ust_Prog.h"
+#include "platform/ui/Connect.h"
 
 #include "platform/text/Numbers.h"
 #include "platform/ui/MessageDialog.h"
@@ -41,8 +42,8 @@ TForm_Ust_Prog::TForm_Ust_Prog(QWidget* owner)
     BitBtn2 = Przycisk_Ustawien(this, "BitBtn2", QStringLiteral("Zamknij"));
     Uloz_Okno_Ustawien(this, form, BitBtn1, BitBtn2);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm_Ust_Prog::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm_Ust_Prog::BitBtn2Click);
+    ui::on(BitBtn1, &QPushButton::clicked, this, &TForm_Ust_Prog::BitBtn1Click);
+    ui::on(BitBtn2, &QPushButton::clicked, this, &TForm_Ust_Prog::BitBtn2Click);
 }
 
 void TForm_Ust_Prog::showing()

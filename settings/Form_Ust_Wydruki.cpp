@@ -1,4 +1,5 @@
 #include "settings/Form_Ust_Wydruki.h"
+#include "platform/ui/Connect.h"
 
 #include "platform/text/Numbers.h"
 #include "settings/Ustawienia.h"
@@ -72,8 +73,8 @@ TForm_Ust_Wydruki::TForm_Ust_Wydruki(QWidget* owner)
     BitBtn_Zamknij = Przycisk_Ustawien(this, "BitBtn_Zamknij", QStringLiteral("Zamknij"));
     Uloz_Okno_Ustawien(this, grid, BitBtn_Zapisz, BitBtn_Zamknij);
 
-    connect(BitBtn_Zapisz, &QPushButton::clicked, this, &TForm_Ust_Wydruki::BitBtn_ZapiszClick);
-    connect(BitBtn_Zamknij, &QPushButton::clicked, this, &TForm_Ust_Wydruki::BitBtn_ZamknijClick);
+    ui::on(BitBtn_Zapisz, &QPushButton::clicked, this, &TForm_Ust_Wydruki::BitBtn_ZapiszClick);
+    ui::on(BitBtn_Zamknij, &QPushButton::clicked, this, &TForm_Ust_Wydruki::BitBtn_ZamknijClick);
 }
 
 QList<QLineEdit*> TForm_Ust_Wydruki::pola() const

@@ -1,4 +1,5 @@
 #include "shell/Form_Jaki_Nr.h"
+#include "platform/ui/Connect.h"
 
 #include "platform/text/Numbers.h"
 #include "shell/Form_Komunikat.h"
@@ -45,7 +46,7 @@ TForm_Jaki_Nr::TForm_Jaki_Nr(QWidget* owner)
     // Enter in the number field presses "Ok", and so goes through its check.
     BitBtn1->setDefault(true);
     BitBtn1->setAutoDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm_Jaki_Nr::BitBtn1Click);
+    ui::on(BitBtn1, &QPushButton::clicked, this, &TForm_Jaki_Nr::BitBtn1Click);
 
     setTabOrder(Edit_Nr, BitBtn1);
 }

@@ -1,4 +1,5 @@
 #include "shell/Form_Komunikat.h"
+#include "platform/ui/Connect.h"
 
 #include "platform/ui/Font.h"
 #include "platform/ui/Modal.h"
@@ -79,6 +80,6 @@ QPushButton* Przycisk_Zamknij(QDialog* okno)
     bf.setBold(true);
     b->setFont(bf);
     b->setDefault(true);
-    QObject::connect(b, &QPushButton::clicked, okno, &QDialog::accept);
+    ui::on(b, &QPushButton::clicked, okno, &QDialog::accept);
     return b;
 }

@@ -1,4 +1,5 @@
 #include "shell/MainForm.h"
+#include "platform/ui/Connect.h"
 
 #include "platform/report/Output.h"
 #include "platform/system/Shell.h"
@@ -111,7 +112,7 @@ QAction* TMainForm::dodajPozycje(QMenu* menu, const QString& nazwa, const QStrin
 {
     QAction* a = menu->addAction(Ikona(obrazek), tekst);
     a->setObjectName(nazwa);
-    connect(a, &QAction::triggered, this, handler);
+    ui::on(a, &QAction::triggered, this, handler);
     return a;
 }
 
@@ -207,8 +208,8 @@ QAction* TMainForm::dodajPrzycisk(const QString& nazwa, const QString& podpowied
     a->setStatusTip(podpowiedz);
     a->setEnabled(jak->isEnabled());
     // The button does what its menu item does, and is available when the item is.
-    connect(a, &QAction::triggered, jak, &QAction::trigger);
-    connect(jak, &QAction::changed, a, [a, jak] { a->setEnabled(jak->isEnabled()); });
+    ui::on(a, &QAction::triggered, jak, &QAction::trigger);
+    ui::on(jak, &QAction::changed, a, [a, jak] { a->setEnabled(jak->isEnabled()); });
     if (QWidget* w = ToolBar2->widgetForAction(a)) {
         w->setObjectName(nazwa);
         w->setFixedSize(39, 38);
@@ -254,7 +255,7 @@ void TMainForm::dodajOkno(QWidget* okno)
         okno, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                   | Qt::WindowCloseButtonHint);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    connect(okno, &QObject::destroyed, sub, &QWidget::close, Qt::QueuedConnection);
+    ui::on(okno, &QObject::destroyed, sub, &QWidget::close, Qt::QueuedConnection);
     okno->show();
     // Every child opens in the top-left corner of the work space, whatever else is open there
     // (the work space would otherwise look for a free spot of its own).
