@@ -104,16 +104,20 @@ namespace documents {
 namespace {
 class TypingLimit : public QValidator {
 public:
-    TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), edit_(edit), limit_(limit) {}
+    TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), limit_(limit)
+    {
+        // The text as it stands after each change, typed or set by the program.
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& t) { last_ = t; });
+    }
     State validate(QString& input, int&) const override
     {
         // Growing past the limit is refused; what is already there may be kept or shortened.
-        return input.size() > limit_ && input.size() > edit_->text().size() ? Invalid : Acceptable;
+        return input.size() > limit_ && input.size() > last_.size() ? Invalid : Acceptable;
     }
 
 private:
-    QLineEdit* edit_;
     int limit_;
+    QString last_;
 };
 } // namespace
 
