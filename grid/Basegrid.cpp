@@ -14,6 +14,13 @@ TCellProperties::TCellProperties(TBaseGrid* AOwner, int ACol, int ARow)
 
 TCellProperties::~TCellProperties() = default;
 
+void TCellProperties::placedAt(int ACol, int ARow)
+{
+    SetColRow(ACol, ARow);
+    if (FGraphic)
+        FGraphic->placedAt(ACol, ARow);
+}
+
 void TCellProperties::SetGraphic(ui::CellObject* Obj)
 {
     FOwnedGraphic.reset();

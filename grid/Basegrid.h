@@ -44,7 +44,8 @@ public:
     int Col() const { return FCol; }
     int Row() const { return FRow; }
     void SetColRow(int ACol, int ARow) { FCol = ACol; FRow = ARow; }
-    void placedAt(int ACol, int ARow) override { SetColRow(ACol, ARow); }
+    // The cell's own object learns the move too.
+    void placedAt(int ACol, int ARow) override;
 
     // A free per-cell object; not owned.
     ui::CellObject* ObjectRef() const { return FObject; }
