@@ -78,7 +78,7 @@ TTxStringGrid::~TTxStringGrid()
         FOwnerForm->removeEventFilter(this);
     if (FColumnSize.Save)
         SaveColSizes();
-    core().clearCells(); // every property object and cell object goes
+    core().clearObjects(); // every property object and cell object goes; the texts go with the store
 }
 
 void TTxStringGrid::CreateControls()

@@ -42,6 +42,9 @@ void StringGridCore::setRowCount(int n)
     rowHeights_.resize(std::size_t(n), defRowHeight_);
     if (rows_.size() > std::size_t(n))
         rows_.resize(std::size_t(n));
+    else
+        rows_.reserve(std::size_t(n)); // rows written one by one do not move the store
+
     clampCurrent();
     clampScroll();
 }
@@ -119,7 +122,7 @@ const QString& StringGridCore::cellRef(int col, int row) const
     return r.texts[std::size_t(col)];
 }
 
-void StringGridCore::setCell(int col, int row, const QString& text)
+void StringGridCore::setCellSlow(int col, int row, const QString& text)
 {
     if (row < 0 || col < 0)
         return;
@@ -168,6 +171,13 @@ void StringGridCore::clearCells()
         r.texts.clear();
         r.objects.clear();
     }
+}
+
+void StringGridCore::clearObjects()
+{
+    for (Row& r : rows_)
+        if (!r.objects.empty())
+            r.objects.clear();
 }
 
 void StringGridCore::replaceRows(int from, int to)

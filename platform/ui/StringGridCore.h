@@ -123,7 +123,18 @@ public:
     // Any column and row at or above 0 may be addressed; cells never written read as empty.
     const QString& cellRef(int col, int row) const;
     QString cell(int col, int row) const { return cellRef(col, row); }
-    void setCell(int col, int row, const QString& text);
+    void setCell(int col, int row, const QString& text)
+    {
+        // A cell of a row already stored is written in place (negative indexes fail the test).
+        if (std::size_t(row) < rows_.size()) {
+            Row& r = rows_[std::size_t(row)];
+            if (std::size_t(col) < r.texts.size()) {
+                r.texts[std::size_t(col)] = text;
+                return;
+            }
+        }
+        setCellSlow(col, row, text);
+    }
     CellObject* object(int col, int row) const;
     // Stores obj, freeing what the slot held before.
     void setObject(int col, int row, std::unique_ptr<CellObject> obj);
@@ -131,6 +142,8 @@ public:
     std::unique_ptr<CellObject> takeObject(int col, int row);
     // Every text emptied and every object freed.
     void clearCells();
+    // Every object freed; the texts stay.
+    void clearObjects();
 
     // Structural moves: texts, objects and the row height (column width) move together.
     void moveRow(int from, int to);
@@ -213,6 +226,7 @@ public:
 private:
     using Row = RowData;
     Row& rowStore(int row);
+    void setCellSlow(int col, int row, const QString& text);
     void clampCurrent();
     void clampScroll();
     // The trailing counts in effect (one normal column and row always remain).

@@ -70,12 +70,6 @@ void StringGridView::setFixedFooters(int n)
     invalidateGrid();
 }
 
-void StringGridView::setCells(int col, int row, const QString& text)
-{
-    core_.setCell(col, row, text);
-    invalidateCell(col, row);
-}
-
 void StringGridView::setDefaultColWidth(int w)
 {
     core_.setDefaultColWidth(w);

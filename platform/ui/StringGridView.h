@@ -38,7 +38,12 @@ public:
     void setFixedFooters(int n);
 
     QString cells(int col, int row) const { return core_.cell(col, row); }
-    void setCells(int col, int row, const QString& text);
+    void setCells(int col, int row, const QString& text)
+    {
+        core_.setCell(col, row, text);
+        if (isVisible()) // nothing to repaint before the grid shows
+            invalidateCell(col, row);
+    }
     CellObject* objects(int col, int row) const { return core_.object(col, row); }
     void setObjects(int col, int row, std::unique_ptr<CellObject> obj) { core_.setObject(col, row, std::move(obj)); }
     std::unique_ptr<CellObject> takeObject(int col, int row) { return core_.takeObject(col, row); }
