@@ -2,6 +2,7 @@
 #include "grid/Txgrid.h"
 
 #include "grid/TxgridStartup.h"
+#include "grid/TxgridStrings.h"
 #include "grid/Txxpvs.h"
 #include "platform/ui/Connect.h"
 
@@ -59,6 +60,7 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     FRichEdit->setObjectName(QStringLiteral("RichEditConvert"));
     FRichEdit->setFrameShape(QFrame::NoFrame);
     FRichEdit->setGeometry(0, 0, 0, 0);
+    MakeWindowTransparent(FRichEdit);
     FRichEdit->hide();
     FInplaceRichEdit = new QTextEdit(this);
     FInplaceRichEdit->setObjectName(QStringLiteral("RichEditCell"));
@@ -79,6 +81,9 @@ TTxStringGrid::~TTxStringGrid()
     if (FColumnSize.Save)
         SaveColSizes();
     core().clearObjects(); // every property object and cell object goes; the texts go with the store
+    // Controls that report to the grid go while it is whole; the rest go with the widget.
+    delete FInplaceRichEdit;
+    delete FRichEdit;
 }
 
 void TTxStringGrid::CreateControls()
@@ -139,6 +144,8 @@ void TTxStringGrid::Loaded()
 {
     ShowColumnHeaders();
     ShowRowHeaders();
+    // A registered drop target reads OleAcceptText and OleAcceptFiles from DragDropSettings
+    // when data arrives, so there is nothing to hand over here.
 }
 
 void TTxStringGrid::Invalidate()

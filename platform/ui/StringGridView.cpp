@@ -24,7 +24,14 @@ StringGridView::StringGridView(QWidget* parent) : QAbstractScrollArea(parent)
     updateScrollBars();
 }
 
-StringGridView::~StringGridView() = default;
+StringGridView::~StringGridView()
+{
+    // The editor goes first, while the grid it reports to is still whole.
+    if (editor_) {
+        editor_->removeEventFilter(this);
+        delete editor_;
+    }
+}
 
 // --- forwarding setters ------------------------------------------------------------------
 
