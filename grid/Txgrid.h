@@ -49,7 +49,7 @@ public:
     ~TTxStringGrid() override;
 
     // After the grid's properties have been read from a form: writes the header lists into
-    // the grid and passes the drop settings on.
+    // the grid.
     void Loaded();
     // Places the grid. With IntegralHeight the height is fitted to whole rows first.
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
@@ -176,7 +176,7 @@ public:
     bool EnhRowColMove = false;
     TScrollType ScrollType = ssNormal;
     TColor ScrollColor = ui::clNone;
-    int ScrollWidth; // the platform's vertical scroll bar width
+    int ScrollWidth = 0; // set to the platform's vertical scroll bar width
     bool ScrollSynch = false;
     bool ScrollProportional = false;
     TScrollHintType ScrollHints = shNone;
