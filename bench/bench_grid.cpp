@@ -1,6 +1,8 @@
 // The grid's cell store against a plain vector of texts: fill 100,000 x 10 cells and read
-// every one back; and painting one screen of such a grid.
+// every one back; a grid control made and filled against filling a vector of texts; and
+// painting one screen of such a grid.
 #include "grid/Basegrid.h"
+#include "grid/Txgrid.h"
 #include "platform/ui/StringGridCore.h"
 
 #include <QApplication>
@@ -60,6 +62,36 @@ void BM_GridCoreFillRead(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GridCoreFillRead)->Unit(benchmark::kMillisecond);
+
+// Baseline of the control's fill: a vector of 1,000,000 texts made and filled.
+void BM_VectorFill(benchmark::State& state)
+{
+    const auto& t = texts();
+    for (auto _ : state) {
+        std::vector<QString> cells(std::size_t(kCols) * kRows);
+        for (int r = 0; r < kRows; ++r)
+            for (int c = 0; c < kCols; ++c)
+                cells[std::size_t(r) * kCols + c] = t[std::size_t(r) * kCols + c];
+        benchmark::DoNotOptimize(cells.data());
+    }
+}
+BENCHMARK(BM_VectorFill)->Unit(benchmark::kMillisecond);
+
+// The grid control made with 100,000 rows of 10 columns and every cell written through it.
+void BM_TxGridCreateFill(benchmark::State& state)
+{
+    const auto& t = texts();
+    for (auto _ : state) {
+        grid::TTxStringGrid g;
+        g.setColCount(kCols);
+        g.setRowCount(kRows);
+        for (int r = 0; r < kRows; ++r)
+            for (int c = 0; c < kCols; ++c)
+                g.setCells(c, r, t[std::size_t(r) * kCols + c]);
+        benchmark::DoNotOptimize(g.cells(kCols - 1, kRows - 1).size());
+    }
+}
+BENCHMARK(BM_TxGridCreateFill)->Unit(benchmark::kMillisecond);
 
 void BM_GridPaintScreen(benchmark::State& state)
 {

@@ -7,9 +7,19 @@ namespace grid {
 
 // --- TCellProperties ---------------------------------------------------------------------
 
-TCellProperties::TCellProperties(TBaseGrid* AOwner, int ACol, int ARow) : FOwner(AOwner), FCol(ACol), FRow(ARow) {}
+TCellProperties::TCellProperties(TBaseGrid* AOwner, int ACol, int ARow)
+    : ui::CellObject(okCellProperties), FOwner(AOwner), FCol(ACol), FRow(ARow)
+{
+}
 
 TCellProperties::~TCellProperties() = default;
+
+void TCellProperties::placedAt(int ACol, int ARow)
+{
+    SetColRow(ACol, ARow);
+    if (FGraphic)
+        FGraphic->placedAt(ACol, ARow);
+}
 
 void TCellProperties::SetGraphic(ui::CellObject* Obj)
 {
@@ -100,7 +110,8 @@ void TBaseGrid::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Rect,
 
 TCellProperties* TBaseGrid::Props(int ACol, int ARow) const
 {
-    return dynamic_cast<TCellProperties*>(objects(ACol, ARow));
+    ui::CellObject* o = objects(ACol, ARow);
+    return o && o->objectKind() == okCellProperties ? static_cast<TCellProperties*>(o) : nullptr;
 }
 
 TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow)
@@ -115,7 +126,7 @@ TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow)
     return raw;
 }
 
-bool TBaseGrid::HasCellProperties(int ACol, int ARow) const { return objects(ACol, ARow) != nullptr; }
+bool TBaseGrid::HasCellProperties(int ACol, int ARow) const { return Props(ACol, ARow) != nullptr; }
 
 void TBaseGrid::SetCellProperties(int ACol, int ARow, std::unique_ptr<TCellProperties> Props)
 {
@@ -187,20 +198,24 @@ std::unique_ptr<ui::CellObject> TBaseGrid::NilCell(int ACol, int ARow)
     return takeObject(ACol, ARow);
 }
 
-void TBaseGrid::NilRow(int ARow)
+std::vector<std::unique_ptr<ui::CellObject>> TBaseGrid::NilRow(int ARow)
 {
-    for (int c = 0; c < colCount(); ++c) {
-        takeObject(c, ARow);
+    std::vector<std::unique_ptr<ui::CellObject>> taken(static_cast<std::size_t>(core().realColCount()));
+    for (int c = 0; c < core().realColCount(); ++c) {
+        taken[std::size_t(c)] = takeObject(c, ARow);
         setCells(c, ARow, QString());
     }
+    return taken;
 }
 
-void TBaseGrid::NilCol(int ACol)
+std::vector<std::unique_ptr<ui::CellObject>> TBaseGrid::NilCol(int ACol)
 {
+    std::vector<std::unique_ptr<ui::CellObject>> taken(static_cast<std::size_t>(rowCount()));
     for (int r = 0; r < rowCount(); ++r) {
-        takeObject(ACol, r);
+        taken[std::size_t(r)] = takeObject(ACol, r);
         setCells(ACol, r, QString());
     }
+    return taken;
 }
 
 void TBaseGrid::CopyCols(int ToCol, int FromCol)
@@ -309,28 +324,28 @@ TRect TBaseGrid::GetCellRect(int ACol, int ARow) const
     // Measured from the left column (top row) for scrolled cells, so the cost follows the
     // distance from the visible area, not the index.
     const ui::StringGridCore& g = core();
-    int x = 0;
-    if (ACol < fixedCols()) {
-        for (int c = 0; c < ACol; ++c)
-            x += g.colWidth(c);
-    } else {
-        x = g.fixedColsWidth();
-        for (int c = leftCol(); c < ACol; ++c)
-            x += g.colWidth(c);
-        for (int c = ACol; c < leftCol(); ++c)
-            x -= g.colWidth(c);
-    }
-    int y = 0;
-    if (ARow < fixedRows()) {
-        for (int r = 0; r < ARow; ++r)
-            y += g.rowHeight(r);
-    } else {
-        y = g.fixedRowsHeight();
-        for (int r = topRow(); r < ARow; ++r)
-            y += g.rowHeight(r);
-        for (int r = ARow; r < topRow(); ++r)
-            y -= g.rowHeight(r);
-    }
+    auto place = [](int i, int fixed, int first, int lastNormal, int fixedSize, auto size, auto trailStart) {
+        int p = 0;
+        if (i < fixed) {
+            for (int k = 0; k < i; ++k)
+                p += size(k);
+        } else if (i > lastNormal) {
+            p = trailStart();
+            for (int k = lastNormal + 1; k < i; ++k)
+                p += size(k);
+        } else {
+            p = fixedSize;
+            for (int k = first; k < i; ++k)
+                p += size(k);
+            for (int k = i; k < first; ++k)
+                p -= size(k);
+        }
+        return p;
+    };
+    const int x = place(ACol, fixedCols(), leftCol(), g.lastNormalCol(), g.fixedColsWidth(),
+                        [&g](int c) { return g.colWidth(c); }, [&g] { return g.trailingColsLeft(); });
+    const int y = place(ARow, fixedRows(), topRow(), g.lastNormalRow(), g.fixedRowsHeight(),
+                        [&g](int r) { return g.rowHeight(r); }, [&g] { return g.trailingRowsTop(); });
     return {x, y, x + g.colWidth(ACol), y + g.rowHeight(ARow)};
 }
 
@@ -496,7 +511,10 @@ void TBaseGrid::drawCell(ui::Canvas& canvas, int ACol, int ARow, const ui::Rect&
 
 void TBaseGrid::PaintCell(ui::Canvas& canvas, int ACol, int ARow, ui::DrawState state)
 {
+    const ui::StringGridCore& g = core();
     const bool colFixed = ACol < fixedCols(), rowFixed = ARow < fixedRows();
+    // Fixed right columns and footer rows stay in place like the leading fixed ones.
+    const bool colPinned = colFixed || g.isTrailingCol(ACol), rowPinned = rowFixed || g.isTrailingRow(ARow);
     bool fixed = (state & ui::gdFixed) || IsFixed(ACol, ARow);
     if (IsFixed(ACol, ARow)) {
         state |= ui::gdFixed;
@@ -504,12 +522,16 @@ void TBaseGrid::PaintCell(ui::Canvas& canvas, int ACol, int ARow, ui::DrawState 
     }
     TRect rect = CellRect(ACol, ARow);
 
-    // A block partly under the fixed rows or columns is clipped at their edge.
-    const int W = colFixed ? 0 : FixedColsWidth();
-    const int H = rowFixed ? 0 : FixedRowsHeight();
-    const bool clip = (!colFixed && fixedCols() > 0 && rect.Left < W) || (!rowFixed && fixedRows() > 0 && rect.Top < H);
+    // A block partly under the fixed rows or columns is clipped at their edge; a scrolled
+    // one also at the edge of the fixed right columns and footer rows.
+    const int W = colPinned ? 0 : FixedColsWidth();
+    const int H = rowPinned ? 0 : FixedRowsHeight();
+    const int R = colPinned || g.lastNormalCol() + 1 >= colCount() ? clientWidth() : g.trailingColsLeft();
+    const int B = rowPinned || g.lastNormalRow() + 1 >= rowCount() ? clientHeight() : g.trailingRowsTop();
+    const bool clip = (!colPinned && fixedCols() > 0 && rect.Left < W) || (!rowPinned && fixedRows() > 0 && rect.Top < H)
+                      || (R < clientWidth() && rect.Right > R) || (B < clientHeight() && rect.Bottom > B);
     if (clip)
-        canvas.setClipRect(TRect{W, H, std::max(W, clientWidth()), std::max(H, clientHeight())});
+        canvas.setClipRect(TRect{W, H, std::max(W, R), std::max(H, B)});
 
     canvas.font = controlFont();
     ui::Brush brush{fixed ? ui::clBtnFace : controlColor()};

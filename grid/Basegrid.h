@@ -12,6 +12,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace grid {
 
@@ -28,6 +29,10 @@ enum TColumnCalcType : quint8 { acNONE = 0, acSUM = 1, acAVG = 2, acCOUNT = 3, a
 
 class TBaseGrid;
 
+// The kinds of object the grid keeps in cell slots (ui::CellObject::objectKind).
+inline constexpr int okCellProperties = 1;
+inline constexpr int okCellGraphic = 2;
+
 // What one cell carries beyond its text. Created on demand, owned by the cell's slot.
 class TCellProperties : public ui::CellObject {
 public:
@@ -35,9 +40,12 @@ public:
     ~TCellProperties() override;
 
     TBaseGrid* OwnerGrid() const { return FOwner; }
+    // Where the cell is: kept up to date by the store whenever cells move.
     int Col() const { return FCol; }
     int Row() const { return FRow; }
     void SetColRow(int ACol, int ARow) { FCol = ACol; FRow = ARow; }
+    // The cell's own object learns the move too.
+    void placedAt(int ACol, int ARow) override;
 
     // A free per-cell object; not owned.
     ui::CellObject* ObjectRef() const { return FObject; }
@@ -149,10 +157,12 @@ public:
     QString GetCellEx(int ACol, int ARow);
     // Writes the base cell's text of a merged cell, else the cell's own.
     void SetCellEx(int ACol, int ARow, const QString& Value);
-    // Empties the text and the slot; the slot's object is handed to the caller.
-    std::unique_ptr<ui::CellObject> NilCell(int ACol, int ARow);
-    void NilRow(int ARow);
-    void NilCol(int ACol);
+    // Empty the text and the slot; nothing is freed: the slots' objects are handed to the
+    // caller (NilRow covers every real column, hidden ones included; NilCol every row), in
+    // column (row) order, empty entries where a slot held nothing.
+    [[nodiscard]] std::unique_ptr<ui::CellObject> NilCell(int ACol, int ARow);
+    [[nodiscard]] std::vector<std::unique_ptr<ui::CellObject>> NilRow(int ARow);
+    [[nodiscard]] std::vector<std::unique_ptr<ui::CellObject>> NilCol(int ACol);
     // Texts are copied, slot objects move (the source slot is left empty).
     void CopyCols(int ToCol, int FromCol);
     void CopyRows(int ToRow, int FromRow);
@@ -169,7 +179,8 @@ public:
     TRect CellRect(int ACol, int ARow) const;
     TPoint CellSize(int ACol, int ARow) const;
     // Pixels of one cell, also when it is wholly or partly scrolled out of view (then with
-    // coordinates left of or above the scrolled area).
+    // coordinates left of or above the scrolled area). Fixed right columns and footer rows
+    // stand where the view pins them.
     TRect GetCellRect(int ACol, int ARow) const;
     int MinRowSpan(int ARow) const;
     int MaxRowSpan(int ARow) const;

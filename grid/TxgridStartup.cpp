@@ -1,5 +1,6 @@
 #include "grid/TxgridStartup.h"
 
+#include "grid/Txgrid.h"
 #include "grid/Txxpvs.h"
 
 #include <QHash>
@@ -38,6 +39,8 @@ void LibraryStartUp()
         return;
     ThemeStartUp();
     // Drag and drop and the clipboard need no process-wide start on this platform.
+    // Forms that name the grid can make one.
+    RegisterClass(QStringLiteral("TTxStringGrid"), [](QWidget* Parent) { return new TTxStringGrid(Parent); });
     gDatePicker = CommonControlsSupportDatePicker(CommonControlsVersion());
     gStarted = true;
 }

@@ -21,6 +21,12 @@ public:
 
     int Col() const { return FCol; }
     int Row() const { return FRow; }
+    // The cell the list belongs to, when the cell moves.
+    void SetCell(int ACol, int ARow)
+    {
+        FCol = ACol;
+        FRow = ARow;
+    }
     int Count() const { return int(FItems.size()); }
 
     void Add(int Value);

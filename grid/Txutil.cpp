@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <array>
+#include <cmath>
 
 namespace grid {
 
@@ -380,23 +381,46 @@ QString RectString(const TRect& Rect)
 }
 
 namespace {
-QDate encodeDate(int y, int m, int d)
+const QDate& dayZero()
 {
-    const QDate dt(y, m, d);
-    if (!dt.isValid())
-        throw EConvertError(QStringLiteral("Invalid argument to date encode"));
-    return dt;
+    static const QDate d(1899, 12, 30);
+    return d;
 }
+
+// The whole days and the time of day (0 <= time < 1) of a date number.
+void splitDateTime(TDateTime Value, qint64& days, double& time)
+{
+    days = qint64(std::trunc(Value));
+    time = std::fabs(Value - double(days));
+}
+
+TDateTime joinDateTime(qint64 days, double time) { return days >= 0 ? double(days) + time : double(days) - time; }
 } // namespace
 
-QDate GetNextDate(const QDate& Date, int Years, int Months, int Days, int Step)
+QDate DateTimeToDate(TDateTime Value) { return dayZero().addDays(qint64(std::trunc(Value))); }
+
+TDateTime DateToDateTime(const QDate& Date) { return Date.isValid() ? double(dayZero().daysTo(Date)) : 0; }
+
+TDateTime EncodeDate(int Year, int Month, int Day)
 {
+    const QDate dt(Year, Month, Day);
+    if (!dt.isValid() || Year < 1 || Year > 9999)
+        throw EConvertError(QStringLiteral("Invalid argument to date encode"));
+    return DateToDateTime(dt);
+}
+
+TDateTime GetNextDate(TDateTime Date, int Years, int Months, int Days, int Step)
+{
+    qint64 days;
+    double time;
+    splitDateTime(Date, days, time);
+    const QDate d = dayZero().addDays(days);
     if (Days != 0 && Years == 0 && Months == 0)
-        return Date.addDays(Days);
+        return joinDateTime(days + Days, time);
     if (Years != 0 && Months == 0 && Days == 0)
-        return encodeDate(Date.year() + Years, Date.month(), Date.day());
+        return joinDateTime(qint64(EncodeDate(d.year() + Years, d.month(), d.day())), time);
     if (Months != 0 && Years == 0 && Days == 0) {
-        int y = Date.year(), m = Date.month() + Months;
+        int y = d.year(), m = d.month() + Months;
         if (m < 1) {
             m += 12;
             --y;
@@ -404,9 +428,9 @@ QDate GetNextDate(const QDate& Date, int Years, int Months, int Days, int Step)
             m -= 12;
             ++y;
         }
-        return encodeDate(y, m, Date.day());
+        return joinDateTime(qint64(EncodeDate(y, m, d.day())), time);
     }
-    return Date.addDays(Step);
+    return joinDateTime(days + Step, time);
 }
 
 // --- dates -------------------------------------------------------------------------------
@@ -443,46 +467,47 @@ int fullYear(int y)
 }
 } // namespace
 
-QDate StrToShortdateUS(const QString& Text)
+TDateTime StrToShortdateUS(const QString& Text)
 {
     int m, d, y;
     if (!splitShortDate(Text, m, d, y))
-        return {};
-    return encodeDate(fullYear(y), m, d);
+        return 0;
+    return EncodeDate(fullYear(y), m, d);
 }
 
-QDate StrToShortDateEU(const QString& Text)
+TDateTime StrToShortDateEU(const QString& Text)
 {
     int d, m, y;
     if (!splitShortDate(Text, d, m, y))
-        return {};
-    return encodeDate(fullYear(y), m, d);
+        return 0;
+    return EncodeDate(fullYear(y), m, d);
 }
 
-QDate RegionalDate(const QString& Text, const TRegional& R)
+TDateTime RegionalDate(const QString& Text, const TRegional& R)
 {
     if (R.DateSeparator.isNull())
-        return {};
+        return 0;
     const QStringList parts = Text.split(R.DateSeparator);
     if (parts.size() != 3)
-        return {};
+        return 0;
     int n[3];
     for (int i = 0; i < 3; ++i) {
         bool ok = false;
         n[i] = parts[i].toInt(&ok);
         if (!ok)
-            return {};
+            return 0;
     }
     const QString fmt = R.ShortDateFormat.toUpper();
     const qsizetype pd = fmt.indexOf(QLatin1Char('D')), pm = fmt.indexOf(QLatin1Char('M')),
                     py = fmt.indexOf(QLatin1Char('Y'));
     if (pd < 0 || pm < 0 || py < 0)
-        return {};
+        return 0;
     auto rank = [&](qsizetype p) { return int(p > pd) + int(p > pm) + int(p > py); };
     const int d = n[rank(pd)], m = n[rank(pm)], y = n[rank(py)];
     if (d > 31 || m > 12)
-        return {};
-    return QDate(y, m, d); // null when invalid
+        return 0;
+    const QDate dt(y, m, d);
+    return dt.isValid() ? DateToDateTime(dt) : 0;
 }
 
 // --- matching ----------------------------------------------------------------------------
@@ -546,8 +571,8 @@ int compareValues(const QString& a, const QString& b, const TRegional& R)
     double x, y;
     if (toNumber(a, R, x) && toNumber(b, R, y))
         return x < y ? -1 : (x > y ? 1 : 0);
-    const QDate da = RegionalDate(a, R), db = RegionalDate(b, R);
-    if (da.isValid() && db.isValid())
+    const TDateTime da = RegionalDate(a, R), db = RegionalDate(b, R);
+    if (da != 0 && db != 0)
         return da < db ? -1 : (da > db ? 1 : 0);
     return QString::compare(a.left(255), b.left(255), Qt::CaseSensitive);
 }

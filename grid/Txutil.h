@@ -20,6 +20,16 @@ using TColor = ui::Color;
 using TRect = ui::Rect;
 using TGridRect = ui::GridRect;
 
+// A date and time as a number: whole days since 1899-12-30, the time of day as the fraction
+// (for days before that date the fraction still counts forward from midnight). 0 stands for
+// "not a date" where a function says so.
+using TDateTime = double;
+// The whole-day part as a date, and a date as a whole day number.
+QDate DateTimeToDate(TDateTime Value);
+TDateTime DateToDateTime(const QDate& Date);
+// The date from its parts; EConvertError when they form no date.
+TDateTime EncodeDate(int Year, int Month, int Day);
+
 inline constexpr QChar CR = QChar(13);
 inline constexpr QChar LF = QChar(10);
 
@@ -86,16 +96,16 @@ void StringToOem(QString& Text);
 void OemToString(QString& Text);
 QString ShiftCase(const QString& Text);
 QString RectString(const TRect& Rect);
-// Raises EConvertError when the result is no valid date.
-QDate GetNextDate(const QDate& Date, int Years, int Months, int Days, int Step);
+// The time of day is kept. Raises EConvertError when the result is no valid date.
+TDateTime GetNextDate(TDateTime Date, int Years, int Months, int Days, int Step);
 
 // --- dates -------------------------------------------------------------------------------
-// Month/day/year (US) or day/month/year (EU) with "/", "." or "-"; a null date when the text
-// has another form; EConvertError when the numbers form no date.
-QDate StrToShortdateUS(const QString& Text);
-QDate StrToShortDateEU(const QString& Text);
-// The date test of Matches: a date in the regional order, or a null date.
-QDate RegionalDate(const QString& Text, const TRegional& R);
+// Month/day/year (US) or day/month/year (EU) with "/", "." or "-"; 0 when the text has
+// another form; EConvertError when the numbers form no date.
+TDateTime StrToShortdateUS(const QString& Text);
+TDateTime StrToShortDateEU(const QString& Text);
+// The date test of Matches: a date in the regional order, or 0.
+TDateTime RegionalDate(const QString& Text, const TRegional& R);
 
 // --- matching ----------------------------------------------------------------------------
 bool Matches(const QString& Mask, const QString& Text);

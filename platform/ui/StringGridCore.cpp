@@ -42,6 +42,9 @@ void StringGridCore::setRowCount(int n)
     rowHeights_.resize(std::size_t(n), defRowHeight_);
     if (rows_.size() > std::size_t(n))
         rows_.resize(std::size_t(n));
+    else
+        rows_.reserve(std::size_t(n)); // rows written one by one do not move the store
+
     clampCurrent();
     clampScroll();
 }
@@ -68,13 +71,30 @@ void StringGridCore::setFixedRows(int n)
     clampScroll();
 }
 
+void StringGridCore::setFixedRightCols(int n)
+{
+    fixedRightCols_ = std::max(n, 0);
+    clampCurrent();
+    clampScroll();
+}
+
+void StringGridCore::setFixedFooters(int n)
+{
+    fixedFooters_ = std::max(n, 0);
+    clampCurrent();
+    clampScroll();
+}
+
+int StringGridCore::trailCols() const { return std::min(fixedRightCols_, colCount_ - fixedCols_ - 1); }
+int StringGridCore::trailRows() const { return std::min(fixedFooters_, rowCount_ - fixedRows_ - 1); }
+
 void StringGridCore::clampCurrent()
 {
     auto clamp = [](int v, int lo, int hi) { return std::max(lo, std::min(v, hi)); };
-    curCol_ = clamp(curCol_, fixedCols_, colCount_ - 1);
-    curRow_ = clamp(curRow_, fixedRows_, rowCount_ - 1);
-    anchorCol_ = clamp(anchorCol_, fixedCols_, colCount_ - 1);
-    anchorRow_ = clamp(anchorRow_, fixedRows_, rowCount_ - 1);
+    curCol_ = clamp(curCol_, fixedCols_, lastNormalCol());
+    curRow_ = clamp(curRow_, fixedRows_, lastNormalRow());
+    anchorCol_ = clamp(anchorCol_, fixedCols_, lastNormalCol());
+    anchorRow_ = clamp(anchorRow_, fixedRows_, lastNormalRow());
 }
 
 void StringGridCore::clampScroll()
@@ -102,7 +122,7 @@ const QString& StringGridCore::cellRef(int col, int row) const
     return r.texts[std::size_t(col)];
 }
 
-void StringGridCore::setCell(int col, int row, const QString& text)
+void StringGridCore::setCellSlow(int col, int row, const QString& text)
 {
     if (row < 0 || col < 0)
         return;
@@ -133,6 +153,8 @@ void StringGridCore::setObject(int col, int row, std::unique_ptr<CellObject> obj
     Row& r = rowStore(row);
     if (std::size_t(col) >= r.objects.size())
         r.objects.resize(std::max(std::size_t(col) + 1, std::size_t(colCount_)));
+    if (obj)
+        obj->placedAt(col, row);
     r.objects[std::size_t(col)] = std::move(obj);
 }
 
@@ -151,6 +173,35 @@ void StringGridCore::clearCells()
     }
 }
 
+void StringGridCore::clearObjects()
+{
+    for (Row& r : rows_)
+        if (!r.objects.empty())
+            r.objects.clear();
+}
+
+void StringGridCore::replaceRows(int from, int to)
+{
+    to = std::min(to, int(rows_.size()));
+    for (int r = std::max(from, 0); r < to; ++r) {
+        auto& objs = rows_[std::size_t(r)].objects;
+        for (std::size_t c = 0; c < objs.size(); ++c)
+            if (objs[c])
+                objs[c]->placedAt(int(c), r);
+    }
+}
+
+void StringGridCore::replaceCols(int from, int to)
+{
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        auto& objs = rows_[r].objects;
+        const int end = std::min(to, int(objs.size()));
+        for (int c = std::max(from, 0); c < end; ++c)
+            if (objs[std::size_t(c)])
+                objs[std::size_t(c)]->placedAt(c, int(r));
+    }
+}
+
 void StringGridCore::moveRow(int from, int to)
 {
     if (from == to || from < 0 || to < 0 || from >= rowCount_ || to >= rowCount_)
@@ -163,6 +214,7 @@ void StringGridCore::moveRow(int from, int to)
         std::rotate(rows_.begin() + to, rows_.begin() + from, rows_.begin() + from + 1);
         std::rotate(rowHeights_.begin() + to, rowHeights_.begin() + from, rowHeights_.begin() + from + 1);
     }
+    replaceRows(std::min(from, to), std::max(from, to) + 1);
 }
 
 void StringGridCore::moveCol(int from, int to)
@@ -185,32 +237,107 @@ void StringGridCore::moveCol(int from, int to)
         rotate(r.objects);
     }
     rotate(colWidths_);
+    replaceCols(std::min(from, to), std::max(from, to) + 1);
 }
 
-void StringGridCore::deleteRow(int row)
-{
-    if (row < 0 || row >= rowCount_)
-        return;
-    moveRow(row, rowCount_ - 1);
-    if (std::size_t(rowCount_ - 1) < rows_.size())
-        rows_[std::size_t(rowCount_ - 1)] = Row{};
-    setRowCount(rowCount_ - 1);
-}
+void StringGridCore::deleteRow(int row) { removeRows(row, 1); }
 
 void StringGridCore::deleteCol(int col)
 {
     if (col < 0 || col >= colCount_)
         return;
-    moveCol(col, colCount_ - 1);
-    for (Row& r : rows_) {
-        const std::size_t last = std::size_t(colCount_ - 1);
-        if (last < r.texts.size())
-            r.texts[last].clear();
-        if (last < r.objects.size())
-            r.objects[last].reset();
+    if (colCount_ == 1) {
+        // The last column stays; only its cells go.
+        for (Row& r : rows_) {
+            if (std::size_t(col) < r.texts.size())
+                r.texts[std::size_t(col)].clear();
+            if (std::size_t(col) < r.objects.size())
+                r.objects[std::size_t(col)].reset();
+        }
+        return;
     }
-    setColCount(colCount_ - 1);
+    for (Row& r : rows_) {
+        if (std::size_t(col) < r.texts.size())
+            r.texts.erase(r.texts.begin() + col);
+        if (std::size_t(col) < r.objects.size())
+            r.objects.erase(r.objects.begin() + col);
+    }
+    colWidths_.erase(colWidths_.begin() + col);
+    --colCount_;
+    if (colCount_ <= fixedCols_)
+        fixedCols_ = colCount_ - 1;
+    replaceCols(col, realColCount() + 1);
+    clampCurrent();
+    clampScroll();
 }
+
+void StringGridCore::insertRows(int at, int count)
+{
+    if (count <= 0)
+        return;
+    at = std::max(0, std::min(at, rowCount_));
+    rowHeights_.insert(rowHeights_.begin() + at, std::size_t(count), defRowHeight_);
+    if (std::size_t(at) < rows_.size()) {
+        std::vector<Row> fresh(static_cast<std::size_t>(count));
+        rows_.insert(rows_.begin() + at, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+        replaceRows(at + count, int(rows_.size()));
+    }
+    rowCount_ += count;
+    clampCurrent();
+    clampScroll();
+}
+
+void StringGridCore::insertRows(int at, std::vector<RowData> rows)
+{
+    if (rows.empty())
+        return;
+    const int count = int(rows.size());
+    at = std::max(0, std::min(at, rowCount_));
+    std::vector<int> heights;
+    heights.reserve(rows.size());
+    for (const RowData& r : rows)
+        heights.push_back(r.height > 0 ? r.height : defRowHeight_);
+    rowHeights_.insert(rowHeights_.begin() + at, heights.begin(), heights.end());
+    if (rows_.size() < std::size_t(at))
+        rows_.resize(std::size_t(at));
+    rows_.insert(rows_.begin() + at, std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    rowCount_ += count;
+    replaceRows(at, int(rows_.size()));
+    clampCurrent();
+    clampScroll();
+}
+
+std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
+{
+    std::vector<RowData> out;
+    if (at < 0 || at >= rowCount_ || count <= 0)
+        return out;
+    count = std::min(count, rowCount_ - at);
+    out.resize(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+        out[std::size_t(i)].height = rowHeights_[std::size_t(at + i)];
+        if (std::size_t(at + i) < rows_.size()) {
+            out[std::size_t(i)].texts = std::move(rows_[std::size_t(at + i)].texts);
+            out[std::size_t(i)].objects = std::move(rows_[std::size_t(at + i)].objects);
+        }
+    }
+    rowHeights_.erase(rowHeights_.begin() + at, rowHeights_.begin() + at + count);
+    if (std::size_t(at) < rows_.size())
+        rows_.erase(rows_.begin() + at, rows_.begin() + std::min(std::size_t(at + count), rows_.size()));
+    rowCount_ -= count;
+    if (rowCount_ < 1) {
+        rowCount_ = 1;
+        rowHeights_.assign(1, defRowHeight_);
+    }
+    if (rowCount_ <= fixedRows_)
+        fixedRows_ = rowCount_ - 1;
+    replaceRows(at, int(rows_.size()));
+    clampCurrent();
+    clampScroll();
+    return out;
+}
+
+void StringGridCore::removeRows(int at, int count) { (void)takeRows(at, count); }
 
 // --- sizes -------------------------------------------------------------------------------
 
@@ -272,6 +399,22 @@ int StringGridCore::fixedRowsHeight() const
     return h;
 }
 
+int StringGridCore::fixedRightColsWidth() const
+{
+    int w = 0;
+    for (int c = lastNormalCol() + 1; c < colCount_; ++c)
+        w += colWidth(c);
+    return w;
+}
+
+int StringGridCore::fixedFootersHeight() const
+{
+    int h = 0;
+    for (int r = lastNormalRow() + 1; r < rowCount_; ++r)
+        h += rowHeight(r);
+    return h;
+}
+
 // --- current cell and selection ----------------------------------------------------------
 
 void StringGridCore::setOptions(GridOptions o)
@@ -329,8 +472,8 @@ void StringGridCore::setLeftCol(int col)
 
 int StringGridCore::maxTopRow() const
 {
-    const int avail = clientH_ - fixedRowsHeight();
-    int r = rowCount_ - 1, used = 0;
+    const int avail = clientH_ - fixedRowsHeight() - fixedFootersHeight();
+    int r = lastNormalRow(), used = 0;
     while (r > fixedRows_ && used + rowHeight(r) + rowHeight(r - 1) <= avail) {
         used += rowHeight(r);
         --r;
@@ -340,8 +483,8 @@ int StringGridCore::maxTopRow() const
 
 int StringGridCore::maxLeftCol() const
 {
-    const int avail = clientW_ - fixedColsWidth();
-    int c = colCount_ - 1, used = 0;
+    const int avail = clientW_ - fixedColsWidth() - fixedRightColsWidth();
+    int c = lastNormalCol(), used = 0;
     while (c > fixedCols_ && used + colWidth(c) + colWidth(c - 1) <= avail) {
         used += colWidth(c);
         --c;
@@ -358,10 +501,11 @@ void StringGridCore::setClientSize(int width, int height)
 
 int StringGridCore::visibleColCount() const
 {
+    const int limit = clientW_ - fixedRightColsWidth();
     int x = fixedColsWidth(), n = 0;
-    for (int c = leftCol_; c < colCount_; ++c) {
+    for (int c = leftCol_; c <= lastNormalCol(); ++c) {
         x += colWidth(c);
-        if (x > clientW_)
+        if (x > limit)
             break;
         ++n;
     }
@@ -370,10 +514,11 @@ int StringGridCore::visibleColCount() const
 
 int StringGridCore::visibleRowCount() const
 {
+    const int limit = clientH_ - fixedFootersHeight();
     int y = fixedRowsHeight(), n = 0;
-    for (int r = topRow_; r < rowCount_; ++r) {
+    for (int r = topRow_; r <= lastNormalRow(); ++r) {
         y += rowHeight(r);
-        if (y > clientH_)
+        if (y > limit)
             break;
         ++n;
     }
@@ -382,11 +527,11 @@ int StringGridCore::visibleRowCount() const
 
 void StringGridCore::scrollIntoView(int col, int row)
 {
-    if (row >= fixedRows_ && row < rowCount_) {
+    if (row >= fixedRows_ && row <= lastNormalRow()) {
         if (row < topRow_) {
             topRow_ = row;
         } else {
-            const int avail = clientH_ - fixedRowsHeight();
+            const int avail = clientH_ - fixedRowsHeight() - fixedFootersHeight();
             int used = 0;
             for (int r = topRow_; r <= row; ++r)
                 used += rowHeight(r);
@@ -396,11 +541,11 @@ void StringGridCore::scrollIntoView(int col, int row)
             }
         }
     }
-    if (col >= fixedCols_ && col < colCount_) {
+    if (col >= fixedCols_ && col <= lastNormalCol()) {
         if (col < leftCol_) {
             leftCol_ = col;
         } else {
-            const int avail = clientW_ - fixedColsWidth();
+            const int avail = clientW_ - fixedColsWidth() - fixedRightColsWidth();
             int used = 0;
             for (int c = leftCol_; c <= col; ++c)
                 used += colWidth(c);
@@ -414,31 +559,98 @@ void StringGridCore::scrollIntoView(int col, int row)
 
 // --- geometry ----------------------------------------------------------------------------
 
+int StringGridCore::trailingColsLeft() const
+{
+    int x = fixedColsWidth();
+    const int pinned = std::max(x, clientW_ - fixedRightColsWidth());
+    for (int c = leftCol_; c <= lastNormalCol(); ++c) {
+        x += colWidth(c);
+        if (x >= pinned)
+            return pinned;
+    }
+    return x;
+}
+
+int StringGridCore::trailingRowsTop() const
+{
+    int y = fixedRowsHeight();
+    const int pinned = std::max(y, clientH_ - fixedFootersHeight());
+    for (int r = topRow_; r <= lastNormalRow(); ++r) {
+        y += rowHeight(r);
+        if (y >= pinned)
+            return pinned;
+    }
+    return y;
+}
+
+std::vector<StringGridCore::Band> StringGridCore::layout(int fixed, int first, int lastNormal, int count, int limit,
+                                                         int trailStart, bool cols) const
+{
+    auto size = [&](int i) { return cols ? colWidth(i) : rowHeight(i); };
+    std::vector<Band> v;
+    int pos = 0;
+    for (int i = 0; i < fixed && pos < limit; ++i) {
+        v.push_back({i, pos, size(i)});
+        pos += size(i);
+    }
+    const int normalEnd = lastNormal + 1 < count ? trailStart : limit;
+    for (int i = first; i <= lastNormal && pos < normalEnd; ++i) {
+        v.push_back({i, pos, size(i)});
+        pos += size(i);
+    }
+    if (lastNormal + 1 < count)
+        pos = trailStart; // trailing bands lie over a normal one reaching under them
+    for (int i = lastNormal + 1; i < count && pos < limit; ++i) {
+        v.push_back({i, pos, size(i)});
+        pos += size(i);
+    }
+    return v;
+}
+
+std::vector<StringGridCore::Band> StringGridCore::layoutCols() const
+{
+    const int trail = lastNormalCol() + 1 < colCount_ ? trailingColsLeft() : 0;
+    return layout(fixedCols_, leftCol_, lastNormalCol(), colCount_, clientW_, trail, true);
+}
+
+std::vector<StringGridCore::Band> StringGridCore::layoutRows() const
+{
+    const int trail = lastNormalRow() + 1 < rowCount_ ? trailingRowsTop() : 0;
+    return layout(fixedRows_, topRow_, lastNormalRow(), rowCount_, clientH_, trail, false);
+}
+
 Rect StringGridCore::cellRect(int col, int row) const
 {
     if (col < 0 || row < 0 || col >= colCount_ || row >= rowCount_)
         return {};
-    if ((col >= fixedCols_ && col < leftCol_) || (row >= fixedRows_ && row < topRow_))
-        return {};
-    int x = 0;
-    if (col < fixedCols_) {
-        for (int c = 0; c < col; ++c)
-            x += colWidth(c);
-    } else {
-        x = fixedColsWidth();
-        for (int c = leftCol_; c < col && x < clientW_; ++c)
-            x += colWidth(c);
-    }
-    int y = 0;
-    if (row < fixedRows_) {
-        for (int r = 0; r < row; ++r)
-            y += rowHeight(r);
-    } else {
-        y = fixedRowsHeight();
-        for (int r = topRow_; r < row && y < clientH_; ++r)
-            y += rowHeight(r);
-    }
-    if (x >= clientW_ || y >= clientH_)
+    // Position along one axis; -1 when the index is off screen.
+    auto place = [](int i, int fixed, int first, int lastNormal, int count, int client, auto size, auto trailStart) {
+        int p = 0;
+        if (i < fixed) {
+            for (int k = 0; k < i; ++k)
+                p += size(k);
+            return p < client ? p : -1;
+        }
+        if (i > lastNormal) {
+            p = trailStart();
+            for (int k = lastNormal + 1; k < i; ++k)
+                p += size(k);
+            return p < client ? p : -1;
+        }
+        if (i < first)
+            return -1;
+        const int limit = lastNormal + 1 < count ? trailStart() : client;
+        for (int k = 0; k < fixed; ++k)
+            p += size(k);
+        for (int k = first; k < i && p < limit; ++k)
+            p += size(k);
+        return p < limit ? p : -1;
+    };
+    const int x = place(col, fixedCols_, leftCol_, lastNormalCol(), colCount_, clientW_,
+                        [this](int c) { return colWidth(c); }, [this] { return trailingColsLeft(); });
+    const int y = place(row, fixedRows_, topRow_, lastNormalRow(), rowCount_, clientH_,
+                        [this](int r) { return rowHeight(r); }, [this] { return trailingRowsTop(); });
+    if (x < 0 || y < 0)
         return {};
     return {x, y, x + colWidth(col), y + rowHeight(row)};
 }
@@ -447,22 +659,15 @@ bool StringGridCore::cellAt(QPoint p, int& col, int& row) const
 {
     if (p.x() < 0 || p.y() < 0 || p.x() >= clientW_ || p.y() >= clientH_)
         return false;
-    auto find = [](int pos, int fixed, int first, int count, auto size) {
-        int edge = 0;
-        for (int i = 0; i < fixed; ++i) {
-            edge += size(i);
-            if (pos < edge)
-                return i;
-        }
-        for (int i = first; i < count; ++i) {
-            edge += size(i);
-            if (pos < edge)
-                return i;
-        }
+    auto find = [](const std::vector<Band>& bands, int pos) {
+        // Trailing bands come last and lie over whatever normal band reaches under them.
+        for (auto b = bands.rbegin(); b != bands.rend(); ++b)
+            if (pos >= b->pos && pos < b->pos + b->size)
+                return b->index;
         return -1;
     };
-    col = find(p.x(), fixedCols_, leftCol_, colCount_, [this](int c) { return colWidth(c); });
-    row = find(p.y(), fixedRows_, topRow_, rowCount_, [this](int r) { return rowHeight(r); });
+    col = find(layoutCols(), p.x());
+    row = find(layoutRows(), p.y());
     return col >= 0 && row >= 0;
 }
 
@@ -473,6 +678,7 @@ QPoint StringGridCore::keyTarget(int key, Qt::KeyboardModifiers mods) const
     int c = curCol_, r = curRow_;
     const bool ctrl = mods & Qt::ControlModifier;
     const int page = std::max(1, visibleRowCount());
+    const int lastCol = lastNormalCol(), lastRow = lastNormalRow();
     switch (key) {
     case Qt::Key_Left:
         if (!(options_ & goRowSelect))
@@ -480,12 +686,12 @@ QPoint StringGridCore::keyTarget(int key, Qt::KeyboardModifiers mods) const
         break;
     case Qt::Key_Right:
         if (!(options_ & goRowSelect))
-            c = std::min(colCount_ - 1, c + 1);
+            c = std::min(lastCol, c + 1);
         break;
     case Qt::Key_Up: r = std::max(fixedRows_, r - 1); break;
-    case Qt::Key_Down: r = std::min(rowCount_ - 1, r + 1); break;
+    case Qt::Key_Down: r = std::min(lastRow, r + 1); break;
     case Qt::Key_PageUp: r = std::max(fixedRows_, r - page); break;
-    case Qt::Key_PageDown: r = std::min(rowCount_ - 1, r + page); break;
+    case Qt::Key_PageDown: r = std::min(lastRow, r + page); break;
     case Qt::Key_Home:
         if (ctrl)
             r = fixedRows_;
@@ -493,14 +699,14 @@ QPoint StringGridCore::keyTarget(int key, Qt::KeyboardModifiers mods) const
         break;
     case Qt::Key_End:
         if (ctrl)
-            r = rowCount_ - 1;
-        c = colCount_ - 1;
+            r = lastRow;
+        c = lastCol;
         break;
     case Qt::Key_Tab:
         if (options_ & goTabs) {
-            if (c < colCount_ - 1)
+            if (c < lastCol)
                 ++c;
-            else if (r < rowCount_ - 1) {
+            else if (r < lastRow) {
                 c = fixedCols_;
                 ++r;
             }
@@ -511,7 +717,7 @@ QPoint StringGridCore::keyTarget(int key, Qt::KeyboardModifiers mods) const
             if (c > fixedCols_)
                 --c;
             else if (r > fixedRows_) {
-                c = colCount_ - 1;
+                c = lastCol;
                 --r;
             }
         }

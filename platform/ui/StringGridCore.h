@@ -7,6 +7,7 @@
 #include "platform/ui/Canvas.h"
 
 #include <QPoint>
+#include <algorithm>
 #include <QString>
 #include <memory>
 #include <stdexcept>
@@ -17,7 +18,15 @@ namespace ui {
 // The base of whatever a cell slot holds. The slot owns it.
 class CellObject {
 public:
+    // kind tells the slot's user what it holds without a run-time type query (0: unspecified).
+    explicit CellObject(int kind = 0) : kind_(kind) {}
     virtual ~CellObject() = default;
+    int objectKind() const { return kind_; }
+    // Called by the store whenever the object is put into a slot or its cell moves.
+    virtual void placedAt(int /*col*/, int /*row*/) {}
+
+private:
+    int kind_;
 };
 
 // A range of cells, all four bounds inclusive (Left/Right columns, Top/Bottom rows).
@@ -57,6 +66,18 @@ public:
 
 class StringGridCore {
 public:
+    // One row of the store as it is taken out and put back: its texts and objects (indexed by
+    // real column, hidden columns included) and its height.
+    struct RowData {
+        std::vector<QString> texts;
+        std::vector<std::unique_ptr<CellObject>> objects;
+        int height = 0;
+    };
+    // One column or row as laid out on screen: its index, its position and its size.
+    struct Band {
+        int index, pos, size;
+    };
+
     StringGridCore();
     ~StringGridCore();
     StringGridCore(const StringGridCore&) = delete;
@@ -75,12 +96,45 @@ public:
     // The fixed count must be at least 0 and less than the count (GridError otherwise).
     void setFixedCols(int n);
     void setFixedRows(int n);
+    // Columns kept in the store past the column count (hidden ones). Whole-row operations and
+    // column removal act on all real columns.
+    int hiddenCols() const { return hiddenCols_; }
+    void setHiddenCols(int n) { hiddenCols_ = std::max(n, 0); }
+    int realColCount() const { return colCount_ + hiddenCols_; }
+    // Fixed columns at the right and footer rows at the bottom: they stay at the right and
+    // bottom edge while the normal cells scroll, and the current cell never enters them. At
+    // least one normal column and row always remains: larger values count as the largest
+    // that leaves one.
+    int fixedRightCols() const { return fixedRightCols_; }
+    int fixedFooters() const { return fixedFooters_; }
+    void setFixedRightCols(int n);
+    void setFixedFooters(int n);
+    int lastNormalCol() const { return colCount_ - trailCols() - 1; }
+    int lastNormalRow() const { return rowCount_ - trailRows() - 1; }
+    bool isTrailingCol(int col) const { return col > lastNormalCol() && col < colCount_; }
+    bool isTrailingRow(int row) const { return row > lastNormalRow() && row < rowCount_; }
+    // Neither fixed at the top or left nor trailing.
+    bool isNormalCell(int col, int row) const
+    {
+        return col >= fixedCols_ && col <= lastNormalCol() && row >= fixedRows_ && row <= lastNormalRow();
+    }
 
     // --- cells ---------------------------------------------------------------------------
     // Any column and row at or above 0 may be addressed; cells never written read as empty.
     const QString& cellRef(int col, int row) const;
     QString cell(int col, int row) const { return cellRef(col, row); }
-    void setCell(int col, int row, const QString& text);
+    void setCell(int col, int row, const QString& text)
+    {
+        // A cell of a row already stored is written in place (negative indexes fail the test).
+        if (std::size_t(row) < rows_.size()) {
+            Row& r = rows_[std::size_t(row)];
+            if (std::size_t(col) < r.texts.size()) {
+                r.texts[std::size_t(col)] = text;
+                return;
+            }
+        }
+        setCellSlow(col, row, text);
+    }
     CellObject* object(int col, int row) const;
     // Stores obj, freeing what the slot held before.
     void setObject(int col, int row, std::unique_ptr<CellObject> obj);
@@ -88,12 +142,24 @@ public:
     std::unique_ptr<CellObject> takeObject(int col, int row);
     // Every text emptied and every object freed.
     void clearCells();
+    // Every object freed; the texts stay.
+    void clearObjects();
 
     // Structural moves: texts, objects and the row height (column width) move together.
     void moveRow(int from, int to);
     void moveCol(int from, int to);
     void deleteRow(int row);
+    // Deletes a displayed column; the columns after it, hidden ones included, move left.
     void deleteCol(int col);
+    // Many rows at once, in one move of the rows after them. The row count follows.
+    // Empty rows of the default height before row at (at may equal the row count).
+    void insertRows(int at, int count);
+    // The given rows before row at.
+    void insertRows(int at, std::vector<RowData> rows);
+    // Rows at .. at + count - 1 (clamped to the grid) leave the grid with their objects.
+    [[nodiscard]] std::vector<RowData> takeRows(int at, int count);
+    // The same, freeing what they hold.
+    void removeRows(int at, int count);
 
     // --- sizes ---------------------------------------------------------------------------
     int defaultColWidth() const { return defColWidth_; }
@@ -107,13 +173,15 @@ public:
     void setRowHeight(int row, int h);
     int fixedColsWidth() const;   // sum of the fixed columns' widths
     int fixedRowsHeight() const;  // sum of the fixed rows' heights
+    int fixedRightColsWidth() const;
+    int fixedFootersHeight() const;
 
     // --- current cell and selection ------------------------------------------------------
     int col() const { return curCol_; }
     int row() const { return curRow_; }
     GridOptions options() const { return options_; }
     void setOptions(GridOptions o);
-    // Moves the current cell (clamped into the non-fixed cells); the selection anchor stays
+    // Moves the current cell (clamped into the normal cells); the selection anchor stays
     // when extend is true, else it follows. The view is scrolled so that the cell shows.
     void moveCurrent(int col, int row, bool extend = false);
     GridRect selection() const;
@@ -130,12 +198,20 @@ public:
     void setClientSize(int width, int height);
     int clientWidth() const { return clientW_; }
     int clientHeight() const { return clientH_; }
-    // Non-fixed columns (rows) wholly visible from the left column (top row).
+    // Normal columns (rows) wholly visible from the left column (top row).
     int visibleColCount() const;
     int visibleRowCount() const;
     void scrollIntoView(int col, int row);
 
     // --- geometry ------------------------------------------------------------------------
+    // Where the fixed right columns (footer rows) begin: at the right (bottom) edge of the
+    // client area, or right after the last normal column (row) when the grid is smaller.
+    int trailingColsLeft() const;
+    int trailingRowsTop() const;
+    // The columns (rows) on screen from left to right (top to bottom): fixed, scrolled normal
+    // ones, then the trailing ones.
+    std::vector<Band> layoutCols() const;
+    std::vector<Band> layoutRows() const;
     // Pixel rectangle of a cell that is on screen; an empty rectangle when it is not.
     Rect cellRect(int col, int row) const;
     // The cell under a point of the client area; false when none.
@@ -144,22 +220,29 @@ public:
     // --- navigation ----------------------------------------------------------------------
     // The cell a navigation key moves the current cell to (the current cell when it does not
     // move): arrows, Home/End (with Ctrl: first/last row too), Page Up/Down, Tab/Backtab with
-    // goTabs.
+    // goTabs. The target stays among the normal cells.
     QPoint keyTarget(int key, Qt::KeyboardModifiers mods) const;
 
 private:
-    struct Row {
-        std::vector<QString> texts;
-        std::vector<std::unique_ptr<CellObject>> objects;
-    };
+    using Row = RowData;
     Row& rowStore(int row);
+    void setCellSlow(int col, int row, const QString& text);
     void clampCurrent();
     void clampScroll();
+    // The trailing counts in effect (one normal column and row always remain).
+    int trailCols() const;
+    int trailRows() const;
+    // Tells the objects of rows from .. to - 1 where they now are.
+    void replaceRows(int from, int to);
+    void replaceCols(int from, int to);
+    std::vector<Band> layout(int fixed, int first, int lastNormal, int count, int limit, int trailStart,
+                             bool cols) const;
 
     int colCount_ = 5, rowCount_ = 5, fixedCols_ = 1, fixedRows_ = 1;
+    int hiddenCols_ = 0, fixedRightCols_ = 0, fixedFooters_ = 0;
     int defColWidth_ = 64, defRowHeight_ = 24;
     std::vector<int> colWidths_, rowHeights_;
-    std::vector<Row> rows_;
+    std::vector<Row> rows_; // may be shorter than the row count: rows never written
     int curCol_ = 1, curRow_ = 1, anchorCol_ = 1, anchorRow_ = 1;
     int topRow_ = 1, leftCol_ = 1;
     int clientW_ = 0, clientH_ = 0;

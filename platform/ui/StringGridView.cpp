@@ -18,12 +18,20 @@ StringGridView::StringGridView(QWidget* parent) : QAbstractScrollArea(parent)
     setControlFont(f);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);
     verticalScrollBar()->setSingleStep(1);
     horizontalScrollBar()->setSingleStep(1);
     updateScrollBars();
 }
 
-StringGridView::~StringGridView() = default;
+StringGridView::~StringGridView()
+{
+    // The editor goes first, while the grid it reports to is still whole.
+    if (editor_) {
+        editor_->removeEventFilter(this);
+        delete editor_;
+    }
+}
 
 // --- forwarding setters ------------------------------------------------------------------
 
@@ -55,10 +63,18 @@ void StringGridView::setFixedRows(int n)
     invalidateGrid();
 }
 
-void StringGridView::setCells(int col, int row, const QString& text)
+void StringGridView::setFixedRightCols(int n)
 {
-    core_.setCell(col, row, text);
-    invalidateCell(col, row);
+    core_.setFixedRightCols(n);
+    updateScrollBars();
+    invalidateGrid();
+}
+
+void StringGridView::setFixedFooters(int n)
+{
+    core_.setFixedFooters(n);
+    updateScrollBars();
+    invalidateGrid();
 }
 
 void StringGridView::setDefaultColWidth(int w)
@@ -97,8 +113,8 @@ void StringGridView::setOptions(GridOptions o)
 
 bool StringGridView::focusCell(int col, int row, bool extend)
 {
-    col = std::max(fixedCols(), std::min(col, colCount() - 1));
-    row = std::max(fixedRows(), std::min(row, rowCount() - 1));
+    col = std::max(fixedCols(), std::min(col, core_.lastNormalCol()));
+    row = std::max(fixedRows(), std::min(row, core_.lastNormalRow()));
     const int oldCol = core_.col(), oldRow = core_.row(), oldTop = topRow(), oldLeft = leftCol();
     if ((col != oldCol || row != oldRow) && !selectCell(col, row))
         return false;
@@ -234,35 +250,26 @@ void StringGridView::paintTo(Canvas& canvas, const QRect& region)
 void StringGridView::paint(Canvas& canvas, const QRect& region)
 {
     const int W = clientWidth(), H = clientHeight();
-    struct Span {
-        int index, pos, size;
+    const std::vector<StringGridCore::Band> rows = core_.layoutRows();
+    const std::vector<StringGridCore::Band> cols = core_.layoutCols();
+    auto end = [](const std::vector<StringGridCore::Band>& v) {
+        int e = 0;
+        for (const auto& b : v)
+            e = std::max(e, b.pos + b.size);
+        return e;
     };
-    auto lay = [](int fixed, int first, int count, int limit, auto size) {
-        std::vector<Span> v;
-        int pos = 0;
-        for (int i = 0; i < fixed && pos < limit; ++i) {
-            v.push_back({i, pos, size(i)});
-            pos += size(i);
-        }
-        for (int i = first; i < count && pos < limit; ++i) {
-            v.push_back({i, pos, size(i)});
-            pos += size(i);
-        }
-        return std::make_pair(v, pos);
-    };
-    const auto [rows, bottom] =
-        lay(fixedRows(), topRow(), rowCount(), H, [this](int r) { return core_.rowHeight(r); });
-    const auto [cols, right] =
-        lay(fixedCols(), leftCol(), colCount(), W, [this](int c) { return core_.colWidth(c); });
+    const int right = end(cols), bottom = end(rows);
     const GridRect sel = selection();
     const bool focused = hasFocus();
-    for (const Span& r : rows) {
-        for (const Span& c : cols) {
+    // Rows in layout order (trailing ones last), so that what is pinned at the edges is drawn
+    // over a normal row reaching under it.
+    for (const auto& r : rows) {
+        for (const auto& c : cols) {
             const Rect rc{c.pos, r.pos, c.pos + c.size, r.pos + r.size};
             if (rc.isEmpty() || !region.intersects(rc.toQRect()))
                 continue;
             DrawState state = 0;
-            if (c.index < fixedCols() || r.index < fixedRows()) {
+            if (!core_.isNormalCell(c.index, r.index)) {
                 state = gdFixed;
             } else {
                 const bool current = c.index == col() && r.index == row();
@@ -389,29 +396,41 @@ bool StringGridView::doMouseWheelUp(Qt::KeyboardModifiers, QPoint)
 void StringGridView::mousePressEvent(QMouseEvent* e)
 {
     setFocus(Qt::MouseFocusReason);
-    int c, r;
-    if (e->button() != Qt::LeftButton || !mouseToCell(e->position().toPoint(), c, r))
-        return;
-    if (c < fixedCols() || r < fixedRows())
-        return;
-    focusCell(c, r, (e->modifiers() & Qt::ShiftModifier) && (options() & goRangeSelect));
+    mouseDown(e->button(), e->modifiers(), e->position().toPoint());
 }
 
-void StringGridView::mouseMoveEvent(QMouseEvent* e)
-{
-    int c, r;
-    if (!(e->buttons() & Qt::LeftButton) || !(options() & goRangeSelect)
-        || !mouseToCell(e->position().toPoint(), c, r))
-        return;
-    if (c >= fixedCols() && r >= fixedRows() && (c != col() || r != row()))
-        focusCell(c, r, true);
-}
+void StringGridView::mouseMoveEvent(QMouseEvent* e) { mouseMove(e->buttons(), e->modifiers(), e->position().toPoint()); }
+
+void StringGridView::mouseReleaseEvent(QMouseEvent* e) { mouseUp(e->button(), e->modifiers(), e->position().toPoint()); }
 
 void StringGridView::mouseDoubleClickEvent(QMouseEvent* e)
 {
+    dblClick(e->button(), e->modifiers(), e->position().toPoint());
+}
+
+void StringGridView::mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos)
+{
     int c, r;
-    if (e->button() == Qt::LeftButton && mouseToCell(e->position().toPoint(), c, r) && c == col() && r == row()
-        && canEditShow())
+    if (button != Qt::LeftButton || !mouseToCell(pos, c, r) || !core_.isNormalCell(c, r))
+        return;
+    focusCell(c, r, (mods & Qt::ShiftModifier) && (options() & goRangeSelect));
+}
+
+void StringGridView::mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, QPoint pos)
+{
+    int c, r;
+    if (!(buttons & Qt::LeftButton) || !(options() & goRangeSelect) || !mouseToCell(pos, c, r))
+        return;
+    if (core_.isNormalCell(c, r) && (c != col() || r != row()))
+        focusCell(c, r, true);
+}
+
+void StringGridView::mouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
+
+void StringGridView::dblClick(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos)
+{
+    int c, r;
+    if (button == Qt::LeftButton && mouseToCell(pos, c, r) && c == col() && r == row() && canEditShow())
         showEditor();
 }
 
@@ -419,7 +438,14 @@ void StringGridView::mouseDoubleClickEvent(QMouseEvent* e)
 
 bool StringGridView::canEditShow() const
 {
-    return (options() & goEditing) && !(options() & goRowSelect) && col() >= fixedCols() && row() >= fixedRows();
+    return (options() & goEditing) && !(options() & goRowSelect) && core_.isNormalCell(col(), row());
+}
+
+QLineEdit* StringGridView::createEditor()
+{
+    auto* e = new QLineEdit(viewport());
+    e->setFrame(false);
+    return e;
 }
 
 bool StringGridView::editorMode() const { return editor_ && editor_->isVisible(); }
@@ -429,8 +455,7 @@ void StringGridView::showEditor()
     if (!canEditShow())
         return;
     if (!editor_) {
-        editor_ = new QLineEdit(viewport());
-        editor_->setFrame(false);
+        editor_ = createEditor();
         editor_->installEventFilter(this);
         editor_->hide();
     }

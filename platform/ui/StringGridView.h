@@ -31,9 +31,19 @@ public:
     void setRowCount(int n);
     void setFixedCols(int n);
     void setFixedRows(int n);
+    // Fixed columns at the right and footer rows at the bottom (see StringGridCore).
+    int fixedRightCols() const { return core_.fixedRightCols(); }
+    int fixedFooters() const { return core_.fixedFooters(); }
+    void setFixedRightCols(int n);
+    void setFixedFooters(int n);
 
     QString cells(int col, int row) const { return core_.cell(col, row); }
-    void setCells(int col, int row, const QString& text);
+    void setCells(int col, int row, const QString& text)
+    {
+        core_.setCell(col, row, text);
+        if (isVisible()) // nothing to repaint before the grid shows
+            invalidateCell(col, row);
+    }
     CellObject* objects(int col, int row) const { return core_.object(col, row); }
     void setObjects(int col, int row, std::unique_ptr<CellObject> obj) { core_.setObject(col, row, std::move(obj)); }
     std::unique_ptr<CellObject> takeObject(int col, int row) { return core_.takeObject(col, row); }
@@ -77,7 +87,7 @@ public:
     void invalidateRect(const Rect& r);
     void invalidateCell(int col, int row);
 
-    // Inplace editing.
+    // Inplace editing. The editor is made by createEditor the first time it is needed.
     void showEditor();
     void hideEditor();            // writes the edited text back
     void cancelEditor();          // closes without writing
@@ -93,6 +103,14 @@ protected:
     virtual void paint(Canvas& canvas, const QRect& region);
     // Paints one cell into rect; the base fills it and draws its text.
     virtual void drawCell(Canvas& canvas, int col, int row, const Rect& rect, DrawState state);
+    // Mouse input in client coordinates, for every cell, fixed ones included. The base
+    // selects normal cells (a drag or Shift extends with goRangeSelect) and does nothing on
+    // fixed cells; sizing and moving columns and rows are left to the subclass. Moves
+    // arrive with and without a button held.
+    virtual void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos);
+    virtual void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, QPoint pos);
+    virtual void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos);
+    virtual void dblClick(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos);
     // Gate of every move of the current cell.
     virtual bool selectCell(int col, int row) { return true; }
     // After the top row or left column changed.
@@ -104,6 +122,8 @@ protected:
     virtual bool doMouseWheelUp(Qt::KeyboardModifiers mods, QPoint pos);
     // The editor protocol.
     virtual bool canEditShow() const;
+    // Makes the text editor (a child of the viewport); the base makes a frameless line edit.
+    virtual QLineEdit* createEditor();
     virtual QString getEditText(int col, int row) { return cells(col, row); }
     virtual void setEditText(int col, int row, const QString& value) { setCells(col, row, value); }
 
@@ -115,6 +135,7 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     bool eventFilter(QObject* o, QEvent* e) override;

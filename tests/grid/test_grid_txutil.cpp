@@ -182,42 +182,58 @@ TEST(GridTxutil, OemConversionUsesCodePage852)
     EXPECT_EQ(s, QStringLiteral("Zażółć gęślą jaźń"));
 }
 
-TEST(GridTxutil, NextDate)
+namespace {
+TDateTime D(int y, int m, int d) { return DateToDateTime(QDate(y, m, d)); }
+} // namespace
+
+TEST(GridTxutil, DateNumbers)
 {
-    const QDate d(2011, 1, 31);
-    EXPECT_EQ(GetNextDate(d, 0, 0, 3, 0), QDate(2011, 2, 3));
-    EXPECT_EQ(GetNextDate(d, 2, 0, 0, 0), QDate(2013, 1, 31));
-    EXPECT_EQ(GetNextDate(QDate(2011, 3, 15), 0, -3, 0, 0), QDate(2010, 12, 15));
-    EXPECT_EQ(GetNextDate(QDate(2011, 11, 15), 0, 2, 0, 0), QDate(2012, 1, 15));
-    EXPECT_EQ(GetNextDate(d, 1, 1, 0, 7), QDate(2011, 2, 7)); // a mix steps by Step days
+    EXPECT_EQ(D(1899, 12, 30), 0.0);
+    EXPECT_EQ(D(2011, 1, 31), 40574.0);
+    EXPECT_EQ(DateTimeToDate(40574.75), QDate(2011, 1, 31));
+    EXPECT_EQ(DateTimeToDate(-1.25), QDate(1899, 12, 29)); // the fraction is the time, also before day 0
+    EXPECT_THROW(EncodeDate(2011, 2, 29), EConvertError);
+}
+
+TEST(GridTxutil, NextDateKeepsTheTime)
+{
+    const TDateTime d = D(2011, 1, 31);
+    EXPECT_EQ(GetNextDate(d, 0, 0, 3, 0), D(2011, 2, 3));
+    EXPECT_EQ(GetNextDate(d, 2, 0, 0, 0), D(2013, 1, 31));
+    EXPECT_EQ(GetNextDate(D(2011, 3, 15), 0, -3, 0, 0), D(2010, 12, 15));
+    EXPECT_EQ(GetNextDate(D(2011, 11, 15), 0, 2, 0, 0), D(2012, 1, 15));
+    EXPECT_EQ(GetNextDate(d, 1, 1, 0, 7), D(2011, 2, 7)); // a mix steps by Step days
+    EXPECT_EQ(GetNextDate(d + 0.5, 0, 2, 0, 0), D(2011, 3, 31) + 0.5);
+    EXPECT_EQ(GetNextDate(d + 0.25, 1, 0, 0, 0), D(2012, 1, 31) + 0.25);
+    EXPECT_EQ(GetNextDate(-1.25, 0, 0, 2, 0), 1.25); // 1899-12-29 06:00 + 2 days
     EXPECT_THROW(GetNextDate(d, 0, 1, 0, 0), EConvertError); // 31 February
-    EXPECT_THROW(GetNextDate(QDate(2012, 2, 29), 1, 0, 0, 0), EConvertError);
+    EXPECT_THROW(GetNextDate(D(2012, 2, 29), 1, 0, 0, 0), EConvertError);
 }
 
 TEST(GridTxutil, ShortDates)
 {
-    EXPECT_EQ(StrToShortDateEU(QStringLiteral("31.12.99")), QDate(1999, 12, 31));
-    EXPECT_EQ(StrToShortdateUS(QStringLiteral("1/2/05")), QDate(2005, 1, 2));
-    EXPECT_EQ(StrToShortdateUS(QStringLiteral("1/2/2005")), QDate(2005, 1, 2)); // a full year stays
-    EXPECT_EQ(StrToShortDateEU(QStringLiteral("2-1-1999")), QDate(1999, 1, 2));
-    EXPECT_EQ(StrToShortdateUS(QStringLiteral("1/2/26")), QDate(1926, 1, 2));
-    EXPECT_EQ(StrToShortdateUS(QStringLiteral("1/2/25")), QDate(2025, 1, 2));
-    EXPECT_TRUE(StrToShortdateUS(QStringLiteral("1-2/05")).isNull()); // "/" is the separator
-    EXPECT_TRUE(StrToShortDateEU(QStringLiteral("abc")).isNull());
-    EXPECT_TRUE(StrToShortDateEU(QStringLiteral("1.x.2005")).isNull());
+    EXPECT_EQ(StrToShortDateEU(QStringLiteral("31.12.99")), D(1999, 12, 31));
+    EXPECT_EQ(StrToShortdateUS(QStringLiteral("1/2/05")), D(2005, 1, 2));
+    EXPECT_EQ(StrToShortdateUS(QStringLiteral("1/2/2005")), D(2005, 1, 2)); // a full year stays
+    EXPECT_EQ(StrToShortDateEU(QStringLiteral("2-1-1999")), D(1999, 1, 2));
+    EXPECT_EQ(StrToShortdateUS(QStringLiteral("1/2/26")), D(1926, 1, 2));
+    EXPECT_EQ(StrToShortdateUS(QStringLiteral("1/2/25")), D(2025, 1, 2));
+    EXPECT_EQ(StrToShortdateUS(QStringLiteral("1-2/05")), 0.0); // "/" is the separator
+    EXPECT_EQ(StrToShortDateEU(QStringLiteral("abc")), 0.0);
+    EXPECT_EQ(StrToShortDateEU(QStringLiteral("1.x.2005")), 0.0);
     EXPECT_THROW(StrToShortDateEU(QStringLiteral("31.4.2005")), EConvertError);
     EXPECT_THROW(StrToShortdateUS(QStringLiteral("13/1/2005")), EConvertError);
 }
 
 TEST(GridTxutil, RegionalDateTest)
 {
-    EXPECT_EQ(RegionalDate(QStringLiteral("31.12.2011"), kEU), QDate(2011, 12, 31));
-    EXPECT_EQ(RegionalDate(QStringLiteral("12/31/2011"), kUS), QDate(2011, 12, 31));
+    EXPECT_EQ(RegionalDate(QStringLiteral("31.12.2011"), kEU), D(2011, 12, 31));
+    EXPECT_EQ(RegionalDate(QStringLiteral("12/31/2011"), kUS), D(2011, 12, 31));
     const TRegional iso{QLatin1Char(','), QChar(0xA0), QLatin1Char('-'), QStringLiteral("yyyy-MM-dd")};
-    EXPECT_EQ(RegionalDate(QStringLiteral("2011-03-01"), iso), QDate(2011, 3, 1));
-    EXPECT_TRUE(RegionalDate(QStringLiteral("31.02.2011"), kEU).isNull());
-    EXPECT_TRUE(RegionalDate(QStringLiteral("1.13.2011"), kEU).isNull());
-    EXPECT_TRUE(RegionalDate(QStringLiteral("1.2"), kEU).isNull());
+    EXPECT_EQ(RegionalDate(QStringLiteral("2011-03-01"), iso), D(2011, 3, 1));
+    EXPECT_EQ(RegionalDate(QStringLiteral("31.02.2011"), kEU), 0.0);
+    EXPECT_EQ(RegionalDate(QStringLiteral("1.13.2011"), kEU), 0.0);
+    EXPECT_EQ(RegionalDate(QStringLiteral("1.2"), kEU), 0.0);
 }
 
 TEST(GridTxutil, MatchesWildcardsAndComparisons)

@@ -227,3 +227,110 @@ TEST(UiGridCore, NavigationKeys)
     g.moveCurrent(1, 4);
     EXPECT_EQ(g.keyTarget(Qt::Key_Backtab, {}), QPoint(5, 3));
 }
+
+namespace {
+// Remembers where the store last put it.
+struct Placed : CellObject {
+    void placedAt(int c, int r) override { at = QPoint(c, r); }
+    QPoint at{-1, -1};
+};
+} // namespace
+
+TEST(UiGridCore, BulkRowsMoveInOneStepAndObjectsLearnTheirPlace)
+{
+    int alive = 0;
+    StringGridCore g;
+    g.setRowCount(100000);
+    auto* p = new Placed;
+    g.setObject(2, 99990, std::unique_ptr<CellObject>(p));
+    EXPECT_EQ(p->at, QPoint(2, 99990));
+    g.setCell(1, 5, QStringLiteral("five"));
+    g.setRowHeight(5, 33);
+    g.insertRows(3, 50000);
+    EXPECT_EQ(g.rowCount(), 150000);
+    EXPECT_EQ(g.cell(1, 50005), QStringLiteral("five"));
+    EXPECT_EQ(g.rowHeight(50005), 33);
+    EXPECT_EQ(g.rowHeight(3), g.defaultRowHeight());
+    EXPECT_EQ(p->at, QPoint(2, 149990));
+
+    g.setObject(1, 10, std::make_unique<Probe>(&alive));
+    std::vector<StringGridCore::RowData> out = g.takeRows(4, 200000); // clamped to the grid
+    EXPECT_EQ(out.size(), 149996u);
+    EXPECT_EQ(g.rowCount(), 4);
+    EXPECT_EQ(alive, 1); // taken out, not freed
+    EXPECT_EQ(out[50001].texts.at(1), QStringLiteral("five"));
+    EXPECT_EQ(out[50001].height, 33);
+    g.insertRows(1, std::move(out));
+    EXPECT_EQ(g.rowCount(), 150000);
+    EXPECT_EQ(g.cell(1, 50002), QStringLiteral("five"));
+    EXPECT_EQ(p->at, QPoint(2, 149987));
+    g.removeRows(1, 20);
+    EXPECT_EQ(alive, 0); // removing frees
+    g.removeRows(150000, 5); // past the end: nothing
+    EXPECT_EQ(g.rowCount(), 149980);
+    g.removeRows(0, 200000);
+    EXPECT_EQ(g.rowCount(), 1); // a grid keeps one row
+    EXPECT_EQ(g.fixedRows(), 0);
+}
+
+TEST(UiGridCore, DeletingAColumnShiftsHiddenColumnsToo)
+{
+    StringGridCore g; // 5 displayed columns; real columns 5 and 6 hidden past them
+    g.setHiddenCols(2);
+    EXPECT_EQ(g.realColCount(), 7);
+    auto* p = new Placed;
+    g.setObject(6, 1, std::unique_ptr<CellObject>(p));
+    g.setCell(5, 1, QStringLiteral("h5"));
+    g.setCell(6, 1, QStringLiteral("h6"));
+    g.setColWidth(4, 77);
+    g.deleteCol(2);
+    EXPECT_EQ(g.colCount(), 4);
+    EXPECT_EQ(g.cell(4, 1), QStringLiteral("h5"));
+    EXPECT_EQ(g.cell(5, 1), QStringLiteral("h6"));
+    EXPECT_EQ(g.cell(6, 1), QString());
+    EXPECT_EQ(p->at, QPoint(5, 1));
+    EXPECT_EQ(g.colWidth(3), 77);
+}
+
+TEST(UiGridCore, FooterRowsAndRightColumnsStayPinnedAndOutOfReach)
+{
+    StringGridCore g;
+    g.setColCount(10);
+    g.setRowCount(100);
+    g.setDefaultColWidth(50);
+    g.setDefaultRowHeight(20);
+    g.setClientSize(300, 200);
+    g.setFixedRightCols(1);
+    g.setFixedFooters(2);
+    EXPECT_EQ(g.lastNormalCol(), 8);
+    EXPECT_EQ(g.lastNormalRow(), 97);
+    // Fixed row 20 + 7 scrolled rows of 20 + two footers at the bottom edge.
+    EXPECT_EQ(g.visibleRowCount(), 7);
+    EXPECT_EQ(g.visibleColCount(), 4);
+    EXPECT_EQ(g.cellRect(3, 99), (Rect{150, 180, 200, 200}));
+    EXPECT_EQ(g.cellRect(9, 98), (Rect{250, 160, 300, 180}));
+    EXPECT_EQ(g.cellRect(9, 1), (Rect{250, 20, 300, 40}));
+    EXPECT_TRUE(g.cellRect(3, 9).isEmpty()); // would stand under the footers
+    int c = -1, r = -1;
+    ASSERT_TRUE(g.cellAt(QPoint(260, 185), c, r));
+    EXPECT_EQ(QPoint(c, r), QPoint(9, 99));
+    ASSERT_TRUE(g.cellAt(QPoint(60, 150), c, r));
+    EXPECT_EQ(QPoint(c, r), QPoint(1, 7));
+
+    g.moveCurrent(9, 99);
+    EXPECT_EQ(QPoint(g.col(), g.row()), QPoint(8, 97)); // clamped to the normal cells
+    EXPECT_EQ(g.keyTarget(Qt::Key_Down, {}), QPoint(8, 97));
+    EXPECT_EQ(g.keyTarget(Qt::Key_Right, {}), QPoint(8, 97));
+    EXPECT_EQ(g.keyTarget(Qt::Key_End, Qt::ControlModifier), QPoint(8, 97));
+    EXPECT_EQ(g.topRow(), 91); // scrolled so the last normal row shows above the footers
+    EXPECT_EQ(g.maxTopRow(), 91);
+    EXPECT_EQ(g.maxLeftCol(), 5);
+
+    // A grid smaller than its window: the trailing cells follow the last normal ones.
+    g.setRowCount(4);
+    g.setFixedFooters(1);
+    EXPECT_EQ(g.cellRect(0, 3), (Rect{0, 60, 50, 80}));
+    // Too many trailing ones: one normal row and column remain.
+    g.setFixedFooters(10);
+    EXPECT_EQ(g.lastNormalRow(), 1);
+}

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 using namespace ui;
@@ -100,4 +101,54 @@ TEST(UiGridView, FixedRowsAndColumnsStayWhileTheRestScrolls)
     EXPECT_EQ(g.platformCellRect(10, 30), (Rect{40, 20, 80, 40}));
     g.focusCell(12, 5);
     EXPECT_EQ(g.topRow(), 5); // moving the current cell scrolls it into view
+}
+
+namespace {
+// Makes its own editor and records every press, fixed cells included.
+class HookGrid : public GateGrid {
+public:
+    QLineEdit* createEditor() override
+    {
+        ++made;
+        auto* e = new QLineEdit(viewport());
+        e->setObjectName(QStringLiteral("own"));
+        return e;
+    }
+    void mouseDown(Qt::MouseButton b, Qt::KeyboardModifiers m, QPoint p) override
+    {
+        int c = -1, r = -1;
+        mouseToCell(p, c, r);
+        pressed.emplace_back(c, r);
+        GateGrid::mouseDown(b, m, p);
+    }
+    int made = 0;
+    std::vector<std::pair<int, int>> pressed;
+};
+
+void click(QWidget* w, QPoint p)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, p, w->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, p, w->mapToGlobal(p), Qt::LeftButton, {}, {});
+    QApplication::sendEvent(w, &release);
+}
+} // namespace
+
+TEST(UiGridView, EditorComesFromTheHookAndFixedClicksReachTheGrid)
+{
+    HookGrid g;
+    g.setOptions(g.options() | goEditing);
+    g.focusCell(1, 1);
+    g.showEditor();
+    g.hideEditor();
+    g.showEditor();
+    EXPECT_EQ(g.made, 1); // made once, reused
+    EXPECT_EQ(g.inplaceEditor()->objectName(), QStringLiteral("own"));
+    g.hideEditor();
+
+    click(g.viewport(), QPoint(50, 5)); // header cell (1, 0)
+    click(g.viewport(), QPoint(90, 30)); // normal cell (2, 1)
+    ASSERT_EQ(g.pressed.size(), 2u);
+    EXPECT_EQ(g.pressed[0], std::make_pair(1, 0));
+    EXPECT_EQ(QPoint(g.col(), g.row()), QPoint(2, 1)); // only the normal cell selects
 }

@@ -1,0 +1,215 @@
+// TTxStringGrid: construction, the window life cycle, bounds and the settings host.
+#include "grid/Txgrid.h"
+
+#include "grid/TxgridStartup.h"
+#include "grid/TxgridStrings.h"
+#include "grid/Txxpvs.h"
+#include "platform/ui/Connect.h"
+
+#include <QApplication>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTextEdit>
+#include <QTimerEvent>
+
+namespace grid {
+
+namespace {
+constexpr int kTimerPeriodMs = 500;
+
+int scrollBarExtent(const QWidget* w) { return w->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w); }
+} // namespace
+
+// The settings objects are members, made before this body in the order they are declared.
+TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
+{
+    // The footer panel along the bottom, empty until the floating footer shows.
+    FFooterPanel = new ui::Control(this);
+    FFooterPanel->setObjectName(QStringLiteral("FooterPanel"));
+    FFooterPanel->hide();
+
+    // Fonts: the control's and the fixed cells' are Tahoma; the active cell's is bold.
+    ui::Font f = controlFont();
+    f.name = QStringLiteral("Tahoma");
+    setControlFont(f);
+    FFixedFont = f;
+    FActiveCellFont = f;
+    FActiveCellFont.setStyle(ui::fsBold, true);
+    FMergedColumns.OnChange = [this](TIntList&, int, int) { Invalidate(); };
+
+    // Defaults that differ from the base grid's.
+    setDefaultRowHeight(21);
+    FFloatingFooter.SetHeight(defaultRowHeight());
+    FVisibleCols.set();
+    ScrollWidth = scrollBarExtent(this);
+
+    // Follow the owner form's resizing (for SizeWithForm); the form's own handling stays.
+    if (AOwner && !designing()) {
+        FOwnerForm = AOwner->window();
+        FFormWidth = FOwnerForm->width();
+        FFormHeight = FOwnerForm->height();
+        FOwnerForm->installEventFilter(this);
+    }
+
+    FWheelScrollLines = QApplication::wheelScrollLines();
+    FThemed = IsThemeActive();
+
+    // Rich text: one for converting texts (never shown), one as the cell editor.
+    FRichEdit = new QTextEdit(this);
+    FRichEdit->setObjectName(QStringLiteral("RichEditConvert"));
+    FRichEdit->setFrameShape(QFrame::NoFrame);
+    FRichEdit->setGeometry(0, 0, 0, 0);
+    MakeWindowTransparent(FRichEdit);
+    FRichEdit->hide();
+    FInplaceRichEdit = new QTextEdit(this);
+    FInplaceRichEdit->setObjectName(QStringLiteral("RichEditCell"));
+    FInplaceRichEdit->hide();
+    ui::on(FInplaceRichEdit, &QTextEdit::selectionChanged, this, [this] {
+        if (OnRichEditSelectionChange)
+            OnRichEditSelectionChange(*this);
+    });
+
+    if (!designing())
+        CreateControls();
+}
+
+TTxStringGrid::~TTxStringGrid()
+{
+    if (FOwnerForm)
+        FOwnerForm->removeEventFilter(this);
+    if (FColumnSize.Save)
+        SaveColSizes();
+    core().clearObjects(); // every property object and cell object goes; the texts go with the store
+    // Controls that report to the grid go while it is whole; the rest go with the widget.
+    delete FInplaceRichEdit;
+    delete FRichEdit;
+}
+
+void TTxStringGrid::CreateControls()
+{
+    // Markers of a column move: one for each side.
+    for (int i = 0; i < 4; ++i)
+        FArrows[std::size_t(i)] = new TArrowWindow(this, TArrowDirection(i));
+    FPopupButton = new TPopupButton(this);
+    // The editor controls (combo, spin, the date picker where DatePickerAvailable() says the
+    // platform offers it, check box, the edits with a "..." button, push button) are made
+    // here, hidden and disabled, by the editing steps.
+}
+
+// --- window life cycle -------------------------------------------------------------------
+
+void TTxStringGrid::showEvent(QShowEvent* e)
+{
+    TBaseGrid::showEvent(e);
+    if (!FWindowCreated)
+        CreateWnd();
+}
+
+void TTxStringGrid::CreateWnd()
+{
+    FWindowCreated = true;
+    LayoutFooterPanel();
+    if (FColumnSize.Save)
+        LoadColSizes();
+    FTimer.start(kTimerPeriodMs, this);
+}
+
+void TTxStringGrid::timerEvent(QTimerEvent* e)
+{
+    if (e->timerId() == FTimer.timerId())
+        TimerTick();
+    else
+        TBaseGrid::timerEvent(e);
+}
+
+void TTxStringGrid::TimerTick() {}
+
+void TTxStringGrid::resizeEvent(QResizeEvent* e)
+{
+    TBaseGrid::resizeEvent(e);
+    LayoutFooterPanel();
+}
+
+bool TTxStringGrid::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == FOwnerForm && e->type() == QEvent::Resize)
+        OwnerFormResized();
+    return TBaseGrid::eventFilter(o, e);
+}
+
+void TTxStringGrid::OwnerFormResized() {}
+
+void TTxStringGrid::Loaded()
+{
+    ShowColumnHeaders();
+    ShowRowHeaders();
+    // A registered drop target reads OleAcceptText and OleAcceptFiles from DragDropSettings
+    // when data arrives, so there is nothing to hand over here.
+}
+
+void TTxStringGrid::Invalidate()
+{
+    if (FSkipNextInvalidate) {
+        FSkipNextInvalidate = false;
+        return;
+    }
+    invalidateGrid();
+}
+
+int TTxStringGrid::IntegralBoundsHeight(int AHeight, int DefaultRowHeight, bool HorzScrollBar, int ScrollBarHeight)
+{
+    if (DefaultRowHeight <= 0)
+        return AHeight;
+    const int rest = AHeight % DefaultRowHeight;
+    if (HorzScrollBar)
+        return AHeight - (rest + 1);
+    return AHeight + DefaultRowHeight - rest - ScrollBarHeight - 1;
+}
+
+void TTxStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (IntegralHeight)
+        AHeight = IntegralBoundsHeight(AHeight, defaultRowHeight(), visibleColCount() + fixedCols() < colCount(),
+                                       scrollBarExtent(this));
+    setGeometry(ALeft, ATop, AWidth, AHeight);
+    if (parentWidget())
+        update(); // the frame
+}
+
+// --- settings host -----------------------------------------------------------------------
+
+void TTxStringGrid::LayoutFooterPanel()
+{
+    const bool show = FWindowCreated && FFooterPanelVisible && FFooterPanelHeight > 0;
+    setViewportMargins(0, 0, 0, show ? FFooterPanelHeight : 0);
+    if (show) {
+        const QRect v = viewport()->geometry();
+        FFooterPanel->setGeometry(v.left(), v.bottom() + 1, v.width(), FFooterPanelHeight);
+    }
+    FFooterPanel->setVisible(show);
+}
+
+void TTxStringGrid::SetFooterPanelHeight(int Height)
+{
+    FFooterPanelHeight = std::max(Height, 0);
+    LayoutFooterPanel();
+}
+
+void TTxStringGrid::SetFooterPanelVisible(bool Visible)
+{
+    FFooterPanelVisible = Visible;
+    LayoutFooterPanel();
+}
+
+void TTxStringGrid::RepaintFooterPanel() { FFooterPanel->update(); }
+
+bool TTxStringGrid::RegisterDropTarget()
+{
+    setAcceptDrops(true);
+    return true;
+}
+
+void TTxStringGrid::RevokeDropTarget() { setAcceptDrops(false); }
+
+} // namespace grid
