@@ -255,9 +255,9 @@ Typy_Dokumentow ListaFaktur::Typy() const
 void ListaFaktur::BitBtn_PokazClick()
 {
     const QString filtr = Filtr_Dokumentow(Warunek(), Typy());
-    ADOTable_Faktura->setFiltered(false);
-    ADOTable_Faktura->close();
+    // Closed first: a filter changed on an open list would read it again at once.
     Szczegoly->close();
+    ADOTable_Faktura->close();
     if (!ADOTable_Faktura->connection()) {
         ADOTable_Faktura->setConnection(dictionaries::polaczenie());
         Szczegoly->setConnection(dictionaries::polaczenie());

@@ -5,6 +5,9 @@
 #include "platform/ui/DbGrid.h"
 
 #include <QKeyEvent>
+#include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace statements {
 
@@ -12,8 +15,20 @@ void Na_Ostatni_Wiersz(data::Dataset& ds)
 {
     if (!ds.isActive() || ds.state() != data::State::Browse)
         return;
-    if (const int n = ds.recordCount(); n > 0)
-        ds.setRecNo(n);
+    const int n = ds.recordCount();
+    if (n <= 0)
+        return;
+    // A far row is read by its position, and so is the screen of a grid that shows it. The cursor
+    // lands first, unseen, on the first row of the grid's batch before the one that holds the
+    // last row: from there the rows up to the last one are read in order, and the grid finds its
+    // screen (at most a batch of rows) read.
+    const int batch = ui::DatasetModel::kBatch;
+    const int poczatek = std::max(0, (n - 1) / batch - 1) * batch + 1;
+    if (poczatek < n && ds.recNo() < poczatek) {
+        const QSignalBlocker cicho(&ds);
+        ds.setRecNo(poczatek);
+    }
+    ds.setRecNo(n);
 }
 
 namespace {

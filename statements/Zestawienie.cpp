@@ -142,14 +142,21 @@ void Zestawienie::AfterScroll()
     Przelicz_Sumy();
 }
 
+void Czytaj_Sumy(data::Query& suma, const QString& sql, const QString& klucz)
+{
+    suma.close();
+    suma.setSql(sql);
+    suma.addBindValue(klucz);
+    suma.open();
+}
+
 void Zestawienie::Przelicz_Sumy()
 {
-    ADOQuery_Suma->close();
-    if (klucz_.isNull())
-        return; // no row: the sum fields stay empty
-    ADOQuery_Suma->setSql(u_.sqlSumy);
-    ADOQuery_Suma->addBindValue(klucz_.toString());
-    ADOQuery_Suma->open();
+    if (klucz_.isNull()) {
+        ADOQuery_Suma->close(); // no row: the sum fields stay empty
+        return;
+    }
+    Czytaj_Sumy(*ADOQuery_Suma, u_.sqlSumy, klucz_.toString());
 }
 
 void Zestawienie::closeEvent(QCloseEvent* e)

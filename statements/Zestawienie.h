@@ -41,6 +41,9 @@ struct Ustawienia_Zestawienia {
     std::function<void()> przyZamknieciu; // clears the main window's flag
 };
 
+// Reads the sums of one master row: `sql` (an aggregate with one '?') run on `suma` for `klucz`.
+void Czytaj_Sumy(data::Query& suma, const QString& sql, const QString& klucz);
+
 class Zestawienie : public QWidget {
     Q_OBJECT
 public:
