@@ -1,6 +1,6 @@
 #pragma once
 // "Sprzedaż dla Klienta - wydruk": the sales of the client chosen in the grid, in a period.
-#include "statements/WydrukSprzedazy.h"
+#include "statements/Wydruk_Dla_Wiersza.h"
 
 class QComboBox;
 class QLineEdit;

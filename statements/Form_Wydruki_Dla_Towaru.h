@@ -1,7 +1,7 @@
 #pragma once
 // "Sprzedaż dla towaru / usługi - wydruk": the sales of the goods item chosen in the grid (archived
 // goods are not offered), in a period.
-#include "statements/WydrukSprzedazy.h"
+#include "statements/Wydruk_Dla_Wiersza.h"
 
 class QComboBox;
 class QLineEdit;

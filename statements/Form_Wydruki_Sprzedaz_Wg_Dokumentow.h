@@ -1,7 +1,7 @@
 #pragma once
 // "Sprzedaż wg. dokumentów - wydruk": the documents of the chosen types issued in a period. The
 // type boxes keep their state between showings.
-#include "statements/WydrukSprzedazy.h"
+#include "statements/Wydruk_Sprzedazy.h"
 
 class QCheckBox;
 

@@ -1,6 +1,6 @@
 #pragma once
 // "Sprzedaż wg. Klientów - wydruk": the sales of every client in a period.
-#include "statements/WydrukSprzedazy.h"
+#include "statements/Wydruk_Sprzedazy.h"
 
 class TForm_Wydruki_Wg_Klientow : public statements::Wydruk_Sprzedazy {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #pragma once
 // "Sprzedaż wg. towarów / usług - wydruk": the sales of every goods item and service in a period.
-#include "statements/WydrukSprzedazy.h"
+#include "statements/Wydruk_Sprzedazy.h"
 
 class TForm_Wydruki_Wg_Towarow : public statements::Wydruk_Sprzedazy {
     Q_OBJECT

@@ -26,6 +26,7 @@
 #include "shell/Form_Komunikat.h"
 #include "shell/MainForm.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -180,6 +181,12 @@ TEST_F(Zestawienia, KazdaKombinacjaRokuOkresuITypow)
             EXPECT_EQ(lista(*l.ADOTable_Faktura), oczekiwane);
         }
     }
+    // The desktop's date format changes what the pickers show, not what the filter compares.
+    ASSERT_TRUE(registry::write(registry::Root::CurrentUser, QStringLiteral("Control Panel\\International"),
+                                QStringLiteral("sShortDate"), QStringLiteral("dd.MM.yyyy")));
+    zaznacz(okres, {});
+    okres.BitBtn_Pokaz->click();
+    EXPECT_EQ(lista(*okres.ADOTable_Faktura), QSet<QString>{QStringLiteral("FV/2011")});
     // The from date after the to date lists nothing.
     okres.JvDateTimePicker_Od->setDate(QDate(2011, 4, 1));
     okres.BitBtn_Pokaz->click();
@@ -461,6 +468,28 @@ TEST_F(Zestawienia, BrakBibliotekiLubFunkcji)
         EXPECT_TRUE(script.lastMessage().contains(QStringLiteral("_ShowSprzWgKlientow"))) << script.lastMessage().toStdString();
         EXPECT_TRUE(komunikaty.isEmpty()) << "not the program's message box";
     }
+    delete MainForm;
+    MainForm = nullptr;
+}
+
+// --- in the main window ---------------------------------------------------------------------
+
+TEST_F(Zestawienia, OknaPotomneJednoNaRodzaj)
+{
+    MainForm = new TMainForm;
+    auto sprawdz = [](auto*& okno, bool& flaga) {
+        auto* pierwsze = MainForm->Otworz_Okno(okno, flaga);
+        EXPECT_TRUE(flaga);
+        EXPECT_EQ(MainForm->Otworz_Okno(okno, flaga), pierwsze) << "a second click shows the same window";
+        pierwsze->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // it frees itself
+        EXPECT_FALSE(flaga);
+        EXPECT_EQ(okno, nullptr);
+    };
+    sprawdz(Form_Lista_Faktur_Wg_Roku, MainForm->Czy_Lista_Faktur_Wg_Roku);
+    sprawdz(Form_Lista_Faktur_W_Okresie, MainForm->Czy_Lista_Faktur_W_Okresie);
+    sprawdz(Form_Sprzedaz_Wg_Klienta, MainForm->Czy_Sprzedaz_Wg_Klienta);
+    sprawdz(Form_Sprzedaz_Wg_Towarow, MainForm->Czy_Sprzedaz_Wg_Towarow);
     delete MainForm;
     MainForm = nullptr;
 }

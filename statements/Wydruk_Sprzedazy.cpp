@@ -1,6 +1,5 @@
-#include "statements/WydrukSprzedazy.h"
+#include "statements/Wydruk_Sprzedazy.h"
 
-#include "dictionaries/Konfiguracja.h"
 #include "platform/system/Library.h"
 #include "platform/text/Cp1250.h"
 #include "platform/text/Dates.h"
@@ -11,7 +10,6 @@
 #include "statements/Kontrolki.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -41,6 +39,7 @@ Wydruk_Sprzedazy::Wydruk_Sprzedazy(Ustawienia_Wydruku u, QWidget* owner)
     setModal(true);
 
     auto* kolumna = new QVBoxLayout(this);
+    kolumna->setSizeConstraint(QLayout::SetFixedSize); // a fixed border, as large as its contents
     auto* okres = new QHBoxLayout;
     Od = Pole_Daty(this, u_.nazwaOd, QStringLiteral("Wystawione w okresie od :"), okres);
     okres->addSpacing(12);
@@ -97,57 +96,6 @@ void Wydruk_Sprzedazy::BitBtn_ZamknijClick()
 void Wydruk_Sprzedazy::Wywolaj(void* raport, QApplication* aplikacja, const QByteArray& od, const QByteArray& do_)
 {
     reinterpret_cast<ShowSprzOkresProc>(raport)(aplikacja, od.constData(), do_.constData());
-}
-
-// ---------------------------------------------------------------------------------------------
-
-Wydruk_Dla_Wiersza::Wydruk_Dla_Wiersza(Ustawienia_Wydruku u, Ustawienia_Wiersza w, QWidget* owner)
-    : Wydruk_Sprzedazy(std::move(u), owner), w_(std::move(w))
-{
-    Tabela = new data::Table(this);
-    Tabela->setObjectName(w_.nazwaTabeli);
-    Tabela->setTableName(w_.tabela);
-    Tabela->setIndexFieldNames(w_.indeks);
-    if (!w_.filtr.isEmpty()) {
-        Tabela->setFilter(w_.filtr);
-        Tabela->setFiltered(true);
-    }
-    Tabela->setReadOnly(true);
-    DataSource1 = new data::DataSource(this);
-    DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    DataSource1->setDataset(Tabela);
-
-    w_.lista.zrodlo = [this] { return DataSource1; };
-    Lista = new dictionaries::ListPanel(w_.lista, this);
-    JvDBUltimGrid1 = Lista->siatka();
-    Podpisz_Sortowanie(Lista->pasek(), w_.podpisSortu);
-    tresc()->addWidget(Lista);
-}
-
-QString Wydruk_Dla_Wiersza::Klucz() const
-{
-    if (!Tabela->isActive() || Tabela->recNo() <= 0)
-        return QString();
-    return Tabela->fieldByName(w_.klucz).asString();
-}
-
-void Wydruk_Dla_Wiersza::przyPokazaniu()
-{
-    // Read again at each showing, so that clients or goods added meanwhile can be chosen.
-    Tabela->setIndexFieldNames(w_.indeks);
-    Lista->pasek()->CBox_Sortuj->setCurrentIndex(0);
-    if (!Tabela->connection())
-        Tabela->setConnection(dictionaries::polaczenie());
-    if (Tabela->isActive())
-        Tabela->refresh();
-    else
-        Tabela->open();
-}
-
-void Wydruk_Dla_Wiersza::Wywolaj(void* raport, QApplication* aplikacja, const QByteArray& od, const QByteArray& do_)
-{
-    const QByteArray klucz = text::toCp1250(Klucz());
-    reinterpret_cast<ShowSprzDlaProc>(raport)(aplikacja, od.constData(), do_.constData(), klucz.constData());
 }
 
 } // namespace statements
