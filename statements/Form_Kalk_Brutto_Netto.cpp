@@ -1,6 +1,5 @@
 #include "statements/Form_Kalk_Brutto_Netto.h"
 
-#include "dictionaries/Konfiguracja.h"
 #include "documents/FormControls.h"
 #include "platform/data/Dataset.h"
 #include "platform/text/Numbers.h"
@@ -8,6 +7,7 @@
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbLookupCombo.h"
 #include "shell/Form_Komunikat.h"
+#include "statements/Kontrolki.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -68,11 +68,8 @@ TForm_Kalk_Brutto_Netto::TForm_Kalk_Brutto_Netto(QWidget* owner)
     LEdit1 = documents::labeledEdit(this, "LEdit1", QStringLiteral("Brutto"), QRect(16, 106, 130, 21));
 
     // Every rate, archived ones included; the chosen row's percentage is what the price uses.
-    ADOTable1 = new data::Table(this);
-    ADOTable1->setObjectName(QStringLiteral("ADOTable1"));
-    ADOTable1->setTableName(QStringLiteral("Vat"));
-    DataSource1 = new data::DataSource(this);
-    DataSource1->setDataset(ADOTable1);
+    ADOTable1 = statements::Tabela_Do_Odczytu(this, QStringLiteral("ADOTable1"), QStringLiteral("Vat"), QString());
+    DataSource1 = statements::Zrodlo(this, ADOTable1);
     JvDBLookupCombo1 = new ui::DbLookupCombo(this);
     JvDBLookupCombo1->setObjectName(QStringLiteral("JvDBLookupCombo1"));
     JvDBLookupCombo1->setGeometry(160, 106, 124, 21);
@@ -145,12 +142,7 @@ void TForm_Kalk_Brutto_Netto::showing()
 {
     // The rates are read again at each showing (a rate added meanwhile is offered); the chosen
     // one stays chosen.
-    if (!ADOTable1->connection())
-        ADOTable1->setConnection(dictionaries::polaczenie());
-    if (ADOTable1->isActive())
-        ADOTable1->refresh();
-    else
-        ADOTable1->open();
+    statements::Czytaj_Na_Nowo(*ADOTable1);
 }
 
 bool TForm_Kalk_Brutto_Netto::closing(int)

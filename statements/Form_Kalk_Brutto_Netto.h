@@ -5,20 +5,20 @@
 
 #include <QString>
 
+namespace ui {
+class DbEdit;
+class DbLookupCombo;
+} // namespace ui
+namespace data {
+class DataSource;
+class Table;
+} // namespace data
+
 class QButtonGroup;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-
-namespace data {
-class DataSource;
-class Table;
-} // namespace data
-namespace ui {
-class DbEdit;
-class DbLookupCombo;
-} // namespace ui
 
 // Direction of the calculation: the item indexes of "Rodzaj obliczeń".
 enum class Rodzaj_Obliczen { Brutto_Netto = 0, Netto_Brutto = 1 };

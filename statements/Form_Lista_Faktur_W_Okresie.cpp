@@ -3,7 +3,6 @@
 #include "platform/data/Dataset.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/DbGrid.h"
-#include "shell/MainForm.h"
 #include "statements/Kontrolki.h"
 
 #include <QDateEdit>
@@ -12,29 +11,7 @@
 
 TForm_Lista_Faktur_W_Okresie* Form_Lista_Faktur_W_Okresie = nullptr;
 
-namespace {
-
-statements::Ustawienia_Listy_Faktur ustawienia()
-{
-    statements::Ustawienia_Listy_Faktur u;
-    u.nazwa = QStringLiteral("Form_Lista_Faktur_W_Okresie");
-    u.tytul = QStringLiteral("Lista faktur w okresie czasu");
-    u.obszar = QSize(862, 644);
-    u.wgRoku = false;
-    // The saved query's own order: the order the documents were written in.
-    u.porzadek = QStringLiteral("Id");
-    u.nazwaSzczegolow = QStringLiteral("ADOTable_Faktura_Szczegoly");
-    u.nazwaZamknij = QStringLiteral("BitBtn_Zamknij");
-    u.przyZamknieciu = [] {
-        if (MainForm)
-            MainForm->Ustaw_Czy_Lista_Faktur_W_Okresie(false);
-    };
-    return u;
-}
-
-} // namespace
-
-TForm_Lista_Faktur_W_Okresie::TForm_Lista_Faktur_W_Okresie(QWidget* parent) : ListaFaktur(ustawienia(), parent)
+TForm_Lista_Faktur_W_Okresie::TForm_Lista_Faktur_W_Okresie(QWidget* parent) : ListaFaktur(false, parent)
 {
     BitBtn_Zamknij = Zamknij;
     ADOTable_Faktura_Szczegoly = Szczegoly;

@@ -4,35 +4,13 @@
 #include "platform/data/Dataset.h"
 #include "platform/ui/DbGrid.h"
 #include "platform/ui/DbLookupCombo.h"
-#include "shell/MainForm.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 
 TForm_Lista_Faktur_Wg_Roku* Form_Lista_Faktur_Wg_Roku = nullptr;
 
-namespace {
-
-statements::Ustawienia_Listy_Faktur ustawienia()
-{
-    statements::Ustawienia_Listy_Faktur u;
-    u.nazwa = QStringLiteral("Form_Lista_Faktur_Wg_Roku");
-    u.tytul = QStringLiteral("Lista faktur w roku ...");
-    u.obszar = QSize(862, 624);
-    u.wgRoku = true;
-    u.porzadek = QStringLiteral("typ;rok;nr");
-    u.nazwaSzczegolow = QStringLiteral("ADOTable_Szczegoly");
-    u.nazwaZamknij = QStringLiteral("Button1");
-    u.przyZamknieciu = [] {
-        if (MainForm)
-            MainForm->Ustaw_Czy_Lista_Faktur_Wg_Roku(false);
-    };
-    return u;
-}
-
-} // namespace
-
-TForm_Lista_Faktur_Wg_Roku::TForm_Lista_Faktur_Wg_Roku(QWidget* parent) : ListaFaktur(ustawienia(), parent)
+TForm_Lista_Faktur_Wg_Roku::TForm_Lista_Faktur_Wg_Roku(QWidget* parent) : ListaFaktur(true, parent)
 {
     Button1 = Zamknij;
 

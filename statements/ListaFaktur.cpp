@@ -9,6 +9,8 @@
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbGrid.h"
 #include "platform/ui/Modal.h"
+#include "shell/MainForm.h"
+#include "statements/Kontrolki.h"
 #include "statements/Nawigacja.h"
 #include "statements/Widok_Z_Kluczem.h"
 
@@ -115,7 +117,18 @@ QCheckBox* pole(QWidget* okno, const char* nazwa, const QString& napis, bool zaz
 }
 } // namespace
 
-ListaFaktur::ListaFaktur(Ustawienia_Listy_Faktur u, QWidget* parent) : QWidget(parent), u_(std::move(u))
+Ustawienia_Listy_Faktur Ustawienia_Listy(bool wgRoku)
+{
+    if (wgRoku)
+        return {QStringLiteral("Form_Lista_Faktur_Wg_Roku"), QStringLiteral("Lista faktur w roku ..."), QSize(862, 624),
+                true, QStringLiteral("typ;rok;nr"), QStringLiteral("ADOTable_Szczegoly"), QStringLiteral("Button1")};
+    // The by-period list keeps the saved query's own order: the order the documents were written in.
+    return {QStringLiteral("Form_Lista_Faktur_W_Okresie"), QStringLiteral("Lista faktur w okresie czasu"),
+            QSize(862, 644), false, QStringLiteral("Id"), QStringLiteral("ADOTable_Faktura_Szczegoly"),
+            QStringLiteral("BitBtn_Zamknij")};
+}
+
+ListaFaktur::ListaFaktur(bool wgRoku, QWidget* parent) : QWidget(parent), u_(Ustawienia_Listy(wgRoku))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(u_.nazwa);
@@ -127,18 +140,11 @@ ListaFaktur::ListaFaktur(Ustawienia_Listy_Faktur u, QWidget* parent) : QWidget(p
     ADOTable_Faktura->setView(QStringLiteral("Faktura_Kwerenda"), QStringLiteral("Id"), QStringLiteral("Faktura"));
     ADOTable_Faktura->setIndexFieldNames(u_.porzadek);
     ADOTable_Faktura->setConnection(dictionaries::polaczenie());
-    DataSource_Faktura = new data::DataSource(this);
-    DataSource_Faktura->setDataset(ADOTable_Faktura);
+    DataSource_Faktura = Zrodlo(this, ADOTable_Faktura);
 
-    Szczegoly = new data::Table(this);
-    Szczegoly->setObjectName(u_.nazwaSzczegolow);
-    Szczegoly->setTableName(QStringLiteral("Faktura_Szczegoly"));
-    Szczegoly->setIndexFieldNames(QStringLiteral("Id_Fakt;lp"));
+    Szczegoly = Tabela_Do_Odczytu(this, u_.nazwaSzczegolow, QStringLiteral("Faktura_Szczegoly"), QStringLiteral("Id_Fakt;lp"));
     Szczegoly->setMasterSource(DataSource_Faktura, QStringLiteral("Id"));
-    Szczegoly->setReadOnly(true);
-    Szczegoly->setConnection(dictionaries::polaczenie());
-    DataSource_Szczegoly = new data::DataSource(this);
-    DataSource_Szczegoly->setDataset(Szczegoly);
+    DataSource_Szczegoly = Zrodlo(this, Szczegoly);
 
     auto* kolumna = new QVBoxLayout(this);
     wybor_ = new QHBoxLayout;
@@ -156,10 +162,7 @@ ListaFaktur::ListaFaktur(Ustawienia_Listy_Faktur u, QWidget* parent) : QWidget(p
     wybor_->addStretch(1);
     kolumna->addLayout(wybor_);
 
-    JvDBUltimGrid1 = new ui::DbGrid(this);
-    JvDBUltimGrid1->setObjectName(QStringLiteral("JvDBUltimGrid1"));
-    JvDBUltimGrid1->setColumns(kolumnyDokumentow(u_.wgRoku));
-    JvDBUltimGrid1->setDataSource(DataSource_Faktura);
+    JvDBUltimGrid1 = Siatka(this, QStringLiteral("JvDBUltimGrid1"), kolumnyDokumentow(u_.wgRoku), DataSource_Faktura);
     Skoki_Klawiszami(JvDBUltimGrid1);
     kolumna->addWidget(JvDBUltimGrid1, 3);
 
@@ -174,10 +177,7 @@ ListaFaktur::ListaFaktur(Ustawienia_Listy_Faktur u, QWidget* parent) : QWidget(p
     etykiety->addStretch(1);
     kolumna->addLayout(etykiety);
 
-    JvDBUltimGrid2 = new ui::DbGrid(this);
-    JvDBUltimGrid2->setObjectName(QStringLiteral("JvDBUltimGrid2"));
-    JvDBUltimGrid2->setColumns(kolumnyPozycji());
-    JvDBUltimGrid2->setDataSource(DataSource_Szczegoly);
+    JvDBUltimGrid2 = Siatka(this, QStringLiteral("JvDBUltimGrid2"), kolumnyPozycji(), DataSource_Szczegoly);
     kolumna->addWidget(JvDBUltimGrid2, 2);
 
     // The labels follow the current document through these two hidden fields.
@@ -310,8 +310,8 @@ void ListaFaktur::DBEdit2Change()
 
 void ListaFaktur::closeEvent(QCloseEvent* e)
 {
-    if (u_.przyZamknieciu)
-        u_.przyZamknieciu();
+    if (MainForm)
+        u_.wgRoku ? MainForm->Ustaw_Czy_Lista_Faktur_Wg_Roku(false) : MainForm->Ustaw_Czy_Lista_Faktur_W_Okresie(false);
     QWidget::closeEvent(e);
 }
 

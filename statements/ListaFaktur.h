@@ -9,7 +9,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
 #include <vector>
 
 class QCheckBox;
@@ -47,6 +46,7 @@ QString Warunek_Roku(const QString& rok);
 // form, whatever the desktop's date format.
 QString Warunek_Okresu(const QDate& od, const QDate& do_);
 
+// What tells the two lists apart.
 struct Ustawienia_Listy_Faktur {
     QString nazwa;      // object name of the window
     QString tytul;      // caption
@@ -55,13 +55,14 @@ struct Ustawienia_Listy_Faktur {
     QString porzadek;   // index fields of the document list
     QString nazwaSzczegolow; // object name of the lines table
     QString nazwaZamknij;    // object name of "Zamknij"
-    std::function<void()> przyZamknieciu; // clears the main window's flag
 };
+// The list by year (true) or by period (false).
+Ustawienia_Listy_Faktur Ustawienia_Listy(bool wgRoku);
 
 class ListaFaktur : public QWidget {
     Q_OBJECT
 public:
-    ListaFaktur(Ustawienia_Listy_Faktur u, QWidget* parent);
+    ListaFaktur(bool wgRoku, QWidget* parent);
     ~ListaFaktur() override;
 
     QCheckBox* JvCheckBox_FV;

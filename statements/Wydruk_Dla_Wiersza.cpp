@@ -1,6 +1,5 @@
 #include "statements/Wydruk_Dla_Wiersza.h"
 
-#include "dictionaries/Konfiguracja.h"
 #include "platform/text/Cp1250.h"
 #include "statements/Kontrolki.h"
 
@@ -12,18 +11,9 @@ namespace statements {
 Wydruk_Dla_Wiersza::Wydruk_Dla_Wiersza(Ustawienia_Wydruku u, Ustawienia_Wiersza w, QWidget* owner)
     : Wydruk_Sprzedazy(std::move(u), owner), w_(std::move(w))
 {
-    Tabela = new data::Table(this);
-    Tabela->setObjectName(w_.nazwaTabeli);
-    Tabela->setTableName(w_.tabela);
-    Tabela->setIndexFieldNames(w_.indeks);
-    if (!w_.filtr.isEmpty()) {
-        Tabela->setFilter(w_.filtr);
-        Tabela->setFiltered(true);
-    }
-    Tabela->setReadOnly(true);
-    DataSource1 = new data::DataSource(this);
+    Tabela = Tabela_Do_Odczytu(this, w_.nazwaTabeli, w_.tabela, w_.indeks, w_.filtr);
+    DataSource1 = Zrodlo(this, Tabela);
     DataSource1->setObjectName(QStringLiteral("DataSource1"));
-    DataSource1->setDataset(Tabela);
 
     w_.lista.zrodlo = [this] { return DataSource1; };
     Lista = new dictionaries::ListPanel(w_.lista, this);
@@ -44,12 +34,7 @@ void Wydruk_Dla_Wiersza::przyPokazaniu()
     // Read again at each showing, so that clients or goods added meanwhile can be chosen.
     Tabela->setIndexFieldNames(w_.indeks);
     Lista->pasek()->CBox_Sortuj->setCurrentIndex(0);
-    if (!Tabela->connection())
-        Tabela->setConnection(dictionaries::polaczenie());
-    if (Tabela->isActive())
-        Tabela->refresh();
-    else
-        Tabela->open();
+    Czytaj_Na_Nowo(*Tabela);
 }
 
 void Wydruk_Dla_Wiersza::Wywolaj(void* raport, QApplication* aplikacja, const QByteArray& od, const QByteArray& do_)

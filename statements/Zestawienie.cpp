@@ -2,7 +2,6 @@
 
 #include "statements/Kontrolki.h"
 
-#include "dictionaries/Konfiguracja.h"
 #include "platform/data/Dataset.h"
 #include "platform/ui/Connect.h"
 #include "platform/ui/DbEdit.h"
@@ -18,55 +17,26 @@
 
 namespace statements {
 
-namespace {
-ui::DbGrid* siatka(QWidget* okno, const char* nazwa, const std::vector<ui::DbColumn>& kolumny, data::DataSource* s)
-{
-    auto* g = new ui::DbGrid(okno);
-    g->setObjectName(QLatin1String(nazwa));
-    g->setColumns(kolumny);
-    g->setDataSource(s);
-    return g;
-}
-} // namespace
-
 Zestawienie::Zestawienie(Ustawienia_Zestawienia u, QWidget* parent) : QWidget(parent), u_(std::move(u))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(u_.nazwa);
     setWindowTitle(u_.tytul);
 
-    data::Connection* c = dictionaries::polaczenie();
-    Glowna = new data::Table(this);
-    Glowna->setObjectName(u_.nazwaTabeli);
-    Glowna->setTableName(u_.tabela);
-    Glowna->setIndexFieldNames(u_.indeks);
-    if (!u_.filtr.isEmpty()) {
-        Glowna->setFilter(u_.filtr);
-        Glowna->setFiltered(true);
-    }
-    Glowna->setReadOnly(true);
-    Glowna->setConnection(c);
-    DataSource_Glowna = new data::DataSource(this);
-    DataSource_Glowna->setDataset(Glowna);
-
-    ADOTable_Faktura_Szczegol = new data::Table(this);
-    ADOTable_Faktura_Szczegol->setObjectName(QStringLiteral("ADOTable_Faktura_Szczegol"));
-    ADOTable_Faktura_Szczegol->setTableName(QStringLiteral("Faktura_Szczegoly"));
-    ADOTable_Faktura_Szczegol->setIndexFieldNames(u_.indeksSzczegolow);
+    Glowna = Tabela_Do_Odczytu(this, u_.nazwaTabeli, u_.tabela, u_.indeks, u_.filtr);
+    DataSource_Glowna = Zrodlo(this, Glowna);
+    ADOTable_Faktura_Szczegol = Tabela_Do_Odczytu(this, QStringLiteral("ADOTable_Faktura_Szczegol"),
+                                                  QStringLiteral("Faktura_Szczegoly"), u_.indeksSzczegolow);
     ADOTable_Faktura_Szczegol->setMasterSource(DataSource_Glowna, u_.klucz);
-    ADOTable_Faktura_Szczegol->setReadOnly(true);
-    ADOTable_Faktura_Szczegol->setConnection(c);
-    DataSource_Szczegol = new data::DataSource(this);
-    DataSource_Szczegol->setDataset(ADOTable_Faktura_Szczegol);
+    DataSource_Szczegol = Zrodlo(this, ADOTable_Faktura_Szczegol);
 
     ADOQuery_Suma = new data::Query(this);
     ADOQuery_Suma->setObjectName(QStringLiteral("ADOQuery_Suma"));
-    ADOQuery_Suma->setConnection(c);
-    DataSource_Suma = new data::DataSource(this);
-    DataSource_Suma->setDataset(ADOQuery_Suma);
+    ADOQuery_Suma->setConnection(Glowna->connection());
+    DataSource_Suma = Zrodlo(this, ADOQuery_Suma);
 
     auto* kolumna = new QVBoxLayout(this);
-    JvDBUltimGrid1 = siatka(this, "JvDBUltimGrid1", u_.kolumny, DataSource_Glowna);
+    JvDBUltimGrid1 = Siatka(this, QStringLiteral("JvDBUltimGrid1"), u_.kolumny, DataSource_Glowna);
     kolumna->addWidget(JvDBUltimGrid1, 3);
 
     Pasek = new dictionaries::SortSearchBar(u_.pasek, this);
@@ -74,7 +44,7 @@ Zestawienie::Zestawienie(Ustawienia_Zestawienia u, QWidget* parent) : QWidget(pa
     Podpisz_Sortowanie(Pasek, u_.podpisSortu);
     kolumna->addWidget(Pasek);
 
-    JvDBUltimGrid2 = siatka(this, "JvDBUltimGrid2", u_.kolumnySzczegolow, DataSource_Szczegol);
+    JvDBUltimGrid2 = Siatka(this, QStringLiteral("JvDBUltimGrid2"), u_.kolumnySzczegolow, DataSource_Szczegol);
     kolumna->addWidget(JvDBUltimGrid2, 2);
 
     auto* dol = new QHBoxLayout;
@@ -107,7 +77,7 @@ Zestawienie::Zestawienie(Ustawienia_Zestawienia u, QWidget* parent) : QWidget(pa
 
     // FormCreate: the master first (its first row becomes current and its sums are read), then
     // the lines.
-    if (c) {
+    if (Glowna->connection()) {
         Glowna->open();
         ADOTable_Faktura_Szczegol->open();
     }
