@@ -87,8 +87,11 @@ CREATE TABLE Faktura_Szczegoly (
 );
 CREATE INDEX ix_Faktura_Szczegoly_Fakt ON Faktura_Szczegoly (Id_Fakt, Lp);
 CREATE INDEX ix_Faktura_Szczegoly_Koncowa ON Faktura_Szczegoly (Faktura_Nr_Koncowy, Faktura_Rok_Koncowy, Lp_Koncowe);
-CREATE INDEX ix_Faktura_Szczegoly_Klient ON Faktura_Szczegoly (Klient_Nr, Faktura_Data_Wyst);
+-- The sales statements sum a client's or an item's lines on every move of their cursor: these two
+-- indexes hold the amounts, so a sum reads the index alone.
+CREATE INDEX ix_Faktura_Szczegoly_Klient ON Faktura_Szczegoly (Klient_Nr, Faktura_Data_Wyst, Wartosc_Netto, Wartosc_Brutto);
 CREATE INDEX ix_Faktura_Szczegoly_Towar ON Faktura_Szczegoly (Towary_Symbol, Faktura_Typ, Faktura_Rok, Faktura_Nr);
+CREATE INDEX ix_Faktura_Szczegoly_Towar_Suma ON Faktura_Szczegoly (Towary_Symbol, Faktura_Data_Wyst, Ilosc, Wartosc_Netto, Wartosc_Brutto);
 CREATE INDEX ix_Faktura_Szczegoly_Data ON Faktura_Szczegoly (Faktura_Data_Wyst);
 
 CREATE TABLE Pozycje_Skorygowane (
