@@ -61,7 +61,8 @@ private:
 };
 
 // Pages spooled to a temporary file as they come, read back one at a time: memory stays the
-// same however many pages a run makes. Throws Error when the temporary file cannot be written.
+// same however many pages a run makes. (Pages read back keep their items' names and everything
+// they draw.) Throws Error when the temporary file cannot be written.
 class PageSpool : public PageSink, public PageStore {
 public:
     PageSpool();
@@ -74,10 +75,13 @@ public:
     Page page(int index) const override;
     const PageSetup& setup() const override { return setup_; }
     QString title() const override { return title_; }
+    // The size of the spool file.
+    qint64 bytes() const { return bytes_; }
 
 private:
     std::unique_ptr<QFile> file_;
     std::vector<qint64> offsets_; // where each page starts in the file
+    qint64 bytes_ = 0;
     PageSetup setup_;
     QString title_;
 };
