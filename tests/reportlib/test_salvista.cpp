@@ -139,6 +139,22 @@ TEST_F(Salvista, ClientsReportSumsEachClientOnItsOwnAndKeepsThePeriodAsGiven)
     EXPECT_EQ(linesWith(one, "Suma :").size(), 1);
 }
 
+TEST_F(Salvista, ClientBlockContinuesOnTheNextPageWithItsSumsWhole)
+{
+    std::vector<Line> many;
+    for (int i = 0; i < 40; ++i)
+        many.push_back({"S1", "Śruba", 1, 10});
+    document(5, "FV", 3, "2011-05-10", "K1", 400, many);
+    wgKlientow(qApp, "2011-05-01", "2011-05-31");
+    previewText();
+    const auto& e = capture->entries()[0];
+    ASSERT_EQ(e.pageCount, 2);
+    EXPECT_TRUE(e.pageTexts[1].contains("Strona 2"));
+    EXPECT_TRUE(e.pageTexts[1].contains("Nr Klienta")); // the column header on every page
+    EXPECT_FALSE(e.pageTexts[0].contains("Suma :"));
+    EXPECT_TRUE(e.pageTexts[1].contains("400,00") && e.pageTexts[1].contains("492,00"));
+}
+
 TEST_F(Salvista, DocumentsReportSumsThePrintedLinesOfTheChosenTypes)
 {
     wgDok(qApp, "2011-03-01", "2011-03-31", true, false, false, true); // FV and NFV
