@@ -93,6 +93,8 @@ CREATE INDEX ix_Faktura_Szczegoly_Klient ON Faktura_Szczegoly (Klient_Nr, Faktur
 CREATE INDEX ix_Faktura_Szczegoly_Towar ON Faktura_Szczegoly (Towary_Symbol, Faktura_Typ, Faktura_Rok, Faktura_Nr);
 CREATE INDEX ix_Faktura_Szczegoly_Towar_Suma ON Faktura_Szczegoly (Towary_Symbol, Faktura_Data_Wyst, Ilosc, Wartosc_Netto, Wartosc_Brutto);
 CREATE INDEX ix_Faktura_Szczegoly_Data ON Faktura_Szczegoly (Faktura_Data_Wyst);
+-- The goods sales report reads an item's lines of a period in date order from this one.
+CREATE INDEX ix_Faktura_Szczegoly_Towar_Data ON Faktura_Szczegoly (Towary_Symbol, Faktura_Data_Wyst);
 
 CREATE TABLE Pozycje_Skorygowane (
     Id                       INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -309,21 +311,25 @@ SELECT n.Id_Fakt, coalesce(n.Lp_Koncowe, n.Lp_Z_Fakt) AS Lp_Z_Fakt,
 FROM Faktura_Szczegoly n JOIN Pozycje_Skorygowane p ON p.Id = n.Id_Pozyc_Skoryg
 WHERE n.Faktura_Typ = 'KFV' AND n.Id_Pozyc_Skoryg IS NOT NULL AND n.Id_Pozyc_Skoryg <> 0;
 
--- Every line of every client (corrected, reversal and new lines alike), rows of one client together.
+-- Every line of every client (corrected, reversal and new lines alike), rows of one client together
+-- (by client, then by issue date and line; Id_Pozycji is the line's Id, for a reader that orders
+-- the rows itself). A period of any length is read in the order of the index on the lines' client
+-- and date, without sorting.
 CREATE VIEW Klient_Sprzedaz AS
 SELECT k.Nr_Klienta, k.Nazwa_Nazwisko, k.NIP, k.Kod, k.Miasto, k.Adres,
        s.Faktura_Typ, s.Faktura_Nr, s.Faktura_Rok, s.Faktura_Data_Wyst, s.Towary_Symbol,
        s.Towary_Nazwa, s.PKWiU, s.Jm, s.Ilosc, s.Towary_Cena, s.Towary_Cena_Brutto, s.Rabat,
-       s.Wartosc_Netto, s.Towary_Vat_Opis, s.Kwota_Vat, s.Wartosc_Brutto
+       s.Wartosc_Netto, s.Towary_Vat_Opis, s.Kwota_Vat, s.Wartosc_Brutto, s.Id AS Id_Pozycji
 FROM Klienci k JOIN Faktura_Szczegoly s ON s.Klient_Nr = k.Nr_Klienta
 ORDER BY k.Nr_Klienta, s.Faktura_Data_Wyst, s.Id;
 
--- Every line of every goods item, rows of one item together.
+-- Every line of every goods item, rows of one item together (by symbol, then by issue date and
+-- line; Id_Pozycji as above), read in the order of the index on the lines' symbol and date.
 CREATE VIEW Towary_Sprzedaz AS
 SELECT t.Symbol, t.Nazwa, t.PKWIU, t.Jm AS "Towary.Jm", t.Cena_Netto_Zak, t.Cena_Netto_Sprz,
        t.Vat_Opis, s.Jm AS "Faktura_Szczegoly.Jm", s.Faktura_Typ, s.Faktura_Nr, s.Faktura_Rok,
        s.Faktura_Data_Wyst, s.Klient_Nr, s.Klient_Nazwa_Nazwisko, s.Klient_Nip, s.Towary_Cena,
        s.Towary_Cena_Brutto, s.Ilosc, s.Rabat, s.Wartosc_Netto, s.Towary_Vat_Opis, s.Kwota_Vat,
-       s.Wartosc_Brutto
+       s.Wartosc_Brutto, s.Id AS Id_Pozycji
 FROM Towary t JOIN Faktura_Szczegoly s ON s.Towary_Symbol = t.Symbol
 ORDER BY t.Symbol, s.Faktura_Data_Wyst, s.Id;

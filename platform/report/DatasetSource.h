@@ -4,8 +4,11 @@
 // read its current row. A closed dataset reads as having no rows.
 #include "platform/report/RowSource.h"
 
+#include <QHash>
+
 namespace data {
 class Dataset;
+class Field;
 }
 
 namespace report {
@@ -13,7 +16,7 @@ namespace report {
 class DatasetSource : public RowSource {
 public:
     explicit DatasetSource(data::Dataset* dataset = nullptr) : dataset_(dataset) {}
-    void setDataset(data::Dataset* dataset) { dataset_ = dataset; }
+    void setDataset(data::Dataset* dataset);
     data::Dataset* dataset() const { return dataset_; }
 
     void first() override;
@@ -23,7 +26,9 @@ public:
     QString text(const QString& field) const override;
 
 private:
+    data::Field* field(const QString& name) const;
     data::Dataset* dataset_ = nullptr;
+    mutable QHash<QString, int> fieldAt_;
 };
 
 } // namespace report

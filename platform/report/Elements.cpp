@@ -40,45 +40,128 @@ FontSpec resolved(const FontSpec& font, const LayoutContext& ctx)
 
 } // namespace
 
-QFont FontSpec::toQFont() const
+namespace {
+
+// What tells fonts apart in the caches below.
+struct FontKey {
+    QString family;
+    double size;
+    bool bold, italic;
+    bool operator==(const FontKey&) const = default;
+};
+
+size_t qHash(const FontKey& k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.family, k.size, k.bold, k.italic);
+}
+
+struct MeasureKey {
+    FontKey font;
+    QString text;
+    double width;
+    bool wrap;
+    bool operator==(const MeasureKey&) const = default;
+};
+
+size_t qHash(const MeasureKey& k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.font, k.text, k.width, k.wrap);
+}
+
+FontKey keyOf(const FontSpec& f)
+{
+    return FontKey{f.family, f.size, f.bold, f.italic};
+}
+
+QFont makeFont(const FontSpec& spec)
 {
     // The layouts are drawn for Arial ("Arial Unicode MS" is Arial with more glyphs). Where Arial
     // is not installed its metric-compatible Liberation Sans stands in, so every text keeps the
     // width and the line breaks it was laid out for; any other family that is not installed is
-    // asked for as Arial too. The family check asks fontconfig; the installed fonts don't change
-    // while a report is laid out, so the answer is kept per family name (one lookup, not one per
-    // text).
-    static QHash<QString, QString> chosen;
-    const QString wanted = family.isEmpty() ? QStringLiteral("Arial") : family;
-    auto it = chosen.constFind(wanted);
-    if (it == chosen.constEnd()) {
-        QString use = wanted;
-        if (!QFontDatabase::hasFamily(use))
-            use = QStringLiteral("Arial");
-        if (!QFontDatabase::hasFamily(use) && QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
-            use = QStringLiteral("Liberation Sans");
-        it = chosen.insert(wanted, use);
-    }
-    QFont f(*it);
-    f.setPointSizeF(size > 0 ? size : 10);
-    f.setBold(bold);
-    f.setItalic(italic);
+    // asked for as Arial too.
+    const QString wanted = spec.family.isEmpty() ? QStringLiteral("Arial") : spec.family;
+    QString use = wanted;
+    if (!QFontDatabase::hasFamily(use))
+        use = QStringLiteral("Arial");
+    if (!QFontDatabase::hasFamily(use) && QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
+        use = QStringLiteral("Liberation Sans");
+    QFont f(use);
+    f.setPointSizeF(spec.size > 0 ? spec.size : 10);
+    f.setBold(spec.bold);
+    f.setItalic(spec.italic);
     f.setStyleHint(QFont::SansSerif);
     return f;
 }
 
+// The installed fonts do not change while the program prints, and a report uses a handful of
+// fonts for thousands of texts: fonts, their metrics and the sizes of texts are kept. The text
+// sizes are dropped now and then so that a long report does not grow the memory.
+constexpr qsizetype kMaxMeasured = 20000;
+
+QHash<FontKey, QFont>& fonts()
+{
+    static QHash<FontKey, QFont> cache;
+    return cache;
+}
+
+const QFontMetricsF& metricsOf(const FontSpec& font)
+{
+    static QHash<FontKey, QFontMetricsF> cache;
+    const FontKey key = keyOf(font);
+    auto it = cache.constFind(key);
+    if (it == cache.constEnd())
+        it = cache.insert(key, QFontMetricsF(font.toQFont(), &measureDevice()));
+    return *it;
+}
+
+bool plainLine(const QString& text)
+{
+    for (QChar c : text)
+        if (c.unicode() < 32 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            return false;
+    return true;
+}
+
+} // namespace
+
+QFont FontSpec::toQFont() const
+{
+    auto& cache = fonts();
+    const FontKey key = keyOf(*this);
+    auto it = cache.constFind(key);
+    if (it == cache.constEnd())
+        it = cache.insert(key, makeFont(*this));
+    return *it;
+}
+
 QSizeF measureText(const FontSpec& font, const QString& text, double widthMm, bool wrap)
 {
-    const QFontMetricsF fm(font.toQFont(), &measureDevice());
+    const QFontMetricsF& fm = metricsOf(font);
     const double pxPerMm = kMeasureDpi / kMmPerInch;
     if (text.isEmpty())
         return {0, fm.height() / pxPerMm};
-    QRectF r;
-    if (widthMm > 0 && wrap)
-        r = fm.boundingRect(QRectF(0, 0, widthMm * pxPerMm, 1e9), Qt::TextWordWrap | Qt::AlignLeft, text);
-    else
-        r = fm.boundingRect(QRectF(0, 0, 1e9, 1e9), Qt::AlignLeft, text);
-    return {r.width() / pxPerMm, std::max(r.height(), fm.height()) / pxPerMm};
+    static QHash<MeasureKey, QSizeF> measured;
+    MeasureKey key{keyOf(font), text, widthMm, wrap};
+    if (const auto it = measured.constFind(key); it != measured.constEnd())
+        return *it;
+    if (measured.size() >= kMaxMeasured)
+        measured.clear();
+    QSizeF size;
+    // A text of one line (no line breaks, not wider than its box) is as wide as its advance and
+    // as high as a line; only the others need the full layout.
+    const double advance = plainLine(text) ? fm.horizontalAdvance(text) : -1;
+    if (advance >= 0 && !(widthMm > 0 && wrap && advance > widthMm * pxPerMm)) {
+        size = QSizeF(advance / pxPerMm, fm.height() / pxPerMm);
+    } else {
+        QRectF r;
+        if (widthMm > 0 && wrap)
+            r = fm.boundingRect(QRectF(0, 0, widthMm * pxPerMm, 1e9), Qt::TextWordWrap | Qt::AlignLeft, text);
+        else
+            r = fm.boundingRect(QRectF(0, 0, 1e9, 1e9), Qt::AlignLeft, text);
+        size = QSizeF(r.width() / pxPerMm, std::max(r.height(), fm.height()) / pxPerMm);
+    }
+    measured.insert(std::move(key), size);
+    return size;
 }
 
 DrawItem Element::drawItem(DrawItem::Kind kind, QPointF origin, const QRectF& rect) const
@@ -114,15 +197,22 @@ double TextElement::bottom(const LayoutContext& ctx) const
 
 void TextElement::layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const
 {
+    layOutAndMeasure(ctx, origin, out);
+}
+
+double TextElement::layOutAndMeasure(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const
+{
     if (!visible)
-        return;
-    const QString t = text(ctx);
-    DrawItem item = drawItem(DrawItem::Kind::Text, origin, textRect(ctx, t));
-    item.text = t;
+        return 0;
+    QString t = text(ctx);
+    const QRectF rect = textRect(ctx, t);
+    DrawItem item = drawItem(DrawItem::Kind::Text, origin, rect);
+    item.text = std::move(t);
     item.font = resolved(font, ctx);
     item.align = align;
     item.wrap = width > 0 && wordWrap;
     out.push_back(std::move(item));
+    return rect.bottom();
 }
 
 QString DataText::text(const LayoutContext&) const

@@ -42,6 +42,12 @@ public:
     virtual double bottom(const LayoutContext& ctx) const { return y + height; }
     // Appends the element's draw items; `origin` is the band's top left corner on the paper.
     virtual void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const = 0;
+    // Both at once: appends the draw items and gives bottom() (texts are made and measured once).
+    virtual double layOutAndMeasure(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const
+    {
+        layOut(ctx, origin, out);
+        return visible ? bottom(ctx) : 0.0;
+    }
 
 protected:
     // A draw item of the given kind named after the element, over `rect` (band millimetres)
@@ -65,6 +71,7 @@ public:
     virtual QString text(const LayoutContext& ctx) const = 0;
     double bottom(const LayoutContext& ctx) const override;
     void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
+    double layOutAndMeasure(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
     // The rectangle (band millimetres) the text occupies.
     QRectF textRect(const LayoutContext& ctx, const QString& text) const;
 };

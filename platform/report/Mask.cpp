@@ -2,13 +2,66 @@
 
 #include "platform/text/Regional.h"
 
+#include <QDate>
 
 #include <algorithm>
-
 #include <cmath>
 #include <cstdio>
 
 namespace report {
+
+namespace {
+
+const Formats* g_formats = nullptr; // the running report's (runs happen on the one GUI thread)
+
+} // namespace
+
+Formats Formats::read()
+{
+    return Formats{text::decimalSeparator(), text::thousandSeparator(), text::shortDateFormat()};
+}
+
+Formats Formats::current()
+{
+    return g_formats ? *g_formats : read();
+}
+
+FormatsScope::FormatsScope() : formats_(g_formats ? *g_formats : Formats::read()), previous_(g_formats)
+{
+    g_formats = &formats_;
+}
+
+FormatsScope::~FormatsScope()
+{
+    g_formats = previous_;
+}
+
+QString plainText(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double v = value.toDouble();
+        if (v == 0)
+            return QStringLiteral("0"); // never "-0"
+        QString s = QString::number(v, 'g', 15);
+        const QChar sep = g_formats ? g_formats->decimal : text::decimalSeparator();
+        if (sep != QLatin1Char('.'))
+            s.replace(QLatin1Char('.'), sep);
+        return s;
+    }
+    case QMetaType::QDate:
+        return value.toDate().toString(g_formats ? g_formats->shortDate : text::shortDateFormat());
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::QByteArray:
+        return QString::fromUtf8(value.toByteArray());
+    default:
+        return value.toString();
+    }
+}
 
 namespace {
 
@@ -108,7 +161,7 @@ QString formatNumber(double value, const QString& mask)
     };
     const bool zero = !hasNonZeroDigit(intPart) && !hasNonZeroDigit(fracPart);
     if (thousands) {
-        const QChar sep = text::thousandSeparator();
+        const QChar sep = g_formats ? g_formats->thousand : text::thousandSeparator();
         for (int i = int(intPart.size()) - 3; i > 0; i -= 3)
             intPart.insert(i, sep);
     }
@@ -118,7 +171,7 @@ QString formatNumber(double value, const QString& mask)
     out += prefix;
     out += intPart;
     if (!fracPart.isEmpty()) {
-        out += text::decimalSeparator();
+        out += g_formats ? g_formats->decimal : text::decimalSeparator();
         out += fracPart;
     }
     out += suffix;

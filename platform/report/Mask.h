@@ -8,6 +8,35 @@
 
 namespace report {
 
+// The regional settings that numbers and dates print with. A report run reads them once when it
+// starts (a FormatsScope lives for the run) and every text of the run uses that reading, instead
+// of reading the settings store for each of its thousands of numbers; outside a run they are
+// read at each call.
+struct Formats {
+    QChar decimal;
+    QChar thousand;
+    QString shortDate;
+    static Formats read();    // from the settings now
+    static Formats current(); // the run's, or read()
+};
+
+class FormatsScope {
+public:
+    FormatsScope();
+    ~FormatsScope();
+    FormatsScope(const FormatsScope&) = delete;
+    FormatsScope& operator=(const FormatsScope&) = delete;
+
+private:
+    Formats formats_;
+    const Formats* previous_;
+};
+
+// The text an unmasked data field prints: a float in its shortest form with up to 15
+// significant digits and the decimal separator ("2,5", "0"), a date in the short date format,
+// a boolean "True"/"False", anything else as it is; empty text for null.
+QString plainText(const QVariant& value);
+
 QString formatNumber(double value, const QString& mask);
 
 // A field value under a mask: empty text for a null value; numbers and numeric texts (with

@@ -1,6 +1,8 @@
 #include "platform/report/Output.h"
 
 #include "platform/report/Preview.h"
+#include "platform/report/Report.h"
+#include "platform/ui/Modal.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,6 +14,8 @@
 #include <QPrinterInfo>
 #include <QTextDocument>
 #include <QAbstractTextDocumentLayout>
+
+#include <optional>
 
 namespace report {
 
@@ -38,16 +42,16 @@ Qt::Alignment alignment(Align a)
 }
 
 // Draws every copy of the pages on a paged device that is already being painted.
-void drawAll(QPainter& painter, QPagedPaintDevice& device, const PageList& pages, int copies)
+void drawAll(QPainter& painter, QPagedPaintDevice& device, const PageStore& pages, int copies)
 {
     const double dpi = device.logicalDpiX();
     bool firstPage = true;
     for (int c = 0; c < copies; ++c)
-        for (const Page& page : pages.pages) {
+        for (int i = 0; i < pages.pageCount(); ++i) {
             if (!firstPage)
                 device.newPage();
             firstPage = false;
-            drawPage(painter, page, dpi);
+            drawPage(painter, pages.page(i), dpi);
         }
 }
 
@@ -59,20 +63,31 @@ void drawPage(QPainter& painter, const Page& page, double dpi)
     auto px = [k](const QRectF& r) {
         return QRectF(r.left() * k, r.top() * k, r.width() * k, r.height() * k);
     };
+    // Consecutive texts mostly share their font and colour: they are set only when they change.
+    const FontSpec* lastFont = nullptr;
+    std::optional<QColor> lastColor;
     for (const DrawItem& item : page.items) {
         switch (item.kind) {
         case DrawItem::Kind::Text: {
             if (item.text.isEmpty())
                 break;
-            painter.setFont(item.font.toQFont());
-            painter.setPen(item.font.color);
-            int flags = int(alignment(item.align)) | Qt::AlignTop;
+            if (!lastFont || !(*lastFont == item.font)) {
+                painter.setFont(item.font.toQFont());
+                lastFont = &item.font;
+            }
+            if (lastColor != item.font.color) {
+                painter.setPen(item.font.color);
+                lastColor = item.font.color;
+            }
+            // The box is the text's own measured size: clipping to it would only cost time.
+            int flags = int(alignment(item.align)) | Qt::AlignTop | Qt::TextDontClip;
             if (item.wrap)
                 flags |= Qt::TextWordWrap;
             painter.drawText(px(item.rect), flags, item.text);
             break;
         }
         case DrawItem::Kind::Line: {
+            lastColor.reset();
             QPen pen(Qt::black);
             pen.setWidthF(std::max(item.penWidth, 0.1) * dpi / 72.0);
             pen.setStyle(item.penStyle);
@@ -86,6 +101,8 @@ void drawPage(QPainter& painter, const Page& page, double dpi)
             painter.drawImage(px(item.rect), item.image);
             break;
         case DrawItem::Kind::RichText: {
+            lastFont = nullptr;
+            lastColor.reset();
             QTextDocument doc;
             doc.documentLayout()->setPaintDevice(painter.device());
             doc.setDefaultFont(item.font.toQFont());
@@ -126,23 +143,19 @@ void writePdf(const PageList& pages, const QString& path, int copies)
 {
     if (copies < 1)
         return;
-    const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath()))
-        throw Error(QStringLiteral("Nie można utworzyć folderu „%1”.").arg(info.absolutePath()));
-    {
-        QPdfWriter writer(path);
-        writer.setResolution(1200);
-        writer.setPageLayout(pageLayout(pages.setup));
-        writer.setTitle(pages.title);
-        writer.setCreator(QStringLiteral("Orlimek - Tarnex"));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            throw Error(QStringLiteral("Nie można zapisać pliku wydruku „%1”.").arg(path));
-        drawAll(painter, writer, pages, copies);
-        painter.end();
-    }
-    if (!QFileInfo::exists(path) || QFileInfo(path).size() == 0)
-        throw Error(QStringLiteral("Nie można zapisać pliku wydruku „%1”.").arg(path));
+    PdfStream out(path);
+    out.begin(pages.setup, pages.title);
+    for (int c = 0; c < copies; ++c)
+        for (const Page& page : pages.pages)
+            out.draw(page);
+    out.end();
+}
+
+int writePdf(Report& report, const QString& path)
+{
+    PdfStream out(path);
+    report.run(out);
+    return out.pagesWritten();
 }
 
 QString fallbackPdfPath(const QString& dir, const PrintJob& job)
@@ -182,20 +195,40 @@ void print(const PageList& pages, const PrintJob& job)
         g_devices->print(pages, job);
         return;
     }
+    print(PageListView(pages), job);
+}
+
+void print(const PageStore& pages, const PrintJob& job)
+{
+    if (g_devices) {
+        // The seam takes whole page lists: the few pages a test prints.
+        PageList list;
+        list.setup = pages.setup();
+        list.title = pages.title();
+        for (int i = 0; i < pages.pageCount(); ++i)
+            list.pages.push_back(pages.page(i));
+        g_devices->print(list, job);
+        return;
+    }
     if (job.copies < 1)
         return;
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         const QString path = fallbackPdfPath(QDir::current().filePath(QStringLiteral("wydruki")), job);
-        writePdf(pages, path, job.copies);
+        PdfStream out(path);
+        out.begin(pages.setup(), pages.title());
+        for (int c = 0; c < job.copies; ++c)
+            for (int i = 0; i < pages.pageCount(); ++i)
+                out.draw(pages.page(i));
+        out.end();
         if (pdfNotice())
             pdfNotice()(QFileInfo(path).absoluteFilePath());
         return;
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setFullPage(true);
-    printer.setPageLayout(pageLayout(pages.setup));
-    printer.setDocName(pages.title.isEmpty() ? job.documentName : pages.title);
+    printer.setPageLayout(pageLayout(pages.setup()));
+    printer.setDocName(pages.title().isEmpty() ? job.documentName : pages.title());
     int repeat = job.copies;
     if (printer.supportsMultipleCopies()) {
         printer.setCopyCount(job.copies);
@@ -216,8 +249,26 @@ void preview(const PageList& pages, const QString& caption)
         g_devices->preview(pages, caption);
         return;
     }
-    PreviewDialog dialog(pages, caption);
-    dialog.exec();
+    const PageListView view(pages);
+    PreviewDialog dialog(view, caption);
+    ui::showModal(&dialog);
+}
+
+void preview(Report& report, const QString& caption)
+{
+    if (g_devices) {
+        g_devices->previewReport(report, caption);
+        return;
+    }
+    PageSpool spool;
+    report.run(spool);
+    PreviewDialog dialog(spool, caption);
+    ui::showModal(&dialog);
+}
+
+void Devices::previewReport(Report& report, const QString& caption)
+{
+    preview(report.prepare(), caption);
 }
 
 void setDevices(Devices* devices) { g_devices = devices; }

@@ -6,7 +6,11 @@
 // the run ("FV-12-2009 Oryginał.pdf"). Where the device cannot make copies itself the pages are
 // repeated. Tests install a Devices seam (PdfCapture) so that printer and preview output land in
 // PDF files and nothing blocks.
+//
+// A report can also go to the preview or a PDF file page by page as it is laid out
+// (preview(Report&), writePdf(Report&)): then no more than one page is held in memory at a time.
 #include "platform/report/PageList.h"
+#include "platform/report/PageStream.h"
 
 #include <QString>
 
@@ -17,6 +21,8 @@
 class QPainter;
 
 namespace report {
+
+class Report;
 
 // A failure to produce output; the text is the user's message (Polish).
 class Error : public std::runtime_error {
@@ -44,6 +50,8 @@ QImage renderPage(const Page& page, const PageSetup& setup, double dpi);
 // Writes the pages (each `copies` times in turn) to a PDF file. Throws Error when the file cannot
 // be written.
 void writePdf(const PageList& pages, const QString& path, int copies = 1);
+// Lays the report out straight into a PDF file, page by page; returns the number of pages.
+int writePdf(Report& report, const QString& path);
 
 // The file a printout goes to when there is no printer: `dir`/"<document> <run>.pdf", with a
 // number added when such a file exists already. Characters not allowed in file names become '-'.
@@ -52,6 +60,7 @@ QString fallbackPdfPath(const QString& dir, const PrintJob& job);
 // Straight to the printer (through the installed Devices, if any). Throws Error. Without a
 // printer the PDF written in its place is announced to the notice below.
 void print(const PageList& pages, const PrintJob& job);
+void print(const PageStore& pages, const PrintJob& job);
 
 // Told the path of every PDF written because there was no printer, so the user learns where the
 // printout went (the main window shows it in its status bar). Empty: nobody is told.
@@ -59,6 +68,9 @@ using PdfNotice = std::function<void(const QString& path)>;
 void setPdfNotice(PdfNotice notice);
 // Modal preview with the caption (through the installed Devices, if any); returns when it closes.
 void preview(const PageList& pages, const QString& caption);
+// Lays the report out and shows it in the modal preview; the pages wait in a temporary file, so
+// a long report takes no more memory than a short one. Returns when the preview closes.
+void preview(Report& report, const QString& caption);
 
 // The seam for tests: receives what would go to the printer or the preview.
 class Devices {
@@ -66,6 +78,9 @@ public:
     virtual ~Devices() = default;
     virtual void print(const PageList& pages, const PrintJob& job) = 0;
     virtual void preview(const PageList& pages, const QString& caption) = 0;
+    // A report for the preview, not laid out yet; by default laid out whole and given to
+    // preview() above.
+    virtual void previewReport(Report& report, const QString& caption);
 };
 // Installs a seam (nullptr: the real devices again).
 void setDevices(Devices* devices);

@@ -1,10 +1,10 @@
 #include "platform/report/Preview.h"
 
 #include "platform/report/Output.h"
+#include "platform/ui/Connect.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
@@ -13,10 +13,23 @@
 
 namespace report {
 
-PreviewDialog::PreviewDialog(const PageList& pages, const QString& caption, QWidget* parent)
+PreviewDialog::PreviewDialog(const PageStore& pages, const QString& caption, QWidget* parent)
     : QDialog(parent), pages_(pages)
 {
-    setWindowTitle(caption.isEmpty() ? pages.title : caption);
+    build(caption);
+}
+
+PreviewDialog::PreviewDialog(const PageList& pages, const QString& caption, QWidget* parent)
+    : QDialog(parent), view_(std::make_unique<PageListView>(pages)), pages_(*view_)
+{
+    build(caption);
+}
+
+PreviewDialog::~PreviewDialog() = default;
+
+void PreviewDialog::build(const QString& caption)
+{
+    setWindowTitle(caption.isEmpty() ? pages_.title() : caption);
     setModal(true);
     resize(900, 1000);
 
@@ -43,22 +56,18 @@ PreviewDialog::PreviewDialog(const PageList& pages, const QString& caption, QWid
     layout->addLayout(buttons);
     layout->addWidget(scroll_);
 
-    connect(prev_, &QPushButton::clicked, this, [this] { showPage(current_ - 1); });
-    connect(next_, &QPushButton::clicked, this, [this] { showPage(current_ + 1); });
-    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(printButton, &QPushButton::clicked, this, [this] {
-        try {
-            print(pages_, PrintJob{pages_.title, QString(), 1});
-        } catch (const Error& e) {
-            QMessageBox::warning(this, windowTitle(), e.message());
-        }
-    });
+    ui::on(prev_, &QPushButton::clicked, this, [this] { showPage(current_ - 1); });
+    ui::on(next_, &QPushButton::clicked, this, [this] { showPage(current_ + 1); });
+    ui::on(closeButton, &QPushButton::clicked, this, [this] { accept(); });
+    // A printing failure is shown in the program's message dialog; the preview stays open.
+    ui::on(printButton, &QPushButton::clicked, this,
+           [this] { print(pages_, PrintJob{pages_.title(), QString(), 1}); });
     showPage(0);
 }
 
 void PreviewDialog::showPage(int index)
 {
-    if (pages_.pages.empty())
+    if (pages_.pageCount() == 0)
         index = 0;
     else
         index = std::clamp(index, 0, pages_.pageCount() - 1);
@@ -84,8 +93,8 @@ void PreviewDialog::refresh()
     }
     // Fit the page's width into the window.
     const int avail = std::max(200, scroll_->viewport()->width() - 20);
-    const double dpi = avail / (pages_.setup.paperWidth() / 25.4);
-    const QImage img = renderPage(pages_.pages[size_t(current_)], pages_.setup, dpi);
+    const double dpi = avail / (pages_.setup().paperWidth() / 25.4);
+    const QImage img = renderPage(pages_.page(current_), pages_.setup(), dpi);
     image_->setPixmap(QPixmap::fromImage(img));
     image_->resize(img.size());
 }

@@ -113,6 +113,33 @@ double Band::layoutHeight(const LayoutContext& ctx) const
     return h;
 }
 
+double Band::layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const
+{
+    // A band keeps its given height and grows only for the elements that stretch, so page breaks
+    // and page counts are the designed ones. A text that does not stretch is cut at the band's
+    // bottom (a long name wraps within its lines) instead of running over the next row.
+    double h = height;
+    std::vector<std::pair<size_t, size_t>> fixed;
+    for (const auto& e : elements_) {
+        if (!e->visible)
+            continue;
+        const size_t first = out.size();
+        const double bottom = e->layOutAndMeasure(ctx, origin, out);
+        if (e->stretch)
+            h = std::max(h, bottom);
+        else
+            fixed.emplace_back(first, out.size());
+    }
+    const double limit = origin.y() + h;
+    for (const auto& [from, to] : fixed)
+        for (size_t i = from; i < to; ++i) {
+            DrawItem& item = out[i];
+            if (item.kind == DrawItem::Kind::Text && item.rect.top() < limit && item.rect.bottom() > limit)
+                item.rect.setBottom(limit);
+        }
+    return h;
+}
+
 Band* Group::setFooter(double height)
 {
     footer_ = std::make_unique<Band>(BandKind::GroupFooter, height);
@@ -227,10 +254,8 @@ Element* Report::find(const QString& name) const
 
 class Layouter {
 public:
-    explicit Layouter(Report& r) : r_(r)
+    Layouter(Report& r, PageSink& sink) : r_(r), sink_(sink)
     {
-        list_.setup = r.page;
-        list_.title = r.title;
         ctx_.pageCount = r.lastPageCount_;
         ctx_.baseFont = r.baseFont;
         ctx_.title = r.title;
@@ -238,8 +263,9 @@ public:
             s.sum->reset();
     }
 
-    PageList run()
+    int run()
     {
+        sink_.begin(r_.page, r_.title);
         startPage();
         if (RowSource* src = r_.source_) {
             runRows(*src);
@@ -251,7 +277,8 @@ public:
         if (Band* s = r_.band(BandKind::Summary))
             place(*s);
         finishPage(true);
-        return std::move(list_);
+        sink_.end();
+        return pages_;
     }
 
 private:
@@ -259,10 +286,10 @@ private:
     {
         const auto& groups = r_.groups_;
         std::vector<QString> keys(groups.size());
+        std::vector<QString> now(groups.size());
         bool firstRow = true;
         src.first();
         while (!src.eof()) {
-            std::vector<QString> now(groups.size());
             for (size_t i = 0; i < groups.size(); ++i)
                 now[i] = groups[i]->expression ? groups[i]->expression() : QString();
             size_t breakAt = groups.size();
@@ -285,7 +312,7 @@ private:
                     place(*g.header());
                 openGroups_ = i + 1;
             }
-            keys = now;
+            keys.swap(now);
             firstRow = false;
             if (Band* d = r_.band(BandKind::Detail))
                 place(*d);
@@ -325,53 +352,56 @@ private:
         }
     }
 
-    double footerHeight() const
+    double footerHeight()
     {
-        const Band* f = r_.band(BandKind::PageFooter);
-        return f && f->visible ? f->layoutHeight(ctx_) : 0.0;
+        // The page footer's height is the same on every page unless its texts wrap differently;
+        // it is measured once per page.
+        if (footerHeightPage_ != page_.number) {
+            const Band* f = r_.band(BandKind::PageFooter);
+            footerHeight_ = f && f->visible ? f->layoutHeight(ctx_) : 0.0;
+            footerHeightPage_ = page_.number;
+        }
+        return footerHeight_;
     }
 
-    double limit() const { return r_.page.bodyHeight() - footerHeight(); }
+    double limit() { return r_.page.bodyHeight() - footerHeight(); }
 
     // A body band: moves to a new page when it does not fit (unless the page holds no body yet).
+    // The band is laid out once where it would go; when it has to move, it is laid out again on
+    // the new page (whose page start may have changed what it shows).
     void place(const Band& band)
     {
         if (!band.visible)
             return;
-        const double h = band.layoutHeight(ctx_);
-        if (y_ + h > limit() + 1e-9 && bodyOnPage_)
+        const size_t mark = page_.items.size();
+        double h = layOutAt(band, y_);
+        if (y_ + h > limit() + 1e-9 && bodyOnPage_) {
+            page_.items.resize(mark);
             newPage();
-        put(band, y_, h);
+            h = layOutAt(band, y_);
+        }
+        finish(band, y_, h);
         y_ += h;
         bodyOnPage_ = true;
     }
 
-    // Draws a band at `top` (millimetres below the top margin) and does its sums.
-    void put(const Band& band, double top, double h)
+    // Lays a band's elements out at `top` (millimetres below the top margin) on the current page.
+    double layOutAt(const Band& band, double top)
     {
-        Page& page = list_.pages.back();
         const QPointF origin(r_.page.marginLeft, r_.page.marginTop + top);
-        const double bottom = origin.y() + h;
-        for (const auto& e : band.elements()) {
-            const size_t first = page.items.size();
-            e->layOut(ctx_, origin, page.items);
-            // The next band starts at this one's bottom: a text that does not stretch is cut
-            // there (a long name wraps within its lines) instead of running over the next row.
-            if (e->stretch)
-                continue;
-            for (size_t i = first; i < page.items.size(); ++i) {
-                DrawItem& item = page.items[i];
-                if (item.kind == DrawItem::Kind::Text && item.rect.top() < bottom && item.rect.bottom() > bottom)
-                    item.rect.setBottom(bottom);
-            }
-        }
+        return band.layOut(ctx_, origin, page_.items);
+    }
+
+    // What follows a band placed at `top` with height `h`: its rule and its sums.
+    void finish(const Band& band, double top, double h)
+    {
         if (band.bottomRule) {
             DrawItem rule;
             rule.kind = DrawItem::Kind::Line;
             rule.name = band.name + QStringLiteral(".rule");
-            rule.rect = QRectF(origin.x(), origin.y() + h, r_.page.bodyWidth(), 0);
+            rule.rect = QRectF(r_.page.marginLeft, r_.page.marginTop + top + h, r_.page.bodyWidth(), 0);
             rule.penWidth = 1;
-            page.items.push_back(std::move(rule));
+            page_.items.push_back(std::move(rule));
         }
         for (const auto& s : r_.sums_)
             if (s.countOn == &band)
@@ -386,17 +416,16 @@ private:
     {
         if (!band || !band->visible)
             return;
-        const double h = band->layoutHeight(ctx_);
-        put(*band, y_, h);
+        const double h = layOutAt(*band, y_);
+        finish(*band, y_, h);
         y_ += h;
     }
 
     void startPage()
     {
-        Page page;
-        page.number = int(list_.pages.size()) + 1;
-        list_.pages.push_back(std::move(page));
-        ctx_.pageNumber = list_.pages.back().number;
+        page_ = Page();
+        page_.number = ++pages_;
+        ctx_.pageNumber = page_.number;
         y_ = 0;
         bodyOnPage_ = false;
         if (r_.onStartPage)
@@ -416,13 +445,15 @@ private:
     void finishPage(bool last)
     {
         const Band* f = r_.band(BandKind::PageFooter);
-        if (!f || !f->visible)
-            return;
         const int n = ctx_.pageNumber;
-        if ((n == 1 && !r_.pageFooterOnFirstPage) || (last && !r_.pageFooterOnLastPage))
-            return;
-        const double h = f->layoutHeight(ctx_);
-        put(*f, r_.page.bodyHeight() - h, h);
+        if (f && f->visible && !((n == 1 && !r_.pageFooterOnFirstPage) || (last && !r_.pageFooterOnLastPage))) {
+            const double h = f->layoutHeight(ctx_);
+            const double top = r_.page.bodyHeight() - h;
+            layOutAt(*f, top);
+            finish(*f, top, h);
+        }
+        sink_.page(std::move(page_));
+        page_ = Page();
     }
 
     void newPage()
@@ -432,19 +463,31 @@ private:
     }
 
     Report& r_;
-    PageList list_;
+    PageSink& sink_;
+    Page page_;
+    int pages_ = 0;
     LayoutContext ctx_;
     double y_ = 0;
     bool bodyOnPage_ = false;
     size_t openGroups_ = 0;
+    double footerHeight_ = 0;
+    int footerHeightPage_ = -1;
 };
 
 PageList Report::prepare()
 {
-    Layouter layouter(*this);
-    PageList list = layouter.run();
-    lastPageCount_ = list.pageCount();
-    return list;
+    PageCollector pages;
+    run(pages);
+    return pages.take();
+}
+
+int Report::run(PageSink& sink)
+{
+    const FormatsScope formats; // the regional settings as they are when the run starts
+    Layouter layouter(*this, sink);
+    const int count = layouter.run();
+    lastPageCount_ = count;
+    return count;
 }
 
 // ---- PageList ---------------------------------------------------------------------------------

@@ -2,7 +2,8 @@
 // A banded report: title, page header, column header, groups, detail rows of the report's own
 // row source, sub-details (each with its own header and footer), summary and page footer, on A4
 // paper measured in millimetres. prepare() lays the whole report out once into a PageList; that
-// list is then printed, written to PDF or previewed (Output.h).
+// list is then printed, written to PDF or previewed (Output.h). run() hands each page to a sink
+// as soon as it is full instead, for reports too long to keep in memory.
 //
 // Order on the paper:
 //   page 1:      page header, title, column header
@@ -13,6 +14,7 @@
 // Without a row source of its own the report runs once: detail (if any) and sub-details once.
 #include "platform/report/Elements.h"
 #include "platform/report/PageList.h"
+#include "platform/report/PageStream.h"
 
 #include <functional>
 #include <memory>
@@ -68,6 +70,9 @@ public:
     // The band's height with its content laid out now: its own, or more where a stretching
     // element needs it.
     double layoutHeight(const LayoutContext& ctx) const;
+    // Lays the content out at `origin` (appending to `out`) and gives the band's height; each
+    // element's text is made and measured once.
+    double layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const;
 
 private:
     std::vector<std::unique_ptr<Element>> elements_;
@@ -155,6 +160,8 @@ public:
     // Lays the whole report out. The page count of this run is kept and offered to the elements of
     // the next run (LayoutContext::pageCount) and by lastPageCount().
     PageList prepare();
+    // The same, handing each page to `sink` as soon as it is full; returns the page count.
+    int run(PageSink& sink);
     int lastPageCount() const { return lastPageCount_; }
 
 private:

@@ -206,3 +206,55 @@ TEST(Picture, LoadsJpegAndBitmapAndReportsBadFiles)
 }
 
 } // namespace
+
+namespace {
+
+// A long report laid out straight into a spool or a PDF, page by page: the same pages as a whole
+// layout, the spool reads them back in any order, a run that fails leaves no file.
+TEST(PageStream, SpooledPagesReadBackAsLaidOutAndFeedThePreview)
+{
+    TwoPager rep;
+    const PageList whole = rep.r.prepare();
+    PageSpool spool;
+    EXPECT_EQ(rep.r.run(spool), whole.pageCount());
+    ASSERT_EQ(spool.pageCount(), whole.pageCount());
+    EXPECT_EQ(spool.setup().orientation, PageOrientation::Portrait);
+    for (int i = spool.pageCount() - 1; i >= 0; --i) { // backwards: any order
+        const Page back = spool.page(i);
+        const Page& orig = whole.pages[size_t(i)];
+        EXPECT_EQ(back.number, orig.number);
+        EXPECT_EQ(back.texts(), orig.texts());
+        ASSERT_EQ(back.items.size(), orig.items.size());
+        for (size_t k = 0; k < orig.items.size(); ++k) {
+            EXPECT_EQ(back.items[k].name, orig.items[k].name);
+            EXPECT_EQ(back.items[k].kind, orig.items[k].kind);
+            EXPECT_EQ(back.items[k].font, orig.items[k].font);
+            EXPECT_EQ(back.items[k].penStyle, orig.items[k].penStyle);
+            EXPECT_NEAR(back.items[k].rect.top(), orig.items[k].rect.top(), 1e-4);
+            EXPECT_NEAR(back.items[k].rect.right(), orig.items[k].rect.right(), 1e-4);
+        }
+    }
+    PreviewDialog dlg(spool, "Sprzedaż");
+    dlg.showPage(1);
+    EXPECT_EQ(dlg.currentPage(), 1);
+}
+
+TEST(PageStream, PdfOfAFailedRunIsNotLeftBehind)
+{
+    QTemporaryDir dir;
+    TwoPager rep;
+    const QString ok = dir.filePath("dobry.pdf");
+    EXPECT_EQ(writePdf(rep.r, ok), 2);
+    EXPECT_EQ(pdf::pages(ok), 2);
+    EXPECT_TRUE(pdf::text(ok).contains("Wiersz 50"));
+
+    rep.r.onStartPage = [](int page) {
+        if (page == 2)
+            throw Error("Nie można wczytać logo");
+    };
+    const QString bad = dir.filePath("zly.pdf");
+    EXPECT_THROW(writePdf(rep.r, bad), Error);
+    EXPECT_FALSE(QFile::exists(bad));
+}
+
+} // namespace

@@ -1,0 +1,227 @@
+// The sales reports through the library as the program loads it ("Salvista.dll" found by name,
+// entry points by their exported names), read back as PDF text: group sums per client and per
+// item, the sums of the printed lines, the page footer, an empty period, and bad arguments
+// that end in a message instead of a crash.
+#include "reportlib/Salvista.h"
+#include "platform/data/Schema.h"
+#include "platform/registry/Registry.h"
+#include "platform/report/Output.h"
+#include "platform/system/Library.h"
+#include "platform/text/Cp1250.h"
+#include "platform/ui/Modal.h"
+#include "shell/DataModule1.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include "support/PdfText.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class Salvista : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        const QString db = dir.filePath("db.mdb");
+        ASSERT_EQ(data::createDatabase(db, TARNEX_SOURCE_DIR "/db/schema.sql"), QString());
+        registry::setStorePath(dir.filePath("rejestr.ini"));
+        module = std::make_unique<TDataModule1>(nullptr, db);
+        lib = sys::loadLibrary("Salvista.dll");
+        ASSERT_NE(lib, nullptr) << sys::lastErrorText().toStdString();
+        wgDok = reinterpret_cast<ShowSprzWgDokProc>(sys::findEntry(lib, "_ShowSprzWgDok"));
+        wgKlientow = reinterpret_cast<ShowSprzOkresProc>(sys::findEntry(lib, "_ShowSprzWgKlientow"));
+        dlaKlienta = reinterpret_cast<ShowSprzDlaProc>(sys::findEntry(lib, "_ShowSprzDlaKlienta"));
+        wgTowarow = reinterpret_cast<ShowSprzOkresProc>(sys::findEntry(lib, "_ShowSprzWgTowarow"));
+        dlaTowaru = reinterpret_cast<ShowSprzDlaProc>(sys::findEntry(lib, "_ShowSprzDlaTowaru"));
+        ASSERT_TRUE(wgDok && wgKlientow && dlaKlienta && wgTowarow && dlaTowaru);
+        capture = std::make_unique<report::PdfCapture>(dir.filePath("wydruki"));
+
+        data::Connection& c = *module->ADOConnection1;
+        c.exec("insert into Forma_Zaplaty (Id, Nazwa, Opis) values (1, 'przelew', '')");
+        c.exec("insert into Klienci (Nr_Klienta, Nazwa_Nazwisko, NIP, Kod, Miasto, Adres) values "
+               "('K1', 'Alfa Sp. z o.o.', '111-111-11-11', '33-100', 'Tarnów', 'ul. Długa 1'), "
+               "('K2', 'Beta Żaneta', '', '31-000', 'Kraków', 'ul. Krótka 2')");
+        c.exec("insert into Towary (Symbol, Nazwa, PKWIU, Jm, Vat_Opis, Cena_Netto_Zak, Cena_Netto_Sprz) values "
+               "('S1', 'Śruba', '25.94', 'szt.', '23%', 40, 50), ('S''2', 'Nakrętka', '', 'kg', '23%', 30, 50)");
+        // FV/1 and the note NFV/1 of K1, PFV/1 of K2 in March; FV/2 of K2 in April.
+        document(1, "FV", 1, "2011-03-01", "K1", 150, {{"S1", "Śruba", 2, 100}, {"S'2", "Nakrętka", 1, 50}});
+        document(2, "PFV", 1, "2011-03-31", "K2", 30, {{"S1", "Śruba", 3, 30}});
+        document(3, "NFV", 1, "2011-03-15", "K1", 150, {});
+        document(4, "FV", 2, "2011-04-01", "K2", 999, {{"S1", "Śruba", 1, 999}});
+    }
+    void TearDown() override
+    {
+        capture.reset();
+        sys::freeLibrary(lib);
+        module.reset();
+        registry::setStorePath(QString());
+    }
+
+    struct Line {
+        const char* symbol;
+        const char* name;
+        double qty, net;
+    };
+    void document(int id, const char* typ, int nr, const char* date, const char* client, double netto,
+                  const std::vector<Line>& lines)
+    {
+        data::Connection& c = *module->ADOConnection1;
+        int lp = 0;
+        for (const Line& l : lines)
+            c.exec("insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Symbol, Towary_Nazwa, Jm, Ilosc, Towary_Cena, "
+                   "Rabat, Towary_Vat_Opis, Wartosc_Netto, Kwota_Vat, Wartosc_Brutto, Faktura_Typ, Faktura_Nr, "
+                   "Faktura_Rok, Faktura_Data_Wyst, Klient_Nr, Klient_Nazwa_Nazwisko) "
+                   "values (?, ?, ?, ?, 'szt.', ?, ?, 0, '23%', ?, ?, ?, ?, ?, 2011, ?, ?, 'Nabywca')",
+                   {id, ++lp, QString::fromUtf8(l.symbol), QString::fromUtf8(l.name), l.qty, l.net / l.qty, l.net,
+                    l.net * 0.23, l.net * 1.23, typ, nr, date, client});
+        c.exec("insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Data_Sprzedarzy, Forma_Zaplaty, Wart_Netto, "
+               "Wart_Brutto, Klient_Nr, Klient_Nazwa_Nazwisko) values (?, ?, '2011', ?, ?, ?, 1, ?, ?, ?, 'Nabywca')",
+               {id, typ, nr, date, date, netto, netto * 1.23, client});
+    }
+
+    // The one preview of the last call, as PDF text.
+    QString previewText()
+    {
+        EXPECT_TRUE(script.messages().isEmpty()) << script.lastMessage().toStdString();
+        EXPECT_EQ(capture->entries().size(), 1u);
+        if (capture->entries().empty())
+            return {};
+        EXPECT_TRUE(capture->entries().back().preview);
+        return pdf::text(capture->entries().back().file);
+    }
+
+    // The lines of the text that contain `what`, in order.
+    static QStringList linesWith(const QString& text, const QString& what)
+    {
+        QStringList out;
+        for (const QString& l : text.split('\n'))
+            if (l.contains(what))
+                out << l.simplified();
+        return out;
+    }
+
+    QTemporaryDir dir;
+    ui::Script script;
+    std::unique_ptr<TDataModule1> module;
+    std::unique_ptr<report::PdfCapture> capture;
+    sys::LibraryHandle lib = nullptr;
+    ShowSprzWgDokProc wgDok = nullptr;
+    ShowSprzOkresProc wgKlientow = nullptr, wgTowarow = nullptr;
+    ShowSprzDlaProc dlaKlienta = nullptr, dlaTowaru = nullptr;
+};
+
+TEST_F(Salvista, ClientsReportSumsEachClientOnItsOwnAndKeepsThePeriodAsGiven)
+{
+    wgKlientow(qApp, "2011-3-1", "2011-03-31");
+    const QString t = previewText();
+    EXPECT_EQ(capture->entries()[0].caption, "Sprzedaż wg. Klientów");
+    for (const char* expected : {"Sprzedaż wg. Klientów", "W okresie od 2011-3-1 do 2011-03-31", "Nr Klienta",
+                                 "Alfa Sp. z o.o.", "Beta Żaneta", "V AT", "Nakrętka", "Strona 1",
+                                 "Wydrukowano z programu Orlimek - Tarnex"})
+        EXPECT_TRUE(t.contains(QString::fromUtf8(expected))) << expected << "\n" << t.toStdString();
+    EXPECT_FALSE(t.contains("999,00")); // April is outside; the last day of March is inside
+    const QStringList sums = linesWith(t, "Suma :");
+    ASSERT_EQ(sums.size(), 2) << t.toStdString();
+    EXPECT_TRUE(sums[0].contains("150,00") && sums[0].contains("184,50")) << sums[0].toStdString();
+    EXPECT_TRUE(sums[1].contains("30,00") && sums[1].contains("36,90")) << sums[1].toStdString(); // not 180,00
+
+    capture->clear();
+    dlaKlienta(qApp, "2011-03-01", "2011-03-31", "K2");
+    const QString one = previewText();
+    EXPECT_EQ(capture->entries()[0].caption, "Sprzedaż dla Klienta nr K2");
+    EXPECT_TRUE(one.contains("Sprzedaż dla Klienta nr K2"));
+    EXPECT_FALSE(one.contains("Alfa"));
+    EXPECT_EQ(linesWith(one, "Suma :").size(), 1);
+}
+
+TEST_F(Salvista, ClientBlockContinuesOnTheNextPageWithItsSumsWhole)
+{
+    std::vector<Line> many;
+    for (int i = 0; i < 40; ++i)
+        many.push_back({"S1", "Śruba", 1, 10});
+    document(5, "FV", 3, "2011-05-10", "K1", 400, many);
+    wgKlientow(qApp, "2011-05-01", "2011-05-31");
+    previewText();
+    const auto& e = capture->entries()[0];
+    ASSERT_EQ(e.pageCount, 2);
+    EXPECT_TRUE(e.pageTexts[1].contains("Strona 2"));
+    EXPECT_TRUE(e.pageTexts[1].contains("Nr Klienta")); // the column header on every page
+    EXPECT_FALSE(e.pageTexts[0].contains("Suma :"));
+    EXPECT_TRUE(e.pageTexts[1].contains("400,00") && e.pageTexts[1].contains("492,00"));
+}
+
+TEST_F(Salvista, DocumentsReportSumsThePrintedLinesOfTheChosenTypes)
+{
+    wgDok(qApp, "2011-03-01", "2011-03-31", true, false, false, true); // FV and NFV
+    const QString t = previewText();
+    EXPECT_TRUE(t.contains("Sprzedaż wg. dokumentów"));
+    EXPECT_TRUE(t.contains("NFV"));
+    EXPECT_FALSE(t.contains("PFV"));
+    EXPECT_EQ(linesWith(t, "Lp.").size(), 1);   // the note has no lines and no line header...
+    EXPECT_EQ(linesWith(t, "Suma :").size(), 2); // ...but its totals band
+    // The grand total is the sum of the printed lines (150), not of the documents' totals (300).
+    const QStringList total = linesWith(t, "Suma ogólna:");
+    ASSERT_EQ(total.size(), 1);
+    EXPECT_TRUE(total[0].contains("150,00") && total[0].contains("184,50")) << total[0].toStdString();
+
+    capture->clear();
+    wgDok(qApp, "2010-01-01", "2010-01-31", false, false, false, false); // an empty period
+    const QString empty = previewText();
+    EXPECT_TRUE(empty.contains("Data wystawienia"));
+    EXPECT_FALSE(empty.contains("FV"));
+    EXPECT_EQ(linesWith(empty, "Suma ogólna:").value(0), "Suma ogólna: 0,00 0,00");
+}
+
+TEST_F(Salvista, GoodsReportSumsEachItemAndNumbersPagesWithoutABlank)
+{
+    wgTowarow(qApp, "2011-01-01", "2011-12-31");
+    const QString t = previewText();
+    EXPECT_TRUE(t.contains("Sprzedaż wg. towarów / usług"));
+    EXPECT_TRUE(t.contains("Strona1")) << t.toStdString();
+    EXPECT_TRUE(t.contains("Kwota Vat"));
+    const QStringList sums = linesWith(t, "Suma :");
+    ASSERT_EQ(sums.size(), 2) << t.toStdString();
+    EXPECT_EQ(sums.filter("6,000").size(), 1);   // S1: 2 + 3 + 1
+    EXPECT_EQ(sums.filter("1129,00").size(), 1); // S1: 100 + 30 + 999
+    EXPECT_EQ(sums.filter("1,000").size(), 1);   // S'2
+
+    // A symbol with an apostrophe is a value like any other.
+    capture->clear();
+    dlaTowaru(qApp, "2011-01-01", "2011-12-31", "S'2");
+    const QString one = previewText();
+    EXPECT_TRUE(one.contains("Sprzedaż dla towaru / usługi symbol S'2"));
+    EXPECT_TRUE(one.contains("Nakrętka"));
+    EXPECT_FALSE(one.contains("Śruba"));
+
+    capture->clear();
+    wgTowarow(qApp, "2012-01-01", "2012-12-31"); // an empty period: titles and headers only
+    const QString empty = previewText();
+    EXPECT_TRUE(empty.contains("W okresie od 2012-01-01 do 2012-12-31"));
+    EXPECT_TRUE(empty.contains("Cena netto zakupu"));
+    EXPECT_TRUE(linesWith(empty, "Suma :").isEmpty());
+}
+
+TEST_F(Salvista, BadArgumentsEndInAMessageAndTheNextCallWorks)
+{
+    wgKlientow(qApp, "2011-13-01", "2011-03-31");
+    ASSERT_EQ(script.messages().size(), 1);
+    EXPECT_TRUE(script.lastMessage().contains("2011-13-01")) << script.lastMessage().toStdString();
+    wgDok(qApp, "jutro", "2011-03-31", true, true, true, true);
+    dlaTowaru(qApp, nullptr, nullptr, nullptr);
+    EXPECT_EQ(script.messages().size(), 3);
+    EXPECT_TRUE(capture->entries().empty());
+
+    // Without the program's connection there is nothing to read: a message, no report.
+    module.reset();
+    script.clearMessages();
+    wgTowarow(qApp, "2011-01-01", "2011-12-31");
+    EXPECT_EQ(script.messages().size(), 1);
+    EXPECT_TRUE(capture->entries().empty());
+}
+
+} // namespace
