@@ -35,6 +35,17 @@
 #include "settings/Form_Ust_Prog.h"
 #include "settings/Form_Ust_Wydruki.h"
 #include "shell/DataModule1.h"
+#include "statements/Form_Check_NIP.h"
+#include "statements/Form_Kalk_Brutto_Netto.h"
+#include "statements/Form_Lista_Faktur_W_Okresie.h"
+#include "statements/Form_Lista_Faktur_Wg_Roku.h"
+#include "statements/Form_Sprzedaz_Wg_Klienta.h"
+#include "statements/Form_Sprzedaz_Wg_Towarow.h"
+#include "statements/Form_Wydruki_Dla_Klienta.h"
+#include "statements/Form_Wydruki_Dla_Towaru.h"
+#include "statements/Form_Wydruki_Sprzedaz_Wg_Dokumentow.h"
+#include "statements/Form_Wydruki_Wg_Klientow.h"
+#include "statements/Form_Wydruki_Wg_Towarow.h"
 #include "shell/Form_About.h"
 #include "shell/Form_Jaki_Nr.h"
 #include "shell/Form_Komunikat.h"
@@ -55,6 +66,22 @@ WindowKind modal(const char* global, int position, const char* action)
     k.open = [](TMainForm&) {
         if (*Global)
             ui::showModal(*Global);
+    };
+    return k;
+}
+
+// A dialog created at start-up that a menu item shows without blocking the program.
+template <class T, T** Global>
+WindowKind modeless(const char* global, int position, const char* action)
+{
+    WindowKind k = createdAtStartup<T, Global>(global, position);
+    k.action = action;
+    k.open = [](TMainForm&) {
+        if (T* w = *Global) {
+            w->show();
+            w->raise();
+            w->activateWindow();
+        }
     };
     return k;
 }
@@ -136,20 +163,23 @@ std::vector<WindowKind> rows()
         createdAtStartup<TForm_Lista_Klientow_Pob, &Form_Lista_Klientow_Pob>("Form_Lista_Klientow_Pob", 53),
         createdAtStartup<TForm_Nowy_Klient, &Form_Nowy_Klient>("Form_Nowy_Klient", 56),
         createdAtStartup<TForm_Popraw_Towar, &Form_Popraw_Towar>("Form_Popraw_Towar", 59),
-        startupPlaceholder("Form_Kalk_Brutto_Netto", 62),
+        modal<TForm_Kalk_Brutto_Netto, &Form_Kalk_Brutto_Netto>("Form_Kalk_Brutto_Netto", 62, "Kalkulatornettobrutto1"),
         modal<TForm_Ust_Firma, &Form_Ust_Firma>("Form_Ust_Firma", 65, "DaneFirmy1"),
         modal<TForm_Ust_Wydruki, &Form_Ust_Wydruki>("Form_Ust_Wydruki", 68, "Ustawieniawydrukow1"),
-        startupPlaceholder("Form_Wydruki_Sprzedaz_Wg_Dokumentow", 71),
-        startupPlaceholder("Form_Wydruki_Wg_Klientow", 74),
-        startupPlaceholder("Form_Wydruki_Dla_Klienta", 77),
-        startupPlaceholder("Form_Wydruki_Wg_Towarow", 80),
-        startupPlaceholder("Form_Wydruki_Dla_Towaru", 83),
+        modal<TForm_Wydruki_Sprzedaz_Wg_Dokumentow, &Form_Wydruki_Sprzedaz_Wg_Dokumentow>(
+            "Form_Wydruki_Sprzedaz_Wg_Dokumentow", 71, "Dokumentywokresieczasu1"),
+        modal<TForm_Wydruki_Wg_Klientow, &Form_Wydruki_Wg_Klientow>("Form_Wydruki_Wg_Klientow", 74, "SprzedazwgKlientow2"),
+        modal<TForm_Wydruki_Dla_Klienta, &Form_Wydruki_Dla_Klienta>("Form_Wydruki_Dla_Klienta", 77, "SprzedazdlaKlienta1"),
+        modal<TForm_Wydruki_Wg_Towarow, &Form_Wydruki_Wg_Towarow>("Form_Wydruki_Wg_Towarow", 80,
+                                                                   "Sprzedazwgtowarowuslug1"),
+        modal<TForm_Wydruki_Dla_Towaru, &Form_Wydruki_Dla_Towaru>("Form_Wydruki_Dla_Towaru", 83,
+                                                                   "Sprzedazdlatowaruuslugi1"),
         modal<TForm_About, &Form_About>("Form_About", 85, "Oprogramie1"),
         createdAtStartup<TForm_Nowy_Rodzaj_Platnosci, &Form_Nowy_Rodzaj_Platnosci>("Form_Nowy_Rodzaj_Platnosci", 87),
         createdAtStartup<TForm_Popraw_Rodzaj_Platnosci, &Form_Popraw_Rodzaj_Platnosci>("Form_Popraw_Rodzaj_Platnosci", 89),
         createdAtStartup<TForm_Drukuj_Duplikat, &Form_Drukuj_Duplikat>("Form_Drukuj_Duplikat", 91),
         createdAtStartup<TForm_Jaki_Nr, &Form_Jaki_Nr>("Form_Jaki_Nr", 93),
-        startupPlaceholder("Form_Check_NIP", 95),
+        modeless<TForm_Check_NIP, &Form_Check_NIP>("Form_Check_NIP", 95, "SprawdzanienumeruNIP1"),
         modal<TForm_Ust_Prog, &Form_Ust_Prog>("Form_Ust_Prog", 97, "Ustawieniadomyslne1"),
         createdAtStartup<TForm_Faktura_Popraw_Pozycje, &Form_Faktura_Popraw_Pozycje>("Form_Faktura_Popraw_Pozycje", 99),
         createdAtStartup<TForm_Do_Poprawy, &Form_Do_Poprawy>("Form_Do_Poprawy", 100),
@@ -163,6 +193,14 @@ std::vector<WindowKind> rows()
             "Form_Faktura_Korekta", "KorektaFaktury1"),
         child<TForm_Faktura_Nota, &Form_Faktura_Nota, &TMainForm::Czy_Faktura_Nota, &presetyNoty>("Form_Faktura_Nota",
                                                                                                "NotaKorygujaca1"),
+        child<TForm_Lista_Faktur_Wg_Roku, &Form_Lista_Faktur_Wg_Roku, &TMainForm::Czy_Lista_Faktur_Wg_Roku>(
+            "Form_Lista_Faktur_Wg_Roku", "Listafakturwgroku1"),
+        child<TForm_Lista_Faktur_W_Okresie, &Form_Lista_Faktur_W_Okresie, &TMainForm::Czy_Lista_Faktur_W_Okresie>(
+            "Form_Lista_Faktur_W_Okresie", "Listafakturwokresieczasu1"),
+        child<TForm_Sprzedaz_Wg_Klienta, &Form_Sprzedaz_Wg_Klienta, &TMainForm::Czy_Sprzedaz_Wg_Klienta>(
+            "Form_Sprzedaz_Wg_Klienta", "Sprzedazwgklientow1"),
+        child<TForm_Sprzedaz_Wg_Towarow, &Form_Sprzedaz_Wg_Towarow, &TMainForm::Czy_Sprzedaz_Wg_Towarow>(
+            "Form_Sprzedaz_Wg_Towarow", "Sprzedazwgtowarow1"),
         child<TForm_Lista_Towarow, &Form_Lista_Towarow, &TMainForm::Czy_Lista_Towarow>("Form_Lista_Towarow", "TowaryUslugi1"),
         child<TForm_Lista_Klientow, &Form_Lista_Klientow, &TMainForm::Czy_Lista_Klientow>("Form_Lista_Klientow", "Klienci1"),
         child<TForm_Lista_Rodzajow_Platnosci, &Form_Lista_Rodzajow_Platnosci, &TMainForm::Czy_Lista_Rodzajow_Platnosci>(

@@ -2,6 +2,7 @@
 // The parameter dialogs of the sales reports. Each collects a period (and the document types, a
 // client or a goods item) and calls its entry point of the sales report library, which previews
 // the report and returns when the preview is closed. The dialogs stay open for another report.
+#include "reportlib/Salvista.h"
 #include "platform/ui/Dialog.h"
 
 #include <QByteArray>
@@ -14,15 +15,6 @@ class QPushButton;
 class QVBoxLayout;
 
 namespace statements {
-
-// The entry points of the sales report library, as the program calls them: the application
-// object, the dates "od" and "do" as Windows-1250 texts in the short date format, then the
-// document-type flags, a client number or a goods symbol.
-using ShowSprzOkresProc = void (*)(QApplication* application, const char* dateFrom, const char* dateTo);
-using ShowSprzWgDokProc = void (*)(QApplication* application, const char* dateFrom, const char* dateTo, bool fv,
-                                   bool kfv, bool pfv, bool nfv);
-using ShowSprzDlaProc = void (*)(QApplication* application, const char* dateFrom, const char* dateTo,
-                                 const char* key);
 
 struct Ustawienia_Wydruku {
     QString nazwa;     // object name of the dialog
