@@ -49,23 +49,15 @@ QLabel* heading(QWidget* parent, const QString& text, const QPoint& at)
 
 TForm_Faktura_Korekta::TForm_Faktura_Korekta(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Form_Faktura_Korekta"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Korekta faktury"));
-    setFixedSize(680, 674);
-    setWindowFlags(windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    move(0, 0);
+    documents::documentWindowFrame(this, "Form_Faktura_Korekta", QStringLiteral("Korekta faktury"), {680, 674});
 
     // The correction's own identity.
-    LEdit_Wyroznik = labeledEdit(this, "LEdit_Wyroznik", QStringLiteral("Typ"), {8, 22, 40, 22});
-    LEdit_Nr = labeledEdit(this, "LEdit_Nr", QStringLiteral("Nr"), {56, 22, 60, 22});
-    for (QLineEdit* e : {LEdit_Wyroznik, LEdit_Nr}) {
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-    }
-    LEdit_Rok = labeledEdit(this, "LEdit_Rok", QStringLiteral("Rok"), {124, 22, 50, 22}, 4);
-    LEdit_Data_Wyst =
-        labeledEdit(this, "LEdit_Data_Wyst", QStringLiteral("Data wystawienia (rrrr-mm-dd)"), {182, 22, 100, 22}, 10);
+    const documents::IdentityRow id =
+        documents::identityRow(this, "LEdit_Wyroznik", 22, QStringLiteral("Data wystawienia (rrrr-mm-dd)"));
+    LEdit_Wyroznik = id.typ;
+    LEdit_Nr = id.nr;
+    LEdit_Rok = id.rok;
+    LEdit_Data_Wyst = id.dataWyst;
     Button1 = button(this, "Button1", QStringLiteral("Pobierz dokument"), {540, 18, 132, 28});
 
     // The invoice to correct, as the picker positioned the window's own table on it.

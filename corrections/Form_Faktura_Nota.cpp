@@ -29,22 +29,14 @@ using documents::labeledEdit;
 
 TForm_Faktura_Nota::TForm_Faktura_Nota(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Form_Faktura_Nota"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Nota korygująca"));
-    setFixedSize(686, 660);
-    setWindowFlags(windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    move(0, 0);
+    documents::documentWindowFrame(this, "Form_Faktura_Nota", QStringLiteral("Nota korygująca"), {686, 660});
 
     // The note's own identity.
-    LEdit_Typ = labeledEdit(this, "LEdit_Typ", QStringLiteral("Typ"), {8, 22, 40, 22});
-    LEdit_Nr = labeledEdit(this, "LEdit_Nr", QStringLiteral("Nr"), {56, 22, 60, 22});
-    for (QLineEdit* e : {LEdit_Typ, LEdit_Nr}) {
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-    }
-    LEdit_Rok = labeledEdit(this, "LEdit_Rok", QStringLiteral("Rok"), {124, 22, 50, 22}, 4);
-    LEdit_Data_Wyst = labeledEdit(this, "LEdit_Data_Wyst", QStringLiteral("Data wystawienia"), {182, 22, 100, 22}, 10);
+    const documents::IdentityRow id = documents::identityRow(this, "LEdit_Typ", 22, QStringLiteral("Data wystawienia"));
+    LEdit_Typ = id.typ;
+    LEdit_Nr = id.nr;
+    LEdit_Rok = id.rok;
+    LEdit_Data_Wyst = id.dataWyst;
     BitBtn_Pobierz = button(this, "BitBtn_Pobierz", QStringLiteral("Pobierz dokument"), {546, 18, 132, 28});
 
     // The invoice being corrected: its final identity and its old header.

@@ -127,3 +127,31 @@ void limitTyping(QLineEdit* edit, int maxLength)
 }
 
 } // namespace documents
+
+namespace documents {
+
+void documentWindowFrame(QWidget* w, const char* name, const QString& caption, QSize size)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setWindowTitle(caption);
+    w->setFixedSize(size);
+    w->setWindowFlags(w->windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    w->move(0, 0);
+}
+
+IdentityRow identityRow(QWidget* parent, const char* typName, int y, const QString& dateCaption)
+{
+    IdentityRow r;
+    r.typ = labeledEdit(parent, typName, QStringLiteral("Typ"), {8, y, 40, 22});
+    r.nr = labeledEdit(parent, "LEdit_Nr", QStringLiteral("Nr"), {56, y, 60, 22});
+    for (QLineEdit* e : {r.typ, r.nr}) {
+        e->setReadOnly(true);
+        e->setFocusPolicy(Qt::NoFocus);
+    }
+    r.rok = labeledEdit(parent, "LEdit_Rok", QStringLiteral("Rok"), {124, y, 50, 22}, 4);
+    r.dataWyst = labeledEdit(parent, "LEdit_Data_Wyst", dateCaption, {182, y, 100, 22}, 10);
+    return r;
+}
+
+} // namespace documents

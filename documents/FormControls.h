@@ -23,6 +23,20 @@ QLabel* setCaption(QWidget* control, const QString& caption);
 // Moves a control, and its caption above it.
 void placeWithCaption(QWidget* control, const QRect& geometry);
 
+// The frame every document window has: its name and caption, a fixed size, no minimise or
+// maximise box, placed top-left, freed when closed.
+void documentWindowFrame(QWidget* window, const char* name, const QString& caption, QSize size);
+
+// The row of a document's own identity: type and number (filled by the program, read-only), year
+// and issue date, at height `y` with the widths the document windows share.
+struct IdentityRow {
+    QLineEdit* typ;
+    QLineEdit* nr;
+    QLineEdit* rok;
+    QLineEdit* dataWyst;
+};
+IdentityRow identityRow(QWidget* parent, const char* typName, int y, const QString& dateCaption);
+
 // Sets the tab order of the controls, in the order given.
 void tabChain(std::initializer_list<QWidget*> controls);
 

@@ -39,22 +39,15 @@ namespace {
 
 InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget(parent), kind_(kind)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(kind_.caption);
-    setFixedSize(837, 575);
-    setWindowFlags(windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    move(0, 0);
+    // Each kind names the window itself.
+    documentWindowFrame(this, "InvoiceWindow", kind_.caption, {837, 575});
 
     // Header.
-    LEdit_Wyroznik = labeledEdit(this, "LEdit_Wyroznik", QStringLiteral("Typ"), {8, 34, 40, 22});
-    LEdit_Wyroznik->setReadOnly(true);
-    LEdit_Wyroznik->setFocusPolicy(Qt::NoFocus);
-    LEdit_Nr = labeledEdit(this, "LEdit_Nr", QStringLiteral("Nr"), {56, 34, 60, 22});
-    LEdit_Nr->setReadOnly(true);
-    LEdit_Nr->setFocusPolicy(Qt::NoFocus);
-    LEdit_Rok = labeledEdit(this, "LEdit_Rok", QStringLiteral("Rok"), {124, 34, 50, 22}, 4);
-    LEdit_Data_Wyst =
-        labeledEdit(this, "LEdit_Data_Wyst", QStringLiteral("Data wystawienia\n(rrrr-mm-dd)"), {182, 34, 100, 22}, 10);
+    const IdentityRow id = identityRow(this, "LEdit_Wyroznik", 34, QStringLiteral("Data wystawienia\n(rrrr-mm-dd)"));
+    LEdit_Wyroznik = id.typ;
+    LEdit_Nr = id.nr;
+    LEdit_Rok = id.rok;
+    LEdit_Data_Wyst = id.dataWyst;
     LEdit_Data_Sprzedarzy =
         labeledEdit(this, "LEdit_Data_Sprzedarzy", QStringLiteral("Data sprzedaży"), {290, 34, 150, 22}, 50);
     LEdit_Miejsce_Wyst =
