@@ -12,17 +12,6 @@
 
 namespace {
 
-// The library takes the host's application object as its own on the first call and keeps it for
-// the rest of the run; the forms are owned by it.
-QApplication* g_application = nullptr;
-
-QObject* applicationFor(QApplication* caller)
-{
-    if (!g_application)
-        g_application = caller ? caller : qApp;
-    return g_application;
-}
-
 // One run of the report: the copy label, the page count from a first layout (not on notes), then
 // the printer.
 void printRun(TFakt_Form& form, const QString& label, const QString& englishLabel, int count)
@@ -58,7 +47,7 @@ void printDocument(QApplication* application, const char* idText, qint32 origina
                    const char* duplicateCaption, const char* duplicateDate, Form*& global)
 {
     ui::guard([&] {
-        QObject* owner = applicationFor(application);
+        QObject* owner = ui::hostApplication(application);
         const QString idArg = text::fromCp1250(idText);
         bool ok = false;
         const int id = text::parseInt(idArg, &ok);

@@ -13,17 +13,6 @@
 
 namespace {
 
-// The library takes the host's application object as its own on the first call and keeps it for
-// the rest of the run; the report forms are owned by it.
-QApplication* g_application = nullptr;
-
-QObject* applicationFor(QApplication* caller)
-{
-    if (!g_application)
-        g_application = caller ? caller : qApp;
-    return g_application;
-}
-
 // Creates the form, keeps it in its global pointer while the call lasts, opens its data with
 // `open`, shows the preview and deletes the form. Any failure is shown as a message instead of
 // leaving the entry point, and nothing is shown of the report then.
@@ -33,7 +22,7 @@ void showReport(QApplication* application, const char* dateFrom, const char* dat
     if (!QApplication::instance())
         return; // no application: nothing can be shown, not even a message
     ui::guard([&] {
-        QObject* owner = applicationFor(application);
+        QObject* owner = ui::hostApplication(application);
         const QString od = text::fromCp1250(dateFrom);
         const QString do_ = text::fromCp1250(dateTo);
         std::unique_ptr<Form> form(new Form(owner));

@@ -68,4 +68,12 @@ bool guard(const std::function<void()>& fn)
     }
 }
 
+QObject* hostApplication(QApplication* caller)
+{
+    static QApplication* host = nullptr;
+    if (!host)
+        host = caller ? caller : qApp;
+    return host;
+}
+
 } // namespace ui

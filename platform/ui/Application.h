@@ -27,4 +27,9 @@ QString errorText(std::exception_ptr error);
 // C entry points and callbacks that must not let one out). Returns whether `fn` completed.
 bool guard(const std::function<void()>& fn);
 
+// The owner of what a print library creates: the host's application object, taken at the
+// library's first call and kept for the rest of the run (the application of this process when
+// the host passes none).
+QObject* hostApplication(QApplication* caller);
+
 } // namespace ui
