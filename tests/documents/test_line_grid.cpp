@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QAbstractItemModelTester>
 
 #include <gtest/gtest.h>
 
@@ -149,4 +150,18 @@ TEST(LineGrid, ScrolledLinesKeepTheHeaderRowAndTheNumberColumn)
     g.lines().removeLine(1);
     EXPECT_EQ(g.model()->headerData(29, Qt::Vertical).toString(), "29");
     EXPECT_EQ(g.RowCount(), 31);
+}
+
+TEST(LineGrid, ModelKeepsQtsContractThroughEveryChange)
+{
+    LineGridModel g;
+    g.setHeader(invoiceGridHeader(PriceMode::Netto));
+    QAbstractItemModelTester tester(&g, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    g.appendLine(line("10,00", "12,30"));
+    g.appendLine(line("20,00", "24,60"));
+    g.replaceLine(1, line("11,00", "13,53"), 1);
+    g.setCell(2, Col_Nazwa, QStringLiteral("y"));
+    EXPECT_TRUE(g.removeLine(1));
+    g.clearLines();
+    EXPECT_EQ(g.rows(), 2);
 }
