@@ -1,4 +1,5 @@
 #include "shell/Startup.h"
+#include "statements/Form_Check_NIP.h"
 
 #include "app/Okna.h"
 
@@ -16,6 +17,11 @@
 #include <QDir>
 #include <QFile>
 #include <QProgressBar>
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 
 #include <map>
 #include <utility>
@@ -161,4 +167,57 @@ TEST(Startup, CreatesTheWindowsInOrderWithTheBarAtEachPosition)
         EXPECT_EQ(wsk, nullptr) << nazwa.toStdString();
     delete MainForm;
     EXPECT_TRUE(script.unhandled().isEmpty());
+}
+
+// The whole program as a user meets it: start-up over the empty database of the build, then every
+// menu item, each opening its window (dialogs are closed by the script, children stay open), then
+// the main window closed.
+TEST(Startup, EveryMenuItemOpensItsWindow)
+{
+    const QString baza = QStringLiteral(TARNEX_BINARY_DIR "/bin/db.mdb");
+    if (!QFile::exists(baza))
+        GTEST_SKIP() << "the build's empty database is not there";
+    RejestrTestowy rejestr;
+    ui::Script script;
+    ASSERT_TRUE(QFile::copy(baza, rejestr.folder() + QStringLiteral("/db.mdb")));
+    // The settings an installation starts with.
+    QFile::remove(rejestr.folder() + QStringLiteral("/rejestr.ini"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TARNEX_SOURCE_DIR "/db/rejestr.ini"), rejestr.folder() + QStringLiteral("/rejestr.ini")));
+    const QString katalog = QDir::currentPath();
+    QDir::setCurrent(rejestr.folder());
+    delete Form_Komunikat;
+    Form_Komunikat = nullptr;
+    Zarejestruj_Okna();
+    MainForm = new TMainForm;
+    Utworz_Formularze();
+    QStringList pokazane;
+    script.setDefault([&](QDialog* d) {
+        pokazane << d->windowTitle();
+        return QDialog::Rejected;
+    });
+
+    int pozycje = 0;
+    for (QAction* menu : MainForm->MainMenu1->actions())
+        for (QAction* a : menu->menu()->actions()) {
+            if (a->isSeparator() || a == MainForm->Kalkulator1 || a == MainForm->Pomoc2)
+                continue;
+            SCOPED_TRACE(a->text().toStdString());
+            EXPECT_TRUE(a->isEnabled());
+            const qsizetype przed = pokazane.size() + MainForm->MdiArea->subWindowList().size();
+            a->trigger();
+            QCoreApplication::processEvents();
+            // The NIP check is shown without blocking.
+            const bool okno = a == MainForm->SprawdzanienumeruNIP1 && Form_Check_NIP && Form_Check_NIP->isVisible();
+            EXPECT_TRUE(pokazane.size() + MainForm->MdiArea->subWindowList().size() > przed || okno);
+            ++pozycje;
+        }
+    EXPECT_EQ(pozycje, 24);
+    EXPECT_EQ(MainForm->MdiArea->subWindowList().size(), 12);
+    EXPECT_TRUE(script.messages().isEmpty()) << script.messages().join('|').toStdString();
+
+    MainForm->show();
+    EXPECT_TRUE(MainForm->close());
+    Zwolnij_Formularze();
+    delete MainForm;
+    QDir::setCurrent(katalog);
 }
