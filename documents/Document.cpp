@@ -16,6 +16,10 @@ std::optional<Money> Money::fromText(const QString& t)
     if (!v)
         return std::nullopt;
     const long double scaled = *v * 100.0L;
+    // Far beyond any amount of a document (and beyond what a double keeps to the grosz): refused
+    // rather than wrapped.
+    if (!(scaled > -9.0e15L && scaled < 9.0e15L))
+        return std::nullopt;
     const long double r = scaled < 0 ? scaled - 0.5L : scaled + 0.5L;
     return Money(qint64(r));
 }

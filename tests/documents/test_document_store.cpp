@@ -102,6 +102,16 @@ struct Fixture {
 
 } // namespace
 
+TEST(Money, RoundsHalfAwayFromZeroAndRefusesWhatItCannotHold)
+{
+    EXPECT_EQ(Money::fromValue(3.335L), Money::fromGrosze(334));
+    EXPECT_EQ(Money::fromValue(-3.335L), Money::fromGrosze(-334));
+    EXPECT_EQ(Money::fromText("12,5"), Money::fromGrosze(1250));
+    EXPECT_FALSE(Money::fromText("1E300"));
+    EXPECT_FALSE(Money::fromText("abc"));
+    EXPECT_EQ(Money::fromGrosze(-1).text(), "-0,01");
+}
+
 TEST(DocumentStore, ProFormaHasNoFinalIdentityAndLoadsBack)
 {
     Fixture f;
