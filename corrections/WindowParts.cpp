@@ -76,16 +76,7 @@ data::Table* ownTable(QObject* parent, const char* name, const char* table)
 
 documents::FirstNumberPrompt firstNumberPrompt()
 {
-    return [](const QString& pytanie) -> std::optional<qint64> {
-        if (!Form_Jaki_Nr)
-            Form_Jaki_Nr = new TForm_Jaki_Nr();
-        Form_Jaki_Nr->Ustaw_Opis(pytanie);
-        if (ui::showModal(Form_Jaki_Nr) != QDialog::Accepted)
-            return std::nullopt;
-        if (const auto nr = documents::readInteger(Form_Jaki_Nr->Edit_Nr->text()))
-            return qint64(*nr);
-        return std::nullopt;
-    };
+    return &Zapytaj_O_Pierwszy_Numer;
 }
 
 std::optional<qint64> paymentKindId(data::Dataset& kinds, const QVariant& key)

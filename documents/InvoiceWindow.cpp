@@ -334,15 +334,7 @@ void InvoiceWindow::BitBtn_ZapiszClick()
 
     const InvoiceDocument d = Teksty();
 
-    const FirstNumberPrompt prompt = [](const QString& pytanie) -> std::optional<qint64> {
-        if (!Form_Jaki_Nr)
-            Form_Jaki_Nr = new TForm_Jaki_Nr();
-        Form_Jaki_Nr->Ustaw_Opis(pytanie);
-        if (ui::showModal(Form_Jaki_Nr) != QDialog::Accepted)
-            return std::nullopt;
-        const auto nr = readInteger(Form_Jaki_Nr->Edit_Nr->text());
-        return nr ? std::optional<qint64>(*nr) : std::nullopt;
-    };
+    const FirstNumberPrompt prompt = &Zapytaj_O_Pierwszy_Numer;
 
     if (!DataModule1 || !DataModule1->ADOConnection1) {
         Pokaz_Komunikat(QStringLiteral("Brak połączenia z bazą danych.\nFaktura nie została zapisana."));

@@ -2,6 +2,7 @@
 #include "platform/ui/Connect.h"
 
 #include "platform/text/Numbers.h"
+#include "platform/ui/Modal.h"
 #include "shell/Form_Komunikat.h"
 
 #include <QLabel>
@@ -73,4 +74,16 @@ void TForm_Jaki_Nr::BitBtn1Click()
         return;
     }
     accept();
+}
+
+std::optional<qint64> Zapytaj_O_Pierwszy_Numer(const QString& pytanie)
+{
+    if (!Form_Jaki_Nr)
+        Form_Jaki_Nr = new TForm_Jaki_Nr();
+    Form_Jaki_Nr->Ustaw_Opis(pytanie);
+    if (ui::showModal(Form_Jaki_Nr) != QDialog::Accepted)
+        return std::nullopt;
+    bool ok = false;
+    const int nr = text::parseInt(Form_Jaki_Nr->Edit_Nr->text(), &ok);
+    return ok ? std::optional<qint64>(nr) : std::nullopt;
 }

@@ -4,6 +4,8 @@
 // Any other result (the title-bar close, Esc) abandons the save.
 #include "platform/ui/Dialog.h"
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -28,3 +30,7 @@ protected:
 };
 
 extern TForm_Jaki_Nr* Form_Jaki_Nr;
+
+// Asks the question in Form_Jaki_Nr (created when start-up has not) and gives the number typed,
+// or nothing when the user abandoned the prompt. The document windows' first-number prompt.
+std::optional<qint64> Zapytaj_O_Pierwszy_Numer(const QString& pytanie);
