@@ -11,7 +11,7 @@
 
 TForm_Lista_Faktur_W_Okresie* Form_Lista_Faktur_W_Okresie = nullptr;
 
-TForm_Lista_Faktur_W_Okresie::TForm_Lista_Faktur_W_Okresie(QWidget* parent) : ListaFaktur(false, parent)
+TForm_Lista_Faktur_W_Okresie::TForm_Lista_Faktur_W_Okresie(QWidget* parent) : Lista_Faktur(false, parent)
 {
     BitBtn_Zamknij = Zamknij;
     ADOTable_Faktura_Szczegoly = Szczegoly;
@@ -32,7 +32,7 @@ void TForm_Lista_Faktur_W_Okresie::Dzisiaj()
 
 void TForm_Lista_Faktur_W_Okresie::showEvent(QShowEvent* e)
 {
-    ListaFaktur::showEvent(e);
+    Lista_Faktur::showEvent(e);
     if (!e->spontaneous())
         Dzisiaj();
 }

@@ -1,10 +1,10 @@
 #pragma once
 // "Lista faktur w okresie czasu": the documents issued within a period, an MDI child.
-#include "statements/ListaFaktur.h"
+#include "statements/Lista_Faktur.h"
 
 class QDateEdit;
 
-class TForm_Lista_Faktur_W_Okresie : public statements::ListaFaktur {
+class TForm_Lista_Faktur_W_Okresie : public statements::Lista_Faktur {
     Q_OBJECT
 public:
     explicit TForm_Lista_Faktur_W_Okresie(QWidget* parent = nullptr);

@@ -10,7 +10,7 @@
 
 TForm_Lista_Faktur_Wg_Roku* Form_Lista_Faktur_Wg_Roku = nullptr;
 
-TForm_Lista_Faktur_Wg_Roku::TForm_Lista_Faktur_Wg_Roku(QWidget* parent) : ListaFaktur(true, parent)
+TForm_Lista_Faktur_Wg_Roku::TForm_Lista_Faktur_Wg_Roku(QWidget* parent) : Lista_Faktur(true, parent)
 {
     Button1 = Zamknij;
 

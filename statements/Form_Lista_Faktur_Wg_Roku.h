@@ -1,12 +1,12 @@
 #pragma once
 // "Lista faktur w roku ...": the documents of one year (or of all years), an MDI child.
-#include "statements/ListaFaktur.h"
+#include "statements/Lista_Faktur.h"
 
 namespace ui {
 class DbLookupCombo;
 }
 
-class TForm_Lista_Faktur_Wg_Roku : public statements::ListaFaktur {
+class TForm_Lista_Faktur_Wg_Roku : public statements::Lista_Faktur {
     Q_OBJECT
 public:
     explicit TForm_Lista_Faktur_Wg_Roku(QWidget* parent = nullptr);

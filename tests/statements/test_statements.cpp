@@ -114,7 +114,7 @@ protected:
         d.first();
         return s;
     }
-    static void zaznacz(statements::ListaFaktur& l, const Typy_Dokumentow& t)
+    static void zaznacz(statements::Lista_Faktur& l, const Typy_Dokumentow& t)
     {
         l.JvCheckBox_FV->setChecked(t.FV);
         l.JvCheckBox_KFV->setChecked(t.KFV);
@@ -171,7 +171,7 @@ TEST_F(Zestawienia, KazdaKombinacjaRokuOkresuITypow)
                         oczekiwane << QLatin1String(typy[i]) + QLatin1Char('/') + QLatin1String(r);
                 }
             }
-            statements::ListaFaktur& l = wybor == 2 ? static_cast<statements::ListaFaktur&>(okres) : rok;
+            statements::Lista_Faktur& l = wybor == 2 ? static_cast<statements::Lista_Faktur&>(okres) : rok;
             if (wybor == 0)
                 rok.JvDBLookupCombo_Rok->setKeyValue(QStringLiteral("2011"));
             else if (wybor == 1)

@@ -59,11 +59,11 @@ struct Ustawienia_Listy_Faktur {
 // The list by year (true) or by period (false).
 Ustawienia_Listy_Faktur Ustawienia_Listy(bool wgRoku);
 
-class ListaFaktur : public QWidget {
+class Lista_Faktur : public QWidget {
     Q_OBJECT
 public:
-    ListaFaktur(bool wgRoku, QWidget* parent);
-    ~ListaFaktur() override;
+    Lista_Faktur(bool wgRoku, QWidget* parent);
+    ~Lista_Faktur() override;
 
     QCheckBox* JvCheckBox_FV;
     QCheckBox* JvCheckBox_KFV;

@@ -1,4 +1,4 @@
-#include "statements/ListaFaktur.h"
+#include "statements/Lista_Faktur.h"
 
 #include "dictionaries/Konfiguracja.h"
 #include "documents/FormControls.h"
@@ -128,7 +128,7 @@ Ustawienia_Listy_Faktur Ustawienia_Listy(bool wgRoku)
             QStringLiteral("BitBtn_Zamknij")};
 }
 
-ListaFaktur::ListaFaktur(bool wgRoku, QWidget* parent) : QWidget(parent), u_(Ustawienia_Listy(wgRoku))
+Lista_Faktur::Lista_Faktur(bool wgRoku, QWidget* parent) : QWidget(parent), u_(Ustawienia_Listy(wgRoku))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(u_.nazwa);
@@ -189,8 +189,8 @@ ListaFaktur::ListaFaktur(bool wgRoku, QWidget* parent) : QWidget(parent), u_(Ust
         e->setReadOnly(true);
         e->hide();
     }
-    ui::on(DBEdit1, &QLineEdit::textChanged, this, &ListaFaktur::DBEdit1Change);
-    ui::on(DBEdit2, &QLineEdit::textChanged, this, &ListaFaktur::DBEdit2Change);
+    ui::on(DBEdit1, &QLineEdit::textChanged, this, &Lista_Faktur::DBEdit1Change);
+    ui::on(DBEdit2, &QLineEdit::textChanged, this, &Lista_Faktur::DBEdit2Change);
     DBEdit1->setDataField(QStringLiteral("Czy_Korekta"));
     DBEdit2->setDataField(QStringLiteral("Czy_Duplikat"));
     DBEdit1->setDataSource(DataSource_Faktura);
@@ -213,14 +213,14 @@ ListaFaktur::ListaFaktur(bool wgRoku, QWidget* parent) : QWidget(parent), u_(Ust
     Label_Korekta->clear();
     Label_Duplikat->clear();
 
-    ui::on(BitBtn_Pokaz, &QPushButton::clicked, this, &ListaFaktur::BitBtn_PokazClick);
-    ui::on(BitBtn_Drukuj, &QPushButton::clicked, this, &ListaFaktur::BitBtn_DrukujClick);
-    ui::on(BitBtn_Drukuj_Duplikat, &QPushButton::clicked, this, &ListaFaktur::BitBtn_Drukuj_DuplikatClick);
+    ui::on(BitBtn_Pokaz, &QPushButton::clicked, this, &Lista_Faktur::BitBtn_PokazClick);
+    ui::on(BitBtn_Drukuj, &QPushButton::clicked, this, &Lista_Faktur::BitBtn_DrukujClick);
+    ui::on(BitBtn_Drukuj_Duplikat, &QPushButton::clicked, this, &Lista_Faktur::BitBtn_Drukuj_DuplikatClick);
     ui::on(Zamknij, &QPushButton::clicked, this, [this] { close(); });
     resize(u_.obszar);
 }
 
-ListaFaktur::~ListaFaktur()
+Lista_Faktur::~Lista_Faktur()
 {
     // The lines are a detail of the documents: unlinked first, so that closing the documents
     // reaches no half-destroyed window.
@@ -228,7 +228,7 @@ ListaFaktur::~ListaFaktur()
     ADOTable_Faktura->close();
 }
 
-void ListaFaktur::kolejnosc(std::initializer_list<QWidget*> wlasne)
+void Lista_Faktur::kolejnosc(std::initializer_list<QWidget*> wlasne)
 {
     QWidget* poprzedni = nullptr;
     auto dalej = [&](QWidget* w) {
@@ -246,13 +246,13 @@ void ListaFaktur::kolejnosc(std::initializer_list<QWidget*> wlasne)
         dalej(w);
 }
 
-Typy_Dokumentow ListaFaktur::Typy() const
+Typy_Dokumentow Lista_Faktur::Typy() const
 {
     return {JvCheckBox_FV->isChecked(), JvCheckBox_KFV->isChecked(), JvCheckBox_PFV->isChecked(),
             JvCheckBox_NFV->isChecked()};
 }
 
-void ListaFaktur::BitBtn_PokazClick()
+void Lista_Faktur::BitBtn_PokazClick()
 {
     const QString filtr = Filtr_Dokumentow(Warunek(), Typy());
     // Closed first: a filter changed on an open list would read it again at once.
@@ -268,12 +268,12 @@ void ListaFaktur::BitBtn_PokazClick()
     Szczegoly->open();
 }
 
-bool ListaFaktur::jestDokument() const
+bool Lista_Faktur::jestDokument() const
 {
     return ADOTable_Faktura->isActive() && ADOTable_Faktura->recNo() > 0;
 }
 
-void ListaFaktur::BitBtn_DrukujClick()
+void Lista_Faktur::BitBtn_DrukujClick()
 {
     if (!jestDokument() || !Form_Drukuj_Fakt)
         return;
@@ -285,7 +285,7 @@ void ListaFaktur::BitBtn_DrukujClick()
     ui::showModal(Form_Drukuj_Fakt);
 }
 
-void ListaFaktur::BitBtn_Drukuj_DuplikatClick()
+void Lista_Faktur::BitBtn_Drukuj_DuplikatClick()
 {
     if (!jestDokument() || !Form_Drukuj_Duplikat)
         return;
@@ -298,17 +298,17 @@ void ListaFaktur::BitBtn_Drukuj_DuplikatClick()
     ui::showModal(Form_Drukuj_Duplikat);
 }
 
-void ListaFaktur::DBEdit1Change()
+void Lista_Faktur::DBEdit1Change()
 {
     Label_Korekta->setText(DBEdit1->text() == QLatin1String("True") ? QStringLiteral("Wystawiono korektę") : QString());
 }
 
-void ListaFaktur::DBEdit2Change()
+void Lista_Faktur::DBEdit2Change()
 {
     Label_Duplikat->setText(DBEdit2->text() == QLatin1String("True") ? QStringLiteral("Wystawiono duplikat") : QString());
 }
 
-void ListaFaktur::closeEvent(QCloseEvent* e)
+void Lista_Faktur::closeEvent(QCloseEvent* e)
 {
     if (MainForm)
         u_.wgRoku ? MainForm->Ustaw_Czy_Lista_Faktur_Wg_Roku(false) : MainForm->Ustaw_Czy_Lista_Faktur_W_Okresie(false);
