@@ -172,6 +172,91 @@ void BM_LocatePrefix_Raw(benchmark::State& state)
 }
 BENCHMARK(BM_LocatePrefix_Raw)->Unit(benchmark::kMillisecond);
 
+// --- open the list by year over every year and jump to its last document -----------------------
+// The list asks for the order "typ;rok;nr" and the filter "Rok>0" ("Wszystkie", no type ticked);
+// the grid then needs the last row and its number.
+
+void openList(data::Table& t, data::Connection& c, const QString& order, const QString& filter)
+{
+    t.setConnection(&c);
+    t.setTableName(QStringLiteral("Faktura_Kwerenda"));
+    t.setIndexFieldNames(order);
+    t.setFilter(filter);
+    t.setFiltered(true);
+    t.open();
+}
+
+void BM_LastDocument_Dataset(benchmark::State& state)
+{
+    data::Connection c;
+    c.open(dbPath());
+    for (auto _ : state) {
+        data::Table t;
+        openList(t, c, QStringLiteral("typ;rok;nr"), QStringLiteral("Rok>0"));
+        t.last();
+        if (t.recNo() != 200000 || t.fieldByName(QStringLiteral("Typ")).asString() != QLatin1String("PFV"))
+            state.SkipWithError("not the last document");
+        benchmark::DoNotOptimize(t.fieldByName(QStringLiteral("Nr")).asInteger());
+    }
+}
+BENCHMARK(BM_LastDocument_Dataset)->Unit(benchmark::kMillisecond);
+
+void BM_LastDocument_Raw(benchmark::State& state)
+{
+    sqlite3* db = rawOpen();
+    for (auto _ : state) {
+        sqlite3_stmt *last = nullptr, *count = nullptr;
+        sqlite3_prepare_v2(db, "select * from Faktura_Kwerenda where Rok > '0' order by Typ desc, Rok desc, Nr desc limit 1",
+                           -1, &last, nullptr);
+        sqlite3_prepare_v2(db, "select count(*) from Faktura where Rok > '0'", -1, &count, nullptr);
+        if (sqlite3_step(last) != SQLITE_ROW || sqlite3_step(count) != SQLITE_ROW || sqlite3_column_int(count, 0) != 200000)
+            state.SkipWithError("not the last document");
+        benchmark::DoNotOptimize(sqlite3_column_int(last, 3));
+        sqlite3_finalize(last);
+        sqlite3_finalize(count);
+    }
+    sqlite3_close(db);
+}
+BENCHMARK(BM_LastDocument_Raw)->Unit(benchmark::kMillisecond);
+
+// The list by period asks for no order (the saved query's own): the last row is read by its position.
+void BM_LastDocumentByPeriod_Dataset(benchmark::State& state)
+{
+    data::Connection c;
+    c.open(dbPath());
+    for (auto _ : state) {
+        data::Table t;
+        openList(t, c, QString(), QStringLiteral("data_wyst>=2005-01-01 and data_wyst<=2014-12-31"));
+        t.last();
+        if (t.recNo() != 200000)
+            state.SkipWithError("not the last document");
+        benchmark::DoNotOptimize(t.fieldByName(QStringLiteral("Nr")).asInteger());
+    }
+}
+BENCHMARK(BM_LastDocumentByPeriod_Dataset)->Unit(benchmark::kMillisecond);
+
+void BM_LastDocumentByPeriod_Raw(benchmark::State& state)
+{
+    sqlite3* db = rawOpen();
+    for (auto _ : state) {
+        sqlite3_stmt *count = nullptr, *last = nullptr;
+        sqlite3_prepare_v2(db, "select count(*) from Faktura where Data_Wyst >= '2005-01-01' and Data_Wyst <= '2014-12-31'",
+                           -1, &count, nullptr);
+        sqlite3_prepare_v2(db, "select * from Faktura_Kwerenda where Data_Wyst >= '2005-01-01' and Data_Wyst <= '2014-12-31' "
+                               "limit 1 offset ?", -1, &last, nullptr);
+        if (sqlite3_step(count) != SQLITE_ROW)
+            state.SkipWithError("no count");
+        sqlite3_bind_int(last, 1, sqlite3_column_int(count, 0) - 1);
+        if (sqlite3_step(last) != SQLITE_ROW)
+            state.SkipWithError("not the last document");
+        benchmark::DoNotOptimize(sqlite3_column_int(last, 3));
+        sqlite3_finalize(count);
+        sqlite3_finalize(last);
+    }
+    sqlite3_close(db);
+}
+BENCHMARK(BM_LastDocumentByPeriod_Raw)->Unit(benchmark::kMillisecond);
+
 // --- insert one 20-line document in one transaction --------------------------------------------
 
 void BM_InsertDocument_Dataset(benchmark::State& state)
