@@ -338,7 +338,7 @@ bool Dataset::refreshUnchanged()
     if (!readFrom_ || dirty_ || pendingInserted_ != 0)
         return false;
     const bool fromTop = !farWindow();
-    const bool fromEnd = !fwd_ && backRead_ > 0 && !pendingRank_;
+    const bool fromEnd = !fwd_ && backRead_ > 0 && !(pendingRank_ && pendingRank_->anchor);
     if (!(fromTop || fromEnd) || (fwd_ && fwd_.sql != readFrom_->sql))
         return false;
     // The statements are ended first: while one runs it keeps the database as it was when it
@@ -366,6 +366,8 @@ void Dataset::refresh()
     checkBrowseMode();
     if (refreshUnchanged())
         return;
+    if (pendingRank_ && !pendingRank_->anchor)
+        base(); // a window read from the end, placed by a count before the rows are read again
     const int oldCur = cur_;
     const int oldBase = base_;
     const std::optional<PendingRank> oldPending = pendingRank_;
@@ -394,7 +396,7 @@ void Dataset::refresh()
             }
         }
     }
-    const int oldIndex = oldCur < 0 ? -1 : (oldPending ? countBefore(oldPending->plan, oldPending->anchor) : oldBase) + oldCur;
+    const int oldIndex = oldCur < 0 ? -1 : (oldPending ? countBefore(oldPending->plan, *oldPending->anchor) : oldBase) + oldCur;
     int found = -1;
     if (oldId >= 0 && !wasFar) {
         for (int i = 0; i <= oldIndex + 64 && ensureRow(i); ++i)

@@ -207,10 +207,11 @@ private:
         bool operator==(const Snapshot&) const = default;
     };
     // The rows before the window are counted when a row number is first needed: those before
-    // the anchor (the window's first row) in the plan's order.
+    // the anchor (the window's first row) in the plan's order, or, for a window read from the
+    // end (no anchor), all rows but the window's.
     struct PendingRank {
         Plan plan;
-        Row anchor;
+        std::optional<Row> anchor;
     };
 
     // --- fields and the current row (Dataset.cpp) ---
@@ -262,9 +263,9 @@ private:
     QString keyCondition(const Plan& p, const Row& row, QVariantList& binds) const;
     int countBefore(const Plan& p, const Row& row) const;
     void jumpTo(const Plan& p, Row row, std::optional<int> rank = std::nullopt);
-    // A window of the last rows (read in the reverse order), the last one current; false when
-    // the plan has no order to reverse.
-    bool jumpToTail(const Plan& p, int total);
+    // The last row becomes current, a window of its own; false when there is no row. `total`:
+    // the plan's rows, when counted already.
+    bool jumpToTail(const Plan& p, std::optional<int> total = std::nullopt);
     bool prependPage();
     int readBackward(int count, std::vector<Row>& page);
     int base() const; // the window's first row index (counts the rows before it when pending)
@@ -320,7 +321,7 @@ private:
     mutable std::optional<PendingRank> pendingRank_;
     bool dirty_ = false; // the cache holds appended or edited rows (its order may differ from SQL)
     bool eof_ = true, bof_ = true;
-    std::optional<int> countCache_;
+    mutable std::optional<int> countCache_;
     std::optional<Snapshot> readFrom_; // of the last execute()
     Values buffer_; // edit/insert buffer
     std::vector<bool> changed_;

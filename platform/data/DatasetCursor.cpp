@@ -60,12 +60,13 @@ void Dataset::last()
 void Dataset::seekLast()
 {
     if (fwd_ && !dirty_ && pendingInserted_ == 0) {
-        const Plan p = plan();
-        if (!p.noRows) {
-            // Many rows unread: the last ones are read from the end, not every row on the way.
-            const int total = countRows(p);
-            countCache_ = total;
-            if (total - (base() + int(rows_.size())) > kFar && jumpToTail(p, total))
+        // A few rows more are read on; when still more follow, the last one is read from the
+        // end instead of every row on the way (and counted only when its number is asked for).
+        for (int i = 0; i < kFar && fetchOne(); ++i) {
+        }
+        if (fwd_) {
+            const Plan p = plan();
+            if (!p.noRows && jumpToTail(p))
                 return;
         }
     }
@@ -339,17 +340,19 @@ void Dataset::jumpTo(const Plan& p, Row row, std::optional<int> rank)
     setCurrent(0, false);
 }
 
-// The last row becomes the current one and a window of its own, at position total - 1: read
-// first in the reverse order (an index on the sort keys serves it from its end), or, with no
-// order to reverse, by its position.
-bool Dataset::jumpToTail(const Plan& p, int total)
+// The last row becomes the current one and a window of its own: read first in the reverse
+// order (an index on the sort keys serves it from its end), or, with no order to reverse, by its
+// position, which needs the count first.
+bool Dataset::jumpToTail(const Plan& p, std::optional<int> total)
 {
-    if (total <= 0)
-        return false;
     std::optional<Row> row;
     detail::Cursor back;
     if (p.order.empty()) {
-        readByPosition(p, total - 1, 1, [&](const Row& r) { row = r; });
+        if (!total)
+            total = countCache_ = countRows(p);
+        if (*total <= 0)
+            return false;
+        readByPosition(p, *total - 1, 1, [&](const Row& r) { row = r; });
     } else {
         const Plan r = p.reversed();
         back = cursorOn(planSql(r), r.binds);
@@ -369,7 +372,10 @@ bool Dataset::jumpToTail(const Plan& p, int total)
         backRead_ = 1;
     }
     rows_.push_back(std::move(*row));
-    base_ = total - 1;
+    if (total)
+        base_ = *total - 1;
+    else
+        pendingRank_ = PendingRank{p, std::nullopt};
     setCurrent(0, false);
     return true;
 }
@@ -377,7 +383,13 @@ bool Dataset::jumpToTail(const Plan& p, int total)
 int Dataset::base() const
 {
     if (pendingRank_) {
-        base_ = countBefore(pendingRank_->plan, pendingRank_->anchor);
+        if (pendingRank_->anchor) {
+            base_ = countBefore(pendingRank_->plan, *pendingRank_->anchor);
+        } else {
+            const int total = countRows(pendingRank_->plan);
+            countCache_ = total;
+            base_ = qMax(0, total - int(rows_.size()));
+        }
         pendingRank_.reset();
     }
     return base_;
