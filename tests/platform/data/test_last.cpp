@@ -255,3 +255,24 @@ TEST(ViewShape, OnlyLeftJoinsOnAnIntegerKeyOverOneTable)
          })
         EXPECT_FALSE(parseViewJoins(QString::fromLatin1(no))) << no;
 }
+
+// The saved queries of the schema that show documents are counted on Faktura.
+TEST(ViewShape, DocumentQueriesCountOnFaktura)
+{
+    TestDb db;
+    const auto source = [&](const char* view) {
+        const QString name = QString::fromLatin1(view);
+        return data::detail::viewCountSource(db.conn->handle(), name,
+                                             db.conn->cachedStatement(QStringLiteral("SELECT * FROM \"%1\"").arg(name)));
+    };
+    for (const char* view : {"Faktura_Kwerenda", "Kwerenda_Faktura_Poprawa"}) {
+        SCOPED_TRACE(view);
+        const auto src = source(view);
+        ASSERT_TRUE(src);
+        EXPECT_EQ(src->table.toLower(), QStringLiteral("faktura"));
+        ASSERT_FALSE(src->columns.empty());
+        EXPECT_EQ(src->columns.front(), QStringLiteral("Id")); // "Faktura.Id" in the second
+        EXPECT_EQ(src->columns.back(), QString());             // Nazwa, of the payment kinds
+    }
+    EXPECT_FALSE(source("Faktura_Rok")); // DISTINCT
+}
