@@ -183,6 +183,7 @@ private:
         QString expr; // column with its collation, or the rowid
         int at = 0;   // index in a cached row
         bool desc = false;
+        bool implicit = false; // the rowid order of a whole table, which no index field asked for
     };
     // The effective statement in parts, so that locate can add conditions and count.
     struct Plan {
