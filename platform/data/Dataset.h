@@ -98,8 +98,8 @@ public:
     void setRecNo(int n);
     int recordCount();
     bool isEmpty();
-    // Whether recNo() answers without a query: false right after locate() (or refresh()) moved
-    // the cursor far down a long result, until the first recNo() counts the rows before it.
+    // Whether recNo() answers without a query: false right after locate(), last() (or refresh())
+    // moved the cursor far down a long result, until the first recNo() counts the rows before it.
     bool recNoKnown() const { return !pendingRank_; }
 
     // --- reading rows for display: the cursor does not move and no signal is emitted ---
