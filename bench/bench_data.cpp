@@ -172,6 +172,121 @@ void BM_LocatePrefix_Raw(benchmark::State& state)
 }
 BENCHMARK(BM_LocatePrefix_Raw)->Unit(benchmark::kMillisecond);
 
+// --- open the document list over every year and jump to its last document -------------------
+// The list by year asks for the order "typ;rok;nr" and, with "Wszystkie" and no type ticked, the
+// filter "Rok>0", which compares the year text as a number (no index serves it). Jumping to the
+// last document makes it current with its fields; its number (the grid's row) is a count.
+
+void openList(data::Table& t, data::Connection& c, const QString& order, const QString& filter)
+{
+    t.setConnection(&c);
+    t.setTableName(QStringLiteral("Faktura_Kwerenda"));
+    t.setIndexFieldNames(order);
+    t.setFilter(filter);
+    t.setFiltered(!filter.isEmpty());
+    t.open();
+}
+
+const char* const kByYear = "typ;rok;nr";
+const char* const kEveryYear = "Rok>0";
+// What the filter layer makes of "Rok>0" and of the order, for the raw statements.
+const char* const kEveryYearSql = "Rok <> '' and cast(Rok as numeric) > 0";
+const char* const kByYearDesc = " order by Typ desc, Rok desc, Nr desc";
+
+void lastDocument(benchmark::State& state, const QString& filter, bool number)
+{
+    data::Connection c;
+    c.open(dbPath());
+    for (auto _ : state) {
+        data::Table t;
+        openList(t, c, QString::fromLatin1(kByYear), filter);
+        t.last();
+        if (t.fieldByName(QStringLiteral("Typ")).asString() != QLatin1String("PFV") || (number && t.recNo() != 200000))
+            state.SkipWithError("not the last document");
+        benchmark::DoNotOptimize(t.fieldByName(QStringLiteral("Nr")).asInteger());
+    }
+}
+
+void lastDocumentRaw(benchmark::State& state, const QString& where, bool number)
+{
+    sqlite3* db = rawOpen();
+    const QByteArray last = ("select * from Faktura_Kwerenda" + where + QString::fromLatin1(kByYearDesc)).toUtf8();
+    const QByteArray count = ("select count(*) from Faktura" + where).toUtf8();
+    for (auto _ : state) {
+        sqlite3_stmt *l = nullptr, *n = nullptr;
+        sqlite3_prepare_v2(db, last.constData(), -1, &l, nullptr);
+        if (sqlite3_step(l) != SQLITE_ROW)
+            state.SkipWithError("no document");
+        if (number) {
+            sqlite3_prepare_v2(db, count.constData(), -1, &n, nullptr);
+            if (sqlite3_step(n) != SQLITE_ROW || sqlite3_column_int(n, 0) != 200000)
+                state.SkipWithError("not the last document");
+        }
+        benchmark::DoNotOptimize(sqlite3_column_int(l, 3));
+        sqlite3_finalize(l);
+        sqlite3_finalize(n);
+    }
+    sqlite3_close(db);
+}
+
+const QString everyYearWhere = QStringLiteral(" where ") + QString::fromLatin1(kEveryYearSql);
+
+void BM_LastDocument_Dataset(benchmark::State& state) { lastDocument(state, QString::fromLatin1(kEveryYear), false); }
+void BM_LastDocument_Raw(benchmark::State& state) { lastDocumentRaw(state, everyYearWhere, false); }
+BENCHMARK(BM_LastDocument_Dataset)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LastDocument_Raw)->Unit(benchmark::kMillisecond);
+
+// The same with the last document's number.
+void BM_LastDocumentNumber_Dataset(benchmark::State& state) { lastDocument(state, QString::fromLatin1(kEveryYear), true); }
+void BM_LastDocumentNumber_Raw(benchmark::State& state) { lastDocumentRaw(state, everyYearWhere, true); }
+BENCHMARK(BM_LastDocumentNumber_Dataset)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LastDocumentNumber_Raw)->Unit(benchmark::kMillisecond);
+
+// Unfiltered: the number is a count of the table's rows.
+void BM_LastDocumentNumberUnfiltered_Dataset(benchmark::State& state) { lastDocument(state, QString(), true); }
+void BM_LastDocumentNumberUnfiltered_Raw(benchmark::State& state) { lastDocumentRaw(state, QString(), true); }
+BENCHMARK(BM_LastDocumentNumberUnfiltered_Dataset)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LastDocumentNumberUnfiltered_Raw)->Unit(benchmark::kMillisecond);
+
+// The list by period asks for no order (the saved query's own): the last row is read by its
+// position, after a count.
+void BM_LastDocumentByPeriod_Dataset(benchmark::State& state)
+{
+    data::Connection c;
+    c.open(dbPath());
+    for (auto _ : state) {
+        data::Table t;
+        openList(t, c, QString(), QStringLiteral("data_wyst>=2005-01-01 and data_wyst<=2014-12-31"));
+        t.last();
+        if (t.recNo() != 200000)
+            state.SkipWithError("not the last document");
+        benchmark::DoNotOptimize(t.fieldByName(QStringLiteral("Nr")).asInteger());
+    }
+}
+BENCHMARK(BM_LastDocumentByPeriod_Dataset)->Unit(benchmark::kMillisecond);
+
+void BM_LastDocumentByPeriod_Raw(benchmark::State& state)
+{
+    sqlite3* db = rawOpen();
+    for (auto _ : state) {
+        sqlite3_stmt *count = nullptr, *last = nullptr;
+        sqlite3_prepare_v2(db, "select count(*) from Faktura where Data_Wyst >= '2005-01-01' and Data_Wyst <= '2014-12-31'",
+                           -1, &count, nullptr);
+        sqlite3_prepare_v2(db, "select * from Faktura_Kwerenda where Data_Wyst >= '2005-01-01' and Data_Wyst <= '2014-12-31' "
+                               "limit 1 offset ?", -1, &last, nullptr);
+        if (sqlite3_step(count) != SQLITE_ROW)
+            state.SkipWithError("no count");
+        sqlite3_bind_int(last, 1, sqlite3_column_int(count, 0) - 1);
+        if (sqlite3_step(last) != SQLITE_ROW)
+            state.SkipWithError("not the last document");
+        benchmark::DoNotOptimize(sqlite3_column_int(last, 3));
+        sqlite3_finalize(count);
+        sqlite3_finalize(last);
+    }
+    sqlite3_close(db);
+}
+BENCHMARK(BM_LastDocumentByPeriod_Raw)->Unit(benchmark::kMillisecond);
+
 // --- insert one 20-line document in one transaction --------------------------------------------
 
 void BM_InsertDocument_Dataset(benchmark::State& state)

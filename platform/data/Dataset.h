@@ -31,12 +31,17 @@
 // moved or the row set was reloaded: the "after scroll" moment), dataChanged() (rows reloaded or a
 // row posted), fieldChanged(int) (a field of the edit buffer was set).
 // Field references stay valid while the dataset is open; close()/open() makes new ones.
-// Rows are read from SQLite as the cursor needs them; recordCount() counts with COUNT(*) until
-// every row has been read. Every failure throws data::Error.
+// Rows are read from SQLite as the cursor needs them; recordCount() counts with COUNT(*) (on the
+// base table of a saved query that shows one table's rows) until every row has been read, and
+// last() reads the last row in the reverse order, so neither reads the rows on the way.
+// Every failure throws data::Error.
 // ---------------------------------------------------------------------------------------------
 #include "platform/data/Connection.h"
 #include "platform/data/Error.h"
 #include "platform/data/Field.h"
+#include "platform/data/RowCache.h"
+#include "platform/data/Statement.h"
+#include "platform/data/ViewShape.h"
 
 #include <QHash>
 #include <QObject>
@@ -93,8 +98,8 @@ public:
     void setRecNo(int n);
     int recordCount();
     bool isEmpty();
-    // Whether recNo() answers without a query: false right after locate() (or refresh()) moved
-    // the cursor far down a long result, until the first recNo() counts the rows before it.
+    // Whether recNo() answers without a query: false right after locate(), last() (or refresh())
+    // moved the cursor far down a long result, until the first recNo() counts the rows before it.
     bool recNoKnown() const { return !pendingRank_; }
 
     // --- reading rows for display: the cursor does not move and no signal is emitted ---
@@ -159,40 +164,26 @@ protected:
     virtual QVariantMap baseNamedBinds() const { return {}; }
     // Base table that edits write to ("" = read-only); tables select rowid as hidden column 0.
     virtual QString writableTable() const { return QString(); }
+    // For a saved query that shows the rows of one base table one for one: that table, on which
+    // the rows are counted (see ViewShape.h). None for anything else.
+    virtual std::optional<detail::CountSource> countSource() const { return std::nullopt; }
     void requireInactive(const char* what) const;
 
 private:
     friend class Field;
+    friend struct LocateHook;
+    using Row = detail::Row;
+    using Values = std::vector<QVariant>; // the edit buffer
     struct Column {
         QString name;
         FieldKind kind = FieldKind::Unknown;
     };
-    // A cached row keeps SQLite's values compactly (numbers inline, all texts of the row in one
-    // byte array); a QVariant/QString is made only when a field of the row is read.
-    struct Cell {
-        enum Type : unsigned char { Null, Int, Real, Text, Blob } type = Null;
-        union {
-            qint64 i;
-            double d;
-            struct {
-                int off, len;
-            } t;
-        };
-        Cell() : i(0) {}
-    };
-    struct Row {
-        std::vector<Cell> cells;
-        QByteArray bytes; // texts and blobs of the row
-        bool empty() const { return cells.empty(); }
-        QVariant value(size_t at) const;
-        qint64 rowid() const { return cells.empty() ? -1 : cells[0].i; }
-    };
-    using Values = std::vector<QVariant>; // the edit buffer
     // One term of the effective ORDER BY (the hidden rowid last when the order is total).
     struct OrderKey {
         QString expr; // column with its collation, or the rowid
         int at = 0;   // index in a cached row
         bool desc = false;
+        bool implicit = false; // the rowid order of a whole table, which no index field asked for
     };
     // The effective statement in parts, so that locate can add conditions and count.
     struct Plan {
@@ -200,23 +191,12 @@ private:
         QVariantList binds; // named :__pN, N = position + 1
         std::vector<OrderKey> order;
         bool noRows = false;
+        Plan reversed() const; // the same rows in the opposite order
     };
+    // How a column is written into a condition: the dataset's own name, or the name of the
+    // column of a count source it shows. No value: the column has no such counterpart.
+    using Naming = std::function<std::optional<QString>(int column)>;
     struct LocateRequest;
-    friend struct LocateHook;
-
-    void buildFields(sqlite3_stmt* st);
-    Plan plan() const;
-    QString planSql(const Plan& p, const QString& extraWhere = QString(), const QString& tail = QString()) const;
-    QString effectiveSql(QVariantList& binds, bool* noRows) const;
-    sqlite3_stmt* prepareBound(const QString& sql, const QVariantList& binds) const;
-    // The same from the connection's statement cache, for a statement stepped to its end (or
-    // reset) before anything else can run on the connection; pair it with a ReusedStatement.
-    sqlite3_stmt* cachedBound(const QString& sql, const QVariantList& binds) const;
-    void bindPlan(sqlite3_stmt* st, const QVariantList& binds) const;
-    // The dataset's own cursor on `sql`: a statement kept from an earlier reading when there is
-    // one (reset, bound again), else a new one.
-    sqlite3_stmt* cursorStatement(const QString& sql, const QVariantList& binds);
-    void dropSpares();
     // What a reading depends on: the statement with its values and the state of the database.
     // Two equal snapshots read the same rows. None inside a transaction (a rollback could undo
     // what was read without anything counting it).
@@ -227,38 +207,87 @@ private:
         qint64 changes = 0, dataVersion = 0, schemaVersion = 0;
         bool operator==(const Snapshot&) const = default;
     };
-    std::optional<Snapshot> snapshot(const QString* sql = nullptr) const; // sql: planSql() if known
-    static Row readRow(sqlite3_stmt* st);
-    static Row rowFromValues(const Values& v);
-    void resetCache();
-    void execute(); // (re)runs the statement, empties the cache
-    void restart(); // reads from the first row again (the fields stay)
-    bool fetchOne(); // false at the end
-    bool ensureRow(int index); // fetch until row index exists
-    void finishStatement();
-    void setCurrent(int index, bool emitSignal = true);
-    void checkBrowseMode();
-    void requireActive() const;
-    void setState(State s);
-    Row readRowById(qint64 rowid);
+    // The rows before the window are counted when a row number is first needed: those before
+    // the anchor (the window's first row) in the plan's order, or, for a window read from the
+    // end (no anchor), all rows but the window's.
+    struct PendingRank {
+        Plan plan;
+        std::optional<Row> anchor;
+    };
+
+    // --- fields and the current row (Dataset.cpp) ---
+    void buildFields(sqlite3_stmt* st);
+    int columnOf(const QString& name) const; // -1 when absent
     QVariant cell(int field) const;
     void setCell(int field, const QVariant& v);
-    int columnOf(const QString& name) const; // -1 when absent
-    void masterMoved();
-    bool rowMatches(const Row& row, const std::vector<int>& cols, const QVariantList& values,
-                    LocateOptions opts) const;
-    static bool matchValue(const Field& f, const QVariant& raw, const QVariant& want, LocateOptions opts);
-    bool matchesSql(const LocateRequest& r, sqlite3_value** argv) const;
+    void requireActive() const;
+    void setState(State s);
+
+    // --- reading (Dataset.cpp) ---
+    void execute(); // (re)runs the statement, empties the cache
+    void restart(); // reads from the first row again (the fields stay)
+    void resetCache();
+    bool fetchOne(); // false at the end
+    bool ensureRow(int index); // fetch until row index exists
+    void endForward(); // the forward reading ends (its statement is kept for reuse)
+    void endBackward();
+    void dropSpares();
+    std::optional<Snapshot> snapshot(const QString* sql = nullptr) const; // sql: planSql() if known
+    bool refreshUnchanged(); // refresh() when nothing changed: true when the rows stay as they are
+
+    // --- filter, order and statements (DatasetPlan.cpp) ---
+    Plan plan() const;
+    // Adds the filter and the master link to p with the columns named by `naming`; false when a
+    // column has no name there.
+    bool addConditions(Plan& p, const Naming& naming) const;
+    void addLinkConditions(Plan& p, const Naming& naming, bool& unnamed) const; // DatasetMaster.cpp
+    void addOrder(Plan& p) const;
+    QString planSql(const Plan& p, const QString& extraWhere = QString(), const QString& tail = QString()) const;
+    void bindPlan(sqlite3_stmt* st, const QVariantList& binds) const;
+    detail::Statement prepareBound(const QString& sql, const QVariantList& binds) const;
+    // A statement of the connection's cache, bound; it is rewound when the Borrowed goes.
+    sqlite3_stmt* cachedBound(const QString& sql, const QVariantList& binds) const;
+    // The dataset's own cursor on `sql`: a statement kept from an earlier reading when there is
+    // one (bound again), else a new one.
+    detail::Cursor cursorOn(QString sql, const QVariantList& binds);
+    // The rows of the plan in the database, rows posted by append() while rows remained unread
+    // left out; counted on the count source when the plan's conditions allow.
+    int countRows(const Plan& p) const;
+
+    // --- cursor and navigation (DatasetCursor.cpp) ---
+    void setCurrent(int index, bool emitSignal = true);
+    // Moves to row `index` (0-based) without a signal; false (and no move) when there is none.
+    bool seek(int index);
+    // Makes the last row current, reading it from the end when many rows are unread.
+    void seekLast();
     bool keyed(const Plan& p) const;
     QString keyCondition(const Plan& p, const Row& row, QVariantList& binds) const;
     int countBefore(const Plan& p, const Row& row) const;
     void jumpTo(const Plan& p, Row row, std::optional<int> rank = std::nullopt);
+    // The last row becomes current, a window of its own; false when there is no row. `total`:
+    // the plan's rows, when counted already.
+    bool jumpToTail(const Plan& p, std::optional<int> total = std::nullopt);
     bool prependPage();
+    int readBackward(int count, std::vector<Row>& page);
     int base() const; // the window's first row index (counts the rows before it when pending)
     bool farWindow() const { return pendingRank_ || base_ > 0; }
     // Reads `count` rows from row index `from` of the plan with LIMIT/OFFSET (outside the cache).
     int readByPosition(const Plan& p, int from, int count, const std::function<void(const Row&)>& atRow) const;
+
+    // --- editing (DatasetEdit.cpp) ---
+    void checkBrowseMode();
+    Row readRowById(qint64 rowid);
+
+    // --- locate (DatasetLocate.cpp) ---
+    bool rowMatches(const Row& row, const std::vector<int>& cols, const QVariantList& values,
+                    LocateOptions opts) const;
+    static bool matchValue(const Field& f, const QVariant& raw, const QVariant& want, LocateOptions opts);
+    bool matchesSql(const LocateRequest& r, sqlite3_value** argv) const;
     std::optional<bool> locateBySql(const std::vector<int>& cols, const QVariantList& values, LocateOptions opts);
+    std::optional<int> scanFromTop(const std::vector<int>& cols, const QVariantList& values, LocateOptions opts, int upto);
+
+    // --- master-detail (DatasetMaster.cpp) ---
+    void masterMoved();
 
     QPointer<Connection> conn_;
     State state_ = State::Inactive;
@@ -269,38 +298,31 @@ private:
     QPointer<Dataset> master_;
     QPointer<DataSource> masterSource_;
     QString masterFields_, detailFields_;
-    QMetaObject::Connection masterConn_[3];
+    detail::ScopedConnection masterConn_[3];
 
-    sqlite3_stmt* stmt_ = nullptr;
-    QString stmtSql_; // the text of stmt_
-    // Statements of earlier readings, reset, kept for the next reading with the same text (a
-    // reopen, a refresh, the other of two sort orders, a search's jump); most recent last.
-    struct Spare {
-        QString sql;
-        sqlite3_stmt* st;
-    };
-    std::vector<Spare> spares_;
-    bool done_ = true;
     bool hasRowid_ = false; // hidden column 0 of every row is the rowid
     std::vector<Column> columns_;
     std::vector<std::unique_ptr<Field>> fields_;
     QHash<QString, int> fieldIndex_; // folded name -> field
+    mutable std::optional<std::optional<detail::CountSource>> countSource_; // of the last execute()
+
+    // The row cache: rows_ is a window of the ordered result starting at row base_ (0 unless the
+    // cursor jumped far ahead); fwd_ goes on after the window's last row, and for a window read
+    // from the end back_ goes on before its first row, in the reverse order. After a far jump the
+    // rows before the window are counted only when a row number is first needed.
+    detail::Cursor fwd_;
+    detail::Cursor back_;
+    int backRead_ = 0; // rows back_ (or an earlier one on the same rows) gave, from the last row
+    detail::StatementPool spares_;
     std::vector<Row> rows_;
     int pendingInserted_ = 0; // rows posted by append() at the tail while rows remain unread
     QSet<qint64> insertedIds_;
     int cur_ = -1;
-    // rows_ is a window of the ordered result starting at row base_ (0 unless locate jumped
-    // far ahead); the statement continues after the window's last row. After a far jump the
-    // rows before the window are counted only when a row number is first needed.
     mutable int base_ = 0;
-    struct PendingRank {
-        Plan plan;
-        Row anchor; // the window's first row
-    };
     mutable std::optional<PendingRank> pendingRank_;
     bool dirty_ = false; // the cache holds appended or edited rows (its order may differ from SQL)
     bool eof_ = true, bof_ = true;
-    std::optional<int> countCache_;
+    mutable std::optional<int> countCache_;
     std::optional<Snapshot> readFrom_; // of the last execute()
     Values buffer_; // edit/insert buffer
     std::vector<bool> changed_;
@@ -319,6 +341,7 @@ public:
 protected:
     QString baseSql() const override;
     QString writableTable() const override;
+    std::optional<detail::CountSource> countSource() const override;
 
 private:
     QString table_;

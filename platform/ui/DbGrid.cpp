@@ -40,6 +40,7 @@ void DatasetModel::setColumns(std::vector<DbColumn> columns)
     batches_.clear();
     batchOrder_.clear();
     endResetModel();
+    emit reloaded();
 }
 
 void DatasetModel::addColumn(DbColumn column)
@@ -150,6 +151,7 @@ void DatasetModel::reload()
     atEnd_ = !(ds_ && ds_->isActive());
     endResetModel();
     ensureRow(0); // the first screen
+    emit reloaded();
 }
 
 const DatasetModel::Batch* DatasetModel::batch(int number) const
@@ -274,11 +276,10 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent), model_(new DatasetModel(th
         if (i.isValid())
             emit rowDoubleClicked();
     });
-    // After a reload the selection follows the dataset's current row again.
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-        applyWidths();
-        followDataset();
-    });
+    // After a reload the selection follows the dataset's current row again, once the reset is
+    // complete: selecting may read rows, which must not happen while the reset is announced.
+    connect(model_, &QAbstractItemModel::modelReset, this, &DbGrid::applyWidths);
+    connect(model_, &DatasetModel::reloaded, this, &DbGrid::followDataset);
 }
 
 void DbGrid::setDataSource(data::DataSource* source)

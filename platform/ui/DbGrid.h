@@ -65,6 +65,11 @@ public:
     static constexpr int kBatch = 64;
     static constexpr int kCachedBatches = 32;
 
+signals:
+    // A reset of the model is complete, every view told of it: the rows may change again now
+    // (a view that selects its current row reads it here, not while the reset is announced).
+    void reloaded();
+
 private:
     using Batch = std::vector<QStringList>;
     const Batch* batch(int number) const; // reads it when needed; nullptr past the end

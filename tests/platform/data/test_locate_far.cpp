@@ -103,6 +103,14 @@ TEST(LocateFar, WalkingBothWaysFromAFarMatchAndBackToTheTop)
     auto p = open(db, QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("Nazwa_Nazwisko collate polish"));
     ASSERT_TRUE(p->table->locate(QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("nowak"), {true, true}));
     ASSERT_TRUE(p->scan.locate(QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("nowak"), {true, true}));
+    // Straight back from the match, before its position is known.
+    ASSERT_FALSE(p->table->recNoKnown());
+    p->table->prior();
+    p->scan.prior();
+    EXPECT_FALSE(p->table->bof());
+    EXPECT_EQ(nr(*p->table), nr(p->scan));
+    p->table->next();
+    p->scan.next();
     const int at = p->table->recNo();
     ASSERT_GT(at, 200) << "the match should lie well beyond the first rows read";
 
