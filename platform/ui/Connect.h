@@ -10,6 +10,7 @@
 #include "platform/ui/Application.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <type_traits>
@@ -70,6 +71,13 @@ QMetaObject::Connection on(Sender* sender, Signal signal, Receiver* receiver, Me
             });
         },
         type);
+}
+
+// A sender held by a guarded pointer.
+template <class Sender, class... Rest>
+QMetaObject::Connection on(const QPointer<Sender>& sender, Rest&&... rest)
+{
+    return on(sender.data(), std::forward<Rest>(rest)...);
 }
 
 } // namespace ui

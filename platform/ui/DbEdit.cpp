@@ -1,4 +1,5 @@
 #include "platform/ui/DbEdit.h"
+#include "platform/ui/Connect.h"
 
 #include "platform/data/Dataset.h"
 
@@ -18,7 +19,7 @@ void DbFieldLink::setDataSource(data::DataSource* source)
         disconnect(conns_[0]);
     source_ = source;
     if (source_)
-        conns_[0] = connect(source_, &data::DataSource::datasetChanged, this, &DbFieldLink::bindDataset);
+        conns_[0] = ui::on(source_, &data::DataSource::datasetChanged, this, &DbFieldLink::bindDataset);
     bindDataset();
 }
 
@@ -28,11 +29,11 @@ void DbFieldLink::bindDataset()
         if (conns_[i])
             disconnect(conns_[i]);
     if (data::Dataset* ds = dataset()) {
-        conns_[1] = connect(ds, &data::Dataset::currentChanged, this, show_);
-        conns_[2] = connect(ds, &data::Dataset::dataChanged, this, show_);
-        conns_[3] = connect(ds, &data::Dataset::activeChanged, this, show_);
-        conns_[4] = connect(ds, &data::Dataset::stateChanged, this, show_);
-        conns_[5] = connect(ds, &data::Dataset::fieldChanged, this, [this](int i) {
+        conns_[1] = ui::on(ds, &data::Dataset::currentChanged, this, show_);
+        conns_[2] = ui::on(ds, &data::Dataset::dataChanged, this, show_);
+        conns_[3] = ui::on(ds, &data::Dataset::activeChanged, this, show_);
+        conns_[4] = ui::on(ds, &data::Dataset::stateChanged, this, show_);
+        conns_[5] = ui::on(ds, &data::Dataset::fieldChanged, this, [this](int i) {
             if (data::Field* f = field(); f && f->index() == i)
                 show_();
         });

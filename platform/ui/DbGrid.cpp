@@ -1,4 +1,5 @@
 #include "platform/ui/DbGrid.h"
+#include "platform/ui/Connect.h"
 
 #include "platform/data/Dataset.h"
 
@@ -21,14 +22,14 @@ void DatasetModel::setDataset(data::Dataset* ds)
         disconnect(c);
     ds_ = ds;
     if (ds_) {
-        conns_[0] = connect(ds_, &data::Dataset::dataChanged, this, &DatasetModel::reload);
+        conns_[0] = ui::on(ds_, &data::Dataset::dataChanged, this, &DatasetModel::reload);
         // Opening and closing also emit dataChanged right after activeChanged: one reload will do.
         // Leaving the edit state may have changed the current row's values (post or cancel).
-        conns_[2] = connect(ds_, &data::Dataset::stateChanged, this, [this](data::State s) {
+        conns_[2] = ui::on(ds_, &data::Dataset::stateChanged, this, [this](data::State s) {
             if (s == data::State::Browse)
                 refreshCurrentRow();
         });
-        conns_[3] = connect(ds_, &QObject::destroyed, this, &DatasetModel::reload);
+        conns_[3] = ui::on(ds_, &QObject::destroyed, this, &DatasetModel::reload);
     }
     reload();
 }
@@ -254,7 +255,7 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent), model_(new DatasetModel(th
     horizontalHeader()->setHighlightSections(false);
     setTabKeyNavigation(false);
 
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    ui::on(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& cur) {
                 if (syncing_ || !cur.isValid())
                     return;
@@ -272,14 +273,14 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent), model_(new DatasetModel(th
                     syncing_ = false;
                 }
             });
-    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
+    ui::on(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
         if (i.isValid())
             emit rowDoubleClicked();
     });
     // After a reload the selection follows the dataset's current row again, once the reset is
     // complete: selecting may read rows, which must not happen while the reset is announced.
-    connect(model_, &QAbstractItemModel::modelReset, this, &DbGrid::applyWidths);
-    connect(model_, &DatasetModel::reloaded, this, &DbGrid::followDataset);
+    ui::on(model_, &QAbstractItemModel::modelReset, this, &DbGrid::applyWidths);
+    ui::on(model_, &DatasetModel::reloaded, this, &DbGrid::followDataset);
 }
 
 void DbGrid::setDataSource(data::DataSource* source)
@@ -288,7 +289,7 @@ void DbGrid::setDataSource(data::DataSource* source)
         disconnect(sourceConn_);
     source_ = source;
     if (source_)
-        sourceConn_ = connect(source_, &data::DataSource::datasetChanged, this, &DbGrid::bind);
+        sourceConn_ = ui::on(source_, &data::DataSource::datasetChanged, this, &DbGrid::bind);
     bind();
 }
 
@@ -305,7 +306,7 @@ void DbGrid::bind()
     if (ds) {
         // The cursor may move many times in one handler (a loop over the rows); the selection
         // follows once control is back in the event loop.
-        curConn_ = connect(ds, &data::Dataset::currentChanged, this, [this] {
+        curConn_ = ui::on(ds, &data::Dataset::currentChanged, this, [this] {
             if (syncing_ || followPending_)
                 return;
             data::Dataset* d = dataset();

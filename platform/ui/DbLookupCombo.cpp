@@ -1,4 +1,5 @@
 #include "platform/ui/DbLookupCombo.h"
+#include "platform/ui/Connect.h"
 
 #include "platform/data/Collation.h"
 #include "platform/data/Dataset.h"
@@ -26,7 +27,7 @@ DbLookupCombo::DbLookupCombo(QWidget* parent) : QComboBox(parent)
 {
     setEditable(false);
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    connect(this, &QComboBox::activated, this, &DbLookupCombo::chosen);
+    ui::on(this, &QComboBox::activated, this, &DbLookupCombo::chosen);
 }
 
 void DbLookupCombo::setListSource(data::DataSource* source)
@@ -35,19 +36,19 @@ void DbLookupCombo::setListSource(data::DataSource* source)
         disconnect(c);
     source_ = source;
     if (source_) {
-        conns_[0] = connect(source_, &data::DataSource::datasetChanged, this, [this] {
+        conns_[0] = ui::on(source_, &data::DataSource::datasetChanged, this, [this] {
             setListSource(source_);
         });
         if (data::Dataset* ds = source_->dataset()) {
             // Opened again (a dialog re-reads its rates at each showing): the kept key's row is
             // made current again, so the controls bound to the lookup dataset show that row and
             // not whichever row the dataset opened on.
-            conns_[1] = connect(ds, &data::Dataset::activeChanged, this, [this] {
+            conns_[1] = ui::on(ds, &data::Dataset::activeChanged, this, [this] {
                 reloadItems();
                 if (const int i = indexOfKey(key_); i >= 0 && !itemData(i, kAllRole).toBool())
                     makeCurrent(itemData(i, kKeyRole));
             });
-            conns_[2] = connect(ds, &data::Dataset::dataChanged, this, &DbLookupCombo::reloadItems);
+            conns_[2] = ui::on(ds, &data::Dataset::dataChanged, this, &DbLookupCombo::reloadItems);
         }
     }
     reloadItems();
