@@ -778,6 +778,7 @@ private:
     std::array<quint16, 256> FSavedWidths{};
     int FNumHiddenColumns = 0;
     THiddenRows FHiddenRows;
+    std::vector<ui::StringGridCore::RowData> FRowScratch; // rows on their way into the store
     bool FSelectionHidden = false;
     TGridRect FHiddenSelection;
     int FNodeCount = 0;

@@ -52,7 +52,9 @@ void TTxStringGrid::RemoveRowsKeep(int ARow, int Count, std::vector<RowData>* Ke
     Count = std::min(Count, rowCount() - ARow);
     const int top = topRow(), cur = row(), c = col();
     BeginUpdate();
-    {
+    if (Count == 1 && Keep) {
+        Keep->push_back(core().takeRow(ARow)); // no list of one row to make
+    } else {
         std::vector<RowData> rows = core().takeRows(ARow, Count);
         if (Keep)
             *Keep = std::move(rows);
@@ -61,21 +63,24 @@ void TTxStringGrid::RemoveRowsKeep(int ARow, int Count, std::vector<RowData>* Ke
     if (FMouseActions.DisjunctRowSelect && std::size_t(ARow) < FRowSelect.size())
         FRowSelect.erase(std::size_t(ARow), std::size_t(Count));
     ui::StringGridCore& g = core();
+    auto restore = [&](int ACol, int ARowTo, int ATop) {
+        if (col() != ACol || row() != ARowTo)
+            g.moveCurrent(ACol, ARowTo);
+        if (topRow() != ATop)
+            g.setTopRow(ATop);
+    };
     if (!ExRules) {
         if (cur < rowCount() - FixedFooters()) {
-            g.moveCurrent(c, cur);
-            g.setTopRow(top);
+            restore(c, cur, top);
         } else if (fixedRows() < rowCount() - FixedFooters()) {
             g.moveCurrent(c, rowCount() - FixedFooters() - 1);
         } else {
             HideSelection();
         }
     } else if (cur < rowCount()) {
-        g.moveCurrent(c, cur);
-        g.setTopRow(top);
+        restore(c, cur, top);
     } else {
-        g.moveCurrent(c, fixedRows());
-        g.setTopRow(fixedRows());
+        restore(c, fixedRows(), fixedRows());
     }
     EndUpdate();
     CellsChanged(TRect{0, ARow, colCount() - 1, ARow + Count});
@@ -385,15 +390,18 @@ void TTxStringGrid::HideRowsImpl(int ARow1, int ARow2, bool ExRules)
 {
     if (ARow1 < 0)
         ARow1 = 0;
-    ARow2 = std::min(ARow2, RemapRowInv(rowCount() - 1)); // the last real row there is
     if (ARow2 < ARow1)
         return;
-    // The rows of the range not hidden yet are displayed one after another.
-    const int shown = (ARow2 - ARow1 + 1) - FHiddenRows.HiddenIn(ARow1, ARow2);
+    // The displayed rows whose real index lies in the range follow one another: from the
+    // display index of the first row at or after ARow1 to that of the first after ARow2 (so
+    // rows already hidden are skipped and a range past the last row ends there).
+    const int d = RemapRow(ARow1);
+    const int shown = ARow1 == ARow2 ? (FHiddenRows.IsHidden(ARow1) || d >= rowCount() ? 0 : 1)
+                                     : std::min(RemapRow(ARow2 + 1), rowCount()) - d;
     if (shown <= 0)
         return;
-    const int d = RemapRow(ARow1);
-    std::vector<RowData> rows;
+    std::vector<RowData>& rows = FRowScratch;
+    rows.clear();
     RemoveRowsKeep(d, shown, &rows, ExRules);
     int k = ARow1;
     for (RowData& r : rows) {
@@ -401,6 +409,7 @@ void TTxStringGrid::HideRowsImpl(int ARow1, int ARow2, bool ExRules)
             ++k;
         FHiddenRows.Add(k++, std::move(r));
     }
+    rows.clear();
 }
 
 void TTxStringGrid::HideRows(int ARow1, int ARow2) { HideRowsImpl(ARow1, ARow2, false); }
@@ -412,6 +421,15 @@ void TTxStringGrid::UnHideRows(int ARow1, int ARow2)
     if (!FHiddenRows.IsHidden(ARow1))
         return;
     ARow2 = std::min(ARow2, FHiddenRows.Capacity() - 1);
+    if (ARow1 == ARow2) {
+        const int d = std::min(ARow1 - FHiddenRows.HiddenBefore(ARow1), rowCount());
+        RowData row = FHiddenRows.Take(ARow1);
+        core().insertRow(d, std::move(row));
+        if (std::size_t(d) < FRowSelect.size())
+            FRowSelect.insert(std::size_t(d), 1, 0);
+        StructureChanged();
+        return;
+    }
     BeginUpdate();
     // Each row goes back to the place its real index gives among the rows then displayed;
     // rows whose places follow each other go in together.

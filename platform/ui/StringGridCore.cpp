@@ -98,6 +98,14 @@ void StringGridCore::clampCurrent()
     anchorRow_ = clamp(anchorRow_, fixedRows_, lastNormalRow());
 }
 
+void StringGridCore::clampRows()
+{
+    // Only the rows changed: the columns' clamps stay as they were.
+    curRow_ = std::max(fixedRows_, std::min(curRow_, lastNormalRow()));
+    anchorRow_ = std::max(fixedRows_, std::min(anchorRow_, lastNormalRow()));
+    topRow_ = std::max(fixedRows_, std::min(topRow_, maxTopRow()));
+}
+
 void StringGridCore::clampScroll()
 {
     topRow_ = std::max(fixedRows_, std::min(topRow_, maxTopRow()));
@@ -372,6 +380,42 @@ std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
 }
 
 void StringGridCore::removeRows(int at, int count) { (void)takeRows(at, count); }
+
+StringGridCore::RowData StringGridCore::takeRow(int at)
+{
+    RowData out;
+    if (at < 0 || at >= rowCount_)
+        return out;
+    out.height = rowHeights_[std::size_t(at)];
+    if (std::size_t(at) < rows_.size()) {
+        out.texts = std::move(rows_[std::size_t(at)].texts);
+        out.objects = std::move(rows_[std::size_t(at)].objects);
+        rows_.erase(std::size_t(at), 1);
+    }
+    rowHeights_.erase(std::size_t(at), 1);
+    if (--rowCount_ < 1) {
+        rowCount_ = 1;
+        rowHeights_.assign(1, defRowHeight_);
+    }
+    if (rowCount_ <= fixedRows_)
+        fixedRows_ = rowCount_ - 1;
+    replaceRows(at, int(rows_.size()));
+    clampRows();
+    return out;
+}
+
+void StringGridCore::insertRow(int at, RowData row)
+{
+    at = std::max(0, std::min(at, rowCount_));
+    const int h = row.height > 0 ? row.height : defRowHeight_;
+    rowHeights_.insert(std::size_t(at), 1, h);
+    if (rows_.size() < std::size_t(at))
+        rows_.resize(std::size_t(at));
+    rows_.insertMove(std::size_t(at), &row, &row + 1);
+    ++rowCount_;
+    replaceRows(at, int(rows_.size()));
+    clampRows();
+}
 
 // --- sizes -------------------------------------------------------------------------------
 

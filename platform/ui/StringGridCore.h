@@ -299,6 +299,10 @@ public:
     [[nodiscard]] std::vector<RowData> takeRows(int at, int count);
     // The same, freeing what they hold.
     void removeRows(int at, int count);
+    // One row out and one row in (at may equal the row count), without the lists of the bulk
+    // forms.
+    [[nodiscard]] RowData takeRow(int at);
+    void insertRow(int at, RowData row);
 
     // --- sizes ---------------------------------------------------------------------------
     int defaultColWidth() const { return defColWidth_; }
@@ -368,6 +372,7 @@ private:
     void setCellSlow(int col, int row, const QString& text);
     void clampCurrent();
     void clampScroll();
+    void clampRows();
     // The trailing counts in effect (one normal column and row always remain).
     int trailCols() const;
     int trailRows() const;
