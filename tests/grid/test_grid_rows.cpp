@@ -175,3 +175,41 @@ TEST(GridRows, HiddenColumnsKeepCellsAndWidths)
     EXPECT_EQ(g.colCount(), 1); // the last displayed column stays
     EXPECT_EQ(g.RemapCol(0), 4);
 }
+
+TEST(GridRows, IndexTranslationAgreesWithCountingRowByRow)
+{
+    // Against the definition: walk the real rows and count those shown.
+    THiddenRows h;
+    std::vector<bool> hidden(5000, false);
+    unsigned seed = 7;
+    for (int i = 0; i < 1500; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const int r = int((seed >> 8) % 5000);
+        if (!hidden[std::size_t(r)]) {
+            hidden[std::size_t(r)] = true;
+            h.Add(r, {});
+        } else if (i % 3 == 0) {
+            hidden[std::size_t(r)] = false;
+            (void)h.Take(r);
+        }
+    }
+    int shown = 0, below = 0;
+    for (int r = 0; r < 5000; ++r) {
+        ASSERT_EQ(h.HiddenBefore(r), below) << r;
+        if (hidden[std::size_t(r)]) {
+            ++below;
+            continue;
+        }
+        ASSERT_EQ(h.RealToDisplay(r), shown) << r;
+        ASSERT_EQ(h.DisplayToReal(shown), r) << r;
+        ++shown;
+    }
+    EXPECT_EQ(h.DisplayToReal(shown), 5000); // past the last row the count goes on
+    EXPECT_EQ(h.DisplayToReal(-1), -1);
+    // The hiding order is kept for the rows still hidden.
+    int last = -1, n = 0;
+    for (int p = h.First(); p >= 0; p = h.Next(p), ++n)
+        last = h.IdxAt(p);
+    EXPECT_EQ(n, h.Count());
+    EXPECT_GE(last, 0);
+}
