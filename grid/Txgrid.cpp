@@ -36,7 +36,8 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     FFixedFont = f;
     FActiveCellFont = f;
     FActiveCellFont.setStyle(ui::fsBold, true);
-    FMergedColumns.OnChange = [this](TIntList&, int, int) { Invalidate(); };
+    FMergedColumns.OnChange = [this](TIntList&, int, int) { MergedColumnsChanged(); };
+    FPictureCache = std::make_unique<THTMLPictureCache>();
 
     // Defaults that differ from the base grid's.
     setDefaultRowHeight(21);

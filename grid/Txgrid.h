@@ -13,6 +13,8 @@
 //   TxgridNodes.cpp        tree nodes
 #include "grid/Basegrid.h"
 #include "grid/TxgridCellGraphic.h"
+#include "grid/TxgridHiddenRows.h"
+#include "grid/Picturecontainer.h"
 #include "grid/TxgridLookSettings.h"
 #include "grid/TxgridSettings.h"
 #include "grid/TxgridTypes.h"
@@ -38,6 +40,9 @@ class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridButton;
 class THTMLHintWindow;
+
+// The plain text of rich text (paragraph marks as CR LF).
+QString RichTextToPlain(const QString& Rtf);
 
 class TTxStringGrid : public TBaseGrid, private TSettingsHost {
     Q_OBJECT
@@ -322,11 +327,12 @@ public:
     virtual QString GetVersionString();
     // Validates a finished edit: every value is valid until validation exists.
     virtual bool ValidateCell(QString& Value);
-    // Structure: the bare store operations (texts, objects and sizes move together; removed
-    // cells free their objects). The structure step adds current row, selection and width
-    // bookkeeping and the change reports.
-    virtual void RemoveRowsEx(int ARow, int Count);
-    virtual void RemoveRows(int ARow, int Count); // nothing when ARow is past the rows
+    // Structure. Rows are displayed rows; InsertCols and RemoveCols take a column of the
+    // store (hidden columns lie past the displayed ones). Texts, objects, heights, widths,
+    // visibility flags and row marks move with their rows and columns; removed cells free
+    // what they hold.
+    virtual void RemoveRowsEx(int ARow, int Count); // current row kept while it exists, else the first
+    virtual void RemoveRows(int ARow, int Count);   // nothing when ARow is past the last row
     virtual void InsertRows(int ARow, int Count);
     virtual void RemoveCols(int ACol, int Count);
     virtual void InsertCols(int ACol, int Count);
@@ -336,6 +342,143 @@ public:
     // Base grid hooks answered here.
     bool IsFixed(int ACol, int ARow) override;
     bool HasNodes() override { return FNodeCount > 0; }
+    int NodeIndent(int ARow) override;
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select, ui::Brush& Brush,
+                             ui::Font& Font, TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap) override;
+    void DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State) override;
+
+    // ========================================================================================
+    // Rows and columns (display rows; see the structure hooks above)
+    // ========================================================================================
+    void AddRow();
+    void AddColumn();
+    void RemoveSelectedRows(); // the rows marked in the disjunct row selection
+    void HideSelectedRows();
+    void ClearRows(int ARow, int Count); // hidden columns included
+    void ClearCols(int ACol, int Count);
+    void ClearNormalCells();
+    void ClearSelection();
+    void Clear(); // every cell, fixed and hidden columns included
+    // The first cell (row by row) whose stored text is Value, case-sensitively.
+    bool IsCell(const QString& Value, int& ACol, int& ARow);
+    // Column ACol2's texts appended to ACol1's (with a blank, trimmed); ACol2 is removed.
+    void MergeCols(int ACol1, int ACol2);
+    void SplitColumnCells(int ACol);
+    void SplitRowCells(int ARow);
+    // Runs of equal texts become merged blocks; a closed run becomes a block even of one row,
+    // the run at the end only from two rows on.
+    void MergeColumnCells(int ACol, bool MainMerge);
+    void MergeRowCells(int ARow, bool MainMerge);
+    // Columns merged by equal texts: a change splits every column and merges these again.
+    TIntList& MergedColumns() { return FMergedColumns; }
+    void SwapColumns(int ACol1, int ACol2);
+    void SwapRows(int ARow1, int ARow2);
+    int SwapCount() const { return FSwapCount; }
+    TIntList& SortCrossReference() { return FCrossReference; }
+
+    // ========================================================================================
+    // Calculations, selected text and sizing
+    // ========================================================================================
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    double RowSum(int ARow, int FromCol, int ToCol);
+    double RowAvg(int ARow, int FromCol, int ToCol);
+    double RowMin(int ARow, int FromCol, int ToCol);
+    double RowMax(int ARow, int FromCol, int ToCol);
+    bool ClipboardQuoteMultiline = false;
+    QString SelectedText();
+    bool IsSelected(int ACol, int ARow);
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    void AutoSizeCells(bool SkipFixed, int PaddingX, int PaddingY);
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void AutoSizeCol(int ACol) { SizeToWidth(ACol, false); }
+    void SizeToWidth(int ACol, bool OnlyGrow);
+    void AutoSizeRows(bool DoFixedRows, int Padding);
+    void SizeToLines(int ARow, int Lines, int Padding);
+    void AutoSizeRow(int ARow);
+    // Width and height the cell's text needs.
+    TPoint GetCellTextSize(int ACol, int ARow);
+
+    // ========================================================================================
+    // Typed access (real column), highlighting, checking, filling, row selection, repainting
+    // ========================================================================================
+    int GetInts(int ACol, int ARow);
+    void SetInts(int ACol, int ARow, int Value);
+    double GetFloats(int ACol, int ARow);
+    void SetFloats(int ACol, int ARow, double Value);
+    TDateTime GetDates(int ACol, int ARow);
+    void SetDates(int ACol, int ARow, TDateTime Value);
+    TDateTime GetTimes(int ACol, int ARow);
+    void SetTimes(int ACol, int ARow, TDateTime Value);
+    static QString HilightText(bool DoCase, const QString& S, const QString& Text);
+    static QString UnHilightText(const QString& S);
+    static QString MarkText(bool DoCase, const QString& S, const QString& Text);
+    static QString UnMarkText(const QString& S);
+    void MarkCells(const QString& Text, const QString& Tag, bool DoCase, int FromCol, int FromRow, int ToCol,
+                   int ToRow);
+    void UnMarkCells(const QString& Tag, int FromCol, int FromRow, int ToCol, int ToRow);
+    void HilightInCell(bool DoCase, int ACol, int ARow, const QString& Text);
+    void HilightInCol(bool Fixed, bool DoCase, int ACol, const QString& Text);
+    void HilightInRow(bool Fixed, bool DoCase, int ARow, const QString& Text);
+    void HilightInGrid(bool Fixed, bool DoCase, const QString& Text);
+    void UnHilightInCell(int ACol, int ARow);
+    void UnHilightInCol(bool Fixed, int ACol);
+    void UnHilightInRow(bool Fixed, int ARow);
+    void UnHilightInGrid(bool Fixed);
+    void MarkInCell(bool DoCase, int ACol, int ARow, const QString& Text);
+    void MarkInCol(bool Fixed, bool DoCase, int ACol, const QString& Text);
+    void MarkInRow(bool Fixed, bool DoCase, int ARow, const QString& Text);
+    void MarkInGrid(bool Fixed, bool DoCase, const QString& Text);
+    void UnMarkInCell(int ACol, int ARow);
+    void UnMarkInCol(bool Fixed, int ACol);
+    void UnMarkInRow(bool Fixed, int ARow);
+    void UnMarkInGrid(bool Fixed);
+    bool CheckCell(int ACol, int ARow);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool Fixed, int ACol);
+    bool CheckRow(bool Fixed, int ARow);
+    bool CheckGrid(bool Fixed);
+    void TextFill(bool Fixed, const QString& S);
+    void RandomFill(bool Fixed, int Max);
+    bool GetRowSelect(int ARow); // ETxGridError "Invalid Row accessed" outside the rows
+    void SetRowSelect(int ARow, bool Value);
+    int GetRowSelectCount() const;
+    void ClearRowSelect();
+    void SelectToRowSelect(bool Replace);
+    void SelectRows(int ARow, int Count);
+    void SelectCols(int ACol, int Count);
+    void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void RepaintRect(TRect R); // R in cells
+    // Counts with the always-switches (a fixed row / column even when none is set).
+    int RowCount() const { return rowCount(); }
+    void SetRowCount(int Value);
+    int ColCount() const { return colCount(); }
+    void SetColCount(int Value);
+    int FixedRows() const { return fixedRows() == 0 && FixedRowAlways ? 1 : fixedRows(); }
+    void SetFixedRows(int Value) { setFixedRows(Value); }
+    int FixedCols() const { return fixedCols() == 0 && FixedColAlways ? 1 : fixedCols(); }
+    void SetFixedCols(int Value) { setFixedCols(Value); }
+
+    // ========================================================================================
+    // Painting
+    // ========================================================================================
+    void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    // The cell's graphic: its size, placement and whether its text shows beside it.
+    TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& Width, int& Height, bool& TextToo,
+                                    TCellHAlign& HAlign, TCellVAlign& VAlign);
+    void DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X);
+    THTMLPictureCache& PictureCache() { return *FPictureCache; }
+    TColor CommentColor = ui::clRed;
+    TColor SelectionRectangleColor = ui::clBlack;
+    TColor FixedColor = ui::clBtnFace;
+    int XYOffsetX = 2; // text offsets inside a cell
+    int XYOffsetY = 1;
+    bool BlinkOn() const { return FBlinkOn; }
 
     // ========================================================================================
     // Cell objects (column first, then row). Add operations keep the caller's object, Create
@@ -448,20 +591,58 @@ public:
     int NodeCount() const { return FNodeCount; }
 
     // ========================================================================================
-    // Real and display indexes. Columns: 256 visibility flags; rows: until rows can be hidden
-    // every row is displayed and both numberings agree.
+    // Real and display indexes. Columns: 256 visibility flags, the cells of hidden columns
+    // stay in the store past the displayed columns. Rows: hidden rows leave the store for
+    // the hidden-row store, which does the translation (see TxgridHiddenRows.h).
     // ========================================================================================
     int RemapCol(int ACol) const;    // displayed → real
     int RemapColInv(int ACol) const; // real → displayed
-    int RemapRow(int ARow) const { return ARow; }    // real → displayed
-    int RemapRowInv(int ARow) const { return ARow; } // displayed → real (RowCount maps past the end)
+    int RealColIndex(int ACol) const { return RemapCol(ACol); }
+    int DisplColIndex(int ACol) const { return RemapColInv(ACol); }
+    int RemapRow(int ARow) const { return FHiddenRows.RealToDisplay(ARow); }    // real → displayed
+    int RemapRowInv(int ARow) const { return FHiddenRows.DisplayToReal(ARow); } // displayed → real
+    int DisplRowIndex(int ARow) const { return RemapRow(ARow); }
+    int RealRowIndex(int ARow) const { return RemapRowInv(ARow); }
+    int GetRealCol() const { return RemapCol(col()); }
+    int GetRealRow() const { return RemapRowInv(row()); }
     int NumHiddenColumns() const { return FNumHiddenColumns; }
-    int NumHiddenRows() const { return 0; }
+    int NumHiddenRows() const { return FHiddenRows.Count(); }
     bool IsHiddenColumn(int ACol) const { return ACol >= 0 && ACol < 256 && !FVisibleCols[std::size_t(ACol)]; }
-    // Hiding and showing real rows: the hidden-rows step moves them into its store; until
-    // then no row is hidden and both do nothing.
+    bool IsHiddenRow(int ARow) const { return FHiddenRows.IsHidden(ARow); }
+    // The cells of a hidden real row (texts and objects by real column); nullptr when shown.
+    ui::StringGridCore::RowData* HiddenRow(int ARow) { return FHiddenRows.Find(ARow); }
+    const THiddenRows& HiddenRows() const { return FHiddenRows; }
+    bool GetVisibleCol(int ACol) const { return ACol < 0 || ACol > 255 || FVisibleCols[std::size_t(ACol)]; }
+    void SetVisibleCol(int ACol, bool Value);
+    // Columns by real index; the last displayed column is never hidden.
+    void HideColumn(int ACol) { HideColumns(ACol, ACol); }
+    void HideColumns(int ACol1, int ACol2);
+    void UnHideColumn(int ACol) { UnHideColumns(ACol, ACol); }
+    void UnHideColumns(int ACol1, int ACol2);
+    void UnHideColumnsAll();
+    // Rows by real index. Rows already hidden in the range are skipped; each row hidden keeps
+    // its own real index, and a range past the last row ends at the last row.
+    void HideRow(int ARow) { HideRows(ARow, ARow); }
     void HideRows(int ARow1, int ARow2);
+    void HideRowsEx(int ARow1, int ARow2); // with the current-row rules of RemoveRowsEx
+    void UnHideRow(int ARow) { UnHideRows(ARow, ARow); }
+    // Nothing when ARow1 is not hidden; every hidden row of the range returns to the place
+    // its real index gives.
     void UnHideRows(int ARow1, int ARow2);
+    void UnHideRowsAll();
+    // Shows no cell as selected until UnHideSelection or the next move of the current cell.
+    void HideSelection();
+    void UnHideSelection();
+    bool SelectionHidden() const { return FSelectionHidden; }
+    // The cells the file, text and clipboard outputs cover (SaveWithFixedCells).
+    bool SaveWithFixedCells = true;
+    bool SaveWithHiddenColumns = false;
+    int GetSaveStartCol() const { return SaveWithFixedCells ? 0 : fixedCols(); }
+    int GetSaveStartRow() const { return SaveWithFixedCells ? 0 : fixedRows(); }
+    int GetSaveEndCol() const { return SaveWithFixedCells ? colCount() - 1 : colCount() - FixedRightCols() - 1; }
+    int GetSaveEndRow() const { return SaveWithFixedCells ? rowCount() - 1 : rowCount() - FixedFooters() - 1; }
+    int GetSaveColCount() const { return GetSaveEndCol() - GetSaveStartCol() + 1; }
+    int GetSaveRowCount() const { return GetSaveEndRow() - GetSaveStartRow() + 1; }
 
     // ========================================================================================
     // Update lock: painting waits while the count is above 0, then one full repaint follows.
@@ -500,6 +681,25 @@ private:
     void SaveColSizes() {}    // column sizes are kept by the persistence step
     void LoadColSizes() {}
     TCellGraphic* BaseGraphic(int ACol, int ARow); // the cell object of the base cell
+    void StructureChanged(); // scroll bars and repaint, or at EndUpdate
+    void InsertRowsData(int ARow, std::vector<ui::StringGridCore::RowData> Rows);
+    void RemoveRowsKeep(int ARow, int Count, std::vector<ui::StringGridCore::RowData>* Keep, bool ExRules);
+    void HideRowsImpl(int ARow1, int ARow2, bool ExRules);
+    void SyncHiddenColumnCount();
+    void MergedColumnsChanged();
+    void HilightRange(bool Mark, bool Undo, bool DoCase, const QString& Text, int FromCol, int FromRow, int ToCol,
+                      int ToRow);
+    void ApplyCellFont(int ACol, int ARow, ui::Font& Font);
+    void DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect, TGridDrawState State,
+                         TAlignment HAlign, TVAlignment VAlign, bool WordWrap, TCellGraphic* Graphic, int GW,
+                         int GH, bool TextToo, TCellHAlign GHA, TCellVAlign GVA);
+    void DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect, const QString& Text,
+                       TAlignment HAlign, TVAlignment VAlign, bool WordWrap, int GW, int GH, TCellHAlign GHA,
+                       TCellVAlign GVA, int& TextWidth);
+    void DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect, TGridDrawState State,
+                         TCellGraphic* Graphic, int GW, int GH, TCellHAlign GHA, TCellVAlign GVA, TAlignment HAlign,
+                         int TextWidth);
+    bool SortIndicatorAt(int ACol, int ARow);
     TCellGraphic* NewGraphic(int ACol, int ARow, TCellType Type, TCellHAlign HAlign, TCellVAlign VAlign);
     void RepaintColumn(int ACol);
     int NextNodeRow(int ADisplayRow); // the first node row after it, or the row count
@@ -525,11 +725,11 @@ private:
     ui::Font FFixedFont, FActiveCellFont;
     QStringList FSwapScratch; // row swaps of the sort
     QStringList FLookupItems;
-    std::vector<bool> FRowSelect; // disjunct row selection, grown on demand
+    ui::GapVector<char> FRowSelect; // disjunct row selection, grown on demand
     TSortIndexList FSortIndexes;
     TIntList FMergedColumns;  // columns merged by equal texts; a change repaints
     TIntList FCrossReference; // the sort's row cross-reference
-    THTMLPictureCache* FPictureCache = nullptr; // made by the picture step
+    std::unique_ptr<THTMLPictureCache> FPictureCache;
     THTMLHintWindow* FHintWindow = nullptr;     // made by the hints step
 
     // --- child controls --------------------------------------------------------------------
@@ -575,9 +775,19 @@ private:
 
     // --- indexes, nodes, update lock ---------------------------------------------------------
     std::bitset<256> FVisibleCols;
+    std::array<quint16, 256> FSavedWidths{};
     int FNumHiddenColumns = 0;
+    THiddenRows FHiddenRows;
+    std::vector<ui::StringGridCore::RowData> FRowScratch; // rows on their way into the store
+    bool FSelectionHidden = false;
+    TGridRect FHiddenSelection;
     int FNodeCount = 0;
     int FUpdateCount = 0;
+    int FSwapCount = 0;
+    int FSortCurrentRow = -1; // the current row a sort follows
+    bool FBlinkOn = true;
+    int FCellTextWidth = 0; // width of the text painted last, for graphics placed beside it
+    QString FSearchText; // the keyboard's incremental search
 };
 
 } // namespace grid

@@ -171,7 +171,9 @@ void TTxStringGrid::ClearRowHeaders()
 
 void TTxStringGrid::SetAutoSize(bool Value)
 {
-    FAutoSize = Value; // sizing every column to its texts arrives with auto-sizing
+    FAutoSize = Value;
+    if (Value)
+        AutoSizeColumns(false, 10);
 }
 
 void TTxStringGrid::SetFilterActive(bool Value) { FFilterActive = Value; }
@@ -190,6 +192,7 @@ void TTxStringGrid::EndUpdate()
         return;
     if (--FUpdateCount == 0) {
         viewport()->setUpdatesEnabled(true);
+        updateScrollBars();
         invalidateGrid();
         update(); // the frame
     }
@@ -218,9 +221,5 @@ int TTxStringGrid::RemapColInv(int ACol) const
             ++hidden;
     return ACol - hidden;
 }
-
-void TTxStringGrid::HideRows(int, int) {}
-
-void TTxStringGrid::UnHideRows(int, int) {}
 
 } // namespace grid

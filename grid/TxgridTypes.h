@@ -5,6 +5,7 @@
 // order each event type gives (many put the row before the column); by-reference parameters
 // are preset by the grid and may be changed by the handler.
 #include "grid/Basegrid.h"
+#include "grid/TxgridImageList.h"
 #include "grid/Txutil.h"
 
 #include <QIcon>
@@ -53,15 +54,6 @@ enum TStretchMode { noStretch, Stretch, StretchWithAspectRatio, Shrink, ShrinkWi
 using TBitmap = QImage;
 using TIcon = QIcon;
 using TPicture = QImage;
-
-// The grid's image list: pictures of one size, shown by index.
-class TImageList {
-public:
-    int Width = 16;
-    int Height = 16;
-    std::vector<QImage> Images;
-    int Count() const { return int(Images.size()); }
-};
 
 // --- look, scrolling, editing, sorting -----------------------------------------------------
 enum TGridLook { glStandard, glSoft };

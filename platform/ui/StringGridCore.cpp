@@ -1,6 +1,7 @@
 #include "platform/ui/StringGridCore.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace ui {
 
@@ -12,10 +13,10 @@ const QString& emptyText()
 }
 } // namespace
 
-StringGridCore::StringGridCore()
-    : colWidths_(std::size_t(colCount_), defColWidth_), rowHeights_(std::size_t(rowCount_), defRowHeight_),
-      rows_(std::size_t(rowCount_))
+StringGridCore::StringGridCore() : colWidths_(std::size_t(colCount_), defColWidth_)
 {
+    rowHeights_.assign(std::size_t(rowCount_), defRowHeight_);
+    rows_.resize(std::size_t(rowCount_));
 }
 
 StringGridCore::~StringGridCore() = default;
@@ -97,6 +98,14 @@ void StringGridCore::clampCurrent()
     anchorRow_ = clamp(anchorRow_, fixedRows_, lastNormalRow());
 }
 
+void StringGridCore::clampRows()
+{
+    // Only the rows changed: the columns' clamps stay as they were.
+    curRow_ = std::max(fixedRows_, std::min(curRow_, lastNormalRow()));
+    anchorRow_ = std::max(fixedRows_, std::min(anchorRow_, lastNormalRow()));
+    topRow_ = std::max(fixedRows_, std::min(topRow_, maxTopRow()));
+}
+
 void StringGridCore::clampScroll()
 {
     topRow_ = std::max(fixedRows_, std::min(topRow_, maxTopRow()));
@@ -141,7 +150,10 @@ CellObject* StringGridCore::object(int col, int row) const
     const Row& r = rows_[std::size_t(row)];
     if (std::size_t(col) >= r.objects.size())
         return nullptr;
-    return r.objects[std::size_t(col)].get();
+    CellObject* o = r.objects[std::size_t(col)].get();
+    if (o && std::size_t(row) >= staleFrom_)
+        o->placedAt(col, row); // rows before it may have moved
+    return o;
 }
 
 void StringGridCore::setObject(int col, int row, std::unique_ptr<CellObject> obj)
@@ -167,54 +179,54 @@ std::unique_ptr<CellObject> StringGridCore::takeObject(int col, int row)
 
 void StringGridCore::clearCells()
 {
-    for (Row& r : rows_) {
+    rows_.forRange(0, rows_.size(), [](std::size_t, Row& r) {
         r.texts.clear();
         r.objects.clear();
-    }
+    });
+    staleFrom_ = SIZE_MAX;
 }
 
 void StringGridCore::clearObjects()
 {
-    for (Row& r : rows_)
+    rows_.forRange(0, rows_.size(), [](std::size_t, Row& r) {
         if (!r.objects.empty())
             r.objects.clear();
+    });
 }
 
-void StringGridCore::replaceRows(int from, int to)
+void StringGridCore::replaceRows(int from, int)
 {
-    to = std::min(to, int(rows_.size()));
-    for (int r = std::max(from, 0); r < to; ++r) {
-        auto& objs = rows_[std::size_t(r)].objects;
-        for (std::size_t c = 0; c < objs.size(); ++c)
-            if (objs[c])
-                objs[c]->placedAt(int(c), r);
-    }
+    staleFrom_ = std::min(staleFrom_, std::size_t(std::max(from, 0)));
 }
 
-void StringGridCore::replaceCols(int from, int to)
-{
-    for (std::size_t r = 0; r < rows_.size(); ++r) {
-        auto& objs = rows_[r].objects;
-        const int end = std::min(to, int(objs.size()));
-        for (int c = std::max(from, 0); c < end; ++c)
-            if (objs[std::size_t(c)])
-                objs[std::size_t(c)]->placedAt(c, int(r));
-    }
-}
+void StringGridCore::replaceCols(int, int) { staleFrom_ = 0; }
 
 void StringGridCore::moveRow(int from, int to)
 {
     if (from == to || from < 0 || to < 0 || from >= rowCount_ || to >= rowCount_)
         return;
     rowStore(std::max(from, to));
+    const std::size_t lo = std::size_t(std::min(from, to)), hi = std::size_t(std::max(from, to)) + 1;
+    Row* rows = rows_.contiguous(lo, hi);
+    int* heights = rowHeights_.contiguous(lo, hi);
     if (from < to) {
-        std::rotate(rows_.begin() + from, rows_.begin() + from + 1, rows_.begin() + to + 1);
-        std::rotate(rowHeights_.begin() + from, rowHeights_.begin() + from + 1, rowHeights_.begin() + to + 1);
+        std::rotate(rows, rows + 1, rows + (hi - lo));
+        std::rotate(heights, heights + 1, heights + (hi - lo));
     } else {
-        std::rotate(rows_.begin() + to, rows_.begin() + from, rows_.begin() + from + 1);
-        std::rotate(rowHeights_.begin() + to, rowHeights_.begin() + from, rowHeights_.begin() + from + 1);
+        std::rotate(rows, rows + (hi - lo) - 1, rows + (hi - lo));
+        std::rotate(heights, heights + (hi - lo) - 1, heights + (hi - lo));
     }
-    replaceRows(std::min(from, to), std::max(from, to) + 1);
+    replaceRows(int(lo), int(hi));
+}
+
+void StringGridCore::swapRows(int a, int b)
+{
+    if (a == b || a < 0 || b < 0 || a >= rowCount_ || b >= rowCount_)
+        return;
+    rowStore(std::max(a, b));
+    std::swap(rows_[std::size_t(a)], rows_[std::size_t(b)]);
+    std::swap(rowHeights_[std::size_t(a)], rowHeights_[std::size_t(b)]);
+    replaceRows(std::min(a, b), std::max(a, b) + 1);
 }
 
 void StringGridCore::moveCol(int from, int to)
@@ -232,10 +244,10 @@ void StringGridCore::moveCol(int from, int to)
         else
             std::rotate(v.begin() + to, v.begin() + from, v.begin() + from + 1);
     };
-    for (Row& r : rows_) {
+    rows_.forRange(0, rows_.size(), [&](std::size_t, Row& r) {
         rotate(r.texts);
         rotate(r.objects);
-    }
+    });
     rotate(colWidths_);
     replaceCols(std::min(from, to), std::max(from, to) + 1);
 }
@@ -248,20 +260,20 @@ void StringGridCore::deleteCol(int col)
         return;
     if (colCount_ == 1) {
         // The last column stays; only its cells go.
-        for (Row& r : rows_) {
+        rows_.forRange(0, rows_.size(), [&](std::size_t, Row& r) {
             if (std::size_t(col) < r.texts.size())
                 r.texts[std::size_t(col)].clear();
             if (std::size_t(col) < r.objects.size())
                 r.objects[std::size_t(col)].reset();
-        }
+        });
         return;
     }
-    for (Row& r : rows_) {
+    rows_.forRange(0, rows_.size(), [&](std::size_t, Row& r) {
         if (std::size_t(col) < r.texts.size())
             r.texts.erase(r.texts.begin() + col);
         if (std::size_t(col) < r.objects.size())
             r.objects.erase(r.objects.begin() + col);
-    }
+    });
     colWidths_.erase(colWidths_.begin() + col);
     --colCount_;
     if (colCount_ <= fixedCols_)
@@ -271,15 +283,45 @@ void StringGridCore::deleteCol(int col)
     clampScroll();
 }
 
+void StringGridCore::insertStoreCols(int at, int count)
+{
+    if (at < 0 || count <= 0)
+        return;
+    rows_.forRange(0, rows_.size(), [&](std::size_t, Row& r) {
+        if (std::size_t(at) < r.texts.size())
+            r.texts.insert(r.texts.begin() + at, std::size_t(count), QString());
+        if (std::size_t(at) < r.objects.size()) {
+            std::vector<std::unique_ptr<CellObject>> empty(static_cast<std::size_t>(count));
+            r.objects.insert(r.objects.begin() + at, std::make_move_iterator(empty.begin()),
+                             std::make_move_iterator(empty.end()));
+        }
+    });
+    replaceCols(at, INT_MAX);
+}
+
+void StringGridCore::removeStoreCols(int at, int count)
+{
+    if (at < 0 || count <= 0)
+        return;
+    rows_.forRange(0, rows_.size(), [&](std::size_t, Row& r) {
+        auto cut = [&](auto& v) {
+            if (std::size_t(at) < v.size())
+                v.erase(v.begin() + at, v.begin() + std::ptrdiff_t(std::min(v.size(), std::size_t(at + count))));
+        };
+        cut(r.texts);
+        cut(r.objects);
+    });
+    replaceCols(at, INT_MAX);
+}
+
 void StringGridCore::insertRows(int at, int count)
 {
     if (count <= 0)
         return;
     at = std::max(0, std::min(at, rowCount_));
-    rowHeights_.insert(rowHeights_.begin() + at, std::size_t(count), defRowHeight_);
+    rowHeights_.insert(std::size_t(at), std::size_t(count), defRowHeight_);
     if (std::size_t(at) < rows_.size()) {
-        std::vector<Row> fresh(static_cast<std::size_t>(count));
-        rows_.insert(rows_.begin() + at, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+        rows_.insertDefault(std::size_t(at), std::size_t(count));
         replaceRows(at + count, int(rows_.size()));
     }
     rowCount_ += count;
@@ -297,10 +339,10 @@ void StringGridCore::insertRows(int at, std::vector<RowData> rows)
     heights.reserve(rows.size());
     for (const RowData& r : rows)
         heights.push_back(r.height > 0 ? r.height : defRowHeight_);
-    rowHeights_.insert(rowHeights_.begin() + at, heights.begin(), heights.end());
+    rowHeights_.insertMove(std::size_t(at), heights.begin(), heights.end());
     if (rows_.size() < std::size_t(at))
         rows_.resize(std::size_t(at));
-    rows_.insert(rows_.begin() + at, std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    rows_.insertMove(std::size_t(at), rows.begin(), rows.end());
     rowCount_ += count;
     replaceRows(at, int(rows_.size()));
     clampCurrent();
@@ -321,9 +363,9 @@ std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
             out[std::size_t(i)].objects = std::move(rows_[std::size_t(at + i)].objects);
         }
     }
-    rowHeights_.erase(rowHeights_.begin() + at, rowHeights_.begin() + at + count);
+    rowHeights_.erase(std::size_t(at), std::size_t(count));
     if (std::size_t(at) < rows_.size())
-        rows_.erase(rows_.begin() + at, rows_.begin() + std::min(std::size_t(at + count), rows_.size()));
+        rows_.erase(std::size_t(at), std::size_t(count));
     rowCount_ -= count;
     if (rowCount_ < 1) {
         rowCount_ = 1;
@@ -339,6 +381,42 @@ std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
 
 void StringGridCore::removeRows(int at, int count) { (void)takeRows(at, count); }
 
+StringGridCore::RowData StringGridCore::takeRow(int at)
+{
+    RowData out;
+    if (at < 0 || at >= rowCount_)
+        return out;
+    out.height = rowHeights_[std::size_t(at)];
+    if (std::size_t(at) < rows_.size()) {
+        out.texts = std::move(rows_[std::size_t(at)].texts);
+        out.objects = std::move(rows_[std::size_t(at)].objects);
+        rows_.erase(std::size_t(at), 1);
+    }
+    rowHeights_.erase(std::size_t(at), 1);
+    if (--rowCount_ < 1) {
+        rowCount_ = 1;
+        rowHeights_.assign(1, defRowHeight_);
+    }
+    if (rowCount_ <= fixedRows_)
+        fixedRows_ = rowCount_ - 1;
+    replaceRows(at, int(rows_.size()));
+    clampRows();
+    return out;
+}
+
+void StringGridCore::insertRow(int at, RowData row)
+{
+    at = std::max(0, std::min(at, rowCount_));
+    const int h = row.height > 0 ? row.height : defRowHeight_;
+    rowHeights_.insert(std::size_t(at), 1, h);
+    if (rows_.size() < std::size_t(at))
+        rows_.resize(std::size_t(at));
+    rows_.insertMove(std::size_t(at), &row, &row + 1);
+    ++rowCount_;
+    replaceRows(at, int(rows_.size()));
+    clampRows();
+}
+
 // --- sizes -------------------------------------------------------------------------------
 
 void StringGridCore::setDefaultColWidth(int w)
@@ -351,7 +429,7 @@ void StringGridCore::setDefaultColWidth(int w)
 void StringGridCore::setDefaultRowHeight(int h)
 {
     defRowHeight_ = std::max(h, 0);
-    std::fill(rowHeights_.begin(), rowHeights_.end(), defRowHeight_);
+    rowHeights_.forRange(0, rowHeights_.size(), [this](std::size_t, int& h) { h = defRowHeight_; });
     clampScroll();
 }
 

@@ -8,6 +8,8 @@
 
 #include <QPoint>
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <QString>
 #include <memory>
 #include <stdexcept>
@@ -62,6 +64,135 @@ using DrawState = unsigned;
 class GridError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// A sequence with a movable gap: inserting or erasing next to where the last change happened
+// costs no more than the elements moved, so runs of single-row changes that walk through the
+// rows (hiding every other row, showing them again) stay linear overall. Elements inside the
+// gap are kept empty.
+template <class T>
+class GapVector {
+public:
+    std::size_t size() const { return d_.size() - gl_; }
+    bool empty() const { return size() == 0; }
+    T& operator[](std::size_t i) { return d_[i < gs_ ? i : i + gl_]; }
+    const T& operator[](std::size_t i) const { return d_[i < gs_ ? i : i + gl_]; }
+
+    void reserve(std::size_t n)
+    {
+        if (n > size())
+            growGap(n - size());
+    }
+    void resize(std::size_t n)
+    {
+        const std::size_t s = size();
+        if (n < s)
+            erase(n, s - n);
+        else if (n > s)
+            insertDefault(s, n - s);
+    }
+    void resize(std::size_t n, const T& v)
+    {
+        const std::size_t s = size();
+        if (n < s)
+            erase(n, s - n);
+        else if (n > s)
+            insert(s, n - s, v);
+    }
+    void insertDefault(std::size_t pos, std::size_t n)
+    {
+        openAt(pos, n);
+        for (std::size_t i = 0; i < n; ++i)
+            d_[gs_ + i] = T();
+        gs_ += n;
+        gl_ -= n;
+    }
+    void assign(std::size_t n, const T& v)
+    {
+        d_.assign(n, v);
+        gs_ = n;
+        gl_ = 0;
+    }
+    void insert(std::size_t pos, std::size_t n, const T& v)
+    {
+        openAt(pos, n);
+        for (std::size_t i = 0; i < n; ++i)
+            d_[gs_ + i] = v;
+        gs_ += n;
+        gl_ -= n;
+    }
+    template <class It>
+    void insertMove(std::size_t pos, It first, It last)
+    {
+        const std::size_t n = std::size_t(std::distance(first, last));
+        openAt(pos, n);
+        for (std::size_t i = 0; first != last; ++first, ++i)
+            d_[gs_ + i] = std::move(*first);
+        gs_ += n;
+        gl_ -= n;
+    }
+    // Erased elements are emptied (whatever they own is released).
+    void erase(std::size_t pos, std::size_t n)
+    {
+        n = std::min(n, size() - std::min(pos, size()));
+        if (n == 0)
+            return;
+        moveGap(pos + n);
+        for (std::size_t i = pos; i < pos + n; ++i)
+            d_[i] = T();
+        gs_ = pos;
+        gl_ += n;
+    }
+    // f(index, element) for the elements [from, to).
+    template <class F>
+    void forRange(std::size_t from, std::size_t to, F f)
+    {
+        to = std::min(to, size());
+        for (std::size_t i = from; i < to && i < gs_; ++i)
+            f(i, d_[i]);
+        for (std::size_t i = std::max(from, gs_); i < to; ++i)
+            f(i, d_[i + gl_]);
+    }
+    // Elements [from, to) as one contiguous run (the gap is moved out of the way).
+    T* contiguous(std::size_t from, std::size_t to)
+    {
+        if (gs_ > from && gs_ < to)
+            moveGap(to);
+        return d_.data() + (from < gs_ ? from : from + gl_);
+    }
+
+private:
+    void moveGap(std::size_t pos)
+    {
+        if (pos < gs_)
+            std::move_backward(d_.begin() + std::ptrdiff_t(pos), d_.begin() + std::ptrdiff_t(gs_),
+                               d_.begin() + std::ptrdiff_t(gs_ + gl_));
+        else if (pos > gs_)
+            std::move(d_.begin() + std::ptrdiff_t(gs_ + gl_), d_.begin() + std::ptrdiff_t(pos + gl_),
+                      d_.begin() + std::ptrdiff_t(gs_));
+        gs_ = pos;
+    }
+    void growGap(std::size_t need)
+    {
+        if (gl_ >= need)
+            return;
+        const std::size_t s = size();
+        const std::size_t newGap = std::max(need, s / 4 + 16);
+        std::vector<T> nd(s + newGap);
+        std::move(d_.begin(), d_.begin() + std::ptrdiff_t(gs_), nd.begin());
+        std::move(d_.begin() + std::ptrdiff_t(gs_ + gl_), d_.end(), nd.begin() + std::ptrdiff_t(gs_ + newGap));
+        d_.swap(nd);
+        gl_ = newGap;
+    }
+    void openAt(std::size_t pos, std::size_t n)
+    {
+        pos = std::min(pos, size());
+        growGap(n);
+        moveGap(pos);
+    }
+
+    std::vector<T> d_;
+    std::size_t gs_ = 0, gl_ = 0;
 };
 
 class StringGridCore {
@@ -135,6 +266,8 @@ public:
         }
         setCellSlow(col, row, text);
     }
+    // Objects learn where they are (placedAt) when they are next asked for through the store
+    // after rows moved, so that moving many rows costs no walk over the objects.
     CellObject* object(int col, int row) const;
     // Stores obj, freeing what the slot held before.
     void setObject(int col, int row, std::unique_ptr<CellObject> obj);
@@ -147,10 +280,16 @@ public:
 
     // Structural moves: texts, objects and the row height (column width) move together.
     void moveRow(int from, int to);
+    // Exchanges two rows (texts, objects and heights) in place.
+    void swapRows(int a, int b);
     void moveCol(int from, int to);
     void deleteRow(int row);
     // Deletes a displayed column; the columns after it, hidden ones included, move left.
     void deleteCol(int col);
+    // Columns of the store, hidden ones included: the texts and objects of every row move
+    // (removed cells free what they hold); counts and widths are left to the caller.
+    void insertStoreCols(int at, int count);
+    void removeStoreCols(int at, int count);
     // Many rows at once, in one move of the rows after them. The row count follows.
     // Empty rows of the default height before row at (at may equal the row count).
     void insertRows(int at, int count);
@@ -160,6 +299,10 @@ public:
     [[nodiscard]] std::vector<RowData> takeRows(int at, int count);
     // The same, freeing what they hold.
     void removeRows(int at, int count);
+    // One row out and one row in (at may equal the row count), without the lists of the bulk
+    // forms.
+    [[nodiscard]] RowData takeRow(int at);
+    void insertRow(int at, RowData row);
 
     // --- sizes ---------------------------------------------------------------------------
     int defaultColWidth() const { return defColWidth_; }
@@ -229,11 +372,14 @@ private:
     void setCellSlow(int col, int row, const QString& text);
     void clampCurrent();
     void clampScroll();
+    void clampRows();
     // The trailing counts in effect (one normal column and row always remain).
     int trailCols() const;
     int trailRows() const;
-    // Tells the objects of rows from .. to - 1 where they now are.
+    // The objects of rows from on may have moved: they learn their place when next asked for.
     void replaceRows(int from, int to);
+    // Tells the objects of the rows up to row where they are, if they may have moved.
+    void ensurePlaced(int row) const;
     void replaceCols(int from, int to);
     std::vector<Band> layout(int fixed, int first, int lastNormal, int count, int limit, int trailStart,
                              bool cols) const;
@@ -241,8 +387,10 @@ private:
     int colCount_ = 5, rowCount_ = 5, fixedCols_ = 1, fixedRows_ = 1;
     int hiddenCols_ = 0, fixedRightCols_ = 0, fixedFooters_ = 0;
     int defColWidth_ = 64, defRowHeight_ = 24;
-    std::vector<int> colWidths_, rowHeights_;
-    std::vector<Row> rows_; // may be shorter than the row count: rows never written
+    std::vector<int> colWidths_;
+    GapVector<int> rowHeights_;
+    GapVector<Row> rows_; // may be shorter than the row count: rows never written
+    mutable std::size_t staleFrom_ = SIZE_MAX; // objects of rows from here may not know their place
     int curCol_ = 1, curRow_ = 1, anchorCol_ = 1, anchorRow_ = 1;
     int topRow_ = 1, leftCol_ = 1;
     int clientW_ = 0, clientH_ = 0;

@@ -329,11 +329,13 @@ TEST(GridCellObjects, NodesSpansAndStates)
     g.AddNode(6, 10); // the span runs past the last row
     g.ContractNode(6);
     EXPECT_TRUE(g.GetNodeState(6));
-    EXPECT_EQ(g.GetNodeSpanType(7), 1); // the last row before the footers
+    EXPECT_EQ(g.rowCount(), 7); // only row 7 lay under it
+    EXPECT_TRUE(g.IsHiddenRow(7));
     g.ExpandAll();
     EXPECT_FALSE(g.GetNodeState(6));
     g.ContractAll();
-    EXPECT_TRUE(g.GetNodeState(1) && g.GetNodeState(6));
+    EXPECT_TRUE(g.GetNodeState(1) && g.GetNodeState(g.RemapRow(6))); // rows 2, 3 and 7 hidden
+    EXPECT_EQ(g.NumHiddenRows(), 3);
     EXPECT_EQ(g.UpdateCount(), 0);
 
     EXPECT_EQ(g.NodeCount(), 2);

@@ -251,6 +251,7 @@ TEST(UiGridCore, BulkRowsMoveInOneStepAndObjectsLearnTheirPlace)
     EXPECT_EQ(g.cell(1, 50005), QStringLiteral("five"));
     EXPECT_EQ(g.rowHeight(50005), 33);
     EXPECT_EQ(g.rowHeight(3), g.defaultRowHeight());
+    EXPECT_EQ(g.object(2, 149990), p);
     EXPECT_EQ(p->at, QPoint(2, 149990));
 
     g.setObject(1, 10, std::make_unique<Probe>(&alive));
@@ -263,6 +264,7 @@ TEST(UiGridCore, BulkRowsMoveInOneStepAndObjectsLearnTheirPlace)
     g.insertRows(1, std::move(out));
     EXPECT_EQ(g.rowCount(), 150000);
     EXPECT_EQ(g.cell(1, 50002), QStringLiteral("five"));
+    EXPECT_EQ(g.object(2, 149987), p);
     EXPECT_EQ(p->at, QPoint(2, 149987));
     g.removeRows(1, 20);
     EXPECT_EQ(alive, 0); // removing frees
@@ -288,6 +290,7 @@ TEST(UiGridCore, DeletingAColumnShiftsHiddenColumnsToo)
     EXPECT_EQ(g.cell(4, 1), QStringLiteral("h5"));
     EXPECT_EQ(g.cell(5, 1), QStringLiteral("h6"));
     EXPECT_EQ(g.cell(6, 1), QString());
+    EXPECT_EQ(g.object(5, 1), p); // asked for, it learns its new place
     EXPECT_EQ(p->at, QPoint(5, 1));
     EXPECT_EQ(g.colWidth(3), 77);
 }

@@ -1,0 +1,137 @@
+#include "grid/TxgridHiddenRows.h"
+
+#include <algorithm>
+
+namespace grid {
+
+int THiddenRows::HiddenBefore(int Real) const
+{
+    if (FCount == 0 || Real <= 0)
+        return 0;
+    int i = std::min(Real, int(FSlot.size()));
+    int sum = 0;
+    for (; i > 0; i &= i - 1)
+        sum += FTree[std::size_t(i)];
+    return sum;
+}
+
+int THiddenRows::DisplayToReal(int Display) const
+{
+    if (FCount == 0 || Display < 0)
+        return Display;
+    // The largest p with p - hidden(0 .. p - 1) < Display + 1: real row p is the one sought.
+    const int n = int(FSlot.size());
+    int pos = 0, hidden = 0;
+    for (int step = n; step > 0; step >>= 1) {
+        const int np = pos + step;
+        if (np <= n && np - (hidden + FTree[std::size_t(np)]) < Display + 1) {
+            pos = np;
+            hidden += FTree[std::size_t(np)];
+        }
+    }
+    return pos < n ? pos : Display + FCount;
+}
+
+void THiddenRows::Grow(int Real)
+{
+    std::size_t n = std::max<std::size_t>(FSlot.size(), 1024);
+    while (n <= std::size_t(Real))
+        n *= 2;
+    if (n == FSlot.size())
+        return;
+    FSlot.resize(n, -1);
+    // Rebuild the tree in linear time: each node passes its sum to its parent.
+    FTree.assign(n + 1, 0);
+    for (std::size_t i = 1; i <= n; ++i) {
+        FTree[i] += FSlot[i - 1] >= 0 ? 1 : 0;
+        const std::size_t parent = i + (i & (~i + 1));
+        if (parent <= n)
+            FTree[parent] += FTree[i];
+    }
+}
+
+void THiddenRows::TreeAdd(int Real, int Delta)
+{
+    const std::size_t n = FSlot.size();
+    for (std::size_t i = std::size_t(Real) + 1; i <= n; i += i & (~i + 1))
+        FTree[i] += Delta;
+}
+
+void THiddenRows::Add(int Real, ui::StringGridCore::RowData Row)
+{
+    if (Real < 0 || IsHidden(Real))
+        return;
+    if (std::size_t(Real) >= FSlot.size())
+        Grow(Real);
+    FSlot[std::size_t(Real)] = int(FItems.size());
+    FItems.push_back(TGridItem{Real, std::move(Row)});
+    TreeAdd(Real, 1);
+    ++FCount;
+}
+
+ui::StringGridCore::RowData THiddenRows::Take(int Real)
+{
+    if (!IsHidden(Real))
+        return {};
+    const std::size_t pos = std::size_t(FSlot[std::size_t(Real)]);
+    ui::StringGridCore::RowData row = std::move(FItems[pos].Items);
+    FItems[pos].Items = {};
+    FItems[pos].Idx = -1;
+    FSlot[std::size_t(Real)] = -1;
+    TreeAdd(Real, -1);
+    --FCount;
+    ++FDead;
+    while (FHead < FItems.size() && FItems[FHead].Idx < 0)
+        ++FHead;
+    if (FCount == 0) {
+        FItems.clear();
+        FHead = 0;
+        FDead = 0;
+    } else if (FDead > 64 && std::size_t(FDead) > FItems.size() / 2) {
+        Compact();
+    }
+    return row;
+}
+
+void THiddenRows::Compact()
+{
+    std::size_t out = 0;
+    for (std::size_t i = FHead; i < FItems.size(); ++i) {
+        if (FItems[i].Idx < 0)
+            continue;
+        if (out != i)
+            FItems[out] = std::move(FItems[i]);
+        FSlot[std::size_t(FItems[out].Idx)] = int(out);
+        ++out;
+    }
+    FItems.resize(out);
+    FHead = 0;
+    FDead = 0;
+}
+
+ui::StringGridCore::RowData* THiddenRows::Find(int Real)
+{
+    if (!IsHidden(Real))
+        return nullptr;
+    return &FItems[std::size_t(FSlot[std::size_t(Real)])].Items;
+}
+
+void THiddenRows::Clear()
+{
+    FTree.clear();
+    FSlot.clear();
+    FItems.clear();
+    FHead = 0;
+    FCount = 0;
+    FDead = 0;
+}
+
+int THiddenRows::Next(int Pos) const
+{
+    for (std::size_t i = std::size_t(Pos + 1); i < FItems.size(); ++i)
+        if (FItems[i].Idx >= 0)
+            return int(i);
+    return -1;
+}
+
+} // namespace grid

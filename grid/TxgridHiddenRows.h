@@ -1,0 +1,69 @@
+#pragma once
+// The one place that knows which rows are hidden and translates between real and displayed
+// row indexes. A real index is the place a row has when nothing is hidden; a displayed index
+// its place among the rows shown. Hidden rows leave the cell store and wait here, in the
+// order they were hidden, each under its own real index; everything that takes row numbers
+// from outside (sorting, filtering, grouping, editing, printing) asks this store.
+//
+// The translation counts hidden rows below a real index with a binary indexed tree, so both
+// directions cost a few dozen steps at a million rows, and hiding or showing a row costs the
+// same; items that were shown again are dropped from the order lazily.
+#include "platform/ui/StringGridCore.h"
+
+#include <vector>
+
+namespace grid {
+
+// A hidden row: its real index and its cells with their objects (and its height).
+struct TGridItem {
+    int Idx = -1;
+    ui::StringGridCore::RowData Items;
+};
+
+class THiddenRows {
+public:
+    int Count() const { return FCount; }
+    bool IsHidden(int Real) const
+    {
+        return Real >= 0 && std::size_t(Real) < FSlot.size() && FSlot[std::size_t(Real)] >= 0;
+    }
+    // Hidden rows whose real index is below Real.
+    int HiddenBefore(int Real) const;
+    // Hidden rows among the real rows R1 .. R2.
+    int HiddenIn(int R1, int R2) const { return R2 < R1 ? 0 : HiddenBefore(R2 + 1) - HiddenBefore(R1); }
+    // Real → displayed: Real less the hidden rows below it.
+    int RealToDisplay(int Real) const { return FCount == 0 ? Real : Real - HiddenBefore(Real); }
+    // Displayed → real: the real row at which the count of rows not hidden reaches
+    // Display + 1 (past the last displayed row the count goes on over rows that do not exist).
+    int DisplayToReal(int Display) const;
+    // The largest real index that can be hidden here (the store grows as needed).
+    int Capacity() const { return int(FSlot.size()); }
+
+    // Real must not be hidden already.
+    void Add(int Real, ui::StringGridCore::RowData Row);
+    // The row of a hidden real index leaves the store.
+    ui::StringGridCore::RowData Take(int Real);
+    // The cells of a hidden row; nullptr when the row is not hidden.
+    ui::StringGridCore::RowData* Find(int Real);
+    void Clear();
+
+    // The items in the order they were hidden: First() and Next() give positions (-1 at the
+    // end); a position stays valid until Take or Add.
+    int First() const { return Next(int(FHead) - 1); }
+    int Next(int Pos) const;
+    int IdxAt(int Pos) const { return FItems[std::size_t(Pos)].Idx; }
+
+private:
+    void Grow(int Real);
+    void TreeAdd(int Real, int Delta);
+    void Compact();
+
+    std::vector<int> FTree;        // 1-based binary indexed tree over FSlot, power-of-two size
+    std::vector<int> FSlot;        // real index → position in FItems, -1 when shown
+    std::vector<TGridItem> FItems; // hiding order; shown ones are left with Idx -1
+    std::size_t FHead = 0;         // no live item before this position
+    int FCount = 0;
+    int FDead = 0;
+};
+
+} // namespace grid

@@ -1,0 +1,149 @@
+// Cell painting probed by pixels: band and cell colours, borders, alignment, the soft look of
+// fixed cells, and the looks of check boxes, progress bars and comment marks.
+#include "grid/Txgrid.h"
+
+#include <QApplication>
+#include <QImage>
+#include <gtest/gtest.h>
+
+using namespace grid;
+
+namespace {
+QColor C(ui::Color c) { return ui::toQColor(c); }
+
+struct Shown {
+    Shown()
+    {
+        g.setColCount(4);
+        g.setRowCount(8);
+        g.setDefaultColWidth(80);
+        g.resize(400, 260);
+        g.show();
+        QApplication::processEvents();
+    }
+    QImage grab() { return g.viewport()->grab().toImage(); }
+    // A pixel inside cell (c, r), dx/dy from its top-left corner.
+    QColor at(const QImage& img, int c, int r, int dx, int dy)
+    {
+        const TRect rc = g.CellRect(c, r);
+        return QColor(img.pixel(rc.Left + dx, rc.Top + dy));
+    }
+    TTxStringGrid g;
+};
+} // namespace
+
+TEST(GridPaint, BandsCellColoursAndFixedCells)
+{
+    Shown s;
+    s.g.Bands().SetPrimaryColor(ui::rgb(200, 0, 0));
+    s.g.Bands().SetSecondaryColor(ui::rgb(0, 0, 200));
+    s.g.Bands().SetPrimaryLength(2);
+    s.g.Bands().SetSecondaryLength(1);
+    s.g.Bands().SetActive(true);
+    s.g.SetFixedFooters(1);
+    s.g.GetCellProperties(2, 4)->SetBrushColor(ui::rgb(0, 200, 0));
+    s.g.SetShowSelection(false);
+    const QImage img = s.grab();
+    EXPECT_EQ(s.at(img, 2, 1, 40, 10), QColor(200, 0, 0));
+    EXPECT_EQ(s.at(img, 2, 2, 40, 10), QColor(200, 0, 0));
+    EXPECT_EQ(s.at(img, 2, 3, 40, 10), QColor(0, 0, 200));
+    EXPECT_EQ(s.at(img, 2, 4, 40, 10), QColor(0, 200, 0)); // the cell's own colour wins
+    EXPECT_EQ(s.at(img, 2, 5, 40, 10), QColor(200, 0, 0));
+    EXPECT_EQ(s.at(img, 2, 0, 40, 10), C(s.g.FixedColor));          // header
+    EXPECT_EQ(s.at(img, 2, 7, 40, 10), C(s.g.FixedColor));          // footer row
+    EXPECT_EQ(s.at(img, 0, 3, 40, 10), C(s.g.FixedColor));          // fixed column
+    EXPECT_EQ(s.at(img, 2, 0, 40, s.g.rowHeights(0) - 2), QColor(128, 128, 128)); // soft look's shadow
+}
+
+TEST(GridPaint, BordersAlignmentAndTextBesideACheckBox)
+{
+    Shown s;
+    s.g.SetShowSelection(false);
+    s.g.OnGetCellBorder = [](TTxStringGrid&, int ARow, int ACol, ui::Pen& Pen, TCellBorders& Borders) {
+        if (ARow == 2 && ACol == 1) {
+            Pen = ui::Pen{ui::rgb(255, 0, 255), 1};
+            Borders = cbLeft | cbTop;
+        }
+    };
+    s.g.OnGetAlignment = [](TTxStringGrid&, int ARow, int, TAlignment& H, TVAlignment&) {
+        if (ARow == 3)
+            H = taRightJustify;
+    };
+    s.g.setCells(2, 3, QStringLiteral("WWW"));
+    s.g.setCells(2, 4, QStringLiteral("WWW"));
+    s.g.AddCheckBox(3, 3, true, false);
+    s.g.setCells(3, 3, QStringLiteral("WWWW"));
+    const QImage img = s.grab();
+    const TRect b = s.g.CellRect(1, 2);
+    EXPECT_EQ(QColor(img.pixel(b.Left + 1, b.Top + 10)), QColor(255, 0, 255)); // inside the grid lines
+    EXPECT_EQ(QColor(img.pixel(b.Left + 30, b.Top + 1)), QColor(255, 0, 255));
+    EXPECT_NE(QColor(img.pixel(b.Right - 2, b.Top + 10)), QColor(255, 0, 255));
+
+    // Ink of right-aligned text lies in the right half, of left-aligned in the left half.
+    auto ink = [&](int c, int r, bool right) {
+        const TRect rc = s.g.CellRect(c, r);
+        const int from = right ? rc.Left + rc.width() / 2 : rc.Left, to = right ? rc.Right - 1 : rc.Left + rc.width() / 2;
+        for (int x = from; x < to; ++x)
+            for (int y = rc.Top + 2; y < rc.Bottom - 2; ++y)
+                if (qGray(img.pixel(x, y)) < 100)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(ink(2, 3, true));
+    EXPECT_FALSE(ink(2, 3, false));
+    EXPECT_TRUE(ink(2, 4, false));
+    EXPECT_FALSE(ink(2, 4, true));
+    // A check box before right-aligned text stands left of the text, not over it.
+    const TRect cb = s.g.CellRect(3, 3);
+    int firstInk = -1;
+    for (int x = cb.Right - 3; x > cb.Left && firstInk < 0; --x)
+        for (int y = cb.Top + 3; y < cb.Bottom - 3; ++y)
+            if (qGray(img.pixel(x, y)) < 100) {
+                firstInk = x;
+                break;
+            }
+    EXPECT_GT(firstInk, cb.Right - 45); // text ends at the right
+    bool boxLeftOfText = false;
+    for (int x = cb.Left; x < cb.Right - 40; ++x)
+        if (QColor(img.pixel(x, cb.Top + 2 + (cb.height() - 15) / 2)) == QColor(128, 128, 128))
+            boxLeftOfText = true;
+    EXPECT_TRUE(boxLeftOfText);
+}
+
+TEST(GridPaint, CheckBoxLooksProgressAndComments)
+{
+    Shown s;
+    s.g.SetShowSelection(false);
+    s.g.ControlLook().SetControlStyle(csBorland);
+    s.g.ControlLook().SetColor(ui::rgb(0, 0, 255));
+    s.g.AddCheckBox(1, 1, true, false);
+    s.g.AddCheckBox(1, 2, true, false);
+    s.g.OnCanEditCell = [](TTxStringGrid&, int ARow, int, bool& CanEdit) { CanEdit = ARow != 2; };
+    s.g.AddProgress(2, 1, ui::rgb(0, 160, 0), ui::rgb(255, 255, 255));
+    s.g.SetInts(2, 1, 50);
+    s.g.AddComment(3, 1, QStringLiteral("uwaga"));
+    s.g.CommentColor = ui::rgb(255, 0, 0);
+    const QImage img = s.grab();
+    auto count = [&](int c, int r, const QColor& col) {
+        const TRect rc = s.g.CellRect(c, r);
+        int n = 0;
+        for (int x = rc.Left; x < rc.Right; ++x)
+            for (int y = rc.Top; y < rc.Bottom; ++y)
+                n += QColor(img.pixel(x, y)) == col;
+        return n;
+    };
+    EXPECT_GT(count(1, 1, QColor(0, 0, 255)), 5);   // enabled: the tick in the look's colour
+    EXPECT_EQ(count(1, 2, QColor(0, 0, 255)), 0);   // read-only: drawn disabled, a grey tick
+    EXPECT_GT(count(1, 2, C(ui::clBtnShadow)), 20); // on the shadow face
+    // Progress 50 %: the left half in the bar colour, the right half in the rest colour.
+    const TRect p = s.g.CellRect(2, 1);
+    EXPECT_EQ(QColor(img.pixel(p.Left + 8, p.Top + 4)), QColor(0, 160, 0));
+    EXPECT_EQ(QColor(img.pixel(p.Right - 8, p.Top + 4)), QColor(255, 255, 255));
+    EXPECT_GT(count(3, 1, QColor(255, 0, 0)), 5);
+    s.g.CommentColor = ui::clNone;
+    EXPECT_EQ([&] {
+        const QImage again = s.grab();
+        const TRect rc = s.g.CellRect(3, 1);
+        return QColor(again.pixel(rc.Right - 4, rc.Top + 3));
+    }(), QColor(Qt::white));
+}
