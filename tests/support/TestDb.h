@@ -3,10 +3,23 @@
 #include "platform/data/Dataset.h"
 #include "platform/data/Schema.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
+
+// A new database of no tables at `path` (an empty file is not a database of the program).
+inline QString makeEmptyDatabase(const QString& path)
+{
+    const QString schema = path + QStringLiteral(".sql");
+    QFile f(schema);
+    if (!f.open(QIODevice::WriteOnly))
+        return QStringLiteral("cannot write %1").arg(schema);
+    f.write("PRAGMA user_version = 1;");
+    f.close();
+    return data::createDatabase(path, schema);
+}
 
 struct TestDb {
     QTemporaryDir dir;

@@ -1,6 +1,7 @@
 // Data-aware widgets: the grid follows the cursor both ways and reads rows lazily without
 // moving it; the lookup combo finds keys exactly; the edits show and write the current row.
 #include "platform/data/Dataset.h"
+#include "support/TestDb.h"
 #include "platform/data/Schema.h"
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbGrid.h"
@@ -21,13 +22,7 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("db.mdb"));
-        // A new database with no tables yet (an empty file is not a database).
-        const QString schema = dir.filePath(QStringLiteral("pusta.sql"));
-        QFile f(schema);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("PRAGMA user_version = 1;");
-        f.close();
-        ASSERT_EQ(data::createDatabase(path, schema), QString());
+        ASSERT_EQ(makeEmptyDatabase(path), QString());
         ASSERT_TRUE(conn.open(path)) << conn.lastError().toStdString();
         conn.exec(QStringLiteral("create table Klienci (Nr_Klienta text collate POLISH, "
                                  "Nazwa_Nazwisko text collate POLISH, Uwagi text, Czy_Firma boolean)"));

@@ -2,6 +2,7 @@
 // dataset does everything a window does to it: rows offered as the view scrolls, a jump far
 // down and to the last row, reloads, a posted row, closing and reopening, the dataset going away.
 #include "platform/data/Dataset.h"
+#include "support/TestDb.h"
 #include "platform/data/Schema.h"
 #include "platform/ui/DbGrid.h"
 #include "platform/ui/DbLookupCombo.h"
@@ -44,13 +45,7 @@ protected:
         previous = qInstallMessageHandler(collect);
         ASSERT_TRUE(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("db.mdb"));
-        // A new database with no tables yet (an empty file is not a database).
-        const QString schema = dir.filePath(QStringLiteral("pusta.sql"));
-        QFile f(schema);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("PRAGMA user_version = 1;");
-        f.close();
-        ASSERT_EQ(data::createDatabase(path, schema), QString());
+        ASSERT_EQ(makeEmptyDatabase(path), QString());
         ASSERT_TRUE(conn.open(path)) << conn.lastError().toStdString();
         conn.exec(QStringLiteral("create table Klienci (Nr_Klienta text collate POLISH, Nazwa text collate POLISH)"));
         data::Transaction tx(conn);
