@@ -132,7 +132,8 @@ void TLineWriter::Finish()
 {
     Flush();
     if (auto* file = qobject_cast<QFile*>(&FDevice); file && !file->flush())
-        throw EInOutError(QStringLiteral("Nie udało się zapisać pliku %1: %2").arg(file->fileName(), file->errorString()));
+        throw EInOutError(
+            QStringLiteral("Nie udało się zapisać pliku %1: %2").arg(file->fileName(), file->errorString()));
 }
 
 // --- files ---------------------------------------------------------------------------------

@@ -96,8 +96,9 @@ QStringList HTMLLines(TTxStringGrid& Grid)
     const QString N = Grid.WordWrap ? QString() : QStringLiteral(" nowrap");
     const QString fixedColour = Attr(QStringLiteral("bgcolor"), Colour(Grid.FixedColor));
     auto width = [&](int Index) {
-        return Index >= 0 && Index < S.ColWidths.Count() ? QStringLiteral(" width=") + Num(S.ColWidths.GetInteger(Index))
-                                                         : QString();
+        if (Index < 0 || Index >= S.ColWidths.Count())
+            return QString();
+        return QStringLiteral(" width=") + Num(S.ColWidths.GetInteger(Index));
     };
     QString text;
     const bool header = Grid.SaveWithFixedCells && Grid.FixedRows() > 0;

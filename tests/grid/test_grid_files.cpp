@@ -385,7 +385,8 @@ TEST(GridHTML, SmallGridWithHeaderFixedColumnAndStyles)
                      "</tr>",
                      "<tr>",
                      "<td nowrap bgcolor=\"#FF0000\"><font color=\"#000000\">1</font></td>",
-                     "<td nowrap bgcolor=\"#FFFFFF\"><font color=\"#000000\"><b><u>a<i>&</i><br>\nb</u></b></font></td>",
+                     "<td nowrap bgcolor=\"#FFFFFF\"><font color=\"#000000\">"
+                     "<b><u>a<i>&</i><br>\nb</u></b></font></td>",
                      "</tr>",
                      "</table>",
                  }));
@@ -445,5 +446,6 @@ TEST_F(GridFiles, AppendedTablesFollowTheHeaderFileAndXMLIsEscaped)
                                            "<rec>\r\n<a></a>\r\n<b></b>\r\n<FIELD2></FIELD2>\r\n</rec>\r\n"
                                            "<rec>\r\n<a>1</a>\r\n<b>a&amp;b&lt;c&gt;</b>\r\n<FIELD2>\xC5\x82</FIELD2>\r\n"
                                            "</rec>\r\n</list>\r\n"));
-    EXPECT_THROW(g.SaveToXML(Path("no/dir.xml"), QStringLiteral("l"), QStringLiteral("r"), nullptr), ETxGridError);
+    const QString l = QStringLiteral("l"), r = QStringLiteral("r");
+    EXPECT_THROW(g.SaveToXML(Path("no/dir.xml"), l, r, nullptr), ETxGridError);
 }
