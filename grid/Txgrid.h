@@ -27,6 +27,7 @@
 #include <bitset>
 #include <memory>
 
+class QIODevice;
 class QTextEdit;
 
 namespace grid {
@@ -637,8 +638,8 @@ public:
     // The cells the file, text and clipboard outputs cover (SaveWithFixedCells).
     bool SaveWithFixedCells = true;
     bool SaveWithHiddenColumns = false;
-    int GetSaveStartCol() const { return SaveWithFixedCells ? 0 : fixedCols(); }
-    int GetSaveStartRow() const { return SaveWithFixedCells ? 0 : fixedRows(); }
+    int GetSaveStartCol() const { return SaveWithFixedCells ? 0 : FixedCols(); }
+    int GetSaveStartRow() const { return SaveWithFixedCells ? 0 : FixedRows(); }
     int GetSaveEndCol() const { return SaveWithFixedCells ? colCount() - 1 : colCount() - FixedRightCols() - 1; }
     int GetSaveEndRow() const { return SaveWithFixedCells ? rowCount() - 1 : rowCount() - FixedFooters() - 1; }
     int GetSaveColCount() const { return GetSaveEndCol() - GetSaveStartCol() + 1; }
@@ -788,6 +789,46 @@ private:
     bool FBlinkOn = true;
     int FCellTextWidth = 0; // width of the text painted last, for graphics placed beside it
     QString FSearchText; // the keyboard's incremental search
+
+public:
+    // ---- Files: native, delimited, fixed-width, HTML and XML ----
+    // The formats themselves are in TxgridFiles.h. Saves cover GetSaveStartCol .. GetSaveEndCol
+    // and GetSaveStartRow .. GetSaveEndRow. Loads never empty the grid first, end with
+    // CellsChanged over the whole grid and CellsLoaded, and report OnFileProgress where said.
+    // Failures raise ETxGridError with the file name; a failed write raises EInOutError.
+    //
+    // The native cell file (absolute positions; progress while writing and reading) and
+    // stream (positions relative to the first saved cell): size, column widths and the texts
+    // of non-empty cells.
+    void SaveToFile(const QString& FileName);
+    void LoadFromFile(const QString& FileName);
+    void SaveToStream(QIODevice& Stream); // from its current position
+    void LoadFromStream(QIODevice& Stream); // from its current position to its end
+    // Delimited text. Delimiter 0 is a comma when writing and detected when reading.
+    QChar Delimiter = QChar(0);
+    bool CSVQuoteAll = false;
+    bool CSVQuoteEmpty = true;       // an empty cell is written as two double quotes
+    bool CSVTildeLineBreaks = false; // line breaks as "~", an empty cell as "^"
+    void SaveToCSV(const QString& FileName) { OutputToCSV(FileName, false); }
+    void AppendToCSV(const QString& FileName) { OutputToCSV(FileName, true); } // created when missing
+    void LoadFromCSV(const QString& FileName) { InputFromCSV(FileName, false); }
+    void InsertFromCSV(const QString& FileName) { InputFromCSV(FileName, true); } // below the rows there are
+    void OutputToCSV(const QString& FileName, bool AppendMode);
+    void InputFromCSV(const QString& FileName, bool InsertMode);
+    // Every column as wide as its longest text and one blank, aligned as the cells show.
+    void SaveToASCII(const QString& FileName);
+    // Fixed widths: Widths gets an entry (longest text + 1) for every saved column it lacks.
+    void SaveToFixed(const QString& FileName, TIntList& Widths);
+    // Positions: the 1-based character positions bounding each field (n positions, n - 1 fields).
+    void LoadFromFixed(const QString& FileName, TIntList& Positions);
+    // An HTML table as HTMLSettings says, between the header and footer files.
+    void SaveToHTML(const QString& FileName) { OutputToHTML(FileName, false); }
+    void AppendToHTML(const QString& FileName) { OutputToHTML(FileName, true); } // created when missing
+    void OutputToHTML(const QString& FileName, bool AppendMode);
+    // One ListDescr element holding a RecordDescr element per row and one element per field,
+    // named by FieldDescr (may be absent) or "FIELD" and the field's number from 0.
+    void SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
+                   const QStringList* FieldDescr);
 };
 
 } // namespace grid

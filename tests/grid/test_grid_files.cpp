@@ -1,0 +1,451 @@
+// The grid's exchange formats: the exact bytes of the native file and stream, their round
+// trips (widths, hidden rows and columns, fixed cells, line breaks), delimited text with its
+// quoting, detection and import edge cases, fixed widths, the text report, and the HTML and
+// XML output of a small grid.
+#include "grid/Txgrid.h"
+#include "grid/TxgridError.h"
+#include "grid/TxgridFiles.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace grid;
+using namespace grid::files;
+
+namespace {
+
+class GridFiles : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    QByteArray Bytes(const QString& name) const
+    {
+        QFile f(Path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    void Write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile f(Path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+};
+
+// A grid of Cols x Rows with one fixed column and row.
+void Size(TTxStringGrid& g, int cols, int rows)
+{
+    g.SetColCount(cols);
+    g.SetRowCount(rows);
+}
+
+} // namespace
+
+// --- native file and stream ----------------------------------------------------------------
+
+TEST_F(GridFiles, NativeFileBytesFollowTheLayout)
+{
+    TTxStringGrid g;
+    Size(g, 3, 2);
+    g.setColWidths(1, 80);
+    g.setCells(1, 0, QStringLiteral("a\r\nb"));
+    g.setCells(0, 1, QStringLiteral("Łódź"));
+    g.setCells(2, 1, QStringLiteral("x,y"));
+    g.setCells(1, 1, QStringLiteral("t\tu")); // a tab without a line break stays a tab
+    g.SaveToFile(Path("g.txt"));
+    EXPECT_EQ(Bytes("g.txt"), QByteArray("3,2\r\ncw 0,64\r\ncw 1,80\r\ncw 2,64\r\n"
+                                         "1,0,a\t\bb\r\n"
+                                         "0,1,\xA3\xF3\x64\x9F\r\n1,1,t\tu\r\n2,1,x,y\r\n"));
+
+    TTxStringGrid h;
+    h.Multilinecells = true;
+    h.LoadFromFile(Path("g.txt"));
+    EXPECT_EQ(h.colCount(), 3);
+    EXPECT_EQ(h.rowCount(), 2);
+    EXPECT_EQ(h.colWidths(1), 80);
+    EXPECT_EQ(h.cells(1, 0), QStringLiteral("a\r\nb"));
+    EXPECT_EQ(h.cells(0, 1), QStringLiteral("Łódź"));
+    EXPECT_EQ(h.cells(2, 1), QStringLiteral("x,y")); // only two commas separate
+    EXPECT_EQ(h.cells(1, 1), QStringLiteral("t\tu"));
+    h.Multilinecells = false;
+    h.LoadFromFile(Path("g.txt"));
+    EXPECT_EQ(h.cells(1, 0), QStringLiteral("a"));
+
+    g.setCells(1, 0, QStringLiteral("p\tq\r\nr")); // a tab beside a line break comes back as CR
+    g.SaveToFile(Path("g.txt"));
+    h.Multilinecells = true;
+    h.LoadFromFile(Path("g.txt"));
+    EXPECT_EQ(h.cells(1, 0), QStringLiteral("p\rq\r\nr"));
+}
+
+TEST_F(GridFiles, NativeFileRoundTripsFixedCellsAndHiddenRowsAndColumns)
+{
+    TTxStringGrid g;
+    Size(g, 4, 5);
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 4; ++c)
+            g.setCells(c, r, QStringLiteral("%1%2").arg(QChar('A' + c)).arg(r));
+    g.setColWidths(3, 90);
+    g.HideRow(2);    // hidden rows are not part of the grid's rows
+    g.HideColumn(1); // B: the file lists the shown columns, hidden ones after them
+    g.SaveWithFixedCells = false;
+    std::vector<int> progress;
+    g.OnFileProgress = [&](TTxStringGrid&, short p) { progress.push_back(p); };
+    g.SaveToFile(Path("f.txt"));
+    EXPECT_EQ(progress, (std::vector<int>{0, 50, 100}));
+    EXPECT_TRUE(Bytes("f.txt").startsWith("2,3\r\ncw 1,64\r\ncw 2,90\r\n1,1,C1\r\n2,1,D1\r\n3,1,B1\r\n"));
+
+    TTxStringGrid h; // one fixed column and row: the loader adds them back
+    h.SaveWithFixedCells = false;
+    h.LoadFromFile(Path("f.txt"));
+    EXPECT_EQ(h.colCount(), 3);
+    EXPECT_EQ(h.rowCount(), 4);
+    EXPECT_EQ(h.cells(1, 1), QStringLiteral("C1"));
+    EXPECT_EQ(h.cells(2, 2), QStringLiteral("D3")); // row 3 was shown second
+    EXPECT_EQ(h.cells(0, 1), QString());            // fixed cells were not saved
+    EXPECT_EQ(h.colWidths(2), 90);
+
+    g.SaveWithFixedCells = true;
+    g.SaveWithHiddenColumns = true;
+    g.SaveToFile(Path("h.txt"));
+    TTxStringGrid k;
+    k.LoadFromFile(Path("h.txt"));
+    EXPECT_EQ(k.colCount(), 4); // the hidden column is shown after the others
+    EXPECT_EQ(k.cells(3, 0), QStringLiteral("B0"));
+    EXPECT_EQ(k.cells(2, 3), QStringLiteral("D4"));
+    EXPECT_EQ(k.colWidths(3), 64); // past the shown columns: the default width
+}
+
+TEST_F(GridFiles, NativeFileLoadSkipsBadLinesAndRefusesCorruptHeaders)
+{
+    TTxStringGrid g;
+    Size(g, 3, 3);
+    g.setCells(2, 2, QStringLiteral("old"));
+    Write("bad.txt", "3,3\r\n-1,0,neg\r\n0,-1,neg\r\n9,1,far\r\nx,1,nan\r\ncw -1,5\r\ncw 7,5\r\n1,1,ok\n\r\n");
+    g.LoadFromFile(Path("bad.txt"));
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("ok\n")); // a lone LF stays inside the line
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("old")); // a load never clears
+    EXPECT_EQ(g.cells(0, 0), QString());
+
+    Write("empty.txt", "\r\n1,1,z\r\n"); // an empty header keeps the size
+    Size(g, 4, 4);
+    g.LoadFromFile(Path("empty.txt"));
+    EXPECT_EQ(g.colCount(), 4);
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("z"));
+
+    auto message = [&](const QString& file) {
+        try {
+            g.LoadFromFile(file);
+        } catch (const ETxGridError& e) {
+            return e.message();
+        }
+        return QString();
+    };
+    Write("zero.txt", "0,4\r\n");
+    EXPECT_EQ(message(Path("zero.txt")), QStringLiteral("File contains no data or corrupt file ") + Path("zero.txt"));
+    Size(g, 4, 4);
+    Write("huge.txt", "2000000000,5\r\n");
+    EXPECT_EQ(message(Path("huge.txt")), QStringLiteral("File contains no data or corrupt file ") + Path("huge.txt"));
+    EXPECT_EQ(g.rowCount(), 4); // refused before any resize
+    EXPECT_EQ(message(Path("none.txt")), QStringLiteral("Cannot open file ") + Path("none.txt"));
+    EXPECT_THROW(g.SaveToFile(Path("no/such/dir.txt")), ETxGridError);
+}
+
+TEST_F(GridFiles, StreamIsRelativeToTheFirstSavedCellAndReadsStrictly)
+{
+    TTxStringGrid g;
+    Size(g, 3, 3);
+    g.SaveWithFixedCells = false;
+    g.setCells(0, 0, QStringLiteral("fixed"));
+    g.setCells(1, 1, QStringLiteral("a"));
+    g.setCells(2, 2, QStringLiteral("b\r\nc"));
+    QBuffer buf;
+    buf.open(QIODevice::ReadWrite);
+    g.SaveToStream(buf);
+    EXPECT_EQ(buf.data(), QByteArray("2,2\r\ncw 0,64\r\ncw 1,64\r\ncw 2,64\r\n0,0,a\r\n1,1,b\t\bc\r\n"));
+
+    TTxStringGrid h;
+    h.SaveWithFixedCells = false;
+    h.Multilinecells = true;
+    buf.seek(0);
+    h.LoadFromStream(buf);
+    EXPECT_EQ(h.colCount(), 3);
+    EXPECT_EQ(h.cells(1, 1), QStringLiteral("a"));
+    EXPECT_EQ(h.cells(2, 2), QStringLiteral("b\r\nc"));
+
+    QBuffer bad;
+    bad.setData("3,3\r\n1,1,kept\r\n1,x,lost\r\n2,2,after\r\n");
+    bad.open(QIODevice::ReadOnly);
+    TTxStringGrid k;
+    EXPECT_THROW(k.LoadFromStream(bad), EConvertError);
+    EXPECT_EQ(k.cells(1, 1), QStringLiteral("kept"));
+    EXPECT_EQ(k.cells(2, 2), QString());
+}
+
+// --- delimited text ------------------------------------------------------------------------
+
+TEST(GridCSV, FieldsAreQuotedOnlyWhereTheyMustBe)
+{
+    TCSVOptions o;
+    EXPECT_EQ(CSVField(QStringLiteral("a"), o), QStringLiteral("a"));
+    EXPECT_EQ(CSVField(QStringLiteral("b,c"), o), QStringLiteral("\"b,c\""));
+    EXPECT_EQ(CSVField(QString(), o), QStringLiteral("\"\""));
+    EXPECT_EQ(CSVField(QStringLiteral("x\r\ny"), o), QStringLiteral("\"x\ny\""));
+    EXPECT_EQ(CSVField(QStringLiteral("a\"b,c"), o), QStringLiteral("\"a\"\"b,c\""));
+    EXPECT_EQ(CSVField(QStringLiteral("\"q"), o), QStringLiteral("\"\"\"q\""));
+    EXPECT_EQ(CSVField(QStringLiteral("in\"side"), o), QStringLiteral("in\"side"));
+    o.QuoteEmpty = false;
+    EXPECT_EQ(CSVField(QString(), o), QString());
+    o.QuoteAll = true; // wrapped once even with a separator inside
+    EXPECT_EQ(CSVField(QStringLiteral("b,c"), o), QStringLiteral("\"b,c\""));
+    o.QuoteAll = false;
+    o.TildeLineBreaks = true;
+    EXPECT_EQ(CSVField(QStringLiteral("x\r\ny"), o), QStringLiteral("x~y"));
+    EXPECT_EQ(CSVField(QString(), o), QStringLiteral("^"));
+    EXPECT_EQ(CSVField(QStringLiteral("x\r\ny,z"), o), QStringLiteral("\"x~y,z\""));
+}
+
+TEST(GridCSV, LinesSplitWithQuotesTildesAndBrokenFields)
+{
+    const QChar comma = QLatin1Char(',');
+    EXPECT_EQ(SplitCSVLine(QStringLiteral("a,\"b,c\""), comma, false), (QStringList{"a", "b,c"}));
+    EXPECT_EQ(SplitCSVLine(QStringLiteral("\"x\ny\""), comma, false), (QStringList{"x\r\ny"}));
+    EXPECT_EQ(SplitCSVLine(QStringLiteral("\"a\"\"b,c\",d"), comma, false), (QStringList{"a\"b,c", "d"}));
+    EXPECT_EQ(SplitCSVLine(QStringLiteral("a,b,"), comma, false), (QStringList{"a", "b"}));
+    EXPECT_EQ(SplitCSVLine(QStringLiteral("a,,b"), comma, false), (QStringList{"a", "", "b"}));
+    // An unclosed quote: an empty field, the text up to the next separator lost.
+    EXPECT_EQ(SplitCSVLine(QStringLiteral("\"open,b,c"), comma, false), (QStringList{"", "b", "c"}));
+    EXPECT_EQ(SplitCSVLine(QStringLiteral("x~y,^"), comma, true), (QStringList{"x\r\ny", ""}));
+    EXPECT_EQ(SplitCSVLine(QStringLiteral("a,b"), QChar(0), false), (QStringList{"a,b"}));
+
+    EXPECT_EQ(DetectDelimiter(QStringLiteral("a;b;c;d,e,f,g"), QStringLiteral("1;2;3;4,5,6,7"), true),
+              QLatin1Char(','));
+    EXPECT_EQ(DetectDelimiter(QStringLiteral("a\tb\tc"), QStringLiteral("1\t2\t3"), true), QChar(9));
+    EXPECT_EQ(DetectDelimiter(QStringLiteral("a;b;c"), QStringLiteral("1;2"), true), QChar(0));
+    EXPECT_EQ(DetectDelimiter(QStringLiteral("a;;b;;c"), QStringLiteral("1;;2;;3"), true), QLatin1Char(';'));
+    EXPECT_EQ(DetectDelimiter(QStringLiteral("a|b|c"), QString(), false), QLatin1Char('|'));
+}
+
+TEST_F(GridFiles, CSVRoundTripAndImportEdges)
+{
+    TTxStringGrid g;
+    Size(g, 3, 2);
+    g.setCells(0, 0, QStringLiteral("a"));
+    g.setCells(1, 0, QStringLiteral("b,c"));
+    g.setCells(2, 0, QStringLiteral("ż"));
+    g.setCells(0, 1, QStringLiteral("x\r\ny")); // quoted even without Multilinecells
+    g.setCells(1, 1, QStringLiteral("say \"hi\", bye"));
+    g.SaveToCSV(Path("g.csv"));
+    EXPECT_EQ(Bytes("g.csv"), QByteArray("a,\"b,c\",\xBF\r\n\"x\ny\",\"say \"\"hi\"\", bye\",\"\"\r\n"));
+
+    TTxStringGrid h;
+    Size(h, 2, 9);
+    h.LoadFromCSV(Path("g.csv"));
+    EXPECT_EQ(h.rowCount(), 2);
+    EXPECT_EQ(h.colCount(), 3); // grown to the fields
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(h.cells(c, r), g.cells(c, r)) << c << "," << r;
+    EXPECT_EQ(h.Delimiter, QChar(0)); // detection leaves the setting alone
+
+    g.CSVTildeLineBreaks = true;
+    g.Delimiter = QLatin1Char(';');
+    g.SaveToCSV(Path("t.csv"));
+    g.AppendToCSV(Path("t.csv"));
+    EXPECT_EQ(Bytes("t.csv"), QByteArray("a;b,c;\xBF\r\nx~y;say \"hi\", bye;^\r\n").repeated(2));
+    TTxStringGrid t;
+    t.CSVTildeLineBreaks = true;
+    t.Delimiter = QLatin1Char(';');
+    t.LoadFromCSV(Path("t.csv"));
+    EXPECT_EQ(t.rowCount(), 4);
+    EXPECT_EQ(t.cells(0, 3), QStringLiteral("x\r\ny"));
+    EXPECT_EQ(t.cells(2, 3), QString());
+
+    Write("three.csv", "1,2\r\n3,4\r\n5,6,\r\n");
+    TTxStringGrid k;
+    Size(k, 3, 5);
+    k.SaveWithFixedCells = false;
+    k.setCells(1, 4, QStringLiteral("keep"));
+    k.InsertFromCSV(Path("three.csv"));
+    EXPECT_EQ(k.rowCount(), 8);
+    EXPECT_EQ(k.cells(1, 4), QStringLiteral("keep"));
+    EXPECT_EQ(k.cells(1, 5), QStringLiteral("1"));
+    EXPECT_EQ(k.cells(2, 7), QStringLiteral("6"));
+    EXPECT_EQ(k.colCount(), 3); // the separator at the end added no column
+
+    k.LoadFromCSV(Path("three.csv")); // below the fixed row
+    EXPECT_EQ(k.rowCount(), 4);
+    EXPECT_EQ(k.cells(1, 1), QStringLiteral("1"));
+    EXPECT_THROW(k.LoadFromCSV(Path("none.csv")), ETxGridError);
+}
+
+// --- fixed widths and the text report ------------------------------------------------------
+
+TEST_F(GridFiles, FixedWidthsAreFilledInAndReadByPositions)
+{
+    TTxStringGrid g;
+    Size(g, 2, 2);
+    g.setCells(0, 0, QStringLiteral("a"));
+    g.setCells(1, 0, QStringLiteral("bb"));
+    g.setCells(1, 1, QStringLiteral("toolong\r\nsecond"));
+    TIntList widths;
+    widths.Add(2);
+    g.SaveToFixed(Path("f.txt"), widths);
+    ASSERT_EQ(widths.Count(), 2);
+    EXPECT_EQ(widths.GetInteger(1), 8); // the first line decides, plus one
+    EXPECT_EQ(Bytes("f.txt"), QByteArray("a bb      \r\n  toolong \r\n"));
+
+    Write("in.txt", "abcdefgh\r\nab  cd  \r\n\t x  \r\n");
+    TTxStringGrid h;
+    h.FixedRowAlways = true;
+    Size(h, 5, 1); // one row only, and the first line belongs below the fixed row
+    h.SaveWithFixedCells = false;
+    TIntList pos;
+    for (int p : {1, 5, 9})
+        pos.Add(p);
+    h.LoadFromFixed(Path("in.txt"), pos);
+    EXPECT_EQ(h.colCount(), 3);
+    EXPECT_EQ(h.rowCount(), 4);
+    EXPECT_EQ(h.cells(1, 1), QStringLiteral("abcd"));
+    EXPECT_EQ(h.cells(2, 1), QStringLiteral("efgh"));
+    EXPECT_EQ(h.cells(1, 2), QStringLiteral("ab"));
+    EXPECT_EQ(h.cells(2, 2), QStringLiteral("cd"));
+    EXPECT_EQ(h.cells(1, 3), QStringLiteral("x"));
+
+    TIntList one;
+    one.Add(1);
+    h.LoadFromFixed(Path("in.txt"), one); // no field: nothing changes
+    EXPECT_EQ(h.colCount(), 3);
+    try {
+        h.LoadFromFixed(Path("none.txt"), pos);
+        FAIL();
+    } catch (const ETxGridError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("File ") + Path("none.txt") + QStringLiteral(" not found"));
+    }
+}
+
+TEST_F(GridFiles, TextReportPadsAlignsAndContinuesMultiLineCells)
+{
+    TTxStringGrid g;
+    Size(g, 3, 3);
+    g.Multilinecells = true;
+    g.setCells(0, 0, QStringLiteral("a"));
+    g.setCells(1, 0, QStringLiteral("1"));
+    g.setCells(1, 1, QStringLiteral("100"));
+    g.setCells(2, 0, QStringLiteral("ab"));
+    g.setCells(2, 1, QStringLiteral("abcd"));
+    g.setCells(0, 2, QStringLiteral("x\r\nyy"));
+    g.OnGetAlignment = [](TTxStringGrid&, int, int ACol, TAlignment& H, TVAlignment&) {
+        H = ACol == 1 ? taRightJustify : ACol == 2 ? taCenter : taLeftJustify;
+    };
+    g.SaveToASCII(Path("r.txt"));
+    EXPECT_EQ(Bytes("r.txt"), QByteArray("a    1  ab  \r\n"
+                                         "   100 abcd \r\n"
+                                         "x           \r\n"
+                                         "yy\r\n"));
+}
+
+// --- HTML and XML --------------------------------------------------------------------------
+
+namespace {
+void PlainColours(TTxStringGrid& g)
+{
+    g.setControlColor(0xFFFFFF);
+    ui::Font f = g.controlFont();
+    f.color = 0x000000;
+    g.setControlFont(f);
+    ui::Font ff = g.FixedFont();
+    ff.color = 0x000000;
+    g.SetFixedFont(ff);
+    g.FixedColor = 0x0000FF; // red
+}
+} // namespace
+
+TEST(GridHTML, SmallGridWithHeaderFixedColumnAndStyles)
+{
+    TTxStringGrid g;
+    Size(g, 2, 2);
+    PlainColours(g);
+    g.setCells(0, 0, QString());
+    g.setCells(1, 0, QStringLiteral("Name"));
+    g.setCells(0, 1, QStringLiteral("1"));
+    g.setCells(1, 1, QStringLiteral("a<i>&</i>\r\nb"));
+    g.OnGetCellColor = [](TTxStringGrid&, int ARow, int ACol, TGridDrawState, ui::Brush&, ui::Font& F) {
+        if (ARow == 1 && ACol == 1)
+            F.style = ui::fsBold | ui::fsUnderline;
+    };
+    g.HTMLSettings().ColWidths.Add(80);
+    const QStringList l = HTMLLines(g);
+    EXPECT_EQ(l, (QStringList{
+                     "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">",
+                     "<tr>",
+                     "<td nowrap bgcolor=\"#FF0000\" width=80><b><br></b></td>",
+                     "<td nowrap bgcolor=\"#FF0000\"><b>Name</b></td>",
+                     "</tr>",
+                     "<tr>",
+                     "<td nowrap bgcolor=\"#FF0000\"><font color=\"#000000\">1</font></td>",
+                     "<td nowrap bgcolor=\"#FFFFFF\"><font color=\"#000000\">"
+                     "<b><u>a<i>&</i><br>\nb</u></b></font></td>",
+                     "</tr>",
+                     "</table>",
+                 }));
+}
+
+TEST(GridHTML, MergedCellsLinksAndXHTML)
+{
+    TTxStringGrid g;
+    Size(g, 4, 4);
+    PlainColours(g);
+    g.SaveWithFixedCells = false; // no header row: body from row 1, column 1
+    g.HTMLSettings().SaveColor = false;
+    g.HTMLSettings().XHTML = true;
+    g.HTMLSettings().ColWidths.Add(50);
+    g.WordWrap = true;
+    g.SetURLShow(true);
+    g.MergeCells(1, 1, 2, 3);
+    g.setCells(1, 1, QStringLiteral("http://x.pl"));
+    g.setCells(3, 1, QStringLiteral("mailto:jan@x.pl"));
+    g.setCells(3, 2, QStringLiteral("<a href=\"http://y\">y</a>"));
+    g.OnGetAlignment = [](TTxStringGrid&, int, int ACol, TAlignment& H, TVAlignment&) {
+        if (ACol == 3)
+            H = taRightJustify;
+    };
+    const QStringList l = HTMLLines(g);
+    ASSERT_EQ(l.size(), 17);
+    EXPECT_EQ(l.at(0), QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+    EXPECT_EQ(l.at(1), QStringLiteral("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\""));
+    EXPECT_EQ(l.at(5), QStringLiteral("<tr>"));
+    EXPECT_EQ(l.at(6), QStringLiteral("<td colspan=\"2\" rowspan=\"3\" width=50><a href=http://x.pl>x.pl</a></td>"));
+    EXPECT_EQ(l.at(7), QStringLiteral("<td align=\"right\"><a href=mailto:jan@x.pl>jan@x.pl</a></td>"));
+    EXPECT_EQ(l.at(10), QStringLiteral("<td align=\"right\"><a href=\"http://y\">y</a></td>"));
+    EXPECT_EQ(l.at(13), QStringLiteral("<td><br/></td>")); // the empty cell of the last row
+    EXPECT_EQ(l.last(), QStringLiteral("</html>"));
+}
+
+TEST_F(GridFiles, AppendedTablesFollowTheHeaderFileAndXMLIsEscaped)
+{
+    TTxStringGrid g;
+    Size(g, 3, 2);
+    g.setCells(0, 1, QStringLiteral("1"));
+    g.setCells(1, 1, QStringLiteral("a&b<c>"));
+    g.setCells(2, 1, QStringLiteral("ł"));
+    Write("head.html", "<html>\r\n<body>");
+    g.HTMLSettings().HeaderFile = Path("head.html");
+    g.HTMLSettings().FooterFile = Path("missing.html"); // left out silently
+    g.AppendToHTML(Path("out.html"));
+    g.AppendToHTML(Path("out.html"));
+    const QByteArray out = Bytes("out.html");
+    EXPECT_EQ(out.count("<html>\r\n<body>\r\n<table"), 2);
+    EXPECT_EQ(out.count("</table>\r\n"), 2);
+    EXPECT_TRUE(out.contains(">\xB3<")); // 8-bit text
+
+    const QStringList names{"a", "b"};
+    g.SaveToXML(Path("out.xml"), QStringLiteral("list"), QStringLiteral("rec"), &names);
+    EXPECT_EQ(Bytes("out.xml"), QByteArray("<?xml version=\"1.0\"?>\r\n<list>\r\n"
+                                           "<rec>\r\n<a></a>\r\n<b></b>\r\n<FIELD2></FIELD2>\r\n</rec>\r\n"
+                                           "<rec>\r\n<a>1</a>\r\n<b>a&amp;b&lt;c&gt;</b>\r\n<FIELD2>\xC5\x82</FIELD2>\r\n"
+                                           "</rec>\r\n</list>\r\n"));
+    const QString l = QStringLiteral("l"), r = QStringLiteral("r");
+    EXPECT_THROW(g.SaveToXML(Path("no/dir.xml"), l, r, nullptr), ETxGridError);
+}
