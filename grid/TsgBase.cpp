@@ -533,10 +533,16 @@ void TCustomEdit::mouseReleaseEvent(QMouseEvent* e)
 void TCustomEdit::contextMenuEvent(QContextMenuEvent* e)
 {
     std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    if (!CanPasteCut())
+    if (!CanPasteCut()) {
+        // The standard entries carry their shortcut after a tab.
+        const auto tail = [](QKeySequence::StandardKey k) {
+            return QLatin1Char('\t') + QKeySequence(k).toString(QKeySequence::NativeText);
+        };
+        const QString cut = tail(QKeySequence::Cut), paste = tail(QKeySequence::Paste);
         for (QAction* a : menu->actions())
-            if (a->objectName() == QLatin1String("edit-paste") || a->objectName() == QLatin1String("edit-cut"))
+            if (a->text().endsWith(cut) || a->text().endsWith(paste))
                 a->setEnabled(false);
+    }
     menu->exec(e->globalPos());
 }
 

@@ -139,7 +139,9 @@ bool SpinIsValidChar(QChar& Key, const TSpinCharContext& C, const TRegional& R)
               (k < 32 && k != 13);
     if (Key == ts && C.SpinType != sptTime)
         ok = false;
-    if (Key == R.DateSeparator && C.SpinType != sptDate)
+    // A date separator that is also a sign (the desktop's "yyyy-MM-dd") still signs numbers.
+    const bool sign = Key == QLatin1Char('+') || Key == QLatin1Char('-');
+    if (Key == R.DateSeparator && C.SpinType != sptDate && !(sign && (C.SpinType == sptNormal || C.SpinType == sptFloat)))
         ok = false;
     if (C.SpinType == sptFloat && k != 8 && k != 13 && k != 27) {
         if (Key == R.ThousandSeparator)
