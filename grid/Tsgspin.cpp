@@ -329,6 +329,9 @@ void TTsgSpinEdit::SetTextKeepCaret(const QString& Value)
 void TTsgSpinEdit::SetSpinType(TTsgSpinType Value)
 {
     FSpinType = Value;
+    // While a form is read the text waits for Loaded, which writes it from the stored values.
+    if (Loading())
+        return;
     switch (Value) {
     case sptNormal: SetValue(this->Value()); break;
     case sptFloat: SetFloatValue(FloatValue()); break;

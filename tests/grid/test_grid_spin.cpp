@@ -324,3 +324,44 @@ TEST_F(Spin, ButtonLayoutDefaultGlyphsAndRegistration)
     EXPECT_TRUE(FindClass(QStringLiteral("TTSGComboBox")));
     EXPECT_TRUE(FindClass(QStringLiteral("TTsgUnitEditBtn")));
 }
+
+TEST_F(Spin, LoadingLeavingAndTheButtonPairsKeys)
+{
+    // While loading, the values wait for Loaded, whatever order they were read in.
+    TTsgSpinEdit e;
+    e.BeginLoading();
+    e.SetDateValue(45322);
+    e.SetSpinType(sptDate);
+    EXPECT_EQ(e.text(), QStringLiteral("0"));
+    e.Loaded();
+    EXPECT_EQ(e.text(), QStringLiteral("2024-01-31"));
+
+    // Leaving rewrites a value outside its bounds; a time is only written again, unclamped.
+    QFocusEvent out(QEvent::FocusOut);
+    TTsgSpinEdit n;
+    n.setText(QStringLiteral("150"));
+    QApplication::sendEvent(&n, &out);
+    EXPECT_EQ(n.text(), QStringLiteral("100"));
+    n.SetSpinType(sptTime);
+    n.MinDateValue = 0.25;
+    n.MaxDateValue = 0.5;
+    n.setText(QStringLiteral("1:00"));
+    QApplication::sendEvent(&n, &out);
+    EXPECT_EQ(n.text(), QStringLiteral("01:00:00"));
+
+    // Space clicks the button with the focus mark, which the arrows move only on a tab stop.
+    TTsgSpinButton b;
+    int up = 0, down = 0;
+    b.OnUpClick = [&](QObject* Sender) { up += Sender == &b; };
+    b.OnDownClick = [&](QObject* Sender) { down += Sender == &b; };
+    QTest::keyClick(&b, Qt::Key_Down);
+    QTest::keyClick(&b, Qt::Key_Space);
+    EXPECT_EQ(up, 1);
+    EXPECT_EQ(down, 1);
+    b.SetTabStop(true);
+    b.show();
+    QTest::keyClick(&b, Qt::Key_Down);
+    QTest::keyClick(&b, Qt::Key_Space);
+    EXPECT_EQ(down, 3);
+    EXPECT_EQ(b.FocusedButton(), b.DownButton());
+}
