@@ -66,7 +66,7 @@ void DrawArrowGlyph(ui::Canvas& Canvas, const ui::Rect& R, TScrollArrow Arrow, i
 void ExcludeClipRect(QPainter& Painter, const ui::Rect& Whole, const ui::Rect& R);
 // A glyph drawn with its bottom-left pixel's colour left out (transparent).
 void DrawTransparentGlyph(ui::Canvas& Canvas, int X, int Y, const QImage& Glyph);
-// Part Index (0-based) of a glyph holding Count equally wide images side by side.
+// Image Index (from 0) of a glyph holding Count equally wide images side by side.
 QImage GlyphPart(const QImage& Glyph, int Count, int Index);
 
 // --- seams -------------------------------------------------------------------------------
