@@ -1,5 +1,8 @@
 #include "grid/TxgridStartup.h"
 
+#include "grid/Tsgcombo.h"
+#include "grid/Tsgedit.h"
+#include "grid/Tsgspin.h"
 #include "grid/Txgrid.h"
 #include "grid/Txxpvs.h"
 
@@ -41,6 +44,14 @@ void LibraryStartUp()
     // Drag and drop and the clipboard need no process-wide start on this platform.
     // Forms that name the grid can make one.
     RegisterClass(QStringLiteral("TTxStringGrid"), [](QWidget* Parent) { return new TTxStringGrid(Parent); });
+    // The companion controls forms may place.
+    RegisterClass(QStringLiteral("TTSGComboBox"), [](QWidget* Parent) { return new TTSGComboBox(Parent); });
+    RegisterClass(QStringLiteral("TTsgEditButton"), [](QWidget* Parent) { return new TTsgEditButton(Parent); });
+    RegisterClass(QStringLiteral("TTsgEditBtn"), [](QWidget* Parent) { return new TTsgEditBtn(Parent); });
+    RegisterClass(QStringLiteral("TTsgUnitEditBtn"), [](QWidget* Parent) { return new TTsgUnitEditBtn(Parent); });
+    RegisterClass(QStringLiteral("TTsgSpinButton"), [](QWidget* Parent) { return new TTsgSpinButton(Parent); });
+    RegisterClass(QStringLiteral("TTsgSpinEdit"), [](QWidget* Parent) { return new TTsgSpinEdit(Parent); });
+    RegisterClass(QStringLiteral("TTxMaskSpinEdit"), [](QWidget* Parent) { return new TTxMaskSpinEdit(Parent); });
     gDatePicker = CommonControlsSupportDatePicker(CommonControlsVersion());
     gStarted = true;
 }
