@@ -696,6 +696,7 @@ protected:
 private:
     struct TSortContext;
     int CompareDir(int ACol, int ARow1, int ARow2, bool Descending);
+    const QString& SortCellRef(int ACol, int ARow, QString& Buffer); // the text GetCellEx gives
     int SortColLimit() const; // columns a tie-break may reach
     template <class OutOfOrder>
     void SortRowRange(int Lo, int Hi, OutOfOrder Out);
@@ -711,6 +712,8 @@ private:
     int FCompareCount = 0;
     qint64 FSortTime = 0;
     int FSortPressRow = -1;               // row of the last left-button press
+    struct TFilterContext;
+    const TFilterContext* FFilterContext = nullptr; // the regional settings of a running filter
     bool FFilterPlaceholder = false; // filtering added the only normal row (or the store kept it)
     int FFilterRestoreFixed = -1;    // fixed rows the store dropped while everything was filtered
 

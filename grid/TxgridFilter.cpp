@@ -1,8 +1,10 @@
 // TTxStringGrid: filtering. Rows that fail the filter conditions are hidden through the
 // hidden-row store, and all hidden rows show again when filtering is switched off.
 #include "grid/Txgrid.h"
+#include "grid/Txutil.h"
 
 #include <cmath>
+#include <optional>
 
 namespace grid {
 
@@ -21,8 +23,35 @@ private:
 
 } // namespace
 
+// The regional settings a running filter read once at its start.
+struct TTxStringGrid::TFilterContext {
+    TRegional R = TRegional::Current();
+};
+
+bool TTxStringGrid::MatchFilter(int ARow)
+{
+    std::optional<TFilterContext> own;
+    const TFilterContext& ctx = FFilterContext ? *FFilterContext : own.emplace();
+    // Column is the cell's column in the store, and the text is the stored one.
+    for (int i = 0; i < FFilter.Count(); ++i) {
+        const TFilterData* f = FFilter.Items(i);
+        if (!MatchStrEx(f->Condition, cells(f->Column, ARow), f->CaseSensitive, ctx.R))
+            return false;
+    }
+    return true;
+}
+
 void TTxStringGrid::ApplyFilter()
 {
+    TFilterContext ctx;
+    const TFilterContext* const outer = FFilterContext;
+    FFilterContext = &ctx;
+    struct Reset {
+        const TFilterContext*& Ptr;
+        const TFilterContext* Value;
+        ~Reset() { Ptr = Value; }
+    } reset{FFilterContext, outer};
+
     const int fixed = FixedRows();
     const int total = rowCount() - FixedFooters() - fixed;
     int steps = 0;

@@ -16,6 +16,8 @@
 #include <QElapsedTimer>
 #include <QTime>
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <numeric>
 #include <optional>
 
@@ -85,64 +87,79 @@ QString UpperAZ(QString S)
 
 // The whole text as a number in point notation, blanks before it allowed ("12", "-1.5",
 // ".5", "2e3"); anything after the number fails.
-bool PointNumber(const QString& S, double& V)
+bool PointNumber(const char* S, int N, double& V)
 {
-    const qsizetype n = S.size();
-    qsizetype i = 0;
-    while (i < n && S.at(i) == QLatin1Char(' '))
+    int i = 0;
+    while (i < N && S[i] == ' ')
         ++i;
-    const qsizetype start = i;
-    if (i < n && (S.at(i) == QLatin1Char('+') || S.at(i) == QLatin1Char('-')))
+    int start = i;
+    if (i < N && S[i] == '+')
+        start = ++i; // the converter below takes no plus sign
+    else if (i < N && S[i] == '-')
         ++i;
     int digits = 0;
-    while (i < n && IsDigit(S.at(i)))
+    while (i < N && S[i] >= '0' && S[i] <= '9')
         ++i, ++digits;
-    if (i < n && S.at(i) == QLatin1Char('.')) {
+    if (i < N && S[i] == '.') {
         ++i;
-        while (i < n && IsDigit(S.at(i)))
+        while (i < N && S[i] >= '0' && S[i] <= '9')
             ++i, ++digits;
     }
     if (digits == 0)
         return false;
-    if (i < n && (S.at(i) == QLatin1Char('e') || S.at(i) == QLatin1Char('E'))) {
+    if (i < N && (S[i] == 'e' || S[i] == 'E')) {
         ++i;
-        if (i < n && (S.at(i) == QLatin1Char('+') || S.at(i) == QLatin1Char('-')))
+        if (i < N && (S[i] == '+' || S[i] == '-'))
             ++i;
         int exp = 0;
-        while (i < n && IsDigit(S.at(i)))
+        while (i < N && S[i] >= '0' && S[i] <= '9')
             ++i, ++exp;
         if (exp == 0)
             return false;
     }
-    if (i != n)
+    if (i != N)
         return false;
-    bool ok = false;
-    V = QStringView(S).mid(start).toDouble(&ok);
-    return ok;
+    const std::from_chars_result r = std::from_chars(S + start, S + N, V);
+    return r.ec == std::errc() && r.ptr == S + N;
 }
 
 // A numeric style's value of a cell text: prefix and suffix removed once, thousand
-// separators removed for the financial style, the decimal separator made a point. An empty
-// cell is 0.
-bool NumericValue(QString S, const QString& Prefix, const QString& Suffix, bool Financial, const TRegional& R,
-                  double& V)
+// separators removed for the financial style, the first decimal separator made a point. An
+// empty cell is 0. The text is read into a byte buffer: every comparison of a sort comes
+// here twice, and a number has only ASCII characters.
+bool NumericValue(const QString& Text, const QString& Prefix, const QString& Suffix, bool Financial,
+                  const TRegional& R, double& V)
 {
-    const bool empty = S.isEmpty();
-    if (!Prefix.isEmpty())
-        if (const qsizetype p = S.indexOf(Prefix); p >= 0)
-            S.remove(p, Prefix.size());
-    if (!Suffix.isEmpty())
-        if (const qsizetype p = S.indexOf(Suffix); p >= 0)
-            S.remove(p, Suffix.size());
-    if (Financial && !R.ThousandSeparator.isNull())
-        S.remove(R.ThousandSeparator);
-    if (R.DecimalSeparator != QLatin1Char('.'))
-        if (const qsizetype p = S.indexOf(R.DecimalSeparator); p >= 0)
-            S[p] = QLatin1Char('.');
-    if (PointNumber(S, V))
-        return true;
     V = 0;
-    return empty;
+    const bool empty = Text.isEmpty();
+    QString cut;
+    const QString* s = &Text;
+    if (!Prefix.isEmpty() || !Suffix.isEmpty()) {
+        cut = Text;
+        if (!Prefix.isEmpty())
+            if (const qsizetype p = cut.indexOf(Prefix); p >= 0)
+                cut.remove(p, Prefix.size());
+        if (!Suffix.isEmpty())
+            if (const qsizetype p = cut.indexOf(Suffix); p >= 0)
+                cut.remove(p, Suffix.size());
+        s = &cut;
+    }
+    std::array<char, 128> buf;
+    int n = 0;
+    bool pointMade = R.DecimalSeparator == QLatin1Char('.');
+    for (const QChar c : *s) {
+        if (Financial && c == R.ThousandSeparator && !R.ThousandSeparator.isNull())
+            continue;
+        char16_t u = c.unicode();
+        if (!pointMade && c == R.DecimalSeparator) {
+            u = u'.';
+            pointMade = true;
+        }
+        if (u >= 0x80 || n == int(buf.size()))
+            return empty; // no number
+        buf[std::size_t(n++)] = char(u);
+    }
+    return PointNumber(buf.data(), n, V) || empty;
 }
 
 // A date, a time or a date and a time in the desktop's short date format (a day or month
@@ -233,7 +250,11 @@ int TTxStringGrid::CompareDir(int ACol, int ARow1, int ARow2, bool Descending)
     TSortStyle style = FSortSettings.AutoFormat ? ssAutomatic : ssAlphabetic;
     QString prefix, suffix;
     GetColFormat(ACol, style, prefix, suffix);
-    const QString s1 = GetCellEx(ACol, ARow1), s2 = GetCellEx(ACol, ARow2);
+    // The texts GetCellEx gives, read in place when no handler changes them: a sort reads
+    // cells all over the store, and a copy of each would write to every text it touches.
+    QString own1, own2;
+    const QString& s1 = SortCellRef(ACol, ARow1, own1);
+    const QString& s2 = SortCellRef(ACol, ARow2, own2);
     if (style == ssAutomatic)
         style = AutomaticStyle(s1, ctx.R);
     int res = 1;
@@ -283,6 +304,16 @@ int TTxStringGrid::CompareDir(int ACol, int ARow1, int ARow2, bool Descending)
             res = -res;
     }
     return res;
+}
+
+const QString& TTxStringGrid::SortCellRef(int ACol, int ARow, QString& Buffer)
+{
+    const TPoint b = BaseCell(ACol, ARow);
+    if (OnGetDisplText && b.y() < DisplTextRowLimit()) {
+        Buffer = GetCellEx(ACol, ARow);
+        return Buffer;
+    }
+    return core().cellRef(b.x(), b.y());
 }
 
 int TTxStringGrid::SortColLimit() const { return colCount() + (FSortWithHidden ? NumHiddenColumns() : 0); }
