@@ -200,7 +200,7 @@ public:
     bool HTMLHint = false;
     bool AnchorHint = false;
     bool FilterActive() const { return FFilterActive; }
-    void SetFilterActive(bool Value); // stored; rows are hidden by the filtering step
+    void SetFilterActive(bool Value); // on: ApplyFilter; off: every hidden row shows again
 
     // ========================================================================================
     // Events (OnGetDisplText comes from the base grid)
@@ -644,6 +644,81 @@ public:
     int GetSaveEndRow() const { return SaveWithFixedCells ? rowCount() - 1 : rowCount() - FixedFooters() - 1; }
     int GetSaveColCount() const { return GetSaveEndCol() - GetSaveStartCol() + 1; }
     int GetSaveRowCount() const { return GetSaveEndRow() - GetSaveStartRow() + 1; }
+
+    // ========================================================================================
+    // ---- Sorting and filtering ----
+    // Columns are real columns (hidden ones included), rows displayed rows. Comparisons give
+    // -1, 0 or +1: +1 when row 1 sorts after row 2 in ascending order. The sorts order the
+    // rows first and then move each row to its place with SortSwapRows, so sorting is
+    // n log n and stable, and a handler that throws leaves the rows as they were.
+    // ========================================================================================
+    int Compare(int ACol, int ARow1, int ARow2);
+    // With SortSettings.Full, ties are broken by the columns to the right, each in its style.
+    int CompareLine(int ACol, int ARow1, int ARow2);
+    // By sort index entry Idx (its own direction), with Full the later entries break ties.
+    int CompareLineIndexed(int Idx, int ARow1, int ARow2);
+    // Swaps the two rows when they are out of order (from ACol rightwards); whether it did.
+    bool SortLine(int ACol, int ARow1, int ARow2);
+    // The normal rows by the one column, no tie-break.
+    void SortByColumn(int ACol);
+    // Rows Lo..Hi by column ACol / by the sort index list from entry 0, hidden columns
+    // breaking ties; no update lock and no current-row handling.
+    void QuickSort(int ACol, int Lo, int Hi);
+    void QuickSortIndexed(int Lo, int Hi); // ETxGridError without an index
+    // The normal rows by SortSettings.Column / by the sort index list / within each group of
+    // node rows (node rows stay), in one update.
+    void QSort();
+    void QSortIndexed(); // ETxGridError "No indexes specified for indexed sort"
+    void QSortGroup();
+    TSortIndexList& SortIndexes() { return FSortIndexes; }
+    // The row cross-reference: entry p is the row number the row now at p had when the list
+    // was filled.
+    void InitSortXRef();
+    int SortedRowIndex(int ARow) const;
+    int UnSortedRowIndex(int ARow) const; // the list's length when no entry equals ARow
+    // Sorting as a click on header column ACol (real) does it: index or direction first.
+    void ClickSort(int ACol, bool Shift);
+    // Whether a left-button release at Pos over cell (ACol, ARow) of a press in row PressRow
+    // sorts (ACol displayed; OnCanSort, asked last, gets the real column).
+    bool CanClickSort(int ACol, int ARow, int PressRow, QPoint Pos);
+    int CompareCount() const { return FCompareCount; }
+    qint64 SortTime() const { return FSortTime; } // the last header-click sort, ms
+    // The image index a ctImageList, ctDataImage or ctImages cell carries; -1 for others.
+    int GetCellImageIdx(int ACol, int ARow);
+    // Hides every normal row that fails MatchFilter, one HideRows call per run of them.
+    void ApplyFilter();
+
+protected:
+    void QuickSortRows(int ACol, int Lo, int Hi);
+    void QuickSortRowsIndexed(int Idx, int Lo, int Hi);
+    void mouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Mods, QPoint Pos) override;
+    void mouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Mods, QPoint Pos) override;
+
+private:
+    struct TSortContext;
+    int CompareDir(int ACol, int ARow1, int ARow2, bool Descending);
+    const QString& SortCellRef(int ACol, int ARow, QString& Buffer); // the text GetCellEx gives
+    int SortColLimit() const; // columns a tie-break may reach
+    template <class OutOfOrder>
+    void SortRowRange(int Lo, int Hi, OutOfOrder Out);
+    void ApplyRowOrder(int Lo, const std::vector<int>& Order);
+    template <class Body>
+    void FullSort(bool KeepCol0, bool FollowRow, Body Run);
+    void UndoColumnMerge();
+    void ApplyColumnMerge();
+
+    TSortContext* FSortContext = nullptr; // the regional settings and collators of a running sort
+    int FSortFactor = 1;                  // +1 ascending, -1 descending
+    bool FSortWithHidden = false;         // a full sort: hidden columns break ties too
+    int FCompareCount = 0;
+    qint64 FSortTime = 0;
+    int FSortPressRow = -1;               // row of the last left-button press
+    struct TFilterContext;
+    const TFilterContext* FFilterContext = nullptr; // the regional settings of a running filter
+    bool FFilterPlaceholder = false; // filtering added the only normal row (or the store kept it)
+    int FFilterRestoreFixed = -1;    // fixed rows the store dropped while everything was filtered
+
+public:
 
     // ========================================================================================
     // Update lock: painting waits while the count is above 0, then one full repaint follows.

@@ -28,16 +28,6 @@ void TTxStringGrid::EllipsClick(const QString& Text, QString& Result)
         OnEllipsClick(*this, RemapCol(col()), row(), Result);
 }
 
-bool TTxStringGrid::MatchFilter(int ARow)
-{
-    for (int i = 0; i < FFilter.Count(); ++i) {
-        const TFilterData* f = FFilter.Items(i);
-        if (!MatchStrEx(f->Condition, cells(f->Column, ARow), f->CaseSensitive))
-            return false;
-    }
-    return true;
-}
-
 void TTxStringGrid::PasteNotify(TPoint, TGridRect, int) {}
 
 void TTxStringGrid::CalcCell(int ACol, int ARow, QString& Text) { Text = cells(ACol, ARow); }

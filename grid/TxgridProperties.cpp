@@ -167,7 +167,7 @@ void TTxStringGrid::ClearRowHeaders()
         setCells(0, r, QString());
 }
 
-// --- sizing and filtering ----------------------------------------------------------------
+// --- sizing ------------------------------------------------------------------------------
 
 void TTxStringGrid::SetAutoSize(bool Value)
 {
@@ -175,8 +175,6 @@ void TTxStringGrid::SetAutoSize(bool Value)
     if (Value)
         AutoSizeColumns(false, 10);
 }
-
-void TTxStringGrid::SetFilterActive(bool Value) { FFilterActive = Value; }
 
 // --- update lock -------------------------------------------------------------------------
 

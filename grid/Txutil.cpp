@@ -626,12 +626,22 @@ bool Matches(const QString& Mask, const QString& Text, const TRegional& R)
 
 bool MatchStr(const QString& Mask, const QString& Text, bool CaseSensitive)
 {
+    return MatchStr(Mask, Text, CaseSensitive, TRegional::Current());
+}
+
+bool MatchStr(const QString& Mask, const QString& Text, bool CaseSensitive, const TRegional& R)
+{
     if (CaseSensitive)
-        return Matches(Mask, Text);
-    return Matches(Mask.toUpper(), Text.toUpper());
+        return Matches(Mask, Text, R);
+    return Matches(Mask.toUpper(), Text.toUpper(), R);
 }
 
 bool MatchStrEx(const QString& Mask, const QString& Text, bool CaseSensitive)
+{
+    return MatchStrEx(Mask, Text, CaseSensitive, TRegional::Current());
+}
+
+bool MatchStrEx(const QString& Mask, const QString& Text, bool CaseSensitive, const TRegional& R)
 {
     const QString ops = QStringLiteral("&;^|");
     QString m = Mask.trimmed();
@@ -659,7 +669,7 @@ bool MatchStrEx(const QString& Mask, const QString& Text, bool CaseSensitive)
     for (qsizetype i = 0; i <= tight.size(); ++i) {
         if (i < tight.size() && !ops.contains(tight.at(i)))
             continue;
-        const bool r = MatchStr(tight.mid(start, i - start), Text, CaseSensitive);
+        const bool r = MatchStr(tight.mid(start, i - start), Text, CaseSensitive, R);
         if (first)
             result = r;
         else if (op == QLatin1Char('&'))

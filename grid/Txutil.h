@@ -112,6 +112,9 @@ bool Matches(const QString& Mask, const QString& Text);
 bool Matches(const QString& Mask, const QString& Text, const TRegional& R);
 bool MatchStr(const QString& Mask, const QString& Text, bool CaseSensitive);
 bool MatchStrEx(const QString& Mask, const QString& Text, bool CaseSensitive);
+// The same with the regional settings read once by the caller (filtering many rows).
+bool MatchStr(const QString& Mask, const QString& Text, bool CaseSensitive, const TRegional& R);
+bool MatchStrEx(const QString& Mask, const QString& Text, bool CaseSensitive, const TRegional& R);
 
 // --- drawing -----------------------------------------------------------------------------
 // Draws Bitmap at Rect's top-left corner with the colour of its top-left pixel shown as Color.

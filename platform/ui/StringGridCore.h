@@ -164,6 +164,12 @@ public:
 private:
     void moveGap(std::size_t pos)
     {
+        // Without a gap nothing moves; moving the elements onto themselves would empty the
+        // ones that own something (a vector moved into itself is left empty).
+        if (gl_ == 0) {
+            gs_ = pos;
+            return;
+        }
         if (pos < gs_)
             std::move_backward(d_.begin() + std::ptrdiff_t(pos), d_.begin() + std::ptrdiff_t(gs_),
                                d_.begin() + std::ptrdiff_t(gs_ + gl_));

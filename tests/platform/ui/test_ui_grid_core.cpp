@@ -275,6 +275,19 @@ TEST(UiGridCore, BulkRowsMoveInOneStepAndObjectsLearnTheirPlace)
     EXPECT_EQ(g.fixedRows(), 0);
 }
 
+// Rows written one by one up to the reserved count leave no gap in the store; taking a row
+// out then must not empty the rows after it.
+TEST(UiGridCore, TakingARowFromAFullStoreKeepsTheRest)
+{
+    StringGridCore g;
+    g.setRowCount(31);
+    for (int r = 1; r < 31; ++r)
+        g.setCell(4, r, QString::number(r));
+    (void)g.takeRow(2);
+    EXPECT_EQ(g.cell(4, 2), QStringLiteral("3"));
+    EXPECT_EQ(g.cell(4, 29), QStringLiteral("30"));
+}
+
 TEST(UiGridCore, DeletingAColumnShiftsHiddenColumnsToo)
 {
     StringGridCore g; // 5 displayed columns; real columns 5 and 6 hidden past them
