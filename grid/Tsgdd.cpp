@@ -294,9 +294,10 @@ long runDrag(QWidget* Widget, TTSGDropSource& Source, const TSourceDataObject& D
 {
     auto* drag = new QDrag(Widget); // Qt deletes it when the drag ends
     drag->setMimeData(Data.CreateMimeData());
-    ui::on(drag, &QDrag::actionChanged, Widget,
-           [&Source](Qt::DropAction a) { Source.GiveFeedback(toEffect(a)); });
+    const QMetaObject::Connection feedback = ui::on(drag, &QDrag::actionChanged, Widget,
+                                                    [&Source](Qt::DropAction a) { Source.GiveFeedback(toEffect(a)); });
     const Qt::DropAction done = drag->exec(Allowed);
+    QObject::disconnect(feedback); // the drag object may outlive this call; the source does not
     Effect = toEffect(done);
     return DragResult(done, Source.NoEffect());
 }
