@@ -79,8 +79,13 @@ TTxStringGrid::~TTxStringGrid()
 {
     if (FOwnerForm)
         FOwnerForm->removeEventFilter(this);
-    if (FColumnSize.Save)
-        SaveColSizes();
+    if (FColumnSize.Save) {
+        try {
+            SaveColSizes();
+        } catch (...) {
+            // A store that cannot be written must not end the program while the grid goes.
+        }
+    }
     core().clearObjects(); // every property object and cell object goes; the texts go with the store
     // Controls that report to the grid go while it is whole; the rest go with the widget.
     delete FInplaceRichEdit;

@@ -754,8 +754,6 @@ private:
     void LayoutFooterPanel();
     void OwnerFormResized();  // the form's size changes (sizing with the form comes later)
     void TimerTick();         // the 500 ms timer (hover selection and blinking come later)
-    void SaveColSizes() {}    // column sizes are kept by the persistence step
-    void LoadColSizes() {}
     TCellGraphic* BaseGraphic(int ACol, int ARow); // the cell object of the base cell
     void StructureChanged(); // scroll bars and repaint, or at EndUpdate
     void InsertRowsData(int ARow, std::vector<ui::StringGridCore::RowData> Rows);
@@ -866,6 +864,21 @@ private:
     QString FSearchText; // the keyboard's incremental search
 
 public:
+    // ---- Persistence, cell checks, drag and drop ----
+    // Column widths Col0 .. Col<ColCount - 1> in the INI file or the registry key (of the
+    // current user) ColumnSize.Key, section or subkey ColumnSize.Section. Nothing happens
+    // when either is empty or the grid is being designed. Loading takes the default column
+    // width for a missing value. A store that cannot be written raises ETxGridError.
+    void SaveColSizes();
+    void LoadColSizes();
+    // PrintSettings in a section of an INI file (TxgridPersist.h).
+    void SavePrintSettings(const QString& FileName, const QString& Section);
+    void LoadPrintSettings(const QString& FileName, const QString& Section);
+    // The cell checker's part of validating an edit whose text changed (ACol the real
+    // column): CellChecker's Correct when AutoCorrect, OnCellValidate, then its MarkError when
+    // AutoMarkError. Value comes back changed; the result is whether it is valid.
+    bool CheckEditedValue(int ACol, int ARow, QString& Value);
+
     // ---- Files: native, delimited, fixed-width, HTML and XML ----
     // The formats themselves are in TxgridFiles.h. Saves cover GetSaveStartCol .. GetSaveEndCol
     // and GetSaveStartRow .. GetSaveEndRow. Loads never empty the grid first, end with

@@ -223,13 +223,16 @@ bool TTxStringGrid::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow)
         return true;
     CellChecker->StartCheck();
     const int oldRow = row(), oldCol = col();
+    const TGridRect oldSelection = selection();
     bool all = true;
     for (int r = FromRow; r <= ToRow; ++r)
         for (int c = FromCol; c <= ToCol; ++c)
             all = CheckCell(c, r) && all; // every cell is checked, also after a failure
     CellChecker->StopCheck();
-    if (CellChecker->GotoCell)
+    if (CellChecker->GotoCell) {
         moveCurrentRaw(oldCol, oldRow);
+        setSelection(oldSelection); // the visits moved the selection along
+    }
     return all;
 }
 
