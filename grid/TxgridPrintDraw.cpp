@@ -88,7 +88,13 @@ TPoint TTxStringGrid::PrintCellSize(int ACol, int ARow)
     int w = 0;
     for (const QString& l : lines)
         w = std::max(w, TPrintRun::TextWidth(f, Shown(l, FURLShow, FURLFull)));
-    return {w, int(lines.size()) * gh};
+    const int h = int(lines.size()) * gh;
+    int angle = 0;
+    if (IsRotated(ACol, ARow, angle)) {
+        const QSize box = RotatedTextBox(angle, w, h);
+        return {box.width(), box.height()};
+    }
+    return {w, h};
 }
 
 void TTxStringGrid::DrawPrintPage(TPrintRun& Run, int PageIndex)
@@ -208,6 +214,17 @@ int TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, in
             r.setLeft(r.left() + 2 * Run.ScreenToPaper);
             const int align = ha == taRightJustify ? Qt::AlignRight : ha == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
             p.drawText(r, align | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs, text);
+        } else if (int angle = 0; !text.isEmpty() && IsRotated(rc, ARow, angle)) {
+            // One line turned by the angle, placed in the cell as aligned (y downwards here).
+            const QString line = Shown(text, FURLShow, FURLFull);
+            const int lw = TPrintRun::TextWidth(f, line);
+            const int lh = TPrintRun::TextHeight(f);
+            const int hAlign = ha == taLeftJustify ? 0 : ha == taRightJustify ? 1 : 2;
+            const int vAlign = va == vtaTop ? 0 : va == vtaBottom ? 1 : 2;
+            const QPoint at = RotatedTextPos(angle, lw, lh, L, -T, R, -B, hAlign, vAlign);
+            p.translate(at);
+            p.rotate(-angle);
+            p.drawText(QPointF(0, QFontMetricsF(f).ascent()), line);
         } else if (!text.isEmpty()) {
             const QStringList lines = CellTextLines(text, Multilinecells);
             const int gh = TPrintRun::TextHeight(f);

@@ -3,6 +3,7 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <cmath>
 
 namespace grid {
 
@@ -223,6 +224,39 @@ int PrintFooterHeight(const TPrintSettings& S, int LineGap, int FooterTextHeight
     if (!S.TitleLines.isEmpty() && IsBottom(S.Title))
         h += int(S.TitleLines.size() - 1) * FooterTextHeight;
     return h;
+}
+
+QPoint RotatedTextPos(int Angle, int W, int H, int L, int T, int R, int B, int HAlign, int VAlign)
+{
+    int a = Angle % 360;
+    if (a < 0)
+        a += 360;
+    const double rad = a * M_PI / 180.0;
+    const double cs = std::abs(std::cos(rad)), sn = std::abs(std::sin(rad));
+    const int c = int(cs * H), e = int(sn * W), f = int(sn * H), g = int(cs * W);
+    int x = 0, y = 0;
+    auto pick = [](int align, int first, int second, int centre) { return align == 0 ? first : align == 1 ? second : centre; };
+    if (a <= 90) {
+        x = pick(HAlign, L, R - g - f, L + (R - L - f - g) / 2);
+        y = pick(VAlign, T + e, B - c, T + e + (B - T - c - e) / 2);
+    } else if (a <= 180) {
+        x = pick(HAlign, L + g, R - f, R - (R + f - L - g) / 2);
+        y = pick(VAlign, T + c + e, B, T + c + e + (B - T - c - e) / 2);
+    } else if (a <= 270) {
+        x = pick(HAlign, L + f + g, R, R - (R - L - f - g) / 2);
+        y = pick(VAlign, T + c, B - e, T + c + (B - T - c - e) / 2);
+    } else {
+        x = pick(HAlign, L + f, R - g, L + (R + f - L - g) / 2);
+        y = pick(VAlign, T, B - c - e, T + (B - T - c - e) / 2);
+    }
+    return {x, y};
+}
+
+QSize RotatedTextBox(int Angle, int W, int H)
+{
+    const double rad = Angle * M_PI / 180.0;
+    const double cs = std::abs(std::cos(rad)), sn = std::abs(std::sin(rad));
+    return {int(std::lround(cs * W + sn * H)), int(std::lround(sn * W + cs * H))};
 }
 
 QString PrintFormatDateTime(const QString& Format, const QDateTime& When)

@@ -7,6 +7,8 @@
 // y grows upwards from its top edge, so everything down the page is negative.
 #include "grid/TxgridSettings.h"
 
+#include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -94,6 +96,13 @@ std::array<QString, 7> PrintPositionTexts(const TPrintSettings& S, const TPrintH
 // Header and footer heights of every page.
 int PrintHeaderHeight(const TPrintSettings& S, int LineGap, int HeaderTextHeight);
 int PrintFooterHeight(const TPrintSettings& S, int LineGap, int FooterTextHeight);
+
+// Where text of width W and height H rotated by Angle degrees (counter-clockwise) must start so
+// that it sits in the rectangle (L, T, R, B; y growing downwards) as aligned; HAlign and VAlign
+// are 0 left/top, 1 right/bottom, 2 centre.
+QPoint RotatedTextPos(int Angle, int W, int H, int L, int T, int R, int B, int HAlign, int VAlign);
+// The room text of width W and height H takes when rotated by Angle degrees.
+QSize RotatedTextBox(int Angle, int W, int H);
 
 // A date and time in the settings' date format (d, m, y, h, n for minutes, s).
 QString PrintFormatDateTime(const QString& Format, const QDateTime& When);

@@ -292,3 +292,18 @@ TEST(GridPrint, PreviewDialogStepsPagesWithoutBlocking)
     EXPECT_EQ(shown, 2);
     EXPECT_TRUE(lastWhite);
 }
+
+TEST(GridPrint, RotatedCellMeasuresTurnedAndPrints)
+{
+    PrintedGrid t;
+    t.g.SetRowCount(5);
+    t.g.SetCellEx(2, 3, QStringLiteral("obrocony"));
+    const QPoint flat = t.g.PrintCellSize(2, 3);
+    t.g.AddRotated(2, 3, 90, QStringLiteral("obrocony"));
+    const QPoint turned = t.g.PrintCellSize(2, 3);
+    EXPECT_EQ(turned.y(), flat.x()); // as tall as the text is wide
+    EXPECT_EQ(turned.x(), flat.y());
+    // 0 to 90 degrees, left and top: from the left edge, lowered by the turned text's height.
+    EXPECT_EQ(RotatedTextPos(90, 100, 20, 0, 0, 500, 500, 0, 0), QPoint(0, 100));
+    EXPECT_EQ(RotatedTextPos(0, 100, 20, 0, 0, 500, 500, 1, 1), QPoint(400, 480));
+}
