@@ -828,6 +828,8 @@ public:
     int MaxLinesInGrid();
     int MaxCharsInCol(int ACol);
     int MaxLinesInRow(int ARow);
+    // Moves Rect's top-left corner to where Text turned by Angle degrees starts on screen.
+    void CalcTextPos(TRect& Rect, int Angle, const QString& Text, TAlignment Alignment);
 
 private:
     struct TPrintRun;

@@ -305,6 +305,18 @@ void TTxStringGrid::DrawPrintFrame(TPrintRun& Run, int PageIndex)
             paper.Line(offset(i), top, offset(i), bottom);
 }
 
+void TTxStringGrid::CalcTextPos(TRect& Rect, int Angle, const QString& Text, TAlignment Alignment)
+{
+    const std::shared_ptr<ui::TextMeasurer> m = ui::textMeasurer();
+    const int w = m->width(controlFont(), Text);
+    const int h = m->height(controlFont());
+    const int hAlign = Alignment == taLeftJustify ? 0 : Alignment == taRightJustify ? 1 : 2;
+    const int vAlign = VAlignment() == vtaTop ? 0 : VAlignment() == vtaBottom ? 1 : 2;
+    const QPoint at = RotatedTextPos(Angle, w, h, Rect.Left, Rect.Top, Rect.Right - 2, Rect.Bottom - 2, hAlign, vAlign);
+    Rect.Left = at.x() + 2;
+    Rect.Top = at.y() + 2;
+}
+
 int TTxStringGrid::MaxLinesInGrid()
 {
     if (!Multilinecells)

@@ -307,3 +307,22 @@ TEST(GridPrint, RotatedCellMeasuresTurnedAndPrints)
     EXPECT_EQ(RotatedTextPos(90, 100, 20, 0, 0, 500, 500, 0, 0), QPoint(0, 100));
     EXPECT_EQ(RotatedTextPos(0, 100, 20, 0, 0, 500, 500, 1, 1), QPoint(400, 480));
 }
+
+TEST(GridPrint, CalcTextPosAndLineCounts)
+{
+    ui::setTextMeasurer(std::make_shared<ui::FixedTextMeasurer>(7, 14));
+    TTxStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    g.SetCellEx(1, 1, QStringLiteral("ab\r\ncdef"));
+    TRect r{10, 20, 200, 300};
+    g.CalcTextPos(r, 90, QStringLiteral("abcd"), taLeftJustify); // 28 wide turned upwards
+    EXPECT_EQ(r.Left, 12);
+    EXPECT_EQ(r.Top, 20 + 28 + 2);
+    EXPECT_EQ(g.MaxLinesInGrid(), 1); // not without Multilinecells
+    g.Multilinecells = true;
+    EXPECT_EQ(g.MaxLinesInGrid(), 2);
+    EXPECT_EQ(g.MaxLinesInRow(1), 2);
+    EXPECT_EQ(g.MaxCharsInCol(1), 4);
+    ui::setTextMeasurer(nullptr);
+}
