@@ -59,6 +59,16 @@ QString Shown(const QString& Line, bool URLShow, bool URLFull)
     return Line;
 }
 
+// The room a cell's picture takes on paper, when pictures are printed at all.
+QSize PrintPictureSize(TTxStringGrid& Grid, int ACol, int ARow)
+{
+    if (!Grid.PrintSettings().PrintGraphics || !Grid.GetCellGraphic(ACol, ARow))
+        return {};
+    const double f = 254.0 / (Grid.logicalDpiX() > 0 ? Grid.logicalDpiX() : 96);
+    const TPoint s = Grid.GetPrintGraphicSize(ACol, ARow, 0, 0, 0);
+    return {int(std::lround(s.x() * f)), int(std::lround(s.y() * f))};
+}
+
 } // namespace
 
 TPoint TTxStringGrid::PrintCellSize(int ACol, int ARow)
@@ -94,7 +104,8 @@ TPoint TTxStringGrid::PrintCellSize(int ACol, int ARow)
         const QSize box = RotatedTextBox(angle, w, h);
         return {box.width(), box.height()};
     }
-    return {w, h};
+    const QSize pic = PrintPictureSize(*this, ACol, ARow);
+    return {std::max(w + pic.width(), pic.width()), std::max(h, pic.height())};
 }
 
 void TTxStringGrid::DrawPrintPage(TPrintRun& Run, int PageIndex)
@@ -207,6 +218,60 @@ int TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, in
         p.setPen(ui::toQColor(font.color));
         p.save();
         p.setClipRect(cell, Qt::IntersectClip);
+        int textL = L, textR = R, textT = T, textB = B;
+        if (const QSize pic = PrintPictureSize(*this, rc, ARow); !pic.isEmpty()) {
+            const TCellGraphic* g = GetCellGraphic(rc, ARow);
+            int px = L + int(Run.ScreenToPaper), pw = pic.width(), py = T, ph = pic.height();
+            switch (g->HAlign) {
+            case haLeft:
+            case haBeforeText: textL = px + pw; break;
+            case haRight:
+            case haAfterText: px = R - pw; textR = px; break;
+            case haCenter: px = L + (W - pw) / 2; break;
+            case haFull: px = L; pw = W; break;
+            }
+            switch (g->VAlign) {
+            case vaTop: break;
+            case vaBottom: py = B + ph; break;
+            case vaCenter: py = T - ((T - B) - ph) / 2; break;
+            case vaUnderText: py = B + ph; textB = py; break;
+            case vaAboveText: textT = T - ph; break;
+            case vaFull: ph = T - B; break;
+            }
+            const QRectF target = Paper::Rect(px, py, px + pw, py - ph);
+            switch (g->CellType) {
+            case ctBitmap:
+                if (g->Bitmap)
+                    p.drawImage(target, *g->Bitmap);
+                break;
+            case ctPicture:
+                if (g->Picture)
+                    p.drawImage(target, *g->Picture);
+                break;
+            case ctIcon:
+                if (g->Icon)
+                    p.drawPixmap(target.toRect(), g->Icon->pixmap(64));
+                break;
+            case ctCheckBox:
+            case ctDataCheckBox: {
+                bool checked = g->State;
+                GetCheckBoxState(rc, ARow, checked);
+                const double side = FControlLook.CheckSize() * Run.ScreenToPaper;
+                const QRectF box(target.left(), target.top(), side, side);
+                p.save();
+                p.setPen(QPen(Qt::black, 2));
+                p.setBrush(Qt::white);
+                p.drawRect(box);
+                if (checked) {
+                    p.drawLine(box.topLeft() + QPointF(side * 0.2, side * 0.5), box.topLeft() + QPointF(side * 0.4, side * 0.8));
+                    p.drawLine(box.topLeft() + QPointF(side * 0.4, side * 0.8), box.topLeft() + QPointF(side * 0.8, side * 0.2));
+                }
+                p.restore();
+                break;
+            }
+            default: break; // other objects print no picture
+            }
+        }
         if (WordWrap && S.NoAutoSize) {
             QRectF r = cell;
             if (R > Run.PageWidth)
@@ -230,7 +295,7 @@ int TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, in
             const int gh = TPrintRun::TextHeight(f);
             int linePitch = gh + S.RowSpacing;
             linePitch += linePitch / 8;
-            const int H = T - B;
+            const int H = textT - textB;
             int down = 0;
             if (lines.size() > 1)
                 down = va == vtaTop      ? Run.LineGap
@@ -241,10 +306,10 @@ int TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, in
             for (int k = 0; k < lines.size(); ++k) {
                 const QString line = Shown(lines[k], FURLShow, FURLFull);
                 const int lw = TPrintRun::TextWidth(f, line);
-                const int x = ha == taLeftJustify    ? L + Run.TextIndent
-                              : ha == taRightJustify ? R - Run.TextIndent - lw
-                                                     : L + (W - lw) / 2;
-                paper.Text(x, T - down - k * linePitch, line);
+                const int x = ha == taLeftJustify    ? textL + Run.TextIndent
+                              : ha == taRightJustify ? textR - Run.TextIndent - lw
+                                                     : textL + (textR - textL - lw) / 2;
+                paper.Text(x, textT - down - k * linePitch, line);
             }
         }
         p.restore();
