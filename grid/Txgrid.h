@@ -19,8 +19,10 @@
 #include "grid/TxgridSettings.h"
 #include "grid/TxgridTypes.h"
 #include "grid/Txobj.h"
+#include "grid/TxgridPrintLayout.h"
 
 #include <QBasicTimer>
+#include <QPagedPaintDevice>
 #include <QPointer>
 #include <QStringList>
 #include <array>
@@ -879,6 +881,61 @@ public:
     // AutoMarkError. Value comes back changed; the result is whether it is valid.
     bool CheckEditedValue(int ACol, int ARow, QString& Value);
 
+    // ---- Printing ----
+    // Pages are laid out in tenths of a millimetre with y growing upwards (TxgridPrintLayout.h),
+    // by PrintSettings. A print is a counting pass and a drawing pass over the same layout.
+    enum TPrintMethod { prPreview, prPrint, prCalcPrint, prCalcPreview };
+    // The print events (OnPrintStart, OnPrintPage, ...) are declared with the other events.
+    // Where Print sends its pages. The default device is the system's default printer or, on
+    // a machine without one, a PDF file in "wydruki" of the working directory. Tests install
+    // their own (an empty function restores the default).
+    using TPrintDeviceFactory = std::function<std::unique_ptr<QPagedPaintDevice>(const QString& JobName)>;
+    static void SetPrintDeviceFactory(TPrintDeviceFactory Factory);
+    void Print();
+    void PrintRect(TGridRect GridRect);
+    // Rect is in device units of Canvas's device; the page range chooses what is drawn.
+    void PrintPreview(ui::Canvas& Canvas, QRect Rect);
+    void PrintPreviewRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect);
+    void SetPreviewPage(int PageNr);
+    // Page 1 of the layout, on a page as big as Canvas's device.
+    void PrintDraw(ui::Canvas& Canvas, QRect Rect);
+    void PrintDrawRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect);
+    // Lays out the print range; draws (preview, print) the pages in the page range. Returns
+    // the number of pages. TotalPages is an earlier count (-1 when counting).
+    int BuildPages(ui::Canvas* Canvas, TPrintMethod Method, int TotalPages);
+    // The modal print preview of the whole grid, page by page.
+    void ShowPrintPreview();
+    int MapFontHeight(int Size) const; // point size -> negative height in tenths of a millimetre
+    int MapFontSize(int Height) const;
+    int GetPrintColWidth(int ACol) const { return FPrintColumns.GetPrintColWidth(ACol); }
+    int GetPrintColOffset(int ACol) const { return FPrintColumns.GetPrintColOffset(ACol); }
+    const TPrintLayout& PrintLayout() const { return FPrintLayout; }
+    int PrintPageCount() const { return FPrintPageCount; }
+    // Measures one cell for the print layout (real column): width and height on paper.
+    TPoint PrintCellSize(int ACol, int ARow);
+    int MaxLinesInGrid();
+    int MaxCharsInCol(int ACol);
+    int MaxLinesInRow(int ARow);
+    // Moves Rect's top-left corner to where Text turned by Angle degrees starts on screen.
+    void CalcTextPos(TRect& Rect, int Angle, const QString& Text, TAlignment Alignment);
+
+private:
+    struct TPrintRun;
+    void DrawPrintPage(TPrintRun& Run, int PageIndex);
+    void DrawPrintHeader(TPrintRun& Run, int PageIndex);
+    int PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch);
+    void DrawPrintFrame(TPrintRun& Run, int PageIndex);
+    int PrintRowHeight(TPrintRun& Run, int ARow);
+    TGridRect FPrintRange;
+    QRect FPrintPageRect;
+    int FPrintFromPage = 1;
+    int FPrintToPage = 1;
+    int FPrintPageCount = 0;
+    double FPrintFontScale = 1.0;
+    TPrintColumns FPrintColumns;
+    TPrintLayout FPrintLayout;
+
+public:
     // ---- Files: native, delimited, fixed-width, HTML and XML ----
     // The formats themselves are in TxgridFiles.h. Saves cover GetSaveStartCol .. GetSaveEndCol
     // and GetSaveStartRow .. GetSaveEndRow. Loads never empty the grid first, end with

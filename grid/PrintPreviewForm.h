@@ -1,0 +1,32 @@
+#pragma once
+// The modal print preview of a grid: one page at a time, drawn by the grid's own layout.
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace grid {
+
+class TTxStringGrid;
+
+class TPrintPreviewForm : public QDialog {
+public:
+    explicit TPrintPreviewForm(TTxStringGrid& Grid, QWidget* Parent = nullptr);
+
+    int PageNr() const { return FPage; }
+    int PageCount() const { return FPages; }
+    void ShowPage(int PageNr);
+    // The page as shown (A4 at the screen's resolution).
+    QImage RenderPage(int PageNr);
+
+private:
+    TTxStringGrid& FGrid;
+    QLabel* FImage = nullptr;
+    QLabel* FInfo = nullptr;
+    QPushButton* FPrev = nullptr;
+    QPushButton* FNext = nullptr;
+    int FPage = 1;
+    int FPages = 1;
+};
+
+} // namespace grid

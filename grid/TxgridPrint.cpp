@@ -1,0 +1,330 @@
+// Printing and print preview: the run of BuildPages (measuring, fitting, laying out) and the
+// devices pages go to. What is drawn on a page is in TxgridPrintDraw.cpp.
+#include "grid/Txgrid.h"
+#include "grid/TxgridError.h"
+#include "grid/TxgridPrintRun.h"
+#include "grid/Txutil.h"
+#include "platform/report/Output.h"
+
+#include <QDir>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
+#include <cmath>
+
+namespace grid {
+
+namespace {
+
+TTxStringGrid::TPrintDeviceFactory& DeviceFactory()
+{
+    static TTxStringGrid::TPrintDeviceFactory factory;
+    return factory;
+}
+
+std::unique_ptr<QPagedPaintDevice> DefaultDevice(const QString& JobName)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull()) {
+        auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        printer->setDocName(JobName);
+        return printer;
+    }
+    // No printer on this machine: the printout becomes a PDF file.
+    const QString dir = QDir::current().filePath(QStringLiteral("wydruki"));
+    QDir().mkpath(dir);
+    report::PrintJob job;
+    job.documentName = JobName;
+    auto writer = std::make_unique<QPdfWriter>(report::fallbackPdfPath(dir, job));
+    writer->setTitle(JobName);
+    writer->setResolution(600);
+    return writer;
+}
+
+// Restores the font scale factor (1.0 between runs) however a run ends.
+struct FontScaleReset {
+    double& Scale;
+    ~FontScaleReset() { Scale = 1.0; }
+};
+
+int ToPaper(double pixels, double dpi) { return int(std::lround(pixels * 254.0 / dpi)); }
+
+} // namespace
+
+void TTxStringGrid::SetPrintDeviceFactory(TPrintDeviceFactory Factory) { DeviceFactory() = std::move(Factory); }
+
+int TTxStringGrid::MapFontHeight(int Size) const
+{
+    return -int(std::trunc(Size * 254.0 / 72.0 * FPrintFontScale));
+}
+
+int TTxStringGrid::MapFontSize(int Height) const { return int(std::trunc(Height * 72.0 / 254.0)); }
+
+QFont TTxStringGrid::TPrintRun::PaperFont(const TTxStringGrid& Grid, const ui::Font& F)
+{
+    QFont q = F.toQFont();
+    q.setPixelSize(std::max(1, std::abs(Grid.MapFontHeight(F.size))));
+    return q;
+}
+
+int TTxStringGrid::TPrintRun::TextHeight(const QFont& F) { return int(std::lround(QFontMetricsF(F).height())); }
+
+int TTxStringGrid::TPrintRun::TextWidth(const QFont& F, const QString& S)
+{
+    return int(std::lround(QFontMetricsF(F).horizontalAdvance(S)));
+}
+
+void TTxStringGrid::Print() { PrintRect({0, 0, ColCount() - 1, RowCount() - 1}); }
+
+void TTxStringGrid::PrintRect(TGridRect GridRect)
+{
+    FPrintRange = GridRect;
+    const TPrintDeviceFactory& factory = DeviceFactory();
+    std::unique_ptr<QPagedPaintDevice> device =
+        factory ? factory(FPrintSettings.JobName) : DefaultDevice(FPrintSettings.JobName);
+    if (!device)
+        throw ETxGridError(QStringLiteral("Nie można rozpocząć wydruku: brak drukarki."));
+    device->setPageOrientation(FPrintSettings.Orientation == poLandscape ? QPageLayout::Landscape
+                                                                         : QPageLayout::Portrait);
+    const double dpiX = device->logicalDpiX() > 0 ? device->logicalDpiX() : 72;
+    const double dpiY = device->logicalDpiY() > 0 ? device->logicalDpiY() : 72;
+    FPrintPageRect = QRect(QPoint(0, 0), QPoint(ToPaper(device->width(), dpiX), ToPaper(device->height(), dpiY)));
+
+    const int pages = BuildPages(nullptr, prCalcPrint, -1);
+    FPrintFromPage = 1;
+    FPrintToPage = pages;
+    FPrintPageCount = pages;
+    if (OnPrintStart) {
+        OnPrintStart(*this, pages, FPrintFromPage, FPrintToPage);
+        if (FPrintFromPage == 0 || FPrintToPage == 0 || FPrintToPage < FPrintFromPage)
+            return;
+    }
+    FPrintPageCount = FPrintToPage;
+    QPainter painter;
+    if (!painter.begin(device.get()))
+        throw ETxGridError(QStringLiteral("Nie można rozpocząć wydruku na drukarce."));
+    ui::Canvas canvas(&painter);
+    BuildPages(&canvas, prPrint, pages);
+    painter.end();
+}
+
+void TTxStringGrid::PrintPreview(ui::Canvas& Canvas, QRect Rect)
+{
+    PrintPreviewRect(Canvas, Rect, {0, 0, ColCount() - 1, RowCount() - 1});
+}
+
+void TTxStringGrid::PrintPreviewRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect)
+{
+    FPrintRange = GridRect;
+    FPrintPageRect = Rect;
+    FPrintPageCount = BuildPages(&Canvas, prCalcPreview, -1);
+    FPrintPageRect = Rect;
+    BuildPages(&Canvas, prPreview, FPrintPageCount);
+}
+
+void TTxStringGrid::SetPreviewPage(int PageNr)
+{
+    FPrintFromPage = PageNr;
+    FPrintToPage = PageNr;
+}
+
+void TTxStringGrid::PrintDraw(ui::Canvas& Canvas, QRect Rect)
+{
+    PrintDrawRect(Canvas, Rect, {0, 0, ColCount() - 1, RowCount() - 1});
+}
+
+void TTxStringGrid::PrintDrawRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect)
+{
+    FPrintRange = GridRect;
+    FPrintPageRect = Rect;
+    FPrintFromPage = FPrintToPage = FPrintPageCount = 1;
+    BuildPages(&Canvas, prPrint, 1);
+}
+
+int TTxStringGrid::PrintRowHeight(TPrintRun& Run, int ARow)
+{
+    const TPrintSettings& S = FPrintSettings;
+    if (S.UseFixedHeight)
+        return S.FixedHeight;
+    if (OnPrintSetRowHeight) {
+        int h = S.FixedHeight;
+        OnPrintSetRowHeight(*this, ARow, h);
+        return h;
+    }
+    int h = 0;
+    for (int c = Run.Range.Left; c <= Run.Range.Right; ++c)
+        if (!IsMergedCell(c, ARow))
+            h = std::max(h, PrintCellSize(RemapCol(c), ARow).y());
+    if (h == 0)
+        h = PrintCellSize(RemapCol(Run.Range.Right), ARow).y();
+    return h;
+}
+
+int TTxStringGrid::BuildPages(ui::Canvas* Canvas, TPrintMethod Method, int TotalPages)
+{
+    const TPrintSettings& S = FPrintSettings;
+    FontScaleReset reset{FPrintFontScale};
+    FPrintFontScale = 1.0;
+
+    TPrintRun run;
+    run.Canvas = Canvas;
+    run.Method = Method;
+    run.TotalPages = TotalPages;
+    // The range within the grid; a range outside it prints nothing.
+    run.Range = FPrintRange;
+    run.Range.Left = std::max(run.Range.Left, 0);
+    run.Range.Top = std::max(run.Range.Top, 0);
+    run.Range.Right = std::min(run.Range.Right, ColCount() - 1);
+    run.Range.Bottom = std::min(run.Range.Bottom, RowCount() - 1);
+
+    const int gridDpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    QPainter* painter = Canvas ? Canvas->painter() : nullptr;
+    QPaintDevice* target = painter ? painter->device() : nullptr;
+    double dpi = 254.0;
+    if (target && target->logicalDpiX() > 0)
+        dpi = target->logicalDpiX();
+    run.Dpi = dpi;
+    run.ResolutionRatio = dpi / gridDpi;
+    run.ScreenToPaper = 254.0 / gridDpi;
+
+    // Page extent.
+    switch (Method) {
+    case prPrint: {
+        QRectF clip = painter && painter->hasClipping() ? painter->clipBoundingRect() : QRectF();
+        if (clip.isEmpty() && target)
+            clip = QRectF(0, 0, target->width(), target->height());
+        run.PageWidth = ToPaper(clip.width(), dpi);
+        run.PageBottom = -ToPaper(clip.height(), dpi);
+        run.Origin = clip.topLeft();
+        break;
+    }
+    case prCalcPrint:
+        run.PageWidth = FPrintPageRect.width();
+        run.PageBottom = -FPrintPageRect.height();
+        break;
+    case prPreview:
+    case prCalcPreview:
+        run.PageWidth = ToPaper(FPrintPageRect.width(), dpi);
+        run.PageBottom = -ToPaper(FPrintPageRect.height(), dpi);
+        run.Origin = FPrintPageRect.topLeft();
+        break;
+    }
+
+    run.HeaderFont = TPrintRun::PaperFont(*this, S.HeaderFont);
+    run.FooterFont = TPrintRun::PaperFont(*this, S.FooterFont);
+    run.HeaderTextHeight = TPrintRun::TextHeight(run.HeaderFont);
+    run.FooterTextHeight = TPrintRun::TextHeight(run.FooterFont);
+    const QFont printFont = TPrintRun::PaperFont(*this, S.Font);
+    run.PrintTextHeight = TPrintRun::TextHeight(printFont);
+    run.LineGap = run.PrintTextHeight / 8;
+    run.TextIndent = TPrintRun::TextWidth(printFont, QStringLiteral("a"));
+    run.ColumnSpacing = S.UseFixedWidth ? 0 : S.ColumnSpacing + 20;
+
+    // Column widths: every column up to the range's last, so that repeated fixed columns have theirs.
+    const int lastCol = std::max(run.Range.Right, -1);
+    run.Widths.assign(size_t(lastCol + 1), 0);
+    auto widthCols = [&](auto fn) {
+        for (int c = 0; c <= lastCol; ++c)
+            if ((c >= run.Range.Left) || c < FixedCols())
+                fn(c);
+    };
+    if (S.NoAutoSize) {
+        widthCols([&](int c) {
+            run.Widths[size_t(c)] = int(std::lround((colWidths(c) - 4) * run.ScreenToPaper));
+        });
+    } else {
+        widthCols([&](int c) {
+            int& w = run.Widths[size_t(c)];
+            for (int r = run.Range.Top; r <= run.Range.Bottom; ++r) {
+                const int cw = S.UseFixedWidth ? S.FixedWidth : PrintCellSize(RemapCol(c), r).x();
+                if (cw > w && !IsXMergedCell(c, r))
+                    w = cw;
+            }
+        });
+    }
+    auto total = [&] {
+        int t = 0;
+        for (int c = run.Range.Left; c <= run.Range.Right; ++c)
+            t += run.Widths[size_t(c)] + run.ColumnSpacing;
+        return t;
+    };
+    const int cols = std::max(0, run.Range.Right - run.Range.Left + 1);
+    run.Fit = PrintFitFactor(S.FitToPage, total(), cols * run.ColumnSpacing, run.PageWidth, S.LeftSize, S.RightSize,
+                             [&](double& f, bool& allow) {
+                                 if (OnFitToPage)
+                                     OnFitToPage(*this, f, allow);
+                             });
+    if (run.Fit != 1.0)
+        for (int& w : run.Widths)
+            w = int(std::trunc(w * run.Fit));
+    if (OnPrintSetColumnWidth)
+        widthCols([&](int c) { OnPrintSetColumnWidth(*this, c, run.Widths[size_t(c)]); });
+
+    run.HeaderHeight = PrintHeaderHeight(S, run.LineGap, run.HeaderTextHeight);
+    run.FooterHeight = PrintFooterHeight(S, run.LineGap, run.FooterTextHeight);
+
+    // Cell fonts are scaled with the columns while rows are measured and printed.
+    FPrintFontScale = run.Fit;
+    TPrintLayoutInput in;
+    in.FirstCol = run.Range.Left;
+    in.FirstRow = run.Range.Top;
+    in.LastCol = run.Range.Right;
+    in.LastRow = run.Range.Bottom;
+    in.Widths = run.Widths;
+    in.ColumnSpacing = run.ColumnSpacing;
+    in.PageWidth = run.PageWidth;
+    in.PageBottom = run.PageBottom;
+    in.HeaderHeight = run.HeaderHeight;
+    in.FooterHeight = run.FooterHeight;
+    in.TitleSpacing = S.TitleSpacing;
+    in.LeftSize = S.LeftSize;
+    in.RightSize = S.RightSize;
+    in.Centered = S.Centered;
+    in.FixedCols = FixedCols();
+    in.FixedRows = FixedRows();
+    in.RepeatFixedCols = S.RepeatFixedCols;
+    in.RepeatFixedRows = S.RepeatFixedRows;
+    in.RowPitch = [&](int r) { return run.Pitch(PrintRowHeight(run, r), S.RowSpacing); };
+    if (OnPrintNewPage)
+        in.NewPage = [&](int r) {
+            bool np = false;
+            OnPrintNewPage(*this, r, np);
+            return np;
+        };
+    FPrintLayout = LayoutPrintPages(in);
+
+    // The tables keep the widths and the offsets of the last band for event handlers.
+    for (int c = 0; c < int(run.Widths.size()) && c < TPrintColumns::MaxColumns; ++c)
+        FPrintColumns.SetPrintColWidth(c, run.Widths[size_t(c)]);
+    if (!FPrintLayout.Bands.empty()) {
+        const std::vector<int>& off = FPrintLayout.Bands.back().Offsets;
+        for (int c = 0; c < int(off.size()) && c < TPrintColumns::MaxColumns; ++c)
+            FPrintColumns.SetPrintColOffset(c, off[size_t(c)]);
+    }
+
+    if (Method == prPreview || Method == prPrint) {
+        auto* paged = Method == prPrint ? dynamic_cast<QPagedPaintDevice*>(target) : nullptr;
+        bool first = true;
+        for (int i = 0; i < FPrintLayout.PageCount(); ++i) {
+            const bool inRange = i + 1 >= FPrintFromPage && i + 1 <= FPrintToPage;
+            if (inRange && painter) {
+                if (!first && paged)
+                    paged->newPage();
+                first = false;
+                if (OnPrintPage)
+                    OnPrintPage(*this, *Canvas, i + 1, run.PageWidth, run.PageBottom);
+                DrawPrintPage(run, i);
+            }
+            const TPrintPage& page = FPrintLayout.Pages[size_t(i)];
+            if (OnPrintPageDone && Canvas && !page.Rows.empty()) {
+                const int nextRow = page.Rows.back().Row + 1;
+                OnPrintPageDone(*this, *Canvas, nextRow, page.EndY, i, run.PageWidth, run.PageBottom);
+            }
+        }
+    }
+    return FPrintLayout.PageCount();
+}
+
+} // namespace grid
