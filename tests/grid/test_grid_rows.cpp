@@ -157,6 +157,23 @@ TEST(GridRows, HiddenRowsComeBackAmongRowsMovedMeanwhile)
     EXPECT_EQ(g.cells(0, 9), QStringLiteral("0:1"));
 }
 
+// A store filled to its reserved size once lost every row after one taken out of it.
+TEST(GridRows, HidingOneRowOfAFullStoreKeepsTheRowsAfterIt)
+{
+    for (int cols : {2, 14}) {
+        TTxStringGrid g;
+        g.setColCount(cols);
+        g.setRowCount(80);
+        Fill(g);
+        g.HideRow(7);
+        EXPECT_EQ(g.cells(0, 7), QStringLiteral("0:8")) << cols;
+        EXPECT_EQ(g.cells(1, 79 - 1), QStringLiteral("1:79")) << cols;
+        g.UnHideRowsAll();
+        EXPECT_EQ(g.cells(0, 7), QStringLiteral("0:7")) << cols;
+        EXPECT_EQ(g.cells(cols - 1, 79), QStringLiteral("%1:79").arg(cols - 1)) << cols;
+    }
+}
+
 TEST(GridRows, HiddenColumnsKeepCellsAndWidths)
 {
     TTxStringGrid g;
