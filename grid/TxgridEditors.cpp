@@ -1,0 +1,446 @@
+// The grid's editor controls and how the grid opens and closes them.
+#include "grid/TxgridEditors.h"
+
+#include "grid/Txgrid.h"
+#include "grid/TxgridInplaceEdit.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace grid {
+
+int SpinKeyValue(int Key, int Value, int Increment, int MinValue, int MaxValue)
+{
+    switch (Key) {
+    case Qt::Key_PageUp: return Value + Increment <= MaxValue ? Value + Increment : Value;
+    case Qt::Key_PageDown: return Value - Increment >= MinValue ? Value - Increment : Value;
+    case Qt::Key_End: return MinValue;
+    case Qt::Key_Home: return MaxValue;
+    default: return Value;
+    }
+}
+
+double SpinKeyFloatValue(int Key, double Value, double Increment, double MinValue, double MaxValue)
+{
+    switch (Key) {
+    case Qt::Key_PageUp: return Value + Increment <= MaxValue ? Value + Increment : Value;
+    case Qt::Key_PageDown: return Value - Increment >= MinValue ? Value - Increment : Value;
+    case Qt::Key_End: return MinValue;
+    case Qt::Key_Home: return MaxValue;
+    default: return Value;
+    }
+}
+
+namespace {
+
+bool IsValueKey(int k)
+{
+    return k == Qt::Key_PageUp || k == Qt::Key_PageDown || k == Qt::Key_Home || k == Qt::Key_End;
+}
+
+// Tab reaches the control's own key handling when the grid moves by Tab.
+bool WantsTab(const TTxStringGrid& Grid, QEvent* e)
+{
+    if (e->type() != QEvent::KeyPress)
+        return false;
+    const int k = static_cast<QKeyEvent*>(e)->key();
+    return (k == Qt::Key_Tab || k == Qt::Key_Backtab) && (Grid.options() & ui::goTabs);
+}
+
+} // namespace
+
+// --- spin --------------------------------------------------------------------------------
+
+TGridSpin::TGridSpin(TTxStringGrid& Grid) : TTsgSpinEdit(Grid.viewport()), FGrid(Grid)
+{
+    MaxValue = 100;
+    MinValue = 0;
+    Increment = 1;
+    setFrame(false);
+    hide();
+    setEnabled(false);
+}
+
+void TGridSpin::FireSpinClick(bool Up)
+{
+    const int c = FGrid.col(), r = FGrid.row();
+    switch (SpinType()) {
+    case sptNormal:
+        if (FGrid.OnSpinClick)
+            FGrid.OnSpinClick(FGrid, c, r, Value(), Up);
+        break;
+    case sptFloat:
+        if (FGrid.OnFloatSpinClick)
+            FGrid.OnFloatSpinClick(FGrid, c, r, FloatValue(), Up);
+        break;
+    case sptDate:
+        if (FGrid.OnDateSpinClick)
+            FGrid.OnDateSpinClick(FGrid, c, r, DateValue(), Up);
+        break;
+    case sptTime:
+        if (FGrid.OnTimeSpinClick)
+            FGrid.OnTimeSpinClick(FGrid, c, r, TimeValue(), Up);
+        break;
+    }
+}
+
+void TGridSpin::UpClick(QObject* Sender)
+{
+    TTsgSpinEdit::UpClick(Sender);
+    FireSpinClick(true);
+}
+
+void TGridSpin::DownClick(QObject* Sender)
+{
+    TTsgSpinEdit::DownClick(Sender);
+    FireSpinClick(false);
+}
+
+bool TGridSpin::event(QEvent* e)
+{
+    if (WantsTab(FGrid, e)) {
+        keyPressEvent(static_cast<QKeyEvent*>(e));
+        return true;
+    }
+    return TTsgSpinEdit::event(e);
+}
+
+void TGridSpin::keyPressEvent(QKeyEvent* e)
+{
+    const int key = e->key();
+    if (IsValueKey(key)) {
+        if (SpinType() == sptNormal)
+            SetValue(SpinKeyValue(key, Value(), Increment, MinValue, MaxValue));
+        else if (SpinType() == sptFloat)
+            SetFloatValue(SpinKeyFloatValue(key, FloatValue(), IncrementFloat, MinFloatValue, MaxFloatValue));
+        if (FGrid.OnSpinClick)
+            FGrid.OnSpinClick(FGrid, FGrid.col(), FGrid.row(), Value(),
+                              key == Qt::Key_PageUp || key == Qt::Key_Home);
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        QString v = text();
+        if (!FGrid.CommitControlValue(v)) {
+            setText(v);
+            end(false);
+            return;
+        }
+        setText(v);
+        break;
+    }
+    case Qt::Key_Escape: setText(FGrid.GetCurrentCell()); break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: break;
+    default: TTsgSpinEdit::keyPressEvent(e); return;
+    }
+    FGrid.DoneInplaceEdit(key, e->modifiers());
+}
+
+void TGridSpin::focusOutEvent(QFocusEvent* e)
+{
+    FGrid.HideInplaceEdit();
+    TTsgSpinEdit::focusOutEvent(e);
+}
+
+// --- combo -------------------------------------------------------------------------------
+
+TGridCombo::TGridCombo(TTxStringGrid& Grid) : TTSGComboBox(Grid.viewport()), FGrid(Grid)
+{
+    SetButtonWidth(16);
+    hide();
+    setEnabled(false);
+}
+
+bool TGridCombo::event(QEvent* e)
+{
+    if (WantsTab(FGrid, e)) {
+        keyPressEvent(static_cast<QKeyEvent*>(e));
+        return true;
+    }
+    return TTSGComboBox::event(e);
+}
+
+void TGridCombo::keyPressEvent(QKeyEvent* e)
+{
+    const int key = e->key();
+    const bool listMode = Style() == csDropDownList || DroppedDown();
+    const bool leaving = listMode ? (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return
+                                     || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Left
+                                     || key == Qt::Key_Right)
+                                  : (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return
+                                     || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_PageUp
+                                     || key == Qt::Key_PageDown || key == Qt::Key_End || key == Qt::Key_Up
+                                     || key == Qt::Key_Down);
+    if (!leaving) {
+        TTSGComboBox::keyPressEvent(e);
+        return;
+    }
+    if (key == Qt::Key_Escape) {
+        const QString old = FGrid.GetCurrentCell();
+        const int i = findText(old);
+        if (i >= 0)
+            setCurrentIndex(i);
+        if (isEditable())
+            setEditText(old);
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down) {
+        QString v = currentText();
+        if (!FGrid.CommitControlValue(v)) {
+            if (isEditable()) {
+                setEditText(v);
+                lineEdit()->end(false);
+            }
+            return;
+        }
+        if (isEditable())
+            setEditText(v);
+    }
+    if (DroppedDown())
+        hidePopup();
+    // The value goes back to the cell being edited before Left or Right moves the cursor,
+    // and the cursor moves once.
+    FGrid.DoneInplaceEdit(key, e->modifiers());
+}
+
+void TGridCombo::focusOutEvent(QFocusEvent* e)
+{
+    if (e->reason() != Qt::PopupFocusReason)
+        FGrid.HideInplaceEdit();
+    TTSGComboBox::focusOutEvent(e);
+}
+
+// --- check box ---------------------------------------------------------------------------
+
+TGridCheckBox::TGridCheckBox(TTxStringGrid& Grid) : QCheckBox(Grid.viewport()), FGrid(Grid)
+{
+    hide();
+    setEnabled(false);
+}
+
+void TGridCheckBox::keyPressEvent(QKeyEvent* e)
+{
+    const int key = e->key();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        FGrid.HideInplaceEdit();
+        FGrid.setFocus(Qt::OtherFocusReason);
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            FGrid.AdvanceEdit(FGrid.col(), FGrid.row(), true, true, false);
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            int k = key;
+            FGrid.keyDown(k, e->modifiers());
+        }
+        return;
+    }
+    default: QCheckBox::keyPressEvent(e);
+    }
+}
+
+void TGridCheckBox::focusOutEvent(QFocusEvent* e)
+{
+    FGrid.HideInplaceEdit();
+    QCheckBox::focusOutEvent(e);
+}
+
+// --- the grid's side ---------------------------------------------------------------------
+
+bool TTxStringGrid::CommitControlValue(QString& Text)
+{
+    const QString prev = GetCurrentCell();
+    SetCurrentCell(Text);
+    QString v = Text;
+    FValidating = true;
+    const bool ok = ValidateCell(v);
+    FValidating = false;
+    if (!ok) {
+        // A refused value never stays in the cell: it gets its text from before back.
+        SetCurrentCell(prev);
+        Text = prev;
+        return false;
+    }
+    SetCurrentCell(v);
+    Text = v;
+    FEditStarted = false;
+    return true;
+}
+
+TGridCombo* TTxStringGrid::GetComboBox()
+{
+    if (!FGridCombo)
+        FGridCombo = new TGridCombo(*this);
+    return FGridCombo;
+}
+
+TGridSpin* TTxStringGrid::GetSpinEdit()
+{
+    if (!FGridSpin)
+        FGridSpin = new TGridSpin(*this);
+    return FGridSpin;
+}
+
+void TTxStringGrid::SetComboSelection(int Index) { FComboFallback = Index; }
+
+bool TTxStringGrid::SetComboSelectionString(const QString& S)
+{
+    const int i = GetComboBox()->findText(S);
+    if (i < 0)
+        return false;
+    FComboFallback = i;
+    return true;
+}
+
+void TTxStringGrid::ShowEditControl(int ACol, int ARow)
+{
+    FEditStarted = true;
+    FEditCol = ACol;
+    FEditRow = ARow;
+    const ui::Rect rc = platformCellRect(ACol, ARow);
+    const int real = RemapCol(ACol);
+    const QRect place(rc.Left, rc.Top, std::max(1, rc.width() - 1), std::max(1, rc.height() - 1));
+    QWidget* shown = nullptr;
+    bool replay = true;
+    switch (FEditorType) {
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit: {
+        TGridSpin* spin = GetSpinEdit();
+        try {
+            // The value is read before anything shows, so a cell that holds no value of
+            // the kind leaves no editor open behind the error.
+            if (FEditorType == edSpinEdit) {
+                const int v = GetInts(real, ARow);
+                spin->SetSpinType(sptNormal);
+                spin->SetValue(v);
+            } else if (FEditorType == edFloatSpinEdit) {
+                const double v = GetFloats(real, ARow);
+                spin->SetSpinType(sptFloat);
+                spin->SetFloatValue(v);
+            } else if (FEditorType == edTimeSpinEdit) {
+                spin->SetSpinType(sptTime);
+                spin->setText(cells(real, ARow));
+            } else {
+                const TDateTime v = GetDates(real, ARow);
+                spin->SetDateValue(v);
+                spin->SetSpinType(sptDate);
+            }
+        } catch (...) {
+            FEditActive = false;
+            FEditStarted = false;
+            FPendingChar.clear();
+            throw;
+        }
+        spin->selectAll();
+        shown = spin;
+        break;
+    }
+    case edComboEdit:
+    case edComboList: {
+        TGridCombo* combo = GetComboBox();
+        const bool list = FEditorType == edComboList;
+        combo->SetStyle(list ? csDropDownList : csDropDown);
+        if (list) {
+            combo->SetDropDownCount(8);
+            int i = combo->findText(cells(real, ARow));
+            if (i < 0)
+                i = FComboFallback == -1 ? 0 : FComboFallback;
+            combo->setCurrentIndex(i);
+            replay = false;
+        } else {
+            combo->setEditText(getEditText(ACol, ARow));
+        }
+        combo->SetFlat(FLook == glSoft);
+        combo->SetEtched(FLook == glSoft);
+        shown = combo;
+        break;
+    }
+    case edCheckBox:
+        if (!FGridCheckBox)
+            FGridCheckBox = new TGridCheckBox(*this);
+        FGridCheckBox->setText(getEditText(ACol, ARow));
+        FGridCheckBox->setChecked(false);
+        shown = FGridCheckBox;
+        replay = false;
+        break;
+    default: break; // the other controls are not made by this grid; nothing opens
+    }
+    if (shown) {
+        shown->setGeometry(place);
+        shown->setEnabled(true);
+        shown->show();
+        shown->raise();
+        shown->setFocus(Qt::OtherFocusReason);
+        if (FEditorType == edComboEdit || FEditorType == edComboList)
+            if (FMouseActions.DirectComboDrop)
+                FGridCombo->showPopup();
+        if (replay)
+            PostPendingChar(shown);
+    }
+    FPendingChar.clear();
+    FPendingKey = 0;
+}
+
+void TTxStringGrid::HideEditControl(int ACol, int ARow)
+{
+    FPendingChar.clear();
+    FPendingKey = 0;
+    if (FHidingControl)
+        return;
+    FHidingControl = true;
+    // The value goes to the cell the control was opened on, even when the cursor has moved.
+    if (FEditCol >= 0) {
+        ACol = FEditCol;
+        ARow = FEditRow;
+    }
+    const int real = RemapCol(ACol);
+    QWidget* control = nullptr;
+    switch (FEditorType) {
+    case edSpinEdit:
+    case edTimeSpinEdit:
+        if (FGridSpin && FGridSpin->isVisible())
+            setCells(real, ARow, FGridSpin->text());
+        control = FGridSpin;
+        break;
+    case edFloatSpinEdit:
+        if (FGridSpin && FGridSpin->isVisible())
+            SetFloats(real, ARow, FGridSpin->FloatValue());
+        control = FGridSpin;
+        break;
+    case edDateSpinEdit:
+        if (FGridSpin && FGridSpin->isVisible())
+            SetDates(real, ARow, FGridSpin->DateValue());
+        control = FGridSpin;
+        break;
+    case edComboEdit:
+    case edComboList:
+        if (FGridCombo && FGridCombo->isVisible())
+            setCells(real, ARow, FGridCombo->currentText());
+        control = FGridCombo;
+        break;
+    case edCheckBox: control = FGridCheckBox; break;
+    default: break;
+    }
+    if (control && control->isVisible()) {
+        const bool hadFocus = control->hasFocus();
+        control->setEnabled(false);
+        control->hide();
+        if (hadFocus)
+            setFocus(Qt::OtherFocusReason);
+    }
+    FEditCol = FEditRow = -1;
+    FHidingControl = false;
+    DoneEditing();
+}
+
+} // namespace grid

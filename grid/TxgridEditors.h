@@ -1,0 +1,63 @@
+#pragma once
+// The grid's editor controls: the spin edit, the combo box and the check box that open over
+// a cell whose editor type asks for them. Each keeps its own keys (stepping, the list) and
+// hands the keys that leave the cell to the grid, which writes the value back and moves on.
+#include "grid/Tsgcombo.h"
+#include "grid/Tsgspin.h"
+
+#include <QCheckBox>
+
+namespace grid {
+
+class TTxStringGrid;
+
+// The step of a value key on a spin edit: the value after Page Up, Page Down, Home or End,
+// or the value unchanged for any other key or a step past the bound.
+int SpinKeyValue(int Key, int Value, int Increment, int MinValue, int MaxValue);
+double SpinKeyFloatValue(int Key, double Value, double Increment, double MinValue, double MaxValue);
+
+class TGridSpin : public TTsgSpinEdit {
+    Q_OBJECT
+public:
+    explicit TGridSpin(TTxStringGrid& Grid);
+    void UpClick(QObject* Sender) override;
+    void DownClick(QObject* Sender) override;
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    void FireSpinClick(bool Up);
+    TTxStringGrid& FGrid;
+};
+
+class TGridCombo : public TTSGComboBox {
+    Q_OBJECT
+public:
+    explicit TGridCombo(TTxStringGrid& Grid);
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    TTxStringGrid& FGrid;
+};
+
+class TGridCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit TGridCheckBox(TTxStringGrid& Grid);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    TTxStringGrid& FGrid;
+};
+
+} // namespace grid

@@ -1,0 +1,120 @@
+// The grid's text editor and its character rules.
+#include "grid/TxgridInplaceEdit.h"
+
+#include "grid/Txgrid.h"
+#include "grid/Txutil.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace grid {
+
+bool IsTextEditorType(TEditorType Type)
+{
+    switch (Type) {
+    case edNormal:
+    case edNumeric:
+    case edPositiveNumeric:
+    case edFloat:
+    case edCapital:
+    case edMixedCase:
+    case edPassword:
+    case edLowerCase:
+    case edUpperCase: return true;
+    default: return false;
+    }
+}
+
+bool EditLengthFull(int LengthLimit, int TextLength, bool HasSelection)
+{
+    return LengthLimit > 0 && TextLength >= LengthLimit && !HasSelection;
+}
+
+TCharVerdict FilterEditChar(TEditorType Type, const QString& Text, int Caret, int SelStart, int SelLen, QChar& Ch)
+{
+    const auto outsideSelection = [&](auto pred) {
+        for (int i = 0; i < Text.size(); ++i)
+            if ((i < SelStart || i >= SelStart + SelLen) && pred(Text[i]))
+                return true;
+        return false;
+    };
+    const bool selHasMinus = SelLen > 0 && Text.mid(SelStart, SelLen).contains(QLatin1Char('-'));
+    switch (Type) {
+    case edNumeric:
+        if (Ch.isDigit())
+            return TCharVerdict::Accept;
+        if (Ch == QLatin1Char('-') && !Text.contains(QLatin1Char('-')) && Caret == 0)
+            return TCharVerdict::Accept;
+        return TCharVerdict::Beep;
+    case edPositiveNumeric: return Ch.isDigit() ? TCharVerdict::Accept : TCharVerdict::Beep;
+    case edFloat:
+        if (Ch.isDigit())
+            return TCharVerdict::Accept;
+        if (Ch == QLatin1Char('.') || Ch == QLatin1Char(',')) {
+            const bool hasMark = outsideSelection([](QChar c) { return c == QLatin1Char('.') || c == QLatin1Char(','); });
+            return hasMark ? TCharVerdict::Drop : TCharVerdict::Accept;
+        }
+        if (Ch == QLatin1Char('-'))
+            return (Caret == 0 && !Text.contains(QLatin1Char('-'))) || selHasMinus ? TCharVerdict::Accept
+                                                                                   : TCharVerdict::Beep;
+        return TCharVerdict::Drop;
+    case edCapital:
+    case edUpperCase: Ch = Ch.toUpper(); return TCharVerdict::Accept;
+    case edLowerCase: Ch = Ch.toLower(); return TCharVerdict::Accept;
+    default: return TCharVerdict::Accept;
+    }
+}
+
+TTxInplaceEdit::TTxInplaceEdit(TTxStringGrid& Grid, QWidget* Parent) : QLineEdit(Parent), FGrid(Grid)
+{
+    setFrame(false);
+    LengthLimit = Grid.MaxEditLength;
+}
+
+void TTxInplaceEdit::SetVAlign(bool Value)
+{
+    FVAlign = Value;
+    setAlignment(Value ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void TTxInplaceEdit::Prepare(TEditorType Type)
+{
+    FType = Type;
+    if (LengthLimit == 0)
+        LengthLimit = FGrid.MaxEditLength;
+    if (Type == edPassword) {
+        setEchoMode(QLineEdit::Password);
+        // The grid's own password character, not the platform's bullet.
+        setStyleSheet(QStringLiteral("lineedit-password-character: %1").arg(int(FGrid.PasswordChar.unicode())));
+    } else {
+        setEchoMode(QLineEdit::Normal);
+        setStyleSheet(QString());
+    }
+}
+
+void TTxInplaceEdit::keyPressEvent(QKeyEvent* e)
+{
+    const QString t = e->text();
+    if (t.size() != 1 || !t[0].isPrint() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    if (EditLengthFull(LengthLimit, text().size(), hasSelectedText()))
+        return;
+    QChar ch = t[0];
+    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int selLen = hasSelectedText() ? selectedText().size() : 0;
+    switch (FilterEditChar(FType, text(), cursorPosition(), selStart, selLen, ch)) {
+    case TCharVerdict::Beep: ++FBeepCount; QApplication::beep(); return;
+    case TCharVerdict::Drop: return;
+    case TCharVerdict::Accept: break;
+    }
+    insert(QString(ch));
+    if (FType == edMixedCase) {
+        const int caret = cursorPosition();
+        setText(ShiftCase(text()));
+        setCursorPosition(caret);
+    }
+}
+
+} // namespace grid

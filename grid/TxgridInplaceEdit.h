@@ -1,0 +1,55 @@
+#pragma once
+// The grid's text editor: a line edit over the current cell that filters typed characters by
+// the cell's editor type (integer, positive integer, number, upper, lower and mixed case,
+// password) and stops at a length limit. The grid decides when it opens and closes; the
+// acceptance rules are plain functions so that they can be checked without a window.
+#include "grid/TxgridTypes.h"
+
+#include <QLineEdit>
+
+namespace grid {
+
+class TTxStringGrid;
+
+// What becomes of a typed character.
+enum class TCharVerdict {
+    Accept, // typed (possibly re-cased, see FilterEditChar)
+    Beep,   // refused audibly
+    Drop    // refused silently
+};
+
+// True for the editor types the text editor serves; every other type opens a control.
+bool IsTextEditorType(TEditorType Type);
+
+// The verdict on a printable character Ch typed into Text with the caret at Caret and the
+// characters SelStart .. SelStart + SelLen - 1 selected. Ch is re-cased in place for the
+// case types.
+TCharVerdict FilterEditChar(TEditorType Type, const QString& Text, int Caret, int SelStart, int SelLen, QChar& Ch);
+
+// Whether LengthLimit (0 or less: none) leaves room for another character.
+bool EditLengthFull(int LengthLimit, int TextLength, bool HasSelection);
+
+class TTxInplaceEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    TTxInplaceEdit(TTxStringGrid& Grid, QWidget* Parent);
+
+    int LengthLimit = 0; // 0 or less: no limit
+    bool VAlign() const { return FVAlign; }
+    void SetVAlign(bool Value);
+    int BeepCount() const { return FBeepCount; } // refused characters, for the grid's owner
+
+    // Takes the cell's editor type: password echo for edPassword.
+    void Prepare(TEditorType Type);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    TTxStringGrid& FGrid;
+    TEditorType FType = edNormal;
+    bool FVAlign = false;
+    int FBeepCount = 0;
+};
+
+} // namespace grid
