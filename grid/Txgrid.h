@@ -714,6 +714,7 @@ private:
     int FComboFallback = -1;
     int FEditCol = -1, FEditRow = -1; // the cell an editor control was opened on
     bool FHidingControl = false;
+    bool FCancelControl = false; // the control edit ends by Escape: nothing is written
     friend class TGridSpin;
     friend class TGridCombo;
     friend class TGridCheckBox;

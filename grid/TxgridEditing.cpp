@@ -115,7 +115,11 @@ void TTxStringGrid::EndTextEdit()
 void TTxStringGrid::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
 {
     FDoneInProgress = true;
+    // Escape cancels: the cell keeps its text as it is, even where the control could not
+    // show it (a list-only combo on a text that is none of its items).
+    FCancelControl = Key == Qt::Key_Escape;
     HideInplaceEdit();
+    FCancelControl = false;
     if (Key == Qt::Key_Tab || Key == Qt::Key_Left || Key == Qt::Key_Up || Key == Qt::Key_Right || Key == Qt::Key_Down)
         keyDown(Key, Shift);
     const bool always = FNavigation.AlwaysEdit;

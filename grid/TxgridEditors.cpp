@@ -405,7 +405,7 @@ void TTxStringGrid::HideEditControl(int ACol, int ARow)
     }
     const int real = RemapCol(ACol);
     QWidget* control = nullptr;
-    switch (FEditorType) {
+    switch (FCancelControl ? edNormal : FEditorType) {
     case edSpinEdit:
     case edTimeSpinEdit:
         if (FGridSpin && FGridSpin->isVisible())
@@ -431,6 +431,11 @@ void TTxStringGrid::HideEditControl(int ACol, int ARow)
     case edCheckBox: control = FGridCheckBox; break;
     default: break;
     }
+    if (FCancelControl)
+        control = FGridSpin && FGridSpin->isVisible()         ? static_cast<QWidget*>(FGridSpin)
+                  : FGridCombo && FGridCombo->isVisible()     ? static_cast<QWidget*>(FGridCombo)
+                  : FGridCheckBox && FGridCheckBox->isVisible() ? static_cast<QWidget*>(FGridCheckBox)
+                                                              : nullptr;
     if (control && control->isVisible()) {
         const bool hadFocus = control->hasFocus();
         control->setEnabled(false);

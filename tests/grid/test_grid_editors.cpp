@@ -1,0 +1,167 @@
+// The editor controls over a cell: how each opens from the cell, one key behaviour of each
+// kind, and where the value goes when it closes.
+#include "grid/Txgrid.h"
+#include "grid/TxgridEditors.h"
+#include "grid/TxgridError.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace grid;
+
+namespace {
+
+struct EditorGrid : TTxStringGrid {
+    std::function<bool(QString&)> validate;
+    bool ValidateCell(QString& Value) override { return validate ? validate(Value) : true; }
+    explicit EditorGrid(TEditorType Type)
+    {
+        setColCount(5);
+        setRowCount(5);
+        setOptions(options() | ui::goEditing);
+        OnGetEditorType = [Type](TGridSender, int, int, TEditorType& e) { e = Type; };
+        resize(500, 200);
+        show();
+        activateWindow();
+        QApplication::processEvents();
+        setFocus();
+        focusCell(2, 2);
+    }
+    // Keys go where the focus is, as they would from the keyboard.
+    void key(int k)
+    {
+        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+        QTest::keyClick(w, Qt::Key(k), Qt::NoModifier);
+        QApplication::processEvents();
+    }
+    void type(const QString& s)
+    {
+        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+        QTest::keyClicks(w, s);
+        QApplication::processEvents();
+    }
+};
+
+} // namespace
+
+TEST(GridEditors, SpinOpensFromTheRealColumnStepsToItsBoundAndCommits)
+{
+    EditorGrid g(edSpinEdit);
+    g.setCells(2, 2, QStringLiteral("7"));
+    g.setCells(3, 2, QStringLiteral("99"));
+    g.HideColumn(2); // display column 2 is now real column 3
+
+    // The typed digit opens the spin and arrives in it.
+    g.type(QStringLiteral("5"));
+    TGridSpin* spin = g.GetSpinEdit();
+    ASSERT_TRUE(spin->isVisible());
+    EXPECT_EQ(spin->text(), QStringLiteral("5"));
+    g.key(Qt::Key_Escape);
+    EXPECT_FALSE(spin->isVisible());
+    EXPECT_EQ(g.cells(3, 2), QStringLiteral("99"));
+
+    std::vector<std::pair<int, bool>> clicks;
+    g.OnSpinClick = [&](TGridSender, int, int, int v, bool up) { clicks.emplace_back(v, up); };
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(spin->isVisible());
+    g.key(Qt::Key_PageUp);
+    EXPECT_EQ(spin->Value(), 100);
+    g.key(Qt::Key_PageUp);
+    EXPECT_EQ(spin->Value(), 100);
+    g.key(Qt::Key_End);
+    EXPECT_EQ(spin->Value(), 0);
+    g.key(Qt::Key_Home);
+    EXPECT_EQ(spin->Value(), 100);
+    const std::vector<std::pair<int, bool>> want = {{100, true}, {100, true}, {0, false}, {100, true}};
+    EXPECT_EQ(clicks, want);
+
+    // A refused value keeps the editor open with the cell's text from before.
+    g.validate = [](QString& v) { return v != QStringLiteral("100"); };
+    g.key(Qt::Key_Return);
+    EXPECT_TRUE(spin->isVisible());
+    EXPECT_EQ(spin->text(), QStringLiteral("99"));
+    EXPECT_EQ(g.cells(3, 2), QStringLiteral("99"));
+    g.key(Qt::Key_PageDown);
+    g.key(Qt::Key_Return);
+    EXPECT_FALSE(spin->isVisible());
+    EXPECT_EQ(g.cells(3, 2), QStringLiteral("98"));
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("7"));
+    EXPECT_FALSE(g.EditActive());
+}
+
+TEST(GridEditors, SpinOnATextThatIsNoNumberLeavesNothingOpen)
+{
+    EditorGrid g(edSpinEdit);
+    g.setCells(2, 2, QStringLiteral("abc"));
+    EXPECT_THROW(g.key(Qt::Key_F2), ETxGridError);
+    EXPECT_FALSE(g.GetSpinEdit()->isVisible());
+    EXPECT_FALSE(g.EditActive());
+}
+
+TEST(GridEditors, ComboListFallsBackAndLeftMovesOnceAfterWritingBack)
+{
+    EditorGrid g(edComboList);
+    TGridCombo* combo = g.GetComboBox();
+    combo->addItems({QStringLiteral("jeden"), QStringLiteral("dwa"), QStringLiteral("trzy")});
+    g.setCells(2, 2, QStringLiteral("pięć"));
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(combo->isVisible());
+    EXPECT_EQ(combo->currentIndex(), 0);
+    g.key(Qt::Key_Escape);
+    EXPECT_FALSE(combo->isVisible());
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("pięć")); // cancelled: not item 0's text
+
+    EXPECT_FALSE(g.SetComboSelectionString(QStringLiteral("sześć")));
+    EXPECT_TRUE(g.SetComboSelectionString(QStringLiteral("trzy")));
+    g.key(Qt::Key_F2);
+    EXPECT_EQ(combo->currentIndex(), 2);
+    combo->setCurrentIndex(1);
+    g.key(Qt::Key_Left);
+    EXPECT_FALSE(combo->isVisible());
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("dwa"));
+    EXPECT_EQ(g.col(), 1);
+    EXPECT_EQ(g.row(), 2);
+}
+
+TEST(GridEditors, ComboEditUpMovesAndPageDownStays)
+{
+    EditorGrid g(edComboEdit);
+    TGridCombo* combo = g.GetComboBox();
+    combo->addItems({QStringLiteral("a"), QStringLiteral("b")});
+    g.setCells(2, 2, QStringLiteral("tekst"));
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(combo->isVisible());
+    EXPECT_EQ(combo->currentText(), QStringLiteral("tekst"));
+    g.key(Qt::Key_PageDown);
+    EXPECT_FALSE(combo->isVisible());
+    EXPECT_EQ(g.row(), 2);
+    g.key(Qt::Key_F2);
+    combo->setEditText(QStringLiteral("nowy"));
+    g.key(Qt::Key_Up);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("nowy"));
+    EXPECT_EQ(g.row(), 1);
+}
+
+TEST(GridEditors, CheckBoxPageDownStaysDownMovesAndNothingIsWritten)
+{
+    EditorGrid g(edCheckBox);
+    g.setCells(2, 2, QStringLiteral("Opis"));
+    int done = 0;
+    g.OnEditingDone = [&](TGridSender) { ++done; };
+    g.key(Qt::Key_F2);
+    auto* box = g.findChild<TGridCheckBox*>();
+    ASSERT_TRUE(box && box->isVisible());
+    EXPECT_EQ(box->text(), QStringLiteral("Opis"));
+    g.key(Qt::Key_Space);
+    EXPECT_TRUE(box->isChecked());
+    g.key(Qt::Key_PageDown);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(g.row(), 2);
+    EXPECT_EQ(done, 1);
+    g.key(Qt::Key_F2);
+    g.key(Qt::Key_Down);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(g.row(), 3);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("Opis"));
+}
