@@ -718,6 +718,8 @@ private:
     friend class TGridSpin;
     friend class TGridCombo;
     friend class TGridCheckBox;
+    friend class TGridEditBtn;
+    friend class TGridUnitEditBtn;
 
 public:
 

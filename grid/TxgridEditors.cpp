@@ -4,6 +4,7 @@
 #include "grid/Txgrid.h"
 #include "grid/TxgridInplaceEdit.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -212,6 +213,148 @@ void TGridCombo::focusOutEvent(QFocusEvent* e)
     TTSGComboBox::focusOutEvent(e);
 }
 
+// --- edit with a button, unit edit --------------------------------------------------------
+
+void SplitUnitText(const QString& Text, QString& Number, QString& Unit)
+{
+    Number.clear();
+    Unit.clear();
+    for (QChar c : Text) {
+        if (c == QLatin1Char(',') || c == QLatin1Char('-') || c == QLatin1Char('.')
+            || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
+            Number += c;
+        else
+            Unit += c;
+    }
+}
+
+namespace {
+
+bool IsButtonEditLeavingKey(int k)
+{
+    return k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Return || k == Qt::Key_Enter
+           || k == Qt::Key_Escape || k == Qt::Key_PageUp || k == Qt::Key_PageDown || k == Qt::Key_Up
+           || k == Qt::Key_Down;
+}
+
+bool IsCommitKey(int k)
+{
+    return k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Up || k == Qt::Key_Down;
+}
+
+} // namespace
+
+TGridEditBtn::TGridEditBtn(TTxStringGrid& Grid) : TTsgEditBtn(Grid.viewport()), FGrid(Grid)
+{
+    SetButtonCaption(QStringLiteral("..."));
+    SetBorderStyle(bsNone);
+    hide();
+    setEnabled(false);
+}
+
+void TGridEditBtn::BtnClick(QObject*)
+{
+    QString result;
+    FGrid.EllipsClick(text(), result);
+    setText(result);
+    selectAll();
+    update();
+}
+
+bool TGridEditBtn::event(QEvent* e)
+{
+    if (WantsTab(FGrid, e)) {
+        keyPressEvent(static_cast<QKeyEvent*>(e));
+        return true;
+    }
+    return TTsgEditBtn::event(e);
+}
+
+void TGridEditBtn::keyPressEvent(QKeyEvent* e)
+{
+    const int key = e->key();
+    if ((e->modifiers() & Qt::ControlModifier) || !IsButtonEditLeavingKey(key)) {
+        const QString t = e->text();
+        if (FType != edEditBtn && t.size() == 1 && t[0].isPrint() && !(e->modifiers() & Qt::ControlModifier)) {
+            QChar ch = t[0];
+            const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+            const int selLen = hasSelectedText() ? selectedText().size() : 0;
+            const TEditorType rule = FType == edNumericEditBtn ? edNumeric : edFloat;
+            const TCharVerdict v = FilterEditChar(rule, text(), cursorPosition(), selStart, selLen, ch);
+            if (v == TCharVerdict::Beep)
+                QApplication::beep();
+            if (v != TCharVerdict::Accept)
+                return;
+        }
+        TTsgEditBtn::keyPressEvent(e);
+        return;
+    }
+    if (IsCommitKey(key)) {
+        QString v = text();
+        if (!FGrid.CommitControlValue(v)) {
+            setText(v);
+            end(false);
+            return;
+        }
+        setText(v);
+    } else if (key == Qt::Key_Escape) {
+        setText(FGrid.GetCurrentCell());
+    }
+    FGrid.DoneInplaceEdit(key, e->modifiers());
+}
+
+void TGridEditBtn::focusOutEvent(QFocusEvent* e)
+{
+    FGrid.HideInplaceEdit();
+    TTsgEditBtn::focusOutEvent(e);
+}
+
+TGridUnitEditBtn::TGridUnitEditBtn(TTxStringGrid& Grid) : TTsgUnitEditBtn(Grid.viewport()), FGrid(Grid)
+{
+    SetBorderStyle(bsNone);
+    hide();
+    setEnabled(false);
+}
+
+bool TGridUnitEditBtn::event(QEvent* e)
+{
+    if (WantsTab(FGrid, e)) {
+        keyPressEvent(static_cast<QKeyEvent*>(e));
+        return true;
+    }
+    return TTsgUnitEditBtn::event(e);
+}
+
+void TGridUnitEditBtn::keyPressEvent(QKeyEvent* e)
+{
+    const int key = e->key();
+    if (!IsButtonEditLeavingKey(key)) {
+        TTsgUnitEditBtn::keyPressEvent(e);
+        return;
+    }
+    QString number, unit;
+    if (IsCommitKey(key)) {
+        // Validation sees the number alone; the unit joins it when the edit closes.
+        QString v = text();
+        if (!FGrid.CommitControlValue(v)) {
+            SplitUnitText(v, number, unit);
+            setText(number);
+            return;
+        }
+        setText(v);
+    } else if (key == Qt::Key_Escape) {
+        SplitUnitText(FGrid.GetCurrentCell(), number, unit);
+        setText(number);
+    }
+    FGrid.DoneInplaceEdit(key, e->modifiers());
+}
+
+void TGridUnitEditBtn::focusOutEvent(QFocusEvent* e)
+{
+    FGrid.HideInplaceEdit();
+    TTsgUnitEditBtn::focusOutEvent(e);
+}
+
 // --- check box ---------------------------------------------------------------------------
 
 TGridCheckBox::TGridCheckBox(TTxStringGrid& Grid) : QCheckBox(Grid.viewport()), FGrid(Grid)
@@ -365,6 +508,29 @@ void TTxStringGrid::ShowEditControl(int ACol, int ARow)
         shown = combo;
         break;
     }
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+        if (!FGridEditBtn)
+            FGridEditBtn = new TGridEditBtn(*this);
+        FGridEditBtn->SetEditorType(FEditorType);
+        FGridEditBtn->SetMaxLength(MaxEditLength);
+        FGridEditBtn->setText(getEditText(ACol, ARow));
+        FGridEditBtn->selectAll();
+        shown = FGridEditBtn;
+        break;
+    case edUnitEditBtn: {
+        if (!FGridUnitEditBtn)
+            FGridUnitEditBtn = new TGridUnitEditBtn(*this);
+        QString number, unit;
+        SplitUnitText(getEditText(ACol, ARow), number, unit);
+        FGridUnitEditBtn->SetMaxLength(MaxEditLength);
+        FGridUnitEditBtn->setText(number);
+        FGridUnitEditBtn->SetUnitID(unit);
+        FGridUnitEditBtn->selectAll();
+        shown = FGridUnitEditBtn;
+        break;
+    }
     case edCheckBox:
         if (!FGridCheckBox)
             FGridCheckBox = new TGridCheckBox(*this);
@@ -428,14 +594,26 @@ void TTxStringGrid::HideEditControl(int ACol, int ARow)
             setCells(real, ARow, FGridCombo->currentText());
         control = FGridCombo;
         break;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+        if (FGridEditBtn && FGridEditBtn->isVisible())
+            setCells(real, ARow, FGridEditBtn->text());
+        control = FGridEditBtn;
+        break;
+    case edUnitEditBtn:
+        if (FGridUnitEditBtn && FGridUnitEditBtn->isVisible())
+            setCells(real, ARow, FGridUnitEditBtn->text() + FGridUnitEditBtn->UnitID());
+        control = FGridUnitEditBtn;
+        break;
     case edCheckBox: control = FGridCheckBox; break;
     default: break;
     }
     if (FCancelControl)
-        control = FGridSpin && FGridSpin->isVisible()         ? static_cast<QWidget*>(FGridSpin)
-                  : FGridCombo && FGridCombo->isVisible()     ? static_cast<QWidget*>(FGridCombo)
-                  : FGridCheckBox && FGridCheckBox->isVisible() ? static_cast<QWidget*>(FGridCheckBox)
-                                                              : nullptr;
+        for (QWidget* w : std::initializer_list<QWidget*>{FGridSpin, FGridCombo, FGridCheckBox, FGridEditBtn,
+                                                          FGridUnitEditBtn})
+            if (w && w->isVisible())
+                control = w;
     if (control && control->isVisible()) {
         const bool hadFocus = control->hasFocus();
         control->setEnabled(false);

@@ -3,7 +3,9 @@
 // a cell whose editor type asks for them. Each keeps its own keys (stepping, the list) and
 // hands the keys that leave the cell to the grid, which writes the value back and moves on.
 #include "grid/Tsgcombo.h"
+#include "grid/Tsgedit.h"
 #include "grid/Tsgspin.h"
+#include "grid/TxgridTypes.h"
 
 #include <QCheckBox>
 
@@ -37,6 +39,44 @@ class TGridCombo : public TTSGComboBox {
     Q_OBJECT
 public:
     explicit TGridCombo(TTxStringGrid& Grid);
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    TTxStringGrid& FGrid;
+};
+
+// A unit edit's text split for editing: ',', '-', '.' and the digits, in order, make the
+// number; every other character, in order, the unit ("12.5 kg" gives "12.5" and " kg").
+void SplitUnitText(const QString& Text, QString& Number, QString& Unit);
+
+// The edit with a button: the button or F4 runs the grid's ellipsis event on the text;
+// the numeric types filter typed characters as the text editor does.
+class TGridEditBtn : public TTsgEditBtn {
+    Q_OBJECT
+public:
+    explicit TGridEditBtn(TTxStringGrid& Grid);
+    void SetEditorType(TEditorType Type) { FType = Type; }
+    void BtnClick(QObject* Sender) override;
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    TTxStringGrid& FGrid;
+    TEditorType FType = edEditBtn;
+};
+
+// The unit edit: the number is edited and validated, the unit is kept beside it.
+class TGridUnitEditBtn : public TTsgUnitEditBtn {
+    Q_OBJECT
+public:
+    explicit TGridUnitEditBtn(TTxStringGrid& Grid);
 
 protected:
     bool event(QEvent* e) override;

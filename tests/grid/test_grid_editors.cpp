@@ -165,3 +165,43 @@ TEST(GridEditors, CheckBoxPageDownStaysDownMovesAndNothingIsWritten)
     EXPECT_EQ(g.row(), 3);
     EXPECT_EQ(g.cells(2, 2), QStringLiteral("Opis"));
 }
+
+TEST(GridEditors, UnitEditSplitsTheNumberFromTheUnitAndJoinsThemAgain)
+{
+    QString number, unit;
+    SplitUnitText(QStringLiteral("12.5 kg"), number, unit);
+    EXPECT_EQ(number, QStringLiteral("12.5"));
+    EXPECT_EQ(unit, QStringLiteral(" kg"));
+
+    EditorGrid g(edUnitEditBtn);
+    g.setCells(2, 2, QStringLiteral("12.5 kg"));
+    g.type(QStringLiteral("7")); // the typed digit arrives in the number
+    auto* unitEdit = g.findChild<TGridUnitEditBtn*>();
+    ASSERT_TRUE(unitEdit && unitEdit->isVisible());
+    EXPECT_EQ(unitEdit->text(), QStringLiteral("7"));
+    EXPECT_EQ(unitEdit->UnitID(), QStringLiteral(" kg"));
+    g.key(Qt::Key_Escape);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("12.5 kg"));
+    g.key(Qt::Key_F2);
+    EXPECT_EQ(unitEdit->text(), QStringLiteral("12.5"));
+    g.key(Qt::Key_Return);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("12.5 kg"));
+}
+
+TEST(GridEditors, NumericEditButtonFiltersAndTheButtonRunsTheEllipsisEvent)
+{
+    EditorGrid g(edNumericEditBtn);
+    g.OnEllipsClick = [](TGridSender, int, int, QString& s) { s += QStringLiteral("0"); };
+    g.setCells(2, 2, QStringLiteral("4"));
+    g.key(Qt::Key_F2);
+    auto* edit = g.findChild<TGridEditBtn*>();
+    ASSERT_TRUE(edit && edit->isVisible());
+    edit->end(false);
+    g.type(QStringLiteral("x2-"));
+    EXPECT_EQ(edit->text(), QStringLiteral("42"));
+    g.key(Qt::Key_F4);
+    EXPECT_EQ(edit->text(), QStringLiteral("420"));
+    g.key(Qt::Key_Down);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("420"));
+    EXPECT_EQ(g.row(), 3);
+}
