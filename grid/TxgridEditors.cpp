@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLineEdit>
 
 namespace grid {
@@ -165,9 +166,74 @@ bool TGridCombo::event(QEvent* e)
     return TTSGComboBox::event(e);
 }
 
+int ComboDropWidth(int Width, bool ScrollBar, const std::vector<int>& TextWidths)
+{
+    int w = Width;
+    for (int t : TextWidths) {
+        if (ScrollBar && w - 25 < t)
+            w = t + 25;
+        else if (!ScrollBar && w - 5 < t)
+            w = t + 8;
+    }
+    return w;
+}
+
+void TGridCombo::SizeDropDownWidth()
+{
+    std::vector<int> widths;
+    const QFontMetrics fm(font());
+    for (int i = 0; i < count(); ++i)
+        widths.push_back(fm.horizontalAdvance(itemText(i)));
+    SetDropWidth(ComboDropWidth(width(), count() > DropDownCount(), widths));
+}
+
+void TGridCombo::FireChange()
+{
+    const int i = currentIndex();
+    const QString s = currentText();
+    if (FGrid.OnComboChange)
+        FGrid.OnComboChange(FGrid, FGrid.col(), FGrid.row(), i, s);
+    if (FGrid.OnComboObjectChange)
+        FGrid.OnComboObjectChange(FGrid, FGrid.col(), FGrid.row(), i, s, itemData(i));
+}
+
+void TGridCombo::wheelEvent(QWheelEvent* e)
+{
+    const int dy = e->angleDelta().y();
+    if (dy < 0 && currentIndex() + 1 < count())
+        setCurrentIndex(currentIndex() + 1);
+    else if (dy > 0 && currentIndex() > 0)
+        setCurrentIndex(currentIndex() - 1);
+    FireChange();
+    e->accept();
+}
+
+void TGridCombo::keyReleaseEvent(QKeyEvent* e)
+{
+    TTSGComboBox::keyReleaseEvent(e);
+    const int k = e->key();
+    if (k == Qt::Key_Return || k == Qt::Key_Enter || !FAutoComplete || !FGrid.Lookup || !isEditable())
+        return;
+    QLineEdit* le = lineEdit();
+    if (le->hasSelectedText())
+        return;
+    const QString prefix = le->text().left(le->cursorPosition());
+    QStringList items;
+    for (int i = 0; i < count(); ++i)
+        items.append(itemText(i));
+    const int i = LookupCompletion(items, prefix, FGrid.LookupCaseSensitive);
+    if (i < 0)
+        return;
+    const QString full = CompletedText(prefix, items[i]);
+    setCurrentIndex(i);
+    setEditText(full);
+    le->setSelection(full.size(), prefix.size() - full.size());
+}
+
 void TGridCombo::keyPressEvent(QKeyEvent* e)
 {
     const int key = e->key();
+    FAutoComplete = key != Qt::Key_Backspace && key != Qt::Key_Delete;
     const bool listMode = Style() == csDropDownList || DroppedDown();
     const bool leaving = listMode ? (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return
                                      || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Left
@@ -208,8 +274,13 @@ void TGridCombo::keyPressEvent(QKeyEvent* e)
 
 void TGridCombo::focusOutEvent(QFocusEvent* e)
 {
-    if (e->reason() != Qt::PopupFocusReason)
-        FGrid.HideInplaceEdit();
+    if (e->reason() == Qt::PopupFocusReason) {
+        TTSGComboBox::focusOutEvent(e);
+        return;
+    }
+    if (FGrid.LookupHistory && !currentText().isEmpty() && findText(currentText()) < 0)
+        addItem(currentText());
+    FGrid.HideInplaceEdit();
     TTSGComboBox::focusOutEvent(e);
 }
 
@@ -505,6 +576,9 @@ void TTxStringGrid::ShowEditControl(int ACol, int ARow)
         }
         combo->SetFlat(FLook == glSoft);
         combo->SetEtched(FLook == glSoft);
+        combo->setGeometry(place);
+        if (FNavigation.AutoComboDropSize)
+            combo->SizeDropDownWidth();
         shown = combo;
         break;
     }

@@ -8,6 +8,7 @@
 #include "grid/TxgridTypes.h"
 
 #include <QCheckBox>
+#include <vector>
 
 namespace grid {
 
@@ -35,18 +36,27 @@ private:
     TTxStringGrid& FGrid;
 };
 
+// The list's width for the widest item: W grows to T + 25 past an item text of width T
+// that does not fit beside a scroll bar, to T + 8 when there is none.
+int ComboDropWidth(int Width, bool ScrollBar, const std::vector<int>& TextWidths);
+
 class TGridCombo : public TTSGComboBox {
     Q_OBJECT
 public:
     explicit TGridCombo(TTxStringGrid& Grid);
+    void SizeDropDownWidth();
 
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
 
 private:
+    void FireChange();
     TTxStringGrid& FGrid;
+    bool FAutoComplete = true;
 };
 
 // A unit edit's text split for editing: ',', '-', '.' and the digits, in order, make the

@@ -65,6 +65,22 @@ TCharVerdict FilterEditChar(TEditorType Type, const QString& Text, int Caret, in
     }
 }
 
+int LookupCompletion(const QStringList& Items, const QString& Prefix, bool CaseSensitive)
+{
+    if (Prefix.isEmpty())
+        return -1;
+    const Qt::CaseSensitivity cs = CaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    for (int i = 0; i < Items.size(); ++i)
+        if (Items[i].startsWith(Prefix, cs))
+            return i;
+    return -1;
+}
+
+QString CompletedText(const QString& Prefix, const QString& Item)
+{
+    return (Prefix + Item.mid(Prefix.size())).left(255);
+}
+
 TTxInplaceEdit::TTxInplaceEdit(TTxStringGrid& Grid, QWidget* Parent) : QLineEdit(Parent), FGrid(Grid)
 {
     setFrame(false);
@@ -94,6 +110,12 @@ void TTxInplaceEdit::Prepare(TEditorType Type)
 
 void TTxInplaceEdit::keyPressEvent(QKeyEvent* e)
 {
+    const int k = e->key();
+    if (k == Qt::Key_Backspace || k == Qt::Key_Delete)
+        FAutoComplete = false;
+    else if (k != Qt::Key_Return && k != Qt::Key_Enter && k != Qt::Key_Left && k != Qt::Key_Right
+             && k != Qt::Key_Up && k != Qt::Key_Down)
+        FAutoComplete = true;
     const QString t = e->text();
     if (t.size() != 1 || !t[0].isPrint() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         QLineEdit::keyPressEvent(e);
@@ -115,6 +137,34 @@ void TTxInplaceEdit::keyPressEvent(QKeyEvent* e)
         setText(ShiftCase(text()));
         setCursorPosition(caret);
     }
+}
+
+void TTxInplaceEdit::keyReleaseEvent(QKeyEvent* e)
+{
+    QLineEdit::keyReleaseEvent(e);
+    if (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right)
+        return;
+    if (!FAutoComplete || hasSelectedText() || !FGrid.Lookup || FGrid.LookupItems().isEmpty())
+        return;
+    const QString prefix = text().left(cursorPosition());
+    const int i = LookupCompletion(FGrid.LookupItems(), prefix, FGrid.LookupCaseSensitive);
+    if (i < 0)
+        return;
+    const QString full = CompletedText(prefix, FGrid.LookupItems()[i]);
+    if (full == text())
+        return;
+    setText(full);
+    setSelection(full.size(), prefix.size() - full.size()); // the completed tail, typed over next
+}
+
+void TTxInplaceEdit::focusOutEvent(QFocusEvent* e)
+{
+    if (FGrid.LookupHistory && !text().isEmpty() && !FGrid.LookupItems().contains(text())) {
+        QStringList items = FGrid.LookupItems();
+        items.append(text());
+        FGrid.SetLookupItems(items);
+    }
+    QLineEdit::focusOutEvent(e);
 }
 
 } // namespace grid

@@ -29,6 +29,12 @@ TCharVerdict FilterEditChar(TEditorType Type, const QString& Text, int Caret, in
 // Whether LengthLimit (0 or less: none) leaves room for another character.
 bool EditLengthFull(int LengthLimit, int TextLength, bool HasSelection);
 
+// Look-up completion: the first item (in list order) that begins with Prefix, or -1; case is
+// ignored unless CaseSensitive. The completed text keeps the typed prefix and takes the
+// rest of the item, at most 255 characters in all.
+int LookupCompletion(const QStringList& Items, const QString& Prefix, bool CaseSensitive);
+QString CompletedText(const QString& Prefix, const QString& Item);
+
 class TTxInplaceEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -44,9 +50,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     TTxStringGrid& FGrid;
+    bool FAutoComplete = true;
     TEditorType FType = edNormal;
     bool FVAlign = false;
     int FBeepCount = 0;

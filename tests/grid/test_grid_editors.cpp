@@ -5,7 +5,9 @@
 #include "grid/TxgridError.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace grid;
@@ -204,4 +206,33 @@ TEST(GridEditors, NumericEditButtonFiltersAndTheButtonRunsTheEllipsisEvent)
     g.key(Qt::Key_Down);
     EXPECT_EQ(g.cells(2, 2), QStringLiteral("420"));
     EXPECT_EQ(g.row(), 3);
+}
+
+TEST(GridEditors, ComboWheelCompletionAndDropWidth)
+{
+    EXPECT_EQ(ComboDropWidth(100, false, {90}), 100); // 90 + 5 is not above 100
+    EXPECT_EQ(ComboDropWidth(100, false, {97}), 105);
+    EXPECT_EQ(ComboDropWidth(100, true, {80}), 105);
+
+    EditorGrid g(edComboEdit);
+    g.Lookup = true;
+    TGridCombo* combo = g.GetComboBox();
+    combo->addItems({QStringLiteral("apple"), QStringLiteral("apricot")});
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(combo->isVisible());
+    combo->setEditText(QString());
+    g.type(QStringLiteral("ap"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("apple"));
+    EXPECT_EQ(combo->lineEdit()->selectedText(), QStringLiteral("ple"));
+    g.key(Qt::Key_Backspace);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("ap"));
+
+    std::vector<int> changes;
+    g.OnComboChange = [&](TGridSender, int, int, int i, const QString&) { changes.push_back(i); };
+    combo->setCurrentIndex(1);
+    QWheelEvent towards({5, 5}, combo->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+    QApplication::sendEvent(combo, &towards);
+    EXPECT_EQ(combo->currentIndex(), 1); // the last item stays
+    EXPECT_EQ(changes, std::vector<int>{1});
 }
