@@ -720,6 +720,8 @@ private:
     friend class TGridCheckBox;
     friend class TGridEditBtn;
     friend class TGridUnitEditBtn;
+    friend class TGridDatePicker;
+    friend class TGridButton;
 
 public:
 

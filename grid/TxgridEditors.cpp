@@ -4,7 +4,12 @@
 #include "grid/Txgrid.h"
 #include "grid/TxgridInplaceEdit.h"
 
+#include "platform/text/Dates.h"
+#include "platform/ui/Clock.h"
+
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QMouseEvent>
 #include <QKeyEvent>
 #include <QWheelEvent>
 #include <QLineEdit>
@@ -426,6 +431,122 @@ void TGridUnitEditBtn::focusOutEvent(QFocusEvent* e)
     TTsgUnitEditBtn::focusOutEvent(e);
 }
 
+// --- date picker -------------------------------------------------------------------------
+
+QDateTime PickerValueFromText(const QString& Text, bool Time, const QDateTime& Now)
+{
+    const QString s = Text.trimmed();
+    if (Time) {
+        QTime t = QTime::fromString(s, QStringLiteral("H:mm:ss"));
+        if (!t.isValid())
+            t = QTime::fromString(s, QStringLiteral("H:mm"));
+        return t.isValid() ? QDateTime(Now.date(), t) : Now;
+    }
+    const QDate d = text::textToDate(s);
+    return d.isValid() ? QDateTime(d, QTime(0, 0)) : Now;
+}
+
+namespace {
+QDateTime NowForPicker() { return QDateTime(ui::today(), QTime::currentTime()); }
+} // namespace
+
+TGridDatePicker::TGridDatePicker(TTxStringGrid& Grid) : QDateTimeEdit(Grid.viewport()), FGrid(Grid)
+{
+    setFrame(false); // no border inside the cell
+    hide();
+    setEnabled(false);
+}
+
+void TGridDatePicker::Prepare(TEditorType Type, const QString& Text)
+{
+    FTime = Type == edTimeEdit;
+    setCalendarPopup(Type == edDateEdit);
+    setDisplayFormat(FTime ? QStringLiteral("H:mm:ss") : QStringLiteral("dd.MM.yyyy"));
+    setDateTime(PickerValueFromText(Text, FTime, NowForPicker()));
+}
+
+bool TGridDatePicker::DroppedDown() const
+{
+    return calendarPopup() && calendarWidget() && calendarWidget()->isVisible();
+}
+
+void TGridDatePicker::keyPressEvent(QKeyEvent* e)
+{
+    const int key = e->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape && key != Qt::Key_PageUp
+        && key != Qt::Key_PageDown && key != Qt::Key_End) {
+        QDateTimeEdit::keyPressEvent(e);
+        return;
+    }
+    if (key == Qt::Key_Escape)
+        setDateTime(PickerValueFromText(FGrid.GetCurrentCell(), FTime, NowForPicker()));
+    if (!DroppedDown())
+        FGrid.DoneInplaceEdit(key, e->modifiers());
+}
+
+void TGridDatePicker::focusOutEvent(QFocusEvent* e)
+{
+    if (e->reason() != Qt::PopupFocusReason && !DroppedDown())
+        FGrid.HideInplaceEdit();
+    QDateTimeEdit::focusOutEvent(e);
+}
+
+// --- button ------------------------------------------------------------------------------
+
+TGridButton::TGridButton(TTxStringGrid& Grid) : QPushButton(Grid.viewport()), FGrid(Grid)
+{
+    hide();
+    setEnabled(false);
+}
+
+void TGridButton::Ellipsis()
+{
+    QString result;
+    FGrid.EllipsClick(text(), result);
+    setText(result);
+    update();
+}
+
+void TGridButton::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        Ellipsis();
+    QPushButton::mouseReleaseEvent(e);
+}
+
+void TGridButton::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape) {
+        FGrid.DoneInplaceEdit(Qt::Key_Escape, e->modifiers());
+        FGrid.RestoreCache();
+        return;
+    }
+    const int k = e->key();
+    if (k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down) {
+        // The button leaves and the cursor moves by the key.
+        FGrid.DoneInplaceEdit(k, e->modifiers());
+        return;
+    }
+    if (k == Qt::Key_Space)
+        return; // acted on when released
+    QPushButton::keyPressEvent(e);
+}
+
+void TGridButton::keyReleaseEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Space && !e->isAutoRepeat()) {
+        Ellipsis();
+        return;
+    }
+    QPushButton::keyReleaseEvent(e);
+}
+
+void TGridButton::focusOutEvent(QFocusEvent* e)
+{
+    FGrid.HideInplaceEdit();
+    QPushButton::focusOutEvent(e);
+}
+
 // --- check box ---------------------------------------------------------------------------
 
 TGridCheckBox::TGridCheckBox(TTxStringGrid& Grid) : QCheckBox(Grid.viewport()), FGrid(Grid)
@@ -605,6 +726,22 @@ void TTxStringGrid::ShowEditControl(int ACol, int ARow)
         shown = FGridUnitEditBtn;
         break;
     }
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit:
+        if (!FGridDatePicker)
+            FGridDatePicker = new TGridDatePicker(*this);
+        FGridDatePicker->Prepare(FEditorType, getEditText(ACol, ARow));
+        shown = FGridDatePicker;
+        replay = false;
+        break;
+    case edButton:
+        if (!FGridButton)
+            FGridButton = new TGridButton(*this);
+        FGridButton->setText(getEditText(ACol, ARow));
+        shown = FGridButton;
+        replay = false;
+        break;
     case edCheckBox:
         if (!FGridCheckBox)
             FGridCheckBox = new TGridCheckBox(*this);
@@ -616,7 +753,8 @@ void TTxStringGrid::ShowEditControl(int ACol, int ARow)
     default: break; // the other controls are not made by this grid; nothing opens
     }
     if (shown) {
-        shown->setGeometry(place);
+        // The button covers the grid lines around the cell.
+        shown->setGeometry(FEditorType == edButton ? place.adjusted(-1, -1, 1, 1) : place);
         shown->setEnabled(true);
         shown->show();
         shown->raise();
@@ -680,12 +818,24 @@ void TTxStringGrid::HideEditControl(int ACol, int ARow)
             setCells(real, ARow, FGridUnitEditBtn->text() + FGridUnitEditBtn->UnitID());
         control = FGridUnitEditBtn;
         break;
+    case edDateEdit:
+    case edDateEditUpDown:
+        if (FGridDatePicker && FGridDatePicker->isVisible())
+            setCells(real, ARow, text::dateToText(FGridDatePicker->date()));
+        control = FGridDatePicker;
+        break;
+    case edTimeEdit:
+        if (FGridDatePicker && FGridDatePicker->isVisible())
+            setCells(real, ARow, FGridDatePicker->time().toString(QStringLiteral("H:mm:ss")));
+        control = FGridDatePicker;
+        break;
+    case edButton: control = FGridButton; break;
     case edCheckBox: control = FGridCheckBox; break;
     default: break;
     }
     if (FCancelControl)
         for (QWidget* w : std::initializer_list<QWidget*>{FGridSpin, FGridCombo, FGridCheckBox, FGridEditBtn,
-                                                          FGridUnitEditBtn})
+                                                          FGridUnitEditBtn, FGridDatePicker, FGridButton})
             if (w && w->isVisible())
                 control = w;
     if (control && control->isVisible()) {

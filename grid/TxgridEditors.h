@@ -8,6 +8,8 @@
 #include "grid/TxgridTypes.h"
 
 #include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QPushButton>
 #include <vector>
 
 namespace grid {
@@ -94,6 +96,47 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
 
 private:
+    TTxStringGrid& FGrid;
+};
+
+// The date or time of a cell's text for the picker: the text parsed as a date (Time: as a
+// time), or Now when it is none.
+QDateTime PickerValueFromText(const QString& Text, bool Time, const QDateTime& Now);
+
+// The date picker, with a drop-down calendar or with up-down buttons, or in time mode.
+class TGridDatePicker : public QDateTimeEdit {
+    Q_OBJECT
+public:
+    explicit TGridDatePicker(TTxStringGrid& Grid);
+    // Date, date with up-down buttons, or time; the value from the cell's text.
+    void Prepare(TEditorType Type, const QString& Text);
+    bool DroppedDown() const;
+    bool TimeKind() const { return FTime; }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    TTxStringGrid& FGrid;
+    bool FTime = false;
+};
+
+// The push button over a cell: a click or Space runs the ellipsis event on its caption;
+// the arrow keys leave it and move the cursor, Escape restores the cell.
+class TGridButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit TGridButton(TTxStringGrid& Grid);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    void Ellipsis();
     TTxStringGrid& FGrid;
 };
 

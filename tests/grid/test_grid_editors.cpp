@@ -3,8 +3,11 @@
 #include "grid/Txgrid.h"
 #include "grid/TxgridEditors.h"
 #include "grid/TxgridError.h"
+#include "platform/text/Dates.h"
+#include "platform/ui/Clock.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QTest>
 #include <QWheelEvent>
@@ -235,4 +238,49 @@ TEST(GridEditors, ComboWheelCompletionAndDropWidth)
     QApplication::sendEvent(combo, &towards);
     EXPECT_EQ(combo->currentIndex(), 1); // the last item stays
     EXPECT_EQ(changes, std::vector<int>{1});
+}
+
+TEST(GridEditors, DatePickerFallsBackToTodayKeepsTheEditWhileTheCalendarIsOpenAndWritesTheDate)
+{
+    const QDateTime now(QDate(2026, 3, 4), QTime(10, 0));
+    EXPECT_EQ(PickerValueFromText(QStringLiteral("nie data"), false, now), now);
+    EXPECT_EQ(PickerValueFromText(QStringLiteral("7:05"), true, now).time(), QTime(7, 5));
+
+    EditorGrid g(edDateEdit);
+    g.setCells(2, 2, QStringLiteral("nie data"));
+    ui::FixedClock clock(QDate(2026, 3, 4));
+    g.key(Qt::Key_F2);
+    auto* picker = g.findChild<TGridDatePicker*>();
+    ASSERT_TRUE(picker && picker->isVisible());
+    EXPECT_EQ(picker->date(), QDate(2026, 3, 4));
+    QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 4, picker->height() / 2)); // the arrow
+    QApplication::processEvents();
+    ASSERT_TRUE(picker->DroppedDown());
+    QTest::keyClick(picker, Qt::Key_Return);
+    EXPECT_TRUE(picker->isVisible()); // the edit stays open while the calendar is
+    picker->calendarWidget()->window()->hide();
+    picker->setFocus();
+    picker->setDate(QDate(2026, 5, 6));
+    QTest::keyClick(picker, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(g.cells(2, 2), text::dateToText(QDate(2026, 5, 6)));
+}
+
+TEST(GridEditors, ButtonRunsTheEllipsisOnSpaceAndLeavesByAnArrow)
+{
+    EditorGrid g(edButton);
+    g.setCells(2, 2, QStringLiteral("Wybierz"));
+    g.OnEllipsClick = [](TGridSender, int, int, QString& s) { s = QStringLiteral("wybrano"); };
+    g.key(Qt::Key_F2);
+    auto* button = g.findChild<TGridButton*>();
+    ASSERT_TRUE(button && button->isVisible());
+    EXPECT_EQ(button->text(), QStringLiteral("Wybierz"));
+    g.key(Qt::Key_Space);
+    EXPECT_EQ(button->text(), QStringLiteral("wybrano"));
+    EXPECT_TRUE(button->isVisible());
+    g.key(Qt::Key_Right);
+    EXPECT_FALSE(button->isVisible());
+    EXPECT_EQ(g.col(), 3);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("Wybierz")); // a button writes nothing
 }
