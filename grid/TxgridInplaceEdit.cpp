@@ -4,7 +4,10 @@
 #include "grid/Txgrid.h"
 #include "grid/Txutil.h"
 
+#include "platform/text/Regional.h"
+
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 
 namespace grid {
@@ -81,6 +84,28 @@ QString CompletedText(const QString& Prefix, const QString& Item)
     return (Prefix + Item.mid(Prefix.size())).left(255);
 }
 
+bool PasteResult(TEditorType Type, int LengthLimit, const QString& Text, int SelStart, int SelLen, QString Clip,
+                 QString& Result)
+{
+    if (LengthLimit > 0 && Clip.size() > LengthLimit)
+        return false;
+    if (Type == edMixedCase)
+        Clip = ShiftCase(Clip);
+    else if (Type == edLowerCase)
+        Clip = Clip.toLower();
+    else if (Type == edUpperCase || Type == edCapital)
+        Clip = Clip.toUpper();
+    const QString t = Text.left(SelStart) + Clip + Text.mid(SelStart + SelLen);
+    if (LengthLimit > 0 && t.size() > LengthLimit)
+        return false;
+    if ((Type == edNumeric || Type == edPositiveNumeric) && IsType(t) != 0)
+        return false;
+    if (Type == edFloat && IsType(t) > 1)
+        return false;
+    Result = t;
+    return true;
+}
+
 TTxInplaceEdit::TTxInplaceEdit(TTxStringGrid& Grid, QWidget* Parent) : QLineEdit(Parent), FGrid(Grid)
 {
     setFrame(false);
@@ -116,7 +141,12 @@ void TTxInplaceEdit::keyPressEvent(QKeyEvent* e)
     else if (k != Qt::Key_Return && k != Qt::Key_Enter && k != Qt::Key_Left && k != Qt::Key_Right
              && k != Qt::Key_Up && k != Qt::Key_Down)
         FAutoComplete = true;
-    const QString t = e->text();
+    if (ClipboardKey(e) || CursorWalk(e))
+        return;
+    QString t = e->text();
+    // The keypad's decimal key types the regional separator; the main full stop stays.
+    if (FGrid.ExcelStyleDecimalSeparator && t == QStringLiteral(".") && (e->modifiers() & Qt::KeypadModifier))
+        t = QString(text::decimalSeparator());
     if (t.size() != 1 || !t[0].isPrint() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         QLineEdit::keyPressEvent(e);
         return;
@@ -137,6 +167,54 @@ void TTxInplaceEdit::keyPressEvent(QKeyEvent* e)
         setText(ShiftCase(text()));
         setCursorPosition(caret);
     }
+}
+
+bool TTxInplaceEdit::ClipboardKey(QKeyEvent* e)
+{
+    bool Allow = true;
+    if (e == QKeySequence::Copy || e == QKeySequence::Cut) {
+        if (const auto& ev = e == QKeySequence::Copy ? FGrid.OnClipboardCopy : FGrid.OnClipboardCut)
+            ev(FGrid, Allow);
+        if (Allow)
+            QLineEdit::keyPressEvent(e);
+        return true;
+    }
+    if (e != QKeySequence::Paste)
+        return false;
+    const QString clip = QApplication::clipboard()->text();
+    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int selLen = hasSelectedText() ? selectedText().size() : 0;
+    QString result;
+    if (clip.isEmpty() || !PasteResult(FType, LengthLimit, text(), selStart, selLen, clip, result))
+        return true;
+    if (FGrid.OnClipboardPaste)
+        FGrid.OnClipboardPaste(FGrid, Allow);
+    if (!Allow)
+        return true;
+    const int pasted = result.size() - (text().size() - selLen);
+    setText(result);
+    if (selLen > 0)
+        setSelection(selStart, pasted);
+    else
+        setCursorPosition(selStart + pasted);
+    return true;
+}
+
+bool TTxInplaceEdit::CursorWalk(QKeyEvent* e)
+{
+    const int k = e->key();
+    if (!FGrid.Navigation().CursorWalkEditor || (k != Qt::Key_Left && k != Qt::Key_Right) || hasSelectedText()
+        || (e->modifiers() & Qt::ShiftModifier))
+        return false;
+    const bool forward = k == Qt::Key_Right;
+    if (forward ? cursorPosition() != text().size() : cursorPosition() != 0)
+        return false;
+    TNavigation& nav = FGrid.Navigation();
+    const TAdvanceDirection dir = nav.AdvanceDirection;
+    nav.AdvanceDirection = adLeftRight;
+    FGrid.AdvanceEdit(FGrid.col(), FGrid.row(), forward, true, true);
+    nav.AdvanceDirection = dir;
+    return true;
 }
 
 void TTxInplaceEdit::keyReleaseEvent(QKeyEvent* e)

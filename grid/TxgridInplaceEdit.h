@@ -35,6 +35,12 @@ bool EditLengthFull(int LengthLimit, int TextLength, bool HasSelection);
 int LookupCompletion(const QStringList& Items, const QString& Prefix, bool CaseSensitive);
 QString CompletedText(const QString& Prefix, const QString& Item);
 
+// The editor's text after pasting Clip over the selection (or at the caret when SelLen is
+// 0), or false when the paste changes nothing: longer than LengthLimit, or for the numeric
+// types no integer (edFloat: no number). The case types re-case the pasted text.
+bool PasteResult(TEditorType Type, int LengthLimit, const QString& Text, int SelStart, int SelLen, QString Clip,
+                 QString& Result);
+
 class TTxInplaceEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -54,6 +60,8 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
 
 private:
+    bool ClipboardKey(QKeyEvent* e); // copy, cut and paste through the grid's events
+    bool CursorWalk(QKeyEvent* e);   // Left at the start, Right at the end: the next cell
     TTxStringGrid& FGrid;
     bool FAutoComplete = true;
     TEditorType FType = edNormal;

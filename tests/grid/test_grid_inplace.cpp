@@ -3,6 +3,7 @@
 // editable cell and the text editor's character rules.
 #include "grid/Txgrid.h"
 #include "grid/TxgridInplaceEdit.h"
+#include "platform/text/Regional.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -247,4 +248,31 @@ TEST(GridInplace, CharacterRulesOfTheTextEditor)
     g.key(Qt::Key_Return);
     EXPECT_FALSE(g.editorMode());
     EXPECT_EQ(g.cells(1, 1), QStringLiteral("1234"));
+}
+
+TEST(GridInplace, PasteKeypadSeparatorAndCursorWalk)
+{
+    QString r;
+    EXPECT_FALSE(PasteResult(edNumeric, 0, QStringLiteral("12"), 2, 0, QStringLiteral("a"), r));
+    EXPECT_TRUE(PasteResult(edNumeric, 0, QStringLiteral("12"), 1, 0, QStringLiteral("34"), r));
+    EXPECT_EQ(r, QStringLiteral("1342"));
+    EXPECT_FALSE(PasteResult(edNormal, 5, QStringLiteral("abcd"), 4, 0, QStringLiteral("ef"), r)); // past the limit
+    EXPECT_TRUE(PasteResult(edNormal, 5, QStringLiteral("abcd"), 0, 4, QStringLiteral("efgh"), r)); // over the selection
+    EXPECT_TRUE(PasteResult(edUpperCase, 0, QString(), 0, 0, QStringLiteral("żółw"), r));
+    EXPECT_EQ(r, QStringLiteral("ŻÓŁW"));
+
+    EditGrid g;
+    g.ExcelStyleDecimalSeparator = true;
+    g.key(Qt::Key_F2);
+    QTest::keyClick(g.inplaceEditor(), Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClick(g.inplaceEditor(), Qt::Key_Period);
+    EXPECT_EQ(g.inplaceEditor()->text(), QString(text::decimalSeparator()) + QStringLiteral("."));
+
+    // Right at the end of the text walks to the next cell with its editor open.
+    g.Navigation().CursorWalkEditor = true;
+    g.inplaceEditor()->end(false);
+    g.key(Qt::Key_Right);
+    EXPECT_EQ(g.col(), 2);
+    EXPECT_TRUE(g.editorMode());
+    EXPECT_EQ(g.cells(1, 1), QString(text::decimalSeparator()) + QStringLiteral("."));
 }
