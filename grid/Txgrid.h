@@ -722,6 +722,7 @@ private:
     friend class TGridUnitEditBtn;
     friend class TGridDatePicker;
     friend class TGridButton;
+    friend class TTxInplaceEdit;
 
 public:
 

@@ -217,9 +217,18 @@ bool TTxInplaceEdit::CursorWalk(QKeyEvent* e)
     return true;
 }
 
+void TTxInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    QLineEdit::mouseDoubleClickEvent(e);
+    if (FGrid.OnDblClickCell)
+        FGrid.OnDblClickCell(FGrid, FGrid.row(), FGrid.col());
+}
+
 void TTxInplaceEdit::keyReleaseEvent(QKeyEvent* e)
 {
     QLineEdit::keyReleaseEvent(e);
+    if (cursorPosition() != 0)
+        FGrid.EditProgress(text(), cursorRect().topLeft(), cursorPosition());
     if (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right)
         return;
     if (!FAutoComplete || hasSelectedText() || !FGrid.Lookup || FGrid.LookupItems().isEmpty())
@@ -243,6 +252,7 @@ void TTxInplaceEdit::focusOutEvent(QFocusEvent* e)
         FGrid.SetLookupItems(items);
     }
     QLineEdit::focusOutEvent(e);
+    FGrid.EditProgress(text(), TPoint(-1, -1), -1);
 }
 
 } // namespace grid
