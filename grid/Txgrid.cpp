@@ -7,6 +7,7 @@
 #include "platform/ui/Connect.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStyle>
@@ -141,6 +142,8 @@ bool TTxStringGrid::eventFilter(QObject* o, QEvent* e)
 {
     if (o == FOwnerForm && e->type() == QEvent::Resize)
         OwnerFormResized();
+    if (o && o == static_cast<QObject*>(inplaceEditor()))
+        return InplaceEditorEvent(o, e);
     return TBaseGrid::eventFilter(o, e);
 }
 

@@ -42,6 +42,7 @@ class TGridCheckBox;
 class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridButton;
+class TTxInplaceEdit;
 class THTMLHintWindow;
 
 // The plain text of rich text (paragraph marks as CR LF).
@@ -646,6 +647,86 @@ public:
     int GetSaveEndRow() const { return SaveWithFixedCells ? rowCount() - 1 : rowCount() - FixedFooters() - 1; }
     int GetSaveColCount() const { return GetSaveEndCol() - GetSaveStartCol() + 1; }
     int GetSaveRowCount() const { return GetSaveEndRow() - GetSaveStartRow() + 1; }
+
+    // ---- Inplace editing and cell editors ----
+    // An edit opens by F2, a typed character, a click on the current cell or AdvanceEdit;
+    // the cell's editor type (GetCellEditor) chooses the text editor or a control. Columns
+    // are display columns; every read and write goes to the real column.
+    void ShowInplaceEdit() { showEditor(); }
+    void HideInplaceEdit(); // commits the open edit and gives the grid the focus
+    void ShowCellEdit();    // as F2 on the grid
+    void HideCellEdit() { HideEditControl(col(), row()); }
+    void ShowEditControl(int ACol, int ARow);
+    void HideEditControl(int ACol, int ARow);
+    // An editor ended its edit with Key: commit, then move by Tab or an arrow, or advance
+    // on Return.
+    void DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift);
+    // The current cell gets back the text it had when it was selected or its edit opened.
+    void RestoreCache();
+    // To the next (Advance) or previous editable cell, opening its editor when ShowEditor.
+    // Does nothing without Navigation.AdvanceOnEnter unless Force; stops after one full
+    // round when no cell is editable.
+    void AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor, bool Force);
+    TTxInplaceEdit* GetInplaceEditor() const;
+    QString GetCurrentCell() const { return cells(RemapCol(col()), row()); }
+    void SetCurrentCell(const QString& S) { setCells(RemapCol(col()), row(), S); }
+    void DoneEditing();
+    TEditorType CurrentEditorType() const { return FEditorType; }
+    bool EditActive() const { return FEditActive; }
+    bool EditStarted() const { return FEditStarted; }
+    // The editor controls, made on first use; the combo's items are filled by the owner.
+    TGridCombo* GetComboBox();
+    TGridSpin* GetSpinEdit();
+    // The item a list-only combo shows when the cell's text is none of its items.
+    void SetComboSelection(int Index);
+    bool SetComboSelectionString(const QString& S); // false, nothing changed: S is no item
+    // A control's value into the current cell, validated: false (the cell keeps its text
+    // from before, Text becomes it) when refused; else Text is the value as stored.
+    bool CommitControlValue(QString& Text);
+
+protected:
+    bool canEditShow() const override;
+    QLineEdit* createEditor() override;
+    QString getEditText(int ACol, int ARow) override;
+    void setEditText(int ACol, int ARow, const QString& Value) override;
+    bool selectCell(int ACol, int ARow) override;
+    void keyDown(int& key, Qt::KeyboardModifiers mods) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos) override;
+
+private:
+    bool CanEditShow();
+    bool CellEditable(int ACol, int ARow);
+    bool InplaceEditorEvent(QObject* o, QEvent* e); // keys and focus of the text editor
+    bool ValidateEditorText();                       // false: the editor shows the cell again
+    void EndTextEdit();
+    bool AdvanceStep(int& ACol, int& ARow, bool Advance); // false: no further cell
+    void PostPendingChar(QWidget* Target);
+
+    TEditorType FEditorType = edNormal;
+    bool FEditActive = false;
+    bool FEditStarted = false;
+    bool FValidating = false;
+    bool FEditingSwitchedOff = false;
+    bool FInsideAdvance = false;
+    bool FDoneInProgress = false;
+    QString FPendingChar; // the keystroke that opened a control editor
+    int FPendingKey = 0;
+    QString FPreEditText;
+    int FComboFallback = -1;
+    int FEditCol = -1, FEditRow = -1; // the cell an editor control was opened on
+    bool FHidingControl = false;
+    bool FCancelControl = false; // the control edit ends by Escape: nothing is written
+    friend class TGridSpin;
+    friend class TGridCombo;
+    friend class TGridCheckBox;
+    friend class TGridEditBtn;
+    friend class TGridUnitEditBtn;
+    friend class TGridDatePicker;
+    friend class TGridButton;
+    friend class TTxInplaceEdit;
+
+public:
 
     // ========================================================================================
     // ---- Sorting and filtering ----

@@ -117,6 +117,7 @@ TEST(GridControl, HooksHandTheirQuestionToTheEventsRowBeforeColumnWhereTheEventS
     EXPECT_EQ(g.cells(1, 1), QString());
     const std::vector<QString> want = {QStringLiteral("edit r4 c2 1"),  QStringLiteral("true c2 r4 Y"),
                                        QStringLiteral("color r5 c3 ff"), QStringLiteral("size c2 40"),
+                                       QStringLiteral("edit r3 c2 0"), // moving asks whether the cell is editable
                                        QStringLiteral("ellips c2 r3 abc"), QStringLiteral("changed 1 1 2 2")};
     EXPECT_EQ(log, want);
 }

@@ -1,0 +1,286 @@
+// The editor controls over a cell: how each opens from the cell, one key behaviour of each
+// kind, and where the value goes when it closes.
+#include "grid/Txgrid.h"
+#include "grid/TxgridEditors.h"
+#include "grid/TxgridError.h"
+#include "platform/text/Dates.h"
+#include "platform/ui/Clock.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+using namespace grid;
+
+namespace {
+
+struct EditorGrid : TTxStringGrid {
+    std::function<bool(QString&)> validate;
+    bool ValidateCell(QString& Value) override { return validate ? validate(Value) : true; }
+    explicit EditorGrid(TEditorType Type)
+    {
+        setColCount(5);
+        setRowCount(5);
+        setOptions(options() | ui::goEditing);
+        OnGetEditorType = [Type](TGridSender, int, int, TEditorType& e) { e = Type; };
+        resize(500, 200);
+        show();
+        activateWindow();
+        QApplication::processEvents();
+        setFocus();
+        focusCell(2, 2);
+    }
+    // Keys go where the focus is, as they would from the keyboard.
+    void key(int k)
+    {
+        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+        QTest::keyClick(w, Qt::Key(k), Qt::NoModifier);
+        QApplication::processEvents();
+    }
+    void type(const QString& s)
+    {
+        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+        QTest::keyClicks(w, s);
+        QApplication::processEvents();
+    }
+};
+
+} // namespace
+
+TEST(GridEditors, SpinOpensFromTheRealColumnStepsToItsBoundAndCommits)
+{
+    EditorGrid g(edSpinEdit);
+    g.setCells(2, 2, QStringLiteral("7"));
+    g.setCells(3, 2, QStringLiteral("99"));
+    g.HideColumn(2); // display column 2 is now real column 3
+
+    // The typed digit opens the spin and arrives in it.
+    g.type(QStringLiteral("5"));
+    TGridSpin* spin = g.GetSpinEdit();
+    ASSERT_TRUE(spin->isVisible());
+    EXPECT_EQ(spin->text(), QStringLiteral("5"));
+    g.key(Qt::Key_Escape);
+    EXPECT_FALSE(spin->isVisible());
+    EXPECT_EQ(g.cells(3, 2), QStringLiteral("99"));
+
+    std::vector<std::pair<int, bool>> clicks;
+    g.OnSpinClick = [&](TGridSender, int, int, int v, bool up) { clicks.emplace_back(v, up); };
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(spin->isVisible());
+    g.key(Qt::Key_PageUp);
+    EXPECT_EQ(spin->Value(), 100);
+    g.key(Qt::Key_PageUp);
+    EXPECT_EQ(spin->Value(), 100);
+    g.key(Qt::Key_End);
+    EXPECT_EQ(spin->Value(), 0);
+    g.key(Qt::Key_Home);
+    EXPECT_EQ(spin->Value(), 100);
+    const std::vector<std::pair<int, bool>> want = {{100, true}, {100, true}, {0, false}, {100, true}};
+    EXPECT_EQ(clicks, want);
+
+    // A refused value keeps the editor open with the cell's text from before.
+    g.validate = [](QString& v) { return v != QStringLiteral("100"); };
+    g.key(Qt::Key_Return);
+    EXPECT_TRUE(spin->isVisible());
+    EXPECT_EQ(spin->text(), QStringLiteral("99"));
+    EXPECT_EQ(g.cells(3, 2), QStringLiteral("99"));
+    g.key(Qt::Key_PageDown);
+    g.key(Qt::Key_Return);
+    EXPECT_FALSE(spin->isVisible());
+    EXPECT_EQ(g.cells(3, 2), QStringLiteral("98"));
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("7"));
+    EXPECT_FALSE(g.EditActive());
+}
+
+TEST(GridEditors, SpinOnATextThatIsNoNumberLeavesNothingOpen)
+{
+    EditorGrid g(edSpinEdit);
+    g.setCells(2, 2, QStringLiteral("abc"));
+    EXPECT_THROW(g.key(Qt::Key_F2), ETxGridError);
+    EXPECT_FALSE(g.GetSpinEdit()->isVisible());
+    EXPECT_FALSE(g.EditActive());
+}
+
+TEST(GridEditors, ComboListFallsBackAndLeftMovesOnceAfterWritingBack)
+{
+    EditorGrid g(edComboList);
+    TGridCombo* combo = g.GetComboBox();
+    combo->addItems({QStringLiteral("jeden"), QStringLiteral("dwa"), QStringLiteral("trzy")});
+    g.setCells(2, 2, QStringLiteral("pięć"));
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(combo->isVisible());
+    EXPECT_EQ(combo->currentIndex(), 0);
+    g.key(Qt::Key_Escape);
+    EXPECT_FALSE(combo->isVisible());
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("pięć")); // cancelled: not item 0's text
+
+    EXPECT_FALSE(g.SetComboSelectionString(QStringLiteral("sześć")));
+    EXPECT_TRUE(g.SetComboSelectionString(QStringLiteral("trzy")));
+    g.key(Qt::Key_F2);
+    EXPECT_EQ(combo->currentIndex(), 2);
+    combo->setCurrentIndex(1);
+    g.key(Qt::Key_Left);
+    EXPECT_FALSE(combo->isVisible());
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("dwa"));
+    EXPECT_EQ(g.col(), 1);
+    EXPECT_EQ(g.row(), 2);
+}
+
+TEST(GridEditors, ComboEditUpMovesAndPageDownStays)
+{
+    EditorGrid g(edComboEdit);
+    TGridCombo* combo = g.GetComboBox();
+    combo->addItems({QStringLiteral("a"), QStringLiteral("b")});
+    g.setCells(2, 2, QStringLiteral("tekst"));
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(combo->isVisible());
+    EXPECT_EQ(combo->currentText(), QStringLiteral("tekst"));
+    g.key(Qt::Key_PageDown);
+    EXPECT_FALSE(combo->isVisible());
+    EXPECT_EQ(g.row(), 2);
+    g.key(Qt::Key_F2);
+    combo->setEditText(QStringLiteral("nowy"));
+    g.key(Qt::Key_Up);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("nowy"));
+    EXPECT_EQ(g.row(), 1);
+}
+
+TEST(GridEditors, CheckBoxPageDownStaysDownMovesAndNothingIsWritten)
+{
+    EditorGrid g(edCheckBox);
+    g.setCells(2, 2, QStringLiteral("Opis"));
+    int done = 0;
+    g.OnEditingDone = [&](TGridSender) { ++done; };
+    g.key(Qt::Key_F2);
+    auto* box = g.findChild<TGridCheckBox*>();
+    ASSERT_TRUE(box && box->isVisible());
+    EXPECT_EQ(box->text(), QStringLiteral("Opis"));
+    g.key(Qt::Key_Space);
+    EXPECT_TRUE(box->isChecked());
+    g.key(Qt::Key_PageDown);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(g.row(), 2);
+    EXPECT_EQ(done, 1);
+    g.key(Qt::Key_F2);
+    g.key(Qt::Key_Down);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(g.row(), 3);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("Opis"));
+}
+
+TEST(GridEditors, UnitEditSplitsTheNumberFromTheUnitAndJoinsThemAgain)
+{
+    QString number, unit;
+    SplitUnitText(QStringLiteral("12.5 kg"), number, unit);
+    EXPECT_EQ(number, QStringLiteral("12.5"));
+    EXPECT_EQ(unit, QStringLiteral(" kg"));
+
+    EditorGrid g(edUnitEditBtn);
+    g.setCells(2, 2, QStringLiteral("12.5 kg"));
+    g.type(QStringLiteral("7")); // the typed digit arrives in the number
+    auto* unitEdit = g.findChild<TGridUnitEditBtn*>();
+    ASSERT_TRUE(unitEdit && unitEdit->isVisible());
+    EXPECT_EQ(unitEdit->text(), QStringLiteral("7"));
+    EXPECT_EQ(unitEdit->UnitID(), QStringLiteral(" kg"));
+    g.key(Qt::Key_Escape);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("12.5 kg"));
+    g.key(Qt::Key_F2);
+    EXPECT_EQ(unitEdit->text(), QStringLiteral("12.5"));
+    g.key(Qt::Key_Return);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("12.5 kg"));
+}
+
+TEST(GridEditors, NumericEditButtonFiltersAndTheButtonRunsTheEllipsisEvent)
+{
+    EditorGrid g(edNumericEditBtn);
+    g.OnEllipsClick = [](TGridSender, int, int, QString& s) { s += QStringLiteral("0"); };
+    g.setCells(2, 2, QStringLiteral("4"));
+    g.key(Qt::Key_F2);
+    auto* edit = g.findChild<TGridEditBtn*>();
+    ASSERT_TRUE(edit && edit->isVisible());
+    edit->end(false);
+    g.type(QStringLiteral("x2-"));
+    EXPECT_EQ(edit->text(), QStringLiteral("42"));
+    g.key(Qt::Key_F4);
+    EXPECT_EQ(edit->text(), QStringLiteral("420"));
+    g.key(Qt::Key_Down);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("420"));
+    EXPECT_EQ(g.row(), 3);
+}
+
+TEST(GridEditors, ComboWheelCompletionAndDropWidth)
+{
+    EXPECT_EQ(ComboDropWidth(100, false, {90}), 100); // 90 + 5 is not above 100
+    EXPECT_EQ(ComboDropWidth(100, false, {97}), 105);
+    EXPECT_EQ(ComboDropWidth(100, true, {80}), 105);
+
+    EditorGrid g(edComboEdit);
+    g.Lookup = true;
+    TGridCombo* combo = g.GetComboBox();
+    combo->addItems({QStringLiteral("apple"), QStringLiteral("apricot")});
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(combo->isVisible());
+    combo->setEditText(QString());
+    g.type(QStringLiteral("ap"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("apple"));
+    EXPECT_EQ(combo->lineEdit()->selectedText(), QStringLiteral("ple"));
+    g.key(Qt::Key_Backspace);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("ap"));
+
+    std::vector<int> changes;
+    g.OnComboChange = [&](TGridSender, int, int, int i, const QString&) { changes.push_back(i); };
+    combo->setCurrentIndex(1);
+    QWheelEvent towards({5, 5}, combo->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                        Qt::NoScrollPhase, false);
+    QApplication::sendEvent(combo, &towards);
+    EXPECT_EQ(combo->currentIndex(), 1); // the last item stays
+    EXPECT_EQ(changes, std::vector<int>{1});
+}
+
+TEST(GridEditors, DatePickerFallsBackToTodayKeepsTheEditWhileTheCalendarIsOpenAndWritesTheDate)
+{
+    const QDateTime now(QDate(2026, 3, 4), QTime(10, 0));
+    EXPECT_EQ(PickerValueFromText(QStringLiteral("nie data"), false, now), now);
+    EXPECT_EQ(PickerValueFromText(QStringLiteral("7:05"), true, now).time(), QTime(7, 5));
+
+    EditorGrid g(edDateEdit);
+    g.setCells(2, 2, QStringLiteral("nie data"));
+    ui::FixedClock clock(QDate(2026, 3, 4));
+    g.key(Qt::Key_F2);
+    auto* picker = g.findChild<TGridDatePicker*>();
+    ASSERT_TRUE(picker && picker->isVisible());
+    EXPECT_EQ(picker->date(), QDate(2026, 3, 4));
+    QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 4, picker->height() / 2)); // the arrow
+    QApplication::processEvents();
+    ASSERT_TRUE(picker->DroppedDown());
+    QTest::keyClick(picker, Qt::Key_Return);
+    EXPECT_TRUE(picker->isVisible()); // the edit stays open while the calendar is
+    picker->calendarWidget()->window()->hide();
+    picker->setFocus();
+    picker->setDate(QDate(2026, 5, 6));
+    QTest::keyClick(picker, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(picker->isVisible());
+    EXPECT_EQ(g.cells(2, 2), text::dateToText(QDate(2026, 5, 6)));
+}
+
+TEST(GridEditors, ButtonRunsTheEllipsisOnSpaceAndLeavesByAnArrow)
+{
+    EditorGrid g(edButton);
+    g.setCells(2, 2, QStringLiteral("Wybierz"));
+    g.OnEllipsClick = [](TGridSender, int, int, QString& s) { s = QStringLiteral("wybrano"); };
+    g.key(Qt::Key_F2);
+    auto* button = g.findChild<TGridButton*>();
+    ASSERT_TRUE(button && button->isVisible());
+    EXPECT_EQ(button->text(), QStringLiteral("Wybierz"));
+    g.key(Qt::Key_Space);
+    EXPECT_EQ(button->text(), QStringLiteral("wybrano"));
+    EXPECT_TRUE(button->isVisible());
+    g.key(Qt::Key_Right);
+    EXPECT_FALSE(button->isVisible());
+    EXPECT_EQ(g.col(), 3);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("Wybierz")); // a button writes nothing
+}

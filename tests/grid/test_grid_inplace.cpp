@@ -1,0 +1,278 @@
+// Inplace editing: opening by key, click and F2, committing with Return and advancing,
+// cancelling with Escape, the validation hook, hidden rows and columns, the walk to the next
+// editable cell and the text editor's character rules.
+#include "grid/Txgrid.h"
+#include "grid/TxgridInplaceEdit.h"
+#include "platform/text/Regional.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace grid;
+using ui::goEditing;
+
+namespace {
+
+// A 4 x 4 grid (one fixed row and column) with goEditing, shown so that focus works.
+struct EditGrid : TTxStringGrid {
+    std::function<bool(QString&)> validate;
+    bool ValidateCell(QString& Value) override { return validate ? validate(Value) : true; }
+    EditGrid()
+    {
+        setColCount(4);
+        setRowCount(4);
+        setOptions(options() | goEditing);
+        resize(400, 200);
+        show();
+        activateWindow();
+        QApplication::processEvents();
+        setFocus();
+    }
+    void key(int k)
+    {
+        QWidget* target = editorMode() ? static_cast<QWidget*>(inplaceEditor()) : this;
+        QTest::keyClick(target, Qt::Key(k), Qt::NoModifier);
+        QApplication::processEvents();
+    }
+    void type(const QString& s)
+    {
+        // One at a time: the first character opens the editor, the rest go to it.
+        for (QChar c : s) {
+            QWidget* target = editorMode() ? static_cast<QWidget*>(inplaceEditor()) : this;
+            QTest::keyClicks(target, QString(c));
+            QApplication::processEvents();
+        }
+    }
+    QPoint centre(int c, int r) const
+    {
+        const auto rc = platformCellRect(c, r);
+        return QPoint((rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2);
+    }
+};
+
+} // namespace
+
+TEST(GridInplace, OpensByF2ClickAndTypingAndReadsTheRealColumn)
+{
+    EditGrid g;
+    g.setCells(1, 1, QStringLiteral("a<B>b</B><BR>c"));
+    g.setCells(2, 1, QStringLiteral("right"));
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(g.editorMode());
+    EXPECT_EQ(g.inplaceEditor()->text(), QStringLiteral("ab\r\nc")); // plain text of the tags
+    g.key(Qt::Key_Escape);
+    EXPECT_FALSE(g.editorMode());
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("a<B>b</B><BR>c"));
+
+    // With column 1 hidden, display column 1 is real column 2.
+    g.HideColumn(1);
+    g.focusCell(1, 1);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.centre(1, 1));
+    ASSERT_TRUE(g.editorMode());
+    EXPECT_EQ(g.inplaceEditor()->text(), QStringLiteral("right"));
+    g.key(Qt::Key_Escape);
+
+    // A typed character opens the editor and replaces the text.
+    g.type(QStringLiteral("z"));
+    ASSERT_TRUE(g.editorMode());
+    g.key(Qt::Key_Return);
+    EXPECT_EQ(g.cells(2, 1), QStringLiteral("z"));
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("a<B>b</B><BR>c"));
+}
+
+TEST(GridInplace, ReturnCommitsAndAdvancesEscapeRestores)
+{
+    EditGrid g;
+    g.Navigation().AdvanceOnEnter = true;
+    int done = 0;
+    g.OnEditingDone = [&](TGridSender) { ++done; };
+    g.setCells(1, 1, QStringLiteral("abc"));
+    g.key(Qt::Key_F2);
+    g.type(QStringLiteral("x"));
+    g.key(Qt::Key_Return);
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("x"));
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(g.col(), 2);
+    EXPECT_EQ(g.row(), 1);
+    EXPECT_FALSE(g.EditActive());
+
+    g.focusCell(1, 1);
+    g.key(Qt::Key_F2);
+    g.inplaceEditor()->setText(QStringLiteral("abd"));
+    g.key(Qt::Key_Escape);
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("x"));
+    EXPECT_EQ(done, 2);
+
+    // Escape on the grid itself gives the cell back its text from when it was selected.
+    g.setCells(1, 1, QStringLiteral("changed"));
+    g.key(Qt::Key_Escape);
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("x"));
+}
+
+TEST(GridInplace, RefusedValueKeepsTheEditorOpenWithTheCellText)
+{
+    EditGrid g;
+    g.validate = [](QString& v) { return v != QStringLiteral("bad"); };
+    g.setCells(1, 1, QStringLiteral("old"));
+    g.key(Qt::Key_F2);
+    g.inplaceEditor()->setText(QStringLiteral("bad"));
+    g.key(Qt::Key_Return);
+    ASSERT_TRUE(g.editorMode());
+    EXPECT_EQ(g.inplaceEditor()->text(), QStringLiteral("old"));
+    EXPECT_EQ(g.inplaceEditor()->cursorPosition(), 3);
+    g.inplaceEditor()->setText(QStringLiteral("bad"));
+    g.key(Qt::Key_Down);
+    EXPECT_TRUE(g.editorMode());
+    EXPECT_EQ(g.row(), 1);
+    // The hook may rewrite the value it accepts.
+    g.validate = [](QString& v) { v = v.toUpper(); return true; };
+    g.inplaceEditor()->setText(QStringLiteral("good"));
+    g.key(Qt::Key_Return);
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("GOOD"));
+}
+
+TEST(GridInplace, EditsTheDisplayedRowWhileRowsAreHidden)
+{
+    EditGrid g;
+    for (int r = 1; r < 4; ++r)
+        g.setCells(1, r, QString::number(r));
+    g.HideRow(2);
+    g.focusCell(1, 2); // shows real row 3
+    EXPECT_EQ(g.RemapRowInv(2), 3);
+    g.key(Qt::Key_F2);
+    EXPECT_EQ(g.inplaceEditor()->text(), QStringLiteral("3"));
+    g.inplaceEditor()->setText(QStringLiteral("three"));
+    g.key(Qt::Key_Return);
+    g.UnHideRows(2, 2);
+    EXPECT_EQ(g.cells(1, 2), QStringLiteral("2"));
+    EXPECT_EQ(g.cells(1, 3), QStringLiteral("three"));
+}
+
+TEST(GridInplace, ReadOnlyCellSwitchesEditingOffUntilTheNextEditableCell)
+{
+    EditGrid g;
+    g.OnCanEditCell = [](TGridSender, int ARow, int ACol, bool& CanEdit) { CanEdit = !(ACol == 2 && ARow == 1); };
+    g.focusCell(2, 1);
+    EXPECT_FALSE(g.options() & goEditing);
+    g.key(Qt::Key_F2);
+    EXPECT_FALSE(g.editorMode());
+    g.focusCell(3, 1);
+    EXPECT_TRUE(g.options() & goEditing);
+}
+
+TEST(GridInplace, AdvanceWrapsInsertsSkipsSpansAndEndsWhenNothingIsEditable)
+{
+    EditGrid g;
+    // Forward from the last normal cell wraps to the first.
+    g.focusCell(3, 3);
+    g.AdvanceEdit(3, 3, true, false, true);
+    EXPECT_EQ(g.col(), 1);
+    EXPECT_EQ(g.row(), 1);
+
+    // With AdvanceInsert and the row allowed, a row is added and reported.
+    g.Navigation().AdvanceInsert = true;
+    int added = -1;
+    g.OnAutoAddRow = [&](TGridSender, int ARow) { added = ARow; };
+    g.focusCell(3, 3);
+    g.AdvanceEdit(3, 3, true, false, true);
+    EXPECT_EQ(g.rowCount(), 5);
+    EXPECT_EQ(added, 4);
+    EXPECT_EQ(g.row(), 4);
+    g.Navigation().AdvanceInsert = false;
+    g.setRowCount(4);
+
+    // Backward top to bottom from the first row of column 2 goes to the last row of column 1.
+    g.Navigation().AdvanceDirection = adTopBottom;
+    g.focusCell(2, 1);
+    g.AdvanceEdit(2, 1, false, false, true);
+    EXPECT_EQ(g.col(), 1);
+    EXPECT_EQ(g.row(), 3);
+    g.Navigation().AdvanceDirection = adLeftRight;
+
+    // A merged block of three columns is stepped over whole.
+    g.setColCount(6);
+    g.MergeCells(1, 2, 3, 1);
+    g.focusCell(1, 2);
+    g.AdvanceEdit(1, 2, true, false, true);
+    EXPECT_EQ(g.col(), 4);
+    EXPECT_EQ(g.row(), 2);
+
+    // Without AdvanceOnEnter and without Force nothing moves.
+    g.AdvanceEdit(4, 2, true, false, false);
+    EXPECT_EQ(g.col(), 4);
+
+    // Nothing editable: the walk ends where it started.
+    g.OnCanEditCell = [](TGridSender, int, int, bool& CanEdit) { CanEdit = false; };
+    g.AdvanceEdit(4, 2, true, true, true);
+    EXPECT_EQ(g.col(), 4);
+    EXPECT_EQ(g.row(), 2);
+    EXPECT_FALSE(g.editorMode());
+}
+
+TEST(GridInplace, CharacterRulesOfTheTextEditor)
+{
+    const auto verdict = [](TEditorType t, const QString& text, int caret, int selStart, int selLen, char c) {
+        QChar ch = QLatin1Char(c);
+        return FilterEditChar(t, text, caret, selStart, selLen, ch);
+    };
+    // A second decimal mark is dropped, a misplaced minus beeps, a selected minus may be replaced.
+    EXPECT_EQ(verdict(edFloat, QStringLiteral("1,5"), 3, 3, 0, '.'), TCharVerdict::Drop);
+    EXPECT_EQ(verdict(edFloat, QStringLiteral("1,5"), 2, 2, 0, '-'), TCharVerdict::Beep);
+    EXPECT_EQ(verdict(edFloat, QStringLiteral("-3"), 0, 0, 1, '-'), TCharVerdict::Accept);
+    EXPECT_EQ(verdict(edFloat, QStringLiteral("1,5"), 0, 0, 3, '.'), TCharVerdict::Accept); // mark inside the selection
+    EXPECT_EQ(verdict(edFloat, QStringLiteral("1"), 1, 1, 0, 'x'), TCharVerdict::Drop);
+    EXPECT_EQ(verdict(edNumeric, QStringLiteral("12"), 0, 0, 0, '-'), TCharVerdict::Accept);
+    EXPECT_EQ(verdict(edNumeric, QStringLiteral("-12"), 0, 0, 0, '-'), TCharVerdict::Beep);
+    EXPECT_EQ(verdict(edPositiveNumeric, QString(), 0, 0, 0, '-'), TCharVerdict::Beep);
+    QChar up = QChar(0x0105); // ą
+    EXPECT_EQ(FilterEditChar(edUpperCase, QString(), 0, 0, 0, up), TCharVerdict::Accept);
+    EXPECT_EQ(up, QChar(0x0104));
+
+    // Through the editor: a length limit of 5 drops the sixth character, Backspace still
+    // works, and Return commits only with AdvanceOnEnter.
+    EditGrid g;
+    g.MaxEditLength = 5;
+    g.OnGetEditorType = [](TGridSender, int, int, TEditorType& e) { e = edNumeric; };
+    g.type(QStringLiteral("12a345"));
+    ASSERT_TRUE(g.editorMode());
+    EXPECT_EQ(g.inplaceEditor()->text(), QStringLiteral("12345"));
+    EXPECT_EQ(g.GetInplaceEditor()->BeepCount(), 1);
+    g.type(QStringLiteral("6"));
+    EXPECT_EQ(g.inplaceEditor()->text(), QStringLiteral("12345"));
+    g.key(Qt::Key_Return);
+    EXPECT_TRUE(g.editorMode());
+    g.key(Qt::Key_Backspace);
+    EXPECT_EQ(g.inplaceEditor()->text(), QStringLiteral("1234"));
+    g.key(Qt::Key_Return);
+    EXPECT_FALSE(g.editorMode());
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("1234"));
+}
+
+TEST(GridInplace, PasteKeypadSeparatorAndCursorWalk)
+{
+    QString r;
+    EXPECT_FALSE(PasteResult(edNumeric, 0, QStringLiteral("12"), 2, 0, QStringLiteral("a"), r));
+    EXPECT_TRUE(PasteResult(edNumeric, 0, QStringLiteral("12"), 1, 0, QStringLiteral("34"), r));
+    EXPECT_EQ(r, QStringLiteral("1342"));
+    EXPECT_FALSE(PasteResult(edNormal, 5, QStringLiteral("abcd"), 4, 0, QStringLiteral("ef"), r)); // past the limit
+    EXPECT_TRUE(PasteResult(edNormal, 5, QStringLiteral("abcd"), 0, 4, QStringLiteral("efgh"), r)); // over the selection
+    EXPECT_TRUE(PasteResult(edUpperCase, 0, QString(), 0, 0, QStringLiteral("żółw"), r));
+    EXPECT_EQ(r, QStringLiteral("ŻÓŁW"));
+
+    EditGrid g;
+    g.ExcelStyleDecimalSeparator = true;
+    g.key(Qt::Key_F2);
+    QTest::keyClick(g.inplaceEditor(), Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClick(g.inplaceEditor(), Qt::Key_Period);
+    EXPECT_EQ(g.inplaceEditor()->text(), QString(text::decimalSeparator()) + QStringLiteral("."));
+
+    // Right at the end of the text walks to the next cell with its editor open.
+    g.Navigation().CursorWalkEditor = true;
+    g.inplaceEditor()->end(false);
+    g.key(Qt::Key_Right);
+    EXPECT_EQ(g.col(), 2);
+    EXPECT_TRUE(g.editorMode());
+    EXPECT_EQ(g.cells(1, 1), QString(text::decimalSeparator()) + QStringLiteral("."));
+}
