@@ -17,6 +17,7 @@
 #include "grid/Picturecontainer.h"
 #include "grid/TxgridLookSettings.h"
 #include "grid/TxgridSettings.h"
+#include "grid/TxgridEvents.h"
 #include "grid/TxgridTypes.h"
 #include "grid/Txobj.h"
 #include "grid/TxgridPrintLayout.h"
@@ -48,7 +49,9 @@ class THTMLHintWindow;
 // The plain text of rich text (paragraph marks as CR LF).
 QString RichTextToPlain(const QString& Rtf);
 
-class TTxStringGrid : public TBaseGrid, private TSettingsHost {
+// The grid's events (OnGetDisplText comes from the base grid); each is empty until set, and the
+// grid passes itself first.
+class TTxStringGrid : public TBaseGrid, public TTxStringGridEvents, private TSettingsHost {
     Q_OBJECT
 public:
     // ========================================================================================
@@ -204,84 +207,6 @@ public:
     bool AnchorHint = false;
     bool FilterActive() const { return FFilterActive; }
     void SetFilterActive(bool Value); // on: ApplyFilter; off: every hidden row shows again
-
-    // ========================================================================================
-    // Events (OnGetDisplText comes from the base grid)
-    // ========================================================================================
-    // Painting and printing
-    TGridColorEvent OnGetCellColor, OnGetCellPrintColor;
-    TGridBorderEvent OnGetCellBorder, OnGetCellPrintBorder;
-    TGridBorderPropEvent OnGetCellBorderProp;
-    TGridAlignEvent OnGetAlignment;
-    TGridFormatEvent OnGetFormat;
-    TGetCheckEvent OnGetCheckTrue, OnGetCheckFalse;
-    // Hints
-    TGridHintEvent OnGridHint;
-    TScrollHintEvent OnScrollHint;
-    // Moving, adding and deleting
-    TRowChangingEvent OnRowChanging;
-    TColChangingEvent OnColChanging;
-    TCellChangingEvent OnCellChanging;
-    TCanAddRowEvent OnCanAddRow;
-    TAutoAddRowEvent OnAutoAddRow, OnAutoInsertRow, OnAutoDeleteRow;
-    TCanInsertRowEvent OnCanInsertRow;
-    TCanDeleteRowEvent OnCanDeleteRow;
-    TAutoInsertColEvent OnAutoInsertCol;
-    // Sorting
-    TClickSortEvent OnClickSort;
-    TCanSortEvent OnCanSort;
-    TCustomCompareEvent OnCustomCompare;
-    TRawCompareEvent OnRawCompare;
-    // Nodes and clicks
-    TNodeClickEvent OnExpandNode, OnContractNode;
-    TClickCellEvent OnClickCell, OnRightClickCell, OnDblClickCell;
-    // Cell questions
-    TCanEditCellEvent OnCanEditCell;
-    TIsFixedCellEvent OnIsFixedCell;
-    TIsPasswordCellEvent OnIsPasswordCell;
-    // Anchors in formatted text
-    TAnchorClickEvent OnAnchorClick;
-    TAnchorEvent OnAnchorEnter, OnAnchorExit;
-    TAnchorHintEvent OnAnchorHint;
-    // Clipboard, validation, changes, progress
-    TClipboardEvent OnClipboardPaste, OnClipboardCopy, OnClipboardCut;
-    TCellValidateEvent OnCellValidate;
-    TCellsChangedEvent OnCellsChanged;
-    TProgressEvent OnFileProgress, OnFilterProgress;
-    // Editors
-    TGetEditorTypeEvent OnGetEditorType;
-    TGetEditorPropEvent OnGetEditorProp;
-    TEllipsClickEvent OnEllipsClick;
-    TButtonClickEvent OnButtonClick;
-    TCheckBoxClickEvent OnCheckBoxClick, OnCheckBoxMouseUp;
-    TRadioClickEvent OnRadioClick, OnRadioMouseUp;
-    TComboChangeEvent OnComboChange;
-    TComboObjectChangeEvent OnComboObjectChange;
-    TSpinClickEvent OnSpinClick;
-    TFloatSpinClickEvent OnFloatSpinClick;
-    TDateTimeSpinClickEvent OnTimeSpinClick, OnDateSpinClick;
-    TNotifyEvent OnRichEditSelectionChange, OnEditingDone;
-    // Printing
-    TPrintStartEvent OnPrintStart;
-    TPrintPageEvent OnPrintPage;
-    TPrintPageDoneEvent OnPrintPageDone;
-    TFitToPageEvent OnFitToPage;
-    TPrintNewPageEvent OnPrintNewPage;
-    TPrintColumnWidthEvent OnPrintSetColumnWidth;
-    TPrintRowHeightEvent OnPrintSetRowHeight;
-    // Drag and drop
-    TOleDropEvent OnOleDrop, OnOleDrag;
-    TOleDragOverEvent OnOleDragOver;
-    TOleDragStartEvent OnOleDragStart;
-    TOleDragStopEvent OnOleDragStop;
-    TOleDroppedEvent OnOleDropped;
-    TOleDropColEvent OnOleDropCol;
-    // Sizing and moving columns and rows
-    TColumnSizeEvent OnColumnSize, OnColumnMove;
-    TRowSizeEvent OnRowSize, OnRowMove;
-    TEndColumnSizeEvent OnEndColumnSize;
-    TEndRowSizeEvent OnEndRowSize;
-    TUpdateColumnSizeEvent OnUpdateColumnSize;
 
     // ========================================================================================
     // Virtual hooks, in slot order (the column grid overrides several). Hooks of steps not
@@ -774,7 +699,7 @@ public:
 protected:
     void QuickSortRows(int ACol, int Lo, int Hi);
     void QuickSortRowsIndexed(int Idx, int Lo, int Hi);
-    void mouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Mods, QPoint Pos) override;
+    // mouseDown (with the editing) records the pressed row; a release on it may sort.
     void mouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Mods, QPoint Pos) override;
 
 private:

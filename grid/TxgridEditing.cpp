@@ -242,7 +242,10 @@ void TTxStringGrid::keyPressEvent(QKeyEvent* e)
 void TTxStringGrid::mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos)
 {
     int c = -1, r = -1;
-    const bool onCurrent = button == Qt::LeftButton && mouseToCell(pos, c, r) && c == col() && r == row();
+    const bool onCell = button == Qt::LeftButton && mouseToCell(pos, c, r);
+    // The row pressed, for the header click that sorts on release.
+    FSortPressRow = onCell ? r : -1;
+    const bool onCurrent = onCell && c == col() && r == row();
     TBaseGrid::mouseDown(button, mods, pos);
     if (onCurrent && !editorMode() && !(mods & Qt::ShiftModifier) && canEditShow())
         showEditor();

@@ -647,13 +647,6 @@ void TTxStringGrid::ClickSort(int ACol, bool Shift)
         OnClickSort(*this, FSortSettings.Column);
 }
 
-void TTxStringGrid::mouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Mods, QPoint Pos)
-{
-    int c = -1, r = -1;
-    FSortPressRow = Button == Qt::LeftButton && mouseToCell(Pos, c, r) ? r : -1;
-    TBaseGrid::mouseDown(Button, Mods, Pos);
-}
-
 void TTxStringGrid::mouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Mods, QPoint Pos)
 {
     TBaseGrid::mouseUp(Button, Mods, Pos);
