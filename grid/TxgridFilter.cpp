@@ -1,6 +1,7 @@
 // TTxStringGrid: filtering. Rows that fail the filter conditions are hidden through the
 // hidden-row store, and all hidden rows show again when filtering is switched off.
 #include "grid/Txgrid.h"
+#include "grid/TxgridFiles.h"
 #include "grid/Txutil.h"
 
 #include <cmath>
@@ -10,16 +11,7 @@ namespace grid {
 
 namespace {
 
-class UpdateLock {
-public:
-    explicit UpdateLock(TTxStringGrid& G) : FGrid(G) { FGrid.BeginUpdate(); }
-    ~UpdateLock() { FGrid.EndUpdate(); }
-    UpdateLock(const UpdateLock&) = delete;
-    UpdateLock& operator=(const UpdateLock&) = delete;
-
-private:
-    TTxStringGrid& FGrid;
-};
+using UpdateLock = files::TUpdateGuard;
 
 } // namespace
 

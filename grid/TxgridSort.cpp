@@ -6,6 +6,7 @@
 // they stand, so the comparisons see unmoved rows and any comparison the handlers give ends
 // in n log n steps) and then moves each row to its place with one SortSwapRows at most.
 #include "grid/Txgrid.h"
+#include "grid/TxgridFiles.h"
 #include "grid/TxgridError.h"
 #include "grid/TxgridStrings.h"
 #include "grid/Txutil.h"
@@ -222,16 +223,7 @@ TSortStyle AutomaticStyle(const QString& S, const TRegional& R)
     return ssAlphabetic;
 }
 
-class UpdateLock {
-public:
-    explicit UpdateLock(TTxStringGrid& G) : FGrid(G) { FGrid.BeginUpdate(); }
-    ~UpdateLock() { FGrid.EndUpdate(); }
-    UpdateLock(const UpdateLock&) = delete;
-    UpdateLock& operator=(const UpdateLock&) = delete;
-
-private:
-    TTxStringGrid& FGrid;
-};
+using UpdateLock = files::TUpdateGuard;
 
 } // namespace
 
