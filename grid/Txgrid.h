@@ -18,6 +18,7 @@
 #include "grid/TxgridLookSettings.h"
 #include "grid/TxgridSettings.h"
 #include "grid/TxgridEvents.h"
+#include "grid/TxgridFind.h"
 #include "grid/TxgridTypes.h"
 #include "grid/Txobj.h"
 #include "grid/TxgridPrintLayout.h"
@@ -726,6 +727,19 @@ private:
     bool FFilterPlaceholder = false; // filtering added the only normal row (or the store kept it)
     int FFilterRestoreFixed = -1;    // fixed rows the store dropped while everything was filtered
 
+public:
+    // ---- Search and find ----
+    // Cells are found by displayed (column, row), (-1, -1) when none matches; one call never
+    // wraps around, and FindNext after a miss starts again from the first cell.
+    TPoint FindFirst(const QString& AText, TFindParams Params);
+    TPoint FindNext();
+    TPoint Find(TPoint Start, const QString& AText, TFindParams Params);
+    bool MatchCell(int ACol, int ARow); // ACol displayed; under the stored text and options
+    int Search(const QString& AText);   // AText upper-cased; -1 when no key cell starts so
+    // A typed character while Navigation.AutoGotoWhenSorted: Search moves to the row found.
+    void SearchKey(const QString& Typed);
+private:
+    TFindState FFind;
 public:
 
     // ========================================================================================

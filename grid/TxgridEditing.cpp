@@ -221,6 +221,10 @@ void TTxStringGrid::keyPressEvent(QKeyEvent* e)
     const QString t = e->text();
     const bool typed = t.size() == 1 && (t[0].isPrint() || t[0] == QLatin1Char('\b'))
                        && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (typed && !(options() & goEditing) && FNavigation.AutoGotoWhenSorted()) {
+        SearchKey(t);
+        return;
+    }
     if (!typed || !(options() & goEditing)) {
         TBaseGrid::keyPressEvent(e);
         return;
