@@ -106,7 +106,6 @@ TEST_F(GridFind, HiddenColumnsAndRowsGiveDisplayedIndexes)
     g.setCells(2, 3, QStringLiteral("widoczna"));
     g.setCells(3, 2, QStringLiteral("ukryta"));
     g.HideColumn(1);
-    EXPECT_EQ(g.FindFirst(QStringLiteral("widoczna"), 0), TPoint(g.RemapColInv(2), 3));
     EXPECT_EQ(g.FindFirst(QStringLiteral("widoczna"), 0), TPoint(1, 3));
     EXPECT_EQ(g.FindFirst(QStringLiteral("ukryta"), 0), TPoint(2, 2)); // never the hidden cell
     g.UnHideColumn(1);
@@ -124,7 +123,6 @@ TEST_F(GridFind, TypedKeysFindTheKeyRow)
     g.setCells(1, 4, QStringLiteral("ABE"));
     g.setCells(2, 4, QStringLiteral("b"));
     EXPECT_EQ(g.Search(QStringLiteral("AB")), 2);
-    EXPECT_EQ(g.Search(QStringLiteral("ABD")), 3);
     EXPECT_EQ(g.Search(QStringLiteral("X")), -1);
     g.SortSettings().Show = true;
     g.SortSettings().Column = 2;
