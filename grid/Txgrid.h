@@ -604,6 +604,7 @@ public:
     void ShowEditLink(int ACol, int ARow), HideEditLink();
     void RegisterNotifier(TGridChangeNotifier* N), UnRegisterNotifier(TGridChangeNotifier* N);
     std::vector<TGridChangeNotifier*> FNotifiers; // in registration order; not owned
+    friend class TFooterPanel; // paints cells of the grid into the footer
     // The editor controls, made on first use; the combo's items are filled by the owner.
     TGridCombo* GetComboBox();
     TGridSpin* GetSpinEdit();

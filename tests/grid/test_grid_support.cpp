@@ -1,7 +1,11 @@
 // The grid's support classes: a custom editor link driven through the grid's editing, change
 // notifiers, the footer's template text and the formatted-text hint's measuring and placing.
 #include "grid/Txgrid.h"
+#include "grid/TxgridFooterPanel.h"
 #include "grid/TxgridSupport.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <QApplication>
 #include <QLineEdit>
@@ -174,4 +178,36 @@ TEST(GridSupportClasses, HintMeasuresFormattedTextAndStaysInsideTheScreen)
     EXPECT_EQ(corner.right() + 1, 798);
     EXPECT_EQ(corner.bottom() + 1, 598);
     EXPECT_EQ(corner.size(), QSize(44, 32));
+}
+
+TEST(GridSupportClasses, FooterPanelShowsTheCurrentRowsCellsByTemplate)
+{
+    TTxStringGrid g;
+    g.setColCount(4);
+    g.setRowCount(4);
+    g.setCells(2, 2, QStringLiteral("123,45"));
+    g.setCells(2, 1, QStringLiteral("other row"));
+    g.focusCell(1, 2);
+    g.FloatingFooter().SetCustomTemplate(QStringLiteral("Razem <#2><#x>"));
+    g.FloatingFooter().SetFooterStyle(fsCustomPreview);
+    auto* panel = dynamic_cast<TFooterPanel*>(g.FooterPanel());
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->CustomText(), QStringLiteral("Razem 123,45"));
+    int all = 0;
+    for (int c = 0; c < 4; ++c)
+        all += g.colWidths(c);
+    EXPECT_EQ(panel->FooterWidth(), all);
+
+    // Every style paints without a window and leaves the grid's selection colour as it was.
+    panel->resize(400, 20);
+    const ui::Color sel = g.SelectionTextColor();
+    for (TFooterStyle st : {fsFixedLastRow, fsColumnPreview, fsCustomPreview}) {
+        g.FloatingFooter().SetFooterStyle(st);
+        QImage img(400, 20, QImage::Format_RGB32);
+        QPainter p(&img);
+        ui::Canvas c(&p);
+        c.setMeasurer(std::make_shared<ui::FixedTextMeasurer>());
+        panel->PaintTo(c);
+    }
+    EXPECT_EQ(g.SelectionTextColor(), sel);
 }
