@@ -1,6 +1,7 @@
 // TTxStringGrid: construction, the window life cycle, bounds and the settings host.
 #include "grid/Txgrid.h"
 #include "grid/TxgridFooterPanel.h"
+#include "grid/TxgridRichEdit.h"
 
 #include "grid/TxgridStartup.h"
 #include "grid/TxgridStrings.h"
@@ -64,7 +65,7 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     FRichEdit->setGeometry(0, 0, 0, 0);
     MakeWindowTransparent(FRichEdit);
     FRichEdit->hide();
-    FInplaceRichEdit = new QTextEdit(this);
+    FInplaceRichEdit = new TTxRichEdit(*this);
     FInplaceRichEdit->setObjectName(QStringLiteral("RichEditCell"));
     FInplaceRichEdit->hide();
     ui::on(FInplaceRichEdit, &QTextEdit::selectionChanged, this, [this] {

@@ -2,10 +2,12 @@
 // notifiers, the footer's template text and the formatted-text hint's measuring and placing.
 #include "grid/Txgrid.h"
 #include "grid/TxgridFooterPanel.h"
+#include "grid/TxgridRichEdit.h"
 #include "grid/TxgridSupport.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QTextCharFormat>
 
 #include <QApplication>
 #include <QLineEdit>
@@ -210,4 +212,39 @@ TEST(GridSupportClasses, FooterPanelShowsTheCurrentRowsCellsByTemplate)
         panel->PaintTo(c);
     }
     EXPECT_EQ(g.SelectionTextColor(), sel);
+}
+
+TEST(GridSupportClasses, RichEditScriptsAndGrowsTheRowOnlyWhileTypingUnlocked)
+{
+    TTxStringGrid g;
+    g.setColCount(3);
+    g.setRowCount(5);
+    g.resize(300, 300);
+    g.show();
+    QApplication::processEvents();
+    g.focusCell(1, 1);
+    TTxRichEdit e(g);
+    e.setPlainText(QStringLiteral("x2"));
+    e.selectAll();
+    e.SelSuperscript();
+    EXPECT_EQ(e.textCursor().charFormat().verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    e.SelSubscript();
+    EXPECT_EQ(e.textCursor().charFormat().verticalAlignment(), QTextCharFormat::AlignSubScript);
+    e.SelNormal();
+    EXPECT_EQ(e.textCursor().charFormat().verticalAlignment(), QTextCharFormat::AlignNormal);
+
+    e.show();
+    const int h = g.rowHeights(1);
+    e.RequestResize(QSize(50, h + 20)); // not sizing while typing: only recorded
+    EXPECT_EQ(e.ReqHeight, h + 20);
+    EXPECT_EQ(g.rowHeights(1), h);
+    g.SizeWhileTyping().Height = true;
+    e.Lock();
+    e.RequestResize(QSize(50, h + 20));
+    EXPECT_EQ(g.rowHeights(1), h);
+    e.Unlock();
+    e.RequestResize(QSize(50, h + 20));
+    EXPECT_EQ(g.rowHeights(1), h + 20);
+    e.RequestResize(QSize(50, 5000)); // past the grid's bottom: left alone
+    EXPECT_EQ(g.rowHeights(1), h + 20);
 }
