@@ -1,5 +1,7 @@
 // TTxStringGrid: construction, the window life cycle, bounds and the settings host.
 #include "grid/Txgrid.h"
+#include "grid/TxgridFooterPanel.h"
+#include "grid/TxgridRichEdit.h"
 
 #include "grid/TxgridStartup.h"
 #include "grid/TxgridStrings.h"
@@ -26,8 +28,7 @@ int scrollBarExtent(const QWidget* w) { return w->style()->pixelMetric(QStyle::P
 TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
 {
     // The footer panel along the bottom, empty until the floating footer shows.
-    FFooterPanel = new ui::Control(this);
-    FFooterPanel->setObjectName(QStringLiteral("FooterPanel"));
+    FFooterPanel = new TFooterPanel(*this);
     FFooterPanel->hide();
 
     // Fonts: the control's and the fixed cells' are Tahoma; the active cell's is bold.
@@ -64,7 +65,7 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     FRichEdit->setGeometry(0, 0, 0, 0);
     MakeWindowTransparent(FRichEdit);
     FRichEdit->hide();
-    FInplaceRichEdit = new QTextEdit(this);
+    FInplaceRichEdit = new TTxRichEdit(*this);
     FInplaceRichEdit->setObjectName(QStringLiteral("RichEditCell"));
     FInplaceRichEdit->hide();
     ui::on(FInplaceRichEdit, &QTextEdit::selectionChanged, this, [this] {

@@ -600,6 +600,12 @@ public:
     TEditorType CurrentEditorType() const { return FEditorType; }
     bool EditActive() const { return FEditActive; }
     bool EditStarted() const { return FEditStarted; }
+    // ---- Support classes: the edCustom editor link and change notifiers (TxgridSupport.cpp) ----
+    TEditLink* EditLink = nullptr; // drives edCustom cells; not owned
+    void ShowEditLink(int ACol, int ARow), HideEditLink();
+    void RegisterNotifier(TGridChangeNotifier* N), UnRegisterNotifier(TGridChangeNotifier* N);
+    std::vector<TGridChangeNotifier*> FNotifiers; // in registration order; not owned
+    friend class TFooterPanel; // paints cells of the grid into the footer
     // The editor controls, made on first use; the combo's items are filled by the owner.
     TGridCombo* GetComboBox();
     TGridSpin* GetSpinEdit();

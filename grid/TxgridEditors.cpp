@@ -750,6 +750,7 @@ void TTxStringGrid::ShowEditControl(int ACol, int ARow)
         shown = FGridCheckBox;
         replay = false;
         break;
+    case edCustom: ShowEditLink(ACol, ARow); break;
     default: break; // the other controls are not made by this grid; nothing opens
     }
     if (shown) {
@@ -833,6 +834,8 @@ void TTxStringGrid::HideEditControl(int ACol, int ARow)
     case edCheckBox: control = FGridCheckBox; break;
     default: break;
     }
+    if (FEditorType == edCustom) // the link keeps its value; the grid only hides it
+        HideEditLink();
     if (FCancelControl)
         for (QWidget* w : std::initializer_list<QWidget*>{FGridSpin, FGridCombo, FGridCheckBox, FGridEditBtn,
                                                           FGridUnitEditBtn, FGridDatePicker, FGridButton})

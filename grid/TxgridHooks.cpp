@@ -1,5 +1,6 @@
 // TTxStringGrid: the per-cell query hooks and the other virtual hooks.
 #include "grid/Txgrid.h"
+#include "grid/TxgridSupport.h"
 
 namespace grid {
 
@@ -42,6 +43,10 @@ void TTxStringGrid::CellsChanged(TRect R)
 {
     if (OnCellsChanged)
         OnCellsChanged(*this, R);
+    // A copy: a notifier may unregister itself while it is told.
+    const std::vector<TGridChangeNotifier*> notifiers = FNotifiers;
+    for (TGridChangeNotifier* n : notifiers)
+        n->CellsChanged(R);
 }
 
 void TTxStringGrid::CellsLoaded() {}

@@ -19,6 +19,7 @@ namespace grid {
 
 class TTxStringGrid;
 class TEditLink;          // the custom editor link of the support classes
+class TGridChangeNotifier; // told of changed cells
 class TPictureContainer;  // the picture container (pictures named in formatted text)
 class THTMLPictureCache;  // pictures fetched by address for formatted text
 class TTxStringGridCheck; // the cell checker

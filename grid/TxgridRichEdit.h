@@ -1,0 +1,35 @@
+#pragma once
+// The grid's rich-text cell editor: sub- and superscript of the selection, the size its text
+// asks for, and keys that hand the cursor back to the grid.
+#include <QTextEdit>
+
+namespace grid {
+
+class TTxStringGrid;
+
+class TTxRichEdit : public QTextEdit {
+public:
+    explicit TTxRichEdit(TTxStringGrid& AGrid);
+    TTxStringGrid& Grid() const { return FGrid; }
+    int ReqWidth = 0, ReqHeight = 0; // the size the text last asked for
+
+    void SelNormal() { SetSelOffset(0); }
+    void SelSubscript() { SetSelOffset(-40); }
+    void SelSuperscript() { SetSelOffset(40); }
+    void Lock() { FLocked = true; }
+    void Unlock() { FLocked = false; }
+    bool Locked() const { return FLocked; }
+    // The text asks for Size: recorded, and while typing grows the edited row to fit.
+    void RequestResize(QSize Size);
+
+protected:
+    void focusOutEvent(QFocusEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void SetSelOffset(int Twips);
+    TTxStringGrid& FGrid;
+    bool FLocked = false;
+};
+
+} // namespace grid
