@@ -19,6 +19,7 @@
 #include "grid/TxgridSettings.h"
 #include "grid/TxgridEvents.h"
 #include "grid/TxgridFind.h"
+#include "grid/TxgridForward.h"
 #include "grid/TxgridTypes.h"
 #include "grid/Txobj.h"
 #include "grid/TxgridPrintLayout.h"
@@ -31,24 +32,7 @@
 #include <bitset>
 #include <memory>
 
-class QIODevice;
-class QTextEdit;
-
 namespace grid {
-
-// The editor controls of the grid; they arrive with the editing steps.
-class TGridCombo;
-class TGridSpin;
-class TGridDatePicker;
-class TGridCheckBox;
-class TGridEditBtn;
-class TGridUnitEditBtn;
-class TGridButton;
-class TTxInplaceEdit;
-class THTMLHintWindow;
-
-// The plain text of rich text (paragraph marks as CR LF).
-QString RichTextToPlain(const QString& Rtf);
 
 // The grid's events (OnGetDisplText comes from the base grid); each is empty until set, and the
 // grid passes itself first.
