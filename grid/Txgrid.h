@@ -568,6 +568,8 @@ public:
     void HideCellEdit() { HideEditControl(col(), row()); }
     void ShowEditControl(int ACol, int ARow);
     void HideEditControl(int ACol, int ARow);
+    QWidget* EditControlOf(TEditorType Type) const; // the control of a kind, when made
+    void WriteBackControl(int Real, int ARow);
     // An editor ended its edit with Key: commit, then move by Tab or an arrow, or advance
     // on Return.
     void DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift);

@@ -770,6 +770,50 @@ void TTxStringGrid::ShowEditControl(int ACol, int ARow)
     FPendingKey = 0;
 }
 
+QWidget* TTxStringGrid::EditControlOf(TEditorType Type) const
+{
+    switch (Type) {
+    case edSpinEdit:
+    case edTimeSpinEdit:
+    case edFloatSpinEdit:
+    case edDateSpinEdit: return FGridSpin;
+    case edComboEdit:
+    case edComboList: return FGridCombo;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn: return FGridEditBtn;
+    case edUnitEditBtn: return FGridUnitEditBtn;
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit: return FGridDatePicker;
+    case edButton: return FGridButton;
+    case edCheckBox: return FGridCheckBox;
+    default: return nullptr;
+    }
+}
+
+// The open control's value into the cell, as the kind of editor writes it (buttons and check
+// boxes write nothing).
+void TTxStringGrid::WriteBackControl(int Real, int ARow)
+{
+    switch (FEditorType) {
+    case edSpinEdit:
+    case edTimeSpinEdit: setCells(Real, ARow, FGridSpin->text()); break;
+    case edFloatSpinEdit: SetFloats(Real, ARow, FGridSpin->FloatValue()); break;
+    case edDateSpinEdit: SetDates(Real, ARow, FGridSpin->DateValue()); break;
+    case edComboEdit:
+    case edComboList: setCells(Real, ARow, FGridCombo->currentText()); break;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn: setCells(Real, ARow, FGridEditBtn->text()); break;
+    case edUnitEditBtn: setCells(Real, ARow, FGridUnitEditBtn->text() + FGridUnitEditBtn->UnitID()); break;
+    case edDateEdit:
+    case edDateEditUpDown: setCells(Real, ARow, text::dateToText(FGridDatePicker->date())); break;
+    case edTimeEdit: setCells(Real, ARow, FGridDatePicker->time().toString(QStringLiteral("H:mm:ss"))); break;
+    default: break;
+    }
+}
+
 void TTxStringGrid::HideEditControl(int ACol, int ARow)
 {
     FPendingChar.clear();
@@ -783,57 +827,9 @@ void TTxStringGrid::HideEditControl(int ACol, int ARow)
         ARow = FEditRow;
     }
     const int real = RemapCol(ACol);
-    QWidget* control = nullptr;
-    switch (FCancelControl ? edNormal : FEditorType) {
-    case edSpinEdit:
-    case edTimeSpinEdit:
-        if (FGridSpin && FGridSpin->isVisible())
-            setCells(real, ARow, FGridSpin->text());
-        control = FGridSpin;
-        break;
-    case edFloatSpinEdit:
-        if (FGridSpin && FGridSpin->isVisible())
-            SetFloats(real, ARow, FGridSpin->FloatValue());
-        control = FGridSpin;
-        break;
-    case edDateSpinEdit:
-        if (FGridSpin && FGridSpin->isVisible())
-            SetDates(real, ARow, FGridSpin->DateValue());
-        control = FGridSpin;
-        break;
-    case edComboEdit:
-    case edComboList:
-        if (FGridCombo && FGridCombo->isVisible())
-            setCells(real, ARow, FGridCombo->currentText());
-        control = FGridCombo;
-        break;
-    case edEditBtn:
-    case edNumericEditBtn:
-    case edFloatEditBtn:
-        if (FGridEditBtn && FGridEditBtn->isVisible())
-            setCells(real, ARow, FGridEditBtn->text());
-        control = FGridEditBtn;
-        break;
-    case edUnitEditBtn:
-        if (FGridUnitEditBtn && FGridUnitEditBtn->isVisible())
-            setCells(real, ARow, FGridUnitEditBtn->text() + FGridUnitEditBtn->UnitID());
-        control = FGridUnitEditBtn;
-        break;
-    case edDateEdit:
-    case edDateEditUpDown:
-        if (FGridDatePicker && FGridDatePicker->isVisible())
-            setCells(real, ARow, text::dateToText(FGridDatePicker->date()));
-        control = FGridDatePicker;
-        break;
-    case edTimeEdit:
-        if (FGridDatePicker && FGridDatePicker->isVisible())
-            setCells(real, ARow, FGridDatePicker->time().toString(QStringLiteral("H:mm:ss")));
-        control = FGridDatePicker;
-        break;
-    case edButton: control = FGridButton; break;
-    case edCheckBox: control = FGridCheckBox; break;
-    default: break;
-    }
+    QWidget* control = FCancelControl ? nullptr : EditControlOf(FEditorType);
+    if (control && control->isVisible())
+        WriteBackControl(real, ARow);
     if (FEditorType == edCustom) // the link keeps its value; the grid only hides it
         HideEditLink();
     if (FCancelControl)
