@@ -17,7 +17,6 @@
 #include "statements/Form_Sprzedaz_Wg_Klienta.h"
 #include "statements/Form_Sprzedaz_Wg_Towarow.h"
 #include "statements/Nawigacja.h"
-#include "statements/Widok_Z_Kluczem.h"
 #include "support/LargeDb.h"
 
 #include <QApplication>

@@ -12,7 +12,6 @@
 #include "shell/MainForm.h"
 #include "statements/Kontrolki.h"
 #include "statements/Nawigacja.h"
-#include "statements/Widok_Z_Kluczem.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -135,9 +134,10 @@ Lista_Faktur::Lista_Faktur(bool wgRoku, QWidget* parent) : QWidget(parent), u_(U
     setWindowTitle(u_.tytul);
 
     // Closed until the first "Pokaż".
-    ADOTable_Faktura = new Widok_Z_Kluczem(this);
+    ADOTable_Faktura = new data::Table(this);
     ADOTable_Faktura->setObjectName(QStringLiteral("ADOTable_Faktura"));
-    ADOTable_Faktura->setView(QStringLiteral("Faktura_Kwerenda"), QStringLiteral("Id"), QStringLiteral("Faktura"));
+    ADOTable_Faktura->setTableName(QStringLiteral("Faktura_Kwerenda"));
+    ADOTable_Faktura->setReadOnly(true);
     ADOTable_Faktura->setIndexFieldNames(u_.porzadek);
     ADOTable_Faktura->setConnection(dictionaries::polaczenie());
     DataSource_Faktura = Zrodlo(this, ADOTable_Faktura);

@@ -28,7 +28,6 @@ struct DbColumn;
 
 namespace statements {
 
-class Widok_Z_Kluczem;
 
 // The type boxes, in their order.
 struct Typy_Dokumentow {
@@ -80,7 +79,7 @@ public:
     QPushButton* BitBtn_Drukuj;
     QPushButton* Zamknij;
 
-    Widok_Z_Kluczem* ADOTable_Faktura; // the saved query Faktura_Kwerenda
+    data::Table* ADOTable_Faktura; // the saved query Faktura_Kwerenda
     data::Table* Szczegoly;            // the lines of the current document
     data::DataSource* DataSource_Faktura;
     data::DataSource* DataSource_Szczegoly;

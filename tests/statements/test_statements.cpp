@@ -9,7 +9,6 @@
 #include "statements/Form_Wydruki_Sprzedaz_Wg_Dokumentow.h"
 #include "statements/Form_Wydruki_Wg_Klientow.h"
 #include "statements/Nawigacja.h"
-#include "statements/Widok_Z_Kluczem.h"
 
 #include "documents/Form_Drukuj_Duplikat.h"
 #include "documents/Form_Drukuj_Fakt.h"
