@@ -1,4 +1,5 @@
 #include "corrections/Form_Faktura_Korekta.h"
+#include "shell/Form_Jaki_Nr.h"
 
 #include "corrections/Form_Do_Korekty.h"
 #include "corrections/Form_Korekta_Pozycja.h"
@@ -355,7 +356,7 @@ void TForm_Faktura_Korekta::BitBtn_ZapiszClick()
     // The invoice as it is stored now: the store refuses one whose view a note has taken meanwhile.
     const documents::Document faktura = store.loadHeader(Id_Faktury()).value_or(documents::Document());
     const documents::SaveOutcome wynik =
-        store.saveCorrection(k, faktura, rows_->correctedLines(), firstNumberPrompt());
+        store.saveCorrection(k, faktura, rows_->correctedLines(), &Zapytaj_O_Pierwszy_Numer);
     if (wynik.status == documents::SaveOutcome::Status::Cancelled)
         return;
     if (!wynik.saved()) {

@@ -1,4 +1,5 @@
 #include "corrections/Form_Faktura_Nota.h"
+#include "shell/Form_Jaki_Nr.h"
 
 #include "corrections/Form_Do_Noty.h"
 #include "corrections/WindowParts.h"
@@ -209,7 +210,7 @@ void TForm_Faktura_Nota::BitBtn_ZapiszClick()
                           : 0;
     // The invoice as stored now: the store refuses one whose view another note has taken.
     const documents::Document faktura = store.loadHeader(id).value_or(documents::Document());
-    const documents::SaveOutcome wynik = store.saveNote(nota, faktura, firstNumberPrompt());
+    const documents::SaveOutcome wynik = store.saveNote(nota, faktura, &Zapytaj_O_Pierwszy_Numer);
     if (wynik.status == documents::SaveOutcome::Status::Cancelled)
         return;
     if (!wynik.saved()) {

@@ -74,11 +74,6 @@ data::Table* ownTable(QObject* parent, const char* name, const char* table)
     return t;
 }
 
-documents::FirstNumberPrompt firstNumberPrompt()
-{
-    return &Zapytaj_O_Pierwszy_Numer;
-}
-
 std::optional<qint64> paymentKindId(data::Dataset& kinds, const QVariant& key)
 {
     if (!kinds.isActive() || key.isNull() || key.toString().isEmpty())

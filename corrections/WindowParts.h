@@ -42,9 +42,6 @@ ui::DbLookupCombo* lookupCombo(QWidget* parent, const char* name, const QString&
 // A table of the window on the program's connection.
 data::Table* ownTable(QObject* parent, const char* name, const char* table);
 
-// Asks Form_Jaki_Nr for the first number of a type; nothing when the user cancels.
-documents::FirstNumberPrompt firstNumberPrompt();
-
 // The Id of the payment kind whose name is `key` (the combo's key), found in `kinds`.
 std::optional<qint64> paymentKindId(data::Dataset& kinds, const QVariant& key);
 
