@@ -250,6 +250,7 @@ void TForm_Faktura_Korekta::Wstaw_Fakture(const documents::Identity& koncowa)
         ADOTable_Faktura_Szczegol->open();
     else
         ADOTable_Faktura->close();  // no invoice: the save's check stops it
+    Zapamietaj_Fakture(Id_Faktury());
     // Lines corrected for one invoice must never be saved against another.
     if (Id_Faktury() != poprzednia) {
         rows_->clear();
@@ -353,8 +354,8 @@ void TForm_Faktura_Korekta::BitBtn_ZapiszClick()
     }
     documents::DocumentStore store(*DataModule1->ADOConnection1);
     store.setStepHook(Krok_Zapisu);
-    // The invoice as it is stored now: the store refuses one whose view a note has taken meanwhile.
-    const documents::Document faktura = store.loadHeader(Id_Faktury()).value_or(documents::Document());
+    // The invoice as the window took it: the store refuses it when it changed meanwhile.
+    const documents::Document faktura = Wybrana_Faktura(Id_Faktury());
     const documents::SaveOutcome wynik =
         store.saveCorrection(k, faktura, rows_->correctedLines(), &Zapytaj_O_Pierwszy_Numer);
     if (wynik.status == documents::SaveOutcome::Status::Cancelled)

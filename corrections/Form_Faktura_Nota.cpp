@@ -153,6 +153,8 @@ void TForm_Faktura_Nota::Wstaw_Fakture(const documents::Identity& koncowa)
                                     .arg(data::quote(koncowa.typ), data::quote(koncowa.rok), data::quote(koncowa.nr)));
     ADOTable_Faktura->setFiltered(true);
     ADOTable_Faktura->open();
+    Zapamietaj_Fakture(ADOTable_Faktura->recNo() > 0 ? ADOTable_Faktura->fieldByName(QStringLiteral("Id")).asLargeInt()
+                                                     : 0);
 }
 
 void TForm_Faktura_Nota::BitBtn_Pobierz_KlientaClick()
@@ -208,8 +210,8 @@ void TForm_Faktura_Nota::BitBtn_ZapiszClick()
     const qint64 id = ADOTable_Faktura->isActive() && ADOTable_Faktura->recNo() > 0
                           ? ADOTable_Faktura->fieldByName(QStringLiteral("Id")).asLargeInt()
                           : 0;
-    // The invoice as stored now: the store refuses one whose view another note has taken.
-    const documents::Document faktura = store.loadHeader(id).value_or(documents::Document());
+    // The invoice as the window took it: the store refuses it when it changed meanwhile.
+    const documents::Document faktura = Wybrana_Faktura(id);
     const documents::SaveOutcome wynik = store.saveNote(nota, faktura, &Zapytaj_O_Pierwszy_Numer);
     if (wynik.status == documents::SaveOutcome::Status::Cancelled)
         return;

@@ -1,5 +1,6 @@
 #include "corrections/InvoicePicker.h"
 
+#include "documents/DocumentStore.h"
 #include "platform/data/Dataset.h"
 #include "platform/ui/Connect.h"
 #include "platform/ui/DbLookupCombo.h"
@@ -10,6 +11,18 @@
 #include <QLabel>
 
 namespace corrections {
+
+void InvoiceReceiver::Zapamietaj_Fakture(qint64 id)
+{
+    wybrana_.reset();
+    if (id > 0 && DataModule1)
+        wybrana_ = documents::DocumentStore(*DataModule1->ADOConnection1).loadHeader(id);
+}
+
+documents::Document InvoiceReceiver::Wybrana_Faktura(qint64 id) const
+{
+    return id > 0 && wybrana_ && wybrana_->id == id ? *wybrana_ : documents::Document();
+}
 
 namespace {
 

@@ -27,6 +27,16 @@ public:
     virtual ~InvoiceReceiver() = default;
     // `koncowa` is the final identity of the chosen row ("FV", year, number).
     virtual void Wstaw_Fakture(const documents::Identity& koncowa) = 0;
+
+protected:
+    // Keeps the header of the invoice `id` as the window took it (nothing for 0): a save hands
+    // it to the store, which refuses it when another window or copy changed the invoice since.
+    void Zapamietaj_Fakture(qint64 id);
+    // The kept header when it is the invoice `id`, else an empty document (which no save accepts).
+    documents::Document Wybrana_Faktura(qint64 id) const;
+
+private:
+    std::optional<documents::Document> wybrana_;
 };
 
 struct UstawieniaFaktur {

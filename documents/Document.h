@@ -65,6 +65,8 @@ struct Buyer {
     QString kod;
     QString miasto;
     QString adres;
+
+    bool operator==(const Buyer&) const = default;
 };
 
 // Where a line shows: the final identity of its invoice view and its place there. Lines of a

@@ -40,7 +40,33 @@ void setFinalIdentity(Row& row, const Identity& f)
     row.set("Typ_Koncowy", f.typ).set("Nr_Koncowy", f.nr).set("Rok_Koncowy", f.rok);
 }
 
+// Refuses the write when the stored invoice `invoice.id` is no longer the invoice view the window
+// loaded: another window or another copy of the program saved a note, a correction or an edit
+// of it meanwhile. Runs inside the save's transaction, so nothing can change it until the commit.
+// `correctionFlag` tells whether a correction saved meanwhile counts as a change.
+void requireLoadedView(data::Connection& c, const Document& invoice, bool correctionFlag)
+{
+    const QList<QVariantMap> r = c.selectRows(QStringLiteral("select * from Faktura where Id=?"), {invoice.id});
+    if (r.isEmpty())
+        throw data::Error(QStringLiteral("faktura nie została znaleziona w bazie danych"));
+    const Document stored = rows::headerFrom(r.first());
+    if (stored.final != invoice.final || (correctionFlag && stored.czyKorekta != invoice.czyKorekta)
+        || stored.own != invoice.own || stored.buyer != invoice.buyer || stored.dataWyst != invoice.dataWyst
+        || stored.dataSprzedarzy != invoice.dataSprzedarzy || stored.miejsceWyst != invoice.miejsceWyst
+        || stored.mode != invoice.mode || stored.wartNetto != invoice.wartNetto
+        || stored.wartBrutto != invoice.wartBrutto)
+        throw data::Error(changedMeanwhileText(invoice));
+}
+
 } // namespace
+
+QString changedMeanwhileText(const Document& invoice)
+{
+    const Identity& shown = invoice.final && !invoice.final->isEmpty() ? *invoice.final : invoice.own;
+    return QStringLiteral("faktura %1 została w międzyczasie zmieniona w innym oknie lub innej kopii programu "
+                          "(skorygowana, objęta notą lub poprawiona). Należy wybrać ją ponownie")
+        .arg(shown.text());
+}
 
 QString saveFailureText(const QString& what, const QString& detail)
 {
@@ -152,8 +178,12 @@ SaveOutcome DocumentStore::replace(const Document& doc)
         rows::setHeader(h, doc);
         setFinalIdentity(h, doc.own);
         setHeaderTail(h, doc.uwagi);
-        if (h.update(c_, "Faktura", QStringLiteral("Id=?"), {doc.id}) != 1)
-            throw data::Error(QStringLiteral("faktura nie została znaleziona w bazie danych"));
+        // Only while the row is still an editable invoice of its own view.
+        if (h.update(c_, "Faktura",
+                     QStringLiteral("Id=? and Czy_Korekta=0 and Typ_Koncowy=? and Rok_Koncowy=? and Nr_Koncowy=?"),
+                     {doc.id, stored->own.typ, stored->own.rok, stored->own.nr})
+            != 1)
+            throw data::Error(changedMeanwhileText(*stored));
         step("delete");
         c_.exec(QStringLiteral("delete from Faktura_Szczegoly where Id_Fakt=?"), {doc.id});
         step("lines");
@@ -180,6 +210,7 @@ SaveOutcome DocumentStore::saveCorrection(const Document& korekta, const Documen
         if (!invoice.final || invoice.final->isEmpty() || invoice.id <= 0)
             throw data::Error(QStringLiteral("korygowana faktura nie ma już swojego widoku"));
         const Identity& view = *invoice.final;
+        requireLoadedView(c_, invoice, false);
         // The correction's own data; the buyer, place and price mode are the invoice's.
         Document header = korekta;
         header.own = Identity{typ, korekta.own.rok, nr};
@@ -197,8 +228,11 @@ SaveOutcome DocumentStore::saveCorrection(const Document& korekta, const Documen
         const qint64 id = h.insertInto(c_, "Faktura");
 
         step("flag");
-        if (c_.exec(QStringLiteral("update Faktura set Czy_Korekta=1 where Id=?"), {invoice.id}) != 1)
-            throw data::Error(QStringLiteral("korygowana faktura nie została znaleziona w bazie danych"));
+        if (c_.exec(QStringLiteral("update Faktura set Czy_Korekta=1 "
+                                   "where Id=? and Typ_Koncowy=? and Rok_Koncowy=? and Nr_Koncowy=?"),
+                    {invoice.id, view.typ, view.rok, view.nr})
+            != 1)
+            throw data::Error(changedMeanwhileText(invoice));
 
         int lp = 0;
         for (const CorrectedLine& cl : lines) {
@@ -247,11 +281,12 @@ SaveOutcome DocumentStore::saveCorrection(const Document& korekta, const Documen
             r.insertInto(c_, "Faktura_Szczegoly");
 
             step("detach");
-            // Only a line still in the view: another copy of the program may have corrected it.
+            // Only a line still in this view: another copy of the program may have corrected it.
             if (c_.exec(QStringLiteral("update Faktura_Szczegoly set Czy_Korekta=1, Faktura_Nr_Koncowy=0, "
                                        "Faktura_Rok_Koncowy=0, Id_Z_Fakt=0, Lp_Z_Fakt=0, Nr_Z_Fakt=0 "
-                                       "where Id=? and Faktura_Nr_Koncowy<>0"),
-                        {cl.before.id}) != 1)
+                                       "where Id=? and Faktura_Nr_Koncowy=? and Faktura_Rok_Koncowy=?"),
+                        {cl.before.id, view.nr, rows::yearNumber(view.rok)})
+                != 1)
                 throw data::Error(QStringLiteral("pozycja %1 została w międzyczasie skorygowana w innym oknie "
                                                  "lub innej kopii programu")
                                       .arg(place));
@@ -267,6 +302,7 @@ SaveOutcome DocumentStore::saveNote(const Document& nota, const Document& invoic
         if (!invoice.final || invoice.final->isEmpty() || invoice.id <= 0)
             throw data::Error(QStringLiteral("faktura nie ma już swojego widoku"));
         const Identity& view = *invoice.final;
+        requireLoadedView(c_, invoice, true);
         auto refersTo = [&](Row& r) {
             r.set("Nr_Z_Fakt", view.nr).set("Rok_Z_Fakt", view.rok).set("Id_Z_Fakt", invoice.id);
             setFinalIdentity(r, view);
@@ -293,12 +329,13 @@ SaveOutcome DocumentStore::saveNote(const Document& nota, const Document& invoic
         const qint64 id = n.insertInto(c_, "Faktura");
 
         step("clear");
-        // The invoice must still hold the view the note takes over.
+        // The invoice must still hold the view the note takes over, with no correction since.
         if (c_.exec(QStringLiteral("update Faktura set Typ_Koncowy='', Rok_Koncowy='', Nr_Koncowy=0 "
-                                   "where Id=? and Typ_Koncowy=? and Rok_Koncowy=? and Nr_Koncowy=?"),
-                    {invoice.id, view.typ, view.rok, view.nr}) != 1)
-            throw data::Error(QStringLiteral("faktura %1 została w międzyczasie objęta inną notą")
-                                  .arg(view.text()));
+                                   "where Id=? and Typ_Koncowy=? and Rok_Koncowy=? and Nr_Koncowy=? "
+                                   "and Czy_Korekta=?"),
+                    {invoice.id, view.typ, view.rok, view.nr, invoice.czyKorekta ? 1 : 0})
+            != 1)
+            throw data::Error(changedMeanwhileText(invoice));
         return id;
     });
 }

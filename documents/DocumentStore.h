@@ -51,12 +51,16 @@ public:
 
     // A new correction invoice of `invoice` (loaded from the store, with `invoice.final` set):
     // `korekta` carries the correction's own year, dates, payment, totals and remarks; the buyer,
-    // place and price mode are taken from the invoice.
+    // place and price mode are taken from the invoice. Refused, with nothing written, when the
+    // stored invoice is no longer the view `invoice` holds (a note or an edit saved since it was
+    // loaded) or a corrected line no longer belongs to that view.
     SaveOutcome saveCorrection(const Document& korekta, const Document& invoice,
                                const std::vector<CorrectedLine>& lines, const FirstNumberPrompt& prompt);
 
     // A new correction note of `invoice`: `nota` carries the note's year, date, new buyer and
     // remarks; everything else comes from the invoice, whose final identity the note takes over.
+    // Refused, with nothing written, when the stored invoice changed since `invoice` was loaded
+    // (a note, a correction or an edit saved meanwhile).
     SaveOutcome saveNote(const Document& nota, const Document& invoice, const FirstNumberPrompt& prompt);
 
     // The stored document with the lines it wrote (in Lp order); nothing when there is no row.
@@ -76,6 +80,9 @@ private:
     data::Connection& c_;
     StepHook hook_;
 };
+
+// Why a save against an invoice was refused: another window or copy changed it meanwhile.
+QString changedMeanwhileText(const Document& invoice);
 
 // The sentence shown when a save fails: what failed and the database's reason.
 QString saveFailureText(const QString& what, const QString& detail);

@@ -332,3 +332,69 @@ TEST(DocumentStore, FailedNoteWritesNothing)
     EXPECT_EQ(f.store.saveNote(nota, f.picked(inv.id), number(1)).status, SaveOutcome::Status::Failed);
     EXPECT_EQ(f.snapshot(), before);
 }
+
+namespace {
+
+enum class Kind { Correction, Note, Edit };
+
+// The invoice as a window of the kind loads it: the editing window with its own lines, the
+// correction windows as the picker shows the view.
+Document loadedFor(Kind kind, DocumentStore& store, qint64 id)
+{
+    if (kind == Kind::Edit)
+        return *store.load(id);
+    Document d = *store.loadHeader(id);
+    d.lines = store.viewLines(d.final->nr, d.final->rok.toInt());
+    return d;
+}
+
+// One save of the kind against `inv` as `store` loaded it.
+SaveOutcome saveOf(Kind kind, Fixture& f, DocumentStore& store, const Document& inv)
+{
+    switch (kind) {
+    case Kind::Correction:
+        return store.saveCorrection(f.korektaHeader(), inv, {f.correction(inv, 1, 5000)}, number(1));
+    case Kind::Note: {
+        Document nota;
+        nota.own.rok = "2011";
+        nota.dataWyst = QDate(2011, 5, 2);
+        nota.buyer.nazwa = "Nowy Nabywca";
+        return store.saveNote(nota, inv, number(1));
+    }
+    case Kind::Edit: {
+        Document d = inv;
+        d.buyer.nazwa = "Poprawiony";
+        return store.replace(d);
+    }
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(DocumentStore, ASaveAgainstAnInvoiceAnotherCopyChangedMeanwhileWritesNothing)
+{
+    const std::pair<Kind, Kind> pairs[] = {
+        {Kind::Note, Kind::Correction}, {Kind::Correction, Kind::Note}, {Kind::Edit, Kind::Correction},
+        {Kind::Edit, Kind::Note},       {Kind::Correction, Kind::Edit}, {Kind::Note, Kind::Edit},
+        {Kind::Note, Kind::Note},
+    };
+    for (const auto& [first, second] : pairs) {
+        SCOPED_TRACE(int(first) * 10 + int(second));
+        Fixture f;
+        data::Connection other;
+        ASSERT_TRUE(other.open(f.db.path));
+        DocumentStore otherStore(other);
+        const Document inv = f.saved(invoice(2), 6);
+        // Both copies load the invoice view; the other one saves first.
+        const Document mine = loadedFor(second, f.store, inv.id);
+        const Document theirs = loadedFor(first, otherStore, inv.id);
+        ASSERT_TRUE(saveOf(first, f, otherStore, theirs).saved());
+
+        const QString before = f.snapshot();
+        const SaveOutcome r = saveOf(second, f, f.store, mine);
+        EXPECT_EQ(r.status, SaveOutcome::Status::Failed);
+        EXPECT_TRUE(r.error.contains("w międzyczasie")) << r.error.toStdString();
+        EXPECT_EQ(f.snapshot(), before);
+    }
+}
