@@ -1,8 +1,17 @@
 #include "shell/DataModule1.h"
 
+#include "platform/data/Schema.h"
+
 #include <QDebug>
+#include <QFile>
 
 TDataModule1* DataModule1 = nullptr;
+
+// The schema is a resource of a static library: registered by hand (and outside any namespace).
+static void registerSchemaResource()
+{
+    Q_INIT_RESOURCE(schema);
+}
 
 namespace {
 
@@ -21,6 +30,19 @@ TDataModule1::Reporter& reporterSlot()
 {
     static TDataModule1::Reporter r;
     return r;
+}
+
+// The tables and saved queries of the program's database, read once from the schema the
+// database is made from (compiled into the program).
+const std::vector<data::SchemaObject>& programSchema()
+{
+    static const std::vector<data::SchemaObject> objects = [] {
+        registerSchemaResource();
+        QFile f(QStringLiteral(":/baza/schema.sql"));
+        f.open(QIODevice::ReadOnly);
+        return data::schemaObjects(f.readAll());
+    }();
+    return objects;
 }
 
 } // namespace
@@ -105,6 +127,7 @@ TDataModule1::~TDataModule1()
 
 bool TDataModule1::DataModuleCreate(const QString& databasePath)
 {
+    ADOConnection1->setRequiredSchema(programSchema());
     const bool ok = databasePath.isEmpty() ? ADOConnection1->open() : ADOConnection1->open(databasePath);
     if (!ok) {
         report(ADOConnection1->lastError());

@@ -140,9 +140,15 @@ bool Connection::open(const QString& path)
         sqlite3_close_v2(db);
         return false;
     }
+    // Another program's database is left as it was: checked before the first write.
+    if (const QString missing = missingSchemaObject(db, required_); !missing.isEmpty()) {
+        lastError_ = foreign + QStringLiteral("\nSzczegóły: ") + missing;
+        sqlite3_close_v2(db);
+        return false;
+    }
     if (readOnly.isEmpty()) {
         sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-        sqlite3_exec(db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     }
     sqlite3_exec(db, "PRAGMA foreign_keys=OFF", nullptr, nullptr, nullptr);
     db_ = db;

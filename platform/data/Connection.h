@@ -1,6 +1,8 @@
 #pragma once
 // The database connection (in place of the ADO connection): one SQLite file, opened read-write,
 // never created. See Dataset.h for the overview of the layer.
+#include "platform/data/Schema.h"
+
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -31,6 +33,10 @@ public:
     // isReadOnly() and warning() tell so.
     bool open();
     bool open(const QString& path);
+    // The tables and saved queries a file must hold to be opened at all. A file that lacks one
+    // is refused as not the program's, before anything is written to it (the journal mode
+    // included), so that it stays byte for byte as it was. Empty (the default): any database.
+    void setRequiredSchema(std::vector<SchemaObject> objects) { required_ = std::move(objects); }
     bool isReadOnly() const;
     // What the user must be told about the open database (read-only), or empty text.
     QString warning() const;
@@ -71,6 +77,7 @@ private:
     QString warning_;
     bool readOnly_ = false;
     QString path_;
+    std::vector<SchemaObject> required_;
 };
 
 // A write transaction (BEGIN IMMEDIATE; a SAVEPOINT when one is already running).

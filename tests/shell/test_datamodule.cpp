@@ -6,8 +6,22 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
+
+// Runs `sql` on the file at `path` (made when missing) with SQLite alone; "" or the error.
+QString makeForeignDatabase(const QString& path, const char* sql)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    char* err = nullptr;
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &err);
+    const QString e = rc == SQLITE_OK ? QString() : QString::fromUtf8(err);
+    sqlite3_free(err);
+    sqlite3_close(db);
+    return e;
+}
 
 QStringList reported;
 
@@ -77,4 +91,43 @@ TEST(DataModule1, MissingDatabaseIsReportedNotCreated)
     EXPECT_FALSE(dm.ADOConnection1->isConnected());
     EXPECT_FALSE(dm.ADOTable_Klienci->isActive());
     EXPECT_THROW(dm.ADOTable_Klienci->open(), data::Error);
+}
+
+TEST(DataModule1, ForeignDatabaseIsRefusedAndLeftByteForByte)
+{
+    // Another program's files: no tables of ours, one table named like ours, one already in WAL;
+    // and the program's own file lacking one saved query.
+    const char* foreign[] = {
+        "create table Notatki (Id integer primary key, Tekst text);",
+        "create table Faktura (Id integer primary key, Nr integer); insert into Faktura values (1, 7);",
+        "pragma journal_mode=WAL; create table Klienci (Id integer primary key);",
+        nullptr,
+    };
+    for (const char* sql : foreign) {
+        SCOPED_TRACE(sql ? sql : "schema without Kwerenda_Nota");
+        ReporterGuard guard;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("db.mdb"));
+        if (sql) {
+            ASSERT_EQ(makeForeignDatabase(path, sql), QString());
+        } else {
+            ASSERT_TRUE(data::createDatabase(path, QStringLiteral(TARNEX_SOURCE_DIR "/db/schema.sql")).isEmpty());
+            ASSERT_EQ(makeForeignDatabase(path, "drop view Kwerenda_Nota;"), QString());
+        }
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        {
+            TDataModule1 dm(nullptr, path);
+            EXPECT_FALSE(dm.ADOConnection1->isConnected());
+            ASSERT_EQ(reported.size(), 1);
+            EXPECT_TRUE(reported[0].contains(QStringLiteral("nie jest bazą danych programu")))
+                << reported[0].toStdString();
+        }
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), before);
+        EXPECT_FALSE(QFile::exists(path + QStringLiteral("-wal")));
+        EXPECT_FALSE(QFile::exists(path + QStringLiteral("-shm")));
+    }
 }
