@@ -71,7 +71,7 @@ void BM_SaveDocument_Raw(benchmark::State& state)
     sqlite3* s = nullptr;
     sqlite3_open_v2(db.path.toUtf8().constData(), &s, SQLITE_OPEN_READWRITE, nullptr);
     data::registerCollation(s);
-    sqlite3_exec(s, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(s, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     sqlite3_stmt *mx = nullptr, *h = nullptr, *l = nullptr;
     sqlite3_prepare_v2(s, "select max(nr) from Faktura where typ=? and rok=?", -1, &mx, nullptr);
     sqlite3_prepare_v2(s, "insert into Faktura (Typ, Nr, Rok, Data_Wyst, Data_Sprzedarzy, Miejsce_Wyst, Klient_Nr, "

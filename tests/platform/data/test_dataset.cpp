@@ -55,6 +55,9 @@ TEST(Connection, ConnectionStringDataSourceAndLookupByName)
     EXPECT_EQ(c.connectionProperty(QStringLiteral("mode")), QStringLiteral("Share Deny None"));
     ASSERT_TRUE(c.open());
     EXPECT_EQ(data::Connection::find(QStringLiteral("adoconnection_test")), &c);
+    // A confirmed save survives a power cut: every commit of the WAL is synced (FULL = 2).
+    EXPECT_EQ(c.scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+    EXPECT_EQ(c.scalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2);
 }
 
 TEST(Dataset, NavigationFieldsAndConversions)
