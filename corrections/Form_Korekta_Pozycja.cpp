@@ -42,7 +42,7 @@ TForm_Korekta_Pozycja::TForm_Korekta_Pozycja(QWidget* owner)
     }
     LEdit_Towar_PKWIU = labeledEdit(this, "LEdit_Towar_PKWIU", QStringLiteral("PKWiU"), {254, 30, 130, 22}, 20);
     LEdit_Ilosc = labeledEdit(this, "LEdit_Ilosc", QStringLiteral("Ilość"), {16, 134, 80, 22});
-    LEdit_jm = labeledEdit(this, "LEdit_jm", QStringLiteral("J.m."), {106, 134, 60, 22}, 10);
+    LEdit_jm = labeledEdit(this, "LEdit_jm", QStringLiteral("J.m."), {106, 134, 60, 22});
     LEdit_Cena = labeledEdit(this, "LEdit_Cena", QStringLiteral("Cena netto"), {176, 134, 90, 22});
     LEdit_Cena_Brutto = labeledEdit(this, "LEdit_Cena_Brutto", QStringLiteral("Cena brutto"), {276, 134, 90, 22});
     LEdit_Rabat = labeledEdit(this, "LEdit_Rabat", QStringLiteral("Rabat %"), {376, 134, 60, 22});

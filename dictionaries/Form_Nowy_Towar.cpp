@@ -33,7 +33,7 @@ UstawieniaNowego ustawienia()
         {QStringLiteral("LEdit_Nazwa"), QStringLiteral("Nazwa towaru / usługi"), {}, 40},
         {QStringLiteral("LEdit_Nazwa_cd"), QStringLiteral("Nazwa towaru / usługi cd."), {}, 40},
         {QStringLiteral("LEdit_PKWIU"), QStringLiteral("PKWiU"), {}, 20},
-        {QStringLiteral("LEdit_Jm"), QStringLiteral("j.m."), {}, 10},
+        {QStringLiteral("LEdit_Jm"), QStringLiteral("j.m."), {}, 0},
         {QStringLiteral("LEdit_Cena_Zak"), QStringLiteral("Cena zakupu (netto)"), {}, 0, Rodzaj::Tekst, zero},
         {QStringLiteral("LEdit_Cena_Sprz"), QStringLiteral("Cena sprzedaży (netto)"), {}, 0, Rodzaj::Tekst, zero},
         brutto,

@@ -42,7 +42,7 @@ UstawieniaPoprawy ustawienia()
         {QStringLiteral("DBEdit_Nazwa"), QStringLiteral("Nazwa towaru / usługi"), QStringLiteral("Nazwa"), 40},
         {QStringLiteral("DBEdit_Nazwa_cd"), QStringLiteral("Nazwa towaru / usługi cd."), QStringLiteral("Nazwa_cd"), 40},
         {QStringLiteral("DBEdit_PKWIU"), QStringLiteral("PKWiU"), QStringLiteral("PKWIU"), 20},
-        {QStringLiteral("DBEdit_Jm"), QStringLiteral("j.m."), QStringLiteral("jm"), 10},
+        {QStringLiteral("DBEdit_Jm"), QStringLiteral("j.m."), QStringLiteral("jm"), 0},
         {QStringLiteral("DBEdit_Cena_Zak"), QStringLiteral("Cena zakupu (netto)"), QStringLiteral("Cena_Netto_Zak")},
         {QStringLiteral("DBEdit_Cena_Sprz"), QStringLiteral("Cena sprzedaży (netto)"), QStringLiteral("Cena_Netto_Sprz")},
         {QStringLiteral("DBEdit_Cena_Brutto_Sprz"), QStringLiteral("Cena sprzedaży (brutto)"),

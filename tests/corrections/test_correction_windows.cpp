@@ -119,7 +119,7 @@ protected:
             DocumentLine l;
             l.symbol = QString("T%1").arg(i);
             l.nazwa = QString("Towar %1").arg(i);
-            l.jm = "szt.";
+            l.jm = "opakowanie zb.";  // longer than any width a unit was ever given
             l.ilosc = 1;
             l.cena = 100.0 * i;
             l.vatOpis = "23";
@@ -251,9 +251,10 @@ TEST_F(Korekty, RemovingTheMiddleOfThreeRenumbersAllThreeGridsAndTheSaveFollows)
     EXPECT_EQ(ile("select Forma_Zaplaty from Faktura where Id=?", {id}),
               ile(QString::fromUtf8("select Id from Forma_Zaplaty where Nazwa='Gotówka'")));
     EXPECT_DOUBLE_EQ(c().scalar("select Wart_Netto from Faktura where Id=?", {id}).toDouble(), 10.0);
-    const auto nowe = c().selectRows("select Lp, Lp_Z_Fakt, Lp_Koncowe, Wartosc_Netto from Faktura_Szczegoly "
+    const auto nowe = c().selectRows("select Lp, Lp_Z_Fakt, Lp_Koncowe, Wartosc_Netto, Jm from Faktura_Szczegoly "
                                      "where Id_Fakt=? and Faktura_Typ='KFV' order by Lp", {id});
     ASSERT_EQ(nowe.size(), 2);
+    EXPECT_EQ(nowe[0].value("Jm").toString(), "opakowanie zb.");  // the unit of the old line, whole
     EXPECT_EQ(nowe[1].value("Lp").toInt(), 2);
     EXPECT_EQ(nowe[1].value("Lp_Koncowe").toInt(), 3);
     EXPECT_DOUBLE_EQ(nowe[1].value("Wartosc_Netto").toDouble(), 330.0);
