@@ -79,18 +79,25 @@ std::optional<Nazwy_Liczb_Wydrukow> Nazwy_Liczb(const QString& typ)
 
 Liczby_Wydrukow Sprawdz_Liczby(const QString& oryginaly, const QString& kopie)
 {
+    // A whole number within what the print library takes; the first field at fault is reported.
+    const struct {
+        const QString& tekst;
+        int najmniej;
+        const QString& komunikat;
+        int Liczby_Wydrukow::*liczba;
+    } pola[] = {{oryginaly, dokpress::MinOriginals, kZleOryginaly, &Liczby_Wydrukow::Oryginaly},
+                {kopie, dokpress::MinCopies, kZleKopie, &Liczby_Wydrukow::Kopie}};
     Liczby_Wydrukow l;
-    bool ok = false;
-    l.Oryginaly = text::parseInt(oryginaly, &ok);
-    if (!ok) {
-        l.Pole_Bledu = 0;
-        l.Komunikat = kZleOryginaly;
+    for (int i = 0; i < 2; ++i) {
+        bool ok = false;
+        l.*pola[i].liczba = text::parseInt(pola[i].tekst, &ok);
+        if (ok && l.*pola[i].liczba >= pola[i].najmniej && l.*pola[i].liczba <= dokpress::MaxCount)
+            continue;
+        l.Pole_Bledu = i;
+        l.Komunikat = pola[i].komunikat;
+        if (ok)
+            l.Komunikat += QStringLiteral("\nDozwolone są liczby od %1 do %2.").arg(pola[i].najmniej).arg(dokpress::MaxCount);
         return l;
-    }
-    l.Kopie = text::parseInt(kopie, &ok);
-    if (!ok) {
-        l.Pole_Bledu = 1;
-        l.Komunikat = kZleKopie;
     }
     return l;
 }

@@ -1,6 +1,7 @@
 #include "printlib/Dokpress.h"
 
 #include "printlib/Fakt_Forms.h"
+#include "platform/data/Connection.h"
 #include "platform/report/Output.h"
 #include "platform/text/Cp1250.h"
 #include "platform/text/Numbers.h"
@@ -42,6 +43,44 @@ void markDuplicate(TFakt_Form& form, const char* duplicateCaption, const char* d
     }
 }
 
+// The type code a form prints and its name in a refusal ("... nie jest korektą faktury VAT").
+std::pair<QString, QString> printedType(const Variant& v)
+{
+    switch (v.kind) {
+    case DocumentKind::Correction:
+        return {QStringLiteral("KFV"), QStringLiteral("korektą faktury VAT")};
+    case DocumentKind::Note:
+        return {QStringLiteral("NFV"), QStringLiteral("notą korygującą")};
+    case DocumentKind::Invoice:
+        break;
+    }
+    if (v.proForma)
+        return {QStringLiteral("PFV"), QStringLiteral("fakturą proforma")};
+    return {QStringLiteral("FV"), QStringLiteral("fakturą VAT")};
+}
+
+void checkCount(qint32 count, qint32 least, const char* what)
+{
+    if (count < least || count > dokpress::MaxCount)
+        throw report::Error(QStringLiteral("Niepoprawna liczba %1: %2. Dozwolone są liczby od %3 do %4.")
+                                .arg(QLatin1String(what))
+                                .arg(count)
+                                .arg(least)
+                                .arg(dokpress::MaxCount));
+}
+
+// Refuses an id of no document and a document of another type than `v` prints.
+void checkDocument(int id, const Variant& v)
+{
+    data::Connection* c = data::Connection::find(QStringLiteral("ADOConnection1"));
+    const QVariant typ = c ? c->scalar(QStringLiteral("select Typ from Faktura where Id=?"), {id}) : QVariant();
+    if (!typ.isValid() || typ.isNull())
+        throw report::Error(QStringLiteral("Nie znaleziono dokumentu o identyfikatorze %1.").arg(id));
+    const auto [code, name] = printedType(v);
+    if (typ.toString() != code)
+        throw report::Error(QStringLiteral("Dokument o identyfikatorze %1 nie jest %2.").arg(id).arg(name));
+}
+
 template <class Form>
 void printDocument(QApplication* application, const char* idText, qint32 originals, qint32 copies,
                    const char* duplicateCaption, const char* duplicateDate, Form*& global)
@@ -53,7 +92,10 @@ void printDocument(QApplication* application, const char* idText, qint32 origina
         const int id = text::parseInt(idArg, &ok);
         if (!ok)
             throw report::Error(QStringLiteral("„%1” nie jest poprawną liczbą całkowitą.").arg(idArg));
+        checkCount(originals, dokpress::MinOriginals, "oryginałów");
+        checkCount(copies, dokpress::MinCopies, "kopii");
         std::unique_ptr<Form> form(new Form(owner));
+        checkDocument(id, form->variant);
         global = form.get();
         struct Clear {
             Form*& g;

@@ -23,7 +23,9 @@ QString dateToText(const QDate& date)
 QDate textToDate(const QString& text)
 {
     const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    // Every short date format begins with a digit; Qt would read "-2011-01-01" as a year before
+    // the common era.
+    if (trimmed.isEmpty() || !trimmed.front().isDigit())
         return QDate();
     const QString format = shortDateFormat();
     QDate date = QDate::fromString(trimmed, format);

@@ -106,13 +106,34 @@ TEST_F(FaktStd, NonIntegerIdPrintsNothingAndTheNextCallWorks)
     EXPECT_EQ(capture->entries().size(), 1u);
 }
 
-TEST_F(FaktStd, UnknownIdPrintsAnEmptyDocument)
+TEST_F(FaktStd, NoDocumentAnotherTypeOrCountsOutOfRangeAreRefusedWithNothingPrinted)
 {
-    ShowFaktStdRep(qApp, "999", 1, 0, "", "");
-    ASSERT_EQ(capture->entries().size(), 1u);
-    const QStringList t = capture->entries()[0].pageTexts[0];
-    EXPECT_TRUE(t.contains("Przedsiębiorstwo Żółw"));
-    EXPECT_TRUE(t.contains("0,00")); // totals of no lines
+    invoice(5, 12, {{"Śruba", 100, 23}});
+    const struct {
+        ShowFaktProc entry;
+        const char* id;
+        qint32 originals, copies;
+        const char* message;
+    } cases[] = {
+        {ShowFaktStdRep, "0", 1, 0, "Nie znaleziono dokumentu o identyfikatorze 0."},
+        {ShowFaktStdRep, "-5", 1, 0, "Nie znaleziono dokumentu o identyfikatorze -5."},
+        {ShowFaktStdRep, "999999", 1, 0, "Nie znaleziono dokumentu o identyfikatorze 999999."},
+        {ShowFaktKorRep, "5", 1, 0, "Dokument o identyfikatorze 5 nie jest korektą faktury VAT."},
+        {ShowFaktProFRep, "5", 1, 0, "Dokument o identyfikatorze 5 nie jest fakturą proforma."},
+        {ShowFaktStdRep, "5", 0, 0, "Niepoprawna liczba oryginałów: 0. Dozwolone są liczby od 1 do 99."},
+        {ShowFaktStdRep, "5", 1, 2147483647, "Niepoprawna liczba kopii: 2147483647. Dozwolone są liczby od 0 do 99."},
+        {ShowFaktStdRep, "5", 1, -1, "Niepoprawna liczba kopii: -1. Dozwolone są liczby od 0 do 99."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        script.clearMessages();
+        c.entry(qApp, c.id, c.originals, c.copies, "", "");
+        EXPECT_TRUE(capture->entries().empty());
+        ASSERT_EQ(script.messages().size(), 1);
+        EXPECT_TRUE(script.lastMessage().contains(QString::fromUtf8(c.message))) << script.lastMessage().toStdString();
+    }
+    ShowFaktStdRep(qApp, "5", 99, 0, "", "");
+    EXPECT_EQ(capture->entries().size(), 1u);
 }
 
 TEST_F(FaktStd, WithoutDuplicateTheDateLineShowsTheArgumentAsGiven)

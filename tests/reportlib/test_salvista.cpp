@@ -213,7 +213,11 @@ TEST_F(Salvista, BadArgumentsEndInAMessageAndTheNextCallWorks)
     EXPECT_TRUE(script.lastMessage().contains("2011-13-01")) << script.lastMessage().toStdString();
     wgDok(qApp, "jutro", "2011-03-31", true, true, true, true);
     dlaTowaru(qApp, nullptr, nullptr, nullptr);
-    EXPECT_EQ(script.messages().size(), 3);
+    // A sign before the year is no date of the short date format.
+    wgKlientow(qApp, "2011-01-01", "-2011-01-01");
+    EXPECT_TRUE(script.lastMessage().contains(QString::fromUtf8("„-2011-01-01” nie jest poprawną datą")))
+        << script.lastMessage().toStdString();
+    EXPECT_EQ(script.messages().size(), 4);
     EXPECT_TRUE(capture->entries().empty());
 
     // Without the program's connection there is nothing to read: a message, no report.
