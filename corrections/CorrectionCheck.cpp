@@ -108,6 +108,12 @@ std::variant<Blad, Pozycja> evaluatePozycja(const PozycjaEntry& e, PriceMode mod
     if (!std::isfinite(double(values->net)) || !std::isfinite(double(values->vat))
         || !std::isfinite(double(values->gross)))
         return blad("Niepoprawna wartość w polu 'Ilość'", Pole::Ilosc);
+    if (const auto f = documents::amountFault(mode == PriceMode::Netto ? p.cena : p.cenaBrutto, *values);
+        f != documents::AmountFault::None)
+        return Blad{documents::amountTooLargeText(),
+                    f == documents::AmountFault::Quantity ? Pole::Ilosc
+                    : mode == PriceMode::Netto           ? Pole::Cena
+                                                          : Pole::Cena_Brutto};
     p.values = *values;
     return p;
 }

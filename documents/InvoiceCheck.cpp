@@ -9,9 +9,14 @@ namespace documents {
 
 namespace {
 
+HeaderFailure failure(const QString& message, HeaderField field)
+{
+    return HeaderFailure{message, field};
+}
+
 HeaderFailure failure(const char* message, HeaderField field)
 {
-    return HeaderFailure{QString::fromUtf8(message), field};
+    return failure(QString::fromUtf8(message), field);
 }
 
 const char* const IssueDateShape = "Niepoprawny format daty w polu 'Data wystawienia'\nPoprawny format to rrrr-mm-dd";
@@ -117,6 +122,10 @@ std::variant<HeaderFailure, QString> computeDueDate(const QString& dataWyst, con
     const auto days = readInteger(iloscDni);
     if (!days)
         return failure("Pole 'Ilość dni' musi być liczbą całkowitą", HeaderField::Ilosc_Dni);
+    // Ten years is beyond any term of payment, and far within what a date holds.
+    if (*days < 0 || *days > MaxTermDays)
+        return failure(QStringLiteral("Pole 'Ilość dni' musi zawierać liczbę od 0 do %1").arg(MaxTermDays),
+                       HeaderField::Ilosc_Dni);
     const QDate due = std::get<QDate>(issue).addDays(*days);
     if (!due.isValid())
         return failure("Niepoprawna data", HeaderField::Ilosc_Dni);

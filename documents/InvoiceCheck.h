@@ -70,7 +70,10 @@ std::optional<HeaderFailure> checkDueDate(const QString& dataZap);
 // The save checks of an invoice header (VAT invoice, pro forma, editing window), in order.
 std::optional<HeaderFailure> checkInvoiceHeader(const HeaderEntry& entry);
 
-// "Oblicz": the issue date plus the number of days (negative allowed), as date text.
+// The longest term of payment "Oblicz" takes, in days.
+constexpr int MaxTermDays = 3650;
+
+// "Oblicz": the issue date plus the number of days (0 to MaxTermDays), as date text.
 std::variant<HeaderFailure, QString> computeDueDate(const QString& dataWyst, const QString& iloscDni);
 
 // The name of the payment kind that makes the due date equal to the issue date.

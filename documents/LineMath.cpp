@@ -1,5 +1,6 @@
 #include "documents/LineMath.h"
 
+#include "documents/Document.h"
 #include "documents/LineGridModel.h"
 #include "platform/text/Numbers.h"
 
@@ -59,6 +60,30 @@ std::optional<LineValues> computeLine(long double price, long double quantity, l
     return v;
 }
 
+namespace {
+
+// As the amount is stored: rounded to the grosz through the text the windows show.
+bool fitsMoney(long double value)
+{
+    return Money::fromText(text::formatFixed(value, 2)).has_value();
+}
+
+} // namespace
+
+AmountFault amountFault(long double price, const LineValues& v)
+{
+    if (!fitsMoney(price))
+        return AmountFault::Price;
+    if (!fitsMoney(v.net) || !fitsMoney(v.vat) || !fitsMoney(v.gross))
+        return AmountFault::Quantity;
+    return AmountFault::None;
+}
+
+QString amountTooLargeText()
+{
+    return QStringLiteral("Wartość pozycji jest zbyt duża, by zapisać ją w dokumencie");
+}
+
 std::variant<LineFailure, LineResult> evaluateLine(const LineEntry& e, PriceMode mode)
 {
     auto fail = [](const char* message, LineField field) {
@@ -97,6 +122,8 @@ std::variant<LineFailure, LineResult> evaluateLine(const LineEntry& e, PriceMode
     const auto values = computeLine(*price, *quantity, static_cast<long double>(*discount), *rate, mode);
     if (!values)
         return fail("Przy stawce VAT -100% nie można wyliczyć wartości netto z ceny brutto", LineField::Vat);
+    if (const AmountFault f = amountFault(*price, *values); f != AmountFault::None)
+        return LineFailure{amountTooLargeText(), f == AmountFault::Price ? LineField::Cena : LineField::Ilosc};
 
     LineResult r;
     r.values = *values;

@@ -38,6 +38,13 @@ struct LineValues {
 std::optional<LineValues> computeLine(long double price, long double quantity, long double discount,
                                       long double rate, PriceMode mode);
 
+// Which typed number makes a line's amounts larger than a document can store (Money's limit):
+// the price alone, or the quantity multiplying it. The line dialogs refuse such a line on
+// that field with AmountTooLargeText.
+enum class AmountFault { None, Price, Quantity };
+AmountFault amountFault(long double price, const LineValues& values);
+QString amountTooLargeText();
+
 // The entry of a line dialog, as typed.
 struct LineEntry {
     QString symbol;

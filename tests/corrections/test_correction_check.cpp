@@ -92,6 +92,13 @@ TEST(CorrectionCheck, CorrectedLineChecksAndArithmetic)
     e.ilosc = "1E200";
     e.cena = "1E200";
     EXPECT_EQ(field(e, PriceMode::Netto), Pole::Ilosc);  // the value itself would not be finite
+    // Finite, but beyond the amounts a document stores: on the field at fault.
+    e.ilosc = "1";
+    e.cena = "100000000000000";
+    EXPECT_EQ(field(e, PriceMode::Netto), Pole::Cena);
+    e.cena = "1000000";
+    e.ilosc = "-1000000000";
+    EXPECT_EQ(field(e, PriceMode::Netto), Pole::Ilosc);
     e.ilosc = "2";
     e.cena = "10";
     for (const char* rabat : {"101", "-1"})

@@ -115,6 +115,11 @@ TEST(LineMath, ChecksInOrder)
          "Rabat nie może być mniejszy od 0% ani większy niż 100%"},
         {"discount -1", [](LineEntry& e) { e.rabat = "-1"; }, LineField::Rabat,
          "Rabat nie może być mniejszy od 0% ani większy niż 100%"},
+        // Amounts a document cannot store: the price itself, or the quantity multiplying it.
+        {"price over the amount limit", [](LineEntry& e) { e.cena = "100000000000000"; }, LineField::Cena,
+         "Wartość pozycji jest zbyt duża, by zapisać ją w dokumencie"},
+        {"quantity over the amount limit", [](LineEntry& e) { e.cena = "1000000"; e.ilosc = "1000000000"; },
+         LineField::Ilosc, "Wartość pozycji jest zbyt duża, by zapisać ją w dokumencie"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
