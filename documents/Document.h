@@ -2,8 +2,8 @@
 // A document of any type as the program holds it between its window and the database: the
 // header, its own and final identity, the buyer, the payment, the price mode and the lines.
 // Amounts are exact grosze (Money); quantities, prices and rates are the numbers the line
-// arithmetic produced from the typed texts. Windows turn their texts into a Document and back
-// (DocumentText.h); DocumentStore is the one place that reads and writes them.
+// arithmetic produced from the typed texts. Windows turn their texts into a Document and back;
+// DocumentStore is the one place that reads and writes them.
 #include "documents/LineMath.h"
 
 #include <QDate>

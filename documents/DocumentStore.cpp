@@ -340,6 +340,17 @@ SaveOutcome DocumentStore::saveNote(const Document& nota, const Document& invoic
     });
 }
 
+bool DocumentStore::markDuplicate(qint64 id, const QDate& date)
+{
+    data::Transaction t(c_);
+    Row r;
+    r.set("Czy_Duplikat", true).set("Data_Duplikatu", date);
+    if (r.update(c_, "Faktura", QStringLiteral("Id=?"), {id}) != 1)
+        return false;
+    t.commit();
+    return true;
+}
+
 std::optional<Document> DocumentStore::loadHeader(qint64 id) const
 {
     const QList<QVariantMap> r = c_.selectRows(QStringLiteral("select * from Faktura where Id=?"), {id});

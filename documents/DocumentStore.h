@@ -63,6 +63,10 @@ public:
     // (a note, a correction or an edit saved meanwhile).
     SaveOutcome saveNote(const Document& nota, const Document& invoice, const FirstNumberPrompt& prompt);
 
+    // Records that a duplicate of the document `id` was printed on `date`, in a transaction of
+    // its own; false when there is no such document. Throws data::Error when the write fails.
+    bool markDuplicate(qint64 id, const QDate& date);
+
     // The stored document with the lines it wrote (in Lp order); nothing when there is no row.
     std::optional<Document> load(qint64 id) const;
     // The header only.

@@ -1,6 +1,7 @@
 #include "documents/Form_Drukuj_Duplikat.h"
 #include "platform/ui/Connect.h"
 
+#include "documents/DocumentStore.h"
 #include "documents/FormControls.h"
 #include "documents/Form_Drukuj_Fakt.h"
 #include "platform/data/Table.h"
@@ -20,30 +21,11 @@
 
 TForm_Drukuj_Duplikat* Form_Drukuj_Duplikat = nullptr;
 
-bool Zapisz_Duplikat(data::Table& faktura, const QString& id, const QDate& data)
+bool Zapisz_Duplikat(data::Connection& polaczenie, const QString& id, const QDate& data)
 {
     bool ok = false;
     const int numer = text::parseInt(id, &ok);
-    if (!ok)
-        return false;
-
-    struct Zamknij {
-        data::Table& t;
-        ~Zamknij() { t.close(); } // also drops an edit a failure interrupted
-    } zamknij{faktura};
-
-    faktura.close();
-    faktura.setTableName(QStringLiteral("Faktura"));
-    faktura.setFilter(QStringLiteral("Id=") + QString::number(numer)); // the filter binds the number
-    faktura.setFiltered(true);
-    faktura.open();
-    if (faktura.isEmpty())
-        return false;
-    faktura.edit();
-    faktura.fieldByName(QStringLiteral("Czy_Duplikat")).setAsBoolean(true);
-    faktura.fieldByName(QStringLiteral("Data_Duplikatu")).setAsDate(data);
-    faktura.post();
-    return true;
+    return ok && documents::DocumentStore(polaczenie).markDuplicate(numer, data);
 }
 
 TForm_Drukuj_Duplikat::TForm_Drukuj_Duplikat(QWidget* owner)
@@ -128,7 +110,8 @@ void TForm_Drukuj_Duplikat::BitBtn_DrukujClick()
         ui::guard([&] {
             if (!ADOTable_Faktura->connection() && DataModule1)
                 ADOTable_Faktura->setConnection(DataModule1->ADOConnection1);
-            if (Zapisz_Duplikat(*ADOTable_Faktura, id, data) && DataModule1 &&
+            data::Connection* polaczenie = ADOTable_Faktura->connection();
+            if (polaczenie && Zapisz_Duplikat(*polaczenie, id, data) && DataModule1 &&
                 DataModule1->ADOTable_Faktura->isActive())
                 DataModule1->ADOTable_Faktura->refresh();
         });

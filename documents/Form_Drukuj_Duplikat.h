@@ -12,14 +12,15 @@ class QLineEdit;
 class QPushButton;
 
 namespace data {
+class Connection;
 class Table;
 }
 
-// Marks the document whose Id is `id` (text of a whole number) in `faktura` (a table on Faktura,
-// closed) as having a duplicate dated `data`. The id is bound as a number, never spliced. Returns
-// false and writes nothing for an id that is empty, not a number or no document's; a database
-// failure throws data::Error and leaves the document unmarked. The table is closed afterwards.
-bool Zapisz_Duplikat(data::Table& faktura, const QString& id, const QDate& data);
+// Marks the document whose Id is `id` (text of a whole number) as having a duplicate dated
+// `data`, through the document store in a transaction of its own. Returns false and writes
+// nothing for an id that is empty, not a number or no document's; a database failure throws
+// data::Error and leaves the document unmarked.
+bool Zapisz_Duplikat(data::Connection& polaczenie, const QString& id, const QDate& data);
 
 class TForm_Drukuj_Duplikat : public ui::Dialog {
     Q_OBJECT

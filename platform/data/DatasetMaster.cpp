@@ -16,8 +16,10 @@ void Dataset::setMasterSource(Dataset* master, const QString& masterFields, cons
     masterFields_ = masterFields;
     detailFields_ = detailFields;
     if (master) {
-        masterConn_[0] = connect(master, &Dataset::currentChanged, this, &Dataset::masterMoved);
-        masterConn_[1] = connect(master, &Dataset::activeChanged, this, &Dataset::masterMoved);
+        // Reading the detail again may fail; the failure is reported, never thrown into Qt.
+        auto moved = [this] { guardSignal([this] { masterMoved(); }); };
+        masterConn_[0] = connect(master, &Dataset::currentChanged, this, moved);
+        masterConn_[1] = connect(master, &Dataset::activeChanged, this, moved);
     }
     if (isActive())
         masterMoved();
@@ -29,8 +31,10 @@ void Dataset::setMasterSource(DataSource* source, const QString& masterFields, c
     masterSource_ = source;
     if (source)
         masterConn_[2] = connect(source, &DataSource::datasetChanged, this, [this] {
-            DataSource* s = masterSource_;
-            setMasterSource(s, masterFields_, detailFields_);
+            guardSignal([this] {
+                DataSource* s = masterSource_;
+                setMasterSource(s, masterFields_, detailFields_);
+            });
         });
 }
 

@@ -1,5 +1,7 @@
 #include "platform/data/Error.h"
 
+#include <QtGlobal>
+
 namespace data {
 
 namespace {
@@ -75,6 +77,46 @@ QString Error::sentence(const QString& callerAction) const
 {
     const QString why = kind_ == ErrorKind::General ? withoutStop(asClause(message_)) + QLatin1Char('.') : cause();
     return QStringLiteral("Nie udało się %1: %2").arg(callerAction, why);
+}
+
+namespace {
+
+SignalFailureHandler& signalFailureHandler()
+{
+    static SignalFailureHandler h;
+    return h;
+}
+
+} // namespace
+
+void setSignalFailureHandler(SignalFailureHandler handler)
+{
+    signalFailureHandler() = std::move(handler);
+}
+
+bool guardSignal(const std::function<void()>& fn)
+{
+    try {
+        fn();
+        return true;
+    } catch (...) {
+        if (const SignalFailureHandler& h = signalFailureHandler()) {
+            try {
+                h(std::current_exception());
+            } catch (...) {
+                // nothing more can be told
+            }
+        } else {
+            try {
+                throw;
+            } catch (const Error& e) {
+                qWarning("%s", qUtf8Printable(e.message()));
+            } catch (...) {
+                qWarning("data: a signal handler failed");
+            }
+        }
+        return false;
+    }
 }
 
 } // namespace data

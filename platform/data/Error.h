@@ -7,6 +7,8 @@
 // (Connection::open alone reports through its result and lastError(), because a missing database
 // at start-up is an expected condition, not a fault.)
 #include <QString>
+#include <exception>
+#include <functional>
 #include <stdexcept>
 
 namespace data {
@@ -55,5 +57,13 @@ private:
     QString statement_;
     QString message_;
 };
+
+// A failure inside a signal handler of the layer itself (a detail reading its rows again when
+// its master moves) must not travel through Qt's signal code. It goes to this handler: the
+// user-interface layer sets one that shows it in the message dialog; without one it is logged.
+using SignalFailureHandler = std::function<void(std::exception_ptr)>;
+void setSignalFailureHandler(SignalFailureHandler handler);
+// Runs `fn`; whatever it throws goes to the handler. Returns whether `fn` completed.
+bool guardSignal(const std::function<void()>& fn);
 
 } // namespace data

@@ -1,5 +1,6 @@
 #include "platform/ui/Application.h"
 
+#include "platform/data/Error.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/MessageDialog.h"
 
@@ -11,6 +12,16 @@
 #include <stdexcept>
 
 namespace ui {
+
+namespace {
+
+// A failure inside the data layer's own signal handlers is shown like that of any handler.
+[[maybe_unused]] const bool dataFailuresShown = [] {
+    data::setSignalFailureHandler([](std::exception_ptr e) { guard([&] { std::rethrow_exception(e); }); });
+    return true;
+}();
+
+} // namespace
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {

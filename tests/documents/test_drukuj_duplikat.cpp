@@ -188,16 +188,12 @@ TEST(ZapiszDuplikat, OnlyAWholeNumberIdOfADocumentIsMarked)
     TestDb db;
     db.conn->exec("insert into Faktura (Id, Typ, Rok, Nr) values (1, 'FV', '2011', 1)");
     db.conn->exec("insert into Faktura (Id, Typ, Rok, Nr) values (2, 'FV', '2011', 2)");
-    data::Table t;
-    t.setConnection(db.conn.get());
-    for (const char* id : {"", " 1", "1 or 1=1", "1' or '1'='1", "x", "1,0", "99"}) {
-        EXPECT_FALSE(Zapisz_Duplikat(t, id, QDate(2011, 5, 6))) << id;
-        EXPECT_FALSE(t.isActive());
-    }
+    for (const char* id : {"", " 1", "1 or 1=1", "1' or '1'='1", "x", "1,0", "99"})
+        EXPECT_FALSE(Zapisz_Duplikat(*db.conn, id, QDate(2011, 5, 6))) << id;
     EXPECT_EQ(db.count("select count(*) from Faktura where Czy_Duplikat<>0 or Data_Duplikatu is not null"), 0);
 
-    EXPECT_TRUE(Zapisz_Duplikat(t, "2", QDate(2011, 5, 6)));
-    EXPECT_FALSE(t.isActive()) << "closed except while marking";
+    EXPECT_TRUE(Zapisz_Duplikat(*db.conn, "2", QDate(2011, 5, 6)));
+    EXPECT_FALSE(db.conn->inTransaction());
     EXPECT_EQ(db.count("select count(*) from Faktura where Id=2 and Czy_Duplikat<>0 and Data_Duplikatu='2011-05-06'"),
               1);
     EXPECT_EQ(db.count("select count(*) from Faktura where Czy_Duplikat<>0"), 1);

@@ -188,3 +188,30 @@ TEST(MasterDetail, TextYearMatchesIntegerYearButEmptyNeverMatchesZero)
     lines->open();
     EXPECT_EQ(values(*lines, QStringLiteral("Lp")), (QStringList{"1", "2", "3"}));
 }
+
+TEST(MasterDetail, AFailureWhileTheMasterMovesIsReportedNotThrownThroughQt)
+{
+    TestDb db;
+    fill(*db.conn);
+    auto master = db.table(QStringLiteral("Faktura"));
+    data::DataSource src;
+    src.setDataset(master.get());
+    auto detail = db.table(QStringLiteral("Faktura_Szczegoly"));
+    detail->setIndexFieldNames(QStringLiteral("Id_Fakt"));
+    detail->setMasterSource(&src, QStringLiteral("Id"));
+    master->open();
+    detail->open();
+    QStringList reported;
+    data::setSignalFailureHandler([&](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const data::Error& err) {
+            reported << err.message();
+        }
+    });
+    // The detail's table goes away under it (another program, a damaged file).
+    db.conn->exec(QStringLiteral("alter table Faktura_Szczegoly rename to Stare_Pozycje"));
+    EXPECT_NO_THROW(master->next());
+    EXPECT_EQ(reported.size(), 1);
+    data::setSignalFailureHandler({});
+}
