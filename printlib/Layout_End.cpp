@@ -115,7 +115,9 @@ void buildSummary(TFakt_Form& f)
     s->addLabel(QStringLiteral("Podpis3"), 133.6, y + 2.1, QStringLiteral("Podpis osoby upoważnionej"), pt(8));
     s->addLabel(QStringLiteral("Podpis4"), 136.5, y + 6.3, QStringLiteral("do odbioru faktury VAT"), pt(8));
     english(f, s, QStringLiteral("Podpis_Ang2"), 133.6, y + 6.3 + under(8), QStringLiteral("Buyer's signature"), 8);
-    s->addRichText(QStringLiteral("QRDBRichText1"), 6.3, p.remarksY, 118.8, 10.8, pt(10), &f.Naglowek, QStringLiteral("Uwagi"));
+    // Three lines of remarks are taller than the frame: it grows to hold them all.
+    s->addRichText(QStringLiteral("QRDBRichText1"), 6.3, p.remarksY, 118.8, 10.8, pt(10), &f.Naglowek,
+                   QStringLiteral("Uwagi"))->stretch = true;
 }
 
 void buildPageFooter(TFakt_Form& f)
@@ -123,10 +125,11 @@ void buildPageFooter(TFakt_Form& f)
     const bool note = f.variant.kind == DocumentKind::Note;
     report::Band* b = f.QuickRep1.setBand(BandKind::PageFooter, note ? 3.4 : 10.6);
     if (!note) {
-        // The page line, and the page count of the first layout run (white: a carrier only).
+        // The page line, and the page count of the first layout run: a carrier only, never printed
+        // (a white text would still be found by a search in the PDF and copied with its text).
         f.QRL_Strona_Cala = b->addLabel(QStringLiteral("QRL_Strona_Cala"), 185.2, 0, QString(), pt(7), Align::Right);
         f.QRL_Strona = b->addLabel(QStringLiteral("QRL_Strona"), 36.0, 2.1, QString(), pt(7));
-        f.QRL_Strona->font.color = Qt::white;
+        f.QRL_Strona->visible = false;
     }
     b->addLabel(QStringLiteral("QRLabel_Stopka"), 65.6, note ? 0 : 5.6,
                 QStringLiteral("Wydrukowano z programu Orlimek - Tarnex"), pt(7));

@@ -87,6 +87,15 @@ double number(const report::RowSource& source, const QString& field)
 
 QString s(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// A line's cell: a name that wraps grows the line (and moves down what is under it), a code or a
+// number too wide for its column prints smaller.
+report::DataText* cell(report::DataText* t)
+{
+    t->stretch = true;
+    t->shrinkToFit = true;
+    return t;
+}
+
 } // namespace
 
 void buildLines(TFakt_Form& f)
@@ -141,13 +150,14 @@ void buildLines(TFakt_Form& f)
                 column = s(lr.old ? c.oldField : c.newField);
             if (column.isEmpty())
                 continue;
-            report::DataText* t = row->addData(QString::fromLatin1(lr.name) + key, p.x, lr.y, p.w, p.a, pt(7),
-                                               &f.Pozycje, column, s(c.mask));
+            report::DataText* t = cell(row->addData(QString::fromLatin1(lr.name) + key, p.x, lr.y, p.w, p.a, pt(7),
+                                                    &f.Pozycje, column, s(c.mask)));
             if (price)
                 f.priceFields.push_back({t, column, column + QStringLiteral("_Brutto")});
             if (field == QLatin1String("Towary_Nazwa"))
-                row->addData(QString::fromLatin1(lr.name) + QStringLiteral("Towary_Nazwa_cd"), p.x, lr.y + (correction ? 3.2 : 3.4),
-                             p.w, p.a, pt(7), &f.Pozycje, lr.prefix + QStringLiteral("Towary_Nazwa_cd"));
+                cell(row->addData(QString::fromLatin1(lr.name) + QStringLiteral("Towary_Nazwa_cd"), p.x,
+                                  lr.y + (correction ? 3.2 : 3.4), p.w, p.a, pt(7), &f.Pozycje,
+                                  lr.prefix + QStringLiteral("Towary_Nazwa_cd")));
         }
     }
 

@@ -75,11 +75,21 @@ TQRMDForm_Sprzedaz_Wg_Dokumentow::TQRMDForm_Sprzedaz_Wg_Dokumentow(QObject* owne
     kolumny->bottomRule = true;
     report::Band* dokument = r.setBand(BandKind::Detail, 5.8);
     Dodaj_Kolumny(kolumny, dokument, &ADOTable_Faktura, kDokument, int(std::size(kDokument)), pt(8));
+    // The number's column is narrower than two digits: the number takes the free space between
+    // the type and the year, right-aligned against the year, so it never runs into it.
+    if (auto* nr = dynamic_cast<report::DataText*>(dokument->find(QStringLiteral("QRDBText_Nr")))) {
+        nr->x = 10.4;
+        nr->width = 6.5;
+        nr->align = Align::Right;
+    }
+    // A document whose lines continue on the next page heads them there again, marked.
+    Znacznik_Ciagu(dokument, 4.2, 3.9, pt(7, false));
 
     // The lines: a header only when the document has lines, and after them the document's totals.
     report::SubDetail* pozycje = r.addSubDetail(&ADOTable_Faktura_Szczegoly, 4.5);
     pozycje->printHeaderIfEmpty = false;
     pozycje->printFooterIfEmpty = true;
+    pozycje->reprintOnNewPage = true;
     report::Band* naglowek = pozycje->setHeader(5.3);
     naglowek->bottomRule = true;
     Dodaj_Kolumny(naglowek, pozycje->detail(), &ADOTable_Faktura_Szczegoly, kPozycja, int(std::size(kPozycja)), pt(8));

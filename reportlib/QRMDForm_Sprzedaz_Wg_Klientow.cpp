@@ -50,8 +50,12 @@ TQRMDForm_Sprzedaz_Wg_Klientow::TQRMDForm_Sprzedaz_Wg_Klientow(QObject* owner)
     // A client's block: its data, the line captions, its lines, its sums.
     report::Group* klient = r.addGroup([this] { return ADOTable1.text(QStringLiteral("Nr_Klienta")); }, 7.9);
     Dodaj_Kolumny(kolumny, klient->header(), &ADOTable1, kKlient, int(std::size(kKlient)), pt(8));
+    // A client whose lines continue on the next page heads them there again, marked.
+    klient->reprintOnNewPage = true;
+    Znacznik_Ciagu(klient->header(), 2.1, 4.2, pt(7));
     report::Group* podpisy = r.addGroup(nullptr, 9.3);
     podpisy->header()->bottomRule = true;
+    podpisy->reprintOnNewPage = true;
     report::Band* wiersz = r.setBand(BandKind::Detail, 5.6);
     Dodaj_Kolumny(podpisy->header(), wiersz, &ADOTable1, kPozycja, int(std::size(kPozycja)), pt(8));
 

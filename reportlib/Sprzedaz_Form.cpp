@@ -87,9 +87,19 @@ void TSprzedaz_Form::Dodaj_Kolumny(report::Band* naglowek, report::Band* wiersz,
             else
                 naglowek->addLabel(QStringLiteral("Naglowek_") + pole, k.x, 0.5, tekst, czcionkaNaglowka);
         }
-        wiersz->addData(QStringLiteral("QRDBText_") + pole, k.x, 0.5, k.szerokosc, k.wyrownanie, pt(8), zrodlo,
-                        pole, QString::fromUtf8(k.maska));
+        // A name that wraps grows its row; a number or code too wide for its column prints smaller.
+        report::DataText* t = wiersz->addData(QStringLiteral("QRDBText_") + pole, k.x, 0.5, k.szerokosc, k.wyrownanie,
+                                              pt(8), zrodlo, pole, QString::fromUtf8(k.maska));
+        t->stretch = true;
+        t->shrinkToFit = true;
     }
+}
+
+void TSprzedaz_Form::Znacznik_Ciagu(report::Band* band, double x, double y, const report::FontSpec& czcionka)
+{
+    report::Label* l = band->addLabel(QStringLiteral("QRLabel_Ciag_Dalszy"), x, y, QStringLiteral("(ciąg dalszy)"), czcionka);
+    l->onlyWhenContinued = true;
+    l->stretch = true;
 }
 
 void TSprzedaz_Form::Kreska(report::Band* band) const

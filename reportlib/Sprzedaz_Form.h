@@ -59,6 +59,8 @@ protected:
                               const Kolumna* kolumny, int ile, const report::FontSpec& czcionkaNaglowka);
     // A rule across the page at the top of a band.
     void Kreska(report::Band* band) const;
+    // "(ciąg dalszy)" in a group's header where it is repeated on a page its rows continue on.
+    static void Znacznik_Ciagu(report::Band* band, double x, double y, const report::FontSpec& czcionka);
 
 private:
     data::Connection* polaczenie_;
