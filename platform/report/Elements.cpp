@@ -195,7 +195,7 @@ DrawItem Element::drawItem(DrawItem::Kind kind, QPointF origin, const QRectF& re
 FontSpec TextElement::fittedFont(const LayoutContext& ctx, const QString& t) const
 {
     FontSpec f = resolved(font, ctx);
-    if (!shrinkToFit || width <= 0 || t.isEmpty())
+    if (!shrinkToFit || width <= 0 || t.isEmpty() || measureText(f, t, 0, false).width() <= width)
         return f;
     const double room = width * kMeasureDpi / kMmPerInch;
     const QStringList words = wordWrap ? t.split(u' ', Qt::SkipEmptyParts) : QStringList{t};
@@ -225,7 +225,11 @@ double TextElement::designedBottom(const LayoutContext& ctx) const
 
 QRectF TextElement::textRect(const LayoutContext& ctx, const QString& t) const
 {
-    const FontSpec f = fittedFont(ctx, t);
+    return rectIn(fittedFont(ctx, t), t);
+}
+
+QRectF TextElement::rectIn(const FontSpec& f, const QString& t) const
+{
     const QSizeF size = measureText(f, t, width, wordWrap);
     const double h = std::max(size.height(), height);
     if (width > 0)
@@ -255,9 +259,10 @@ double TextElement::layOutAndMeasure(const LayoutContext& ctx, QPointF origin, s
     if (!visible)
         return 0;
     QString t = text(ctx);
-    const QRectF rect = textRect(ctx, t);
+    FontSpec f = fittedFont(ctx, t);
+    const QRectF rect = rectIn(f, t);
     DrawItem item = drawItem(DrawItem::Kind::Text, origin, rect);
-    item.font = fittedFont(ctx, t);
+    item.font = std::move(f);
     item.text = std::move(t);
     item.align = align;
     item.wrap = width > 0 && wordWrap;

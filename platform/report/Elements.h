@@ -88,6 +88,9 @@ public:
     double layOutAndMeasure(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
     // The rectangle (band millimetres) the text occupies.
     QRectF textRect(const LayoutContext& ctx, const QString& text) const;
+
+private:
+    QRectF rectIn(const FontSpec& font, const QString& text) const;
 };
 
 // A fixed text that the code may change (between runs, or in a page-start hook).

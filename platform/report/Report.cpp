@@ -374,9 +374,10 @@ private:
             src->first();
             const bool empty = src->eof();
             const bool header = sd->header() && (!empty || sd->printHeaderIfEmpty);
+            running_ = {sd.get(), false}; // a header moved to a new page is headed by its master there
             if (header)
                 place(*sd->header());
-            running_ = {sd.get(), header};
+            running_.header = header;
             while (!src->eof()) {
                 place(*sd->detail());
                 src->next();
