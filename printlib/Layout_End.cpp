@@ -53,10 +53,15 @@ void buyerBlock(TFakt_Form& f, report::Band* b, const QString& table, const QStr
     const QString n = table.left(table.size() - 1) + u'_';
     b->addLabel(n + QStringLiteral("Opis"), captionX, 4.2, caption, pt(10, true));
     b->addLabel(n + QStringLiteral("Nazwa_Opis"), 36.0, rows[0], QStringLiteral("Nazwa odbiorcy :"), pt(10));
-    b->addData(n + QStringLiteral("Nazwa"), 67.7, rows[0], 0, Align::Left, pt(10), h, table + QStringLiteral("Klient_Nazwa_Nazwisko"));
-    b->addData(n + QStringLiteral("Nazwa_cd"), 67.7, rows[1], 0, Align::Left, pt(10), h, table + QStringLiteral("Klient_Nazwa_Nazwisko_cd"));
+    // Name and address end at the right margin.
+    constexpr double room = 190.0 - 67.7;
+    oneLine(b->addData(n + QStringLiteral("Nazwa"), 67.7, rows[0], 0, Align::Left, pt(10), h,
+                       table + QStringLiteral("Klient_Nazwa_Nazwisko")), room);
+    oneLine(b->addData(n + QStringLiteral("Nazwa_cd"), 67.7, rows[1], 0, Align::Left, pt(10), h,
+                       table + QStringLiteral("Klient_Nazwa_Nazwisko_cd")), room);
     b->addLabel(n + QStringLiteral("Adres_Opis"), 51.3, rows[2], QStringLiteral("Adres :"), pt(10));
-    b->addData(n + QStringLiteral("Adres"), 67.7, rows[2], 0, Align::Left, pt(10), h, table + QStringLiteral("Klient_Adres"));
+    oneLine(b->addData(n + QStringLiteral("Adres"), 67.7, rows[2], 0, Align::Left, pt(10), h,
+                       table + QStringLiteral("Klient_Adres")), room);
     b->addData(n + QStringLiteral("Kod"), 67.7, rows[3], 10.8, Align::Left, pt(10), h, table + QStringLiteral("Klient_Kod"));
     b->addData(n + QStringLiteral("Miasto"), 79.9, rows[3], 0, Align::Left, pt(10), h, table + QStringLiteral("Klient_Miasto"));
     b->addLabel(n + QStringLiteral("Nip_Opis"), 54.8, rows[4], QStringLiteral("NIP :"), pt(10));
@@ -64,6 +69,15 @@ void buyerBlock(TFakt_Form& f, report::Band* b, const QString& table, const QStr
 }
 
 } // namespace
+
+report::TextElement* oneLine(report::TextElement* text, double room)
+{
+    text->width = room;
+    text->wordWrap = false;
+    text->shrinkToFit = true;
+    text->minSize = 6;
+    return text;
+}
 
 report::Label* english(const TFakt_Form& form, report::Band* band, const QString& name, double x, double y,
                        const QString& text, double points, Align align, double width)

@@ -44,7 +44,8 @@ const Column kColumns[] = {
     {"Lp. z fakt.", "Item No on invoice", nullptr, "", {-1, 0, L, -1, 0, L}, {7.7, 10.8, C, 9.0, 8.2, R},
      "LP_z_Fakt", "Faktura_Szczegoly.Lp"},
     {"Nazwa towaru/usługi", "Description", "Towary_Nazwa", "", {20.4, 0, L, 8.5, 48.9, L}, {25.4, 0, L, 19.1, 44.7, L}},
-    {"PKWIU/ SWW", "Symbol", "PKWiU", "", {60.1, 10.8, C, 59.0, 13.0, C}, {66.4, 10.8, C, 65.9, 13.0, C}},
+    // On corrections the code keeps clear of the quantity, which starts at 78.1.
+    {"PKWIU/ SWW", "Symbol", "PKWiU", "", {60.1, 10.8, C, 59.0, 13.0, C}, {66.4, 10.8, C, 65.9, 12.0, C}},
     {"Ilość", "Quantity", "Ilosc", "0.000", {75.1, 0, L, 73.0, 10.8, R}, {82.3, 0, L, 78.1, 10.8, R}},
     {"J.m.", "Unit measure", "Jm", "", {87.6, 0, L, 87.3, 6.9, C}, {93.1, 0, L, 92.1, 6.9, C}},
     {"Cena jedn. netto", "Unit net price", kPrice, "0.00", {95.2, 15.1, C, 95.5, 15.1, R}, {100.3, 15.1, C, 100.3, 15.1, R}},

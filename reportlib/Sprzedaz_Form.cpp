@@ -81,9 +81,9 @@ void TSprzedaz_Form::Dodaj_Kolumny(report::Band* naglowek, report::Band* wiersz,
         const QString pole = QString::fromUtf8(k.pole);
         if (naglowek) {
             const QString tekst = QString::fromUtf8(k.naglowek);
-            if (k.naglowekWSzerokosci)
+            if (k.naglowekWSzerokosci) // a word wider than the column ("Stawka") a little smaller
                 naglowek->addLabel(QStringLiteral("Naglowek_") + pole, k.x, 0.5, tekst, czcionkaNaglowka,
-                                   Align::Center, k.szerokosc);
+                                   Align::Center, k.szerokosc)->shrinkToFit = true;
             else
                 naglowek->addLabel(QStringLiteral("Naglowek_") + pole, k.x, 0.5, tekst, czcionkaNaglowka);
         }

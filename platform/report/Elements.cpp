@@ -92,6 +92,9 @@ QFont makeFont(const FontSpec& spec)
     f.setBold(spec.bold);
     f.setItalic(spec.italic);
     f.setStyleHint(QFont::SansSerif);
+    // Unhinted: texts are measured at the glyphs' design widths, as a PDF or a printer sets them;
+    // hinted widths drift by a hair per glyph, which a long line adds up to a millimetre.
+    f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
 

@@ -27,7 +27,7 @@ inline std::vector<Word> words(const QString& file)
     p.waitForFinished(30000);
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
     static const QRegularExpression tag(QStringLiteral(
-        R"(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)"));
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     constexpr double mm = 25.4 / 72.0;
     std::vector<Word> out;
     int page = -1;
@@ -39,7 +39,8 @@ inline std::vector<Word> words(const QString& file)
         }
         QString text = m.captured(5);
         text.replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-        text.replace(QStringLiteral("&quot;"), QStringLiteral("\"")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        text.replace(QStringLiteral("&quot;"), QStringLiteral("\"")).replace(QStringLiteral("&apos;"), QStringLiteral("'"));
+        text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
         out.push_back({page, QRectF(QPointF(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm),
                                     QPointF(m.captured(3).toDouble() * mm, m.captured(4).toDouble() * mm)),
                        text});
@@ -68,7 +69,9 @@ inline QStringList unreadable(const QString& file, const report::PageList& pages
                 && item.rect.adjusted(-tol, -tol, tol, tol).contains(w.box) && item.text.contains(w.text))
                 inside = true;
         if (!inside)
-            problems << QStringLiteral("p.%1: «%2» outside its box").arg(w.page + 1).arg(w.text);
+            problems << QStringLiteral("p.%1: «%2» outside its box (%3, %4 - %5, %6)").arg(w.page + 1).arg(w.text)
+                            .arg(w.box.left(), 0, 'f', 1).arg(w.box.top(), 0, 'f', 1).arg(w.box.right(), 0, 'f', 1)
+                            .arg(w.box.bottom(), 0, 'f', 1);
     }
     for (const report::Page& p : pages.pages)
         for (const report::DrawItem& item : p.items)
