@@ -58,6 +58,8 @@ TQRMDForm_Sprzedaz_Wg_Klientow::TQRMDForm_Sprzedaz_Wg_Klientow(QObject* owner)
     podpisy->reprintOnNewPage = true;
     report::Band* wiersz = r.setBand(BandKind::Detail, 5.6);
     Dodaj_Kolumny(podpisy->header(), wiersz, &ADOTable1, kPozycja, int(std::size(kPozycja)), pt(8));
+    // A PKWiU code of 14 characters takes the free space up to the name's and the unit's columns.
+    Poszerz_Pole(wiersz, QStringLiteral("PKWiU"), 134.1, 16.2, Align::Center);
 
     report::Band* suma = klient->setFooter(10.6);
     Kreska(suma);

@@ -95,6 +95,16 @@ void TSprzedaz_Form::Dodaj_Kolumny(report::Band* naglowek, report::Band* wiersz,
     }
 }
 
+void TSprzedaz_Form::Poszerz_Pole(report::Band* wiersz, const QString& pole, double x, double szerokosc,
+                                  report::Align wyrownanie)
+{
+    if (auto* t = dynamic_cast<report::DataText*>(wiersz->find(QStringLiteral("QRDBText_") + pole))) {
+        t->x = x;
+        t->width = szerokosc;
+        t->align = wyrownanie;
+    }
+}
+
 void TSprzedaz_Form::Znacznik_Ciagu(report::Band* band, double x, double y, const report::FontSpec& czcionka)
 {
     report::Label* l = band->addLabel(QStringLiteral("QRLabel_Ciag_Dalszy"), x, y, QStringLiteral("(ciąg dalszy)"), czcionka);
