@@ -24,6 +24,10 @@ report::Label* english(const TFakt_Form& form, report::Band* band, const QString
                        double y, const QString& text, double points, report::Align align = report::Align::Left,
                        double width = 0);
 
+// A long text kept to one line within `room` millimetres from its x: a name or an address longer
+// than that prints in a smaller size rather than over its neighbours or off the paper.
+report::TextElement* oneLine(report::TextElement* text, double room);
+
 void buildTitle(TFakt_Form& form);
 void buildLines(TFakt_Form& form);
 void buildNoteBuyers(TFakt_Form& form);

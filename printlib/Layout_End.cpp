@@ -53,10 +53,15 @@ void buyerBlock(TFakt_Form& f, report::Band* b, const QString& table, const QStr
     const QString n = table.left(table.size() - 1) + u'_';
     b->addLabel(n + QStringLiteral("Opis"), captionX, 4.2, caption, pt(10, true));
     b->addLabel(n + QStringLiteral("Nazwa_Opis"), 36.0, rows[0], QStringLiteral("Nazwa odbiorcy :"), pt(10));
-    b->addData(n + QStringLiteral("Nazwa"), 67.7, rows[0], 0, Align::Left, pt(10), h, table + QStringLiteral("Klient_Nazwa_Nazwisko"));
-    b->addData(n + QStringLiteral("Nazwa_cd"), 67.7, rows[1], 0, Align::Left, pt(10), h, table + QStringLiteral("Klient_Nazwa_Nazwisko_cd"));
+    // Name and address end at the right margin.
+    constexpr double room = 190.0 - 67.7;
+    oneLine(b->addData(n + QStringLiteral("Nazwa"), 67.7, rows[0], 0, Align::Left, pt(10), h,
+                       table + QStringLiteral("Klient_Nazwa_Nazwisko")), room);
+    oneLine(b->addData(n + QStringLiteral("Nazwa_cd"), 67.7, rows[1], 0, Align::Left, pt(10), h,
+                       table + QStringLiteral("Klient_Nazwa_Nazwisko_cd")), room);
     b->addLabel(n + QStringLiteral("Adres_Opis"), 51.3, rows[2], QStringLiteral("Adres :"), pt(10));
-    b->addData(n + QStringLiteral("Adres"), 67.7, rows[2], 0, Align::Left, pt(10), h, table + QStringLiteral("Klient_Adres"));
+    oneLine(b->addData(n + QStringLiteral("Adres"), 67.7, rows[2], 0, Align::Left, pt(10), h,
+                       table + QStringLiteral("Klient_Adres")), room);
     b->addData(n + QStringLiteral("Kod"), 67.7, rows[3], 10.8, Align::Left, pt(10), h, table + QStringLiteral("Klient_Kod"));
     b->addData(n + QStringLiteral("Miasto"), 79.9, rows[3], 0, Align::Left, pt(10), h, table + QStringLiteral("Klient_Miasto"));
     b->addLabel(n + QStringLiteral("Nip_Opis"), 54.8, rows[4], QStringLiteral("NIP :"), pt(10));
@@ -64,6 +69,15 @@ void buyerBlock(TFakt_Form& f, report::Band* b, const QString& table, const QStr
 }
 
 } // namespace
+
+report::TextElement* oneLine(report::TextElement* text, double room)
+{
+    text->width = room;
+    text->wordWrap = false;
+    text->shrinkToFit = true;
+    text->minSize = 6;
+    return text;
+}
 
 report::Label* english(const TFakt_Form& form, report::Band* band, const QString& name, double x, double y,
                        const QString& text, double points, Align align, double width)
@@ -115,7 +129,9 @@ void buildSummary(TFakt_Form& f)
     s->addLabel(QStringLiteral("Podpis3"), 133.6, y + 2.1, QStringLiteral("Podpis osoby upoważnionej"), pt(8));
     s->addLabel(QStringLiteral("Podpis4"), 136.5, y + 6.3, QStringLiteral("do odbioru faktury VAT"), pt(8));
     english(f, s, QStringLiteral("Podpis_Ang2"), 133.6, y + 6.3 + under(8), QStringLiteral("Buyer's signature"), 8);
-    s->addRichText(QStringLiteral("QRDBRichText1"), 6.3, p.remarksY, 118.8, 10.8, pt(10), &f.Naglowek, QStringLiteral("Uwagi"));
+    // Three lines of remarks are taller than the frame: it grows to hold them all.
+    s->addRichText(QStringLiteral("QRDBRichText1"), 6.3, p.remarksY, 118.8, 10.8, pt(10), &f.Naglowek,
+                   QStringLiteral("Uwagi"))->stretch = true;
 }
 
 void buildPageFooter(TFakt_Form& f)
@@ -123,10 +139,11 @@ void buildPageFooter(TFakt_Form& f)
     const bool note = f.variant.kind == DocumentKind::Note;
     report::Band* b = f.QuickRep1.setBand(BandKind::PageFooter, note ? 3.4 : 10.6);
     if (!note) {
-        // The page line, and the page count of the first layout run (white: a carrier only).
+        // The page line, and the page count of the first layout run: a carrier only, never printed
+        // (a white text would still be found by a search in the PDF and copied with its text).
         f.QRL_Strona_Cala = b->addLabel(QStringLiteral("QRL_Strona_Cala"), 185.2, 0, QString(), pt(7), Align::Right);
         f.QRL_Strona = b->addLabel(QStringLiteral("QRL_Strona"), 36.0, 2.1, QString(), pt(7));
-        f.QRL_Strona->font.color = Qt::white;
+        f.QRL_Strona->visible = false;
     }
     b->addLabel(QStringLiteral("QRLabel_Stopka"), 65.6, note ? 0 : 5.6,
                 QStringLiteral("Wydrukowano z programu Orlimek - Tarnex"), pt(7));

@@ -44,7 +44,8 @@ const Column kColumns[] = {
     {"Lp. z fakt.", "Item No on invoice", nullptr, "", {-1, 0, L, -1, 0, L}, {7.7, 10.8, C, 9.0, 8.2, R},
      "LP_z_Fakt", "Faktura_Szczegoly.Lp"},
     {"Nazwa towaru/usługi", "Description", "Towary_Nazwa", "", {20.4, 0, L, 8.5, 48.9, L}, {25.4, 0, L, 19.1, 44.7, L}},
-    {"PKWIU/ SWW", "Symbol", "PKWiU", "", {60.1, 10.8, C, 59.0, 13.0, C}, {66.4, 10.8, C, 65.9, 13.0, C}},
+    // On corrections the code keeps clear of the quantity, which starts at 78.1.
+    {"PKWIU/ SWW", "Symbol", "PKWiU", "", {60.1, 10.8, C, 59.0, 13.0, C}, {66.4, 10.8, C, 65.9, 12.0, C}},
     {"Ilość", "Quantity", "Ilosc", "0.000", {75.1, 0, L, 73.0, 10.8, R}, {82.3, 0, L, 78.1, 10.8, R}},
     {"J.m.", "Unit measure", "Jm", "", {87.6, 0, L, 87.3, 6.9, C}, {93.1, 0, L, 92.1, 6.9, C}},
     {"Cena jedn. netto", "Unit net price", kPrice, "0.00", {95.2, 15.1, C, 95.5, 15.1, R}, {100.3, 15.1, C, 100.3, 15.1, R}},
@@ -86,6 +87,15 @@ double number(const report::RowSource& source, const QString& field)
 }
 
 QString s(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// A line's cell: a name that wraps grows the line (and moves down what is under it), a code or a
+// number too wide for its column prints smaller.
+report::DataText* cell(report::DataText* t)
+{
+    t->stretch = true;
+    t->shrinkToFit = true;
+    return t;
+}
 
 } // namespace
 
@@ -141,13 +151,14 @@ void buildLines(TFakt_Form& f)
                 column = s(lr.old ? c.oldField : c.newField);
             if (column.isEmpty())
                 continue;
-            report::DataText* t = row->addData(QString::fromLatin1(lr.name) + key, p.x, lr.y, p.w, p.a, pt(7),
-                                               &f.Pozycje, column, s(c.mask));
+            report::DataText* t = cell(row->addData(QString::fromLatin1(lr.name) + key, p.x, lr.y, p.w, p.a, pt(7),
+                                                    &f.Pozycje, column, s(c.mask)));
             if (price)
                 f.priceFields.push_back({t, column, column + QStringLiteral("_Brutto")});
             if (field == QLatin1String("Towary_Nazwa"))
-                row->addData(QString::fromLatin1(lr.name) + QStringLiteral("Towary_Nazwa_cd"), p.x, lr.y + (correction ? 3.2 : 3.4),
-                             p.w, p.a, pt(7), &f.Pozycje, lr.prefix + QStringLiteral("Towary_Nazwa_cd"));
+                cell(row->addData(QString::fromLatin1(lr.name) + QStringLiteral("Towary_Nazwa_cd"), p.x,
+                                  lr.y + (correction ? 3.2 : 3.4), p.w, p.a, pt(7), &f.Pozycje,
+                                  lr.prefix + QStringLiteral("Towary_Nazwa_cd")));
         }
     }
 

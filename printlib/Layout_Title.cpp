@@ -4,6 +4,8 @@
 #include "printlib/Fakt_Form.h"
 #include "printlib/Layout.h"
 
+#include <tuple>
+
 using report::Align;
 using report::BandKind;
 using report::pt;
@@ -166,7 +168,7 @@ void buildTitle(TFakt_Form& f)
     };
     auto data = [&](const char* name, double x, double y, double width, double points, bool bold,
                     report::RowSource* source, const QString& column) {
-        t->addData(s(name), x, y, width, Align::Left, pt(points, bold), source, column);
+        return t->addData(s(name), x, y, width, Align::Left, pt(points, bold), source, column);
     };
 
     f.QRImage1 = t->addImage(QStringLiteral("QRImage1"), p.logoX, p.logoY, 37.6, 20.4);
@@ -207,11 +209,20 @@ void buildTitle(TFakt_Form& f)
 
     // Buyer.
     caption("QRLabel22", 6.3, p.buyerY, "Nabywca :", 10, "Purchaser :");
-    data("QRDBText26", 6.3, p.buyerNameY, p.buyerNameWidth, 10, true, header,
-         buyerColumn(v, QStringLiteral("Klient_Nazwa_Nazwisko")));
-    data("QRDBText1", 6.3, p.buyerName2Y, p.buyerNameWidth, 10, true, header,
-         buyerColumn(v, QStringLiteral("Klient_Nazwa_Nazwisko_cd")));
+    // The buyer's lines are the title's longest texts. Each keeps to one line left of the duplicate
+    // marking (which starts near x 140); where the layout gives the name a width, it wraps there
+    // instead and moves the rows under it down.
+    constexpr double room = 132.0;
+    for (auto [name, y, column] : {std::tuple{"QRDBText26", p.buyerNameY, "Klient_Nazwa_Nazwisko"},
+                                   std::tuple{"QRDBText1", p.buyerName2Y, "Klient_Nazwa_Nazwisko_cd"}}) {
+        report::DataText* d = data(name, 6.3, y, p.buyerNameWidth, 10, true, header, buyerColumn(v, s(column)));
+        if (p.buyerNameWidth > 0)
+            d->stretch = true;
+        else
+            oneLine(d, room);
+    }
     f.QRLabel_Adres = t->addLabel(QStringLiteral("QRLabel_Adres"), 6.3, p.buyerAddressY, QString(), pt(10));
+    oneLine(f.QRLabel_Adres, room);
     caption("QRLabel12", 6.3, p.buyerNipY, "NIP :", 10, plainInvoice ? "Tax Reg No" : "Tax Reg. No");
     data("QRDBText22", 16.9, p.buyerNipY, v.proForma ? 0 : 48.9, 10, false, header,
          buyerColumn(v, QStringLiteral("Klient_Nip")));

@@ -75,14 +75,23 @@ TQRMDForm_Sprzedaz_Wg_Dokumentow::TQRMDForm_Sprzedaz_Wg_Dokumentow(QObject* owne
     kolumny->bottomRule = true;
     report::Band* dokument = r.setBand(BandKind::Detail, 5.8);
     Dodaj_Kolumny(kolumny, dokument, &ADOTable_Faktura, kDokument, int(std::size(kDokument)), pt(8));
+    // The number's column is narrower than two digits: the number takes the free space between
+    // the type and the year, right-aligned against the year, so it never runs into it.
+    Poszerz_Pole(dokument, QStringLiteral("Nr"), 10.4, 6.5, Align::Right);
+    // A document whose lines continue on the next page heads them there again, marked.
+    Znacznik_Ciagu(dokument, 4.2, 3.9, pt(7, false));
 
     // The lines: a header only when the document has lines, and after them the document's totals.
     report::SubDetail* pozycje = r.addSubDetail(&ADOTable_Faktura_Szczegoly, 4.5);
     pozycje->printHeaderIfEmpty = false;
     pozycje->printFooterIfEmpty = true;
+    pozycje->reprintOnNewPage = true;
     report::Band* naglowek = pozycje->setHeader(5.3);
     naglowek->bottomRule = true;
     Dodaj_Kolumny(naglowek, pozycje->detail(), &ADOTable_Faktura_Szczegoly, kPozycja, int(std::size(kPozycja)), pt(8));
+    // A PKWiU code of 14 characters is wider than its column: it takes the free space up to the
+    // name's and the unit's columns.
+    Poszerz_Pole(pozycje->detail(), QStringLiteral("PKWiU"), 88.6, 17.0, Align::Center);
 
     report::Band* suma = pozycje->setFooter(5.8);
     Kreska(suma);

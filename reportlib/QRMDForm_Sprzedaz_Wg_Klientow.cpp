@@ -50,10 +50,16 @@ TQRMDForm_Sprzedaz_Wg_Klientow::TQRMDForm_Sprzedaz_Wg_Klientow(QObject* owner)
     // A client's block: its data, the line captions, its lines, its sums.
     report::Group* klient = r.addGroup([this] { return ADOTable1.text(QStringLiteral("Nr_Klienta")); }, 7.9);
     Dodaj_Kolumny(kolumny, klient->header(), &ADOTable1, kKlient, int(std::size(kKlient)), pt(8));
+    // A client whose lines continue on the next page heads them there again, marked.
+    klient->reprintOnNewPage = true;
+    Znacznik_Ciagu(klient->header(), 2.1, 4.2, pt(7));
     report::Group* podpisy = r.addGroup(nullptr, 9.3);
     podpisy->header()->bottomRule = true;
+    podpisy->reprintOnNewPage = true;
     report::Band* wiersz = r.setBand(BandKind::Detail, 5.6);
     Dodaj_Kolumny(podpisy->header(), wiersz, &ADOTable1, kPozycja, int(std::size(kPozycja)), pt(8));
+    // A PKWiU code of 14 characters takes the free space up to the name's and the unit's columns.
+    Poszerz_Pole(wiersz, QStringLiteral("PKWiU"), 134.1, 16.2, Align::Center);
 
     report::Band* suma = klient->setFooter(10.6);
     Kreska(suma);

@@ -54,8 +54,13 @@ TQRMDForm_Sprzedaz_Wg_Towarow::TQRMDForm_Sprzedaz_Wg_Towarow(QObject* owner)
     for (const auto& e : towar->header()->elements())
         if (auto* t = dynamic_cast<report::TextElement*>(e.get()))
             t->font.bold = true;
+    // An item whose lines continue on the next page heads them there again, marked (beside the
+    // item's columns, where its row has room).
+    towar->reprintOnNewPage = true;
+    Znacznik_Ciagu(towar->header(), 220.0, 0.5, pt(8, true));
     report::Group* podpisy = r.addGroup(nullptr, 8.7);
     podpisy->header()->bottomRule = true;
+    podpisy->reprintOnNewPage = true;
     report::Band* wiersz = r.setBand(BandKind::Detail, 5.3);
     Dodaj_Kolumny(podpisy->header(), wiersz, &ADOTable1, kPozycja, int(std::size(kPozycja)), pt(8));
 

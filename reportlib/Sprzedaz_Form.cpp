@@ -81,15 +81,35 @@ void TSprzedaz_Form::Dodaj_Kolumny(report::Band* naglowek, report::Band* wiersz,
         const QString pole = QString::fromUtf8(k.pole);
         if (naglowek) {
             const QString tekst = QString::fromUtf8(k.naglowek);
-            if (k.naglowekWSzerokosci)
+            if (k.naglowekWSzerokosci) // a word wider than the column ("Stawka") a little smaller
                 naglowek->addLabel(QStringLiteral("Naglowek_") + pole, k.x, 0.5, tekst, czcionkaNaglowka,
-                                   Align::Center, k.szerokosc);
+                                   Align::Center, k.szerokosc)->shrinkToFit = true;
             else
                 naglowek->addLabel(QStringLiteral("Naglowek_") + pole, k.x, 0.5, tekst, czcionkaNaglowka);
         }
-        wiersz->addData(QStringLiteral("QRDBText_") + pole, k.x, 0.5, k.szerokosc, k.wyrownanie, pt(8), zrodlo,
-                        pole, QString::fromUtf8(k.maska));
+        // A name that wraps grows its row; a number or code too wide for its column prints smaller.
+        report::DataText* t = wiersz->addData(QStringLiteral("QRDBText_") + pole, k.x, 0.5, k.szerokosc, k.wyrownanie,
+                                              pt(8), zrodlo, pole, QString::fromUtf8(k.maska));
+        t->stretch = true;
+        t->shrinkToFit = true;
     }
+}
+
+void TSprzedaz_Form::Poszerz_Pole(report::Band* wiersz, const QString& pole, double x, double szerokosc,
+                                  report::Align wyrownanie)
+{
+    if (auto* t = dynamic_cast<report::DataText*>(wiersz->find(QStringLiteral("QRDBText_") + pole))) {
+        t->x = x;
+        t->width = szerokosc;
+        t->align = wyrownanie;
+    }
+}
+
+void TSprzedaz_Form::Znacznik_Ciagu(report::Band* band, double x, double y, const report::FontSpec& czcionka)
+{
+    report::Label* l = band->addLabel(QStringLiteral("QRLabel_Ciag_Dalszy"), x, y, QStringLiteral("(ciąg dalszy)"), czcionka);
+    l->onlyWhenContinued = true;
+    l->stretch = true;
 }
 
 void TSprzedaz_Form::Kreska(report::Band* band) const

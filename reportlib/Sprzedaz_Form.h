@@ -57,8 +57,14 @@ protected:
     // Captions into `naglowek`, data texts of `zrodlo` into `wiersz`.
     static void Dodaj_Kolumny(report::Band* naglowek, report::Band* wiersz, report::RowSource* zrodlo,
                               const Kolumna* kolumny, int ile, const report::FontSpec& czcionkaNaglowka);
+    // A field of `wiersz` given more room than its column (the free space beside it), so that a
+    // long number or code prints in a readable size; its caption stays where it is.
+    static void Poszerz_Pole(report::Band* wiersz, const QString& pole, double x, double szerokosc,
+                             report::Align wyrownanie);
     // A rule across the page at the top of a band.
     void Kreska(report::Band* band) const;
+    // "(ciąg dalszy)" in a group's header where it is repeated on a page its rows continue on.
+    static void Znacznik_Ciagu(report::Band* band, double x, double y, const report::FontSpec& czcionka);
 
 private:
     data::Connection* polaczenie_;

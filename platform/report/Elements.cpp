@@ -7,9 +7,11 @@
 #include <QHash>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <cmath>
 
 namespace report {
 
@@ -90,6 +92,9 @@ QFont makeFont(const FontSpec& spec)
     f.setBold(spec.bold);
     f.setItalic(spec.italic);
     f.setStyleHint(QFont::SansSerif);
+    // Unhinted: texts are measured at the glyphs' design widths, as a PDF or a printer sets them;
+    // hinted widths drift by a hair per glyph, which a long line adds up to a millimetre.
+    f.setHintingPreference(QFont::PreferNoHinting);
     return f;
 }
 
@@ -164,6 +169,23 @@ QSizeF measureText(const FontSpec& font, const QString& text, double widthMm, bo
     return size;
 }
 
+double measureRichText(const FontSpec& font, const QString& text, double widthMm)
+{
+    if (text.isEmpty())
+        return 0;
+    const double pxPerMm = kMeasureDpi / kMmPerInch;
+    QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(const_cast<QImage*>(&measureDevice()));
+    doc.setDefaultFont(font.toQFont());
+    doc.setDocumentMargin(0);
+    if (Qt::mightBeRichText(text))
+        doc.setHtml(text);
+    else
+        doc.setPlainText(text);
+    doc.setTextWidth(widthMm * pxPerMm);
+    return doc.size().height() / pxPerMm;
+}
+
 DrawItem Element::drawItem(DrawItem::Kind kind, QPointF origin, const QRectF& rect) const
 {
     DrawItem item;
@@ -173,9 +195,44 @@ DrawItem Element::drawItem(DrawItem::Kind kind, QPointF origin, const QRectF& re
     return item;
 }
 
+FontSpec TextElement::fittedFont(const LayoutContext& ctx, const QString& t) const
+{
+    FontSpec f = resolved(font, ctx);
+    if (!shrinkToFit || width <= 0 || t.isEmpty() || measureText(f, t, 0, false).width() <= width)
+        return f;
+    const double room = width * kMeasureDpi / kMmPerInch;
+    const QStringList words = wordWrap ? t.split(u' ', Qt::SkipEmptyParts) : QStringList{t};
+    auto widest = [&words](const FontSpec& at) {
+        const QFontMetricsF& fm = metricsOf(at);
+        double w = 0;
+        for (const QString& word : words)
+            w = std::max(w, fm.horizontalAdvance(word));
+        return w;
+    };
+    const double wide = widest(f);
+    if (wide <= room)
+        return f;
+    // Sizes in tenths of a point (a handful of fonts for the caches), checked against the metrics
+    // of the size itself, since glyphs do not scale exactly.
+    double size = std::floor(f.size * room / wide * 10) / 10;
+    for (f.size = std::max(size, minSize); f.size > minSize && widest(f) > room;)
+        f.size = std::max(minSize, std::round(f.size * 10 - 1) / 10);
+    return f;
+}
+
+double TextElement::designedBottom(const LayoutContext& ctx) const
+{
+    const double line = metricsOf(resolved(font, ctx)).height() * kMmPerInch / kMeasureDpi;
+    return y + std::max(height, line);
+}
+
 QRectF TextElement::textRect(const LayoutContext& ctx, const QString& t) const
 {
-    const FontSpec f = resolved(font, ctx);
+    return rectIn(fittedFont(ctx, t), t);
+}
+
+QRectF TextElement::rectIn(const FontSpec& f, const QString& t) const
+{
     const QSizeF size = measureText(f, t, width, wordWrap);
     const double h = std::max(size.height(), height);
     if (width > 0)
@@ -205,10 +262,11 @@ double TextElement::layOutAndMeasure(const LayoutContext& ctx, QPointF origin, s
     if (!visible)
         return 0;
     QString t = text(ctx);
-    const QRectF rect = textRect(ctx, t);
+    FontSpec f = fittedFont(ctx, t);
+    const QRectF rect = rectIn(f, t);
     DrawItem item = drawItem(DrawItem::Kind::Text, origin, rect);
+    item.font = std::move(f);
     item.text = std::move(t);
-    item.font = resolved(font, ctx);
     item.align = align;
     item.wrap = width > 0 && wordWrap;
     out.push_back(std::move(item));
@@ -243,16 +301,33 @@ void LineElement::layOut(const LayoutContext&, QPointF origin, std::vector<DrawI
     out.push_back(std::move(item));
 }
 
+QString RichTextBox::content() const
+{
+    if (source)
+        return source->eof() ? QString() : source->text(field);
+    return text;
+}
+
+double RichTextBox::bottom(const LayoutContext& ctx) const
+{
+    if (!visible)
+        return 0;
+    if (!stretch)
+        return y + height;
+    // A little more than measured: the printer's resolution may set the lines a hair taller.
+    constexpr double kSlack = 0.2;
+    return y + std::max(height, measureRichText(resolved(font, ctx), content(), width) + kSlack);
+}
+
 void RichTextBox::layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const
 {
     if (!visible)
         return;
-    QString t = text;
-    if (source)
-        t = source->eof() ? QString() : source->text(field);
+    QString t = content();
     if (t.isEmpty())
         return;
-    DrawItem item = drawItem(DrawItem::Kind::RichText, origin);
+    // A stretching frame is as tall as its text, so no line is cut by the frame's clip.
+    DrawItem item = drawItem(DrawItem::Kind::RichText, origin, QRectF(x, y, width, bottom(ctx) - y));
     item.text = t;
     item.font = resolved(font, ctx);
     out.push_back(std::move(item));

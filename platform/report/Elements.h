@@ -21,6 +21,7 @@ struct LayoutContext {
     int pageCount = 0;    // pages of the previous run of the same report (0 before any)
     QString baseFont;     // the report's font family, for elements that name none
     QString title;        // the report's title
+    bool continued = false; // a header repeated on a page where its group's rows continue
 };
 
 class Element {
@@ -34,12 +35,18 @@ public:
     double x = 0, y = 0;          // millimetres within the band
     double width = 0, height = 0; // 0 = sized by the content
     bool visible = true;
-    // The band grows to hold all of this element (a text that wraps to more lines). Bands keep
-    // their designed heights otherwise, so the page breaks are the designed ones.
+    // The band grows to hold all of this element (a text that wraps to more lines), and what lies
+    // under it in the band moves down by as much as it grew. Bands keep their designed heights
+    // otherwise, so the page breaks are the designed ones.
     bool stretch = false;
+    // Printed only in a header repeated on a page where its group continues (a "continued" mark).
+    bool onlyWhenContinued = false;
 
+    bool shows(const LayoutContext& ctx) const { return visible && (!onlyWhenContinued || ctx.continued); }
     // Lowest point the element reaches, in millimetres from the band's top.
     virtual double bottom(const LayoutContext& ctx) const { return y + height; }
+    // Where it ends as designed, before it stretched (a text: its first line).
+    virtual double designedBottom(const LayoutContext&) const { return y + height; }
     // Appends the element's draw items; `origin` is the band's top left corner on the paper.
     virtual void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const = 0;
     // Both at once: appends the draw items and gives bottom() (texts are made and measured once).
@@ -67,13 +74,23 @@ public:
     Align align = Align::Left;
     FontSpec font;          // an empty family means the report's font
     bool wordWrap = true;   // only with a width
+    // With a width: a word wider than the width (a long number or code, which cannot wrap) prints
+    // in a smaller size that fits it, down to `minSize` points.
+    bool shrinkToFit = false;
+    double minSize = 4;
 
     virtual QString text(const LayoutContext& ctx) const = 0;
     double bottom(const LayoutContext& ctx) const override;
+    double designedBottom(const LayoutContext& ctx) const override;
+    // The font the text prints in (the element's, made smaller to fit where it must).
+    FontSpec fittedFont(const LayoutContext& ctx, const QString& text) const;
     void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
     double layOutAndMeasure(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
     // The rectangle (band millimetres) the text occupies.
     QRectF textRect(const LayoutContext& ctx, const QString& text) const;
+
+private:
+    QRectF rectIn(const FontSpec& font, const QString& text) const;
 };
 
 // A fixed text that the code may change (between runs, or in a page-start hook).
@@ -121,8 +138,8 @@ public:
     void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
 };
 
-// Formatted text (HTML) or plain text, clipped to its frame. Bound to a field when a source is
-// set, otherwise shows `text`.
+// Formatted text (HTML) or plain text in a frame, clipped to it; a stretching frame grows to hold
+// all of its text. Bound to a field when a source is set, otherwise shows `text`.
 class RichTextBox : public Element {
 public:
     using Element::Element;
@@ -130,6 +147,8 @@ public:
     QString text;
     RowSource* source = nullptr;
     QString field;
+    QString content() const;
+    double bottom(const LayoutContext& ctx) const override;
     void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
 };
 
@@ -148,5 +167,7 @@ private:
 
 // Measures text as it will print: millimetres, at a fixed high resolution (no screen involved).
 QSizeF measureText(const FontSpec& font, const QString& text, double widthMm, bool wrap);
+// The height in millimetres of formatted (HTML) or plain text set in a frame of the given width.
+double measureRichText(const FontSpec& font, const QString& text, double widthMm);
 
 } // namespace report

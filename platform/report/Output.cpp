@@ -308,6 +308,7 @@ void PdfCapture::print(const PageList& pages, const PrintJob& job)
     e.copies = job.copies;
     e.pageCount = pages.pageCount();
     e.pageTexts = textsOf(pages);
+    e.pages = pages;
     e.file = QDir(dir_).filePath(QStringLiteral("%1.pdf").arg(entries_.size() + 1, 3, 10, QLatin1Char('0')));
     writePdf(pages, e.file, job.copies);
     entries_.push_back(std::move(e));
@@ -320,6 +321,7 @@ void PdfCapture::preview(const PageList& pages, const QString& caption)
     e.caption = caption;
     e.pageCount = pages.pageCount();
     e.pageTexts = textsOf(pages);
+    e.pages = pages;
     e.file = QDir(dir_).filePath(QStringLiteral("%1.pdf").arg(entries_.size() + 1, 3, 10, QLatin1Char('0')));
     writePdf(pages, e.file, 1);
     entries_.push_back(std::move(e));

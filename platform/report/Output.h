@@ -96,6 +96,7 @@ public:
         int pageCount = 0;     // pages of one copy
         QString file;          // the PDF written (every copy in turn)
         std::vector<QStringList> pageTexts; // texts of each page of one copy
+        PageList pages;        // one copy as laid out
     };
     explicit PdfCapture(const QString& dir);
     ~PdfCapture() override;

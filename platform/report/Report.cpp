@@ -106,37 +106,68 @@ Element* Band::find(const QString& name) const
 
 double Band::layoutHeight(const LayoutContext& ctx) const
 {
-    double h = height;
-    for (const auto& e : elements_)
-        if (e->visible && e->stretch)
-            h = std::max(h, e->bottom(ctx));
-    return h;
+    std::vector<DrawItem> scratch;
+    return layOut(ctx, QPointF(0, 0), scratch);
 }
 
 double Band::layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const
 {
     // A band keeps its given height and grows only for the elements that stretch, so page breaks
-    // and page counts are the designed ones. A text that does not stretch is cut at the band's
-    // bottom (a long name wraps within its lines) instead of running over the next row.
+    // and page counts are the designed ones. What lies under a stretching element (below its
+    // designed top, across the same columns) moves down by as much as that element grew, so a
+    // wrapped text never runs over the element under it. Elements are placed top to bottom.
+    std::vector<const Element*> order;
+    order.reserve(elements_.size());
+    for (const auto& e : elements_)
+        if (e->shows(ctx))
+            order.push_back(e.get());
+    std::stable_sort(order.begin(), order.end(), [](const Element* a, const Element* b) { return a->y < b->y; });
+
+    struct Grown {
+        double top, left, right; // the element's designed top and its columns (band millimetres)
+        double by;               // how far what lies under it moves down
+    };
+    struct Placed {
+        const Element* e;
+        size_t first, last; // its draw items
+        double left, right, bottom;
+    };
+    std::vector<Grown> grown;
+    std::vector<Placed> row;
     double h = height;
-    std::vector<std::pair<size_t, size_t>> fixed;
-    for (const auto& e : elements_) {
-        if (!e->visible)
-            continue;
-        const size_t first = out.size();
-        const double bottom = e->layOutAndMeasure(ctx, origin, out);
-        if (e->stretch)
-            h = std::max(h, bottom);
-        else
-            fixed.emplace_back(first, out.size());
-    }
-    const double limit = origin.y() + h;
-    for (const auto& [from, to] : fixed)
-        for (size_t i = from; i < to; ++i) {
-            DrawItem& item = out[i];
-            if (item.kind == DrawItem::Kind::Text && item.rect.top() < limit && item.rect.bottom() > limit)
-                item.rect.setBottom(limit);
+    for (size_t at = 0; at < order.size();) {
+        // One row: the elements with the same designed top move down together, as a table row.
+        row.clear();
+        const double top = order[at]->y;
+        for (; at < order.size() && std::abs(order[at]->y - top) < 1e-6; ++at) {
+            const Element* e = order[at];
+            const size_t first = out.size();
+            const double bottom = e->layOutAndMeasure(ctx, origin, out);
+            double left = e->x, right = e->x + std::max(e->width, 0.0);
+            if (out.size() > first) {
+                left = right = out[first].rect.left() - origin.x();
+                for (size_t i = first; i < out.size(); ++i) {
+                    left = std::min(left, out[i].rect.left() - origin.x());
+                    right = std::max(right, out[i].rect.right() - origin.x());
+                }
+            }
+            row.push_back({e, first, out.size(), left, right, bottom});
         }
+        double shift = 0;
+        for (const Placed& p : row)
+            for (const Grown& g : grown)
+                if (g.top < top - 1e-9 && g.left < p.right && p.left < g.right)
+                    shift = std::max(shift, g.by);
+        for (const Placed& p : row) {
+            for (size_t i = p.first; i < p.last; ++i)
+                out[i].rect.translate(0, shift);
+            const double growth = p.e->stretch ? std::max(0.0, p.bottom - p.e->designedBottom(ctx)) : 0.0;
+            if (shift + growth > 0)
+                grown.push_back({top, p.left, p.right, shift + growth});
+            if (p.e->stretch || shift > 0)
+                h = std::max(h, p.bottom + shift);
+        }
+    }
     return h;
 }
 
@@ -323,13 +354,14 @@ private:
             closeGroups(0);
     }
 
-    // Footers of the open groups from the innermost down to `level`.
+    // Footers of the open groups from the innermost down to `level`. A group stays open while its
+    // footer is placed: a footer moved to a new page is headed by its group there.
     void closeGroups(size_t level)
     {
         while (openGroups_ > level) {
-            --openGroups_;
-            if (Band* f = r_.groups_[openGroups_]->footer())
+            if (Band* f = r_.groups_[openGroups_ - 1]->footer())
                 place(*f);
+            --openGroups_;
         }
     }
 
@@ -341,14 +373,19 @@ private:
                 continue;
             src->first();
             const bool empty = src->eof();
-            if (sd->header() && (!empty || sd->printHeaderIfEmpty))
+            const bool header = sd->header() && (!empty || sd->printHeaderIfEmpty);
+            running_ = {sd.get(), false}; // a header moved to a new page is headed by its master there
+            if (header)
                 place(*sd->header());
+            running_.header = header;
             while (!src->eof()) {
                 place(*sd->detail());
                 src->next();
             }
+            running_.header = false; // only the footer is left: no captions over nothing
             if (sd->footer() && (!empty || sd->printFooterIfEmpty))
                 place(*sd->footer());
+            running_ = {};
         }
     }
 
@@ -393,7 +430,7 @@ private:
     }
 
     // What follows a band placed at `top` with height `h`: its rule and its sums.
-    void finish(const Band& band, double top, double h)
+    void finish(const Band& band, double top, double h, bool count = true)
     {
         if (band.bottomRule) {
             DrawItem rule;
@@ -404,20 +441,23 @@ private:
             page_.items.push_back(std::move(rule));
         }
         for (const auto& s : r_.sums_)
-            if (s.countOn == &band)
+            if (count && s.countOn == &band)
                 s.sum->add();
         for (const auto& s : r_.sums_)
             if (s.resetAfter == &band)
                 s.sum->reset();
     }
 
-    // Page-top band: no fitting, not body.
-    void putTop(const Band* band)
+    // Page-top band: no fitting, not body. A header repeated where its rows continue is laid out
+    // as continued, and counts in no sum (it is no new row).
+    void putTop(const Band* band, bool repeated = false)
     {
         if (!band || !band->visible)
             return;
+        ctx_.continued = repeated;
         const double h = layOutAt(*band, y_);
-        finish(*band, y_, h);
+        ctx_.continued = false;
+        finish(*band, y_, h, !repeated);
         y_ += h;
     }
 
@@ -438,7 +478,12 @@ private:
         for (size_t i = 0; i < openGroups_; ++i) {
             const Group& g = *r_.groups_[i];
             if (g.reprintOnNewPage)
-                putTop(g.header());
+                putTop(g.header(), true);
+        }
+        if (running_.sub && running_.sub->reprintOnNewPage) {
+            putTop(r_.band(BandKind::Detail), true);
+            if (running_.header)
+                putTop(running_.sub->header(), true);
         }
     }
 
@@ -470,6 +515,10 @@ private:
     double y_ = 0;
     bool bodyOnPage_ = false;
     size_t openGroups_ = 0;
+    struct Running {
+        const SubDetail* sub = nullptr; // the sub-detail whose rows or footer are being placed
+        bool header = false;            // its header heads its rows
+    } running_;
     double footerHeight_ = 0;
     int footerHeightPage_ = -1;
 };

@@ -7,7 +7,9 @@
 //
 // Order on the paper:
 //   page 1:      page header, title, column header
-//   later pages: page header, column header, group headers marked to reprint
+//   later pages: page header, column header, group headers marked to reprint (and, within
+//                a sub-detail marked so, the detail band of its master row and its header),
+//                laid out as continued (LayoutContext::continued)
 //   per row:     group footers/headers where a group's expression changed, detail, sub-details
 //   at the end:  the open group footers, summary
 //   every page:  page footer at the foot of the page
@@ -103,6 +105,9 @@ public:
     RowSource* source = nullptr;
     bool printHeaderIfEmpty = true;
     bool printFooterIfEmpty = true;
+    // Rows (or the footer) continuing on a new page are headed again by the report's detail band
+    // of their master row, marked as continued, and by this header.
+    bool reprintOnNewPage = false;
     Band* detail() const { return detail_.get(); }
     Band* header() const { return header_.get(); }
     Band* footer() const { return footer_.get(); }

@@ -15,9 +15,11 @@
 #include <QTemporaryDir>
 
 #include "support/PdfText.h"
+#include "support/Readable.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -139,20 +141,71 @@ TEST_F(Salvista, ClientsReportSumsEachClientOnItsOwnAndKeepsThePeriodAsGiven)
     EXPECT_EQ(linesWith(one, "Suma :").size(), 1);
 }
 
-TEST_F(Salvista, ClientBlockContinuesOnTheNextPageWithItsSumsWhole)
+// A block whose lines continue on the next page is headed there by its document, client or item,
+// marked as continued; its sums come whole after its last line.
+TEST_F(Salvista, ContinuationPageNamesItsBlock)
 {
     std::vector<Line> many;
     for (int i = 0; i < 40; ++i)
         many.push_back({"S1", "Śruba", 1, 10});
     document(5, "FV", 3, "2011-05-10", "K1", 400, many);
-    wgKlientow(qApp, "2011-05-01", "2011-05-31");
-    previewText();
-    const auto& e = capture->entries()[0];
-    ASSERT_EQ(e.pageCount, 2);
-    EXPECT_TRUE(e.pageTexts[1].contains("Strona 2"));
-    EXPECT_TRUE(e.pageTexts[1].contains("Nr Klienta")); // the column header on every page
-    EXPECT_FALSE(e.pageTexts[0].contains("Suma :"));
-    EXPECT_TRUE(e.pageTexts[1].contains("400,00") && e.pageTexts[1].contains("492,00"));
+    struct Case {
+        std::function<void()> call;
+        const char* names; // the block's header as the continuation page shows it
+    };
+    const Case cases[] = {
+        {[&] { wgDok(qApp, "2011-05-01", "2011-05-31", false, false, false, false); }, "FV 3 2011 2011-05-10"},
+        {[&] { wgKlientow(qApp, "2011-05-01", "2011-05-31"); }, "K1 Alfa Sp. z o.o."},
+        {[&] { wgTowarow(qApp, "2011-05-01", "2011-05-31"); }, "S1 Śruba 25.94"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.names);
+        capture->clear();
+        c.call();
+        previewText();
+        const auto& e = capture->entries()[0];
+        ASSERT_GE(e.pageCount, 2);
+        const QString page2 = e.pageTexts[1].join(' ');
+        EXPECT_TRUE(page2.contains(QString::fromUtf8(c.names))) << page2.toStdString();
+        EXPECT_TRUE(page2.contains(QStringLiteral("(ciąg dalszy)")));
+        EXPECT_FALSE(e.pageTexts[0].join(' ').contains(QStringLiteral("(ciąg dalszy)")));
+        EXPECT_TRUE(page2.contains(QStringLiteral("400,00")) && page2.contains(QStringLiteral("492,00")));
+    }
+}
+
+// Every report filled with the longest data its columns take: names and addresses that wrap,
+// six-digit numbers, 14-character PKWiU codes; no word over another, none out of its box.
+TEST_F(Salvista, LongDataPrintsWholeAndApartOnEveryReport)
+{
+    data::Connection& c = *module->ADOConnection1;
+    const QString name = QStringLiteral("Przedsiębiorstwo Produkcyjno-Handlowo-Usługowe Żuraw Spółka Jawna Kowalscy");
+    const QString address = QStringLiteral("ul. Generała Władysława Andersa 125 lok. 17");
+    c.exec("insert into Klienci (Nr_Klienta, Nazwa_Nazwisko, NIP, Kod, Miasto, Adres) values ('K123456', ?, "
+           "'123-456-78-90', '43-300', 'Szczebrzeszyn Wielki Dolny', ?)", {name, address});
+    c.exec("insert into Towary (Symbol, Nazwa, PKWIU, Jm, Vat_Opis, Cena_Netto_Zak, Cena_Netto_Sprz) values "
+           "('WKR-123456-OC', 'Wkręt samowiercący ocynkowany łeb płaski', '25.94.11-00.00', 'opak.', '23%', "
+           "123456.78, 234567.89)");
+    document(6, "KFV", 123456, "2011-06-01", "K123456", 123456.78,
+             {{"WKR-123456-OC", "Wkręt samowiercący ocynkowany łeb płaski", 999999, 123456.78}});
+    c.exec("update Faktura set Klient_Nazwa_Nazwisko=?, Klient_Adres=?, Klient_Miasto='Szczebrzeszyn Wielki Dolny', "
+           "Klient_Nip='123-456-78-90', Klient_Kod='43-300' where Id=6", {name, address});
+    c.exec("update Faktura_Szczegoly set PKWiU='25.94.11-00.00', Klient_Nazwa_Nazwisko=?, Klient_Nip='123-456-78-90' "
+           "where Id_Fakt=6", {name});
+    const std::function<void()> calls[] = {
+        [&] { wgDok(qApp, "2011-06-01", "2011-06-30", false, false, false, false); },
+        [&] { wgKlientow(qApp, "2011-06-01", "2011-06-30"); },
+        [&] { wgTowarow(qApp, "2011-06-01", "2011-06-30"); },
+    };
+    for (const auto& call : calls) {
+        capture->clear();
+        call();
+        const QString t = previewText();
+        ASSERT_FALSE(capture->entries().empty());
+        const auto& e = capture->entries()[0];
+        const QStringList problems = pdf::unreadable(e.file, e.pages);
+        EXPECT_TRUE(problems.isEmpty()) << e.caption.toStdString() << '\n' << problems.join('\n').toStdString();
+        EXPECT_TRUE(t.contains(QStringLiteral("123456"))) << t.toStdString();
+    }
 }
 
 TEST_F(Salvista, DocumentsReportSumsThePrintedLinesOfTheChosenTypes)

@@ -191,19 +191,22 @@ TEST(Layout, OnlyAStretchingTextGrowsItsBand)
         sd->detail()->addData("Nazwa", 0, 0, 20.0, Align::Left, pt(7), &rows, "Nazwa")->stretch = stretch;
         // A text a little taller than its band (7 pt in 2 mm) never moves the next band.
         sd->detail()->addData("Wysoki", 30, 0, 0, Align::Left, pt(7), &rows, "Nazwa")->height = 2.0;
+        // Under the name: its continuation, and in another column a text of the same row.
+        sd->detail()->addLabel("Pod", 5, 2.9, "cd.", pt(5));
+        sd->detail()->addLabel("Obok", 150, 2.9, "obok", pt(5));
         const PageList pl = r.prepare();
-        std::vector<double> tops;
+        std::vector<QRectF> name, under, beside;
         for (const auto& item : pl.pages[0].items)
-            if (item.name == QLatin1String("Nazwa"))
-                tops.push_back(item.rect.top());
-        ASSERT_EQ(tops.size(), 3u);
-        EXPECT_NEAR(tops[1] - tops[0], 3.0, 1e-6);
+            (item.name == QLatin1String("Nazwa") ? name : item.name == QLatin1String("Pod") ? under : beside).push_back(item.rect);
+        ASSERT_EQ(name.size(), 3u);
+        EXPECT_NEAR(name[1].top() - name[0].top(), 3.0, 1e-6);
         if (stretch) {
-            EXPECT_GT(tops[2] - tops[1], 6.0); // several lines of 7 pt
+            EXPECT_GT(name[2].top() - name[1].top(), 6.0); // several lines of 7 pt
+            EXPECT_GE(under[1].top(), name[1].bottom() - 1e-6) << "moved down under the wrapped name";
+            EXPECT_NEAR(beside[3].top(), under[1].top(), 1e-6) << "its row moves with it";
         } else {
-            EXPECT_NEAR(tops[2] - tops[1], 3.0, 1e-6) << "the band keeps its designed height";
-            for (const auto& item : pl.pages[0].items)
-                EXPECT_LE(item.rect.bottom(), tops[2] + 3.0 + 1e-6) << "cut at its band's bottom: " << item.text.toStdString();
+            EXPECT_NEAR(name[2].top() - name[1].top(), 3.0, 1e-6) << "the band keeps its designed height";
+            EXPECT_NEAR(under[1].top() - name[1].top(), 2.9, 1e-6);
         }
     }
 }
