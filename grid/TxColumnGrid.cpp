@@ -204,25 +204,28 @@ TCellType TTxColumnGrid::GetCellType(int ACol, int ARow)
     return g ? g->CellType : ctEmpty;
 }
 
+namespace {
+// A width below a limit above 0 is raised to it, one above the other lowered to it.
+void ClampWidth(int& AWidth, int Min, int Max)
+{
+    if (Min > 0)
+        AWidth = std::max(AWidth, Min);
+    if (Max > 0)
+        AWidth = std::min(AWidth, Max);
+}
+} // namespace
+
 void TTxColumnGrid::UpdateColSize(int ACol, int& AWidth)
 {
-    if (const TGridColumnItem* item = ItemAt(ACol)) {
-        if (item->MinSize > 0)
-            AWidth = std::max(AWidth, item->MinSize);
-        if (item->MaxSize > 0)
-            AWidth = std::min(AWidth, item->MaxSize);
-    }
+    if (const TGridColumnItem* item = ItemAt(ACol))
+        ClampWidth(AWidth, item->MinSize, item->MaxSize);
     TTxStringGrid::UpdateColSize(ACol, AWidth);
 }
 
 void TTxColumnGrid::UpdateAutoColSize(int ACol, int& AWidth)
 {
-    if (const TGridColumnItem* item = ItemAt(ACol)) {
-        if (item->AutoMinSize > 0)
-            AWidth = std::max(AWidth, item->AutoMinSize);
-        if (item->AutoMaxSize > 0)
-            AWidth = std::min(AWidth, item->AutoMaxSize);
-    }
+    if (const TGridColumnItem* item = ItemAt(ACol))
+        ClampWidth(AWidth, item->AutoMinSize, item->AutoMaxSize);
     TTxStringGrid::UpdateAutoColSize(ACol, AWidth);
 }
 
@@ -326,24 +329,26 @@ void TTxColumnGrid::GetCellPassword(int ACol, int ARow, bool& IsPassword)
     TTxStringGrid::GetCellPassword(ACol, ARow, IsPassword);
 }
 
+template <class Event>
+QString TTxColumnGrid::CheckText(QString Text, const Event& Handler, int ACol, int ARow)
+{
+    if (Handler)
+        Handler(*this, ACol, ARow, Text);
+    return Text;
+}
+
 QString TTxColumnGrid::GetCheckTrue(int ACol, int ARow)
 {
     if (!IsNormalCell(ACol, ARow))
         return TTxStringGrid::GetCheckTrue(ACol, ARow);
-    QString v = ItemAt(ACol)->CheckTrue;
-    if (OnGetCheckTrue)
-        OnGetCheckTrue(*this, ACol, ARow, v);
-    return v;
+    return CheckText(ItemAt(ACol)->CheckTrue, OnGetCheckTrue, ACol, ARow);
 }
 
 QString TTxColumnGrid::GetCheckFalse(int ACol, int ARow)
 {
     if (!IsNormalCell(ACol, ARow))
         return TTxStringGrid::GetCheckFalse(ACol, ARow);
-    QString v = ItemAt(ACol)->CheckFalse;
-    if (OnGetCheckFalse)
-        OnGetCheckFalse(*this, ACol, ARow, v);
-    return v;
+    return CheckText(ItemAt(ACol)->CheckFalse, OnGetCheckFalse, ACol, ARow);
 }
 
 bool TTxColumnGrid::GetFilter(int ACol)

@@ -9,12 +9,11 @@
 #include "grid/Txgrid.h"
 
 #include <QListWidget>
+#include <QMenu>
 #include <QPointer>
 #include <functional>
 #include <memory>
 #include <vector>
-
-class QMenu;
 
 namespace grid {
 
@@ -322,6 +321,9 @@ private:
     bool IsNormalCell(int ACol, int ARow) const;
     // An item's column, not a fixed column nor a fixed row.
     TGridColumnItem* EditableItem(int ACol, int ARow) const;
+    // The column's check-box text, then the grid's event for it.
+    template <class Event>
+    QString CheckText(QString Text, const Event& Handler, int ACol, int ARow);
     void SynchFlagged(); // SynchColumns with the recursive updates held
     void SetAllColWidths(int ACol, int Width); // real column; a hidden one keeps its width
     void RebuildColumnHeaders();
