@@ -198,12 +198,6 @@ TCellGraphic* TTxColumnGrid::GetCellGraphic(int ACol, int ARow)
     return &FDataCheckGraphic;
 }
 
-TCellType TTxColumnGrid::GetCellType(int ACol, int ARow)
-{
-    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
-    return g ? g->CellType : ctEmpty;
-}
-
 namespace {
 // A width below a limit above 0 is raised to it, one above the other lowered to it.
 void ClampWidth(int& AWidth, int Min, int Max)

@@ -272,7 +272,8 @@ public:
     bool IsMovingColumn() const { return FMoving; }
     // The drop list's choice: the column's filter condition, see AutoFilterUpdate.
     void FilterSelect(int ItemIndex);
-    // An edit link that goes away is forgotten by every item.
+    // An edit link that goes away is forgotten by every item: its owner calls this before
+    // freeing it (menus are forgotten by themselves).
     void Notification(TEditLink* Removed);
 
     // The column set (TxColumnGridIO.h); loading never changes the column count, and a
@@ -283,7 +284,7 @@ public:
     void LoadColumnsFromFile(const QString& FileName);
 
     // --- answers from the items ------------------------------------------------------------
-    TCellType GetCellType(int ACol, int ARow) override;
+    // A data check box for a column edited as one (the cell type follows the graphic).
     TCellGraphic* GetCellGraphic(int ACol, int ARow) override;
     void UpdateColSize(int ACol, int& AWidth) override;
     void UpdateAutoColSize(int ACol, int& AWidth) override;

@@ -100,6 +100,8 @@ void WriteAll(QIODevice& Device, const QByteArray& Bytes)
 
 void TTxColumnGridIO::Write(QIODevice& Device, quint16 Version) const
 {
+    if (Version < 1 || Version > kVersion)
+        throw ETxGridError(QStringLiteral("Unknown column set version ") + QString::number(Version));
     QByteArray payload;
     {
         QDataStream s(&payload, QIODevice::WriteOnly);
