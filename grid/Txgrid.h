@@ -237,6 +237,10 @@ public:
     virtual QString GetCheckTrue(int ACol, int ARow);
     virtual QString GetCheckFalse(int ACol, int ARow);
     virtual bool GetFilter(int ACol); // false
+    // The text editor's length limit (MaxEditLength) and input mask (none) for the current
+    // cell (ACol displayed); asked each time the editor opens.
+    virtual int GetEditLimit();
+    virtual QString GetEditMask(int ACol, int ARow);
     virtual int GetVersionNr();
     virtual QString GetVersionString();
     // Validates a finished edit: every value is valid until validation exists.
@@ -251,6 +255,10 @@ public:
     virtual void RemoveCols(int ACol, int Count);
     virtual void InsertCols(int ACol, int Count);
     virtual void SortSwapRows(int ARow1, int ARow2);
+    // Display column From moves to display position To: cells, objects, widths, visibility
+    // flags and the sort column travel with it. MoveColumn is the way in.
+    virtual void ColumnMoved(int FromIndex, int ToIndex);
+    void MoveColumn(int FromIndex, int ToIndex) { ColumnMoved(FromIndex, ToIndex); }
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
 
     // Base grid hooks answered here.

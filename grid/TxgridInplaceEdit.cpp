@@ -121,8 +121,8 @@ void TTxInplaceEdit::SetVAlign(bool Value)
 void TTxInplaceEdit::Prepare(TEditorType Type)
 {
     FType = Type;
-    if (LengthLimit == 0)
-        LengthLimit = FGrid.MaxEditLength;
+    LengthLimit = FGrid.GetEditLimit();
+    setInputMask(FGrid.GetEditMask(FGrid.col(), FGrid.row()));
     if (Type == edPassword) {
         setEchoMode(QLineEdit::Password);
         // The grid's own password character, not the platform's bullet.

@@ -3,6 +3,7 @@
 #include "grid/Tsgcombo.h"
 #include "grid/Tsgedit.h"
 #include "grid/Tsgspin.h"
+#include "grid/TxColumnGrid.h"
 #include "grid/Txgrid.h"
 #include "grid/Txxpvs.h"
 
@@ -44,6 +45,7 @@ void LibraryStartUp()
     // Drag and drop and the clipboard need no process-wide start on this platform.
     // Forms that name the grid can make one.
     RegisterClass(QStringLiteral("TTxStringGrid"), [](QWidget* Parent) { return new TTxStringGrid(Parent); });
+    RegisterClass(QStringLiteral("TTxColumnGrid"), [](QWidget* Parent) { return new TTxColumnGrid(Parent); });
     // The companion controls forms may place.
     RegisterClass(QStringLiteral("TTSGComboBox"), [](QWidget* Parent) { return new TTSGComboBox(Parent); });
     RegisterClass(QStringLiteral("TTsgEditButton"), [](QWidget* Parent) { return new TTsgEditButton(Parent); });

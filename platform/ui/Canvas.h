@@ -70,6 +70,7 @@ struct Pen {
     Color color = clBlack;
     int width = 1;
     Qt::PenStyle style = Qt::SolidLine;
+    bool operator==(const Pen&) const = default;
 };
 
 class Canvas {

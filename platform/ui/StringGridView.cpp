@@ -82,6 +82,7 @@ void StringGridView::setDefaultColWidth(int w)
     core_.setDefaultColWidth(w);
     updateScrollBars();
     invalidateGrid();
+    colWidthsChanged();
 }
 
 void StringGridView::setDefaultRowHeight(int h)
@@ -96,6 +97,7 @@ void StringGridView::setColWidths(int col, int w)
     core_.setColWidth(col, w);
     updateScrollBars();
     invalidateGrid();
+    colWidthsChanged();
 }
 
 void StringGridView::setRowHeights(int row, int h)

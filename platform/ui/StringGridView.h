@@ -115,6 +115,8 @@ protected:
     virtual bool selectCell(int col, int row) { return true; }
     // After the top row or left column changed.
     virtual void topLeftChanged() {}
+    // After a column width or the default column width changed.
+    virtual void colWidthsChanged() {}
     // A key press; the base moves the current cell and opens the editor.
     virtual void keyDown(int& key, Qt::KeyboardModifiers mods);
     // Wheel turned towards the user / away; the base moves the current row by one.
