@@ -7,10 +7,12 @@
 #include "platform/ui/DbGrid.h"
 #include "platform/ui/DbLookupCombo.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -293,4 +295,65 @@ TEST_F(DbWidgets, EditsShowAndWriteTheCurrentRow)
 
     klienci.close();
     EXPECT_EQ(e.text(), QString());
+}
+
+namespace {
+int accessibilityWarnings = 0;
+QtMessageHandler previousHandler = nullptr;
+void countWarnings(QtMsgType type, const QMessageLogContext& ctx, const QString& msg)
+{
+    if (msg.contains(QLatin1String("QAccessibleTable")) || msg.contains(QLatin1String("accessible")))
+        ++accessibilityWarnings;
+    if (previousHandler)
+        previousHandler(type, ctx, msg);
+}
+// A client that looks at what every event names, as a screen reader does.
+void readEvent(QAccessibleEvent* e)
+{
+    if (QAccessibleInterface* i = e->accessibleInterface())
+        (void)i->text(QAccessible::Name);
+}
+} // namespace
+
+TEST_F(DbWidgets, AccessibleTableAgreesWithTheModel)
+{
+    accessibilityWarnings = 0;
+    previousHandler = qInstallMessageHandler(countWarnings);
+    QAccessible::installUpdateHandler(readEvent);
+    QAccessible::setActive(true);
+    {
+        ui::DbGrid g;
+        g.addColumn(QStringLiteral("Nr_Klienta"));
+        g.addColumn(QStringLiteral("Nazwa_Nazwisko"));
+        g.setDataSource(&dsKlienci);
+        g.resize(400, 300);
+        g.show();
+        QApplication::processEvents();
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&g);
+        ASSERT_TRUE(table && table->tableInterface());
+        const auto agree = [&] {
+            QAccessibleTableInterface* t = table->tableInterface();
+            EXPECT_EQ(t->rowCount(), g.model()->rowCount());
+            EXPECT_EQ(t->columnCount(), g.model()->columnCount());
+            for (int i = 0; i < table->childCount(); i += 97)
+                EXPECT_NE(table->child(i), nullptr) << i;
+        };
+        agree();
+        // Shown, scrolled to the end (Ctrl+End), shown again.
+        QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
+        QApplication::processEvents();
+        EXPECT_EQ(klienci.recNo(), kRows);
+        agree();
+        klienci.close();
+        klienci.open();
+        QApplication::processEvents();
+        agree();
+        QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
+        QApplication::processEvents();
+        agree();
+    }
+    QAccessible::setActive(false);
+    QAccessible::installUpdateHandler(nullptr);
+    qInstallMessageHandler(previousHandler);
+    EXPECT_EQ(accessibilityWarnings, 0);
 }
