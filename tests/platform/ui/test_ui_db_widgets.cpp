@@ -10,7 +10,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -295,6 +297,34 @@ TEST_F(DbWidgets, EditsShowAndWriteTheCurrentRow)
 
     klienci.close();
     EXPECT_EQ(e.text(), QString());
+}
+
+// The row numbers' column is as wide as the numbers of the rows offered: "3000" whole after
+// Ctrl+End, narrower again for five rows.
+TEST_F(DbWidgets, RowNumbersFitTheRowCount)
+{
+    ui::DbGrid g;
+    g.addColumn(QStringLiteral("Nr_Klienta"));
+    g.setDataSource(&dsKlienci);
+    g.resize(400, 300);
+    g.show();
+    QApplication::processEvents();
+    QHeaderView* numbers = g.verticalHeader();
+    const auto needs = [&](const char* last) {
+        return numbers->fontMetrics().horizontalAdvance(QLatin1String(last))
+               + 2 * g.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, numbers);
+    };
+    EXPECT_GE(numbers->width(), needs("64"));
+    QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
+    QApplication::processEvents();
+    ASSERT_EQ(g.model()->rowCount(), kRows);
+    EXPECT_GE(numbers->width(), needs("3000"));
+    const int wide = numbers->width();
+    g.setDataSource(&dsVat);
+    QApplication::processEvents();
+    ASSERT_EQ(g.model()->rowCount(), 5);
+    EXPECT_LT(numbers->width(), wide);
+    EXPECT_GE(numbers->width(), needs("5"));
 }
 
 namespace {
