@@ -4,6 +4,7 @@
 #include "platform/data/Dataset.h"
 #include "platform/text/Numbers.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QStyle>
@@ -295,6 +296,15 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent), model_(new DatasetModel(th
     // complete: selecting may read rows, which must not happen while the reset is announced.
     ui::on(model_, &QAbstractItemModel::modelReset, this, &DbGrid::applyWidths);
     ui::on(model_, &DatasetModel::reloaded, this, &DbGrid::followDataset);
+    // The window system's accessibility bridge passes no news of a reset on to its clients,
+    // which would go on asking for cells by the old count: they are told that the children
+    // changed, when there are few of them again.
+    ui::on(model_, &DatasetModel::reloaded, this, [this] {
+        if (!QAccessible::isActive())
+            return;
+        QAccessibleEvent e(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&e);
+    });
     ui::on(model_, &QAbstractItemModel::modelReset, this, &DbGrid::fitRowNumbers);
     ui::on(model_, &QAbstractItemModel::rowsInserted, this, &DbGrid::fitRowNumbers);
 }

@@ -14,7 +14,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -315,7 +314,7 @@ TEST_F(DbWidgets, RowNumbersFitTheRowCount)
                + 2 * g.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, numbers);
     };
     EXPECT_GE(numbers->width(), needs("64"));
-    QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
+    klienci.last(); // what Ctrl+End does in the lists
     QApplication::processEvents();
     ASSERT_EQ(g.model()->rowCount(), kRows);
     EXPECT_GE(numbers->width(), needs("3000"));
@@ -332,25 +331,20 @@ int accessibilityWarnings = 0;
 QtMessageHandler previousHandler = nullptr;
 void countWarnings(QtMsgType type, const QMessageLogContext& ctx, const QString& msg)
 {
-    if (msg.contains(QLatin1String("QAccessibleTable")) || msg.contains(QLatin1String("accessible")))
+    if (msg.contains(QLatin1String("QAccessible")))
         ++accessibilityWarnings;
     if (previousHandler)
         previousHandler(type, ctx, msg);
 }
-// A client that looks at what every event names, as a screen reader does.
-void readEvent(QAccessibleEvent* e)
-{
-    if (QAccessibleInterface* i = e->accessibleInterface())
-        (void)i->text(QAccessible::Name);
-}
 } // namespace
 
+// The accessible table and the model agree on rows and columns while a list is shown, moved to
+// its end and shown again; a client walking every cell of the tree gets each one, with no
+// warning, and reads no rows that the view did not show.
 TEST_F(DbWidgets, AccessibleTableAgreesWithTheModel)
 {
     accessibilityWarnings = 0;
     previousHandler = qInstallMessageHandler(countWarnings);
-    QAccessible::installUpdateHandler(readEvent);
-    QAccessible::setActive(true);
     {
         ui::DbGrid g;
         g.addColumn(QStringLiteral("Nr_Klienta"));
@@ -359,31 +353,48 @@ TEST_F(DbWidgets, AccessibleTableAgreesWithTheModel)
         g.resize(400, 300);
         g.show();
         QApplication::processEvents();
-        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&g);
-        ASSERT_TRUE(table && table->tableInterface());
-        const auto agree = [&] {
+        QAccessibleInterface* table = nullptr;
+        const auto walk = [&] {
+            // A reset drops the cells a client was given (the bridge does that when it is on;
+            // here the table's interface is made anew).
+            if (table)
+                QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(table));
+            table = QAccessible::queryAccessibleInterface(&g);
+            ASSERT_TRUE(table && table->tableInterface());
             QAccessibleTableInterface* t = table->tableInterface();
-            EXPECT_EQ(t->rowCount(), g.model()->rowCount());
-            EXPECT_EQ(t->columnCount(), g.model()->columnCount());
-            for (int i = 0; i < table->childCount(); i += 97)
-                EXPECT_NE(table->child(i), nullptr) << i;
+            ASSERT_EQ(t->rowCount(), g.model()->rowCount());
+            ASSERT_EQ(t->columnCount(), g.model()->columnCount());
+            // Row and column headers add one column and one row of children.
+            ASSERT_EQ(table->childCount(), (t->rowCount() + 1) * (t->columnCount() + 1));
+            int cells = 0;
+            for (int c = 0; c < table->childCount(); ++c) {
+                QAccessibleInterface* cell = table->child(c);
+                ASSERT_NE(cell, nullptr) << c;
+                if (cell->role() == QAccessible::Cell)
+                    EXPECT_FALSE(cell->text(QAccessible::Name).isEmpty()) << c;
+                ++cells;
+            }
+            EXPECT_EQ(cells, table->childCount());
+            int loaded = 0;
+            for (int r = 0; r < g.model()->rowCount(); ++r)
+                loaded += g.datasetModel()->isRowLoaded(r) ? 1 : 0;
+            EXPECT_LE(loaded, 3 * ui::DatasetModel::kBatch) << "rows read for the client";
+            // The current row as the client hears it.
+            const int row = klienci.recNo() - 1;
+            EXPECT_EQ(t->cellAt(row, 0)->text(QAccessible::Name), key(klienci));
         };
-        agree();
-        // Shown, scrolled to the end (Ctrl+End), shown again.
-        QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
-        QApplication::processEvents();
-        EXPECT_EQ(klienci.recNo(), kRows);
-        agree();
-        klienci.close();
-        klienci.open();
-        QApplication::processEvents();
-        agree();
-        QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
-        QApplication::processEvents();
-        agree();
+        walk();
+        for (int pass = 0; pass < 2; ++pass) {
+            klienci.last(); // Ctrl+End in the lists
+            QApplication::processEvents();
+            EXPECT_EQ(g.model()->rowCount(), kRows);
+            walk();
+            klienci.close(); // "Pokaż" again
+            klienci.open();
+            QApplication::processEvents();
+            walk();
+        }
     }
-    QAccessible::setActive(false);
-    QAccessible::installUpdateHandler(nullptr);
     qInstallMessageHandler(previousHandler);
     EXPECT_EQ(accessibilityWarnings, 0);
 }
