@@ -4,18 +4,38 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QVariant>
 #include <QWidget>
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace ui {
 
+namespace {
+const char* const kFirstInput = "ui_firstInput";
+
+bool takesTab(QWidget* window, QWidget* w)
+{
+    return w && window->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(window) && (w->focusPolicy() & Qt::TabFocus);
+}
+} // namespace
+
+void setFirstInput(QWidget* window, QWidget* input)
+{
+    window->setProperty(kFirstInput, QVariant::fromValue<QObject*>(input));
+}
+
 void focusFirstInput(QWidget* window)
 {
+    if (auto* named = qobject_cast<QWidget*>(window->property(kFirstInput).value<QObject*>()); takesTab(window, named)) {
+        named->setFocus(Qt::TabFocusReason);
+        return;
+    }
     for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain()) {
-        if (!window->isAncestorOf(w) || !w->isEnabled() || !w->isVisibleTo(window)
-            || !(w->focusPolicy() & Qt::TabFocus))
+        if (!takesTab(window, w))
             continue;
         w->setFocus(Qt::TabFocusReason);
         return;
@@ -23,6 +43,9 @@ void focusFirstInput(QWidget* window)
 }
 
 namespace {
+
+// The least space kept between two rows of controls when a window is fitted.
+constexpr int kMinBand = 8;
 
 bool isFixed(const QWidget* w)
 {
@@ -47,20 +70,47 @@ QSize fitFixedLayout(QWidget* window, QSize room)
     }
     std::sort(grids.begin(), grids.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
     int given = 0;
-    for (QAbstractItemView* g : grids) {
-        const int give = std::min(need, g->height() - kMinGridHeight);
-        if (give <= 0)
-            continue;
-        const int below = g->y() + g->height();
+    // Moves up by `give` whatever begins at `below` or lower.
+    const auto closeUp = [&](int below, int give) {
         for (QWidget* c : children)
-            if (c != g && c->y() >= below)
+            if (c->y() >= below)
                 c->move(c->x(), c->y() - give);
-        g->resize(g->width(), g->height() - give);
         need -= give;
         given += give;
-        if (need <= 0)
+    };
+    const auto shrinkGrids = [&](int least) {
+        for (QAbstractItemView* g : grids) {
+            const int give = std::min(need, g->height() - least);
+            if (give <= 0)
+                continue;
+            const int below = g->y() + g->height();
+            g->resize(g->width(), g->height() - give);
+            closeUp(below, give);
+            if (need <= 0)
+                return;
+        }
+    };
+    // The grids first, the top one first; then the empty bands between rows of controls, the
+    // lowest first (a band of nothing above the buttons); then the grids down to a row or two.
+    shrinkGrids(kMinGridHeight);
+    while (need > 0) {
+        std::vector<std::pair<int, int>> used; // [top, bottom) of what is shown
+        for (QWidget* c : children)
+            if (!c->isHidden())
+                used.emplace_back(c->y(), c->y() + c->height());
+        std::sort(used.begin(), used.end());
+        int bandTop = -1, bandBottom = -1, reach = 0;
+        for (const auto& [top, bottom] : used) {
+            if (top - reach > kMinBand)
+                std::tie(bandTop, bandBottom) = std::pair(reach, top);
+            reach = std::max(reach, bottom);
+        }
+        if (bandTop < 0)
             break;
+        closeUp(bandBottom, std::min(need, bandBottom - bandTop - kMinBand));
     }
+    if (need > 0)
+        shrinkGrids(kLeastGridHeight);
     const QSize size(window->width(), window->height() - given);
     if (isFixed(window))
         window->setFixedSize(size);

@@ -7,6 +7,7 @@
 #include "statements/Form_Wydruki_Dla_Klienta.h"
 #include "statements/Form_Wydruki_Dla_Towaru.h"
 #include "statements/Form_Wydruki_Sprzedaz_Wg_Dokumentow.h"
+#include "statements/Form_Wydruki_Wg_Towarow.h"
 #include "statements/Form_Wydruki_Wg_Klientow.h"
 #include "statements/Nawigacja.h"
 
@@ -17,6 +18,7 @@
 #include "platform/system/Library.h"
 #include "platform/text/Cp1250.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbGrid.h"
 #include "platform/ui/DbLookupCombo.h"
@@ -548,8 +550,9 @@ TEST_F(Zestawienia, WpisanaDataLubRokPrzyjete)
                          dt.Jv_Do_Daty}) {
         for (const auto& w : wpisy) {
             for (int miejsce : {0, 5, 10}) { // the cursor on the year, the month, after the day
-                SCOPED_TRACE(p->window()->objectName() + QLatin1Char('.') + p->objectName() + QLatin1Char(' ')
-                             + QLatin1String(w.wpis) + QLatin1Char('@') + QString::number(miejsce));
+                SCOPED_TRACE((p->window()->objectName() + QLatin1Char('.') + p->objectName() + QLatin1Char(' ')
+                              + QLatin1String(w.wpis) + QLatin1Char('@') + QString::number(miejsce))
+                                 .toStdString());
                 p->setDate(dzis);
                 p->findChild<QLineEdit*>()->setCursorPosition(miejsce);
                 QTest::keyClicks(p, QLatin1String(w.wpis));
@@ -560,6 +563,9 @@ TEST_F(Zestawienia, WpisanaDataLubRokPrzyjete)
             }
         }
     }
+    // A year alone keeps the day where the new year has it.
+    EXPECT_EQ(ui::typedDate(QStringLiteral("2025"), QStringLiteral("yyyy-MM-dd"), QDate(2024, 2, 29)), QDate(2025, 2, 28));
+    EXPECT_EQ(ui::typedDate(QStringLiteral("16.04.2025"), QStringLiteral("dd.MM.yyyy"), dzis), QDate(2025, 4, 16));
     // What was typed is what the report receives.
     QStringList nazwy;
     podlacz(dok, nazwy);
@@ -589,7 +595,7 @@ TEST_F(Zestawienia, OknaZaczynajaOdPierwszegoPola)
     for (QPushButton* b : l->findChildren<QPushButton*>())
         EXPECT_TRUE(obszar->rect().contains(QRect(b->mapTo(obszar, QPoint(0, 0)), b->size()))) << b->text().toStdString();
 
-    TForm_Wydruki_Wg_Klientow d(MainForm);
+    TForm_Wydruki_Wg_Klientow d;
     for (int i = 0; i < 2; ++i) {
         d.show();
         EXPECT_TRUE(wPolu(d.Jv_Od_Daty));
