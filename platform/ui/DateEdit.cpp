@@ -42,12 +42,11 @@ void DateEdit::type(const QString& typed)
     if (!typing_) {
         typing_ = true;
         before_ = date();
-        shown_ = date();
     }
     typed_ = typed;
     // The date is what the entry says so far, or the date from before while it says nothing;
     // setting it shows it, and the typed text is put back below.
-    const std::optional<QDate> d = typedDate(typed_, displayFormat(), shown_);
+    const std::optional<QDate> d = typedDate(typed_, displayFormat(), before_);
     setDate(d && *d >= minimumDate() && *d <= maximumDate() ? *d : before_);
     lineEdit()->setText(typed_);
     lineEdit()->setCursorPosition(int(typed_.size()));
@@ -65,12 +64,9 @@ void DateEdit::finishTyping()
 
 void DateEdit::dropTyping()
 {
-    if (!typing_)
-        return;
-    typing_ = false;
-    typed_.clear();
-    setDate(before_);
-    lineEdit()->setText(textFromDateTime(dateTime()));
+    if (typing_)
+        setDate(before_);
+    finishTyping();
 }
 
 void DateEdit::keyPressEvent(QKeyEvent* e)

@@ -26,9 +26,6 @@ class DateEdit : public QDateEdit {
 public:
     explicit DateEdit(QWidget* parent = nullptr);
 
-    // Whether an entry is being typed (the field shows what was typed, not the date).
-    bool isTyping() const { return typing_; }
-
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
@@ -43,8 +40,7 @@ private:
 
     bool typing_ = false;
     QString typed_;
-    QDate before_; // the date when the entry began
-    QDate shown_;  // the date the entry replaces (a year alone keeps its day and month)
+    QDate before_; // the date the entry replaces (a year alone keeps its day and month)
 };
 
 } // namespace ui

@@ -252,6 +252,20 @@ public:
     }
     QSize sizeHint() const override { return {minimumWidth(), defaultSectionSize()}; }
 };
+
+// Width of the row numbers' column for `rows` rows: room for the digits of the last number.
+int rowNumbersWidth(const QFontMetrics& metrics, int margin, int rows)
+{
+    // Every digit as wide as the widest one, so that the column does not change with the rows
+    // shown, only with the number of digits.
+    int digit = 0;
+    for (QChar c : QStringLiteral("0123456789"))
+        digit = std::max(digit, metrics.horizontalAdvance(c));
+    int digits = 1;
+    for (int n = std::max(rows, 1); n >= 10; n /= 10)
+        ++digits;
+    return std::max(12, digits * digit + 2 * margin + 2);
+}
 } // namespace
 
 DbGrid::DbGrid(QWidget* parent) : QTableView(parent), model_(new DatasetModel(this))
@@ -292,34 +306,21 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent), model_(new DatasetModel(th
         if (i.isValid())
             emit rowDoubleClicked();
     });
-    // After a reload the selection follows the dataset's current row again, once the reset is
-    // complete: selecting may read rows, which must not happen while the reset is announced.
-    ui::on(model_, &QAbstractItemModel::modelReset, this, &DbGrid::applyWidths);
-    ui::on(model_, &DatasetModel::reloaded, this, &DbGrid::followDataset);
     // The window system's accessibility bridge passes no news of a reset on to its clients,
     // which would go on asking for cells by the old count: they are told that the children
-    // changed, when there are few of them again.
+    // changed while there are few of them again (before the selection reads a far row).
     ui::on(model_, &DatasetModel::reloaded, this, [this] {
         if (!QAccessible::isActive())
             return;
         QAccessibleEvent e(this, QAccessible::ObjectReorder);
         QAccessible::updateAccessibility(&e);
     });
+    // After a reload the selection follows the dataset's current row again, once the reset is
+    // complete: selecting may read rows, which must not happen while the reset is announced.
+    ui::on(model_, &QAbstractItemModel::modelReset, this, &DbGrid::applyWidths);
+    ui::on(model_, &DatasetModel::reloaded, this, &DbGrid::followDataset);
     ui::on(model_, &QAbstractItemModel::modelReset, this, &DbGrid::fitRowNumbers);
     ui::on(model_, &QAbstractItemModel::rowsInserted, this, &DbGrid::fitRowNumbers);
-}
-
-int DbGrid::rowNumbersWidth(const QFontMetrics& metrics, int margin, int rows)
-{
-    // Every digit as wide as the widest one, so that the column does not change with the rows
-    // shown, only with the number of digits.
-    int digit = 0;
-    for (QChar c : QStringLiteral("0123456789"))
-        digit = std::max(digit, metrics.horizontalAdvance(c));
-    int digits = 1;
-    for (int n = std::max(rows, 1); n >= 10; n /= 10)
-        ++digits;
-    return std::max(12, digits * digit + 2 * margin + 2);
 }
 
 void DbGrid::fitRowNumbers()

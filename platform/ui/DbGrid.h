@@ -113,9 +113,6 @@ public:
     // The row shown as selected (0-based), -1 when none.
     int selectedRow() const;
 
-    // Width of the row numbers' column for `rows` rows: room for the digits of the last number.
-    static int rowNumbersWidth(const QFontMetrics& metrics, int margin, int rows);
-
 signals:
     // A double click on a row (after the dataset was moved to it).
     void rowDoubleClicked();
