@@ -1,4 +1,5 @@
 #include "corrections/Form_Do_Korekty.h"
+#include "documents/AmountColumns.h"
 
 #include "shell/DataModule1.h"
 
@@ -49,7 +50,7 @@ TForm_Do_Korekty::TForm_Do_Korekty(QWidget* owner) : InvoicePicker(ustawienia(),
     // The chosen invoice's current lines, between the list and the buttons.
     DBGrid2 = new ui::DbGrid(panel());
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    DBGrid2->setColumns({
+    DBGrid2->setColumns(documents::amountColumns({
         {QStringLiteral("Lp_Koncowe"), QStringLiteral("Lp"), 35},
         {QStringLiteral("Towary_Symbol"), QStringLiteral("Symbol"), 75},
         {QStringLiteral("Towary_Nazwa"), QStringLiteral("Nazwa"), 150},
@@ -64,7 +65,7 @@ TForm_Do_Korekty::TForm_Do_Korekty(QWidget* owner) : InvoicePicker(ustawienia(),
         {QStringLiteral("Towary_Vat_Opis"), QStringLiteral("Stawka VAT"), 70},
         {QStringLiteral("Kwota_Vat"), QStringLiteral("Kwota VAT"), 70},
         {QStringLiteral("Wartosc_Brutto"), QStringLiteral("Wartość brutto"), 90},
-    });
+    }));
     DBGrid2->setMinimumHeight(120);
     if (auto* col = qobject_cast<QBoxLayout*>(panel()->layout()))
         col->insertWidget(col->indexOf(DBGrid1) + 1, DBGrid2);

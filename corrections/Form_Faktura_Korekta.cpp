@@ -1,4 +1,5 @@
 #include "corrections/Form_Faktura_Korekta.h"
+#include "documents/AmountColumns.h"
 #include "shell/Form_Jaki_Nr.h"
 
 #include "corrections/Form_Do_Korekty.h"
@@ -104,7 +105,7 @@ TForm_Faktura_Korekta::TForm_Faktura_Korekta(QWidget* parent) : QWidget(parent)
     heading(this, QStringLiteral("Pozycje : Było"), {8, 250});
     DBGrid_Faktura_Szcz = new ui::DbGrid(this);
     DBGrid_Faktura_Szcz->setObjectName(QStringLiteral("DBGrid_Faktura_Szcz"));
-    DBGrid_Faktura_Szcz->setColumns({
+    DBGrid_Faktura_Szcz->setColumns(documents::amountColumns({
         {QStringLiteral("Lp_Koncowe"), QStringLiteral("Lp"), 35},
         {QStringLiteral("Towary_Symbol"), QStringLiteral("Symbol"), 75},
         {QStringLiteral("Towary_Nazwa"), QStringLiteral("Nazwa"), 150},
@@ -119,7 +120,7 @@ TForm_Faktura_Korekta::TForm_Faktura_Korekta(QWidget* parent) : QWidget(parent)
         {QStringLiteral("Wartosc_Netto"), QStringLiteral("Wartość Netto"), 90},
         {QStringLiteral("Kwota_Vat"), QStringLiteral("Kwota Vat"), 65},
         {QStringLiteral("Wartosc_Brutto"), QStringLiteral("Wartość Brutto"), 90},
-    });
+    }));
     DBGrid_Faktura_Szcz->setDataSource(DataSource_Faktura_Szczegol);
     DBGrid_Faktura_Szcz->setGeometry(8, 268, 664, 104);
     BitBtn1 = button(this, "BitBtn1", QStringLiteral("Koryguj pozcję"), {8, 376, 120, 26});

@@ -1,4 +1,5 @@
 #include "corrections/InvoicePicker.h"
+#include "documents/AmountColumns.h"
 
 #include "documents/DocumentStore.h"
 #include "platform/data/Dataset.h"
@@ -51,7 +52,7 @@ dictionaries::UstawieniaWyboru ustawienia(const UstawieniaFaktur& f)
     u.lista.nazwaOkna = f.nazwaOkna;
     u.lista.tytul = f.tytul;
     u.lista.nazwaSiatki = f.nazwaSiatki;
-    u.lista.kolumny = f.kolumny;
+    u.lista.kolumny = documents::amountColumns(f.kolumny);
     u.lista.pasek = p;
     u.lista.zrodlo = [] { return DataModule1 ? DataModule1->DataSource_Faktura_Korekta : nullptr; };
     // No new-record dialog and no double click: an invoice is chosen by "Wstaw" only.

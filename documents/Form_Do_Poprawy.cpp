@@ -1,4 +1,5 @@
 #include "documents/Form_Do_Poprawy.h"
+#include "documents/AmountColumns.h"
 
 #include "dictionaries/SortSearchBar.h"
 #include "documents/Dlg_Czy_Nowa_Fakt.h"
@@ -87,7 +88,7 @@ TForm_Do_Poprawy::TForm_Do_Poprawy(QWidget* owner) : ui::Dialog(owner)
 
     DBGrid1 = new ui::DbGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setColumns({
+    DBGrid1->setColumns(documents::amountColumns({
         {QStringLiteral("Typ"), QString(), 40},
         {QStringLiteral("Nr"), QString(), 50},
         {QStringLiteral("Rok"), QString(), 45},
@@ -106,11 +107,11 @@ TForm_Do_Poprawy::TForm_Do_Poprawy(QWidget* owner) : ui::Dialog(owner)
         {QStringLiteral("Wart_Netto"), QStringLiteral("Wartość faktury (netto)"), 130},
         {QStringLiteral("Wart_Brutto"), QStringLiteral("Wartość faktury (brutto)"), 130},
         {QStringLiteral("netto_brutto"), QStringLiteral("Wyliczana od..."), 90},
-    });
+    }));
     DBGrid1->setDataSource(DataSource_Faktura_Poprawa);
     DBGrid2 = new ui::DbGrid(this);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    DBGrid2->setColumns({
+    DBGrid2->setColumns(documents::amountColumns({
         {QStringLiteral("Lp"), QString(), 45},
         {QStringLiteral("Towary_Symbol"), QStringLiteral("Symbol"), 65},
         {QStringLiteral("Towary_Nazwa"), QStringLiteral("Nazwa"), 130},
@@ -125,7 +126,7 @@ TForm_Do_Poprawy::TForm_Do_Poprawy(QWidget* owner) : ui::Dialog(owner)
         {QStringLiteral("Towary_Vat_Opis"), QStringLiteral("Stawka VAT"), 75},
         {QStringLiteral("Kwota_Vat"), QStringLiteral("Kwota VAT"), 75},
         {QStringLiteral("Wartosc_Brutto"), QStringLiteral("Wartość brutto"), 100},
-    });
+    }));
     DBGrid2->setDataSource(DataSource_Faktura_Szczegoly);
 
     BitBtn_Wstaw = new QPushButton(QStringLiteral("Wstaw"), this);

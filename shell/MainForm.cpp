@@ -11,9 +11,11 @@
 #include "shell/Form_Komunikat.h"
 #include "shell/Form_Winieta.h"
 #include "shell/Obrazki.h"
+#include "shell/PrintNotice.h"
 #include "shell/Rejestr.h"
 #include "shell/WindowTable.h"
 #include "platform/ui/UnsavedWork.h"
+#include "platform/ui/WindowFit.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -25,6 +27,7 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 TMainForm* MainForm = nullptr;
@@ -76,10 +79,15 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     StatusBar = statusBar();
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(false);
-    // Without a printer a printout becomes a PDF file; the user is told where it is.
+    // Without a printer a printout becomes PDF files; the user is told how many went where.
     report::setPdfNotice([okno = QPointer<TMainForm>(this)](const QString& plik) {
         if (okno)
-            okno->StatusBar->showMessage(QStringLiteral("Wydruk zapisano w pliku: %1").arg(QDir::toNativeSeparators(plik)));
+            okno->wydrukZapisany(plik);
+    });
+
+    ui::on(MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+        if (w && w != oknoWydruku_)
+            zapomnijWydruki();
     });
 
     budujMenu();
@@ -258,9 +266,12 @@ void TMainForm::dodajOkno(QWidget* okno)
     ui::on(okno, &QObject::destroyed, sub, &QWidget::close, Qt::QueuedConnection);
     okno->show();
     // Every child opens in the top-left corner of the work space, whatever else is open there
-    // (the work space would otherwise look for a free spot of its own).
+    // (the work space would otherwise look for a free spot of its own), no larger than the work
+    // space, with the focus on its first input.
     sub->move(0, 0);
+    ui::fitSubWindow(sub);
     MdiArea->setActiveSubWindow(sub);
+    ui::focusFirstInput(okno);
 }
 
 void TMainForm::pokazOkno(QWidget* okno)
@@ -318,8 +329,29 @@ void TMainForm::Zaladuj_Dokpress()
         Uchwyt_Dokpress = Laduj_Biblioteke(Plik_Dokpress);
 }
 
+void TMainForm::wydrukZapisany(const QString& plik)
+{
+    if (!zbieranie_) {
+        zbieranie_ = true;
+        wydruki_.clear();
+        QTimer::singleShot(0, this, [this] { zbieranie_ = false; });
+    }
+    wydruki_ << plik;
+    oknoWydruku_ = MdiArea->activeSubWindow();
+    StatusBar->showMessage(shell::savedFilesMessage(wydruki_, QDir::currentPath()));
+}
+
+void TMainForm::zapomnijWydruki()
+{
+    wydruki_.clear();
+    zbieranie_ = false;
+    oknoWydruku_ = nullptr;
+    StatusBar->clearMessage();
+}
+
 sys::LibraryHandle TMainForm::Daj_Dokpress()
 {
+    zapomnijWydruki(); // a printout begins
     if (!Uchwyt_Dokpress)
         Zaladuj_Dokpress();
     return Uchwyt_Dokpress;
@@ -333,6 +365,7 @@ void TMainForm::Zaladuj_Salvista()
 
 sys::LibraryHandle TMainForm::Daj_Salvista()
 {
+    zapomnijWydruki(); // a report begins
     if (!Uchwyt_Salvista)
         Zaladuj_Salvista();
     return Uchwyt_Salvista;

@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <type_traits>
@@ -205,8 +206,17 @@ private:
     void pokazOkno(QWidget* okno);
     void dodajOkno(QWidget* okno);
     void FormClose();
+    // A PDF file written in place of the printer: the status bar tells the files of this
+    // printout (those told before control returns to the event loop).
+    void wydrukZapisany(const QString& plik);
+    // The next printout begins, or another window became active: the message goes.
+    void zapomnijWydruki();
     // Items open their windows through the table; those with no row there are disabled.
     void Ustaw_Dostepnosc();
+
+    QStringList wydruki_;                 // the files the status bar tells of
+    bool zbieranie_ = false;              // a printout is writing them
+    QPointer<QMdiSubWindow> oknoWydruku_; // the window active when they were written
 };
 
 extern TMainForm* MainForm;

@@ -59,7 +59,7 @@ statements::Ustawienia_Zestawienia ustawienia()
     u.podpisSortu = s("Sortuj wg. :");
     u.sqlSumy = s("select sum(ilosc), sum(wartosc_netto), sum(wartosc_brutto) from faktura_szczegoly "
                   "where towary_symbol=?");
-    u.sumy = {{s("DBEdit3"), s("Ilość (suma)"), s("Expr1000")},
+    u.sumy = {{s("DBEdit3"), s("Ilość (suma)"), s("Expr1000"), true},
               {s("DBEdit1"), s("Wartość netto (suma)"), s("Expr1001")},
               {s("DBEdit2"), s("Wartość brutto (suma)"), s("Expr1002")}};
     u.nazwaZamknij = s("BitBtn_Zamknj");

@@ -1,9 +1,11 @@
 #include "statements/Kontrolki.h"
+#include "documents/AmountColumns.h"
 
 #include "dictionaries/Konfiguracja.h"
 #include "dictionaries/SortSearchBar.h"
 #include "platform/data/Dataset.h"
 #include "platform/text/Regional.h"
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/DbGrid.h"
 
 #include <QComboBox>
@@ -16,7 +18,7 @@ namespace statements {
 QDateEdit* Pole_Daty(QWidget* okno, const QString& nazwa, const QString& podpis, QHBoxLayout* wiersz, int przed)
 {
     auto* etykieta = new QLabel(podpis, okno);
-    auto* d = new QDateEdit(okno);
+    auto* d = new ui::DateEdit(okno);
     d->setObjectName(nazwa);
     d->setAccessibleName(podpis);
     d->setCalendarPopup(true);
@@ -67,7 +69,7 @@ ui::DbGrid* Siatka(QWidget* okno, const QString& nazwa, const std::vector<ui::Db
 {
     auto* g = new ui::DbGrid(okno);
     g->setObjectName(nazwa);
-    g->setColumns(kolumny);
+    g->setColumns(documents::amountColumns(kolumny));
     g->setDataSource(zrodlo);
     return g;
 }

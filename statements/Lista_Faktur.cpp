@@ -8,6 +8,7 @@
 #include "platform/ui/Connect.h"
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbGrid.h"
+#include "platform/ui/WindowFit.h"
 #include "platform/ui/Modal.h"
 #include "shell/MainForm.h"
 #include "statements/Kontrolki.h"
@@ -230,6 +231,9 @@ Lista_Faktur::~Lista_Faktur()
 
 void Lista_Faktur::kolejnosc(std::initializer_list<QWidget*> wlasne)
 {
+    // The window opens on the first of its own fields, created after the type boxes.
+    if (wlasne.size() > 0)
+        ui::setFirstInput(this, *wlasne.begin());
     QWidget* poprzedni = nullptr;
     auto dalej = [&](QWidget* w) {
         if (poprzedni)

@@ -2,7 +2,9 @@
 
 #include "statements/Kontrolki.h"
 
+#include "documents/Document.h"
 #include "platform/data/Dataset.h"
+#include "platform/text/Numbers.h"
 #include "platform/ui/Connect.h"
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbGrid.h"
@@ -58,6 +60,7 @@ Zestawienie::Zestawienie(Ustawienia_Zestawienia u, QWidget* parent) : QWidget(pa
         e->setReadOnly(true);
         e->setDataField(p.pole);
         e->setDataSource(DataSource_Suma);
+        e->setDisplayFormat([ilosc = p.ilosc](const QVariant& v) { return Tekst_Sumy(v, ilosc); });
         etykieta->setBuddy(e);
         pola->addWidget(etykieta, 0, i);
         pola->addWidget(e, 1, i);
@@ -110,6 +113,13 @@ void Zestawienie::AfterScroll()
     porzadek_ = Glowna->indexFieldNames();
     klucz_ = wiersz ? Glowna->fieldByName(u_.klucz).value() : QVariant();
     Przelicz_Sumy();
+}
+
+QString Tekst_Sumy(const QVariant& suma, bool ilosc)
+{
+    // A sum of stored amounts carries the binary noise of its terms ("5215,17000000001").
+    const double v = suma.toDouble();
+    return ilosc ? text::formatQuantity(v) : documents::Money::fromValue(v).text();
 }
 
 void Czytaj_Sumy(data::Query& suma, const QString& sql, const QString& klucz)

@@ -21,8 +21,17 @@ class DbGrid;
 
 namespace statements {
 
-// A sum field: object name, caption and the column of the sum statement it shows.
-using Pole_Sumy = dictionaries::Szczegol;
+// A sum field: object name, caption and the column of the sum statement it shows; amounts with
+// two decimals, the quantity with three.
+struct Pole_Sumy {
+    QString nazwa;
+    QString etykieta;
+    QString pole;
+    bool ilosc = false;
+};
+
+// How a sum field shows a sum: an amount as money ("5215,17"), a quantity with three decimals.
+QString Tekst_Sumy(const QVariant& suma, bool ilosc);
 
 struct Ustawienia_Zestawienia {
     QString nazwa;  // object name of the window

@@ -85,7 +85,14 @@ DbEdit::DbEdit(QWidget* parent) : QLineEdit(parent), link_(this, [this] { showFi
 
 void DbEdit::showField()
 {
-    setText(link_.text());
+    data::Field* f = format_ ? link_.field() : nullptr;
+    setText(f && !f->isNull() ? format_(f->value()) : link_.text());
+}
+
+void DbEdit::setDisplayFormat(std::function<QString(const QVariant&)> format)
+{
+    format_ = std::move(format);
+    showField();
 }
 
 void DbEdit::updateRecord()

@@ -66,9 +66,12 @@ public:
     void updateRecord();
     // Shows the field's value again, dropping what was typed.
     void showField();
+    // How a read-only edit shows a value that is not empty (by default the field's own text).
+    void setDisplayFormat(std::function<QString(const QVariant&)> format);
 
 private:
     DbFieldLink link_;
+    std::function<QString(const QVariant&)> format_;
 };
 
 class DbText : public QLabel {

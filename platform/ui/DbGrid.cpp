@@ -2,9 +2,12 @@
 #include "platform/ui/Connect.h"
 
 #include "platform/data/Dataset.h"
+#include "platform/text/Numbers.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -65,6 +68,13 @@ QVariant DatasetModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= count_ || index.column() >= int(columns_.size()))
         return {};
+    if (role == Qt::AccessibleTextRole) {
+        // Empty text would send the client on to Qt::DisplayRole, which reads the row.
+        if (!isRowLoaded(index.row()))
+            return QStringLiteral("\u2026");
+        const QString t = data(index, Qt::DisplayRole).toString();
+        return t.isEmpty() ? QVariant() : QVariant(t);
+    }
     if (role == Qt::DisplayRole) {
         const Batch* b = batch(index.row() / kBatch);
         const int at = index.row() % kBatch;
@@ -199,12 +209,17 @@ std::vector<int> DatasetModel::fieldIndexes() const
     return fields;
 }
 
-QStringList DatasetModel::texts(const QVariantList& values)
+QStringList DatasetModel::texts(const QVariantList& values) const
 {
     QStringList out;
     out.reserve(values.size());
-    for (const QVariant& v : values)
-        out << data::Field::toText(v);
+    for (int i = 0; i < int(values.size()); ++i) {
+        const QVariant& v = values[i];
+        const int decimals = i < int(columns_.size()) ? columns_[size_t(i)].decimals : -1;
+        bool number = false;
+        const double d = decimals >= 0 && !v.isNull() ? v.toDouble(&number) : 0.0;
+        out << (number ? text::formatFixed(d, decimals) : data::Field::toText(v));
+    }
     return out;
 }
 
@@ -225,9 +240,9 @@ void DatasetModel::refreshCurrentRow()
 // DbGrid
 
 namespace {
-// The narrow row indicator at the left. Its width is fixed, so there is nothing to measure: the
-// stock header would lay out the number of every loaded row after each reload of the rows only
-// to learn a width that the fixed width then overrides.
+// The row numbers at the left. Their width is set from the number of rows (fitRowNumbers), so
+// there is nothing to measure here: the stock header would lay out the number of every loaded
+// row after each reload of the rows only to learn a width that the fixed width then overrides.
 class RowIndicator : public QHeaderView {
 public:
     explicit RowIndicator(QWidget* parent) : QHeaderView(Qt::Vertical, parent)
@@ -237,6 +252,20 @@ public:
     }
     QSize sizeHint() const override { return {minimumWidth(), defaultSectionSize()}; }
 };
+
+// Width of the row numbers' column for `rows` rows: room for the digits of the last number.
+int rowNumbersWidth(const QFontMetrics& metrics, int margin, int rows)
+{
+    // Every digit as wide as the widest one, so that the column does not change with the rows
+    // shown, only with the number of digits.
+    int digit = 0;
+    for (QChar c : QStringLiteral("0123456789"))
+        digit = std::max(digit, metrics.horizontalAdvance(c));
+    int digits = 1;
+    for (int n = std::max(rows, 1); n >= 10; n /= 10)
+        ++digits;
+    return std::max(12, digits * digit + 2 * margin + 2);
+}
 } // namespace
 
 DbGrid::DbGrid(QWidget* parent) : QTableView(parent), model_(new DatasetModel(this))
@@ -250,7 +279,7 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent), model_(new DatasetModel(th
     setWordWrap(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setFixedWidth(12);
+    fitRowNumbers();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     setTabKeyNavigation(false);
@@ -277,10 +306,30 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent), model_(new DatasetModel(th
         if (i.isValid())
             emit rowDoubleClicked();
     });
+    // The window system's accessibility bridge passes no news of a reset on to its clients,
+    // which would go on asking for cells by the old count: they are told that the children
+    // changed while there are few of them again (before the selection reads a far row).
+    ui::on(model_, &DatasetModel::reloaded, this, [this] {
+        if (!QAccessible::isActive())
+            return;
+        QAccessibleEvent e(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&e);
+    });
     // After a reload the selection follows the dataset's current row again, once the reset is
     // complete: selecting may read rows, which must not happen while the reset is announced.
     ui::on(model_, &QAbstractItemModel::modelReset, this, &DbGrid::applyWidths);
     ui::on(model_, &DatasetModel::reloaded, this, &DbGrid::followDataset);
+    ui::on(model_, &QAbstractItemModel::modelReset, this, &DbGrid::fitRowNumbers);
+    ui::on(model_, &QAbstractItemModel::rowsInserted, this, &DbGrid::fitRowNumbers);
+}
+
+void DbGrid::fitRowNumbers()
+{
+    QHeaderView* h = verticalHeader();
+    const int w = rowNumbersWidth(h->fontMetrics(), style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h),
+                                  model_->rowCount());
+    if (h->width() != w || h->minimumWidth() != w)
+        h->setFixedWidth(w);
 }
 
 void DbGrid::setDataSource(data::DataSource* source)

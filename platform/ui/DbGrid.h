@@ -33,6 +33,8 @@ struct DbColumn {
     QString title;   // empty: the field name
     int width = 0;   // pixels; 0: the view's default
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    // Numbers shown with this many decimals ("5215,17"); -1: the field's own text.
+    int decimals = -1;
 };
 
 // The rows of a dataset as a table model of display texts, read on demand in batches of kBatch
@@ -50,6 +52,9 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
+    // An accessibility client asking for a cell's text (Qt::AccessibleTextRole) gets it when its
+    // row is read and an ellipsis otherwise: a client walking every cell reads no rows, and the
+    // row it moves to is read as the view shows it.
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
     bool canFetchMore(const QModelIndex& parent) const override;
@@ -76,7 +81,7 @@ private:
     void grow(int rows);                  // offers rows up to `rows` (they exist)
     const Batch* keep(int number, Batch rows) const;
     std::vector<int> fieldIndexes() const;
-    static QStringList texts(const QVariantList& values);
+    QStringList texts(const QVariantList& values) const;
     void refreshCurrentRow();
 
     QPointer<data::Dataset> ds_;
@@ -116,6 +121,7 @@ private:
     void bind();
     void followDataset();  // selection := dataset's current row
     void applyWidths();
+    void fitRowNumbers();
 
     DatasetModel* model_;
     QPointer<data::DataSource> source_;

@@ -1,4 +1,5 @@
 #include "platform/ui/Dialog.h"
+#include "platform/ui/WindowFit.h"
 
 #include <QShowEvent>
 
@@ -20,11 +21,20 @@ bool Dialog::closing(int)
 
 void Dialog::showing() {}
 
+void Dialog::setVisible(bool visible)
+{
+    if (visible && !isVisible())
+        fitToScreen(this);
+    QDialog::setVisible(visible);
+}
+
 void Dialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        focusFirstInput(this);
         showing();
+    }
 }
 
 } // namespace ui

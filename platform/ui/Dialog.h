@@ -13,6 +13,8 @@ public:
 
     // Every way of ending the dialog arrives here.
     void done(int result) final;
+    // Shown, the dialog fits the free area of its screen (ui::fitToScreen).
+    void setVisible(bool visible) override;
 
 protected:
     // The one close handler, with the result the dialog is about to end with
@@ -20,7 +22,8 @@ protected:
     virtual bool closing(int result);
 
     // Runs each time the program shows the dialog (not when the window system merely
-    // restores it), before it is painted.
+    // restores it), before it is painted, with the focus on the first input of the tab order;
+    // a dialog that wants it elsewhere puts it there here.
     virtual void showing();
 
     void showEvent(QShowEvent* event) override;

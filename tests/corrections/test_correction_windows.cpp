@@ -31,6 +31,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -486,4 +487,55 @@ TEST_F(Korekty, OpenedAsTheMainWindowOpensThem)
     EXPECT_EQ(Form_Faktura_Korekta, nullptr);
     EXPECT_EQ(Form_Faktura_Nota, nullptr);
     delete MainForm;
+}
+
+// At 1280x720 the correction and note windows open within the main window's work space and the
+// invoice picker within its screen, every button in reach; where there is room they keep their
+// designed size.
+TEST_F(Korekty, OknaMieszczaSieW1280x720)
+{
+    delete k.data();
+    MainForm = new TMainForm;
+    MainForm->resize(1280, 720);
+    MainForm->show();
+    QApplication::processEvents();
+    const auto wZasiegu = [](QWidget* okno, QWidget* obszar) {
+        SCOPED_TRACE(okno->objectName().toStdString());
+        const QRect miejsce = obszar->rect();
+        EXPECT_TRUE(miejsce.contains(QRect(okno->mapTo(obszar, QPoint(0, 0)), okno->size())));
+        int przyciski = 0;
+        for (QPushButton* b : okno->findChildren<QPushButton*>()) {
+            if (!b->isVisibleTo(okno))
+                continue;
+            ++przyciski;
+            EXPECT_TRUE(miejsce.contains(QRect(b->mapTo(obszar, QPoint(0, 0)), b->size())))
+                << b->text().toStdString();
+        }
+        EXPECT_GT(przyciski, 1);
+    };
+    k = MainForm->Otworz_Okno<TForm_Faktura_Korekta>(Form_Faktura_Korekta, MainForm->Czy_Faktura_Korekta);
+    n = MainForm->Otworz_Okno<TForm_Faktura_Nota>(Form_Faktura_Nota, MainForm->Czy_Faktura_Nota);
+    QApplication::processEvents();
+    for (QWidget* okno : {static_cast<QWidget*>(k.data()), static_cast<QWidget*>(n.data())})
+        wZasiegu(okno, MainForm->MdiArea->viewport());
+    EXPECT_LT(k->height(), 674);
+    EXPECT_EQ(k->width(), 680);
+
+    Form_Do_Korekty->show();
+    QApplication::processEvents();
+    const QRect ekran = Form_Do_Korekty->screen()->availableGeometry();
+    EXPECT_LE(Form_Do_Korekty->frameGeometry().width(), ekran.width());
+    EXPECT_LE(Form_Do_Korekty->frameGeometry().height(), ekran.height());
+    ASSERT_TRUE(Form_Do_Korekty->panel()->przycisk(QStringLiteral("BitBtn_Wstaw"))->isVisibleTo(Form_Do_Korekty));
+    wZasiegu(Form_Do_Korekty, Form_Do_Korekty);
+    Form_Do_Korekty->hide();
+
+    // With room enough the designed size stays.
+    delete k.data();
+    MainForm->resize(1600, 1000);
+    QApplication::processEvents();
+    k = MainForm->Otworz_Okno<TForm_Faktura_Korekta>(Form_Faktura_Korekta, MainForm->Czy_Faktura_Korekta);
+    EXPECT_EQ(k->size(), QSize(680, 674));
+    delete MainForm;
+    MainForm = nullptr;
 }

@@ -4,6 +4,7 @@
 #include "platform/ui/UnsavedWork.h"
 
 #include "platform/data/Schema.h"
+#include "platform/report/Output.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Modal.h"
@@ -12,6 +13,7 @@
 #include "settings/Form_Ust_Wydruki.h"
 #include "shell/Form_About.h"
 #include "shell/DataModule1.h"
+#include "shell/PrintNotice.h"
 #include "shell/Rejestr.h"
 #include "tests/shell/Komunikaty_Testowe.h"
 
@@ -22,6 +24,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinterInfo>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -549,4 +553,51 @@ TEST_F(Glowne, HelpWithoutTheManualSaysSo)
     EXPECT_TRUE(komunikaty.teksty[0].startsWith(QStringLiteral("Nie znaleziono instrukcji obsługi.")))
         << komunikaty.teksty[0].toStdString();
     EXPECT_TRUE(komunikaty.teksty[0].contains(QStringLiteral("Instrukcja obsługi programu Orlimek Tarnex.pdf")));
+}
+
+TEST(Wydruki, PolskaLiczbaPlikow)
+{
+    const std::pair<int, const char*> t[] = {{1, "plik"},    {2, "pliki"},   {4, "pliki"},   {5, "plików"},
+                                             {11, "plików"}, {12, "plików"}, {14, "plików"}, {21, "plików"},
+                                             {22, "pliki"},  {104, "pliki"}, {112, "plików"}, {0, "plików"}};
+    for (const auto& [n, slowo] : t)
+        EXPECT_EQ(shell::filesWord(n), QString::fromUtf8(slowo)) << n;
+    EXPECT_EQ(shell::savedFilesMessage({"/p/wydruki/A.pdf", "/p/wydruki/B.pdf", "/q/C.pdf"}, "/p"),
+              QString::fromUtf8("Zapisano 2 pliki w folderze wydruki: A.pdf, B.pdf; 1 plik w folderze /q: C.pdf"));
+}
+
+// After a printout without a printer the status bar tells how many files went where, until the
+// next printout or until another window becomes active.
+TEST_F(Glowne, PasekStanuMowiIlePlikowGdzieDoNastepnegoWydrukuLubOkna)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer";
+    QTemporaryDir dir;
+    const QString stary = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    MainForm->resize(1280, 720);
+    MainForm->show();
+    QWidget* faktura = otworzFakture();
+    report::PageList strony;
+    strony.pages.resize(1);
+    // A document's originals and copies, printed in one go.
+    report::print(strony, {"FV/1/2011", QString::fromUtf8("Oryginał"), 1});
+    report::print(strony, {"FV/1/2011", "Kopia", 1});
+    const QString tekst = MainForm->StatusBar->currentMessage();
+    EXPECT_EQ(tekst, QString::fromUtf8("Zapisano 2 pliki w folderze wydruki: FV-1-2011 Oryginał.pdf, FV-1-2011 Kopia.pdf"));
+    QApplication::processEvents();
+    // The next printout tells its own files only.
+    report::print(strony, {"FV/1/2011", "Kopia", 1});
+    EXPECT_EQ(MainForm->StatusBar->currentMessage(),
+              QString::fromUtf8("Zapisano 1 plik w folderze wydruki: FV-1-2011 Kopia (2).pdf"));
+    // The same window again keeps it; another window clears it.
+    MainForm->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(faktura->parentWidget()));
+    EXPECT_FALSE(MainForm->StatusBar->currentMessage().isEmpty());
+    MainForm->Otworz_Okno(Form_Lista, MainForm->Czy_Lista_Towarow, [](QWidget*) {});
+    EXPECT_TRUE(MainForm->StatusBar->currentMessage().isEmpty());
+    report::print(strony, {"FV/1/2011", "Kopia", 1});
+    EXPECT_FALSE(MainForm->StatusBar->currentMessage().isEmpty());
+    MainForm->Daj_Dokpress(); // a printout begins
+    EXPECT_TRUE(MainForm->StatusBar->currentMessage().isEmpty());
+    QDir::setCurrent(stary);
 }

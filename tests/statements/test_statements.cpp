@@ -7,6 +7,7 @@
 #include "statements/Form_Wydruki_Dla_Klienta.h"
 #include "statements/Form_Wydruki_Dla_Towaru.h"
 #include "statements/Form_Wydruki_Sprzedaz_Wg_Dokumentow.h"
+#include "statements/Form_Wydruki_Wg_Towarow.h"
 #include "statements/Form_Wydruki_Wg_Klientow.h"
 #include "statements/Nawigacja.h"
 
@@ -17,6 +18,7 @@
 #include "platform/system/Library.h"
 #include "platform/text/Cp1250.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbGrid.h"
 #include "platform/ui/DbLookupCombo.h"
@@ -34,6 +36,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -283,15 +286,15 @@ TEST_F(Zestawienia, SumyKlientaZKorekta)
     TForm_Sprzedaz_Wg_Klienta s;
     // K1 first: 100 (replaced) - 100 (reversal) + 80 (new) = 80.
     EXPECT_EQ(s.ADOTable_Klienci->fieldByName(QStringLiteral("Nr_Klienta")).asString(), QStringLiteral("K1"));
-    EXPECT_EQ(s.DBEdit1->text(), QStringLiteral("80"));
+    EXPECT_EQ(s.DBEdit1->text(), QStringLiteral("80,00"));
     EXPECT_EQ(s.ADOTable_Faktura_Szczegol->recordCount(), 3);
 
     // A client number with an apostrophe is bound, not spliced.
     s.CBox_Szukaj->setCurrentIndex(0);
     s.Edit_Szukaj->setText(QStringLiteral("o'b"));
     s.BitBtn_Szukaj->click();
-    EXPECT_EQ(s.DBEdit1->text(), QStringLiteral("10"));
-    EXPECT_EQ(s.DBEdit2->text(), QStringLiteral("12,3"));
+    EXPECT_EQ(s.DBEdit1->text(), QStringLiteral("10,00"));
+    EXPECT_EQ(s.DBEdit2->text(), QStringLiteral("12,30"));
 
     // A new sort order keeps the client and its sums, also when the client moves far down.
     c().exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 150) "
@@ -305,7 +308,7 @@ TEST_F(Zestawienia, SumyKlientaZKorekta)
     EXPECT_EQ(s.ADOTable_Klienci->indexFieldNames(), QStringLiteral("Nazwa_Nazwisko"));
     EXPECT_EQ(s.ADOTable_Klienci->fieldByName(QStringLiteral("Nr_Klienta")).asString(), QStringLiteral("K1"));
     EXPECT_EQ(s.ADOTable_Klienci->recNo(), 153);
-    EXPECT_EQ(s.DBEdit1->text(), QStringLiteral("80"));
+    EXPECT_EQ(s.DBEdit1->text(), QStringLiteral("80,00"));
 
     // A client without lines: empty lines and sums.
     ASSERT_TRUE(s.ADOTable_Klienci->locate(QStringLiteral("Nr_Klienta"), QStringLiteral("KŁ3")));
@@ -324,10 +327,41 @@ TEST_F(Zestawienia, TowaryBezArchiwalnych)
     EXPECT_EQ(s.ADOTable_Towary->recordCount(), 2);
     EXPECT_FALSE(s.ADOTable_Towary->locate(QStringLiteral("Symbol"), QStringLiteral("STARY")));
     ASSERT_TRUE(s.ADOTable_Towary->locate(QStringLiteral("Symbol"), QStringLiteral("T1")));
-    EXPECT_EQ(s.DBEdit3->text(), QStringLiteral("3"));
-    EXPECT_EQ(s.DBEdit1->text(), QStringLiteral("80"));
+    EXPECT_EQ(s.DBEdit3->text(), QStringLiteral("3,000"));
+    EXPECT_EQ(s.DBEdit1->text(), QStringLiteral("80,00"));
     EXPECT_EQ(s.BitBtn_Zamknj->text(), QStringLiteral("Zamknj"));
 }
+
+// Sums of stored amounts carry binary noise (10 + 0,1 + 0,2 sums to 10,299999999999999): every
+// sum field and every amount column shows two decimals.
+TEST_F(Zestawienia, SumyIKwotyZDwomaMiejscami)
+{
+    linia(1, 2, "FV", "T2", 0.1, false);
+    linia(1, 3, "FV", "T2", 0.2, false);
+    TForm_Sprzedaz_Wg_Towarow t;
+    ASSERT_TRUE(t.ADOTable_Towary->locate(QStringLiteral("Symbol"), QStringLiteral("T2")));
+    EXPECT_EQ(t.DBEdit1->text(), QStringLiteral("10,30"));
+    EXPECT_EQ(t.DBEdit2->text(), QStringLiteral("12,67"));
+    EXPECT_EQ(t.DBEdit3->text(), QStringLiteral("3,000"));
+    TForm_Sprzedaz_Wg_Klienta k;
+    EXPECT_EQ(k.DBEdit1->text(), QStringLiteral("80,30"));
+    TForm_Lista_Faktur_Wg_Roku l;
+    zaznacz(l, {});
+    l.BitBtn_Pokaz->click();
+    ASSERT_TRUE(l.ADOTable_Faktura->locate(QStringLiteral("Id"), 1));
+    QApplication::processEvents();
+    const auto tekst = [](ui::DbGrid* g, const char* pole) {
+        const auto& kolumny = g->datasetModel()->columns();
+        for (int i = 0; i < int(kolumny.size()); ++i)
+            if (kolumny[size_t(i)].field == QLatin1String(pole))
+                return g->model()->index(g->selectedRow(), i).data().toString();
+        return QStringLiteral("?");
+    };
+    EXPECT_EQ(tekst(l.JvDBUltimGrid2, "Wartosc_Netto"), QStringLiteral("10,00"));
+    EXPECT_EQ(tekst(l.JvDBUltimGrid2, "Wartosc_Brutto"), QStringLiteral("12,30"));
+    EXPECT_EQ(tekst(l.JvDBUltimGrid2, "Lp"), QStringLiteral("1")) << "other numbers as they are";
+}
+
 
 // --- sales report dialogs ------------------------------------------------------------------
 
@@ -489,6 +523,86 @@ TEST_F(Zestawienia, OknaPotomneJednoNaRodzaj)
     sprawdz(Form_Lista_Faktur_W_Okresie, MainForm->Czy_Lista_Faktur_W_Okresie);
     sprawdz(Form_Sprzedaz_Wg_Klienta, MainForm->Czy_Sprzedaz_Wg_Klienta);
     sprawdz(Form_Sprzedaz_Wg_Towarow, MainForm->Czy_Sprzedaz_Wg_Towarow);
+    delete MainForm;
+    MainForm = nullptr;
+}
+
+// A date typed whole, or a year alone, takes in the period list and the five report dialogs,
+// whatever the cursor's place in the field; anything else leaves the date as it was.
+TEST_F(Zestawienia, WpisanaDataLubRokPrzyjete)
+{
+    const QDate dzis(2026, 12, 9);
+    const ui::FixedClock zegar(dzis);
+    TForm_Lista_Faktur_W_Okresie okres;
+    TForm_Wydruki_Sprzedaz_Wg_Dokumentow dok;
+    TForm_Wydruki_Wg_Klientow wk;
+    TForm_Wydruki_Dla_Klienta dk;
+    TForm_Wydruki_Wg_Towarow wt;
+    TForm_Wydruki_Dla_Towaru dt;
+    for (QWidget* w : std::initializer_list<QWidget*>{&okres, &dok, &wk, &dk, &wt, &dt})
+        w->show();
+    const struct {
+        const char* wpis;
+        QDate data;
+    } wpisy[] = {{"2025-04-16", QDate(2025, 4, 16)}, {"2025", QDate(2025, 12, 9)}, {"2025-02-30", dzis}, {"16", dzis}};
+    for (QDateEdit* p : {okres.JvDateTimePicker_Od, okres.JvDateTimePicker_Do, dok.JvOdDaty, dok.JvDoDaty, wk.Jv_Od_Daty,
+                         wk.Jv_Do_Daty, dk.Jv_Od_Daty, dk.Jv_Do_Daty, wt.Jv_Od_Daty, wt.Jv_Do_Daty, dt.Jv_Od_Daty,
+                         dt.Jv_Do_Daty}) {
+        for (const auto& w : wpisy) {
+            for (int miejsce : {0, 5, 10}) { // the cursor on the year, the month, after the day
+                SCOPED_TRACE((p->window()->objectName() + QLatin1Char('.') + p->objectName() + QLatin1Char(' ')
+                              + QLatin1String(w.wpis) + QLatin1Char('@') + QString::number(miejsce))
+                                 .toStdString());
+                p->setDate(dzis);
+                p->findChild<QLineEdit*>()->setCursorPosition(miejsce);
+                QTest::keyClicks(p, QLatin1String(w.wpis));
+                EXPECT_EQ(p->date(), w.data) << "as soon as typed";
+                QTest::keyClick(p, Qt::Key_Return);
+                EXPECT_EQ(p->date(), w.data);
+                EXPECT_EQ(p->text(), w.data.toString(QStringLiteral("yyyy-MM-dd")));
+            }
+        }
+    }
+    // A year alone keeps the day where the new year has it.
+    EXPECT_EQ(ui::typedDate(QStringLiteral("2025"), QStringLiteral("yyyy-MM-dd"), QDate(2024, 2, 29)), QDate(2025, 2, 28));
+    EXPECT_EQ(ui::typedDate(QStringLiteral("16.04.2025"), QStringLiteral("dd.MM.yyyy"), dzis), QDate(2025, 4, 16));
+    // What was typed is what the report receives.
+    QStringList nazwy;
+    podlacz(dok, nazwy);
+    QTest::keyClicks(dok.JvOdDaty, QStringLiteral("2011-03-01"));
+    dok.BitBtn_Wykonaj->click();
+    ASSERT_EQ(wywolania().size(), 1u);
+    EXPECT_EQ(wywolania()[0].od, QByteArray("2011-03-01"));
+}
+
+// Windows open with the focus on their first input: the period list on its first date (not on a
+// type box), a report dialog on its first date at every showing; the list, 644 pixels high,
+// fits the work space at 1280x720 with its buttons in reach.
+TEST_F(Zestawienia, OknaZaczynajaOdPierwszegoPola)
+{
+    MainForm = new TMainForm;
+    MainForm->resize(1280, 720);
+    MainForm->show();
+    QApplication::processEvents();
+    auto* l = MainForm->Otworz_Okno(Form_Lista_Faktur_W_Okresie, MainForm->Czy_Lista_Faktur_W_Okresie);
+    QApplication::processEvents();
+    const auto wPolu = [](QWidget* pole) {
+        QWidget* f = pole->window()->focusWidget();
+        return f == pole || pole->isAncestorOf(f);
+    };
+    EXPECT_TRUE(wPolu(l->JvDateTimePicker_Od)) << l->focusWidget()->objectName().toStdString();
+    QWidget* obszar = MainForm->MdiArea->viewport();
+    for (QPushButton* b : l->findChildren<QPushButton*>())
+        EXPECT_TRUE(obszar->rect().contains(QRect(b->mapTo(obszar, QPoint(0, 0)), b->size()))) << b->text().toStdString();
+
+    TForm_Wydruki_Wg_Klientow d;
+    for (int i = 0; i < 2; ++i) {
+        d.show();
+        EXPECT_TRUE(wPolu(d.Jv_Od_Daty));
+        d.BitBtn_Zamknij->setFocus();
+        QTest::keyClick(&d, Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible()) << "Esc closes it";
+    }
     delete MainForm;
     MainForm = nullptr;
 }

@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 TEST(SprawdzNIP, SumaKontrolnaIZnaki)
@@ -49,7 +51,8 @@ TEST(SprawdzNIP, OknoPokazujeWynikIZapominaGoPrzyZamknieciu)
     okno.LEdit_NIP->setText(QStringLiteral("774 000 14 54"));
     okno.BitBtn1->click();
     EXPECT_EQ(okno.Label1->text(), QStringLiteral("Numer NIP jest niepoprawny!"));
-    okno.close();
+    QTest::keyClick(okno.LEdit_NIP, Qt::Key_Escape);
+    EXPECT_FALSE(okno.isVisible()) << "Esc closes it";
     EXPECT_FALSE(okno.Label1->isVisible());
     EXPECT_TRUE(okno.LEdit_NIP->text().isEmpty());
 }

@@ -7,9 +7,12 @@
 #include "platform/ui/DbGrid.h"
 #include "platform/ui/DbLookupCombo.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -293,4 +296,105 @@ TEST_F(DbWidgets, EditsShowAndWriteTheCurrentRow)
 
     klienci.close();
     EXPECT_EQ(e.text(), QString());
+}
+
+// The row numbers' column is as wide as the numbers of the rows offered: "3000" whole after
+// Ctrl+End, narrower again for five rows.
+TEST_F(DbWidgets, RowNumbersFitTheRowCount)
+{
+    ui::DbGrid g;
+    g.addColumn(QStringLiteral("Nr_Klienta"));
+    g.setDataSource(&dsKlienci);
+    g.resize(400, 300);
+    g.show();
+    QApplication::processEvents();
+    QHeaderView* numbers = g.verticalHeader();
+    const auto needs = [&](const char* last) {
+        return numbers->fontMetrics().horizontalAdvance(QLatin1String(last))
+               + 2 * g.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, numbers);
+    };
+    EXPECT_GE(numbers->width(), needs("64"));
+    klienci.last(); // what Ctrl+End does in the lists
+    QApplication::processEvents();
+    ASSERT_EQ(g.model()->rowCount(), kRows);
+    EXPECT_GE(numbers->width(), needs("3000"));
+    const int wide = numbers->width();
+    g.setDataSource(&dsVat);
+    QApplication::processEvents();
+    ASSERT_EQ(g.model()->rowCount(), 5);
+    EXPECT_LT(numbers->width(), wide);
+    EXPECT_GE(numbers->width(), needs("5"));
+}
+
+namespace {
+int accessibilityWarnings = 0;
+QtMessageHandler previousHandler = nullptr;
+void countWarnings(QtMsgType type, const QMessageLogContext& ctx, const QString& msg)
+{
+    if (msg.contains(QLatin1String("QAccessible")))
+        ++accessibilityWarnings;
+    if (previousHandler)
+        previousHandler(type, ctx, msg);
+}
+} // namespace
+
+// The accessible table and the model agree on rows and columns while a list is shown, moved to
+// its end and shown again; a client walking every cell of the tree gets each one, with no
+// warning, and reads no rows that the view did not show.
+TEST_F(DbWidgets, AccessibleTableAgreesWithTheModel)
+{
+    accessibilityWarnings = 0;
+    previousHandler = qInstallMessageHandler(countWarnings);
+    {
+        ui::DbGrid g;
+        g.addColumn(QStringLiteral("Nr_Klienta"));
+        g.addColumn(QStringLiteral("Nazwa_Nazwisko"));
+        g.setDataSource(&dsKlienci);
+        g.resize(400, 300);
+        g.show();
+        QApplication::processEvents();
+        QAccessibleInterface* table = nullptr;
+        const auto walk = [&] {
+            // A reset drops the cells a client was given (the bridge does that when it is on;
+            // here the table's interface is made anew).
+            if (table)
+                QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(table));
+            table = QAccessible::queryAccessibleInterface(&g);
+            ASSERT_TRUE(table && table->tableInterface());
+            QAccessibleTableInterface* t = table->tableInterface();
+            ASSERT_EQ(t->rowCount(), g.model()->rowCount());
+            ASSERT_EQ(t->columnCount(), g.model()->columnCount());
+            // Row and column headers add one column and one row of children.
+            ASSERT_EQ(table->childCount(), (t->rowCount() + 1) * (t->columnCount() + 1));
+            int cells = 0;
+            for (int c = 0; c < table->childCount(); ++c) {
+                QAccessibleInterface* cell = table->child(c);
+                ASSERT_NE(cell, nullptr) << c;
+                if (cell->role() == QAccessible::Cell)
+                    EXPECT_FALSE(cell->text(QAccessible::Name).isEmpty()) << c;
+                ++cells;
+            }
+            EXPECT_EQ(cells, table->childCount());
+            int loaded = 0;
+            for (int r = 0; r < g.model()->rowCount(); ++r)
+                loaded += g.datasetModel()->isRowLoaded(r) ? 1 : 0;
+            EXPECT_LE(loaded, 3 * ui::DatasetModel::kBatch) << "rows read for the client";
+            // The current row as the client hears it.
+            const int row = klienci.recNo() - 1;
+            EXPECT_EQ(t->cellAt(row, 0)->text(QAccessible::Name), key(klienci));
+        };
+        walk();
+        for (int pass = 0; pass < 2; ++pass) {
+            klienci.last(); // Ctrl+End in the lists
+            QApplication::processEvents();
+            EXPECT_EQ(g.model()->rowCount(), kRows);
+            walk();
+            klienci.close(); // "Pokaż" again
+            klienci.open();
+            QApplication::processEvents();
+            walk();
+        }
+    }
+    qInstallMessageHandler(previousHandler);
+    EXPECT_EQ(accessibilityWarnings, 0);
 }

@@ -1,0 +1,39 @@
+#pragma once
+// Windows that open where the user can work with them: no larger than the room they open in,
+// with the focus on their first input.
+#include <QSize>
+
+class QMdiSubWindow;
+class QWidget;
+
+namespace ui {
+
+// Grids of a window at fixed positions keep this height (a title and a few rows) when the
+// window is fitted, and give up more, down to the last, only when nothing else will do.
+constexpr int kMinGridHeight = 64;
+constexpr int kLeastGridHeight = 44;
+
+// Puts the focus on the window's first input: the one named by setFirstInput, otherwise the
+// first control after the window in the focus chain that takes the focus by Tab.
+void focusFirstInput(QWidget* window);
+// Names the window's first input, for a window whose tab order begins with controls added after
+// others (the focus chain would start at the first one created).
+void setFirstInput(QWidget* window, QWidget* input);
+
+// A window with its controls at fixed positions and a fixed size, made to fit `room` in height:
+// its grids give up height, the top one first, down to kMinGridHeight (they scroll), and what
+// lies below each grid moves up with its lower edge; then empty bands between rows of controls
+// narrow, the lowest first; then the grids go down to kLeastGridHeight. So the buttons stay in
+// sight. Returns the window's new size (its designed size when that fits).
+QSize fitFixedLayout(QWidget* window, QSize room);
+
+// A window of the main window's work space, fitted to the work space's room: a window with a
+// fixed size as fitFixedLayout does it, one with a layout by shrinking (its grids scroll).
+// Nothing happens while the work space is not shown.
+void fitSubWindow(QMdiSubWindow* frame);
+
+// A top-level window (a dialog) fitted to the free area of its screen, frame included, and kept
+// on that screen. Called before it is shown.
+void fitToScreen(QWidget* window);
+
+} // namespace ui
