@@ -63,7 +63,7 @@ void checkCount(qint32 count, qint32 least, const char* what)
 {
     if (count < least || count > dokpress::MaxCount)
         throw report::Error(QStringLiteral("Niepoprawna liczba %1: %2. Dozwolone są liczby od %3 do %4.")
-                                .arg(QLatin1String(what))
+                                .arg(QString::fromUtf8(what))
                                 .arg(count)
                                 .arg(least)
                                 .arg(dokpress::MaxCount));

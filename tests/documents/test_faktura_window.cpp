@@ -383,7 +383,7 @@ TEST_F(OknoFaktury, PaymentKindAndDueDate)
         const char* wyst;
         const char* dni;
         const char* zap;
-    } przypadki[] = {{"2011-03-05", "30", "2011-04-04"}, {"2012-02-28", "1", "2012-02-29"}, {"2011-03-05", "-3", "2011-03-02"}};
+    } przypadki[] = {{"2011-03-05", "30", "2011-04-04"}, {"2012-02-28", "1", "2012-02-29"}, {"2011-03-05", "0", "2011-03-05"}};
     for (const auto& p : przypadki) {
         f->LEdit_Data_Wyst->setText(p.wyst);
         f->LEdit_Ilosc_Dni->setText(p.dni);

@@ -194,12 +194,9 @@ TEST(MasterDetail, AFailureWhileTheMasterMovesIsReportedNotThrownThroughQt)
     TestDb db;
     fill(*db.conn);
     auto master = db.table(QStringLiteral("Faktura"));
-    data::DataSource src;
-    src.setDataset(master.get());
     auto detail = db.table(QStringLiteral("Faktura_Szczegoly"));
-    detail->setIndexFieldNames(QStringLiteral("Id_Fakt"));
-    detail->setMasterSource(&src, QStringLiteral("Id"));
-    master->open();
+    // A link on a field the master lacks: harmless while the master is closed.
+    detail->setMasterSource(master.get(), QStringLiteral("Nie_Ma"), QStringLiteral("Id_Fakt"));
     detail->open();
     QStringList reported;
     data::setSignalFailureHandler([&](std::exception_ptr e) {
@@ -209,9 +206,8 @@ TEST(MasterDetail, AFailureWhileTheMasterMovesIsReportedNotThrownThroughQt)
             reported << err.message();
         }
     });
-    // The detail's table goes away under it (another program, a damaged file).
-    db.conn->exec(QStringLiteral("alter table Faktura_Szczegoly rename to Stare_Pozycje"));
-    EXPECT_NO_THROW(master->next());
-    EXPECT_EQ(reported.size(), 1);
+    EXPECT_NO_THROW(master->open());
+    ASSERT_FALSE(reported.isEmpty());
+    EXPECT_TRUE(reported[0].contains(QStringLiteral("Nie_Ma"))) << reported[0].toStdString();
     data::setSignalFailureHandler({});
 }
