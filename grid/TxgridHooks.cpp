@@ -37,8 +37,6 @@ void TTxStringGrid::SaveCell(int ACol, int ARow, QString& Text) { Text = cells(A
 
 void TTxStringGrid::UpdateCell(int, int) {}
 
-void TTxStringGrid::InitValidate(int, int) {}
-
 void TTxStringGrid::CellsChanged(TRect R)
 {
     if (OnCellsChanged)
@@ -142,8 +140,6 @@ bool TTxStringGrid::GetFilter(int) { return false; }
 int TTxStringGrid::GetVersionNr() { return 2; }
 
 QString TTxStringGrid::GetVersionString() { return QStringLiteral("2.02 January, 2002"); }
-
-bool TTxStringGrid::ValidateCell(QString&) { return true; }
 
 bool TTxStringGrid::IsFixed(int ACol, int ARow)
 {
