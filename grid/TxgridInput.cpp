@@ -128,6 +128,12 @@ TInputEvent MouseInput(TInputKind Kind, const QMouseEvent* e)
     return E;
 }
 
+// The one guard of every entry.
+void RunGuarded(TTxStringGrid& Grid, TInputEvent E)
+{
+    ui::guard([&] { RunInputSteps(Grid, E); });
+}
+
 } // namespace
 
 void TTxStringGrid::keyPressEvent(QKeyEvent* e)
@@ -138,32 +144,16 @@ void TTxStringGrid::keyPressEvent(QKeyEvent* e)
     E.Text = e->text();
     E.Mods = e->modifiers() & ~Qt::KeypadModifier;
     E.Keypad = e->modifiers() & Qt::KeypadModifier;
-    ui::guard([&] { RunInputSteps(*this, E); });
+    RunGuarded(*this, E);
 }
 
-void TTxStringGrid::mousePressEvent(QMouseEvent* e)
-{
-    TInputEvent E = MouseInput(ikMouseDown, e);
-    ui::guard([&] { RunInputSteps(*this, E); });
-}
+void TTxStringGrid::mousePressEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseDown, e)); }
 
-void TTxStringGrid::mouseReleaseEvent(QMouseEvent* e)
-{
-    TInputEvent E = MouseInput(ikMouseUp, e);
-    ui::guard([&] { RunInputSteps(*this, E); });
-}
+void TTxStringGrid::mouseReleaseEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseUp, e)); }
 
-void TTxStringGrid::mouseMoveEvent(QMouseEvent* e)
-{
-    TInputEvent E = MouseInput(ikMouseMove, e);
-    ui::guard([&] { RunInputSteps(*this, E); });
-}
+void TTxStringGrid::mouseMoveEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseMove, e)); }
 
-void TTxStringGrid::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    TInputEvent E = MouseInput(ikDblClick, e);
-    ui::guard([&] { RunInputSteps(*this, E); });
-}
+void TTxStringGrid::mouseDoubleClickEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikDblClick, e)); }
 
 void TTxStringGrid::wheelEvent(QWheelEvent* e)
 {
@@ -176,7 +166,7 @@ void TTxStringGrid::wheelEvent(QWheelEvent* e)
     E.WheelLines = e->angleDelta().y() / 120 * FInput.WheelLines;
     e->accept();
     if (E.WheelLines != 0)
-        ui::guard([&] { RunInputSteps(*this, E); });
+        RunGuarded(*this, E);
 }
 
 void TTxStringGrid::focusInEvent(QFocusEvent* e)
@@ -185,7 +175,7 @@ void TTxStringGrid::focusInEvent(QFocusEvent* e)
     TInputEvent E;
     E.Kind = ikFocusIn;
     E.Key = e->reason(); // the reason: whether focus came from another window
-    ui::guard([&] { RunInputSteps(*this, E); });
+    RunGuarded(*this, E);
 }
 
 void TTxStringGrid::focusOutEvent(QFocusEvent* e) { TBaseGrid::focusOutEvent(e); }
@@ -195,7 +185,7 @@ void TTxStringGrid::timerEvent(QTimerEvent* e)
     if (e->timerId() == FInput.Timer.timerId()) {
         TInputEvent E;
         E.Kind = ikTimer;
-        ui::guard([&] { RunInputSteps(*this, E); });
+        RunGuarded(*this, E);
     } else if (e->timerId() == FInput.PanTimer.timerId()) {
         ui::guard([&] { TGridInput::PanTick(*this); });
     } else {

@@ -105,7 +105,7 @@ bool ZoomAllowed(int Accumulated, int N);
 int PanDirection(int Mouse, int Focus);
 // The cursor resource for a panning direction (8000 .. 8008).
 int PanCursorId(int Dx, int Dy);
-// The comment as a hint: the closing line break (its last two characters) dropped.
+// The comment as a hint: its closing line break dropped, never more.
 QString CommentHint(const QString& Comment);
 // The sizing hints "cw=<b>w</b>" and "rh=<b>h</b>".
 QString SizingHint(bool Column, int Size);

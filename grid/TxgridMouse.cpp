@@ -87,29 +87,22 @@ bool I::SizingStart(G& g, E& e)
     const TRect cr = g.platformCellRect(c, r);
     const bool xEdge = e.Pos.x() - cr.Left < 4 || cr.Right - e.Pos.x() < 4;
     const bool yEdge = e.Pos.y() - cr.Top < 4 || cr.Bottom - e.Pos.y() < 4;
-    if (r < g.fixedRows() && xEdge && (g.options() & ui::goColSizing)) {
-        const int sc = e.Pos.x() - cr.Left < 4 ? c - 1 : c;
-        bool Allow = sc >= 0;
-        if (Allow && g.OnColumnSize)
-            g.OnColumnSize(g, sc, Allow);
-        if (!Allow)
-            return false;
-        s.State = msColSizing;
-        s.SizeCol = sc;
-        s.SizeWidth = g.colWidths(sc);
-    } else if (c < g.fixedCols() && yEdge && (g.options() & ui::goRowSizing)) {
-        const int sr = e.Pos.y() - cr.Top < 4 ? r - 1 : r;
-        bool Allow = sr >= 0;
-        if (Allow && g.OnRowSize)
-            g.OnRowSize(g, sr, Allow);
-        if (!Allow)
-            return false;
-        s.State = msRowSizing;
-        s.SizeRow = sr;
-        s.SizeHeight = g.rowHeights(sr);
-    } else {
+    const bool cols = r < g.fixedRows() && xEdge && (g.options() & ui::goColSizing);
+    if (!cols && !(c < g.fixedCols() && yEdge && (g.options() & ui::goRowSizing)))
         return false;
-    }
+    // The line pressed is the edge after the sized column (row): near the start edge the one before.
+    const int at = cols ? (e.Pos.x() - cr.Left < 4 ? c - 1 : c) : (e.Pos.y() - cr.Top < 4 ? r - 1 : r);
+    bool Allow = at >= 0;
+    if (Allow && cols && g.OnColumnSize)
+        g.OnColumnSize(g, at, Allow);
+    if (Allow && !cols && g.OnRowSize)
+        g.OnRowSize(g, at, Allow);
+    if (!Allow)
+        return false;
+    s.State = cols ? msColSizing : msRowSizing;
+    (cols ? s.SizeCol : s.SizeRow) = at;
+    s.SizeWidth = cols ? g.colWidths(at) : 0;
+    s.SizeHeight = cols ? 0 : g.rowHeights(at);
     return true;
 }
 

@@ -67,8 +67,9 @@ bool I::SizingDrag(G& g, E& e)
     if (!s.LeftDown || (s.State != msColSizing && s.State != msRowSizing))
         return false;
     const bool cols = s.State == msColSizing;
-    const TRect cr = g.GetCellRect(cols ? s.SizeCol : 0, cols ? 0 : s.SizeRow);
-    const int size = std::max(1, cols ? e.Pos.x() - cr.Left : e.Pos.y() - cr.Top);
+    // The edge follows the mouse by as much as it moved since the press.
+    const QPoint moved = e.Pos - s.PressPoint;
+    const int size = std::max(1, cols ? s.SizeWidth + moved.x() : s.SizeHeight + moved.y());
     if (cols)
         g.setColWidths(s.SizeCol, size);
     else
@@ -466,7 +467,15 @@ int PanCursorId(int Dx, int Dy)
     return Dx > 0 ? 8007 : 8008;
 }
 
-QString CommentHint(const QString& Comment) { return Comment.left(std::max<qsizetype>(0, Comment.size() - 2)); }
+QString CommentHint(const QString& Comment)
+{
+    // Only a closing line break goes: a short comment, or one stored without the break, keeps
+    // every character it has.
+    QString t = Comment;
+    for (int i = 0; i < 2 && (t.endsWith(QLatin1Char('\n')) || t.endsWith(QLatin1Char('\r'))); ++i)
+        t.chop(1);
+    return t;
+}
 
 QString SizingHint(bool Column, int Size)
 {

@@ -333,14 +333,17 @@ TEST(GridInput, HintTexts)
 {
     InputGrid g;
     g.AddComment(1, 1, QStringLiteral("note\r\n"));
-    g.AddComment(2, 1, QStringLiteral("x")); // shorter than its line break: an empty hint
+    g.AddComment(2, 1, QStringLiteral("x")); // shorter than a line break: kept whole
     g.setCells(1, 2, QStringLiteral("<b>bold</b>"));
     g.HintShowCells = true;
     QString text;
     QPoint where;
     ASSERT_TRUE(g.CellHint(g.at(1, 1), text, where));
     EXPECT_EQ(text, QStringLiteral("note"));
-    EXPECT_FALSE(g.CellHint(g.at(2, 1), text, where));
+    ASSERT_TRUE(g.CellHint(g.at(2, 1), text, where));
+    EXPECT_EQ(text, QStringLiteral("x"));
+    EXPECT_EQ(CommentHint(QStringLiteral("ab\r\n")), QStringLiteral("ab"));
+    EXPECT_EQ(CommentHint(QStringLiteral("\n")), QString());
     ASSERT_TRUE(g.CellHint(g.at(1, 2), text, where));
     EXPECT_EQ(text, QStringLiteral("bold"));
     g.OnGridHint = [](TGridSender, int r, int c, QString& h) { h = QStringLiteral("%1:%2").arg(c).arg(r); };
@@ -350,22 +353,21 @@ TEST(GridInput, HintTexts)
     EXPECT_EQ(SizingHint(false, 7), QStringLiteral("rh=<b>7</b>"));
 }
 
-namespace {
-struct UrlSink : QObject {
+// Receives what the desktop would open.
+class GridInputUrlSink : public QObject {
     Q_OBJECT
 public:
     QList<QUrl> urls;
 public slots:
     void open(const QUrl& u) { urls << u; }
 };
-} // namespace
 
 TEST(GridInput, LinksOpenThroughTheUrlHandlerOrMoveToTheNamedCell)
 {
     InputGrid g;
     g.setRowCount(60);
     g.SetURLShow(true);
-    UrlSink sink;
+    GridInputUrlSink sink;
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &sink, "open");
     g.setCells(1, 1, QStringLiteral("http://example.org/a;rm -rf"));
     g.setCells(2, 1, QStringLiteral("<a href=\"cell://R40C3\">dalej</a>"));
