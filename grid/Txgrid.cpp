@@ -1,6 +1,8 @@
 // TTxStringGrid: construction, the window life cycle, bounds and the settings host.
 #include "grid/Txgrid.h"
+#include "grid/TxgridEditors.h"
 #include "grid/TxgridFooterPanel.h"
+#include "grid/TxgridInputSteps.h"
 #include "grid/TxgridRichEdit.h"
 
 #include "grid/TxgridStartup.h"
@@ -55,7 +57,9 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
         FOwnerForm->installEventFilter(this);
     }
 
-    FWheelScrollLines = QApplication::wheelScrollLines();
+    FInput.WheelLines = QApplication::wheelScrollLines();
+    viewport()->installEventFilter(this); // tool tips: the grid's own hints
+    TGridInput::ConnectScrollBars(*this);
     FThemed = IsThemeActive();
 
     // Rich text: one for converting texts (never shown), one as the cell editor.
@@ -79,6 +83,22 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
 
 TTxStringGrid::~TTxStringGrid()
 {
+    // An editor control with the focus would be told it lost it while the grid is half gone,
+    // and would write into it: from here on nothing reaches the grid from its editors, and
+    // they go now, while the grid is whole.
+    FEdit.Destroying = true;
+    FInput.Timer.stop();
+    FInput.PanTimer.stop();
+    for (QWidget* w : std::initializer_list<QWidget*>{FGridCombo, FGridSpin, FGridDatePicker, FGridCheckBox,
+                                                      FGridEditBtn, FGridUnitEditBtn, FGridButton})
+        delete w;
+    FGridCombo = nullptr;
+    FGridSpin = nullptr;
+    FGridDatePicker = nullptr;
+    FGridCheckBox = nullptr;
+    FGridEditBtn = nullptr;
+    FGridUnitEditBtn = nullptr;
+    FGridButton = nullptr;
     if (FOwnerForm)
         FOwnerForm->removeEventFilter(this);
     if (FColumnSize.Save) {
@@ -120,35 +140,16 @@ void TTxStringGrid::CreateWnd()
     LayoutFooterPanel();
     if (FColumnSize.Save)
         LoadColSizes();
-    FTimer.start(kTimerPeriodMs, this);
+    FInput.Timer.start(kTimerPeriodMs, this);
 }
-
-void TTxStringGrid::timerEvent(QTimerEvent* e)
-{
-    if (e->timerId() == FTimer.timerId())
-        TimerTick();
-    else
-        TBaseGrid::timerEvent(e);
-}
-
-void TTxStringGrid::TimerTick() {}
 
 void TTxStringGrid::resizeEvent(QResizeEvent* e)
 {
     TBaseGrid::resizeEvent(e);
     LayoutFooterPanel();
+    TGridInput::Resized(*this);
 }
 
-bool TTxStringGrid::eventFilter(QObject* o, QEvent* e)
-{
-    if (o == FOwnerForm && e->type() == QEvent::Resize)
-        OwnerFormResized();
-    if (o && o == static_cast<QObject*>(inplaceEditor()))
-        return InplaceEditorEvent(o, e);
-    return TBaseGrid::eventFilter(o, e);
-}
-
-void TTxStringGrid::OwnerFormResized() {}
 
 void TTxStringGrid::Loaded()
 {

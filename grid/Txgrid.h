@@ -2,15 +2,7 @@
 // TTxStringGrid: the grid control that windows place. On top of the base grid (property
 // objects and merged cells) it carries cell objects, its settings objects, the published
 // properties and events, and the virtual hooks through which painting, editing, sorting,
-// printing and the column grid ask it about cells.
-//
-// The definitions are split by concern:
-//   Txgrid.cpp             construction, window life cycle, bounds, the settings host
-//   TxgridHooks.cpp        per-cell query hooks and the other virtual hooks
-//   TxgridProperties.cpp   property setters, header lists, update lock, indexes
-//   TxgridCellObjects.cpp  cell objects: pictures, images, check boxes, radio groups, ...,
-//                          and the room they take
-//   TxgridNodes.cpp        tree nodes
+// printing and the column grid ask it about cells. grid/README.md maps the files that define it.
 #include "grid/Basegrid.h"
 #include "grid/TxgridCellGraphic.h"
 #include "grid/TxgridHiddenRows.h"
@@ -19,6 +11,8 @@
 #include "grid/TxgridSettings.h"
 #include "grid/TxgridEvents.h"
 #include "grid/TxgridFind.h"
+#include "grid/TxgridEditState.h"
+#include "grid/TxgridInput.h"
 #include "grid/TxgridForward.h"
 #include "grid/TxgridTypes.h"
 #include "grid/Txobj.h"
@@ -56,7 +50,7 @@ public:
     static int IntegralBoundsHeight(int AHeight, int DefaultRowHeight, bool HorzScrollBar, int ScrollBarHeight);
     // Repaints the whole grid, unless the next repaint was to be skipped.
     void Invalidate();
-    bool TimerActive() const { return FTimer.isActive(); }
+    bool TimerActive() const { return FInput.Timer.isActive(); }
     // The form whose resizing the grid follows, and its size when the grid was made.
     QWidget* OwnerForm() const { return FOwnerForm; }
     QSize OwnerFormSize() const { return {FFormWidth, FFormHeight}; }
@@ -216,8 +210,7 @@ public:
     // The text shown for a formula cell, and the text written to files: the cell text.
     virtual void CalcCell(int ACol, int ARow, QString& Text);
     virtual void SaveCell(int ACol, int ARow, QString& Text);
-    // One cell changed / records the cell being validated: nothing until footers and
-    // validation exist.
+    // One cell changed (nothing until footers exist) / records the cell being validated.
     virtual void UpdateCell(int ACol, int ARow);
     virtual void InitValidate(int ACol, int ARow);
     // Cells changed (fires OnCellsChanged) / were loaded from a file (nothing yet).
@@ -243,7 +236,8 @@ public:
     virtual QString GetEditMask(int ACol, int ARow);
     virtual int GetVersionNr();
     virtual QString GetVersionString();
-    // Validates a finished edit: every value is valid until validation exists.
+    // Validates a finished edit whose text differs from the recorded one: the checker and
+    // OnCellValidate may change Value; false when refused (the callers keep the editor open).
     virtual bool ValidateCell(QString& Value);
     // Structure. Rows are displayed rows; InsertCols and RemoveCols take a column of the
     // store (hidden columns lie past the displayed ones). Texts, objects, heights, widths,
@@ -400,7 +394,7 @@ public:
     TColor FixedColor = ui::clBtnFace;
     int XYOffsetX = 2; // text offsets inside a cell
     int XYOffsetY = 1;
-    bool BlinkOn() const { return FBlinkOn; }
+    bool BlinkOn() const { return FInput.BlinkOn; }
 
     // ========================================================================================
     // Cell objects (column first, then row). Add operations keep the caller's object, Create
@@ -567,33 +561,30 @@ public:
     int GetSaveRowCount() const { return GetSaveEndRow() - GetSaveStartRow() + 1; }
 
     // ---- Inplace editing and cell editors ----
-    // An edit opens by F2, a typed character, a click on the current cell or AdvanceEdit;
-    // the cell's editor type (GetCellEditor) chooses the text editor or a control. Columns
-    // are display columns; every read and write goes to the real column.
+    // An edit opens by F2, a typed character, a click on the current cell or AdvanceEdit; the
+    // cell's editor type (GetCellEditor) chooses the text editor or a control. Columns are
+    // display columns; every read and write goes to the real column.
     void ShowInplaceEdit() { showEditor(); }
     void HideInplaceEdit(); // commits the open edit and gives the grid the focus
     void ShowCellEdit();    // as F2 on the grid
     void HideCellEdit() { HideEditControl(col(), row()); }
-    void ShowEditControl(int ACol, int ARow);
-    void HideEditControl(int ACol, int ARow);
+    void ShowEditControl(int ACol, int ARow), HideEditControl(int ACol, int ARow);
     QWidget* EditControlOf(TEditorType Type) const; // the control of a kind, when made
     void WriteBackControl(int Real, int ARow);
-    // An editor ended its edit with Key: commit, then move by Tab or an arrow, or advance
-    // on Return.
+    // An editor ended its edit with Key: commit, then the key as the grid takes it (Tab, arrows),
+    // or advance on Return.
     void DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift);
-    // The current cell gets back the text it had when it was selected or its edit opened.
-    void RestoreCache();
-    // To the next (Advance) or previous editable cell, opening its editor when ShowEditor.
-    // Does nothing without Navigation.AdvanceOnEnter unless Force; stops after one full
-    // round when no cell is editable.
+    void RestoreCache(); // the current cell gets back its text from when it was selected or opened
+    // To the next (Advance) or previous editable cell, opening its editor when ShowEditor; only
+    // with Navigation.AdvanceOnEnter or Force; stops after one round when no cell is editable.
     void AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor, bool Force);
     TTxInplaceEdit* GetInplaceEditor() const;
     QString GetCurrentCell() const { return cells(RemapCol(col()), row()); }
     void SetCurrentCell(const QString& S) { setCells(RemapCol(col()), row(), S); }
     void DoneEditing();
-    TEditorType CurrentEditorType() const { return FEditorType; }
-    bool EditActive() const { return FEditActive; }
-    bool EditStarted() const { return FEditStarted; }
+    TEditorType CurrentEditorType() const { return FEdit.EditorType; }
+    bool EditActive() const { return FEdit.Active; }
+    bool EditStarted() const { return FEdit.Started; }
     // ---- Support classes: the edCustom editor link and change notifiers (TxgridSupport.cpp) ----
     TEditLink* EditLink = nullptr; // drives edCustom cells; not owned
     void ShowEditLink(int ACol, int ARow), HideEditLink();
@@ -606,8 +597,8 @@ public:
     // The item a list-only combo shows when the cell's text is none of its items.
     void SetComboSelection(int Index);
     bool SetComboSelectionString(const QString& S); // false, nothing changed: S is no item
-    // A control's value into the current cell, validated: false (the cell keeps its text
-    // from before, Text becomes it) when refused; else Text is the value as stored.
+    // A control's value into the current cell, validated: false (the cell keeps its text from
+    // before, Text becomes what the editor shows again) when refused; else the value as stored.
     bool CommitControlValue(QString& Text);
 
 protected:
@@ -616,40 +607,17 @@ protected:
     QString getEditText(int ACol, int ARow) override;
     void setEditText(int ACol, int ARow, const QString& Value) override;
     bool selectCell(int ACol, int ARow) override;
-    void keyDown(int& key, Qt::KeyboardModifiers mods) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos) override;
 
 private:
-    bool CanEditShow();
-    bool CellEditable(int ACol, int ARow);
+    bool CanEditShow(), CellEditable(int ACol, int ARow);
     bool InplaceEditorEvent(QObject* o, QEvent* e); // keys and focus of the text editor
-    bool ValidateEditorText();                       // false: the editor shows the cell again
+    bool ValidateEditorText();                       // false: the editor stays open
     void EndTextEdit();
     bool AdvanceStep(int& ACol, int& ARow, bool Advance); // false: no further cell
     void PostPendingChar(QWidget* Target);
-
-    TEditorType FEditorType = edNormal;
-    bool FEditActive = false;
-    bool FEditStarted = false;
-    bool FValidating = false;
-    bool FEditingSwitchedOff = false;
-    bool FInsideAdvance = false;
-    bool FDoneInProgress = false;
-    QString FPendingChar; // the keystroke that opened a control editor
-    int FPendingKey = 0;
-    QString FPreEditText;
-    int FComboFallback = -1;
-    int FEditCol = -1, FEditRow = -1; // the cell an editor control was opened on
-    bool FHidingControl = false;
-    bool FCancelControl = false; // the control edit ends by Escape: nothing is written
-    friend class TGridSpin;
-    friend class TGridCombo;
-    friend class TGridCheckBox;
-    friend class TGridEditBtn;
-    friend class TGridUnitEditBtn;
-    friend class TGridDatePicker;
-    friend class TGridButton;
+    TEditState FEdit;
+    friend class TGridSpin; friend class TGridCombo; friend class TGridCheckBox; friend class TGridEditBtn;
+    friend class TGridUnitEditBtn; friend class TGridDatePicker; friend class TGridButton;
     friend class TTxInplaceEdit;
 
 public:
@@ -700,8 +668,6 @@ public:
 protected:
     void QuickSortRows(int ACol, int Lo, int Hi);
     void QuickSortRowsIndexed(int Idx, int Lo, int Hi);
-    // mouseDown (with the editing) records the pressed row; a release on it may sort.
-    void mouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Mods, QPoint Pos) override;
 
 private:
     struct TSortContext;
@@ -721,7 +687,6 @@ private:
     bool FSortWithHidden = false;         // a full sort: hidden columns break ties too
     int FCompareCount = 0;
     qint64 FSortTime = 0;
-    int FSortPressRow = -1;               // row of the last left-button press
     struct TFilterContext;
     const TFilterContext* FFilterContext = nullptr; // the regional settings of a running filter
     bool FFilterPlaceholder = false; // filtering added the only normal row (or the store kept it)
@@ -749,11 +714,45 @@ public:
     void EndUpdate();
     int UpdateCount() const { return FUpdateCount; }
 
+    void ResetUpdate();
+    bool GetLockFlag() const { return FUpdateCount > 0; }
+    void SetLockFlag(bool Value) { Value ? BeginUpdate() : EndUpdate(); }
+
+    // ---- Input (TxgridInput.h): keys, clicks, moves, scrolling, hints, zoom; displayed columns ----
+    void TabEdit(); // Tab inside a merged cell
+    bool IsEditable(int ACol, int ARow), IsPassword(int ACol, int ARow);
+    void MoveColumn(int FromIndex, int ToIndex) { ColumnMoved(FromIndex, ToIndex); }
+    void MoveRow(int FromIndex, int ToIndex) { RowMoved(FromIndex, ToIndex); }
+    virtual void ColumnMoved(int FromIndex, int ToIndex), RowMoved(int FromIndex, int ToIndex);
+    void HandleRadioClick(int ACol, int ARow, int X, int Y); // X, Y inside the cell
+    void ScrollInView(int ACol, int ARow);
+    void StretchRightColumn() override; // the last column takes the client width left over
+    bool InSizeZone(int X, int Y);
+    void ColWidthsChanged(), RowHeightsChanged(); // a column / row was sized by the mouse
+    void ZoomBy(int N); // every width and height by N pixels, the font with Zoom
+    const TInputState& InputState() const { return FInput; }
+    // The hint for the cell under Pos: text and place (client); false when none shows.
+    bool CellHint(QPoint Pos, QString& Text, QPoint& At);
+    // The combo editor's items; removing a text that is no item is false.
+    void ClearComboString(), AddComboString(const QString& S), AddComboStringObject(const QString& S, QObject* O);
+    bool RemoveComboString(const QString& S);
+    int GetComboCount();
+
 protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    // The only entries of input (TxgridInput.cpp); keyDown is the platform's navigation step.
+    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    void keyDown(int& key, Qt::KeyboardModifiers mods) override;
     // The window exists: editor parents, the footer panel, loading column sizes, the timer.
     virtual void CreateWnd();
     void SetSkipNextInvalidate() { FSkipNextInvalidate = true; }
@@ -763,7 +762,6 @@ private:
     TBaseGrid& HostGrid() override { return *this; }
     void RepaintGrid() override { Invalidate(); }
     void RepaintGridCell(int ACol, int ARow) override { RepaintCell(ACol, ARow); }
-    void StretchRightColumn() override {} // column stretching arrives with scrolling
     void SetFooterPanelHeight(int Height) override;
     void SetFooterPanelVisible(bool Visible) override;
     void RepaintFooterPanel() override;
@@ -774,8 +772,9 @@ private:
     // --- construction steps and helpers ------------------------------------------------------
     void CreateControls();
     void LayoutFooterPanel();
-    void OwnerFormResized();  // the form's size changes (sizing with the form comes later)
-    void TimerTick();         // the 500 ms timer (hover selection and blinking come later)
+    void OwnerFormResized();  // the form's size changes: the grid follows with SizeWithForm
+    friend struct TGridInput;
+    TInputState FInput;
     TCellGraphic* BaseGraphic(int ACol, int ARow); // the cell object of the base cell
     void StructureChanged(); // scroll bars and repaint, or at EndUpdate
     void InsertRowsData(int ARow, std::vector<ui::StringGridCore::RowData> Rows);
@@ -851,8 +850,6 @@ private:
     bool FWindowCreated = false;
     bool FSkipNextInvalidate = false;
     bool FThemed = false;
-    int FWheelScrollLines = 3;
-    QBasicTimer FTimer;
 
     // --- property values -------------------------------------------------------------------
     TVAlignment FVAlignment = vtaTop;
@@ -881,7 +878,6 @@ private:
     int FUpdateCount = 0;
     int FSwapCount = 0;
     int FSortCurrentRow = -1; // the current row a sort follows
-    bool FBlinkOn = true;
     int FCellTextWidth = 0; // width of the text painted last, for graphics placed beside it
     QString FSearchText; // the keyboard's incremental search
 

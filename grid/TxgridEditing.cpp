@@ -19,7 +19,7 @@ QLineEdit* TTxStringGrid::createEditor()
 {
     // Made while the first edit opens, after its editor type is known.
     auto* ed = new TTxInplaceEdit(*this, viewport());
-    ed->Prepare(FEditorType);
+    ed->Prepare(FEdit.EditorType);
     return ed;
 }
 
@@ -59,7 +59,7 @@ bool TTxStringGrid::canEditShow() const
 
 bool TTxStringGrid::CanEditShow()
 {
-    if (FValidating)
+    if (FEdit.Validating)
         return false;
     bool ok = TBaseGrid::canEditShow();
     if (designing())
@@ -69,89 +69,99 @@ bool TTxStringGrid::CanEditShow()
     if (HasStaticEdit(col(), row()))
         return false;
     const TPoint b = BaseCell(RemapCol(col()), row());
-    FPreEditText = GetCurrentCell();
-    FEditorType = edNormal;
-    GetCellEditor(b.x(), b.y(), FEditorType);
-    FEditActive = true;
-    FEditStarted = true;
-    if (!IsTextEditorType(FEditorType)) {
+    FEdit.PreEditText = GetCurrentCell();
+    InitValidate(col(), row());
+    FEdit.EditorType = edNormal;
+    GetCellEditor(b.x(), b.y(), FEdit.EditorType);
+    FEdit.Active = true;
+    FEdit.Started = true;
+    if (!IsTextEditorType(FEdit.EditorType)) {
         ShowEditControl(col(), row());
         return false;
     }
     if (TTxInplaceEdit* ed = GetInplaceEditor())
-        ed->Prepare(FEditorType);
+        ed->Prepare(FEdit.EditorType);
     return true;
 }
 
 void TTxStringGrid::PostPendingChar(QWidget* Target)
 {
-    if (Target && !FPendingChar.isEmpty())
-        QCoreApplication::postEvent(Target, new QKeyEvent(QEvent::KeyPress, FPendingKey, Qt::NoModifier, FPendingChar));
-    FPendingChar.clear();
-    FPendingKey = 0;
+    if (Target && !FEdit.PendingChar.isEmpty())
+        QCoreApplication::postEvent(Target, new QKeyEvent(QEvent::KeyPress, FEdit.PendingKey, Qt::NoModifier, FEdit.PendingChar));
+    FEdit.PendingChar.clear();
+    FEdit.PendingKey = 0;
 }
 
 // --- closing -----------------------------------------------------------------------------
 
 void TTxStringGrid::HideInplaceEdit()
 {
-    if (!FEditActive || FHidingControl)
+    if (!FEdit.Active || FEdit.HidingControl)
         return;
     hideEditor();
     HideEditControl(col(), row());
-    FEditActive = false;
+    FEdit.Active = false;
     setFocus(Qt::OtherFocusReason);
 }
 
 void TTxStringGrid::EndTextEdit()
 {
     hideEditor();
-    if (FEditActive) {
-        FEditActive = false;
+    if (FEdit.Active) {
+        FEdit.Active = false;
         DoneEditing();
     }
 }
 
 void TTxStringGrid::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
 {
-    FDoneInProgress = true;
+    FEdit.DoneInProgress = true;
     // Escape cancels: the cell keeps its text as it is, even where the control could not
     // show it (a list-only combo on a text that is none of its items).
-    FCancelControl = Key == Qt::Key_Escape;
+    FEdit.CancelControl = Key == Qt::Key_Escape;
     HideInplaceEdit();
-    FCancelControl = false;
+    FEdit.CancelControl = false;
     if (Key == Qt::Key_Tab || Key == Qt::Key_Left || Key == Qt::Key_Up || Key == Qt::Key_Right || Key == Qt::Key_Down)
-        keyDown(Key, Shift);
+    {
+        // The key as the grid takes it: Tab wraps and moves as a Tab pressed on the grid.
+        TInputEvent E;
+        E.Kind = ikKeyDown;
+        E.Key = Key;
+        E.Mods = Shift;
+        RunInputSteps(*this, E);
+    }
     const bool always = FNavigation.AlwaysEdit;
     FNavigation.AlwaysEdit = false;
     setFocus(Qt::OtherFocusReason);
     if (Key == Qt::Key_Return || Key == Qt::Key_Enter)
         AdvanceEdit(col(), row(), true, true, false);
     FNavigation.AlwaysEdit = always;
-    FDoneInProgress = false;
+    FEdit.DoneInProgress = false;
 }
 
 void TTxStringGrid::RestoreCache()
 {
     const int real = RemapCol(col());
-    setCells(real, row(), FPreEditText);
+    setCells(real, row(), FEdit.PreEditText);
     invalidateCell(col(), row());
 }
 
 bool TTxStringGrid::ValidateEditorText()
 {
     QLineEdit* ed = inplaceEditor();
-    QString v = ed->text();
-    FValidating = true;
+    const QString edited = ed->text();
+    QString v = edited;
+    FEdit.Validating = true;
     const bool ok = ValidateCell(v);
-    FValidating = false;
+    FEdit.Validating = false;
     if (!ok) {
-        ed->setText(GetCurrentCell());
+        // Nothing is written; the editor stays open on the handler's text or the one from before.
+        ed->setText(RefusedEditText(edited, v, FEdit.ValidateText));
         ed->end(false);
         return false;
     }
     ed->setText(v); // validation may have changed it
-    FEditStarted = false;
+    FEdit.Started = false;
     return true;
 }
 
@@ -164,7 +174,7 @@ bool TTxStringGrid::InplaceEditorEvent(QObject* o, QEvent* e)
         case Qt::Key_Escape:
             // The pre-edit text is the stored text itself, tags included, so writing it
             // back leaves the cell exactly as it was.
-            inplaceEditor()->setText(FPreEditText);
+            inplaceEditor()->setText(FEdit.PreEditText);
             EndTextEdit();
             return true;
         case Qt::Key_Return:
@@ -191,68 +201,13 @@ bool TTxStringGrid::InplaceEditorEvent(QObject* o, QEvent* e)
     }
     const bool wasOpen = editorMode();
     const bool r = TBaseGrid::eventFilter(o, e);
-    if (wasOpen && !editorMode() && FEditActive) {
+    if (wasOpen && !editorMode() && FEdit.Active) {
         // The platform closed the editor (focus lost, Tab, Up, Down, Page keys): committed.
-        FEditActive = false;
-        FPendingChar.clear();
+        FEdit.Active = false;
+        FEdit.PendingChar.clear();
         DoneEditing();
     }
     return r;
-}
-
-// --- keys and mouse on the grid ----------------------------------------------------------
-
-void TTxStringGrid::keyDown(int& key, Qt::KeyboardModifiers mods)
-{
-    if (key == Qt::Key_Escape && (options() & goEditing)) {
-        RestoreCache();
-        return;
-    }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && HasStaticEdit(col(), row())) {
-        AdvanceEdit(col(), row(), true, false, false);
-        key = 0;
-        return;
-    }
-    TBaseGrid::keyDown(key, mods);
-}
-
-void TTxStringGrid::keyPressEvent(QKeyEvent* e)
-{
-    const QString t = e->text();
-    const bool typed = t.size() == 1 && (t[0].isPrint() || t[0] == QLatin1Char('\b'))
-                       && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (typed && !(options() & goEditing) && FNavigation.AutoGotoWhenSorted()) {
-        SearchKey(t);
-        return;
-    }
-    if (!typed || !(options() & goEditing)) {
-        TBaseGrid::keyPressEvent(e);
-        return;
-    }
-    if (HasStaticEdit(col(), row()))
-        return; // changed by clicks and Space on its graphic, never by an editor
-    // The keystroke is replayed into whichever editor opens, through the event queue so
-    // that it arrives after the editor has the focus.
-    FPendingChar = t;
-    FPendingKey = e->key();
-    if (!canEditShow()) {
-        FPendingChar.clear();
-        return;
-    }
-    showEditor();
-    PostPendingChar(inplaceEditor());
-}
-
-void TTxStringGrid::mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos)
-{
-    int c = -1, r = -1;
-    const bool onCell = button == Qt::LeftButton && mouseToCell(pos, c, r);
-    // The row pressed, for the header click that sorts on release.
-    FSortPressRow = onCell ? r : -1;
-    const bool onCurrent = onCell && c == col() && r == row();
-    TBaseGrid::mouseDown(button, mods, pos);
-    if (onCurrent && !editorMode() && !(mods & Qt::ShiftModifier) && canEditShow())
-        showEditor();
 }
 
 // --- leaving a cell ----------------------------------------------------------------------
@@ -266,7 +221,7 @@ bool TTxStringGrid::selectCell(int ACol, int ARow)
         OnRowChanging(*this, row(), ARow, Allow);
     if (ACol != col() && OnColChanging)
         OnColChanging(*this, col(), ACol, Allow);
-    if ((ARow != row() || ACol != col()) && !FInsideAdvance && OnCellChanging)
+    if ((ARow != row() || ACol != col()) && !FEdit.InsideAdvance && OnCellChanging)
         OnCellChanging(*this, row(), col(), ARow, ACol, Allow);
     if (!Allow || (ACol == 0 && HasNodes() && !(options() & goRowSelect)))
         return false;
@@ -275,23 +230,30 @@ bool TTxStringGrid::selectCell(int ACol, int ARow)
     // The cell being left is validated before anything is switched or cached for the
     // target, so a refused move leaves the current cell's state as it was.
     const bool editorFocused = inplaceEditor() && inplaceEditor()->hasFocus();
-    if (FEditStarted && !editorFocused) {
-        QString v = GetCurrentCell();
-        FValidating = true;
+    if (FEdit.Started && !editorFocused) {
+        const QString edited = GetCurrentCell();
+        QString v = edited;
+        FEdit.Validating = true;
         const bool ok = ValidateCell(v);
-        FValidating = false;
-        if (!ok)
+        FEdit.Validating = false;
+        if (!ok) {
+            // The refused text leaves the cell and the user stays in it with the editor open.
+            SetCurrentCell(RefusedEditText(edited, v, FEdit.ValidateText));
+            if (!HasStaticEdit(RemapCol(col()), row()) && canEditShow())
+                showEditor();
             return false;
-        FEditStarted = false;
+        }
+        FEdit.Started = false;
         if (v != GetCurrentCell())
             SetCurrentCell(v);
     }
-    FPreEditText = cells(RemapCol(ACol), ARow);
+    FEdit.PreEditText = cells(RemapCol(ACol), ARow);
+    InitValidate(ACol, ARow);
     if (!HasStaticEdit(ACol, ARow)) {
-        bool CanEdit = (options() & goEditing) || FEditingSwitchedOff;
+        bool CanEdit = (options() & goEditing) || FEdit.EditingSwitchedOff;
         GetCellReadOnly(RemapCol(ACol), ARow, CanEdit);
         if (CanEdit) {
-            FEditingSwitchedOff = false;
+            FEdit.EditingSwitchedOff = false;
             if (!(options() & goEditing)) {
                 InitValidate(ACol, ARow);
                 setOptions(options() | goEditing);
@@ -299,7 +261,7 @@ bool TTxStringGrid::selectCell(int ACol, int ARow)
             if (editorMode())
                 HideInplaceEdit();
         } else if (options() & goEditing) {
-            FEditingSwitchedOff = true;
+            FEdit.EditingSwitchedOff = true;
             setOptions(options() & ~GridOptions(goEditing));
         }
     }
@@ -310,7 +272,7 @@ bool TTxStringGrid::selectCell(int ACol, int ARow)
 
 bool TTxStringGrid::CellEditable(int ACol, int ARow)
 {
-    bool CanEdit = (options() & goEditing) || FEditingSwitchedOff;
+    bool CanEdit = (options() & goEditing) || FEdit.EditingSwitchedOff;
     if (!CanEdit)
         return false;
     GetCellReadOnly(RemapCol(ACol), ARow, CanEdit);
@@ -392,7 +354,7 @@ void TTxStringGrid::AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEdito
     if (!FNavigation.AdvanceOnEnter && !Force)
         return;
     const TPoint origin = BaseCell(ACol, ARow);
-    FPendingChar.clear();
+    FEdit.PendingChar.clear();
     int c = origin.x(), r = origin.y();
     // One full round over the cells ends the walk when no cell is editable; added rows or
     // columns lengthen the round by what they add.
@@ -413,10 +375,10 @@ void TTxStringGrid::AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEdito
     bool Allow = true;
     if (OnCellChanging)
         OnCellChanging(*this, origin.y(), origin.x(), r, c, Allow);
-    FInsideAdvance = true;
+    FEdit.InsideAdvance = true;
     if (Allow)
         focusCell(c, r);
-    FInsideAdvance = false;
+    FEdit.InsideAdvance = false;
     if (!ShowEditor && !HasStaticEdit(col(), row()))
         return;
     showEditor();

@@ -595,9 +595,9 @@ bool TTxStringGrid::CommitControlValue(QString& Text)
     const QString prev = GetCurrentCell();
     SetCurrentCell(Text);
     QString v = Text;
-    FValidating = true;
+    FEdit.Validating = true;
     const bool ok = ValidateCell(v);
-    FValidating = false;
+    FEdit.Validating = false;
     if (!ok) {
         // A refused value never stays in the cell: it gets its text from before back.
         SetCurrentCell(prev);
@@ -606,7 +606,7 @@ bool TTxStringGrid::CommitControlValue(QString& Text)
     }
     SetCurrentCell(v);
     Text = v;
-    FEditStarted = false;
+    FEdit.Started = false;
     return true;
 }
 
@@ -624,28 +624,28 @@ TGridSpin* TTxStringGrid::GetSpinEdit()
     return FGridSpin;
 }
 
-void TTxStringGrid::SetComboSelection(int Index) { FComboFallback = Index; }
+void TTxStringGrid::SetComboSelection(int Index) { FEdit.ComboFallback = Index; }
 
 bool TTxStringGrid::SetComboSelectionString(const QString& S)
 {
     const int i = GetComboBox()->findText(S);
     if (i < 0)
         return false;
-    FComboFallback = i;
+    FEdit.ComboFallback = i;
     return true;
 }
 
 void TTxStringGrid::ShowEditControl(int ACol, int ARow)
 {
-    FEditStarted = true;
-    FEditCol = ACol;
-    FEditRow = ARow;
+    FEdit.Started = true;
+    FEdit.Col = ACol;
+    FEdit.Row = ARow;
     const ui::Rect rc = platformCellRect(ACol, ARow);
     const int real = RemapCol(ACol);
     const QRect place(rc.Left, rc.Top, std::max(1, rc.width() - 1), std::max(1, rc.height() - 1));
     QWidget* shown = nullptr;
     bool replay = true;
-    switch (FEditorType) {
+    switch (FEdit.EditorType) {
     case edSpinEdit:
     case edFloatSpinEdit:
     case edTimeSpinEdit:
@@ -654,15 +654,15 @@ void TTxStringGrid::ShowEditControl(int ACol, int ARow)
         try {
             // The value is read before anything shows, so a cell that holds no value of
             // the kind leaves no editor open behind the error.
-            if (FEditorType == edSpinEdit) {
+            if (FEdit.EditorType == edSpinEdit) {
                 const int v = GetInts(real, ARow);
                 spin->SetSpinType(sptNormal);
                 spin->SetValue(v);
-            } else if (FEditorType == edFloatSpinEdit) {
+            } else if (FEdit.EditorType == edFloatSpinEdit) {
                 const double v = GetFloats(real, ARow);
                 spin->SetSpinType(sptFloat);
                 spin->SetFloatValue(v);
-            } else if (FEditorType == edTimeSpinEdit) {
+            } else if (FEdit.EditorType == edTimeSpinEdit) {
                 spin->SetSpinType(sptTime);
                 spin->setText(cells(real, ARow));
             } else {
@@ -671,9 +671,9 @@ void TTxStringGrid::ShowEditControl(int ACol, int ARow)
                 spin->SetSpinType(sptDate);
             }
         } catch (...) {
-            FEditActive = false;
-            FEditStarted = false;
-            FPendingChar.clear();
+            FEdit.Active = false;
+            FEdit.Started = false;
+            FEdit.PendingChar.clear();
             throw;
         }
         spin->selectAll();
@@ -683,13 +683,13 @@ void TTxStringGrid::ShowEditControl(int ACol, int ARow)
     case edComboEdit:
     case edComboList: {
         TGridCombo* combo = GetComboBox();
-        const bool list = FEditorType == edComboList;
+        const bool list = FEdit.EditorType == edComboList;
         combo->SetStyle(list ? csDropDownList : csDropDown);
         if (list) {
             combo->SetDropDownCount(8);
             int i = combo->findText(cells(real, ARow));
             if (i < 0)
-                i = FComboFallback == -1 ? 0 : FComboFallback;
+                i = FEdit.ComboFallback == -1 ? 0 : FEdit.ComboFallback;
             combo->setCurrentIndex(i);
             replay = false;
         } else {
@@ -708,7 +708,7 @@ void TTxStringGrid::ShowEditControl(int ACol, int ARow)
     case edFloatEditBtn:
         if (!FGridEditBtn)
             FGridEditBtn = new TGridEditBtn(*this);
-        FGridEditBtn->SetEditorType(FEditorType);
+        FGridEditBtn->SetEditorType(FEdit.EditorType);
         FGridEditBtn->SetMaxLength(MaxEditLength);
         FGridEditBtn->setText(getEditText(ACol, ARow));
         FGridEditBtn->selectAll();
@@ -731,7 +731,7 @@ void TTxStringGrid::ShowEditControl(int ACol, int ARow)
     case edTimeEdit:
         if (!FGridDatePicker)
             FGridDatePicker = new TGridDatePicker(*this);
-        FGridDatePicker->Prepare(FEditorType, getEditText(ACol, ARow));
+        FGridDatePicker->Prepare(FEdit.EditorType, getEditText(ACol, ARow));
         shown = FGridDatePicker;
         replay = false;
         break;
@@ -755,19 +755,19 @@ void TTxStringGrid::ShowEditControl(int ACol, int ARow)
     }
     if (shown) {
         // The button covers the grid lines around the cell.
-        shown->setGeometry(FEditorType == edButton ? place.adjusted(-1, -1, 1, 1) : place);
+        shown->setGeometry(FEdit.EditorType == edButton ? place.adjusted(-1, -1, 1, 1) : place);
         shown->setEnabled(true);
         shown->show();
         shown->raise();
         shown->setFocus(Qt::OtherFocusReason);
-        if (FEditorType == edComboEdit || FEditorType == edComboList)
+        if (FEdit.EditorType == edComboEdit || FEdit.EditorType == edComboList)
             if (FMouseActions.DirectComboDrop)
                 FGridCombo->showPopup();
         if (replay)
             PostPendingChar(shown);
     }
-    FPendingChar.clear();
-    FPendingKey = 0;
+    FEdit.PendingChar.clear();
+    FEdit.PendingKey = 0;
 }
 
 QWidget* TTxStringGrid::EditControlOf(TEditorType Type) const
@@ -796,7 +796,7 @@ QWidget* TTxStringGrid::EditControlOf(TEditorType Type) const
 // boxes write nothing).
 void TTxStringGrid::WriteBackControl(int Real, int ARow)
 {
-    switch (FEditorType) {
+    switch (FEdit.EditorType) {
     case edSpinEdit:
     case edTimeSpinEdit: setCells(Real, ARow, FGridSpin->text()); break;
     case edFloatSpinEdit: SetFloats(Real, ARow, FGridSpin->FloatValue()); break;
@@ -816,23 +816,23 @@ void TTxStringGrid::WriteBackControl(int Real, int ARow)
 
 void TTxStringGrid::HideEditControl(int ACol, int ARow)
 {
-    FPendingChar.clear();
-    FPendingKey = 0;
-    if (FHidingControl)
+    FEdit.PendingChar.clear();
+    FEdit.PendingKey = 0;
+    if (FEdit.HidingControl)
         return;
-    FHidingControl = true;
+    FEdit.HidingControl = true;
     // The value goes to the cell the control was opened on, even when the cursor has moved.
-    if (FEditCol >= 0) {
-        ACol = FEditCol;
-        ARow = FEditRow;
+    if (FEdit.Col >= 0) {
+        ACol = FEdit.Col;
+        ARow = FEdit.Row;
     }
     const int real = RemapCol(ACol);
-    QWidget* control = FCancelControl ? nullptr : EditControlOf(FEditorType);
+    QWidget* control = FEdit.CancelControl ? nullptr : EditControlOf(FEdit.EditorType);
     if (control && control->isVisible())
         WriteBackControl(real, ARow);
-    if (FEditorType == edCustom) // the link keeps its value; the grid only hides it
+    if (FEdit.EditorType == edCustom) // the link keeps its value; the grid only hides it
         HideEditLink();
-    if (FCancelControl)
+    if (FEdit.CancelControl)
         for (QWidget* w : std::initializer_list<QWidget*>{FGridSpin, FGridCombo, FGridCheckBox, FGridEditBtn,
                                                           FGridUnitEditBtn, FGridDatePicker, FGridButton})
             if (w && w->isVisible())
@@ -844,8 +844,8 @@ void TTxStringGrid::HideEditControl(int ACol, int ARow)
         if (hadFocus)
             setFocus(Qt::OtherFocusReason);
     }
-    FEditCol = FEditRow = -1;
-    FHidingControl = false;
+    FEdit.Col = FEdit.Row = -1;
+    FEdit.HidingControl = false;
     DoneEditing();
 }
 

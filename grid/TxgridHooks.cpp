@@ -37,8 +37,6 @@ void TTxStringGrid::SaveCell(int ACol, int ARow, QString& Text) { Text = cells(A
 
 void TTxStringGrid::UpdateCell(int, int) {}
 
-void TTxStringGrid::InitValidate(int, int) {}
-
 void TTxStringGrid::CellsChanged(TRect R)
 {
     if (OnCellsChanged)
@@ -164,8 +162,6 @@ void TTxStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 int TTxStringGrid::GetVersionNr() { return 2; }
 
 QString TTxStringGrid::GetVersionString() { return QStringLiteral("2.02 January, 2002"); }
-
-bool TTxStringGrid::ValidateCell(QString&) { return true; }
 
 bool TTxStringGrid::IsFixed(int ACol, int ARow)
 {

@@ -314,7 +314,7 @@ void TTxStringGrid::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int 
         o.URLColor = anchorColor;
         o.ShadowColor = ui::clGray;
         o.WordWrap = !EnhTextSize;
-        o.BlinkOn = FBlinkOn;
+        o.BlinkOn = FInput.BlinkOn;
         THTMLRenderResult res;
         RenderHTMLText(Canvas, text, box, o, res);
         FCellTextWidth = std::min(res.MaxLineWidth, box.width());

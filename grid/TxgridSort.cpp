@@ -639,19 +639,4 @@ void TTxStringGrid::ClickSort(int ACol, bool Shift)
         OnClickSort(*this, FSortSettings.Column);
 }
 
-void TTxStringGrid::mouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Mods, QPoint Pos)
-{
-    TBaseGrid::mouseUp(Button, Mods, Pos);
-    const int pressRow = FSortPressRow;
-    FSortPressRow = -1;
-    int c = -1, r = -1;
-    if (Button != Qt::LeftButton || pressRow < 0 || !mouseToCell(Pos, c, r))
-        return;
-    // Handlers run from here inside the event loop: what they throw is shown, not passed on.
-    ui::guard([&] {
-        if (CanClickSort(c, r, pressRow, Pos))
-            ClickSort(RemapCol(c), (Mods & Qt::ShiftModifier) != 0);
-    });
-}
-
 } // namespace grid

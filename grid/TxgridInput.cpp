@@ -1,0 +1,233 @@
+// TTxStringGrid: the entries of input. Each Qt handler turns its event into a TInputEvent and
+// walks the step list once, inside one guard: what a step or one of the grid's event handlers
+// throws is shown where the program's errors go and never reaches Qt's event loop.
+#include "grid/Txgrid.h"
+#include "grid/TxgridInputSteps.h"
+
+#include "platform/ui/Application.h"
+
+#include <QFocusEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTimerEvent>
+#include <QWheelEvent>
+
+namespace grid {
+
+namespace {
+
+using I = TGridInput;
+constexpr unsigned kPress = ikMouseDown;
+constexpr unsigned kKey = ikKeyDown;
+
+// The order is the behaviour: a step that ends an event keeps every later one from seeing it.
+constexpr TInputStepEntry kSteps[] = {
+    // A press or a key while panning ends the panning first.
+    {"pan-end", kKey | kPress, &I::PanEnd},
+    // Keys, as the grid adds them around the platform grid's navigation.
+    {"check-space", kKey, &I::CheckSpace},
+    {"home-end", kKey, &I::HomeEnd},
+    {"tab-merged", kKey, &I::TabMerged},
+    {"navigation", kKey, &I::Navigation},
+    {"selection-rectangle", kKey, &I::SelectionRectangle},
+    // The clipboard's keys (Ctrl+C/X/V, Ctrl+Insert, Shift+Insert, Shift+Delete, gated by
+    // Navigation.AllowClipboardShortCuts) come here: the clipboard unit's ClipboardKeyDown.
+    {"clipboard", kKey, nullptr},
+    {"insert-row", kKey, &I::InsertRow},
+    {"select-all", kKey, &I::SelectAll},
+    {"disjunct-rows", kKey, &I::DisjunctRows},
+    {"delete-row", kKey, &I::DeleteRow},
+    {"tab-wrap", kKey, &I::TabWrap},
+    {"find-typing", kKey, &I::FindTyping},
+    {"typed-char", kKey, &I::TypedChar},
+    // Presses.
+    {"pan-start", kPress | ikWheel, &I::PanStart},
+    {"right-click", kPress, &I::RightClick},
+    {"press", kPress, &I::Press},
+    {"sizing-start", kPress, &I::SizingStart},
+    {"outside", kPress, &I::Outside},
+    {"fixed-press", kPress, &I::FixedPress},
+    {"nodes", kPress, &I::Nodes},
+    {"radio", kPress, &I::Radio},
+    {"cell-button", kPress, &I::CellButton},
+    {"disjunct-press", kPress, &I::DisjunctPress},
+    {"anchors", kPress, &I::Anchors},
+    {"select-zones", kPress, &I::SelectZones},
+    {"move-source", kPress, &I::MoveSource},
+    {"check-box", kPress, &I::CheckBox},
+    {"cell-select", kPress, &I::CellSelect},
+    // Releases and double clicks.
+    {"button-release", ikMouseUp, &I::ButtonRelease},
+    {"disjunct-release", ikMouseUp, &I::DisjunctRelease},
+    {"move-end", ikMouseUp, &I::MoveEnd},
+    {"size-end", ikMouseUp, &I::SizeEnd},
+    {"release-events", ikMouseUp, &I::ReleaseEvents},
+    {"sorting", ikMouseUp, &I::Sorting},
+    {"auto-size", ikDblClick, &I::AutoSize},
+    {"double-click", ikDblClick, &I::DoubleClick},
+    // Movement.
+    {"header-select", ikMouseMove, &I::HeaderSelect},
+    {"sizing-drag", ikMouseMove, &I::SizingDrag},
+    {"move-drag", ikMouseMove, &I::MoveDrag},
+    {"cursor-zone", ikMouseMove, &I::CursorZone},
+    {"link-hover", ikMouseMove, &I::LinkHover},
+    {"hint-cell", ikMouseMove, &I::HintCell},
+    {"range-select", ikMouseMove, &I::RangeSelect},
+    // The wheel, focus and the 500 ms timer.
+    {"wheel-zoom", ikWheel, &I::WheelZoom},
+    {"wheel-rows", ikWheel, &I::WheelRows},
+    {"focus", ikFocusIn, &I::Focus},
+    {"hover", ikTimer, &I::Hover},
+    {"blink", ikTimer, &I::Blink},
+};
+
+void NoteKeyState(TTxStringGrid& G, TInputEvent& E)
+{
+    E.Col0 = G.col();
+    E.Row0 = G.row();
+    E.Sel0 = G.selection();
+}
+
+} // namespace
+
+std::span<const TInputStepEntry> InputSteps() { return kSteps; }
+
+QStringList InputStepNames(TInputKind Kind)
+{
+    QStringList names;
+    for (const TInputStepEntry& s : kSteps)
+        if (s.Kinds & Kind)
+            names << QString::fromLatin1(s.Name);
+    return names;
+}
+
+bool RunInputSteps(TTxStringGrid& Grid, TInputEvent& E)
+{
+    if (E.Kind == ikKeyDown)
+        NoteKeyState(Grid, E);
+    for (const TInputStepEntry& s : kSteps)
+        if ((s.Kinds & E.Kind) && s.Step && s.Step(Grid, E))
+            return true;
+    return false;
+}
+
+// --- the Qt entries ------------------------------------------------------------------------
+
+namespace {
+
+TInputEvent MouseInput(TInputKind Kind, const QMouseEvent* e)
+{
+    TInputEvent E;
+    E.Kind = Kind;
+    E.Mods = e->modifiers();
+    E.Button = e->button();
+    E.Buttons = e->buttons();
+    E.Pos = e->position().toPoint();
+    return E;
+}
+
+// The one guard of every entry.
+void RunGuarded(TTxStringGrid& Grid, TInputEvent E)
+{
+    ui::guard([&] { RunInputSteps(Grid, E); });
+}
+
+} // namespace
+
+void TTxStringGrid::keyPressEvent(QKeyEvent* e)
+{
+    TInputEvent E;
+    E.Kind = ikKeyDown;
+    E.Key = e->key();
+    E.Text = e->text();
+    E.Mods = e->modifiers() & ~Qt::KeypadModifier;
+    E.Keypad = e->modifiers() & Qt::KeypadModifier;
+    RunGuarded(*this, E);
+}
+
+void TTxStringGrid::mousePressEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseDown, e)); }
+
+void TTxStringGrid::mouseReleaseEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseUp, e)); }
+
+void TTxStringGrid::mouseMoveEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseMove, e)); }
+
+void TTxStringGrid::mouseDoubleClickEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikDblClick, e)); }
+
+void TTxStringGrid::wheelEvent(QWheelEvent* e)
+{
+    TInputEvent E;
+    E.Kind = ikWheel;
+    E.Mods = e->modifiers();
+    E.Buttons = e->buttons();
+    E.Pos = e->position().toPoint();
+    // One notch is 120; each moves the lines the system sets per notch.
+    E.WheelLines = e->angleDelta().y() / 120 * FInput.WheelLines;
+    e->accept();
+    if (E.WheelLines != 0)
+        RunGuarded(*this, E);
+}
+
+void TTxStringGrid::focusInEvent(QFocusEvent* e)
+{
+    TBaseGrid::focusInEvent(e);
+    TInputEvent E;
+    E.Kind = ikFocusIn;
+    E.Key = e->reason(); // the reason: whether focus came from another window
+    RunGuarded(*this, E);
+}
+
+void TTxStringGrid::focusOutEvent(QFocusEvent* e) { TBaseGrid::focusOutEvent(e); }
+
+void TTxStringGrid::timerEvent(QTimerEvent* e)
+{
+    if (e->timerId() == FInput.Timer.timerId()) {
+        TInputEvent E;
+        E.Kind = ikTimer;
+        RunGuarded(*this, E);
+    } else if (e->timerId() == FInput.PanTimer.timerId()) {
+        ui::guard([&] { TGridInput::PanTick(*this); });
+    } else {
+        TBaseGrid::timerEvent(e);
+    }
+}
+
+bool TTxStringGrid::eventFilter(QObject* o, QEvent* e)
+{
+    // From the destructor on, nothing reaches the grid: its parts are going.
+    if (FEdit.Destroying)
+        return false;
+    bool handled = false;
+    ui::guard([&] {
+        if (o == FOwnerForm && e->type() == QEvent::Resize) {
+            OwnerFormResized();
+        } else if (o && o == static_cast<QObject*>(inplaceEditor())) {
+            handled = InplaceEditorEvent(o, e);
+            return;
+        } else if (o == viewport() && e->type() == QEvent::ToolTip) {
+            auto* h = static_cast<QHelpEvent*>(e);
+            TGridInput::ShowHint(*this, h->globalPos(), h->pos());
+            handled = true;
+            return;
+        }
+        handled = TBaseGrid::eventFilter(o, e);
+    });
+    return handled;
+}
+
+void TTxStringGrid::keyDown(int& key, Qt::KeyboardModifiers mods)
+{
+    if (key == Qt::Key_Escape && (options() & ui::goEditing)) {
+        RestoreCache();
+        return;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && HasStaticEdit(RemapCol(col()), row())) {
+        AdvanceEdit(col(), row(), true, false, false);
+        key = 0;
+        return;
+    }
+    TBaseGrid::keyDown(key, mods);
+}
+
+} // namespace grid

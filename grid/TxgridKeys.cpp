@@ -1,0 +1,289 @@
+// TTxStringGrid: the key steps (around the platform grid's navigation), Tab through merged
+// cells, the update lock's reset and the validation of a finished edit.
+#include "grid/Txgrid.h"
+#include "grid/TxgridInputSteps.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+
+namespace grid {
+
+using I = TGridInput;
+
+namespace {
+
+// Display column of the first and last normal column, row of the first and last normal row.
+int FirstCol(const TTxStringGrid& G) { return G.fixedCols(); }
+int LastCol(const TTxStringGrid& G) { return G.colCount() - G.FixedRightCols() - 1; }
+int FirstRow(const TTxStringGrid& G) { return G.fixedRows(); }
+int LastRow(const TTxStringGrid& G) { return G.rowCount() - G.FixedFooters() - 1; }
+
+} // namespace
+
+// 1. Space on a check box or radio group that may be edited; the key goes on.
+bool I::CheckSpace(G& g, E& e)
+{
+    if (e.Key != Qt::Key_Space || !(g.options() & ui::goEditing))
+        return false;
+    const TPoint b = g.BaseCell(g.col(), g.row());
+    const int real = g.RemapCol(b.x());
+    bool state = false;
+    if (g.HasCheckBox(real, b.y())) {
+        if (g.ToggleCheck(real, b.y(), true) && g.OnCheckBoxClick) {
+            g.GetCheckBoxState(real, b.y(), state);
+            g.OnCheckBoxClick(g, real, b.y(), state);
+        }
+    } else if (g.IsRadio(real, b.y())) {
+        bool canEdit = true;
+        g.GetCellReadOnly(real, b.y(), canEdit);
+        if (canEdit) {
+            g.ToggleRadio(real, b.y(), true);
+            int idx = -1;
+            g.GetRadioIdx(real, b.y(), idx);
+            if (g.OnRadioClick)
+                g.OnRadioClick(g, real, b.y(), idx);
+        }
+    }
+    return false;
+}
+
+// 2. Home and End go to the first and last row with heFirstLastRow.
+bool I::HomeEnd(G& g, E& e)
+{
+    if ((e.Key != Qt::Key_Home && e.Key != Qt::Key_End) || g.Navigation().HomeEndKey != heFirstLastRow)
+        return false;
+    int r = FirstRow(g);
+    if (e.Key == Qt::Key_End)
+        r = g.FloatingFooter().Visible() && g.rowCount() > 2 ? g.rowCount() - 2 : g.rowCount() - 1;
+    g.focusCell(g.col(), r);
+    g.SelectBaseCell();
+    return true;
+}
+
+// 3. Tab inside a merged cell.
+bool I::TabMerged(G& g, E& e)
+{
+    if (e.Key != Qt::Key_Tab || !(g.options() & ui::goTabs) || !g.IsMergedCell(g.col(), g.row()))
+        return false;
+    g.TabEdit();
+    return true;
+}
+
+// 4. The platform grid's navigation and editor keys.
+bool I::Navigation(G& g, E& e)
+{
+    g.keyDown(e.Key, e.Mods);
+    return false;
+}
+
+// 5. A changed selection repaints its rectangle.
+bool I::SelectionRectangle(G& g, E& e)
+{
+    if (g.SelectionRectangle() && !(g.selection() == e.Sel0))
+        g.invalidateGrid();
+    return false;
+}
+
+// 7. Insert adds a row before or after the current one.
+bool I::InsertRow(G& g, E& e)
+{
+    if (e.Key != Qt::Key_Insert || e.Ctrl() || e.Shift() || e.Alt() || !g.Navigation().AllowInsertRow)
+        return false;
+    const int r = g.row();
+    bool CanInsert = true;
+    if (g.OnCanInsertRow)
+        g.OnCanInsertRow(g, r, CanInsert);
+    if (!CanInsert)
+        return false;
+    if (g.Navigation().InsertPosition == pInsertAfter) {
+        g.InsertRows(r + 1, 1);
+        if (g.OnAutoInsertRow)
+            g.OnAutoInsertRow(g, r + 1);
+        g.focusCell(g.col(), r + 1);
+    } else {
+        g.InsertRows(r, 1);
+        if (g.OnAutoInsertRow)
+            g.OnAutoInsertRow(g, r);
+    }
+    return false;
+}
+
+// 8. Ctrl+A selects every normal cell; nothing after it applies.
+bool I::SelectAll(G& g, E& e)
+{
+    if (e.Key != Qt::Key_A || !e.Ctrl())
+        return false;
+    const ui::GridOptions o = g.options();
+    if ((o & ui::goRowSelect) && (o & ui::goRangeSelect))
+        g.setSelection({FirstCol(g), FirstRow(g), LastCol(g), LastRow(g)});
+    return true;
+}
+
+// 9, 10. Disjunct row marks follow Up, Down and Space.
+bool I::DisjunctRows(G& g, E& e)
+{
+    if (!g.MouseActions().DisjunctRowSelect)
+        return false;
+    if (e.Key == Qt::Key_Up || e.Key == Qt::Key_Down) {
+        if (!e.Shift() && !e.Ctrl())
+            g.ClearRowSelect();
+        if (e.Shift()) {
+            const ui::GridRect s = g.selection();
+            for (int r = s.Top; r <= s.Bottom; ++r)
+                g.SetRowSelect(r, true);
+        } else {
+            g.SetRowSelect(g.row(), true);
+        }
+    } else if (e.Key == Qt::Key_Space) {
+        g.SetRowSelect(g.row(), !g.GetRowSelect(g.row()));
+    }
+    return false;
+}
+
+// 11. Delete removes the current row, or empties it when it is the only normal row.
+bool I::DeleteRow(G& g, E& e)
+{
+    if (e.Key != Qt::Key_Delete || e.Alt() || !g.Navigation().AllowDeleteRow || LastRow(g) < FirstRow(g))
+        return false;
+    const int r = g.row();
+    bool CanDelete = true;
+    if (g.OnCanDeleteRow)
+        g.OnCanDeleteRow(g, r, CanDelete);
+    if (!CanDelete)
+        return false;
+    if (LastRow(g) == FirstRow(g))
+        g.ClearRows(r, 1);
+    else
+        g.RemoveRows(r, 1);
+    if (g.OnAutoDeleteRow)
+        g.OnAutoDeleteRow(g, r);
+    return false;
+}
+
+// 12. Tab from the last normal column, with right fixed columns, wraps to the next row.
+bool I::TabWrap(G& g, E& e)
+{
+    if (e.Key != Qt::Key_Tab || !(g.options() & ui::goTabs) || g.FixedRightCols() == 0 || e.Col0 != LastCol(g))
+        return false;
+    const int r = e.Row0 >= LastRow(g) ? FirstRow(g) : e.Row0 + 1;
+    g.focusCell(FirstCol(g), r);
+    return false;
+}
+
+namespace {
+
+bool TypedText(const TInputEvent& e)
+{
+    return e.Text.size() == 1 && (e.Text[0].isPrint() || e.Text[0] == QLatin1Char('\b')) && !e.Ctrl() && !e.Alt();
+}
+
+} // namespace
+
+// Typing in a grid that is not edited searches the sorted column.
+bool I::FindTyping(G& g, E& e)
+{
+    if (!TypedText(e) || (g.options() & ui::goEditing) || !g.Navigation().AutoGotoWhenSorted())
+        return false;
+    g.SearchKey(e.Text);
+    return true;
+}
+
+// A typed character opens the cell's editor with it.
+bool I::TypedChar(G& g, E& e)
+{
+    if (!TypedText(e) || !(g.options() & ui::goEditing))
+        return false;
+    QString t = e.Text;
+    // The keypad's decimal key types the system's decimal separator.
+    if (g.ExcelStyleDecimalSeparator && e.Keypad && (t == QLatin1String(".") || t == QLatin1String(",")))
+        t = QLocale::system().decimalPoint();
+    if (g.HasStaticEdit(g.RemapCol(g.col()), g.row()))
+        return true; // changed by clicks and Space on its graphic, never by an editor
+    g.FEdit.LastTypedChar = t;
+    // The keystroke is replayed into whichever editor opens, through the event queue so that
+    // it arrives after the editor has the focus.
+    g.FEdit.PendingChar = t;
+    g.FEdit.PendingKey = e.Key;
+    if (!g.canEditShow()) {
+        g.FEdit.PendingChar.clear();
+        return true;
+    }
+    g.showEditor();
+    g.PostPendingChar(g.inplaceEditor());
+    return true;
+}
+
+// --- grid operations ---------------------------------------------------------------------
+
+void TTxStringGrid::TabEdit()
+{
+    const int s = CellSpan(col(), row()).x();
+    if (col() + s + 1 < colCount() - FixedRightCols()) {
+        focusCell(col() + s + 1, row());
+        return;
+    }
+    const int r = row() >= rowCount() - FixedFooters() - 1 ? fixedRows() : row() + 1;
+    focusCell(fixedCols(), r);
+}
+
+void TTxStringGrid::ResetUpdate()
+{
+    if (FUpdateCount > 0) {
+        FUpdateCount = 1;
+        EndUpdate();
+    }
+}
+
+bool TTxStringGrid::IsPassword(int ACol, int ARow)
+{
+    bool p = false;
+    GetCellPassword(ACol, ARow, p);
+    return p;
+}
+
+bool TTxStringGrid::IsEditable(int ACol, int ARow)
+{
+    bool CanEdit = (options() & ui::goEditing) || FEdit.EditingSwitchedOff;
+    if (!CanEdit)
+        return false;
+    GetCellReadOnly(RemapCol(ACol), ARow, CanEdit);
+    bool fixed = false;
+    GetCellFixed(RemapCol(ACol), ARow, fixed);
+    return CanEdit && !fixed;
+}
+
+// --- validation --------------------------------------------------------------------------
+
+void TTxStringGrid::InitValidate(int ACol, int ARow)
+{
+    FEdit.ValidateCol = ACol;
+    FEdit.ValidateRow = ARow;
+    FEdit.ValidateText = ACol >= 0 && ARow >= 0 ? cells(RemapCol(ACol), ARow) : QString();
+}
+
+bool TTxStringGrid::ValidateCell(QString& Value)
+{
+    if (FEdit.ValidateCol < 0 || FEdit.ValidateRow < 0)
+        InitValidate(col(), row());
+    const int real = RemapCol(FEdit.ValidateCol), r = FEdit.ValidateRow;
+    bool Valid = true;
+    if (Value != FEdit.ValidateText) {
+        UpdateCell(real, r);
+        // The checker's correction, OnCellValidate, the checker's error marks, in this order.
+        Valid = CheckEditedValue(real, r, Value);
+        CellsChanged(TRect{real, r, real, r});
+        if (Valid)
+            FEdit.ValidateText = Value;
+    }
+    if (Valid)
+        InitValidate(col(), row());
+    return Valid;
+}
+
+QString RefusedEditText(const QString& Edited, const QString& Handled, const QString& Before)
+{
+    return Handled != Edited ? Handled : Before;
+}
+
+} // namespace grid

@@ -1,0 +1,485 @@
+// TTxStringGrid: the movement steps (header-driven selection, sizing and moving by the mouse,
+// cursor zones, link hover), hints, the wheel and zoom, panning with the middle button, focus
+// and the 500 ms timer (hover selection, blinking text).
+#include "grid/Txgrid.h"
+#include "grid/TxgridHTML.h"
+#include "grid/TxgridInplaceEdit.h"
+#include "grid/TxgridInputSteps.h"
+#include "grid/TxgridStrings.h"
+#include "grid/TxgridSupport.h"
+#include "grid/Txobj.h"
+#include "grid/Txutil.h"
+
+#include <QCursor>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPixmap>
+#include <QToolTip>
+
+namespace grid {
+
+using I = TGridInput;
+
+namespace {
+
+// The grid's own cursors: an arrow down (column select), right (row select), or both
+// (select all), and the panning cursor as a cross of arrows.
+QCursor ZoneCursor(int Zone)
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setBrush(Qt::black);
+    p.setPen(Qt::white);
+    if (Zone == 1 || Zone == 3)
+        p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(12, 2), QPoint(8, 14)}));
+    if (Zone == 2 || Zone == 3)
+        p.drawPolygon(QPolygon({QPoint(2, 4), QPoint(2, 12), QPoint(14, 8)}));
+    p.end();
+    return QCursor(pm, 8, 8);
+}
+
+bool InCells(const TTxStringGrid& g, QPoint Pos, int& c, int& r) { return g.mouseToCell(Pos, c, r); }
+
+} // namespace
+
+// Header-driven selection: a press in a fixed column (row) selects whole rows (columns) to here.
+bool I::HeaderSelect(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    int c = -1, r = -1;
+    if (!s.LeftDown || s.SelectAnchor < 0 || !InCells(g, e.Pos, c, r))
+        return false;
+    if (s.CursorZone == 2 && g.MouseActions().RowSelect && r >= g.fixedRows())
+        g.setSelection({g.fixedCols(), std::min(s.SelectAnchor, r), g.colCount() - 1, std::max(s.SelectAnchor, r)});
+    else if (s.CursorZone == 1 && g.MouseActions().ColSelect && c >= g.fixedCols())
+        g.setSelection({std::min(s.SelectAnchor, c), g.fixedRows(), std::max(s.SelectAnchor, c), g.rowCount() - 1});
+    else
+        return false;
+    g.invalidateGrid();
+    return true;
+}
+
+// Sizing a column or row by the mouse, with the sizing hint.
+bool I::SizingDrag(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    if (!s.LeftDown || (s.State != msColSizing && s.State != msRowSizing))
+        return false;
+    const bool cols = s.State == msColSizing;
+    // The edge follows the mouse by as much as it moved since the press.
+    const QPoint moved = e.Pos - s.PressPoint;
+    const int size = std::max(1, cols ? s.SizeWidth + moved.x() : s.SizeHeight + moved.y());
+    if (cols)
+        g.setColWidths(s.SizeCol, size);
+    else
+        g.setRowHeights(s.SizeRow, size);
+    if (g.HintShowSizing || g.designing()) {
+        if (!g.FHintWindow)
+            g.FHintWindow = new THTMLHintWindow(&g);
+        const QString t = SizingHint(cols, size);
+        const TRect hr = g.FHintWindow->CalcHintRect(200, t);
+        const QPoint at = g.viewport()->mapToGlobal(e.Pos + QPoint(10, 10)); // the hint is a window
+        g.FHintWindow->ActivateHint(TRect{at.x(), at.y(), at.x() + hr.Right + 4, at.y() + hr.Bottom + 4}, t);
+    }
+    g.setCursor(cols ? Qt::SplitHCursor : Qt::SplitVCursor);
+    e.CursorSet = true;
+    return true;
+}
+
+// Moving a column or row: starts when the mouse leaves the press point, asks the events once,
+// follows the mouse with the arrows and scrolls at the edges.
+bool I::MoveDrag(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    if (!s.LeftDown || s.MoveSource < 0)
+        return false;
+    const bool cols = s.PressRow < g.fixedRows();
+    if (s.State == msNormal) {
+        if ((e.Pos - s.PressPoint).manhattanLength() < 1)
+            return true;
+        bool Allow = true;
+        if (cols && g.OnColumnMove)
+            g.OnColumnMove(g, s.MoveSource, Allow);
+        if (!cols && g.OnRowMove)
+            g.OnRowMove(g, s.MoveSource, Allow);
+        if (!Allow) {
+            s.MoveSource = -1;
+            return true;
+        }
+        s.State = cols ? msColMoving : msRowMoving;
+    }
+    int c = -1, r = -1;
+    if (cols) {
+        if (e.Pos.x() < g.FixedColsWidth() && g.leftCol() > g.fixedCols())
+            g.setLeftCol(g.leftCol() - 1);
+        else if (e.Pos.x() > g.clientWidth() && g.leftCol() + g.visibleColCount() < g.colCount())
+            g.setLeftCol(g.leftCol() + 1);
+    } else {
+        if (e.Pos.y() < g.FixedRowsHeight() && g.topRow() > g.fixedRows())
+            g.setTopRow(g.topRow() - 1);
+        else if (e.Pos.y() > g.clientHeight() && g.topRow() + g.visibleRowCount() < g.rowCount())
+            g.setTopRow(g.topRow() + 1);
+    }
+    if (InCells(g, e.Pos, c, r)) {
+        s.MoveTarget = cols ? c : r;
+        const bool normal = cols ? c >= g.fixedCols() : r >= g.fixedRows();
+        const TRect tr = g.platformCellRect(cols ? c : 0, cols ? 0 : r);
+        TArrowWindow* a = g.FArrows[0];
+        TArrowWindow* b = g.FArrows[1];
+        if (a && b) {
+            const QPoint o = g.viewport()->mapTo(&g, QPoint(0, 0));
+            if (cols) {
+                a->move(o.x() + tr.Left - 5, o.y() + tr.Top - 8);
+                b->move(o.x() + tr.Left - 5, o.y() + tr.Bottom);
+            } else {
+                a->move(o.x() + tr.Left - 10, o.y() + tr.Top - 5);
+                b->move(o.x() + tr.Right, o.y() + tr.Top - 5);
+            }
+            a->setVisible(normal);
+            b->setVisible(normal);
+        }
+    }
+    g.setCursor(Qt::DragMoveCursor);
+    e.CursorSet = true;
+    return true;
+}
+
+// The cursor zone for the next press, and the sizing and selection cursors.
+bool I::CursorZone(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    s.CursorZone = 0;
+    int c = -1, r = -1;
+    if (!InCells(g, e.Pos, c, r))
+        return false;
+    const bool sizing = g.InSizeZone(e.Pos.x(), e.Pos.y());
+    const bool fixedRow = r < g.fixedRows(), fixedCol = c < g.fixedCols();
+    const TMouseActions& m = g.MouseActions();
+    if (fixedRow && fixedCol && m.AllSelect)
+        s.CursorZone = 3;
+    else if (fixedRow && !fixedCol && m.ColSelect && !sizing)
+        s.CursorZone = 1;
+    else if (fixedCol && !fixedRow && m.RowSelect && !sizing)
+        s.CursorZone = 2;
+    if (e.Kind != ikMouseMove)
+        return false;
+    if (sizing) {
+        g.setCursor(fixedRow ? Qt::SplitHCursor : Qt::SplitVCursor);
+        e.CursorSet = true;
+    } else if (s.CursorZone) {
+        g.setCursor(ZoneCursor(s.CursorZone));
+        e.CursorSet = true;
+    }
+    return false;
+}
+
+QString I::AnchorAt(G& g, int ACol, int ARow, QPoint Pos)
+{
+    const QString text = g.cells(g.RemapCol(ACol), ARow);
+    if (TextType(text, g.EnableHTML) != 1)
+        return {};
+    const TRect cr = g.platformCellRect(ACol, ARow);
+    ui::Canvas canvas;
+    canvas.font = g.controlFont();
+    THTMLRenderOptions o;
+    o.HitTestOnly = true;
+    o.HitX = Pos.x();
+    o.HitY = Pos.y();
+    o.Images = g.GridImages();
+    o.Pictures = g.PictureContainer;
+    o.PictureCache = &g.PictureCache();
+    THTMLRenderResult res;
+    const TRect box{cr.Left + 2, cr.Top + 2, cr.Right - 2, cr.Bottom - 2};
+    return RenderHTMLText(canvas, text, box, o, res) ? res.HitAnchorHref : QString();
+}
+
+// Over a link the link cursor shows, and entering and leaving an anchor are reported.
+bool I::LinkHover(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    int c = -1, r = -1;
+    QString anchor;
+    bool link = false;
+    if (!e.CursorSet && InCells(g, e.Pos, c, r)) {
+        const QString text = g.cells(g.RemapCol(c), r);
+        if (TextType(text, g.EnableHTML) == 1) {
+            anchor = AnchorAt(g, c, r, e.Pos);
+            link = !anchor.isEmpty();
+        } else {
+            link = g.URLShow() && IsURL(text);
+        }
+    }
+    if (!anchor.isEmpty() && anchor != s.LastAnchor) {
+        s.LastAnchor = anchor;
+        if (g.OnAnchorEnter)
+            g.OnAnchorEnter(g, r, c, anchor);
+    } else if (anchor.isEmpty() && !s.LastAnchor.isEmpty()) {
+        const QString left = s.LastAnchor;
+        s.LastAnchor.clear();
+        if (g.OnAnchorExit)
+            g.OnAnchorExit(g, r, c, left);
+    }
+    if (link)
+        g.setCursor(Qt::PointingHandCursor);
+    else if (!e.CursorSet)
+        g.unsetCursor(); // the grid's own cursor
+    return false;
+}
+
+// A hint showing for one cell goes when the mouse reaches another.
+bool I::HintCell(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    int c = -1, r = -1;
+    if (s.HintCol < 0 || (InCells(g, e.Pos, c, r) && c == s.HintCol && r == s.HintRow))
+        return false;
+    QToolTip::hideText();
+    if (g.FHintWindow && !s.LeftDown)
+        g.FHintWindow->hide();
+    s.HintCol = s.HintRow = -1;
+    return false;
+}
+
+// The platform's range selection while the button is held.
+bool I::RangeSelect(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    if (g.rowCount() <= 1 || g.fixedCols() >= g.colCount())
+        s.State = msNormal;
+    if (!s.LeftDown || s.State != msNormal || s.MoveSource >= 0 || s.PressCol < 0)
+        return true;
+    const ui::GridRect before = g.selection();
+    g.TBaseGrid::mouseMove(e.Buttons, e.Mods, e.Pos);
+    if (g.SelectionRectangle() && !(g.selection() == before))
+        g.invalidateGrid();
+    return true;
+}
+
+// --- the wheel, panning, focus, the timer ------------------------------------------------------
+
+bool I::PanStart(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    if (e.Button != Qt::MiddleButton || s.Panning || g.IntelliPan == ipNone)
+        return false;
+    s.Panning = true;
+    s.PanFocus = e.Pos;
+    s.PanCursor = 8000;
+    s.PanTimer.start(10, &g);
+    g.setCursor(Qt::SizeAllCursor);
+    g.viewport()->update(QRect(e.Pos, QSize(32, 32)));
+    return true;
+}
+
+void I::EndPanning(G& g)
+{
+    TInputState& s = g.FInput;
+    s.Panning = false;
+    s.PanTimer.stop();
+    g.unsetCursor();
+    g.viewport()->update(QRect(s.PanFocus, QSize(32, 32)));
+}
+
+void I::PanTick(G& g) { PanStep(g, g.viewport()->mapFromGlobal(QCursor::pos())); }
+
+void I::PanStep(G& g, QPoint Mouse)
+{
+    TInputState& s = g.FInput;
+    int dx = PanDirection(Mouse.x(), s.PanFocus.x()), dy = PanDirection(Mouse.y(), s.PanFocus.y());
+    if (g.IntelliPan == ipHorizontal)
+        dy = 0;
+    if (g.IntelliPan == ipVertical)
+        dx = 0;
+    s.PanCursor = PanCursorId(dx, dy);
+    const int firstCol = g.fixedCols(), lastCol = g.colCount() - g.FixedRightCols() - 1;
+    const int firstRow = g.fixedRows(), lastRow = g.rowCount() - g.FixedFooters() - 1;
+    int c = std::clamp(g.col(), firstCol, std::max(firstCol, lastCol));
+    int r = std::clamp(g.row(), firstRow, std::max(firstRow, lastRow));
+    if (c + dx >= firstCol && c + dx <= lastCol)
+        c += dx;
+    if (r + dy >= firstRow && r + dy <= lastRow)
+        r += dy;
+    if (c != g.col() || r != g.row())
+        g.focusCell(c, r);
+}
+
+bool I::WheelZoom(G& g, E& e)
+{
+    if (g.FInput.Panning || !e.Ctrl() || !g.IntelliZoom)
+        return false;
+    g.ZoomBy(-e.WheelLines); // towards the user enlarges
+    return true;
+}
+
+bool I::WheelRows(G& g, E& e)
+{
+    if (g.FInput.Panning || !g.EnableWheel)
+        return true;
+    const int firstRow = g.fixedRows(), lastRow = std::max(firstRow, g.rowCount() - g.FixedFooters() - 1);
+    const int r = std::clamp(g.row() - e.WheelLines, firstRow, lastRow);
+    const int c = std::clamp(g.col(), g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1));
+    if (r != g.row() || c != g.col())
+        g.focusCell(c, r);
+    return true;
+}
+
+bool I::Focus(G& g, E& e)
+{
+    if (g.FEdit.DoneInProgress || g.HasCheckBox(g.RemapCol(g.col()), g.row()))
+        return true;
+    const bool fromOtherWindow = e.Key == Qt::ActiveWindowFocusReason;
+    if (g.Navigation().AlwaysEdit && !g.editorMode() && (fromOtherWindow || !g.inplaceEditor())
+        && g.canEditShow() && IsTextEditorType(g.FEdit.EditorType))
+        g.showEditor();
+    if ((g.rowCount() == 1 && g.FixedRowAlways) || (g.colCount() == 1 && g.FixedColAlways))
+        g.HideSelection();
+    return true;
+}
+
+bool I::Hover(G& g, E& e)
+{
+    if (!g.Hovering || g.designing())
+        return false;
+    const QPoint p = g.viewport()->mapFromGlobal(QCursor::pos());
+    int c = -1, r = -1;
+    if (!g.viewport()->rect().contains(p) || !InCells(g, p, c, r) || c < g.fixedCols() || r < g.fixedRows())
+        return false;
+    g.setFocus(Qt::OtherFocusReason);
+    if (r != g.row() || c != g.col())
+        g.focusCell(c, r);
+    return false;
+}
+
+// Cells holding blinking text repaint at every tick: the visible normal cells and the fixed
+// rows and columns beside them.
+bool I::Blink(G& g, E& e)
+{
+    g.FInput.BlinkOn = !g.FInput.BlinkOn;
+    const int c1 = std::min(g.colCount() - 1, g.leftCol() + g.visibleColCount());
+    const int r1 = std::min(g.rowCount() - 1, g.topRow() + g.visibleRowCount());
+    auto check = [&g](int c, int r) {
+        if (g.cells(g.RemapCol(c), r).contains(QLatin1String("<BLI"), Qt::CaseInsensitive))
+            g.invalidateCell(c, r);
+    };
+    for (int r = g.topRow(); r <= r1; ++r)
+        for (int c = g.leftCol(); c <= c1; ++c)
+            check(c, r);
+    for (int r = 0; r < g.fixedRows(); ++r)
+        for (int c = g.leftCol(); c <= c1; ++c)
+            check(c, r);
+    for (int c = 0; c < g.fixedCols(); ++c)
+        for (int r = g.topRow(); r <= r1; ++r)
+            check(c, r);
+    return false;
+}
+
+// --- hints and zoom -------------------------------------------------------------------------
+
+bool TTxStringGrid::CellHint(QPoint Pos, QString& Text, QPoint& At)
+{
+    int c = -1, r = -1;
+    Text.clear();
+    if (!mouseToCell(Pos, c, r))
+        return false;
+    FInput.HintCol = c;
+    FInput.HintRow = r;
+    const int real = RemapCol(c);
+    const QString text = cells(real, r);
+    const TRect cr = platformCellRect(c, r);
+    QString comment;
+    const QString anchor = AnchorHint ? TGridInput::AnchorAt(*this, c, r, Pos) : QString();
+    if (!anchor.isEmpty()) {
+        Text = anchor;
+        if (OnAnchorHint)
+            OnAnchorHint(*this, r, c, Text);
+        At = Pos;
+    } else if (IsComment(real, r, comment)) {
+        Text = CommentHint(comment);
+        At = QPoint(cr.Right, cr.Top);
+    } else {
+        At = QPoint(cr.Left, cr.Bottom + 6);
+        const bool normal = c >= fixedCols() && r >= fixedRows() && c < colCount() - FixedRightCols()
+                            && r < rowCount() - FixedFooters();
+        const QString shown = HTMLHint ? text : HTMLToPlainText(text);
+        const bool large = QFontMetrics(font()).horizontalAdvance(HTMLToPlainText(text)) > colWidths(c);
+        if (normal && (HintShowCells || (HintShowLargeText && large))) {
+            Text = shown;
+            At = QPoint(cr.Left, cr.Top);
+        }
+    }
+    if (OnGridHint)
+        OnGridHint(*this, r, c, Text);
+    return !Text.isEmpty();
+}
+
+void I::ShowHint(G& g, QPoint GlobalPos, QPoint Pos)
+{
+    QString text;
+    QPoint at;
+    if (!g.CellHint(Pos, text, at)) {
+        QToolTip::hideText();
+        return;
+    }
+    if (!g.FHintWindow)
+        g.FHintWindow = new THTMLHintWindow(&g);
+    const TRect hr = g.FHintWindow->CalcHintRect(300, text);
+    const QPoint p = GlobalPos - Pos + at; // the hint is a window of its own
+    g.FHintWindow->ActivateHint(TRect{p.x(), p.y(), p.x() + hr.Right + 4, p.y() + hr.Bottom + 4}, text);
+}
+
+void TTxStringGrid::ZoomBy(int N)
+{
+    if (!ZoomAllowed(Zoom, N))
+        return;
+    Zoom += N;
+    BeginUpdate();
+    for (int c = 0; c < colCount(); ++c)
+        if (colWidths(c) + N > 0)
+            setColWidths(c, colWidths(c) + N);
+    for (int r = 0; r < rowCount(); ++r)
+        if (rowHeights(r) + N > 0)
+            setRowHeights(r, rowHeights(r) + N);
+    EndUpdate();
+}
+
+// --- pure rules ---------------------------------------------------------------------------
+
+bool ZoomAllowed(int Accumulated, int N) { return Accumulated + N >= -10 && Accumulated + N <= 10; }
+
+int PanDirection(int Mouse, int Focus)
+{
+    if (Mouse > Focus + 5)
+        return 1;
+    if (Mouse < Focus - 5)
+        return -1;
+    return 0;
+}
+
+int PanCursorId(int Dx, int Dy)
+{
+    if (Dx == 0)
+        return Dy == 0 ? 8000 : Dy > 0 ? 8001 : 8004;
+    if (Dy == 0)
+        return Dx < 0 ? 8002 : 8003;
+    if (Dy < 0)
+        return Dx > 0 ? 8005 : 8006;
+    return Dx > 0 ? 8007 : 8008;
+}
+
+QString CommentHint(const QString& Comment)
+{
+    // Only a closing line break goes: a short comment, or one stored without the break, keeps
+    // every character it has.
+    QString t = Comment;
+    for (int i = 0; i < 2 && (t.endsWith(QLatin1Char('\n')) || t.endsWith(QLatin1Char('\r'))); ++i)
+        t.chop(1);
+    return t;
+}
+
+QString SizingHint(bool Column, int Size)
+{
+    return QStringLiteral("%1=<b>%2</b>").arg(Column ? QStringLiteral("cw") : QStringLiteral("rh")).arg(Size);
+}
+
+} // namespace grid
