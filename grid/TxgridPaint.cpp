@@ -89,7 +89,7 @@ bool TTxStringGrid::SortIndicatorAt(int ACol, int ARow)
     if (!FSortSettings.Show || ARow != FSortSettings.Row() || rowCount() <= 2 || fixedRows() < 1)
         return false;
     const int rc = RemapCol(ACol);
-    if (rc != FSortSettings.Column && FSortIndexes.FindIndex(rc) < 0)
+    if (rc != FSortSettings.Column && FSort.Indexes.FindIndex(rc) < 0)
         return false;
     return ACol >= fixedCols() || FSortSettings.FixedCols;
 }
@@ -422,10 +422,10 @@ void TTxStringGrid::DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X
         Canvas.lineTo(x2, y2);
     };
     if (FSortSettings.IndexShow) {
-        const int pos = FSortIndexes.FindIndex(rc);
+        const int pos = FSort.Indexes.FindIndex(rc);
         if (pos < 0)
             return;
-        const bool desc = TSortIndexList::Descending(FSortIndexes.GetInteger(pos));
+        const bool desc = TSortIndexList::Descending(FSort.Indexes.GetInteger(pos));
         Canvas.brush = ui::Brush{ui::rgb(0xFF, 0xFF, 0x00)};
         Canvas.pen = ui::Pen{ui::clBlack, 1};
         if (desc)
