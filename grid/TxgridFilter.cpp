@@ -104,8 +104,9 @@ void TTxStringGrid::SetFilterActive(bool Value)
             return;
         if (storeRow) {
             FFilterPlaceholder = true;
-        } else if (!FixedRowAlways) {
-            // One empty row keeps the fixed rows fixed (and the footers below it footers).
+        } else if (!FixedRowAlways && fixed > 0) {
+            // One empty row keeps the fixed rows fixed (and the footers below it footers);
+            // without fixed rows nothing needs it, and the grid shows what is left.
             InsertRows(rowCount() - FixedFooters(), 1);
             FFilterPlaceholder = true;
         }

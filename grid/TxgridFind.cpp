@@ -51,7 +51,8 @@ bool TTxStringGrid::MatchCell(int ACol, int ARow)
             return MatchStrEx(FFind.Text, S, caseSensitive);
         return MatchPlain(S, FFind.Text, P);
     }
-    return MatchPlain(GetCellEx(RemapCol(ACol), ARow), FFind.Text, P);
+    QString own; // the text GetCellEx gives, read in place when no handler changes it
+    return MatchPlain(SortCellRef(RemapCol(ACol), ARow, own), FFind.Text, P);
 }
 
 TPoint TTxStringGrid::Find(TPoint Start, const QString& AText, TFindParams Params)

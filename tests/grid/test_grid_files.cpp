@@ -280,6 +280,7 @@ TEST_F(GridFiles, CSVRoundTripAndImportEdges)
     // Line 1 with a quoted comma, a quoted quote and a quoted line break; line 2 plain.
     Write("q.csv", "\"a\"\"b,c\",\"x\ny\",z\r\n1,2,3\r\n");
     TTxStringGrid q;
+    Size(q, 1, 1);
     q.LoadFromCSV(Path("q.csv"));
     EXPECT_EQ(q.colCount(), 3);
     EXPECT_EQ(q.cells(0, 0), QStringLiteral("a\"b,c"));

@@ -351,7 +351,7 @@ TEST_F(GridSort, RandomColumnsMatchAStableSortOfTheirKeys)
             const double v = QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
             return std::tuple<int, double, QString>(t.isEmpty() ? 0 : ok ? 1 : 3, ok ? v : 0, ok ? QString() : t);
         };
-        std::vector<int> want(std::size_t(n));
+        std::vector<int> want(static_cast<std::size_t>(n));
         std::iota(want.begin(), want.end(), 0);
         std::stable_sort(want.begin(), want.end(), [&](int a, int b) {
             return desc ? key(texts[b]) < key(texts[a]) : key(texts[a]) < key(texts[b]);
@@ -452,8 +452,12 @@ TEST_F(GridFilter, NothingLeftGivesOnePlaceholderThatGoesAgain)
     EXPECT_EQ(Col(g, 1, 0), QStringList({"Nazwa", "", "suma"}));
     g.SetFilterActive(false);
     EXPECT_EQ(Col(g, 1, 0), QStringList({"Nazwa", "a", "b", "suma"}));
+    g.SetFixedRows(0); // no fixed rows: no empty row above the footer
+    g.SetFilterActive(true);
+    EXPECT_EQ(Col(g, 1, 0), QStringList({"suma"}));
+    g.SetFilterActive(false);
+    EXPECT_EQ(Col(g, 1, 0), QStringList({"Nazwa", "a", "b", "suma"}));
     g.SetFixedFooters(0);
-    g.SetFixedRows(0);
     g.SetFilterActive(true);
     EXPECT_EQ(g.RowCount(), 1);
     g.SetFilterActive(false);
