@@ -5,6 +5,8 @@
 #include "grid/Txgrid.h"
 #include "support/WallRate.h"
 
+#include "support/QtMain.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QPdfWriter>
@@ -119,12 +121,4 @@ void BM_Baseline_QPainterPdf(benchmark::State& state)
 BENCHMARK(BM_Grid_PrintPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Baseline_QPainterPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runWithWidgets(argc, argv); }

@@ -12,6 +12,8 @@
 #include "grid/TxgridSortKeys.h"
 #include "grid/Txutil.h"
 
+#include "support/QtMain.h"
+
 #include <QApplication>
 #include <algorithm>
 #include <array>
@@ -192,12 +194,4 @@ BENCHMARK(BM_Grid_Filter)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Baseline_FindLast)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Grid_FindLast)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runWithWidgets(argc, argv); }
