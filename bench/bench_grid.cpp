@@ -8,6 +8,8 @@
 #include "grid/Txgrid.h"
 #include "platform/ui/StringGridCore.h"
 
+#include "support/QtMain.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -249,12 +251,4 @@ BENCHMARK(BM_TxGridPaintMixedScreen)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runWithWidgets(argc, argv); }

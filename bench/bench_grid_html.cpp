@@ -3,6 +3,8 @@
 // texts without tags straight through QPainter.
 #include "grid/TxgridHTML.h"
 
+#include "support/QtMain.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -114,12 +116,4 @@ BENCHMARK(BM_HtmlMeasureAndDraw)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runWithWidgets(argc, argv); }

@@ -11,6 +11,8 @@
 #include "platform/ui/Modal.h"
 #include "shell/DataModule1.h"
 
+#include "support/WallRate.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
@@ -148,6 +150,7 @@ void BM_Print_Printout(benchmark::State& state, const Invoice* inv)
     ui::Script script;
     PdfDevice device(g_fixture->dir.filePath(QStringLiteral("wydruk.pdf")));
     int pages = 0;
+    bench::WallRate wall;
     for (auto _ : state) {
         pages = printPages(*inv, device, script);
         if (pages == 0) {
@@ -156,8 +159,7 @@ void BM_Print_Printout(benchmark::State& state, const Invoice* inv)
         }
     }
     state.counters["pages"] = pages;
-    state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["pages/s"] = wall.per(double(pages) * double(state.iterations()));
 }
 
 // ---- the baseline: the same texts, drawn straight on a QPdfWriter ---------------------------
@@ -344,11 +346,11 @@ void BM_Print_QPainter(benchmark::State& state, const Invoice* inv)
     const QString path = g_fixture->dir.filePath(QStringLiteral("baseline.pdf"));
     const QString inWords = Kwota_Slownie(inv->brutto);
     int pages = 0;
+    bench::WallRate wall;
     for (auto _ : state)
         pages = drawBaseline(*inv, path, inWords);
     state.counters["pages"] = pages;
-    state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["pages/s"] = wall.per(double(pages) * double(state.iterations()));
 }
 
 // Keeps each benchmark's time per iteration for the closing ratios.

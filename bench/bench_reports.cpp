@@ -18,6 +18,7 @@
 #include "platform/ui/Modal.h"
 #include "shell/DataModule1.h"
 #include "support/LargeDb.h"
+#include "support/WallRate.h"
 
 #include <QApplication>
 #include <QDir>
@@ -129,11 +130,10 @@ struct Fixture {
 };
 Fixture* g_fixture = nullptr;
 
-void reportPages(benchmark::State& state, int pages)
+void reportPages(benchmark::State& state, const bench::WallRate& wall, int pages)
 {
     state.counters["pages"] = pages;
-    state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["pages/s"] = wall.per(double(pages) * double(state.iterations()));
 }
 
 void BM_Reports_Klienci_Pdf(benchmark::State& state)
@@ -141,6 +141,7 @@ void BM_Reports_Klienci_Pdf(benchmark::State& state)
     ui::Script script;
     Device device;
     device.pdfPath = g_fixture->dir.filePath(QStringLiteral("klienci.pdf"));
+    bench::WallRate wall;
     for (auto _ : state) {
         ShowSprzWgKlientow(qApp, kKlienciOd, kKlienciDo);
         if (!script.messages().isEmpty()) {
@@ -148,7 +149,7 @@ void BM_Reports_Klienci_Pdf(benchmark::State& state)
             break;
         }
     }
-    reportPages(state, device.pages);
+    reportPages(state, wall, device.pages);
 }
 
 void BM_Reports_Towary_Pdf(benchmark::State& state)
@@ -156,6 +157,7 @@ void BM_Reports_Towary_Pdf(benchmark::State& state)
     ui::Script script;
     Device device;
     device.pdfPath = g_fixture->dir.filePath(QStringLiteral("towary.pdf"));
+    bench::WallRate wall;
     for (auto _ : state) {
         ShowSprzWgTowarow(qApp, kTowaryOd, kTowaryDo);
         if (!script.messages().isEmpty()) {
@@ -163,7 +165,7 @@ void BM_Reports_Towary_Pdf(benchmark::State& state)
             break;
         }
     }
-    reportPages(state, device.pages);
+    reportPages(state, wall, device.pages);
 }
 
 void BM_Reports_Klienci_Podglad(benchmark::State& state)
@@ -171,6 +173,7 @@ void BM_Reports_Klienci_Podglad(benchmark::State& state)
     ui::Script script;
     Device device;
     device.toSpool = true;
+    bench::WallRate wall;
     for (auto _ : state) {
         ShowSprzWgKlientow(qApp, kKlienciOd, kKlienciDo);
         if (!script.messages().isEmpty()) {
@@ -178,7 +181,7 @@ void BM_Reports_Klienci_Podglad(benchmark::State& state)
             break;
         }
     }
-    reportPages(state, device.pages);
+    reportPages(state, wall, device.pages);
     state.counters["spool_MB"] = device.spoolMb;
 }
 
@@ -323,9 +326,10 @@ void BM_Reports_Baseline_Klienci(benchmark::State& state)
 {
     const QString path = g_fixture->dir.filePath(QStringLiteral("baseline.pdf"));
     int pages = 0;
+    bench::WallRate wall;
     for (auto _ : state)
         pages = drawClientsBaseline(path);
-    reportPages(state, pages);
+    reportPages(state, wall, pages);
 }
 
 // ---- memory as the period grows ----------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "grid/Picturecontainer.h"
 #include "grid/TxgridLookSettings.h"
 #include "grid/TxgridSettings.h"
+#include "grid/TxgridSortState.h"
 #include "grid/TxgridEvents.h"
 #include "grid/TxgridFind.h"
 #include "grid/TxgridEditState.h"
@@ -289,8 +290,8 @@ public:
     TIntList& MergedColumns() { return FMergedColumns; }
     void SwapColumns(int ACol1, int ACol2);
     void SwapRows(int ARow1, int ARow2);
-    int SwapCount() const { return FSwapCount; }
-    TIntList& SortCrossReference() { return FCrossReference; }
+    int SwapCount() const { return FSort.SwapCount; }
+    TIntList& SortCrossReference() { return FSort.CrossReference; }
 
     // ========================================================================================
     // Calculations, selected text and sizing
@@ -647,7 +648,7 @@ public:
     void QSort();
     void QSortIndexed(); // ETxGridError "No indexes specified for indexed sort"
     void QSortGroup();
-    TSortIndexList& SortIndexes() { return FSortIndexes; }
+    TSortIndexList& SortIndexes() { return FSort.Indexes; }
     // The row cross-reference: entry p is the row number the row now at p had when the list
     // was filled.
     void InitSortXRef();
@@ -658,8 +659,8 @@ public:
     // Whether a left-button release at Pos over cell (ACol, ARow) of a press in row PressRow
     // sorts (ACol displayed; OnCanSort, asked last, gets the real column).
     bool CanClickSort(int ACol, int ARow, int PressRow, QPoint Pos);
-    int CompareCount() const { return FCompareCount; }
-    qint64 SortTime() const { return FSortTime; } // the last header-click sort, ms
+    int CompareCount() const { return FSort.CompareCount; }
+    qint64 SortTime() const { return FSort.Time; } // the last header-click sort, ms
     // The image index a ctImageList, ctDataImage or ctImages cell carries; -1 for others.
     int GetCellImageIdx(int ACol, int ARow);
     // Hides every normal row that fails MatchFilter, one HideRows call per run of them.
@@ -670,23 +671,22 @@ protected:
     void QuickSortRowsIndexed(int Idx, int Lo, int Hi);
 
 private:
-    struct TSortContext;
+    struct TSortColumn;
     int CompareDir(int ACol, int ARow1, int ARow2, bool Descending);
     const QString& SortCellRef(int ACol, int ARow, QString& Buffer); // the text GetCellEx gives
     int SortColLimit() const; // columns a tie-break may reach
-    template <class OutOfOrder>
-    void SortRowRange(int Lo, int Hi, OutOfOrder Out);
+    // ACol, then with SortSettings.Full each column to its right, all in one direction.
+    std::vector<TSortLink> SortChain(int ACol, int Sign);
+    // Rows Lo..Hi ordered by the first link, ties broken by the next ones.
+    void SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& Chain);
+    void SplitRowMerges(int Lo, int Hi);
     void ApplyRowOrder(int Lo, const std::vector<int>& Order);
     template <class Body>
     void FullSort(bool KeepCol0, bool FollowRow, Body Run);
     void UndoColumnMerge();
     void ApplyColumnMerge();
 
-    TSortContext* FSortContext = nullptr; // the regional settings and collators of a running sort
-    int FSortFactor = 1;                  // +1 ascending, -1 descending
-    bool FSortWithHidden = false;         // a full sort: hidden columns break ties too
-    int FCompareCount = 0;
-    qint64 FSortTime = 0;
+    TSortState FSort;
     struct TFilterContext;
     const TFilterContext* FFilterContext = nullptr; // the regional settings of a running filter
     bool FFilterPlaceholder = false; // filtering added the only normal row (or the store kept it)
@@ -818,12 +818,9 @@ private:
     // --- lists, fonts and pictures ---------------------------------------------------------
     QStringList FColumnHeaders, FRowHeaders;
     ui::Font FFixedFont, FActiveCellFont;
-    QStringList FSwapScratch; // row swaps of the sort
     QStringList FLookupItems;
     ui::GapVector<char> FRowSelect; // disjunct row selection, grown on demand
-    TSortIndexList FSortIndexes;
     TIntList FMergedColumns;  // columns merged by equal texts; a change repaints
-    TIntList FCrossReference; // the sort's row cross-reference
     std::unique_ptr<THTMLPictureCache> FPictureCache;
     THTMLHintWindow* FHintWindow = nullptr;     // made by the hints step
 
@@ -876,8 +873,6 @@ private:
     TGridRect FHiddenSelection;
     int FNodeCount = 0;
     int FUpdateCount = 0;
-    int FSwapCount = 0;
-    int FSortCurrentRow = -1; // the current row a sort follows
     int FCellTextWidth = 0; // width of the text painted last, for graphics placed beside it
     QString FSearchText; // the keyboard's incremental search
 
@@ -937,6 +932,8 @@ public:
 
 private:
     struct TPrintRun;
+    int BuildPages(TPrintRun& Run, ui::Canvas* Canvas, TPrintMethod Method, int TotalPages, bool LaidOut);
+    void LayOutPrint(TPrintRun& Run);
     void DrawPrintPage(TPrintRun& Run, int PageIndex);
     void DrawPrintHeader(TPrintRun& Run, int PageIndex);
     int PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch);

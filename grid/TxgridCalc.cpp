@@ -405,11 +405,11 @@ void TTxStringGrid::SortSwapRows(int ARow1, int ARow2)
 {
     if (ARow1 == ARow2 || ARow1 < 0 || ARow2 < 0 || ARow1 >= rowCount() || ARow2 >= rowCount())
         return;
-    ++FSwapCount;
-    if (ARow1 < FCrossReference.Count() && ARow2 < FCrossReference.Count()) {
-        const int a = FCrossReference.GetInteger(ARow1);
-        FCrossReference.SetInteger(ARow1, FCrossReference.GetInteger(ARow2));
-        FCrossReference.SetInteger(ARow2, a);
+    ++FSort.SwapCount;
+    if (ARow1 < FSort.CrossReference.Count() && ARow2 < FSort.CrossReference.Count()) {
+        const int a = FSort.CrossReference.GetInteger(ARow1);
+        FSort.CrossReference.SetInteger(ARow1, FSort.CrossReference.GetInteger(ARow2));
+        FSort.CrossReference.SetInteger(ARow2, a);
     }
     if (FSortSettings.SingleColumn) {
         const int c = FSortSettings.Column;
@@ -427,10 +427,10 @@ void TTxStringGrid::SortSwapRows(int ARow1, int ARow2)
         FRowSelect[std::size_t(ARow1)] = b;
         FRowSelect[std::size_t(ARow2)] = a;
     }
-    if (FSortCurrentRow == ARow1)
-        FSortCurrentRow = ARow2;
-    else if (FSortCurrentRow == ARow2)
-        FSortCurrentRow = ARow1;
+    if (FSort.CurrentRow == ARow1)
+        FSort.CurrentRow = ARow2;
+    else if (FSort.CurrentRow == ARow2)
+        FSort.CurrentRow = ARow1;
     if (FUpdateCount == 0)
         Invalidate();
 }

@@ -146,6 +146,33 @@ QString CSVField(const QString& Text, const TCSVOptions& O)
     return quote ? Quoted(t) : t;
 }
 
+namespace {
+
+// Occurrences of C outside quoted fields; with Single, a run of two or more counts as none.
+// A quoted comma or line break of a field is text, not a separator.
+int CountOutsideQuotes(QChar C, const QString& Line, bool Single)
+{
+    int n = 0;
+    bool quoted = false;
+    for (qsizetype i = 0; i < Line.size(); ++i) {
+        const QChar ch = Line.at(i);
+        if (ch == kQuote) {
+            quoted = !quoted; // a doubled quote inside a field toggles twice
+            continue;
+        }
+        if (quoted || ch != C)
+            continue;
+        qsizetype j = i;
+        while (j + 1 < Line.size() && Line.at(j + 1) == C)
+            ++j;
+        n += Single ? (j == i ? 1 : 0) : int(j - i + 1);
+        i = j;
+    }
+    return n;
+}
+
+} // namespace
+
 QChar DetectDelimiter(const QString& Line1, const QString& Line2, bool HasLine2)
 {
     static const QChar candidates[] = {QLatin1Char(','), QLatin1Char(';'), QLatin1Char('#'), QChar(9),
@@ -154,8 +181,8 @@ QChar DetectDelimiter(const QString& Line1, const QString& Line2, bool HasLine2)
         QChar best(0);
         int bestCount = 0;
         for (QChar c : candidates) {
-            const int n1 = pass == 0 ? NumSingleChar(c, Line1) : NumChar(c, Line1);
-            const int n2 = pass == 0 ? NumSingleChar(c, Line2) : NumChar(c, Line2);
+            const int n1 = CountOutsideQuotes(c, Line1, pass == 0);
+            const int n2 = CountOutsideQuotes(c, Line2, pass == 0);
             if ((!HasLine2 || n1 == n2) && n1 > bestCount) {
                 best = c;
                 bestCount = n1;

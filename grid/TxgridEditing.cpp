@@ -31,6 +31,13 @@ QString TTxStringGrid::getEditText(int ACol, int ARow)
         TVAlignment v = FVAlignment;
         GetCellAlign(real, ARow, h, v);
         ed->SetVAlign(h == taRightJustify);
+        // The cell's own font: the editor's default would be the application's, larger.
+        ui::Brush brush{controlColor()};
+        ui::Font font;
+        TGridDrawState state = 0;
+        bool wrap = WordWrap;
+        GetVisualProperties(ACol, ARow, state, false, false, brush, font, h, v, wrap);
+        ed->setFont(font.toQFont());
     }
     const QString t = cells(real, ARow);
     return EditWithTags ? t : HTMLToPlainText(t);

@@ -15,27 +15,36 @@ using UpdateLock = files::TUpdateGuard;
 
 } // namespace
 
-// The regional settings a running filter read once at its start.
+// The conditions of a running filter, each read once at its start with the regional
+// settings of that moment.
 struct TTxStringGrid::TFilterContext {
-    TRegional R = TRegional::Current();
+    std::vector<std::pair<int, TMatchCondition>> Conditions; // column, condition
+
+    explicit TFilterContext(const TFilter& F)
+    {
+        const TRegional r = TRegional::Current();
+        Conditions.reserve(std::size_t(F.Count()));
+        for (int i = 0; i < F.Count(); ++i) {
+            const TFilterData* f = F.Items(i);
+            Conditions.emplace_back(f->Column, TMatchCondition(f->Condition, f->CaseSensitive, r));
+        }
+    }
 };
 
 bool TTxStringGrid::MatchFilter(int ARow)
 {
     std::optional<TFilterContext> own;
-    const TFilterContext& ctx = FFilterContext ? *FFilterContext : own.emplace();
+    const TFilterContext& ctx = FFilterContext ? *FFilterContext : own.emplace(FFilter);
     // Column is the cell's column in the store, and the text is the stored one.
-    for (int i = 0; i < FFilter.Count(); ++i) {
-        const TFilterData* f = FFilter.Items(i);
-        if (!MatchStrEx(f->Condition, cells(f->Column, ARow), f->CaseSensitive, ctx.R))
+    for (const auto& [column, condition] : ctx.Conditions)
+        if (!condition.Match(core().cellRef(column, ARow)))
             return false;
-    }
     return true;
 }
 
 void TTxStringGrid::ApplyFilter()
 {
-    TFilterContext ctx;
+    TFilterContext ctx(FFilter);
     const TFilterContext* const outer = FFilterContext;
     FFilterContext = &ctx;
     struct Reset {
@@ -95,8 +104,9 @@ void TTxStringGrid::SetFilterActive(bool Value)
             return;
         if (storeRow) {
             FFilterPlaceholder = true;
-        } else if (!FixedRowAlways) {
-            // One empty row keeps the fixed rows fixed (and the footers below it footers).
+        } else if (!FixedRowAlways && fixed > 0) {
+            // One empty row keeps the fixed rows fixed (and the footers below it footers);
+            // without fixed rows nothing needs it, and the grid shows what is left.
             InsertRows(rowCount() - FixedFooters(), 1);
             FFilterPlaceholder = true;
         }

@@ -9,6 +9,20 @@ namespace grid {
 
 namespace {
 QString Upper(const QString& S) { return QLocale::system().toUpper(S); }
+
+// Text found in S: anywhere, at its start (fnMatchStart) or as all of it (fnMatchFull), with
+// or without case. An empty text stands nowhere in a cell, so it matches nothing.
+bool MatchPlain(const QString& S, const QString& Text, TFindParams P)
+{
+    if (Text.isEmpty())
+        return false;
+    const Qt::CaseSensitivity cs = (P & fnMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    if (P & fnMatchFull)
+        return S.compare(Text, cs) == 0;
+    if (P & fnMatchStart)
+        return S.startsWith(Text, cs);
+    return S.contains(Text, cs);
+}
 } // namespace
 
 TPoint TTxStringGrid::FindFirst(const QString& AText, TFindParams Params)
@@ -26,18 +40,19 @@ TPoint TTxStringGrid::FindNext()
 bool TTxStringGrid::MatchCell(int ACol, int ARow)
 {
     const TFindParams P = FFind.Params;
-    QString S = GetCellEx(RemapCol(ACol), ARow);
-    if (!(P & fnMatchCase))
-        S = Upper(S);
-    if (P & fnIgnoreHTMLTags)
-        S = StripTags(S);
-    if (P & fnMatchRegular)
-        return MatchStrEx(FFind.Text, S, (P & fnMatchCase) != 0);
-    // An empty text stands nowhere in a cell, so it matches nothing.
-    const int p = FFind.Text.isEmpty() ? 0 : int(S.indexOf(FFind.Text)) + 1;
-    const bool posOk = (P & fnMatchStart) ? p == 1 : p > 0;
-    const bool fullOk = !(P & fnMatchFull) || S == FFind.Text;
-    return posOk && fullOk;
+    const bool caseSensitive = (P & fnMatchCase) != 0;
+    if (P & (fnIgnoreHTMLTags | fnMatchRegular)) {
+        QString S = GetCellEx(RemapCol(ACol), ARow);
+        if (!caseSensitive)
+            S = Upper(S);
+        if (P & fnIgnoreHTMLTags)
+            S = StripTags(S);
+        if (P & fnMatchRegular)
+            return MatchStrEx(FFind.Text, S, caseSensitive);
+        return MatchPlain(S, FFind.Text, P);
+    }
+    QString own; // the text GetCellEx gives, read in place when no handler changes it
+    return MatchPlain(SortCellRef(RemapCol(ACol), ARow, own), FFind.Text, P);
 }
 
 TPoint TTxStringGrid::Find(TPoint Start, const QString& AText, TFindParams Params)

@@ -52,16 +52,16 @@ void DrawCheckLook(ui::Canvas& Canvas, const TControlLook& Look, const QRect& Bo
         if (Look.ControlStyle() == csFlat) {
             p.setPen(Q(ui::clGray));
             p.drawRect(b.adjusted(0, 0, -1, -1));
-        } else { // sunken two-pixel frame
+        } else { // sunken two-pixel frame, its lit edges grey so that it shows on white cells
+            const QRect o = b.adjusted(0, 0, -1, -1);
             p.setPen(Q(ui::clGray));
-            p.drawLine(b.topLeft(), b.topRight());
-            p.drawLine(b.topLeft(), b.bottomLeft());
+            p.drawRect(o);
             p.setPen(Q(ui::cl3DDkShadow));
-            p.drawLine(b.topLeft() + QPoint(1, 1), b.topRight() + QPoint(-1, 1));
-            p.drawLine(b.topLeft() + QPoint(1, 1), b.bottomLeft() + QPoint(1, -1));
-            p.setPen(Qt::white);
-            p.drawLine(b.bottomLeft(), b.bottomRight());
-            p.drawLine(b.topRight(), b.bottomRight());
+            p.drawLine(o.topLeft() + QPoint(1, 1), o.topRight() + QPoint(-1, 1));
+            p.drawLine(o.topLeft() + QPoint(1, 1), o.bottomLeft() + QPoint(1, -1));
+            p.setPen(Q(ui::clBtnFace));
+            p.drawLine(o.bottomLeft() + QPoint(1, -1), o.bottomRight() + QPoint(-1, -1));
+            p.drawLine(o.topRight() + QPoint(-1, 1), o.bottomRight() + QPoint(-1, -1));
         }
         if (Checked) {
             p.setRenderHint(QPainter::Antialiasing, true);

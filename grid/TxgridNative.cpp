@@ -1,7 +1,9 @@
 // The grid's own cell format: a header "cols,rows", width lines "cw c,w" and one line
 // "c,r,text" per non-empty cell, one cell always on one line (line breaks travel as tab and
 // backspace). The file variant keeps absolute positions, the stream variant positions
-// relative to the first saved cell. Only the size, the widths and the texts are kept.
+// relative to the first saved cell. Only the size, the widths and the texts are kept. A cell
+// reads back whole whatever Multilinecells says: that setting is how cells show, and a load
+// that kept only the first line would lose the rest unseen.
 #include "grid/TxgridFiles.h"
 
 #include "grid/Txgrid.h"
@@ -99,7 +101,7 @@ void ReadNativeFile(TTxStringGrid& Grid, QIODevice& Device, const QString& Name)
         const auto r = LenientInt(CutField(line));
         // Positions outside the grid, negative ones too, are left out.
         if (c && r && *c >= 0 && *c < Grid.colCount() && *r >= 0 && *r < Grid.rowCount()) {
-            Grid.SetCellEx(real[std::size_t(*c)], *r, FileToLf(line, Grid.Multilinecells));
+            Grid.SetCellEx(real[std::size_t(*c)], *r, FileToLf(line, true));
             progress.Step(*r, Grid.rowCount() - 1);
         }
         if (QCoreApplication::instance())
@@ -155,7 +157,7 @@ void ReadNativeStream(TTxStringGrid& Grid, QIODevice& Device)
         const int c = c0 + StrictInt(CutField(line));
         const int r = r0 + StrictInt(CutField(line));
         if (c >= 0 && c < Grid.colCount() && r >= 0 && r < Grid.rowCount())
-            Grid.SetCellEx(real[std::size_t(c)], r, FileToLf(line, Grid.Multilinecells));
+            Grid.SetCellEx(real[std::size_t(c)], r, FileToLf(line, true));
     }
 }
 

@@ -89,7 +89,7 @@ bool TTxStringGrid::SortIndicatorAt(int ACol, int ARow)
     if (!FSortSettings.Show || ARow != FSortSettings.Row() || rowCount() <= 2 || fixedRows() < 1)
         return false;
     const int rc = RemapCol(ACol);
-    if (rc != FSortSettings.Column && FSortIndexes.FindIndex(rc) < 0)
+    if (rc != FSortSettings.Column && FSort.Indexes.FindIndex(rc) < 0)
         return false;
     return ACol >= fixedCols() || FSortSettings.FixedCols;
 }
@@ -416,16 +416,11 @@ void TTxStringGrid::DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int Re
 void TTxStringGrid::DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X)
 {
     const int rc = RemapCol(ACol);
-    auto line = [&](ui::Color c, int x1, int y1, int x2, int y2) {
-        Canvas.pen = ui::Pen{c, 1};
-        Canvas.moveTo(x1, y1);
-        Canvas.lineTo(x2, y2);
-    };
     if (FSortSettings.IndexShow) {
-        const int pos = FSortIndexes.FindIndex(rc);
+        const int pos = FSort.Indexes.FindIndex(rc);
         if (pos < 0)
             return;
-        const bool desc = TSortIndexList::Descending(FSortIndexes.GetInteger(pos));
+        const bool desc = TSortIndexList::Descending(FSort.Indexes.GetInteger(pos));
         Canvas.brush = ui::Brush{ui::rgb(0xFF, 0xFF, 0x00)};
         Canvas.pen = ui::Pen{ui::clBlack, 1};
         if (desc)
@@ -440,14 +435,16 @@ void TTxStringGrid::DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X
     } else if (!FSortSettings.UpGlyph.isNull() && !FSortSettings.DownGlyph.isNull()) {
         const QImage& g = FSortSettings.Direction == sdDescending ? FSortSettings.DownGlyph : FSortSettings.UpGlyph;
         DrawBitmapTransp(Canvas, g, Canvas.brush.color, TRect{X - 4, Y - 4, X - 4 + g.width(), Y - 4 + g.height()});
-    } else if (FSortSettings.Direction == sdDescending) {
-        line(ui::clWhite, X + 4, Y - 4, X, Y + 4);
-        line(ui::clGray, X, Y + 4, X - 4, Y - 4);
-        line(ui::clGray, X - 4, Y - 4, X + 4, Y - 4);
     } else {
-        line(ui::clWhite, X - 4, Y + 4, X + 4, Y + 4);
-        line(ui::clWhite, X + 4, Y + 4, X, Y - 4);
-        line(ui::clGray, X, Y - 4, X - 4, Y + 4);
+        // A solid dark triangle: etched lines on the header's grey were barely seen.
+        const ui::Brush keep = Canvas.brush;
+        Canvas.brush = ui::Brush{ui::rgb(0x40, 0x40, 0x40)};
+        Canvas.pen = ui::Pen{ui::rgb(0x40, 0x40, 0x40), 1};
+        if (FSortSettings.Direction == sdDescending)
+            Canvas.polygon(QPolygon({QPoint(X - 4, Y - 3), QPoint(X + 4, Y - 3), QPoint(X, Y + 3)}));
+        else
+            Canvas.polygon(QPolygon({QPoint(X - 4, Y + 3), QPoint(X + 4, Y + 3), QPoint(X, Y - 3)}));
+        Canvas.brush = keep;
     }
     Canvas.pen = ui::Pen{ui::clBlack, 1};
 }

@@ -92,7 +92,9 @@ void TTxStringGrid::PrintRect(TGridRect GridRect)
     const double dpiY = device->logicalDpiY() > 0 ? device->logicalDpiY() : 72;
     FPrintPageRect = QRect(QPoint(0, 0), QPoint(ToPaper(device->width(), dpiX), ToPaper(device->height(), dpiY)));
 
-    const int pages = BuildPages(nullptr, prCalcPrint, -1);
+    // One layout serves the count and the drawing: the page extent is the device's in both.
+    TPrintRun run;
+    const int pages = BuildPages(run, nullptr, prCalcPrint, -1, false);
     FPrintFromPage = 1;
     FPrintToPage = pages;
     FPrintPageCount = pages;
@@ -106,7 +108,7 @@ void TTxStringGrid::PrintRect(TGridRect GridRect)
     if (!painter.begin(device.get()))
         throw ETxGridError(QStringLiteral("Nie można rozpocząć wydruku na drukarce."));
     ui::Canvas canvas(&painter);
-    BuildPages(&canvas, prPrint, pages);
+    BuildPages(run, &canvas, prPrint, pages, true);
     painter.end();
 }
 
@@ -119,9 +121,9 @@ void TTxStringGrid::PrintPreviewRect(ui::Canvas& Canvas, QRect Rect, TGridRect G
 {
     FPrintRange = GridRect;
     FPrintPageRect = Rect;
-    FPrintPageCount = BuildPages(&Canvas, prCalcPreview, -1);
-    FPrintPageRect = Rect;
-    BuildPages(&Canvas, prPreview, FPrintPageCount);
+    TPrintRun run;
+    FPrintPageCount = BuildPages(run, &Canvas, prCalcPreview, -1, false);
+    BuildPages(run, &Canvas, prPreview, FPrintPageCount, true);
 }
 
 void TTxStringGrid::SetPreviewPage(int PageNr)
@@ -164,20 +166,26 @@ int TTxStringGrid::PrintRowHeight(TPrintRun& Run, int ARow)
 
 int TTxStringGrid::BuildPages(ui::Canvas* Canvas, TPrintMethod Method, int TotalPages)
 {
-    const TPrintSettings& S = FPrintSettings;
-    FontScaleReset reset{FPrintFontScale};
-    FPrintFontScale = 1.0;
-
     TPrintRun run;
+    return BuildPages(run, Canvas, Method, TotalPages, false);
+}
+
+int TTxStringGrid::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Method, int TotalPages, bool LaidOut)
+{
+    FontScaleReset reset{FPrintFontScale};
+    FPrintFontScale = LaidOut ? run.Fit : 1.0;
+
     run.Canvas = Canvas;
     run.Method = Method;
     run.TotalPages = TotalPages;
-    // The range within the grid; a range outside it prints nothing.
-    run.Range = FPrintRange;
-    run.Range.Left = std::max(run.Range.Left, 0);
-    run.Range.Top = std::max(run.Range.Top, 0);
-    run.Range.Right = std::min(run.Range.Right, ColCount() - 1);
-    run.Range.Bottom = std::min(run.Range.Bottom, RowCount() - 1);
+    if (!LaidOut) {
+        // The range within the grid; a range outside it prints nothing.
+        run.Range = FPrintRange;
+        run.Range.Left = std::max(run.Range.Left, 0);
+        run.Range.Top = std::max(run.Range.Top, 0);
+        run.Range.Right = std::min(run.Range.Right, ColCount() - 1);
+        run.Range.Bottom = std::min(run.Range.Bottom, RowCount() - 1);
+    }
 
     const int gridDpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
     QPainter* painter = Canvas ? Canvas->painter() : nullptr;
@@ -212,6 +220,36 @@ int TTxStringGrid::BuildPages(ui::Canvas* Canvas, TPrintMethod Method, int Total
         break;
     }
 
+    if (!LaidOut)
+        LayOutPrint(run);
+
+    if (Method == prPreview || Method == prPrint) {
+        auto* paged = Method == prPrint ? dynamic_cast<QPagedPaintDevice*>(target) : nullptr;
+        bool first = true;
+        for (int i = 0; i < FPrintLayout.PageCount(); ++i) {
+            const bool inRange = i + 1 >= FPrintFromPage && i + 1 <= FPrintToPage;
+            if (inRange && painter) {
+                if (!first && paged)
+                    paged->newPage();
+                first = false;
+                if (OnPrintPage)
+                    OnPrintPage(*this, *Canvas, i + 1, run.PageWidth, run.PageBottom);
+                DrawPrintPage(run, i);
+            }
+            const TPrintPage& page = FPrintLayout.Pages[size_t(i)];
+            if (OnPrintPageDone && Canvas && !page.Rows.empty()) {
+                const int nextRow = page.Rows.back().Row + 1;
+                OnPrintPageDone(*this, *Canvas, nextRow, page.EndY, i, run.PageWidth, run.PageBottom);
+            }
+        }
+    }
+    return FPrintLayout.PageCount();
+}
+
+// Measures the cells, fits the columns and lays out the pages for the extent in Run.
+void TTxStringGrid::LayOutPrint(TPrintRun& run)
+{
+    const TPrintSettings& S = FPrintSettings;
     run.HeaderFont = TPrintRun::PaperFont(*this, S.HeaderFont);
     run.FooterFont = TPrintRun::PaperFont(*this, S.FooterFont);
     run.HeaderTextHeight = TPrintRun::TextHeight(run.HeaderFont);
@@ -303,28 +341,6 @@ int TTxStringGrid::BuildPages(ui::Canvas* Canvas, TPrintMethod Method, int Total
         for (int c = 0; c < int(off.size()) && c < TPrintColumns::MaxColumns; ++c)
             FPrintColumns.SetPrintColOffset(c, off[size_t(c)]);
     }
-
-    if (Method == prPreview || Method == prPrint) {
-        auto* paged = Method == prPrint ? dynamic_cast<QPagedPaintDevice*>(target) : nullptr;
-        bool first = true;
-        for (int i = 0; i < FPrintLayout.PageCount(); ++i) {
-            const bool inRange = i + 1 >= FPrintFromPage && i + 1 <= FPrintToPage;
-            if (inRange && painter) {
-                if (!first && paged)
-                    paged->newPage();
-                first = false;
-                if (OnPrintPage)
-                    OnPrintPage(*this, *Canvas, i + 1, run.PageWidth, run.PageBottom);
-                DrawPrintPage(run, i);
-            }
-            const TPrintPage& page = FPrintLayout.Pages[size_t(i)];
-            if (OnPrintPageDone && Canvas && !page.Rows.empty()) {
-                const int nextRow = page.Rows.back().Row + 1;
-                OnPrintPageDone(*this, *Canvas, nextRow, page.EndY, i, run.PageWidth, run.PageBottom);
-            }
-        }
-    }
-    return FPrintLayout.PageCount();
 }
 
 } // namespace grid

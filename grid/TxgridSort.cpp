@@ -2,230 +2,143 @@
 // column, by the sort index list or within groups, the row cross-reference, and sorting by a
 // click on a header cell.
 //
-// Every sort first puts the row numbers of its range in order (a merge sort over the rows as
-// they stand, so the comparisons see unmoved rows and any comparison the handlers give ends
-// in n log n steps) and then moves each row to its place with one SortSwapRows at most.
+// Every sort reads each cell of its sort column once into a key (TxgridSortKeys.h), orders
+// the keys with a merge sort (the keys of tie-breaking columns are read when a tie first
+// needs them), and then moves each row to its place with one SortSwapRows at most. Keys
+// compare as a strict weak order, so both directions give one consistent order, equal rows
+// keep their order, and a handler that throws leaves the rows as they were.
 #include "grid/Txgrid.h"
-#include "grid/TxgridFiles.h"
 #include "grid/TxgridError.h"
-#include "grid/TxgridStrings.h"
-#include "grid/Txutil.h"
-#include "platform/text/Cp1250.h"
+#include "grid/TxgridFiles.h"
+#include "grid/TxgridSortKeys.h"
 #include "platform/ui/Application.h"
 
-#include <QCollator>
 #include <QElapsedTimer>
-#include <QTime>
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <numeric>
 #include <optional>
 
 namespace grid {
 
-// What one sort reads once instead of at every comparison: the desktop's regional settings
-// and the locale's collators.
-struct TTxStringGrid::TSortContext {
-    TRegional R = TRegional::Current();
-    std::optional<QCollator> Case, NoCase;
-
-    QCollator& Collator(bool CaseSensitive)
-    {
-        std::optional<QCollator>& c = CaseSensitive ? Case : NoCase;
-        if (!c) {
-            c.emplace(QLocale::system());
-            c->setCaseSensitivity(CaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive);
-        }
-        return *c;
-    }
-};
-
 namespace {
-
-int Sign(double V) { return V > 0 ? 1 : (V < 0 ? -1 : 0); }
-
-bool IsDigit(QChar C) { return C >= QLatin1Char('0') && C <= QLatin1Char('9'); }
-
-// The 8-bit code of a character in the platform's code page (Windows-1250), which byte-wise
-// comparisons follow. Characters the code page lacks come after every byte.
-int ByteCode(QChar C)
-{
-    const char16_t u = C.unicode();
-    if (u < 0x80)
-        return u;
-    static const std::vector<quint16> table = [] {
-        std::vector<quint16> t(0x10000, 0);
-        QByteArray bytes;
-        for (int b = 0x80; b < 0x100; ++b)
-            bytes.append(char(b));
-        const QString s = text::fromCp1250(bytes);
-        for (qsizetype i = 0; i < s.size(); ++i)
-            t[s.at(i).unicode()] = quint16(0x80 + i);
-        return t;
-    }();
-    const quint16 b = table[u];
-    return b ? b : 0x100 + u;
-}
-
-// Character by character, the shorter text first when one begins the other.
-int ByteCompare(const QString& A, const QString& B)
-{
-    const qsizetype n = std::min(A.size(), B.size());
-    for (qsizetype i = 0; i < n; ++i)
-        if (A.at(i) != B.at(i))
-            return ByteCode(A.at(i)) < ByteCode(B.at(i)) ? -1 : 1;
-    return A.size() < B.size() ? -1 : (A.size() > B.size() ? 1 : 0);
-}
-
-QString UpperAZ(QString S)
-{
-    for (qsizetype i = 0; i < S.size(); ++i)
-        if (S.at(i) >= QLatin1Char('a') && S.at(i) <= QLatin1Char('z'))
-            S[i] = QChar(S.at(i).unicode() - 32);
-    return S;
-}
-
-// The whole text as a number in point notation, blanks before it allowed ("12", "-1.5",
-// ".5", "2e3"); anything after the number fails.
-bool PointNumber(const char* S, int N, double& V)
-{
-    int i = 0;
-    while (i < N && S[i] == ' ')
-        ++i;
-    int start = i;
-    if (i < N && S[i] == '+')
-        start = ++i; // the converter below takes no plus sign
-    else if (i < N && S[i] == '-')
-        ++i;
-    int digits = 0;
-    while (i < N && S[i] >= '0' && S[i] <= '9')
-        ++i, ++digits;
-    if (i < N && S[i] == '.') {
-        ++i;
-        while (i < N && S[i] >= '0' && S[i] <= '9')
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return false;
-    if (i < N && (S[i] == 'e' || S[i] == 'E')) {
-        ++i;
-        if (i < N && (S[i] == '+' || S[i] == '-'))
-            ++i;
-        int exp = 0;
-        while (i < N && S[i] >= '0' && S[i] <= '9')
-            ++i, ++exp;
-        if (exp == 0)
-            return false;
-    }
-    if (i != N)
-        return false;
-    const std::from_chars_result r = std::from_chars(S + start, S + N, V);
-    return r.ec == std::errc() && r.ptr == S + N;
-}
-
-// A numeric style's value of a cell text: prefix and suffix removed once, thousand
-// separators removed for the financial style, the first decimal separator made a point. An
-// empty cell is 0. The text is read into a byte buffer: every comparison of a sort comes
-// here twice, and a number has only ASCII characters.
-bool NumericValue(const QString& Text, const QString& Prefix, const QString& Suffix, bool Financial,
-                  const TRegional& R, double& V)
-{
-    V = 0;
-    const bool empty = Text.isEmpty();
-    QString cut;
-    const QString* s = &Text;
-    if (!Prefix.isEmpty() || !Suffix.isEmpty()) {
-        cut = Text;
-        if (!Prefix.isEmpty())
-            if (const qsizetype p = cut.indexOf(Prefix); p >= 0)
-                cut.remove(p, Prefix.size());
-        if (!Suffix.isEmpty())
-            if (const qsizetype p = cut.indexOf(Suffix); p >= 0)
-                cut.remove(p, Suffix.size());
-        s = &cut;
-    }
-    std::array<char, 128> buf;
-    int n = 0;
-    bool pointMade = R.DecimalSeparator == QLatin1Char('.');
-    for (const QChar c : *s) {
-        if (Financial && c == R.ThousandSeparator && !R.ThousandSeparator.isNull())
-            continue;
-        char16_t u = c.unicode();
-        if (!pointMade && c == R.DecimalSeparator) {
-            u = u'.';
-            pointMade = true;
-        }
-        if (u >= 0x80 || n == int(buf.size()))
-            return empty; // no number
-        buf[std::size_t(n++)] = char(u);
-    }
-    return PointNumber(buf.data(), n, V) || empty;
-}
-
-// A date, a time or a date and a time in the desktop's short date format (a day or month
-// may have one digit) and H:mm[:ss]; 0 when the text is none of these.
-TDateTime DateTimeValue(const QString& Text, const TRegional& R)
-{
-    const QString s = Text.trimmed();
-    if (s.isEmpty())
-        return 0;
-    auto date = [&](const QString& t) {
-        QDate d = QDate::fromString(t, R.ShortDateFormat);
-        if (!d.isValid()) {
-            QString lenient = R.ShortDateFormat;
-            lenient.replace(QLatin1String("MM"), QLatin1String("M"));
-            lenient.replace(QLatin1String("dd"), QLatin1String("d"));
-            d = QDate::fromString(t, lenient);
-        }
-        return d;
-    };
-    auto time = [](const QString& t, double& v) {
-        QTime x = QTime::fromString(t, QStringLiteral("H:mm:ss"));
-        if (!x.isValid())
-            x = QTime::fromString(t, QStringLiteral("H:mm"));
-        v = x.isValid() ? x.msecsSinceStartOfDay() / 86400000.0 : 0;
-        return x.isValid();
-    };
-    double t = 0;
-    const qsizetype blank = s.indexOf(QLatin1Char(' '));
-    if (blank < 0) {
-        const QDate d = date(s);
-        if (d.isValid())
-            return DateToDateTime(d);
-        return time(s, t) ? t : 0;
-    }
-    const QDate d = date(s.left(blank));
-    if (!d.isValid() || !time(s.mid(blank + 1).trimmed(), t))
-        return 0;
-    return DateToDateTime(d) + t;
-}
-
-template <class F>
-TDateTime ShortDateValue(F Convert, const QString& Text)
-{
-    try {
-        return Convert(Text);
-    } catch (const EConvertError&) {
-        return 0;
-    }
-}
-
-// The automatic style, from one cell: a number, a date (a "/" as the 2nd or 3rd character
-// between two digits) or text.
-TSortStyle AutomaticStyle(const QString& S, const TRegional& R)
-{
-    if (IsType(S, R) < 2)
-        return ssNumeric;
-    const qsizetype p = S.indexOf(QLatin1Char('/')) + 1; // 1-based, 0 when absent
-    if (p >= 2 && p <= 3 && p < S.size() && IsDigit(S.at(p - 2)) && IsDigit(S.at(p)))
-        return ssDate;
-    return ssAlphabetic;
-}
 
 using UpdateLock = files::TUpdateGuard;
 
+// Sets a value for a scope and puts the old one back whatever happens.
+template <class T>
+struct TScoped {
+    T& Ref;
+    T Old;
+    TScoped(T& R, T Value) : Ref(R), Old(R) { Ref = Value; }
+    ~TScoped() { Ref = Old; }
+    TScoped(const TScoped&) = delete;
+    TScoped& operator=(const TScoped&) = delete;
+};
+
+// A merge sort of Items by Less (true when the first goes before the second), stable, and
+// safe with any comparison a handler gives: short runs by insertion, then merged pairwise;
+// a pair of runs already in order costs one comparison.
+template <class Item, class LessFn>
+void MergeSort(std::vector<Item>& A, LessFn Less)
+{
+    const std::size_t n = A.size(), run = 16;
+    for (std::size_t s = 0; s < n; s += run)
+        for (std::size_t i = s + 1; i < std::min(s + run, n); ++i)
+            for (std::size_t j = i; j > s && Less(A[j], A[j - 1]); --j)
+                std::swap(A[j], A[j - 1]);
+    if (n <= run)
+        return;
+    std::vector<Item> B(n);
+    for (std::size_t w = run; w < n; w *= 2) {
+        for (std::size_t s = 0; s < n; s += 2 * w) {
+            const std::size_t m = std::min(s + w, n), e = std::min(s + 2 * w, n);
+            if (m >= e || !Less(A[m], A[m - 1])) {
+                std::move(A.begin() + std::ptrdiff_t(s), A.begin() + std::ptrdiff_t(e), B.begin() + std::ptrdiff_t(s));
+                continue;
+            }
+            std::size_t i = s, j = m, k = s;
+            while (i < m && j < e)
+                B[k++] = Less(A[j], A[i]) ? std::move(A[j++]) : std::move(A[i++]);
+            while (i < m)
+                B[k++] = std::move(A[i++]);
+            while (j < e)
+                B[k++] = std::move(A[j++]);
+        }
+        A.swap(B);
+    }
+}
+
 } // namespace
+
+// The keys of one column over the rows Lo..Lo + n - 1 of a sort, read when first needed, and
+// their order as the sort shows it (Sign -1 for descending; empty cells placed by BlankPos).
+struct TTxStringGrid::TSortColumn {
+    TTxStringGrid& G;
+    int Col, Lo, Sign;
+    TSortStyle Style;
+    QString Prefix, Suffix;
+    std::vector<TSortKey> Keys;
+    std::vector<QString> Texts; // sized when a key first needs its text
+    std::vector<char> Have;
+    std::size_t Count;
+
+    TSortColumn(TTxStringGrid& Grid, int ACol, int ALo, int N, int ASign)
+        : G(Grid), Col(ACol), Lo(ALo), Sign(ASign)
+    {
+        Style = G.FSortSettings.AutoFormat ? ssAutomatic : ssAlphabetic;
+        G.GetColFormat(Col, Style, Prefix, Suffix);
+        Count = std::size_t(N);
+    }
+    const TSortKey& Key(int I)
+    {
+        if (Have.empty()) { // a tie-breaking column may never be needed
+            Keys.resize(Count);
+            Have.assign(Count, 0);
+        }
+        if (!Have[std::size_t(I)]) {
+            QString buffer, text;
+            const QString& cell = G.SortCellRef(Col, Lo + I, buffer);
+            TSortKey k = MakeSortKey(Style, cell, Prefix, Suffix, *G.FSort.Context, text);
+            if (Style == ssImages)
+                k.Number = G.GetCellImageIdx(Col, Lo + I);
+            if (!text.isNull()) {
+                if (Texts.empty())
+                    Texts.resize(Count);
+                Texts[std::size_t(I)] = std::move(text);
+            }
+            Keys[std::size_t(I)] = k;
+            Have[std::size_t(I)] = 1;
+        }
+        return Keys[std::size_t(I)];
+    }
+    const QString& Text(int I) const
+    {
+        static const QString none;
+        return Texts.empty() ? none : Texts[std::size_t(I)];
+    }
+    // -1 when row Lo + I shows before row Lo + J, +1 after, 0 for a tie.
+    int Order(int I, int J) { return Order(Key(I), I, Key(J), J); }
+    int Order(const TSortKey& A, int I, const TSortKey& B, int J)
+    {
+        ++G.FSort.CompareCount;
+        // Empty cells go to the chosen end of the displayed order, whichever the direction.
+        if (G.FSortSettings.IgnoreBlanks && A.Blank != B.Blank)
+            return A.Blank == (G.FSortSettings.BlankPos == blLast) ? 1 : -1;
+        int c = CompareSortKeys(Style, A, Text(I), B, Text(J), *G.FSort.Context);
+        if (c == 0 && A.Class == scHandler && B.Class == scHandler)
+            c = Handler(I, J);
+        return Sign * c;
+    }
+    int Handler(int I, int J)
+    {
+        int res = 0;
+        if (Style == ssCustom && G.OnCustomCompare)
+            G.OnCustomCompare(G, Text(I), Text(J), res);
+        else if (Style == ssRaw && G.OnRawCompare)
+            G.OnRawCompare(G, Col, Lo + I, Lo + J, res);
+        return res > 0 ? 1 : (res < 0 ? -1 : 0); // a handler may answer with any magnitude
+    }
+};
 
 // --- comparing ---------------------------------------------------------------------------
 
@@ -237,65 +150,12 @@ int TTxStringGrid::Compare(int ACol, int ARow1, int ARow2)
 int TTxStringGrid::CompareDir(int ACol, int ARow1, int ARow2, bool Descending)
 {
     std::optional<TSortContext> own;
-    TSortContext& ctx = FSortContext ? *FSortContext : own.emplace();
-    ++FCompareCount;
-    TSortStyle style = FSortSettings.AutoFormat ? ssAutomatic : ssAlphabetic;
-    QString prefix, suffix;
-    GetColFormat(ACol, style, prefix, suffix);
-    // The texts GetCellEx gives, read in place when no handler changes them: a sort reads
-    // cells all over the store, and a copy of each would write to every text it touches.
-    QString own1, own2;
-    const QString& s1 = SortCellRef(ACol, ARow1, own1);
-    const QString& s2 = SortCellRef(ACol, ARow2, own2);
-    if (style == ssAutomatic)
-        style = AutomaticStyle(s1, ctx.R);
-    int res = 1;
-    switch (style) {
-    case ssAutomatic:
-    case ssAlphabetic:
-    case ssAlphaCase: res = ByteCompare(s1, s2); break;
-    case ssAlphaNoCase: res = ByteCompare(UpperAZ(s1), UpperAZ(s2)); break;
-    case ssAnsiAlphaCase: res = Sign(ctx.Collator(true).compare(s1, s2)); break;
-    case ssAnsiAlphaNoCase: res = Sign(ctx.Collator(false).compare(s1, s2)); break;
-    case ssNumeric:
-    case ssFinancial: {
-        double v1 = 0, v2 = 0;
-        const bool fin = style == ssFinancial;
-        const bool ok1 = NumericValue(s1, prefix, suffix, fin, ctx.R, v1);
-        const bool ok2 = NumericValue(s2, prefix, suffix, fin, ctx.R, v2);
-        res = ok1 && ok2 ? Sign(v1 - v2) : 0;
-        break;
-    }
-    case ssDate: res = Sign(DateTimeValue(s1, ctx.R) - DateTimeValue(s2, ctx.R)); break;
-    case ssShortDateEU:
-        res = Sign(ShortDateValue(StrToShortDateEU, s1) - ShortDateValue(StrToShortDateEU, s2));
-        break;
-    case ssShortDateUS:
-        res = Sign(ShortDateValue(StrToShortdateUS, s1) - ShortDateValue(StrToShortdateUS, s2));
-        break;
-    case ssCustom:
-        res = 0;
-        if (OnCustomCompare)
-            OnCustomCompare(*this, s1, s2, res);
-        res = Sign(res); // a handler may answer with any magnitude
-        break;
-    case ssRaw:
-        res = 0;
-        if (OnRawCompare)
-            OnRawCompare(*this, ACol, ARow1, ARow2, res);
-        res = Sign(res);
-        break;
-    case ssHTML: res = ByteCompare(StripTags(s1), StripTags(s2)); break;
-    case ssImages: res = Sign(double(GetCellImageIdx(ACol, ARow1)) - GetCellImageIdx(ACol, ARow2)); break;
-    }
-    // Empty cells go to the chosen end of the displayed order, whichever the direction.
-    if (FSortSettings.IgnoreBlanks && s1.isEmpty() != s2.isEmpty()) {
-        const int after = FSortSettings.BlankPos == blLast ? 1 : -1;
-        res = s1.isEmpty() ? after : -after;
-        if (Descending)
-            res = -res;
-    }
-    return res;
+    TScoped<TSortContext*> ctx(FSort.Context, FSort.Context ? FSort.Context : &own.emplace());
+    const int lo = std::min(ARow1, ARow2);
+    const int sign = Descending ? -1 : 1;
+    TSortColumn c(*this, ACol, lo, std::abs(ARow2 - ARow1) + 1, sign);
+    // The order shown, turned back into the ascending sense.
+    return sign * c.Order(ARow1 - lo, ARow2 - lo);
 }
 
 const QString& TTxStringGrid::SortCellRef(int ACol, int ARow, QString& Buffer)
@@ -308,7 +168,7 @@ const QString& TTxStringGrid::SortCellRef(int ACol, int ARow, QString& Buffer)
     return core().cellRef(b.x(), b.y());
 }
 
-int TTxStringGrid::SortColLimit() const { return colCount() + (FSortWithHidden ? NumHiddenColumns() : 0); }
+int TTxStringGrid::SortColLimit() const { return colCount() + (FSort.WithHidden ? NumHiddenColumns() : 0); }
 
 int TTxStringGrid::CompareLine(int ACol, int ARow1, int ARow2)
 {
@@ -322,8 +182,8 @@ int TTxStringGrid::CompareLine(int ACol, int ARow1, int ARow2)
 
 int TTxStringGrid::CompareLineIndexed(int Idx, int ARow1, int ARow2)
 {
-    for (int i = std::max(Idx, 0); i < FSortIndexes.Count(); ++i) {
-        const int entry = FSortIndexes.GetInteger(i);
+    for (int i = std::max(Idx, 0); i < FSort.Indexes.Count(); ++i) {
+        const int entry = FSort.Indexes.GetInteger(i);
         const bool desc = TSortIndexList::Descending(entry);
         // The entry's own direction also places the empty cells.
         const int res = CompareDir(TSortIndexList::Column(entry), ARow1, ARow2, desc);
@@ -338,7 +198,7 @@ bool TTxStringGrid::SortLine(int ACol, int ARow1, int ARow2)
     const int last = colCount() + NumHiddenColumns() - 1;
     for (int c = ACol;; ++c) {
         const int res = Compare(c, ARow1, ARow2);
-        if (res == FSortFactor) {
+        if (res == FSort.Factor) {
             SortSwapRows(ARow1, ARow2);
             return true;
         }
@@ -357,46 +217,85 @@ int TTxStringGrid::GetCellImageIdx(int ACol, int ARow)
 
 // --- ordering and moving rows ------------------------------------------------------------
 
-// Out(A, B): row A must come after row B. Equal rows keep their order.
-template <class OutOfOrder>
-void TTxStringGrid::SortRowRange(int Lo, int Hi, OutOfOrder Out)
+void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& Chain)
 {
     Lo = std::max(Lo, 0);
     Hi = std::min(Hi, rowCount() - 1);
-    if (Hi <= Lo)
+    if (Hi <= Lo || Chain.empty())
         return;
     std::optional<TSortContext> own;
-    TSortContext* const outer = FSortContext;
-    if (!outer)
-        FSortContext = &own.emplace();
-    struct Reset {
-        TSortContext*& Ptr;
-        TSortContext* Value;
-        ~Reset() { Ptr = Value; }
-    } reset{FSortContext, outer};
-
+    TScoped<TSortContext*> ctx(FSort.Context, FSort.Context ? FSort.Context : &own.emplace());
     const int n = Hi - Lo + 1;
-    std::vector<int> a(std::size_t(n), 0), b(std::size_t(n), 0);
-    std::iota(a.begin(), a.end(), Lo);
-    // Runs merged pairwise, from single rows up; a pair already in order costs one comparison.
-    for (int w = 1; w < n; w *= 2) {
-        for (int s = 0; s < n; s += 2 * w) {
-            const int m = std::min(s + w, n), e = std::min(s + 2 * w, n);
-            if (m >= e || !Out(a[std::size_t(m - 1)], a[std::size_t(m)])) {
-                std::copy(a.begin() + s, a.begin() + e, b.begin() + s);
-                continue;
-            }
-            int i = s, j = m, k = s;
-            while (i < m && j < e)
-                b[std::size_t(k++)] = Out(a[std::size_t(i)], a[std::size_t(j)]) ? a[std::size_t(j++)] : a[std::size_t(i++)];
-            while (i < m)
-                b[std::size_t(k++)] = a[std::size_t(i++)];
-            while (j < e)
-                b[std::size_t(k++)] = a[std::size_t(j++)];
-        }
-        a.swap(b);
+    std::vector<TSortColumn> cols;
+    cols.reserve(Chain.size());
+    for (const TSortLink& l : Chain)
+        cols.emplace_back(*this, l.Col, Lo, n, l.Sign);
+
+    // The first column's keys are read at once and travel with the row numbers; the keys of
+    // the tie-breaking columns stay in their columns.
+    struct Item {
+        double Number;
+        int Index;
+        TSortClass Class;
+        bool Blank;
+    };
+    TSortColumn& first = cols.front();
+    std::vector<Item> items(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const TSortKey& k = first.Key(i);
+        items[std::size_t(i)] = {k.Number, i, k.Class, k.Blank};
     }
-    ApplyRowOrder(Lo, a);
+    const bool blanks = FSortSettings.IgnoreBlanks, blankLast = FSortSettings.BlankPos == blLast;
+    const int sign = first.Sign;
+    MergeSort(items, [&](const Item& x, const Item& y) {
+        int c;
+        if (x.Class == y.Class && (x.Class == scNumber || x.Class == scDate) && (!blanks || x.Blank == y.Blank)) {
+            ++FSort.CompareCount;
+            c = sign * (x.Number < y.Number ? -1 : (y.Number < x.Number ? 1 : 0));
+        } else if (blanks && x.Blank != y.Blank) {
+            ++FSort.CompareCount;
+            c = x.Blank == blankLast ? 1 : -1;
+        } else {
+            c = first.Order({x.Number, x.Class, x.Blank}, x.Index, {y.Number, y.Class, y.Blank}, y.Index);
+        }
+        for (std::size_t k = 1; c == 0 && k < cols.size(); ++k)
+            c = cols[k].Order(x.Index, y.Index);
+        return c < 0;
+    });
+    std::vector<int> order(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        order[std::size_t(i)] = Lo + items[std::size_t(i)].Index;
+    items = {};
+    cols.clear();
+    SplitRowMerges(Lo, Hi);
+    ApplyRowOrder(Lo, order);
+}
+
+std::vector<TSortLink> TTxStringGrid::SortChain(int ACol, int Sign)
+{
+    std::vector<TSortLink> chain{{ACol, Sign}};
+    if (FSortSettings.Full)
+        for (int c = ACol + 1; c < SortColLimit(); ++c)
+            chain.push_back({c, Sign});
+    return chain;
+}
+
+// Blocks merged across rows cannot follow rows that part: each one in Lo..Hi (or reaching
+// into it) is split and its covered cells emptied, so that none shows another row's text.
+void TTxStringGrid::SplitRowMerges(int Lo, int Hi)
+{
+    const int cols = colCount() + NumHiddenColumns();
+    for (int r = Lo; r <= Hi; ++r)
+        for (int c = 0; c < cols; ++c) {
+            if (!IsMergedCell(c, r) || CellSpan(c, r).y() == 0)
+                continue;
+            const TPoint b = BaseCell(c, r), span = CellSpan(c, r);
+            SplitCells(c, r);
+            for (int y = b.y(); y <= b.y() + span.y(); ++y)
+                for (int x = b.x(); x <= b.x() + span.x(); ++x)
+                    if (x != b.x() || y != b.y())
+                        core().setCell(x, y, QString());
+        }
 }
 
 // Order[k] is the row that goes to Lo + k; each swap puts one row at its place for good.
@@ -422,15 +321,21 @@ void TTxStringGrid::ApplyRowOrder(int Lo, const std::vector<int>& Order)
 
 void TTxStringGrid::QuickSortRows(int ACol, int Lo, int Hi)
 {
-    FSortFactor = FSortSettings.Direction == sdDescending ? -1 : 1;
-    const int f = FSortFactor;
-    SortRowRange(Lo, Hi, [this, ACol, f](int A, int B) { return CompareLine(ACol, A, B) == f; });
+    FSort.Factor = FSortSettings.Direction == sdDescending ? -1 : 1;
+    SortRowRange(Lo, Hi, SortChain(ACol, FSort.Factor));
 }
 
 void TTxStringGrid::QuickSortRowsIndexed(int Idx, int Lo, int Hi)
 {
-    FSortFactor = FSortSettings.Direction == sdDescending ? -1 : 1;
-    SortRowRange(Lo, Hi, [this, Idx](int A, int B) { return CompareLineIndexed(Idx, A, B) == 1; });
+    FSort.Factor = FSortSettings.Direction == sdDescending ? -1 : 1;
+    std::vector<TSortLink> chain;
+    for (int i = std::max(Idx, 0); i < FSort.Indexes.Count(); ++i) {
+        const int entry = FSort.Indexes.GetInteger(i);
+        chain.push_back({TSortIndexList::Column(entry), TSortIndexList::Descending(entry) ? -1 : 1});
+        if (!FSortSettings.Full)
+            break;
+    }
+    SortRowRange(Lo, Hi, chain);
 }
 
 // --- the sorts ---------------------------------------------------------------------------
@@ -439,36 +344,22 @@ void TTxStringGrid::SortByColumn(int ACol)
 {
     if (rowCount() < 2)
         return;
-    FSortFactor = FSortSettings.Direction == sdDescending ? -1 : 1;
-    const int f = FSortFactor;
+    FSort.Factor = FSortSettings.Direction == sdDescending ? -1 : 1;
     UpdateLock lock(*this);
-    SortRowRange(FixedRows(), rowCount() - FixedFooters() - 1,
-                 [this, ACol, f](int A, int B) { return Compare(ACol, A, B) == f; });
+    SortRowRange(FixedRows(), rowCount() - FixedFooters() - 1, {{ACol, FSort.Factor}});
 }
 
 void TTxStringGrid::QuickSort(int ACol, int Lo, int Hi)
 {
-    const bool outer = FSortWithHidden;
-    FSortWithHidden = true;
-    struct Reset {
-        bool& Flag;
-        bool Value;
-        ~Reset() { Flag = Value; }
-    } reset{FSortWithHidden, outer};
+    TScoped<bool> hidden(FSort.WithHidden, true);
     QuickSortRows(ACol, Lo, Hi);
 }
 
 void TTxStringGrid::QuickSortIndexed(int Lo, int Hi)
 {
-    if (FSortIndexes.Count() == 0)
+    if (FSort.Indexes.Count() == 0)
         throw ETxGridError(QStringLiteral("No indexes specified for indexed sort"));
-    const bool outer = FSortWithHidden;
-    FSortWithHidden = true;
-    struct Reset {
-        bool& Flag;
-        bool Value;
-        ~Reset() { Flag = Value; }
-    } reset{FSortWithHidden, outer};
+    TScoped<bool> hidden(FSort.WithHidden, true);
     QuickSortRowsIndexed(0, Lo, Hi);
 }
 
@@ -486,42 +377,38 @@ void TTxStringGrid::FullSort(bool KeepCol0, bool FollowRow, Body Run)
             col0.push_back(cells(0, r));
     }
     std::optional<TSortContext> own;
-    TSortContext* const outer = FSortContext;
-    if (!outer)
-        FSortContext = &own.emplace();
+    TScoped<TSortContext*> ctx(FSort.Context, FSort.Context ? FSort.Context : &own.emplace());
     BeginUpdate();
     struct Restore {
         TTxStringGrid& G;
         const std::vector<QString>& Col0;
-        TSortContext* Outer;
         ~Restore()
         {
-            G.FSortWithHidden = false;
-            G.FSortCurrentRow = -1;
+            G.FSort.WithHidden = false;
+            G.FSort.CurrentRow = -1;
             for (int r = 0; r < int(Col0.size()) && r < G.rowCount(); ++r)
                 G.core().setCell(0, r, Col0[std::size_t(r)]);
-            G.FSortContext = Outer;
             G.EndUpdate();
         }
-    } restore{*this, col0, outer};
+    } restore{*this, col0};
     SetDisplTextRowLimit(rowCount());
-    FSortWithHidden = true;
-    FSortCurrentRow = row();
+    FSort.WithHidden = true;
+    FSort.CurrentRow = row();
     Run();
-    if (FollowRow && FSortCurrentRow >= 0 && FSortCurrentRow != row())
-        moveCurrentRaw(col(), FSortCurrentRow);
+    if (FollowRow && FSort.CurrentRow >= 0 && FSort.CurrentRow != row())
+        moveCurrentRaw(col(), FSort.CurrentRow);
 }
 
 void TTxStringGrid::QSort()
 {
-    FSortIndexes.Clear();
+    FSort.Indexes.Clear();
     FullSort(true, FNavigation.MoveRowOnSort,
              [this] { QuickSortRows(FSortSettings.Column, FixedRows(), rowCount() - FixedFooters() - 1); });
 }
 
 void TTxStringGrid::QSortIndexed()
 {
-    if (FSortIndexes.Count() == 0)
+    if (FSort.Indexes.Count() == 0)
         throw ETxGridError(QStringLiteral("No indexes specified for indexed sort"));
     FullSort(false, FNavigation.MoveRowOnSort,
              [this] { QuickSortRowsIndexed(0, FixedRows(), rowCount() - FixedFooters() - 1); });
@@ -550,24 +437,24 @@ void TTxStringGrid::QSortGroup()
 
 void TTxStringGrid::InitSortXRef()
 {
-    FCrossReference.Clear();
+    FSort.CrossReference.Clear();
     for (int r = 0; r < rowCount(); ++r)
-        FCrossReference.Add(r);
+        FSort.CrossReference.Add(r);
 }
 
 int TTxStringGrid::SortedRowIndex(int ARow) const
 {
-    return ARow >= 0 && ARow < FCrossReference.Count() ? FCrossReference.GetInteger(ARow) : ARow;
+    return ARow >= 0 && ARow < FSort.CrossReference.Count() ? FSort.CrossReference.GetInteger(ARow) : ARow;
 }
 
 int TTxStringGrid::UnSortedRowIndex(int ARow) const
 {
-    if (FCrossReference.Count() == 0)
+    if (FSort.CrossReference.Count() == 0)
         return ARow;
-    for (int p = 0; p < FCrossReference.Count(); ++p)
-        if (FCrossReference.GetInteger(p) == ARow)
+    for (int p = 0; p < FSort.CrossReference.Count(); ++p)
+        if (FSort.CrossReference.GetInteger(p) == ARow)
             return p;
-    return FCrossReference.Count();
+    return FSort.CrossReference.Count();
 }
 
 // --- header clicks -----------------------------------------------------------------------
@@ -609,15 +496,15 @@ void TTxStringGrid::ClickSort(int ACol, bool Shift)
         UndoColumnMerge();
     if (FSortSettings.IndexShow) {
         if (Shift) {
-            if (FSortIndexes.FindIndex(ACol) < 0)
-                FSortIndexes.AddIndex(ACol, true);
+            if (FSort.Indexes.FindIndex(ACol) < 0)
+                FSort.Indexes.AddIndex(ACol, true);
             else
-                FSortIndexes.ToggleIndex(ACol);
-        } else if (FSortIndexes.Count() == 1 && FSortIndexes.FindIndex(ACol) == 0) {
-            FSortIndexes.ToggleIndex(ACol);
+                FSort.Indexes.ToggleIndex(ACol);
+        } else if (FSort.Indexes.Count() == 1 && FSort.Indexes.FindIndex(ACol) == 0) {
+            FSort.Indexes.ToggleIndex(ACol);
         } else {
-            FSortIndexes.Clear();
-            FSortIndexes.AddIndex(ACol, true);
+            FSort.Indexes.Clear();
+            FSort.Indexes.AddIndex(ACol, true);
         }
         QSortIndexed();
     } else {
@@ -632,7 +519,7 @@ void TTxStringGrid::ClickSort(int ACol, bool Shift)
         else
             QSort();
     }
-    FSortTime = timer.elapsed();
+    FSort.Time = timer.elapsed();
     if (FSortSettings.AutoColumnMerge)
         ApplyColumnMerge();
     if (OnClickSort)

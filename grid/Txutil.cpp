@@ -565,83 +565,94 @@ bool toNumber(const QString& s, const TRegional& R, double& v)
     return ok;
 }
 
-// <0, 0, >0: as numbers when both are numbers, as dates when both are dates, else as text.
-int compareValues(const QString& a, const QString& b, const TRegional& R)
-{
-    double x, y;
-    if (toNumber(a, R, x) && toNumber(b, R, y))
-        return x < y ? -1 : (x > y ? 1 : 0);
-    const TDateTime da = RegionalDate(a, R), db = RegionalDate(b, R);
-    if (da != 0 && db != 0)
-        return da < db ? -1 : (da > db ? 1 : 0);
-    return QString::compare(a.left(255), b.left(255), Qt::CaseSensitive);
-}
-
 } // namespace
 
-bool Matches(const QString& Mask, const QString& Text) { return Matches(Mask, Text, TRegional::Current()); }
+TMatchTerm::TOperand::TOperand(const QString& S, const TRegional& R)
+    : Text(S.left(255)), IsNumber(toNumber(S, R, Number)), Date(RegionalDate(S, R))
+{
+}
 
-bool Matches(const QString& Mask, const QString& Text, const TRegional& R)
+// <0, 0, >0: as numbers when both are numbers, as dates when both are dates, else as text.
+int TMatchTerm::CompareTo(const QString& A, const TOperand& B) const
+{
+    double x;
+    if (B.IsNumber && toNumber(A, FR, x))
+        return x < B.Number ? -1 : (x > B.Number ? 1 : 0);
+    if (B.Date != 0) {
+        const TDateTime da = RegionalDate(A, FR);
+        if (da != 0)
+            return da < B.Date ? -1 : (da > B.Date ? 1 : 0);
+    }
+    return QStringView(A).left(255).compare(B.Text, Qt::CaseSensitive);
+}
+
+TMatchTerm::TMatchTerm(const QString& Mask, const TRegional& R) : FR(R)
 {
     const qsizetype gt = Mask.indexOf(QLatin1Char('>'));
     const qsizetype lt = Mask.indexOf(QLatin1Char('<'));
-    if (gt >= 0 || lt >= 0) {
-        // Comparisons. "!" followed by an operand is "not equal" and stands in for a missing
-        // side, so ">5 & !7" means above 5 and not 7.
-        const qsizetype bang = Mask.indexOf(QLatin1Char('!'));
-        bool hasGT = gt >= 0, hasLT = lt >= 0, resGT = false, resLT = false;
-        auto side = [&](qsizetype at, bool greater) {
-            const bool orEqual = at + 1 < Mask.size() && Mask.at(at + 1) == QLatin1Char('=');
-            const int c = compareValues(Text, operandAt(Mask, at + (orEqual ? 2 : 1)), R);
-            return greater ? (orEqual ? c >= 0 : c > 0) : (orEqual ? c <= 0 : c < 0);
-        };
-        if (hasGT)
-            resGT = side(gt, true);
-        if (hasLT)
-            resLT = side(lt, false);
-        if (bang >= 0) {
-            const bool notEqual = compareValues(Text, operandAt(Mask, bang + 1), R) != 0;
-            if (!hasGT) {
-                hasGT = true;
-                resGT = notEqual;
-            } else if (!hasLT) {
-                hasLT = true;
-                resLT = notEqual;
-            }
-        }
-        if (Mask.contains(QLatin1Char('^')))
-            return resGT || resLT;
-        if (Mask.contains(QLatin1Char('&')) && hasGT && hasLT)
-            return resGT && resLT;
-        return (hasGT && resGT) || (hasLT && resLT);
+    FComparison = gt >= 0 || lt >= 0;
+    if (!FComparison) {
+        // A wildcard pattern; "!" anywhere negates.
+        FPattern = Mask;
+        FNegate = FPattern.contains(QLatin1Char('!'));
+        FPattern.remove(QLatin1Char('!'));
+        return;
     }
-    // A wildcard pattern; "!" anywhere negates.
-    QString pattern = Mask;
-    const bool negate = pattern.contains(QLatin1Char('!'));
-    pattern.remove(QLatin1Char('!'));
-    const bool m = wildMatch(pattern.constData(), pattern.constData() + pattern.size(), Text.constData(),
-                             Text.constData() + Text.size());
-    return negate ? !m : m;
+    // Comparisons. "!" followed by an operand is "not equal" and stands in for a missing
+    // side, so ">5 & !7" means above 5 and not 7.
+    auto side = [&](qsizetype at, TSide& S) {
+        S.Present = at >= 0;
+        if (!S.Present)
+            return;
+        S.OrEqual = at + 1 < Mask.size() && Mask.at(at + 1) == QLatin1Char('=');
+        S.Operand = TOperand(operandAt(Mask, at + (S.OrEqual ? 2 : 1)), R);
+    };
+    side(gt, FGreater);
+    side(lt, FLess);
+    const qsizetype bang = Mask.indexOf(QLatin1Char('!'));
+    if (bang >= 0) {
+        FNotEqual.Present = true;
+        FNotEqual.Operand = TOperand(operandAt(Mask, bang + 1), R);
+    }
+    FEither = Mask.contains(QLatin1Char('^'));
+    FBoth = Mask.contains(QLatin1Char('&'));
 }
 
-bool MatchStr(const QString& Mask, const QString& Text, bool CaseSensitive)
+bool TMatchTerm::Match(const QString& Text) const
 {
-    return MatchStr(Mask, Text, CaseSensitive, TRegional::Current());
+    if (!FComparison) {
+        const bool m = wildMatch(FPattern.constData(), FPattern.constData() + FPattern.size(), Text.constData(),
+                                 Text.constData() + Text.size());
+        return FNegate ? !m : m;
+    }
+    bool hasGT = FGreater.Present, hasLT = FLess.Present, resGT = false, resLT = false;
+    if (hasGT) {
+        const int c = CompareTo(Text, FGreater.Operand);
+        resGT = FGreater.OrEqual ? c >= 0 : c > 0;
+    }
+    if (hasLT) {
+        const int c = CompareTo(Text, FLess.Operand);
+        resLT = FLess.OrEqual ? c <= 0 : c < 0;
+    }
+    if (FNotEqual.Present) {
+        const bool notEqual = CompareTo(Text, FNotEqual.Operand) != 0;
+        if (!hasGT) {
+            hasGT = true;
+            resGT = notEqual;
+        } else if (!hasLT) {
+            hasLT = true;
+            resLT = notEqual;
+        }
+    }
+    if (FEither)
+        return resGT || resLT;
+    if (FBoth && hasGT && hasLT)
+        return resGT && resLT;
+    return (hasGT && resGT) || (hasLT && resLT);
 }
 
-bool MatchStr(const QString& Mask, const QString& Text, bool CaseSensitive, const TRegional& R)
-{
-    if (CaseSensitive)
-        return Matches(Mask, Text, R);
-    return Matches(Mask.toUpper(), Text.toUpper(), R);
-}
-
-bool MatchStrEx(const QString& Mask, const QString& Text, bool CaseSensitive)
-{
-    return MatchStrEx(Mask, Text, CaseSensitive, TRegional::Current());
-}
-
-bool MatchStrEx(const QString& Mask, const QString& Text, bool CaseSensitive, const TRegional& R)
+TMatchCondition::TMatchCondition(const QString& Mask, bool CaseSensitive, const TRegional& R)
+    : FCaseSensitive(CaseSensitive)
 {
     const QString ops = QStringLiteral("&;^|");
     QString m = Mask.trimmed();
@@ -662,26 +673,55 @@ bool MatchStrEx(const QString& Mask, const QString& Text, bool CaseSensitive, co
         }
         tight += c;
     }
-    bool result = false;
-    QChar op;
+    if (!CaseSensitive)
+        tight = tight.toUpper();
     qsizetype start = 0;
-    bool first = true;
     for (qsizetype i = 0; i <= tight.size(); ++i) {
         if (i < tight.size() && !ops.contains(tight.at(i)))
             continue;
-        const bool r = MatchStr(tight.mid(start, i - start), Text, CaseSensitive, R);
-        if (first)
-            result = r;
-        else if (op == QLatin1Char('&'))
-            result = result && r;
-        else
-            result = result || r;
-        first = false;
-        if (i < tight.size())
-            op = tight.at(i);
+        FTerms.emplace_back(tight.mid(start, i - start), R);
+        FAnd.push_back(i < tight.size() && tight.at(i) == QLatin1Char('&'));
         start = i + 1;
     }
+}
+
+bool TMatchCondition::Match(const QString& Text) const
+{
+    const QString upper = FCaseSensitive ? QString() : Text.toUpper();
+    const QString& t = FCaseSensitive ? Text : upper;
+    bool result = false;
+    for (std::size_t k = 0; k < FTerms.size(); ++k) {
+        const bool r = FTerms[k].Match(t);
+        // Each term joins the result so far by the operator before it.
+        result = k == 0 ? r : (FAnd[k - 1] ? result && r : result || r);
+    }
     return result;
+}
+
+bool Matches(const QString& Mask, const QString& Text) { return Matches(Mask, Text, TRegional::Current()); }
+
+bool Matches(const QString& Mask, const QString& Text, const TRegional& R) { return TMatchTerm(Mask, R).Match(Text); }
+
+bool MatchStr(const QString& Mask, const QString& Text, bool CaseSensitive)
+{
+    return MatchStr(Mask, Text, CaseSensitive, TRegional::Current());
+}
+
+bool MatchStr(const QString& Mask, const QString& Text, bool CaseSensitive, const TRegional& R)
+{
+    if (CaseSensitive)
+        return Matches(Mask, Text, R);
+    return Matches(Mask.toUpper(), Text.toUpper(), R);
+}
+
+bool MatchStrEx(const QString& Mask, const QString& Text, bool CaseSensitive)
+{
+    return MatchStrEx(Mask, Text, CaseSensitive, TRegional::Current());
+}
+
+bool MatchStrEx(const QString& Mask, const QString& Text, bool CaseSensitive, const TRegional& R)
+{
+    return TMatchCondition(Mask, CaseSensitive, R).Match(Text);
 }
 
 // --- drawing -----------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace grid {
 
@@ -115,6 +116,46 @@ bool MatchStrEx(const QString& Mask, const QString& Text, bool CaseSensitive);
 // The same with the regional settings read once by the caller (filtering many rows).
 bool MatchStr(const QString& Mask, const QString& Text, bool CaseSensitive, const TRegional& R);
 bool MatchStrEx(const QString& Mask, const QString& Text, bool CaseSensitive, const TRegional& R);
+
+// One term of a condition (the mask syntax of Matches), read once and tested against many
+// texts: a wildcard pattern, or comparisons with their operands converted in advance.
+class TMatchTerm {
+public:
+    TMatchTerm(const QString& Mask, const TRegional& R);
+    bool Match(const QString& Text) const;
+
+private:
+    struct TOperand {
+        TOperand() = default;
+        TOperand(const QString& S, const TRegional& R);
+        QString Text; // the first 255 characters, as text comparisons read them
+        double Number = 0;
+        bool IsNumber = false;
+        TDateTime Date = 0;
+    };
+    struct TSide {
+        bool Present = false, OrEqual = false;
+        TOperand Operand;
+    };
+    int CompareTo(const QString& A, const TOperand& B) const;
+
+    TRegional FR;
+    bool FComparison = false, FNegate = false, FEither = false, FBoth = false;
+    QString FPattern;
+    TSide FGreater, FLess, FNotEqual;
+};
+
+// A whole condition of MatchStrEx (terms joined by "&", ";", "^" or "|"), read once.
+class TMatchCondition {
+public:
+    TMatchCondition(const QString& Mask, bool CaseSensitive, const TRegional& R);
+    bool Match(const QString& Text) const;
+
+private:
+    bool FCaseSensitive;
+    std::vector<TMatchTerm> FTerms;
+    std::vector<bool> FAnd; // the operator after each term is "&"
+};
 
 // --- drawing -----------------------------------------------------------------------------
 // Draws Bitmap at Rect's top-left corner with the colour of its top-left pixel shown as Color.

@@ -372,10 +372,12 @@ bool Dataset::jumpToTail(const Plan& p, std::optional<int> total)
         backRead_ = 1;
     }
     rows_.push_back(std::move(*row));
-    if (total)
+    if (total) {
         base_ = *total - 1;
-    else
+    } else {
         pendingRank_ = PendingRank{p, std::nullopt};
+        countCache_.reset(); // counted afresh once, for the row count and the row number alike
+    }
     setCurrent(0, false);
     return true;
 }
@@ -386,7 +388,8 @@ int Dataset::base() const
         if (pendingRank_->anchor) {
             base_ = countBefore(pendingRank_->plan, *pendingRank_->anchor);
         } else {
-            const int total = countRows(pendingRank_->plan);
+            // The count a row count already made serves (a grid asks for both after Ctrl+End).
+            const int total = countCache_ && pendingInserted_ == 0 ? *countCache_ : countRows(pendingRank_->plan);
             countCache_ = total;
             base_ = qMax(0, total - int(rows_.size()));
         }

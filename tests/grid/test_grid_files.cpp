@@ -68,9 +68,9 @@ TEST_F(GridFiles, NativeFileBytesFollowTheLayout)
     EXPECT_EQ(h.cells(0, 1), QStringLiteral("Łódź"));
     EXPECT_EQ(h.cells(2, 1), QStringLiteral("x,y")); // only two commas separate
     EXPECT_EQ(h.cells(1, 1), QStringLiteral("t\tu"));
-    h.Multilinecells = false;
+    h.Multilinecells = false; // how cells show; the load keeps every line
     h.LoadFromFile(Path("g.txt"));
-    EXPECT_EQ(h.cells(1, 0), QStringLiteral("a"));
+    EXPECT_EQ(h.cells(1, 0), QStringLiteral("a\r\nb"));
 
     g.setCells(1, 0, QStringLiteral("p\tq\r\nr")); // a tab beside a line break comes back as CR
     g.SaveToFile(Path("g.txt"));
@@ -225,6 +225,9 @@ TEST(GridCSV, LinesSplitWithQuotesTildesAndBrokenFields)
     EXPECT_EQ(DetectDelimiter(QStringLiteral("a;b;c"), QStringLiteral("1;2"), true), QChar(0));
     EXPECT_EQ(DetectDelimiter(QStringLiteral("a;;b;;c"), QStringLiteral("1;;2;;3"), true), QLatin1Char(';'));
     EXPECT_EQ(DetectDelimiter(QStringLiteral("a|b|c"), QString(), false), QLatin1Char('|'));
+    // Separators inside quoted fields are text.
+    EXPECT_EQ(DetectDelimiter(QStringLiteral("\"a\"\"b,c\",p,z"), QStringLiteral("1,2,3"), true), QLatin1Char(','));
+    EXPECT_EQ(DetectDelimiter(QStringLiteral("\"x\ny;z\";p"), QStringLiteral("1;2"), true), QLatin1Char(';'));
 }
 
 TEST_F(GridFiles, CSVRoundTripAndImportEdges)
@@ -273,6 +276,18 @@ TEST_F(GridFiles, CSVRoundTripAndImportEdges)
     EXPECT_EQ(k.cells(1, 5), QStringLiteral("1"));
     EXPECT_EQ(k.cells(2, 7), QStringLiteral("6"));
     EXPECT_EQ(k.colCount(), 3); // the separator at the end added no column
+
+    // Line 1 with a quoted comma, a quoted quote and a quoted line break; line 2 plain.
+    Write("q.csv", "\"a\"\"b,c\",\"x\ny\",z\r\n1,2,3\r\n");
+    TTxStringGrid q;
+    Size(q, 1, 1);
+    q.LoadFromCSV(Path("q.csv"));
+    EXPECT_EQ(q.colCount(), 3);
+    EXPECT_EQ(q.cells(0, 0), QStringLiteral("a\"b,c"));
+    EXPECT_EQ(q.cells(1, 0), QStringLiteral("x\r\ny"));
+    EXPECT_EQ(q.cells(2, 1), QStringLiteral("3"));
+    q.SaveToCSV(Path("q2.csv"));
+    EXPECT_EQ(Bytes("q2.csv"), Bytes("q.csv"));
 
     k.LoadFromCSV(Path("three.csv")); // below the fixed row
     EXPECT_EQ(k.rowCount(), 4);

@@ -11,6 +11,9 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <cmath>
+#include <numeric>
+#include <random>
+#include <tuple>
 #include <gtest/gtest.h>
 
 using namespace grid;
@@ -104,9 +107,10 @@ TEST_F(GridSort, EachStyleComparesAsItsKindOfValue)
 {
     TTxStringGrid g;
     EXPECT_EQ(Cmp(g, ssNumeric, QString(), QStringLiteral("-1")), 1); // empty is 0
-    EXPECT_EQ(Cmp(g, ssNumeric, QStringLiteral("abc"), QStringLiteral("5")), 0);
+    EXPECT_EQ(Cmp(g, ssNumeric, QStringLiteral("abc"), QStringLiteral("5")), 1); // texts after numbers
+    EXPECT_EQ(Cmp(g, ssNumeric, QStringLiteral("5"), QStringLiteral("abc")), -1);
     EXPECT_EQ(Cmp(g, ssNumeric, QStringLiteral("2,5"), QStringLiteral("12")), -1);
-    EXPECT_EQ(Cmp(g, ssNumeric, QStringLiteral("1.234,5"), QStringLiteral("999")), 0); // no thousands
+    EXPECT_EQ(Cmp(g, ssNumeric, QStringLiteral("1.234,5"), QStringLiteral("999")), 1); // no thousands: a text
     EXPECT_EQ(Cmp(g, ssFinancial, QStringLiteral("1.234,5"), QStringLiteral("999")), 1);
     EXPECT_EQ(Cmp(g, ssDate, QStringLiteral("05.01.2002"), QStringLiteral("28.12.2001")), 1);
     EXPECT_EQ(Cmp(g, ssDate, QStringLiteral("5.1.2002 9:30"), QStringLiteral("05.01.2002 10:00")), -1);
@@ -315,6 +319,55 @@ TEST_F(GridSort, LargeGridsStayNLogN)
     }
 }
 
+// Mixed numbers, texts and empty cells against std::stable_sort of (class, value) keys: empty
+// cells first, then numbers by value, then texts by their characters; both directions keep
+// equal rows in their order. A block merged across rows 5..7 is split and its covered cells
+// emptied, so no row shows another row's text.
+TEST_F(GridSort, RandomColumnsMatchAStableSortOfTheirKeys)
+{
+    std::mt19937 rnd(11);
+    const QStringList pool{"", "7", "-2", "10", "2,5", "abc", "Abc", "b", "10a", "x y", "0", "7"};
+    for (int round = 0; round < 6; ++round) {
+        const int n = 50 + int(rnd() % 150);
+        const bool desc = round % 2 == 1;
+        TTxStringGrid g;
+        g.SetColCount(4);
+        QStringList texts;
+        for (int i = 0; i < n; ++i)
+            texts << pool[int(rnd() % pool.size())];
+        Put(g, 1, texts);
+        for (int i = 0; i < n; ++i)
+            g.setCells(2, i + 1, QString::number(i));
+        g.setCells(3, 5, QStringLiteral("M"));
+        g.setCells(3, 6, QStringLiteral("covered"));
+        g.MergeCells(3, 5, 1, 3);
+        g.SortSettings().Column = 1;
+        g.SortSettings().Full = false;
+        g.SortSettings().Direction = desc ? sdDescending : sdAscending;
+        g.QSort();
+
+        auto key = [](const QString& t) {
+            bool ok = false;
+            const double v = QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+            return std::tuple<int, double, QString>(t.isEmpty() ? 0 : ok ? 1 : 3, ok ? v : 0, ok ? QString() : t);
+        };
+        std::vector<int> want(static_cast<std::size_t>(n));
+        std::iota(want.begin(), want.end(), 0);
+        std::stable_sort(want.begin(), want.end(), [&](int a, int b) {
+            return desc ? key(texts[b]) < key(texts[a]) : key(texts[a]) < key(texts[b]);
+        });
+        int merged = 0, marks = 0;
+        for (int r = 1; r <= n; ++r) {
+            ASSERT_EQ(g.cells(2, r).toInt(), want[std::size_t(r - 1)]) << round << " row " << r;
+            merged += g.IsMergedCell(3, r) ? 1 : 0;
+            marks += g.cells(3, r).isEmpty() ? 0 : 1;
+        }
+        EXPECT_EQ(merged, 0);
+        EXPECT_EQ(marks, 1); // the base's text, on its own row
+        EXPECT_EQ(g.cells(3, Col(g, 2).indexOf(QStringLiteral("4")) + 1), QStringLiteral("M"));
+    }
+}
+
 TEST_F(GridFilter, RunsAreHiddenWithOneCallAndComeBackWithTheirObjects)
 {
     int alive = 0;
@@ -399,8 +452,12 @@ TEST_F(GridFilter, NothingLeftGivesOnePlaceholderThatGoesAgain)
     EXPECT_EQ(Col(g, 1, 0), QStringList({"Nazwa", "", "suma"}));
     g.SetFilterActive(false);
     EXPECT_EQ(Col(g, 1, 0), QStringList({"Nazwa", "a", "b", "suma"}));
+    g.SetFixedRows(0); // no fixed rows: no empty row above the footer
+    g.SetFilterActive(true);
+    EXPECT_EQ(Col(g, 1, 0), QStringList({"suma"}));
+    g.SetFilterActive(false);
+    EXPECT_EQ(Col(g, 1, 0), QStringList({"Nazwa", "a", "b", "suma"}));
     g.SetFixedFooters(0);
-    g.SetFixedRows(0);
     g.SetFilterActive(true);
     EXPECT_EQ(g.RowCount(), 1);
     g.SetFilterActive(false);
