@@ -18,8 +18,10 @@
 #include "grid/TxgridLookSettings.h"
 #include "grid/TxgridSettings.h"
 #include "grid/TxgridEvents.h"
+#include "grid/TxgridCellAccess.h"
 #include "grid/TxgridFind.h"
 #include "grid/TxgridForward.h"
+#include "grid/TxgridGroup.h"
 #include "grid/TxgridTypes.h"
 #include "grid/Txobj.h"
 #include "grid/TxgridPrintLayout.h"
@@ -36,7 +38,8 @@ namespace grid {
 
 // The grid's events (OnGetDisplText comes from the base grid); each is empty until set, and the
 // grid passes itself first.
-class TTxStringGrid : public TBaseGrid, public TTxStringGridEvents, private TSettingsHost {
+class TTxStringGrid : public TBaseGrid, public TTxStringGridEvents, public TGridGrouping, public TGridCellAccess,
+                      private TSettingsHost {
     Q_OBJECT
 public:
     // ========================================================================================
@@ -216,11 +219,10 @@ public:
     // The text shown for a formula cell, and the text written to files: the cell text.
     virtual void CalcCell(int ACol, int ARow, QString& Text);
     virtual void SaveCell(int ACol, int ARow, QString& Text);
-    // One cell changed / records the cell being validated: nothing until footers and
-    // validation exist.
+    // One cell changed: its footer / the cell being validated / cells changed: the event, the
+    // notifiers and the footer / cells were loaded from a file: the footer.
     virtual void UpdateCell(int ACol, int ARow);
     virtual void InitValidate(int ACol, int ARow);
-    // Cells changed (fires OnCellsChanged) / were loaded from a file (nothing yet).
     virtual void CellsChanged(TRect R);
     virtual void CellsLoaded();
     // Per-cell questions; each ends with its event.
@@ -591,7 +593,8 @@ public:
     void ShowEditLink(int ACol, int ARow), HideEditLink();
     void RegisterNotifier(TGridChangeNotifier* N), UnRegisterNotifier(TGridChangeNotifier* N);
     std::vector<TGridChangeNotifier*> FNotifiers; // in registration order; not owned
-    friend class TFooterPanel; // paints cells of the grid into the footer
+    friend class TFooterPanel;    // paints cells of the grid into the footer
+    friend class TGridCellAccess; // widths of hidden columns
     // The editor controls, made on first use; the combo's items are filled by the owner.
     TGridCombo* GetComboBox();
     TGridSpin* GetSpinEdit();

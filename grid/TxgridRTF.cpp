@@ -141,13 +141,12 @@ void Reader::controlWord()
 
 void Reader::controlSymbol(QChar c)
 {
+    if (c != u'*' && c != u'\'' && skipping()) // one of the characters a \u escape stands for
+        return;
     switch (c.unicode()) {
     case '\\':
     case '{':
-    case '}':
-        if (!skipping())
-            put(QString(c));
-        break;
+    case '}': put(QString(c)); break;
     case '~': put(QString(QChar(0x00A0))); break;
     case '_': put(QStringLiteral("-")); break;
     case '*': st_.dest = Dest::Skip; break;
@@ -179,9 +178,8 @@ void Reader::word(const QString& w, bool hasParam, int param)
             blue_ = std::clamp(param, 0, 255);
         return;
     }
-    if (st_.dest == Dest::FontTable) {
-        if (is("f"))
-            fontNo_ = param;
+    if (st_.dest == Dest::FontTable && is("f")) {
+        fontNo_ = param;
         return;
     }
     if (is("fonttbl"))
@@ -267,8 +265,21 @@ void Reader::breakMark(bool paragraph)
         pendingBreaks_.emplace_back(paragraph, st_);
 }
 
-void Reader::put(const QString& s)
+// Characters that would be structure in a document (paragraph and frame marks, objects) or
+// are no text at all are dropped, so that the text reads the same in every output.
+bool Dropped(QChar c)
 {
+    const char16_t u = c.unicode();
+    return (u < 0x20 && u != '\t') || u == QChar::LineSeparator || u == QChar::ParagraphSeparator
+           || u == QChar::ObjectReplacementCharacter || u == 0xFDD0 || u == 0xFDD1;
+}
+
+void Reader::put(const QString& Raw)
+{
+    QString s = Raw;
+    s.removeIf(Dropped);
+    if (s.isEmpty())
+        return;
     switch (st_.dest) {
     case Dest::Skip: return;
     case Dest::FontTable:
