@@ -594,7 +594,7 @@ public:
     void RegisterNotifier(TGridChangeNotifier* N), UnRegisterNotifier(TGridChangeNotifier* N);
     std::vector<TGridChangeNotifier*> FNotifiers; // in registration order; not owned
     friend class TFooterPanel;    // paints cells of the grid into the footer
-    friend class TGridCellAccess; // widths of hidden columns
+    friend class TGridCellAccess; // widths of hidden columns, the date editor
     // The editor controls, made on first use; the combo's items are filled by the owner.
     TGridCombo* GetComboBox();
     TGridSpin* GetSpinEdit();

@@ -195,6 +195,15 @@ void TGridCellAccess::SetCursorEx(const QCursor& Value)
     Self().setCursor(Value);
 }
 
+void TGridCellAccess::SetIntegralHeight(bool Value)
+{
+    TTxStringGrid& g = Self();
+    g.IntegralHeight = Value;
+    g.SetBounds(g.x(), g.y(), g.width(), g.height());
+}
+
+TGridDatePicker* TGridCellAccess::GetDateTimePicker() const { return Self().FGridDatePicker; }
+
 // --- numbers and rich text -----------------------------------------------------------------
 
 int RealErrorPosition(const QString& Text)

@@ -19,6 +19,7 @@ class CellObject;
 namespace grid {
 
 class TTxStringGrid;
+class TGridDatePicker;
 
 class TGridCellAccess {
 public:
@@ -50,6 +51,9 @@ public:
     QCursor GetCursorEx() const;
     void SetCursorEx(const QCursor& Value); // also the grid's own cursor, put back after hovering
     const QCursor& OwnCursor() const { return FOwnCursor; }
+    // Stores IntegralHeight and places the grid again, so that its height is fitted anew.
+    void SetIntegralHeight(bool Value);
+    TGridDatePicker* GetDateTimePicker() const; // the date editor control, once made
 
     // The cell as a number with a full stop as decimal separator; 0 when empty. Else
     // ETxGridError "Error at position: p in Cell [c, r]." with p the first bad character.

@@ -141,7 +141,7 @@ void TTxStringGrid::DrawPrintHeader(TPrintRun& Run, int PageIndex)
     QStringList more; // title lines under the first
     if (!S.TitleText.isEmpty()) {
         items.Title = S.TitleText;
-    } else if (!S.TitleLines.isEmpty()) {
+    } else if (!S.TitleLines.isEmpty() && !IsFormattedForPrint(*this, S.TitleLines.join(QStringLiteral("\r\n")))) {
         items.Title = S.TitleLines.first();
         more = S.TitleLines.mid(1);
     }
@@ -181,6 +181,14 @@ void TTxStringGrid::DrawPrintHeader(TPrintRun& Run, int PageIndex)
     drawAt(Run.HeaderFont, S.HeaderFont, -S.HeaderSize, ppTopLeft, Run.HeaderTextHeight);
     drawAt(Run.FooterFont, S.FooterFont, Run.PageBottom + Run.FooterTextHeight + Run.LineGap + S.FooterSize,
            ppBottomLeft, Run.FooterTextHeight);
+    // Formatted title lines are one block over the header's (footer's) height.
+    if (const QString block = S.TitleLines.join(QStringLiteral("\r\n"));
+        S.TitleText.isEmpty() && S.Title != ppNone && IsFormattedForPrint(*this, block)) {
+        const bool top = S.Title <= ppTopCenter;
+        const QRectF box = top ? Paper::Rect(S.LeftSize, 0, Run.PageWidth, -S.HeaderSize)
+                               : Paper::Rect(S.LeftSize, Run.PageBottom + S.FooterSize, Run.PageWidth, Run.PageBottom);
+        DrawPaperText(*this, &p, block, {box, S.HeaderFont, Run.ScreenToPaper, false});
+    }
 }
 
 int TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch)

@@ -67,7 +67,7 @@ QSize DrawPaperText(TTxStringGrid& Grid, QPainter* Painter, const QString& Text,
     o.MeasureOnly = Painter == nullptr;
     o.Printing = true;
     o.PrintScale = Where.ScreenToPaper;
-    o.WordWrap = Where.WordWrap;
+    o.WordWrap = !Grid.EnhTextSize; // as the cell paints
     o.Images = Grid.GridImages();
     o.Pictures = Grid.PictureContainer;
     o.PictureCache = &Grid.PictureCache();

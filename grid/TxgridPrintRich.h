@@ -18,7 +18,7 @@ struct TPaperTextBox {
     QRectF Box;              // paper units, y downwards
     ui::Font Font;           // starting font (points) and colour
     double ScreenToPaper = 1; // paper units per screen pixel, fitting included
-    bool WordWrap = false;
+    bool WordWrap = false;   // rich text; formatted text wraps as the grid paints it
 };
 
 // Whether Text is drawn by a renderer rather than line by line.

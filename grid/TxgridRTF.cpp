@@ -48,7 +48,7 @@ public:
     Reader(const QString& Rtf, Sink& Out) : in_(Rtf), out_(Out) {}
     void run();
     std::map<int, QString> fonts;
-    std::vector<QColor> colors{QColor()}; // entry 0 is the base colour
+    std::vector<QColor> colors; // as listed; an entry without values is the base colour
 
 private:
     void controlWord();
@@ -370,7 +370,7 @@ private:
             f.setFontFamilies(QStringList{it->second});
         if (st.halfPoints > 0)
             f.setFontPointSize(st.halfPoints / 2.0);
-        if (st.color > 0 && std::size_t(st.color) < reader_.colors.size() && reader_.colors[size_t(st.color)].isValid())
+        if (st.color >= 0 && std::size_t(st.color) < reader_.colors.size() && reader_.colors[size_t(st.color)].isValid())
             f.setForeground(reader_.colors[size_t(st.color)]);
         if (st.vert)
             f.setVerticalAlignment(st.vert > 0 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
