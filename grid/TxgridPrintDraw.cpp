@@ -91,7 +91,8 @@ TPoint TTxStringGrid::PrintCellSize(int ACol, int ARow)
         text = QStringLiteral("gh");
     const int gh = TPrintRun::TextHeight(f);
     if (IsFormattedForPrint(*this, text)) {
-        const QSize s = DrawPaperText(*this, nullptr, text, {QRectF(0, 0, 1e5, 1e5), font, 254.0 / (logicalDpiX() > 0 ? logicalDpiX() : 96) * FPrintFontScale, false});
+        const double toPaper = 254.0 / (logicalDpiX() > 0 ? logicalDpiX() : 96) * FPrintFontScale;
+        const QSize s = DrawPaperText(*this, nullptr, text, {QRectF(0, 0, 1e5, 1e5), font, toPaper, false});
         return {s.width(), std::max(gh, s.height())};
     }
     if (WordWrap && S.NoAutoSize) {
@@ -158,7 +159,9 @@ void TTxStringGrid::DrawPrintHeader(TPrintRun& Run, int PageIndex)
         default: return (Run.PageWidth - w) / 2;
         }
     };
-    auto xFor = [&](TPrintPosition pos, const QFont& f, const QString& s) { return xAt(pos, TPrintRun::TextWidth(f, s)); };
+    auto xFor = [&](TPrintPosition pos, const QFont& f, const QString& s) {
+        return xAt(pos, TPrintRun::TextWidth(f, s));
+    };
     auto drawAt = [&](const QFont& f, const ui::Font& uf, int yTop, int firstPos, int lineH) {
         p.setFont(f);
         p.setPen(ui::toQColor(uf.color));
@@ -293,8 +296,8 @@ int TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, in
             }
         }
         if (IsFormattedForPrint(*this, text)) {
-            DrawPaperText(*this, &p, text,
-                          {Paper::Rect(textL + Run.TextIndent, textT, textR, textB), font, Run.ScreenToPaper * Run.Fit, ww});
+            const QRectF box = Paper::Rect(textL + Run.TextIndent, textT, textR, textB);
+            DrawPaperText(*this, &p, text, {box, font, Run.ScreenToPaper * Run.Fit, ww});
         } else if (WordWrap && S.NoAutoSize) {
             QRectF r = cell;
             if (R > Run.PageWidth)

@@ -22,8 +22,14 @@ public:
     {
         return int(std::lround(QFontMetricsF(paperFont(font)).horizontalAdvance(text)));
     }
-    int height(const ui::Font& font) const override { return int(std::lround(QFontMetricsF(paperFont(font)).height())); }
-    int ascent(const ui::Font& font) const override { return int(std::lround(QFontMetricsF(paperFont(font)).ascent())); }
+    int height(const ui::Font& font) const override
+    {
+        return int(std::lround(QFontMetricsF(paperFont(font)).height()));
+    }
+    int ascent(const ui::Font& font) const override
+    {
+        return int(std::lround(QFontMetricsF(paperFont(font)).ascent()));
+    }
     bool deviceFont(const ui::Font& font, QFont& out) const override
     {
         out = paperFont(font);
@@ -54,9 +60,9 @@ QSize DrawPaperText(TTxStringGrid& Grid, QPainter* Painter, const QString& Text,
         // Laid out in screen pixels as on screen, then scaled onto paper.
         const double scale = Where.ScreenToPaper > 0 ? Where.ScreenToPaper : 1;
         const QSizeF s = RichTextSize(Text, Where.Font.toQFont(), Where.WordWrap ? Where.Box.width() / scale : 0);
+        const QColor color = ui::toQColor(Where.Font.color);
         if (Painter)
-            DrawRichText(*Painter, Text,
-                         TRichTextBox{Where.Box, Where.Font.toQFont(), ui::toQColor(Where.Font.color), scale, Where.WordWrap});
+            DrawRichText(*Painter, Text, TRichTextBox{Where.Box, Where.Font.toQFont(), color, scale, Where.WordWrap});
         return {int(std::lround(s.width() * scale)), int(std::lround(s.height() * scale))};
     }
     ui::Canvas canvas(Painter);

@@ -370,8 +370,9 @@ private:
             f.setFontFamilies(QStringList{it->second});
         if (st.halfPoints > 0)
             f.setFontPointSize(st.halfPoints / 2.0);
-        if (st.color >= 0 && std::size_t(st.color) < reader_.colors.size() && reader_.colors[size_t(st.color)].isValid())
-            f.setForeground(reader_.colors[size_t(st.color)]);
+        const std::vector<QColor>& colors = reader_.colors;
+        if (st.color >= 0 && std::size_t(st.color) < colors.size() && colors[size_t(st.color)].isValid())
+            f.setForeground(colors[size_t(st.color)]);
         if (st.vert)
             f.setVerticalAlignment(st.vert > 0 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
         return f;
