@@ -827,7 +827,6 @@ private:
     ui::Control* FFooterPanel = nullptr;
     int FFooterPanelHeight = 0;
     bool FFooterPanelVisible = false;
-    QTextEdit* FRichEdit = nullptr;         // text conversion, never shown
     QTextEdit* FInplaceRichEdit = nullptr;  // rich-text cell editor
     std::array<TArrowWindow*, 4> FArrows{}; // column move markers
     TPopupButton* FPopupButton = nullptr;
