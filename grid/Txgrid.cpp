@@ -62,13 +62,7 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     TGridInput::ConnectScrollBars(*this);
     FThemed = IsThemeActive();
 
-    // Rich text: one for converting texts (never shown), one as the cell editor.
-    FRichEdit = new QTextEdit(this);
-    FRichEdit->setObjectName(QStringLiteral("RichEditConvert"));
-    FRichEdit->setFrameShape(QFrame::NoFrame);
-    FRichEdit->setGeometry(0, 0, 0, 0);
-    MakeWindowTransparent(FRichEdit);
-    FRichEdit->hide();
+    // The rich-text cell editor (texts are converted by the RTF layer, with no control).
     FInplaceRichEdit = new TTxRichEdit(*this);
     FInplaceRichEdit->setObjectName(QStringLiteral("RichEditCell"));
     FInplaceRichEdit->hide();
@@ -111,7 +105,6 @@ TTxStringGrid::~TTxStringGrid()
     core().clearObjects(); // every property object and cell object goes; the texts go with the store
     // Controls that report to the grid go while it is whole; the rest go with the widget.
     delete FInplaceRichEdit;
-    delete FRichEdit;
 }
 
 void TTxStringGrid::CreateControls()

@@ -11,10 +11,12 @@
 #include "grid/TxgridSettings.h"
 #include "grid/TxgridSortState.h"
 #include "grid/TxgridEvents.h"
+#include "grid/TxgridCellAccess.h"
 #include "grid/TxgridFind.h"
 #include "grid/TxgridEditState.h"
 #include "grid/TxgridInput.h"
 #include "grid/TxgridForward.h"
+#include "grid/TxgridGroup.h"
 #include "grid/TxgridTypes.h"
 #include "grid/Txobj.h"
 #include "grid/TxgridPrintLayout.h"
@@ -31,7 +33,8 @@ namespace grid {
 
 // The grid's events (OnGetDisplText comes from the base grid); each is empty until set, and the
 // grid passes itself first.
-class TTxStringGrid : public TBaseGrid, public TTxStringGridEvents, private TSettingsHost {
+class TTxStringGrid : public TBaseGrid, public TTxStringGridEvents, public TGridGrouping, public TGridCellAccess,
+                      private TSettingsHost {
     Q_OBJECT
 public:
     // ========================================================================================
@@ -211,10 +214,10 @@ public:
     // The text shown for a formula cell, and the text written to files: the cell text.
     virtual void CalcCell(int ACol, int ARow, QString& Text);
     virtual void SaveCell(int ACol, int ARow, QString& Text);
-    // One cell changed (nothing until footers exist) / records the cell being validated.
+    // One cell changed: its footer / the cell being validated / cells changed: the event, the
+    // notifiers and the footer / cells were loaded from a file: the footer.
     virtual void UpdateCell(int ACol, int ARow);
     virtual void InitValidate(int ACol, int ARow);
-    // Cells changed (fires OnCellsChanged) / were loaded from a file (nothing yet).
     virtual void CellsChanged(TRect R);
     virtual void CellsLoaded();
     // Per-cell questions; each ends with its event.
@@ -591,7 +594,8 @@ public:
     void ShowEditLink(int ACol, int ARow), HideEditLink();
     void RegisterNotifier(TGridChangeNotifier* N), UnRegisterNotifier(TGridChangeNotifier* N);
     std::vector<TGridChangeNotifier*> FNotifiers; // in registration order; not owned
-    friend class TFooterPanel; // paints cells of the grid into the footer
+    friend class TFooterPanel;    // paints cells of the grid into the footer
+    friend class TGridCellAccess; // widths of hidden columns, the date editor
     // The editor controls, made on first use; the combo's items are filled by the owner.
     TGridCombo* GetComboBox();
     TGridSpin* GetSpinEdit();
@@ -828,7 +832,6 @@ private:
     ui::Control* FFooterPanel = nullptr;
     int FFooterPanelHeight = 0;
     bool FFooterPanelVisible = false;
-    QTextEdit* FRichEdit = nullptr;         // text conversion, never shown
     QTextEdit* FInplaceRichEdit = nullptr;  // rich-text cell editor
     std::array<TArrowWindow*, 4> FArrows{}; // column move markers
     TPopupButton* FPopupButton = nullptr;

@@ -3,6 +3,7 @@
 #include "grid/Txgrid.h"
 
 #include "grid/TxgridHTML.h"
+#include "grid/TxgridRTF.h"
 #include "grid/TxgridStrings.h"
 
 #include <QRegularExpression>
@@ -76,63 +77,6 @@ double TTxStringGrid::RowMax(int ARow, int FromCol, int ToCol)
 }
 
 // --- selected text -----------------------------------------------------------------------
-
-// Control words and groups of destinations are dropped, paragraph marks become line breaks,
-// escaped characters are kept.
-QString RichTextToPlain(const QString& Rtf)
-{
-    QString out;
-    int depth = 0, skipDepth = -1;
-    for (qsizetype i = 0; i < Rtf.size(); ++i) {
-        const QChar c = Rtf.at(i);
-        if (c == QLatin1Char('{')) {
-            ++depth;
-            if (Rtf.mid(i + 1, 2) == QLatin1String("\\*") && skipDepth < 0)
-                skipDepth = depth;
-        } else if (c == QLatin1Char('}')) {
-            if (depth == skipDepth)
-                skipDepth = -1;
-            --depth;
-        } else if (c == QLatin1Char('\\')) {
-            qsizetype j = i + 1;
-            if (j < Rtf.size() && !Rtf.at(j).isLetter()) {
-                const QChar e = Rtf.at(j);
-                if (e == QLatin1Char('\'') && j + 2 < Rtf.size()) {
-                    if (skipDepth < 0)
-                        out += QChar(Rtf.mid(j + 1, 2).toInt(nullptr, 16));
-                    j += 2;
-                } else if (skipDepth < 0 && (e == QLatin1Char('\\') || e == QLatin1Char('{') || e == QLatin1Char('}'))) {
-                    out += e;
-                }
-                i = j;
-                continue;
-            }
-            while (j < Rtf.size() && Rtf.at(j).isLetter())
-                ++j;
-            const QString word = Rtf.mid(i + 1, j - i - 1);
-            while (j < Rtf.size() && (Rtf.at(j).isDigit() || Rtf.at(j) == QLatin1Char('-')))
-                ++j;
-            if (j < Rtf.size() && Rtf.at(j) == QLatin1Char(' '))
-                ++j;
-            i = j - 1;
-            if (skipDepth >= 0)
-                continue;
-            if (word == QLatin1String("par") || word == QLatin1String("line"))
-                out += QStringLiteral("\r\n");
-            else if (word == QLatin1String("tab"))
-                out += QLatin1Char('\t');
-            else if (word == QLatin1String("fonttbl") || word == QLatin1String("colortbl")
-                     || word == QLatin1String("stylesheet") || word == QLatin1String("info")
-                     || word == QLatin1String("pict"))
-                skipDepth = depth; // a destination whose text is not shown
-        } else if (skipDepth < 0 && c != CR && c != LF) {
-            out += c;
-        }
-    }
-    while (out.endsWith(QStringLiteral("\r\n")))
-        out.chop(2);
-    return out;
-}
 
 QString TTxStringGrid::SelectedText()
 {

@@ -833,7 +833,8 @@ void Renderer::setPainterFont()
     if (painterFontSet_ && painterFont_ == font())
         return;
     painterFont_ = font();
-    qfont_ = qtFontOf(painterFont_);
+    if (!m_.deviceFont(painterFont_, qfont_))
+        qfont_ = qtFontOf(painterFont_);
     canvas_.painter()->setFont(qfont_);
     painterFontSet_ = true;
 }

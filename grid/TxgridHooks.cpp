@@ -35,7 +35,7 @@ void TTxStringGrid::CalcCell(int ACol, int ARow, QString& Text) { Text = cells(A
 
 void TTxStringGrid::SaveCell(int ACol, int ARow, QString& Text) { Text = cells(ACol, ARow); }
 
-void TTxStringGrid::UpdateCell(int, int) {}
+void TTxStringGrid::UpdateCell(int ACol, int) { CalcFooter(ACol); }
 
 void TTxStringGrid::CellsChanged(TRect R)
 {
@@ -45,9 +45,10 @@ void TTxStringGrid::CellsChanged(TRect R)
     const std::vector<TGridChangeNotifier*> notifiers = FNotifiers;
     for (TGridChangeNotifier* n : notifiers)
         n->CellsChanged(R);
+    CalcFooter(-1);
 }
 
-void TTxStringGrid::CellsLoaded() {}
+void TTxStringGrid::CellsLoaded() { CalcFooter(-1); }
 
 // --- per-cell questions ------------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 #include "grid/Txgrid.h"
 
 #include "grid/TxgridHTML.h"
+#include "grid/TxgridRTF.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -324,8 +325,16 @@ void TTxStringGrid::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int 
         }
         return;
     }
-    if (type == 2)
-        text = RichTextToPlain(text); // drawn as its plain text on the cell's colours
+    if (type == 2 && !password) {
+        const TRect box{Rect.Left + XYOffsetX, Rect.Top + XYOffsetY, Rect.Right - 2, Rect.Bottom};
+        const QFont base = Canvas.font.toQFont();
+        if (Canvas.painter())
+            DrawRichText(*Canvas.painter(), text,
+                         TRichTextBox{QRectF(box.toQRect()), base, ui::toQColor(Canvas.font.color), 1.0, WordWrapOn});
+        if (GW > 0) // a graphic beside the text needs its width
+            FCellTextWidth = std::min(int(RichTextSize(text, base, WordWrapOn ? box.width() : 0).width()), box.width());
+        return;
+    }
     DrawPlainText(Canvas, ACol, ARow, RealCol, Rect, text, HAlign, VAlign, WordWrapOn, GW, GH, GHA, GVA,
                   FCellTextWidth);
 }

@@ -1,6 +1,7 @@
 // What a printed page shows: header and footer texts, the cells of each printed row with their
 // borders, and the frame around the printed block; also how a cell is measured for paper.
 #include "grid/Txgrid.h"
+#include "grid/TxgridPrintRich.h"
 #include "grid/TxgridPrintRun.h"
 #include "grid/Txutil.h"
 
@@ -89,6 +90,11 @@ TPoint TTxStringGrid::PrintCellSize(int ACol, int ARow)
     if (text.isEmpty())
         text = QStringLiteral("gh");
     const int gh = TPrintRun::TextHeight(f);
+    if (IsFormattedForPrint(*this, text)) {
+        const double toPaper = 254.0 / (logicalDpiX() > 0 ? logicalDpiX() : 96) * FPrintFontScale;
+        const QSize s = DrawPaperText(*this, nullptr, text, {QRectF(0, 0, 1e5, 1e5), font, toPaper, false});
+        return {s.width(), std::max(gh, s.height())};
+    }
     if (WordWrap && S.NoAutoSize) {
         const int w = int(std::lround((colWidths(dc) - 4) * 254.0 / (logicalDpiX() > 0 ? logicalDpiX() : 96)));
         const QRectF r = QFontMetricsF(f).boundingRect(QRectF(0, 0, std::max(w, 1), 1e6), Qt::TextWordWrap, text);
@@ -136,7 +142,7 @@ void TTxStringGrid::DrawPrintHeader(TPrintRun& Run, int PageIndex)
     QStringList more; // title lines under the first
     if (!S.TitleText.isEmpty()) {
         items.Title = S.TitleText;
-    } else if (!S.TitleLines.isEmpty()) {
+    } else if (!S.TitleLines.isEmpty() && !IsFormattedForPrint(*this, S.TitleLines.join(QStringLiteral("\r\n")))) {
         items.Title = S.TitleLines.first();
         more = S.TitleLines.mid(1);
     }
@@ -144,8 +150,7 @@ void TTxStringGrid::DrawPrintHeader(TPrintRun& Run, int PageIndex)
 
     Paper paper(*Run.Canvas->painter(), Run.Origin, Run.Dpi);
     QPainter& p = paper.p;
-    auto xFor = [&](TPrintPosition pos, const QFont& f, const QString& s) {
-        const int w = TPrintRun::TextWidth(f, s);
+    auto xAt = [&](TPrintPosition pos, int w) {
         switch (pos) {
         case ppTopLeft:
         case ppBottomLeft: return S.LeftSize;
@@ -154,13 +159,23 @@ void TTxStringGrid::DrawPrintHeader(TPrintRun& Run, int PageIndex)
         default: return (Run.PageWidth - w) / 2;
         }
     };
+    auto xFor = [&](TPrintPosition pos, const QFont& f, const QString& s) {
+        return xAt(pos, TPrintRun::TextWidth(f, s));
+    };
     auto drawAt = [&](const QFont& f, const ui::Font& uf, int yTop, int firstPos, int lineH) {
         p.setFont(f);
         p.setPen(ui::toQColor(uf.color));
         for (int pos = firstPos; pos < firstPos + 3; ++pos) {
             const QString& s = texts[size_t(pos)];
-            if (!s.isEmpty())
+            if (IsFormattedForPrint(*this, s)) {
+                // A formatted title is drawn as a block, placed by its measured width.
+                TPaperTextBox box{QRectF(0, -yTop, 1e5, 1e5), uf, Run.ScreenToPaper, false};
+                const QSize size = DrawPaperText(*this, nullptr, s, box);
+                box.Box = QRectF(xAt(TPrintPosition(pos), size.width()), -yTop, size.width() + 2, size.height() + 2);
+                DrawPaperText(*this, &p, s, box);
+            } else if (!s.isEmpty()) {
                 paper.Text(xFor(TPrintPosition(pos), f, s), yTop, s);
+            }
         }
         if (S.Title >= firstPos && S.Title < firstPos + 3)
             for (int k = 0; k < more.size(); ++k)
@@ -169,6 +184,14 @@ void TTxStringGrid::DrawPrintHeader(TPrintRun& Run, int PageIndex)
     drawAt(Run.HeaderFont, S.HeaderFont, -S.HeaderSize, ppTopLeft, Run.HeaderTextHeight);
     drawAt(Run.FooterFont, S.FooterFont, Run.PageBottom + Run.FooterTextHeight + Run.LineGap + S.FooterSize,
            ppBottomLeft, Run.FooterTextHeight);
+    // Formatted title lines are one block over the header's (footer's) height.
+    if (const QString block = S.TitleLines.join(QStringLiteral("\r\n"));
+        S.TitleText.isEmpty() && S.Title != ppNone && IsFormattedForPrint(*this, block)) {
+        const bool top = S.Title <= ppTopCenter;
+        const QRectF box = top ? Paper::Rect(S.LeftSize, 0, Run.PageWidth, -S.HeaderSize)
+                               : Paper::Rect(S.LeftSize, Run.PageBottom + S.FooterSize, Run.PageWidth, Run.PageBottom);
+        DrawPaperText(*this, &p, block, {box, S.HeaderFont, Run.ScreenToPaper, false});
+    }
 }
 
 int TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch)
@@ -272,7 +295,10 @@ int TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, in
             default: break; // other objects print no picture
             }
         }
-        if (WordWrap && S.NoAutoSize) {
+        if (IsFormattedForPrint(*this, text)) {
+            const QRectF box = Paper::Rect(textL + Run.TextIndent, textT, textR, textB);
+            DrawPaperText(*this, &p, text, {box, font, Run.ScreenToPaper * Run.Fit, ww});
+        } else if (WordWrap && S.NoAutoSize) {
             QRectF r = cell;
             if (R > Run.PageWidth)
                 r.setRight(offset(band.LastCol + 1));

@@ -10,6 +10,7 @@ using RowData = ui::StringGridCore::RowData;
 
 void TTxStringGrid::StructureChanged()
 {
+    CalcFooter(-1); // rows came, went, or were hidden or shown
     if (FUpdateCount > 0)
         return; // EndUpdate brings the scroll bars and the picture up to date once
     updateScrollBars();

@@ -154,12 +154,20 @@ void Canvas::polygon(const QPolygon& points)
     painter_->drawPolygon(points, Qt::WindingFill);
 }
 
+void Canvas::applyFont() const
+{
+    QFont f;
+    if (!measurer().deviceFont(font, f))
+        f = font.toQFont();
+    painter_->setFont(f);
+    painter_->setPen(toQColor(font.color));
+}
+
 void Canvas::textOut(int x, int y, const QString& text)
 {
     if (!painter_ || text.isEmpty())
         return;
-    painter_->setFont(font.toQFont());
-    painter_->setPen(toQColor(font.color));
+    applyFont();
     painter_->drawText(QPoint(x, y + measurer().ascent(font)), text);
 }
 
@@ -177,8 +185,7 @@ void Canvas::drawText(const Rect& r, int flags, const QString& text)
 {
     if (!painter_ || text.isEmpty() || r.isEmpty())
         return;
-    painter_->setFont(font.toQFont());
-    painter_->setPen(toQColor(font.color));
+    applyFont();
     painter_->drawText(r.toQRect(), flags, text);
 }
 

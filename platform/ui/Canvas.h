@@ -33,6 +33,14 @@ public:
     virtual int width(const Font& font, const QString& text) const = 0;
     virtual int height(const Font& font) const = 0;  // line height
     virtual int ascent(const Font& font) const = 0;  // baseline below the line's top
+    // The Qt font text is drawn in; a measurer for another device (paper) gives fonts sized
+    // for it. False: the font's own (font.toQFont()).
+    virtual bool deviceFont(const Font& font, QFont& out) const
+    {
+        (void)font;
+        (void)out;
+        return false;
+    }
 };
 
 class QtTextMeasurer : public TextMeasurer {
@@ -118,6 +126,7 @@ public:
 private:
     void applyPen() const;
     void applyBrush() const;
+    void applyFont() const;
 
     QPainter* painter_ = nullptr;
     std::shared_ptr<TextMeasurer> measurer_;
