@@ -1,5 +1,6 @@
 // TTxStringGrid: construction, the window life cycle, bounds and the settings host.
 #include "grid/Txgrid.h"
+#include "grid/TxgridExchange.h"
 #include "grid/TxgridFooterPanel.h"
 #include "grid/TxgridRichEdit.h"
 
@@ -216,10 +217,10 @@ void TTxStringGrid::RepaintFooterPanel() { FFooterPanel->update(); }
 
 bool TTxStringGrid::RegisterDropTarget()
 {
-    setAcceptDrops(true);
+    Exchange().RegisterDropTarget();
     return true;
 }
 
-void TTxStringGrid::RevokeDropTarget() { setAcceptDrops(false); }
+void TTxStringGrid::RevokeDropTarget() { Exchange().RevokeDropTarget(); }
 
 } // namespace grid

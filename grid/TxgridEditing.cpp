@@ -218,6 +218,8 @@ void TTxStringGrid::keyDown(int& key, Qt::KeyboardModifiers mods)
 
 void TTxStringGrid::keyPressEvent(QKeyEvent* e)
 {
+    if (ClipboardKeyDown(e))
+        return;
     const QString t = e->text();
     const bool typed = t.size() == 1 && (t[0].isPrint() || t[0] == QLatin1Char('\b'))
                        && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
