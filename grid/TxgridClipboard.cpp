@@ -28,8 +28,6 @@ QClipboard* systemClipboard()
 
 } // namespace
 
-TGridExchange::TGridExchange(TTxStringGrid& Grid) : FGrid(Grid) {}
-
 TGridExchange& TTxStringGrid::Exchange()
 {
     if (!FExchange)

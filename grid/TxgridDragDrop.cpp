@@ -142,6 +142,10 @@ private:
 
 } // namespace
 
+// Here, where the drop target and source are complete types.
+TGridExchange::TGridExchange(TTxStringGrid& Grid) : FGrid(Grid) {}
+TGridExchange::~TGridExchange() = default;
+
 void TGridExchange::RegisterDropTarget()
 {
     if (!FDropTarget) {

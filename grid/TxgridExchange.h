@@ -13,6 +13,7 @@
 #include "grid/Tsgdd.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QKeyEvent;

@@ -171,7 +171,7 @@ void TGridExchange::SaveXLS(const QString& FileName, const QString* SheetName)
     const int FR = FGrid.SaveWithFixedCells ? 0 : FGrid.FixedRows();
     const int rows = FGrid.RowCount() - FR, cols = FGrid.ColCount() - FC;
     if (rows > 0 && cols > 0) {
-        std::vector<std::vector<QString>> values(std::size_t(rows), std::vector<QString>(std::size_t(cols)));
+        std::vector<std::vector<QString>> values(static_cast<std::size_t>(rows), std::vector<QString>(static_cast<std::size_t>(cols)));
         std::vector<int> real;
         for (int c = FC; c < FGrid.ColCount(); ++c)
             real.push_back(FGrid.RemapCol(c));
