@@ -2,6 +2,7 @@
 #include "grid/TxgridDragDrop.h"
 #include "grid/Txgrid.h"
 #include "grid/TxgridExchange.h"
+#include "grid/Txobj.h"
 #include "platform/ui/Application.h"
 
 #include <QEvent>
@@ -39,7 +40,29 @@ void TGridDropTarget::DragMouseMove(QPoint Pt, bool& Allow, TDropFormats Formats
     }
     if (FGrid.OnOleDragOver)
         FGrid.OnOleDragOver(FGrid, r, c, Allow);
+    // Where the drop would land.
+    TGridExchange& x = FGrid.Exchange();
+    if (!Allow) {
+        x.HideDropArrows({arrLeft, arrDown, arrUp});
+        return;
+    }
+    auto screen = [&](int col, int row, bool bottom) {
+        const TRect cr = FGrid.platformCellRect(col, row);
+        return FGrid.viewport()->mapToGlobal(QPoint(cr.Left, bottom ? cr.Bottom : cr.Top));
+    };
+    if (column) {
+        x.ShowDropArrow(arrDown, screen(c, r, false) - QPoint(0, 8));
+        x.ShowDropArrow(arrUp, screen(c, r, true));
+    } else {
+        const int row = r == 0 && FGrid.FixedRowAlways ? 1 : r;
+        QPoint p = screen(0, row, false) - QPoint(12, 0);
+        if (FGrid.DragDropSettings().OleEntireRows)
+            p.rx() += FGrid.colWidths(0);
+        x.ShowDropArrow(arrLeft, p);
+    }
 }
+
+void TGridDropTarget::DragMouseLeave() { FGrid.Exchange().HideDropArrows({arrDown, arrUp, arrLeft}); }
 
 void TGridDropTarget::DropText(QPoint Pt, const QString& Text)
 {
@@ -78,6 +101,8 @@ void TGridDropTarget::DropText(QPoint Pt, const QString& Text)
         sel.Bottom = std::min(sel.Bottom, FGrid.RowCount() - 1);
         FGrid.setSelection(sel);
     }
+    FGrid.Exchange().HideDropArrows({arrLeft, arrDown});
+    FGrid.Exchange().HideDragIndicator();
     if (FGrid.OnOleDropped)
         FGrid.OnOleDropped(FGrid, sel);
 }
@@ -92,6 +117,7 @@ void TGridDropTarget::DropRTF(QPoint Pt, const QString& Text)
         FGrid.OnOleDrop(FGrid, cell.y(), cell.x(), Text, allow);
     if (allow)
         FGrid.setCells(FGrid.RemapCol(cell.x()), cell.y(), Text);
+    FGrid.Exchange().HideDropArrows({arrLeft, arrDown});
 }
 
 void TGridDropTarget::DropFiles(QPoint, const QStringList& Files)
@@ -111,11 +137,16 @@ void TGridDropTarget::DropFiles(QPoint, const QStringList& Files)
         FGrid.LoadFromCSV(name);
     else
         FGrid.Exchange().LoadFromXLS(name);
+    FGrid.Exchange().HideDropArrows({arrLeft, arrDown});
 }
 
 void TGridDropTarget::DropCol(QPoint Pt, int Col)
 {
     const QPoint cell = CellAt(Pt);
+    if (FormatsPresent() & dfCol) {
+        FGrid.Exchange().HideDropArrows({arrDown, arrUp});
+        FGrid.Exchange().HideDragIndicator();
+    }
     if (FGrid.OnOleDropCol)
         FGrid.OnOleDropCol(FGrid, cell.y(), cell.x(), Col);
 }
@@ -141,6 +172,28 @@ private:
 };
 
 } // namespace
+
+void TGridExchange::ShowDropArrow(int Direction, QPoint Screen)
+{
+    if (QWidget* a = FGrid.FArrows.at(std::size_t(Direction))) {
+        a->move(a->isWindow() ? Screen : a->parentWidget()->mapFromGlobal(Screen));
+        a->show();
+        a->raise();
+    }
+}
+
+void TGridExchange::HideDropArrows(std::initializer_list<int> Directions)
+{
+    for (int d : Directions)
+        if (QWidget* a = FGrid.FArrows.at(std::size_t(d)))
+            a->hide();
+}
+
+void TGridExchange::HideDragIndicator()
+{
+    if (FGrid.FPopupButton)
+        FGrid.FPopupButton->hide();
+}
 
 // Here, where the drop target and source are complete types.
 TGridExchange::TGridExchange(TTxStringGrid& Grid) : FGrid(Grid) {}

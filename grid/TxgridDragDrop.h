@@ -15,6 +15,7 @@ public:
 
 protected:
     void DragMouseMove(QPoint Pt, bool& Allow, TDropFormats Formats) override;
+    void DragMouseLeave() override;
     void DropText(QPoint Pt, const QString& Text) override;
     void DropRTF(QPoint Pt, const QString& Text) override;
     void DropFiles(QPoint Pt, const QStringList& Files) override;

@@ -14,6 +14,7 @@
 
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 class QKeyEvent;
@@ -93,6 +94,11 @@ public:
     // The rectangle a drag out of this grid carries; a drop into the same grid above it
     // moves it down. Left is -1 when no drag runs.
     TGridRect& DraggedRect() { return FDraggedRect; }
+    // The markers showing where a drop lands: an arrow (arrUp, arrDown, arrLeft, arrRight) at
+    // a screen point, hidden again; the drag indicator button hidden.
+    void ShowDropArrow(int Direction, QPoint Screen);
+    void HideDropArrows(std::initializer_list<int> Directions);
+    void HideDragIndicator();
 
 private:
     void PasteSmartFill(int Count, TGridRect S);
