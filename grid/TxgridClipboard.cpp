@@ -26,6 +26,15 @@ QClipboard* systemClipboard()
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
 }
 
+// Whether a text may hold tags or rich text: one pass, as most cells hold neither.
+bool MayHoldMarkup(const QString& Text)
+{
+    for (const QChar ch : Text)
+        if (ch == QLatin1Char('<') || ch == QLatin1Char('{'))
+            return true;
+    return false;
+}
+
 } // namespace
 
 TGridExchange& TTxStringGrid::Exchange()
@@ -60,10 +69,12 @@ QString TGridExchange::CopyText(TGridRect R)
             continue;
         for (std::size_t k = 0; k < real.size(); ++k) {
             FGrid.SaveCell(real[k], r, t);
-            if (!withTags && t.contains(closeTag))
-                t = StripTags(t);
-            else if (t.contains(rtfMark))
-                t = RichTextToPlain(t);
+            if (MayHoldMarkup(t)) {
+                if (!withTags && t.contains(closeTag))
+                    t = StripTags(t);
+                else if (t.contains(rtfMark))
+                    t = RichTextToPlain(t);
+            }
             if (quote && LinesInText(t, multi) > 1)
                 LineFeedsToCSV(t);
             if (k > 0)

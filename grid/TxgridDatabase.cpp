@@ -83,7 +83,7 @@ void TGridExchange::LoadFromMDBSQL(const QString& FileName, const QString& SQL)
         QSqlQuery q(db);
         q.setForwardOnly(true);
         if (!q.exec(SQL))
-            throw ETxGridError(q.lastError().text());
+            throw ETxGridError(QStringLiteral("Błąd zapytania do bazy danych %1: %2").arg(FileName, q.lastError().text()));
         const QSqlRecord rec = q.record();
         const int n = rec.count();
         const int FC = FGrid.FixedCols(), FR = FGrid.FixedRows();
@@ -112,7 +112,7 @@ void TGridExchange::LoadFromMDBSQL(const QString& FileName, const QString& SQL)
             }
         }
         if (q.lastError().isValid())
-            throw ETxGridError(q.lastError().text());
+            throw ETxGridError(QStringLiteral("Błąd odczytu bazy danych %1: %2").arg(FileName, q.lastError().text()));
     }
 }
 

@@ -294,4 +294,12 @@ TEST_F(GridOffice, DatabaseQueryFillsTheGrid)
     other.write("zwykły tekst, nie baza");
     other.close();
     EXPECT_THROW(g.Exchange().LoadFromMDBTable(Path("tekst.mdb"), "t"), ETxGridError);
+
+    // An Access signature goes to the ODBC driver; a file it cannot read is an error, whether
+    // the driver is installed or not.
+    QFile jet(Path("pusta.mdb"));
+    ASSERT_TRUE(jet.open(QIODevice::WriteOnly));
+    jet.write(QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(4096, '\0'));
+    jet.close();
+    EXPECT_NE(errorOf([&] { g.Exchange().LoadFromMDBTable(Path("pusta.mdb"), "t"); }), QStringLiteral("<none>"));
 }
