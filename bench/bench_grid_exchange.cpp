@@ -5,8 +5,8 @@
 #include "grid/Txgrid.h"
 #include "grid/TxgridExchange.h"
 #include "grid/TxgridOffice.h"
+#include "support/QtBenchMain.h"
 
-#include <QApplication>
 #include <QDir>
 #include <benchmark/benchmark.h>
 #include <string>
@@ -119,12 +119,4 @@ BENCHMARK(BM_GridClipboardText)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }
