@@ -4,6 +4,7 @@
 #include "grid/TxgridError.h"
 #include "grid/TxgridExchange.h"
 #include "grid/TxgridOffice.h"
+#include "grid/Txutil.h"
 
 #include <QAtomicInt>
 #include <QFile>
@@ -98,6 +99,7 @@ void TGridExchange::LoadFromMDBSQL(const QString& FileName, const QString& SQL)
             TTxStringGrid& G;
             ~TEndUpdate() { G.EndUpdate(); }
         } endUpdate{FGrid};
+        const QChar sep = TRegional::Current().DecimalSeparator;
         for (int row = FR; q.next(); ++row) {
             if (row >= FGrid.RowCount())
                 FGrid.SetRowCount(row + 1);
@@ -105,7 +107,7 @@ void TGridExchange::LoadFromMDBSQL(const QString& FileName, const QString& SQL)
                 const QVariant v = q.value(i);
                 QString text;
                 if (v.typeId() == QMetaType::Double) // with the regional decimal separator
-                    text = TOfficeValue{TOfficeValue::ovNumber, v.toDouble(), {}}.ToText();
+                    text = TOfficeValue{TOfficeValue::ovNumber, v.toDouble(), {}}.ToText(sep);
                 else if (!v.isNull())
                     text = v.toString();
                 FGrid.setCells(FC + i, row, text);

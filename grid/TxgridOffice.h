@@ -17,9 +17,9 @@ struct TOfficeValue {
     TKind Kind = ovEmpty;
     double Number = 0; // ovNumber; ovBool: 0 or 1
     QString Text;      // ovText
-    // The value as cell text (numbers with the regional decimal separator); empty for
-    // empty and error values.
-    QString ToText() const;
+    // The value as cell text, numbers with the decimal separator given (the regional one,
+    // read once by the caller); empty for empty and error values.
+    QString ToText(QChar DecimalSeparator) const;
 };
 using TOfficeRow = std::vector<TOfficeValue>;
 

@@ -6,6 +6,7 @@
 #include "grid/TxgridExchange.h"
 #include "grid/TxgridOffice.h"
 #include "grid/TxgridWaitCursor.h"
+#include "grid/Txutil.h"
 
 namespace grid {
 
@@ -139,11 +140,12 @@ void TGridExchange::LoadXLS(const QString& FileName, const QString* SheetName)
         }
     }
     // Values that do not fit the grid (a range read without its size) are skipped.
+    const QChar sep = TRegional::Current().DecimalSeparator;
     for (int r = 0; r < int(values.size()) && r + FR < FGrid.RowCount(); ++r)
         for (int c = 0; c < int(values[r].size()) && c + FC < FGrid.ColCount(); ++c) {
             const TOfficeValue& v = values[r][c];
             if (v.Kind != TOfficeValue::ovEmpty && v.Kind != TOfficeValue::ovError)
-                FGrid.setCells(c + FC, r + FR, v.ToText());
+                FGrid.setCells(c + FC, r + FR, v.ToText(sep));
         }
     app.Finish();
     FGrid.CellsChanged({0, 0, FGrid.ColCount(), FGrid.RowCount()});

@@ -2,7 +2,6 @@
 // written by the workbook readers and writer; a document table written as RTF.
 #include "grid/TxgridError.h"
 #include "grid/TxgridOffice.h"
-#include "grid/Txutil.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -11,16 +10,15 @@ namespace grid {
 
 // --- values, sheets, column names --------------------------------------------------------
 
-QString TOfficeValue::ToText() const
+QString TOfficeValue::ToText(QChar DecimalSeparator) const
 {
     switch (Kind) {
     case ovText: return Text;
     case ovBool: return Number != 0 ? QStringLiteral("True") : QStringLiteral("False");
     case ovNumber: {
         QString s = QString::number(Number, 'g', 15);
-        const QChar sep = TRegional::Current().DecimalSeparator;
-        if (sep != QLatin1Char('.'))
-            s.replace(QLatin1Char('.'), sep);
+        if (DecimalSeparator != QLatin1Char('.'))
+            s.replace(QLatin1Char('.'), DecimalSeparator);
         return s;
     }
     default: return QString();
