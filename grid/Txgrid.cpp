@@ -1,6 +1,7 @@
 // TTxStringGrid: construction, the window life cycle, bounds and the settings host.
 #include "grid/Txgrid.h"
 #include "grid/TxgridEditors.h"
+#include "grid/TxgridExchange.h"
 #include "grid/TxgridFooterPanel.h"
 #include "grid/TxgridInputSteps.h"
 #include "grid/TxgridRichEdit.h"
@@ -210,10 +211,10 @@ void TTxStringGrid::RepaintFooterPanel() { FFooterPanel->update(); }
 
 bool TTxStringGrid::RegisterDropTarget()
 {
-    setAcceptDrops(true);
+    Exchange().RegisterDropTarget();
     return true;
 }
 
-void TTxStringGrid::RevokeDropTarget() { setAcceptDrops(false); }
+void TTxStringGrid::RevokeDropTarget() { Exchange().RevokeDropTarget(); }
 
 } // namespace grid

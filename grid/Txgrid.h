@@ -878,6 +878,8 @@ private:
     int FUpdateCount = 0;
     int FCellTextWidth = 0; // width of the text painted last, for graphics placed beside it
     QString FSearchText; // the keyboard's incremental search
+    std::unique_ptr<TGridExchange> FExchange; // clipboard, office files, drag and drop
+    friend class TGridExchange;
 
 public:
     // ---- Persistence, cell checks, drag and drop ----
@@ -990,6 +992,9 @@ public:
     // named by FieldDescr (may be absent) or "FIELD" and the field's number from 0.
     void SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
                    const QStringList* FieldDescr);
+    // ---- Clipboard, workbooks, databases, drag and drop (TxgridExchange.h; made on first use) ----
+    TGridExchange& Exchange();
+    bool ClipboardKeyDown(QKeyEvent* e); // true: a clipboard key, handled
 };
 
 } // namespace grid

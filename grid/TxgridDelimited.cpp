@@ -4,6 +4,7 @@
 
 #include "grid/Txgrid.h"
 #include "grid/TxgridError.h"
+#include "grid/TxgridWaitCursor.h"
 #include "grid/Txutil.h"
 
 #include <QFile>
@@ -107,26 +108,6 @@ QString TrimControls(const QString& Text)
         --b;
     return Text.mid(a, b - a);
 }
-
-// Shows the hourglass for the life of an operation (when there is a screen).
-class TWaitCursor {
-public:
-    TWaitCursor()
-    {
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-            FOn = true;
-        }
-    }
-    ~TWaitCursor()
-    {
-        if (FOn)
-            QGuiApplication::restoreOverrideCursor();
-    }
-
-private:
-    bool FOn = false;
-};
 
 } // namespace
 

@@ -17,6 +17,7 @@ class TGridUnitEditBtn;
 class TGridButton;
 class TTxInplaceEdit;
 class THTMLHintWindow;
+class TGridExchange;
 
 // The plain text of rich text (paragraph marks as CR LF).
 QString RichTextToPlain(const QString& Rtf);

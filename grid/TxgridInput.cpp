@@ -33,8 +33,8 @@ constexpr TInputStepEntry kSteps[] = {
     {"navigation", kKey, &I::Navigation},
     {"selection-rectangle", kKey, &I::SelectionRectangle},
     // The clipboard's keys (Ctrl+C/X/V, Ctrl+Insert, Shift+Insert, Shift+Delete, gated by
-    // Navigation.AllowClipboardShortCuts) come here: the clipboard unit's ClipboardKeyDown.
-    {"clipboard", kKey, nullptr},
+    // Navigation.AllowClipboardShortCuts), before Insert and Delete work on rows.
+    {"clipboard", kKey, &I::Clipboard},
     {"insert-row", kKey, &I::InsertRow},
     {"select-all", kKey, &I::SelectAll},
     {"disjunct-rows", kKey, &I::DisjunctRows},

@@ -13,6 +13,7 @@ struct TGridInput {
     static bool CheckSpace(G&, E&), HomeEnd(G&, E&), TabMerged(G&, E&), Navigation(G&, E&);
     static bool SelectionRectangle(G&, E&), InsertRow(G&, E&), SelectAll(G&, E&), DisjunctRows(G&, E&);
     static bool DeleteRow(G&, E&), TabWrap(G&, E&), FindTyping(G&, E&), TypedChar(G&, E&);
+    static bool Clipboard(G&, E&);
     // presses, releases, double clicks
     static bool PanEnd(G&, E&), RightClick(G&, E&), Press(G&, E&), SizingStart(G&, E&), Outside(G&, E&);
     static bool FixedPress(G&, E&), Nodes(G&, E&), Radio(G&, E&), CellButton(G&, E&), DisjunctPress(G&, E&);

@@ -110,6 +110,14 @@ bool I::InsertRow(G& g, E& e)
 }
 
 // 8. Ctrl+A selects every normal cell; nothing after it applies.
+bool I::Clipboard(G& g, E& e)
+{
+    if (!e.Key)
+        return false;
+    QKeyEvent key(QEvent::KeyPress, e.Key, e.Mods, e.Text);
+    return g.ClipboardKeyDown(&key);
+}
+
 bool I::SelectAll(G& g, E& e)
 {
     if (e.Key != Qt::Key_A || !e.Ctrl())

@@ -1,0 +1,397 @@
+// The clipboard side of the grid's exchange: blocks of cells as tab-separated text, the rich
+// text of one cell besides, paste with growth of the grid, the series fill of a selection and
+// the clipboard keys.
+#include "grid/Txgrid.h"
+#include "grid/TxgridError.h"
+#include "grid/TxgridExchange.h"
+#include "grid/TxgridStrings.h"
+#include "grid/TsgspinValues.h"
+#include "grid/Txutil.h"
+#include "platform/ui/Application.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <cmath>
+
+namespace grid {
+
+namespace {
+
+const QString kRTFFormats[] = {QStringLiteral("text/rtf"), QStringLiteral("application/rtf")};
+
+QClipboard* systemClipboard()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+}
+
+// Whether a text may hold tags or rich text: one pass, as most cells hold neither.
+bool MayHoldMarkup(const QString& Text)
+{
+    for (const QChar ch : Text)
+        if (ch == QLatin1Char('<') || ch == QLatin1Char('{'))
+            return true;
+    return false;
+}
+
+} // namespace
+
+TGridExchange& TTxStringGrid::Exchange()
+{
+    if (!FExchange)
+        FExchange = std::make_unique<TGridExchange>(*this);
+    return *FExchange;
+}
+
+bool TTxStringGrid::ClipboardKeyDown(QKeyEvent* e) { return Exchange().ClipboardKeyDown(e); }
+
+bool TGridExchange::CellWritable(int ACol, int ARow)
+{
+    return FGrid.Navigation().AllowClipboardAlways || FGrid.CellEditable(ACol, ARow);
+}
+
+// --- copy --------------------------------------------------------------------------------
+
+QString TGridExchange::CopyText(TGridRect R)
+{
+    const bool disjunct = FGrid.MouseActions().DisjunctRowSelect;
+    const bool withTags = FGrid.Navigation().CopyHTMLTagsToClipboard;
+    const bool quote = FGrid.ClipboardQuoteMultiline;
+    const bool multi = FGrid.Multilinecells;
+    const QLatin1String closeTag("</"), rtfMark("{\\");
+    std::vector<int> real;
+    for (int c = R.Left; c <= R.Right; ++c)
+        real.push_back(FGrid.RemapCol(c));
+    QString out, t;
+    for (int r = R.Top; r <= R.Bottom; ++r) {
+        if (disjunct && !FGrid.GetRowSelect(r))
+            continue;
+        for (std::size_t k = 0; k < real.size(); ++k) {
+            FGrid.SaveCell(real[k], r, t);
+            if (MayHoldMarkup(t)) {
+                if (!withTags && t.contains(closeTag))
+                    t = StripTags(t);
+                else if (t.contains(rtfMark))
+                    t = RichTextToPlain(t);
+            }
+            if (quote && LinesInText(t, multi) > 1)
+                LineFeedsToCSV(t);
+            if (k > 0)
+                out += QLatin1Char('\t');
+            out += t;
+        }
+        if (R.Top < R.Bottom)
+            out += QLatin1String("\r\n");
+    }
+    return out;
+}
+
+void TGridExchange::PutText(const QString& Text)
+{
+    if (QClipboard* cb = systemClipboard())
+        cb->setText(Text);
+}
+
+void TGridExchange::CopyFunc(TGridRect R)
+{
+    FCopyOrigin = QPoint(R.Left, R.Top);
+    PutText(CopyText(R));
+    if (FGrid.Navigation().AllowRTFClipboard)
+        CopyRTFFunc(R.Left, R.Top);
+}
+
+// The cell's rich text joins the text already on the clipboard.
+void TGridExchange::CopyRTFFunc(int ACol, int ARow)
+{
+    QClipboard* cb = systemClipboard();
+    const QString raw = FGrid.cells(FGrid.RemapCol(ACol), ARow);
+    if (!cb || !raw.contains(QLatin1String("{\\")))
+        return;
+    auto* data = new QMimeData;
+    if (const QMimeData* old = cb->mimeData())
+        for (const QString& f : old->formats())
+            data->setData(f, old->data(f));
+    data->setData(kRTFFormats[0], raw.toLatin1());
+    cb->setMimeData(data);
+}
+
+void TGridExchange::CopyToClipBoard()
+{
+    CopyFunc({FGrid.GetSaveStartCol(), FGrid.GetSaveStartRow(), FGrid.GetSaveEndCol(), FGrid.GetSaveEndRow()});
+    FLastOperation = coCopy;
+}
+
+void TGridExchange::CopySelectionToClipboard()
+{
+    if (FGrid.MouseActions().DisjunctRowSelect)
+        CopyToClipBoard();
+    else
+        CopyFunc(FGrid.selection());
+    FLastOperation = coCopy;
+}
+
+void TGridExchange::CutToClipboard()
+{
+    CopyToClipBoard();
+    for (int r = FGrid.GetSaveStartRow(); r <= FGrid.GetSaveEndRow(); ++r)
+        for (int c = FGrid.GetSaveStartCol(); c <= FGrid.GetSaveEndCol(); ++c)
+            if (CellWritable(c, r))
+                FGrid.setCells(FGrid.RemapCol(c), r, QString());
+    FLastOperation = coCut;
+}
+
+void TGridExchange::CutSelectionToClipboard()
+{
+    CopySelectionToClipboard();
+    if (FGrid.MouseActions().DisjunctRowSelect) {
+        for (int r = FGrid.FixedRows(); r < FGrid.RowCount(); ++r)
+            if (FGrid.GetRowSelect(r))
+                FGrid.ClearRows(r, 1);
+    } else {
+        const TGridRect s = FGrid.selection();
+        for (int r = s.Top; r <= s.Bottom; ++r)
+            for (int c = s.Left; c <= s.Right; ++c)
+                if (CellWritable(c, r))
+                    FGrid.setCells(FGrid.RemapCol(c), r, QString());
+    }
+    FLastOperation = coCut;
+}
+
+// --- paste -------------------------------------------------------------------------------
+
+void TGridExchange::PasteSize(const QString& Text, QPoint& Size)
+{
+    int most = 0, breaks = 0;
+    bool measured = false;
+    qsizetype p = 0;
+    const qsizetype n = Text.size();
+    while (p < n) {
+        qsizetype e = Text.indexOf(CR, p);
+        const qsizetype end = e < 0 ? n : e;
+        int fields = 1;
+        for (qsizetype i = p; i < end; ++i)
+            fields += Text.at(i) == QLatin1Char('\t');
+        most = std::max(most, fields);
+        measured = true;
+        if (e < 0)
+            break;
+        ++breaks;
+        p = e + 1;
+        if (p < n && Text.at(p) == LF)
+            ++p;
+    }
+    Size = QPoint(most, breaks == 0 && measured ? 1 : breaks);
+}
+
+int TGridExchange::PasteText(int ACol, int ARow, const QString& Text)
+{
+    if (ACol < 0 || ARow < 0 || Text.isEmpty())
+        return 0;
+    if (!(FGrid.options() & ui::goEditing) && !FGrid.Navigation().AllowClipboardAlways)
+        return 0;
+    const bool quote = FGrid.ClipboardQuoteMultiline;
+    const bool colGrow = FGrid.Navigation().AllowClipboardColGrow;
+    const bool rowGrow = FGrid.Navigation().AllowClipboardRowGrow;
+    int count = 0, row = ARow, maxCol = ACol;
+    qsizetype p = 0;
+    const qsizetype n = Text.size();
+    for (;;) {
+        const qsizetype e = Text.indexOf(CR, p);
+        const bool endedByCR = e >= 0;
+        const qsizetype end = endedByCR ? e : n;
+        int col = ACol;
+        for (qsizetype f = p;;) {
+            qsizetype tab = Text.indexOf(QLatin1Char('\t'), f);
+            if (tab < 0 || tab > end)
+                tab = end;
+            QString field = Text.mid(f, tab - f);
+            const bool last = tab == end;
+            if (quote && field.contains(LF)) {
+                if (field.startsWith(QLatin1Char('"')))
+                    field.remove(0, 1);
+                if (const qsizetype q = field.indexOf(QLatin1Char('"')); q >= 0 && q == field.size() - 1)
+                    field.chop(1);
+                CSVToLineFeeds(field);
+            }
+            if (!last || endedByCR || !field.isEmpty()) {
+                if (col >= FGrid.ColCount() && colGrow && row < FGrid.RowCount())
+                    FGrid.SetColCount(col + 1);
+                if (col < FGrid.ColCount() && row < FGrid.RowCount() && CellWritable(col, row))
+                    FGrid.setCells(FGrid.RemapCol(col), row, field);
+            }
+            ++count;
+            ++col;
+            maxCol = std::max(maxCol, col);
+            if (last)
+                break;
+            f = tab + 1;
+        }
+        ++row;
+        if (!endedByCR)
+            break;
+        p = e + 1;
+        if (p < n && Text.at(p) == LF)
+            ++p;
+        if (row >= FGrid.RowCount() && p < n && rowGrow)
+            FGrid.SetRowCount(FGrid.RowCount() + 1);
+    }
+    const TGridRect area{ACol, ARow, maxCol - 1, row - 1};
+    FGrid.PasteNotify(FCopyOrigin, area, FLastOperation);
+    FGrid.CellsChanged({area.Left, area.Top, area.Right, area.Bottom});
+    return count;
+}
+
+int TGridExchange::PasteFunc(int ACol, int ARow)
+{
+    QClipboard* cb = systemClipboard();
+    const QMimeData* data = cb ? cb->mimeData() : nullptr;
+    if (!data)
+        return 0;
+    if (FGrid.Navigation().AllowRTFClipboard)
+        for (const QString& f : kRTFFormats)
+            if (data->hasFormat(f)) {
+                QByteArray rtf = data->data(f);
+                if (const qsizetype z = rtf.indexOf('\0'); z >= 0)
+                    rtf.truncate(z);
+                if (FGrid.CellEditable(ACol, ARow))
+                    FGrid.setCells(FGrid.RemapCol(ACol), ARow, QString::fromLatin1(rtf));
+                return 0;
+            }
+    return data->hasText() ? PasteText(ACol, ARow, data->text()) : 0;
+}
+
+void TGridExchange::PasteFromClipboard() { PasteFunc(FGrid.GetSaveStartCol(), FGrid.GetSaveStartRow()); }
+
+void TGridExchange::PasteSelectionFromClipboard()
+{
+    const TGridRect s = FGrid.selection();
+    const int n = PasteFunc(s.Left, s.Top);
+    if (FGrid.Navigation().AllowSmartClipboard)
+        PasteSmartFill(n, s);
+}
+
+// --- series fill -------------------------------------------------------------------------
+
+namespace {
+
+// The step between two dates: whole days, months or years when only that part differs,
+// else the difference as a number of days.
+struct TDateStep {
+    int Years = 0, Months = 0, Days = 0;
+    double Span = 0;
+    TDateTime At(TDateTime From, int K) const
+    {
+        const double time = From - std::floor(From);
+        const QDate d = DateTimeToDate(From);
+        if (Months != 0)
+            return DateToDateTime(d.addMonths(Months * K)) + time; // a missing day becomes the month's last
+        if (Years != 0)
+            return DateToDateTime(d.addYears(Years * K)) + time;
+        if (Days != 0)
+            return From + double(Days) * K;
+        return From + Span * K;
+    }
+};
+
+TDateStep DateStep(TDateTime D1, TDateTime D2)
+{
+    const QDate a = DateTimeToDate(D1), b = DateTimeToDate(D2);
+    const bool sameTime = std::fabs((D1 - std::floor(D1)) - (D2 - std::floor(D2))) < 1e-9;
+    TDateStep s;
+    if (sameTime && a.year() == b.year() && a.month() == b.month())
+        s.Days = b.day() - a.day();
+    else if (sameTime && a.month() == b.month() && a.day() == b.day())
+        s.Years = b.year() - a.year();
+    else if (sameTime && a.year() == b.year() && a.day() == b.day())
+        s.Months = b.month() - a.month();
+    if (s.Days == 0 && s.Months == 0 && s.Years == 0)
+        s.Span = D2 - D1;
+    return s;
+}
+
+} // namespace
+
+void TGridExchange::PasteSmartFill(int Count, TGridRect S)
+{
+    const int L = S.Left, T = S.Top;
+    const bool oneCol = S.Left == S.Right, oneRow = S.Top == S.Bottom;
+    auto eachCell = [&](auto&& Fill) {
+        int k = 0;
+        for (int c = S.Left; c <= S.Right; ++c)
+            for (int r = S.Top; r <= S.Bottom; ++r, ++k)
+                if (FGrid.CellEditable(c, r))
+                    Fill(FGrid.RemapCol(c), r, k);
+    };
+    const QString p = FGrid.cells(FGrid.RemapCol(L), T);
+    if (Count == 2 && !(oneCol && oneRow)) {
+        eachCell([&](int c, int r, int) { FGrid.setCells(c, r, p); });
+        return;
+    }
+    if (Count != 3 || !(oneCol || oneRow))
+        return;
+    const int qc = FGrid.RemapCol(oneRow ? L + 1 : L), qr = oneRow ? T : T + 1;
+    const int pc = FGrid.RemapCol(L);
+    const QString q = FGrid.cells(qc, qr);
+    const TRegional reg = TRegional::Current();
+    const QChar ds = reg.DateSeparator, ts = TimeSeparator();
+    if ((p.contains(ds) || p.contains(ts)) && (q.contains(ds) || q.contains(ts))) {
+        auto value = [&](int c, int r, const QString& t) {
+            return t.contains(ds) ? FGrid.GetDates(c, r) : FGrid.GetTimes(c, r);
+        };
+        const TDateTime d1 = value(pc, T, p), d2 = value(qc, qr, q);
+        const TDateStep step = DateStep(d1, d2);
+        const bool asDate = p.contains(ds);
+        eachCell([&](int c, int r, int k) {
+            const TDateTime v = step.At(d1, k);
+            asDate ? FGrid.SetDates(c, r, v) : FGrid.SetTimes(c, r, v);
+        });
+    } else if (p.contains(reg.DecimalSeparator) || q.contains(reg.DecimalSeparator)) {
+        const double a = FGrid.GetFloats(pc, T), b = FGrid.GetFloats(qc, qr);
+        eachCell([&](int c, int r, int k) { FGrid.SetFloats(c, r, a + (b - a) * k); });
+    } else {
+        int a = 0, b = 0;
+        try {
+            a = FGrid.GetInts(pc, T);
+            b = FGrid.GetInts(qc, qr);
+        } catch (const ETxGridError&) {
+            return; // not whole numbers: nothing is filled
+        }
+        eachCell([&](int c, int r, int k) { FGrid.SetInts(c, r, a + (b - a) * k); });
+    }
+}
+
+// --- keys --------------------------------------------------------------------------------
+
+bool TGridExchange::ClipboardKeyDown(QKeyEvent* Event)
+{
+    if (!FGrid.Navigation().AllowClipboardShortCuts)
+        return false;
+    const Qt::KeyboardModifiers m = Event->modifiers();
+    const bool ctrl = m & Qt::ControlModifier, shift = m & Qt::ShiftModifier;
+    const int key = Event->key();
+    TClipboardEvent* ask = nullptr;
+    void (TGridExchange::*act)() = nullptr;
+    if ((ctrl && key == Qt::Key_X) || (shift && key == Qt::Key_Delete)) {
+        ask = &FGrid.OnClipboardCut;
+        act = &TGridExchange::CutSelectionToClipboard;
+    } else if ((ctrl && key == Qt::Key_V) || (shift && key == Qt::Key_Insert)) {
+        ask = &FGrid.OnClipboardPaste;
+        act = &TGridExchange::PasteSelectionFromClipboard;
+    } else if (ctrl && (key == Qt::Key_C || key == Qt::Key_Insert)) {
+        ask = &FGrid.OnClipboardCopy;
+        act = &TGridExchange::CopySelectionToClipboard;
+    } else {
+        return false;
+    }
+    ui::guard([&] {
+        bool allow = true;
+        if (*ask)
+            (*ask)(FGrid, allow);
+        if (allow)
+            (this->*act)();
+    });
+    return true;
+}
+
+} // namespace grid

@@ -1,0 +1,86 @@
+#pragma once
+// The office bridge: the calls the grid makes to a spreadsheet program (workbooks, sheets,
+// the used range, a range's values) and to a word processor (a document holding one table),
+// one virtual call each, in the order the grid makes them. The native bridge does the work
+// itself: workbooks are read from .xlsx (our reader) and .xls files (FreeXL) and written as
+// .xlsx (libxlsxwriter); documents are written as RTF. Tests put in a bridge that records the
+// calls.
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace grid {
+
+// A cell value as the spreadsheet hands it over.
+struct TOfficeValue {
+    enum TKind : unsigned char { ovEmpty, ovText, ovNumber, ovBool, ovError };
+    TKind Kind = ovEmpty;
+    double Number = 0; // ovNumber; ovBool: 0 or 1
+    QString Text;      // ovText
+    // The value as cell text, numbers with the decimal separator given (the regional one,
+    // read once by the caller); empty for empty and error values.
+    QString ToText(QChar DecimalSeparator) const;
+};
+using TOfficeRow = std::vector<TOfficeValue>;
+
+// One sheet's cells, rows and columns from 0 (row 0 is the sheet's row 1); rows may be
+// shorter than the widest one.
+struct TOfficeSheet {
+    QString Name;
+    std::vector<TOfficeRow> Rows;
+    const TOfficeValue* At(int Row, int Col) const;
+    void Set(int Row, int Col, TOfficeValue Value);
+    // The bounding box of the non-empty values as "$B$2:$D$5" ("$B$2" for one cell, "$A$1"
+    // for none).
+    QString UsedRangeAddress() const;
+};
+
+struct TOfficeWorkbook {
+    std::vector<TOfficeSheet> Sheets;
+    int ActiveSheet = 0;
+};
+
+// Column names of the A1 scheme: 1 = A, 26 = Z, 27 = AA, 703 = AAA; 0 for a name that is
+// not letters.
+QString ColumnLetters(int Col);
+int ColumnNumber(const QString& Letters);
+
+class TOfficeBridge {
+public:
+    virtual ~TOfficeBridge() = default;
+    // --- spreadsheet: the workbook and sheet in hand ---
+    virtual bool WorkbooksOpen(const QString& FileName) = 0; // false: no such file
+    virtual void WorkbooksAdd() = 0;
+    virtual int SheetsCount() = 0;
+    virtual QString SheetName(int Index) = 0; // Index from 1
+    virtual void SelectSheet(int Index) = 0;  // Index from 1
+    virtual void SelectActiveSheet() = 0;
+    virtual void WorksheetsAdd(const QString& Name) = 0; // the new sheet is the one in hand
+    virtual QString UsedRangeAddress() = 0;
+    // Range "B2:D5": its values row by row.
+    virtual std::vector<TOfficeRow> RangeValue(const QString& Range) = 0;
+    virtual void SetRangeValue(const QString& Range, const std::vector<std::vector<QString>>& Values) = 0;
+    virtual void WorkbookSave() = 0;
+    virtual void WorkbookSaveAs(const QString& FileName) = 0;
+    virtual void WorkbookClose(bool SaveChanges) = 0;
+    virtual void Quit() = 0;
+    // --- word processor ---
+    virtual void DocumentsAdd() = 0;
+    virtual void TablesAdd(int Rows, int Cols) = 0;
+    virtual void CellInsertAfter(int Row, int Col, const QString& Text) = 0; // from 1
+    virtual void CellAlignment(int Row, int Col, int Alignment) = 0;        // 1 centred, 2 right
+    virtual void DocumentSaveAs(const QString& FileName) = 0;
+};
+
+std::unique_ptr<TOfficeBridge> NewNativeOfficeBridge();
+
+// The native readers and writers (ETxGridError when a file cannot be read or written).
+// The reader is chosen by the file's first bytes: "PK" is .xlsx, D0 CF 11 E0 is .xls.
+TOfficeWorkbook ReadWorkbook(const QString& FileName);
+TOfficeWorkbook ReadXlsx(const QByteArray& Zip); // a whole .xlsx file in memory
+void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book);
+// An RTF document holding one table: Cells row by row, Align the paragraph alignment of each
+// cell (0 left, 1 centred, 2 right).
+QByteArray RtfTable(const std::vector<std::vector<QString>>& Cells, const std::vector<std::vector<int>>& Align);
+
+} // namespace grid

@@ -1,0 +1,263 @@
+// The grid's clipboard: the exact text of a copied block, paste with growth and the field
+// count, the series fill of a selection, cut of editable cells, rich text besides the text,
+// the clipboard keys; and a drag of cells out of one grid into another.
+#include "grid/Txgrid.h"
+#include "grid/TxgridDragDrop.h"
+#include "grid/TxgridExchange.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace grid;
+
+namespace {
+
+// Cols x Rows without fixed cells, editable, filled from a list row by row.
+class Grid : public TTxStringGrid {
+public:
+    Grid(int cols, int rows, const QStringList& texts = {})
+    {
+        SetFixedCols(0);
+        SetFixedRows(0);
+        SetColCount(cols);
+        SetRowCount(rows);
+        setOptions(options() | ui::goEditing | ui::goRangeSelect);
+        for (int i = 0; i < texts.size(); ++i)
+            setCells(i % cols, i / cols, texts[i]);
+    }
+    QStringList Column(int c) const
+    {
+        QStringList out;
+        for (int r = 0; r < rowCount(); ++r)
+            out << cells(c, r);
+        return out;
+    }
+};
+
+QString clipText() { return QApplication::clipboard()->text(); }
+void setClip(const QString& t) { QApplication::clipboard()->setText(t); }
+
+} // namespace
+
+TEST(GridClipboard, CopiedTextIsExact)
+{
+    Grid g(2, 2, {"a", "b", "c", "d"});
+    g.Exchange().CopyToClipBoard();
+    EXPECT_EQ(clipText(), QStringLiteral("a\tb\r\nc\td\r\n"));
+    EXPECT_EQ(g.Exchange().LastOperation(), coCopy);
+
+    g.Exchange().CopyFunc({0, 1, 1, 1}); // one row: no line ending
+    EXPECT_EQ(clipText(), QStringLiteral("c\td"));
+    EXPECT_EQ(g.Exchange().CopyOrigin(), QPoint(0, 1));
+
+    // Tags stripped unless asked for, rich text as its plain text, multi-line cells quoted.
+    Grid h(3, 1, {"<b>x</b>", "{\\rtf1\\ansi pl}", "x\r\ny"});
+    h.Multilinecells = true;
+    h.ClipboardQuoteMultiline = true;
+    h.Navigation().CopyHTMLTagsToClipboard = false;
+    h.Exchange().CopyToClipBoard();
+    EXPECT_EQ(clipText(), QStringLiteral("x\tpl\t\"x\ny\""));
+
+    // ...and the quoted cell comes back whole in another column.
+    Grid back(3, 1);
+    back.ClipboardQuoteMultiline = true;
+    EXPECT_EQ(back.Exchange().PasteText(2, 0, QStringLiteral("\"x\ny\"")), 1);
+    EXPECT_EQ(back.cells(2, 0), QStringLiteral("x\r\ny"));
+}
+
+TEST(GridClipboard, PasteCountsFieldsAndGrows)
+{
+    Grid g(3, 3);
+    EXPECT_EQ(g.Exchange().PasteText(1, 1, QStringLiteral("1\r\n2\r\n")), 3);
+    EXPECT_EQ(g.Column(1), (QStringList{"", "1", "2"}));
+    EXPECT_EQ(g.rowCount(), 3); // the empty remainder asks for no row
+
+    struct Case {
+        bool grow;
+        int rows, cols;
+    };
+    for (const Case c : {Case{true, 7, 4}, Case{false, 3, 3}}) {
+        Grid h(3, 3);
+        h.Navigation().AllowClipboardRowGrow = c.grow;
+        h.Navigation().AllowClipboardColGrow = c.grow;
+        EXPECT_EQ(h.Exchange().PasteText(2, 2, QStringLiteral("a\tA\r\nb\r\nc\r\nd\r\ne")), 6);
+        EXPECT_EQ(h.rowCount(), c.rows) << c.grow;
+        EXPECT_EQ(h.colCount(), c.cols) << c.grow;
+        EXPECT_EQ(h.cells(2, 2), QStringLiteral("a"));
+        EXPECT_EQ(h.cells(2, h.rowCount() - 1), c.grow ? QStringLiteral("e") : QStringLiteral("a"));
+    }
+
+    // A read-only grid takes nothing unless the clipboard may always write.
+    Grid ro(2, 2);
+    ro.setOptions(ro.options() & ~ui::GridOptions(ui::goEditing));
+    EXPECT_EQ(ro.Exchange().PasteText(0, 0, QStringLiteral("x")), 0);
+    ro.Navigation().AllowClipboardAlways = true;
+    EXPECT_EQ(ro.Exchange().PasteText(0, 0, QStringLiteral("x")), 1);
+    EXPECT_EQ(ro.cells(0, 0), QStringLiteral("x"));
+
+    QPoint size;
+    TGridExchange::PasteSize(QStringLiteral("a\tb\tc\r\nd\r\n"), size);
+    EXPECT_EQ(size, QPoint(3, 2));
+    TGridExchange::PasteSize(QStringLiteral("a\tb"), size);
+    EXPECT_EQ(size, QPoint(2, 1));
+}
+
+TEST(GridClipboard, SeriesFillContinuesTheSelection)
+{
+    struct Case {
+        QString clip;
+        QStringList want;
+    };
+    const Case cases[] = {
+        {QStringLiteral("1\r\n3\r\n"), {"1", "3", "5", "7", "9"}},
+        {QStringLiteral("x\r\n"), {"x", "x", "x", "x", "x"}},
+        // Two months apart; a day the month lacks becomes its last.
+        {QStringLiteral("2023-01-31\r\n2023-03-31\r\n"), {"2023-01-31", "2023-03-31", "2023-05-31", "2023-07-31", "2023-09-30"}},
+        {QStringLiteral("1,5\r\n2\r\n"), {"1,50", "2,00", "2,50", "3,00", "3,50"}},
+        {QStringLiteral("1\r\nb\r\n"), {"1", "b", "", "", ""}}, // not numbers: left as pasted
+    };
+    for (const Case& c : cases) {
+        Grid g(1, 5);
+        g.Navigation().AllowSmartClipboard = true;
+        g.setSelection({0, 0, 0, 4});
+        setClip(c.clip);
+        g.Exchange().PasteSelectionFromClipboard();
+        EXPECT_EQ(g.Column(0), c.want) << c.clip.toStdString();
+    }
+}
+
+TEST(GridClipboard, CutEmptiesOnlyEditableCells)
+{
+    Grid g(2, 2, {"a", "b", "c", "d"});
+    g.OnCanEditCell = [](TGridSender, int ARow, int ACol, bool& CanEdit) { CanEdit = !(ARow == 0 && ACol == 1); };
+    g.Exchange().CutToClipboard();
+    EXPECT_EQ(clipText(), QStringLiteral("a\tb\r\nc\td\r\n"));
+    EXPECT_EQ(g.Column(0), (QStringList{"", ""}));
+    EXPECT_EQ(g.Column(1), (QStringList{"b", ""}));
+    EXPECT_EQ(g.Exchange().LastOperation(), coCut);
+}
+
+TEST(GridClipboard, RichTextGoesBesideTheTextAndComesBackWhole)
+{
+    const QString rtf = QStringLiteral("{\\rtf1\\ansi {\\b gruby}}");
+    Grid g(2, 1, {rtf, "z"});
+    g.Navigation().AllowRTFClipboard = true;
+    g.Exchange().CopyToClipBoard();
+    const QMimeData* m = QApplication::clipboard()->mimeData();
+    EXPECT_EQ(m->text(), QStringLiteral("gruby\tz"));
+    EXPECT_EQ(m->data(QStringLiteral("text/rtf")), rtf.toLatin1());
+
+    Grid h(2, 2);
+    h.Navigation().AllowRTFClipboard = true;
+    EXPECT_EQ(h.Exchange().PasteFunc(1, 1), 0);
+    EXPECT_EQ(h.cells(1, 1), rtf);
+    EXPECT_EQ(h.cells(0, 0), QString());
+}
+
+TEST(GridClipboard, KeysAskTheirEventFirst)
+{
+    // Through the grid's own key handling, as a user types them.
+    Grid g(2, 1, {"p", "q"});
+    g.setSelection({0, 0, 1, 0});
+    setClip(QStringLiteral("-"));
+    QTest::keyClick(&g, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipText(), QStringLiteral("-")); // shortcuts off
+    g.Navigation().AllowClipboardShortCuts = true;
+    bool allow = false;
+    g.OnClipboardCopy = [&](TGridSender, bool& Allow) { Allow = allow; };
+    QTest::keyClick(&g, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipText(), QStringLiteral("-"));
+    allow = true;
+    QTest::keyClick(&g, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(clipText(), QStringLiteral("p\tq"));
+
+    QTest::keyClick(&g, Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(g.cells(0, 0), QString());
+    QTest::keyClick(&g, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(g.cells(1, 0), QStringLiteral("q"));
+    QKeyEvent plainC(QEvent::KeyPress, Qt::Key_C, Qt::NoModifier);
+    EXPECT_FALSE(g.ClipboardKeyDown(&plainC));
+}
+
+// --- drag and drop between grids ------------------------------------------------------------
+
+namespace {
+
+QPoint cellPoint(TTxStringGrid& g, int c, int r)
+{
+    const QRect rect = g.platformCellRect(c, r).toQRect();
+    return g.viewport()->mapTo(&g, rect.center());
+}
+
+// Enter, move and drop of Data at a cell of Target; whether the drop was taken.
+bool dropAt(TTxStringGrid& Target, const QMimeData* Data, int c, int r, Qt::DropAction Action)
+{
+    const QPoint p = cellPoint(Target, c, r);
+    QDragEnterEvent enter(p, Qt::CopyAction | Qt::MoveAction, Data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDragMoveEvent move(p, Qt::CopyAction | Qt::MoveAction, Data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Target, &move);
+    if (!move.isAccepted()) { // released over a no-drop place: the target only sees the leave
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(&Target, &leave);
+        return false;
+    }
+    QDropEvent drop(p, Qt::CopyAction | Qt::MoveAction, Data, Qt::LeftButton,
+                    Action == Qt::CopyAction ? Qt::ControlModifier : Qt::NoModifier);
+    QApplication::sendEvent(&Target, &drop);
+    return drop.isAccepted() && drop.dropAction() == Action;
+}
+
+} // namespace
+
+TEST(GridDragBetweenGrids, CellsMoveFromOneGridIntoAnother)
+{
+    Grid a(3, 3, {"1", "2", "x", "3", "4", "y", "", "", ""});
+    Grid b(4, 6);
+    for (TTxStringGrid* g : {static_cast<TTxStringGrid*>(&a), static_cast<TTxStringGrid*>(&b)}) {
+        g->SetFixedRows(1);
+        g->resize(400, 300);
+        g->show();
+    }
+    b.DragDropSettings().OleInsertRows = true;
+    b.DragDropSettings().SetOleDropTarget(true);
+    ASSERT_NE(b.Exchange().DropTarget(), nullptr);
+    b.setCells(1, 2, QStringLiteral("stays"));
+    TGridRect dropped{-1, -1, -1, -1};
+    b.OnOleDropped = [&](TGridSender, TGridRect R) { dropped = R; };
+
+    a.setSelection({0, 1, 1, 2});
+    a.Exchange().DraggedRect() = a.selection();
+    const std::unique_ptr<QMimeData> data(a.Exchange().CellDragData(0, 1).CreateMimeData());
+    EXPECT_EQ(data->text(), QStringLiteral("3\t4\r\n\t\r\n"));
+    ASSERT_TRUE(dropAt(b, data.get(), 1, 2, Qt::MoveAction));
+    a.Exchange().CellDragDone(DROPEFFECT_MOVE);
+
+    // Two rows were inserted at the drop row, the block pasted there and selected.
+    EXPECT_EQ(b.cells(1, 2), QStringLiteral("3"));
+    EXPECT_EQ(b.cells(2, 2), QStringLiteral("4"));
+    EXPECT_EQ(b.cells(1, 4), QStringLiteral("stays"));
+    EXPECT_EQ(dropped, (TGridRect{1, 2, 2, 3}));
+    EXPECT_EQ(b.selection(), dropped);
+    // The source lost what moved, and kept the rest.
+    EXPECT_EQ(a.cells(0, 1), QString());
+    EXPECT_EQ(a.cells(1, 1), QString());
+    EXPECT_EQ(a.cells(2, 1), QStringLiteral("y"));
+
+    // Data carrying no format at all is refused on entry; a header row takes no text.
+    QMimeData empty;
+    EXPECT_FALSE(dropAt(b, &empty, 1, 2, Qt::MoveAction));
+    QMimeData text;
+    text.setText(QStringLiteral("h"));
+    EXPECT_FALSE(dropAt(b, &text, 1, 0, Qt::CopyAction));
+    EXPECT_EQ(b.cells(1, 0), QString());
+}
