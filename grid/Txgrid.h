@@ -20,6 +20,7 @@
 #include "grid/TxgridTypes.h"
 #include "grid/Txobj.h"
 #include "grid/TxgridPrintLayout.h"
+#include "grid/TxgridPlainProperties.h"
 
 #include <QBasicTimer>
 #include <QPagedPaintDevice>
@@ -33,7 +34,8 @@ namespace grid {
 
 // The grid's events (OnGetDisplText comes from the base grid); each is empty until set, and the
 // grid passes itself first.
-class TTxStringGrid : public TBaseGrid, public TTxStringGridEvents, public TGridGrouping, public TGridCellAccess,
+class TTxStringGrid : public TBaseGrid, public TGridPlainProperties, public TTxStringGridEvents,
+                      public TGridGrouping, public TGridCellAccess,
                       private TSettingsHost {
     Q_OBJECT
 public:
@@ -81,33 +83,24 @@ public:
     // ========================================================================================
     // Published properties: look and cells
     // ========================================================================================
-    bool ActiveCellShow = false;
     const ui::Font& ActiveCellFont() const { return FActiveCellFont; }
     void SetActiveCellFont(const ui::Font& Value); // copied; repaints
     TVAlignment VAlignment() const { return FVAlignment; }
     void SetVAlignment(TVAlignment Value); // repaints, except inside an update
-    bool WordWrap = false;
-    bool Multilinecells = false;
-    bool EnhTextSize = false;
     TGridLook Look() const { return FLook; }
     void SetLook(TGridLook Value); // repaints and updates the footer on a change
     bool Flat() const { return FFlat; }
     void SetFlat(bool Value);
-    bool FixedAsButtons = false;
-    bool Hovering = false;
     TColor SelectionColor() const { return FSelectionColor; }
     void SetSelectionColor(TColor Value);
     TColor SelectionTextColor() const { return FSelectionTextColor; }
     void SetSelectionTextColor(TColor Value);
     bool SelectionRectangle() const { return FSelectionRectangle; }
     void SetSelectionRectangle(bool Value);
-    bool SelectionRTFKeep = false;
     bool ShowSelection() const { return FShowSelection; }
     void SetShowSelection(bool Value); // repaints on a change
-    bool HideFocusRect = false;
     const ui::Font& FixedFont() const { return FFixedFont; }
     void SetFixedFont(const ui::Font& Value); // copied; repaints
-    QImage RowIndicator;                      // an owned copy
     TImageList* GridImages() const { return FGridImages; }
     void SetImages(TImageList* Value);
     TColor URLColor() const { return FURLColor; }
@@ -116,13 +109,6 @@ public:
     void SetURLShow(bool Value);
     bool URLFull() const { return FURLFull; }
     void SetURLFull(bool Value);
-    bool URLEdit = false;
-    bool EnableHTML = true;
-    TPictureContainer* PictureContainer = nullptr; // not owned
-    QString FloatFormat = QStringLiteral("%.2f");
-    bool ExcelStyleDecimalSeparator = false;
-    bool OemConvert = false;
-    bool AutoNumAlign = false;
     // Rows at the bottom and columns at the right outside the normal cells.
     int FixedFooters() const { return fixedFooters(); }
     void SetFixedFooters(int Value) override;
@@ -133,8 +119,6 @@ public:
     void SetFixedColWidth(int Value);
     int FixedRowHeight() const { return rowHeights(0); }
     void SetFixedRowHeight(int Value);
-    bool FixedRowAlways = false;
-    bool FixedColAlways = false;
     // Texts for row 0 and column 0; "\n" in an entry is a line break.
     const QStringList& ColumnHeaders() const { return FColumnHeaders; }
     void SetColumnHeaders(const QStringList& List);
@@ -144,50 +128,22 @@ public:
     void ShowRowHeaders();
     void ClearColumnHeaders();
     void ClearRowHeaders();
-    bool IntegralHeight = false;
-    QChar PasswordChar = QLatin1Char('*');
-    QString CheckTrue = QStringLiteral("Y");
-    QString CheckFalse = QStringLiteral("N");
-    int Zoom = 0;
 
     // ========================================================================================
     // Published properties: editing
     // ========================================================================================
-    bool EditWithTags = false;
-    int MaxEditLength = 0;
-    bool Lookup = false;
     const QStringList& LookupItems() const { return FLookupItems; }
     void SetLookupItems(const QStringList& Value) { FLookupItems = Value; }
-    bool LookupCaseSensitive = false;
-    bool LookupHistory = false;
-    TTxStringGridCheck* CellChecker = nullptr; // not owned
 
     // ========================================================================================
     // Published properties: sizing, scrolling and the wheel
     // ========================================================================================
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool Value);
-    bool SizeWithForm = false;
-    bool EnhRowColMove = false;
-    TScrollType ScrollType = ssNormal;
-    TColor ScrollColor = ui::clNone;
-    int ScrollWidth = 0; // set to the platform's vertical scroll bar width
-    bool ScrollSynch = false;
-    bool ScrollProportional = false;
-    TScrollHintType ScrollHints = shNone;
-    bool EnableWheel = true;
-    TIntelliPan IntelliPan = ipVertical;
-    bool IntelliZoom = true;
 
     // ========================================================================================
     // Published properties: mouse and hints; sorting and filtering
     // ========================================================================================
-    TColor HintColor = ui::clInfoBk;
-    bool HintShowCells = false;
-    bool HintShowLargeText = false;
-    bool HintShowSizing = false;
-    bool HTMLHint = false;
-    bool AnchorHint = false;
     bool FilterActive() const { return FFilterActive; }
     void SetFilterActive(bool Value); // on: ApplyFilter; off: every hidden row shows again
 
@@ -253,10 +209,6 @@ public:
     virtual void RemoveCols(int ACol, int Count);
     virtual void InsertCols(int ACol, int Count);
     virtual void SortSwapRows(int ARow1, int ARow2);
-    // Display column From moves to display position To: cells, objects, widths, visibility
-    // flags and the sort column travel with it. MoveColumn is the way in.
-    virtual void ColumnMoved(int FromIndex, int ToIndex);
-    void MoveColumn(int FromIndex, int ToIndex) { ColumnMoved(FromIndex, ToIndex); }
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
 
     // Base grid hooks answered here.

@@ -142,24 +142,6 @@ int TTxStringGrid::GetEditLimit() { return MaxEditLength; }
 
 QString TTxStringGrid::GetEditMask(int, int) { return {}; }
 
-void TTxStringGrid::ColumnMoved(int FromIndex, int ToIndex)
-{
-    if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0 || FromIndex >= colCount() || ToIndex >= colCount())
-        return;
-    // Neighbouring real columns change places one step at a time, so hidden columns between
-    // the two positions keep their order and the sort column follows its data.
-    const int from = RemapCol(FromIndex), to = RemapCol(ToIndex);
-    const int step = from < to ? 1 : -1;
-    for (int c = from; c != to; c += step) {
-        SwapColumns(c, c + step);
-        const bool v = FVisibleCols[std::size_t(c)];
-        FVisibleCols[std::size_t(c)] = FVisibleCols[std::size_t(c + step)];
-        FVisibleCols[std::size_t(c + step)] = v;
-        std::swap(FSavedWidths[std::size_t(c)], FSavedWidths[std::size_t(c + step)]);
-    }
-    StructureChanged();
-}
-
 int TTxStringGrid::GetVersionNr() { return 2; }
 
 QString TTxStringGrid::GetVersionString() { return QStringLiteral("2.02 January, 2002"); }
