@@ -5,7 +5,7 @@
 #include "grid/Txgrid.h"
 #include "grid/TxgridExchange.h"
 #include "grid/TxgridOffice.h"
-#include "support/QtBenchMain.h"
+#include "support/QtMain.h"
 
 #include <QDir>
 #include <benchmark/benchmark.h>
@@ -119,4 +119,4 @@ BENCHMARK(BM_GridClipboardText)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }
+int main(int argc, char** argv) { return bench::runWithWidgets(argc, argv); }
