@@ -51,6 +51,7 @@ constexpr TInputStepEntry kSteps[] = {
     {"fixed-press", kPress, &I::FixedPress},
     {"nodes", kPress, &I::Nodes},
     {"radio", kPress, &I::Radio},
+    {"deferred-press", kPress, &I::DeferredPress},
     {"cell-button", kPress, &I::CellButton},
     {"disjunct-press", kPress, &I::DisjunctPress},
     {"anchors", kPress, &I::Anchors},
@@ -59,7 +60,9 @@ constexpr TInputStepEntry kSteps[] = {
     {"check-box", kPress, &I::CheckBox},
     {"cell-select", kPress, &I::CellSelect},
     // Releases and double clicks.
+    {"disjunct-cells", ikMouseUp, &I::DisjunctCells},
     {"button-release", ikMouseUp, &I::ButtonRelease},
+    {"deferred-release", ikMouseUp, &I::DeferredRelease},
     {"disjunct-release", ikMouseUp, &I::DisjunctRelease},
     {"move-end", ikMouseUp, &I::MoveEnd},
     {"size-end", ikMouseUp, &I::SizeEnd},
@@ -70,6 +73,7 @@ constexpr TInputStepEntry kSteps[] = {
     // Movement.
     {"header-select", ikMouseMove, &I::HeaderSelect},
     {"sizing-drag", ikMouseMove, &I::SizingDrag},
+    {"ole-drag", ikMouseMove, &I::OleDrag},
     {"move-drag", ikMouseMove, &I::MoveDrag},
     {"cursor-zone", ikMouseMove, &I::CursorZone},
     {"link-hover", ikMouseMove, &I::LinkHover},

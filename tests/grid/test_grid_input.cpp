@@ -69,9 +69,9 @@ TEST(GridInput, StepsRunInTheirPinnedOrderWithThePlaceForTheClipboard)
                            "find-typing", "typed-char"}));
     EXPECT_EQ(InputStepNames(ikMouseDown),
               QStringList({"pan-end", "pan-start", "right-click", "press", "sizing-start", "outside", "fixed-press",
-                           "nodes", "radio", "cell-button", "disjunct-press", "anchors", "select-zones",
+                           "nodes", "radio", "deferred-press", "cell-button", "disjunct-press", "anchors", "select-zones",
                            "move-source", "check-box", "cell-select"}));
-    EXPECT_EQ(InputStepNames(ikMouseUp), QStringList({"button-release", "disjunct-release", "move-end", "size-end",
+    EXPECT_EQ(InputStepNames(ikMouseUp), QStringList({"disjunct-cells", "button-release", "deferred-release", "disjunct-release", "move-end", "size-end",
                                                       "release-events", "sorting"}));
     for (const TInputStepEntry& s : InputSteps())
         EXPECT_TRUE(s.Step || QLatin1String(s.Name) == QLatin1String("clipboard")) << s.Name;
