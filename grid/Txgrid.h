@@ -708,6 +708,7 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    bool event(QEvent* e) override; // characters typed into the grid are kept from shortcuts
     void keyDown(int& key, Qt::KeyboardModifiers mods) override;
     // The window exists: editor parents, the footer panel, loading column sizes, the timer.
     virtual void CreateWnd();

@@ -197,6 +197,25 @@ void TTxStringGrid::timerEvent(QTimerEvent* e)
     }
 }
 
+bool KeptFromShortcuts(Qt::KeyboardModifiers Mods, const QString& Text)
+{
+    const Qt::KeyboardModifiers chord = Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier;
+    return !(Mods & chord) && !Text.isEmpty() && Text.at(0).isPrint();
+}
+
+bool TTxStringGrid::event(QEvent* e)
+{
+    // Accepting the override sends the key here as a key press instead of to a shortcut.
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (KeptFromShortcuts(k->modifiers(), k->text())) {
+            e->accept();
+            return true;
+        }
+    }
+    return TBaseGrid::event(e);
+}
+
 bool TTxStringGrid::eventFilter(QObject* o, QEvent* e)
 {
     // From the destructor on, nothing reaches the grid: its parts are going.

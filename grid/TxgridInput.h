@@ -101,6 +101,9 @@ struct TInputState {
 // The item of a radio group under Pos (relative to the cell): Extents are the items' widths
 // (horizontal) or heights (vertical), laid one after another; -1 past the last.
 int RadioItemAt(const std::vector<int>& Extents, int Pos);
+// Whether a key typed into the grid is kept from the window's shortcuts and mnemonics: a
+// character without Alt, Ctrl or Meta (with Alt the window's accelerators have it).
+bool KeptFromShortcuts(Qt::KeyboardModifiers Mods, const QString& Text);
 // Zoom: whether the accumulated zoom may change by N (stays within -10 .. 10).
 bool ZoomAllowed(int Accumulated, int N);
 // Panning direction of one axis: -1, 0 or 1 with a dead zone of 5 pixels.
