@@ -682,6 +682,11 @@ public:
     virtual void ColumnMoved(int FromIndex, int ToIndex), RowMoved(int FromIndex, int ToIndex);
     void HandleRadioClick(int ACol, int ARow, int X, int Y); // X, Y inside the cell
     void ScrollInView(int ACol, int ARow);
+    // The scroll bars' look: each setter stores and shows it; FlatUpdate shows what is stored.
+    void SetScrollType(TScrollType V) { ScrollType = V; FlatUpdate(); }
+    void SetScrollColor(TColor V) { ScrollColor = V; FlatUpdate(); }
+    void SetScrollWidth(int V) { ScrollWidth = V; FlatUpdate(); }
+    void FlatUpdate();
     void StretchRightColumn() override; // the last column takes the client width left over
     bool InSizeZone(int X, int Y);
     void ColWidthsChanged(), RowHeightsChanged(); // a column / row was sized by the mouse
@@ -788,6 +793,7 @@ private:
     QTextEdit* FInplaceRichEdit = nullptr;  // rich-text cell editor
     std::array<TArrowWindow*, 4> FArrows{}; // column move markers
     TPopupButton* FPopupButton = nullptr;
+    TScrollBarStyle* FScrollStyle = nullptr; // a child, made when the bars leave the platform's look
     // Editor controls, made hidden and disabled by the editing steps.
     TGridCombo* FGridCombo = nullptr;
     TGridSpin* FGridSpin = nullptr;

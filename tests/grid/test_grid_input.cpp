@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -385,6 +386,23 @@ TEST(GridInput, StretchWheelZoomAndPanning)
     QTest::mousePress(g.viewport(), Qt::LeftButton, {}, g.at(2, 2)); // any press ends it
     EXPECT_FALSE(g.InputState().Panning);
     EXPECT_EQ(PanCursorId(-1, -1), 8006);
+}
+
+// The scroll bars keep the platform's look until asked; a flat bar takes the width and the colour.
+TEST(GridInput, ScrollBarsTakeTheirStyleWidthAndColour)
+{
+    InputGrid g;
+    g.setRowCount(60);
+    QApplication::processEvents();
+    QScrollBar* bar = g.verticalScrollBar();
+    EXPECT_EQ(bar->style(), g.style());
+    g.SetScrollType(ssFlat);
+    g.SetScrollColor(ui::clRed);
+    g.SetScrollWidth(25);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->width(), 25);
+    const QImage shot = bar->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(2, shot.height() * 3 / 4), QColor(Qt::red));
 }
 
 TEST(GridInput, HintTexts)
