@@ -402,7 +402,7 @@ TEST(GridInput, ScrollBarsTakeTheirStyleWidthAndColour)
     QApplication::processEvents();
     EXPECT_EQ(bar->width(), 25);
     const QImage shot = bar->grab().toImage();
-    EXPECT_EQ(shot.pixelColor(2, shot.height() * 3 / 4), QColor(Qt::red));
+    EXPECT_EQ(shot.pixelColor(2, shot.height() * 3 / 4).rgb(), QColor(Qt::red).rgb());
 }
 
 TEST(GridInput, HintTexts)
