@@ -715,6 +715,8 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     bool event(QEvent* e) override; // characters typed into the grid are kept from shortcuts
     void keyDown(int& key, Qt::KeyboardModifiers mods) override;
+    // Every press, after the input's steps: what a descendant adds to a press.
+    virtual void MousePressed(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
     // The window exists: editor parents, the footer panel, loading column sizes, the timer.
     virtual void CreateWnd();
     void SetSkipNextInvalidate() { FSkipNextInvalidate = true; }

@@ -151,7 +151,12 @@ void TTxStringGrid::keyPressEvent(QKeyEvent* e)
     RunGuarded(*this, E);
 }
 
-void TTxStringGrid::mousePressEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseDown, e)); }
+void TTxStringGrid::mousePressEvent(QMouseEvent* e)
+{
+    const TInputEvent E = MouseInput(ikMouseDown, e);
+    RunGuarded(*this, E);
+    ui::guard([&] { MousePressed(E.Button, E.Mods, E.Pos); });
+}
 
 void TTxStringGrid::mouseReleaseEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseUp, e)); }
 
