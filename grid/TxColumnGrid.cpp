@@ -111,8 +111,11 @@ void TTxColumnGrid::ColumnMoved(int FromIndex, int ToIndex)
     FMoving = false;
     EndUpdate();
     setTopRow(top);
+    // The items own the widths: each column takes its item's width at its new place.
+    for (int d = 0; d < colCount() && d < FColumns->Count(); ++d)
+        if (FColumns->Items(d)->FWidth > 0)
+            setColWidths(d, FColumns->Items(d)->FWidth);
     FInColumnMove = false;
-    CopyWidthsToItems();
     HideSelection();
 }
 

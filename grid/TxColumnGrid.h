@@ -310,7 +310,7 @@ public:
     void ColumnMoved(int FromIndex, int ToIndex) override;
 
 protected:
-    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos) override;
+    void MousePressed(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos) override;
     void colWidthsChanged() override;
 
 private:

@@ -52,9 +52,8 @@ void TDropList::mouseReleaseEvent(QMouseEvent* e)
 
 // --- the grid ----------------------------------------------------------------------------
 
-void TTxColumnGrid::mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos)
+void TTxColumnGrid::MousePressed(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos)
 {
-    TTxStringGrid::mouseDown(button, mods, pos);
     int c = -1, r = -1;
     if (!mouseToCell(pos, c, r)) {
         HideDropList();

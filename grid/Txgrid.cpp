@@ -135,6 +135,7 @@ void TTxStringGrid::CreateWnd()
     if (FColumnSize.Save)
         LoadColSizes();
     FInput.Timer.start(kTimerPeriodMs, this);
+    FlatUpdate();
 }
 
 void TTxStringGrid::resizeEvent(QResizeEvent* e)

@@ -682,6 +682,11 @@ public:
     virtual void ColumnMoved(int FromIndex, int ToIndex), RowMoved(int FromIndex, int ToIndex);
     void HandleRadioClick(int ACol, int ARow, int X, int Y); // X, Y inside the cell
     void ScrollInView(int ACol, int ARow);
+    // The scroll bars' look: each setter stores and shows it; FlatUpdate shows what is stored.
+    void SetScrollType(TScrollType V) { ScrollType = V; FlatUpdate(); }
+    void SetScrollColor(TColor V) { ScrollColor = V; FlatUpdate(); }
+    void SetScrollWidth(int V) { ScrollWidth = V; FlatUpdate(); }
+    void FlatUpdate();
     void StretchRightColumn() override; // the last column takes the client width left over
     bool InSizeZone(int X, int Y);
     void ColWidthsChanged(), RowHeightsChanged(); // a column / row was sized by the mouse
@@ -708,7 +713,10 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    bool event(QEvent* e) override; // characters typed into the grid are kept from shortcuts
     void keyDown(int& key, Qt::KeyboardModifiers mods) override;
+    // Every press, after the input's steps: what a descendant adds to a press.
+    virtual void MousePressed(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
     // The window exists: editor parents, the footer panel, loading column sizes, the timer.
     virtual void CreateWnd();
     void SetSkipNextInvalidate() { FSkipNextInvalidate = true; }
@@ -787,6 +795,7 @@ private:
     QTextEdit* FInplaceRichEdit = nullptr;  // rich-text cell editor
     std::array<TArrowWindow*, 4> FArrows{}; // column move markers
     TPopupButton* FPopupButton = nullptr;
+    TScrollBarStyle* FScrollStyle = nullptr; // a child, made when the bars leave the platform's look
     // Editor controls, made hidden and disabled by the editing steps.
     TGridCombo* FGridCombo = nullptr;
     TGridSpin* FGridSpin = nullptr;

@@ -51,6 +51,7 @@ constexpr TInputStepEntry kSteps[] = {
     {"fixed-press", kPress, &I::FixedPress},
     {"nodes", kPress, &I::Nodes},
     {"radio", kPress, &I::Radio},
+    {"deferred-press", kPress, &I::DeferredPress},
     {"cell-button", kPress, &I::CellButton},
     {"disjunct-press", kPress, &I::DisjunctPress},
     {"anchors", kPress, &I::Anchors},
@@ -59,7 +60,9 @@ constexpr TInputStepEntry kSteps[] = {
     {"check-box", kPress, &I::CheckBox},
     {"cell-select", kPress, &I::CellSelect},
     // Releases and double clicks.
+    {"disjunct-cells", ikMouseUp, &I::DisjunctCells},
     {"button-release", ikMouseUp, &I::ButtonRelease},
+    {"deferred-release", ikMouseUp, &I::DeferredRelease},
     {"disjunct-release", ikMouseUp, &I::DisjunctRelease},
     {"move-end", ikMouseUp, &I::MoveEnd},
     {"size-end", ikMouseUp, &I::SizeEnd},
@@ -70,6 +73,7 @@ constexpr TInputStepEntry kSteps[] = {
     // Movement.
     {"header-select", ikMouseMove, &I::HeaderSelect},
     {"sizing-drag", ikMouseMove, &I::SizingDrag},
+    {"ole-drag", ikMouseMove, &I::OleDrag},
     {"move-drag", ikMouseMove, &I::MoveDrag},
     {"cursor-zone", ikMouseMove, &I::CursorZone},
     {"link-hover", ikMouseMove, &I::LinkHover},
@@ -147,7 +151,12 @@ void TTxStringGrid::keyPressEvent(QKeyEvent* e)
     RunGuarded(*this, E);
 }
 
-void TTxStringGrid::mousePressEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseDown, e)); }
+void TTxStringGrid::mousePressEvent(QMouseEvent* e)
+{
+    const TInputEvent E = MouseInput(ikMouseDown, e);
+    RunGuarded(*this, E);
+    ui::guard([&] { MousePressed(E.Button, E.Mods, E.Pos); });
+}
 
 void TTxStringGrid::mouseReleaseEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseUp, e)); }
 
@@ -191,6 +200,25 @@ void TTxStringGrid::timerEvent(QTimerEvent* e)
     } else {
         TBaseGrid::timerEvent(e);
     }
+}
+
+bool KeptFromShortcuts(Qt::KeyboardModifiers Mods, const QString& Text)
+{
+    const Qt::KeyboardModifiers chord = Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier;
+    return !(Mods & chord) && !Text.isEmpty() && Text.at(0).isPrint();
+}
+
+bool TTxStringGrid::event(QEvent* e)
+{
+    // Accepting the override sends the key here as a key press instead of to a shortcut.
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (KeptFromShortcuts(k->modifiers(), k->text())) {
+            e->accept();
+            return true;
+        }
+    }
+    return TBaseGrid::event(e);
 }
 
 bool TTxStringGrid::eventFilter(QObject* o, QEvent* e)

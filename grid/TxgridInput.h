@@ -79,6 +79,8 @@ struct TInputState {
     bool MoveOrSizeFinished = false;  // the next release does not sort
     bool DblClickSized = false;
     int UnmarkRow = -1;               // disjunct marks: unmarked on release
+    bool Deferred = false;            // the press left the selection for the release (or a drag)
+    bool DragArmed = false;           // moving the mouse away from the press starts a drag
     int CursorZone = 0;               // 1 column select, 2 row select, 3 all select
     int SelectAnchor = -1;            // the first row / column of a header-driven selection
     QString LastAnchor;
@@ -99,6 +101,9 @@ struct TInputState {
 // The item of a radio group under Pos (relative to the cell): Extents are the items' widths
 // (horizontal) or heights (vertical), laid one after another; -1 past the last.
 int RadioItemAt(const std::vector<int>& Extents, int Pos);
+// Whether a key typed into the grid is kept from the window's shortcuts and mnemonics: a
+// character without Alt, Ctrl or Meta (with Alt the window's accelerators have it).
+bool KeptFromShortcuts(Qt::KeyboardModifiers Mods, const QString& Text);
 // Zoom: whether the accumulated zoom may change by N (stays within -10 .. 10).
 bool ZoomAllowed(int Accumulated, int N);
 // Panning direction of one axis: -1, 0 or 1 with a dead zone of 5 pixels.

@@ -16,12 +16,14 @@ struct TGridInput {
     static bool Clipboard(G&, E&);
     // presses, releases, double clicks
     static bool PanEnd(G&, E&), RightClick(G&, E&), Press(G&, E&), SizingStart(G&, E&), Outside(G&, E&);
-    static bool FixedPress(G&, E&), Nodes(G&, E&), Radio(G&, E&), CellButton(G&, E&), DisjunctPress(G&, E&);
+    static bool FixedPress(G&, E&), Nodes(G&, E&), Radio(G&, E&), DeferredPress(G&, E&), CellButton(G&, E&);
+    static bool DisjunctPress(G&, E&);
     static bool Anchors(G&, E&), SelectZones(G&, E&), MoveSource(G&, E&), CheckBox(G&, E&), CellSelect(G&, E&);
-    static bool ButtonRelease(G&, E&), DisjunctRelease(G&, E&), MoveEnd(G&, E&), SizeEnd(G&, E&);
+    static bool ButtonRelease(G&, E&), DisjunctCells(G&, E&), DeferredRelease(G&, E&), DisjunctRelease(G&, E&);
+    static bool MoveEnd(G&, E&), SizeEnd(G&, E&);
     static bool ReleaseEvents(G&, E&), Sorting(G&, E&), AutoSize(G&, E&), DoubleClick(G&, E&);
     // movement, wheel, focus, timer
-    static bool HeaderSelect(G&, E&), SizingDrag(G&, E&), MoveDrag(G&, E&), CursorZone(G&, E&);
+    static bool HeaderSelect(G&, E&), SizingDrag(G&, E&), OleDrag(G&, E&), MoveDrag(G&, E&), CursorZone(G&, E&);
     static bool LinkHover(G&, E&), HintCell(G&, E&), RangeSelect(G&, E&), PanStart(G&, E&);
     static bool WheelZoom(G&, E&), WheelRows(G&, E&), Focus(G&, E&), Hover(G&, E&), Blink(G&, E&);
 

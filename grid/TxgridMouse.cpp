@@ -68,6 +68,7 @@ bool I::Press(G& g, E& e)
     s.ButtonCol = s.ButtonRow = -1;
     s.MoveSource = -1;
     s.UnmarkRow = -1;
+    s.Deferred = s.DragArmed = false;
     s.MoveOrSizeFinished = s.DblClickSized = false;
     s.State = msNormal;
     if (!PressCell(g, e, s.PressCol, s.PressRow))
@@ -152,6 +153,28 @@ bool I::Radio(G& g, E& e)
     g.setFocus(Qt::MouseFocusReason);
     const TRect cr = g.platformCellRect(c, r);
     g.HandleRadioClick(c, r, e.Pos.x() - cr.Left, e.Pos.y() - cr.Top);
+    return true;
+}
+
+// 6. With the grid as a drag source, a press inside the selection (or on a header when moves
+// are the platform's) leaves the selection alone until the release, so a drag can carry it.
+bool I::DeferredPress(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    const int c = s.PressCol, r = s.PressRow;
+    if (!g.DragDropSettings().OleDropSource || (g.options() & ui::goEditing))
+        return false;
+    const ui::GridRect sel = g.selection();
+    if (!sel.contains(c, r) && !(r < g.fixedRows() && !g.EnhRowColMove))
+        return false;
+    if (g.options() & ui::goColSizing) {
+        const TRect cr = g.platformCellRect(c, r);
+        if (e.Pos.x() - cr.Left < 4 || cr.Right - e.Pos.x() < 4)
+            return false;
+    }
+    s.Deferred = s.DragArmed = true;
+    if (g.OnClickCell)
+        g.OnClickCell(g, r, c);
     return true;
 }
 
@@ -319,6 +342,49 @@ bool I::ButtonRelease(G& g, E& e)
         if (g.OnButtonClick)
             g.OnButtonClick(g, g.RemapCol(c), r);
     }
+    return false;
+}
+
+// Disjunct cells: Ctrl adds the released-on cell to the list or takes it out; a plain
+// release lists that cell alone. The list holds real columns.
+bool I::DisjunctCells(G& g, E& e)
+{
+    int c = -1, r = -1;
+    if (e.Button != Qt::LeftButton || !g.MouseActions().DisjunctCellSelect || !PressCell(g, e, c, r)
+        || g.IsFixed(c, r))
+        return false;
+    const int real = g.RemapCol(c);
+    if (e.Ctrl()) {
+        g.SetSelectedCells(real, r, !g.GetSelectedCells(real, r));
+    } else {
+        for (int i = 0; i < g.GetSelectedCellsCount(); ++i) {
+            const QPoint p = g.GetSelectedCell(i);
+            g.invalidateCell(g.RemapColInv(p.x()), p.y());
+        }
+        g.ClearSelectedCells();
+        g.SetSelectedCells(real, r, true);
+    }
+    g.invalidateCell(c, r);
+    return false;
+}
+
+// A press that left the selection alone selects on its release, unless a drag took it.
+bool I::DeferredRelease(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    const bool deferred = s.Deferred;
+    s.Deferred = s.DragArmed = false;
+    int c = -1, r = -1;
+    if (!deferred || !g.mouseToCell(e.Pos, c, r) || !NormalCell(g, c, r))
+        return false;
+    g.invalidateCell(0, g.row()); // the row indicator
+    if (g.focusCell(c, r)) {
+        if (g.options() & ui::goRowSelect)
+            g.setSelection({g.fixedCols(), r, g.colCount() - 1, r});
+        else
+            g.setSelection({c, r, c, r});
+    }
+    g.invalidateCell(0, r);
     return false;
 }
 

@@ -57,6 +57,8 @@ void TTxStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& Stat
             selected = !FSelectionHidden && selection().contains(ACol, ARow);
         else
             selected = std::size_t(ARow) < FRowSelect.size() && FRowSelect[std::size_t(ARow)];
+        if (FMouseActions.DisjunctCellSelect && GetSelectedCells(rc, ARow))
+            selected = true;
         if (selected) {
             if (FSelectionColor != ui::clNone)
                 Brush.color = FSelectionColor;
@@ -219,6 +221,8 @@ void TTxStringGrid::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int 
         selected = true;
     if (FMouseActions.DisjunctRowSelect && !fixed)
         selected = std::size_t(ARow) < FRowSelect.size() && FRowSelect[std::size_t(ARow)];
+    if (FMouseActions.DisjunctCellSelect && !fixed && GetSelectedCells(RealCol, ARow))
+        selected = true;
     const bool focused = State & ui::gdFocused;
     ui::Color anchorColor = FURLColor;
     if (selected) {

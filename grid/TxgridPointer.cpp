@@ -2,6 +2,7 @@
 // cursor zones, link hover), hints, the wheel and zoom, panning with the middle button, focus
 // and the 500 ms timer (hover selection, blinking text).
 #include "grid/Txgrid.h"
+#include "grid/TxgridExchange.h"
 #include "grid/TxgridHTML.h"
 #include "grid/TxgridInplaceEdit.h"
 #include "grid/TxgridInputSteps.h"
@@ -84,6 +85,52 @@ bool I::SizingDrag(G& g, E& e)
     }
     g.setCursor(cols ? Qt::SplitHCursor : Qt::SplitVCursor);
     e.CursorSet = true;
+    return true;
+}
+
+// A drag armed by the press starts once the mouse is more than 3 pixels from it: the
+// selection's text out of a cell, or a column out of a header. Until then the selection stays.
+bool I::OleDrag(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    if (!s.DragArmed || !s.LeftDown || s.State == msColSizing || s.State == msFixedColSizing)
+        return false;
+    const QPoint moved = e.Pos - s.PressPoint;
+    int c = -1, r = -1;
+    if ((std::abs(moved.x()) <= 3 && std::abs(moved.y()) <= 3) || !g.mouseToCell(e.Pos, c, r)
+        || !g.DragDropSettings().OleDropSource)
+        return true;
+    s.DragArmed = false;
+    bool Allow = true;
+    if (g.OnOleDrag)
+        g.OnOleDrag(g, r, g.RemapCol(c), g.cells(g.RemapCol(c), r), Allow);
+    if (!Allow) {
+        // Refused: the press selects as a plain one would have, and the mouse extends it.
+        s.Deferred = false;
+        g.TBaseGrid::mouseDown(Qt::LeftButton, e.Mods, s.PressPoint);
+        return false;
+    }
+    // The drag runs its own loop and takes the release with it.
+    s.Deferred = false;
+    s.LeftDown = false;
+    const int pc = s.PressCol, pr = s.PressRow;
+    if (pr >= g.fixedRows() || pc < g.fixedCols()) {
+        g.Exchange().StartCellDrag(pc, pr);
+        return true;
+    }
+    if (g.OnOleDragStart)
+        g.OnOleDragStart(g, pr, pc);
+    const int real = g.RemapCol(pc);
+    if (TPopupButton* b = g.FPopupButton) {
+        b->SetCaption(g.cells(real, 0));
+        b->resize(g.colWidths(pc), g.rowHeights(0));
+        b->move(g.viewport()->mapTo(&g, e.Pos));
+        b->show();
+        b->raise();
+    }
+    g.Exchange().StartColumnDrag(real);
+    g.Exchange().HideDragIndicator();
+    g.Exchange().HideDropArrows({arrUp, arrDown});
     return true;
 }
 

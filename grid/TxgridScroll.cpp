@@ -4,11 +4,12 @@
 #include "grid/Txgrid.h"
 #include "grid/TxgridEditors.h"
 #include "grid/TxgridInputSteps.h"
+#include "grid/TxgridScrollStyle.h"
 #include "grid/TxgridSupport.h"
 #include "platform/ui/Connect.h"
 
+#include <QCoreApplication>
 #include <QCursor>
-
 #include <QScrollBar>
 
 namespace grid {
@@ -173,6 +174,31 @@ void TGridInput::ConnectScrollBars(G& g)
     ui::on(g.horizontalScrollBar(), &QScrollBar::sliderMoved, &g, [hint](int) { hint(false); });
     ui::on(g.verticalScrollBar(), &QScrollBar::sliderReleased, &g, done);
     ui::on(g.horizontalScrollBar(), &QScrollBar::sliderReleased, &g, done);
+}
+
+// The bars keep the platform's look until the grid asks for another: a style of their own
+// then draws them (the thumb is proportional to the visible share whatever ScrollProportional says).
+void TTxStringGrid::FlatUpdate()
+{
+    const bool platform = ScrollType == ssNormal && ScrollColor == ui::clNone
+                          && ScrollWidth == style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    if (!FScrollStyle) {
+        if (platform)
+            return;
+        FScrollStyle = new TScrollBarStyle;
+        FScrollStyle->setParent(this); // goes after the bars, which were made first
+        verticalScrollBar()->setStyle(FScrollStyle);
+        horizontalScrollBar()->setStyle(FScrollStyle);
+    }
+    FScrollStyle->Type = ScrollType;
+    FScrollStyle->Color = ScrollColor == ui::clNone ? QColor() : ui::toQColor(ScrollColor);
+    FScrollStyle->Width = std::max(0, ScrollWidth);
+    for (QScrollBar* b : {verticalScrollBar(), horizontalScrollBar()}) {
+        b->updateGeometry();
+        b->update();
+    }
+    QEvent relayout(QEvent::LayoutRequest); // the area places its bars in their new width
+    QCoreApplication::sendEvent(this, &relayout);
 }
 
 int ScrollHintNumber(int Pos, int Count, int Visible, int Fixed)

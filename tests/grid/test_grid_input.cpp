@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -69,10 +70,11 @@ TEST(GridInput, StepsRunInTheirPinnedOrderWithThePlaceForTheClipboard)
                            "find-typing", "typed-char"}));
     EXPECT_EQ(InputStepNames(ikMouseDown),
               QStringList({"pan-end", "pan-start", "right-click", "press", "sizing-start", "outside", "fixed-press",
-                           "nodes", "radio", "cell-button", "disjunct-press", "anchors", "select-zones",
-                           "move-source", "check-box", "cell-select"}));
-    EXPECT_EQ(InputStepNames(ikMouseUp), QStringList({"button-release", "disjunct-release", "move-end", "size-end",
-                                                      "release-events", "sorting"}));
+                           "nodes", "radio", "deferred-press", "cell-button", "disjunct-press", "anchors",
+                           "select-zones", "move-source", "check-box", "cell-select"}));
+    EXPECT_EQ(InputStepNames(ikMouseUp),
+              QStringList({"disjunct-cells", "button-release", "deferred-release", "disjunct-release", "move-end",
+                           "size-end", "release-events", "sorting"}));
     for (const TInputStepEntry& s : InputSteps())
         EXPECT_TRUE(s.Step || QLatin1String(s.Name) == QLatin1String("clipboard")) << s.Name;
 }
@@ -281,6 +283,63 @@ TEST(GridInput, ColumnsAndRowsAreSizedAndMovedByTheMouse)
     EXPECT_EQ(g.cells(1, 2), QStringLiteral("four"));
 }
 
+// With the grid as a drag source a press inside the selection keeps it until the release or a
+// drag; a refused drag selects a range instead. Disjunct cells follow Ctrl by real column.
+TEST(GridInput, DeferredSelectionRefusedDragsAndDisjunctCells)
+{
+    struct Case {
+        const char* name;
+        std::function<void(InputGrid&)> act;
+        ui::GridRect selection;
+        QStringList fired;
+    };
+    const std::vector<Case> cases = {
+        {"A press inside the selection selects on its release",
+         [](InputGrid& g) {
+             QTest::mousePress(g.viewport(), Qt::LeftButton, {}, g.at(2, 2));
+             EXPECT_EQ(g.selection(), (ui::GridRect{1, 1, 3, 3}));
+             QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, g.at(2, 2));
+         },
+         {2, 2, 2, 2}, {"click 2,2"}},
+        {"A drag refused by OnOleDrag selects a range from the press",
+         [](InputGrid& g) { g.drag(g.at(2, 2, -20), g.at(3, 4)); }, {2, 2, 3, 4}, {"click 2,2", "drag 2,3"}},
+        {"A press outside the selection selects at once", [](InputGrid& g) { g.click(g.at(4, 4)); },
+         {4, 4, 4, 4}, {"click 4,4"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InputGrid g;
+        g.setOptions(g.options() | ui::goRangeSelect);
+        g.DragDropSettings().OleDropSource = true;
+        g.setSelection({1, 1, 3, 3});
+        QStringList fired;
+        g.OnClickCell = [&](TGridSender, int r, int col) { fired << QStringLiteral("click %1,%2").arg(col).arg(r); };
+        g.OnOleDrag = [&](TGridSender, int r, int col, const QString&, bool& Allow) {
+            fired << QStringLiteral("drag %1,%2").arg(col).arg(r);
+            Allow = false;
+        };
+        c.act(g);
+        EXPECT_EQ(g.selection(), c.selection);
+        EXPECT_EQ(fired, c.fired);
+    }
+
+    InputGrid g;
+    g.MouseActions().DisjunctCellSelect = true;
+    g.HideColumn(2); // displayed column 2 is real column 3
+    const auto ctrlClick = [&](int c, int r) { QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ControlModifier, g.at(c, r)); };
+    g.click(g.at(1, 1));
+    ctrlClick(2, 2);
+    ctrlClick(3, 4);
+    ctrlClick(3, 4); // out again
+    ctrlClick(0, 3); // fixed: never listed
+    ASSERT_EQ(g.GetSelectedCellsCount(), 2);
+    EXPECT_EQ(g.GetSelectedCell(0), QPoint(1, 1));
+    EXPECT_EQ(g.GetSelectedCell(1), QPoint(3, 2));
+    g.click(g.at(2, 5));
+    ASSERT_EQ(g.GetSelectedCellsCount(), 1);
+    EXPECT_EQ(g.GetSelectedCell(0), QPoint(3, 5));
+}
+
 TEST(GridInput, StretchWheelZoomAndPanning)
 {
     InputGrid g;
@@ -327,6 +386,23 @@ TEST(GridInput, StretchWheelZoomAndPanning)
     QTest::mousePress(g.viewport(), Qt::LeftButton, {}, g.at(2, 2)); // any press ends it
     EXPECT_FALSE(g.InputState().Panning);
     EXPECT_EQ(PanCursorId(-1, -1), 8006);
+}
+
+// The scroll bars keep the platform's look until asked; a flat bar takes the width and the colour.
+TEST(GridInput, ScrollBarsTakeTheirStyleWidthAndColour)
+{
+    InputGrid g;
+    g.setRowCount(60);
+    QApplication::processEvents();
+    QScrollBar* bar = g.verticalScrollBar();
+    EXPECT_EQ(bar->style(), g.style());
+    g.SetScrollType(ssFlat);
+    g.SetScrollColor(ui::clRed);
+    g.SetScrollWidth(25);
+    QTest::qWait(50); // the bars' container lays itself out from posted events
+    EXPECT_EQ(bar->width(), 25);
+    const QImage shot = bar->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(2, shot.height() * 3 / 4).rgb(), QColor(Qt::red).rgb());
 }
 
 TEST(GridInput, HintTexts)
