@@ -229,6 +229,32 @@ void StringGridCore::swapRows(int a, int b)
     replaceRows(std::min(a, b), std::max(a, b) + 1);
 }
 
+void StringGridCore::permuteRows(int lo, const std::vector<int>& order)
+{
+    const std::size_t n = order.size();
+    if (n < 2 || lo < 0 || lo + int(n) > rowCount_)
+        return;
+    std::vector<char> seen(n, 0);
+    for (const int o : order) {
+        const std::size_t k = std::size_t(o - lo);
+        if (o < lo || k >= n || seen[k])
+            return;
+        seen[k] = 1;
+    }
+    rowStore(lo + int(n) - 1);
+    Row* rows = rows_.contiguous(std::size_t(lo), std::size_t(lo) + n);
+    int* heights = rowHeights_.contiguous(std::size_t(lo), std::size_t(lo) + n);
+    std::vector<Row> movedRows(n);
+    std::vector<int> movedHeights(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        movedRows[k] = std::move(rows[order[k] - lo]);
+        movedHeights[k] = heights[order[k] - lo];
+    }
+    std::move(movedRows.begin(), movedRows.end(), rows);
+    std::copy(movedHeights.begin(), movedHeights.end(), heights);
+    replaceRows(lo, lo + int(n));
+}
+
 void StringGridCore::moveCol(int from, int to)
 {
     if (from == to || from < 0 || to < 0 || from >= colCount_ || to >= colCount_)
@@ -380,6 +406,61 @@ std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
 }
 
 void StringGridCore::removeRows(int at, int count) { (void)takeRows(at, count); }
+
+std::vector<StringGridCore::RowData> StringGridCore::takeRowsAt(const std::vector<int>& rows)
+{
+    std::vector<RowData> out;
+    out.reserve(rows.size());
+    const std::size_t stored = rows_.size(), count = std::size_t(rowCount_);
+    Row* store = stored ? rows_.contiguous(0, stored) : nullptr;
+    int* heights = rowHeights_.contiguous(0, count);
+    std::size_t write = 0, next = 0;
+    int first = -1;
+    for (std::size_t i = 0; i < count; ++i) {
+        while (next < rows.size() && rows[next] < int(i))
+            ++next;
+        if (next < rows.size() && rows[next] == int(i)) {
+            ++next;
+            RowData r;
+            r.height = heights[i];
+            if (i < stored) {
+                r.texts = std::move(store[i].texts);
+                r.objects = std::move(store[i].objects);
+            }
+            out.push_back(std::move(r));
+            if (first < 0)
+                first = int(i);
+            continue;
+        }
+        if (write != i) {
+            heights[write] = heights[i];
+            if (i < stored)
+                store[write] = std::move(store[i]);
+        }
+        ++write;
+    }
+    if (out.empty())
+        return out;
+    rowHeights_.erase(write, count - write);
+    rowCount_ = int(write);
+    if (stored > 0) {
+        std::size_t takenStored = 0;
+        for (std::size_t k = 0; k < rows.size(); ++k)
+            if (rows[k] >= 0 && std::size_t(rows[k]) < stored && (k == 0 || rows[k] != rows[k - 1]))
+                ++takenStored;
+        rows_.erase(stored - takenStored, takenStored);
+    }
+    if (rowCount_ < 1) {
+        rowCount_ = 1;
+        rowHeights_.assign(1, defRowHeight_);
+    }
+    if (rowCount_ <= fixedRows_)
+        fixedRows_ = rowCount_ - 1;
+    replaceRows(first, int(rows_.size()));
+    clampCurrent();
+    clampScroll();
+    return out;
+}
 
 StringGridCore::RowData StringGridCore::takeRow(int at)
 {

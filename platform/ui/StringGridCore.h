@@ -288,6 +288,9 @@ public:
     void moveRow(int from, int to);
     // Exchanges two rows (texts, objects and heights) in place.
     void swapRows(int a, int b);
+    // Rows lo .. lo + order.size() - 1 rearranged at once: order[k] is the row that goes to
+    // lo + k (a permutation of that range; anything else leaves the rows as they were).
+    void permuteRows(int lo, const std::vector<int>& order);
     void moveCol(int from, int to);
     void deleteRow(int row);
     // Deletes a displayed column; the columns after it, hidden ones included, move left.
@@ -305,6 +308,9 @@ public:
     [[nodiscard]] std::vector<RowData> takeRows(int at, int count);
     // The same, freeing what they hold.
     void removeRows(int at, int count);
+    // The rows at the given indexes (ascending; others are passed over) leave the grid in
+    // one pass over the store, in that order.
+    [[nodiscard]] std::vector<RowData> takeRowsAt(const std::vector<int>& rows);
     // One row out and one row in (at may equal the row count), without the lists of the bulk
     // forms.
     [[nodiscard]] RowData takeRow(int at);
