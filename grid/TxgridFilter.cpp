@@ -82,6 +82,7 @@ void TTxStringGrid::HideDisplayedRows(const std::vector<int>& Rows)
         for (auto it = Rows.rbegin(); it != Rows.rend(); ++it)
             if (std::size_t(*it) < FRowSelect.size())
                 FRowSelect.erase(std::size_t(*it), 1);
+    FHiddenRows.Reserve(reals.back(), taken.size());
     for (std::size_t i = 0; i < taken.size(); ++i)
         FHiddenRows.Add(reals[i], std::move(taken[i]));
     ui::StringGridCore& g = core();
