@@ -77,14 +77,14 @@ void TTxStringGrid::HideDisplayedRows(const std::vector<int>& Rows)
         reals[i] = RemapRowInv(Rows[i]);
     const int top = topRow(), cur = row(), c = col();
     BeginUpdate();
-    std::vector<ui::StringGridCore::RowData> taken = core().takeRowsAt(Rows);
+    FHiddenRows.Reserve(reals.back(), reals.size());
+    core().takeRowsAt(Rows, [&](std::size_t i, ui::StringGridCore::RowData&& r) {
+        FHiddenRows.Add(reals[i], std::move(r));
+    });
     if (FMouseActions.DisjunctRowSelect)
         for (auto it = Rows.rbegin(); it != Rows.rend(); ++it)
             if (std::size_t(*it) < FRowSelect.size())
                 FRowSelect.erase(std::size_t(*it), 1);
-    FHiddenRows.Reserve(reals.back(), taken.size());
-    for (std::size_t i = 0; i < taken.size(); ++i)
-        FHiddenRows.Add(reals[i], std::move(taken[i]));
     ui::StringGridCore& g = core();
     if (cur < rowCount() - FixedFooters()) {
         if (col() != c || row() != cur)
@@ -97,7 +97,7 @@ void TTxStringGrid::HideDisplayedRows(const std::vector<int>& Rows)
         HideSelection();
     }
     EndUpdate();
-    CellsChanged(TRect{0, Rows.front(), colCount() - 1, rowCount()});
+    CellsChanged(TRect{0, Rows.front(), colCount() - 1, Rows.back() + 1}); // as displayed before
     if (topRow() >= rowCount() - 1)
         g.setTopRow(rowCount() - 1);
 }

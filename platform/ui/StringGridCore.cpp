@@ -244,14 +244,26 @@ void StringGridCore::permuteRows(int lo, const std::vector<int>& order)
     rowStore(lo + int(n) - 1);
     Row* rows = rows_.contiguous(std::size_t(lo), std::size_t(lo) + n);
     int* heights = rowHeights_.contiguous(std::size_t(lo), std::size_t(lo) + n);
-    std::vector<Row> movedRows(n);
-    std::vector<int> movedHeights(n);
-    for (std::size_t k = 0; k < n; ++k) {
-        movedRows[k] = std::move(rows[order[k] - lo]);
-        movedHeights[k] = heights[order[k] - lo];
+    // Along each cycle of the permutation, each row moved once; seen marks the rows placed.
+    std::fill(seen.begin(), seen.end(), 0);
+    for (std::size_t start = 0; start < n; ++start) {
+        if (seen[start])
+            continue;
+        Row row = std::move(rows[start]);
+        const int height = heights[start];
+        std::size_t k = start;
+        for (;;) {
+            seen[k] = 1;
+            const std::size_t src = std::size_t(order[k] - lo);
+            if (src == start)
+                break;
+            rows[k] = std::move(rows[src]);
+            heights[k] = heights[src];
+            k = src;
+        }
+        rows[k] = std::move(row);
+        heights[k] = height;
     }
-    std::move(movedRows.begin(), movedRows.end(), rows);
-    std::copy(movedHeights.begin(), movedHeights.end(), heights);
     replaceRows(lo, lo + int(n));
 }
 
@@ -407,14 +419,12 @@ std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
 
 void StringGridCore::removeRows(int at, int count) { (void)takeRows(at, count); }
 
-std::vector<StringGridCore::RowData> StringGridCore::takeRowsAt(const std::vector<int>& rows)
+void StringGridCore::takeRowsAt(const std::vector<int>& rows, const std::function<void(std::size_t, RowData&&)>& take)
 {
-    std::vector<RowData> out;
-    out.reserve(rows.size());
     const std::size_t stored = rows_.size(), count = std::size_t(rowCount_);
     Row* store = stored ? rows_.contiguous(0, stored) : nullptr;
     int* heights = rowHeights_.contiguous(0, count);
-    std::size_t write = 0, next = 0;
+    std::size_t write = 0, next = 0, taken = 0;
     int first = -1;
     for (std::size_t i = 0; i < count; ++i) {
         while (next < rows.size() && rows[next] < int(i))
@@ -427,7 +437,7 @@ std::vector<StringGridCore::RowData> StringGridCore::takeRowsAt(const std::vecto
                 r.texts = std::move(store[i].texts);
                 r.objects = std::move(store[i].objects);
             }
-            out.push_back(std::move(r));
+            take(taken++, std::move(r));
             if (first < 0)
                 first = int(i);
             continue;
@@ -439,8 +449,8 @@ std::vector<StringGridCore::RowData> StringGridCore::takeRowsAt(const std::vecto
         }
         ++write;
     }
-    if (out.empty())
-        return out;
+    if (taken == 0)
+        return;
     rowHeights_.erase(write, count - write);
     rowCount_ = int(write);
     if (stored > 0) {
@@ -459,7 +469,6 @@ std::vector<StringGridCore::RowData> StringGridCore::takeRowsAt(const std::vecto
     replaceRows(first, int(rows_.size()));
     clampCurrent();
     clampScroll();
-    return out;
 }
 
 StringGridCore::RowData StringGridCore::takeRow(int at)

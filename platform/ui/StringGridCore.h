@@ -13,6 +13,7 @@
 #include <QString>
 #include <memory>
 #include <stdexcept>
+#include <functional>
 #include <vector>
 
 namespace ui {
@@ -309,8 +310,8 @@ public:
     // The same, freeing what they hold.
     void removeRows(int at, int count);
     // The rows at the given indexes (ascending; others are passed over) leave the grid in
-    // one pass over the store, in that order.
-    [[nodiscard]] std::vector<RowData> takeRowsAt(const std::vector<int>& rows);
+    // one pass over the store, handed to take in that order with their place in the list.
+    void takeRowsAt(const std::vector<int>& rows, const std::function<void(std::size_t, RowData&&)>& take);
     // One row out and one row in (at may equal the row count), without the lists of the bulk
     // forms.
     [[nodiscard]] RowData takeRow(int at);
