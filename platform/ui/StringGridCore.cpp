@@ -387,6 +387,21 @@ void StringGridCore::insertRows(int at, std::vector<RowData> rows)
     clampScroll();
 }
 
+// After rows from row `from` on left the store: one row always remains, the fixed rows
+// stay fewer than the rows, and the objects after them learn their new places.
+void StringGridCore::rowsTaken(int from)
+{
+    if (rowCount_ < 1) {
+        rowCount_ = 1;
+        rowHeights_.assign(1, defRowHeight_);
+    }
+    if (rowCount_ <= fixedRows_)
+        fixedRows_ = rowCount_ - 1;
+    replaceRows(from, int(rows_.size()));
+    clampCurrent();
+    clampScroll();
+}
+
 std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
 {
     std::vector<RowData> out;
@@ -405,15 +420,7 @@ std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
     if (std::size_t(at) < rows_.size())
         rows_.erase(std::size_t(at), std::size_t(count));
     rowCount_ -= count;
-    if (rowCount_ < 1) {
-        rowCount_ = 1;
-        rowHeights_.assign(1, defRowHeight_);
-    }
-    if (rowCount_ <= fixedRows_)
-        fixedRows_ = rowCount_ - 1;
-    replaceRows(at, int(rows_.size()));
-    clampCurrent();
-    clampScroll();
+    rowsTaken(at);
     return out;
 }
 
@@ -460,15 +467,7 @@ void StringGridCore::takeRowsAt(const std::vector<int>& rows, const std::functio
                 ++takenStored;
         rows_.erase(stored - takenStored, takenStored);
     }
-    if (rowCount_ < 1) {
-        rowCount_ = 1;
-        rowHeights_.assign(1, defRowHeight_);
-    }
-    if (rowCount_ <= fixedRows_)
-        fixedRows_ = rowCount_ - 1;
-    replaceRows(first, int(rows_.size()));
-    clampCurrent();
-    clampScroll();
+    rowsTaken(first);
 }
 
 StringGridCore::RowData StringGridCore::takeRow(int at)

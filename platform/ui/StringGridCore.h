@@ -386,6 +386,7 @@ private:
     void clampCurrent();
     void clampScroll();
     void clampRows();
+    void rowsTaken(int from);
     // The trailing counts in effect (one normal column and row always remain).
     int trailCols() const;
     int trailRows() const;
