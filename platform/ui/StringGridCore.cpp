@@ -229,16 +229,16 @@ void StringGridCore::swapRows(int a, int b)
     replaceRows(std::min(a, b), std::max(a, b) + 1);
 }
 
-void StringGridCore::permuteRows(int lo, const std::vector<int>& order)
+int StringGridCore::permuteRows(int lo, const std::vector<int>& order)
 {
     const std::size_t n = order.size();
     if (n < 2 || lo < 0 || lo + int(n) > rowCount_)
-        return;
+        return 0;
     std::vector<char> seen(n, 0);
     for (const int o : order) {
         const std::size_t k = std::size_t(o - lo);
         if (o < lo || k >= n || seen[k])
-            return;
+            return 0;
         seen[k] = 1;
     }
     rowStore(lo + int(n) - 1);
@@ -246,6 +246,7 @@ void StringGridCore::permuteRows(int lo, const std::vector<int>& order)
     int* heights = rowHeights_.contiguous(std::size_t(lo), std::size_t(lo) + n);
     // Along each cycle of the permutation, each row moved once; seen marks the rows placed.
     std::fill(seen.begin(), seen.end(), 0);
+    int swaps = 0;
     for (std::size_t start = 0; start < n; ++start) {
         if (seen[start])
             continue;
@@ -260,11 +261,13 @@ void StringGridCore::permuteRows(int lo, const std::vector<int>& order)
             rows[k] = std::move(rows[src]);
             heights[k] = heights[src];
             k = src;
+            ++swaps;
         }
         rows[k] = std::move(row);
         heights[k] = height;
     }
     replaceRows(lo, lo + int(n));
+    return swaps;
 }
 
 void StringGridCore::moveCol(int from, int to)

@@ -291,7 +291,8 @@ public:
     void swapRows(int a, int b);
     // Rows lo .. lo + order.size() - 1 rearranged at once: order[k] is the row that goes to
     // lo + k (a permutation of that range; anything else leaves the rows as they were).
-    void permuteRows(int lo, const std::vector<int>& order);
+    // Gives the swaps the same rearrangement takes (a cycle of L rows takes L - 1).
+    int permuteRows(int lo, const std::vector<int>& order);
     void moveCol(int from, int to);
     void deleteRow(int row);
     // Deletes a displayed column; the columns after it, hidden ones included, move left.
