@@ -54,36 +54,52 @@ void TTxStringGrid::ApplyFilter()
     } reset{FFilterContext, outer};
 
     const int fixed = FixedRows();
-    const int total = rowCount() - FixedFooters() - fixed;
-    int steps = 0;
-    bool open = false;
-    int first = 0, last = 0, start = 0;
-    // The row count shrinks with every run hidden, so the end is read again at each step.
-    for (int r = fixed; r < rowCount() - FixedFooters();) {
-        if (!MatchFilter(r)) {
-            // A run's rows follow one another on screen; between their real indexes there
-            // may be rows hidden before, which HideRows passes over.
-            const int real = RemapRowInv(r);
-            if (!open) {
-                open = true;
-                first = real;
-                start = r;
-            }
-            last = real;
-            ++r;
-        } else if (open) {
-            HideRows(first, last);
-            open = false;
-            r = start + 1; // the matching row now stands where the run began
-        } else {
-            ++r;
-        }
-        ++steps;
+    const int end = rowCount() - FixedFooters();
+    const int total = end - fixed;
+    std::vector<int> failing;
+    for (int r = fixed; r < end; ++r) {
+        if (!MatchFilter(r))
+            failing.push_back(r);
         if (OnFilterProgress && total > 0)
-            OnFilterProgress(*this, short(std::nearbyint(steps * 100.0 / total)));
+            OnFilterProgress(*this, short(std::nearbyint((r - fixed + 1) * 100.0 / total)));
     }
-    if (open)
-        HideRows(first, last);
+    HideDisplayedRows(failing);
+}
+
+// The displayed rows given (ascending) go to the hidden-row store together, in one pass over
+// the cell store; the current cell is kept as hiding them one run at a time keeps it.
+void TTxStringGrid::HideDisplayedRows(const std::vector<int>& Rows)
+{
+    if (Rows.empty())
+        return;
+    std::vector<int> reals(Rows.size());
+    for (std::size_t i = 0; i < Rows.size(); ++i)
+        reals[i] = RemapRowInv(Rows[i]);
+    const int top = topRow(), cur = row(), c = col();
+    BeginUpdate();
+    FHiddenRows.Reserve(reals.back(), reals.size());
+    core().takeRowsAt(Rows, [&](std::size_t i, ui::StringGridCore::RowData&& r) {
+        FHiddenRows.Add(reals[i], std::move(r));
+    });
+    if (FMouseActions.DisjunctRowSelect)
+        for (auto it = Rows.rbegin(); it != Rows.rend(); ++it)
+            if (std::size_t(*it) < FRowSelect.size())
+                FRowSelect.erase(std::size_t(*it), 1);
+    ui::StringGridCore& g = core();
+    if (cur < rowCount() - FixedFooters()) {
+        if (col() != c || row() != cur)
+            g.moveCurrent(c, cur);
+        if (topRow() != top)
+            g.setTopRow(top);
+    } else if (fixedRows() < rowCount() - FixedFooters()) {
+        g.moveCurrent(c, rowCount() - FixedFooters() - 1);
+    } else {
+        HideSelection();
+    }
+    EndUpdate();
+    CellsChanged(TRect{0, Rows.front(), colCount() - 1, Rows.back() + 1}); // as displayed before
+    if (topRow() >= rowCount() - 1)
+        g.setTopRow(rowCount() - 1);
 }
 
 void TTxStringGrid::SetFilterActive(bool Value)

@@ -100,13 +100,31 @@ TPoint TTxStringGrid::Find(TPoint Start, const QString& AText, TFindParams Param
             k = index(sc, sr);
         // Otherwise the start lies outside the range: the walk begins at its first cell.
     }
+    // A plain search reads a cell without properties (no merge to follow) straight from the
+    // store; the place moves a cell at a time instead of being divided out of k.
+    const bool plain = !(Params & (fnIgnoreHTMLTags | fnMatchRegular)) && !OnGetDisplText;
+    int c = int(byRow ? c0 + k % nc : c0 + k / nr);
+    int r = int(byRow ? r0 + k / nc : r0 + k % nr);
+    int storeCol = RemapCol(c);
+    const ui::StringGridCore& store = core();
     for (; k >= 0 && k < count; k += step) {
-        const int c = int(byRow ? c0 + k % nc : c0 + k / nr);
-        const int r = int(byRow ? r0 + k / nc : r0 + k % nr);
-        if (MatchCell(c, r)) {
+        const bool hit = plain && !store.object(storeCol, r)
+                             ? MatchPlain(store.cellRef(storeCol, r), FFind.Text, Params)
+                             : MatchCell(c, r);
+        if (hit) {
             Res = TPoint(c, r);
             break;
         }
+        int& inner = byRow ? c : r;
+        int& outer = byRow ? r : c;
+        const int lo = byRow ? c0 : r0, hi = byRow ? c1 : r1;
+        inner += step;
+        if (inner > hi || inner < lo) {
+            inner = step > 0 ? lo : hi;
+            outer += step;
+        }
+        if (byRow || inner == (step > 0 ? lo : hi))
+            storeCol = RemapCol(c);
     }
     FFind.Pos = Res;
     if (Res.x() >= 0 && (Params & fnAutoGoto)) {

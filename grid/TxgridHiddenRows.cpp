@@ -69,6 +69,13 @@ void THiddenRows::Add(int Real, ui::StringGridCore::RowData Row)
     ++FCount;
 }
 
+void THiddenRows::Reserve(int MaxReal, std::size_t Count)
+{
+    if (MaxReal >= 0 && std::size_t(MaxReal) >= FSlot.size())
+        Grow(MaxReal);
+    FItems.reserve(FItems.size() + Count);
+}
+
 ui::StringGridCore::RowData THiddenRows::Take(int Real)
 {
     if (!IsHidden(Real))

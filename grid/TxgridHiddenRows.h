@@ -41,6 +41,8 @@ public:
 
     // Real must not be hidden already.
     void Add(int Real, ui::StringGridCore::RowData Row);
+    // Room for Count more rows up to real index MaxReal, so that adding many grows once.
+    void Reserve(int MaxReal, std::size_t Count);
     // The row of a hidden real index leaves the store.
     ui::StringGridCore::RowData Take(int Real);
     // The cells of a hidden row; nullptr when the row is not hidden.

@@ -232,41 +232,91 @@ void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& C
         cols.emplace_back(*this, l.Col, Lo, n, l.Sign);
 
     // The first column's keys are read at once and travel with the row numbers; the keys of
-    // the tie-breaking columns stay in their columns.
-    struct Item {
-        double Number;
-        int Index;
-        TSortClass Class;
-        bool Blank;
-    };
+    // the tie-breaking columns stay in their columns. Without handlers the comparison is a
+    // strict weak order and the library's stable sort serves; a handler's answers may not be,
+    // and the merge sort above stays safe with them.
     TSortColumn& first = cols.front();
-    std::vector<Item> items(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        const TSortKey& k = first.Key(i);
-        items[std::size_t(i)] = {k.Number, i, k.Class, k.Blank};
-    }
+    const bool handlers = std::any_of(cols.begin(), cols.end(), [](const TSortColumn& c) {
+        return c.Style == ssCustom || c.Style == ssRaw;
+    });
     const bool blanks = FSortSettings.IgnoreBlanks, blankLast = FSortSettings.BlankPos == blLast;
     const int sign = first.Sign;
-    MergeSort(items, [&](const Item& x, const Item& y) {
-        int c;
-        if (x.Class == y.Class && (x.Class == scNumber || x.Class == scDate) && (!blanks || x.Blank == y.Blank)) {
-            ++FSort.CompareCount;
-            c = sign * (x.Number < y.Number ? -1 : (y.Number < x.Number ? 1 : 0));
-        } else if (blanks && x.Blank != y.Blank) {
-            ++FSort.CompareCount;
-            c = x.Blank == blankLast ? 1 : -1;
-        } else {
-            c = first.Order({x.Number, x.Class, x.Blank}, x.Index, {y.Number, y.Class, y.Blank}, y.Index);
-        }
-        for (std::size_t k = 1; c == 0 && k < cols.size(); ++k)
-            c = cols[k].Order(x.Index, y.Index);
-        return c < 0;
-    });
     std::vector<int> order(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i)
-        order[std::size_t(i)] = Lo + items[std::size_t(i)].Index;
-    items = {};
-    cols.clear();
+    // Each row's texts live apart in memory: the cells a few rows ahead are asked for early,
+    // so that reading a million keys does not wait on every row in turn.
+    const ui::StringGridCore& store = core();
+    for (int i = 0; i < n; ++i) {
+        if (i + 16 < n)
+            __builtin_prefetch(&store.cellRef(first.Col, Lo + i + 16));
+        if (i + 8 < n)
+            __builtin_prefetch(store.cellRef(first.Col, Lo + i + 8).constData());
+        first.Key(i);
+    }
+    const TSortKey& k0 = first.Keys.front();
+    const bool numbers = cols.size() == 1 && (k0.Class == scNumber || k0.Class == scDate)
+                         && std::all_of(first.Keys.begin(), first.Keys.end(), [&](const TSortKey& k) {
+                                return k.Class == k0.Class && (!blanks || k.Blank == k0.Blank);
+                            });
+    if (numbers) {
+        // One column of numbers (or dates): the values alone decide.
+        std::vector<std::pair<double, int>> v(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i)
+            v[std::size_t(i)] = {first.Keys[std::size_t(i)].Number, i};
+        cols.clear();
+        int compares = 0;
+        if (sign > 0)
+            std::stable_sort(v.begin(), v.end(), [&](const auto& x, const auto& y) {
+                ++compares;
+                return x.first < y.first;
+            });
+        else
+            std::stable_sort(v.begin(), v.end(), [&](const auto& x, const auto& y) {
+                ++compares;
+                return y.first < x.first;
+            });
+        FSort.CompareCount += compares;
+        for (int i = 0; i < n; ++i)
+            order[std::size_t(i)] = Lo + v[std::size_t(i)].second;
+    } else {
+        struct Item {
+            double Number;
+            int Index;
+            TSortClass Class;
+            bool Blank;
+            QString Text;
+        };
+        std::vector<Item> items(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            const TSortKey& k = first.Keys[std::size_t(i)];
+            items[std::size_t(i)] = {k.Number, i, k.Class, k.Blank, {}};
+            if (!first.Texts.empty()) // a handler reads the column's own texts
+                items[std::size_t(i)].Text =
+                    handlers ? first.Texts[std::size_t(i)] : std::move(first.Texts[std::size_t(i)]);
+        }
+        const auto less = [&](const Item& x, const Item& y) {
+            ++FSort.CompareCount;
+            int c;
+            if (blanks && x.Blank != y.Blank) {
+                c = x.Blank == blankLast ? 1 : -1;
+            } else {
+                c = sign * CompareSortKeys(first.Style, {x.Number, x.Class, x.Blank}, x.Text, {y.Number, y.Class, y.Blank},
+                                           y.Text, *FSort.Context);
+                if (c == 0 && x.Class == scHandler && y.Class == scHandler)
+                    c = sign * first.Handler(x.Index, y.Index);
+            }
+            for (std::size_t k = 1; c == 0 && k < cols.size(); ++k)
+                c = cols[k].Order(x.Index, y.Index);
+            return c < 0;
+        };
+        if (handlers)
+            MergeSort(items, less);
+        else
+            std::stable_sort(items.begin(), items.end(), less);
+        for (int i = 0; i < n; ++i)
+            order[std::size_t(i)] = Lo + items[std::size_t(i)].Index;
+        items = {};
+        cols.clear();
+    }
     SplitRowMerges(Lo, Hi);
     ApplyRowOrder(Lo, order);
 }
@@ -298,10 +348,33 @@ void TTxStringGrid::SplitRowMerges(int Lo, int Hi)
         }
 }
 
-// Order[k] is the row that goes to Lo + k; each swap puts one row at its place for good.
+// Order[k] is the row that goes to Lo + k. The rows of the store move at once; a single
+// column sort, a disjunct row selection or a cross-reference shorter than the rows take the
+// rows one swap at a time, each swap putting one row at its place for good.
 void TTxStringGrid::ApplyRowOrder(int Lo, const std::vector<int>& Order)
 {
     const int n = int(Order.size());
+    const bool xref = FSort.CrossReference.Count() > Lo;
+    if (!FSortSettings.SingleColumn && !FMouseActions.DisjunctRowSelect
+        && (!xref || FSort.CrossReference.Count() >= Lo + n) && Lo >= 0 && Lo + n <= rowCount()) {
+        if (xref) {
+            std::vector<int> old(static_cast<std::size_t>(n));
+            for (int i = 0; i < n; ++i)
+                old[std::size_t(i)] = FSort.CrossReference.GetInteger(Lo + i);
+            for (int i = 0; i < n; ++i)
+                FSort.CrossReference.SetInteger(Lo + i, old[std::size_t(Order[std::size_t(i)] - Lo)]);
+        }
+        if (FSort.CurrentRow >= Lo && FSort.CurrentRow < Lo + n)
+            for (int i = 0; i < n; ++i)
+                if (Order[std::size_t(i)] == FSort.CurrentRow) {
+                    FSort.CurrentRow = Lo + i;
+                    break;
+                }
+        FSort.SwapCount += core().permuteRows(Lo, Order); // as many as the swaps would count
+        if (FUpdateCount == 0)
+            Invalidate();
+        return;
+    }
     std::vector<int> at(std::size_t(n), 0), where(std::size_t(n), 0); // relative to Lo
     std::iota(at.begin(), at.end(), 0);
     std::iota(where.begin(), where.end(), 0);

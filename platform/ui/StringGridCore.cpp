@@ -229,6 +229,47 @@ void StringGridCore::swapRows(int a, int b)
     replaceRows(std::min(a, b), std::max(a, b) + 1);
 }
 
+int StringGridCore::permuteRows(int lo, const std::vector<int>& order)
+{
+    const std::size_t n = order.size();
+    if (n < 2 || lo < 0 || lo + int(n) > rowCount_)
+        return 0;
+    std::vector<char> seen(n, 0);
+    for (const int o : order) {
+        const std::size_t k = std::size_t(o - lo);
+        if (o < lo || k >= n || seen[k])
+            return 0;
+        seen[k] = 1;
+    }
+    rowStore(lo + int(n) - 1);
+    Row* rows = rows_.contiguous(std::size_t(lo), std::size_t(lo) + n);
+    int* heights = rowHeights_.contiguous(std::size_t(lo), std::size_t(lo) + n);
+    // Along each cycle of the permutation, each row moved once; seen marks the rows placed.
+    std::fill(seen.begin(), seen.end(), 0);
+    int swaps = 0;
+    for (std::size_t start = 0; start < n; ++start) {
+        if (seen[start])
+            continue;
+        Row row = std::move(rows[start]);
+        const int height = heights[start];
+        std::size_t k = start;
+        for (;;) {
+            seen[k] = 1;
+            const std::size_t src = std::size_t(order[k] - lo);
+            if (src == start)
+                break;
+            rows[k] = std::move(rows[src]);
+            heights[k] = heights[src];
+            k = src;
+            ++swaps;
+        }
+        rows[k] = std::move(row);
+        heights[k] = height;
+    }
+    replaceRows(lo, lo + int(n));
+    return swaps;
+}
+
 void StringGridCore::moveCol(int from, int to)
 {
     if (from == to || from < 0 || to < 0 || from >= colCount_ || to >= colCount_)
@@ -349,6 +390,21 @@ void StringGridCore::insertRows(int at, std::vector<RowData> rows)
     clampScroll();
 }
 
+// After rows from row `from` on left the store: one row always remains, the fixed rows
+// stay fewer than the rows, and the objects after them learn their new places.
+void StringGridCore::rowsTaken(int from)
+{
+    if (rowCount_ < 1) {
+        rowCount_ = 1;
+        rowHeights_.assign(1, defRowHeight_);
+    }
+    if (rowCount_ <= fixedRows_)
+        fixedRows_ = rowCount_ - 1;
+    replaceRows(from, int(rows_.size()));
+    clampCurrent();
+    clampScroll();
+}
+
 std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
 {
     std::vector<RowData> out;
@@ -367,19 +423,55 @@ std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
     if (std::size_t(at) < rows_.size())
         rows_.erase(std::size_t(at), std::size_t(count));
     rowCount_ -= count;
-    if (rowCount_ < 1) {
-        rowCount_ = 1;
-        rowHeights_.assign(1, defRowHeight_);
-    }
-    if (rowCount_ <= fixedRows_)
-        fixedRows_ = rowCount_ - 1;
-    replaceRows(at, int(rows_.size()));
-    clampCurrent();
-    clampScroll();
+    rowsTaken(at);
     return out;
 }
 
 void StringGridCore::removeRows(int at, int count) { (void)takeRows(at, count); }
+
+void StringGridCore::takeRowsAt(const std::vector<int>& rows, const std::function<void(std::size_t, RowData&&)>& take)
+{
+    const std::size_t stored = rows_.size(), count = std::size_t(rowCount_);
+    Row* store = stored ? rows_.contiguous(0, stored) : nullptr;
+    int* heights = rowHeights_.contiguous(0, count);
+    std::size_t write = 0, next = 0, taken = 0;
+    int first = -1;
+    for (std::size_t i = 0; i < count; ++i) {
+        while (next < rows.size() && rows[next] < int(i))
+            ++next;
+        if (next < rows.size() && rows[next] == int(i)) {
+            ++next;
+            RowData r;
+            r.height = heights[i];
+            if (i < stored) {
+                r.texts = std::move(store[i].texts);
+                r.objects = std::move(store[i].objects);
+            }
+            take(taken++, std::move(r));
+            if (first < 0)
+                first = int(i);
+            continue;
+        }
+        if (write != i) {
+            heights[write] = heights[i];
+            if (i < stored)
+                store[write] = std::move(store[i]);
+        }
+        ++write;
+    }
+    if (taken == 0)
+        return;
+    rowHeights_.erase(write, count - write);
+    rowCount_ = int(write);
+    if (stored > 0) {
+        std::size_t takenStored = 0;
+        for (std::size_t k = 0; k < rows.size(); ++k)
+            if (rows[k] >= 0 && std::size_t(rows[k]) < stored && (k == 0 || rows[k] != rows[k - 1]))
+                ++takenStored;
+        rows_.erase(stored - takenStored, takenStored);
+    }
+    rowsTaken(first);
+}
 
 StringGridCore::RowData StringGridCore::takeRow(int at)
 {

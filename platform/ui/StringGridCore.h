@@ -13,6 +13,7 @@
 #include <QString>
 #include <memory>
 #include <stdexcept>
+#include <functional>
 #include <vector>
 
 namespace ui {
@@ -288,6 +289,10 @@ public:
     void moveRow(int from, int to);
     // Exchanges two rows (texts, objects and heights) in place.
     void swapRows(int a, int b);
+    // Rows lo .. lo + order.size() - 1 rearranged at once: order[k] is the row that goes to
+    // lo + k (a permutation of that range; anything else leaves the rows as they were).
+    // Gives the swaps the same rearrangement takes (a cycle of L rows takes L - 1).
+    int permuteRows(int lo, const std::vector<int>& order);
     void moveCol(int from, int to);
     void deleteRow(int row);
     // Deletes a displayed column; the columns after it, hidden ones included, move left.
@@ -305,6 +310,9 @@ public:
     [[nodiscard]] std::vector<RowData> takeRows(int at, int count);
     // The same, freeing what they hold.
     void removeRows(int at, int count);
+    // The rows at the given indexes (ascending; others are passed over) leave the grid in
+    // one pass over the store, handed to take in that order with their place in the list.
+    void takeRowsAt(const std::vector<int>& rows, const std::function<void(std::size_t, RowData&&)>& take);
     // One row out and one row in (at may equal the row count), without the lists of the bulk
     // forms.
     [[nodiscard]] RowData takeRow(int at);
@@ -379,6 +387,7 @@ private:
     void clampCurrent();
     void clampScroll();
     void clampRows();
+    void rowsTaken(int from);
     // The trailing counts in effect (one normal column and row always remain).
     int trailCols() const;
     int trailRows() const;
