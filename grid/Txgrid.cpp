@@ -84,16 +84,12 @@ TTxStringGrid::~TTxStringGrid()
     FEdit.Destroying = true;
     FInput.Timer.stop();
     FInput.PanTimer.stop();
-    for (QWidget* w : std::initializer_list<QWidget*>{FGridCombo, FGridSpin, FGridDatePicker, FGridCheckBox,
-                                                      FGridEditBtn, FGridUnitEditBtn, FGridButton})
-        delete w;
-    FGridCombo = nullptr;
-    FGridSpin = nullptr;
-    FGridDatePicker = nullptr;
-    FGridCheckBox = nullptr;
-    FGridEditBtn = nullptr;
-    FGridUnitEditBtn = nullptr;
-    FGridButton = nullptr;
+    auto drop = [](auto*& editor) {
+        delete editor;
+        editor = nullptr;
+    };
+    drop(FGridCombo), drop(FGridSpin), drop(FGridDatePicker), drop(FGridCheckBox);
+    drop(FGridEditBtn), drop(FGridUnitEditBtn), drop(FGridButton);
     if (FOwnerForm)
         FOwnerForm->removeEventFilter(this);
     if (FColumnSize.Save) {
