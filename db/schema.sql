@@ -43,6 +43,10 @@ CREATE TABLE Faktura (
 CREATE UNIQUE INDEX ix_Faktura_Typ_Rok_Nr ON Faktura (Typ, Rok, Nr);
 CREATE INDEX ix_Faktura_Koncowa ON Faktura (Typ_Koncowy, Rok_Koncowy, Nr_Koncowy);
 CREATE INDEX ix_Faktura_Rok ON Faktura (Rok);
+-- The lists' "Rok>0" compares the year as a number; counted as all rows less those it leaves
+-- out, which this index finds. SQLite matches the expression as written: "AS NUMERIC" in capitals,
+-- as the filters write it.
+CREATE INDEX ix_Faktura_Rok_Liczba ON Faktura (CAST(Rok AS NUMERIC));
 CREATE INDEX ix_Faktura_Data_Wyst ON Faktura (Data_Wyst);
 
 CREATE TABLE Faktura_Szczegoly (

@@ -32,17 +32,39 @@ TDataModule1::Reporter& reporterSlot()
     return r;
 }
 
-// The tables and saved queries of the program's database, read once from the schema the
-// database is made from (compiled into the program).
-const std::vector<data::SchemaObject>& programSchema()
+// The tables, saved queries and indexes of the program's database, read once from the schema
+// the database is made from (compiled into the program).
+struct ProgramSchema {
+    std::vector<data::SchemaObject> objects;
+    QStringList indexes;
+};
+
+const ProgramSchema& programSchema()
 {
-    static const std::vector<data::SchemaObject> objects = [] {
+    static const ProgramSchema schema = [] {
         registerSchemaResource();
         QFile f(QStringLiteral(":/baza/schema.sql"));
         f.open(QIODevice::ReadOnly);
-        return data::schemaObjects(f.readAll());
+        ProgramSchema s;
+        s.objects = data::schemaObjects(f.readAll(), nullptr, &s.indexes);
+        return s;
     }();
-    return objects;
+    return schema;
+}
+
+// A database made before an index joined the schema gets it when it is first opened for
+// writing. Indexes only speed reading: one that cannot be made (rows that break a unique
+// index of today's schema) is left out, and the database works as before.
+void addMissingIndexes(data::Connection& c)
+{
+    if (c.isReadOnly())
+        return;
+    for (const QString& sql : programSchema().indexes) {
+        try {
+            c.exec(sql);
+        } catch (const data::Error&) {
+        }
+    }
 }
 
 } // namespace
@@ -127,7 +149,7 @@ TDataModule1::~TDataModule1()
 
 bool TDataModule1::DataModuleCreate(const QString& databasePath)
 {
-    ADOConnection1->setRequiredSchema(programSchema());
+    ADOConnection1->setRequiredSchema(programSchema().objects);
     const bool ok = databasePath.isEmpty() ? ADOConnection1->open() : ADOConnection1->open(databasePath);
     if (!ok) {
         report(ADOConnection1->lastError());
@@ -137,6 +159,7 @@ bool TDataModule1::DataModuleCreate(const QString& databasePath)
     // can be saved.
     if (!ADOConnection1->warning().isEmpty())
         report(ADOConnection1->warning());
+    addMissingIndexes(*ADOConnection1);
     try {
         for (data::Table* t : {ADOTable_Klienci, ADOTable_Towary, ADOTable_Stawki_Vat, ADOTable_Faktura,
                                ADOTable_Faktura_Szczegoly, ADOTable_Rodzaje_Platnosci})

@@ -191,6 +191,9 @@ private:
         QVariantList binds; // named :__pN, N = position + 1
         std::vector<OrderKey> order;
         bool noRows = false;
+        // With the filter as the only condition: the condition of the rows it leaves out, when
+        // the filter gives one (see translateFilter).
+        QString filterComplement;
         Plan reversed() const; // the same rows in the opposite order
     };
     // How a column is written into a condition: the dataset's own name, or the name of the

@@ -93,9 +93,12 @@ bool Dataset::addConditions(Plan& p, const Naming& naming) const
             unnamed = true;
         return detail::ColumnRef{n ? *n : col.name, col.kind};
     };
+    const bool alone = p.where.isEmpty();
     if (filtered_ && !filter_.trimmed().isEmpty())
-        p.where << detail::translateFilter(filter_, resolve, p.binds);
+        p.where << detail::translateFilter(filter_, resolve, p.binds, &p.filterComplement);
     addLinkConditions(p, naming, unnamed);
+    if (!alone || p.where.size() != 1)
+        p.filterComplement.clear();
     return !unnamed;
 }
 
@@ -232,8 +235,11 @@ int Dataset::countRows(const Plan& p) const
                 return src->columns[size_t(c)];
             });
             if (named && !q.noRows) {
-                QString sql = QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdent(src->table));
-                if (!q.where.isEmpty())
+                const QString table = quoteIdent(src->table);
+                QString sql = QStringLiteral("SELECT count(*) FROM %1").arg(table);
+                if (!q.filterComplement.isEmpty())
+                    sql = QStringLiteral("SELECT (%1) - (SELECT count(*) FROM %2 WHERE %3)").arg(sql, table, q.filterComplement);
+                else if (!q.where.isEmpty())
                     sql += QStringLiteral(" WHERE ") + q.where.join(QStringLiteral(" AND "));
                 const detail::Borrowed st{conn_->cachedStatement(sql)};
                 bindPlaceholders(db, st.get(), q.binds);

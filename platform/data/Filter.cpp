@@ -197,6 +197,8 @@ public:
             syntax(filter_, peek().pos, QStringLiteral("nadmiarowy tekst"));
         return s;
     }
+    // The complement of a filter that is one comparison of a year kept as text with a number.
+    QString complement() const { return comparisons_ == 1 && !negated_ ? complement_ : QString(); }
 
 private:
     const Token& peek() const { return toks_[pos_]; }
@@ -238,6 +240,7 @@ private:
         if (peek().type == Tok::Not) {
             const Level level(*this, peek().pos);
             take();
+            negated_ = true;
             return QStringLiteral("(NOT %1)").arg(notExpr());
         }
         if (peek().type == Tok::LParen) {
@@ -346,6 +349,25 @@ private:
         }
     }
 
+    // Whether 0 op v holds, for an ordering operator.
+    static bool holdsForZero(const QString& op, double v)
+    {
+        if (op == QLatin1String("<")) return 0 < v;
+        if (op == QLatin1String(">")) return 0 > v;
+        if (op == QLatin1String("<=")) return 0 <= v;
+        if (op == QLatin1String(">=")) return 0 >= v;
+        return true;
+    }
+
+    // The operator that holds exactly where op fails, for an ordering operator.
+    static QString negate(const QString& op)
+    {
+        if (op == QLatin1String("<")) return QStringLiteral(">=");
+        if (op == QLatin1String(">")) return QStringLiteral("<=");
+        if (op == QLatin1String("<=")) return QStringLiteral(">");
+        return QStringLiteral("<");
+    }
+
     static QString flip(const QString& op)
     {
         if (op == QLatin1String("<")) return QStringLiteral(">");
@@ -360,9 +382,21 @@ private:
         const QString f = quoteIdent(col.name);
         if (col.kind == FieldKind::Text) {
             const bool ordering = op != QLatin1String("=") && op != QLatin1String("<>");
-            if (lit.kind == Operand::Number && ordering) // a year kept as text against a bare number
-                return QStringLiteral("(%1 <> '' AND CAST(%1 AS NUMERIC) %2 %3)")
-                    .arg(f, op, bind(numberValue(lit.number)));
+            if (lit.kind == Operand::Number && ordering) { // a year kept as text against a bare number
+                // An empty text reads as 0 and never matches; where 0 fails the comparison
+                // anyway the guard is left out, so that the number alone can use its index.
+                const QString value = bind(numberValue(lit.number));
+                const QString number = QStringLiteral("CAST(%1 AS NUMERIC) %2 %3").arg(f, op, value);
+                const bool guard = holdsForZero(op, lit.number);
+                // The rows that fail it, in terms an index on the number serves (the number
+                // compares the same under any collation; without COLLATE BINARY the column's own
+                // collation would keep the index out).
+                complement_ = QStringLiteral("(%1 IS NULL%2 OR CAST(%1 AS NUMERIC) COLLATE BINARY %3 %4)")
+                                  .arg(f, guard ? QStringLiteral(" OR %1 = ''").arg(f) : QString(), negate(op), value);
+                if (!guard)
+                    return QStringLiteral("(%1)").arg(number);
+                return QStringLiteral("(%1 <> '' AND %2)").arg(f, number);
+            }
             return QStringLiteral("%1 COLLATE POLISH %2 %3").arg(f, op, bind(convert(lit, col.kind)));
         }
         return QStringLiteral("%1 %2 %3").arg(f, op, bind(convert(lit, col.kind)));
@@ -370,6 +404,7 @@ private:
 
     QString comparison()
     {
+        ++comparisons_;
         const Operand a = operand();
         if (peek().type != Tok::Op)
             syntax(filter_, peek().pos, QStringLiteral("oczekiwano operatora porównania"));
@@ -395,15 +430,22 @@ private:
     std::vector<Token> toks_;
     size_t pos_ = 0;
     int depth_ = 0;
+    int comparisons_ = 0;
+    bool negated_ = false;
+    QString complement_;
 };
 
 } // namespace
 
-QString translateFilter(const QString& filter, const Resolver& resolve, QVariantList& binds)
+QString translateFilter(const QString& filter, const Resolver& resolve, QVariantList& binds, QString* complement)
 {
     if (filter.trimmed().isEmpty())
         return QString();
-    return Parser(filter, resolve, binds).parse();
+    Parser p(filter, resolve, binds);
+    QString sql = p.parse();
+    if (complement)
+        *complement = p.complement();
+    return sql;
 }
 
 } // namespace data::detail

@@ -28,8 +28,12 @@ struct ColumnRef {
 using Resolver = std::function<std::optional<ColumnRef>(const QString& name)>;
 
 // Appends the values to binds and refers to them as :__pN (N = position in binds).
-// Throws data::Error for a syntax error or an unknown field.
-QString translateFilter(const QString& filter, const Resolver& resolve, QVariantList& binds);
+// Throws data::Error for a syntax error or an unknown field. When the filter is one comparison
+// of a text field with a number ("Rok>0"), complement receives the condition of exactly the
+// rows it leaves out (over the same binds), else "": a count can then be the table's count,
+// which needs no walk over the rows, less the few rows left out.
+QString translateFilter(const QString& filter, const Resolver& resolve, QVariantList& binds,
+                        QString* complement = nullptr);
 
 QString placeholder(int index);
 QString quoteIdent(const QString& name);

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace data {
@@ -73,7 +74,7 @@ QString objectColumns(sqlite3* db, const QString& name, QStringList& columns)
 
 } // namespace
 
-std::vector<SchemaObject> schemaObjects(const QByteArray& sql, QString* error)
+std::vector<SchemaObject> schemaObjects(const QByteArray& sql, QString* error, QStringList* indexes)
 {
     std::vector<SchemaObject> out;
     sqlite3* db = nullptr;
@@ -96,6 +97,16 @@ std::vector<SchemaObject> schemaObjects(const QByteArray& sql, QString* error)
     while (sqlite3_step(st) == SQLITE_ROW)
         names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
     sqlite3_finalize(st);
+    if (indexes) {
+        sqlite3_prepare_v2(db, "SELECT sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL ORDER BY name", -1,
+                           &st, nullptr);
+        static const QRegularExpression create(QStringLiteral("^\\s*CREATE\\s+(UNIQUE\\s+)?INDEX\\s+"),
+                                               QRegularExpression::CaseInsensitiveOption);
+        while (sqlite3_step(st) == SQLITE_ROW)
+            *indexes << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)))
+                            .replace(create, QStringLiteral("CREATE \\1INDEX IF NOT EXISTS "));
+        sqlite3_finalize(st);
+    }
     for (const QString& name : names) {
         SchemaObject o;
         o.name = name;

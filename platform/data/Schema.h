@@ -22,8 +22,10 @@ struct SchemaObject {
 };
 
 // The tables and views that the schema SQL creates, each with all its columns. Made in a
-// database in memory; nothing when the SQL fails (`error` tells why).
-std::vector<SchemaObject> schemaObjects(const QByteArray& sql, QString* error = nullptr);
+// database in memory; nothing when the SQL fails (`error` tells why). `indexes` receives the
+// statements of its indexes, each as "CREATE [UNIQUE] INDEX IF NOT EXISTS ...".
+std::vector<SchemaObject> schemaObjects(const QByteArray& sql, QString* error = nullptr,
+                                        QStringList* indexes = nullptr);
 
 // What the open database `db` lacks of `required`, as a sentence ("brak tabeli Klienci",
 // "brak kolumny Faktura.Nr"), or "" when it holds every object and column. Only reads.

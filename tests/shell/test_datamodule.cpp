@@ -1,5 +1,6 @@
 #include "shell/DataModule1.h"
 
+#include "platform/data/Collation.h"
 #include "platform/data/Schema.h"
 
 #include <QDir>
@@ -130,4 +131,36 @@ TEST(DataModule1, ForeignDatabaseIsRefusedAndLeftByteForByte)
         EXPECT_FALSE(QFile::exists(path + QStringLiteral("-wal")));
         EXPECT_FALSE(QFile::exists(path + QStringLiteral("-shm")));
     }
+}
+
+// A file made before an index joined the schema gets it on opening; the file's rows decide
+// whether a unique one can be made, and one that cannot leaves the file working as before.
+TEST(DataModule1, AFileFromBeforeGetsTheSchemasNewIndexes)
+{
+    ReporterGuard guard;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("db.mdb"));
+    ASSERT_TRUE(data::createDatabase(path, QStringLiteral(TARNEX_SOURCE_DIR "/db/schema.sql")).isEmpty());
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    data::registerCollation(db);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "drop index ix_Faktura_Rok_Liczba; drop index ix_Faktura_Typ_Rok_Nr;"
+                           "insert into Faktura (Typ, Rok, Nr) values ('FV', '2011', 1), ('FV', '2011', 1);",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    {
+        TDataModule1 dm(nullptr, path);
+        EXPECT_TRUE(reported.isEmpty()) << reported.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(dm.ADOTable_Faktura->isActive());
+    }
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "select group_concat(name, ' ') from (select name from sqlite_master where name in "
+                           "('ix_Faktura_Rok_Liczba', 'ix_Faktura_Typ_Rok_Nr') order by name)", -1, &st, nullptr);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "ix_Faktura_Rok_Liczba");
+    sqlite3_finalize(st);
+    sqlite3_close(db);
 }

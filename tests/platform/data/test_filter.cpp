@@ -89,6 +89,25 @@ TEST(Filter, EveryFormTheWindowsUse)
     }
 }
 
+// A year against a number is counted as the table's rows less the rows it leaves out: the
+// count must be the rows shown, whatever the year holds.
+TEST(Filter, YearAgainstANumberCountsTheRowsShown)
+{
+    TestDb db;
+    int nr = 0;
+    for (const QVariant& rok : {QVariant(), QVariant(QString()), QVariant(QStringLiteral("0")), QVariant(QStringLiteral("abc")),
+                                QVariant(QStringLiteral("-3")), QVariant(QStringLiteral("7")), QVariant(QStringLiteral("2011")),
+                                QVariant(QStringLiteral("2011,5")), QVariant(QStringLiteral(" 12"))})
+        db.conn->exec(QStringLiteral("insert into Faktura (Typ, Rok, Nr) values ('FV', ?, ?)"), {rok, ++nr});
+    for (const char* filter : {"Rok>0", "Rok>=0", "Rok<5", "Rok<=-1", "Rok>2010", "0<Rok", "Rok>-5"}) {
+        auto t = db.table(QStringLiteral("Faktura_Kwerenda"));
+        t->setFilter(QString::fromUtf8(filter));
+        t->setFiltered(true);
+        t->open();
+        EXPECT_EQ(t->recordCount(), values(*t, QStringLiteral("Nr")).size()) << filter;
+    }
+}
+
 TEST(Filter, BadTextsAreReported)
 {
     TestDb db;
