@@ -10,11 +10,11 @@
 #include "platform/text/Regional.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Modal.h"
 #include "shell/DataModule1.h"
 
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,7 +58,7 @@ TForm_Drukuj_Duplikat::TForm_Drukuj_Duplikat(QWidget* owner)
     LEdit_Nr = tozsamosc("LEdit_Nr", QStringLiteral("Nr"), QRect(110, 36, 90, 21));
     LEdit_Rok = tozsamosc("LEdit_Rok", QStringLiteral("Rok"), QRect(216, 36, 70, 21));
 
-    JvDTP = new QDateEdit(this);
+    JvDTP = new ui::DateEdit(this); // a typed date takes as a whole
     JvDTP->setObjectName(QStringLiteral("JvDTP"));
     JvDTP->setCalendarPopup(true);
     podpisz(JvDTP, QStringLiteral("Data duplikatu :"), QRect(24, 92, 140, 21));
