@@ -76,6 +76,51 @@ int TTxStringGrid::TPrintRun::TextWidth(const QFont& F, const QString& S)
     return int(std::lround(QFontMetricsF(F).horizontalAdvance(S)));
 }
 
+int TTxStringGrid::TPrintRun::TPaperFont::Width(const QString& S)
+{
+    if (const auto it = Measured.constFind(S); it != Measured.cend())
+        return *it;
+    const int w = TextWidth(Q, S);
+    // Bounded: a very long grid measures its later cells each time rather than hold them all.
+    if (Measured.size() < (1 << 18))
+        Measured.insert(S, w);
+    return w;
+}
+
+TTxStringGrid::TPrintRun::TPaperFont& TTxStringGrid::TPrintRun::FontFor(const TTxStringGrid& Grid, const ui::Font& F)
+{
+    const int px = std::max(1, std::abs(Grid.MapFontHeight(F.size)));
+    if (LastFont && LastFont->PixelSize == px && LastFont->Font == F)
+        return *LastFont;
+    for (TPaperFont& f : Fonts)
+        if (f.PixelSize == px && f.Font == F)
+            return *(LastFont = &f);
+    TPaperFont& f = Fonts.emplace_back();
+    f.Font = F;
+    f.PixelSize = px;
+    f.Q = PaperFont(Grid, F);
+    f.Height = TextHeight(f.Q);
+    f.Ascent = QFontMetricsF(f.Q).ascent();
+    return *(LastFont = &f);
+}
+
+const QRectF* TTxStringGrid::TPrintRun::TPaperFont::Ink(const QString& S)
+{
+    auto it = Inked.find(S);
+    if (it == Inked.end()) {
+        const QFontMetricsF m(Q);
+        std::optional<QRectF> ink;
+        // A glyph from a fallback font can move the line's baseline; such text is not predicted.
+        if (std::all_of(S.cbegin(), S.cend(), [&](QChar c) { return !c.isSurrogate() && m.inFont(c); })) {
+            ink = m.boundingRect(S);
+        }
+        if (Inked.size() >= (1 << 18))
+            Inked.clear();
+        it = Inked.insert(S, ink);
+    }
+    return it->has_value() ? &**it : nullptr;
+}
+
 void TTxStringGrid::Print() { PrintRect({0, 0, ColCount() - 1, RowCount() - 1}); }
 
 void TTxStringGrid::PrintRect(TGridRect GridRect)
@@ -158,9 +203,9 @@ int TTxStringGrid::PrintRowHeight(TPrintRun& Run, int ARow)
     int h = 0;
     for (int c = Run.Range.Left; c <= Run.Range.Right; ++c)
         if (!IsMergedCell(c, ARow))
-            h = std::max(h, PrintCellSize(RemapCol(c), ARow).y());
+            h = std::max(h, PrintCellSize(Run, RemapCol(c), ARow).y());
     if (h == 0)
-        h = PrintCellSize(RemapCol(Run.Range.Right), ARow).y();
+        h = PrintCellSize(Run, RemapCol(Run.Range.Right), ARow).y();
     return h;
 }
 
@@ -276,7 +321,7 @@ void TTxStringGrid::LayOutPrint(TPrintRun& run)
         widthCols([&](int c) {
             int& w = run.Widths[size_t(c)];
             for (int r = run.Range.Top; r <= run.Range.Bottom; ++r) {
-                const int cw = S.UseFixedWidth ? S.FixedWidth : PrintCellSize(RemapCol(c), r).x();
+                const int cw = S.UseFixedWidth ? S.FixedWidth : PrintCellSize(run, RemapCol(c), r).x();
                 if (cw > w && !IsXMergedCell(c, r))
                     w = cw;
             }

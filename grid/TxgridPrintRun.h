@@ -4,7 +4,13 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPointF>
+
+class QPainter;
+
+#include <deque>
+#include <optional>
 
 namespace grid {
 
@@ -27,12 +33,58 @@ struct TTxStringGrid::TPrintRun {
     std::vector<int> Widths;
     const TPrintBand* Band = nullptr;
 
+    // A cell font as printed and the texts measured in it during the run: the layout measures
+    // every cell for the widths and again for the heights, and the page places its lines.
+    struct TPaperFont {
+        ui::Font Font;
+        int PixelSize = 0;
+        QFont Q;
+        int Height = 0;
+        int Width(const QString& S);
+        // The ink of S drawn with its baseline at the origin, when it is predicted.
+        const QRectF* Ink(const QString& S);
+        qreal Ascent = 0;
+
+    private:
+        QHash<QString, int> Measured;
+        QHash<QString, std::optional<QRectF>> Inked;
+    };
+    TPaperFont& FontFor(const TTxStringGrid& Grid, const ui::Font& F);
+    std::deque<TPaperFont> Fonts; // stays where it is while it grows
+    TPaperFont* LastFont = nullptr;
+
+    // The cells of the page being drawn, and the font the page's painter has.
+    std::vector<TPrintCell> Cells;
+    const TPaperFont* PainterFont = nullptr;
+    // Backgrounds of the cells [First, Last): one rectangle for each block of like cells.
+    static void DrawBackgrounds(QPainter& P, const TPrintCell* First, const TPrintCell* Last);
+    // Borders of the cells [First, Last) drawn with Pen, each line once.
+    static void DrawBorders(QPainter& P, const TPrintCell* First, const TPrintCell* Last, const ui::Pen& Pen);
+
     // A row's printed height from its measured height.
     int Pitch(int Height, int RowSpacing) const { return Height + Height / 8 + 2 * LineGap + RowSpacing; }
 
     static QFont PaperFont(const TTxStringGrid& Grid, const ui::Font& F);
     static int TextHeight(const QFont& F);
     static int TextWidth(const QFont& F, const QString& S);
+};
+
+// One cell of a printed row as the page draws it.
+struct TTxStringGrid::TPrintCell {
+    int Col = 0, Rc = 0, Row = 0; // display column, the column in the store, the row
+    int L = 0, T = 0, R = 0, B = 0; // the cell's box on paper (y upwards)
+    int LineR = 0;                  // where its borders end on the right (cut at the band's edge)
+    bool BottomLine = true;
+    bool Spanned = false; // a merged block
+    ui::Brush Brush;
+    ui::Font Font;
+    TPrintRun::TPaperFont* Paper = nullptr;
+    TAlignment Ha = taLeftJustify;
+    TVAlignment Va = vtaTop;
+    bool Ww = false;
+    QString Text;
+    ui::Pen Pen;
+    TCellBorders Flags = 0;
 };
 
 } // namespace grid
