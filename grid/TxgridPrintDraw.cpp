@@ -426,9 +426,9 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C)
             if (inside && !clipped) {
                 const QRectF* ink = C.Paper->Ink(line);
                 const double base = top - C.Paper->Ascent; // y upwards
-                // (A unit of room for the screen's hinting, which paper does not have.)
-                inside = ink && x + ink->left() >= L + 1 && x + ink->right() <= R - 1 && base - ink->top() <= T - 1 &&
-                         base - ink->bottom() >= B + 1;
+                // (Across, a unit of room for the screen's hinting, which paper does not have.)
+                inside = ink && x + ink->left() >= L + 1 && x + ink->right() <= R - 1 && base - ink->top() <= T &&
+                         base - ink->bottom() >= B;
             }
             placed.append({x, top, std::move(line)});
         }
