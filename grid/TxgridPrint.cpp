@@ -200,12 +200,20 @@ int TTxStringGrid::PrintRowHeight(TPrintRun& Run, int ARow)
         OnPrintSetRowHeight(*this, ARow, h);
         return h;
     }
+    // The column widths measured the range's cells; at the same font scale their heights stand.
+    const TGridRect& g = Run.Range;
+    const bool known = Run.HeightsScale == FPrintFontScale && ARow >= g.Top && ARow <= g.Bottom;
+    const int cols = g.Right - g.Left + 1;
+    auto height = [&](int c) {
+        return known ? Run.Heights[size_t(ARow - g.Top) * size_t(cols) + size_t(c - g.Left)]
+                     : PrintCellSize(Run, RemapCol(c), ARow).y();
+    };
     int h = 0;
-    for (int c = Run.Range.Left; c <= Run.Range.Right; ++c)
+    for (int c = g.Left; c <= g.Right; ++c)
         if (!IsMergedCell(c, ARow))
-            h = std::max(h, PrintCellSize(Run, RemapCol(c), ARow).y());
+            h = std::max(h, height(c));
     if (h == 0)
-        h = PrintCellSize(Run, RemapCol(Run.Range.Right), ARow).y();
+        h = height(g.Right);
     return h;
 }
 
@@ -318,10 +326,24 @@ void TTxStringGrid::LayOutPrint(TPrintRun& run)
             run.Widths[size_t(c)] = int(std::lround((colWidths(c) - 4) * run.ScreenToPaper));
         });
     } else {
+        const TGridRect& g = run.Range;
+        const size_t cols = size_t(std::max(0, g.Right - g.Left + 1));
+        const size_t rows = size_t(std::max(0, g.Bottom - g.Top + 1));
+        const bool keep = !S.UseFixedWidth && cols * rows <= (size_t(1) << 22);
+        if (keep) {
+            run.Heights.assign(cols * rows, 0);
+            run.HeightsScale = FPrintFontScale;
+        }
         widthCols([&](int c) {
             int& w = run.Widths[size_t(c)];
-            for (int r = run.Range.Top; r <= run.Range.Bottom; ++r) {
-                const int cw = S.UseFixedWidth ? S.FixedWidth : PrintCellSize(run, RemapCol(c), r).x();
+            for (int r = g.Top; r <= g.Bottom; ++r) {
+                int cw = S.FixedWidth;
+                if (!S.UseFixedWidth) {
+                    const TPoint size = PrintCellSize(run, RemapCol(c), r);
+                    cw = size.x();
+                    if (keep && c >= g.Left)
+                        run.Heights[size_t(r - g.Top) * cols + size_t(c - g.Left)] = size.y();
+                }
                 if (cw > w && !IsXMergedCell(c, r))
                     w = cw;
             }
@@ -377,6 +399,8 @@ void TTxStringGrid::LayOutPrint(TPrintRun& run)
             return np;
         };
     FPrintLayout = LayoutPrintPages(in);
+    run.Heights = {};
+    run.HeightsScale = 0;
 
     // The tables keep the widths and the offsets of the last band for event handlers.
     for (int c = 0; c < int(run.Widths.size()) && c < TPrintColumns::MaxColumns; ++c)

@@ -53,6 +53,11 @@ struct TTxStringGrid::TPrintRun {
     std::deque<TPaperFont> Fonts; // stays where it is while it grows
     TPaperFont* LastFont = nullptr;
 
+    // The heights of the range's cells (by row, then column) as the column widths measured
+    // them, at the font scale HeightsScale (0: none).
+    std::vector<int> Heights;
+    double HeightsScale = 0;
+
     // The cells of the page being drawn, and the font the page's painter has.
     std::vector<TPrintCell> Cells;
     const TPaperFont* PainterFont = nullptr;
