@@ -100,25 +100,41 @@ TTxStringGrid::TPrintRun::TPaperFont& TTxStringGrid::TPrintRun::FontFor(const TT
     f.PixelSize = px;
     f.Q = PaperFont(Grid, F);
     f.Height = TextHeight(f.Q);
-    f.Ascent = QFontMetricsF(f.Q).ascent();
+    const QFontMetricsF m(f.Q);
+    f.Ascent = m.ascent();
+    f.Descent = m.descent();
+    f.MinLeft = std::min<qreal>(0, m.minLeftBearing());
+    f.MinRight = std::min<qreal>(0, m.minRightBearing());
     return *(LastFont = &f);
 }
 
-const QRectF* TTxStringGrid::TPrintRun::TPaperFont::Ink(const QString& S)
+std::optional<QRectF> TTxStringGrid::TPrintRun::TPaperFont::Ink(const QString& S)
 {
-    auto it = Inked.find(S);
-    if (it == Inked.end()) {
-        const QFontMetricsF m(Q);
-        std::optional<QRectF> ink;
-        // A glyph from a fallback font can move the line's baseline; such text is not predicted.
-        if (std::all_of(S.cbegin(), S.cend(), [&](QChar c) { return !c.isSurrogate() && m.inFont(c); })) {
-            ink = m.boundingRect(S);
-        }
-        if (Inked.size() >= (1 << 18))
-            Inked.clear();
-        it = Inked.insert(S, ink);
+    if (const auto it = Inked.constFind(S); it != Inked.cend())
+        return *it;
+    const QFontMetricsF m(Q);
+    std::optional<QRectF> ink;
+    // A glyph from a fallback font can move the line's baseline; such text is not predicted.
+    if (std::all_of(S.cbegin(), S.cend(), [&](QChar c) { return !c.isSurrogate() && m.inFont(c); }))
+        ink = m.boundingRect(S);
+    if (Inked.size() < (1 << 18))
+        Inked.insert(S, ink);
+    return ink;
+}
+
+bool TTxStringGrid::TPrintRun::TPaperFont::Plain(const QString& S)
+{
+    for (const QChar c : S) {
+        const char16_t u = c.unicode();
+        // Controls, the soft hyphen and everything from Hebrew on stay with the full layout.
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0xad || u >= Own.size())
+            return false;
+        if (Own[u] == 0)
+            Own[u] = QFontMetricsF(Q).inFont(c) ? 1 : 2;
+        if (Own[u] != 1)
+            return false;
     }
-    return it->has_value() ? &**it : nullptr;
+    return true;
 }
 
 void TTxStringGrid::Print() { PrintRect({0, 0, ColCount() - 1, RowCount() - 1}); }

@@ -411,34 +411,47 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C)
         struct Placed {
             int X, Top;
             QString Line;
+            bool Plain;
         };
         QVarLengthArray<Placed, 1> placed;
         // Text whose ink lies inside the cell needs no clipping; anything else is cut at the
-        // cell's edges. The line's baseline is its ascent below its top.
+        // cell's edges. Across, a unit of room is left for the screen's hinting, which paper
+        // does not have.
+        TPrintRun::TPaperFont& pf = *C.Paper;
         bool inside = true;
         for (int k = 0; k < lines.size(); ++k) {
             QString line = Shown(lines[k], FURLShow, FURLFull);
-            const int lw = C.Paper->Width(line);
+            const int lw = pf.Width(line);
             const int x = C.Ha == taLeftJustify    ? textL + Run.TextIndent
                           : C.Ha == taRightJustify ? textR - Run.TextIndent - lw
                                                    : textL + (textR - textL - lw) / 2;
             const int top = textT - down - k * linePitch;
+            const bool plain = pf.Plain(line);
             if (inside && !clipped) {
-                const QRectF* ink = C.Paper->Ink(line);
-                const double base = top - C.Paper->Ascent; // y upwards
-                // (Across, a unit of room for the screen's hinting, which paper does not have.)
-                inside = ink && x + ink->left() >= L + 1 && x + ink->right() <= R - 1 && base - ink->top() <= T &&
-                         base - ink->bottom() >= B;
+                const double base = top - pf.Ascent; // y upwards
+                auto within = [&](const QRectF& ink) {
+                    return x + ink.left() >= L + 1 && x + ink.right() <= R - 1 && base - ink.top() <= T &&
+                           base - ink.bottom() >= B;
+                };
+                const QRectF bound(pf.MinLeft, -pf.Ascent, lw - pf.MinLeft - pf.MinRight, pf.Ascent + pf.Descent);
+                if (!plain || !within(bound)) {
+                    const std::optional<QRectF> ink = pf.Ink(line);
+                    inside = ink && within(*ink);
+                }
             }
-            placed.append({x, top, std::move(line)});
+            placed.append({x, top, std::move(line), plain});
         }
         const bool clip = !clipped && !inside;
         if (clip) {
             p.save();
             p.setClipRect(cell, Qt::IntersectClip);
         }
+        // A plain line goes straight to its baseline, where the full layout would put it.
         for (const Placed& l : placed)
-            PaperText(p, l.X, l.Top, l.Line);
+            if (l.Plain)
+                p.drawText(QPointF(l.X, pf.Ascent - l.Top), l.Line);
+            else
+                PaperText(p, l.X, l.Top, l.Line);
         if (clip)
             p.restore();
     };

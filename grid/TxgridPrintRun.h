@@ -9,6 +9,7 @@
 
 class QPainter;
 
+#include <array>
 #include <deque>
 #include <optional>
 
@@ -42,12 +43,19 @@ struct TTxStringGrid::TPrintRun {
         int Height = 0;
         int Width(const QString& S);
         // The ink of S drawn with its baseline at the origin, when it is predicted.
-        const QRectF* Ink(const QString& S);
-        qreal Ascent = 0;
+        std::optional<QRectF> Ink(const QString& S);
+        // Whether S is a line of the font's own glyphs in a left-to-right script with no
+        // control characters: drawn as one run at its baseline, its ink reaches no further than
+        // its advance and the font's largest overhangs, no higher or lower than the font's
+        // ascent and descent.
+        bool Plain(const QString& S);
+        qreal Ascent = 0, Descent = 0;
+        qreal MinLeft = 0, MinRight = 0; // the font's least bearings (negative: ink overhangs)
 
     private:
         QHash<QString, int> Measured;
         QHash<QString, std::optional<QRectF>> Inked;
+        std::array<quint8, 0x590> Own{}; // by character: 0 not asked yet, 1 the font's, 2 not
     };
     TPaperFont& FontFor(const TTxStringGrid& Grid, const ui::Font& F);
     std::deque<TPaperFont> Fonts; // stays where it is while it grows
