@@ -7,11 +7,11 @@
 #include <QHash>
 #include <QPointF>
 
-class QPainter;
-
 #include <array>
 #include <deque>
 #include <optional>
+
+class QPainter;
 
 namespace grid {
 
