@@ -70,10 +70,11 @@ void BM_Grid_PrintPdf(benchmark::State& state)
     state.counters["pages/s"] = wall.per(double(g.PrintLayout().PageCount()) * double(state.iterations()));
 }
 
-// The grid's work it stands for: every page of the grid's own layout drawn on a PDF device, as
+// The grid's work it stands for: every page of the grid's own layout drawn on a PDF device as
 // the grid's page shows it: the cells' white background, each cell's text in the print font at
-// its place (drawn at its baseline, as the grid draws a plain line), and the single borders (black, 0.2 mm) round every cell, drawn a line beside each
-// column and under each row (the grid also measures the cells and lays the pages out).
+// its place (drawn at its baseline, as the grid draws a plain line), and the single borders
+// (black, 0.2 mm) round every cell, as a line beside each column down the page and one under
+// each row. The grid also measures the cells and lays the pages out.
 void BM_Baseline_QPainterPdf(benchmark::State& state)
 {
     grid::TTxStringGrid& g = grid1().g;
@@ -103,19 +104,18 @@ void BM_Baseline_QPainterPdf(benchmark::State& state)
             const std::vector<int>& x = band.Offsets;
             const double left = x[std::size_t(band.FirstCol)], right = x[std::size_t(band.LastCol) + 1];
             const double top = -page.Rows.front().Y;
-            p.fillRect(QRectF(QPointF(left, top), QPointF(right, -page.EndY)), Qt::white);
-            p.setPen(border);
-            p.drawLine(QPointF(left, top), QPointF(right, top));
-            for (const grid::TPrintRowPlace& row : page.Rows) {
-                const double y0 = -row.Y, y1 = -(row.Y - row.Pitch);
-                p.setPen(Qt::black);
+            const double bottom = -page.EndY;
+            p.fillRect(QRectF(QPointF(left, top), QPointF(right, bottom)), Qt::white);
+            p.setPen(Qt::black);
+            for (const grid::TPrintRowPlace& row : page.Rows)
                 for (int c = band.FirstCol; c <= band.LastCol; ++c)
-                    p.drawText(QPointF(x[std::size_t(c)] + indent, y0 + ascent), texts[std::size_t(row.Row)][std::size_t(c)]);
-                p.setPen(border);
-                for (int c = band.FirstCol; c <= band.LastCol + 1; ++c)
-                    p.drawLine(QPointF(x[std::size_t(c)], y0), QPointF(x[std::size_t(c)], y1));
-                p.drawLine(QPointF(left, y1), QPointF(right, y1));
-            }
+                    p.drawText(QPointF(x[std::size_t(c)] + indent, -row.Y + ascent), texts[std::size_t(row.Row)][std::size_t(c)]);
+            p.setPen(border);
+            for (int c = band.FirstCol; c <= band.LastCol + 1; ++c)
+                p.drawLine(QPointF(x[std::size_t(c)], top), QPointF(x[std::size_t(c)], bottom));
+            p.drawLine(QPointF(left, top), QPointF(right, top));
+            for (const grid::TPrintRowPlace& row : page.Rows)
+                p.drawLine(QPointF(left, -(row.Y - row.Pitch)), QPointF(right, -(row.Y - row.Pitch)));
         }
         p.end();
     }
