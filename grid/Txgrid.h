@@ -906,7 +906,7 @@ private:
     void DrawPrintHeader(TPrintRun& Run, int PageIndex);
     void PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch);
     void DrawPrintCells(TPrintRun& Run);
-    void DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C);
+    void DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bool InColumn);
     TPoint PrintCellSize(TPrintRun& Run, int ACol, int ARow);
     void DrawPrintFrame(TPrintRun& Run, int PageIndex);
     int PrintRowHeight(TPrintRun& Run, int ARow);

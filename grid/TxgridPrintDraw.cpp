@@ -366,7 +366,7 @@ void TTxStringGrid::DrawPrintCells(TPrintRun& Run)
     if (!alike) {
         for (const TPrintCell& c : cells) {
             TPrintRun::DrawBackgrounds(paper.p, &c, &c + 1);
-            DrawPrintCellContent(Run, c);
+            DrawPrintCellContent(Run, c, false);
             TPrintRun::DrawBorders(paper.p, &c, &c + 1, c.Pen);
         }
         return;
@@ -374,12 +374,37 @@ void TTxStringGrid::DrawPrintCells(TPrintRun& Run)
     const TPrintCell* begin = cells.data();
     const TPrintCell* end = begin + cells.size();
     TPrintRun::DrawBackgrounds(paper.p, begin, end);
+    // The contents column by column, each column clipped to its strip down the page once: a
+    // line then only has to keep within its row (contents never overlap, so order is free).
+    std::vector<const TPrintCell*> byColumn;
+    byColumn.reserve(cells.size());
     for (const TPrintCell& c : cells)
-        DrawPrintCellContent(Run, c);
+        byColumn.push_back(&c);
+    std::stable_sort(byColumn.begin(), byColumn.end(), [](const TPrintCell* a, const TPrintCell* b) {
+        return std::pair(a->L, a->R) < std::pair(b->L, b->R);
+    });
+    for (auto from = byColumn.begin(); from != byColumn.end();) {
+        const auto to = std::find_if(from, byColumn.end(), [&](const TPrintCell* c) {
+            return c->L != (*from)->L || c->R != (*from)->R;
+        });
+        int top = (*from)->T, bottom = (*from)->B;
+        for (auto it = from; it != to; ++it) {
+            top = std::max(top, (*it)->T);
+            bottom = std::min(bottom, (*it)->B);
+        }
+        paper.p.save();
+        paper.p.setClipRect(Paper::Rect((*from)->L, top, (*from)->R, bottom), Qt::IntersectClip);
+        for (auto it = from; it != to; ++it)
+            DrawPrintCellContent(Run, **it, true);
+        paper.p.restore();
+        Run.PainterFont = nullptr;
+        from = to;
+    }
     TPrintRun::DrawBorders(paper.p, begin, end, first.Pen);
 }
 
-void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C)
+// InColumn: the painter is already clipped to the cell's column.
+void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bool InColumn)
 {
     const TPrintSettings& S = FPrintSettings;
     QPainter& p = *Run.Canvas->painter();
@@ -414,14 +439,15 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C)
             bool Plain;
         };
         QVarLengthArray<Placed, 1> placed;
-        // Text whose ink lies inside the cell needs no clipping; anything else is cut at the
-        // cell's edges. Across, a unit of room is left for the screen's hinting, which paper
-        // does not have.
+        // Text whose ink lies inside the cell (within its row, when its column is clipped
+        // already) needs no clipping; anything else is cut at the cell's edges. Across, a unit
+        // of room is left for the screen's hinting, which paper does not have.
         TPrintRun::TPaperFont& pf = *C.Paper;
         bool inside = true;
         for (int k = 0; k < lines.size(); ++k) {
             QString line = Shown(lines[k], FURLShow, FURLFull);
-            const int lw = pf.Width(line);
+            // (A left-aligned line in its clipped column needs no width.)
+            const int lw = C.Ha == taLeftJustify && InColumn ? 0 : pf.Width(line);
             const int x = C.Ha == taLeftJustify    ? textL + Run.TextIndent
                           : C.Ha == taRightJustify ? textR - Run.TextIndent - lw
                                                    : textL + (textR - textL - lw) / 2;
@@ -430,8 +456,8 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C)
             if (inside && !clipped) {
                 const double base = top - pf.Ascent; // y upwards
                 auto within = [&](const QRectF& ink) {
-                    return x + ink.left() >= L + 1 && x + ink.right() <= R - 1 && base - ink.top() <= T &&
-                           base - ink.bottom() >= B;
+                    return (InColumn || (x + ink.left() >= L + 1 && x + ink.right() <= R - 1)) &&
+                           base - ink.top() <= T && base - ink.bottom() >= B;
                 };
                 const QRectF bound(pf.MinLeft, -pf.Ascent, lw - pf.MinLeft - pf.MinRight, pf.Ascent + pf.Descent);
                 if (!plain || !within(bound)) {
