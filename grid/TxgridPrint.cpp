@@ -102,7 +102,6 @@ TTxStringGrid::TPrintRun::TPaperFont& TTxStringGrid::TPrintRun::FontFor(const TT
     f.Height = TextHeight(f.Q);
     const QFontMetricsF m(f.Q);
     f.Ascent = m.ascent();
-    f.Descent = m.descent();
     f.MinLeft = std::min<qreal>(0, m.minLeftBearing());
     f.MinRight = std::min<qreal>(0, m.minRightBearing());
     return *(LastFont = &f);
@@ -116,23 +115,33 @@ std::optional<QRectF> TTxStringGrid::TPrintRun::TPaperFont::Ink(const QString& S
     std::optional<QRectF> ink;
     // A glyph from a fallback font can move the line's baseline; such text is not predicted.
     if (std::all_of(S.cbegin(), S.cend(), [&](QChar c) { return !c.isSurrogate() && m.inFont(c); }))
-        ink = m.boundingRect(S);
+        ink = m.tightBoundingRect(S);
     if (Inked.size() < (1 << 18))
         Inked.insert(S, ink);
     return ink;
 }
 
-bool TTxStringGrid::TPrintRun::TPaperFont::Plain(const QString& S)
+bool TTxStringGrid::TPrintRun::TPaperFont::Plain(const QString& S, qreal& InkTop, qreal& InkBottom)
 {
+    InkTop = InkBottom = 0;
     for (const QChar c : S) {
         const char16_t u = c.unicode();
-        // Controls, the soft hyphen and everything from Hebrew on stay with the full layout.
-        if (u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0xad || u >= Own.size())
+        // Controls, the soft hyphen, combining marks and everything from Hebrew on stay with the
+        // full layout.
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0xad || (u >= 0x300 && u < 0x370) || u >= Glyphs.size())
             return false;
-        if (Own[u] == 0)
-            Own[u] = QFontMetricsF(Q).inFont(c) ? 1 : 2;
-        if (Own[u] != 1)
+        TGlyph& g = Glyphs[u];
+        if (g.State == 0) {
+            const QFontMetricsF m(Q);
+            g.State = m.inFont(c) ? 1 : 2;
+            const QRectF r = m.boundingRect(c);
+            g.Top = float(r.top());
+            g.Bottom = float(r.bottom());
+        }
+        if (g.State != 1)
             return false;
+        InkTop = std::min<qreal>(InkTop, g.Top);
+        InkBottom = std::max<qreal>(InkBottom, g.Bottom);
     }
     return true;
 }

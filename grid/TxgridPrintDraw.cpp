@@ -440,8 +440,8 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bo
         };
         QVarLengthArray<Placed, 1> placed;
         // Text whose ink lies inside the cell (within its row, when its column is clipped
-        // already) needs no clipping; anything else is cut at the cell's edges. Across, a unit
-        // of room is left for the screen's hinting, which paper does not have.
+        // already) needs no clipping; anything else is cut at the cell's edges. A unit of room
+        // is left for the screen's hinting, which paper does not have.
         TPrintRun::TPaperFont& pf = *C.Paper;
         bool inside = true;
         for (int k = 0; k < lines.size(); ++k) {
@@ -452,14 +452,15 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bo
                           : C.Ha == taRightJustify ? textR - Run.TextIndent - lw
                                                    : textL + (textR - textL - lw) / 2;
             const int top = textT - down - k * linePitch;
-            const bool plain = pf.Plain(line);
+            qreal inkTop = 0, inkBottom = 0;
+            const bool plain = pf.Plain(line, inkTop, inkBottom);
             if (inside && !clipped) {
                 const double base = top - pf.Ascent; // y upwards
                 auto within = [&](const QRectF& ink) {
                     return (InColumn || (x + ink.left() >= L + 1 && x + ink.right() <= R - 1)) &&
-                           base - ink.top() <= T && base - ink.bottom() >= B;
+                           base - ink.top() <= T - 1 && base - ink.bottom() >= B + 1;
                 };
-                const QRectF bound(pf.MinLeft, -pf.Ascent, lw - pf.MinLeft - pf.MinRight, pf.Ascent + pf.Descent);
+                const QRectF bound(pf.MinLeft, inkTop, lw - pf.MinLeft - pf.MinRight, inkBottom - inkTop);
                 if (!plain || !within(bound)) {
                     const std::optional<QRectF> ink = pf.Ink(line);
                     inside = ink && within(*ink);

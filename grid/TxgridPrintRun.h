@@ -45,17 +45,21 @@ struct TTxStringGrid::TPrintRun {
         // The ink of S drawn with its baseline at the origin, when it is predicted.
         std::optional<QRectF> Ink(const QString& S);
         // Whether S is a line of the font's own glyphs in a left-to-right script with no
-        // control characters: drawn as one run at its baseline, its ink reaches no further than
-        // its advance and the font's largest overhangs, no higher or lower than the font's
-        // ascent and descent.
-        bool Plain(const QString& S);
-        qreal Ascent = 0, Descent = 0;
+        // control characters or combining marks: drawn as one run at its baseline. Its ink then
+        // reaches no further across than its advance and the font's largest overhangs, and no
+        // higher or lower than its highest and lowest glyph (InkTop, InkBottom: y downwards).
+        bool Plain(const QString& S, qreal& InkTop, qreal& InkBottom);
+        qreal Ascent = 0;
         qreal MinLeft = 0, MinRight = 0; // the font's least bearings (negative: ink overhangs)
 
     private:
+        struct TGlyph {
+            quint8 State = 0; // 0 not asked yet, 1 the font's, 2 not
+            float Top = 0, Bottom = 0;
+        };
         QHash<QString, int> Measured;
         QHash<QString, std::optional<QRectF>> Inked;
-        std::array<quint8, 0x590> Own{}; // by character: 0 not asked yet, 1 the font's, 2 not
+        std::array<TGlyph, 0x590> Glyphs{}; // by character
     };
     TPaperFont& FontFor(const TTxStringGrid& Grid, const ui::Font& F);
     std::deque<TPaperFont> Fonts; // stays where it is while it grows
