@@ -1,6 +1,6 @@
 // Printing a grid of 10,000 rows and 8 columns to PDF through the grid's own printing (layout,
 // page drawing, the PDF writer) against a bare QPainter drawing the same pages: the same texts
-// in the same font at the same places, with the same row and column lines, on a QPdfWriter of
+// in the same font at the same places, with the same background and borders, on a QPdfWriter of
 // the same resolution. Pages per second of each over the wall-clock time.
 #include "grid/Txgrid.h"
 #include "support/WallRate.h"
@@ -70,9 +70,11 @@ void BM_Grid_PrintPdf(benchmark::State& state)
     state.counters["pages/s"] = wall.per(double(g.PrintLayout().PageCount()) * double(state.iterations()));
 }
 
-// The grid's work it stands for: every page of the grid's own layout drawn on a PDF device,
-// each cell's text in the print font at its place, a line under each row and beside each
-// column (the grid also measures the cells and lays the pages out).
+// The grid's work it stands for: every page of the grid's own layout drawn on a PDF device as
+// the grid's page shows it: the cells' white background, each cell's text in the print font at
+// its place (drawn at its baseline, as the grid draws a plain line), and the single borders
+// (black, 0.2 mm) round every cell, as a line beside each column down the page and one under
+// each row. The grid also measures the cells and lays the pages out.
 void BM_Baseline_QPainterPdf(benchmark::State& state)
 {
     grid::TTxStringGrid& g = grid1().g;
@@ -81,6 +83,8 @@ void BM_Baseline_QPainterPdf(benchmark::State& state)
     QFont font = g.PrintSettings().Font.toQFont();
     font.setPixelSize(std::abs(g.MapFontHeight(g.PrintSettings().Font.size)));
     const int indent = int(std::lround(QFontMetricsF(font).horizontalAdvance(QStringLiteral("a"))));
+    const double ascent = QFontMetricsF(font).ascent();
+    const QPen border(Qt::black, 2, g.PrintSettings().BorderStyle);
     std::vector<std::vector<QString>> texts(kRows + 1, std::vector<QString>(kCols));
     for (int r = 0; r <= kRows; ++r)
         for (int c = 0; c < kCols; ++c)
@@ -92,23 +96,26 @@ void BM_Baseline_QPainterPdf(benchmark::State& state)
         QPainter p(&w);
         p.scale(kDpi / 254.0, kDpi / 254.0);
         p.setFont(font);
-        p.setPen(Qt::black);
         for (int i = 0; i < layout.PageCount(); ++i) {
             if (i > 0)
                 w.newPage();
             const grid::TPrintPage& page = layout.Pages[std::size_t(i)];
             const grid::TPrintBand& band = layout.Bands[std::size_t(page.Band)];
             const std::vector<int>& x = band.Offsets;
-            for (const grid::TPrintRowPlace& row : page.Rows) {
-                for (int c = band.FirstCol; c <= band.LastCol; ++c) {
-                    const QRectF cell(QPointF(x[std::size_t(c)], -row.Y), QPointF(x[std::size_t(c) + 1], -(row.Y - row.Pitch)));
-                    p.drawText(cell.adjusted(indent, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                               texts[std::size_t(row.Row)][std::size_t(c)]);
-                    p.drawLine(cell.topRight(), cell.bottomRight());
-                }
-                p.drawLine(QPointF(x[std::size_t(band.FirstCol)], -(row.Y - row.Pitch)),
-                           QPointF(x[std::size_t(band.LastCol) + 1], -(row.Y - row.Pitch)));
-            }
+            const double left = x[std::size_t(band.FirstCol)], right = x[std::size_t(band.LastCol) + 1];
+            const double top = -page.Rows.front().Y;
+            const double bottom = -page.EndY;
+            p.fillRect(QRectF(QPointF(left, top), QPointF(right, bottom)), Qt::white);
+            p.setPen(Qt::black);
+            for (const grid::TPrintRowPlace& row : page.Rows)
+                for (int c = band.FirstCol; c <= band.LastCol; ++c)
+                    p.drawText(QPointF(x[std::size_t(c)] + indent, -row.Y + ascent), texts[std::size_t(row.Row)][std::size_t(c)]);
+            p.setPen(border);
+            for (int c = band.FirstCol; c <= band.LastCol + 1; ++c)
+                p.drawLine(QPointF(x[std::size_t(c)], top), QPointF(x[std::size_t(c)], bottom));
+            p.drawLine(QPointF(left, top), QPointF(right, top));
+            for (const grid::TPrintRowPlace& row : page.Rows)
+                p.drawLine(QPointF(left, -(row.Y - row.Pitch)), QPointF(right, -(row.Y - row.Pitch)));
         }
         p.end();
     }

@@ -899,11 +899,15 @@ public:
 
 private:
     struct TPrintRun;
+    struct TPrintCell;
     int BuildPages(TPrintRun& Run, ui::Canvas* Canvas, TPrintMethod Method, int TotalPages, bool LaidOut);
     void LayOutPrint(TPrintRun& Run);
     void DrawPrintPage(TPrintRun& Run, int PageIndex);
     void DrawPrintHeader(TPrintRun& Run, int PageIndex);
-    int PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch);
+    void PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch);
+    void DrawPrintCells(TPrintRun& Run);
+    void DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bool InColumn);
+    TPoint PrintCellSize(TPrintRun& Run, int ACol, int ARow);
     void DrawPrintFrame(TPrintRun& Run, int PageIndex);
     int PrintRowHeight(TPrintRun& Run, int ARow);
     TGridRect FPrintRange;

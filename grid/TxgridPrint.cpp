@@ -76,6 +76,76 @@ int TTxStringGrid::TPrintRun::TextWidth(const QFont& F, const QString& S)
     return int(std::lround(QFontMetricsF(F).horizontalAdvance(S)));
 }
 
+int TTxStringGrid::TPrintRun::TPaperFont::Width(const QString& S)
+{
+    if (const auto it = Measured.constFind(S); it != Measured.cend())
+        return *it;
+    const int w = TextWidth(Q, S);
+    // Bounded: a very long grid measures its later cells each time rather than hold them all.
+    if (Measured.size() < (1 << 18))
+        Measured.insert(S, w);
+    return w;
+}
+
+TTxStringGrid::TPrintRun::TPaperFont& TTxStringGrid::TPrintRun::FontFor(const TTxStringGrid& Grid, const ui::Font& F)
+{
+    const int px = std::max(1, std::abs(Grid.MapFontHeight(F.size)));
+    if (LastFont && LastFont->PixelSize == px && LastFont->Font == F)
+        return *LastFont;
+    for (TPaperFont& f : Fonts)
+        if (f.PixelSize == px && f.Font == F)
+            return *(LastFont = &f);
+    TPaperFont& f = Fonts.emplace_back();
+    f.Font = F;
+    f.PixelSize = px;
+    f.Q = PaperFont(Grid, F);
+    f.Height = TextHeight(f.Q);
+    const QFontMetricsF m(f.Q);
+    f.Ascent = m.ascent();
+    f.MinLeft = std::min<qreal>(0, m.minLeftBearing());
+    f.MinRight = std::min<qreal>(0, m.minRightBearing());
+    return *(LastFont = &f);
+}
+
+std::optional<QRectF> TTxStringGrid::TPrintRun::TPaperFont::Ink(const QString& S)
+{
+    if (const auto it = Inked.constFind(S); it != Inked.cend())
+        return *it;
+    const QFontMetricsF m(Q);
+    std::optional<QRectF> ink;
+    // A glyph from a fallback font can move the line's baseline; such text is not predicted.
+    if (std::all_of(S.cbegin(), S.cend(), [&](QChar c) { return !c.isSurrogate() && m.inFont(c); }))
+        ink = m.tightBoundingRect(S);
+    if (Inked.size() < (1 << 18))
+        Inked.insert(S, ink);
+    return ink;
+}
+
+bool TTxStringGrid::TPrintRun::TPaperFont::Plain(const QString& S, qreal& InkTop, qreal& InkBottom)
+{
+    InkTop = InkBottom = 0;
+    for (const QChar c : S) {
+        const char16_t u = c.unicode();
+        // Controls, the soft hyphen, combining marks and everything from Hebrew on stay with the
+        // full layout.
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0xad || (u >= 0x300 && u < 0x370) || u >= Glyphs.size())
+            return false;
+        TGlyph& g = Glyphs[u];
+        if (g.State == 0) {
+            const QFontMetricsF m(Q);
+            g.State = m.inFont(c) ? 1 : 2;
+            const QRectF r = m.boundingRect(c);
+            g.Top = float(r.top());
+            g.Bottom = float(r.bottom());
+        }
+        if (g.State != 1)
+            return false;
+        InkTop = std::min<qreal>(InkTop, g.Top);
+        InkBottom = std::max<qreal>(InkBottom, g.Bottom);
+    }
+    return true;
+}
+
 void TTxStringGrid::Print() { PrintRect({0, 0, ColCount() - 1, RowCount() - 1}); }
 
 void TTxStringGrid::PrintRect(TGridRect GridRect)
@@ -155,12 +225,20 @@ int TTxStringGrid::PrintRowHeight(TPrintRun& Run, int ARow)
         OnPrintSetRowHeight(*this, ARow, h);
         return h;
     }
+    // The column widths measured the range's cells; at the same font scale their heights stand.
+    const TGridRect& g = Run.Range;
+    const bool known = Run.HeightsScale == FPrintFontScale && ARow >= g.Top && ARow <= g.Bottom;
+    const int cols = g.Right - g.Left + 1;
+    auto height = [&](int c) {
+        return known ? Run.Heights[size_t(ARow - g.Top) * size_t(cols) + size_t(c - g.Left)]
+                     : PrintCellSize(Run, RemapCol(c), ARow).y();
+    };
     int h = 0;
-    for (int c = Run.Range.Left; c <= Run.Range.Right; ++c)
+    for (int c = g.Left; c <= g.Right; ++c)
         if (!IsMergedCell(c, ARow))
-            h = std::max(h, PrintCellSize(RemapCol(c), ARow).y());
+            h = std::max(h, height(c));
     if (h == 0)
-        h = PrintCellSize(RemapCol(Run.Range.Right), ARow).y();
+        h = height(g.Right);
     return h;
 }
 
@@ -273,10 +351,24 @@ void TTxStringGrid::LayOutPrint(TPrintRun& run)
             run.Widths[size_t(c)] = int(std::lround((colWidths(c) - 4) * run.ScreenToPaper));
         });
     } else {
+        const TGridRect& g = run.Range;
+        const size_t cols = size_t(std::max(0, g.Right - g.Left + 1));
+        const size_t rows = size_t(std::max(0, g.Bottom - g.Top + 1));
+        const bool keep = !S.UseFixedWidth && cols * rows <= (size_t(1) << 22);
+        if (keep) {
+            run.Heights.assign(cols * rows, 0);
+            run.HeightsScale = FPrintFontScale;
+        }
         widthCols([&](int c) {
             int& w = run.Widths[size_t(c)];
-            for (int r = run.Range.Top; r <= run.Range.Bottom; ++r) {
-                const int cw = S.UseFixedWidth ? S.FixedWidth : PrintCellSize(RemapCol(c), r).x();
+            for (int r = g.Top; r <= g.Bottom; ++r) {
+                int cw = S.FixedWidth;
+                if (!S.UseFixedWidth) {
+                    const TPoint size = PrintCellSize(run, RemapCol(c), r);
+                    cw = size.x();
+                    if (keep && c >= g.Left)
+                        run.Heights[size_t(r - g.Top) * cols + size_t(c - g.Left)] = size.y();
+                }
                 if (cw > w && !IsXMergedCell(c, r))
                     w = cw;
             }
@@ -332,6 +424,8 @@ void TTxStringGrid::LayOutPrint(TPrintRun& run)
             return np;
         };
     FPrintLayout = LayoutPrintPages(in);
+    run.Heights = {};
+    run.HeightsScale = 0;
 
     // The tables keep the widths and the offsets of the last band for event handlers.
     for (int c = 0; c < int(run.Widths.size()) && c < TPrintColumns::MaxColumns; ++c)

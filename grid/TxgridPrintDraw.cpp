@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QPainter>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,12 @@
 namespace grid {
 
 namespace {
+
+// Text with its top-left corner at (x, yTop) in paper units.
+void PaperText(QPainter& p, int x, int yTop, const QString& s)
+{
+    p.drawText(QRectF(x, -yTop, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, s);
+}
 
 // Draws in paper units (tenths of a millimetre, y upwards) on a device painter.
 class Paper {
@@ -31,10 +38,7 @@ public:
     static QRectF Rect(int L, int T, int R, int B) { return QRectF(QPointF(L, -T), QPointF(R, -B)).normalized(); }
     void Line(int x1, int y1, int x2, int y2) { p.drawLine(QPointF(x1, -y1), QPointF(x2, -y2)); }
     // Text with its top-left corner at (x, yTop).
-    void Text(int x, int yTop, const QString& s)
-    {
-        p.drawText(QRectF(x, -yTop, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, s);
-    }
+    void Text(int x, int yTop, const QString& s) { PaperText(p, x, yTop, s); }
 
     QPainter& p;
 };
@@ -72,7 +76,96 @@ QSize PrintPictureSize(TTxStringGrid& Grid, int ACol, int ARow)
 
 } // namespace
 
+void TTxStringGrid::TPrintRun::DrawBackgrounds(QPainter& P, const TPrintCell* First, const TPrintCell* Last)
+{
+    // Cells side by side in a row, then such rows one under another, join into one rectangle.
+    struct Block {
+        int L, T, R, B;
+        ui::Color Color;
+    };
+    std::vector<Block> blocks;
+    for (const TPrintCell* c = First; c != Last; ++c) {
+        if (c->Brush.style != ui::BrushStyle::Solid)
+            continue;
+        if (!blocks.empty()) {
+            Block& b = blocks.back();
+            if (b.Color == c->Brush.color && b.T == c->T && b.B == c->B && b.R == c->L) {
+                b.R = c->R;
+                continue;
+            }
+        }
+        blocks.push_back({c->L, c->T, c->R, c->B, c->Brush.color});
+    }
+    std::vector<Block> joined;
+    for (const Block& b : blocks) {
+        if (!joined.empty()) {
+            Block& j = joined.back();
+            if (j.Color == b.Color && j.L == b.L && j.R == b.R && j.B == b.T) {
+                j.B = b.B;
+                continue;
+            }
+        }
+        joined.push_back(b);
+    }
+    for (const Block& b : joined)
+        P.fillRect(Paper::Rect(b.L, b.T, b.R, b.B), ui::toQColor(b.Color));
+}
+
+void TTxStringGrid::TPrintRun::DrawBorders(QPainter& P, const TPrintCell* First, const TPrintCell* Last, const ui::Pen& Pen)
+{
+    // Lines as (where, from, to): x and the y range of an upright one, y and the x range of a
+    // level one, each in the direction the cell draws it.
+    using Line = std::array<int, 3>;
+    std::vector<Line> upright, level;
+    for (const TPrintCell* c = First; c != Last; ++c) {
+        if (c->Flags & cbLeft)
+            upright.push_back({c->L, c->T, c->B});
+        if (c->Flags & cbRight)
+            upright.push_back({c->LineR, c->T, c->B});
+        if (c->Flags & cbTop)
+            level.push_back({c->T, c->L, c->LineR});
+        if (c->Flags & cbBottom)
+            level.push_back({c->B, c->L, c->LineR});
+    }
+    if (upright.empty() && level.empty())
+        return;
+    // The same line drawn twice looks as once. A solid line also looks the same drawn in one
+    // stroke as in pieces that meet; a dashed one does not (its dashes start again).
+    const bool solid = Pen.style == Qt::SolidLine;
+    auto reduce = [&](std::vector<Line>& lines) {
+        if (solid)
+            for (Line& l : lines)
+                if (l[1] > l[2])
+                    std::swap(l[1], l[2]); // direction does not matter to a solid line
+        std::sort(lines.begin(), lines.end());
+        lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+        if (!solid)
+            return;
+        std::vector<Line> out;
+        for (const Line& l : lines) {
+            if (!out.empty() && out.back()[0] == l[0] && l[1] <= out.back()[2])
+                out.back()[2] = std::max(out.back()[2], l[2]);
+            else
+                out.push_back(l);
+        }
+        lines = std::move(out);
+    };
+    reduce(upright);
+    reduce(level);
+    P.setPen(QPen(ui::toQColor(Pen.color), Pen.width, Pen.style));
+    for (const Line& l : upright)
+        P.drawLine(QPointF(l[0], -l[1]), QPointF(l[0], -l[2]));
+    for (const Line& l : level)
+        P.drawLine(QPointF(l[1], -l[0]), QPointF(l[2], -l[0]));
+}
+
 TPoint TTxStringGrid::PrintCellSize(int ACol, int ARow)
+{
+    TPrintRun run;
+    return PrintCellSize(run, ACol, ARow);
+}
+
+TPoint TTxStringGrid::PrintCellSize(TPrintRun& Run, int ACol, int ARow)
 {
     const TPrintSettings& S = FPrintSettings;
     const int dc = RemapColInv(ACol);
@@ -83,13 +176,14 @@ TPoint TTxStringGrid::PrintCellSize(int ACol, int ARow)
     bool ww = WordWrap;
     TGridDrawState st = 0;
     GetVisualProperties(dc, ARow, st, true, false, brush, font, ha, va, ww);
-    const QFont f = TPrintRun::PaperFont(*this, font);
+    TPrintRun::TPaperFont& pf = Run.FontFor(*this, font);
+    const QFont& f = pf.Q;
     QString text = HasDataCheckBox(ACol, ARow) ? QString() : GetCellEx(ACol, ARow);
     if (text.startsWith(u'='))
         CalcCell(ACol, ARow, text);
     if (text.isEmpty())
         text = QStringLiteral("gh");
-    const int gh = TPrintRun::TextHeight(f);
+    const int gh = pf.Height;
     if (IsFormattedForPrint(*this, text)) {
         const double toPaper = 254.0 / (logicalDpiX() > 0 ? logicalDpiX() : 96) * FPrintFontScale;
         const QSize s = DrawPaperText(*this, nullptr, text, {QRectF(0, 0, 1e5, 1e5), font, toPaper, false});
@@ -103,7 +197,7 @@ TPoint TTxStringGrid::PrintCellSize(int ACol, int ARow)
     const QStringList lines = CellTextLines(text, Multilinecells);
     int w = 0;
     for (const QString& l : lines)
-        w = std::max(w, TPrintRun::TextWidth(f, Shown(l, FURLShow, FURLFull)));
+        w = std::max(w, pf.Width(Shown(l, FURLShow, FURLFull)));
     const int h = int(lines.size()) * gh;
     int angle = 0;
     if (IsRotated(ACol, ARow, angle)) {
@@ -121,11 +215,13 @@ void TTxStringGrid::DrawPrintPage(TPrintRun& Run, int PageIndex)
         return; // a page forced after the last row stays blank
     Run.Band = &FPrintLayout.Bands[size_t(page.Band)];
     DrawPrintHeader(Run, PageIndex);
+    Run.Cells.clear();
     for (const TPrintRowPlace& place : page.Rows) {
         if (Run.Band->RepeatCols)
             PrintRow(Run, 0, FixedCols() - 1, place.Row, place.Y, place.Pitch);
         PrintRow(Run, Run.Band->FirstCol, Run.Band->LastCol, place.Row, place.Y, place.Pitch);
     }
+    DrawPrintCells(Run);
     if (page.Framed)
         DrawPrintFrame(Run, PageIndex);
 }
@@ -194,182 +290,291 @@ void TTxStringGrid::DrawPrintHeader(TPrintRun& Run, int PageIndex)
     }
 }
 
-int TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch)
+void TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch)
 {
     const TPrintSettings& S = FPrintSettings;
     const TPrintBand& band = *Run.Band;
-    Paper paper(*Run.Canvas->painter(), Run.Origin, Run.Dpi);
-    QPainter& p = paper.p;
     auto width = [&](int c) { return c >= 0 && c < int(Run.Widths.size()) ? Run.Widths[size_t(c)] : 0; };
     auto offset = [&](int c) { return c >= 0 && c < int(band.Offsets.size()) ? band.Offsets[size_t(c)] : 0; };
 
     for (int c = FromCol; c <= ToCol; ++c) {
         if (!IsBaseCell(c, ARow))
             continue;
-        const int rc = RemapCol(c);
+        TPrintCell& C = Run.Cells.emplace_back();
+        C.Col = c;
+        C.Row = ARow;
+        C.Rc = RemapCol(c);
         const TPoint span = CellSpan(c, ARow);
+        C.Spanned = span.x() != 0 || span.y() != 0;
         int W = 0;
         for (int k = c; k <= c + span.x(); ++k)
             W += width(k) + Run.ColumnSpacing;
-        const int L = offset(c);
-        int R = L + W;
-        const int T = Y;
-        int B = Y - (span.y() + 1) * Pitch;
-        bool bottomLine = true;
+        C.L = offset(c);
+        C.R = C.L + W;
+        C.T = Y;
+        C.B = Y - (span.y() + 1) * Pitch;
         // A block reaching into the footer margin is cut to its first row.
-        if (B < Run.PageBottom + S.FooterSize) {
-            B = Y - Pitch;
-            bottomLine = span.y() == 0;
+        if (C.B < Run.PageBottom + S.FooterSize) {
+            C.B = Y - Pitch;
+            C.BottomLine = span.y() == 0;
         }
 
-        ui::Brush brush;
-        ui::Font font = S.Font;
-        TAlignment ha = taLeftJustify;
-        TVAlignment va = vtaTop;
-        bool ww = WordWrap;
+        C.Font = S.Font;
+        C.Ww = WordWrap;
         TGridDrawState st = 0;
-        GetVisualProperties(c, ARow, st, true, false, brush, font, ha, va, ww);
-        const QFont f = TPrintRun::PaperFont(*this, font);
-        const QRectF cell = Paper::Rect(L, T, R, B);
-        if (brush.style == ui::BrushStyle::Solid)
-            p.fillRect(cell, ui::toQColor(brush.color));
+        GetVisualProperties(c, ARow, st, true, false, C.Brush, C.Font, C.Ha, C.Va, C.Ww);
+        C.Paper = &Run.FontFor(*this, C.Font);
+        C.Text = HasDataCheckBox(C.Rc, ARow) ? QString() : GetCellEx(C.Rc, ARow);
+        if (C.Text.startsWith(u'='))
+            CalcCell(C.Rc, ARow, C.Text);
 
-        QString text = HasDataCheckBox(rc, ARow) ? QString() : GetCellEx(rc, ARow);
-        if (text.startsWith(u'='))
-            CalcCell(rc, ARow, text);
-        p.setFont(f);
-        p.setPen(ui::toQColor(font.color));
-        p.save();
-        p.setClipRect(cell, Qt::IntersectClip);
-        int textL = L, textR = R, textT = T, textB = B;
-        if (const QSize pic = PrintPictureSize(*this, rc, ARow); !pic.isEmpty()) {
-            const TCellGraphic* g = GetCellGraphic(rc, ARow);
-            int px = L + int(Run.ScreenToPaper), pw = pic.width(), py = T, ph = pic.height();
-            switch (g->HAlign) {
-            case haLeft:
-            case haBeforeText: textL = px + pw; break;
-            case haRight:
-            case haAfterText: px = R - pw; textR = px; break;
-            case haCenter: px = L + (W - pw) / 2; break;
-            case haFull: px = L; pw = W; break;
-            }
-            switch (g->VAlign) {
-            case vaTop: break;
-            case vaBottom: py = B + ph; break;
-            case vaCenter: py = T - ((T - B) - ph) / 2; break;
-            case vaUnderText: py = B + ph; textB = py; break;
-            case vaAboveText: textT = T - ph; break;
-            case vaFull: ph = T - B; break;
-            }
-            const QRectF target = Paper::Rect(px, py, px + pw, py - ph);
-            switch (g->CellType) {
-            case ctBitmap:
-                if (g->Bitmap)
-                    p.drawImage(target, *g->Bitmap);
-                break;
-            case ctPicture:
-                if (g->Picture)
-                    p.drawImage(target, *g->Picture);
-                break;
-            case ctIcon:
-                if (g->Icon)
-                    p.drawPixmap(target.toRect(), g->Icon->pixmap(64));
-                break;
-            case ctCheckBox:
-            case ctDataCheckBox: {
-                bool checked = g->State;
-                GetCheckBoxState(rc, ARow, checked);
-                const double side = FControlLook.CheckSize() * Run.ScreenToPaper;
-                const QRectF box(target.left(), target.top(), side, side);
-                p.save();
-                p.setPen(QPen(Qt::black, 2));
-                p.setBrush(Qt::white);
-                p.drawRect(box);
-                if (checked) {
-                    p.drawLine(box.topLeft() + QPointF(side * 0.2, side * 0.5), box.topLeft() + QPointF(side * 0.4, side * 0.8));
-                    p.drawLine(box.topLeft() + QPointF(side * 0.4, side * 0.8), box.topLeft() + QPointF(side * 0.8, side * 0.2));
-                }
-                p.restore();
-                break;
-            }
-            default: break; // other objects print no picture
-            }
-        }
-        if (IsFormattedForPrint(*this, text)) {
-            const QRectF box = Paper::Rect(textL + Run.TextIndent, textT, textR, textB);
-            DrawPaperText(*this, &p, text, {box, font, Run.ScreenToPaper * Run.Fit, ww});
-        } else if (WordWrap && S.NoAutoSize) {
-            QRectF r = cell;
-            if (R > Run.PageWidth)
-                r.setRight(offset(band.LastCol + 1));
-            r.setLeft(r.left() + 2 * Run.ScreenToPaper);
-            const int align = ha == taRightJustify ? Qt::AlignRight : ha == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
-            p.drawText(r, align | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs, text);
-        } else if (int angle = 0; !text.isEmpty() && IsRotated(rc, ARow, angle)) {
-            // One line turned by the angle, placed in the cell as aligned (y downwards here).
-            const QString line = Shown(text, FURLShow, FURLFull);
-            const int lw = TPrintRun::TextWidth(f, line);
-            const int lh = TPrintRun::TextHeight(f);
-            const int hAlign = ha == taLeftJustify ? 0 : ha == taRightJustify ? 1 : 2;
-            const int vAlign = va == vtaTop ? 0 : va == vtaBottom ? 1 : 2;
-            const QPoint at = RotatedTextPos(angle, lw, lh, L, -T, R, -B, hAlign, vAlign);
-            p.translate(at);
-            p.rotate(-angle);
-            p.drawText(QPointF(0, QFontMetricsF(f).ascent()), line);
-        } else if (!text.isEmpty()) {
-            const QStringList lines = CellTextLines(text, Multilinecells);
-            const int gh = TPrintRun::TextHeight(f);
-            int linePitch = gh + S.RowSpacing;
-            linePitch += linePitch / 8;
-            const int H = textT - textB;
-            int down = 0;
-            if (lines.size() > 1)
-                down = va == vtaTop      ? Run.LineGap
-                       : va == vtaCenter ? (H - int(lines.size()) * linePitch) / 2
-                                         : H - int(lines.size()) * linePitch;
-            else
-                down = va == vtaTop ? 0 : va == vtaCenter ? (S.RowSpacing + H - linePitch) / 2 : S.RowSpacing + H - linePitch;
-            for (int k = 0; k < lines.size(); ++k) {
-                const QString line = Shown(lines[k], FURLShow, FURLFull);
-                const int lw = TPrintRun::TextWidth(f, line);
-                const int x = ha == taLeftJustify    ? textL + Run.TextIndent
-                              : ha == taRightJustify ? textR - Run.TextIndent - lw
-                                                     : textL + (textR - textL - lw) / 2;
-                paper.Text(x, textT - down - k * linePitch, line);
-            }
-        }
-        p.restore();
-
-        // Borders.
-        TCellBorders flags = 0;
         switch (S.Borders) {
         case pbSingle:
-        case pbDouble: flags = cbTop | cbLeft | cbRight | cbBottom; break;
+        case pbDouble: C.Flags = cbTop | cbLeft | cbRight | cbBottom; break;
         case pbHorizontal:
-        case pbAroundHorizontal: flags = cbTop | cbBottom; break;
+        case pbAroundHorizontal: C.Flags = cbTop | cbBottom; break;
         case pbVertical:
-        case pbAroundVertical: flags = cbLeft | cbRight; break;
+        case pbAroundVertical: C.Flags = cbLeft | cbRight; break;
         default: break;
         }
-        ui::Pen pen{ui::clBlack, S.Borders == pbDouble ? 10 : 2, S.BorderStyle};
-        GetCellPrintBorder(rc, ARow, pen, flags);
-        if (!bottomLine)
-            flags &= ~unsigned(cbBottom);
-        if (R > Run.PageWidth)
-            R = offset(band.LastCol + 1);
-        if (flags) {
-            p.setPen(QPen(ui::toQColor(pen.color), pen.width, pen.style));
-            if (flags & cbLeft)
-                paper.Line(L, T, L, B);
-            if (flags & cbRight)
-                paper.Line(R, T, R, B);
-            if (flags & cbTop)
-                paper.Line(L, T, R, T);
-            if (flags & cbBottom)
-                paper.Line(L, B, R, B);
+        C.Pen = ui::Pen{ui::clBlack, S.Borders == pbDouble ? 10 : 2, S.BorderStyle};
+        GetCellPrintBorder(C.Rc, ARow, C.Pen, C.Flags);
+        if (!C.BottomLine)
+            C.Flags &= ~unsigned(cbBottom);
+        C.LineR = C.R > Run.PageWidth ? offset(band.LastCol + 1) : C.R;
+    }
+}
+
+void TTxStringGrid::DrawPrintCells(TPrintRun& Run)
+{
+    const std::vector<TPrintCell>& cells = Run.Cells;
+    if (cells.empty())
+        return;
+    Paper paper(*Run.Canvas->painter(), Run.Origin, Run.Dpi);
+    Run.PainterFont = nullptr;
+    // A cell draws its background, its content (within its box) and then its borders, so a
+    // border it shares with a later cell is covered by that cell's background and drawn again
+    // by that cell. When every cell has the same pen and borders on opposite sides alike, no
+    // border is left covered: the page then draws all backgrounds, all contents and each border
+    // once, which looks the same and writes far less.
+    const TPrintCell& first = cells.front();
+    auto paired = [](TCellBorders f, unsigned a, unsigned b) { return bool(f & a) == bool(f & b); };
+    const bool alike = paired(first.Flags, cbLeft, cbRight) && paired(first.Flags, cbTop, cbBottom) &&
+                       std::all_of(cells.begin(), cells.end(), [&](const TPrintCell& c) {
+                           return c.Pen == first.Pen && c.Flags == first.Flags && c.BottomLine && !c.Spanned;
+                       });
+    if (!alike) {
+        for (const TPrintCell& c : cells) {
+            TPrintRun::DrawBackgrounds(paper.p, &c, &c + 1);
+            DrawPrintCellContent(Run, c, false);
+            TPrintRun::DrawBorders(paper.p, &c, &c + 1, c.Pen);
+        }
+        return;
+    }
+    const TPrintCell* begin = cells.data();
+    const TPrintCell* end = begin + cells.size();
+    TPrintRun::DrawBackgrounds(paper.p, begin, end);
+    // The contents column by column, each column clipped to its strip down the page once: a
+    // line then only has to keep within its row (contents never overlap, so order is free).
+    std::vector<const TPrintCell*> byColumn;
+    byColumn.reserve(cells.size());
+    for (const TPrintCell& c : cells)
+        byColumn.push_back(&c);
+    std::stable_sort(byColumn.begin(), byColumn.end(), [](const TPrintCell* a, const TPrintCell* b) {
+        return std::pair(a->L, a->R) < std::pair(b->L, b->R);
+    });
+    for (auto from = byColumn.begin(); from != byColumn.end();) {
+        const auto to = std::find_if(from, byColumn.end(), [&](const TPrintCell* c) {
+            return c->L != (*from)->L || c->R != (*from)->R;
+        });
+        int top = (*from)->T, bottom = (*from)->B;
+        for (auto it = from; it != to; ++it) {
+            top = std::max(top, (*it)->T);
+            bottom = std::min(bottom, (*it)->B);
+        }
+        paper.p.save();
+        paper.p.setClipRect(Paper::Rect((*from)->L, top, (*from)->R, bottom), Qt::IntersectClip);
+        for (auto it = from; it != to; ++it)
+            DrawPrintCellContent(Run, **it, true);
+        paper.p.restore();
+        Run.PainterFont = nullptr;
+        from = to;
+    }
+    TPrintRun::DrawBorders(paper.p, begin, end, first.Pen);
+}
+
+// InColumn: the painter is already clipped to the cell's column.
+void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bool InColumn)
+{
+    const TPrintSettings& S = FPrintSettings;
+    QPainter& p = *Run.Canvas->painter();
+    const QString& text = C.Text;
+    const QFont& f = C.Paper->Q;
+    if (Run.PainterFont != C.Paper) {
+        p.setFont(f);
+        Run.PainterFont = C.Paper;
+    }
+    p.setPen(ui::toQColor(C.Font.color));
+    const int L = C.L, T = C.T, R = C.R, B = C.B;
+    const int W = R - L;
+    const QRectF cell = Paper::Rect(L, T, R, B);
+
+    // Lines of plain text in the box, placed as the cell aligns them.
+    auto drawLines = [&](int textL, int textR, int textT, int textB, bool clipped) {
+        const QStringList lines = CellTextLines(text, Multilinecells);
+        const int gh = C.Paper->Height;
+        int linePitch = gh + S.RowSpacing;
+        linePitch += linePitch / 8;
+        const int H = textT - textB;
+        int down = 0;
+        if (lines.size() > 1)
+            down = C.Va == vtaTop      ? Run.LineGap
+                   : C.Va == vtaCenter ? (H - int(lines.size()) * linePitch) / 2
+                                       : H - int(lines.size()) * linePitch;
+        else
+            down = C.Va == vtaTop ? 0 : C.Va == vtaCenter ? (S.RowSpacing + H - linePitch) / 2 : S.RowSpacing + H - linePitch;
+        struct Placed {
+            int X, Top;
+            QString Line;
+            bool Plain;
+        };
+        QVarLengthArray<Placed, 1> placed;
+        // Text whose ink lies inside the cell (within its row, when its column is clipped
+        // already) needs no clipping; anything else is cut at the cell's edges. A unit of room
+        // is left for the screen's hinting, which paper does not have.
+        TPrintRun::TPaperFont& pf = *C.Paper;
+        bool inside = true;
+        for (int k = 0; k < lines.size(); ++k) {
+            QString line = Shown(lines[k], FURLShow, FURLFull);
+            // (A left-aligned line in its clipped column needs no width.)
+            const int lw = C.Ha == taLeftJustify && InColumn ? 0 : pf.Width(line);
+            const int x = C.Ha == taLeftJustify    ? textL + Run.TextIndent
+                          : C.Ha == taRightJustify ? textR - Run.TextIndent - lw
+                                                   : textL + (textR - textL - lw) / 2;
+            const int top = textT - down - k * linePitch;
+            qreal inkTop = 0, inkBottom = 0;
+            const bool plain = pf.Plain(line, inkTop, inkBottom);
+            if (inside && !clipped) {
+                const double base = top - pf.Ascent; // y upwards
+                auto within = [&](const QRectF& ink) {
+                    return (InColumn || (x + ink.left() >= L + 1 && x + ink.right() <= R - 1)) &&
+                           base - ink.top() <= T - 1 && base - ink.bottom() >= B + 1;
+                };
+                const QRectF bound(pf.MinLeft, inkTop, lw - pf.MinLeft - pf.MinRight, inkBottom - inkTop);
+                if (!plain || !within(bound)) {
+                    const std::optional<QRectF> ink = pf.Ink(line);
+                    inside = ink && within(*ink);
+                }
+            }
+            placed.append({x, top, std::move(line), plain});
+        }
+        const bool clip = !clipped && !inside;
+        if (clip) {
+            p.save();
+            p.setClipRect(cell, Qt::IntersectClip);
+        }
+        // A plain line goes straight to its baseline, where the full layout would put it.
+        for (const Placed& l : placed)
+            if (l.Plain)
+                p.drawText(QPointF(l.X, pf.Ascent - l.Top), l.Line);
+            else
+                PaperText(p, l.X, l.Top, l.Line);
+        if (clip)
+            p.restore();
+    };
+
+    const QSize pic = PrintPictureSize(*this, C.Rc, C.Row);
+    const bool formatted = IsFormattedForPrint(*this, text);
+    const bool wrapped = !formatted && WordWrap && S.NoAutoSize;
+    int angle = 0;
+    const bool rotated = !formatted && !wrapped && !text.isEmpty() && IsRotated(C.Rc, C.Row, angle);
+    if (pic.isEmpty() && !formatted && !wrapped && !rotated) {
+        if (!text.isEmpty())
+            drawLines(L, R, T, B, false);
+        return;
+    }
+
+    p.save();
+    p.setClipRect(cell, Qt::IntersectClip);
+    int textL = L, textR = R, textT = T, textB = B;
+    if (!pic.isEmpty()) {
+        const TCellGraphic* g = GetCellGraphic(C.Rc, C.Row);
+        int px = L + int(Run.ScreenToPaper), pw = pic.width(), py = T, ph = pic.height();
+        switch (g->HAlign) {
+        case haLeft:
+        case haBeforeText: textL = px + pw; break;
+        case haRight:
+        case haAfterText: px = R - pw; textR = px; break;
+        case haCenter: px = L + (W - pw) / 2; break;
+        case haFull: px = L; pw = W; break;
+        }
+        switch (g->VAlign) {
+        case vaTop: break;
+        case vaBottom: py = B + ph; break;
+        case vaCenter: py = T - ((T - B) - ph) / 2; break;
+        case vaUnderText: py = B + ph; textB = py; break;
+        case vaAboveText: textT = T - ph; break;
+        case vaFull: ph = T - B; break;
+        }
+        const QRectF target = Paper::Rect(px, py, px + pw, py - ph);
+        switch (g->CellType) {
+        case ctBitmap:
+            if (g->Bitmap)
+                p.drawImage(target, *g->Bitmap);
+            break;
+        case ctPicture:
+            if (g->Picture)
+                p.drawImage(target, *g->Picture);
+            break;
+        case ctIcon:
+            if (g->Icon)
+                p.drawPixmap(target.toRect(), g->Icon->pixmap(64));
+            break;
+        case ctCheckBox:
+        case ctDataCheckBox: {
+            bool checked = g->State;
+            GetCheckBoxState(C.Rc, C.Row, checked);
+            const double side = FControlLook.CheckSize() * Run.ScreenToPaper;
+            const QRectF box(target.left(), target.top(), side, side);
+            p.save();
+            p.setPen(QPen(Qt::black, 2));
+            p.setBrush(Qt::white);
+            p.drawRect(box);
+            if (checked) {
+                p.drawLine(box.topLeft() + QPointF(side * 0.2, side * 0.5), box.topLeft() + QPointF(side * 0.4, side * 0.8));
+                p.drawLine(box.topLeft() + QPointF(side * 0.4, side * 0.8), box.topLeft() + QPointF(side * 0.8, side * 0.2));
+            }
+            p.restore();
+            break;
+        }
+        default: break; // other objects print no picture
         }
     }
-    return Pitch;
+    if (formatted) {
+        const QRectF box = Paper::Rect(textL + Run.TextIndent, textT, textR, textB);
+        DrawPaperText(*this, &p, text, {box, C.Font, Run.ScreenToPaper * Run.Fit, C.Ww});
+    } else if (wrapped) {
+        QRectF r = cell;
+        if (R > Run.PageWidth)
+            r.setRight(C.LineR);
+        r.setLeft(r.left() + 2 * Run.ScreenToPaper);
+        const int align = C.Ha == taRightJustify ? Qt::AlignRight : C.Ha == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
+        p.drawText(r, align | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs, text);
+    } else if (rotated) {
+        // One line turned by the angle, placed in the cell as aligned (y downwards here).
+        const QString line = Shown(text, FURLShow, FURLFull);
+        const int lw = C.Paper->Width(line);
+        const int lh = C.Paper->Height;
+        const int hAlign = C.Ha == taLeftJustify ? 0 : C.Ha == taRightJustify ? 1 : 2;
+        const int vAlign = C.Va == vtaTop ? 0 : C.Va == vtaBottom ? 1 : 2;
+        const QPoint at = RotatedTextPos(angle, lw, lh, L, -T, R, -B, hAlign, vAlign);
+        p.translate(at);
+        p.rotate(-angle);
+        p.drawText(QPointF(0, QFontMetricsF(f).ascent()), line);
+    } else if (!text.isEmpty()) {
+        drawLines(textL, textR, textT, textB, true);
+    }
+    p.restore();
 }
 
 void TTxStringGrid::DrawPrintFrame(TPrintRun& Run, int PageIndex)

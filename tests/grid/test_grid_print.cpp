@@ -5,6 +5,8 @@
 #include "platform/ui/Modal.h"
 #include "tests/support/PdfText.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -344,4 +346,67 @@ TEST(GridPrint, CellPicturesTakeRoomOnlyWhenPrinted)
     EXPECT_NEAR(on.x(), off.x() + std::lround(96 * perPixel), 1);
     t.g.Print(); // pictures and check boxes drawn without failing
     EXPECT_TRUE(t.Pages()[0].contains("k1w1"));
+}
+
+// A page whose cells are all bordered alike draws backgrounds, contents and each border once;
+// any other page draws cell after cell. Both must look the same, and a text wider than its cell
+// is cut at the cell's edge either way.
+TEST(GridPrint, BordersDrawnOnceLookAsDrawnCellByCell)
+{
+    TTxStringGrid g;
+    g.SetColCount(6);
+    g.SetRowCount(12);
+    g.Multilinecells = true;
+    for (int c = 0; c < 6; ++c)
+        for (int r = 0; r < 12; ++r)
+            g.SetCellEx(c, r, QStringLiteral("W%1 k%2").arg(r).arg(c));
+    g.SetCellEx(5, 4, QStringLiteral("dwie\r\nlinie"));
+    g.SetCellEx(2, 6, QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"));
+    g.PrintSettings().Borders = pbSingle;
+    g.OnPrintSetColumnWidth = [](TTxStringGrid&, int c, int& w) {
+        if (c == 2)
+            w = 60; // narrower than its texts
+    };
+    g.OnGetAlignment = [](TTxStringGrid&, int, int c, TAlignment& h, TVAlignment& v) {
+        h = c == 3 ? taRightJustify : c == 4 ? taCenter : h;
+        v = c == 5 ? vtaCenter : v;
+    };
+    g.OnGetCellPrintColor = [](TTxStringGrid&, int r, int c, TGridDrawState, ui::Brush& b, ui::Font&) {
+        if (r == 3 && c == 1)
+            b.color = ui::clYellow;
+    };
+    auto shot = [&] {
+        QImage img(1000, 700, QImage::Format_RGB32);
+        img.setDotsPerMeterX(11811); // 300 dpi
+        img.setDotsPerMeterY(11811);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        ui::Canvas canvas(&p);
+        g.PrintDraw(canvas, img.rect());
+        return img;
+    };
+    const QImage alike = shot();
+    // A red border round the last cell makes the page draw cell by cell.
+    g.OnGetCellPrintBorder = [](TTxStringGrid&, int r, int c, ui::Pen& pen, TCellBorders&) {
+        if (r == 11 && c == 5)
+            pen.color = ui::clRed;
+    };
+    const QImage byCell = shot();
+
+    const TPrintPage& page = g.PrintLayout().Pages[0];
+    const TPrintBand& band = g.PrintLayout().Bands[0];
+    const double px = 300.0 / 254.0;
+    const int lastRowTop = int(-page.Rows.back().Y * px) - 4;
+    ASSERT_GT(lastRowTop, 100);
+    EXPECT_EQ(alike.copy(0, 0, alike.width(), lastRowTop), byCell.copy(0, 0, byCell.width(), lastRowTop));
+    EXPECT_NE(alike, byCell);
+
+    // The long text stops at its cell's right border: the next cell's empty room stays white.
+    const TPrintRowPlace& row6 = page.Rows[6];
+    ASSERT_EQ(row6.Row, 6);
+    const int right = int(band.Offsets[3] * px);
+    const int y = int((-row6.Y + row6.Pitch / 2) * px);
+    for (const QImage* img : {&alike, &byCell})
+        for (int x = right + 4; x < right + 16; ++x)
+            EXPECT_EQ(QColor(img->pixel(x, y)), QColor(Qt::white)) << x;
 }
