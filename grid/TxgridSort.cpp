@@ -15,7 +15,11 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <numeric>
+#include <utility>
 #include <optional>
 
 namespace grid {
@@ -68,6 +72,54 @@ void MergeSort(std::vector<Item>& A, LessFn Less)
     }
 }
 
+// Order[k] = Lo + the index of the key that goes to place k: the keys by their numbers,
+// ascending or descending, equal numbers in their order (a stable sort). A radix sort on the
+// numbers' bits, turned so that their order as unsigned integers is the numbers' order; the
+// digits go from the lowest, each pass stable, and a pass where every key has the same digit
+// is skipped. Zero and minus zero are one number.
+void StableOrderOfValues(const std::vector<TSortKey>& Keys, bool Descending, int Lo, std::vector<int>& Order)
+{
+    struct Item {
+        std::uint64_t Bits;
+        int Index;
+    };
+    constexpr int digitBits = 11, passes = (64 + digitBits - 1) / digitBits;
+    constexpr std::size_t buckets = std::size_t(1) << digitBits;
+    const std::size_t n = Keys.size();
+    std::vector<Item> a(n), b(n);
+    std::vector<std::array<std::size_t, buckets>> counts(passes);
+    for (auto& c : counts)
+        c.fill(0);
+    const auto digit = [](std::uint64_t Bits, int Pass) {
+        return std::size_t(Bits >> (Pass * digitBits)) & (buckets - 1);
+    };
+    for (std::size_t i = 0; i < n; ++i) {
+        double v = Keys[i].Number;
+        if (v == 0)
+            v = 0; // minus zero
+        std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
+        bits = bits >> 63 ? ~bits : bits | (std::uint64_t(1) << 63);
+        if (Descending)
+            bits = ~bits;
+        a[i] = {bits, int(i)};
+        for (int p = 0; p < passes; ++p)
+            ++counts[std::size_t(p)][digit(bits, p)];
+    }
+    for (int p = 0; p < passes; ++p) {
+        auto& c = counts[std::size_t(p)];
+        if (c[digit(a[0].Bits, p)] == n)
+            continue;
+        std::size_t sum = 0;
+        for (std::size_t& x : c)
+            sum += std::exchange(x, sum);
+        for (const Item& it : a)
+            b[c[digit(it.Bits, p)]++] = it;
+        a.swap(b);
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        Order[i] = Lo + a[i].Index;
+}
+
 } // namespace
 
 // The keys of one column over the rows Lo..Lo + n - 1 of a sort, read when first needed, and
@@ -91,25 +143,47 @@ struct TTxStringGrid::TSortColumn {
     }
     const TSortKey& Key(int I)
     {
-        if (Have.empty()) { // a tie-breaking column may never be needed
-            Keys.resize(Count);
-            Have.assign(Count, 0);
-        }
+        if (Have.empty()) // a tie-breaking column may never be needed
+            Prepare();
         if (!Have[std::size_t(I)]) {
-            QString buffer, text;
-            const QString& cell = G.SortCellRef(Col, Lo + I, buffer);
-            TSortKey k = MakeSortKey(Style, cell, Prefix, Suffix, *G.FSort.Context, text);
-            if (Style == ssImages)
-                k.Number = G.GetCellImageIdx(Col, Lo + I);
-            if (!text.isNull()) {
-                if (Texts.empty())
-                    Texts.resize(Count);
-                Texts[std::size_t(I)] = std::move(text);
-            }
-            Keys[std::size_t(I)] = k;
-            Have[std::size_t(I)] = 1;
+            QString buffer;
+            Read(I, G.SortCellRef(Col, Lo + I, buffer));
         }
         return Keys[std::size_t(I)];
+    }
+    // Every key at once. Without objects in the store no merged block sends a cell to its
+    // base, and the cells are read down the column straight from the store.
+    void ReadAll()
+    {
+        if (Have.empty())
+            Prepare();
+        const bool direct = !G.core().mayHoldObjects() && Style != ssImages
+                            && !(G.OnGetDisplText && Lo < G.DisplTextRowLimit());
+        if (!direct) {
+            for (int i = 0; i < int(Count); ++i)
+                Key(i);
+            return;
+        }
+        G.core().forColumnCells(Col, Lo, Lo + int(Count), [&](int R, const QString& Cell) { Read(R - Lo, Cell); });
+    }
+    void Prepare()
+    {
+        Keys.resize(Count);
+        Have.assign(Count, 0);
+    }
+    void Read(int I, const QString& Cell)
+    {
+        QString text;
+        TSortKey k = MakeSortKey(Style, Cell, Prefix, Suffix, *G.FSort.Context, text);
+        if (Style == ssImages)
+            k.Number = G.GetCellImageIdx(Col, Lo + I);
+        if (!text.isNull()) {
+            if (Texts.empty())
+                Texts.resize(Count);
+            Texts[std::size_t(I)] = std::move(text);
+        }
+        Keys[std::size_t(I)] = k;
+        Have[std::size_t(I)] = 1;
     }
     const QString& Text(int I) const
     {
@@ -242,41 +316,17 @@ void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& C
     const bool blanks = FSortSettings.IgnoreBlanks, blankLast = FSortSettings.BlankPos == blLast;
     const int sign = first.Sign;
     std::vector<int> order(static_cast<std::size_t>(n));
-    // Each row's texts live apart in memory: the cells a few rows ahead are asked for early,
-    // so that reading a million keys does not wait on every row in turn.
-    const ui::StringGridCore& store = core();
-    for (int i = 0; i < n; ++i) {
-        if (i + 16 < n)
-            __builtin_prefetch(&store.cellRef(first.Col, Lo + i + 16));
-        if (i + 8 < n)
-            __builtin_prefetch(store.cellRef(first.Col, Lo + i + 8).constData());
-        first.Key(i);
-    }
+    first.ReadAll();
     const TSortKey& k0 = first.Keys.front();
     const bool numbers = cols.size() == 1 && (k0.Class == scNumber || k0.Class == scDate)
                          && std::all_of(first.Keys.begin(), first.Keys.end(), [&](const TSortKey& k) {
                                 return k.Class == k0.Class && (!blanks || k.Blank == k0.Blank);
                             });
     if (numbers) {
-        // One column of numbers (or dates): the values alone decide.
-        std::vector<std::pair<double, int>> v(static_cast<std::size_t>(n));
-        for (int i = 0; i < n; ++i)
-            v[std::size_t(i)] = {first.Keys[std::size_t(i)].Number, i};
+        // One column of numbers (or dates): the values alone decide, and they need no
+        // comparison at all.
+        StableOrderOfValues(first.Keys, sign < 0, Lo, order);
         cols.clear();
-        int compares = 0;
-        if (sign > 0)
-            std::stable_sort(v.begin(), v.end(), [&](const auto& x, const auto& y) {
-                ++compares;
-                return x.first < y.first;
-            });
-        else
-            std::stable_sort(v.begin(), v.end(), [&](const auto& x, const auto& y) {
-                ++compares;
-                return y.first < x.first;
-            });
-        FSort.CompareCount += compares;
-        for (int i = 0; i < n; ++i)
-            order[std::size_t(i)] = Lo + v[std::size_t(i)].second;
     } else {
         struct Item {
             double Number;
@@ -334,6 +384,8 @@ std::vector<TSortLink> TTxStringGrid::SortChain(int ACol, int Sign)
 // into it) is split and its covered cells emptied, so that none shows another row's text.
 void TTxStringGrid::SplitRowMerges(int Lo, int Hi)
 {
+    if (!core().mayHoldObjects())
+        return; // merged cells are cell objects
     const int cols = colCount() + NumHiddenColumns();
     for (int r = Lo; r <= Hi; ++r)
         for (int c = 0; c < cols; ++c) {

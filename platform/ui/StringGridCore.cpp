@@ -13,6 +13,8 @@ const QString& emptyText()
 }
 } // namespace
 
+const QString& StringGridCore::emptyCell() { return emptyText(); }
+
 StringGridCore::StringGridCore() : colWidths_(std::size_t(colCount_), defColWidth_)
 {
     rowHeights_.assign(std::size_t(rowCount_), defRowHeight_);
@@ -165,8 +167,10 @@ void StringGridCore::setObject(int col, int row, std::unique_ptr<CellObject> obj
     Row& r = rowStore(row);
     if (std::size_t(col) >= r.objects.size())
         r.objects.resize(std::max(std::size_t(col) + 1, std::size_t(colCount_)));
-    if (obj)
+    if (obj) {
         obj->placedAt(col, row);
+        mayHoldObjects_ = true;
+    }
     r.objects[std::size_t(col)] = std::move(obj);
 }
 
@@ -184,6 +188,7 @@ void StringGridCore::clearCells()
         r.objects.clear();
     });
     staleFrom_ = SIZE_MAX;
+    mayHoldObjects_ = false;
 }
 
 void StringGridCore::clearObjects()
@@ -192,6 +197,7 @@ void StringGridCore::clearObjects()
         if (!r.objects.empty())
             r.objects.clear();
     });
+    mayHoldObjects_ = false;
 }
 
 void StringGridCore::replaceRows(int from, int)
@@ -244,25 +250,51 @@ int StringGridCore::permuteRows(int lo, const std::vector<int>& order)
     rowStore(lo + int(n) - 1);
     Row* rows = rows_.contiguous(std::size_t(lo), std::size_t(lo) + n);
     int* heights = rowHeights_.contiguous(std::size_t(lo), std::size_t(lo) + n);
-    // Along each cycle of the permutation, each row moved once; seen marks the rows placed.
+    // The cycles of the permutation are traced over the indexes first (small and close
+    // together): path holds each cycle from its first row on, its last row stored as -1 - k.
+    // The rows then move along the path, each once, with the rows a few steps ahead asked for
+    // early instead of every move waiting for the one before it.
+    std::vector<int> path;
+    path.reserve(n);
     std::fill(seen.begin(), seen.end(), 0);
     int swaps = 0;
     for (std::size_t start = 0; start < n; ++start) {
-        if (seen[start])
+        if (seen[start] || std::size_t(order[start] - lo) == start)
             continue;
-        Row row = std::move(rows[start]);
-        const int height = heights[start];
         std::size_t k = start;
         for (;;) {
             seen[k] = 1;
-            const std::size_t src = std::size_t(order[k] - lo);
-            if (src == start)
+            const std::size_t next = std::size_t(order[k] - lo);
+            if (next == start) {
+                path.push_back(-1 - int(k));
                 break;
+            }
+            path.push_back(int(k));
+            k = next;
+            ++swaps;
+        }
+    }
+    const auto at = [&](std::size_t p) { return std::size_t(path[p] < 0 ? -1 - path[p] : path[p]); };
+    constexpr std::size_t ahead = 12;
+    for (std::size_t p = 0; p < path.size();) {
+        std::size_t k = at(p);
+        Row row = std::move(rows[k]);
+        const int height = heights[k];
+        for (++p;; ++p) {
+            if (p + ahead < path.size()) {
+                const Row* next = rows + at(p + ahead);
+                __builtin_prefetch(next, 1);
+                __builtin_prefetch(reinterpret_cast<const char*>(next + 1) - 1, 1);
+                __builtin_prefetch(heights + at(p + ahead), 1);
+            }
+            const std::size_t src = at(p);
             rows[k] = std::move(rows[src]);
             heights[k] = heights[src];
             k = src;
-            ++swaps;
+            if (path[p] < 0)
+                break;
         }
+        ++p;
         rows[k] = std::move(row);
         heights[k] = height;
     }
@@ -378,8 +410,10 @@ void StringGridCore::insertRows(int at, std::vector<RowData> rows)
     at = std::max(0, std::min(at, rowCount_));
     std::vector<int> heights;
     heights.reserve(rows.size());
-    for (const RowData& r : rows)
+    for (const RowData& r : rows) {
         heights.push_back(r.height > 0 ? r.height : defRowHeight_);
+        mayHoldObjects_ = mayHoldObjects_ || !r.objects.empty();
+    }
     rowHeights_.insertMove(std::size_t(at), heights.begin(), heights.end());
     if (rows_.size() < std::size_t(at))
         rows_.resize(std::size_t(at));
@@ -500,6 +534,7 @@ void StringGridCore::insertRow(int at, RowData row)
 {
     at = std::max(0, std::min(at, rowCount_));
     const int h = row.height > 0 ? row.height : defRowHeight_;
+    mayHoldObjects_ = mayHoldObjects_ || !row.objects.empty();
     rowHeights_.insert(std::size_t(at), 1, h);
     if (rows_.size() < std::size_t(at))
         rows_.resize(std::size_t(at));
