@@ -73,51 +73,53 @@ void MergeSort(std::vector<Item>& A, LessFn Less)
 }
 
 // Order[k] = Lo + the index of the key that goes to place k: the keys by their numbers,
-// ascending or descending, equal numbers in their order (a stable sort). A radix sort on the
-// numbers' bits, turned so that their order as unsigned integers is the numbers' order; the
-// digits go from the lowest, each pass stable, and a pass where every key has the same digit
-// is skipped. Zero and minus zero are one number.
-void StableOrderOfValues(const std::vector<TSortKey>& Keys, bool Descending, int Lo, std::vector<int>& Order)
+// ascending or descending, equal numbers in their order (a stable sort). A radix sort of the
+// indexes by the numbers' bits, turned so that their order as unsigned integers is the
+// numbers' order; the digits go from the lowest, each pass stable, and a pass where every
+// key has the same digit is skipped. Zero and minus zero are one number. Only the indexes
+// move: a million rows sort in the memory of two lists of indexes.
+void StableOrderOfValues(const std::vector<double>& Values, bool Descending, int Lo, std::vector<int>& Order)
 {
-    struct Item {
-        std::uint64_t Bits;
-        int Index;
-    };
     constexpr int digitBits = 11, passes = (64 + digitBits - 1) / digitBits;
     constexpr std::size_t buckets = std::size_t(1) << digitBits;
-    const std::size_t n = Keys.size();
-    std::vector<Item> a(n), b(n);
-    std::vector<std::array<std::size_t, buckets>> counts(passes);
-    for (auto& c : counts)
-        c.fill(0);
+    const std::size_t n = Values.size();
+    const auto bitsOf = [&](std::size_t I) {
+        double v = Values[I];
+        if (v == 0)
+            v = 0; // minus zero
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
+        const std::uint64_t up = bits >> 63 ? ~bits : bits | (std::uint64_t(1) << 63);
+        return Descending ? ~up : up;
+    };
     const auto digit = [](std::uint64_t Bits, int Pass) {
         return std::size_t(Bits >> (Pass * digitBits)) & (buckets - 1);
     };
+    std::vector<std::array<std::uint32_t, buckets>> counts(passes);
+    for (auto& c : counts)
+        c.fill(0);
     for (std::size_t i = 0; i < n; ++i) {
-        double v = Keys[i].Number;
-        if (v == 0)
-            v = 0; // minus zero
-        std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
-        bits = bits >> 63 ? ~bits : bits | (std::uint64_t(1) << 63);
-        if (Descending)
-            bits = ~bits;
-        a[i] = {bits, int(i)};
+        const std::uint64_t bits = bitsOf(i);
         for (int p = 0; p < passes; ++p)
             ++counts[std::size_t(p)][digit(bits, p)];
     }
+    std::vector<int> from(n);
+    std::iota(from.begin(), from.end(), 0);
+    Order.resize(n);
+    const std::uint64_t firstBits = bitsOf(0);
     for (int p = 0; p < passes; ++p) {
         auto& c = counts[std::size_t(p)];
-        if (c[digit(a[0].Bits, p)] == n)
+        if (c[digit(firstBits, p)] == n)
             continue;
-        std::size_t sum = 0;
-        for (std::size_t& x : c)
+        std::uint32_t sum = 0;
+        for (std::uint32_t& x : c)
             sum += std::exchange(x, sum);
-        for (const Item& it : a)
-            b[c[digit(it.Bits, p)]++] = it;
-        a.swap(b);
+        for (const int i : from)
+            Order[c[digit(bitsOf(std::size_t(i)), p)]++] = i;
+        from.swap(Order);
     }
-    for (std::size_t i = 0; i < n; ++i)
-        Order[i] = Lo + a[i].Index;
+    from.swap(Order);
+    for (int& i : Order)
+        i += Lo;
 }
 
 } // namespace
@@ -131,7 +133,8 @@ struct TTxStringGrid::TSortColumn {
     QString Prefix, Suffix;
     std::vector<TSortKey> Keys;
     std::vector<QString> Texts; // sized when a key first needs its text
-    std::vector<char> Have;
+    std::vector<char> Have; // which keys a tie-breaking column has read; empty once all are
+    bool All = false;
     std::size_t Count;
 
     TSortColumn(TTxStringGrid& Grid, int ACol, int ALo, int N, int ASign)
@@ -143,47 +146,85 @@ struct TTxStringGrid::TSortColumn {
     }
     const TSortKey& Key(int I)
     {
-        if (Have.empty()) // a tie-breaking column may never be needed
-            Prepare();
-        if (!Have[std::size_t(I)]) {
-            QString buffer;
-            Read(I, G.SortCellRef(Col, Lo + I, buffer));
+        if (!All) {
+            if (Have.empty()) { // a tie-breaking column may never be needed
+                Keys.resize(Count);
+                Have.assign(Count, 0);
+            }
+            if (!Have[std::size_t(I)]) {
+                ReadCell(I);
+                Have[std::size_t(I)] = 1;
+            }
         }
         return Keys[std::size_t(I)];
     }
-    // Every key at once. Without objects in the store no merged block sends a cell to its
-    // base, and the cells are read down the column straight from the store.
+    // Visit(I, cell) for the cells in order until it gives false. Without objects in the
+    // store no merged block sends a cell to its base, and the cells are read down the column
+    // straight from the store.
+    template <class F>
+    void ForCells(F Visit)
+    {
+        if (G.core().mayHoldObjects() || Style == ssImages || (G.OnGetDisplText && Lo < G.DisplTextRowLimit())) {
+            for (int i = 0; i < int(Count); ++i) {
+                QString buffer;
+                if (!Visit(i, G.SortCellRef(Col, Lo + i, buffer)))
+                    return;
+            }
+        } else {
+            G.core().forColumnCells(Col, Lo, Lo + int(Count), [&](int R, const QString& Cell) { return Visit(R - Lo, Cell); });
+        }
+    }
+    // Every key at once.
     void ReadAll()
     {
-        if (Have.empty())
-            Prepare();
-        const bool direct = !G.core().mayHoldObjects() && Style != ssImages
-                            && !(G.OnGetDisplText && Lo < G.DisplTextRowLimit());
-        if (!direct) {
-            for (int i = 0; i < int(Count); ++i)
-                Key(i);
-            return;
-        }
-        G.core().forColumnCells(Col, Lo, Lo + int(Count), [&](int R, const QString& Cell) { Read(R - Lo, Cell); });
-    }
-    void Prepare()
-    {
         Keys.resize(Count);
-        Have.assign(Count, 0);
+        Have = {};
+        All = true;
+        ForCells([&](int I, const QString& Cell) {
+            Read(I, Cell);
+            return true;
+        });
+    }
+    // The values alone, when every cell is a number (or every one a date) and, with Blanks,
+    // all are empty or none is: then nothing else decides their order. False at the first
+    // cell that is not.
+    bool ReadValues(std::vector<double>& Values, bool Blanks)
+    {
+        Values.reserve(Count);
+        TSortKey k0;
+        bool same = true;
+        ForCells([&](int I, const QString& Cell) {
+            QString text;
+            const TSortKey k = KeyOf(I, Cell, text);
+            if (I == 0)
+                k0 = k;
+            same = (k.Class == scNumber || k.Class == scDate) && k.Class == k0.Class && (!Blanks || k.Blank == k0.Blank);
+            Values.push_back(k.Number);
+            return same;
+        });
+        return same;
+    }
+    void ReadCell(int I)
+    {
+        QString buffer;
+        Read(I, G.SortCellRef(Col, Lo + I, buffer));
+    }
+    TSortKey KeyOf(int I, const QString& Cell, QString& Text)
+    {
+        TSortKey k = MakeSortKey(Style, Cell, Prefix, Suffix, *G.FSort.Context, Text);
+        if (Style == ssImages)
+            k.Number = G.GetCellImageIdx(Col, Lo + I);
+        return k;
     }
     void Read(int I, const QString& Cell)
     {
         QString text;
-        TSortKey k = MakeSortKey(Style, Cell, Prefix, Suffix, *G.FSort.Context, text);
-        if (Style == ssImages)
-            k.Number = G.GetCellImageIdx(Col, Lo + I);
+        Keys[std::size_t(I)] = KeyOf(I, Cell, text);
         if (!text.isNull()) {
             if (Texts.empty())
                 Texts.resize(Count);
             Texts[std::size_t(I)] = std::move(text);
         }
-        Keys[std::size_t(I)] = k;
-        Have[std::size_t(I)] = 1;
     }
     const QString& Text(int I) const
     {
@@ -315,19 +356,17 @@ void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& C
     });
     const bool blanks = FSortSettings.IgnoreBlanks, blankLast = FSortSettings.BlankPos == blLast;
     const int sign = first.Sign;
-    std::vector<int> order(static_cast<std::size_t>(n));
-    first.ReadAll();
-    const TSortKey& k0 = first.Keys.front();
-    const bool numbers = cols.size() == 1 && (k0.Class == scNumber || k0.Class == scDate)
-                         && std::all_of(first.Keys.begin(), first.Keys.end(), [&](const TSortKey& k) {
-                                return k.Class == k0.Class && (!blanks || k.Blank == k0.Blank);
-                            });
-    if (numbers) {
+    std::vector<int> order;
+    std::vector<double> values;
+    if (cols.size() == 1 && first.ReadValues(values, blanks)) {
         // One column of numbers (or dates): the values alone decide, and they need no
         // comparison at all.
-        StableOrderOfValues(first.Keys, sign < 0, Lo, order);
         cols.clear();
+        StableOrderOfValues(values, sign < 0, Lo, order);
     } else {
+        values = {};
+        first.ReadAll();
+        order.resize(std::size_t(n));
         struct Item {
             double Number;
             int Index;

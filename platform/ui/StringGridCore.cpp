@@ -240,61 +240,50 @@ int StringGridCore::permuteRows(int lo, const std::vector<int>& order)
     const std::size_t n = order.size();
     if (n < 2 || lo < 0 || lo + int(n) > rowCount_)
         return 0;
-    std::vector<char> seen(n, 0);
+    std::vector<bool> seen(n, false);
     for (const int o : order) {
         const std::size_t k = std::size_t(o - lo);
         if (o < lo || k >= n || seen[k])
             return 0;
-        seen[k] = 1;
+        seen[k] = true;
     }
     rowStore(lo + int(n) - 1);
     Row* rows = rows_.contiguous(std::size_t(lo), std::size_t(lo) + n);
     int* heights = rowHeights_.contiguous(std::size_t(lo), std::size_t(lo) + n);
-    // The cycles of the permutation are traced over the indexes first (small and close
-    // together): path holds each cycle from its first row on, its last row stored as -1 - k.
-    // The rows then move along the path, each once, with the rows a few steps ahead asked for
-    // early instead of every move waiting for the one before it.
-    std::vector<int> path;
-    path.reserve(n);
-    std::fill(seen.begin(), seen.end(), 0);
+    // Along each cycle of the permutation, each row moved once; seen marks the rows placed.
+    // A runner goes a few rows ahead along the cycle and asks for them early, so that a long
+    // cycle does not wait on every row in turn.
+    seen.assign(n, false);
+    constexpr int ahead = 8;
+    const auto next = [&](std::size_t k) { return std::size_t(order[k] - lo); };
     int swaps = 0;
     for (std::size_t start = 0; start < n; ++start) {
-        if (seen[start] || std::size_t(order[start] - lo) == start)
+        if (seen[start])
             continue;
+        seen[start] = true;
+        std::size_t src = next(start);
+        if (src == start)
+            continue;
+        std::size_t runner = src;
+        for (int j = 0; j < ahead && runner != start; ++j)
+            runner = next(runner);
+        Row row = std::move(rows[start]);
+        const int height = heights[start];
         std::size_t k = start;
-        for (;;) {
-            seen[k] = 1;
-            const std::size_t next = std::size_t(order[k] - lo);
-            if (next == start) {
-                path.push_back(-1 - int(k));
-                break;
+        while (src != start) {
+            if (runner != start) {
+                __builtin_prefetch(rows + runner, 1);
+                __builtin_prefetch(reinterpret_cast<const char*>(rows + runner + 1) - 1, 1);
+                __builtin_prefetch(heights + runner, 1);
+                runner = next(runner);
             }
-            path.push_back(int(k));
-            k = next;
-            ++swaps;
-        }
-    }
-    const auto at = [&](std::size_t p) { return std::size_t(path[p] < 0 ? -1 - path[p] : path[p]); };
-    constexpr std::size_t ahead = 12;
-    for (std::size_t p = 0; p < path.size();) {
-        std::size_t k = at(p);
-        Row row = std::move(rows[k]);
-        const int height = heights[k];
-        for (++p;; ++p) {
-            if (p + ahead < path.size()) {
-                const Row* next = rows + at(p + ahead);
-                __builtin_prefetch(next, 1);
-                __builtin_prefetch(reinterpret_cast<const char*>(next + 1) - 1, 1);
-                __builtin_prefetch(heights + at(p + ahead), 1);
-            }
-            const std::size_t src = at(p);
             rows[k] = std::move(rows[src]);
             heights[k] = heights[src];
+            seen[src] = true;
             k = src;
-            if (path[p] < 0)
-                break;
+            src = next(k);
+            ++swaps;
         }
-        ++p;
         rows[k] = std::move(row);
         heights[k] = height;
     }

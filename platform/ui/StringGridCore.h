@@ -284,7 +284,7 @@ public:
     // skip asking for them (true only says one may: the flag is not lowered per cell).
     bool mayHoldObjects() const { return mayHoldObjects_; }
     // f(row, text) for the cells of column col in rows from .. to - 1, in order (cells never
-    // written read as empty). The rows ahead are asked for early: the texts of each row live
+    // written read as empty), until f gives false. The rows ahead are asked for early: the texts of each row live
     // apart in memory, and a long walk should not wait on every row in turn.
     template <class F>
     void forColumnCells(int col, int from, int to, F f) const
@@ -295,7 +295,8 @@ public:
                 __builtin_prefetch(rows_[r + ahead].texts.data() + c);
             if (r + ahead / 2 < stored && c < rows_[r + ahead / 2].texts.size())
                 __builtin_prefetch(rows_[r + ahead / 2].texts[c].constData());
-            f(int(r), r < stored && c < rows_[r].texts.size() ? rows_[r].texts[c] : emptyCell());
+            if (!f(int(r), r < stored && c < rows_[r].texts.size() ? rows_[r].texts[c] : emptyCell()))
+                return;
         }
     }
     // Every text emptied and every object freed.
