@@ -4,7 +4,8 @@
 //
 // Every sort reads each cell of its sort column once into a key (TxgridSortKeys.h), orders
 // the keys with a merge sort (the keys of tie-breaking columns are read when a tie first
-// needs them), and then moves each row to its place with one SortSwapRows at most. Keys
+// needs them; a single column of numbers is ordered by their values alone, with no
+// comparison), and then moves each row to its place with one SortSwapRows at most. Keys
 // compare as a strict weak order, so both directions give one consistent order, equal rows
 // keep their order, and a handler that throws leaves the rows as they were.
 #include "grid/Txgrid.h"
@@ -187,7 +188,7 @@ struct TTxStringGrid::TSortColumn {
     }
     // The values alone, when every cell is a number (or every one a date) and, with Blanks,
     // all are empty or none is: then nothing else decides their order. False at the first
-    // cell that is not.
+    // cell that is not (a column of texts gives up at its first cell).
     bool ReadValues(std::vector<double>& Values, bool Blanks)
     {
         Values.reserve(Count);

@@ -284,8 +284,8 @@ public:
     // skip asking for them (true only says one may: the flag is not lowered per cell).
     bool mayHoldObjects() const { return mayHoldObjects_; }
     // f(row, text) for the cells of column col in rows from .. to - 1, in order (cells never
-    // written read as empty), until f gives false. The rows ahead are asked for early: the texts of each row live
-    // apart in memory, and a long walk should not wait on every row in turn.
+    // written read as empty), until f gives false. The rows ahead are asked for early: the
+    // texts of each row live apart in memory, and a long walk should not wait on every row.
     template <class F>
     void forColumnCells(int col, int from, int to, F f) const
     {
