@@ -366,8 +366,6 @@ void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& C
         StableOrderOfValues(values, sign < 0, Lo, order);
     } else {
         values = {};
-        first.ReadAll();
-        order.resize(std::size_t(n));
         struct Item {
             double Number;
             int Index;
@@ -376,13 +374,21 @@ void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& C
             QString Text;
         };
         std::vector<Item> items(static_cast<std::size_t>(n));
-        for (int i = 0; i < n; ++i) {
-            const TSortKey& k = first.Keys[std::size_t(i)];
-            items[std::size_t(i)] = {k.Number, i, k.Class, k.Blank, {}};
-            if (!first.Texts.empty()) // a handler reads the column's own texts
-                items[std::size_t(i)].Text =
-                    handlers ? first.Texts[std::size_t(i)] : std::move(first.Texts[std::size_t(i)]);
+        if (handlers) { // a handler reads the column's own keys and texts
+            first.ReadAll();
+            for (int i = 0; i < n; ++i) {
+                const TSortKey& k = first.Keys[std::size_t(i)];
+                items[std::size_t(i)] = {k.Number, i, k.Class, k.Blank, first.Text(i)};
+            }
+        } else {
+            first.ForCells([&](int I, const QString& Cell) {
+                QString text;
+                const TSortKey k = first.KeyOf(I, Cell, text);
+                items[std::size_t(I)] = {k.Number, I, k.Class, k.Blank, std::move(text)};
+                return true;
+            });
         }
+        order.resize(std::size_t(n));
         const auto less = [&](const Item& x, const Item& y) {
             ++FSort.CompareCount;
             int c;
