@@ -4,7 +4,8 @@
 //
 // Every sort reads each cell of its sort column once into a key (TxgridSortKeys.h), orders
 // the keys with a merge sort (the keys of tie-breaking columns are read when a tie first
-// needs them), and then moves each row to its place with one SortSwapRows at most. Keys
+// needs them; a single column of numbers is ordered by their values alone, with no
+// comparison), and then moves each row to its place with one SortSwapRows at most. Keys
 // compare as a strict weak order, so both directions give one consistent order, equal rows
 // keep their order, and a handler that throws leaves the rows as they were.
 #include "grid/Txgrid.h"
@@ -15,7 +16,11 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <numeric>
+#include <utility>
 #include <optional>
 
 namespace grid {
@@ -68,6 +73,56 @@ void MergeSort(std::vector<Item>& A, LessFn Less)
     }
 }
 
+// Order[k] = Lo + the index of the key that goes to place k: the keys by their numbers,
+// ascending or descending, equal numbers in their order (a stable sort). A radix sort of the
+// indexes by the numbers' bits, turned so that their order as unsigned integers is the
+// numbers' order; the digits go from the lowest, each pass stable, and a pass where every
+// key has the same digit is skipped. Zero and minus zero are one number. Only the indexes
+// move: a million rows sort in the memory of two lists of indexes.
+void StableOrderOfValues(const std::vector<double>& Values, bool Descending, int Lo, std::vector<int>& Order)
+{
+    constexpr int digitBits = 11, passes = (64 + digitBits - 1) / digitBits;
+    constexpr std::size_t buckets = std::size_t(1) << digitBits;
+    const std::size_t n = Values.size();
+    const auto bitsOf = [&](std::size_t I) {
+        double v = Values[I];
+        if (v == 0)
+            v = 0; // minus zero
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
+        const std::uint64_t up = bits >> 63 ? ~bits : bits | (std::uint64_t(1) << 63);
+        return Descending ? ~up : up;
+    };
+    const auto digit = [](std::uint64_t Bits, int Pass) {
+        return std::size_t(Bits >> (Pass * digitBits)) & (buckets - 1);
+    };
+    std::vector<std::array<std::uint32_t, buckets>> counts(passes);
+    for (auto& c : counts)
+        c.fill(0);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint64_t bits = bitsOf(i);
+        for (int p = 0; p < passes; ++p)
+            ++counts[std::size_t(p)][digit(bits, p)];
+    }
+    std::vector<int> from(n);
+    std::iota(from.begin(), from.end(), 0);
+    Order.resize(n);
+    const std::uint64_t firstBits = bitsOf(0);
+    for (int p = 0; p < passes; ++p) {
+        auto& c = counts[std::size_t(p)];
+        if (c[digit(firstBits, p)] == n)
+            continue;
+        std::uint32_t sum = 0;
+        for (std::uint32_t& x : c)
+            sum += std::exchange(x, sum);
+        for (const int i : from)
+            Order[c[digit(bitsOf(std::size_t(i)), p)]++] = i;
+        from.swap(Order);
+    }
+    from.swap(Order);
+    for (int& i : Order)
+        i += Lo;
+}
+
 } // namespace
 
 // The keys of one column over the rows Lo..Lo + n - 1 of a sort, read when first needed, and
@@ -79,7 +134,8 @@ struct TTxStringGrid::TSortColumn {
     QString Prefix, Suffix;
     std::vector<TSortKey> Keys;
     std::vector<QString> Texts; // sized when a key first needs its text
-    std::vector<char> Have;
+    std::vector<char> Have; // which keys a tie-breaking column has read; empty once all are
+    bool All = false;
     std::size_t Count;
 
     TSortColumn(TTxStringGrid& Grid, int ACol, int ALo, int N, int ASign)
@@ -91,25 +147,85 @@ struct TTxStringGrid::TSortColumn {
     }
     const TSortKey& Key(int I)
     {
-        if (Have.empty()) { // a tie-breaking column may never be needed
-            Keys.resize(Count);
-            Have.assign(Count, 0);
-        }
-        if (!Have[std::size_t(I)]) {
-            QString buffer, text;
-            const QString& cell = G.SortCellRef(Col, Lo + I, buffer);
-            TSortKey k = MakeSortKey(Style, cell, Prefix, Suffix, *G.FSort.Context, text);
-            if (Style == ssImages)
-                k.Number = G.GetCellImageIdx(Col, Lo + I);
-            if (!text.isNull()) {
-                if (Texts.empty())
-                    Texts.resize(Count);
-                Texts[std::size_t(I)] = std::move(text);
+        if (!All) {
+            if (Have.empty()) { // a tie-breaking column may never be needed
+                Keys.resize(Count);
+                Have.assign(Count, 0);
             }
-            Keys[std::size_t(I)] = k;
-            Have[std::size_t(I)] = 1;
+            if (!Have[std::size_t(I)]) {
+                ReadCell(I);
+                Have[std::size_t(I)] = 1;
+            }
         }
         return Keys[std::size_t(I)];
+    }
+    // Visit(I, cell) for the cells in order until it gives false. Without objects in the
+    // store no merged block sends a cell to its base, and the cells are read down the column
+    // straight from the store.
+    template <class F>
+    void ForCells(F Visit)
+    {
+        if (G.core().mayHoldObjects() || Style == ssImages || (G.OnGetDisplText && Lo < G.DisplTextRowLimit())) {
+            for (int i = 0; i < int(Count); ++i) {
+                QString buffer;
+                if (!Visit(i, G.SortCellRef(Col, Lo + i, buffer)))
+                    return;
+            }
+        } else {
+            G.core().forColumnCells(Col, Lo, Lo + int(Count), [&](int R, const QString& Cell) { return Visit(R - Lo, Cell); });
+        }
+    }
+    // Every key at once.
+    void ReadAll()
+    {
+        Keys.resize(Count);
+        Have = {};
+        All = true;
+        ForCells([&](int I, const QString& Cell) {
+            Read(I, Cell);
+            return true;
+        });
+    }
+    // The values alone, when every cell is a number (or every one a date) and, with Blanks,
+    // all are empty or none is: then nothing else decides their order. False at the first
+    // cell that is not (a column of texts gives up at its first cell).
+    bool ReadValues(std::vector<double>& Values, bool Blanks)
+    {
+        Values.reserve(Count);
+        TSortKey k0;
+        bool same = true;
+        ForCells([&](int I, const QString& Cell) {
+            QString text;
+            const TSortKey k = KeyOf(I, Cell, text);
+            if (I == 0)
+                k0 = k;
+            same = (k.Class == scNumber || k.Class == scDate) && k.Class == k0.Class && (!Blanks || k.Blank == k0.Blank);
+            Values.push_back(k.Number);
+            return same;
+        });
+        return same;
+    }
+    void ReadCell(int I)
+    {
+        QString buffer;
+        Read(I, G.SortCellRef(Col, Lo + I, buffer));
+    }
+    TSortKey KeyOf(int I, const QString& Cell, QString& Text)
+    {
+        TSortKey k = MakeSortKey(Style, Cell, Prefix, Suffix, *G.FSort.Context, Text);
+        if (Style == ssImages)
+            k.Number = G.GetCellImageIdx(Col, Lo + I);
+        return k;
+    }
+    void Read(int I, const QString& Cell)
+    {
+        QString text;
+        Keys[std::size_t(I)] = KeyOf(I, Cell, text);
+        if (!text.isNull()) {
+            if (Texts.empty())
+                Texts.resize(Count);
+            Texts[std::size_t(I)] = std::move(text);
+        }
     }
     const QString& Text(int I) const
     {
@@ -241,43 +357,15 @@ void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& C
     });
     const bool blanks = FSortSettings.IgnoreBlanks, blankLast = FSortSettings.BlankPos == blLast;
     const int sign = first.Sign;
-    std::vector<int> order(static_cast<std::size_t>(n));
-    // Each row's texts live apart in memory: the cells a few rows ahead are asked for early,
-    // so that reading a million keys does not wait on every row in turn.
-    const ui::StringGridCore& store = core();
-    for (int i = 0; i < n; ++i) {
-        if (i + 16 < n)
-            __builtin_prefetch(&store.cellRef(first.Col, Lo + i + 16));
-        if (i + 8 < n)
-            __builtin_prefetch(store.cellRef(first.Col, Lo + i + 8).constData());
-        first.Key(i);
-    }
-    const TSortKey& k0 = first.Keys.front();
-    const bool numbers = cols.size() == 1 && (k0.Class == scNumber || k0.Class == scDate)
-                         && std::all_of(first.Keys.begin(), first.Keys.end(), [&](const TSortKey& k) {
-                                return k.Class == k0.Class && (!blanks || k.Blank == k0.Blank);
-                            });
-    if (numbers) {
-        // One column of numbers (or dates): the values alone decide.
-        std::vector<std::pair<double, int>> v(static_cast<std::size_t>(n));
-        for (int i = 0; i < n; ++i)
-            v[std::size_t(i)] = {first.Keys[std::size_t(i)].Number, i};
+    std::vector<int> order;
+    std::vector<double> values;
+    if (cols.size() == 1 && first.ReadValues(values, blanks)) {
+        // One column of numbers (or dates): the values alone decide, and they need no
+        // comparison at all.
         cols.clear();
-        int compares = 0;
-        if (sign > 0)
-            std::stable_sort(v.begin(), v.end(), [&](const auto& x, const auto& y) {
-                ++compares;
-                return x.first < y.first;
-            });
-        else
-            std::stable_sort(v.begin(), v.end(), [&](const auto& x, const auto& y) {
-                ++compares;
-                return y.first < x.first;
-            });
-        FSort.CompareCount += compares;
-        for (int i = 0; i < n; ++i)
-            order[std::size_t(i)] = Lo + v[std::size_t(i)].second;
+        StableOrderOfValues(values, sign < 0, Lo, order);
     } else {
+        values = {};
         struct Item {
             double Number;
             int Index;
@@ -286,13 +374,21 @@ void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& C
             QString Text;
         };
         std::vector<Item> items(static_cast<std::size_t>(n));
-        for (int i = 0; i < n; ++i) {
-            const TSortKey& k = first.Keys[std::size_t(i)];
-            items[std::size_t(i)] = {k.Number, i, k.Class, k.Blank, {}};
-            if (!first.Texts.empty()) // a handler reads the column's own texts
-                items[std::size_t(i)].Text =
-                    handlers ? first.Texts[std::size_t(i)] : std::move(first.Texts[std::size_t(i)]);
+        if (handlers) { // a handler reads the column's own keys and texts
+            first.ReadAll();
+            for (int i = 0; i < n; ++i) {
+                const TSortKey& k = first.Keys[std::size_t(i)];
+                items[std::size_t(i)] = {k.Number, i, k.Class, k.Blank, first.Text(i)};
+            }
+        } else {
+            first.ForCells([&](int I, const QString& Cell) {
+                QString text;
+                const TSortKey k = first.KeyOf(I, Cell, text);
+                items[std::size_t(I)] = {k.Number, I, k.Class, k.Blank, std::move(text)};
+                return true;
+            });
         }
+        order.resize(std::size_t(n));
         const auto less = [&](const Item& x, const Item& y) {
             ++FSort.CompareCount;
             int c;
@@ -334,6 +430,8 @@ std::vector<TSortLink> TTxStringGrid::SortChain(int ACol, int Sign)
 // into it) is split and its covered cells emptied, so that none shows another row's text.
 void TTxStringGrid::SplitRowMerges(int Lo, int Hi)
 {
+    if (!core().mayHoldObjects())
+        return; // merged cells are cell objects
     const int cols = colCount() + NumHiddenColumns();
     for (int r = Lo; r <= Hi; ++r)
         for (int c = 0; c < cols; ++c) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <vector>
 
 namespace grid {
@@ -135,6 +136,44 @@ bool NumericValue(const QString& Text, const QString& Prefix, const QString& Suf
     return PointNumber(buf.data(), n, V) || empty;
 }
 
+// The common shape of a number read straight from the cell: a minus sign or none, then
+// digits with one decimal separator at most, 15 digits at most in all. Such a text is a
+// number under the automatic and the numeric styles, and its value is the one the general
+// reading above gives: the digits make an exact integer and one division by an exact power
+// of ten rounds correctly, as the conversion of the decimal text does.
+bool PlainNumber(const QString& Text, const TRegional& R, double& V)
+{
+    const QChar sep = R.DecimalSeparator, thousand = R.ThousandSeparator;
+    if (sep.isNull() || sep == QLatin1Char('-') || IsDigit(sep) || thousand == sep || thousand == QLatin1Char('-')
+        || IsDigit(thousand))
+        return false;
+    const QChar* c = Text.constData();
+    const QChar* const end = c + Text.size();
+    const bool minus = c != end && *c == QLatin1Char('-');
+    c += minus ? 1 : 0;
+    std::uint64_t digits = 0;
+    int count = 0, fraction = -1;
+    for (; c != end; ++c) {
+        const char16_t u = c->unicode();
+        if (u >= u'0' && u <= u'9') {
+            digits = digits * 10 + (u - u'0');
+            ++count;
+            fraction += fraction >= 0 ? 1 : 0;
+        } else if (*c == sep && fraction < 0) {
+            fraction = 0;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0 || count > 15)
+        return false;
+    static constexpr std::array<double, 16> tens{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double v = fraction > 0 ? double(digits) / tens[std::size_t(fraction)] : double(digits);
+    V = minus ? -v : v;
+    return true;
+}
+
 // A date, a time or a date and a time in the desktop's short date format (a day or month
 // may have one digit) and H:mm[:ss]; 0 when the text is none of these.
 TDateTime DateTimeValue(const QString& Text, const TRegional& R)
@@ -213,6 +252,11 @@ TSortKey MakeSortKey(TSortStyle Style, const QString& Cell, const QString& Prefi
 {
     TSortKey k;
     k.Blank = Cell.isEmpty();
+    if ((Style == ssAutomatic || Style == ssNumeric || Style == ssFinancial) && Prefix.isEmpty() && Suffix.isEmpty()
+        && PlainNumber(Cell, Ctx.R, k.Number)) {
+        k.Class = scNumber;
+        return k;
+    }
     if (Style == ssAutomatic) {
         if (k.Blank) {
             k.Class = scEmpty;

@@ -13,6 +13,8 @@ const QString& emptyText()
 }
 } // namespace
 
+const QString& StringGridCore::emptyCell() { return emptyText(); }
+
 StringGridCore::StringGridCore() : colWidths_(std::size_t(colCount_), defColWidth_)
 {
     rowHeights_.assign(std::size_t(rowCount_), defRowHeight_);
@@ -165,8 +167,10 @@ void StringGridCore::setObject(int col, int row, std::unique_ptr<CellObject> obj
     Row& r = rowStore(row);
     if (std::size_t(col) >= r.objects.size())
         r.objects.resize(std::max(std::size_t(col) + 1, std::size_t(colCount_)));
-    if (obj)
+    if (obj) {
         obj->placedAt(col, row);
+        mayHoldObjects_ = true;
+    }
     r.objects[std::size_t(col)] = std::move(obj);
 }
 
@@ -184,6 +188,7 @@ void StringGridCore::clearCells()
         r.objects.clear();
     });
     staleFrom_ = SIZE_MAX;
+    mayHoldObjects_ = false;
 }
 
 void StringGridCore::clearObjects()
@@ -192,6 +197,7 @@ void StringGridCore::clearObjects()
         if (!r.objects.empty())
             r.objects.clear();
     });
+    mayHoldObjects_ = false;
 }
 
 void StringGridCore::replaceRows(int from, int)
@@ -234,33 +240,48 @@ int StringGridCore::permuteRows(int lo, const std::vector<int>& order)
     const std::size_t n = order.size();
     if (n < 2 || lo < 0 || lo + int(n) > rowCount_)
         return 0;
-    std::vector<char> seen(n, 0);
+    std::vector<bool> seen(n, false);
     for (const int o : order) {
         const std::size_t k = std::size_t(o - lo);
         if (o < lo || k >= n || seen[k])
             return 0;
-        seen[k] = 1;
+        seen[k] = true;
     }
     rowStore(lo + int(n) - 1);
     Row* rows = rows_.contiguous(std::size_t(lo), std::size_t(lo) + n);
     int* heights = rowHeights_.contiguous(std::size_t(lo), std::size_t(lo) + n);
     // Along each cycle of the permutation, each row moved once; seen marks the rows placed.
-    std::fill(seen.begin(), seen.end(), 0);
+    // A runner goes a few rows ahead along the cycle and asks for them early, so that a long
+    // cycle does not wait on every row in turn.
+    seen.assign(n, false);
+    constexpr int ahead = 8;
+    const auto next = [&](std::size_t k) { return std::size_t(order[k] - lo); };
     int swaps = 0;
     for (std::size_t start = 0; start < n; ++start) {
         if (seen[start])
             continue;
+        seen[start] = true;
+        std::size_t src = next(start);
+        if (src == start)
+            continue;
+        std::size_t runner = src;
+        for (int j = 0; j < ahead && runner != start; ++j)
+            runner = next(runner);
         Row row = std::move(rows[start]);
         const int height = heights[start];
         std::size_t k = start;
-        for (;;) {
-            seen[k] = 1;
-            const std::size_t src = std::size_t(order[k] - lo);
-            if (src == start)
-                break;
+        while (src != start) {
+            if (runner != start) {
+                __builtin_prefetch(rows + runner, 1);
+                __builtin_prefetch(reinterpret_cast<const char*>(rows + runner + 1) - 1, 1);
+                __builtin_prefetch(heights + runner, 1);
+                runner = next(runner);
+            }
             rows[k] = std::move(rows[src]);
             heights[k] = heights[src];
+            seen[src] = true;
             k = src;
+            src = next(k);
             ++swaps;
         }
         rows[k] = std::move(row);
@@ -378,8 +399,10 @@ void StringGridCore::insertRows(int at, std::vector<RowData> rows)
     at = std::max(0, std::min(at, rowCount_));
     std::vector<int> heights;
     heights.reserve(rows.size());
-    for (const RowData& r : rows)
+    for (const RowData& r : rows) {
         heights.push_back(r.height > 0 ? r.height : defRowHeight_);
+        mayHoldObjects_ = mayHoldObjects_ || !r.objects.empty();
+    }
     rowHeights_.insertMove(std::size_t(at), heights.begin(), heights.end());
     if (rows_.size() < std::size_t(at))
         rows_.resize(std::size_t(at));
@@ -500,6 +523,7 @@ void StringGridCore::insertRow(int at, RowData row)
 {
     at = std::max(0, std::min(at, rowCount_));
     const int h = row.height > 0 ? row.height : defRowHeight_;
+    mayHoldObjects_ = mayHoldObjects_ || !row.objects.empty();
     rowHeights_.insert(std::size_t(at), 1, h);
     if (rows_.size() < std::size_t(at))
         rows_.resize(std::size_t(at));

@@ -280,6 +280,25 @@ public:
     void setObject(int col, int row, std::unique_ptr<CellObject> obj);
     // Empties the slot and hands its object to the caller.
     std::unique_ptr<CellObject> takeObject(int col, int row);
+    // False when no cell of the store holds an object, so that a walk over many cells can
+    // skip asking for them (true only says one may: the flag is not lowered per cell).
+    bool mayHoldObjects() const { return mayHoldObjects_; }
+    // f(row, text) for the cells of column col in rows from .. to - 1, in order (cells never
+    // written read as empty), until f gives false. The rows ahead are asked for early: the
+    // texts of each row live apart in memory, and a long walk should not wait on every row.
+    template <class F>
+    void forColumnCells(int col, int from, int to, F f) const
+    {
+        const std::size_t stored = rows_.size(), c = std::size_t(col), ahead = 16;
+        for (std::size_t r = std::size_t(std::max(from, 0)); r < std::size_t(std::max(to, 0)); ++r) {
+            if (r + ahead < stored && c < rows_[r + ahead].texts.size())
+                __builtin_prefetch(rows_[r + ahead].texts.data() + c);
+            if (r + ahead / 2 < stored && c < rows_[r + ahead / 2].texts.size())
+                __builtin_prefetch(rows_[r + ahead / 2].texts[c].constData());
+            if (!f(int(r), r < stored && c < rows_[r].texts.size() ? rows_[r].texts[c] : emptyCell()))
+                return;
+        }
+    }
     // Every text emptied and every object freed.
     void clearCells();
     // Every object freed; the texts stay.
@@ -382,6 +401,7 @@ public:
 
 private:
     using Row = RowData;
+    static const QString& emptyCell();
     Row& rowStore(int row);
     void setCellSlow(int col, int row, const QString& text);
     void clampCurrent();
@@ -405,6 +425,7 @@ private:
     std::vector<int> colWidths_;
     GapVector<int> rowHeights_;
     GapVector<Row> rows_; // may be shorter than the row count: rows never written
+    bool mayHoldObjects_ = false;
     mutable std::size_t staleFrom_ = SIZE_MAX; // objects of rows from here may not know their place
     int curCol_ = 1, curRow_ = 1, anchorCol_ = 1, anchorRow_ = 1;
     int topRow_ = 1, leftCol_ = 1;

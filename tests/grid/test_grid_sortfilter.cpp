@@ -321,13 +321,18 @@ TEST_F(GridSort, LargeGridsStayNLogN)
 
 // Mixed numbers, texts and empty cells against std::stable_sort of (class, value) keys: empty
 // cells first, then numbers by value, then texts by their characters; both directions keep
-// equal rows in their order. A block merged across rows 5..7 is split and its covered cells
-// emptied, so no row shows another row's text.
+// equal rows in their order. Columns of numbers alone (equal values written differently, minus
+// zero, more digits than a double holds) go the same way. A block merged across rows 5..7 is
+// split and its covered cells emptied, so no row shows another row's text.
 TEST_F(GridSort, RandomColumnsMatchAStableSortOfTheirKeys)
 {
     std::mt19937 rnd(11);
-    const QStringList pool{"", "7", "-2", "10", "2,5", "abc", "Abc", "b", "10a", "x y", "0", "7"};
-    for (int round = 0; round < 6; ++round) {
+    const QStringList mixed{"", "7", "-2", "10", "2,5", "abc", "Abc", "b", "10a", "x y", "0", "7"};
+    const QStringList numbers{"7",   "-2",   "10",  "2,5",      "2,50",    "0",    "-0",  "-0,0",
+                              "0,1", "0,10", ",5",  "-100000,99", "100000,99", "3,141592653589793",
+                              "12345678901234567,5", "-12345678901234567"};
+    for (int round = 0; round < 10; ++round) {
+        const QStringList& pool = round < 6 ? mixed : numbers;
         const int n = 50 + int(rnd() % 150);
         const bool desc = round % 2 == 1;
         TTxStringGrid g;
