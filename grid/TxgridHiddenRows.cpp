@@ -40,7 +40,13 @@ void THiddenRows::Grow(int Real)
     if (n == FSlot.size())
         return;
     FSlot.resize(n, -1);
-    // Rebuild the tree in linear time: each node passes its sum to its parent.
+    Recount();
+}
+
+void THiddenRows::Recount()
+{
+    // Each node passes its sum to its parent.
+    const std::size_t n = FSlot.size();
     FTree.assign(n + 1, 0);
     for (std::size_t i = 1; i <= n; ++i) {
         FTree[i] += FSlot[i - 1] >= 0 ? 1 : 0;
@@ -69,11 +75,57 @@ void THiddenRows::Add(int Real, ui::StringGridCore::RowData Row)
     ++FCount;
 }
 
-void THiddenRows::Reserve(int MaxReal, std::size_t Count)
+std::vector<int> THiddenRows::DisplayToReal(const std::vector<int>& Displayed) const
 {
-    if (MaxReal >= 0 && std::size_t(MaxReal) >= FSlot.size())
-        Grow(MaxReal);
-    FItems.reserve(FItems.size() + Count);
+    std::vector<int> out(Displayed);
+    if (FCount == 0 || out.empty())
+        return out;
+    // A search per row costs a few dozen steps; walking the slots from the first row costs
+    // one step per real row passed. Take the cheaper.
+    const std::size_t span = std::size_t(std::max(Displayed.back() - Displayed.front(), 0)) + std::size_t(FCount);
+    if (span > Displayed.size() * 32) {
+        for (int& d : out)
+            d = DisplayToReal(d);
+        return out;
+    }
+    int real = DisplayToReal(Displayed.front()), display = Displayed.front();
+    for (int& d : out) {
+        while (display < d) {
+            ++display;
+            do
+                ++real;
+            while (IsHidden(real));
+        }
+        d = real;
+    }
+    return out;
+}
+
+void THiddenRows::HideFrom(ui::StringGridCore& Store, const std::vector<int>& Displayed)
+{
+    if (Displayed.empty())
+        return;
+    const std::vector<int> reals = DisplayToReal(Displayed);
+    if (reals.back() >= 0 && std::size_t(reals.back()) >= FSlot.size())
+        Grow(reals.back());
+    FItems.reserve(FItems.size() + reals.size());
+    std::size_t added = 0;
+    Store.takeRowsAt(Displayed, [&](std::size_t i, ui::StringGridCore::RowData&& row) {
+        const int real = reals[i];
+        if (real < 0 || IsHidden(real))
+            return; // as Add drops it
+        FSlot[std::size_t(real)] = int(FItems.size());
+        FItems.emplace_back(real, std::move(row));
+        ++added;
+    });
+    FCount += int(added);
+    // Counting each row in costs a path up the tree; past a point one pass over all is less.
+    if (added * 16 > FSlot.size()) {
+        Recount();
+    } else {
+        for (std::size_t i = FItems.size() - added; i < FItems.size(); ++i)
+            TreeAdd(FItems[i].Idx, 1);
+    }
 }
 
 ui::StringGridCore::RowData THiddenRows::Take(int Real)

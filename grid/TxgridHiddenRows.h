@@ -41,8 +41,11 @@ public:
 
     // Real must not be hidden already.
     void Add(int Real, ui::StringGridCore::RowData Row);
-    // Room for Count more rows up to real index MaxReal, so that adding many grows once.
-    void Reserve(int MaxReal, std::size_t Count);
+    // The displayed rows given (ascending) leave Store in one pass and are hidden under their
+    // real indexes: room is made once, and the counts are brought up to date at the end.
+    void HideFrom(ui::StringGridCore& Store, const std::vector<int>& Displayed);
+    // DisplayToReal of each of the ascending displayed rows given.
+    std::vector<int> DisplayToReal(const std::vector<int>& Displayed) const;
     // The row of a hidden real index leaves the store.
     ui::StringGridCore::RowData Take(int Real);
     // The cells of a hidden row; nullptr when the row is not hidden.
@@ -57,6 +60,7 @@ public:
 
 private:
     void Grow(int Real);
+    void Recount(); // the tree from FSlot, in linear time
     void TreeAdd(int Real, int Delta);
     void Compact();
 

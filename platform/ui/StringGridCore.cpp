@@ -468,7 +468,8 @@ void StringGridCore::takeRowsAt(const std::vector<int>& rows, const std::functio
         for (std::size_t k = 0; k < rows.size(); ++k)
             if (rows[k] >= 0 && std::size_t(rows[k]) < stored && (k == 0 || rows[k] != rows[k - 1]))
                 ++takenStored;
-        rows_.erase(stored - takenStored, takenStored);
+        // The rows at the end were all moved from: taken, or moved up over the taken ones.
+        rows_.dropEmptied(stored - takenStored, takenStored);
     }
     rowsTaken(first);
 }
