@@ -33,6 +33,12 @@ struct TTxStringGrid::TFilterContext {
                                     TMatchCondition(f->Condition, f->CaseSensitive, r));
         }
     }
+    // The first condition's cell of a row that is soon to be tested is asked for ahead.
+    void Prefetch(const ui::StringGridCore::RowData& Row) const
+    {
+        if (!Conditions.empty() && Conditions.front().first < Row.texts.size())
+            __builtin_prefetch(&Row.texts[Conditions.front().first]);
+    }
     bool Match(const ui::StringGridCore::RowData& Row) const
     {
         // Column is the cell's column in the store, and the text is the stored one.
@@ -104,17 +110,25 @@ void TTxStringGrid::ApplyFilter()
 
     // A block of rows at a time is tested, then its progress reported: the handler never runs
     // while the store is being read.
-    constexpr int kBlock = 4096;
+    constexpr int kBlock = 4096, kAhead = 16;
+    std::vector<const ui::StringGridCore::RowData*> rows(kBlock);
     const bool own = OwnRowTest(*this);
     std::vector<int> failing;
     failing.reserve(std::size_t(std::max(total, 0)));
     for (int b = fixed; b < end; b += kBlock) {
         const int e = std::min(b + kBlock, end);
         if (own) {
-            core().forRows(b, e, [&](int r, const ui::StringGridCore::RowData& d) {
-                if (!ctx.Match(d))
+            int got = 0;
+            core().forRows(b, e, [&](int, const ui::StringGridCore::RowData& d) { rows[std::size_t(got++)] = &d; });
+            for (int i = 0; i < got; ++i) {
+                if (i + kAhead < got)
+                    ctx.Prefetch(*rows[std::size_t(i + kAhead)]);
+                if (!ctx.Match(*rows[std::size_t(i)]))
+                    failing.push_back(b + i);
+            }
+            for (int r = b + got; r < e; ++r) // rows never written
+                if (!ctx.Match(ui::StringGridCore::RowData()))
                     failing.push_back(r);
-            });
         } else {
             for (int r = b; r < e; ++r)
                 if (!MatchFilter(r))

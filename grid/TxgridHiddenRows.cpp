@@ -45,15 +45,19 @@ void THiddenRows::Grow(int Real)
 
 void THiddenRows::Recount()
 {
-    // Each node passes its sum to its parent.
+    // Node i counts the slots (i - lowest bit of i, i]: the running counts first, then each
+    // node less the running count where its span begins, from the top down so that the
+    // counts it needs are still the running ones (no step waits on the one before).
     const std::size_t n = FSlot.size();
-    FTree.assign(n + 1, 0);
-    for (std::size_t i = 1; i <= n; ++i) {
-        FTree[i] += FSlot[i - 1] >= 0 ? 1 : 0;
-        const std::size_t parent = i + (i & (~i + 1));
-        if (parent <= n)
-            FTree[parent] += FTree[i];
-    }
+    FTree.resize(n + 1);
+    int* t = FTree.data();
+    const int* slot = FSlot.data();
+    int sum = 0;
+    t[0] = 0;
+    for (std::size_t i = 1; i <= n; ++i)
+        t[i] = sum += slot[i - 1] >= 0 ? 1 : 0;
+    for (std::size_t i = n; i > 0; --i)
+        t[i] -= t[i - (i & (~i + 1))];
 }
 
 void THiddenRows::TreeAdd(int Real, int Delta)

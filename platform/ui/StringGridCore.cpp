@@ -441,13 +441,19 @@ void StringGridCore::takeRowsAt(const std::vector<int>& rows, const std::functio
             ++next;
         if (next < rows.size() && rows[next] == int(i)) {
             ++next;
-            RowData r;
-            r.height = heights[i];
             if (i < stored) {
-                r.texts = std::move(store[i].texts);
-                r.objects = std::move(store[i].objects);
+                // Handed over in place; what take leaves behind is released here, so that the
+                // end of the store is left empty.
+                Row& r = store[i];
+                r.height = heights[i];
+                take(taken++, std::move(r));
+                if (!r.texts.empty() || !r.objects.empty())
+                    r = Row();
+            } else {
+                RowData r;
+                r.height = heights[i];
+                take(taken++, std::move(r));
             }
-            take(taken++, std::move(r));
             if (first < 0)
                 first = int(i);
             continue;
