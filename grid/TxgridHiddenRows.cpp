@@ -1,8 +1,32 @@
 #include "grid/TxgridHiddenRows.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <sys/mman.h>
 
 namespace grid {
+
+namespace {
+constexpr std::size_t kHugePage = std::size_t(2) << 20;
+}
+
+void* AllocateLarge(std::size_t Bytes)
+{
+    if (Bytes < kHugePage) {
+        if (void* p = std::malloc(std::max<std::size_t>(Bytes, 1)))
+            return p;
+        throw std::bad_alloc();
+    }
+    const std::size_t rounded = (Bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* p = nullptr;
+    if (posix_memalign(&p, kHugePage, rounded) != 0)
+        throw std::bad_alloc();
+    (void)madvise(p, rounded, MADV_HUGEPAGE); // a hint: without it the pages are the usual ones
+    return p;
+}
+
+void FreeLarge(void* P, std::size_t) { std::free(P); }
 
 int THiddenRows::HiddenBefore(int Real) const
 {
@@ -109,7 +133,8 @@ void THiddenRows::HideFrom(ui::StringGridCore& Store, const std::vector<int>& Di
 {
     if (Displayed.empty())
         return;
-    const std::vector<int> reals = DisplayToReal(Displayed);
+    std::vector<int> mapped; // with nothing hidden yet the displayed rows are the real ones
+    const std::vector<int>& reals = FCount == 0 ? Displayed : (mapped = DisplayToReal(Displayed));
     if (reals.back() >= 0 && std::size_t(reals.back()) >= FSlot.size())
         Grow(reals.back());
     FItems.reserve(FItems.size() + reals.size());
