@@ -116,7 +116,7 @@ void TTxStringGrid::ApplyFilter()
     constexpr int kBlock = 4096, kAhead = 16;
     std::vector<const ui::StringGridCore::RowData*> rows(kBlock);
     const bool own = OwnRowTest(*this);
-    std::vector<int> failing;
+    std::vector<int, TLargeAllocator<int>> failing;
     failing.reserve(std::size_t(std::max(total, 0)));
     for (int b = fixed; b < end; b += kBlock) {
         const int e = std::min(b + kBlock, end);
@@ -141,7 +141,7 @@ void TTxStringGrid::ApplyFilter()
 
 // The displayed rows given (ascending) go to the hidden-row store together, in one pass over
 // the cell store; the current cell is kept as hiding them one run at a time keeps it.
-void TTxStringGrid::HideDisplayedRows(const std::vector<int>& Rows)
+void TTxStringGrid::HideDisplayedRows(std::span<const int> Rows)
 {
     if (Rows.empty())
         return;

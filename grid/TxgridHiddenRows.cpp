@@ -103,9 +103,9 @@ void THiddenRows::Add(int Real, ui::StringGridCore::RowData Row)
     ++FCount;
 }
 
-std::vector<int> THiddenRows::DisplayToReal(const std::vector<int>& Displayed) const
+std::vector<int> THiddenRows::DisplayToReal(std::span<const int> Displayed) const
 {
-    std::vector<int> out(Displayed);
+    std::vector<int> out(Displayed.begin(), Displayed.end());
     if (FCount == 0 || out.empty())
         return out;
     // A search per row costs a few dozen steps; walking the slots from the first row costs
@@ -129,12 +129,12 @@ std::vector<int> THiddenRows::DisplayToReal(const std::vector<int>& Displayed) c
     return out;
 }
 
-void THiddenRows::HideFrom(ui::StringGridCore& Store, const std::vector<int>& Displayed)
+void THiddenRows::HideFrom(ui::StringGridCore& Store, std::span<const int> Displayed)
 {
     if (Displayed.empty())
         return;
     std::vector<int> mapped; // with nothing hidden yet the displayed rows are the real ones
-    const std::vector<int>& reals = FCount == 0 ? Displayed : (mapped = DisplayToReal(Displayed));
+    const std::span<const int> reals = FCount == 0 ? Displayed : std::span<const int>(mapped = DisplayToReal(Displayed));
     if (reals.back() >= 0 && std::size_t(reals.back()) >= FSlot.size())
         Grow(reals.back());
     FItems.reserve(FItems.size() + reals.size());

@@ -11,6 +11,7 @@
 #include "platform/ui/StringGridCore.h"
 
 #include <cstddef>
+#include <span>
 #include <vector>
 
 namespace grid {
@@ -66,9 +67,9 @@ public:
     void Add(int Real, ui::StringGridCore::RowData Row);
     // The displayed rows given (ascending) leave Store in one pass and are hidden under their
     // real indexes: room is made once, and the counts are brought up to date at the end.
-    void HideFrom(ui::StringGridCore& Store, const std::vector<int>& Displayed);
+    void HideFrom(ui::StringGridCore& Store, std::span<const int> Displayed);
     // DisplayToReal of each of the ascending displayed rows given.
-    std::vector<int> DisplayToReal(const std::vector<int>& Displayed) const;
+    std::vector<int> DisplayToReal(std::span<const int> Displayed) const;
     // The row of a hidden real index leaves the store.
     ui::StringGridCore::RowData Take(int Real);
     // The cells of a hidden row; nullptr when the row is not hidden.

@@ -429,7 +429,7 @@ std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
 
 void StringGridCore::removeRows(int at, int count) { (void)takeRows(at, count); }
 
-void StringGridCore::takeRowsAt(const std::vector<int>& rows, const std::function<void(std::size_t, RowData&&)>& take)
+void StringGridCore::takeRowsAt(std::span<const int> rows, const std::function<void(std::size_t, RowData&&)>& take)
 {
     const std::size_t stored = rows_.size(), count = std::size_t(rowCount_);
     Row* store = stored ? rows_.contiguous(0, stored) : nullptr;

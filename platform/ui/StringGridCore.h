@@ -12,6 +12,7 @@
 #include <iterator>
 #include <QString>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <functional>
 #include <vector>
@@ -355,7 +356,7 @@ public:
     void removeRows(int at, int count);
     // The rows at the given indexes (ascending; others are passed over) leave the grid in
     // one pass over the store, handed to take in that order with their place in the list.
-    void takeRowsAt(const std::vector<int>& rows, const std::function<void(std::size_t, RowData&&)>& take);
+    void takeRowsAt(std::span<const int> rows, const std::function<void(std::size_t, RowData&&)>& take);
     // One row out and one row in (at may equal the row count), without the lists of the bulk
     // forms.
     [[nodiscard]] RowData takeRow(int at);
