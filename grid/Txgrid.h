@@ -744,7 +744,7 @@ private:
     void InsertRowsData(int ARow, std::vector<ui::StringGridCore::RowData> Rows);
     void RemoveRowsKeep(int ARow, int Count, std::vector<ui::StringGridCore::RowData>* Keep, bool ExRules);
     void HideRowsImpl(int ARow1, int ARow2, bool ExRules);
-    void HideDisplayedRows(const std::vector<int>& Rows);
+    void HideDisplayedRows(std::span<const int> Rows);
     void SyncHiddenColumnCount();
     void MergedColumnsChanged();
     void HilightRange(bool Mark, bool Undo, bool DoCase, const QString& Text, int FromCol, int FromRow, int ToCol,

@@ -1,11 +1,16 @@
 // TTxStringGrid: filtering. Rows that fail the filter conditions are hidden through the
 // hidden-row store, and all hidden rows show again when filtering is switched off.
+#include "grid/TxColumnGrid.h"
 #include "grid/Txgrid.h"
 #include "grid/TxgridFiles.h"
 #include "grid/Txutil.h"
 
+#include <algorithm>
 #include <cmath>
-#include <optional>
+#include <cstdint>
+#include <type_traits>
+#include <typeinfo>
+#include <vector>
 
 namespace grid {
 
@@ -18,7 +23,7 @@ using UpdateLock = files::TUpdateGuard;
 // The conditions of a running filter, each read once at its start with the regional
 // settings of that moment.
 struct TTxStringGrid::TFilterContext {
-    std::vector<std::pair<int, TMatchCondition>> Conditions; // column, condition
+    std::vector<std::pair<std::size_t, TMatchCondition>> Conditions; // column, condition
 
     explicit TFilterContext(const TFilter& F)
     {
@@ -26,20 +31,50 @@ struct TTxStringGrid::TFilterContext {
         Conditions.reserve(std::size_t(F.Count()));
         for (int i = 0; i < F.Count(); ++i) {
             const TFilterData* f = F.Items(i);
-            Conditions.emplace_back(f->Column, TMatchCondition(f->Condition, f->CaseSensitive, r));
+            // A negative column names no cell: it reads as empty, as the store reads it.
+            Conditions.emplace_back(f->Column < 0 ? SIZE_MAX : std::size_t(f->Column),
+                                    TMatchCondition(f->Condition, f->CaseSensitive, r));
         }
+    }
+    // The first condition's cell of a row that is soon to be tested is asked for ahead.
+    void Prefetch(const ui::StringGridCore::RowData& Row) const
+    {
+        if (!Conditions.empty() && Conditions.front().first < Row.texts.size())
+            __builtin_prefetch(&Row.texts[Conditions.front().first]);
+    }
+    bool Match(const ui::StringGridCore::RowData& Row) const
+    {
+        // Column is the cell's column in the store, and the text is the stored one.
+        for (const auto& [column, condition] : Conditions)
+            if (!condition.Match(Row.text(column)))
+                return false;
+        return true;
     }
 };
 
+namespace {
+
+// The grid classes whose MatchFilter is the one above: for them the walk tests the rows
+// straight from the store instead of asking MatchFilter row by row. Any other class is
+// asked for every row, as it may have its own test.
+static_assert(std::is_same_v<decltype(&TTxColumnGrid::MatchFilter), bool (TTxStringGrid::*)(int)>,
+              "a grid class with its own row test must not be listed below");
+bool OwnRowTest(const TTxStringGrid& G)
+{
+    const std::type_info& t = typeid(G);
+    return t == typeid(TTxStringGrid) || t == typeid(TTxColumnGrid);
+}
+
+} // namespace
+
 bool TTxStringGrid::MatchFilter(int ARow)
 {
-    std::optional<TFilterContext> own;
-    const TFilterContext& ctx = FFilterContext ? *FFilterContext : own.emplace(FFilter);
-    // Column is the cell's column in the store, and the text is the stored one.
-    for (const auto& [column, condition] : ctx.Conditions)
-        if (!condition.Match(core().cellRef(column, ARow)))
-            return false;
-    return true;
+    static const ui::StringGridCore::RowData none; // a row past the grid reads as empty
+    const ui::StringGridCore::RowData* row = &none;
+    core().forRows(ARow, ARow + 1, [&](int, const ui::StringGridCore::RowData& r) { row = &r; });
+    if (FFilterContext)
+        return FFilterContext->Match(*row);
+    return TFilterContext(FFilter).Match(*row);
 }
 
 void TTxStringGrid::ApplyFilter()
@@ -56,31 +91,63 @@ void TTxStringGrid::ApplyFilter()
     const int fixed = FixedRows();
     const int end = rowCount() - FixedFooters();
     const int total = end - fixed;
-    std::vector<int> failing;
-    for (int r = fixed; r < end; ++r) {
-        if (!MatchFilter(r))
-            failing.push_back(r);
-        if (OnFilterProgress && total > 0)
-            OnFilterProgress(*this, short(std::nearbyint((r - fixed + 1) * 100.0 / total)));
+
+    // The percentage is reported when it changes: next is the first count of rows examined
+    // at which it does.
+    auto percent = [total](int steps) { return short(std::nearbyint(steps * 100.0 / total)); };
+    short reported = -1;
+    int next = 1;
+    auto report = [&](int examined) {
+        while (OnFilterProgress && next <= examined) {
+            reported = percent(next);
+            OnFilterProgress(*this, reported);
+            // The next change lies near where the percentage passes the half after it.
+            int s = std::max(next + 1, int((reported + 0.5) * total / 100.0));
+            while (s > next + 1 && percent(s - 1) != reported)
+                --s;
+            while (s <= total && percent(s) == reported)
+                ++s;
+            next = s;
+        }
+    };
+
+    // A block of rows at a time is tested, then its progress reported: the handler never runs
+    // while the store is being read.
+    constexpr int kBlock = 4096, kAhead = 16;
+    std::vector<const ui::StringGridCore::RowData*> rows(kBlock);
+    const bool own = OwnRowTest(*this);
+    std::vector<int, TLargeAllocator<int>> failing;
+    failing.reserve(std::size_t(std::max(total, 0)));
+    for (int b = fixed; b < end; b += kBlock) {
+        const int e = std::min(b + kBlock, end);
+        if (own) {
+            int got = 0; // every row of the block: the ones never written come empty
+            core().forRows(b, e, [&](int, const ui::StringGridCore::RowData& d) { rows[std::size_t(got++)] = &d; });
+            for (int i = 0; i < got; ++i) {
+                if (i + kAhead < got)
+                    ctx.Prefetch(*rows[std::size_t(i + kAhead)]);
+                if (!ctx.Match(*rows[std::size_t(i)]))
+                    failing.push_back(b + i);
+            }
+        } else {
+            for (int r = b; r < e; ++r)
+                if (!MatchFilter(r))
+                    failing.push_back(r);
+        }
+        report(e - fixed);
     }
     HideDisplayedRows(failing);
 }
 
 // The displayed rows given (ascending) go to the hidden-row store together, in one pass over
 // the cell store; the current cell is kept as hiding them one run at a time keeps it.
-void TTxStringGrid::HideDisplayedRows(const std::vector<int>& Rows)
+void TTxStringGrid::HideDisplayedRows(std::span<const int> Rows)
 {
     if (Rows.empty())
         return;
-    std::vector<int> reals(Rows.size());
-    for (std::size_t i = 0; i < Rows.size(); ++i)
-        reals[i] = RemapRowInv(Rows[i]);
     const int top = topRow(), cur = row(), c = col();
     BeginUpdate();
-    FHiddenRows.Reserve(reals.back(), reals.size());
-    core().takeRowsAt(Rows, [&](std::size_t i, ui::StringGridCore::RowData&& r) {
-        FHiddenRows.Add(reals[i], std::move(r));
-    });
+    FHiddenRows.HideFrom(core(), Rows);
     if (FMouseActions.DisjunctRowSelect)
         for (auto it = Rows.rbegin(); it != Rows.rend(); ++it)
             if (std::size_t(*it) < FRowSelect.size())

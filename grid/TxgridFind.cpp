@@ -4,6 +4,9 @@
 #include "grid/Txutil.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <array>
+#include <vector>
 
 namespace grid {
 
@@ -14,7 +17,8 @@ QString Upper(const QString& S) { return QLocale::system().toUpper(S); }
 // or without case. An empty text stands nowhere in a cell, so it matches nothing.
 bool MatchPlain(const QString& S, const QString& Text, TFindParams P)
 {
-    if (Text.isEmpty())
+    // Case folding keeps lengths, so a shorter cell holds the text in no form.
+    if (Text.isEmpty() || S.size() < Text.size())
         return false;
     const Qt::CaseSensitivity cs = (P & fnMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
     if (P & fnMatchFull)
@@ -23,6 +27,59 @@ bool MatchPlain(const QString& S, const QString& Text, TFindParams P)
         return S.startsWith(Text, cs);
     return S.contains(Text, cs);
 }
+// The cells a search walks: columns c0..c1 by rows r0..r1, forward (step 1) or backward
+// (step -1), row by row or column by column.
+struct TWalk {
+    int c0, c1, r0, r1, step;
+    bool byRow;
+};
+
+// The first cell from (cs, rs) on in the walk's order that passes Test(col, row, rowData);
+// (-1, -1) when none. The rows are read a block at a time and each block is tried for every
+// column still in question before the next: a column by column walk then reads the store
+// once instead of once per column. A hit ends the columns after it; the ones before it go on
+// in the next blocks, as a hit there comes first in the walk.
+template <class Test>
+TPoint ScanPlain(const ui::StringGridCore& Store, const TWalk& W, int cs, int rs, Test Match)
+{
+    constexpr int kBlock = 256;
+    const int step = W.step;
+    const int cEnd = step > 0 ? W.c1 : W.c0;
+    const int rEnd = step > 0 ? W.r1 : W.r0;
+    // The first row read: by columns, the start's column may be the only one left.
+    const int rFirst = W.byRow || cs == cEnd ? rs : (step > 0 ? W.r0 : W.r1);
+    auto before = [step](int a, int b) { return step > 0 ? a < b : a > b; };
+    std::array<const ui::StringGridCore::RowData*, kBlock> rows{};
+    TPoint best(-1, -1);
+    int cLast = cEnd; // the last column still in question
+    for (int b = rFirst; !before(rEnd, b) && !before(cLast, cs); b += step * kBlock) {
+        const int e = step > 0 ? std::min(b + kBlock - 1, rEnd) : std::max(b - kBlock + 1, rEnd);
+        const int lo = std::min(b, e);
+        int got = 0; // rows past the grid are not handed out
+        Store.forRows(lo, std::max(b, e) + 1,
+                      [&](int, const ui::StringGridCore::RowData& d) { rows[std::size_t(got++)] = &d; });
+        static const ui::StringGridCore::RowData none;
+        auto row = [&](int r) -> const ui::StringGridCore::RowData& { return r - lo < got ? *rows[std::size_t(r - lo)] : none; };
+        if (W.byRow) {
+            for (int r = b; !before(e, r); r += step)
+                for (int c = r == rs ? cs : (step > 0 ? W.c0 : W.c1); !before(cEnd, c); c += step)
+                    if (Match(c, r, row(r)))
+                        return TPoint(c, r);
+            continue;
+        }
+        for (int r = b; !before(e, r) && !before(cLast, cs); r += step) {
+            const auto& d = row(r);
+            for (int c = before(r, rs) ? cs + step : cs; !before(cLast, c); c += step)
+                if (Match(c, r, d)) {
+                    best = TPoint(c, r);
+                    cLast = c - step;
+                    break;
+                }
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 TPoint TTxStringGrid::FindFirst(const QString& AText, TFindParams Params)
@@ -100,31 +157,38 @@ TPoint TTxStringGrid::Find(TPoint Start, const QString& AText, TFindParams Param
             k = index(sc, sr);
         // Otherwise the start lies outside the range: the walk begins at its first cell.
     }
-    // A plain search reads a cell without properties (no merge to follow) straight from the
-    // store; the place moves a cell at a time instead of being divided out of k.
     const bool plain = !(Params & (fnIgnoreHTMLTags | fnMatchRegular)) && !OnGetDisplText;
-    int c = int(byRow ? c0 + k % nc : c0 + k / nr);
-    int r = int(byRow ? r0 + k / nc : r0 + k % nr);
-    int storeCol = RemapCol(c);
-    const ui::StringGridCore& store = core();
-    for (; k >= 0 && k < count; k += step) {
-        const bool hit = plain && !store.object(storeCol, r)
-                             ? MatchPlain(store.cellRef(storeCol, r), FFind.Text, Params)
-                             : MatchCell(c, r);
-        if (hit) {
-            Res = TPoint(c, r);
-            break;
+    const int cs = int(byRow ? c0 + k % nc : c0 + k / nr);
+    const int rs = int(byRow ? r0 + k / nc : r0 + k % nr);
+    if (k < 0 || k >= count) {
+        // Nothing left to walk.
+    } else if (plain) {
+        // A plain search reads a cell without properties (no merge to follow) straight from
+        // the rows of the store.
+        std::vector<std::size_t> storeCols(static_cast<std::size_t>(nc));
+        for (int c = c0; c <= c1; ++c)
+            storeCols[std::size_t(c - c0)] = std::size_t(RemapCol(c));
+        Res = ScanPlain(core(), TWalk{c0, c1, r0, r1, step, byRow}, cs, rs,
+                        [&](int c, int r, const ui::StringGridCore::RowData& d) {
+                            const std::size_t sc = storeCols[std::size_t(c - c0)];
+                            return d.hasObject(sc) ? MatchCell(c, r) : MatchPlain(d.text(sc), FFind.Text, Params);
+                        });
+    } else {
+        int c = cs, r = rs;
+        for (; k >= 0 && k < count; k += step) {
+            if (MatchCell(c, r)) {
+                Res = TPoint(c, r);
+                break;
+            }
+            int& inner = byRow ? c : r;
+            int& outer = byRow ? r : c;
+            const int lo = byRow ? c0 : r0, hi = byRow ? c1 : r1;
+            inner += step;
+            if (inner > hi || inner < lo) {
+                inner = step > 0 ? lo : hi;
+                outer += step;
+            }
         }
-        int& inner = byRow ? c : r;
-        int& outer = byRow ? r : c;
-        const int lo = byRow ? c0 : r0, hi = byRow ? c1 : r1;
-        inner += step;
-        if (inner > hi || inner < lo) {
-            inner = step > 0 ? lo : hi;
-            outer += step;
-        }
-        if (byRow || inner == (step > 0 ? lo : hi))
-            storeCol = RemapCol(c);
     }
     FFind.Pos = Res;
     if (Res.x() >= 0 && (Params & fnAutoGoto)) {

@@ -1,8 +1,32 @@
 #include "grid/TxgridHiddenRows.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <sys/mman.h>
 
 namespace grid {
+
+namespace {
+constexpr std::size_t kHugePage = std::size_t(2) << 20;
+}
+
+void* AllocateLarge(std::size_t Bytes)
+{
+    if (Bytes < kHugePage) {
+        if (void* p = std::malloc(std::max<std::size_t>(Bytes, 1)))
+            return p;
+        throw std::bad_alloc();
+    }
+    const std::size_t rounded = (Bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* p = nullptr;
+    if (posix_memalign(&p, kHugePage, rounded) != 0)
+        throw std::bad_alloc();
+    (void)madvise(p, rounded, MADV_HUGEPAGE); // a hint: without it the pages are the usual ones
+    return p;
+}
+
+void FreeLarge(void* P, std::size_t) { std::free(P); }
 
 int THiddenRows::HiddenBefore(int Real) const
 {
@@ -40,14 +64,24 @@ void THiddenRows::Grow(int Real)
     if (n == FSlot.size())
         return;
     FSlot.resize(n, -1);
-    // Rebuild the tree in linear time: each node passes its sum to its parent.
-    FTree.assign(n + 1, 0);
-    for (std::size_t i = 1; i <= n; ++i) {
-        FTree[i] += FSlot[i - 1] >= 0 ? 1 : 0;
-        const std::size_t parent = i + (i & (~i + 1));
-        if (parent <= n)
-            FTree[parent] += FTree[i];
-    }
+    Recount();
+}
+
+void THiddenRows::Recount()
+{
+    // Node i counts the slots (i - lowest bit of i, i]: the running counts first, then each
+    // node less the running count where its span begins, from the top down so that the
+    // counts it needs are still the running ones (no step waits on the one before).
+    const std::size_t n = FSlot.size();
+    FTree.resize(n + 1);
+    int* t = FTree.data();
+    const int* slot = FSlot.data();
+    int sum = 0;
+    t[0] = 0;
+    for (std::size_t i = 1; i <= n; ++i)
+        t[i] = sum += slot[i - 1] >= 0 ? 1 : 0;
+    for (std::size_t i = n; i > 0; --i)
+        t[i] -= t[i - (i & (~i + 1))];
 }
 
 void THiddenRows::TreeAdd(int Real, int Delta)
@@ -69,11 +103,58 @@ void THiddenRows::Add(int Real, ui::StringGridCore::RowData Row)
     ++FCount;
 }
 
-void THiddenRows::Reserve(int MaxReal, std::size_t Count)
+std::vector<int> THiddenRows::DisplayToReal(std::span<const int> Displayed) const
 {
-    if (MaxReal >= 0 && std::size_t(MaxReal) >= FSlot.size())
-        Grow(MaxReal);
-    FItems.reserve(FItems.size() + Count);
+    std::vector<int> out(Displayed.begin(), Displayed.end());
+    if (FCount == 0 || out.empty())
+        return out;
+    // A search per row costs a few dozen steps; walking the slots from the first row costs
+    // one step per real row passed. Take the cheaper.
+    const std::size_t span = std::size_t(std::max(Displayed.back() - Displayed.front(), 0)) + std::size_t(FCount);
+    if (span > Displayed.size() * 32) {
+        for (int& d : out)
+            d = DisplayToReal(d);
+        return out;
+    }
+    int real = DisplayToReal(Displayed.front()), display = Displayed.front();
+    for (int& d : out) {
+        while (display < d) {
+            ++display;
+            do
+                ++real;
+            while (IsHidden(real));
+        }
+        d = real;
+    }
+    return out;
+}
+
+void THiddenRows::HideFrom(ui::StringGridCore& Store, std::span<const int> Displayed)
+{
+    if (Displayed.empty())
+        return;
+    std::vector<int> mapped; // with nothing hidden yet the displayed rows are the real ones
+    const std::span<const int> reals = FCount == 0 ? Displayed : std::span<const int>(mapped = DisplayToReal(Displayed));
+    if (reals.back() >= 0 && std::size_t(reals.back()) >= FSlot.size())
+        Grow(reals.back());
+    FItems.reserve(FItems.size() + reals.size());
+    std::size_t added = 0;
+    Store.takeRowsAt(Displayed, [&](std::size_t i, ui::StringGridCore::RowData&& row) {
+        const int real = reals[i];
+        if (real < 0 || IsHidden(real))
+            return; // as Add drops it
+        FSlot[std::size_t(real)] = int(FItems.size());
+        FItems.emplace_back(real, std::move(row));
+        ++added;
+    });
+    FCount += int(added);
+    // Counting each row in costs a path up the tree; past a point one pass over all is less.
+    if (added * 16 > FSlot.size()) {
+        Recount();
+    } else {
+        for (std::size_t i = FItems.size() - added; i < FItems.size(); ++i)
+            TreeAdd(FItems[i].Idx, 1);
+    }
 }
 
 ui::StringGridCore::RowData THiddenRows::Take(int Real)

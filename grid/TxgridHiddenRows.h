@@ -10,9 +10,33 @@
 // same; items that were shown again are dropped from the order lazily.
 #include "platform/ui/StringGridCore.h"
 
+#include <cstddef>
+#include <span>
 #include <vector>
 
 namespace grid {
+
+// Storage for the store's lists, which reach tens of megabytes at a million rows: a list that
+// large is laid on whole huge pages where the system offers them, so that its first filling
+// takes a few page faults instead of thousands. Smaller ones come from the usual heap.
+void* AllocateLarge(std::size_t Bytes);
+void FreeLarge(void* P, std::size_t Bytes);
+template <class T>
+struct TLargeAllocator {
+    using value_type = T;
+    TLargeAllocator() = default;
+    template <class U>
+    TLargeAllocator(const TLargeAllocator<U>&) noexcept
+    {
+    }
+    T* allocate(std::size_t N) { return static_cast<T*>(AllocateLarge(N * sizeof(T))); }
+    void deallocate(T* P, std::size_t N) noexcept { FreeLarge(P, N * sizeof(T)); }
+    template <class U>
+    bool operator==(const TLargeAllocator<U>&) const noexcept
+    {
+        return true;
+    }
+};
 
 // A hidden row: its real index and its cells with their objects (and its height).
 struct TGridItem {
@@ -41,8 +65,11 @@ public:
 
     // Real must not be hidden already.
     void Add(int Real, ui::StringGridCore::RowData Row);
-    // Room for Count more rows up to real index MaxReal, so that adding many grows once.
-    void Reserve(int MaxReal, std::size_t Count);
+    // The displayed rows given (ascending) leave Store in one pass and are hidden under their
+    // real indexes: room is made once, and the counts are brought up to date at the end.
+    void HideFrom(ui::StringGridCore& Store, std::span<const int> Displayed);
+    // DisplayToReal of each of the ascending displayed rows given.
+    std::vector<int> DisplayToReal(std::span<const int> Displayed) const;
     // The row of a hidden real index leaves the store.
     ui::StringGridCore::RowData Take(int Real);
     // The cells of a hidden row; nullptr when the row is not hidden.
@@ -57,12 +84,13 @@ public:
 
 private:
     void Grow(int Real);
+    void Recount(); // the tree from FSlot, in linear time
     void TreeAdd(int Real, int Delta);
     void Compact();
 
-    std::vector<int> FTree;        // 1-based binary indexed tree over FSlot, power-of-two size
-    std::vector<int> FSlot;        // real index → position in FItems, -1 when shown
-    std::vector<TGridItem> FItems; // hiding order; shown ones are left with Idx -1
+    std::vector<int, TLargeAllocator<int>> FTree; // 1-based binary indexed tree over FSlot, power-of-two size
+    std::vector<int, TLargeAllocator<int>> FSlot; // real index → position in FItems, -1 when shown
+    std::vector<TGridItem, TLargeAllocator<TGridItem>> FItems; // hiding order; shown ones are left with Idx -1
     std::size_t FHead = 0;         // no live item before this position
     int FCount = 0;
     int FDead = 0;

@@ -452,7 +452,7 @@ std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
 
 void StringGridCore::removeRows(int at, int count) { (void)takeRows(at, count); }
 
-void StringGridCore::takeRowsAt(const std::vector<int>& rows, const std::function<void(std::size_t, RowData&&)>& take)
+void StringGridCore::takeRowsAt(std::span<const int> rows, const std::function<void(std::size_t, RowData&&)>& take)
 {
     const std::size_t stored = rows_.size(), count = std::size_t(rowCount_);
     Row* store = stored ? rows_.contiguous(0, stored) : nullptr;
@@ -464,13 +464,19 @@ void StringGridCore::takeRowsAt(const std::vector<int>& rows, const std::functio
             ++next;
         if (next < rows.size() && rows[next] == int(i)) {
             ++next;
-            RowData r;
-            r.height = heights[i];
             if (i < stored) {
-                r.texts = std::move(store[i].texts);
-                r.objects = std::move(store[i].objects);
+                // Handed over in place; what take leaves behind is released here, so that the
+                // end of the store is left empty.
+                Row& r = store[i];
+                r.height = heights[i];
+                take(taken++, std::move(r));
+                if (!r.texts.empty() || !r.objects.empty())
+                    r = Row();
+            } else {
+                RowData r;
+                r.height = heights[i];
+                take(taken++, std::move(r));
             }
-            take(taken++, std::move(r));
             if (first < 0)
                 first = int(i);
             continue;
@@ -491,7 +497,8 @@ void StringGridCore::takeRowsAt(const std::vector<int>& rows, const std::functio
         for (std::size_t k = 0; k < rows.size(); ++k)
             if (rows[k] >= 0 && std::size_t(rows[k]) < stored && (k == 0 || rows[k] != rows[k - 1]))
                 ++takenStored;
-        rows_.erase(stored - takenStored, takenStored);
+        // The rows at the end were all moved from: taken, or moved up over the taken ones.
+        rows_.dropEmptied(stored - takenStored, takenStored);
     }
     rowsTaken(first);
 }

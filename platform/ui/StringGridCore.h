@@ -12,6 +12,7 @@
 #include <iterator>
 #include <QString>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <functional>
 #include <vector>
@@ -144,9 +145,29 @@ public:
         gs_ = pos;
         gl_ += n;
     }
+    // Elements [pos, pos + n) the caller has already emptied (moved from) leave: only the
+    // gap grows, nothing is written.
+    void dropEmptied(std::size_t pos, std::size_t n)
+    {
+        n = std::min(n, size() - std::min(pos, size()));
+        if (n == 0)
+            return;
+        moveGap(pos + n);
+        gs_ = pos;
+        gl_ += n;
+    }
     // f(index, element) for the elements [from, to).
     template <class F>
     void forRange(std::size_t from, std::size_t to, F f)
+    {
+        to = std::min(to, size());
+        for (std::size_t i = from; i < to && i < gs_; ++i)
+            f(i, d_[i]);
+        for (std::size_t i = std::max(from, gs_); i < to; ++i)
+            f(i, d_[i + gl_]);
+    }
+    template <class F>
+    void forRange(std::size_t from, std::size_t to, F f) const
     {
         to = std::min(to, size());
         for (std::size_t i = from; i < to && i < gs_; ++i)
@@ -210,6 +231,14 @@ public:
         std::vector<QString> texts;
         std::vector<std::unique_ptr<CellObject>> objects;
         int height = 0;
+
+        // The text of a real column; a cell never written reads as empty.
+        const QString& text(std::size_t col) const
+        {
+            static const QString none;
+            return col < texts.size() ? texts[col] : none;
+        }
+        bool hasObject(std::size_t col) const { return col < objects.size() && objects[col]; }
     };
     // One column or row as laid out on screen: its index, its position and its size.
     struct Band {
@@ -273,6 +302,21 @@ public:
         }
         setCellSlow(col, row, text);
     }
+    // f(row, rowData) for the rows [from, to) in order, without a call per cell: scans that
+    // read many cells (filtering, finding) take the texts straight from the row. Rows never
+    // written come as an empty row. The objects are the stored ones, which may not know
+    // their place yet; ask object() for one before using it.
+    template <class F>
+    void forRows(int from, int to, F f) const
+    {
+        from = std::max(from, 0);
+        to = std::min(to, rowCount_);
+        rows_.forRange(std::size_t(from), std::size_t(std::max(from, to)),
+                       [&](std::size_t i, const RowData& r) { f(int(i), r); });
+        static const RowData none;
+        for (int i = std::max(from, int(rows_.size())); i < to; ++i)
+            f(i, none);
+    }
     // Objects learn where they are (placedAt) when they are next asked for through the store
     // after rows moved, so that moving many rows costs no walk over the objects.
     CellObject* object(int col, int row) const;
@@ -331,7 +375,7 @@ public:
     void removeRows(int at, int count);
     // The rows at the given indexes (ascending; others are passed over) leave the grid in
     // one pass over the store, handed to take in that order with their place in the list.
-    void takeRowsAt(const std::vector<int>& rows, const std::function<void(std::size_t, RowData&&)>& take);
+    void takeRowsAt(std::span<const int> rows, const std::function<void(std::size_t, RowData&&)>& take);
     // One row out and one row in (at may equal the row count), without the lists of the bulk
     // forms.
     [[nodiscard]] RowData takeRow(int at);

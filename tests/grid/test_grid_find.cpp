@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <random>
+#include <vector>
 
 using namespace grid;
 
@@ -113,6 +115,33 @@ TEST_F(GridFind, HiddenColumnsAndRowsGiveDisplayedIndexes)
     g.HideRow(1);
     EXPECT_EQ(g.FindFirst(QStringLiteral("ukryta"), 0), TPoint(3, g.RemapRow(2)));
     EXPECT_EQ(g.FindNext(), None);
+}
+
+// Hundreds of rows, read by the plain search a block at a time: every walking order finds
+// the same cells, one after another, as the cell by cell walk a text handler takes.
+TEST_F(GridFind, LargeGridsFindTheSameCellsWithAndWithoutATextHandler)
+{
+    g.SetColCount(6);
+    g.SetRowCount(1000);
+    std::mt19937 rnd(3);
+    for (int i = 0; i < 80; ++i)
+        g.setCells(1 + int(rnd() % 5), 1 + int(rnd() % 999), QStringLiteral("Igła"));
+    g.setCells(3, 300, QStringLiteral("igła"));
+    g.MergeCells(3, 300, 2, 2); // its cells all show the text
+    g.HideColumn(2);
+    for (TFindParams p : {0u, unsigned(fnDirectionLeftRight), unsigned(fnBackward),
+                          unsigned(fnDirectionLeftRight | fnBackward)}) {
+        std::vector<TPoint> found[2];
+        for (int handler = 0; handler < 2; ++handler) {
+            g.OnGetDisplText = handler ? [](TBaseGrid&, int, int, QString&) {} : TBaseGrid::TGetDisplTextEvent();
+            for (TPoint at = g.FindFirst(QStringLiteral("IGŁ"), p); at.x() >= 0 && found[handler].size() < 200;
+                 at = g.FindNext())
+                found[handler].push_back(at);
+        }
+        EXPECT_GT(found[0].size(), 40u) << p;
+        EXPECT_EQ(found[0], found[1]) << p;
+    }
+    g.OnGetDisplText = nullptr;
 }
 
 TEST_F(GridFind, TypedKeysFindTheKeyRow)

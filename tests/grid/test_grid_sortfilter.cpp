@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numeric>
 #include <random>
 #include <tuple>
@@ -433,6 +435,52 @@ TEST_F(GridFilter, ARunAcrossRowsHiddenBefore)
     EXPECT_EQ(Col(g, 1), QStringList({"x", "x"}));
     g.SetFilterActive(false);
     EXPECT_EQ(Col(g, 1), QStringList({"x", "y", "z", "y", "x"}));
+}
+
+// A grid class with its own row test (here the inherited one, counted) is asked for every row.
+class AskingGrid : public TTxStringGrid {
+public:
+    bool MatchFilter(int ARow) override
+    {
+        ++Asked;
+        return TTxStringGrid::MatchFilter(ARow);
+    }
+    int Asked = 0;
+};
+
+// Thousands of rows, some hidden before: the rows the grid tests straight from its store are
+// the ones a class with its own row test keeps, and the percentage comes once per change.
+TEST_F(GridFilter, LargeGridsKeepTheSameRowsWhicheverWayTheyAreTested)
+{
+    constexpr int n = 9001;
+    QStringList all, want;
+    for (int r = 1; r <= n; ++r) {
+        all << QString::number(r);
+        if (r % 7 >= 3 && r % 7 < 6 && (r < 5000 || r > 5010))
+            want << all.back();
+    }
+    TTxStringGrid own;
+    AskingGrid asking;
+    std::vector<std::vector<short>> progress;
+    for (TTxStringGrid* g : {static_cast<TTxStringGrid*>(&own), static_cast<TTxStringGrid*>(&asking)}) {
+        g->SetColCount(3);
+        Put(*g, 2, all);
+        for (int r = 1; r <= n; ++r)
+            g->setCells(1, r, QString::number(r % 7));
+        g->HideRows(5000, 5010);
+        Condition(*g, 1, QStringLiteral(">=3 & <6"));
+        std::vector<short>& pc = progress.emplace_back();
+        g->OnFilterProgress = [&](TTxStringGrid&, short p) { pc.push_back(p); };
+        g->SetFilterActive(true);
+        EXPECT_EQ(Col(*g, 2), want);
+        g->SetFilterActive(false);
+        EXPECT_EQ(Col(*g, 2), all);
+        ASSERT_FALSE(pc.empty());
+        EXPECT_TRUE(std::adjacent_find(pc.begin(), pc.end(), std::greater_equal<short>()) == pc.end());
+        EXPECT_EQ(pc.back(), 100);
+    }
+    EXPECT_EQ(asking.Asked, n - 11); // each row shown then examined once
+    EXPECT_EQ(progress[0], progress[1]);
 }
 
 TEST_F(GridFilter, NothingLeftGivesOnePlaceholderThatGoesAgain)
