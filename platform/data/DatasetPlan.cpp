@@ -93,11 +93,10 @@ bool Dataset::addConditions(Plan& p, const Naming& naming) const
             unnamed = true;
         return detail::ColumnRef{n ? *n : col.name, col.kind};
     };
-    const bool alone = p.where.isEmpty();
     if (filtered_ && !filter_.trimmed().isEmpty())
         p.where << detail::translateFilter(filter_, resolve, p.binds, &p.filterComplement);
     addLinkConditions(p, naming, unnamed);
-    if (!alone || p.where.size() != 1)
+    if (p.where.size() != 1) // the complement stands for the filter alone
         p.filterComplement.clear();
     return !unnamed;
 }
