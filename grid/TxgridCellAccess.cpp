@@ -57,8 +57,11 @@ int TGridCellAccess::GetSelectedCellPacked(int Index) const
 
 QPoint TGridCellAccess::GetSelectedCell(int Index) const
 {
-    const int p = GetSelectedCellPacked(Index);
-    return p < 0 && Index >= GetSelectedCellsCount() ? QPoint(-1, -1) : QPoint(p & 0xFFFF, (p >> 16) & 0xFFFF);
+    // (A packed row from 32768 on reads as a negative number: the index alone tells the list.)
+    if (Index < 0 || Index >= GetSelectedCellsCount())
+        return {-1, -1};
+    const int p = FSelectedCells[std::size_t(Index)];
+    return {p & 0xFFFF, (p >> 16) & 0xFFFF};
 }
 
 bool TGridCellAccess::GetSelectedCells(int ACol, int ARow) const

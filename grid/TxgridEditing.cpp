@@ -261,10 +261,8 @@ bool TTxStringGrid::selectCell(int ACol, int ARow)
         GetCellReadOnly(RemapCol(ACol), ARow, CanEdit);
         if (CanEdit) {
             FEdit.EditingSwitchedOff = false;
-            if (!(options() & goEditing)) {
-                InitValidate(ACol, ARow);
+            if (!(options() & goEditing))
                 setOptions(options() | goEditing);
-            }
             if (editorMode())
                 HideInplaceEdit();
         } else if (options() & goEditing) {

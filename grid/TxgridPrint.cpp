@@ -2,6 +2,7 @@
 // devices pages go to. What is drawn on a page is in TxgridPrintDraw.cpp.
 #include "grid/Txgrid.h"
 #include "grid/TxgridError.h"
+#include "grid/TxgridPrintRich.h"
 #include "grid/TxgridPrintRun.h"
 #include "grid/Txutil.h"
 #include "platform/report/Output.h"
@@ -62,7 +63,7 @@ int TTxStringGrid::MapFontHeight(int Size) const
 
 int TTxStringGrid::MapFontSize(int Height) const { return int(std::trunc(Height * 72.0 / 254.0)); }
 
-QFont TTxStringGrid::TPrintRun::PaperFont(const TTxStringGrid& Grid, const ui::Font& F)
+QFont PaperFont(const TTxStringGrid& Grid, const ui::Font& F)
 {
     QFont q = F.toQFont();
     q.setPixelSize(std::max(1, std::abs(Grid.MapFontHeight(F.size))));
@@ -328,11 +329,11 @@ int TTxStringGrid::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod M
 void TTxStringGrid::LayOutPrint(TPrintRun& run)
 {
     const TPrintSettings& S = FPrintSettings;
-    run.HeaderFont = TPrintRun::PaperFont(*this, S.HeaderFont);
-    run.FooterFont = TPrintRun::PaperFont(*this, S.FooterFont);
+    run.HeaderFont = PaperFont(*this, S.HeaderFont);
+    run.FooterFont = PaperFont(*this, S.FooterFont);
     run.HeaderTextHeight = TPrintRun::TextHeight(run.HeaderFont);
     run.FooterTextHeight = TPrintRun::TextHeight(run.FooterFont);
-    const QFont printFont = TPrintRun::PaperFont(*this, S.Font);
+    const QFont printFont = PaperFont(*this, S.Font);
     run.PrintTextHeight = TPrintRun::TextHeight(printFont);
     run.LineGap = run.PrintTextHeight / 8;
     run.TextIndent = TPrintRun::TextWidth(printFont, QStringLiteral("a"));

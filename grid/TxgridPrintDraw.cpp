@@ -555,8 +555,7 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bo
         DrawPaperText(*this, &p, text, {box, C.Font, Run.ScreenToPaper * Run.Fit, C.Ww});
     } else if (wrapped) {
         QRectF r = cell;
-        if (R > Run.PageWidth)
-            r.setRight(C.LineR);
+        r.setRight(C.LineR); // cut at the band's edge as the borders are
         r.setLeft(r.left() + 2 * Run.ScreenToPaper);
         const int align = C.Ha == taRightJustify ? Qt::AlignRight : C.Ha == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
         p.drawText(r, align | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs, text);

@@ -20,29 +20,23 @@ public:
     explicit PaperMeasurer(const TTxStringGrid& Grid) : grid_(Grid) {}
     int width(const ui::Font& font, const QString& text) const override
     {
-        return int(std::lround(QFontMetricsF(paperFont(font)).horizontalAdvance(text)));
+        return int(std::lround(QFontMetricsF(PaperFont(grid_, font)).horizontalAdvance(text)));
     }
     int height(const ui::Font& font) const override
     {
-        return int(std::lround(QFontMetricsF(paperFont(font)).height()));
+        return int(std::lround(QFontMetricsF(PaperFont(grid_, font)).height()));
     }
     int ascent(const ui::Font& font) const override
     {
-        return int(std::lround(QFontMetricsF(paperFont(font)).ascent()));
+        return int(std::lround(QFontMetricsF(PaperFont(grid_, font)).ascent()));
     }
     bool deviceFont(const ui::Font& font, QFont& out) const override
     {
-        out = paperFont(font);
+        out = PaperFont(grid_, font);
         return true;
     }
 
 private:
-    QFont paperFont(const ui::Font& f) const
-    {
-        QFont q = f.toQFont();
-        q.setPixelSize(std::max(1, std::abs(grid_.MapFontHeight(f.size))));
-        return q;
-    }
     const TTxStringGrid& grid_;
 };
 

@@ -4,6 +4,7 @@
 // take the printout's sizes (MapFontHeight) and the text is clipped to its box.
 #include "platform/ui/Font.h"
 
+#include <QFont>
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -21,6 +22,8 @@ struct TPaperTextBox {
     bool WordWrap = false;   // rich text; formatted text wraps as the grid paints it
 };
 
+// F as the printout sets it: sized in tenths of a millimetre (MapFontHeight), at least one.
+QFont PaperFont(const TTxStringGrid& Grid, const ui::Font& F);
 // Whether Text is drawn by a renderer rather than line by line.
 bool IsFormattedForPrint(const TTxStringGrid& Grid, const QString& Text);
 // Draws Text (when Painter is given) and returns the room it takes in paper units.

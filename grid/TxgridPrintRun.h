@@ -81,7 +81,6 @@ struct TTxStringGrid::TPrintRun {
     // A row's printed height from its measured height.
     int Pitch(int Height, int RowSpacing) const { return Height + Height / 8 + 2 * LineGap + RowSpacing; }
 
-    static QFont PaperFont(const TTxStringGrid& Grid, const ui::Font& F);
     static int TextHeight(const QFont& F);
     static int TextWidth(const QFont& F, const QString& S);
 };

@@ -169,19 +169,24 @@ QSizeF measureText(const FontSpec& font, const QString& text, double widthMm, bo
     return size;
 }
 
-double measureRichText(const FontSpec& font, const QString& text, double widthMm)
+void setUpRichText(QTextDocument& doc, QPaintDevice* device, const FontSpec& font, const QString& text)
 {
-    if (text.isEmpty())
-        return 0;
-    const double pxPerMm = kMeasureDpi / kMmPerInch;
-    QTextDocument doc;
-    doc.documentLayout()->setPaintDevice(const_cast<QImage*>(&measureDevice()));
+    doc.documentLayout()->setPaintDevice(device);
     doc.setDefaultFont(font.toQFont());
     doc.setDocumentMargin(0);
     if (Qt::mightBeRichText(text))
         doc.setHtml(text);
     else
         doc.setPlainText(text);
+}
+
+double measureRichText(const FontSpec& font, const QString& text, double widthMm)
+{
+    if (text.isEmpty())
+        return 0;
+    const double pxPerMm = kMeasureDpi / kMmPerInch;
+    QTextDocument doc;
+    setUpRichText(doc, const_cast<QImage*>(&measureDevice()), font, text);
     doc.setTextWidth(widthMm * pxPerMm);
     return doc.size().height() / pxPerMm;
 }

@@ -10,6 +10,9 @@
 #include <functional>
 #include <vector>
 
+class QPaintDevice;
+class QTextDocument;
+
 namespace report {
 
 class RowSource;
@@ -169,5 +172,8 @@ private:
 QSizeF measureText(const FontSpec& font, const QString& text, double widthMm, bool wrap);
 // The height in millimetres of formatted (HTML) or plain text set in a frame of the given width.
 double measureRichText(const FontSpec& font, const QString& text, double widthMm);
+// Fills `doc` with formatted (HTML) or plain text in `font`, without margins, laid out for
+// `device`: as the text is both measured and printed, so the two agree.
+void setUpRichText(QTextDocument& doc, QPaintDevice* device, const FontSpec& font, const QString& text);
 
 } // namespace report

@@ -13,7 +13,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextDocument>
-#include <QAbstractTextDocumentLayout>
 
 #include <optional>
 
@@ -104,13 +103,7 @@ void drawPage(QPainter& painter, const Page& page, double dpi)
             lastFont = nullptr;
             lastColor.reset();
             QTextDocument doc;
-            doc.documentLayout()->setPaintDevice(painter.device());
-            doc.setDefaultFont(item.font.toQFont());
-            doc.setDocumentMargin(0);
-            if (Qt::mightBeRichText(item.text))
-                doc.setHtml(item.text);
-            else
-                doc.setPlainText(item.text);
+            setUpRichText(doc, painter.device(), item.font, item.text);
             const QRectF r = px(item.rect);
             doc.setTextWidth(r.width());
             painter.save();
