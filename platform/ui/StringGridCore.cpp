@@ -15,6 +15,12 @@ const QString& emptyText()
 
 const QString& StringGridCore::emptyCell() { return emptyText(); }
 
+const StringGridCore::RowData& StringGridCore::emptyRow()
+{
+    static const RowData none;
+    return none;
+}
+
 StringGridCore::StringGridCore() : colWidths_(std::size_t(colCount_), defColWidth_)
 {
     rowHeights_.assign(std::size_t(rowCount_), defRowHeight_);
