@@ -75,8 +75,7 @@ bool OwnRowTest(const TTxStringGrid& G)
 
 bool TTxStringGrid::MatchFilter(int ARow)
 {
-    static const ui::StringGridCore::RowData none; // a row past the grid reads as empty
-    const ui::StringGridCore::RowData* row = &none;
+    const ui::StringGridCore::RowData* row = &ui::StringGridCore::emptyRow(); // a row past the grid reads as empty
     core().forRows(ARow, ARow + 1, [&](int, const ui::StringGridCore::RowData& r) { row = &r; });
     if (FFilterContext)
         return FFilterContext->Match(*row);

@@ -58,8 +58,9 @@ TPoint ScanPlain(const ui::StringGridCore& Store, const TWalk& W, int cs, int rs
         int got = 0; // rows past the grid are not handed out
         Store.forRows(lo, std::max(b, e) + 1,
                       [&](int, const ui::StringGridCore::RowData& d) { rows[std::size_t(got++)] = &d; });
-        static const ui::StringGridCore::RowData none;
-        auto row = [&](int r) -> const ui::StringGridCore::RowData& { return r - lo < got ? *rows[std::size_t(r - lo)] : none; };
+        auto row = [&](int r) -> const ui::StringGridCore::RowData& {
+            return r - lo < got ? *rows[std::size_t(r - lo)] : ui::StringGridCore::emptyRow();
+        };
         if (W.byRow) {
             for (int r = b; !before(e, r); r += step)
                 for (int c = r == rs ? cs : (step > 0 ? W.c0 : W.c1); !before(cEnd, c); c += step)

@@ -40,6 +40,13 @@ struct TScoped {
     TScoped& operator=(const TScoped&) = delete;
 };
 
+// The running sort's context for a scope: the one already set, or one of its own.
+struct TSortContextScope {
+    std::optional<TSortContext> Own;
+    TScoped<TSortContext*> Set;
+    explicit TSortContextScope(TSortContext*& Running) : Set(Running, Running ? Running : &Own.emplace()) {}
+};
+
 // A merge sort of Items by Less (true when the first goes before the second), stable, and
 // safe with any comparison a handler gives: short runs by insertion, then merged pairwise;
 // a pair of runs already in order costs one comparison.
@@ -265,8 +272,7 @@ int TTxStringGrid::Compare(int ACol, int ARow1, int ARow2)
 
 int TTxStringGrid::CompareDir(int ACol, int ARow1, int ARow2, bool Descending)
 {
-    std::optional<TSortContext> own;
-    TScoped<TSortContext*> ctx(FSort.Context, FSort.Context ? FSort.Context : &own.emplace());
+    TSortContextScope ctx(FSort.Context);
     const int lo = std::min(ARow1, ARow2);
     const int sign = Descending ? -1 : 1;
     TSortColumn c(*this, ACol, lo, std::abs(ARow2 - ARow1) + 1, sign);
@@ -339,8 +345,7 @@ void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& C
     Hi = std::min(Hi, rowCount() - 1);
     if (Hi <= Lo || Chain.empty())
         return;
-    std::optional<TSortContext> own;
-    TScoped<TSortContext*> ctx(FSort.Context, FSort.Context ? FSort.Context : &own.emplace());
+    TSortContextScope ctx(FSort.Context);
     const int n = Hi - Lo + 1;
     std::vector<TSortColumn> cols;
     cols.reserve(Chain.size());
@@ -547,8 +552,7 @@ void TTxStringGrid::FullSort(bool KeepCol0, bool FollowRow, Body Run)
         for (int r = 0; r < rowCount(); ++r)
             col0.push_back(cells(0, r));
     }
-    std::optional<TSortContext> own;
-    TScoped<TSortContext*> ctx(FSort.Context, FSort.Context ? FSort.Context : &own.emplace());
+    TSortContextScope ctx(FSort.Context);
     BeginUpdate();
     struct Restore {
         TTxStringGrid& G;

@@ -15,6 +15,12 @@ const QString& emptyText()
 
 const QString& StringGridCore::emptyCell() { return emptyText(); }
 
+const StringGridCore::RowData& StringGridCore::emptyRow()
+{
+    static const RowData none;
+    return none;
+}
+
 StringGridCore::StringGridCore() : colWidths_(std::size_t(colCount_), defColWidth_)
 {
     rowHeights_.assign(std::size_t(rowCount_), defRowHeight_);
@@ -457,7 +463,7 @@ void StringGridCore::takeRowsAt(std::span<const int> rows, const std::function<v
     const std::size_t stored = rows_.size(), count = std::size_t(rowCount_);
     Row* store = stored ? rows_.contiguous(0, stored) : nullptr;
     int* heights = rowHeights_.contiguous(0, count);
-    std::size_t write = 0, next = 0, taken = 0;
+    std::size_t write = 0, next = 0, taken = 0, takenStored = 0;
     int first = -1;
     for (std::size_t i = 0; i < count; ++i) {
         while (next < rows.size() && rows[next] < int(i))
@@ -472,6 +478,7 @@ void StringGridCore::takeRowsAt(std::span<const int> rows, const std::function<v
                 take(taken++, std::move(r));
                 if (!r.texts.empty() || !r.objects.empty())
                     r = Row();
+                ++takenStored;
             } else {
                 RowData r;
                 r.height = heights[i];
@@ -492,14 +499,8 @@ void StringGridCore::takeRowsAt(std::span<const int> rows, const std::function<v
         return;
     rowHeights_.erase(write, count - write);
     rowCount_ = int(write);
-    if (stored > 0) {
-        std::size_t takenStored = 0;
-        for (std::size_t k = 0; k < rows.size(); ++k)
-            if (rows[k] >= 0 && std::size_t(rows[k]) < stored && (k == 0 || rows[k] != rows[k - 1]))
-                ++takenStored;
-        // The rows at the end were all moved from: taken, or moved up over the taken ones.
-        rows_.dropEmptied(stored - takenStored, takenStored);
-    }
+    // The rows at the end were all moved from: taken, or moved up over the taken ones.
+    rows_.dropEmptied(stored - takenStored, takenStored);
     rowsTaken(first);
 }
 

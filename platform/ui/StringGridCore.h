@@ -313,10 +313,11 @@ public:
         to = std::min(to, rowCount_);
         rows_.forRange(std::size_t(from), std::size_t(std::max(from, to)),
                        [&](std::size_t i, const RowData& r) { f(int(i), r); });
-        static const RowData none;
         for (int i = std::max(from, int(rows_.size())); i < to; ++i)
-            f(i, none);
+            f(i, emptyRow());
     }
+    // The row a row never written reads as.
+    static const RowData& emptyRow();
     // Objects learn where they are (placedAt) when they are next asked for through the store
     // after rows moved, so that moving many rows costs no walk over the objects.
     CellObject* object(int col, int row) const;
