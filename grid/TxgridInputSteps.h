@@ -35,6 +35,9 @@ struct TGridInput {
     static void ConnectScrollBars(G&);  // the thumb-drag hints
     static QString AnchorAt(G&, int ACol, int ARow, QPoint Pos); // the link under Pos, or empty
     static void ShowHint(G&, QPoint GlobalPos, QPoint Pos);
+    // The grid's hint window (made on first use) shows Text, measured within MaxWidth, at At
+    // (global: the hint is a window of its own).
+    static void ShowHintWindow(G&, QPoint At, int MaxWidth, const QString& Text);
 };
 
 } // namespace grid

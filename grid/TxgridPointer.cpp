@@ -75,14 +75,8 @@ bool I::SizingDrag(G& g, E& e)
         g.setColWidths(s.SizeCol, size);
     else
         g.setRowHeights(s.SizeRow, size);
-    if (g.HintShowSizing || g.designing()) {
-        if (!g.FHintWindow)
-            g.FHintWindow = new THTMLHintWindow(&g);
-        const QString t = SizingHint(cols, size);
-        const TRect hr = g.FHintWindow->CalcHintRect(200, t);
-        const QPoint at = g.viewport()->mapToGlobal(e.Pos + QPoint(10, 10)); // the hint is a window
-        g.FHintWindow->ActivateHint(TRect{at.x(), at.y(), at.x() + hr.Right + 4, at.y() + hr.Bottom + 4}, t);
-    }
+    if (g.HintShowSizing || g.designing())
+        ShowHintWindow(g, g.viewport()->mapToGlobal(e.Pos + QPoint(10, 10)), 200, SizingHint(cols, size));
     g.setCursor(cols ? Qt::SplitHCursor : Qt::SplitVCursor);
     e.CursorSet = true;
     return true;
@@ -468,11 +462,15 @@ void I::ShowHint(G& g, QPoint GlobalPos, QPoint Pos)
         QToolTip::hideText();
         return;
     }
+    ShowHintWindow(g, GlobalPos - Pos + at, 300, text);
+}
+
+void I::ShowHintWindow(G& g, QPoint At, int MaxWidth, const QString& Text)
+{
     if (!g.FHintWindow)
         g.FHintWindow = new THTMLHintWindow(&g);
-    const TRect hr = g.FHintWindow->CalcHintRect(300, text);
-    const QPoint p = GlobalPos - Pos + at; // the hint is a window of its own
-    g.FHintWindow->ActivateHint(TRect{p.x(), p.y(), p.x() + hr.Right + 4, p.y() + hr.Bottom + 4}, text);
+    const TRect hr = g.FHintWindow->CalcHintRect(MaxWidth, Text);
+    g.FHintWindow->ActivateHint(TRect{At.x(), At.y(), At.x() + hr.Right + 4, At.y() + hr.Bottom + 4}, Text);
 }
 
 void TTxStringGrid::ZoomBy(int N)

@@ -165,11 +165,7 @@ void TGridInput::ConnectScrollBars(G& g)
         QString text = (Vertical ? QStringLiteral("Row : ") : QStringLiteral("Col : ")) + QString::number(n);
         if (g.OnScrollHint)
             g.OnScrollHint(g, n, text);
-        if (!g.FHintWindow)
-            g.FHintWindow = new THTMLHintWindow(&g);
-        const TRect r = g.FHintWindow->CalcHintRect(100, text);
-        const QPoint at = QCursor::pos() + QPoint(10, 10); // the hint is a window of its own
-        g.FHintWindow->ActivateHint(TRect{at.x(), at.y(), at.x() + r.Right + 4, at.y() + r.Bottom + 4}, text);
+        ShowHintWindow(g, QCursor::pos() + QPoint(10, 10), 100, text);
     };
     auto done = [&g] {
         if (g.FHintWindow)
