@@ -40,8 +40,6 @@ QCursor ZoneCursor(int Zone)
     return QCursor(pm, 8, 8);
 }
 
-bool InCells(const TTxStringGrid& g, QPoint Pos, int& c, int& r) { return g.mouseToCell(Pos, c, r); }
-
 } // namespace
 
 // Header-driven selection: a press in a fixed column (row) selects whole rows (columns) to here.
@@ -49,7 +47,7 @@ bool I::HeaderSelect(G& g, E& e)
 {
     TInputState& s = g.FInput;
     int c = -1, r = -1;
-    if (!s.LeftDown || s.SelectAnchor < 0 || !InCells(g, e.Pos, c, r))
+    if (!s.LeftDown || s.SelectAnchor < 0 || !g.mouseToCell(e.Pos, c, r))
         return false;
     if (s.CursorZone == 2 && g.MouseActions().RowSelect && r >= g.fixedRows())
         g.setSelection({g.fixedCols(), std::min(s.SelectAnchor, r), g.colCount() - 1, std::max(s.SelectAnchor, r)});
@@ -162,7 +160,7 @@ bool I::MoveDrag(G& g, E& e)
         else if (e.Pos.y() > g.clientHeight() && g.topRow() + g.visibleRowCount() < g.rowCount())
             g.setTopRow(g.topRow() + 1);
     }
-    if (InCells(g, e.Pos, c, r)) {
+    if (g.mouseToCell(e.Pos, c, r)) {
         s.MoveTarget = cols ? c : r;
         const bool normal = cols ? c >= g.fixedCols() : r >= g.fixedRows();
         const TRect tr = g.platformCellRect(cols ? c : 0, cols ? 0 : r);
@@ -192,7 +190,7 @@ bool I::CursorZone(G& g, E& e)
     TInputState& s = g.FInput;
     s.CursorZone = 0;
     int c = -1, r = -1;
-    if (!InCells(g, e.Pos, c, r))
+    if (!g.mouseToCell(e.Pos, c, r))
         return false;
     const bool sizing = g.InSizeZone(e.Pos.x(), e.Pos.y());
     const bool fixedRow = r < g.fixedRows(), fixedCol = c < g.fixedCols();
@@ -242,7 +240,7 @@ bool I::LinkHover(G& g, E& e)
     int c = -1, r = -1;
     QString anchor;
     bool link = false;
-    if (!e.CursorSet && InCells(g, e.Pos, c, r)) {
+    if (!e.CursorSet && g.mouseToCell(e.Pos, c, r)) {
         const QString text = g.cells(g.RemapCol(c), r);
         if (TextType(text, g.EnableHTML) == 1) {
             anchor = AnchorAt(g, c, r, e.Pos);
@@ -273,7 +271,7 @@ bool I::HintCell(G& g, E& e)
 {
     TInputState& s = g.FInput;
     int c = -1, r = -1;
-    if (s.HintCol < 0 || (InCells(g, e.Pos, c, r) && c == s.HintCol && r == s.HintRow))
+    if (s.HintCol < 0 || (g.mouseToCell(e.Pos, c, r) && c == s.HintCol && r == s.HintRow))
         return false;
     QToolTip::hideText();
     if (g.FHintWindow && !s.LeftDown)
@@ -384,7 +382,7 @@ bool I::Hover(G& g, E& e)
         return false;
     const QPoint p = g.viewport()->mapFromGlobal(QCursor::pos());
     int c = -1, r = -1;
-    if (!g.viewport()->rect().contains(p) || !InCells(g, p, c, r) || c < g.fixedCols() || r < g.fixedRows())
+    if (!g.viewport()->rect().contains(p) || !g.mouseToCell(p, c, r) || c < g.fixedCols() || r < g.fixedRows())
         return false;
     g.setFocus(Qt::OtherFocusReason);
     if (r != g.row() || c != g.col())
