@@ -163,7 +163,6 @@ void TGridExchange::CutSelectionToClipboard()
 void TGridExchange::PasteSize(const QString& Text, QPoint& Size)
 {
     int most = 0, breaks = 0;
-    bool measured = false;
     qsizetype p = 0;
     const qsizetype n = Text.size();
     while (p < n) {
@@ -173,7 +172,6 @@ void TGridExchange::PasteSize(const QString& Text, QPoint& Size)
         for (qsizetype i = p; i < end; ++i)
             fields += Text.at(i) == QLatin1Char('\t');
         most = std::max(most, fields);
-        measured = true;
         if (e < 0)
             break;
         ++breaks;
@@ -181,7 +179,7 @@ void TGridExchange::PasteSize(const QString& Text, QPoint& Size)
         if (p < n && Text.at(p) == LF)
             ++p;
     }
-    Size = QPoint(most, breaks == 0 && measured ? 1 : breaks);
+    Size = QPoint(most, breaks == 0 && n > 0 ? 1 : breaks);
 }
 
 int TGridExchange::PasteText(int ACol, int ARow, const QString& Text)
