@@ -28,6 +28,12 @@ struct TGridInput {
     static bool WheelZoom(G&, E&), WheelRows(G&, E&), Focus(G&, E&), Hover(G&, E&), Blink(G&, E&);
 
     // helpers shared by the steps
+    // Display column of the first and last normal column, row of the first and last normal row.
+    static int FirstCol(const G&);
+    static int LastCol(const G&);
+    static int FirstRow(const G&);
+    static int LastRow(const G&);
+    static bool NormalCell(const G&, int ACol, int ARow); // within the four above
     static void EndPanning(G&);
     static void PanTick(G&);            // the panning timer: the mouse against the focus point
     static void PanStep(G&, QPoint Mouse);

@@ -331,8 +331,8 @@ void I::PanStep(G& g, QPoint Mouse)
     if (g.IntelliPan == ipVertical)
         dx = 0;
     s.PanCursor = PanCursorId(dx, dy);
-    const int firstCol = g.fixedCols(), lastCol = g.colCount() - g.FixedRightCols() - 1;
-    const int firstRow = g.fixedRows(), lastRow = g.rowCount() - g.FixedFooters() - 1;
+    const int firstCol = FirstCol(g), lastCol = LastCol(g);
+    const int firstRow = FirstRow(g), lastRow = LastRow(g);
     int c = std::clamp(g.col(), firstCol, std::max(firstCol, lastCol));
     int r = std::clamp(g.row(), firstRow, std::max(firstRow, lastRow));
     if (c + dx >= firstCol && c + dx <= lastCol)
@@ -355,7 +355,7 @@ bool I::WheelRows(G& g, E& e)
 {
     if (g.FInput.Panning || !g.EnableWheel)
         return true;
-    const int firstRow = g.fixedRows(), lastRow = std::max(firstRow, g.rowCount() - g.FixedFooters() - 1);
+    const int firstRow = FirstRow(g), lastRow = std::max(firstRow, LastRow(g));
     const int r = std::clamp(g.row() - e.WheelLines, firstRow, lastRow);
     const int c = std::clamp(g.col(), g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1));
     if (r != g.row() || c != g.col())
@@ -438,8 +438,7 @@ bool TTxStringGrid::CellHint(QPoint Pos, QString& Text, QPoint& At)
         At = QPoint(cr.Right, cr.Top);
     } else {
         At = QPoint(cr.Left, cr.Bottom + 6);
-        const bool normal = c >= fixedCols() && r >= fixedRows() && c < colCount() - FixedRightCols()
-                            && r < rowCount() - FixedFooters();
+        const bool normal = TGridInput::NormalCell(*this, c, r);
         const QString shown = HTMLHint ? text : HTMLToPlainText(text);
         const bool large = QFontMetrics(font()).horizontalAdvance(HTMLToPlainText(text)) > colWidths(c);
         if (normal && (HintShowCells || (HintShowLargeText && large))) {
