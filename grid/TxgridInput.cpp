@@ -112,7 +112,7 @@ bool RunInputSteps(TTxStringGrid& Grid, TInputEvent& E)
     if (E.Kind == ikKeyDown)
         NoteKeyState(Grid, E);
     for (const TInputStepEntry& s : kSteps)
-        if ((s.Kinds & E.Kind) && s.Step && s.Step(Grid, E))
+        if ((s.Kinds & E.Kind) && s.Step(Grid, E))
             return true;
     return false;
 }
