@@ -7,7 +7,6 @@
 #include "grid/TxgridStrings.h"
 #include "grid/TsgspinValues.h"
 #include "grid/Txutil.h"
-#include "platform/ui/Application.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -44,7 +43,7 @@ TGridExchange& TTxStringGrid::Exchange()
     return *FExchange;
 }
 
-bool TTxStringGrid::ClipboardKeyDown(QKeyEvent* e) { return Exchange().ClipboardKeyDown(e); }
+bool TTxStringGrid::ClipboardKeyDown(QKeyEvent* e) { return Exchange().ClipboardKeyDown(e->key(), e->modifiers()); }
 
 bool TGridExchange::CellWritable(int ACol, int ARow)
 {
@@ -361,13 +360,12 @@ void TGridExchange::PasteSmartFill(int Count, TGridRect S)
 
 // --- keys --------------------------------------------------------------------------------
 
-bool TGridExchange::ClipboardKeyDown(QKeyEvent* Event)
+bool TGridExchange::ClipboardKeyDown(int Key, Qt::KeyboardModifiers Mods)
 {
     if (!FGrid.Navigation().AllowClipboardShortCuts)
         return false;
-    const Qt::KeyboardModifiers m = Event->modifiers();
-    const bool ctrl = m & Qt::ControlModifier, shift = m & Qt::ShiftModifier;
-    const int key = Event->key();
+    const bool ctrl = Mods & Qt::ControlModifier, shift = Mods & Qt::ShiftModifier;
+    const int key = Key;
     TClipboardEvent* ask = nullptr;
     void (TGridExchange::*act)() = nullptr;
     if ((ctrl && key == Qt::Key_X) || (shift && key == Qt::Key_Delete)) {
@@ -382,13 +380,11 @@ bool TGridExchange::ClipboardKeyDown(QKeyEvent* Event)
     } else {
         return false;
     }
-    ui::guard([&] {
-        bool allow = true;
-        if (*ask)
-            (*ask)(FGrid, allow);
-        if (allow)
-            (this->*act)();
-    });
+    bool allow = true;
+    if (*ask)
+        (*ask)(FGrid, allow);
+    if (allow)
+        (this->*act)();
     return true;
 }
 

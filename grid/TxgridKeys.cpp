@@ -1,9 +1,9 @@
 // TTxStringGrid: the key steps (around the platform grid's navigation), Tab through merged
 // cells, the update lock's reset and the validation of a finished edit.
 #include "grid/Txgrid.h"
+#include "grid/TxgridExchange.h"
 #include "grid/TxgridInputSteps.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 
@@ -109,15 +109,10 @@ bool I::InsertRow(G& g, E& e)
     return false;
 }
 
-// 8. Ctrl+A selects every normal cell; nothing after it applies.
-bool I::Clipboard(G& g, E& e)
-{
-    if (!e.Key)
-        return false;
-    QKeyEvent key(QEvent::KeyPress, e.Key, e.Mods, e.Text);
-    return g.ClipboardKeyDown(&key);
-}
+// 6. The clipboard's keys, unless the navigation used the key.
+bool I::Clipboard(G& g, E& e) { return e.Key && g.Exchange().ClipboardKeyDown(e.Key, e.Mods); }
 
+// 8. Ctrl+A selects every normal cell; nothing after it applies.
 bool I::SelectAll(G& g, E& e)
 {
     if (e.Key != Qt::Key_A || !e.Ctrl())
