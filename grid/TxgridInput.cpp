@@ -187,8 +187,6 @@ void TTxStringGrid::focusInEvent(QFocusEvent* e)
     RunGuarded(*this, E);
 }
 
-void TTxStringGrid::focusOutEvent(QFocusEvent* e) { TBaseGrid::focusOutEvent(e); }
-
 void TTxStringGrid::timerEvent(QTimerEvent* e)
 {
     if (e->timerId() == FInput.Timer.timerId()) {
