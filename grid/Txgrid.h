@@ -710,7 +710,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
     bool event(QEvent* e) override; // characters typed into the grid are kept from shortcuts

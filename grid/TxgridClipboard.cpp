@@ -7,7 +7,6 @@
 #include "grid/TxgridStrings.h"
 #include "grid/TsgspinValues.h"
 #include "grid/Txutil.h"
-#include "platform/ui/Application.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -44,7 +43,7 @@ TGridExchange& TTxStringGrid::Exchange()
     return *FExchange;
 }
 
-bool TTxStringGrid::ClipboardKeyDown(QKeyEvent* e) { return Exchange().ClipboardKeyDown(e); }
+bool TTxStringGrid::ClipboardKeyDown(QKeyEvent* e) { return Exchange().ClipboardKeyDown(e->key(), e->modifiers()); }
 
 bool TGridExchange::CellWritable(int ACol, int ARow)
 {
@@ -163,7 +162,6 @@ void TGridExchange::CutSelectionToClipboard()
 void TGridExchange::PasteSize(const QString& Text, QPoint& Size)
 {
     int most = 0, breaks = 0;
-    bool measured = false;
     qsizetype p = 0;
     const qsizetype n = Text.size();
     while (p < n) {
@@ -173,7 +171,6 @@ void TGridExchange::PasteSize(const QString& Text, QPoint& Size)
         for (qsizetype i = p; i < end; ++i)
             fields += Text.at(i) == QLatin1Char('\t');
         most = std::max(most, fields);
-        measured = true;
         if (e < 0)
             break;
         ++breaks;
@@ -181,7 +178,7 @@ void TGridExchange::PasteSize(const QString& Text, QPoint& Size)
         if (p < n && Text.at(p) == LF)
             ++p;
     }
-    Size = QPoint(most, breaks == 0 && measured ? 1 : breaks);
+    Size = QPoint(most, breaks == 0 && n > 0 ? 1 : breaks);
 }
 
 int TGridExchange::PasteText(int ACol, int ARow, const QString& Text)
@@ -363,13 +360,12 @@ void TGridExchange::PasteSmartFill(int Count, TGridRect S)
 
 // --- keys --------------------------------------------------------------------------------
 
-bool TGridExchange::ClipboardKeyDown(QKeyEvent* Event)
+bool TGridExchange::ClipboardKeyDown(int Key, Qt::KeyboardModifiers Mods)
 {
     if (!FGrid.Navigation().AllowClipboardShortCuts)
         return false;
-    const Qt::KeyboardModifiers m = Event->modifiers();
-    const bool ctrl = m & Qt::ControlModifier, shift = m & Qt::ShiftModifier;
-    const int key = Event->key();
+    const bool ctrl = Mods & Qt::ControlModifier, shift = Mods & Qt::ShiftModifier;
+    const int key = Key;
     TClipboardEvent* ask = nullptr;
     void (TGridExchange::*act)() = nullptr;
     if ((ctrl && key == Qt::Key_X) || (shift && key == Qt::Key_Delete)) {
@@ -384,13 +380,11 @@ bool TGridExchange::ClipboardKeyDown(QKeyEvent* Event)
     } else {
         return false;
     }
-    ui::guard([&] {
-        bool allow = true;
-        if (*ask)
-            (*ask)(FGrid, allow);
-        if (allow)
-            (this->*act)();
-    });
+    bool allow = true;
+    if (*ask)
+        (*ask)(FGrid, allow);
+    if (allow)
+        (this->*act)();
     return true;
 }
 

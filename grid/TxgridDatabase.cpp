@@ -3,6 +3,7 @@
 #include "grid/Txgrid.h"
 #include "grid/TxgridError.h"
 #include "grid/TxgridExchange.h"
+#include "grid/TxgridFiles.h"
 #include "grid/TxgridOffice.h"
 #include "grid/Txutil.h"
 
@@ -94,11 +95,7 @@ void TGridExchange::LoadFromMDBSQL(const QString& FileName, const QString& SQL)
                 FGrid.setCells(FC + i, FR - 1, rec.fieldName(i));
         if (q.size() > 0)
             FGrid.SetRowCount(FR + q.size());
-        FGrid.BeginUpdate();
-        struct TEndUpdate {
-            TTxStringGrid& G;
-            ~TEndUpdate() { G.EndUpdate(); }
-        } endUpdate{FGrid};
+        const files::TUpdateGuard lock(FGrid);
         const QChar sep = TRegional::Current().DecimalSeparator;
         for (int row = FR; q.next(); ++row) {
             if (row >= FGrid.RowCount())

@@ -17,8 +17,6 @@
 #include <initializer_list>
 #include <memory>
 
-class QKeyEvent;
-
 namespace grid {
 
 class TTxStringGrid;
@@ -54,8 +52,9 @@ public:
     static void PasteSize(const QString& Text, QPoint& Size);
     // Ctrl+C / Ctrl+Insert, Ctrl+X / Shift+Delete, Ctrl+V / Shift+Insert with
     // Navigation.AllowClipboardShortCuts: asks the clipboard event, then acts on the
-    // selection. True when the key was a clipboard key (it ends the key's handling).
-    bool ClipboardKeyDown(QKeyEvent* Event);
+    // selection. True when the key was a clipboard key (it ends the key's handling). Called
+    // from the grid's guarded key entry: what the event or the action throws goes there.
+    bool ClipboardKeyDown(int Key, Qt::KeyboardModifiers Mods);
     QPoint CopyOrigin() const { return FCopyOrigin; }
     TClipOperation LastOperation() const { return FLastOperation; }
 

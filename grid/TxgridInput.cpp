@@ -112,7 +112,7 @@ bool RunInputSteps(TTxStringGrid& Grid, TInputEvent& E)
     if (E.Kind == ikKeyDown)
         NoteKeyState(Grid, E);
     for (const TInputStepEntry& s : kSteps)
-        if ((s.Kinds & E.Kind) && s.Step && s.Step(Grid, E))
+        if ((s.Kinds & E.Kind) && s.Step(Grid, E))
             return true;
     return false;
 }
@@ -186,8 +186,6 @@ void TTxStringGrid::focusInEvent(QFocusEvent* e)
     E.Key = e->reason(); // the reason: whether focus came from another window
     RunGuarded(*this, E);
 }
-
-void TTxStringGrid::focusOutEvent(QFocusEvent* e) { TBaseGrid::focusOutEvent(e); }
 
 void TTxStringGrid::timerEvent(QTimerEvent* e)
 {

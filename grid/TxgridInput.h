@@ -53,7 +53,7 @@ using TInputStep = bool (*)(TTxStringGrid& Grid, TInputEvent& E); // true: the e
 struct TInputStepEntry {
     const char* Name;
     unsigned Kinds; // TInputKind bits
-    TInputStep Step; // null: a place kept for a feature another unit brings
+    TInputStep Step;
 };
 
 // The steps in the order they run.

@@ -28,6 +28,12 @@ struct TGridInput {
     static bool WheelZoom(G&, E&), WheelRows(G&, E&), Focus(G&, E&), Hover(G&, E&), Blink(G&, E&);
 
     // helpers shared by the steps
+    // Display column of the first and last normal column, row of the first and last normal row.
+    static int FirstCol(const G&);
+    static int LastCol(const G&);
+    static int FirstRow(const G&);
+    static int LastRow(const G&);
+    static bool NormalCell(const G&, int ACol, int ARow); // within the four above
     static void EndPanning(G&);
     static void PanTick(G&);            // the panning timer: the mouse against the focus point
     static void PanStep(G&, QPoint Mouse);
@@ -35,6 +41,9 @@ struct TGridInput {
     static void ConnectScrollBars(G&);  // the thumb-drag hints
     static QString AnchorAt(G&, int ACol, int ARow, QPoint Pos); // the link under Pos, or empty
     static void ShowHint(G&, QPoint GlobalPos, QPoint Pos);
+    // The grid's hint window (made on first use) shows Text, measured within MaxWidth, at At
+    // (global: the hint is a window of its own).
+    static void ShowHintWindow(G&, QPoint At, int MaxWidth, const QString& Text);
 };
 
 } // namespace grid

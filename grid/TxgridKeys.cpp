@@ -1,9 +1,9 @@
 // TTxStringGrid: the key steps (around the platform grid's navigation), Tab through merged
 // cells, the update lock's reset and the validation of a finished edit.
 #include "grid/Txgrid.h"
+#include "grid/TxgridExchange.h"
 #include "grid/TxgridInputSteps.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 
@@ -11,15 +11,15 @@ namespace grid {
 
 using I = TGridInput;
 
-namespace {
+int I::FirstCol(const G& g) { return g.fixedCols(); }
+int I::LastCol(const G& g) { return g.colCount() - g.FixedRightCols() - 1; }
+int I::FirstRow(const G& g) { return g.fixedRows(); }
+int I::LastRow(const G& g) { return g.rowCount() - g.FixedFooters() - 1; }
 
-// Display column of the first and last normal column, row of the first and last normal row.
-int FirstCol(const TTxStringGrid& G) { return G.fixedCols(); }
-int LastCol(const TTxStringGrid& G) { return G.colCount() - G.FixedRightCols() - 1; }
-int FirstRow(const TTxStringGrid& G) { return G.fixedRows(); }
-int LastRow(const TTxStringGrid& G) { return G.rowCount() - G.FixedFooters() - 1; }
-
-} // namespace
+bool I::NormalCell(const G& g, int ACol, int ARow)
+{
+    return ACol >= FirstCol(g) && ARow >= FirstRow(g) && ACol <= LastCol(g) && ARow <= LastRow(g);
+}
 
 // 1. Space on a check box or radio group that may be edited; the key goes on.
 bool I::CheckSpace(G& g, E& e)
@@ -109,15 +109,10 @@ bool I::InsertRow(G& g, E& e)
     return false;
 }
 
-// 8. Ctrl+A selects every normal cell; nothing after it applies.
-bool I::Clipboard(G& g, E& e)
-{
-    if (!e.Key)
-        return false;
-    QKeyEvent key(QEvent::KeyPress, e.Key, e.Mods, e.Text);
-    return g.ClipboardKeyDown(&key);
-}
+// 6. The clipboard's keys, unless the navigation used the key.
+bool I::Clipboard(G& g, E& e) { return e.Key && g.Exchange().ClipboardKeyDown(e.Key, e.Mods); }
 
+// 8. Ctrl+A selects every normal cell; nothing after it applies.
 bool I::SelectAll(G& g, E& e)
 {
     if (e.Key != Qt::Key_A || !e.Ctrl())
@@ -227,12 +222,12 @@ bool I::TypedChar(G& g, E& e)
 void TTxStringGrid::TabEdit()
 {
     const int s = CellSpan(col(), row()).x();
-    if (col() + s + 1 < colCount() - FixedRightCols()) {
+    if (col() + s + 1 <= I::LastCol(*this)) {
         focusCell(col() + s + 1, row());
         return;
     }
-    const int r = row() >= rowCount() - FixedFooters() - 1 ? fixedRows() : row() + 1;
-    focusCell(fixedCols(), r);
+    const int r = row() >= I::LastRow(*this) ? I::FirstRow(*this) : row() + 1;
+    focusCell(I::FirstCol(*this), r);
 }
 
 void TTxStringGrid::ResetUpdate()

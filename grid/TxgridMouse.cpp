@@ -16,12 +16,6 @@ using I = TGridInput;
 
 namespace {
 
-bool NormalCell(const TTxStringGrid& g, int c, int r)
-{
-    return c >= g.fixedCols() && r >= g.fixedRows() && c < g.colCount() - g.FixedRightCols()
-           && r < g.rowCount() - g.FixedFooters();
-}
-
 // The cell under the press, as a merged block's base cell.
 bool PressCell(TTxStringGrid& g, const TInputEvent& e, int& c, int& r)
 {
@@ -199,7 +193,7 @@ bool I::CellButton(G& g, E& e)
 bool I::DisjunctPress(G& g, E& e)
 {
     const int r = g.FInput.PressRow;
-    if (!g.MouseActions().DisjunctRowSelect || r < g.fixedRows() || r >= g.rowCount() - g.FixedFooters())
+    if (!g.MouseActions().DisjunctRowSelect || r < FirstRow(g) || r > LastRow(g))
         return false;
     if (!e.Ctrl())
         g.ClearRowSelect();
@@ -415,9 +409,9 @@ bool I::MoveEnd(G& g, E& e)
             a->hide();
     int c = -1, r = -1;
     if (g.mouseToCell(e.Pos, c, r)) {
-        if (cols && c >= g.fixedCols() && c < g.colCount() - g.FixedRightCols() && c != s.MoveSource)
+        if (cols && c >= FirstCol(g) && c <= LastCol(g) && c != s.MoveSource)
             g.MoveColumn(s.MoveSource, c);
-        if (!cols && r >= g.fixedRows() && r < g.rowCount() - g.FixedFooters() && r != s.MoveSource)
+        if (!cols && r >= FirstRow(g) && r <= LastRow(g) && r != s.MoveSource)
             g.MoveRow(s.MoveSource, r);
     }
     s.MoveSource = -1;

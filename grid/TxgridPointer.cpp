@@ -40,8 +40,6 @@ QCursor ZoneCursor(int Zone)
     return QCursor(pm, 8, 8);
 }
 
-bool InCells(const TTxStringGrid& g, QPoint Pos, int& c, int& r) { return g.mouseToCell(Pos, c, r); }
-
 } // namespace
 
 // Header-driven selection: a press in a fixed column (row) selects whole rows (columns) to here.
@@ -49,7 +47,7 @@ bool I::HeaderSelect(G& g, E& e)
 {
     TInputState& s = g.FInput;
     int c = -1, r = -1;
-    if (!s.LeftDown || s.SelectAnchor < 0 || !InCells(g, e.Pos, c, r))
+    if (!s.LeftDown || s.SelectAnchor < 0 || !g.mouseToCell(e.Pos, c, r))
         return false;
     if (s.CursorZone == 2 && g.MouseActions().RowSelect && r >= g.fixedRows())
         g.setSelection({g.fixedCols(), std::min(s.SelectAnchor, r), g.colCount() - 1, std::max(s.SelectAnchor, r)});
@@ -75,14 +73,8 @@ bool I::SizingDrag(G& g, E& e)
         g.setColWidths(s.SizeCol, size);
     else
         g.setRowHeights(s.SizeRow, size);
-    if (g.HintShowSizing || g.designing()) {
-        if (!g.FHintWindow)
-            g.FHintWindow = new THTMLHintWindow(&g);
-        const QString t = SizingHint(cols, size);
-        const TRect hr = g.FHintWindow->CalcHintRect(200, t);
-        const QPoint at = g.viewport()->mapToGlobal(e.Pos + QPoint(10, 10)); // the hint is a window
-        g.FHintWindow->ActivateHint(TRect{at.x(), at.y(), at.x() + hr.Right + 4, at.y() + hr.Bottom + 4}, t);
-    }
+    if (g.HintShowSizing || g.designing())
+        ShowHintWindow(g, g.viewport()->mapToGlobal(e.Pos + QPoint(10, 10)), 200, SizingHint(cols, size));
     g.setCursor(cols ? Qt::SplitHCursor : Qt::SplitVCursor);
     e.CursorSet = true;
     return true;
@@ -168,7 +160,7 @@ bool I::MoveDrag(G& g, E& e)
         else if (e.Pos.y() > g.clientHeight() && g.topRow() + g.visibleRowCount() < g.rowCount())
             g.setTopRow(g.topRow() + 1);
     }
-    if (InCells(g, e.Pos, c, r)) {
+    if (g.mouseToCell(e.Pos, c, r)) {
         s.MoveTarget = cols ? c : r;
         const bool normal = cols ? c >= g.fixedCols() : r >= g.fixedRows();
         const TRect tr = g.platformCellRect(cols ? c : 0, cols ? 0 : r);
@@ -198,7 +190,7 @@ bool I::CursorZone(G& g, E& e)
     TInputState& s = g.FInput;
     s.CursorZone = 0;
     int c = -1, r = -1;
-    if (!InCells(g, e.Pos, c, r))
+    if (!g.mouseToCell(e.Pos, c, r))
         return false;
     const bool sizing = g.InSizeZone(e.Pos.x(), e.Pos.y());
     const bool fixedRow = r < g.fixedRows(), fixedCol = c < g.fixedCols();
@@ -248,7 +240,7 @@ bool I::LinkHover(G& g, E& e)
     int c = -1, r = -1;
     QString anchor;
     bool link = false;
-    if (!e.CursorSet && InCells(g, e.Pos, c, r)) {
+    if (!e.CursorSet && g.mouseToCell(e.Pos, c, r)) {
         const QString text = g.cells(g.RemapCol(c), r);
         if (TextType(text, g.EnableHTML) == 1) {
             anchor = AnchorAt(g, c, r, e.Pos);
@@ -279,7 +271,7 @@ bool I::HintCell(G& g, E& e)
 {
     TInputState& s = g.FInput;
     int c = -1, r = -1;
-    if (s.HintCol < 0 || (InCells(g, e.Pos, c, r) && c == s.HintCol && r == s.HintRow))
+    if (s.HintCol < 0 || (g.mouseToCell(e.Pos, c, r) && c == s.HintCol && r == s.HintRow))
         return false;
     QToolTip::hideText();
     if (g.FHintWindow && !s.LeftDown)
@@ -339,8 +331,8 @@ void I::PanStep(G& g, QPoint Mouse)
     if (g.IntelliPan == ipVertical)
         dx = 0;
     s.PanCursor = PanCursorId(dx, dy);
-    const int firstCol = g.fixedCols(), lastCol = g.colCount() - g.FixedRightCols() - 1;
-    const int firstRow = g.fixedRows(), lastRow = g.rowCount() - g.FixedFooters() - 1;
+    const int firstCol = FirstCol(g), lastCol = LastCol(g);
+    const int firstRow = FirstRow(g), lastRow = LastRow(g);
     int c = std::clamp(g.col(), firstCol, std::max(firstCol, lastCol));
     int r = std::clamp(g.row(), firstRow, std::max(firstRow, lastRow));
     if (c + dx >= firstCol && c + dx <= lastCol)
@@ -363,7 +355,7 @@ bool I::WheelRows(G& g, E& e)
 {
     if (g.FInput.Panning || !g.EnableWheel)
         return true;
-    const int firstRow = g.fixedRows(), lastRow = std::max(firstRow, g.rowCount() - g.FixedFooters() - 1);
+    const int firstRow = FirstRow(g), lastRow = std::max(firstRow, LastRow(g));
     const int r = std::clamp(g.row() - e.WheelLines, firstRow, lastRow);
     const int c = std::clamp(g.col(), g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1));
     if (r != g.row() || c != g.col())
@@ -390,7 +382,7 @@ bool I::Hover(G& g, E& e)
         return false;
     const QPoint p = g.viewport()->mapFromGlobal(QCursor::pos());
     int c = -1, r = -1;
-    if (!g.viewport()->rect().contains(p) || !InCells(g, p, c, r) || c < g.fixedCols() || r < g.fixedRows())
+    if (!g.viewport()->rect().contains(p) || !g.mouseToCell(p, c, r) || c < g.fixedCols() || r < g.fixedRows())
         return false;
     g.setFocus(Qt::OtherFocusReason);
     if (r != g.row() || c != g.col())
@@ -446,8 +438,7 @@ bool TTxStringGrid::CellHint(QPoint Pos, QString& Text, QPoint& At)
         At = QPoint(cr.Right, cr.Top);
     } else {
         At = QPoint(cr.Left, cr.Bottom + 6);
-        const bool normal = c >= fixedCols() && r >= fixedRows() && c < colCount() - FixedRightCols()
-                            && r < rowCount() - FixedFooters();
+        const bool normal = TGridInput::NormalCell(*this, c, r);
         const QString shown = HTMLHint ? text : HTMLToPlainText(text);
         const bool large = QFontMetrics(font()).horizontalAdvance(HTMLToPlainText(text)) > colWidths(c);
         if (normal && (HintShowCells || (HintShowLargeText && large))) {
@@ -468,11 +459,15 @@ void I::ShowHint(G& g, QPoint GlobalPos, QPoint Pos)
         QToolTip::hideText();
         return;
     }
+    ShowHintWindow(g, GlobalPos - Pos + at, 300, text);
+}
+
+void I::ShowHintWindow(G& g, QPoint At, int MaxWidth, const QString& Text)
+{
     if (!g.FHintWindow)
         g.FHintWindow = new THTMLHintWindow(&g);
-    const TRect hr = g.FHintWindow->CalcHintRect(300, text);
-    const QPoint p = GlobalPos - Pos + at; // the hint is a window of its own
-    g.FHintWindow->ActivateHint(TRect{p.x(), p.y(), p.x() + hr.Right + 4, p.y() + hr.Bottom + 4}, text);
+    const TRect hr = g.FHintWindow->CalcHintRect(MaxWidth, Text);
+    g.FHintWindow->ActivateHint(TRect{At.x(), At.y(), At.x() + hr.Right + 4, At.y() + hr.Bottom + 4}, Text);
 }
 
 void TTxStringGrid::ZoomBy(int N)

@@ -14,6 +14,22 @@
 
 namespace grid {
 
+namespace {
+
+// Every column (row) from First on but Except grows or shrinks by Factor, never below a pixel.
+void ScaleSizes(TTxStringGrid& g, bool Cols, int First, int Except, double Factor)
+{
+    const int n = Cols ? g.colCount() : g.rowCount();
+    for (int i = First; i < n; ++i) {
+        if (i == Except)
+            continue;
+        const int size = std::max(1, int(std::lround((Cols ? g.colWidths(i) : g.rowHeights(i)) * Factor)));
+        Cols ? g.setColWidths(i, size) : g.setRowHeights(i, size);
+    }
+}
+
+} // namespace
+
 void TTxStringGrid::ScrollInView(int ACol, int ARow)
 {
     if (ACol < 0 || ARow < 0 || ACol >= colCount() || ARow >= rowCount())
@@ -76,12 +92,8 @@ void TTxStringGrid::ColWidthsChanged()
     if (ref >= 0) {
         const int before = FInput.SizeWidth, now = colWidths(ref);
         // Every other normal column grows or shrinks by the same factor.
-        if (FMouseActions.AllColumnSize && before > 0 && now != before) {
-            const double f = double(now) / before;
-            for (int c = fixedCols(); c < colCount(); ++c)
-                if (c != ref)
-                    setColWidths(c, std::max(1, int(std::lround(colWidths(c) * f))));
-        }
+        if (FMouseActions.AllColumnSize && before > 0 && now != before)
+            ScaleSizes(*this, true, fixedCols(), ref, double(now) / before);
         if (OnEndColumnSize)
             OnEndColumnSize(*this, ref);
         int w = colWidths(ref);
@@ -101,12 +113,8 @@ void TTxStringGrid::RowHeightsChanged()
     const int ref = FInput.SizeRow;
     if (ref >= 0) {
         const int before = FInput.SizeHeight, now = rowHeights(ref);
-        if (FMouseActions.AllRowSize && before > 0 && now != before) {
-            const double f = double(now) / before;
-            for (int r = fixedRows(); r < rowCount(); ++r)
-                if (r != ref)
-                    setRowHeights(r, std::max(1, int(std::lround(rowHeights(r) * f))));
-        }
+        if (FMouseActions.AllRowSize && before > 0 && now != before)
+            ScaleSizes(*this, false, fixedRows(), ref, double(now) / before);
         if (OnEndRowSize)
             OnEndRowSize(*this, ref);
     }
@@ -121,11 +129,8 @@ void TGridInput::Resized(G& g)
 {
     TInputState& s = g.FInput;
     const int w = g.clientWidth();
-    if (s.LastClientWidth > 0 && w != s.LastClientWidth && g.ColumnSize().SynchWithGrid) {
-        const double f = double(w) / s.LastClientWidth;
-        for (int c = 0; c < g.colCount(); ++c)
-            g.setColWidths(c, std::max(1, int(std::lround(g.colWidths(c) * f))));
-    }
+    if (s.LastClientWidth > 0 && w != s.LastClientWidth && g.ColumnSize().SynchWithGrid)
+        ScaleSizes(g, true, 0, -1, double(w) / s.LastClientWidth);
     s.LastClientWidth = w;
     if (g.ColumnSize().Stretch()) {
         g.StretchRightColumn();
@@ -160,11 +165,7 @@ void TGridInput::ConnectScrollBars(G& g)
         QString text = (Vertical ? QStringLiteral("Row : ") : QStringLiteral("Col : ")) + QString::number(n);
         if (g.OnScrollHint)
             g.OnScrollHint(g, n, text);
-        if (!g.FHintWindow)
-            g.FHintWindow = new THTMLHintWindow(&g);
-        const TRect r = g.FHintWindow->CalcHintRect(100, text);
-        const QPoint at = QCursor::pos() + QPoint(10, 10); // the hint is a window of its own
-        g.FHintWindow->ActivateHint(TRect{at.x(), at.y(), at.x() + r.Right + 4, at.y() + r.Bottom + 4}, text);
+        ShowHintWindow(g, QCursor::pos() + QPoint(10, 10), 100, text);
     };
     auto done = [&g] {
         if (g.FHintWindow)
