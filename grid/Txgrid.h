@@ -742,6 +742,9 @@ private:
     void StructureChanged(); // scroll bars and repaint, or at EndUpdate
     void InsertRowsData(int ARow, std::vector<ui::StringGridCore::RowData> Rows);
     void RemoveRowsKeep(int ARow, int Count, std::vector<ui::StringGridCore::RowData>* Keep, bool ExRules);
+    // After rows left inside BeginUpdate: the current cell and top row from before them kept
+    // where they still can be, EndUpdate, and the cells that moved told.
+    void RowsLeft(int Top, int Cur, int Col, bool ExRules, const TRect& Changed);
     void HideRowsImpl(int ARow1, int ARow2, bool ExRules);
     void HideDisplayedRows(std::span<const int> Rows);
     void SyncHiddenColumnCount();

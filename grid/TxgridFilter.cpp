@@ -159,21 +159,7 @@ void TTxStringGrid::HideDisplayedRows(std::span<const int> Rows)
         for (auto it = Rows.rbegin(); it != Rows.rend(); ++it)
             if (std::size_t(*it) < FRowSelect.size())
                 FRowSelect.erase(std::size_t(*it), 1);
-    ui::StringGridCore& g = core();
-    if (cur < rowCount() - FixedFooters()) {
-        if (col() != c || row() != cur)
-            g.moveCurrent(c, cur);
-        if (topRow() != top)
-            g.setTopRow(top);
-    } else if (fixedRows() < rowCount() - FixedFooters()) {
-        g.moveCurrent(c, rowCount() - FixedFooters() - 1);
-    } else {
-        HideSelection();
-    }
-    EndUpdate();
-    CellsChanged(TRect{0, Rows.front(), colCount() - 1, Rows.back() + 1}); // as displayed before
-    if (topRow() >= rowCount() - 1)
-        g.setTopRow(rowCount() - 1);
+    RowsLeft(top, cur, c, false, TRect{0, Rows.front(), colCount() - 1, Rows.back() + 1}); // as displayed before
 }
 
 void TTxStringGrid::SetFilterActive(bool Value)

@@ -63,6 +63,11 @@ void TTxStringGrid::RemoveRowsKeep(int ARow, int Count, std::vector<RowData>* Ke
     }
     if (FMouseActions.DisjunctRowSelect && std::size_t(ARow) < FRowSelect.size())
         FRowSelect.erase(std::size_t(ARow), std::size_t(Count));
+    RowsLeft(top, cur, c, ExRules, TRect{0, ARow, colCount() - 1, ARow + Count});
+}
+
+void TTxStringGrid::RowsLeft(int Top, int Cur, int Col, bool ExRules, const TRect& Changed)
+{
     ui::StringGridCore& g = core();
     auto restore = [&](int ACol, int ARowTo, int ATop) {
         if (col() != ACol || row() != ARowTo)
@@ -71,20 +76,20 @@ void TTxStringGrid::RemoveRowsKeep(int ARow, int Count, std::vector<RowData>* Ke
             g.setTopRow(ATop);
     };
     if (!ExRules) {
-        if (cur < rowCount() - FixedFooters()) {
-            restore(c, cur, top);
+        if (Cur < rowCount() - FixedFooters()) {
+            restore(Col, Cur, Top);
         } else if (fixedRows() < rowCount() - FixedFooters()) {
-            g.moveCurrent(c, rowCount() - FixedFooters() - 1);
+            g.moveCurrent(Col, rowCount() - FixedFooters() - 1);
         } else {
             HideSelection();
         }
-    } else if (cur < rowCount()) {
-        restore(c, cur, top);
+    } else if (Cur < rowCount()) {
+        restore(Col, Cur, Top);
     } else {
-        restore(c, fixedRows(), fixedRows());
+        restore(Col, fixedRows(), fixedRows());
     }
     EndUpdate();
-    CellsChanged(TRect{0, ARow, colCount() - 1, ARow + Count});
+    CellsChanged(Changed);
     if (topRow() >= rowCount() - 1)
         g.setTopRow(rowCount() - 1);
 }
