@@ -45,8 +45,8 @@ struct UstawieniaListy {
     std::vector<Szczegol> szczegoly;
     std::vector<Przycisk> przyciski;
     std::function<data::DataSource*()> zrodlo; // the dictionary's data source
-    // Client area of the window where the design fixes one; otherwise the window opens as large
-    // as its columns need (within the room there is).
+    // Client area of the window where it has a fixed one (so it opens as users know it);
+    // otherwise the window opens as large as its columns need (within the room there is).
     std::optional<QSize> obszar;
 };
 

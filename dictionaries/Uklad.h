@@ -27,7 +27,7 @@ int szerokoscPola(int maks, int znak, int ramka);
 // than designed.
 std::vector<ui::DbColumn> poszerzDoTytulow(std::vector<ui::DbColumn> kolumny, const std::function<int(int)>& tytul);
 
-// The first size of a window: the client area where the design gives one, otherwise what its
+// The first size of a window: its fixed client area where it has one, otherwise what its
 // contents need; within `dostepne` when that is known (not empty).
 QSize rozmiarPoczatkowy(const std::optional<QSize>& obszar, QSize potrzebny, QSize dostepne);
 

@@ -3,7 +3,7 @@
 
 #include "documents/FormControls.h"
 #include "platform/system/Library.h"
-#include "platform/text/Cp1250.h"
+#include "platform/codepage/Cp1250.h"
 #include "platform/text/Numbers.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/MessageDialog.h"

@@ -4,7 +4,7 @@
 
 #include "grid/Txgrid.h"
 #include "grid/TxgridError.h"
-#include "platform/text/Cp1250.h"
+#include "platform/codepage/Cp1250.h"
 
 #include <QFile>
 #include <QIODevice>

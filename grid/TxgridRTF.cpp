@@ -2,7 +2,7 @@
 // drawing of rich cells.
 #include "grid/TxgridRTF.h"
 
-#include "platform/text/Cp1250.h"
+#include "platform/codepage/Cp1250.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>

@@ -2,7 +2,7 @@
 #include "grid/TxgridSortKeys.h"
 #include "grid/TxgridError.h"
 #include "grid/TxgridStrings.h"
-#include "platform/text/Cp1250.h"
+#include "platform/codepage/Cp1250.h"
 
 #include <QDate>
 #include <QTime>

@@ -2,8 +2,9 @@
 
 #include "printlib/Fakt_Forms.h"
 #include "platform/data/Connection.h"
+#include "platform/data/ProgramConnection.h"
 #include "platform/report/Output.h"
-#include "platform/text/Cp1250.h"
+#include "platform/codepage/Cp1250.h"
 #include "platform/text/Numbers.h"
 #include "platform/ui/Application.h"
 
@@ -72,8 +73,7 @@ void checkCount(qint32 count, qint32 least, const char* what)
 // Refuses an id of no document and a document of another type than `v` prints.
 void checkDocument(int id, const Variant& v)
 {
-    data::Connection* c = data::Connection::find(QStringLiteral("ADOConnection1"));
-    const QVariant typ = c ? c->scalar(QStringLiteral("select Typ from Faktura where Id=?"), {id}) : QVariant();
+    const QVariant typ = data::programConnection().scalar(QStringLiteral("select Typ from Faktura where Id=?"), {id});
     if (!typ.isValid() || typ.isNull())
         throw report::Error(QStringLiteral("Nie znaleziono dokumentu o identyfikatorze %1.").arg(id));
     const auto [code, name] = printedType(v);

@@ -3,27 +3,15 @@
 #include "printlib/Functions.h"
 #include "printlib/Layout.h"
 #include "platform/data/Connection.h"
+#include "platform/data/ProgramConnection.h"
 #include "platform/registry/Registry.h"
 #include "platform/report/Picture.h"
 
 #include <cmath>
 
-namespace {
-
-data::Connection* hostConnection()
-{
-    auto* c = qobject_cast<data::Connection*>(data::findComponent(QStringLiteral("DataModule1"),
-                                                                  QStringLiteral("ADOConnection1")));
-    if (!c)
-        throw data::Error(QStringLiteral("Nie znaleziono połączenia DataModule1.ADOConnection1."));
-    return c;
-}
-
-} // namespace
-
 TFakt_Form::TFakt_Form(QObject* owner, const Variant& v) : QObject(owner), variant(v)
 {
-    data::Connection* c = hostConnection();
+    data::Connection* c = &data::programConnection();
     ADOTable1 = new data::Table(this);
     ADOTable1->setConnection(c);
     ADOTable1->setTableName(v.kind == DocumentKind::Note ? QStringLiteral("Kwerenda_Nota") : QStringLiteral("Faktura"));

@@ -3,7 +3,7 @@
 #include "reportlib/QRMDForm_Sprzedaz_Wg_Dokumentow.h"
 #include "reportlib/QRMDForm_Sprzedaz_Wg_Klientow.h"
 #include "reportlib/QRMDForm_Sprzedaz_Wg_Towarow.h"
-#include "platform/text/Cp1250.h"
+#include "platform/codepage/Cp1250.h"
 #include "platform/ui/Application.h"
 
 #include <QApplication>

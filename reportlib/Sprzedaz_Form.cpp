@@ -1,26 +1,12 @@
 #include "reportlib/Sprzedaz_Form.h"
 
-#include "platform/data/Connection.h"
+#include "platform/data/ProgramConnection.h"
 #include "platform/report/Output.h"
 #include "platform/text/Dates.h"
 
 using report::Align;
 using report::BandKind;
 using report::pt;
-
-namespace {
-
-data::Connection* hostConnection()
-{
-    auto* c = qobject_cast<data::Connection*>(data::findComponent(QStringLiteral("DataModule1"),
-                                                                  QStringLiteral("ADOConnection1")));
-    if (!c || !c->isConnected())
-        throw report::Error(QStringLiteral("Brak połączenia z bazą danych (DataModule1.ADOConnection1): "
-                                           "raportu nie można przygotować."));
-    return c;
-}
-
-} // namespace
 
 QDate Data_Z_Tekstu(const QString& tekst)
 {
@@ -39,7 +25,7 @@ Okres Okres_Z_Tekstow(const QString& od, const QString& do_)
 
 TSprzedaz_Form::TSprzedaz_Form(QObject* owner, const QString& tytul, double wysokoscTytulu,
                                bool liniaOkresu, const QString& stopkaStrony)
-    : QObject(owner), polaczenie_(hostConnection())
+    : QObject(owner), polaczenie_(&data::programConnection())
 {
     report::Report& r = QuickRep1;
     r.page = report::PageSetup::a4(report::PageOrientation::Landscape, 12.7);

@@ -1,6 +1,6 @@
 #include "statements/Wydruk_Dla_Wiersza.h"
 
-#include "platform/text/Cp1250.h"
+#include "platform/codepage/Cp1250.h"
 #include "statements/Kontrolki.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "statements/Wydruk_Sprzedazy.h"
 
 #include "platform/system/Library.h"
-#include "platform/text/Cp1250.h"
+#include "platform/codepage/Cp1250.h"
 #include "platform/text/Dates.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Connect.h"

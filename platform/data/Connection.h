@@ -60,7 +60,7 @@ public:
     sqlite3_stmt* cachedStatement(const QString& sql);
 
     // The connection with this objectName (case-insensitive), or nullptr. The print libraries
-    // find "ADOConnection1" of "DataModule1" this way (see also findComponent).
+    // reach the program's connection through programConnection() (ProgramConnection.h).
     static Connection* find(const QString& name);
 
 signals:

@@ -6,7 +6,7 @@
 #include <QStringDecoder>
 #include <QStringList>
 
-#include "platform/text/Cp1250.h"
+#include "platform/codepage/Cp1250.h"
 
 #include <sys/stat.h>
 

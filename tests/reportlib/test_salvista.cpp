@@ -7,7 +7,7 @@
 #include "platform/registry/Registry.h"
 #include "platform/report/Output.h"
 #include "platform/system/Library.h"
-#include "platform/text/Cp1250.h"
+#include "platform/codepage/Cp1250.h"
 #include "platform/ui/Modal.h"
 #include "shell/DataModule1.h"
 

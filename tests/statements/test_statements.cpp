@@ -16,7 +16,7 @@
 #include "platform/data/Schema.h"
 #include "platform/registry/Registry.h"
 #include "platform/system/Library.h"
-#include "platform/text/Cp1250.h"
+#include "platform/codepage/Cp1250.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/DateEdit.h"
 #include "platform/ui/DbEdit.h"

@@ -1,7 +1,11 @@
 # The shape of the source tree, checked by CTest: no source file over MAX_LINES lines (1,000
-# unless given), and no include that goes up the layers of docs/CONVENTIONS.md. Run as
-#   cmake -DROOT=<tree> [-DMAX_LINES=n] -P check_tree.cmake
-# It lists every fault and fails when there is one.
+# unless given); every include, quoted or in angle brackets, keeps to the order of the folders
+# and layers in docs/CONVENTIONS.md; and grid/README.md names every file of grid/ and no file
+# that is not there. Run as
+#   cmake -DROOT=<tree> [-DMAX_LINES=n] [-DGRID_ROOMS=a,b] -P check_tree.cmake
+# It lists every fault and fails when there is one. The fixtures under fixture/ hold one fault
+# each; expect_fault.cmake runs this check on one of them.
+cmake_minimum_required(VERSION 3.25)
 if(NOT ROOT)
   message(FATAL_ERROR "ROOT not set")
 endif()
@@ -9,78 +13,203 @@ if(NOT MAX_LINES)
   set(MAX_LINES 1000)
 endif()
 
-# What each folder may include besides itself. The program's folders call down (app, then the
-# window folders, then shell, then the libraries and platform); the libraries and the grid reach
-# only platform; each platform layer only the layers below it (the registry takes the code page
-# from platform/text, its own layer in the build). Tests and benchmarks may include anything.
-set(_middle statements corrections documents dictionaries settings)
-set(_libs grid printlib reportlib)
-set(allow_app "*")
-foreach(f IN LISTS _middle)
-  set(allow_${f} ${_middle} shell ${_libs} platform)
+# The program's folders from the top down. A folder includes its own headers and those of the
+# folders on later entries, never those of a folder on its own entry or above it. The libraries
+# stand on one entry so that none reaches another or the program.
+set(program_order
+    app
+    "statements corrections"
+    documents
+    "dictionaries settings"
+    shell
+    "grid printlib reportlib"
+    platform)
+
+# The platform's layers and the layers each builds on (its libraries' links, platform/CMakeLists.txt).
+set(platform_layers codepage system registry text data ui report)
+set(platform_codepage "")
+set(platform_system "")
+set(platform_registry codepage)
+set(platform_text codepage registry)
+set(platform_data codepage registry text)
+set(platform_ui codepage registry text data)
+set(platform_report codepage registry text data ui)
+
+# The rooms (subfolders) of grid/ from the top down; each includes its own and later rooms'
+# headers. Files straight in grid/ stand above every room. Empty while the grid is flat: then
+# grid/ has no subfolders. GRID_ROOMS (comma-separated) replaces the list, for the fixtures.
+set(grid_rooms)
+if(DEFINED GRID_ROOMS)
+  string(REPLACE "," ";" grid_rooms "${GRID_ROOMS}")
+endif()
+
+# The folders each program folder may include, and every folder the tree's includes may name.
+set(project_folders)
+set(below)
+list(REVERSE program_order)
+foreach(entry IN LISTS program_order)
+  separate_arguments(folders UNIX_COMMAND "${entry}")
+  foreach(f IN LISTS folders)
+    set(allow_${f} ${f} ${below})
+  endforeach()
+  list(APPEND below ${folders})
+  list(APPEND project_folders ${folders})
 endforeach()
-set(allow_shell shell ${_libs} platform)
-foreach(f IN LISTS _libs)
-  set(allow_${f} ${f} platform)
-endforeach()
-set(allow_platform_registry platform/registry platform/text/Cp1250.h)
-set(allow_platform_text platform/text platform/registry)
-set(allow_platform_system platform/system)
-set(allow_platform_data platform/data platform/text platform/registry platform/system)
-set(allow_platform_ui platform/ui platform/data platform/text platform/registry platform/system)
-set(allow_platform_report platform/report platform/ui platform/data platform/text platform/registry platform/system)
+list(REVERSE program_order)
+
+set(faults "")
+
+# Whether `inc` names a header of `folder` or of a folder inside it.
+function(under inc folder out)
+  string(LENGTH "${folder}/" n)
+  string(SUBSTRING "${inc}" 0 ${n} head)
+  if(head STREQUAL "${folder}/")
+    set(${out} TRUE PARENT_SCOPE)
+  else()
+    set(${out} FALSE PARENT_SCOPE)
+  endif()
+endfunction()
 
 file(GLOB_RECURSE files RELATIVE ${ROOT} ${ROOT}/*.cpp ${ROOT}/*.h)
-set(faults "")
+list(SORT files)
+set(grid_files "")
 foreach(rel IN LISTS files)
   if(rel MATCHES "^(build[^/]*|\\.git)/" OR rel MATCHES "/fixture/")
     continue()
   endif()
-  file(STRINGS ${ROOT}/${rel} lines)
   file(READ ${ROOT}/${rel} text)
   string(REGEX MATCHALL "\n" nl "${text}")
   list(LENGTH nl count)
   if(count GREATER MAX_LINES)
     list(APPEND faults "${rel}: ${count} lines (at most ${MAX_LINES})")
   endif()
-  # The folder's rule: platform/<layer>, else the top folder.
+
+  # The file's place: a platform layer, a grid room, or a program folder.
+  set(layer "")
+  set(room "")
   if(rel MATCHES "^platform/([a-z]+)/")
-    set(key platform_${CMAKE_MATCH_1})
+    set(layer ${CMAKE_MATCH_1})
+    if(NOT layer IN_LIST platform_layers)
+      list(APPEND faults "${rel}: platform/${layer} is not a platform layer of check_tree.cmake")
+      continue()
+    endif()
   elseif(rel MATCHES "^([a-z]+)/")
-    set(key ${CMAKE_MATCH_1})
+    set(top ${CMAKE_MATCH_1})
+    if(NOT DEFINED allow_${top})
+      continue() # tests, benchmarks, tools: anything
+    endif()
+    if(top STREQUAL "grid")
+      list(APPEND grid_files ${rel})
+      if(rel MATCHES "^grid/([^/]+)/")
+        set(room ${CMAKE_MATCH_1})
+        if(NOT room IN_LIST grid_rooms)
+          list(APPEND faults "${rel}: grid/${room}/ is not a room of grid_rooms in check_tree.cmake")
+          continue()
+        endif()
+      else()
+        set(room "-") # straight in grid/, above every room
+      endif()
+    endif()
   else()
     continue()
   endif()
-  if(NOT DEFINED allow_${key} OR allow_${key} STREQUAL "*")
-    continue()
-  endif()
+
+  file(STRINGS ${ROOT}/${rel} lines REGEX "^[ \t]*#[ \t]*include")
   foreach(line IN LISTS lines)
-    if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\"")
+    if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"]")
       continue()
     endif()
-    set(inc ${CMAKE_MATCH_1})
-    if(NOT inc MATCHES "/")
-      continue() # a header beside the file
+    set(inc ${CMAKE_MATCH_2})
+    if(CMAKE_MATCH_1 STREQUAL "<")
+      set(shown "<${inc}>")
+    else()
+      set(shown "\"${inc}\"")
     endif()
-    set(ok FALSE)
-    foreach(a IN LISTS allow_${key})
-      string(LENGTH "${a}" n)
-      string(SUBSTRING "${inc}" 0 ${n} head)
-      if(head STREQUAL a)
-        string(SUBSTRING "${inc}" ${n} 1 next)
-        if(next STREQUAL "/" OR next STREQUAL "")
+    string(REGEX MATCH "^[^/]*" first "${inc}")
+    if(NOT inc MATCHES "/")
+      if(CMAKE_MATCH_1 STREQUAL "\"")
+        continue() # a header beside the file
+      endif()
+      continue() # a system or Qt header
+    endif()
+    if(NOT first IN_LIST project_folders)
+      if(CMAKE_MATCH_1 STREQUAL "\"")
+        list(APPEND faults "${rel}: includes ${shown}, named neither from the top of the tree nor beside the file")
+      endif()
+      continue() # <sys/...>, <QtCore/...>: not ours
+    endif()
+
+    if(layer)
+      set(ok FALSE)
+      foreach(l IN ITEMS ${layer} ${platform_${layer}})
+        under("${inc}" platform/${l} hit)
+        if(hit)
           set(ok TRUE)
         endif()
+      endforeach()
+      if(NOT ok)
+        list(JOIN platform_${layer} ", " on)
+        if(NOT on)
+          set(on "none")
+        endif()
+        list(APPEND faults "${rel}: includes ${shown}, outside platform/${layer} and the layers it builds on (${on})")
       endif()
-    endforeach()
-    if(NOT ok)
-      list(APPEND faults "${rel}: includes ${inc}, up the layers")
+      continue()
+    endif()
+
+    if(NOT first IN_LIST allow_${top})
+      list(APPEND faults "${rel}: includes ${shown}, and ${first}/ is not below ${top}/ in the order of the program's folders")
+      continue()
+    endif()
+    if(room AND first STREQUAL "grid")
+      # Within the grid: a room includes its own and later rooms; grid/ itself any room.
+      if(inc MATCHES "^grid/([^/]+)/")
+        set(to "grid/${CMAKE_MATCH_1}/")
+        list(FIND grid_rooms "${CMAKE_MATCH_1}" to_at)
+      else()
+        set(to "grid/ itself")
+        set(to_at -1)
+      endif()
+      list(FIND grid_rooms "${room}" at)
+      if(NOT room STREQUAL "-" AND to_at LESS at)
+        list(APPEND faults "${rel}: includes ${shown}, and ${to} is not grid/${room}/ or a room below it in grid_rooms")
+      endif()
     endif()
   endforeach()
 endforeach()
 
-if(faults)
-  list(JOIN faults "\n  " out)
-  message(FATAL_ERROR "Source tree faults:\n  ${out}")
+# grid/README.md: every file of grid/ under its name (`Name.*`, `Name.h` or `Name.cpp`), and
+# every such name a file of grid/.
+if(EXISTS ${ROOT}/grid)
+  if(NOT EXISTS ${ROOT}/grid/README.md)
+    list(APPEND faults "grid/README.md is missing")
+  else()
+    file(READ ${ROOT}/grid/README.md readme)
+    set(names "")
+    foreach(rel IN LISTS grid_files)
+      get_filename_component(name ${rel} NAME)
+      get_filename_component(stem ${rel} NAME_WLE)
+      list(APPEND names ${name} "${stem}.*")
+      string(FIND "${readme}" "`${name}`" a)
+      string(FIND "${readme}" "`${stem}.*`" b)
+      if(a EQUAL -1 AND b EQUAL -1)
+        list(APPEND faults "grid/README.md does not list ${rel}")
+      endif()
+    endforeach()
+    string(REGEX MATCHALL "`[A-Za-z0-9_]+\\.(\\*|h|cpp)`" named "${readme}")
+    list(REMOVE_DUPLICATES named)
+    foreach(n IN LISTS named)
+      string(REPLACE "`" "" n "${n}")
+      if(NOT n IN_LIST names)
+        list(APPEND faults "grid/README.md names ${n}, which is no file of grid/")
+      endif()
+    endforeach()
+  endif()
 endif()
-message(STATUS "Source tree: ${MAX_LINES}-line limit and layers kept")
+
+if(faults)
+  list(LENGTH faults n)
+  list(JOIN faults "\n  " out)
+  message(FATAL_ERROR "Source tree faults (${n}):\n  ${out}")
+endif()
+message(STATUS "Source tree: ${MAX_LINES}-line limit, include order and grid/README.md kept")

@@ -1,4 +1,4 @@
-#include "platform/text/Cp1250.h"
+#include "platform/codepage/Cp1250.h"
 
 #include <array>
 #include <cstring>
