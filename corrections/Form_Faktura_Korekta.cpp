@@ -19,6 +19,7 @@
 #include "platform/ui/DbLookupCombo.h"
 #include "platform/ui/MessageDialog.h"
 #include "platform/ui/Modal.h"
+#include "platform/ui/WindowFit.h"
 #include "shell/DataModule1.h"
 #include "shell/Form_Komunikat.h"
 #include "shell/MainForm.h"
@@ -174,7 +175,8 @@ TForm_Faktura_Korekta::TForm_Faktura_Korekta(QWidget* parent) : QWidget(parent)
     documents::tabChain({LEdit_Rok, LEdit_Data_Wyst, Button1, DBGrid_Faktura_Szcz, BitBtn1, BitBtn2, StringGrid1,
                          DBLookupComboBox1, LEdit_Ilosc_Dni, BitBtn3, LEdit_Data_Zap, JvMemo1, BitBtn_Zapisz,
                          BitBtn_Drukuj, BitBtn_Nowa, BitBtn_Zamknij});
-
+    // Shorter than designed, the window scrolls: its two line grids keep their rows in sight.
+    ui::scrollAsWhole(this);
 
     Wyczysc_Dokument(QString(), QString());
     FormCreate();

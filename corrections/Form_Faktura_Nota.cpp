@@ -13,6 +13,7 @@
 #include "platform/ui/Connect.h"
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/Modal.h"
+#include "platform/ui/WindowFit.h"
 #include "shell/DataModule1.h"
 #include "shell/Form_Komunikat.h"
 #include "shell/MainForm.h"
@@ -110,6 +111,8 @@ TForm_Faktura_Nota::TForm_Faktura_Nota(QWidget* parent) : QWidget(parent)
     documents::tabChain({BitBtn_Pobierz, BitBtn_Pobierz_Klienta, LEdit_Nazwa, LEdit_Nazwa_cd, CBox_Czy_Firma,
                          LEdit_NIP, LEdit_Kod, LEdit_Miasto, LEdit_Adres, JvMemo1, BitBtn_Zapisz, BitBtn_Drukuj,
                          BitBtn_Nowa, BitBtn_Anuluj, LEdit_Rok, LEdit_Data_Wyst});
+    // Shorter than designed, the window scrolls rather than squeezing its fields together.
+    ui::scrollAsWhole(this);
 
     // The note's own client pick writes into this window.
     dictionaries::Ustaw_Blok_Klienta(QStringLiteral("NFV"), this, dictionaries::blokKlienta(this));

@@ -73,7 +73,7 @@ TForm_Korekta_Pozycja::TForm_Korekta_Pozycja(QWidget* owner)
                          LEdit_Cena_Brutto});
 
     ui::on(BitBtn_OK, &QPushButton::clicked, this, &TForm_Korekta_Pozycja::BitBtn_OKClick);
-    ui::on(BitBtn_Anuluj, &QPushButton::clicked, this, [this] { reject(); });
+    setCloseButton(BitBtn_Anuluj);
 }
 
 void TForm_Korekta_Pozycja::Ustaw_Pozycje(const documents::DocumentLine& stara, const QString& tryb,

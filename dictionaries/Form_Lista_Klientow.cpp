@@ -20,7 +20,7 @@ UstawieniaOknaListy ustawienia()
         {QStringLiteral("Nr_Klienta"), QStringLiteral("Nr Klienta"), 60},
         {QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("Nazwa / Nazwisko, imię"), 300},
         {QStringLiteral("Nazwa_Nazwisko_cd"), QStringLiteral("Nazwa / Nazwisko, imię cd."), 300},
-        {QStringLiteral("NIP"), QString(), 95},
+        ui::whole({QStringLiteral("NIP"), QString(), 95}),
         {QStringLiteral("Kod"), QString(), 70},
         {QStringLiteral("Miasto"), QString(), 180},
         {QStringLiteral("Adres"), QStringLiteral("Adres (ulica, nr domu)"), 300},

@@ -18,7 +18,7 @@ UstawieniaWyboru TForm_Lista_Klientow_Pob::ustawienia(bool nota)
         {QStringLiteral("Nr_Klienta"), QStringLiteral("Nr Klienta"), 65},
         {QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("Nazwa / Nazwisko, imię"), 200},
         {QStringLiteral("Nazwa_Nazwisko_cd"), QStringLiteral("Nazwa / Nazwisko, imię cd."), 200},
-        {QStringLiteral("NIP"), QString(), 95},
+        ui::whole({QStringLiteral("NIP"), QString(), 95}),
         {QStringLiteral("Kod"), QString(), 70},
         {QStringLiteral("Miasto"), QString(), 100},
         {QStringLiteral("Adres"), QStringLiteral("Adres (ulica, nr domu)"), 150},

@@ -23,7 +23,7 @@ PickDialog::PickDialog(UstawieniaWyboru u, QWidget* parent)
         ui::on(panel_->siatka(), &ui::DbGrid::rowDoubleClicked, this, &PickDialog::Wstaw);
     if (QPushButton* dodaj = panel_->przycisk(QStringLiteral("BitBtn_Dodaj")))
         ui::on(dodaj, &QPushButton::clicked, this, &PickDialog::Dodaj);
-    ui::on(panel_->przycisk(QStringLiteral("BitBtn_Zamknij")), &QPushButton::clicked, this, &QDialog::reject);
+    setCloseButton(panel_->przycisk(QStringLiteral("BitBtn_Zamknij")));
 }
 
 void PickDialog::Wstaw()

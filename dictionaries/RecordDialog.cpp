@@ -148,7 +148,7 @@ NewRecordDialog::NewRecordDialog(UstawieniaNowego u, QWidget* parent)
     ui::on(przycisk(u_.przyciski.zapisz), &QPushButton::clicked, this, [this] { Zapisz(); });
     if (QPushButton* b = przycisk(u_.przyciski.nowy))
         ui::on(b, &QPushButton::clicked, this, [this] { Wyczysc_Pola(); });
-    ui::on(przycisk(u_.przyciski.zamknij), &QPushButton::clicked, this, [this] { done(u_.wynikZamkniecia); });
+    setCloseButton(przycisk(u_.przyciski.zamknij), u_.wynikZamkniecia);
 }
 
 bool NewRecordDialog::Zapisz()
@@ -230,7 +230,7 @@ EditRecordDialog::EditRecordDialog(UstawieniaPoprawy u, QWidget* parent)
         });
     dodajPrzyciski(u_.przyciski);
     ui::on(przycisk(u_.przyciski.zapisz), &QPushButton::clicked, this, [this] { Zapisz(); });
-    ui::on(przycisk(u_.przyciski.zamknij), &QPushButton::clicked, this, [this] { reject(); });
+    setCloseButton(przycisk(u_.przyciski.zamknij));
 }
 
 EditRecordDialog::~EditRecordDialog() = default;

@@ -3,7 +3,6 @@
 
 #include "platform/ui/Modal.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -41,16 +40,8 @@ TDlg_Czy_Nowa_Fakt::TDlg_Czy_Nowa_Fakt(QWidget* owner)
     CancelBtn = new QPushButton(QStringLiteral("Nie"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(230, 150, 90, 30);
-    ui::on(CancelBtn, &QPushButton::clicked, this, [this] { done(mrNo); });
-}
-
-void TDlg_Czy_Nowa_Fakt::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
-        done(mrNo);
-        return;
-    }
-    ui::Dialog::keyPressEvent(e);
+    // "Nie", Esc and the title-bar close all keep the document: only "Tak" drops it.
+    setCloseButton(CancelBtn, mrNo);
 }
 
 bool Czy_Zachowac_Dokument()

@@ -1,7 +1,7 @@
 #pragma once
 // The question asked before an unsaved document is dropped ("Nowa faktura", closing the window,
-// closing the program). Only "Nie" (QDialog::Rejected from the "Nie" button or Esc) keeps
-// the document; "Tak" and the title-bar close discard it.
+// closing the program). Only "Tak" discards the document; "Nie", Esc and the title-bar close keep
+// it (a question closed unanswered drops nothing).
 #include "platform/ui/Dialog.h"
 
 class QLabel;
@@ -19,10 +19,6 @@ public:
     QLabel* Label2;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
-
-protected:
-    // Esc answers "Nie" (the cancel button); the title-bar close ends with Rejected.
-    void keyPressEvent(QKeyEvent* e) override;
 };
 
 extern TDlg_Czy_Nowa_Fakt* Dlg_Czy_Nowa_Fakt;

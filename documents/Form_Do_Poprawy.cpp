@@ -154,7 +154,7 @@ TForm_Do_Poprawy::TForm_Do_Poprawy(QWidget* owner) : ui::Dialog(owner)
 
     ui::on(JvDBLookupCombo_Rok, &ui::DbLookupCombo::closeUp, this, &TForm_Do_Poprawy::JvDBLookupCombo_RokClick);
     ui::on(BitBtn_Wstaw, &QPushButton::clicked, this, &TForm_Do_Poprawy::BitBtn_WstawClick);
-    ui::on(BitBtn_Anuluj, &QPushButton::clicked, this, &TForm_Do_Poprawy::BitBtn_AnulujClick);
+    setCloseButton(BitBtn_Anuluj);
 }
 
 void TForm_Do_Poprawy::Filtruj(const QString& rok)
@@ -206,7 +206,15 @@ void TForm_Do_Poprawy::BitBtn_WstawClick()
     accept();
 }
 
-void TForm_Do_Poprawy::BitBtn_AnulujClick()
+bool TForm_Do_Poprawy::closing(int result)
+{
+    if (result != QDialog::Accepted && !Porzuc_Poprawe())
+        return false;
+    Pasek->Wyczysc();
+    return ui::Dialog::closing(result);
+}
+
+bool TForm_Do_Poprawy::Porzuc_Poprawe()
 {
     // The question names what is missing; its usual text is put back afterwards.
     const QString zwykly = Dlg_Czy_Nowa_Fakt ? Dlg_Czy_Nowa_Fakt->Label1->text() : QString();
@@ -217,7 +225,7 @@ void TForm_Do_Poprawy::BitBtn_AnulujClick()
     Dlg_Czy_Nowa_Fakt->Label1->setText(zwykly.isEmpty() ? QStringLiteral("Faktura nie została zapisana !") : zwykly);
     if (zostaw) {
         activateWindow();
-        return;
+        return false;
     }
     if (Form_Faktura_Poprawa) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(Form_Faktura_Poprawa->parentWidget()))
@@ -225,11 +233,5 @@ void TForm_Do_Poprawy::BitBtn_AnulujClick()
         else
             Form_Faktura_Poprawa->close();
     }
-    reject();
-}
-
-bool TForm_Do_Poprawy::closing(int result)
-{
-    Pasek->Wyczysc();
-    return ui::Dialog::closing(result);
+    return true;
 }

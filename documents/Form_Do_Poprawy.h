@@ -43,14 +43,17 @@ public:
 public slots:
     void JvDBLookupCombo_RokClick();
     void BitBtn_WstawClick();
-    void BitBtn_AnulujClick();
 
 protected:
-    // Every way of closing puts the sort and search back to their first items.
+    // Every way of closing puts the sort and search back to their first items. Leaving without a
+    // choice ("Anuluj / Zamknij", Esc, the title-bar close) asks first and, unless the user keeps
+    // the picker open, closes the editing window as well.
     bool closing(int result) override;
 
 private:
     void Filtruj(const QString& rok);
+    // The question of leaving without a choice; false when the user keeps the picker open.
+    bool Porzuc_Poprawe();
 };
 
 extern TForm_Do_Poprawy* Form_Do_Poprawy;

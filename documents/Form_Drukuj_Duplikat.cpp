@@ -74,7 +74,7 @@ TForm_Drukuj_Duplikat::TForm_Drukuj_Duplikat(QWidget* owner)
     ADOTable_Faktura->setTableName(QStringLiteral("Faktura"));
 
     ui::on(BitBtn_Drukuj, &QPushButton::clicked, this, &TForm_Drukuj_Duplikat::BitBtn_DrukujClick);
-    ui::on(BitBtn_Anuluj, &QPushButton::clicked, this, &TForm_Drukuj_Duplikat::BitBtn_AnulujClick);
+    setCloseButton(BitBtn_Anuluj);
 }
 
 void TForm_Drukuj_Duplikat::showing()
@@ -117,9 +117,4 @@ void TForm_Drukuj_Duplikat::BitBtn_DrukujClick()
         });
     }
     accept();
-}
-
-void TForm_Drukuj_Duplikat::BitBtn_AnulujClick()
-{
-    reject();
 }

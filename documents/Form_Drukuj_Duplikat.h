@@ -40,7 +40,6 @@ public:
 
 public slots:
     void BitBtn_DrukujClick();
-    void BitBtn_AnulujClick();
 
 protected:
     void showing() override;

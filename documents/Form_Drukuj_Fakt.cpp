@@ -164,7 +164,7 @@ TForm_Drukuj_Fakt::TForm_Drukuj_Fakt(QWidget* owner)
     setTabOrder(BitBtn_Drukuj, BitBtn_Anuluj);
 
     ui::on(BitBtn_Drukuj, &QPushButton::clicked, this, &TForm_Drukuj_Fakt::BitBtn_DrukujClick);
-    ui::on(BitBtn_Anuluj, &QPushButton::clicked, this, &TForm_Drukuj_Fakt::BitBtn_AnulujClick);
+    setCloseButton(BitBtn_Anuluj);
 }
 
 Jezyk_Faktury TForm_Drukuj_Fakt::Jezyk() const
@@ -201,11 +201,6 @@ void TForm_Drukuj_Fakt::BitBtn_DrukujClick()
     }
     const bool wydrukowano = Drukuj_Dokument(Edit_Id->text());
     done(wydrukowano ? QDialog::Accepted : QDialog::Rejected);
-}
-
-void TForm_Drukuj_Fakt::BitBtn_AnulujClick()
-{
-    reject();
 }
 
 bool TForm_Drukuj_Fakt::Drukuj_Dokument(const QString& id)

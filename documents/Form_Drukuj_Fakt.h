@@ -82,7 +82,6 @@ public:
 
 public slots:
     void BitBtn_DrukujClick();
-    void BitBtn_AnulujClick();
 
 protected:
     void showing() override;

@@ -37,7 +37,6 @@ TForm_Faktura_Nowa_Pozycja::TForm_Faktura_Nowa_Pozycja(QWidget* owner) : LineDia
     ui::on(DBLCBox_Vat, &ui::DbLookupCombo::closeUp, this, &TForm_Faktura_Nowa_Pozycja::DBLCBox_VatCloseUp);
     ui::on(BitBtn_Wstaw, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_WstawClick);
     ui::on(BitBtn_Anuluj, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_AnulujClick);
-    ui::on(BitBtn_Zmknij, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_ZmknijClick);
 
     Wyczysc_Wpis();
 }
@@ -48,12 +47,6 @@ void TForm_Faktura_Nowa_Pozycja::showing()
     if (!ADOTable_Vat->isActive())
         Otworz_Stawki();
     LEdit_Nazwa->setFocus();
-}
-
-bool TForm_Faktura_Nowa_Pozycja::closing(int)
-{
-    Zamknij_Stawki();
-    return true;
 }
 
 void TForm_Faktura_Nowa_Pozycja::BitBtn_Pob_TowClick()
@@ -75,19 +68,12 @@ void TForm_Faktura_Nowa_Pozycja::BitBtn_WstawClick()
 {
     if (!Przekaz_Pozycje([](LineGridModel& grid, const QStringList& cells) { grid.appendLine(cells); }))
         return;
-    Wyczysc_Wpis();
-    accept();
+    accept(); // the close empties the entry
 }
 
 void TForm_Faktura_Nowa_Pozycja::BitBtn_AnulujClick()
 {
     Wyczysc_Wpis();
-}
-
-void TForm_Faktura_Nowa_Pozycja::BitBtn_ZmknijClick()
-{
-    Wyczysc_Wpis();
-    reject();
 }
 
 namespace documents {

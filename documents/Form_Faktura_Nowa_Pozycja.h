@@ -15,11 +15,9 @@ public slots:
     void DBLCBox_VatCloseUp();
     void BitBtn_WstawClick();
     void BitBtn_AnulujClick();
-    void BitBtn_ZmknijClick();
 
 protected:
     void showing() override;
-    bool closing(int result) override;
 };
 
 extern TForm_Faktura_Nowa_Pozycja* Form_Faktura_Nowa_Pozycja;

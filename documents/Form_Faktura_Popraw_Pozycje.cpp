@@ -28,7 +28,6 @@ TForm_Faktura_Popraw_Pozycje::TForm_Faktura_Popraw_Pozycje(QWidget* owner) : Lin
               DBLCBox_Vat, BitBtn_Zmknij, BitBtn_Wstaw});
 
     ui::on(BitBtn_Wstaw, &QPushButton::clicked, this, &TForm_Faktura_Popraw_Pozycje::BitBtn_WstawClick);
-    ui::on(BitBtn_Zmknij, &QPushButton::clicked, this, &TForm_Faktura_Popraw_Pozycje::BitBtn_ZmknijClick);
 
     Wyczysc_Wpis();
 }
@@ -39,13 +38,6 @@ void TForm_Faktura_Popraw_Pozycje::showing()
     LEdit_Nazwa->setFocus();
 }
 
-bool TForm_Faktura_Popraw_Pozycje::closing(int)
-{
-    Wyczysc_Wpis();
-    Zamknij_Stawki();
-    return true;
-}
-
 void TForm_Faktura_Popraw_Pozycje::BitBtn_WstawClick()
 {
     const bool wstawiono = Przekaz_Pozycje([this](LineGridModel& grid, const QStringList& cells) {
@@ -53,11 +45,6 @@ void TForm_Faktura_Popraw_Pozycje::BitBtn_WstawClick()
     });
     if (wstawiono)
         accept();
-}
-
-void TForm_Faktura_Popraw_Pozycje::BitBtn_ZmknijClick()
-{
-    reject();
 }
 
 namespace documents {

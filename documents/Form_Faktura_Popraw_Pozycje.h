@@ -19,11 +19,9 @@ public:
 
 public slots:
     void BitBtn_WstawClick();
-    void BitBtn_ZmknijClick();
 
 protected:
     void showing() override;
-    bool closing(int result) override;
 };
 
 extern TForm_Faktura_Popraw_Pozycje* Form_Faktura_Popraw_Pozycje;

@@ -63,6 +63,7 @@ LineDialog::LineDialog(QWidget* owner)
 
     BitBtn_Wstaw = button(this, "BitBtn_Wstaw", QStringLiteral("Wstaw"), {16, 236, 110, 30});
     BitBtn_Zmknij = button(this, "BitBtn_Zmknij", QStringLiteral("Zamknij"), {});
+    setCloseButton(BitBtn_Zmknij);
 
     setFixedSize(520, 290);
     placeWithCaption(LEdit_Nazwa, {16, 84, 300, 22});
@@ -96,6 +97,14 @@ void LineDialog::Otworz_Stawki()
 void LineDialog::Zamknij_Stawki()
 {
     ADOTable_Vat->close();
+}
+
+bool LineDialog::closing(int)
+{
+    // However the dialog closes, nothing typed and left is offered again at the next line.
+    Wyczysc_Wpis();
+    Zamknij_Stawki();
+    return true;
 }
 
 void LineDialog::showing()

@@ -77,6 +77,8 @@ protected:
     void Zamknij_Stawki();
 
     void showing() override;
+    // "Zamknij", Esc and the title-bar close: the entry is emptied and the rates closed.
+    bool closing(int result) override;
 
     // Lays out the price row (price, unit, quantity, discount in the dialog's own order) left to
     // right before the rate combo.

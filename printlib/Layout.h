@@ -16,6 +16,9 @@ void buildLayout(TFakt_Form& form);
 
 namespace layout {
 
+// The right margin, in millimetres from the band's left edge (A4 portrait, 10 mm margins).
+constexpr double kRightEdge = 190.0;
+
 // How far below a Polish text of that size its English caption starts.
 inline double under(double points) { return points * 0.40; }
 
@@ -25,7 +28,8 @@ report::Label* english(const TFakt_Form& form, report::Band* band, const QString
                        double width = 0);
 
 // A long text kept to one line within `room` millimetres from its x: a name or an address longer
-// than that prints in a smaller size rather than over its neighbours or off the paper.
+// than that prints in a smaller size rather than over its neighbours or off the paper (and, too
+// long even in the smallest size, over lines).
 report::TextElement* oneLine(report::TextElement* text, double room);
 
 void buildTitle(TFakt_Form& form);

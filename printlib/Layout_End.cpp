@@ -12,6 +12,9 @@ namespace layout {
 
 namespace {
 
+// The amount in words starts here and, as every text of the layouts, ends at the right margin.
+constexpr double kWordsX = 33.9;
+
 // The summary's rows; amountY < 0: no amount (the note), ruleFrom < 0: no rule on its top edge.
 struct SummaryPlaces {
     double height;
@@ -54,7 +57,7 @@ void buyerBlock(TFakt_Form& f, report::Band* b, const QString& table, const QStr
     b->addLabel(n + QStringLiteral("Opis"), captionX, 4.2, caption, pt(10, true));
     b->addLabel(n + QStringLiteral("Nazwa_Opis"), 36.0, rows[0], QStringLiteral("Nazwa odbiorcy :"), pt(10));
     // Name and address end at the right margin.
-    constexpr double room = 190.0 - 67.7;
+    constexpr double room = kRightEdge - 67.7;
     oneLine(b->addData(n + QStringLiteral("Nazwa"), 67.7, rows[0], 0, Align::Left, pt(10), h,
                        table + QStringLiteral("Klient_Nazwa_Nazwisko")), room);
     oneLine(b->addData(n + QStringLiteral("Nazwa_cd"), 67.7, rows[1], 0, Align::Left, pt(10), h,
@@ -75,7 +78,8 @@ report::TextElement* oneLine(report::TextElement* text, double room)
     text->width = room;
     text->wordWrap = false;
     text->shrinkToFit = true;
-    text->minSize = 6;
+    // Too long even in the smallest size, it goes over lines and moves down what is under it.
+    text->stretch = true;
     return text;
 }
 
@@ -118,7 +122,10 @@ void buildSummary(TFakt_Form& f)
                    QStringLiteral("Wart_Brutto"), QStringLiteral("0.00 zł"));
         s->addLabel(QStringLiteral("QRLabel_Slownie"), 4.2, p.wordsY, QStringLiteral("Słownie złotych : "), pt(10));
         english(f, s, QStringLiteral("QRLabel_Slownie_Ang"), 4.2, p.wordsY + under(10), QStringLiteral("In words"), 8);
-        f.slownie = s->addLabel(QStringLiteral("slownie"), 33.9, p.wordsY, QString(), pt(10, true));
+        // The words wrap under themselves within the margins and push down what lies under them.
+        f.slownie = s->addLabel(QStringLiteral("slownie"), kWordsX, p.wordsY, QString(), pt(10, true), Align::Left,
+                                kRightEdge - kWordsX);
+        f.slownie->stretch = true;
     }
     const double y = p.signY;
     s->addLine(QStringLiteral("Podpis_Kropki1"), 3.7, y, 3.7 + 59.5, y, 1, Qt::DotLine);

@@ -88,15 +88,6 @@ double number(const report::RowSource& source, const QString& field)
 
 QString s(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// A line's cell: a name that wraps grows the line (and moves down what is under it), a code or a
-// number too wide for its column prints smaller.
-report::DataText* cell(report::DataText* t)
-{
-    t->stretch = true;
-    t->shrinkToFit = true;
-    return t;
-}
-
 } // namespace
 
 void buildLines(TFakt_Form& f)
@@ -151,14 +142,16 @@ void buildLines(TFakt_Form& f)
                 column = s(lr.old ? c.oldField : c.newField);
             if (column.isEmpty())
                 continue;
-            report::DataText* t = cell(row->addData(QString::fromLatin1(lr.name) + key, p.x, lr.y, p.w, p.a, pt(7),
-                                                    &f.Pozycje, column, s(c.mask)));
+            // A name that wraps grows the line (and moves down what is under it), a code or a
+            // number too wide for its column prints smaller, then over lines.
+            report::DataText* t = report::asCell(row->addData(QString::fromLatin1(lr.name) + key, p.x, lr.y, p.w, p.a,
+                                                              pt(7), &f.Pozycje, column, s(c.mask)));
             if (price)
                 f.priceFields.push_back({t, column, column + QStringLiteral("_Brutto")});
             if (field == QLatin1String("Towary_Nazwa"))
-                cell(row->addData(QString::fromLatin1(lr.name) + QStringLiteral("Towary_Nazwa_cd"), p.x,
-                                  lr.y + (correction ? 3.2 : 3.4), p.w, p.a, pt(7), &f.Pozycje,
-                                  lr.prefix + QStringLiteral("Towary_Nazwa_cd")));
+                report::asCell(row->addData(QString::fromLatin1(lr.name) + QStringLiteral("Towary_Nazwa_cd"), p.x,
+                                            lr.y + (correction ? 3.2 : 3.4), p.w, p.a, pt(7), &f.Pozycje,
+                                            lr.prefix + QStringLiteral("Towary_Nazwa_cd")));
         }
     }
 
@@ -177,10 +170,14 @@ void buildLines(TFakt_Form& f)
         return r.addSum(row, [src, column] { return number(*src, kNew + column) - number(*src, kOld + column); });
     };
     const QString mask = QStringLiteral("0.00");
-    totals->addSumText(QStringLiteral("Suma_Netto"), sp.sumNetX, 0.4, sp.sumNetW, R, pt(7), sum("Wartosc_Netto"), mask);
+    // The sums fit their columns as the line cells do: smaller, then over lines (the rule under
+    // them and what follows move down).
+    report::asCell(totals->addSumText(QStringLiteral("Suma_Netto"), sp.sumNetX, 0.4, sp.sumNetW, R, pt(7),
+                                      sum("Wartosc_Netto"), mask));
     totals->addLabel(QStringLiteral("Razem_X"), sp.xMark, 0.4, QStringLiteral("X"), pt(7));
-    totals->addSumText(QStringLiteral("Suma_Vat"), sp.sumVatX, 0.4, sp.sumVatW, R, pt(7), sum("Kwota_Vat"), mask);
-    totals->addSumText(QStringLiteral("Suma_Brutto"), sp.sumGrossX, 0.4, sp.sumGrossW, R, pt(7), sum("Wartosc_Brutto"), mask);
+    report::asCell(totals->addSumText(QStringLiteral("Suma_Vat"), sp.sumVatX, 0.4, sp.sumVatW, R, pt(7), sum("Kwota_Vat"), mask));
+    report::asCell(totals->addSumText(QStringLiteral("Suma_Brutto"), sp.sumGrossX, 0.4, sp.sumGrossW, R, pt(7),
+                                      sum("Wartosc_Brutto"), mask));
     totals->addLabel(QStringLiteral("W_tym"), 107.7, 4.8,
                      v.english ? QStringLiteral("w tym (VAT analysis) :") : QStringLiteral("w tym :"), pt(7));
 
@@ -189,10 +186,13 @@ void buildLines(TFakt_Form& f)
     report::FontSpec arial = pt(7);
     arial.family = QStringLiteral("Arial");
     report::RowSource* q = &f.Podsumowanie;
-    vatRow->addData(QStringLiteral("Vat_Netto"), sp.netX, 0, sp.netW, R, arial, q, QStringLiteral("netto"), mask);
-    vatRow->addData(QStringLiteral("Vat_Opis"), sp.rateX, 0, sp.rateW, C, arial, q, QStringLiteral("towary_vat_opis"));
-    vatRow->addData(QStringLiteral("Vat_Vat"), sp.vatX, 0, sp.vatW, R, arial, q, QStringLiteral("vat"), mask);
-    vatRow->addData(QStringLiteral("Vat_Brutto"), sp.grossX, 0, sp.grossW, R, arial, q, QStringLiteral("brutto"), mask);
+    report::asCell(vatRow->addData(QStringLiteral("Vat_Netto"), sp.netX, 0, sp.netW, R, arial, q,
+                                   QStringLiteral("netto"), mask));
+    report::asCell(vatRow->addData(QStringLiteral("Vat_Opis"), sp.rateX, 0, sp.rateW, C, arial, q,
+                                   QStringLiteral("towary_vat_opis")));
+    report::asCell(vatRow->addData(QStringLiteral("Vat_Vat"), sp.vatX, 0, sp.vatW, R, arial, q, QStringLiteral("vat"), mask));
+    report::asCell(vatRow->addData(QStringLiteral("Vat_Brutto"), sp.grossX, 0, sp.grossW, R, arial, q,
+                                   QStringLiteral("brutto"), mask));
 }
 
 } // namespace layout

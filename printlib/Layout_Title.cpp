@@ -175,7 +175,8 @@ void buildTitle(TFakt_Form& f)
 
     // Place and dates of the document.
     caption("QRLabel29", 117.2, p.placeY, "Miejsce wystawienia : ", 9, "Place of issue");
-    data("QRDBText7", 153.2, p.placeY, 0, 9, false, header, QStringLiteral("Miejsce_Wyst"));
+    // A long place keeps within the right margin.
+    oneLine(data("QRDBText7", 153.2, p.placeY, 0, 9, false, header, QStringLiteral("Miejsce_Wyst")), kRightEdge - 153.2);
     caption("QRLabel26", 121.4, p.issueY, "Data wystawienia : ", 9, "Date of issue");
     data("QRDBText11", 153.2, p.issueY, 0, 9, false, header, QStringLiteral("Data_Wyst"));
     if (p.saleY >= 0) {
@@ -191,7 +192,9 @@ void buildTitle(TFakt_Form& f)
     caption("QRLabel11", 6.3, p.nipY, "NIP :", 10, "Tax Reg. No");
     f.QRL_NIP = t->addLabel(QStringLiteral("QRL_NIP"), 15.6, p.nipY, QString(), pt(10));
     t->addLabel(QStringLiteral("QRLabel13"), 6.3, p.telY, QStringLiteral("tel. :"), pt(10));
+    // A long telephone line keeps clear of the document's title, which begins under its end.
     f.QRL_Tel = t->addLabel(QStringLiteral("QRL_Tel"), 14.8, p.telY, QString(), pt(10));
+    oneLine(f.QRL_Tel, p.titleX - 1.0 - 14.8);
 
     // The document, with the original or copy mark.
     const DocumentTitle d = titleOf(v);

@@ -96,10 +96,11 @@ TQRMDForm_Sprzedaz_Wg_Dokumentow::TQRMDForm_Sprzedaz_Wg_Dokumentow(QObject* owne
     report::Band* suma = pozycje->setFooter(5.8);
     Kreska(suma);
     suma->addLabel(QStringLiteral("QRLabel_Suma"), 160.9, 0.8, QStringLiteral("Suma :"), pt(8));
-    suma->addData(QStringLiteral("QRDBText_Wart_Netto"), 173.6, 0.8, 25.1, Align::Right, pt(8), &ADOTable_Faktura,
-                  QStringLiteral("Wart_Netto"), QStringLiteral("0.00"));
-    suma->addData(QStringLiteral("QRDBText_Wart_Brutto"), 265.4, 0.8, 0, Align::Right, pt(8), &ADOTable_Faktura,
-                  QStringLiteral("Wart_Brutto"), QStringLiteral("0.00"));
+    // The sums keep within their columns as the lines' values do (the gross one ends at 265.4).
+    report::asCell(suma->addData(QStringLiteral("QRDBText_Wart_Netto"), 173.6, 0.8, 25.1, Align::Right, pt(8),
+                                 &ADOTable_Faktura, QStringLiteral("Wart_Netto"), QStringLiteral("0.00")));
+    report::asCell(suma->addData(QStringLiteral("QRDBText_Wart_Brutto"), 265.4 - 25.1, 0.8, 25.1, Align::Right, pt(8),
+                                 &ADOTable_Faktura, QStringLiteral("Wart_Brutto"), QStringLiteral("0.00")));
 
     // The sums of every printed line.
     report::Band* podsumowanie = r.setBand(BandKind::Summary, 8.5);
@@ -107,8 +108,10 @@ TQRMDForm_Sprzedaz_Wg_Dokumentow::TQRMDForm_Sprzedaz_Wg_Dokumentow(QObject* owne
     const report::Sum* netto = r.addFieldSum(pozycje->detail(), &ADOTable_Faktura_Szczegoly, QStringLiteral("Wartosc_Netto"));
     const report::Sum* brutto = r.addFieldSum(pozycje->detail(), &ADOTable_Faktura_Szczegoly, QStringLiteral("Wartosc_Brutto"));
     podsumowanie->addLabel(QStringLiteral("QRLabel_Suma_Ogolna"), 146.1, 1.5, QStringLiteral("Suma ogólna:"), pt(10, true));
-    podsumowanie->addSumText(QStringLiteral("QRExpr_Netto"), 173.6, 1.5, 25.7, Align::Right, pt(10, true), netto, QStringLiteral("0.00"));
-    podsumowanie->addSumText(QStringLiteral("QRExpr_Brutto"), 239.2, 1.5, 25.9, Align::Right, pt(10, true), brutto, QStringLiteral("0.00"));
+    report::asCell(podsumowanie->addSumText(QStringLiteral("QRExpr_Netto"), 173.6, 1.5, 25.7, Align::Right,
+                                            pt(10, true), netto, QStringLiteral("0.00")));
+    report::asCell(podsumowanie->addSumText(QStringLiteral("QRExpr_Brutto"), 239.2, 1.5, 25.9, Align::Right,
+                                            pt(10, true), brutto, QStringLiteral("0.00")));
 }
 
 void TQRMDForm_Sprzedaz_Wg_Dokumentow::Otworz(const Okres& okres, const Rodzaje_Dokumentow& rodzaje)

@@ -66,8 +66,10 @@ TQRMDForm_Sprzedaz_Wg_Klientow::TQRMDForm_Sprzedaz_Wg_Klientow(QObject* owner)
     const report::Sum* netto = r.addFieldSum(wiersz, &ADOTable1, QStringLiteral("Wartosc_Netto"), suma);
     const report::Sum* brutto = r.addFieldSum(wiersz, &ADOTable1, QStringLiteral("Wartosc_Brutto"), suma);
     suma->addLabel(QStringLiteral("QRLabel_Suma"), 186.3, 1.5, QStringLiteral("Suma :"), pt(10));
-    suma->addSumText(QStringLiteral("QRExpr_Netto"), 207.4, 1.5, 23.0, Align::Right, pt(10), netto, QStringLiteral("0.00"));
-    suma->addSumText(QStringLiteral("QRExpr_Brutto"), 247.7, 1.5, 22.0, Align::Right, pt(10), brutto, QStringLiteral("0.00"));
+    report::asCell(suma->addSumText(QStringLiteral("QRExpr_Netto"), 207.4, 1.5, 23.0, Align::Right, pt(10), netto,
+                                    QStringLiteral("0.00")));
+    report::asCell(suma->addSumText(QStringLiteral("QRExpr_Brutto"), 247.7, 1.5, 22.0, Align::Right, pt(10), brutto,
+                                    QStringLiteral("0.00")));
 }
 
 void TQRMDForm_Sprzedaz_Wg_Klientow::Otworz(const Okres& okres, const std::optional<QString>& klient)

@@ -70,9 +70,12 @@ TQRMDForm_Sprzedaz_Wg_Towarow::TQRMDForm_Sprzedaz_Wg_Towarow(QObject* owner)
     const report::Sum* netto = r.addFieldSum(wiersz, &ADOTable1, QStringLiteral("Wartosc_Netto"), suma);
     const report::Sum* brutto = r.addFieldSum(wiersz, &ADOTable1, QStringLiteral("Wartosc_Brutto"), suma);
     suma->addLabel(QStringLiteral("QRLabel_Suma"), 143.9, 1.5, QStringLiteral("Suma :"), pt(10));
-    suma->addSumText(QStringLiteral("QRExpr_Ilosc"), 160.3, 1.5, 22.0, Align::Right, pt(10), ilosc, QStringLiteral("0.000"));
-    suma->addSumText(QStringLiteral("QRExpr_Netto"), 190.5, 1.5, 27.3, Align::Right, pt(10), netto, QStringLiteral("0.00"));
-    suma->addSumText(QStringLiteral("QRExpr_Brutto"), 243.4, 1.5, 26.2, Align::Right, pt(10), brutto, QStringLiteral("0.00"));
+    report::asCell(suma->addSumText(QStringLiteral("QRExpr_Ilosc"), 160.3, 1.5, 22.0, Align::Right, pt(10), ilosc,
+                                    QStringLiteral("0.000")));
+    report::asCell(suma->addSumText(QStringLiteral("QRExpr_Netto"), 190.5, 1.5, 27.3, Align::Right, pt(10), netto,
+                                    QStringLiteral("0.00")));
+    report::asCell(suma->addSumText(QStringLiteral("QRExpr_Brutto"), 243.4, 1.5, 26.2, Align::Right, pt(10), brutto,
+                                    QStringLiteral("0.00")));
 }
 
 void TQRMDForm_Sprzedaz_Wg_Towarow::Otworz(const Okres& okres, const std::optional<QString>& symbol)

@@ -74,10 +74,8 @@ void TSprzedaz_Form::Dodaj_Kolumny(report::Band* naglowek, report::Band* wiersz,
                 naglowek->addLabel(QStringLiteral("Naglowek_") + pole, k.x, 0.5, tekst, czcionkaNaglowka);
         }
         // A name that wraps grows its row; a number or code too wide for its column prints smaller.
-        report::DataText* t = wiersz->addData(QStringLiteral("QRDBText_") + pole, k.x, 0.5, k.szerokosc, k.wyrownanie,
-                                              pt(8), zrodlo, pole, QString::fromUtf8(k.maska));
-        t->stretch = true;
-        t->shrinkToFit = true;
+        report::asCell(wiersz->addData(QStringLiteral("QRDBText_") + pole, k.x, 0.5, k.szerokosc, k.wyrownanie, pt(8),
+                                       zrodlo, pole, QString::fromUtf8(k.maska)));
     }
 }
 

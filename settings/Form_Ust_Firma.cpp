@@ -72,7 +72,7 @@ TForm_Ust_Firma::TForm_Ust_Firma(QWidget* owner)
 
     ui::on(BitBtn1, &QPushButton::clicked, this, &TForm_Ust_Firma::BitBtn1Click);
     ui::on(BitBtn_Zapisz, &QPushButton::clicked, this, &TForm_Ust_Firma::BitBtn_ZapiszClick);
-    ui::on(BitBtn_Zamknij, &QPushButton::clicked, this, &TForm_Ust_Firma::BitBtn_ZamknijClick);
+    setCloseButton(BitBtn_Zamknij);
 }
 
 QList<QLineEdit*> TForm_Ust_Firma::pola() const
@@ -107,9 +107,4 @@ void TForm_Ust_Firma::BitBtn_ZapiszClick()
 {
     Pokaz_Komunikat(Zapisz_Wartosci(Klucz_Firma, Nazwy, Teksty_Pol(pola())) ? Komunikat_Zapisane
                                                                             : Komunikat_Blad_Zapisu);
-}
-
-void TForm_Ust_Firma::BitBtn_ZamknijClick()
-{
-    reject();
 }

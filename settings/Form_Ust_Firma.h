@@ -34,7 +34,6 @@ public:
 public slots:
     void BitBtn1Click();
     void BitBtn_ZapiszClick();
-    void BitBtn_ZamknijClick();
 
 protected:
     void showing() override;

@@ -43,7 +43,7 @@ TForm_Ust_Prog::TForm_Ust_Prog(QWidget* owner)
     Uloz_Okno_Ustawien(this, form, BitBtn1, BitBtn2);
 
     ui::on(BitBtn1, &QPushButton::clicked, this, &TForm_Ust_Prog::BitBtn1Click);
-    ui::on(BitBtn2, &QPushButton::clicked, this, &TForm_Ust_Prog::BitBtn2Click);
+    setCloseButton(BitBtn2);
 }
 
 void TForm_Ust_Prog::showing()
@@ -75,9 +75,4 @@ void TForm_Ust_Prog::BitBtn1Click()
     if (!Zapisz_Wartosci(Klucz_Ustawienia, {QStringLiteral("Faktura_od"), QStringLiteral("Miejsce_Wyst")},
                          wartosci))
         Pokaz_Komunikat(Komunikat_Blad_Zapisu);
-}
-
-void TForm_Ust_Prog::BitBtn2Click()
-{
-    reject();
 }

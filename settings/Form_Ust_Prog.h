@@ -18,7 +18,6 @@ public:
 
 public slots:
     void BitBtn1Click();
-    void BitBtn2Click();
 
 protected:
     void showing() override;

@@ -74,7 +74,7 @@ TForm_Ust_Wydruki::TForm_Ust_Wydruki(QWidget* owner)
     Uloz_Okno_Ustawien(this, grid, BitBtn_Zapisz, BitBtn_Zamknij);
 
     ui::on(BitBtn_Zapisz, &QPushButton::clicked, this, &TForm_Ust_Wydruki::BitBtn_ZapiszClick);
-    ui::on(BitBtn_Zamknij, &QPushButton::clicked, this, &TForm_Ust_Wydruki::BitBtn_ZamknijClick);
+    setCloseButton(BitBtn_Zamknij);
 }
 
 QList<QLineEdit*> TForm_Ust_Wydruki::pola() const
@@ -101,9 +101,4 @@ void TForm_Ust_Wydruki::BitBtn_ZapiszClick()
     // The counts are stored as typed.
     Pokaz_Komunikat(Zapisz_Wartosci(Klucz_Wydruki, Nazwy, ilosci) ? Komunikat_Zapisane
                                                                   : Komunikat_Blad_Zapisu);
-}
-
-void TForm_Ust_Wydruki::BitBtn_ZamknijClick()
-{
-    reject();
 }

@@ -32,7 +32,6 @@ public:
 
 public slots:
     void BitBtn_ZapiszClick();
-    void BitBtn_ZamknijClick();
 
 protected:
     void showing() override;

@@ -91,7 +91,7 @@ TForm_Kalk_Brutto_Netto::TForm_Kalk_Brutto_Netto(QWidget* owner)
 
     ui::on(RadioGroup1, &QButtonGroup::idClicked, this, &TForm_Kalk_Brutto_Netto::RadioGroup1Click);
     ui::on(BitBtn1, &QPushButton::clicked, this, &TForm_Kalk_Brutto_Netto::BitBtn1Click);
-    ui::on(BitBtn2, &QPushButton::clicked, this, &TForm_Kalk_Brutto_Netto::BitBtn2Click);
+    setCloseButton(BitBtn2);
     ui::on(JvDBLookupCombo1, &ui::DbLookupCombo::closeUp, this, &TForm_Kalk_Brutto_Netto::Wybrano_Stawke);
 }
 
@@ -131,11 +131,6 @@ void TForm_Kalk_Brutto_Netto::BitBtn1Click()
         return;
     }
     LEdit3->setText(w.Wynik);
-}
-
-void TForm_Kalk_Brutto_Netto::BitBtn2Click()
-{
-    reject();
 }
 
 void TForm_Kalk_Brutto_Netto::showing()

@@ -56,7 +56,6 @@ public:
 
 public slots:
     void BitBtn1Click();
-    void BitBtn2Click();
     void RadioGroup1Click();
 
 protected:

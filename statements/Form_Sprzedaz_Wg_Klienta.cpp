@@ -21,7 +21,7 @@ statements::Ustawienia_Zestawienia ustawienia()
         {s("Nr_Klienta"), s("Nr Klienta"), 65},
         {s("Nazwa_Nazwisko"), s("Nazwa / Nazwisko, imię"), 300},
         {s("Nazwa_Nazwisko_cd"), s("Nazwa / Nazwisko, imię cd."), 300},
-        {s("NIP"), {}, 75},
+        ui::whole({s("NIP"), {}, 75}),
         {s("Kod"), {}, 45},
         {s("Miasto"), {}, 180},
         {s("Adres"), s("Adres (ulica, nr domu)"), 300},
@@ -31,7 +31,7 @@ statements::Ustawienia_Zestawienia ustawienia()
     u.kolumnySzczegolow = {
         {s("Faktura_Typ"), s("Typ dokumentu"), 100},
         {s("Faktura_Nr"), s("Nr faktury"), 65},
-        {s("Faktura_Rok"), s("Rok"), 30},
+        ui::whole({s("Faktura_Rok"), s("Rok"), 30}),
         {s("Lp"), {}, 45},
         {s("Towary_Symbol"), s("Symbol"), 80},
         {s("Towary_Nazwa"), s("Nazwa towaru / usługi"), 185},

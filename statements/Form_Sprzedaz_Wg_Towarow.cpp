@@ -34,13 +34,13 @@ statements::Ustawienia_Zestawienia ustawienia()
     u.indeksSzczegolow = s("Towary_Symbol;Faktura_Typ;faktura_rok;Faktura_Nr;");
     u.kolumnySzczegolow = {
         {s("Faktura_Typ"), s("Typ"), 35},
-        {s("Faktura_Rok"), s("Rok"), 30},
+        ui::whole({s("Faktura_Rok"), s("Rok"), 30}),
         {s("Faktura_Nr"), s("Nr"), 40},
         {s("Faktura_Data_Wyst"), s("Data wystawienia"), 105},
         {s("Klient_Nr"), s("Nr Klienta"), 65},
         {s("Klient_Nazwa_Nazwisko"), s("Nazwa / Nazwisko, imię"), 300},
         {s("Klient_Nazwa_Nazwisko_cd"), s("Nazwa / Nazwisko, imię cd."), 300},
-        {s("Klient_Nip"), s("NIP"), 80},
+        ui::whole({s("Klient_Nip"), s("NIP"), 80}),
         {s("Ilosc"), s("Ilość"), 55},
         {s("Jm"), s("J.m.")},
         {s("Towary_Cena"), s("Cena"), 65},

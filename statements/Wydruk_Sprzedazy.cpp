@@ -62,7 +62,7 @@ Wydruk_Sprzedazy::Wydruk_Sprzedazy(Ustawienia_Wydruku u, QWidget* owner)
     kolumna->addLayout(przyciski);
 
     ui::on(BitBtn_Wykonaj, &QPushButton::clicked, this, &Wydruk_Sprzedazy::BitBtn_WykonajClick);
-    ui::on(BitBtn_Zamknij, &QPushButton::clicked, this, &Wydruk_Sprzedazy::BitBtn_ZamknijClick);
+    setCloseButton(BitBtn_Zamknij);
 }
 
 void Wydruk_Sprzedazy::showing()
@@ -86,11 +86,6 @@ void Wydruk_Sprzedazy::BitBtn_WykonajClick()
     const QByteArray od = text::toCp1250(text::dateToText(Od->date()));
     const QByteArray do_ = text::toCp1250(text::dateToText(Do->date()));
     Wywolaj(raport, qobject_cast<QApplication*>(QCoreApplication::instance()), od, do_);
-}
-
-void Wydruk_Sprzedazy::BitBtn_ZamknijClick()
-{
-    reject();
 }
 
 void Wydruk_Sprzedazy::Wywolaj(void* raport, QApplication* aplikacja, const QByteArray& od, const QByteArray& do_)

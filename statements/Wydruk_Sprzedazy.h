@@ -41,7 +41,6 @@ public:
 
 public slots:
     void BitBtn_WykonajClick();
-    void BitBtn_ZamknijClick();
 
 protected:
     // Where a dialog puts what it asks for besides the period.

@@ -200,11 +200,55 @@ DrawItem Element::drawItem(DrawItem::Kind kind, QPointF origin, const QRectF& re
     return item;
 }
 
-FontSpec TextElement::fittedFont(const LayoutContext& ctx, const QString& t) const
+namespace {
+
+// `text` in lines no wider than `room` (pixels of `fm`): words as far as they go on a line, and
+// a word wider than the room broken after its last "." or "-" that fits (the parts of a code),
+// else after as many characters as fit (a number).
+QString breakLines(const QFontMetricsF& fm, const QString& text, double room)
+{
+    const auto fits = [&](const QString& s) { return fm.horizontalAdvance(s) <= room; };
+    QStringList lines;
+    QString line;
+    for (QString word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (!line.isEmpty()) {
+            if (const QString joined = line + u' ' + word; fits(joined)) {
+                line = joined;
+                continue;
+            }
+            lines << line;
+        }
+        while (!fits(word)) {
+            qsizetype cut = 1, soft = 0;
+            for (qsizetype i = 1; i < word.size() && fits(word.left(i)); ++i) {
+                cut = i;
+                if (word.at(i - 1) == u'.' || word.at(i - 1) == u'-')
+                    soft = i;
+            }
+            if (soft > 0)
+                cut = soft;
+            lines << word.left(cut);
+            word = word.mid(cut);
+        }
+        line = word;
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines.join(u'\n');
+}
+
+double ascentMm(const FontSpec& f)
+{
+    return metricsOf(f).ascent() * kMmPerInch / kMeasureDpi;
+}
+
+} // namespace
+
+TextElement::Fitted TextElement::fitted(const LayoutContext& ctx, const QString& t) const
 {
     FontSpec f = resolved(font, ctx);
     if (!shrinkToFit || width <= 0 || t.isEmpty() || measureText(f, t, 0, false).width() <= width)
-        return f;
+        return {f, t};
     const double room = width * kMeasureDpi / kMmPerInch;
     const QStringList words = wordWrap ? t.split(u' ', Qt::SkipEmptyParts) : QStringList{t};
     auto widest = [&words](const FontSpec& at) {
@@ -216,13 +260,18 @@ FontSpec TextElement::fittedFont(const LayoutContext& ctx, const QString& t) con
     };
     const double wide = widest(f);
     if (wide <= room)
-        return f;
+        return {f, t};
     // Sizes in tenths of a point (a handful of fonts for the caches), checked against the metrics
     // of the size itself, since glyphs do not scale exactly.
-    double size = std::floor(f.size * room / wide * 10) / 10;
-    for (f.size = std::max(size, minSize); f.size > minSize && widest(f) > room;)
-        f.size = std::max(minSize, std::round(f.size * 10 - 1) / 10);
-    return f;
+    const double least = std::min(minSize, f.size);
+    const double size = std::floor(f.size * room / wide * 10) / 10;
+    for (f.size = std::max(size, least); f.size > least && widest(f) > room;)
+        f.size = std::max(least, std::round(f.size * 10 - 1) / 10);
+    if (widest(f) <= room || t.contains(u'\n'))
+        return {f, t};
+    // Too wide even at the smallest size: the text goes over lines there. A hair of room is kept
+    // back, so that the printer's layout of a line that just fits does not wrap it once more.
+    return {f, breakLines(metricsOf(f), t, room * 0.995)};
 }
 
 double TextElement::designedBottom(const LayoutContext& ctx) const
@@ -233,21 +282,24 @@ double TextElement::designedBottom(const LayoutContext& ctx) const
 
 QRectF TextElement::textRect(const LayoutContext& ctx, const QString& t) const
 {
-    return rectIn(fittedFont(ctx, t), t);
+    return rectIn(resolved(font, ctx), fitted(ctx, t));
 }
 
-QRectF TextElement::rectIn(const FontSpec& f, const QString& t) const
+QRectF TextElement::rectIn(const FontSpec& designed, const Fitted& fit) const
 {
-    const QSizeF size = measureText(f, t, width, wordWrap);
-    const double h = std::max(size.height(), height);
+    const QSizeF size = measureText(fit.font, fit.text, width, wordWrap);
+    // A text made smaller stands on the baseline of its row (the designed size's), not raised
+    // under the row's top.
+    const double top = fit.font.size < designed.size ? y + ascentMm(designed) - ascentMm(fit.font) : y;
+    const double h = std::max(size.height(), height - (top - y));
     if (width > 0)
-        return {x, y, width, h};
+        return {x, top, width, h};
     switch (align) {
-    case Align::Left: return {x, y, size.width(), h};
-    case Align::Right: return {x - size.width(), y, size.width(), h};
-    case Align::Center: return {x - size.width() / 2, y, size.width(), h};
+    case Align::Left: return {x, top, size.width(), h};
+    case Align::Right: return {x - size.width(), top, size.width(), h};
+    case Align::Center: return {x - size.width() / 2, top, size.width(), h};
     }
-    return {x, y, size.width(), h};
+    return {x, top, size.width(), h};
 }
 
 double TextElement::bottom(const LayoutContext& ctx) const
@@ -266,12 +318,11 @@ double TextElement::layOutAndMeasure(const LayoutContext& ctx, QPointF origin, s
 {
     if (!visible)
         return 0;
-    QString t = text(ctx);
-    FontSpec f = fittedFont(ctx, t);
-    const QRectF rect = rectIn(f, t);
+    Fitted fit = fitted(ctx, text(ctx));
+    const QRectF rect = rectIn(resolved(font, ctx), fit);
     DrawItem item = drawItem(DrawItem::Kind::Text, origin, rect);
-    item.font = std::move(f);
-    item.text = std::move(t);
+    item.font = std::move(fit.font);
+    item.text = std::move(fit.text);
     item.align = align;
     item.wrap = width > 0 && wordWrap;
     out.push_back(std::move(item));

@@ -77,24 +77,45 @@ public:
     Align align = Align::Left;
     FontSpec font;          // an empty family means the report's font
     bool wordWrap = true;   // only with a width
-    // With a width: a word wider than the width (a long number or code, which cannot wrap) prints
-    // in a smaller size that fits it, down to `minSize` points.
+    // With a width: a word wider than the width (a long number or code) prints in a smaller size
+    // that fits it, down to `minSize` points, on the baseline the designed size has. A word still
+    // too wide at that size breaks over lines (a code after a "." or "-" where it has one) and
+    // the text grows downwards; so does a text kept to one line (no word wrap) that does not fit.
     bool shrinkToFit = false;
-    double minSize = 4;
+    double minSize = kMinTextSize;
+
+    // The smallest size a text is made to print in: smaller is not readable on paper.
+    static constexpr double kMinTextSize = 6;
+
+    // A text as it prints: the font (the element's, made smaller to fit where it must) and the
+    // text (broken over lines where even the smallest size is too wide).
+    struct Fitted {
+        FontSpec font;
+        QString text;
+    };
 
     virtual QString text(const LayoutContext& ctx) const = 0;
     double bottom(const LayoutContext& ctx) const override;
     double designedBottom(const LayoutContext& ctx) const override;
-    // The font the text prints in (the element's, made smaller to fit where it must).
-    FontSpec fittedFont(const LayoutContext& ctx, const QString& text) const;
+    Fitted fitted(const LayoutContext& ctx, const QString& text) const;
     void layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
     double layOutAndMeasure(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
     // The rectangle (band millimetres) the text occupies.
     QRectF textRect(const LayoutContext& ctx, const QString& text) const;
 
 private:
-    QRectF rectIn(const FontSpec& font, const QString& text) const;
+    QRectF rectIn(const FontSpec& designed, const Fitted& fitted) const;
 };
+
+// A text kept within its width as a table's cell is: a word too wide prints smaller, down to the
+// smallest size, then over lines; a text that goes over lines grows its band.
+template <class T>
+T* asCell(T* text)
+{
+    text->stretch = true;
+    text->shrinkToFit = true;
+    return text;
+}
 
 // A fixed text that the code may change (between runs, or in a page-start hook).
 class Label : public TextElement {

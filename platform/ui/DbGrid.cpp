@@ -282,6 +282,8 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent), model_(new DatasetModel(th
     fitRowNumbers();
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
+    // Columns fitted to their texts measure the rows in sight only.
+    horizontalHeader()->setResizeContentsPrecision(0);
     setTabKeyNavigation(false);
 
     ui::on(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -402,9 +404,22 @@ void DbGrid::setColumns(const std::vector<DbColumn>& columns)
 void DbGrid::applyWidths()
 {
     const auto& cols = model_->columns();
-    for (int i = 0; i < int(cols.size()); ++i)
+    for (int i = 0; i < int(cols.size()); ++i) {
         if (cols[i].width > 0)
             setColumnWidth(i, cols[i].width);
+        // Fitted to the rows in sight (and refitted as they change), never to rows not read.
+        if (cols[i].whole)
+            horizontalHeader()->setSectionResizeMode(i, QHeaderView::ResizeToContents);
+    }
+}
+
+int DbGrid::sizeHintForColumn(int column) const
+{
+    const auto& cols = model_->columns();
+    const int content = QTableView::sizeHintForColumn(column);
+    if (column < 0 || column >= int(cols.size()))
+        return content;
+    return std::max(content, cols[size_t(column)].width);
 }
 
 void DbGrid::setTitlesBold(bool bold)
@@ -417,6 +432,7 @@ void DbGrid::setTitlesBold(bool bold)
 void DbGrid::setColumnsResizable(bool on)
 {
     horizontalHeader()->setSectionResizeMode(on ? QHeaderView::Interactive : QHeaderView::Fixed);
+    applyWidths();
 }
 
 int DbGrid::selectedRow() const

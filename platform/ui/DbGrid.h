@@ -35,7 +35,17 @@ struct DbColumn {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     // Numbers shown with this many decimals ("5215,17"); -1: the field's own text.
     int decimals = -1;
+    // A code that is read whole or not at all (a year, a NIP): where the given width would cut
+    // the texts shown, the column is as wide as they are.
+    bool whole = false;
 };
+
+// `column`, read whole.
+inline DbColumn whole(DbColumn column)
+{
+    column.whole = true;
+    return column;
+}
 
 // The rows of a dataset as a table model of display texts, read on demand in batches of kBatch
 // rows (at most kCachedBatches of them kept).
@@ -112,6 +122,9 @@ public:
 
     // The row shown as selected (0-based), -1 when none.
     int selectedRow() const;
+
+    // A column read whole is never narrower than its given width.
+    int sizeHintForColumn(int column) const override;
 
 signals:
     // A double click on a row (after the dataset was moved to it).

@@ -1,6 +1,8 @@
 #include "platform/ui/Dialog.h"
+#include "platform/ui/Connect.h"
 #include "platform/ui/WindowFit.h"
 
+#include <QAbstractButton>
 #include <QShowEvent>
 
 namespace ui {
@@ -12,6 +14,17 @@ void Dialog::done(int result)
     if (!closing(result))
         return;
     QDialog::done(result);
+}
+
+void Dialog::reject()
+{
+    done(closeResult_);
+}
+
+void Dialog::setCloseButton(QAbstractButton* button, int result)
+{
+    closeResult_ = result;
+    on(button, &QAbstractButton::clicked, this, &Dialog::reject);
 }
 
 bool Dialog::closing(int)

@@ -4,6 +4,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
 #include <QVariant>
 #include <QWidget>
 
@@ -16,6 +19,15 @@ namespace ui {
 
 namespace {
 const char* const kFirstInput = "ui_firstInput";
+const char* const kDesignedSize = "ui_scrollsAsWhole";
+
+// A scroll area that asks for the whole of what it holds (the stock one asks for a screenful of
+// text lines at most), so that a window with room enough opens at its designed size.
+class WholeScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override { return widget() ? widget()->size() : QScrollArea::sizeHint(); }
+};
 
 bool takesTab(QWidget* window, QWidget* w)
 {
@@ -119,6 +131,38 @@ QSize fitFixedLayout(QWidget* window, QSize room)
     return size;
 }
 
+void scrollAsWhole(QWidget* window)
+{
+    const QSize designed = window->size();
+    std::vector<QWidget*> chain;
+    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
+        if (window->isAncestorOf(w))
+            chain.push_back(w);
+    auto* content = new QWidget;
+    content->setObjectName(window->objectName() + QStringLiteral("_Controls"));
+    content->setFixedSize(designed);
+    for (QWidget* c : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (c->isWindow())
+            continue;
+        const bool hidden = c->testAttribute(Qt::WA_WState_ExplicitShowHide) && c->testAttribute(Qt::WA_WState_Hidden);
+        c->setParent(content); // its geometry stays
+        c->setVisible(!hidden);
+    }
+    auto* area = new WholeScrollArea(window);
+    area->setObjectName(window->objectName() + QStringLiteral("_Scroll"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(content);
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(area);
+    window->setMinimumSize(0, 0);
+    window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    window->setProperty(kDesignedSize, designed);
+    window->resize(designed);
+    for (size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
 void fitSubWindow(QMdiSubWindow* frame)
 {
     QMdiArea* area = frame ? frame->mdiArea() : nullptr;
@@ -129,6 +173,19 @@ void fitSubWindow(QMdiSubWindow* frame)
     if (frame->width() <= room.width() && frame->height() <= room.height())
         return;
     const QSize border = frame->size() - window->size();
+    if (const QVariant designed = window->property(kDesignedSize); designed.isValid()) {
+        // The room there is, and a scroll bar over what it cannot show; a bar takes its own room
+        // beside the controls where the work space has it.
+        const QSize free = room - border;
+        const int bar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window);
+        QSize want = designed.toSize();
+        if (want.height() > free.height())
+            want.rwidth() += bar;
+        if (want.width() > free.width())
+            want.rheight() += bar;
+        frame->resize(want.boundedTo(free) + border);
+        return;
+    }
     if (isFixed(window)) {
         fitFixedLayout(window, room - border);
         frame->resize(window->size() + border);

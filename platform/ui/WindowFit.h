@@ -27,8 +27,15 @@ void setFirstInput(QWidget* window, QWidget* input);
 // sight. Returns the window's new size (its designed size when that fits).
 QSize fitFixedLayout(QWidget* window, QSize room);
 
+// A window with its controls at fixed positions that, where the room is smaller than it, scrolls
+// as a whole (its grids and everything else keep their designed sizes) instead of being fitted by
+// fitFixedLayout. Called once its controls are made, with the window at its designed size; the
+// controls move into the scrolled area, in the same focus order.
+void scrollAsWhole(QWidget* window);
+
 // A window of the main window's work space, fitted to the work space's room: a window with a
-// fixed size as fitFixedLayout does it, one with a layout by shrinking (its grids scroll).
+// fixed size as fitFixedLayout does it, one that scrolls as a whole by a scroll bar (widened by
+// it where there is room), one with a layout by shrinking (its grids scroll).
 // Nothing happens while the work space is not shown.
 void fitSubWindow(QMdiSubWindow* frame);
 

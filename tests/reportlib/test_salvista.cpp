@@ -174,7 +174,8 @@ TEST_F(Salvista, ContinuationPageNamesItsBlock)
 }
 
 // Every report filled with the longest data its columns take: names and addresses that wrap,
-// six-digit numbers, 14-character PKWiU codes; no word over another, none out of its box.
+// six-digit numbers, 14-character PKWiU codes, 20-character symbols, line amounts at the limit a
+// document stores; no word over another, none out of its box, none smaller than 6 points.
 TEST_F(Salvista, LongDataPrintsWholeAndApartOnEveryReport)
 {
     data::Connection& c = *module->ADOConnection1;
@@ -183,10 +184,12 @@ TEST_F(Salvista, LongDataPrintsWholeAndApartOnEveryReport)
     c.exec("insert into Klienci (Nr_Klienta, Nazwa_Nazwisko, NIP, Kod, Miasto, Adres) values ('K123456', ?, "
            "'123-456-78-90', '43-300', 'Szczebrzeszyn Wielki Dolny', ?)", {name, address});
     c.exec("insert into Towary (Symbol, Nazwa, PKWIU, Jm, Vat_Opis, Cena_Netto_Zak, Cena_Netto_Sprz) values "
-           "('WKR-123456-OC', 'Wkręt samowiercący ocynkowany łeb płaski', '25.94.11-00.00', 'opak.', '23%', "
+           "('WKR-123456-OC.ABCDEF', 'Wkręt samowiercący ocynkowany łeb płaski', '25.94.11-00.00', 'opak.', '23%', "
            "123456.78, 234567.89)");
-    document(6, "KFV", 123456, "2011-06-01", "K123456", 123456.78,
-             {{"WKR-123456-OC", "Wkręt samowiercący ocynkowany łeb płaski", 999999, 123456.78}});
+    const double most = 73170731707317.0; // its gross value is the largest a line may have
+    document(6, "KFV", 123456, "2011-06-01", "K123456", 2 * most,
+             {{"WKR-123456-OC.ABCDEF", "Wkręt samowiercący ocynkowany łeb płaski", 999999, most},
+              {"WKR-123456-OC.ABCDEF", "Wkręt samowiercący ocynkowany łeb płaski", 999999, most}});
     c.exec("update Faktura set Klient_Nazwa_Nazwisko=?, Klient_Adres=?, Klient_Miasto='Szczebrzeszyn Wielki Dolny', "
            "Klient_Nip='123-456-78-90', Klient_Kod='43-300' where Id=6", {name, address});
     c.exec("update Faktura_Szczegoly set PKWiU='25.94.11-00.00', Klient_Nazwa_Nazwisko=?, Klient_Nip='123-456-78-90' "
@@ -205,6 +208,10 @@ TEST_F(Salvista, LongDataPrintsWholeAndApartOnEveryReport)
         const QStringList problems = pdf::unreadable(e.file, e.pages);
         EXPECT_TRUE(problems.isEmpty()) << e.caption.toStdString() << '\n' << problems.join('\n').toStdString();
         EXPECT_TRUE(t.contains(QStringLiteral("123456"))) << t.toStdString();
+        for (const report::Page& p : e.pages.pages)
+            for (const report::DrawItem& item : p.items)
+                if (item.kind == report::DrawItem::Kind::Text && !item.text.isEmpty())
+                    EXPECT_GE(item.font.size, 6.0) << item.name.toStdString() << " " << item.text.toStdString();
     }
 }
 

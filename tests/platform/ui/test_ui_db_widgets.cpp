@@ -398,3 +398,30 @@ TEST_F(DbWidgets, AccessibleTableAgreesWithTheModel)
     qInstallMessageHandler(previousHandler);
     EXPECT_EQ(accessibilityWarnings, 0);
 }
+
+namespace {
+
+// A column read whole is widened to its texts where its given width would cut them, measuring the
+// rows in sight only; other columns keep their given widths.
+TEST_F(DbWidgets, WholeColumnWidensToItsTextsInSight)
+{
+    ui::DbGrid g;
+    g.setColumns({ui::whole({QStringLiteral("Nr_Klienta"), QStringLiteral("Nr"), 20}),
+                  {QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("Nazwa"), 40},
+                  ui::whole({QStringLiteral("Uwagi"), QString(), 200})});
+    g.setDataSource(&dsKlienci);
+    g.resize(500, 300);
+    g.show();
+    QApplication::processEvents();
+    // What the view needs to show a text unelided: the text and the item's margins on both sides.
+    const int margin = g.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &g) + 1;
+    EXPECT_GE(g.columnWidth(0), g.fontMetrics().horizontalAdvance(QStringLiteral("K00001")) + 2 * margin);
+    EXPECT_EQ(g.columnWidth(1), 40);
+    EXPECT_EQ(g.columnWidth(2), 200); // wide enough already: never narrower than given
+    int loaded = 0;
+    for (int r = 0; r < g.model()->rowCount(); ++r)
+        loaded += g.datasetModel()->isRowLoaded(r) ? 1 : 0;
+    EXPECT_LE(loaded, 2 * ui::DatasetModel::kBatch);
+}
+
+} // namespace
