@@ -509,7 +509,12 @@ void TBaseGrid::drawCell(ui::Canvas& canvas, int ACol, int ARow, const ui::Rect&
     PaintCell(canvas, ACol, ARow, state);
 }
 
-void TBaseGrid::PaintCell(ui::Canvas& canvas, int ACol, int ARow, ui::DrawState state)
+void TBaseGrid::PaintCellAt(ui::Canvas& canvas, int ACol, int ARow, const TRect& Rect, ui::DrawState state)
+{
+    PaintCell(canvas, ACol, ARow, state, &Rect);
+}
+
+void TBaseGrid::PaintCell(ui::Canvas& canvas, int ACol, int ARow, ui::DrawState state, const TRect* At)
 {
     const ui::StringGridCore& g = core();
     const bool colFixed = ACol < fixedCols(), rowFixed = ARow < fixedRows();
@@ -520,16 +525,17 @@ void TBaseGrid::PaintCell(ui::Canvas& canvas, int ACol, int ARow, ui::DrawState 
         state |= ui::gdFixed;
         state &= ~unsigned(ui::gdSelected);
     }
-    TRect rect = CellRect(ACol, ARow);
+    TRect rect = At ? *At : CellRect(ACol, ARow);
 
     // A block partly under the fixed rows or columns is clipped at their edge; a scrolled
-    // one also at the edge of the fixed right columns and footer rows.
+    // one also at the edge of the fixed right columns and footer rows. Another surface has
+    // none of them.
     const int W = colPinned ? 0 : FixedColsWidth();
     const int H = rowPinned ? 0 : FixedRowsHeight();
     const int R = colPinned || g.lastNormalCol() + 1 >= colCount() ? clientWidth() : g.trailingColsLeft();
     const int B = rowPinned || g.lastNormalRow() + 1 >= rowCount() ? clientHeight() : g.trailingRowsTop();
-    const bool clip = (!colPinned && fixedCols() > 0 && rect.Left < W) || (!rowPinned && fixedRows() > 0 && rect.Top < H)
-                      || (R < clientWidth() && rect.Right > R) || (B < clientHeight() && rect.Bottom > B);
+    const bool clip = !At && ((!colPinned && fixedCols() > 0 && rect.Left < W) || (!rowPinned && fixedRows() > 0 && rect.Top < H)
+                      || (R < clientWidth() && rect.Right > R) || (B < clientHeight() && rect.Bottom > B));
     if (clip)
         canvas.setClipRect(TRect{W, H, std::max(W, R), std::max(H, B)});
 

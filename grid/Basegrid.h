@@ -122,6 +122,9 @@ public:
     // Set by the floating footer when it shows the grid's last row.
     bool LastRowInFooter() const { return FLastRowInFooter; }
     void SetLastRowInFooter(bool Value);
+    // Paints one cell into Rect of another surface (the floating footer's panel), the last
+    // row the grid leaves blank while the footer shows it included.
+    void PaintCellAt(ui::Canvas& canvas, int ACol, int ARow, const TRect& Rect, ui::DrawState state);
     // OnGetDisplText is asked only for rows below this limit (no limit until the grid sets it).
     int DisplTextRowLimit() const { return FDisplTextRowLimit; }
     void SetDisplTextRowLimit(int Value) { FDisplTextRowLimit = Value; }
@@ -206,8 +209,8 @@ protected:
     bool doMouseWheelUp(Qt::KeyboardModifiers mods, QPoint pos) override;
 
 private:
-    // Paints a base or plain cell over its whole block.
-    void PaintCell(ui::Canvas& canvas, int ACol, int ARow, ui::DrawState state);
+    // Paints a base or plain cell over its whole block, or into At when given.
+    void PaintCell(ui::Canvas& canvas, int ACol, int ARow, ui::DrawState state, const TRect* At = nullptr);
 
     bool FDefaultDrawing = false;
     int FGridLineWidth = 1;

@@ -122,7 +122,7 @@ QStringList TSourceDataObject::Formats() const
     QStringList f;
     if (FCol == -1) {
         f << QLatin1String(MimeText);
-        if (RTFAware())
+        if (RTFAware() && !FRTF.isEmpty())
             f << QLatin1String(MimeRTF);
     } else {
         f << QLatin1String(MimeGridCol);
@@ -192,18 +192,19 @@ TDropEffect TTSGDropTarget::Drop(const QMimeData* Data, Qt::KeyboardModifiers Ke
     const TEnumFormats e(Data);
     // One of column, rich text, text; files besides. A kind the target does not accept is
     // not delivered even when the drop was acceptable for another kind it carries.
+    bool taken = false;
     if (e.HasCol() && AcceptsColumns)
-        DropCol(Pt, e.Col());
+        taken = DropCol(Pt, e.Col());
     else if (RTFAware() && e.HasRTF() && AcceptsText)
-        DropRTF(Pt, e.RTF());
+        taken = DropRTF(Pt, e.RTF());
     else if (e.HasText() && AcceptsText)
-        DropText(Pt, e.Text());
+        taken = DropText(Pt, e.Text());
     if (e.HasFile() && AcceptsFiles) {
         QStringList names;
         if (e.SomeFiles(names))
-            DropFiles(Pt, names);
+            taken = DropFiles(Pt, names) || taken;
     }
-    return StandardEffect(Keys);
+    return taken ? StandardEffect(Keys) : DROPEFFECT_NONE;
 }
 
 namespace {
@@ -245,6 +246,7 @@ bool TTSGDropTarget::HandleDragEvent(QEvent* Event)
         return true;
     case QEvent::Drop: {
         auto* ev = static_cast<QDropEvent*>(Event);
+        ev->ignore(); // a drop that fails on the way stays refused
         answer(ev, Drop(ev->mimeData(), ev->modifiers(), ev->position().toPoint()));
         return true;
     }

@@ -60,8 +60,8 @@ private:
     const QMimeData* FData;
 };
 
-// What a drag from the grid offers: a text (and its rich text while RTFAware), or a column
-// index alone (Col other than -1).
+// What a drag from the grid offers: a text (and, while RTFAware, its rich text when there is
+// one), or a column index alone (Col other than -1).
 class TSourceDataObject {
 public:
     TSourceDataObject(const QString& Text, const QString& RTF, int Col) : FText(Text), FRTF(RTF), FCol(Col) {}
@@ -97,10 +97,12 @@ public:
     TDropFormats FormatsPresent() const { return FFormats; }
 
 protected:
-    virtual void DropText(QPoint, const QString&) {}
-    virtual void DropRTF(QPoint, const QString&) {}
-    virtual void DropFiles(QPoint, const QStringList&) {}
-    virtual void DropCol(QPoint, int) {}
+    // Each answers whether it took what was dropped; a drop nothing took answers no effect,
+    // so that a moving source keeps its data.
+    virtual bool DropText(QPoint, const QString&) { return false; }
+    virtual bool DropRTF(QPoint, const QString&) { return false; }
+    virtual bool DropFiles(QPoint, const QStringList&) { return false; }
+    virtual bool DropCol(QPoint, int) { return false; }
     virtual void DragMouseMove(QPoint, bool& /*Allow*/, TDropFormats) {}
     virtual void DragMouseEnter() {}
     virtual void DragMouseLeave() {}

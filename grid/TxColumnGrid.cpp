@@ -28,10 +28,10 @@ TTxColumnGrid::~TTxColumnGrid()
     FColumns.reset();
 }
 
-void TTxColumnGrid::SetColCount(int Value)
+void TTxColumnGrid::ColCountChanged()
 {
-    TTxStringGrid::SetColCount(Value);
-    SynchFlagged();
+    if (FColumns) // not yet while the grid is built, nor any more while it goes
+        SynchFlagged();
 }
 
 void TTxColumnGrid::Loaded()

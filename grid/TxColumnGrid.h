@@ -242,8 +242,6 @@ public:
     TGridColumnCollection& Columns() { return *FColumns; }
     const TGridColumnCollection& Columns() const { return *FColumns; }
     void SetColumns(const TGridColumnCollection& Value) { FColumns->Assign(Value); }
-    // The string grid's setter, then the items follow the new count.
-    void SetColCount(int Value);
     // After the properties were read: header lists, then the items follow the grid.
     void Loaded();
 
@@ -290,6 +288,8 @@ public:
     void UpdateAutoColSize(int ACol, int& AWidth) override;
     void UpdateColHeaders() override;
     void CellsLoaded() override;
+    // However the column count changed, the items follow it.
+    void ColCountChanged() override;
     void GetCellColor(int ACol, int ARow, TGridDrawState AState, ui::Brush& ABrush, ui::Font& AFont) override;
     void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, ui::Brush& ABrush, ui::Font& AFont) override;
     void GetCellBorder(int ACol, int ARow, ui::Pen& APen, TCellBorders& Borders) override;

@@ -88,6 +88,18 @@ void Get(QDataStream& s, ui::Pen& p)
     p.color = color, p.width = width, p.style = Qt::PenStyle(style);
 }
 
+// Whether an item read holds only values the grid can use: pixel sizes and the edit length
+// not negative nor absurdly large (a negative width would hide the column), a spin range
+// that is not reversed and a step above zero.
+bool InRange(const TGridColumnItem& I)
+{
+    constexpr int kMaxPixels = 32767, kMaxLength = 1'000'000;
+    auto pixels = [](int v) { return v >= 0 && v <= kMaxPixels; };
+    return pixels(I.Width()) && pixels(I.MinSize) && pixels(I.MaxSize) && pixels(I.AutoMinSize)
+           && pixels(I.AutoMaxSize) && I.EditLength >= 0 && I.EditLength <= kMaxLength && I.SpinMin <= I.SpinMax
+           && I.SpinStep > 0;
+}
+
 void WriteAll(QIODevice& Device, const QByteArray& Bytes)
 {
     if (Device.write(Bytes) != Bytes.size())
@@ -153,6 +165,8 @@ void TTxColumnGridIO::Read(QIODevice& Device, const QString& Message)
     for (quint32 i = 0; i < count && s.status() == QDataStream::Ok; ++i) {
         TGridColumnItem& item = *read.Add();
         TGridColumnItem::Fields(version, [&](auto Member) { Get(s, item.*Member); });
+        if (!InRange(item))
+            Refuse(s);
     }
     if (s.status() != QDataStream::Ok || !s.atEnd())
         throw ETxGridError(Message);

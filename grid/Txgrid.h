@@ -176,6 +176,8 @@ public:
     virtual void InitValidate(int ACol, int ARow);
     virtual void CellsChanged(TRect R);
     virtual void CellsLoaded();
+    // After the column count changed (SetColCount, inserted or removed columns).
+    virtual void ColCountChanged() {}
     // Per-cell questions; each ends with its event.
     virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, ui::Brush& ABrush, ui::Font& AFont);
     virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, ui::Brush& ABrush, ui::Font& AFont);

@@ -3,6 +3,7 @@
 #include "grid/Txgrid.h"
 
 #include "grid/TxgridHTML.h"
+#include "grid/TxgridLines.h"
 #include "grid/TxgridRTF.h"
 #include "grid/TxgridStrings.h"
 
@@ -100,7 +101,7 @@ QString TTxStringGrid::SelectedText()
             QString t = GetCellEx(c, r);
             if (t.contains(QLatin1String("{\\")))
                 t = RichTextToPlain(t);
-            if (ClipboardQuoteMultiline && LinesInText(t, true) > 1)
+            if (ClipboardQuoteMultiline && HasLineEnd(t))
                 LineFeedsToCSV(t);
             out += t;
             if (c < s.Right)

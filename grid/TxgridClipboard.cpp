@@ -4,6 +4,7 @@
 #include "grid/Txgrid.h"
 #include "grid/TxgridError.h"
 #include "grid/TxgridExchange.h"
+#include "grid/TxgridLines.h"
 #include "grid/TxgridStrings.h"
 #include "grid/TsgspinValues.h"
 #include "grid/Txutil.h"
@@ -74,8 +75,8 @@ QString TGridExchange::CopyText(TGridRect R)
                 else if (t.contains(rtfMark))
                     t = RichTextToPlain(t);
             }
-            if (quote && LinesInText(t, multi) > 1)
-                LineFeedsToCSV(t);
+            if (quote && multi && HasLineEnd(t))
+                t = QuoteMultiline(t);
             if (k > 0)
                 out += QLatin1Char('\t');
             out += t;
@@ -159,80 +160,82 @@ void TGridExchange::CutSelectionToClipboard()
 
 // --- paste -------------------------------------------------------------------------------
 
-void TGridExchange::PasteSize(const QString& Text, QPoint& Size)
+namespace {
+
+// Clipboard text as lines of tab-separated fields; with Quoted, a quoted field keeps its tabs
+// and line ends (its quotes stay for the caller). Whether the text ends with a line end.
+struct TClipLines {
+    std::vector<QStringList> Rows;
+    bool EndsWithBreak = false;
+};
+
+TClipLines ClipLines(const QString& Text, bool Quoted)
 {
-    int most = 0, breaks = 0;
-    qsizetype p = 0;
-    const qsizetype n = Text.size();
-    while (p < n) {
-        qsizetype e = Text.indexOf(CR, p);
-        const qsizetype end = e < 0 ? n : e;
-        int fields = 1;
-        for (qsizetype i = p; i < end; ++i)
-            fields += Text.at(i) == QLatin1Char('\t');
-        most = std::max(most, fields);
-        if (e < 0)
-            break;
-        ++breaks;
-        p = e + 1;
-        if (p < n && Text.at(p) == LF)
-            ++p;
+    TClipLines out;
+    const QChar tab(9);
+    const TQuoting q{Quoted, QString(tab)};
+    qsizetype unclosed = Text.size();
+    for (qsizetype p = 0, next = 0; p < Text.size(); p = next) {
+        const qsizetype end = FindLineEnd(Text, p, next, q, unclosed);
+        const QString line = Text.mid(p, end - p);
+        out.Rows.push_back(Quoted ? SplitQuotedFields(line, tab) : line.split(tab));
+        out.EndsWithBreak = next > end;
     }
-    Size = QPoint(most, breaks == 0 && n > 0 ? 1 : breaks);
+    return out;
 }
 
-int TGridExchange::PasteText(int ACol, int ARow, const QString& Text)
+} // namespace
+
+void TGridExchange::PasteSize(const QString& Text, QPoint& Size, bool Quoted)
 {
-    if (ACol < 0 || ARow < 0 || Text.isEmpty())
-        return 0;
-    if (!(FGrid.options() & ui::goEditing) && !FGrid.Navigation().AllowClipboardAlways)
+    const TClipLines lines = ClipLines(Text, Quoted);
+    qsizetype most = 0;
+    for (const QStringList& fields : lines.Rows)
+        most = std::max(most, fields.size());
+    Size = QPoint(int(most), int(lines.Rows.size()));
+}
+
+bool TGridExchange::PasteAllowed() const
+{
+    return (FGrid.options() & ui::goEditing) || FGrid.Navigation().AllowClipboardAlways;
+}
+
+int TGridExchange::PasteText(int ACol, int ARow, const QString& Text, int* Written)
+{
+    if (Written)
+        *Written = 0;
+    if (ACol < 0 || ARow < 0 || Text.isEmpty() || !PasteAllowed())
         return 0;
     const bool quote = FGrid.ClipboardQuoteMultiline;
     const bool colGrow = FGrid.Navigation().AllowClipboardColGrow;
     const bool rowGrow = FGrid.Navigation().AllowClipboardRowGrow;
-    int count = 0, row = ARow, maxCol = ACol;
-    qsizetype p = 0;
-    const qsizetype n = Text.size();
-    for (;;) {
-        const qsizetype e = Text.indexOf(CR, p);
-        const bool endedByCR = e >= 0;
-        const qsizetype end = endedByCR ? e : n;
+    const TClipLines lines = ClipLines(Text, quote);
+    int count = 0, written = 0, row = ARow, maxCol = ACol;
+    for (std::size_t k = 0; k < lines.Rows.size(); ++k, ++row) {
+        if (k > 0 && row >= FGrid.RowCount() && rowGrow)
+            FGrid.SetRowCount(FGrid.RowCount() + 1);
+        const bool ended = k + 1 < lines.Rows.size() || lines.EndsWithBreak;
+        const QStringList& fields = lines.Rows[k];
         int col = ACol;
-        for (qsizetype f = p;;) {
-            qsizetype tab = Text.indexOf(QLatin1Char('\t'), f);
-            if (tab < 0 || tab > end)
-                tab = end;
-            QString field = Text.mid(f, tab - f);
-            const bool last = tab == end;
-            if (quote && field.contains(LF)) {
-                if (field.startsWith(QLatin1Char('"')))
-                    field.remove(0, 1);
-                if (const qsizetype q = field.indexOf(QLatin1Char('"')); q >= 0 && q == field.size() - 1)
-                    field.chop(1);
-                CSVToLineFeeds(field);
-            }
-            if (!last || endedByCR || !field.isEmpty()) {
+        for (qsizetype f = 0; f < fields.size(); ++f, ++col, ++count) {
+            QString field = fields[f];
+            if (quote && HasLineEnd(field))
+                field = UnquoteMultiline(field);
+            if (f + 1 < fields.size() || ended || !field.isEmpty()) {
                 if (col >= FGrid.ColCount() && colGrow && row < FGrid.RowCount())
                     FGrid.SetColCount(col + 1);
-                if (col < FGrid.ColCount() && row < FGrid.RowCount() && CellWritable(col, row))
+                if (col < FGrid.ColCount() && row < FGrid.RowCount() && CellWritable(col, row)) {
                     FGrid.setCells(FGrid.RemapCol(col), row, field);
+                    ++written;
+                }
             }
-            ++count;
-            ++col;
-            maxCol = std::max(maxCol, col);
-            if (last)
-                break;
-            f = tab + 1;
         }
-        ++row;
-        if (!endedByCR)
-            break;
-        p = e + 1;
-        if (p < n && Text.at(p) == LF)
-            ++p;
-        if (row >= FGrid.RowCount() && p < n && rowGrow)
-            FGrid.SetRowCount(FGrid.RowCount() + 1);
+        maxCol = std::max(maxCol, col);
     }
+    if (lines.EndsWithBreak)
+        ++count; // the empty remainder after the last line end counts as a field
+    if (Written)
+        *Written = written;
     const TGridRect area{ACol, ARow, maxCol - 1, row - 1};
     FGrid.PasteNotify(FCopyOrigin, area, FLastOperation);
     FGrid.CellsChanged({area.Left, area.Top, area.Right, area.Bottom});

@@ -4,6 +4,7 @@
 
 #include "grid/Txgrid.h"
 #include "grid/TxgridError.h"
+#include "grid/TxgridLines.h"
 #include "grid/TxgridWaitCursor.h"
 #include "grid/Txutil.h"
 
@@ -18,6 +19,8 @@ namespace files {
 namespace {
 
 const QChar kQuote = QLatin1Char('"');
+// The separators a file is searched for, in the order they win ties.
+const QString kDelimiterCandidates = QStringLiteral(",;#\t|");
 const QString kCRLF = QStringLiteral("\r\n");
 
 // Double quotes inside are doubled, so that the reader's collapsing of quote runs gives the
@@ -48,7 +51,8 @@ QString LFBreaks(const QString& Text)
     return t;
 }
 
-// A field of the reader: runs of quotes collapsed, line breaks back to CR LF.
+// A field of the reader: runs of quotes collapsed, line breaks back to CR LF (whichever
+// line end the file used inside its quoted fields).
 QString ReadField(const QString& Text, bool Tilde)
 {
     QString t = DoubleToSingleChar(kQuote, Text);
@@ -56,10 +60,9 @@ QString ReadField(const QString& Text, bool Tilde)
         if (t == QLatin1String("^"))
             return QString(); // how an empty cell is written
         t.replace(QLatin1Char('~'), kCRLF);
-    } else if (t.contains(LF)) {
-        t.replace(LF, kCRLF);
+        return t;
     }
-    return t;
+    return LineEndsToCRLF(t);
 }
 
 // The text of every line of a cell, the first only unless Multi.
@@ -156,12 +159,10 @@ int CountOutsideQuotes(QChar C, const QString& Line, bool Single)
 
 QChar DetectDelimiter(const QString& Line1, const QString& Line2, bool HasLine2)
 {
-    static const QChar candidates[] = {QLatin1Char(','), QLatin1Char(';'), QLatin1Char('#'), QChar(9),
-                                       QLatin1Char('|')};
     for (int pass = 0; pass < 2; ++pass) {
         QChar best(0);
         int bestCount = 0;
-        for (QChar c : candidates) {
+        for (const QChar c : kDelimiterCandidates) {
             const int n1 = CountOutsideQuotes(c, Line1, pass == 0);
             const int n2 = CountOutsideQuotes(c, Line2, pass == 0);
             if ((!HasLine2 || n1 == n2) && n1 > bestCount) {
@@ -249,42 +250,28 @@ void ReadCSV(TTxStringGrid& Grid, QIODevice& Device, bool InsertMode)
         FR = 0;
         R = Grid.rowCount();
     }
-    const TTextCoding coding = Grid.OemConvert ? tcBytes : tcAnsi;
-    auto readLine = [&](TLineReader& in, QString& line) {
-        QByteArray raw;
-        if (!in.ReadLine(raw))
-            return false;
-        line = Decode(raw, coding);
-        if (Grid.OemConvert)
-            OemToString(line);
-        return true;
-    };
-    const qint64 start = Device.pos();
+    // The whole text at once: a quoted field may hold line ends, and which of them end a
+    // record depends on the separator.
+    QString text = Decode(Device.readAll(), Grid.OemConvert ? tcBytes : tcAnsi);
+    if (Grid.OemConvert)
+        OemToString(text);
     QChar sep = Grid.Delimiter;
     if (sep.isNull()) {
-        TLineReader in(Device);
-        QString l1, l2;
-        if (readLine(in, l1)) {
-            const bool two = readLine(in, l2);
-            sep = DetectDelimiter(l1, l2, two);
-        }
-        Device.seek(start);
+        // Before the separator is known, a quoted field may open after any candidate.
+        const TQuoting any{true, kDelimiterCandidates};
+        qsizetype unclosed = text.size(), next1 = 0, next2 = 0;
+        const qsizetype end1 = FindLineEnd(text, 0, next1, any, unclosed);
+        const qsizetype end2 = FindLineEnd(text, next1, next2, any, unclosed);
+        sep = DetectDelimiter(text.left(end1), text.mid(next1, end2 - next1), next1 < text.size());
     }
-    int N = 0;
-    {
-        TLineReader in(Device);
-        QByteArray raw;
-        while (in.ReadLine(raw))
-            ++N;
-        Device.seek(start);
-    }
+    const QStringList lines = SplitLines(text, TQuoting{true, sep.isNull() ? QString() : QString(sep)});
+    text.clear();
+    const int N = int(lines.size());
     TUpdateGuard lock(Grid);
     Grid.SetRowCount(InsertMode ? Grid.rowCount() + N : FR + N);
-    TLineReader in(Device);
     TProgress progress(Grid);
-    QString line;
     int done = 0;
-    while (readLine(in, line)) {
+    for (const QString& line : lines) {
         const QStringList fields = SplitCSVLine(line, sep, Grid.CSVTildeLineBreaks);
         for (int k = 0; k < fields.size(); ++k) {
             if (Grid.colCount() < k + FC + 1) // the column count never shrinks

@@ -2,6 +2,7 @@
 #include "grid/TxgridDragDrop.h"
 #include "grid/Txgrid.h"
 #include "grid/TxgridExchange.h"
+#include "grid/TxgridRTF.h"
 #include "grid/Txobj.h"
 #include "platform/ui/Application.h"
 
@@ -64,14 +65,15 @@ void TGridDropTarget::DragMouseMove(QPoint Pt, bool& Allow, TDropFormats Formats
 
 void TGridDropTarget::DragMouseLeave() { FGrid.Exchange().HideDropArrows({arrDown, arrUp, arrLeft}); }
 
-void TGridDropTarget::DropText(QPoint Pt, const QString& Text)
+bool TGridDropTarget::DropText(QPoint Pt, const QString& Text)
 {
     const QPoint cell = CellAt(Pt);
     int c = cell.x(), r = cell.y();
-    if (c < 0 || r < 0)
-        return;
+    TGridExchange& x = FGrid.Exchange();
+    if (c < 0 || r < 0 || !x.PasteAllowed())
+        return false;
     QPoint size;
-    TGridExchange::PasteSize(Text, size);
+    TGridExchange::PasteSize(Text, size, FGrid.ClipboardQuoteMultiline);
     const int cols = size.x(), rows = size.y();
     const bool wholeRows = FGrid.options() & ui::goRowSelect;
     const TDragDropSettings& dd = FGrid.DragDropSettings();
@@ -81,66 +83,75 @@ void TGridDropTarget::DropText(QPoint Pt, const QString& Text)
     if (FGrid.OnOleDrop)
         FGrid.OnOleDrop(FGrid, r, c, Text, allow);
     TGridRect sel = FGrid.selection();
+    int written = 0;
     if (allow) {
-        TGridRect& dragged = FGrid.Exchange().DraggedRect();
-        if (dragged.Left >= 0 && dragged.Top >= r) {
-            dragged.Top += rows;
-            dragged.Bottom += rows;
-        }
         if (FGrid.FixedRowAlways && r == 0 && FGrid.RowCount() == 1)
             r = 1;
         if (dd.OleInsertRows) {
+            // Rows inserted at or above a drag out of this grid move it down with them.
+            TGridRect& dragged = x.DraggedRect();
+            if (dragged.Left >= 0 && dragged.Top >= r) {
+                dragged.Top += rows;
+                dragged.Bottom += rows;
+            }
             const int top = FGrid.topRow();
             FGrid.InsertRows(r, rows);
             FGrid.setTopRow(top > FGrid.FixedRows() ? top + 1 : top);
         }
-        FGrid.Exchange().PasteText(c, r, Text);
+        x.PasteText(c, r, Text, &written);
         c = std::max(c, FGrid.FixedCols());
         sel = {c, r, wholeRows ? c + cols - FGrid.FixedCols() : c + cols - 1, r + rows - 1};
         sel.Right = std::min(sel.Right, FGrid.ColCount() - 1);
         sel.Bottom = std::min(sel.Bottom, FGrid.RowCount() - 1);
         FGrid.setSelection(sel);
+        x.DroppedRect() = sel;
     }
-    FGrid.Exchange().HideDropArrows({arrLeft, arrDown});
-    FGrid.Exchange().HideDragIndicator();
+    x.HideDropArrows({arrLeft, arrDown});
+    x.HideDragIndicator();
     if (FGrid.OnOleDropped)
         FGrid.OnOleDropped(FGrid, sel);
+    return written > 0;
 }
 
-void TGridDropTarget::DropRTF(QPoint Pt, const QString& Text)
+bool TGridDropTarget::DropRTF(QPoint Pt, const QString& Text)
 {
     const QPoint cell = CellAt(Pt);
     if (cell.x() < 0 || cell.y() < 0)
-        return;
+        return false;
     bool allow = true;
     if (FGrid.OnOleDrop)
         FGrid.OnOleDrop(FGrid, cell.y(), cell.x(), Text, allow);
-    if (allow)
+    allow = allow && FGrid.Exchange().CellWritable(cell.x(), cell.y());
+    if (allow) {
         FGrid.setCells(FGrid.RemapCol(cell.x()), cell.y(), Text);
+        FGrid.Exchange().DroppedRect() = {cell.x(), cell.y(), cell.x(), cell.y()};
+    }
     FGrid.Exchange().HideDropArrows({arrLeft, arrDown});
+    return allow;
 }
 
-void TGridDropTarget::DropFiles(QPoint, const QStringList& Files)
+bool TGridDropTarget::DropFiles(QPoint, const QStringList& Files)
 {
     if (Files.size() != 1)
-        return;
+        return false;
     const QString name = Files.first(), upper = name.toUpper();
     const bool csv = upper.contains(QLatin1String(".CSV"));
     if (!csv && !upper.contains(QLatin1String(".XLS")))
-        return;
+        return false;
     bool allow = true;
     if (FGrid.OnOleDrop)
         FGrid.OnOleDrop(FGrid, -1, -1, name, allow);
     if (!allow)
-        return;
+        return false;
     if (csv)
         FGrid.LoadFromCSV(name);
     else
         FGrid.Exchange().LoadFromXLS(name);
     FGrid.Exchange().HideDropArrows({arrLeft, arrDown});
+    return true;
 }
 
-void TGridDropTarget::DropCol(QPoint Pt, int Col)
+bool TGridDropTarget::DropCol(QPoint Pt, int Col)
 {
     const QPoint cell = CellAt(Pt);
     if (FormatsPresent() & dfCol) {
@@ -149,6 +160,7 @@ void TGridDropTarget::DropCol(QPoint Pt, int Col)
     }
     if (FGrid.OnOleDropCol)
         FGrid.OnOleDropCol(FGrid, cell.y(), cell.x(), Col);
+    return true;
 }
 
 // --- the grid's registration and drags out of it -----------------------------------------
@@ -220,23 +232,58 @@ void TGridExchange::RevokeDropTarget()
     FDropTarget.reset();
 }
 
+// Rich text goes only with a drag of one cell that holds it: a target preferring rich text
+// would put a whole block into one cell.
+QString TGridExchange::CellDragRTF(int ACol, int ARow)
+{
+    const TGridRect s = FGrid.selection();
+    if (FGrid.MouseActions().DisjunctRowSelect || s.Left != s.Right || s.Top != s.Bottom)
+        return QString();
+    const QString raw = FGrid.cells(FGrid.RemapCol(ACol), ARow);
+    return IsRichText(raw) ? raw : QString();
+}
+
 TSourceDataObject TGridExchange::CellDragData(int ACol, int ARow)
 {
-    return TSourceDataObject(FGrid.SelectedText(), FGrid.cells(FGrid.RemapCol(ACol), ARow), -1);
+    return TSourceDataObject(FGrid.SelectedText(), CellDragRTF(ACol, ARow), -1);
 }
+
+namespace {
+
+// Rows From..To less the rows Keep covers, removed from the bottom up.
+void RemoveRowsOutside(TTxStringGrid& Grid, int From, int To, const TGridRect& Keep)
+{
+    if (Keep.Left < 0 || Keep.Bottom < From || Keep.Top > To) {
+        Grid.RemoveRows(From, To - From + 1);
+        return;
+    }
+    if (Keep.Bottom < To)
+        Grid.RemoveRows(Keep.Bottom + 1, To - Keep.Bottom);
+    if (From < Keep.Top)
+        Grid.RemoveRows(From, Keep.Top - From);
+}
+
+} // namespace
 
 void TGridExchange::CellDragDone(TDropEffect Effect)
 {
-    const TGridRect r = FDraggedRect;
+    // Cells a drop into this same grid has just written are not the source any more.
+    const TGridRect r = FDraggedRect, keep = FDroppedRect;
     if (Effect == DROPEFFECT_MOVE && r.Left >= 0) {
         const TDragDropSettings& dd = FGrid.DragDropSettings();
         if (dd.OleRemoveRows && (FGrid.options() & ui::goRowSelect)) {
             if (FGrid.MouseActions().DisjunctRowSelect)
                 FGrid.RemoveSelectedRows();
             else
-                FGrid.RemoveRows(r.Top, r.Bottom - r.Top + 1);
-        } else {
+                RemoveRowsOutside(FGrid, r.Top, r.Bottom, keep);
+        } else if (keep.Left < 0 || keep.Right < r.Left || keep.Left > r.Right || keep.Bottom < r.Top
+                   || keep.Top > r.Bottom) {
             FGrid.ClearRect(r.Left, r.Top, r.Right, r.Bottom);
+        } else {
+            for (int row = r.Top; row <= r.Bottom; ++row)
+                for (int col = r.Left; col <= r.Right; ++col)
+                    if (!keep.contains(col, row))
+                        FGrid.ClearRect(col, row, col, row);
         }
     }
     if (FGrid.OnOleDragStop)
@@ -249,13 +296,13 @@ long TGridExchange::StartCellDrag(int ACol, int ARow)
     if (FGrid.OnOleDragStart)
         FGrid.OnOleDragStart(FGrid, ARow, ACol);
     FDraggedRect = FGrid.selection();
+    FDroppedRect = {-1, -1, -1, -1};
     TDropEffect effect = DROPEFFECT_NONE;
-    const long result = StartTextDoDragDrop(&FGrid, *FDropSource, FGrid.SelectedText(),
-                                            FGrid.cells(FGrid.RemapCol(ACol), ARow), effect,
-                                            Qt::CopyAction | Qt::MoveAction);
+    const long result = StartTextDoDragDrop(&FGrid, *FDropSource, FGrid.SelectedText(), CellDragRTF(ACol, ARow),
+                                            effect, Qt::CopyAction | Qt::MoveAction);
     if (result != DRAGDROP_S_CANCEL)
         CellDragDone(effect);
-    FDraggedRect = {-1, -1, -1, -1};
+    FDraggedRect = FDroppedRect = {-1, -1, -1, -1};
     return result;
 }
 

@@ -16,10 +16,10 @@ public:
 protected:
     void DragMouseMove(QPoint Pt, bool& Allow, TDropFormats Formats) override;
     void DragMouseLeave() override;
-    void DropText(QPoint Pt, const QString& Text) override;
-    void DropRTF(QPoint Pt, const QString& Text) override;
-    void DropFiles(QPoint Pt, const QStringList& Files) override;
-    void DropCol(QPoint Pt, int Col) override;
+    bool DropText(QPoint Pt, const QString& Text) override;
+    bool DropRTF(QPoint Pt, const QString& Text) override;
+    bool DropFiles(QPoint Pt, const QStringList& Files) override;
+    bool DropCol(QPoint Pt, int Col) override;
 
 private:
     // The cell under a point of the grid widget; (-1, -1) when none.

@@ -323,7 +323,7 @@ bool TTxStringGrid::AdvanceStep(int& c, int& r, bool Advance)
                 r = firstRow;
                 c += span + 1;
             } else if (FNavigation.AdvanceInsert) {
-                setColCount(colCount() + 1);
+                SetColCount(colCount() + 1);
                 c += span + 1;
                 r = firstRow;
                 if (OnAutoInsertCol)

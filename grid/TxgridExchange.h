@@ -46,10 +46,16 @@ public:
     void CopyRTFFunc(int ACol, int ARow);
     int PasteFunc(int ACol, int ARow);  // the number of fields taken
     // Parses clipboard text into the grid from (ACol, ARow); the number of fields, the empty
-    // remainder after a last line break included.
-    int PasteText(int ACol, int ARow, const QString& Text);
-    // The most fields on one line (x) and the number of lines (y) of clipboard text.
-    static void PasteSize(const QString& Text, QPoint& Size);
+    // remainder after a last line break included. Lines end at CR LF, LF or a lone CR; with
+    // ClipboardQuoteMultiline a quoted field keeps its line ends. Written, when given, gets
+    // the number of cells written.
+    int PasteText(int ACol, int ARow, const QString& Text, int* Written = nullptr);
+    // The most fields on one line (x) and the number of lines (y) of clipboard text, a line
+    // end at its end adding no line; Quoted as PasteText reads it with ClipboardQuoteMultiline.
+    static void PasteSize(const QString& Text, QPoint& Size, bool Quoted = false);
+    // Whether the grid takes pasted or dropped text at all: editing on, or AllowClipboardAlways.
+    bool PasteAllowed() const;
+    bool CellWritable(int ACol, int ARow); // editable, or AllowClipboardAlways
     // Ctrl+C / Ctrl+Insert, Ctrl+X / Shift+Delete, Ctrl+V / Shift+Insert with
     // Navigation.AllowClipboardShortCuts: asks the clipboard event, then acts on the
     // selection. True when the key was a clipboard key (it ends the key's handling). Called
@@ -81,18 +87,23 @@ public:
     TGridDropTarget* DropTarget() const { return FDropTarget.get(); }
     void RegisterDropTarget();
     void RevokeDropTarget();
-    // Drags the selection's text (the pressed cell's rich text besides) out of the grid;
+    // Drags the selection's text (a single rich cell's rich text besides) out of the grid;
     // after a move the dragged cells are emptied or, with OleRemoveRows and whole rows, the
     // rows removed. The drag result (DRAGDROP_S_DROP or DRAGDROP_S_CANCEL).
     long StartCellDrag(int ACol, int ARow);
-    // What a cell drag carries (the selection's text, the cell's rich text).
+    // What a cell drag carries: the selection's text, and the cell's rich text when the
+    // selection is that one cell and it holds rich text.
     TSourceDataObject CellDragData(int ACol, int ARow);
+    QString CellDragRTF(int ACol, int ARow);
     // The source side after a drag of the selection ended with Effect.
     void CellDragDone(TDropEffect Effect);
     long StartColumnDrag(int ACol);
-    // The rectangle a drag out of this grid carries; a drop into the same grid above it
-    // moves it down. Left is -1 when no drag runs.
+    // The rectangle a drag out of this grid carries; rows a drop into the same grid inserts
+    // above it move it down. Left is -1 when no drag runs.
     TGridRect& DraggedRect() { return FDraggedRect; }
+    // Where the last drop into this grid landed; a move inside the grid clears only the
+    // dragged cells outside it. Left is -1 when none landed since the drag began.
+    TGridRect& DroppedRect() { return FDroppedRect; }
     // The markers showing where a drop lands: an arrow (arrUp, arrDown, arrLeft, arrRight) at
     // a screen point, hidden again; the drag indicator button hidden.
     void ShowDropArrow(int Direction, QPoint Screen);
@@ -101,7 +112,6 @@ public:
 
 private:
     void PasteSmartFill(int Count, TGridRect S);
-    bool CellWritable(int ACol, int ARow); // editable, or AllowClipboardAlways
     void PutText(const QString& Text);
     void LoadXLS(const QString& FileName, const QString* SheetName);
     void SaveXLS(const QString& FileName, const QString* SheetName);
@@ -113,6 +123,7 @@ private:
     std::unique_ptr<QObject> FDropFilter; // forwards the grid's drag events to the target
     std::unique_ptr<TGridDropSource> FDropSource;
     TGridRect FDraggedRect{-1, -1, -1, -1};
+    TGridRect FDroppedRect{-1, -1, -1, -1};
 };
 
 } // namespace grid

@@ -4,6 +4,7 @@
 
 #include "grid/Txgrid.h"
 #include "grid/TxgridError.h"
+#include "grid/TxgridLines.h"
 #include "platform/codepage/Cp1250.h"
 
 #include <QFile>
@@ -51,8 +52,10 @@ bool TLineReader::Fill()
         FPos = 0;
     }
     const QByteArray more = FDevice.read(kBlock);
-    if (more.isEmpty())
+    if (more.isEmpty()) {
+        FDrained = true;
         return false;
+    }
     FBuffer += more;
     return true;
 }
@@ -66,22 +69,19 @@ bool TLineReader::ReadLine(QByteArray& Line)
 {
     if (AtEnd())
         return false;
-    qsizetype from = FPos;
     for (;;) {
-        const qsizetype cr = FBuffer.indexOf('\r', from);
-        if (cr >= 0) {
-            Line = FBuffer.mid(FPos, cr - FPos);
-            FPos = cr + 1;
-            if ((FPos < FBuffer.size() || Fill()) && FBuffer.at(FPos) == '\n')
-                ++FPos;
-            return true;
+        qsizetype next = 0;
+        const qsizetype end = FindLineEnd(FBuffer, FPos, next);
+        // A line runs on past the bytes read so far, and a CR read last may have its LF still
+        // to come.
+        const bool open = end == FBuffer.size() || (next == FBuffer.size() && FBuffer.at(end) == '\r');
+        if (open && !FDrained) {
+            Fill(); // more bytes, or the device drained; the line is searched again either way
+            continue;
         }
-        from = FBuffer.size() - FPos; // what is searched already, after Fill moved it
-        if (!Fill()) {
-            Line = FBuffer.mid(FPos);
-            FPos = FBuffer.size();
-            return true;
-        }
+        Line = FBuffer.mid(FPos, end - FPos);
+        FPos = next;
+        return true;
     }
 }
 

@@ -4,9 +4,10 @@
 // table and the XML document. The grid's file methods open the file and call these; tests
 // drive them with in-memory buffers.
 //
-// Every line ends with CR LF; a line read ends at a CR only (an LF right after it goes with
-// it), so an LF inside a line stays part of it. Texts are 8-bit Windows-1250 unless a format
-// says otherwise (the XHTML and XML documents are UTF-8, as they declare; OEM text is CP852).
+// Every line written ends with CR LF; a line read ends at CR LF, LF or a lone CR alike
+// (TxgridLines.h), and delimited text keeps the line ends of its quoted fields. Texts are
+// 8-bit Windows-1250 unless a format says otherwise (the XHTML and XML documents are UTF-8,
+// as they declare; OEM text is CP852).
 #include "grid/Txobj.h"
 
 #include <QByteArray>
@@ -42,7 +43,8 @@ QString Decode(const QByteArray& Bytes, TTextCoding Coding);
 class TLineReader {
 public:
     explicit TLineReader(QIODevice& Device) : FDevice(Device) {}
-    // The next line without its CR and the LF after it; false when nothing is left.
+    // The next line without its line end (CR LF, LF or a lone CR); false when nothing is
+    // left.
     bool ReadLine(QByteArray& Line);
     bool AtEnd();
 
@@ -51,6 +53,7 @@ private:
     QIODevice& FDevice;
     QByteArray FBuffer;
     qsizetype FPos = 0;
+    bool FDrained = false; // the device gave nothing more
 };
 
 // Lines to a device, each followed by CR LF, collected in blocks. Finish (or a full block)

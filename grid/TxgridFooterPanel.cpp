@@ -57,7 +57,7 @@ void TFooterPanel::PaintTo(ui::Canvas& c)
         Frame(c, W, H);
         const ui::Color sel = FGrid.SelectionTextColor();
         FGrid.SetSelectionTextColor(ui::clBlack);
-        FGrid.drawCell(c, FGrid.FloatingFooter().Column(), FGrid.row(), ui::Rect{0, 0, W, H}, 0);
+        FGrid.PaintCellAt(c, FGrid.FloatingFooter().Column(), FGrid.row(), ui::Rect{0, 0, W, H}, 0);
         FGrid.SetSelectionTextColor(sel);
         rest(FGrid.controlColor());
         break;
@@ -108,7 +108,7 @@ void TFooterPanel::PaintTo(ui::Canvas& c)
             }
             const int shift = col >= FGrid.fixedCols() ? 1 : 0;
             if (last >= 0)
-                FGrid.drawCell(c, col, last, ui::Rect{r.Left + shift, r.Top, r.Right, r.Bottom}, ui::gdFixed);
+                FGrid.PaintCellAt(c, col, last, ui::Rect{r.Left + shift, r.Top, r.Right, r.Bottom}, ui::gdFixed);
             x += w;
         }
         break;

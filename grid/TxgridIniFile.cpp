@@ -1,6 +1,7 @@
 #include "grid/TxgridIniFile.h"
 
 #include "grid/TxgridError.h"
+#include "grid/TxgridLines.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -32,13 +33,7 @@ TIniFile::TIniFile(const QString& FileName) : FFileName(FileName)
     QFile f(FileName);
     if (!f.open(QIODevice::ReadOnly))
         return; // a missing file reads as empty
-    const QString text = QString::fromUtf8(f.readAll());
-    FLines = text.split(QLatin1Char('\n'));
-    for (QString& l : FLines)
-        if (l.endsWith(QLatin1Char('\r')))
-            l.chop(1);
-    if (!FLines.isEmpty() && FLines.last().isEmpty())
-        FLines.removeLast();
+    FLines = SplitLines(QString::fromUtf8(f.readAll()));
 }
 
 int TIniFile::FindSection(const QString& Section) const

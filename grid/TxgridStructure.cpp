@@ -148,6 +148,7 @@ void TTxStringGrid::InsertCols(int ACol, int Count)
         FVisibleCols[std::size_t(c)] = true;
     SyncHiddenColumnCount();
     StructureChanged();
+    ColCountChanged();
 }
 
 void TTxStringGrid::AddColumn() { InsertCols(colCount() + NumHiddenColumns(), 1); }
@@ -180,6 +181,7 @@ void TTxStringGrid::RemoveCols(int ACol, int Count)
     SyncHiddenColumnCount();
     CellsChanged(TRect{ACol, 0, ACol + Count, rowCount() - 1});
     StructureChanged();
+    ColCountChanged();
 }
 
 void TTxStringGrid::SyncHiddenColumnCount()

@@ -387,6 +387,7 @@ void TTxStringGrid::SetColCount(int Value)
         setFixedCols(1);
     FloatFooterUpdate();
     setGeometry(geometry()); // size-dependent layout follows the new columns
+    ColCountChanged();
 }
 
 // --- nodes -------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "grid/Txutil.h"
 
 #include "grid/TxgridError.h"
+#include "grid/TxgridLines.h"
 #include "platform/text/Regional.h"
 
 #include <QPainter>
@@ -174,11 +175,7 @@ int LinesInText(const QString& Text, bool Multi) { return Multi ? 1 + int(Text.c
 
 QString StringListToText(const QStringList& List) { return List.join(QString()); }
 
-void LineFeedsToCSV(QString& Text)
-{
-    Text.replace(QString(CR) + LF, QString(LF));
-    Text = QLatin1Char('"') + Text + QLatin1Char('"');
-}
+void LineFeedsToCSV(QString& Text) { Text = QuoteMultiline(Text); }
 
 void CSVToLineFeeds(QString& Text)
 {
@@ -215,7 +212,8 @@ QString LFToCLF(const QString& Text)
 
 QString LfToFile(const QString& Text)
 {
-    if (!Text.contains(CR))
+    // A lone LF would end the line as well as CR LF does.
+    if (!HasLineEnd(Text))
         return Text;
     QString s = Text;
     s.replace(CR, QChar(9));

@@ -71,6 +71,7 @@ inline int Min(int A, int B) { return A < B ? A : B; }
 void GetNextLine(QString& Text, bool Multi, QString& Line);
 int LinesInText(const QString& Text, bool Multi);
 QString StringListToText(const QStringList& List);
+// The quoted field of a multi-line cell: line ends LF, inner quotes doubled (QuoteMultiline).
 void LineFeedsToCSV(QString& Text);
 void CSVToLineFeeds(QString& Text);
 void LineFeedsToJava(QString& Text);
@@ -78,6 +79,7 @@ void JavaToLineFeeds(QString& Text);
 QString LineFeedsToXLS(const QString& Text);
 QString CLFToLF(const QString& Text);
 QString LFToCLF(const QString& Text);
+// A text with a line end: CR as tab, LF as backspace, so that the line holds it.
 QString LfToFile(const QString& Text);
 QString FileToLf(const QString& Text, bool Multi);
 QString HTMLLineBreaks(const QString& Text);

@@ -109,6 +109,47 @@ TEST(GridClipboard, PasteCountsFieldsAndGrows)
     EXPECT_EQ(size, QPoint(2, 1));
 }
 
+TEST(GridClipboard, LinuxLineEndsPasteAsRowsAndQuotedCellsComeBackWhole)
+{
+    // Text from a Linux program ends its lines with LF alone; pasted by Ctrl+V.
+    for (const QString& end : {QStringLiteral("\n"), QStringLiteral("\r\n"), QStringLiteral("\r")}) {
+        Grid g(4, 4, {"", "", "", "keep"});
+        g.Navigation().AllowClipboardShortCuts = true;
+        g.setSelection({1, 1, 1, 1});
+        const QString text = QStringLiteral("a\tb") + end + QStringLiteral("c\td") + end;
+        setClip(text);
+        QTest::keyClick(&g, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(g.Column(1), (QStringList{"", "a", "c", ""})) << end.size();
+        EXPECT_EQ(g.Column(2), (QStringList{"", "b", "d", ""})) << end.size();
+        EXPECT_EQ(g.Column(3), (QStringList{"keep", "", "", ""})) << end.size();
+        QPoint size;
+        TGridExchange::PasteSize(text, size);
+        EXPECT_EQ(size, QPoint(2, 2)) << end.size();
+        TGridExchange::PasteSize(QStringLiteral("a") + end + QStringLiteral("b"), size);
+        EXPECT_EQ(size, QPoint(1, 2)) << end.size();
+    }
+
+    // Multi-line cells, one with quotes inside, copied by Ctrl+C and pasted back by Ctrl+V.
+    const QStringList texts{"he said \"hi\"\r\nok", "2", "\"q\"", "x\r\n\"\r\n"};
+    Grid from(2, 2, texts);
+    Grid to(2, 2);
+    for (Grid* g : {&from, &to}) {
+        g->Multilinecells = true;
+        g->ClipboardQuoteMultiline = true;
+        g->Navigation().AllowClipboardShortCuts = true;
+    }
+    from.setSelection({0, 0, 1, 1});
+    QTest::keyClick(&from, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipText(), QStringLiteral("\"he said \"\"hi\"\"\nok\"\t2\r\n\"q\"\t\"x\n\"\"\n\"\r\n"));
+    to.setSelection({0, 0, 0, 0});
+    QTest::keyClick(&to, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(to.Column(0), (QStringList{texts[0], texts[2]}));
+    EXPECT_EQ(to.Column(1), (QStringList{texts[1], texts[3]}));
+    QPoint size;
+    TGridExchange::PasteSize(clipText(), size, true);
+    EXPECT_EQ(size, QPoint(2, 2));
+}
+
 TEST(GridClipboard, SeriesFillContinuesTheSelection)
 {
     struct Case {
@@ -260,4 +301,77 @@ TEST(GridDragBetweenGrids, CellsMoveFromOneGridIntoAnother)
     text.setText(QStringLiteral("h"));
     EXPECT_FALSE(dropAt(b, &text, 1, 0, Qt::CopyAction));
     EXPECT_EQ(b.cells(1, 0), QString());
+}
+
+namespace {
+
+// A grid with a header row whose cells can be dragged inside it, shown for real drag events.
+struct DragGrid : Grid {
+    DragGrid(int cols, int rows, const QStringList& texts) : Grid(cols, rows, texts)
+    {
+        SetFixedRows(1);
+        resize(400, 300);
+        show();
+        DragDropSettings().SetOleDropTarget(true);
+    }
+    // Drags Block by a move onto cell (c, r) of Target, ending the drag as Qt reports it to
+    // the source: a refused drop as no effect.
+    bool moveTo(TTxStringGrid& Target, TGridRect Block, int c, int r)
+    {
+        setSelection(Block);
+        Exchange().DraggedRect() = Block;
+        Exchange().DroppedRect() = {-1, -1, -1, -1};
+        const std::unique_ptr<QMimeData> data(Exchange().CellDragData(Block.Left, Block.Top).CreateMimeData());
+        const bool taken = dropAt(Target, data.get(), c, r, Qt::MoveAction);
+        Exchange().CellDragDone(taken ? DROPEFFECT_MOVE : DROPEFFECT_NONE);
+        Exchange().DraggedRect() = {-1, -1, -1, -1};
+        return taken;
+    }
+};
+
+} // namespace
+
+TEST(GridDragInsideOneGrid, RefusedDropsKeepTheSourceAndMovesClearOnlyWhatMoved)
+{
+    // Editing off, as a drag source must be: the grid refuses the drop and keeps its cells.
+    DragGrid a(2, 6, {"h", "h", "1", "2", "", "", "3", "4", "5", "6", "7", "8"});
+    a.setOptions(a.options() & ~ui::GridOptions(ui::goEditing));
+    EXPECT_FALSE(a.moveTo(a, {0, 1, 1, 1}, 0, 3));
+    EXPECT_EQ(a.Column(0), (QStringList{"h", "1", "", "3", "5", "7"}));
+
+    // Rows 3-4 onto row 1 without inserted rows: they land there and leave rows 3-4 empty.
+    a.setOptions(a.options() | ui::goEditing);
+    ASSERT_TRUE(a.moveTo(a, {0, 3, 1, 4}, 0, 1));
+    EXPECT_EQ(a.Column(0), (QStringList{"h", "3", "5", "", "", "7"}));
+    EXPECT_EQ(a.Column(1), (QStringList{"h", "4", "6", "", "", "8"}));
+
+    // Rows 1-2 one row down, onto themselves: what landed stays, the row left behind empties.
+    ASSERT_TRUE(a.moveTo(a, {0, 1, 1, 2}, 0, 2));
+    EXPECT_EQ(a.Column(0), (QStringList{"h", "", "3", "5", "", "7"}));
+}
+
+TEST(GridDragInsideOneGrid, RichTextGoesOnlyWithOneRichCell)
+{
+    struct RTFOff {
+        ~RTFOff() { SetRTFAware(false); }
+    } off;
+    const QString rich = QStringLiteral("{\\rtf1\\ansi {\\b gruby}}");
+    DragGrid a(3, 4, {"h", "h", "h", "1", "2", "", "3", rich, ""});
+    a.DragDropSettings().SetOleDropRTF(true);
+
+    // A 2 x 2 block goes as text and lands as a block.
+    ASSERT_TRUE(a.moveTo(a, {0, 1, 1, 2}, 1, 2));
+    EXPECT_EQ(a.Column(1), (QStringList{"h", "", "1", "3"}));
+    EXPECT_EQ(a.Column(2), (QStringList{"h", "", "2", "gruby"}));
+
+    // One rich cell goes as rich text, whole.
+    a.setCells(0, 3, rich);
+    a.setSelection({0, 3, 0, 3});
+    EXPECT_TRUE(a.Exchange().CellDragData(0, 3).QueryGetData(QLatin1String(MimeRTF)));
+    a.setCells(0, 1, QStringLiteral("zwykły"));
+    a.setSelection({0, 1, 0, 1});
+    EXPECT_FALSE(a.Exchange().CellDragData(0, 1).QueryGetData(QLatin1String(MimeRTF)));
+    ASSERT_TRUE(a.moveTo(a, {0, 3, 0, 3}, 2, 1));
+    EXPECT_EQ(a.cells(2, 1), rich);
+    EXPECT_EQ(a.cells(0, 3), QString());
 }

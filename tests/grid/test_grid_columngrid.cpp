@@ -5,13 +5,18 @@
 #include "grid/TxColumnGridIO.h"
 #include "grid/TxgridEditors.h"
 #include "grid/TxgridError.h"
+#include "grid/TxgridExchange.h"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace grid;
@@ -127,6 +132,79 @@ TEST(GridColumnGrid, ItemsFollowTheColumnsAndHeaders)
     EXPECT_EQ(g.GetColumnByName(QStringLiteral("dup")), &g.item(1));
     EXPECT_EQ(g.GetColumnByName(QStringLiteral("Dup")), nullptr);
     EXPECT_EQ(g.GetVersionString(), QStringLiteral("2.02, January 2001"));
+}
+
+TEST(GridColumnGrid, ItemsFollowEveryPathThatChangesTheColumnCount)
+{
+    // A paste by Ctrl+V that grows the grid, as a user pastes a wider block.
+    ColumnGrid g;
+    g.Navigation().AllowClipboardShortCuts = true;
+    g.Navigation().AllowClipboardColGrow = true;
+    g.setSelection({4, 1, 4, 1});
+    QApplication::clipboard()->setText(QStringLiteral("a\tb\tc\td\n"));
+    QTest::keyClick(&g, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(g.ColCount(), 8);
+    EXPECT_EQ(g.Columns().Count(), 8);
+    ASSERT_NE(g.Columns().Items(7), nullptr);
+    EXPECT_EQ(g.cells(7, 1), QStringLiteral("d"));
+
+    // A database query with more fields than columns.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("baza.db"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("kolumny"));
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec("CREATE TABLE t (a, b, c, d, e, f, g, h, i, j)"));
+        ASSERT_TRUE(q.exec("INSERT INTO t VALUES (1, 2, 3, 4, 5, 6, 7, 8, 9, 10)"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("kolumny"));
+    g.Exchange().LoadFromMDBSQL(file, QStringLiteral("SELECT * FROM t"));
+    ASSERT_EQ(g.ColCount(), 11);
+    EXPECT_EQ(g.Columns().Count(), 11);
+    ASSERT_NE(g.Columns().Items(10), nullptr);
+
+    // Columns inserted and removed.
+    g.InsertCols(2, 2);
+    EXPECT_EQ(g.Columns().Count(), g.ColCount());
+    g.RemoveCols(1, 5);
+    EXPECT_EQ(g.Columns().Count(), g.ColCount());
+}
+
+TEST(GridColumnGrid, ColumnSetWithValuesOutOfRangeIsRefused)
+{
+    ColumnGrid g;
+    g.distinguish();
+    const QByteArray good = Saved(g);
+    using Spoil = std::function<void(TGridColumnItem&)>;
+    const struct {
+        const char* what;
+        Spoil spoil;
+    } cases[] = {
+        {"negative width", [](TGridColumnItem& c) { c.SetWidth(-50); }},
+        {"huge width", [](TGridColumnItem& c) { c.SetWidth(1 << 30); }},
+        {"negative minimum", [](TGridColumnItem& c) { c.MinSize = -1; }},
+        {"negative automatic maximum", [](TGridColumnItem& c) { c.AutoMaxSize = -5; }},
+        {"negative edit length", [](TGridColumnItem& c) { c.EditLength = -1; }},
+        {"reversed spin range", [](TGridColumnItem& c) { c.SpinMin = 10, c.SpinMax = 1; }},
+        {"spin step zero", [](TGridColumnItem& c) { c.SpinStep = 0; }},
+    };
+    for (const auto& c : cases) {
+        TTxColumnGridIO io(&g);
+        io.Items.Assign(g.Columns());
+        c.spoil(*io.Items.Items(2));
+        QBuffer b;
+        b.open(QIODevice::WriteOnly);
+        io.Write(b);
+        ColumnGrid target;
+        target.distinguish();
+        EXPECT_THROW(Load(target, b.data()), ETxGridError) << c.what;
+        EXPECT_EQ(target.colWidths(2), 42) << c.what;
+        EXPECT_TRUE(target.item(2).SameSettings(g.item(2))) << c.what;
+    }
+    ColumnGrid target;
+    EXPECT_NO_THROW(Load(target, good));
 }
 
 TEST(GridColumnGrid, EachColumnEditsWithItsOwnEditorLimitAndMask)

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QStyle>
 #include <QVariant>
+#include <QSet>
 #include <gtest/gtest.h>
 
 using namespace grid;
@@ -203,6 +204,47 @@ TEST(GridControl, WindowLifeCycleTimerFooterPanelAndOwnerForm)
     form.resize(500, 300); // the form goes on without the grid
     QApplication::processEvents();
     EXPECT_EQ(form.width(), 500);
+}
+
+TEST(GridControl, FloatingFooterPaintsTheLastRowsTexts)
+{
+    QWidget form;
+    form.resize(400, 300);
+    auto* g = new TTxStringGrid(&form);
+    g->setGeometry(0, 0, 350, 200);
+    g->SetColCount(4);
+    g->SetRowCount(5);
+    const char* amounts[][2] = {{"100,00", "10,00"}, {"60,00", "6,00"}, {"50,00", "5,00"}};
+    for (int r = 1; r <= 3; ++r) {
+        g->setCells(1, r, QString::fromLatin1(amounts[r - 1][0]));
+        g->setCells(2, r, QString::fromLatin1(amounts[r - 1][1]));
+    }
+    g->setCells(0, 4, QStringLiteral("Razem"));
+    g->FloatingFooter().SetFooterStyle(fsFixedLastRow);
+    g->FloatingFooter().SetColumnCalc(1, acSUM);
+    g->FloatingFooter().SetColumnCalc(2, acSUM);
+    g->FloatingFooter().SetVisible(true);
+    g->CellsChanged(TRect{0, 0, 4, 5}); // the footer sums follow
+    form.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(g->FooterPanel()->isVisibleTo(g));
+    EXPECT_EQ(g->cells(1, 4), QStringLiteral("210,00"));
+    EXPECT_EQ(g->cells(2, 4), QStringLiteral("21,00"));
+
+    // Each of the three texts leaves pixels of its own in the panel; the empty cell none.
+    const QImage img = g->FooterPanel()->grab().toImage();
+    auto colours = [&](int col) {
+        QSet<QRgb> seen;
+        const int left = col * g->colWidths(0) + 3;
+        for (int y = 3; y < img.height() - 3; ++y)
+            for (int x = left; x < left + g->colWidths(col) - 6; ++x)
+                seen.insert(img.pixel(x, y));
+        return seen.size();
+    };
+    EXPECT_GT(colours(0), 1);
+    EXPECT_GT(colours(1), 1);
+    EXPECT_GT(colours(2), 1);
+    EXPECT_EQ(colours(3), 1);
 }
 
 TEST(GridControl, StartUpRegistersTheGrid)

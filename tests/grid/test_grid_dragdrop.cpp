@@ -20,10 +20,19 @@ public:
     bool refuseMove = false;
 
 protected:
-    void DropText(QPoint, const QString& t) override { calls << QStringLiteral("text:") + t; }
-    void DropRTF(QPoint, const QString& t) override { calls << QStringLiteral("rtf:") + t; }
-    void DropFiles(QPoint, const QStringList& n) override { calls << QStringLiteral("files"); files = n; }
-    void DropCol(QPoint, int c) override { calls << QStringLiteral("col:") + QString::number(c); }
+    bool DropText(QPoint, const QString& t) override { return record(QStringLiteral("text:") + t); }
+    bool DropRTF(QPoint, const QString& t) override { return record(QStringLiteral("rtf:") + t); }
+    bool DropFiles(QPoint, const QStringList& n) override
+    {
+        files = n;
+        return record(QStringLiteral("files"));
+    }
+    bool DropCol(QPoint, int c) override { return record(QStringLiteral("col:") + QString::number(c)); }
+    bool record(const QString& call)
+    {
+        calls << call;
+        return true;
+    }
     void DragMouseMove(QPoint, bool& Allow, TDropFormats) override
     {
         if (refuseMove)

@@ -295,6 +295,50 @@ TEST_F(GridFiles, CSVRoundTripAndImportEdges)
     EXPECT_THROW(k.LoadFromCSV(Path("none.csv")), ETxGridError);
 }
 
+TEST_F(GridFiles, LinuxAndOldMacLineEndsReadLikeCRLF)
+{
+    for (const QByteArray& end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
+        const std::string what = end.toHex().toStdString();
+        // A delimited file; its quoted field holds a line end of the same kind.
+        Write("e.csv", "h1,h2" + end + "1,\"x" + end + "y\"" + end + "3,4" + end);
+        TTxStringGrid g;
+        Size(g, 2, 9);
+        g.LoadFromCSV(Path("e.csv"));
+        EXPECT_EQ(g.rowCount(), 3) << what;
+        EXPECT_EQ(g.cells(1, 0), QStringLiteral("h2")) << what;
+        EXPECT_EQ(g.cells(1, 1), QStringLiteral("x\r\ny")) << what;
+        EXPECT_EQ(g.cells(1, 2), QStringLiteral("4")) << what;
+
+        // Fixed widths.
+        Write("f.txt", "ab" + end + "cd" + end);
+        TTxStringGrid f;
+        f.SaveWithFixedCells = true;
+        Size(f, 2, 1);
+        TIntList pos;
+        for (int p : {1, 2, 3})
+            pos.Add(p);
+        f.LoadFromFixed(Path("f.txt"), pos);
+        EXPECT_EQ(f.rowCount(), 2) << what;
+        EXPECT_EQ(f.cells(1, 1), QStringLiteral("d")) << what;
+
+        // The grid's own cell file.
+        Write("n.txt", "2,2" + end + "1,1,z" + end);
+        TTxStringGrid n;
+        n.SaveWithFixedCells = true;
+        n.LoadFromFile(Path("n.txt"));
+        EXPECT_EQ(n.cells(1, 1), QStringLiteral("z")) << what;
+    }
+
+    // A cell holding a lone LF keeps its line in the cell file.
+    TTxStringGrid g;
+    Size(g, 2, 2);
+    g.setCells(1, 1, QStringLiteral("p\nq"));
+    g.SaveToFile(Path("lf.txt"));
+    TTxStringGrid h;
+    h.LoadFromFile(Path("lf.txt"));
+    EXPECT_EQ(h.cells(1, 1), QStringLiteral("p\nq"));
+}
+
 // --- fixed widths and the text report ------------------------------------------------------
 
 TEST_F(GridFiles, FixedWidthsAreFilledInAndReadByPositions)
