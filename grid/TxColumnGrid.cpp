@@ -34,6 +34,37 @@ void TTxColumnGrid::ColCountChanged()
         SynchFlagged();
 }
 
+void TTxColumnGrid::InsertCols(int ACol, int Count)
+{
+    const int before = FColumns->Count();
+    {
+        TColumnUpdateHold hold(*FColumns);
+        TTxStringGrid::InsertCols(ACol, Count); // the new items come last
+        const int at = std::min(ACol, before);
+        for (int k = 0; k < FColumns->Count() - before; ++k)
+            FColumns->Move(FColumns->Count() - 1, at + k);
+    }
+    SynchFlagged(); // the headers of the items that moved
+}
+
+void TTxColumnGrid::RemoveCols(int ACol, int Count)
+{
+    const int before = FColumns->Count();
+    if (ACol < 0 || Count <= 0 || ACol >= before) {
+        TTxStringGrid::RemoveCols(ACol, Count);
+        return;
+    }
+    Count = std::min(Count, before - ACol);
+    TColumnUpdateHold hold(*FColumns);
+    // The items of the removed columns go last, where the synchronisation frees them.
+    for (int k = 0; k < Count; ++k)
+        FColumns->Move(ACol, FColumns->Count() - 1);
+    TTxStringGrid::RemoveCols(ACol, Count);
+    if (FColumns->Count() == before) // nothing was removed: the items go back
+        for (int k = 0; k < Count; ++k)
+            FColumns->Move(FColumns->Count() - 1, ACol);
+}
+
 void TTxColumnGrid::Loaded()
 {
     TTxStringGrid::Loaded();

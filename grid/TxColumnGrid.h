@@ -290,6 +290,10 @@ public:
     void CellsLoaded() override;
     // However the column count changed, the items follow it.
     void ColCountChanged() override;
+    // The items of inserted columns come at their place, those of removed columns go, so
+    // that every other column keeps its own settings.
+    void InsertCols(int ACol, int Count) override;
+    void RemoveCols(int ACol, int Count) override;
     void GetCellColor(int ACol, int ARow, TGridDrawState AState, ui::Brush& ABrush, ui::Font& AFont) override;
     void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, ui::Brush& ABrush, ui::Font& AFont) override;
     void GetCellBorder(int ACol, int ARow, ui::Pen& APen, TCellBorders& Borders) override;

@@ -348,6 +348,14 @@ TEST(GridDragInsideOneGrid, RefusedDropsKeepTheSourceAndMovesClearOnlyWhatMoved)
     // Rows 1-2 one row down, onto themselves: what landed stays, the row left behind empties.
     ASSERT_TRUE(a.moveTo(a, {0, 1, 1, 2}, 0, 2));
     EXPECT_EQ(a.Column(0), (QStringList{"h", "", "3", "5", "", "7"}));
+
+    // Text another program drops with LF line ends lands as rows, and is selected.
+    QMimeData lf;
+    lf.setText(QStringLiteral("p\tq\nr\ts\n"));
+    ASSERT_TRUE(dropAt(a, &lf, 0, 4, Qt::CopyAction));
+    EXPECT_EQ(a.Column(0), (QStringList{"h", "", "3", "5", "p", "r"}));
+    EXPECT_EQ(a.Column(1), (QStringList{"h", "", "4", "6", "q", "s"}));
+    EXPECT_EQ(a.selection(), (TGridRect{0, 4, 1, 5}));
 }
 
 TEST(GridDragInsideOneGrid, RichTextGoesOnlyWithOneRichCell)

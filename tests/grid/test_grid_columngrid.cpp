@@ -165,11 +165,17 @@ TEST(GridColumnGrid, ItemsFollowEveryPathThatChangesTheColumnCount)
     EXPECT_EQ(g.Columns().Count(), 11);
     ASSERT_NE(g.Columns().Items(10), nullptr);
 
-    // Columns inserted and removed.
+    // Columns inserted and removed: every other column keeps its own item.
+    g.item(2).Name = QStringLiteral("dwa");
+    g.item(3).Name = QStringLiteral("trzy");
     g.InsertCols(2, 2);
-    EXPECT_EQ(g.Columns().Count(), g.ColCount());
-    g.RemoveCols(1, 5);
-    EXPECT_EQ(g.Columns().Count(), g.ColCount());
+    ASSERT_EQ(g.Columns().Count(), g.ColCount());
+    EXPECT_EQ(g.item(2).Name, QString());
+    EXPECT_EQ(g.item(4).Name, QStringLiteral("dwa"));
+    g.RemoveCols(1, 2);
+    ASSERT_EQ(g.Columns().Count(), g.ColCount());
+    EXPECT_EQ(g.item(2).Name, QStringLiteral("dwa"));
+    EXPECT_EQ(g.item(3).Name, QStringLiteral("trzy"));
 }
 
 TEST(GridColumnGrid, ColumnSetWithValuesOutOfRangeIsRefused)

@@ -124,7 +124,7 @@ TEST_F(GridFiles, NativeFileLoadSkipsBadLinesAndRefusesCorruptHeaders)
     g.setCells(2, 2, QStringLiteral("old"));
     Write("bad.txt", "3,3\r\n-1,0,neg\r\n0,-1,neg\r\n9,1,far\r\nx,1,nan\r\ncw -1,5\r\ncw 7,5\r\n1,1,ok\n\r\n");
     g.LoadFromFile(Path("bad.txt"));
-    EXPECT_EQ(g.cells(1, 1), QStringLiteral("ok\n")); // a lone LF stays inside the line
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("ok")); // a lone LF ends the line as CR LF does
     EXPECT_EQ(g.cells(2, 2), QStringLiteral("old")); // a load never clears
     EXPECT_EQ(g.cells(0, 0), QString());
 
