@@ -136,6 +136,18 @@ TEST_F(FaktStd, NoDocumentAnotherTypeOrCountsOutOfRangeAreRefusedWithNothingPrin
     EXPECT_EQ(capture->entries().size(), 1u);
 }
 
+TEST_F(FaktStd, AClosedProgramConnectionIsReportedAndNothingPrinted)
+{
+    invoice(5, 12, {{"Śruba", 100, 23}});
+    c().close();
+    ShowFaktStdRep(qApp, "5", 1, 0, "", "");
+    EXPECT_TRUE(capture->entries().empty());
+    ASSERT_EQ(script.messages().size(), 1);
+    EXPECT_TRUE(script.lastMessage().contains(QString::fromUtf8("Brak połączenia z bazą danych programu")))
+        << script.lastMessage().toStdString();
+    EXPECT_EQ(Form_Fakt_Std, nullptr);
+}
+
 TEST_F(FaktStd, WithoutDuplicateTheDateLineShowsTheArgumentAsGiven)
 {
     invoice(5, 12, {{"Śruba", 100, 23}});

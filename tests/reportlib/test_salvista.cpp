@@ -285,6 +285,8 @@ TEST_F(Salvista, BadArgumentsEndInAMessageAndTheNextCallWorks)
     script.clearMessages();
     wgTowarow(qApp, "2011-01-01", "2011-12-31");
     EXPECT_EQ(script.messages().size(), 1);
+    EXPECT_TRUE(script.lastMessage().contains(QString::fromUtf8("Brak połączenia z bazą danych programu")))
+        << script.lastMessage().toStdString();
     EXPECT_TRUE(capture->entries().empty());
 }
 
