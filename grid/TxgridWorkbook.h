@@ -6,6 +6,7 @@
 //                            and the writer of new workbooks
 //   TxgridXlsxPackage.cpp    the package: parts streamed from libzip, one sheet saved in place
 //   TxgridXlsReader.cpp      .xls through the helper program txgrid-xls (grid/xls/)
+#include "grid/TxgridError.h"
 #include "grid/TxgridOffice.h"
 
 #include <QByteArray>
@@ -13,6 +14,7 @@
 #include <QXmlStreamReader>
 
 #include <memory>
+#include <new>
 
 struct zip;
 
@@ -77,6 +79,25 @@ private:
 TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget);
 // "File contains no data or corrupt file" with the name.
 [[noreturn]] void Corrupt(const QString& FileName);
+// The first bytes of a file, which tell its kind; ETxGridError when it cannot be opened.
+QByteArray FileHead(const QString& FileName);
+inline bool IsBiff(const QByteArray& Head) { return Head.startsWith("\xD0\xCF\x11\xE0"); }
+
+// Runs Work on the workbook FileName so that whatever goes wrong reaches the caller as the
+// grid's error: a lack of memory as OutOfMemory, anything else not ours as a corrupt file.
+template <class F>
+auto Guarded(const QString& FileName, const QString& OutOfMemory, F Work) -> decltype(Work())
+{
+    try {
+        return Work();
+    } catch (const ETxGridError&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw ETxGridError(OutOfMemory);
+    } catch (const std::exception&) {
+        Corrupt(FileName);
+    }
+}
 
 // .xls: read in the helper process; the program it runs can be replaced (tests).
 TOfficeWorkbook ReadXlsInHelper(const QString& FileName);

@@ -243,21 +243,9 @@ void readSheet(TPartReader& P, const TSheetContext& Ctx, TOfficeSheet& Sheet)
     P.Finish();
 }
 
-// --- .xlsx and .xls, chosen by the first bytes ----------------------------------------------
-
-// Runs a reader so that whatever goes wrong reaches the caller as the grid's error.
-template <class F>
-TOfficeWorkbook guarded(const QString& FileName, F Read)
+QString outOfMemory(const QString& FileName)
 {
-    try {
-        return Read();
-    } catch (const ETxGridError&) {
-        throw;
-    } catch (const std::bad_alloc&) {
-        throw ETxGridError(QStringLiteral("Za mało pamięci, by wczytać skoroszyt %1.").arg(FileName));
-    } catch (const std::exception&) {
-        Corrupt(FileName);
-    }
+    return QStringLiteral("Za mało pamięci, by wczytać skoroszyt %1.").arg(FileName);
 }
 
 } // namespace
@@ -336,7 +324,7 @@ TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
 
 TOfficeWorkbook ReadXlsx(const QByteArray& Zip)
 {
-    return guarded(QString(), [&] {
+    return Guarded(QString(), outOfMemory(QString()), [&] {
         TReadBudget budget;
         return ReadPackage(TPackage(Zip), budget);
     });
@@ -344,18 +332,14 @@ TOfficeWorkbook ReadXlsx(const QByteArray& Zip)
 
 TOfficeWorkbook ReadWorkbook(const QString& FileName)
 {
-    QFile f(FileName);
-    if (!f.open(QIODevice::ReadOnly))
-        throw ETxGridError(QStringLiteral("Cannot open file ") + FileName);
-    const QByteArray head = f.peek(8);
-    f.close();
+    const QByteArray head = FileHead(FileName);
     if (head.startsWith("PK"))
-        return guarded(FileName, [&] {
+        return Guarded(FileName, outOfMemory(FileName), [&] {
             TReadBudget budget{FileName};
             return ReadPackage(TPackage(FileName), budget);
         });
-    if (head.startsWith("\xD0\xCF\x11\xE0"))
-        return guarded(FileName, [&] { return ReadXlsInHelper(FileName); });
+    if (IsBiff(head))
+        return Guarded(FileName, outOfMemory(FileName), [&] { return ReadXlsInHelper(FileName); });
     Corrupt(FileName);
 }
 

@@ -38,6 +38,14 @@ void Corrupt(const QString& FileName)
     throw ETxGridError(QStringLiteral("File contains no data or corrupt file ") + FileName);
 }
 
+QByteArray FileHead(const QString& FileName)
+{
+    QFile f(FileName);
+    if (!f.open(QIODevice::ReadOnly))
+        throw ETxGridError(QStringLiteral("Cannot open file ") + FileName);
+    return f.peek(8);
+}
+
 namespace {
 
 QString inflatedTooLarge(const QString& FileName)
@@ -512,26 +520,15 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet)
 
 void SaveSheetIntoPackage(const QString& FileName, const TOfficeSheet& Sheet)
 {
-    QFile f(FileName);
-    if (!f.open(QIODevice::ReadOnly))
-        throw ETxGridError(QStringLiteral("Cannot open file ") + FileName);
-    const QByteArray head = f.peek(8);
-    f.close();
-    if (head.startsWith("\xD0\xCF\x11\xE0"))
+    const QByteArray head = FileHead(FileName);
+    if (IsBiff(head))
         throw ETxGridError(QStringLiteral("Plik %1 jest skoroszytem .xls (Excel 97–2003), którego program nie zapisuje: "
                                           "arkusz nie został zapisany, a plik pozostał bez zmian. Zapisz arkusz do pliku .xlsx.")
                                .arg(FileName));
     if (!head.startsWith("PK"))
         Corrupt(FileName);
-    try {
-        saveSheet(FileName, Sheet);
-    } catch (const ETxGridError&) {
-        throw;
-    } catch (const std::bad_alloc&) {
-        throw ETxGridError(QStringLiteral("Za mało pamięci, by zapisać skoroszyt %1.").arg(FileName));
-    } catch (const std::exception&) {
-        Corrupt(FileName);
-    }
+    Guarded(FileName, QStringLiteral("Za mało pamięci, by zapisać skoroszyt %1.").arg(FileName),
+            [&] { saveSheet(FileName, Sheet); });
 }
 
 } // namespace grid
