@@ -99,11 +99,17 @@ constexpr qint64 kGridMaxRangeCells = 4'000'000;           // a used range the g
 TOfficeWorkbook ReadWorkbook(const QString& FileName);
 TOfficeWorkbook ReadXlsx(const QByteArray& Zip); // a whole .xlsx file in memory
 void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book);
-// Puts Sheet into the existing .xlsx package FileName: only that sheet's part changes (when
-// it is new, the workbook, its relations and the content types gain it); every other part is
-// kept byte for byte. A .xls (BIFF) file or anything that is no .xlsx package is refused and
-// left untouched.
-void SaveSheetIntoPackage(const QString& FileName, const TOfficeSheet& Sheet);
+// A block of a sheet, rows and columns from 0, both ends included.
+struct TOfficeRange {
+    int Row1 = 0, Col1 = 0, Row2 = -1, Col2 = -1;
+    bool Contains(int Row, int Col) const { return Row >= Row1 && Row <= Row2 && Col >= Col1 && Col <= Col2; }
+};
+// Puts the block Written of Sheet into the sheet of that name of the existing .xlsx package
+// FileName, as a spreadsheet sets a range's values: only that sheet's part changes, and in it
+// only the cells of the block (a replaced cell keeps its format). A new sheet is added to the
+// workbook, its relations and content types. Every other part is kept byte for byte. A .xls
+// (BIFF) file or anything that is no .xlsx package is refused and left untouched.
+void SaveSheetIntoPackage(const QString& FileName, const TOfficeSheet& Sheet, const TOfficeRange& Written);
 // An RTF document holding one table: Cells row by row, Align the paragraph alignment of each
 // cell (0 left, 1 centred, 2 right).
 QByteArray RtfTable(const std::vector<std::vector<QString>>& Cells, const std::vector<std::vector<int>>& Align);

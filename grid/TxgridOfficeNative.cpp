@@ -245,6 +245,7 @@ public:
         FFileName = FileName;
         FSheet = FBook.ActiveSheet;
         FOpened = true;
+        FWritten = {};
         return true;
     }
     void WorkbooksAdd() override
@@ -292,6 +293,7 @@ public:
         if (!parseRange(Range, c1, r1, c2, r2))
             return;
         TOfficeSheet& s = Sheet();
+        FWritten = {r1, c1, r2, c2};
         const TRegional regional = TRegional::Current();
         for (int r = 0; r < int(Values.size()) && r1 + r <= r2; ++r)
             for (int c = 0; c < int(Values[std::size_t(r)].size()) && c1 + c <= c2; ++c)
@@ -301,7 +303,7 @@ public:
     void WorkbookSave() override
     {
         if (FOpened)
-            SaveSheetIntoPackage(FFileName, Sheet());
+            SaveSheetIntoPackage(FFileName, Sheet(), FWritten);
         else
             WriteXlsx(FFileName, Book());
     }
@@ -351,6 +353,7 @@ private:
     QString FFileName;
     int FSheet = -1;
     bool FOpened = false; // FBook was read from FFileName
+    TOfficeRange FWritten; // the block SetRangeValue set
     std::vector<std::vector<QString>> FCells;
     std::vector<std::vector<int>> FAlign;
 };

@@ -4,7 +4,8 @@
 //
 //   TxgridWorkbookFiles.cpp  ReadWorkbook, the .xlsx reader (styles, shared strings, sheets)
 //                            and the writer of new workbooks
-//   TxgridXlsxPackage.cpp    the package: parts streamed from libzip, one sheet saved in place
+//   TxgridXlsxPackage.cpp    the package: parts streamed from libzip under the read budget
+//   TxgridXlsxSave.cpp       one sheet saved into an existing package
 //   TxgridXlsReader.cpp      .xls through the helper program txgrid-xls (grid/xls/)
 #include "grid/TxgridError.h"
 #include "grid/TxgridOffice.h"
@@ -23,6 +24,7 @@ namespace grid {
 // "4 000 000": the limits as the messages give them.
 QString GroupedNumber(qint64 N);
 QString RangeTooLargeMessage(const QString& Range);
+QString InflatedTooLargeMessage(const QString& FileName);
 
 // What one workbook may still use while it is read; each step past a limit raises
 // ETxGridError naming the limit.

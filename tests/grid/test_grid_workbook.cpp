@@ -111,7 +111,7 @@ void makeRichWorkbook(const QString& File)
     chart_add_series(chart, nullptr, "=Dane!$A$2:$A$5");
     worksheet_insert_chart(wykres, 1, 1, chart);
     worksheet_write_string(cel, 0, 0, "stare", nullptr);
-    worksheet_write_formula(cel, 3, 3, "=1+2", nullptr);
+    worksheet_write_formula_num(cel, 3, 3, "=1+2", nullptr, 3);
     ASSERT_EQ(workbook_close(wb), LXW_NO_ERROR);
 }
 
@@ -166,6 +166,9 @@ TEST_F(GridWorkbook, SavingIntoOneSheetKeepsEveryOtherPartByteForByte)
     EXPECT_EQ(cellText(cel, 1, 0), QStringLiteral("=1+2"));
     EXPECT_EQ(cel.At(1, 1)->Kind, TOfficeValue::ovNumber);
     EXPECT_EQ(cellText(sheetNamed(book, "Dane"), 0, 1), QStringLiteral("2024-03-15")); // a date stays a date
+    // Outside the written block the sheet keeps its cells as they were: D4's formula too.
+    EXPECT_TRUE(intoOld.value("xl/worksheets/sheet3.xml").contains("<f>1+2</f>"));
+    EXPECT_EQ(cellText(cel, 3, 3), QStringLiteral("3"));
 
     // Into a new sheet: the workbook, its relations and content types gain it; nothing else moves.
     g.Exchange().SaveToXLSSheet(file, QStringLiteral("Nowy arkusz"));
