@@ -2,14 +2,17 @@
 // The office bridge: the calls the grid makes to a spreadsheet program (workbooks, sheets,
 // the used range, a range's values) and to a word processor (a document holding one table),
 // one virtual call each, in the order the grid makes them. The native bridge does the work
-// itself: workbooks are read from .xlsx (our reader) and .xls files (FreeXL) and written as
-// .xlsx (libxlsxwriter); documents are written as RTF. Tests put in a bridge that records the
-// calls.
+// itself: workbooks are read from .xlsx (our reader) and .xls files (FreeXL, in a helper
+// process) and written as .xlsx (libxlsxwriter, or into one sheet's part of an existing
+// package); documents are written as RTF. Tests put in a bridge that records the calls.
 #include <QString>
+#include <map>
 #include <memory>
 #include <vector>
 
 namespace grid {
+
+struct TRegional;
 
 // A cell value as the spreadsheet hands it over.
 struct TOfficeValue {
@@ -18,18 +21,29 @@ struct TOfficeValue {
     double Number = 0; // ovNumber; ovBool: 0 or 1
     QString Text;      // ovText
     // The value as cell text, numbers with the decimal separator given (the regional one,
-    // read once by the caller); empty for empty and error values.
+    // read once by the caller); empty for empty and error values. Booleans are "1" and "0",
+    // as .xls files hand them over.
     QString ToText(QChar DecimalSeparator) const;
+    // A grid text as a spreadsheet takes it: a number when it reads as one with the regional
+    // decimal separator (the grid's number test, no leading zeros, at most 15 digits, so that
+    // it comes back the same), otherwise text ("007", "=1+2"); empty text is an empty value.
+    static TOfficeValue FromCellText(const QString& Text, const TRegional& R);
 };
-using TOfficeRow = std::vector<TOfficeValue>;
+using TOfficeRow = std::vector<TOfficeValue>; // a dense block of a range
+struct TOfficeCell {
+    int Col = 0;
+    TOfficeValue Value;
+};
 
-// One sheet's cells, rows and columns from 0 (row 0 is the sheet's row 1); rows may be
-// shorter than the widest one.
+// One sheet's cells, rows and columns from 0 (row 0 is the sheet's row 1). Sparse: a row
+// holds only its non-empty cells, in column order, so a cell far to the right costs one cell.
 struct TOfficeSheet {
     QString Name;
-    std::vector<TOfficeRow> Rows;
+    std::map<int, std::vector<TOfficeCell>> Rows;
     const TOfficeValue* At(int Row, int Col) const;
+    // An empty value removes the cell.
     void Set(int Row, int Col, TOfficeValue Value);
+    std::size_t CellCount() const;
     // The bounding box of the non-empty values as "$B$2:$D$5" ("$B$2" for one cell, "$A$1"
     // for none).
     QString UsedRangeAddress() const;
@@ -74,11 +88,28 @@ public:
 
 std::unique_ptr<TOfficeBridge> NewNativeOfficeBridge();
 
-// The native readers and writers (ETxGridError when a file cannot be read or written).
-// The reader is chosen by the file's first bytes: "PK" is .xlsx, D0 CF 11 E0 is .xls.
+// The native readers and writers. Every failure, a lack of memory included, is an
+// ETxGridError with a clear message. The reader is chosen by the file's first bytes: "PK" is
+// .xlsx, D0 CF 11 E0 is .xls. Files come from anywhere: the readers stream, keep cells sparse
+// and refuse a workbook past these limits, saying which.
+constexpr qint64 kWorkbookMaxInflated = qint64(256) << 20; // bytes unpacked from the package
+constexpr std::size_t kWorkbookMaxCells = 2'000'000;       // non-empty cells of all sheets
+constexpr qint64 kWorkbookMaxText = qint64(32) << 20;      // characters of text of all cells
+constexpr qint64 kGridMaxRangeCells = 4'000'000;           // a used range the grid takes
 TOfficeWorkbook ReadWorkbook(const QString& FileName);
 TOfficeWorkbook ReadXlsx(const QByteArray& Zip); // a whole .xlsx file in memory
 void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book);
+// A block of a sheet, rows and columns from 0, both ends included.
+struct TOfficeRange {
+    int Row1 = 0, Col1 = 0, Row2 = -1, Col2 = -1;
+    bool Contains(int Row, int Col) const { return Row >= Row1 && Row <= Row2 && Col >= Col1 && Col <= Col2; }
+};
+// Puts the block Written of Sheet into the sheet of that name of the existing .xlsx package
+// FileName, as a spreadsheet sets a range's values: only that sheet's part changes, and in it
+// only the cells of the block (a replaced cell keeps its format). A new sheet is added to the
+// workbook, its relations and content types. Every other part is kept byte for byte. A .xls
+// (BIFF) file or anything that is no .xlsx package is refused and left untouched.
+void SaveSheetIntoPackage(const QString& FileName, const TOfficeSheet& Sheet, const TOfficeRange& Written);
 // An RTF document holding one table: Cells row by row, Align the paragraph alignment of each
 // cell (0 left, 1 centred, 2 right).
 QByteArray RtfTable(const std::vector<std::vector<QString>>& Cells, const std::vector<std::vector<int>>& Align);

@@ -5,6 +5,7 @@
 #include "grid/TxgridError.h"
 #include "grid/TxgridExchange.h"
 #include "grid/TxgridOffice.h"
+#include "grid/TxgridWorkbook.h"
 #include "grid/TxgridWaitCursor.h"
 #include "grid/Txutil.h"
 
@@ -124,6 +125,10 @@ void TGridExchange::LoadXLS(const QString& FileName, const QString* SheetName)
     }
     std::vector<TOfficeRow> values;
     const bool found = a.Row && b.Row && c1 && c2 && c2 >= c1 && b.Row >= a.Row;
+    // A range the grid cannot hold is refused before the grid changes: its rows are as long
+    // as their last column.
+    if (found && qint64(c2 - c1 + 1) * (b.Row - a.Row + 1) > kGridMaxRangeCells)
+        throw ETxGridError(RangeTooLargeMessage(address));
     if (found) {
         FGrid.SetColCount(c2 - c1 + 1);
         FGrid.SetRowCount(b.Row - a.Row + 1);

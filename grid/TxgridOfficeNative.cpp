@@ -2,6 +2,8 @@
 // written by the workbook readers and writer; a document table written as RTF.
 #include "grid/TxgridError.h"
 #include "grid/TxgridOffice.h"
+#include "grid/TxgridWorkbook.h"
+#include "grid/Txutil.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -14,7 +16,8 @@ QString TOfficeValue::ToText(QChar DecimalSeparator) const
 {
     switch (Kind) {
     case ovText: return Text;
-    case ovBool: return Number != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    // FreeXL hands the booleans of .xls files over as integers: .xlsx ones read the same.
+    case ovBool: return Number != 0 ? QStringLiteral("1") : QStringLiteral("0");
     case ovNumber: {
         QString s = QString::number(Number, 'g', 15);
         if (DecimalSeparator != QLatin1Char('.'))
@@ -25,36 +28,112 @@ QString TOfficeValue::ToText(QChar DecimalSeparator) const
     }
 }
 
+TOfficeValue TOfficeValue::FromCellText(const QString& Text, const TRegional& R)
+{
+    TOfficeValue v;
+    if (Text.isEmpty())
+        return v;
+    v.Kind = ovText;
+    v.Text = Text;
+    if (IsType(Text, R) == 2)
+        return v;
+    // The grid's test lets a minus stand anywhere and a separator lead or trail: the number
+    // must also be one a spreadsheet shows back as the same digits.
+    QString plain;
+    int digits = 0, intDigits = 0;
+    bool leadingZero = false, point = false;
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        const QChar c = Text.at(i);
+        if (c == QLatin1Char('-')) {
+            if (i != 0)
+                return v;
+            plain += c;
+        } else if (c == R.DecimalSeparator) {
+            if (intDigits == 0 || i + 1 == Text.size())
+                return v;
+            point = true;
+            plain += QLatin1Char('.');
+        } else if (c == R.ThousandSeparator) {
+            if (point)
+                return v;
+        } else {
+            if (!point) {
+                if (intDigits == 1 && leadingZero)
+                    return v; // "007", "00,5"
+                leadingZero = intDigits == 0 && c == QLatin1Char('0');
+                ++intDigits;
+            }
+            if (digits > 0 || c != QLatin1Char('0'))
+                ++digits;
+            plain += c;
+        }
+    }
+    bool ok = false;
+    const double number = plain.toDouble(&ok);
+    if (!ok || intDigits == 0 || digits > 15)
+        return v;
+    v.Kind = ovNumber;
+    v.Number = number;
+    v.Text.clear();
+    return v;
+}
+
 const TOfficeValue* TOfficeSheet::At(int Row, int Col) const
 {
-    if (Row < 0 || Col < 0 || Row >= int(Rows.size()) || Col >= int(Rows[std::size_t(Row)].size()))
+    const auto r = Rows.find(Row);
+    if (r == Rows.end())
         return nullptr;
-    return &Rows[std::size_t(Row)][std::size_t(Col)];
+    const auto c = std::lower_bound(r->second.begin(), r->second.end(), Col,
+                                    [](const TOfficeCell& a, int b) { return a.Col < b; });
+    return c != r->second.end() && c->Col == Col ? &c->Value : nullptr;
 }
 
 void TOfficeSheet::Set(int Row, int Col, TOfficeValue Value)
 {
-    if (Value.Kind == TOfficeValue::ovEmpty && !At(Row, Col))
+    const bool empty = Value.Kind == TOfficeValue::ovEmpty;
+    auto r = Rows.find(Row);
+    if (r == Rows.end()) {
+        if (empty)
+            return;
+        r = Rows.emplace(Row, std::vector<TOfficeCell>()).first;
+    }
+    std::vector<TOfficeCell>& cells = r->second;
+    if (!empty && (cells.empty() || cells.back().Col < Col)) { // cells mostly come in order
+        cells.push_back({Col, std::move(Value)});
         return;
-    if (Row >= int(Rows.size()))
-        Rows.resize(std::size_t(Row) + 1);
-    TOfficeRow& r = Rows[std::size_t(Row)];
-    if (Col >= int(r.size()))
-        r.resize(std::size_t(Col) + 1);
-    r[std::size_t(Col)] = std::move(Value);
+    }
+    const auto c = std::lower_bound(cells.begin(), cells.end(), Col, [](const TOfficeCell& a, int b) { return a.Col < b; });
+    if (c != cells.end() && c->Col == Col) {
+        if (empty)
+            cells.erase(c);
+        else
+            c->Value = std::move(Value);
+    } else if (!empty) {
+        cells.insert(c, {Col, std::move(Value)});
+    }
+    if (cells.empty())
+        Rows.erase(r);
+}
+
+std::size_t TOfficeSheet::CellCount() const
+{
+    std::size_t n = 0;
+    for (const auto& [row, cells] : Rows)
+        n += cells.size();
+    return n;
 }
 
 QString TOfficeSheet::UsedRangeAddress() const
 {
     int top = -1, bottom = -1, left = -1, right = -1;
-    for (int r = 0; r < int(Rows.size()); ++r)
-        for (int c = 0; c < int(Rows[std::size_t(r)].size()); ++c)
-            if (Rows[std::size_t(r)][std::size_t(c)].Kind != TOfficeValue::ovEmpty) {
+    for (const auto& [r, cells] : Rows)
+        for (const TOfficeCell& c : cells)
+            if (c.Value.Kind != TOfficeValue::ovEmpty) {
                 if (top < 0)
                     top = r;
                 bottom = r;
-                left = left < 0 ? c : std::min(left, c);
-                right = std::max(right, c);
+                left = left < 0 ? c.Col : std::min(left, c.Col);
+                right = std::max(right, c.Col);
             }
     if (top < 0)
         return QStringLiteral("$A$1");
@@ -165,12 +244,15 @@ public:
         FBook = ReadWorkbook(FileName);
         FFileName = FileName;
         FSheet = FBook.ActiveSheet;
+        FOpened = true;
+        FWritten = {};
         return true;
     }
     void WorkbooksAdd() override
     {
         FBook = {};
         FSheet = -1;
+        FOpened = false;
     }
     int SheetsCount() override { return int(FBook.Sheets.size()); }
     QString SheetName(int Index) override { return FBook.Sheets.at(std::size_t(Index - 1)).Name; }
@@ -190,16 +272,18 @@ public:
         std::vector<TOfficeRow> out;
         if (!parseRange(Range, c1, r1, c2, r2))
             return out;
+        if (qint64(r2 - r1 + 1) * (c2 - c1 + 1) > kGridMaxRangeCells)
+            throw ETxGridError(RangeTooLargeMessage(Range));
         const TOfficeSheet& s = Sheet();
         out.resize(std::size_t(r2 - r1 + 1));
-        for (int r = r1; r <= r2 && r < int(s.Rows.size()); ++r) {
-            const TOfficeRow& src = s.Rows[std::size_t(r)];
-            TOfficeRow& dst = out[std::size_t(r - r1)];
-            for (int c = c1; c <= c2 && c < int(src.size()); ++c) {
-                if (dst.empty())
-                    dst.resize(std::size_t(c2 - c1 + 1));
-                dst[std::size_t(c - c1)] = src[std::size_t(c)];
-            }
+        for (auto r = s.Rows.lower_bound(r1); r != s.Rows.end() && r->first <= r2; ++r) {
+            TOfficeRow& dst = out[std::size_t(r->first - r1)];
+            for (const TOfficeCell& c : r->second)
+                if (c.Col >= c1 && c.Col <= c2) {
+                    if (dst.empty())
+                        dst.resize(std::size_t(c2 - c1 + 1));
+                    dst[std::size_t(c.Col - c1)] = c.Value;
+                }
         }
         return out;
     }
@@ -209,15 +293,20 @@ public:
         if (!parseRange(Range, c1, r1, c2, r2))
             return;
         TOfficeSheet& s = Sheet();
+        FWritten = {r1, c1, r2, c2};
+        const TRegional regional = TRegional::Current();
         for (int r = 0; r < int(Values.size()) && r1 + r <= r2; ++r)
-            for (int c = 0; c < int(Values[std::size_t(r)].size()) && c1 + c <= c2; ++c) {
-                TOfficeValue v;
-                v.Text = Values[std::size_t(r)][std::size_t(c)];
-                v.Kind = v.Text.isEmpty() ? TOfficeValue::ovEmpty : TOfficeValue::ovText;
-                s.Set(r1 + r, c1 + c, std::move(v));
-            }
+            for (int c = 0; c < int(Values[std::size_t(r)].size()) && c1 + c <= c2; ++c)
+                s.Set(r1 + r, c1 + c, TOfficeValue::FromCellText(Values[std::size_t(r)][std::size_t(c)], regional));
     }
-    void WorkbookSave() override { WriteXlsx(FFileName, Book()); }
+    // An opened workbook changes only in the sheet in hand; the rest of its file stays as it is.
+    void WorkbookSave() override
+    {
+        if (FOpened)
+            SaveSheetIntoPackage(FFileName, Sheet(), FWritten);
+        else
+            WriteXlsx(FFileName, Book());
+    }
     void WorkbookSaveAs(const QString& FileName) override { WriteXlsx(FileName, Book()); }
     void WorkbookClose(bool) override { FBook = {}; }
     void Quit() override {}
@@ -263,6 +352,8 @@ private:
     TOfficeWorkbook FBook;
     QString FFileName;
     int FSheet = -1;
+    bool FOpened = false; // FBook was read from FFileName
+    TOfficeRange FWritten; // the block SetRangeValue set
     std::vector<std::vector<QString>> FCells;
     std::vector<std::vector<int>> FAlign;
 };

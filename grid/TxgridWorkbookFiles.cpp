@@ -1,68 +1,24 @@
-// Workbook files: .xlsx read by our own reader (the zip through libzip, the parts through
-// QXmlStreamReader), .xls read through FreeXL, and .xlsx written through libxlsxwriter.
+// Workbook files: .xlsx read by our own streaming reader (parts inflated in chunks by libzip
+// into QXmlStreamReader, styles read so that dates come in as dates), .xls read by FreeXL in a
+// helper process, new .xlsx written through libxlsxwriter.
 #include "grid/TxgridError.h"
-#include "grid/TxgridOffice.h"
+#include "grid/TxgridWorkbook.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryFile>
-#include <QXmlStreamReader>
+#include <cmath>
 #include <cstdio>
-#include <freexl.h>
+#include <new>
 #include <xlsxwriter.h>
-#include <zip.h>
 
 namespace grid {
 
 namespace {
 
 constexpr int kMaxRows = 1048576, kMaxCols = 16384; // the format's limits
-constexpr zip_uint64_t kMaxPart = 1u << 30;
-
-[[noreturn]] void corrupt(const QString& Name)
-{
-    throw ETxGridError(QStringLiteral("File contains no data or corrupt file ") + Name);
-}
-
-// --- .xlsx ---------------------------------------------------------------------------------
-
-class TZip {
-public:
-    explicit TZip(const QByteArray& Data)
-    {
-        zip_error_t err;
-        zip_error_init(&err);
-        zip_source_t* src = zip_source_buffer_create(Data.constData(), zip_uint64_t(Data.size()), 0, &err);
-        if (src && !(FZip = zip_open_from_source(src, ZIP_RDONLY, &err)))
-            zip_source_free(src);
-        zip_error_fini(&err);
-    }
-    ~TZip()
-    {
-        if (FZip)
-            zip_discard(FZip);
-    }
-    bool IsOpen() const { return FZip != nullptr; }
-    // A part's bytes; false when absent or unreadable.
-    bool Read(const QString& Name, QByteArray& Out) const
-    {
-        zip_stat_t st;
-        const QByteArray n = Name.toUtf8();
-        if (zip_stat(FZip, n.constData(), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || st.size > kMaxPart)
-            return false;
-        zip_file_t* f = zip_fopen(FZip, n.constData(), 0);
-        if (!f)
-            return false;
-        Out.resize(qsizetype(st.size));
-        const zip_int64_t got = zip_fread(f, Out.data(), st.size);
-        zip_fclose(f);
-        return got == zip_int64_t(st.size);
-    }
-
-private:
-    zip_t* FZip = nullptr;
-};
 
 QString attr(const QXmlStreamReader& X, QLatin1String Name) { return X.attributes().value(Name).toString(); }
 
@@ -83,34 +39,141 @@ bool cellRef(QStringView Ref, int& Col, int& Row)
 }
 
 // The text of an element holding text runs (<si>, <is>): every <t> inside, phonetic runs left out.
-QString runText(QXmlStreamReader& X)
+QString runText(TPartReader& P)
 {
+    QXmlStreamReader& x = P.X;
     QString out;
-    const QString end = X.name().toString();
+    const QString end = x.name().toString();
     int skip = 0;
-    while (!X.atEnd()) {
-        X.readNext();
-        if (X.isStartElement()) {
-            if (X.name() == QLatin1String("rPh"))
+    while (!x.atEnd()) {
+        P.Next();
+        if (x.isStartElement()) {
+            if (x.name() == QLatin1String("rPh"))
                 ++skip;
-            else if (X.name() == QLatin1String("t") && !skip)
-                out += X.readElementText();
-        } else if (X.isEndElement()) {
-            if (X.name() == QLatin1String("rPh"))
+            else if (x.name() == QLatin1String("t") && !skip)
+                out += x.readElementText();
+        } else if (x.isEndElement()) {
+            if (x.name() == QLatin1String("rPh"))
                 --skip;
-            else if (X.name() == end)
+            else if (x.name() == end)
                 break;
         }
     }
     return out;
 }
 
-void readSheet(const QByteArray& Xml, const QStringList& Shared, TOfficeSheet& Sheet)
+// --- styles: which cell formats show dates and times ----------------------------------------
+
+enum TDateKind : unsigned char { dkNone, dkDate, dkTime, dkDateTime };
+
+TDateKind builtinKind(int Id)
 {
-    QXmlStreamReader x(Xml);
+    if ((Id >= 14 && Id <= 17) || (Id >= 27 && Id <= 36) || (Id >= 50 && Id <= 58))
+        return dkDate;
+    if ((Id >= 18 && Id <= 21) || (Id >= 45 && Id <= 47))
+        return dkTime;
+    return Id == 22 ? dkDateTime : dkNone;
+}
+
+// A format code's kind from its first section: quoted text, escapes, colours and locales
+// left out; d or y is a date, h or s (or an elapsed [h]) a time; m alone counts as a date.
+TDateKind codeKind(const QString& Code)
+{
+    const QString code = Code.section(QLatin1Char(';'), 0, 0).toLower();
+    if (code == QLatin1String("general"))
+        return dkNone;
+    bool date = false, time = false, month = false;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code.at(i);
+        if (c == QLatin1Char('"')) {
+            i = code.indexOf(QLatin1Char('"'), i + 1);
+            if (i < 0)
+                break;
+        } else if (c == QLatin1Char('\\') || c == QLatin1Char('_') || c == QLatin1Char('*')) {
+            ++i;
+        } else if (c == QLatin1Char('[')) {
+            const qsizetype close = code.indexOf(QLatin1Char(']'), i);
+            const QString inner = code.mid(i + 1, close < 0 ? -1 : close - i - 1);
+            if (!inner.isEmpty() && (inner.at(0) == QLatin1Char('h') || inner.at(0) == QLatin1Char('s')
+                                     || inner.at(0) == QLatin1Char('m')) && inner.count(inner.at(0)) == inner.size())
+                time = true;
+            if (close < 0)
+                break;
+            i = close;
+        } else if (c == QLatin1Char('d') || c == QLatin1Char('y')) {
+            date = true;
+        } else if (c == QLatin1Char('h') || c == QLatin1Char('s')) {
+            time = true;
+        } else if (c == QLatin1Char('m')) {
+            month = true;
+        }
+    }
+    if (month && !time)
+        date = true;
+    return date && time ? dkDateTime : date ? dkDate : time ? dkTime : dkNone;
+}
+
+// The kind of each cell format (<cellXfs>), by its index.
+std::vector<TDateKind> readStyles(const TPackage& Package, TReadBudget& Budget)
+{
+    std::vector<TDateKind> kinds;
+    TPartReader p(Package, QStringLiteral("xl/styles.xml"), Budget);
+    if (!p.IsOpen())
+        return kinds;
+    QHash<int, TDateKind> custom;
+    bool inCellXfs = false;
+    while (!p.AtEnd()) {
+        p.Next();
+        const QXmlStreamReader& x = p.X;
+        if (x.isEndElement() && x.name() == QLatin1String("cellXfs"))
+            inCellXfs = false;
+        if (!x.isStartElement())
+            continue;
+        if (x.name() == QLatin1String("numFmt")) {
+            custom.insert(attr(x, QLatin1String("numFmtId")).toInt(), codeKind(attr(x, QLatin1String("formatCode"))));
+        } else if (x.name() == QLatin1String("cellXfs")) {
+            inCellXfs = true;
+        } else if (inCellXfs && x.name() == QLatin1String("xf")) {
+            if (kinds.size() >= 65536)
+                throw std::runtime_error("styles");
+            const int id = attr(x, QLatin1String("numFmtId")).toInt();
+            kinds.push_back(custom.contains(id) ? custom.value(id) : builtinKind(id));
+        }
+    }
+    p.Finish();
+    return kinds;
+}
+
+// A serial date as FreeXL gives it for .xls: "YYYY-MM-DD", "HH:MM:SS" or both.
+bool serialText(double Serial, TDateKind Kind, bool From1904, QString& Out)
+{
+    if (!(Serial >= 0 && Serial < 2958466)) // up to 9999-12-31
+        return false;
+    qint64 seconds = qint64(std::llround(Serial * 86400.0));
+    qint64 days = seconds / 86400;
+    seconds %= 86400;
+    // The 1900 system counts a 29 February 1900 that never was: serials before it are one
+    // day later than their count from 30 December 1899.
+    QDate base = From1904 ? QDate(1904, 1, 1) : days < 61 ? QDate(1899, 12, 31) : QDate(1899, 12, 30);
+    const QString date = base.addDays(days).toString(QStringLiteral("yyyy-MM-dd"));
+    const QString time = QTime(0, 0).addSecs(int(seconds)).toString(QStringLiteral("HH:mm:ss"));
+    Out = Kind == dkDate ? date : Kind == dkTime ? time : date + QLatin1Char(' ') + time;
+    return true;
+}
+
+struct TSheetContext {
+    const QStringList& Shared;
+    const std::vector<TDateKind>& Styles;
+    bool From1904 = false;
+    TReadBudget& Budget;
+};
+
+void readSheet(TPartReader& P, const TSheetContext& Ctx, TOfficeSheet& Sheet)
+{
+    QXmlStreamReader& x = P.X;
     int row = -1, nextCol = 0;
     while (!x.atEnd()) {
-        x.readNext();
+        P.Next();
         if (!x.isStartElement())
             continue;
         if (x.name() == QLatin1String("row")) {
@@ -126,11 +189,12 @@ void readSheet(const QByteArray& Xml, const QStringList& Shared, TOfficeSheet& S
             if (!ref.isEmpty() && !cellRef(ref, col, r))
                 throw std::runtime_error("ref");
             const QString type = attr(x, QLatin1String("t"));
+            const int style = attr(x, QLatin1String("s")).toInt();
             QString v;
             bool hasV = false;
             TOfficeValue value;
             while (!x.atEnd()) {
-                x.readNext();
+                P.Next();
                 if (x.isEndElement() && x.name() == QLatin1String("c"))
                     break;
                 if (!x.isStartElement())
@@ -140,19 +204,21 @@ void readSheet(const QByteArray& Xml, const QStringList& Shared, TOfficeSheet& S
                     hasV = true;
                 } else if (x.name() == QLatin1String("is")) {
                     value.Kind = TOfficeValue::ovText;
-                    value.Text = runText(x);
+                    value.Text = runText(P);
+                    Ctx.Budget.AddText(value.Text.size());
                 }
             }
             if (type == QLatin1String("s") && hasV) {
                 bool ok = false;
                 const int i = v.toInt(&ok);
-                if (ok && i >= 0 && i < Shared.size()) {
+                if (ok && i >= 0 && i < Ctx.Shared.size()) {
                     value.Kind = TOfficeValue::ovText;
-                    value.Text = Shared.at(i);
+                    value.Text = Ctx.Shared.at(i); // shared, not copied
                 }
             } else if ((type == QLatin1String("str") || type == QLatin1String("d")) && hasV) {
                 value.Kind = TOfficeValue::ovText;
                 value.Text = v;
+                Ctx.Budget.AddText(v.size());
             } else if (type == QLatin1String("b") && hasV) {
                 value.Kind = TOfficeValue::ovBool;
                 value.Number = v.trimmed() == QLatin1String("1");
@@ -162,85 +228,48 @@ void readSheet(const QByteArray& Xml, const QStringList& Shared, TOfficeSheet& S
                 bool ok = false;
                 value.Number = v.toDouble(&ok);
                 value.Kind = ok ? TOfficeValue::ovNumber : TOfficeValue::ovEmpty;
+                const TDateKind kind = style >= 0 && std::size_t(style) < Ctx.Styles.size() ? Ctx.Styles[std::size_t(style)] : dkNone;
+                if (ok && kind != dkNone && serialText(value.Number, kind, Ctx.From1904, value.Text))
+                    value.Kind = TOfficeValue::ovText;
             }
-            if (value.Kind != TOfficeValue::ovEmpty)
+            if (value.Kind != TOfficeValue::ovEmpty) {
+                Ctx.Budget.AddCell();
                 Sheet.Set(r, col, std::move(value));
+            }
             nextCol = col + 1;
             row = r;
         }
     }
-    if (x.hasError())
-        throw std::runtime_error("xml");
+    P.Finish();
 }
 
-// --- .xls ----------------------------------------------------------------------------------
-
-TOfficeWorkbook readXls(const QString& FileName)
+QString outOfMemory(const QString& FileName)
 {
-    const void* h = nullptr;
-    const QByteArray path = QFile::encodeName(FileName);
-    struct TClose {
-        const void*& H;
-        ~TClose()
-        {
-            if (H)
-                freexl_close(H);
-        }
-    } close{h};
-    unsigned int count = 0;
-    if (freexl_open(path.constData(), &h) != FREEXL_OK || freexl_get_info(h, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK)
-        corrupt(FileName);
-    TOfficeWorkbook book;
-    for (unsigned short i = 0; i < count; ++i) {
-        const char* name = nullptr;
-        unsigned int rows = 0;
-        unsigned short cols = 0;
-        if (freexl_get_worksheet_name(h, i, &name) != FREEXL_OK || freexl_select_active_worksheet(h, i) != FREEXL_OK
-            || freexl_worksheet_dimensions(h, &rows, &cols) != FREEXL_OK)
-            corrupt(FileName);
-        TOfficeSheet sheet;
-        sheet.Name = QString::fromUtf8(name);
-        for (unsigned int r = 0; r < rows; ++r)
-            for (unsigned short c = 0; c < cols; ++c) {
-                FreeXL_CellValue cell;
-                if (freexl_get_cell_value(h, r, c, &cell) != FREEXL_OK)
-                    continue;
-                TOfficeValue v;
-                switch (cell.type) {
-                case FREEXL_CELL_INT: v.Kind = TOfficeValue::ovNumber; v.Number = cell.value.int_value; break;
-                case FREEXL_CELL_DOUBLE: v.Kind = TOfficeValue::ovNumber; v.Number = cell.value.double_value; break;
-                case FREEXL_CELL_TEXT:
-                case FREEXL_CELL_SST_TEXT:
-                case FREEXL_CELL_DATE:
-                case FREEXL_CELL_DATETIME:
-                case FREEXL_CELL_TIME: v.Kind = TOfficeValue::ovText; v.Text = QString::fromUtf8(cell.value.text_value); break;
-                default: continue; // no value
-                }
-                sheet.Set(int(r), int(c), std::move(v));
-            }
-        book.Sheets.push_back(std::move(sheet));
-    }
-    return book;
+    return QStringLiteral("Za mało pamięci, by wczytać skoroszyt %1.").arg(FileName);
 }
 
 } // namespace
 
-TOfficeWorkbook ReadXlsx(const QByteArray& Zip)
+TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
 {
-    const TZip zip(Zip);
-    QByteArray part;
-    if (!zip.IsOpen() || !zip.Read(QStringLiteral("xl/workbook.xml"), part))
+    if (!Package.IsOpen())
         throw std::runtime_error("zip");
     // The sheets in their order, each with its relationship to the part holding it.
     TOfficeWorkbook book;
     QStringList relIds;
+    bool from1904 = false;
     {
-        QXmlStreamReader x(part);
-        while (!x.atEnd()) {
-            x.readNext();
+        TPartReader p(Package, QStringLiteral("xl/workbook.xml"), Budget);
+        if (!p.IsOpen())
+            throw std::runtime_error("zip");
+        while (!p.AtEnd()) {
+            p.Next();
+            const QXmlStreamReader& x = p.X;
             if (!x.isStartElement())
                 continue;
             if (x.name() == QLatin1String("sheet")) {
+                if (book.Sheets.size() >= 4096)
+                    throw std::runtime_error("sheets");
                 TOfficeSheet s;
                 s.Name = attr(x, QLatin1String("name"));
                 QString id;
@@ -251,53 +280,67 @@ TOfficeWorkbook ReadXlsx(const QByteArray& Zip)
                 relIds << id;
             } else if (x.name() == QLatin1String("workbookView")) {
                 book.ActiveSheet = attr(x, QLatin1String("activeTab")).toInt();
+            } else if (x.name() == QLatin1String("workbookPr")) {
+                const QString d = attr(x, QLatin1String("date1904"));
+                from1904 = d == QLatin1String("1") || d == QLatin1String("true");
             }
         }
+        p.Finish();
     }
     QHash<QString, QString> targets;
-    if (zip.Read(QStringLiteral("xl/_rels/workbook.xml.rels"), part)) {
-        QXmlStreamReader x(part);
-        while (!x.atEnd())
-            if (x.readNext() == QXmlStreamReader::StartElement && x.name() == QLatin1String("Relationship")) {
-                QString t = attr(x, QLatin1String("Target"));
+    {
+        TPartReader p(Package, QStringLiteral("xl/_rels/workbook.xml.rels"), Budget);
+        while (p.IsOpen() && !p.AtEnd())
+            if (p.Next() == QXmlStreamReader::StartElement && p.X.name() == QLatin1String("Relationship")) {
+                QString t = attr(p.X, QLatin1String("Target"));
                 t = t.startsWith(QLatin1Char('/')) ? t.mid(1) : QStringLiteral("xl/") + t;
-                targets.insert(attr(x, QLatin1String("Id")), t);
+                targets.insert(attr(p.X, QLatin1String("Id")), t);
             }
+        p.Finish();
     }
     QStringList shared;
-    if (zip.Read(QStringLiteral("xl/sharedStrings.xml"), part)) {
-        QXmlStreamReader x(part);
-        while (!x.atEnd())
-            if (x.readNext() == QXmlStreamReader::StartElement && x.name() == QLatin1String("si"))
-                shared << runText(x);
+    {
+        TPartReader p(Package, QStringLiteral("xl/sharedStrings.xml"), Budget);
+        while (p.IsOpen() && !p.AtEnd())
+            if (p.Next() == QXmlStreamReader::StartElement && p.X.name() == QLatin1String("si")) {
+                shared << runText(p);
+                Budget.AddText(shared.back().size() + 1);
+            }
+        p.Finish();
     }
+    const std::vector<TDateKind> styles = readStyles(Package, Budget);
+    const TSheetContext ctx{shared, styles, from1904, Budget};
     for (std::size_t i = 0; i < book.Sheets.size(); ++i) {
         const QString target = targets.value(relIds.at(qsizetype(i)),
                                              QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1));
-        if (zip.Read(target, part))
-            readSheet(part, shared, book.Sheets[i]);
+        TPartReader p(Package, target, Budget);
+        if (p.IsOpen())
+            readSheet(p, ctx, book.Sheets[i]);
     }
     if (book.ActiveSheet < 0 || book.ActiveSheet >= int(book.Sheets.size()))
         book.ActiveSheet = 0;
     return book;
 }
 
+TOfficeWorkbook ReadXlsx(const QByteArray& Zip)
+{
+    return Guarded(QString(), outOfMemory(QString()), [&] {
+        TReadBudget budget;
+        return ReadPackage(TPackage(Zip), budget);
+    });
+}
+
 TOfficeWorkbook ReadWorkbook(const QString& FileName)
 {
-    QFile f(FileName);
-    if (!f.open(QIODevice::ReadOnly))
-        throw ETxGridError(QStringLiteral("Cannot open file ") + FileName);
-    const QByteArray head = f.peek(8);
-    if (head.startsWith("PK")) {
-        try {
-            return ReadXlsx(f.readAll());
-        } catch (const std::runtime_error&) {
-            corrupt(FileName);
-        }
-    }
-    if (head.startsWith("\xD0\xCF\x11\xE0"))
-        return readXls(FileName);
-    corrupt(FileName);
+    const QByteArray head = FileHead(FileName);
+    if (head.startsWith("PK"))
+        return Guarded(FileName, outOfMemory(FileName), [&] {
+            TReadBudget budget{FileName};
+            return ReadPackage(TPackage(FileName), budget);
+        });
+    if (IsBiff(head))
+        return Guarded(FileName, outOfMemory(FileName), [&] { return ReadXlsInHelper(FileName); });
+    Corrupt(FileName);
 }
 
 void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
@@ -325,21 +368,21 @@ void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
         }
         if (int(i) == Book.ActiveSheet)
             worksheet_activate(ws);
-        for (std::size_t r = 0; r < s.Rows.size() && failure.isEmpty(); ++r)
-            for (std::size_t c = 0; c < s.Rows[r].size(); ++c) {
-                const TOfficeValue& v = s.Rows[r][c];
+        for (auto row = s.Rows.begin(); row != s.Rows.end() && failure.isEmpty(); ++row)
+            for (const TOfficeCell& cell : row->second) {
+                const TOfficeValue& v = cell.Value;
+                const auto r = lxw_row_t(row->first);
+                const auto c = lxw_col_t(cell.Col);
                 lxw_error e = LXW_NO_ERROR;
                 switch (v.Kind) {
-                case TOfficeValue::ovText:
-                    e = worksheet_write_string(ws, lxw_row_t(r), lxw_col_t(c), v.Text.toUtf8().constData(), nullptr);
-                    break;
-                case TOfficeValue::ovNumber: e = worksheet_write_number(ws, lxw_row_t(r), lxw_col_t(c), v.Number, nullptr); break;
-                case TOfficeValue::ovBool: e = worksheet_write_boolean(ws, lxw_row_t(r), lxw_col_t(c), v.Number != 0, nullptr); break;
+                case TOfficeValue::ovText: e = worksheet_write_string(ws, r, c, v.Text.toUtf8().constData(), nullptr); break;
+                case TOfficeValue::ovNumber: e = worksheet_write_number(ws, r, c, v.Number, nullptr); break;
+                case TOfficeValue::ovBool: e = worksheet_write_boolean(ws, r, c, v.Number != 0, nullptr); break;
                 default: break;
                 }
                 if (e != LXW_NO_ERROR) {
                     failure = QStringLiteral("Komórka %1%2 arkusza \"%3\": %4")
-                                  .arg(ColumnLetters(int(c) + 1)).arg(r + 1).arg(s.Name, QString::fromUtf8(lxw_strerror(e)));
+                                  .arg(ColumnLetters(cell.Col + 1)).arg(row->first + 1).arg(s.Name, QString::fromUtf8(lxw_strerror(e)));
                     break;
                 }
             }

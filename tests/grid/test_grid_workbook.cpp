@@ -1,0 +1,322 @@
+// Real workbooks: one made by libxlsxwriter with formulas, dates, formats, a merge and a chart
+// keeps every other part of its package byte for byte after the grid saves into one sheet;
+// numbers go out as numbers; the same cells come from .xlsx and .xls (fixture/same_data.xls,
+// made by fixture/make_same_data_xls.py); a .xls is never written over; the .xls reader's
+// faults (a crash, garbage, endless output, a hang) end its helper process, not the program.
+#include "grid/Txgrid.h"
+#include "grid/TxgridError.h"
+#include "grid/TxgridExchange.h"
+#include "grid/TxgridOffice.h"
+#include "grid/TxgridWorkbook.h"
+
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <xlsxwriter.h>
+#include <zip.h>
+
+using namespace grid;
+
+namespace {
+
+QString errorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const ETxGridError& e) {
+        return e.message();
+    }
+    return QStringLiteral("<none>");
+}
+
+QByteArray bytesOf(const QString& File)
+{
+    QFile f(File);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Every part of a package, unpacked.
+QMap<QString, QByteArray> partsOf(const QString& File)
+{
+    QMap<QString, QByteArray> parts;
+    int err = 0;
+    zip_t* z = zip_open(QFile::encodeName(File).constData(), ZIP_RDONLY, &err);
+    if (!z)
+        return parts;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
+        zip_stat_t st;
+        zip_stat_index(z, zip_uint64_t(i), 0, &st);
+        QByteArray data(qsizetype(st.size), '\0');
+        zip_file_t* f = zip_fopen_index(z, zip_uint64_t(i), 0);
+        zip_fread(f, data.data(), st.size);
+        zip_fclose(f);
+        parts.insert(QString::fromUtf8(st.name), data);
+    }
+    zip_discard(z);
+    return parts;
+}
+
+// The parts of After that differ from Before's, and those added or gone.
+QStringList changedParts(const QMap<QString, QByteArray>& Before, const QMap<QString, QByteArray>& After)
+{
+    QStringList out;
+    for (auto it = After.begin(); it != After.end(); ++it)
+        if (Before.value(it.key()) != it.value())
+            out << it.key();
+    for (auto it = Before.begin(); it != Before.end(); ++it)
+        if (!After.contains(it.key()))
+            out << QStringLiteral("-") + it.key();
+    return out;
+}
+
+QString cellText(const TOfficeSheet& S, int Row, int Col)
+{
+    const TOfficeValue* v = S.At(Row, Col);
+    return v ? v->ToText(QLatin1Char(',')) : QStringLiteral("<empty>");
+}
+
+const TOfficeSheet& sheetNamed(const TOfficeWorkbook& B, const QString& Name)
+{
+    for (const TOfficeSheet& s : B.Sheets)
+        if (s.Name == Name)
+            return s;
+    static const TOfficeSheet none;
+    return none;
+}
+
+// A workbook as a spreadsheet user makes one: formulas, dates, a number format, bold, a fill,
+// a column width and a merge on "Dane", a chart of its numbers on "Wykres", and "Cel".
+void makeRichWorkbook(const QString& File)
+{
+    lxw_workbook* wb = workbook_new(QFile::encodeName(File).constData());
+    lxw_worksheet* dane = workbook_add_worksheet(wb, "Dane");
+    lxw_worksheet* wykres = workbook_add_worksheet(wb, "Wykres");
+    lxw_worksheet* cel = workbook_add_worksheet(wb, "Cel");
+    lxw_format* date = workbook_add_format(wb);
+    format_set_num_format(date, "dd.mm.yyyy");
+    lxw_format* money = workbook_add_format(wb);
+    format_set_num_format(money, "#,##0.00 \"zł\"");
+    format_set_bold(money);
+    format_set_bg_color(money, LXW_COLOR_YELLOW);
+    worksheet_set_column(dane, 0, 0, 30, nullptr);
+    worksheet_write_string(dane, 0, 0, "Kwota", nullptr);
+    for (int r = 1; r <= 4; ++r)
+        worksheet_write_number(dane, lxw_row_t(r), 0, r * 10.5, money);
+    worksheet_write_formula(dane, 5, 0, "=SUM(A2:A5)", money);
+    lxw_datetime when = {2024, 3, 15, 0, 0, 0};
+    worksheet_write_datetime(dane, 0, 1, &when, date);
+    worksheet_merge_range(dane, 6, 0, 6, 3, "Razem scalone", nullptr);
+    lxw_chart* chart = workbook_add_chart(wb, LXW_CHART_COLUMN);
+    chart_add_series(chart, nullptr, "=Dane!$A$2:$A$5");
+    worksheet_insert_chart(wykres, 1, 1, chart);
+    worksheet_write_string(cel, 0, 0, "stare", nullptr);
+    worksheet_write_formula_num(cel, 3, 3, "=1+2", nullptr, 3);
+    ASSERT_EQ(workbook_close(wb), LXW_NO_ERROR);
+}
+
+class GridWorkbook : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString Path(const QString& n) const { return dir.filePath(n); }
+    static QString Fixture(const char* n) { return QStringLiteral(TARNEX_SOURCE_DIR "/tests/grid/fixture/") + QLatin1String(n); }
+    void TearDown() override { SetXlsHelperProgram(QString()); }
+    // A shell script as the .xls helper.
+    void HelperScript(const QByteArray& Body, int TimeoutMs = 30000)
+    {
+        const QString script = Path(QStringLiteral("helper.sh"));
+        QFile f(script);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n" + Body + "\n");
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        SetXlsHelperProgram(script, TimeoutMs);
+    }
+};
+
+} // namespace
+
+TEST_F(GridWorkbook, SavingIntoOneSheetKeepsEveryOtherPartByteForByte)
+{
+    const QString file = Path("bogaty.xlsx");
+    makeRichWorkbook(file);
+    const QMap<QString, QByteArray> made = partsOf(file);
+    ASSERT_TRUE(made.contains("xl/charts/chart1.xml"));
+
+    TTxStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(2);
+    g.SaveWithFixedCells = true;
+    g.setCells(0, 0, QStringLiteral("Zażółć"));
+    g.setCells(1, 0, QStringLiteral("12,5"));
+    g.setCells(2, 0, QStringLiteral("007"));
+    g.setCells(0, 1, QStringLiteral("=1+2"));
+    g.setCells(1, 1, QStringLiteral("-3"));
+
+    // Into the existing "Cel": only its part changes.
+    g.Exchange().SaveToXLSSheet(file, QStringLiteral("Cel"));
+    const QMap<QString, QByteArray> intoOld = partsOf(file);
+    EXPECT_EQ(changedParts(made, intoOld), QStringList{"xl/worksheets/sheet3.xml"});
+    TOfficeWorkbook book = ReadWorkbook(file);
+    const TOfficeSheet& cel = sheetNamed(book, "Cel");
+    EXPECT_EQ(cellText(cel, 0, 0), QStringLiteral("Zażółć"));
+    EXPECT_EQ(cel.At(0, 1)->Kind, TOfficeValue::ovNumber);
+    EXPECT_EQ(cellText(cel, 0, 1), QStringLiteral("12,5"));
+    EXPECT_EQ(cellText(cel, 0, 2), QStringLiteral("007"));
+    EXPECT_EQ(cellText(cel, 1, 0), QStringLiteral("=1+2"));
+    EXPECT_EQ(cel.At(1, 1)->Kind, TOfficeValue::ovNumber);
+    EXPECT_EQ(cellText(sheetNamed(book, "Dane"), 0, 1), QStringLiteral("2024-03-15")); // a date stays a date
+    // Outside the written block the sheet keeps its cells as they were: D4's formula too.
+    EXPECT_TRUE(intoOld.value("xl/worksheets/sheet3.xml").contains("<f>1+2</f>"));
+    EXPECT_EQ(cellText(cel, 3, 3), QStringLiteral("3"));
+
+    // Into a new sheet: the workbook, its relations and content types gain it; nothing else moves.
+    g.Exchange().SaveToXLSSheet(file, QStringLiteral("Nowy arkusz"));
+    const QMap<QString, QByteArray> intoNew = partsOf(file);
+    QStringList changed = changedParts(intoOld, intoNew);
+    changed.sort();
+    EXPECT_EQ(changed, (QStringList{"[Content_Types].xml", "xl/_rels/workbook.xml.rels", "xl/workbook.xml",
+                                    "xl/worksheets/sheet4.xml"}));
+    book = ReadWorkbook(file);
+    ASSERT_EQ(book.Sheets.size(), 4u);
+    EXPECT_EQ(book.Sheets[3].Name, QStringLiteral("Nowy arkusz"));
+    EXPECT_EQ(cellText(book.Sheets[3], 0, 1), QStringLiteral("12,5"));
+    TTxStringGrid back;
+    back.Exchange().LoadFromXLSSheet(file, QStringLiteral("Nowy arkusz"));
+    EXPECT_EQ(back.cells(0, 0), QStringLiteral("Zażółć"));
+    EXPECT_EQ(back.cells(2, 0), QStringLiteral("007"));
+
+    // A name a spreadsheet cannot hold is refused; the file stays.
+    const QByteArray before = bytesOf(file);
+    EXPECT_TRUE(errorOf([&] { g.Exchange().SaveToXLSSheet(file, QStringLiteral("a/b")); }).contains("a/b"));
+    EXPECT_EQ(bytesOf(file), before);
+}
+
+TEST_F(GridWorkbook, AnXlsFileIsNeverWrittenOver)
+{
+    const QString file = Path("stary.xls");
+    ASSERT_TRUE(QFile::copy(Fixture("same_data.xls"), file));
+    const QByteArray before = bytesOf(file);
+    TTxStringGrid g;
+    g.setCells(1, 1, QStringLiteral("x"));
+    for (const char* sheet : {"Dane", "Nowy"}) {
+        const QString e = errorOf([&] { g.Exchange().SaveToXLSSheet(file, QString::fromLatin1(sheet)); });
+        EXPECT_TRUE(e.contains(QStringLiteral(".xls (Excel 97–2003)")) && e.contains(QStringLiteral("bez zmian"))) << qPrintable(e);
+        EXPECT_EQ(bytesOf(file), before);
+    }
+}
+
+TEST_F(GridWorkbook, NumbersGoOutAsNumbersAndTextsAsTexts)
+{
+    const QStringList numbers{"12,5", "-3", "0", "0,25", "1234567", "999999999999999"};
+    const QStringList texts{"007", "=1+2", "Zażółć gęślą", "1-2", ",5", "5,", "00,5", "1,2,3", "12345678901234567890", "12.5"};
+    TTxStringGrid g;
+    g.SaveWithFixedCells = true;
+    g.SetColCount(2);
+    g.SetRowCount(int(std::max(numbers.size(), texts.size())));
+    for (int i = 0; i < numbers.size(); ++i)
+        g.setCells(0, i, numbers[i]);
+    for (int i = 0; i < texts.size(); ++i)
+        g.setCells(1, i, texts[i]);
+    const QString file = Path("liczby.xlsx");
+    g.Exchange().SaveToXLS(file);
+    const TOfficeWorkbook book = ReadWorkbook(file);
+    ASSERT_EQ(book.Sheets.size(), 1u);
+    for (int i = 0; i < numbers.size(); ++i) {
+        ASSERT_TRUE(book.Sheets[0].At(i, 0));
+        EXPECT_EQ(book.Sheets[0].At(i, 0)->Kind, TOfficeValue::ovNumber) << qPrintable(numbers[i]);
+        EXPECT_EQ(cellText(book.Sheets[0], i, 0), numbers[i]);
+    }
+    for (int i = 0; i < texts.size(); ++i) {
+        ASSERT_TRUE(book.Sheets[0].At(i, 1));
+        EXPECT_EQ(book.Sheets[0].At(i, 1)->Kind, TOfficeValue::ovText) << qPrintable(texts[i]);
+        EXPECT_EQ(cellText(book.Sheets[0], i, 1), texts[i]);
+    }
+}
+
+TEST_F(GridWorkbook, SameCellsFromXlsxAndXls)
+{
+    // The cells of fixture/same_data.xls, written as .xlsx with the same formats.
+    const QString xlsx = Path("same_data.xlsx");
+    {
+        lxw_workbook* wb = workbook_new(QFile::encodeName(xlsx).constData());
+        lxw_worksheet* ws = workbook_add_worksheet(wb, "Dane");
+        auto fmt = [&](const char* code) {
+            lxw_format* f = workbook_add_format(wb);
+            format_set_num_format(f, code);
+            return f;
+        };
+        lxw_format* builtin = workbook_add_format(wb);
+        format_set_num_format_index(builtin, 14);
+        worksheet_write_string(ws, 0, 0, "Tekst", nullptr);
+        worksheet_write_string(ws, 0, 1, "Łódź", nullptr);
+        worksheet_write_number(ws, 1, 0, 12.5, nullptr);
+        worksheet_write_number(ws, 1, 1, 42, nullptr);
+        lxw_datetime day = {2024, 3, 15, 0, 0, 0}, y2k = {1999, 12, 31, 0, 0, 0};
+        lxw_datetime stamp = {2024, 3, 15, 13, 45, 30}, clock = {0, 0, 0, 8, 30, 0};
+        worksheet_write_datetime(ws, 2, 0, &day, fmt("YYYY-MM-DD"));
+        worksheet_write_datetime(ws, 2, 1, &day, fmt("DD.MM.YYYY"));
+        worksheet_write_datetime(ws, 2, 2, &y2k, builtin);
+        worksheet_write_datetime(ws, 3, 0, &stamp, fmt("YYYY-MM-DD HH:MM:SS"));
+        worksheet_write_datetime(ws, 3, 1, &clock, fmt("HH:MM:SS"));
+        worksheet_write_boolean(ws, 4, 0, 1, nullptr);
+        worksheet_write_boolean(ws, 4, 1, 0, nullptr);
+        ASSERT_EQ(workbook_close(wb), LXW_NO_ERROR);
+    }
+    const TOfficeWorkbook a = ReadWorkbook(xlsx), b = ReadWorkbook(Fixture("same_data.xls"));
+    ASSERT_EQ(a.Sheets.size(), 1u);
+    ASSERT_EQ(b.Sheets.size(), 1u);
+    EXPECT_EQ(a.Sheets[0].UsedRangeAddress(), QStringLiteral("$A$1:$C$5"));
+    EXPECT_EQ(b.Sheets[0].UsedRangeAddress(), QStringLiteral("$A$1:$C$5"));
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(cellText(a.Sheets[0], r, c), cellText(b.Sheets[0], r, c)) << r << "," << c;
+    EXPECT_EQ(cellText(a.Sheets[0], 2, 1), QStringLiteral("2024-03-15"));
+    EXPECT_EQ(cellText(a.Sheets[0], 2, 2), QStringLiteral("1999-12-31"));
+    EXPECT_EQ(cellText(a.Sheets[0], 3, 0), QStringLiteral("2024-03-15 13:45:30"));
+    EXPECT_EQ(cellText(a.Sheets[0], 3, 1), QStringLiteral("08:30:00"));
+    EXPECT_EQ(cellText(a.Sheets[0], 4, 0), QStringLiteral("1"));
+    EXPECT_EQ(cellText(a.Sheets[0], 4, 1), QStringLiteral("0"));
+}
+
+TEST_F(GridWorkbook, XlsReaderFaultsEndTheHelperNotTheProgram)
+{
+    const QString xls = Path("dane.xls");
+    ASSERT_TRUE(QFile::copy(Fixture("same_data.xls"), xls));
+    QFile::setPermissions(xls, QFile::ReadOwner | QFile::WriteOwner);
+    TTxStringGrid g;
+    g.setCells(1, 1, QStringLiteral("zostaje"));
+    auto loadError = [&] { return errorOf([&] { g.Exchange().LoadFromXLS(xls); }); };
+
+    HelperScript("kill -SEGV $$"); // the parser crashing
+    EXPECT_TRUE(loadError().contains(QStringLiteral("sygnał 11"))) << qPrintable(loadError());
+    HelperScript("printf 'S\\377\\377\\377\\377abc'"); // a length past the data
+    EXPECT_EQ(loadError(), QStringLiteral("File contains no data or corrupt file ") + xls);
+    HelperScript("printf 'C\\0\\0\\0\\0\\0\\0\\0\\0N12345678E'"); // a cell before any sheet
+    EXPECT_EQ(loadError(), QStringLiteral("File contains no data or corrupt file ") + xls);
+    HelperScript("exec yes"); // endless output
+    EXPECT_TRUE(loadError().contains(QStringLiteral("128 MiB"))) << qPrintable(loadError());
+    HelperScript("exec sleep 30", 300); // a hang
+    EXPECT_TRUE(loadError().contains(QStringLiteral("dłużej niż 0,3 s")) || loadError().contains(QStringLiteral("0.3 s")))
+        << qPrintable(loadError());
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("zostaje"));
+
+    // The real helper on damaged copies of a real file: read or refused, never a crash here.
+    SetXlsHelperProgram(QString());
+    g.Exchange().LoadFromXLS(xls);
+    EXPECT_EQ(g.cells(1, 0), QStringLiteral("Łódź"));
+    const QByteArray good = bytesOf(xls);
+    for (int i = 0; i < 40; ++i) {
+        QByteArray bad = i % 4 == 0 ? good.left(512 * (i + 1)) : good;
+        for (int k = 0; k < 6; ++k)
+            bad[(i * 7919 + k * 104729) % bad.size()] = char(i * 31 + k);
+        QFile f(xls);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bad);
+        f.close();
+        try {
+            ReadWorkbook(xls);
+        } catch (const ETxGridError&) {
+        }
+    }
+}

@@ -1,0 +1,270 @@
+// Hostile workbooks made here (never stored): one cell in column XFD on each of 20,000 rows,
+// a sheet that inflates to 1,000 MiB from about 1 MB, a directory entry claiming 838 MB. Each
+// is read under a memory limit set by the test and its peak resident memory measured: it is
+// refused with the grid's error or read sparsely, and the grid is left as it was.
+#include "grid/Txgrid.h"
+#include "grid/TxgridError.h"
+#include "grid/TxgridExchange.h"
+#include "grid/TxgridOffice.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <zip.h>
+
+using namespace grid;
+
+namespace {
+
+constexpr const char* kNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+constexpr const char* kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+
+// A part made on the fly: Head, Unit repeated Count times, Tail; never held whole.
+struct TRepeatedPart {
+    QByteArray Head, Unit, Tail;
+    qint64 Count = 0;
+    qint64 Pos = 0;
+    qint64 Size() const { return Head.size() + Unit.size() * Count + Tail.size(); }
+    // Copies up to N bytes from Pos on; the number copied.
+    qint64 CopyAt(char* Out, qint64 N) const
+    {
+        qint64 i = Pos;
+        if (i < Head.size()) {
+            N = std::min(N, Head.size() - i);
+            std::memcpy(Out, Head.constData() + i, std::size_t(N));
+            return N;
+        }
+        i -= Head.size();
+        if (i < Unit.size() * Count) {
+            N = std::min(N, Unit.size() - i % Unit.size());
+            std::memcpy(Out, Unit.constData() + i % Unit.size(), std::size_t(N));
+            return N;
+        }
+        i -= Unit.size() * Count;
+        N = std::min(N, Tail.size() - i);
+        std::memcpy(Out, Tail.constData() + i, std::size_t(N));
+        return N;
+    }
+};
+
+zip_int64_t repeatedSource(void* User, void* Data, zip_uint64_t Len, zip_source_cmd_t Cmd)
+{
+    auto* p = static_cast<TRepeatedPart*>(User);
+    switch (Cmd) {
+    case ZIP_SOURCE_OPEN: p->Pos = 0; return 0;
+    case ZIP_SOURCE_READ: {
+        char* out = static_cast<char*>(Data);
+        qint64 n = 0;
+        while (n < qint64(Len) && p->Pos < p->Size()) {
+            const qint64 k = p->CopyAt(out + n, qint64(Len) - n);
+            n += k;
+            p->Pos += k;
+        }
+        return n;
+    }
+    case ZIP_SOURCE_CLOSE: return 0;
+    case ZIP_SOURCE_STAT: {
+        auto* st = static_cast<zip_stat_t*>(Data);
+        zip_stat_init(st);
+        st->size = zip_uint64_t(p->Size());
+        st->valid |= ZIP_STAT_SIZE;
+        return sizeof(*st);
+    }
+    case ZIP_SOURCE_ERROR: return 2 * sizeof(int);
+    case ZIP_SOURCE_FREE: return 0;
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+    default: return -1;
+    }
+}
+
+// A workbook of one sheet whose part is Sheet.
+void writeBook(const QString& File, TRepeatedPart& Sheet)
+{
+    int err = 0;
+    zip_t* z = zip_open(QFile::encodeName(File).constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
+    ASSERT_TRUE(z);
+    static const QByteArray workbook = QByteArray("<workbook xmlns=\"") + kNs + "\" xmlns:r=\"" + kRelNs
+                                       + "\"><sheets><sheet name=\"Bomba\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
+    static const QByteArray rels = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                                   "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                                   "relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>";
+    zip_file_add(z, "xl/workbook.xml", zip_source_buffer(z, workbook.constData(), zip_uint64_t(workbook.size()), 0), 0);
+    zip_file_add(z, "xl/_rels/workbook.xml.rels", zip_source_buffer(z, rels.constData(), zip_uint64_t(rels.size()), 0), 0);
+    zip_file_add(z, "xl/worksheets/sheet1.xml", zip_source_function(z, repeatedSource, &Sheet), 0);
+    ASSERT_EQ(zip_close(z), 0);
+}
+
+// A value from /proc/self/status in KiB.
+long statusKiB(const char* Key)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(Key))
+            return line.mid(int(std::strlen(Key))).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAsan = true; // its shadow memory cannot live under an address-space limit
+#else
+constexpr bool kAsan = false;
+#endif
+
+// What reading File gave: the error text ("" when read) and the peak resident memory the read
+// added, in MiB. The address space is limited to what the process has plus LimitMiB.
+struct TOutcome {
+    QString Error;
+    long PeakMiB = 0;
+    std::size_t Cells = 0;
+};
+
+TOutcome readLimited(const std::function<void()>& Read, long LimitMiB)
+{
+    TOutcome out;
+    {
+        QFile clear(QStringLiteral("/proc/self/clear_refs")); // "5" starts the peak anew
+        if (clear.open(QIODevice::WriteOnly))
+            clear.write("5");
+    }
+    const long before = statusKiB("VmRSS:");
+    rlimit old{};
+    getrlimit(RLIMIT_AS, &old);
+    if (!kAsan) {
+        rlimit lim = old;
+        lim.rlim_cur = rlim_t(statusKiB("VmSize:") + LimitMiB * 1024) * 1024;
+        setrlimit(RLIMIT_AS, &lim);
+    }
+    try {
+        Read();
+    } catch (const ETxGridError& e) {
+        out.Error = e.message();
+    } catch (const std::exception& e) {
+        out.Error = QStringLiteral("ESCAPED ") + QString::fromUtf8(e.what());
+    }
+    if (!kAsan)
+        setrlimit(RLIMIT_AS, &old);
+    out.PeakMiB = (statusKiB("VmHWM:") - before) / 1024;
+    return out;
+}
+
+class GridWorkbookBombs : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    // The limit every bomb is read under: "a few hundred MB" of peak memory for any file.
+    static constexpr long kLimitMiB = 768, kPeakMiB = 300;
+    TOutcome Read(const QString& File, std::size_t* Cells = nullptr)
+    {
+        TOutcome o = readLimited(
+            [&] {
+                const TOfficeWorkbook b = ReadWorkbook(File);
+                if (Cells)
+                    for (const TOfficeSheet& s : b.Sheets)
+                        *Cells += s.CellCount();
+            },
+            kLimitMiB);
+        std::printf("[ peak     ] %s: +%ld MiB, %s\n", qPrintable(QFileInfo(File).fileName()), o.PeakMiB,
+                    o.Error.isEmpty() ? "read" : qPrintable(o.Error));
+        return o;
+    }
+};
+
+} // namespace
+
+TEST_F(GridWorkbookBombs, OneCellInColumnXFDOnEveryRowIsReadSparselyAndRefusedByTheGrid)
+{
+    TRepeatedPart sheet;
+    // A1 besides makes the used range span every column.
+    sheet.Head = QByteArray("<worksheet xmlns=\"") + kNs + "\"><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c>"
+                 + "<c r=\"XFD1\"><v>1</v></c></row>";
+    sheet.Tail = "</sheetData></worksheet>";
+    // Rows r="2".."20000" need their own numbers: written out as one unit.
+    QByteArray rows;
+    for (int r = 2; r <= 20000; ++r)
+        rows += "<row r=\"" + QByteArray::number(r) + "\"><c r=\"XFD" + QByteArray::number(r) + "\"><v>1</v></c></row>";
+    sheet.Unit = rows;
+    sheet.Count = 1;
+    const QString file = dir.filePath(QStringLiteral("xfd.xlsx"));
+    writeBook(file, sheet);
+    EXPECT_LT(QFileInfo(file).size(), 200 * 1024);
+
+    std::size_t cells = 0;
+    const TOutcome o = Read(file, &cells);
+    EXPECT_LT(o.PeakMiB, kPeakMiB);
+    EXPECT_TRUE(o.Error.isEmpty()) << qPrintable(o.Error);
+    EXPECT_EQ(cells, 20001u); // sparse: one cell a row, two in the first
+
+    // The grid does not take a range of 327 million cells: refused, the grid as it was.
+    TTxStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(2);
+    g.setCells(1, 1, QStringLiteral("zostaje"));
+    const TOutcome load = readLimited([&] { g.Exchange().LoadFromXLS(file); }, kLimitMiB);
+    std::printf("[ peak     ] grid load of xfd.xlsx: +%ld MiB, %s\n", load.PeakMiB, qPrintable(load.Error));
+    EXPECT_LT(load.PeakMiB, kPeakMiB);
+    EXPECT_TRUE(load.Error.contains(QStringLiteral("4 000 000"))) << qPrintable(load.Error);
+    EXPECT_EQ(g.colCount(), 3);
+    EXPECT_EQ(g.rowCount(), 2);
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("zostaje"));
+}
+
+TEST_F(GridWorkbookBombs, SheetInflatingToAThousandMiBIsRefusedWithinTheLimit)
+{
+    TRepeatedPart sheet;
+    sheet.Head = QByteArray("<worksheet xmlns=\"") + kNs + "\"><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c></row>";
+    sheet.Unit = "<!--" + QByteArray(4089, 'x') + "-->"; // 4 KiB of nothing
+    sheet.Count = 250 * 1024;
+    sheet.Tail = "</sheetData></worksheet>";
+    const QString file = dir.filePath(QStringLiteral("inflate.xlsx"));
+    writeBook(file, sheet);
+    EXPECT_LT(QFileInfo(file).size(), 2 * 1024 * 1024);
+
+    const TOutcome o = Read(file);
+    EXPECT_LT(o.PeakMiB, kPeakMiB);
+    EXPECT_TRUE(o.Error.contains(QStringLiteral("256 MiB"))) << qPrintable(o.Error);
+}
+
+TEST_F(GridWorkbookBombs, DirectoryClaimingHugeSizeGetsNoAllocation)
+{
+    TRepeatedPart sheet;
+    sheet.Head = QByteArray("<worksheet xmlns=\"") + kNs + "\"><sheetData>";
+    sheet.Unit = "<row><c t=\"inlineStr\"><is><t>mała</t></is></c></row>";
+    sheet.Count = 10;
+    sheet.Tail = "</sheetData></worksheet>";
+    const QString file = dir.filePath(QStringLiteral("claim.xlsx"));
+    writeBook(file, sheet);
+    // The uncompressed size of the sheet's entries (local header and directory) says 838 MB.
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    const QByteArray name = "xl/worksheets/sheet1.xml";
+    const quint32 claim = 838u * 1000u * 1000u;
+    int patched = 0;
+    for (qsizetype at = bytes.indexOf(name); at >= 0; at = bytes.indexOf(name, at + 1)) {
+        // Local header: name at 30, size at 22; directory entry: name at 46, size at 24.
+        const qsizetype local = at - 30, central = at - 46;
+        if (local >= 0 && bytes.mid(local, 4) == QByteArray("PK\x03\x04", 4)) {
+            std::memcpy(bytes.data() + local + 22, &claim, 4);
+            ++patched;
+        } else if (central >= 0 && bytes.mid(central, 4) == QByteArray("PK\x01\x02", 4)) {
+            std::memcpy(bytes.data() + central + 24, &claim, 4);
+            ++patched;
+        }
+    }
+    ASSERT_EQ(patched, 2);
+    f.seek(0);
+    f.write(bytes);
+    f.close();
+
+    const TOutcome o = Read(file);
+    EXPECT_LT(o.PeakMiB, 64);
+    EXPECT_FALSE(o.Error.startsWith(QStringLiteral("ESCAPED"))) << qPrintable(o.Error);
+}
