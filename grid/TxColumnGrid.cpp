@@ -337,10 +337,10 @@ void TTxColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor)
 
 void TTxColumnGrid::GetCellFixed(int ACol, int ARow, bool& IsFixed)
 {
-    TTxStringGrid::GetCellFixed(ACol, ARow, IsFixed);
-    // A fixed column is fixed whatever the events say of its cells.
+    // The item answers first; the grid's own rule and its event come after it.
     if (const TGridColumnItem* item = EditableItem(ACol, ARow); item && item->Fixed())
         IsFixed = true;
+    TTxStringGrid::GetCellFixed(ACol, ARow, IsFixed);
 }
 
 void TTxColumnGrid::GetCellReadOnly(int ACol, int ARow, bool& CanEdit)

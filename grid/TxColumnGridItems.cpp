@@ -10,6 +10,7 @@ namespace grid {
 TGridColumnItem::TGridColumnItem(TGridColumnCollection& Collection) : FCollection(Collection)
 {
     if (const TTxColumnGrid* g = Collection.Grid()) {
+        FWidth = g->defaultColWidth(); // the width its new column has
         FColor = g->controlColor();
         FFont = g->controlFont();
         PrintFont = g->controlFont();

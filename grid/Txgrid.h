@@ -186,7 +186,7 @@ public:
     virtual void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
     virtual void GetColFormat(int ACol, TSortStyle& AStyle, QString& aPrefix, QString& aSuffix);
     virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
-    virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed);
+    virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed); // callers start with false
     virtual void GetCellReadOnly(int ACol, int ARow, bool& CanEdit); // callers start with true
     virtual void GetCellPassword(int ACol, int ARow, bool& IsPassword);
     virtual QString GetCheckTrue(int ACol, int ARow);
@@ -706,6 +706,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     // The only entries of input (TxgridInput.cpp); keyDown is the platform's navigation step.
     void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -716,6 +717,8 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     bool event(QEvent* e) override; // characters typed into the grid are kept from shortcuts
     void keyDown(int& key, Qt::KeyboardModifiers mods) override;
+    void topLeftChanged() override; // an editor control closes on the cell it was opened on
+    void paint(ui::Canvas& Canvas, const QRect& Region) override; // and the panning focus point
     // Every press, after the input's steps: what a descendant adds to a press.
     virtual void MousePressed(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
     // The window exists: editor parents, the footer panel, loading column sizes, the timer.
@@ -764,6 +767,8 @@ private:
                          TCellGraphic* Graphic, int GW, int GH, TCellHAlign GHA, TCellVAlign GVA, TAlignment HAlign,
                          int TextWidth);
     bool SortIndicatorAt(int ACol, int ARow);
+    // The items of a radio group drawn in Cell with Canvas's font (TxgridGraphics.cpp).
+    std::vector<TRadioItemPlace> RadioPlaces(ui::Canvas& Canvas, const TCellGraphic& Graphic, const QRect& Cell);
     TCellGraphic* NewGraphic(int ACol, int ARow, TCellType Type, TCellHAlign HAlign, TCellVAlign VAlign);
     void RepaintColumn(int ACol);
     int NextNodeRow(int ADisplayRow); // the first node row after it, or the row count

@@ -7,10 +7,28 @@
 #include "grid/Txobj.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 namespace grid {
+
+// Where a radio group's items stand in a cell: each item's radio, where its caption starts,
+// and the item's whole place (radio and caption), the part of the cell a click on it takes.
+// The painter and the click test both take them from RadioItemPlaces, so a click selects the
+// item drawn under it. Classic: the classic and flat looks with their radio Size; the other
+// looks draw a 16-pixel radio. Captions and LineHeight are measured in the cell's font.
+struct TRadioItemPlace {
+    QRect Radio;
+    QPoint Caption; // the caption's top left
+    QRect Item;
+};
+std::vector<TRadioItemPlace> RadioItemPlaces(const QRect& Cell, const std::vector<int>& CaptionWidths,
+                                             bool SideBySide, bool Classic, int Size, int LineHeight);
+// The item a click at Pos (in the cell's coordinates) selects: the first whose place ends past
+// it along the group's direction; -1 past the last.
+int RadioItemAtPoint(const std::vector<TRadioItemPlace>& Places, bool SideBySide, QPoint Pos);
 
 // An object either lent by the caller (kept alive by the caller, never freed here) or owned.
 template <class T>

@@ -54,7 +54,28 @@ bool WantsTab(const TTxStringGrid& Grid, QEvent* e)
     return (k == Qt::Key_Tab || k == Qt::Key_Backtab) && (Grid.options() & ui::goTabs);
 }
 
+// W is Control or lies inside it, across windows: a drop-down list or calendar is a window
+// of its own whose parent is the control.
+bool OwnedBy(const QWidget* W, const QWidget& Control)
+{
+    for (; W; W = W->parentWidget())
+        if (W == &Control)
+            return true;
+    return false;
+}
+
 } // namespace
+
+bool FocusLeftForOwnPopup(const QWidget& Control, const QFocusEvent& e)
+{
+    if (e.reason() == Qt::PopupFocusReason)
+        return true;
+    const QWidget* popup = QApplication::activePopupWidget();
+    if (popup && popup != &Control && OwnedBy(popup, Control))
+        return true;
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && focus != &Control && OwnedBy(focus, Control);
+}
 
 // --- spin --------------------------------------------------------------------------------
 
@@ -279,7 +300,7 @@ void TGridCombo::keyPressEvent(QKeyEvent* e)
 
 void TGridCombo::focusOutEvent(QFocusEvent* e)
 {
-    if (e->reason() == Qt::PopupFocusReason) {
+    if (FocusLeftForOwnPopup(*this, *e) || DroppedDown()) {
         TTSGComboBox::focusOutEvent(e);
         return;
     }
@@ -486,7 +507,7 @@ void TGridDatePicker::keyPressEvent(QKeyEvent* e)
 
 void TGridDatePicker::focusOutEvent(QFocusEvent* e)
 {
-    if (e->reason() != Qt::PopupFocusReason && !DroppedDown())
+    if (!FocusLeftForOwnPopup(*this, *e) && !DroppedDown())
         FGrid.HideInplaceEdit();
     QDateTimeEdit::focusOutEvent(e);
 }

@@ -12,9 +12,16 @@
 #include <QPushButton>
 #include <vector>
 
+class QFocusEvent;
+
 namespace grid {
 
 class TTxStringGrid;
+
+// Whether a focus-out of an editor control only hands the keyboard to its own drop-down (a
+// combo's list, a date picker's calendar): the editor stays open then. Every editor control
+// with a drop-down asks this before it closes on losing the focus.
+bool FocusLeftForOwnPopup(const QWidget& Control, const QFocusEvent& e);
 
 // The step of a value key on a spin edit: the value after Page Up, Page Down, Home or End,
 // or the value unchanged for any other key or a step past the bound.

@@ -33,6 +33,7 @@ struct TTxStringGridEvents {
     // Nodes and clicks
     TNodeClickEvent OnExpandNode, OnContractNode;
     TClickCellEvent OnClickCell, OnRightClickCell, OnDblClickCell;
+    TNotifyEvent OnClick; // every left press, before the grid does anything with it
     // Cell questions
     TCanEditCellEvent OnCanEditCell;
     TIsFixedCellEvent OnIsFixedCell;

@@ -267,6 +267,56 @@ TCellGraphic* TTxStringGrid::GetGraphicDetails(int ACol, int ARow, int& Width, i
     return g;
 }
 
+// --- radio groups ------------------------------------------------------------------------
+
+std::vector<TRadioItemPlace> RadioItemPlaces(const QRect& Cell, const std::vector<int>& CaptionWidths,
+                                             bool SideBySide, bool Classic, int Size, int LineHeight)
+{
+    std::vector<TRadioItemPlace> places;
+    const int size = Classic ? Size : 16;
+    int x = Cell.left() + 2; // side by side: each item starts where the one before ends
+    const int step = Classic ? LineHeight : std::max(16, LineHeight);
+    for (std::size_t i = 0; i < CaptionWidths.size(); ++i) {
+        TRadioItemPlace p;
+        if (SideBySide) {
+            const int y = Cell.top() + (Cell.height() - size) / 2;
+            p.Radio = QRect(x, y, size, size);
+            p.Caption = QPoint(x + size, y - 2);
+            const int left = i == 0 ? Cell.left() : x;
+            x += size + CaptionWidths[i];
+            p.Item = QRect(QPoint(left, Cell.top()), QPoint(x - 1, Cell.bottom()));
+        } else {
+            const int top = Cell.top() + int(i) * step;
+            p.Radio = QRect(Cell.left() + 2, top + 2, size, size);
+            p.Caption = QPoint(Classic ? Cell.left() + size + 6 : Cell.left() + 20, top);
+            p.Item = QRect(Cell.left(), top, Cell.width(), step);
+        }
+        places.push_back(p);
+    }
+    return places;
+}
+
+int RadioItemAtPoint(const std::vector<TRadioItemPlace>& Places, bool SideBySide, QPoint Pos)
+{
+    for (std::size_t i = 0; i < Places.size(); ++i)
+        if (SideBySide ? Pos.x() <= Places[i].Item.right() : Pos.y() <= Places[i].Item.bottom())
+            return int(i);
+    return -1;
+}
+
+std::vector<TRadioItemPlace> TTxStringGrid::RadioPlaces(ui::Canvas& Canvas, const TCellGraphic& Graphic,
+                                                        const QRect& Cell)
+{
+    const QStringList items = Graphic.Strings ? *Graphic.Strings : QStringList();
+    std::vector<int> widths;
+    for (const QString& cap : items)
+        widths.push_back(Canvas.textWidth(cap));
+    const TControlStyle look = FControlLook.ControlStyle();
+    const bool classic = look == csClassic || look == csFlat;
+    const int size = FControlLook.RadioSize() + (look == csFlat ? 2 : 0);
+    return RadioItemPlaces(Cell, widths, Graphic.State, classic, size, Canvas.textHeight(QStringLiteral("gh")));
+}
+
 // --- drawing -----------------------------------------------------------------------------
 
 void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect,
@@ -372,28 +422,12 @@ void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int 
             selected = g->Value;
         else
             selected = int(items.indexOf(cells(RealCol, ARow)));
-        const bool classic = FControlLook.ControlStyle() == csClassic || FControlLook.ControlStyle() == csFlat;
-        const int size = classic ? FControlLook.RadioSize() + (FControlLook.ControlStyle() == csFlat ? 2 : 0) : 16;
-        const int lh = Canvas.textHeight(QStringLiteral("gh"));
-        int before = 0;
-        for (int i = 0; i < items.size(); ++i) {
-            const QString& cap = items.at(i);
-            int bx, by, tx, ty;
-            if (g->State) { // side by side
-                bx = classic ? Rect.Left + 2 + i * size + before : Rect.Left + 16 * (i + 1) - 14 + before;
-                by = Rect.Top + (Rect.height() - size) / 2;
-                tx = bx + size;
-                ty = by - 2;
-                before += Canvas.textWidth(cap);
-            } else {
-                const int step = classic ? lh : std::max(16, lh);
-                bx = Rect.Left + 2;
-                by = Rect.Top + i * step + 2;
-                tx = classic ? Rect.Left + size + 6 : Rect.Left + 20;
-                ty = Rect.Top + i * step;
-            }
-            DrawRadioLook(Canvas, FControlLook, bx, by, size, i == selected, canEdit);
-            Canvas.textOut(tx, ty, cap);
+        const std::vector<TRadioItemPlace> places = RadioPlaces(Canvas, *g, Rect.toQRect());
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            const TRadioItemPlace& pl = places[i];
+            DrawRadioLook(Canvas, FControlLook, pl.Radio.left(), pl.Radio.top(), pl.Radio.width(), int(i) == selected,
+                          canEdit);
+            Canvas.textOut(pl.Caption.x(), pl.Caption.y(), items.at(qsizetype(i)));
         }
         break;
     }

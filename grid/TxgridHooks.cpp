@@ -102,8 +102,9 @@ void TTxStringGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor)
 
 void TTxStringGrid::GetCellFixed(int ACol, int ARow, bool& IsFixed)
 {
-    IsFixed = (FixedRowAlways && ARow == 0 && rowCount() == 1) || (FixedColAlways && ACol == 0 && colCount() == 1)
-              || ACol < fixedCols() || ARow < fixedRows();
+    // What a descendant answered before calling this stays: the grid only adds its own rule.
+    IsFixed = IsFixed || (FixedRowAlways && ARow == 0 && rowCount() == 1)
+              || (FixedColAlways && ACol == 0 && colCount() == 1) || ACol < fixedCols() || ARow < fixedRows();
     if (!IsFixed && OnIsFixedCell)
         OnIsFixedCell(*this, ARow, ACol, IsFixed);
 }

@@ -42,10 +42,15 @@ constexpr TInputStepEntry kSteps[] = {
     {"tab-wrap", kKey, &I::TabWrap},
     {"find-typing", kKey, &I::FindTyping},
     {"typed-char", kKey, &I::TypedChar},
+    // Key releases: a navigation key ends the lookup typed so far; with AlwaysEdit the editor
+    // opens again on the cell an arrow or Tab reached.
+    {"lookup-reset", ikKeyUp, &I::LookupReset},
+    {"always-edit", ikKeyUp, &I::AlwaysEditAgain},
     // Presses.
     {"pan-start", kPress | ikWheel, &I::PanStart},
     {"right-click", kPress, &I::RightClick},
     {"press", kPress, &I::Press},
+    {"fixed-col-sizing", kPress, &I::FixedColSizing},
     {"sizing-start", kPress, &I::SizingStart},
     {"outside", kPress, &I::Outside},
     {"fixed-press", kPress, &I::FixedPress},
@@ -132,6 +137,17 @@ TInputEvent MouseInput(TInputKind Kind, const QMouseEvent* e)
     return E;
 }
 
+TInputEvent KeyInput(TInputKind Kind, const QKeyEvent* e)
+{
+    TInputEvent E;
+    E.Kind = Kind;
+    E.Key = e->key();
+    E.Text = e->text();
+    E.Mods = e->modifiers() & ~Qt::KeypadModifier;
+    E.Keypad = e->modifiers() & Qt::KeypadModifier;
+    return E;
+}
+
 // The one guard of every entry.
 void RunGuarded(TTxStringGrid& Grid, TInputEvent E)
 {
@@ -140,15 +156,13 @@ void RunGuarded(TTxStringGrid& Grid, TInputEvent E)
 
 } // namespace
 
-void TTxStringGrid::keyPressEvent(QKeyEvent* e)
+void TTxStringGrid::keyPressEvent(QKeyEvent* e) { RunGuarded(*this, KeyInput(ikKeyDown, e)); }
+
+void TTxStringGrid::keyReleaseEvent(QKeyEvent* e)
 {
-    TInputEvent E;
-    E.Kind = ikKeyDown;
-    E.Key = e->key();
-    E.Text = e->text();
-    E.Mods = e->modifiers() & ~Qt::KeypadModifier;
-    E.Keypad = e->modifiers() & Qt::KeypadModifier;
-    RunGuarded(*this, E);
+    TBaseGrid::keyReleaseEvent(e);
+    if (!e->isAutoRepeat())
+        RunGuarded(*this, KeyInput(ikKeyUp, e));
 }
 
 void TTxStringGrid::mousePressEvent(QMouseEvent* e)

@@ -4,9 +4,11 @@
 // event handler throws is shown as the program's errors are, never passed to Qt), and walks
 // one ordered list of feature steps. A step looks only at the kinds of event it names and
 // answers whether the event ends with it. The state kept between events is here too.
+#include "grid/TxgridTypes.h"
 #include "platform/ui/StringGridCore.h"
 
 #include <QBasicTimer>
+#include <QImage>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -26,12 +28,13 @@ enum TInputKind : unsigned {
     ikWheel = 1u << 5,
     ikFocusIn = 1u << 6,
     ikTimer = 1u << 7,
+    ikKeyUp = 1u << 8,
 };
 
 // One event as the steps see it. Positions are in the grid's client (viewport) coordinates.
 struct TInputEvent {
     TInputKind Kind = ikKeyDown;
-    int Key = 0;      // key down: the key; the navigation step sets it to 0 when it used it
+    int Key = 0;      // key down, key up: the key; the navigation step sets it to 0 when it used it
     QString Text;     // key down: the character typed with it, if any
     bool Keypad = false;
     Qt::KeyboardModifiers Mods;
@@ -73,7 +76,9 @@ struct TInputState {
     bool LeftDown = false;
     int SizeCol = -1, SizeRow = -1;   // the sizing reference and its size before
     int SizeWidth = 0, SizeHeight = 0;
+    int SizingLineX = -1;             // the fixed column's sizing line while it is dragged
     int ButtonCol = -1, ButtonRow = -1; // a pressed cell button
+    int SunkenCol = -1, SunkenRow = -1; // a pressed fixed cell drawn sunken (FixedAsButtons)
     int MoveSource = -1, MoveTarget = -1;
     QPoint MoveOffset;                // where the press was inside the moved cell
     bool MoveOrSizeFinished = false;  // the next release does not sort
@@ -98,9 +103,6 @@ struct TInputState {
 };
 
 // Pure rules of the input, testable without a window.
-// The item of a radio group under Pos (relative to the cell): Extents are the items' widths
-// (horizontal) or heights (vertical), laid one after another; -1 past the last.
-int RadioItemAt(const std::vector<int>& Extents, int Pos);
 // Whether a key typed into the grid is kept from the window's shortcuts and mnemonics: a
 // character without Alt, Ctrl or Meta (with Alt the window's accelerators have it).
 bool KeptFromShortcuts(Qt::KeyboardModifiers Mods, const QString& Text);
@@ -112,6 +114,8 @@ int PanDirection(int Mouse, int Focus);
 int PanCursorId(int Dx, int Dy);
 // The comment as a hint: its closing line break dropped, never more.
 QString CommentHint(const QString& Comment);
+// The panning focus point for the directions the grid pans in (32 by 32, transparent around).
+QImage PanFocusImage(TIntelliPan Pan);
 // The sizing hints "cw=<b>w</b>" and "rh=<b>h</b>".
 QString SizingHint(bool Column, int Size);
 // The scroll hint number for a thumb at Pos (0..127) over Count cells, Visible and Fixed.

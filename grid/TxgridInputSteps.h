@@ -14,8 +14,11 @@ struct TGridInput {
     static bool SelectionRectangle(G&, E&), InsertRow(G&, E&), SelectAll(G&, E&), DisjunctRows(G&, E&);
     static bool DeleteRow(G&, E&), TabWrap(G&, E&), FindTyping(G&, E&), TypedChar(G&, E&);
     static bool Clipboard(G&, E&);
+    // key releases
+    static bool LookupReset(G&, E&), AlwaysEditAgain(G&, E&);
     // presses, releases, double clicks
     static bool PanEnd(G&, E&), RightClick(G&, E&), Press(G&, E&), SizingStart(G&, E&), Outside(G&, E&);
+    static bool FixedColSizing(G&, E&);
     static bool FixedPress(G&, E&), Nodes(G&, E&), Radio(G&, E&), DeferredPress(G&, E&), CellButton(G&, E&);
     static bool DisjunctPress(G&, E&);
     static bool Anchors(G&, E&), SelectZones(G&, E&), MoveSource(G&, E&), CheckBox(G&, E&), CellSelect(G&, E&);
@@ -29,6 +32,9 @@ struct TGridInput {
 
     // helpers shared by the steps
     // Display column of the first and last normal column, row of the first and last normal row.
+    // The mouse lies within the fixed column's sizing zone (SizeFixedCol): less than 3 pixels
+    // from the first column's right edge, in any row.
+    static bool InFixedColZone(G&, QPoint Pos);
     static int FirstCol(const G&);
     static int LastCol(const G&);
     static int FirstRow(const G&);
@@ -40,6 +46,8 @@ struct TGridInput {
     static void Resized(G&);            // the control's size changed: stretch and follow
     static void ConnectScrollBars(G&);  // the thumb-drag hints
     static QString AnchorAt(G&, int ACol, int ARow, QPoint Pos); // the link under Pos, or empty
+    // The drag indicator shows Caption at Screen (global), Size large, above every window.
+    static void ShowDragIndicator(G&, const QString& Caption, QSize Size, QPoint Screen);
     static void ShowHint(G&, QPoint GlobalPos, QPoint Pos);
     // The grid's hint window (made on first use) shows Text, measured within MaxWidth, at At
     // (global: the hint is a window of its own).

@@ -4,8 +4,9 @@
 #include "grid/TxgridExchange.h"
 #include "grid/TxgridInputSteps.h"
 
+#include "platform/text/Regional.h"
+
 #include <QLineEdit>
-#include <QLocale>
 
 namespace grid {
 
@@ -198,9 +199,9 @@ bool I::TypedChar(G& g, E& e)
     if (!TypedText(e) || !(g.options() & ui::goEditing))
         return false;
     QString t = e.Text;
-    // The keypad's decimal key types the system's decimal separator.
+    // The keypad's decimal key types the decimal separator of the program's regional settings.
     if (g.ExcelStyleDecimalSeparator && e.Keypad && (t == QLatin1String(".") || t == QLatin1String(",")))
-        t = QLocale::system().decimalPoint();
+        t = text::decimalSeparator();
     if (g.HasStaticEdit(g.RemapCol(g.col()), g.row()))
         return true; // changed by clicks and Space on its graphic, never by an editor
     g.FEdit.LastTypedChar = t;
@@ -214,6 +215,44 @@ bool I::TypedChar(G& g, E& e)
     }
     g.showEditor();
     g.PostPendingChar(g.inplaceEditor());
+    return true;
+}
+
+// --- key releases ------------------------------------------------------------------------
+
+namespace {
+
+bool IsArrow(int Key) { return Key == Qt::Key_Left || Key == Qt::Key_Right || Key == Qt::Key_Up || Key == Qt::Key_Down; }
+
+} // namespace
+
+// A navigation key ends the lookup: the next character typed starts a new one.
+bool I::LookupReset(G& g, E& e)
+{
+    switch (e.Key) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Insert:
+    case Qt::Key_Delete: g.FFind.Typed.clear(); break;
+    default: break;
+    }
+    return false;
+}
+
+// With AlwaysEdit the cell an arrow (or Tab, when Tab moves in the grid) reached is edited.
+bool I::AlwaysEditAgain(G& g, E& e)
+{
+    const bool tab = (e.Key == Qt::Key_Tab || e.Key == Qt::Key_Backtab) && (g.options() & ui::goTabs);
+    if (!g.Navigation().AlwaysEdit || !(IsArrow(e.Key) || tab) || g.editorMode() || g.FEdit.Active)
+        return false;
+    if (g.canEditShow())
+        g.showEditor();
     return true;
 }
 

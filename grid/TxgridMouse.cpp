@@ -65,6 +65,8 @@ bool I::Press(G& g, E& e)
     s.Deferred = s.DragArmed = false;
     s.MoveOrSizeFinished = s.DblClickSized = false;
     s.State = msNormal;
+    if (g.OnClick)
+        g.OnClick(g);
     if (!PressCell(g, e, s.PressCol, s.PressRow))
         s.PressCol = s.PressRow = -1;
     CursorZone(g, e);
@@ -101,6 +103,27 @@ bool I::SizingStart(G& g, E& e)
     return true;
 }
 
+bool I::InFixedColZone(G& g, QPoint Pos)
+{
+    int c = -1, r = -1;
+    if (!g.MouseActions().SizeFixedCol || g.fixedCols() == 0 || g.designing() || !g.mouseToCell(Pos, c, r))
+        return false;
+    const TRect first = g.platformCellRect(0, r);
+    return !first.isEmpty() && std::abs(Pos.x() - first.Right) < 3;
+}
+
+// With SizeFixedCol the first column is sized from any row by a line that follows the mouse.
+bool I::FixedColSizing(G& g, E& e)
+{
+    if (e.Button != Qt::LeftButton || !InFixedColZone(g, e.Pos))
+        return false;
+    TInputState& s = g.FInput;
+    s.State = msFixedColSizing;
+    s.SizingLineX = e.Pos.x();
+    g.viewport()->update();
+    return true;
+}
+
 // 2. Outside every cell the editor closes.
 bool I::Outside(G& g, E& e)
 {
@@ -110,11 +133,21 @@ bool I::Outside(G& g, E& e)
     return true;
 }
 
-// 3. A press on a fixed cell closes the editor.
+// 3. A press on a fixed cell closes the editor; with FixedAsButtons (fixed lines on, the 3-D
+// look) the cell shows pressed until the button comes up.
 bool I::FixedPress(G& g, E& e)
 {
-    if (!NormalCell(g, g.FInput.PressCol, g.FInput.PressRow))
-        g.hideEditor();
+    TInputState& s = g.FInput;
+    const int c = s.PressCol, r = s.PressRow;
+    if (NormalCell(g, c, r))
+        return false;
+    g.hideEditor();
+    const bool fixedLines = g.options() & (ui::goFixedHorzLine | ui::goFixedVertLine);
+    if (e.Button == Qt::LeftButton && g.FixedAsButtons && fixedLines && !g.Flat() && g.IsFixed(c, r)) {
+        s.SunkenCol = c;
+        s.SunkenRow = r;
+        g.RepaintCell(c, r);
+    }
     return false;
 }
 
@@ -329,6 +362,11 @@ bool I::ButtonRelease(G& g, E& e)
     if (e.Button != Qt::LeftButton)
         return true;
     s.LeftDown = false;
+    if (s.SunkenCol >= 0) {
+        const int c = s.SunkenCol, r = s.SunkenRow;
+        s.SunkenCol = s.SunkenRow = -1;
+        g.RepaintCell(c, r);
+    }
     if (s.ButtonCol >= 0) {
         const int c = s.ButtonCol, r = s.ButtonRow;
         s.ButtonCol = s.ButtonRow = -1;
@@ -407,6 +445,8 @@ bool I::MoveEnd(G& g, E& e)
     for (TArrowWindow* a : g.FArrows)
         if (a)
             a->hide();
+    if (g.FPopupButton)
+        g.FPopupButton->hide();
     int c = -1, r = -1;
     if (g.mouseToCell(e.Pos, c, r)) {
         if (cols && c >= FirstCol(g) && c <= LastCol(g) && c != s.MoveSource)
@@ -422,7 +462,12 @@ bool I::MoveEnd(G& g, E& e)
 bool I::SizeEnd(G& g, E& e)
 {
     TInputState& s = g.FInput;
-    if (s.State == msColSizing)
+    if (s.State == msFixedColSizing) {
+        // The first column reaches to where the line was let go.
+        s.SizingLineX = -1;
+        g.setColWidths(0, std::max(1, e.Pos.x() - g.platformCellRect(0, g.topRow()).Left));
+        g.viewport()->update();
+    } else if (s.State == msColSizing)
         g.ColWidthsChanged();
     else if (s.State == msRowSizing)
         g.RowHeightsChanged();
@@ -504,17 +549,6 @@ bool I::DoubleClick(G& g, E& e)
 
 // --- the grid's side -------------------------------------------------------------------------
 
-int RadioItemAt(const std::vector<int>& Extents, int Pos)
-{
-    int start = 0;
-    for (int i = 0; i < int(Extents.size()); ++i) {
-        start += Extents[std::size_t(i)];
-        if (Pos < start)
-            return i;
-    }
-    return -1;
-}
-
 void TTxStringGrid::HandleRadioClick(int ACol, int ARow, int X, int Y)
 {
     focusCell(ACol, ARow);
@@ -523,15 +557,18 @@ void TTxStringGrid::HandleRadioClick(int ACol, int ARow, int X, int Y)
     const QStringList* items = g && g->CellType == ctRadio ? g->Strings.get() : nullptr;
     if (!items)
         return;
-    // Side by side each item is its text and the radio; one under another the larger of the
-    // radio and a line of text.
-    const int size = FThemed ? 16 : FControlLook.RadioSize();
-    const QFontMetrics fm(font());
-    std::vector<int> extents;
-    for (const QString& item : *items)
-        extents.push_back(g->State ? fm.horizontalAdvance(item) + size + 2
-                                   : std::max(size, fm.height()));
-    const int i = RadioItemAt(extents, g->State ? X : Y);
+    // Measured in the font the cell is painted with, over the places the painter draws.
+    TGridDrawState state = 0;
+    ui::Brush brush;
+    ui::Canvas canvas;
+    TAlignment hAlign = taLeftJustify;
+    TVAlignment vAlign = vtaTop;
+    bool wordWrap = false;
+    GetVisualProperties(ACol, ARow, state, false, false, brush, canvas.font, hAlign, vAlign, wordWrap);
+    canvas.font.size += Zoom;
+    const TRect cr = platformCellRect(ACol, ARow);
+    const std::vector<TRadioItemPlace> places = RadioPlaces(canvas, *g, QRect(0, 0, cr.width(), cr.height()));
+    const int i = RadioItemAtPoint(places, g->State, QPoint(X, Y));
     if (i < 0)
         return;
     if (g->Value < 0)

@@ -156,8 +156,21 @@ void TTxStringGrid::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect R
         }
     }
 
+    // A fixed cell pressed as a button: shadow above and left, light below and right.
+    const bool sunken = (State & ui::gdFixed) && ACol == FInput.SunkenCol && ARow == FInput.SunkenRow;
+    if (sunken) {
+        const TRect b{Rect.Left, Rect.Top, Rect.Right - 1, Rect.Bottom - 1};
+        Canvas.pen = ui::Pen{ui::rgb(128, 128, 128), 1};
+        Canvas.moveTo(b.Left, b.Bottom - 1);
+        Canvas.lineTo(b.Left, b.Top);
+        Canvas.lineTo(b.Right, b.Top);
+        Canvas.pen = ui::Pen{ui::clWhite, 1};
+        Canvas.moveTo(b.Right, b.Top + 1);
+        Canvas.lineTo(b.Right, b.Bottom);
+        Canvas.lineTo(b.Left, b.Bottom);
+    }
     // The soft look of fixed cells: a grey shadow and a white light edge.
-    if ((State & ui::gdFixed) && FLook == glSoft && !FFlat) {
+    if ((State & ui::gdFixed) && FLook == glSoft && !FFlat && !sunken) {
         TRect b{Rect.Left - 1, Rect.Top - 1, Rect.Right + 1, Rect.Bottom};
         auto line = [&](ui::Color c, int x1, int y1, int x2, int y2) {
             Canvas.pen = ui::Pen{c, 1};
@@ -332,9 +345,13 @@ void TTxStringGrid::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int 
     if (type == 2 && !password) {
         const TRect box{Rect.Left + XYOffsetX, Rect.Top + XYOffsetY, Rect.Right - 2, Rect.Bottom};
         const QFont base = Canvas.font.toQFont();
+        TRichTextBox where{QRectF(box.toQRect()), base, ui::toQColor(Canvas.font.color), 1.0, WordWrapOn};
+        // A selected cell, other than the focused one of a focused grid, shows its text in the
+        // selection's text colour, unless its own colours are to be kept.
+        if (selected && !(focused && hasFocus()) && !SelectionRTFKeep)
+            where.TextColor = ui::toQColor(FSelectionTextColor != ui::clNone ? FSelectionTextColor : ui::clHighlightText);
         if (Canvas.painter())
-            DrawRichText(*Canvas.painter(), text,
-                         TRichTextBox{QRectF(box.toQRect()), base, ui::toQColor(Canvas.font.color), 1.0, WordWrapOn});
+            DrawRichText(*Canvas.painter(), text, where);
         if (GW > 0) // a graphic beside the text needs its width
             FCellTextWidth = std::min(int(RichTextSize(text, base, WordWrapOn ? box.width() : 0).width()), box.width());
         return;

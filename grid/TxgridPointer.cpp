@@ -40,7 +40,84 @@ QCursor ZoneCursor(int Zone)
     return QCursor(pm, 8, 8);
 }
 
+// An arrow head of the panning pictures pointing by (Dx, Dy) from the centre C, Reach away.
+void PanArrow(QPainter& p, QPoint C, int Dx, int Dy, int Reach)
+{
+    const QPointF tip(C.x() + Dx * Reach, C.y() + Dy * Reach);
+    // The head's base lies 5 pixels back towards the centre, 4 to each side across.
+    const double len = std::hypot(double(Dx), double(Dy));
+    const double ux = Dx / len, uy = Dy / len;
+    const QPointF base(tip.x() - ux * 5, tip.y() - uy * 5);
+    const QPointF a(base.x() - uy * 4, base.y() + ux * 4), b(base.x() + uy * 4, base.y() - ux * 4);
+    const QPointF head[3] = {tip, a, b};
+    p.drawPolygon(head, 3);
+}
+
+// The panning cursor of a direction (8000 at rest, 8001 down, 8002 left, 8003 right, 8004 up,
+// 8005 up-right, 8006 up-left, 8007 down-right, 8008 down-left): a dot with the arrow of the
+// direction, or all four arrows at rest.
+QCursor PanCursorShape(int Id)
+{
+    static const QPoint kDir[] = {{0, 0}, {0, 1}, {-1, 0}, {1, 0}, {0, -1}, {1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
+    const int i = std::clamp(Id - 8000, 0, 8);
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 1));
+    p.setBrush(Qt::black);
+    const QPoint c(16, 16);
+    p.drawEllipse(c, 3, 3);
+    if (i == 0)
+        for (const QPoint d : {QPoint(0, 1), QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1)})
+            PanArrow(p, c, d.x(), d.y(), 13);
+    else
+        PanArrow(p, c, kDir[i].x(), kDir[i].y(), 13);
+    p.end();
+    return QCursor(pm, 16, 16);
+}
+
 } // namespace
+
+QImage PanFocusImage(TIntelliPan Pan)
+{
+    QImage img(32, 32, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(128, 128, 128), 1));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(1.5, 1.5, 29, 29));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    const QPoint c(16, 16);
+    p.drawEllipse(c, 2, 2);
+    if (Pan != ipHorizontal) {
+        PanArrow(p, c, 0, -1, 12);
+        PanArrow(p, c, 0, 1, 12);
+    }
+    if (Pan != ipVertical) {
+        PanArrow(p, c, -1, 0, 12);
+        PanArrow(p, c, 1, 0, 12);
+    }
+    return img;
+}
+
+void TTxStringGrid::paint(ui::Canvas& Canvas, const QRect& Region)
+{
+    TBaseGrid::paint(Canvas, Region);
+    if (FInput.SizingLineX >= 0 && Canvas.painter()) {
+        // The fixed column's sizing line, down to the last row or the control's bottom.
+        QPainter& p = *Canvas.painter();
+        p.save();
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        const int bottom = std::max(height(), platformCellRect(0, rowCount() - 1).Bottom);
+        p.drawLine(FInput.SizingLineX, 0, FInput.SizingLineX, bottom);
+        p.restore();
+    }
+    if (FInput.Panning && Canvas.painter())
+        Canvas.painter()->drawImage(FInput.PanFocus, PanFocusImage(IntelliPan));
+}
 
 // Header-driven selection: a press in a fixed column (row) selects whole rows (columns) to here.
 bool I::HeaderSelect(G& g, E& e)
@@ -63,6 +140,18 @@ bool I::HeaderSelect(G& g, E& e)
 bool I::SizingDrag(G& g, E& e)
 {
     TInputState& s = g.FInput;
+    if (s.LeftDown && s.State == msFixedColSizing) {
+        s.SizingLineX = std::max(1, e.Pos.x());
+        g.viewport()->update();
+        if (g.HintShowSizing || g.designing()) {
+            const TRect cell = g.platformCellRect(0, 0);
+            ShowHintWindow(g, g.viewport()->mapToGlobal(QPoint(s.SizingLineX + 4, cell.Top)), 200,
+                           SizingHint(true, s.SizingLineX));
+        }
+        g.setCursor(Qt::SplitHCursor);
+        e.CursorSet = true;
+        return true;
+    }
     if (!s.LeftDown || (s.State != msColSizing && s.State != msRowSizing))
         return false;
     const bool cols = s.State == msColSizing;
@@ -73,8 +162,12 @@ bool I::SizingDrag(G& g, E& e)
         g.setColWidths(s.SizeCol, size);
     else
         g.setRowHeights(s.SizeRow, size);
-    if (g.HintShowSizing || g.designing())
-        ShowHintWindow(g, g.viewport()->mapToGlobal(e.Pos + QPoint(10, 10)), 200, SizingHint(cols, size));
+    if (g.HintShowSizing || g.designing()) {
+        // Beside the sized cell: right of the column's header, under the row's first cell.
+        const TRect cell = cols ? g.platformCellRect(s.SizeCol, 0) : g.platformCellRect(0, s.SizeRow);
+        const QPoint at = cols ? QPoint(cell.Right + 4, cell.Top) : QPoint(cell.Left, cell.Bottom + 4);
+        ShowHintWindow(g, g.viewport()->mapToGlobal(at), 200, SizingHint(cols, size));
+    }
     g.setCursor(cols ? Qt::SplitHCursor : Qt::SplitVCursor);
     e.CursorSet = true;
     return true;
@@ -113,13 +206,7 @@ bool I::OleDrag(G& g, E& e)
     if (g.OnOleDragStart)
         g.OnOleDragStart(g, pr, pc);
     const int real = g.RemapCol(pc);
-    if (TPopupButton* b = g.FPopupButton) {
-        b->SetCaption(g.cells(real, 0));
-        b->resize(g.colWidths(pc), g.rowHeights(0));
-        b->move(g.viewport()->mapTo(&g, e.Pos));
-        b->show();
-        b->raise();
-    }
+    ShowDragIndicator(g, g.cells(real, 0), QSize(g.colWidths(pc), g.rowHeights(0)), g.viewport()->mapToGlobal(e.Pos));
     g.Exchange().StartColumnDrag(real);
     g.Exchange().HideDragIndicator();
     g.Exchange().HideDropArrows({arrUp, arrDown});
@@ -147,6 +234,14 @@ bool I::MoveDrag(G& g, E& e)
             return true;
         }
         s.State = cols ? msColMoving : msRowMoving;
+    }
+    // With EnhRowColMove the moved header (a column's row-0 text, a row's first cell) travels
+    // with the mouse, held where it was pressed.
+    if (g.EnhRowColMove && s.State != msFixedColSizing) {
+        const QString caption = cols ? g.cells(g.RemapCol(s.MoveSource), 0) : g.cells(g.RemapCol(0), s.MoveSource);
+        const QSize size = cols ? QSize(g.colWidths(s.MoveSource), g.rowHeights(0))
+                                : QSize(g.colWidths(0), g.rowHeights(s.MoveSource));
+        ShowDragIndicator(g, caption, size, g.viewport()->mapToGlobal(e.Pos - s.MoveOffset));
     }
     int c = -1, r = -1;
     if (cols) {
@@ -192,7 +287,8 @@ bool I::CursorZone(G& g, E& e)
     int c = -1, r = -1;
     if (!g.mouseToCell(e.Pos, c, r))
         return false;
-    const bool sizing = g.InSizeZone(e.Pos.x(), e.Pos.y());
+    const bool fixedColZone = InFixedColZone(g, e.Pos);
+    const bool sizing = g.InSizeZone(e.Pos.x(), e.Pos.y()) || fixedColZone;
     const bool fixedRow = r < g.fixedRows(), fixedCol = c < g.fixedCols();
     const TMouseActions& m = g.MouseActions();
     if (fixedRow && fixedCol && m.AllSelect)
@@ -204,13 +300,25 @@ bool I::CursorZone(G& g, E& e)
     if (e.Kind != ikMouseMove)
         return false;
     if (sizing) {
-        g.setCursor(fixedRow ? Qt::SplitHCursor : Qt::SplitVCursor);
+        g.setCursor(fixedRow || fixedColZone ? Qt::SplitHCursor : Qt::SplitVCursor);
         e.CursorSet = true;
     } else if (s.CursorZone) {
         g.setCursor(ZoneCursor(s.CursorZone));
         e.CursorSet = true;
     }
     return false;
+}
+
+void I::ShowDragIndicator(G& g, const QString& Caption, QSize Size, QPoint Screen)
+{
+    TPopupButton* b = g.FPopupButton;
+    if (!b)
+        return;
+    b->SetCaption(Caption);
+    b->resize(Size);
+    b->move(b->isWindow() ? Screen : b->parentWidget()->mapFromGlobal(Screen));
+    b->show();
+    b->raise();
 }
 
 QString I::AnchorAt(G& g, int ACol, int ARow, QPoint Pos)
@@ -306,7 +414,7 @@ bool I::PanStart(G& g, E& e)
     s.PanFocus = e.Pos;
     s.PanCursor = 8000;
     s.PanTimer.start(10, &g);
-    g.setCursor(Qt::SizeAllCursor);
+    g.setCursor(PanCursorShape(s.PanCursor));
     g.viewport()->update(QRect(e.Pos, QSize(32, 32)));
     return true;
 }
@@ -330,7 +438,10 @@ void I::PanStep(G& g, QPoint Mouse)
         dy = 0;
     if (g.IntelliPan == ipVertical)
         dx = 0;
-    s.PanCursor = PanCursorId(dx, dy);
+    const int cursor = PanCursorId(dx, dy);
+    if (cursor != s.PanCursor)
+        g.setCursor(PanCursorShape(cursor));
+    s.PanCursor = cursor;
     const int firstCol = FirstCol(g), lastCol = LastCol(g);
     const int firstRow = FirstRow(g), lastRow = LastRow(g);
     int c = std::clamp(g.col(), firstCol, std::max(firstCol, lastCol));

@@ -21,18 +21,28 @@ namespace {
 
 enum class Dest { Text, Skip, FontTable, ColorTable };
 
+// Indents are twips in RTF and pixels (of 96 to the inch) in a document.
+constexpr double kTwipsPerPixel = 1440.0 / 96.0;
+
 // What a group carries: the character and paragraph formats and where its text goes.
 struct State {
     bool bold = false, italic = false, underline = false, strike = false;
     int font = -1;       // index into the font table; -1 none set
     int halfPoints = 0;  // 0: the base size
     int color = 0;       // index into the colour table; 0 the base colour
+    int highlight = 0;   // the text's background from the colour table; 0 none
     int vert = 0;        // 1 superscript, -1 subscript
     int align = 0;       // 0 left, 1 right, 2 centre, 3 justified
+    int leftIndent = 0, rightIndent = 0, firstIndent = 0; // in twips
     int uc = 1;          // characters skipped after a \u escape
     Dest dest = Dest::Text;
 
-    void plain() { *this = State{.align = align, .uc = uc, .dest = dest}; }
+    // \plain resets the characters, not the paragraph.
+    void plain()
+    {
+        *this = State{.align = align, .leftIndent = leftIndent, .rightIndent = rightIndent,
+                      .firstIndent = firstIndent, .uc = uc, .dest = dest};
+    }
 };
 
 class Sink {
@@ -212,14 +222,23 @@ void Reader::word(const QString& w, bool hasParam, int param)
         st_.halfPoints = std::clamp(param, 0, 3276);
     else if (is("cf"))
         st_.color = param;
+    else if (is("highlight") || is("cb"))
+        st_.highlight = param;
     else if (is("super") || (is("up") && on))
         st_.vert = 1;
     else if (is("sub") || (is("dn") && on))
         st_.vert = -1;
     else if (is("nosupersub") || is("up") || is("dn"))
         st_.vert = 0;
-    else if (is("pard"))
+    else if (is("pard")) {
         st_.align = 0;
+        st_.leftIndent = st_.rightIndent = st_.firstIndent = 0;
+    } else if (is("li"))
+        st_.leftIndent = std::clamp(param, -31680, 31680);
+    else if (is("ri"))
+        st_.rightIndent = std::clamp(param, -31680, 31680);
+    else if (is("fi"))
+        st_.firstIndent = std::clamp(param, -31680, 31680);
     else if (is("ql"))
         st_.align = 0;
     else if (is("qr"))
@@ -339,19 +358,19 @@ public:
             flush();
         runFormat_ = f;
         run_ += s;
-        align_ = st.align;
+        para_ = st;
     }
     void paragraph(const State& st) override
     {
         flush();
-        endBlock(st.align);
+        endBlock(st);
         cursor_.insertBlock(QTextBlockFormat(), runFormat_);
     }
     void line(const State& st) override { text(QString(QChar::LineSeparator), st); }
     void finish()
     {
         flush();
-        endBlock(align_);
+        endBlock(para_);
     }
 
 private:
@@ -373,6 +392,8 @@ private:
         const std::vector<QColor>& colors = reader_.colors;
         if (st.color >= 0 && std::size_t(st.color) < colors.size() && colors[size_t(st.color)].isValid())
             f.setForeground(colors[size_t(st.color)]);
+        if (st.highlight > 0 && std::size_t(st.highlight) < colors.size() && colors[size_t(st.highlight)].isValid())
+            f.setBackground(colors[size_t(st.highlight)]);
         if (st.vert)
             f.setVerticalAlignment(st.vert > 0 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
         return f;
@@ -383,20 +404,27 @@ private:
             cursor_.insertText(run_, runFormat_);
         run_.clear();
     }
-    void endBlock(int Align)
+    void endBlock(const State& St)
     {
-        if (Align != 0) {
-            QTextBlockFormat b = cursor_.blockFormat();
-            b.setAlignment(AlignmentOf(Align));
-            cursor_.setBlockFormat(b);
-        }
+        if (St.align == 0 && St.leftIndent == 0 && St.rightIndent == 0 && St.firstIndent == 0)
+            return;
+        QTextBlockFormat b = cursor_.blockFormat();
+        if (St.align != 0)
+            b.setAlignment(AlignmentOf(St.align));
+        if (St.leftIndent != 0)
+            b.setLeftMargin(St.leftIndent / kTwipsPerPixel);
+        if (St.rightIndent != 0)
+            b.setRightMargin(St.rightIndent / kTwipsPerPixel);
+        if (St.firstIndent != 0)
+            b.setTextIndent(St.firstIndent / kTwipsPerPixel);
+        cursor_.setBlockFormat(b);
     }
 
     QTextCursor cursor_;
     const Reader& reader_;
     QTextCharFormat runFormat_;
     QString run_;
-    int align_ = 0;
+    State para_; // the paragraph formats of the text last added
 };
 
 // --- writing -------------------------------------------------------------------------------
@@ -482,7 +510,15 @@ QString DocumentToRichText(const QTextDocument& Doc)
             body += QLatin1String("\\par\r\n");
         body += QLatin1String("\\pard");
         static const char* const kAlign[] = {"", "\\qr", "\\qc", "\\qj"};
-        body += QLatin1String(kAlign[AlignWord(b.blockFormat().alignment())]);
+        const QTextBlockFormat bf = b.blockFormat();
+        body += QLatin1String(kAlign[AlignWord(bf.alignment())]);
+        const auto indent = [&](const char* Word, double Pixels) {
+            if (const int twips = qRound(Pixels * kTwipsPerPixel); twips != 0)
+                body += QLatin1String(Word) + QString::number(twips);
+        };
+        indent("\\li", bf.leftMargin());
+        indent("\\ri", bf.rightMargin());
+        indent("\\fi", bf.textIndent());
         body += u' ';
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment frag = it.fragment();
@@ -502,6 +538,9 @@ QString DocumentToRichText(const QTextDocument& Doc)
                 words += QLatin1String("\\fs") + QString::number(qRound(f.fontPointSize() * 2));
             if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
                 words += QLatin1String("\\cf") + QString::number(indexOf(colors, f.foreground().color().rgb()) + 1);
+            if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
+                words += QLatin1String("\\highlight")
+                         + QString::number(indexOf(colors, f.background().color().rgb()) + 1);
             if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
                 words += QLatin1String("\\super");
             else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
@@ -554,6 +593,13 @@ void DrawRichText(QPainter& Painter, const QString& Rtf, const TRichTextBox& Whe
         return;
     QTextDocument doc;
     Prepare(doc, Rtf, Where.BaseFont, Where.WordWrap ? Where.Box.width() / Where.Scale : 0);
+    if (Where.TextColor.isValid()) {
+        QTextCursor all(&doc);
+        all.select(QTextCursor::Document);
+        QTextCharFormat f;
+        f.setForeground(Where.TextColor);
+        all.mergeCharFormat(f);
+    }
     Painter.save();
     Painter.setClipRect(Where.Box, Qt::IntersectClip);
     Painter.translate(Where.Box.topLeft());

@@ -31,6 +31,7 @@ struct TRichTextBox {
     QColor BaseColor = Qt::black;
     double Scale = 1.0;
     bool WordWrap = false;
+    QColor TextColor; // when valid, every character in it, whatever colours Rtf gives (a selected cell)
 };
 void DrawRichText(QPainter& Painter, const QString& Rtf, const TRichTextBox& Where);
 // The size (in screen pixels) the text takes laid out as DrawRichText lays it out; Width <= 0

@@ -3,6 +3,7 @@
 // the form's size, the scroll-thumb hints, and the combo editor's item list.
 #include "grid/Txgrid.h"
 #include "grid/TxgridEditors.h"
+#include "grid/TxgridInplaceEdit.h"
 #include "grid/TxgridInputSteps.h"
 #include "grid/TxgridScrollStyle.h"
 #include "grid/TxgridSupport.h"
@@ -175,6 +176,20 @@ void TGridInput::ConnectScrollBars(G& g)
     ui::on(g.horizontalScrollBar(), &QScrollBar::sliderMoved, &g, [hint](int) { hint(false); });
     ui::on(g.verticalScrollBar(), &QScrollBar::sliderReleased, &g, done);
     ui::on(g.horizontalScrollBar(), &QScrollBar::sliderReleased, &g, done);
+    // Without ScrollSynch the grid scrolls once, where the thumb is let go; with it, live.
+    for (QScrollBar* bar : {g.verticalScrollBar(), g.horizontalScrollBar()})
+        ui::on(bar, &QScrollBar::sliderPressed, &g, [&g, bar] { bar->setTracking(g.ScrollSynch); });
+}
+
+void TTxStringGrid::topLeftChanged()
+{
+    TBaseGrid::topLeftChanged();
+    // A control over a cell would stay where it is, over another cell: it closes, its value
+    // going to the cell it was opened on. The text editor moves with its cell by itself.
+    if (FEdit.Active && !IsTextEditorType(FEdit.EditorType) && !FEdit.HidingControl)
+        HideInplaceEdit();
+    if (FFooterPanelVisible)
+        RepaintFooterPanel(); // its cells scroll with the columns
 }
 
 // The bars keep the platform's look until the grid asks for another: a style of their own

@@ -108,7 +108,8 @@ TEST(GridColumnGrid, ItemsFollowTheColumnsAndHeaders)
     g.SetColCount(8);
     ASSERT_EQ(g.Columns().Count(), 8);
     const TGridColumnItem& added = g.item(7);
-    EXPECT_EQ(added.Width(), 50);
+    EXPECT_EQ(added.Width(), g.colWidths(7)); // the width its column has
+    EXPECT_EQ(added.Width(), 64);
     EXPECT_EQ(added.CheckTrue, QStringLiteral("Y"));
     EXPECT_EQ(added.CheckFalse, QStringLiteral("N"));
     EXPECT_EQ(added.Font(), g.controlFont());

@@ -7,7 +7,9 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/Modal.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QScrollBar>
 #include <QCalendarWidget>
 #include <QLineEdit>
 #include <QTest>
@@ -287,4 +289,81 @@ TEST(GridEditors, ButtonRunsTheEllipsisOnSpaceAndLeavesByAnArrow)
     EXPECT_FALSE(button->isVisible());
     EXPECT_EQ(g.col(), 3);
     EXPECT_EQ(g.cells(2, 2), QStringLiteral("Wybierz")); // a button writes nothing
+}
+
+// The list drops down by the arrow, F4 and Alt+Down and the editor stays open under it; the
+// item picked from the open list goes to the cell.
+TEST(GridEditors, ComboListDropsDownByArrowF4AndAltDownAndThePickedItemGoesToTheCell)
+{
+    EditorGrid g(edComboList);
+    TGridCombo* combo = g.GetComboBox();
+    combo->addItems({QStringLiteral("jeden"), QStringLiteral("dwa"), QStringLiteral("trzy")});
+    g.setCells(2, 2, QStringLiteral("jeden"));
+    const auto dropBy = [&](const std::function<void()>& Open) {
+        g.key(Qt::Key_F2);
+        ASSERT_TRUE(combo->isVisible());
+        Open();
+        QApplication::processEvents();
+        EXPECT_TRUE(combo->view()->isVisible()); // the list is down
+        EXPECT_TRUE(combo->isVisible());         // and the editor still open
+        EXPECT_TRUE(g.EditActive());
+        combo->hidePopup();
+        QApplication::processEvents();
+        EXPECT_TRUE(combo->isVisible());
+        g.key(Qt::Key_Escape);
+        EXPECT_FALSE(combo->isVisible());
+    };
+    dropBy([&] { QTest::keyClick(combo, Qt::Key_F4); });
+    dropBy([&] { QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier); });
+    dropBy([&] { QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 4, combo->height() / 2)); });
+
+    g.key(Qt::Key_F2);
+    QTest::keyClick(combo, Qt::Key_F4);
+    QApplication::processEvents();
+    ASSERT_TRUE(combo->view()->isVisible());
+    QWidget* list = combo->view();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(combo->view()->isVisible());
+    ASSERT_TRUE(combo->isVisible());
+    g.key(Qt::Key_Return);
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("trzy"));
+}
+
+// Scrolling while a control is open closes it, and its value goes to the cell it was opened
+// on, not to the cell that scrolled under it.
+TEST(GridEditors, AnEditorControlClosesOnItsOwnCellWhenTheGridScrolls)
+{
+    EditorGrid g(edComboEdit);
+    g.setRowCount(60);
+    TGridCombo* combo = g.GetComboBox();
+    g.setCells(2, 2, QStringLiteral("stary"));
+    g.setCells(2, 5, QStringLiteral("inny"));
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(combo->isVisible());
+    combo->setEditText(QStringLiteral("nowy"));
+    g.verticalScrollBar()->setValue(g.verticalScrollBar()->value() + 3);
+    QApplication::processEvents();
+    EXPECT_NE(g.topRow(), 1);
+    EXPECT_FALSE(combo->isVisible());
+    EXPECT_FALSE(g.EditActive());
+    EXPECT_EQ(g.cells(2, 2), QStringLiteral("nowy"));
+    EXPECT_EQ(g.cells(2, 5), QStringLiteral("inny"));
+    for (int r = 0; r < g.rowCount(); ++r)
+        if (r != 2 && r != 5)
+            EXPECT_TRUE(g.cells(2, r).isEmpty()) << r;
+
+    // The text editor stays open and moves with its cell.
+    g.OnGetEditorType = [](TGridSender, int, int, TEditorType& e) { e = edNormal; };
+    g.setTopRow(1);
+    g.focusCell(2, 3);
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(g.inplaceEditor() && g.inplaceEditor()->isVisible());
+    const int y = g.inplaceEditor()->y();
+    g.setTopRow(2);
+    QApplication::processEvents();
+    EXPECT_TRUE(g.inplaceEditor()->isVisible());
+    EXPECT_EQ(g.inplaceEditor()->y(), y - g.rowHeights(1));
 }

@@ -5,12 +5,15 @@
 #include "grid/Tsgcheck.h"
 #include "grid/Txgrid.h"
 #include "grid/TxgridInputSteps.h"
+#include "grid/Txobj.h"
+#include "platform/text/Regional.h"
 
 #include "platform/ui/Modal.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -69,12 +72,14 @@ TEST(GridInput, StepsRunInTheirPinnedOrder)
                            "clipboard", "insert-row", "select-all", "disjunct-rows", "delete-row", "tab-wrap",
                            "find-typing", "typed-char"}));
     EXPECT_EQ(InputStepNames(ikMouseDown),
-              QStringList({"pan-end", "pan-start", "right-click", "press", "sizing-start", "outside", "fixed-press",
+              QStringList({"pan-end", "pan-start", "right-click", "press", "fixed-col-sizing", "sizing-start",
+                           "outside", "fixed-press",
                            "nodes", "radio", "deferred-press", "cell-button", "disjunct-press", "anchors",
                            "select-zones", "move-source", "check-box", "cell-select"}));
     EXPECT_EQ(InputStepNames(ikMouseUp),
               QStringList({"disjunct-cells", "button-release", "deferred-release", "disjunct-release", "move-end",
                            "size-end", "release-events", "sorting"}));
+    EXPECT_EQ(InputStepNames(ikKeyUp), QStringList({"lookup-reset", "always-edit"}));
     for (const TInputStepEntry& s : InputSteps())
         EXPECT_TRUE(s.Step) << s.Name;
 }
@@ -502,3 +507,146 @@ TEST(GridInput, DestroyingTheGridWithAnEditorOpenTouchesNothingFreed)
 }
 
 #include "test_grid_input.moc"
+
+// A click on the circle of each radio item selects that item, side by side and one under
+// another, in a zoomed grid with the flat look: the click is measured in the font and radio
+// size the items are drawn with. Item i side by side stands at 2 + i radios + the captions
+// before it; one under another at a line of "gh" per item.
+TEST(GridInput, AClickOnEachRadioCircleSelectsThatItem)
+{
+    QStringList items({QStringLiteral("pierwsza opcja wyboru"), QStringLiteral("druga opcja"),
+                       QStringLiteral("trzecia")});
+    InputGrid g;
+    g.setOptions(g.options() | ui::goEditing);
+    g.ControlLook().SetControlStyle(csFlat);
+    g.ZoomBy(-3);
+    g.setColWidths(2, 400);
+    g.setRowHeights(3, 90);
+    g.AddRadio(2, 2, 1, 0, &items); // side by side
+    g.AddRadio(2, 3, 0, 0, &items); // one under another
+    ui::Font cellFont = g.controlFont();
+    cellFont.size += g.Zoom;
+    const QFontMetrics fm(cellFont.toQFont());
+    const int size = g.ControlLook().RadioSize() + 2;
+    std::vector<int> picked;
+    g.OnRadioClick = [&](TGridSender, int, int, int i) { picked.push_back(i); };
+
+    const auto side = g.platformCellRect(2, 2);
+    int before = 0;
+    for (int i = 2; i >= 0; --i) {
+        before = 0;
+        for (int j = 0; j < i; ++j)
+            before += fm.horizontalAdvance(items[j]);
+        g.click(QPoint(side.Left + 2 + i * size + before + size / 2, (side.Top + side.Bottom) / 2));
+    }
+    const auto down = g.platformCellRect(2, 3);
+    for (int i = 2; i >= 0; --i)
+        g.click(QPoint(down.Left + 2 + size / 2, down.Top + i * fm.height() + 2 + size / 2));
+    EXPECT_EQ(picked, (std::vector<int>{2, 1, 0, 2, 1, 0}));
+}
+
+// A navigation key ends the lookup typed so far; with AlwaysEdit the cell an arrow reaches
+// opens its editor when the key comes up.
+TEST(GridInput, KeyReleasesEndTheLookupAndReopenTheEditorWithAlwaysEdit)
+{
+    InputGrid g;
+    g.SortSettings().Column = 1;
+    g.Navigation().SetAutoGotoWhenSorted(true);
+    g.Navigation().AutoGotoIncremental = true;
+    for (int r = 1; r < 6; ++r)
+        g.setCells(1, r, QStringList({"", "ala", "bolek", "beata", "celina", "cezary"})[r]);
+    const auto typeKeys = [&](const QString& s) { QTest::keyClicks(&g, s); };
+    typeKeys(QStringLiteral("ce"));
+    EXPECT_EQ(g.row(), 4);
+    typeKeys(QStringLiteral("z"));
+    EXPECT_EQ(g.row(), 5);
+    for (int k : {Qt::Key_Home, Qt::Key_Up, Qt::Key_Delete, Qt::Key_PageUp}) {
+        g.focusCell(1, 5);
+        g.key(k);
+        typeKeys(QStringLiteral("b"));
+        EXPECT_EQ(g.row(), 2) << k; // a new lookup, not "cezb"
+    }
+
+    g.Navigation().SetAutoGotoWhenSorted(false);
+    g.setOptions(g.options() | ui::goEditing);
+    g.Navigation().AlwaysEdit = true;
+    g.focusCell(1, 1);
+    g.key(Qt::Key_Down);
+    ASSERT_TRUE(g.inplaceEditor());
+    EXPECT_TRUE(g.inplaceEditor()->isVisible());
+    EXPECT_EQ(g.row(), 2);
+}
+
+// The first column sized from a normal row with SizeFixedCol; a pressed fixed cell drawn
+// sunken with FixedAsButtons; the grid's OnClick at every left press; a moved column's header
+// travelling with the mouse.
+TEST(GridInput, FixedColumnSizingPressedHeadersAndTheMovedColumnsIndicator)
+{
+    InputGrid g;
+    int clicks = 0;
+    g.OnClick = [&](TGridSender) { ++clicks; };
+    const int x0 = g.platformCellRect(0, 3).Right;
+    g.drag(QPoint(x0 - 1, g.at(0, 3).y()), QPoint(x0 + 30, g.at(0, 3).y()));
+    EXPECT_EQ(g.colWidths(0), 60); // off: the first column keeps its width
+    g.MouseActions().SizeFixedCol = true;
+    g.drag(QPoint(x0 - 1, g.at(0, 3).y()), QPoint(x0 + 30, g.at(0, 3).y()));
+    EXPECT_NEAR(g.colWidths(0), 90, 2);
+    EXPECT_EQ(clicks, 2);
+
+    g.FixedAsButtons = true;
+    g.SetFlat(false);
+    g.setOptions(g.options() | ui::goFixedHorzLine | ui::goFixedVertLine);
+    const TRect head = g.platformCellRect(2, 0);
+    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, g.at(2, 0));
+    QApplication::processEvents();
+    const QImage pressed = g.viewport()->grab().toImage();
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, g.at(2, 0));
+    QApplication::processEvents();
+    const QImage released = g.viewport()->grab().toImage();
+    EXPECT_EQ(QColor(pressed.pixel(head.Left + 5, head.Top)), QColor(128, 128, 128)); // shadow on top
+    EXPECT_NE(QColor(released.pixel(head.Left + 5, head.Top)), QColor(128, 128, 128));
+
+    g.setCells(3, 0, QStringLiteral("Kwota"));
+    g.setOptions(g.options() | ui::goColMoving);
+    g.EnhRowColMove = true;
+    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, g.at(3, 0));
+    QTest::mouseMove(g.viewport(), g.at(3, 0, 10));
+    QTest::mouseMove(g.viewport(), g.at(2, 0));
+    auto* indicator = g.findChild<TPopupButton*>();
+    ASSERT_TRUE(indicator);
+    EXPECT_TRUE(indicator->isVisible());
+    EXPECT_EQ(indicator->Caption(), QStringLiteral("Kwota"));
+    EXPECT_EQ(indicator->size(), QSize(g.colWidths(3), g.rowHeights(0)));
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, g.at(2, 0));
+    EXPECT_FALSE(indicator->isVisible());
+    EXPECT_EQ(g.cells(2, 0), QStringLiteral("Kwota"));
+}
+
+// Without ScrollSynch dragging the thumb moves the grid once, when it is let go; with it the
+// grid follows the thumb. The keypad's decimal key types the program's decimal separator.
+TEST(GridInput, ScrollSynchAndTheKeypadDecimalKey)
+{
+    InputGrid g;
+    g.setRowCount(80);
+    QScrollBar* bar = g.verticalScrollBar();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(20);
+    QApplication::processEvents();
+    EXPECT_EQ(g.topRow(), 1);
+    bar->setSliderDown(false);
+    EXPECT_EQ(g.topRow(), 20);
+    g.ScrollSynch = true;
+    bar->setSliderDown(true);
+    bar->setSliderPosition(30);
+    EXPECT_EQ(g.topRow(), 30);
+    bar->setSliderDown(false);
+
+    g.setOptions(g.options() | ui::goEditing);
+    g.ExcelStyleDecimalSeparator = true;
+    g.setTopRow(1);
+    g.focusCell(2, 2);
+    QTest::keyClick(&g, Qt::Key_Period, Qt::KeypadModifier);
+    QApplication::processEvents();
+    ASSERT_TRUE(g.inplaceEditor() && g.inplaceEditor()->isVisible());
+    EXPECT_EQ(g.inplaceEditor()->text(), QString(text::decimalSeparator()));
+}

@@ -4,6 +4,8 @@
 #include "grid/TxgridRTF.h"
 #include "tests/support/PdfText.h"
 
+#include <QApplication>
+#include <QImage>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -199,4 +201,83 @@ TEST(GridRichText, FormattedAndRichCellsAndTitlesPrintWithoutTagsInTheirFonts)
     const QString fonts = PdfFonts(path);
     EXPECT_TRUE(fonts.contains(QStringLiteral("Bold"))) << fonts.toStdString();
     EXPECT_TRUE(fonts.contains(QStringLiteral("Italic")) || fonts.contains(QStringLiteral("Oblique"))) << fonts.toStdString();
+}
+
+// A rich cell through RichToCell and CellToRich keeps the highlight behind its words and the
+// paragraph's left, right and first-line indents.
+TEST(GridRichText, HighlightAndIndentsSurviveARoundTripThroughACell)
+{
+    TTxStringGrid g;
+    g.setColCount(3);
+    g.setRowCount(3);
+    QTextEdit source;
+    QTextCursor c(source.document());
+    QTextBlockFormat indented;
+    indented.setLeftMargin(40);
+    indented.setRightMargin(12);
+    indented.setTextIndent(-20);
+    c.setBlockFormat(indented);
+    QTextCharFormat marked;
+    marked.setBackground(QColor(255, 255, 0));
+    c.insertText(QStringLiteral("zaznaczone"), marked);
+    c.insertText(QStringLiteral(" zwykłe"), QTextCharFormat());
+    c.insertBlock(QTextBlockFormat());
+    c.insertText(QStringLiteral("bez wcięcia"));
+    g.RichToCell(1, 1, source);
+
+    QTextEdit back;
+    g.CellToRich(1, 1, back);
+    QTextBlock b = back.document()->begin();
+    EXPECT_EQ(b.text(), QStringLiteral("zaznaczone zwykłe"));
+    EXPECT_EQ(b.blockFormat().leftMargin(), 40);
+    EXPECT_EQ(b.blockFormat().rightMargin(), 12);
+    EXPECT_EQ(b.blockFormat().textIndent(), -20);
+    auto it = b.begin();
+    ASSERT_FALSE(it.atEnd());
+    EXPECT_EQ(it.fragment().text(), QStringLiteral("zaznaczone"));
+    EXPECT_EQ(it.fragment().charFormat().background().color(), QColor(255, 255, 0));
+    ++it;
+    ASSERT_FALSE(it.atEnd());
+    EXPECT_EQ(it.fragment().charFormat().background().style(), Qt::NoBrush);
+    b = b.next();
+    EXPECT_EQ(b.text(), QStringLiteral("bez wcięcia"));
+    EXPECT_EQ(b.blockFormat().leftMargin(), 0);
+    EXPECT_EQ(b.blockFormat().textIndent(), 0);
+}
+
+// A selected rich cell shows its text in the selection's text colour; with SelectionRTFKeep
+// it keeps its own red.
+TEST(GridRichText, SelectedRichCellsKeepTheirColoursOnlyWithSelectionRTFKeep)
+{
+    TTxStringGrid g;
+    g.setColCount(4);
+    g.setRowCount(4);
+    g.setDefaultColWidth(120);
+    g.resize(500, 200);
+    QFont big = g.font();
+    big.setPointSize(20);
+    g.setFont(big);
+    g.setDefaultRowHeight(40);
+    g.setCells(2, 2, QStringLiteral("{\\rtf1{\\colortbl ;\\red255\\green0\\blue0;}\\cf1 WWWW}"));
+    g.show();
+    QApplication::processEvents();
+    g.setSelection({1, 1, 2, 2});
+    g.focusCell(1, 1, true);
+    g.setSelection({1, 1, 2, 2});
+    const auto reds = [&] {
+        const QImage img = g.viewport()->grab().toImage();
+        const TRect rc = g.CellRect(2, 2);
+        int n = 0;
+        for (int y = rc.Top; y < rc.Bottom; ++y)
+            for (int x = rc.Left; x < rc.Right; ++x) {
+                const QColor p(img.pixel(x, y));
+                n += p.red() > 200 && p.green() < 60 && p.blue() < 60;
+            }
+        return n;
+    };
+    EXPECT_EQ(reds(), 0);
+    g.SelectionRTFKeep = true;
+    g.Invalidate();
+    QApplication::processEvents();
+    EXPECT_GT(reds(), 20);
 }
