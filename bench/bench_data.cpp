@@ -6,8 +6,13 @@
 #include "support/LargeDb.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cctype>
 #include <sqlite3.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -41,14 +46,72 @@ void BM_OpenDataModule(benchmark::State& state)
 }
 BENCHMARK(BM_OpenDataModule)->Unit(benchmark::kMillisecond);
 
+// What the program's schema holds, as names: every table and view with each of its columns
+// ("table.column"), and every index. Read once from the schema file in a database in memory,
+// as the module reads its copy once per run.
+struct ExpectedSchema {
+    std::vector<std::string> columns, indexes;
+};
+
+// Each table and view of db with its columns, and its indexes, from one read of sqlite_schema.
+ExpectedSchema readSchema(sqlite3* db)
+{
+    ExpectedSchema out;
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db,
+                       "select m.type, m.name, p.name from sqlite_schema m left join pragma_table_info(m.name) p "
+                       "where m.type in ('table','view','index') and m.name not like 'sqlite_%'",
+                       -1, &st, nullptr);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        const std::string type = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+        std::string name = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
+        if (type == "index") {
+            out.indexes.push_back(std::move(name));
+        } else if (const unsigned char* col = sqlite3_column_text(st, 2)) {
+            for (char& ch : name)
+                ch = char(std::tolower(static_cast<unsigned char>(ch)));
+            out.columns.push_back(name + '.' + reinterpret_cast<const char*>(col));
+        }
+    }
+    sqlite3_finalize(st);
+    std::sort(out.columns.begin(), out.columns.end());
+    std::sort(out.indexes.begin(), out.indexes.end());
+    return out;
+}
+
+const ExpectedSchema& expectedSchema()
+{
+    static const ExpectedSchema e = [] {
+        QFile f(QStringLiteral(TARNEX_SOURCE_DIR "/db/schema.sql"));
+        if (!f.open(QIODevice::ReadOnly))
+            qFatal("no schema file");
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        data::registerCollation(db);
+        if (sqlite3_exec(db, f.readAll().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            qFatal("%s", sqlite3_errmsg(db));
+        ExpectedSchema s = readSchema(db);
+        sqlite3_close(db);
+        return s;
+    }();
+    return e;
+}
+
 void BM_OpenRaw(benchmark::State& state)
 {
+    const ExpectedSchema& expected = expectedSchema();
     const char* sql[] = {"select rowid, * from Klienci order by Nr_Klienta, rowid",
                          "select rowid, * from Towary order by Symbol, rowid", "select rowid, * from Vat",
                          "select rowid, * from Faktura", "select rowid, * from Faktura_Szczegoly",
                          "select rowid, * from Forma_Zaplaty"};
     for (auto _ : state) {
         sqlite3* db = rawOpen();
+        // The checks the module makes on opening: every table, view and column of the schema
+        // there, and every index (none is missing here, so none is made).
+        const ExpectedSchema found = readSchema(db);
+        if (!std::includes(found.columns.begin(), found.columns.end(), expected.columns.begin(), expected.columns.end())
+            || !std::includes(found.indexes.begin(), found.indexes.end(), expected.indexes.begin(), expected.indexes.end()))
+            state.SkipWithError("schema differs");
         for (const char* s : sql) {
             sqlite3_stmt* st = nullptr;
             sqlite3_prepare_v2(db, s, -1, &st, nullptr);

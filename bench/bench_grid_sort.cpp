@@ -3,9 +3,12 @@
 //  - by a text column: the grid's sort against std::stable_sort of the column's texts with
 //    the grid's own comparison (ByteCompare), carrying each text's row number;
 //  - by a numeric column (decimal comma): against std::stable_sort of the parsed doubles with
-//    their row numbers;
-//  - switching a filter on: against a loop testing the same parsed condition on every row
-//    and keeping the numbers of the rows shown;
+//    their row numbers, and against parsing the texts, that sort and moving the rows to their
+//    places; each sort of the grid with the default settings (the columns after the sort
+//    column break ties) and with the one column alone;
+//  - switching a filter on, first on a freshly filled grid and again on one filtered before:
+//    against a loop testing the same parsed condition on every row and keeping the numbers of
+//    the rows shown; switching it off against merging the rows shown and hidden back in order;
 //  - finding a text that only the last row holds: against a loop over the same texts with
 //    the same case-blind test.
 #include "grid/Txgrid.h"
@@ -19,6 +22,7 @@
 #include <array>
 #include <charconv>
 #include <benchmark/benchmark.h>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -64,11 +68,11 @@ void Fill(grid::TTxStringGrid& g)
             g.setCells(c, r + 1, t.cols[std::size_t(c)][std::size_t(r)]);
 }
 
-void GridSort(benchmark::State& state, int col)
+void GridSort(benchmark::State& state, int col, bool full)
 {
     grid::TTxStringGrid g;
     g.SortSettings().Column = col;
-    g.SortSettings().Full = false; // the one column, as the baselines compare
+    g.SortSettings().Full = full; // false: the one column, as the baselines compare
     for (auto _ : state) {
         state.PauseTiming();
         Fill(g);
@@ -97,7 +101,8 @@ void BM_Baseline_SortText(benchmark::State& state)
         benchmark::DoNotOptimize(v.data());
     }
 }
-void BM_Grid_SortText(benchmark::State& state) { GridSort(state, 2); }
+void BM_Grid_SortText(benchmark::State& state) { GridSort(state, 2, false); }
+void BM_Grid_SortText_Default(benchmark::State& state) { GridSort(state, 2, true); }
 
 // The grid's work it stands for: ordering the parsed numbers and knowing the row each one
 // came from (the grid also reads and parses the cells and moves the rows).
@@ -117,7 +122,33 @@ void BM_Baseline_SortNumber(benchmark::State& state)
         benchmark::DoNotOptimize(v.data());
     }
 }
-void BM_Grid_SortNumber(benchmark::State& state) { GridSort(state, 1); }
+
+// The same with the parsing of the texts and the moving of the rows to their places: a row
+// of five texts as the grid holds one.
+void BM_Baseline_SortNumberMove(benchmark::State& state)
+{
+    using Row = std::array<QString, kCols>;
+    std::vector<Row> rows(kRows);
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kCols; ++c)
+            rows[std::size_t(r)][std::size_t(c)] = table().cols[std::size_t(c)][std::size_t(r)];
+    for (auto _ : state) {
+        std::vector<std::pair<double, int>> v;
+        v.reserve(kRows);
+        for (int r = 0; r < kRows; ++r) {
+            QString s = rows[std::size_t(r)][1];
+            v.push_back({s.replace(QLatin1Char(','), QLatin1Char('.')).toDouble(), r});
+        }
+        std::stable_sort(v.begin(), v.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<Row> moved(kRows);
+        for (int i = 0; i < kRows; ++i)
+            moved[std::size_t(i)] = std::move(rows[std::size_t(v[std::size_t(i)].second)]);
+        rows.swap(moved);
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+void BM_Grid_SortNumber(benchmark::State& state) { GridSort(state, 1, false); }
+void BM_Grid_SortNumber_Default(benchmark::State& state) { GridSort(state, 1, true); }
 
 // The grid's work it stands for: testing every row's cell against the condition and keeping
 // the numbers of the rows shown (the grid also takes the other rows out of its store).
@@ -138,13 +169,40 @@ void BM_Baseline_Filter(benchmark::State& state)
     state.counters["shown"] = double(shown);
 }
 
-void BM_Grid_Filter(benchmark::State& state)
+void SetFilter(grid::TTxStringGrid& g)
 {
-    grid::TTxStringGrid g;
-    Fill(g);
     grid::TFilterData* f = g.Filter().Add();
     f->Column = 4;
     f->Condition = QStringLiteral("tak");
+}
+
+// The first filter of a grid just filled, as a user meets it after loading the rows.
+void BM_Grid_Filter_First(benchmark::State& state)
+{
+    int shown = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto g = std::make_unique<grid::TTxStringGrid>();
+        Fill(*g);
+        SetFilter(*g);
+        state.ResumeTiming();
+        g->SetFilterActive(true);
+        state.PauseTiming();
+        shown = g->RowCount() - 1;
+        g.reset();
+        state.ResumeTiming();
+    }
+    state.counters["shown"] = shown;
+}
+
+// The same grid filtered again (switched off between, untimed).
+void BM_Grid_Filter_Warm(benchmark::State& state)
+{
+    grid::TTxStringGrid g;
+    Fill(g);
+    SetFilter(g);
+    g.SetFilterActive(true);
+    g.SetFilterActive(false);
     int shown = 0;
     for (auto _ : state) {
         g.SetFilterActive(true);
@@ -154,6 +212,51 @@ void BM_Grid_Filter(benchmark::State& state)
         state.ResumeTiming();
     }
     state.counters["shown"] = shown;
+}
+
+// The grid's work it stands for when the filter is switched off: the rows shown and the rows
+// hidden merged back into one list in their order.
+void BM_Baseline_FilterOff(benchmark::State& state)
+{
+    using Row = ui::StringGridCore::RowData;
+    const std::vector<QString>& col = table().cols[4];
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<Row> shown, hidden;
+        std::vector<int> hiddenAt;
+        for (int r = 0; r < kRows; ++r) {
+            Row row;
+            row.texts.assign(1, col[std::size_t(r)]);
+            if (r % 3) {
+                shown.push_back(std::move(row));
+            } else {
+                hidden.push_back(std::move(row));
+                hiddenAt.push_back(r);
+            }
+        }
+        state.ResumeTiming();
+        std::vector<Row> merged;
+        merged.reserve(shown.size() + hidden.size());
+        std::size_t s = 0, h = 0;
+        for (int r = 0; r < kRows; ++r)
+            merged.push_back(h < hiddenAt.size() && hiddenAt[h] == r ? std::move(hidden[h++]) : std::move(shown[s++]));
+        benchmark::DoNotOptimize(merged.data());
+    }
+}
+
+void BM_Grid_FilterOff(benchmark::State& state)
+{
+    grid::TTxStringGrid g;
+    Fill(g);
+    SetFilter(g);
+    for (auto _ : state) {
+        state.PauseTiming();
+        g.SetFilterActive(true);
+        state.ResumeTiming();
+        g.SetFilterActive(false);
+    }
+    if (g.RowCount() != kRows + 1 || g.cells(4, 1) != table().cols[4][0])
+        state.SkipWithError("rows out of order");
 }
 
 // The grid's work it stands for: reading the cells down the columns and testing each without
@@ -187,10 +290,16 @@ void BM_Grid_FindLast(benchmark::State& state)
 
 BENCHMARK(BM_Baseline_SortText)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Grid_SortText)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Grid_SortText_Default)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Baseline_SortNumber)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Baseline_SortNumberMove)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Grid_SortNumber)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Grid_SortNumber_Default)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Baseline_Filter)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_Grid_Filter)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Grid_Filter_First)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Grid_Filter_Warm)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Baseline_FilterOff)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Grid_FilterOff)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Baseline_FindLast)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Grid_FindLast)->Unit(benchmark::kMillisecond)->Iterations(5);
 

@@ -2,8 +2,9 @@
 // 1,000,000 lines), each through the program's own windows against raw SQLite doing the same
 // work in the same run:
 //  - "Pokaż" for one year of every type up to the first screen of the grid, and then Ctrl+End to
-//    the last row with its screen (the raw side: the same statement to its first rows, a count,
-//    and the last rows read backwards); a raw reading of every row of the year for comparison;
+//    the last row with its screen (the raw side: the same statement to its first rows and the
+//    lines of the first document, a count, and the last rows read backwards with the lines of
+//    the last document); a raw reading of every row of the year for comparison;
 //  - the sums of a statement after its cursor moved to another client or goods item (the raw
 //    side: the same sum() with the same bind on a prepared statement), and the whole move with
 //    the detail lines and the grids.
@@ -102,6 +103,8 @@ void BM_Lista_Pokaz_I_Koniec(benchmark::State& st)
     }
 }
 
+const char* const kRokSql = "select * from Faktura_Kwerenda where Rok = ? order by Typ, Rok, Nr, Id";
+
 struct Surowa {
     sqlite3* db = nullptr;
     Surowa()
@@ -117,17 +120,44 @@ struct Surowa {
             qFatal("%s", sqlite3_errmsg(db));
         return s;
     }
-    // Runs the year's statement with `tail` and reads up to `wiersze` rows (every column as text).
-    int czytaj(const char* sql, int wiersze)
+    // Runs the year's statement and reads up to `wiersze` rows (every column as text); the
+    // first row's document number goes to `pierwszy`.
+    int czytaj(const char* sql, int wiersze, sqlite3_int64* pierwszy = nullptr)
     {
         sqlite3_stmt* s = przygotuj(sql);
         sqlite3_bind_text(s, 1, kRok, -1, SQLITE_STATIC);
+        int n = 0, id = -1;
+        for (int k = 0; k < sqlite3_column_count(s); ++k)
+            if (qstrcmp(sqlite3_column_name(s, k), "Id") == 0)
+                id = k;
+        for (; (wiersze < 0 || n < wiersze) && sqlite3_step(s) == SQLITE_ROW; ++n) {
+            for (int k = 0; k < sqlite3_column_count(s); ++k)
+                benchmark::DoNotOptimize(sqlite3_column_text(s, k));
+            if (n == 0 && pierwszy && id >= 0)
+                *pierwszy = sqlite3_column_int64(s, id);
+        }
+        sqlite3_finalize(s);
+        return n;
+    }
+    // The lines of one document in their order, as the list's second grid shows them.
+    int pozycje(sqlite3_int64 dokument)
+    {
+        sqlite3_stmt* s = przygotuj("select * from Faktura_Szczegoly where Id_Fakt = ? order by Id_Fakt, lp");
+        sqlite3_bind_int64(s, 1, dokument);
         int n = 0;
-        for (; (wiersze < 0 || n < wiersze) && sqlite3_step(s) == SQLITE_ROW; ++n)
+        for (; sqlite3_step(s) == SQLITE_ROW; ++n)
             for (int k = 0; k < sqlite3_column_count(s); ++k)
                 benchmark::DoNotOptimize(sqlite3_column_text(s, k));
         sqlite3_finalize(s);
         return n;
+    }
+    // The first screen of the list and the lines of its first document.
+    void pokaz()
+    {
+        sqlite3_int64 pierwszy = -1;
+        czytaj(kRokSql, kEkran, &pierwszy);
+        if (pozycje(pierwszy) == 0)
+            qFatal("the first document has no lines");
     }
     // The year's documents counted on their table, as the list counts them for its last row's
     // number (the saved query adds columns, not rows).
@@ -142,25 +172,28 @@ struct Surowa {
     }
 };
 
-const char* const kRokSql = "select * from Faktura_Kwerenda where Rok = ? order by Typ, Rok, Nr, Id";
 const char* const kRokOdKoncaSql = "select * from Faktura_Kwerenda where Rok = ? order by Typ desc, Rok desc, Nr desc, Id desc";
 
+// The list's work it stands for: its first screen and the lines of the document it stands on.
 void BM_Surowe_Lista_Pokaz(benchmark::State& st)
 {
     Surowa r;
     for (auto _ : st)
-        r.czytaj(kRokSql, kEkran);
+        r.pokaz();
 }
 
-// The list's work it stands for: its first screen, the count that numbers the last row, and
-// the last screen read from the end in the reverse order (an index serves both ends).
+// The list's work it stands for: "Pokaż" as above, the count that numbers the last row, and
+// the last screen read from the end in the reverse order (an index serves both ends) with the
+// lines of the last document, which the second grid then shows.
 void BM_Surowe_Lista_Pokaz_I_Koniec(benchmark::State& st)
 {
     Surowa r;
     for (auto _ : st) {
-        r.czytaj(kRokSql, kEkran);
+        r.pokaz();
         benchmark::DoNotOptimize(r.ile());
-        r.czytaj(kRokOdKoncaSql, kEkran);
+        sqlite3_int64 ostatni = -1;
+        r.czytaj(kRokOdKoncaSql, kEkran, &ostatni);
+        r.pozycje(ostatni);
     }
 }
 

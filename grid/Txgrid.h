@@ -621,7 +621,8 @@ public:
     qint64 SortTime() const { return FSort.Time; } // the last header-click sort, ms
     // The image index a ctImageList, ctDataImage or ctImages cell carries; -1 for others.
     int GetCellImageIdx(int ACol, int ARow);
-    // Hides every normal row that fails MatchFilter, one HideRows call per run of them.
+    // Hides every normal row that fails MatchFilter (in place in the store when nothing is
+    // hidden yet).
     void ApplyFilter();
 
 protected:

@@ -1,5 +1,8 @@
 // TTxStringGrid: filtering. Rows that fail the filter conditions are hidden through the
-// hidden-row store, and all hidden rows show again when filtering is switched off.
+// hidden-row store, and all hidden rows show again when filtering is switched off. With
+// nothing hidden before, the failing rows are set aside in the cell store where they are,
+// behind the list of the rows shown: filtering costs little more than testing the rows, and
+// switching it off costs nothing per row.
 #include "grid/TxColumnGrid.h"
 #include "grid/Txgrid.h"
 #include "grid/TxgridFiles.h"
@@ -116,13 +119,31 @@ void TTxStringGrid::ApplyFilter()
         }
     };
 
+    // The rows are kept in place when nothing is hidden yet and no disjunct row selection has
+    // to follow them: then the rows shown are listed (the fixed rows and footers with them),
+    // else the failing ones.
+    const bool inPlace = NumHiddenRows() == 0 && !FMouseActions.DisjunctRowSelect && FRowSelect.empty();
+    std::vector<int> listed;
+    listed.reserve(std::size_t(inPlace ? rowCount() : std::max(total, 0)));
+    if (inPlace)
+        for (int r = 0; r < fixed; ++r)
+            listed.push_back(r);
+    int firstFailing = -1, lastFailing = -1;
+    const auto result = [&](int r, bool shown) {
+        if (!shown) {
+            if (firstFailing < 0)
+                firstFailing = r;
+            lastFailing = r;
+        }
+        if (shown == inPlace)
+            listed.push_back(r);
+    };
+
     // A block of rows at a time is tested, then its progress reported: the handler never runs
     // while the store is being read.
     constexpr int kBlock = 4096, kAhead = 16;
     std::vector<const ui::StringGridCore::RowData*> rows(kBlock);
     const bool own = OwnRowTest(*this);
-    std::vector<int, TLargeAllocator<int>> failing;
-    failing.reserve(std::size_t(std::max(total, 0)));
     for (int b = fixed; b < end; b += kBlock) {
         const int e = std::min(b + kBlock, end);
         if (own) {
@@ -133,17 +154,33 @@ void TTxStringGrid::ApplyFilter()
                     ctx.Prefetch(*rows[std::size_t(i + kAhead)]);
                 if (i + kAhead / 2 < got)
                     ctx.PrefetchText(*rows[std::size_t(i + kAhead / 2)]);
-                if (!ctx.Match(*rows[std::size_t(i)]))
-                    failing.push_back(b + i);
+                result(b + i, ctx.Match(*rows[std::size_t(i)]));
             }
         } else {
             for (int r = b; r < e; ++r)
-                if (!MatchFilter(r))
-                    failing.push_back(r);
+                result(r, MatchFilter(r));
         }
         report(e - fixed);
     }
-    HideDisplayedRows(failing);
+    if (firstFailing < 0)
+        return;
+    if (inPlace) {
+        for (int r = std::max(end, fixed); r < rowCount(); ++r)
+            listed.push_back(r);
+        const int top = topRow(), cur = row(), c = col();
+        BeginUpdate();
+        if (FHiddenRows.SetAside(core(), std::move(listed))) {
+            RowsLeft(top, cur, c, false, TRect{0, firstFailing, colCount() - 1, lastFailing + 1}); // as displayed before
+            return;
+        }
+        EndUpdate();
+        // Nothing shown is left (the store keeps a row of its own then): the failing rows
+        // leave the store.
+        listed.clear();
+        for (int r = firstFailing; r <= lastFailing; ++r)
+            listed.push_back(r);
+    }
+    HideDisplayedRows(listed);
 }
 
 // The displayed rows given (ascending) go to the hidden-row store together, in one pass over

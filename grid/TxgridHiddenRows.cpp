@@ -1,35 +1,60 @@
 #include "grid/TxgridHiddenRows.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <new>
-#include <sys/mman.h>
+#include <utility>
 
 namespace grid {
 
-namespace {
-constexpr std::size_t kHugePage = std::size_t(2) << 20;
-}
-
-void* AllocateLarge(std::size_t Bytes)
+THiddenRows::~THiddenRows()
 {
-    if (Bytes < kHugePage) {
-        if (void* p = std::malloc(std::max<std::size_t>(Bytes, 1)))
-            return p;
-        throw std::bad_alloc();
-    }
-    const std::size_t rounded = (Bytes + kHugePage - 1) / kHugePage * kHugePage;
-    void* p = nullptr;
-    if (posix_memalign(&p, kHugePage, rounded) != 0)
-        throw std::bad_alloc();
-    (void)madvise(p, rounded, MADV_HUGEPAGE); // a hint: without it the pages are the usual ones
-    return p;
+    // The store outlives this one: it must not hand rows to it any more.
+    if (FAside)
+        FAside->showAside();
 }
 
-void FreeLarge(void* P, std::size_t) { std::free(P); }
+bool THiddenRows::SetAside(ui::StringGridCore& Store, std::vector<int> Shown)
+{
+    if (FAside || FCount > 0)
+        return false;
+    if (!Store.setAside(std::move(Shown), [this](std::vector<int>&& Reals, std::vector<ui::StringGridCore::RowData>&& Rows) {
+            Released(std::move(Reals), std::move(Rows));
+        }))
+        return false;
+    FAside = &Store;
+    return true;
+}
+
+void THiddenRows::ShowAside()
+{
+    if (ui::StringGridCore* store = std::exchange(FAside, nullptr))
+        store->showAside();
+}
+
+void THiddenRows::Release()
+{
+    if (FAside)
+        FAside->releaseAside(); // hands the rows to Released
+}
+
+void THiddenRows::Released(std::vector<int>&& Reals, std::vector<ui::StringGridCore::RowData>&& Rows)
+{
+    FAside = nullptr;
+    if (Reals.empty())
+        return;
+    Grow(Reals.back());
+    FItems.reserve(FItems.size() + Reals.size());
+    for (std::size_t i = 0; i < Reals.size(); ++i) {
+        FSlot[std::size_t(Reals[i])] = int(FItems.size());
+        FItems.push_back(TGridItem{Reals[i], std::move(Rows[i])});
+    }
+    FCount += int(Reals.size());
+    Recount();
+}
 
 int THiddenRows::HiddenBefore(int Real) const
 {
+    if (FAside)
+        return Real <= 0 ? 0 : Real - FAside->shownBefore(Real);
     if (FCount == 0 || Real <= 0)
         return 0;
     int i = std::min(Real, int(FSlot.size()));
@@ -41,6 +66,8 @@ int THiddenRows::HiddenBefore(int Real) const
 
 int THiddenRows::DisplayToReal(int Display) const
 {
+    if (FAside)
+        return FAside->storeRowOf(Display);
     if (FCount == 0 || Display < 0)
         return Display;
     // The largest p with p - hidden(0 .. p - 1) < Display + 1: real row p is the one sought.
@@ -93,6 +120,7 @@ void THiddenRows::TreeAdd(int Real, int Delta)
 
 void THiddenRows::Add(int Real, ui::StringGridCore::RowData Row)
 {
+    Release();
     if (Real < 0 || IsHidden(Real))
         return;
     if (std::size_t(Real) >= FSlot.size())
@@ -106,6 +134,11 @@ void THiddenRows::Add(int Real, ui::StringGridCore::RowData Row)
 std::vector<int> THiddenRows::DisplayToReal(std::span<const int> Displayed) const
 {
     std::vector<int> out(Displayed.begin(), Displayed.end());
+    if (FAside) {
+        for (int& d : out)
+            d = FAside->storeRowOf(d);
+        return out;
+    }
     if (FCount == 0 || out.empty())
         return out;
     // A search per row costs a few dozen steps; walking the slots from the first row costs
@@ -133,6 +166,7 @@ void THiddenRows::HideFrom(ui::StringGridCore& Store, std::span<const int> Displ
 {
     if (Displayed.empty())
         return;
+    Release();
     std::vector<int> mapped; // with nothing hidden yet the displayed rows are the real ones
     const std::span<const int> reals = FCount == 0 ? Displayed : std::span<const int>(mapped = DisplayToReal(Displayed));
     if (reals.back() >= 0 && std::size_t(reals.back()) >= FSlot.size())
@@ -159,6 +193,7 @@ void THiddenRows::HideFrom(ui::StringGridCore& Store, std::span<const int> Displ
 
 ui::StringGridCore::RowData THiddenRows::Take(int Real)
 {
+    Release();
     if (!IsHidden(Real))
         return {};
     const std::size_t pos = std::size_t(FSlot[std::size_t(Real)]);
@@ -199,6 +234,8 @@ void THiddenRows::Compact()
 
 ui::StringGridCore::RowData* THiddenRows::Find(int Real)
 {
+    if (FAside)
+        return FAside->asideRow(Real);
     if (!IsHidden(Real))
         return nullptr;
     return &FItems[std::size_t(FSlot[std::size_t(Real)])].Items;
@@ -206,6 +243,7 @@ ui::StringGridCore::RowData* THiddenRows::Find(int Real)
 
 void THiddenRows::Clear()
 {
+    Release();
     FTree.clear();
     FSlot.clear();
     FItems.clear();
@@ -216,6 +254,8 @@ void THiddenRows::Clear()
 
 int THiddenRows::Next(int Pos) const
 {
+    if (FAside)
+        return FAside->nextAside(Pos + 1);
     for (std::size_t i = std::size_t(Pos + 1); i < FItems.size(); ++i)
         if (FItems[i].Idx >= 0)
             return int(i);

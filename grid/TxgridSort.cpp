@@ -4,8 +4,8 @@
 //
 // Every sort reads each cell of its sort column once into a key (TxgridSortKeys.h), orders
 // the keys with a merge sort (the keys of tie-breaking columns are read when a tie first
-// needs them; a single column of numbers is ordered by their values alone, with no
-// comparison), and then moves each row to its place with one SortSwapRows at most. Keys
+// needs them; a column of numbers is ordered by their values alone, with no comparison, and
+// the tie-breaking columns order only the runs of equal values), and then moves each row to its place with one SortSwapRows at most. Keys
 // compare as a strict weak order, so both directions give one consistent order, equal rows
 // keep their order, and a handler that throws leaves the rows as they were.
 #include "grid/Txgrid.h"
@@ -128,6 +128,40 @@ void StableOrderOfValues(const std::vector<double>& Values, bool Descending, int
     from.swap(Order);
     for (int& i : Order)
         i += Lo;
+}
+
+// Each run of rows in Order whose first-column values are equal is ordered by the
+// tie-breaking columns (Cols[1] on), equal rows keeping their order.
+template <class Column>
+void BreakTies(std::vector<int>& Order, const std::vector<double>& Values, int Lo, std::vector<Column>& Cols,
+               bool Handlers)
+{
+    const auto less = [&](int x, int y) {
+        int c = 0;
+        for (std::size_t k = 1; c == 0 && k < Cols.size(); ++k)
+            c = Cols[k].Order(x, y);
+        return c < 0;
+    };
+    std::vector<int> run;
+    const std::size_t n = Order.size();
+    for (std::size_t s = 0; s < n;) {
+        const double v = Values[std::size_t(Order[s] - Lo)];
+        std::size_t e = s + 1;
+        while (e < n && Values[std::size_t(Order[e] - Lo)] == v)
+            ++e;
+        if (e - s > 1) {
+            run.clear();
+            for (std::size_t i = s; i < e; ++i)
+                run.push_back(Order[i] - Lo);
+            if (Handlers)
+                MergeSort(run, less);
+            else
+                std::stable_sort(run.begin(), run.end(), less);
+            for (std::size_t i = s; i < e; ++i)
+                Order[i] = Lo + run[i - s];
+        }
+        s = e;
+    }
 }
 
 } // namespace
@@ -364,11 +398,13 @@ void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& C
     const int sign = first.Sign;
     std::vector<int> order;
     std::vector<double> values;
-    if (cols.size() == 1 && first.ReadValues(values, blanks)) {
-        // One column of numbers (or dates): the values alone decide, and they need no
-        // comparison at all.
-        cols.clear();
+    if (first.ReadValues(values, blanks)) {
+        // A column of numbers (or dates): the values decide with no comparison at all, and
+        // the tie-breaking columns are read only for the runs of equal values.
         StableOrderOfValues(values, sign < 0, Lo, order);
+        if (cols.size() > 1)
+            BreakTies(order, values, Lo, cols, handlers);
+        cols.clear();
     } else {
         values = {};
         struct Item {

@@ -463,6 +463,13 @@ void TTxStringGrid::UnHideRows(int ARow1, int ARow2)
 void TTxStringGrid::UnHideRowsAll()
 {
     BeginUpdate();
+    // Rows set aside in the store come back where they are, all at once.
+    if (FHiddenRows.InStore() && FRowSelect.empty()) {
+        FHiddenRows.ShowAside();
+        StructureChanged();
+        EndUpdate();
+        return;
+    }
     // Runs of rows hidden one after another with consecutive real indexes go back together.
     while (FHiddenRows.Count() > 0) {
         int p = FHiddenRows.First();

@@ -44,6 +44,7 @@ void StringGridCore::setColCount(int n)
 
 void StringGridCore::setRowCount(int n)
 {
+    releaseAside();
     n = std::max(n, 1);
     if (n <= fixedRows_)
         fixedRows_ = n - 1;
@@ -124,16 +125,18 @@ void StringGridCore::clampScroll()
 
 StringGridCore::Row& StringGridCore::rowStore(int row)
 {
-    if (std::size_t(row) >= rows_.size())
-        rows_.resize(std::size_t(row) + 1);
-    return rows_[std::size_t(row)];
+    const std::size_t s = storeRow(row);
+    if (s >= rows_.size())
+        rows_.resize(s + 1);
+    return rows_[s];
 }
 
 const QString& StringGridCore::cellRef(int col, int row) const
 {
-    if (row < 0 || col < 0 || std::size_t(row) >= rows_.size())
+    const std::size_t s = storeRow(row);
+    if (col < 0 || s >= rows_.size())
         return emptyText();
-    const Row& r = rows_[std::size_t(row)];
+    const Row& r = rows_[s];
     if (std::size_t(col) >= r.texts.size())
         return emptyText();
     return r.texts[std::size_t(col)];
@@ -153,9 +156,10 @@ void StringGridCore::setCellSlow(int col, int row, const QString& text)
 
 CellObject* StringGridCore::object(int col, int row) const
 {
-    if (row < 0 || col < 0 || std::size_t(row) >= rows_.size())
+    const std::size_t s = storeRow(row);
+    if (col < 0 || s >= rows_.size())
         return nullptr;
-    const Row& r = rows_[std::size_t(row)];
+    const Row& r = rows_[s];
     if (std::size_t(col) >= r.objects.size())
         return nullptr;
     CellObject* o = r.objects[std::size_t(col)].get();
@@ -184,11 +188,12 @@ std::unique_ptr<CellObject> StringGridCore::takeObject(int col, int row)
 {
     if (!object(col, row))
         return nullptr;
-    return std::move(rows_[std::size_t(row)].objects[std::size_t(col)]);
+    return std::move(rows_[storeRow(row)].objects[std::size_t(col)]);
 }
 
 void StringGridCore::clearCells()
 {
+    releaseAside();
     rows_.forRange(0, rows_.size(), [](std::size_t, Row& r) {
         r.texts.clear();
         r.objects.clear();
@@ -199,6 +204,7 @@ void StringGridCore::clearCells()
 
 void StringGridCore::clearObjects()
 {
+    releaseAside();
     rows_.forRange(0, rows_.size(), [](std::size_t, Row& r) {
         if (!r.objects.empty())
             r.objects.clear();
@@ -215,6 +221,7 @@ void StringGridCore::replaceCols(int, int) { staleFrom_ = 0; }
 
 void StringGridCore::moveRow(int from, int to)
 {
+    releaseAside();
     if (from == to || from < 0 || to < 0 || from >= rowCount_ || to >= rowCount_)
         return;
     rowStore(std::max(from, to));
@@ -236,8 +243,8 @@ void StringGridCore::swapRows(int a, int b)
     if (a == b || a < 0 || b < 0 || a >= rowCount_ || b >= rowCount_)
         return;
     rowStore(std::max(a, b));
-    std::swap(rows_[std::size_t(a)], rows_[std::size_t(b)]);
-    std::swap(rowHeights_[std::size_t(a)], rowHeights_[std::size_t(b)]);
+    std::swap(rows_[storeRow(a)], rows_[storeRow(b)]);
+    std::swap(rowHeights_[storeRow(a)], rowHeights_[storeRow(b)]);
     replaceRows(std::min(a, b), std::max(a, b) + 1);
 }
 
@@ -254,12 +261,27 @@ int StringGridCore::permuteRows(int lo, const std::vector<int>& order)
         seen[k] = true;
     }
     rowStore(lo + int(n) - 1);
+    // With rows set aside the displayed rows are reached through their store rows (the rows
+    // set aside keep their places).
+    if (!shown_.empty()) {
+        const int* at = shown_.data() + lo;
+        return permute(order, lo, [&](std::size_t k) -> Row& { return rows_[std::size_t(at[k])]; },
+                       [&](std::size_t k) -> int& { return rowHeights_[std::size_t(at[k])]; });
+    }
     Row* rows = rows_.contiguous(std::size_t(lo), std::size_t(lo) + n);
     int* heights = rowHeights_.contiguous(std::size_t(lo), std::size_t(lo) + n);
+    return permute(order, lo, [rows](std::size_t k) -> Row& { return rows[k]; },
+                   [heights](std::size_t k) -> int& { return heights[k]; });
+}
+
+template <class RowAt, class HeightAt>
+int StringGridCore::permute(const std::vector<int>& order, int lo, RowAt rowAt, HeightAt heightAt)
+{
     // Along each cycle of the permutation, each row moved once; seen marks the rows placed.
     // A runner goes a few rows ahead along the cycle and asks for them early, so that a long
     // cycle does not wait on every row in turn.
-    seen.assign(n, false);
+    const std::size_t n = order.size();
+    std::vector<bool> seen(n, false);
     constexpr int ahead = 8;
     const auto next = [&](std::size_t k) { return std::size_t(order[k] - lo); };
     int swaps = 0;
@@ -273,25 +295,26 @@ int StringGridCore::permuteRows(int lo, const std::vector<int>& order)
         std::size_t runner = src;
         for (int j = 0; j < ahead && runner != start; ++j)
             runner = next(runner);
-        Row row = std::move(rows[start]);
-        const int height = heights[start];
+        Row row = std::move(rowAt(start));
+        const int height = heightAt(start);
         std::size_t k = start;
         while (src != start) {
             if (runner != start) {
-                __builtin_prefetch(rows + runner, 1);
-                __builtin_prefetch(reinterpret_cast<const char*>(rows + runner + 1) - 1, 1);
-                __builtin_prefetch(heights + runner, 1);
+                Row* ahead = &rowAt(runner);
+                __builtin_prefetch(ahead, 1);
+                __builtin_prefetch(reinterpret_cast<const char*>(ahead + 1) - 1, 1);
+                __builtin_prefetch(&heightAt(runner), 1);
                 runner = next(runner);
             }
-            rows[k] = std::move(rows[src]);
-            heights[k] = heights[src];
+            rowAt(k) = std::move(rowAt(src));
+            heightAt(k) = heightAt(src);
             seen[src] = true;
             k = src;
             src = next(k);
             ++swaps;
         }
-        rows[k] = std::move(row);
-        heights[k] = height;
+        rowAt(k) = std::move(row);
+        heightAt(k) = height;
     }
     replaceRows(lo, lo + int(n));
     return swaps;
@@ -299,6 +322,7 @@ int StringGridCore::permuteRows(int lo, const std::vector<int>& order)
 
 void StringGridCore::moveCol(int from, int to)
 {
+    releaseAside();
     if (from == to || from < 0 || to < 0 || from >= colCount_ || to >= colCount_)
         return;
     const std::size_t need = std::size_t(std::max(from, to)) + 1;
@@ -324,6 +348,7 @@ void StringGridCore::deleteRow(int row) { removeRows(row, 1); }
 
 void StringGridCore::deleteCol(int col)
 {
+    releaseAside();
     if (col < 0 || col >= colCount_)
         return;
     if (colCount_ == 1) {
@@ -353,6 +378,7 @@ void StringGridCore::deleteCol(int col)
 
 void StringGridCore::insertStoreCols(int at, int count)
 {
+    releaseAside();
     if (at < 0 || count <= 0)
         return;
     rows_.forRange(0, rows_.size(), [&](std::size_t, Row& r) {
@@ -369,6 +395,7 @@ void StringGridCore::insertStoreCols(int at, int count)
 
 void StringGridCore::removeStoreCols(int at, int count)
 {
+    releaseAside();
     if (at < 0 || count <= 0)
         return;
     rows_.forRange(0, rows_.size(), [&](std::size_t, Row& r) {
@@ -384,6 +411,7 @@ void StringGridCore::removeStoreCols(int at, int count)
 
 void StringGridCore::insertRows(int at, int count)
 {
+    releaseAside();
     if (count <= 0)
         return;
     at = std::max(0, std::min(at, rowCount_));
@@ -399,6 +427,7 @@ void StringGridCore::insertRows(int at, int count)
 
 void StringGridCore::insertRows(int at, std::vector<RowData> rows)
 {
+    releaseAside();
     if (rows.empty())
         return;
     const int count = int(rows.size());
@@ -436,6 +465,7 @@ void StringGridCore::rowsTaken(int from)
 
 std::vector<StringGridCore::RowData> StringGridCore::takeRows(int at, int count)
 {
+    releaseAside();
     std::vector<RowData> out;
     if (at < 0 || at >= rowCount_ || count <= 0)
         return out;
@@ -460,6 +490,7 @@ void StringGridCore::removeRows(int at, int count) { (void)takeRows(at, count); 
 
 void StringGridCore::takeRowsAt(std::span<const int> rows, const std::function<void(std::size_t, RowData&&)>& take)
 {
+    releaseAside();
     const std::size_t stored = rows_.size(), count = std::size_t(rowCount_);
     Row* store = stored ? rows_.contiguous(0, stored) : nullptr;
     int* heights = rowHeights_.contiguous(0, count);
@@ -506,6 +537,7 @@ void StringGridCore::takeRowsAt(std::span<const int> rows, const std::function<v
 
 StringGridCore::RowData StringGridCore::takeRow(int at)
 {
+    releaseAside();
     RowData out;
     if (at < 0 || at >= rowCount_)
         return out;
@@ -529,6 +561,7 @@ StringGridCore::RowData StringGridCore::takeRow(int at)
 
 void StringGridCore::insertRow(int at, RowData row)
 {
+    releaseAside();
     at = std::max(0, std::min(at, rowCount_));
     const int h = row.height > 0 ? row.height : defRowHeight_;
     mayHoldObjects_ = mayHoldObjects_ || !row.objects.empty();
@@ -552,6 +585,7 @@ void StringGridCore::setDefaultColWidth(int w)
 
 void StringGridCore::setDefaultRowHeight(int h)
 {
+    releaseAside();
     defRowHeight_ = std::max(h, 0);
     rowHeights_.forRange(0, rowHeights_.size(), [this](std::size_t, int& h) { h = defRowHeight_; });
     clampScroll();
@@ -566,9 +600,10 @@ int StringGridCore::colWidth(int col) const
 
 int StringGridCore::rowHeight(int row) const
 {
-    if (row < 0 || row >= int(rowHeights_.size()))
+    const std::size_t s = storeRow(row);
+    if (s >= rowHeights_.size() || (!shown_.empty() && row >= rowCount_))
         return defRowHeight_;
-    return rowHeights_[std::size_t(row)];
+    return rowHeights_[s];
 }
 
 void StringGridCore::setColWidth(int col, int w)
@@ -582,7 +617,7 @@ void StringGridCore::setRowHeight(int row, int h)
 {
     if (row < 0 || row >= rowCount_)
         return;
-    rowHeights_[std::size_t(row)] = std::max(h, 0);
+    rowHeights_[storeRow(row)] = std::max(h, 0);
 }
 
 int StringGridCore::fixedColsWidth() const

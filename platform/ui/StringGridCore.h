@@ -293,8 +293,8 @@ public:
     void setCell(int col, int row, const QString& text)
     {
         // A cell of a row already stored is written in place (negative indexes fail the test).
-        if (std::size_t(row) < rows_.size()) {
-            Row& r = rows_[std::size_t(row)];
+        if (const std::size_t s = storeRow(row); s < rows_.size()) {
+            Row& r = rows_[s];
             if (std::size_t(col) < r.texts.size()) {
                 r.texts[std::size_t(col)] = text;
                 return;
@@ -311,6 +311,13 @@ public:
     {
         from = std::max(from, 0);
         to = std::min(to, rowCount_);
+        if (!shown_.empty()) {
+            for (int i = from; i < to; ++i) {
+                const std::size_t s = std::size_t(shown_[std::size_t(i)]);
+                f(i, s < rows_.size() ? rows_[s] : emptyRow());
+            }
+            return;
+        }
         rows_.forRange(std::size_t(from), std::size_t(std::max(from, to)),
                        [&](std::size_t i, const RowData& r) { f(int(i), r); });
         for (int i = std::max(from, int(rows_.size())); i < to; ++i)
@@ -335,12 +342,16 @@ public:
     void forColumnCells(int col, int from, int to, F f) const
     {
         const std::size_t stored = rows_.size(), c = std::size_t(col), ahead = 16;
-        for (std::size_t r = std::size_t(std::max(from, 0)); r < std::size_t(std::max(to, 0)); ++r) {
-            if (r + ahead < stored && c < rows_[r + ahead].texts.size())
-                __builtin_prefetch(rows_[r + ahead].texts.data() + c);
-            if (r + ahead / 2 < stored && c < rows_[r + ahead / 2].texts.size())
-                __builtin_prefetch(rows_[r + ahead / 2].texts[c].constData());
-            if (!f(int(r), r < stored && c < rows_[r].texts.size() ? rows_[r].texts[c] : emptyCell()))
+        const std::size_t end = std::size_t(std::max(to, 0));
+        for (std::size_t r = std::size_t(std::max(from, 0)); r < end; ++r) {
+            const std::size_t far = r + ahead < end ? storeRow(int(r + ahead)) : SIZE_MAX;
+            const std::size_t near = r + ahead / 2 < end ? storeRow(int(r + ahead / 2)) : SIZE_MAX;
+            const std::size_t s = storeRow(int(r));
+            if (far < stored && c < rows_[far].texts.size())
+                __builtin_prefetch(rows_[far].texts.data() + c);
+            if (near < stored && c < rows_[near].texts.size())
+                __builtin_prefetch(rows_[near].texts[c].constData());
+            if (!f(int(r), s < stored && c < rows_[s].texts.size() ? rows_[s].texts[c] : emptyCell()))
                 return;
         }
     }
@@ -381,6 +392,35 @@ public:
     // forms.
     [[nodiscard]] RowData takeRow(int at);
     void insertRow(int at, RowData row);
+
+    // --- rows set aside ------------------------------------------------------------------
+    // Rows can be set aside in place: they stay where they are in the store, out of the
+    // displayed rows, which are then found through the list of the store rows shown (a store
+    // row is a row's place counting the rows set aside). Setting any number of rows aside
+    // and showing them all again moves no row. Whatever changes the rows' structure or the
+    // store as a whole (rows inserted, removed or moved, the row count, the store's columns,
+    // emptying the cells, the default height) first takes the rows set aside out of the
+    // store and hands them, with their store rows, to the release given with them.
+    using ReleaseAside = std::function<void(std::vector<int>&& storeRows, std::vector<RowData>&& rows)>;
+    // Every displayed row not in shown (ascending displayed rows; at least one) is set aside.
+    // Nothing may be set aside yet; false when nothing was.
+    bool setAside(std::vector<int> shown, ReleaseAside release);
+    bool hasAside() const { return !shown_.empty(); }
+    int asideCount() const { return shown_.empty() ? 0 : storeRows_ - rowCount_; }
+    int storeRowCount() const { return shown_.empty() ? rowCount_ : storeRows_; }
+    // The store row of a displayed row (past the last one, the rows that would follow).
+    int storeRowOf(int row) const { return row < 0 ? row : int(storeRow(row)); }
+    // The displayed rows whose store row lies below storeRow.
+    int shownBefore(int storeRow) const;
+    bool isAside(int storeRow) const;
+    // The cells of a row set aside; nullptr when the store row is not one.
+    RowData* asideRow(int storeRow);
+    // The first row set aside at or after storeRow; -1 when there is none.
+    int nextAside(int storeRow) const;
+    // Every row set aside shown again at its place.
+    void showAside();
+    // The rows set aside taken out and handed to the release.
+    void releaseAside();
 
     // --- sizes ---------------------------------------------------------------------------
     int defaultColWidth() const { return defColWidth_; }
@@ -447,10 +487,21 @@ public:
 private:
     using Row = RowData;
     static const QString& emptyCell();
+    // The store row of a displayed row (SIZE_MAX for a negative one).
+    std::size_t storeRow(int row) const
+    {
+        if (shown_.empty() || row < 0)
+            return row < 0 ? SIZE_MAX : std::size_t(row);
+        return row < rowCount_ ? std::size_t(shown_[std::size_t(row)])
+                               : std::size_t(storeRows_) + std::size_t(row - rowCount_);
+    }
     Row& rowStore(int row);
     void setCellSlow(int col, int row, const QString& text);
     void clampCurrent();
     void clampScroll();
+    // permuteRows over rows and heights reached through rowAt(k) and heightAt(k), k from 0.
+    template <class RowAt, class HeightAt>
+    int permute(const std::vector<int>& order, int lo, RowAt rowAt, HeightAt heightAt);
     void clampRows();
     void rowsTaken(int from);
     // The trailing counts in effect (one normal column and row always remain).
@@ -470,6 +521,12 @@ private:
     std::vector<int> colWidths_;
     GapVector<int> rowHeights_;
     GapVector<Row> rows_; // may be shorter than the row count: rows never written
+    // With rows set aside: the store row of each displayed row (ascending), the count of
+    // store rows, and where the rows set aside go when they must leave the store. Heights
+    // and rows stay in store order.
+    std::vector<int> shown_;
+    int storeRows_ = 0;
+    ReleaseAside release_;
     bool mayHoldObjects_ = false;
     mutable std::size_t staleFrom_ = SIZE_MAX; // objects of rows from here may not know their place
     int curCol_ = 1, curRow_ = 1, anchorCol_ = 1, anchorRow_ = 1;
