@@ -36,9 +36,10 @@ set(platform_ui codepage registry text data)
 set(platform_report codepage registry text data ui)
 
 # The rooms (subfolders) of grid/ from the top down; each includes its own and later rooms'
-# headers. Files straight in grid/ stand above every room. Empty while the grid is flat: then
-# grid/ has no subfolders. GRID_ROOMS (comma-separated) replaces the list, for the fixtures.
-set(grid_rooms)
+# headers. Files straight in grid/ stand above every room. `xls` is the .xls helper program,
+# which includes nothing of the grid. GRID_ROOMS (comma-separated) replaces the list, for the
+# fixtures.
+set(grid_rooms xls)
 if(DEFINED GRID_ROOMS)
   string(REPLACE "," ";" grid_rooms "${GRID_ROOMS}")
 endif()
@@ -187,8 +188,9 @@ if(EXISTS ${ROOT}/grid)
     file(READ ${ROOT}/grid/README.md readme)
     set(names "")
     foreach(rel IN LISTS grid_files)
-      get_filename_component(name ${rel} NAME)
-      get_filename_component(stem ${rel} NAME_WLE)
+      # Named by its path under grid/, so a room's file reads `room/Name.cpp`.
+      string(REGEX REPLACE "^grid/" "" name ${rel})
+      string(REGEX REPLACE "\\.[^./]*$" "" stem ${name})
       list(APPEND names ${name} "${stem}.*")
       string(FIND "${readme}" "`${name}`" a)
       string(FIND "${readme}" "`${stem}.*`" b)
@@ -196,7 +198,7 @@ if(EXISTS ${ROOT}/grid)
         list(APPEND faults "grid/README.md does not list ${rel}")
       endif()
     endforeach()
-    string(REGEX MATCHALL "`[A-Za-z0-9_]+\\.(\\*|h|cpp)`" named "${readme}")
+    string(REGEX MATCHALL "`[A-Za-z0-9_/]+\\.(\\*|h|cpp)`" named "${readme}")
     list(REMOVE_DUPLICATES named)
     foreach(n IN LISTS named)
       string(REPLACE "`" "" n "${n}")
