@@ -5,6 +5,8 @@
 #include "printlib/Fakt_Form.h"
 #include "printlib/Layout.h"
 
+#include <algorithm>
+
 using report::Align;
 using report::pt;
 
@@ -160,8 +162,11 @@ void buildLines(TFakt_Form& f)
     report::Band* totals = lines->setFooter(v.english ? 8.7 : 8.5);
     totals->addLine(QStringLiteral("Razem_Kreska1"), sp.ruleFrom, 0, sp.ruleTo, 0, 2);
     totals->addLine(QStringLiteral("Razem_Kreska2"), sp.ruleFrom, 4.0, sp.ruleTo, 4.0, 2);
-    totals->addLabel(QStringLiteral("Razem"), 106.4, 0.4,
-                     v.english ? QStringLiteral("Razem (Total) : ") : QStringLiteral("Razem : "), pt(7));
+    const QString razem = v.english ? QStringLiteral("Razem (Total) : ") : QStringLiteral("Razem : ");
+    totals->addLabel(QStringLiteral("Razem"), 106.4, 0.4, razem, pt(7));
+    // A net sum as wide as its column begins where the caption ends (the English one is longer).
+    const double captionEnd = 106.4 + report::measureText(pt(7), razem.trimmed(), 0, false).width() + 0.5;
+    const double netX = std::max(sp.sumNetX, captionEnd);
     auto sum = [&](const char* name) -> const report::Sum* {
         const QString column = s(name);
         if (!correction)
@@ -172,8 +177,8 @@ void buildLines(TFakt_Form& f)
     const QString mask = QStringLiteral("0.00");
     // The sums fit their columns as the line cells do: smaller, then over lines (the rule under
     // them and what follows move down).
-    report::asCell(totals->addSumText(QStringLiteral("Suma_Netto"), sp.sumNetX, 0.4, sp.sumNetW, R, pt(7),
-                                      sum("Wartosc_Netto"), mask));
+    report::asCell(totals->addSumText(QStringLiteral("Suma_Netto"), netX, 0.4, sp.sumNetX + sp.sumNetW - netX, R,
+                                      pt(7), sum("Wartosc_Netto"), mask));
     totals->addLabel(QStringLiteral("Razem_X"), sp.xMark, 0.4, QStringLiteral("X"), pt(7));
     report::asCell(totals->addSumText(QStringLiteral("Suma_Vat"), sp.sumVatX, 0.4, sp.sumVatW, R, pt(7), sum("Kwota_Vat"), mask));
     report::asCell(totals->addSumText(QStringLiteral("Suma_Brutto"), sp.sumGrossX, 0.4, sp.sumGrossW, R, pt(7),

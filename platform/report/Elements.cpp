@@ -203,8 +203,9 @@ DrawItem Element::drawItem(DrawItem::Kind kind, QPointF origin, const QRectF& re
 namespace {
 
 // `text` in lines no wider than `room` (pixels of `fm`): words as far as they go on a line, and
-// a word wider than the room broken after its last "." or "-" that fits (the parts of a code),
-// else after as many characters as fit (a number).
+// a word wider than the room broken after its last "." or "-" that fits (the parts of a code) or
+// before its decimal comma (the grosze of an amount stay with it), else after as many characters
+// as fit. A leading minus stays with its number.
 QString breakLines(const QFontMetricsF& fm, const QString& text, double room)
 {
     const auto fits = [&](const QString& s) { return fm.horizontalAdvance(s) <= room; };
@@ -222,7 +223,7 @@ QString breakLines(const QFontMetricsF& fm, const QString& text, double room)
             qsizetype cut = 1, soft = 0;
             for (qsizetype i = 1; i < word.size() && fits(word.left(i)); ++i) {
                 cut = i;
-                if (word.at(i - 1) == u'.' || word.at(i - 1) == u'-')
+                if ((i > 1 && (word.at(i - 1) == u'.' || word.at(i - 1) == u'-')) || word.at(i) == u',')
                     soft = i;
             }
             if (soft > 0)

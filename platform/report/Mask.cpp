@@ -70,8 +70,14 @@ bool isDigitMark(QChar c) { return c == u'0' || c == u'#'; }
 // |value| rounded half away from zero to `decimals` places, as integer digits and fraction digits.
 void roundDecimal(double value, int decimals, QString& intPart, QString& fracPart)
 {
+    // 15 significant digits, as the desktop's number formatting takes them; an amount whose whole
+    // part and decimals need more (10 000 000 000 000,00 and up) takes as many as a double holds,
+    // so that its grosze print as stored.
+    int significant = 15;
+    if (std::fabs(value) >= 1.0)
+        significant = std::clamp(int(std::floor(std::log10(std::fabs(value)))) + 1 + decimals, 15, 17);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    std::snprintf(buf, sizeof buf, "%.*e", significant - 1, std::fabs(value));
     // buf: d.dddddddddddddde[+-]xx
     QString digits;
     const char* p = buf;

@@ -170,12 +170,11 @@ void fitSubWindow(QMdiSubWindow* frame)
     if (!area || !window || !area->isVisible())
         return;
     const QSize room = area->viewport()->size();
-    if (frame->width() <= room.width() && frame->height() <= room.height())
-        return;
     const QSize border = frame->size() - window->size();
     if (const QVariant designed = window->property(kDesignedSize); designed.isValid()) {
-        // The room there is, and a scroll bar over what it cannot show; a bar takes its own room
-        // beside the controls where the work space has it.
+        // The room there is (the work space may have cut the frame to it already), and a scroll
+        // bar over what it cannot show; a bar takes its own room beside the controls where the
+        // work space has it.
         const QSize free = room - border;
         const int bar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window);
         QSize want = designed.toSize();
@@ -186,6 +185,8 @@ void fitSubWindow(QMdiSubWindow* frame)
         frame->resize(want.boundedTo(free) + border);
         return;
     }
+    if (frame->width() <= room.width() && frame->height() <= room.height())
+        return;
     if (isFixed(window)) {
         fitFixedLayout(window, room - border);
         frame->resize(window->size() + border);

@@ -225,8 +225,8 @@ TEST_F(OknoFaktury, LineDialogRefusesAndKeepsTheEntry)
     EXPECT_EQ(Form_Faktura_Nowa_Pozycja->focusWidget(), Form_Faktura_Nowa_Pozycja->LEdit_PKWIU);
     EXPECT_EQ(f->StringGrid1->RowCount(), 2);
     EXPECT_EQ(f->LEdit_Suma_Netto->text(), "0,00");
-    // The dialog closed by its close box keeps what was typed.
-    EXPECT_EQ(Form_Faktura_Nowa_Pozycja->LEdit_Nazwa->text(), "Książka");
+    // The dialog closed without a line, by whatever road, forgets what was typed.
+    EXPECT_EQ(Form_Faktura_Nowa_Pozycja->LEdit_Nazwa->text(), "");
 
     komunikaty.clear();
     EXPECT_FALSE(dodaj({"Książka", "1,5", "1", "5,5", "23"}));
@@ -647,17 +647,20 @@ TEST_F(OknoFaktury, AnulujInTheAddDialogClearsTheEntryAndTheSameRateWorksAgain)
     EXPECT_EQ(g.cell(1, Col_Brutto), "4,92");
 }
 
-TEST_F(OknoFaktury, RateKeptAcrossShowingsIsTheRateOfTheLine)
+TEST_F(OknoFaktury, RateChosenAfterAnAbandonedEntryIsTheRateOfTheLine)
 {
-    // The add dialog closed by its close box keeps its entry; shown again, its rate table is read
-    // afresh and opens on its first row ("23"), while the kept rate is "5".
+    // An entry abandoned by closing the add dialog is gone at its next showing; there the rate
+    // table is read afresh and opens on its first row ("23"), and the rate chosen ("5") is the
+    // line's.
     script.onModal([&](QDialog*) {
         wpisz(Form_Faktura_Nowa_Pozycja, {"Śruba", "10,00", "1", "0", "5", "1.1"});
         return QDialog::Rejected;
     });
     f->BitBtn_Dodaj->click();
     script.onModal([&](QDialog*) {
-        EXPECT_EQ(Form_Faktura_Nowa_Pozycja->DBLCBox_Vat->currentText(), "5");
+        EXPECT_EQ(Form_Faktura_Nowa_Pozycja->DBLCBox_Vat->currentText(), "");
+        EXPECT_EQ(Form_Faktura_Nowa_Pozycja->LEdit_Ilosc->text(), "0,000");
+        wpisz(Form_Faktura_Nowa_Pozycja, {"Śruba", "10,00", "1", "0", "5", "1.1"});
         Form_Faktura_Nowa_Pozycja->BitBtn_Wstaw->click();
         return QDialog::Rejected;
     });

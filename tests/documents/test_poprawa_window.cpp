@@ -20,11 +20,14 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace documents;
 
@@ -212,4 +215,35 @@ TEST(Proforma, PostalCodeLimitIsForTypingOnly)
     EXPECT_EQ(w.LEdit_Kod->text(), "00-950 WA");
     QTest::keyClicks(w.LEdit_Kod, "X");
     EXPECT_EQ(w.LEdit_Kod->text(), "00-950 WA");
+}
+
+// Leaving the picker without a choice by Esc or by its title-bar close asks as "Anuluj / Zamknij"
+// does: "Nie" keeps the picker open, "Tak" closes it and the editing window it was opened for.
+TEST_F(Poprawa, LeavingThePickerByAnyRoadAsksFirst)
+{
+    QPointer<QWidget> okno = Form_Faktura_Poprawa;
+    okno->show();
+    QStringList pytania;
+    int odpowiedz = TDlg_Czy_Nowa_Fakt::mrNo;
+    script.setDefault([&](QDialog* d) {
+        pytania << Dlg_Czy_Nowa_Fakt->Label1->text();
+        return d == Dlg_Czy_Nowa_Fakt ? odpowiedz : int(QDialog::Rejected);
+    });
+    const std::function<void()> drogi[] = {
+        [] { QTest::keyClick(Form_Do_Poprawy, Qt::Key_Escape); },
+        [] { Form_Do_Poprawy->close(); },
+    };
+    for (const auto& droga : drogi) {
+        Form_Do_Poprawy->show();
+        pytania.clear();
+        droga();
+        EXPECT_TRUE(Form_Do_Poprawy->isVisible());
+        EXPECT_EQ(pytania, QStringList{"Nie wybrano faktury do poprawy"});
+        EXPECT_TRUE(okno && okno->isVisible());
+    }
+    odpowiedz = TDlg_Czy_Nowa_Fakt::mrYes;
+    drogi[0]();
+    EXPECT_FALSE(Form_Do_Poprawy->isVisible());
+    EXPECT_TRUE(!okno || !okno->isVisible()) << "the editing window closes with the picker";
+    EXPECT_EQ(Dlg_Czy_Nowa_Fakt->Label1->text(), QString::fromUtf8("Faktura nie została zapisana !"));
 }

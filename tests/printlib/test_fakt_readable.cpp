@@ -1,6 +1,7 @@
 // Every document printout as a reader sees it, filled with the longest data its fields take: a
 // buyer's name of 74 characters, goods names of 40 wrapping over their continuations, three
-// lines of remarks, six-digit numbers and amounts, 14-character PKWiU codes, a duplicate marking.
+// lines of remarks, six-digit numbers and amounts, 14-character PKWiU codes, a duplicate marking,
+// a long place of issue and telephone line.
 #include "printlib/Dokpress.h"
 
 #include "PrintFixture.h"
@@ -32,6 +33,9 @@ TEST_F(PrintFixture, EveryLayoutPrintsLongDataWholeAndApart)
               QStringLiteral("ul. Generała Władysława Andersa 125 lok. 17"),
               QStringLiteral("Szczebrzeszyn Wielki Dolny"), kRemarks});
     c().exec("update Faktura set Uwagi=? where Id=30", {kRemarks});
+    c().exec("update Faktura set Miejsce_Wyst=?", {QStringLiteral("Szczebrzeszyn Wielki Dolny nad Wieprzem")});
+    registry::write(registry::Root::LocalMachine, "Software\\Orlimek\\Tarnex\\", "Tel",
+                    QStringLiteral("42 123 45 67, 601 234 567, faks 42 123 45 68 wew. 12"));
     c().exec("update Faktura_Szczegoly set PKWiU='25.94.11-00.00', Towary_Nazwa_cd='do blach stalowych 0,7-2,0 mm, op. 200'");
     c().exec("update Pozycje_Skorygowane set PKWiU='25.94.11-00.00', Towary_Nazwa_cd='do blach stalowych 0,7-2,0 mm, op. 200'");
 
@@ -48,6 +52,8 @@ TEST_F(PrintFixture, EveryLayoutPrintsLongDataWholeAndApart)
         const report::PdfCapture::Entry& e = capture->entries()[0];
         const QStringList problems = pdf::unreadable(e.file, e.pages);
         EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+        for (const pdf::Word& w : pdf::words(e.file))
+            EXPECT_LE(w.box.right(), 200.25) << "past the right margin: " << w.text.toStdString();
         // The last line of the remarks prints, whole (a cut line would be outside its frame above).
         EXPECT_TRUE(hasWords(printed(0), QStringLiteral("Gwarancja 24 miesiące od daty sprzedaży")));
     }

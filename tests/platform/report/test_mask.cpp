@@ -33,6 +33,9 @@ TEST(Mask, FormatsNumbersLikeTheLayoutsExpect)
         {0.5, "#.##", ",5"},
         {7, "0", "7"},
         {1e12 + 0.25, "0.00", "1000000000000,25"},
+        // The largest line amounts a document stores, and their sums, keep their grosze.
+        {89999999999999.91, "0.00", "89999999999999,91"},
+        {-134999999999999.78, "0.00 zł", "-134999999999999,78 zł"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(formatNumber(c.value, QString::fromUtf8(c.mask)), c.expected)
