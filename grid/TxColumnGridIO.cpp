@@ -44,8 +44,26 @@ void Put(QDataStream& s, const ui::Pen& p) { s << quint32(p.color) << qint32(p.w
 // Each Get leaves the stream failed on a value it refuses.
 void Refuse(QDataStream& s) { s.setStatus(QDataStream::ReadCorruptData); }
 
+// The bytes of the payload not read yet.
+qint64 Left(const QDataStream& s) { return s.device() ? s.device()->bytesAvailable() : 0; }
+
 void Get(QDataStream& s, QString& v) { s >> v; }
-void Get(QDataStream& s, QStringList& v) { s >> v; }
+// Each text of a list takes at least its 4-byte length, so a count that promises more texts
+// than the bytes left could hold is refused before anything is allocated for them.
+void Get(QDataStream& s, QStringList& v)
+{
+    v.clear();
+    quint32 n = 0;
+    s >> n;
+    if (s.status() != QDataStream::Ok || qint64(n) * 4 > Left(s))
+        return Refuse(s);
+    v.reserve(n);
+    for (quint32 i = 0; i < n && s.status() == QDataStream::Ok; ++i) {
+        QString t;
+        s >> t;
+        v << t;
+    }
+}
 void Get(QDataStream& s, bool& v) { s >> v; }
 void Get(QDataStream& s, unsigned& v)
 {
@@ -160,7 +178,7 @@ void TTxColumnGridIO::Read(QIODevice& Device, const QString& Message)
     s.setVersion(QDataStream::Qt_6_0);
     quint32 count = 0;
     s >> count;
-    if (count > quint32(kMaxItems))
+    if (count > quint32(kMaxItems) || count > Left(s))
         throw ETxGridError(Message);
     for (quint32 i = 0; i < count && s.status() == QDataStream::Ok; ++i) {
         TGridColumnItem& item = *read.Add();

@@ -91,7 +91,7 @@ void printDocument(QApplication* application, const char* idText, qint32 origina
         bool ok = false;
         const int id = text::parseInt(idArg, &ok);
         if (!ok)
-            throw report::Error(QStringLiteral("„%1” nie jest poprawną liczbą całkowitą.").arg(idArg));
+            throw report::Error(QStringLiteral("„%1” nie jest poprawną liczbą całkowitą.").arg(text::quotedExcerpt(idArg)));
         checkCount(originals, dokpress::MinOriginals, "oryginałów");
         checkCount(copies, dokpress::MinCopies, "kopii");
         std::unique_ptr<Form> form(new Form(owner));

@@ -3,6 +3,7 @@
 #include "platform/data/ProgramConnection.h"
 #include "platform/report/Output.h"
 #include "platform/text/Dates.h"
+#include "platform/text/Numbers.h"
 
 using report::Align;
 using report::BandKind;
@@ -14,7 +15,7 @@ QDate Data_Z_Tekstu(const QString& tekst)
         throw report::Error(QStringLiteral("Nie podano daty okresu raportu."));
     const QDate d = text::textToDate(tekst);
     if (!d.isValid())
-        throw report::Error(QStringLiteral("„%1” nie jest poprawną datą.").arg(tekst));
+        throw report::Error(QStringLiteral("„%1” nie jest poprawną datą.").arg(text::quotedExcerpt(tekst)));
     return d;
 }
 

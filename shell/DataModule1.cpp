@@ -36,7 +36,7 @@ TDataModule1::Reporter& reporterSlot()
 // the database is made from (compiled into the program).
 struct ProgramSchema {
     std::vector<data::SchemaObject> objects;
-    QStringList indexes;
+    std::vector<data::SchemaIndex> indexes;
 };
 
 const ProgramSchema& programSchema()
@@ -52,19 +52,40 @@ const ProgramSchema& programSchema()
     return schema;
 }
 
+TDataModule1::Reporter& noticeSlot()
+{
+    static TDataModule1::Reporter n;
+    return n;
+}
+
+void notice(const QString& text)
+{
+    if (noticeSlot())
+        noticeSlot()(text);
+}
+
 // A database made before an index joined the schema gets it when it is first opened for
-// writing. Indexes only speed reading: one that cannot be made (rows that break a unique
-// index of today's schema) is left out, and the database works as before.
+// writing; a large one takes seconds for each, so the user is told which is being made. Indexes
+// only speed reading: one that cannot be made (rows that break a unique index of today's
+// schema) is left out, and the database works as before. The file's own names were read when
+// it opened, so a file that has them all costs nothing here.
 void addMissingIndexes(data::Connection& c)
 {
     if (c.isReadOnly())
         return;
-    for (const QString& sql : programSchema().indexes) {
+    std::vector<const data::SchemaIndex*> missing;
+    for (const data::SchemaIndex& index : programSchema().indexes)
+        if (!c.holdsObject(index.name))
+            missing.push_back(&index);
+    for (std::size_t i = 0; i < missing.size(); ++i) {
+        notice(QStringLiteral("Uzupełnianie indeksów bazy danych (%1 z %2)…").arg(i + 1).arg(missing.size()));
         try {
-            c.exec(sql);
+            c.exec(missing[i]->sql);
         } catch (const data::Error&) {
         }
     }
+    if (!missing.empty())
+        notice(QString());
 }
 
 } // namespace
@@ -72,6 +93,11 @@ void addMissingIndexes(data::Connection& c)
 void TDataModule1::setReporter(Reporter r)
 {
     reporterSlot() = std::move(r);
+}
+
+void TDataModule1::setNotice(Reporter n)
+{
+    noticeSlot() = std::move(n);
 }
 
 void TDataModule1::report(const QString& message)

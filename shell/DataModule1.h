@@ -45,6 +45,10 @@ public:
     using Reporter = std::function<void(const QString&)>;
     static void setReporter(Reporter r);
     static void report(const QString& message);
+    // Where a long step of opening (adding the indexes an older database lacks) is told while it
+    // runs, and an empty text when it is over; the main window shows it on the splash or the
+    // status bar.
+    static void setNotice(Reporter n);
 
 private:
     data::Table* table(const char* name, const char* tableName);

@@ -43,3 +43,10 @@ void TForm_Winieta::Ustaw_Postep(int pozycja)
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 }
+
+void TForm_Winieta::Ustaw_Tekst(const QString& tekst)
+{
+    ProgressBar1->setFormat(tekst);
+    ProgressBar1->setTextVisible(!tekst.isEmpty());
+    Ustaw_Postep(ProgressBar1->value());
+}

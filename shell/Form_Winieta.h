@@ -15,6 +15,8 @@ public:
 
     // Moves the bar and paints the splash at once: start-up runs without an event loop.
     void Ustaw_Postep(int pozycja);
+    // Writes what start-up is busy with on the bar (empty text: the bare bar again).
+    void Ustaw_Tekst(const QString& tekst);
 
     QLabel* Image1;
     QProgressBar* ProgressBar1;

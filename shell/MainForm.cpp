@@ -105,11 +105,30 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
             Form_Winieta->show();
     });
 
+    // Long waits of the database (indexes added to an older file, another copy's lock) are told
+    // on the splash while it is up, on the status bar afterwards; both are painted at once,
+    // since the wait holds the event loop.
+    auto tell = [okno = QPointer<TMainForm>(this)](const QString& tekst) {
+        if (Form_Winieta && Form_Winieta->isVisible()) {
+            Form_Winieta->Ustaw_Tekst(tekst);
+        } else if (okno) {
+            if (tekst.isEmpty())
+                okno->StatusBar->clearMessage();
+            else
+                okno->StatusBar->showMessage(tekst);
+            okno->StatusBar->repaint();
+        }
+    };
+    TDataModule1::setNotice(tell);
+    data::Connection::setBusyNotice(tell);
+
     Ustaw_Dostepnosc();
 }
 
 TMainForm::~TMainForm()
 {
+    TDataModule1::setNotice({});
+    data::Connection::setBusyNotice({});
     report::setPdfNotice({});
     if (MainForm == this)
         MainForm = nullptr;

@@ -10,6 +10,9 @@
 #include <QFileInfo>
 #include <QList>
 #include <QPointer>
+#include <QScopeGuard>
+#include <QThread>
+#include <QUrl>
 
 namespace data {
 
@@ -81,6 +84,50 @@ bool mayWrite(const QFileInfo& fi)
     return fi.isWritable() && (fi.permissions() & any);
 }
 
+// Whether the file's header marks it as kept in WAL mode (read and write versions 2).
+bool walMode(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(20);
+    return head.size() == 20 && head[18] == 2 && head[19] == 2;
+}
+
+// A WAL file's side files ("-wal", "-shm") left without write permission by a session that could
+// not write (SQLite gives them the database file's permissions) make every later save fail. The
+// write permission the database file has is given back to them; a side file that cannot take it
+// (another user's) is named, and the database opens read-only. Changing permissions leaves the
+// contents alone, so another program that has the database open is not disturbed.
+QString blockingSideFile(const QString& abs)
+{
+    for (const char* suffix : {"-wal", "-shm"}) {
+        const QFileInfo side(abs + QLatin1String(suffix));
+        if (!side.exists() || mayWrite(side))
+            continue;
+        const QFile::Permissions owner = QFile::permissions(abs) & (QFile::WriteOwner | QFile::WriteUser);
+        QFile::setPermissions(side.absoluteFilePath(), side.permissions() | owner | QFile::WriteOwner);
+        if (!mayWrite(QFileInfo(side.absoluteFilePath())))
+            return QStringLiteral("Plik pomocniczy \"%1\" bazy danych jest tylko do odczytu (pozostał po pracy bez "
+                                  "prawa zapisu). Usuń go, gdy program jest zamknięty, albo przywróć mu prawo zapisu.")
+                .arg(QDir::toNativeSeparators(side.absoluteFilePath()));
+    }
+    return QString();
+}
+
+// Opens `abs` for reading. A WAL file needs its side files beside it: in a folder that may not
+// be written, where they cannot be made, the file is read as it stands (no other program can
+// change it there either) instead of failing.
+int openForReading(const QString& abs, bool folderWritable, sqlite3** db)
+{
+    const bool sideFiles = QFileInfo::exists(abs + QStringLiteral("-wal")) || QFileInfo::exists(abs + QStringLiteral("-shm"));
+    if (!folderWritable && !sideFiles && walMode(abs)) {
+        const QByteArray uri = QUrl::fromLocalFile(abs).toEncoded() + "?immutable=1";
+        return sqlite3_open_v2(uri.constData(), db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    }
+    return sqlite3_open_v2(abs.toUtf8().constData(), db, SQLITE_OPEN_READONLY, nullptr);
+}
+
 } // namespace
 
 bool Connection::open(const QString& path)
@@ -89,6 +136,7 @@ bool Connection::open(const QString& path)
     lastError_.clear();
     warning_.clear();
     readOnly_ = false;
+    schemaNames_.clear();
     const QFileInfo fi(path.isEmpty() ? QStringLiteral("db.mdb") : path);
     const QString abs = fi.absoluteFilePath();
     const QString shown = QDir::toNativeSeparators(abs);
@@ -109,15 +157,18 @@ bool Connection::open(const QString& path)
     // The journal files are made beside the database, so a folder that may not be written makes
     // the database read-only as much as the file's own permissions do.
     QString readOnly;
+    const bool folderWritable = mayWrite(QFileInfo(fi.absolutePath()));
     if (!mayWrite(fi))
         readOnly = QStringLiteral("Plik bazy danych \"%1\" jest tylko do odczytu.").arg(shown);
-    else if (!mayWrite(QFileInfo(fi.absolutePath())))
+    else if (!folderWritable)
         readOnly = QStringLiteral("Folder \"%1\" z bazą danych jest tylko do odczytu.")
                        .arg(QDir::toNativeSeparators(fi.absolutePath()));
+    else
+        readOnly = blockingSideFile(abs);
     sqlite3* db = nullptr;
     // Without SQLITE_OPEN_CREATE: a missing file is never replaced by an empty one.
-    const int flags = readOnly.isEmpty() ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
-    const int rc = sqlite3_open_v2(abs.toUtf8().constData(), &db, flags, nullptr);
+    const int rc = readOnly.isEmpty() ? sqlite3_open_v2(abs.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr)
+                                      : openForReading(abs, folderWritable, &db);
     if (rc != SQLITE_OK) {
         const QString why = readOnly.isEmpty() ? Error::reason(detail::errorKind(rc)) : readOnly;
         lastError_ = QStringLiteral("Nie można otworzyć bazy danych \"%1\": %2\nSzczegóły: %3")
@@ -125,11 +176,15 @@ bool Connection::open(const QString& path)
         sqlite3_close_v2(db);
         return false;
     }
-    sqlite3_busy_timeout(db, 5000);
+    // Another copy of the program adding indexes or saving holds the file for a while: a save
+    // waits for it, and the user is told while it does.
+    sqlite3_busy_handler(db, &Connection::busyWait, this);
     registerCollation(db);
     detail::registerLocate(db);
-    // Reading the schema proves the file is a database (opening alone reads nothing).
-    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    // Reading the schema proves the file is a database (opening alone reads nothing), and
+    // another program's database is left as it was: checked before the first write.
+    QString missing;
+    if (!readSchemaNames(db, required_, schemaNames_, missing)) {
         const ErrorKind kind = detail::errorKind(sqlite3_extended_errcode(db));
         if (kind == ErrorKind::NotDatabase)
             lastError_ = foreign;
@@ -140,16 +195,17 @@ bool Connection::open(const QString& path)
         sqlite3_close_v2(db);
         return false;
     }
-    // Another program's database is left as it was: checked before the first write.
-    if (const QString missing = missingSchemaObject(db, required_); !missing.isEmpty()) {
+    if (!missing.isEmpty()) {
         lastError_ = foreign + QStringLiteral("\nSzczegóły: ") + missing;
         sqlite3_close_v2(db);
         return false;
     }
-    if (readOnly.isEmpty()) {
+    // Only a file recognised as the program's own is changed (its journal mode is kept in it);
+    // a connection told of no schema leaves the file as it found it.
+    if (readOnly.isEmpty() && !required_.empty())
         sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    if (readOnly.isEmpty())
         sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
-    }
     sqlite3_exec(db, "PRAGMA foreign_keys=OFF", nullptr, nullptr, nullptr);
     db_ = db;
     path_ = abs;
@@ -159,6 +215,57 @@ bool Connection::open(const QString& path)
                    + QStringLiteral("\nDane można przeglądać, ale żadnej zmiany nie da się zapisać.");
     emit connectedChanged(true);
     return true;
+}
+
+bool Connection::holdsObject(const QString& name) const
+{
+    return schemaNames_.contains(name.toLower());
+}
+
+namespace {
+
+Connection::BusyNotice& busyNotice()
+{
+    static Connection::BusyNotice notice;
+    return notice;
+}
+
+constexpr int kBusyWaitMs = 60000; // how long a statement waits for another program's lock
+constexpr int kBusyTellMs = 300;   // a wait this long is told to the user
+constexpr int kBusyStepMs = 20;
+
+} // namespace
+
+void Connection::setBusyNotice(BusyNotice notice)
+{
+    busyNotice() = std::move(notice);
+}
+
+int Connection::busyWait(void* self, int count)
+{
+    auto* c = static_cast<Connection*>(self);
+    if (count == 0)
+        c->busySince_.start();
+    const qint64 waited = c->busySince_.elapsed();
+    if (waited >= kBusyWaitMs)
+        return 0;
+    if (!c->busyTold_ && waited >= kBusyTellMs) {
+        c->busyTold_ = true;
+        if (busyNotice())
+            busyNotice()(QStringLiteral("Baza danych jest zajęta przez inny program (np. drugą kopię programu). "
+                                        "Zapis czeka, aż zostanie zwolniona…"));
+    }
+    QThread::msleep(kBusyStepMs);
+    return 1;
+}
+
+void Connection::endBusyWait()
+{
+    if (!busyTold_)
+        return;
+    busyTold_ = false;
+    if (busyNotice())
+        busyNotice()(QString());
 }
 
 bool Connection::isReadOnly() const
@@ -238,6 +345,7 @@ int Connection::exec(const QString& sql, const QVariantList& binds)
 {
     sqlite3_stmt* st = cachedStatement(sql);
     Reset r{st};
+    const auto told = qScopeGuard([this] { endBusyWait(); });
     detail::bindAll(db_, st, binds);
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
@@ -251,6 +359,7 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& binds)
 {
     sqlite3_stmt* st = cachedStatement(sql);
     Reset r{st};
+    const auto told = qScopeGuard([this] { endBusyWait(); });
     detail::bindAll(db_, st, binds);
     const int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW)

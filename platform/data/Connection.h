@@ -3,11 +3,15 @@
 // never created. See Dataset.h for the overview of the layer.
 #include "platform/data/Schema.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+
+#include <functional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -35,8 +39,12 @@ public:
     bool open(const QString& path);
     // The tables and saved queries a file must hold to be opened at all. A file that lacks one
     // is refused as not the program's, before anything is written to it (the journal mode
-    // included), so that it stays byte for byte as it was. Empty (the default): any database.
+    // included), so that it stays byte for byte as it was. Only a file that holds them all is
+    // switched to WAL; with none given (the default) any database opens, and its journal mode
+    // is left as the file has it.
     void setRequiredSchema(std::vector<SchemaObject> objects) { required_ = std::move(objects); }
+    // Whether the file held a table, view or index of this name (any case) when it was opened.
+    bool holdsObject(const QString& name) const;
     bool isReadOnly() const;
     // What the user must be told about the open database (read-only), or empty text.
     QString warning() const;
@@ -63,6 +71,12 @@ public:
     // reach the program's connection through programConnection() (ProgramConnection.h).
     static Connection* find(const QString& name);
 
+    // Told, with a sentence, when a statement has waited a moment for another program's lock
+    // (it goes on waiting up to a minute), and with an empty text when the wait is over. One
+    // for the process: the main window shows it.
+    using BusyNotice = std::function<void(const QString&)>;
+    static void setBusyNotice(BusyNotice notice);
+
 signals:
     void connectedChanged(bool connected);
     void aboutToClose();
@@ -70,6 +84,8 @@ signals:
 private:
     void requireOpen() const;
     void clearCache();
+    static int busyWait(void* self, int count);
+    void endBusyWait();
     sqlite3* db_ = nullptr;
     QHash<QString, sqlite3_stmt*> cache_;
     QString connectionString_;
@@ -78,6 +94,9 @@ private:
     bool readOnly_ = false;
     QString path_;
     std::vector<SchemaObject> required_;
+    QSet<QString> schemaNames_; // lower case
+    QElapsedTimer busySince_;
+    bool busyTold_ = false;
 };
 
 // A write transaction (BEGIN IMMEDIATE; a SAVEPOINT when one is already running).

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <sqlite3.h>
 
@@ -42,39 +43,23 @@ QString createDatabase(const QString& path, const QString& schemaFile)
 
 namespace {
 
-// The object's type ("table", "view") and its columns; an empty type when `db` lacks it or it
-// cannot be read (a view over a missing table).
-QString objectColumns(sqlite3* db, const QString& name, QStringList& columns)
+// The columns of a table or view; none when it cannot be read (a view over a missing table).
+// Preparing the select reads the object's shape (a view is compiled) without running it.
+QStringList objectColumns(sqlite3* db, const QString& name)
 {
-    columns.clear();
-    QString type;
+    QStringList columns;
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT type FROM sqlite_master WHERE name = ?1 COLLATE NOCASE", -1, &st, nullptr)
-        == SQLITE_OK) {
-        const QByteArray n = name.toUtf8();
-        sqlite3_bind_text(st, 1, n.constData(), int(n.size()), SQLITE_TRANSIENT);
-        if (sqlite3_step(st) == SQLITE_ROW)
-            type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-    }
-    sqlite3_finalize(st);
-    if (type.isEmpty())
-        return type;
-    // Preparing the select reads the object's shape (a view is compiled) without running it.
-    st = nullptr;
     const QByteArray sql = QStringLiteral("SELECT * FROM \"%1\"").arg(name).toUtf8();
-    if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(st);
-        return QString();
-    }
-    for (int i = 0; i < sqlite3_column_count(st); ++i)
-        columns << QString::fromUtf8(sqlite3_column_name(st, i));
+    if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) == SQLITE_OK)
+        for (int i = 0; i < sqlite3_column_count(st); ++i)
+            columns << QString::fromUtf8(sqlite3_column_name(st, i));
     sqlite3_finalize(st);
-    return type;
+    return columns;
 }
 
 } // namespace
 
-std::vector<SchemaObject> schemaObjects(const QByteArray& sql, QString* error, QStringList* indexes)
+std::vector<SchemaObject> schemaObjects(const QByteArray& sql, QString* error, std::vector<SchemaIndex>* indexes)
 {
     std::vector<SchemaObject> out;
     sqlite3* db = nullptr;
@@ -88,47 +73,71 @@ std::vector<SchemaObject> schemaObjects(const QByteArray& sql, QString* error, Q
         sqlite3_close(db);
         return out;
     }
-    QStringList names;
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db,
-                       "SELECT name FROM sqlite_master WHERE type IN ('table','view') "
+                       "SELECT name, type = 'view' FROM sqlite_master WHERE type IN ('table','view') "
                        "AND name NOT LIKE 'sqlite_%' ORDER BY type, name",
                        -1, &st, nullptr);
-    while (sqlite3_step(st) == SQLITE_ROW)
-        names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        SchemaObject o;
+        o.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        o.view = sqlite3_column_int(st, 1) != 0;
+        out.push_back(std::move(o));
+    }
     sqlite3_finalize(st);
+    for (SchemaObject& o : out)
+        o.columns = objectColumns(db, o.name);
     if (indexes) {
-        sqlite3_prepare_v2(db, "SELECT sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL ORDER BY name", -1,
-                           &st, nullptr);
+        sqlite3_prepare_v2(db, "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL ORDER BY name",
+                           -1, &st, nullptr);
         static const QRegularExpression create(QStringLiteral("^\\s*CREATE\\s+(UNIQUE\\s+)?INDEX\\s+"),
                                                QRegularExpression::CaseInsensitiveOption);
         while (sqlite3_step(st) == SQLITE_ROW)
-            *indexes << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)))
-                            .replace(create, QStringLiteral("CREATE \\1INDEX IF NOT EXISTS "));
+            indexes->push_back(
+                {QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))),
+                 QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)))
+                     .replace(create, QStringLiteral("CREATE \\1INDEX IF NOT EXISTS "))});
         sqlite3_finalize(st);
-    }
-    for (const QString& name : names) {
-        SchemaObject o;
-        o.name = name;
-        o.view = objectColumns(db, name, o.columns) == QLatin1String("view");
-        out.push_back(std::move(o));
     }
     sqlite3_close(db);
     return out;
 }
 
-QString missingSchemaObject(sqlite3* db, const std::vector<SchemaObject>& required)
+bool readSchemaNames(sqlite3* db, const std::vector<SchemaObject>& required, QSet<QString>& names,
+                     QString& missing)
 {
-    QStringList have;
-    for (const SchemaObject& o : required) {
-        const QString type = objectColumns(db, o.name, have);
-        if (type != (o.view ? QLatin1String("view") : QLatin1String("table")))
-            return (o.view ? QStringLiteral("brak kwerendy %1") : QStringLiteral("brak tabeli %1")).arg(o.name);
-        for (const QString& c : o.columns)
-            if (!have.contains(c, Qt::CaseInsensitive))
-                return QStringLiteral("brak kolumny %1.%2").arg(o.name, c);
+    names.clear();
+    missing.clear();
+    QHash<QString, QString> types; // lower-case name -> type
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT type, name FROM sqlite_schema", -1, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        return false;
     }
-    return QString();
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        const QString name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))).toLower();
+        types.insert(name, type);
+        names.insert(name);
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        return false;
+    for (const SchemaObject& o : required) {
+        if (types.value(o.name.toLower()) != (o.view ? QLatin1String("view") : QLatin1String("table"))) {
+            missing = (o.view ? QStringLiteral("brak kwerendy %1") : QStringLiteral("brak tabeli %1")).arg(o.name);
+            return true;
+        }
+        const QStringList have = objectColumns(db, o.name);
+        for (const QString& c : o.columns)
+            if (!have.contains(c, Qt::CaseInsensitive)) {
+                missing = have.isEmpty() && o.view ? QStringLiteral("brak kwerendy %1").arg(o.name)
+                                                   : QStringLiteral("brak kolumny %1.%2").arg(o.name, c);
+                return true;
+            }
+    }
+    return true;
 }
 
 } // namespace data

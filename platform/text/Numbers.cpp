@@ -231,4 +231,15 @@ long double parseFloat(const QString& text, bool* ok)
     return value;
 }
 
+QString quotedExcerpt(const QString& text, int length)
+{
+    if (text.size() <= length)
+        return text;
+    // A character outside the basic plane is never cut in half.
+    qsizetype cut = length;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
+}
+
 } // namespace text

@@ -27,4 +27,8 @@ int parseInt(const QString& text, bool* ok = nullptr);
 // thousands separators, no hex, no "inf"/"nan", nothing out of range; at least one digit.
 long double parseFloat(const QString& text, bool* ok = nullptr);
 
+// A text the user or a caller gave, as a message quotes it: whole when short, otherwise its first
+// `length` characters and "…", so a huge argument cannot flood the message dialog.
+QString quotedExcerpt(const QString& text, int length = 60);
+
 } // namespace text

@@ -374,6 +374,16 @@ TEST(GridColumnGrid, ColumnSetRoundTripOlderFormatAndDamageRefused)
     };
     QByteArray future = bytes;
     future[5] = 3; // version 3
+    // A list count far past the bytes present, under a checksum that fits: refused before
+    // memory for the promised texts is asked for.
+    QByteArray hugeList = bytes;
+    const QByteArray combo("\0\0\0\x02\0\0\0\x04\0a\0" "0", 12);
+    const qsizetype at = hugeList.indexOf(combo);
+    ASSERT_GT(at, 0);
+    hugeList.replace(at, 4, QByteArray("\x7f\xff\xff\xf0", 4));
+    const quint16 sum = qChecksum(hugeList.mid(10, hugeList.size() - 12));
+    hugeList[hugeList.size() - 2] = char(sum >> 8);
+    hugeList[hugeList.size() - 1] = char(sum & 0xff);
     const struct {
         const char* what;
         QByteArray data;
@@ -385,6 +395,7 @@ TEST(GridColumnGrid, ColumnSetRoundTripOlderFormatAndDamageRefused)
         {"payload", flipped(40)},
         {"checksum", flipped(bytes.size() - 1)},
         {"truncated", bytes.left(bytes.size() - 3)},
+        {"list count", hugeList},
         {"native cell file", QByteArray("5,10\r\ncw 2,64\r\n")},
     };
     for (const auto& d : damaged) {

@@ -286,6 +286,15 @@ TEST_F(GridOffice, DatabaseQueryFillsTheGrid)
     EXPECT_EQ(g.cells(2, 3), QString());
     EXPECT_EQ(g.cells(3, 2), QStringLiteral("x"));
 
+    // A shorter result leaves none of the earlier rows below it; an empty one, one empty row.
+    g.Exchange().LoadFromMDBSQL(file, QStringLiteral("SELECT nazwa FROM towary WHERE cena >= 2"));
+    EXPECT_EQ(g.rowCount(), 2);
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("nakrętka"));
+    g.Exchange().LoadFromMDBSQL(file, QStringLiteral("SELECT nazwa FROM towary WHERE cena > 100"));
+    EXPECT_EQ(g.rowCount(), 2);
+    EXPECT_EQ(g.cells(1, 0), QStringLiteral("nazwa"));
+    EXPECT_EQ(g.cells(1, 1), QString());
+
     EXPECT_THROW(g.Exchange().LoadFromMDBSQL(file, QStringLiteral("SELECT * FROM brak")), ETxGridError);
     EXPECT_EQ(errorOf([&] { g.Exchange().LoadFromMDBTable(Path("nie.mdb"), "t"); }),
               QStringLiteral("File %1 not found").arg(Path("nie.mdb")));
@@ -295,11 +304,28 @@ TEST_F(GridOffice, DatabaseQueryFillsTheGrid)
     other.close();
     EXPECT_THROW(g.Exchange().LoadFromMDBTable(Path("tekst.mdb"), "t"), ETxGridError);
 
-    // An Access signature goes to the ODBC driver; a file it cannot read is an error, whether
-    // the driver is installed or not.
-    QFile jet(Path("pusta.mdb"));
-    ASSERT_TRUE(jet.open(QIODevice::WriteOnly));
-    jet.write(QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(4096, '\0'));
-    jet.close();
-    EXPECT_NE(errorOf([&] { g.Exchange().LoadFromMDBTable(Path("pusta.mdb"), "t"); }), QStringLiteral("<none>"));
+    // An Access signature goes to MDB Tools' reader: a file it cannot read, whole or cut short,
+    // is the grid's error, and the grid keeps what it showed.
+    const QByteArray jetHead("\x00\x01\x00\x00Standard Jet DB\x00", 20);
+    const QByteArray aceHead("\x00\x01\x00\x00Standard ACE DB\x00", 20);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } broken[] = {
+        {"pusta.mdb", jetHead + QByteArray(4096, '\0')},
+        {"krotka.mdb", jetHead},
+        {"smieci.accdb", aceHead + QByteArray(8192, '\xa5')},
+        {"strony.mdb", jetHead + QByteArray(4096 - 20, '\x01') + jetHead + QByteArray(4096 - 20, '\xff')},
+    };
+    for (const auto& b : broken) {
+        QFile jet(Path(b.name));
+        ASSERT_TRUE(jet.open(QIODevice::WriteOnly));
+        jet.write(b.bytes);
+        jet.close();
+        const QString error = errorOf([&] { g.Exchange().LoadFromMDBTable(Path(b.name), "t"); });
+        EXPECT_TRUE(error.startsWith(QStringLiteral("Nie można otworzyć bazy danych"))
+                    || error.startsWith(QStringLiteral("Błąd zapytania do bazy danych")))
+            << b.name << ": " << error.toStdString();
+        EXPECT_EQ(g.cells(1, 0), QStringLiteral("nazwa")) << b.name;
+    }
 }

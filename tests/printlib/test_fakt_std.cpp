@@ -102,6 +102,13 @@ TEST_F(FaktStd, NonIntegerIdPrintsNothingAndTheNextCallWorks)
     ASSERT_EQ(script.messages().size(), 1);
     EXPECT_TRUE(script.lastMessage().contains("5x"));
     EXPECT_EQ(Form_Fakt_Std, nullptr);
+    // A huge id is quoted by its beginning only.
+    const std::string huge(100000, '7');
+    ShowFaktStdRep(qApp, (huge + "x").c_str(), 1, 1, "", "");
+    ASSERT_EQ(script.messages().size(), 2);
+    EXPECT_TRUE(script.lastMessage().contains(QString::fromStdString(huge.substr(0, 60)) + QChar(0x2026)))
+        << script.lastMessage().left(200).toStdString();
+    EXPECT_LT(script.lastMessage().size(), 200);
     ShowFaktStdRep(qApp, "5", 1, 0, "", "");
     EXPECT_EQ(capture->entries().size(), 1u);
 }

@@ -21,6 +21,18 @@ inline QString makeEmptyDatabase(const QString& path)
     return data::createDatabase(path, schema);
 }
 
+// The program's tables and views, as the data module requires them of a file.
+inline const std::vector<data::SchemaObject>& programObjects()
+{
+    static const std::vector<data::SchemaObject> objects = [] {
+        QFile f(QStringLiteral(TARNEX_SOURCE_DIR "/db/schema.sql"));
+        f.open(QIODevice::ReadOnly);
+        return data::schemaObjects(f.readAll());
+    }();
+    return objects;
+}
+
+// A fresh database of the program's schema, opened as the program opens it.
 struct TestDb {
     QTemporaryDir dir;
     QString path;
@@ -32,6 +44,7 @@ struct TestDb {
         const QString err = data::createDatabase(path, QStringLiteral(TARNEX_SOURCE_DIR "/db/schema.sql"));
         EXPECT_TRUE(err.isEmpty()) << err.toStdString();
         conn = std::make_unique<data::Connection>();
+        conn->setRequiredSchema(programObjects());
         EXPECT_TRUE(conn->open(path)) << conn->lastError().toStdString();
     }
 

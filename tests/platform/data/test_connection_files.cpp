@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <sqlite3.h>
+#include <unistd.h>
 
 TEST(ConnectionFiles, EmptyFileIsRefusedLikeAnyForeignFileAndStaysUntouched)
 {
@@ -38,14 +40,18 @@ TEST(ConnectionFiles, ReadOnlyFileOrFolderOpensForReadingAndSaysSo)
         SCOPED_TRACE(told);
         const QFile::Permissions saved = QFile::permissions(path);
         QFile::setPermissions(path, perms);
+        const QStringList before = QDir(folder).entryList(QDir::Files);
         data::Connection c;
-        // Without the administrator's rights a read-only folder may keep SQLite from reading a
-        // journalled file at all; then the refusal says the same.
+        // The file was left in WAL mode by the writing session; SQLite cannot make the side
+        // files WAL reading needs in a folder that may not be written, yet the file opens.
         const bool opened = c.open(db.path);
         const QString said = opened ? c.warning() : c.lastError();
-        EXPECT_TRUE(!opened || c.isReadOnly());
+        EXPECT_TRUE(opened && c.isReadOnly()) << said.toStdString();
         EXPECT_TRUE(said.contains(QString::fromUtf8(told)) && said.contains(QStringLiteral("tylko do odczytu")))
             << said.toStdString();
+        if (perms & QFile::ExeOwner) { // nothing new in a folder that may not be written
+            EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
+        }
         if (opened) {
             EXPECT_EQ(c.scalar(QStringLiteral("select count(*) from Vat")).toInt(), 1) << "reading works";
             try {
@@ -87,4 +93,99 @@ TEST(ConnectionFiles, RefusalsAreToldInWordsNeverAsTheStatement)
     EXPECT_EQ(busy.sentence(QStringLiteral("zapisać faktury")),
               QStringLiteral("Nie udało się zapisać faktury: baza danych jest zablokowana przez inny program.\n"
                              "Szczegóły: database is locked"));
+}
+
+// A read-only session leaves the WAL's side files behind with the file's read-only permissions;
+// once the file may be written again, saving must work without anyone deleting them by hand.
+TEST(ConnectionFiles, SideFilesOfAReadOnlySessionNeverBlockTheNextWritableOne)
+{
+    TestDb db;
+    db.conn->close();
+    const QString side[] = {db.path + QStringLiteral("-wal"), db.path + QStringLiteral("-shm")};
+    const QFile::Permissions writable = QFile::permissions(db.path);
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    QFile::setPermissions(db.path, readOnly);
+    {
+        data::Connection c;
+        ASSERT_TRUE(c.open(db.path)) << c.lastError().toStdString();
+        EXPECT_TRUE(c.isReadOnly());
+        EXPECT_EQ(c.scalar(QStringLiteral("select count(*) from Vat")).toInt(), 0);
+    }
+    for (const QString& f : side) { // as SQLite leaves them when it may not delete them
+        if (!QFile::exists(f))
+            QFile(f).open(QIODevice::WriteOnly);
+        QFile::setPermissions(f, readOnly);
+    }
+    QFile::setPermissions(db.path, writable);
+    data::Connection c;
+    ASSERT_TRUE(c.open(db.path)) << c.lastError().toStdString();
+    EXPECT_FALSE(c.isReadOnly()) << c.warning().toStdString();
+    EXPECT_NO_THROW(c.exec(QStringLiteral("insert into Vat (Nazwa, Wart) values ('23', 23)")));
+    for (const QString& f : side)
+        EXPECT_TRUE(!QFile::exists(f) || (QFile::permissions(f) & QFile::WriteOwner)) << f.toStdString();
+}
+
+// Another program's SQLite file is read as it is: a connection that was told of no schema of
+// its own does not switch the file to WAL, nor leave anything beside it.
+TEST(ConnectionFiles, AForeignFileKeepsItsJournalMode)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("inna.db"));
+    sqlite3* raw = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    ASSERT_EQ(sqlite3_exec(raw, "create table Notatki (Tekst text)", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(raw);
+    {
+        data::Connection c;
+        ASSERT_TRUE(c.open(path)) << c.lastError().toStdString();
+        EXPECT_EQ(c.scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+    }
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.read(20).mid(18, 2), QByteArray("\x01\x01", 2)) << "the header's journal versions";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("inna.db")});
+}
+
+// While another copy of the program holds the database (adding indexes, saving), a save waits
+// for it and the user is told, instead of the save failing as locked.
+TEST(ConnectionFiles, ASaveWaitsForAnotherCopysLockAndSaysSo)
+{
+    TestDb db;
+    data::Connection other;
+    ASSERT_TRUE(other.open(db.path));
+    other.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    QStringList told;
+    data::Connection::setBusyNotice([&](const QString& text) {
+        told << text;
+        if (!text.isEmpty() && other.inTransaction())
+            other.exec(QStringLiteral("COMMIT")); // the other copy finishes while this one waits
+    });
+    EXPECT_NO_THROW(db.conn->exec(QStringLiteral("insert into Vat (Nazwa, Wart) values ('23', 23)")));
+    data::Connection::setBusyNotice({});
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_TRUE(told[0].contains(QStringLiteral("zajęta przez inny program"))) << told[0].toStdString();
+    EXPECT_EQ(told[1], QString()) << "the notice goes when the wait is over";
+    EXPECT_EQ(other.scalar(QStringLiteral("select count(*) from Vat")).toInt(), 1);
+}
+
+// As an ordinary user the permissions are the system's own: a folder that may not be written
+// keeps SQLite from making the side files a WAL file needs (root would make them anyway).
+TEST(ConnectionFiles, AWalFileInAFolderNoUserMayWriteOpensForBrowsing)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into any folder";
+    TestDb db;
+    db.conn->exec(QStringLiteral("insert into Vat (Nazwa, Wart) values ('23', 23)"));
+    db.conn->close();
+    const QString folder = QFileInfo(db.path).absolutePath();
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    data::Connection c;
+    const bool opened = c.open(db.path);
+    const QString said = opened ? c.warning() : c.lastError();
+    const int rows = opened ? c.scalar(QStringLiteral("select count(*) from Vat")).toInt() : -1;
+    c.close();
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(opened) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("tylko do odczytu"))) << said.toStdString();
+    EXPECT_EQ(rows, 1);
 }
