@@ -511,13 +511,18 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
 
 } // namespace
 
+QString BiffRefusedMessage(const QString& FileName)
+{
+    return QStringLiteral("Plik %1 jest skoroszytem .xls (Excel 97–2003), którego program nie zapisuje: "
+                          "arkusz nie został zapisany, a plik pozostał bez zmian. Zapisz arkusz do pliku .xlsx.")
+        .arg(FileName);
+}
+
 void SaveSheetIntoPackage(const QString& FileName, const TOfficeSheet& Sheet, const TOfficeRange& Written)
 {
     const QByteArray head = FileHead(FileName);
     if (IsBiff(head))
-        throw ETxGridError(QStringLiteral("Plik %1 jest skoroszytem .xls (Excel 97–2003), którego program nie zapisuje: "
-                                          "arkusz nie został zapisany, a plik pozostał bez zmian. Zapisz arkusz do pliku .xlsx.")
-                               .arg(FileName));
+        throw ETxGridError(BiffRefusedMessage(FileName));
     if (!head.startsWith("PK"))
         Corrupt(FileName);
     Guarded(FileName, QStringLiteral("Za mało pamięci, by zapisać skoroszyt %1.").arg(FileName),

@@ -205,6 +205,9 @@ TEST_F(GridWorkbook, AnXlsFileIsNeverWrittenOver)
         EXPECT_TRUE(e.contains(QStringLiteral(".xls (Excel 97–2003)")) && e.contains(QStringLiteral("bez zmian"))) << qPrintable(e);
         EXPECT_EQ(bytesOf(file), before);
     }
+    // Nor replaced by a new workbook of .xlsx content.
+    EXPECT_TRUE(errorOf([&] { g.Exchange().SaveToXLS(file); }).contains(QStringLiteral("bez zmian")));
+    EXPECT_EQ(bytesOf(file), before);
 }
 
 TEST_F(GridWorkbook, NumbersGoOutAsNumbersAndTextsAsTexts)
