@@ -39,8 +39,10 @@ TOfficeValue TOfficeValue::FromCellText(const QString& Text, const TRegional& R)
         return v;
     // The grid's test lets a minus stand anywhere and a separator lead or trail: the number
     // must also be one a spreadsheet shows back as the same digits.
+    // Thousand separators only between whole groups of three digits ("1 234,5", not "12.5"
+    // read as 125 where "." separates thousands).
     QString plain;
-    int digits = 0, intDigits = 0;
+    int digits = 0, intDigits = 0, group = -1; // group: digits since the last thousand separator
     bool leadingZero = false, point = false;
     for (qsizetype i = 0; i < Text.size(); ++i) {
         const QChar c = Text.at(i);
@@ -49,14 +51,17 @@ TOfficeValue TOfficeValue::FromCellText(const QString& Text, const TRegional& R)
                 return v;
             plain += c;
         } else if (c == R.DecimalSeparator) {
-            if (intDigits == 0 || i + 1 == Text.size())
+            if (intDigits == 0 || i + 1 == Text.size() || (group >= 0 && group != 3))
                 return v;
             point = true;
             plain += QLatin1Char('.');
         } else if (c == R.ThousandSeparator) {
-            if (point)
+            if (point || intDigits == 0 || (intDigits > 3 && group < 0) || (group >= 0 && group != 3))
                 return v;
+            group = 0;
         } else {
+            if (group >= 0 && !point)
+                ++group;
             if (!point) {
                 if (intDigits == 1 && leadingZero)
                     return v; // "007", "00,5"
@@ -70,7 +75,7 @@ TOfficeValue TOfficeValue::FromCellText(const QString& Text, const TRegional& R)
     }
     bool ok = false;
     const double number = plain.toDouble(&ok);
-    if (!ok || intDigits == 0 || digits > 15)
+    if (!ok || intDigits == 0 || digits > 15 || (!point && group >= 0 && group != 3))
         return v;
     v.Kind = ovNumber;
     v.Number = number;

@@ -84,6 +84,8 @@ TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget);
 // The first bytes of a file, which tell its kind; ETxGridError when it cannot be opened.
 QByteArray FileHead(const QString& FileName);
 inline bool IsBiff(const QByteArray& Head) { return Head.startsWith("\xD0\xCF\x11\xE0"); }
+// Why a .xls (BIFF) file is never written over.
+QString BiffRefusedMessage(const QString& FileName);
 
 // Runs Work on the workbook FileName so that whatever goes wrong reaches the caller as the
 // grid's error: a lack of memory as OutOfMemory, anything else not ours as a corrupt file.

@@ -345,6 +345,9 @@ TOfficeWorkbook ReadWorkbook(const QString& FileName)
 
 void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
 {
+    // A real .xls of the user's is never replaced by .xlsx content under its name.
+    if (QFile old(FileName); old.open(QIODevice::ReadOnly) && IsBiff(old.peek(8)))
+        throw ETxGridError(BiffRefusedMessage(FileName));
     // Written beside the file and put in its place only when complete, so that a failure
     // leaves the old workbook as it was.
     QTemporaryFile temp(QFileInfo(FileName).absoluteFilePath() + QStringLiteral(".XXXXXX"));

@@ -177,7 +177,8 @@ struct TOldRow {
     std::vector<TOldCell> Cells;
 };
 
-std::vector<TOldRow> oldRows(const QString& Xml, const TSpan& Data)
+// The rows of a sheet part's <sheetData>, whose place goes to Data (not found: none).
+std::vector<TOldRow> oldRows(const QString& Xml, TSpan& Data)
 {
     std::vector<TOldRow> rows;
     QXmlStreamReader x(Xml);
@@ -187,11 +188,15 @@ std::vector<TOldRow> oldRows(const QString& Xml, const TSpan& Data)
         const qsizetype at = qsizetype(x.characterOffset());
         if (x.isStartElement()) {
             if (depth < 0) {
-                if (Xml.lastIndexOf(QLatin1Char('<'), at - 1) == Data.Begin)
+                if (x.name() == QLatin1String("sheetData")) {
                     depth = 0;
+                    Data.Begin = Xml.lastIndexOf(QLatin1Char('<'), at - 1);
+                    Data.QName = x.qualifiedName().toString();
+                }
                 continue;
             }
             ++depth;
+            Data.Formulas = Data.Formulas || x.name() == QLatin1String("f");
             int col = nextCol, r = row;
             if (depth == 1 && x.name() == QLatin1String("row")) {
                 bool ok = false;
@@ -221,8 +226,10 @@ std::vector<TOldRow> oldRows(const QString& Xml, const TSpan& Data)
                                && x.attributes().hasAttribute(QLatin1String("ref")));
             }
         } else if (x.isEndElement() && depth >= 0) {
-            if (depth == 0)
+            if (depth == 0) {
+                Data.End = at;
                 return rows;
+            }
             if (depth == 1 && !rows.empty())
                 rows.back().End = at;
             else if (depth == 2 && !rows.empty() && !rows.back().Cells.empty())
@@ -237,14 +244,15 @@ std::vector<TOldRow> oldRows(const QString& Xml, const TSpan& Data)
 // there: rows and cells outside it stay as they were (formulas, dates, formats), a replaced
 // cell keeps its format. Empty when the block cuts through a formula other cells share:
 // the caller then writes the whole sheet anew. Formulas is set when one was replaced.
-QString mergedSheetData(const QString& Xml, const TSpan& Data, const TOfficeSheet& Sheet, const TOfficeRange& Written,
-                        bool& Formulas)
+QString mergedSheetData(const QString& Xml, const TSpan& Data, const std::vector<TOldRow>& Rows, const TOfficeSheet& Sheet,
+                        const TOfficeRange& Written, bool& Formulas)
 {
     const QString p = prefixOf(Data.QName);
-    const std::vector<TOldRow> rows = oldRows(Xml, Data);
+    const std::vector<TOldRow>& rows = Rows;
     const bool emptyData = Xml.mid(Data.End - 2, 2) == QLatin1String("/>");
     const qsizetype dataTag = emptyData ? Data.End : Xml.indexOf(QLatin1Char('>'), Data.Begin) + 1;
     QString out = emptyData ? QLatin1Char('<') + p + QLatin1String("sheetData>") : Xml.mid(Data.Begin, dataTag - Data.Begin);
+    out.reserve(Data.End - Data.Begin + 64 * qsizetype(Sheet.CellCount()) + 64);
     // The new cells of a row of the block, in column order.
     auto newCells = [&](int Row) {
         std::vector<const TOfficeCell*> cells;
@@ -348,10 +356,13 @@ public:
         FKeep.push_back(Text.toUtf8());
         const QByteArray& b = FKeep.back();
         zip_source_t* src = zip_source_buffer(FZip, b.constData(), zip_uint64_t(b.size()), 0);
-        if (!src || zip_file_add(FZip, Part.toUtf8().constData(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+        const zip_int64_t index = src ? zip_file_add(FZip, Part.toUtf8().constData(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
             zip_source_free(src);
             throw ETxGridError(QStringLiteral("Cannot Create file ") + FFileName);
         }
+        // zlib's usual level: libzip's own (the best) takes seconds on a large sheet.
+        zip_set_file_compression(FZip, zip_uint64_t(index), ZIP_CM_DEFLATE, 6);
     }
     void Close()
     {
@@ -433,11 +444,12 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
         if (part.isEmpty())
             Corrupt(FileName);
         const QString old = pkg.Text(part);
-        const TSpan data = findNamed(old, "sheetData");
+        TSpan data;
+        const std::vector<TOldRow> rows = oldRows(old, data);
         if (!data.Found())
             Corrupt(FileName);
         bool formulas = false;
-        QString cells = mergedSheetData(old, data, Sheet, Written, formulas);
+        QString cells = mergedSheetData(old, data, rows, Sheet, Written, formulas);
         if (cells.isEmpty()) { // a shared formula cut: the sheet's values as they are
             cells = sheetData(Sheet, prefixOf(data.QName));
             formulas = data.Formulas;
@@ -499,13 +511,18 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
 
 } // namespace
 
+QString BiffRefusedMessage(const QString& FileName)
+{
+    return QStringLiteral("Plik %1 jest skoroszytem .xls (Excel 97–2003), którego program nie zapisuje: "
+                          "arkusz nie został zapisany, a plik pozostał bez zmian. Zapisz arkusz do pliku .xlsx.")
+        .arg(FileName);
+}
+
 void SaveSheetIntoPackage(const QString& FileName, const TOfficeSheet& Sheet, const TOfficeRange& Written)
 {
     const QByteArray head = FileHead(FileName);
     if (IsBiff(head))
-        throw ETxGridError(QStringLiteral("Plik %1 jest skoroszytem .xls (Excel 97–2003), którego program nie zapisuje: "
-                                          "arkusz nie został zapisany, a plik pozostał bez zmian. Zapisz arkusz do pliku .xlsx.")
-                               .arg(FileName));
+        throw ETxGridError(BiffRefusedMessage(FileName));
     if (!head.startsWith("PK"))
         Corrupt(FileName);
     Guarded(FileName, QStringLiteral("Za mało pamięci, by zapisać skoroszyt %1.").arg(FileName),

@@ -8,6 +8,7 @@
 #include "grid/TxgridExchange.h"
 #include "grid/TxgridOffice.h"
 #include "grid/TxgridWorkbook.h"
+#include "grid/Txutil.h"
 
 #include <QFile>
 #include <QMap>
@@ -204,12 +205,17 @@ TEST_F(GridWorkbook, AnXlsFileIsNeverWrittenOver)
         EXPECT_TRUE(e.contains(QStringLiteral(".xls (Excel 97–2003)")) && e.contains(QStringLiteral("bez zmian"))) << qPrintable(e);
         EXPECT_EQ(bytesOf(file), before);
     }
+    // Nor replaced by a new workbook of .xlsx content.
+    EXPECT_TRUE(errorOf([&] { g.Exchange().SaveToXLS(file); }).contains(QStringLiteral("bez zmian")));
+    EXPECT_EQ(bytesOf(file), before);
 }
 
 TEST_F(GridWorkbook, NumbersGoOutAsNumbersAndTextsAsTexts)
 {
-    const QStringList numbers{"12,5", "-3", "0", "0,25", "1234567", "999999999999999"};
-    const QStringList texts{"007", "=1+2", "Zażółć gęślą", "1-2", ",5", "5,", "00,5", "1,2,3", "12345678901234567890", "12.5"};
+    const QChar ts = TRegional::Current().ThousandSeparator;
+    const QStringList numbers{"12,5", "-3", "0", "0,25", "1234567", "999999999999999", QStringLiteral("1") + ts + QStringLiteral("234,5")};
+    const QStringList texts{"007", "=1+2", "Zażółć gęślą", "1-2", ",5", "5,", "00,5", "1,2,3", "12345678901234567890",
+                            "12.5", QStringLiteral("12") + ts + QStringLiteral("34"), QStringLiteral("1234") + ts + QStringLiteral("567")};
     TTxStringGrid g;
     g.SaveWithFixedCells = true;
     g.SetColCount(2);
@@ -225,7 +231,7 @@ TEST_F(GridWorkbook, NumbersGoOutAsNumbersAndTextsAsTexts)
     for (int i = 0; i < numbers.size(); ++i) {
         ASSERT_TRUE(book.Sheets[0].At(i, 0));
         EXPECT_EQ(book.Sheets[0].At(i, 0)->Kind, TOfficeValue::ovNumber) << qPrintable(numbers[i]);
-        EXPECT_EQ(cellText(book.Sheets[0], i, 0), numbers[i]);
+        EXPECT_EQ(cellText(book.Sheets[0], i, 0), QString(numbers[i]).remove(ts));
     }
     for (int i = 0; i < texts.size(); ++i) {
         ASSERT_TRUE(book.Sheets[0].At(i, 1));

@@ -159,8 +159,9 @@ TOutcome readLimited(const std::function<void()>& Read, long LimitMiB)
 class GridWorkbookBombs : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    // The limit every bomb is read under: "a few hundred MB" of peak memory for any file.
-    static constexpr long kLimitMiB = 768, kPeakMiB = 300;
+    // The limit every bomb is read under: "a few hundred MB" of peak memory for any file
+    // (the address sanitizer's quarantine keeps freed blocks resident besides).
+    static constexpr long kLimitMiB = 768, kPeakMiB = kAsan ? 600 : 300;
     TOutcome Read(const QString& File, std::size_t* Cells = nullptr)
     {
         TOutcome o = readLimited(
