@@ -184,7 +184,9 @@ public:
     virtual void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
     virtual void GetColFormat(int ACol, TSortStyle& AStyle, QString& aPrefix, QString& aSuffix);
     virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
-    virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed); // callers start with false
+    virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed);
+    // The grid's own rule and OnIsFixedCell after a descendant's answer, which stays when fixed.
+    void GetCellFixedAfter(int ACol, int ARow, bool& IsFixed);
     virtual void GetCellReadOnly(int ACol, int ARow, bool& CanEdit); // callers start with true
     virtual void GetCellPassword(int ACol, int ARow, bool& IsPassword);
     virtual QString GetCheckTrue(int ACol, int ARow);

@@ -85,6 +85,36 @@ void TTxStringGrid::GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVA
     GetCellAlign(rc, ARow, HAlign, VAlign);
 }
 
+// --- the control -------------------------------------------------------------------------
+
+// Over the cells: the open editor's frame, the fixed column's sizing line and the panning
+// focus point.
+void TTxStringGrid::paint(ui::Canvas& Canvas, const QRect& Region)
+{
+    TBaseGrid::paint(Canvas, Region);
+    if (FEdit.Active && Canvas.painter()) {
+        // The open editor's cell keeps its frame of grid lines around the control.
+        const TRect r = CellRect(col(), row());
+        QPainter& p = *Canvas.painter();
+        p.save();
+        p.setPen(ui::toQColor(GridLineWidth() < 1 ? controlColor() : GridLineColor()));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(r.Left - 1, r.Top - 1, r.width(), r.height()));
+        p.restore();
+    }
+    if (FInput.SizingLineX >= 0 && Canvas.painter()) {
+        // The fixed column's sizing line, down to the last row or the control's bottom.
+        QPainter& p = *Canvas.painter();
+        p.save();
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        const int bottom = std::max(height(), platformCellRect(0, rowCount() - 1).Bottom);
+        p.drawLine(FInput.SizingLineX, 0, FInput.SizingLineX, bottom);
+        p.restore();
+    }
+    if (FInput.Panning && Canvas.painter())
+        Canvas.painter()->drawImage(FInput.PanFocus, PanFocusImage(IntelliPan));
+}
+
 // --- the cell ----------------------------------------------------------------------------
 
 bool TTxStringGrid::SortIndicatorAt(int ACol, int ARow)
