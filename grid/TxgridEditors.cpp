@@ -455,7 +455,8 @@ void TGridUnitEditBtn::keyPressEvent(QKeyEvent* e)
 
 void TGridUnitEditBtn::focusOutEvent(QFocusEvent* e)
 {
-    FGrid.HideInplaceEdit();
+    if (!FocusLeftForOwnPopup(*this, *e)) // the list of units stays an edit of the cell
+        FGrid.HideInplaceEdit();
     TTsgUnitEditBtn::focusOutEvent(e);
 }
 
