@@ -719,6 +719,7 @@ protected:
     void keyDown(int& key, Qt::KeyboardModifiers mods) override;
     void topLeftChanged() override; // an editor control closes on the cell it was opened on
     void paint(ui::Canvas& Canvas, const QRect& Region) override; // and the panning focus point
+    void PaintSoftFrame(); // the soft look's frame, over the platform's
     // Every press, after the input's steps: what a descendant adds to a press.
     virtual void MousePressed(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
     // The window exists: editor parents, the footer panel, loading column sizes, the timer.

@@ -115,6 +115,24 @@ void TTxStringGrid::paint(ui::Canvas& Canvas, const QRect& Region)
         Canvas.painter()->drawImage(FInput.PanFocus, PanFocusImage(IntelliPan));
 }
 
+// With the soft look a bordered grid's frame is a grey line one pixel inside its edge, and the
+// edge itself takes the colour of what the grid stands on; a frame of one pixel is the grey line.
+void TTxStringGrid::PaintSoftFrame()
+{
+    if (FLook != glSoft || frameWidth() < 1)
+        return;
+    QPainter p(this);
+    QRect edge = rect().adjusted(0, 0, -1, -1);
+    if (frameWidth() >= 2) {
+        const QWidget* under = parentWidget() ? parentWidget() : this;
+        p.setPen(under->palette().color(under->backgroundRole()));
+        p.drawRect(edge);
+        edge.adjust(1, 1, -1, -1);
+    }
+    p.setPen(QColor(128, 128, 128));
+    p.drawRect(edge);
+}
+
 // --- the cell ----------------------------------------------------------------------------
 
 bool TTxStringGrid::SortIndicatorAt(int ACol, int ARow)
