@@ -338,9 +338,9 @@ void TTxColumnGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor)
 void TTxColumnGrid::GetCellFixed(int ACol, int ARow, bool& IsFixed)
 {
     // The item answers first; the grid's own rule and its event come after it.
-    if (const TGridColumnItem* item = EditableItem(ACol, ARow); item && item->Fixed())
-        IsFixed = true;
-    TTxStringGrid::GetCellFixed(ACol, ARow, IsFixed);
+    const TGridColumnItem* item = EditableItem(ACol, ARow);
+    IsFixed = item && item->Fixed();
+    GetCellFixedAfter(ACol, ARow, IsFixed);
 }
 
 void TTxColumnGrid::GetCellReadOnly(int ACol, int ARow, bool& CanEdit)

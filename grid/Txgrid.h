@@ -186,7 +186,9 @@ public:
     virtual void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
     virtual void GetColFormat(int ACol, TSortStyle& AStyle, QString& aPrefix, QString& aSuffix);
     virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
-    virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed); // callers start with false
+    virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed);
+    // The grid's own rule and OnIsFixedCell after a descendant's answer, which stays when fixed.
+    void GetCellFixedAfter(int ACol, int ARow, bool& IsFixed);
     virtual void GetCellReadOnly(int ACol, int ARow, bool& CanEdit); // callers start with true
     virtual void GetCellPassword(int ACol, int ARow, bool& IsPassword);
     virtual QString GetCheckTrue(int ACol, int ARow);
@@ -720,6 +722,7 @@ protected:
     void keyDown(int& key, Qt::KeyboardModifiers mods) override;
     void topLeftChanged() override; // an editor control closes on the cell it was opened on
     void paint(ui::Canvas& Canvas, const QRect& Region) override; // and the panning focus point
+    void PaintSoftFrame(); // the soft look's frame, over the platform's
     // Every press, after the input's steps: what a descendant adds to a press.
     virtual void MousePressed(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
     // The window exists: editor parents, the footer panel, loading column sizes, the timer.

@@ -27,7 +27,8 @@ struct TRadioItemPlace {
 std::vector<TRadioItemPlace> RadioItemPlaces(const QRect& Cell, const std::vector<int>& CaptionWidths,
                                              bool SideBySide, bool Classic, int Size, int LineHeight);
 // The item a click at Pos (in the cell's coordinates) selects: the first whose place ends past
-// it along the group's direction; -1 past the last.
+// it along the group's direction (so a radio drawn over the next line still belongs to its
+// item); -1 past the last.
 int RadioItemAtPoint(const std::vector<TRadioItemPlace>& Places, bool SideBySide, QPoint Pos);
 
 // An object either lent by the caller (kept alive by the caller, never freed here) or owned.

@@ -6,6 +6,7 @@
 
 #include "platform/text/Dates.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/Connect.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -178,6 +179,8 @@ void TGridSpin::focusOutEvent(QFocusEvent* e)
 
 TGridCombo::TGridCombo(TTxStringGrid& Grid) : TTSGComboBox(Grid.viewport()), FGrid(Grid)
 {
+    // An item the user picks is told; the grid's own setting of the item when it opens is not.
+    ui::on(this, &QComboBox::activated, this, [this](int) { FireChange(); });
     SetButtonWidth(16);
     hide();
     setEnabled(false);
@@ -269,7 +272,11 @@ void TGridCombo::keyPressEvent(QKeyEvent* e)
                                      || key == Qt::Key_PageDown || key == Qt::Key_End || key == Qt::Key_Up
                                      || key == Qt::Key_Down);
     if (!leaving) {
+        const QString before = currentText();
         TTSGComboBox::keyPressEvent(e);
+        // A change typed into the edit is told with no item.
+        if (isEditable() && currentText() != before && FGrid.OnComboChange)
+            FGrid.OnComboChange(FGrid, FGrid.col(), FGrid.row(), -1, currentText());
         return;
     }
     if (key == Qt::Key_Escape) {
@@ -448,7 +455,8 @@ void TGridUnitEditBtn::keyPressEvent(QKeyEvent* e)
 
 void TGridUnitEditBtn::focusOutEvent(QFocusEvent* e)
 {
-    FGrid.HideInplaceEdit();
+    if (!FocusLeftForOwnPopup(*this, *e)) // the list of units stays an edit of the cell
+        FGrid.HideInplaceEdit();
     TTsgUnitEditBtn::focusOutEvent(e);
 }
 

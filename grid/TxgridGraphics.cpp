@@ -289,7 +289,8 @@ std::vector<TRadioItemPlace> RadioItemPlaces(const QRect& Cell, const std::vecto
             const int top = Cell.top() + int(i) * step;
             p.Radio = QRect(Cell.left() + 2, top + 2, size, size);
             p.Caption = QPoint(Classic ? Cell.left() + size + 6 : Cell.left() + 20, top);
-            p.Item = QRect(Cell.left(), top, Cell.width(), step);
+            // A radio taller than a line reaches into the next one: the item reaches as far.
+            p.Item = QRect(Cell.left(), top, Cell.width(), std::max(step, p.Radio.bottom() + 1 - top));
         }
         places.push_back(p);
     }

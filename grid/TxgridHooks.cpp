@@ -102,7 +102,12 @@ void TTxStringGrid::GetCellEditor(int ACol, int ARow, TEditorType& AEditor)
 
 void TTxStringGrid::GetCellFixed(int ACol, int ARow, bool& IsFixed)
 {
-    // What a descendant answered before calling this stays: the grid only adds its own rule.
+    IsFixed = false;
+    GetCellFixedAfter(ACol, ARow, IsFixed);
+}
+
+void TTxStringGrid::GetCellFixedAfter(int ACol, int ARow, bool& IsFixed)
+{
     IsFixed = IsFixed || (FixedRowAlways && ARow == 0 && rowCount() == 1)
               || (FixedColAlways && ACol == 0 && colCount() == 1) || ACol < fixedCols() || ARow < fixedRows();
     if (!IsFixed && OnIsFixedCell)

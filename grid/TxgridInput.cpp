@@ -230,6 +230,11 @@ bool TTxStringGrid::event(QEvent* e)
             return true;
         }
     }
+    if (e->type() == QEvent::Paint) {
+        const bool done = TBaseGrid::event(e); // the frame (the viewport paints on its own)
+        PaintSoftFrame();
+        return done;
+    }
     return TBaseGrid::event(e);
 }
 

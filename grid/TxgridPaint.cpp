@@ -85,6 +85,54 @@ void TTxStringGrid::GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVA
     GetCellAlign(rc, ARow, HAlign, VAlign);
 }
 
+// --- the control -------------------------------------------------------------------------
+
+// Over the cells: the open editor's frame, the fixed column's sizing line and the panning
+// focus point.
+void TTxStringGrid::paint(ui::Canvas& Canvas, const QRect& Region)
+{
+    TBaseGrid::paint(Canvas, Region);
+    if (FEdit.Active && Canvas.painter()) {
+        // The open editor's cell keeps its frame of grid lines around the control.
+        const TRect r = CellRect(col(), row());
+        QPainter& p = *Canvas.painter();
+        p.save();
+        p.setPen(ui::toQColor(GridLineWidth() < 1 ? controlColor() : GridLineColor()));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(r.Left - 1, r.Top - 1, r.width(), r.height()));
+        p.restore();
+    }
+    if (FInput.SizingLineX >= 0 && Canvas.painter()) {
+        // The fixed column's sizing line, down to the last row or the control's bottom.
+        QPainter& p = *Canvas.painter();
+        p.save();
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        const int bottom = std::max(height(), platformCellRect(0, rowCount() - 1).Bottom);
+        p.drawLine(FInput.SizingLineX, 0, FInput.SizingLineX, bottom);
+        p.restore();
+    }
+    if (FInput.Panning && Canvas.painter())
+        Canvas.painter()->drawImage(FInput.PanFocus, PanFocusImage(IntelliPan));
+}
+
+// With the soft look a bordered grid's frame is a grey line one pixel inside its edge, and the
+// edge itself takes the colour of what the grid stands on; a frame of one pixel is the grey line.
+void TTxStringGrid::PaintSoftFrame()
+{
+    if (FLook != glSoft || frameWidth() < 1)
+        return;
+    QPainter p(this);
+    QRect edge = rect().adjusted(0, 0, -1, -1);
+    if (frameWidth() >= 2) {
+        const QWidget* under = parentWidget() ? parentWidget() : this;
+        p.setPen(under->palette().color(under->backgroundRole()));
+        p.drawRect(edge);
+        edge.adjust(1, 1, -1, -1);
+    }
+    p.setPen(QColor(128, 128, 128));
+    p.drawRect(edge);
+}
+
 // --- the cell ----------------------------------------------------------------------------
 
 bool TTxStringGrid::SortIndicatorAt(int ACol, int ARow)

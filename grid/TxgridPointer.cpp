@@ -103,22 +103,6 @@ QImage PanFocusImage(TIntelliPan Pan)
     return img;
 }
 
-void TTxStringGrid::paint(ui::Canvas& Canvas, const QRect& Region)
-{
-    TBaseGrid::paint(Canvas, Region);
-    if (FInput.SizingLineX >= 0 && Canvas.painter()) {
-        // The fixed column's sizing line, down to the last row or the control's bottom.
-        QPainter& p = *Canvas.painter();
-        p.save();
-        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        const int bottom = std::max(height(), platformCellRect(0, rowCount() - 1).Bottom);
-        p.drawLine(FInput.SizingLineX, 0, FInput.SizingLineX, bottom);
-        p.restore();
-    }
-    if (FInput.Panning && Canvas.painter())
-        Canvas.painter()->drawImage(FInput.PanFocus, PanFocusImage(IntelliPan));
-}
-
 // Header-driven selection: a press in a fixed column (row) selects whole rows (columns) to here.
 bool I::HeaderSelect(G& g, E& e)
 {

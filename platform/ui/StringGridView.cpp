@@ -148,6 +148,8 @@ void StringGridView::setTopRow(int row)
         updateScrollBars();
         topLeftChanged();
         invalidateGrid();
+        if (editorMode())
+            placeEditor(); // the editor stays over its cell
     }
 }
 
@@ -159,6 +161,8 @@ void StringGridView::setLeftCol(int col)
         updateScrollBars();
         topLeftChanged();
         invalidateGrid();
+        if (editorMode())
+            placeEditor();
     }
 }
 
@@ -203,11 +207,14 @@ void StringGridView::updateScrollBars()
     QScrollBar* v = verticalScrollBar();
     v->setRange(core_.fixedRows(), core_.maxTopRow());
     v->setPageStep(std::max(1, core_.visibleRowCount()));
-    v->setValue(core_.topRow());
+    // A thumb held by the mouse stays where it is held (without tracking it is not the top row yet).
+    if (!v->isSliderDown())
+        v->setValue(core_.topRow());
     QScrollBar* h = horizontalScrollBar();
     h->setRange(core_.fixedCols(), core_.maxLeftCol());
     h->setPageStep(std::max(1, core_.visibleColCount()));
-    h->setValue(core_.leftCol());
+    if (!h->isSliderDown())
+        h->setValue(core_.leftCol());
     syncing_ = false;
 }
 

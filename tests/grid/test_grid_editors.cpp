@@ -317,6 +317,8 @@ TEST(GridEditors, ComboListDropsDownByArrowF4AndAltDownAndThePickedItemGoesToThe
     dropBy([&] { QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier); });
     dropBy([&] { QTest::mouseClick(combo, Qt::LeftButton, {}, QPoint(combo->width() - 4, combo->height() / 2)); });
 
+    std::vector<std::pair<int, QString>> changes;
+    g.OnComboChange = [&](TGridSender, int, int, int i, const QString& s) { changes.emplace_back(i, s); };
     g.key(Qt::Key_F2);
     QTest::keyClick(combo, Qt::Key_F4);
     QApplication::processEvents();
@@ -330,6 +332,7 @@ TEST(GridEditors, ComboListDropsDownByArrowF4AndAltDownAndThePickedItemGoesToThe
     ASSERT_TRUE(combo->isVisible());
     g.key(Qt::Key_Return);
     EXPECT_EQ(g.cells(2, 2), QStringLiteral("trzy"));
+    EXPECT_EQ(changes, (std::vector<std::pair<int, QString>>{{2, QStringLiteral("trzy")}})); // the pick only
 }
 
 // Scrolling while a control is open closes it, and its value goes to the cell it was opened

@@ -147,3 +147,18 @@ TEST(GridPaint, CheckBoxLooksProgressAndComments)
         return QColor(again.pixel(rc.Right - 4, rc.Top + 3));
     }(), QColor(Qt::white));
 }
+
+// The soft look draws the frame as a grey line one pixel inside the grid's edge.
+TEST(GridPaint, SoftLookFrame)
+{
+    Shown s;
+    ASSERT_GE(s.g.frameWidth(), 1);
+    const int x = std::min(1, s.g.frameWidth() - 1); // a frame of one pixel is all grey
+    const auto inner = [&] {
+        const QImage img = s.g.grab().toImage();
+        return QColor(img.pixel(x, img.height() / 2));
+    };
+    EXPECT_EQ(inner(), QColor(128, 128, 128));
+    s.g.SetLook(glStandard);
+    EXPECT_NE(inner(), QColor(128, 128, 128));
+}
