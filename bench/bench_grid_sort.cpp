@@ -14,6 +14,7 @@
 #include "grid/Txgrid.h"
 #include "grid/TxgridSortKeys.h"
 #include "grid/Txutil.h"
+#include "platform/ui/StringGridCore.h"
 
 #include "support/QtMain.h"
 
@@ -123,26 +124,27 @@ void BM_Baseline_SortNumber(benchmark::State& state)
     }
 }
 
-// The same with the parsing of the texts and the moving of the rows to their places: a row
-// of five texts as the grid holds one.
+// The same with the parsing of the texts and the moving of the rows to their places, the
+// rows held as the grid holds them.
 void BM_Baseline_SortNumberMove(benchmark::State& state)
 {
-    using Row = std::array<QString, kCols>;
+    using Row = ui::StringGridCore::RowData;
     std::vector<Row> rows(kRows);
     for (int r = 0; r < kRows; ++r)
         for (int c = 0; c < kCols; ++c)
-            rows[std::size_t(r)][std::size_t(c)] = table().cols[std::size_t(c)][std::size_t(r)];
+            rows[std::size_t(r)].texts.push_back(table().cols[std::size_t(c)][std::size_t(r)]);
     for (auto _ : state) {
         std::vector<std::pair<double, int>> v;
         v.reserve(kRows);
         for (int r = 0; r < kRows; ++r) {
-            QString s = rows[std::size_t(r)][1];
+            QString s = rows[std::size_t(r)].texts[1];
             v.push_back({s.replace(QLatin1Char(','), QLatin1Char('.')).toDouble(), r});
         }
         std::stable_sort(v.begin(), v.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-        std::vector<Row> moved(kRows);
-        for (int i = 0; i < kRows; ++i)
-            moved[std::size_t(i)] = std::move(rows[std::size_t(v[std::size_t(i)].second)]);
+        std::vector<Row> moved;
+        moved.reserve(kRows);
+        for (const auto& [value, r] : v)
+            moved.push_back(std::move(rows[std::size_t(r)]));
         rows.swap(moved);
         benchmark::DoNotOptimize(rows.data());
     }

@@ -131,36 +131,82 @@ void StableOrderOfValues(const std::vector<double>& Values, bool Descending, int
 }
 
 // Each run of rows in Order whose first-column values are equal is ordered by the
-// tie-breaking columns (Cols[1] on), equal rows keeping their order.
+// tie-breaking columns (Cols[1] on), equal rows keeping their order. The first of those
+// columns is read for the tied rows alone, in the order of the rows (reading them in the
+// order of the values would wait on memory at every row); the further ones, which decide
+// only among rows tied on that one too, for the rows that need them. A handler reads the
+// column's own keys, which are kept for the whole column.
 template <class Column>
 void BreakTies(std::vector<int>& Order, const std::vector<double>& Values, int Lo, std::vector<Column>& Cols,
                bool Handlers)
 {
-    const auto less = [&](int x, int y) {
+    struct TKeyed {
+        TSortKey Key;
+        QString Text;
+        bool Read = false;
+    };
+    const std::size_t n = Order.size();
+    // The runs, as places in Order, and the tied rows in their order.
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    std::vector<std::pair<int, std::size_t>> tied; // row, its place among the tied ones
+    for (std::size_t s = 0, e; s < n; s = e) {
+        const double v = Values[std::size_t(Order[s] - Lo)];
+        for (e = s + 1; e < n && Values[std::size_t(Order[e] - Lo)] == v;)
+            ++e;
+        if (e - s < 2)
+            continue;
+        runs.emplace_back(s, e);
+        for (std::size_t i = s; i < e; ++i)
+            tied.emplace_back(Order[i] - Lo, tied.size());
+    }
+    if (runs.empty())
+        return;
+    std::vector<TKeyed> first(Handlers ? 0 : tied.size());
+    if (!Handlers) {
+        std::sort(tied.begin(), tied.end());
+        for (const auto& [row, at] : tied) {
+            first[at].Key = Cols[1].ReadKey(row, first[at].Text);
+            first[at].Read = true;
+        }
+    }
+    std::vector<std::vector<TKeyed>> more(Cols.size());
+    std::size_t s = 0, firstAt = 0; // the run at hand begins at Order[s] and first[firstAt]
+    // P and Q are places in the run at hand.
+    const auto less = [&](std::size_t P, std::size_t Q) {
+        const int x = Order[s + P] - Lo, y = Order[s + Q] - Lo;
         int c = 0;
-        for (std::size_t k = 1; c == 0 && k < Cols.size(); ++k)
-            c = Cols[k].Order(x, y);
+        for (std::size_t k = 1; c == 0 && k < Cols.size(); ++k) {
+            if (Handlers) {
+                c = Cols[k].Order(x, y);
+                continue;
+            }
+            TKeyed* keys = k == 1 ? first.data() + firstAt : more[k].data();
+            for (const auto& [at, row] : {std::pair{P, x}, std::pair{Q, y}}) {
+                if (!keys[at].Read) {
+                    keys[at].Key = Cols[k].ReadKey(row, keys[at].Text);
+                    keys[at].Read = true;
+                }
+            }
+            c = Cols[k].Order(keys[P].Key, keys[P].Text, x, keys[Q].Key, keys[Q].Text, y);
+        }
         return c < 0;
     };
-    std::vector<int> run;
-    const std::size_t n = Order.size();
-    for (std::size_t s = 0; s < n;) {
-        const double v = Values[std::size_t(Order[s] - Lo)];
-        std::size_t e = s + 1;
-        while (e < n && Values[std::size_t(Order[e] - Lo)] == v)
-            ++e;
-        if (e - s > 1) {
-            run.clear();
-            for (std::size_t i = s; i < e; ++i)
-                run.push_back(Order[i] - Lo);
-            if (Handlers)
-                MergeSort(run, less);
-            else
-                std::stable_sort(run.begin(), run.end(), less);
-            for (std::size_t i = s; i < e; ++i)
-                Order[i] = Lo + run[i - s];
-        }
-        s = e;
+    std::vector<std::size_t> run;
+    std::vector<int> rows;
+    for (const auto& [rs, re] : runs) {
+        s = rs;
+        run.resize(re - rs);
+        std::iota(run.begin(), run.end(), std::size_t(0));
+        for (std::size_t k = 2; k < Cols.size() && !Handlers; ++k)
+            more[k].assign(run.size(), TKeyed());
+        if (Handlers)
+            MergeSort(run, less);
+        else
+            std::stable_sort(run.begin(), run.end(), less);
+        rows.assign(Order.begin() + std::ptrdiff_t(rs), Order.begin() + std::ptrdiff_t(re));
+        for (std::size_t i = 0; i < run.size(); ++i)
+            Order[rs + i] = rows[run[i]];
+        firstAt += run.size();
     }
 }
 
@@ -251,6 +297,14 @@ struct TTxStringGrid::TSortColumn {
         QString buffer;
         Read(I, G.SortCellRef(Col, Lo + I, buffer));
     }
+    // The key of row Lo + I read alone, its text to Text.
+    TSortKey ReadKey(int I, QString& Text)
+    {
+        QString buffer;
+        if (G.core().mayHoldObjects() || Style == ssImages || (G.OnGetDisplText && Lo < G.DisplTextRowLimit()))
+            return KeyOf(I, G.SortCellRef(Col, Lo + I, buffer), Text);
+        return KeyOf(I, G.core().cellRef(Col, Lo + I), Text); // as ForCells reads them
+    }
     TSortKey KeyOf(int I, const QString& Cell, QString& Text)
     {
         TSortKey k = MakeSortKey(Style, Cell, Prefix, Suffix, *G.FSort.Context, Text);
@@ -275,13 +329,14 @@ struct TTxStringGrid::TSortColumn {
     }
     // -1 when row Lo + I shows before row Lo + J, +1 after, 0 for a tie.
     int Order(int I, int J) { return Order(Key(I), I, Key(J), J); }
-    int Order(const TSortKey& A, int I, const TSortKey& B, int J)
+    int Order(const TSortKey& A, int I, const TSortKey& B, int J) { return Order(A, Text(I), I, B, Text(J), J); }
+    int Order(const TSortKey& A, const QString& TextA, int I, const TSortKey& B, const QString& TextB, int J)
     {
         ++G.FSort.CompareCount;
         // Empty cells go to the chosen end of the displayed order, whichever the direction.
         if (G.FSortSettings.IgnoreBlanks && A.Blank != B.Blank)
             return A.Blank == (G.FSortSettings.BlankPos == blLast) ? 1 : -1;
-        int c = CompareSortKeys(Style, A, Text(I), B, Text(J), *G.FSort.Context);
+        int c = CompareSortKeys(Style, A, TextA, B, TextB, *G.FSort.Context);
         if (c == 0 && A.Class == scHandler && B.Class == scHandler)
             c = Handler(I, J);
         return Sign * c;

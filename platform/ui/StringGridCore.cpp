@@ -204,7 +204,6 @@ void StringGridCore::clearCells()
 
 void StringGridCore::clearObjects()
 {
-    releaseAside();
     rows_.forRange(0, rows_.size(), [](std::size_t, Row& r) {
         if (!r.objects.empty())
             r.objects.clear();

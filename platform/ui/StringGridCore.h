@@ -357,7 +357,7 @@ public:
     }
     // Every text emptied and every object freed.
     void clearCells();
-    // Every object freed; the texts stay.
+    // Every object freed (of the rows set aside too); the texts stay.
     void clearObjects();
 
     // Structural moves: texts, objects and the row height (column width) move together.

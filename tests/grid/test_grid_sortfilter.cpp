@@ -515,3 +515,28 @@ TEST_F(GridFilter, NothingLeftGivesOnePlaceholderThatGoesAgain)
     g.SetFilterActive(false);
     EXPECT_EQ(Col(g, 1, 0), QStringList({"Nazwa", "a", "b", "suma"}));
 }
+
+// Filtered rows wait in place in the store; a sort, a write to a hidden row and a row hidden
+// by hand meanwhile must leave every row where its real index says when all come back.
+TEST_F(GridFilter, RowsHiddenInPlaceFollowSortsWritesAndHidingByHand)
+{
+    TTxStringGrid g;
+    Put(g, 1, {"a3", "b1", "a1", "b2", "a2", "b3"});
+    Condition(g, 1, QStringLiteral("a*"));
+    g.SetFilterActive(true);
+    EXPECT_EQ(Col(g, 1), QStringList({"a3", "a1", "a2"}));
+    g.SortByColumn(1);
+    EXPECT_EQ(Col(g, 1), QStringList({"a1", "a2", "a3"}));
+    EXPECT_EQ(g.RemapRowInv(2), 3);
+    EXPECT_EQ(g.RemapRow(5), 3);
+    EXPECT_TRUE(g.IsHiddenRow(4));
+    g.SetCellsEx(2, 4, QStringLiteral("x"));
+    EXPECT_EQ(g.GetCellsEx(2, 4), QStringLiteral("x"));
+    g.HideRow(3); // "a2"
+    EXPECT_EQ(Col(g, 1), QStringList({"a1", "a3"}));
+    EXPECT_EQ(g.NumHiddenRows(), 4);
+    g.SetFilterActive(false);
+    EXPECT_EQ(Col(g, 1), QStringList({"a1", "b1", "a2", "b2", "a3", "b3"}));
+    EXPECT_EQ(g.cells(2, 4), QStringLiteral("x"));
+    EXPECT_EQ(g.NumHiddenRows(), 0);
+}
