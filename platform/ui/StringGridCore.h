@@ -343,6 +343,17 @@ public:
     {
         const std::size_t stored = rows_.size(), c = std::size_t(col), ahead = 16;
         const std::size_t end = std::size_t(std::max(to, 0));
+        if (shown_.empty()) {
+            for (std::size_t r = std::size_t(std::max(from, 0)); r < end; ++r) {
+                if (r + ahead < stored && c < rows_[r + ahead].texts.size())
+                    __builtin_prefetch(rows_[r + ahead].texts.data() + c);
+                if (r + ahead / 2 < stored && c < rows_[r + ahead / 2].texts.size())
+                    __builtin_prefetch(rows_[r + ahead / 2].texts[c].constData());
+                if (!f(int(r), r < stored && c < rows_[r].texts.size() ? rows_[r].texts[c] : emptyCell()))
+                    return;
+            }
+            return;
+        }
         for (std::size_t r = std::size_t(std::max(from, 0)); r < end; ++r) {
             const std::size_t far = r + ahead < end ? storeRow(int(r + ahead)) : SIZE_MAX;
             const std::size_t near = r + ahead / 2 < end ? storeRow(int(r + ahead / 2)) : SIZE_MAX;
