@@ -212,7 +212,9 @@ TEST(Startup, EveryMenuItemOpensItsWindow)
             ++pozycje;
         }
     EXPECT_EQ(pozycje, 24);
-    EXPECT_EQ(MainForm->MdiArea->subWindowList().size(), 12);
+    // Closing the invoice picker without a choice closes the correction window behind it,
+    // as its "Zamknij" does: every other item leaves one window.
+    EXPECT_EQ(MainForm->MdiArea->subWindowList().size(), 11);
     EXPECT_TRUE(script.messages().isEmpty()) << script.messages().join('|').toStdString();
 
     MainForm->show();
