@@ -62,8 +62,8 @@ QString escaped(const QString& Text)
         else if ((u < 0x20 && u != u'\t' && u != u'\n') || u == 0xFFFE || u == 0xFFFF
                  || (QChar::isSurrogate(u) && !(QChar::isHighSurrogate(u) && i + 1 < Text.size() && Text.at(i + 1).isLowSurrogate())
                      && !(QChar::isLowSurrogate(u) && i > 0 && Text.at(i - 1).isHighSurrogate())))
-            out += QStringLiteral("_x%1_").arg(int(u), 4, 16, QLatin1Char('0')).toUpper().replace(QLatin1String("_X"), QLatin1String("_x"));
-        else if (u == u'_' && Text.mid(i, 7).size() == 7 && Text.at(i + 1) == QLatin1Char('x') && Text.at(i + 6) == QLatin1Char('_'))
+            out += QLatin1String("_x") + QString::number(u, 16).toUpper().rightJustified(4, QLatin1Char('0')) + QLatin1Char('_');
+        else if (u == u'_' && i + 6 < Text.size() && Text.at(i + 1) == QLatin1Char('x') && Text.at(i + 6) == QLatin1Char('_'))
             out += QLatin1String("_x005F_");
         else
             out += QChar(u);
