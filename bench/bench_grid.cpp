@@ -4,8 +4,8 @@
 // against moving the same rows out of a vector and back in; and one 1600 x 1000 screen of
 // mixed cells (check boxes, merged blocks, formatted text) at row 500,000 against drawing the
 // same number of cells with a bare QPainter.
-#include "grid/Basegrid.h"
-#include "grid/Txgrid.h"
+#include "grid/core/Basegrid.h"
+#include "grid/core/Txgrid.h"
 #include "platform/ui/StringGridCore.h"
 
 #include "support/QtMain.h"

@@ -3,9 +3,9 @@
 // workbook of the same cells into a grid (and our reader alone) against an independent reader
 // of its own, libzip and a plain scan of the XML into a table of texts; and the clipboard text of the whole grid
 // against building the same text with plain QString code.
-#include "grid/Txgrid.h"
-#include "grid/TxgridExchange.h"
-#include "grid/TxgridOffice.h"
+#include "grid/core/Txgrid.h"
+#include "grid/files/TxgridExchange.h"
+#include "grid/files/TxgridOffice.h"
 #include "support/QtMain.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // Formatted cell text against plain text: measuring and drawing 10,000 cells of formatted text
 // (bold, a coloured font and one line break) with the renderer, against drawing the same
 // texts without tags straight through QPainter.
-#include "grid/TxgridHTML.h"
+#include "grid/text/TxgridHTML.h"
 
 #include "support/QtMain.h"
 

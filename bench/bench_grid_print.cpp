@@ -2,7 +2,7 @@
 // page drawing, the PDF writer) against a bare QPainter drawing the same pages: the same texts
 // in the same font at the same places, with the same background and borders, on a QPdfWriter of
 // the same resolution. Pages per second of each over the wall-clock time.
-#include "grid/Txgrid.h"
+#include "grid/core/Txgrid.h"
 #include "support/WallRate.h"
 
 #include "support/QtMain.h"

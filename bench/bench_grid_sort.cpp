@@ -11,9 +11,9 @@
 //    the rows shown; switching it off against merging the rows shown and hidden back in order;
 //  - finding a text that only the last row holds: against a loop over the same texts with
 //    the same case-blind test.
-#include "grid/Txgrid.h"
-#include "grid/TxgridSortKeys.h"
-#include "grid/Txutil.h"
+#include "grid/core/Txgrid.h"
+#include "grid/sort/TxgridSortKeys.h"
+#include "grid/controls/Txutil.h"
 #include "platform/ui/StringGridCore.h"
 
 #include "support/QtMain.h"

@@ -1,14 +1,14 @@
 // TTxStringGrid: construction, the window life cycle, bounds and the settings host.
-#include "grid/Txgrid.h"
-#include "grid/TxgridEditors.h"
-#include "grid/TxgridExchange.h"
-#include "grid/TxgridFooterPanel.h"
-#include "grid/TxgridInputSteps.h"
-#include "grid/TxgridRichEdit.h"
+#include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditors.h"
+#include "grid/files/TxgridExchange.h"
+#include "grid/paint/TxgridFooterPanel.h"
+#include "grid/input/TxgridInputSteps.h"
+#include "grid/edit/TxgridRichEdit.h"
 
 #include "grid/TxgridStartup.h"
-#include "grid/TxgridStrings.h"
-#include "grid/Txxpvs.h"
+#include "grid/text/TxgridStrings.h"
+#include "grid/controls/Txxpvs.h"
 #include "platform/ui/Connect.h"
 
 #include <QApplication>
@@ -190,6 +190,20 @@ void TTxStringGrid::LayoutFooterPanel()
         FFooterPanel->setGeometry(v.left(), v.bottom() + 1, v.width(), FFooterPanelHeight);
     }
     FFooterPanel->setVisible(show);
+}
+
+quint8 TTxStringGrid::FooterCalc(int ACol)
+{
+    const int last = rowCount() - 1;
+    return HasCellProperties(ACol, last) ? GetCellProperties(ACol, last)->FooterStyle() : 0;
+}
+
+void TTxStringGrid::SetFooterCalc(int ACol, quint8 Value)
+{
+    const int last = rowCount() - 1;
+    if (TCellProperties* p = GetCellProperties(ACol, last))
+        p->SetFooterStyle(Value);
+    RepaintCell(ACol, last);
 }
 
 void TTxStringGrid::SetFooterPanelHeight(int Height)

@@ -1,11 +1,11 @@
 #include "grid/TxgridStartup.h"
 
-#include "grid/Tsgcombo.h"
-#include "grid/Tsgedit.h"
-#include "grid/Tsgspin.h"
-#include "grid/TxColumnGrid.h"
-#include "grid/Txgrid.h"
-#include "grid/Txxpvs.h"
+#include "grid/controls/Tsgcombo.h"
+#include "grid/controls/Tsgedit.h"
+#include "grid/controls/Tsgspin.h"
+#include "grid/columngrid/TxColumnGrid.h"
+#include "grid/core/Txgrid.h"
+#include "grid/controls/Txxpvs.h"
 
 #include <QHash>
 #include <QStringList>

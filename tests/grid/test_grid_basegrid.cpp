@@ -1,5 +1,5 @@
 // The base grid: cell properties, merged cells (rules, navigation, painting) and the wheel.
-#include "grid/Basegrid.h"
+#include "grid/core/Basegrid.h"
 
 #include <QApplication>
 #include <QImage>

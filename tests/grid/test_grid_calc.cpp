@@ -1,7 +1,7 @@
 // Typed access under a comma locale, calculations over rows and columns, the selected text and
 // sizing with fixed metrics.
-#include "grid/Txgrid.h"
-#include "grid/TxgridError.h"
+#include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridError.h"
 #include "platform/registry/Registry.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // The cell checker as the grid uses it: on request over a range, and on a validated edit.
-#include "grid/Tsgcheck.h"
-#include "grid/Txgrid.h"
+#include "grid/controls/Tsgcheck.h"
+#include "grid/core/Txgrid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Cell objects of the grid: every kind made, queried, toggled and freed under its rule;
 // nodes; the room cell objects take; the bare structure hooks moving objects with cells.
-#include "grid/Txgrid.h"
+#include "grid/core/Txgrid.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The grid's clipboard: the exact text of a copied block, paste with growth and the field
 // count, the series fill of a selection, cut of editable cells, rich text besides the text,
 // the clipboard keys; and a drag of cells out of one grid into another.
-#include "grid/Txgrid.h"
-#include "grid/TxgridDragDrop.h"
-#include "grid/TxgridExchange.h"
+#include "grid/core/Txgrid.h"
+#include "grid/files/TxgridDragDrop.h"
+#include "grid/files/TxgridExchange.h"
 
 #include <QApplication>
 #include <QClipboard>

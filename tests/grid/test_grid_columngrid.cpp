@@ -1,11 +1,11 @@
 // The column grid: items in step with the columns, per-column editors and formats, the
 // column set stream and file (round trip, the older format, damage refused), moves, hiding
 // and sizing keeping each column's settings, the filter drop-down and column popups.
-#include "grid/TxColumnGrid.h"
-#include "grid/TxColumnGridIO.h"
-#include "grid/TxgridEditors.h"
-#include "grid/TxgridError.h"
-#include "grid/TxgridExchange.h"
+#include "grid/columngrid/TxColumnGrid.h"
+#include "grid/columngrid/TxColumnGridIO.h"
+#include "grid/edit/TxgridEditors.h"
+#include "grid/controls/TxgridError.h"
+#include "grid/files/TxgridExchange.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,7 +1,7 @@
 // The grid control: defaults after construction, the per-cell hooks with their events and
 // parameter order, the window life cycle (timer, footer panel, owner form), IntegralHeight,
 // start-up registration and the pinned footer rows as painted.
-#include "grid/Txgrid.h"
+#include "grid/core/Txgrid.h"
 #include "grid/TxgridStartup.h"
 
 #include <QApplication>

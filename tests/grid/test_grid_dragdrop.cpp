@@ -1,6 +1,6 @@
 // Drag and drop: what a drop target accepts and delivers, the effect by the keys, the drag
 // source's results, and the data a grid drag offers, built and read without a screen.
-#include "grid/Tsgdd.h"
+#include "grid/controls/Tsgdd.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -1,8 +1,8 @@
 // The edit with a button, the edit with a unit and the flat combo box: their events, layout,
 // the drop-down, and the colours the flat combo paints, probed by pixels.
-#include "grid/Tsgcombo.h"
-#include "grid/Tsgedit.h"
-#include "grid/TsgLayout.h"
+#include "grid/controls/Tsgcombo.h"
+#include "grid/controls/Tsgedit.h"
+#include "grid/controls/TsgLayout.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,8 +1,8 @@
 // The editor controls over a cell: how each opens from the cell, one key behaviour of each
 // kind, and where the value goes when it closes.
-#include "grid/Txgrid.h"
-#include "grid/TxgridEditors.h"
-#include "grid/TxgridError.h"
+#include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditors.h"
+#include "grid/controls/TxgridError.h"
 #include "platform/text/Dates.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Modal.h"

@@ -2,9 +2,9 @@
 // trips (widths, hidden rows and columns, fixed cells, line breaks), delimited text with its
 // quoting, detection and import edge cases, fixed widths, the text report, and the HTML and
 // XML output of a small grid.
-#include "grid/Txgrid.h"
-#include "grid/TxgridError.h"
-#include "grid/TxgridFiles.h"
+#include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridError.h"
+#include "grid/files/TxgridFiles.h"
 
 #include <QBuffer>
 #include <QFile>

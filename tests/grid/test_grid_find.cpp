@@ -1,6 +1,6 @@
 // Finding cells by text: each option, the walking orders and their ends, fixed and footer
 // cells, hidden columns and rows, and the typing-to-find navigation driven by key presses.
-#include "grid/Txgrid.h"
+#include "grid/core/Txgrid.h"
 #include "platform/registry/Registry.h"
 
 #include <QApplication>

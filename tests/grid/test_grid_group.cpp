@@ -1,8 +1,8 @@
 // Grouping, group sums and footer calculations over sorted, filtered and hidden rows, and the
 // cell accessors that see through hidden rows and sorting.
-#include "grid/Txgrid.h"
-#include "grid/TxgridError.h"
-#include "grid/TxgridSupport.h"
+#include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridError.h"
+#include "grid/edit/TxgridSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The formatted-text renderer measured and hit-tested with a fake measurer: every character
 // 7 pixels wide (9 in bold), every line 14 high. Layout starts one pixel right of the left
 // edge of the bounds.
-#include "grid/TxgridHTML.h"
+#include "grid/text/TxgridHTML.h"
 
 #include <QImage>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The formatted-text renderer drawing into an image: the colours that tags and options
 // name, probed through pixels. Layout uses a fixed measurer (12 x 14, room for any glyph of
 // the 8-point font), glyphs the real font.
-#include "grid/TxgridHTML.h"
+#include "grid/text/TxgridHTML.h"
 
 #include <QImage>
 #include <QPainter>

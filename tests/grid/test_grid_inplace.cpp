@@ -1,8 +1,8 @@
 // Inplace editing: opening by key, click and F2, committing with Return and advancing,
 // cancelling with Escape, the validation hook, hidden rows and columns, the walk to the next
 // editable cell and the text editor's character rules.
-#include "grid/Txgrid.h"
-#include "grid/TxgridInplaceEdit.h"
+#include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridInplaceEdit.h"
 #include "platform/text/Regional.h"
 
 #include <QApplication>

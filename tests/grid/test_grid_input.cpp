@@ -2,10 +2,10 @@
 // nodes by Space and click, validation of an edit, sizing and moving by the mouse, stretching,
 // the wheel, zoom and panning, hints, links, errors inside handlers, and destroying the grid
 // with each editor open.
-#include "grid/Tsgcheck.h"
-#include "grid/Txgrid.h"
-#include "grid/TxgridInputSteps.h"
-#include "grid/Txobj.h"
+#include "grid/controls/Tsgcheck.h"
+#include "grid/core/Txgrid.h"
+#include "grid/input/TxgridInputSteps.h"
+#include "grid/controls/Txobj.h"
 #include "platform/text/Regional.h"
 
 #include "platform/ui/Modal.h"

@@ -2,10 +2,10 @@
 // the used range read from its address text (beyond ZZ too), a missing sheet or program;
 // real .xlsx files written and read back, a sheet added to an existing workbook, the RTF
 // table's exact text; a query from an SQLite file; the readers fed damaged files.
-#include "grid/Txgrid.h"
-#include "grid/TxgridError.h"
-#include "grid/TxgridExchange.h"
-#include "grid/TxgridOffice.h"
+#include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridError.h"
+#include "grid/files/TxgridExchange.h"
+#include "grid/files/TxgridOffice.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 // Cell painting probed by pixels: band and cell colours, borders, alignment, the soft look of
 // fixed cells, and the looks of check boxes, progress bars and comment marks.
-#include "grid/Txgrid.h"
+#include "grid/core/Txgrid.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,8 +1,8 @@
 // Column widths and print settings kept between runs: the INI layout, the registry layout,
 // hidden columns, defaults and the range rules of reading.
-#include "grid/Txgrid.h"
-#include "grid/TxgridError.h"
-#include "grid/TxgridPersist.h"
+#include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridError.h"
+#include "grid/files/TxgridPersist.h"
 #include "platform/registry/Registry.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 // Pictures of formatted text: loading from files, streams, resources and addresses, GIF
 // frames (count, times, stepping, a frame cut short, frame numbers outside the file), the
 // named collection and the address cache, and the picture control's placement.
-#include "grid/HTMLImage.h"
-#include "grid/Picturecontainer.h"
-#include "grid/TxgridError.h"
+#include "grid/paint/HTMLImage.h"
+#include "grid/text/Picturecontainer.h"
+#include "grid/controls/TxgridError.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Print layout (bands, pages, repeated fixed rows and columns, fitting, page numbers and header
 // texts) as plain arithmetic, and whole printouts read back from PDF.
-#include "grid/PrintPreviewForm.h"
-#include "grid/Txgrid.h"
+#include "grid/print/PrintPreviewForm.h"
+#include "grid/core/Txgrid.h"
 #include "platform/ui/Modal.h"
 #include "tests/support/PdfText.h"
 

@@ -1,7 +1,7 @@
 // Rich text: round trips through the RTF writer and reader, foreign RTF, a fuzz run of the
 // reader, and formatted and rich cells and titles printed as they paint (read back from PDF).
-#include "grid/Txgrid.h"
-#include "grid/TxgridRTF.h"
+#include "grid/core/Txgrid.h"
+#include "grid/text/TxgridRTF.h"
 #include "tests/support/PdfText.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Rows and columns of the grid control: objects moving with inserted, removed and merged
 // cells; hidden rows and columns round-tripping with their objects and sizes; the real and
 // displayed numberings at their edges.
-#include "grid/Txgrid.h"
+#include "grid/core/Txgrid.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

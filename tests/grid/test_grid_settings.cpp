@@ -1,12 +1,12 @@
 // Settings objects, support lists and the library's start-up.
-#include "grid/Basegrid.h"
-#include "grid/Tsgdd.h"
-#include "grid/TxgridError.h"
-#include "grid/TxgridLookSettings.h"
-#include "grid/TxgridSettings.h"
+#include "grid/core/Basegrid.h"
+#include "grid/controls/Tsgdd.h"
+#include "grid/controls/TxgridError.h"
+#include "grid/settings/TxgridLookSettings.h"
+#include "grid/settings/TxgridSettings.h"
 #include "grid/TxgridStartup.h"
-#include "grid/Txobj.h"
-#include "grid/Txxpvs.h"
+#include "grid/controls/Txobj.h"
+#include "grid/controls/Txxpvs.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -32,6 +32,19 @@ public:
     void SetFooterPanelVisible(bool v) override { panelVisible = v; }
     void RepaintFooterPanel() override { ++footerRepaints; }
     void SetFixedFooters(int n) override { fixedFooters = n; }
+    int HostFixedRows() override { return grid.fixedRows(); }
+    void HostSetLastRowInFooter(bool v) override { grid.SetLastRowInFooter(v); }
+    quint8 FooterCalc(int c) override
+    {
+        const int last = grid.rowCount() - 1;
+        return grid.HasCellProperties(c, last) ? grid.GetCellProperties(c, last)->FooterStyle() : 0;
+    }
+    void SetFooterCalc(int c, quint8 v) override
+    {
+        if (TCellProperties* p = grid.GetCellProperties(c, grid.rowCount() - 1))
+            p->SetFooterStyle(v);
+        RepaintGridCell(c, grid.rowCount() - 1);
+    }
     bool IsDesigning() const override { return designing; }
     bool RegisterDropTarget() override { ++registered; return true; }
     void RevokeDropTarget() override { ++revoked; }

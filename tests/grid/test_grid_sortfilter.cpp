@@ -3,8 +3,8 @@
 // columns, index lists built by header clicks, groups, the row cross-reference, a throwing
 // handler and the work on large grids; filter runs hidden with one call each, conditions on
 // numbers and dates, and the placeholder row when nothing is left.
-#include "grid/Txgrid.h"
-#include "grid/TxgridError.h"
+#include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridError.h"
 #include "platform/registry/Registry.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Spin edits under a Polish desktop (decimal comma): stepping and clamping of each kind, the
 // typed-character filter, the keys, and auto-repeat driven through a fake timer.
-#include "grid/Tsgspin.h"
-#include "grid/TxgridError.h"
+#include "grid/controls/Tsgspin.h"
+#include "grid/controls/TxgridError.h"
 #include "grid/TxgridStartup.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/Clock.h"

@@ -1,6 +1,6 @@
 // Formatted-text string helpers and the cell checkers.
-#include "grid/Tsgcheck.h"
-#include "grid/TxgridStrings.h"
+#include "grid/controls/Tsgcheck.h"
+#include "grid/text/TxgridStrings.h"
 
 #include <QTemporaryFile>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The grid's support classes: a custom editor link driven through the grid's editing, change
 // notifiers, the footer's template text and the formatted-text hint's measuring and placing.
-#include "grid/Txgrid.h"
-#include "grid/TxgridFooterPanel.h"
-#include "grid/TxgridRichEdit.h"
-#include "grid/TxgridSupport.h"
+#include "grid/core/Txgrid.h"
+#include "grid/paint/TxgridFooterPanel.h"
+#include "grid/edit/TxgridRichEdit.h"
+#include "grid/edit/TxgridSupport.h"
 
 #include <QImage>
 #include <QPainter>

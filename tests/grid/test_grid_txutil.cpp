@@ -1,7 +1,7 @@
 // Text and conversion utilities: classification, number and date recognition, wildcard and
 // condition matching, line-break conversions and the other conversions.
-#include "grid/TxgridError.h"
-#include "grid/Txutil.h"
+#include "grid/controls/TxgridError.h"
+#include "grid/controls/Txutil.h"
 
 #include <gtest/gtest.h>
 

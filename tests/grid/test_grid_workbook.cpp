@@ -3,12 +3,12 @@
 // numbers go out as numbers; the same cells come from .xlsx and .xls (fixture/same_data.xls,
 // made by fixture/make_same_data_xls.py); a .xls is never written over; the .xls reader's
 // faults (a crash, garbage, endless output, a hang) end its helper process, not the program.
-#include "grid/Txgrid.h"
-#include "grid/TxgridError.h"
-#include "grid/TxgridExchange.h"
-#include "grid/TxgridOffice.h"
-#include "grid/TxgridWorkbook.h"
-#include "grid/Txutil.h"
+#include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridError.h"
+#include "grid/files/TxgridExchange.h"
+#include "grid/files/TxgridOffice.h"
+#include "grid/files/TxgridWorkbook.h"
+#include "grid/controls/Txutil.h"
 
 #include <QFile>
 #include <QMap>

@@ -2,10 +2,10 @@
 // a sheet that inflates to 1,000 MiB from about 1 MB, a directory entry claiming 838 MB. Each
 // is read under a memory limit set by the test and its peak resident memory measured: it is
 // refused with the grid's error or read sparsely, and the grid is left as it was.
-#include "grid/Txgrid.h"
-#include "grid/TxgridError.h"
-#include "grid/TxgridExchange.h"
-#include "grid/TxgridOffice.h"
+#include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridError.h"
+#include "grid/files/TxgridExchange.h"
+#include "grid/files/TxgridOffice.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,0 +1,258 @@
+// The grid's text editor and its character rules.
+#include "grid/edit/TxgridInplaceEdit.h"
+
+#include "grid/core/Txgrid.h"
+#include "grid/controls/Txutil.h"
+
+#include "platform/text/Regional.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+
+namespace grid {
+
+bool IsTextEditorType(TEditorType Type)
+{
+    switch (Type) {
+    case edNormal:
+    case edNumeric:
+    case edPositiveNumeric:
+    case edFloat:
+    case edCapital:
+    case edMixedCase:
+    case edPassword:
+    case edLowerCase:
+    case edUpperCase: return true;
+    default: return false;
+    }
+}
+
+bool EditLengthFull(int LengthLimit, int TextLength, bool HasSelection)
+{
+    return LengthLimit > 0 && TextLength >= LengthLimit && !HasSelection;
+}
+
+TCharVerdict FilterEditChar(TEditorType Type, const QString& Text, int Caret, int SelStart, int SelLen, QChar& Ch)
+{
+    const auto outsideSelection = [&](auto pred) {
+        for (int i = 0; i < Text.size(); ++i)
+            if ((i < SelStart || i >= SelStart + SelLen) && pred(Text[i]))
+                return true;
+        return false;
+    };
+    const bool selHasMinus = SelLen > 0 && Text.mid(SelStart, SelLen).contains(QLatin1Char('-'));
+    switch (Type) {
+    case edNumeric:
+        if (Ch.isDigit())
+            return TCharVerdict::Accept;
+        if (Ch == QLatin1Char('-') && !Text.contains(QLatin1Char('-')) && Caret == 0)
+            return TCharVerdict::Accept;
+        return TCharVerdict::Beep;
+    case edPositiveNumeric: return Ch.isDigit() ? TCharVerdict::Accept : TCharVerdict::Beep;
+    case edFloat:
+        if (Ch.isDigit())
+            return TCharVerdict::Accept;
+        if (Ch == QLatin1Char('.') || Ch == QLatin1Char(',')) {
+            const bool hasMark = outsideSelection([](QChar c) { return c == QLatin1Char('.') || c == QLatin1Char(','); });
+            return hasMark ? TCharVerdict::Drop : TCharVerdict::Accept;
+        }
+        if (Ch == QLatin1Char('-'))
+            return (Caret == 0 && !Text.contains(QLatin1Char('-'))) || selHasMinus ? TCharVerdict::Accept
+                                                                                   : TCharVerdict::Beep;
+        return TCharVerdict::Drop;
+    case edCapital:
+    case edUpperCase: Ch = Ch.toUpper(); return TCharVerdict::Accept;
+    case edLowerCase: Ch = Ch.toLower(); return TCharVerdict::Accept;
+    default: return TCharVerdict::Accept;
+    }
+}
+
+int LookupCompletion(const QStringList& Items, const QString& Prefix, bool CaseSensitive)
+{
+    if (Prefix.isEmpty())
+        return -1;
+    const Qt::CaseSensitivity cs = CaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    for (int i = 0; i < Items.size(); ++i)
+        if (Items[i].startsWith(Prefix, cs))
+            return i;
+    return -1;
+}
+
+QString CompletedText(const QString& Prefix, const QString& Item)
+{
+    return (Prefix + Item.mid(Prefix.size())).left(255);
+}
+
+bool PasteResult(TEditorType Type, int LengthLimit, const QString& Text, int SelStart, int SelLen, QString Clip,
+                 QString& Result)
+{
+    if (LengthLimit > 0 && Clip.size() > LengthLimit)
+        return false;
+    if (Type == edMixedCase)
+        Clip = ShiftCase(Clip);
+    else if (Type == edLowerCase)
+        Clip = Clip.toLower();
+    else if (Type == edUpperCase || Type == edCapital)
+        Clip = Clip.toUpper();
+    const QString t = Text.left(SelStart) + Clip + Text.mid(SelStart + SelLen);
+    if (LengthLimit > 0 && t.size() > LengthLimit)
+        return false;
+    if ((Type == edNumeric || Type == edPositiveNumeric) && IsType(t) != 0)
+        return false;
+    if (Type == edFloat && IsType(t) > 1)
+        return false;
+    Result = t;
+    return true;
+}
+
+TTxInplaceEdit::TTxInplaceEdit(TTxStringGrid& Grid, QWidget* Parent) : QLineEdit(Parent), FGrid(Grid)
+{
+    setFrame(false);
+    LengthLimit = Grid.MaxEditLength;
+}
+
+void TTxInplaceEdit::SetVAlign(bool Value)
+{
+    FVAlign = Value;
+    setAlignment(Value ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void TTxInplaceEdit::Prepare(TEditorType Type)
+{
+    FType = Type;
+    LengthLimit = FGrid.GetEditLimit();
+    setInputMask(FGrid.GetEditMask(FGrid.col(), FGrid.row()));
+    if (Type == edPassword) {
+        setEchoMode(QLineEdit::Password);
+        // The grid's own password character, not the platform's bullet.
+        setStyleSheet(QStringLiteral("lineedit-password-character: %1").arg(int(FGrid.PasswordChar.unicode())));
+    } else {
+        setEchoMode(QLineEdit::Normal);
+        setStyleSheet(QString());
+    }
+}
+
+void TTxInplaceEdit::keyPressEvent(QKeyEvent* e)
+{
+    const int k = e->key();
+    if (k == Qt::Key_Backspace || k == Qt::Key_Delete)
+        FAutoComplete = false;
+    else if (k != Qt::Key_Return && k != Qt::Key_Enter && k != Qt::Key_Left && k != Qt::Key_Right
+             && k != Qt::Key_Up && k != Qt::Key_Down)
+        FAutoComplete = true;
+    if (ClipboardKey(e) || CursorWalk(e))
+        return;
+    QString t = e->text();
+    // The keypad's decimal key types the regional separator; the main full stop stays.
+    if (FGrid.ExcelStyleDecimalSeparator && t == QStringLiteral(".") && (e->modifiers() & Qt::KeypadModifier))
+        t = QString(text::decimalSeparator());
+    if (t.size() != 1 || !t[0].isPrint() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    if (EditLengthFull(LengthLimit, text().size(), hasSelectedText()))
+        return;
+    QChar ch = t[0];
+    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int selLen = hasSelectedText() ? selectedText().size() : 0;
+    switch (FilterEditChar(FType, text(), cursorPosition(), selStart, selLen, ch)) {
+    case TCharVerdict::Beep: ++FBeepCount; QApplication::beep(); return;
+    case TCharVerdict::Drop: return;
+    case TCharVerdict::Accept: break;
+    }
+    insert(QString(ch));
+    if (FType == edMixedCase) {
+        const int caret = cursorPosition();
+        setText(ShiftCase(text()));
+        setCursorPosition(caret);
+    }
+}
+
+bool TTxInplaceEdit::ClipboardKey(QKeyEvent* e)
+{
+    bool Allow = true;
+    if (e == QKeySequence::Copy || e == QKeySequence::Cut) {
+        if (const auto& ev = e == QKeySequence::Copy ? FGrid.OnClipboardCopy : FGrid.OnClipboardCut)
+            ev(FGrid, Allow);
+        if (Allow)
+            QLineEdit::keyPressEvent(e);
+        return true;
+    }
+    if (e != QKeySequence::Paste)
+        return false;
+    const QString clip = QApplication::clipboard()->text();
+    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int selLen = hasSelectedText() ? selectedText().size() : 0;
+    QString result;
+    if (clip.isEmpty() || !PasteResult(FType, LengthLimit, text(), selStart, selLen, clip, result))
+        return true;
+    if (FGrid.OnClipboardPaste)
+        FGrid.OnClipboardPaste(FGrid, Allow);
+    if (!Allow)
+        return true;
+    const int pasted = result.size() - (text().size() - selLen);
+    setText(result);
+    if (selLen > 0)
+        setSelection(selStart, pasted);
+    else
+        setCursorPosition(selStart + pasted);
+    return true;
+}
+
+bool TTxInplaceEdit::CursorWalk(QKeyEvent* e)
+{
+    const int k = e->key();
+    if (!FGrid.Navigation().CursorWalkEditor || (k != Qt::Key_Left && k != Qt::Key_Right) || hasSelectedText()
+        || (e->modifiers() & Qt::ShiftModifier))
+        return false;
+    const bool forward = k == Qt::Key_Right;
+    if (forward ? cursorPosition() != text().size() : cursorPosition() != 0)
+        return false;
+    TNavigation& nav = FGrid.Navigation();
+    const TAdvanceDirection dir = nav.AdvanceDirection;
+    nav.AdvanceDirection = adLeftRight;
+    FGrid.AdvanceEdit(FGrid.col(), FGrid.row(), forward, true, true);
+    nav.AdvanceDirection = dir;
+    return true;
+}
+
+void TTxInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    QLineEdit::mouseDoubleClickEvent(e);
+    if (FGrid.OnDblClickCell)
+        FGrid.OnDblClickCell(FGrid, FGrid.row(), FGrid.col());
+}
+
+void TTxInplaceEdit::keyReleaseEvent(QKeyEvent* e)
+{
+    QLineEdit::keyReleaseEvent(e);
+    if (cursorPosition() != 0)
+        FGrid.EditProgress(text(), cursorRect().topLeft(), cursorPosition());
+    if (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right)
+        return;
+    if (!FAutoComplete || hasSelectedText() || !FGrid.Lookup || FGrid.LookupItems().isEmpty())
+        return;
+    const QString prefix = text().left(cursorPosition());
+    const int i = LookupCompletion(FGrid.LookupItems(), prefix, FGrid.LookupCaseSensitive);
+    if (i < 0)
+        return;
+    const QString full = CompletedText(prefix, FGrid.LookupItems()[i]);
+    if (full == text())
+        return;
+    setText(full);
+    setSelection(full.size(), prefix.size() - full.size()); // the completed tail, typed over next
+}
+
+void TTxInplaceEdit::focusOutEvent(QFocusEvent* e)
+{
+    if (FGrid.LookupHistory && !text().isEmpty() && !FGrid.LookupItems().contains(text())) {
+        QStringList items = FGrid.LookupItems();
+        items.append(text());
+        FGrid.SetLookupItems(items);
+    }
+    QLineEdit::focusOutEvent(e);
+    FGrid.EditProgress(text(), TPoint(-1, -1), -1);
+}
+
+} // namespace grid

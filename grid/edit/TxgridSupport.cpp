@@ -1,0 +1,340 @@
+#include "grid/edit/TxgridSupport.h"
+
+#include "grid/core/Txgrid.h"
+#include "grid/text/TxgridHTML.h"
+#include "grid/edit/TxgridInplaceEdit.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QScreen>
+#include <algorithm>
+
+namespace grid {
+
+// --- the custom editor link --------------------------------------------------------------
+
+TEditLink::~TEditLink()
+{
+    if (FGrid && FGrid->EditLink == this)
+        FGrid->EditLink = nullptr;
+    ClosePopup();
+}
+
+void TEditLink::Attach(TTxStringGrid* AGrid, int ACol, int ARow, const QString& Original)
+{
+    FGrid = AGrid;
+    FEditCol = ACol;
+    FEditRow = ARow;
+    FOriginal = Original;
+}
+
+void TEditLink::SetPopupForm(QWidget* Form)
+{
+    ClosePopup();
+    FPopupForm = Form;
+}
+
+void TEditLink::ClosePopup()
+{
+    if (FPopupForm) {
+        QWidget* f = FPopupForm;
+        FPopupForm = nullptr;
+        f->deleteLater();
+    }
+}
+
+void TEditLink::SetFocus(bool Value)
+{
+    if (Value) {
+        if (QWidget* w = GetEditControl())
+            w->setFocus(Qt::OtherFocusReason);
+    } else if (FGrid) {
+        FGrid->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TEditLink::SetRect(TRect R)
+{
+    QWidget* w = GetEditControl();
+    if (!w)
+        return;
+    const int line = FGrid ? FGrid->GridLineWidth() : 0;
+    w->setGeometry(R.Left, R.Top, std::max(0, R.Right - R.Left - line), std::max(0, R.Bottom - R.Top - line));
+}
+
+void TEditLink::SetVisible(bool Value)
+{
+    if (QWidget* w = GetEditControl())
+        w->setVisible(Value);
+}
+
+QString TEditLink::GetCellValue() const
+{
+    return FGrid ? FGrid->cells(FGrid->RemapCol(FEditCol), FEditRow) : QString();
+}
+
+void TEditLink::SetCellValue(const QString& S)
+{
+    if (FGrid)
+        FGrid->setCells(FGrid->RemapCol(FEditCol), FEditRow, S);
+}
+
+QWidget* TEditLink::GetParent() const
+{
+    if (EditStyle == esPopup && FPopupForm)
+        return FPopupForm;
+    return FGrid;
+}
+
+void TEditLink::HideEditor()
+{
+    SetCellValue(GetEditorValue());
+    if (FGrid)
+        FGrid->HideInplaceEdit();
+    if (QWidget* w = GetEditControl())
+        w->close();
+}
+
+void TEditLink::EditExit(QObject*)
+{
+    HideEditor();
+    if (EditStyle == esPopup)
+        ClosePopup();
+}
+
+void TEditLink::FormExit(QObject* Sender)
+{
+    if (FGrid && FGrid->GetInplaceEditor() && FGrid->editorMode())
+        FGrid->GetInplaceEditor()->setText(GetEditorValue());
+    if (FReturningFocus)
+        SetCellValue(GetEditorValue());
+    else
+        EditExit(Sender);
+}
+
+bool EditLinkKeyLeaves(const TEditLink& L, int Key)
+{
+    switch (Key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return !L.WantKeyReturn;
+    case Qt::Key_Escape: return !L.WantKeyEscape;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: return !L.WantKeyPriorNext;
+    case Qt::Key_Home:
+    case Qt::Key_End: return !L.WantKeyHomeEnd;
+    case Qt::Key_Up:
+    case Qt::Key_Down: return !L.WantKeyUpDown;
+    case Qt::Key_Left:
+    case Qt::Key_Right: return !L.WantKeyLeftRight;
+    default: return false;
+    }
+}
+
+void TEditLink::EditKeyDown(QObject*, int& Key, Qt::KeyboardModifiers)
+{
+    if (!FGrid || !EditLinkKeyLeaves(*this, Key))
+        return;
+    TTxStringGrid* g = FGrid;
+    const int col = FEditCol, row = FEditRow;
+    FReturningFocus = true;
+    g->setFocus(Qt::OtherFocusReason);
+    FReturningFocus = false;
+    if (Key == Qt::Key_Escape)
+        g->setCells(g->RemapCol(col), row, FOriginal);
+    else
+        SetCellValue(GetEditorValue());
+    g->HideInplaceEdit();
+    if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
+        g->AdvanceEdit(col, row, true, false, true);
+        Key = 0;
+    } else if (Key == Qt::Key_Up || Key == Qt::Key_Down) {
+        QKeyEvent e(QEvent::KeyPress, Key, Qt::NoModifier);
+        QCoreApplication::sendEvent(g, &e);
+        Key = 0;
+    }
+}
+
+// --- the grid's side ---------------------------------------------------------------------
+
+namespace {
+// Runs the link's FormExit when its popup form is deactivated or hidden, once.
+class PopupExitFilter : public QObject {
+public:
+    PopupExitFilter(TEditLink* Link, QObject* Form) : QObject(Form), FLink(Link) {}
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (!FDone && (e->type() == QEvent::WindowDeactivate || e->type() == QEvent::Hide)) {
+            FDone = true;
+            try {
+                FLink->FormExit(o);
+            } catch (...) {
+                // an exception must not leave an event filter; the edit has ended anyway
+            }
+        }
+        return false;
+    }
+
+private:
+    TEditLink* FLink;
+    bool FDone = false;
+};
+} // namespace
+
+void TTxStringGrid::ShowEditLink(int ACol, int ARow)
+{
+    TEditLink* link = EditLink;
+    if (!link)
+        return;
+    link->Attach(this, ACol, ARow, cells(RemapCol(ACol), ARow));
+    const TRect cell = CellRect(ACol, ARow);
+    if (link->EditStyle == esPopup) {
+        auto* form = new QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint);
+        // Leaving the popup ends the edit through the link's FormExit.
+        form->installEventFilter(new PopupExitFilter(link, form));
+        link->SetPopupForm(form);
+        form->setGeometry(QRect(mapToGlobal(QPoint(cell.Left, cell.Top)), QSize(link->PopupWidth, link->PopupHeight)));
+        form->show();
+        link->CreateEditor(form);
+        link->SetRect(TRect{0, 0, link->PopupWidth, link->PopupHeight});
+    } else {
+        link->CreateEditor(this);
+        link->SetRect(cell);
+    }
+    link->SetVisible(true);
+    ui::Brush brush;
+    ui::Font font;
+    TGridDrawState state{};
+    TAlignment ha{};
+    TVAlignment va{};
+    bool wrap = false;
+    GetVisualProperties(ACol, ARow, state, false, false, brush, font, ha, va, wrap);
+    link->SetCellProps(brush.color, font);
+    link->SetProperties();
+    if (OnGetEditorProp)
+        OnGetEditorProp(*this, ACol, ARow, link);
+    link->SetEditorValue(getEditText(ACol, ARow));
+    link->SetFocus(true);
+    PostPendingChar(link->GetEditControl());
+}
+
+void TTxStringGrid::HideEditLink()
+{
+    if (EditLink && EditLink->EditStyle == esInplace)
+        EditLink->SetVisible(false);
+}
+
+void TTxStringGrid::RegisterNotifier(TGridChangeNotifier* N)
+{
+    if (N && std::find(FNotifiers.begin(), FNotifiers.end(), N) == FNotifiers.end())
+        FNotifiers.push_back(N);
+}
+
+void TTxStringGrid::UnRegisterNotifier(TGridChangeNotifier* N)
+{
+    FNotifiers.erase(std::remove(FNotifiers.begin(), FNotifiers.end(), N), FNotifiers.end());
+}
+
+// --- footer and hints ---------------------------------------------------------------------
+
+QString FooterTemplateText(const QString& Template, const std::function<QString(int)>& CellText)
+{
+    static const QRegularExpression tag(QStringLiteral("<#([^>]*)>"));
+    QString out;
+    qsizetype from = 0;
+    for (auto it = tag.globalMatch(Template); it.hasNext();) {
+        const auto m = it.next();
+        out += Template.mid(from, m.capturedStart() - from);
+        bool ok = false;
+        const int col = m.captured(1).trimmed().toInt(&ok);
+        if (ok && CellText)
+            out += CellText(col);
+        from = m.capturedEnd();
+    }
+    out += Template.mid(from);
+    return out;
+}
+
+QRect HintWindowRect(QPoint Anchor, int TextW, int TextH, const QRect& Screen)
+{
+    QRect r(Anchor, QSize(TextW + 16, TextH + 4));
+    const int right = Screen.x() + Screen.width() - 2, bottom = Screen.y() + Screen.height() - 2;
+    if (r.x() + r.width() > right)
+        r.moveLeft(right - r.width());
+    if (r.y() + r.height() > bottom)
+        r.moveTop(bottom - r.height());
+    return r;
+}
+
+THTMLHintWindow::THTMLHintWindow(QWidget* Parent)
+    : QWidget(Parent, Qt::ToolTip | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+static THTMLRenderResult MeasureHint(const QString& Text, int Width, const std::shared_ptr<ui::TextMeasurer>& M)
+{
+    ui::Canvas c;
+    if (M)
+        c.setMeasurer(M);
+    THTMLRenderOptions o;
+    o.MeasureOnly = true;
+    o.URLColor = ui::clBlue;
+    THTMLRenderResult res;
+    RenderHTMLText(c, Text, ui::Rect{0, 0, Width, 4096}, o, res);
+    return res;
+}
+
+TRect THTMLHintWindow::CalcHintRect(int MaxWidth, const QString& Text)
+{
+    const THTMLRenderResult r = MeasureHint(Text, MaxWidth, FMeasurer);
+    FTextWidth = r.MaxLineWidth;
+    FTextHeight = r.TotalHeight;
+    return TRect{0, 0, FTextWidth, FTextHeight};
+}
+
+void THTMLHintWindow::ActivateHint(TRect R, const QString& Text)
+{
+    FText = Text;
+    CalcHintRect(1008, Text);
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1 << 20, 1 << 20);
+    setGeometry(HintWindowRect(QPoint(R.Left, R.Top), FTextWidth, FTextHeight, area));
+    show();
+    raise();
+    update();
+}
+
+void THTMLHintWindow::SetText(const QString& Text)
+{
+    FText = Text;
+    update();
+}
+
+void THTMLHintWindow::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    ui::Canvas c(&p);
+    if (FMeasurer)
+        c.setMeasurer(FMeasurer);
+    const int w = width(), h = height();
+    c.brush.color = ui::clInfoBk;
+    c.fillRect(ui::Rect{0, 0, w, h});
+    c.pen.color = ui::cl3DLight;
+    c.moveTo(0, h - 1);
+    c.lineTo(0, 0);
+    c.lineTo(w - 1, 0);
+    c.pen.color = ui::cl3DDkShadow;
+    c.lineTo(w - 1, h - 1);
+    c.lineTo(0, h - 1);
+    THTMLRenderOptions o;
+    o.URLColor = ui::clBlue;
+    THTMLRenderResult res;
+    const int top = (h - FTextHeight) / 2;
+    RenderHTMLText(c, FText, ui::Rect{4, top, w - 4, top + FTextHeight}, o, res);
+}
+
+} // namespace grid

@@ -1,0 +1,107 @@
+#pragma once
+// Classes the grid works with around itself: the custom cell-editor link through which an
+// application plugs any control into the grid, the formatted-text hint window and the text of
+// the floating footer's custom preview. The change notifiers the grid tells of changed cells
+// are with its events (TxgridEvents.h).
+#include "grid/core/TxgridEvents.h"
+#include "grid/core/TxgridTypes.h"
+#include "platform/ui/Canvas.h"
+
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace grid {
+
+class TTxStringGrid;
+
+enum TEditStyle { esInplace, esPopup };
+
+// A custom cell editor. The grid drives it for cells whose editor is edCustom: it learns its
+// grid and cell, creates its control, places, shows, fills and focuses it; descendants make
+// the control and wire its exit and key handlers to EditExit and EditKeyDown.
+class TEditLink {
+public:
+    virtual ~TEditLink();
+
+    TEditStyle EditStyle = esInplace;
+    int PopupWidth = 0, PopupHeight = 0;
+    bool WantKeyLeftRight = false, WantKeyUpDown = false, WantKeyHomeEnd = false;
+    bool WantKeyPriorNext = false, WantKeyReturn = false, WantKeyEscape = false;
+    int Tag = 0;
+
+    virtual void EditKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+    virtual QWidget* GetEditControl() { return nullptr; }
+    virtual void CreateEditor(QWidget* AParent) { (void)AParent; }
+    virtual void DestroyEditor() {}
+    virtual void SetFocus(bool Value);
+    virtual void SetRect(TRect R);
+    virtual void SetVisible(bool Value);
+    virtual void SetProperties() {}
+    virtual void SetCellProps(ui::Color AColor, const ui::Font& AFont) { (void)AColor, (void)AFont; }
+    virtual QString GetEditorValue() { return {}; }
+    virtual void SetEditorValue(const QString& S) { (void)S; }
+
+    // The edited cell at the real index of the edited column.
+    QString GetCellValue() const;
+    void SetCellValue(const QString& S);
+    QWidget* GetParent() const;
+    void HideEditor();
+    void EditExit(QObject* Sender);
+    void FormExit(QObject* Sender);
+
+    TTxStringGrid* Grid() const { return FGrid; }
+    int EditCol() const { return FEditCol; }
+    int EditRow() const { return FEditRow; }
+    QWidget* PopupForm() const { return FPopupForm; }
+    // The grid's side of editing: where the link works, and the popup form it owns.
+    void Attach(TTxStringGrid* AGrid, int ACol, int ARow, const QString& Original);
+    void SetPopupForm(QWidget* Form);
+    void ClosePopup();
+
+private:
+    TTxStringGrid* FGrid = nullptr;
+    int FEditCol = -1, FEditRow = -1;
+    QWidget* FPopupForm = nullptr;
+    bool FReturningFocus = false;
+    QString FOriginal; // the cell's text when editing began, for Escape
+};
+
+// Whether Key leaves the link's editor (Return, Escape, Page Up/Down, Home, End, the arrows)
+// rather than staying in it by the link's WantKey flags. Home and End are kept together by
+// WantKeyHomeEnd.
+bool EditLinkKeyLeaves(const TEditLink& Link, int Key);
+
+// The custom-preview text of the floating footer: every "<#n>" is replaced by CellText(n);
+// a tag whose number is not an integer is removed.
+QString FooterTemplateText(const QString& Template, const std::function<QString(int)>& CellText);
+
+// Where a hint of TextW x TextH pixels placed at Anchor's top-left corner goes: text width
+// + 16 by text height + 4, shifted left and up to stay 2 pixels inside Screen.
+QRect HintWindowRect(QPoint Anchor, int TextW, int TextH, const QRect& Screen);
+
+// Formatted-text hints, drawn by the renderer with blue links and no pictures.
+class THTMLHintWindow : public QWidget {
+public:
+    explicit THTMLHintWindow(QWidget* Parent = nullptr);
+    // Measures Text within MaxWidth: (0, 0, text width, text height).
+    TRect CalcHintRect(int MaxWidth, const QString& Text);
+    void ActivateHint(TRect R, const QString& Text);
+    void SetText(const QString& Text);
+    QString Text() const { return FText; }
+    int TextWidth() const { return FTextWidth; }
+    int TextHeight() const { return FTextHeight; }
+    // The canvas measurer used for measuring; the process-wide one when unset.
+    void SetMeasurer(std::shared_ptr<ui::TextMeasurer> M) { FMeasurer = std::move(M); }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QString FText;
+    int FTextWidth = 0, FTextHeight = 0;
+    std::shared_ptr<ui::TextMeasurer> FMeasurer;
+};
+
+} // namespace grid

@@ -1,0 +1,429 @@
+// Plain text exchange of the grid: delimited text (written, appended, read and inserted), the
+// padded text report and fixed-width columns (written and read).
+#include "grid/files/TxgridFiles.h"
+
+#include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridError.h"
+#include "grid/controls/TxgridLines.h"
+#include "grid/controls/TxgridWaitCursor.h"
+#include "grid/controls/Txutil.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QIODevice>
+
+namespace grid {
+
+namespace files {
+
+namespace {
+
+const QChar kQuote = QLatin1Char('"');
+// The separators a file is searched for, in the order they win ties.
+const QString kDelimiterCandidates = QStringLiteral(",;#\t|");
+const QString kCRLF = QStringLiteral("\r\n");
+
+// Double quotes inside are doubled, so that the reader's collapsing of quote runs gives the
+// text back.
+QString Quoted(const QString& Text)
+{
+    QString t = Text;
+    t.replace(kQuote, QStringLiteral("\"\""));
+    return kQuote + t + kQuote;
+}
+
+// Every line break (CR LF, a lone CR or a lone LF) as one "~".
+QString TildeBreaks(const QString& Text)
+{
+    QString t = Text;
+    t.replace(kCRLF, QStringLiteral("~"));
+    t.replace(CR, QLatin1Char('~'));
+    t.replace(LF, QLatin1Char('~'));
+    return t;
+}
+
+// Every line break as one LF (a lone CR inside a line would end the line when read).
+QString LFBreaks(const QString& Text)
+{
+    QString t = Text;
+    t.replace(kCRLF, QString(LF));
+    t.replace(CR, LF);
+    return t;
+}
+
+// A field of the reader: runs of quotes collapsed, line breaks back to CR LF (whichever
+// line end the file used inside its quoted fields).
+QString ReadField(const QString& Text, bool Tilde)
+{
+    QString t = DoubleToSingleChar(kQuote, Text);
+    if (Tilde) {
+        if (t == QLatin1String("^"))
+            return QString(); // how an empty cell is written
+        t.replace(QLatin1Char('~'), kCRLF);
+        return t;
+    }
+    return LineEndsToCRLF(t);
+}
+
+// The text of every line of a cell, the first only unless Multi.
+QStringList CellLines(const QString& Text, bool Multi)
+{
+    if (!Multi) {
+        const qsizetype p = Text.indexOf(kCRLF);
+        return {p < 0 ? Text : Text.left(p)};
+    }
+    return Text.split(kCRLF);
+}
+
+// The longest line among the texts of a real column over every row.
+int LongestLine(TTxStringGrid& Grid, int RealCol)
+{
+    int w = 0;
+    QString text;
+    for (int r = 0; r < Grid.rowCount(); ++r) {
+        Grid.SaveCell(RealCol, r, text);
+        for (const QString& l : CellLines(text, Grid.Multilinecells))
+            w = std::max(w, int(l.size()));
+    }
+    return w;
+}
+
+// A piece aligned in a column W wide.
+QString Aligned(QString Text, TAlignment Align, int W)
+{
+    if (Align == taRightJustify) {
+        if (Text.size() < W)
+            Text = QString(W - Text.size(), QLatin1Char(' ')) + Text;
+    } else if (Align == taCenter) {
+        while (Text.size() < W)
+            Text = QLatin1Char(' ') + Text + QLatin1Char(' ');
+    }
+    return Text;
+}
+
+// Blanks and control characters off both ends.
+QString TrimControls(const QString& Text)
+{
+    qsizetype a = 0, b = Text.size();
+    while (a < b && Text.at(a).unicode() <= 32)
+        ++a;
+    while (b > a && Text.at(b - 1).unicode() <= 32)
+        --b;
+    return Text.mid(a, b - a);
+}
+
+} // namespace
+
+// --- delimited text ------------------------------------------------------------------------
+
+QString CSVField(const QString& Text, const TCSVOptions& O)
+{
+    const bool breaks = Text.contains(CR) || Text.contains(LF);
+    if (O.QuoteAll) // wrapped once, whatever else the text holds
+        return Quoted(O.TildeLineBreaks ? TildeBreaks(Text) : LFBreaks(Text));
+    if (Text.isEmpty())
+        return O.TildeLineBreaks ? QStringLiteral("^") : O.QuoteEmpty ? QStringLiteral("\"\"") : QString();
+    QString t = Text;
+    if (breaks)
+        t = O.TildeLineBreaks ? TildeBreaks(t) : LFBreaks(t);
+    const bool quote = t.contains(O.Separator) || (breaks && !O.TildeLineBreaks) || t.startsWith(kQuote);
+    return quote ? Quoted(t) : t;
+}
+
+namespace {
+
+// Occurrences of C outside quoted fields; with Single, a run of two or more counts as none.
+// A quoted comma or line break of a field is text, not a separator.
+int CountOutsideQuotes(QChar C, const QString& Line, bool Single)
+{
+    int n = 0;
+    bool quoted = false;
+    for (qsizetype i = 0; i < Line.size(); ++i) {
+        const QChar ch = Line.at(i);
+        if (ch == kQuote) {
+            quoted = !quoted; // a doubled quote inside a field toggles twice
+            continue;
+        }
+        if (quoted || ch != C)
+            continue;
+        qsizetype j = i;
+        while (j + 1 < Line.size() && Line.at(j + 1) == C)
+            ++j;
+        n += Single ? (j == i ? 1 : 0) : int(j - i + 1);
+        i = j;
+    }
+    return n;
+}
+
+} // namespace
+
+QChar DetectDelimiter(const QString& Line1, const QString& Line2, bool HasLine2)
+{
+    for (int pass = 0; pass < 2; ++pass) {
+        QChar best(0);
+        int bestCount = 0;
+        for (const QChar c : kDelimiterCandidates) {
+            const int n1 = CountOutsideQuotes(c, Line1, pass == 0);
+            const int n2 = CountOutsideQuotes(c, Line2, pass == 0);
+            if ((!HasLine2 || n1 == n2) && n1 > bestCount) {
+                best = c;
+                bestCount = n1;
+            }
+        }
+        if (bestCount > 0)
+            return best;
+    }
+    return QChar(0);
+}
+
+QStringList SplitCSVLine(const QString& Line, QChar Sep, bool Tilde)
+{
+    QStringList fields;
+    QString rest = Line;
+    for (;;) {
+        qsizetype p = Sep.isNull() ? -1 : rest.indexOf(Sep);
+        if (p < 0)
+            break;
+        QString field;
+        if (rest.startsWith(kQuote)) {
+            rest.remove(0, 1);
+            int q = 0;
+            if (SinglePos(kQuote, rest, q) > 0) {
+                field = rest.left(q - 1);
+                rest.remove(0, q);
+            }
+            // An unclosed quote: the field is empty and the text up to the next separator lost.
+            p = rest.indexOf(Sep);
+        } else {
+            field = rest.left(p);
+        }
+        fields << ReadField(field, Tilde);
+        if (p >= 0)
+            rest.remove(0, p + 1);
+    }
+    if (!rest.isEmpty()) {
+        if (rest.startsWith(kQuote))
+            rest.remove(0, 1);
+        if (rest.endsWith(kQuote))
+            rest.chop(1);
+        fields << ReadField(rest, Tilde);
+    }
+    return fields;
+}
+
+void WriteCSV(TTxStringGrid& Grid, QIODevice& Device, const QString& Name)
+{
+    TCSVOptions o;
+    o.Separator = Grid.Delimiter.isNull() ? QLatin1Char(',') : Grid.Delimiter;
+    o.QuoteAll = Grid.CSVQuoteAll;
+    o.QuoteEmpty = Grid.CSVQuoteEmpty;
+    o.TildeLineBreaks = Grid.CSVTildeLineBreaks;
+    const int H = Grid.SaveWithHiddenColumns ? Grid.NumHiddenColumns() : 0;
+    const std::vector<int> real = StoreColumns(Grid, Grid.GetSaveStartCol(), Grid.GetSaveEndCol() + H);
+    TLineWriter out(Device, Grid.OemConvert ? tcBytes : tcAnsi, Name);
+    TProgress progress(Grid);
+    QString text;
+    for (int r = Grid.GetSaveStartRow(); r <= Grid.GetSaveEndRow(); ++r) {
+        QString line;
+        for (std::size_t k = 0; k < real.size(); ++k) {
+            if (k > 0)
+                line += o.Separator;
+            text.clear();
+            if (real[k] >= 0)
+                Grid.SaveCell(real[k], r, text);
+            if (Grid.OemConvert)
+                StringToOem(text);
+            line += CSVField(text, o);
+        }
+        out.WriteLine(line);
+        progress.Step(r, Grid.rowCount() - 1);
+    }
+    out.Finish();
+}
+
+void ReadCSV(TTxStringGrid& Grid, QIODevice& Device, bool InsertMode)
+{
+    const int FC = Grid.SaveWithFixedCells ? 0 : Grid.FixedCols();
+    int FR = Grid.SaveWithFixedCells ? 0 : Grid.FixedRows();
+    int R = 0;
+    if (InsertMode) {
+        FR = 0;
+        R = Grid.rowCount();
+    }
+    // The whole text at once: a quoted field may hold line ends, and which of them end a
+    // record depends on the separator.
+    QString text = Decode(Device.readAll(), Grid.OemConvert ? tcBytes : tcAnsi);
+    if (Grid.OemConvert)
+        OemToString(text);
+    QChar sep = Grid.Delimiter;
+    if (sep.isNull()) {
+        // Before the separator is known, a quoted field may open after any candidate.
+        const TQuoting any{true, kDelimiterCandidates};
+        qsizetype unclosed = text.size(), next1 = 0, next2 = 0;
+        const qsizetype end1 = FindLineEnd(text, 0, next1, any, unclosed);
+        const qsizetype end2 = FindLineEnd(text, next1, next2, any, unclosed);
+        sep = DetectDelimiter(text.left(end1), text.mid(next1, end2 - next1), next1 < text.size());
+    }
+    const QStringList lines = SplitLines(text, TQuoting{true, sep.isNull() ? QString() : QString(sep)});
+    text.clear();
+    const int N = int(lines.size());
+    TUpdateGuard lock(Grid);
+    Grid.SetRowCount(InsertMode ? Grid.rowCount() + N : FR + N);
+    TProgress progress(Grid);
+    int done = 0;
+    for (const QString& line : lines) {
+        const QStringList fields = SplitCSVLine(line, sep, Grid.CSVTildeLineBreaks);
+        for (int k = 0; k < fields.size(); ++k) {
+            if (Grid.colCount() < k + FC + 1) // the column count never shrinks
+                Grid.SetColCount(k + FC + 1);
+            Grid.SetCellEx(Grid.RemapCol(k + FC), R + FR, fields.at(k));
+        }
+        ++R;
+        progress.Step(++done, N);
+        if (Grid.rowCount() < R + FR)
+            Grid.SetRowCount(R + FR);
+    }
+}
+
+// --- the padded report and fixed widths ----------------------------------------------------
+
+void WriteASCII(TTxStringGrid& Grid, QIODevice& Device, const QString& Name)
+{
+    const int cols = Grid.colCount();
+    const std::vector<int> real = StoreColumns(Grid, 0, cols - 1);
+    std::vector<int> W(static_cast<std::size_t>(cols)), offset(static_cast<std::size_t>(cols));
+    for (int i = 0; i < cols; ++i) {
+        W[std::size_t(i)] = LongestLine(Grid, real[std::size_t(i)]);
+        if (i > 0)
+            offset[std::size_t(i)] = offset[std::size_t(i - 1)] + W[std::size_t(i - 1)] + 1;
+    }
+    TLineWriter out(Device, tcAnsi, Name);
+    QString text;
+    for (int r = 0; r < Grid.rowCount(); ++r) {
+        QString line;
+        QStringList more; // continuation lines of multi-line cells
+        for (int i = 0; i < cols; ++i) {
+            const int w = W[std::size_t(i)];
+            TAlignment ha = taLeftJustify;
+            TVAlignment va = vtaTop;
+            Grid.GetCellAlignment(i, r, ha, va);
+            Grid.SaveCell(real[std::size_t(i)], r, text);
+            const QStringList lines = CellLines(text, Grid.Multilinecells && text.contains(kCRLF));
+            for (int k = 1; k < lines.size(); ++k) {
+                if (more.size() < k)
+                    more << QString();
+                QString& cont = more[k - 1];
+                if (cont.size() < offset[std::size_t(i)])
+                    cont += QString(offset[std::size_t(i)] - cont.size(), QLatin1Char(' '));
+                cont += Aligned(lines.at(k), ha, w);
+            }
+            QString field = Aligned(lines.at(0), ha, w);
+            if (w - field.size() + 1 > 0)
+                field += QString(w - field.size() + 1, QLatin1Char(' '));
+            line += field;
+        }
+        out.WriteLine(line);
+        for (const QString& l : more)
+            out.WriteLine(l);
+    }
+    out.Finish();
+}
+
+void WriteFixed(TTxStringGrid& Grid, QIODevice& Device, TIntList& Widths, const QString& Name)
+{
+    const int c0 = Grid.GetSaveStartCol();
+    const std::vector<int> real = StoreColumns(Grid, c0, Grid.GetSaveEndCol());
+    for (int k = Widths.Count(); k < int(real.size()); ++k)
+        Widths.Add(LongestLine(Grid, real[std::size_t(k)]) + 1);
+    TLineWriter out(Device, tcAnsi, Name);
+    QString text;
+    for (int r = Grid.GetSaveStartRow(); r <= Grid.GetSaveEndRow(); ++r) {
+        QString line;
+        for (std::size_t k = 0; k < real.size(); ++k) {
+            const int w = std::max(0, Widths.GetInteger(int(k)));
+            Grid.SaveCell(real[k], r, text);
+            // Only the first line of a cell: a line break would end the row.
+            qsizetype br = 0;
+            while (br < text.size() && text.at(br) != CR && text.at(br) != LF)
+                ++br;
+            const QString t = text.left(std::min<qsizetype>(br, w));
+            line += t + QString(w - t.size(), QLatin1Char(' '));
+        }
+        out.WriteLine(line);
+    }
+    out.Finish();
+}
+
+void ReadFixed(TTxStringGrid& Grid, QIODevice& Device, const TIntList& Positions)
+{
+    const int fields = Positions.Count() - 1;
+    TUpdateGuard lock(Grid);
+    if (fields < 1)
+        return; // fewer than two positions bound no field
+    Grid.SetColCount(Grid.FixedCols() + fields);
+    const int c0 = Grid.GetSaveStartCol();
+    int row = Grid.GetSaveStartRow();
+    TLineReader in(Device);
+    QByteArray raw;
+    while (in.ReadLine(raw)) {
+        const QString line = Decode(raw, tcAnsi);
+        if (row >= Grid.rowCount())
+            Grid.SetRowCount(row + 1);
+        for (int k = 1; k <= fields; ++k) {
+            const int from = std::max(1, Positions.GetInteger(k - 1));
+            const int length = std::max(0, Positions.GetInteger(k) - Positions.GetInteger(k - 1));
+            if (c0 + k - 1 < Grid.colCount())
+                Grid.SetCellEx(Grid.RemapCol(c0 + k - 1), row, TrimControls(line.mid(from - 1, length)));
+        }
+        ++row;
+    }
+}
+
+} // namespace files
+
+// --- the grid's methods --------------------------------------------------------------------
+
+void TTxStringGrid::OutputToCSV(const QString& FileName, bool AppendMode)
+{
+    QFile f(FileName);
+    files::OpenForWriting(f, AppendMode, QStringLiteral("Cannot Create file "));
+    files::WriteCSV(*this, f, FileName);
+}
+
+void TTxStringGrid::InputFromCSV(const QString& FileName, bool InsertMode)
+{
+    QFile f(FileName);
+    files::OpenForReading(f, QStringLiteral("Cannot open file "));
+    files::ReadCSV(*this, f, InsertMode);
+    f.close();
+    CellsChanged(TRect{0, 0, colCount(), rowCount()});
+    CellsLoaded();
+}
+
+void TTxStringGrid::SaveToASCII(const QString& FileName)
+{
+    files::TWaitCursor wait;
+    QFile f(FileName);
+    files::OpenForWriting(f, false, QStringLiteral("Cannot Create file "));
+    files::WriteASCII(*this, f, FileName);
+}
+
+void TTxStringGrid::SaveToFixed(const QString& FileName, TIntList& Widths)
+{
+    QFile f(FileName);
+    files::OpenForWriting(f, false, QStringLiteral("Cannot Create file "));
+    files::WriteFixed(*this, f, Widths, FileName);
+}
+
+void TTxStringGrid::LoadFromFixed(const QString& FileName, TIntList& Positions)
+{
+    QFile f(FileName);
+    if (!f.open(QIODevice::ReadOnly))
+        throw ETxGridError(QStringLiteral("File ") + FileName + QStringLiteral(" not found"));
+    files::ReadFixed(*this, f, Positions);
+    f.close();
+    CellsChanged(TRect{0, 0, colCount(), rowCount()});
+    CellsLoaded();
+}
+
+} // namespace grid

@@ -1,0 +1,218 @@
+// The pieces every exchange format of the grid shares: text coding, line reading and
+// writing, opening files, whole numbers, store positions of columns and progress reports.
+#include "grid/files/TxgridFiles.h"
+
+#include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridError.h"
+#include "grid/controls/TxgridLines.h"
+#include "platform/codepage/Cp1250.h"
+
+#include <QFile>
+#include <QIODevice>
+#include <cmath>
+
+namespace grid::files {
+
+namespace {
+constexpr qsizetype kBlock = 64 * 1024;
+}
+
+QByteArray Encode(const QString& Text, TTextCoding Coding)
+{
+    switch (Coding) {
+    case tcBytes:
+        return Text.toLatin1();
+    case tcUtf8:
+        return Text.toUtf8();
+    case tcAnsi:
+        break;
+    }
+    return text::toCp1250(Text);
+}
+
+QString Decode(const QByteArray& Bytes, TTextCoding Coding)
+{
+    switch (Coding) {
+    case tcBytes:
+        return QString::fromLatin1(Bytes);
+    case tcUtf8:
+        return QString::fromUtf8(Bytes);
+    case tcAnsi:
+        break;
+    }
+    return text::fromCp1250(Bytes);
+}
+
+// --- TLineReader ---------------------------------------------------------------------------
+
+bool TLineReader::Fill()
+{
+    if (FPos > 0) { // drop what was read already
+        FBuffer.remove(0, FPos);
+        FPos = 0;
+    }
+    const QByteArray more = FDevice.read(kBlock);
+    if (more.isEmpty()) {
+        FDrained = true;
+        return false;
+    }
+    FBuffer += more;
+    return true;
+}
+
+bool TLineReader::AtEnd()
+{
+    return FPos >= FBuffer.size() && !Fill();
+}
+
+bool TLineReader::ReadLine(QByteArray& Line)
+{
+    if (AtEnd())
+        return false;
+    for (;;) {
+        qsizetype next = 0;
+        const qsizetype end = FindLineEnd(FBuffer, FPos, next);
+        // A line runs on past the bytes read so far, and a CR read last may have its LF still
+        // to come.
+        const bool open = end == FBuffer.size() || (next == FBuffer.size() && FBuffer.at(end) == '\r');
+        if (open && !FDrained) {
+            Fill(); // more bytes, or the device drained; the line is searched again either way
+            continue;
+        }
+        Line = FBuffer.mid(FPos, end - FPos);
+        FPos = next;
+        return true;
+    }
+}
+
+// --- TLineWriter ---------------------------------------------------------------------------
+
+TLineWriter::TLineWriter(QIODevice& Device, TTextCoding Coding, const QString& Name)
+    : FDevice(Device), FCoding(Coding), FName(Name)
+{
+}
+
+TLineWriter::~TLineWriter()
+{
+    try {
+        Flush();
+    } catch (const EInOutError&) {
+        // reported by Finish when the writer is finished normally
+    }
+}
+
+void TLineWriter::WriteLine(const QString& Line)
+{
+    FBlock += Encode(Line, FCoding);
+    FBlock += "\r\n";
+    if (FBlock.size() >= kBlock)
+        Flush();
+}
+
+void TLineWriter::WriteRawLine(const QByteArray& Bytes)
+{
+    FBlock += Bytes;
+    FBlock += "\r\n";
+    if (FBlock.size() >= kBlock)
+        Flush();
+}
+
+void TLineWriter::Flush()
+{
+    if (FBlock.isEmpty())
+        return;
+    const QByteArray block = std::exchange(FBlock, QByteArray());
+    if (FDevice.write(block) != block.size()) {
+        const QString what = FName.isEmpty() ? QStringLiteral("danych") : QStringLiteral("pliku ") + FName;
+        throw EInOutError(QStringLiteral("Nie udało się zapisać %1: %2").arg(what, FDevice.errorString()));
+    }
+}
+
+void TLineWriter::Finish()
+{
+    Flush();
+    if (auto* file = qobject_cast<QFile*>(&FDevice); file && !file->flush())
+        throw EInOutError(
+            QStringLiteral("Nie udało się zapisać pliku %1: %2").arg(file->fileName(), file->errorString()));
+}
+
+// --- files ---------------------------------------------------------------------------------
+
+void OpenForWriting(QFile& File, bool Append, const QString& Message)
+{
+    const QIODevice::OpenMode mode = Append ? QIODevice::WriteOnly | QIODevice::Append
+                                            : QIODevice::WriteOnly | QIODevice::Truncate;
+    if (!File.open(mode))
+        throw ETxGridError(Message + File.fileName());
+}
+
+void OpenForReading(QFile& File, const QString& Message)
+{
+    if (!File.open(QIODevice::ReadOnly))
+        throw ETxGridError(Message + File.fileName());
+}
+
+void CopyFileLines(const QString& FileName, TLineWriter& Out)
+{
+    QFile f(FileName);
+    if (FileName.isEmpty() || !f.open(QIODevice::ReadOnly))
+        return;
+    TLineReader in(f);
+    QByteArray line;
+    while (in.ReadLine(line))
+        Out.WriteRawLine(line);
+}
+
+// --- numbers, columns, progress ------------------------------------------------------------
+
+std::optional<int> LenientInt(const QString& Text)
+{
+    bool ok = false;
+    const int v = Text.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+int StrictInt(const QString& Text)
+{
+    bool ok = false;
+    const int v = Text.trimmed().toInt(&ok);
+    if (!ok)
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(Text));
+    return v;
+}
+
+std::vector<int> StoreColumns(const TTxStringGrid& Grid, int From, int To)
+{
+    std::vector<int> hidden;
+    for (int c = 0; c < 256 && int(hidden.size()) < Grid.NumHiddenColumns(); ++c)
+        if (Grid.IsHiddenColumn(c))
+            hidden.push_back(c);
+    std::vector<int> real;
+    const int shown = Grid.colCount();
+    for (int k = From; k <= To; ++k) {
+        if (k < 0)
+            real.push_back(-1);
+        else if (k < shown)
+            real.push_back(Grid.RemapCol(k));
+        else
+            real.push_back(k - shown < int(hidden.size()) ? hidden[std::size_t(k - shown)] : -1);
+    }
+    return real;
+}
+
+TUpdateGuard::TUpdateGuard(TTxStringGrid& Grid) : FGrid(Grid) { FGrid.BeginUpdate(); }
+
+TUpdateGuard::~TUpdateGuard() { FGrid.EndUpdate(); }
+
+void TProgress::Step(int Done, int Total)
+{
+    if (!FGrid.OnFileProgress)
+        return;
+    const int p = int(std::lround(100.0 * Done / std::max(1, Total)));
+    if (p == FLast)
+        return;
+    FLast = p;
+    FGrid.OnFileProgress(FGrid, short(p));
+}
+
+} // namespace grid::files

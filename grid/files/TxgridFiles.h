@@ -1,0 +1,158 @@
+#pragma once
+// The grid's exchange formats as plain readers and writers over a byte device: the native
+// cell file and stream, delimited text, the padded text report, fixed-width text, the HTML
+// table and the XML document. The grid's file methods open the file and call these; tests
+// drive them with in-memory buffers.
+//
+// Every line written ends with CR LF; a line read ends at CR LF, LF or a lone CR alike
+// (TxgridLines.h), and delimited text keeps the line ends of its quoted fields. Texts are
+// 8-bit Windows-1250 unless a format says otherwise (the XHTML and XML documents are UTF-8,
+// as they declare; OEM text is CP852).
+#include "grid/controls/Txobj.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+class QFile;
+class QIODevice;
+
+namespace grid {
+
+class TTxStringGrid;
+
+// Writing to a file or stream failed (disk full, device closed): what was written stays.
+class EInOutError : public std::runtime_error {
+public:
+    explicit EInOutError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    QString message() const { return QString::fromStdString(what()); }
+};
+
+namespace files {
+
+// How texts become bytes: Windows-1250; one byte per character (texts already converted to
+// the OEM code page, U+0000..U+00FF); UTF-8.
+enum TTextCoding { tcAnsi, tcBytes, tcUtf8 };
+QByteArray Encode(const QString& Text, TTextCoding Coding);
+QString Decode(const QByteArray& Bytes, TTextCoding Coding);
+
+// Lines of a device from its current position, read in blocks.
+class TLineReader {
+public:
+    explicit TLineReader(QIODevice& Device) : FDevice(Device) {}
+    // The next line without its line end (CR LF, LF or a lone CR); false when nothing is
+    // left.
+    bool ReadLine(QByteArray& Line);
+    bool AtEnd();
+
+private:
+    bool Fill(); // more bytes into the buffer; false at the end of the device
+    QIODevice& FDevice;
+    QByteArray FBuffer;
+    qsizetype FPos = 0;
+    bool FDrained = false; // the device gave nothing more
+};
+
+// Lines to a device, each followed by CR LF, collected in blocks. Finish (or a full block)
+// writes them; a failed write raises EInOutError naming Name.
+class TLineWriter {
+public:
+    TLineWriter(QIODevice& Device, TTextCoding Coding, const QString& Name = QString());
+    ~TLineWriter(); // writes what is left, swallowing errors (Finish reports them)
+    void WriteLine(const QString& Line);
+    void WriteRawLine(const QByteArray& Bytes);
+    void Finish();
+
+private:
+    void Flush();
+    QIODevice& FDevice;
+    TTextCoding FCoding;
+    QString FName;
+    QByteArray FBlock;
+};
+
+// Opens a file to write (created or emptied; with Append added to, created when missing) or
+// to read. On failure ETxGridError with Message followed by the file name.
+void OpenForWriting(QFile& File, bool Append, const QString& Message);
+void OpenForReading(QFile& File, const QString& Message);
+// The lines of a file copied to the writer; a file that cannot be opened is left out.
+void CopyFileLines(const QString& FileName, TLineWriter& Out);
+
+// Whole numbers of the formats: the lenient reading gives nothing for a text that is not a
+// number, the strict one raises EConvertError.
+std::optional<int> LenientInt(const QString& Text);
+int StrictInt(const QString& Text);
+// The largest column or row count a file may ask for; more is taken for a corrupt file.
+inline constexpr int kMaxFileCount = 10'000'000;
+
+// The real columns of store positions From .. To: the displayed columns in display order,
+// then the hidden columns (by real index), -1 past them. Store positions are what the file
+// formats call the grid's own column indexes.
+std::vector<int> StoreColumns(const TTxStringGrid& Grid, int From, int To);
+
+// OnFileProgress: reports round(100 x Done / max(1, Total)) only when it changed.
+class TProgress {
+public:
+    explicit TProgress(TTxStringGrid& Grid) : FGrid(Grid) {}
+    void Step(int Done, int Total);
+
+private:
+    TTxStringGrid& FGrid;
+    int FLast = -1;
+};
+
+// Holds the grid's update lock for the life of a load.
+class TUpdateGuard {
+public:
+    explicit TUpdateGuard(TTxStringGrid& Grid);
+    ~TUpdateGuard();
+    TUpdateGuard(const TUpdateGuard&) = delete;
+    TUpdateGuard& operator=(const TUpdateGuard&) = delete;
+
+private:
+    TTxStringGrid& FGrid;
+};
+
+// --- native cell file and stream ----------------------------------------------------------
+void WriteNativeFile(TTxStringGrid& Grid, QIODevice& Device, const QString& Name = QString());
+void ReadNativeFile(TTxStringGrid& Grid, QIODevice& Device, const QString& Name);
+void WriteNativeStream(TTxStringGrid& Grid, QIODevice& Device);
+void ReadNativeStream(TTxStringGrid& Grid, QIODevice& Device);
+
+// --- delimited text ---------------------------------------------------------------------
+struct TCSVOptions {
+    QChar Separator = QLatin1Char(',');
+    bool QuoteAll = false;
+    bool QuoteEmpty = true;
+    bool TildeLineBreaks = false;
+};
+// One cell as written: quoted (inner double quotes doubled) when it holds the separator or a
+// line break or begins with a double quote; line breaks as LF inside quotes, or as "~".
+QString CSVField(const QString& Text, const TCSVOptions& Options);
+// The separator of two first lines: comma, semicolon, "#", tab or "|" occurring equally
+// often in both (single occurrences first, then all), the most frequent winning and earlier
+// candidates winning ties; QChar(0) when none. A file of one line decides by that line.
+QChar DetectDelimiter(const QString& Line1, const QString& Line2, bool HasLine2);
+// The fields of one line (Separator 0: the line is one field), quotes removed and line
+// breaks restored to CR LF. A field ending the line after a separator adds nothing.
+QStringList SplitCSVLine(const QString& Line, QChar Separator, bool TildeLineBreaks);
+
+void WriteCSV(TTxStringGrid& Grid, QIODevice& Device, const QString& Name = QString());
+// The device must be seekable: it is read once for the separator, once for the line count
+// and once for the cells.
+void ReadCSV(TTxStringGrid& Grid, QIODevice& Device, bool InsertMode);
+void WriteASCII(TTxStringGrid& Grid, QIODevice& Device, const QString& Name = QString());
+void WriteFixed(TTxStringGrid& Grid, QIODevice& Device, TIntList& Widths, const QString& Name = QString());
+void ReadFixed(TTxStringGrid& Grid, QIODevice& Device, const TIntList& Positions);
+
+// --- HTML and XML -----------------------------------------------------------------------
+// The HTML document (or table) as lines, without the header and footer files.
+QStringList HTMLLines(TTxStringGrid& Grid);
+void WriteXML(TTxStringGrid& Grid, QIODevice& Device, const QString& ListDescr, const QString& RecordDescr,
+              const QStringList* FieldDescr, const QString& Name = QString());
+
+} // namespace files
+} // namespace grid

@@ -1,0 +1,234 @@
+// .xls files are parsed by FreeXL in the helper program txgrid-xls (grid/xls/), a process of
+// its own under memory, processor-time and wall-clock limits: the parser reads out of bounds
+// on some damaged files, and there it can only end its own process. The cells come back
+// through a pipe in the helper's small format, read here under the workbook limits.
+#include "grid/controls/TxgridError.h"
+#include "grid/files/TxgridWorkbook.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace grid {
+
+namespace {
+
+constexpr rlim_t kHelperMemory = rlim_t(1) << 30; // address space of the helper
+constexpr rlim_t kHelperCpuSeconds = 20;
+constexpr qint64 kMaxOutput = qint64(128) << 20;
+
+struct THelperSettings {
+    QString Program; // empty: beside the library
+    int TimeoutMs = 30000;
+};
+
+THelperSettings& settings()
+{
+    static THelperSettings s;
+    return s;
+}
+
+// The folder the library was loaded from: the helper is installed beside it.
+QString libraryFolder()
+{
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&ReadWorkbook), &info) && info.dli_fname)
+        return QFileInfo(QFile::decodeName(info.dli_fname)).absolutePath();
+    return QString();
+}
+
+QString helperFailed(const QString& FileName, const QString& Why)
+{
+    return QStringLiteral("Nie udało się odczytać pliku %1: %2").arg(FileName, Why);
+}
+
+// Runs the helper on FileName; its whole output (at most kMaxOutput) and its exit status.
+QByteArray runHelper(const QString& FileName, int& Status)
+{
+    const QByteArray program = QFile::encodeName(XlsHelperProgram());
+    const QByteArray file = QFile::encodeName(QFileInfo(FileName).absoluteFilePath());
+    if (!QFileInfo(QFile::decodeName(program)).isExecutable())
+        throw ETxGridError(helperFailed(FileName, QStringLiteral("brak programu czytającego pliki .xls (%1).")
+                                                      .arg(QFile::decodeName(program))));
+    char* const argv[] = {const_cast<char*>(program.constData()), const_cast<char*>(file.constData()), nullptr};
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0)
+        throw ETxGridError(helperFailed(FileName, QStringLiteral("nie można uruchomić programu czytającego pliki .xls.")));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // Only calls safe between fork and exec in a process with threads.
+        dup2(fds[1], STDOUT_FILENO);
+        const int none = open("/dev/null", O_RDONLY);
+        if (none >= 0)
+            dup2(none, STDIN_FILENO);
+        rlimit cpu{kHelperCpuSeconds, kHelperCpuSeconds + 1}, zero{0, 0};
+        setrlimit(RLIMIT_CPU, &cpu);
+        setrlimit(RLIMIT_CORE, &zero);
+        setrlimit(RLIMIT_FSIZE, &zero);
+#if !defined(__SANITIZE_ADDRESS__) // the sanitizer's shadow memory needs an unlimited address space
+        rlimit mem{kHelperMemory, kHelperMemory};
+        setrlimit(RLIMIT_AS, &mem);
+#endif
+        execv(argv[0], argv);
+        _exit(127);
+    }
+    close(fds[1]);
+    if (pid < 0) {
+        close(fds[0]);
+        throw ETxGridError(helperFailed(FileName, QStringLiteral("nie można uruchomić programu czytającego pliki .xls.")));
+    }
+    QByteArray out;
+    QString failure;
+    QElapsedTimer clock;
+    clock.start();
+    char buf[65536];
+    for (;;) {
+        const qint64 left = settings().TimeoutMs - clock.elapsed();
+        if (left <= 0) {
+            failure = QStringLiteral("czytanie trwało dłużej niż %1 s; plik jest uszkodzony lub za duży.")
+                          .arg(settings().TimeoutMs / 1000.0);
+            break;
+        }
+        pollfd p{fds[0], POLLIN, 0};
+        const int ready = poll(&p, 1, int(left));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            continue; // the clock decides
+        const ssize_t n = read(fds[0], buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        if (out.size() + n > kMaxOutput) {
+            failure = QStringLiteral("plik daje więcej niż %1 MiB komórek.").arg(kMaxOutput >> 20);
+            break;
+        }
+        out.append(buf, qsizetype(n));
+    }
+    close(fds[0]);
+    if (!failure.isEmpty())
+        kill(pid, SIGKILL);
+    while (waitpid(pid, &Status, 0) < 0 && errno == EINTR) {
+    }
+    if (!failure.isEmpty())
+        throw ETxGridError(helperFailed(FileName, failure));
+    return out;
+}
+
+// Reads the helper's records, each length checked against what is left and the limits.
+class TRecords {
+public:
+    TRecords(const QByteArray& Data, const QString& FileName) : FData(Data), FFileName(FileName) {}
+    bool AtEnd() const { return FPos >= FData.size(); }
+    char Byte()
+    {
+        Need(1);
+        return FData[FPos++];
+    }
+    quint32 U32()
+    {
+        Need(4);
+        const auto* b = reinterpret_cast<const unsigned char*>(FData.constData() + FPos);
+        FPos += 4;
+        return quint32(b[0]) | quint32(b[1]) << 8 | quint32(b[2]) << 16 | quint32(b[3]) << 24;
+    }
+    double F64()
+    {
+        Need(8);
+        double v;
+        std::memcpy(&v, FData.constData() + FPos, 8);
+        FPos += 8;
+        return v;
+    }
+    QString Text()
+    {
+        const quint32 n = U32();
+        Need(n);
+        const QString s = QString::fromUtf8(FData.constData() + FPos, qsizetype(n));
+        FPos += n;
+        return s;
+    }
+    void Need(qint64 N)
+    {
+        if (N > FData.size() - FPos)
+            Corrupt(FFileName);
+    }
+
+private:
+    const QByteArray& FData;
+    const QString& FFileName;
+    qint64 FPos = 0;
+};
+
+} // namespace
+
+void SetXlsHelperProgram(const QString& Path, int TimeoutMs)
+{
+    settings().Program = Path;
+    settings().TimeoutMs = TimeoutMs;
+}
+
+QString XlsHelperProgram()
+{
+    return settings().Program.isEmpty() ? libraryFolder() + QStringLiteral("/txgrid-xls") : settings().Program;
+}
+
+TOfficeWorkbook ReadXlsInHelper(const QString& FileName)
+{
+    int status = 0;
+    const QByteArray out = runHelper(FileName, status);
+    if (WIFSIGNALED(status))
+        throw ETxGridError(helperFailed(
+            FileName, QStringLiteral("program czytający pliki .xls przerwał pracę (sygnał %1); plik jest uszkodzony "
+                                     "lub nietypowy.")
+                          .arg(WTERMSIG(status))));
+    if (!WIFEXITED(status) || WEXITSTATUS(status) == 2)
+        Corrupt(FileName);
+    if (WEXITSTATUS(status) != 0)
+        throw ETxGridError(helperFailed(FileName, QStringLiteral("program czytający pliki .xls zakończył się błędem %1.")
+                                                      .arg(WEXITSTATUS(status))));
+    TReadBudget budget{FileName};
+    TOfficeWorkbook book;
+    TRecords in(out, FileName);
+    for (;;) {
+        const char kind = in.Byte();
+        if (kind == 'E' && in.AtEnd())
+            return book;
+        if (kind == 'S' && book.Sheets.size() < 4096) {
+            book.Sheets.emplace_back();
+            book.Sheets.back().Name = in.Text();
+        } else if (kind == 'C' && !book.Sheets.empty()) {
+            const quint32 row = in.U32(), col = in.U32();
+            if (row >= 1048576 || col >= 16384)
+                Corrupt(FileName);
+            TOfficeValue v;
+            const char type = in.Byte();
+            if (type == 'N') {
+                v.Kind = TOfficeValue::ovNumber;
+                v.Number = in.F64();
+            } else if (type == 'T') {
+                v.Kind = TOfficeValue::ovText;
+                v.Text = in.Text();
+                budget.AddText(v.Text.size());
+            } else {
+                Corrupt(FileName);
+            }
+            budget.AddCell();
+            book.Sheets.back().Set(int(row), int(col), std::move(v));
+        } else {
+            Corrupt(FileName);
+        }
+    }
+}
+
+} // namespace grid

@@ -1,0 +1,190 @@
+// The .xlsx package through libzip: parts streamed into the XML reader under the read
+// budget, and one sheet saved into an existing package with every other part kept as it is
+// (TxgridXlsxSave.cpp).
+#include "grid/controls/TxgridError.h"
+#include "grid/files/TxgridWorkbook.h"
+
+#include <QFile>
+#include <QHash>
+#include <QIODevice>
+#include <QLocale>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <list>
+#include <new>
+#include <zip.h>
+
+namespace grid {
+
+// --- limits --------------------------------------------------------------------------------
+
+QString GroupedNumber(qint64 N)
+{
+    QString digits = QString::number(N);
+    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char(' '));
+    return digits;
+}
+
+QString RangeTooLargeMessage(const QString& Range)
+{
+    return QStringLiteral("Zakres %1 arkusza jest za duży: siatka wczytuje najwyżej %2 komórek.")
+        .arg(Range, GroupedNumber(kGridMaxRangeCells));
+}
+
+void Corrupt(const QString& FileName)
+{
+    throw ETxGridError(QStringLiteral("File contains no data or corrupt file ") + FileName);
+}
+
+QByteArray FileHead(const QString& FileName)
+{
+    QFile f(FileName);
+    if (!f.open(QIODevice::ReadOnly))
+        throw ETxGridError(QStringLiteral("Cannot open file ") + FileName);
+    return f.peek(8);
+}
+
+QString InflatedTooLargeMessage(const QString& FileName)
+{
+    return QStringLiteral("Skoroszyt %1 jest za duży: jego rozpakowana treść przekracza %2 MiB.")
+        .arg(FileName, GroupedNumber(kWorkbookMaxInflated >> 20));
+}
+
+namespace {
+
+constexpr qint64 kMaxToken = qint64(16) << 20;
+
+} // namespace
+
+void TReadBudget::AddInflated(qint64 N)
+{
+    Inflated += N;
+    if (Inflated > kWorkbookMaxInflated)
+        throw ETxGridError(InflatedTooLargeMessage(FileName));
+}
+
+void TReadBudget::AddCell()
+{
+    if (++Cells > kWorkbookMaxCells)
+        throw ETxGridError(QStringLiteral("Skoroszyt %1 jest za duży: ma więcej niż %2 niepustych komórek.")
+                               .arg(FileName, GroupedNumber(qint64(kWorkbookMaxCells))));
+}
+
+void TReadBudget::AddText(qint64 N)
+{
+    Text += N;
+    if (Text > kWorkbookMaxText)
+        throw ETxGridError(QStringLiteral("Skoroszyt %1 jest za duży: tekst jego komórek przekracza %2 znaków.")
+                               .arg(FileName, GroupedNumber(kWorkbookMaxText)));
+}
+
+// --- the package, read -----------------------------------------------------------------------
+
+TPackage::TPackage(const QString& FileName)
+{
+    int err = 0;
+    FZip = zip_open(QFile::encodeName(FileName).constData(), ZIP_RDONLY, &err);
+}
+
+TPackage::TPackage(const QByteArray& Bytes)
+{
+    zip_error_t err;
+    zip_error_init(&err);
+    // libzip keeps reading the buffer while the archive is open: it holds its own copy.
+    void* copy = std::malloc(std::size_t(std::max<qsizetype>(Bytes.size(), 1)));
+    if (copy) {
+        std::memcpy(copy, Bytes.constData(), std::size_t(Bytes.size()));
+        zip_source_t* src = zip_source_buffer_create(copy, zip_uint64_t(Bytes.size()), 1, &err);
+        if (!src)
+            std::free(copy);
+        else if (!(FZip = zip_open_from_source(src, ZIP_RDONLY, &err)))
+            zip_source_free(src);
+    }
+    zip_error_fini(&err);
+}
+
+TPackage::~TPackage()
+{
+    if (FZip)
+        zip_discard(FZip);
+}
+
+bool TPackage::Has(const QString& Part) const
+{
+    return FZip && zip_name_locate(FZip, Part.toUtf8().constData(), 0) >= 0;
+}
+
+// The part as a sequential device: zip_fread in the chunks the XML reader asks for. A limit
+// passed is no exception here (it would cross Qt's frames): the read fails and Finish() tells.
+class TPartReader::TDevice : public QIODevice {
+public:
+    TDevice(zip_file_t* File, TReadBudget& Budget) : FFile(File), FBudget(Budget) { open(QIODevice::ReadOnly); }
+    ~TDevice() override
+    {
+        if (FFile)
+            zip_fclose(FFile);
+    }
+    bool isSequential() const override { return true; }
+    QString Failure;
+    qint64 SinceToken = 0;
+
+protected:
+    qint64 readData(char* Data, qint64 Max) override
+    {
+        if (!Failure.isEmpty())
+            return -1;
+        const zip_int64_t n = zip_fread(FFile, Data, zip_uint64_t(Max));
+        if (n < 0) {
+            Failure = QStringLiteral("corrupt");
+            return -1;
+        }
+        SinceToken += n;
+        if (FBudget.Inflated + n > kWorkbookMaxInflated)
+            Failure = InflatedTooLargeMessage(FBudget.FileName);
+        else if (SinceToken > kMaxToken)
+            Failure = QStringLiteral("Skoroszyt %1 jest uszkodzony: jeden element XML przekracza %2 MiB.")
+                          .arg(FBudget.FileName, GroupedNumber(kMaxToken >> 20));
+        if (!Failure.isEmpty())
+            return -1;
+        FBudget.Inflated += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    zip_file_t* FFile;
+    TReadBudget& FBudget;
+};
+
+TPartReader::TPartReader(const TPackage& Package, const QString& Part, TReadBudget& Budget)
+{
+    zip_file_t* f = Package.IsOpen() ? zip_fopen(Package.Handle(), Part.toUtf8().constData(), 0) : nullptr;
+    if (f) {
+        FDevice = std::make_unique<TDevice>(f, Budget);
+        X.setDevice(FDevice.get());
+    }
+}
+
+TPartReader::~TPartReader() = default;
+
+bool TPartReader::IsOpen() const { return FDevice != nullptr; }
+
+QXmlStreamReader::TokenType TPartReader::Next()
+{
+    const QXmlStreamReader::TokenType t = X.readNext();
+    if (FDevice)
+        FDevice->SinceToken = 0;
+    return t;
+}
+
+void TPartReader::Finish()
+{
+    if (FDevice && !FDevice->Failure.isEmpty() && FDevice->Failure != QLatin1String("corrupt"))
+        throw ETxGridError(FDevice->Failure);
+    if (X.hasError() || (FDevice && !FDevice->Failure.isEmpty()))
+        throw std::runtime_error("part");
+}
+
+} // namespace grid

@@ -1,0 +1,331 @@
+// TTxStringGrid: the key steps (around the platform grid's navigation), Tab through merged
+// cells, the update lock's reset and the validation of a finished edit.
+#include "grid/core/Txgrid.h"
+#include "grid/files/TxgridExchange.h"
+#include "grid/input/TxgridInputSteps.h"
+
+#include "platform/text/Regional.h"
+
+#include <QLineEdit>
+
+namespace grid {
+
+using I = TGridInput;
+
+int I::FirstCol(const G& g) { return g.fixedCols(); }
+int I::LastCol(const G& g) { return g.colCount() - g.FixedRightCols() - 1; }
+int I::FirstRow(const G& g) { return g.fixedRows(); }
+int I::LastRow(const G& g) { return g.rowCount() - g.FixedFooters() - 1; }
+
+bool I::NormalCell(const G& g, int ACol, int ARow)
+{
+    return ACol >= FirstCol(g) && ARow >= FirstRow(g) && ACol <= LastCol(g) && ARow <= LastRow(g);
+}
+
+// 1. Space on a check box or radio group that may be edited; the key goes on.
+bool I::CheckSpace(G& g, E& e)
+{
+    if (e.Key != Qt::Key_Space || !(g.options() & ui::goEditing))
+        return false;
+    const TPoint b = g.BaseCell(g.col(), g.row());
+    const int real = g.RemapCol(b.x());
+    bool state = false;
+    if (g.HasCheckBox(real, b.y())) {
+        if (g.ToggleCheck(real, b.y(), true) && g.OnCheckBoxClick) {
+            g.GetCheckBoxState(real, b.y(), state);
+            g.OnCheckBoxClick(g, real, b.y(), state);
+        }
+    } else if (g.IsRadio(real, b.y())) {
+        bool canEdit = true;
+        g.GetCellReadOnly(real, b.y(), canEdit);
+        if (canEdit) {
+            g.ToggleRadio(real, b.y(), true);
+            int idx = -1;
+            g.GetRadioIdx(real, b.y(), idx);
+            if (g.OnRadioClick)
+                g.OnRadioClick(g, real, b.y(), idx);
+        }
+    }
+    return false;
+}
+
+// 2. Home and End go to the first and last row with heFirstLastRow.
+bool I::HomeEnd(G& g, E& e)
+{
+    if ((e.Key != Qt::Key_Home && e.Key != Qt::Key_End) || g.Navigation().HomeEndKey != heFirstLastRow)
+        return false;
+    int r = FirstRow(g);
+    if (e.Key == Qt::Key_End)
+        r = g.FloatingFooter().Visible() && g.rowCount() > 2 ? g.rowCount() - 2 : g.rowCount() - 1;
+    g.focusCell(g.col(), r);
+    g.SelectBaseCell();
+    return true;
+}
+
+// 3. Tab inside a merged cell.
+bool I::TabMerged(G& g, E& e)
+{
+    if (e.Key != Qt::Key_Tab || !(g.options() & ui::goTabs) || !g.IsMergedCell(g.col(), g.row()))
+        return false;
+    g.TabEdit();
+    return true;
+}
+
+// 4. The platform grid's navigation and editor keys.
+bool I::Navigation(G& g, E& e)
+{
+    g.keyDown(e.Key, e.Mods);
+    return false;
+}
+
+// 5. A changed selection repaints its rectangle.
+bool I::SelectionRectangle(G& g, E& e)
+{
+    if (g.SelectionRectangle() && !(g.selection() == e.Sel0))
+        g.invalidateGrid();
+    return false;
+}
+
+// 7. Insert adds a row before or after the current one.
+bool I::InsertRow(G& g, E& e)
+{
+    if (e.Key != Qt::Key_Insert || e.Ctrl() || e.Shift() || e.Alt() || !g.Navigation().AllowInsertRow)
+        return false;
+    const int r = g.row();
+    bool CanInsert = true;
+    if (g.OnCanInsertRow)
+        g.OnCanInsertRow(g, r, CanInsert);
+    if (!CanInsert)
+        return false;
+    if (g.Navigation().InsertPosition == pInsertAfter) {
+        g.InsertRows(r + 1, 1);
+        if (g.OnAutoInsertRow)
+            g.OnAutoInsertRow(g, r + 1);
+        g.focusCell(g.col(), r + 1);
+    } else {
+        g.InsertRows(r, 1);
+        if (g.OnAutoInsertRow)
+            g.OnAutoInsertRow(g, r);
+    }
+    return false;
+}
+
+// 6. The clipboard's keys, unless the navigation used the key.
+bool I::Clipboard(G& g, E& e) { return e.Key && g.Exchange().ClipboardKeyDown(e.Key, e.Mods); }
+
+// 8. Ctrl+A selects every normal cell; nothing after it applies.
+bool I::SelectAll(G& g, E& e)
+{
+    if (e.Key != Qt::Key_A || !e.Ctrl())
+        return false;
+    const ui::GridOptions o = g.options();
+    if ((o & ui::goRowSelect) && (o & ui::goRangeSelect))
+        g.setSelection({FirstCol(g), FirstRow(g), LastCol(g), LastRow(g)});
+    return true;
+}
+
+// 9, 10. Disjunct row marks follow Up, Down and Space.
+bool I::DisjunctRows(G& g, E& e)
+{
+    if (!g.MouseActions().DisjunctRowSelect)
+        return false;
+    if (e.Key == Qt::Key_Up || e.Key == Qt::Key_Down) {
+        if (!e.Shift() && !e.Ctrl())
+            g.ClearRowSelect();
+        if (e.Shift()) {
+            const ui::GridRect s = g.selection();
+            for (int r = s.Top; r <= s.Bottom; ++r)
+                g.SetRowSelect(r, true);
+        } else {
+            g.SetRowSelect(g.row(), true);
+        }
+    } else if (e.Key == Qt::Key_Space) {
+        g.SetRowSelect(g.row(), !g.GetRowSelect(g.row()));
+    }
+    return false;
+}
+
+// 11. Delete removes the current row, or empties it when it is the only normal row.
+bool I::DeleteRow(G& g, E& e)
+{
+    if (e.Key != Qt::Key_Delete || e.Alt() || !g.Navigation().AllowDeleteRow || LastRow(g) < FirstRow(g))
+        return false;
+    const int r = g.row();
+    bool CanDelete = true;
+    if (g.OnCanDeleteRow)
+        g.OnCanDeleteRow(g, r, CanDelete);
+    if (!CanDelete)
+        return false;
+    if (LastRow(g) == FirstRow(g))
+        g.ClearRows(r, 1);
+    else
+        g.RemoveRows(r, 1);
+    if (g.OnAutoDeleteRow)
+        g.OnAutoDeleteRow(g, r);
+    return false;
+}
+
+// 12. Tab from the last normal column, with right fixed columns, wraps to the next row.
+bool I::TabWrap(G& g, E& e)
+{
+    if (e.Key != Qt::Key_Tab || !(g.options() & ui::goTabs) || g.FixedRightCols() == 0 || e.Col0 != LastCol(g))
+        return false;
+    const int r = e.Row0 >= LastRow(g) ? FirstRow(g) : e.Row0 + 1;
+    g.focusCell(FirstCol(g), r);
+    return false;
+}
+
+namespace {
+
+bool TypedText(const TInputEvent& e)
+{
+    return e.Text.size() == 1 && (e.Text[0].isPrint() || e.Text[0] == QLatin1Char('\b')) && !e.Ctrl() && !e.Alt();
+}
+
+} // namespace
+
+// Typing in a grid that is not edited searches the sorted column.
+bool I::FindTyping(G& g, E& e)
+{
+    if (!TypedText(e) || (g.options() & ui::goEditing) || !g.Navigation().AutoGotoWhenSorted())
+        return false;
+    g.SearchKey(e.Text);
+    return true;
+}
+
+// A typed character opens the cell's editor with it.
+bool I::TypedChar(G& g, E& e)
+{
+    if (!TypedText(e) || !(g.options() & ui::goEditing))
+        return false;
+    QString t = e.Text;
+    // The keypad's decimal key types the decimal separator of the program's regional settings.
+    if (g.ExcelStyleDecimalSeparator && e.Keypad && (t == QLatin1String(".") || t == QLatin1String(",")))
+        t = text::decimalSeparator();
+    if (g.HasStaticEdit(g.RemapCol(g.col()), g.row()))
+        return true; // changed by clicks and Space on its graphic, never by an editor
+    g.FEdit.LastTypedChar = t;
+    // The keystroke is replayed into whichever editor opens, through the event queue so that
+    // it arrives after the editor has the focus.
+    g.FEdit.PendingChar = t;
+    g.FEdit.PendingKey = e.Key;
+    if (!g.canEditShow()) {
+        g.FEdit.PendingChar.clear();
+        return true;
+    }
+    g.showEditor();
+    g.PostPendingChar(g.inplaceEditor());
+    return true;
+}
+
+// --- key releases ------------------------------------------------------------------------
+
+namespace {
+
+bool IsArrow(int Key) { return Key == Qt::Key_Left || Key == Qt::Key_Right || Key == Qt::Key_Up || Key == Qt::Key_Down; }
+
+} // namespace
+
+// A navigation key ends the lookup: the next character typed starts a new one.
+bool I::LookupReset(G& g, E& e)
+{
+    switch (e.Key) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Insert:
+    case Qt::Key_Delete: g.FFind.Typed.clear(); break;
+    default: break;
+    }
+    return false;
+}
+
+// With AlwaysEdit the cell an arrow (or Tab, when Tab moves in the grid) reached is edited.
+bool I::AlwaysEditAgain(G& g, E& e)
+{
+    const bool tab = (e.Key == Qt::Key_Tab || e.Key == Qt::Key_Backtab) && (g.options() & ui::goTabs);
+    if (!g.Navigation().AlwaysEdit || !(IsArrow(e.Key) || tab) || g.editorMode() || g.FEdit.Active)
+        return false;
+    if (g.canEditShow())
+        g.showEditor();
+    return true;
+}
+
+// --- grid operations ---------------------------------------------------------------------
+
+void TTxStringGrid::TabEdit()
+{
+    const int s = CellSpan(col(), row()).x();
+    if (col() + s + 1 <= I::LastCol(*this)) {
+        focusCell(col() + s + 1, row());
+        return;
+    }
+    const int r = row() >= I::LastRow(*this) ? I::FirstRow(*this) : row() + 1;
+    focusCell(I::FirstCol(*this), r);
+}
+
+void TTxStringGrid::ResetUpdate()
+{
+    if (FUpdateCount > 0) {
+        FUpdateCount = 1;
+        EndUpdate();
+    }
+}
+
+bool TTxStringGrid::IsPassword(int ACol, int ARow)
+{
+    bool p = false;
+    GetCellPassword(ACol, ARow, p);
+    return p;
+}
+
+bool TTxStringGrid::IsEditable(int ACol, int ARow)
+{
+    bool CanEdit = (options() & ui::goEditing) || FEdit.EditingSwitchedOff;
+    if (!CanEdit)
+        return false;
+    GetCellReadOnly(RemapCol(ACol), ARow, CanEdit);
+    bool fixed = false;
+    GetCellFixed(RemapCol(ACol), ARow, fixed);
+    return CanEdit && !fixed;
+}
+
+// --- validation --------------------------------------------------------------------------
+
+void TTxStringGrid::InitValidate(int ACol, int ARow)
+{
+    FEdit.ValidateCol = ACol;
+    FEdit.ValidateRow = ARow;
+    FEdit.ValidateText = ACol >= 0 && ARow >= 0 ? cells(RemapCol(ACol), ARow) : QString();
+}
+
+bool TTxStringGrid::ValidateCell(QString& Value)
+{
+    if (FEdit.ValidateCol < 0 || FEdit.ValidateRow < 0)
+        InitValidate(col(), row());
+    const int real = RemapCol(FEdit.ValidateCol), r = FEdit.ValidateRow;
+    bool Valid = true;
+    if (Value != FEdit.ValidateText) {
+        UpdateCell(real, r);
+        // The checker's correction, OnCellValidate, the checker's error marks, in this order.
+        Valid = CheckEditedValue(real, r, Value);
+        CellsChanged(TRect{real, r, real, r});
+        if (Valid)
+            FEdit.ValidateText = Value;
+    }
+    if (Valid)
+        InitValidate(col(), row());
+    return Valid;
+}
+
+QString RefusedEditText(const QString& Edited, const QString& Handled, const QString& Before)
+{
+    return Handled != Edited ? Handled : Before;
+}
+
+} // namespace grid

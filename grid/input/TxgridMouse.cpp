@@ -1,0 +1,643 @@
+// TTxStringGrid: the press, release and double-click steps (nodes, radio groups, check boxes,
+// cell buttons, links, selection zones, sizing and moving rows and columns, the header click
+// that sorts), the moves themselves and the radio hit test.
+#include "grid/core/Txgrid.h"
+#include "grid/input/TxgridInputSteps.h"
+#include "grid/controls/Txobj.h"
+#include "grid/controls/Txutil.h"
+
+#include <QDesktopServices>
+#include <QFontMetrics>
+#include <QUrl>
+
+namespace grid {
+
+using I = TGridInput;
+
+namespace {
+
+// The cell under the press, as a merged block's base cell.
+bool PressCell(TTxStringGrid& g, const TInputEvent& e, int& c, int& r)
+{
+    if (!g.mouseToCell(e.Pos, c, r))
+        return false;
+    const TPoint b = g.BaseCell(c, r);
+    c = b.x();
+    r = b.y();
+    return true;
+}
+
+} // namespace
+
+// While panning, a press only ends it.
+bool I::PanEnd(G& g, E& e)
+{
+    if (!g.FInput.Panning)
+        return false;
+    EndPanning(g);
+    return e.Kind == ikMouseDown;
+}
+
+bool I::RightClick(G& g, E& e)
+{
+    if (e.Button == Qt::LeftButton)
+        return false;
+    int c = -1, r = -1;
+    if (e.Button == Qt::RightButton && PressCell(g, e, c, r)) {
+        if (g.OnRightClickCell)
+            g.OnRightClickCell(g, r, c);
+        if (g.URLShow() && g.URLEdit && IsURL(g.cells(g.RemapCol(c), r)) && g.focusCell(c, r) && g.canEditShow())
+            g.showEditor();
+    }
+    return true;
+}
+
+// 1. A left press: forget the typed search, note the point, the cell and the sizing reference.
+bool I::Press(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    g.FFind.Typed.clear();
+    s.LeftDown = true;
+    s.PressPoint = e.Pos;
+    s.ButtonCol = s.ButtonRow = -1;
+    s.MoveSource = -1;
+    s.UnmarkRow = -1;
+    s.Deferred = s.DragArmed = false;
+    s.MoveOrSizeFinished = s.DblClickSized = false;
+    s.State = msNormal;
+    if (g.OnClick)
+        g.OnClick(g);
+    if (!PressCell(g, e, s.PressCol, s.PressRow))
+        s.PressCol = s.PressRow = -1;
+    CursorZone(g, e);
+    return false;
+}
+
+// Near a column edge in the fixed rows, or a row edge in the fixed columns, the press sizes.
+bool I::SizingStart(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    int c = -1, r = -1;
+    if (!g.mouseToCell(e.Pos, c, r))
+        return false;
+    // Sizing starts on an edge of a fixed row's cell (columns) or a fixed column's (rows).
+    const TRect cr = g.platformCellRect(c, r);
+    const bool xEdge = e.Pos.x() - cr.Left < 4 || cr.Right - e.Pos.x() < 4;
+    const bool yEdge = e.Pos.y() - cr.Top < 4 || cr.Bottom - e.Pos.y() < 4;
+    const bool cols = r < g.fixedRows() && xEdge && (g.options() & ui::goColSizing);
+    if (!cols && !(c < g.fixedCols() && yEdge && (g.options() & ui::goRowSizing)))
+        return false;
+    // The line pressed is the edge after the sized column (row): near the start edge the one before.
+    const int at = cols ? (e.Pos.x() - cr.Left < 4 ? c - 1 : c) : (e.Pos.y() - cr.Top < 4 ? r - 1 : r);
+    bool Allow = at >= 0;
+    if (Allow && cols && g.OnColumnSize)
+        g.OnColumnSize(g, at, Allow);
+    if (Allow && !cols && g.OnRowSize)
+        g.OnRowSize(g, at, Allow);
+    if (!Allow)
+        return false;
+    s.State = cols ? msColSizing : msRowSizing;
+    (cols ? s.SizeCol : s.SizeRow) = at;
+    s.SizeWidth = cols ? g.colWidths(at) : 0;
+    s.SizeHeight = cols ? 0 : g.rowHeights(at);
+    return true;
+}
+
+bool I::InFixedColZone(G& g, QPoint Pos)
+{
+    int c = -1, r = -1;
+    if (!g.MouseActions().SizeFixedCol || g.fixedCols() == 0 || g.designing() || !g.mouseToCell(Pos, c, r))
+        return false;
+    const TRect first = g.platformCellRect(0, r);
+    return !first.isEmpty() && std::abs(Pos.x() - first.Right) < 3;
+}
+
+// With SizeFixedCol the first column is sized from any row by a line that follows the mouse.
+bool I::FixedColSizing(G& g, E& e)
+{
+    if (e.Button != Qt::LeftButton || !InFixedColZone(g, e.Pos))
+        return false;
+    TInputState& s = g.FInput;
+    s.State = msFixedColSizing;
+    s.SizingLineX = e.Pos.x();
+    g.viewport()->update();
+    return true;
+}
+
+// 2. Outside every cell the editor closes.
+bool I::Outside(G& g, E& e)
+{
+    if (g.FInput.PressCol >= 0)
+        return false;
+    g.hideEditor();
+    return true;
+}
+
+// 3. A press on a fixed cell closes the editor; with FixedAsButtons (fixed lines on, the 3-D
+// look) the cell shows pressed until the button comes up.
+bool I::FixedPress(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    const int c = s.PressCol, r = s.PressRow;
+    if (NormalCell(g, c, r))
+        return false;
+    g.hideEditor();
+    const bool fixedLines = g.options() & (ui::goFixedHorzLine | ui::goFixedVertLine);
+    if (e.Button == Qt::LeftButton && g.FixedAsButtons && fixedLines && !g.Flat() && g.IsFixed(c, r)) {
+        s.SunkenCol = c;
+        s.SunkenRow = r;
+        g.RepaintCell(c, r);
+    }
+    return false;
+}
+
+// 4. A node in column 0 opens or closes; its row becomes current.
+bool I::Nodes(G& g, E& e)
+{
+    const int c = g.FInput.PressCol, r = g.FInput.PressRow;
+    if (c != 0 || r < g.fixedRows() || !g.IsNode(r))
+        return false;
+    const int real = g.RemapRowInv(r);
+    if (g.GetNodeState(r)) {
+        g.ExpandNode(real);
+        if (g.OnExpandNode)
+            g.OnExpandNode(g, r, real);
+    } else {
+        g.ContractNode(real);
+        if (g.OnContractNode)
+            g.OnContractNode(g, r, real);
+    }
+    g.focusCell(std::max(g.col(), g.fixedCols()), r);
+    return true;
+}
+
+// 5. A radio group in an editable normal cell.
+bool I::Radio(G& g, E& e)
+{
+    const int c = g.FInput.PressCol, r = g.FInput.PressRow;
+    if (!NormalCell(g, c, r) || !g.IsRadio(g.RemapCol(c), r) || !g.IsEditable(c, r))
+        return false;
+    g.setFocus(Qt::MouseFocusReason);
+    const TRect cr = g.platformCellRect(c, r);
+    g.HandleRadioClick(c, r, e.Pos.x() - cr.Left, e.Pos.y() - cr.Top);
+    return true;
+}
+
+// 6. With the grid as a drag source, a press inside the selection (or on a header when moves
+// are the platform's) leaves the selection alone until the release, so a drag can carry it.
+bool I::DeferredPress(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    const int c = s.PressCol, r = s.PressRow;
+    if (!g.DragDropSettings().OleDropSource || (g.options() & ui::goEditing))
+        return false;
+    const ui::GridRect sel = g.selection();
+    if (!sel.contains(c, r) && !(r < g.fixedRows() && !g.EnhRowColMove))
+        return false;
+    if (g.options() & ui::goColSizing) {
+        const TRect cr = g.platformCellRect(c, r);
+        if (e.Pos.x() - cr.Left < 4 || cr.Right - e.Pos.x() < 4)
+            return false;
+    }
+    s.Deferred = s.DragArmed = true;
+    if (g.OnClickCell)
+        g.OnClickCell(g, r, c);
+    return true;
+}
+
+// 7. A cell button is pressed down until the release.
+bool I::CellButton(G& g, E& e)
+{
+    const int c = g.FInput.PressCol, r = g.FInput.PressRow;
+    if (!g.HasButton(g.RemapCol(c), r))
+        return false;
+    g.focusCell(c, r);
+    if (g.ButtonRect(c, r).contains(e.Pos)) {
+        g.PushButton(c, r, true);
+        g.FInput.ButtonCol = c;
+        g.FInput.ButtonRow = r;
+    }
+    if (g.OnClickCell)
+        g.OnClickCell(g, r, c);
+    return true;
+}
+
+// 8. Disjunct row marks: a plain press clears them; Ctrl on a marked row unmarks it on release.
+bool I::DisjunctPress(G& g, E& e)
+{
+    const int r = g.FInput.PressRow;
+    if (!g.MouseActions().DisjunctRowSelect || r < FirstRow(g) || r > LastRow(g))
+        return false;
+    if (!e.Ctrl())
+        g.ClearRowSelect();
+    else if (g.GetRowSelect(r))
+        g.FInput.UnmarkRow = r;
+    return false;
+}
+
+// 9. Links: "CELL://" names a cell of the grid, anything else opens by the desktop.
+bool I::Anchors(G& g, E& e)
+{
+    const int c = g.FInput.PressCol, r = g.FInput.PressRow;
+    const QString text = g.cells(g.RemapCol(c), r);
+    const bool formatted = TextType(text, g.EnableHTML) == 1;
+    if (!g.URLShow() && !formatted)
+        return false;
+    const QString anchor = !formatted && IsURL(text) ? text : formatted ? AnchorAt(g, c, r, e.Pos) : QString();
+    if (anchor.isEmpty())
+        return false;
+    bool AutoHandle = true;
+    if (g.OnAnchorClick)
+        g.OnAnchorClick(g, r, c, anchor, AutoHandle);
+    if (!AutoHandle)
+        return true;
+    const int at = anchor.toUpper().indexOf(QLatin1String("CELL://"));
+    if (at >= 0) {
+        QPoint p;
+        if (NameToCell(anchor.mid(at + 7), p) && g.focusCell(p.x(), p.y()))
+            g.ScrollInView(p.x(), p.y());
+    } else {
+        // Never through a shell command: the desktop's URL handler opens it.
+        QDesktopServices::openUrl(QUrl::fromUserInput(anchor));
+    }
+    return true;
+}
+
+// 10. The selection zones of the fixed cells select everything, a row or a column.
+bool I::SelectZones(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    if (!(g.options() & ui::goRangeSelect) || s.CursorZone == 0)
+        return false;
+    const int c = s.PressCol, r = s.PressRow;
+    const int lastCol = g.colCount() - 1, lastRow = g.rowCount() - 1;
+    g.setFocus(Qt::MouseFocusReason);
+    if (s.CursorZone == 3) {
+        g.setSelection({g.fixedCols(), g.fixedRows(), lastCol, lastRow});
+    } else if (s.CursorZone == 2) {
+        s.SelectAnchor = r;
+        g.moveCurrentRaw(g.fixedCols(), r);
+        g.setSelection({g.fixedCols(), r, lastCol, r});
+    } else {
+        s.SelectAnchor = c;
+        g.moveCurrentRaw(c, g.fixedRows());
+        g.setSelection({c, g.fixedRows(), c, lastRow});
+    }
+    g.invalidateGrid();
+    return true;
+}
+
+// 11. A press on a header remembers the column (row) a drag may move.
+bool I::MoveSource(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    const int c = s.PressCol, r = s.PressRow;
+    if (r < g.fixedRows() && c >= g.fixedCols() && (g.options() & ui::goColMoving))
+        s.MoveSource = c;
+    else if (c < g.fixedCols() && r >= g.fixedRows() && (g.options() & ui::goRowMoving))
+        s.MoveSource = r;
+    if (s.MoveSource >= 0)
+        s.MoveOffset = e.Pos - QPoint(g.platformCellRect(c, r).Left, g.platformCellRect(c, r).Top);
+    return false;
+}
+
+// 12. A check box in an editable normal cell toggles.
+bool I::CheckBox(G& g, E& e)
+{
+    const int c = g.FInput.PressCol, r = g.FInput.PressRow;
+    const int real = g.RemapCol(c);
+    if (!NormalCell(g, c, r) || !g.HasCheckBox(real, r) || !g.IsEditable(c, r))
+        return false;
+    g.hideEditor();
+    g.setFocus(Qt::MouseFocusReason);
+    if (g.ToggleCheck(real, r, true) && g.OnCheckBoxClick) {
+        bool state = false;
+        g.GetCheckBoxState(real, r, state);
+        g.OnCheckBoxClick(g, real, r, state);
+    }
+    g.focusCell(c, r);
+    if (g.OnClickCell)
+        g.OnClickCell(g, r, c);
+    return true;
+}
+
+// 13. Everything else: the platform selects; a press on the current cell, or DirectEdit, edits.
+bool I::CellSelect(G& g, E& e)
+{
+    const int c = g.FInput.PressCol, r = g.FInput.PressRow;
+    if (!NormalCell(g, c, r)) {
+        if (g.OnClickCell)
+            g.OnClickCell(g, r, c);
+        return true;
+    }
+    const bool editable = g.IsEditable(c, r);
+    const bool direct = g.MouseActions().DirectEdit && editable;
+    if (direct) {
+        g.setFocus(Qt::MouseFocusReason);
+        g.hideEditor();
+    }
+    const bool onCurrent = c == g.BaseCell(g.col(), g.row()).x() && r == g.BaseCell(g.col(), g.row()).y();
+    g.setFocus(Qt::MouseFocusReason);
+    const bool always = g.Navigation().AlwaysEdit;
+    g.Navigation().AlwaysEdit = false;
+    g.TBaseGrid::mouseDown(e.Button, e.Mods, e.Pos);
+    g.Navigation().AlwaysEdit = always;
+    if (g.OnClickCell)
+        g.OnClickCell(g, r, c);
+    if (g.OnCellValidate)
+        g.InitValidate(g.col(), g.row());
+    const TRect cr = g.platformCellRect(c, r);
+    const bool inside = e.Pos.x() - cr.Left > 3 && cr.Right - e.Pos.x() > 3;
+    const bool open = (onCurrent && !e.Shift()) || (direct && inside);
+    if (open && !g.editorMode() && !g.HasStaticEdit(g.RemapCol(c), r) && g.canEditShow())
+        g.showEditor();
+    return true;
+}
+
+// --- releases ------------------------------------------------------------------------------
+
+bool I::ButtonRelease(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    if (e.Button != Qt::LeftButton)
+        return true;
+    s.LeftDown = false;
+    if (s.SunkenCol >= 0) {
+        const int c = s.SunkenCol, r = s.SunkenRow;
+        s.SunkenCol = s.SunkenRow = -1;
+        g.RepaintCell(c, r);
+    }
+    if (s.ButtonCol >= 0) {
+        const int c = s.ButtonCol, r = s.ButtonRow;
+        s.ButtonCol = s.ButtonRow = -1;
+        g.PushButton(c, r, false);
+        if (g.OnButtonClick)
+            g.OnButtonClick(g, g.RemapCol(c), r);
+    }
+    return false;
+}
+
+// Disjunct cells: Ctrl adds the released-on cell to the list or takes it out; a plain
+// release lists that cell alone. The list holds real columns.
+bool I::DisjunctCells(G& g, E& e)
+{
+    int c = -1, r = -1;
+    if (e.Button != Qt::LeftButton || !g.MouseActions().DisjunctCellSelect || !PressCell(g, e, c, r)
+        || g.IsFixed(c, r))
+        return false;
+    const int real = g.RemapCol(c);
+    if (e.Ctrl()) {
+        g.SetSelectedCells(real, r, !g.GetSelectedCells(real, r));
+    } else {
+        for (int i = 0; i < g.GetSelectedCellsCount(); ++i) {
+            const QPoint p = g.GetSelectedCell(i);
+            g.invalidateCell(g.RemapColInv(p.x()), p.y());
+        }
+        g.ClearSelectedCells();
+        g.SetSelectedCells(real, r, true);
+    }
+    g.invalidateCell(c, r);
+    return false;
+}
+
+// A press that left the selection alone selects on its release, unless a drag took it.
+bool I::DeferredRelease(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    const bool deferred = s.Deferred;
+    s.Deferred = s.DragArmed = false;
+    int c = -1, r = -1;
+    if (!deferred || !g.mouseToCell(e.Pos, c, r) || !NormalCell(g, c, r))
+        return false;
+    g.invalidateCell(0, g.row()); // the row indicator
+    if (g.focusCell(c, r)) {
+        if (g.options() & ui::goRowSelect)
+            g.setSelection({g.fixedCols(), r, g.colCount() - 1, r});
+        else
+            g.setSelection({c, r, c, r});
+    }
+    g.invalidateCell(0, r);
+    return false;
+}
+
+bool I::DisjunctRelease(G& g, E& e)
+{
+    if (!g.MouseActions().DisjunctRowSelect)
+        return false;
+    const ui::GridRect sel = g.selection();
+    for (int r = sel.Top; r <= sel.Bottom; ++r)
+        if (r >= g.fixedRows())
+            g.SetRowSelect(r, true);
+    if (g.FInput.UnmarkRow >= 0)
+        g.SetRowSelect(g.FInput.UnmarkRow, false);
+    g.FInput.UnmarkRow = -1;
+    return false;
+}
+
+bool I::MoveEnd(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    if (s.State != msColMoving && s.State != msRowMoving)
+        return false;
+    const bool cols = s.State == msColMoving;
+    s.State = msNormal;
+    g.unsetCursor();
+    for (TArrowWindow* a : g.FArrows)
+        if (a)
+            a->hide();
+    if (g.FPopupButton)
+        g.FPopupButton->hide();
+    int c = -1, r = -1;
+    if (g.mouseToCell(e.Pos, c, r)) {
+        if (cols && c >= FirstCol(g) && c <= LastCol(g) && c != s.MoveSource)
+            g.MoveColumn(s.MoveSource, c);
+        if (!cols && r >= FirstRow(g) && r <= LastRow(g) && r != s.MoveSource)
+            g.MoveRow(s.MoveSource, r);
+    }
+    s.MoveSource = -1;
+    s.MoveOrSizeFinished = true;
+    return false;
+}
+
+bool I::SizeEnd(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    if (s.State == msFixedColSizing) {
+        // The first column reaches to where the line was let go.
+        s.SizingLineX = -1;
+        g.setColWidths(0, std::max(1, e.Pos.x() - g.platformCellRect(0, g.topRow()).Left));
+        g.viewport()->update();
+    } else if (s.State == msColSizing)
+        g.ColWidthsChanged();
+    else if (s.State == msRowSizing)
+        g.RowHeightsChanged();
+    else
+        return false;
+    s.State = msNormal;
+    s.MoveOrSizeFinished = true;
+    return false;
+}
+
+// 6. The release events of check boxes and radio groups.
+bool I::ReleaseEvents(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    int c = -1, r = -1;
+    if (s.MoveOrSizeFinished || !PressCell(g, e, c, r)) {
+        s.MoveOrSizeFinished = false;
+        s.PressRow = -1;
+        return true;
+    }
+    if (c < g.fixedCols() && !g.SortSettings().FixedCols)
+        return false;
+    const int real = g.RemapCol(c);
+    bool state = false;
+    int idx = -1;
+    if (g.GetCheckBoxState(real, r, state) && g.OnCheckBoxMouseUp)
+        g.OnCheckBoxMouseUp(g, real, r, state);
+    else if (g.GetRadioIdx(real, r, idx) && g.OnRadioMouseUp)
+        g.OnRadioMouseUp(g, real, r, idx);
+    return false;
+}
+
+// 7. A header click sorts, unless a double click just sized the column.
+bool I::Sorting(G& g, E& e)
+{
+    TInputState& s = g.FInput;
+    const int pressRow = s.PressRow;
+    s.PressRow = -1;
+    if (s.DblClickSized) {
+        s.DblClickSized = false;
+        return true;
+    }
+    int c = -1, r = -1;
+    if (pressRow < 0 || !g.mouseToCell(e.Pos, c, r))
+        return true;
+    if (g.CanClickSort(c, r, pressRow, e.Pos))
+        g.ClickSort(g.RemapCol(c), e.Shift());
+    return true;
+}
+
+// A double click on a header edge sizes the column to its contents.
+bool I::AutoSize(G& g, E& e)
+{
+    int c = -1, r = -1;
+    if (e.Button != Qt::LeftButton || !g.mouseToCell(e.Pos, c, r) || r != 0 || !(g.options() & ui::goColSizing))
+        return false;
+    const TRect cr = g.platformCellRect(c, r);
+    int target = -1;
+    if (e.Pos.x() - cr.Left < 4)
+        target = c - 1;
+    else if (cr.Right - e.Pos.x() < 4)
+        target = c;
+    if (target < 0)
+        return false;
+    if (target >= g.fixedCols())
+        g.AutoSizeCol(g.RemapCol(target));
+    g.FInput.DblClickSized = true;
+    return true;
+}
+
+bool I::DoubleClick(G& g, E& e)
+{
+    int c = -1, r = -1;
+    g.TBaseGrid::dblClick(e.Button, e.Mods, e.Pos);
+    if (g.mouseToCell(e.Pos, c, r) && g.OnDblClickCell)
+        g.OnDblClickCell(g, r, c);
+    return true;
+}
+
+// --- the grid's side -------------------------------------------------------------------------
+
+void TTxStringGrid::HandleRadioClick(int ACol, int ARow, int X, int Y)
+{
+    focusCell(ACol, ARow);
+    const int real = RemapCol(ACol);
+    TCellGraphic* g = GetCellGraphic(real, ARow);
+    const QStringList* items = g && g->CellType == ctRadio ? g->Strings.get() : nullptr;
+    if (!items)
+        return;
+    // Measured in the font the cell is painted with, over the places the painter draws.
+    TGridDrawState state = 0;
+    ui::Brush brush;
+    ui::Canvas canvas;
+    TAlignment hAlign = taLeftJustify;
+    TVAlignment vAlign = vtaTop;
+    bool wordWrap = false;
+    GetVisualProperties(ACol, ARow, state, false, false, brush, canvas.font, hAlign, vAlign, wordWrap);
+    canvas.font.size += Zoom;
+    const TRect cr = platformCellRect(ACol, ARow);
+    const std::vector<TRadioItemPlace> places = RadioPlaces(canvas, *g, QRect(0, 0, cr.width(), cr.height()));
+    const int i = RadioItemAtPoint(places, g->State, QPoint(X, Y));
+    if (i < 0)
+        return;
+    if (g->Value < 0)
+        setCells(real, ARow, items->at(std::size_t(i)));
+    else {
+        g->Value = i;
+        setCells(real, ARow, cells(real, ARow)); // repaints
+    }
+    RepaintCell(ACol, ARow);
+    if (OnRadioClick)
+        OnRadioClick(*this, real, ARow, i);
+}
+
+void TTxStringGrid::ColumnMoved(int FromIndex, int ToIndex)
+{
+    const int from = RemapCol(FromIndex), to = RemapCol(ToIndex);
+    if (from == to || from < 0 || to < 0)
+        return;
+    std::vector<int> widths;
+    for (int c = 0; c < colCount(); ++c)
+        widths.push_back(colWidths(c));
+    core().moveCol(from, to);
+    if (EnhRowColMove) {
+        // Visibility flags and saved widths of the real columns travel the same way.
+        if (std::max(from, to) < 256) {
+            auto rotate = [&](auto get, auto set) {
+                const auto v = get(from);
+                if (from < to)
+                    for (int c = from; c < to; ++c)
+                        set(c, get(c + 1));
+                else
+                    for (int c = from; c > to; --c)
+                        set(c, get(c - 1));
+                set(to, v);
+            };
+            rotate([&](int c) { return bool(FVisibleCols[std::size_t(c)]); },
+                   [&](int c, bool v) { FVisibleCols[std::size_t(c)] = v; });
+            rotate([&](int c) { return FSavedWidths[std::size_t(c)]; },
+                   [&](int c, quint16 v) { FSavedWidths[std::size_t(c)] = v; });
+        }
+    } else {
+        for (int c = 0; c < colCount(); ++c)
+            setColWidths(c, widths[std::size_t(c)]);
+    }
+    // The sort column keeps naming the same data.
+    int& sc = FSortSettings.Column;
+    if (sc == from)
+        sc = to;
+    else if (from < to && sc > from && sc <= to)
+        --sc;
+    else if (from > to && sc >= to && sc < from)
+        ++sc;
+    FInput.MoveOrSizeFinished = true;
+    Invalidate();
+}
+
+void TTxStringGrid::RowMoved(int FromIndex, int ToIndex)
+{
+    if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0)
+        return;
+    std::vector<int> heights;
+    for (int r = 0; r < rowCount(); ++r)
+        heights.push_back(rowHeights(r));
+    core().moveRow(FromIndex, ToIndex);
+    if (!EnhRowColMove)
+        for (int r = 0; r < rowCount(); ++r)
+            setRowHeights(r, heights[std::size_t(r)]);
+    FInput.MoveOrSizeFinished = true;
+    Invalidate();
+}
+
+} // namespace grid

@@ -1,0 +1,24 @@
+#pragma once
+// The look of the grid's scroll bars: the platform's own, flat (no raised edges) or encarta
+// (flat until the mouse is over a part, which then stands out), on a colour the grid chooses
+// and in a width it chooses. Set on the two bars only; the grid keeps one as its child.
+#include "grid/core/TxgridTypes.h"
+
+#include <QColor>
+#include <QProxyStyle>
+
+namespace grid {
+
+class TScrollBarStyle : public QProxyStyle {
+public:
+    TScrollType Type = ssNormal;
+    QColor Color;  // invalid: the platform's colour
+    int Width = 0; // 0: the platform's width
+
+    int pixelMetric(PixelMetric Metric, const QStyleOption* Option = nullptr,
+                    const QWidget* Widget = nullptr) const override;
+    void drawComplexControl(ComplexControl Control, const QStyleOptionComplex* Option, QPainter* Painter,
+                            const QWidget* Widget = nullptr) const override;
+};
+
+} // namespace grid

@@ -1,0 +1,126 @@
+#include "grid/paint/TxgridFooterPanel.h"
+
+#include "grid/core/Txgrid.h"
+#include "grid/text/TxgridHTML.h"
+#include "grid/edit/TxgridSupport.h"
+
+#include <QPainter>
+
+namespace grid {
+
+TFooterPanel::TFooterPanel(TTxStringGrid& AGrid) : ui::Control(&AGrid), FGrid(AGrid)
+{
+    setObjectName(QStringLiteral("FooterPanel"));
+}
+
+int TFooterPanel::FooterWidth() const
+{
+    int w = 0;
+    for (int c = 0; c < FGrid.fixedCols() && c < FGrid.colCount(); ++c)
+        w += FGrid.colWidths(c);
+    for (int c = std::max(FGrid.leftCol(), FGrid.fixedCols()); c < FGrid.colCount(); ++c)
+        w += FGrid.colWidths(c);
+    return w;
+}
+
+QString TFooterPanel::CustomText() const
+{
+    const int row = FGrid.row();
+    return FooterTemplateText(FGrid.FloatingFooter().CustomTemplate(), [&](int c) {
+        return c >= 0 && c < FGrid.colCount() ? FGrid.cells(c, row) : QString();
+    });
+}
+
+void TFooterPanel::Frame(ui::Canvas& c, int W, int H)
+{
+    c.brush.color = FGrid.FloatingFooter().Color();
+    c.fillRect(ui::Rect{0, 0, W, H});
+    c.pen.color = ui::rgb(128, 128, 128);
+    c.moveTo(0, H - 1);
+    c.lineTo(W - 1, H - 1);
+    c.lineTo(W - 1, -1);
+    c.pen.color = ui::clWhite;
+    c.moveTo(0, H - 1);
+    c.lineTo(0, 0);
+    c.lineTo(W - 1, 0);
+}
+
+void TFooterPanel::PaintTo(ui::Canvas& c)
+{
+    const int W = FooterWidth(), H = height();
+    auto rest = [&](ui::Color col) {
+        c.brush.color = col;
+        c.fillRect(ui::Rect{W, 0, std::max(W, width()), H});
+    };
+    switch (FGrid.FloatingFooter().FooterStyle()) {
+    case fsColumnPreview: {
+        Frame(c, W, H);
+        const ui::Color sel = FGrid.SelectionTextColor();
+        FGrid.SetSelectionTextColor(ui::clBlack);
+        FGrid.PaintCellAt(c, FGrid.FloatingFooter().Column(), FGrid.row(), ui::Rect{0, 0, W, H}, 0);
+        FGrid.SetSelectionTextColor(sel);
+        rest(FGrid.controlColor());
+        break;
+    }
+    case fsCustomPreview: {
+        Frame(c, W, H);
+        if (FGrid.designing()) {
+            c.textOut(2, 2, FGrid.FloatingFooter().CustomTemplate());
+        } else {
+            THTMLRenderOptions o;
+            o.Pictures = FGrid.PictureContainer;
+            o.Images = FGrid.GridImages();
+            o.URLColor = FGrid.URLColor();
+            o.WordWrap = FGrid.EnhTextSize;
+            THTMLRenderResult r;
+            RenderHTMLText(c, CustomText(), ui::Rect{0, 2, W, H}, o, r);
+        }
+        rest(FGrid.controlColor());
+        break;
+    }
+    case fsFixedLastRow: {
+        c.brush.color = FGrid.FixedColor;
+        c.fillRect(ui::Rect{0, 0, W, H});
+        rest(FGrid.controlColor());
+        const ui::GridOptions opt = FGrid.options();
+        const bool soft = FGrid.Look() == glSoft && !FGrid.Flat();
+        const int last = FGrid.rowCount() - 1;
+        int x = 0;
+        for (int col = 0; col < FGrid.colCount(); ++col) {
+            if (col >= FGrid.fixedCols() && col < FGrid.leftCol())
+                continue;
+            const int w = FGrid.colWidths(col);
+            const ui::Rect r{x, 0, x + w, H};
+            if ((opt & ui::goFixedVertLine) && soft) {
+                c.pen.color = ui::clWhite;
+                c.moveTo(r.Left, r.Bottom);
+                c.lineTo(r.Left, r.Top - 1);
+            }
+            if ((opt & ui::goFixedHorzLine) && soft) {
+                c.pen.color = ui::clWhite;
+                c.moveTo(r.Left, r.Top);
+                c.lineTo(r.Right, r.Top);
+            }
+            if (opt & ui::goFixedVertLine) {
+                c.pen.color = ui::rgb(128, 128, 128);
+                c.moveTo(r.Right - 1, r.Top);
+                c.lineTo(r.Right - 1, r.Bottom);
+            }
+            const int shift = col >= FGrid.fixedCols() ? 1 : 0;
+            if (last >= 0)
+                FGrid.PaintCellAt(c, col, last, ui::Rect{r.Left + shift, r.Top, r.Right, r.Bottom}, ui::gdFixed);
+            x += w;
+        }
+        break;
+    }
+    }
+}
+
+void TFooterPanel::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    ui::Canvas c(&p);
+    PaintTo(c);
+}
+
+} // namespace grid

@@ -1,0 +1,86 @@
+#include "grid/print/PrintPreviewForm.h"
+
+#include "grid/core/Txgrid.h"
+#include "platform/ui/Connect.h"
+#include "platform/ui/Modal.h"
+
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace grid {
+
+namespace {
+constexpr int kDpi = 96;
+// A4 at the preview's resolution.
+QSize PageSize() { return {int(210 / 25.4 * kDpi), int(297 / 25.4 * kDpi)}; }
+} // namespace
+
+TPrintPreviewForm::TPrintPreviewForm(TTxStringGrid& Grid, QWidget* Parent) : QDialog(Parent), FGrid(Grid)
+{
+    setWindowTitle(QStringLiteral("Podgląd wydruku"));
+    auto* layout = new QVBoxLayout(this);
+    auto* buttons = new QHBoxLayout;
+    FPrev = new QPushButton(QStringLiteral("Poprzednia"), this);
+    FNext = new QPushButton(QStringLiteral("Następna"), this);
+    auto* close = new QPushButton(QStringLiteral("Zamknij"), this);
+    FInfo = new QLabel(this);
+    buttons->addWidget(FPrev);
+    buttons->addWidget(FNext);
+    buttons->addWidget(FInfo, 1);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    auto* scroll = new QScrollArea(this);
+    FImage = new QLabel;
+    scroll->setWidget(FImage);
+    scroll->setWidgetResizable(true);
+    layout->addWidget(scroll, 1);
+    resize(PageSize().width() + 60, 700);
+
+    ui::on(FPrev, &QPushButton::clicked, this, [this] { ShowPage(FPage - 1); });
+    ui::on(FNext, &QPushButton::clicked, this, [this] { ShowPage(FPage + 1); });
+    ui::on(close, &QPushButton::clicked, this, [this] { accept(); });
+    ShowPage(1);
+}
+
+QImage TPrintPreviewForm::RenderPage(int PageNr)
+{
+    QImage img(PageSize(), QImage::Format_RGB32);
+    img.setDotsPerMeterX(int(kDpi / 0.0254));
+    img.setDotsPerMeterY(int(kDpi / 0.0254));
+    img.fill(Qt::white);
+    QPainter painter(&img);
+    ui::Canvas canvas(&painter);
+    FGrid.SetPreviewPage(PageNr);
+    FGrid.PrintPreview(canvas, QRect(QPoint(0, 0), PageSize()));
+    FPages = std::max(1, FGrid.PrintPageCount());
+    return img;
+}
+
+void TPrintPreviewForm::ShowPage(int PageNr)
+{
+    const QImage img = RenderPage(std::clamp(PageNr, 1, std::max(1, FPages)));
+    FPage = std::clamp(PageNr, 1, FPages);
+    if (FPage != PageNr)
+        FImage->setPixmap(QPixmap::fromImage(RenderPage(FPage)));
+    else
+        FImage->setPixmap(QPixmap::fromImage(img));
+    FInfo->setText(QStringLiteral("Strona %1 z %2").arg(FPage).arg(FPages));
+    FPrev->setEnabled(FPage > 1);
+    FNext->setEnabled(FPage < FPages);
+}
+
+void TTxStringGrid::ShowPrintPreview()
+{
+    TPrintPreviewForm form(*this, this);
+    ui::showModal(&form);
+}
+
+} // namespace grid

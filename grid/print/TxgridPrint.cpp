@@ -1,0 +1,441 @@
+// Printing and print preview: the run of BuildPages (measuring, fitting, laying out) and the
+// devices pages go to. What is drawn on a page is in TxgridPrintDraw.cpp.
+#include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridError.h"
+#include "grid/print/TxgridPrintRich.h"
+#include "grid/print/TxgridPrintRun.h"
+#include "grid/controls/Txutil.h"
+#include "platform/report/Output.h"
+
+#include <QDir>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
+#include <cmath>
+
+namespace grid {
+
+namespace {
+
+TTxStringGrid::TPrintDeviceFactory& DeviceFactory()
+{
+    static TTxStringGrid::TPrintDeviceFactory factory;
+    return factory;
+}
+
+std::unique_ptr<QPagedPaintDevice> DefaultDevice(const QString& JobName)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull()) {
+        auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        printer->setDocName(JobName);
+        return printer;
+    }
+    // No printer on this machine: the printout becomes a PDF file.
+    const QString dir = QDir::current().filePath(QStringLiteral("wydruki"));
+    QDir().mkpath(dir);
+    report::PrintJob job;
+    job.documentName = JobName;
+    auto writer = std::make_unique<QPdfWriter>(report::fallbackPdfPath(dir, job));
+    writer->setTitle(JobName);
+    writer->setResolution(600);
+    return writer;
+}
+
+// Restores the font scale factor (1.0 between runs) however a run ends.
+struct FontScaleReset {
+    double& Scale;
+    ~FontScaleReset() { Scale = 1.0; }
+};
+
+int ToPaper(double pixels, double dpi) { return int(std::lround(pixels * 254.0 / dpi)); }
+
+} // namespace
+
+void TTxStringGrid::SetPrintDeviceFactory(TPrintDeviceFactory Factory) { DeviceFactory() = std::move(Factory); }
+
+int TTxStringGrid::MapFontHeight(int Size) const
+{
+    return -int(std::trunc(Size * 254.0 / 72.0 * FPrintFontScale));
+}
+
+int TTxStringGrid::MapFontSize(int Height) const { return int(std::trunc(Height * 72.0 / 254.0)); }
+
+QFont PaperFont(const TTxStringGrid& Grid, const ui::Font& F)
+{
+    QFont q = F.toQFont();
+    q.setPixelSize(std::max(1, std::abs(Grid.MapFontHeight(F.size))));
+    return q;
+}
+
+int TTxStringGrid::TPrintRun::TextHeight(const QFont& F) { return int(std::lround(QFontMetricsF(F).height())); }
+
+int TTxStringGrid::TPrintRun::TextWidth(const QFont& F, const QString& S)
+{
+    return int(std::lround(QFontMetricsF(F).horizontalAdvance(S)));
+}
+
+int TTxStringGrid::TPrintRun::TPaperFont::Width(const QString& S)
+{
+    if (const auto it = Measured.constFind(S); it != Measured.cend())
+        return *it;
+    const int w = TextWidth(Q, S);
+    // Bounded: a very long grid measures its later cells each time rather than hold them all.
+    if (Measured.size() < (1 << 18))
+        Measured.insert(S, w);
+    return w;
+}
+
+TTxStringGrid::TPrintRun::TPaperFont& TTxStringGrid::TPrintRun::FontFor(const TTxStringGrid& Grid, const ui::Font& F)
+{
+    const int px = std::max(1, std::abs(Grid.MapFontHeight(F.size)));
+    if (LastFont && LastFont->PixelSize == px && LastFont->Font == F)
+        return *LastFont;
+    for (TPaperFont& f : Fonts)
+        if (f.PixelSize == px && f.Font == F)
+            return *(LastFont = &f);
+    TPaperFont& f = Fonts.emplace_back();
+    f.Font = F;
+    f.PixelSize = px;
+    f.Q = PaperFont(Grid, F);
+    f.Height = TextHeight(f.Q);
+    const QFontMetricsF m(f.Q);
+    f.Ascent = m.ascent();
+    f.MinLeft = std::min<qreal>(0, m.minLeftBearing());
+    f.MinRight = std::min<qreal>(0, m.minRightBearing());
+    return *(LastFont = &f);
+}
+
+std::optional<QRectF> TTxStringGrid::TPrintRun::TPaperFont::Ink(const QString& S)
+{
+    if (const auto it = Inked.constFind(S); it != Inked.cend())
+        return *it;
+    const QFontMetricsF m(Q);
+    std::optional<QRectF> ink;
+    // A glyph from a fallback font can move the line's baseline; such text is not predicted.
+    if (std::all_of(S.cbegin(), S.cend(), [&](QChar c) { return !c.isSurrogate() && m.inFont(c); }))
+        ink = m.tightBoundingRect(S);
+    if (Inked.size() < (1 << 18))
+        Inked.insert(S, ink);
+    return ink;
+}
+
+bool TTxStringGrid::TPrintRun::TPaperFont::Plain(const QString& S, qreal& InkTop, qreal& InkBottom)
+{
+    InkTop = InkBottom = 0;
+    for (const QChar c : S) {
+        const char16_t u = c.unicode();
+        // Controls, the soft hyphen, combining marks and everything from Hebrew on stay with the
+        // full layout.
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0xad || (u >= 0x300 && u < 0x370) || u >= Glyphs.size())
+            return false;
+        TGlyph& g = Glyphs[u];
+        if (g.State == 0) {
+            const QFontMetricsF m(Q);
+            g.State = m.inFont(c) ? 1 : 2;
+            const QRectF r = m.boundingRect(c);
+            g.Top = float(r.top());
+            g.Bottom = float(r.bottom());
+        }
+        if (g.State != 1)
+            return false;
+        InkTop = std::min<qreal>(InkTop, g.Top);
+        InkBottom = std::max<qreal>(InkBottom, g.Bottom);
+    }
+    return true;
+}
+
+void TTxStringGrid::Print() { PrintRect({0, 0, ColCount() - 1, RowCount() - 1}); }
+
+void TTxStringGrid::PrintRect(TGridRect GridRect)
+{
+    FPrintRange = GridRect;
+    const TPrintDeviceFactory& factory = DeviceFactory();
+    std::unique_ptr<QPagedPaintDevice> device =
+        factory ? factory(FPrintSettings.JobName) : DefaultDevice(FPrintSettings.JobName);
+    if (!device)
+        throw ETxGridError(QStringLiteral("Nie można rozpocząć wydruku: brak drukarki."));
+    device->setPageOrientation(FPrintSettings.Orientation == poLandscape ? QPageLayout::Landscape
+                                                                         : QPageLayout::Portrait);
+    const double dpiX = device->logicalDpiX() > 0 ? device->logicalDpiX() : 72;
+    const double dpiY = device->logicalDpiY() > 0 ? device->logicalDpiY() : 72;
+    FPrintPageRect = QRect(QPoint(0, 0), QPoint(ToPaper(device->width(), dpiX), ToPaper(device->height(), dpiY)));
+
+    // One layout serves the count and the drawing: the page extent is the device's in both.
+    TPrintRun run;
+    const int pages = BuildPages(run, nullptr, prCalcPrint, -1, false);
+    FPrintFromPage = 1;
+    FPrintToPage = pages;
+    FPrintPageCount = pages;
+    if (OnPrintStart) {
+        OnPrintStart(*this, pages, FPrintFromPage, FPrintToPage);
+        if (FPrintFromPage == 0 || FPrintToPage == 0 || FPrintToPage < FPrintFromPage)
+            return;
+    }
+    FPrintPageCount = FPrintToPage;
+    QPainter painter;
+    if (!painter.begin(device.get()))
+        throw ETxGridError(QStringLiteral("Nie można rozpocząć wydruku na drukarce."));
+    ui::Canvas canvas(&painter);
+    BuildPages(run, &canvas, prPrint, pages, true);
+    painter.end();
+}
+
+void TTxStringGrid::PrintPreview(ui::Canvas& Canvas, QRect Rect)
+{
+    PrintPreviewRect(Canvas, Rect, {0, 0, ColCount() - 1, RowCount() - 1});
+}
+
+void TTxStringGrid::PrintPreviewRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect)
+{
+    FPrintRange = GridRect;
+    FPrintPageRect = Rect;
+    TPrintRun run;
+    FPrintPageCount = BuildPages(run, &Canvas, prCalcPreview, -1, false);
+    BuildPages(run, &Canvas, prPreview, FPrintPageCount, true);
+}
+
+void TTxStringGrid::SetPreviewPage(int PageNr)
+{
+    FPrintFromPage = PageNr;
+    FPrintToPage = PageNr;
+}
+
+void TTxStringGrid::PrintDraw(ui::Canvas& Canvas, QRect Rect)
+{
+    PrintDrawRect(Canvas, Rect, {0, 0, ColCount() - 1, RowCount() - 1});
+}
+
+void TTxStringGrid::PrintDrawRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect)
+{
+    FPrintRange = GridRect;
+    FPrintPageRect = Rect;
+    FPrintFromPage = FPrintToPage = FPrintPageCount = 1;
+    BuildPages(&Canvas, prPrint, 1);
+}
+
+int TTxStringGrid::PrintRowHeight(TPrintRun& Run, int ARow)
+{
+    const TPrintSettings& S = FPrintSettings;
+    if (S.UseFixedHeight)
+        return S.FixedHeight;
+    if (OnPrintSetRowHeight) {
+        int h = S.FixedHeight;
+        OnPrintSetRowHeight(*this, ARow, h);
+        return h;
+    }
+    // The column widths measured the range's cells; at the same font scale their heights stand.
+    const TGridRect& g = Run.Range;
+    const bool known = Run.HeightsScale == FPrintFontScale && ARow >= g.Top && ARow <= g.Bottom;
+    const int cols = g.Right - g.Left + 1;
+    auto height = [&](int c) {
+        return known ? Run.Heights[size_t(ARow - g.Top) * size_t(cols) + size_t(c - g.Left)]
+                     : PrintCellSize(Run, RemapCol(c), ARow).y();
+    };
+    int h = 0;
+    for (int c = g.Left; c <= g.Right; ++c)
+        if (!IsMergedCell(c, ARow))
+            h = std::max(h, height(c));
+    if (h == 0)
+        h = height(g.Right);
+    return h;
+}
+
+int TTxStringGrid::BuildPages(ui::Canvas* Canvas, TPrintMethod Method, int TotalPages)
+{
+    TPrintRun run;
+    return BuildPages(run, Canvas, Method, TotalPages, false);
+}
+
+int TTxStringGrid::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Method, int TotalPages, bool LaidOut)
+{
+    FontScaleReset reset{FPrintFontScale};
+    FPrintFontScale = LaidOut ? run.Fit : 1.0;
+
+    run.Canvas = Canvas;
+    run.Method = Method;
+    run.TotalPages = TotalPages;
+    if (!LaidOut) {
+        // The range within the grid; a range outside it prints nothing.
+        run.Range = FPrintRange;
+        run.Range.Left = std::max(run.Range.Left, 0);
+        run.Range.Top = std::max(run.Range.Top, 0);
+        run.Range.Right = std::min(run.Range.Right, ColCount() - 1);
+        run.Range.Bottom = std::min(run.Range.Bottom, RowCount() - 1);
+    }
+
+    const int gridDpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    QPainter* painter = Canvas ? Canvas->painter() : nullptr;
+    QPaintDevice* target = painter ? painter->device() : nullptr;
+    double dpi = 254.0;
+    if (target && target->logicalDpiX() > 0)
+        dpi = target->logicalDpiX();
+    run.Dpi = dpi;
+    run.ResolutionRatio = dpi / gridDpi;
+    run.ScreenToPaper = 254.0 / gridDpi;
+
+    // Page extent.
+    switch (Method) {
+    case prPrint: {
+        QRectF clip = painter && painter->hasClipping() ? painter->clipBoundingRect() : QRectF();
+        if (clip.isEmpty() && target)
+            clip = QRectF(0, 0, target->width(), target->height());
+        run.PageWidth = ToPaper(clip.width(), dpi);
+        run.PageBottom = -ToPaper(clip.height(), dpi);
+        run.Origin = clip.topLeft();
+        break;
+    }
+    case prCalcPrint:
+        run.PageWidth = FPrintPageRect.width();
+        run.PageBottom = -FPrintPageRect.height();
+        break;
+    case prPreview:
+    case prCalcPreview:
+        run.PageWidth = ToPaper(FPrintPageRect.width(), dpi);
+        run.PageBottom = -ToPaper(FPrintPageRect.height(), dpi);
+        run.Origin = FPrintPageRect.topLeft();
+        break;
+    }
+
+    if (!LaidOut)
+        LayOutPrint(run);
+
+    if (Method == prPreview || Method == prPrint) {
+        auto* paged = Method == prPrint ? dynamic_cast<QPagedPaintDevice*>(target) : nullptr;
+        bool first = true;
+        for (int i = 0; i < FPrintLayout.PageCount(); ++i) {
+            const bool inRange = i + 1 >= FPrintFromPage && i + 1 <= FPrintToPage;
+            if (inRange && painter) {
+                if (!first && paged)
+                    paged->newPage();
+                first = false;
+                if (OnPrintPage)
+                    OnPrintPage(*this, *Canvas, i + 1, run.PageWidth, run.PageBottom);
+                DrawPrintPage(run, i);
+            }
+            const TPrintPage& page = FPrintLayout.Pages[size_t(i)];
+            if (OnPrintPageDone && Canvas && !page.Rows.empty()) {
+                const int nextRow = page.Rows.back().Row + 1;
+                OnPrintPageDone(*this, *Canvas, nextRow, page.EndY, i, run.PageWidth, run.PageBottom);
+            }
+        }
+    }
+    return FPrintLayout.PageCount();
+}
+
+// Measures the cells, fits the columns and lays out the pages for the extent in Run.
+void TTxStringGrid::LayOutPrint(TPrintRun& run)
+{
+    const TPrintSettings& S = FPrintSettings;
+    run.HeaderFont = PaperFont(*this, S.HeaderFont);
+    run.FooterFont = PaperFont(*this, S.FooterFont);
+    run.HeaderTextHeight = TPrintRun::TextHeight(run.HeaderFont);
+    run.FooterTextHeight = TPrintRun::TextHeight(run.FooterFont);
+    const QFont printFont = PaperFont(*this, S.Font);
+    run.PrintTextHeight = TPrintRun::TextHeight(printFont);
+    run.LineGap = run.PrintTextHeight / 8;
+    run.TextIndent = TPrintRun::TextWidth(printFont, QStringLiteral("a"));
+    run.ColumnSpacing = S.UseFixedWidth ? 0 : S.ColumnSpacing + 20;
+
+    // Column widths: every column up to the range's last, so that repeated fixed columns have theirs.
+    const int lastCol = std::max(run.Range.Right, -1);
+    run.Widths.assign(size_t(lastCol + 1), 0);
+    auto widthCols = [&](auto fn) {
+        for (int c = 0; c <= lastCol; ++c)
+            if ((c >= run.Range.Left) || c < FixedCols())
+                fn(c);
+    };
+    if (S.NoAutoSize) {
+        widthCols([&](int c) {
+            run.Widths[size_t(c)] = int(std::lround((colWidths(c) - 4) * run.ScreenToPaper));
+        });
+    } else {
+        const TGridRect& g = run.Range;
+        const size_t cols = size_t(std::max(0, g.Right - g.Left + 1));
+        const size_t rows = size_t(std::max(0, g.Bottom - g.Top + 1));
+        const bool keep = !S.UseFixedWidth && cols * rows <= (size_t(1) << 22);
+        if (keep) {
+            run.Heights.assign(cols * rows, 0);
+            run.HeightsScale = FPrintFontScale;
+        }
+        widthCols([&](int c) {
+            int& w = run.Widths[size_t(c)];
+            for (int r = g.Top; r <= g.Bottom; ++r) {
+                int cw = S.FixedWidth;
+                if (!S.UseFixedWidth) {
+                    const TPoint size = PrintCellSize(run, RemapCol(c), r);
+                    cw = size.x();
+                    if (keep && c >= g.Left)
+                        run.Heights[size_t(r - g.Top) * cols + size_t(c - g.Left)] = size.y();
+                }
+                if (cw > w && !IsXMergedCell(c, r))
+                    w = cw;
+            }
+        });
+    }
+    auto total = [&] {
+        int t = 0;
+        for (int c = run.Range.Left; c <= run.Range.Right; ++c)
+            t += run.Widths[size_t(c)] + run.ColumnSpacing;
+        return t;
+    };
+    const int cols = std::max(0, run.Range.Right - run.Range.Left + 1);
+    run.Fit = PrintFitFactor(S.FitToPage, total(), cols * run.ColumnSpacing, run.PageWidth, S.LeftSize, S.RightSize,
+                             [&](double& f, bool& allow) {
+                                 if (OnFitToPage)
+                                     OnFitToPage(*this, f, allow);
+                             });
+    if (run.Fit != 1.0)
+        for (int& w : run.Widths)
+            w = int(std::trunc(w * run.Fit));
+    if (OnPrintSetColumnWidth)
+        widthCols([&](int c) { OnPrintSetColumnWidth(*this, c, run.Widths[size_t(c)]); });
+
+    run.HeaderHeight = PrintHeaderHeight(S, run.LineGap, run.HeaderTextHeight);
+    run.FooterHeight = PrintFooterHeight(S, run.LineGap, run.FooterTextHeight);
+
+    // Cell fonts are scaled with the columns while rows are measured and printed.
+    FPrintFontScale = run.Fit;
+    TPrintLayoutInput in;
+    in.FirstCol = run.Range.Left;
+    in.FirstRow = run.Range.Top;
+    in.LastCol = run.Range.Right;
+    in.LastRow = run.Range.Bottom;
+    in.Widths = run.Widths;
+    in.ColumnSpacing = run.ColumnSpacing;
+    in.PageWidth = run.PageWidth;
+    in.PageBottom = run.PageBottom;
+    in.HeaderHeight = run.HeaderHeight;
+    in.FooterHeight = run.FooterHeight;
+    in.TitleSpacing = S.TitleSpacing;
+    in.LeftSize = S.LeftSize;
+    in.RightSize = S.RightSize;
+    in.Centered = S.Centered;
+    in.FixedCols = FixedCols();
+    in.FixedRows = FixedRows();
+    in.RepeatFixedCols = S.RepeatFixedCols;
+    in.RepeatFixedRows = S.RepeatFixedRows;
+    in.RowPitch = [&](int r) { return run.Pitch(PrintRowHeight(run, r), S.RowSpacing); };
+    if (OnPrintNewPage)
+        in.NewPage = [&](int r) {
+            bool np = false;
+            OnPrintNewPage(*this, r, np);
+            return np;
+        };
+    FPrintLayout = LayoutPrintPages(in);
+    run.Heights = {};
+    run.HeightsScale = 0;
+
+    // The tables keep the widths and the offsets of the last band for event handlers.
+    for (int c = 0; c < int(run.Widths.size()) && c < TPrintColumns::MaxColumns; ++c)
+        FPrintColumns.SetPrintColWidth(c, run.Widths[size_t(c)]);
+    if (!FPrintLayout.Bands.empty()) {
+        const std::vector<int>& off = FPrintLayout.Bands.back().Offsets;
+        for (int c = 0; c < int(off.size()) && c < TPrintColumns::MaxColumns; ++c)
+            FPrintColumns.SetPrintColOffset(c, off[size_t(c)]);
+    }
+}
+
+} // namespace grid
