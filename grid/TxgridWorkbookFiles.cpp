@@ -217,6 +217,8 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
 {
     int row = -1, nextCol = 0;
     std::string v, text; // kept for every cell: no allocation each
+    std::vector<TOfficeCell>* cells = nullptr;
+    int cellsRow = -1;
     while (X.Next() != TXmlScanner::xtDocEnd) {
         if (X.Token() != TXmlScanner::xtStart)
             continue;
@@ -276,7 +278,19 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
             }
             if (value.Kind != TOfficeValue::ovEmpty) {
                 Ctx.Budget.AddCell();
-                Sheet.Set(r, col, std::move(value));
+                // The row in hand is kept: cells come row by row, in column order, so most
+                // go to its end without a look-up (the rest as Set() places them).
+                if (r != cellsRow) {
+                    const std::size_t width = cells ? cells->size() : 0;
+                    cells = &Sheet.Rows.try_emplace(Sheet.Rows.end(), r)->second;
+                    cellsRow = r;
+                    if (cells->empty())
+                        cells->reserve(width); // rows are mostly as wide as the one before
+                }
+                if (cells->empty() || cells->back().Col < col)
+                    cells->push_back({col, std::move(value)});
+                else
+                    Sheet.Set(r, col, std::move(value));
             }
             nextCol = col + 1;
             row = r;
