@@ -230,10 +230,19 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
             nextCol = 0;
         } else if (X.Name() == "c") {
             int col = nextCol, r = std::max(row, 0);
-            if (const std::string_view ref = X.Attr("r"); !ref.empty() && !cellRef(ref, col, r))
+            std::string_view ref, t, s;
+            for (const TXmlScanner::TAttr& a : X.Attrs()) { // one pass for the three
+                if (a.Name == "r")
+                    ref = a.Value;
+                else if (a.Name == "t")
+                    t = a.Value;
+                else if (a.Name == "s")
+                    s = a.Value;
+            }
+            if (!ref.empty() && !cellRef(ref, col, r))
                 throw std::runtime_error("ref");
-            const TCellType type = cellType(X.Attr("t"));
-            const int style = toInt(X.Attr("s"));
+            const TCellType type = cellType(t);
+            const int style = toInt(s);
             const int depth = X.Depth();
             bool hasV = false;
             TOfficeValue value;

@@ -19,6 +19,15 @@ std::string_view localName(std::string_view Qualified)
 
 bool isSpace(char C) { return C == ' ' || C == '\t' || C == '\n' || C == '\r'; }
 
+// Whether text has entities or line ends to be decoded; most has none and is used as it is.
+bool plainText(std::string_view Raw)
+{
+    for (const char c : Raw)
+        if (c == '&' || c == '\r')
+            return false;
+    return true;
+}
+
 // A character XML allows, as a reference may name it.
 bool isXmlChar(unsigned long U)
 {
@@ -83,42 +92,20 @@ qint64 TXmlScanner::findFrom(qint64 From, std::string_view Needle)
 {
     qint64 scanned = From;
     for (;;) {
-        const std::string_view have(FBuf.data() + FPos, std::size_t(FLen - FPos));
-        if (qint64(have.size()) >= scanned + qint64(Needle.size())) {
-            const std::size_t at = have.find(Needle, std::size_t(scanned));
-            if (at != std::string_view::npos)
+        const char* b = FBuf.data() + FPos;
+        const qint64 n = FLen - FPos;
+        if (n >= scanned + qint64(Needle.size())) {
+            if (Needle.size() == 1) {
+                if (const void* at = std::memchr(b + scanned, Needle[0], std::size_t(n - scanned)))
+                    return static_cast<const char*>(at) - b;
+            } else if (const std::size_t at = std::string_view(b, std::size_t(n)).find(Needle, std::size_t(scanned));
+                       at != std::string_view::npos) {
                 return qint64(at);
-            scanned = qint64(have.size() - Needle.size() + 1);
+            }
+            scanned = n - qint64(Needle.size()) + 1;
         }
         if (!fill())
             return -1;
-    }
-}
-
-// The offset of the ">" ending the tag begun at FPos: quoted values may hold ">", never "<".
-qint64 TXmlScanner::findTagEnd(qint64 From)
-{
-    char quote = 0;
-    qint64 i = From;
-    for (;;) {
-        const char* b = FBuf.data() + FPos;
-        for (const qint64 n = FLen - FPos; i < n; ++i) {
-            const char c = b[i];
-            if (quote) {
-                if (c == quote)
-                    quote = 0;
-                else if (c == '<')
-                    Malformed();
-            } else if (c == '>') {
-                return i;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            } else if (c == '<') {
-                Malformed();
-            }
-        }
-        if (!fill())
-            Malformed();
     }
 }
 
@@ -134,52 +121,88 @@ void TXmlScanner::skipBom()
         Malformed(); // UTF-16: no spreadsheet writes its parts so
 }
 
-void TXmlScanner::scanStartTag(qint64 End)
+// The offset of the ">" ending the tag begun at FPos: quoted values may hold ">", never "<".
+// Read once, however many pieces the tag spans.
+qint64 TXmlScanner::findTagEnd()
 {
-    std::string_view raw(FBuf.data() + FPos + 1, std::size_t(End - 1));
-    const bool selfClosing = !raw.empty() && raw.back() == '/';
-    if (selfClosing)
-        raw.remove_suffix(1);
-    std::size_t i = 0;
-    while (i < raw.size() && !isSpace(raw[i]))
-        ++i;
-    const std::string_view name = raw.substr(0, i);
-    if (name.empty() || (FOpen.empty() && FRootSeen))
-        Malformed();
-    if (int(FOpen.size()) >= kMaxDepth)
+    char quote = 0;
+    qint64 i = 1;
+    for (;;) {
+        const char* b = FBuf.data() + FPos;
+        for (const qint64 n = FLen - FPos; i < n; ++i) {
+            const char c = b[i];
+            if (quote) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == '>') {
+                return i;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            }
+        }
+        if (!fill())
+            Malformed();
+    }
+}
+
+// The start tag at FPos read up to the ">" at End; false when that ">" stands inside a
+// quoted value (the tag goes on).
+bool TXmlScanner::scanStartTag(qint64 End)
+{
+    const char* const b = FBuf.data() + FPos;
+    const char* const e = b + End;
+    const char* p = b + 1;
+    for (; p < e && !isSpace(*p) && *p != '/'; ++p)
+        if (*p == '<' || *p == '"' || *p == '\'' || *p == '=')
+            Malformed();
+    const std::string_view name(b + 1, std::size_t(p - b - 1));
+    if (name.empty() || (FOpen.empty() && FRootSeen) || int(FOpen.size()) >= kMaxDepth)
         Malformed();
     FAttrs.clear();
+    bool selfClosing = false;
     for (;;) {
-        while (i < raw.size() && isSpace(raw[i]))
-            ++i;
-        if (i == raw.size())
+        const char* const before = p;
+        while (p < e && isSpace(*p))
+            ++p;
+        if (p == e)
             break;
-        const std::size_t nameAt = i;
-        while (i < raw.size() && raw[i] != '=' && !isSpace(raw[i]))
-            ++i;
-        const std::string_view attr = raw.substr(nameAt, i - nameAt);
-        while (i < raw.size() && isSpace(raw[i]))
-            ++i;
-        if (attr.empty() || i == raw.size() || raw[i] != '=')
+        if (*p == '/') {
+            if (p + 1 != e)
+                Malformed();
+            selfClosing = true;
+            break;
+        }
+        if (p == before) // attributes stand apart
             Malformed();
-        ++i;
-        while (i < raw.size() && isSpace(raw[i]))
-            ++i;
-        if (i == raw.size() || (raw[i] != '"' && raw[i] != '\''))
+        const char* const attrAt = p;
+        for (; p < e && !isSpace(*p) && *p != '='; ++p)
+            if (*p == '<' || *p == '/' || *p == '"' || *p == '\'')
+                Malformed();
+        const std::string_view attr(attrAt, std::size_t(p - attrAt));
+        while (p < e && isSpace(*p))
+            ++p;
+        if (p == e || *p != '=')
             Malformed();
-        const std::size_t close = raw.find(raw[i], i + 1);
-        if (close == std::string_view::npos)
+        ++p;
+        while (p < e && isSpace(*p))
+            ++p;
+        if (p == e || (*p != '"' && *p != '\''))
             Malformed();
-        FAttrs.push_back({attr, raw.substr(i + 1, close - i - 1)});
-        i = close + 1;
-        if (i < raw.size() && !isSpace(raw[i]))
+        const char quote = *p++;
+        const auto* close = static_cast<const char*>(std::memchr(p, quote, std::size_t(e - p)));
+        if (!close)
+            return false;
+        if (std::memchr(p, '<', std::size_t(close - p)))
             Malformed();
+        FAttrs.push_back({attr, std::string_view(p, std::size_t(close - p))});
+        p = close + 1;
     }
     FRootSeen = true;
     FOpen.emplace_back(name);
     FPendingEnd = selfClosing;
     FName = localName(name);
     FPos += End + 1;
+    return true;
 }
 
 void TXmlScanner::scanEndTag(qint64 End)
@@ -278,7 +301,7 @@ TXmlScanner::TToken TXmlScanner::Next()
                         Malformed();
                 continue;
             }
-            if (raw.find_first_of("&\r") == std::string_view::npos) {
+            if (plainText(raw)) {
                 FText = raw;
             } else {
                 FScratch.clear();
@@ -333,7 +356,11 @@ TXmlScanner::TToken TXmlScanner::Next()
             }
             Malformed(); // a DOCTYPE, or nothing XML knows
         }
-        scanStartTag(findTagEnd(1));
+        // Mostly the first ">" ends the tag; when it stands in a value, the tag is read to
+        // its end with the quotes followed.
+        const qint64 end = findFrom(1, ">");
+        if (end < 0 || (!scanStartTag(end) && !scanStartTag(findTagEnd())))
+            Malformed();
         return FToken = xtStart;
     }
 }
@@ -367,6 +394,26 @@ QString TXmlScanner::AttrText(std::string_view Name, bool Local) const
 
 void TXmlScanner::AppendElementText(std::string& Out)
 {
+    // Mostly a value: its text and end tag are in the buffer already, taken here at once.
+    if (!FPendingEnd) {
+        const char* const b = FBuf.data() + FPos;
+        const std::string_view have(b, std::size_t(FLen - FPos));
+        const std::string& open = FOpen.back();
+        const std::size_t lt = have.find('<');
+        if (lt != std::string_view::npos && have.size() > lt + open.size() + 2 && have[lt + 1] == '/'
+            && have.compare(lt + 2, open.size(), open) == 0 && have[lt + 2 + open.size()] == '>') {
+            const std::string_view raw = have.substr(0, lt);
+            if (plainText(raw))
+                Out.append(raw);
+            else
+                decodeInto(raw, Out, false);
+            FName = localName(have.substr(lt + 2, open.size()));
+            FOpen.pop_back();
+            FPos += qint64(lt + open.size() + 3);
+            FToken = xtEnd;
+            return;
+        }
+    }
     const std::size_t depth = FOpen.size();
     for (;;) {
         switch (Next()) {

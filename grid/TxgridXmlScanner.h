@@ -53,17 +53,20 @@ public:
     // Raises the workbook's "corrupt file" error.
     [[noreturn]] void Malformed() const;
 
-private:
     struct TAttr {
-        std::string_view Name, Value;
+        std::string_view Name, Value; // as written
     };
+    // The attributes of the start tag in hand, for a caller taking several at once.
+    const std::vector<TAttr>& Attrs() const { return FAttrs; }
+
+private:
     const TAttr* findAttr(std::string_view Name, bool Local) const;
     bool fill();
     // Makes sure the bytes From.. hold Needle, reading more as needed; its offset from the
     // buffer's start, or -1 at the end of the part.
     qint64 findFrom(qint64 From, std::string_view Needle);
-    qint64 findTagEnd(qint64 From);
-    void scanStartTag(qint64 End);
+    qint64 findTagEnd();
+    bool scanStartTag(qint64 End);
     void scanEndTag(qint64 End);
     void decodeInto(std::string_view Raw, std::string& Out, bool Attribute) const;
     void skipBom();
