@@ -189,11 +189,12 @@ bool TXmlScanner::scanStartTag(qint64 End)
         if (p == e || (*p != '"' && *p != '\''))
             Malformed();
         const char quote = *p++;
-        const auto* close = static_cast<const char*>(std::memchr(p, quote, std::size_t(e - p)));
-        if (!close)
+        const char* close = p; // values are short: a plain loop beats two calls
+        for (; close < e && *close != quote; ++close)
+            if (*close == '<')
+                Malformed();
+        if (close == e)
             return false;
-        if (std::memchr(p, '<', std::size_t(close - p)))
-            Malformed();
         FAttrs.push_back({attr, std::string_view(p, std::size_t(close - p))});
         p = close + 1;
     }
@@ -240,7 +241,7 @@ void TXmlScanner::decodeInto(std::string_view Raw, std::string& Out, bool Attrib
             continue;
         }
         const std::size_t semi = Raw.find(';', j);
-        if (semi == std::string_view::npos || semi - j > 12)
+        if (semi == std::string_view::npos || semi - j > 40) // "&#x0000000041;" is still "A"
             Malformed();
         const std::string_view e = Raw.substr(j + 1, semi - j - 1);
         if (e == "amp")
@@ -394,6 +395,8 @@ QString TXmlScanner::AttrText(std::string_view Name, bool Local) const
 
 void TXmlScanner::AppendElementText(std::string& Out)
 {
+    if (FToken != xtStart)
+        Malformed();
     // Mostly a value: its text and end tag are in the buffer already, taken here at once.
     if (!FPendingEnd) {
         const char* const b = FBuf.data() + FPos;
