@@ -374,11 +374,9 @@ const TXmlScanner::TAttr* TXmlScanner::findAttr(std::string_view Name, bool Loca
     return nullptr;
 }
 
-std::string_view TXmlScanner::Attr(std::string_view QualifiedName, bool* Found) const
+std::string_view TXmlScanner::Attr(std::string_view QualifiedName) const
 {
     const TAttr* a = findAttr(QualifiedName, false);
-    if (Found)
-        *Found = a != nullptr;
     return a ? a->Value : std::string_view();
 }
 

@@ -32,7 +32,6 @@ public:
 
     TToken Next();
     TToken Token() const { return FToken; }
-    bool AtEnd() const { return FToken == xtDocEnd; }
     // Start and end tags: the name without its namespace prefix.
     std::string_view Name() const { return FName; }
     bool IsStart(std::string_view LocalName) const { return FToken == xtStart && FName == LocalName; }
@@ -40,8 +39,8 @@ public:
     // The depth of the element in hand: 1 for the root's start and end tags.
     int Depth() const { return FToken == xtEnd ? int(FOpen.size()) + 1 : int(FOpen.size()); }
     // An attribute of the start tag in hand by its name as written ("r", "r:id"), its value as
-    // written (entities not decoded); Found tells an empty value from a missing one.
-    std::string_view Attr(std::string_view QualifiedName, bool* Found = nullptr) const;
+    // written (entities not decoded); empty when it is missing.
+    std::string_view Attr(std::string_view QualifiedName) const;
     // An attribute value with its entities decoded, as text; Local: Name is the name without
     // its prefix ("id" for "r:id").
     QString AttrText(std::string_view Name, bool Local = false) const;
