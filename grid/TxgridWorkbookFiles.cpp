@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <new>
+#include <type_traits>
 #include <xlsxwriter.h>
 
 namespace grid {
@@ -36,6 +37,18 @@ std::string_view trimmed(std::string_view V)
 template <class T>
 bool toNumber(std::string_view V, T& Out)
 {
+    if constexpr (std::is_integral_v<T>) { // mostly a few plain digits: an index, a row
+        if (!V.empty() && V.size() <= 9) {
+            T n = 0;
+            std::size_t i = 0;
+            for (; i < V.size() && V[i] >= '0' && V[i] <= '9'; ++i)
+                n = n * 10 + T(V[i] - '0');
+            if (i == V.size()) {
+                Out = n;
+                return true;
+            }
+        }
+    }
     V = trimmed(V);
     if (V.size() > 1 && V[0] == '+' && V[1] != '-')
         V.remove_prefix(1);
