@@ -22,8 +22,6 @@ namespace {
 
 constexpr int kMaxRows = 1048576, kMaxCols = 16384; // the format's limits
 
-using TToken = TXmlScanner::TToken;
-
 std::string_view trimmed(std::string_view V)
 {
     while (!V.empty() && (V.front() == ' ' || V.front() == '\t' || V.front() == '\n' || V.front() == '\r'))
