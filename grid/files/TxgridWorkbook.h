@@ -5,19 +5,21 @@
 //   TxgridWorkbookFiles.cpp  ReadWorkbook, the .xlsx reader (styles, shared strings, sheets)
 //                            and the writer of new workbooks
 //   TxgridXlsxPackage.cpp    the package: parts streamed from libzip under the read budget
+//   TxgridXmlScanner.cpp     the XML scanner the parts are read with
 //   TxgridXlsxSave.cpp       one sheet saved into an existing package
 //   TxgridXlsReader.cpp      .xls through the helper program txgrid-xls (grid/xls/)
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridOffice.h"
+#include "grid/files/TxgridXmlScanner.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QXmlStreamReader>
 
 #include <memory>
 #include <new>
 
 struct zip;
+struct zip_file;
 
 namespace grid {
 
@@ -55,26 +57,22 @@ private:
     zip* FZip = nullptr;
 };
 
-// A part fed to an XML reader in chunks as it is inflated: no part is held whole, whatever
-// its directory entry claims. The inflated bytes count against the budget; a single token
-// (a tag with its attributes, a text run) longer than 16 MiB is refused. Next() is
-// X.readNext() for the reader's callers; Finish() raises what stopped the reading (a limit,
-// a damaged part, malformed XML).
+// A part read by the XML scanner as libzip inflates it, 16 KiB at a time: no part is held
+// whole, whatever its directory entry claims. The inflated bytes count against the budget; a
+// damaged part, malformed XML and a token over 16 MiB raise ETxGridError as they are met.
 class TPartReader {
 public:
     TPartReader(const TPackage& Package, const QString& Part, TReadBudget& Budget);
     ~TPartReader();
     TPartReader(const TPartReader&) = delete;
     TPartReader& operator=(const TPartReader&) = delete;
-    bool IsOpen() const;
-    QXmlStreamReader::TokenType Next();
-    bool AtEnd() const { return X.atEnd(); }
-    void Finish();
-    QXmlStreamReader X;
+    bool IsOpen() const { return FFile != nullptr; }
+    TXmlScanner X;
 
 private:
-    class TDevice;
-    std::unique_ptr<TDevice> FDevice;
+    qint64 read(char* Data, qint64 Max);
+    zip_file* FFile = nullptr;
+    TReadBudget& FBudget;
 };
 
 // The .xlsx package: its parts streamed (Budget.FileName names it in messages).

@@ -1,5 +1,5 @@
 // Workbook files: .xlsx read by our own streaming reader (parts inflated in chunks by libzip
-// into QXmlStreamReader, styles read so that dates come in as dates), .xls read by FreeXL in a
+// into our XML scanner, styles read so that dates come in as dates), .xls read by FreeXL in a
 // helper process, new .xlsx written through libxlsxwriter.
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridWorkbook.h"
@@ -9,9 +9,11 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryFile>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <new>
+#include <type_traits>
 #include <xlsxwriter.h>
 
 namespace grid {
@@ -20,46 +22,86 @@ namespace {
 
 constexpr int kMaxRows = 1048576, kMaxCols = 16384; // the format's limits
 
-QString attr(const QXmlStreamReader& X, QLatin1String Name) { return X.attributes().value(Name).toString(); }
+std::string_view trimmed(std::string_view V)
+{
+    while (!V.empty() && (V.front() == ' ' || V.front() == '\t' || V.front() == '\n' || V.front() == '\r'))
+        V.remove_prefix(1);
+    while (!V.empty() && (V.back() == ' ' || V.back() == '\t' || V.back() == '\n' || V.back() == '\r'))
+        V.remove_suffix(1);
+    return V;
+}
+
+// A number as QString's toInt()/toDouble() take it: white space around, a sign; nothing else.
+template <class T>
+bool toNumber(std::string_view V, T& Out)
+{
+    if constexpr (std::is_integral_v<T>) { // mostly a few plain digits: an index, a row
+        if (!V.empty() && V.size() <= 9) {
+            T n = 0;
+            std::size_t i = 0;
+            for (; i < V.size() && V[i] >= '0' && V[i] <= '9'; ++i)
+                n = n * 10 + T(V[i] - '0');
+            if (i == V.size()) {
+                Out = n;
+                return true;
+            }
+        }
+    }
+    V = trimmed(V);
+    if (V.size() > 1 && V[0] == '+' && V[1] != '-')
+        V.remove_prefix(1);
+    const char* end = V.data() + V.size();
+    const auto [stop, ec] = std::from_chars(V.data(), end, Out);
+    return !V.empty() && ec == std::errc() && stop == end;
+}
+
+int toInt(std::string_view V)
+{
+    int n = 0;
+    return toNumber(V, n) ? n : 0;
+}
+
+QString utf8(const std::string& S) { return QString::fromUtf8(S.data(), qsizetype(S.size())); }
 
 // "B12" as 0-based column and row; false when it is no cell reference within the limits.
-bool cellRef(QStringView Ref, int& Col, int& Row)
+bool cellRef(std::string_view Ref, int& Col, int& Row)
 {
-    qsizetype i = 0;
+    std::size_t i = 0;
     Col = 0;
-    while (i < Ref.size() && Ref[i].isLetter() && Col <= kMaxCols)
-        Col = Col * 26 + (QChar::toUpper(Ref[i++].unicode()) - u'A' + 1);
-    bool ok = false;
-    Row = Ref.mid(i).toInt(&ok);
-    if (!ok || i == 0 || Col > kMaxCols || Row < 1 || Row > kMaxRows)
+    for (; i < Ref.size() && Col <= kMaxCols; ++i) {
+        const char c = char(Ref[i] & ~0x20); // upper case
+        if (c < 'A' || c > 'Z')
+            break;
+        Col = Col * 26 + (c - 'A' + 1);
+    }
+    if (i == 0 || Col > kMaxCols || !toNumber(Ref.substr(i), Row) || Row < 1 || Row > kMaxRows)
         return false;
     --Col;
     --Row;
     return true;
 }
 
-// The text of an element holding text runs (<si>, <is>): every <t> inside, phonetic runs left out.
-QString runText(TPartReader& P)
+// The text of the element in hand holding text runs (<si>, <is>): every <t> inside, phonetic
+// runs left out. Buf is the caller's, kept between calls so that it is allocated once.
+QString runText(TXmlScanner& X, std::string& Buf)
 {
-    QXmlStreamReader& x = P.X;
-    QString out;
-    const QString end = x.name().toString();
+    Buf.clear();
+    const int depth = X.Depth();
     int skip = 0;
-    while (!x.atEnd()) {
-        P.Next();
-        if (x.isStartElement()) {
-            if (x.name() == QLatin1String("rPh"))
+    while (X.Next() != TXmlScanner::xtDocEnd) {
+        if (X.Token() == TXmlScanner::xtStart) {
+            if (X.Name() == "rPh")
                 ++skip;
-            else if (x.name() == QLatin1String("t") && !skip)
-                out += x.readElementText();
-        } else if (x.isEndElement()) {
-            if (x.name() == QLatin1String("rPh"))
-                --skip;
-            else if (x.name() == end)
+            else if (X.Name() == "t" && !skip)
+                X.AppendElementText(Buf);
+        } else if (X.Token() == TXmlScanner::xtEnd) {
+            if (X.Depth() == depth)
                 break;
+            if (X.Name() == "rPh")
+                --skip;
         }
     }
-    return out;
+    return utf8(Buf);
 }
 
 // --- styles: which cell formats show dates and times ----------------------------------------
@@ -120,27 +162,25 @@ std::vector<TDateKind> readStyles(const TPackage& Package, TReadBudget& Budget)
     TPartReader p(Package, QStringLiteral("xl/styles.xml"), Budget);
     if (!p.IsOpen())
         return kinds;
+    TXmlScanner& x = p.X;
     QHash<int, TDateKind> custom;
     bool inCellXfs = false;
-    while (!p.AtEnd()) {
-        p.Next();
-        const QXmlStreamReader& x = p.X;
-        if (x.isEndElement() && x.name() == QLatin1String("cellXfs"))
+    while (x.Next() != TXmlScanner::xtDocEnd) {
+        if (x.IsEnd("cellXfs"))
             inCellXfs = false;
-        if (!x.isStartElement())
+        if (x.Token() != TXmlScanner::xtStart)
             continue;
-        if (x.name() == QLatin1String("numFmt")) {
-            custom.insert(attr(x, QLatin1String("numFmtId")).toInt(), codeKind(attr(x, QLatin1String("formatCode"))));
-        } else if (x.name() == QLatin1String("cellXfs")) {
+        if (x.Name() == "numFmt") {
+            custom.insert(toInt(x.Attr("numFmtId")), codeKind(x.AttrText("formatCode")));
+        } else if (x.Name() == "cellXfs") {
             inCellXfs = true;
-        } else if (inCellXfs && x.name() == QLatin1String("xf")) {
+        } else if (inCellXfs && x.Name() == "xf") {
             if (kinds.size() >= 65536)
                 throw std::runtime_error("styles");
-            const int id = attr(x, QLatin1String("numFmtId")).toInt();
+            const int id = toInt(x.Attr("numFmtId"));
             kinds.push_back(custom.contains(id) ? custom.value(id) : builtinKind(id));
         }
     }
-    p.Finish();
     return kinds;
 }
 
@@ -168,79 +208,114 @@ struct TSheetContext {
     TReadBudget& Budget;
 };
 
-void readSheet(TPartReader& P, const TSheetContext& Ctx, TOfficeSheet& Sheet)
+// What a cell's t="" says its value is; any other type reads as a number.
+enum TCellType : unsigned char { ctNumber, ctShared, ctStr, ctBool, ctError, ctInline };
+
+TCellType cellType(std::string_view T)
 {
-    QXmlStreamReader& x = P.X;
+    if (T == "s")
+        return ctShared;
+    if (T == "str" || T == "d")
+        return ctStr;
+    if (T == "b")
+        return ctBool;
+    if (T == "e")
+        return ctError;
+    return T == "inlineStr" ? ctInline : ctNumber;
+}
+
+void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
+{
     int row = -1, nextCol = 0;
-    while (!x.atEnd()) {
-        P.Next();
-        if (!x.isStartElement())
+    std::string v, text; // kept for every cell: no allocation each
+    std::vector<TOfficeCell>* cells = nullptr;
+    int cellsRow = -1;
+    while (X.Next() != TXmlScanner::xtDocEnd) {
+        if (X.Token() != TXmlScanner::xtStart)
             continue;
-        if (x.name() == QLatin1String("row")) {
-            bool ok = false;
-            const int r = attr(x, QLatin1String("r")).toInt(&ok);
-            row = ok ? r - 1 : row + 1;
+        if (X.Name() == "row") {
+            int r = 0;
+            row = toNumber(X.Attr("r"), r) ? r - 1 : row + 1;
             if (row < 0 || row >= kMaxRows)
                 throw std::runtime_error("row");
             nextCol = 0;
-        } else if (x.name() == QLatin1String("c")) {
+        } else if (X.Name() == "c") {
             int col = nextCol, r = std::max(row, 0);
-            const QString ref = attr(x, QLatin1String("r"));
-            if (!ref.isEmpty() && !cellRef(ref, col, r))
+            std::string_view ref, t, s;
+            for (const TXmlScanner::TAttr& a : X.Attrs()) { // one pass for the three
+                if (a.Name == "r")
+                    ref = a.Value;
+                else if (a.Name == "t")
+                    t = a.Value;
+                else if (a.Name == "s")
+                    s = a.Value;
+            }
+            if (!ref.empty() && !cellRef(ref, col, r))
                 throw std::runtime_error("ref");
-            const QString type = attr(x, QLatin1String("t"));
-            const int style = attr(x, QLatin1String("s")).toInt();
-            QString v;
+            const TCellType type = cellType(t);
+            const int style = toInt(s);
+            const int depth = X.Depth();
             bool hasV = false;
             TOfficeValue value;
-            while (!x.atEnd()) {
-                P.Next();
-                if (x.isEndElement() && x.name() == QLatin1String("c"))
+            while (X.Next() != TXmlScanner::xtDocEnd) {
+                if (X.Token() == TXmlScanner::xtEnd && X.Depth() == depth)
                     break;
-                if (!x.isStartElement())
+                if (X.Token() != TXmlScanner::xtStart)
                     continue;
-                if (x.name() == QLatin1String("v")) {
-                    v = x.readElementText();
+                if (X.Name() == "v") {
+                    v.clear();
+                    X.AppendElementText(v);
                     hasV = true;
-                } else if (x.name() == QLatin1String("is")) {
+                } else if (X.Name() == "is") {
                     value.Kind = TOfficeValue::ovText;
-                    value.Text = runText(P);
+                    value.Text = runText(X, text);
                     Ctx.Budget.AddText(value.Text.size());
                 }
             }
-            if (type == QLatin1String("s") && hasV) {
-                bool ok = false;
-                const int i = v.toInt(&ok);
-                if (ok && i >= 0 && i < Ctx.Shared.size()) {
+            if (type == ctShared && hasV) {
+                int i = 0;
+                if (toNumber(std::string_view(v), i) && i >= 0 && i < Ctx.Shared.size()) {
                     value.Kind = TOfficeValue::ovText;
                     value.Text = Ctx.Shared.at(i); // shared, not copied
                 }
-            } else if ((type == QLatin1String("str") || type == QLatin1String("d")) && hasV) {
+            } else if (type == ctStr && hasV) {
                 value.Kind = TOfficeValue::ovText;
-                value.Text = v;
-                Ctx.Budget.AddText(v.size());
-            } else if (type == QLatin1String("b") && hasV) {
+                value.Text = utf8(v);
+                Ctx.Budget.AddText(value.Text.size());
+            } else if (type == ctBool && hasV) {
                 value.Kind = TOfficeValue::ovBool;
-                value.Number = v.trimmed() == QLatin1String("1");
-            } else if (type == QLatin1String("e")) {
+                value.Number = trimmed(v) == "1";
+            } else if (type == ctError) {
                 value.Kind = TOfficeValue::ovError;
-            } else if (hasV && type != QLatin1String("inlineStr")) {
-                bool ok = false;
-                value.Number = v.toDouble(&ok);
+            } else if (hasV && type != ctInline) {
+                const bool ok = toNumber(std::string_view(v), value.Number);
                 value.Kind = ok ? TOfficeValue::ovNumber : TOfficeValue::ovEmpty;
+                if (!ok)
+                    value.Number = 0;
                 const TDateKind kind = style >= 0 && std::size_t(style) < Ctx.Styles.size() ? Ctx.Styles[std::size_t(style)] : dkNone;
                 if (ok && kind != dkNone && serialText(value.Number, kind, Ctx.From1904, value.Text))
                     value.Kind = TOfficeValue::ovText;
             }
             if (value.Kind != TOfficeValue::ovEmpty) {
                 Ctx.Budget.AddCell();
-                Sheet.Set(r, col, std::move(value));
+                // The row in hand is kept: cells come row by row, in column order, so most
+                // go to its end without a look-up (the rest as Set() places them).
+                if (r != cellsRow) {
+                    const std::size_t width = cells ? cells->size() : 0;
+                    cells = &Sheet.Rows.try_emplace(Sheet.Rows.end(), r)->second;
+                    cellsRow = r;
+                    if (cells->empty())
+                        cells->reserve(width); // rows are mostly as wide as the one before
+                }
+                if (cells->empty() || cells->back().Col < col)
+                    cells->push_back({col, std::move(value)});
+                else
+                    Sheet.Set(r, col, std::move(value));
             }
             nextCol = col + 1;
             row = r;
         }
     }
-    P.Finish();
 }
 
 QString outOfMemory(const QString& FileName)
@@ -262,51 +337,46 @@ TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
         TPartReader p(Package, QStringLiteral("xl/workbook.xml"), Budget);
         if (!p.IsOpen())
             throw std::runtime_error("zip");
-        while (!p.AtEnd()) {
-            p.Next();
-            const QXmlStreamReader& x = p.X;
-            if (!x.isStartElement())
+        TXmlScanner& x = p.X;
+        while (x.Next() != TXmlScanner::xtDocEnd) {
+            if (x.Token() != TXmlScanner::xtStart)
                 continue;
-            if (x.name() == QLatin1String("sheet")) {
+            if (x.Name() == "sheet") {
                 if (book.Sheets.size() >= 4096)
                     throw std::runtime_error("sheets");
                 TOfficeSheet s;
-                s.Name = attr(x, QLatin1String("name"));
-                QString id;
-                for (const QXmlStreamAttribute& a : x.attributes())
-                    if (a.name() == QLatin1String("id"))
-                        id = a.value().toString();
+                s.Name = x.AttrText("name");
                 book.Sheets.push_back(std::move(s));
-                relIds << id;
-            } else if (x.name() == QLatin1String("workbookView")) {
-                book.ActiveSheet = attr(x, QLatin1String("activeTab")).toInt();
-            } else if (x.name() == QLatin1String("workbookPr")) {
-                const QString d = attr(x, QLatin1String("date1904"));
-                from1904 = d == QLatin1String("1") || d == QLatin1String("true");
+                relIds << x.AttrText("id", true);
+            } else if (x.Name() == "workbookView") {
+                book.ActiveSheet = toInt(x.Attr("activeTab"));
+            } else if (x.Name() == "workbookPr") {
+                const std::string_view d = x.Attr("date1904");
+                from1904 = d == "1" || d == "true";
             }
         }
-        p.Finish();
     }
     QHash<QString, QString> targets;
-    {
-        TPartReader p(Package, QStringLiteral("xl/_rels/workbook.xml.rels"), Budget);
-        while (p.IsOpen() && !p.AtEnd())
-            if (p.Next() == QXmlStreamReader::StartElement && p.X.name() == QLatin1String("Relationship")) {
-                QString t = attr(p.X, QLatin1String("Target"));
+    if (TPartReader p(Package, QStringLiteral("xl/_rels/workbook.xml.rels"), Budget); p.IsOpen())
+        while (p.X.Next() != TXmlScanner::xtDocEnd)
+            if (p.X.IsStart("Relationship")) {
+                QString t = p.X.AttrText("Target");
                 t = t.startsWith(QLatin1Char('/')) ? t.mid(1) : QStringLiteral("xl/") + t;
-                targets.insert(attr(p.X, QLatin1String("Id")), t);
+                targets.insert(p.X.AttrText("Id"), t);
             }
-        p.Finish();
-    }
     QStringList shared;
-    {
-        TPartReader p(Package, QStringLiteral("xl/sharedStrings.xml"), Budget);
-        while (p.IsOpen() && !p.AtEnd())
-            if (p.Next() == QXmlStreamReader::StartElement && p.X.name() == QLatin1String("si")) {
-                shared << runText(p);
+    if (TPartReader p(Package, QStringLiteral("xl/sharedStrings.xml"), Budget); p.IsOpen()) {
+        std::string buf;
+        while (p.X.Next() != TXmlScanner::xtDocEnd)
+            if (p.X.IsStart("si")) {
+                shared << runText(p.X, buf);
                 Budget.AddText(shared.back().size() + 1);
+            } else if (p.X.IsStart("sst")) {
+                // The count it gives saves growing the list, within reason (it may lie).
+                int count = 0;
+                if (toNumber(p.X.Attr("uniqueCount"), count) && count > 0)
+                    shared.reserve(std::min(count, 1 << 20));
             }
-        p.Finish();
     }
     const std::vector<TDateKind> styles = readStyles(Package, Budget);
     const TSheetContext ctx{shared, styles, from1904, Budget};
@@ -315,7 +385,7 @@ TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
                                              QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1));
         TPartReader p(Package, target, Budget);
         if (p.IsOpen())
-            readSheet(p, ctx, book.Sheets[i]);
+            readSheet(p.X, ctx, book.Sheets[i]);
     }
     if (book.ActiveSheet < 0 || book.ActiveSheet >= int(book.Sheets.size()))
         book.ActiveSheet = 0;

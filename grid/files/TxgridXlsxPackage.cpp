@@ -1,4 +1,4 @@
-// The .xlsx package through libzip: parts streamed into the XML reader under the read
+// The .xlsx package through libzip: parts streamed into the XML scanner under the read
 // budget, and one sheet saved into an existing package with every other part kept as it is
 // (TxgridXlsxSave.cpp).
 #include "grid/controls/TxgridError.h"
@@ -51,12 +51,6 @@ QString InflatedTooLargeMessage(const QString& FileName)
     return QStringLiteral("Skoroszyt %1 jest za duży: jego rozpakowana treść przekracza %2 MiB.")
         .arg(FileName, GroupedNumber(kWorkbookMaxInflated >> 20));
 }
-
-namespace {
-
-constexpr qint64 kMaxToken = qint64(16) << 20;
-
-} // namespace
 
 void TReadBudget::AddInflated(qint64 N)
 {
@@ -116,75 +110,28 @@ bool TPackage::Has(const QString& Part) const
     return FZip && zip_name_locate(FZip, Part.toUtf8().constData(), 0) >= 0;
 }
 
-// The part as a sequential device: zip_fread in the chunks the XML reader asks for. A limit
-// passed is no exception here (it would cross Qt's frames): the read fails and Finish() tells.
-class TPartReader::TDevice : public QIODevice {
-public:
-    TDevice(zip_file_t* File, TReadBudget& Budget) : FFile(File), FBudget(Budget) { open(QIODevice::ReadOnly); }
-    ~TDevice() override
-    {
-        if (FFile)
-            zip_fclose(FFile);
-    }
-    bool isSequential() const override { return true; }
-    QString Failure;
-    qint64 SinceToken = 0;
-
-protected:
-    qint64 readData(char* Data, qint64 Max) override
-    {
-        if (!Failure.isEmpty())
-            return -1;
-        const zip_int64_t n = zip_fread(FFile, Data, zip_uint64_t(Max));
-        if (n < 0) {
-            Failure = QStringLiteral("corrupt");
-            return -1;
-        }
-        SinceToken += n;
-        if (FBudget.Inflated + n > kWorkbookMaxInflated)
-            Failure = InflatedTooLargeMessage(FBudget.FileName);
-        else if (SinceToken > kMaxToken)
-            Failure = QStringLiteral("Skoroszyt %1 jest uszkodzony: jeden element XML przekracza %2 MiB.")
-                          .arg(FBudget.FileName, GroupedNumber(kMaxToken >> 20));
-        if (!Failure.isEmpty())
-            return -1;
-        FBudget.Inflated += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    zip_file_t* FFile;
-    TReadBudget& FBudget;
-};
-
 TPartReader::TPartReader(const TPackage& Package, const QString& Part, TReadBudget& Budget)
+    : X([this](char* Data, qint64 Max) { return read(Data, Max); }, Budget.FileName), FBudget(Budget)
 {
-    zip_file_t* f = Package.IsOpen() ? zip_fopen(Package.Handle(), Part.toUtf8().constData(), 0) : nullptr;
-    if (f) {
-        FDevice = std::make_unique<TDevice>(f, Budget);
-        X.setDevice(FDevice.get());
-    }
+    if (Package.IsOpen())
+        FFile = zip_fopen(Package.Handle(), Part.toUtf8().constData(), 0);
 }
 
-TPartReader::~TPartReader() = default;
-
-bool TPartReader::IsOpen() const { return FDevice != nullptr; }
-
-QXmlStreamReader::TokenType TPartReader::Next()
+TPartReader::~TPartReader()
 {
-    const QXmlStreamReader::TokenType t = X.readNext();
-    if (FDevice)
-        FDevice->SinceToken = 0;
-    return t;
+    if (FFile)
+        zip_fclose(FFile);
 }
 
-void TPartReader::Finish()
+qint64 TPartReader::read(char* Data, qint64 Max)
 {
-    if (FDevice && !FDevice->Failure.isEmpty() && FDevice->Failure != QLatin1String("corrupt"))
-        throw ETxGridError(FDevice->Failure);
-    if (X.hasError() || (FDevice && !FDevice->Failure.isEmpty()))
-        throw std::runtime_error("part");
+    if (!FFile)
+        return 0;
+    const zip_int64_t n = zip_fread(FFile, Data, zip_uint64_t(Max));
+    if (n < 0)
+        Corrupt(FBudget.FileName);
+    FBudget.AddInflated(n);
+    return n;
 }
 
 } // namespace grid

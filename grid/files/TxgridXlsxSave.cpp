@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QXmlStreamReader>
 #include <functional>
 #include <list>
 #include <zip.h>
