@@ -551,7 +551,6 @@ public:
     void RegisterNotifier(TGridChangeNotifier* N), UnRegisterNotifier(TGridChangeNotifier* N);
     std::vector<TGridChangeNotifier*> FNotifiers; // in registration order; not owned
     friend class TFooterPanel;    // paints cells of the grid into the footer
-    friend class TGridCellAccess; // widths of hidden columns, the date editor
     // The editor controls, made on first use; the combo's items are filled by the owner.
     TGridCombo* GetComboBox();
     TGridSpin* GetSpinEdit();
@@ -818,6 +817,7 @@ private:
     TGridCombo* FGridCombo = nullptr;
     TGridSpin* FGridSpin = nullptr;
     TGridDatePicker* FGridDatePicker = nullptr; // only when the platform offers the picker
+    TGridDatePicker* DatePickerControl() const override { return FGridDatePicker; } // TGridCellAccess's
     TGridCheckBox* FGridCheckBox = nullptr;
     TGridEditBtn* FGridEditBtn = nullptr;
     TGridUnitEditBtn* FGridUnitEditBtn = nullptr;
@@ -848,6 +848,7 @@ private:
     // --- indexes, nodes, update lock ---------------------------------------------------------
     std::bitset<256> FVisibleCols;
     std::array<quint16, 256> FSavedWidths{};
+    quint16& KeptColWidth(int ACol) override { return FSavedWidths[std::size_t(ACol)]; } // TGridCellAccess's
     int FNumHiddenColumns = 0;
     THiddenRows FHiddenRows;
     std::vector<ui::StringGridCore::RowData> FRowScratch; // rows on their way into the store
@@ -858,7 +859,7 @@ private:
     int FCellTextWidth = 0; // width of the text painted last, for graphics placed beside it
     QString FSearchText; // the keyboard's incremental search
     std::unique_ptr<TGridExchange> FExchange; // clipboard, office files, drag and drop
-    friend class TGridExchange;
+    friend class TGridExchange; // CellEditable, the drop markers FArrows and FPopupButton
 
 public:
     // ---- Persistence, cell checks, drag and drop ----
@@ -937,12 +938,7 @@ private:
     TPrintLayout FPrintLayout;
 
 public:
-    // ---- Files: native, delimited, fixed-width, HTML and XML ----
-    // The formats themselves are in TxgridFiles.h. Saves cover GetSaveStartCol .. GetSaveEndCol
-    // and GetSaveStartRow .. GetSaveEndRow. Loads never empty the grid first, end with
-    // CellsChanged over the whole grid and CellsLoaded, and report OnFileProgress where said.
-    // Failures raise ETxGridError with the file name; a failed write raises EInOutError.
-    //
+    // ---- Files: native, delimited, fixed-width, HTML, XML (the work and its rules: TGridFiles.h) ----
     // The native cell file (absolute positions; progress while writing and reading) and
     // stream (positions relative to the first saved cell): size, column widths and the texts
     // of non-empty cells.

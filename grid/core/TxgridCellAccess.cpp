@@ -163,7 +163,7 @@ int TGridCellAccess::GetAllColWidths(int ACol)
 {
     TTxStringGrid& g = Self();
     if (g.IsHiddenColumn(ACol))
-        return g.FSavedWidths[std::size_t(ACol)];
+        return KeptColWidth(ACol);
     return g.colWidths(g.RemapColInv(ACol));
 }
 
@@ -171,7 +171,7 @@ void TGridCellAccess::SetAllColWidths(int ACol, int Width)
 {
     TTxStringGrid& g = Self();
     if (g.IsHiddenColumn(ACol))
-        g.FSavedWidths[std::size_t(ACol)] = quint16(std::clamp(Width, 0, 0xFFFF));
+        KeptColWidth(ACol) = quint16(std::clamp(Width, 0, 0xFFFF));
     else
         g.setColWidths(g.RemapColInv(ACol), Width);
 }
@@ -205,7 +205,7 @@ void TGridCellAccess::SetIntegralHeight(bool Value)
     g.SetBounds(g.x(), g.y(), g.width(), g.height());
 }
 
-TGridDatePicker* TGridCellAccess::GetDateTimePicker() const { return Self().FGridDatePicker; }
+TGridDatePicker* TGridCellAccess::GetDateTimePicker() const { return DatePickerControl(); }
 
 // --- numbers and rich text -----------------------------------------------------------------
 

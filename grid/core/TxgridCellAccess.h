@@ -63,6 +63,10 @@ public:
     void RichToCell(int ACol, int ARow, QTextEdit& Edit);
 
 private:
+    // What only the grid holds, answered by it: a hidden column's width, kept while it is
+    // hidden (ACol 0 .. 255), and the date editor control once made.
+    virtual quint16& KeptColWidth(int ACol) = 0;
+    virtual TGridDatePicker* DatePickerControl() const = 0;
     TTxStringGrid& Self();
     const TTxStringGrid& Self() const;
     int UnSortedDisplayRow(int ARow); // -1 outside the grid

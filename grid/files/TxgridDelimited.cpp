@@ -2,6 +2,7 @@
 // padded text report and fixed-width columns (written and read).
 #include "grid/files/TxgridFiles.h"
 
+#include "grid/files/TGridFiles.h"
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/controls/TxgridLines.h"
@@ -383,47 +384,45 @@ void ReadFixed(TTxStringGrid& Grid, QIODevice& Device, const TIntList& Positions
 
 // --- the grid's methods --------------------------------------------------------------------
 
-void TTxStringGrid::OutputToCSV(const QString& FileName, bool AppendMode)
+void TGridFiles::OutputToCSV(const QString& FileName, bool AppendMode)
 {
     QFile f(FileName);
     files::OpenForWriting(f, AppendMode, QStringLiteral("Cannot Create file "));
-    files::WriteCSV(*this, f, FileName);
+    files::WriteCSV(FGrid, f, FileName);
 }
 
-void TTxStringGrid::InputFromCSV(const QString& FileName, bool InsertMode)
+void TGridFiles::InputFromCSV(const QString& FileName, bool InsertMode)
 {
     QFile f(FileName);
     files::OpenForReading(f, QStringLiteral("Cannot open file "));
-    files::ReadCSV(*this, f, InsertMode);
+    files::ReadCSV(FGrid, f, InsertMode);
     f.close();
-    CellsChanged(TRect{0, 0, colCount(), rowCount()});
-    CellsLoaded();
+    Loaded();
 }
 
-void TTxStringGrid::SaveToASCII(const QString& FileName)
+void TGridFiles::SaveToASCII(const QString& FileName)
 {
     files::TWaitCursor wait;
     QFile f(FileName);
     files::OpenForWriting(f, false, QStringLiteral("Cannot Create file "));
-    files::WriteASCII(*this, f, FileName);
+    files::WriteASCII(FGrid, f, FileName);
 }
 
-void TTxStringGrid::SaveToFixed(const QString& FileName, TIntList& Widths)
+void TGridFiles::SaveToFixed(const QString& FileName, TIntList& Widths)
 {
     QFile f(FileName);
     files::OpenForWriting(f, false, QStringLiteral("Cannot Create file "));
-    files::WriteFixed(*this, f, Widths, FileName);
+    files::WriteFixed(FGrid, f, Widths, FileName);
 }
 
-void TTxStringGrid::LoadFromFixed(const QString& FileName, TIntList& Positions)
+void TGridFiles::LoadFromFixed(const QString& FileName, TIntList& Positions)
 {
     QFile f(FileName);
     if (!f.open(QIODevice::ReadOnly))
         throw ETxGridError(QStringLiteral("File ") + FileName + QStringLiteral(" not found"));
-    files::ReadFixed(*this, f, Positions);
+    files::ReadFixed(FGrid, f, Positions);
     f.close();
-    CellsChanged(TRect{0, 0, colCount(), rowCount()});
-    CellsLoaded();
+    Loaded();
 }
 
 } // namespace grid

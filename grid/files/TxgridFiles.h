@@ -1,8 +1,8 @@
 #pragma once
 // The grid's exchange formats as plain readers and writers over a byte device: the native
 // cell file and stream, delimited text, the padded text report, fixed-width text, the HTML
-// table and the XML document. The grid's file methods open the file and call these; tests
-// drive them with in-memory buffers.
+// table and the XML document. The grid's file methods (TGridFiles.h) open the file and call
+// these; tests drive them with in-memory buffers.
 //
 // Every line written ends with CR LF; a line read ends at CR LF, LF or a lone CR alike
 // (TxgridLines.h), and delimited text keeps the line ends of its quoted fields. Texts are

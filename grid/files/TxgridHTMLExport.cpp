@@ -3,6 +3,7 @@
 // element per row and one per field.
 #include "grid/files/TxgridFiles.h"
 
+#include "grid/files/TGridFiles.h"
 #include "grid/core/Txgrid.h"
 #include "grid/controls/Txutil.h"
 
@@ -207,26 +208,26 @@ void WriteXML(TTxStringGrid& Grid, QIODevice& Device, const QString& ListDescr, 
 
 // --- the grid's methods --------------------------------------------------------------------
 
-void TTxStringGrid::OutputToHTML(const QString& FileName, bool AppendMode)
+void TGridFiles::OutputToHTML(const QString& FileName, bool AppendMode)
 {
-    const QStringList lines = files::HTMLLines(*this);
+    const QStringList lines = files::HTMLLines(FGrid);
     QFile f(FileName);
     files::OpenForWriting(f, AppendMode, QStringLiteral("Cannot Create file "));
     // The XHTML document declares UTF-8; the plain table is 8-bit text.
-    files::TLineWriter out(f, FHTMLSettings.XHTML ? files::tcUtf8 : files::tcAnsi, FileName);
-    files::CopyFileLines(FHTMLSettings.HeaderFile, out);
+    files::TLineWriter out(f, FGrid.HTMLSettings().XHTML ? files::tcUtf8 : files::tcAnsi, FileName);
+    files::CopyFileLines(FGrid.HTMLSettings().HeaderFile, out);
     for (const QString& l : lines)
         out.WriteLine(l);
-    files::CopyFileLines(FHTMLSettings.FooterFile, out);
+    files::CopyFileLines(FGrid.HTMLSettings().FooterFile, out);
     out.Finish();
 }
 
-void TTxStringGrid::SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
-                              const QStringList* FieldDescr)
+void TGridFiles::SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
+                           const QStringList* FieldDescr)
 {
     QFile f(FileName);
     files::OpenForWriting(f, false, QStringLiteral("Cannot Create file "));
-    files::WriteXML(*this, f, ListDescr, RecordDescr, FieldDescr, FileName);
+    files::WriteXML(FGrid, f, ListDescr, RecordDescr, FieldDescr, FileName);
 }
 
 } // namespace grid

@@ -6,6 +6,7 @@
 // that kept only the first line would lose the rest unseen.
 #include "grid/files/TxgridFiles.h"
 
+#include "grid/files/TGridFiles.h"
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/controls/Txutil.h"
@@ -165,30 +166,28 @@ void ReadNativeStream(TTxStringGrid& Grid, QIODevice& Device)
 
 // --- the grid's methods --------------------------------------------------------------------
 
-void TTxStringGrid::SaveToFile(const QString& FileName)
+void TGridFiles::SaveToFile(const QString& FileName)
 {
     QFile f(FileName);
     files::OpenForWriting(f, false, QStringLiteral("Cannot Create "));
-    files::WriteNativeFile(*this, f, FileName);
+    files::WriteNativeFile(FGrid, f, FileName);
 }
 
-void TTxStringGrid::LoadFromFile(const QString& FileName)
+void TGridFiles::LoadFromFile(const QString& FileName)
 {
     QFile f(FileName);
     files::OpenForReading(f, QStringLiteral("Cannot open file "));
-    files::ReadNativeFile(*this, f, FileName);
+    files::ReadNativeFile(FGrid, f, FileName);
     f.close();
-    CellsChanged(TRect{0, 0, colCount(), rowCount()});
-    CellsLoaded();
+    Loaded();
 }
 
-void TTxStringGrid::SaveToStream(QIODevice& Stream) { files::WriteNativeStream(*this, Stream); }
+void TGridFiles::SaveToStream(QIODevice& Stream) { files::WriteNativeStream(FGrid, Stream); }
 
-void TTxStringGrid::LoadFromStream(QIODevice& Stream)
+void TGridFiles::LoadFromStream(QIODevice& Stream)
 {
-    files::ReadNativeStream(*this, Stream);
-    CellsChanged(TRect{0, 0, colCount(), rowCount()});
-    CellsLoaded();
+    files::ReadNativeStream(FGrid, Stream);
+    Loaded();
 }
 
 } // namespace grid

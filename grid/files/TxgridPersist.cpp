@@ -1,6 +1,7 @@
 // Keeping the grid's column widths and print settings between runs.
 #include "grid/files/TxgridPersist.h"
 
+#include "grid/files/TGridFiles.h"
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/controls/Txutil.h"
@@ -179,60 +180,60 @@ QString registryKey(const TColumnSize& cs)
 
 } // namespace
 
-void TTxStringGrid::SaveColSizes()
+void TGridFiles::SaveColSizes()
 {
-    const TColumnSize& cs = FColumnSize;
-    if (cs.Key.isEmpty() || cs.Section.isEmpty() || designing())
+    const TColumnSize& cs = FGrid.ColumnSize();
+    if (cs.Key.isEmpty() || cs.Section.isEmpty() || FGrid.designing())
         return;
     if (cs.Location == clIniFile) {
         TIniFile ini(cs.Key);
-        for (int c = 0; c < colCount(); ++c)
-            ini.WriteInteger(cs.Section, colName(c), colWidths(c));
+        for (int c = 0; c < FGrid.colCount(); ++c)
+            ini.WriteInteger(cs.Section, colName(c), FGrid.colWidths(c));
         ini.UpdateFile();
         return;
     }
     const QString key = registryKey(cs);
-    for (int c = 0; c < colCount(); ++c)
-        if (!registry::write(registry::Root::CurrentUser, key, colName(c), QString::number(colWidths(c))))
+    for (int c = 0; c < FGrid.colCount(); ++c)
+        if (!registry::write(registry::Root::CurrentUser, key, colName(c), QString::number(FGrid.colWidths(c))))
             throw ETxGridError(QStringLiteral("Nie można zapisać szerokości kolumn w rejestrze (%1).").arg(key));
 }
 
-void TTxStringGrid::LoadColSizes()
+void TGridFiles::LoadColSizes()
 {
-    const TColumnSize& cs = FColumnSize;
-    if (cs.Key.isEmpty() || cs.Section.isEmpty() || designing())
+    const TColumnSize& cs = FGrid.ColumnSize();
+    if (cs.Key.isEmpty() || cs.Section.isEmpty() || FGrid.designing())
         return;
-    const int def = defaultColWidth();
+    const int def = FGrid.defaultColWidth();
     if (cs.Location == clIniFile) {
         const TIniFile ini(cs.Key);
-        for (int c = 0; c < colCount(); ++c) {
+        for (int c = 0; c < FGrid.colCount(); ++c) {
             const int w = ini.ReadInteger(cs.Section, colName(c), def);
-            if (w != colWidths(c))
-                setColWidths(c, w);
+            if (w != FGrid.colWidths(c))
+                FGrid.setColWidths(c, w);
         }
         return;
     }
     const QString key = registryKey(cs);
-    for (int c = 0; c < colCount(); ++c) {
+    for (int c = 0; c < FGrid.colCount(); ++c) {
         bool ok = false;
         int w = registry::read(registry::Root::CurrentUser, key, colName(c)).toInt(&ok);
         if (!ok)
             w = def;
-        if (w != colWidths(c))
-            setColWidths(c, w);
+        if (w != FGrid.colWidths(c))
+            FGrid.setColWidths(c, w);
     }
 }
 
-void TTxStringGrid::SavePrintSettings(const QString& FileName, const QString& Section)
+void TGridFiles::SavePrintSettings(const QString& FileName, const QString& Section)
 {
     TIniFile ini(FileName);
-    WritePrintSettings(ini, Section, FPrintSettings);
+    WritePrintSettings(ini, Section, FGrid.PrintSettings());
     ini.UpdateFile();
 }
 
-void TTxStringGrid::LoadPrintSettings(const QString& FileName, const QString& Section)
+void TGridFiles::LoadPrintSettings(const QString& FileName, const QString& Section)
 {
-    ReadPrintSettings(TIniFile(FileName), Section, FPrintSettings);
+    ReadPrintSettings(TIniFile(FileName), Section, FGrid.PrintSettings());
 }
 
 } // namespace grid
