@@ -205,8 +205,6 @@ void TGridCellAccess::SetIntegralHeight(bool Value)
     g.SetBounds(g.x(), g.y(), g.width(), g.height());
 }
 
-TGridDatePicker* TGridCellAccess::GetDateTimePicker() const { return Self().FGridDatePicker; }
-
 // --- numbers and rich text -----------------------------------------------------------------
 
 int RealErrorPosition(const QString& Text)
