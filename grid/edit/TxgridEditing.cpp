@@ -63,7 +63,7 @@ void TGridEditing::DropEditors()
 QLineEdit* TGridEditing::CreateEditor()
 {
     // Made while the first edit opens, after its editor type is known.
-    auto* ed = new TTxInplaceEdit(FGrid, FGrid.viewport());
+    auto* ed = new TTxInplaceEdit(*this, FGrid.viewport());
     ed->Prepare(FEdit.EditorType);
     return ed;
 }

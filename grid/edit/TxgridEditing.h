@@ -5,9 +5,10 @@
 // owns one and forwards its editing functions to it; the editor controls reach the grid
 // through it.
 //
-//   TxgridEditing.cpp     opening, closing, the text editor's key steps, leaving and advancing
-//   TxgridEditControls.cpp the editor controls opened over a cell and their values written back
-//   TxgridValidate.cpp    validating a finished edit: the checker and OnCellValidate
+//   TxgridEditing.cpp       opening, closing, the text editor's key steps, leaving, advancing
+//   TxgridEditControls.cpp  the editor controls opened over a cell, their values written back
+//   TxgridValidate.cpp      validating a finished edit: the checker and OnCellValidate
+#include "grid/core/TxgridForward.h"
 #include "grid/edit/TxgridEditState.h"
 
 #include <QString>
@@ -22,13 +23,6 @@ class QWidget;
 namespace grid {
 
 class TTxStringGrid;
-class TGridCombo;
-class TGridSpin;
-class TGridDatePicker;
-class TGridCheckBox;
-class TGridEditBtn;
-class TGridUnitEditBtn;
-class TGridButton;
 
 class TGridEditing {
 public:

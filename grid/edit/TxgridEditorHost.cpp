@@ -14,7 +14,9 @@
 #include <QDateTimeEdit>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <type_traits>
 
 namespace grid {
 
@@ -59,6 +61,33 @@ template <class Control>
 TTxStringGrid& TEditorHost<Control>::Grid() const
 {
     return FEditing.Grid();
+}
+
+template <class Control>
+bool TEditorHost<Control>::EditedValue(QString& Text) const
+{
+    if constexpr (std::is_base_of_v<QLineEdit, Control>) {
+        Text = this->text();
+        return true;
+    }
+    return false;
+}
+
+template <class Control>
+void TEditorHost<Control>::ShowEdited(const QString& Text, bool Refused)
+{
+    if constexpr (std::is_base_of_v<QLineEdit, Control>) {
+        this->setText(Text);
+        if (Refused)
+            this->end(false);
+    }
+}
+
+template <class Control>
+void TEditorHost<Control>::ShowCellValue()
+{
+    if constexpr (std::is_base_of_v<QLineEdit, Control>)
+        this->setText(Grid().GetCurrentCell());
 }
 
 template <class Control>

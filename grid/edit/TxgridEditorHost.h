@@ -44,11 +44,13 @@ protected:
     // A key that stays in the editor: the control's own handling.
     virtual void PassKey(QKeyEvent* e) { Control::keyPressEvent(e); }
     // The value Return, Enter, Up and Down have validated; false: the editor validates none.
-    virtual bool EditedValue(QString&) const { return false; }
-    // The value shown after validation: as validated, or refused (the editor stays open).
-    virtual void ShowEdited(const QString&, bool /*Refused*/) {}
-    // Escape: the control shows the cell's text again.
-    virtual void ShowCellValue() {}
+    // A line edit's is its text; the other controls validate none.
+    virtual bool EditedValue(QString& Text) const;
+    // The value shown after validation: as validated, or refused (the editor stays open; a
+    // line edit's caret goes to the end).
+    virtual void ShowEdited(const QString& Text, bool Refused);
+    // Escape: the control shows the cell's text again (a line edit: the text itself).
+    virtual void ShowCellValue();
     // A leaving key with the drop-down open: true lets it leave (after closing the drop-down).
     virtual bool DropDownLets() { return true; }
     virtual bool DroppedDown() const { return false; }

@@ -124,21 +124,6 @@ bool TGridSpin::LeavesBy(int Key, Qt::KeyboardModifiers) const
                          Qt::Key_Backtab});
 }
 
-bool TGridSpin::EditedValue(QString& Text) const
-{
-    Text = text();
-    return true;
-}
-
-void TGridSpin::ShowEdited(const QString& Text, bool Refused)
-{
-    setText(Text);
-    if (Refused)
-        end(false);
-}
-
-void TGridSpin::ShowCellValue() { setText(Grid().GetCurrentCell()); }
-
 // --- combo -------------------------------------------------------------------------------
 
 TGridCombo::TGridCombo(TGridEditing& Editing) : TEditorHost(Editing)
@@ -336,31 +321,9 @@ bool TGridEditBtn::OwnKey(QKeyEvent* e)
     return v != TCharVerdict::Accept;
 }
 
-bool TGridEditBtn::EditedValue(QString& Text) const
-{
-    Text = text();
-    return true;
-}
-
-void TGridEditBtn::ShowEdited(const QString& Text, bool Refused)
-{
-    setText(Text);
-    if (Refused)
-        end(false);
-}
-
-void TGridEditBtn::ShowCellValue() { setText(Grid().GetCurrentCell()); }
-
 TGridUnitEditBtn::TGridUnitEditBtn(TGridEditing& Editing) : TEditorHost(Editing) { SetBorderStyle(bsNone); }
 
 bool TGridUnitEditBtn::LeavesBy(int Key, Qt::KeyboardModifiers) const { return IsButtonEditLeavingKey(Key); }
-
-// Validation sees the number alone; the unit joins it when the edit closes.
-bool TGridUnitEditBtn::EditedValue(QString& Text) const
-{
-    Text = text();
-    return true;
-}
 
 void TGridUnitEditBtn::ShowEdited(const QString& Text, bool Refused)
 {

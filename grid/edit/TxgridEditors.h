@@ -31,9 +31,6 @@ public:
 protected:
     bool LeavesBy(int Key, Qt::KeyboardModifiers Mods) const override;
     bool OwnKey(QKeyEvent* e) override; // Page Up, Page Down, Home and End step the value
-    bool EditedValue(QString& Text) const override;
-    void ShowEdited(const QString& Text, bool Refused) override;
-    void ShowCellValue() override;
 
 private:
     void FireSpinClick(bool Up);
@@ -83,9 +80,6 @@ public:
 protected:
     bool LeavesBy(int Key, Qt::KeyboardModifiers Mods) const override;
     bool OwnKey(QKeyEvent* e) override; // the numeric types' character filter
-    bool EditedValue(QString& Text) const override;
-    void ShowEdited(const QString& Text, bool Refused) override;
-    void ShowCellValue() override;
 
 private:
     TEditorType FType = edEditBtn;
@@ -99,7 +93,7 @@ public:
 
 protected:
     bool LeavesBy(int Key, Qt::KeyboardModifiers Mods) const override;
-    bool EditedValue(QString& Text) const override;
+    // Validation sees the number alone; the unit joins it when the edit closes.
     void ShowEdited(const QString& Text, bool Refused) override;
     void ShowCellValue() override;
 };
