@@ -62,7 +62,6 @@ public:
     void RestoreCache();
     bool SelectCell(int ACol, int ARow); // the gate of every move of the current cell
     bool CellEditable(int ACol, int ARow);
-    bool AdvanceStep(int& ACol, int& ARow, bool Advance); // false: no further cell
     void AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor, bool Force);
 
     // ---- the editor controls (TxgridEditControls.cpp) -----------------------------------------
@@ -77,11 +76,14 @@ public:
     bool SetComboSelectionString(const QString& S);
 
     // ---- validation (TxgridValidate.cpp) ------------------------------------------------------
+    // The grid's own answers to its InitValidate and ValidateCell hooks; editing itself asks
+    // the hooks, which a descendant may override.
     void InitValidate(int ACol, int ARow);
     bool ValidateCell(QString& Value);
     bool CheckEditedValue(int ACol, int ARow, QString& Value);
 
 private:
+    bool AdvanceStep(int& ACol, int& ARow, bool Advance); // false: no further cell
     template <class Control>
     Control* Made(Control*& Slot);
     TTxStringGrid& FGrid;
