@@ -1,10 +1,9 @@
 // TTxStringGrid: construction, the window life cycle, bounds and the settings host.
 #include "grid/core/Txgrid.h"
-#include "grid/edit/TxgridEditors.h"
+#include "grid/edit/TxgridEditing.h"
 #include "grid/files/TxgridExchange.h"
 #include "grid/paint/TxgridFooterPanel.h"
 #include "grid/input/TxgridInputSteps.h"
-#include "grid/edit/TxgridRichEdit.h"
 
 #include "grid/TxgridStartup.h"
 #include "grid/text/TxgridStrings.h"
@@ -28,7 +27,7 @@ int scrollBarExtent(const QWidget* w) { return w->style()->pixelMetric(QStyle::P
 } // namespace
 
 // The settings objects are members, made before this body in the order they are declared.
-TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
+TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner), FEditing(std::make_unique<TGridEditing>(*this))
 {
     // The footer panel along the bottom, empty until the floating footer shows.
     FFooterPanel = new TFooterPanel(*this);
@@ -63,14 +62,7 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     TGridInput::ConnectScrollBars(*this);
     FThemed = IsThemeActive();
 
-    // The rich-text cell editor (texts are converted by the RTF layer, with no control).
-    FInplaceRichEdit = new TTxRichEdit(*this);
-    FInplaceRichEdit->setObjectName(QStringLiteral("RichEditCell"));
-    FInplaceRichEdit->hide();
-    ui::on(FInplaceRichEdit, &QTextEdit::selectionChanged, this, [this] {
-        if (OnRichEditSelectionChange)
-            OnRichEditSelectionChange(*this);
-    });
+    FEditing->CreateRichEdit();
 
     if (!designing())
         CreateControls();
@@ -81,15 +73,9 @@ TTxStringGrid::~TTxStringGrid()
     // An editor control with the focus would be told it lost it while the grid is half gone,
     // and would write into it: from here on nothing reaches the grid from its editors, and
     // they go now, while the grid is whole.
-    FEdit.Destroying = true;
+    FEditing->DropEditors();
     FInput.Timer.stop();
     FInput.PanTimer.stop();
-    auto drop = [](auto*& editor) {
-        delete editor;
-        editor = nullptr;
-    };
-    drop(FGridCombo), drop(FGridSpin), drop(FGridDatePicker), drop(FGridCheckBox);
-    drop(FGridEditBtn), drop(FGridUnitEditBtn), drop(FGridButton);
     if (FOwnerForm)
         FOwnerForm->removeEventFilter(this);
     if (FColumnSize.Save) {
@@ -101,7 +87,7 @@ TTxStringGrid::~TTxStringGrid()
     }
     core().clearObjects(); // every property object and cell object goes; the texts go with the store
     // Controls that report to the grid go while it is whole; the rest go with the widget.
-    delete FInplaceRichEdit;
+    FEditing->DropRichEdit();
 }
 
 void TTxStringGrid::CreateControls()

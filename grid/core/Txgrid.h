@@ -13,7 +13,6 @@
 #include "grid/core/TxgridEvents.h"
 #include "grid/core/TxgridCellAccess.h"
 #include "grid/sort/TxgridFind.h"
-#include "grid/edit/TxgridEditState.h"
 #include "grid/input/TxgridInput.h"
 #include "grid/core/TxgridForward.h"
 #include "grid/core/TxgridGroup.h"
@@ -542,9 +541,9 @@ public:
     QString GetCurrentCell() const { return cells(RemapCol(col()), row()); }
     void SetCurrentCell(const QString& S) { setCells(RemapCol(col()), row(), S); }
     void DoneEditing();
-    TEditorType CurrentEditorType() const { return FEdit.EditorType; }
-    bool EditActive() const { return FEdit.Active; }
-    bool EditStarted() const { return FEdit.Started; }
+    TEditorType CurrentEditorType() const;
+    bool EditActive() const;
+    bool EditStarted() const;
     // ---- Support classes: the edCustom editor link and change notifiers (TxgridSupport.cpp) ----
     TEditLink* EditLink = nullptr; // drives edCustom cells; not owned
     void ShowEditLink(int ACol, int ARow), HideEditLink();
@@ -569,16 +568,8 @@ protected:
     bool selectCell(int ACol, int ARow) override;
 
 private:
-    bool CanEditShow(), CellEditable(int ACol, int ARow);
-    bool InplaceEditorEvent(QObject* o, QEvent* e); // keys and focus of the text editor
-    bool ValidateEditorText();                       // false: the editor stays open
-    void EndTextEdit();
-    bool AdvanceStep(int& ACol, int& ARow, bool Advance); // false: no further cell
-    void PostPendingChar(QWidget* Target);
-    TEditState FEdit;
-    friend class TGridSpin; friend class TGridCombo; friend class TGridCheckBox; friend class TGridEditBtn;
-    friend class TGridUnitEditBtn; friend class TGridDatePicker; friend class TGridButton;
-    friend class TTxInplaceEdit;
+    std::unique_ptr<TGridEditing> FEditing; // the edit in progress and the editor controls
+    friend class TGridEditing;
 
 public:
 
@@ -809,19 +800,9 @@ private:
     ui::Control* FFooterPanel = nullptr;
     int FFooterPanelHeight = 0;
     bool FFooterPanelVisible = false;
-    QTextEdit* FInplaceRichEdit = nullptr;  // rich-text cell editor
     std::array<TArrowWindow*, 4> FArrows{}; // column move markers
     TPopupButton* FPopupButton = nullptr;
     TScrollBarStyle* FScrollStyle = nullptr; // a child, made when the bars leave the platform's look
-    // Editor controls, made hidden and disabled by the editing steps.
-    TGridCombo* FGridCombo = nullptr;
-    TGridSpin* FGridSpin = nullptr;
-    TGridDatePicker* FGridDatePicker = nullptr; // only when the platform offers the picker
-    TGridDatePicker* DatePickerControl() const override { return FGridDatePicker; } // TGridCellAccess's
-    TGridCheckBox* FGridCheckBox = nullptr;
-    TGridEditBtn* FGridEditBtn = nullptr;
-    TGridUnitEditBtn* FGridUnitEditBtn = nullptr;
-    TGridButton* FGridButton = nullptr;
 
     // --- owner form, window, timer ---------------------------------------------------------
     QPointer<QWidget> FOwnerForm;

@@ -205,8 +205,6 @@ void TGridCellAccess::SetIntegralHeight(bool Value)
     g.SetBounds(g.x(), g.y(), g.width(), g.height());
 }
 
-TGridDatePicker* TGridCellAccess::GetDateTimePicker() const { return DatePickerControl(); }
-
 // --- numbers and rich text -----------------------------------------------------------------
 
 int RealErrorPosition(const QString& Text)

@@ -64,9 +64,8 @@ public:
 
 private:
     // What only the grid holds, answered by it: a hidden column's width, kept while it is
-    // hidden (ACol 0 .. 255), and the date editor control once made.
+    // hidden (ACol 0 .. 255).
     virtual quint16& KeptColWidth(int ACol) = 0;
-    virtual TGridDatePicker* DatePickerControl() const = 0;
     TTxStringGrid& Self();
     const TTxStringGrid& Self() const;
     int UnSortedDisplayRow(int ARow); // -1 outside the grid

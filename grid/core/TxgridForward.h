@@ -15,6 +15,7 @@ class TGridCheckBox;
 class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridButton;
+class TGridEditing;
 class TTxInplaceEdit;
 class THTMLHintWindow;
 class TGridExchange;

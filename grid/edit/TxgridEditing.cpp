@@ -1,8 +1,15 @@
-// TTxStringGrid: opening, committing and cancelling cell edits, the gate of every move of
-// the current cell, and the walk to the next editable cell.
+// TGridEditing: opening, committing and cancelling cell edits, the text editor's key steps,
+// the gate of every move of the current cell and the walk to the next editable cell; and the
+// grid's editing functions, which forward here.
+#include "grid/edit/TxgridEditing.h"
+
 #include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditors.h"
 #include "grid/edit/TxgridInplaceEdit.h"
+#include "grid/edit/TxgridRichEdit.h"
 #include "grid/text/TxgridStrings.h"
+
+#include "platform/ui/Connect.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -13,85 +20,119 @@ using ui::GridOptions;
 using ui::goEditing;
 using ui::goRowSelect;
 
-TTxInplaceEdit* TTxStringGrid::GetInplaceEditor() const { return qobject_cast<TTxInplaceEdit*>(inplaceEditor()); }
+TGridEditing::TGridEditing(TTxStringGrid& Grid) : FGrid(Grid) {}
 
-QLineEdit* TTxStringGrid::createEditor()
+TGridEditing::~TGridEditing()
 {
-    // Made while the first edit opens, after its editor type is known.
-    auto* ed = new TTxInplaceEdit(*this, viewport());
-    ed->Prepare(FEdit.EditorType);
-    return ed;
+    DropEditors();
+    DropRichEdit();
 }
 
-QString TTxStringGrid::getEditText(int ACol, int ARow)
+void TGridEditing::CreateRichEdit()
 {
-    const int real = RemapCol(ACol);
-    if (TTxInplaceEdit* ed = GetInplaceEditor()) {
-        TAlignment h = taLeftJustify;
-        TVAlignment v = FVAlignment;
-        GetCellAlign(real, ARow, h, v);
-        ed->SetVAlign(h == taRightJustify);
-        // The cell's own font: the editor's default would be the application's, larger.
-        ui::Brush brush{controlColor()};
-        ui::Font font;
-        TGridDrawState state = 0;
-        bool wrap = WordWrap;
-        GetVisualProperties(ACol, ARow, state, false, false, brush, font, h, v, wrap);
-        ed->setFont(font.toQFont());
-    }
-    const QString t = cells(real, ARow);
-    return EditWithTags ? t : HTMLToPlainText(t);
+    // The rich-text cell editor (texts are converted by the RTF layer, with no control).
+    TTxStringGrid& g = FGrid;
+    FInplaceRichEdit = new TTxRichEdit(g);
+    FInplaceRichEdit->setObjectName(QStringLiteral("RichEditCell"));
+    FInplaceRichEdit->hide();
+    ui::on(FInplaceRichEdit, &QTextEdit::selectionChanged, &g, [&g] {
+        if (g.OnRichEditSelectionChange)
+            g.OnRichEditSelectionChange(g);
+    });
 }
 
-void TTxStringGrid::setEditText(int ACol, int ARow, const QString& Value) { setCells(RemapCol(ACol), ARow, Value); }
-
-void TTxStringGrid::DoneEditing()
+void TGridEditing::DropRichEdit()
 {
-    if (OnEditingDone)
-        OnEditingDone(*this);
+    delete FInplaceRichEdit;
+    FInplaceRichEdit = nullptr;
 }
 
-void TTxStringGrid::ShowCellEdit()
+void TGridEditing::DropEditors()
 {
-    QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier));
+    FEdit.Destroying = true;
+    auto drop = [](auto*& editor) {
+        delete editor;
+        editor = nullptr;
+    };
+    drop(FGridCombo), drop(FGridSpin), drop(FGridDatePicker), drop(FGridCheckBox);
+    drop(FGridEditBtn), drop(FGridUnitEditBtn), drop(FGridButton);
 }
 
 // --- opening -----------------------------------------------------------------------------
 
-bool TTxStringGrid::canEditShow() const
+QLineEdit* TGridEditing::CreateEditor()
 {
-    // The platform asks through a const hook; the answer opens the edit and so changes state.
-    return const_cast<TTxStringGrid*>(this)->CanEditShow();
+    // Made while the first edit opens, after its editor type is known.
+    auto* ed = new TTxInplaceEdit(*this, FGrid.viewport());
+    ed->Prepare(FEdit.EditorType);
+    return ed;
 }
 
-bool TTxStringGrid::CanEditShow()
+QString TGridEditing::EditText(int ACol, int ARow)
 {
+    TTxStringGrid& g = FGrid;
+    const int real = g.RemapCol(ACol);
+    if (TTxInplaceEdit* ed = g.GetInplaceEditor()) {
+        TAlignment h = taLeftJustify;
+        TVAlignment v = g.VAlignment();
+        g.GetCellAlign(real, ARow, h, v);
+        ed->SetVAlign(h == taRightJustify);
+        // The cell's own font: the editor's default would be the application's, larger.
+        ui::Brush brush{g.controlColor()};
+        ui::Font font;
+        TGridDrawState state = 0;
+        bool wrap = g.WordWrap;
+        g.GetVisualProperties(ACol, ARow, state, false, false, brush, font, h, v, wrap);
+        ed->setFont(font.toQFont());
+    }
+    const QString t = g.cells(real, ARow);
+    return g.EditWithTags ? t : HTMLToPlainText(t);
+}
+
+bool TGridEditing::CanEditShow()
+{
+    TTxStringGrid& g = FGrid;
     if (FEdit.Validating)
         return false;
-    bool ok = TBaseGrid::canEditShow();
-    if (designing())
+    bool ok = g.TBaseGrid::canEditShow();
+    if (g.designing())
         return ok;
-    if (!ok || editorMode())
+    if (!ok || g.editorMode())
         return ok;
-    if (HasStaticEdit(col(), row()))
+    if (g.HasStaticEdit(g.col(), g.row()))
         return false;
-    const TPoint b = BaseCell(RemapCol(col()), row());
-    FEdit.PreEditText = GetCurrentCell();
-    InitValidate(col(), row());
+    const TPoint b = g.BaseCell(g.RemapCol(g.col()), g.row());
+    FEdit.PreEditText = g.GetCurrentCell();
+    g.InitValidate(g.col(), g.row());
     FEdit.EditorType = edNormal;
-    GetCellEditor(b.x(), b.y(), FEdit.EditorType);
+    g.GetCellEditor(b.x(), b.y(), FEdit.EditorType);
     FEdit.Active = true;
     FEdit.Started = true;
     if (!IsTextEditorType(FEdit.EditorType)) {
-        ShowEditControl(col(), row());
+        ShowEditControl(g.col(), g.row());
         return false;
     }
-    if (TTxInplaceEdit* ed = GetInplaceEditor())
+    if (TTxInplaceEdit* ed = g.GetInplaceEditor())
         ed->Prepare(FEdit.EditorType);
     return true;
 }
 
-void TTxStringGrid::PostPendingChar(QWidget* Target)
+void TGridEditing::OpenTyped(const QString& Typed, int Key)
+{
+    FEdit.LastTypedChar = Typed;
+    // The keystroke is replayed into whichever editor opens, through the event queue so that
+    // it arrives after the editor has the focus.
+    FEdit.PendingChar = Typed;
+    FEdit.PendingKey = Key;
+    if (!FGrid.canEditShow()) {
+        FEdit.PendingChar.clear();
+        return;
+    }
+    FGrid.showEditor();
+    PostPendingChar(FGrid.inplaceEditor());
+}
+
+void TGridEditing::PostPendingChar(QWidget* Target)
 {
     if (Target && !FEdit.PendingChar.isEmpty())
         QCoreApplication::postEvent(Target, new QKeyEvent(QEvent::KeyPress, FEdit.PendingKey, Qt::NoModifier, FEdit.PendingChar));
@@ -101,27 +142,28 @@ void TTxStringGrid::PostPendingChar(QWidget* Target)
 
 // --- closing -----------------------------------------------------------------------------
 
-void TTxStringGrid::HideInplaceEdit()
+void TGridEditing::HideInplaceEdit()
 {
     if (!FEdit.Active || FEdit.HidingControl)
         return;
-    hideEditor();
-    HideEditControl(col(), row());
+    FGrid.hideEditor();
+    HideEditControl(FGrid.col(), FGrid.row());
     FEdit.Active = false;
-    setFocus(Qt::OtherFocusReason);
+    FGrid.setFocus(Qt::OtherFocusReason);
 }
 
-void TTxStringGrid::EndTextEdit()
+void TGridEditing::EndTextEdit()
 {
-    hideEditor();
+    FGrid.hideEditor();
     if (FEdit.Active) {
         FEdit.Active = false;
-        DoneEditing();
+        FGrid.DoneEditing();
     }
 }
 
-void TTxStringGrid::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
+void TGridEditing::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
 {
+    TTxStringGrid& g = FGrid;
     FEdit.DoneInProgress = true;
     // Escape cancels: the cell keeps its text as it is, even where the control could not
     // show it (a list-only combo on a text that is none of its items).
@@ -131,35 +173,55 @@ void TTxStringGrid::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
     if (Key == Qt::Key_Tab || Key == Qt::Key_Left || Key == Qt::Key_Up || Key == Qt::Key_Right || Key == Qt::Key_Down)
     {
         // The key as the grid takes it: Tab wraps and moves as a Tab pressed on the grid.
-        TInputEvent E;
-        E.Kind = ikKeyDown;
-        E.Key = Key;
-        E.Mods = Shift;
-        RunInputSteps(*this, E);
+        QKeyEvent again(QEvent::KeyPress, Key, Shift);
+        g.keyPressEvent(&again);
     }
-    const bool always = FNavigation.AlwaysEdit;
-    FNavigation.AlwaysEdit = false;
-    setFocus(Qt::OtherFocusReason);
+    TNavigation& nav = g.Navigation();
+    const bool always = nav.AlwaysEdit;
+    nav.AlwaysEdit = false;
+    g.setFocus(Qt::OtherFocusReason);
     if (Key == Qt::Key_Return || Key == Qt::Key_Enter)
-        AdvanceEdit(col(), row(), true, true, false);
-    FNavigation.AlwaysEdit = always;
+        AdvanceEdit(g.col(), g.row(), true, true, false);
+    nav.AlwaysEdit = always;
     FEdit.DoneInProgress = false;
 }
 
-void TTxStringGrid::RestoreCache()
+void TGridEditing::ControlLeft(int Key, Qt::KeyboardModifiers Shift)
 {
-    const int real = RemapCol(col());
-    setCells(real, row(), FEdit.PreEditText);
-    invalidateCell(col(), row());
+    TTxStringGrid& g = FGrid;
+    if (FEdit.EditorType != edCheckBox) {
+        DoneInplaceEdit(Key, Shift);
+        // The button writes nothing; Escape gives the cell its text from before back.
+        if (FEdit.EditorType == edButton && Key == Qt::Key_Escape)
+            RestoreCache();
+        return;
+    }
+    // The check box closes as the platform's grid moves: Up and Down move, Return advances,
+    // the other keys only close it.
+    HideInplaceEdit();
+    g.setFocus(Qt::OtherFocusReason);
+    if (Key == Qt::Key_Return || Key == Qt::Key_Enter)
+        AdvanceEdit(g.col(), g.row(), true, true, false);
+    if (Key == Qt::Key_Up || Key == Qt::Key_Down) {
+        int k = Key;
+        g.keyDown(k, Shift);
+    }
 }
 
-bool TTxStringGrid::ValidateEditorText()
+void TGridEditing::RestoreCache()
 {
-    QLineEdit* ed = inplaceEditor();
+    const int real = FGrid.RemapCol(FGrid.col());
+    FGrid.setCells(real, FGrid.row(), FEdit.PreEditText);
+    FGrid.invalidateCell(FGrid.col(), FGrid.row());
+}
+
+bool TGridEditing::ValidateEditorText()
+{
+    QLineEdit* ed = FGrid.inplaceEditor();
     const QString edited = ed->text();
     QString v = edited;
     FEdit.Validating = true;
-    const bool ok = ValidateCell(v);
+    const bool ok = FGrid.ValidateCell(v);
     FEdit.Validating = false;
     if (!ok) {
         // Nothing is written; the editor stays open on the handler's text or the one from before.
@@ -172,144 +234,184 @@ bool TTxStringGrid::ValidateEditorText()
     return true;
 }
 
-bool TTxStringGrid::InplaceEditorEvent(QObject* o, QEvent* e)
+// --- the text editor's keys ----------------------------------------------------------------
+
+namespace {
+
+using TKeyStep = bool (*)(TGridEditing&, const QKeyEvent&);
+struct TEditorKeyStep {
+    const char* Name;
+    TKeyStep Step; // true: the key ends here, the platform never sees it
+};
+
+bool Ctrl(const QKeyEvent& k) { return k.modifiers() & Qt::ControlModifier; }
+bool IsEnter(const QKeyEvent& k) { return k.key() == Qt::Key_Return || k.key() == Qt::Key_Enter; }
+
+// The pre-edit text is the stored text itself, tags included, so writing it back leaves the
+// cell exactly as it was.
+bool EscapeRestores(TGridEditing& ed, const QKeyEvent& k)
 {
-    if (e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        const bool ctrl = k->modifiers() & Qt::ControlModifier;
-        switch (k->key()) {
-        case Qt::Key_Escape:
-            // The pre-edit text is the stored text itself, tags included, so writing it
-            // back leaves the cell exactly as it was.
-            inplaceEditor()->setText(FEdit.PreEditText);
-            EndTextEdit();
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: {
-            if (ctrl)
-                return true;
-            const TTxInplaceEdit* ed = GetInplaceEditor();
-            if (ed && !FNavigation.AdvanceOnEnter
-                && EditLengthFull(ed->LengthLimit, ed->text().size(), ed->hasSelectedText()))
-                return true;
-            if (!ValidateEditorText())
-                return true;
-            EndTextEdit();
-            AdvanceEdit(col(), row(), true, false, false);
-            return true;
-        }
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-            if (!ctrl && !ValidateEditorText())
-                return true;
-            break;
-        default: break;
-        }
+    if (k.key() != Qt::Key_Escape)
+        return false;
+    ed.Grid().inplaceEditor()->setText(ed.State().PreEditText);
+    ed.EndTextEdit();
+    return true;
+}
+
+bool EnterWithCtrlKept(TGridEditing&, const QKeyEvent& k) { return IsEnter(k) && Ctrl(k); }
+
+// Without AdvanceOnEnter, Enter in an editor filled to its limit does nothing.
+bool EnterAtLimitKept(TGridEditing& ed, const QKeyEvent& k)
+{
+    if (!IsEnter(k) || ed.Grid().Navigation().AdvanceOnEnter)
+        return false;
+    const TTxInplaceEdit* e = ed.Grid().GetInplaceEditor();
+    return e && EditLengthFull(e->LengthLimit, e->text().size(), e->hasSelectedText());
+}
+
+// Enter validates, closes the editor and moves on (a refused text keeps it open).
+bool EnterCommits(TGridEditing& ed, const QKeyEvent& k)
+{
+    if (!IsEnter(k))
+        return false;
+    if (ed.ValidateEditorText()) {
+        ed.EndTextEdit();
+        ed.AdvanceEdit(ed.Grid().col(), ed.Grid().row(), true, false, false);
     }
-    const bool wasOpen = editorMode();
-    const bool r = TBaseGrid::eventFilter(o, e);
-    if (wasOpen && !editorMode() && FEdit.Active) {
+    return true;
+}
+
+// Up and Down leave through the platform, once the text passed validation.
+bool VerticalValidates(TGridEditing& ed, const QKeyEvent& k)
+{
+    const bool vertical = k.key() == Qt::Key_Up || k.key() == Qt::Key_Down;
+    return vertical && !Ctrl(k) && !ed.ValidateEditorText();
+}
+
+// The names are the order.
+constexpr TEditorKeyStep kInplaceKeySteps[] = {
+    {"escape-restores", &EscapeRestores},
+    {"enter-with-ctrl-kept", &EnterWithCtrlKept},
+    {"enter-at-limit-kept", &EnterAtLimitKept},
+    {"enter-commits", &EnterCommits},
+    {"vertical-validates", &VerticalValidates},
+};
+
+} // namespace
+
+bool TGridEditing::InplaceEditorEvent(QObject* o, QEvent* e)
+{
+    if (e->type() == QEvent::KeyPress)
+        for (const TEditorKeyStep& s : kInplaceKeySteps)
+            if (s.Step(*this, *static_cast<const QKeyEvent*>(e)))
+                return true;
+    const bool wasOpen = FGrid.editorMode();
+    const bool r = FGrid.TBaseGrid::eventFilter(o, e);
+    if (wasOpen && !FGrid.editorMode() && FEdit.Active) {
         // The platform closed the editor (focus lost, Tab, Up, Down, Page keys): committed.
         FEdit.Active = false;
         FEdit.PendingChar.clear();
-        DoneEditing();
+        FGrid.DoneEditing();
     }
     return r;
 }
 
 // --- leaving a cell ----------------------------------------------------------------------
 
-bool TTxStringGrid::selectCell(int ACol, int ARow)
+bool TGridEditing::SelectCell(int ACol, int ARow)
 {
+    TTxStringGrid& g = FGrid;
     if (ACol < 0 || ARow < 0)
         return false;
     bool Allow = true;
-    if (ARow != row() && OnRowChanging)
-        OnRowChanging(*this, row(), ARow, Allow);
-    if (ACol != col() && OnColChanging)
-        OnColChanging(*this, col(), ACol, Allow);
-    if ((ARow != row() || ACol != col()) && !FEdit.InsideAdvance && OnCellChanging)
-        OnCellChanging(*this, row(), col(), ARow, ACol, Allow);
-    if (!Allow || (ACol == 0 && HasNodes() && !(options() & goRowSelect)))
+    if (ARow != g.row() && g.OnRowChanging)
+        g.OnRowChanging(g, g.row(), ARow, Allow);
+    if (ACol != g.col() && g.OnColChanging)
+        g.OnColChanging(g, g.col(), ACol, Allow);
+    if ((ARow != g.row() || ACol != g.col()) && !FEdit.InsideAdvance && g.OnCellChanging)
+        g.OnCellChanging(g, g.row(), g.col(), ARow, ACol, Allow);
+    if (!Allow || (ACol == 0 && g.HasNodes() && !(g.options() & goRowSelect)))
         return false;
-    if (IsFixed(ACol, ARow))
+    if (g.IsFixed(ACol, ARow))
         return false;
     // The cell being left is validated before anything is switched or cached for the
     // target, so a refused move leaves the current cell's state as it was.
-    const bool editorFocused = inplaceEditor() && inplaceEditor()->hasFocus();
+    const bool editorFocused = g.inplaceEditor() && g.inplaceEditor()->hasFocus();
     if (FEdit.Started && !editorFocused) {
-        const QString edited = GetCurrentCell();
+        const QString edited = g.GetCurrentCell();
         QString v = edited;
         FEdit.Validating = true;
-        const bool ok = ValidateCell(v);
+        const bool ok = g.ValidateCell(v);
         FEdit.Validating = false;
         if (!ok) {
             // The refused text leaves the cell and the user stays in it with the editor open.
-            SetCurrentCell(RefusedEditText(edited, v, FEdit.ValidateText));
-            if (!HasStaticEdit(RemapCol(col()), row()) && canEditShow())
-                showEditor();
+            g.SetCurrentCell(RefusedEditText(edited, v, FEdit.ValidateText));
+            if (!g.HasStaticEdit(g.RemapCol(g.col()), g.row()) && g.canEditShow())
+                g.showEditor();
             return false;
         }
         FEdit.Started = false;
-        if (v != GetCurrentCell())
-            SetCurrentCell(v);
+        if (v != g.GetCurrentCell())
+            g.SetCurrentCell(v);
     }
-    FEdit.PreEditText = cells(RemapCol(ACol), ARow);
-    InitValidate(ACol, ARow);
-    if (!HasStaticEdit(ACol, ARow)) {
-        bool CanEdit = (options() & goEditing) || FEdit.EditingSwitchedOff;
-        GetCellReadOnly(RemapCol(ACol), ARow, CanEdit);
+    FEdit.PreEditText = g.cells(g.RemapCol(ACol), ARow);
+    g.InitValidate(ACol, ARow);
+    if (!g.HasStaticEdit(ACol, ARow)) {
+        bool CanEdit = (g.options() & goEditing) || FEdit.EditingSwitchedOff;
+        g.GetCellReadOnly(g.RemapCol(ACol), ARow, CanEdit);
         if (CanEdit) {
             FEdit.EditingSwitchedOff = false;
-            if (!(options() & goEditing))
-                setOptions(options() | goEditing);
-            if (editorMode())
+            if (!(g.options() & goEditing))
+                g.setOptions(g.options() | goEditing);
+            if (g.editorMode())
                 HideInplaceEdit();
-        } else if (options() & goEditing) {
+        } else if (g.options() & goEditing) {
             FEdit.EditingSwitchedOff = true;
-            setOptions(options() & ~GridOptions(goEditing));
+            g.setOptions(g.options() & ~GridOptions(goEditing));
         }
     }
-    return TBaseGrid::selectCell(ACol, ARow);
+    return g.TBaseGrid::selectCell(ACol, ARow);
 }
 
 // --- advancing ---------------------------------------------------------------------------
 
-bool TTxStringGrid::CellEditable(int ACol, int ARow)
+bool TGridEditing::CellEditable(int ACol, int ARow)
 {
-    bool CanEdit = (options() & goEditing) || FEdit.EditingSwitchedOff;
+    bool CanEdit = (FGrid.options() & goEditing) || FEdit.EditingSwitchedOff;
     if (!CanEdit)
         return false;
-    GetCellReadOnly(RemapCol(ACol), ARow, CanEdit);
-    return CanEdit && !IsFixed(ACol, ARow);
+    FGrid.GetCellReadOnly(FGrid.RemapCol(ACol), ARow, CanEdit);
+    return CanEdit && !FGrid.IsFixed(ACol, ARow);
 }
 
-bool TTxStringGrid::AdvanceStep(int& c, int& r, bool Advance)
+bool TGridEditing::AdvanceStep(int& c, int& r, bool Advance)
 {
-    const int firstCol = fixedCols(), firstRow = fixedRows();
-    const int lastCol = colCount() - FixedRightCols() - 1, lastRow = rowCount() - FixedFooters() - 1;
+    TTxStringGrid& g = FGrid;
+    const TNavigation& nav = g.Navigation();
+    const int firstCol = g.fixedCols(), firstRow = g.fixedRows();
+    const int lastCol = g.colCount() - g.FixedRightCols() - 1, lastRow = g.rowCount() - g.FixedFooters() - 1;
     if (lastCol < firstCol || lastRow < firstRow)
         return false;
-    const TPoint base = BaseCell(c, r);
+    const TPoint base = g.BaseCell(c, r);
     c = base.x();
     r = base.y();
-    const int span = CellSpan(c, r).x();
-    if (Advance && FNavigation.AdvanceDirection == adLeftRight) {
+    const int span = g.CellSpan(c, r).x();
+    if (Advance && nav.AdvanceDirection == adLeftRight) {
         if (c + span >= lastCol) {
             if (r < lastRow) {
                 ++r;
                 c = firstCol;
-            } else if (FNavigation.AdvanceInsert) {
+            } else if (nav.AdvanceInsert) {
                 bool CanAdd = true;
-                if (OnCanAddRow)
-                    OnCanAddRow(*this, CanAdd);
+                if (g.OnCanAddRow)
+                    g.OnCanAddRow(g, CanAdd);
                 if (!CanAdd)
                     return false;
-                setRowCount(rowCount() + 1);
+                g.setRowCount(g.rowCount() + 1);
                 ++r;
                 c = firstCol;
-                if (OnAutoAddRow)
-                    OnAutoAddRow(*this, rowCount() - FixedFooters() - 1);
+                if (g.OnAutoAddRow)
+                    g.OnAutoAddRow(g, g.rowCount() - g.FixedFooters() - 1);
             } else {
                 c = firstCol;
                 r = firstRow;
@@ -322,21 +424,21 @@ bool TTxStringGrid::AdvanceStep(int& c, int& r, bool Advance)
             if (c + span < lastCol) {
                 r = firstRow;
                 c += span + 1;
-            } else if (FNavigation.AdvanceInsert) {
-                SetColCount(colCount() + 1);
+            } else if (nav.AdvanceInsert) {
+                g.SetColCount(g.colCount() + 1);
                 c += span + 1;
                 r = firstRow;
-                if (OnAutoInsertCol)
-                    OnAutoInsertCol(*this, colCount() - FixedRightCols() - 1);
+                if (g.OnAutoInsertCol)
+                    g.OnAutoInsertCol(g, g.colCount() - g.FixedRightCols() - 1);
             } else {
                 c = firstCol;
                 r = firstRow;
             }
-            Invalidate();
+            g.Invalidate();
         } else {
             ++r;
         }
-    } else if (FNavigation.AdvanceDirection == adLeftRight) {
+    } else if (nav.AdvanceDirection == adLeftRight) {
         if (c > firstCol) {
             --c;
         } else {
@@ -354,18 +456,19 @@ bool TTxStringGrid::AdvanceStep(int& c, int& r, bool Advance)
     return true;
 }
 
-void TTxStringGrid::AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor, bool Force)
+void TGridEditing::AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor, bool Force)
 {
-    if (!FNavigation.AdvanceOnEnter && !Force)
+    TTxStringGrid& g = FGrid;
+    if (!g.Navigation().AdvanceOnEnter && !Force)
         return;
-    const TPoint origin = BaseCell(ACol, ARow);
+    const TPoint origin = g.BaseCell(ACol, ARow);
     FEdit.PendingChar.clear();
     int c = origin.x(), r = origin.y();
     // One full round over the cells ends the walk when no cell is editable; added rows or
     // columns lengthen the round by what they add.
-    const int cells0 = colCount() * rowCount();
+    const int cells0 = g.colCount() * g.rowCount();
     bool found = false;
-    for (int steps = 0; steps <= cells0 + colCount() + rowCount(); ++steps) {
+    for (int steps = 0; steps <= cells0 + g.colCount() + g.rowCount(); ++steps) {
         if (!AdvanceStep(c, r, Advance))
             return;
         if (c == origin.x() && r == origin.y())
@@ -378,15 +481,47 @@ void TTxStringGrid::AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEdito
     if (!found && !(c == origin.x() && r == origin.y() && CellEditable(c, r)))
         return;
     bool Allow = true;
-    if (OnCellChanging)
-        OnCellChanging(*this, origin.y(), origin.x(), r, c, Allow);
+    if (g.OnCellChanging)
+        g.OnCellChanging(g, origin.y(), origin.x(), r, c, Allow);
     FEdit.InsideAdvance = true;
     if (Allow)
-        focusCell(c, r);
+        g.focusCell(c, r);
     FEdit.InsideAdvance = false;
-    if (!ShowEditor && !HasStaticEdit(col(), row()))
+    if (!ShowEditor && !g.HasStaticEdit(g.col(), g.row()))
         return;
-    showEditor();
+    g.showEditor();
 }
+
+// --- the grid's editing functions ----------------------------------------------------------
+
+TTxInplaceEdit* TTxStringGrid::GetInplaceEditor() const { return qobject_cast<TTxInplaceEdit*>(inplaceEditor()); }
+QLineEdit* TTxStringGrid::createEditor() { return FEditing->CreateEditor(); }
+QString TTxStringGrid::getEditText(int ACol, int ARow) { return FEditing->EditText(ACol, ARow); }
+void TTxStringGrid::setEditText(int ACol, int ARow, const QString& Value) { setCells(RemapCol(ACol), ARow, Value); }
+// The platform asks through a const hook; the answer opens the edit and so changes state.
+bool TTxStringGrid::canEditShow() const { return FEditing->CanEditShow(); }
+bool TTxStringGrid::selectCell(int ACol, int ARow) { return FEditing->SelectCell(ACol, ARow); }
+
+void TTxStringGrid::DoneEditing()
+{
+    if (OnEditingDone)
+        OnEditingDone(*this);
+}
+
+void TTxStringGrid::ShowCellEdit()
+{
+    QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier));
+}
+
+void TTxStringGrid::HideInplaceEdit() { FEditing->HideInplaceEdit(); }
+void TTxStringGrid::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift) { FEditing->DoneInplaceEdit(Key, Shift); }
+void TTxStringGrid::RestoreCache() { FEditing->RestoreCache(); }
+void TTxStringGrid::AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor, bool Force)
+{
+    FEditing->AdvanceEdit(ACol, ARow, Advance, ShowEditor, Force);
+}
+TEditorType TTxStringGrid::CurrentEditorType() const { return FEditing->State().EditorType; }
+bool TTxStringGrid::EditActive() const { return FEditing->State().Active; }
+bool TTxStringGrid::EditStarted() const { return FEditing->State().Started; }
 
 } // namespace grid

@@ -1,7 +1,8 @@
-// The grid's editor controls and how the grid opens and closes them.
+// The grid's editor controls: what each keeps of its own beside the shared host.
 #include "grid/edit/TxgridEditors.h"
 
 #include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditing.h"
 #include "grid/edit/TxgridInplaceEdit.h"
 
 #include "platform/text/Dates.h"
@@ -10,10 +11,10 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QMouseEvent>
 #include <QKeyEvent>
-#include <QWheelEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace grid {
 
@@ -46,69 +47,46 @@ bool IsValueKey(int k)
     return k == Qt::Key_PageUp || k == Qt::Key_PageDown || k == Qt::Key_Home || k == Qt::Key_End;
 }
 
-// Tab reaches the control's own key handling when the grid moves by Tab.
-bool WantsTab(const TTxStringGrid& Grid, QEvent* e)
+bool IsAnyOf(int Key, std::initializer_list<int> Keys)
 {
-    if (e->type() != QEvent::KeyPress)
-        return false;
-    const int k = static_cast<QKeyEvent*>(e)->key();
-    return (k == Qt::Key_Tab || k == Qt::Key_Backtab) && (Grid.options() & ui::goTabs);
-}
-
-// W is Control or lies inside it, across windows: a drop-down list or calendar is a window
-// of its own whose parent is the control.
-bool OwnedBy(const QWidget* W, const QWidget& Control)
-{
-    for (; W; W = W->parentWidget())
-        if (W == &Control)
+    for (int k : Keys)
+        if (Key == k)
             return true;
     return false;
 }
 
 } // namespace
 
-bool FocusLeftForOwnPopup(const QWidget& Control, const QFocusEvent& e)
-{
-    if (e.reason() == Qt::PopupFocusReason)
-        return true;
-    const QWidget* popup = QApplication::activePopupWidget();
-    if (popup && popup != &Control && OwnedBy(popup, Control))
-        return true;
-    const QWidget* focus = QApplication::focusWidget();
-    return focus && focus != &Control && OwnedBy(focus, Control);
-}
-
 // --- spin --------------------------------------------------------------------------------
 
-TGridSpin::TGridSpin(TTxStringGrid& Grid) : TTsgSpinEdit(Grid.viewport()), FGrid(Grid)
+TGridSpin::TGridSpin(TGridEditing& Editing) : TEditorHost(Editing)
 {
     MaxValue = 100;
     MinValue = 0;
     Increment = 1;
     setFrame(false);
-    hide();
-    setEnabled(false);
 }
 
 void TGridSpin::FireSpinClick(bool Up)
 {
-    const int c = FGrid.col(), r = FGrid.row();
+    TTxStringGrid& g = Grid();
+    const int c = g.col(), r = g.row();
     switch (SpinType()) {
     case sptNormal:
-        if (FGrid.OnSpinClick)
-            FGrid.OnSpinClick(FGrid, c, r, Value(), Up);
+        if (g.OnSpinClick)
+            g.OnSpinClick(g, c, r, Value(), Up);
         break;
     case sptFloat:
-        if (FGrid.OnFloatSpinClick)
-            FGrid.OnFloatSpinClick(FGrid, c, r, FloatValue(), Up);
+        if (g.OnFloatSpinClick)
+            g.OnFloatSpinClick(g, c, r, FloatValue(), Up);
         break;
     case sptDate:
-        if (FGrid.OnDateSpinClick)
-            FGrid.OnDateSpinClick(FGrid, c, r, DateValue(), Up);
+        if (g.OnDateSpinClick)
+            g.OnDateSpinClick(g, c, r, DateValue(), Up);
         break;
     case sptTime:
-        if (FGrid.OnTimeSpinClick)
-            FGrid.OnTimeSpinClick(FGrid, c, r, TimeValue(), Up);
+        if (g.OnTimeSpinClick)
+            g.OnTimeSpinClick(g, c, r, TimeValue(), Up);
         break;
     }
 }
@@ -125,74 +103,34 @@ void TGridSpin::DownClick(QObject* Sender)
     FireSpinClick(false);
 }
 
-bool TGridSpin::event(QEvent* e)
-{
-    if (WantsTab(FGrid, e)) {
-        keyPressEvent(static_cast<QKeyEvent*>(e));
-        return true;
-    }
-    return TTsgSpinEdit::event(e);
-}
-
-void TGridSpin::keyPressEvent(QKeyEvent* e)
+bool TGridSpin::OwnKey(QKeyEvent* e)
 {
     const int key = e->key();
-    if (IsValueKey(key)) {
-        if (SpinType() == sptNormal)
-            SetValue(SpinKeyValue(key, Value(), Increment, MinValue, MaxValue));
-        else if (SpinType() == sptFloat)
-            SetFloatValue(SpinKeyFloatValue(key, FloatValue(), IncrementFloat, MinFloatValue, MaxFloatValue));
-        if (FGrid.OnSpinClick)
-            FGrid.OnSpinClick(FGrid, FGrid.col(), FGrid.row(), Value(),
-                              key == Qt::Key_PageUp || key == Qt::Key_Home);
-        return;
-    }
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Up:
-    case Qt::Key_Down: {
-        QString v = text();
-        if (!FGrid.CommitControlValue(v)) {
-            setText(v);
-            end(false);
-            return;
-        }
-        setText(v);
-        break;
-    }
-    case Qt::Key_Escape: setText(FGrid.GetCurrentCell()); break;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: break;
-    default: TTsgSpinEdit::keyPressEvent(e); return;
-    }
-    FGrid.DoneInplaceEdit(key, e->modifiers());
+    if (!IsValueKey(key))
+        return false;
+    if (SpinType() == sptNormal)
+        SetValue(SpinKeyValue(key, Value(), Increment, MinValue, MaxValue));
+    else if (SpinType() == sptFloat)
+        SetFloatValue(SpinKeyFloatValue(key, FloatValue(), IncrementFloat, MinFloatValue, MaxFloatValue));
+    TTxStringGrid& g = Grid();
+    if (g.OnSpinClick)
+        g.OnSpinClick(g, g.col(), g.row(), Value(), key == Qt::Key_PageUp || key == Qt::Key_Home);
+    return true;
 }
 
-void TGridSpin::focusOutEvent(QFocusEvent* e)
+bool TGridSpin::LeavesBy(int Key, Qt::KeyboardModifiers) const
 {
-    FGrid.HideInplaceEdit();
-    TTsgSpinEdit::focusOutEvent(e);
+    return IsAnyOf(Key, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Up, Qt::Key_Down, Qt::Key_Escape, Qt::Key_Tab,
+                         Qt::Key_Backtab});
 }
 
 // --- combo -------------------------------------------------------------------------------
 
-TGridCombo::TGridCombo(TTxStringGrid& Grid) : TTSGComboBox(Grid.viewport()), FGrid(Grid)
+TGridCombo::TGridCombo(TGridEditing& Editing) : TEditorHost(Editing)
 {
     // An item the user picks is told; the grid's own setting of the item when it opens is not.
     ui::on(this, &QComboBox::activated, this, [this](int) { FireChange(); });
     SetButtonWidth(16);
-    hide();
-    setEnabled(false);
-}
-
-bool TGridCombo::event(QEvent* e)
-{
-    if (WantsTab(FGrid, e)) {
-        keyPressEvent(static_cast<QKeyEvent*>(e));
-        return true;
-    }
-    return TTSGComboBox::event(e);
 }
 
 int ComboDropWidth(int Width, bool ScrollBar, const std::vector<int>& TextWidths)
@@ -218,12 +156,13 @@ void TGridCombo::SizeDropDownWidth()
 
 void TGridCombo::FireChange()
 {
+    TTxStringGrid& g = Grid();
     const int i = currentIndex();
     const QString s = currentText();
-    if (FGrid.OnComboChange)
-        FGrid.OnComboChange(FGrid, FGrid.col(), FGrid.row(), i, s);
-    if (FGrid.OnComboObjectChange)
-        FGrid.OnComboObjectChange(FGrid, FGrid.col(), FGrid.row(), i, s, itemData(i));
+    if (g.OnComboChange)
+        g.OnComboChange(g, g.col(), g.row(), i, s);
+    if (g.OnComboObjectChange)
+        g.OnComboObjectChange(g, g.col(), g.row(), i, s, itemData(i));
 }
 
 void TGridCombo::wheelEvent(QWheelEvent* e)
@@ -240,8 +179,9 @@ void TGridCombo::wheelEvent(QWheelEvent* e)
 void TGridCombo::keyReleaseEvent(QKeyEvent* e)
 {
     TTSGComboBox::keyReleaseEvent(e);
+    const TTxStringGrid& g = Grid();
     const int k = e->key();
-    if (k == Qt::Key_Return || k == Qt::Key_Enter || !FAutoComplete || !FGrid.Lookup || !isEditable())
+    if (k == Qt::Key_Return || k == Qt::Key_Enter || !FAutoComplete || !g.Lookup || !isEditable())
         return;
     QLineEdit* le = lineEdit();
     if (le->hasSelectedText())
@@ -250,7 +190,7 @@ void TGridCombo::keyReleaseEvent(QKeyEvent* e)
     QStringList items;
     for (int i = 0; i < count(); ++i)
         items.append(itemText(i));
-    const int i = LookupCompletion(items, prefix, FGrid.LookupCaseSensitive);
+    const int i = LookupCompletion(items, prefix, g.LookupCaseSensitive);
     if (i < 0)
         return;
     const QString full = CompletedText(prefix, items[i]);
@@ -259,62 +199,66 @@ void TGridCombo::keyReleaseEvent(QKeyEvent* e)
     le->setSelection(full.size(), prefix.size() - full.size());
 }
 
-void TGridCombo::keyPressEvent(QKeyEvent* e)
+bool TGridCombo::OwnKey(QKeyEvent* e)
 {
-    const int key = e->key();
-    FAutoComplete = key != Qt::Key_Backspace && key != Qt::Key_Delete;
-    const bool listMode = Style() == csDropDownList || DroppedDown();
-    const bool leaving = listMode ? (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return
-                                     || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Left
-                                     || key == Qt::Key_Right)
-                                  : (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return
-                                     || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_PageUp
-                                     || key == Qt::Key_PageDown || key == Qt::Key_End || key == Qt::Key_Up
-                                     || key == Qt::Key_Down);
-    if (!leaving) {
-        const QString before = currentText();
-        TTSGComboBox::keyPressEvent(e);
-        // A change typed into the edit is told with no item.
-        if (isEditable() && currentText() != before && FGrid.OnComboChange)
-            FGrid.OnComboChange(FGrid, FGrid.col(), FGrid.row(), -1, currentText());
-        return;
-    }
-    if (key == Qt::Key_Escape) {
-        const QString old = FGrid.GetCurrentCell();
-        const int i = findText(old);
-        if (i >= 0)
-            setCurrentIndex(i);
-        if (isEditable())
-            setEditText(old);
-    } else if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down) {
-        QString v = currentText();
-        if (!FGrid.CommitControlValue(v)) {
-            if (isEditable()) {
-                setEditText(v);
-                lineEdit()->end(false);
-            }
-            return;
-        }
-        if (isEditable())
-            setEditText(v);
-    }
-    if (DroppedDown())
-        hidePopup();
-    // The value goes back to the cell being edited before Left or Right moves the cursor,
-    // and the cursor moves once.
-    FGrid.DoneInplaceEdit(key, e->modifiers());
+    FAutoComplete = e->key() != Qt::Key_Backspace && e->key() != Qt::Key_Delete;
+    return false;
 }
 
-void TGridCombo::focusOutEvent(QFocusEvent* e)
+bool TGridCombo::LeavesBy(int Key, Qt::KeyboardModifiers) const
 {
-    if (FocusLeftForOwnPopup(*this, *e) || DroppedDown()) {
-        TTSGComboBox::focusOutEvent(e);
+    if (Style() == csDropDownList || DroppedDown())
+        return IsAnyOf(Key, {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape,
+                             Qt::Key_Left, Qt::Key_Right});
+    return IsAnyOf(Key, {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_PageUp,
+                         Qt::Key_PageDown, Qt::Key_End, Qt::Key_Up, Qt::Key_Down});
+}
+
+void TGridCombo::PassKey(QKeyEvent* e)
+{
+    const QString before = currentText();
+    TTSGComboBox::keyPressEvent(e);
+    // A change typed into the edit is told with no item.
+    TTxStringGrid& g = Grid();
+    if (isEditable() && currentText() != before && g.OnComboChange)
+        g.OnComboChange(g, g.col(), g.row(), -1, currentText());
+}
+
+bool TGridCombo::EditedValue(QString& Text) const
+{
+    Text = currentText();
+    return true;
+}
+
+void TGridCombo::ShowEdited(const QString& Text, bool Refused)
+{
+    if (!isEditable())
         return;
-    }
-    if (FGrid.LookupHistory && !currentText().isEmpty() && findText(currentText()) < 0)
+    setEditText(Text);
+    if (Refused)
+        lineEdit()->end(false);
+}
+
+void TGridCombo::ShowCellValue()
+{
+    const QString old = Grid().GetCurrentCell();
+    const int i = findText(old);
+    if (i >= 0)
+        setCurrentIndex(i);
+    if (isEditable())
+        setEditText(old);
+}
+
+bool TGridCombo::DropDownLets()
+{
+    hidePopup();
+    return true;
+}
+
+void TGridCombo::Closing()
+{
+    if (Grid().LookupHistory && !currentText().isEmpty() && findText(currentText()) < 0)
         addItem(currentText());
-    FGrid.HideInplaceEdit();
-    TTSGComboBox::focusOutEvent(e);
 }
 
 // --- edit with a button, unit edit --------------------------------------------------------
@@ -336,128 +280,67 @@ namespace {
 
 bool IsButtonEditLeavingKey(int k)
 {
-    return k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Return || k == Qt::Key_Enter
-           || k == Qt::Key_Escape || k == Qt::Key_PageUp || k == Qt::Key_PageDown || k == Qt::Key_Up
-           || k == Qt::Key_Down;
-}
-
-bool IsCommitKey(int k)
-{
-    return k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Up || k == Qt::Key_Down;
+    return IsAnyOf(k, {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_PageUp,
+                       Qt::Key_PageDown, Qt::Key_Up, Qt::Key_Down});
 }
 
 } // namespace
 
-TGridEditBtn::TGridEditBtn(TTxStringGrid& Grid) : TTsgEditBtn(Grid.viewport()), FGrid(Grid)
+TGridEditBtn::TGridEditBtn(TGridEditing& Editing) : TEditorHost(Editing)
 {
     SetButtonCaption(QStringLiteral("..."));
     SetBorderStyle(bsNone);
-    hide();
-    setEnabled(false);
 }
 
 void TGridEditBtn::BtnClick(QObject*)
 {
     QString result;
-    FGrid.EllipsClick(text(), result);
+    Grid().EllipsClick(text(), result);
     setText(result);
     selectAll();
     update();
 }
 
-bool TGridEditBtn::event(QEvent* e)
+bool TGridEditBtn::LeavesBy(int Key, Qt::KeyboardModifiers Mods) const
 {
-    if (WantsTab(FGrid, e)) {
-        keyPressEvent(static_cast<QKeyEvent*>(e));
-        return true;
-    }
-    return TTsgEditBtn::event(e);
+    return !(Mods & Qt::ControlModifier) && IsButtonEditLeavingKey(Key);
 }
 
-void TGridEditBtn::keyPressEvent(QKeyEvent* e)
+bool TGridEditBtn::OwnKey(QKeyEvent* e)
 {
-    const int key = e->key();
-    if ((e->modifiers() & Qt::ControlModifier) || !IsButtonEditLeavingKey(key)) {
-        const QString t = e->text();
-        if (FType != edEditBtn && t.size() == 1 && t[0].isPrint() && !(e->modifiers() & Qt::ControlModifier)) {
-            QChar ch = t[0];
-            const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
-            const int selLen = hasSelectedText() ? selectedText().size() : 0;
-            const TEditorType rule = FType == edNumericEditBtn ? edNumeric : edFloat;
-            const TCharVerdict v = FilterEditChar(rule, text(), cursorPosition(), selStart, selLen, ch);
-            if (v == TCharVerdict::Beep)
-                QApplication::beep();
-            if (v != TCharVerdict::Accept)
-                return;
-        }
-        TTsgEditBtn::keyPressEvent(e);
-        return;
-    }
-    if (IsCommitKey(key)) {
-        QString v = text();
-        if (!FGrid.CommitControlValue(v)) {
-            setText(v);
-            end(false);
-            return;
-        }
-        setText(v);
-    } else if (key == Qt::Key_Escape) {
-        setText(FGrid.GetCurrentCell());
-    }
-    FGrid.DoneInplaceEdit(key, e->modifiers());
+    const QString t = e->text();
+    if (FType == edEditBtn || t.size() != 1 || !t[0].isPrint() || (e->modifiers() & Qt::ControlModifier))
+        return false;
+    QChar ch = t[0];
+    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int selLen = hasSelectedText() ? selectedText().size() : 0;
+    const TEditorType rule = FType == edNumericEditBtn ? edNumeric : edFloat;
+    const TCharVerdict v = FilterEditChar(rule, text(), cursorPosition(), selStart, selLen, ch);
+    if (v == TCharVerdict::Beep)
+        QApplication::beep();
+    return v != TCharVerdict::Accept;
 }
 
-void TGridEditBtn::focusOutEvent(QFocusEvent* e)
-{
-    FGrid.HideInplaceEdit();
-    TTsgEditBtn::focusOutEvent(e);
-}
+TGridUnitEditBtn::TGridUnitEditBtn(TGridEditing& Editing) : TEditorHost(Editing) { SetBorderStyle(bsNone); }
 
-TGridUnitEditBtn::TGridUnitEditBtn(TTxStringGrid& Grid) : TTsgUnitEditBtn(Grid.viewport()), FGrid(Grid)
-{
-    SetBorderStyle(bsNone);
-    hide();
-    setEnabled(false);
-}
+bool TGridUnitEditBtn::LeavesBy(int Key, Qt::KeyboardModifiers) const { return IsButtonEditLeavingKey(Key); }
 
-bool TGridUnitEditBtn::event(QEvent* e)
+void TGridUnitEditBtn::ShowEdited(const QString& Text, bool Refused)
 {
-    if (WantsTab(FGrid, e)) {
-        keyPressEvent(static_cast<QKeyEvent*>(e));
-        return true;
-    }
-    return TTsgUnitEditBtn::event(e);
-}
-
-void TGridUnitEditBtn::keyPressEvent(QKeyEvent* e)
-{
-    const int key = e->key();
-    if (!IsButtonEditLeavingKey(key)) {
-        TTsgUnitEditBtn::keyPressEvent(e);
+    if (!Refused) {
+        setText(Text);
         return;
     }
     QString number, unit;
-    if (IsCommitKey(key)) {
-        // Validation sees the number alone; the unit joins it when the edit closes.
-        QString v = text();
-        if (!FGrid.CommitControlValue(v)) {
-            SplitUnitText(v, number, unit);
-            setText(number);
-            return;
-        }
-        setText(v);
-    } else if (key == Qt::Key_Escape) {
-        SplitUnitText(FGrid.GetCurrentCell(), number, unit);
-        setText(number);
-    }
-    FGrid.DoneInplaceEdit(key, e->modifiers());
+    SplitUnitText(Text, number, unit);
+    setText(number);
 }
 
-void TGridUnitEditBtn::focusOutEvent(QFocusEvent* e)
+void TGridUnitEditBtn::ShowCellValue()
 {
-    if (!FocusLeftForOwnPopup(*this, *e)) // the list of units stays an edit of the cell
-        FGrid.HideInplaceEdit();
-    TTsgUnitEditBtn::focusOutEvent(e);
+    QString number, unit;
+    SplitUnitText(Grid().GetCurrentCell(), number, unit);
+    setText(number);
 }
 
 // --- date picker -------------------------------------------------------------------------
@@ -479,11 +362,9 @@ namespace {
 QDateTime NowForPicker() { return QDateTime(ui::today(), QTime::currentTime()); }
 } // namespace
 
-TGridDatePicker::TGridDatePicker(TTxStringGrid& Grid) : QDateTimeEdit(Grid.viewport()), FGrid(Grid)
+TGridDatePicker::TGridDatePicker(TGridEditing& Editing) : TEditorHost(Editing)
 {
     setFrame(false); // no border inside the cell
-    hide();
-    setEnabled(false);
 }
 
 void TGridDatePicker::Prepare(TEditorType Type, const QString& Text)
@@ -499,39 +380,25 @@ bool TGridDatePicker::DroppedDown() const
     return calendarPopup() && calendarWidget() && calendarWidget()->isVisible();
 }
 
-void TGridDatePicker::keyPressEvent(QKeyEvent* e)
+bool TGridDatePicker::LeavesBy(int Key, Qt::KeyboardModifiers) const
 {
-    const int key = e->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape && key != Qt::Key_PageUp
-        && key != Qt::Key_PageDown && key != Qt::Key_End) {
-        QDateTimeEdit::keyPressEvent(e);
-        return;
-    }
-    if (key == Qt::Key_Escape)
-        setDateTime(PickerValueFromText(FGrid.GetCurrentCell(), FTime, NowForPicker()));
-    if (!DroppedDown())
-        FGrid.DoneInplaceEdit(key, e->modifiers());
+    return IsAnyOf(Key, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_PageUp, Qt::Key_PageDown,
+                         Qt::Key_End});
 }
 
-void TGridDatePicker::focusOutEvent(QFocusEvent* e)
+void TGridDatePicker::ShowCellValue()
 {
-    if (!FocusLeftForOwnPopup(*this, *e) && !DroppedDown())
-        FGrid.HideInplaceEdit();
-    QDateTimeEdit::focusOutEvent(e);
+    setDateTime(PickerValueFromText(Grid().GetCurrentCell(), FTime, NowForPicker()));
 }
 
 // --- button ------------------------------------------------------------------------------
 
-TGridButton::TGridButton(TTxStringGrid& Grid) : QPushButton(Grid.viewport()), FGrid(Grid)
-{
-    hide();
-    setEnabled(false);
-}
+TGridButton::TGridButton(TGridEditing& Editing) : TEditorHost(Editing) {}
 
 void TGridButton::Ellipsis()
 {
     QString result;
-    FGrid.EllipsClick(text(), result);
+    Grid().EllipsClick(text(), result);
     setText(result);
     update();
 }
@@ -543,23 +410,13 @@ void TGridButton::mouseReleaseEvent(QMouseEvent* e)
     QPushButton::mouseReleaseEvent(e);
 }
 
-void TGridButton::keyPressEvent(QKeyEvent* e)
+// The button leaves by Escape and the arrows, the cursor moving by the arrow.
+bool TGridButton::LeavesBy(int Key, Qt::KeyboardModifiers) const
 {
-    if (e->key() == Qt::Key_Escape) {
-        FGrid.DoneInplaceEdit(Qt::Key_Escape, e->modifiers());
-        FGrid.RestoreCache();
-        return;
-    }
-    const int k = e->key();
-    if (k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down) {
-        // The button leaves and the cursor moves by the key.
-        FGrid.DoneInplaceEdit(k, e->modifiers());
-        return;
-    }
-    if (k == Qt::Key_Space)
-        return; // acted on when released
-    QPushButton::keyPressEvent(e);
+    return IsAnyOf(Key, {Qt::Key_Escape, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down});
 }
+
+bool TGridButton::OwnKey(QKeyEvent* e) { return e->key() == Qt::Key_Space; }
 
 void TGridButton::keyReleaseEvent(QKeyEvent* e)
 {
@@ -570,312 +427,14 @@ void TGridButton::keyReleaseEvent(QKeyEvent* e)
     QPushButton::keyReleaseEvent(e);
 }
 
-void TGridButton::focusOutEvent(QFocusEvent* e)
-{
-    FGrid.HideInplaceEdit();
-    QPushButton::focusOutEvent(e);
-}
-
 // --- check box ---------------------------------------------------------------------------
 
-TGridCheckBox::TGridCheckBox(TTxStringGrid& Grid) : QCheckBox(Grid.viewport()), FGrid(Grid)
+TGridCheckBox::TGridCheckBox(TGridEditing& Editing) : TEditorHost(Editing) {}
+
+bool TGridCheckBox::LeavesBy(int Key, Qt::KeyboardModifiers) const
 {
-    hide();
-    setEnabled(false);
-}
-
-void TGridCheckBox::keyPressEvent(QKeyEvent* e)
-{
-    const int key = e->key();
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_End:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down: {
-        FGrid.HideInplaceEdit();
-        FGrid.setFocus(Qt::OtherFocusReason);
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            FGrid.AdvanceEdit(FGrid.col(), FGrid.row(), true, true, false);
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            int k = key;
-            FGrid.keyDown(k, e->modifiers());
-        }
-        return;
-    }
-    default: QCheckBox::keyPressEvent(e);
-    }
-}
-
-void TGridCheckBox::focusOutEvent(QFocusEvent* e)
-{
-    FGrid.HideInplaceEdit();
-    QCheckBox::focusOutEvent(e);
-}
-
-// --- the grid's side ---------------------------------------------------------------------
-
-bool TTxStringGrid::CommitControlValue(QString& Text)
-{
-    const QString prev = GetCurrentCell();
-    SetCurrentCell(Text);
-    QString v = Text;
-    FEdit.Validating = true;
-    const bool ok = ValidateCell(v);
-    FEdit.Validating = false;
-    if (!ok) {
-        // A refused value never stays in the cell: it gets its text from before back.
-        SetCurrentCell(prev);
-        Text = prev;
-        return false;
-    }
-    SetCurrentCell(v);
-    Text = v;
-    FEdit.Started = false;
-    return true;
-}
-
-TGridCombo* TTxStringGrid::GetComboBox()
-{
-    if (!FGridCombo)
-        FGridCombo = new TGridCombo(*this);
-    return FGridCombo;
-}
-
-TGridSpin* TTxStringGrid::GetSpinEdit()
-{
-    if (!FGridSpin)
-        FGridSpin = new TGridSpin(*this);
-    return FGridSpin;
-}
-
-void TTxStringGrid::SetComboSelection(int Index) { FEdit.ComboFallback = Index; }
-
-bool TTxStringGrid::SetComboSelectionString(const QString& S)
-{
-    const int i = GetComboBox()->findText(S);
-    if (i < 0)
-        return false;
-    FEdit.ComboFallback = i;
-    return true;
-}
-
-void TTxStringGrid::ShowEditControl(int ACol, int ARow)
-{
-    FEdit.Started = true;
-    FEdit.Col = ACol;
-    FEdit.Row = ARow;
-    const ui::Rect rc = platformCellRect(ACol, ARow);
-    const int real = RemapCol(ACol);
-    const QRect place(rc.Left, rc.Top, std::max(1, rc.width() - 1), std::max(1, rc.height() - 1));
-    QWidget* shown = nullptr;
-    bool replay = true;
-    switch (FEdit.EditorType) {
-    case edSpinEdit:
-    case edFloatSpinEdit:
-    case edTimeSpinEdit:
-    case edDateSpinEdit: {
-        TGridSpin* spin = GetSpinEdit();
-        try {
-            // The value is read before anything shows, so a cell that holds no value of
-            // the kind leaves no editor open behind the error.
-            if (FEdit.EditorType == edSpinEdit) {
-                const int v = GetInts(real, ARow);
-                spin->SetSpinType(sptNormal);
-                spin->SetValue(v);
-            } else if (FEdit.EditorType == edFloatSpinEdit) {
-                const double v = GetFloats(real, ARow);
-                spin->SetSpinType(sptFloat);
-                spin->SetFloatValue(v);
-            } else if (FEdit.EditorType == edTimeSpinEdit) {
-                spin->SetSpinType(sptTime);
-                spin->setText(cells(real, ARow));
-            } else {
-                const TDateTime v = GetDates(real, ARow);
-                spin->SetDateValue(v);
-                spin->SetSpinType(sptDate);
-            }
-        } catch (...) {
-            FEdit.Active = false;
-            FEdit.Started = false;
-            FEdit.PendingChar.clear();
-            throw;
-        }
-        spin->selectAll();
-        shown = spin;
-        break;
-    }
-    case edComboEdit:
-    case edComboList: {
-        TGridCombo* combo = GetComboBox();
-        const bool list = FEdit.EditorType == edComboList;
-        combo->SetStyle(list ? csDropDownList : csDropDown);
-        if (list) {
-            combo->SetDropDownCount(8);
-            int i = combo->findText(cells(real, ARow));
-            if (i < 0)
-                i = FEdit.ComboFallback == -1 ? 0 : FEdit.ComboFallback;
-            combo->setCurrentIndex(i);
-            replay = false;
-        } else {
-            combo->setEditText(getEditText(ACol, ARow));
-        }
-        combo->SetFlat(FLook == glSoft);
-        combo->SetEtched(FLook == glSoft);
-        combo->setGeometry(place);
-        if (FNavigation.AutoComboDropSize)
-            combo->SizeDropDownWidth();
-        shown = combo;
-        break;
-    }
-    case edEditBtn:
-    case edNumericEditBtn:
-    case edFloatEditBtn:
-        if (!FGridEditBtn)
-            FGridEditBtn = new TGridEditBtn(*this);
-        FGridEditBtn->SetEditorType(FEdit.EditorType);
-        FGridEditBtn->SetMaxLength(MaxEditLength);
-        FGridEditBtn->setText(getEditText(ACol, ARow));
-        FGridEditBtn->selectAll();
-        shown = FGridEditBtn;
-        break;
-    case edUnitEditBtn: {
-        if (!FGridUnitEditBtn)
-            FGridUnitEditBtn = new TGridUnitEditBtn(*this);
-        QString number, unit;
-        SplitUnitText(getEditText(ACol, ARow), number, unit);
-        FGridUnitEditBtn->SetMaxLength(MaxEditLength);
-        FGridUnitEditBtn->setText(number);
-        FGridUnitEditBtn->SetUnitID(unit);
-        FGridUnitEditBtn->selectAll();
-        shown = FGridUnitEditBtn;
-        break;
-    }
-    case edDateEdit:
-    case edDateEditUpDown:
-    case edTimeEdit:
-        if (!FGridDatePicker)
-            FGridDatePicker = new TGridDatePicker(*this);
-        FGridDatePicker->Prepare(FEdit.EditorType, getEditText(ACol, ARow));
-        shown = FGridDatePicker;
-        replay = false;
-        break;
-    case edButton:
-        if (!FGridButton)
-            FGridButton = new TGridButton(*this);
-        FGridButton->setText(getEditText(ACol, ARow));
-        shown = FGridButton;
-        replay = false;
-        break;
-    case edCheckBox:
-        if (!FGridCheckBox)
-            FGridCheckBox = new TGridCheckBox(*this);
-        FGridCheckBox->setText(getEditText(ACol, ARow));
-        FGridCheckBox->setChecked(false);
-        shown = FGridCheckBox;
-        replay = false;
-        break;
-    case edCustom: ShowEditLink(ACol, ARow); break;
-    default: break; // the other controls are not made by this grid; nothing opens
-    }
-    if (shown) {
-        // The button covers the grid lines around the cell.
-        shown->setGeometry(FEdit.EditorType == edButton ? place.adjusted(-1, -1, 1, 1) : place);
-        shown->setEnabled(true);
-        shown->show();
-        shown->raise();
-        shown->setFocus(Qt::OtherFocusReason);
-        if (FEdit.EditorType == edComboEdit || FEdit.EditorType == edComboList)
-            if (FMouseActions.DirectComboDrop)
-                FGridCombo->showPopup();
-        if (replay)
-            PostPendingChar(shown);
-    }
-    FEdit.PendingChar.clear();
-    FEdit.PendingKey = 0;
-}
-
-QWidget* TTxStringGrid::EditControlOf(TEditorType Type) const
-{
-    switch (Type) {
-    case edSpinEdit:
-    case edTimeSpinEdit:
-    case edFloatSpinEdit:
-    case edDateSpinEdit: return FGridSpin;
-    case edComboEdit:
-    case edComboList: return FGridCombo;
-    case edEditBtn:
-    case edNumericEditBtn:
-    case edFloatEditBtn: return FGridEditBtn;
-    case edUnitEditBtn: return FGridUnitEditBtn;
-    case edDateEdit:
-    case edDateEditUpDown:
-    case edTimeEdit: return FGridDatePicker;
-    case edButton: return FGridButton;
-    case edCheckBox: return FGridCheckBox;
-    default: return nullptr;
-    }
-}
-
-// The open control's value into the cell, as the kind of editor writes it (buttons and check
-// boxes write nothing).
-void TTxStringGrid::WriteBackControl(int Real, int ARow)
-{
-    switch (FEdit.EditorType) {
-    case edSpinEdit:
-    case edTimeSpinEdit: setCells(Real, ARow, FGridSpin->text()); break;
-    case edFloatSpinEdit: SetFloats(Real, ARow, FGridSpin->FloatValue()); break;
-    case edDateSpinEdit: SetDates(Real, ARow, FGridSpin->DateValue()); break;
-    case edComboEdit:
-    case edComboList: setCells(Real, ARow, FGridCombo->currentText()); break;
-    case edEditBtn:
-    case edNumericEditBtn:
-    case edFloatEditBtn: setCells(Real, ARow, FGridEditBtn->text()); break;
-    case edUnitEditBtn: setCells(Real, ARow, FGridUnitEditBtn->text() + FGridUnitEditBtn->UnitID()); break;
-    case edDateEdit:
-    case edDateEditUpDown: setCells(Real, ARow, text::dateToText(FGridDatePicker->date())); break;
-    case edTimeEdit: setCells(Real, ARow, FGridDatePicker->time().toString(QStringLiteral("H:mm:ss"))); break;
-    default: break;
-    }
-}
-
-void TTxStringGrid::HideEditControl(int ACol, int ARow)
-{
-    FEdit.PendingChar.clear();
-    FEdit.PendingKey = 0;
-    if (FEdit.HidingControl)
-        return;
-    FEdit.HidingControl = true;
-    // The value goes to the cell the control was opened on, even when the cursor has moved.
-    if (FEdit.Col >= 0) {
-        ACol = FEdit.Col;
-        ARow = FEdit.Row;
-    }
-    const int real = RemapCol(ACol);
-    QWidget* control = FEdit.CancelControl ? nullptr : EditControlOf(FEdit.EditorType);
-    if (control && control->isVisible())
-        WriteBackControl(real, ARow);
-    if (FEdit.EditorType == edCustom) // the link keeps its value; the grid only hides it
-        HideEditLink();
-    if (FEdit.CancelControl)
-        for (QWidget* w : std::initializer_list<QWidget*>{FGridSpin, FGridCombo, FGridCheckBox, FGridEditBtn,
-                                                          FGridUnitEditBtn, FGridDatePicker, FGridButton})
-            if (w && w->isVisible())
-                control = w;
-    if (control && control->isVisible()) {
-        const bool hadFocus = control->hasFocus();
-        control->setEnabled(false);
-        control->hide();
-        if (hadFocus)
-            setFocus(Qt::OtherFocusReason);
-    }
-    FEdit.Col = FEdit.Row = -1;
-    FEdit.HidingControl = false;
-    DoneEditing();
+    return IsAnyOf(Key, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Left,
+                         Qt::Key_Right, Qt::Key_Up, Qt::Key_Down});
 }
 
 } // namespace grid

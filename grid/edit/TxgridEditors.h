@@ -1,70 +1,66 @@
 #pragma once
-// The grid's editor controls: the spin edit, the combo box and the check box that open over
-// a cell whose editor type asks for them. Each keeps its own keys (stepping, the list) and
-// hands the keys that leave the cell to the grid, which writes the value back and moves on.
+// The grid's editor controls: the spin edit, the combo box, the edits with a button or a unit,
+// the date picker, the push button and the check box that open over a cell whose editor type
+// asks for them. Their keys and focus are the host's (TxgridEditorHost.h); each keeps what
+// differs: its value, the keys that leave the cell, its own keys (stepping, the list).
 #include "grid/controls/Tsgcombo.h"
 #include "grid/controls/Tsgedit.h"
 #include "grid/controls/Tsgspin.h"
 #include "grid/core/TxgridTypes.h"
+#include "grid/edit/TxgridEditorHost.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QPushButton>
 #include <vector>
 
-class QFocusEvent;
-
 namespace grid {
-
-class TTxStringGrid;
-
-// Whether a focus-out of an editor control only hands the keyboard to its own drop-down (a
-// combo's list, a date picker's calendar): the editor stays open then. Every editor control
-// with a drop-down asks this before it closes on losing the focus.
-bool FocusLeftForOwnPopup(const QWidget& Control, const QFocusEvent& e);
 
 // The step of a value key on a spin edit: the value after Page Up, Page Down, Home or End,
 // or the value unchanged for any other key or a step past the bound.
 int SpinKeyValue(int Key, int Value, int Increment, int MinValue, int MaxValue);
 double SpinKeyFloatValue(int Key, double Value, double Increment, double MinValue, double MaxValue);
 
-class TGridSpin : public TTsgSpinEdit {
+class TGridSpin : public TEditorHost<TTsgSpinEdit> {
     Q_OBJECT
 public:
-    explicit TGridSpin(TTxStringGrid& Grid);
+    explicit TGridSpin(TGridEditing& Editing);
     void UpClick(QObject* Sender) override;
     void DownClick(QObject* Sender) override;
 
 protected:
-    bool event(QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
+    bool LeavesBy(int Key, Qt::KeyboardModifiers Mods) const override;
+    bool OwnKey(QKeyEvent* e) override; // Page Up, Page Down, Home and End step the value
 
 private:
     void FireSpinClick(bool Up);
-    TTxStringGrid& FGrid;
 };
 
 // The list's width for the widest item: W grows to T + 25 past an item text of width T
 // that does not fit beside a scroll bar, to T + 8 when there is none.
 int ComboDropWidth(int Width, bool ScrollBar, const std::vector<int>& TextWidths);
 
-class TGridCombo : public TTSGComboBox {
+class TGridCombo : public TEditorHost<TTSGComboBox> {
     Q_OBJECT
 public:
-    explicit TGridCombo(TTxStringGrid& Grid);
+    explicit TGridCombo(TGridEditing& Editing);
     void SizeDropDownWidth();
+    bool DroppedDown() const override { return TTSGComboBox::DroppedDown(); }
 
 protected:
-    bool event(QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override; // look-up completion
     void wheelEvent(QWheelEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
+    bool LeavesBy(int Key, Qt::KeyboardModifiers Mods) const override;
+    bool OwnKey(QKeyEvent* e) override;
+    void PassKey(QKeyEvent* e) override; // a change typed into the edit is told
+    bool EditedValue(QString& Text) const override;
+    void ShowEdited(const QString& Text, bool Refused) override;
+    void ShowCellValue() override;
+    bool DropDownLets() override; // the list closes and the key leaves
+    void Closing() override; // LookupHistory keeps a new text among the items
 
 private:
     void FireChange();
-    TTxStringGrid& FGrid;
     bool FAutoComplete = true;
 };
 
@@ -74,36 +70,32 @@ void SplitUnitText(const QString& Text, QString& Number, QString& Unit);
 
 // The edit with a button: the button or F4 runs the grid's ellipsis event on the text;
 // the numeric types filter typed characters as the text editor does.
-class TGridEditBtn : public TTsgEditBtn {
+class TGridEditBtn : public TEditorHost<TTsgEditBtn> {
     Q_OBJECT
 public:
-    explicit TGridEditBtn(TTxStringGrid& Grid);
+    explicit TGridEditBtn(TGridEditing& Editing);
     void SetEditorType(TEditorType Type) { FType = Type; }
     void BtnClick(QObject* Sender) override;
 
 protected:
-    bool event(QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
+    bool LeavesBy(int Key, Qt::KeyboardModifiers Mods) const override;
+    bool OwnKey(QKeyEvent* e) override; // the numeric types' character filter
 
 private:
-    TTxStringGrid& FGrid;
     TEditorType FType = edEditBtn;
 };
 
 // The unit edit: the number is edited and validated, the unit is kept beside it.
-class TGridUnitEditBtn : public TTsgUnitEditBtn {
+class TGridUnitEditBtn : public TEditorHost<TTsgUnitEditBtn> {
     Q_OBJECT
 public:
-    explicit TGridUnitEditBtn(TTxStringGrid& Grid);
+    explicit TGridUnitEditBtn(TGridEditing& Editing);
 
 protected:
-    bool event(QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-
-private:
-    TTxStringGrid& FGrid;
+    bool LeavesBy(int Key, Qt::KeyboardModifiers Mods) const override;
+    // Validation sees the number alone; the unit joins it when the edit closes.
+    void ShowEdited(const QString& Text, bool Refused) override;
+    void ShowCellValue() override;
 };
 
 // The date or time of a cell's text for the picker: the text parsed as a date (Time: as a
@@ -111,53 +103,49 @@ private:
 QDateTime PickerValueFromText(const QString& Text, bool Time, const QDateTime& Now);
 
 // The date picker, with a drop-down calendar or with up-down buttons, or in time mode.
-class TGridDatePicker : public QDateTimeEdit {
+class TGridDatePicker : public TEditorHost<QDateTimeEdit> {
     Q_OBJECT
 public:
-    explicit TGridDatePicker(TTxStringGrid& Grid);
+    explicit TGridDatePicker(TGridEditing& Editing);
     // Date, date with up-down buttons, or time; the value from the cell's text.
     void Prepare(TEditorType Type, const QString& Text);
-    bool DroppedDown() const;
+    bool DroppedDown() const override;
     bool TimeKind() const { return FTime; }
 
 protected:
-    void keyPressEvent(QKeyEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
+    bool LeavesBy(int Key, Qt::KeyboardModifiers Mods) const override;
+    void ShowCellValue() override;
+    bool DropDownLets() override { return false; } // the edit stays open under its calendar
 
 private:
-    TTxStringGrid& FGrid;
     bool FTime = false;
 };
 
 // The push button over a cell: a click or Space runs the ellipsis event on its caption;
 // the arrow keys leave it and move the cursor, Escape restores the cell.
-class TGridButton : public QPushButton {
+class TGridButton : public TEditorHost<QPushButton> {
     Q_OBJECT
 public:
-    explicit TGridButton(TTxStringGrid& Grid);
+    explicit TGridButton(TGridEditing& Editing);
 
 protected:
-    void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
+    bool LeavesBy(int Key, Qt::KeyboardModifiers Mods) const override;
+    bool OwnKey(QKeyEvent* e) override; // Space acts when released
 
 private:
     void Ellipsis();
-    TTxStringGrid& FGrid;
 };
 
-class TGridCheckBox : public QCheckBox {
+// The check box over a cell: Return, the page keys, End and the arrows close it.
+class TGridCheckBox : public TEditorHost<QCheckBox> {
     Q_OBJECT
 public:
-    explicit TGridCheckBox(TTxStringGrid& Grid);
+    explicit TGridCheckBox(TGridEditing& Editing);
 
 protected:
-    void keyPressEvent(QKeyEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-
-private:
-    TTxStringGrid& FGrid;
+    bool LeavesBy(int Key, Qt::KeyboardModifiers Mods) const override;
 };
 
 } // namespace grid

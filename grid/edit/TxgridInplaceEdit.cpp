@@ -2,6 +2,7 @@
 #include "grid/edit/TxgridInplaceEdit.h"
 
 #include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditing.h"
 #include "grid/controls/Txutil.h"
 
 #include "platform/text/Regional.h"
@@ -106,10 +107,11 @@ bool PasteResult(TEditorType Type, int LengthLimit, const QString& Text, int Sel
     return true;
 }
 
-TTxInplaceEdit::TTxInplaceEdit(TTxStringGrid& Grid, QWidget* Parent) : QLineEdit(Parent), FGrid(Grid)
+TTxInplaceEdit::TTxInplaceEdit(TGridEditing& Editing, QWidget* Parent)
+    : QLineEdit(Parent), FEditing(Editing), FGrid(Editing.Grid())
 {
     setFrame(false);
-    LengthLimit = Grid.MaxEditLength;
+    LengthLimit = FGrid.MaxEditLength;
 }
 
 void TTxInplaceEdit::SetVAlign(bool Value)
@@ -212,7 +214,7 @@ bool TTxInplaceEdit::CursorWalk(QKeyEvent* e)
     TNavigation& nav = FGrid.Navigation();
     const TAdvanceDirection dir = nav.AdvanceDirection;
     nav.AdvanceDirection = adLeftRight;
-    FGrid.AdvanceEdit(FGrid.col(), FGrid.row(), forward, true, true);
+    FEditing.AdvanceEdit(FGrid.col(), FGrid.row(), forward, true, true);
     nav.AdvanceDirection = dir;
     return true;
 }

@@ -9,6 +9,7 @@
 
 namespace grid {
 
+class TGridEditing;
 class TTxStringGrid;
 
 // What becomes of a typed character.
@@ -44,7 +45,7 @@ bool PasteResult(TEditorType Type, int LengthLimit, const QString& Text, int Sel
 class TTxInplaceEdit : public QLineEdit {
     Q_OBJECT
 public:
-    TTxInplaceEdit(TTxStringGrid& Grid, QWidget* Parent);
+    TTxInplaceEdit(TGridEditing& Editing, QWidget* Parent);
 
     int LengthLimit = 0; // 0 or less: no limit
     bool VAlign() const { return FVAlign; }
@@ -63,6 +64,7 @@ protected:
 private:
     bool ClipboardKey(QKeyEvent* e); // copy, cut and paste through the grid's events
     bool CursorWalk(QKeyEvent* e);   // Left at the start, Right at the end: the next cell
+    TGridEditing& FEditing;
     TTxStringGrid& FGrid;
     bool FAutoComplete = true;
     TEditorType FType = edNormal;

@@ -1,6 +1,7 @@
 #include "grid/edit/TxgridSupport.h"
 
 #include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditing.h"
 #include "grid/text/TxgridHTML.h"
 #include "grid/edit/TxgridInplaceEdit.h"
 
@@ -218,7 +219,7 @@ void TTxStringGrid::ShowEditLink(int ACol, int ARow)
         OnGetEditorProp(*this, ACol, ARow, link);
     link->SetEditorValue(getEditText(ACol, ARow));
     link->SetFocus(true);
-    PostPendingChar(link->GetEditControl());
+    FEditing->PostPendingChar(link->GetEditControl());
 }
 
 void TTxStringGrid::HideEditLink()

@@ -3,6 +3,7 @@
 // the clipboard keys.
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
+#include "grid/edit/TxgridEditing.h"
 #include "grid/files/TxgridExchange.h"
 #include "grid/controls/TxgridLines.h"
 #include "grid/text/TxgridStrings.h"
@@ -48,7 +49,7 @@ bool TTxStringGrid::ClipboardKeyDown(QKeyEvent* e) { return Exchange().Clipboard
 
 bool TGridExchange::CellWritable(int ACol, int ARow)
 {
-    return FGrid.Navigation().AllowClipboardAlways || FGrid.CellEditable(ACol, ARow);
+    return FGrid.Navigation().AllowClipboardAlways || FGrid.FEditing->CellEditable(ACol, ARow);
 }
 
 // --- copy --------------------------------------------------------------------------------
@@ -254,7 +255,7 @@ int TGridExchange::PasteFunc(int ACol, int ARow)
                 QByteArray rtf = data->data(f);
                 if (const qsizetype z = rtf.indexOf('\0'); z >= 0)
                     rtf.truncate(z);
-                if (FGrid.CellEditable(ACol, ARow))
+                if (FGrid.FEditing->CellEditable(ACol, ARow))
                     FGrid.setCells(FGrid.RemapCol(ACol), ARow, QString::fromLatin1(rtf));
                 return 0;
             }
@@ -320,7 +321,7 @@ void TGridExchange::PasteSmartFill(int Count, TGridRect S)
         int k = 0;
         for (int c = S.Left; c <= S.Right; ++c)
             for (int r = S.Top; r <= S.Bottom; ++r, ++k)
-                if (FGrid.CellEditable(c, r))
+                if (FGrid.FEditing->CellEditable(c, r))
                     Fill(FGrid.RemapCol(c), r, k);
     };
     const QString p = FGrid.cells(FGrid.RemapCol(L), T);

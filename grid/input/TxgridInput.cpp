@@ -2,6 +2,7 @@
 // walks the step list once, inside one guard: what a step or one of the grid's event handlers
 // throws is shown where the program's errors go and never reaches Qt's event loop.
 #include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditing.h"
 #include "grid/input/TxgridInputSteps.h"
 
 #include "platform/ui/Application.h"
@@ -241,14 +242,14 @@ bool TTxStringGrid::event(QEvent* e)
 bool TTxStringGrid::eventFilter(QObject* o, QEvent* e)
 {
     // From the destructor on, nothing reaches the grid: its parts are going.
-    if (FEdit.Destroying)
+    if (FEditing->State().Destroying)
         return false;
     bool handled = false;
     ui::guard([&] {
         if (o == FOwnerForm && e->type() == QEvent::Resize) {
             OwnerFormResized();
         } else if (o && o == static_cast<QObject*>(inplaceEditor())) {
-            handled = InplaceEditorEvent(o, e);
+            handled = FEditing->InplaceEditorEvent(o, e);
             return;
         } else if (o == viewport() && e->type() == QEvent::ToolTip) {
             auto* h = static_cast<QHelpEvent*>(e);

@@ -1,6 +1,7 @@
 // TTxStringGrid: the key steps (around the platform grid's navigation), Tab through merged
-// cells, the update lock's reset and the validation of a finished edit.
+// cells and the update lock's reset.
 #include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditing.h"
 #include "grid/files/TxgridExchange.h"
 #include "grid/input/TxgridInputSteps.h"
 
@@ -204,17 +205,7 @@ bool I::TypedChar(G& g, E& e)
         t = text::decimalSeparator();
     if (g.HasStaticEdit(g.RemapCol(g.col()), g.row()))
         return true; // changed by clicks and Space on its graphic, never by an editor
-    g.FEdit.LastTypedChar = t;
-    // The keystroke is replayed into whichever editor opens, through the event queue so that
-    // it arrives after the editor has the focus.
-    g.FEdit.PendingChar = t;
-    g.FEdit.PendingKey = e.Key;
-    if (!g.canEditShow()) {
-        g.FEdit.PendingChar.clear();
-        return true;
-    }
-    g.showEditor();
-    g.PostPendingChar(g.inplaceEditor());
+    g.FEditing->OpenTyped(t, e.Key);
     return true;
 }
 
@@ -249,7 +240,7 @@ bool I::LookupReset(G& g, E& e)
 bool I::AlwaysEditAgain(G& g, E& e)
 {
     const bool tab = (e.Key == Qt::Key_Tab || e.Key == Qt::Key_Backtab) && (g.options() & ui::goTabs);
-    if (!g.Navigation().AlwaysEdit || !(IsArrow(e.Key) || tab) || g.editorMode() || g.FEdit.Active)
+    if (!g.Navigation().AlwaysEdit || !(IsArrow(e.Key) || tab) || g.editorMode() || g.EditActive())
         return false;
     if (g.canEditShow())
         g.showEditor();
@@ -286,46 +277,13 @@ bool TTxStringGrid::IsPassword(int ACol, int ARow)
 
 bool TTxStringGrid::IsEditable(int ACol, int ARow)
 {
-    bool CanEdit = (options() & ui::goEditing) || FEdit.EditingSwitchedOff;
+    bool CanEdit = (options() & ui::goEditing) || FEditing->State().EditingSwitchedOff;
     if (!CanEdit)
         return false;
     GetCellReadOnly(RemapCol(ACol), ARow, CanEdit);
     bool fixed = false;
     GetCellFixed(RemapCol(ACol), ARow, fixed);
     return CanEdit && !fixed;
-}
-
-// --- validation --------------------------------------------------------------------------
-
-void TTxStringGrid::InitValidate(int ACol, int ARow)
-{
-    FEdit.ValidateCol = ACol;
-    FEdit.ValidateRow = ARow;
-    FEdit.ValidateText = ACol >= 0 && ARow >= 0 ? cells(RemapCol(ACol), ARow) : QString();
-}
-
-bool TTxStringGrid::ValidateCell(QString& Value)
-{
-    if (FEdit.ValidateCol < 0 || FEdit.ValidateRow < 0)
-        InitValidate(col(), row());
-    const int real = RemapCol(FEdit.ValidateCol), r = FEdit.ValidateRow;
-    bool Valid = true;
-    if (Value != FEdit.ValidateText) {
-        UpdateCell(real, r);
-        // The checker's correction, OnCellValidate, the checker's error marks, in this order.
-        Valid = CheckEditedValue(real, r, Value);
-        CellsChanged(TRect{real, r, real, r});
-        if (Valid)
-            FEdit.ValidateText = Value;
-    }
-    if (Valid)
-        InitValidate(col(), row());
-    return Valid;
-}
-
-QString RefusedEditText(const QString& Edited, const QString& Handled, const QString& Before)
-{
-    return Handled != Edited ? Handled : Before;
 }
 
 } // namespace grid

@@ -4,6 +4,7 @@
 #include "grid/core/Txgrid.h"
 #include "grid/files/TxgridExchange.h"
 #include "grid/text/TxgridHTML.h"
+#include "grid/edit/TxgridEditing.h"
 #include "grid/edit/TxgridInplaceEdit.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/text/TxgridStrings.h"
@@ -460,11 +461,11 @@ bool I::WheelRows(G& g, E& e)
 
 bool I::Focus(G& g, E& e)
 {
-    if (g.FEdit.DoneInProgress || g.HasCheckBox(g.RemapCol(g.col()), g.row()))
+    if (g.FEditing->State().DoneInProgress || g.HasCheckBox(g.RemapCol(g.col()), g.row()))
         return true;
     const bool fromOtherWindow = e.Key == Qt::ActiveWindowFocusReason;
     if (g.Navigation().AlwaysEdit && !g.editorMode() && (fromOtherWindow || !g.inplaceEditor())
-        && g.canEditShow() && IsTextEditorType(g.FEdit.EditorType))
+        && g.canEditShow() && IsTextEditorType(g.CurrentEditorType()))
         g.showEditor();
     if ((g.rowCount() == 1 && g.FixedRowAlways) || (g.colCount() == 1 && g.FixedColAlways))
         g.HideSelection();

@@ -2,6 +2,7 @@
 // end of sizing by the mouse (proportional sizing and its events), following the control's and
 // the form's size, the scroll-thumb hints, and the combo editor's item list.
 #include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditing.h"
 #include "grid/edit/TxgridEditors.h"
 #include "grid/edit/TxgridInplaceEdit.h"
 #include "grid/input/TxgridInputSteps.h"
@@ -186,7 +187,7 @@ void TTxStringGrid::topLeftChanged()
     TBaseGrid::topLeftChanged();
     // A control over a cell would stay where it is, over another cell: it closes, its value
     // going to the cell it was opened on. The text editor moves with its cell by itself.
-    if (FEdit.Active && !IsTextEditorType(FEdit.EditorType) && !FEdit.HidingControl)
+    if (EditActive() && !IsTextEditorType(CurrentEditorType()) && !FEditing->State().HidingControl)
         HideInplaceEdit();
     if (FFooterPanelVisible)
         RepaintFooterPanel(); // its cells scroll with the columns

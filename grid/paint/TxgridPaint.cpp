@@ -92,7 +92,7 @@ void TTxStringGrid::GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVA
 void TTxStringGrid::paint(ui::Canvas& Canvas, const QRect& Region)
 {
     TBaseGrid::paint(Canvas, Region);
-    if (FEdit.Active && Canvas.painter()) {
+    if (EditActive() && Canvas.painter()) {
         // The open editor's cell keeps its frame of grid lines around the control.
         const TRect r = CellRect(col(), row());
         QPainter& p = *Canvas.painter();

@@ -370,3 +370,25 @@ TEST(GridEditors, AnEditorControlClosesOnItsOwnCellWhenTheGridScrolls)
     EXPECT_TRUE(g.inplaceEditor()->isVisible());
     EXPECT_EQ(g.inplaceEditor()->y(), y - g.rowHeights(1));
 }
+
+// Every editor control keeps its edit while the focus goes to a popup of its own (a context
+// menu of the edit, a list, a calendar) and closes when the focus goes elsewhere.
+TEST(GridEditors, EveryEditorControlStaysOpenUnderItsPopupAndClosesWhenTheFocusLeaves)
+{
+    for (TEditorType type : {edSpinEdit, edComboEdit, edEditBtn, edUnitEditBtn, edDateEditUpDown, edButton, edCheckBox})
+    {
+        EditorGrid g(type);
+        g.setCells(2, 2, QStringLiteral("5"));
+        g.key(Qt::Key_F2);
+        QWidget* control = g.EditControlOf(type);
+        ASSERT_TRUE(control && control->isVisible()) << type;
+        QFocusEvent toPopup(QEvent::FocusOut, Qt::PopupFocusReason);
+        QApplication::sendEvent(control, &toPopup);
+        EXPECT_TRUE(control->isVisible()) << type;
+        EXPECT_TRUE(g.EditActive()) << type;
+        g.setFocus(Qt::MouseFocusReason);
+        QApplication::processEvents();
+        EXPECT_FALSE(control->isVisible()) << type;
+        EXPECT_FALSE(g.EditActive()) << type;
+    }
+}

@@ -1,0 +1,278 @@
+// TGridEditing: the editor controls opened over a cell, their values validated and written
+// back, and the grid's functions of the controls, which forward here.
+#include "grid/edit/TxgridEditing.h"
+
+#include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditors.h"
+#include "grid/edit/TxgridInplaceEdit.h"
+
+#include "platform/text/Dates.h"
+
+namespace grid {
+
+bool TGridEditing::CommitControlValue(QString& Text)
+{
+    TTxStringGrid& g = FGrid;
+    const QString prev = g.GetCurrentCell();
+    g.SetCurrentCell(Text);
+    QString v = Text;
+    FEdit.Validating = true;
+    const bool ok = g.ValidateCell(v);
+    FEdit.Validating = false;
+    if (!ok) {
+        // A refused value never stays in the cell: it gets its text from before back.
+        g.SetCurrentCell(prev);
+        Text = prev;
+        return false;
+    }
+    g.SetCurrentCell(v);
+    Text = v;
+    FEdit.Started = false;
+    return true;
+}
+
+template <class Control>
+Control* TGridEditing::Made(Control*& Slot)
+{
+    if (!Slot)
+        Slot = new Control(*this);
+    return Slot;
+}
+
+TGridCombo* TGridEditing::ComboBox() { return Made(FGridCombo); }
+TGridSpin* TGridEditing::SpinEdit() { return Made(FGridSpin); }
+
+bool TGridEditing::SetComboSelectionString(const QString& S)
+{
+    const int i = ComboBox()->findText(S);
+    if (i < 0)
+        return false;
+    FEdit.ComboFallback = i;
+    return true;
+}
+
+void TGridEditing::ShowEditControl(int ACol, int ARow)
+{
+    TTxStringGrid& g = FGrid;
+    FEdit.Started = true;
+    FEdit.Col = ACol;
+    FEdit.Row = ARow;
+    const ui::Rect rc = g.platformCellRect(ACol, ARow);
+    const int real = g.RemapCol(ACol);
+    const QRect place(rc.Left, rc.Top, std::max(1, rc.width() - 1), std::max(1, rc.height() - 1));
+    QWidget* shown = nullptr;
+    bool replay = true;
+    switch (FEdit.EditorType) {
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit: {
+        TGridSpin* spin = SpinEdit();
+        try {
+            // The value is read before anything shows, so a cell that holds no value of
+            // the kind leaves no editor open behind the error.
+            if (FEdit.EditorType == edSpinEdit) {
+                const int v = g.GetInts(real, ARow);
+                spin->SetSpinType(sptNormal);
+                spin->SetValue(v);
+            } else if (FEdit.EditorType == edFloatSpinEdit) {
+                const double v = g.GetFloats(real, ARow);
+                spin->SetSpinType(sptFloat);
+                spin->SetFloatValue(v);
+            } else if (FEdit.EditorType == edTimeSpinEdit) {
+                spin->SetSpinType(sptTime);
+                spin->setText(g.cells(real, ARow));
+            } else {
+                const TDateTime v = g.GetDates(real, ARow);
+                spin->SetDateValue(v);
+                spin->SetSpinType(sptDate);
+            }
+        } catch (...) {
+            FEdit.Active = false;
+            FEdit.Started = false;
+            FEdit.PendingChar.clear();
+            throw;
+        }
+        spin->selectAll();
+        shown = spin;
+        break;
+    }
+    case edComboEdit:
+    case edComboList: {
+        TGridCombo* combo = ComboBox();
+        const bool list = FEdit.EditorType == edComboList;
+        combo->SetStyle(list ? csDropDownList : csDropDown);
+        if (list) {
+            combo->SetDropDownCount(8);
+            int i = combo->findText(g.cells(real, ARow));
+            if (i < 0)
+                i = FEdit.ComboFallback == -1 ? 0 : FEdit.ComboFallback;
+            combo->setCurrentIndex(i);
+            replay = false;
+        } else {
+            combo->setEditText(g.getEditText(ACol, ARow));
+        }
+        combo->SetFlat(g.Look() == glSoft);
+        combo->SetEtched(g.Look() == glSoft);
+        combo->setGeometry(place);
+        if (g.Navigation().AutoComboDropSize)
+            combo->SizeDropDownWidth();
+        shown = combo;
+        break;
+    }
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+        Made(FGridEditBtn)->SetEditorType(FEdit.EditorType);
+        FGridEditBtn->SetMaxLength(g.MaxEditLength);
+        FGridEditBtn->setText(g.getEditText(ACol, ARow));
+        FGridEditBtn->selectAll();
+        shown = FGridEditBtn;
+        break;
+    case edUnitEditBtn: {
+        Made(FGridUnitEditBtn);
+        QString number, unit;
+        SplitUnitText(g.getEditText(ACol, ARow), number, unit);
+        FGridUnitEditBtn->SetMaxLength(g.MaxEditLength);
+        FGridUnitEditBtn->setText(number);
+        FGridUnitEditBtn->SetUnitID(unit);
+        FGridUnitEditBtn->selectAll();
+        shown = FGridUnitEditBtn;
+        break;
+    }
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit:
+        Made(FGridDatePicker)->Prepare(FEdit.EditorType, g.getEditText(ACol, ARow));
+        shown = FGridDatePicker;
+        replay = false;
+        break;
+    case edButton:
+        Made(FGridButton)->setText(g.getEditText(ACol, ARow));
+        shown = FGridButton;
+        replay = false;
+        break;
+    case edCheckBox:
+        Made(FGridCheckBox)->setText(g.getEditText(ACol, ARow));
+        FGridCheckBox->setChecked(false);
+        shown = FGridCheckBox;
+        replay = false;
+        break;
+    case edCustom: g.ShowEditLink(ACol, ARow); break;
+    default: break; // the other controls are not made by this grid; nothing opens
+    }
+    if (shown) {
+        // The button covers the grid lines around the cell.
+        shown->setGeometry(FEdit.EditorType == edButton ? place.adjusted(-1, -1, 1, 1) : place);
+        shown->setEnabled(true);
+        shown->show();
+        shown->raise();
+        shown->setFocus(Qt::OtherFocusReason);
+        if (FEdit.EditorType == edComboEdit || FEdit.EditorType == edComboList)
+            if (g.MouseActions().DirectComboDrop)
+                FGridCombo->showPopup();
+        if (replay)
+            PostPendingChar(shown);
+    }
+    FEdit.PendingChar.clear();
+    FEdit.PendingKey = 0;
+}
+
+QWidget* TGridEditing::EditControlOf(TEditorType Type) const
+{
+    switch (Type) {
+    case edSpinEdit:
+    case edTimeSpinEdit:
+    case edFloatSpinEdit:
+    case edDateSpinEdit: return FGridSpin;
+    case edComboEdit:
+    case edComboList: return FGridCombo;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn: return FGridEditBtn;
+    case edUnitEditBtn: return FGridUnitEditBtn;
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit: return FGridDatePicker;
+    case edButton: return FGridButton;
+    case edCheckBox: return FGridCheckBox;
+    default: return nullptr;
+    }
+}
+
+// The open control's value into the cell, as the kind of editor writes it (buttons and check
+// boxes write nothing).
+void TGridEditing::WriteBackControl(int Real, int ARow)
+{
+    TTxStringGrid& g = FGrid;
+    switch (FEdit.EditorType) {
+    case edSpinEdit:
+    case edTimeSpinEdit: g.setCells(Real, ARow, FGridSpin->text()); break;
+    case edFloatSpinEdit: g.SetFloats(Real, ARow, FGridSpin->FloatValue()); break;
+    case edDateSpinEdit: g.SetDates(Real, ARow, FGridSpin->DateValue()); break;
+    case edComboEdit:
+    case edComboList: g.setCells(Real, ARow, FGridCombo->currentText()); break;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn: g.setCells(Real, ARow, FGridEditBtn->text()); break;
+    case edUnitEditBtn: g.setCells(Real, ARow, FGridUnitEditBtn->text() + FGridUnitEditBtn->UnitID()); break;
+    case edDateEdit:
+    case edDateEditUpDown: g.setCells(Real, ARow, text::dateToText(FGridDatePicker->date())); break;
+    case edTimeEdit: g.setCells(Real, ARow, FGridDatePicker->time().toString(QStringLiteral("H:mm:ss"))); break;
+    default: break;
+    }
+}
+
+void TGridEditing::HideEditControl(int ACol, int ARow)
+{
+    TTxStringGrid& g = FGrid;
+    FEdit.PendingChar.clear();
+    FEdit.PendingKey = 0;
+    if (FEdit.HidingControl)
+        return;
+    FEdit.HidingControl = true;
+    // The value goes to the cell the control was opened on, even when the cursor has moved.
+    if (FEdit.Col >= 0) {
+        ACol = FEdit.Col;
+        ARow = FEdit.Row;
+    }
+    const int real = g.RemapCol(ACol);
+    QWidget* control = FEdit.CancelControl ? nullptr : EditControlOf(FEdit.EditorType);
+    if (control && control->isVisible())
+        WriteBackControl(real, ARow);
+    if (FEdit.EditorType == edCustom) // the link keeps its value; the grid only hides it
+        g.HideEditLink();
+    if (FEdit.CancelControl)
+        for (QWidget* w : std::initializer_list<QWidget*>{FGridSpin, FGridCombo, FGridCheckBox, FGridEditBtn,
+                                                          FGridUnitEditBtn, FGridDatePicker, FGridButton})
+            if (w && w->isVisible())
+                control = w;
+    if (control && control->isVisible()) {
+        const bool hadFocus = control->hasFocus();
+        control->setEnabled(false);
+        control->hide();
+        if (hadFocus)
+            g.setFocus(Qt::OtherFocusReason);
+    }
+    FEdit.Col = FEdit.Row = -1;
+    FEdit.HidingControl = false;
+    g.DoneEditing();
+}
+
+// --- the grid's functions of the controls ------------------------------------------------
+
+bool TTxStringGrid::CommitControlValue(QString& Text) { return FEditing->CommitControlValue(Text); }
+TGridCombo* TTxStringGrid::GetComboBox() { return FEditing->ComboBox(); }
+TGridSpin* TTxStringGrid::GetSpinEdit() { return FEditing->SpinEdit(); }
+void TTxStringGrid::SetComboSelection(int Index) { FEditing->SetComboSelection(Index); }
+bool TTxStringGrid::SetComboSelectionString(const QString& S) { return FEditing->SetComboSelectionString(S); }
+void TTxStringGrid::ShowEditControl(int ACol, int ARow) { FEditing->ShowEditControl(ACol, ARow); }
+void TTxStringGrid::HideEditControl(int ACol, int ARow) { FEditing->HideEditControl(ACol, ARow); }
+QWidget* TTxStringGrid::EditControlOf(TEditorType Type) const { return FEditing->EditControlOf(Type); }
+void TTxStringGrid::WriteBackControl(int Real, int ARow) { FEditing->WriteBackControl(Real, ARow); }
+TGridDatePicker* TGridCellAccess::GetDateTimePicker() const
+{
+    return static_cast<TGridDatePicker*>(Self().EditControlOf(edDateEdit));
+}
+
+} // namespace grid

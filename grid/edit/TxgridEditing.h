@@ -1,0 +1,102 @@
+#pragma once
+// TGridEditing: the grid's editing. It keeps the edit in progress (TEditState) and the editor
+// controls, opens and closes the text editor and the controls, commits and validates what they
+// hold, gates every move of the current cell and walks to the next editable cell. The grid
+// owns one and forwards its editing functions to it; the editor controls reach the grid
+// through it.
+//
+//   TxgridEditing.cpp       opening, closing, the text editor's key steps, leaving, advancing
+//   TxgridEditControls.cpp  the editor controls opened over a cell, their values written back
+//   TxgridValidate.cpp      validating a finished edit: the checker and OnCellValidate
+#include "grid/core/TxgridForward.h"
+#include "grid/edit/TxgridEditState.h"
+
+#include <QString>
+#include <Qt>
+
+class QEvent;
+class QLineEdit;
+class QObject;
+class QTextEdit;
+class QWidget;
+
+namespace grid {
+
+class TTxStringGrid;
+
+class TGridEditing {
+public:
+    explicit TGridEditing(TTxStringGrid& Grid);
+    ~TGridEditing();
+    TGridEditing(const TGridEditing&) = delete;
+    TGridEditing& operator=(const TGridEditing&) = delete;
+
+    TTxStringGrid& Grid() const { return FGrid; }
+    TEditState& State() { return FEdit; }
+    const TEditState& State() const { return FEdit; }
+    // The rich-text cell editor, a child of the grid made with it and gone before it.
+    void CreateRichEdit();
+    void DropRichEdit();
+    // From the grid's destructor on no editor reaches the grid: the controls go at once.
+    void DropEditors();
+
+    // ---- the text editor (the platform's line edit) -----------------------------------------
+    bool CanEditShow(); // the platform's question; true opens the text editor, a control opens here
+    QLineEdit* CreateEditor();
+    QString EditText(int ACol, int ARow);
+    // A typed character opens the cell's editor with it (replayed once the editor has the focus).
+    void OpenTyped(const QString& Typed, int Key);
+    void PostPendingChar(QWidget* Target);
+    // The text editor's events, as the grid's event filter gets them: a key press walks the
+    // key steps in their order, then the platform handles what none of them ended.
+    bool InplaceEditorEvent(QObject* o, QEvent* e);
+    bool ValidateEditorText(); // false: the editor stays open
+    void EndTextEdit();
+
+    // ---- closing, leaving and advancing -------------------------------------------------------
+    void HideInplaceEdit();
+    void DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift);
+    // An editor control's key that leaves the cell, after the control took its value: the
+    // grid takes the key as the kind of control leaves by it.
+    void ControlLeft(int Key, Qt::KeyboardModifiers Shift);
+    void RestoreCache();
+    bool SelectCell(int ACol, int ARow); // the gate of every move of the current cell
+    bool CellEditable(int ACol, int ARow);
+    void AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor, bool Force);
+
+    // ---- the editor controls (TxgridEditControls.cpp) -----------------------------------------
+    void ShowEditControl(int ACol, int ARow);
+    void HideEditControl(int ACol, int ARow);
+    QWidget* EditControlOf(TEditorType Type) const;
+    void WriteBackControl(int Real, int ARow);
+    bool CommitControlValue(QString& Text);
+    TGridCombo* ComboBox();
+    TGridSpin* SpinEdit();
+    void SetComboSelection(int Index) { FEdit.ComboFallback = Index; }
+    bool SetComboSelectionString(const QString& S);
+
+    // ---- validation (TxgridValidate.cpp) ------------------------------------------------------
+    // The grid's own answers to its InitValidate and ValidateCell hooks; editing itself asks
+    // the hooks, which a descendant may override.
+    void InitValidate(int ACol, int ARow);
+    bool ValidateCell(QString& Value);
+    bool CheckEditedValue(int ACol, int ARow, QString& Value);
+
+private:
+    bool AdvanceStep(int& ACol, int& ARow, bool Advance); // false: no further cell
+    template <class Control>
+    Control* Made(Control*& Slot);
+    TTxStringGrid& FGrid;
+    TEditState FEdit;
+    // Editor controls, made hidden and disabled on first use.
+    TGridCombo* FGridCombo = nullptr;
+    TGridSpin* FGridSpin = nullptr;
+    TGridDatePicker* FGridDatePicker = nullptr;
+    TGridCheckBox* FGridCheckBox = nullptr;
+    TGridEditBtn* FGridEditBtn = nullptr;
+    TGridUnitEditBtn* FGridUnitEditBtn = nullptr;
+    TGridButton* FGridButton = nullptr;
+    QTextEdit* FInplaceRichEdit = nullptr; // the rich-text cell editor
+};
+
+} // namespace grid
