@@ -5,6 +5,7 @@
 #include "grid/paint/TxgridFooterPanel.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/edit/TxgridRichEdit.h"
+#include "grid/print/TxgridPrinter.h"
 
 #include "grid/TxgridStartup.h"
 #include "grid/text/TxgridStrings.h"
@@ -43,6 +44,7 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     FActiveCellFont.setStyle(ui::fsBold, true);
     FMergedColumns.OnChange = [this](TIntList&, int, int) { MergedColumnsChanged(); };
     FPictureCache = std::make_unique<THTMLPictureCache>();
+    FPrinter = std::make_unique<TGridPrinter>(*this);
 
     // Defaults that differ from the base grid's.
     setDefaultRowHeight(21);
