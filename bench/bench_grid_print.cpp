@@ -3,6 +3,7 @@
 // in the same font at the same places, with the same background and borders, on a QPdfWriter of
 // the same resolution. Pages per second of each over the wall-clock time.
 #include "grid/core/Txgrid.h"
+#include "grid/print/TxgridPrintLayout.h"
 #include "support/WallRate.h"
 
 #include "support/QtMain.h"

@@ -4,6 +4,7 @@
 #include "grid/files/TxgridExchange.h"
 #include "grid/paint/TxgridFooterPanel.h"
 #include "grid/input/TxgridInputSteps.h"
+#include "grid/print/TxgridPrinter.h"
 
 #include "grid/TxgridStartup.h"
 #include "grid/text/TxgridStrings.h"
@@ -42,6 +43,7 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner), FEditing(std:
     FActiveCellFont.setStyle(ui::fsBold, true);
     FMergedColumns.OnChange = [this](TIntList&, int, int) { MergedColumnsChanged(); };
     FPictureCache = std::make_unique<THTMLPictureCache>();
+    FPrinter = std::make_unique<TGridPrinter>(*this);
 
     // Defaults that differ from the base grid's.
     setDefaultRowHeight(21);

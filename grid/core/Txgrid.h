@@ -18,7 +18,6 @@
 #include "grid/core/TxgridGroup.h"
 #include "grid/core/TxgridTypes.h"
 #include "grid/controls/Txobj.h"
-#include "grid/print/TxgridPrintLayout.h"
 #include "grid/core/TxgridPlainProperties.h"
 
 #include <QBasicTimer>
@@ -884,10 +883,10 @@ public:
     void ShowPrintPreview();
     int MapFontHeight(int Size) const; // point size -> negative height in tenths of a millimetre
     int MapFontSize(int Height) const;
-    int GetPrintColWidth(int ACol) const { return FPrintColumns.GetPrintColWidth(ACol); }
-    int GetPrintColOffset(int ACol) const { return FPrintColumns.GetPrintColOffset(ACol); }
-    const TPrintLayout& PrintLayout() const { return FPrintLayout; }
-    int PrintPageCount() const { return FPrintPageCount; }
+    int GetPrintColWidth(int ACol) const;
+    int GetPrintColOffset(int ACol) const;
+    const TPrintLayout& PrintLayout() const; // TxgridPrintLayout.h
+    int PrintPageCount() const;
     // Measures one cell for the print layout (real column): width and height on paper.
     TPoint PrintCellSize(int ACol, int ARow);
     int MaxLinesInGrid();
@@ -897,26 +896,7 @@ public:
     void CalcTextPos(TRect& Rect, int Angle, const QString& Text, TAlignment Alignment);
 
 private:
-    struct TPrintRun;
-    struct TPrintCell;
-    int BuildPages(TPrintRun& Run, ui::Canvas* Canvas, TPrintMethod Method, int TotalPages, bool LaidOut);
-    void LayOutPrint(TPrintRun& Run);
-    void DrawPrintPage(TPrintRun& Run, int PageIndex);
-    void DrawPrintHeader(TPrintRun& Run, int PageIndex);
-    void PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch);
-    void DrawPrintCells(TPrintRun& Run);
-    void DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bool InColumn);
-    TPoint PrintCellSize(TPrintRun& Run, int ACol, int ARow);
-    void DrawPrintFrame(TPrintRun& Run, int PageIndex);
-    int PrintRowHeight(TPrintRun& Run, int ARow);
-    TGridRect FPrintRange;
-    QRect FPrintPageRect;
-    int FPrintFromPage = 1;
-    int FPrintToPage = 1;
-    int FPrintPageCount = 0;
-    double FPrintFontScale = 1.0;
-    TPrintColumns FPrintColumns;
-    TPrintLayout FPrintLayout;
+    std::unique_ptr<TGridPrinter> FPrinter; // the print state and its work (TxgridPrinter.h)
 
 public:
     // ---- Files: native, delimited, fixed-width, HTML, XML (the work and its rules: TGridFiles.h) ----

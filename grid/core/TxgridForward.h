@@ -20,6 +20,8 @@ class TTxInplaceEdit;
 class THTMLHintWindow;
 class TGridExchange;
 class TScrollBarStyle;
+class TGridPrinter;
+struct TPrintLayout;
 
 // The plain text of rich text (paragraph marks as CR LF).
 QString RichTextToPlain(const QString& Rtf);

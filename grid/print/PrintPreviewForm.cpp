@@ -1,6 +1,6 @@
 #include "grid/print/PrintPreviewForm.h"
 
-#include "grid/core/Txgrid.h"
+#include "grid/print/TxgridPrinter.h"
 #include "platform/ui/Connect.h"
 #include "platform/ui/Modal.h"
 
@@ -77,9 +77,9 @@ void TPrintPreviewForm::ShowPage(int PageNr)
     FNext->setEnabled(FPage < FPages);
 }
 
-void TTxStringGrid::ShowPrintPreview()
+void TGridPrinter::ShowPrintPreview()
 {
-    TPrintPreviewForm form(*this, this);
+    TPrintPreviewForm form(FGrid, &FGrid);
     ui::showModal(&form);
 }
 

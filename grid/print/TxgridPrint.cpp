@@ -1,6 +1,6 @@
 // Printing and print preview: the run of BuildPages (measuring, fitting, laying out) and the
 // devices pages go to. What is drawn on a page is in TxgridPrintDraw.cpp.
-#include "grid/core/Txgrid.h"
+#include "grid/print/TxgridPrinter.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/print/TxgridPrintRich.h"
 #include "grid/print/TxgridPrintRun.h"
@@ -56,12 +56,9 @@ int ToPaper(double pixels, double dpi) { return int(std::lround(pixels * 254.0 /
 
 void TTxStringGrid::SetPrintDeviceFactory(TPrintDeviceFactory Factory) { DeviceFactory() = std::move(Factory); }
 
-int TTxStringGrid::MapFontHeight(int Size) const
-{
-    return -int(std::trunc(Size * 254.0 / 72.0 * FPrintFontScale));
-}
+int TGridPrinter::MapFontHeight(int Size) const { return -int(std::trunc(Size * 254.0 / 72.0 * FFontScale)); }
 
-int TTxStringGrid::MapFontSize(int Height) const { return int(std::trunc(Height * 72.0 / 254.0)); }
+int TGridPrinter::MapFontSize(int Height) { return int(std::trunc(Height * 72.0 / 254.0)); }
 
 QFont PaperFont(const TTxStringGrid& Grid, const ui::Font& F)
 {
@@ -70,14 +67,14 @@ QFont PaperFont(const TTxStringGrid& Grid, const ui::Font& F)
     return q;
 }
 
-int TTxStringGrid::TPrintRun::TextHeight(const QFont& F) { return int(std::lround(QFontMetricsF(F).height())); }
+int TGridPrinter::TPrintRun::TextHeight(const QFont& F) { return int(std::lround(QFontMetricsF(F).height())); }
 
-int TTxStringGrid::TPrintRun::TextWidth(const QFont& F, const QString& S)
+int TGridPrinter::TPrintRun::TextWidth(const QFont& F, const QString& S)
 {
     return int(std::lround(QFontMetricsF(F).horizontalAdvance(S)));
 }
 
-int TTxStringGrid::TPrintRun::TPaperFont::Width(const QString& S)
+int TGridPrinter::TPrintRun::TPaperFont::Width(const QString& S)
 {
     if (const auto it = Measured.constFind(S); it != Measured.cend())
         return *it;
@@ -88,9 +85,9 @@ int TTxStringGrid::TPrintRun::TPaperFont::Width(const QString& S)
     return w;
 }
 
-TTxStringGrid::TPrintRun::TPaperFont& TTxStringGrid::TPrintRun::FontFor(const TTxStringGrid& Grid, const ui::Font& F)
+TGridPrinter::TPrintRun::TPaperFont& TGridPrinter::TPrintRun::FontFor(const TGridPrinter& Printer, const ui::Font& F)
 {
-    const int px = std::max(1, std::abs(Grid.MapFontHeight(F.size)));
+    const int px = std::max(1, std::abs(Printer.MapFontHeight(F.size)));
     if (LastFont && LastFont->PixelSize == px && LastFont->Font == F)
         return *LastFont;
     for (TPaperFont& f : Fonts)
@@ -99,7 +96,7 @@ TTxStringGrid::TPrintRun::TPaperFont& TTxStringGrid::TPrintRun::FontFor(const TT
     TPaperFont& f = Fonts.emplace_back();
     f.Font = F;
     f.PixelSize = px;
-    f.Q = PaperFont(Grid, F);
+    f.Q = PaperFont(Printer.FGrid, F);
     f.Height = TextHeight(f.Q);
     const QFontMetricsF m(f.Q);
     f.Ascent = m.ascent();
@@ -108,7 +105,7 @@ TTxStringGrid::TPrintRun::TPaperFont& TTxStringGrid::TPrintRun::FontFor(const TT
     return *(LastFont = &f);
 }
 
-std::optional<QRectF> TTxStringGrid::TPrintRun::TPaperFont::Ink(const QString& S)
+std::optional<QRectF> TGridPrinter::TPrintRun::TPaperFont::Ink(const QString& S)
 {
     if (const auto it = Inked.constFind(S); it != Inked.cend())
         return *it;
@@ -122,7 +119,7 @@ std::optional<QRectF> TTxStringGrid::TPrintRun::TPaperFont::Ink(const QString& S
     return ink;
 }
 
-bool TTxStringGrid::TPrintRun::TPaperFont::Plain(const QString& S, qreal& InkTop, qreal& InkBottom)
+bool TGridPrinter::TPrintRun::TPaperFont::Plain(const QString& S, qreal& InkTop, qreal& InkBottom)
 {
     InkTop = InkBottom = 0;
     for (const QChar c : S) {
@@ -147,126 +144,125 @@ bool TTxStringGrid::TPrintRun::TPaperFont::Plain(const QString& S, qreal& InkTop
     return true;
 }
 
-void TTxStringGrid::Print() { PrintRect({0, 0, ColCount() - 1, RowCount() - 1}); }
+void TGridPrinter::Print() { PrintRect({0, 0, FGrid.ColCount() - 1, FGrid.RowCount() - 1}); }
 
-void TTxStringGrid::PrintRect(TGridRect GridRect)
+void TGridPrinter::PrintRect(TGridRect GridRect)
 {
-    FPrintRange = GridRect;
-    const TPrintDeviceFactory& factory = DeviceFactory();
-    std::unique_ptr<QPagedPaintDevice> device =
-        factory ? factory(FPrintSettings.JobName) : DefaultDevice(FPrintSettings.JobName);
+    FRange = GridRect;
+    const TPrintSettings& S = FGrid.PrintSettings();
+    const TTxStringGrid::TPrintDeviceFactory& factory = DeviceFactory();
+    std::unique_ptr<QPagedPaintDevice> device = factory ? factory(S.JobName) : DefaultDevice(S.JobName);
     if (!device)
         throw ETxGridError(QStringLiteral("Nie można rozpocząć wydruku: brak drukarki."));
-    device->setPageOrientation(FPrintSettings.Orientation == poLandscape ? QPageLayout::Landscape
-                                                                         : QPageLayout::Portrait);
+    device->setPageOrientation(S.Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     const double dpiX = device->logicalDpiX() > 0 ? device->logicalDpiX() : 72;
     const double dpiY = device->logicalDpiY() > 0 ? device->logicalDpiY() : 72;
-    FPrintPageRect = QRect(QPoint(0, 0), QPoint(ToPaper(device->width(), dpiX), ToPaper(device->height(), dpiY)));
+    FPageRect = QRect(QPoint(0, 0), QPoint(ToPaper(device->width(), dpiX), ToPaper(device->height(), dpiY)));
 
     // One layout serves the count and the drawing: the page extent is the device's in both.
     TPrintRun run;
-    const int pages = BuildPages(run, nullptr, prCalcPrint, -1, false);
-    FPrintFromPage = 1;
-    FPrintToPage = pages;
-    FPrintPageCount = pages;
-    if (OnPrintStart) {
-        OnPrintStart(*this, pages, FPrintFromPage, FPrintToPage);
-        if (FPrintFromPage == 0 || FPrintToPage == 0 || FPrintToPage < FPrintFromPage)
+    const int pages = BuildPages(run, nullptr, TTxStringGrid::prCalcPrint, -1, false);
+    FFromPage = 1;
+    FToPage = pages;
+    FPageCount = pages;
+    if (FGrid.OnPrintStart) {
+        FGrid.OnPrintStart(FGrid, pages, FFromPage, FToPage);
+        if (FFromPage == 0 || FToPage == 0 || FToPage < FFromPage)
             return;
     }
-    FPrintPageCount = FPrintToPage;
+    FPageCount = FToPage;
     QPainter painter;
     if (!painter.begin(device.get()))
         throw ETxGridError(QStringLiteral("Nie można rozpocząć wydruku na drukarce."));
     ui::Canvas canvas(&painter);
-    BuildPages(run, &canvas, prPrint, pages, true);
+    BuildPages(run, &canvas, TTxStringGrid::prPrint, pages, true);
     painter.end();
 }
 
-void TTxStringGrid::PrintPreview(ui::Canvas& Canvas, QRect Rect)
+void TGridPrinter::PrintPreview(ui::Canvas& Canvas, QRect Rect)
 {
-    PrintPreviewRect(Canvas, Rect, {0, 0, ColCount() - 1, RowCount() - 1});
+    PrintPreviewRect(Canvas, Rect, {0, 0, FGrid.ColCount() - 1, FGrid.RowCount() - 1});
 }
 
-void TTxStringGrid::PrintPreviewRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect)
+void TGridPrinter::PrintPreviewRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect)
 {
-    FPrintRange = GridRect;
-    FPrintPageRect = Rect;
+    FRange = GridRect;
+    FPageRect = Rect;
     TPrintRun run;
-    FPrintPageCount = BuildPages(run, &Canvas, prCalcPreview, -1, false);
-    BuildPages(run, &Canvas, prPreview, FPrintPageCount, true);
+    FPageCount = BuildPages(run, &Canvas, TTxStringGrid::prCalcPreview, -1, false);
+    BuildPages(run, &Canvas, TTxStringGrid::prPreview, FPageCount, true);
 }
 
-void TTxStringGrid::SetPreviewPage(int PageNr)
+void TGridPrinter::SetPreviewPage(int PageNr)
 {
-    FPrintFromPage = PageNr;
-    FPrintToPage = PageNr;
+    FFromPage = PageNr;
+    FToPage = PageNr;
 }
 
-void TTxStringGrid::PrintDraw(ui::Canvas& Canvas, QRect Rect)
+void TGridPrinter::PrintDraw(ui::Canvas& Canvas, QRect Rect)
 {
-    PrintDrawRect(Canvas, Rect, {0, 0, ColCount() - 1, RowCount() - 1});
+    PrintDrawRect(Canvas, Rect, {0, 0, FGrid.ColCount() - 1, FGrid.RowCount() - 1});
 }
 
-void TTxStringGrid::PrintDrawRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect)
+void TGridPrinter::PrintDrawRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect)
 {
-    FPrintRange = GridRect;
-    FPrintPageRect = Rect;
-    FPrintFromPage = FPrintToPage = FPrintPageCount = 1;
-    BuildPages(&Canvas, prPrint, 1);
+    FRange = GridRect;
+    FPageRect = Rect;
+    FFromPage = FToPage = FPageCount = 1;
+    BuildPages(&Canvas, TTxStringGrid::prPrint, 1);
 }
 
-int TTxStringGrid::PrintRowHeight(TPrintRun& Run, int ARow)
+int TGridPrinter::PrintRowHeight(TPrintRun& Run, int ARow)
 {
-    const TPrintSettings& S = FPrintSettings;
+    const TPrintSettings& S = FGrid.PrintSettings();
     if (S.UseFixedHeight)
         return S.FixedHeight;
-    if (OnPrintSetRowHeight) {
+    if (FGrid.OnPrintSetRowHeight) {
         int h = S.FixedHeight;
-        OnPrintSetRowHeight(*this, ARow, h);
+        FGrid.OnPrintSetRowHeight(FGrid, ARow, h);
         return h;
     }
     // The column widths measured the range's cells; at the same font scale their heights stand.
     const TGridRect& g = Run.Range;
-    const bool known = Run.HeightsScale == FPrintFontScale && ARow >= g.Top && ARow <= g.Bottom;
+    const bool known = Run.HeightsScale == FFontScale && ARow >= g.Top && ARow <= g.Bottom;
     const int cols = g.Right - g.Left + 1;
     auto height = [&](int c) {
         return known ? Run.Heights[size_t(ARow - g.Top) * size_t(cols) + size_t(c - g.Left)]
-                     : PrintCellSize(Run, RemapCol(c), ARow).y();
+                     : PrintCellSize(Run, FGrid.RemapCol(c), ARow).y();
     };
     int h = 0;
     for (int c = g.Left; c <= g.Right; ++c)
-        if (!IsMergedCell(c, ARow))
+        if (!FGrid.IsMergedCell(c, ARow))
             h = std::max(h, height(c));
     if (h == 0)
         h = height(g.Right);
     return h;
 }
 
-int TTxStringGrid::BuildPages(ui::Canvas* Canvas, TPrintMethod Method, int TotalPages)
+int TGridPrinter::BuildPages(ui::Canvas* Canvas, TPrintMethod Method, int TotalPages)
 {
     TPrintRun run;
     return BuildPages(run, Canvas, Method, TotalPages, false);
 }
 
-int TTxStringGrid::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Method, int TotalPages, bool LaidOut)
+int TGridPrinter::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Method, int TotalPages, bool LaidOut)
 {
-    FontScaleReset reset{FPrintFontScale};
-    FPrintFontScale = LaidOut ? run.Fit : 1.0;
+    FontScaleReset reset{FFontScale};
+    FFontScale = LaidOut ? run.Fit : 1.0;
 
     run.Canvas = Canvas;
     run.Method = Method;
     run.TotalPages = TotalPages;
     if (!LaidOut) {
         // The range within the grid; a range outside it prints nothing.
-        run.Range = FPrintRange;
+        run.Range = FRange;
         run.Range.Left = std::max(run.Range.Left, 0);
         run.Range.Top = std::max(run.Range.Top, 0);
-        run.Range.Right = std::min(run.Range.Right, ColCount() - 1);
-        run.Range.Bottom = std::min(run.Range.Bottom, RowCount() - 1);
+        run.Range.Right = std::min(run.Range.Right, FGrid.ColCount() - 1);
+        run.Range.Bottom = std::min(run.Range.Bottom, FGrid.RowCount() - 1);
     }
 
-    const int gridDpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    const int gridDpi = FGrid.logicalDpiX() > 0 ? FGrid.logicalDpiX() : 96;
     QPainter* painter = Canvas ? Canvas->painter() : nullptr;
     QPaintDevice* target = painter ? painter->device() : nullptr;
     double dpi = 254.0;
@@ -278,7 +274,7 @@ int TTxStringGrid::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod M
 
     // Page extent.
     switch (Method) {
-    case prPrint: {
+    case TTxStringGrid::prPrint: {
         QRectF clip = painter && painter->hasClipping() ? painter->clipBoundingRect() : QRectF();
         if (clip.isEmpty() && target)
             clip = QRectF(0, 0, target->width(), target->height());
@@ -287,53 +283,53 @@ int TTxStringGrid::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod M
         run.Origin = clip.topLeft();
         break;
     }
-    case prCalcPrint:
-        run.PageWidth = FPrintPageRect.width();
-        run.PageBottom = -FPrintPageRect.height();
+    case TTxStringGrid::prCalcPrint:
+        run.PageWidth = FPageRect.width();
+        run.PageBottom = -FPageRect.height();
         break;
-    case prPreview:
-    case prCalcPreview:
-        run.PageWidth = ToPaper(FPrintPageRect.width(), dpi);
-        run.PageBottom = -ToPaper(FPrintPageRect.height(), dpi);
-        run.Origin = FPrintPageRect.topLeft();
+    case TTxStringGrid::prPreview:
+    case TTxStringGrid::prCalcPreview:
+        run.PageWidth = ToPaper(FPageRect.width(), dpi);
+        run.PageBottom = -ToPaper(FPageRect.height(), dpi);
+        run.Origin = FPageRect.topLeft();
         break;
     }
 
     if (!LaidOut)
         LayOutPrint(run);
 
-    if (Method == prPreview || Method == prPrint) {
-        auto* paged = Method == prPrint ? dynamic_cast<QPagedPaintDevice*>(target) : nullptr;
+    if (Method == TTxStringGrid::prPreview || Method == TTxStringGrid::prPrint) {
+        auto* paged = Method == TTxStringGrid::prPrint ? dynamic_cast<QPagedPaintDevice*>(target) : nullptr;
         bool first = true;
-        for (int i = 0; i < FPrintLayout.PageCount(); ++i) {
-            const bool inRange = i + 1 >= FPrintFromPage && i + 1 <= FPrintToPage;
+        for (int i = 0; i < FLayout.PageCount(); ++i) {
+            const bool inRange = i + 1 >= FFromPage && i + 1 <= FToPage;
             if (inRange && painter) {
                 if (!first && paged)
                     paged->newPage();
                 first = false;
-                if (OnPrintPage)
-                    OnPrintPage(*this, *Canvas, i + 1, run.PageWidth, run.PageBottom);
+                if (FGrid.OnPrintPage)
+                    FGrid.OnPrintPage(FGrid, *Canvas, i + 1, run.PageWidth, run.PageBottom);
                 DrawPrintPage(run, i);
             }
-            const TPrintPage& page = FPrintLayout.Pages[size_t(i)];
-            if (OnPrintPageDone && Canvas && !page.Rows.empty()) {
+            const TPrintPage& page = FLayout.Pages[size_t(i)];
+            if (FGrid.OnPrintPageDone && Canvas && !page.Rows.empty()) {
                 const int nextRow = page.Rows.back().Row + 1;
-                OnPrintPageDone(*this, *Canvas, nextRow, page.EndY, i, run.PageWidth, run.PageBottom);
+                FGrid.OnPrintPageDone(FGrid, *Canvas, nextRow, page.EndY, i, run.PageWidth, run.PageBottom);
             }
         }
     }
-    return FPrintLayout.PageCount();
+    return FLayout.PageCount();
 }
 
 // Measures the cells, fits the columns and lays out the pages for the extent in Run.
-void TTxStringGrid::LayOutPrint(TPrintRun& run)
+void TGridPrinter::LayOutPrint(TPrintRun& run)
 {
-    const TPrintSettings& S = FPrintSettings;
-    run.HeaderFont = PaperFont(*this, S.HeaderFont);
-    run.FooterFont = PaperFont(*this, S.FooterFont);
+    const TPrintSettings& S = FGrid.PrintSettings();
+    run.HeaderFont = PaperFont(FGrid, S.HeaderFont);
+    run.FooterFont = PaperFont(FGrid, S.FooterFont);
     run.HeaderTextHeight = TPrintRun::TextHeight(run.HeaderFont);
     run.FooterTextHeight = TPrintRun::TextHeight(run.FooterFont);
-    const QFont printFont = PaperFont(*this, S.Font);
+    const QFont printFont = PaperFont(FGrid, S.Font);
     run.PrintTextHeight = TPrintRun::TextHeight(printFont);
     run.LineGap = run.PrintTextHeight / 8;
     run.TextIndent = TPrintRun::TextWidth(printFont, QStringLiteral("a"));
@@ -344,12 +340,12 @@ void TTxStringGrid::LayOutPrint(TPrintRun& run)
     run.Widths.assign(size_t(lastCol + 1), 0);
     auto widthCols = [&](auto fn) {
         for (int c = 0; c <= lastCol; ++c)
-            if ((c >= run.Range.Left) || c < FixedCols())
+            if ((c >= run.Range.Left) || c < FGrid.FixedCols())
                 fn(c);
     };
     if (S.NoAutoSize) {
         widthCols([&](int c) {
-            run.Widths[size_t(c)] = int(std::lround((colWidths(c) - 4) * run.ScreenToPaper));
+            run.Widths[size_t(c)] = int(std::lround((FGrid.colWidths(c) - 4) * run.ScreenToPaper));
         });
     } else {
         const TGridRect& g = run.Range;
@@ -358,19 +354,19 @@ void TTxStringGrid::LayOutPrint(TPrintRun& run)
         const bool keep = !S.UseFixedWidth && cols * rows <= (size_t(1) << 22);
         if (keep) {
             run.Heights.assign(cols * rows, 0);
-            run.HeightsScale = FPrintFontScale;
+            run.HeightsScale = FFontScale;
         }
         widthCols([&](int c) {
             int& w = run.Widths[size_t(c)];
             for (int r = g.Top; r <= g.Bottom; ++r) {
                 int cw = S.FixedWidth;
                 if (!S.UseFixedWidth) {
-                    const TPoint size = PrintCellSize(run, RemapCol(c), r);
+                    const TPoint size = PrintCellSize(run, FGrid.RemapCol(c), r);
                     cw = size.x();
                     if (keep && c >= g.Left)
                         run.Heights[size_t(r - g.Top) * cols + size_t(c - g.Left)] = size.y();
                 }
-                if (cw > w && !IsXMergedCell(c, r))
+                if (cw > w && !FGrid.IsXMergedCell(c, r))
                     w = cw;
             }
         });
@@ -384,20 +380,20 @@ void TTxStringGrid::LayOutPrint(TPrintRun& run)
     const int cols = std::max(0, run.Range.Right - run.Range.Left + 1);
     run.Fit = PrintFitFactor(S.FitToPage, total(), cols * run.ColumnSpacing, run.PageWidth, S.LeftSize, S.RightSize,
                              [&](double& f, bool& allow) {
-                                 if (OnFitToPage)
-                                     OnFitToPage(*this, f, allow);
+                                 if (FGrid.OnFitToPage)
+                                     FGrid.OnFitToPage(FGrid, f, allow);
                              });
     if (run.Fit != 1.0)
         for (int& w : run.Widths)
             w = int(std::trunc(w * run.Fit));
-    if (OnPrintSetColumnWidth)
-        widthCols([&](int c) { OnPrintSetColumnWidth(*this, c, run.Widths[size_t(c)]); });
+    if (FGrid.OnPrintSetColumnWidth)
+        widthCols([&](int c) { FGrid.OnPrintSetColumnWidth(FGrid, c, run.Widths[size_t(c)]); });
 
     run.HeaderHeight = PrintHeaderHeight(S, run.LineGap, run.HeaderTextHeight);
     run.FooterHeight = PrintFooterHeight(S, run.LineGap, run.FooterTextHeight);
 
     // Cell fonts are scaled with the columns while rows are measured and printed.
-    FPrintFontScale = run.Fit;
+    FFontScale = run.Fit;
     TPrintLayoutInput in;
     in.FirstCol = run.Range.Left;
     in.FirstRow = run.Range.Top;
@@ -413,28 +409,28 @@ void TTxStringGrid::LayOutPrint(TPrintRun& run)
     in.LeftSize = S.LeftSize;
     in.RightSize = S.RightSize;
     in.Centered = S.Centered;
-    in.FixedCols = FixedCols();
-    in.FixedRows = FixedRows();
+    in.FixedCols = FGrid.FixedCols();
+    in.FixedRows = FGrid.FixedRows();
     in.RepeatFixedCols = S.RepeatFixedCols;
     in.RepeatFixedRows = S.RepeatFixedRows;
     in.RowPitch = [&](int r) { return run.Pitch(PrintRowHeight(run, r), S.RowSpacing); };
-    if (OnPrintNewPage)
+    if (FGrid.OnPrintNewPage)
         in.NewPage = [&](int r) {
             bool np = false;
-            OnPrintNewPage(*this, r, np);
+            FGrid.OnPrintNewPage(FGrid, r, np);
             return np;
         };
-    FPrintLayout = LayoutPrintPages(in);
+    FLayout = LayoutPrintPages(in);
     run.Heights = {};
     run.HeightsScale = 0;
 
     // The tables keep the widths and the offsets of the last band for event handlers.
     for (int c = 0; c < int(run.Widths.size()) && c < TPrintColumns::MaxColumns; ++c)
-        FPrintColumns.SetPrintColWidth(c, run.Widths[size_t(c)]);
-    if (!FPrintLayout.Bands.empty()) {
-        const std::vector<int>& off = FPrintLayout.Bands.back().Offsets;
+        FColumns.SetPrintColWidth(c, run.Widths[size_t(c)]);
+    if (!FLayout.Bands.empty()) {
+        const std::vector<int>& off = FLayout.Bands.back().Offsets;
         for (int c = 0; c < int(off.size()) && c < TPrintColumns::MaxColumns; ++c)
-            FPrintColumns.SetPrintColOffset(c, off[size_t(c)]);
+            FColumns.SetPrintColOffset(c, off[size_t(c)]);
     }
 }
 

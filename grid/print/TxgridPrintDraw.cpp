@@ -1,6 +1,6 @@
 // What a printed page shows: header and footer texts, the cells of each printed row with their
 // borders, and the frame around the printed block; also how a cell is measured for paper.
-#include "grid/core/Txgrid.h"
+#include "grid/print/TxgridPrinter.h"
 #include "grid/print/TxgridPrintRich.h"
 #include "grid/print/TxgridPrintRun.h"
 #include "grid/controls/Txutil.h"
@@ -76,7 +76,7 @@ QSize PrintPictureSize(TTxStringGrid& Grid, int ACol, int ARow)
 
 } // namespace
 
-void TTxStringGrid::TPrintRun::DrawBackgrounds(QPainter& P, const TPrintCell* First, const TPrintCell* Last)
+void TGridPrinter::TPrintRun::DrawBackgrounds(QPainter& P, const TPrintCell* First, const TPrintCell* Last)
 {
     // Cells side by side in a row, then such rows one under another, join into one rectangle.
     struct Block {
@@ -111,7 +111,7 @@ void TTxStringGrid::TPrintRun::DrawBackgrounds(QPainter& P, const TPrintCell* Fi
         P.fillRect(Paper::Rect(b.L, b.T, b.R, b.B), ui::toQColor(b.Color));
 }
 
-void TTxStringGrid::TPrintRun::DrawBorders(QPainter& P, const TPrintCell* First, const TPrintCell* Last, const ui::Pen& Pen)
+void TGridPrinter::TPrintRun::DrawBorders(QPainter& P, const TPrintCell* First, const TPrintCell* Last, const ui::Pen& Pen)
 {
     // Lines as (where, from, to): x and the y range of an upright one, y and the x range of a
     // level one, each in the direction the cell draws it.
@@ -159,66 +159,67 @@ void TTxStringGrid::TPrintRun::DrawBorders(QPainter& P, const TPrintCell* First,
         P.drawLine(QPointF(l[1], -l[0]), QPointF(l[2], -l[0]));
 }
 
-TPoint TTxStringGrid::PrintCellSize(int ACol, int ARow)
+TPoint TGridPrinter::PrintCellSize(int ACol, int ARow)
 {
     TPrintRun run;
     return PrintCellSize(run, ACol, ARow);
 }
 
-TPoint TTxStringGrid::PrintCellSize(TPrintRun& Run, int ACol, int ARow)
+TPoint TGridPrinter::PrintCellSize(TPrintRun& Run, int ACol, int ARow)
 {
-    const TPrintSettings& S = FPrintSettings;
-    const int dc = RemapColInv(ACol);
+    const TPrintSettings& S = FGrid.PrintSettings();
+    const int dc = FGrid.RemapColInv(ACol);
     ui::Brush brush;
     ui::Font font = S.Font;
     TAlignment ha = taLeftJustify;
     TVAlignment va = vtaTop;
-    bool ww = WordWrap;
+    bool ww = FGrid.WordWrap;
     TGridDrawState st = 0;
-    GetVisualProperties(dc, ARow, st, true, false, brush, font, ha, va, ww);
+    FGrid.GetVisualProperties(dc, ARow, st, true, false, brush, font, ha, va, ww);
     TPrintRun::TPaperFont& pf = Run.FontFor(*this, font);
     const QFont& f = pf.Q;
-    QString text = HasDataCheckBox(ACol, ARow) ? QString() : GetCellEx(ACol, ARow);
+    QString text = FGrid.HasDataCheckBox(ACol, ARow) ? QString() : FGrid.GetCellEx(ACol, ARow);
     if (text.startsWith(u'='))
-        CalcCell(ACol, ARow, text);
+        FGrid.CalcCell(ACol, ARow, text);
     if (text.isEmpty())
         text = QStringLiteral("gh");
     const int gh = pf.Height;
-    if (IsFormattedForPrint(*this, text)) {
-        const double toPaper = 254.0 / (logicalDpiX() > 0 ? logicalDpiX() : 96) * FPrintFontScale;
-        const QSize s = DrawPaperText(*this, nullptr, text, {QRectF(0, 0, 1e5, 1e5), font, toPaper, false});
+    auto gridDpi = [&] { return FGrid.logicalDpiX() > 0 ? FGrid.logicalDpiX() : 96; };
+    if (IsFormattedForPrint(FGrid, text)) {
+        const double toPaper = 254.0 / gridDpi() * FFontScale;
+        const QSize s = DrawPaperText(FGrid, nullptr, text, {QRectF(0, 0, 1e5, 1e5), font, toPaper, false});
         return {s.width(), std::max(gh, s.height())};
     }
-    if (WordWrap && S.NoAutoSize) {
-        const int w = int(std::lround((colWidths(dc) - 4) * 254.0 / (logicalDpiX() > 0 ? logicalDpiX() : 96)));
+    if (FGrid.WordWrap && S.NoAutoSize) {
+        const int w = int(std::lround((FGrid.colWidths(dc) - 4) * 254.0 / gridDpi()));
         const QRectF r = QFontMetricsF(f).boundingRect(QRectF(0, 0, std::max(w, 1), 1e6), Qt::TextWordWrap, text);
         return {w, std::max(gh, int(std::lround(r.height())))};
     }
-    const QStringList lines = CellTextLines(text, Multilinecells);
+    const QStringList lines = CellTextLines(text, FGrid.Multilinecells);
     int w = 0;
     for (const QString& l : lines)
-        w = std::max(w, pf.Width(Shown(l, FURLShow, FURLFull)));
+        w = std::max(w, pf.Width(Shown(l, FGrid.URLShow(), FGrid.URLFull())));
     const int h = int(lines.size()) * gh;
     int angle = 0;
-    if (IsRotated(ACol, ARow, angle)) {
+    if (FGrid.IsRotated(ACol, ARow, angle)) {
         const QSize box = RotatedTextBox(angle, w, h);
         return {box.width(), box.height()};
     }
-    const QSize pic = PrintPictureSize(*this, ACol, ARow);
+    const QSize pic = PrintPictureSize(FGrid, ACol, ARow);
     return {std::max(w + pic.width(), pic.width()), std::max(h, pic.height())};
 }
 
-void TTxStringGrid::DrawPrintPage(TPrintRun& Run, int PageIndex)
+void TGridPrinter::DrawPrintPage(TPrintRun& Run, int PageIndex)
 {
-    const TPrintPage& page = FPrintLayout.Pages[size_t(PageIndex)];
+    const TPrintPage& page = FLayout.Pages[size_t(PageIndex)];
     if (page.Rows.empty())
         return; // a page forced after the last row stays blank
-    Run.Band = &FPrintLayout.Bands[size_t(page.Band)];
+    Run.Band = &FLayout.Bands[size_t(page.Band)];
     DrawPrintHeader(Run, PageIndex);
     Run.Cells.clear();
     for (const TPrintRowPlace& place : page.Rows) {
         if (Run.Band->RepeatCols)
-            PrintRow(Run, 0, FixedCols() - 1, place.Row, place.Y, place.Pitch);
+            PrintRow(Run, 0, FGrid.FixedCols() - 1, place.Row, place.Y, place.Pitch);
         PrintRow(Run, Run.Band->FirstCol, Run.Band->LastCol, place.Row, place.Y, place.Pitch);
     }
     DrawPrintCells(Run);
@@ -226,19 +227,19 @@ void TTxStringGrid::DrawPrintPage(TPrintRun& Run, int PageIndex)
         DrawPrintFrame(Run, PageIndex);
 }
 
-void TTxStringGrid::DrawPrintHeader(TPrintRun& Run, int PageIndex)
+void TGridPrinter::DrawPrintHeader(TPrintRun& Run, int PageIndex)
 {
-    const TPrintSettings& S = FPrintSettings;
+    const TPrintSettings& S = FGrid.PrintSettings();
     const QDateTime now = QDateTime::currentDateTime();
     TPrintHeaderItems items;
     items.Time = now.toString(QStringLiteral("hh:mm"));
     items.Date = PrintFormatDateTime(S.DateFormat, now);
-    items.Page = S.PagePrefix + u' ' + PrintPageNumber(FPrintLayout, PageIndex, Run.TotalPages, S.PageNumSep) + u' ' +
+    items.Page = S.PagePrefix + u' ' + PrintPageNumber(FLayout, PageIndex, Run.TotalPages, S.PageNumSep) + u' ' +
                  S.PageSuffix;
     QStringList more; // title lines under the first
     if (!S.TitleText.isEmpty()) {
         items.Title = S.TitleText;
-    } else if (!S.TitleLines.isEmpty() && !IsFormattedForPrint(*this, S.TitleLines.join(QStringLiteral("\r\n")))) {
+    } else if (!S.TitleLines.isEmpty() && !IsFormattedForPrint(FGrid, S.TitleLines.join(QStringLiteral("\r\n")))) {
         items.Title = S.TitleLines.first();
         more = S.TitleLines.mid(1);
     }
@@ -263,12 +264,12 @@ void TTxStringGrid::DrawPrintHeader(TPrintRun& Run, int PageIndex)
         p.setPen(ui::toQColor(uf.color));
         for (int pos = firstPos; pos < firstPos + 3; ++pos) {
             const QString& s = texts[size_t(pos)];
-            if (IsFormattedForPrint(*this, s)) {
+            if (IsFormattedForPrint(FGrid, s)) {
                 // A formatted title is drawn as a block, placed by its measured width.
                 TPaperTextBox box{QRectF(0, -yTop, 1e5, 1e5), uf, Run.ScreenToPaper, false};
-                const QSize size = DrawPaperText(*this, nullptr, s, box);
+                const QSize size = DrawPaperText(FGrid, nullptr, s, box);
                 box.Box = QRectF(xAt(TPrintPosition(pos), size.width()), -yTop, size.width() + 2, size.height() + 2);
-                DrawPaperText(*this, &p, s, box);
+                DrawPaperText(FGrid, &p, s, box);
             } else if (!s.isEmpty()) {
                 paper.Text(xFor(TPrintPosition(pos), f, s), yTop, s);
             }
@@ -282,29 +283,29 @@ void TTxStringGrid::DrawPrintHeader(TPrintRun& Run, int PageIndex)
            ppBottomLeft, Run.FooterTextHeight);
     // Formatted title lines are one block over the header's (footer's) height.
     if (const QString block = S.TitleLines.join(QStringLiteral("\r\n"));
-        S.TitleText.isEmpty() && S.Title != ppNone && IsFormattedForPrint(*this, block)) {
+        S.TitleText.isEmpty() && S.Title != ppNone && IsFormattedForPrint(FGrid, block)) {
         const bool top = S.Title <= ppTopCenter;
         const QRectF box = top ? Paper::Rect(S.LeftSize, 0, Run.PageWidth, -S.HeaderSize)
                                : Paper::Rect(S.LeftSize, Run.PageBottom + S.FooterSize, Run.PageWidth, Run.PageBottom);
-        DrawPaperText(*this, &p, block, {box, S.HeaderFont, Run.ScreenToPaper, false});
+        DrawPaperText(FGrid, &p, block, {box, S.HeaderFont, Run.ScreenToPaper, false});
     }
 }
 
-void TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch)
+void TGridPrinter::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch)
 {
-    const TPrintSettings& S = FPrintSettings;
+    const TPrintSettings& S = FGrid.PrintSettings();
     const TPrintBand& band = *Run.Band;
     auto width = [&](int c) { return c >= 0 && c < int(Run.Widths.size()) ? Run.Widths[size_t(c)] : 0; };
     auto offset = [&](int c) { return c >= 0 && c < int(band.Offsets.size()) ? band.Offsets[size_t(c)] : 0; };
 
     for (int c = FromCol; c <= ToCol; ++c) {
-        if (!IsBaseCell(c, ARow))
+        if (!FGrid.IsBaseCell(c, ARow))
             continue;
         TPrintCell& C = Run.Cells.emplace_back();
         C.Col = c;
         C.Row = ARow;
-        C.Rc = RemapCol(c);
-        const TPoint span = CellSpan(c, ARow);
+        C.Rc = FGrid.RemapCol(c);
+        const TPoint span = FGrid.CellSpan(c, ARow);
         C.Spanned = span.x() != 0 || span.y() != 0;
         int W = 0;
         for (int k = c; k <= c + span.x(); ++k)
@@ -320,13 +321,13 @@ void TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, i
         }
 
         C.Font = S.Font;
-        C.Ww = WordWrap;
+        C.Ww = FGrid.WordWrap;
         TGridDrawState st = 0;
-        GetVisualProperties(c, ARow, st, true, false, C.Brush, C.Font, C.Ha, C.Va, C.Ww);
+        FGrid.GetVisualProperties(c, ARow, st, true, false, C.Brush, C.Font, C.Ha, C.Va, C.Ww);
         C.Paper = &Run.FontFor(*this, C.Font);
-        C.Text = HasDataCheckBox(C.Rc, ARow) ? QString() : GetCellEx(C.Rc, ARow);
+        C.Text = FGrid.HasDataCheckBox(C.Rc, ARow) ? QString() : FGrid.GetCellEx(C.Rc, ARow);
         if (C.Text.startsWith(u'='))
-            CalcCell(C.Rc, ARow, C.Text);
+            FGrid.CalcCell(C.Rc, ARow, C.Text);
 
         switch (S.Borders) {
         case pbSingle:
@@ -338,14 +339,14 @@ void TTxStringGrid::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, i
         default: break;
         }
         C.Pen = ui::Pen{ui::clBlack, S.Borders == pbDouble ? 10 : 2, S.BorderStyle};
-        GetCellPrintBorder(C.Rc, ARow, C.Pen, C.Flags);
+        FGrid.GetCellPrintBorder(C.Rc, ARow, C.Pen, C.Flags);
         if (!C.BottomLine)
             C.Flags &= ~unsigned(cbBottom);
         C.LineR = C.R > Run.PageWidth ? offset(band.LastCol + 1) : C.R;
     }
 }
 
-void TTxStringGrid::DrawPrintCells(TPrintRun& Run)
+void TGridPrinter::DrawPrintCells(TPrintRun& Run)
 {
     const std::vector<TPrintCell>& cells = Run.Cells;
     if (cells.empty())
@@ -404,9 +405,9 @@ void TTxStringGrid::DrawPrintCells(TPrintRun& Run)
 }
 
 // InColumn: the painter is already clipped to the cell's column.
-void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bool InColumn)
+void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bool InColumn)
 {
-    const TPrintSettings& S = FPrintSettings;
+    const TPrintSettings& S = FGrid.PrintSettings();
     QPainter& p = *Run.Canvas->painter();
     const QString& text = C.Text;
     const QFont& f = C.Paper->Q;
@@ -421,7 +422,7 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bo
 
     // Lines of plain text in the box, placed as the cell aligns them.
     auto drawLines = [&](int textL, int textR, int textT, int textB, bool clipped) {
-        const QStringList lines = CellTextLines(text, Multilinecells);
+        const QStringList lines = CellTextLines(text, FGrid.Multilinecells);
         const int gh = C.Paper->Height;
         int linePitch = gh + S.RowSpacing;
         linePitch += linePitch / 8;
@@ -445,7 +446,7 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bo
         TPrintRun::TPaperFont& pf = *C.Paper;
         bool inside = true;
         for (int k = 0; k < lines.size(); ++k) {
-            QString line = Shown(lines[k], FURLShow, FURLFull);
+            QString line = Shown(lines[k], FGrid.URLShow(), FGrid.URLFull());
             // (A left-aligned line in its clipped column needs no width.)
             const int lw = C.Ha == taLeftJustify && InColumn ? 0 : pf.Width(line);
             const int x = C.Ha == taLeftJustify    ? textL + Run.TextIndent
@@ -483,11 +484,11 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bo
             p.restore();
     };
 
-    const QSize pic = PrintPictureSize(*this, C.Rc, C.Row);
-    const bool formatted = IsFormattedForPrint(*this, text);
-    const bool wrapped = !formatted && WordWrap && S.NoAutoSize;
+    const QSize pic = PrintPictureSize(FGrid, C.Rc, C.Row);
+    const bool formatted = IsFormattedForPrint(FGrid, text);
+    const bool wrapped = !formatted && FGrid.WordWrap && S.NoAutoSize;
     int angle = 0;
-    const bool rotated = !formatted && !wrapped && !text.isEmpty() && IsRotated(C.Rc, C.Row, angle);
+    const bool rotated = !formatted && !wrapped && !text.isEmpty() && FGrid.IsRotated(C.Rc, C.Row, angle);
     if (pic.isEmpty() && !formatted && !wrapped && !rotated) {
         if (!text.isEmpty())
             drawLines(L, R, T, B, false);
@@ -498,7 +499,7 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bo
     p.setClipRect(cell, Qt::IntersectClip);
     int textL = L, textR = R, textT = T, textB = B;
     if (!pic.isEmpty()) {
-        const TCellGraphic* g = GetCellGraphic(C.Rc, C.Row);
+        const TCellGraphic* g = FGrid.GetCellGraphic(C.Rc, C.Row);
         int px = L + int(Run.ScreenToPaper), pw = pic.width(), py = T, ph = pic.height();
         switch (g->HAlign) {
         case haLeft:
@@ -533,8 +534,8 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bo
         case ctCheckBox:
         case ctDataCheckBox: {
             bool checked = g->State;
-            GetCheckBoxState(C.Rc, C.Row, checked);
-            const double side = FControlLook.CheckSize() * Run.ScreenToPaper;
+            FGrid.GetCheckBoxState(C.Rc, C.Row, checked);
+            const double side = FGrid.ControlLook().CheckSize() * Run.ScreenToPaper;
             const QRectF box(target.left(), target.top(), side, side);
             p.save();
             p.setPen(QPen(Qt::black, 2));
@@ -552,7 +553,7 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bo
     }
     if (formatted) {
         const QRectF box = Paper::Rect(textL + Run.TextIndent, textT, textR, textB);
-        DrawPaperText(*this, &p, text, {box, C.Font, Run.ScreenToPaper * Run.Fit, C.Ww});
+        DrawPaperText(FGrid, &p, text, {box, C.Font, Run.ScreenToPaper * Run.Fit, C.Ww});
     } else if (wrapped) {
         QRectF r = cell;
         r.setRight(C.LineR); // cut at the band's edge as the borders are
@@ -561,7 +562,7 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bo
         p.drawText(r, align | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs, text);
     } else if (rotated) {
         // One line turned by the angle, placed in the cell as aligned (y downwards here).
-        const QString line = Shown(text, FURLShow, FURLFull);
+        const QString line = Shown(text, FGrid.URLShow(), FGrid.URLFull());
         const int lw = C.Paper->Width(line);
         const int lh = C.Paper->Height;
         const int hAlign = C.Ha == taLeftJustify ? 0 : C.Ha == taRightJustify ? 1 : 2;
@@ -576,11 +577,11 @@ void TTxStringGrid::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bo
     p.restore();
 }
 
-void TTxStringGrid::DrawPrintFrame(TPrintRun& Run, int PageIndex)
+void TGridPrinter::DrawPrintFrame(TPrintRun& Run, int PageIndex)
 {
-    const TPrintSettings& S = FPrintSettings;
-    const TPrintPage& page = FPrintLayout.Pages[size_t(PageIndex)];
-    const TPrintBand& band = FPrintLayout.Bands[size_t(page.Band)];
+    const TPrintSettings& S = FGrid.PrintSettings();
+    const TPrintPage& page = FLayout.Pages[size_t(PageIndex)];
+    const TPrintBand& band = FLayout.Bands[size_t(page.Band)];
     auto offset = [&](int c) { return c >= 0 && c < int(band.Offsets.size()) ? band.Offsets[size_t(c)] : 0; };
     const int left = band.RepeatCols ? offset(0) : offset(band.FirstCol);
     const int right = offset(band.LastCol + 1);
@@ -596,49 +597,49 @@ void TTxStringGrid::DrawPrintFrame(TPrintRun& Run, int PageIndex)
     if (b == pbDouble || b == pbHorizontal || b == pbAroundHorizontal)
         paper.Line(left, bottom, right, bottom);
     if ((b == pbDouble || b == pbVertical || b == pbAroundVertical) && band.RepeatCols)
-        for (int i = 0; i < FixedCols(); ++i)
+        for (int i = 0; i < FGrid.FixedCols(); ++i)
             paper.Line(offset(i), top, offset(i), bottom);
 }
 
-void TTxStringGrid::CalcTextPos(TRect& Rect, int Angle, const QString& Text, TAlignment Alignment)
+void TGridPrinter::CalcTextPos(TRect& Rect, int Angle, const QString& Text, TAlignment Alignment)
 {
     const std::shared_ptr<ui::TextMeasurer> m = ui::textMeasurer();
-    const int w = m->width(controlFont(), Text);
-    const int h = m->height(controlFont());
+    const int w = m->width(FGrid.controlFont(), Text);
+    const int h = m->height(FGrid.controlFont());
     const int hAlign = Alignment == taLeftJustify ? 0 : Alignment == taRightJustify ? 1 : 2;
-    const int vAlign = VAlignment() == vtaTop ? 0 : VAlignment() == vtaBottom ? 1 : 2;
+    const int vAlign = FGrid.VAlignment() == vtaTop ? 0 : FGrid.VAlignment() == vtaBottom ? 1 : 2;
     const QPoint at = RotatedTextPos(Angle, w, h, Rect.Left, Rect.Top, Rect.Right - 2, Rect.Bottom - 2, hAlign, vAlign);
     Rect.Left = at.x() + 2;
     Rect.Top = at.y() + 2;
 }
 
-int TTxStringGrid::MaxLinesInGrid()
+int TGridPrinter::MaxLinesInGrid()
 {
-    if (!Multilinecells)
+    if (!FGrid.Multilinecells)
         return 1;
     int n = 1;
-    for (int c = 0; c < ColCount(); ++c)
-        for (int r = 0; r < RowCount(); ++r)
-            n = std::max(n, LinesInText(GetCellEx(RemapCol(c), r), true));
+    for (int c = 0; c < FGrid.ColCount(); ++c)
+        for (int r = 0; r < FGrid.RowCount(); ++r)
+            n = std::max(n, LinesInText(FGrid.GetCellEx(FGrid.RemapCol(c), r), true));
     return n;
 }
 
-int TTxStringGrid::MaxCharsInCol(int ACol)
+int TGridPrinter::MaxCharsInCol(int ACol)
 {
     int n = 0;
-    for (int r = 0; r < RowCount(); ++r)
-        for (const QString& l : CellTextLines(GetCellEx(RemapCol(ACol), r), Multilinecells))
+    for (int r = 0; r < FGrid.RowCount(); ++r)
+        for (const QString& l : CellTextLines(FGrid.GetCellEx(FGrid.RemapCol(ACol), r), FGrid.Multilinecells))
             n = std::max(n, int(l.size()));
     return n;
 }
 
-int TTxStringGrid::MaxLinesInRow(int ARow)
+int TGridPrinter::MaxLinesInRow(int ARow)
 {
-    if (!Multilinecells)
+    if (!FGrid.Multilinecells)
         return 1;
     int n = 1;
-    for (int c = 0; c < ColCount(); ++c)
-        n = std::max(n, LinesInText(GetCellEx(RemapCol(c), ARow), true));
+    for (int c = 0; c < FGrid.ColCount(); ++c)
+        n = std::max(n, LinesInText(FGrid.GetCellEx(FGrid.RemapCol(c), ARow), true));
     return n;
 }
 

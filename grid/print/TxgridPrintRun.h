@@ -1,6 +1,6 @@
 #pragma once
-// The state of one run of TTxStringGrid::BuildPages, shared by the layout and the page drawing.
-#include "grid/core/Txgrid.h"
+// The state of one run of TGridPrinter::BuildPages, shared by the layout and the page drawing.
+#include "grid/print/TxgridPrinter.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -15,9 +15,9 @@ class QPainter;
 
 namespace grid {
 
-struct TTxStringGrid::TPrintRun {
+struct TGridPrinter::TPrintRun {
     ui::Canvas* Canvas = nullptr;
-    TPrintMethod Method = prCalcPrint;
+    TPrintMethod Method = TTxStringGrid::prCalcPrint;
     int TotalPages = -1;
     TGridRect Range;
     double Dpi = 254.0;           // device dots per inch
@@ -61,7 +61,7 @@ struct TTxStringGrid::TPrintRun {
         QHash<QString, std::optional<QRectF>> Inked;
         std::array<TGlyph, 0x590> Glyphs{}; // by character
     };
-    TPaperFont& FontFor(const TTxStringGrid& Grid, const ui::Font& F);
+    TPaperFont& FontFor(const TGridPrinter& Printer, const ui::Font& F);
     std::deque<TPaperFont> Fonts; // stays where it is while it grows
     TPaperFont* LastFont = nullptr;
 
@@ -86,7 +86,7 @@ struct TTxStringGrid::TPrintRun {
 };
 
 // One cell of a printed row as the page draws it.
-struct TTxStringGrid::TPrintCell {
+struct TGridPrinter::TPrintCell {
     int Col = 0, Rc = 0, Row = 0; // display column, the column in the store, the row
     int L = 0, T = 0, R = 0, B = 0; // the cell's box on paper (y upwards)
     int LineR = 0;                  // where its borders end on the right (cut at the band's edge)

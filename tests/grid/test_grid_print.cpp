@@ -2,6 +2,7 @@
 // texts) as plain arithmetic, and whole printouts read back from PDF.
 #include "grid/print/PrintPreviewForm.h"
 #include "grid/core/Txgrid.h"
+#include "grid/print/TxgridPrintLayout.h"
 #include "platform/ui/Modal.h"
 #include "tests/support/PdfText.h"
 
