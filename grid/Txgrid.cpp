@@ -22,13 +22,11 @@
 namespace grid {
 
 namespace {
-constexpr int kTimerPeriodMs = 500;
-
 int scrollBarExtent(const QWidget* w) { return w->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w); }
 } // namespace
 
 // The settings objects are members, made before this body in the order they are declared.
-TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
+TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner), FInput(std::make_unique<TGridInput>(*this))
 {
     // The footer panel along the bottom, empty until the floating footer shows.
     FFooterPanel = new TFooterPanel(*this);
@@ -50,17 +48,6 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     FVisibleCols.set();
     ScrollWidth = scrollBarExtent(this);
 
-    // Follow the owner form's resizing (for SizeWithForm); the form's own handling stays.
-    if (AOwner && !designing()) {
-        FOwnerForm = AOwner->window();
-        FFormWidth = FOwnerForm->width();
-        FFormHeight = FOwnerForm->height();
-        FOwnerForm->installEventFilter(this);
-    }
-
-    FInput.WheelLines = QApplication::wheelScrollLines();
-    viewport()->installEventFilter(this); // tool tips: the grid's own hints
-    TGridInput::ConnectScrollBars(*this);
     FThemed = IsThemeActive();
 
     // The rich-text cell editor (texts are converted by the RTF layer, with no control).
@@ -73,7 +60,7 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     });
 
     if (!designing())
-        CreateControls();
+        FInput->CreateControls();
 }
 
 TTxStringGrid::~TTxStringGrid()
@@ -82,16 +69,13 @@ TTxStringGrid::~TTxStringGrid()
     // and would write into it: from here on nothing reaches the grid from its editors, and
     // they go now, while the grid is whole.
     FEdit.Destroying = true;
-    FInput.Timer.stop();
-    FInput.PanTimer.stop();
+    FInput->Detach(); // no timer, no owner form from here on
     auto drop = [](auto*& editor) {
         delete editor;
         editor = nullptr;
     };
     drop(FGridCombo), drop(FGridSpin), drop(FGridDatePicker), drop(FGridCheckBox);
     drop(FGridEditBtn), drop(FGridUnitEditBtn), drop(FGridButton);
-    if (FOwnerForm)
-        FOwnerForm->removeEventFilter(this);
     if (FColumnSize.Save) {
         try {
             SaveColSizes();
@@ -102,17 +86,6 @@ TTxStringGrid::~TTxStringGrid()
     core().clearObjects(); // every property object and cell object goes; the texts go with the store
     // Controls that report to the grid go while it is whole; the rest go with the widget.
     delete FInplaceRichEdit;
-}
-
-void TTxStringGrid::CreateControls()
-{
-    // Markers of a column move: one for each side.
-    for (int i = 0; i < 4; ++i)
-        FArrows[std::size_t(i)] = new TArrowWindow(this, TArrowDirection(i));
-    FPopupButton = new TPopupButton(this);
-    // The editor controls (combo, spin, the date picker where DatePickerAvailable() says the
-    // platform offers it, check box, the edits with a "..." button, push button) are made
-    // here, hidden and disabled, by the editing steps.
 }
 
 // --- window life cycle -------------------------------------------------------------------
@@ -130,7 +103,7 @@ void TTxStringGrid::CreateWnd()
     LayoutFooterPanel();
     if (FColumnSize.Save)
         LoadColSizes();
-    FInput.Timer.start(kTimerPeriodMs, this);
+    FInput->StartTimer();
     FlatUpdate();
 }
 
@@ -138,7 +111,7 @@ void TTxStringGrid::resizeEvent(QResizeEvent* e)
 {
     TBaseGrid::resizeEvent(e);
     LayoutFooterPanel();
-    TGridInput::Resized(*this);
+    FInput->Resized();
 }
 
 

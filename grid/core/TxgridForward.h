@@ -18,6 +18,8 @@ class TGridButton;
 class TTxInplaceEdit;
 class THTMLHintWindow;
 class TGridExchange;
+class TGridInput;
+struct TInputState;
 class TScrollBarStyle;
 
 // The plain text of rich text (paragraph marks as CR LF).

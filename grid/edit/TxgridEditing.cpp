@@ -131,11 +131,7 @@ void TTxStringGrid::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
     if (Key == Qt::Key_Tab || Key == Qt::Key_Left || Key == Qt::Key_Up || Key == Qt::Key_Right || Key == Qt::Key_Down)
     {
         // The key as the grid takes it: Tab wraps and moves as a Tab pressed on the grid.
-        TInputEvent E;
-        E.Kind = ikKeyDown;
-        E.Key = Key;
-        E.Mods = Shift;
-        RunInputSteps(*this, E);
+        GridKeyDown(Key, Shift);
     }
     const bool always = FNavigation.AlwaysEdit;
     FNavigation.AlwaysEdit = false;

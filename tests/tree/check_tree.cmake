@@ -50,7 +50,6 @@ set(grid_room_pending
   core/Txgrid.h>sort/TxgridSortState.h
   core/Txgrid.h>sort/TxgridFind.h
   core/Txgrid.h>edit/TxgridEditState.h
-  core/Txgrid.h>input/TxgridInput.h
   core/Txgrid.h>print/TxgridPrintLayout.h
   sort/TxgridFilter.cpp>columngrid/TxColumnGrid.h
 )
