@@ -21,9 +21,7 @@
 #include "grid/print/TxgridPrintLayout.h"
 #include "grid/core/TxgridPlainProperties.h"
 
-#include <QBasicTimer>
 #include <QPagedPaintDevice>
-#include <QPointer>
 #include <QStringList>
 #include <array>
 #include <bitset>
@@ -678,7 +676,7 @@ public:
     bool GetLockFlag() const { return FUpdateCount > 0; }
     void SetLockFlag(bool Value) { Value ? BeginUpdate() : EndUpdate(); }
 
-    // ---- Input (TxgridInput.h): keys, clicks, moves, scrolling, hints, zoom; displayed columns ----
+    // ---- Input (TGridInput): keys, clicks, moves, scrolling, hints, zoom; displayed columns ----
     void TabEdit(); // Tab inside a merged cell
     bool IsEditable(int ACol, int ARow), IsPassword(int ACol, int ARow);
     void MoveColumn(int FromIndex, int ToIndex) { ColumnMoved(FromIndex, ToIndex); }

@@ -16,11 +16,9 @@ class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridButton;
 class TTxInplaceEdit;
-class THTMLHintWindow;
 class TGridExchange;
 class TGridInput;
 struct TInputState;
-class TScrollBarStyle;
 
 // The plain text of rich text (paragraph marks as CR LF).
 QString RichTextToPlain(const QString& Rtf);
