@@ -22,13 +22,12 @@
 namespace grid {
 
 namespace {
-constexpr int kTimerPeriodMs = 500;
-
 int scrollBarExtent(const QWidget* w) { return w->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w); }
 } // namespace
 
 // The settings objects are members, made before this body in the order they are declared.
-TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner), FEditing(std::make_unique<TGridEditing>(*this))
+TTxStringGrid::TTxStringGrid(QWidget* AOwner)
+    : TBaseGrid(AOwner), FEditing(std::make_unique<TGridEditing>(*this)), FInput(std::make_unique<TGridInput>(*this))
 {
     // The footer panel along the bottom, empty until the floating footer shows.
     FFooterPanel = new TFooterPanel(*this);
@@ -51,23 +50,12 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner), FEditing(std:
     FVisibleCols.set();
     ScrollWidth = scrollBarExtent(this);
 
-    // Follow the owner form's resizing (for SizeWithForm); the form's own handling stays.
-    if (AOwner && !designing()) {
-        FOwnerForm = AOwner->window();
-        FFormWidth = FOwnerForm->width();
-        FFormHeight = FOwnerForm->height();
-        FOwnerForm->installEventFilter(this);
-    }
-
-    FInput.WheelLines = QApplication::wheelScrollLines();
-    viewport()->installEventFilter(this); // tool tips: the grid's own hints
-    TGridInput::ConnectScrollBars(*this);
     FThemed = IsThemeActive();
 
     FEditing->CreateRichEdit();
 
     if (!designing())
-        CreateControls();
+        FInput->CreateControls();
 }
 
 TTxStringGrid::~TTxStringGrid()
@@ -76,10 +64,7 @@ TTxStringGrid::~TTxStringGrid()
     // and would write into it: from here on nothing reaches the grid from its editors, and
     // they go now, while the grid is whole.
     FEditing->DropEditors();
-    FInput.Timer.stop();
-    FInput.PanTimer.stop();
-    if (FOwnerForm)
-        FOwnerForm->removeEventFilter(this);
+    FInput->Detach(); // no timer, no owner form from here on
     if (FColumnSize.Save) {
         try {
             SaveColSizes();
@@ -90,17 +75,6 @@ TTxStringGrid::~TTxStringGrid()
     core().clearObjects(); // every property object and cell object goes; the texts go with the store
     // Controls that report to the grid go while it is whole; the rest go with the widget.
     FEditing->DropRichEdit();
-}
-
-void TTxStringGrid::CreateControls()
-{
-    // Markers of a column move: one for each side.
-    for (int i = 0; i < 4; ++i)
-        FArrows[std::size_t(i)] = new TArrowWindow(this, TArrowDirection(i));
-    FPopupButton = new TPopupButton(this);
-    // The editor controls (combo, spin, the date picker where DatePickerAvailable() says the
-    // platform offers it, check box, the edits with a "..." button, push button) are made
-    // here, hidden and disabled, by the editing steps.
 }
 
 // --- window life cycle -------------------------------------------------------------------
@@ -118,7 +92,7 @@ void TTxStringGrid::CreateWnd()
     LayoutFooterPanel();
     if (FColumnSize.Save)
         LoadColSizes();
-    FInput.Timer.start(kTimerPeriodMs, this);
+    FInput->StartTimer();
     FlatUpdate();
 }
 
@@ -126,7 +100,7 @@ void TTxStringGrid::resizeEvent(QResizeEvent* e)
 {
     TBaseGrid::resizeEvent(e);
     LayoutFooterPanel();
-    TGridInput::Resized(*this);
+    FInput->Resized();
 }
 
 

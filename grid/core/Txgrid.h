@@ -13,16 +13,13 @@
 #include "grid/core/TxgridEvents.h"
 #include "grid/core/TxgridCellAccess.h"
 #include "grid/sort/TxgridFind.h"
-#include "grid/input/TxgridInput.h"
 #include "grid/core/TxgridForward.h"
 #include "grid/core/TxgridGroup.h"
 #include "grid/core/TxgridTypes.h"
 #include "grid/controls/Txobj.h"
 #include "grid/core/TxgridPlainProperties.h"
 
-#include <QBasicTimer>
 #include <QPagedPaintDevice>
-#include <QPointer>
 #include <QStringList>
 #include <array>
 #include <bitset>
@@ -54,10 +51,10 @@ public:
     static int IntegralBoundsHeight(int AHeight, int DefaultRowHeight, bool HorzScrollBar, int ScrollBarHeight);
     // Repaints the whole grid, unless the next repaint was to be skipped.
     void Invalidate();
-    bool TimerActive() const { return FInput.Timer.isActive(); }
+    bool TimerActive() const;
     // The form whose resizing the grid follows, and its size when the grid was made.
-    QWidget* OwnerForm() const { return FOwnerForm; }
-    QSize OwnerFormSize() const { return {FFormWidth, FFormHeight}; }
+    QWidget* OwnerForm() const;
+    QSize OwnerFormSize() const;
     ui::Control* FooterPanel() const { return FFooterPanel; }
 
     // ========================================================================================
@@ -352,7 +349,7 @@ public:
     TColor FixedColor = ui::clBtnFace;
     int XYOffsetX = 2; // text offsets inside a cell
     int XYOffsetY = 1;
-    bool BlinkOn() const { return FInput.BlinkOn; }
+    bool BlinkOn() const;
 
     // ========================================================================================
     // Cell objects (column first, then row). Add operations keep the caller's object, Create
@@ -668,7 +665,7 @@ public:
     bool GetLockFlag() const { return FUpdateCount > 0; }
     void SetLockFlag(bool Value) { Value ? BeginUpdate() : EndUpdate(); }
 
-    // ---- Input (TxgridInput.h): keys, clicks, moves, scrolling, hints, zoom; displayed columns ----
+    // ---- Input (TGridInput): keys, clicks, moves, scrolling, hints, zoom; displayed columns ----
     void TabEdit(); // Tab inside a merged cell
     bool IsEditable(int ACol, int ARow), IsPassword(int ACol, int ARow);
     void MoveColumn(int FromIndex, int ToIndex) { ColumnMoved(FromIndex, ToIndex); }
@@ -685,7 +682,14 @@ public:
     bool InSizeZone(int X, int Y);
     void ColWidthsChanged(), RowHeightsChanged(); // a column / row was sized by the mouse
     void ZoomBy(int N); // every width and height by N pixels, the font with Zoom
-    const TInputState& InputState() const { return FInput; }
+    const TInputState& InputState() const;
+    // What painting and drags show of the input: a fixed cell pressed as a button, the sizing
+    // line and the panning focus point over the cells, the markers of a move or a drop (by
+    // TArrowDirection) and the drag indicator.
+    bool IsSunkenCell(int ACol, int ARow) const;
+    void PaintInputMarks(ui::Canvas& Canvas);
+    TArrowWindow* MoveArrow(int Direction) const;
+    TPopupButton* DragIndicator() const;
     // The hint for the cell under Pos: text and place (client); false when none shows.
     bool CellHint(QPoint Pos, QString& Text, QPoint& At);
     // The combo editor's items; removing a text that is no item is false.
@@ -735,11 +739,9 @@ private:
     void RevokeDropTarget() override;
 
     // --- construction steps and helpers ------------------------------------------------------
-    void CreateControls();
     void LayoutFooterPanel();
-    void OwnerFormResized();  // the form's size changes: the grid follows with SizeWithForm
-    friend struct TGridInput;
-    TInputState FInput;
+    std::unique_ptr<TGridInput> FInput; // keys, mouse, wheel, focus, timers, scrolling
+    friend class TGridInput;
     TCellGraphic* BaseGraphic(int ACol, int ARow); // the cell object of the base cell
     void StructureChanged(); // scroll bars and repaint, or at EndUpdate
     void InsertRowsData(int ARow, std::vector<ui::StringGridCore::RowData> Rows);
@@ -793,19 +795,13 @@ private:
     ui::GapVector<char> FRowSelect; // disjunct row selection, grown on demand
     TIntList FMergedColumns;  // columns merged by equal texts; a change repaints
     std::unique_ptr<THTMLPictureCache> FPictureCache;
-    THTMLHintWindow* FHintWindow = nullptr;     // made by the hints step
 
     // --- child controls --------------------------------------------------------------------
     ui::Control* FFooterPanel = nullptr;
     int FFooterPanelHeight = 0;
     bool FFooterPanelVisible = false;
-    std::array<TArrowWindow*, 4> FArrows{}; // column move markers
-    TPopupButton* FPopupButton = nullptr;
-    TScrollBarStyle* FScrollStyle = nullptr; // a child, made when the bars leave the platform's look
 
-    // --- owner form, window, timer ---------------------------------------------------------
-    QPointer<QWidget> FOwnerForm;
-    int FFormWidth = 0, FFormHeight = 0;
+    // --- window ------------------------------------------------------------------------------
     bool FWindowCreated = false;
     bool FSkipNextInvalidate = false;
     bool FThemed = false;

@@ -17,11 +17,11 @@ class TGridUnitEditBtn;
 class TGridButton;
 class TGridEditing;
 class TTxInplaceEdit;
-class THTMLHintWindow;
 class TGridExchange;
-class TScrollBarStyle;
 class TGridPrinter;
 struct TPrintLayout;
+class TGridInput;
+struct TInputState;
 
 // The plain text of rich text (paragraph marks as CR LF).
 QString RichTextToPlain(const QString& Rtf);

@@ -187,7 +187,7 @@ private:
 
 void TGridExchange::ShowDropArrow(int Direction, QPoint Screen)
 {
-    if (QWidget* a = FGrid.FArrows.at(std::size_t(Direction))) {
+    if (QWidget* a = FGrid.MoveArrow(Direction)) {
         a->move(a->isWindow() ? Screen : a->parentWidget()->mapFromGlobal(Screen));
         a->show();
         a->raise();
@@ -197,14 +197,14 @@ void TGridExchange::ShowDropArrow(int Direction, QPoint Screen)
 void TGridExchange::HideDropArrows(std::initializer_list<int> Directions)
 {
     for (int d : Directions)
-        if (QWidget* a = FGrid.FArrows.at(std::size_t(d)))
+        if (QWidget* a = FGrid.MoveArrow(d))
             a->hide();
 }
 
 void TGridExchange::HideDragIndicator()
 {
-    if (FGrid.FPopupButton)
-        FGrid.FPopupButton->hide();
+    if (TPopupButton* b = FGrid.DragIndicator())
+        b->hide();
 }
 
 // Here, where the drop target and source are complete types.

@@ -1,12 +1,15 @@
-// TTxStringGrid: the entries of input. Each Qt handler turns its event into a TInputEvent and
-// walks the step list once, inside one guard: what a step or one of the grid's event handlers
-// throws is shown where the program's errors go and never reaches Qt's event loop.
+// TTxStringGrid: the entries of input, and TGridInput's lists. Each Qt handler turns its event
+// into a TInputEvent and walks the step list of its kind once, inside one guard: what a step or
+// one of the grid's event handlers throws is shown where the program's errors go and never
+// reaches Qt's event loop.
 #include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridEditing.h"
 #include "grid/input/TxgridInputSteps.h"
+#include "grid/controls/Txobj.h"
 
 #include "platform/ui/Application.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -20,78 +23,123 @@ namespace grid {
 namespace {
 
 using I = TGridInput;
-constexpr unsigned kPress = ikMouseDown;
-constexpr unsigned kKey = ikKeyDown;
 
-// The order is the behaviour: a step that ends an event keeps every later one from seeing it.
-constexpr TInputStepEntry kSteps[] = {
-    // A press or a key while panning ends the panning first.
-    {"pan-end", kKey | kPress, &I::PanEnd},
-    // Keys, as the grid adds them around the platform grid's navigation.
-    {"check-space", kKey, &I::CheckSpace},
-    {"home-end", kKey, &I::HomeEnd},
-    {"tab-merged", kKey, &I::TabMerged},
-    {"navigation", kKey, &I::Navigation},
-    {"selection-rectangle", kKey, &I::SelectionRectangle},
-    // The clipboard's keys (Ctrl+C/X/V, Ctrl+Insert, Shift+Insert, Shift+Delete, gated by
-    // Navigation.AllowClipboardShortCuts), before Insert and Delete work on rows.
-    {"clipboard", kKey, &I::Clipboard},
-    {"insert-row", kKey, &I::InsertRow},
-    {"select-all", kKey, &I::SelectAll},
-    {"disjunct-rows", kKey, &I::DisjunctRows},
-    {"delete-row", kKey, &I::DeleteRow},
-    {"tab-wrap", kKey, &I::TabWrap},
-    {"find-typing", kKey, &I::FindTyping},
-    {"typed-char", kKey, &I::TypedChar},
-    // Key releases: a navigation key ends the lookup typed so far; with AlwaysEdit the editor
-    // opens again on the cell an arrow or Tab reached.
-    {"lookup-reset", ikKeyUp, &I::LookupReset},
-    {"always-edit", ikKeyUp, &I::AlwaysEditAgain},
-    // Presses.
-    {"pan-start", kPress | ikWheel, &I::PanStart},
-    {"right-click", kPress, &I::RightClick},
-    {"press", kPress, &I::Press},
-    {"fixed-col-sizing", kPress, &I::FixedColSizing},
-    {"sizing-start", kPress, &I::SizingStart},
-    {"outside", kPress, &I::Outside},
-    {"fixed-press", kPress, &I::FixedPress},
-    {"nodes", kPress, &I::Nodes},
-    {"radio", kPress, &I::Radio},
-    {"deferred-press", kPress, &I::DeferredPress},
-    {"cell-button", kPress, &I::CellButton},
-    {"disjunct-press", kPress, &I::DisjunctPress},
-    {"anchors", kPress, &I::Anchors},
-    {"select-zones", kPress, &I::SelectZones},
-    {"move-source", kPress, &I::MoveSource},
-    {"check-box", kPress, &I::CheckBox},
-    {"cell-select", kPress, &I::CellSelect},
-    // Releases and double clicks.
-    {"disjunct-cells", ikMouseUp, &I::DisjunctCells},
-    {"button-release", ikMouseUp, &I::ButtonRelease},
-    {"deferred-release", ikMouseUp, &I::DeferredRelease},
-    {"disjunct-release", ikMouseUp, &I::DisjunctRelease},
-    {"move-end", ikMouseUp, &I::MoveEnd},
-    {"size-end", ikMouseUp, &I::SizeEnd},
-    {"release-events", ikMouseUp, &I::ReleaseEvents},
-    {"sorting", ikMouseUp, &I::Sorting},
-    {"auto-size", ikDblClick, &I::AutoSize},
-    {"double-click", ikDblClick, &I::DoubleClick},
-    // Movement.
-    {"header-select", ikMouseMove, &I::HeaderSelect},
-    {"sizing-drag", ikMouseMove, &I::SizingDrag},
-    {"ole-drag", ikMouseMove, &I::OleDrag},
-    {"move-drag", ikMouseMove, &I::MoveDrag},
-    {"cursor-zone", ikMouseMove, &I::CursorZone},
-    {"link-hover", ikMouseMove, &I::LinkHover},
-    {"hint-cell", ikMouseMove, &I::HintCell},
-    {"range-select", ikMouseMove, &I::RangeSelect},
-    // The wheel, focus and the 500 ms timer.
-    {"wheel-zoom", ikWheel, &I::WheelZoom},
-    {"wheel-rows", ikWheel, &I::WheelRows},
-    {"focus", ikFocusIn, &I::Focus},
-    {"hover", ikTimer, &I::Hover},
-    {"blink", ikTimer, &I::Blink},
+// One list per kind of event. The order is the behaviour: a step that ends an event keeps
+// every later one of its list from seeing it.
+
+// Keys, as the grid adds them around the platform grid's navigation. A key while panning ends
+// the panning first. The clipboard's keys (Ctrl+C/X/V, Ctrl+Insert, Shift+Insert,
+// Shift+Delete, gated by Navigation.AllowClipboardShortCuts) come before Insert and Delete
+// work on rows.
+constexpr TInputStepEntry kKeySteps[] = {
+    {"pan-end", &I::PanEnd},
+    {"check-space", &I::CheckSpace},
+    {"home-end", &I::HomeEnd},
+    {"tab-merged", &I::TabMerged},
+    {"navigation", &I::Navigation},
+    {"selection-rectangle", &I::SelectionRectangle},
+    {"clipboard", &I::Clipboard},
+    {"insert-row", &I::InsertRow},
+    {"select-all", &I::SelectAll},
+    {"disjunct-rows", &I::DisjunctRows},
+    {"delete-row", &I::DeleteRow},
+    {"tab-wrap", &I::TabWrap},
+    {"find-typing", &I::FindTyping},
+    {"typed-char", &I::TypedChar},
 };
+
+// The platform grid's navigation hook (keyDown): the key step "navigation" and the editors
+// that hand a key back reach it. Escape while editing gives the cell back its text; Enter on
+// a check box or radio group moves on; every other key moves as the platform grid moves.
+constexpr TInputStepEntry kNavigateSteps[] = {
+    {"escape-restore", &I::EscapeRestore},
+    {"static-enter", &I::StaticEnter},
+    {"platform-keys", &I::PlatformKeys},
+};
+
+// Key releases: a navigation key ends the lookup typed so far; with AlwaysEdit the editor
+// opens again on the cell an arrow or Tab reached.
+constexpr TInputStepEntry kKeyUpSteps[] = {
+    {"lookup-reset", &I::LookupReset},
+    {"always-edit", &I::AlwaysEditAgain},
+};
+
+// Presses. A press while panning only ends the panning.
+constexpr TInputStepEntry kPressSteps[] = {
+    {"pan-end", &I::PanEnd},
+    {"pan-start", &I::PanStart},
+    {"right-click", &I::RightClick},
+    {"press", &I::Press},
+    {"fixed-col-sizing", &I::FixedColSizing},
+    {"sizing-start", &I::SizingStart},
+    {"outside", &I::Outside},
+    {"fixed-press", &I::FixedPress},
+    {"nodes", &I::Nodes},
+    {"radio", &I::Radio},
+    {"deferred-press", &I::DeferredPress},
+    {"cell-button", &I::CellButton},
+    {"disjunct-press", &I::DisjunctPress},
+    {"anchors", &I::Anchors},
+    {"select-zones", &I::SelectZones},
+    {"move-source", &I::MoveSource},
+    {"check-box", &I::CheckBox},
+    {"cell-select", &I::CellSelect},
+};
+
+// Every press, once its steps are done (whichever ended it, or a failure in one): what a
+// descendant adds to a press (the column grid's filter button).
+constexpr TInputStepEntry kAfterPressSteps[] = {
+    {"descendant-press", &I::DescendantPress},
+};
+
+constexpr TInputStepEntry kReleaseSteps[] = {
+    {"disjunct-cells", &I::DisjunctCells},
+    {"button-release", &I::ButtonRelease},
+    {"deferred-release", &I::DeferredRelease},
+    {"disjunct-release", &I::DisjunctRelease},
+    {"move-end", &I::MoveEnd},
+    {"size-end", &I::SizeEnd},
+    {"release-events", &I::ReleaseEvents},
+    {"sorting", &I::Sorting},
+};
+
+constexpr TInputStepEntry kDoubleClickSteps[] = {
+    {"auto-size", &I::AutoSize},
+    {"double-click", &I::DoubleClick},
+};
+
+constexpr TInputStepEntry kMoveSteps[] = {
+    {"header-select", &I::HeaderSelect},
+    {"sizing-drag", &I::SizingDrag},
+    {"ole-drag", &I::OleDrag},
+    {"move-drag", &I::MoveDrag},
+    {"cursor-zone", &I::CursorZone},
+    {"link-hover", &I::LinkHover},
+    {"hint-cell", &I::HintCell},
+    {"range-select", &I::RangeSelect},
+};
+
+constexpr TInputStepEntry kWheelSteps[] = {
+    {"wheel-zoom", &I::WheelZoom},
+    {"wheel-rows", &I::WheelRows},
+};
+
+constexpr TInputStepEntry kFocusSteps[] = {
+    {"focus", &I::Focus},
+};
+
+// The 500 ms timer.
+constexpr TInputStepEntry kTimerSteps[] = {
+    {"hover", &I::Hover},
+    {"blink", &I::Blink},
+};
+
+constexpr TInputStepEntry kPanTimerSteps[] = {
+    {"pan-tick", &I::PanTick},
+};
+
+constexpr TInputKind kKinds[] = {ikKeyDown,  ikKeyUp,     ikNavigate, ikMouseDown, ikAfterPress, ikMouseUp,
+                                 ikDblClick, ikMouseMove, ikWheel,    ikFocusIn,   ikTimer,      ikPanTimer};
 
 void NoteKeyState(TTxStringGrid& G, TInputEvent& E)
 {
@@ -102,14 +150,39 @@ void NoteKeyState(TTxStringGrid& G, TInputEvent& E)
 
 } // namespace
 
-std::span<const TInputStepEntry> InputSteps() { return kSteps; }
+std::span<const TInputStepEntry> InputSteps(TInputKind Kind)
+{
+    switch (Kind) {
+    case ikKeyDown: return kKeySteps;
+    case ikKeyUp: return kKeyUpSteps;
+    case ikNavigate: return kNavigateSteps;
+    case ikMouseDown: return kPressSteps;
+    case ikAfterPress: return kAfterPressSteps;
+    case ikMouseUp: return kReleaseSteps;
+    case ikDblClick: return kDoubleClickSteps;
+    case ikMouseMove: return kMoveSteps;
+    case ikWheel: return kWheelSteps;
+    case ikFocusIn: return kFocusSteps;
+    case ikTimer: return kTimerSteps;
+    case ikPanTimer: return kPanTimerSteps;
+    }
+    return {};
+}
+
+std::vector<TInputStepEntry> InputSteps()
+{
+    std::vector<TInputStepEntry> all;
+    for (TInputKind k : kKinds)
+        for (const TInputStepEntry& s : InputSteps(k))
+            all.push_back(s);
+    return all;
+}
 
 QStringList InputStepNames(TInputKind Kind)
 {
     QStringList names;
-    for (const TInputStepEntry& s : kSteps)
-        if (s.Kinds & Kind)
-            names << QString::fromLatin1(s.Name);
+    for (const TInputStepEntry& s : InputSteps(Kind))
+        names << QString::fromLatin1(s.Name);
     return names;
 }
 
@@ -117,8 +190,8 @@ bool RunInputSteps(TTxStringGrid& Grid, TInputEvent& E)
 {
     if (E.Kind == ikKeyDown)
         NoteKeyState(Grid, E);
-    for (const TInputStepEntry& s : kSteps)
-        if ((s.Kinds & E.Kind) && s.Step(Grid, E))
+    for (const TInputStepEntry& s : InputSteps(E.Kind))
+        if (s.Step(Grid, E))
             return true;
     return false;
 }
@@ -168,9 +241,8 @@ void TTxStringGrid::keyReleaseEvent(QKeyEvent* e)
 
 void TTxStringGrid::mousePressEvent(QMouseEvent* e)
 {
-    const TInputEvent E = MouseInput(ikMouseDown, e);
-    RunGuarded(*this, E);
-    ui::guard([&] { MousePressed(E.Button, E.Mods, E.Pos); });
+    RunGuarded(*this, MouseInput(ikMouseDown, e));
+    RunGuarded(*this, MouseInput(ikAfterPress, e));
 }
 
 void TTxStringGrid::mouseReleaseEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseUp, e)); }
@@ -187,7 +259,7 @@ void TTxStringGrid::wheelEvent(QWheelEvent* e)
     E.Buttons = e->buttons();
     E.Pos = e->position().toPoint();
     // One notch is 120; each moves the lines the system sets per notch.
-    E.WheelLines = e->angleDelta().y() / 120 * FInput.WheelLines;
+    E.WheelLines = e->angleDelta().y() / 120 * FInput->State().WheelLines;
     e->accept();
     if (E.WheelLines != 0)
         RunGuarded(*this, E);
@@ -198,21 +270,22 @@ void TTxStringGrid::focusInEvent(QFocusEvent* e)
     TBaseGrid::focusInEvent(e);
     TInputEvent E;
     E.Kind = ikFocusIn;
-    E.Key = e->reason(); // the reason: whether focus came from another window
+    E.FocusReason = e->reason();
     RunGuarded(*this, E);
 }
 
-void TTxStringGrid::timerEvent(QTimerEvent* e)
+void TTxStringGrid::timerEvent(QTimerEvent* e) { FInput->TimerEvent(e); }
+
+void TGridInput::TimerEvent(QTimerEvent* e)
 {
-    if (e->timerId() == FInput.Timer.timerId()) {
-        TInputEvent E;
+    TInputEvent E;
+    if (e->timerId() == FState.Timer.timerId())
         E.Kind = ikTimer;
-        RunGuarded(*this, E);
-    } else if (e->timerId() == FInput.PanTimer.timerId()) {
-        ui::guard([&] { TGridInput::PanTick(*this); });
-    } else {
-        TBaseGrid::timerEvent(e);
-    }
+    else if (e->timerId() == FState.PanTimer.timerId())
+        E.Kind = ikPanTimer;
+    else
+        return FGrid.TBaseGrid::timerEvent(e);
+    RunGuarded(FGrid, E);
 }
 
 bool KeptFromShortcuts(Qt::KeyboardModifiers Mods, const QString& Text)
@@ -246,8 +319,8 @@ bool TTxStringGrid::eventFilter(QObject* o, QEvent* e)
         return false;
     bool handled = false;
     ui::guard([&] {
-        if (o == FOwnerForm && e->type() == QEvent::Resize) {
-            OwnerFormResized();
+        if (o == FInput->OwnerForm() && e->type() == QEvent::Resize) {
+            FInput->OwnerFormResized();
         } else if (o && o == static_cast<QObject*>(inplaceEditor())) {
             handled = FEditing->InplaceEditorEvent(o, e);
             return;
@@ -262,18 +335,70 @@ bool TTxStringGrid::eventFilter(QObject* o, QEvent* e)
     return handled;
 }
 
+// Not guarded: its callers (the key steps, the editors) are.
 void TTxStringGrid::keyDown(int& key, Qt::KeyboardModifiers mods)
 {
-    if (key == Qt::Key_Escape && (options() & ui::goEditing)) {
-        RestoreCache();
-        return;
+    TInputEvent E;
+    E.Kind = ikNavigate;
+    E.Key = key;
+    E.Mods = mods;
+    RunInputSteps(*this, E);
+    key = E.Key;
+}
+
+// --- the input feature and the grid's forwards ----------------------------------------------
+
+TGridInput::TGridInput(G& Grid) : FGrid(Grid)
+{
+    // Follow the owner form's resizing (for SizeWithForm); the form's own handling stays.
+    if (QWidget* owner = Grid.parentWidget(); owner && !Grid.designing()) {
+        FOwnerForm = owner->window();
+        FFormWidth = FOwnerForm->width();
+        FFormHeight = FOwnerForm->height();
+        FOwnerForm->installEventFilter(&Grid);
     }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && HasStaticEdit(RemapCol(col()), row())) {
-        AdvanceEdit(col(), row(), true, false, false);
-        key = 0;
-        return;
-    }
-    TBaseGrid::keyDown(key, mods);
+    FState.WheelLines = QApplication::wheelScrollLines();
+    Grid.viewport()->installEventFilter(&Grid); // tool tips: the grid's own hints
+    ConnectScrollBars();
+}
+
+TGridInput::~TGridInput() { Detach(); }
+
+void TGridInput::Detach()
+{
+    FState.Timer.stop();
+    FState.PanTimer.stop();
+    if (FOwnerForm)
+        FOwnerForm->removeEventFilter(&FGrid);
+    FOwnerForm = nullptr;
+}
+
+void TGridInput::CreateControls()
+{
+    for (int i = 0; i < 4; ++i)
+        FArrows[std::size_t(i)] = new TArrowWindow(&FGrid, TArrowDirection(i));
+    FPopupButton = new TPopupButton(&FGrid);
+}
+
+void TGridInput::StartTimer() { FState.Timer.start(500, &FGrid); }
+
+TArrowWindow* TGridInput::Arrow(int Direction) const { return FArrows.at(std::size_t(Direction)); }
+
+TInputState& TGridInput::S(G& g) { return g.FInput->FState; }
+
+bool TTxStringGrid::TimerActive() const { return FInput->State().Timer.isActive(); }
+QWidget* TTxStringGrid::OwnerForm() const { return FInput->OwnerForm(); }
+QSize TTxStringGrid::OwnerFormSize() const { return FInput->OwnerFormSize(); }
+bool TTxStringGrid::BlinkOn() const { return FInput->State().BlinkOn; }
+const TInputState& TTxStringGrid::InputState() const { return FInput->State(); }
+TArrowWindow* TTxStringGrid::MoveArrow(int Direction) const { return FInput->Arrow(Direction); }
+TPopupButton* TTxStringGrid::DragIndicator() const { return FInput->DragIndicator(); }
+void TTxStringGrid::PaintInputMarks(ui::Canvas& Canvas) { FInput->PaintMarks(Canvas); }
+
+bool TTxStringGrid::IsSunkenCell(int ACol, int ARow) const
+{
+    const TInputState& s = FInput->State();
+    return ACol == s.SunkenCol && ARow == s.SunkenRow;
 }
 
 } // namespace grid

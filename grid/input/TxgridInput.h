@@ -2,8 +2,9 @@
 // The grid's one home for input. Every key, mouse, wheel, focus, timer and filtered event of
 // TTxStringGrid enters in TxgridInput.cpp, where each entry is guarded once (what a step or an
 // event handler throws is shown as the program's errors are, never passed to Qt), and walks
-// one ordered list of feature steps. A step looks only at the kinds of event it names and
-// answers whether the event ends with it. The state kept between events is here too.
+// the step list of its kind of event. A step answers whether the event ends with it; the
+// order of a list is the order of its names. The state kept between events is here too; the
+// grid's input feature (TGridInput, TxgridInputSteps.h) holds it.
 #include "grid/core/TxgridTypes.h"
 #include "platform/ui/StringGridCore.h"
 
@@ -14,21 +15,26 @@
 #include <QStringList>
 
 #include <span>
+#include <vector>
 
 namespace grid {
 
 class TTxStringGrid;
 
+// The kinds of event, each with a step list of its own.
 enum TInputKind : unsigned {
-    ikKeyDown = 1u << 0,
-    ikMouseDown = 1u << 1,
-    ikMouseUp = 1u << 2,
-    ikMouseMove = 1u << 3,
-    ikDblClick = 1u << 4,
-    ikWheel = 1u << 5,
-    ikFocusIn = 1u << 6,
-    ikTimer = 1u << 7,
-    ikKeyUp = 1u << 8,
+    ikKeyDown,    // a key pressed on the grid (or handed back by an editor)
+    ikKeyUp,      // a key released, auto-repeat left out
+    ikNavigate,   // the platform grid's navigation hook (keyDown), from the key steps and editors
+    ikMouseDown,  // a press
+    ikAfterPress, // the same press once its steps are done, whether or not one ended it
+    ikMouseUp,    // a release
+    ikDblClick,   // a double click
+    ikMouseMove,  // the mouse moved
+    ikWheel,      // the wheel turned by at least one notch
+    ikFocusIn,    // the grid got the focus
+    ikTimer,      // the grid's 500 ms timer
+    ikPanTimer,   // the panning timer, while panning with the middle button
 };
 
 // One event as the steps see it. Positions are in the grid's client (viewport) coordinates.
@@ -42,6 +48,7 @@ struct TInputEvent {
     Qt::MouseButtons Buttons;
     QPoint Pos;
     int WheelLines = 0; // wheel: lines to move, negative towards the user
+    Qt::FocusReason FocusReason = Qt::OtherFocusReason; // focus in: how the focus came
     // Noted before any step runs (key down): the current cell and the selection.
     int Col0 = -1, Row0 = -1;
     ui::GridRect Sel0;
@@ -55,15 +62,16 @@ using TInputStep = bool (*)(TTxStringGrid& Grid, TInputEvent& E); // true: the e
 
 struct TInputStepEntry {
     const char* Name;
-    unsigned Kinds; // TInputKind bits
     TInputStep Step;
 };
 
-// The steps in the order they run.
-std::span<const TInputStepEntry> InputSteps();
+// The steps of an event of Kind, in the order they run.
+std::span<const TInputStepEntry> InputSteps(TInputKind Kind);
+// Every list's steps, kind after kind.
+std::vector<TInputStepEntry> InputSteps();
 // The names of the steps an event of Kind passes, in order (for tests and the README).
 QStringList InputStepNames(TInputKind Kind);
-// Runs the steps for E; whether one ended it.
+// Runs the steps of E's kind until one ends it; whether one did.
 bool RunInputSteps(TTxStringGrid& Grid, TInputEvent& E);
 
 enum TMouseState { msNormal, msColSizing, msRowSizing, msColMoving, msRowMoving, msFixedColSizing };

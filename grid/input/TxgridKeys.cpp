@@ -23,7 +23,7 @@ bool I::NormalCell(const G& g, int ACol, int ARow)
     return ACol >= FirstCol(g) && ARow >= FirstRow(g) && ACol <= LastCol(g) && ARow <= LastRow(g);
 }
 
-// 1. Space on a check box or radio group that may be edited; the key goes on.
+// Space on a check box or radio group that may be edited; the key goes on.
 bool I::CheckSpace(G& g, E& e)
 {
     if (e.Key != Qt::Key_Space || !(g.options() & ui::goEditing))
@@ -50,7 +50,7 @@ bool I::CheckSpace(G& g, E& e)
     return false;
 }
 
-// 2. Home and End go to the first and last row with heFirstLastRow.
+// Home and End go to the first and last row with heFirstLastRow.
 bool I::HomeEnd(G& g, E& e)
 {
     if ((e.Key != Qt::Key_Home && e.Key != Qt::Key_End) || g.Navigation().HomeEndKey != heFirstLastRow)
@@ -63,7 +63,7 @@ bool I::HomeEnd(G& g, E& e)
     return true;
 }
 
-// 3. Tab inside a merged cell.
+// Tab inside a merged cell.
 bool I::TabMerged(G& g, E& e)
 {
     if (e.Key != Qt::Key_Tab || !(g.options() & ui::goTabs) || !g.IsMergedCell(g.col(), g.row()))
@@ -72,14 +72,40 @@ bool I::TabMerged(G& g, E& e)
     return true;
 }
 
-// 4. The platform grid's navigation and editor keys.
+// The platform grid's navigation and editor keys: the navigation steps.
 bool I::Navigation(G& g, E& e)
 {
     g.keyDown(e.Key, e.Mods);
     return false;
 }
 
-// 5. A changed selection repaints its rectangle.
+// Escape while editing: the cell gets back its text from when it was selected or opened.
+bool I::EscapeRestore(G& g, E& e)
+{
+    if (e.Key != Qt::Key_Escape || !(g.options() & ui::goEditing))
+        return false;
+    g.RestoreCache();
+    return true;
+}
+
+// Enter on a check box or radio group (no editor opens there) moves on to the next cell.
+bool I::StaticEnter(G& g, E& e)
+{
+    if ((e.Key != Qt::Key_Return && e.Key != Qt::Key_Enter) || !g.HasStaticEdit(g.RemapCol(g.col()), g.row()))
+        return false;
+    g.AdvanceEdit(g.col(), g.row(), true, false, false);
+    e.Key = 0;
+    return true;
+}
+
+// Every other key moves as the base grid moves through merged cells and the platform grid.
+bool I::PlatformKeys(G& g, E& e)
+{
+    g.TBaseGrid::keyDown(e.Key, e.Mods);
+    return true;
+}
+
+// A changed selection repaints its rectangle.
 bool I::SelectionRectangle(G& g, E& e)
 {
     if (g.SelectionRectangle() && !(g.selection() == e.Sel0))
@@ -87,7 +113,7 @@ bool I::SelectionRectangle(G& g, E& e)
     return false;
 }
 
-// 7. Insert adds a row before or after the current one.
+// Insert adds a row before or after the current one.
 bool I::InsertRow(G& g, E& e)
 {
     if (e.Key != Qt::Key_Insert || e.Ctrl() || e.Shift() || e.Alt() || !g.Navigation().AllowInsertRow)
@@ -111,10 +137,10 @@ bool I::InsertRow(G& g, E& e)
     return false;
 }
 
-// 6. The clipboard's keys, unless the navigation used the key.
+// The clipboard's keys, unless the navigation used the key.
 bool I::Clipboard(G& g, E& e) { return e.Key && g.Exchange().ClipboardKeyDown(e.Key, e.Mods); }
 
-// 8. Ctrl+A selects every normal cell; nothing after it applies.
+// Ctrl+A selects every normal cell; nothing after it applies.
 bool I::SelectAll(G& g, E& e)
 {
     if (e.Key != Qt::Key_A || !e.Ctrl())
@@ -125,7 +151,7 @@ bool I::SelectAll(G& g, E& e)
     return true;
 }
 
-// 9, 10. Disjunct row marks follow Up, Down and Space.
+// Disjunct row marks follow Up, Down and Space.
 bool I::DisjunctRows(G& g, E& e)
 {
     if (!g.MouseActions().DisjunctRowSelect)
@@ -146,7 +172,7 @@ bool I::DisjunctRows(G& g, E& e)
     return false;
 }
 
-// 11. Delete removes the current row, or empties it when it is the only normal row.
+// Delete removes the current row, or empties it when it is the only normal row.
 bool I::DeleteRow(G& g, E& e)
 {
     if (e.Key != Qt::Key_Delete || e.Alt() || !g.Navigation().AllowDeleteRow || LastRow(g) < FirstRow(g))
@@ -166,7 +192,7 @@ bool I::DeleteRow(G& g, E& e)
     return false;
 }
 
-// 12. Tab from the last normal column, with right fixed columns, wraps to the next row.
+// Tab from the last normal column, with right fixed columns, wraps to the next row.
 bool I::TabWrap(G& g, E& e)
 {
     if (e.Key != Qt::Key_Tab || !(g.options() & ui::goTabs) || g.FixedRightCols() == 0 || e.Col0 != LastCol(g))
@@ -249,15 +275,18 @@ bool I::AlwaysEditAgain(G& g, E& e)
 
 // --- grid operations ---------------------------------------------------------------------
 
-void TTxStringGrid::TabEdit()
+void TTxStringGrid::TabEdit() { FInput->TabEdit(); }
+
+void TGridInput::TabEdit()
 {
-    const int s = CellSpan(col(), row()).x();
-    if (col() + s + 1 <= I::LastCol(*this)) {
-        focusCell(col() + s + 1, row());
+    G& g = FGrid;
+    const int s = g.CellSpan(g.col(), g.row()).x();
+    if (g.col() + s + 1 <= LastCol(g)) {
+        g.focusCell(g.col() + s + 1, g.row());
         return;
     }
-    const int r = row() >= I::LastRow(*this) ? I::FirstRow(*this) : row() + 1;
-    focusCell(I::FirstCol(*this), r);
+    const int r = g.row() >= LastRow(g) ? FirstRow(g) : g.row() + 1;
+    g.focusCell(FirstCol(g), r);
 }
 
 void TTxStringGrid::ResetUpdate()

@@ -32,7 +32,7 @@ bool PressCell(TTxStringGrid& g, const TInputEvent& e, int& c, int& r)
 // While panning, a press only ends it.
 bool I::PanEnd(G& g, E& e)
 {
-    if (!g.FInput.Panning)
+    if (!S(g).Panning)
         return false;
     EndPanning(g);
     return e.Kind == ikMouseDown;
@@ -52,10 +52,10 @@ bool I::RightClick(G& g, E& e)
     return true;
 }
 
-// 1. A left press: forget the typed search, note the point, the cell and the sizing reference.
+// A left press: forget the typed search, note the point, the cell and the sizing reference.
 bool I::Press(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     g.FFind.Typed.clear();
     s.LeftDown = true;
     s.PressPoint = e.Pos;
@@ -76,7 +76,7 @@ bool I::Press(G& g, E& e)
 // Near a column edge in the fixed rows, or a row edge in the fixed columns, the press sizes.
 bool I::SizingStart(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     int c = -1, r = -1;
     if (!g.mouseToCell(e.Pos, c, r))
         return false;
@@ -117,27 +117,27 @@ bool I::FixedColSizing(G& g, E& e)
 {
     if (e.Button != Qt::LeftButton || !InFixedColZone(g, e.Pos))
         return false;
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     s.State = msFixedColSizing;
     s.SizingLineX = e.Pos.x();
     g.viewport()->update();
     return true;
 }
 
-// 2. Outside every cell the editor closes.
+// Outside every cell the editor closes.
 bool I::Outside(G& g, E& e)
 {
-    if (g.FInput.PressCol >= 0)
+    if (S(g).PressCol >= 0)
         return false;
     g.hideEditor();
     return true;
 }
 
-// 3. A press on a fixed cell closes the editor; with FixedAsButtons (fixed lines on, the 3-D
+// A press on a fixed cell closes the editor; with FixedAsButtons (fixed lines on, the 3-D
 // look) the cell shows pressed until the button comes up.
 bool I::FixedPress(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     const int c = s.PressCol, r = s.PressRow;
     if (NormalCell(g, c, r))
         return false;
@@ -151,10 +151,10 @@ bool I::FixedPress(G& g, E& e)
     return false;
 }
 
-// 4. A node in column 0 opens or closes; its row becomes current.
+// A node in column 0 opens or closes; its row becomes current.
 bool I::Nodes(G& g, E& e)
 {
-    const int c = g.FInput.PressCol, r = g.FInput.PressRow;
+    const int c = S(g).PressCol, r = S(g).PressRow;
     if (c != 0 || r < g.fixedRows() || !g.IsNode(r))
         return false;
     const int real = g.RemapRowInv(r);
@@ -171,10 +171,10 @@ bool I::Nodes(G& g, E& e)
     return true;
 }
 
-// 5. A radio group in an editable normal cell.
+// A radio group in an editable normal cell.
 bool I::Radio(G& g, E& e)
 {
-    const int c = g.FInput.PressCol, r = g.FInput.PressRow;
+    const int c = S(g).PressCol, r = S(g).PressRow;
     if (!NormalCell(g, c, r) || !g.IsRadio(g.RemapCol(c), r) || !g.IsEditable(c, r))
         return false;
     g.setFocus(Qt::MouseFocusReason);
@@ -183,11 +183,11 @@ bool I::Radio(G& g, E& e)
     return true;
 }
 
-// 6. With the grid as a drag source, a press inside the selection (or on a header when moves
+// With the grid as a drag source, a press inside the selection (or on a header when moves
 // are the platform's) leaves the selection alone until the release, so a drag can carry it.
 bool I::DeferredPress(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     const int c = s.PressCol, r = s.PressRow;
     if (!g.DragDropSettings().OleDropSource || (g.options() & ui::goEditing))
         return false;
@@ -205,40 +205,40 @@ bool I::DeferredPress(G& g, E& e)
     return true;
 }
 
-// 7. A cell button is pressed down until the release.
+// A cell button is pressed down until the release.
 bool I::CellButton(G& g, E& e)
 {
-    const int c = g.FInput.PressCol, r = g.FInput.PressRow;
+    const int c = S(g).PressCol, r = S(g).PressRow;
     if (!g.HasButton(g.RemapCol(c), r))
         return false;
     g.focusCell(c, r);
     if (g.ButtonRect(c, r).contains(e.Pos)) {
         g.PushButton(c, r, true);
-        g.FInput.ButtonCol = c;
-        g.FInput.ButtonRow = r;
+        S(g).ButtonCol = c;
+        S(g).ButtonRow = r;
     }
     if (g.OnClickCell)
         g.OnClickCell(g, r, c);
     return true;
 }
 
-// 8. Disjunct row marks: a plain press clears them; Ctrl on a marked row unmarks it on release.
+// Disjunct row marks: a plain press clears them; Ctrl on a marked row unmarks it on release.
 bool I::DisjunctPress(G& g, E& e)
 {
-    const int r = g.FInput.PressRow;
+    const int r = S(g).PressRow;
     if (!g.MouseActions().DisjunctRowSelect || r < FirstRow(g) || r > LastRow(g))
         return false;
     if (!e.Ctrl())
         g.ClearRowSelect();
     else if (g.GetRowSelect(r))
-        g.FInput.UnmarkRow = r;
+        S(g).UnmarkRow = r;
     return false;
 }
 
-// 9. Links: "CELL://" names a cell of the grid, anything else opens by the desktop.
+// Links: "CELL://" names a cell of the grid, anything else opens by the desktop.
 bool I::Anchors(G& g, E& e)
 {
-    const int c = g.FInput.PressCol, r = g.FInput.PressRow;
+    const int c = S(g).PressCol, r = S(g).PressRow;
     const QString text = g.cells(g.RemapCol(c), r);
     const bool formatted = TextType(text, g.EnableHTML) == 1;
     if (!g.URLShow() && !formatted)
@@ -263,10 +263,10 @@ bool I::Anchors(G& g, E& e)
     return true;
 }
 
-// 10. The selection zones of the fixed cells select everything, a row or a column.
+// The selection zones of the fixed cells select everything, a row or a column.
 bool I::SelectZones(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     if (!(g.options() & ui::goRangeSelect) || s.CursorZone == 0)
         return false;
     const int c = s.PressCol, r = s.PressRow;
@@ -287,10 +287,10 @@ bool I::SelectZones(G& g, E& e)
     return true;
 }
 
-// 11. A press on a header remembers the column (row) a drag may move.
+// A press on a header remembers the column (row) a drag may move.
 bool I::MoveSource(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     const int c = s.PressCol, r = s.PressRow;
     if (r < g.fixedRows() && c >= g.fixedCols() && (g.options() & ui::goColMoving))
         s.MoveSource = c;
@@ -301,10 +301,10 @@ bool I::MoveSource(G& g, E& e)
     return false;
 }
 
-// 12. A check box in an editable normal cell toggles.
+// A check box in an editable normal cell toggles.
 bool I::CheckBox(G& g, E& e)
 {
-    const int c = g.FInput.PressCol, r = g.FInput.PressRow;
+    const int c = S(g).PressCol, r = S(g).PressRow;
     const int real = g.RemapCol(c);
     if (!NormalCell(g, c, r) || !g.HasCheckBox(real, r) || !g.IsEditable(c, r))
         return false;
@@ -321,10 +321,10 @@ bool I::CheckBox(G& g, E& e)
     return true;
 }
 
-// 13. Everything else: the platform selects; a press on the current cell, or DirectEdit, edits.
+// Everything else: the platform selects; a press on the current cell, or DirectEdit, edits.
 bool I::CellSelect(G& g, E& e)
 {
-    const int c = g.FInput.PressCol, r = g.FInput.PressRow;
+    const int c = S(g).PressCol, r = S(g).PressRow;
     if (!NormalCell(g, c, r)) {
         if (g.OnClickCell)
             g.OnClickCell(g, r, c);
@@ -354,11 +354,18 @@ bool I::CellSelect(G& g, E& e)
     return true;
 }
 
+// What a descendant adds to every press (the column grid's filter button).
+bool I::DescendantPress(G& g, E& e)
+{
+    g.MousePressed(e.Button, e.Mods, e.Pos);
+    return false;
+}
+
 // --- releases ------------------------------------------------------------------------------
 
 bool I::ButtonRelease(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     if (e.Button != Qt::LeftButton)
         return true;
     s.LeftDown = false;
@@ -403,7 +410,7 @@ bool I::DisjunctCells(G& g, E& e)
 // A press that left the selection alone selects on its release, unless a drag took it.
 bool I::DeferredRelease(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     const bool deferred = s.Deferred;
     s.Deferred = s.DragArmed = false;
     int c = -1, r = -1;
@@ -428,25 +435,25 @@ bool I::DisjunctRelease(G& g, E& e)
     for (int r = sel.Top; r <= sel.Bottom; ++r)
         if (r >= g.fixedRows())
             g.SetRowSelect(r, true);
-    if (g.FInput.UnmarkRow >= 0)
-        g.SetRowSelect(g.FInput.UnmarkRow, false);
-    g.FInput.UnmarkRow = -1;
+    if (S(g).UnmarkRow >= 0)
+        g.SetRowSelect(S(g).UnmarkRow, false);
+    S(g).UnmarkRow = -1;
     return false;
 }
 
 bool I::MoveEnd(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     if (s.State != msColMoving && s.State != msRowMoving)
         return false;
     const bool cols = s.State == msColMoving;
     s.State = msNormal;
     g.unsetCursor();
-    for (TArrowWindow* a : g.FArrows)
+    for (TArrowWindow* a : g.FInput->FArrows)
         if (a)
             a->hide();
-    if (g.FPopupButton)
-        g.FPopupButton->hide();
+    if (g.FInput->FPopupButton)
+        g.FInput->FPopupButton->hide();
     int c = -1, r = -1;
     if (g.mouseToCell(e.Pos, c, r)) {
         if (cols && c >= FirstCol(g) && c <= LastCol(g) && c != s.MoveSource)
@@ -461,7 +468,7 @@ bool I::MoveEnd(G& g, E& e)
 
 bool I::SizeEnd(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     if (s.State == msFixedColSizing) {
         // The first column reaches to where the line was let go.
         s.SizingLineX = -1;
@@ -478,10 +485,10 @@ bool I::SizeEnd(G& g, E& e)
     return false;
 }
 
-// 6. The release events of check boxes and radio groups.
+// The release events of check boxes and radio groups.
 bool I::ReleaseEvents(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     int c = -1, r = -1;
     if (s.MoveOrSizeFinished || !PressCell(g, e, c, r)) {
         s.MoveOrSizeFinished = false;
@@ -500,10 +507,10 @@ bool I::ReleaseEvents(G& g, E& e)
     return false;
 }
 
-// 7. A header click sorts, unless a double click just sized the column.
+// A header click sorts, unless a double click just sized the column.
 bool I::Sorting(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     const int pressRow = s.PressRow;
     s.PressRow = -1;
     if (s.DblClickSized) {
@@ -534,7 +541,7 @@ bool I::AutoSize(G& g, E& e)
         return false;
     if (target >= g.fixedCols())
         g.AutoSizeCol(g.RemapCol(target));
-    g.FInput.DblClickSized = true;
+    S(g).DblClickSized = true;
     return true;
 }
 
@@ -549,11 +556,16 @@ bool I::DoubleClick(G& g, E& e)
 
 // --- the grid's side -------------------------------------------------------------------------
 
-void TTxStringGrid::HandleRadioClick(int ACol, int ARow, int X, int Y)
+void TTxStringGrid::HandleRadioClick(int ACol, int ARow, int X, int Y) { FInput->HandleRadioClick(ACol, ARow, X, Y); }
+void TTxStringGrid::ColumnMoved(int FromIndex, int ToIndex) { FInput->ColumnMoved(FromIndex, ToIndex); }
+void TTxStringGrid::RowMoved(int FromIndex, int ToIndex) { FInput->RowMoved(FromIndex, ToIndex); }
+
+void TGridInput::HandleRadioClick(int ACol, int ARow, int X, int Y)
 {
-    focusCell(ACol, ARow);
-    const int real = RemapCol(ACol);
-    TCellGraphic* g = GetCellGraphic(real, ARow);
+    G& grid = FGrid;
+    grid.focusCell(ACol, ARow);
+    const int real = grid.RemapCol(ACol);
+    TCellGraphic* g = grid.GetCellGraphic(real, ARow);
     const QStringList* items = g && g->CellType == ctRadio ? g->Strings.get() : nullptr;
     if (!items)
         return;
@@ -564,34 +576,35 @@ void TTxStringGrid::HandleRadioClick(int ACol, int ARow, int X, int Y)
     TAlignment hAlign = taLeftJustify;
     TVAlignment vAlign = vtaTop;
     bool wordWrap = false;
-    GetVisualProperties(ACol, ARow, state, false, false, brush, canvas.font, hAlign, vAlign, wordWrap);
-    canvas.font.size += Zoom;
-    const TRect cr = platformCellRect(ACol, ARow);
-    const std::vector<TRadioItemPlace> places = RadioPlaces(canvas, *g, QRect(0, 0, cr.width(), cr.height()));
+    grid.GetVisualProperties(ACol, ARow, state, false, false, brush, canvas.font, hAlign, vAlign, wordWrap);
+    canvas.font.size += grid.Zoom;
+    const TRect cr = grid.platformCellRect(ACol, ARow);
+    const std::vector<TRadioItemPlace> places = grid.RadioPlaces(canvas, *g, QRect(0, 0, cr.width(), cr.height()));
     const int i = RadioItemAtPoint(places, g->State, QPoint(X, Y));
     if (i < 0)
         return;
     if (g->Value < 0)
-        setCells(real, ARow, items->at(std::size_t(i)));
+        grid.setCells(real, ARow, items->at(std::size_t(i)));
     else {
         g->Value = i;
-        setCells(real, ARow, cells(real, ARow)); // repaints
+        grid.setCells(real, ARow, grid.cells(real, ARow)); // repaints
     }
-    RepaintCell(ACol, ARow);
-    if (OnRadioClick)
-        OnRadioClick(*this, real, ARow, i);
+    grid.RepaintCell(ACol, ARow);
+    if (grid.OnRadioClick)
+        grid.OnRadioClick(grid, real, ARow, i);
 }
 
-void TTxStringGrid::ColumnMoved(int FromIndex, int ToIndex)
+void TGridInput::ColumnMoved(int FromIndex, int ToIndex)
 {
-    const int from = RemapCol(FromIndex), to = RemapCol(ToIndex);
+    G& g = FGrid;
+    const int from = g.RemapCol(FromIndex), to = g.RemapCol(ToIndex);
     if (from == to || from < 0 || to < 0)
         return;
     std::vector<int> widths;
-    for (int c = 0; c < colCount(); ++c)
-        widths.push_back(colWidths(c));
-    core().moveCol(from, to);
-    if (EnhRowColMove) {
+    for (int c = 0; c < g.colCount(); ++c)
+        widths.push_back(g.colWidths(c));
+    g.core().moveCol(from, to);
+    if (g.EnhRowColMove) {
         // Visibility flags and saved widths of the real columns travel the same way.
         if (std::max(from, to) < 256) {
             auto rotate = [&](auto get, auto set) {
@@ -604,40 +617,41 @@ void TTxStringGrid::ColumnMoved(int FromIndex, int ToIndex)
                         set(c, get(c - 1));
                 set(to, v);
             };
-            rotate([&](int c) { return bool(FVisibleCols[std::size_t(c)]); },
-                   [&](int c, bool v) { FVisibleCols[std::size_t(c)] = v; });
-            rotate([&](int c) { return FSavedWidths[std::size_t(c)]; },
-                   [&](int c, quint16 v) { FSavedWidths[std::size_t(c)] = v; });
+            rotate([&](int c) { return bool(g.FVisibleCols[std::size_t(c)]); },
+                   [&](int c, bool v) { g.FVisibleCols[std::size_t(c)] = v; });
+            rotate([&](int c) { return g.FSavedWidths[std::size_t(c)]; },
+                   [&](int c, quint16 v) { g.FSavedWidths[std::size_t(c)] = v; });
         }
     } else {
-        for (int c = 0; c < colCount(); ++c)
-            setColWidths(c, widths[std::size_t(c)]);
+        for (int c = 0; c < g.colCount(); ++c)
+            g.setColWidths(c, widths[std::size_t(c)]);
     }
     // The sort column keeps naming the same data.
-    int& sc = FSortSettings.Column;
+    int& sc = g.SortSettings().Column;
     if (sc == from)
         sc = to;
     else if (from < to && sc > from && sc <= to)
         --sc;
     else if (from > to && sc >= to && sc < from)
         ++sc;
-    FInput.MoveOrSizeFinished = true;
-    Invalidate();
+    FState.MoveOrSizeFinished = true;
+    g.Invalidate();
 }
 
-void TTxStringGrid::RowMoved(int FromIndex, int ToIndex)
+void TGridInput::RowMoved(int FromIndex, int ToIndex)
 {
+    G& g = FGrid;
     if (FromIndex == ToIndex || FromIndex < 0 || ToIndex < 0)
         return;
     std::vector<int> heights;
-    for (int r = 0; r < rowCount(); ++r)
-        heights.push_back(rowHeights(r));
-    core().moveRow(FromIndex, ToIndex);
-    if (!EnhRowColMove)
-        for (int r = 0; r < rowCount(); ++r)
-            setRowHeights(r, heights[std::size_t(r)]);
-    FInput.MoveOrSizeFinished = true;
-    Invalidate();
+    for (int r = 0; r < g.rowCount(); ++r)
+        heights.push_back(g.rowHeights(r));
+    g.core().moveRow(FromIndex, ToIndex);
+    if (!g.EnhRowColMove)
+        for (int r = 0; r < g.rowCount(); ++r)
+            g.setRowHeights(r, heights[std::size_t(r)]);
+    FState.MoveOrSizeFinished = true;
+    g.Invalidate();
 }
 
 } // namespace grid

@@ -107,7 +107,7 @@ QImage PanFocusImage(TIntelliPan Pan)
 // Header-driven selection: a press in a fixed column (row) selects whole rows (columns) to here.
 bool I::HeaderSelect(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     int c = -1, r = -1;
     if (!s.LeftDown || s.SelectAnchor < 0 || !g.mouseToCell(e.Pos, c, r))
         return false;
@@ -124,7 +124,7 @@ bool I::HeaderSelect(G& g, E& e)
 // Sizing a column or row by the mouse, with the sizing hint.
 bool I::SizingDrag(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     if (s.LeftDown && s.State == msFixedColSizing) {
         s.SizingLineX = std::max(1, e.Pos.x());
         g.viewport()->update();
@@ -162,7 +162,7 @@ bool I::SizingDrag(G& g, E& e)
 // selection's text out of a cell, or a column out of a header. Until then the selection stays.
 bool I::OleDrag(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     if (!s.DragArmed || !s.LeftDown || s.State == msColSizing || s.State == msFixedColSizing)
         return false;
     const QPoint moved = e.Pos - s.PressPoint;
@@ -202,7 +202,7 @@ bool I::OleDrag(G& g, E& e)
 // follows the mouse with the arrows and scrolls at the edges.
 bool I::MoveDrag(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     if (!s.LeftDown || s.MoveSource < 0)
         return false;
     const bool cols = s.PressRow < g.fixedRows();
@@ -244,8 +244,8 @@ bool I::MoveDrag(G& g, E& e)
         s.MoveTarget = cols ? c : r;
         const bool normal = cols ? c >= g.fixedCols() : r >= g.fixedRows();
         const TRect tr = g.platformCellRect(cols ? c : 0, cols ? 0 : r);
-        TArrowWindow* a = g.FArrows[0];
-        TArrowWindow* b = g.FArrows[1];
+        TArrowWindow* a = g.FInput->FArrows[0];
+        TArrowWindow* b = g.FInput->FArrows[1];
         if (a && b) {
             const QPoint o = g.viewport()->mapTo(&g, QPoint(0, 0));
             if (cols) {
@@ -267,7 +267,7 @@ bool I::MoveDrag(G& g, E& e)
 // The cursor zone for the next press, and the sizing and selection cursors.
 bool I::CursorZone(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     s.CursorZone = 0;
     int c = -1, r = -1;
     if (!g.mouseToCell(e.Pos, c, r))
@@ -296,7 +296,7 @@ bool I::CursorZone(G& g, E& e)
 
 void I::ShowDragIndicator(G& g, const QString& Caption, QSize Size, QPoint Screen)
 {
-    TPopupButton* b = g.FPopupButton;
+    TPopupButton* b = g.FInput->FPopupButton;
     if (!b)
         return;
     b->SetCaption(Caption);
@@ -329,7 +329,7 @@ QString I::AnchorAt(G& g, int ACol, int ARow, QPoint Pos)
 // Over a link the link cursor shows, and entering and leaving an anchor are reported.
 bool I::LinkHover(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     int c = -1, r = -1;
     QString anchor;
     bool link = false;
@@ -362,13 +362,13 @@ bool I::LinkHover(G& g, E& e)
 // A hint showing for one cell goes when the mouse reaches another.
 bool I::HintCell(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     int c = -1, r = -1;
     if (s.HintCol < 0 || (g.mouseToCell(e.Pos, c, r) && c == s.HintCol && r == s.HintRow))
         return false;
     QToolTip::hideText();
-    if (g.FHintWindow && !s.LeftDown)
-        g.FHintWindow->hide();
+    if (g.FInput->FHintWindow && !s.LeftDown)
+        g.FInput->FHintWindow->hide();
     s.HintCol = s.HintRow = -1;
     return false;
 }
@@ -376,7 +376,7 @@ bool I::HintCell(G& g, E& e)
 // The platform's range selection while the button is held.
 bool I::RangeSelect(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     if (g.rowCount() <= 1 || g.fixedCols() >= g.colCount())
         s.State = msNormal;
     if (!s.LeftDown || s.State != msNormal || s.MoveSource >= 0 || s.PressCol < 0)
@@ -392,7 +392,7 @@ bool I::RangeSelect(G& g, E& e)
 
 bool I::PanStart(G& g, E& e)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     if (e.Button != Qt::MiddleButton || s.Panning || g.IntelliPan == ipNone)
         return false;
     s.Panning = true;
@@ -406,18 +406,22 @@ bool I::PanStart(G& g, E& e)
 
 void I::EndPanning(G& g)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     s.Panning = false;
     s.PanTimer.stop();
     g.unsetCursor();
     g.viewport()->update(QRect(s.PanFocus, QSize(32, 32)));
 }
 
-void I::PanTick(G& g) { PanStep(g, g.viewport()->mapFromGlobal(QCursor::pos())); }
+bool I::PanTick(G& g, E&)
+{
+    PanStep(g, g.viewport()->mapFromGlobal(QCursor::pos()));
+    return false;
+}
 
 void I::PanStep(G& g, QPoint Mouse)
 {
-    TInputState& s = g.FInput;
+    TInputState& s = S(g);
     int dx = PanDirection(Mouse.x(), s.PanFocus.x()), dy = PanDirection(Mouse.y(), s.PanFocus.y());
     if (g.IntelliPan == ipHorizontal)
         dy = 0;
@@ -441,7 +445,7 @@ void I::PanStep(G& g, QPoint Mouse)
 
 bool I::WheelZoom(G& g, E& e)
 {
-    if (g.FInput.Panning || !e.Ctrl() || !g.IntelliZoom)
+    if (S(g).Panning || !e.Ctrl() || !g.IntelliZoom)
         return false;
     g.ZoomBy(-e.WheelLines); // towards the user enlarges
     return true;
@@ -449,7 +453,7 @@ bool I::WheelZoom(G& g, E& e)
 
 bool I::WheelRows(G& g, E& e)
 {
-    if (g.FInput.Panning || !g.EnableWheel)
+    if (S(g).Panning || !g.EnableWheel)
         return true;
     const int firstRow = FirstRow(g), lastRow = std::max(firstRow, LastRow(g));
     const int r = std::clamp(g.row() - e.WheelLines, firstRow, lastRow);
@@ -463,7 +467,7 @@ bool I::Focus(G& g, E& e)
 {
     if (g.FEditing->State().DoneInProgress || g.HasCheckBox(g.RemapCol(g.col()), g.row()))
         return true;
-    const bool fromOtherWindow = e.Key == Qt::ActiveWindowFocusReason;
+    const bool fromOtherWindow = e.FocusReason == Qt::ActiveWindowFocusReason;
     if (g.Navigation().AlwaysEdit && !g.editorMode() && (fromOtherWindow || !g.inplaceEditor())
         && g.canEditShow() && IsTextEditorType(g.CurrentEditorType()))
         g.showEditor();
@@ -490,7 +494,7 @@ bool I::Hover(G& g, E& e)
 // rows and columns beside them.
 bool I::Blink(G& g, E& e)
 {
-    g.FInput.BlinkOn = !g.FInput.BlinkOn;
+    S(g).BlinkOn = !S(g).BlinkOn;
     const int c1 = std::min(g.colCount() - 1, g.leftCol() + g.visibleColCount());
     const int r1 = std::min(g.rowCount() - 1, g.topRow() + g.visibleRowCount());
     auto check = [&g](int c, int r) {
@@ -511,39 +515,42 @@ bool I::Blink(G& g, E& e)
 
 // --- hints and zoom -------------------------------------------------------------------------
 
-bool TTxStringGrid::CellHint(QPoint Pos, QString& Text, QPoint& At)
+bool TTxStringGrid::CellHint(QPoint Pos, QString& Text, QPoint& At) { return FInput->CellHint(Pos, Text, At); }
+
+bool TGridInput::CellHint(QPoint Pos, QString& Text, QPoint& At)
 {
+    G& g = FGrid;
     int c = -1, r = -1;
     Text.clear();
-    if (!mouseToCell(Pos, c, r))
+    if (!g.mouseToCell(Pos, c, r))
         return false;
-    FInput.HintCol = c;
-    FInput.HintRow = r;
-    const int real = RemapCol(c);
-    const QString text = cells(real, r);
-    const TRect cr = platformCellRect(c, r);
+    FState.HintCol = c;
+    FState.HintRow = r;
+    const int real = g.RemapCol(c);
+    const QString text = g.cells(real, r);
+    const TRect cr = g.platformCellRect(c, r);
     QString comment;
-    const QString anchor = AnchorHint ? TGridInput::AnchorAt(*this, c, r, Pos) : QString();
+    const QString anchor = g.AnchorHint ? AnchorAt(g, c, r, Pos) : QString();
     if (!anchor.isEmpty()) {
         Text = anchor;
-        if (OnAnchorHint)
-            OnAnchorHint(*this, r, c, Text);
+        if (g.OnAnchorHint)
+            g.OnAnchorHint(g, r, c, Text);
         At = Pos;
-    } else if (IsComment(real, r, comment)) {
+    } else if (g.IsComment(real, r, comment)) {
         Text = CommentHint(comment);
         At = QPoint(cr.Right, cr.Top);
     } else {
         At = QPoint(cr.Left, cr.Bottom + 6);
-        const bool normal = TGridInput::NormalCell(*this, c, r);
-        const QString shown = HTMLHint ? text : HTMLToPlainText(text);
-        const bool large = QFontMetrics(font()).horizontalAdvance(HTMLToPlainText(text)) > colWidths(c);
-        if (normal && (HintShowCells || (HintShowLargeText && large))) {
+        const bool normal = NormalCell(g, c, r);
+        const QString shown = g.HTMLHint ? text : HTMLToPlainText(text);
+        const bool large = QFontMetrics(g.font()).horizontalAdvance(HTMLToPlainText(text)) > g.colWidths(c);
+        if (normal && (g.HintShowCells || (g.HintShowLargeText && large))) {
             Text = shown;
             At = QPoint(cr.Left, cr.Top);
         }
     }
-    if (OnGridHint)
-        OnGridHint(*this, r, c, Text);
+    if (g.OnGridHint)
+        g.OnGridHint(g, r, c, Text);
     return !Text.isEmpty();
 }
 
@@ -560,25 +567,45 @@ void I::ShowHint(G& g, QPoint GlobalPos, QPoint Pos)
 
 void I::ShowHintWindow(G& g, QPoint At, int MaxWidth, const QString& Text)
 {
-    if (!g.FHintWindow)
-        g.FHintWindow = new THTMLHintWindow(&g);
-    const TRect hr = g.FHintWindow->CalcHintRect(MaxWidth, Text);
-    g.FHintWindow->ActivateHint(TRect{At.x(), At.y(), At.x() + hr.Right + 4, At.y() + hr.Bottom + 4}, Text);
+    if (!g.FInput->FHintWindow)
+        g.FInput->FHintWindow = new THTMLHintWindow(&g);
+    const TRect hr = g.FInput->FHintWindow->CalcHintRect(MaxWidth, Text);
+    g.FInput->FHintWindow->ActivateHint(TRect{At.x(), At.y(), At.x() + hr.Right + 4, At.y() + hr.Bottom + 4}, Text);
 }
 
-void TTxStringGrid::ZoomBy(int N)
+void TTxStringGrid::ZoomBy(int N) { FInput->ZoomBy(N); }
+
+void TGridInput::ZoomBy(int N)
 {
-    if (!ZoomAllowed(Zoom, N))
+    G& g = FGrid;
+    if (!ZoomAllowed(g.Zoom, N))
         return;
-    Zoom += N;
-    BeginUpdate();
-    for (int c = 0; c < colCount(); ++c)
-        if (colWidths(c) + N > 0)
-            setColWidths(c, colWidths(c) + N);
-    for (int r = 0; r < rowCount(); ++r)
-        if (rowHeights(r) + N > 0)
-            setRowHeights(r, rowHeights(r) + N);
-    EndUpdate();
+    g.Zoom += N;
+    g.BeginUpdate();
+    for (int c = 0; c < g.colCount(); ++c)
+        if (g.colWidths(c) + N > 0)
+            g.setColWidths(c, g.colWidths(c) + N);
+    for (int r = 0; r < g.rowCount(); ++r)
+        if (g.rowHeights(r) + N > 0)
+            g.setRowHeights(r, g.rowHeights(r) + N);
+    g.EndUpdate();
+}
+
+void TGridInput::PaintMarks(ui::Canvas& Canvas)
+{
+    QPainter* p = Canvas.painter();
+    if (!p)
+        return;
+    if (FState.SizingLineX >= 0) {
+        // The fixed column's sizing line, down to the last row or the control's bottom.
+        p->save();
+        p->setPen(QPen(Qt::black, 1, Qt::DotLine));
+        const int bottom = std::max(FGrid.height(), FGrid.platformCellRect(0, FGrid.rowCount() - 1).Bottom);
+        p->drawLine(FState.SizingLineX, 0, FState.SizingLineX, bottom);
+        p->restore();
+    }
+    if (FState.Panning)
+        p->drawImage(FState.PanFocus, PanFocusImage(FGrid.IntelliPan));
 }
 
 // --- pure rules ---------------------------------------------------------------------------

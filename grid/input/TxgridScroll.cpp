@@ -32,130 +32,142 @@ void ScaleSizes(TTxStringGrid& g, bool Cols, int First, int Except, double Facto
 
 } // namespace
 
-void TTxStringGrid::ScrollInView(int ACol, int ARow)
+void TTxStringGrid::ScrollInView(int ACol, int ARow) { FInput->ScrollInView(ACol, ARow); }
+void TTxStringGrid::StretchRightColumn() { FInput->StretchRightColumn(); }
+bool TTxStringGrid::InSizeZone(int X, int Y) { return FInput->InSizeZone(X, Y); }
+void TTxStringGrid::ColWidthsChanged() { FInput->ColWidthsChanged(); }
+void TTxStringGrid::RowHeightsChanged() { FInput->RowHeightsChanged(); }
+void TTxStringGrid::FlatUpdate() { FInput->FlatUpdate(); }
+
+void TGridInput::ScrollInView(int ACol, int ARow)
 {
-    if (ACol < 0 || ARow < 0 || ACol >= colCount() || ARow >= rowCount())
+    G& g = FGrid;
+    if (ACol < 0 || ARow < 0 || ACol >= g.colCount() || ARow >= g.rowCount())
         return;
-    int left = leftCol(), top = topRow();
-    const int visCols = visibleColCount(), visRows = visibleRowCount();
-    int c = col(), r = row();
+    int left = g.leftCol(), top = g.topRow();
+    const int visCols = g.visibleColCount(), visRows = g.visibleRowCount();
+    int c = g.col(), r = g.row();
     if (ACol < left || ACol >= left + visCols) {
         c = ACol;
-        left = std::max(ACol - visCols / 2, fixedCols());
+        left = std::max(ACol - visCols / 2, g.fixedCols());
     }
     if (ARow < top || ARow >= top + visRows) {
         r = ARow;
-        top = std::max(ARow - visRows / 2, fixedRows());
+        top = std::max(ARow - visRows / 2, g.fixedRows());
     }
-    left = std::max(fixedCols(), std::min(left, colCount() - visCols + 1));
-    top = std::max(fixedRows(), std::min(top, rowCount() - visRows + 1));
-    if (c != col() || r != row())
-        focusCell(c, r);
-    setLeftCol(left);
-    setTopRow(top);
+    left = std::max(g.fixedCols(), std::min(left, g.colCount() - visCols + 1));
+    top = std::max(g.fixedRows(), std::min(top, g.rowCount() - visRows + 1));
+    if (c != g.col() || r != g.row())
+        g.focusCell(c, r);
+    g.setLeftCol(left);
+    g.setTopRow(top);
 }
 
-void TTxStringGrid::StretchRightColumn()
+void TGridInput::StretchRightColumn()
 {
-    if (colCount() == 0 || !FColumnSize.Stretch() || !FInput.StretchEnabled)
+    G& g = FGrid;
+    if (g.colCount() == 0 || !g.ColumnSize().Stretch() || !FState.StretchEnabled)
         return;
-    FInput.StretchEnabled = false;
-    const int client = clientWidth();
-    if (colCount() == 1) {
-        setColWidths(0, client);
+    FState.StretchEnabled = false;
+    const int client = g.clientWidth();
+    if (g.colCount() == 1) {
+        g.setColWidths(0, client);
     } else {
         int sum = 0;
-        for (int c = 0; c < colCount() - 1; ++c)
-            sum += colWidths(c);
+        for (int c = 0; c < g.colCount() - 1; ++c)
+            sum += g.colWidths(c);
         if (sum < client)
-            setColWidths(colCount() - 1, client - sum - 1);
+            g.setColWidths(g.colCount() - 1, client - sum - 1);
     }
-    FInput.StretchEnabled = true;
+    FState.StretchEnabled = true;
 }
 
-bool TTxStringGrid::InSizeZone(int X, int Y)
+bool TGridInput::InSizeZone(int X, int Y)
 {
+    G& g = FGrid;
     int c = -1, r = -1;
-    if (!mouseToCell(QPoint(X, Y), c, r))
+    if (!g.mouseToCell(QPoint(X, Y), c, r))
         return false;
-    const TRect cr = platformCellRect(c, r);
+    const TRect cr = g.platformCellRect(c, r);
     bool zone = false;
-    if (r <= fixedRows() && (options() & ui::goColSizing))
+    if (r <= g.fixedRows() && (g.options() & ui::goColSizing))
         zone = X - cr.Left < 4 || cr.Right - X < 4;
-    if (c <= fixedCols() && (options() & ui::goRowSizing))
+    if (c <= g.fixedCols() && (g.options() & ui::goRowSizing))
         zone = Y - cr.Top < 4 || cr.Bottom - Y < 4;
     return zone;
 }
 
-void TTxStringGrid::ColWidthsChanged()
+void TGridInput::ColWidthsChanged()
 {
-    StretchRightColumn();
-    const int ref = FInput.SizeCol;
+    G& g = FGrid;
+    g.StretchRightColumn();
+    const int ref = FState.SizeCol;
     if (ref >= 0) {
-        const int before = FInput.SizeWidth, now = colWidths(ref);
+        const int before = FState.SizeWidth, now = g.colWidths(ref);
         // Every other normal column grows or shrinks by the same factor.
-        if (FMouseActions.AllColumnSize && before > 0 && now != before)
-            ScaleSizes(*this, true, fixedCols(), ref, double(now) / before);
-        if (OnEndColumnSize)
-            OnEndColumnSize(*this, ref);
-        int w = colWidths(ref);
-        UpdateColSize(ref, w);
-        if (w != colWidths(ref))
-            setColWidths(ref, w);
+        if (g.MouseActions().AllColumnSize && before > 0 && now != before)
+            ScaleSizes(g, true, g.fixedCols(), ref, double(now) / before);
+        if (g.OnEndColumnSize)
+            g.OnEndColumnSize(g, ref);
+        int w = g.colWidths(ref);
+        g.UpdateColSize(ref, w);
+        if (w != g.colWidths(ref))
+            g.setColWidths(ref, w);
     }
-    FInput.SizeCol = -1;
-    FInput.MoveOrSizeFinished = true;
-    if (HasCheckBox(RemapCol(col()), row()))
-        HideCellEdit();
-    RepaintFooterPanel();
+    FState.SizeCol = -1;
+    FState.MoveOrSizeFinished = true;
+    if (g.HasCheckBox(g.RemapCol(g.col()), g.row()))
+        g.HideCellEdit();
+    g.RepaintFooterPanel();
 }
 
-void TTxStringGrid::RowHeightsChanged()
+void TGridInput::RowHeightsChanged()
 {
-    const int ref = FInput.SizeRow;
+    G& g = FGrid;
+    const int ref = FState.SizeRow;
     if (ref >= 0) {
-        const int before = FInput.SizeHeight, now = rowHeights(ref);
-        if (FMouseActions.AllRowSize && before > 0 && now != before)
-            ScaleSizes(*this, false, fixedRows(), ref, double(now) / before);
-        if (OnEndRowSize)
-            OnEndRowSize(*this, ref);
+        const int before = FState.SizeHeight, now = g.rowHeights(ref);
+        if (g.MouseActions().AllRowSize && before > 0 && now != before)
+            ScaleSizes(g, false, g.fixedRows(), ref, double(now) / before);
+        if (g.OnEndRowSize)
+            g.OnEndRowSize(g, ref);
     }
-    FInput.SizeRow = -1;
-    FInput.MoveOrSizeFinished = true;
-    if (HasCheckBox(RemapCol(col()), row()))
-        HideCellEdit();
+    FState.SizeRow = -1;
+    FState.MoveOrSizeFinished = true;
+    if (g.HasCheckBox(g.RemapCol(g.col()), g.row()))
+        g.HideCellEdit();
 }
 
-// The control's size changed: stretch, and scale every column with SynchWithGrid.
-void TGridInput::Resized(G& g)
+void TGridInput::Resized()
 {
-    TInputState& s = g.FInput;
+    G& g = FGrid;
     const int w = g.clientWidth();
-    if (s.LastClientWidth > 0 && w != s.LastClientWidth && g.ColumnSize().SynchWithGrid)
-        ScaleSizes(g, true, 0, -1, double(w) / s.LastClientWidth);
-    s.LastClientWidth = w;
+    if (FState.LastClientWidth > 0 && w != FState.LastClientWidth && g.ColumnSize().SynchWithGrid)
+        ScaleSizes(g, true, 0, -1, double(w) / FState.LastClientWidth);
+    FState.LastClientWidth = w;
     if (g.ColumnSize().Stretch()) {
         g.StretchRightColumn();
         g.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
 }
 
-// The owner form was resized: with SizeWithForm the grid changes by as much, then stretches.
-void TTxStringGrid::OwnerFormResized()
+void TGridInput::OwnerFormResized()
 {
-    if (designing() || !FOwnerForm)
+    G& g = FGrid;
+    if (g.designing() || !FOwnerForm)
         return;
     const int dw = FOwnerForm->width() - FFormWidth, dh = FOwnerForm->height() - FFormHeight;
-    if (SizeWithForm && width() + dw > 0 && height() + dh > 0)
-        resize(width() + dw, height() + dh);
+    if (g.SizeWithForm && g.width() + dw > 0 && g.height() + dh > 0)
+        g.resize(g.width() + dw, g.height() + dh);
     FFormWidth = FOwnerForm->width();
     FFormHeight = FOwnerForm->height();
-    StretchRightColumn();
+    g.StretchRightColumn();
 }
 
 // While a scroll thumb is dragged the row (column) it reaches shows beside the mouse.
-void TGridInput::ConnectScrollBars(G& g)
+void TGridInput::ConnectScrollBars()
 {
+    G& g = FGrid;
     auto hint = [&g](bool Vertical) {
         const TScrollHintType h = g.ScrollHints;
         if (h == shNone || (Vertical ? h == shHorizontal : h == shVertical))
@@ -169,9 +181,9 @@ void TGridInput::ConnectScrollBars(G& g)
             g.OnScrollHint(g, n, text);
         ShowHintWindow(g, QCursor::pos() + QPoint(10, 10), 100, text);
     };
-    auto done = [&g] {
-        if (g.FHintWindow)
-            g.FHintWindow->hide();
+    auto done = [this] {
+        if (FHintWindow)
+            FHintWindow->hide();
     };
     ui::on(g.verticalScrollBar(), &QScrollBar::sliderMoved, &g, [hint](int) { hint(true); });
     ui::on(g.horizontalScrollBar(), &QScrollBar::sliderMoved, &g, [hint](int) { hint(false); });
@@ -195,27 +207,28 @@ void TTxStringGrid::topLeftChanged()
 
 // The bars keep the platform's look until the grid asks for another: a style of their own
 // then draws them (the thumb is proportional to the visible share whatever ScrollProportional says).
-void TTxStringGrid::FlatUpdate()
+void TGridInput::FlatUpdate()
 {
-    const bool platform = ScrollType == ssNormal && ScrollColor == ui::clNone
-                          && ScrollWidth == style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    G& g = FGrid;
+    const bool platform = g.ScrollType == ssNormal && g.ScrollColor == ui::clNone
+                          && g.ScrollWidth == g.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g);
     if (!FScrollStyle) {
         if (platform)
             return;
         FScrollStyle = new TScrollBarStyle;
-        FScrollStyle->setParent(this); // goes after the bars, which were made first
-        verticalScrollBar()->setStyle(FScrollStyle);
-        horizontalScrollBar()->setStyle(FScrollStyle);
+        FScrollStyle->setParent(&g); // goes after the bars, which were made first
+        g.verticalScrollBar()->setStyle(FScrollStyle);
+        g.horizontalScrollBar()->setStyle(FScrollStyle);
     }
-    FScrollStyle->Type = ScrollType;
-    FScrollStyle->Color = ScrollColor == ui::clNone ? QColor() : ui::toQColor(ScrollColor);
-    FScrollStyle->Width = std::max(0, ScrollWidth);
-    for (QScrollBar* b : {verticalScrollBar(), horizontalScrollBar()}) {
+    FScrollStyle->Type = g.ScrollType;
+    FScrollStyle->Color = g.ScrollColor == ui::clNone ? QColor() : ui::toQColor(g.ScrollColor);
+    FScrollStyle->Width = std::max(0, g.ScrollWidth);
+    for (QScrollBar* b : {g.verticalScrollBar(), g.horizontalScrollBar()}) {
         b->updateGeometry();
         b->update();
     }
     QEvent relayout(QEvent::LayoutRequest); // the area places its bars in their new width
-    QCoreApplication::sendEvent(this, &relayout);
+    QCoreApplication::sendEvent(&g, &relayout);
 }
 
 int ScrollHintNumber(int Pos, int Count, int Visible, int Fixed)

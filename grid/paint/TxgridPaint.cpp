@@ -102,17 +102,7 @@ void TTxStringGrid::paint(ui::Canvas& Canvas, const QRect& Region)
         p.drawRect(QRect(r.Left - 1, r.Top - 1, r.width(), r.height()));
         p.restore();
     }
-    if (FInput.SizingLineX >= 0 && Canvas.painter()) {
-        // The fixed column's sizing line, down to the last row or the control's bottom.
-        QPainter& p = *Canvas.painter();
-        p.save();
-        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        const int bottom = std::max(height(), platformCellRect(0, rowCount() - 1).Bottom);
-        p.drawLine(FInput.SizingLineX, 0, FInput.SizingLineX, bottom);
-        p.restore();
-    }
-    if (FInput.Panning && Canvas.painter())
-        Canvas.painter()->drawImage(FInput.PanFocus, PanFocusImage(IntelliPan));
+    PaintInputMarks(Canvas);
 }
 
 // With the soft look a bordered grid's frame is a grey line one pixel inside its edge, and the
@@ -205,7 +195,7 @@ void TTxStringGrid::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect R
     }
 
     // A fixed cell pressed as a button: shadow above and left, light below and right.
-    const bool sunken = (State & ui::gdFixed) && ACol == FInput.SunkenCol && ARow == FInput.SunkenRow;
+    const bool sunken = (State & ui::gdFixed) && IsSunkenCell(ACol, ARow);
     if (sunken) {
         const TRect b{Rect.Left, Rect.Top, Rect.Right - 1, Rect.Bottom - 1};
         Canvas.pen = ui::Pen{ui::rgb(128, 128, 128), 1};
@@ -380,7 +370,7 @@ void TTxStringGrid::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int 
         o.URLColor = anchorColor;
         o.ShadowColor = ui::clGray;
         o.WordWrap = !EnhTextSize;
-        o.BlinkOn = FInput.BlinkOn;
+        o.BlinkOn = BlinkOn();
         THTMLRenderResult res;
         RenderHTMLText(Canvas, text, box, o, res);
         FCellTextWidth = std::min(res.MaxLineWidth, box.width());

@@ -49,7 +49,6 @@ endif()
 set(grid_room_pending
   core/Txgrid.h>sort/TxgridSortState.h
   core/Txgrid.h>sort/TxgridFind.h
-  core/Txgrid.h>input/TxgridInput.h
   sort/TxgridFilter.cpp>columngrid/TxColumnGrid.h
 )
 if(DEFINED GRID_ROOMS OR NOT EXISTS ${ROOT}/grid/core/Txgrid.h)
