@@ -2,7 +2,7 @@
 #include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridEditors.h"
 #include "grid/files/TxgridExchange.h"
-#include "grid/paint/TxgridFooterPanel.h"
+#include "grid/paint/TxgridPainter.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/edit/TxgridRichEdit.h"
 
@@ -30,9 +30,8 @@ int scrollBarExtent(const QWidget* w) { return w->style()->pixelMetric(QStyle::P
 // The settings objects are members, made before this body in the order they are declared.
 TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
 {
-    // The footer panel along the bottom, empty until the floating footer shows.
-    FFooterPanel = new TFooterPanel(*this);
-    FFooterPanel->hide();
+    // Painting, with the footer panel along the bottom, empty until the floating footer shows.
+    FPainter = std::make_unique<TGridPainter>(*this);
 
     // Fonts: the control's and the fixed cells' are Tahoma; the active cell's is bold.
     ui::Font f = controlFont();
@@ -42,7 +41,6 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     FActiveCellFont = f;
     FActiveCellFont.setStyle(ui::fsBold, true);
     FMergedColumns.OnChange = [this](TIntList&, int, int) { MergedColumnsChanged(); };
-    FPictureCache = std::make_unique<THTMLPictureCache>();
 
     // Defaults that differ from the base grid's.
     setDefaultRowHeight(21);
@@ -61,7 +59,6 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
     FInput.WheelLines = QApplication::wheelScrollLines();
     viewport()->installEventFilter(this); // tool tips: the grid's own hints
     TGridInput::ConnectScrollBars(*this);
-    FThemed = IsThemeActive();
 
     // The rich-text cell editor (texts are converted by the RTF layer, with no control).
     FInplaceRichEdit = new TTxRichEdit(*this);
@@ -127,7 +124,7 @@ void TTxStringGrid::showEvent(QShowEvent* e)
 void TTxStringGrid::CreateWnd()
 {
     FWindowCreated = true;
-    LayoutFooterPanel();
+    FPainter->LayoutFooterPanel();
     if (FColumnSize.Save)
         LoadColSizes();
     FInput.Timer.start(kTimerPeriodMs, this);
@@ -137,7 +134,7 @@ void TTxStringGrid::CreateWnd()
 void TTxStringGrid::resizeEvent(QResizeEvent* e)
 {
     TBaseGrid::resizeEvent(e);
-    LayoutFooterPanel();
+    FPainter->LayoutFooterPanel();
     TGridInput::Resized(*this);
 }
 
@@ -181,17 +178,6 @@ void TTxStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 // --- settings host -----------------------------------------------------------------------
 
-void TTxStringGrid::LayoutFooterPanel()
-{
-    const bool show = FWindowCreated && FFooterPanelVisible && FFooterPanelHeight > 0;
-    setViewportMargins(0, 0, 0, show ? FFooterPanelHeight : 0);
-    if (show) {
-        const QRect v = viewport()->geometry();
-        FFooterPanel->setGeometry(v.left(), v.bottom() + 1, v.width(), FFooterPanelHeight);
-    }
-    FFooterPanel->setVisible(show);
-}
-
 quint8 TTxStringGrid::FooterCalc(int ACol)
 {
     const int last = rowCount() - 1;
@@ -206,19 +192,11 @@ void TTxStringGrid::SetFooterCalc(int ACol, quint8 Value)
     RepaintCell(ACol, last);
 }
 
-void TTxStringGrid::SetFooterPanelHeight(int Height)
-{
-    FFooterPanelHeight = std::max(Height, 0);
-    LayoutFooterPanel();
-}
+void TTxStringGrid::SetFooterPanelHeight(int Height) { FPainter->SetFooterPanelHeight(Height); }
 
-void TTxStringGrid::SetFooterPanelVisible(bool Visible)
-{
-    FFooterPanelVisible = Visible;
-    LayoutFooterPanel();
-}
+void TTxStringGrid::SetFooterPanelVisible(bool Visible) { FPainter->SetFooterPanelVisible(Visible); }
 
-void TTxStringGrid::RepaintFooterPanel() { FFooterPanel->update(); }
+void TTxStringGrid::RepaintFooterPanel() { FPainter->RepaintFooterPanel(); }
 
 bool TTxStringGrid::RegisterDropTarget()
 {

@@ -18,6 +18,7 @@ class TGridButton;
 class TTxInplaceEdit;
 class THTMLHintWindow;
 class TGridExchange;
+class TGridPainter;
 class TScrollBarStyle;
 
 // The plain text of rich text (paragraph marks as CR LF).

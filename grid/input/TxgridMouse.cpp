@@ -2,6 +2,7 @@
 // cell buttons, links, selection zones, sizing and moving rows and columns, the header click
 // that sorts), the moves themselves and the radio hit test.
 #include "grid/core/Txgrid.h"
+#include "grid/paint/TxgridPainter.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/controls/Txobj.h"
 #include "grid/controls/Txutil.h"
@@ -567,7 +568,7 @@ void TTxStringGrid::HandleRadioClick(int ACol, int ARow, int X, int Y)
     GetVisualProperties(ACol, ARow, state, false, false, brush, canvas.font, hAlign, vAlign, wordWrap);
     canvas.font.size += Zoom;
     const TRect cr = platformCellRect(ACol, ARow);
-    const std::vector<TRadioItemPlace> places = RadioPlaces(canvas, *g, QRect(0, 0, cr.width(), cr.height()));
+    const std::vector<TRadioItemPlace> places = FPainter->RadioPlaces(canvas, *g, QRect(0, 0, cr.width(), cr.height()));
     const int i = RadioItemAtPoint(places, g->State, QPoint(X, Y));
     if (i < 0)
         return;
