@@ -1,4 +1,5 @@
-// TTxStringGrid: construction, the window life cycle, bounds and the settings host.
+// TTxStringGrid: construction, the window life cycle, input's marks over the painted cells,
+// bounds and the settings host.
 #include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridEditors.h"
 #include "grid/files/TxgridExchange.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStyle>
@@ -138,6 +140,27 @@ void TTxStringGrid::resizeEvent(QResizeEvent* e)
     TGridInput::Resized(*this);
 }
 
+
+// Over the cells: the painter's part, then the marks of input: the fixed column's sizing line
+// and the panning focus point.
+void TTxStringGrid::paint(ui::Canvas& Canvas, const QRect& Region)
+{
+    TBaseGrid::paint(Canvas, Region);
+    FPainter->PaintOverCells(Canvas);
+    if (FInput.SizingLineX >= 0 && Canvas.painter()) {
+        // Down to the last row or the control's bottom.
+        QPainter& p = *Canvas.painter();
+        p.save();
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        const int bottom = std::max(height(), platformCellRect(0, rowCount() - 1).Bottom);
+        p.drawLine(FInput.SizingLineX, 0, FInput.SizingLineX, bottom);
+        p.restore();
+    }
+    if (FInput.Panning && Canvas.painter())
+        Canvas.painter()->drawImage(FInput.PanFocus, PanFocusImage(IntelliPan));
+}
+
+TPoint TTxStringGrid::SunkenCell() const { return {FInput.SunkenCol, FInput.SunkenRow}; }
 
 void TTxStringGrid::Loaded()
 {

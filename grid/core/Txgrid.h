@@ -790,6 +790,7 @@ private:
     TIntList FMergedColumns;  // columns merged by equal texts; a change repaints
     std::unique_ptr<TGridPainter> FPainter; // painting: the picture cache, the footer panel
     friend class TGridPainter; // the disjunct row selection, property objects, the footer's margin
+    TPoint SunkenCell() const; // the fixed cell pressed as a button, drawn sunken; (-1, -1): none
     THTMLHintWindow* FHintWindow = nullptr;     // made by the hints step
 
     // --- child controls --------------------------------------------------------------------

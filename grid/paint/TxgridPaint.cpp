@@ -103,30 +103,17 @@ void TGridPainter::GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAl
 
 void TGridPainter::PaintOverCells(ui::Canvas& Canvas)
 {
-    if (!Canvas.painter())
-        return;
     TTxStringGrid& g = FGrid;
-    QPainter& p = *Canvas.painter();
-    if (g.EditActive()) {
+    if (g.EditActive() && Canvas.painter()) {
         // The open editor's cell keeps its frame of grid lines around the control.
         const TRect r = g.CellRect(g.col(), g.row());
+        QPainter& p = *Canvas.painter();
         p.save();
         p.setPen(ui::toQColor(g.GridLineWidth() < 1 ? g.controlColor() : g.GridLineColor()));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRect(r.Left - 1, r.Top - 1, r.width(), r.height()));
         p.restore();
     }
-    const int sizingLineX = g.InputState().SizingLineX;
-    if (sizingLineX >= 0) {
-        // The fixed column's sizing line, down to the last row or the control's bottom.
-        p.save();
-        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        const int bottom = std::max(g.height(), g.platformCellRect(0, g.rowCount() - 1).Bottom);
-        p.drawLine(sizingLineX, 0, sizingLineX, bottom);
-        p.restore();
-    }
-    if (g.InputState().Panning)
-        p.drawImage(g.InputState().PanFocus, PanFocusImage(g.IntelliPan));
 }
 
 // With the soft look a bordered grid's frame is a grey line one pixel inside its edge, and the
@@ -222,7 +209,7 @@ void TGridPainter::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Re
     }
 
     // A fixed cell pressed as a button: shadow above and left, light below and right.
-    const bool sunken = (State & ui::gdFixed) && ACol == g.InputState().SunkenCol && ARow == g.InputState().SunkenRow;
+    const bool sunken = (State & ui::gdFixed) && TPoint(ACol, ARow) == g.SunkenCell();
     if (sunken) {
         const TRect b{Rect.Left, Rect.Top, Rect.Right - 1, Rect.Bottom - 1};
         Canvas.pen = ui::Pen{ui::rgb(128, 128, 128), 1};
@@ -578,12 +565,6 @@ void TTxStringGrid::DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X
 void TTxStringGrid::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State)
 {
     FPainter->DrawGridCell(Canvas, ACol, ARow, Rect, State);
-}
-
-void TTxStringGrid::paint(ui::Canvas& Canvas, const QRect& Region)
-{
-    TBaseGrid::paint(Canvas, Region);
-    FPainter->PaintOverCells(Canvas);
 }
 
 void TTxStringGrid::PaintSoftFrame() { FPainter->PaintSoftFrame(); }

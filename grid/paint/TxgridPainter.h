@@ -34,8 +34,7 @@ public:
                                     TCellHAlign& HAlign, TCellVAlign& VAlign);
     void DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X);
     void DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State);
-    // Over the painted cells: the open editor's frame, the fixed column's sizing line and the
-    // panning focus point.
+    // Over the painted cells: the open editor's frame (the grid adds input's marks).
     void PaintOverCells(ui::Canvas& Canvas);
     void PaintSoftFrame();
     THTMLPictureCache& PictureCache() { return FPictureCache; }
