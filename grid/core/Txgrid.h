@@ -789,7 +789,7 @@ private:
     ui::GapVector<char> FRowSelect; // disjunct row selection, grown on demand
     TIntList FMergedColumns;  // columns merged by equal texts; a change repaints
     std::unique_ptr<TGridPainter> FPainter; // painting: the picture cache, the footer panel
-    friend class TGridPainter; // the disjunct row selection, property objects, the footer's margin
+    friend class TGridPainter; // the disjunct row selection, property objects, the footer's room
     TPoint SunkenCell() const; // the fixed cell pressed as a button, drawn sunken; (-1, -1): none
     THTMLHintWindow* FHintWindow = nullptr;     // made by the hints step
 
