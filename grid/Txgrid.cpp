@@ -1,8 +1,9 @@
-// TTxStringGrid: construction, the window life cycle, bounds and the settings host.
+// TTxStringGrid: construction, the window life cycle, painting over the cells, bounds and the
+// settings host.
 #include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridEditing.h"
 #include "grid/files/TxgridExchange.h"
-#include "grid/paint/TxgridFooterPanel.h"
+#include "grid/paint/TxgridPainter.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/print/TxgridPrinter.h"
 
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStyle>
@@ -29,9 +31,8 @@ int scrollBarExtent(const QWidget* w) { return w->style()->pixelMetric(QStyle::P
 TTxStringGrid::TTxStringGrid(QWidget* AOwner)
     : TBaseGrid(AOwner), FEditing(std::make_unique<TGridEditing>(*this)), FInput(std::make_unique<TGridInput>(*this))
 {
-    // The footer panel along the bottom, empty until the floating footer shows.
-    FFooterPanel = new TFooterPanel(*this);
-    FFooterPanel->hide();
+    // Painting, with the footer panel along the bottom, empty until the floating footer shows.
+    FPainter = std::make_unique<TGridPainter>(*this);
 
     // Fonts: the control's and the fixed cells' are Tahoma; the active cell's is bold.
     ui::Font f = controlFont();
@@ -41,7 +42,6 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner)
     FActiveCellFont = f;
     FActiveCellFont.setStyle(ui::fsBold, true);
     FMergedColumns.OnChange = [this](TIntList&, int, int) { MergedColumnsChanged(); };
-    FPictureCache = std::make_unique<THTMLPictureCache>();
     FPrinter = std::make_unique<TGridPrinter>(*this);
 
     // Defaults that differ from the base grid's.
@@ -50,7 +50,6 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner)
     FVisibleCols.set();
     ScrollWidth = scrollBarExtent(this);
 
-    FThemed = IsThemeActive();
 
     FEditing->CreateRichEdit();
 
@@ -89,7 +88,7 @@ void TTxStringGrid::showEvent(QShowEvent* e)
 void TTxStringGrid::CreateWnd()
 {
     FWindowCreated = true;
-    LayoutFooterPanel();
+    FPainter->LayoutFooterPanel();
     if (FColumnSize.Save)
         LoadColSizes();
     FInput->StartTimer();
@@ -99,10 +98,19 @@ void TTxStringGrid::CreateWnd()
 void TTxStringGrid::resizeEvent(QResizeEvent* e)
 {
     TBaseGrid::resizeEvent(e);
-    LayoutFooterPanel();
+    FPainter->LayoutFooterPanel();
     FInput->Resized();
 }
 
+
+// Over the cells: the painter's part, then the marks of input (the fixed column's sizing line
+// and the panning focus point).
+void TTxStringGrid::paint(ui::Canvas& Canvas, const QRect& Region)
+{
+    TBaseGrid::paint(Canvas, Region);
+    FPainter->PaintOverCells(Canvas);
+    PaintInputMarks(Canvas);
+}
 
 void TTxStringGrid::Loaded()
 {
@@ -143,17 +151,6 @@ void TTxStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 // --- settings host -----------------------------------------------------------------------
 
-void TTxStringGrid::LayoutFooterPanel()
-{
-    const bool show = FWindowCreated && FFooterPanelVisible && FFooterPanelHeight > 0;
-    setViewportMargins(0, 0, 0, show ? FFooterPanelHeight : 0);
-    if (show) {
-        const QRect v = viewport()->geometry();
-        FFooterPanel->setGeometry(v.left(), v.bottom() + 1, v.width(), FFooterPanelHeight);
-    }
-    FFooterPanel->setVisible(show);
-}
-
 quint8 TTxStringGrid::FooterCalc(int ACol)
 {
     const int last = rowCount() - 1;
@@ -168,19 +165,11 @@ void TTxStringGrid::SetFooterCalc(int ACol, quint8 Value)
     RepaintCell(ACol, last);
 }
 
-void TTxStringGrid::SetFooterPanelHeight(int Height)
-{
-    FFooterPanelHeight = std::max(Height, 0);
-    LayoutFooterPanel();
-}
+void TTxStringGrid::SetFooterPanelHeight(int Height) { FPainter->SetFooterPanelHeight(Height); }
 
-void TTxStringGrid::SetFooterPanelVisible(bool Visible)
-{
-    FFooterPanelVisible = Visible;
-    LayoutFooterPanel();
-}
+void TTxStringGrid::SetFooterPanelVisible(bool Visible) { FPainter->SetFooterPanelVisible(Visible); }
 
-void TTxStringGrid::RepaintFooterPanel() { FFooterPanel->update(); }
+void TTxStringGrid::RepaintFooterPanel() { FPainter->RepaintFooterPanel(); }
 
 bool TTxStringGrid::RegisterDropTarget()
 {

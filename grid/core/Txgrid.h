@@ -55,7 +55,7 @@ public:
     // The form whose resizing the grid follows, and its size when the grid was made.
     QWidget* OwnerForm() const;
     QSize OwnerFormSize() const;
-    ui::Control* FooterPanel() const { return FFooterPanel; }
+    ui::Control* FooterPanel() const;
 
     // ========================================================================================
     // Settings objects (owned; each refers back to the grid)
@@ -343,7 +343,7 @@ public:
     TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& Width, int& Height, bool& TextToo,
                                     TCellHAlign& HAlign, TCellVAlign& VAlign);
     void DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X);
-    THTMLPictureCache& PictureCache() { return *FPictureCache; }
+    THTMLPictureCache& PictureCache();
     TColor CommentColor = ui::clRed;
     TColor SelectionRectangleColor = ui::clBlack;
     TColor FixedColor = ui::clBtnFace;
@@ -545,7 +545,6 @@ public:
     void ShowEditLink(int ACol, int ARow), HideEditLink();
     void RegisterNotifier(TGridChangeNotifier* N), UnRegisterNotifier(TGridChangeNotifier* N);
     std::vector<TGridChangeNotifier*> FNotifiers; // in registration order; not owned
-    friend class TFooterPanel;    // paints cells of the grid into the footer
     // The editor controls, made on first use; the combo's items are filled by the owner.
     TGridCombo* GetComboBox();
     TGridSpin* GetSpinEdit();
@@ -739,7 +738,6 @@ private:
     void RevokeDropTarget() override;
 
     // --- construction steps and helpers ------------------------------------------------------
-    void LayoutFooterPanel();
     std::unique_ptr<TGridInput> FInput; // keys, mouse, wheel, focus, timers, scrolling
     friend class TGridInput;
     TCellGraphic* BaseGraphic(int ACol, int ARow); // the cell object of the base cell
@@ -755,19 +753,6 @@ private:
     void MergedColumnsChanged();
     void HilightRange(bool Mark, bool Undo, bool DoCase, const QString& Text, int FromCol, int FromRow, int ToCol,
                       int ToRow);
-    void ApplyCellFont(int ACol, int ARow, ui::Font& Font);
-    void DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect, TGridDrawState State,
-                         TAlignment HAlign, TVAlignment VAlign, bool WordWrap, TCellGraphic* Graphic, int GW,
-                         int GH, bool TextToo, TCellHAlign GHA, TCellVAlign GVA);
-    void DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect, const QString& Text,
-                       TAlignment HAlign, TVAlignment VAlign, bool WordWrap, int GW, int GH, TCellHAlign GHA,
-                       TCellVAlign GVA, int& TextWidth);
-    void DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect, TGridDrawState State,
-                         TCellGraphic* Graphic, int GW, int GH, TCellHAlign GHA, TCellVAlign GVA, TAlignment HAlign,
-                         int TextWidth);
-    bool SortIndicatorAt(int ACol, int ARow);
-    // The items of a radio group drawn in Cell with Canvas's font (TxgridGraphics.cpp).
-    std::vector<TRadioItemPlace> RadioPlaces(ui::Canvas& Canvas, const TCellGraphic& Graphic, const QRect& Cell);
     TCellGraphic* NewGraphic(int ACol, int ARow, TCellType Type, TCellHAlign HAlign, TCellVAlign VAlign);
     void RepaintColumn(int ACol);
     int NextNodeRow(int ADisplayRow); // the first node row after it, or the row count
@@ -794,17 +779,12 @@ private:
     QStringList FLookupItems;
     ui::GapVector<char> FRowSelect; // disjunct row selection, grown on demand
     TIntList FMergedColumns;  // columns merged by equal texts; a change repaints
-    std::unique_ptr<THTMLPictureCache> FPictureCache;
-
-    // --- child controls --------------------------------------------------------------------
-    ui::Control* FFooterPanel = nullptr;
-    int FFooterPanelHeight = 0;
-    bool FFooterPanelVisible = false;
+    std::unique_ptr<TGridPainter> FPainter; // painting: the picture cache, the footer panel
+    friend class TGridPainter; // the disjunct row selection, property objects, the footer's room
 
     // --- window ------------------------------------------------------------------------------
     bool FWindowCreated = false;
     bool FSkipNextInvalidate = false;
-    bool FThemed = false;
 
     // --- property values -------------------------------------------------------------------
     TVAlignment FVAlignment = vtaTop;
@@ -832,7 +812,6 @@ private:
     TGridRect FHiddenSelection;
     int FNodeCount = 0;
     int FUpdateCount = 0;
-    int FCellTextWidth = 0; // width of the text painted last, for graphics placed beside it
     QString FSearchText; // the keyboard's incremental search
     std::unique_ptr<TGridExchange> FExchange; // clipboard, office files, drag and drop
     friend class TGridExchange; // CellEditable, the drop markers FArrows and FPopupButton

@@ -22,6 +22,7 @@ class TGridPrinter;
 struct TPrintLayout;
 class TGridInput;
 struct TInputState;
+class TGridPainter;
 
 // The plain text of rich text (paragraph marks as CR LF).
 QString RichTextToPlain(const QString& Rtf);

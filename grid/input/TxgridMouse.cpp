@@ -2,6 +2,7 @@
 // cell buttons, links, selection zones, sizing and moving rows and columns, the header click
 // that sorts), the moves themselves and the radio hit test.
 #include "grid/core/Txgrid.h"
+#include "grid/paint/TxgridPainter.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/controls/Txobj.h"
 #include "grid/controls/Txutil.h"
@@ -579,7 +580,7 @@ void TGridInput::HandleRadioClick(int ACol, int ARow, int X, int Y)
     grid.GetVisualProperties(ACol, ARow, state, false, false, brush, canvas.font, hAlign, vAlign, wordWrap);
     canvas.font.size += grid.Zoom;
     const TRect cr = grid.platformCellRect(ACol, ARow);
-    const std::vector<TRadioItemPlace> places = grid.RadioPlaces(canvas, *g, QRect(0, 0, cr.width(), cr.height()));
+    const std::vector<TRadioItemPlace> places = grid.FPainter->RadioPlaces(canvas, *g, QRect(0, 0, cr.width(), cr.height()));
     const int i = RadioItemAtPoint(places, g->State, QPoint(X, Y));
     if (i < 0)
         return;

@@ -201,8 +201,7 @@ void TTxStringGrid::topLeftChanged()
     // going to the cell it was opened on. The text editor moves with its cell by itself.
     if (EditActive() && !IsTextEditorType(CurrentEditorType()) && !FEditing->State().HidingControl)
         HideInplaceEdit();
-    if (FFooterPanelVisible)
-        RepaintFooterPanel(); // its cells scroll with the columns
+    RepaintFooterPanel(); // its cells scroll with the columns (a hidden panel ignores it)
 }
 
 // The bars keep the platform's look until the grid asks for another: a style of their own

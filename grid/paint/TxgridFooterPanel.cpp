@@ -1,12 +1,49 @@
 #include "grid/paint/TxgridFooterPanel.h"
 
 #include "grid/core/Txgrid.h"
+#include "grid/paint/TxgridPainter.h"
 #include "grid/text/TxgridHTML.h"
 #include "grid/edit/TxgridSupport.h"
+#include "grid/controls/Txxpvs.h"
 
 #include <QPainter>
 
 namespace grid {
+
+// --- the painter, its footer panel and where the panel stands -----------------------------
+
+TGridPainter::TGridPainter(TTxStringGrid& Grid) : FGrid(Grid)
+{
+    // The footer panel along the bottom, empty until the floating footer shows.
+    FFooterPanel = new TFooterPanel(Grid);
+    FFooterPanel->hide();
+    FThemed = IsThemeActive();
+}
+
+void TGridPainter::LayoutFooterPanel()
+{
+    const bool show = FGrid.FWindowCreated && FFooterPanelVisible && FFooterPanelHeight > 0;
+    FGrid.setViewportMargins(0, 0, 0, show ? FFooterPanelHeight : 0);
+    if (show) {
+        const QRect v = FGrid.viewport()->geometry();
+        FFooterPanel->setGeometry(v.left(), v.bottom() + 1, v.width(), FFooterPanelHeight);
+    }
+    FFooterPanel->setVisible(show);
+}
+
+void TGridPainter::SetFooterPanelHeight(int Height)
+{
+    FFooterPanelHeight = std::max(Height, 0);
+    LayoutFooterPanel();
+}
+
+void TGridPainter::SetFooterPanelVisible(bool Visible)
+{
+    FFooterPanelVisible = Visible;
+    LayoutFooterPanel();
+}
+
+// --- the panel ---------------------------------------------------------------------------
 
 TFooterPanel::TFooterPanel(TTxStringGrid& AGrid) : ui::Control(&AGrid), FGrid(AGrid)
 {

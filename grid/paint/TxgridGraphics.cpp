@@ -1,7 +1,9 @@
-// TTxStringGrid: the cell's graphic (bitmaps, icons, image-list images, pictures, check boxes,
+// TGridPainter: the cell's graphic (bitmaps, icons, image-list images, pictures, check boxes,
 // radio groups, rotated text, tree nodes, progress bars, comment marks and buttons): how much
 // room it takes, where it stands beside the text, and how each kind and look is drawn. Every
 // look of check boxes and radio buttons is drawn here, none is a stored picture.
+#include "grid/paint/TxgridPainter.h"
+
 #include "grid/core/Txgrid.h"
 
 #include <QApplication>
@@ -201,18 +203,19 @@ void DrawRadioLook(ui::Canvas& Canvas, const TControlLook& Look, int X, int Y, i
 
 // --- size and placement ------------------------------------------------------------------
 
-TCellGraphic* TTxStringGrid::GetGraphicDetails(int ACol, int ARow, int& Width, int& Height, bool& TextToo,
-                                               TCellHAlign& HAlign, TCellVAlign& VAlign)
+TCellGraphic* TGridPainter::GetGraphicDetails(int ACol, int ARow, int& Width, int& Height, bool& TextToo,
+                                              TCellHAlign& HAlign, TCellVAlign& VAlign)
 {
     Width = Height = 0;
     TextToo = true;
     HAlign = haLeft;
     VAlign = vaTop;
-    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    TCellGraphic* g = FGrid.GetCellGraphic(ACol, ARow);
     if (!g)
         return nullptr;
     HAlign = g->HAlign;
     VAlign = g->VAlign;
+    const TImageList* images = FGrid.GridImages();
     switch (g->CellType) {
     case ctBitmap:
         if (g->Bitmap) {
@@ -228,23 +231,23 @@ TCellGraphic* TTxStringGrid::GetGraphicDetails(int ACol, int ARow, int& Width, i
     }
     case ctImageList:
     case ctDataImage:
-        if (FGridImages) {
-            Width = FGridImages->Width;
-            Height = FGridImages->Height;
+        if (images) {
+            Width = images->Width;
+            Height = images->Height;
         }
         break;
     case ctImages:
-        if (FGridImages && g->Images) {
+        if (images && g->Images) {
             const int n = g->Images->Count();
-            Width = g->State ? n * FGridImages->Width : FGridImages->Width;
-            Height = g->State ? FGridImages->Height : n * FGridImages->Height;
+            Width = g->State ? n * images->Width : images->Width;
+            Height = g->State ? images->Height : n * images->Height;
         }
         break;
     case ctCheckBox:
-    case ctDataCheckBox: Width = Height = FControlLook.CheckSize(); break;
+    case ctDataCheckBox: Width = Height = FGrid.ControlLook().CheckSize(); break;
     case ctPicture:
     case ctFilePicture: {
-        const QPoint s = g->GetPictureSize(colWidths(RemapColInv(ACol)), rowHeights(ARow));
+        const QPoint s = g->GetPictureSize(FGrid.colWidths(FGrid.RemapColInv(ACol)), FGrid.rowHeights(ARow));
         Width = s.x();
         Height = s.y();
         break;
@@ -305,25 +308,30 @@ int RadioItemAtPoint(const std::vector<TRadioItemPlace>& Places, bool SideBySide
     return -1;
 }
 
-std::vector<TRadioItemPlace> TTxStringGrid::RadioPlaces(ui::Canvas& Canvas, const TCellGraphic& Graphic,
-                                                        const QRect& Cell)
+std::vector<TRadioItemPlace> TGridPainter::RadioPlaces(ui::Canvas& Canvas, const TCellGraphic& Graphic,
+                                                       const QRect& Cell)
 {
     const QStringList items = Graphic.Strings ? *Graphic.Strings : QStringList();
     std::vector<int> widths;
     for (const QString& cap : items)
         widths.push_back(Canvas.textWidth(cap));
-    const TControlStyle look = FControlLook.ControlStyle();
+    TControlLook& controls = FGrid.ControlLook();
+    const TControlStyle look = controls.ControlStyle();
     const bool classic = look == csClassic || look == csFlat;
-    const int size = FControlLook.RadioSize() + (look == csFlat ? 2 : 0);
+    const int size = controls.RadioSize() + (look == csFlat ? 2 : 0);
     return RadioItemPlaces(Cell, widths, Graphic.State, classic, size, Canvas.textHeight(QStringLiteral("gh")));
 }
 
 // --- drawing -----------------------------------------------------------------------------
 
-void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect,
-                                    TGridDrawState State, TCellGraphic* Graphic, int GW, int GH, TCellHAlign GHA,
-                                    TCellVAlign GVA, TAlignment HAlign, int TextWidth)
+void TGridPainter::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect,
+                                   TGridDrawState State, TCellGraphic* Graphic, int GW, int GH, TCellHAlign GHA,
+                                   TCellVAlign GVA, TAlignment HAlign, int TextWidth)
 {
+    TTxStringGrid& grid = FGrid;
+    TImageList* images = grid.GridImages();
+    TControlLook& controls = grid.ControlLook();
+    TCellNode& node = grid.CellNode();
     TCellGraphic* g = Graphic;
     const int w = TextWidth > 0 ? TextWidth + 2 : 0;
     // Across.
@@ -361,29 +369,29 @@ void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int 
             g->Icon->paint(p, place.toQRect());
         break;
     case ctImageList:
-        if (FGridImages)
-            FGridImages->Draw(Canvas, x, y, g->Value);
+        if (images)
+            images->Draw(Canvas, x, y, g->Value);
         break;
     case ctDataImage:
-        if (FGridImages) {
+        if (images) {
             int v = 0;
             try {
-                v = GetInts(RealCol, ARow);
+                v = grid.GetInts(RealCol, ARow);
             } catch (const std::exception&) {
                 break; // a text that is no number shows no image
             }
-            if (v + g->Value >= 0 && v + g->Value < FGridImages->Count())
-                FGridImages->Draw(Canvas, x, y, v + g->Value);
+            if (v + g->Value >= 0 && v + g->Value < images->Count())
+                images->Draw(Canvas, x, y, v + g->Value);
         }
         break;
     case ctImages:
-        if (FGridImages && g->Images)
+        if (images && g->Images)
             for (int i = 0; i < g->Images->Count(); ++i) {
-                FGridImages->Draw(Canvas, x, y, g->Images->GetInteger(i));
+                images->Draw(Canvas, x, y, g->Images->GetInteger(i));
                 if (g->State)
-                    x += FGridImages->Width;
+                    x += images->Width;
                 else
-                    y += FGridImages->Height;
+                    y += images->Height;
             }
         break;
     case ctPicture:
@@ -401,9 +409,9 @@ void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int 
     case ctCheckBox:
     case ctDataCheckBox: {
         bool canEdit = true;
-        GetCellReadOnly(RealCol, ARow, canEdit);
-        const bool checked = g->CellType == ctCheckBox ? g->State : cells(RealCol, ARow) == GetCheckTrue(RealCol, ARow);
-        const int s = FControlLook.CheckSize();
+        grid.GetCellReadOnly(RealCol, ARow, canEdit);
+        const bool checked = g->CellType == ctCheckBox ? g->State : grid.cells(RealCol, ARow) == grid.GetCheckTrue(RealCol, ARow);
+        const int s = controls.CheckSize();
         // Placed by the text's alignment.
         int cx = Rect.Left + 1;
         if (HAlign == taRightJustify)
@@ -411,22 +419,22 @@ void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int 
         else if (HAlign == taCenter)
             cx = Rect.Left + (Rect.width() - s) / 2;
         const int cy = GVA == vaCenter || GVA == vaTop ? (GVA == vaCenter ? Rect.Top + (Rect.height() - s) / 2 : Rect.Top + 1) : y;
-        DrawCheckLook(Canvas, FControlLook, QRect(cx, cy, s, s), checked, canEdit);
+        DrawCheckLook(Canvas, controls, QRect(cx, cy, s, s), checked, canEdit);
         break;
     }
     case ctRadio: {
         bool canEdit = true;
-        GetCellReadOnly(RealCol, ARow, canEdit);
+        grid.GetCellReadOnly(RealCol, ARow, canEdit);
         const QStringList items = g->Strings ? *g->Strings : QStringList();
         int selected = -1;
         if (g->Value >= 0)
             selected = g->Value;
         else
-            selected = int(items.indexOf(cells(RealCol, ARow)));
+            selected = int(items.indexOf(grid.cells(RealCol, ARow)));
         const std::vector<TRadioItemPlace> places = RadioPlaces(Canvas, *g, Rect.toQRect());
         for (std::size_t i = 0; i < places.size(); ++i) {
             const TRadioItemPlace& pl = places[i];
-            DrawRadioLook(Canvas, FControlLook, pl.Radio.left(), pl.Radio.top(), pl.Radio.width(), int(i) == selected,
+            DrawRadioLook(Canvas, controls, pl.Radio.left(), pl.Radio.top(), pl.Radio.width(), int(i) == selected,
                           canEdit);
             Canvas.textOut(pl.Caption.x(), pl.Caption.y(), items.at(qsizetype(i)));
         }
@@ -435,7 +443,7 @@ void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int 
     case ctRotated: {
         if (!p)
             break;
-        const QString text = cells(RealCol, ARow);
+        const QString text = grid.cells(RealCol, ARow);
         p->save();
         p->setClipRect(QRect(Rect.Left + 2, Rect.Top + 2, Rect.width() - 4, Rect.height() - 4), Qt::IntersectClip);
         p->setFont(Canvas.font.toQFont());
@@ -452,10 +460,10 @@ void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int 
     }
     case ctNode: {
         TRect r = Rect;
-        r.Left -= NodeIndent(ARow);
+        r.Left -= grid.NodeIndent(ARow);
         const int bx = r.Left + 4, by = r.Top + (r.height() - 8) / 2;
-        if (FCellNode.NodeType() == cn3D) {
-            Canvas.brush = ui::Brush{FCellNode.Color};
+        if (node.NodeType() == cn3D) {
+            Canvas.brush = ui::Brush{node.Color};
             Canvas.fillRect(r);
             Canvas.frameRect(r, ui::clWhite);
             Canvas.pen = ui::Pen{ui::clGray, 1};
@@ -463,7 +471,7 @@ void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int 
             Canvas.lineTo(r.Right - 1, r.Bottom - 1);
             Canvas.lineTo(r.Right - 1, r.Top - 1);
         }
-        if (FCellNode.NodeType() == cnLeaf) {
+        if (node.NodeType() == cnLeaf) {
             // A leaf: closed when the node is expanded, open while contracted.
             if (p) {
                 p->save();
@@ -477,14 +485,14 @@ void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int 
                 p->drawPath(leaf);
                 p->restore();
             }
-        } else if (FCellNode.NodeType() == cnGlyph && !FCellNode.ExpandGlyph.isNull() && !FCellNode.ContractGlyph.isNull()) {
-            const QImage& gl = g->State ? FCellNode.ExpandGlyph : FCellNode.ContractGlyph;
+        } else if (node.NodeType() == cnGlyph && !node.ExpandGlyph.isNull() && !node.ContractGlyph.isNull()) {
+            const QImage& gl = g->State ? node.ExpandGlyph : node.ContractGlyph;
             DrawBitmapTransp(Canvas, gl, cellColor, TRect{bx, by, bx + gl.width(), by + gl.height()});
         } else {
-            Canvas.brush = ui::Brush{FCellNode.Color};
+            Canvas.brush = ui::Brush{node.Color};
             const TRect box{bx, by, bx + 9, by + 9};
-            if (FCellNode.NodeType() == cnFlat) {
-                Canvas.pen = ui::Pen{FCellNode.NodeColor, 1};
+            if (node.NodeType() == cnFlat) {
+                Canvas.pen = ui::Pen{node.NodeColor, 1};
                 Canvas.rectangle(box);
                 Canvas.moveTo(bx + 2, by + 4);
                 Canvas.lineTo(bx + 7, by + 4);
@@ -513,7 +521,7 @@ void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int 
         const TRect bar{Rect.Left + 2, Rect.Top + 2, Rect.Right - 2, Rect.Bottom - 2};
         int value = 0;
         try {
-            value = std::clamp(GetInts(RealCol, ARow), 0, 100);
+            value = std::clamp(grid.GetInts(RealCol, ARow), 0, 100);
         } catch (const std::exception&) {
             value = 0;
         }
@@ -539,9 +547,9 @@ void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int 
         break;
     }
     case ctComment:
-        if (CommentColor != ui::clNone) {
-            Canvas.brush = ui::Brush{CommentColor};
-            Canvas.pen = ui::Pen{CommentColor, 1};
+        if (grid.CommentColor != ui::clNone) {
+            Canvas.brush = ui::Brush{grid.CommentColor};
+            Canvas.pen = ui::Pen{grid.CommentColor, 1};
             Canvas.polygon(QPolygon({QPoint(Rect.Right - 7, Rect.Top + 1), QPoint(Rect.Right - 2, Rect.Top + 1),
                                      QPoint(Rect.Right - 2, Rect.Top + 6)}));
         }
@@ -554,7 +562,7 @@ void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int 
         p->save();
         QRect face = place.toQRect();
         p->fillRect(face, Q(ui::clBtnFace));
-        if (!FControlLook.FlatButton() || down) {
+        if (!controls.FlatButton() || down) {
             p->setPen(down ? Q(ui::clBtnShadow) : QColor(Qt::white));
             p->drawLine(face.topLeft(), face.topRight());
             p->drawLine(face.topLeft(), face.bottomLeft());
@@ -574,7 +582,7 @@ void TTxStringGrid::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int 
                                    inner.Left + g->Glyph->width(), inner.Top + g->Glyph->height()});
             inner.Left += g->Glyph->width() + 2;
         }
-        Canvas.font = controlFont();
+        Canvas.font = grid.controlFont();
         const QString caption = g->Strings ? g->Strings->join(QString()) : QString();
         const QString shown = QFontMetrics(Canvas.font.toQFont()).elidedText(caption, Qt::ElideRight, std::max(inner.width(), 0));
         Canvas.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine, shown);

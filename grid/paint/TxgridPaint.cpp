@@ -1,7 +1,9 @@
-// TTxStringGrid: painting one cell in its layers: colours, fonts and alignment, the content
+// TGridPainter: painting one cell in its layers: colours, fonts and alignment, the content
 // (plain, formatted or rich text, formulas, passwords, URLs, background pictures, selection),
 // per-side borders, the soft look of fixed cells, tree lines, the cell's graphic and the focus
-// rectangle; and the sort indicator.
+// rectangle; and the sort indicator. The grid's painting functions forward here.
+#include "grid/paint/TxgridPainter.h"
+
 #include "grid/core/Txgrid.h"
 
 #include "grid/text/TxgridHTML.h"
@@ -14,107 +16,117 @@ namespace grid {
 
 // --- visual properties -------------------------------------------------------------------
 
-void TTxStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select,
-                                        ui::Brush& Brush, ui::Font& Font, TAlignment& HAlign, TVAlignment& VAlign,
-                                        bool& WordWrapOut)
+bool TGridPainter::RowSelected(int ARow) const
 {
-    (void)WordWrapOut; // left as it came
-    const int rc = RemapCol(ACol);
-    const bool fixedArea = ACol < fixedCols() || ARow < fixedRows();
-    Font = fixedArea ? FFixedFont : controlFont();
-    if (Print)
-        Font = FPrintSettings.Font;
+    return std::size_t(ARow) < FGrid.FRowSelect.size() && FGrid.FRowSelect[std::size_t(ARow)];
+}
 
-    const TCellProperties* p = Props(rc, ARow);
+void TGridPainter::GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select,
+                                       ui::Brush& Brush, ui::Font& Font, TAlignment& HAlign, TVAlignment& VAlign)
+{
+    TTxStringGrid& g = FGrid;
+    const int rc = g.RemapCol(ACol);
+    const bool fixedArea = ACol < g.fixedCols() || ARow < g.fixedRows();
+    Font = fixedArea ? g.FixedFont() : g.controlFont();
+    if (Print)
+        Font = g.PrintSettings().Font;
+
+    const TCellProperties* p = g.Props(rc, ARow);
     if (p && p->BrushColor() != ui::clNone) {
         Brush.color = p->BrushColor();
     } else {
-        Brush.color = controlColor();
-        const int period = FBands.PrimaryLength() + FBands.SecondaryLength();
-        const bool normalCol = ACol >= fixedCols() && ACol < colCount() - FixedRightCols();
-        const bool normalRow = ARow >= fixedRows() && ARow < rowCount() - FixedFooters();
+        Brush.color = g.controlColor();
+        const TBands& bands = g.Bands();
+        const int period = bands.PrimaryLength() + bands.SecondaryLength();
+        const bool normalCol = ACol >= g.fixedCols() && ACol < g.colCount() - g.FixedRightCols();
+        const bool normalRow = ARow >= g.fixedRows() && ARow < g.rowCount() - g.FixedFooters();
         // A band period of 0 means no bands (nothing to divide by).
-        if (FBands.Active() && (!Print || FBands.Print) && normalCol && normalRow && period > 0)
-            Brush.color = (ARow - fixedRows()) % period < FBands.PrimaryLength() ? FBands.PrimaryColor()
-                                                                                 : FBands.SecondaryColor();
+        if (bands.Active() && (!Print || bands.Print) && normalCol && normalRow && period > 0)
+            Brush.color = (ARow - g.fixedRows()) % period < bands.PrimaryLength() ? bands.PrimaryColor()
+                                                                                   : bands.SecondaryColor();
     }
     Brush.style = ui::BrushStyle::Solid;
 
-    const bool fixed = IsFixed(ACol, ARow);
+    const bool fixed = g.IsFixed(ACol, ARow);
     if (fixed && !Print) {
-        Brush.color = FixedColor;
-        Font.color = FFixedFont.color;
+        Brush.color = g.FixedColor;
+        Font.color = g.FixedFont().color;
         State |= ui::gdFixed;
     }
     if (Print)
-        GetCellPrintColor(rc, ARow, State, Brush, Font);
+        g.GetCellPrintColor(rc, ARow, State, Brush, Font);
     else
-        GetCellColor(rc, ARow, State, Brush, Font);
+        g.GetCellColor(rc, ARow, State, Brush, Font);
 
-    if (Select && !Print && FShowSelection && !fixed) {
+    if (Select && !Print && g.ShowSelection() && !fixed) {
         bool selected = false;
-        if (!FMouseActions.DisjunctRowSelect)
-            selected = !FSelectionHidden && selection().contains(ACol, ARow);
+        if (!g.MouseActions().DisjunctRowSelect)
+            selected = !g.SelectionHidden() && g.selection().contains(ACol, ARow);
         else
-            selected = std::size_t(ARow) < FRowSelect.size() && FRowSelect[std::size_t(ARow)];
-        if (FMouseActions.DisjunctCellSelect && GetSelectedCells(rc, ARow))
+            selected = RowSelected(ARow);
+        if (g.MouseActions().DisjunctCellSelect && g.GetSelectedCells(rc, ARow))
             selected = true;
         if (selected) {
-            if (FSelectionColor != ui::clNone)
-                Brush.color = FSelectionColor;
-            if (FSelectionTextColor != ui::clNone)
-                Font.color = FSelectionTextColor;
+            if (g.SelectionColor() != ui::clNone)
+                Brush.color = g.SelectionColor();
+            if (g.SelectionTextColor() != ui::clNone)
+                Font.color = g.SelectionTextColor();
             State |= ui::gdSelected;
         }
     }
     GetCellAlignment(ACol, ARow, HAlign, VAlign);
 }
 
-void TTxStringGrid::GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign)
+void TGridPainter::ApplyCellFont(int ACol, int ARow, ui::Font& Font)
 {
-    const int rc = RemapCol(ACol);
-    VAlign = FVAlignment;
+    Font = ACol < FGrid.fixedCols() || ARow < FGrid.fixedRows() ? FGrid.FixedFont() : FGrid.controlFont();
+    ui::Brush brush{FGrid.controlColor()};
+    FGrid.GetCellColor(ACol, ARow, 0, brush, Font);
+}
+
+void TGridPainter::GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign)
+{
+    const int rc = FGrid.RemapCol(ACol);
+    VAlign = FGrid.VAlignment();
     HAlign = taLeftJustify;
-    if (AutoNumAlign) {
-        QString t = cells(rc, ARow);
+    if (FGrid.AutoNumAlign) {
+        QString t = FGrid.cells(rc, ARow);
         if (t.startsWith(QLatin1Char('=')))
-            CalcCell(rc, ARow, t);
+            FGrid.CalcCell(rc, ARow, t);
         if (IsType(t) < 2)
             HAlign = taRightJustify;
     }
-    GetCellAlign(rc, ARow, HAlign, VAlign);
+    FGrid.GetCellAlign(rc, ARow, HAlign, VAlign);
 }
 
 // --- the control -------------------------------------------------------------------------
 
-// Over the cells: the open editor's frame, the fixed column's sizing line and the panning
-// focus point.
-void TTxStringGrid::paint(ui::Canvas& Canvas, const QRect& Region)
+void TGridPainter::PaintOverCells(ui::Canvas& Canvas)
 {
-    TBaseGrid::paint(Canvas, Region);
-    if (EditActive() && Canvas.painter()) {
+    TTxStringGrid& g = FGrid;
+    if (g.EditActive() && Canvas.painter()) {
         // The open editor's cell keeps its frame of grid lines around the control.
-        const TRect r = CellRect(col(), row());
+        const TRect r = g.CellRect(g.col(), g.row());
         QPainter& p = *Canvas.painter();
         p.save();
-        p.setPen(ui::toQColor(GridLineWidth() < 1 ? controlColor() : GridLineColor()));
+        p.setPen(ui::toQColor(g.GridLineWidth() < 1 ? g.controlColor() : g.GridLineColor()));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRect(r.Left - 1, r.Top - 1, r.width(), r.height()));
         p.restore();
     }
-    PaintInputMarks(Canvas);
 }
 
 // With the soft look a bordered grid's frame is a grey line one pixel inside its edge, and the
 // edge itself takes the colour of what the grid stands on; a frame of one pixel is the grey line.
-void TTxStringGrid::PaintSoftFrame()
+void TGridPainter::PaintSoftFrame()
 {
-    if (FLook != glSoft || frameWidth() < 1)
+    TTxStringGrid& g = FGrid;
+    if (g.Look() != glSoft || g.frameWidth() < 1)
         return;
-    QPainter p(this);
-    QRect edge = rect().adjusted(0, 0, -1, -1);
-    if (frameWidth() >= 2) {
-        const QWidget* under = parentWidget() ? parentWidget() : this;
+    QPainter p(&g);
+    QRect edge = g.rect().adjusted(0, 0, -1, -1);
+    if (g.frameWidth() >= 2) {
+        const QWidget* under = g.parentWidget() ? g.parentWidget() : &g;
         p.setPen(under->palette().color(under->backgroundRole()));
         p.drawRect(edge);
         edge.adjust(1, 1, -1, -1);
@@ -125,43 +137,45 @@ void TTxStringGrid::PaintSoftFrame()
 
 // --- the cell ----------------------------------------------------------------------------
 
-bool TTxStringGrid::SortIndicatorAt(int ACol, int ARow)
+bool TGridPainter::SortIndicatorAt(int ACol, int ARow)
 {
-    if (!FSortSettings.Show || ARow != FSortSettings.Row() || rowCount() <= 2 || fixedRows() < 1)
+    TSortSettings& ss = FGrid.SortSettings();
+    if (!ss.Show || ARow != ss.Row() || FGrid.rowCount() <= 2 || FGrid.fixedRows() < 1)
         return false;
-    const int rc = RemapCol(ACol);
-    if (rc != FSortSettings.Column && FSort.Indexes.FindIndex(rc) < 0)
+    const int rc = FGrid.RemapCol(ACol);
+    if (rc != ss.Column && FGrid.SortIndexes().FindIndex(rc) < 0)
         return false;
-    return ACol >= fixedCols() || FSortSettings.FixedCols;
+    return ACol >= FGrid.fixedCols() || ss.FixedCols;
 }
 
-void TTxStringGrid::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State)
+void TGridPainter::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State)
 {
-    const int rc = RemapCol(ACol);
-    if (FSelectionHidden)
+    TTxStringGrid& g = FGrid;
+    const int rc = g.RemapCol(ACol);
+    if (g.SelectionHidden())
         State &= ~unsigned(ui::gdSelected);
     TAlignment hAlign = taLeftJustify;
     TVAlignment vAlign = vtaTop;
-    bool wordWrap = WordWrap;
-    if (const TCellProperties* p = Props(rc, ARow); p && p->WordWrap())
+    bool wordWrap = g.WordWrap;
+    if (const TCellProperties* p = g.Props(rc, ARow); p && p->WordWrap())
         wordWrap = true;
-    ui::Brush brush{controlColor()};
+    ui::Brush brush{g.controlColor()};
     ui::Font font;
-    GetVisualProperties(ACol, ARow, State, false, false, brush, font, hAlign, vAlign, wordWrap);
+    g.GetVisualProperties(ACol, ARow, State, false, false, brush, font, hAlign, vAlign, wordWrap);
     int gw = 0, gh = 0;
     bool textToo = true;
     TCellHAlign gha = haLeft;
     TCellVAlign gva = vaTop;
     TCellGraphic* graphic = GetGraphicDetails(rc, ARow, gw, gh, textToo, gha, gva);
-    font.size += Zoom;
+    font.size += g.Zoom;
 
     TRect r = Rect;
     // Row indicator in the first column of the current row.
-    if (ACol == 0 && fixedCols() > 0 && ARow == row() && !RowIndicator.isNull()) {
-        Canvas.brush = ui::Brush{FixedColor};
+    if (ACol == 0 && g.fixedCols() > 0 && ARow == g.row() && !g.RowIndicator.isNull()) {
+        Canvas.brush = ui::Brush{g.FixedColor};
         Canvas.fillRect(r);
-        DrawBitmapTransp(Canvas, RowIndicator, FixedColor, r);
-        r.Left += RowIndicator.width();
+        DrawBitmapTransp(Canvas, g.RowIndicator, g.FixedColor, r);
+        r.Left += g.RowIndicator.width();
     }
     Canvas.brush = brush;
     Canvas.font = font;
@@ -171,10 +185,10 @@ void TTxStringGrid::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect R
     {
         ui::Pen pen{ui::clBlack, 1};
         TCellBorders sides = 0;
-        GetCellBorder(rc, ARow, pen, sides);
+        g.GetCellBorder(rc, ARow, pen, sides);
         ui::Pen lp = pen, tp = pen, rp = pen, bp = pen;
-        if (OnGetCellBorderProp)
-            OnGetCellBorderProp(*this, ARow, rc, lp, tp, rp, bp);
+        if (g.OnGetCellBorderProp)
+            g.OnGetCellBorderProp(g, ARow, rc, lp, tp, rp, bp);
         if (sides) {
             const int half = (pen.width + 1) / 2;
             TRect b{Rect.Left - 1 + half, Rect.Top - 1 + half, Rect.Right + 1 - half, Rect.Bottom + 1 - half};
@@ -195,7 +209,7 @@ void TTxStringGrid::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect R
     }
 
     // A fixed cell pressed as a button: shadow above and left, light below and right.
-    const bool sunken = (State & ui::gdFixed) && IsSunkenCell(ACol, ARow);
+    const bool sunken = (State & ui::gdFixed) && g.IsSunkenCell(ACol, ARow);
     if (sunken) {
         const TRect b{Rect.Left, Rect.Top, Rect.Right - 1, Rect.Bottom - 1};
         Canvas.pen = ui::Pen{ui::rgb(128, 128, 128), 1};
@@ -208,31 +222,31 @@ void TTxStringGrid::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect R
         Canvas.lineTo(b.Left, b.Bottom);
     }
     // The soft look of fixed cells: a grey shadow and a white light edge.
-    if ((State & ui::gdFixed) && FLook == glSoft && !FFlat && !sunken) {
+    if ((State & ui::gdFixed) && g.Look() == glSoft && !g.Flat() && !sunken) {
         TRect b{Rect.Left - 1, Rect.Top - 1, Rect.Right + 1, Rect.Bottom};
         auto line = [&](ui::Color c, int x1, int y1, int x2, int y2) {
             Canvas.pen = ui::Pen{c, 1};
             Canvas.moveTo(x1, y1);
             Canvas.lineTo(x2, y2);
         };
-        if (options() & ui::goFixedHorzLine) {
+        if (g.options() & ui::goFixedHorzLine) {
             line(ui::rgb(128, 128, 128), b.Left, b.Bottom - 1, b.Right, b.Bottom - 1);
             line(ui::clWhite, b.Right, b.Top + 1, b.Left + 1, b.Top + 1);
             line(ui::clWhite, b.Left + 1, b.Top + 1, b.Left + 1, b.Bottom - 1);
         }
-        if (options() & ui::goFixedVertLine) {
+        if (g.options() & ui::goFixedVertLine) {
             line(ui::rgb(128, 128, 128), b.Right - 2, b.Top, b.Right - 2, b.Bottom - 1);
             line(ui::clWhite, b.Right - 1, b.Top, b.Right - 1, b.Bottom - 1);
         }
     }
 
     // Tree lines left of the first column's text.
-    if (ACol == 0 && ARow >= fixedRows() && HasNodes() && FCellNode.ShowTree()) {
+    if (ACol == 0 && ARow >= g.fixedRows() && g.HasNodes() && g.CellNode().ShowTree()) {
         Canvas.pen = ui::Pen{ui::rgb(0xC0, 0xC0, 0xC0), 1};
-        const int x = Rect.Left + NodeIndent(ARow) - 8, mid = (Rect.Top + Rect.Bottom) / 2;
+        const int x = Rect.Left + g.NodeIndent(ARow) - 8, mid = (Rect.Top + Rect.Bottom) / 2;
         Canvas.moveTo(x, mid);
         Canvas.lineTo(x + 8, mid);
-        const int span = GetNodeSpanType(ARow);
+        const int span = g.GetNodeSpanType(ARow);
         if (span == 1) {
             Canvas.moveTo(x, Rect.Top);
             Canvas.lineTo(x, mid);
@@ -246,73 +260,76 @@ void TTxStringGrid::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect R
         DrawCellGraphic(Canvas, ACol, ARow, rc, Rect, State, graphic, gw, gh, gha, gva, hAlign, FCellTextWidth);
 
     // Focus rectangle on the current cell (or the block holding it).
-    const TPoint base = BaseCell(ACol, ARow);
-    const TPoint cur = BaseCell(col(), row());
-    if (!HideFocusRect && base == cur && hasFocus() && !(options() & ui::goRowSelect) && Canvas.painter()) {
-        const int g = GridLineWidth() - 1;
+    const TPoint base = g.BaseCell(ACol, ARow);
+    const TPoint cur = g.BaseCell(g.col(), g.row());
+    if (!g.HideFocusRect && base == cur && g.hasFocus() && !(g.options() & ui::goRowSelect) && Canvas.painter()) {
+        const int gl = g.GridLineWidth() - 1;
         QPainter& p = *Canvas.painter();
         p.save();
         QPen pen(Qt::black, 1, Qt::DotLine);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(Rect.Left - g, Rect.Top - g, Rect.width() + 2 * g - 2, Rect.height() + 2 * g - 2));
+        p.drawRect(QRect(Rect.Left - gl, Rect.Top - gl, Rect.width() + 2 * gl - 2, Rect.height() + 2 * gl - 2));
         p.restore();
     }
 }
 
-void TTxStringGrid::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect,
-                                    TGridDrawState State, TAlignment HAlign, TVAlignment VAlign, bool WordWrapOn,
-                                    TCellGraphic* Graphic, int GW, int GH, bool TextToo, TCellHAlign GHA,
-                                    TCellVAlign GVA)
+void TGridPainter::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect,
+                                   TGridDrawState State, TAlignment HAlign, TVAlignment VAlign, bool WordWrapOn,
+                                   TCellGraphic* Graphic, int GW, int GH, bool TextToo, TCellHAlign GHA,
+                                   TCellVAlign GVA)
 {
+    TTxStringGrid& g = FGrid;
+    const TMouseActions& mouse = g.MouseActions();
+    const TBackGround& back = g.BackGround();
     const bool fixed = State & ui::gdFixed;
     bool selected = (State & ui::gdSelected) && !fixed;
-    if ((options() & ui::goRowSelect) && ACol >= fixedCols() && !fixed && selection().Top <= ARow
-        && ARow <= selection().Bottom)
+    if ((g.options() & ui::goRowSelect) && ACol >= g.fixedCols() && !fixed && g.selection().Top <= ARow
+        && ARow <= g.selection().Bottom)
         selected = true;
-    if (FMouseActions.DisjunctRowSelect && !fixed)
-        selected = std::size_t(ARow) < FRowSelect.size() && FRowSelect[std::size_t(ARow)];
-    if (FMouseActions.DisjunctCellSelect && !fixed && GetSelectedCells(RealCol, ARow))
+    if (mouse.DisjunctRowSelect && !fixed)
+        selected = RowSelected(ARow);
+    if (mouse.DisjunctCellSelect && !fixed && g.GetSelectedCells(RealCol, ARow))
         selected = true;
     const bool focused = State & ui::gdFocused;
-    ui::Color anchorColor = FURLColor;
+    ui::Color anchorColor = g.URLColor();
     if (selected) {
-        if (FShowSelection) {
-            ui::Color sc = FSelectionColor;
+        if (g.ShowSelection()) {
+            ui::Color sc = g.SelectionColor();
             if (sc == ui::clNone && !focused)
                 sc = ui::clHighlight;
             if (sc != ui::clNone)
                 Canvas.brush.color = sc;
-            if (FSelectionTextColor != ui::clNone) {
-                Canvas.font.color = FSelectionTextColor;
-                anchorColor = FSelectionTextColor;
+            if (g.SelectionTextColor() != ui::clNone) {
+                Canvas.font.color = g.SelectionTextColor();
+                anchorColor = g.SelectionTextColor();
             }
-        } else if (!hasFocus() || (Graphic && (Graphic->CellType == ctCheckBox || Graphic->CellType == ctDataCheckBox))) {
-            Canvas.brush.color = controlColor();
-            Canvas.font.color = controlFont().color;
+        } else if (!g.hasFocus() || (Graphic && (Graphic->CellType == ctCheckBox || Graphic->CellType == ctDataCheckBox))) {
+            Canvas.brush.color = g.controlColor();
+            Canvas.font.color = g.controlFont().color;
         }
     }
     Canvas.fillRect(Rect);
 
     // Background picture, not under the selection colour.
-    const QImage& bg = FBackGround.Bitmap();
-    if (!bg.isNull() && (!selected || !FShowSelection)
-        && ((!fixed && FBackGround.Cells() == bcNormal) || (fixed && FBackGround.Cells() == bcFixed))
+    const QImage& bg = back.Bitmap();
+    if (!bg.isNull() && (!selected || !g.ShowSelection())
+        && ((!fixed && back.Cells() == bcNormal) || (fixed && back.Cells() == bcFixed))
         && Canvas.painter()) {
         QPainter& p = *Canvas.painter();
         p.save();
         p.setClipRect(Rect.toQRect(), Qt::IntersectClip);
-        if (FBackGround.Display() == bdFixed) {
-            p.drawImage(QPoint(FBackGround.Left(), FBackGround.Top()), bg);
+        if (back.Display() == bdFixed) {
+            p.drawImage(QPoint(back.Left(), back.Top()), bg);
         } else {
             // Tiled over the scrolled area: the phase comes from the cell's offset in it.
-            const int c0 = FBackGround.Cells() == bcNormal ? fixedCols() : 0;
-            const int r0 = FBackGround.Cells() == bcNormal ? fixedRows() : 0;
+            const int c0 = back.Cells() == bcNormal ? g.fixedCols() : 0;
+            const int r0 = back.Cells() == bcNormal ? g.fixedRows() : 0;
             int ox = 0, oy = 0;
             for (int c = c0; c < ACol && c - c0 < 4096; ++c)
-                ox += colWidths(c);
+                ox += g.colWidths(c);
             for (int r = r0; r < ARow && r - r0 < 4096; ++r)
-                oy += rowHeights(r);
+                oy += g.rowHeights(r);
             const int px = Rect.Left - ox % bg.width(), py = Rect.Top - oy % bg.height();
             for (int y = py; y < Rect.Bottom; y += bg.height())
                 for (int x = px; x < Rect.Right; x += bg.width())
@@ -322,10 +339,10 @@ void TTxStringGrid::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int 
     }
 
     // Selection rectangle along the outer edges of the selection.
-    if (FSelectionRectangle && selected && !FMouseActions.DisjunctRowSelect && Canvas.painter()) {
-        const TGridRect s = selection();
+    if (g.SelectionRectangle() && selected && !mouse.DisjunctRowSelect && Canvas.painter()) {
+        const TGridRect s = g.selection();
         QPainter& p = *Canvas.painter();
-        const QColor c = ui::toQColor(SelectionRectangleColor);
+        const QColor c = ui::toQColor(g.SelectionRectangleColor);
         if (ACol == s.Left)
             p.fillRect(Rect.Left, Rect.Top, 2, Rect.height(), c);
         if (ACol == s.Right)
@@ -337,7 +354,7 @@ void TTxStringGrid::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int 
     }
 
     // Filter glyph in the header: a small funnel in the rightmost 16 pixels.
-    const bool filter = ARow == 0 && GetFilter(RealCol);
+    const bool filter = ARow == 0 && g.GetFilter(RealCol);
     if (filter) {
         const int x = Rect.Right - 16 + 3, y = (Rect.Top + Rect.Bottom) / 2 - 4;
         ui::Brush keep = Canvas.brush;
@@ -351,26 +368,26 @@ void TTxStringGrid::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int 
     FCellTextWidth = 0;
     if (!TextToo)
         return;
-    QString text = GetCellEx(RealCol, ARow);
-    const int type = TextType(text, EnableHTML);
+    QString text = g.GetCellEx(RealCol, ARow);
+    const int type = TextType(text, g.EnableHTML);
     if (type == 3)
-        CalcCell(RealCol, ARow, text);
+        g.CalcCell(RealCol, ARow, text);
     bool password = false;
-    GetCellPassword(RealCol, ARow, password);
+    g.GetCellPassword(RealCol, ARow, password);
     if (password)
-        StringToPassword(text, PasswordChar);
+        StringToPassword(text, g.PasswordChar);
     const bool sortMark = SortIndicatorAt(ACol, ARow);
 
     if (type == 1 && !password) {
         TRect box{Rect.Left + 2, Rect.Top + 2, Rect.Right - (filter ? 18 : 0) - (sortMark ? 10 : 0), Rect.Bottom};
         THTMLRenderOptions o;
-        o.Images = FGridImages;
-        o.Pictures = PictureContainer;
-        o.PictureCache = FPictureCache.get();
+        o.Images = g.GridImages();
+        o.Pictures = g.PictureContainer;
+        o.PictureCache = &FPictureCache;
         o.URLColor = anchorColor;
         o.ShadowColor = ui::clGray;
-        o.WordWrap = !EnhTextSize;
-        o.BlinkOn = BlinkOn();
+        o.WordWrap = !g.EnhTextSize;
+        o.BlinkOn = g.BlinkOn();
         THTMLRenderResult res;
         RenderHTMLText(Canvas, text, box, o, res);
         FCellTextWidth = std::min(res.MaxLineWidth, box.width());
@@ -381,13 +398,13 @@ void TTxStringGrid::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int 
         return;
     }
     if (type == 2 && !password) {
-        const TRect box{Rect.Left + XYOffsetX, Rect.Top + XYOffsetY, Rect.Right - 2, Rect.Bottom};
+        const TRect box{Rect.Left + g.XYOffsetX, Rect.Top + g.XYOffsetY, Rect.Right - 2, Rect.Bottom};
         const QFont base = Canvas.font.toQFont();
         TRichTextBox where{QRectF(box.toQRect()), base, ui::toQColor(Canvas.font.color), 1.0, WordWrapOn};
         // A selected cell, other than the focused one of a focused grid, shows its text in the
         // selection's text colour, unless its own colours are to be kept.
-        if (selected && !(focused && hasFocus()) && !SelectionRTFKeep)
-            where.TextColor = ui::toQColor(FSelectionTextColor != ui::clNone ? FSelectionTextColor : ui::clHighlightText);
+        if (selected && !(focused && g.hasFocus()) && !g.SelectionRTFKeep)
+            where.TextColor = ui::toQColor(g.SelectionTextColor() != ui::clNone ? g.SelectionTextColor() : ui::clHighlightText);
         if (Canvas.painter())
             DrawRichText(*Canvas.painter(), text, where);
         if (GW > 0) // a graphic beside the text needs its width
@@ -398,13 +415,14 @@ void TTxStringGrid::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int 
                   FCellTextWidth);
 }
 
-void TTxStringGrid::DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect,
-                                  const QString& Text, TAlignment HAlign, TVAlignment VAlign, bool WordWrapOn,
-                                  int GW, int GH, TCellHAlign GHA, TCellVAlign GVA, int& TextWidth)
+void TGridPainter::DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect,
+                                 const QString& Text, TAlignment HAlign, TVAlignment VAlign, bool WordWrapOn,
+                                 int GW, int GH, TCellHAlign GHA, TCellVAlign GVA, int& TextWidth)
 {
+    TTxStringGrid& g = FGrid;
     TRect box = Rect;
     box.Right -= 2;
-    box.Left += XYOffsetX;
+    box.Left += g.XYOffsetX;
     const bool sortMark = SortIndicatorAt(ACol, ARow);
     if (HAlign == taCenter && sortMark)
         box.Left += 10;
@@ -418,36 +436,36 @@ void TTxStringGrid::DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int Re
         box.Top += GH;
     else if (GVA == vaUnderText)
         box.Bottom -= GH;
-    box.Top += XYOffsetY;
+    box.Top += g.XYOffsetY;
     if (sortMark && ARow == 0) {
         if (HAlign == taLeftJustify)
             box.Right -= 14;
         else
             box.Left += 14;
     }
-    if (ARow == 0 && GetFilter(RealCol))
+    if (ARow == 0 && g.GetFilter(RealCol))
         box.Right -= 16;
 
     QString text = Text;
     ui::Font keep = Canvas.font;
-    if (FURLShow && IsURL(text)) {
-        if (!FURLFull && text.contains(QLatin1String("://")))
+    if (g.URLShow() && IsURL(text)) {
+        if (!g.URLFull() && text.contains(QLatin1String("://")))
             text = text.mid(text.indexOf(QLatin1String("://")) + 3);
         Canvas.font.setStyle(ui::fsUnderline, true);
-        Canvas.font.color = FURLColor;
+        Canvas.font.color = g.URLColor();
     }
     int flags = Qt::TextExpandTabs;
     flags |= HAlign == taRightJustify ? Qt::AlignRight : HAlign == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
     flags |= VAlign == vtaBottom ? Qt::AlignBottom : VAlign == vtaCenter ? Qt::AlignVCenter : Qt::AlignTop;
-    if (layoutDirection() == Qt::RightToLeft)
+    if (g.layoutDirection() == Qt::RightToLeft)
         flags ^= (Qt::AlignLeft | Qt::AlignRight) * (HAlign != taCenter);
-    const bool oneLine = LinesInText(text, Multilinecells) <= 1 || !Multilinecells;
+    const bool oneLine = LinesInText(text, g.Multilinecells) <= 1 || !g.Multilinecells;
     QString shown = text;
     if (oneLine && !WordWrapOn) {
         QString rest = text;
-        GetNextLine(rest, Multilinecells, shown);
+        GetNextLine(rest, g.Multilinecells, shown);
         flags |= Qt::TextSingleLine;
-        if (EnhTextSize && Canvas.textWidth(shown) > box.width() && box.width() > 0)
+        if (g.EnhTextSize && Canvas.textWidth(shown) > box.width() && box.width() > 0)
             shown = Canvas.painter() ? QFontMetrics(Canvas.font.toQFont()).elidedText(shown, Qt::ElideRight, box.width())
                                      : shown;
     } else {
@@ -465,8 +483,8 @@ void TTxStringGrid::DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int Re
     TextWidth = std::clamp(Canvas.textWidth(shown), 0, std::max(box.width(), 0));
 
     int m1 = 0, m2 = 0;
-    if (const TCellGraphic* g = GetCellGraphic(RealCol, ARow); g && (g->Marker1 || g->Marker2)) {
-        GetMarker(RealCol, ARow, m1, m2);
+    if (const TCellGraphic* cg = g.GetCellGraphic(RealCol, ARow); cg && (cg->Marker1 || cg->Marker2)) {
+        g.GetMarker(RealCol, ARow, m1, m2);
         DrawErrorLines(Canvas, shown, box, m2, m1, Canvas.textHeight(QStringLiteral("hg")));
     }
     Canvas.font = keep;
@@ -475,20 +493,21 @@ void TTxStringGrid::DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int Re
         const int w = std::clamp(TextWidth, 0, std::max(0, Rect.width() - 16));
         const int x = HAlign == taLeftJustify ? Rect.Left + w + 10 : HAlign == taRightJustify ? Rect.Right - w - 10 : Rect.Left + 8;
         const int y = VAlign == vtaTop ? Rect.Top + 8 : VAlign == vtaBottom ? Rect.Bottom - 8 : (Rect.Top + Rect.Bottom) / 2;
-        const int rc = RemapCol(ACol);
-        if (rc == FSortSettings.Column || FSortSettings.IndexShow)
+        const int rc = g.RemapCol(ACol);
+        if (rc == g.SortSettings().Column || g.SortSettings().IndexShow)
             DrawSortIndicator(Canvas, ACol, y, x);
     }
 }
 
-void TTxStringGrid::DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X)
+void TGridPainter::DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X)
 {
-    const int rc = RemapCol(ACol);
-    if (FSortSettings.IndexShow) {
-        const int pos = FSort.Indexes.FindIndex(rc);
+    TSortSettings& ss = FGrid.SortSettings();
+    const int rc = FGrid.RemapCol(ACol);
+    if (ss.IndexShow) {
+        const int pos = FGrid.SortIndexes().FindIndex(rc);
         if (pos < 0)
             return;
-        const bool desc = TSortIndexList::Descending(FSort.Indexes.GetInteger(pos));
+        const bool desc = TSortIndexList::Descending(FGrid.SortIndexes().GetInteger(pos));
         Canvas.brush = ui::Brush{ui::rgb(0xFF, 0xFF, 0x00)};
         Canvas.pen = ui::Pen{ui::clBlack, 1};
         if (desc)
@@ -500,15 +519,15 @@ void TTxStringGrid::DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X
         Canvas.font.color = ui::clBlack;
         Canvas.textOut(X - 2, Y - 4, QString::number(pos + 1));
         Canvas.font = keep;
-    } else if (!FSortSettings.UpGlyph.isNull() && !FSortSettings.DownGlyph.isNull()) {
-        const QImage& g = FSortSettings.Direction == sdDescending ? FSortSettings.DownGlyph : FSortSettings.UpGlyph;
+    } else if (!ss.UpGlyph.isNull() && !ss.DownGlyph.isNull()) {
+        const QImage& g = ss.Direction == sdDescending ? ss.DownGlyph : ss.UpGlyph;
         DrawBitmapTransp(Canvas, g, Canvas.brush.color, TRect{X - 4, Y - 4, X - 4 + g.width(), Y - 4 + g.height()});
     } else {
         // A solid dark triangle: etched lines on the header's grey were barely seen.
         const ui::Brush keep = Canvas.brush;
         Canvas.brush = ui::Brush{ui::rgb(0x40, 0x40, 0x40)};
         Canvas.pen = ui::Pen{ui::rgb(0x40, 0x40, 0x40), 1};
-        if (FSortSettings.Direction == sdDescending)
+        if (ss.Direction == sdDescending)
             Canvas.polygon(QPolygon({QPoint(X - 4, Y - 3), QPoint(X + 4, Y - 3), QPoint(X, Y + 3)}));
         else
             Canvas.polygon(QPolygon({QPoint(X - 4, Y + 3), QPoint(X + 4, Y + 3), QPoint(X, Y - 3)}));
@@ -516,5 +535,42 @@ void TTxStringGrid::DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X
     }
     Canvas.pen = ui::Pen{ui::clBlack, 1};
 }
+
+// --- the grid's painting functions, forwarded --------------------------------------------
+
+void TTxStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select,
+                                        ui::Brush& Brush, ui::Font& Font, TAlignment& HAlign, TVAlignment& VAlign,
+                                        bool& WordWrapOut)
+{
+    (void)WordWrapOut; // left as it came
+    FPainter->GetVisualProperties(ACol, ARow, State, Print, Select, Brush, Font, HAlign, VAlign);
+}
+
+void TTxStringGrid::GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign)
+{
+    FPainter->GetCellAlignment(ACol, ARow, HAlign, VAlign);
+}
+
+TCellGraphic* TTxStringGrid::GetGraphicDetails(int ACol, int ARow, int& Width, int& Height, bool& TextToo,
+                                               TCellHAlign& HAlign, TCellVAlign& VAlign)
+{
+    return FPainter->GetGraphicDetails(ACol, ARow, Width, Height, TextToo, HAlign, VAlign);
+}
+
+void TTxStringGrid::DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X)
+{
+    FPainter->DrawSortIndicator(Canvas, ACol, Y, X);
+}
+
+void TTxStringGrid::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State)
+{
+    FPainter->DrawGridCell(Canvas, ACol, ARow, Rect, State);
+}
+
+void TTxStringGrid::PaintSoftFrame() { FPainter->PaintSoftFrame(); }
+
+THTMLPictureCache& TTxStringGrid::PictureCache() { return FPainter->PictureCache(); }
+
+ui::Control* TTxStringGrid::FooterPanel() const { return FPainter->FooterPanel(); }
 
 } // namespace grid

@@ -1,6 +1,7 @@
 // TTxStringGrid: sums, averages, minima and maxima, the selected text, automatic numbering,
 // fitting column widths and row heights to their contents, and swapping rows and columns.
 #include "grid/core/Txgrid.h"
+#include "grid/paint/TxgridPainter.h"
 
 #include "grid/text/TxgridHTML.h"
 #include "grid/controls/TxgridLines.h"
@@ -137,17 +138,10 @@ void TTxStringGrid::AutoNumberRow(int ARow)
 
 // --- sizing ------------------------------------------------------------------------------
 
-void TTxStringGrid::ApplyCellFont(int ACol, int ARow, ui::Font& Font)
-{
-    Font = ACol < fixedCols() || ARow < fixedRows() ? FFixedFont : controlFont();
-    ui::Brush brush{controlColor()};
-    GetCellColor(ACol, ARow, 0, brush, Font);
-}
-
 TPoint TTxStringGrid::GetCellTextSize(int ACol, int ARow)
 {
     ui::Canvas canvas;
-    ApplyCellFont(ACol, ARow, canvas.font);
+    FPainter->ApplyCellFont(ACol, ARow, canvas.font);
     const int rc = RemapCol(ACol);
     const QString text = GetCellEx(rc, ARow);
     switch (TextType(text, EnableHTML)) {
@@ -158,7 +152,7 @@ TPoint TTxStringGrid::GetCellTextSize(int ACol, int ARow)
         o.WordWrap = !EnhTextSize;
         o.Images = FGridImages;
         o.Pictures = PictureContainer;
-        o.PictureCache = FPictureCache.get();
+        o.PictureCache = &PictureCache();
         THTMLRenderResult res;
         RenderHTMLText(canvas, text, TRect{0, 0, 65535, 65535}, o, res);
         return {res.MaxLineWidth, res.TotalHeight};
@@ -222,7 +216,7 @@ void TTxStringGrid::SizeToWidth(int ACol, bool OnlyGrow)
         if (IsMergedCell(rc, r))
             continue;
         ui::Canvas canvas;
-        ApplyCellFont(ACol, r, canvas.font);
+        FPainter->ApplyCellFont(ACol, r, canvas.font);
         canvas.font.size += Zoom;
         widest = std::max(widest, GetCellGraphicSize(rc, r).x() + canvas.textWidth(GetCellEx(rc, r)));
     }
@@ -252,7 +246,7 @@ void TTxStringGrid::AutoSizeRows(bool DoFixedRows, int Padding)
 void TTxStringGrid::SizeToLines(int ARow, int Lines, int Padding)
 {
     ui::Canvas canvas;
-    ApplyCellFont(fixedCols(), ARow, canvas.font);
+    FPainter->ApplyCellFont(fixedCols(), ARow, canvas.font);
     const int h = canvas.textHeight(QStringLiteral("gh"));
     setRowHeights(ARow, Padding + Lines * (h + h / 4));
 }
@@ -265,7 +259,7 @@ void TTxStringGrid::AutoSizeRow(int ARow)
         if (CellSpan(rc, ARow).y() > 0)
             continue;
         ui::Canvas canvas;
-        ApplyCellFont(c, ARow, canvas.font);
+        FPainter->ApplyCellFont(c, ARow, canvas.font);
         const int width = CellSize(rc, ARow).x();
         const QString text = GetCellEx(rc, ARow);
         int th = 0;
@@ -296,7 +290,7 @@ void TTxStringGrid::AutoSizeRow(int ARow)
             o.WordWrap = true;
             o.Images = FGridImages;
             o.Pictures = PictureContainer;
-            o.PictureCache = FPictureCache.get();
+            o.PictureCache = &PictureCache();
             THTMLRenderResult res;
             RenderHTMLText(canvas, text, TRect{0, 0, width, 65535}, o, res);
             th = res.TotalHeight;
