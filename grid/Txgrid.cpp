@@ -5,6 +5,8 @@
 #include "grid/paint/TxgridFooterPanel.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/edit/TxgridRichEdit.h"
+#include "grid/sort/TxgridFind.h"
+#include "grid/sort/TxgridSorting.h"
 
 #include "grid/TxgridStartup.h"
 #include "grid/text/TxgridStrings.h"
@@ -30,6 +32,8 @@ int scrollBarExtent(const QWidget* w) { return w->style()->pixelMetric(QStyle::P
 // The settings objects are members, made before this body in the order they are declared.
 TTxStringGrid::TTxStringGrid(QWidget* AOwner) : TBaseGrid(AOwner)
 {
+    FSorting = std::make_unique<TGridSorting>(*this);
+    FFinder = std::make_unique<TGridFinder>(*this);
     // The footer panel along the bottom, empty until the floating footer shows.
     FFooterPanel = new TFooterPanel(*this);
     FFooterPanel->hide();

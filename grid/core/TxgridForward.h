@@ -18,6 +18,8 @@ class TGridButton;
 class TTxInplaceEdit;
 class THTMLHintWindow;
 class TGridExchange;
+class TGridSorting;
+class TGridFinder;
 class TScrollBarStyle;
 
 // The plain text of rich text (paragraph marks as CR LF).

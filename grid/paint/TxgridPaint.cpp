@@ -140,7 +140,7 @@ bool TTxStringGrid::SortIndicatorAt(int ACol, int ARow)
     if (!FSortSettings.Show || ARow != FSortSettings.Row() || rowCount() <= 2 || fixedRows() < 1)
         return false;
     const int rc = RemapCol(ACol);
-    if (rc != FSortSettings.Column && FSort.Indexes.FindIndex(rc) < 0)
+    if (rc != FSortSettings.Column && SortIndexes().FindIndex(rc) < 0)
         return false;
     return ACol >= fixedCols() || FSortSettings.FixedCols;
 }
@@ -495,10 +495,10 @@ void TTxStringGrid::DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X
 {
     const int rc = RemapCol(ACol);
     if (FSortSettings.IndexShow) {
-        const int pos = FSort.Indexes.FindIndex(rc);
+        const int pos = SortIndexes().FindIndex(rc);
         if (pos < 0)
             return;
-        const bool desc = TSortIndexList::Descending(FSort.Indexes.GetInteger(pos));
+        const bool desc = TSortIndexList::Descending(SortIndexes().GetInteger(pos));
         Canvas.brush = ui::Brush{ui::rgb(0xFF, 0xFF, 0x00)};
         Canvas.pen = ui::Pen{ui::clBlack, 1};
         if (desc)
