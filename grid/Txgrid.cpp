@@ -6,6 +6,8 @@
 #include "grid/paint/TxgridPainter.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/print/TxgridPrinter.h"
+#include "grid/sort/TxgridFind.h"
+#include "grid/sort/TxgridSorting.h"
 
 #include "grid/TxgridStartup.h"
 #include "grid/text/TxgridStrings.h"
@@ -31,6 +33,8 @@ int scrollBarExtent(const QWidget* w) { return w->style()->pixelMetric(QStyle::P
 TTxStringGrid::TTxStringGrid(QWidget* AOwner)
     : TBaseGrid(AOwner), FEditing(std::make_unique<TGridEditing>(*this)), FInput(std::make_unique<TGridInput>(*this))
 {
+    FSorting = std::make_unique<TGridSorting>(*this);
+    FFinder = std::make_unique<TGridFinder>(*this);
     // Painting, with the footer panel along the bottom, empty until the floating footer shows.
     FPainter = std::make_unique<TGridPainter>(*this);
 

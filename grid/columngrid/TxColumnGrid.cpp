@@ -6,6 +6,8 @@
 #include "grid/controls/Tsgspin.h"
 
 #include <algorithm>
+#include <type_traits>
+#include <typeinfo>
 
 namespace grid {
 
@@ -384,6 +386,12 @@ bool TTxColumnGrid::GetFilter(int ACol)
     const TGridColumnItem* item = ItemAt(ACol);
     return item && !item->Filter().isEmpty();
 }
+
+// The filter tests the rows of this class straight from the store; a class derived from it
+// may have a row test of its own, so only this exact class says so.
+static_assert(std::is_same_v<decltype(&TTxColumnGrid::MatchFilter), bool (TTxStringGrid::*)(int)>,
+              "with a row test of its own the column grid must not answer OwnMatchFilter with true");
+bool TTxColumnGrid::OwnMatchFilter() const { return typeid(*this) == typeid(TTxColumnGrid); }
 
 int TTxColumnGrid::GetEditLimit()
 {

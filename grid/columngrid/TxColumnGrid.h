@@ -316,6 +316,7 @@ public:
 protected:
     void MousePressed(Qt::MouseButton button, Qt::KeyboardModifiers mods, QPoint pos) override;
     void colWidthsChanged() override;
+    bool OwnMatchFilter() const override; // the grid's row test is the column grid's too
 
 private:
     friend class TGridColumnItem;

@@ -9,10 +9,8 @@
 #include "grid/text/Picturecontainer.h"
 #include "grid/settings/TxgridLookSettings.h"
 #include "grid/settings/TxgridSettings.h"
-#include "grid/sort/TxgridSortState.h"
 #include "grid/core/TxgridEvents.h"
 #include "grid/core/TxgridCellAccess.h"
-#include "grid/sort/TxgridFind.h"
 #include "grid/core/TxgridForward.h"
 #include "grid/core/TxgridGroup.h"
 #include "grid/core/TxgridTypes.h"
@@ -244,8 +242,8 @@ public:
     TIntList& MergedColumns() { return FMergedColumns; }
     void SwapColumns(int ACol1, int ACol2);
     void SwapRows(int ARow1, int ARow2);
-    int SwapCount() const { return FSort.SwapCount; }
-    TIntList& SortCrossReference() { return FSort.CrossReference; }
+    int SwapCount() const;
+    TIntList& SortCrossReference();
 
     // ========================================================================================
     // Calculations, selected text and sizing
@@ -593,7 +591,7 @@ public:
     void QSort();
     void QSortIndexed(); // ETxGridError "No indexes specified for indexed sort"
     void QSortGroup();
-    TSortIndexList& SortIndexes() { return FSort.Indexes; }
+    TSortIndexList& SortIndexes();
     // The row cross-reference: entry p is the row number the row now at p had when the list
     // was filled.
     void InitSortXRef();
@@ -604,8 +602,8 @@ public:
     // Whether a left-button release at Pos over cell (ACol, ARow) of a press in row PressRow
     // sorts (ACol displayed; OnCanSort, asked last, gets the real column).
     bool CanClickSort(int ACol, int ARow, int PressRow, QPoint Pos);
-    int CompareCount() const { return FSort.CompareCount; }
-    qint64 SortTime() const { return FSort.Time; } // the last header-click sort, ms
+    int CompareCount() const;
+    qint64 SortTime() const; // the last header-click sort, ms
     // The image index a ctImageList, ctDataImage or ctImages cell carries; -1 for others.
     int GetCellImageIdx(int ACol, int ARow);
     // Hides every normal row that fails MatchFilter (in place in the store when nothing is
@@ -615,28 +613,13 @@ public:
 protected:
     void QuickSortRows(int ACol, int Lo, int Hi);
     void QuickSortRowsIndexed(int Idx, int Lo, int Hi);
+    // Whether MatchFilter is the grid's own, so that the filter may test the rows straight
+    // from the store: only a class known to keep it answers true (its own exact type).
+    virtual bool OwnMatchFilter() const;
 
 private:
-    struct TSortColumn;
-    int CompareDir(int ACol, int ARow1, int ARow2, bool Descending);
-    const QString& SortCellRef(int ACol, int ARow, QString& Buffer); // the text GetCellEx gives
-    int SortColLimit() const; // columns a tie-break may reach
-    // ACol, then with SortSettings.Full each column to its right, all in one direction.
-    std::vector<TSortLink> SortChain(int ACol, int Sign);
-    // Rows Lo..Hi ordered by the first link, ties broken by the next ones.
-    void SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& Chain);
-    void SplitRowMerges(int Lo, int Hi);
-    void ApplyRowOrder(int Lo, const std::vector<int>& Order);
-    template <class Body>
-    void FullSort(bool KeepCol0, bool FollowRow, Body Run);
-    void UndoColumnMerge();
-    void ApplyColumnMerge();
-
-    TSortState FSort;
-    struct TFilterContext;
-    const TFilterContext* FFilterContext = nullptr; // the regional settings of a running filter
-    bool FFilterPlaceholder = false; // filtering added the only normal row (or the store kept it)
-    int FFilterRestoreFixed = -1;    // fixed rows the store dropped while everything was filtered
+    std::unique_ptr<TGridSorting> FSorting; // made with the grid (TxgridSorting.h)
+    friend class TGridSorting; // the hidden-row store, the row selection, rows leaving, merges
 
 public:
     // ---- Search and find ----
@@ -650,7 +633,8 @@ public:
     // A typed character while Navigation.AutoGotoWhenSorted: Search moves to the row found.
     void SearchKey(const QString& Typed);
 private:
-    TFindState FFind;
+    std::unique_ptr<TGridFinder> FFinder; // made with the grid (TxgridFind.h)
+    void ForgetTypedSearch(); // a click, a navigation key or a cleared grid: typing starts anew
 public:
 
     // ========================================================================================
@@ -748,7 +732,6 @@ private:
     // where they still can be, EndUpdate, and the cells that moved told.
     void RowsLeft(int Top, int Cur, int Col, bool ExRules, const TRect& Changed);
     void HideRowsImpl(int ARow1, int ARow2, bool ExRules);
-    void HideDisplayedRows(std::span<const int> Rows);
     void SyncHiddenColumnCount();
     void MergedColumnsChanged();
     void HilightRange(bool Mark, bool Undo, bool DoCase, const QString& Text, int FromCol, int FromRow, int ToCol,
@@ -812,9 +795,8 @@ private:
     TGridRect FHiddenSelection;
     int FNodeCount = 0;
     int FUpdateCount = 0;
-    QString FSearchText; // the keyboard's incremental search
     std::unique_ptr<TGridExchange> FExchange; // clipboard, office files, drag and drop
-    friend class TGridExchange; // CellEditable, the drop markers FArrows and FPopupButton
+    friend class TGridExchange; // the editing's CellEditable: what a paste or drop may write
 
 public:
     // ---- Persistence, cell checks, drag and drop ----

@@ -23,6 +23,8 @@ struct TPrintLayout;
 class TGridInput;
 struct TInputState;
 class TGridPainter;
+class TGridSorting;
+class TGridFinder;
 
 // The plain text of rich text (paragraph marks as CR LF).
 QString RichTextToPlain(const QString& Rtf);

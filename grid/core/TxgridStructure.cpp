@@ -239,7 +239,7 @@ void TTxStringGrid::Clear()
 {
     if (rowCount() > 0 && colCount() > 0)
         ClearRect(0, 0, colCount() + NumHiddenColumns() - 1, rowCount() - 1);
-    FSearchText.clear();
+    ForgetTypedSearch();
 }
 
 bool TTxStringGrid::IsCell(const QString& Value, int& ACol, int& ARow)

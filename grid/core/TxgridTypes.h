@@ -107,6 +107,21 @@ enum TSortStyle {
     ssHTML,
     ssImages
 };
+// The options of a search (Find, FindFirst): a set of TFindParameters.
+enum TFindParameters : unsigned {
+    fnMatchCase = 0x001,          // compare case-sensitively
+    fnMatchFull = 0x002,          // the whole cell must equal the text
+    fnMatchRegular = 0x004,       // the text is a wildcard pattern (MatchStrEx)
+    fnDirectionLeftRight = 0x008, // row by row; otherwise column by column
+    fnMatchStart = 0x010,         // the text must stand at the start of the cell
+    fnFindInCurrentRow = 0x020,
+    fnFindInCurrentCol = 0x040,
+    fnIncludeFixed = 0x080,       // fixed rows and columns, right fixed columns, footer rows too
+    fnAutoGoto = 0x100,           // the found cell becomes the current cell
+    fnIgnoreHTMLTags = 0x200,     // formatting tags are removed before matching
+    fnBackward = 0x400,
+};
+using TFindParams = unsigned;
 enum TCellBorder : unsigned { cbTop = 1, cbLeft = 2, cbRight = 4, cbBottom = 8 };
 using TCellBorders = unsigned;
 

@@ -256,7 +256,7 @@ bool I::LookupReset(G& g, E& e)
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_Insert:
-    case Qt::Key_Delete: g.FFind.Typed.clear(); break;
+    case Qt::Key_Delete: g.ForgetTypedSearch(); break;
     default: break;
     }
     return false;

@@ -57,7 +57,7 @@ bool I::RightClick(G& g, E& e)
 bool I::Press(G& g, E& e)
 {
     TInputState& s = S(g);
-    g.FFind.Typed.clear();
+    g.ForgetTypedSearch();
     s.LeftDown = true;
     s.PressPoint = e.Pos;
     s.ButtonCol = s.ButtonRow = -1;

@@ -2,6 +2,7 @@
 // fitting column widths and row heights to their contents, and swapping rows and columns.
 #include "grid/core/Txgrid.h"
 #include "grid/paint/TxgridPainter.h"
+#include "grid/sort/TxgridSorting.h"
 
 #include "grid/text/TxgridHTML.h"
 #include "grid/controls/TxgridLines.h"
@@ -344,12 +345,7 @@ void TTxStringGrid::SortSwapRows(int ARow1, int ARow2)
 {
     if (ARow1 == ARow2 || ARow1 < 0 || ARow2 < 0 || ARow1 >= rowCount() || ARow2 >= rowCount())
         return;
-    ++FSort.SwapCount;
-    if (ARow1 < FSort.CrossReference.Count() && ARow2 < FSort.CrossReference.Count()) {
-        const int a = FSort.CrossReference.GetInteger(ARow1);
-        FSort.CrossReference.SetInteger(ARow1, FSort.CrossReference.GetInteger(ARow2));
-        FSort.CrossReference.SetInteger(ARow2, a);
-    }
+    FSorting->RowsSwapped(ARow1, ARow2);
     if (FSortSettings.SingleColumn) {
         const int c = FSortSettings.Column;
         const QString t = cells(c, ARow1);
@@ -366,10 +362,7 @@ void TTxStringGrid::SortSwapRows(int ARow1, int ARow2)
         FRowSelect[std::size_t(ARow1)] = b;
         FRowSelect[std::size_t(ARow2)] = a;
     }
-    if (FSort.CurrentRow == ARow1)
-        FSort.CurrentRow = ARow2;
-    else if (FSort.CurrentRow == ARow2)
-        FSort.CurrentRow = ARow1;
+    FSorting->CurrentRowSwapped(ARow1, ARow2);
     if (FUpdateCount == 0)
         Invalidate();
 }

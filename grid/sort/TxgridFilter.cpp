@@ -1,17 +1,16 @@
-// TTxStringGrid: filtering. Rows that fail the filter conditions are hidden through the
+// TGridSorting: filtering. Rows that fail the filter conditions are hidden through the
 // hidden-row store, and all hidden rows show again when filtering is switched off. With
 // nothing hidden before, the failing rows are set aside in the cell store where they are,
 // behind the list of the rows shown: filtering costs little more than testing the rows, and
 // switching it off costs nothing per row.
-#include "grid/columngrid/TxColumnGrid.h"
 #include "grid/core/Txgrid.h"
 #include "grid/files/TxgridFiles.h"
+#include "grid/sort/TxgridSorting.h"
 #include "grid/controls/Txutil.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <type_traits>
 #include <typeinfo>
 #include <vector>
 
@@ -25,7 +24,7 @@ using UpdateLock = files::TUpdateGuard;
 
 // The conditions of a running filter, each read once at its start with the regional
 // settings of that moment.
-struct TTxStringGrid::TFilterContext {
+struct TGridSorting::TFilterContext {
     std::vector<std::pair<std::size_t, TMatchCondition>> Conditions; // column, condition
 
     explicit TFilterContext(const TFilter& F)
@@ -61,33 +60,18 @@ struct TTxStringGrid::TFilterContext {
     }
 };
 
-namespace {
-
-// The grid classes whose MatchFilter is the one above: for them the walk tests the rows
-// straight from the store instead of asking MatchFilter row by row. Any other class is
-// asked for every row, as it may have its own test.
-static_assert(std::is_same_v<decltype(&TTxColumnGrid::MatchFilter), bool (TTxStringGrid::*)(int)>,
-              "a grid class with its own row test must not be listed below");
-bool OwnRowTest(const TTxStringGrid& G)
-{
-    const std::type_info& t = typeid(G);
-    return t == typeid(TTxStringGrid) || t == typeid(TTxColumnGrid);
-}
-
-} // namespace
-
-bool TTxStringGrid::MatchFilter(int ARow)
+bool TGridSorting::MatchFilter(int ARow)
 {
     const ui::StringGridCore::RowData* row = &ui::StringGridCore::emptyRow(); // a row past the grid reads as empty
-    core().forRows(ARow, ARow + 1, [&](int, const ui::StringGridCore::RowData& r) { row = &r; });
+    G.core().forRows(ARow, ARow + 1, [&](int, const ui::StringGridCore::RowData& r) { row = &r; });
     if (FFilterContext)
         return FFilterContext->Match(*row);
-    return TFilterContext(FFilter).Match(*row);
+    return TFilterContext(G.Filter()).Match(*row);
 }
 
-void TTxStringGrid::ApplyFilter()
+void TGridSorting::ApplyFilter()
 {
-    TFilterContext ctx(FFilter);
+    TFilterContext ctx(G.Filter());
     const TFilterContext* const outer = FFilterContext;
     FFilterContext = &ctx;
     struct Reset {
@@ -96,8 +80,8 @@ void TTxStringGrid::ApplyFilter()
         ~Reset() { Ptr = Value; }
     } reset{FFilterContext, outer};
 
-    const int fixed = FixedRows();
-    const int end = rowCount() - FixedFooters();
+    const int fixed = G.FixedRows();
+    const int end = G.rowCount() - G.FixedFooters();
     const int total = end - fixed;
 
     // The percentage is reported when it changes: next is the first count of rows examined
@@ -106,9 +90,9 @@ void TTxStringGrid::ApplyFilter()
     short reported = -1;
     int next = 1;
     auto report = [&](int examined) {
-        while (OnFilterProgress && next <= examined) {
+        while (G.OnFilterProgress && next <= examined) {
             reported = percent(next);
-            OnFilterProgress(*this, reported);
+            G.OnFilterProgress(G, reported);
             // The next change lies near where the percentage passes the half after it.
             int s = std::max(next + 1, int((reported + 0.5) * total / 100.0));
             while (s > next + 1 && percent(s - 1) != reported)
@@ -122,9 +106,9 @@ void TTxStringGrid::ApplyFilter()
     // The rows are kept in place when nothing is hidden yet and no disjunct row selection has
     // to follow them: then the rows shown are listed (the fixed rows and footers with them),
     // else the failing ones.
-    const bool inPlace = NumHiddenRows() == 0 && !FMouseActions.DisjunctRowSelect && FRowSelect.empty();
+    const bool inPlace = G.NumHiddenRows() == 0 && !G.MouseActions().DisjunctRowSelect && G.FRowSelect.empty();
     std::vector<int> listed;
-    listed.reserve(std::size_t(inPlace ? rowCount() : std::max(total, 0)));
+    listed.reserve(std::size_t(inPlace ? G.rowCount() : std::max(total, 0)));
     if (inPlace)
         for (int r = 0; r < fixed; ++r)
             listed.push_back(r);
@@ -143,12 +127,12 @@ void TTxStringGrid::ApplyFilter()
     // while the store is being read.
     constexpr int kBlock = 4096, kAhead = 16;
     std::vector<const ui::StringGridCore::RowData*> rows(kBlock);
-    const bool own = OwnRowTest(*this);
+    const bool own = G.OwnMatchFilter();
     for (int b = fixed; b < end; b += kBlock) {
         const int e = std::min(b + kBlock, end);
         if (own) {
             int got = 0; // every row of the block: the ones never written come empty
-            core().forRows(b, e, [&](int, const ui::StringGridCore::RowData& d) { rows[std::size_t(got++)] = &d; });
+            G.core().forRows(b, e, [&](int, const ui::StringGridCore::RowData& d) { rows[std::size_t(got++)] = &d; });
             for (int i = 0; i < got; ++i) {
                 if (i + kAhead < got)
                     ctx.Prefetch(*rows[std::size_t(i + kAhead)]);
@@ -158,22 +142,22 @@ void TTxStringGrid::ApplyFilter()
             }
         } else {
             for (int r = b; r < e; ++r)
-                result(r, MatchFilter(r));
+                result(r, G.MatchFilter(r));
         }
         report(e - fixed);
     }
     if (firstFailing < 0)
         return;
     if (inPlace) {
-        for (int r = std::max(end, fixed); r < rowCount(); ++r)
+        for (int r = std::max(end, fixed); r < G.rowCount(); ++r)
             listed.push_back(r);
-        const int top = topRow(), cur = row(), c = col();
-        BeginUpdate();
-        if (FHiddenRows.SetAside(core(), std::move(listed))) {
-            RowsLeft(top, cur, c, false, TRect{0, firstFailing, colCount() - 1, lastFailing + 1}); // as displayed before
+        const int top = G.topRow(), cur = G.row(), c = G.col();
+        G.BeginUpdate();
+        if (G.FHiddenRows.SetAside(G.core(), std::move(listed))) {
+            G.RowsLeft(top, cur, c, false, TRect{0, firstFailing, G.colCount() - 1, lastFailing + 1}); // as displayed before
             return;
         }
-        EndUpdate();
+        G.EndUpdate();
         // Nothing shown is left (the store keeps a row of its own then): the failing rows
         // leave the store.
         listed.clear();
@@ -185,18 +169,18 @@ void TTxStringGrid::ApplyFilter()
 
 // The displayed rows given (ascending) go to the hidden-row store together, in one pass over
 // the cell store; the current cell is kept as hiding them one run at a time keeps it.
-void TTxStringGrid::HideDisplayedRows(std::span<const int> Rows)
+void TGridSorting::HideDisplayedRows(std::span<const int> Rows)
 {
     if (Rows.empty())
         return;
-    const int top = topRow(), cur = row(), c = col();
-    BeginUpdate();
-    FHiddenRows.HideFrom(core(), Rows);
-    if (FMouseActions.DisjunctRowSelect)
+    const int top = G.topRow(), cur = G.row(), c = G.col();
+    G.BeginUpdate();
+    G.FHiddenRows.HideFrom(G.core(), Rows);
+    if (G.MouseActions().DisjunctRowSelect)
         for (auto it = Rows.rbegin(); it != Rows.rend(); ++it)
-            if (std::size_t(*it) < FRowSelect.size())
-                FRowSelect.erase(std::size_t(*it), 1);
-    RowsLeft(top, cur, c, false, TRect{0, Rows.front(), colCount() - 1, Rows.back() + 1}); // as displayed before
+            if (std::size_t(*it) < G.FRowSelect.size())
+                G.FRowSelect.erase(std::size_t(*it), 1);
+    G.RowsLeft(top, cur, c, false, TRect{0, Rows.front(), G.colCount() - 1, Rows.back() + 1}); // as displayed before
 }
 
 void TTxStringGrid::SetFilterActive(bool Value)
@@ -204,28 +188,33 @@ void TTxStringGrid::SetFilterActive(bool Value)
     if (Value == FFilterActive)
         return;
     FFilterActive = Value;
-    UpdateLock lock(*this);
+    FSorting->FilterActiveChanged(Value);
+}
+
+void TGridSorting::FilterActiveChanged(bool Value)
+{
+    UpdateLock lock(G);
     if (Value) {
-        const int fixed = fixedRows();
-        const int before = rowCount(), hiddenBefore = NumHiddenRows();
+        const int fixed = G.fixedRows();
+        const int before = G.rowCount(), hiddenBefore = G.NumHiddenRows();
         FFilterPlaceholder = false;
         FFilterRestoreFixed = -1;
         ApplyFilter();
         // When every row went, the store keeps one empty row of its own.
-        const bool storeRow = rowCount() > before - (NumHiddenRows() - hiddenBefore);
-        if (rowCount() - (storeRow ? 1 : 0) > FixedFooters() + fixed)
+        const bool storeRow = G.rowCount() > before - (G.NumHiddenRows() - hiddenBefore);
+        if (G.rowCount() - (storeRow ? 1 : 0) > G.FixedFooters() + fixed)
             return;
         if (storeRow) {
             FFilterPlaceholder = true;
-        } else if (!FixedRowAlways && fixed > 0) {
+        } else if (!G.FixedRowAlways && fixed > 0) {
             // One empty row keeps the fixed rows fixed (and the footers below it footers);
             // without fixed rows nothing needs it, and the grid shows what is left.
-            InsertRows(rowCount() - FixedFooters(), 1);
+            G.InsertRows(G.rowCount() - G.FixedFooters(), 1);
             FFilterPlaceholder = true;
         }
-        if (fixedRows() < fixed) {
-            if (fixed < rowCount())
-                setFixedRows(fixed);
+        if (G.fixedRows() < fixed) {
+            if (fixed < G.rowCount())
+                G.setFixedRows(fixed);
             else
                 FFilterRestoreFixed = fixed;
         }
@@ -233,15 +222,21 @@ void TTxStringGrid::SetFilterActive(bool Value)
     }
     // The placeholder is found again by its real index once every hidden row is back.
     int placeholder = -1;
-    if (FFilterPlaceholder && rowCount() - FixedFooters() - fixedRows() == 1)
-        placeholder = RemapRowInv(fixedRows());
-    UnHideRowsAll();
+    if (FFilterPlaceholder && G.rowCount() - G.FixedFooters() - G.fixedRows() == 1)
+        placeholder = G.RemapRowInv(G.fixedRows());
+    G.UnHideRowsAll();
     if (placeholder >= 0)
-        RemoveRows(placeholder, 1);
-    if (FFilterRestoreFixed > fixedRows() && FFilterRestoreFixed < rowCount())
-        setFixedRows(FFilterRestoreFixed);
+        G.RemoveRows(placeholder, 1);
+    if (FFilterRestoreFixed > G.fixedRows() && FFilterRestoreFixed < G.rowCount())
+        G.setFixedRows(FFilterRestoreFixed);
     FFilterPlaceholder = false;
     FFilterRestoreFixed = -1;
 }
+
+bool TTxStringGrid::MatchFilter(int ARow) { return FSorting->MatchFilter(ARow); }
+
+void TTxStringGrid::ApplyFilter() { FSorting->ApplyFilter(); }
+
+bool TTxStringGrid::OwnMatchFilter() const { return typeid(*this) == typeid(TTxStringGrid); }
 
 } // namespace grid

@@ -1,5 +1,8 @@
-// Finding cells by their text, and the typing-to-find navigation on the key column.
+// TGridFinder: finding cells by their text, and the typing-to-find navigation on the key
+// column; and the grid's functions that forward to it.
 #include "grid/core/Txgrid.h"
+#include "grid/sort/TxgridFind.h"
+#include "grid/sort/TxgridSorting.h"
 #include "grid/text/TxgridStrings.h"
 #include "grid/controls/Txutil.h"
 
@@ -83,59 +86,59 @@ TPoint ScanPlain(const ui::StringGridCore& Store, const TWalk& W, int cs, int rs
 
 } // namespace
 
-TPoint TTxStringGrid::FindFirst(const QString& AText, TFindParams Params)
+TPoint TGridFinder::FindFirst(const QString& AText, TFindParams Params)
 {
-    FFind.Pos = Find(TPoint(-1, -1), AText, Params);
-    return FFind.Pos;
+    FPos = Find(TPoint(-1, -1), AText, Params);
+    return FPos;
 }
 
-TPoint TTxStringGrid::FindNext()
+TPoint TGridFinder::FindNext()
 {
-    FFind.Pos = Find(FFind.Pos, FFind.Text, FFind.Params);
-    return FFind.Pos;
+    FPos = Find(FPos, FText, FParams);
+    return FPos;
 }
 
-bool TTxStringGrid::MatchCell(int ACol, int ARow)
+bool TGridFinder::MatchCell(int ACol, int ARow)
 {
-    const TFindParams P = FFind.Params;
+    const TFindParams P = FParams;
     const bool caseSensitive = (P & fnMatchCase) != 0;
     if (P & (fnIgnoreHTMLTags | fnMatchRegular)) {
-        QString S = GetCellEx(RemapCol(ACol), ARow);
+        QString S = G.GetCellEx(G.RemapCol(ACol), ARow);
         if (!caseSensitive)
             S = Upper(S);
         if (P & fnIgnoreHTMLTags)
             S = StripTags(S);
         if (P & fnMatchRegular)
-            return MatchStrEx(FFind.Text, S, caseSensitive);
-        return MatchPlain(S, FFind.Text, P);
+            return MatchStrEx(FText, S, caseSensitive);
+        return MatchPlain(S, FText, P);
     }
     QString own; // the text GetCellEx gives, read in place when no handler changes it
-    return MatchPlain(SortCellRef(RemapCol(ACol), ARow, own), FFind.Text, P);
+    return MatchPlain(TGridSorting::SortCellRef(G, G.RemapCol(ACol), ARow, own), FText, P);
 }
 
-TPoint TTxStringGrid::Find(TPoint Start, const QString& AText, TFindParams Params)
+TPoint TGridFinder::Find(TPoint Start, const QString& AText, TFindParams Params)
 {
     TPoint Res(-1, -1);
-    FFind.Params = Params;
-    FFind.Text = (Params & fnMatchCase) ? AText : Upper(AText);
-    if (colCount() <= FixedCols() || rowCount() <= FixedRows())
+    FParams = Params;
+    FText = (Params & fnMatchCase) ? AText : Upper(AText);
+    if (G.colCount() <= G.FixedCols() || G.rowCount() <= G.FixedRows())
         return Res;
 
     int c0, c1, r0, r1;
     if (Params & fnIncludeFixed) {
-        c0 = 0, c1 = colCount() - 1, r0 = 0, r1 = rowCount() - 1;
+        c0 = 0, c1 = G.colCount() - 1, r0 = 0, r1 = G.rowCount() - 1;
     } else {
-        c0 = FixedCols(), c1 = colCount() - FixedRightCols() - 1;
-        r0 = FixedRows(), r1 = rowCount() - FixedFooters() - 1;
+        c0 = G.FixedCols(), c1 = G.colCount() - G.FixedRightCols() - 1;
+        r0 = G.FixedRows(), r1 = G.rowCount() - G.FixedFooters() - 1;
     }
     const bool fromTop = Start.x() == -1 && Start.y() == -1;
     if (Params & fnFindInCurrentRow) {
-        r0 = r1 = row();
-        Start.setY(row());
+        r0 = r1 = G.row();
+        Start.setY(G.row());
     }
     if (Params & fnFindInCurrentCol) {
-        c0 = c1 = col();
-        Start.setX(col());
+        c0 = c1 = G.col();
+        Start.setX(G.col());
     }
     if (c0 > c1 || r0 > r1)
         return Res;
@@ -158,7 +161,7 @@ TPoint TTxStringGrid::Find(TPoint Start, const QString& AText, TFindParams Param
             k = index(sc, sr);
         // Otherwise the start lies outside the range: the walk begins at its first cell.
     }
-    const bool plain = !(Params & (fnIgnoreHTMLTags | fnMatchRegular)) && !OnGetDisplText;
+    const bool plain = !(Params & (fnIgnoreHTMLTags | fnMatchRegular)) && !G.OnGetDisplText;
     const int cs = int(byRow ? c0 + k % nc : c0 + k / nr);
     const int rs = int(byRow ? r0 + k / nc : r0 + k % nr);
     if (k < 0 || k >= count) {
@@ -168,11 +171,11 @@ TPoint TTxStringGrid::Find(TPoint Start, const QString& AText, TFindParams Param
         // the rows of the store.
         std::vector<std::size_t> storeCols(static_cast<std::size_t>(nc));
         for (int c = c0; c <= c1; ++c)
-            storeCols[std::size_t(c - c0)] = std::size_t(RemapCol(c));
-        Res = ScanPlain(core(), TWalk{c0, c1, r0, r1, step, byRow}, cs, rs,
+            storeCols[std::size_t(c - c0)] = std::size_t(G.RemapCol(c));
+        Res = ScanPlain(G.core(), TWalk{c0, c1, r0, r1, step, byRow}, cs, rs,
                         [&](int c, int r, const ui::StringGridCore::RowData& d) {
                             const std::size_t sc = storeCols[std::size_t(c - c0)];
-                            return d.hasObject(sc) ? MatchCell(c, r) : MatchPlain(d.text(sc), FFind.Text, Params);
+                            return d.hasObject(sc) ? MatchCell(c, r) : MatchPlain(d.text(sc), FText, Params);
                         });
     } else {
         int c = cs, r = rs;
@@ -191,41 +194,54 @@ TPoint TTxStringGrid::Find(TPoint Start, const QString& AText, TFindParams Param
             }
         }
     }
-    FFind.Pos = Res;
+    FPos = Res;
     if (Res.x() >= 0 && (Params & fnAutoGoto)) {
-        focusCell(col(), Res.y());
-        focusCell(Res.x(), row());
+        G.focusCell(G.col(), Res.y());
+        G.focusCell(Res.x(), G.row());
     }
     return Res;
 }
 
-int TTxStringGrid::Search(const QString& AText)
+int TGridFinder::Search(const QString& AText)
 {
-    if (rowCount() <= 1)
+    if (G.rowCount() <= 1)
         return -1;
-    const int key = FSortSettings.Show ? FSortSettings.Column : 1;
-    if (key < 0 || key >= colCount() + NumHiddenColumns())
+    const int key = G.SortSettings().Show ? G.SortSettings().Column : 1;
+    if (key < 0 || key >= G.colCount() + G.NumHiddenColumns())
         return -1;
-    for (int r = FixedRows(); r < rowCount(); ++r)
-        if (Upper(GetCellEx(key, r).left(AText.size())) == AText)
+    for (int r = G.FixedRows(); r < G.rowCount(); ++r)
+        if (Upper(G.GetCellEx(key, r).left(AText.size())) == AText)
             return r;
     return -1;
 }
 
-void TTxStringGrid::SearchKey(const QString& Typed)
+void TGridFinder::SearchKey(const QString& Typed)
 {
     if (Typed == QLatin1String("\b"))
-        FFind.Typed.chop(1);
-    else if (FNavigation.AutoGotoIncremental)
-        FFind.Typed += Typed;
+        FTyped.chop(1);
+    else if (G.Navigation().AutoGotoIncremental)
+        FTyped += Typed;
     else
-        FFind.Typed = Typed;
+        FTyped = Typed;
     // With every character erased there is nothing to look for: the current row stays.
-    if (FFind.Typed.isEmpty())
+    if (FTyped.isEmpty())
         return;
-    const int r = Search(Upper(FFind.Typed));
+    const int r = Search(Upper(FTyped));
     if (r >= 0)
-        focusCell(col(), r);
+        G.focusCell(G.col(), r);
 }
+
+// --- the grid's forwards -----------------------------------------------------------------
+
+TPoint TTxStringGrid::FindFirst(const QString& AText, TFindParams Params) { return FFinder->FindFirst(AText, Params); }
+TPoint TTxStringGrid::FindNext() { return FFinder->FindNext(); }
+TPoint TTxStringGrid::Find(TPoint Start, const QString& AText, TFindParams Params)
+{
+    return FFinder->Find(Start, AText, Params);
+}
+bool TTxStringGrid::MatchCell(int ACol, int ARow) { return FFinder->MatchCell(ACol, ARow); }
+int TTxStringGrid::Search(const QString& AText) { return FFinder->Search(AText); }
+void TTxStringGrid::SearchKey(const QString& Typed) { FFinder->SearchKey(Typed); }
+void TTxStringGrid::ForgetTypedSearch() { FFinder->ForgetTyped(); }
 
 } // namespace grid

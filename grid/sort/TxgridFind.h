@@ -1,30 +1,37 @@
 #pragma once
-// The grid's find options and the state kept between one search and the next.
+// TGridFinder: finding cells by their text, and typing to find on the key column. It keeps
+// the options and the cell of the last search and the characters typed so far; the grid's
+// functions of the same names forward here (Txgrid.h says what each does).
+#include "grid/core/TxgridTypes.h"
+
 #include <QPoint>
 #include <QString>
 
 namespace grid {
 
-enum TFindParameters : unsigned {
-    fnMatchCase = 0x001,          // compare case-sensitively
-    fnMatchFull = 0x002,          // the whole cell must equal the text
-    fnMatchRegular = 0x004,       // the text is a wildcard pattern (MatchStrEx)
-    fnDirectionLeftRight = 0x008, // row by row; otherwise column by column
-    fnMatchStart = 0x010,         // the text must stand at the start of the cell
-    fnFindInCurrentRow = 0x020,
-    fnFindInCurrentCol = 0x040,
-    fnIncludeFixed = 0x080,       // fixed rows and columns, right fixed columns, footer rows too
-    fnAutoGoto = 0x100,           // the found cell becomes the current cell
-    fnIgnoreHTMLTags = 0x200,     // formatting tags are removed before matching
-    fnBackward = 0x400,
-};
-using TFindParams = unsigned; // a set of TFindParameters
+class TTxStringGrid;
 
-struct TFindState {
-    QString Text;              // upper-cased unless fnMatchCase
-    TFindParams Params = 0;
-    QPoint Pos{-1, -1};        // the last found cell; (-1, -1) after a miss
-    QString Typed;             // characters collected for the typing-to-find navigation
+class TGridFinder {
+public:
+    explicit TGridFinder(TTxStringGrid& Grid) : G(Grid) {}
+    TGridFinder(const TGridFinder&) = delete;
+    TGridFinder& operator=(const TGridFinder&) = delete;
+
+    TPoint FindFirst(const QString& AText, TFindParams Params);
+    TPoint FindNext();
+    TPoint Find(TPoint Start, const QString& AText, TFindParams Params);
+    bool MatchCell(int ACol, int ARow);
+    int Search(const QString& AText);
+    void SearchKey(const QString& Typed);
+    // A navigation key, a click or a cleared grid: the next character typed starts anew.
+    void ForgetTyped() { FTyped.clear(); }
+
+private:
+    TTxStringGrid& G;
+    QString FText;             // upper-cased unless fnMatchCase
+    TFindParams FParams = 0;
+    QPoint FPos{-1, -1};       // the last found cell; (-1, -1) after a miss
+    QString FTyped;            // characters collected for the typing-to-find navigation
 };
 
 } // namespace grid

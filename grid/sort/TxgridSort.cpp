@@ -1,6 +1,6 @@
-// TTxStringGrid: comparing two cells by the column's sort style, sorting the rows by one
+// TGridSorting: comparing two cells by the column's sort style, sorting the rows by one
 // column, by the sort index list or within groups, the row cross-reference, and sorting by a
-// click on a header cell.
+// click on a header cell; and the grid's functions that forward to it.
 //
 // Every sort reads each cell of its sort column once into a key (TxgridSortKeys.h), orders
 // the keys with a merge sort (the keys of tie-breaking columns are read when a tie first
@@ -12,6 +12,7 @@
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridFiles.h"
 #include "grid/sort/TxgridSortKeys.h"
+#include "grid/sort/TxgridSorting.h"
 #include "platform/ui/Application.h"
 
 #include <QElapsedTimer>
@@ -214,8 +215,9 @@ void BreakTies(std::vector<int>& Order, const std::vector<double>& Values, int L
 
 // The keys of one column over the rows Lo..Lo + n - 1 of a sort, read when first needed, and
 // their order as the sort shows it (Sign -1 for descending; empty cells placed by BlankPos).
-struct TTxStringGrid::TSortColumn {
+struct TGridSorting::TSortColumn {
     TTxStringGrid& G;
+    TGridSorting& S;
     int Col, Lo, Sign;
     TSortStyle Style;
     QString Prefix, Suffix;
@@ -225,10 +227,10 @@ struct TTxStringGrid::TSortColumn {
     bool All = false;
     std::size_t Count;
 
-    TSortColumn(TTxStringGrid& Grid, int ACol, int ALo, int N, int ASign)
-        : G(Grid), Col(ACol), Lo(ALo), Sign(ASign)
+    TSortColumn(TGridSorting& Sorting, int ACol, int ALo, int N, int ASign)
+        : G(Sorting.G), S(Sorting), Col(ACol), Lo(ALo), Sign(ASign)
     {
-        Style = G.FSortSettings.AutoFormat ? ssAutomatic : ssAlphabetic;
+        Style = G.SortSettings().AutoFormat ? ssAutomatic : ssAlphabetic;
         G.GetColFormat(Col, Style, Prefix, Suffix);
         Count = std::size_t(N);
     }
@@ -255,7 +257,7 @@ struct TTxStringGrid::TSortColumn {
         if (G.core().mayHoldObjects() || Style == ssImages || (G.OnGetDisplText && Lo < G.DisplTextRowLimit())) {
             for (int i = 0; i < int(Count); ++i) {
                 QString buffer;
-                if (!Visit(i, G.SortCellRef(Col, Lo + i, buffer)))
+                if (!Visit(i, SortCellRef(G, Col, Lo + i, buffer)))
                     return;
             }
         } else {
@@ -295,19 +297,19 @@ struct TTxStringGrid::TSortColumn {
     void ReadCell(int I)
     {
         QString buffer;
-        Read(I, G.SortCellRef(Col, Lo + I, buffer));
+        Read(I, SortCellRef(G, Col, Lo + I, buffer));
     }
     // The key of row Lo + I read alone, its text to Text.
     TSortKey ReadKey(int I, QString& Text)
     {
         QString buffer;
         if (G.core().mayHoldObjects() || Style == ssImages || (G.OnGetDisplText && Lo < G.DisplTextRowLimit()))
-            return KeyOf(I, G.SortCellRef(Col, Lo + I, buffer), Text);
+            return KeyOf(I, SortCellRef(G, Col, Lo + I, buffer), Text);
         return KeyOf(I, G.core().cellRef(Col, Lo + I), Text); // as ForCells reads them
     }
     TSortKey KeyOf(int I, const QString& Cell, QString& Text)
     {
-        TSortKey k = MakeSortKey(Style, Cell, Prefix, Suffix, *G.FSort.Context, Text);
+        TSortKey k = MakeSortKey(Style, Cell, Prefix, Suffix, *S.FContext, Text);
         if (Style == ssImages)
             k.Number = G.GetCellImageIdx(Col, Lo + I);
         return k;
@@ -332,11 +334,11 @@ struct TTxStringGrid::TSortColumn {
     int Order(const TSortKey& A, int I, const TSortKey& B, int J) { return Order(A, Text(I), I, B, Text(J), J); }
     int Order(const TSortKey& A, const QString& TextA, int I, const TSortKey& B, const QString& TextB, int J)
     {
-        ++G.FSort.CompareCount;
+        ++S.FCompareCount;
         // Empty cells go to the chosen end of the displayed order, whichever the direction.
-        if (G.FSortSettings.IgnoreBlanks && A.Blank != B.Blank)
-            return A.Blank == (G.FSortSettings.BlankPos == blLast) ? 1 : -1;
-        int c = CompareSortKeys(Style, A, TextA, B, TextB, *G.FSort.Context);
+        if (G.SortSettings().IgnoreBlanks && A.Blank != B.Blank)
+            return A.Blank == (G.SortSettings().BlankPos == blLast) ? 1 : -1;
+        int c = CompareSortKeys(Style, A, TextA, B, TextB, *S.FContext);
         if (c == 0 && A.Class == scHandler && B.Class == scHandler)
             c = Handler(I, J);
         return Sign * c;
@@ -352,16 +354,20 @@ struct TTxStringGrid::TSortColumn {
     }
 };
 
+TGridSorting::TGridSorting(TTxStringGrid& Grid) : G(Grid) {}
+
+TGridSorting::~TGridSorting() = default;
+
 // --- comparing ---------------------------------------------------------------------------
 
-int TTxStringGrid::Compare(int ACol, int ARow1, int ARow2)
+int TGridSorting::Compare(int ACol, int ARow1, int ARow2)
 {
-    return CompareDir(ACol, ARow1, ARow2, FSortSettings.Direction == sdDescending);
+    return CompareDir(ACol, ARow1, ARow2, G.SortSettings().Direction == sdDescending);
 }
 
-int TTxStringGrid::CompareDir(int ACol, int ARow1, int ARow2, bool Descending)
+int TGridSorting::CompareDir(int ACol, int ARow1, int ARow2, bool Descending)
 {
-    TSortContextScope ctx(FSort.Context);
+    TSortContextScope ctx(FContext);
     const int lo = std::min(ARow1, ARow2);
     const int sign = Descending ? -1 : 1;
     TSortColumn c(*this, ACol, lo, std::abs(ARow2 - ARow1) + 1, sign);
@@ -369,48 +375,48 @@ int TTxStringGrid::CompareDir(int ACol, int ARow1, int ARow2, bool Descending)
     return sign * c.Order(ARow1 - lo, ARow2 - lo);
 }
 
-const QString& TTxStringGrid::SortCellRef(int ACol, int ARow, QString& Buffer)
+const QString& TGridSorting::SortCellRef(TTxStringGrid& G, int ACol, int ARow, QString& Buffer)
 {
-    const TPoint b = BaseCell(ACol, ARow);
-    if (OnGetDisplText && b.y() < DisplTextRowLimit()) {
-        Buffer = GetCellEx(ACol, ARow);
+    const TPoint b = G.BaseCell(ACol, ARow);
+    if (G.OnGetDisplText && b.y() < G.DisplTextRowLimit()) {
+        Buffer = G.GetCellEx(ACol, ARow);
         return Buffer;
     }
-    return core().cellRef(b.x(), b.y());
+    return G.core().cellRef(b.x(), b.y());
 }
 
-int TTxStringGrid::SortColLimit() const { return colCount() + (FSort.WithHidden ? NumHiddenColumns() : 0); }
+int TGridSorting::SortColLimit() const { return G.colCount() + (FWithHidden ? G.NumHiddenColumns() : 0); }
 
-int TTxStringGrid::CompareLine(int ACol, int ARow1, int ARow2)
+int TGridSorting::CompareLine(int ACol, int ARow1, int ARow2)
 {
     const int last = SortColLimit() - 1;
     for (int c = ACol;; ++c) {
         const int res = Compare(c, ARow1, ARow2);
-        if (res != 0 || !FSortSettings.Full || c >= last)
+        if (res != 0 || !G.SortSettings().Full || c >= last)
             return res;
     }
 }
 
-int TTxStringGrid::CompareLineIndexed(int Idx, int ARow1, int ARow2)
+int TGridSorting::CompareLineIndexed(int Idx, int ARow1, int ARow2)
 {
-    for (int i = std::max(Idx, 0); i < FSort.Indexes.Count(); ++i) {
-        const int entry = FSort.Indexes.GetInteger(i);
+    for (int i = std::max(Idx, 0); i < FIndexes.Count(); ++i) {
+        const int entry = FIndexes.GetInteger(i);
         const bool desc = TSortIndexList::Descending(entry);
         // The entry's own direction also places the empty cells.
         const int res = CompareDir(TSortIndexList::Column(entry), ARow1, ARow2, desc);
-        if (res != 0 || !FSortSettings.Full)
+        if (res != 0 || !G.SortSettings().Full)
             return desc ? -res : res;
     }
     return 0;
 }
 
-bool TTxStringGrid::SortLine(int ACol, int ARow1, int ARow2)
+bool TGridSorting::SortLine(int ACol, int ARow1, int ARow2)
 {
-    const int last = colCount() + NumHiddenColumns() - 1;
+    const int last = G.colCount() + G.NumHiddenColumns() - 1;
     for (int c = ACol;; ++c) {
         const int res = Compare(c, ARow1, ARow2);
-        if (res == FSort.Factor) {
-            SortSwapRows(ARow1, ARow2);
+        if (res == FFactor) {
+            G.SortSwapRows(ARow1, ARow2);
             return true;
         }
         if (res != 0 || c >= last)
@@ -428,13 +434,13 @@ int TTxStringGrid::GetCellImageIdx(int ACol, int ARow)
 
 // --- ordering and moving rows ------------------------------------------------------------
 
-void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& Chain)
+void TGridSorting::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& Chain)
 {
     Lo = std::max(Lo, 0);
-    Hi = std::min(Hi, rowCount() - 1);
+    Hi = std::min(Hi, G.rowCount() - 1);
     if (Hi <= Lo || Chain.empty())
         return;
-    TSortContextScope ctx(FSort.Context);
+    TSortContextScope ctx(FContext);
     const int n = Hi - Lo + 1;
     std::vector<TSortColumn> cols;
     cols.reserve(Chain.size());
@@ -449,7 +455,7 @@ void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& C
     const bool handlers = std::any_of(cols.begin(), cols.end(), [](const TSortColumn& c) {
         return c.Style == ssCustom || c.Style == ssRaw;
     });
-    const bool blanks = FSortSettings.IgnoreBlanks, blankLast = FSortSettings.BlankPos == blLast;
+    const bool blanks = G.SortSettings().IgnoreBlanks, blankLast = G.SortSettings().BlankPos == blLast;
     const int sign = first.Sign;
     std::vector<int> order;
     std::vector<double> values;
@@ -486,13 +492,13 @@ void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& C
         }
         order.resize(std::size_t(n));
         const auto less = [&](const Item& x, const Item& y) {
-            ++FSort.CompareCount;
+            ++FCompareCount;
             int c;
             if (blanks && x.Blank != y.Blank) {
                 c = x.Blank == blankLast ? 1 : -1;
             } else {
                 c = sign * CompareSortKeys(first.Style, {x.Number, x.Class, x.Blank}, x.Text, {y.Number, y.Class, y.Blank},
-                                           y.Text, *FSort.Context);
+                                           y.Text, *FContext);
                 if (c == 0 && x.Class == scHandler && y.Class == scHandler)
                     c = sign * first.Handler(x.Index, y.Index);
             }
@@ -513,10 +519,10 @@ void TTxStringGrid::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& C
     ApplyRowOrder(Lo, order);
 }
 
-std::vector<TSortLink> TTxStringGrid::SortChain(int ACol, int Sign)
+std::vector<TSortLink> TGridSorting::SortChain(int ACol, int Sign)
 {
     std::vector<TSortLink> chain{{ACol, Sign}};
-    if (FSortSettings.Full)
+    if (G.SortSettings().Full)
         for (int c = ACol + 1; c < SortColLimit(); ++c)
             chain.push_back({c, Sign});
     return chain;
@@ -524,49 +530,49 @@ std::vector<TSortLink> TTxStringGrid::SortChain(int ACol, int Sign)
 
 // Blocks merged across rows cannot follow rows that part: each one in Lo..Hi (or reaching
 // into it) is split and its covered cells emptied, so that none shows another row's text.
-void TTxStringGrid::SplitRowMerges(int Lo, int Hi)
+void TGridSorting::SplitRowMerges(int Lo, int Hi)
 {
-    if (!core().mayHoldObjects())
+    if (!G.core().mayHoldObjects())
         return; // merged cells are cell objects
-    const int cols = colCount() + NumHiddenColumns();
+    const int cols = G.colCount() + G.NumHiddenColumns();
     for (int r = Lo; r <= Hi; ++r)
         for (int c = 0; c < cols; ++c) {
-            if (!IsMergedCell(c, r) || CellSpan(c, r).y() == 0)
+            if (!G.IsMergedCell(c, r) || G.CellSpan(c, r).y() == 0)
                 continue;
-            const TPoint b = BaseCell(c, r), span = CellSpan(c, r);
-            SplitCells(c, r);
+            const TPoint b = G.BaseCell(c, r), span = G.CellSpan(c, r);
+            G.SplitCells(c, r);
             for (int y = b.y(); y <= b.y() + span.y(); ++y)
                 for (int x = b.x(); x <= b.x() + span.x(); ++x)
                     if (x != b.x() || y != b.y())
-                        core().setCell(x, y, QString());
+                        G.core().setCell(x, y, QString());
         }
 }
 
 // Order[k] is the row that goes to Lo + k. The rows of the store move at once; a single
 // column sort, a disjunct row selection or a cross-reference shorter than the rows take the
 // rows one swap at a time, each swap putting one row at its place for good.
-void TTxStringGrid::ApplyRowOrder(int Lo, const std::vector<int>& Order)
+void TGridSorting::ApplyRowOrder(int Lo, const std::vector<int>& Order)
 {
     const int n = int(Order.size());
-    const bool xref = FSort.CrossReference.Count() > Lo;
-    if (!FSortSettings.SingleColumn && !FMouseActions.DisjunctRowSelect
-        && (!xref || FSort.CrossReference.Count() >= Lo + n) && Lo >= 0 && Lo + n <= rowCount()) {
+    const bool xref = FCrossReference.Count() > Lo;
+    if (!G.SortSettings().SingleColumn && !G.MouseActions().DisjunctRowSelect
+        && (!xref || FCrossReference.Count() >= Lo + n) && Lo >= 0 && Lo + n <= G.rowCount()) {
         if (xref) {
             std::vector<int> old(static_cast<std::size_t>(n));
             for (int i = 0; i < n; ++i)
-                old[std::size_t(i)] = FSort.CrossReference.GetInteger(Lo + i);
+                old[std::size_t(i)] = FCrossReference.GetInteger(Lo + i);
             for (int i = 0; i < n; ++i)
-                FSort.CrossReference.SetInteger(Lo + i, old[std::size_t(Order[std::size_t(i)] - Lo)]);
+                FCrossReference.SetInteger(Lo + i, old[std::size_t(Order[std::size_t(i)] - Lo)]);
         }
-        if (FSort.CurrentRow >= Lo && FSort.CurrentRow < Lo + n)
+        if (FCurrentRow >= Lo && FCurrentRow < Lo + n)
             for (int i = 0; i < n; ++i)
-                if (Order[std::size_t(i)] == FSort.CurrentRow) {
-                    FSort.CurrentRow = Lo + i;
+                if (Order[std::size_t(i)] == FCurrentRow) {
+                    FCurrentRow = Lo + i;
                     break;
                 }
-        FSort.SwapCount += core().permuteRows(Lo, Order); // as many as the swaps would count
-        if (FUpdateCount == 0)
-            Invalidate();
+        FSwapCount += G.core().permuteRows(Lo, Order); // as many as the swaps would count
+        if (G.UpdateCount() == 0)
+            G.Invalidate();
         return;
     }
     std::vector<int> at(std::size_t(n), 0), where(std::size_t(n), 0); // relative to Lo
@@ -577,7 +583,7 @@ void TTxStringGrid::ApplyRowOrder(int Lo, const std::vector<int>& Order)
         const int src = where[std::size_t(want)];
         if (src == i)
             continue;
-        SortSwapRows(Lo + i, Lo + src);
+        G.SortSwapRows(Lo + i, Lo + src);
         const int displaced = at[std::size_t(i)];
         at[std::size_t(i)] = want;
         at[std::size_t(src)] = displaced;
@@ -586,20 +592,20 @@ void TTxStringGrid::ApplyRowOrder(int Lo, const std::vector<int>& Order)
     }
 }
 
-void TTxStringGrid::QuickSortRows(int ACol, int Lo, int Hi)
+void TGridSorting::QuickSortRows(int ACol, int Lo, int Hi)
 {
-    FSort.Factor = FSortSettings.Direction == sdDescending ? -1 : 1;
-    SortRowRange(Lo, Hi, SortChain(ACol, FSort.Factor));
+    FFactor = G.SortSettings().Direction == sdDescending ? -1 : 1;
+    SortRowRange(Lo, Hi, SortChain(ACol, FFactor));
 }
 
-void TTxStringGrid::QuickSortRowsIndexed(int Idx, int Lo, int Hi)
+void TGridSorting::QuickSortRowsIndexed(int Idx, int Lo, int Hi)
 {
-    FSort.Factor = FSortSettings.Direction == sdDescending ? -1 : 1;
+    FFactor = G.SortSettings().Direction == sdDescending ? -1 : 1;
     std::vector<TSortLink> chain;
-    for (int i = std::max(Idx, 0); i < FSort.Indexes.Count(); ++i) {
-        const int entry = FSort.Indexes.GetInteger(i);
+    for (int i = std::max(Idx, 0); i < FIndexes.Count(); ++i) {
+        const int entry = FIndexes.GetInteger(i);
         chain.push_back({TSortIndexList::Column(entry), TSortIndexList::Descending(entry) ? -1 : 1});
-        if (!FSortSettings.Full)
+        if (!G.SortSettings().Full)
             break;
     }
     SortRowRange(Lo, Hi, chain);
@@ -607,26 +613,26 @@ void TTxStringGrid::QuickSortRowsIndexed(int Idx, int Lo, int Hi)
 
 // --- the sorts ---------------------------------------------------------------------------
 
-void TTxStringGrid::SortByColumn(int ACol)
+void TGridSorting::SortByColumn(int ACol)
 {
-    if (rowCount() < 2)
+    if (G.rowCount() < 2)
         return;
-    FSort.Factor = FSortSettings.Direction == sdDescending ? -1 : 1;
-    UpdateLock lock(*this);
-    SortRowRange(FixedRows(), rowCount() - FixedFooters() - 1, {{ACol, FSort.Factor}});
+    FFactor = G.SortSettings().Direction == sdDescending ? -1 : 1;
+    UpdateLock lock(G);
+    SortRowRange(G.FixedRows(), G.rowCount() - G.FixedFooters() - 1, {{ACol, FFactor}});
 }
 
-void TTxStringGrid::QuickSort(int ACol, int Lo, int Hi)
+void TGridSorting::QuickSort(int ACol, int Lo, int Hi)
 {
-    TScoped<bool> hidden(FSort.WithHidden, true);
+    TScoped<bool> hidden(FWithHidden, true);
     QuickSortRows(ACol, Lo, Hi);
 }
 
-void TTxStringGrid::QuickSortIndexed(int Lo, int Hi)
+void TGridSorting::QuickSortIndexed(int Lo, int Hi)
 {
-    if (FSort.Indexes.Count() == 0)
+    if (FIndexes.Count() == 0)
         throw ETxGridError(QStringLiteral("No indexes specified for indexed sort"));
-    TScoped<bool> hidden(FSort.WithHidden, true);
+    TScoped<bool> hidden(FWithHidden, true);
     QuickSortRowsIndexed(0, Lo, Hi);
 }
 
@@ -634,59 +640,59 @@ void TTxStringGrid::QuickSortIndexed(int Lo, int Hi)
 // row's data tracked, column 0 kept with NormalCellsOnly. Whatever Run throws, column 0, the
 // flags and the update lock are restored.
 template <class Body>
-void TTxStringGrid::FullSort(bool KeepCol0, bool FollowRow, Body Run)
+void TGridSorting::FullSort(bool KeepCol0, bool FollowRow, Body Run)
 {
-    const bool keep0 = KeepCol0 && FSortSettings.NormalCellsOnly && fixedCols() > 0;
+    const bool keep0 = KeepCol0 && G.SortSettings().NormalCellsOnly && G.fixedCols() > 0;
     std::vector<QString> col0;
     if (keep0) {
-        col0.reserve(std::size_t(rowCount()));
-        for (int r = 0; r < rowCount(); ++r)
-            col0.push_back(cells(0, r));
+        col0.reserve(std::size_t(G.rowCount()));
+        for (int r = 0; r < G.rowCount(); ++r)
+            col0.push_back(G.cells(0, r));
     }
-    TSortContextScope ctx(FSort.Context);
-    BeginUpdate();
+    TSortContextScope ctx(FContext);
+    G.BeginUpdate();
     struct Restore {
-        TTxStringGrid& G;
+        TGridSorting& S;
         const std::vector<QString>& Col0;
         ~Restore()
         {
-            G.FSort.WithHidden = false;
-            G.FSort.CurrentRow = -1;
-            for (int r = 0; r < int(Col0.size()) && r < G.rowCount(); ++r)
-                G.core().setCell(0, r, Col0[std::size_t(r)]);
-            G.EndUpdate();
+            S.FWithHidden = false;
+            S.FCurrentRow = -1;
+            for (int r = 0; r < int(Col0.size()) && r < S.G.rowCount(); ++r)
+                S.G.core().setCell(0, r, Col0[std::size_t(r)]);
+            S.G.EndUpdate();
         }
     } restore{*this, col0};
-    SetDisplTextRowLimit(rowCount());
-    FSort.WithHidden = true;
-    FSort.CurrentRow = row();
+    G.SetDisplTextRowLimit(G.rowCount());
+    FWithHidden = true;
+    FCurrentRow = G.row();
     Run();
-    if (FollowRow && FSort.CurrentRow >= 0 && FSort.CurrentRow != row())
-        moveCurrentRaw(col(), FSort.CurrentRow);
+    if (FollowRow && FCurrentRow >= 0 && FCurrentRow != G.row())
+        G.moveCurrentRaw(G.col(), FCurrentRow);
 }
 
-void TTxStringGrid::QSort()
+void TGridSorting::QSort()
 {
-    FSort.Indexes.Clear();
-    FullSort(true, FNavigation.MoveRowOnSort,
-             [this] { QuickSortRows(FSortSettings.Column, FixedRows(), rowCount() - FixedFooters() - 1); });
+    FIndexes.Clear();
+    FullSort(true, G.Navigation().MoveRowOnSort,
+             [this] { QuickSortRows(G.SortSettings().Column, G.FixedRows(), G.rowCount() - G.FixedFooters() - 1); });
 }
 
-void TTxStringGrid::QSortIndexed()
+void TGridSorting::QSortIndexed()
 {
-    if (FSort.Indexes.Count() == 0)
+    if (FIndexes.Count() == 0)
         throw ETxGridError(QStringLiteral("No indexes specified for indexed sort"));
-    FullSort(false, FNavigation.MoveRowOnSort,
-             [this] { QuickSortRowsIndexed(0, FixedRows(), rowCount() - FixedFooters() - 1); });
+    FullSort(false, G.Navigation().MoveRowOnSort,
+             [this] { QuickSortRowsIndexed(0, G.FixedRows(), G.rowCount() - G.FixedFooters() - 1); });
 }
 
-void TTxStringGrid::QSortGroup()
+void TGridSorting::QSortGroup()
 {
     FullSort(true, true, [this] {
-        const int last = rowCount() - FixedFooters() - 1;
+        const int last = G.rowCount() - G.FixedFooters() - 1;
         std::vector<int> nodes;
-        for (int r = FixedRows(); r <= last; ++r)
-            if (IsNode(r))
+        for (int r = G.FixedRows(); r <= last; ++r)
+            if (G.IsNode(r))
                 nodes.push_back(r);
         // A group runs from below its node row to the row before the next one; the rows
         // above the first node row and the node rows themselves stay.
@@ -694,102 +700,151 @@ void TTxStringGrid::QSortGroup()
             const int first = nodes[k] + 1;
             const int end = k + 1 < nodes.size() ? nodes[k + 1] - 1 : last;
             if (end > first)
-                QuickSortRows(FSortSettings.Column, first, end);
+                QuickSortRows(G.SortSettings().Column, first, end);
         }
     });
 }
 
 // --- the row cross-reference -------------------------------------------------------------
 
-void TTxStringGrid::InitSortXRef()
+void TGridSorting::InitSortXRef()
 {
-    FSort.CrossReference.Clear();
-    for (int r = 0; r < rowCount(); ++r)
-        FSort.CrossReference.Add(r);
+    FCrossReference.Clear();
+    for (int r = 0; r < G.rowCount(); ++r)
+        FCrossReference.Add(r);
 }
 
-int TTxStringGrid::SortedRowIndex(int ARow) const
+int TGridSorting::SortedRowIndex(int ARow) const
 {
-    return ARow >= 0 && ARow < FSort.CrossReference.Count() ? FSort.CrossReference.GetInteger(ARow) : ARow;
+    return ARow >= 0 && ARow < FCrossReference.Count() ? FCrossReference.GetInteger(ARow) : ARow;
 }
 
-int TTxStringGrid::UnSortedRowIndex(int ARow) const
+int TGridSorting::UnSortedRowIndex(int ARow) const
 {
-    if (FSort.CrossReference.Count() == 0)
+    if (FCrossReference.Count() == 0)
         return ARow;
-    for (int p = 0; p < FSort.CrossReference.Count(); ++p)
-        if (FSort.CrossReference.GetInteger(p) == ARow)
+    for (int p = 0; p < FCrossReference.Count(); ++p)
+        if (FCrossReference.GetInteger(p) == ARow)
             return p;
-    return FSort.CrossReference.Count();
+    return FCrossReference.Count();
 }
 
 // --- header clicks -----------------------------------------------------------------------
 
-void TTxStringGrid::UndoColumnMerge()
+void TGridSorting::UndoColumnMerge()
 {
-    for (int i = 0; i < FMergedColumns.Count(); ++i)
-        SplitColumnCells(FMergedColumns.GetInteger(i));
+    for (int i = 0; i < G.MergedColumns().Count(); ++i)
+        G.SplitColumnCells(G.MergedColumns().GetInteger(i));
 }
 
-void TTxStringGrid::ApplyColumnMerge() { MergedColumnsChanged(); }
+void TGridSorting::ApplyColumnMerge() { G.MergedColumnsChanged(); }
 
-bool TTxStringGrid::CanClickSort(int ACol, int ARow, int PressRow, QPoint Pos)
+bool TGridSorting::CanClickSort(int ACol, int ARow, int PressRow, QPoint Pos)
 {
-    const int sortRow = FSortSettings.Row();
-    if (ARow != sortRow || PressRow != sortRow || fixedRows() < 1 || !FSortSettings.Show || rowCount() <= 2)
+    const int sortRow = G.SortSettings().Row();
+    if (ARow != sortRow || PressRow != sortRow || G.fixedRows() < 1 || !G.SortSettings().Show || G.rowCount() <= 2)
         return false;
-    if (ACol < fixedCols() && !FSortSettings.FixedCols)
+    if (ACol < G.fixedCols() && !G.SortSettings().FixedCols)
         return false;
-    const TRect r = platformCellRect(ACol, ARow);
+    const TRect r = G.platformCellRect(ACol, ARow);
     // Near a side edge of a header cell the press sizes the column.
-    if ((options() & ui::goColSizing) && ARow == 0 && (Pos.x() - r.Left < 4 || r.Right - Pos.x() < 4))
+    if ((G.options() & ui::goColSizing) && ARow == 0 && (Pos.x() - r.Left < 4 || r.Right - Pos.x() < 4))
         return false;
-    const int real = RemapCol(ACol);
-    if (GetFilter(real) && Pos.x() >= r.Right - 16) // the filter button
+    const int real = G.RemapCol(ACol);
+    if (G.GetFilter(real) && Pos.x() >= r.Right - 16) // the filter button
         return false;
     bool doSort = true;
-    if (OnCanSort)
-        OnCanSort(*this, real, doSort);
+    if (G.OnCanSort)
+        G.OnCanSort(G, real, doSort);
     return doSort;
 }
 
-void TTxStringGrid::ClickSort(int ACol, bool Shift)
+void TGridSorting::ClickSort(int ACol, bool Shift)
 {
     QElapsedTimer timer;
     timer.start();
-    hideEditor();
-    if (FSortSettings.AutoColumnMerge)
+    G.hideEditor();
+    if (G.SortSettings().AutoColumnMerge)
         UndoColumnMerge();
-    if (FSortSettings.IndexShow) {
+    if (G.SortSettings().IndexShow) {
         if (Shift) {
-            if (FSort.Indexes.FindIndex(ACol) < 0)
-                FSort.Indexes.AddIndex(ACol, true);
+            if (FIndexes.FindIndex(ACol) < 0)
+                FIndexes.AddIndex(ACol, true);
             else
-                FSort.Indexes.ToggleIndex(ACol);
-        } else if (FSort.Indexes.Count() == 1 && FSort.Indexes.FindIndex(ACol) == 0) {
-            FSort.Indexes.ToggleIndex(ACol);
+                FIndexes.ToggleIndex(ACol);
+        } else if (FIndexes.Count() == 1 && FIndexes.FindIndex(ACol) == 0) {
+            FIndexes.ToggleIndex(ACol);
         } else {
-            FSort.Indexes.Clear();
-            FSort.Indexes.AddIndex(ACol, true);
+            FIndexes.Clear();
+            FIndexes.AddIndex(ACol, true);
         }
         QSortIndexed();
     } else {
-        if (ACol == FSortSettings.Column) {
-            FSortSettings.Direction = FSortSettings.Direction == sdAscending ? sdDescending : sdAscending;
+        if (ACol == G.SortSettings().Column) {
+            G.SortSettings().Direction = G.SortSettings().Direction == sdAscending ? sdDescending : sdAscending;
         } else {
-            FSortSettings.Direction = sdAscending;
-            FSortSettings.Column = ACol;
+            G.SortSettings().Direction = sdAscending;
+            G.SortSettings().Column = ACol;
         }
-        if (HasNodes())
+        if (G.HasNodes())
             QSortGroup();
         else
             QSort();
     }
-    FSort.Time = timer.elapsed();
-    if (FSortSettings.AutoColumnMerge)
+    FTime = timer.elapsed();
+    if (G.SortSettings().AutoColumnMerge)
         ApplyColumnMerge();
-    if (OnClickSort)
-        OnClickSort(*this, FSortSettings.Column);
+    if (G.OnClickSort)
+        G.OnClickSort(G, G.SortSettings().Column);
 }
+
+void TGridSorting::RowsSwapped(int ARow1, int ARow2)
+{
+    ++FSwapCount;
+    if (ARow1 < FCrossReference.Count() && ARow2 < FCrossReference.Count()) {
+        const int a = FCrossReference.GetInteger(ARow1);
+        FCrossReference.SetInteger(ARow1, FCrossReference.GetInteger(ARow2));
+        FCrossReference.SetInteger(ARow2, a);
+    }
+}
+
+void TGridSorting::CurrentRowSwapped(int ARow1, int ARow2)
+{
+    if (FCurrentRow == ARow1)
+        FCurrentRow = ARow2;
+    else if (FCurrentRow == ARow2)
+        FCurrentRow = ARow1;
+}
+
+// --- the grid's forwards -----------------------------------------------------------------
+
+int TTxStringGrid::SwapCount() const { return FSorting->SwapCount(); }
+TIntList& TTxStringGrid::SortCrossReference() { return FSorting->CrossReference(); }
+int TTxStringGrid::Compare(int ACol, int ARow1, int ARow2) { return FSorting->Compare(ACol, ARow1, ARow2); }
+int TTxStringGrid::CompareLine(int ACol, int ARow1, int ARow2) { return FSorting->CompareLine(ACol, ARow1, ARow2); }
+int TTxStringGrid::CompareLineIndexed(int Idx, int ARow1, int ARow2)
+{
+    return FSorting->CompareLineIndexed(Idx, ARow1, ARow2);
+}
+bool TTxStringGrid::SortLine(int ACol, int ARow1, int ARow2) { return FSorting->SortLine(ACol, ARow1, ARow2); }
+void TTxStringGrid::SortByColumn(int ACol) { FSorting->SortByColumn(ACol); }
+void TTxStringGrid::QuickSort(int ACol, int Lo, int Hi) { FSorting->QuickSort(ACol, Lo, Hi); }
+void TTxStringGrid::QuickSortIndexed(int Lo, int Hi) { FSorting->QuickSortIndexed(Lo, Hi); }
+void TTxStringGrid::QuickSortRows(int ACol, int Lo, int Hi) { FSorting->QuickSortRows(ACol, Lo, Hi); }
+void TTxStringGrid::QuickSortRowsIndexed(int Idx, int Lo, int Hi) { FSorting->QuickSortRowsIndexed(Idx, Lo, Hi); }
+void TTxStringGrid::QSort() { FSorting->QSort(); }
+void TTxStringGrid::QSortIndexed() { FSorting->QSortIndexed(); }
+void TTxStringGrid::QSortGroup() { FSorting->QSortGroup(); }
+TSortIndexList& TTxStringGrid::SortIndexes() { return FSorting->Indexes(); }
+void TTxStringGrid::InitSortXRef() { FSorting->InitSortXRef(); }
+int TTxStringGrid::SortedRowIndex(int ARow) const { return FSorting->SortedRowIndex(ARow); }
+int TTxStringGrid::UnSortedRowIndex(int ARow) const { return FSorting->UnSortedRowIndex(ARow); }
+void TTxStringGrid::ClickSort(int ACol, bool Shift) { FSorting->ClickSort(ACol, Shift); }
+bool TTxStringGrid::CanClickSort(int ACol, int ARow, int PressRow, QPoint Pos)
+{
+    return FSorting->CanClickSort(ACol, ARow, PressRow, Pos);
+}
+int TTxStringGrid::CompareCount() const { return FSorting->CompareCount(); }
+qint64 TTxStringGrid::SortTime() const { return FSorting->Time(); }
 
 } // namespace grid

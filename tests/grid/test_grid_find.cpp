@@ -182,4 +182,10 @@ TEST_F(GridFind, TypedKeysFindTheKeyRow)
     EXPECT_EQ(g.row(), 2);
     Type(QStringLiteral("b"));
     EXPECT_EQ(g.row(), 1);
+
+    // An emptied grid forgets what was typed: the next letter starts a search of its own.
+    g.Clear();
+    g.setCells(1, 2, QStringLiteral("Cena"));
+    Type(QStringLiteral("c"));
+    EXPECT_EQ(g.row(), 2);
 }

@@ -43,18 +43,6 @@ set(grid_rooms columngrid print sort input files paint edit core settings text c
 if(DEFINED GRID_ROOMS)
   string(REPLACE "," ";" grid_rooms "${GRID_ROOMS}")
 endif()
-# Includes against the order still waiting for their state to leave the grid's declaration,
-# as `file>header` under grid/. Each must still occur: a pair that no longer does is a fault,
-# so the list only shrinks.
-set(grid_room_pending
-  core/Txgrid.h>sort/TxgridSortState.h
-  core/Txgrid.h>sort/TxgridFind.h
-  sort/TxgridFilter.cpp>columngrid/TxColumnGrid.h
-)
-if(DEFINED GRID_ROOMS OR NOT EXISTS ${ROOT}/grid/core/Txgrid.h)
-  set(grid_room_pending "") # a fixture's tree
-endif()
-set(grid_room_pending_seen "")
 
 # The folders each program folder may include, and every folder the tree's includes may name.
 set(project_folders)
@@ -184,21 +172,11 @@ foreach(rel IN LISTS files)
         set(to_at -1)
       endif()
       list(FIND grid_rooms "${room}" at)
-      string(REGEX REPLACE "^grid/" "" pair_from "${rel}")
-      string(REGEX REPLACE "^grid/" "" pair_to "${inc}")
-      if("${pair_from}>${pair_to}" IN_LIST grid_room_pending)
-        list(APPEND grid_room_pending_seen "${pair_from}>${pair_to}")
-      elseif(NOT room STREQUAL "-" AND to_at LESS at)
+      if(NOT room STREQUAL "-" AND to_at LESS at)
         list(APPEND faults "${rel}: includes ${shown}, and ${to} is not grid/${room}/ or a room below it in grid_rooms")
       endif()
     endif()
   endforeach()
-endforeach()
-
-foreach(pair IN LISTS grid_room_pending)
-  if(NOT pair IN_LIST grid_room_pending_seen)
-    list(APPEND faults "grid_room_pending in check_tree.cmake names ${pair}, which no longer occurs: remove it")
-  endif()
 endforeach()
 
 # grid/README.md: every file of grid/ under its name (`Name.*`, `Name.h` or `Name.cpp`), and
