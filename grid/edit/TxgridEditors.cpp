@@ -18,7 +18,12 @@
 
 namespace grid {
 
-int SpinKeyValue(int Key, int Value, int Increment, int MinValue, int MaxValue)
+namespace {
+
+// Page Up and Page Down step by the increment while the value stays in range; End and Home go
+// to the minimum and the maximum.
+template <class T>
+T SpinKeyStep(int Key, T Value, T Increment, T MinValue, T MaxValue)
 {
     switch (Key) {
     case Qt::Key_PageUp: return Value + Increment <= MaxValue ? Value + Increment : Value;
@@ -29,15 +34,16 @@ int SpinKeyValue(int Key, int Value, int Increment, int MinValue, int MaxValue)
     }
 }
 
+} // namespace
+
+int SpinKeyValue(int Key, int Value, int Increment, int MinValue, int MaxValue)
+{
+    return SpinKeyStep(Key, Value, Increment, MinValue, MaxValue);
+}
+
 double SpinKeyFloatValue(int Key, double Value, double Increment, double MinValue, double MaxValue)
 {
-    switch (Key) {
-    case Qt::Key_PageUp: return Value + Increment <= MaxValue ? Value + Increment : Value;
-    case Qt::Key_PageDown: return Value - Increment >= MinValue ? Value - Increment : Value;
-    case Qt::Key_End: return MinValue;
-    case Qt::Key_Home: return MaxValue;
-    default: return Value;
-    }
+    return SpinKeyStep(Key, Value, Increment, MinValue, MaxValue);
 }
 
 namespace {

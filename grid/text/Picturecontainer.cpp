@@ -214,13 +214,9 @@ void THTMLPicture::LoadFromFile(const QString& FileName)
     Changed();
 }
 
-void THTMLPicture::LoadFromStream(QIODevice* Stream)
+// The bytes just loaded decoded and announced; a failed decode leaves the picture empty.
+void THTMLPicture::DecodeLoaded()
 {
-    if (!Stream)
-        return;
-    if (!Stream->isSequential())
-        Stream->seek(0);
-    LoadData(Stream->readAll());
     try {
         Decode();
     } catch (...) {
@@ -228,6 +224,16 @@ void THTMLPicture::LoadFromStream(QIODevice* Stream)
         throw;
     }
     Changed();
+}
+
+void THTMLPicture::LoadFromStream(QIODevice* Stream)
+{
+    if (!Stream)
+        return;
+    if (!Stream->isSequential())
+        Stream->seek(0);
+    LoadData(Stream->readAll());
+    DecodeLoaded();
 }
 
 void THTMLPicture::LoadFromResourceName(const QString& Name)
@@ -289,13 +295,7 @@ void THTMLPicture::Assign(const THTMLPicture* Source)
         return;
     }
     LoadData(Source->FData);
-    try {
-        Decode();
-    } catch (...) {
-        FEmpty = true;
-        throw;
-    }
-    Changed();
+    DecodeLoaded();
 }
 
 int THTMLPicture::GetWidth() const { return FImage.isNull() ? 0 : mulDiv(FHiMetricWidth, LogPixX, 2540); }

@@ -105,6 +105,7 @@ public:
 private:
     void LoadData(const QByteArray& Bytes);
     void Decode();
+    void DecodeLoaded();
     void Changed();
 
     QByteArray FData;
