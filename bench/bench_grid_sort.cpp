@@ -8,7 +8,9 @@
 //    column break ties) and with the one column alone;
 //  - switching a filter on, first on a freshly filled grid and again on one filtered before:
 //    against a loop testing the same parsed condition on every row and keeping the numbers of
-//    the rows shown; switching it off against merging the rows shown and hidden back in order;
+//    the rows shown; the grid as it runs (sharing the rows out to idle threads) and with a
+//    pool of one thread; switching it off against merging the rows shown and hidden back in
+//    order;
 //  - finding a text that only the last row holds: against a loop over the same texts with
 //    the same case-blind test.
 #include "grid/core/Txgrid.h"
@@ -19,6 +21,7 @@
 #include "support/QtMain.h"
 
 #include <QApplication>
+#include <QThreadPool>
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -194,9 +197,22 @@ void SetFilter(grid::TTxStringGrid& g)
     f->Condition = QStringLiteral("tak");
 }
 
+// The grid shares a long filter's blocks with idle threads of the pool; with a pool of one
+// thread it tests every row on the calling thread, as on a machine of one core.
+struct PoolLimit {
+    int before = QThreadPool::globalInstance()->maxThreadCount();
+    explicit PoolLimit(bool oneThread)
+    {
+        if (oneThread)
+            QThreadPool::globalInstance()->setMaxThreadCount(1);
+    }
+    ~PoolLimit() { QThreadPool::globalInstance()->setMaxThreadCount(before); }
+};
+
 // The first filter of a grid just filled, as a user meets it after loading the rows.
-void BM_Grid_Filter_First(benchmark::State& state)
+void GridFilterFirst(benchmark::State& state, bool oneThread)
 {
+    const PoolLimit limit(oneThread);
     int shown = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -214,8 +230,9 @@ void BM_Grid_Filter_First(benchmark::State& state)
 }
 
 // The same grid filtered again (switched off between, untimed).
-void BM_Grid_Filter_Warm(benchmark::State& state)
+void GridFilterWarm(benchmark::State& state, bool oneThread)
 {
+    const PoolLimit limit(oneThread);
     grid::TTxStringGrid g;
     Fill(g);
     SetFilter(g);
@@ -231,6 +248,10 @@ void BM_Grid_Filter_Warm(benchmark::State& state)
     }
     state.counters["shown"] = shown;
 }
+void BM_Grid_Filter_First(benchmark::State& state) { GridFilterFirst(state, false); }
+void BM_Grid_Filter_Warm(benchmark::State& state) { GridFilterWarm(state, false); }
+void BM_Grid_Filter_First_OneThread(benchmark::State& state) { GridFilterFirst(state, true); }
+void BM_Grid_Filter_Warm_OneThread(benchmark::State& state) { GridFilterWarm(state, true); }
 
 // The grid's work it stands for when the filter is switched off: the rows shown and the rows
 // hidden merged back into one list in their order.
@@ -316,6 +337,8 @@ BENCHMARK(BM_Grid_SortNumber_Default)->Unit(benchmark::kMillisecond)->Iterations
 BENCHMARK(BM_Baseline_Filter)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Grid_Filter_First)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Grid_Filter_Warm)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Grid_Filter_First_OneThread)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Grid_Filter_Warm_OneThread)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Baseline_FilterOff)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Grid_FilterOff)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Baseline_FindLast)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -12,7 +12,7 @@ THiddenRows::~THiddenRows()
         FAside->showAside();
 }
 
-bool THiddenRows::SetAside(ui::StringGridCore& Store, std::vector<int> Shown)
+bool THiddenRows::SetAside(ui::StringGridCore& Store, ui::RowList Shown)
 {
     if (FAside || FCount > 0)
         return false;

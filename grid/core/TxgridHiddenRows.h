@@ -56,7 +56,7 @@ public:
 
     // Every displayed row of Store not in Shown (ascending, at least one) hidden in place, in
     // the store; only while nothing is hidden. False when nothing was set aside.
-    bool SetAside(ui::StringGridCore& Store, std::vector<int> Shown);
+    bool SetAside(ui::StringGridCore& Store, ui::RowList Shown);
     // True while the hidden rows are set aside in the cell store.
     bool InStore() const { return FAside != nullptr; }
     // The rows set aside shown again where they were, in one step.

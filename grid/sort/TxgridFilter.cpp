@@ -2,15 +2,23 @@
 // hidden-row store, and all hidden rows show again when filtering is switched off. With
 // nothing hidden before, the failing rows are set aside in the cell store where they are,
 // behind the list of the rows shown: filtering costs little more than testing the rows, and
-// switching it off costs nothing per row.
+// switching it off costs nothing per row. A million rows are tested by a few threads at once,
+// each block writing its part of that list straight into it.
 #include "grid/core/Txgrid.h"
 #include "grid/files/TxgridFiles.h"
 #include "grid/sort/TxgridSorting.h"
 #include "grid/controls/Txutil.h"
 
+#include <QSemaphore>
+#include <QThreadPool>
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <exception>
+#include <functional>
+#include <mutex>
 #include <typeinfo>
 #include <vector>
 
@@ -19,6 +27,75 @@ namespace grid {
 namespace {
 
 using UpdateLock = files::TUpdateGuard;
+
+constexpr int kFilterBlock = 4096; // rows tested together
+
+// Testing a block of rows: the rows listed (the shown ones when the rows stay in place, else
+// the failing ones) are written from Out on, and the first and last failing row noted.
+struct TFilterBlock {
+    int* Out = nullptr;
+    int Count = 0;
+    int FirstFailing = -1, LastFailing = -1;
+
+    void Start(int* At)
+    {
+        Out = At;
+        Count = 0;
+        FirstFailing = LastFailing = -1;
+    }
+    void Add(int Row, bool Shown, bool ListShown)
+    {
+        if (!Shown) {
+            if (FirstFailing < 0)
+                FirstFailing = Row;
+            LastFailing = Row;
+        }
+        if (Shown == ListShown)
+            Out[Count++] = Row;
+    }
+};
+
+// The threads that may help test Blocks blocks besides this one: none for a short filter,
+// where starting them costs more than they save, and never more than the pool allows (a
+// pool of one thread keeps the filter on this thread).
+int FilterHelpers(int Blocks)
+{
+    const int pool = QThreadPool::globalInstance()->maxThreadCount();
+    return std::max(0, std::min({3, pool - 1, Blocks / 2 - 1}));
+}
+
+// Runs Test(i) for every i in [0, Count) on this thread and on up to Helpers idle threads of
+// the pool, and returns when every call has ended. Only threads idle at once are asked, so
+// that another user of the pool can never hold the filter up; a failure is thrown here.
+void RunShared(int Count, int Helpers, const std::function<void(int)>& Test)
+{
+    std::atomic<int> next{0};
+    std::mutex failedLock;
+    std::exception_ptr failed;
+    const auto work = [&] {
+        try {
+            for (int i; (i = next.fetch_add(1, std::memory_order_relaxed)) < Count;)
+                Test(i);
+        } catch (...) {
+            const std::lock_guard<std::mutex> lock(failedLock);
+            if (!failed)
+                failed = std::current_exception();
+            next.store(Count);
+        }
+    };
+    QSemaphore done;
+    int started = 0;
+    for (; started < Helpers; ++started)
+        if (!QThreadPool::globalInstance()->tryStart([&] {
+                work();
+                done.release();
+            }))
+            break;
+    work();
+    done.acquire(started);
+    if (failed)
+        std::rethrow_exception(failed);
+}
 
 } // namespace
 
@@ -38,18 +115,6 @@ struct TGridSorting::TFilterContext {
                                     TMatchCondition(f->Condition, f->CaseSensitive, r));
         }
     }
-    // The first condition's cell of a row that is soon to be tested is asked for ahead, and
-    // a little later its text, which only the cell knows where to find.
-    void Prefetch(const ui::StringGridCore::RowData& Row) const
-    {
-        if (!Conditions.empty() && Conditions.front().first < Row.texts.size())
-            __builtin_prefetch(&Row.texts[Conditions.front().first]);
-    }
-    void PrefetchText(const ui::StringGridCore::RowData& Row) const
-    {
-        if (!Conditions.empty() && Conditions.front().first < Row.texts.size())
-            __builtin_prefetch(Row.texts[Conditions.front().first].constData());
-    }
     bool Match(const ui::StringGridCore::RowData& Row) const
     {
         // Column is the cell's column in the store, and the text is the stored one.
@@ -57,6 +122,25 @@ struct TGridSorting::TFilterContext {
             if (!condition.Match(Row.text(column)))
                 return false;
         return true;
+    }
+    // Tests the rows From .. To - 1 straight from the store. The first condition's cell of a
+    // row soon to be tested is asked for ahead, and a little later its text, which only the
+    // cell knows where to find.
+    void TestRows(const ui::StringGridCore& Core, int From, int To, bool ListShown, TFilterBlock& Out) const
+    {
+        constexpr std::size_t kAhead = 16;
+        std::array<const ui::StringGridCore::RowData*, kFilterBlock> rows;
+        std::size_t got = 0; // every row of the block comes, the ones never written empty
+        Core.forRows(From, std::min(To, From + kFilterBlock),
+                     [&](int, const ui::StringGridCore::RowData& d) { rows[got++] = &d; });
+        const std::size_t first = Conditions.empty() ? SIZE_MAX : Conditions.front().first;
+        for (std::size_t i = 0; i < got; ++i) {
+            if (i + kAhead < got && first < rows[i + kAhead]->texts.size())
+                __builtin_prefetch(&rows[i + kAhead]->texts[first]);
+            if (i + kAhead / 2 < got && first < rows[i + kAhead / 2]->texts.size())
+                __builtin_prefetch(rows[i + kAhead / 2]->texts[first].constData());
+            Out.Add(From + int(i), Match(*rows[i]), ListShown);
+        }
     }
 };
 
@@ -107,45 +191,61 @@ void TGridSorting::ApplyFilter()
     // to follow them: then the rows shown are listed (the fixed rows and footers with them),
     // else the failing ones.
     const bool inPlace = G.NumHiddenRows() == 0 && !G.MouseActions().DisjunctRowSelect && G.FRowSelect.empty();
-    std::vector<int> listed;
-    listed.reserve(std::size_t(inPlace ? G.rowCount() : std::max(total, 0)));
-    if (inPlace)
-        for (int r = 0; r < fixed; ++r)
-            listed.push_back(r);
-    int firstFailing = -1, lastFailing = -1;
-    const auto result = [&](int r, bool shown) {
-        if (!shown) {
-            if (firstFailing < 0)
-                firstFailing = r;
-            lastFailing = r;
-        }
-        if (shown == inPlace)
-            listed.push_back(r);
-    };
-
-    // A block of rows at a time is tested, then its progress reported: the handler never runs
-    // while the store is being read.
-    constexpr int kBlock = 4096, kAhead = 16;
-    std::vector<const ui::StringGridCore::RowData*> rows(kBlock);
     const bool own = G.OwnMatchFilter();
-    for (int b = fixed; b < end; b += kBlock) {
-        const int e = std::min(b + kBlock, end);
-        if (own) {
-            int got = 0; // every row of the block: the ones never written come empty
-            G.core().forRows(b, e, [&](int, const ui::StringGridCore::RowData& d) { rows[std::size_t(got++)] = &d; });
-            for (int i = 0; i < got; ++i) {
-                if (i + kAhead < got)
-                    ctx.Prefetch(*rows[std::size_t(i + kAhead)]);
-                if (i + kAhead / 2 < got)
-                    ctx.PrefetchText(*rows[std::size_t(i + kAhead / 2)]);
-                result(b + i, ctx.Match(*rows[std::size_t(i)]));
+    const int blocks = total > 0 ? (total + kFilterBlock - 1) / kFilterBlock : 0;
+    const int helpers = own ? FilterHelpers(blocks) : 0;
+
+    // Each block writes its listed rows at its own place in the list, and the list closes up
+    // after each wave of blocks. The fixed rows (and the footers at the end) are listed with
+    // the rows shown.
+    const std::size_t head = inPlace ? std::size_t(fixed) : 0;
+    ui::RowList listed;
+    listed.reserve(head + std::size_t(blocks) * kFilterBlock + std::size_t(G.rowCount() - std::max(end, fixed)));
+    listed.resize(head + std::size_t(blocks) * kFilterBlock);
+    for (std::size_t r = 0; r < head; ++r)
+        listed[r] = int(r);
+    std::size_t kept = head;
+    int firstFailing = -1, lastFailing = -1;
+
+    // The blocks are tested a wave at a time, and the wave's progress reported after it: the
+    // handler never runs while the store is being read. The grid's own test reads nothing but
+    // the store and the conditions, so a long filter shares its blocks with idle threads; a
+    // descendant's test runs on this thread only, as it always did.
+    const int wave = helpers == 0 ? 1 : (G.OnFilterProgress ? 4 * (helpers + 1) : blocks);
+    std::vector<TFilterBlock> found(std::size_t(std::max(std::min(wave, blocks), 1)));
+    for (int w = 0; w < blocks; w += wave) {
+        const int n = std::min(wave, blocks - w);
+        const auto test = [&](int i) {
+            const int b = fixed + (w + i) * kFilterBlock, e = std::min(b + kFilterBlock, end);
+            TFilterBlock& out = found[std::size_t(i)];
+            out.Start(listed.data() + head + std::size_t(w + i) * kFilterBlock);
+            if (own) {
+                ctx.TestRows(G.core(), b, e, inPlace, out);
+            } else {
+                for (int r = b; r < e; ++r)
+                    out.Add(r, G.MatchFilter(r), inPlace);
             }
+        };
+        if (helpers > 0) {
+            RunShared(n, helpers, test);
         } else {
-            for (int r = b; r < e; ++r)
-                result(r, G.MatchFilter(r));
+            for (int i = 0; i < n; ++i)
+                test(i);
         }
-        report(e - fixed);
+        for (int i = 0; i < n; ++i) {
+            const TFilterBlock& f = found[std::size_t(i)];
+            if (f.Out != listed.data() + kept) // it only ever moves down
+                std::copy(f.Out, f.Out + f.Count, listed.data() + kept);
+            kept += std::size_t(f.Count);
+            if (f.FirstFailing >= 0) {
+                if (firstFailing < 0)
+                    firstFailing = f.FirstFailing;
+                lastFailing = f.LastFailing;
+            }
+        }
+        report(std::min((w + n) * kFilterBlock, total));
     }
+    listed.resize(kept);
     if (firstFailing < 0)
         return;
     if (inPlace) {

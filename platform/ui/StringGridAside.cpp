@@ -8,7 +8,7 @@ namespace ui {
 
 // --- rows set aside ----------------------------------------------------------------------
 
-bool StringGridCore::setAside(std::vector<int> shown, ReleaseAside release)
+bool StringGridCore::setAside(RowList shown, ReleaseAside release)
 {
     if (!shown_.empty() || shown.empty() || int(shown.size()) >= rowCount_)
         return false;
@@ -75,7 +75,7 @@ void StringGridCore::showAside()
     while (first < shown_.size() && shown_[first] == int(first))
         ++first;
     rowCount_ = storeRows_;
-    std::vector<int>().swap(shown_);
+    RowList().swap(shown_);
     release_ = nullptr;
     replaceRows(int(first), rowCount_);
     clampCurrent();
@@ -86,7 +86,7 @@ void StringGridCore::releaseAside()
 {
     if (shown_.empty())
         return;
-    const std::vector<int> shown = std::move(shown_);
+    const RowList shown = std::move(shown_);
     shown_.clear();
     ReleaseAside release = std::move(release_);
     release_ = nullptr;

@@ -223,6 +223,34 @@ private:
     std::size_t gs_ = 0, gl_ = 0;
 };
 
+// An allocator that leaves the elements a vector grows by unset, for a list that is written
+// in full right after it grows: a million rows' list is then not first filled with zeros,
+// and its fresh memory is first touched by the threads that write it.
+template <class T>
+struct UninitAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UninitAllocator<U>;
+    };
+    UninitAllocator() = default;
+    template <class U>
+    UninitAllocator(const UninitAllocator<U>&) noexcept
+    {
+    }
+    template <class U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... A>
+    void construct(U* p, A&&... a)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
+    }
+};
+// Displayed rows' store rows, ascending.
+using RowList = std::vector<int, UninitAllocator<int>>;
+
 class StringGridCore {
 public:
     // One row of the store as it is taken out and put back: its texts and objects (indexed by
@@ -415,7 +443,7 @@ public:
     using ReleaseAside = std::function<void(std::vector<int>&& storeRows, std::vector<RowData>&& rows)>;
     // Every displayed row not in shown (ascending displayed rows; at least one) is set aside.
     // Nothing may be set aside yet; false when nothing was.
-    bool setAside(std::vector<int> shown, ReleaseAside release);
+    bool setAside(RowList shown, ReleaseAside release);
     bool hasAside() const { return !shown_.empty(); }
     int asideCount() const { return shown_.empty() ? 0 : storeRows_ - rowCount_; }
     int storeRowCount() const { return shown_.empty() ? rowCount_ : storeRows_; }
@@ -535,7 +563,7 @@ private:
     // With rows set aside: the store row of each displayed row (ascending), the count of
     // store rows, and where the rows set aside go when they must leave the store. Heights
     // and rows stay in store order.
-    std::vector<int> shown_;
+    RowList shown_;
     int storeRows_ = 0;
     ReleaseAside release_;
     bool mayHoldObjects_ = false;
