@@ -3,11 +3,10 @@
 #include "grid/controls/Tsgspin.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/TxgridStartup.h"
-#include "platform/registry/Registry.h"
+#include "support/DesktopSettings.h"
 #include "platform/ui/Clock.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -55,15 +54,12 @@ public:
     static inline FakeTimer* last = nullptr;
 };
 
-class Spin : public ::testing::Test {
+class Spin : public DesktopSettings {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        registry::setStorePath(dir.filePath(QStringLiteral("rejestr.ini")));
-        set("sDecimal", QStringLiteral(","));
-        set("sThousand", QStringLiteral("."));
-        set("sShortDate", QStringLiteral("yyyy-MM-dd"));
+        DesktopSettings::SetUp();
+        setPolish(QStringLiteral("yyyy-MM-dd"));
         SetBeepHandler([this] { ++beeps; });
         SetRepeatTimerFactory([] { return std::make_unique<FakeTimer>(); });
     }
@@ -71,12 +67,7 @@ protected:
     {
         SetBeepHandler({});
         SetRepeatTimerFactory({});
-        registry::setStorePath(QString());
-    }
-    void set(const char* name, const QString& value)
-    {
-        ASSERT_TRUE(registry::write(registry::Root::CurrentUser, QStringLiteral("Control Panel\\International"),
-                                    QLatin1String(name), value));
+        DesktopSettings::TearDown();
     }
     // Steps with the caret at Caret.
     static QString StepAt(TTsgSpinEdit& e, const QString& text, int caret, bool up)
@@ -86,7 +77,6 @@ protected:
         up ? e.UpClick(nullptr) : e.DownClick(nullptr);
         return e.text();
     }
-    QTemporaryDir dir;
     int beeps = 0;
 };
 

@@ -2,36 +2,24 @@
 // sizing with fixed metrics.
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
-#include "platform/registry/Registry.h"
-
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "support/DesktopSettings.h"
 
 using namespace grid;
 
 namespace {
 // The desktop's settings of a Polish desktop: decimal comma, full stop between thousands.
-class GridTyped : public ::testing::Test {
+class GridTyped : public DesktopSettings {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        registry::setStorePath(dir.filePath(QStringLiteral("rejestr.ini")));
-        set("sDecimal", QStringLiteral(","));
-        set("sThousand", QStringLiteral("."));
-        set("sShortDate", QStringLiteral("dd.MM.yyyy"));
+        DesktopSettings::SetUp();
+        setPolish(QStringLiteral("dd.MM.yyyy"));
     }
     void TearDown() override
     {
-        registry::setStorePath(QString());
+        DesktopSettings::TearDown();
         ui::setTextMeasurer(nullptr);
     }
-    void set(const char* name, const QString& value)
-    {
-        ASSERT_TRUE(registry::write(registry::Root::CurrentUser, QStringLiteral("Control Panel\\International"),
-                                    QLatin1String(name), value));
-    }
-    QTemporaryDir dir;
 };
 
 QString ErrorOf(const std::function<void()>& f)

@@ -5,11 +5,10 @@
 // numbers and dates, and the placeholder row when nothing is left.
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
-#include "platform/registry/Registry.h"
+#include "support/DesktopSettings.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -21,23 +20,13 @@
 using namespace grid;
 
 namespace {
-class GridSort : public ::testing::Test {
+class GridSort : public DesktopSettings {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        registry::setStorePath(dir.filePath(QStringLiteral("rejestr.ini")));
-        set("sDecimal", QStringLiteral(","));
-        set("sThousand", QStringLiteral("."));
-        set("sShortDate", QStringLiteral("dd.MM.yyyy"));
+        DesktopSettings::SetUp();
+        setPolish(QStringLiteral("dd.MM.yyyy"));
     }
-    void TearDown() override { registry::setStorePath(QString()); }
-    void set(const char* name, const QString& value)
-    {
-        ASSERT_TRUE(registry::write(registry::Root::CurrentUser, QStringLiteral("Control Panel\\International"),
-                                    QLatin1String(name), value));
-    }
-    QTemporaryDir dir;
 };
 using GridFilter = GridSort;
 
@@ -98,7 +87,7 @@ TEST_F(GridSort, AutomaticStyleDecidesFromTheFirstCell)
     g.QSort();
     EXPECT_EQ(Col(g, 1), QStringList({"1,5", "10", "100", "9"}));
 
-    set("sShortDate", QStringLiteral("dd/MM/yyyy"));
+    setInternational("sShortDate", QStringLiteral("dd/MM/yyyy"));
     g.SortSettings().AutoFormat = true;
     Put(g, 2, {"13/01/2001", "12/05/2001", "2001/05/12"});
     EXPECT_EQ(g.Compare(2, 1, 2), -1); // dates: January before May

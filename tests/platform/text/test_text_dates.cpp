@@ -1,10 +1,10 @@
-#include "TextFixture.h"
+#include "support/DesktopSettings.h"
 #include "platform/text/Dates.h"
 #include "platform/text/Regional.h"
 
 namespace {
 
-using DatesAndSettings = TextSettings;
+using DatesAndSettings = DesktopSettings;
 
 TEST_F(DatesAndSettings, DefaultsOfAPolishDesktop)
 {

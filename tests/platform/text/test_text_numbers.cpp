@@ -1,11 +1,11 @@
-#include "TextFixture.h"
+#include "support/DesktopSettings.h"
 #include "platform/text/Numbers.h"
 
 #include <cmath>
 
 namespace {
 
-using NumbersFormat = TextSettings;
+using NumbersFormat = DesktopSettings;
 
 TEST_F(NumbersFormat, FixedPointTable)
 {

@@ -1,11 +1,12 @@
 #pragma once
-// Text tests run against a registry store of their own, so the desktop's settings are known.
+// Tests that read the desktop's settings run against a registry store of their own, so that
+// the settings are known.
 #include "platform/registry/Registry.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-class TextSettings : public ::testing::Test {
+class DesktopSettings : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -19,6 +20,13 @@ protected:
         ASSERT_TRUE(registry::write(registry::Root::CurrentUser,
                                     QStringLiteral("Control Panel\\International"),
                                     QLatin1String(name), value));
+    }
+    // A Polish desktop: decimal comma, full stop between thousands, dates as given.
+    void setPolish(const QString& shortDate)
+    {
+        setInternational("sDecimal", QStringLiteral(","));
+        setInternational("sThousand", QStringLiteral("."));
+        setInternational("sShortDate", shortDate);
     }
 
     QTemporaryDir dir;
