@@ -6,6 +6,7 @@
 #include "grid/edit/TxgridEditors.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridExchange.h"
+#include "support/Keyboard.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -31,26 +32,11 @@ struct ColumnGrid : TTxColumnGrid {
         setRowCount(6);
         setOptions(options() | ui::goEditing);
         resize(600, 240);
-        show();
-        activateWindow();
-        QApplication::processEvents();
-        setFocus();
+        keyboard::showFocused(*this);
     }
     TGridColumnItem& item(int i) { return *Columns().Items(i); }
-    void key(int k)
-    {
-        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-        QTest::keyClick(w, Qt::Key(k), Qt::NoModifier);
-        QApplication::processEvents();
-    }
-    void type(const QString& s)
-    {
-        for (QChar c : s) {
-            QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-            QTest::keyClicks(w, QString(c));
-            QApplication::processEvents();
-        }
-    }
+    void key(int k) { keyboard::key(*this, k); }
+    void type(const QString& s) { keyboard::type(*this, s); }
     // Gives every column settings of its own, so that a mix-up shows.
     void distinguish()
     {

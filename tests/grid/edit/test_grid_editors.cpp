@@ -6,6 +6,7 @@
 #include "platform/text/Dates.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Modal.h"
+#include "support/Keyboard.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -31,23 +32,13 @@ struct EditorGrid : TTxStringGrid {
         setOptions(options() | ui::goEditing);
         OnGetEditorType = [Type](TGridSender, int, int, TEditorType& e) { e = Type; };
         resize(500, 200);
-        show();
-        activateWindow();
-        QApplication::processEvents();
-        setFocus();
+        keyboard::showFocused(*this);
         focusCell(2, 2);
     }
-    // Keys go where the focus is, as they would from the keyboard.
-    void key(int k)
-    {
-        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-        QTest::keyClick(w, Qt::Key(k), Qt::NoModifier);
-        QApplication::processEvents();
-    }
+    void key(int k) { keyboard::key(*this, k); }
     void type(const QString& s)
     {
-        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-        QTest::keyClicks(w, s);
+        QTest::keyClicks(keyboard::focused(*this), s);
         QApplication::processEvents();
     }
 };

@@ -4,6 +4,7 @@
 #include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridInplaceEdit.h"
 #include "platform/text/Regional.h"
+#include "support/Keyboard.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -25,10 +26,7 @@ struct EditGrid : TTxStringGrid {
         setRowCount(4);
         setOptions(options() | goEditing);
         resize(400, 200);
-        show();
-        activateWindow();
-        QApplication::processEvents();
-        setFocus();
+        keyboard::showFocused(*this);
     }
     void key(int k)
     {

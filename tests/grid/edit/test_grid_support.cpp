@@ -4,6 +4,7 @@
 #include "grid/paint/TxgridFooterPanel.h"
 #include "grid/edit/TxgridRichEdit.h"
 #include "grid/edit/TxgridSupport.h"
+#include "support/Keyboard.h"
 
 #include <QImage>
 #include <QPainter>
@@ -56,18 +57,10 @@ struct LinkGrid : TTxStringGrid {
         OnGetEditorType = [](TGridSender, int, int, TEditorType& e) { e = edCustom; };
         EditLink = &link;
         resize(500, 200);
-        show();
-        activateWindow();
-        QApplication::processEvents();
-        setFocus();
+        keyboard::showFocused(*this);
         focusCell(2, 2);
     }
-    void key(int k)
-    {
-        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-        QTest::keyClick(w, Qt::Key(k), Qt::NoModifier);
-        QApplication::processEvents();
-    }
+    void key(int k) { keyboard::key(*this, k); }
     void open()
     {
         key(Qt::Key_F2);

@@ -9,6 +9,7 @@
 #include "platform/text/Regional.h"
 
 #include "platform/ui/Modal.h"
+#include "support/Keyboard.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -35,10 +36,7 @@ struct InputGrid : TTxStringGrid {
         setDefaultColWidth(60);
         setDefaultRowHeight(20);
         resize(420, 200);
-        show();
-        activateWindow();
-        QApplication::processEvents();
-        setFocus();
+        keyboard::showFocused(*this);
         focusCell(1, 1);
     }
     QPoint at(int c, int r, int dx = 0) const
@@ -47,12 +45,7 @@ struct InputGrid : TTxStringGrid {
         return QPoint((rc.Left + rc.Right) / 2 + dx, (rc.Top + rc.Bottom) / 2);
     }
     QPoint rightEdge(int c, int r) const { return QPoint(platformCellRect(c, r).Right - 2, at(c, r).y()); }
-    void key(int k, Qt::KeyboardModifiers m = {})
-    {
-        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-        QTest::keyClick(w, Qt::Key(k), m);
-        QApplication::processEvents();
-    }
+    void key(int k, Qt::KeyboardModifiers m = {}) { keyboard::key(*this, k, m); }
     void click(QPoint p) { QTest::mouseClick(viewport(), Qt::LeftButton, {}, p); }
     void drag(QPoint from, QPoint to)
     {
