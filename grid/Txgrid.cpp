@@ -9,6 +9,7 @@
 #include "grid/sort/TxgridFind.h"
 #include "grid/sort/TxgridSorting.h"
 
+#include "grid/TxgridHosts.h"
 #include "grid/TxgridStartup.h"
 #include "grid/text/TxgridStrings.h"
 #include "grid/controls/Txxpvs.h"
@@ -46,7 +47,7 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner)
     FActiveCellFont = f;
     FActiveCellFont.setStyle(ui::fsBold, true);
     FMergedColumns.OnChange = [this](TIntList&, int, int) { MergedColumnsChanged(); };
-    FPrinter = std::make_unique<TGridPrinter>(*this);
+    FPrinter = std::make_unique<TGridPrinter>(MakePrintHost(*this));
 
     // Defaults that differ from the base grid's.
     setDefaultRowHeight(21);

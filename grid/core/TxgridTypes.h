@@ -13,7 +13,10 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <memory>
 #include <vector>
+
+class QPagedPaintDevice;
 
 namespace grid {
 
@@ -193,6 +196,10 @@ using TFitToPageEvent = std::function<void(TGridSender Sender, double& ScaleFact
 using TPrintNewPageEvent = std::function<void(TGridSender Sender, int ARow, bool& NewPage)>;
 using TPrintColumnWidthEvent = std::function<void(TGridSender Sender, int ACol, int& Width)>;
 using TPrintRowHeightEvent = std::function<void(TGridSender Sender, int ARow, int& Height)>;
+// How a print run goes: drawing the preview or the printer's pages, or counting them.
+enum TPrintMethod { prPreview, prPrint, prCalcPrint, prCalcPreview };
+// Where Print sends its pages (the grid's SetPrintDeviceFactory says).
+using TPrintDeviceFactory = std::function<std::unique_ptr<QPagedPaintDevice>(const QString& JobName)>;
 using TOleDropEvent = std::function<void(TGridSender Sender, int ARow, int ACol, const QString& data, bool& Allow)>;
 using TOleDragOverEvent = std::function<void(TGridSender Sender, int ARow, int ACol, bool& Allow)>;
 using TOleDragStartEvent = std::function<void(TGridSender Sender, int ARow, int ACol)>;
