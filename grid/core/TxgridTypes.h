@@ -93,6 +93,8 @@ enum TEditorType {
     edCustom,
     edRichEdit
 };
+// The bound of what a stored file may hold: keep it the last enumerator above.
+constexpr int EnumLast(TEditorType) { return edRichEdit; }
 enum TSortStyle {
     ssAutomatic,
     ssAlphabetic,
@@ -110,6 +112,8 @@ enum TSortStyle {
     ssHTML,
     ssImages
 };
+// The bound of what a stored file may hold: keep it the last enumerator above.
+constexpr int EnumLast(TSortStyle) { return ssImages; }
 // The options of a search (Find, FindFirst): a set of TFindParameters.
 enum TFindParameters : unsigned {
     fnMatchCase = 0x001,          // compare case-sensitively
