@@ -619,7 +619,7 @@ protected:
 
 private:
     std::unique_ptr<TGridSorting> FSorting; // made with the grid (TxgridSorting.h)
-    friend class TGridSorting; // the hidden-row store, the row selection, rows leaving, merges
+    friend class TGridSortHost; // sorting's host: the hidden-row store, the row selection, rows leaving, merges
 
 public:
     // ---- Search and find ----

@@ -4,8 +4,7 @@
 // behind the list of the rows shown: filtering costs little more than testing the rows, and
 // switching it off costs nothing per row. A million rows are tested by a few threads at once,
 // each block writing its part of that list straight into it.
-#include "grid/core/Txgrid.h"
-#include "grid/files/TxgridFiles.h"
+#include "grid/sort/TxgridSortHost.h"
 #include "grid/sort/TxgridSorting.h"
 #include "grid/controls/Txutil.h"
 
@@ -26,7 +25,7 @@ namespace grid {
 
 namespace {
 
-using UpdateLock = files::TUpdateGuard;
+using UpdateLock = TSortUpdateLock;
 
 constexpr int kFilterBlock = 4096; // rows tested together
 
@@ -174,9 +173,9 @@ void TGridSorting::ApplyFilter()
     short reported = -1;
     int next = 1;
     auto report = [&](int examined) {
-        while (G.OnFilterProgress && next <= examined) {
+        while (G.Events().OnFilterProgress && next <= examined) {
             reported = percent(next);
-            G.OnFilterProgress(G, reported);
+            G.Events().OnFilterProgress(G.Sender(), reported);
             // The next change lies near where the percentage passes the half after it.
             int s = std::max(next + 1, int((reported + 0.5) * total / 100.0));
             while (s > next + 1 && percent(s - 1) != reported)
@@ -190,7 +189,7 @@ void TGridSorting::ApplyFilter()
     // The rows are kept in place when nothing is hidden yet and no disjunct row selection has
     // to follow them: then the rows shown are listed (the fixed rows and footers with them),
     // else the failing ones.
-    const bool inPlace = G.NumHiddenRows() == 0 && !G.MouseActions().DisjunctRowSelect && G.FRowSelect.empty();
+    const bool inPlace = G.NumHiddenRows() == 0 && !G.MouseActions().DisjunctRowSelect && G.RowSelect().empty();
     const bool own = G.OwnMatchFilter();
     const int blocks = total > 0 ? (total + kFilterBlock - 1) / kFilterBlock : 0;
     const int helpers = own ? FilterHelpers(blocks) : 0;
@@ -211,7 +210,7 @@ void TGridSorting::ApplyFilter()
     // handler never runs while the store is being read. The grid's own test reads nothing but
     // the store and the conditions, so a long filter shares its blocks with idle threads; a
     // descendant's test runs on this thread only, as it always did.
-    const int wave = helpers == 0 ? 1 : (G.OnFilterProgress ? 4 * (helpers + 1) : blocks);
+    const int wave = helpers == 0 ? 1 : (G.Events().OnFilterProgress ? 4 * (helpers + 1) : blocks);
     std::vector<TFilterBlock> found(std::size_t(std::max(std::min(wave, blocks), 1)));
     for (int w = 0; w < blocks; w += wave) {
         const int n = std::min(wave, blocks - w);
@@ -253,7 +252,7 @@ void TGridSorting::ApplyFilter()
             listed.push_back(r);
         const int top = G.topRow(), cur = G.row(), c = G.col();
         G.BeginUpdate();
-        if (G.FHiddenRows.SetAside(G.core(), std::move(listed))) {
+        if (G.HiddenRowStore().SetAside(G.core(), std::move(listed))) {
             G.RowsLeft(top, cur, c, false, TRect{0, firstFailing, G.colCount() - 1, lastFailing + 1}); // as displayed before
             return;
         }
@@ -275,21 +274,14 @@ void TGridSorting::HideDisplayedRows(std::span<const int> Rows)
         return;
     const int top = G.topRow(), cur = G.row(), c = G.col();
     G.BeginUpdate();
-    G.FHiddenRows.HideFrom(G.core(), Rows);
+    G.HiddenRowStore().HideFrom(G.core(), Rows);
     if (G.MouseActions().DisjunctRowSelect)
         for (auto it = Rows.rbegin(); it != Rows.rend(); ++it)
-            if (std::size_t(*it) < G.FRowSelect.size())
-                G.FRowSelect.erase(std::size_t(*it), 1);
+            if (std::size_t(*it) < G.RowSelect().size())
+                G.RowSelect().erase(std::size_t(*it), 1);
     G.RowsLeft(top, cur, c, false, TRect{0, Rows.front(), G.colCount() - 1, Rows.back() + 1}); // as displayed before
 }
 
-void TTxStringGrid::SetFilterActive(bool Value)
-{
-    if (Value == FFilterActive)
-        return;
-    FFilterActive = Value;
-    FSorting->FilterActiveChanged(Value);
-}
 
 void TGridSorting::FilterActiveChanged(bool Value)
 {
@@ -306,7 +298,7 @@ void TGridSorting::FilterActiveChanged(bool Value)
             return;
         if (storeRow) {
             FFilterPlaceholder = true;
-        } else if (!G.FixedRowAlways && fixed > 0) {
+        } else if (!G.FixedRowAlways() && fixed > 0) {
             // One empty row keeps the fixed rows fixed (and the footers below it footers);
             // without fixed rows nothing needs it, and the grid shows what is left.
             G.InsertRows(G.rowCount() - G.FixedFooters(), 1);
@@ -333,10 +325,7 @@ void TGridSorting::FilterActiveChanged(bool Value)
     FFilterRestoreFixed = -1;
 }
 
-bool TTxStringGrid::MatchFilter(int ARow) { return FSorting->MatchFilter(ARow); }
 
-void TTxStringGrid::ApplyFilter() { FSorting->ApplyFilter(); }
 
-bool TTxStringGrid::OwnMatchFilter() const { return typeid(*this) == typeid(TTxStringGrid); }
 
 } // namespace grid
