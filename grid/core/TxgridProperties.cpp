@@ -178,6 +178,14 @@ void TTxStringGrid::SetAutoSize(bool Value)
 
 // --- update lock -------------------------------------------------------------------------
 
+void TTxStringGrid::ResetUpdate()
+{
+    if (FUpdateCount > 0) {
+        FUpdateCount = 1;
+        EndUpdate();
+    }
+}
+
 void TTxStringGrid::BeginUpdate()
 {
     if (FUpdateCount++ == 0)
