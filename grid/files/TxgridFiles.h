@@ -149,8 +149,10 @@ QString CSVField(const QString& Text, const TCSVOptions& Options);
 // often in both (single occurrences first, then all), the most frequent winning and earlier
 // candidates winning ties; QChar(0) when none. A file of one line decides by that line.
 QChar DetectDelimiter(const QString& Line1, const QString& Line2, bool HasLine2);
-// The fields of one line (Separator 0: the line is one field), quotes removed and line
-// breaks restored to CR LF. A field ending the line after a separator adds nothing.
+// The fields of one line (Separator 0: the line is one field), line breaks restored to CR LF.
+// A field opening with a double quote runs to the first quote that is not doubled, "" inside
+// it standing for one quote; a quote anywhere else is a character of the field. A field
+// ending the line after a separator adds nothing.
 QStringList SplitCSVLine(const QString& Line, QChar Separator, bool TildeLineBreaks);
 
 void WriteCSV(TTxStringGrid& Grid, QIODevice& Device, const QString& Name = QString());
