@@ -1,6 +1,6 @@
 // Workbook files: .xlsx read by our own streaming reader (parts inflated in chunks by libzip
-// into our XML scanner, styles read so that dates come in as dates), .xls read by FreeXL in a
-// helper process, new .xlsx written through libxlsxwriter.
+// into our XML scanner, styles read so that dates come in as dates), .xls read in a helper
+// process, new .xlsx written through libxlsxwriter.
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridWorkbook.h"
 
@@ -184,7 +184,7 @@ std::vector<TDateKind> readStyles(const TPackage& Package, TReadBudget& Budget)
     return kinds;
 }
 
-// A serial date as FreeXL gives it for .xls: "YYYY-MM-DD", "HH:MM:SS" or both.
+// A serial date as text, as the .xls helper gives it too: "YYYY-MM-DD", "HH:MM:SS" or both.
 bool serialText(double Serial, TDateKind Kind, bool From1904, QString& Out)
 {
     if (!(Serial >= 0 && Serial < 2958466)) // up to 9999-12-31
