@@ -216,6 +216,8 @@ TOfficeWorkbook ReadXlsInHelper(const QString& FileName)
                           .arg(WTERMSIG(status))));
     if (!WIFEXITED(status) || WEXITSTATUS(status) == 2)
         Corrupt(FileName);
+    if (WEXITSTATUS(status) == 5)
+        throw std::bad_alloc(); // the reader's guard names the file
     if (WEXITSTATUS(status) == 4)
         throw ETxGridError(helperFailed(
             FileName, QStringLiteral("skoroszyt jest chroniony hasłem; zapisz go bez hasła i wczytaj ponownie.")));

@@ -342,8 +342,8 @@ private:
                 TCursor c = continued(r, pos);
                 c.Skip(4);
                 const std::uint32_t unique = c.U32();
-                // The count may lie: each string takes three bytes at least.
-                FShared.reserve(std::min<std::size_t>(unique, FSize / 3));
+                // The count saves growing the list, within reason (it may lie).
+                FShared.reserve(std::min<std::size_t>(unique, std::size_t(1) << 20));
                 for (std::uint32_t i = 0; i < unique && !c.AtEnd(); ++i)
                     FShared.push_back(text(c, c.U16(), true));
                 break;

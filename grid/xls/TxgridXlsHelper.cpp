@@ -5,7 +5,8 @@
 // whose header gives the output's records.
 //
 // Usage: txgrid-xls FILE. Exit status 0 when read, 2 when the file is no readable .xls,
-// 3 on wrong use, 4 when the workbook is protected by a password.
+// 3 on wrong use, 4 when the workbook is protected by a password, 5 when the memory allowed
+// to the helper is not enough.
 #include "grid/xls/TxgridBiff.h"
 
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <gsf/gsf-input-stdio.h>
 #include <gsf/gsf-input.h>
 #include <gsf/gsf-utils.h>
+#include <new>
 #include <strings.h>
 #include <vector>
 
@@ -69,12 +71,16 @@ int main(int argc, char** argv)
     if (argc != 2)
         return 3;
     gsf_init();
-    std::vector<unsigned char> stream;
-    if (!workbookStream(argv[1], stream))
-        return 2;
-    TStdout out;
-    const grid::xls::TBiffResult result = grid::xls::ReadBiffWorkbook(stream.data(), stream.size(), out);
-    if (std::fflush(stdout) != 0)
-        return 3;
-    return result;
+    try {
+        std::vector<unsigned char> stream;
+        if (!workbookStream(argv[1], stream))
+            return 2;
+        TStdout out;
+        const grid::xls::TBiffResult result = grid::xls::ReadBiffWorkbook(stream.data(), stream.size(), out);
+        if (std::fflush(stdout) != 0)
+            return 3;
+        return result;
+    } catch (const std::bad_alloc&) {
+        return 5;
+    }
 }
