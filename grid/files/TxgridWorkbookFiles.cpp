@@ -1,8 +1,9 @@
 // Workbook files: .xlsx read by our own streaming reader (parts inflated in chunks by libzip
-// into our XML scanner, styles read so that dates come in as dates), .xls read by FreeXL in a
-// helper process, new .xlsx written through libxlsxwriter.
+// into our XML scanner, styles read so that dates come in as dates), .xls read in a helper
+// process, new .xlsx written through libxlsxwriter.
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridWorkbook.h"
+#include "grid/xls/TxgridDates.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -106,54 +107,7 @@ QString runText(TXmlScanner& X, std::string& Buf)
 
 // --- styles: which cell formats show dates and times ----------------------------------------
 
-enum TDateKind : unsigned char { dkNone, dkDate, dkTime, dkDateTime };
-
-TDateKind builtinKind(int Id)
-{
-    if ((Id >= 14 && Id <= 17) || (Id >= 27 && Id <= 36) || (Id >= 50 && Id <= 58))
-        return dkDate;
-    if ((Id >= 18 && Id <= 21) || (Id >= 45 && Id <= 47))
-        return dkTime;
-    return Id == 22 ? dkDateTime : dkNone;
-}
-
-// A format code's kind from its first section: quoted text, escapes, colours and locales
-// left out; d or y is a date, h or s (or an elapsed [h]) a time; m alone counts as a date.
-TDateKind codeKind(const QString& Code)
-{
-    const QString code = Code.section(QLatin1Char(';'), 0, 0).toLower();
-    if (code == QLatin1String("general"))
-        return dkNone;
-    bool date = false, time = false, month = false;
-    for (qsizetype i = 0; i < code.size(); ++i) {
-        const QChar c = code.at(i);
-        if (c == QLatin1Char('"')) {
-            i = code.indexOf(QLatin1Char('"'), i + 1);
-            if (i < 0)
-                break;
-        } else if (c == QLatin1Char('\\') || c == QLatin1Char('_') || c == QLatin1Char('*')) {
-            ++i;
-        } else if (c == QLatin1Char('[')) {
-            const qsizetype close = code.indexOf(QLatin1Char(']'), i);
-            const QString inner = code.mid(i + 1, close < 0 ? -1 : close - i - 1);
-            if (!inner.isEmpty() && (inner.at(0) == QLatin1Char('h') || inner.at(0) == QLatin1Char('s')
-                                     || inner.at(0) == QLatin1Char('m')) && inner.count(inner.at(0)) == inner.size())
-                time = true;
-            if (close < 0)
-                break;
-            i = close;
-        } else if (c == QLatin1Char('d') || c == QLatin1Char('y')) {
-            date = true;
-        } else if (c == QLatin1Char('h') || c == QLatin1Char('s')) {
-            time = true;
-        } else if (c == QLatin1Char('m')) {
-            month = true;
-        }
-    }
-    if (month && !time)
-        date = true;
-    return date && time ? dkDateTime : date ? dkDate : time ? dkTime : dkNone;
-}
+using xls::TDateKind;
 
 // The kind of each cell format (<cellXfs>), by its index.
 std::vector<TDateKind> readStyles(const TPackage& Package, TReadBudget& Budget)
@@ -171,34 +125,17 @@ std::vector<TDateKind> readStyles(const TPackage& Package, TReadBudget& Budget)
         if (x.Token() != TXmlScanner::xtStart)
             continue;
         if (x.Name() == "numFmt") {
-            custom.insert(toInt(x.Attr("numFmtId")), codeKind(x.AttrText("formatCode")));
+            custom.insert(toInt(x.Attr("numFmtId")), xls::FormatDateKind(x.AttrText("formatCode").toStdString()));
         } else if (x.Name() == "cellXfs") {
             inCellXfs = true;
         } else if (inCellXfs && x.Name() == "xf") {
             if (kinds.size() >= 65536)
                 throw std::runtime_error("styles");
             const int id = toInt(x.Attr("numFmtId"));
-            kinds.push_back(custom.contains(id) ? custom.value(id) : builtinKind(id));
+            kinds.push_back(custom.contains(id) ? custom.value(id) : xls::BuiltinDateKind(unsigned(id)));
         }
     }
     return kinds;
-}
-
-// A serial date as FreeXL gives it for .xls: "YYYY-MM-DD", "HH:MM:SS" or both.
-bool serialText(double Serial, TDateKind Kind, bool From1904, QString& Out)
-{
-    if (!(Serial >= 0 && Serial < 2958466)) // up to 9999-12-31
-        return false;
-    qint64 seconds = qint64(std::llround(Serial * 86400.0));
-    qint64 days = seconds / 86400;
-    seconds %= 86400;
-    // The 1900 system counts a 29 February 1900 that never was: serials before it are one
-    // day later than their count from 30 December 1899.
-    QDate base = From1904 ? QDate(1904, 1, 1) : days < 61 ? QDate(1899, 12, 31) : QDate(1899, 12, 30);
-    const QString date = base.addDays(days).toString(QStringLiteral("yyyy-MM-dd"));
-    const QString time = QTime(0, 0).addSecs(int(seconds)).toString(QStringLiteral("HH:mm:ss"));
-    Out = Kind == dkDate ? date : Kind == dkTime ? time : date + QLatin1Char(' ') + time;
-    return true;
 }
 
 struct TSheetContext {
@@ -227,7 +164,7 @@ TCellType cellType(std::string_view T)
 void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
 {
     int row = -1, nextCol = 0;
-    std::string v, text; // kept for every cell: no allocation each
+    std::string v, text, date; // kept for every cell: no allocation each
     std::vector<TOfficeCell>* cells = nullptr;
     int cellsRow = -1;
     while (X.Next() != TXmlScanner::xtDocEnd) {
@@ -292,9 +229,11 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
                 value.Kind = ok ? TOfficeValue::ovNumber : TOfficeValue::ovEmpty;
                 if (!ok)
                     value.Number = 0;
-                const TDateKind kind = style >= 0 && std::size_t(style) < Ctx.Styles.size() ? Ctx.Styles[std::size_t(style)] : dkNone;
-                if (ok && kind != dkNone && serialText(value.Number, kind, Ctx.From1904, value.Text))
+                const TDateKind kind = style >= 0 && std::size_t(style) < Ctx.Styles.size() ? Ctx.Styles[std::size_t(style)] : xls::dkNone;
+                if (ok && kind != xls::dkNone && xls::SerialDateText(value.Number, kind, Ctx.From1904, date)) {
                     value.Kind = TOfficeValue::ovText;
+                    value.Text = QString::fromLatin1(date.data(), qsizetype(date.size()));
+                }
             }
             if (value.Kind != TOfficeValue::ovEmpty) {
                 Ctx.Budget.AddCell();
