@@ -102,6 +102,9 @@ std::unique_ptr<TOfficeBridge> NewNativeOfficeBridge();
 // .xlsx, D0 CF 11 E0 is .xls. Files come from anywhere: the readers stream, keep cells sparse
 // and refuse a workbook past these limits, saying which.
 constexpr qint64 kWorkbookMaxInflated = qint64(256) << 20; // bytes unpacked from the package
+// A sheet's name is cut at the format's 31 characters. The shared string table counts
+// against the cell limit by its entries, and a shared string against the text limit at each
+// use after its first.
 constexpr std::size_t kWorkbookMaxCells = 2'000'000;       // non-empty cells of all sheets
 constexpr qint64 kWorkbookMaxText = qint64(32) << 20;      // characters of text of all cells
 constexpr qint64 kGridMaxRangeCells = 4'000'000;           // a used range the grid takes

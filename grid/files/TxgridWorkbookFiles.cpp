@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -140,6 +141,10 @@ std::vector<TDateKind> readStyles(const TPackage& Package, TReadBudget& Budget)
 
 struct TSheetContext {
     const QStringList& Shared;
+    // Which shared strings a cell has used: the table paid for each one's first use, every
+    // further use is charged again, since each cell goes on as text of its own (filtered,
+    // saved, written out) however little the table itself holds.
+    std::vector<bool>& SharedUsed;
     const std::vector<TDateKind>& Styles;
     bool From1904 = false;
     TReadBudget& Budget;
@@ -161,12 +166,28 @@ TCellType cellType(std::string_view T)
     return T == "inlineStr" ? ctInline : ctNumber;
 }
 
+// A row whose cells came out of column order, put in order once: a cell given twice keeps the
+// value given last, as a cell set again would.
+void orderRow(std::vector<TOfficeCell>& Cells)
+{
+    std::stable_sort(Cells.begin(), Cells.end(), [](const TOfficeCell& a, const TOfficeCell& b) { return a.Col < b.Col; });
+    auto out = Cells.begin();
+    for (auto in = Cells.begin(); in != Cells.end(); ++in) {
+        if (out != Cells.begin() && std::prev(out)->Col == in->Col)
+            *std::prev(out) = std::move(*in);
+        else
+            *out++ = std::move(*in);
+    }
+    Cells.erase(out, Cells.end());
+}
+
 void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
 {
     int row = -1, nextCol = 0;
     std::string v, text, date; // kept for every cell: no allocation each
     std::vector<TOfficeCell>* cells = nullptr;
     int cellsRow = -1;
+    std::vector<int> unordered; // rows to be put in column order at the end
     while (X.Next() != TXmlScanner::xtDocEnd) {
         if (X.Token() != TXmlScanner::xtStart)
             continue;
@@ -214,6 +235,9 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
                 if (toNumber(std::string_view(v), i) && i >= 0 && i < Ctx.Shared.size()) {
                     value.Kind = TOfficeValue::ovText;
                     value.Text = Ctx.Shared.at(i); // shared, not copied
+                    if (Ctx.SharedUsed[std::size_t(i)])
+                        Ctx.Budget.AddText(value.Text.size());
+                    Ctx.SharedUsed[std::size_t(i)] = true;
                 }
             } else if (type == ctStr && hasV) {
                 value.Kind = TOfficeValue::ovText;
@@ -237,8 +261,10 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
             }
             if (value.Kind != TOfficeValue::ovEmpty) {
                 Ctx.Budget.AddCell();
-                // The row in hand is kept: cells come row by row, in column order, so most
-                // go to its end without a look-up (the rest as Set() places them).
+                // The row in hand is kept: cells come row by row, mostly in column order, so
+                // each goes to its row's end without a look-up. A row given in another order
+                // (right to left, or again later) is put in order once at the end, not by an
+                // insert for each cell, which would cost the row's length each time.
                 if (r != cellsRow) {
                     const std::size_t width = cells ? cells->size() : 0;
                     cells = &Sheet.Rows.try_emplace(Sheet.Rows.end(), r)->second;
@@ -246,15 +272,28 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
                     if (cells->empty())
                         cells->reserve(width); // rows are mostly as wide as the one before
                 }
-                if (cells->empty() || cells->back().Col < col)
-                    cells->push_back({col, std::move(value)});
-                else
-                    Sheet.Set(r, col, std::move(value));
+                if (!cells->empty() && cells->back().Col >= col && (unordered.empty() || unordered.back() != r))
+                    unordered.push_back(r);
+                cells->push_back({col, std::move(value)});
             }
             nextCol = col + 1;
             row = r;
         }
     }
+    std::sort(unordered.begin(), unordered.end());
+    unordered.erase(std::unique(unordered.begin(), unordered.end()), unordered.end());
+    for (const int r : unordered)
+        orderRow(Sheet.Rows[r]);
+}
+
+// A sheet's name as spreadsheets hold it: at most 31 characters (longer ones, which some
+// writers leave in a file, are cut there, as a spreadsheet repairing the file cuts them).
+QString sheetName(const QString& Name)
+{
+    constexpr qsizetype kMax = 31;
+    if (Name.size() <= kMax)
+        return Name;
+    return Name.left(Name.at(kMax - 1).isHighSurrogate() ? kMax - 1 : kMax); // a copy of its own size
 }
 
 QString outOfMemory(const QString& FileName)
@@ -284,9 +323,10 @@ TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
                 if (book.Sheets.size() >= 4096)
                     throw std::runtime_error("sheets");
                 TOfficeSheet s;
-                s.Name = x.AttrText("name");
+                s.Name = sheetName(x.AttrText("name"));
                 book.Sheets.push_back(std::move(s));
                 relIds << x.AttrText("id", true);
+                Budget.AddText(relIds.back().size());
             } else if (x.Name() == "workbookView") {
                 book.ActiveSheet = toInt(x.Attr("activeTab"));
             } else if (x.Name() == "workbookPr") {
@@ -295,13 +335,20 @@ TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
             }
         }
     }
+    // Only the relationships a sheet names are kept: the part may list any number of others.
     QHash<QString, QString> targets;
+    for (const QString& id : std::as_const(relIds))
+        targets.insert(id, QString());
     if (TPartReader p(Package, QStringLiteral("xl/_rels/workbook.xml.rels"), Budget); p.IsOpen())
         while (p.X.Next() != TXmlScanner::xtDocEnd)
             if (p.X.IsStart("Relationship")) {
+                const auto target = targets.find(p.X.AttrText("Id"));
+                if (target == targets.end())
+                    continue;
                 QString t = p.X.AttrText("Target");
                 t = t.startsWith(QLatin1Char('/')) ? t.mid(1) : QStringLiteral("xl/") + t;
-                targets.insert(p.X.AttrText("Id"), t);
+                Budget.AddText(t.size());
+                *target = t;
             }
     QStringList shared;
     if (TPartReader p(Package, QStringLiteral("xl/sharedStrings.xml"), Budget); p.IsOpen()) {
@@ -309,7 +356,7 @@ TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
         while (p.X.Next() != TXmlScanner::xtDocEnd)
             if (p.X.IsStart("si")) {
                 shared << runText(p.X, buf);
-                Budget.AddText(shared.back().size() + 1);
+                Budget.AddString(shared.back().size());
             } else if (p.X.IsStart("sst")) {
                 // The count it gives saves growing the list, within reason (it may lie).
                 int count = 0;
@@ -318,10 +365,12 @@ TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
             }
     }
     const std::vector<TDateKind> styles = readStyles(Package, Budget);
-    const TSheetContext ctx{shared, styles, from1904, Budget};
+    std::vector<bool> sharedUsed(std::size_t(shared.size()));
+    const TSheetContext ctx{shared, sharedUsed, styles, from1904, Budget};
     for (std::size_t i = 0; i < book.Sheets.size(); ++i) {
-        const QString target = targets.value(relIds.at(qsizetype(i)),
-                                             QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1));
+        QString target = targets.value(relIds.at(qsizetype(i)));
+        if (target.isEmpty())
+            target = QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1);
         TPartReader p(Package, target, Budget);
         if (p.IsOpen())
             readSheet(p.X, ctx, book.Sheets[i]);
