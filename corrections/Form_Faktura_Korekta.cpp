@@ -77,31 +77,40 @@ TForm_Faktura_Korekta::TForm_Faktura_Korekta(QWidget* parent) : QWidget(parent)
     DataSource_Faktura_Szczegol->setDataset(ADOTable_Faktura_Szczegol);
 
     heading(this, QStringLiteral("Dane do korekty"), {8, 52});
-    auto* f = DataSource_Faktura;
-    DBEdit_Wyroznik = boundEdit(this, "DBEdit_Wyroznik", QStringLiteral("Typ"), f, "Typ_Koncowy", {8, 90, 40, 22});
-    DBEdit_Numer = boundEdit(this, "DBEdit_Numer", QStringLiteral("Nr"), f, "Nr_Koncowy", {56, 90, 60, 22});
-    DBEdit_Rok = boundEdit(this, "DBEdit_Rok", QStringLiteral("Rok"), f, "Rok_Koncowy", {124, 90, 50, 22});
-    DBEdit_Data_Wyst =
-        boundEdit(this, "DBEdit_Data_Wyst", QStringLiteral("Data wyst."), f, "Data_Wyst", {182, 90, 90, 22});
-    DBEdit_Data_Sprzedarzy = boundEdit(this, "DBEdit_Data_Sprzedarzy", QStringLiteral("Data sprzed."), f,
-                                       "Data_Sprzedarzy", {280, 90, 140, 22});
-    DBEdit_Miejsce_Wyst = boundEdit(this, "DBEdit_Miejsce_Wyst", QStringLiteral("Miejsce wytawienia"), f,
-                                    "Miejsce_Wyst", {428, 90, 244, 22});
-    DBEdit_Nazwa = boundEdit(this, "DBEdit_Nazwa", QStringLiteral("Nazwa / Nazwisko, imię"), f,
-                             "Klient_Nazwa_Nazwisko", {8, 134, 328, 22});
-    DBEdit_Nazwa_cd = boundEdit(this, "DBEdit_Nazwa_cd", QStringLiteral("Nazwa / Nazwisko, imię cd."), f,
-                                "Klient_Nazwa_Nazwisko_cd", {344, 134, 328, 22});
-    DBEdit_Kod = boundEdit(this, "DBEdit_Kod", QStringLiteral("Kod"), f, "Klient_Kod", {8, 178, 70, 22});
-    DBEdit_Miasto = boundEdit(this, "DBEdit_Miasto", QStringLiteral("Miasto"), f, "Klient_Miasto", {86, 178, 150, 22});
-    DBEdit_Adres =
-        boundEdit(this, "DBEdit_Adres", QStringLiteral("Adres (ulica, nr domu)"), f, "Klient_Adres", {244, 178, 220, 22});
-    DBEdit_NIP = boundEdit(this, "DBEdit_NIP", QStringLiteral("NIP"), f, "Klient_Nip", {472, 178, 110, 22});
-    DBCBox_Czy_Firma =
-        boundCheck(this, "DBCBox_Czy_Firma", QStringLiteral("Czy firma ?"), f, "Klient_Czy_Firma", {590, 178, 90, 22});
-    DBEdit_Netto_Brutto = boundEdit(this, "DBEdit_Netto_Brutto", QStringLiteral("Dokument wyliczany od :"), f,
-                                    "Netto_Brutto", {8, 222, 80, 22});
-    DBEdit_Id = boundEdit(this, "DBEdit_Id", QString(), f, "Id", {});
-    DBEdit_Nr_Klienta = boundEdit(this, "DBEdit_Nr_Klienta", QString(), f, "Klient_Nr", {});
+    const InvoiceHeader h = invoiceHeader(
+        this, DataSource_Faktura,
+        {.typ = {"DBEdit_Wyroznik", QStringLiteral("Typ"), {8, 90, 40, 22}},
+         .nr = {"DBEdit_Numer", QStringLiteral("Nr"), {56, 90, 60, 22}},
+         .rok = {"DBEdit_Rok", QStringLiteral("Rok"), {124, 90, 50, 22}},
+         .dataWyst = {"DBEdit_Data_Wyst", QStringLiteral("Data wyst."), {182, 90, 90, 22}},
+         .dataSprzedazy = {"DBEdit_Data_Sprzedarzy", QStringLiteral("Data sprzed."), {280, 90, 140, 22}},
+         .miejsceWyst = {"DBEdit_Miejsce_Wyst", QStringLiteral("Miejsce wytawienia"), {428, 90, 244, 22}},
+         .nazwa = {"DBEdit_Nazwa", QStringLiteral("Nazwa / Nazwisko, imię"), {8, 134, 328, 22}},
+         .nazwaCd = {"DBEdit_Nazwa_cd", QStringLiteral("Nazwa / Nazwisko, imię cd."), {344, 134, 328, 22}},
+         .nrKlienta = {"DBEdit_Nr_Klienta", QString(), {}},
+         .nip = {"DBEdit_NIP", QStringLiteral("NIP"), {472, 178, 110, 22}},
+         .czyFirma = {"DBCBox_Czy_Firma", QStringLiteral("Czy firma ?"), {590, 178, 90, 22}},
+         .kod = {"DBEdit_Kod", QStringLiteral("Kod"), {8, 178, 70, 22}},
+         .miasto = {"DBEdit_Miasto", QStringLiteral("Miasto"), {86, 178, 150, 22}},
+         .adres = {"DBEdit_Adres", QStringLiteral("Adres (ulica, nr domu)"), {244, 178, 220, 22}},
+         .nettoBrutto = {"DBEdit_Netto_Brutto", QStringLiteral("Dokument wyliczany od :"), {8, 222, 80, 22}},
+         .id = {"DBEdit_Id", QString(), {}}});
+    DBEdit_Wyroznik = h.typ;
+    DBEdit_Numer = h.nr;
+    DBEdit_Rok = h.rok;
+    DBEdit_Data_Wyst = h.dataWyst;
+    DBEdit_Data_Sprzedarzy = h.dataSprzedazy;
+    DBEdit_Miejsce_Wyst = h.miejsceWyst;
+    DBEdit_Nazwa = h.nazwa;
+    DBEdit_Nazwa_cd = h.nazwaCd;
+    DBEdit_Kod = h.kod;
+    DBEdit_Miasto = h.miasto;
+    DBEdit_Adres = h.adres;
+    DBEdit_NIP = h.nip;
+    DBCBox_Czy_Firma = h.czyFirma;
+    DBEdit_Netto_Brutto = h.nettoBrutto;
+    DBEdit_Id = h.id;
+    DBEdit_Nr_Klienta = h.nrKlienta;
 
     heading(this, QStringLiteral("Pozycje : Było"), {8, 250});
     DBGrid_Faktura_Szcz = new ui::DbGrid(this);
@@ -175,8 +184,9 @@ TForm_Faktura_Korekta::TForm_Faktura_Korekta(QWidget* parent) : QWidget(parent)
     documents::tabChain({LEdit_Rok, LEdit_Data_Wyst, Button1, DBGrid_Faktura_Szcz, BitBtn1, BitBtn2, StringGrid1,
                          DBLookupComboBox1, LEdit_Ilosc_Dni, BitBtn3, LEdit_Data_Zap, JvMemo1, BitBtn_Zapisz,
                          BitBtn_Drukuj, BitBtn_Nowa, BitBtn_Zamknij});
-    // Shorter than designed, the window scrolls: its two line grids keep their rows in sight.
-    ui::scrollAsWhole(this);
+    // Shorter than designed, the window scrolls: its two line grids keep their rows in sight, and
+    // its own buttons stay in a row under what scrolls.
+    ui::scrollAsWhole(this, {BitBtn_Zapisz, BitBtn_Drukuj, BitBtn_Nowa}, {BitBtn_Zamknij});
 
     Wyczysc_Dokument(QString(), QString());
     FormCreate();
@@ -377,10 +387,7 @@ void TForm_Faktura_Korekta::BitBtn_DrukujClick()
 {
     if (DBEdit_New_Id->text().isEmpty() || LEdit_Wyroznik->text().isEmpty() || !Form_Drukuj_Fakt)
         return;
-    Form_Drukuj_Fakt->Edit_Id->setText(DBEdit_New_Id->text());
-    Form_Drukuj_Fakt->Edit_Wyroznik->setText(LEdit_Wyroznik->text());
-    Form_Drukuj_Fakt->Edit_Netto_Brutto->setText(DBEdit_Netto_Brutto->text());
-    ui::showModal(Form_Drukuj_Fakt);
+    Form_Drukuj_Fakt->Drukuj_Dokument_O_Id(DBEdit_New_Id->text(), LEdit_Wyroznik->text(), DBEdit_Netto_Brutto->text());
 }
 
 void TForm_Faktura_Korekta::BitBtn_NowaClick()

@@ -45,31 +45,40 @@ TForm_Faktura_Nota::TForm_Faktura_Nota(QWidget* parent) : QWidget(parent)
     ADOTable_Faktura = ownTable(this, "ADOTable_Faktura", "Faktura");
     DataSource_Faktura = new data::DataSource(this);
     DataSource_Faktura->setDataset(ADOTable_Faktura);
-    auto* f = DataSource_Faktura;
-    DBEdit_Typ = boundEdit(this, "DBEdit_Typ", QStringLiteral("Typ"), f, "Typ_Koncowy", {8, 74, 40, 22});
-    DBEdit_Nr = boundEdit(this, "DBEdit_Nr", QStringLiteral("Nr"), f, "Nr_Koncowy", {56, 74, 60, 22});
-    DBEdit_Rok = boundEdit(this, "DBEdit_Rok", QStringLiteral("Rok"), f, "Rok_Koncowy", {124, 74, 50, 22});
-    DBEdit_Data_Wyst =
-        boundEdit(this, "DBEdit_Data_Wyst", QStringLiteral("Data wystawienia"), f, "Data_Wyst", {182, 74, 100, 22});
-    DBEdit_Data_Sprzedazy = boundEdit(this, "DBEdit_Data_Sprzedazy", QStringLiteral("Data sprzedaży"), f,
-                                      "Data_Sprzedarzy", {290, 74, 170, 22});
-    DBEdit_Miejsce_Wyst = boundEdit(this, "DBEdit_Miejsce_Wyst", QStringLiteral("Miejsce wystawienia"), f,
-                                    "Miejsce_Wyst", {468, 74, 210, 22});
-    DBEdit_Nazwa = boundEdit(this, "DBEdit_Nazwa", QStringLiteral("Nazwa / Nazwisko, imię"), f,
-                             "Klient_Nazwa_Nazwisko", {8, 118, 330, 22});
-    DBEdit_Nazwa_cd = boundEdit(this, "DBEdit_Nazwa_cd", QStringLiteral("Nazwa / Nazwisko, imię cd."), f,
-                                "Klient_Nazwa_Nazwisko_cd", {346, 118, 332, 22});
-    DBEdit_Nr_Klienta =
-        boundEdit(this, "DBEdit_Nr_Klienta", QStringLiteral("Nr Klienta"), f, "Klient_Nr", {8, 162, 80, 22});
-    DBEdit_NIP = boundEdit(this, "DBEdit_NIP", QStringLiteral("NIP"), f, "Klient_Nip", {96, 162, 130, 22});
-    DBCBox_Czy_Firma =
-        boundCheck(this, "DBCBox_Czy_Firma", QStringLiteral("Czy firma ?"), f, "Klient_Czy_Firma", {234, 162, 100, 22});
-    DBEdit_Kod = boundEdit(this, "DBEdit_Kod", QStringLiteral("Kod"), f, "Klient_Kod", {8, 206, 80, 22});
-    DBEdit_Miasto = boundEdit(this, "DBEdit_Miasto", QStringLiteral("Miasto"), f, "Klient_Miasto", {96, 206, 170, 22});
-    DBEdit_Adres =
-        boundEdit(this, "DBEdit_Adres", QStringLiteral("Adres (ulica, nr domu)"), f, "Klient_Adres", {274, 206, 260, 22});
-    DBEdit_Id = boundEdit(this, "DBEdit_Id", QString(), f, "Id", {});
-    DBEdit_Netto_Brutto = boundEdit(this, "DBEdit_Netto_Brutto", QString(), f, "Netto_Brutto", {});
+    const InvoiceHeader h = invoiceHeader(
+        this, DataSource_Faktura,
+        {.typ = {"DBEdit_Typ", QStringLiteral("Typ"), {8, 74, 40, 22}},
+         .nr = {"DBEdit_Nr", QStringLiteral("Nr"), {56, 74, 60, 22}},
+         .rok = {"DBEdit_Rok", QStringLiteral("Rok"), {124, 74, 50, 22}},
+         .dataWyst = {"DBEdit_Data_Wyst", QStringLiteral("Data wystawienia"), {182, 74, 100, 22}},
+         .dataSprzedazy = {"DBEdit_Data_Sprzedazy", QStringLiteral("Data sprzedaży"), {290, 74, 170, 22}},
+         .miejsceWyst = {"DBEdit_Miejsce_Wyst", QStringLiteral("Miejsce wystawienia"), {468, 74, 210, 22}},
+         .nazwa = {"DBEdit_Nazwa", QStringLiteral("Nazwa / Nazwisko, imię"), {8, 118, 330, 22}},
+         .nazwaCd = {"DBEdit_Nazwa_cd", QStringLiteral("Nazwa / Nazwisko, imię cd."), {346, 118, 332, 22}},
+         .nrKlienta = {"DBEdit_Nr_Klienta", QStringLiteral("Nr Klienta"), {8, 162, 80, 22}},
+         .nip = {"DBEdit_NIP", QStringLiteral("NIP"), {96, 162, 130, 22}},
+         .czyFirma = {"DBCBox_Czy_Firma", QStringLiteral("Czy firma ?"), {234, 162, 100, 22}},
+         .kod = {"DBEdit_Kod", QStringLiteral("Kod"), {8, 206, 80, 22}},
+         .miasto = {"DBEdit_Miasto", QStringLiteral("Miasto"), {96, 206, 170, 22}},
+         .adres = {"DBEdit_Adres", QStringLiteral("Adres (ulica, nr domu)"), {274, 206, 260, 22}},
+         .nettoBrutto = {"DBEdit_Netto_Brutto", QString(), {}},
+         .id = {"DBEdit_Id", QString(), {}}});
+    DBEdit_Typ = h.typ;
+    DBEdit_Nr = h.nr;
+    DBEdit_Rok = h.rok;
+    DBEdit_Data_Wyst = h.dataWyst;
+    DBEdit_Data_Sprzedazy = h.dataSprzedazy;
+    DBEdit_Miejsce_Wyst = h.miejsceWyst;
+    DBEdit_Nazwa = h.nazwa;
+    DBEdit_Nazwa_cd = h.nazwaCd;
+    DBEdit_Nr_Klienta = h.nrKlienta;
+    DBEdit_NIP = h.nip;
+    DBCBox_Czy_Firma = h.czyFirma;
+    DBEdit_Kod = h.kod;
+    DBEdit_Miasto = h.miasto;
+    DBEdit_Adres = h.adres;
+    DBEdit_Id = h.id;
+    DBEdit_Netto_Brutto = h.nettoBrutto;
 
     // The new buyer.
     LEdit_Nazwa = labeledEdit(this, "LEdit_Nazwa", QStringLiteral("Nazwa / Nazwisko, imię"), {8, 274, 330, 22}, 75);
@@ -111,8 +120,6 @@ TForm_Faktura_Nota::TForm_Faktura_Nota(QWidget* parent) : QWidget(parent)
     documents::tabChain({BitBtn_Pobierz, BitBtn_Pobierz_Klienta, LEdit_Nazwa, LEdit_Nazwa_cd, CBox_Czy_Firma,
                          LEdit_NIP, LEdit_Kod, LEdit_Miasto, LEdit_Adres, JvMemo1, BitBtn_Zapisz, BitBtn_Drukuj,
                          BitBtn_Nowa, BitBtn_Anuluj, LEdit_Rok, LEdit_Data_Wyst});
-    // Shorter than designed, the window scrolls rather than squeezing its fields together.
-    ui::scrollAsWhole(this);
 
     // The note's own client pick writes into this window.
     dictionaries::Ustaw_Blok_Klienta(QStringLiteral("NFV"), this, dictionaries::blokKlienta(this));
@@ -240,9 +247,7 @@ void TForm_Faktura_Nota::BitBtn_DrukujClick()
     if (Edit_Id_Noty->text().isEmpty() || LEdit_Typ->text().isEmpty() || !Form_Drukuj_Fakt)
         return;
     // A note prints the same in either price mode: none is set.
-    Form_Drukuj_Fakt->Edit_Id->setText(Edit_Id_Noty->text());
-    Form_Drukuj_Fakt->Edit_Wyroznik->setText(LEdit_Typ->text());
-    ui::showModal(Form_Drukuj_Fakt);
+    Form_Drukuj_Fakt->Drukuj_Dokument_O_Id(Edit_Id_Noty->text(), LEdit_Typ->text(), QString());
 }
 
 void TForm_Faktura_Nota::BitBtn_NowaClick()

@@ -10,6 +10,7 @@
 #include "platform/ui/Connect.h"
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbLookupCombo.h"
+#include "platform/ui/WindowFit.h"
 #include "shell/DataModule1.h"
 #include "shell/Form_Komunikat.h"
 
@@ -71,6 +72,9 @@ TForm_Korekta_Pozycja::TForm_Korekta_Pozycja(QWidget* owner)
 
     documents::tabChain({LEdit_Towar_PKWIU, LEdit_Ilosc, LEdit_jm, LEdit_Cena, LEdit_Rabat, BitBtn_OK, BitBtn_Anuluj,
                          LEdit_Cena_Brutto});
+    // A correction changes the quantity far most often: the dialog opens there, the code before
+    // it stays first in the tab order.
+    ui::setFirstInput(this, LEdit_Ilosc);
 
     ui::on(BitBtn_OK, &QPushButton::clicked, this, &TForm_Korekta_Pozycja::BitBtn_OKClick);
     setCloseButton(BitBtn_Anuluj);

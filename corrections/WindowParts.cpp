@@ -52,6 +52,33 @@ ui::DbCheckBox* boundCheck(QWidget* parent, const char* name, const QString& cap
     return c;
 }
 
+InvoiceHeader invoiceHeader(QWidget* parent, data::DataSource* source, const HeaderFields& fields)
+{
+    // The invoice's final identity (a noted invoice shows the note's), its dates and its buyer.
+    const auto edit = [&](const HeaderField& f, const char* column) {
+        return boundEdit(parent, f.name, f.caption, source, column, f.geometry);
+    };
+    InvoiceHeader h{};
+    h.typ = edit(fields.typ, "Typ_Koncowy");
+    h.nr = edit(fields.nr, "Nr_Koncowy");
+    h.rok = edit(fields.rok, "Rok_Koncowy");
+    h.dataWyst = edit(fields.dataWyst, "Data_Wyst");
+    h.dataSprzedazy = edit(fields.dataSprzedazy, "Data_Sprzedarzy");
+    h.miejsceWyst = edit(fields.miejsceWyst, "Miejsce_Wyst");
+    h.nazwa = edit(fields.nazwa, "Klient_Nazwa_Nazwisko");
+    h.nazwaCd = edit(fields.nazwaCd, "Klient_Nazwa_Nazwisko_cd");
+    h.nrKlienta = edit(fields.nrKlienta, "Klient_Nr");
+    h.nip = edit(fields.nip, "Klient_Nip");
+    h.czyFirma = boundCheck(parent, fields.czyFirma.name, fields.czyFirma.caption, source, "Klient_Czy_Firma",
+                            fields.czyFirma.geometry);
+    h.kod = edit(fields.kod, "Klient_Kod");
+    h.miasto = edit(fields.miasto, "Klient_Miasto");
+    h.adres = edit(fields.adres, "Klient_Adres");
+    h.nettoBrutto = edit(fields.nettoBrutto, "Netto_Brutto");
+    h.id = edit(fields.id, "Id");
+    return h;
+}
+
 ui::DbLookupCombo* lookupCombo(QWidget* parent, const char* name, const QString& caption, data::DataSource* source,
                                const char* field, const QRect& geometry)
 {

@@ -35,6 +35,25 @@ ui::DbEdit* boundEdit(QWidget* parent, const char* name, const QString& caption,
 ui::DbCheckBox* boundCheck(QWidget* parent, const char* name, const QString& caption, data::DataSource* source,
                            const char* field, const QRect& geometry);
 
+// The corrected invoice's header as a correction window shows it: read-only fields bound to the
+// window's copy of the invoice. Each window names and places them; a field with no caption is built
+// hidden (the window still reads it).
+struct HeaderField {
+    const char* name;
+    QString caption;
+    QRect geometry;
+};
+struct HeaderFields {
+    HeaderField typ, nr, rok, dataWyst, dataSprzedazy, miejsceWyst, nazwa, nazwaCd, nrKlienta, nip, czyFirma, kod,
+        miasto, adres, nettoBrutto, id;
+};
+struct InvoiceHeader {
+    ui::DbEdit *typ, *nr, *rok, *dataWyst, *dataSprzedazy, *miejsceWyst, *nazwa, *nazwaCd, *nrKlienta, *nip, *kod,
+        *miasto, *adres, *nettoBrutto, *id;
+    ui::DbCheckBox* czyFirma;
+};
+InvoiceHeader invoiceHeader(QWidget* parent, data::DataSource* source, const HeaderFields& fields);
+
 // A lookup combo over `source` whose key and shown text are `field`, with its caption above it.
 ui::DbLookupCombo* lookupCombo(QWidget* parent, const char* name, const QString& caption, data::DataSource* source,
                                const char* field, const QRect& geometry);

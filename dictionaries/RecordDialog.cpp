@@ -146,8 +146,12 @@ NewRecordDialog::NewRecordDialog(UstawieniaNowego u, QWidget* parent)
         });
     dodajPrzyciski(u_.przyciski);
     ui::on(przycisk(u_.przyciski.zapisz), &QPushButton::clicked, this, [this] { Zapisz(); });
+    // A new entry begins in its first field, as at showing: the first key typed goes there.
     if (QPushButton* b = przycisk(u_.przyciski.nowy))
-        ui::on(b, &QPushButton::clicked, this, [this] { Wyczysc_Pola(); });
+        ui::on(b, &QPushButton::clicked, this, [this] {
+            Wyczysc_Pola();
+            naPierwszePole();
+        });
     setCloseButton(przycisk(u_.przyciski.zamknij), u_.wynikZamkniecia);
 }
 
@@ -192,12 +196,17 @@ bool NewRecordDialog::closing(int)
     return true;
 }
 
-void NewRecordDialog::showing()
+void NewRecordDialog::naPierwszePole()
 {
-    Wyczysc_Pola();
     if (!pola_.empty())
         if (QWidget* w = kontrolka(pola_.front().nazwa))
             w->setFocus();
+}
+
+void NewRecordDialog::showing()
+{
+    Wyczysc_Pola();
+    naPierwszePole();
 }
 
 // ---------------------------------------------------------------------------------------------

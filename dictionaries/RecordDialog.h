@@ -124,6 +124,8 @@ public:
 protected:
     bool closing(int result) override;
     void showing() override;
+    // Puts the focus on the entry's first field.
+    void naPierwszePole();
 
     UstawieniaNowego u_;
 };

@@ -7,6 +7,7 @@
 #include "platform/text/Numbers.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/MessageDialog.h"
+#include "platform/ui/Modal.h"
 #include "printlib/Dokpress.h"
 #include "settings/Ustawienia.h"
 #include "shell/Form_Komunikat.h"
@@ -201,6 +202,14 @@ void TForm_Drukuj_Fakt::BitBtn_DrukujClick()
     }
     const bool wydrukowano = Drukuj_Dokument(Edit_Id->text());
     done(wydrukowano ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void TForm_Drukuj_Fakt::Drukuj_Dokument_O_Id(const QString& id, const QString& typ, const QString& tryb)
+{
+    Edit_Id->setText(id);
+    Edit_Wyroznik->setText(typ);
+    Edit_Netto_Brutto->setText(tryb);
+    ui::showModal(this);
 }
 
 bool TForm_Drukuj_Fakt::Drukuj_Dokument(const QString& id)

@@ -1,8 +1,9 @@
 #pragma once
-// "Drukuj...": the one road by which a sales document reaches the printer. The caller presets the
-// document (Edit_Id, Edit_Wyroznik, Edit_Netto_Brutto; for a duplicate also Edit_Duplikat and
-// Edit_Data_Duplikatu) and shows the dialog modally; the user sets the copies and the language and
-// the dialog calls the matching entry point of the invoice print library.
+// "Drukuj...": the one road by which a sales document reaches the printer. The caller names the
+// document by its key (Drukuj_Dokument_O_Id; a duplicate presets Edit_Id, Edit_Wyroznik,
+// Edit_Netto_Brutto, Edit_Duplikat and Edit_Data_Duplikatu and shows the dialog modally); the
+// user sets the copies and the language and the dialog calls the matching entry point of the
+// invoice print library.
 #include "platform/ui/Dialog.h"
 
 #include <QString>
@@ -69,6 +70,10 @@ public:
     // library is the main window's (loaded at the first print, looked for again after a failure);
     // tests put a library of their own here.
     std::function<void*(const char* nazwa)> Znajdz_Wydruk;
+
+    // Shows the dialog modally for the document with key `id`, of type `typ` ("FV", "KFV", ...)
+    // in price mode `tryb` ("netto", "brutto"; a note has none).
+    void Drukuj_Dokument_O_Id(const QString& id, const QString& typ, const QString& tryb);
 
     // Chooses and calls the entry point for the preset document with the counts of the dialog.
     // Returns whether a printout was made, i.e. an entry point was called.

@@ -16,7 +16,6 @@
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbLookupCombo.h"
 #include "platform/ui/MessageDialog.h"
-#include "platform/ui/Modal.h"
 #include "shell/DataModule1.h"
 #include "shell/Form_Jaki_Nr.h"
 #include "shell/Form_Komunikat.h"
@@ -409,10 +408,7 @@ void InvoiceWindow::BitBtn_DrukujClick()
         return;
     if (!Form_Drukuj_Fakt)
         return;
-    Form_Drukuj_Fakt->Edit_Id->setText(DBEdit_Id->text());
-    Form_Drukuj_Fakt->Edit_Wyroznik->setText(LEdit_Wyroznik->text());
-    Form_Drukuj_Fakt->Edit_Netto_Brutto->setText(Tryb_Tekst());
-    ui::showModal(Form_Drukuj_Fakt);
+    Form_Drukuj_Fakt->Drukuj_Dokument_O_Id(DBEdit_Id->text(), LEdit_Wyroznik->text(), Tryb_Tekst());
 }
 
 void InvoiceWindow::BitBtn_NowaClick()

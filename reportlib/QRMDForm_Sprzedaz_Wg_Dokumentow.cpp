@@ -76,8 +76,14 @@ TQRMDForm_Sprzedaz_Wg_Dokumentow::TQRMDForm_Sprzedaz_Wg_Dokumentow(QObject* owne
     report::Band* dokument = r.setBand(BandKind::Detail, 5.8);
     Dodaj_Kolumny(kolumny, dokument, &ADOTable_Faktura, kDokument, int(std::size(kDokument)), pt(8));
     // The number's column is narrower than two digits: the number takes the free space between
-    // the type and the year, right-aligned against the year, so it never runs into it.
+    // the type and the year, right-aligned against the year, so it never runs into it. A number
+    // too long for it even at the smallest size takes what is left up to the widest type ("NFV",
+    // ending at 9.8) and the year, rather than being broken over lines.
     Poszerz_Pole(dokument, QStringLiteral("Nr"), 10.4, 6.5, Align::Right);
+    if (auto* nr = dynamic_cast<report::DataText*>(dokument->find(QStringLiteral("QRDBText_Nr")))) {
+        nr->widenLeft = 0.55;
+        nr->widenRight = 0.15;
+    }
     // A document whose lines continue on the next page heads them there again, marked.
     Znacznik_Ciagu(dokument, 4.2, 3.9, pt(7, false));
 

@@ -39,7 +39,12 @@ void TTSGCustomCombo::SetStyle(TComboBoxStyle Value)
     if (FStyle == Value)
         return;
     FStyle = Value;
+    QLineEdit* edit = lineEdit();
     setEditable(Value == csDropDown || Value == csSimple);
+    // The line edit a list-only combo drops goes at once: Qt deletes it later, and deleting
+    // it while the combo has the focus takes the focus from the combo.
+    if (edit && !lineEdit())
+        delete edit;
     if (lineEdit()) {
         lineEdit()->setFrame(false);
         lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);

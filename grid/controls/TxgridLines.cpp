@@ -15,12 +15,11 @@ QStringList SplitLines(const QString& Text, const TQuoting& Quoting)
 
 QStringList SplitQuotedFields(const QString& Line, QChar Separator)
 {
-    const TQuoting q{true, QString(Separator)};
     QStringList out;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= Line.size(); ++i) {
         if (i == start && i < Line.size() && Line.at(i) == QLatin1Char('"')) {
-            const qsizetype close = lines::ClosingQuote(Line, i + 1, q);
+            const qsizetype close = lines::ClosingQuote(Line, i + 1);
             if (close >= 0)
                 i = close + 1;
         }
@@ -30,6 +29,12 @@ QStringList SplitQuotedFields(const QString& Line, QChar Separator)
         }
     }
     return out;
+}
+
+bool IsQuotedField(const QString& Field)
+{
+    return Field.size() >= 2 && Field.startsWith(QLatin1Char('"'))
+        && lines::ClosingQuote(Field, 1) == Field.size() - 1;
 }
 
 bool HasLineEnd(const QString& Text)
@@ -77,6 +82,26 @@ QString UnquoteMultiline(const QString& Text)
     QString t = Text.mid(1, Text.size() - 2);
     t.replace(QLatin1String("\"\""), QLatin1String("\""));
     return LineEndsToCRLF(t);
+}
+
+bool NeedsTabQuotes(const QString& Text)
+{
+    const QChar quote = QLatin1Char('"');
+    if (Text.contains(QLatin1Char('\t')) || HasLineEnd(Text))
+        return true;
+    const bool betweenTwo = Text.size() >= 2 && Text.endsWith(quote) && Text.count(quote) == 2;
+    return Text.startsWith(quote) && !betweenTwo;
+}
+
+QString UnquoteTabField(const QString& Field)
+{
+    if (!IsQuotedField(Field))
+        return LineEndsToCRLF(Field);
+    const QStringView inside = QStringView(Field).mid(1, Field.size() - 2);
+    for (const QChar ch : inside)
+        if (ch == QLatin1Char('\t') || ch == QLatin1Char('"') || lines::IsLineEnd(ch.unicode()))
+            return UnquoteMultiline(Field);
+    return Field;
 }
 
 } // namespace grid

@@ -3,8 +3,8 @@
 // files, the clipboard, drops): CR LF, a lone LF and a lone CR end a line alike, and a line
 // end at the very end of a text adds no line. A field quoted the way the grid and spreadsheets
 // quote it (a double quote opening the line or standing right after a separator, inner quotes
-// doubled, the closing quote before a separator, a line end or the end) keeps the line ends
-// inside it; a quote that is never closed is an ordinary character.
+// doubled, the first quote that is not doubled closing it) keeps the line ends inside it; a
+// quote that is never closed, or one in the middle of a field, is an ordinary character.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -23,9 +23,10 @@ inline char16_t Unit(const QString& T, qsizetype I) { return T.at(I).unicode(); 
 inline char16_t Unit(const QByteArray& T, qsizetype I) { return char16_t(uchar(T.at(I))); }
 inline bool IsLineEnd(char16_t U) { return U == u'\r' || U == u'\n'; }
 
-// Where the quoted field whose opening quote stands before From closes; -1 when it does not.
+// Where the quoted field whose opening quote stands before From closes: at the first quote
+// that is not doubled, whatever follows it; -1 when there is none.
 template <class Text>
-qsizetype ClosingQuote(const Text& T, qsizetype From, const TQuoting& Q)
+qsizetype ClosingQuote(const Text& T, qsizetype From)
 {
     const qsizetype n = T.size();
     for (qsizetype j = From; j < n; ++j) {
@@ -35,8 +36,7 @@ qsizetype ClosingQuote(const Text& T, qsizetype From, const TQuoting& Q)
             ++j; // a doubled quote is one quote of the text
             continue;
         }
-        if (j + 1 == n || IsLineEnd(Unit(T, j + 1)) || Q.Separators.contains(QChar(Unit(T, j + 1))))
-            return j;
+        return j;
     }
     return -1;
 }
@@ -73,7 +73,7 @@ qsizetype FindLineEnd(const Text& T, qsizetype From, qsizetype& Next, const TQuo
             return i;
         }
         if (Q.Quotes && fieldStart && u == u'"' && i < Unclosed) {
-            const qsizetype close = lines::ClosingQuote(T, i + 1, Q);
+            const qsizetype close = lines::ClosingQuote(T, i + 1);
             if (close >= 0) {
                 i = close;
                 fieldStart = false;
@@ -98,11 +98,21 @@ qsizetype FindLineEnd(const Text& T, qsizetype From, qsizetype& Next)
 QStringList SplitLines(const QString& Text, const TQuoting& Quoting = {});
 // The fields of one line between the separators outside quoted fields, quotes kept.
 QStringList SplitQuotedFields(const QString& Line, QChar Separator);
+// Whether a field is one quoted field from its first character to its last.
+bool IsQuotedField(const QString& Field);
 bool HasLineEnd(const QString& Text);
 // Every line end as CR LF, the cell's own form.
 QString LineEndsToCRLF(const QString& Text);
 // A multi-line cell as a quoted field: line ends as LF, inner quotes doubled.
 QString QuoteMultiline(const QString& Text);
+// Whether a cell must go quoted into tab-separated text to come back as one cell: it holds a
+// tab or a line end (a lone CR ends a line too when the text is read), or it begins with a
+// quote and is not simply a text between two quotes (which comes back as it is).
+bool NeedsTabQuotes(const QString& Text);
+// A field of tab-separated text back into a cell: a quoted field that holds a tab, a line end
+// or a quote is unquoted (UnquoteMultiline); any other field stays as it is, but for its line
+// ends made CR LF.
+QString UnquoteTabField(const QString& Field);
 // A quoted field back into the cell's text: without its quotes, doubled quotes single, line
 // ends CR LF. A text that is not enclosed in quotes only gets its line ends made CR LF.
 QString UnquoteMultiline(const QString& Text);

@@ -5,8 +5,11 @@
 #include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridEditors.h"
 #include "grid/edit/TxgridInplaceEdit.h"
+#include "grid/edit/TxgridRichEdit.h"
 
 #include "platform/text/Dates.h"
+
+#include <QTextDocument>
 
 namespace grid {
 
@@ -159,6 +162,19 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
         replay = false;
         break;
     case edCustom: g.ShowEditLink(ACol, ARow); break;
+    case edRichEdit: {
+        auto* rich = static_cast<TTxRichEdit*>(FInplaceRichEdit);
+        if (rich->parentWidget() != g.viewport())
+            rich->setParent(g.viewport()); // placed by the cell's rectangle, as every control
+        rich->setFrameStyle(QFrame::NoFrame);
+        rich->Lock(); // loading the text asks for no row height
+        g.CellToRich(real, ARow, *rich);
+        rich->document()->setDocumentMargin(2);
+        rich->document()->setModified(false);
+        rich->selectAll();
+        shown = rich;
+        break;
+    }
     default: break; // the other controls are not made by this grid; nothing opens
     }
     if (shown) {
@@ -173,6 +189,8 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
                 FGridCombo->showPopup();
         if (replay)
             PostPendingChar(shown);
+        if (FEdit.EditorType == edRichEdit)
+            static_cast<TTxRichEdit*>(FInplaceRichEdit)->Unlock();
     }
     FEdit.PendingChar.clear();
     FEdit.PendingKey = 0;
@@ -196,6 +214,7 @@ QWidget* TGridEditing::EditControlOf(TEditorType Type) const
     case edTimeEdit: return FGridDatePicker;
     case edButton: return FGridButton;
     case edCheckBox: return FGridCheckBox;
+    case edRichEdit: return FInplaceRichEdit;
     default: return nullptr;
     }
 }
@@ -219,6 +238,12 @@ void TGridEditing::WriteBackControl(int Real, int ARow)
     case edDateEdit:
     case edDateEditUpDown: g.setCells(Real, ARow, text::dateToText(FGridDatePicker->date())); break;
     case edTimeEdit: g.setCells(Real, ARow, FGridDatePicker->time().toString(QStringLiteral("H:mm:ss"))); break;
+    case edRichEdit:
+        // Rich text goes back only when it was edited: opening a plain cell and leaving it
+        // keeps its text as it was.
+        if (FInplaceRichEdit->document()->isModified())
+            g.RichToCell(Real, ARow, *FInplaceRichEdit);
+        break;
     default: break;
     }
 }
@@ -244,7 +269,8 @@ void TGridEditing::HideEditControl(int ACol, int ARow)
         g.HideEditLink();
     if (FEdit.CancelControl)
         for (QWidget* w : std::initializer_list<QWidget*>{FGridSpin, FGridCombo, FGridCheckBox, FGridEditBtn,
-                                                          FGridUnitEditBtn, FGridDatePicker, FGridButton})
+                                                          FGridUnitEditBtn, FGridDatePicker, FGridButton,
+                                                          FInplaceRichEdit})
             if (w && w->isVisible())
                 control = w;
     if (control && control->isVisible()) {

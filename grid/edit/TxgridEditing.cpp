@@ -132,6 +132,22 @@ void TGridEditing::OpenTyped(const QString& Typed, int Key)
     PostPendingChar(FGrid.inplaceEditor());
 }
 
+void TGridEditing::PlaceCaret(QPoint Global)
+{
+    QLineEdit* edit = nullptr;
+    if (FGrid.editorMode())
+        edit = FGrid.inplaceEditor();
+    else if (FEdit.Active && FGridCombo && FGridCombo->isVisible() && FGridCombo->isEditable())
+        edit = FGridCombo->lineEdit();
+    if (!edit)
+        return;
+    const QPoint p = edit->mapFromGlobal(Global);
+    if (!edit->rect().contains(p))
+        return;
+    edit->deselect();
+    edit->setCursorPosition(edit->cursorPositionAt(p));
+}
+
 void TGridEditing::PostPendingChar(QWidget* Target)
 {
     if (Target && !FEdit.PendingChar.isEmpty())
@@ -258,6 +274,23 @@ bool EscapeRestores(TGridEditing& ed, const QKeyEvent& k)
     return true;
 }
 
+// With LineFeedOnEnter, Ctrl+Enter types a line break into a text that may hold lines (not
+// into numbers or a password), within the editor's length limit.
+bool CtrlEnterLineBreak(TGridEditing& ed, const QKeyEvent& k)
+{
+    if (!IsEnter(k) || !Ctrl(k) || !ed.Grid().Navigation().LineFeedOnEnter)
+        return false;
+    const TEditorType t = ed.State().EditorType;
+    TTxInplaceEdit* e = ed.Grid().GetInplaceEditor();
+    if (!e || (t != edNormal && t != edCapital && t != edMixedCase && t != edLowerCase && t != edUpperCase))
+        return false;
+    const QString br = QStringLiteral("\r\n");
+    const int kept = e->text().size() - (e->hasSelectedText() ? int(e->selectedText().size()) : 0);
+    if (e->LengthLimit <= 0 || kept + br.size() <= e->LengthLimit)
+        e->insert(br);
+    return true;
+}
+
 bool EnterWithCtrlKept(TGridEditing&, const QKeyEvent& k) { return IsEnter(k) && Ctrl(k); }
 
 // Without AdvanceOnEnter, Enter in an editor filled to its limit does nothing.
@@ -291,6 +324,7 @@ bool VerticalValidates(TGridEditing& ed, const QKeyEvent& k)
 // The names are the order.
 constexpr TEditorKeyStep kInplaceKeySteps[] = {
     {"escape-restores", &EscapeRestores},
+    {"ctrl-enter-line-break", &CtrlEnterLineBreak},
     {"enter-with-ctrl-kept", &EnterWithCtrlKept},
     {"enter-at-limit-kept", &EnterAtLimitKept},
     {"enter-commits", &EnterCommits},
@@ -318,6 +352,19 @@ bool TGridEditing::InplaceEditorEvent(QObject* o, QEvent* e)
 
 // --- leaving a cell ----------------------------------------------------------------------
 
+void TGridEditing::CloseControlForMove()
+{
+    // A control left open over a cell the cursor leaves would later commit into the cell the
+    // cursor reached: it closes first, its value going to its own cell. The grid taking the
+    // focus back opens nothing meanwhile.
+    if (!FEdit.Active || IsTextEditorType(FEdit.EditorType) || FEdit.HidingControl)
+        return;
+    const bool done = FEdit.DoneInProgress;
+    FEdit.DoneInProgress = true;
+    HideInplaceEdit();
+    FEdit.DoneInProgress = done;
+}
+
 bool TGridEditing::SelectCell(int ACol, int ARow)
 {
     TTxStringGrid& g = FGrid;
@@ -334,6 +381,7 @@ bool TGridEditing::SelectCell(int ACol, int ARow)
         return false;
     if (g.IsFixed(ACol, ARow))
         return false;
+    CloseControlForMove();
     // The cell being left is validated before anything is switched or cached for the
     // target, so a refused move leaves the current cell's state as it was.
     const bool editorFocused = g.inplaceEditor() && g.inplaceEditor()->hasFocus();

@@ -11,6 +11,7 @@
 #include "grid/core/TxgridForward.h"
 #include "grid/edit/TxgridEditState.h"
 
+#include <QPoint>
 #include <QString>
 #include <Qt>
 
@@ -47,6 +48,9 @@ public:
     // A typed character opens the cell's editor with it (replayed once the editor has the focus).
     void OpenTyped(const QString& Typed, int Key);
     void PostPendingChar(QWidget* Target);
+    // The click that opened an editor puts its caret under the mouse (Global, in screen
+    // coordinates) with nothing selected: the text editor's or an editable combo's.
+    void PlaceCaret(QPoint Global);
     // The text editor's events, as the grid's event filter gets them: a key press walks the
     // key steps in their order, then the platform handles what none of them ended.
     bool InplaceEditorEvent(QObject* o, QEvent* e);
@@ -61,6 +65,8 @@ public:
     void ControlLeft(int Key, Qt::KeyboardModifiers Shift);
     void RestoreCache();
     bool SelectCell(int ACol, int ARow); // the gate of every move of the current cell
+    // An editor control open while the current cell moves closes onto its own cell first.
+    void CloseControlForMove();
     bool CellEditable(int ACol, int ARow);
     void AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor, bool Force);
 

@@ -57,12 +57,18 @@ void TTxRichEdit::focusOutEvent(QFocusEvent* e)
 
 void TTxRichEdit::keyPressEvent(QKeyEvent* e)
 {
+    // Escape closes the cell's edit and leaves the cell as it was.
+    if (e->key() == Qt::Key_Escape && FGrid.EditActive() && FGrid.CurrentEditorType() == edRichEdit) {
+        FGrid.DoneInplaceEdit(Qt::Key_Escape, e->modifiers());
+        return;
+    }
     QTextEdit::keyPressEvent(e);
     const int k = e->key();
     if ((k == Qt::Key_Up || k == Qt::Key_Down) && !FGrid.WordWrap && !FGrid.Multilinecells) {
         FGrid.setFocus(Qt::OtherFocusReason);
         QKeyEvent again(QEvent::KeyPress, k, e->modifiers());
         QCoreApplication::sendEvent(&FGrid, &again);
+        e->accept(); // the grid moved once: the key goes no further up
     }
 }
 

@@ -59,7 +59,6 @@ QString TGridExchange::CopyText(TGridRect R)
     const bool disjunct = FGrid.MouseActions().DisjunctRowSelect;
     const bool withTags = FGrid.Navigation().CopyHTMLTagsToClipboard;
     const bool quote = FGrid.ClipboardQuoteMultiline;
-    const bool multi = FGrid.Multilinecells;
     const QLatin1String closeTag("</"), rtfMark("{\\");
     std::vector<int> real;
     for (int c = R.Left; c <= R.Right; ++c)
@@ -76,7 +75,7 @@ QString TGridExchange::CopyText(TGridRect R)
                 else if (t.contains(rtfMark))
                     t = RichTextToPlain(t);
             }
-            if (quote && multi && HasLineEnd(t))
+            if (quote && NeedsTabQuotes(t))
                 t = QuoteMultiline(t);
             if (k > 0)
                 out += QLatin1Char('\t');
@@ -164,7 +163,9 @@ void TGridExchange::CutSelectionToClipboard()
 namespace {
 
 // Clipboard text as lines of tab-separated fields; with Quoted, a quoted field keeps its tabs
-// and line ends (its quotes stay for the caller). Whether the text ends with a line end.
+// and line ends (its quotes stay for the caller). Whether the text ends with a line end. Empty
+// lines at the end close the text, as other programs end it, and are no rows of empty cells
+// (which would empty the cells below the pasted ones).
 struct TClipLines {
     std::vector<QStringList> Rows;
     bool EndsWithBreak = false;
@@ -182,6 +183,8 @@ TClipLines ClipLines(const QString& Text, bool Quoted)
         out.Rows.push_back(Quoted ? SplitQuotedFields(line, tab) : line.split(tab));
         out.EndsWithBreak = next > end;
     }
+    while (!out.Rows.empty() && out.Rows.back().size() == 1 && out.Rows.back().front().isEmpty())
+        out.Rows.pop_back();
     return out;
 }
 
@@ -220,8 +223,8 @@ int TGridExchange::PasteText(int ACol, int ARow, const QString& Text, int* Writt
         int col = ACol;
         for (qsizetype f = 0; f < fields.size(); ++f, ++col, ++count) {
             QString field = fields[f];
-            if (quote && HasLineEnd(field))
-                field = UnquoteMultiline(field);
+            if (quote)
+                field = UnquoteTabField(field);
             if (f + 1 < fields.size() || ended || !field.isEmpty()) {
                 if (col >= FGrid.ColCount() && colGrow && row < FGrid.RowCount())
                     FGrid.SetColCount(col + 1);

@@ -18,8 +18,10 @@
 
 #include <mdbsql.h>
 
+#include <algorithm>
 #include <functional>
 #include <mutex>
+#include <vector>
 
 namespace grid {
 
@@ -191,39 +193,35 @@ void TGridExchange::LoadFromMDBTable(const QString& FileName, const QString& Tab
 void TGridExchange::LoadFromMDBSQL(const QString& FileName, const QString& SQL)
 {
     const TDatabaseKind kind = databaseKind(FileName);
-    const int FC = FGrid.FixedCols(), FR = FGrid.FixedRows();
-    int n = 0, row = FR;
-    std::unique_ptr<files::TUpdateGuard> lock;
+    // The result is read whole aside first: a query that fails part-way (a damaged file, an
+    // error in a later record) leaves the grid as it was, not part-replaced.
+    QStringList names;
+    std::vector<QString> values; // record by record, names.size() a record
     TRowSink sink;
-    sink.Header = [&](const QStringList& Names) {
-        n = int(Names.size());
-        FGrid.SetColCount(FC + n);
-        if (FR > 0)
-            for (int i = 0; i < n; ++i)
-                FGrid.setCells(FC + i, FR - 1, Names.at(i));
-        lock = std::make_unique<files::TUpdateGuard>(FGrid);
-    };
-    sink.Row = [&](const QStringList& Values) {
-        if (row >= FGrid.RowCount())
-            FGrid.SetRowCount(row + 1);
-        for (int i = 0; i < n; ++i)
-            FGrid.setCells(FC + i, row, Values.at(i));
-        ++row;
-    };
+    sink.Header = [&](const QStringList& Names) { names = Names; };
+    sink.Row = [&](const QStringList& Values) { values.insert(values.end(), Values.begin(), Values.end()); };
     if (kind == TDatabaseKind::SQLite)
         readSQLite(FileName, SQL, sink);
     else
         readAccess(FileName, SQL, sink);
+
+    const int FC = FGrid.FixedCols(), FR = FGrid.FixedRows();
+    const int n = int(names.size());
+    const int records = n > 0 ? int(values.size() / std::size_t(n)) : 0;
+    FGrid.SetColCount(FC + n);
+    if (FR > 0)
+        for (int i = 0; i < n; ++i)
+            FGrid.setCells(FC + i, FR - 1, names.at(i));
+    const files::TUpdateGuard lock(FGrid);
     // The grid ends with the last record: rows of an earlier, longer content go. An empty result
     // keeps one empty row below the fixed ones.
-    if (row == FR) {
-        if (FGrid.RowCount() <= FR)
-            FGrid.SetRowCount(FR + 1);
+    FGrid.SetRowCount(FR + std::max(records, 1));
+    for (int r = 0; r < records; ++r)
+        for (int i = 0; i < n; ++i)
+            FGrid.setCells(FC + i, FR + r, values[std::size_t(r) * std::size_t(n) + std::size_t(i)]);
+    if (records == 0)
         for (int i = 0; i < n; ++i)
             FGrid.setCells(FC + i, FR, QString());
-        ++row;
-    }
-    FGrid.SetRowCount(row);
 }
 
 } // namespace grid

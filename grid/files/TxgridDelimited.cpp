@@ -52,11 +52,10 @@ QString LFBreaks(const QString& Text)
     return t;
 }
 
-// A field of the reader: runs of quotes collapsed, line breaks back to CR LF (whichever
+// A field of the reader, its quotes taken off already: line breaks back to CR LF (whichever
 // line end the file used inside its quoted fields).
-QString ReadField(const QString& Text, bool Tilde)
+QString ReadField(QString t, bool Tilde)
 {
-    QString t = DoubleToSingleChar(kQuote, Text);
     if (Tilde) {
         if (t == QLatin1String("^"))
             return QString(); // how an empty cell is written
@@ -127,33 +126,74 @@ QString CSVField(const QString& Text, const TCSVOptions& O)
     QString t = Text;
     if (breaks)
         t = O.TildeLineBreaks ? TildeBreaks(t) : LFBreaks(t);
-    const bool quote = t.contains(O.Separator) || (breaks && !O.TildeLineBreaks) || t.startsWith(kQuote);
+    bool quote = t.contains(O.Separator) || (breaks && !O.TildeLineBreaks) || t.startsWith(kQuote);
+    for (qsizetype i = 0; O.QuoteCandidates && !quote && i < kDelimiterCandidates.size(); ++i)
+        quote = t.contains(kDelimiterCandidates.at(i));
     return quote ? Quoted(t) : t;
 }
 
 namespace {
 
-// Occurrences of C outside quoted fields; with Single, a run of two or more counts as none.
-// A quoted comma or line break of a field is text, not a separator.
-int CountOutsideQuotes(QChar C, const QString& Line, bool Single)
+// Occurrences of C between the fields of a line split at C; with Single, a run of two or more
+// counts as none. A quoted field opens only where a field begins, so a quote in the middle
+// of a field (24" in a plain field) is a character and the separators after it still count.
+int CountSeparators(QChar C, const QString& Line, bool Single)
 {
     int n = 0;
-    bool quoted = false;
-    for (qsizetype i = 0; i < Line.size(); ++i) {
+    bool fieldStart = true;
+    for (qsizetype i = 0; i < Line.size();) {
         const QChar ch = Line.at(i);
-        if (ch == kQuote) {
-            quoted = !quoted; // a doubled quote inside a field toggles twice
+        if (fieldStart && ch == kQuote) {
+            if (const qsizetype close = lines::ClosingQuote(Line, i + 1); close >= 0) {
+                i = close + 1;
+                fieldStart = false;
+                continue;
+            }
+        }
+        if (ch != C) {
+            fieldStart = false;
+            ++i;
             continue;
         }
-        if (quoted || ch != C)
-            continue;
-        qsizetype j = i;
-        while (j + 1 < Line.size() && Line.at(j + 1) == C)
+        qsizetype j = i + 1;
+        while (j < Line.size() && Line.at(j) == C)
             ++j;
-        n += Single ? (j == i ? 1 : 0) : int(j - i + 1);
+        n += Single ? (j - i == 1 ? 1 : 0) : int(j - i);
         i = j;
+        fieldStart = true;
     }
     return n;
+}
+
+// The field that begins at From, up to the separator or the end of the line; From is left on
+// the separator (or the end). A field opening with a quote runs to the first quote that is
+// not doubled, "" in it standing for one quote, and anything between that quote and the
+// separator follows as it stands. A quote that never closes leaves the field empty, its text
+// up to the separator not taken; the line's last field is then closed by the line's end.
+QString TakeField(const QString& Line, qsizetype& From, QChar Sep)
+{
+    const qsizetype start = From;
+    auto toSeparator = [&](qsizetype i) {
+        while (i < Line.size() && (Sep.isNull() || Line.at(i) != Sep))
+            ++i;
+        return i;
+    };
+    auto unquoted = [&](qsizetype End) {
+        QString t = Line.mid(start + 1, End - start - 1);
+        t.replace(QStringLiteral("\"\""), QString(kQuote));
+        return t;
+    };
+    if (start < Line.size() && Line.at(start) == kQuote) {
+        const qsizetype close = lines::ClosingQuote(Line, start + 1);
+        if (close < 0) {
+            From = toSeparator(start + 1);
+            return From == Line.size() ? unquoted(From) : QString();
+        }
+        From = toSeparator(close + 1);
+        return unquoted(close) + Line.mid(close + 1, From - close - 1);
+    }
+    From = toSeparator(start);
+    return Line.mid(start, From - start);
 }
 
 } // namespace
@@ -164,8 +204,8 @@ QChar DetectDelimiter(const QString& Line1, const QString& Line2, bool HasLine2)
         QChar best(0);
         int bestCount = 0;
         for (const QChar c : kDelimiterCandidates) {
-            const int n1 = CountOutsideQuotes(c, Line1, pass == 0);
-            const int n2 = CountOutsideQuotes(c, Line2, pass == 0);
+            const int n1 = CountSeparators(c, Line1, pass == 0);
+            const int n2 = CountSeparators(c, Line2, pass == 0);
             if ((!HasLine2 || n1 == n2) && n1 > bestCount) {
                 best = c;
                 bestCount = n1;
@@ -180,34 +220,10 @@ QChar DetectDelimiter(const QString& Line1, const QString& Line2, bool HasLine2)
 QStringList SplitCSVLine(const QString& Line, QChar Sep, bool Tilde)
 {
     QStringList fields;
-    QString rest = Line;
-    for (;;) {
-        qsizetype p = Sep.isNull() ? -1 : rest.indexOf(Sep);
-        if (p < 0)
-            break;
-        QString field;
-        if (rest.startsWith(kQuote)) {
-            rest.remove(0, 1);
-            int q = 0;
-            if (SinglePos(kQuote, rest, q) > 0) {
-                field = rest.left(q - 1);
-                rest.remove(0, q);
-            }
-            // An unclosed quote: the field is empty and the text up to the next separator lost.
-            p = rest.indexOf(Sep);
-        } else {
-            field = rest.left(p);
-        }
-        fields << ReadField(field, Tilde);
-        if (p >= 0)
-            rest.remove(0, p + 1);
-    }
-    if (!rest.isEmpty()) {
-        if (rest.startsWith(kQuote))
-            rest.remove(0, 1);
-        if (rest.endsWith(kQuote))
-            rest.chop(1);
-        fields << ReadField(rest, Tilde);
+    qsizetype p = 0;
+    while (p < Line.size()) {
+        fields << ReadField(TakeField(Line, p, Sep), Tilde);
+        ++p; // past the separator; one ending the line adds no field
     }
     return fields;
 }
@@ -219,6 +235,7 @@ void WriteCSV(TTxStringGrid& Grid, QIODevice& Device, const QString& Name)
     o.QuoteAll = Grid.CSVQuoteAll;
     o.QuoteEmpty = Grid.CSVQuoteEmpty;
     o.TildeLineBreaks = Grid.CSVTildeLineBreaks;
+    o.QuoteCandidates = Grid.Delimiter.isNull();
     const int H = Grid.SaveWithHiddenColumns ? Grid.NumHiddenColumns() : 0;
     const std::vector<int> real = StoreColumns(Grid, Grid.GetSaveStartCol(), Grid.GetSaveEndCol() + H);
     TLineWriter out(Device, Grid.OemConvert ? tcBytes : tcAnsi, Name);
@@ -253,8 +270,9 @@ void ReadCSV(TTxStringGrid& Grid, QIODevice& Device, bool InsertMode)
     }
     // The whole text at once: a quoted field may hold line ends, and which of them end a
     // record depends on the separator.
-    QString text = Decode(Device.readAll(), Grid.OemConvert ? tcBytes : tcAnsi);
-    if (Grid.OemConvert)
+    TTextCoding coding = tcAnsi;
+    QString text = DecodeGuessed(Device.readAll(), Grid.OemConvert ? tcBytes : tcAnsi, &coding);
+    if (Grid.OemConvert && coding == tcBytes)
         OemToString(text);
     QChar sep = Grid.Delimiter;
     if (sep.isNull()) {
@@ -364,10 +382,11 @@ void ReadFixed(TTxStringGrid& Grid, QIODevice& Device, const TIntList& Positions
     Grid.SetColCount(Grid.FixedCols() + fields);
     const int c0 = Grid.GetSaveStartCol();
     int row = Grid.GetSaveStartRow();
+    const TTextCoding coding = GuessCoding(Device, tcAnsi);
     TLineReader in(Device);
     QByteArray raw;
     while (in.ReadLine(raw)) {
-        const QString line = Decode(raw, tcAnsi);
+        const QString line = Decode(raw, coding);
         if (row >= Grid.rowCount())
             Grid.SetRowCount(row + 1);
         for (int k = 1; k <= fields; ++k) {

@@ -43,6 +43,110 @@ QString Decode(const QByteArray& Bytes, TTextCoding Coding)
     return text::fromCp1250(Bytes);
 }
 
+// --- guessing the coding -------------------------------------------------------------------
+
+namespace {
+
+const QByteArray kUtf8Mark("\xEF\xBB\xBF");
+
+// Checks bytes, block by block, for well-formed UTF-8: no stray continuation bytes, no
+// overlong forms, no surrogates, nothing above U+10FFFF.
+class TUtf8Check {
+public:
+    void Feed(const QByteArray& Bytes)
+    {
+        for (const char ch : Bytes) {
+            if (!FValid)
+                return;
+            const auto b = uchar(ch);
+            if (FNeed > 0) {
+                if (b < FLow || b > FHigh) {
+                    FValid = false;
+                    return;
+                }
+                FLow = 0x80;
+                FHigh = 0xBF;
+                --FNeed;
+                continue;
+            }
+            if (b < 0x80)
+                continue;
+            FBeyondAscii = true;
+            Lead(b);
+        }
+    }
+    bool Valid() const { return FValid; }
+    // Valid and beyond ASCII; Cut allows the last sequence to be cut short (a first block).
+    bool Utf8(bool Cut = false) const { return FValid && FBeyondAscii && (Cut || FNeed == 0); }
+
+private:
+    void Lead(uchar B)
+    {
+        FLow = 0x80;
+        FHigh = 0xBF;
+        if (B >= 0xC2 && B <= 0xDF)
+            FNeed = 1;
+        else if (B >= 0xE0 && B <= 0xEF) {
+            FNeed = 2;
+            if (B == 0xE0)
+                FLow = 0xA0; // overlong below
+            else if (B == 0xED)
+                FHigh = 0x9F; // surrogates above
+        } else if (B >= 0xF0 && B <= 0xF4) {
+            FNeed = 3;
+            if (B == 0xF0)
+                FLow = 0x90;
+            else if (B == 0xF4)
+                FHigh = 0x8F;
+        } else {
+            FValid = false;
+        }
+    }
+    int FNeed = 0;
+    uchar FLow = 0x80, FHigh = 0xBF; // the range of the next continuation byte
+    bool FValid = true;
+    bool FBeyondAscii = false;
+};
+
+} // namespace
+
+TTextCoding GuessCoding(const QByteArray& Bytes, TTextCoding Else)
+{
+    if (Bytes.startsWith(kUtf8Mark))
+        return tcUtf8;
+    TUtf8Check check;
+    check.Feed(Bytes);
+    return check.Utf8() ? tcUtf8 : Else;
+}
+
+QString DecodeGuessed(const QByteArray& Bytes, TTextCoding Else, TTextCoding* Used)
+{
+    const TTextCoding coding = GuessCoding(Bytes, Else);
+    if (Used)
+        *Used = coding;
+    if (Bytes.startsWith(kUtf8Mark))
+        return QString::fromUtf8(Bytes.constData() + kUtf8Mark.size(), Bytes.size() - kUtf8Mark.size());
+    return Decode(Bytes, coding);
+}
+
+TTextCoding GuessCoding(QIODevice& Device, TTextCoding Else)
+{
+    if (Device.peek(kUtf8Mark.size()) == kUtf8Mark) {
+        Device.skip(kUtf8Mark.size());
+        return tcUtf8;
+    }
+    TUtf8Check check;
+    if (Device.isSequential()) {
+        check.Feed(Device.peek(kBlock));
+        return check.Utf8(true) ? tcUtf8 : Else;
+    }
+    const qint64 start = Device.pos();
+    for (QByteArray block = Device.read(kBlock); !block.isEmpty() && check.Valid(); block = Device.read(kBlock))
+        check.Feed(block);
+    Device.seek(start);
+    return check.Utf8() ? tcUtf8 : Else;
+}
+
 // --- TLineReader ---------------------------------------------------------------------------
 
 bool TLineReader::Fill()

@@ -6,8 +6,9 @@
 //
 // Every line written ends with CR LF; a line read ends at CR LF, LF or a lone CR alike
 // (TxgridLines.h), and delimited text keeps the line ends of its quoted fields. Texts are
-// 8-bit Windows-1250 unless a format says otherwise (the XHTML and XML documents are UTF-8,
-// as they declare; OEM text is CP852).
+// written 8-bit Windows-1250 unless a format says otherwise (the XHTML and XML documents are
+// UTF-8, as they declare; OEM text is CP852). Text files read are UTF-8 when they say so or
+// their bytes are UTF-8 (GuessCoding), as other programs write them today, else as written.
 #include "grid/controls/Txobj.h"
 
 #include <QByteArray>
@@ -38,6 +39,15 @@ namespace files {
 enum TTextCoding { tcAnsi, tcBytes, tcUtf8 };
 QByteArray Encode(const QString& Text, TTextCoding Coding);
 QString Decode(const QByteArray& Bytes, TTextCoding Coding);
+// The coding of a text file read: UTF-8 when it begins with the UTF-8 byte order mark, or
+// when its bytes are valid UTF-8 and not all ASCII; Else (the coding the grid writes)
+// otherwise, so that old files keep reading as they did.
+TTextCoding GuessCoding(const QByteArray& Bytes, TTextCoding Else);
+// Bytes decoded in the coding GuessCoding finds, without a byte order mark; Used gets it.
+QString DecodeGuessed(const QByteArray& Bytes, TTextCoding Else, TTextCoding* Used = nullptr);
+// The same for a device read line by line, judged by all of it from its position on (by its
+// first block when it is sequential); the device is left past a byte order mark.
+TTextCoding GuessCoding(QIODevice& Device, TTextCoding Else);
 
 // Lines of a device from its current position, read in blocks.
 class TLineReader {
@@ -128,6 +138,9 @@ struct TCSVOptions {
     bool QuoteAll = false;
     bool QuoteEmpty = true;
     bool TildeLineBreaks = false;
+    // The reader is to guess the separator: a field holding any character it may guess is
+    // quoted, so that only the true separator stands outside quotes.
+    bool QuoteCandidates = false;
 };
 // One cell as written: quoted (inner double quotes doubled) when it holds the separator or a
 // line break or begins with a double quote; line breaks as LF inside quotes, or as "~".
@@ -136,8 +149,10 @@ QString CSVField(const QString& Text, const TCSVOptions& Options);
 // often in both (single occurrences first, then all), the most frequent winning and earlier
 // candidates winning ties; QChar(0) when none. A file of one line decides by that line.
 QChar DetectDelimiter(const QString& Line1, const QString& Line2, bool HasLine2);
-// The fields of one line (Separator 0: the line is one field), quotes removed and line
-// breaks restored to CR LF. A field ending the line after a separator adds nothing.
+// The fields of one line (Separator 0: the line is one field), line breaks restored to CR LF.
+// A field opening with a double quote runs to the first quote that is not doubled, "" inside
+// it standing for one quote; a quote anywhere else is a character of the field. A field
+// ending the line after a separator adds nothing.
 QStringList SplitCSVLine(const QString& Line, QChar Separator, bool TildeLineBreaks);
 
 void WriteCSV(TTxStringGrid& Grid, QIODevice& Device, const QString& Name = QString());

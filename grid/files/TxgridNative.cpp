@@ -69,10 +69,11 @@ void ReadNativeFile(TTxStringGrid& Grid, QIODevice& Device, const QString& Name)
     const int FC = Grid.SaveWithFixedCells ? 0 : Grid.FixedCols();
     const int FR = Grid.SaveWithFixedCells ? 0 : Grid.FixedRows();
     TUpdateGuard lock(Grid);
+    const TTextCoding coding = GuessCoding(Device, tcAnsi);
     TLineReader in(Device);
     QByteArray raw;
     if (in.ReadLine(raw) && !raw.isEmpty()) {
-        QString rest = Decode(raw, tcAnsi);
+        QString rest = Decode(raw, coding);
         const qsizetype comma = rest.indexOf(QLatin1Char(','));
         const int cols = LenientInt(comma < 0 ? rest : rest.left(comma)).value_or(0) + FC;
         const int rows = LenientInt(comma < 0 ? QString() : rest.mid(comma + 1)).value_or(0) + FR;
@@ -87,7 +88,7 @@ void ReadNativeFile(TTxStringGrid& Grid, QIODevice& Device, const QString& Name)
     const std::vector<int> real = StoreColumns(Grid, 0, Grid.colCount() - 1);
     TProgress progress(Grid);
     while (in.ReadLine(raw)) {
-        QString line = Decode(raw, tcAnsi);
+        QString line = Decode(raw, coding);
         if (line.startsWith(QLatin1String("cw"))) {
             const qsizetype comma = line.indexOf(QLatin1Char(','));
             if (comma < 0)
@@ -132,10 +133,11 @@ void ReadNativeStream(TTxStringGrid& Grid, QIODevice& Device)
 {
     const int c0 = Grid.GetSaveStartCol(), r0 = Grid.GetSaveStartRow();
     TUpdateGuard lock(Grid);
+    const TTextCoding coding = GuessCoding(Device, tcAnsi);
     TLineReader in(Device);
     QByteArray raw;
     if (!in.AtEnd() && in.ReadLine(raw) && !raw.isEmpty()) {
-        QString rest = Decode(raw, tcAnsi);
+        QString rest = Decode(raw, coding);
         const qsizetype comma = rest.indexOf(QLatin1Char(','));
         const int cols = StrictInt(comma < 0 ? rest : rest.left(comma)) + c0;
         const int rows = StrictInt(comma < 0 ? QString() : rest.mid(comma + 1)) + r0;
@@ -146,7 +148,7 @@ void ReadNativeStream(TTxStringGrid& Grid, QIODevice& Device)
     }
     const std::vector<int> real = StoreColumns(Grid, 0, Grid.colCount() - 1);
     while (in.ReadLine(raw)) {
-        QString line = Decode(raw, tcAnsi);
+        QString line = Decode(raw, coding);
         if (line.startsWith(QLatin1String("cw"))) {
             line.remove(0, 3);
             const int c = StrictInt(CutField(line));

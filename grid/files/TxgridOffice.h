@@ -2,8 +2,8 @@
 // The office bridge: the calls the grid makes to a spreadsheet program (workbooks, sheets,
 // the used range, a range's values) and to a word processor (a document holding one table),
 // one virtual call each, in the order the grid makes them. The native bridge does the work
-// itself: workbooks are read from .xlsx (our reader) and .xls files (FreeXL, in a helper
-// process) and written as .xlsx (libxlsxwriter, or into one sheet's part of an existing
+// itself: workbooks are read from .xlsx (our reader) and .xls files (our record reader, in a
+// helper process) and written as .xlsx (libxlsxwriter, or into one sheet's part of an existing
 // package); documents are written as RTF. Tests put in a bridge that records the calls.
 #include <QString>
 #include <map>
@@ -35,17 +35,26 @@ struct TOfficeCell {
     TOfficeValue Value;
 };
 
+// A block of a sheet, rows and columns from 0, both ends included.
+struct TOfficeRange {
+    int Row1 = 0, Col1 = 0, Row2 = -1, Col2 = -1;
+    bool Contains(int Row, int Col) const { return Row >= Row1 && Row <= Row2 && Col >= Col1 && Col <= Col2; }
+};
+
 // One sheet's cells, rows and columns from 0 (row 0 is the sheet's row 1). Sparse: a row
 // holds only its non-empty cells, in column order, so a cell far to the right costs one cell.
 struct TOfficeSheet {
     QString Name;
     std::map<int, std::vector<TOfficeCell>> Rows;
+    // The range the file says the sheet uses (an .xls sheet's dimensions), which may hold
+    // empty cells at its edges; none (Row2 < Row1) where the file says nothing.
+    TOfficeRange Declared;
     const TOfficeValue* At(int Row, int Col) const;
     // An empty value removes the cell.
     void Set(int Row, int Col, TOfficeValue Value);
     std::size_t CellCount() const;
-    // The bounding box of the non-empty values as "$B$2:$D$5" ("$B$2" for one cell, "$A$1"
-    // for none).
+    // The bounding box of the non-empty values and the declared range as "$B$2:$D$5" ("$B$2"
+    // for one cell, "$A$1" for none).
     QString UsedRangeAddress() const;
 };
 
@@ -93,17 +102,15 @@ std::unique_ptr<TOfficeBridge> NewNativeOfficeBridge();
 // .xlsx, D0 CF 11 E0 is .xls. Files come from anywhere: the readers stream, keep cells sparse
 // and refuse a workbook past these limits, saying which.
 constexpr qint64 kWorkbookMaxInflated = qint64(256) << 20; // bytes unpacked from the package
+// A sheet's name is cut at the format's 31 characters. The shared string table counts
+// against the cell limit by its entries, and a shared string against the text limit at each
+// use after its first.
 constexpr std::size_t kWorkbookMaxCells = 2'000'000;       // non-empty cells of all sheets
 constexpr qint64 kWorkbookMaxText = qint64(32) << 20;      // characters of text of all cells
 constexpr qint64 kGridMaxRangeCells = 4'000'000;           // a used range the grid takes
 TOfficeWorkbook ReadWorkbook(const QString& FileName);
 TOfficeWorkbook ReadXlsx(const QByteArray& Zip); // a whole .xlsx file in memory
 void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book);
-// A block of a sheet, rows and columns from 0, both ends included.
-struct TOfficeRange {
-    int Row1 = 0, Col1 = 0, Row2 = -1, Col2 = -1;
-    bool Contains(int Row, int Col) const { return Row >= Row1 && Row <= Row2 && Col >= Col1 && Col <= Col2; }
-};
 // Puts the block Written of Sheet into the sheet of that name of the existing .xlsx package
 // FileName, as a spreadsheet sets a range's values: only that sheet's part changes, and in it
 // only the cells of the block (a replaced cell keeps its format). A new sheet is added to the

@@ -16,7 +16,7 @@ QString TOfficeValue::ToText(QChar DecimalSeparator) const
 {
     switch (Kind) {
     case ovText: return Text;
-    // FreeXL hands the booleans of .xls files over as integers: .xlsx ones read the same.
+    // Booleans come into the grid as integers, from .xls and .xlsx files alike.
     case ovBool: return Number != 0 ? QStringLiteral("1") : QStringLiteral("0");
     case ovNumber: {
         QString s = QString::number(Number, 'g', 15);
@@ -140,6 +140,13 @@ QString TOfficeSheet::UsedRangeAddress() const
                 left = left < 0 ? c.Col : std::min(left, c.Col);
                 right = std::max(right, c.Col);
             }
+    if (Declared.Row2 >= Declared.Row1 && Declared.Col2 >= Declared.Col1) {
+        const bool none = top < 0;
+        top = none ? Declared.Row1 : std::min(top, Declared.Row1);
+        bottom = std::max(bottom, Declared.Row2);
+        left = none ? Declared.Col1 : std::min(left, Declared.Col1);
+        right = std::max(right, Declared.Col2);
+    }
     if (top < 0)
         return QStringLiteral("$A$1");
     auto cell = [](int c, int r) {

@@ -33,11 +33,14 @@ QString InflatedTooLargeMessage(const QString& FileName);
 struct TReadBudget {
     QString FileName;
     qint64 Inflated = 0;
-    std::size_t Cells = 0;
+    std::size_t Cells = 0, Strings = 0;
     qint64 Text = 0;
     void AddInflated(qint64 N);
     void AddCell();
     void AddText(qint64 N);
+    // An entry of the shared string table: its text, and a slot that costs memory even when
+    // empty. More entries than the cells a workbook may hold can never all be used.
+    void AddString(qint64 Chars);
 };
 
 // An .xlsx package opened read-only through libzip, from a file (read as needed, never whole)

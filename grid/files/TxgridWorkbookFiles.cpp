@@ -1,14 +1,16 @@
 // Workbook files: .xlsx read by our own streaming reader (parts inflated in chunks by libzip
-// into our XML scanner, styles read so that dates come in as dates), .xls read by FreeXL in a
-// helper process, new .xlsx written through libxlsxwriter.
+// into our XML scanner, styles read so that dates come in as dates), .xls read in a helper
+// process, new .xlsx written through libxlsxwriter.
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridWorkbook.h"
+#include "grid/xls/TxgridDates.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -106,54 +108,7 @@ QString runText(TXmlScanner& X, std::string& Buf)
 
 // --- styles: which cell formats show dates and times ----------------------------------------
 
-enum TDateKind : unsigned char { dkNone, dkDate, dkTime, dkDateTime };
-
-TDateKind builtinKind(int Id)
-{
-    if ((Id >= 14 && Id <= 17) || (Id >= 27 && Id <= 36) || (Id >= 50 && Id <= 58))
-        return dkDate;
-    if ((Id >= 18 && Id <= 21) || (Id >= 45 && Id <= 47))
-        return dkTime;
-    return Id == 22 ? dkDateTime : dkNone;
-}
-
-// A format code's kind from its first section: quoted text, escapes, colours and locales
-// left out; d or y is a date, h or s (or an elapsed [h]) a time; m alone counts as a date.
-TDateKind codeKind(const QString& Code)
-{
-    const QString code = Code.section(QLatin1Char(';'), 0, 0).toLower();
-    if (code == QLatin1String("general"))
-        return dkNone;
-    bool date = false, time = false, month = false;
-    for (qsizetype i = 0; i < code.size(); ++i) {
-        const QChar c = code.at(i);
-        if (c == QLatin1Char('"')) {
-            i = code.indexOf(QLatin1Char('"'), i + 1);
-            if (i < 0)
-                break;
-        } else if (c == QLatin1Char('\\') || c == QLatin1Char('_') || c == QLatin1Char('*')) {
-            ++i;
-        } else if (c == QLatin1Char('[')) {
-            const qsizetype close = code.indexOf(QLatin1Char(']'), i);
-            const QString inner = code.mid(i + 1, close < 0 ? -1 : close - i - 1);
-            if (!inner.isEmpty() && (inner.at(0) == QLatin1Char('h') || inner.at(0) == QLatin1Char('s')
-                                     || inner.at(0) == QLatin1Char('m')) && inner.count(inner.at(0)) == inner.size())
-                time = true;
-            if (close < 0)
-                break;
-            i = close;
-        } else if (c == QLatin1Char('d') || c == QLatin1Char('y')) {
-            date = true;
-        } else if (c == QLatin1Char('h') || c == QLatin1Char('s')) {
-            time = true;
-        } else if (c == QLatin1Char('m')) {
-            month = true;
-        }
-    }
-    if (month && !time)
-        date = true;
-    return date && time ? dkDateTime : date ? dkDate : time ? dkTime : dkNone;
-}
+using xls::TDateKind;
 
 // The kind of each cell format (<cellXfs>), by its index.
 std::vector<TDateKind> readStyles(const TPackage& Package, TReadBudget& Budget)
@@ -171,38 +126,25 @@ std::vector<TDateKind> readStyles(const TPackage& Package, TReadBudget& Budget)
         if (x.Token() != TXmlScanner::xtStart)
             continue;
         if (x.Name() == "numFmt") {
-            custom.insert(toInt(x.Attr("numFmtId")), codeKind(x.AttrText("formatCode")));
+            custom.insert(toInt(x.Attr("numFmtId")), xls::FormatDateKind(x.AttrText("formatCode").toStdString()));
         } else if (x.Name() == "cellXfs") {
             inCellXfs = true;
         } else if (inCellXfs && x.Name() == "xf") {
             if (kinds.size() >= 65536)
                 throw std::runtime_error("styles");
             const int id = toInt(x.Attr("numFmtId"));
-            kinds.push_back(custom.contains(id) ? custom.value(id) : builtinKind(id));
+            kinds.push_back(custom.contains(id) ? custom.value(id) : xls::BuiltinDateKind(unsigned(id)));
         }
     }
     return kinds;
 }
 
-// A serial date as FreeXL gives it for .xls: "YYYY-MM-DD", "HH:MM:SS" or both.
-bool serialText(double Serial, TDateKind Kind, bool From1904, QString& Out)
-{
-    if (!(Serial >= 0 && Serial < 2958466)) // up to 9999-12-31
-        return false;
-    qint64 seconds = qint64(std::llround(Serial * 86400.0));
-    qint64 days = seconds / 86400;
-    seconds %= 86400;
-    // The 1900 system counts a 29 February 1900 that never was: serials before it are one
-    // day later than their count from 30 December 1899.
-    QDate base = From1904 ? QDate(1904, 1, 1) : days < 61 ? QDate(1899, 12, 31) : QDate(1899, 12, 30);
-    const QString date = base.addDays(days).toString(QStringLiteral("yyyy-MM-dd"));
-    const QString time = QTime(0, 0).addSecs(int(seconds)).toString(QStringLiteral("HH:mm:ss"));
-    Out = Kind == dkDate ? date : Kind == dkTime ? time : date + QLatin1Char(' ') + time;
-    return true;
-}
-
 struct TSheetContext {
     const QStringList& Shared;
+    // Which shared strings a cell has used: the table paid for each one's first use, every
+    // further use is charged again, since each cell goes on as text of its own (filtered,
+    // saved, written out) however little the table itself holds.
+    std::vector<bool>& SharedUsed;
     const std::vector<TDateKind>& Styles;
     bool From1904 = false;
     TReadBudget& Budget;
@@ -224,12 +166,28 @@ TCellType cellType(std::string_view T)
     return T == "inlineStr" ? ctInline : ctNumber;
 }
 
+// A row whose cells came out of column order, put in order once: a cell given twice keeps the
+// value given last, as a cell set again would.
+void orderRow(std::vector<TOfficeCell>& Cells)
+{
+    std::stable_sort(Cells.begin(), Cells.end(), [](const TOfficeCell& a, const TOfficeCell& b) { return a.Col < b.Col; });
+    auto out = Cells.begin();
+    for (auto in = Cells.begin(); in != Cells.end(); ++in) {
+        if (out != Cells.begin() && std::prev(out)->Col == in->Col)
+            *std::prev(out) = std::move(*in);
+        else
+            *out++ = std::move(*in);
+    }
+    Cells.erase(out, Cells.end());
+}
+
 void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
 {
     int row = -1, nextCol = 0;
-    std::string v, text; // kept for every cell: no allocation each
+    std::string v, text, date; // kept for every cell: no allocation each
     std::vector<TOfficeCell>* cells = nullptr;
     int cellsRow = -1;
+    std::vector<int> unordered; // rows to be put in column order at the end
     while (X.Next() != TXmlScanner::xtDocEnd) {
         if (X.Token() != TXmlScanner::xtStart)
             continue;
@@ -277,6 +235,9 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
                 if (toNumber(std::string_view(v), i) && i >= 0 && i < Ctx.Shared.size()) {
                     value.Kind = TOfficeValue::ovText;
                     value.Text = Ctx.Shared.at(i); // shared, not copied
+                    if (Ctx.SharedUsed[std::size_t(i)])
+                        Ctx.Budget.AddText(value.Text.size());
+                    Ctx.SharedUsed[std::size_t(i)] = true;
                 }
             } else if (type == ctStr && hasV) {
                 value.Kind = TOfficeValue::ovText;
@@ -292,14 +253,18 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
                 value.Kind = ok ? TOfficeValue::ovNumber : TOfficeValue::ovEmpty;
                 if (!ok)
                     value.Number = 0;
-                const TDateKind kind = style >= 0 && std::size_t(style) < Ctx.Styles.size() ? Ctx.Styles[std::size_t(style)] : dkNone;
-                if (ok && kind != dkNone && serialText(value.Number, kind, Ctx.From1904, value.Text))
+                const TDateKind kind = style >= 0 && std::size_t(style) < Ctx.Styles.size() ? Ctx.Styles[std::size_t(style)] : xls::dkNone;
+                if (ok && kind != xls::dkNone && xls::SerialDateText(value.Number, kind, Ctx.From1904, date)) {
                     value.Kind = TOfficeValue::ovText;
+                    value.Text = QString::fromLatin1(date.data(), qsizetype(date.size()));
+                }
             }
             if (value.Kind != TOfficeValue::ovEmpty) {
                 Ctx.Budget.AddCell();
-                // The row in hand is kept: cells come row by row, in column order, so most
-                // go to its end without a look-up (the rest as Set() places them).
+                // The row in hand is kept: cells come row by row, mostly in column order, so
+                // each goes to its row's end without a look-up. A row given in another order
+                // (right to left, or again later) is put in order once at the end, not by an
+                // insert for each cell, which would cost the row's length each time.
                 if (r != cellsRow) {
                     const std::size_t width = cells ? cells->size() : 0;
                     cells = &Sheet.Rows.try_emplace(Sheet.Rows.end(), r)->second;
@@ -307,15 +272,28 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
                     if (cells->empty())
                         cells->reserve(width); // rows are mostly as wide as the one before
                 }
-                if (cells->empty() || cells->back().Col < col)
-                    cells->push_back({col, std::move(value)});
-                else
-                    Sheet.Set(r, col, std::move(value));
+                if (!cells->empty() && cells->back().Col >= col && (unordered.empty() || unordered.back() != r))
+                    unordered.push_back(r);
+                cells->push_back({col, std::move(value)});
             }
             nextCol = col + 1;
             row = r;
         }
     }
+    std::sort(unordered.begin(), unordered.end());
+    unordered.erase(std::unique(unordered.begin(), unordered.end()), unordered.end());
+    for (const int r : unordered)
+        orderRow(Sheet.Rows[r]);
+}
+
+// A sheet's name as spreadsheets hold it: at most 31 characters (longer ones, which some
+// writers leave in a file, are cut there, as a spreadsheet repairing the file cuts them).
+QString sheetName(const QString& Name)
+{
+    constexpr qsizetype kMax = 31;
+    if (Name.size() <= kMax)
+        return Name;
+    return Name.left(Name.at(kMax - 1).isHighSurrogate() ? kMax - 1 : kMax); // a copy of its own size
 }
 
 QString outOfMemory(const QString& FileName)
@@ -345,9 +323,10 @@ TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
                 if (book.Sheets.size() >= 4096)
                     throw std::runtime_error("sheets");
                 TOfficeSheet s;
-                s.Name = x.AttrText("name");
+                s.Name = sheetName(x.AttrText("name"));
                 book.Sheets.push_back(std::move(s));
                 relIds << x.AttrText("id", true);
+                Budget.AddText(relIds.back().size());
             } else if (x.Name() == "workbookView") {
                 book.ActiveSheet = toInt(x.Attr("activeTab"));
             } else if (x.Name() == "workbookPr") {
@@ -356,13 +335,20 @@ TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
             }
         }
     }
+    // Only the relationships a sheet names are kept: the part may list any number of others.
     QHash<QString, QString> targets;
+    for (const QString& id : std::as_const(relIds))
+        targets.insert(id, QString());
     if (TPartReader p(Package, QStringLiteral("xl/_rels/workbook.xml.rels"), Budget); p.IsOpen())
         while (p.X.Next() != TXmlScanner::xtDocEnd)
             if (p.X.IsStart("Relationship")) {
+                const auto target = targets.find(p.X.AttrText("Id"));
+                if (target == targets.end())
+                    continue;
                 QString t = p.X.AttrText("Target");
                 t = t.startsWith(QLatin1Char('/')) ? t.mid(1) : QStringLiteral("xl/") + t;
-                targets.insert(p.X.AttrText("Id"), t);
+                Budget.AddText(t.size());
+                *target = t;
             }
     QStringList shared;
     if (TPartReader p(Package, QStringLiteral("xl/sharedStrings.xml"), Budget); p.IsOpen()) {
@@ -370,7 +356,7 @@ TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
         while (p.X.Next() != TXmlScanner::xtDocEnd)
             if (p.X.IsStart("si")) {
                 shared << runText(p.X, buf);
-                Budget.AddText(shared.back().size() + 1);
+                Budget.AddString(shared.back().size());
             } else if (p.X.IsStart("sst")) {
                 // The count it gives saves growing the list, within reason (it may lie).
                 int count = 0;
@@ -379,10 +365,12 @@ TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
             }
     }
     const std::vector<TDateKind> styles = readStyles(Package, Budget);
-    const TSheetContext ctx{shared, styles, from1904, Budget};
+    std::vector<bool> sharedUsed(std::size_t(shared.size()));
+    const TSheetContext ctx{shared, sharedUsed, styles, from1904, Budget};
     for (std::size_t i = 0; i < book.Sheets.size(); ++i) {
-        const QString target = targets.value(relIds.at(qsizetype(i)),
-                                             QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1));
+        QString target = targets.value(relIds.at(qsizetype(i)));
+        if (target.isEmpty())
+            target = QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1);
         TPartReader p(Package, target, Budget);
         if (p.IsOpen())
             readSheet(p.X, ctx, book.Sheets[i]);

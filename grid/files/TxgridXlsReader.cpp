@@ -1,13 +1,15 @@
-// .xls files are parsed by FreeXL in the helper program txgrid-xls (grid/xls/), a process of
-// its own under memory, processor-time and wall-clock limits: the parser reads out of bounds
-// on some damaged files, and there it can only end its own process. The cells come back
-// through a pipe in the helper's small format, read here under the workbook limits.
+// .xls files are read in the helper program txgrid-xls (grid/xls/), a process of its own under
+// memory, processor-time and wall-clock limits: libgsf opens the compound file and the helper
+// reads the workbook stream's records, and a fault of either on a damaged file can only end
+// its own process. The sheets and cells come back through a pipe in the helper's small
+// format (grid/xls/TxgridBiff.h), read here under the workbook limits.
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridWorkbook.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -16,6 +18,7 @@
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace grid {
@@ -37,7 +40,9 @@ THelperSettings& settings()
     return s;
 }
 
-// The folder the library was loaded from: the helper is installed beside it.
+// The folder the library was loaded from: the helper is installed beside it. The loader
+// keeps the path the library was loaded by, which may be relative to the working folder of
+// that moment: it is made absolute once, as the library loads, before the folder can change.
 QString libraryFolder()
 {
     Dl_info info{};
@@ -45,10 +50,17 @@ QString libraryFolder()
         return QFileInfo(QFile::decodeName(info.dli_fname)).absolutePath();
     return QString();
 }
+const QString kLibraryFolder = libraryFolder();
 
 QString helperFailed(const QString& FileName, const QString& Why)
 {
     return QStringLiteral("Nie udało się odczytać pliku %1: %2").arg(FileName, Why);
+}
+
+QString timeoutMessage()
+{
+    return QStringLiteral("czytanie trwało dłużej niż %1 s; plik jest uszkodzony lub za duży.")
+        .arg(settings().TimeoutMs / 1000.0);
 }
 
 // Runs the helper on FileName; its whole output (at most kMaxOutput) and its exit status.
@@ -94,8 +106,7 @@ QByteArray runHelper(const QString& FileName, int& Status)
     for (;;) {
         const qint64 left = settings().TimeoutMs - clock.elapsed();
         if (left <= 0) {
-            failure = QStringLiteral("czytanie trwało dłużej niż %1 s; plik jest uszkodzony lub za duży.")
-                          .arg(settings().TimeoutMs / 1000.0);
+            failure = timeoutMessage();
             break;
         }
         pollfd p{fds[0], POLLIN, 0};
@@ -116,13 +127,24 @@ QByteArray runHelper(const QString& FileName, int& Status)
         out.append(buf, qsizetype(n));
     }
     close(fds[0]);
-    if (!failure.isEmpty())
-        kill(pid, SIGKILL);
+    // A helper that has closed its output may still be running: the clock goes on until it
+    // has ended.
+    for (int pause = 1; failure.isEmpty();) {
+        const pid_t done = waitpid(pid, &Status, WNOHANG);
+        if (done == pid || (done < 0 && errno != EINTR))
+            return out;
+        if (clock.elapsed() >= settings().TimeoutMs) {
+            failure = timeoutMessage();
+            break;
+        }
+        const timespec nap{0, long(std::min<qint64>(pause, settings().TimeoutMs - clock.elapsed())) * 1000000L};
+        nanosleep(&nap, nullptr);
+        pause = std::min(pause * 2, 50);
+    }
+    kill(pid, SIGKILL);
     while (waitpid(pid, &Status, 0) < 0 && errno == EINTR) {
     }
-    if (!failure.isEmpty())
-        throw ETxGridError(helperFailed(FileName, failure));
-    return out;
+    throw ETxGridError(helperFailed(FileName, failure));
 }
 
 // Reads the helper's records, each length checked against what is left and the limits.
@@ -180,7 +202,7 @@ void SetXlsHelperProgram(const QString& Path, int TimeoutMs)
 
 QString XlsHelperProgram()
 {
-    return settings().Program.isEmpty() ? libraryFolder() + QStringLiteral("/txgrid-xls") : settings().Program;
+    return settings().Program.isEmpty() ? kLibraryFolder + QStringLiteral("/txgrid-xls") : settings().Program;
 }
 
 TOfficeWorkbook ReadXlsInHelper(const QString& FileName)
@@ -194,23 +216,54 @@ TOfficeWorkbook ReadXlsInHelper(const QString& FileName)
                           .arg(WTERMSIG(status))));
     if (!WIFEXITED(status) || WEXITSTATUS(status) == 2)
         Corrupt(FileName);
+    if (WEXITSTATUS(status) == 5)
+        throw std::bad_alloc(); // the reader's guard names the file
+    if (WEXITSTATUS(status) == 4)
+        throw ETxGridError(helperFailed(
+            FileName, QStringLiteral("skoroszyt jest chroniony hasłem; zapisz go bez hasła i wczytaj ponownie.")));
     if (WEXITSTATUS(status) != 0)
         throw ETxGridError(helperFailed(FileName, QStringLiteral("program czytający pliki .xls zakończył się błędem %1.")
                                                       .arg(WEXITSTATUS(status))));
     TReadBudget budget{FileName};
     TOfficeWorkbook book;
     TRecords in(out, FileName);
+    auto place = [&](quint32& Row, quint32& Col) {
+        Row = in.U32();
+        Col = in.U32();
+        if (book.Sheets.empty() || Row >= 1048576 || Col >= 16384)
+            Corrupt(FileName);
+    };
+    quint32 active = 0;
     for (;;) {
         const char kind = in.Byte();
-        if (kind == 'E' && in.AtEnd())
+        quint32 row = 0, col = 0;
+        if (kind == 'E' && in.AtEnd()) {
+            book.ActiveSheet = active < book.Sheets.size() ? int(active) : 0;
             return book;
-        if (kind == 'S' && book.Sheets.size() < 4096) {
+        }
+        if (kind == 'A') {
+            active = in.U32();
+        } else if (kind == 'S' && book.Sheets.size() < 4096) {
             book.Sheets.emplace_back();
             book.Sheets.back().Name = in.Text();
-        } else if (kind == 'C' && !book.Sheets.empty()) {
-            const quint32 row = in.U32(), col = in.U32();
-            if (row >= 1048576 || col >= 16384)
+        } else if (kind == 'R') {
+            quint32 row2 = 0, col2 = 0;
+            place(row, col);
+            place(row2, col2);
+            if (row2 < row || col2 < col)
                 Corrupt(FileName);
+            book.Sheets.back().Declared = {int(row), int(col), int(row2), int(col2)};
+        } else if (kind == 'U') {
+            // A value left out would leave a hole, or with the sheet's range, a wrong cell.
+            place(row, col);
+            throw ETxGridError(helperFailed(
+                FileName, QStringLiteral("wartości komórki %1%2 arkusza \"%3\" nie da się odczytać; plik jest "
+                                         "uszkodzony lub nietypowy.")
+                              .arg(ColumnLetters(int(col) + 1))
+                              .arg(row + 1)
+                              .arg(book.Sheets.back().Name)));
+        } else if (kind == 'C') {
+            place(row, col);
             TOfficeValue v;
             const char type = in.Byte();
             if (type == 'N') {
@@ -220,6 +273,11 @@ TOfficeWorkbook ReadXlsInHelper(const QString& FileName)
                 v.Kind = TOfficeValue::ovText;
                 v.Text = in.Text();
                 budget.AddText(v.Text.size());
+            } else if (type == 'B') {
+                v.Kind = TOfficeValue::ovBool;
+                v.Number = in.Byte() != 0;
+            } else if (type == 'X') {
+                v.Kind = TOfficeValue::ovError;
             } else {
                 Corrupt(FileName);
             }

@@ -258,10 +258,10 @@ void TTxStringGrid::wheelEvent(QWheelEvent* e)
     E.Mods = e->modifiers();
     E.Buttons = e->buttons();
     E.Pos = e->position().toPoint();
-    // One notch is 120; each moves the lines the system sets per notch.
-    E.WheelLines = e->angleDelta().y() / 120 * FInput->State().WheelLines;
+    // One notch is 120; the steps move by whole lines and keep what is short of one.
+    E.WheelAngle = e->angleDelta().y();
     e->accept();
-    if (E.WheelLines != 0)
+    if (E.WheelAngle != 0)
         RunGuarded(*this, E);
 }
 

@@ -31,7 +31,7 @@ enum TInputKind : unsigned {
     ikMouseUp,    // a release
     ikDblClick,   // a double click
     ikMouseMove,  // the mouse moved
-    ikWheel,      // the wheel turned by at least one notch
+    ikWheel,      // the wheel turned, by a notch or less
     ikFocusIn,    // the grid got the focus
     ikTimer,      // the grid's 500 ms timer
     ikPanTimer,   // the panning timer, while panning with the middle button
@@ -47,7 +47,7 @@ struct TInputEvent {
     Qt::MouseButton Button = Qt::NoButton;
     Qt::MouseButtons Buttons;
     QPoint Pos;
-    int WheelLines = 0; // wheel: lines to move, negative towards the user
+    int WheelAngle = 0; // wheel: the angle turned, 120 a notch, negative towards the user
     Qt::FocusReason FocusReason = Qt::OtherFocusReason; // focus in: how the focus came
     // Noted before any step runs (key down): the current cell and the selection.
     int Col0 = -1, Row0 = -1;
@@ -105,6 +105,8 @@ struct TInputState {
     QBasicTimer Timer;  // the grid's 500 ms timer: hover selection and blinking
     bool BlinkOn = true;
     int WheelLines = 3; // lines per wheel notch, from the system when the grid is made
+    // What the wheel turned short of a line, kept for the next turn: rows and zoom apart.
+    int WheelRest = 0, ZoomRest = 0;
     bool StretchEnabled = true;
     int LastClientWidth = 0;
     int ScrollCol = -1, ScrollRow = -1; // the last thumb-drag hint numbers
@@ -116,6 +118,10 @@ struct TInputState {
 bool KeptFromShortcuts(Qt::KeyboardModifiers Mods, const QString& Text);
 // Zoom: whether the accumulated zoom may change by N (stays within -10 .. 10).
 bool ZoomAllowed(int Accumulated, int N);
+// The whole lines a wheel turn of Angle (120 a notch of LinesPerNotch lines) moves, with the
+// part short of a line kept in Rest for the next turn: a touchpad or a fine wheel turns a
+// notch in several small steps. A turn the other way drops what the last one left.
+int WheelTurnLines(int& Rest, int Angle, int LinesPerNotch);
 // Panning direction of one axis: -1, 0 or 1 with a dead zone of 5 pixels.
 int PanDirection(int Mouse, int Focus);
 // The cursor resource for a panning direction (8000 .. 8008).

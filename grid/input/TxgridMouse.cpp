@@ -3,6 +3,7 @@
 // that sorts), the moves themselves and the radio hit test.
 #include "grid/core/Txgrid.h"
 #include "grid/paint/TxgridPainter.h"
+#include "grid/edit/TxgridEditing.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/controls/Txobj.h"
 #include "grid/controls/Txutil.h"
@@ -352,6 +353,8 @@ bool I::CellSelect(G& g, E& e)
     const bool open = (onCurrent && !e.Shift()) || (direct && inside);
     if (open && !g.editorMode() && !g.HasStaticEdit(g.RemapCol(c), r) && g.canEditShow())
         g.showEditor();
+    if (open && g.MouseActions().CaretPositioning)
+        g.FEditing->PlaceCaret(g.viewport()->mapToGlobal(e.Pos));
     return true;
 }
 

@@ -445,18 +445,24 @@ void I::PanStep(G& g, QPoint Mouse)
 
 bool I::WheelZoom(G& g, E& e)
 {
-    if (S(g).Panning || !e.Ctrl() || !g.IntelliZoom)
+    TInputState& s = S(g);
+    if (s.Panning || !e.Ctrl() || !g.IntelliZoom)
         return false;
-    g.ZoomBy(-e.WheelLines); // towards the user enlarges
+    if (const int n = WheelTurnLines(s.ZoomRest, e.WheelAngle, s.WheelLines))
+        g.ZoomBy(-n); // towards the user enlarges
     return true;
 }
 
 bool I::WheelRows(G& g, E& e)
 {
-    if (S(g).Panning || !g.EnableWheel)
+    TInputState& s = S(g);
+    if (s.Panning || !g.EnableWheel)
+        return true;
+    const int lines = WheelTurnLines(s.WheelRest, e.WheelAngle, s.WheelLines);
+    if (lines == 0)
         return true;
     const int firstRow = FirstRow(g), lastRow = std::max(firstRow, LastRow(g));
-    const int r = std::clamp(g.row() - e.WheelLines, firstRow, lastRow);
+    const int r = std::clamp(g.row() - lines, firstRow, lastRow);
     const int c = std::clamp(g.col(), g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1));
     if (r != g.row() || c != g.col())
         g.focusCell(c, r);
@@ -611,6 +617,16 @@ void TGridInput::PaintMarks(ui::Canvas& Canvas)
 // --- pure rules ---------------------------------------------------------------------------
 
 bool ZoomAllowed(int Accumulated, int N) { return Accumulated + N >= -10 && Accumulated + N <= 10; }
+
+int WheelTurnLines(int& Rest, int Angle, int LinesPerNotch)
+{
+    if ((Rest < 0 && Angle > 0) || (Rest > 0 && Angle < 0))
+        Rest = 0;
+    Rest += Angle * LinesPerNotch;
+    const int lines = Rest / 120;
+    Rest -= lines * 120;
+    return lines;
+}
 
 int PanDirection(int Mouse, int Focus)
 {

@@ -103,7 +103,7 @@ QString TTxStringGrid::SelectedText()
             QString t = GetCellEx(c, r);
             if (t.contains(QLatin1String("{\\")))
                 t = RichTextToPlain(t);
-            if (ClipboardQuoteMultiline && HasLineEnd(t))
+            if (ClipboardQuoteMultiline && NeedsTabQuotes(t))
                 LineFeedsToCSV(t);
             out += t;
             if (c < s.Right)

@@ -163,12 +163,15 @@ void Reader::controlSymbol(QChar c)
     case '\r':
     case '\n': breakMark(true); break;
     case '\'': {
+        // Exactly two hex digits: "-a" or " a" would pass a number parser and name no byte.
         const QString hex = in_.mid(pos_, 2);
         pos_ += hex.size();
-        bool ok = false;
-        const int b = hex.toInt(&ok, 16);
-        if (ok && hex.size() == 2 && !skipping())
-            putByte(b);
+        auto digit = [](QChar h) {
+            const char16_t u = h.unicode();
+            return (u >= u'0' && u <= u'9') || ((u | 0x20) >= u'a' && (u | 0x20) <= u'f');
+        };
+        if (hex.size() == 2 && digit(hex.at(0)) && digit(hex.at(1)) && !skipping())
+            putByte(hex.toInt(nullptr, 16));
         break;
     }
     default: break; // optional hyphen and the rest: nothing shown

@@ -1,33 +1,67 @@
-// txgrid-xls: reads one .xls (BIFF) file with FreeXL and writes its cells to standard output,
-// for the grid library, which runs it as a separate process under memory and time limits so
-// that a fault of the parser on a damaged file cannot reach the program's memory.
+// txgrid-xls: reads one .xls file and writes its sheets and cells to standard output, for the
+// grid library, which runs it as a separate process under memory and time limits so that a
+// fault of the parsing on a damaged file cannot reach the program's memory. libgsf opens the
+// compound file and its workbook stream; the stream's records are read by TxgridBiff.cpp,
+// whose header gives the output's records.
 //
-// Usage: txgrid-xls FILE. Output, little-endian, in this order:
-//   'S' u32 length, the sheet's name in UTF-8            a sheet begins
-//   'C' u32 row, u32 column, then 'N' f64 value          a number
-//                            or   'T' u32 length, UTF-8  a text (dates as "YYYY-MM-DD" etc.)
-//   'E'                                                  the file was read whole
-// Exit status 0 when read, 2 when FreeXL refuses the file, 3 on wrong use.
-#include <cstdint>
+// Usage: txgrid-xls FILE. Exit status 0 when read, 2 when the file is no readable .xls,
+// 3 on wrong use, 4 when the workbook is protected by a password, 5 when the memory allowed
+// to the helper is not enough.
+#include "grid/xls/TxgridBiff.h"
+
 #include <cstdio>
 #include <cstring>
-#include <freexl.h>
+#include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-stdio.h>
+#include <gsf/gsf-input.h>
+#include <gsf/gsf-utils.h>
+#include <new>
+#include <strings.h>
+#include <vector>
 
 namespace {
 
-void put32(std::uint32_t V)
-{
-    unsigned char b[4] = {static_cast<unsigned char>(V), static_cast<unsigned char>(V >> 8),
-                          static_cast<unsigned char>(V >> 16), static_cast<unsigned char>(V >> 24)};
-    std::fwrite(b, 1, 4, stdout);
-}
+class TStdout : public grid::xls::TBiffOutput {
+public:
+    void Write(const void* Data, std::size_t Size) override { std::fwrite(Data, 1, Size, stdout); }
+};
 
-void putText(const char* Text)
+// The workbook stream, "Workbook" (BIFF8) or "Book" (BIFF5) in any case; false when the file
+// is no compound file holding one. The stream is never longer than the file it lies in.
+bool workbookStream(const char* FileName, std::vector<unsigned char>& Out)
 {
-    const std::size_t n = Text ? std::strlen(Text) : 0;
-    put32(static_cast<std::uint32_t>(n));
-    if (n)
-        std::fwrite(Text, 1, n, stdout);
+    GError* err = nullptr;
+    GsfInput* file = gsf_input_stdio_new(FileName, &err);
+    if (!file) {
+        g_clear_error(&err);
+        return false;
+    }
+    const gsf_off_t fileSize = gsf_input_size(file);
+    GsfInfile* ole = gsf_infile_msole_new(file, &err);
+    g_object_unref(file);
+    if (!ole) {
+        g_clear_error(&err);
+        return false;
+    }
+    GsfInput* stream = nullptr;
+    for (const char* name : {"Workbook", "Book"})
+        for (int i = 0; !stream && i < gsf_infile_num_children(ole); ++i) {
+            const char* child = gsf_infile_name_by_index(ole, i);
+            if (child && strcasecmp(child, name) == 0)
+                stream = gsf_infile_child_by_index(ole, i);
+        }
+    bool ok = false;
+    if (stream) {
+        const gsf_off_t size = gsf_input_size(stream);
+        if (size >= 0 && size <= fileSize) {
+            Out.resize(std::size_t(size));
+            ok = size == 0 || gsf_input_read(stream, std::size_t(size), Out.data()) != nullptr;
+        }
+        g_object_unref(stream);
+    }
+    g_object_unref(ole);
+    return ok;
 }
 
 } // namespace
@@ -36,57 +70,17 @@ int main(int argc, char** argv)
 {
     if (argc != 2)
         return 3;
-    const void* h = nullptr;
-    unsigned int sheets = 0;
-    if (freexl_open(argv[1], &h) != FREEXL_OK || freexl_get_info(h, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK) {
-        if (h)
-            freexl_close(h);
-        return 2;
-    }
-    for (unsigned int i = 0; i < sheets && i < 65536; ++i) {
-        const char* name = nullptr;
-        unsigned int rows = 0;
-        unsigned short cols = 0;
-        if (freexl_get_worksheet_name(h, static_cast<unsigned short>(i), &name) != FREEXL_OK
-            || freexl_select_active_worksheet(h, static_cast<unsigned short>(i)) != FREEXL_OK
-            || freexl_worksheet_dimensions(h, &rows, &cols) != FREEXL_OK) {
-            freexl_close(h);
+    gsf_init();
+    try {
+        std::vector<unsigned char> stream;
+        if (!workbookStream(argv[1], stream))
             return 2;
-        }
-        std::fputc('S', stdout);
-        putText(name);
-        for (unsigned int r = 0; r < rows; ++r)
-            for (unsigned short c = 0; c < cols; ++c) {
-                FreeXL_CellValue cell;
-                if (freexl_get_cell_value(h, r, c, &cell) != FREEXL_OK)
-                    continue;
-                double number = 0;
-                const char* text = nullptr;
-                switch (cell.type) {
-                case FREEXL_CELL_INT: number = cell.value.int_value; break;
-                case FREEXL_CELL_DOUBLE: number = cell.value.double_value; break;
-                case FREEXL_CELL_TEXT:
-                case FREEXL_CELL_SST_TEXT:
-                case FREEXL_CELL_DATE:
-                case FREEXL_CELL_DATETIME:
-                case FREEXL_CELL_TIME: text = cell.value.text_value ? cell.value.text_value : ""; break;
-                default: continue; // no value
-                }
-                std::fputc('C', stdout);
-                put32(r);
-                put32(c);
-                if (text) {
-                    std::fputc('T', stdout);
-                    putText(text);
-                } else {
-                    std::fputc('N', stdout);
-                    unsigned char b[8];
-                    std::memcpy(b, &number, 8); // the platforms built for are little-endian
-                    std::fwrite(b, 1, 8, stdout);
-                }
-            }
+        TStdout out;
+        const grid::xls::TBiffResult result = grid::xls::ReadBiffWorkbook(stream.data(), stream.size(), out);
+        if (std::fflush(stdout) != 0)
+            return 3;
+        return result;
+    } catch (const std::bad_alloc&) {
+        return 5;
     }
-    freexl_close(h);
-    std::fputc('E', stdout);
-    return std::fflush(stdout) == 0 ? 0 : 3;
 }

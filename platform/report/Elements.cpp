@@ -203,9 +203,10 @@ DrawItem Element::drawItem(DrawItem::Kind kind, QPointF origin, const QRectF& re
 namespace {
 
 // `text` in lines no wider than `room` (pixels of `fm`): words as far as they go on a line, and
-// a word wider than the room broken after its last "." or "-" that fits (the parts of a code) or
-// before its decimal comma (the grosze of an amount stay with it), else after as many characters
-// as fit. A leading minus stays with its number.
+// a word wider than the room broken where it reads as two parts of one value: after a "-" (the
+// two halves of a code), else after the last "." (the groups of a code), else before its decimal
+// comma (the grosze of an amount stay with it), else after as many characters as fit. A leading
+// minus stays with its number.
 QString breakLines(const QFontMetricsF& fm, const QString& text, double room)
 {
     const auto fits = [&](const QString& s) { return fm.horizontalAdvance(s) <= room; };
@@ -220,14 +221,17 @@ QString breakLines(const QFontMetricsF& fm, const QString& text, double room)
             lines << line;
         }
         while (!fits(word)) {
-            qsizetype cut = 1, soft = 0;
+            qsizetype cut = 1, dash = 0, dot = 0, comma = 0;
             for (qsizetype i = 1; i < word.size() && fits(word.left(i)); ++i) {
                 cut = i;
-                if ((i > 1 && (word.at(i - 1) == u'.' || word.at(i - 1) == u'-')) || word.at(i) == u',')
-                    soft = i;
+                if (i > 1 && word.at(i - 1) == u'-')
+                    dash = i;
+                else if (i > 1 && word.at(i - 1) == u'.')
+                    dot = i;
+                else if (word.at(i) == u',')
+                    comma = i;
             }
-            if (soft > 0)
-                cut = soft;
+            cut = dash > 0 ? dash : dot > 0 ? dot : comma > 0 ? comma : cut;
             lines << word.left(cut);
             word = word.mid(cut);
         }
@@ -249,7 +253,7 @@ TextElement::Fitted TextElement::fitted(const LayoutContext& ctx, const QString&
 {
     FontSpec f = resolved(font, ctx);
     if (!shrinkToFit || width <= 0 || t.isEmpty() || measureText(f, t, 0, false).width() <= width)
-        return {f, t};
+        return {f, t, x, width};
     const double room = width * kMeasureDpi / kMmPerInch;
     const QStringList words = wordWrap ? t.split(u' ', Qt::SkipEmptyParts) : QStringList{t};
     auto widest = [&words](const FontSpec& at) {
@@ -261,7 +265,7 @@ TextElement::Fitted TextElement::fitted(const LayoutContext& ctx, const QString&
     };
     const double wide = widest(f);
     if (wide <= room)
-        return {f, t};
+        return {f, t, x, width};
     // Sizes in tenths of a point (a handful of fonts for the caches), checked against the metrics
     // of the size itself, since glyphs do not scale exactly.
     const double least = std::min(minSize, f.size);
@@ -269,10 +273,14 @@ TextElement::Fitted TextElement::fitted(const LayoutContext& ctx, const QString&
     for (f.size = std::max(size, least); f.size > least && widest(f) > room;)
         f.size = std::max(least, std::round(f.size * 10 - 1) / 10);
     if (widest(f) <= room || t.contains(u'\n'))
-        return {f, t};
-    // Too wide even at the smallest size: the text goes over lines there. A hair of room is kept
-    // back, so that the printer's layout of a line that just fits does not wrap it once more.
-    return {f, breakLines(metricsOf(f), t, room * 0.995)};
+        return {f, t, x, width};
+    // Too wide even at the smallest size: the text takes the free room beside its box where it
+    // has some, else it goes over lines there. A hair of room is kept back, so that the printer's
+    // layout of a line that just fits does not wrap it once more.
+    const double pxPerMm = kMeasureDpi / kMmPerInch;
+    if ((widenLeft > 0 || widenRight > 0) && widest(f) <= (width + widenLeft + widenRight) * pxPerMm * 0.995)
+        return {f, t, x - widenLeft, width + widenLeft + widenRight};
+    return {f, breakLines(metricsOf(f), t, room * 0.995), x, width};
 }
 
 double TextElement::designedBottom(const LayoutContext& ctx) const
@@ -288,13 +296,13 @@ QRectF TextElement::textRect(const LayoutContext& ctx, const QString& t) const
 
 QRectF TextElement::rectIn(const FontSpec& designed, const Fitted& fit) const
 {
-    const QSizeF size = measureText(fit.font, fit.text, width, wordWrap);
+    const QSizeF size = measureText(fit.font, fit.text, fit.width, wordWrap);
     // A text made smaller stands on the baseline of its row (the designed size's), not raised
     // under the row's top.
     const double top = fit.font.size < designed.size ? y + ascentMm(designed) - ascentMm(fit.font) : y;
     const double h = std::max(size.height(), height - (top - y));
     if (width > 0)
-        return {x, top, width, h};
+        return {fit.x, top, fit.width, h};
     switch (align) {
     case Align::Left: return {x, top, size.width(), h};
     case Align::Right: return {x - size.width(), top, size.width(), h};

@@ -83,15 +83,22 @@ public:
     // the text grows downwards; so does a text kept to one line (no word wrap) that does not fit.
     bool shrinkToFit = false;
     double minSize = kMinTextSize;
+    // Free room beside the box (millimetres to the left and to the right) that a text too wide at
+    // the smallest size takes before it would break: a number is read whole, not over lines.
+    double widenLeft = 0;
+    double widenRight = 0;
 
     // The smallest size a text is made to print in: smaller is not readable on paper.
     static constexpr double kMinTextSize = 6;
 
-    // A text as it prints: the font (the element's, made smaller to fit where it must) and the
-    // text (broken over lines where even the smallest size is too wide).
+    // A text as it prints: the font (the element's, made smaller to fit where it must), the text
+    // (broken over lines where even the smallest size is too wide) and the box's left edge and
+    // width (wider than designed where the text takes the room beside it).
     struct Fitted {
         FontSpec font;
         QString text;
+        double x = 0;
+        double width = 0;
     };
 
     virtual QString text(const LayoutContext& ctx) const = 0;

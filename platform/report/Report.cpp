@@ -164,8 +164,11 @@ double Band::layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawIt
             const double growth = p.e->stretch ? std::max(0.0, p.bottom - p.e->designedBottom(ctx)) : 0.0;
             if (shift + growth > 0)
                 grown.push_back({top, p.left, p.right, shift + growth});
+            // Over a rule, a text that grew or moved down keeps the room its design gave it
+            // above the band's bottom: the rule stays clear of its last line's descenders.
+            const double room = bottomRule ? std::max(0.0, height - p.e->designedBottom(ctx)) : 0.0;
             if (p.e->stretch || shift > 0)
-                h = std::max(h, p.bottom + shift);
+                h = std::max(h, p.bottom + shift + (shift + growth > 0 ? room : 0.0));
         }
     }
     return h;

@@ -1,6 +1,7 @@
 #include "platform/ui/WindowFit.h"
 
 #include <QAbstractItemView>
+#include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
@@ -58,6 +59,8 @@ namespace {
 
 // The least space kept between two rows of controls when a window is fitted.
 constexpr int kMinBand = 8;
+// The margin of a window's edge around its controls and between the buttons of a row.
+constexpr int kRowMargin = 8;
 
 bool isFixed(const QWidget* w)
 {
@@ -131,18 +134,40 @@ QSize fitFixedLayout(QWidget* window, QSize room)
     return size;
 }
 
-void scrollAsWhole(QWidget* window)
+void scrollAsWhole(QWidget* window, std::initializer_list<QWidget*> buttonsLeft,
+                   std::initializer_list<QWidget*> buttonsRight)
 {
-    const QSize designed = window->size();
     std::vector<QWidget*> chain;
     for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
         if (window->isAncestorOf(w))
             chain.push_back(w);
+    // The scroll area and the button row come first in the focus chain: the first input is
+    // named, as it was before them.
+    if (!window->property(kFirstInput).isValid())
+        for (QWidget* w : chain)
+            if (takesTab(window, w)) {
+                setFirstInput(window, w);
+                break;
+            }
+    std::vector<QWidget*> buttons(buttonsLeft);
+    buttons.insert(buttons.end(), buttonsRight);
+    const auto inRow = [&buttons](const QWidget* c) {
+        return std::find(buttons.begin(), buttons.end(), c) != buttons.end();
+    };
+    // Without its buttons, the controls end where the lowest of the others ends.
+    QSize designed = window->size();
+    if (!buttons.empty()) {
+        int bottom = 0;
+        for (QWidget* c : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!c->isWindow() && !inRow(c) && !c->isHidden())
+                bottom = std::max(bottom, c->y() + c->height());
+        designed.setHeight(std::min(designed.height(), bottom + kRowMargin));
+    }
     auto* content = new QWidget;
     content->setObjectName(window->objectName() + QStringLiteral("_Controls"));
     content->setFixedSize(designed);
     for (QWidget* c : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (c->isWindow())
+        if (c->isWindow() || inRow(c))
             continue;
         const bool hidden = c->testAttribute(Qt::WA_WState_ExplicitShowHide) && c->testAttribute(Qt::WA_WState_Hidden);
         c->setParent(content); // its geometry stays
@@ -151,10 +176,34 @@ void scrollAsWhole(QWidget* window)
     auto* area = new WholeScrollArea(window);
     area->setObjectName(window->objectName() + QStringLiteral("_Scroll"));
     area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus); // the controls in it take the focus, not the area
     area->setWidget(content);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(area);
+    if (!buttons.empty()) {
+        // The window's own buttons in one row under the scrolled controls, always in sight.
+        auto* bar = new QWidget(window);
+        bar->setObjectName(window->objectName() + QStringLiteral("_Buttons"));
+        auto* row = new QHBoxLayout(bar);
+        row->setContentsMargins(kRowMargin, kRowMargin / 2, kRowMargin, kRowMargin);
+        row->setSpacing(kRowMargin);
+        int high = 0;
+        const auto add = [&](QWidget* b) {
+            b->setFixedSize(b->size());
+            high = std::max(high, b->height());
+            row->addWidget(b);
+        };
+        for (QWidget* b : buttonsLeft)
+            add(b);
+        row->addStretch(1);
+        for (QWidget* b : buttonsRight)
+            add(b);
+        bar->setFixedHeight(high + kRowMargin / 2 + kRowMargin);
+        layout->addWidget(bar);
+        designed.rheight() += bar->height();
+    }
     window->setMinimumSize(0, 0);
     window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     window->setProperty(kDesignedSize, designed);

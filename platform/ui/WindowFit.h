@@ -3,6 +3,8 @@
 // with the focus on their first input.
 #include <QSize>
 
+#include <initializer_list>
+
 class QMdiSubWindow;
 class QWidget;
 
@@ -30,8 +32,11 @@ QSize fitFixedLayout(QWidget* window, QSize room);
 // A window with its controls at fixed positions that, where the room is smaller than it, scrolls
 // as a whole (its grids and everything else keep their designed sizes) instead of being fitted by
 // fitFixedLayout. Called once its controls are made, with the window at its designed size; the
-// controls move into the scrolled area, in the same focus order.
-void scrollAsWhole(QWidget* window);
+// controls move into the scrolled area, in the same focus order. The buttons named go into a row
+// under the scrolled area instead (the left ones at its left edge, the right ones at its right),
+// so that they stay in sight however far the controls are scrolled.
+void scrollAsWhole(QWidget* window, std::initializer_list<QWidget*> buttonsLeft = {},
+                   std::initializer_list<QWidget*> buttonsRight = {});
 
 // A window of the main window's work space, fitted to the work space's room: a window with a
 // fixed size as fitFixedLayout does it, one that scrolls as a whole by a scroll bar (widened by

@@ -36,6 +36,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -158,6 +159,7 @@ protected:
         ASSERT_TRUE(k->ADOTable_Faktura_Szczegol->locate(QStringLiteral("Lp_Koncowe"), miejsce));
         script.onModal([=](QDialog* d) {
             EXPECT_EQ(d, Form_Korekta_Pozycja);
+            EXPECT_EQ(d->focusWidget(), Form_Korekta_Pozycja->LEdit_Ilosc); // what a correction changes
             Form_Korekta_Pozycja->LEdit_Ilosc->setText(ilosc);
             Form_Korekta_Pozycja->LEdit_Cena->setText(cena);
             Form_Korekta_Pozycja->BitBtn_OK->click();
@@ -492,45 +494,71 @@ TEST_F(Korekty, OpenedAsTheMainWindowOpensThem)
     delete MainForm;
 }
 
-// At 1280x688 (a 1280x720 screen less a desktop panel) the correction and note windows open within
-// the main window's work space and scroll as a whole: every control keeps its designed place and
-// size, so each line grid shows at least three rows, and the scroll reaches every button; the
-// invoice picker opens within its screen. Where there is room they keep their designed size.
-TEST_F(Korekty, OknaPrzewijajaSieW1280x688)
+// At 1280x688 (a 1280x720 screen less a desktop panel) both windows open within the main window's
+// work space with their own buttons in sight: the note, which has no line grid, fitted as a whole;
+// the correction with its controls scrolled under a row of its buttons, each line grid keeping
+// three rows. Each opens with the focus on a control, and a failed check of the note puts it on
+// the field at fault once the message is closed; the invoice picker opens within its screen.
+// Where there is room they keep their designed size.
+TEST_F(Korekty, W1280x720PrzyciskiWZasieguIFokusNaPolu)
 {
     delete k.data();
     MainForm = new TMainForm;
     MainForm->resize(1280, 688);
     MainForm->show();
-    QApplication::processEvents();
-    k = MainForm->Otworz_Okno<TForm_Faktura_Korekta>(Form_Faktura_Korekta, MainForm->Czy_Faktura_Korekta);
-    n = MainForm->Otworz_Okno<TForm_Faktura_Nota>(Form_Faktura_Nota, MainForm->Czy_Faktura_Nota);
+    MainForm->activateWindow();
     QApplication::processEvents();
     QWidget* obszar = MainForm->MdiArea->viewport();
-    for (QWidget* okno : {static_cast<QWidget*>(k.data()), static_cast<QWidget*>(n.data())}) {
-        SCOPED_TRACE(okno->objectName().toStdString());
-        EXPECT_TRUE(obszar->rect().contains(QRect(okno->mapTo(obszar, QPoint(0, 0)), okno->size())));
-        auto* przewijanie = okno->findChild<QScrollArea*>();
-        ASSERT_NE(przewijanie, nullptr);
-        QWidget* wnetrze = przewijanie->widget();
-        EXPECT_LT(przewijanie->viewport()->height(), wnetrze->height()); // shorter than designed: it scrolls
-        EXPECT_EQ(przewijanie->horizontalScrollBar()->maximum(), 0);     // across, everything is in sight
-        int przyciski = 0;
-        for (QPushButton* b : okno->findChildren<QPushButton*>()) {
-            if (!b->isVisibleTo(okno))
-                continue;
-            ++przyciski;
-            // Scrolled to, each button is wholly in sight.
-            przewijanie->ensureWidgetVisible(b, 0, 0);
-            const QRect w(b->mapTo(przewijanie->viewport(), QPoint(0, 0)), b->size());
-            EXPECT_TRUE(przewijanie->viewport()->rect().contains(w)) << b->text().toStdString();
+    const auto wZasiegu = [obszar](QWidget* w) {
+        return obszar->rect().contains(QRect(w->mapTo(obszar, QPoint(0, 0)), w->size()));
+    };
+    k = MainForm->Otworz_Okno<TForm_Faktura_Korekta>(Form_Faktura_Korekta, MainForm->Czy_Faktura_Korekta);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), k->LEdit_Rok);
+    n = MainForm->Otworz_Okno<TForm_Faktura_Nota>(Form_Faktura_Nota, MainForm->Czy_Faktura_Nota);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), n->BitBtn_Pobierz);
+
+    EXPECT_EQ(n->findChild<QScrollArea*>(), nullptr);
+    for (QWidget* w : n->findChildren<QWidget*>()) {
+        if (w->isVisibleTo(n) && !w->isWindow()) {
+            EXPECT_TRUE(wZasiegu(w)) << w->objectName().toStdString();
         }
-        EXPECT_GT(przyciski, 1);
     }
-    // Both line grids of the correction show three rows or more under their titles.
+
+    auto* przewijanie = k->findChild<QScrollArea*>();
+    ASSERT_NE(przewijanie, nullptr);
+    EXPECT_LT(przewijanie->viewport()->height(), przewijanie->widget()->height()); // shorter than designed
+    EXPECT_EQ(przewijanie->horizontalScrollBar()->maximum(), 0);                   // across, all in sight
+    for (QPushButton* b : {k->BitBtn_Zapisz, k->BitBtn_Drukuj, k->BitBtn_Nowa, k->BitBtn_Zamknij}) {
+        EXPECT_FALSE(przewijanie->isAncestorOf(b)) << b->text().toStdString();
+        EXPECT_TRUE(wZasiegu(b)) << b->text().toStdString();
+    }
+    for (QPushButton* b : przewijanie->widget()->findChildren<QPushButton*>()) {
+        // Scrolled to, each of the others is wholly in sight.
+        przewijanie->ensureWidgetVisible(b, 0, 0);
+        const QRect w(b->mapTo(przewijanie->viewport(), QPoint(0, 0)), b->size());
+        EXPECT_TRUE(przewijanie->viewport()->rect().contains(w)) << b->text().toStdString();
+    }
     const int wiersz = k->DBGrid_Faktura_Szcz->verticalHeader()->defaultSectionSize();
     EXPECT_GE(k->DBGrid_Faktura_Szcz->viewport()->height() / wiersz, 3);
     EXPECT_GE((k->StringGrid1->viewport()->height() - k->StringGrid1->rowHeight(0)) / k->StringGrid1->rowHeight(1), 3);
+
+    // The note with an invoice and no buyer's name, saved by a click.
+    n->LEdit_Rok->setText("2011");
+    n->LEdit_Data_Wyst->setText("2011-05-02");
+    script.onModal([](QDialog*) {
+        EXPECT_TRUE(DataModule1->ADOTable_Faktura_Korekta->locate(QStringLiteral("Nr_Koncowy"), 7));
+        Form_Do_Noty->panel()->przycisk(QStringLiteral("BitBtn_Wstaw"))->click();
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseClick(n->BitBtn_Pobierz, Qt::LeftButton);
+    QTest::mouseClick(n->BitBtn_Zapisz, Qt::LeftButton);
+    QApplication::processEvents();
+    MainForm->activateWindow(); // the message closed, its owner is active again
+    QApplication::processEvents();
+    EXPECT_EQ(komunikaty.value(komunikaty.size() - 1), QStringLiteral("Nie wprowadzono nazwy Klienta !"));
+    EXPECT_EQ(QApplication::focusWidget(), n->LEdit_Nazwa);
 
     Form_Do_Korekty->show();
     QApplication::processEvents();
@@ -544,8 +572,13 @@ TEST_F(Korekty, OknaPrzewijajaSieW1280x688)
     delete k.data();
     MainForm->resize(1600, 1000);
     QApplication::processEvents();
+    delete n.data();
     k = MainForm->Otworz_Okno<TForm_Faktura_Korekta>(Form_Faktura_Korekta, MainForm->Czy_Faktura_Korekta);
-    EXPECT_EQ(k->size(), QSize(680, 674));
+    n = MainForm->Otworz_Okno<TForm_Faktura_Nota>(Form_Faktura_Nota, MainForm->Czy_Faktura_Nota);
+    const QWidget* przyciski = k->findChild<QWidget*>(QStringLiteral("Form_Faktura_Korekta_Buttons"));
+    ASSERT_NE(przyciski, nullptr);
+    EXPECT_EQ(k->size(), QSize(680, 674 + przyciski->height()));
+    EXPECT_EQ(n->size(), QSize(686, 660));
     delete MainForm;
     MainForm = nullptr;
 }

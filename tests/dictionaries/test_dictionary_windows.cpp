@@ -23,6 +23,7 @@
 #include "platform/ui/Modal.h"
 #include "shell/DataModule1.h"
 #include "shell/Form_Komunikat.h"
+#include "support/Keyboard.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -154,6 +155,11 @@ TEST_F(Slowniki, NowaStawkaCzytaTabelePrzyKazdymZapisie)
     EXPECT_FALSE(d->Zapisz());
     EXPECT_EQ(ostatni(), QStringLiteral("W bazie znajduje się już jedna stawka podstawowa"));
     EXPECT_EQ(d->focusWidget(), check(d, "CBox_Czy_Podst"));
+    // "Nowa" clicked empties the entry and the first key typed goes into the name.
+    keyboard::showFocused(*d);
+    QTest::mouseClick(button(d, "BitBtn_Nowa"), Qt::LeftButton);
+    keyboard::type(*d, QStringLiteral("8"));
+    EXPECT_EQ(edit(d, "LEdit_Nazwa")->text(), QStringLiteral("8"));
     d->reject();
     EXPECT_EQ(edit(d, "LEdit_Nazwa")->text(), QString());
     EXPECT_FALSE(check(d, "CBox_Czy_Podst")->isChecked());

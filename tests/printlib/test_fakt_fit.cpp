@@ -102,6 +102,25 @@ TEST_F(FaktFit, LargestAmountsPrintApartInReadableSizes)
     }
 }
 
+// A net difference of eight digits is read whole on the corrections, in the totals and under
+// "w tym" alike: smaller, then in the free room beside its column, never over lines.
+TEST_F(FaktFit, EightDigitNetDifferencePrintsWhole)
+{
+    documents({{"Towar", 1, 31387318.82, 23}}, {{"Towar", 1, 38606402.15, 23}});
+    for (const auto& [entry, id] : {kLayouts[6], kLayouts[7], kLayouts[8]}) {
+        SCOPED_TRACE(id);
+        const auto& e = print(entry, id);
+        int whole = 0;
+        for (const pdf::Word& w : pdf::words(e.file)) {
+            whole += w.text == QLatin1String("-15693659,41");
+            EXPECT_FALSE(w.text.startsWith(u',')) << w.text.toStdString();
+        }
+        EXPECT_GE(whole, 2);
+        const QStringList problems = pdf::unreadable(e.file, e.pages);
+        EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+    }
+}
+
 // A code shrunk to fit its column stands on the baseline of its row, not raised above it.
 TEST_F(FaktFit, ShrunkCodeKeepsItsRowsBaseline)
 {

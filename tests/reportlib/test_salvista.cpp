@@ -208,6 +208,8 @@ TEST_F(Salvista, LongDataPrintsWholeAndApartOnEveryReport)
         const QStringList problems = pdf::unreadable(e.file, e.pages);
         EXPECT_TRUE(problems.isEmpty()) << e.caption.toStdString() << '\n' << problems.join('\n').toStdString();
         EXPECT_TRUE(t.contains(QStringLiteral("123456"))) << t.toStdString();
+        for (const pdf::Word& w : pdf::words(e.file)) // a number is never broken over lines
+            EXPECT_NE(w.text, QStringLiteral("12345")) << e.caption.toStdString();
         for (const report::Page& p : e.pages.pages)
             for (const report::DrawItem& item : p.items)
                 if (item.kind == report::DrawItem::Kind::Text && !item.text.isEmpty())

@@ -256,6 +256,25 @@ TEST(GridColumnGrid, EachColumnEditsWithItsOwnEditorLimitAndMask)
     EXPECT_TRUE(g.inplaceEditor()->inputMask().isEmpty());
 }
 
+// The first F2 on a fresh grid opens a list-only combo and leaves the focus in it, also once
+// the combo's dropped line edit is gone.
+TEST(GridColumnGrid, TheFirstF2OpensAListOnlyCombo)
+{
+    ColumnGrid g;
+    g.item(1).SetEditor(edComboList);
+    g.item(1).ComboItems = {QStringLiteral("kg"), QStringLiteral("szt")};
+    g.setCells(1, 1, QStringLiteral("szt"));
+    g.focusCell(1, 1);
+    g.key(Qt::Key_F2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    TGridCombo* combo = g.GetComboBox();
+    ASSERT_TRUE(combo->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), combo);
+    EXPECT_TRUE(g.EditActive());
+    EXPECT_EQ(combo->currentText(), QStringLiteral("szt"));
+}
+
 TEST(GridColumnGrid, EachColumnAnswersItsFormatsColoursAndCheckBoxes)
 {
     ColumnGrid g;

@@ -2,6 +2,8 @@
 // kind, and where the value goes when it closes.
 #include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridEditors.h"
+#include "grid/edit/TxgridRichEdit.h"
+#include "grid/text/TxgridRTF.h"
 #include "grid/controls/TxgridError.h"
 #include "platform/text/Dates.h"
 #include "platform/ui/Clock.h"
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QCalendarWidget>
+#include <QTextEdit>
 #include <QLineEdit>
 #include <QTest>
 #include <QWheelEvent>
@@ -382,4 +385,105 @@ TEST(GridEditors, EveryEditorControlStaysOpenUnderItsPopupAndClosesWhenTheFocusL
         EXPECT_FALSE(control->isVisible()) << type;
         EXPECT_FALSE(g.EditActive()) << type;
     }
+}
+
+// An open control never rides along with the cursor: whatever moves the current cell (the
+// wheel over the grid, the program) first closes it onto its own cell, so Return afterwards
+// writes no second row.
+TEST(GridEditors, AnOpenControlClosesOntoItsOwnCellBeforeTheCursorMoves)
+{
+    const int lines = QApplication::wheelScrollLines();
+    struct Move {
+        const char* what;
+        std::function<void(EditorGrid&)> move;
+        int row; // where the cursor ends
+    };
+    const Move moves[] = {
+        {"wheel",
+         [](EditorGrid& g) {
+             const QPoint at = g.viewport()->rect().center();
+             QWheelEvent notch(QPointF(at), QPointF(g.viewport()->mapToGlobal(at)), {}, QPoint(0, -120), Qt::NoButton,
+                               Qt::NoModifier, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(g.viewport(), &notch);
+             QApplication::processEvents();
+         },
+         2 + lines},
+        {"program", [](EditorGrid& g) { g.focusCell(2, 7); }, 7},
+    };
+    for (const Move& m : moves) {
+        EditorGrid g(edComboList);
+        g.setRowCount(40);
+        TGridCombo* combo = g.GetComboBox();
+        combo->addItems({QStringLiteral("jablko"), QStringLiteral("gruszka"), QStringLiteral("sliwka")});
+        g.setCells(2, 2, QStringLiteral("jablko"));
+        g.key(Qt::Key_F2);
+        ASSERT_TRUE(combo->isVisible()) << m.what;
+        g.key(Qt::Key_Down); // the next item of the list
+        ASSERT_EQ(combo->currentText(), QStringLiteral("gruszka")) << m.what;
+        m.move(g);
+        EXPECT_EQ(g.row(), m.row) << m.what;
+        EXPECT_FALSE(combo->isVisible()) << m.what;
+        EXPECT_FALSE(g.EditActive()) << m.what;
+        EXPECT_EQ(g.cells(2, 2), QStringLiteral("gruszka")) << m.what;
+        g.key(Qt::Key_Return);
+        for (int r = 0; r < g.rowCount(); ++r) {
+            if (r != 2)
+                EXPECT_TRUE(g.cells(2, r).isEmpty()) << m.what << " row " << r;
+        }
+    }
+}
+
+// The rich-text editor opens on the cell's rich text, goes back as rich text when edited, and
+// leaves the cell as it was on Escape or when nothing was typed.
+TEST(GridEditors, RichEditorOpensOnTheRichTextCommitsItAndEscapeRestores)
+{
+    EditorGrid g(edRichEdit);
+    const QString rich = QStringLiteral("{\\rtf1\\ansi {\\b gruby} tekst}");
+    g.setCells(2, 2, rich);
+    g.key(Qt::Key_F2);
+    auto* editor = static_cast<QTextEdit*>(g.EditControlOf(edRichEdit));
+    ASSERT_TRUE(editor && editor->isVisible());
+    EXPECT_TRUE(editor->hasFocus());
+    EXPECT_EQ(editor->toPlainText(), QStringLiteral("gruby tekst"));
+    EXPECT_EQ(editor->textCursor().selectedText(), QStringLiteral("gruby tekst"));
+    g.key(Qt::Key_End);
+    keyboard::type(g, QStringLiteral(" nowy"));
+    g.key(Qt::Key_Down); // leaves the one-line cell for the next row
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(g.EditActive());
+    EXPECT_EQ(g.row(), 3);
+    ASSERT_TRUE(IsRichText(g.cells(2, 2)));
+    EXPECT_EQ(RichTextToPlain(g.cells(2, 2)), QStringLiteral("gruby tekst nowy"));
+    QTextEdit back;
+    g.CellToRich(2, 2, back);
+    QTextCursor c(back.document());
+    c.setPosition(2);
+    EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
+
+    // Escape: the cell keeps its text to the last character.
+    const QString kept = g.cells(2, 2);
+    g.focusCell(2, 2);
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(editor->isVisible());
+    keyboard::type(g, QStringLiteral("zzz"));
+    g.key(Qt::Key_Escape);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(g.EditActive());
+    EXPECT_EQ(g.cells(2, 2), kept);
+
+    // A typed character opens the editor on a plain cell and replaces its text; a plain cell
+    // opened and left untouched stays plain.
+    g.setCells(2, 3, QStringLiteral("zwykly"));
+    g.setCells(2, 4, QStringLiteral("zwykly"));
+    g.focusCell(2, 3);
+    keyboard::type(g, QStringLiteral("Q"));
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->toPlainText(), QStringLiteral("Q"));
+    g.key(Qt::Key_Down);
+    EXPECT_EQ(RichTextToPlain(g.cells(2, 3)), QStringLiteral("Q"));
+    g.key(Qt::Key_F2);
+    ASSERT_TRUE(editor->isVisible());
+    g.key(Qt::Key_Down);
+    EXPECT_EQ(g.cells(2, 4), QStringLiteral("zwykly"));
+    EXPECT_FALSE(g.EditActive());
 }

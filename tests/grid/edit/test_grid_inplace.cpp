@@ -2,6 +2,7 @@
 // cancelling with Escape, the validation hook, hidden rows and columns, the walk to the next
 // editable cell and the text editor's character rules.
 #include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditors.h"
 #include "grid/edit/TxgridInplaceEdit.h"
 #include "platform/text/Regional.h"
 #include "support/Keyboard.h"
@@ -273,4 +274,63 @@ TEST(GridInplace, PasteKeypadSeparatorAndCursorWalk)
     EXPECT_EQ(g.col(), 2);
     EXPECT_TRUE(g.editorMode());
     EXPECT_EQ(g.cells(1, 1), QString(text::decimalSeparator()) + QStringLiteral("."));
+}
+
+// With LineFeedOnEnter, Ctrl+Return types a line break into a text cell, never into a number;
+// without it the key types nothing.
+TEST(GridInplace, CtrlReturnTypesALineBreakWithLineFeedOnEnter)
+{
+    struct Case {
+        bool lineFeed;
+        TEditorType type;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {true, edNormal, "12\r\n34"},
+        {false, edNormal, "1234"},
+        {true, edNumeric, "1234"},
+    };
+    for (const Case& c : cases) {
+        EditGrid g;
+        g.Multilinecells = true;
+        g.Navigation().LineFeedOnEnter = c.lineFeed;
+        g.OnGetEditorType = [&c](TGridSender, int, int, TEditorType& e) { e = c.type; };
+        g.setCells(1, 1, QStringLiteral("12"));
+        g.key(Qt::Key_F2);
+        ASSERT_TRUE(g.editorMode());
+        g.key(Qt::Key_End);
+        QTest::keyClick(g.inplaceEditor(), Qt::Key_Return, Qt::ControlModifier);
+        ASSERT_TRUE(g.editorMode());
+        g.type(QStringLiteral("34"));
+        g.key(Qt::Key_Return);
+        EXPECT_EQ(g.cells(1, 1), QString::fromLatin1(c.expected)) << c.lineFeed << " " << c.type;
+    }
+}
+
+// With CaretPositioning the click that opens the editor puts the caret under the mouse, in the
+// text editor and in an editable combo; without it the text editor opens with its text selected.
+TEST(GridInplace, TheClickThatOpensAnEditorPlacesTheCaretUnderTheMouse)
+{
+    for (TEditorType type : {edNormal, edComboEdit})
+        for (bool place : {false, true}) {
+            EditGrid g;
+            g.setColWidths(1, 160);
+            g.MouseActions().CaretPositioning = place;
+            g.OnGetEditorType = [type](TGridSender, int, int, TEditorType& e) { e = type; };
+            g.setCells(1, 1, QStringLiteral("abcdefghijkl"));
+            g.focusCell(1, 1);
+            const QPoint at(g.platformCellRect(1, 1).Left + 25, g.centre(1, 1).y());
+            QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, at);
+            QLineEdit* ed = type == edNormal ? g.inplaceEditor() : g.GetComboBox()->lineEdit();
+            ASSERT_TRUE(ed && ed->isVisible()) << type;
+            const int under = ed->cursorPositionAt(ed->mapFrom(g.viewport(), at));
+            ASSERT_GT(under, 0);
+            ASSERT_LT(under, 12);
+            if (place) {
+                EXPECT_FALSE(ed->hasSelectedText()) << type;
+                EXPECT_EQ(ed->cursorPosition(), under) << type;
+            } else if (type == edNormal) {
+                EXPECT_EQ(ed->selectedText(), QStringLiteral("abcdefghijkl"));
+            }
+        }
 }

@@ -9,9 +9,14 @@
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QMimeData>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -148,6 +153,136 @@ TEST(GridClipboard, LinuxLineEndsPasteAsRowsAndQuotedCellsComeBackWhole)
     QPoint size;
     TGridExchange::PasteSize(clipText(), size, true);
     EXPECT_EQ(size, QPoint(2, 2));
+}
+
+namespace {
+
+// Cells that come back as one cell only when quoted, and a row below that a paste must not
+// reach: 2 columns x 6 rows.
+const QStringList kAwkward{"Towar 12", "l1\r\nl2", "36",   "tab\there", "\"q", "\"q\"",
+                           "a\"\"b",   "x\r\n\"y\"", "",   "end",      "pod", "spodem"};
+
+} // namespace
+
+TEST(GridClipboard, CopiedCellsPasteBackAsTheyWere)
+{
+    // Copied by Ctrl+C and pasted by Ctrl+V over the same cells and into another grid, with
+    // cells of one line (a line end in a cell is still its text) and of several.
+    for (const bool multi : {false, true}) {
+        Grid from(2, 6, kAwkward);
+        Grid to(2, 6);
+        for (Grid* g : {&from, &to}) {
+            g->Multilinecells = multi;
+            g->ClipboardQuoteMultiline = true;
+            g->Navigation().AllowClipboardShortCuts = true;
+        }
+        from.setSelection({0, 0, 1, 4});
+        QTest::keyClick(&from, Qt::Key_C, Qt::ControlModifier);
+        to.setSelection({0, 0, 0, 0});
+        QTest::keyClick(&to, Qt::Key_V, Qt::ControlModifier);
+        from.setSelection({0, 0, 0, 0});
+        QTest::keyClick(&from, Qt::Key_V, Qt::ControlModifier);
+        for (int i = 0; i < kAwkward.size(); ++i) {
+            EXPECT_EQ(from.cells(i % 2, i / 2), kAwkward[i]) << multi << " " << i;
+            EXPECT_EQ(to.cells(i % 2, i / 2), i < 10 ? kAwkward[i] : QString()) << multi << " " << i;
+        }
+    }
+
+    // Text from elsewhere: empty lines closing it write nothing; a quoted field holding a tab
+    // is one cell without its quotes.
+    struct Case {
+        QString text;
+        bool quoted;
+        QStringList row0, row1;
+    };
+    const Case cases[] = {
+        {QStringLiteral("a\tb\n\n"), false, {"a", "b"}, {"keep", "keep"}},
+        {QStringLiteral("a\tb\r\n\r\n\r\n"), true, {"a", "b"}, {"keep", "keep"}},
+        {QStringLiteral("\"tab\there\""), true, {"tab\there", "keep"}, {"keep", "keep"}},
+        {QStringLiteral("\"tab\there\"\tz\n\"p \"\"q\"\"\"\n"), true, {"tab\there", "z"}, {"p \"q\"", "keep"}},
+    };
+    for (const Case& c : cases) {
+        Grid g(2, 2, {"keep", "keep", "keep", "keep"});
+        g.ClipboardQuoteMultiline = c.quoted;
+        g.Exchange().PasteText(0, 0, c.text);
+        EXPECT_EQ((QStringList{g.cells(0, 0), g.cells(1, 0)}), c.row0) << c.text.toStdString();
+        EXPECT_EQ((QStringList{g.cells(0, 1), g.cells(1, 1)}), c.row1) << c.text.toStdString();
+    }
+}
+
+// The same copy and paste through a real X server: the grid's text read by another X client
+// (xclip), and that client's text pasted into a grid. The test runs itself again on an Xvfb
+// server of its own, on Qt's xcb platform.
+TEST(GridClipboardX11, CopyAndPasteThroughTheXServer)
+{
+    const QString xclip = QStandardPaths::findExecutable(QStringLiteral("xclip"));
+    if (qEnvironmentVariableIsSet("TARNEX_X11_CLIPBOARD")) {
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        QClipboard* cb = QApplication::clipboard();
+        auto waitFor = [](const std::function<bool()>& Done) {
+            QElapsedTimer t;
+            t.start();
+            while (!Done() && t.elapsed() < 20000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            return Done();
+        };
+        Grid from(2, 6, kAwkward);
+        from.ClipboardQuoteMultiline = true;
+        from.setSelection({0, 0, 1, 4});
+        from.Exchange().CopySelectionToClipboard();
+        const QString copied = from.Exchange().CopyText({0, 0, 1, 4});
+
+        // Read by another client while this one serves the selection.
+        QProcess out;
+        out.start(xclip, {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
+        ASSERT_TRUE(waitFor([&] { return out.state() == QProcess::NotRunning; }));
+        EXPECT_EQ(QString::fromUtf8(out.readAllStandardOutput()), copied);
+
+        // Owned by that client now; the grid pastes what the server hands over.
+        QProcess in;
+        in.setStandardOutputFile(QProcess::nullDevice());
+        in.setStandardErrorFile(QProcess::nullDevice());
+        in.start(xclip, {QStringLiteral("-i"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
+        in.write(copied.toUtf8());
+        in.closeWriteChannel();
+        ASSERT_TRUE(waitFor([&] { return !cb->ownsClipboard(); })) << "xclip did not take the clipboard";
+        Grid to(2, 6);
+        to.ClipboardQuoteMultiline = true;
+        to.Exchange().PasteFromClipboard();
+        for (int i = 0; i < kAwkward.size(); ++i)
+            EXPECT_EQ(to.cells(i % 2, i / 2), i < 10 ? kAwkward[i] : QString()) << i;
+        return;
+    }
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    const QString xcb = QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/libqxcb.so");
+    if (xvfb.isEmpty() || xclip.isEmpty() || !QFile::exists(xcb))
+        GTEST_SKIP() << "Xvfb, xclip or Qt's xcb platform plugin is not installed";
+    // The server takes the first free display and names it (-displayfd), so that runs beside
+    // each other do not race for one.
+    QProcess server;
+    server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                        QStringLiteral("640x480x24")});
+    QByteArray display;
+    while (!display.contains('\n') && server.waitForReadyRead(20000))
+        display += server.readAllStandardOutput();
+    ASSERT_TRUE(display.contains('\n')) << "Xvfb named no display: " << server.readAllStandardError().toStdString();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(display.trimmed()));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("TARNEX_X11_CLIPBOARD"), QStringLiteral("1"));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=GridClipboardX11.CopyAndPasteThroughTheXServer")});
+    const bool finished = child.waitForFinished(120000);
+    server.terminate(); // xclip, still serving the clipboard, goes with its server
+    server.waitForFinished(10000);
+    ASSERT_TRUE(finished) << "the run on the X server did not finish";
+    const QString log = QString::fromLocal8Bit(child.readAll());
+    EXPECT_EQ(child.exitCode(), 0) << log.toStdString();
+    EXPECT_TRUE(log.contains(QLatin1String("[  PASSED  ] 1 test"))) << log.toStdString();
 }
 
 TEST(GridClipboard, SeriesFillContinuesTheSelection)

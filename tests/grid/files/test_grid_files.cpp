@@ -8,6 +8,10 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -337,6 +341,157 @@ TEST_F(GridFiles, LinuxAndOldMacLineEndsReadLikeCRLF)
     TTxStringGrid h;
     h.LoadFromFile(Path("lf.txt"));
     EXPECT_EQ(h.cells(1, 1), QStringLiteral("p\nq"));
+}
+
+TEST_F(GridFiles, QuotedFieldsAndCodingsReadAsOtherProgramsWriteThem)
+{
+    const QString old = QStringLiteral("stare");
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        QList<QStringList> rows; // the first cells of each row
+    };
+    const Case cases[] = {
+        {"doubled quotes before the closing one",
+         "Nazwa,Opis,Ilo\xC5\x9B\xC4\x87\nMonitor,\"Ekran 24\"\"\",2\nKabel,\"HDMI \"\"gold\"\"\",5\n",
+         {{"Nazwa", "Opis", "Ilość"}, {"Monitor", "Ekran 24\"", "2"}, {"Kabel", "HDMI \"gold\"", "5"}}},
+        {"every text quoted",
+         "\"cytat \"\"w \xC5\x9Brodku\"\"\",\"-3\",\n\"p\",\"q\",\n",
+         {{"cytat \"w środku\"", "-3"}, {"p", "q"}}},
+        {"a quote inside a plain field while the separator is guessed",
+         "Monitor 24\",10,szt\r\nKabel,5,m\r\n",
+         {{"Monitor 24\"", "10", "szt"}, {"Kabel", "5", "m"}}},
+        {"text after a closing quote", "\"a\"b,c\r\n", {{"ab", "c"}}},
+        {"Windows-1250", "Za\xBF\xF3\xB3\xE6,1\r\n", {{"Zażółć", "1"}}},
+        {"UTF-8", "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87,1\r\n", {{"Zażółć", "1"}}},
+        {"UTF-8 marked, plain ASCII", "\xEF\xBB\xBFName,x\r\n", {{"Name", "x"}}},
+    };
+    for (const Case& c : cases) {
+        Write("c.csv", c.bytes);
+        TTxStringGrid g;
+        g.SaveWithFixedCells = true;
+        Size(g, 3, 3);
+        for (int r = 0; r < 3; ++r)
+            for (int k = 0; k < 3; ++k)
+                g.setCells(k, r, old);
+        g.LoadFromCSV(Path("c.csv"));
+        EXPECT_EQ(g.rowCount(), c.rows.size()) << c.what;
+        for (int r = 0; r < c.rows.size(); ++r)
+            for (int k = 0; k < c.rows[r].size(); ++k)
+                EXPECT_EQ(g.cells(k, r), c.rows[r][k]) << c.what << " " << k << "," << r;
+    }
+
+    // The fixed-width and the grid's own text forms judge the coding the same way.
+    const QByteArray utf8("Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"), mark("\xEF\xBB\xBF");
+    for (const auto& [start, word] : {std::pair{QByteArray(), QByteArray("Za\xBF\xF3\xB3\xE6")},
+                                      std::pair{QByteArray(), utf8}, std::pair{mark, utf8}}) {
+        Write("f.txt", start + word + "  12\r\n");
+        TTxStringGrid f;
+        f.SaveWithFixedCells = true;
+        Size(f, 2, 1);
+        TIntList pos;
+        for (int p : {1, 7, 11})
+            pos.Add(p);
+        f.LoadFromFixed(Path("f.txt"), pos);
+        const std::string what = (start + word).toHex().toStdString();
+        EXPECT_EQ(f.cells(0, 0), QStringLiteral("Zażółć")) << what;
+        EXPECT_EQ(f.cells(1, 0), QStringLiteral("12")) << what;
+
+        Write("n.txt", start + "2,2\r\n1,1," + word + "\r\n");
+        TTxStringGrid n;
+        n.SaveWithFixedCells = true;
+        n.LoadFromFile(Path("n.txt"));
+        EXPECT_EQ(n.cells(1, 1), QStringLiteral("Zażółć")) << what;
+    }
+}
+
+TEST_F(GridFiles, EveryCSVTheGridWritesReadsBackEqual)
+{
+    const QStringList texts{"cena, \"netto\"", "Monitor 24\"", "a\"\"b",     "\"q",  "\"q\"", "b\"",
+                            "x\r\ny",          "Nr #1; a|b",   "tab\there", "",     "Zażółć", "say \"hi\"\r\nok"};
+    struct Case {
+        const char* what;
+        QChar delimiter;
+        bool quoteAll, quoteEmpty, tilde;
+    };
+    const Case cases[] = {
+        {"guessed", QChar(0), false, true, false},      {"semicolon", QLatin1Char(';'), false, true, false},
+        {"tab", QChar(9), false, true, false},          {"every cell quoted", QChar(0), true, true, false},
+        {"empty unquoted", QChar(0), false, false, false}, {"tildes", QLatin1Char(';'), false, true, true},
+    };
+    for (const Case& c : cases) {
+        auto setUp = [&](TTxStringGrid& g) {
+            g.SaveWithFixedCells = true;
+            g.Delimiter = c.delimiter;
+            g.CSVQuoteAll = c.quoteAll;
+            g.CSVQuoteEmpty = c.quoteEmpty;
+            g.CSVTildeLineBreaks = c.tilde;
+            Size(g, 3, 4);
+        };
+        TTxStringGrid g;
+        setUp(g);
+        for (int i = 0; i < texts.size(); ++i)
+            g.setCells(i % 3, i / 3, texts[i]);
+        g.SaveToCSV(Path("r.csv"));
+        TTxStringGrid h;
+        setUp(h);
+        h.LoadFromCSV(Path("r.csv"));
+        EXPECT_EQ(h.rowCount(), 4) << c.what;
+        for (int i = 0; i < texts.size(); ++i)
+            EXPECT_EQ(h.cells(i % 3, i / 3), texts[i]) << c.what << ": " << texts[i].toStdString();
+    }
+}
+
+// LibreOffice's own export of a book openpyxl made, every text quoted as it does on request.
+TEST_F(GridFiles, LibreOfficeExportLoadsWhole)
+{
+    const QString python = QStringLiteral("/usr/bin/python3");
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    QProcess probe;
+    probe.start(python, {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
+    if (soffice.isEmpty() || !probe.waitForFinished(30000) || probe.exitCode() != 0)
+        GTEST_SKIP() << "LibreOffice (soffice) or Debian's openpyxl (/usr/bin/python3) is not installed";
+    const QList<QStringList> rows{{"Nazwa", "Opis", "Ilość"},
+                                  {"Monitor", "Ekran 24\"", "2"},
+                                  {"Kabel", "HDMI \"gold\"", "5"},
+                                  {"cytat \"w środku\"", "-3"},
+                                  {"l1\r\nl2", "a,b;c", "Monitor 24\""},
+                                  {"Zażółć gęślą jaźń", "tab\there", "3.5"}};
+    QProcess py;
+    py.start(python, {QStringLiteral("-c"), QStringLiteral(R"(
+import json, sys, openpyxl
+wb = openpyxl.Workbook()
+for row in json.load(sys.stdin):
+    wb.active.append([int(v) if v.isdigit() else float(v) if v == "3.5" else v.replace("\r\n", "\n")
+                      for v in row])
+wb.save(sys.argv[1])
+)"),
+                      Path("book.xlsx")});
+    QJsonArray json;
+    for (const QStringList& r : rows)
+        json.append(QJsonArray::fromStringList(r));
+    py.write(QJsonDocument(json).toJson());
+    py.closeWriteChannel();
+    ASSERT_TRUE(py.waitForFinished(60000) && py.exitCode() == 0) << py.readAllStandardError().toStdString();
+
+    QProcess lo;
+    lo.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + Path("profile"), QStringLiteral("--headless"),
+                       QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true"),
+                       QStringLiteral("--outdir"), dir.path(), Path("book.xlsx")});
+    ASSERT_TRUE(lo.waitForFinished(120000)) << "LibreOffice did not finish";
+    const QByteArray csv = Bytes("book.csv");
+    ASSERT_TRUE(csv.startsWith("\"Nazwa\",")) << csv.toStdString();
+    ASSERT_TRUE(csv.contains("\"cytat \"\"w \xC5\x9Brodku\"\"\",\"-3\",\n")) << csv.toStdString();
+
+    TTxStringGrid g;
+    g.SaveWithFixedCells = true;
+    Size(g, 2, 2);
+    g.LoadFromCSV(Path("book.csv"));
+    EXPECT_EQ(g.rowCount(), rows.size());
+    EXPECT_EQ(g.colCount(), 3);
+    for (int r = 0; r < rows.size(); ++r)
+        for (int k = 0; k < rows[r].size(); ++k)
+            EXPECT_EQ(g.cells(k, r), rows[r][k]) << k << "," << r;
 }
 
 // --- fixed widths and the text report ------------------------------------------------------

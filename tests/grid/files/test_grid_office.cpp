@@ -329,3 +329,40 @@ TEST_F(GridOffice, DatabaseQueryFillsTheGrid)
         EXPECT_EQ(g.cells(1, 0), QStringLiteral("nazwa")) << b.name;
     }
 }
+
+TEST_F(GridOffice, DatabaseFailingPartWayLeavesTheGridAsItWas)
+{
+    // A file damaged in a page near its end: the query reads most records, then fails.
+    const QString file = Path("uszkodzona.db");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec("PRAGMA page_size = 4096"));
+        ASSERT_TRUE(q.exec("CREATE TABLE towary (nazwa TEXT, cena REAL, uwagi TEXT)"));
+        ASSERT_TRUE(q.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 18000) "
+                           "INSERT INTO towary SELECT 'towar ' || i, i / 4.0, 'uwaga' FROM n"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("make"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    const qint64 pages = f.size() / 4096;
+    ASSERT_GT(pages, 20);
+    f.seek((pages - 4) * 4096);
+    f.write(QByteArray(4096, '\0'));
+    f.close();
+
+    TTxStringGrid g; // one fixed row and column
+    g.SetColCount(3);
+    g.SetRowCount(4);
+    g.setCells(1, 0, QStringLiteral("stara"));
+    g.setCells(2, 3, QStringLiteral("zostaje"));
+    const QString error = errorOf([&] { g.Exchange().LoadFromMDBTable(file, QStringLiteral("towary")); });
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Błąd odczytu bazy danych"))) << error.toStdString();
+    EXPECT_EQ(g.colCount(), 3);
+    EXPECT_EQ(g.rowCount(), 4);
+    EXPECT_EQ(g.cells(1, 0), QStringLiteral("stara"));
+    EXPECT_EQ(g.cells(2, 3), QStringLiteral("zostaje"));
+    EXPECT_EQ(g.cells(1, 1), QString());
+}

@@ -1,7 +1,9 @@
 // Hostile workbooks made here (never stored): one cell in column XFD on each of 20,000 rows,
-// a sheet that inflates to 1,000 MiB from about 1 MB, a directory entry claiming 838 MB. Each
-// is read under a memory limit set by the test and its peak resident memory measured: it is
-// refused with the grid's error or read sparsely, and the grid is left as it was.
+// a sheet that inflates to 1,000 MiB from about 1 MB, a directory entry claiming 838 MB,
+// two million empty shared strings, two million relationships, a sheet name of a million
+// characters, one long shared string named by many cells. Each is read under a memory limit
+// set by the test and its peak resident memory measured: it is refused with the grid's error
+// or read sparsely, and the grid is left as it was.
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridExchange.h"
@@ -24,11 +26,29 @@ namespace {
 constexpr const char* kNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 constexpr const char* kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 
-// A part made on the fly: Head, Unit repeated Count times, Tail; never held whole.
+// A part made on the fly: Head, Unit repeated Count times, Tail; never held whole. Each
+// "NNNNNNN" in Unit is its number among the repeats, so that units may differ.
 struct TRepeatedPart {
+    TRepeatedPart(QByteArray H = {}, QByteArray U = {}, QByteArray T = {}, qint64 C = 0)
+        : Head(std::move(H)), Unit(std::move(U)), Tail(std::move(T)), Count(C)
+    {
+    }
     QByteArray Head, Unit, Tail;
     qint64 Count = 0;
     qint64 Pos = 0;
+    mutable QByteArray Numbered;
+    mutable qint64 NumberedAs = -1;
+    const QByteArray& UnitAt(qint64 K) const
+    {
+        if (!Unit.contains("NNNNNNN"))
+            return Unit;
+        if (NumberedAs != K) {
+            Numbered = Unit;
+            Numbered.replace("NNNNNNN", QByteArray::number(K).rightJustified(7, '0'));
+            NumberedAs = K;
+        }
+        return Numbered;
+    }
     qint64 Size() const { return Head.size() + Unit.size() * Count + Tail.size(); }
     // Copies up to N bytes from Pos on; the number copied.
     qint64 CopyAt(char* Out, qint64 N) const
@@ -42,7 +62,7 @@ struct TRepeatedPart {
         i -= Head.size();
         if (i < Unit.size() * Count) {
             N = std::min(N, Unit.size() - i % Unit.size());
-            std::memcpy(Out, Unit.constData() + i % Unit.size(), std::size_t(N));
+            std::memcpy(Out, UnitAt(i / Unit.size()).constData() + i % Unit.size(), std::size_t(N));
             return N;
         }
         i -= Unit.size() * Count;
@@ -84,20 +104,29 @@ zip_int64_t repeatedSource(void* User, void* Data, zip_uint64_t Len, zip_source_
     }
 }
 
-// A workbook of one sheet whose part is Sheet.
-void writeBook(const QString& File, TRepeatedPart& Sheet)
+const QByteArray kWorkbookHead = QByteArray("<workbook xmlns=\"") + kNs + "\" xmlns:r=\"" + kRelNs + "\"><sheets><sheet name=\"";
+const QByteArray kWorkbookTail = "\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
+const QByteArray kRelsHead = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+const QByteArray kRelsTail = "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+                             "relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>";
+
+// A workbook of one sheet whose part is Sheet; the workbook, its relationships and a shared
+// string table as given, or the plain ones.
+void writeBook(const QString& File, TRepeatedPart& Sheet, TRepeatedPart* Workbook = nullptr,
+               TRepeatedPart* Rels = nullptr, TRepeatedPart* Shared = nullptr)
 {
+    TRepeatedPart workbook{kWorkbookHead + "Bomba", {}, kWorkbookTail}, rels{kRelsHead, {}, kRelsTail};
     int err = 0;
     zip_t* z = zip_open(QFile::encodeName(File).constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
     ASSERT_TRUE(z);
-    static const QByteArray workbook = QByteArray("<workbook xmlns=\"") + kNs + "\" xmlns:r=\"" + kRelNs
-                                       + "\"><sheets><sheet name=\"Bomba\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
-    static const QByteArray rels = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-                                   "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-                                   "relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>";
-    zip_file_add(z, "xl/workbook.xml", zip_source_buffer(z, workbook.constData(), zip_uint64_t(workbook.size()), 0), 0);
-    zip_file_add(z, "xl/_rels/workbook.xml.rels", zip_source_buffer(z, rels.constData(), zip_uint64_t(rels.size()), 0), 0);
-    zip_file_add(z, "xl/worksheets/sheet1.xml", zip_source_function(z, repeatedSource, &Sheet), 0);
+    const std::pair<const char*, TRepeatedPart*> parts[] = {{"xl/workbook.xml", Workbook ? Workbook : &workbook},
+                                                            {"xl/_rels/workbook.xml.rels", Rels ? Rels : &rels},
+                                                            {"xl/sharedStrings.xml", Shared},
+                                                            {"xl/worksheets/sheet1.xml", &Sheet}};
+    for (const auto& [name, part] : parts)
+        if (part) {
+            ASSERT_GE(zip_file_add(z, name, zip_source_function(z, repeatedSource, part), 0), 0);
+        }
     ASSERT_EQ(zip_close(z), 0);
 }
 
@@ -268,4 +297,80 @@ TEST_F(GridWorkbookBombs, DirectoryClaimingHugeSizeGetsNoAllocation)
     const TOutcome o = Read(file);
     EXPECT_LT(o.PeakMiB, 64);
     EXPECT_FALSE(o.Error.startsWith(QStringLiteral("ESCAPED"))) << qPrintable(o.Error);
+}
+
+TEST_F(GridWorkbookBombs, PartsThatCostMoreThanTheirTextAreChargedOrCut)
+{
+    const QByteArray sheetHead = QByteArray("<worksheet xmlns=\"") + kNs + "\"><sheetData>";
+    const QByteArray sheetTail = "</sheetData></worksheet>";
+    const QByteArray sstHead = QByteArray("<sst xmlns=\"") + kNs + "\">";
+    const QString cells = QStringLiteral("2 000 000"), text = QStringLiteral("33 554 432"); // the limits named
+    struct TCase {
+        const char* Name;
+        TRepeatedPart Sheet, Workbook, Rels, Shared;
+        QString Error; // empty: read
+    };
+    TCase cases[] = {
+        // Each entry of the table costs its slot, however empty: more than the cells a
+        // workbook may hold cannot all be used.
+        {"empty-strings",
+         {sheetHead, "<row><c t=\"s\"><v>0</v></c></row>", sheetTail, 1},
+         {},
+         {},
+         {sstHead, "<si/>", "</sst>", qint64(kWorkbookMaxCells) + 1},
+         cells},
+        // Only the relationship a sheet names is kept, not the two million beside it.
+        {"relationships",
+         {sheetHead, "<row><c><v>1</v></c></row>", sheetTail, 1},
+         {},
+         {kRelsHead, "<Relationship Id=\"rIdNNNNNNN\" Type=\"x\" Target=\"worksheets/sNNNNNNN.xml\"/>", kRelsTail,
+          2'000'000},
+         {},
+         {}},
+        // A sheet's name is at most 31 characters, whatever the file holds.
+        {"sheet-name",
+         {sheetHead, "<row><c><v>1</v></c></row>", sheetTail, 1},
+         {kWorkbookHead, QByteArray(1024, 'a'), kWorkbookTail, 1024},
+         {},
+         {},
+         {}},
+        // Every cell naming a long shared string goes on as a text of its own: each use counts.
+        {"one-long-string",
+         {sheetHead, "<row><c t=\"s\"><v>0</v></c></row>", sheetTail, 40},
+         {},
+         {},
+         {sstHead + "<si><t>", QByteArray(1024, 'x'), "</t></si></sst>", 1024},
+         text},
+    };
+    for (TCase& c : cases) {
+        const QString file = dir.filePath(QString::fromLatin1(c.Name) + QStringLiteral(".xlsx"));
+        writeBook(file, c.Sheet, c.Workbook.Head.isEmpty() ? nullptr : &c.Workbook,
+                  c.Rels.Head.isEmpty() ? nullptr : &c.Rels, c.Shared.Head.isEmpty() ? nullptr : &c.Shared);
+        QString name;
+        std::size_t read = 0;
+        const TOutcome o = readLimited(
+            [&] {
+                const TOfficeWorkbook b = ReadWorkbook(file);
+                name = b.Sheets.at(0).Name;
+                read = b.Sheets.at(0).CellCount();
+            },
+            kLimitMiB);
+        std::printf("[ peak     ] %s: +%ld MiB, %s\n", c.Name, o.PeakMiB, o.Error.isEmpty() ? "read" : qPrintable(o.Error));
+        EXPECT_LT(o.PeakMiB, kPeakMiB) << c.Name;
+        if (c.Error.isEmpty()) {
+            EXPECT_TRUE(o.Error.isEmpty()) << c.Name << ": " << qPrintable(o.Error);
+            EXPECT_TRUE(name == QStringLiteral("Bomba") || name == QString(31, QLatin1Char('a'))) << c.Name;
+            EXPECT_EQ(read, 1u) << c.Name;
+            continue;
+        }
+        EXPECT_TRUE(o.Error.contains(c.Error)) << c.Name << ": " << qPrintable(o.Error);
+        TTxStringGrid g;
+        g.SetColCount(3);
+        g.SetRowCount(2);
+        g.setCells(1, 1, QStringLiteral("zostaje"));
+        EXPECT_THROW(g.Exchange().LoadFromXLS(file), ETxGridError) << c.Name;
+        EXPECT_EQ(g.colCount(), 3) << c.Name;
+        EXPECT_EQ(g.rowCount(), 2) << c.Name;
+        EXPECT_EQ(g.cells(1, 1), QStringLiteral("zostaje")) << c.Name;
+    }
 }

@@ -386,6 +386,33 @@ TEST(GridInput, StretchWheelZoomAndPanning)
     EXPECT_EQ(PanCursorId(-1, -1), 8006);
 }
 
+// A touchpad or a fine wheel turns a notch in small steps: they add up to whole lines, for
+// the rows and for the zoom alike, and a turn back starts afresh.
+TEST(GridInput, AWheelTurnedInSmallStepsMovesAndZoomsByWholeLines)
+{
+    InputGrid g;
+    g.setRowCount(40);
+    g.focusCell(1, 1);
+    const int lines = QApplication::wheelScrollLines();
+    const auto turn = [&](int Angle, Qt::KeyboardModifiers Mods) {
+        QWheelEvent w(QPointF(g.at(1, 1)), QPointF(g.mapToGlobal(g.at(1, 1))), {}, QPoint(0, Angle), Qt::NoButton,
+                      Mods, Qt::ScrollUpdate, false);
+        QApplication::sendEvent(g.viewport(), &w);
+    };
+    for (int i = 0; i < 8; ++i)
+        turn(-30, {});
+    EXPECT_EQ(g.row(), 1 + 2 * lines);
+    turn(-20, {});
+    turn(30, {}); // back the other way: the 20 left over is dropped, 30 is short of a line up
+    turn(30, {});
+    turn(30, {});
+    turn(30, {});
+    EXPECT_EQ(g.row(), 1 + lines);
+    for (int i = 0; i < 8; ++i)
+        turn(-30, Qt::ControlModifier);
+    EXPECT_EQ(g.Zoom, 2 * lines);
+}
+
 // The scroll bars keep the platform's look until asked; a flat bar takes the width and the colour.
 TEST(GridInput, ScrollBarsTakeTheirStyleWidthAndColour)
 {

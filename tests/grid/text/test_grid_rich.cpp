@@ -157,6 +157,27 @@ TEST(GridRichText, FuzzedInputNeverBreaksTheReaderAndBothOutputsAgree)
     }
 }
 
+TEST(GridRichText, AByteEscapeTakesExactlyTwoHexDigits)
+{
+    // What is no pair of hex digits names no byte: "-a" is no number -10, " a" no 10.
+    const struct {
+        const char* Rtf;
+        const char* Plain;
+    } cases[] = {
+        {"{\\rtf1\\ansi a\\'-ab}", "ab"},     {"{\\rtf1\\ansi a\\' ab}", "ab"},
+        {"{\\rtf1\\ansi a\\'+ab}", "ab"},     {"{\\rtf1\\ansi a\\'0xb}", "ab"},
+        {"{\\rtf1\\ansi a\\'4Ab}", "aJb"},    {"{\\rtf1\\ansi a\\'b3b}", "a\xc5\x82" "b"},
+        {"{\\rtf1\\ansi a\\'-a}", "a"},
+    };
+    for (const auto& c : cases) {
+        const QString rtf = QString::fromLatin1(c.Rtf);
+        QTextDocument d;
+        RichTextToDocument(rtf, d);
+        EXPECT_EQ(PlainOf(d), QString::fromUtf8(c.Plain)) << c.Rtf;
+        EXPECT_EQ(RichTextToPlain(rtf), QString::fromUtf8(c.Plain)) << c.Rtf;
+    }
+}
+
 namespace {
 
 QString PdfFonts(const QString& file)

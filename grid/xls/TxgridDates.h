@@ -1,0 +1,112 @@
+#pragma once
+// Dates in workbooks: which number formats show a number as a date or a time, and a serial
+// number as the text the grid gets, the same for .xlsx and .xls files. Plain C++, for the .xls
+// helper as well as the library.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace grid::xls {
+
+enum TDateKind : unsigned char { dkNone, dkDate, dkTime, dkDateTime };
+
+// The kind of a built-in number format, by its number.
+inline TDateKind BuiltinDateKind(unsigned Id)
+{
+    if ((Id >= 14 && Id <= 17) || (Id >= 27 && Id <= 36) || (Id >= 50 && Id <= 58))
+        return dkDate;
+    if ((Id >= 18 && Id <= 21) || (Id >= 45 && Id <= 47))
+        return dkTime;
+    return Id == 22 ? dkDateTime : dkNone;
+}
+
+// The kind of a format code (UTF-8): its first section, quoted text, escapes, colours and
+// locales left out; d or y is a date, h or s (or an elapsed [h]) a time; m alone a date.
+inline TDateKind FormatDateKind(std::string_view Code)
+{
+    std::string code(Code.substr(0, Code.find(';')));
+    for (char& c : code)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c + 32);
+    if (code == "general")
+        return dkNone;
+    bool date = false, time = false, month = false;
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        const char c = code[i];
+        if (c == '"') {
+            i = code.find('"', i + 1);
+            if (i == std::string::npos)
+                break;
+        } else if (c == '\\' || c == '_' || c == '*') {
+            ++i;
+        } else if (c == '[') {
+            const std::size_t close = code.find(']', i);
+            const std::string inner = code.substr(i + 1, close == std::string::npos ? std::string::npos : close - i - 1);
+            if (!inner.empty() && (inner[0] == 'h' || inner[0] == 's' || inner[0] == 'm')
+                && inner.find_first_not_of(inner[0]) == std::string::npos)
+                time = true;
+            if (close == std::string::npos)
+                break;
+            i = close;
+        } else if (c == 'd' || c == 'y') {
+            date = true;
+        } else if (c == 'h' || c == 's') {
+            time = true;
+        } else if (c == 'm') {
+            month = true;
+        }
+    }
+    if (month && !time)
+        date = true;
+    return date && time ? dkDateTime : date ? dkDate : time ? dkTime : dkNone;
+}
+
+// Days since 1970-01-01 of a civil date, and back (the proleptic Gregorian calendar).
+inline std::int64_t daysFromCivil(std::int64_t Y, unsigned M, unsigned D)
+{
+    Y -= M <= 2;
+    const std::int64_t era = (Y >= 0 ? Y : Y - 399) / 400;
+    const unsigned yoe = unsigned(Y - era * 400);
+    const unsigned doy = (153 * (M + (M > 2 ? -3 : 9)) + 2) / 5 + D - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + std::int64_t(doe) - 719468;
+}
+
+inline void civilFromDays(std::int64_t Z, int& Y, unsigned& M, unsigned& D)
+{
+    Z += 719468;
+    const std::int64_t era = (Z >= 0 ? Z : Z - 146096) / 146097;
+    const unsigned doe = unsigned(Z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    D = doy - (153 * mp + 2) / 5 + 1;
+    M = mp < 10 ? mp + 3 : mp - 9;
+    Y = int(yoe + era * 400 + (M <= 2));
+}
+
+// A serial as text: "YYYY-MM-DD", "HH:MM:SS" or both; false when out of range (0 up to
+// 9999-12-31). The 1900 system counts a 29 February 1900 that never was: serials before it are
+// one day later than their count from 30 December 1899.
+inline bool SerialDateText(double Serial, TDateKind Kind, bool From1904, std::string& Out)
+{
+    if (!(Serial >= 0 && Serial < 2958466)) // up to 9999-12-31
+        return false;
+    std::int64_t seconds = std::llround(Serial * 86400.0);
+    const std::int64_t days = seconds / 86400;
+    seconds %= 86400;
+    const std::int64_t base = From1904 ? daysFromCivil(1904, 1, 1) : days < 61 ? daysFromCivil(1899, 12, 31)
+                                                                                 : daysFromCivil(1899, 12, 30);
+    int y;
+    unsigned m, d;
+    civilFromDays(base + days, y, m, d);
+    char date[40], time[40];
+    std::snprintf(date, sizeof date, "%04d-%02u-%02u", y, m, d);
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", int(seconds / 3600), int(seconds / 60 % 60), int(seconds % 60));
+    Out = Kind == dkDate ? std::string(date) : Kind == dkTime ? std::string(time) : std::string(date) + ' ' + time;
+    return true;
+}
+
+} // namespace grid::xls
