@@ -17,9 +17,16 @@ struct TRegional;
 // A cell value as the spreadsheet hands it over.
 struct TOfficeValue {
     enum TKind : unsigned char { ovEmpty, ovText, ovNumber, ovBool, ovError };
+    // A number that is a date serial (days since 1899-12-30, the 1900 system), written with a
+    // date or a date-and-time format.
+    enum TDateForm : unsigned char { dfNone, dfDate, dfDateTime };
     TKind Kind = ovEmpty;
     double Number = 0; // ovNumber; ovBool: 0 or 1
-    QString Text;      // ovText
+    QString Text;      // ovText; ovNumber: empty, or for a date serial the text it was made from
+    TDateForm DateForm() const
+    {
+        return Kind != ovNumber || Text.isEmpty() ? dfNone : Text.size() == 10 ? dfDate : dfDateTime;
+    }
     // The value as cell text, numbers with the decimal separator given (the regional one,
     // read once by the caller); empty for empty and error values. Booleans are "1" and "0",
     // as .xls files hand them over.
@@ -27,6 +34,8 @@ struct TOfficeValue {
     // A grid text as a spreadsheet takes it: a number when it reads as one with the regional
     // decimal separator (the grid's number test, no leading zeros, at most 15 digits, so that
     // it comes back the same), otherwise text ("007", "=1+2"); empty text is an empty value.
+    // A date or date and time in the form the workbook reader gives them ("2024-03-15",
+    // "2024-01-01 13:45:30", from 1900-01-01 on) is a date serial, so that it reads back the same.
     static TOfficeValue FromCellText(const QString& Text, const TRegional& R);
 };
 using TOfficeRow = std::vector<TOfficeValue>; // a dense block of a range
