@@ -114,10 +114,13 @@ struct TOfficeRange {
     bool Contains(int Row, int Col) const { return Row >= Row1 && Row <= Row2 && Col >= Col1 && Col <= Col2; }
 };
 // Puts the block Written of Sheet into the sheet of that name of the existing .xlsx package
-// FileName, as a spreadsheet sets a range's values: only that sheet's part changes, and in it
-// only the cells of the block (a replaced cell keeps its format). A new sheet is added to the
-// workbook, its relations and content types. Every other part is kept byte for byte. A .xls
-// (BIFF) file or anything that is no .xlsx package is refused and left untouched.
+// FileName, as a spreadsheet sets a range's values: in that sheet's part only the cells of
+// the block change (a replaced cell keeps its format) and its used range. A new sheet is added
+// to the workbook, its relations and content types. Formulas that can read the block, in that
+// sheet or in sheets that read it, lose their stored results and the workbook asks for a full
+// calculation on opening; a date written adds its cell format. Every other part is kept byte
+// for byte. A .xls (BIFF) file or anything that is no .xlsx package is refused and left
+// untouched.
 void SaveSheetIntoPackage(const QString& FileName, const TOfficeSheet& Sheet, const TOfficeRange& Written);
 // An RTF document holding one table: Cells row by row, Align the paragraph alignment of each
 // cell (0 left, 1 centred, 2 right).

@@ -1,7 +1,9 @@
 // One sheet saved into an existing .xlsx package: that sheet's part is rewritten (the cells
 // of the written block replaced, the rest of the part kept as it was), a new sheet is added
-// to the workbook, its relations and content types; libzip copies every other part without
-// unpacking it, and writes the package beside the file before putting it in its place.
+// to the workbook, its relations and content types. The stored results of formulas that can
+// read the written cells are left out, so that a spreadsheet computes them when it opens the
+// book. libzip copies every other part without unpacking it, and writes the package beside
+// the file before putting it in its place.
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridSheetPart.h"
 #include "grid/files/TxgridWorkbook.h"
