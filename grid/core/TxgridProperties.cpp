@@ -52,6 +52,12 @@ void TTxStringGrid::SetSelectionRectangle(bool Value)
     Invalidate();
 }
 
+void TTxStringGrid::SetXYOffset(TPoint Value)
+{
+    FXYOffset = Value;
+    Invalidate();
+}
+
 void TTxStringGrid::SetShowSelection(bool Value)
 {
     if (Value == FShowSelection)
@@ -97,6 +103,7 @@ void TTxStringGrid::SetURLFull(bool Value)
 void TTxStringGrid::SetFixedFooters(int Value)
 {
     setFixedFooters(Value);
+    CalcFooter(-1);
     Invalidate();
 }
 
