@@ -2,13 +2,16 @@
 // against libxlsxwriter writing the same cells (already UTF-8) alone; loading libxlsxwriter's
 // workbook of the same cells into a grid (and our reader alone) against an independent reader
 // of its own, libzip and a plain scan of the XML into a table of texts; and the clipboard text of the whole grid
-// against building the same text with plain QString code.
+// against building the same text with plain QString code; a save into one sheet of a book
+// against a whole new book of the same grid.
 #include "grid/core/Txgrid.h"
 #include "grid/files/TxgridExchange.h"
 #include "grid/files/TxgridOffice.h"
 #include "support/QtMain.h"
 
+#include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <charconv>
@@ -76,6 +79,46 @@ void BM_GridSaveToXLS(benchmark::State& state)
         g.Exchange().SaveToXLS(File("bench-grid.xlsx"));
 }
 BENCHMARK(BM_GridSaveToXLS)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A save into one sheet of an existing book against a whole new book, the same 100,001 x 6
+// grid (numbers, texts, dates) each: the baseline writes it with SaveToXLS, the other writes
+// it into the first sheet of the book SaveToXLS made of it.
+grid::TTxStringGrid& SixColumnGrid()
+{
+    static grid::TTxStringGrid* g = [] {
+        auto* grid = new grid::TTxStringGrid;
+        grid->SetFixedCols(0);
+        grid->SetFixedRows(0);
+        grid->SetColCount(6);
+        grid->SetRowCount(100001);
+        for (int r = 0; r < 100001; ++r) {
+            for (int c = 0; c < 5; ++c)
+                grid->setCells(c, r, CellText(c, r));
+            grid->setCells(5, r, QDate(2024, 1, 1).addDays(r % 700).toString(QStringLiteral("yyyy-MM-dd")));
+        }
+        return grid;
+    }();
+    return *g;
+}
+
+void BM_WholeBookSave6(benchmark::State& state)
+{
+    grid::TTxStringGrid& g = SixColumnGrid();
+    for (auto _ : state)
+        g.Exchange().SaveToXLS(File("bench-whole6.xlsx"));
+}
+BENCHMARK(BM_WholeBookSave6)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SaveIntoSheet6(benchmark::State& state)
+{
+    grid::TTxStringGrid& g = SixColumnGrid();
+    const QString file = File("bench-into6.xlsx");
+    g.Exchange().SaveToXLS(file);
+    state.counters["book_MB"] = double(QFileInfo(file).size()) / 1e6;
+    for (auto _ : state)
+        g.Exchange().SaveToXLSSheet(file, QStringLiteral("Sheet1"));
+}
+BENCHMARK(BM_SaveIntoSheet6)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The workbook both readers load: libxlsxwriter's, with the cells in its shared strings.
 const QString& WrittenWorkbook()

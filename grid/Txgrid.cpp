@@ -99,6 +99,7 @@ void TTxStringGrid::CreateWnd()
         LoadColSizes();
     FInput->StartTimer();
     FlatUpdate();
+    CalcFooter(-1); // cells written before the grid showed are in the footer's first paint
 }
 
 void TTxStringGrid::resizeEvent(QResizeEvent* e)
@@ -169,6 +170,7 @@ void TTxStringGrid::SetFooterCalc(int ACol, quint8 Value)
     if (TCellProperties* p = GetCellProperties(ACol, last))
         p->SetFooterStyle(Value);
     RepaintCell(ACol, last);
+    CalcFooter(ACol); // the footer shows its value from the start
 }
 
 void TTxStringGrid::SetFooterPanelHeight(int Height) { FPainter->SetFooterPanelHeight(Height); }

@@ -85,10 +85,12 @@ public:
     TMouseActions& MouseActions() override { return G.MouseActions(); }
     TNavigation& Navigation() override { return G.Navigation(); }
     bool FixedRowAlways() const override { return G.FixedRowAlways; }
+    bool FilterActive() const override { return G.FilterActive(); }
 
     ui::StringGridCore& core() override { return G.core(); }
     THiddenRows& HiddenRowStore() override { return G.FHiddenRows; }
     ui::GapVector<char>& RowSelect() override { return G.FRowSelect; }
+    unsigned CellsChanges() const override { return G.FCellsChanges; }
 
     int rowCount() const override { return G.rowCount(); }
     int colCount() const override { return G.colCount(); }

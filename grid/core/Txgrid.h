@@ -345,8 +345,8 @@ public:
     TColor CommentColor = ui::clRed;
     TColor SelectionRectangleColor = ui::clBlack;
     TColor FixedColor = ui::clBtnFace;
-    int XYOffsetX = 2; // text offsets inside a cell
-    int XYOffsetY = 1;
+    TPoint XYOffset() const { return FXYOffset; } // the text's offset inside a cell
+    void SetXYOffset(TPoint Value);                // repaints
     bool BlinkOn() const;
 
     // ========================================================================================
@@ -656,11 +656,14 @@ public:
     virtual void ColumnMoved(int FromIndex, int ToIndex), RowMoved(int FromIndex, int ToIndex);
     void HandleRadioClick(int ACol, int ARow, int X, int Y); // X, Y inside the cell
     void ScrollInView(int ACol, int ARow);
+    bool ScreenToCell(QPoint Point, int& ACol, int& ARow); // a point of the screen; (-1, -1) off the cells
     // The scroll bars' look: each setter stores and shows it; FlatUpdate shows what is stored.
     void SetScrollType(TScrollType V) { ScrollType = V; FlatUpdate(); }
     void SetScrollColor(TColor V) { ScrollColor = V; FlatUpdate(); }
     void SetScrollWidth(int V) { ScrollWidth = V; FlatUpdate(); }
     void FlatUpdate();
+    void SetArrowColor(TColor Value); // the move and drop markers; read back from the first
+    TColor GetArrowColor() const;
     void StretchRightColumn() override; // the last column takes the client width left over
     bool InSizeZone(int X, int Y);
     void ColWidthsChanged(), RowHeightsChanged(); // a column / row was sized by the mouse
@@ -670,6 +673,7 @@ public:
     // line and the panning focus point over the cells, the markers of a move or a drop (by
     // TArrowDirection) and the drag indicator.
     bool IsSunkenCell(int ACol, int ARow) const;
+    bool MouseSelecting() const; // a plain press's selection with disjunct row marks, until the release
     void PaintInputMarks(ui::Canvas& Canvas);
     TArrowWindow* MoveArrow(int Direction) const;
     TPopupButton* DragIndicator() const;
@@ -714,7 +718,7 @@ private:
     void SetFooterPanelVisible(bool Visible) override;
     void RepaintFooterPanel() override;
     int HostFixedRows() override { return fixedRows(); }
-    void HostSetLastRowInFooter(bool Value) override { SetLastRowInFooter(Value); }
+    void HostSetLastRowInFooter(bool Value) override { SetLastRowInFooter(Value); CalcFooter(-1); }
     quint8 FooterCalc(int ACol) override;
     void SetFooterCalc(int ACol, quint8 Value) override;
     bool IsDesigning() const override { return designing(); }
@@ -783,6 +787,7 @@ private:
     bool FURLFull = false;
     bool FAutoSize = false;
     bool FFilterActive = false;
+    TPoint FXYOffset{2, 1};
 
     // --- indexes, nodes, update lock ---------------------------------------------------------
     std::bitset<256> FVisibleCols;
@@ -795,6 +800,7 @@ private:
     TGridRect FHiddenSelection;
     int FNodeCount = 0;
     int FUpdateCount = 0;
+    unsigned FCellsChanges = 0; // CellsChanged calls: a running filter sees its rows change
     std::unique_ptr<TGridExchange> FExchange; // clipboard, office files, drag and drop
     friend class TGridExchange; // the editing's CellEditable: what a paste or drop may write
 

@@ -8,6 +8,7 @@ namespace grid {
 struct TTxStringGridEvents {
     // Painting and printing
     TGridColorEvent OnGetCellColor, OnGetCellPrintColor;
+    TDrawCellEvent OnDrawCell; // ACol displayed, after the cell's graphic, before the focus rectangle
     TGridBorderEvent OnGetCellBorder, OnGetCellPrintBorder;
     TGridBorderPropEvent OnGetCellBorderProp;
     TGridAlignEvent OnGetAlignment;

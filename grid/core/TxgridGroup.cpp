@@ -3,6 +3,10 @@
 
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
+#include "grid/controls/Txutil.h"
+
+#include <algorithm>
+#include <memory>
 
 namespace grid {
 
@@ -21,6 +25,83 @@ double Calculate(TTxStringGrid& g, int Type, int ACol, int From, int To)
     case acMIN: return g.ColumnMin(ACol, From, To);
     default: return g.ColumnMax(ACol, From, To);
     }
+}
+
+// A grand total's running values.
+struct TFooterTotal {
+    double Sum = 0, Min = 0, Max = 0;
+    int Count = 0;
+    void Add(double V)
+    {
+        Min = Count == 0 ? V : std::min(Min, V);
+        Max = Count == 0 ? V : std::max(Max, V);
+        Sum += V;
+        ++Count;
+    }
+    double Value(int Type) const
+    {
+        switch (Type) {
+        case acSUM: return Sum;
+        case acAVG: return Count > 0 ? Sum / Count : 0;
+        case acCOUNT: return Count;
+        case acMIN: return Min;
+        default: return Max;
+        }
+    }
+};
+
+// A hidden row's cell as a number, read as GetFloats reads a shown one.
+double HiddenFloat(const QString& Text)
+{
+    QString s = RemoveSeps(Text);
+    if (s.isEmpty())
+        return 0;
+    bool ok = false;
+    const double v = s.toDouble(&ok);
+    if (!ok)
+        throw ETxGridError(QStringLiteral("Cell does not contain a float value"));
+    return v;
+}
+
+// The value of the group whose node is displayed row ARow: as the node keeps it, else the
+// cell of column ACol.
+QString GroupValue(TTxStringGrid& g, int ARow, int ACol)
+{
+    const TCellGraphic* node = g.GetCellGraphic(0, ARow);
+    if (node && node->CellType == ctNode && node->Strings && !node->Strings->isEmpty())
+        return node->Strings->front();
+    return g.cells(ACol, ARow);
+}
+
+bool IsNodeRow(const ui::StringGridCore::RowData& Row)
+{
+    if (!Row.hasObject(0) || Row.objects[0]->objectKind() != okCellProperties)
+        return false;
+    const ui::CellObject* o = static_cast<const TCellProperties&>(*Row.objects[0]).Graphic();
+    return o && o->objectKind() == okCellGraphic && static_cast<const TCellGraphic*>(o)->CellType == ctNode;
+}
+
+// What a grand total of column ACol counts over the displayed rows From .. To: the data rows
+// shown and those folded away under a contracted node, since folding a group changes what
+// shows and not what it holds. A node row is never counted: it carries its group's
+// subtotals. Rows a filter or HideRows hid stay out.
+TFooterTotal FooterTotal(TTxStringGrid& g, int ACol, int From, int To)
+{
+    TFooterTotal t;
+    const bool nodes = g.NodeCount() > 0;
+    for (int r = From; r <= To; ++r) {
+        if (!nodes || !g.IsNode(r)) {
+            t.Add(g.GetFloats(ACol, r));
+            continue;
+        }
+        if (!g.GetNodeState(r))
+            continue;
+        // A contracted node's rows lie hidden between it and the next displayed row.
+        for (int q = g.RemapRowInv(r) + 1, next = g.RemapRowInv(r + 1); q < next; ++q)
+            if (const ui::StringGridCore::RowData* d = g.HiddenRow(q); d && !IsNodeRow(*d))
+                t.Add(HiddenFloat(d->text(std::size_t(ACol))));
+    }
+    return t;
 }
 
 } // namespace
@@ -43,10 +124,13 @@ void TGridGrouping::Group(int ACol)
     g.QSort();
     if (h == ACol)
         ++h;
-    // Node spans count real rows, so that rows hidden inside a group fold with it.
-    const auto addNode = [&g](int Header, int End) {
+    // Node spans count real rows, so that rows hidden inside a group fold with it. The node
+    // keeps its group's value too: a group calculation may write over the cell showing it.
+    const auto addNode = [&g, &h](int Header, int End) {
         const int real = g.RemapRowInv(Header);
         g.AddNode(real, g.RemapRowInv(End) - real);
+        if (TCellGraphic* node = g.GetCellGraphic(0, Header); node && node->CellType == ctNode)
+            node->Strings.own(std::make_unique<QStringList>(QStringList{g.cells(h, Header)}));
     };
     const QString none = QString(QChar(0xFF)) + QChar(0xFE); // equal to no cell text
     QString prev = none;
@@ -85,7 +169,7 @@ void TGridGrouping::UnGroup()
     QString value;
     for (int i = g.FixedRows(); i < g.RowCount() - g.FixedFooters();) {
         if (g.IsNode(i)) {
-            value = g.cells(s, i);
+            value = GroupValue(g, i, s);
             g.RemoveNode(g.RemapRowInv(i));
             g.RemoveRows(i, 1);
         } else {
@@ -109,9 +193,16 @@ void TGridGrouping::GroupCalc(int ACol, int Type)
 {
     TTxStringGrid& g = Self();
     const int end = g.RowCount() - g.FixedFooters();
+    // The node rows show their group's value in the column right of the first normal one; a
+    // calculation going there moves the value into the first normal column, so that a node
+    // row always shows which group it heads.
+    const int shown = g.FixedCols() + 1, spare = g.FixedCols();
+    const bool moveNames = FGroupColumn > 0 && ACol == shown && spare < g.ColCount();
     for (int b = g.FixedRows(); b < end; ++b) {
         if (!g.IsNode(b))
             continue;
+        if (moveNames && g.cells(spare, b).isEmpty())
+            g.setCells(spare, b, GroupValue(g, b, shown));
         int e = b + 1;
         while (e < end && !g.IsNode(e))
             ++e;
@@ -135,7 +226,8 @@ void TGridGrouping::CalcFooter(int ACol)
         if (type == acNONE)
             continue;
         try {
-            g.SetFloats(c, last, Calculate(g, type, c, g.FixedRows(), last - 1));
+            const TFooterTotal t = FooterTotal(g, c, g.FixedRows(), last - 1);
+            g.SetFloats(c, last, t.Value(type));
         } catch (const ETxGridError&) {
             // A text among the numbers: the footer keeps what it showed; the cell being
             // edited must not fail for it.

@@ -38,6 +38,7 @@ void TTxStringGrid::UpdateCell(int ACol, int) { CalcFooter(ACol); }
 
 void TTxStringGrid::CellsChanged(TRect R)
 {
+    ++FCellsChanges;
     if (OnCellsChanged)
         OnCellsChanged(*this, R);
     // A copy: a notifier may unregister itself while it is told.

@@ -53,6 +53,12 @@ void TTxStringGrid::SetSelectionRectangle(bool Value)
     Invalidate();
 }
 
+void TTxStringGrid::SetXYOffset(TPoint Value)
+{
+    FXYOffset = Value;
+    Invalidate();
+}
+
 void TTxStringGrid::SetShowSelection(bool Value)
 {
     if (Value == FShowSelection)
@@ -98,6 +104,7 @@ void TTxStringGrid::SetURLFull(bool Value)
 void TTxStringGrid::SetFixedFooters(int Value)
 {
     setFixedFooters(Value);
+    CalcFooter(-1);
     Invalidate();
 }
 

@@ -418,6 +418,7 @@ void TTxStringGrid::HideRowsImpl(int ARow1, int ARow2, bool ExRules)
         FHiddenRows.Add(k++, std::move(r));
     }
     rows.clear();
+    CalcFooter(-1); // the rows folded under a node count in it, and they are in the store now
 }
 
 void TTxStringGrid::HideRows(int ARow1, int ARow2) { HideRowsImpl(ARow1, ARow2, false); }

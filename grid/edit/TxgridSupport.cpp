@@ -315,6 +315,12 @@ void THTMLHintWindow::SetText(const QString& Text)
     update();
 }
 
+void THTMLHintWindow::SetColor(TColor Value)
+{
+    FColor = Value;
+    update();
+}
+
 void THTMLHintWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -322,7 +328,7 @@ void THTMLHintWindow::paintEvent(QPaintEvent*)
     if (FMeasurer)
         c.setMeasurer(FMeasurer);
     const int w = width(), h = height();
-    c.brush.color = ui::clInfoBk;
+    c.brush.color = FColor;
     c.fillRect(ui::Rect{0, 0, w, h});
     c.pen.color = ui::cl3DLight;
     c.moveTo(0, h - 1);

@@ -90,6 +90,8 @@ public:
     void ActivateHint(TRect R, const QString& Text);
     void SetText(const QString& Text);
     QString Text() const { return FText; }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value); // the background, repainted
     int TextWidth() const { return FTextWidth; }
     int TextHeight() const { return FTextHeight; }
     // The canvas measurer used for measuring; the process-wide one when unset.
@@ -100,6 +102,7 @@ protected:
 
 private:
     QString FText;
+    TColor FColor = ui::clInfoBk;
     int FTextWidth = 0, FTextHeight = 0;
     std::shared_ptr<ui::TextMeasurer> FMeasurer;
 };

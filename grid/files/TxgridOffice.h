@@ -17,9 +17,16 @@ struct TRegional;
 // A cell value as the spreadsheet hands it over.
 struct TOfficeValue {
     enum TKind : unsigned char { ovEmpty, ovText, ovNumber, ovBool, ovError };
+    // A number that is a date serial (days since 1899-12-30, the 1900 system), written with a
+    // date or a date-and-time format.
+    enum TDateForm : unsigned char { dfNone, dfDate, dfDateTime };
     TKind Kind = ovEmpty;
     double Number = 0; // ovNumber; ovBool: 0 or 1
-    QString Text;      // ovText
+    QString Text;      // ovText; ovNumber: empty, or for a date serial the text it was made from
+    TDateForm DateForm() const
+    {
+        return Kind != ovNumber || Text.isEmpty() ? dfNone : Text.size() == 10 ? dfDate : dfDateTime;
+    }
     // The value as cell text, numbers with the decimal separator given (the regional one,
     // read once by the caller); empty for empty and error values. Booleans are "1" and "0",
     // as .xls files hand them over.
@@ -27,6 +34,8 @@ struct TOfficeValue {
     // A grid text as a spreadsheet takes it: a number when it reads as one with the regional
     // decimal separator (the grid's number test, no leading zeros, at most 15 digits, so that
     // it comes back the same), otherwise text ("007", "=1+2"); empty text is an empty value.
+    // A date or date and time in the form the workbook reader gives them ("2024-03-15",
+    // "2024-01-01 13:45:30", from 1900-01-01 on) is a date serial, so that it reads back the same.
     static TOfficeValue FromCellText(const QString& Text, const TRegional& R);
 };
 using TOfficeRow = std::vector<TOfficeValue>; // a dense block of a range
@@ -112,10 +121,13 @@ TOfficeWorkbook ReadWorkbook(const QString& FileName);
 TOfficeWorkbook ReadXlsx(const QByteArray& Zip); // a whole .xlsx file in memory
 void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book);
 // Puts the block Written of Sheet into the sheet of that name of the existing .xlsx package
-// FileName, as a spreadsheet sets a range's values: only that sheet's part changes, and in it
-// only the cells of the block (a replaced cell keeps its format). A new sheet is added to the
-// workbook, its relations and content types. Every other part is kept byte for byte. A .xls
-// (BIFF) file or anything that is no .xlsx package is refused and left untouched.
+// FileName, as a spreadsheet sets a range's values: in that sheet's part only the cells of
+// the block change (a replaced cell keeps its format) and its used range. A new sheet is added
+// to the workbook, its relations and content types. Formulas that can read the block, in that
+// sheet or in sheets that read it, lose their stored results and the workbook asks for a full
+// calculation on opening; a date written adds its cell format. Every other part is kept byte
+// for byte. A .xls (BIFF) file or anything that is no .xlsx package is refused and left
+// untouched.
 void SaveSheetIntoPackage(const QString& FileName, const TOfficeSheet& Sheet, const TOfficeRange& Written);
 // An RTF document holding one table: Cells row by row, Align the paragraph alignment of each
 // cell (0 left, 1 centred, 2 right).

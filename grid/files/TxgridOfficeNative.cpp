@@ -5,6 +5,7 @@
 #include "grid/files/TxgridWorkbook.h"
 #include "grid/controls/Txutil.h"
 
+#include <QDate>
 #include <QFile>
 #include <QSaveFile>
 
@@ -19,6 +20,8 @@ QString TOfficeValue::ToText(QChar DecimalSeparator) const
     // Booleans come into the grid as integers, from .xls and .xlsx files alike.
     case ovBool: return Number != 0 ? QStringLiteral("1") : QStringLiteral("0");
     case ovNumber: {
+        if (DateForm() != dfNone)
+            return Text;
         QString s = QString::number(Number, 'g', 15);
         if (DecimalSeparator != QLatin1Char('.'))
             s.replace(QLatin1Char('.'), DecimalSeparator);
@@ -28,6 +31,39 @@ QString TOfficeValue::ToText(QChar DecimalSeparator) const
     }
 }
 
+namespace {
+
+// "2024-03-15" or "2024-01-01 13:45:30", strictly in that form, as a date serial of the 1900
+// system; false for any other text and for days before 1900-01-01.
+bool isoDateSerial(const QString& Text, double& Serial)
+{
+    if (Text.size() != 10 && Text.size() != 19)
+        return false;
+    static const char kPattern[] = "dddd-dd-dd dd:dd:dd";
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        const QChar c = Text.at(i);
+        if (kPattern[i] == 'd' ? !c.isDigit() || c.unicode() > u'9' : c != QLatin1Char(kPattern[i]))
+            return false;
+    }
+    auto number = [&](int From, int Length) { return QStringView(Text).mid(From, Length).toInt(); };
+    const QDate date(number(0, 4), number(5, 2), number(8, 2));
+    if (!date.isValid() || date.year() < 1900)
+        return false;
+    int seconds = 0;
+    if (Text.size() == 19) {
+        const QTime time(number(11, 2), number(14, 2), number(17, 2));
+        if (!time.isValid())
+            return false;
+        seconds = QTime(0, 0).secsTo(time);
+    }
+    // The 1900 system counts a 29 February 1900 that never was: days before it are one less.
+    const qint64 days = date < QDate(1900, 3, 1) ? QDate(1899, 12, 31).daysTo(date) : QDate(1899, 12, 30).daysTo(date);
+    Serial = double(days) + seconds / 86400.0;
+    return true;
+}
+
+} // namespace
+
 TOfficeValue TOfficeValue::FromCellText(const QString& Text, const TRegional& R)
 {
     TOfficeValue v;
@@ -35,6 +71,10 @@ TOfficeValue TOfficeValue::FromCellText(const QString& Text, const TRegional& R)
         return v;
     v.Kind = ovText;
     v.Text = Text;
+    if (isoDateSerial(Text, v.Number)) {
+        v.Kind = ovNumber;
+        return v;
+    }
     if (IsType(Text, R) == 2)
         return v;
     // The grid's test lets a minus stand anywhere and a separator lead or trail: the number

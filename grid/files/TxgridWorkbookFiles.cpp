@@ -416,6 +416,10 @@ void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
     lxw_workbook* wb = workbook_new(tempName.constData());
     if (!wb)
         throw ETxGridError(QStringLiteral("Cannot Create file ") + FileName);
+    // Dates as a spreadsheet keeps them: a serial shown in the form it was typed in.
+    lxw_format* dateFormat[3] = {nullptr, workbook_add_format(wb), workbook_add_format(wb)};
+    format_set_num_format(dateFormat[TOfficeValue::dfDate], "yyyy-mm-dd");
+    format_set_num_format(dateFormat[TOfficeValue::dfDateTime], "yyyy-mm-dd hh:mm:ss");
     QString failure;
     for (std::size_t i = 0; i < Book.Sheets.size() && failure.isEmpty(); ++i) {
         const TOfficeSheet& s = Book.Sheets[i];
@@ -437,7 +441,7 @@ void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
                 lxw_error e = LXW_NO_ERROR;
                 switch (v.Kind) {
                 case TOfficeValue::ovText: e = worksheet_write_string(ws, r, c, v.Text.toUtf8().constData(), nullptr); break;
-                case TOfficeValue::ovNumber: e = worksheet_write_number(ws, r, c, v.Number, nullptr); break;
+                case TOfficeValue::ovNumber: e = worksheet_write_number(ws, r, c, v.Number, dateFormat[v.DateForm()]); break;
                 case TOfficeValue::ovBool: e = worksheet_write_boolean(ws, r, c, v.Number != 0, nullptr); break;
                 default: break;
                 }

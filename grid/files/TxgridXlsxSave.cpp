@@ -1,8 +1,11 @@
 // One sheet saved into an existing .xlsx package: that sheet's part is rewritten (the cells
 // of the written block replaced, the rest of the part kept as it was), a new sheet is added
-// to the workbook, its relations and content types; libzip copies every other part without
-// unpacking it, and writes the package beside the file before putting it in its place.
+// to the workbook, its relations and content types. The stored results of formulas that can
+// read the written cells are left out, so that a spreadsheet computes them when it opens the
+// book. libzip copies every other part without unpacking it, and writes the package beside
+// the file before putting it in its place.
 #include "grid/controls/TxgridError.h"
+#include "grid/files/TxgridSheetPart.h"
 #include "grid/files/TxgridWorkbook.h"
 
 #include <QFile>
@@ -10,7 +13,10 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <charconv>
+#include <climits>
 #include <functional>
+#include <map>
 #include <list>
 #include <zip.h>
 
@@ -134,189 +140,6 @@ QString prefixOf(const QString& QName)
     return colon < 0 ? QString() : QName.left(colon + 1);
 }
 
-// One cell as the format holds it, its elements with prefix P; Style is the old cell's format
-// kept (an empty value keeps only that, or nothing).
-QString cellXml(const QString& P, const QString& Ref, const TOfficeValue& V, const QString& Style)
-{
-    const QString open = QLatin1Char('<') + P + QLatin1String("c r=\"") + Ref + QLatin1Char('"')
-                         + (Style.isEmpty() ? QString() : QLatin1String(" s=\"") + escaped(Style) + QLatin1Char('"'));
-    if (V.Kind == TOfficeValue::ovText)
-        return open + QLatin1String(" t=\"inlineStr\"><") + P + QLatin1String("is><") + P
-               + QLatin1String("t xml:space=\"preserve\">") + escaped(V.Text) + QLatin1String("</") + P + QLatin1String("t></")
-               + P + QLatin1String("is></") + P + QLatin1String("c>");
-    if (V.Kind == TOfficeValue::ovNumber || V.Kind == TOfficeValue::ovBool)
-        return open + (V.Kind == TOfficeValue::ovBool ? QLatin1String(" t=\"b\"><") : QLatin1String("><")) + P
-               + QLatin1String("v>") + QString::number(V.Number, 'g', QLocale::FloatingPointShortest) + QLatin1String("</") + P
-               + QLatin1String("v></") + P + QLatin1String("c>");
-    return Style.isEmpty() ? QString() : open + QLatin1String("/>");
-}
-
-// The <sheetData> of a new sheet, its elements with prefix P.
-QString sheetData(const TOfficeSheet& Sheet, const QString& P)
-{
-    QString out = QLatin1Char('<') + P + QLatin1String("sheetData>");
-    for (const auto& [row, cells] : Sheet.Rows) {
-        const QString r = QString::number(row + 1);
-        out += QLatin1Char('<') + P + QLatin1String("row r=\"") + r + QLatin1String("\">");
-        for (const TOfficeCell& c : cells)
-            out += cellXml(P, ColumnLetters(c.Col + 1) + r, c.Value, QString());
-        out += QLatin1String("</") + P + QLatin1String("row>");
-    }
-    return out + QLatin1String("</") + P + QLatin1String("sheetData>");
-}
-
-// The rows and cells of an existing <sheetData>, as places in the part's text.
-struct TOldCell {
-    int Col = 0;
-    qsizetype Begin = 0, End = 0;
-    QString Style;
-    bool Formula = false, Master = false; // Master: other cells share its formula (or array)
-};
-struct TOldRow {
-    int Row = 0;
-    qsizetype Begin = 0, TagEnd = 0, End = 0;
-    std::vector<TOldCell> Cells;
-};
-
-// The rows of a sheet part's <sheetData>, whose place goes to Data (not found: none).
-std::vector<TOldRow> oldRows(const QString& Xml, TSpan& Data)
-{
-    std::vector<TOldRow> rows;
-    QXmlStreamReader x(Xml);
-    int depth = -1, row = -1, nextCol = 0; // depth below <sheetData>; -1 before it
-    while (!x.atEnd()) {
-        x.readNext();
-        const qsizetype at = qsizetype(x.characterOffset());
-        if (x.isStartElement()) {
-            if (depth < 0) {
-                if (x.name() == QLatin1String("sheetData")) {
-                    depth = 0;
-                    Data.Begin = Xml.lastIndexOf(QLatin1Char('<'), at - 1);
-                    Data.QName = x.qualifiedName().toString();
-                }
-                continue;
-            }
-            ++depth;
-            Data.Formulas = Data.Formulas || x.name() == QLatin1String("f");
-            int col = nextCol, r = row;
-            if (depth == 1 && x.name() == QLatin1String("row")) {
-                bool ok = false;
-                const int n = x.attributes().value(QLatin1String("r")).toInt(&ok);
-                row = ok ? n - 1 : row + 1;
-                nextCol = 0;
-                rows.push_back({row, Xml.lastIndexOf(QLatin1Char('<'), at - 1), at, at, {}});
-            } else if (depth == 2 && x.name() == QLatin1String("c") && !rows.empty()) {
-                const QStringView ref = x.attributes().value(QLatin1String("r"));
-                if (!ref.isEmpty()) {
-                    qsizetype i = 0;
-                    while (i < ref.size() && ref[i].isLetter())
-                        ++i;
-                    col = ColumnNumber(ref.left(i).toString()) - 1;
-                    r = ref.mid(i).toInt() - 1;
-                    if (col < 0 || r != row)
-                        throw std::runtime_error("ref");
-                }
-                nextCol = col + 1;
-                rows.back().Cells.push_back({col, Xml.lastIndexOf(QLatin1Char('<'), at - 1), at,
-                                             x.attributes().value(QLatin1String("s")).toString(), false, false});
-            } else if (depth == 3 && x.name() == QLatin1String("f") && !rows.empty() && !rows.back().Cells.empty()) {
-                TOldCell& c = rows.back().Cells.back();
-                c.Formula = true;
-                c.Master = x.attributes().value(QLatin1String("ref")).contains(QLatin1Char(':'))
-                           || (x.attributes().value(QLatin1String("t")) == QLatin1String("shared")
-                               && x.attributes().hasAttribute(QLatin1String("ref")));
-            }
-        } else if (x.isEndElement() && depth >= 0) {
-            if (depth == 0) {
-                Data.End = at;
-                return rows;
-            }
-            if (depth == 1 && !rows.empty())
-                rows.back().End = at;
-            else if (depth == 2 && !rows.empty() && !rows.back().Cells.empty())
-                rows.back().Cells.back().End = at;
-            --depth;
-        }
-    }
-    throw std::runtime_error("xml");
-}
-
-// The <sheetData> of an existing sheet with the block Written replaced by the cells of Sheet
-// there: rows and cells outside it stay as they were (formulas, dates, formats), a replaced
-// cell keeps its format. Empty when the block cuts through a formula other cells share:
-// the caller then writes the whole sheet anew. Formulas is set when one was replaced.
-QString mergedSheetData(const QString& Xml, const TSpan& Data, const std::vector<TOldRow>& Rows, const TOfficeSheet& Sheet,
-                        const TOfficeRange& Written, bool& Formulas)
-{
-    const QString p = prefixOf(Data.QName);
-    const std::vector<TOldRow>& rows = Rows;
-    const bool emptyData = Xml.mid(Data.End - 2, 2) == QLatin1String("/>");
-    const qsizetype dataTag = emptyData ? Data.End : Xml.indexOf(QLatin1Char('>'), Data.Begin) + 1;
-    QString out = emptyData ? QLatin1Char('<') + p + QLatin1String("sheetData>") : Xml.mid(Data.Begin, dataTag - Data.Begin);
-    out.reserve(Data.End - Data.Begin + 64 * qsizetype(Sheet.CellCount()) + 64);
-    // The new cells of a row of the block, in column order.
-    auto newCells = [&](int Row) {
-        std::vector<const TOfficeCell*> cells;
-        const auto r = Sheet.Rows.find(Row);
-        if (r != Sheet.Rows.end())
-            for (const TOfficeCell& c : r->second)
-                if (Written.Contains(Row, c.Col))
-                    cells.push_back(&c);
-        return cells;
-    };
-    auto writeNewRow = [&](int Row) {
-        const std::vector<const TOfficeCell*> cells = newCells(Row);
-        if (cells.empty())
-            return;
-        const QString r = QString::number(Row + 1);
-        out += QLatin1Char('<') + p + QLatin1String("row r=\"") + r + QLatin1String("\">");
-        for (const TOfficeCell* c : cells)
-            out += cellXml(p, ColumnLetters(c->Col + 1) + r, c->Value, QString());
-        out += QLatin1String("</") + p + QLatin1String("row>");
-    };
-    int nextNew = Written.Row1;
-    for (const TOldRow& old : rows) {
-        for (; nextNew <= Written.Row2 && nextNew < old.Row; ++nextNew)
-            writeNewRow(nextNew);
-        if (old.Row < Written.Row1 || old.Row > Written.Row2) {
-            out += Xml.mid(old.Begin, old.End - old.Begin);
-            continue;
-        }
-        nextNew = std::max(nextNew, old.Row + 1);
-        const bool emptyRow = Xml.mid(old.TagEnd - 2, 2) == QLatin1String("/>");
-        // The row's tag as it was, less its "spans" (a hint of its columns that may now be wrong).
-        static const QRegularExpression spans(QStringLiteral("\\sspans=(\"[^\"]*\"|'[^']*')"));
-        QString tag = emptyRow ? Xml.mid(old.Begin, old.TagEnd - 2 - old.Begin) + QLatin1Char('>')
-                               : Xml.mid(old.Begin, old.TagEnd - old.Begin);
-        out += tag.remove(spans);
-        const std::vector<const TOfficeCell*> cells = newCells(old.Row);
-        const QString r = QString::number(old.Row + 1);
-        std::size_t k = 0;
-        static const TOfficeValue empty;
-        for (const TOldCell& c : old.Cells) {
-            for (; k < cells.size() && cells[k]->Col < c.Col; ++k)
-                out += cellXml(p, ColumnLetters(cells[k]->Col + 1) + r, cells[k]->Value, QString());
-            if (!Written.Contains(old.Row, c.Col)) {
-                out += Xml.mid(c.Begin, c.End - c.Begin);
-                continue;
-            }
-            if (c.Master)
-                return QString();
-            Formulas = Formulas || c.Formula;
-            const bool same = k < cells.size() && cells[k]->Col == c.Col;
-            out += cellXml(p, ColumnLetters(c.Col + 1) + r, same ? cells[k]->Value : empty, c.Style);
-            if (same)
-                ++k;
-        }
-        for (; k < cells.size(); ++k)
-            out += cellXml(p, ColumnLetters(cells[k]->Col + 1) + r, cells[k]->Value, QString());
-        out += QLatin1String("</") + p + QLatin1String("row>");
-    }
-    for (; nextNew <= Written.Row2; ++nextNew)
-        writeNewRow(nextNew);
-    return out + QLatin1String("</") + p + QLatin1String("sheetData>");
-}
-
 bool validSheetName(const QString& Name)
 {
     static const QString bad = QStringLiteral("[]:*?/\\");
@@ -351,18 +174,33 @@ public:
             Corrupt(FFileName);
         return QString::fromUtf8(bytes);
     }
-    // Part becomes Text (added when missing); the bytes live until the package is closed.
-    void Put(const QString& Part, const QString& Text)
+    QByteArray Bytes(const QString& Part)
     {
-        FKeep.push_back(Text.toUtf8());
+        QByteArray bytes;
+        if (!readWhole(FZip, Part, FFileName, bytes))
+            Corrupt(FFileName);
+        return bytes;
+    }
+    void Put(const QString& Part, const QString& Text) { Put(Part, Text.toUtf8()); }
+    // Part becomes Bytes (added when missing); they live until the package is closed.
+    void Put(const QString& Part, QByteArray Bytes)
+    {
+        FKeep.push_back(std::move(Bytes));
         const QByteArray& b = FKeep.back();
+        const QByteArray name = Part.toUtf8();
+        // The old entry goes and a new one comes: libzip ignores the level given for an entry
+        // that was deflated already and deflates it again at its best.
+        const zip_int64_t old = zip_name_locate(FZip, name.constData(), 0);
+        if (old >= 0 && zip_delete(FZip, zip_uint64_t(old)) != 0)
+            throw ETxGridError(QStringLiteral("Cannot Create file ") + FFileName);
         zip_source_t* src = zip_source_buffer(FZip, b.constData(), zip_uint64_t(b.size()), 0);
-        const zip_int64_t index = src ? zip_file_add(FZip, Part.toUtf8().constData(), src, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) : -1;
+        const zip_int64_t index = src ? zip_file_add(FZip, name.constData(), src, ZIP_FL_ENC_UTF_8) : -1;
         if (index < 0) {
             zip_source_free(src);
             throw ETxGridError(QStringLiteral("Cannot Create file ") + FFileName);
         }
-        // zlib's usual level: libzip's own (the best) takes seconds on a large sheet.
+        // zlib's usual level: a tenth of a second on a large sheet, where the best level
+        // takes seconds for a file hardly smaller.
         zip_set_file_compression(FZip, zip_uint64_t(index), ZIP_CM_DEFLATE, 6);
     }
     void Close()
@@ -378,9 +216,468 @@ private:
     std::list<QByteArray> FKeep;
 };
 
+// --- cell formats for dates -----------------------------------------------------------------
+
+// The start tag Tag with its attribute Name set to Value (added when missing).
+QString withAttribute(QString Tag, const QString& Name, const QString& Value)
+{
+    const QRegularExpression re(QStringLiteral("\\s%1\\s*=\\s*(\"[^\"]*\"|'[^']*')").arg(QRegularExpression::escape(Name)));
+    const QRegularExpressionMatch m = re.match(Tag);
+    if (m.hasMatch())
+        return Tag.replace(m.capturedStart(1), m.capturedLength(1), QLatin1Char('"') + Value + QLatin1Char('"'));
+    const qsizetype end = Tag.endsWith(QLatin1String("/>")) ? Tag.size() - 2 : Tag.size() - 1;
+    return Tag.insert(end, QLatin1Char(' ') + Name + QLatin1String("=\"") + Value + QLatin1Char('"'));
+}
+
+// Xml with the count="" of the element Span set to N.
+QString withCount(const QString& Xml, const TSpan& Span, qsizetype N)
+{
+    const qsizetype tagEnd = Xml.indexOf(QLatin1Char('>'), Span.Begin) + 1;
+    return Xml.left(Span.Begin) + withAttribute(Xml.mid(Span.Begin, tagEnd - Span.Begin), QStringLiteral("count"), QString::number(N))
+           + Xml.mid(tagEnd);
+}
+
+// The children named Child of the first element named Parent, and that element's place.
+std::vector<TSpan> children(const QString& Xml, const char* Parent, const char* Child, TSpan& Container)
+{
+    std::vector<TSpan> out;
+    Container = TSpan();
+    QXmlStreamReader x(Xml);
+    int depth = -1;
+    while (!x.atEnd()) {
+        x.readNext();
+        const qsizetype at = qsizetype(x.characterOffset());
+        if (x.isStartElement()) {
+            if (depth < 0 && Container.Found())
+                continue;
+            if (depth < 0 && x.name() == QLatin1String(Parent)) {
+                Container.Begin = Xml.lastIndexOf(QLatin1Char('<'), at - 1);
+                Container.QName = x.qualifiedName().toString();
+                depth = 0;
+                continue;
+            }
+            if (depth >= 0 && ++depth == 1 && x.name() == QLatin1String(Child))
+                out.push_back({Xml.lastIndexOf(QLatin1Char('<'), at - 1), -1, x.qualifiedName().toString()});
+        } else if (x.isEndElement() && depth >= 0) {
+            if (depth == 0) {
+                Container.End = at;
+                depth = -1;
+            } else if (depth-- == 1 && !out.empty() && out.back().End < 0) {
+                out.back().End = at;
+            }
+        }
+    }
+    if (x.hasError())
+        throw std::runtime_error("styles");
+    return out;
+}
+
+// The cell formats of styles.xml, for dates written into a sheet: a date takes the format of
+// the cell it replaces (the book's default when none) with a date number format in it. The
+// formats added are found again by a later save rather than added twice.
+class TDateStyles {
+public:
+    explicit TDateStyles(TWritablePackage& Package) : FPackage(Package) {}
+    // The format index for a date of Form in a cell that had the format Base (empty: none);
+    // empty when the book keeps no cell formats.
+    QByteArray Style(std::string_view Base, TOfficeValue::TDateForm Form)
+    {
+        const auto key = std::make_pair(std::string(Base), int(Form));
+        if (const auto found = FFound.find(key); found != FFound.end())
+            return found->second;
+        if (!FLoaded) {
+            FLoaded = true;
+            if (zip_name_locate(FPackage.Z(), kStylesPart, 0) >= 0)
+                FXml = FPackage.Text(QLatin1String(kStylesPart));
+        }
+        QByteArray& style = FFound[key];
+        TSpan list;
+        if (FXml.isEmpty() || children(FXml, "cellXfs", "xf", list).empty())
+            return style;
+        const int fmt = numFmt(Form);
+        const std::vector<TSpan> xfs = children(FXml, "cellXfs", "xf", list);
+        bool ok = false;
+        std::size_t base = QByteArray(Base.data(), qsizetype(Base.size())).toUInt(&ok);
+        if (!ok || base >= xfs.size())
+            base = 0;
+        QString xf = FXml.mid(xfs[base].Begin, xfs[base].End - xfs[base].Begin);
+        const qsizetype tagEnd = xf.indexOf(QLatin1Char('>')) + 1;
+        xf = withAttribute(withAttribute(xf.left(tagEnd), QStringLiteral("numFmtId"), QString::number(fmt)),
+                           QStringLiteral("applyNumberFormat"), QStringLiteral("1"))
+             + xf.mid(tagEnd);
+        for (std::size_t i = 0; i < xfs.size(); ++i)
+            if (QStringView(FXml).mid(xfs[i].Begin, xfs[i].End - xfs[i].Begin) == xf)
+                return style = QByteArray::number(qulonglong(i));
+        FXml = withCount(insertInto(FXml, list, xf), list, qsizetype(xfs.size() + 1));
+        FChanged = true;
+        return style = QByteArray::number(qulonglong(xfs.size()));
+    }
+    void Save()
+    {
+        if (FChanged)
+            FPackage.Put(QLatin1String(kStylesPart), FXml);
+    }
+
+private:
+    static constexpr const char* kStylesPart = "xl/styles.xml";
+    // The number format of Form: the book's own when it has the same code, else a new one.
+    int numFmt(TOfficeValue::TDateForm Form)
+    {
+        const QLatin1String code(Form == TOfficeValue::dfDate ? "yyyy-mm-dd" : "yyyy-mm-dd hh:mm:ss");
+        TSpan list;
+        const std::vector<TSpan> fmts = children(FXml, "numFmts", "numFmt", list);
+        int last = 163; // the ids below 164 are the built-in formats
+        for (const TSpan& f : fmts) {
+            QXmlStreamReader x(FXml.mid(f.Begin, f.End - f.Begin));
+            x.readNextStartElement();
+            const int id = x.attributes().value(QLatin1String("numFmtId")).toInt();
+            if (x.attributes().value(QLatin1String("formatCode")) == code)
+                return id;
+            last = std::max(last, id);
+        }
+        const TSpan sheet = findNamed(FXml, "styleSheet");
+        const QString element = QStringLiteral("<%1numFmt numFmtId=\"%2\" formatCode=\"%3\"/>")
+                                    .arg(prefixOf(sheet.QName)).arg(last + 1).arg(code);
+        if (list.Found()) {
+            FXml = withCount(insertInto(FXml, list, element), list, qsizetype(fmts.size() + 1));
+        } else {
+            const qsizetype at = FXml.indexOf(QLatin1Char('>'), sheet.Begin) + 1;
+            FXml.insert(at, QStringLiteral("<%1numFmts count=\"1\">%2</%1numFmts>").arg(prefixOf(sheet.QName), element));
+        }
+        FChanged = true;
+        return last + 1;
+    }
+
+    TWritablePackage& FPackage;
+    QString FXml;
+    bool FLoaded = false, FChanged = false;
+    std::map<std::pair<std::string, int>, QByteArray> FFound;
+};
+
+// --- cells ---------------------------------------------------------------------------------
+
+// The used range of a sheet as its cells are written.
+struct TUsed {
+    int Top = INT_MAX, Left = INT_MAX, Bottom = -1, Right = -1;
+    void Add(int Row, int Col)
+    {
+        Top = std::min(Top, Row);
+        Bottom = std::max(Bottom, Row);
+        Left = std::min(Left, Col);
+        Right = std::max(Right, Col);
+    }
+    QByteArray Ref() const
+    {
+        if (Bottom < 0)
+            return "A1";
+        const QByteArray first = ColumnLetters(Left + 1).toLatin1() + QByteArray::number(Top + 1);
+        if (Top == Bottom && Left == Right)
+            return first;
+        return first + ':' + ColumnLetters(Right + 1).toLatin1() + QByteArray::number(Bottom + 1);
+    }
+};
+
+// Cells as the format holds them, elements with the sheet's prefix.
+class TCellWriter {
+public:
+    TCellWriter(QByteArray Prefix, TDateStyles& Styles) : P(std::move(Prefix)), FStyles(Styles) {}
+    const QByteArray P;
+    const QByteArray& Letters(int Col)
+    {
+        if (std::size_t(Col) >= FLetters.size())
+            FLetters.resize(std::size_t(Col) + 1);
+        QByteArray& l = FLetters[std::size_t(Col)];
+        if (l.isEmpty())
+            l = ColumnLetters(Col + 1).toLatin1();
+        return l;
+    }
+    // The cell V at Col of the row numbered RowText; Style the old cell's format kept (an
+    // empty value keeps only that, or nothing: false).
+    bool Append(QByteArray& Out, const QByteArray& RowText, int Col, const TOfficeValue& V, std::string_view Style)
+    {
+        QByteArray dateStyle;
+        bool asText = V.Kind == TOfficeValue::ovText;
+        if (V.Kind == TOfficeValue::ovNumber && V.DateForm() != TOfficeValue::dfNone) {
+            dateStyle = FStyles.Style(Style, V.DateForm());
+            if (dateStyle.isEmpty())
+                asText = true; // a book without cell formats: the date as its text
+            else
+                Style = std::string_view(dateStyle.constData(), std::size_t(dateStyle.size()));
+        }
+        const bool value = asText || V.Kind == TOfficeValue::ovNumber || V.Kind == TOfficeValue::ovBool;
+        if (!value && Style.empty())
+            return false;
+        Out += '<';
+        Out += P;
+        Out += "c r=\"";
+        Out += Letters(Col);
+        Out += RowText;
+        Out += '"';
+        if (!Style.empty()) {
+            Out += " s=\"";
+            Out.append(Style.data(), qsizetype(Style.size()));
+            Out += '"';
+        }
+        if (asText) {
+            // Blanks at either end or a line end are kept only where the text says so.
+            const bool keep = !V.Text.isEmpty() && (V.Text.front().isSpace() || V.Text.back().isSpace() || V.Text.contains(QLatin1Char('\n')));
+            Out += " t=\"inlineStr\"><" + P + "is><" + P + (keep ? "t xml:space=\"preserve\">" : "t>");
+            AppendEscaped(Out, V.Text);
+            Out += "</" + P + "t></" + P + "is></" + P + "c>";
+        } else if (value) {
+            if (V.Kind == TOfficeValue::ovBool)
+                Out += " t=\"b\"";
+            Out += "><" + P + "v>";
+            char buf[64];
+            const auto r = std::to_chars(buf, buf + sizeof buf, V.Number);
+            Out.append(buf, r.ptr - buf);
+            Out += "</" + P + "v></" + P + "c>";
+        } else {
+            Out += "/>";
+        }
+        return true;
+    }
+
+private:
+    TDateStyles& FStyles;
+    std::vector<QByteArray> FLetters;
+};
+
+// The <sheetData> of a sheet written whole from Sheet.
+QByteArray sheetData(const TOfficeSheet& Sheet, TCellWriter& W, TUsed& Used)
+{
+    QByteArray out = '<' + W.P + "sheetData>";
+    out.reserve(qsizetype(Sheet.CellCount()) * 48 + 64);
+    for (const auto& [row, cells] : Sheet.Rows) {
+        const QByteArray r = QByteArray::number(row + 1);
+        out += '<' + W.P + "row r=\"" + r + "\">";
+        for (const TOfficeCell& c : cells)
+            if (W.Append(out, r, c.Col, c.Value, {}))
+                Used.Add(row, c.Col);
+        out += "</" + W.P + "row>";
+    }
+    return out + "</" + W.P + "sheetData>";
+}
+
+// An old cell copied; Drop: a formula's cached result left out (and the type of that
+// result), so that the spreadsheet computes it when it opens the book.
+void copyCell(QByteArray& Out, const QByteArray& Xml, const TPartCell& C, bool Drop)
+{
+    const char* d = Xml.constData();
+    if (!Drop || C.ValueBegin < 0) {
+        Out.append(d + C.Begin, C.End - C.Begin);
+        return;
+    }
+    std::int32_t at = C.Begin;
+    if (C.TypeBegin >= 0 && !QByteArrayView(d + C.TypeBegin, C.TypeEnd - C.TypeBegin).contains("inlineStr")) {
+        Out.append(d + at, C.TypeBegin - at);
+        at = C.TypeEnd;
+    }
+    Out.append(d + at, C.ValueBegin - at);
+    Out.append(d + C.ValueEnd, C.End - C.ValueEnd);
+}
+
+// Which formulas of a sheet lose their cached result: in a sheet the written cells can reach,
+// every formula that reads any cell (a shared formula's other cells read as its first does).
+std::vector<char> droppedFormulas(const TSheetPart& Part, const std::vector<TFormulaRefs>& Refs, bool Reached)
+{
+    std::vector<char> drop(Part.Formulas.size(), 0);
+    if (Reached)
+        for (std::size_t i = 0; i < drop.size(); ++i)
+            drop[i] = Part.Formulas[i].empty() || Refs[i].Refs;
+    return drop;
+}
+
+bool dropped(const TPartCell& C, const std::vector<char>& Drop) { return C.Formula >= 0 && Drop[std::size_t(C.Formula)]; }
+
+// A sheet part with the cached results of the formulas Drop left out.
+QByteArray withoutResults(const QByteArray& Xml, const TSheetPart& Part, const std::vector<char>& Drop)
+{
+    QByteArray out;
+    out.reserve(Xml.size());
+    std::int32_t at = 0;
+    for (const TPartRow& row : Part.Rows)
+        for (const TPartCell& c : row.Cells)
+            if (dropped(c, Drop) && c.ValueBegin >= 0) {
+                out.append(Xml.constData() + at, c.Begin - at);
+                copyCell(out, Xml, c, true);
+                at = c.End;
+            }
+    out.append(Xml.constData() + at, Xml.size() - at);
+    return out;
+}
+
+// The <sheetData> of an existing sheet with the block Written replaced by the cells of Sheet
+// there: rows and cells outside it stay as they were (formulas, dates, formats) but for the
+// formula results Drop, a replaced cell keeps its format. Empty when the block cuts through a
+// formula other cells share: the caller then writes the whole sheet anew. Formulas is set
+// when one was replaced.
+QByteArray mergedSheetData(const QByteArray& Xml, const TSheetPart& Part, const TOfficeSheet& Sheet, const TOfficeRange& Written,
+                           const std::vector<char>& Drop, TCellWriter& W, TUsed& Used, bool& Formulas)
+{
+    const QByteArray& p = W.P;
+    const char* d = Xml.constData();
+    QByteArray out = Part.DataEmpty ? '<' + p + "sheetData>" : QByteArray(d + Part.DataBegin, Part.DataTagEnd - Part.DataBegin);
+    out.reserve(Part.DataEnd - Part.DataBegin + 48 * qsizetype(Sheet.CellCount()) + 64);
+    // The new cells of a row of the block, in column order.
+    std::vector<const TOfficeCell*> cells;
+    auto newCells = [&](int Row) {
+        cells.clear();
+        const auto r = Sheet.Rows.find(Row);
+        if (r != Sheet.Rows.end())
+            for (const TOfficeCell& c : r->second)
+                if (Written.Contains(Row, c.Col))
+                    cells.push_back(&c);
+    };
+    auto writeNewRow = [&](int Row) {
+        newCells(Row);
+        if (cells.empty())
+            return;
+        const QByteArray r = QByteArray::number(Row + 1);
+        out += '<' + p + "row r=\"" + r + "\">";
+        for (const TOfficeCell* c : cells)
+            if (W.Append(out, r, c->Col, c->Value, {}))
+                Used.Add(Row, c->Col);
+        out += "</" + p + "row>";
+    };
+    int nextNew = Written.Row1;
+    for (const TPartRow& old : Part.Rows) {
+        for (; nextNew <= Written.Row2 && nextNew < old.Row; ++nextNew)
+            writeNewRow(nextNew);
+        if (old.Row < Written.Row1 || old.Row > Written.Row2) {
+            bool drops = false;
+            for (const TPartCell& c : old.Cells) {
+                Used.Add(old.Row, c.Col);
+                drops = drops || dropped(c, Drop);
+            }
+            if (!drops) {
+                out.append(d + old.Begin, old.End - old.Begin);
+                continue;
+            }
+            out.append(d + old.Begin, old.TagEnd - old.Begin);
+            std::int32_t at = old.TagEnd;
+            for (const TPartCell& c : old.Cells) {
+                out.append(d + at, c.Begin - at);
+                copyCell(out, Xml, c, dropped(c, Drop));
+                at = c.End;
+            }
+            out.append(d + at, old.End - at);
+            continue;
+        }
+        nextNew = std::max(nextNew, old.Row + 1);
+        const bool emptyRow = old.TagEnd == old.End && Xml.at(old.TagEnd - 2) == '/';
+        // The row's tag as it was, less its "spans" (a hint of its columns that may now be wrong).
+        std::string_view tag(d + old.Begin, std::size_t(old.TagEnd - old.Begin - (emptyRow ? 2 : 0)));
+        std::size_t spanAt = 0, spanLen = 0;
+        if (TagAttribute(tag, "spans", spanAt, spanLen)) {
+            std::size_t from = spanAt - 1; // the quote; back over "=", the name and the blank
+            while (from > 0 && tag[from - 1] != ' ' && tag[from - 1] != '\t' && tag[from - 1] != '\r' && tag[from - 1] != '\n')
+                --from;
+            while (from > 0 && (tag[from - 1] == ' ' || tag[from - 1] == '\t' || tag[from - 1] == '\r' || tag[from - 1] == '\n'))
+                --from;
+            out.append(tag.data(), qsizetype(from));
+            out.append(tag.data() + spanAt + spanLen + 1, qsizetype(tag.size() - spanAt - spanLen - 1));
+        } else {
+            out.append(tag.data(), qsizetype(tag.size()));
+        }
+        if (emptyRow)
+            out += '>';
+        newCells(old.Row);
+        const QByteArray r = QByteArray::number(old.Row + 1);
+        std::size_t k = 0;
+        static const TOfficeValue empty;
+        for (const TPartCell& c : old.Cells) {
+            for (; k < cells.size() && cells[k]->Col < c.Col; ++k)
+                if (W.Append(out, r, cells[k]->Col, cells[k]->Value, {}))
+                    Used.Add(old.Row, cells[k]->Col);
+            if (!Written.Contains(old.Row, c.Col)) {
+                copyCell(out, Xml, c, dropped(c, Drop));
+                Used.Add(old.Row, c.Col);
+                continue;
+            }
+            if (c.Master)
+                return QByteArray();
+            Formulas = Formulas || c.Formula >= 0;
+            const bool same = k < cells.size() && cells[k]->Col == c.Col;
+            const std::string_view style = c.StyleAt < 0 ? std::string_view() : std::string_view(d + c.StyleAt, std::size_t(c.StyleLen));
+            if (W.Append(out, r, c.Col, same ? cells[k]->Value : empty, style))
+                Used.Add(old.Row, c.Col);
+            if (same)
+                ++k;
+        }
+        for (; k < cells.size(); ++k)
+            if (W.Append(out, r, cells[k]->Col, cells[k]->Value, {}))
+                Used.Add(old.Row, cells[k]->Col);
+        out += "</" + p + "row>";
+    }
+    for (; nextNew <= Written.Row2; ++nextNew)
+        writeNewRow(nextNew);
+    return out + "</" + p + "sheetData>";
+}
+
+// The sheet part Xml with Data in place of its <sheetData> and the used range Used in its
+// <dimension> (added where the format puts it when there was none).
+QByteArray sheetWith(const QByteArray& Xml, const TSheetPart& Part, const QByteArray& Data, const TUsed& Used)
+{
+    const QByteArray dimension = '<' + Part.Prefix + "dimension ref=\"" + Used.Ref() + "\"/>";
+    QByteArray out;
+    out.reserve(Xml.size() - (Part.DataEnd - Part.DataBegin) + Data.size() + 64);
+    if (Part.DimensionBegin >= 0) {
+        out.append(Xml.constData(), Part.DimensionBegin);
+        out += dimension;
+        out.append(Xml.constData() + Part.DimensionEnd, Part.DataBegin - Part.DimensionEnd);
+    } else if (Part.DimensionAt >= 0 && Part.DimensionAt <= Part.DataBegin) {
+        out.append(Xml.constData(), Part.DimensionAt);
+        out += dimension;
+        out.append(Xml.constData() + Part.DimensionAt, Part.DataBegin - Part.DimensionAt);
+    } else {
+        out.append(Xml.constData(), Part.DataBegin);
+    }
+    out += Data;
+    out.append(Xml.constData() + Part.DataEnd, Xml.size() - Part.DataEnd);
+    return out;
+}
+
 struct TSheetEntry {
     QString Name, Id, RelId;
 };
+
+// A sheet part other than the one written that holds formulas.
+struct TFormulaSheet {
+    QString Name, Part;
+    QByteArray Xml;
+    TSheetPart Scan;
+    std::vector<TFormulaRefs> Refs;
+};
+
+std::vector<TFormulaRefs> refsOf(const TSheetPart& Part)
+{
+    std::vector<TFormulaRefs> refs;
+    refs.reserve(Part.Formulas.size());
+    for (const std::string& f : Part.Formulas)
+        refs.push_back(FormulaRefs(f));
+    return refs;
+}
+
+// The workbook asks for every formula to be computed when it is opened.
+QString withFullCalculation(const QString& Workbook, const QString& Prefix)
+{
+    const TSpan calc = findNamed(Workbook, "calcPr");
+    if (calc.Found()) {
+        const qsizetype tagEnd = Workbook.indexOf(QLatin1Char('>'), calc.Begin) + 1;
+        return Workbook.left(calc.Begin)
+               + withAttribute(Workbook.mid(calc.Begin, tagEnd - calc.Begin), QStringLiteral("fullCalcOnLoad"), QStringLiteral("1"))
+               + Workbook.mid(tagEnd);
+    }
+    // After the elements the format puts before it (the sheets at least).
+    qsizetype at = -1;
+    for (const char* before : {"sheets", "functionGroups", "externalReferences", "definedNames"})
+        if (const TSpan s = findNamed(Workbook, before); s.Found())
+            at = std::max(at, s.End);
+    if (at < 0)
+        throw std::runtime_error("workbook");
+    return Workbook.left(at) + QLatin1Char('<') + Prefix + QLatin1String("calcPr fullCalcOnLoad=\"1\"/>") + Workbook.mid(at);
+}
 
 void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOfficeRange& Written)
 {
@@ -415,7 +712,7 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
         if (x.hasError())
             Corrupt(FileName);
     }
-    QHash<QString, QString> targets;
+    QHash<QString, QString> targets, worksheets; // worksheets: the targets of worksheet relations
     QString worksheetType = kWorksheetType;
     {
         QXmlStreamReader x(rels);
@@ -423,10 +720,13 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
             if (x.readNext() == QXmlStreamReader::StartElement && x.name() == QLatin1String("Relationship")) {
                 QString t = x.attributes().value(QLatin1String("Target")).toString();
                 t = t.startsWith(QLatin1Char('/')) ? t.mid(1) : QStringLiteral("xl/") + t;
-                targets.insert(x.attributes().value(QLatin1String("Id")).toString(), t);
+                const QString id = x.attributes().value(QLatin1String("Id")).toString();
+                targets.insert(id, t);
                 const QString type = x.attributes().value(QLatin1String("Type")).toString();
-                if (type.endsWith(QLatin1String("/worksheet")))
+                if (type.endsWith(QLatin1String("/worksheet"))) {
                     worksheetType = type;
+                    worksheets.insert(id, t);
+                }
             }
         if (x.hasError())
             Corrupt(FileName);
@@ -440,22 +740,77 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
         if (sheets[std::size_t(i)].Name.compare(Sheet.Name, Qt::CaseInsensitive) == 0)
             found = i;
 
+    TDateStyles styles(pkg);
     if (found >= 0) {
         const QString part = targets.value(sheets[std::size_t(found)].RelId);
         if (part.isEmpty())
             Corrupt(FileName);
-        const QString old = pkg.Text(part);
-        TSpan data;
-        const std::vector<TOldRow> rows = oldRows(old, data);
-        if (!data.Found())
-            Corrupt(FileName);
-        bool formulas = false;
-        QString cells = mergedSheetData(old, data, rows, Sheet, Written, formulas);
-        if (cells.isEmpty()) { // a shared formula cut: the sheet's values as they are
-            cells = sheetData(Sheet, prefixOf(data.QName));
-            formulas = data.Formulas;
+        const QByteArray old = pkg.Bytes(part);
+        const TSheetPart scan = ScanSheetPart(old);
+        const std::vector<TFormulaRefs> ownRefs = refsOf(scan);
+        // The sheets whose formulas can read the written cells: this one, those naming it
+        // and those naming one of those, and those whose formulas may read any sheet.
+        std::vector<TFormulaSheet> others;
+        for (int i = 0; i < int(sheets.size()); ++i) {
+            const QString other = worksheets.value(sheets[std::size_t(i)].RelId);
+            if (i == found || other.isEmpty() || other == part)
+                continue;
+            QByteArray xml = pkg.Bytes(other);
+            if (!xml.contains("<f") && !xml.contains(":f>") && !xml.contains(":f "))
+                continue;
+            TSheetPart s = ScanSheetPart(xml, true);
+            if (s.Formulas.empty())
+                continue;
+            std::vector<TFormulaRefs> refs = refsOf(s);
+            others.push_back({sheets[std::size_t(i)].Name, other, std::move(xml), std::move(s), std::move(refs)});
         }
-        pkg.Put(part, old.left(data.Begin) + cells + old.mid(data.End));
+        QStringList reached{sheets[std::size_t(found)].Name};
+        std::vector<char> reachedOther(others.size(), 0);
+        for (bool more = true; more;) {
+            more = false;
+            for (std::size_t i = 0; i < others.size(); ++i)
+                for (const TFormulaRefs& r : others[i].Refs) {
+                    if (reachedOther[i])
+                        break;
+                    bool reads = r.Anywhere;
+                    for (const QString& s : r.Sheets)
+                        reads = reads || reached.contains(s, Qt::CaseInsensitive);
+                    if (reads) {
+                        reachedOther[i] = 1;
+                        reached << others[i].Name;
+                        more = true;
+                    }
+                }
+        }
+        bool recalculate = false;
+        for (std::size_t i = 0; i < others.size(); ++i) {
+            if (!reachedOther[i])
+                continue;
+            const std::vector<char> drop = droppedFormulas(others[i].Scan, others[i].Refs, true);
+            if (std::find(drop.begin(), drop.end(), 1) == drop.end())
+                continue;
+            pkg.Put(others[i].Part, withoutResults(others[i].Xml, others[i].Scan, drop));
+            recalculate = true;
+        }
+        const std::vector<char> drop = droppedFormulas(scan, ownRefs, true);
+        TCellWriter writer(scan.Prefix, styles);
+        TUsed used;
+        bool formulas = false;
+        QByteArray cells = mergedSheetData(old, scan, Sheet, Written, drop, writer, used, formulas);
+        if (cells.isEmpty()) { // a shared formula cut: the sheet's values as they are
+            used = TUsed();
+            cells = sheetData(Sheet, writer, used);
+            formulas = !scan.Formulas.empty();
+        } else {
+            for (const TPartRow& row : scan.Rows)
+                for (const TPartCell& c : row.Cells)
+                    recalculate = recalculate || (dropped(c, drop) && !Written.Contains(row.Row, c.Col));
+        }
+        pkg.Put(part, sheetWith(old, scan, cells, used));
+        // Formulas whose results were left out are computed when the book opens; some
+        // spreadsheets compute only what the book asks for.
+        if (recalculate)
+            pkg.Put(workbookPart, workbook = withFullCalculation(workbook, prefixOf(findNamed(workbook, "sheets").QName)));
         // The calculation chain lists the formulas that were there: dropped (it is rebuilt
         // by the spreadsheet), so that no cell of it points at a value.
         const QString chain = QStringLiteral("xl/calcChain.xml");
@@ -495,8 +850,11 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
             Corrupt(FileName);
         const QString p = prefixOf(sheetsSpan.QName);
         const QString idAttr = relPrefix.isEmpty() ? QStringLiteral("xmlns:tx=\"%1\" tx:id").arg(kRelNs) : relPrefix + QLatin1String(":id");
-        pkg.Put(part, QLatin1String("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet xmlns=\"")
-                          + escaped(mainNs) + QLatin1String("\">") + sheetData(Sheet, QString()) + QLatin1String("</worksheet>"));
+        TCellWriter writer(QByteArray(), styles);
+        TUsed used;
+        const QByteArray data = sheetData(Sheet, writer, used);
+        pkg.Put(part, "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet xmlns=\""
+                          + escaped(mainNs).toUtf8() + "\"><dimension ref=\"" + used.Ref() + "\"/>" + data + "</worksheet>");
         pkg.Put(workbookPart, insertInto(workbook, sheetsSpan,
                                          QStringLiteral("<%1sheet name=\"%2\" sheetId=\"%3\" %4=\"%5\"/>")
                                              .arg(p, escaped(Sheet.Name)).arg(sheetId + 1).arg(idAttr, relId)));
@@ -507,6 +865,7 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
                                       QStringLiteral("<%1Override PartName=\"/%2\" ContentType=\"%3\"/>")
                                           .arg(prefixOf(typesSpan.QName), part, kWorksheetContent)));
     }
+    styles.Save();
     pkg.Close();
 }
 

@@ -390,6 +390,7 @@ bool TTxStringGrid::TimerActive() const { return FInput->State().Timer.isActive(
 QWidget* TTxStringGrid::OwnerForm() const { return FInput->OwnerForm(); }
 QSize TTxStringGrid::OwnerFormSize() const { return FInput->OwnerFormSize(); }
 bool TTxStringGrid::BlinkOn() const { return FInput->State().BlinkOn; }
+bool TTxStringGrid::MouseSelecting() const { return FInput->State().MouseSelecting; }
 const TInputState& TTxStringGrid::InputState() const { return FInput->State(); }
 TArrowWindow* TTxStringGrid::MoveArrow(int Direction) const { return FInput->Arrow(Direction); }
 TPopupButton* TTxStringGrid::DragIndicator() const { return FInput->DragIndicator(); }

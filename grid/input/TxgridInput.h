@@ -92,6 +92,7 @@ struct TInputState {
     bool MoveOrSizeFinished = false;  // the next release does not sort
     bool DblClickSized = false;
     int UnmarkRow = -1;               // disjunct marks: unmarked on release
+    bool MouseSelecting = false;      // disjunct marks: a plain press selects until the release
     bool Deferred = false;            // the press left the selection for the release (or a drag)
     bool DragArmed = false;           // moving the mouse away from the press starts a drag
     int CursorZone = 0;               // 1 column select, 2 row select, 3 all select

@@ -230,10 +230,12 @@ bool I::DisjunctPress(G& g, E& e)
     const int r = S(g).PressRow;
     if (!g.MouseActions().DisjunctRowSelect || r < FirstRow(g) || r > LastRow(g))
         return false;
-    if (!e.Ctrl())
+    if (!e.Ctrl()) {
         g.ClearRowSelect();
-    else if (g.GetRowSelect(r))
+        S(g).MouseSelecting = true;
+    } else if (g.GetRowSelect(r)) {
         S(g).UnmarkRow = r;
+    }
     return false;
 }
 
@@ -373,6 +375,7 @@ bool I::ButtonRelease(G& g, E& e)
     if (e.Button != Qt::LeftButton)
         return true;
     s.LeftDown = false;
+    s.MouseSelecting = false;
     if (s.SunkenCol >= 0) {
         const int c = s.SunkenCol, r = s.SunkenRow;
         s.SunkenCol = s.SunkenRow = -1;

@@ -396,6 +396,10 @@ bool I::PanStart(G& g, E& e)
     if (e.Button != Qt::MiddleButton || s.Panning || g.IntelliPan == ipNone)
         return false;
     s.Panning = true;
+    QToolTip::hideText(); // hints stay off until panning ends
+    if (g.FInput->FHintWindow)
+        g.FInput->FHintWindow->hide();
+    s.HintCol = s.HintRow = -1;
     s.PanFocus = e.Pos;
     s.PanCursor = 8000;
     s.PanTimer.start(10, &g);
@@ -521,6 +525,12 @@ bool I::Blink(G& g, E& e)
 
 // --- hints and zoom -------------------------------------------------------------------------
 
+bool TTxStringGrid::ScreenToCell(QPoint Point, int& ACol, int& ARow)
+{
+    ACol = ARow = -1;
+    return mouseToCell(viewport()->mapFromGlobal(Point), ACol, ARow);
+}
+
 bool TTxStringGrid::CellHint(QPoint Pos, QString& Text, QPoint& At) { return FInput->CellHint(Pos, Text, At); }
 
 bool TGridInput::CellHint(QPoint Pos, QString& Text, QPoint& At)
@@ -564,7 +574,8 @@ void I::ShowHint(G& g, QPoint GlobalPos, QPoint Pos)
 {
     QString text;
     QPoint at;
-    if (!g.CellHint(Pos, text, at)) {
+    // While the grid pans, no hint: the cells move under a resting mouse.
+    if (S(g).Panning || !g.CellHint(Pos, text, at)) {
         QToolTip::hideText();
         return;
     }
@@ -575,6 +586,7 @@ void I::ShowHintWindow(G& g, QPoint At, int MaxWidth, const QString& Text)
 {
     if (!g.FInput->FHintWindow)
         g.FInput->FHintWindow = new THTMLHintWindow(&g);
+    g.FInput->FHintWindow->SetColor(g.HintColor);
     const TRect hr = g.FInput->FHintWindow->CalcHintRect(MaxWidth, Text);
     g.FInput->FHintWindow->ActivateHint(TRect{At.x(), At.y(), At.x() + hr.Right + 4, At.y() + hr.Bottom + 4}, Text);
 }

@@ -235,6 +235,21 @@ int ScrollHintNumber(int Pos, int Count, int Visible, int Fixed)
     return int(std::lround(double(Pos) * (Count - Visible - Fixed) / 127.0)) + Fixed;
 }
 
+// --- the move and drop markers' colour -------------------------------------------------------
+
+void TTxStringGrid::SetArrowColor(TColor Value)
+{
+    for (int d = 0; d < 4; ++d)
+        if (TArrowWindow* a = MoveArrow(d))
+            a->setControlColor(Value);
+}
+
+TColor TTxStringGrid::GetArrowColor() const
+{
+    const TArrowWindow* a = MoveArrow(0);
+    return a ? a->controlColor() : ui::clLime;
+}
+
 // --- the combo editor's items --------------------------------------------------------------
 
 void TTxStringGrid::ClearComboString() { GetComboBox()->clear(); }

@@ -21,6 +21,15 @@ bool TGridPainter::RowSelected(int ARow) const
     return std::size_t(ARow) < FGrid.FRowSelect.size() && FGrid.FRowSelect[std::size_t(ARow)];
 }
 
+bool TGridPainter::DisjunctSelected(int ACol, int ARow) const
+{
+    // While a plain press selects with the mouse, the rows it covers show as the platform's
+    // selection; they are marked when the button comes up.
+    if (!FGrid.MouseSelecting())
+        return RowSelected(ARow);
+    return (RowSelected(ARow) && ARow != FGrid.row()) || FGrid.selection().contains(ACol, ARow);
+}
+
 void TGridPainter::GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select,
                                        ui::Brush& Brush, ui::Font& Font, TAlignment& HAlign, TVAlignment& VAlign)
 {
@@ -63,7 +72,7 @@ void TGridPainter::GetVisualProperties(int ACol, int ARow, TGridDrawState& State
         if (!g.MouseActions().DisjunctRowSelect)
             selected = !g.SelectionHidden() && g.selection().contains(ACol, ARow);
         else
-            selected = RowSelected(ARow);
+            selected = DisjunctSelected(ACol, ARow);
         if (g.MouseActions().DisjunctCellSelect && g.GetSelectedCells(rc, ARow))
             selected = true;
         if (selected) {
@@ -259,6 +268,21 @@ void TGridPainter::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Re
     if (graphic)
         DrawCellGraphic(Canvas, ACol, ARow, rc, Rect, State, graphic, gw, gh, gha, gva, hAlign, FCellTextWidth);
 
+    // The application draws over the painted cell; what it leaves set stays its own.
+    if (g.OnDrawCell) {
+        const ui::Pen pen = Canvas.pen;
+        const ui::Brush cellBrush = Canvas.brush;
+        const ui::Font cellFont = Canvas.font;
+        if (Canvas.painter())
+            Canvas.painter()->save();
+        g.OnDrawCell(g, Canvas, ACol, ARow, Rect, State);
+        if (Canvas.painter())
+            Canvas.painter()->restore();
+        Canvas.pen = pen;
+        Canvas.brush = cellBrush;
+        Canvas.font = cellFont;
+    }
+
     // Focus rectangle on the current cell (or the block holding it).
     const TPoint base = g.BaseCell(ACol, ARow);
     const TPoint cur = g.BaseCell(g.col(), g.row());
@@ -288,7 +312,7 @@ void TGridPainter::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int R
         && ARow <= g.selection().Bottom)
         selected = true;
     if (mouse.DisjunctRowSelect && !fixed)
-        selected = RowSelected(ARow);
+        selected = DisjunctSelected(ACol, ARow);
     if (mouse.DisjunctCellSelect && !fixed && g.GetSelectedCells(RealCol, ARow))
         selected = true;
     const bool focused = State & ui::gdFocused;
@@ -398,9 +422,9 @@ void TGridPainter::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int R
         return;
     }
     if (type == 2 && !password) {
-        const TRect box{Rect.Left + g.XYOffsetX, Rect.Top + g.XYOffsetY, Rect.Right - 2, Rect.Bottom};
+        const TRect box{Rect.Left + g.XYOffset().x(), Rect.Top + g.XYOffset().y(), Rect.Right - 2, Rect.Bottom};
         const QFont base = Canvas.font.toQFont();
-        TRichTextBox where{QRectF(box.toQRect()), base, ui::toQColor(Canvas.font.color), 1.0, WordWrapOn};
+        TRichTextBox where{QRectF(box.toQRect()), base, ui::toQColor(Canvas.font.color), 1.0, WordWrapOn, QColor()};
         // A selected cell, other than the focused one of a focused grid, shows its text in the
         // selection's text colour, unless its own colours are to be kept.
         if (selected && !(focused && g.hasFocus()) && !g.SelectionRTFKeep)
@@ -422,7 +446,7 @@ void TGridPainter::DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int Rea
     TTxStringGrid& g = FGrid;
     TRect box = Rect;
     box.Right -= 2;
-    box.Left += g.XYOffsetX;
+    box.Left += g.XYOffset().x();
     const bool sortMark = SortIndicatorAt(ACol, ARow);
     if (HAlign == taCenter && sortMark)
         box.Left += 10;
@@ -436,7 +460,7 @@ void TGridPainter::DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int Rea
         box.Top += GH;
     else if (GVA == vaUnderText)
         box.Bottom -= GH;
-    box.Top += g.XYOffsetY;
+    box.Top += g.XYOffset().y();
     if (sortMark && ARow == 0) {
         if (HAlign == taLeftJustify)
             box.Right -= 14;

@@ -66,6 +66,8 @@ private:
     bool SortIndicatorAt(int ACol, int ARow);
     // Whether the cell shows as selected by the disjunct row selection.
     bool RowSelected(int ARow) const;
+    // The same for a cell (ACol displayed), a mouse selection in progress included.
+    bool DisjunctSelected(int ACol, int ARow) const;
 
     TTxStringGrid& FGrid;
     THTMLPictureCache FPictureCache;

@@ -11,6 +11,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 
 namespace grid {
 
@@ -159,13 +160,9 @@ TPoint TTxStringGrid::GetCellTextSize(int ACol, int ARow)
         return {res.MaxLineWidth, res.TotalHeight};
     }
     case 2: {
-        const QString plain = RichTextToPlain(text);
-        int w = 0, n = 0;
-        for (const QString& line : plain.split(QStringLiteral("\r\n"))) {
-            w = std::max(w, canvas.textWidth(line));
-            ++n;
-        }
-        return {w, canvas.textHeight(QStringLiteral("gh")) * std::max(n, 1)};
+        // Laid out in its own fonts and sizes, on one line per paragraph, as it paints.
+        const QSizeF size = RichTextSize(text, canvas.font.toQFont(), 0);
+        return {int(std::ceil(size.width())), int(std::ceil(size.height()))};
     }
     default: {
         QString rest = text, line;
@@ -297,7 +294,13 @@ void TTxStringGrid::AutoSizeRow(int ARow)
             th = res.TotalHeight;
             break;
         }
-        case 2: th = GetCellTextSize(c, ARow).y(); break;
+        case 2: {
+            // Broken to the width it paints in when it wraps there.
+            const bool wrap = WordWrap || (Props(rc, ARow) && Props(rc, ARow)->WordWrap());
+            const int box = width - FXYOffset.x() - 2;
+            th = int(std::ceil(RichTextSize(text, canvas.font.toQFont(), wrap ? std::max(box, 1) : 0).height()));
+            break;
+        }
         default: break;
         }
         const int needed = th + GetCellGraphicSize(rc, ARow).y();

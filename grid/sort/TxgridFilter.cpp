@@ -18,6 +18,7 @@
 #include <exception>
 #include <functional>
 #include <mutex>
+#include <tuple>
 #include <typeinfo>
 #include <vector>
 
@@ -152,7 +153,27 @@ bool TGridSorting::MatchFilter(int ARow)
     return TFilterContext(G.Filter()).Match(*row);
 }
 
+// A progress handler runs between waves and may change the rows (remove, insert, clear
+// them, tell of changed cells, switch the filter off or filter anew): the rows worked out before it are then no
+// longer the grid's. A pass that meets such a change hides nothing; the filter starts again
+// over the rows as they are, unless the handler switched it off or a filter of its own has
+// done the work. A handler that changes the rows at every call does not keep it going.
 void TGridSorting::ApplyFilter()
+{
+    constexpr int kPasses = 4;
+    const int run = ++FFilterRuns;
+    const bool active = G.FilterActive();
+    FFilterStopped = false;
+    for (int pass = 0; pass < kPasses; ++pass) {
+        if (FilterPass())
+            return;
+        if (FFilterRuns != run || (active && !G.FilterActive()))
+            break;
+    }
+    FFilterStopped = true;
+}
+
+bool TGridSorting::FilterPass()
 {
     TFilterContext ctx(G.Filter());
     const TFilterContext* const outer = FFilterContext;
@@ -166,16 +187,28 @@ void TGridSorting::ApplyFilter()
     const int fixed = G.FixedRows();
     const int end = G.rowCount() - G.FixedFooters();
     const int total = end - fixed;
+    FPassRows = G.rowCount();
+    FPassHidden = G.NumHiddenRows();
+    // What the rows worked out below hold to: the handler must leave it as it is.
+    const auto structure = [this, run = FFilterRuns] {
+        return std::tuple(G.core().structureStamp(), G.CellsChanges(), G.rowCount(), G.fixedRows(),
+                          G.FixedFooters(), G.NumHiddenRows(), G.FilterActive(), FFilterRuns == run);
+    };
+    const auto before = structure();
 
     // The percentage is reported when it changes: next is the first count of rows examined
     // at which it does.
     auto percent = [total](int steps) { return short(std::nearbyint(steps * 100.0 / total)); };
     short reported = -1;
     int next = 1;
+    // False when the handler changed the rows.
     auto report = [&](int examined) {
         while (G.Events().OnFilterProgress && next <= examined) {
             reported = percent(next);
-            G.Events().OnFilterProgress(G.Sender(), reported);
+            const TProgressEvent handler = G.Events().OnFilterProgress; // it may set another
+            handler(G.Sender(), reported);
+            if (structure() != before)
+                return false;
             // The next change lies near where the percentage passes the half after it.
             int s = std::max(next + 1, int((reported + 0.5) * total / 100.0));
             while (s > next + 1 && percent(s - 1) != reported)
@@ -184,6 +217,7 @@ void TGridSorting::ApplyFilter()
                 ++s;
             next = s;
         }
+        return true;
     };
 
     // The rows are kept in place when nothing is hidden yet and no disjunct row selection has
@@ -242,28 +276,31 @@ void TGridSorting::ApplyFilter()
                 lastFailing = f.LastFailing;
             }
         }
-        report(std::min((w + n) * kFilterBlock, total));
+        if (!report(std::min((w + n) * kFilterBlock, total)))
+            return false;
     }
     listed.resize(kept);
     if (firstFailing < 0)
-        return;
+        return true;
     if (inPlace) {
         for (int r = std::max(end, fixed); r < G.rowCount(); ++r)
             listed.push_back(r);
-        const int top = G.topRow(), cur = G.row(), c = G.col();
-        G.BeginUpdate();
-        if (G.HiddenRowStore().SetAside(G.core(), std::move(listed))) {
-            G.RowsLeft(top, cur, c, false, TRect{0, firstFailing, G.colCount() - 1, lastFailing + 1}); // as displayed before
-            return;
+        if (!listed.empty()) {
+            const int top = G.topRow(), cur = G.row(), c = G.col();
+            G.BeginUpdate();
+            if (G.HiddenRowStore().SetAside(G.core(), std::move(listed)))
+                G.RowsLeft(top, cur, c, false, TRect{0, firstFailing, G.colCount() - 1, lastFailing + 1}); // as displayed before
+            else
+                G.EndUpdate(); // a list the store refuses hides nothing
+            return true;
         }
-        G.EndUpdate();
         // Nothing shown is left (the store keeps a row of its own then): the failing rows
         // leave the store.
-        listed.clear();
         for (int r = firstFailing; r <= lastFailing; ++r)
             listed.push_back(r);
     }
     HideDisplayedRows(listed);
+    return true;
 }
 
 // The displayed rows given (ascending) go to the hidden-row store together, in one pass over
@@ -288,12 +325,13 @@ void TGridSorting::FilterActiveChanged(bool Value)
     UpdateLock lock(G);
     if (Value) {
         const int fixed = G.fixedRows();
-        const int before = G.rowCount(), hiddenBefore = G.NumHiddenRows();
         FFilterPlaceholder = false;
         FFilterRestoreFixed = -1;
         ApplyFilter();
+        if (FFilterStopped || !G.FilterActive())
+            return; // a progress handler changed the rows, or switched the filter off
         // When every row went, the store keeps one empty row of its own.
-        const bool storeRow = G.rowCount() > before - (G.NumHiddenRows() - hiddenBefore);
+        const bool storeRow = G.rowCount() > FPassRows - (G.NumHiddenRows() - FPassHidden);
         if (G.rowCount() - (storeRow ? 1 : 0) > G.FixedFooters() + fixed)
             return;
         if (storeRow) {

@@ -27,11 +27,13 @@ public:
     virtual TMouseActions& MouseActions() = 0;
     virtual TNavigation& Navigation() = 0;
     virtual bool FixedRowAlways() const = 0;
+    virtual bool FilterActive() const = 0;
 
     // The cell store, the rows set aside (hidden) and the disjunct row selection.
     virtual ui::StringGridCore& core() = 0;
     virtual THiddenRows& HiddenRowStore() = 0;
     virtual ui::GapVector<char>& RowSelect() = 0;
+    virtual unsigned CellsChanges() const = 0; // cells told changed so far: a running filter sees them
 
     // Structure: counts (the platform grid's and the grid's own fixed rows), the current cell.
     virtual int rowCount() const = 0;

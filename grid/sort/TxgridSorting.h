@@ -84,6 +84,8 @@ private:
     void UndoColumnMerge();
     void ApplyColumnMerge();
     void HideDisplayedRows(std::span<const int> Rows);
+    // One pass of ApplyFilter; false when a progress handler changed the rows (nothing hidden).
+    bool FilterPass();
 
     std::unique_ptr<TSortHost> FHost;
     TSortHost& G; // the host, under the short name the sorting code reads with
@@ -99,6 +101,9 @@ private:
     const TFilterContext* FFilterContext = nullptr; // the regional settings of a running filter
     bool FFilterPlaceholder = false; // filtering added the only normal row (or the store kept it)
     int FFilterRestoreFixed = -1;    // fixed rows the store dropped while everything was filtered
+    int FFilterRuns = 0;             // filters started, so that one started by a handler is seen
+    bool FFilterStopped = false;     // the last filter ended on a handler's change, not applied
+    int FPassRows = 0, FPassHidden = 0; // the rows and hidden rows the last pass started with
 };
 
 } // namespace grid

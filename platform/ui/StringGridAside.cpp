@@ -3,6 +3,7 @@
 #include "platform/ui/StringGridCore.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace ui {
 
@@ -12,6 +13,12 @@ bool StringGridCore::setAside(RowList shown, ReleaseAside release)
 {
     if (!shown_.empty() || shown.empty() || int(shown.size()) >= rowCount_)
         return false;
+    // A list of rows that are not this store's (past the last row, or out of order) is
+    // refused whole: the rows shown are found through it.
+    if (shown.front() < 0 || shown.back() >= rowCount_
+        || std::adjacent_find(shown.begin(), shown.end(), std::greater_equal<int>()) != shown.end())
+        return false;
+    ++structureStamp_;
     // The first displayed row whose place changes: the objects from there on learn theirs anew.
     std::size_t first = 0;
     while (first < shown.size() && shown[first] == int(first))
@@ -71,6 +78,7 @@ void StringGridCore::showAside()
 {
     if (shown_.empty())
         return;
+    ++structureStamp_;
     std::size_t first = 0;
     while (first < shown_.size() && shown_[first] == int(first))
         ++first;
@@ -84,6 +92,7 @@ void StringGridCore::showAside()
 
 void StringGridCore::releaseAside()
 {
+    ++structureStamp_; // called first by everything that changes the rows' structure
     if (shown_.empty())
         return;
     const RowList shown = std::move(shown_);

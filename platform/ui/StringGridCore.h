@@ -460,6 +460,10 @@ public:
     void showAside();
     // The rows set aside taken out and handed to the release.
     void releaseAside();
+    // Changes whenever the rows' structure may have changed (everything that first takes the
+    // rows set aside out of the store, and setting rows aside or showing them again): a row
+    // index worked out before holds only while it stays the same.
+    std::uint64_t structureStamp() const { return structureStamp_; }
 
     // --- sizes ---------------------------------------------------------------------------
     int defaultColWidth() const { return defColWidth_; }
@@ -566,6 +570,7 @@ private:
     RowList shown_;
     int storeRows_ = 0;
     ReleaseAside release_;
+    std::uint64_t structureStamp_ = 0;
     bool mayHoldObjects_ = false;
     mutable std::size_t staleFrom_ = SIZE_MAX; // objects of rows from here may not know their place
     int curCol_ = 1, curRow_ = 1, anchorCol_ = 1, anchorRow_ = 1;

@@ -4,6 +4,8 @@
 #include "grid/controls/TxgridError.h"
 #include "grid/edit/TxgridSupport.h"
 
+#include <QApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace grid;
@@ -123,6 +125,86 @@ TEST(GridGroup, GroupSumsAndFootersFollowSortingFilteringAndHiding)
     g.setCells(3, 1, QStringLiteral("100"));
     g.CellsChanged(TRect{3, 1, 3, 1});
     EXPECT_DOUBLE_EQ(g.GetFloats(3, g.RowCount() - 1), 77);
+}
+
+// A grid grouped by region with subtotals of the amount, its floating footer summing amount and
+// quantity, shown and driven by clicks: the footer holds the true totals from the first paint
+// and after a sort, every fold and unfold, a filter and an edit, never counting a subtotal; each
+// node row shows its region, and ungrouping gives every row its region back.
+TEST(GridGroup, FooterTotalsHoldThroughFoldsAndLeaveSubtotalsOut)
+{
+    TTxStringGrid g;
+    g.setColCount(5);
+    g.setRowCount(8); // the header, six rows, the footer
+    g.FloatingFooter().SetVisible(true);
+    g.FloatingFooter().SetColumnCalc(3, acSUM);
+    g.FloatingFooter().SetColumnCalc(4, acSUM);
+    const QStringList regions{"Region", "Północ", "Południe", "Północ", "Wschód", "Południe", "Wschód"};
+    const QStringList amounts{"Kwota", "10", "50", "30", "20", "70", "30"};
+    const QStringList quantities{"Ilość", "1", "2", "3", "1", "1", "2"};
+    for (int r = 0; r < 7; ++r) {
+        g.setCells(1, r, r ? QStringLiteral("n%1").arg(r) : QStringLiteral("Nazwa"));
+        g.setCells(2, r, regions[r]);
+        g.setCells(3, r, amounts[r]);
+        g.setCells(4, r, quantities[r]);
+    }
+    g.setCells(1, 7, QStringLiteral("Razem"));
+    g.resize(420, 300);
+    g.show();
+    QApplication::processEvents();
+    // The label and the two totals of the footer row.
+    const auto footer = [&g] {
+        const int last = g.RowCount() - 1;
+        return QStringLiteral("%1 | %2 | %3")
+            .arg(g.cells(1, last))
+            .arg(g.GetFloats(g.ColCount() - 2, last))
+            .arg(g.GetFloats(g.ColCount() - 1, last));
+    };
+    EXPECT_EQ(footer(), QStringLiteral("Razem | 210 | 10")); // from the first paint
+
+    g.SortSettings().Column = 3;
+    g.QSort();
+    EXPECT_EQ(footer(), QStringLiteral("Razem | 210 | 10"));
+
+    g.Group(2); // the regions' column goes; amounts are column 2 now
+    g.GroupSum(2);
+    EXPECT_EQ(footer(), QStringLiteral("Razem | 210 | 10"));
+    QStringList nodes;
+    for (int r = 1; r < g.RowCount() - 1; ++r)
+        if (g.IsNode(r))
+            nodes << QStringLiteral("%1=%2").arg(g.cells(1, r)).arg(g.GetFloats(2, r));
+    nodes.sort();
+    EXPECT_EQ(nodes, (QStringList{"Południe=120", "Północ=40", "Wschód=50"}));
+
+    const auto nodeBox = [&g](int r) { return g.CellRect(0, r).toQRect().center(); };
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, nodeBox(1)); // fold the first group
+    ASSERT_TRUE(g.GetNodeState(1));
+    EXPECT_EQ(footer(), QStringLiteral("Razem | 210 | 10"));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, nodeBox(1)); // and unfold it
+    ASSERT_FALSE(g.GetNodeState(1));
+    EXPECT_EQ(footer(), QStringLiteral("Razem | 210 | 10"));
+
+    TFilterData* d = g.Filter().Add(); // the amounts 10 and 20 filtered away
+    d->Column = 2;
+    d->Condition = QStringLiteral("!10 & !20");
+    g.SetFilterActive(true);
+    EXPECT_EQ(footer(), QStringLiteral("Razem | 180 | 8"));
+    g.SetFilterActive(false);
+
+    ASSERT_FALSE(g.IsNode(2));
+    const double before = g.GetFloats(2, 2);
+    g.SetFloats(2, 2, before + 5);
+    g.CellsChanged(TRect{2, 2, 2, 2});
+    EXPECT_EQ(footer(), QStringLiteral("Razem | 215 | 10"));
+    g.SetFloats(2, 2, before);
+
+    g.UnGroup();
+    EXPECT_EQ(g.ColCount(), 5);
+    QStringList pairs;
+    for (int r = 1; r < g.RowCount() - 1; ++r)
+        pairs << g.cells(1, r) + ":" + g.cells(2, r);
+    pairs.sort();
+    EXPECT_EQ(pairs, (QStringList{"n1:Północ", "n2:Południe", "n3:Północ", "n4:Wschód", "n5:Południe", "n6:Wschód"}));
 }
 
 TEST(GridGroup, FooterCountAndNotifiersInRegistrationOrder)

@@ -2,16 +2,22 @@
 // keeps every other part of its package byte for byte after the grid saves into one sheet;
 // numbers go out as numbers; the same cells come from .xlsx and .xls (fixture/same_data.xls,
 // made by fixture/make_same_data_xls.py); a .xls is never written over; the .xls reader's
-// faults (a crash, garbage, endless output, a hang) end its helper process, not the program.
+// faults (a crash, garbage, endless output, a hang) end its helper process, not the program;
+// after a save into one sheet of a LibreOffice book, LibreOffice shows every formula's new
+// result.
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridExchange.h"
 #include "grid/files/TxgridOffice.h"
+#include "grid/files/TxgridSheetPart.h"
 #include "grid/files/TxgridWorkbook.h"
 #include "grid/controls/Txutil.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <xlsxwriter.h>
@@ -326,5 +332,149 @@ TEST_F(GridWorkbook, XlsReaderFaultsEndTheHelperNotTheProgram)
             ReadWorkbook(xls);
         } catch (const ETxGridError&) {
         }
+    }
+}
+
+namespace {
+
+// A program run to its end; its standard output, or a null text when it did not end well.
+QString runProgram(const QString& Program, const QStringList& Args)
+{
+    QProcess p;
+    p.start(Program, Args);
+    if (!p.waitForFinished(180000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        p.kill();
+        ADD_FAILURE() << qPrintable(Program) << " " << qPrintable(Args.join(' ')) << ": " << p.readAllStandardError().constData();
+        return QString();
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+const char* const kPython = "/usr/bin/python3";
+
+bool haveOpenpyxl() { return QProcess::execute(QLatin1String(kPython), {"-c", "import openpyxl"}) == 0; }
+
+} // namespace
+
+// A book LibreOffice saved, with formulas over the block the grid writes, in its sheet and in
+// others (through a chain of sheets), and one that reads nothing of it: after a save into
+// the sheet, LibreOffice shows every result right without being asked to recalculate; the
+// dates the grid writes are dates to it; a reader that trusts the sheets' used ranges sees
+// every cell the grid wrote, in a sheet it wrote into and in one it added. A new book holds
+// the same dates.
+TEST_F(GridWorkbook, FormulasOverTheWrittenCellsShowTheirNewResultsInLibreOffice)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty() || !QFile::exists(QLatin1String(kPython)) || !haveOpenpyxl())
+        GTEST_SKIP() << "LibreOffice (soffice) or Debian's python3-openpyxl is not installed";
+    const QString profile = QStringLiteral("-env:UserInstallation=file://") + Path("lo-profile");
+    auto libreOfficeCopy = [&](const QString& File, const QString& OutDir) {
+        runProgram(soffice, {profile, "--headless", "--convert-to", "xlsx", "--outdir", OutDir, File});
+        return OutDir + QStringLiteral("/") + QFileInfo(File).fileName();
+    };
+    const QString made = Path("zrodlo.xlsx");
+    runProgram(QLatin1String(kPython), {"-c", R"(
+import sys, openpyxl
+wb = openpyxl.Workbook()
+s = wb.active
+s.title = 'Środek'
+for r in range(1, 31):
+    s.cell(r, 2, 7)
+s['H2'] = '=SUM(B1:B30)-7*24'
+s['H3'] = '=COUNT(C1:C30)'
+s['H4'] = '=1+2'
+d = wb.create_sheet('Dane')
+d['I2'] = "='Środek'!B2"
+d['I3'] = '=I2*2'
+d['A1'] = 5
+d['A2'] = '=A1*3'
+wb.create_sheet('Inne')['A1'] = '=Dane!I3+1'
+wb.save(sys.argv[1])
+)",
+                                             made});
+    // LibreOffice's own book, every formula with the result it computed (the sum 42).
+    const QString book = libreOfficeCopy(made, Path("lo"));
+    ASSERT_TRUE(QFile::exists(book));
+
+    const QChar dec = TRegional::Current().DecimalSeparator;
+    TTxStringGrid g;
+    g.SaveWithFixedCells = true;
+    g.SetColCount(6);
+    g.SetRowCount(6);
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 6; ++c)
+            g.setCells(c, r, QStringLiteral("t%1%2").arg(c).arg(r));
+    g.setCells(1, 0, QStringLiteral("1000000"));
+    g.setCells(1, 1, QStringLiteral("9") + dec + QStringLiteral("501"));
+    g.setCells(2, 0, QStringLiteral("2024-03-15"));
+    g.setCells(2, 1, QStringLiteral("2024-01-01 13:45:30"));
+    g.setCells(3, 0, QStringLiteral("2024-02-30")); // no day: a text
+    g.setCells(3, 1, QStringLiteral("15.03.2024"));
+    g.Exchange().SaveToXLSSheet(book, QStringLiteral("Środek"));
+    g.Exchange().SaveToXLSSheet(book, QStringLiteral("Nowy"));
+    const QString whole = Path("caly.xlsx");
+    g.Exchange().SaveToXLS(whole);
+
+    // What LibreOffice computes on opening it, as its own copy stores the results.
+    const QString opened = libreOfficeCopy(book, Path("po"));
+    const QString values = runProgram(QLatin1String(kPython), {"-c", R"(
+import sys, openpyxl, datetime
+wb = openpyxl.load_workbook(sys.argv[1], data_only=True)
+def show(v):
+    return v.isoformat(' ') if isinstance(v, datetime.datetime) else repr(v)
+for sheet, cell in [('Środek', 'H2'), ('Środek', 'H3'), ('Środek', 'H4'), ('Środek', 'C1'), ('Środek', 'C2'),
+                    ('Dane', 'I2'), ('Dane', 'I3'), ('Dane', 'A2'), ('Inne', 'A1')]:
+    print(sheet + '!' + cell, show(wb[sheet][cell].value))
+ro = openpyxl.load_workbook(sys.argv[2], read_only=True)
+for sheet in ['Środek', 'Nowy']:
+    print(sheet, ro[sheet].calculate_dimension(), len(list(ro[sheet].iter_rows(values_only=True))))
+print(*[show(openpyxl.load_workbook(sys.argv[3]).active[c].value) for c in ['C1', 'C2', 'D1', 'D2']])
+)",
+                                                            opened, book, whole});
+    EXPECT_EQ(values.toStdString(), std::string("Środek!H2 1000009.501\n"
+                                     "Środek!H3 2\n"
+                                     "Środek!H4 3\n"
+                                     "Środek!C1 2024-03-15 00:00:00\n"
+                                     "Środek!C2 2024-01-01 13:45:30\n"
+                                     "Dane!I2 9.501\n"
+                                     "Dane!I3 19.002\n"
+                                     "Dane!A2 15\n"
+                                     "Inne!A1 20.002\n"
+                                     "Środek A1:H30 30\n"
+                                     "Nowy A1:F6 6\n"
+                                     "2024-03-15 00:00:00 2024-01-01 13:45:30 '2024-02-30' '15.03.2024'\n"));
+    // The grid reads its dates back as it wrote them.
+    TTxStringGrid back;
+    back.SaveWithFixedCells = true;
+    back.Exchange().LoadFromXLSSheet(book, QStringLiteral("Nowy"));
+    EXPECT_EQ(back.cells(2, 0), QStringLiteral("2024-03-15"));
+    EXPECT_EQ(back.cells(2, 1), QStringLiteral("2024-01-01 13:45:30"));
+}
+
+// Which formulas of another sheet can read the written sheet "Środek": a name, INDIRECT, a
+// table or a range of sheets may read any sheet; a sheet's name inside a text reads nothing.
+TEST(GridWorkbookFormulas, WhatAFormulaCanRead)
+{
+    const struct {
+        const char* Formula;
+        bool ReadsSheet, ReadsAnyCell;
+    } cases[] = {
+        {"'Środek'!B2", true, true},
+        {"SUM(środek!B1:B3)*2", true, true},
+        {"INDIRECT(\"Środek!B2\")", true, true},
+        {"Kwoty*2", true, true},
+        {"SUM(Tabela1[Kwota])", true, true},
+        {"SUM(Jan:Mar!A1)", true, true},
+        {"\"Środek!B2\"&A1", false, true},
+        {"SUM(A:A)+ROW()+$B$2", false, true},
+        {"'Inny ''arkusz'''!A1+1E+3", false, true},
+        {"1+2*NOW()", false, false},
+        {"IF(TRUE,\"tak\",#N/A)", false, false},
+    };
+    for (const auto& c : cases) {
+        const TFormulaRefs r = FormulaRefs(c.Formula);
+        const bool reads = r.Anywhere || r.Sheets.contains(QStringLiteral("Środek"), Qt::CaseInsensitive);
+        EXPECT_EQ(reads, c.ReadsSheet) << c.Formula;
+        EXPECT_EQ(r.Refs, c.ReadsAnyCell) << c.Formula;
     }
 }

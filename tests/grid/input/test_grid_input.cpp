@@ -6,6 +6,7 @@
 #include "grid/core/Txgrid.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/controls/Txobj.h"
+#include "grid/edit/TxgridSupport.h"
 #include "platform/text/Regional.h"
 
 #include "platform/ui/Modal.h"
@@ -452,6 +453,48 @@ TEST(GridInput, HintTexts)
     EXPECT_EQ(text, QStringLiteral("3:3"));
     EXPECT_EQ(SizingHint(true, 42), QStringLiteral("cw=<b>42</b>"));
     EXPECT_EQ(SizingHint(false, 7), QStringLiteral("rh=<b>7</b>"));
+}
+
+// A cell hint shows in HintColor, and none while the grid pans; a point of the screen finds
+// its cell; the markers of a move take the arrow colour.
+TEST(GridInput, HintColourNoHintsWhilePanningScreenPointsAndArrowColour)
+{
+    InputGrid g;
+    g.HintShowCells = true;
+    g.HintColor = ui::rgb(0, 170, 0);
+    g.setCells(2, 2, QStringLiteral("zielony"));
+    const auto tip = [&g](QPoint p) {
+        QHelpEvent e(QEvent::ToolTip, p, g.viewport()->mapToGlobal(p));
+        QApplication::sendEvent(g.viewport(), &e);
+        QApplication::processEvents();
+        for (QWidget* w : g.findChildren<QWidget*>())
+            if (dynamic_cast<THTMLHintWindow*>(w) && w->isVisible())
+                return w;
+        return static_cast<QWidget*>(nullptr);
+    };
+    QWidget* hint = tip(g.at(2, 2));
+    ASSERT_TRUE(hint);
+    const QImage shot = hint->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(shot.width() - 3, shot.height() / 2), QColor(0, 170, 0));
+
+    QTest::mousePress(g.viewport(), Qt::MiddleButton, {}, g.at(1, 3));
+    ASSERT_TRUE(g.InputState().Panning);
+    EXPECT_FALSE(hint->isVisible()); // panning took it away
+    EXPECT_FALSE(tip(g.at(2, 2)));   // and shows none
+    QTest::mousePress(g.viewport(), Qt::MiddleButton, {}, g.at(1, 3));
+    EXPECT_FALSE(g.InputState().Panning);
+    EXPECT_TRUE(tip(g.at(2, 2)));
+
+    int c = 0, r = 0;
+    EXPECT_TRUE(g.ScreenToCell(g.viewport()->mapToGlobal(g.at(3, 4)), c, r));
+    EXPECT_EQ(QPoint(c, r), QPoint(3, 4));
+    EXPECT_FALSE(g.ScreenToCell(g.viewport()->mapToGlobal(QPoint(-5, -5)), c, r));
+    EXPECT_EQ(QPoint(c, r), QPoint(-1, -1));
+
+    g.SetArrowColor(ui::clRed);
+    EXPECT_EQ(g.GetArrowColor(), ui::clRed);
+    for (int d : {arrUp, arrDown, arrLeft, arrRight})
+        EXPECT_EQ(g.MoveArrow(d)->controlColor(), ui::clRed);
 }
 
 // Receives what the desktop would open.

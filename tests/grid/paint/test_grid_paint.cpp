@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QTest>
+#include <algorithm>
+#include <vector>
 #include <gtest/gtest.h>
 
 using namespace grid;
@@ -146,6 +149,99 @@ TEST(GridPaint, CheckBoxLooksProgressAndComments)
         const TRect rc = s.g.CellRect(3, 1);
         return QColor(again.pixel(rc.Right - 4, rc.Top + 3));
     }(), QColor(Qt::white));
+}
+
+// The ink of a cell: the box around its dark pixels, empty when it has none.
+static QRect Ink(const QImage& img, const TRect& rc)
+{
+    QRect ink;
+    const QRect seen = rc.toQRect() & img.rect();
+    for (int x = seen.left(); x <= seen.right(); ++x)
+        for (int y = seen.top(); y <= seen.bottom(); ++y)
+            if (qGray(img.pixel(x, y)) < 100)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+// A 30 pt rich cell fitted by AutoSizeCells and AutoSizeRow paints whole: its ink ends inside
+// the cell, short of where the cell cuts its text off.
+TEST(GridPaint, RichCellsFitToTheirOwnFonts)
+{
+    Shown s;
+    s.g.SetShowSelection(false);
+    const QString big = QStringLiteral("{\\rtf1\\ansi\\fs60 Duzy tekst}");
+    s.g.setCells(2, 2, big); // away from the current cell and its focus frame
+    s.g.AutoSizeCells(false, 8, 4);
+    QImage img = s.grab();
+    TRect rc = s.g.CellRect(2, 2);
+    QRect ink = Ink(img, rc);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_GT(ink.height(), 20);
+    EXPECT_LT(ink.right(), rc.Right - 4);
+    EXPECT_LT(ink.bottom(), rc.Bottom - 2);
+
+    s.g.setCells(3, 4, big);
+    s.g.setColWidths(3, 300);
+    s.g.AutoSizeRow(4);
+    img = s.grab();
+    rc = s.g.CellRect(3, 4);
+    ink = Ink(img, rc);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_GT(ink.height(), 20);
+    EXPECT_LT(ink.bottom(), rc.Bottom - 2);
+}
+
+// The application's draw-cell event draws over the painted cell; with disjunct row marks the
+// rows a plain mouse selection covers show selected while the button is held; a new text
+// offset repaints the cells with the text moved.
+TEST(GridPaint, DrawCellEventMouseSelectionOfMarkedRowsAndTheTextOffset)
+{
+    Shown s;
+    std::vector<QPoint> drawn;
+    s.g.OnDrawCell = [&](TTxStringGrid&, ui::Canvas& c, int ACol, int ARow, TRect R, TGridDrawState) {
+        drawn.emplace_back(ACol, ARow);
+        if (ACol == 2 && ARow == 5)
+            c.painter()->fillRect(R.Left, R.Top, 8, 8, QColor(255, 0, 255));
+    };
+    QImage img = s.grab();
+    EXPECT_EQ(s.at(img, 2, 5, 3, 3), QColor(255, 0, 255));
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), QPoint(0, 0)), drawn.end()); // fixed cells too
+    s.g.OnDrawCell = nullptr;
+
+    s.g.MouseActions().DisjunctRowSelect = true;
+    s.g.SetSelectionColor(ui::rgb(0, 0, 160));
+    const auto centre = [&](int c, int r) { return s.g.CellRect(c, r).toQRect().center(); };
+    QTest::mousePress(s.g.viewport(), Qt::LeftButton, {}, centre(1, 2));
+    QTest::mouseMove(s.g.viewport(), centre(1, 3));
+    QTest::mouseMove(s.g.viewport(), centre(1, 4));
+    ASSERT_EQ(s.g.GetRowSelectCount(), 0); // marked only on release
+    img = s.grab();
+    for (int r : {2, 3})
+        EXPECT_EQ(s.at(img, 1, r, 40, 10), QColor(0, 0, 160)) << r;
+    EXPECT_NE(s.at(img, 1, 5, 40, 10), QColor(0, 0, 160));
+    QTest::mouseRelease(s.g.viewport(), Qt::LeftButton, {}, centre(1, 4));
+    EXPECT_EQ(s.g.GetRowSelectCount(), 3);
+    img = s.grab();
+    EXPECT_EQ(s.at(img, 2, 3, 40, 10), QColor(0, 0, 160));
+
+    s.g.setCells(3, 6, QStringLiteral("IIII"));
+    int paints = 0;
+    struct Count : QObject {
+        int& n;
+        explicit Count(int& N) : n(N) {}
+        bool eventFilter(QObject*, QEvent* e) override { n += e->type() == QEvent::Paint; return false; }
+    } counter(paints);
+    s.g.viewport()->installEventFilter(&counter);
+    QApplication::processEvents();
+    paints = 0;
+    s.g.SetXYOffset(QPoint(40, 1));
+    QApplication::processEvents();
+    EXPECT_GT(paints, 0);
+    EXPECT_EQ(s.g.XYOffset(), QPoint(40, 1));
+    s.g.viewport()->removeEventFilter(&counter);
+    img = s.grab();
+    const TRect rc = s.g.CellRect(3, 6);
+    EXPECT_GE(Ink(img, rc).left(), rc.Left + 40);
 }
 
 // The soft look draws the frame as a grey line one pixel inside the grid's edge.

@@ -540,3 +540,56 @@ TEST_F(GridFilter, RowsHiddenInPlaceFollowSortsWritesAndHidingByHand)
     EXPECT_EQ(g.cells(2, 4), QStringLiteral("x"));
     EXPECT_EQ(g.NumHiddenRows(), 0);
 }
+
+// A progress handler that changes the rows while a long filter runs: the filter never hides
+// rows by what it worked out before the change. Afterwards the rows shown are the passing
+// rows of the grid as the handler left it (or all of them, with the filter switched off),
+// every shown row maps to a row that exists, and each can be sized.
+TEST_F(GridFilter, AProgressHandlerThatChangesTheRowsLeavesNoStaleRowsBehind)
+{
+    constexpr int n = 150000; // several waves of blocks, shared out to other threads
+    const std::vector<std::pair<const char*, std::function<void(TTxStringGrid&)>>> handlers = {
+        {"row count cut", [](TTxStringGrid& g) { g.SetRowCount(g.RowCount() - 100000); }},
+        {"rows removed", [](TTxStringGrid& g) { g.RemoveRows(1, 5000); }},
+        {"rows inserted", [](TTxStringGrid& g) { g.InsertRows(1, 10); }},
+        {"cleared", [](TTxStringGrid& g) { g.Clear(); }},
+        {"filter switched off", [](TTxStringGrid& g) { g.SetFilterActive(false); }},
+        {"filtered anew", [](TTxStringGrid& g) { g.ApplyFilter(); }},
+    };
+    for (const auto& [name, change] : handlers) {
+        SCOPED_TRACE(name);
+        TTxStringGrid g;
+        g.SetColCount(2);
+        g.SetRowCount(n + 1);
+        for (int r = 1; r <= n; ++r)
+            g.setCells(1, r, r % 3 == 0 ? QStringLiteral("a") : QStringLiteral("b"));
+        Condition(g, 1, QStringLiteral("a"));
+        bool changed = false;
+        int rowsAfter = 0, passingAfter = 0;
+        g.OnFilterProgress = [&](TTxStringGrid& grid, short pc) {
+            if (changed || pc < 90)
+                return;
+            changed = true;
+            change(grid);
+            rowsAfter = grid.RowCount() + grid.NumHiddenRows();
+            for (int r = 1; r < grid.RowCount(); ++r)
+                passingAfter += grid.cells(1, r) == QLatin1String("a");
+        };
+        g.SetFilterActive(true);
+        ASSERT_TRUE(changed);
+        if (g.FilterActive()) {
+            // Nothing passing leaves the one empty row that keeps the fixed row fixed.
+            EXPECT_EQ(g.RowCount() - 1, std::max(passingAfter, 1));
+            EXPECT_EQ(Col(g, 1).count(QStringLiteral("a")), passingAfter);
+        } else {
+            EXPECT_EQ(g.NumHiddenRows(), 0);
+            EXPECT_EQ(g.RowCount(), rowsAfter);
+        }
+        EXPECT_LT(g.RemapRowInv(g.RowCount() - 1), g.RowCount() + g.NumHiddenRows());
+        for (int r = 0; r < g.RowCount(); ++r)
+            g.setRowHeights(r, 19);
+        g.SetFilterActive(false);
+        EXPECT_EQ(g.RowCount(), rowsAfter);
+        EXPECT_EQ(g.NumHiddenRows(), 0);
+    }
+}

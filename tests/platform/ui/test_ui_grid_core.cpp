@@ -288,6 +288,29 @@ TEST(UiGridCore, TakingARowFromAFullStoreKeepsTheRest)
     EXPECT_EQ(g.cell(4, 29), QStringLiteral("30"));
 }
 
+// Rows are set aside only by a list of the store's own rows, ascending: one naming a row past
+// the count, or out of order, is refused whole and nothing moves.
+TEST(UiGridCore, RowsAreSetAsideOnlyByAListOfTheStoresOwnRows)
+{
+    StringGridCore g;
+    g.setRowCount(10);
+    for (int r = 0; r < 10; ++r)
+        g.setCell(0, r, QString::number(r));
+    const auto list = [](std::initializer_list<int> rows) { return RowList(rows.begin(), rows.end()); };
+    const std::uint64_t stamp = g.structureStamp();
+    EXPECT_FALSE(g.setAside(list({0, 2, 12}), nullptr));
+    EXPECT_FALSE(g.setAside(list({0, 5, 3}), nullptr));
+    EXPECT_FALSE(g.setAside(list({0, 3, 3}), nullptr));
+    EXPECT_EQ(g.rowCount(), 10);
+    EXPECT_EQ(g.structureStamp(), stamp);
+    ASSERT_TRUE(g.setAside(list({0, 3, 9}), nullptr));
+    EXPECT_EQ(g.rowCount(), 3);
+    EXPECT_EQ(g.cell(0, 2), QStringLiteral("9"));
+    EXPECT_NE(g.structureStamp(), stamp); // row indexes worked out before no longer hold
+    g.showAside();
+    EXPECT_EQ(g.cell(0, 5), QStringLiteral("5"));
+}
+
 TEST(UiGridCore, DeletingAColumnShiftsHiddenColumnsToo)
 {
     StringGridCore g; // 5 displayed columns; real columns 5 and 6 hidden past them

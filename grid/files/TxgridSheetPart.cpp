@@ -1,0 +1,531 @@
+// A worksheet part's places in its bytes, walked tag by tag; what a formula can refer to.
+#include "grid/files/TxgridSheetPart.h"
+#include "grid/files/TxgridOffice.h"
+
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+namespace grid {
+
+namespace {
+
+[[noreturn]] void malformed() { throw std::runtime_error("sheet part"); }
+
+struct TTag {
+    std::int32_t Begin = 0, End = 0; // from "<" to just after ">"
+    std::string_view QName;
+    bool Closing = false, Empty = false;
+    std::string_view Local() const
+    {
+        const std::size_t colon = QName.find(':');
+        return colon == std::string_view::npos ? QName : QName.substr(colon + 1);
+    }
+};
+
+class TTagWalk {
+public:
+    explicit TTagWalk(const QByteArray& Xml) : D(Xml.constData()), N(Xml.size())
+    {
+        if (N >= INT32_MAX)
+            malformed();
+    }
+    // The next tag from Pos on; comments, processing instructions and CDATA passed over.
+    bool Next(TTag& T)
+    {
+        for (;;) {
+            const void* lt = Pos < N ? std::memchr(D + Pos, '<', std::size_t(N - Pos)) : nullptr;
+            if (!lt)
+                return false;
+            const qsizetype b = static_cast<const char*>(lt) - D;
+            if (startsAt(b, "<!--")) {
+                Pos = after(b + 4, "-->");
+                continue;
+            }
+            if (startsAt(b, "<![CDATA[")) {
+                Pos = after(b + 9, "]]>");
+                continue;
+            }
+            if (startsAt(b, "<?")) {
+                Pos = after(b + 2, "?>");
+                continue;
+            }
+            if (startsAt(b, "<!"))
+                malformed();
+            qsizetype i = b + 1;
+            char quote = 0;
+            for (; i < N; ++i) {
+                const char c = D[i];
+                if (quote) {
+                    if (c == quote)
+                        quote = 0;
+                } else if (c == '"' || c == '\'') {
+                    quote = c;
+                } else if (c == '>') {
+                    break;
+                }
+            }
+            if (i >= N)
+                malformed();
+            T.Begin = std::int32_t(b);
+            T.End = std::int32_t(i + 1);
+            T.Closing = D[b + 1] == '/';
+            T.Empty = !T.Closing && D[i - 1] == '/';
+            qsizetype s = b + 1 + (T.Closing ? 1 : 0), e = s;
+            while (e < i && D[e] != ' ' && D[e] != '\t' && D[e] != '\r' && D[e] != '\n' && D[e] != '/' && D[e] != '>')
+                ++e;
+            if (e == s)
+                malformed();
+            T.QName = std::string_view(D + s, std::size_t(e - s));
+            Pos = i + 1;
+            return true;
+        }
+    }
+    std::string_view Tag(const TTag& T) const { return {D + T.Begin, std::size_t(T.End - T.Begin)}; }
+    std::string_view Between(qsizetype From, qsizetype To) const { return {D + From, std::size_t(To - From)}; }
+
+private:
+    bool startsAt(qsizetype At, const char* S) const
+    {
+        const qsizetype n = qsizetype(std::strlen(S));
+        return At + n <= N && std::memcmp(D + At, S, std::size_t(n)) == 0;
+    }
+    qsizetype after(qsizetype From, std::string_view S) const
+    {
+        const std::string_view rest(D + From, std::size_t(N - From));
+        const std::size_t at = rest.find(S);
+        if (at == std::string_view::npos)
+            malformed();
+        return From + qsizetype(at + S.size());
+    }
+    const char* D;
+    qsizetype N;
+
+public:
+    qsizetype Pos = 0;
+};
+
+bool toInt(std::string_view V, int& Out)
+{
+    if (V.empty() || V.size() > 9)
+        return false;
+    int n = 0;
+    for (const char c : V) {
+        if (c < '0' || c > '9')
+            return false;
+        n = n * 10 + (c - '0');
+    }
+    Out = n;
+    return true;
+}
+
+// "B12" as 0-based column and row.
+bool cellRef(std::string_view Ref, int& Col, int& Row)
+{
+    std::size_t i = 0;
+    int col = 0;
+    for (; i < Ref.size() && col <= 16384; ++i) {
+        const char c = char(Ref[i] & ~0x20);
+        if (c < 'A' || c > 'Z')
+            break;
+        col = col * 26 + (c - 'A' + 1);
+    }
+    int row = 0;
+    if (i == 0 || col > 16384 || !toInt(Ref.substr(i), row) || row < 1)
+        return false;
+    Col = col - 1;
+    Row = row - 1;
+    return true;
+}
+
+void decodeInto(std::string_view Raw, std::string& Out)
+{
+    Out.clear();
+    for (std::size_t i = 0; i < Raw.size(); ++i) {
+        if (Raw[i] != '&') {
+            Out += Raw[i];
+            continue;
+        }
+        const std::size_t semi = Raw.find(';', i);
+        if (semi == std::string_view::npos)
+            malformed();
+        const std::string_view e = Raw.substr(i + 1, semi - i - 1);
+        if (e == "amp")
+            Out += '&';
+        else if (e == "lt")
+            Out += '<';
+        else if (e == "gt")
+            Out += '>';
+        else if (e == "quot")
+            Out += '"';
+        else if (e == "apos")
+            Out += '\'';
+        else if (e.size() > 1 && e[0] == '#') {
+            bool ok = false;
+            const uint code = (e[1] == 'x' || e[1] == 'X') ? QByteArray(e.data() + 2, qsizetype(e.size() - 2)).toUInt(&ok, 16)
+                                                           : QByteArray(e.data() + 1, qsizetype(e.size() - 1)).toUInt(&ok, 10);
+            if (!ok || code > 0x10FFFF)
+                malformed();
+            const char32_t c = char32_t(code);
+            Out += QString::fromUcs4(&c, 1).toStdString();
+        } else {
+            malformed();
+        }
+        i = semi;
+    }
+}
+
+} // namespace
+
+bool TagAttribute(std::string_view Tag, std::string_view Name, std::size_t& ValueAt, std::size_t& ValueLen)
+{
+    std::size_t i = 1;
+    while (i < Tag.size() && Tag[i] != ' ' && Tag[i] != '\t' && Tag[i] != '\r' && Tag[i] != '\n' && Tag[i] != '>' && Tag[i] != '/')
+        ++i;
+    for (;;) {
+        while (i < Tag.size() && (Tag[i] == ' ' || Tag[i] == '\t' || Tag[i] == '\r' || Tag[i] == '\n'))
+            ++i;
+        const std::size_t nameAt = i;
+        while (i < Tag.size() && Tag[i] != '=' && Tag[i] != ' ' && Tag[i] != '\t' && Tag[i] != '\r' && Tag[i] != '\n'
+               && Tag[i] != '>' && Tag[i] != '/')
+            ++i;
+        if (i == nameAt)
+            return false;
+        const std::string_view name = Tag.substr(nameAt, i - nameAt);
+        while (i < Tag.size() && Tag[i] != '=')
+            ++i;
+        ++i;
+        while (i < Tag.size() && Tag[i] != '"' && Tag[i] != '\'')
+            ++i;
+        if (i >= Tag.size())
+            return false;
+        const char quote = Tag[i];
+        const std::size_t valueAt = ++i;
+        while (i < Tag.size() && Tag[i] != quote)
+            ++i;
+        if (i >= Tag.size())
+            return false;
+        if (name == Name) {
+            ValueAt = valueAt;
+            ValueLen = i - valueAt;
+            return true;
+        }
+        ++i;
+    }
+}
+
+TSheetPart ScanSheetPart(const QByteArray& Xml, bool FormulasOnly)
+{
+    TSheetPart part;
+    TTagWalk w(Xml);
+    TTag t;
+    auto attr = [&](std::string_view Name, std::string_view& Value, std::size_t* At = nullptr) {
+        const std::string_view tag = w.Tag(t);
+        std::size_t at = 0, len = 0;
+        if (!TagAttribute(tag, Name, at, len))
+            return false;
+        Value = tag.substr(at, len);
+        if (At)
+            *At = at;
+        return true;
+    };
+    // Before the cells: where the used range is and where one would go.
+    while (w.Next(t)) {
+        const std::string_view local = t.Local();
+        if (t.Closing) {
+            if (local == "sheetPr")
+                part.DimensionAt = t.End;
+            continue;
+        }
+        if (local == "worksheet") {
+            part.DimensionAt = t.End;
+        } else if (local == "sheetPr" && t.Empty) {
+            part.DimensionAt = t.End;
+        } else if (local == "dimension") {
+            part.DimensionBegin = t.Begin;
+            part.DimensionEnd = t.End;
+            if (!t.Empty) {
+                if (!w.Next(t) || !t.Closing)
+                    malformed();
+                part.DimensionEnd = t.End;
+            }
+        } else if (local == "sheetData") {
+            part.DataBegin = t.Begin;
+            part.DataTagEnd = t.End;
+            const std::size_t colon = t.QName.find(':');
+            part.Prefix = colon == std::string_view::npos ? QByteArray() : QByteArray(t.QName.data(), qsizetype(colon + 1));
+            if (t.Empty) {
+                part.DataEmpty = true;
+                part.DataEnd = t.End;
+                return part;
+            }
+            break;
+        }
+    }
+    if (part.DataBegin < 0)
+        malformed();
+    // The elements open below <sheetData>: r a row, c a cell, o anything else.
+    std::string open;
+    int row = -1, nextCol = 0;
+    std::string text;
+    while (w.Next(t)) {
+        if (t.Closing) {
+            if (open.empty()) {
+                part.DataEnd = t.End;
+                return part;
+            }
+            if (open.back() == 'r') {
+                part.Rows.back().End = t.End;
+            } else if (open.back() == 'c') {
+                part.Rows.back().Cells.back().End = t.End;
+                if (FormulasOnly && part.Rows.back().Cells.back().Formula < 0)
+                    part.Rows.back().Cells.pop_back();
+            }
+            open.pop_back();
+            continue;
+        }
+        const std::size_t level = open.size();
+        const bool inRow = level == 1 && open.back() == 'r', inCell = level == 2 && open.back() == 'c';
+        const std::string_view local = t.Local();
+        if (level == 0 && local == "row") {
+            std::string_view r;
+            int n = 0;
+            row = attr("r", r) && toInt(r, n) && n > 0 ? n - 1 : row + 1;
+            nextCol = 0;
+            part.Rows.push_back({row, t.Begin, t.End, t.End, {}});
+            if (!t.Empty)
+                open += 'r';
+            continue;
+        } else if (inRow && local == "c") {
+            TPartCell c;
+            c.Col = nextCol;
+            std::string_view v;
+            if (attr("r", v)) {
+                int r = 0;
+                if (!cellRef(v, c.Col, r) || r != row)
+                    malformed();
+            }
+            nextCol = c.Col + 1;
+            c.Begin = t.Begin;
+            c.End = t.End;
+            std::size_t at = 0;
+            if (attr("s", v, &at)) {
+                c.StyleAt = std::int32_t(t.Begin + qsizetype(at));
+                c.StyleLen = std::int32_t(v.size());
+            }
+            if (attr("t", v, &at)) {
+                // Back from the opening quote over "=", the name and the blanks before it.
+                auto blank = [&](qsizetype i) { const char ch = Xml.at(i); return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; };
+                qsizetype b = t.Begin + qsizetype(at) - 1;
+                while (b > t.Begin && (blank(b - 1) || Xml.at(b - 1) == '='))
+                    --b;
+                while (b > t.Begin && !blank(b - 1))
+                    --b;
+                while (b > t.Begin && blank(b - 1))
+                    --b;
+                c.TypeBegin = std::int32_t(b);
+                c.TypeEnd = std::int32_t(t.Begin + qsizetype(at + v.size()) + 1);
+            }
+            if (!t.Empty) {
+                part.Rows.back().Cells.push_back(c);
+                open += 'c';
+            } else if (!FormulasOnly) {
+                part.Rows.back().Cells.push_back(c);
+            }
+            continue;
+        } else if (inCell && local == "f") {
+            TPartCell& c = part.Rows.back().Cells.back();
+            std::string_view ref, type;
+            const bool hasRef = attr("ref", ref);
+            attr("t", type);
+            c.Master = ref.find(':') != std::string_view::npos || (type == "shared" && hasRef);
+            text.clear();
+            if (!t.Empty) {
+                const qsizetype from = t.End;
+                if (!w.Next(t) || !t.Closing)
+                    malformed();
+                decodeInto(w.Between(from, t.Begin), text);
+            }
+            c.Formula = std::int32_t(part.Formulas.size());
+            part.Formulas.push_back(text);
+            continue;
+        } else if (inCell && local == "v") {
+            TPartCell& c = part.Rows.back().Cells.back();
+            c.ValueBegin = t.Begin;
+            if (!t.Empty && (!w.Next(t) || !t.Closing))
+                malformed();
+            c.ValueEnd = t.End;
+            continue;
+        }
+        if (!t.Empty)
+            open += 'o';
+    }
+    malformed();
+}
+
+TFormulaRefs FormulaRefs(const std::string& Text)
+{
+    TFormulaRefs refs;
+    const QString f = QString::fromUtf8(Text.data(), qsizetype(Text.size()));
+    const qsizetype n = f.size();
+    auto previous = [&](qsizetype i) { // the character before i, blanks passed over
+        while (i > 0 && f.at(i - 1).isSpace())
+            --i;
+        return i > 0 ? f.at(i - 1) : QChar();
+    };
+    auto following = [&](qsizetype i) {
+        while (i < n && f.at(i).isSpace())
+            ++i;
+        return i < n ? f.at(i) : QChar();
+    };
+    auto sheet = [&](const QString& Name) {
+        if (Name.contains(QLatin1Char(':')) || Name.contains(QLatin1Char('[')))
+            refs.Anywhere = true; // a range of sheets, or another book
+        refs.Refs = true;
+        refs.Sheets << Name;
+    };
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = f.at(i);
+        if (c == QLatin1Char('"')) { // a text: "" is one quote
+            for (++i; i < n; ++i)
+                if (f.at(i) == QLatin1Char('"')) {
+                    if (i + 1 < n && f.at(i + 1) == QLatin1Char('"'))
+                        ++i;
+                    else
+                        break;
+                }
+            ++i;
+        } else if (c == QLatin1Char('\'')) { // a quoted sheet name: '' is one quote
+            QString name;
+            for (++i; i < n; ++i) {
+                if (f.at(i) == QLatin1Char('\'')) {
+                    if (i + 1 < n && f.at(i + 1) == QLatin1Char('\''))
+                        ++i;
+                    else
+                        break;
+                }
+                name += f.at(i);
+            }
+            ++i;
+            if (i < n && f.at(i) == QLatin1Char('!')) {
+                sheet(name);
+                ++i;
+            } else {
+                refs.Refs = refs.Anywhere = true;
+            }
+        } else if (c == QLatin1Char('#')) { // an error value: #REF!, #N/A, #DIV/0!
+            for (++i; i < n && (f.at(i).isLetterOrNumber() || f.at(i) == QLatin1Char('/') || f.at(i) == QLatin1Char('!')
+                                || f.at(i) == QLatin1Char('?') || f.at(i) == QLatin1Char('_'));
+                 ++i) {
+            }
+        } else if (c == QLatin1Char('[')) { // a table's columns, or another book
+            refs.Refs = refs.Anywhere = true;
+            ++i;
+        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && f.at(i + 1).isDigit())) {
+            const qsizetype start = i;
+            while (i < n && (f.at(i).isDigit() || f.at(i) == QLatin1Char('.')))
+                ++i;
+            if (i < n && (f.at(i) == QLatin1Char('E') || f.at(i) == QLatin1Char('e'))
+                && i + 1 < n && (f.at(i + 1).isDigit() || f.at(i + 1) == QLatin1Char('+') || f.at(i + 1) == QLatin1Char('-'))) {
+                i += 2;
+                while (i < n && f.at(i).isDigit())
+                    ++i;
+            }
+            if (previous(start) == QLatin1Char(':') || following(i) == QLatin1Char(':'))
+                refs.Refs = true; // rows 1:3
+            else if (i < n && (f.at(i).isLetter() || f.at(i) == QLatin1Char('_') || f.at(i) == QLatin1Char('!')))
+                refs.Refs = refs.Anywhere = true; // a name or sheet that starts with a digit
+        } else if (c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('\\') || c == QLatin1Char('$')) {
+            const qsizetype start = i;
+            while (i < n && (f.at(i).isLetterOrNumber() || f.at(i) == QLatin1Char('_') || f.at(i) == QLatin1Char('.')
+                             || f.at(i) == QLatin1Char('\\') || f.at(i) == QLatin1Char('$') || f.at(i) == QLatin1Char('?')))
+                ++i;
+            const QString token = f.mid(start, i - start);
+            if (i < n && f.at(i) == QLatin1Char('!')) {
+                if (previous(start) == QLatin1Char(':'))
+                    refs.Anywhere = true; // Jan:Mar!A1
+                sheet(token);
+                ++i;
+                continue;
+            }
+            if (following(i) == QLatin1Char('(')) {
+                QString name = token.toUpper();
+                name.remove(QLatin1String("_XLFN.")).remove(QLatin1String("_XLWS."));
+                if (name == QLatin1String("INDIRECT") || name == QLatin1String("CELL") || name == QLatin1String("INFO"))
+                    refs.Refs = refs.Anywhere = true;
+                continue;
+            }
+            if (i < n && f.at(i) == QLatin1Char('[')) {
+                refs.Refs = refs.Anywhere = true; // Table1[Kwota]
+                continue;
+            }
+            const QString upper = token.toUpper();
+            if (upper == QLatin1String("TRUE") || upper == QLatin1String("FALSE"))
+                continue;
+            refs.Refs = true;
+            // A cell (A1, $B$2), or a column next to a colon (A:C); anything else is a name,
+            // which may stand for cells of any sheet.
+            static const QRegularExpression cell(QStringLiteral("^\\$?[A-Za-z]{1,3}\\$?[0-9]{1,7}$"));
+            static const QRegularExpression column(QStringLiteral("^\\$?[A-Za-z]{1,3}$"));
+            const bool colon = previous(start) == QLatin1Char(':') || following(i) == QLatin1Char(':');
+            if (!cell.match(token).hasMatch() && !(colon && column.match(token).hasMatch()))
+                refs.Anywhere = true;
+        } else {
+            ++i;
+        }
+    }
+    return refs;
+}
+
+void AppendEscaped(QByteArray& Out, const QString& Text)
+{
+    const qsizetype n = Text.size();
+    const char16_t* s = reinterpret_cast<const char16_t*>(Text.constData());
+    auto hex = [&Out](char16_t U) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "%04X", unsigned(U));
+        Out += "_x";
+        Out += buf;
+        Out += '_';
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = s[i];
+        if (u < 0x80) {
+            if (u == u'&')
+                Out += "&amp;";
+            else if (u == u'<')
+                Out += "&lt;";
+            else if (u == u'>')
+                Out += "&gt;";
+            else if (u == u'"')
+                Out += "&quot;";
+            else if (u < 0x20 && u != u'\t' && u != u'\n')
+                hex(u);
+            else if (u == u'_' && i + 6 < n && s[i + 1] == u'x' && s[i + 6] == u'_')
+                Out += "_x005F_";
+            else
+                Out += char(u);
+        } else if (u < 0x800) {
+            Out += char(0xC0 | (u >> 6));
+            Out += char(0x80 | (u & 0x3F));
+        } else if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+            const char32_t c = QChar::surrogateToUcs4(u, s[i + 1]);
+            ++i;
+            Out += char(0xF0 | (c >> 18));
+            Out += char(0x80 | ((c >> 12) & 0x3F));
+            Out += char(0x80 | ((c >> 6) & 0x3F));
+            Out += char(0x80 | (c & 0x3F));
+        } else if (QChar::isSurrogate(u) || u == 0xFFFE || u == 0xFFFF) {
+            hex(u);
+        } else {
+            Out += char(0xE0 | (u >> 12));
+            Out += char(0x80 | ((u >> 6) & 0x3F));
+            Out += char(0x80 | (u & 0x3F));
+        }
+    }
+}
+
+} // namespace grid
