@@ -7,8 +7,10 @@
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/print/TxgridPrinter.h"
 #include "grid/sort/TxgridFind.h"
+#include "grid/sort/TxgridSortHost.h"
 #include "grid/sort/TxgridSorting.h"
 
+#include "grid/TxgridHosts.h"
 #include "grid/TxgridStartup.h"
 #include "grid/text/TxgridStrings.h"
 #include "grid/controls/Txxpvs.h"
@@ -33,7 +35,7 @@ int scrollBarExtent(const QWidget* w) { return w->style()->pixelMetric(QStyle::P
 TTxStringGrid::TTxStringGrid(QWidget* AOwner)
     : TBaseGrid(AOwner), FEditing(std::make_unique<TGridEditing>(*this)), FInput(std::make_unique<TGridInput>(*this))
 {
-    FSorting = std::make_unique<TGridSorting>(*this);
+    FSorting = std::make_unique<TGridSorting>(MakeSortHost(*this));
     FFinder = std::make_unique<TGridFinder>(*this);
     // Painting, with the footer panel along the bottom, empty until the floating footer shows.
     FPainter = std::make_unique<TGridPainter>(*this);
@@ -46,7 +48,7 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner)
     FActiveCellFont = f;
     FActiveCellFont.setStyle(ui::fsBold, true);
     FMergedColumns.OnChange = [this](TIntList&, int, int) { MergedColumnsChanged(); };
-    FPrinter = std::make_unique<TGridPrinter>(*this);
+    FPrinter = std::make_unique<TGridPrinter>(MakePrintHost(*this));
 
     // Defaults that differ from the base grid's.
     setDefaultRowHeight(21);

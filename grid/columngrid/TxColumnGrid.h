@@ -30,6 +30,8 @@ enum TColumnPopupType {
     cpAllCellsRClick,
     cpAllCellsLClick
 };
+// The bound of what a stored file may hold: keep it the last enumerator above.
+constexpr int EnumLast(TColumnPopupType) { return cpAllCellsLClick; }
 
 class TGridColumnItem {
 public:

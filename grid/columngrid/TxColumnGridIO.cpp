@@ -19,11 +19,6 @@ constexpr quint32 kMaxPayload = 64u * 1024u * 1024u;
 
 // --- one value each way --------------------------------------------------------------------
 
-int EnumLast(TAlignment) { return taCenter; }
-int EnumLast(TEditorType) { return edRichEdit; }
-int EnumLast(TSortStyle) { return ssImages; }
-int EnumLast(TColumnPopupType) { return cpAllCellsLClick; }
-
 void Put(QDataStream& s, const QString& v) { s << v; }
 void Put(QDataStream& s, const QStringList& v) { s << v; }
 void Put(QDataStream& s, int v) { s << qint32(v); }

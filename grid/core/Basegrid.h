@@ -23,6 +23,8 @@ using TPoint = QPoint;
 using TGridDrawState = ui::DrawState;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// The bound of what a stored file may hold: keep it the last enumerator above.
+constexpr int EnumLast(TAlignment) { return taCenter; }
 enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
 // Calculation of a footer cell, kept in the footer style byte of the last row's cells.
 

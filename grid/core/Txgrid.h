@@ -619,7 +619,7 @@ protected:
 
 private:
     std::unique_ptr<TGridSorting> FSorting; // made with the grid (TxgridSorting.h)
-    friend class TGridSorting; // the hidden-row store, the row selection, rows leaving, merges
+    friend class TGridSortHost; // sorting's host: the hidden-row store, the row selection, rows leaving, merges
 
 public:
     // ---- Search and find ----
@@ -823,12 +823,13 @@ public:
     // ---- Printing ----
     // Pages are laid out in tenths of a millimetre with y growing upwards (TxgridPrintLayout.h),
     // by PrintSettings. A print is a counting pass and a drawing pass over the same layout.
-    enum TPrintMethod { prPreview, prPrint, prCalcPrint, prCalcPreview };
+    using TPrintMethod = grid::TPrintMethod;
+    using enum grid::TPrintMethod;
     // The print events (OnPrintStart, OnPrintPage, ...) are declared with the other events.
     // Where Print sends its pages. The default device is the system's default printer or, on
     // a machine without one, a PDF file in "wydruki" of the working directory. Tests install
     // their own (an empty function restores the default).
-    using TPrintDeviceFactory = std::function<std::unique_ptr<QPagedPaintDevice>(const QString& JobName)>;
+    using TPrintDeviceFactory = grid::TPrintDeviceFactory;
     static void SetPrintDeviceFactory(TPrintDeviceFactory Factory);
     void Print();
     void PrintRect(TGridRect GridRect);

@@ -262,4 +262,14 @@ void TGridCellAccess::RichToCell(int ACol, int ARow, QTextEdit& Edit)
     Self().setCells(ACol, ARow, DocumentToRichText(*Edit.document()));
 }
 
+const QString& DisplayedCellRef(TTxStringGrid& Grid, int ACol, int ARow, QString& Buffer)
+{
+    const TPoint b = Grid.BaseCell(ACol, ARow);
+    if (Grid.OnGetDisplText && b.y() < Grid.DisplTextRowLimit()) {
+        Buffer = Grid.GetCellEx(ACol, ARow);
+        return Buffer;
+    }
+    return Grid.core().cellRef(b.x(), b.y());
+}
+
 } // namespace grid

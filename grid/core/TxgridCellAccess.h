@@ -73,6 +73,10 @@ private:
     QCursor FOwnCursor;
 };
 
+// The text GetCellEx gives for a cell (real column, displayed row), read in place from the
+// store when no handler changes it (Buffer holds it otherwise): what sorting and find compare.
+const QString& DisplayedCellRef(TTxStringGrid& Grid, int ACol, int ARow, QString& Buffer);
+
 // The 1-based position of the first character of Text that is not part of a number in
 // full-stop notation; 0 when the whole text is one.
 int RealErrorPosition(const QString& Text);

@@ -120,6 +120,13 @@ void TTxStringGrid::GetCellReadOnly(int ACol, int ARow, bool& CanEdit)
         OnCanEditCell(*this, ARow, ACol, CanEdit);
 }
 
+bool TTxStringGrid::IsPassword(int ACol, int ARow)
+{
+    bool p = false;
+    GetCellPassword(ACol, ARow, p);
+    return p;
+}
+
 void TTxStringGrid::GetCellPassword(int ACol, int ARow, bool& IsPassword)
 {
     if (OnIsPasswordCell)

@@ -1,6 +1,7 @@
 // TTxStringGrid: property setters, the header lists, the update lock and the translation
 // between real and displayed indexes.
 #include "grid/core/Txgrid.h"
+#include "grid/core/TxgridUpdateGuard.h"
 
 namespace grid {
 
@@ -184,6 +185,18 @@ void TTxStringGrid::SetAutoSize(bool Value)
 }
 
 // --- update lock -------------------------------------------------------------------------
+
+TUpdateGuard::TUpdateGuard(TTxStringGrid& Grid) : FGrid(Grid) { FGrid.BeginUpdate(); }
+
+TUpdateGuard::~TUpdateGuard() { FGrid.EndUpdate(); }
+
+void TTxStringGrid::ResetUpdate()
+{
+    if (FUpdateCount > 0) {
+        FUpdateCount = 1;
+        EndUpdate();
+    }
+}
 
 void TTxStringGrid::BeginUpdate()
 {

@@ -406,4 +406,12 @@ int TTxStringGrid::NodeIndent(int ARow)
     return 0;
 }
 
+int TTxStringGrid::GetCellImageIdx(int ACol, int ARow)
+{
+    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (g && (g->CellType == ctImageList || g->CellType == ctDataImage || g->CellType == ctImages))
+        return g->Value;
+    return -1;
+}
+
 } // namespace grid

@@ -13,7 +13,10 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <memory>
 #include <vector>
+
+class QPagedPaintDevice;
 
 namespace grid {
 
@@ -90,6 +93,8 @@ enum TEditorType {
     edCustom,
     edRichEdit
 };
+// The bound of what a stored file may hold: keep it the last enumerator above.
+constexpr int EnumLast(TEditorType) { return edRichEdit; }
 enum TSortStyle {
     ssAutomatic,
     ssAlphabetic,
@@ -107,6 +112,8 @@ enum TSortStyle {
     ssHTML,
     ssImages
 };
+// The bound of what a stored file may hold: keep it the last enumerator above.
+constexpr int EnumLast(TSortStyle) { return ssImages; }
 // The options of a search (Find, FindFirst): a set of TFindParameters.
 enum TFindParameters : unsigned {
     fnMatchCase = 0x001,          // compare case-sensitively
@@ -197,6 +204,10 @@ using TFitToPageEvent = std::function<void(TGridSender Sender, double& ScaleFact
 using TPrintNewPageEvent = std::function<void(TGridSender Sender, int ARow, bool& NewPage)>;
 using TPrintColumnWidthEvent = std::function<void(TGridSender Sender, int ACol, int& Width)>;
 using TPrintRowHeightEvent = std::function<void(TGridSender Sender, int ARow, int& Height)>;
+// How a print run goes: drawing the preview or the printer's pages, or counting them.
+enum TPrintMethod { prPreview, prPrint, prCalcPrint, prCalcPreview };
+// Where Print sends its pages (the grid's SetPrintDeviceFactory says).
+using TPrintDeviceFactory = std::function<std::unique_ptr<QPagedPaintDevice>(const QString& JobName)>;
 using TOleDropEvent = std::function<void(TGridSender Sender, int ARow, int ACol, const QString& data, bool& Allow)>;
 using TOleDragOverEvent = std::function<void(TGridSender Sender, int ARow, int ACol, bool& Allow)>;
 using TOleDragStartEvent = std::function<void(TGridSender Sender, int ARow, int ACol)>;

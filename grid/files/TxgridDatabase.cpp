@@ -2,6 +2,7 @@
 // driver, Access files through MDB Tools' own libraries (libmdb, libmdbsql) in this process,
 // without an ODBC driver manager in between. The kind of file is told by its first bytes.
 #include "grid/core/Txgrid.h"
+#include "grid/core/TxgridUpdateGuard.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridExchange.h"
 #include "grid/files/TxgridFiles.h"
@@ -212,7 +213,7 @@ void TGridExchange::LoadFromMDBSQL(const QString& FileName, const QString& SQL)
     if (FR > 0)
         for (int i = 0; i < n; ++i)
             FGrid.setCells(FC + i, FR - 1, names.at(i));
-    const files::TUpdateGuard lock(FGrid);
+    const TUpdateGuard lock(FGrid);
     // The grid ends with the last record: rows of an earlier, longer content go. An empty result
     // keeps one empty row below the fixed ones.
     FGrid.SetRowCount(FR + std::max(records, 1));

@@ -4,6 +4,7 @@
 
 #include "grid/files/TGridFiles.h"
 #include "grid/core/Txgrid.h"
+#include "grid/core/TxgridUpdateGuard.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/controls/TxgridLines.h"
 #include "grid/controls/TxgridWaitCursor.h"

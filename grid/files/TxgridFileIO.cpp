@@ -304,10 +304,6 @@ std::vector<int> StoreColumns(const TTxStringGrid& Grid, int From, int To)
     return real;
 }
 
-TUpdateGuard::TUpdateGuard(TTxStringGrid& Grid) : FGrid(Grid) { FGrid.BeginUpdate(); }
-
-TUpdateGuard::~TUpdateGuard() { FGrid.EndUpdate(); }
-
 void TProgress::Step(int Done, int Total)
 {
     if (!FGrid.OnFileProgress)

@@ -114,18 +114,6 @@ private:
     int FLast = -1;
 };
 
-// Holds the grid's update lock for the life of a load.
-class TUpdateGuard {
-public:
-    explicit TUpdateGuard(TTxStringGrid& Grid);
-    ~TUpdateGuard();
-    TUpdateGuard(const TUpdateGuard&) = delete;
-    TUpdateGuard& operator=(const TUpdateGuard&) = delete;
-
-private:
-    TTxStringGrid& FGrid;
-};
-
 // --- native cell file and stream ----------------------------------------------------------
 void WriteNativeFile(TTxStringGrid& Grid, QIODevice& Device, const QString& Name = QString());
 void ReadNativeFile(TTxStringGrid& Grid, QIODevice& Device, const QString& Name);

@@ -8,6 +8,7 @@
 
 #include "grid/files/TGridFiles.h"
 #include "grid/core/Txgrid.h"
+#include "grid/core/TxgridUpdateGuard.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/controls/Txutil.h"
 

@@ -289,21 +289,6 @@ void TGridInput::TabEdit()
     g.focusCell(FirstCol(g), r);
 }
 
-void TTxStringGrid::ResetUpdate()
-{
-    if (FUpdateCount > 0) {
-        FUpdateCount = 1;
-        EndUpdate();
-    }
-}
-
-bool TTxStringGrid::IsPassword(int ACol, int ARow)
-{
-    bool p = false;
-    GetCellPassword(ACol, ARow, p);
-    return p;
-}
-
 bool TTxStringGrid::IsEditable(int ACol, int ARow)
 {
     bool CanEdit = (options() & ui::goEditing) || FEditing->State().EditingSwitchedOff;

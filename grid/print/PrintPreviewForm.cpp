@@ -23,7 +23,7 @@ constexpr int kDpi = 96;
 QSize PageSize() { return {int(210 / 25.4 * kDpi), int(297 / 25.4 * kDpi)}; }
 } // namespace
 
-TPrintPreviewForm::TPrintPreviewForm(TTxStringGrid& Grid, QWidget* Parent) : QDialog(Parent), FGrid(Grid)
+TPrintPreviewForm::TPrintPreviewForm(TGridPrinter& Printer, QWidget* Parent) : QDialog(Parent), FPrinter(Printer)
 {
     setWindowTitle(QStringLiteral("Podgląd wydruku"));
     auto* layout = new QVBoxLayout(this);
@@ -58,9 +58,9 @@ QImage TPrintPreviewForm::RenderPage(int PageNr)
     img.fill(Qt::white);
     QPainter painter(&img);
     ui::Canvas canvas(&painter);
-    FGrid.SetPreviewPage(PageNr);
-    FGrid.PrintPreview(canvas, QRect(QPoint(0, 0), PageSize()));
-    FPages = std::max(1, FGrid.PrintPageCount());
+    FPrinter.SetPreviewPage(PageNr);
+    FPrinter.PrintPreview(canvas, QRect(QPoint(0, 0), PageSize()));
+    FPages = std::max(1, FPrinter.PageCount());
     return img;
 }
 
@@ -79,7 +79,7 @@ void TPrintPreviewForm::ShowPage(int PageNr)
 
 void TGridPrinter::ShowPrintPreview()
 {
-    TPrintPreviewForm form(FGrid, &FGrid);
+    TPrintPreviewForm form(*this, FHost->Widget());
     ui::showModal(&form);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The modal print preview of a grid: one page at a time, drawn by the grid's own layout.
+// The modal print preview of a grid: one page at a time, drawn by the grid's printer.
 #include <QDialog>
 
 class QLabel;
@@ -7,11 +7,11 @@ class QPushButton;
 
 namespace grid {
 
-class TTxStringGrid;
+class TGridPrinter;
 
 class TPrintPreviewForm : public QDialog {
 public:
-    explicit TPrintPreviewForm(TTxStringGrid& Grid, QWidget* Parent = nullptr);
+    explicit TPrintPreviewForm(TGridPrinter& Printer, QWidget* Parent = nullptr);
 
     int PageNr() const { return FPage; }
     int PageCount() const { return FPages; }
@@ -20,7 +20,7 @@ public:
     QImage RenderPage(int PageNr);
 
 private:
-    TTxStringGrid& FGrid;
+    TGridPrinter& FPrinter;
     QLabel* FImage = nullptr;
     QLabel* FInfo = nullptr;
     QPushButton* FPrev = nullptr;

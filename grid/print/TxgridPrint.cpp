@@ -19,9 +19,9 @@ namespace grid {
 
 namespace {
 
-TTxStringGrid::TPrintDeviceFactory& DeviceFactory()
+TPrintDeviceFactory& DeviceFactory()
 {
-    static TTxStringGrid::TPrintDeviceFactory factory;
+    static TPrintDeviceFactory factory;
     return factory;
 }
 
@@ -54,16 +54,16 @@ int ToPaper(double pixels, double dpi) { return int(std::lround(pixels * 254.0 /
 
 } // namespace
 
-void TTxStringGrid::SetPrintDeviceFactory(TPrintDeviceFactory Factory) { DeviceFactory() = std::move(Factory); }
+void TGridPrinter::SetDeviceFactory(TPrintDeviceFactory Factory) { DeviceFactory() = std::move(Factory); }
 
 int TGridPrinter::MapFontHeight(int Size) const { return -int(std::trunc(Size * 254.0 / 72.0 * FFontScale)); }
 
 int TGridPrinter::MapFontSize(int Height) { return int(std::trunc(Height * 72.0 / 254.0)); }
 
-QFont PaperFont(const TTxStringGrid& Grid, const ui::Font& F)
+QFont PaperFont(const TGridPrinter& Printer, const ui::Font& F)
 {
     QFont q = F.toQFont();
-    q.setPixelSize(std::max(1, std::abs(Grid.MapFontHeight(F.size))));
+    q.setPixelSize(std::max(1, std::abs(Printer.MapFontHeight(F.size))));
     return q;
 }
 
@@ -96,7 +96,7 @@ TGridPrinter::TPrintRun::TPaperFont& TGridPrinter::TPrintRun::FontFor(const TGri
     TPaperFont& f = Fonts.emplace_back();
     f.Font = F;
     f.PixelSize = px;
-    f.Q = PaperFont(Printer.FGrid, F);
+    f.Q = PaperFont(Printer, F);
     f.Height = TextHeight(f.Q);
     const QFontMetricsF m(f.Q);
     f.Ascent = m.ascent();
@@ -144,13 +144,13 @@ bool TGridPrinter::TPrintRun::TPaperFont::Plain(const QString& S, qreal& InkTop,
     return true;
 }
 
-void TGridPrinter::Print() { PrintRect({0, 0, FGrid.ColCount() - 1, FGrid.RowCount() - 1}); }
+void TGridPrinter::Print() { PrintRect({0, 0, FHost->ColCount() - 1, FHost->RowCount() - 1}); }
 
 void TGridPrinter::PrintRect(TGridRect GridRect)
 {
     FRange = GridRect;
-    const TPrintSettings& S = FGrid.PrintSettings();
-    const TTxStringGrid::TPrintDeviceFactory& factory = DeviceFactory();
+    const TPrintSettings& S = FHost->PrintSettings();
+    const TPrintDeviceFactory& factory = DeviceFactory();
     std::unique_ptr<QPagedPaintDevice> device = factory ? factory(S.JobName) : DefaultDevice(S.JobName);
     if (!device)
         throw ETxGridError(QStringLiteral("Nie można rozpocząć wydruku: brak drukarki."));
@@ -161,12 +161,12 @@ void TGridPrinter::PrintRect(TGridRect GridRect)
 
     // One layout serves the count and the drawing: the page extent is the device's in both.
     TPrintRun run;
-    const int pages = BuildPages(run, nullptr, TTxStringGrid::prCalcPrint, -1, false);
+    const int pages = BuildPages(run, nullptr, prCalcPrint, -1, false);
     FFromPage = 1;
     FToPage = pages;
     FPageCount = pages;
-    if (FGrid.OnPrintStart) {
-        FGrid.OnPrintStart(FGrid, pages, FFromPage, FToPage);
+    if (FHost->Events().OnPrintStart) {
+        FHost->Events().OnPrintStart(FHost->Sender(), pages, FFromPage, FToPage);
         if (FFromPage == 0 || FToPage == 0 || FToPage < FFromPage)
             return;
     }
@@ -175,13 +175,13 @@ void TGridPrinter::PrintRect(TGridRect GridRect)
     if (!painter.begin(device.get()))
         throw ETxGridError(QStringLiteral("Nie można rozpocząć wydruku na drukarce."));
     ui::Canvas canvas(&painter);
-    BuildPages(run, &canvas, TTxStringGrid::prPrint, pages, true);
+    BuildPages(run, &canvas, prPrint, pages, true);
     painter.end();
 }
 
 void TGridPrinter::PrintPreview(ui::Canvas& Canvas, QRect Rect)
 {
-    PrintPreviewRect(Canvas, Rect, {0, 0, FGrid.ColCount() - 1, FGrid.RowCount() - 1});
+    PrintPreviewRect(Canvas, Rect, {0, 0, FHost->ColCount() - 1, FHost->RowCount() - 1});
 }
 
 void TGridPrinter::PrintPreviewRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect)
@@ -189,8 +189,8 @@ void TGridPrinter::PrintPreviewRect(ui::Canvas& Canvas, QRect Rect, TGridRect Gr
     FRange = GridRect;
     FPageRect = Rect;
     TPrintRun run;
-    FPageCount = BuildPages(run, &Canvas, TTxStringGrid::prCalcPreview, -1, false);
-    BuildPages(run, &Canvas, TTxStringGrid::prPreview, FPageCount, true);
+    FPageCount = BuildPages(run, &Canvas, prCalcPreview, -1, false);
+    BuildPages(run, &Canvas, prPreview, FPageCount, true);
 }
 
 void TGridPrinter::SetPreviewPage(int PageNr)
@@ -201,7 +201,7 @@ void TGridPrinter::SetPreviewPage(int PageNr)
 
 void TGridPrinter::PrintDraw(ui::Canvas& Canvas, QRect Rect)
 {
-    PrintDrawRect(Canvas, Rect, {0, 0, FGrid.ColCount() - 1, FGrid.RowCount() - 1});
+    PrintDrawRect(Canvas, Rect, {0, 0, FHost->ColCount() - 1, FHost->RowCount() - 1});
 }
 
 void TGridPrinter::PrintDrawRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect)
@@ -209,17 +209,17 @@ void TGridPrinter::PrintDrawRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridR
     FRange = GridRect;
     FPageRect = Rect;
     FFromPage = FToPage = FPageCount = 1;
-    BuildPages(&Canvas, TTxStringGrid::prPrint, 1);
+    BuildPages(&Canvas, prPrint, 1);
 }
 
 int TGridPrinter::PrintRowHeight(TPrintRun& Run, int ARow)
 {
-    const TPrintSettings& S = FGrid.PrintSettings();
+    const TPrintSettings& S = FHost->PrintSettings();
     if (S.UseFixedHeight)
         return S.FixedHeight;
-    if (FGrid.OnPrintSetRowHeight) {
+    if (FHost->Events().OnPrintSetRowHeight) {
         int h = S.FixedHeight;
-        FGrid.OnPrintSetRowHeight(FGrid, ARow, h);
+        FHost->Events().OnPrintSetRowHeight(FHost->Sender(), ARow, h);
         return h;
     }
     // The column widths measured the range's cells; at the same font scale their heights stand.
@@ -228,11 +228,11 @@ int TGridPrinter::PrintRowHeight(TPrintRun& Run, int ARow)
     const int cols = g.Right - g.Left + 1;
     auto height = [&](int c) {
         return known ? Run.Heights[size_t(ARow - g.Top) * size_t(cols) + size_t(c - g.Left)]
-                     : PrintCellSize(Run, FGrid.RemapCol(c), ARow).y();
+                     : PrintCellSize(Run, FHost->RemapCol(c), ARow).y();
     };
     int h = 0;
     for (int c = g.Left; c <= g.Right; ++c)
-        if (!FGrid.IsMergedCell(c, ARow))
+        if (!FHost->IsMergedCell(c, ARow))
             h = std::max(h, height(c));
     if (h == 0)
         h = height(g.Right);
@@ -258,11 +258,11 @@ int TGridPrinter::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Me
         run.Range = FRange;
         run.Range.Left = std::max(run.Range.Left, 0);
         run.Range.Top = std::max(run.Range.Top, 0);
-        run.Range.Right = std::min(run.Range.Right, FGrid.ColCount() - 1);
-        run.Range.Bottom = std::min(run.Range.Bottom, FGrid.RowCount() - 1);
+        run.Range.Right = std::min(run.Range.Right, FHost->ColCount() - 1);
+        run.Range.Bottom = std::min(run.Range.Bottom, FHost->RowCount() - 1);
     }
 
-    const int gridDpi = FGrid.logicalDpiX() > 0 ? FGrid.logicalDpiX() : 96;
+    const int gridDpi = FHost->ScreenDpi() > 0 ? FHost->ScreenDpi() : 96;
     QPainter* painter = Canvas ? Canvas->painter() : nullptr;
     QPaintDevice* target = painter ? painter->device() : nullptr;
     double dpi = 254.0;
@@ -274,7 +274,7 @@ int TGridPrinter::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Me
 
     // Page extent.
     switch (Method) {
-    case TTxStringGrid::prPrint: {
+    case prPrint: {
         QRectF clip = painter && painter->hasClipping() ? painter->clipBoundingRect() : QRectF();
         if (clip.isEmpty() && target)
             clip = QRectF(0, 0, target->width(), target->height());
@@ -283,12 +283,12 @@ int TGridPrinter::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Me
         run.Origin = clip.topLeft();
         break;
     }
-    case TTxStringGrid::prCalcPrint:
+    case prCalcPrint:
         run.PageWidth = FPageRect.width();
         run.PageBottom = -FPageRect.height();
         break;
-    case TTxStringGrid::prPreview:
-    case TTxStringGrid::prCalcPreview:
+    case prPreview:
+    case prCalcPreview:
         run.PageWidth = ToPaper(FPageRect.width(), dpi);
         run.PageBottom = -ToPaper(FPageRect.height(), dpi);
         run.Origin = FPageRect.topLeft();
@@ -298,8 +298,8 @@ int TGridPrinter::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Me
     if (!LaidOut)
         LayOutPrint(run);
 
-    if (Method == TTxStringGrid::prPreview || Method == TTxStringGrid::prPrint) {
-        auto* paged = Method == TTxStringGrid::prPrint ? dynamic_cast<QPagedPaintDevice*>(target) : nullptr;
+    if (Method == prPreview || Method == prPrint) {
+        auto* paged = Method == prPrint ? dynamic_cast<QPagedPaintDevice*>(target) : nullptr;
         bool first = true;
         for (int i = 0; i < FLayout.PageCount(); ++i) {
             const bool inRange = i + 1 >= FFromPage && i + 1 <= FToPage;
@@ -307,14 +307,14 @@ int TGridPrinter::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Me
                 if (!first && paged)
                     paged->newPage();
                 first = false;
-                if (FGrid.OnPrintPage)
-                    FGrid.OnPrintPage(FGrid, *Canvas, i + 1, run.PageWidth, run.PageBottom);
+                if (FHost->Events().OnPrintPage)
+                    FHost->Events().OnPrintPage(FHost->Sender(), *Canvas, i + 1, run.PageWidth, run.PageBottom);
                 DrawPrintPage(run, i);
             }
             const TPrintPage& page = FLayout.Pages[size_t(i)];
-            if (FGrid.OnPrintPageDone && Canvas && !page.Rows.empty()) {
+            if (FHost->Events().OnPrintPageDone && Canvas && !page.Rows.empty()) {
                 const int nextRow = page.Rows.back().Row + 1;
-                FGrid.OnPrintPageDone(FGrid, *Canvas, nextRow, page.EndY, i, run.PageWidth, run.PageBottom);
+                FHost->Events().OnPrintPageDone(FHost->Sender(), *Canvas, nextRow, page.EndY, i, run.PageWidth, run.PageBottom);
             }
         }
     }
@@ -324,12 +324,12 @@ int TGridPrinter::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Me
 // Measures the cells, fits the columns and lays out the pages for the extent in Run.
 void TGridPrinter::LayOutPrint(TPrintRun& run)
 {
-    const TPrintSettings& S = FGrid.PrintSettings();
-    run.HeaderFont = PaperFont(FGrid, S.HeaderFont);
-    run.FooterFont = PaperFont(FGrid, S.FooterFont);
+    const TPrintSettings& S = FHost->PrintSettings();
+    run.HeaderFont = PaperFont(*this, S.HeaderFont);
+    run.FooterFont = PaperFont(*this, S.FooterFont);
     run.HeaderTextHeight = TPrintRun::TextHeight(run.HeaderFont);
     run.FooterTextHeight = TPrintRun::TextHeight(run.FooterFont);
-    const QFont printFont = PaperFont(FGrid, S.Font);
+    const QFont printFont = PaperFont(*this, S.Font);
     run.PrintTextHeight = TPrintRun::TextHeight(printFont);
     run.LineGap = run.PrintTextHeight / 8;
     run.TextIndent = TPrintRun::TextWidth(printFont, QStringLiteral("a"));
@@ -340,12 +340,12 @@ void TGridPrinter::LayOutPrint(TPrintRun& run)
     run.Widths.assign(size_t(lastCol + 1), 0);
     auto widthCols = [&](auto fn) {
         for (int c = 0; c <= lastCol; ++c)
-            if ((c >= run.Range.Left) || c < FGrid.FixedCols())
+            if ((c >= run.Range.Left) || c < FHost->FixedCols())
                 fn(c);
     };
     if (S.NoAutoSize) {
         widthCols([&](int c) {
-            run.Widths[size_t(c)] = int(std::lround((FGrid.colWidths(c) - 4) * run.ScreenToPaper));
+            run.Widths[size_t(c)] = int(std::lround((FHost->ColWidth(c) - 4) * run.ScreenToPaper));
         });
     } else {
         const TGridRect& g = run.Range;
@@ -361,12 +361,12 @@ void TGridPrinter::LayOutPrint(TPrintRun& run)
             for (int r = g.Top; r <= g.Bottom; ++r) {
                 int cw = S.FixedWidth;
                 if (!S.UseFixedWidth) {
-                    const TPoint size = PrintCellSize(run, FGrid.RemapCol(c), r);
+                    const TPoint size = PrintCellSize(run, FHost->RemapCol(c), r);
                     cw = size.x();
                     if (keep && c >= g.Left)
                         run.Heights[size_t(r - g.Top) * cols + size_t(c - g.Left)] = size.y();
                 }
-                if (cw > w && !FGrid.IsXMergedCell(c, r))
+                if (cw > w && !FHost->IsXMergedCell(c, r))
                     w = cw;
             }
         });
@@ -380,14 +380,14 @@ void TGridPrinter::LayOutPrint(TPrintRun& run)
     const int cols = std::max(0, run.Range.Right - run.Range.Left + 1);
     run.Fit = PrintFitFactor(S.FitToPage, total(), cols * run.ColumnSpacing, run.PageWidth, S.LeftSize, S.RightSize,
                              [&](double& f, bool& allow) {
-                                 if (FGrid.OnFitToPage)
-                                     FGrid.OnFitToPage(FGrid, f, allow);
+                                 if (FHost->Events().OnFitToPage)
+                                     FHost->Events().OnFitToPage(FHost->Sender(), f, allow);
                              });
     if (run.Fit != 1.0)
         for (int& w : run.Widths)
             w = int(std::trunc(w * run.Fit));
-    if (FGrid.OnPrintSetColumnWidth)
-        widthCols([&](int c) { FGrid.OnPrintSetColumnWidth(FGrid, c, run.Widths[size_t(c)]); });
+    if (FHost->Events().OnPrintSetColumnWidth)
+        widthCols([&](int c) { FHost->Events().OnPrintSetColumnWidth(FHost->Sender(), c, run.Widths[size_t(c)]); });
 
     run.HeaderHeight = PrintHeaderHeight(S, run.LineGap, run.HeaderTextHeight);
     run.FooterHeight = PrintFooterHeight(S, run.LineGap, run.FooterTextHeight);
@@ -409,15 +409,15 @@ void TGridPrinter::LayOutPrint(TPrintRun& run)
     in.LeftSize = S.LeftSize;
     in.RightSize = S.RightSize;
     in.Centered = S.Centered;
-    in.FixedCols = FGrid.FixedCols();
-    in.FixedRows = FGrid.FixedRows();
+    in.FixedCols = FHost->FixedCols();
+    in.FixedRows = FHost->FixedRows();
     in.RepeatFixedCols = S.RepeatFixedCols;
     in.RepeatFixedRows = S.RepeatFixedRows;
     in.RowPitch = [&](int r) { return run.Pitch(PrintRowHeight(run, r), S.RowSpacing); };
-    if (FGrid.OnPrintNewPage)
+    if (FHost->Events().OnPrintNewPage)
         in.NewPage = [&](int r) {
             bool np = false;
-            FGrid.OnPrintNewPage(FGrid, r, np);
+            FHost->Events().OnPrintNewPage(FHost->Sender(), r, np);
             return np;
         };
     FLayout = LayoutPrintPages(in);

@@ -65,11 +65,11 @@ QString Shown(const QString& Line, bool URLShow, bool URLFull)
 }
 
 // The room a cell's picture takes on paper, when pictures are printed at all.
-QSize PrintPictureSize(TTxStringGrid& Grid, int ACol, int ARow)
+QSize PrintPictureSize(TPrintHost& Grid, int ACol, int ARow)
 {
     if (!Grid.PrintSettings().PrintGraphics || !Grid.GetCellGraphic(ACol, ARow))
         return {};
-    const double f = 254.0 / (Grid.logicalDpiX() > 0 ? Grid.logicalDpiX() : 96);
+    const double f = 254.0 / (Grid.ScreenDpi() > 0 ? Grid.ScreenDpi() : 96);
     const TPoint s = Grid.GetPrintGraphicSize(ACol, ARow, 0, 0, 0);
     return {int(std::lround(s.x() * f)), int(std::lround(s.y() * f))};
 }
@@ -167,45 +167,45 @@ TPoint TGridPrinter::PrintCellSize(int ACol, int ARow)
 
 TPoint TGridPrinter::PrintCellSize(TPrintRun& Run, int ACol, int ARow)
 {
-    const TPrintSettings& S = FGrid.PrintSettings();
-    const int dc = FGrid.RemapColInv(ACol);
+    const TPrintSettings& S = FHost->PrintSettings();
+    const int dc = FHost->RemapColInv(ACol);
     ui::Brush brush;
     ui::Font font = S.Font;
     TAlignment ha = taLeftJustify;
     TVAlignment va = vtaTop;
-    bool ww = FGrid.WordWrap;
+    bool ww = FHost->Plain().WordWrap;
     TGridDrawState st = 0;
-    FGrid.GetVisualProperties(dc, ARow, st, true, false, brush, font, ha, va, ww);
+    FHost->GetVisualProperties(dc, ARow, st, true, false, brush, font, ha, va, ww);
     TPrintRun::TPaperFont& pf = Run.FontFor(*this, font);
     const QFont& f = pf.Q;
-    QString text = FGrid.HasDataCheckBox(ACol, ARow) ? QString() : FGrid.GetCellEx(ACol, ARow);
+    QString text = FHost->HasDataCheckBox(ACol, ARow) ? QString() : FHost->GetCellEx(ACol, ARow);
     if (text.startsWith(u'='))
-        FGrid.CalcCell(ACol, ARow, text);
+        FHost->CalcCell(ACol, ARow, text);
     if (text.isEmpty())
         text = QStringLiteral("gh");
     const int gh = pf.Height;
-    auto gridDpi = [&] { return FGrid.logicalDpiX() > 0 ? FGrid.logicalDpiX() : 96; };
-    if (IsFormattedForPrint(FGrid, text)) {
+    auto gridDpi = [&] { return FHost->ScreenDpi() > 0 ? FHost->ScreenDpi() : 96; };
+    if (IsFormattedForPrint(*this, text)) {
         const double toPaper = 254.0 / gridDpi() * FFontScale;
-        const QSize s = DrawPaperText(FGrid, nullptr, text, {QRectF(0, 0, 1e5, 1e5), font, toPaper, false});
+        const QSize s = DrawPaperText(*this, nullptr, text, {QRectF(0, 0, 1e5, 1e5), font, toPaper, false});
         return {s.width(), std::max(gh, s.height())};
     }
-    if (FGrid.WordWrap && S.NoAutoSize) {
-        const int w = int(std::lround((FGrid.colWidths(dc) - 4) * 254.0 / gridDpi()));
+    if (FHost->Plain().WordWrap && S.NoAutoSize) {
+        const int w = int(std::lround((FHost->ColWidth(dc) - 4) * 254.0 / gridDpi()));
         const QRectF r = QFontMetricsF(f).boundingRect(QRectF(0, 0, std::max(w, 1), 1e6), Qt::TextWordWrap, text);
         return {w, std::max(gh, int(std::lround(r.height())))};
     }
-    const QStringList lines = CellTextLines(text, FGrid.Multilinecells);
+    const QStringList lines = CellTextLines(text, FHost->Plain().Multilinecells);
     int w = 0;
     for (const QString& l : lines)
-        w = std::max(w, pf.Width(Shown(l, FGrid.URLShow(), FGrid.URLFull())));
+        w = std::max(w, pf.Width(Shown(l, FHost->URLShow(), FHost->URLFull())));
     const int h = int(lines.size()) * gh;
     int angle = 0;
-    if (FGrid.IsRotated(ACol, ARow, angle)) {
+    if (FHost->IsRotated(ACol, ARow, angle)) {
         const QSize box = RotatedTextBox(angle, w, h);
         return {box.width(), box.height()};
     }
-    const QSize pic = PrintPictureSize(FGrid, ACol, ARow);
+    const QSize pic = PrintPictureSize(*FHost, ACol, ARow);
     return {std::max(w + pic.width(), pic.width()), std::max(h, pic.height())};
 }
 
@@ -219,7 +219,7 @@ void TGridPrinter::DrawPrintPage(TPrintRun& Run, int PageIndex)
     Run.Cells.clear();
     for (const TPrintRowPlace& place : page.Rows) {
         if (Run.Band->RepeatCols)
-            PrintRow(Run, 0, FGrid.FixedCols() - 1, place.Row, place.Y, place.Pitch);
+            PrintRow(Run, 0, FHost->FixedCols() - 1, place.Row, place.Y, place.Pitch);
         PrintRow(Run, Run.Band->FirstCol, Run.Band->LastCol, place.Row, place.Y, place.Pitch);
     }
     DrawPrintCells(Run);
@@ -229,7 +229,7 @@ void TGridPrinter::DrawPrintPage(TPrintRun& Run, int PageIndex)
 
 void TGridPrinter::DrawPrintHeader(TPrintRun& Run, int PageIndex)
 {
-    const TPrintSettings& S = FGrid.PrintSettings();
+    const TPrintSettings& S = FHost->PrintSettings();
     const QDateTime now = QDateTime::currentDateTime();
     TPrintHeaderItems items;
     items.Time = now.toString(QStringLiteral("hh:mm"));
@@ -239,7 +239,7 @@ void TGridPrinter::DrawPrintHeader(TPrintRun& Run, int PageIndex)
     QStringList more; // title lines under the first
     if (!S.TitleText.isEmpty()) {
         items.Title = S.TitleText;
-    } else if (!S.TitleLines.isEmpty() && !IsFormattedForPrint(FGrid, S.TitleLines.join(QStringLiteral("\r\n")))) {
+    } else if (!S.TitleLines.isEmpty() && !IsFormattedForPrint(*this, S.TitleLines.join(QStringLiteral("\r\n")))) {
         items.Title = S.TitleLines.first();
         more = S.TitleLines.mid(1);
     }
@@ -264,12 +264,12 @@ void TGridPrinter::DrawPrintHeader(TPrintRun& Run, int PageIndex)
         p.setPen(ui::toQColor(uf.color));
         for (int pos = firstPos; pos < firstPos + 3; ++pos) {
             const QString& s = texts[size_t(pos)];
-            if (IsFormattedForPrint(FGrid, s)) {
+            if (IsFormattedForPrint(*this, s)) {
                 // A formatted title is drawn as a block, placed by its measured width.
                 TPaperTextBox box{QRectF(0, -yTop, 1e5, 1e5), uf, Run.ScreenToPaper, false};
-                const QSize size = DrawPaperText(FGrid, nullptr, s, box);
+                const QSize size = DrawPaperText(*this, nullptr, s, box);
                 box.Box = QRectF(xAt(TPrintPosition(pos), size.width()), -yTop, size.width() + 2, size.height() + 2);
-                DrawPaperText(FGrid, &p, s, box);
+                DrawPaperText(*this, &p, s, box);
             } else if (!s.isEmpty()) {
                 paper.Text(xFor(TPrintPosition(pos), f, s), yTop, s);
             }
@@ -283,29 +283,29 @@ void TGridPrinter::DrawPrintHeader(TPrintRun& Run, int PageIndex)
            ppBottomLeft, Run.FooterTextHeight);
     // Formatted title lines are one block over the header's (footer's) height.
     if (const QString block = S.TitleLines.join(QStringLiteral("\r\n"));
-        S.TitleText.isEmpty() && S.Title != ppNone && IsFormattedForPrint(FGrid, block)) {
+        S.TitleText.isEmpty() && S.Title != ppNone && IsFormattedForPrint(*this, block)) {
         const bool top = S.Title <= ppTopCenter;
         const QRectF box = top ? Paper::Rect(S.LeftSize, 0, Run.PageWidth, -S.HeaderSize)
                                : Paper::Rect(S.LeftSize, Run.PageBottom + S.FooterSize, Run.PageWidth, Run.PageBottom);
-        DrawPaperText(FGrid, &p, block, {box, S.HeaderFont, Run.ScreenToPaper, false});
+        DrawPaperText(*this, &p, block, {box, S.HeaderFont, Run.ScreenToPaper, false});
     }
 }
 
 void TGridPrinter::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, int Y, int Pitch)
 {
-    const TPrintSettings& S = FGrid.PrintSettings();
+    const TPrintSettings& S = FHost->PrintSettings();
     const TPrintBand& band = *Run.Band;
     auto width = [&](int c) { return c >= 0 && c < int(Run.Widths.size()) ? Run.Widths[size_t(c)] : 0; };
     auto offset = [&](int c) { return c >= 0 && c < int(band.Offsets.size()) ? band.Offsets[size_t(c)] : 0; };
 
     for (int c = FromCol; c <= ToCol; ++c) {
-        if (!FGrid.IsBaseCell(c, ARow))
+        if (!FHost->IsBaseCell(c, ARow))
             continue;
         TPrintCell& C = Run.Cells.emplace_back();
         C.Col = c;
         C.Row = ARow;
-        C.Rc = FGrid.RemapCol(c);
-        const TPoint span = FGrid.CellSpan(c, ARow);
+        C.Rc = FHost->RemapCol(c);
+        const TPoint span = FHost->CellSpan(c, ARow);
         C.Spanned = span.x() != 0 || span.y() != 0;
         int W = 0;
         for (int k = c; k <= c + span.x(); ++k)
@@ -321,13 +321,13 @@ void TGridPrinter::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, in
         }
 
         C.Font = S.Font;
-        C.Ww = FGrid.WordWrap;
+        C.Ww = FHost->Plain().WordWrap;
         TGridDrawState st = 0;
-        FGrid.GetVisualProperties(c, ARow, st, true, false, C.Brush, C.Font, C.Ha, C.Va, C.Ww);
+        FHost->GetVisualProperties(c, ARow, st, true, false, C.Brush, C.Font, C.Ha, C.Va, C.Ww);
         C.Paper = &Run.FontFor(*this, C.Font);
-        C.Text = FGrid.HasDataCheckBox(C.Rc, ARow) ? QString() : FGrid.GetCellEx(C.Rc, ARow);
+        C.Text = FHost->HasDataCheckBox(C.Rc, ARow) ? QString() : FHost->GetCellEx(C.Rc, ARow);
         if (C.Text.startsWith(u'='))
-            FGrid.CalcCell(C.Rc, ARow, C.Text);
+            FHost->CalcCell(C.Rc, ARow, C.Text);
 
         switch (S.Borders) {
         case pbSingle:
@@ -339,7 +339,7 @@ void TGridPrinter::PrintRow(TPrintRun& Run, int FromCol, int ToCol, int ARow, in
         default: break;
         }
         C.Pen = ui::Pen{ui::clBlack, S.Borders == pbDouble ? 10 : 2, S.BorderStyle};
-        FGrid.GetCellPrintBorder(C.Rc, ARow, C.Pen, C.Flags);
+        FHost->GetCellPrintBorder(C.Rc, ARow, C.Pen, C.Flags);
         if (!C.BottomLine)
             C.Flags &= ~unsigned(cbBottom);
         C.LineR = C.R > Run.PageWidth ? offset(band.LastCol + 1) : C.R;
@@ -407,7 +407,7 @@ void TGridPrinter::DrawPrintCells(TPrintRun& Run)
 // InColumn: the painter is already clipped to the cell's column.
 void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, bool InColumn)
 {
-    const TPrintSettings& S = FGrid.PrintSettings();
+    const TPrintSettings& S = FHost->PrintSettings();
     QPainter& p = *Run.Canvas->painter();
     const QString& text = C.Text;
     const QFont& f = C.Paper->Q;
@@ -422,7 +422,7 @@ void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, boo
 
     // Lines of plain text in the box, placed as the cell aligns them.
     auto drawLines = [&](int textL, int textR, int textT, int textB, bool clipped) {
-        const QStringList lines = CellTextLines(text, FGrid.Multilinecells);
+        const QStringList lines = CellTextLines(text, FHost->Plain().Multilinecells);
         const int gh = C.Paper->Height;
         int linePitch = gh + S.RowSpacing;
         linePitch += linePitch / 8;
@@ -446,7 +446,7 @@ void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, boo
         TPrintRun::TPaperFont& pf = *C.Paper;
         bool inside = true;
         for (int k = 0; k < lines.size(); ++k) {
-            QString line = Shown(lines[k], FGrid.URLShow(), FGrid.URLFull());
+            QString line = Shown(lines[k], FHost->URLShow(), FHost->URLFull());
             // (A left-aligned line in its clipped column needs no width.)
             const int lw = C.Ha == taLeftJustify && InColumn ? 0 : pf.Width(line);
             const int x = C.Ha == taLeftJustify    ? textL + Run.TextIndent
@@ -484,11 +484,11 @@ void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, boo
             p.restore();
     };
 
-    const QSize pic = PrintPictureSize(FGrid, C.Rc, C.Row);
-    const bool formatted = IsFormattedForPrint(FGrid, text);
-    const bool wrapped = !formatted && FGrid.WordWrap && S.NoAutoSize;
+    const QSize pic = PrintPictureSize(*FHost, C.Rc, C.Row);
+    const bool formatted = IsFormattedForPrint(*this, text);
+    const bool wrapped = !formatted && FHost->Plain().WordWrap && S.NoAutoSize;
     int angle = 0;
-    const bool rotated = !formatted && !wrapped && !text.isEmpty() && FGrid.IsRotated(C.Rc, C.Row, angle);
+    const bool rotated = !formatted && !wrapped && !text.isEmpty() && FHost->IsRotated(C.Rc, C.Row, angle);
     if (pic.isEmpty() && !formatted && !wrapped && !rotated) {
         if (!text.isEmpty())
             drawLines(L, R, T, B, false);
@@ -499,7 +499,7 @@ void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, boo
     p.setClipRect(cell, Qt::IntersectClip);
     int textL = L, textR = R, textT = T, textB = B;
     if (!pic.isEmpty()) {
-        const TCellGraphic* g = FGrid.GetCellGraphic(C.Rc, C.Row);
+        const TCellGraphic* g = FHost->GetCellGraphic(C.Rc, C.Row);
         int px = L + int(Run.ScreenToPaper), pw = pic.width(), py = T, ph = pic.height();
         switch (g->HAlign) {
         case haLeft:
@@ -534,8 +534,8 @@ void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, boo
         case ctCheckBox:
         case ctDataCheckBox: {
             bool checked = g->State;
-            FGrid.GetCheckBoxState(C.Rc, C.Row, checked);
-            const double side = FGrid.ControlLook().CheckSize() * Run.ScreenToPaper;
+            FHost->GetCheckBoxState(C.Rc, C.Row, checked);
+            const double side = FHost->ControlLook().CheckSize() * Run.ScreenToPaper;
             const QRectF box(target.left(), target.top(), side, side);
             p.save();
             p.setPen(QPen(Qt::black, 2));
@@ -553,7 +553,7 @@ void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, boo
     }
     if (formatted) {
         const QRectF box = Paper::Rect(textL + Run.TextIndent, textT, textR, textB);
-        DrawPaperText(FGrid, &p, text, {box, C.Font, Run.ScreenToPaper * Run.Fit, C.Ww});
+        DrawPaperText(*this, &p, text, {box, C.Font, Run.ScreenToPaper * Run.Fit, C.Ww});
     } else if (wrapped) {
         QRectF r = cell;
         r.setRight(C.LineR); // cut at the band's edge as the borders are
@@ -562,7 +562,7 @@ void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, boo
         p.drawText(r, align | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs, text);
     } else if (rotated) {
         // One line turned by the angle, placed in the cell as aligned (y downwards here).
-        const QString line = Shown(text, FGrid.URLShow(), FGrid.URLFull());
+        const QString line = Shown(text, FHost->URLShow(), FHost->URLFull());
         const int lw = C.Paper->Width(line);
         const int lh = C.Paper->Height;
         const int hAlign = C.Ha == taLeftJustify ? 0 : C.Ha == taRightJustify ? 1 : 2;
@@ -579,7 +579,7 @@ void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, boo
 
 void TGridPrinter::DrawPrintFrame(TPrintRun& Run, int PageIndex)
 {
-    const TPrintSettings& S = FGrid.PrintSettings();
+    const TPrintSettings& S = FHost->PrintSettings();
     const TPrintPage& page = FLayout.Pages[size_t(PageIndex)];
     const TPrintBand& band = FLayout.Bands[size_t(page.Band)];
     auto offset = [&](int c) { return c >= 0 && c < int(band.Offsets.size()) ? band.Offsets[size_t(c)] : 0; };
@@ -597,17 +597,17 @@ void TGridPrinter::DrawPrintFrame(TPrintRun& Run, int PageIndex)
     if (b == pbDouble || b == pbHorizontal || b == pbAroundHorizontal)
         paper.Line(left, bottom, right, bottom);
     if ((b == pbDouble || b == pbVertical || b == pbAroundVertical) && band.RepeatCols)
-        for (int i = 0; i < FGrid.FixedCols(); ++i)
+        for (int i = 0; i < FHost->FixedCols(); ++i)
             paper.Line(offset(i), top, offset(i), bottom);
 }
 
 void TGridPrinter::CalcTextPos(TRect& Rect, int Angle, const QString& Text, TAlignment Alignment)
 {
     const std::shared_ptr<ui::TextMeasurer> m = ui::textMeasurer();
-    const int w = m->width(FGrid.controlFont(), Text);
-    const int h = m->height(FGrid.controlFont());
+    const int w = m->width(FHost->ControlFont(), Text);
+    const int h = m->height(FHost->ControlFont());
     const int hAlign = Alignment == taLeftJustify ? 0 : Alignment == taRightJustify ? 1 : 2;
-    const int vAlign = FGrid.VAlignment() == vtaTop ? 0 : FGrid.VAlignment() == vtaBottom ? 1 : 2;
+    const int vAlign = FHost->VAlignment() == vtaTop ? 0 : FHost->VAlignment() == vtaBottom ? 1 : 2;
     const QPoint at = RotatedTextPos(Angle, w, h, Rect.Left, Rect.Top, Rect.Right - 2, Rect.Bottom - 2, hAlign, vAlign);
     Rect.Left = at.x() + 2;
     Rect.Top = at.y() + 2;
@@ -615,31 +615,31 @@ void TGridPrinter::CalcTextPos(TRect& Rect, int Angle, const QString& Text, TAli
 
 int TGridPrinter::MaxLinesInGrid()
 {
-    if (!FGrid.Multilinecells)
+    if (!FHost->Plain().Multilinecells)
         return 1;
     int n = 1;
-    for (int c = 0; c < FGrid.ColCount(); ++c)
-        for (int r = 0; r < FGrid.RowCount(); ++r)
-            n = std::max(n, LinesInText(FGrid.GetCellEx(FGrid.RemapCol(c), r), true));
+    for (int c = 0; c < FHost->ColCount(); ++c)
+        for (int r = 0; r < FHost->RowCount(); ++r)
+            n = std::max(n, LinesInText(FHost->GetCellEx(FHost->RemapCol(c), r), true));
     return n;
 }
 
 int TGridPrinter::MaxCharsInCol(int ACol)
 {
     int n = 0;
-    for (int r = 0; r < FGrid.RowCount(); ++r)
-        for (const QString& l : CellTextLines(FGrid.GetCellEx(FGrid.RemapCol(ACol), r), FGrid.Multilinecells))
+    for (int r = 0; r < FHost->RowCount(); ++r)
+        for (const QString& l : CellTextLines(FHost->GetCellEx(FHost->RemapCol(ACol), r), FHost->Plain().Multilinecells))
             n = std::max(n, int(l.size()));
     return n;
 }
 
 int TGridPrinter::MaxLinesInRow(int ARow)
 {
-    if (!FGrid.Multilinecells)
+    if (!FHost->Plain().Multilinecells)
         return 1;
     int n = 1;
-    for (int c = 0; c < FGrid.ColCount(); ++c)
-        n = std::max(n, LinesInText(FGrid.GetCellEx(FGrid.RemapCol(c), ARow), true));
+    for (int c = 0; c < FHost->ColCount(); ++c)
+        n = std::max(n, LinesInText(FHost->GetCellEx(FHost->RemapCol(c), ARow), true));
     return n;
 }
 

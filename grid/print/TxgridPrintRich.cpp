@@ -1,6 +1,6 @@
 #include "grid/print/TxgridPrintRich.h"
 
-#include "grid/core/Txgrid.h"
+#include "grid/print/TxgridPrinter.h"
 #include "grid/text/TxgridHTML.h"
 #include "grid/text/TxgridRTF.h"
 #include "grid/controls/Txutil.h"
@@ -17,39 +17,40 @@ namespace {
 // the printout's text is.
 class PaperMeasurer : public ui::TextMeasurer {
 public:
-    explicit PaperMeasurer(const TTxStringGrid& Grid) : grid_(Grid) {}
+    explicit PaperMeasurer(const TGridPrinter& Printer) : printer_(Printer) {}
     int width(const ui::Font& font, const QString& text) const override
     {
-        return int(std::lround(QFontMetricsF(PaperFont(grid_, font)).horizontalAdvance(text)));
+        return int(std::lround(QFontMetricsF(PaperFont(printer_, font)).horizontalAdvance(text)));
     }
     int height(const ui::Font& font) const override
     {
-        return int(std::lround(QFontMetricsF(PaperFont(grid_, font)).height()));
+        return int(std::lround(QFontMetricsF(PaperFont(printer_, font)).height()));
     }
     int ascent(const ui::Font& font) const override
     {
-        return int(std::lround(QFontMetricsF(PaperFont(grid_, font)).ascent()));
+        return int(std::lround(QFontMetricsF(PaperFont(printer_, font)).ascent()));
     }
     bool deviceFont(const ui::Font& font, QFont& out) const override
     {
-        out = PaperFont(grid_, font);
+        out = PaperFont(printer_, font);
         return true;
     }
 
 private:
-    const TTxStringGrid& grid_;
+    const TGridPrinter& printer_;
 };
 
 } // namespace
 
-bool IsFormattedForPrint(const TTxStringGrid& Grid, const QString& Text)
+bool IsFormattedForPrint(const TGridPrinter& Printer, const QString& Text)
 {
-    const int type = TextType(Text, Grid.EnableHTML);
+    const int type = TextType(Text, Printer.Host().Plain().EnableHTML);
     return type == 1 || type == 2;
 }
 
-QSize DrawPaperText(TTxStringGrid& Grid, QPainter* Painter, const QString& Text, const TPaperTextBox& Where)
+QSize DrawPaperText(const TGridPrinter& Printer, QPainter* Painter, const QString& Text, const TPaperTextBox& Where)
 {
+    TPrintHost& Grid = Printer.Host();
     if (IsRichText(Text)) {
         // Laid out in screen pixels as on screen, then scaled onto paper.
         const double scale = Where.ScreenToPaper > 0 ? Where.ScreenToPaper : 1;
@@ -60,16 +61,16 @@ QSize DrawPaperText(TTxStringGrid& Grid, QPainter* Painter, const QString& Text,
         return {int(std::lround(s.width() * scale)), int(std::lround(s.height() * scale))};
     }
     ui::Canvas canvas(Painter);
-    canvas.setMeasurer(std::make_shared<PaperMeasurer>(Grid));
+    canvas.setMeasurer(std::make_shared<PaperMeasurer>(Printer));
     canvas.font = Where.Font;
     canvas.brush.style = ui::BrushStyle::Clear;
     THTMLRenderOptions o;
     o.MeasureOnly = Painter == nullptr;
     o.Printing = true;
     o.PrintScale = Where.ScreenToPaper;
-    o.WordWrap = !Grid.EnhTextSize; // as the cell paints
+    o.WordWrap = !Grid.Plain().EnhTextSize; // as the cell paints
     o.Images = Grid.GridImages();
-    o.Pictures = Grid.PictureContainer;
+    o.Pictures = Grid.Plain().PictureContainer;
     o.PictureCache = &Grid.PictureCache();
     o.URLColor = Grid.URLColor();
     THTMLRenderResult res;

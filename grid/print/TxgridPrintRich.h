@@ -13,7 +13,7 @@ class QPainter;
 
 namespace grid {
 
-class TTxStringGrid;
+class TGridPrinter;
 
 struct TPaperTextBox {
     QRectF Box;              // paper units, y downwards
@@ -23,10 +23,10 @@ struct TPaperTextBox {
 };
 
 // F as the printout sets it: sized in tenths of a millimetre (MapFontHeight), at least one.
-QFont PaperFont(const TTxStringGrid& Grid, const ui::Font& F);
+QFont PaperFont(const TGridPrinter& Printer, const ui::Font& F);
 // Whether Text is drawn by a renderer rather than line by line.
-bool IsFormattedForPrint(const TTxStringGrid& Grid, const QString& Text);
+bool IsFormattedForPrint(const TGridPrinter& Printer, const QString& Text);
 // Draws Text (when Painter is given) and returns the room it takes in paper units.
-QSize DrawPaperText(TTxStringGrid& Grid, QPainter* Painter, const QString& Text, const TPaperTextBox& Where);
+QSize DrawPaperText(const TGridPrinter& Printer, QPainter* Painter, const QString& Text, const TPaperTextBox& Where);
 
 } // namespace grid

@@ -17,7 +17,7 @@ namespace grid {
 
 struct TGridPrinter::TPrintRun {
     ui::Canvas* Canvas = nullptr;
-    TPrintMethod Method = TTxStringGrid::prCalcPrint;
+    TPrintMethod Method = prCalcPrint;
     int TotalPages = -1;
     TGridRect Range;
     double Dpi = 254.0;           // device dots per inch

@@ -1,21 +1,21 @@
 #pragma once
-// TGridPrinter: the grid's printing and print preview. The grid makes one with itself and
-// forwards its print functions here; this keeps the state between runs (the range, the page
+// TGridPrinter: the grid's printing and print preview. The grid makes one with a host that
+// answers for it (TxgridPrintHost.h) and forwards its print functions here; this keeps the state between runs (the range, the page
 // extent, the pages chosen, the font scale of the run, the last layout and its column table).
 //
 //   TxgridPrinter.cpp   the grid's print functions forwarded
 //   TxgridPrint.cpp     the run of BuildPages (measuring, fitting, laying out), the devices
 //   TxgridPrintDraw.cpp what a page shows, how a cell is measured for paper
-#include "grid/core/Txgrid.h"
+#include "grid/print/TxgridPrintHost.h"
 #include "grid/print/TxgridPrintLayout.h"
+
+#include <memory>
 
 namespace grid {
 
 class TGridPrinter {
 public:
-    using TPrintMethod = TTxStringGrid::TPrintMethod;
-
-    explicit TGridPrinter(TTxStringGrid& Grid);
+    explicit TGridPrinter(std::unique_ptr<TPrintHost> Host);
     ~TGridPrinter();
     TGridPrinter(const TGridPrinter&) = delete;
     TGridPrinter& operator=(const TGridPrinter&) = delete;
@@ -40,6 +40,9 @@ public:
     int MaxCharsInCol(int ACol);
     int MaxLinesInRow(int ARow);
     void CalcTextPos(TRect& Rect, int Angle, const QString& Text, TAlignment Alignment);
+    TPrintHost& Host() const { return *FHost; }
+    // Where Print sends its pages; an empty function restores the default.
+    static void SetDeviceFactory(TPrintDeviceFactory Factory);
 
 private:
     struct TPrintRun;
@@ -55,7 +58,7 @@ private:
     void DrawPrintFrame(TPrintRun& Run, int PageIndex);
     int PrintRowHeight(TPrintRun& Run, int ARow);
 
-    TTxStringGrid& FGrid;
+    std::unique_ptr<TPrintHost> FHost;
     TGridRect FRange;
     QRect FPageRect;
     int FFromPage = 1;

@@ -4,8 +4,7 @@
 // behind the list of the rows shown: filtering costs little more than testing the rows, and
 // switching it off costs nothing per row. A million rows are tested by a few threads at once,
 // each block writing its part of that list straight into it.
-#include "grid/core/Txgrid.h"
-#include "grid/files/TxgridFiles.h"
+#include "grid/sort/TxgridSortHost.h"
 #include "grid/sort/TxgridSorting.h"
 #include "grid/controls/Txutil.h"
 
@@ -27,7 +26,7 @@ namespace grid {
 
 namespace {
 
-using UpdateLock = files::TUpdateGuard;
+using UpdateLock = TSortUpdateLock;
 
 constexpr int kFilterBlock = 4096; // rows tested together
 
@@ -192,7 +191,7 @@ bool TGridSorting::FilterPass()
     FPassHidden = G.NumHiddenRows();
     // What the rows worked out below hold to: the handler must leave it as it is.
     const auto structure = [this, run = FFilterRuns] {
-        return std::tuple(G.core().structureStamp(), G.FCellsChanges, G.rowCount(), G.fixedRows(),
+        return std::tuple(G.core().structureStamp(), G.CellsChanges(), G.rowCount(), G.fixedRows(),
                           G.FixedFooters(), G.NumHiddenRows(), G.FilterActive(), FFilterRuns == run);
     };
     const auto before = structure();
@@ -204,10 +203,10 @@ bool TGridSorting::FilterPass()
     int next = 1;
     // False when the handler changed the rows.
     auto report = [&](int examined) {
-        while (G.OnFilterProgress && next <= examined) {
+        while (G.Events().OnFilterProgress && next <= examined) {
             reported = percent(next);
-            const TProgressEvent handler = G.OnFilterProgress; // it may set another
-            handler(G, reported);
+            const TProgressEvent handler = G.Events().OnFilterProgress; // it may set another
+            handler(G.Sender(), reported);
             if (structure() != before)
                 return false;
             // The next change lies near where the percentage passes the half after it.
@@ -224,7 +223,7 @@ bool TGridSorting::FilterPass()
     // The rows are kept in place when nothing is hidden yet and no disjunct row selection has
     // to follow them: then the rows shown are listed (the fixed rows and footers with them),
     // else the failing ones.
-    const bool inPlace = G.NumHiddenRows() == 0 && !G.MouseActions().DisjunctRowSelect && G.FRowSelect.empty();
+    const bool inPlace = G.NumHiddenRows() == 0 && !G.MouseActions().DisjunctRowSelect && G.RowSelect().empty();
     const bool own = G.OwnMatchFilter();
     const int blocks = total > 0 ? (total + kFilterBlock - 1) / kFilterBlock : 0;
     const int helpers = own ? FilterHelpers(blocks) : 0;
@@ -245,7 +244,7 @@ bool TGridSorting::FilterPass()
     // handler never runs while the store is being read. The grid's own test reads nothing but
     // the store and the conditions, so a long filter shares its blocks with idle threads; a
     // descendant's test runs on this thread only, as it always did.
-    const int wave = helpers == 0 ? 1 : (G.OnFilterProgress ? 4 * (helpers + 1) : blocks);
+    const int wave = helpers == 0 ? 1 : (G.Events().OnFilterProgress ? 4 * (helpers + 1) : blocks);
     std::vector<TFilterBlock> found(std::size_t(std::max(std::min(wave, blocks), 1)));
     for (int w = 0; w < blocks; w += wave) {
         const int n = std::min(wave, blocks - w);
@@ -289,7 +288,7 @@ bool TGridSorting::FilterPass()
         if (!listed.empty()) {
             const int top = G.topRow(), cur = G.row(), c = G.col();
             G.BeginUpdate();
-            if (G.FHiddenRows.SetAside(G.core(), std::move(listed)))
+            if (G.HiddenRowStore().SetAside(G.core(), std::move(listed)))
                 G.RowsLeft(top, cur, c, false, TRect{0, firstFailing, G.colCount() - 1, lastFailing + 1}); // as displayed before
             else
                 G.EndUpdate(); // a list the store refuses hides nothing
@@ -312,21 +311,14 @@ void TGridSorting::HideDisplayedRows(std::span<const int> Rows)
         return;
     const int top = G.topRow(), cur = G.row(), c = G.col();
     G.BeginUpdate();
-    G.FHiddenRows.HideFrom(G.core(), Rows);
+    G.HiddenRowStore().HideFrom(G.core(), Rows);
     if (G.MouseActions().DisjunctRowSelect)
         for (auto it = Rows.rbegin(); it != Rows.rend(); ++it)
-            if (std::size_t(*it) < G.FRowSelect.size())
-                G.FRowSelect.erase(std::size_t(*it), 1);
+            if (std::size_t(*it) < G.RowSelect().size())
+                G.RowSelect().erase(std::size_t(*it), 1);
     G.RowsLeft(top, cur, c, false, TRect{0, Rows.front(), G.colCount() - 1, Rows.back() + 1}); // as displayed before
 }
 
-void TTxStringGrid::SetFilterActive(bool Value)
-{
-    if (Value == FFilterActive)
-        return;
-    FFilterActive = Value;
-    FSorting->FilterActiveChanged(Value);
-}
 
 void TGridSorting::FilterActiveChanged(bool Value)
 {
@@ -344,7 +336,7 @@ void TGridSorting::FilterActiveChanged(bool Value)
             return;
         if (storeRow) {
             FFilterPlaceholder = true;
-        } else if (!G.FixedRowAlways && fixed > 0) {
+        } else if (!G.FixedRowAlways() && fixed > 0) {
             // One empty row keeps the fixed rows fixed (and the footers below it footers);
             // without fixed rows nothing needs it, and the grid shows what is left.
             G.InsertRows(G.rowCount() - G.FixedFooters(), 1);
@@ -371,10 +363,7 @@ void TGridSorting::FilterActiveChanged(bool Value)
     FFilterRestoreFixed = -1;
 }
 
-bool TTxStringGrid::MatchFilter(int ARow) { return FSorting->MatchFilter(ARow); }
 
-void TTxStringGrid::ApplyFilter() { FSorting->ApplyFilter(); }
 
-bool TTxStringGrid::OwnMatchFilter() const { return typeid(*this) == typeid(TTxStringGrid); }
 
 } // namespace grid

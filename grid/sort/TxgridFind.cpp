@@ -113,7 +113,7 @@ bool TGridFinder::MatchCell(int ACol, int ARow)
         return MatchPlain(S, FText, P);
     }
     QString own; // the text GetCellEx gives, read in place when no handler changes it
-    return MatchPlain(TGridSorting::SortCellRef(G, G.RemapCol(ACol), ARow, own), FText, P);
+    return MatchPlain(DisplayedCellRef(G, G.RemapCol(ACol), ARow, own), FText, P);
 }
 
 TPoint TGridFinder::Find(TPoint Start, const QString& AText, TFindParams Params)

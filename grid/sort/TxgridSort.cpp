@@ -8,9 +8,8 @@
 // the tie-breaking columns order only the runs of equal values), and then moves each row to its place with one SortSwapRows at most. Keys
 // compare as a strict weak order, so both directions give one consistent order, equal rows
 // keep their order, and a handler that throws leaves the rows as they were.
-#include "grid/core/Txgrid.h"
+#include "grid/sort/TxgridSortHost.h"
 #include "grid/controls/TxgridError.h"
-#include "grid/files/TxgridFiles.h"
 #include "grid/sort/TxgridSortKeys.h"
 #include "grid/sort/TxgridSorting.h"
 #include "platform/ui/Application.h"
@@ -28,7 +27,7 @@ namespace grid {
 
 namespace {
 
-using UpdateLock = files::TUpdateGuard;
+using UpdateLock = TSortUpdateLock;
 
 // Sets a value for a scope and puts the old one back whatever happens.
 template <class T>
@@ -216,10 +215,11 @@ void BreakTies(std::vector<int>& Order, const std::vector<double>& Values, int L
 // The keys of one column over the rows Lo..Lo + n - 1 of a sort, read when first needed, and
 // their order as the sort shows it (Sign -1 for descending; empty cells placed by BlankPos).
 struct TGridSorting::TSortColumn {
-    TTxStringGrid& G;
+    TSortHost& G;
     TGridSorting& S;
     int Col, Lo, Sign;
     TSortStyle Style;
+    bool IgnoreBlanks = false, BlankLast = false; // read once: a comparison asks no setting
     QString Prefix, Suffix;
     std::vector<TSortKey> Keys;
     std::vector<QString> Texts; // sized when a key first needs its text
@@ -230,7 +230,10 @@ struct TGridSorting::TSortColumn {
     TSortColumn(TGridSorting& Sorting, int ACol, int ALo, int N, int ASign)
         : G(Sorting.G), S(Sorting), Col(ACol), Lo(ALo), Sign(ASign)
     {
-        Style = G.SortSettings().AutoFormat ? ssAutomatic : ssAlphabetic;
+        const TSortSettings& settings = G.SortSettings();
+        Style = settings.AutoFormat ? ssAutomatic : ssAlphabetic;
+        IgnoreBlanks = settings.IgnoreBlanks;
+        BlankLast = settings.BlankPos == blLast;
         G.GetColFormat(Col, Style, Prefix, Suffix);
         Count = std::size_t(N);
     }
@@ -254,10 +257,10 @@ struct TGridSorting::TSortColumn {
     template <class F>
     void ForCells(F Visit)
     {
-        if (G.core().mayHoldObjects() || Style == ssImages || (G.OnGetDisplText && Lo < G.DisplTextRowLimit())) {
+        if (G.core().mayHoldObjects() || Style == ssImages || (G.HasDisplTextHandler() && Lo < G.DisplTextRowLimit())) {
             for (int i = 0; i < int(Count); ++i) {
                 QString buffer;
-                if (!Visit(i, SortCellRef(G, Col, Lo + i, buffer)))
+                if (!Visit(i, G.SortCellRef(Col, Lo + i, buffer)))
                     return;
             }
         } else {
@@ -297,14 +300,14 @@ struct TGridSorting::TSortColumn {
     void ReadCell(int I)
     {
         QString buffer;
-        Read(I, SortCellRef(G, Col, Lo + I, buffer));
+        Read(I, G.SortCellRef(Col, Lo + I, buffer));
     }
     // The key of row Lo + I read alone, its text to Text.
     TSortKey ReadKey(int I, QString& Text)
     {
         QString buffer;
-        if (G.core().mayHoldObjects() || Style == ssImages || (G.OnGetDisplText && Lo < G.DisplTextRowLimit()))
-            return KeyOf(I, SortCellRef(G, Col, Lo + I, buffer), Text);
+        if (G.core().mayHoldObjects() || Style == ssImages || (G.HasDisplTextHandler() && Lo < G.DisplTextRowLimit()))
+            return KeyOf(I, G.SortCellRef(Col, Lo + I, buffer), Text);
         return KeyOf(I, G.core().cellRef(Col, Lo + I), Text); // as ForCells reads them
     }
     TSortKey KeyOf(int I, const QString& Cell, QString& Text)
@@ -336,8 +339,8 @@ struct TGridSorting::TSortColumn {
     {
         ++S.FCompareCount;
         // Empty cells go to the chosen end of the displayed order, whichever the direction.
-        if (G.SortSettings().IgnoreBlanks && A.Blank != B.Blank)
-            return A.Blank == (G.SortSettings().BlankPos == blLast) ? 1 : -1;
+        if (IgnoreBlanks && A.Blank != B.Blank)
+            return A.Blank == BlankLast ? 1 : -1;
         int c = CompareSortKeys(Style, A, TextA, B, TextB, *S.FContext);
         if (c == 0 && A.Class == scHandler && B.Class == scHandler)
             c = Handler(I, J);
@@ -346,15 +349,15 @@ struct TGridSorting::TSortColumn {
     int Handler(int I, int J)
     {
         int res = 0;
-        if (Style == ssCustom && G.OnCustomCompare)
-            G.OnCustomCompare(G, Text(I), Text(J), res);
-        else if (Style == ssRaw && G.OnRawCompare)
-            G.OnRawCompare(G, Col, Lo + I, Lo + J, res);
+        if (Style == ssCustom && G.Events().OnCustomCompare)
+            G.Events().OnCustomCompare(G.Sender(), Text(I), Text(J), res);
+        else if (Style == ssRaw && G.Events().OnRawCompare)
+            G.Events().OnRawCompare(G.Sender(), Col, Lo + I, Lo + J, res);
         return res > 0 ? 1 : (res < 0 ? -1 : 0); // a handler may answer with any magnitude
     }
 };
 
-TGridSorting::TGridSorting(TTxStringGrid& Grid) : G(Grid) {}
+TGridSorting::TGridSorting(std::unique_ptr<TSortHost> Host) : FHost(std::move(Host)), G(*FHost) {}
 
 TGridSorting::~TGridSorting() = default;
 
@@ -373,16 +376,6 @@ int TGridSorting::CompareDir(int ACol, int ARow1, int ARow2, bool Descending)
     TSortColumn c(*this, ACol, lo, std::abs(ARow2 - ARow1) + 1, sign);
     // The order shown, turned back into the ascending sense.
     return sign * c.Order(ARow1 - lo, ARow2 - lo);
-}
-
-const QString& TGridSorting::SortCellRef(TTxStringGrid& G, int ACol, int ARow, QString& Buffer)
-{
-    const TPoint b = G.BaseCell(ACol, ARow);
-    if (G.OnGetDisplText && b.y() < G.DisplTextRowLimit()) {
-        Buffer = G.GetCellEx(ACol, ARow);
-        return Buffer;
-    }
-    return G.core().cellRef(b.x(), b.y());
 }
 
 int TGridSorting::SortColLimit() const { return G.colCount() + (FWithHidden ? G.NumHiddenColumns() : 0); }
@@ -424,13 +417,6 @@ bool TGridSorting::SortLine(int ACol, int ARow1, int ARow2)
     }
 }
 
-int TTxStringGrid::GetCellImageIdx(int ACol, int ARow)
-{
-    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
-    if (g && (g->CellType == ctImageList || g->CellType == ctDataImage || g->CellType == ctImages))
-        return g->Value;
-    return -1;
-}
 
 // --- ordering and moving rows ------------------------------------------------------------
 
@@ -754,8 +740,8 @@ bool TGridSorting::CanClickSort(int ACol, int ARow, int PressRow, QPoint Pos)
     if (G.GetFilter(real) && Pos.x() >= r.Right - 16) // the filter button
         return false;
     bool doSort = true;
-    if (G.OnCanSort)
-        G.OnCanSort(G, real, doSort);
+    if (G.Events().OnCanSort)
+        G.Events().OnCanSort(G.Sender(), real, doSort);
     return doSort;
 }
 
@@ -794,8 +780,8 @@ void TGridSorting::ClickSort(int ACol, bool Shift)
     FTime = timer.elapsed();
     if (G.SortSettings().AutoColumnMerge)
         ApplyColumnMerge();
-    if (G.OnClickSort)
-        G.OnClickSort(G, G.SortSettings().Column);
+    if (G.Events().OnClickSort)
+        G.Events().OnClickSort(G.Sender(), G.SortSettings().Column);
 }
 
 void TGridSorting::RowsSwapped(int ARow1, int ARow2)
@@ -818,33 +804,5 @@ void TGridSorting::CurrentRowSwapped(int ARow1, int ARow2)
 
 // --- the grid's forwards -----------------------------------------------------------------
 
-int TTxStringGrid::SwapCount() const { return FSorting->SwapCount(); }
-TIntList& TTxStringGrid::SortCrossReference() { return FSorting->CrossReference(); }
-int TTxStringGrid::Compare(int ACol, int ARow1, int ARow2) { return FSorting->Compare(ACol, ARow1, ARow2); }
-int TTxStringGrid::CompareLine(int ACol, int ARow1, int ARow2) { return FSorting->CompareLine(ACol, ARow1, ARow2); }
-int TTxStringGrid::CompareLineIndexed(int Idx, int ARow1, int ARow2)
-{
-    return FSorting->CompareLineIndexed(Idx, ARow1, ARow2);
-}
-bool TTxStringGrid::SortLine(int ACol, int ARow1, int ARow2) { return FSorting->SortLine(ACol, ARow1, ARow2); }
-void TTxStringGrid::SortByColumn(int ACol) { FSorting->SortByColumn(ACol); }
-void TTxStringGrid::QuickSort(int ACol, int Lo, int Hi) { FSorting->QuickSort(ACol, Lo, Hi); }
-void TTxStringGrid::QuickSortIndexed(int Lo, int Hi) { FSorting->QuickSortIndexed(Lo, Hi); }
-void TTxStringGrid::QuickSortRows(int ACol, int Lo, int Hi) { FSorting->QuickSortRows(ACol, Lo, Hi); }
-void TTxStringGrid::QuickSortRowsIndexed(int Idx, int Lo, int Hi) { FSorting->QuickSortRowsIndexed(Idx, Lo, Hi); }
-void TTxStringGrid::QSort() { FSorting->QSort(); }
-void TTxStringGrid::QSortIndexed() { FSorting->QSortIndexed(); }
-void TTxStringGrid::QSortGroup() { FSorting->QSortGroup(); }
-TSortIndexList& TTxStringGrid::SortIndexes() { return FSorting->Indexes(); }
-void TTxStringGrid::InitSortXRef() { FSorting->InitSortXRef(); }
-int TTxStringGrid::SortedRowIndex(int ARow) const { return FSorting->SortedRowIndex(ARow); }
-int TTxStringGrid::UnSortedRowIndex(int ARow) const { return FSorting->UnSortedRowIndex(ARow); }
-void TTxStringGrid::ClickSort(int ACol, bool Shift) { FSorting->ClickSort(ACol, Shift); }
-bool TTxStringGrid::CanClickSort(int ACol, int ARow, int PressRow, QPoint Pos)
-{
-    return FSorting->CanClickSort(ACol, ARow, PressRow, Pos);
-}
-int TTxStringGrid::CompareCount() const { return FSorting->CompareCount(); }
-qint64 TTxStringGrid::SortTime() const { return FSorting->Time(); }
 
 } // namespace grid

@@ -2,8 +2,8 @@
 // TGridSorting: the grid's sorting and filtering. It keeps the sort index list, the row
 // cross-reference, the running sort's readings and the counters, and the state of a running
 // filter; the grid's functions of the same names forward here (Txgrid.h says what each does).
-// The work reaches the grid through its virtual hooks (GetColFormat, SortSwapRows,
-// MatchFilter, ...), so that a descendant's answers count as before.
+// It sees the grid only through its host, TSortHost; the work reaches the grid's virtual
+// hooks (GetColFormat, SortSwapRows, MatchFilter, ...), so a descendant's answers count.
 //
 //   TxgridSort.cpp    comparing, sorting, the cross-reference, header clicks
 //   TxgridFilter.cpp  filtering through the hidden-row store
@@ -12,12 +12,13 @@
 #include <QPoint>
 #include <QString>
 #include <QtGlobal>
+#include <memory>
 #include <span>
 #include <vector>
 
 namespace grid {
 
-class TTxStringGrid;
+class TSortHost;         // what sorting needs of the grid (TxgridSortHost.h)
 struct TSortContext; // the regional settings and collators one sort reads once (TxgridSortKeys.h)
 
 // One column of a sort's order: Sign -1 sorts it descending.
@@ -27,7 +28,7 @@ struct TSortLink {
 
 class TGridSorting {
 public:
-    explicit TGridSorting(TTxStringGrid& Grid);
+    explicit TGridSorting(std::unique_ptr<TSortHost> Host);
     ~TGridSorting();
     TGridSorting(const TGridSorting&) = delete;
     TGridSorting& operator=(const TGridSorting&) = delete;
@@ -50,9 +51,6 @@ public:
     int UnSortedRowIndex(int ARow) const;
     void ClickSort(int ACol, bool Shift);
     bool CanClickSort(int ACol, int ARow, int PressRow, QPoint Pos);
-    // The text GetCellEx gives for a cell, read in place when no handler changes it (Buffer
-    // holds it otherwise).
-    static const QString& SortCellRef(TTxStringGrid& G, int ACol, int ARow, QString& Buffer);
     // SortSwapRows swapped two rows: counted, the cross-reference follows them, and so does
     // the tracked current row.
     void RowsSwapped(int ARow1, int ARow2);
@@ -89,7 +87,8 @@ private:
     // One pass of ApplyFilter; false when a progress handler changed the rows (nothing hidden).
     bool FilterPass();
 
-    TTxStringGrid& G;
+    std::unique_ptr<TSortHost> FHost;
+    TSortHost& G; // the host, under the short name the sorting code reads with
     TSortIndexList FIndexes;
     TIntList FCrossReference;         // entry p: the row number the row now at p had
     TSortContext* FContext = nullptr; // set while a sort runs
