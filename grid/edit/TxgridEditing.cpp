@@ -373,13 +373,15 @@ bool TGridEditing::SelectCell(int ACol, int ARow)
     TEditingHost& g = *FHost;
     if (ACol < 0 || ARow < 0)
         return false;
+    // Every move passes here: the host is asked only what the move needs.
+    const TTxStringGridEvents& ev = g.Events();
     bool Allow = true;
-    if (ARow != g.Row() && g.Events().OnRowChanging)
-        g.Events().OnRowChanging(g.Sender(), g.Row(), ARow, Allow);
-    if (ACol != g.Col() && g.Events().OnColChanging)
-        g.Events().OnColChanging(g.Sender(), g.Col(), ACol, Allow);
-    if ((ARow != g.Row() || ACol != g.Col()) && !FEdit.InsideAdvance && g.Events().OnCellChanging)
-        g.Events().OnCellChanging(g.Sender(), g.Row(), g.Col(), ARow, ACol, Allow);
+    if (ev.OnRowChanging && ARow != g.Row())
+        ev.OnRowChanging(g.Sender(), g.Row(), ARow, Allow);
+    if (ev.OnColChanging && ACol != g.Col())
+        ev.OnColChanging(g.Sender(), g.Col(), ACol, Allow);
+    if (ev.OnCellChanging && !FEdit.InsideAdvance && (ARow != g.Row() || ACol != g.Col()))
+        ev.OnCellChanging(g.Sender(), g.Row(), g.Col(), ARow, ACol, Allow);
     if (!Allow || (ACol == 0 && g.HasNodes() && !(g.Options() & goRowSelect)))
         return false;
     if (g.IsFixed(ACol, ARow))
@@ -387,8 +389,11 @@ bool TGridEditing::SelectCell(int ACol, int ARow)
     CloseControlForMove();
     // The cell being left is validated before anything is switched or cached for the
     // target, so a refused move leaves the current cell's state as it was.
-    const bool editorFocused = g.InplaceEditor() && g.InplaceEditor()->hasFocus();
-    if (FEdit.Started && !editorFocused) {
+    const auto editorFocused = [&g] {
+        const QLineEdit* editor = g.InplaceEditor();
+        return editor && editor->hasFocus();
+    };
+    if (FEdit.Started && !editorFocused()) {
         const QString edited = CurrentCell();
         QString v = edited;
         FEdit.Validating = true;
@@ -405,20 +410,21 @@ bool TGridEditing::SelectCell(int ACol, int ARow)
         if (v != CurrentCell())
             SetCurrentCell(v);
     }
-    FEdit.PreEditText = g.Cell(g.RemapCol(ACol), ARow);
+    const int real = g.RemapCol(ACol);
+    FEdit.PreEditText = g.Cell(real, ARow);
     g.InitValidate(ACol, ARow);
     if (!g.HasStaticEdit(ACol, ARow)) {
         bool CanEdit = (g.Options() & goEditing) || FEdit.EditingSwitchedOff;
-        g.GetCellReadOnly(g.RemapCol(ACol), ARow, CanEdit);
+        g.GetCellReadOnly(real, ARow, CanEdit);
         if (CanEdit) {
             FEdit.EditingSwitchedOff = false;
-            if (!(g.Options() & goEditing))
-                g.SetOptions(g.Options() | goEditing);
+            if (const GridOptions o = g.Options(); !(o & goEditing))
+                g.SetOptions(o | goEditing);
             if (g.EditorMode())
                 HideInplaceEdit();
-        } else if (g.Options() & goEditing) {
+        } else if (const GridOptions o = g.Options(); o & goEditing) {
             FEdit.EditingSwitchedOff = true;
-            g.SetOptions(g.Options() & ~GridOptions(goEditing));
+            g.SetOptions(o & ~GridOptions(goEditing));
         }
     }
     return g.PlatformSelectCell(ACol, ARow);
