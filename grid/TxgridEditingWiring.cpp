@@ -78,7 +78,7 @@ public:
     TPoint CellSpan(int ACol, int ARow) override { return G.CellSpan(ACol, ARow); }
     bool IsFixed(int ACol, int ARow) override { return G.IsFixed(ACol, ARow); }
     bool HasNodes() override { return G.HasNodes(); }
-    bool HasStaticEdit(int ACol, int ARow) override { return G.HasStaticEdit(ACol, ARow); }
+    bool HasStaticEdit(int Real, int ARow) override { return G.HasStaticEdit(Real, ARow); }
     ui::Rect PlatformCellRect(int ACol, int ARow) const override { return G.platformCellRect(ACol, ARow); }
     TRect CellRect(int ACol, int ARow) const override { return G.CellRect(ACol, ARow); }
     int RowHeight(int ARow) const override { return G.rowHeights(ARow); }

@@ -2,7 +2,8 @@
 // What editing needs of the grid it edits, and nothing more. The grid answers through an
 // adapter made where the grid is assembled (TxgridEditingWiring.cpp), so editing never sees
 // the grid's whole class and a change to the grid's declaration does not recompile it.
-// Columns are displayed columns unless a parameter says Real; rows are displayed rows.
+// Rows are displayed rows; Real is a real column (as stored); ACol is the column the grid's
+// function of the same name takes (the current cell's and the hooks' displayed columns).
 #include "grid/core/TxgridEvents.h"
 #include "grid/core/TxgridPlainProperties.h"
 #include "grid/core/TxgridTypes.h"
@@ -81,7 +82,7 @@ public:
     virtual TPoint CellSpan(int ACol, int ARow) = 0;
     virtual bool IsFixed(int ACol, int ARow) = 0;
     virtual bool HasNodes() = 0;
-    virtual bool HasStaticEdit(int ACol, int ARow) = 0; // a check box or radio group
+    virtual bool HasStaticEdit(int Real, int ARow) = 0; // a check box or radio group
     virtual ui::Rect PlatformCellRect(int ACol, int ARow) const = 0;
     virtual TRect CellRect(int ACol, int ARow) const = 0;
     virtual int RowHeight(int ARow) const = 0;
