@@ -11,6 +11,7 @@
 #include "grid/sort/TxgridSorting.h"
 
 #include "grid/TxgridHosts.h"
+#include "grid/TxgridEditingWiring.h"
 #include "grid/TxgridStartup.h"
 #include "grid/text/TxgridStrings.h"
 #include "grid/controls/Txxpvs.h"
@@ -33,7 +34,8 @@ int scrollBarExtent(const QWidget* w) { return w->style()->pixelMetric(QStyle::P
 
 // The settings objects are members, made before this body in the order they are declared.
 TTxStringGrid::TTxStringGrid(QWidget* AOwner)
-    : TBaseGrid(AOwner), FEditing(std::make_unique<TGridEditing>(*this)), FInput(std::make_unique<TGridInput>(*this))
+    : TBaseGrid(AOwner), FEditing(std::make_unique<TGridEditing>(MakeEditingHost(*this))),
+      FInput(std::make_unique<TGridInput>(*this))
 {
     FSorting = std::make_unique<TGridSorting>(MakeSortHost(*this));
     FFinder = std::make_unique<TGridFinder>(*this);

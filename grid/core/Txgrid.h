@@ -538,7 +538,7 @@ public:
     TEditorType CurrentEditorType() const;
     bool EditActive() const;
     bool EditStarted() const;
-    // ---- Support classes: the edCustom editor link and change notifiers (TxgridSupport.cpp) ----
+    // ---- Support classes: the edCustom editor link (TxgridSupport.h) and change notifiers ----
     TEditLink* EditLink = nullptr; // drives edCustom cells; not owned
     void ShowEditLink(int ACol, int ARow), HideEditLink();
     void RegisterNotifier(TGridChangeNotifier* N), UnRegisterNotifier(TGridChangeNotifier* N);
@@ -562,7 +562,7 @@ protected:
 
 private:
     std::unique_ptr<TGridEditing> FEditing; // the edit in progress and the editor controls
-    friend class TGridEditing;
+    friend class TGridEditingHost; // editing's host: the platform's gates and the key entries
 
 public:
 

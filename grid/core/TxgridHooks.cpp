@@ -1,6 +1,8 @@
 // TTxStringGrid: the per-cell query hooks and the other virtual hooks.
 #include "grid/core/Txgrid.h"
 
+#include <algorithm>
+
 namespace grid {
 
 // --- cell objects and sizes live in TxgridCellObjects.cpp / TxgridNodes.cpp ---------------
@@ -49,6 +51,17 @@ void TTxStringGrid::CellsChanged(TRect R)
 }
 
 void TTxStringGrid::CellsLoaded() { CalcFooter(-1); }
+
+void TTxStringGrid::RegisterNotifier(TGridChangeNotifier* N)
+{
+    if (N && std::find(FNotifiers.begin(), FNotifiers.end(), N) == FNotifiers.end())
+        FNotifiers.push_back(N);
+}
+
+void TTxStringGrid::UnRegisterNotifier(TGridChangeNotifier* N)
+{
+    FNotifiers.erase(std::remove(FNotifiers.begin(), FNotifiers.end(), N), FNotifiers.end());
+}
 
 // --- per-cell questions ------------------------------------------------------------------
 

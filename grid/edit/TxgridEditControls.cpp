@@ -1,8 +1,7 @@
 // TGridEditing: the editor controls opened over a cell, their values validated and written
-// back, and the grid's functions of the controls, which forward here.
+// back.
 #include "grid/edit/TxgridEditing.h"
 
-#include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridEditors.h"
 #include "grid/edit/TxgridInplaceEdit.h"
 #include "grid/edit/TxgridRichEdit.h"
@@ -15,20 +14,20 @@ namespace grid {
 
 bool TGridEditing::CommitControlValue(QString& Text)
 {
-    TTxStringGrid& g = FGrid;
-    const QString prev = g.GetCurrentCell();
-    g.SetCurrentCell(Text);
+    TEditingHost& g = *FHost;
+    const QString prev = CurrentCell();
+    SetCurrentCell(Text);
     QString v = Text;
     FEdit.Validating = true;
     const bool ok = g.ValidateCell(v);
     FEdit.Validating = false;
     if (!ok) {
         // A refused value never stays in the cell: it gets its text from before back.
-        g.SetCurrentCell(prev);
+        SetCurrentCell(prev);
         Text = prev;
         return false;
     }
-    g.SetCurrentCell(v);
+    SetCurrentCell(v);
     Text = v;
     FEdit.Started = false;
     return true;
@@ -56,11 +55,11 @@ bool TGridEditing::SetComboSelectionString(const QString& S)
 
 void TGridEditing::ShowEditControl(int ACol, int ARow)
 {
-    TTxStringGrid& g = FGrid;
+    TEditingHost& g = *FHost;
     FEdit.Started = true;
     FEdit.Col = ACol;
     FEdit.Row = ARow;
-    const ui::Rect rc = g.platformCellRect(ACol, ARow);
+    const ui::Rect rc = g.PlatformCellRect(ACol, ARow);
     const int real = g.RemapCol(ACol);
     const QRect place(rc.Left, rc.Top, std::max(1, rc.width() - 1), std::max(1, rc.height() - 1));
     QWidget* shown = nullptr;
@@ -84,7 +83,7 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
                 spin->SetFloatValue(v);
             } else if (FEdit.EditorType == edTimeSpinEdit) {
                 spin->SetSpinType(sptTime);
-                spin->setText(g.cells(real, ARow));
+                spin->setText(g.Cell(real, ARow));
             } else {
                 const TDateTime v = g.GetDates(real, ARow);
                 spin->SetDateValue(v);
@@ -107,13 +106,13 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
         combo->SetStyle(list ? csDropDownList : csDropDown);
         if (list) {
             combo->SetDropDownCount(8);
-            int i = combo->findText(g.cells(real, ARow));
+            int i = combo->findText(g.Cell(real, ARow));
             if (i < 0)
                 i = FEdit.ComboFallback == -1 ? 0 : FEdit.ComboFallback;
             combo->setCurrentIndex(i);
             replay = false;
         } else {
-            combo->setEditText(g.getEditText(ACol, ARow));
+            combo->setEditText(g.EditText(ACol, ARow));
         }
         combo->SetFlat(g.Look() == glSoft);
         combo->SetEtched(g.Look() == glSoft);
@@ -127,16 +126,16 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
     case edNumericEditBtn:
     case edFloatEditBtn:
         Made(FGridEditBtn)->SetEditorType(FEdit.EditorType);
-        FGridEditBtn->SetMaxLength(g.MaxEditLength);
-        FGridEditBtn->setText(g.getEditText(ACol, ARow));
+        FGridEditBtn->SetMaxLength(g.Plain().MaxEditLength);
+        FGridEditBtn->setText(g.EditText(ACol, ARow));
         FGridEditBtn->selectAll();
         shown = FGridEditBtn;
         break;
     case edUnitEditBtn: {
         Made(FGridUnitEditBtn);
         QString number, unit;
-        SplitUnitText(g.getEditText(ACol, ARow), number, unit);
-        FGridUnitEditBtn->SetMaxLength(g.MaxEditLength);
+        SplitUnitText(g.EditText(ACol, ARow), number, unit);
+        FGridUnitEditBtn->SetMaxLength(g.Plain().MaxEditLength);
         FGridUnitEditBtn->setText(number);
         FGridUnitEditBtn->SetUnitID(unit);
         FGridUnitEditBtn->selectAll();
@@ -146,26 +145,26 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
     case edDateEdit:
     case edDateEditUpDown:
     case edTimeEdit:
-        Made(FGridDatePicker)->Prepare(FEdit.EditorType, g.getEditText(ACol, ARow));
+        Made(FGridDatePicker)->Prepare(FEdit.EditorType, g.EditText(ACol, ARow));
         shown = FGridDatePicker;
         replay = false;
         break;
     case edButton:
-        Made(FGridButton)->setText(g.getEditText(ACol, ARow));
+        Made(FGridButton)->setText(g.EditText(ACol, ARow));
         shown = FGridButton;
         replay = false;
         break;
     case edCheckBox:
-        Made(FGridCheckBox)->setText(g.getEditText(ACol, ARow));
+        Made(FGridCheckBox)->setText(g.EditText(ACol, ARow));
         FGridCheckBox->setChecked(false);
         shown = FGridCheckBox;
         replay = false;
         break;
-    case edCustom: g.ShowEditLink(ACol, ARow); break;
+    case edCustom: ShowEditLink(ACol, ARow); break;
     case edRichEdit: {
         auto* rich = static_cast<TTxRichEdit*>(FInplaceRichEdit);
-        if (rich->parentWidget() != g.viewport())
-            rich->setParent(g.viewport()); // placed by the cell's rectangle, as every control
+        if (rich->parentWidget() != g.Viewport())
+            rich->setParent(g.Viewport()); // placed by the cell's rectangle, as every control
         rich->setFrameStyle(QFrame::NoFrame);
         rich->Lock(); // loading the text asks for no row height
         g.CellToRich(real, ARow, *rich);
@@ -185,7 +184,7 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
         shown->raise();
         shown->setFocus(Qt::OtherFocusReason);
         if (FEdit.EditorType == edComboEdit || FEdit.EditorType == edComboList)
-            if (g.MouseActions().DirectComboDrop)
+            if (g.DirectComboDrop())
                 FGridCombo->showPopup();
         if (replay)
             PostPendingChar(shown);
@@ -223,21 +222,21 @@ QWidget* TGridEditing::EditControlOf(TEditorType Type) const
 // boxes write nothing).
 void TGridEditing::WriteBackControl(int Real, int ARow)
 {
-    TTxStringGrid& g = FGrid;
+    TEditingHost& g = *FHost;
     switch (FEdit.EditorType) {
     case edSpinEdit:
-    case edTimeSpinEdit: g.setCells(Real, ARow, FGridSpin->text()); break;
+    case edTimeSpinEdit: g.SetCell(Real, ARow, FGridSpin->text()); break;
     case edFloatSpinEdit: g.SetFloats(Real, ARow, FGridSpin->FloatValue()); break;
     case edDateSpinEdit: g.SetDates(Real, ARow, FGridSpin->DateValue()); break;
     case edComboEdit:
-    case edComboList: g.setCells(Real, ARow, FGridCombo->currentText()); break;
+    case edComboList: g.SetCell(Real, ARow, FGridCombo->currentText()); break;
     case edEditBtn:
     case edNumericEditBtn:
-    case edFloatEditBtn: g.setCells(Real, ARow, FGridEditBtn->text()); break;
-    case edUnitEditBtn: g.setCells(Real, ARow, FGridUnitEditBtn->text() + FGridUnitEditBtn->UnitID()); break;
+    case edFloatEditBtn: g.SetCell(Real, ARow, FGridEditBtn->text()); break;
+    case edUnitEditBtn: g.SetCell(Real, ARow, FGridUnitEditBtn->text() + FGridUnitEditBtn->UnitID()); break;
     case edDateEdit:
-    case edDateEditUpDown: g.setCells(Real, ARow, text::dateToText(FGridDatePicker->date())); break;
-    case edTimeEdit: g.setCells(Real, ARow, FGridDatePicker->time().toString(QStringLiteral("H:mm:ss"))); break;
+    case edDateEditUpDown: g.SetCell(Real, ARow, text::dateToText(FGridDatePicker->date())); break;
+    case edTimeEdit: g.SetCell(Real, ARow, FGridDatePicker->time().toString(QStringLiteral("H:mm:ss"))); break;
     case edRichEdit:
         // Rich text goes back only when it was edited: opening a plain cell and leaving it
         // keeps its text as it was.
@@ -250,7 +249,7 @@ void TGridEditing::WriteBackControl(int Real, int ARow)
 
 void TGridEditing::HideEditControl(int ACol, int ARow)
 {
-    TTxStringGrid& g = FGrid;
+    TEditingHost& g = *FHost;
     FEdit.PendingChar.clear();
     FEdit.PendingKey = 0;
     if (FEdit.HidingControl)
@@ -266,7 +265,7 @@ void TGridEditing::HideEditControl(int ACol, int ARow)
     if (control && control->isVisible())
         WriteBackControl(real, ARow);
     if (FEdit.EditorType == edCustom) // the link keeps its value; the grid only hides it
-        g.HideEditLink();
+        HideEditLink();
     if (FEdit.CancelControl)
         for (QWidget* w : std::initializer_list<QWidget*>{FGridSpin, FGridCombo, FGridCheckBox, FGridEditBtn,
                                                           FGridUnitEditBtn, FGridDatePicker, FGridButton,
@@ -278,27 +277,11 @@ void TGridEditing::HideEditControl(int ACol, int ARow)
         control->setEnabled(false);
         control->hide();
         if (hadFocus)
-            g.setFocus(Qt::OtherFocusReason);
+            g.Widget()->setFocus(Qt::OtherFocusReason);
     }
     FEdit.Col = FEdit.Row = -1;
     FEdit.HidingControl = false;
     g.DoneEditing();
-}
-
-// --- the grid's functions of the controls ------------------------------------------------
-
-bool TTxStringGrid::CommitControlValue(QString& Text) { return FEditing->CommitControlValue(Text); }
-TGridCombo* TTxStringGrid::GetComboBox() { return FEditing->ComboBox(); }
-TGridSpin* TTxStringGrid::GetSpinEdit() { return FEditing->SpinEdit(); }
-void TTxStringGrid::SetComboSelection(int Index) { FEditing->SetComboSelection(Index); }
-bool TTxStringGrid::SetComboSelectionString(const QString& S) { return FEditing->SetComboSelectionString(S); }
-void TTxStringGrid::ShowEditControl(int ACol, int ARow) { FEditing->ShowEditControl(ACol, ARow); }
-void TTxStringGrid::HideEditControl(int ACol, int ARow) { FEditing->HideEditControl(ACol, ARow); }
-QWidget* TTxStringGrid::EditControlOf(TEditorType Type) const { return FEditing->EditControlOf(Type); }
-void TTxStringGrid::WriteBackControl(int Real, int ARow) { FEditing->WriteBackControl(Real, ARow); }
-TGridDatePicker* TGridCellAccess::GetDateTimePicker() const
-{
-    return static_cast<TGridDatePicker*>(Self().EditControlOf(edDateEdit));
 }
 
 } // namespace grid

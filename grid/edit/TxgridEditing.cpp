@@ -1,9 +1,7 @@
 // TGridEditing: opening, committing and cancelling cell edits, the text editor's key steps,
-// the gate of every move of the current cell and the walk to the next editable cell; and the
-// grid's editing functions, which forward here.
+// the gate of every move of the current cell and the walk to the next editable cell.
 #include "grid/edit/TxgridEditing.h"
 
-#include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridEditors.h"
 #include "grid/edit/TxgridInplaceEdit.h"
 #include "grid/edit/TxgridRichEdit.h"
@@ -20,7 +18,7 @@ using ui::GridOptions;
 using ui::goEditing;
 using ui::goRowSelect;
 
-TGridEditing::TGridEditing(TTxStringGrid& Grid) : FGrid(Grid) {}
+TGridEditing::TGridEditing(std::unique_ptr<TEditingHost> Host) : FHost(std::move(Host)) {}
 
 TGridEditing::~TGridEditing()
 {
@@ -31,13 +29,13 @@ TGridEditing::~TGridEditing()
 void TGridEditing::CreateRichEdit()
 {
     // The rich-text cell editor (texts are converted by the RTF layer, with no control).
-    TTxStringGrid& g = FGrid;
-    FInplaceRichEdit = new TTxRichEdit(g);
+    TEditingHost& g = *FHost;
+    FInplaceRichEdit = new TTxRichEdit(*this);
     FInplaceRichEdit->setObjectName(QStringLiteral("RichEditCell"));
     FInplaceRichEdit->hide();
-    ui::on(FInplaceRichEdit, &QTextEdit::selectionChanged, &g, [&g] {
-        if (g.OnRichEditSelectionChange)
-            g.OnRichEditSelectionChange(g);
+    ui::on(FInplaceRichEdit, &QTextEdit::selectionChanged, g.Widget(), [&g] {
+        if (g.Events().OnRichEditSelectionChange)
+            g.Events().OnRichEditSelectionChange(g.Sender());
     });
 }
 
@@ -63,56 +61,62 @@ void TGridEditing::DropEditors()
 QLineEdit* TGridEditing::CreateEditor()
 {
     // Made while the first edit opens, after its editor type is known.
-    auto* ed = new TTxInplaceEdit(*this, FGrid.viewport());
+    auto* ed = new TTxInplaceEdit(*this, FHost->Viewport());
     ed->Prepare(FEdit.EditorType);
     return ed;
 }
 
+TTxInplaceEdit* TGridEditing::InplaceEdit() const { return qobject_cast<TTxInplaceEdit*>(FHost->InplaceEditor()); }
+
+QString TGridEditing::CurrentCell() const { return FHost->Cell(FHost->RemapCol(FHost->Col()), FHost->Row()); }
+
+void TGridEditing::SetCurrentCell(const QString& S) { FHost->SetCell(FHost->RemapCol(FHost->Col()), FHost->Row(), S); }
+
 QString TGridEditing::EditText(int ACol, int ARow)
 {
-    TTxStringGrid& g = FGrid;
+    TEditingHost& g = *FHost;
     const int real = g.RemapCol(ACol);
-    if (TTxInplaceEdit* ed = g.GetInplaceEditor()) {
+    if (TTxInplaceEdit* ed = InplaceEdit()) {
         TAlignment h = taLeftJustify;
         TVAlignment v = g.VAlignment();
         g.GetCellAlign(real, ARow, h, v);
         ed->SetVAlign(h == taRightJustify);
         // The cell's own font: the editor's default would be the application's, larger.
-        ui::Brush brush{g.controlColor()};
+        ui::Brush brush{g.ControlColor()};
         ui::Font font;
         TGridDrawState state = 0;
-        bool wrap = g.WordWrap;
+        bool wrap = g.Plain().WordWrap;
         g.GetVisualProperties(ACol, ARow, state, false, false, brush, font, h, v, wrap);
         ed->setFont(font.toQFont());
     }
-    const QString t = g.cells(real, ARow);
-    return g.EditWithTags ? t : HTMLToPlainText(t);
+    const QString t = g.Cell(real, ARow);
+    return g.Plain().EditWithTags ? t : HTMLToPlainText(t);
 }
 
 bool TGridEditing::CanEditShow()
 {
-    TTxStringGrid& g = FGrid;
+    TEditingHost& g = *FHost;
     if (FEdit.Validating)
         return false;
-    bool ok = g.TBaseGrid::canEditShow();
-    if (g.designing())
+    bool ok = g.PlatformCanEditShow();
+    if (g.Designing())
         return ok;
-    if (!ok || g.editorMode())
+    if (!ok || g.EditorMode())
         return ok;
-    if (g.HasStaticEdit(g.col(), g.row()))
+    if (g.HasStaticEdit(g.Col(), g.Row()))
         return false;
-    const TPoint b = g.BaseCell(g.RemapCol(g.col()), g.row());
-    FEdit.PreEditText = g.GetCurrentCell();
-    g.InitValidate(g.col(), g.row());
+    const TPoint b = g.BaseCell(g.RemapCol(g.Col()), g.Row());
+    FEdit.PreEditText = CurrentCell();
+    g.InitValidate(g.Col(), g.Row());
     FEdit.EditorType = edNormal;
     g.GetCellEditor(b.x(), b.y(), FEdit.EditorType);
     FEdit.Active = true;
     FEdit.Started = true;
     if (!IsTextEditorType(FEdit.EditorType)) {
-        ShowEditControl(g.col(), g.row());
+        ShowEditControl(g.Col(), g.Row());
         return false;
     }
-    if (TTxInplaceEdit* ed = g.GetInplaceEditor())
+    if (TTxInplaceEdit* ed = InplaceEdit())
         ed->Prepare(FEdit.EditorType);
     return true;
 }
@@ -124,19 +128,19 @@ void TGridEditing::OpenTyped(const QString& Typed, int Key)
     // it arrives after the editor has the focus.
     FEdit.PendingChar = Typed;
     FEdit.PendingKey = Key;
-    if (!FGrid.canEditShow()) {
+    if (!FHost->CanEditShow()) {
         FEdit.PendingChar.clear();
         return;
     }
-    FGrid.showEditor();
-    PostPendingChar(FGrid.inplaceEditor());
+    FHost->ShowEditor();
+    PostPendingChar(FHost->InplaceEditor());
 }
 
 void TGridEditing::PlaceCaret(QPoint Global)
 {
     QLineEdit* edit = nullptr;
-    if (FGrid.editorMode())
-        edit = FGrid.inplaceEditor();
+    if (FHost->EditorMode())
+        edit = FHost->InplaceEditor();
     else if (FEdit.Active && FGridCombo && FGridCombo->isVisible() && FGridCombo->isEditable())
         edit = FGridCombo->lineEdit();
     if (!edit)
@@ -162,24 +166,24 @@ void TGridEditing::HideInplaceEdit()
 {
     if (!FEdit.Active || FEdit.HidingControl)
         return;
-    FGrid.hideEditor();
-    HideEditControl(FGrid.col(), FGrid.row());
+    FHost->HideEditor();
+    HideEditControl(FHost->Col(), FHost->Row());
     FEdit.Active = false;
-    FGrid.setFocus(Qt::OtherFocusReason);
+    FHost->Widget()->setFocus(Qt::OtherFocusReason);
 }
 
 void TGridEditing::EndTextEdit()
 {
-    FGrid.hideEditor();
+    FHost->HideEditor();
     if (FEdit.Active) {
         FEdit.Active = false;
-        FGrid.DoneEditing();
+        FHost->DoneEditing();
     }
 }
 
 void TGridEditing::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
 {
-    TTxStringGrid& g = FGrid;
+    TEditingHost& g = *FHost;
     FEdit.DoneInProgress = true;
     // Escape cancels: the cell keeps its text as it is, even where the control could not
     // show it (a list-only combo on a text that is none of its items).
@@ -189,22 +193,21 @@ void TGridEditing::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
     if (Key == Qt::Key_Tab || Key == Qt::Key_Left || Key == Qt::Key_Up || Key == Qt::Key_Right || Key == Qt::Key_Down)
     {
         // The key as the grid takes it: Tab wraps and moves as a Tab pressed on the grid.
-        QKeyEvent again(QEvent::KeyPress, Key, Shift);
-        g.keyPressEvent(&again);
+        g.KeyPressed(Key, Shift);
     }
     TNavigation& nav = g.Navigation();
     const bool always = nav.AlwaysEdit;
     nav.AlwaysEdit = false;
-    g.setFocus(Qt::OtherFocusReason);
+    g.Widget()->setFocus(Qt::OtherFocusReason);
     if (Key == Qt::Key_Return || Key == Qt::Key_Enter)
-        AdvanceEdit(g.col(), g.row(), true, true, false);
+        AdvanceEdit(g.Col(), g.Row(), true, true, false);
     nav.AlwaysEdit = always;
     FEdit.DoneInProgress = false;
 }
 
 void TGridEditing::ControlLeft(int Key, Qt::KeyboardModifiers Shift)
 {
-    TTxStringGrid& g = FGrid;
+    TEditingHost& g = *FHost;
     if (FEdit.EditorType != edCheckBox) {
         DoneInplaceEdit(Key, Shift);
         // The button writes nothing; Escape gives the cell its text from before back.
@@ -215,29 +218,29 @@ void TGridEditing::ControlLeft(int Key, Qt::KeyboardModifiers Shift)
     // The check box closes as the platform's grid moves: Up and Down move, Return advances,
     // the other keys only close it.
     HideInplaceEdit();
-    g.setFocus(Qt::OtherFocusReason);
+    g.Widget()->setFocus(Qt::OtherFocusReason);
     if (Key == Qt::Key_Return || Key == Qt::Key_Enter)
-        AdvanceEdit(g.col(), g.row(), true, true, false);
+        AdvanceEdit(g.Col(), g.Row(), true, true, false);
     if (Key == Qt::Key_Up || Key == Qt::Key_Down) {
         int k = Key;
-        g.keyDown(k, Shift);
+        g.KeyDown(k, Shift);
     }
 }
 
 void TGridEditing::RestoreCache()
 {
-    const int real = FGrid.RemapCol(FGrid.col());
-    FGrid.setCells(real, FGrid.row(), FEdit.PreEditText);
-    FGrid.invalidateCell(FGrid.col(), FGrid.row());
+    const int real = FHost->RemapCol(FHost->Col());
+    FHost->SetCell(real, FHost->Row(), FEdit.PreEditText);
+    FHost->InvalidateCell(FHost->Col(), FHost->Row());
 }
 
 bool TGridEditing::ValidateEditorText()
 {
-    QLineEdit* ed = FGrid.inplaceEditor();
+    QLineEdit* ed = FHost->InplaceEditor();
     const QString edited = ed->text();
     QString v = edited;
     FEdit.Validating = true;
-    const bool ok = FGrid.ValidateCell(v);
+    const bool ok = FHost->ValidateCell(v);
     FEdit.Validating = false;
     if (!ok) {
         // Nothing is written; the editor stays open on the handler's text or the one from before.
@@ -269,7 +272,7 @@ bool EscapeRestores(TGridEditing& ed, const QKeyEvent& k)
 {
     if (k.key() != Qt::Key_Escape)
         return false;
-    ed.Grid().inplaceEditor()->setText(ed.State().PreEditText);
+    ed.Host().InplaceEditor()->setText(ed.State().PreEditText);
     ed.EndTextEdit();
     return true;
 }
@@ -278,10 +281,10 @@ bool EscapeRestores(TGridEditing& ed, const QKeyEvent& k)
 // into numbers or a password), within the editor's length limit.
 bool CtrlEnterLineBreak(TGridEditing& ed, const QKeyEvent& k)
 {
-    if (!IsEnter(k) || !Ctrl(k) || !ed.Grid().Navigation().LineFeedOnEnter)
+    if (!IsEnter(k) || !Ctrl(k) || !ed.Host().Navigation().LineFeedOnEnter)
         return false;
     const TEditorType t = ed.State().EditorType;
-    TTxInplaceEdit* e = ed.Grid().GetInplaceEditor();
+    TTxInplaceEdit* e = ed.InplaceEdit();
     if (!e || (t != edNormal && t != edCapital && t != edMixedCase && t != edLowerCase && t != edUpperCase))
         return false;
     const QString br = QStringLiteral("\r\n");
@@ -296,9 +299,9 @@ bool EnterWithCtrlKept(TGridEditing&, const QKeyEvent& k) { return IsEnter(k) &&
 // Without AdvanceOnEnter, Enter in an editor filled to its limit does nothing.
 bool EnterAtLimitKept(TGridEditing& ed, const QKeyEvent& k)
 {
-    if (!IsEnter(k) || ed.Grid().Navigation().AdvanceOnEnter)
+    if (!IsEnter(k) || ed.Host().Navigation().AdvanceOnEnter)
         return false;
-    const TTxInplaceEdit* e = ed.Grid().GetInplaceEditor();
+    const TTxInplaceEdit* e = ed.InplaceEdit();
     return e && EditLengthFull(e->LengthLimit, e->text().size(), e->hasSelectedText());
 }
 
@@ -309,7 +312,7 @@ bool EnterCommits(TGridEditing& ed, const QKeyEvent& k)
         return false;
     if (ed.ValidateEditorText()) {
         ed.EndTextEdit();
-        ed.AdvanceEdit(ed.Grid().col(), ed.Grid().row(), true, false, false);
+        ed.AdvanceEdit(ed.Host().Col(), ed.Host().Row(), true, false, false);
     }
     return true;
 }
@@ -339,13 +342,13 @@ bool TGridEditing::InplaceEditorEvent(QObject* o, QEvent* e)
         for (const TEditorKeyStep& s : kInplaceKeySteps)
             if (s.Step(*this, *static_cast<const QKeyEvent*>(e)))
                 return true;
-    const bool wasOpen = FGrid.editorMode();
-    const bool r = FGrid.TBaseGrid::eventFilter(o, e);
-    if (wasOpen && !FGrid.editorMode() && FEdit.Active) {
+    const bool wasOpen = FHost->EditorMode();
+    const bool r = FHost->PlatformEventFilter(o, e);
+    if (wasOpen && !FHost->EditorMode() && FEdit.Active) {
         // The platform closed the editor (focus lost, Tab, Up, Down, Page keys): committed.
         FEdit.Active = false;
         FEdit.PendingChar.clear();
-        FGrid.DoneEditing();
+        FHost->DoneEditing();
     }
     return r;
 }
@@ -367,77 +370,83 @@ void TGridEditing::CloseControlForMove()
 
 bool TGridEditing::SelectCell(int ACol, int ARow)
 {
-    TTxStringGrid& g = FGrid;
+    TEditingHost& g = *FHost;
     if (ACol < 0 || ARow < 0)
         return false;
+    // Every move passes here: the host is asked only what the move needs.
+    const TTxStringGridEvents& ev = g.Events();
     bool Allow = true;
-    if (ARow != g.row() && g.OnRowChanging)
-        g.OnRowChanging(g, g.row(), ARow, Allow);
-    if (ACol != g.col() && g.OnColChanging)
-        g.OnColChanging(g, g.col(), ACol, Allow);
-    if ((ARow != g.row() || ACol != g.col()) && !FEdit.InsideAdvance && g.OnCellChanging)
-        g.OnCellChanging(g, g.row(), g.col(), ARow, ACol, Allow);
-    if (!Allow || (ACol == 0 && g.HasNodes() && !(g.options() & goRowSelect)))
+    if (ev.OnRowChanging && ARow != g.Row())
+        ev.OnRowChanging(g.Sender(), g.Row(), ARow, Allow);
+    if (ev.OnColChanging && ACol != g.Col())
+        ev.OnColChanging(g.Sender(), g.Col(), ACol, Allow);
+    if (ev.OnCellChanging && !FEdit.InsideAdvance && (ARow != g.Row() || ACol != g.Col()))
+        ev.OnCellChanging(g.Sender(), g.Row(), g.Col(), ARow, ACol, Allow);
+    if (!Allow || (ACol == 0 && g.HasNodes() && !(g.Options() & goRowSelect)))
         return false;
     if (g.IsFixed(ACol, ARow))
         return false;
     CloseControlForMove();
     // The cell being left is validated before anything is switched or cached for the
     // target, so a refused move leaves the current cell's state as it was.
-    const bool editorFocused = g.inplaceEditor() && g.inplaceEditor()->hasFocus();
-    if (FEdit.Started && !editorFocused) {
-        const QString edited = g.GetCurrentCell();
+    const auto editorFocused = [&g] {
+        const QLineEdit* editor = g.InplaceEditor();
+        return editor && editor->hasFocus();
+    };
+    if (FEdit.Started && !editorFocused()) {
+        const QString edited = CurrentCell();
         QString v = edited;
         FEdit.Validating = true;
         const bool ok = g.ValidateCell(v);
         FEdit.Validating = false;
         if (!ok) {
             // The refused text leaves the cell and the user stays in it with the editor open.
-            g.SetCurrentCell(RefusedEditText(edited, v, FEdit.ValidateText));
-            if (!g.HasStaticEdit(g.RemapCol(g.col()), g.row()) && g.canEditShow())
-                g.showEditor();
+            SetCurrentCell(RefusedEditText(edited, v, FEdit.ValidateText));
+            if (!g.HasStaticEdit(g.RemapCol(g.Col()), g.Row()) && g.CanEditShow())
+                g.ShowEditor();
             return false;
         }
         FEdit.Started = false;
-        if (v != g.GetCurrentCell())
-            g.SetCurrentCell(v);
+        if (v != CurrentCell())
+            SetCurrentCell(v);
     }
-    FEdit.PreEditText = g.cells(g.RemapCol(ACol), ARow);
+    const int real = g.RemapCol(ACol);
+    FEdit.PreEditText = g.Cell(real, ARow);
     g.InitValidate(ACol, ARow);
     if (!g.HasStaticEdit(ACol, ARow)) {
-        bool CanEdit = (g.options() & goEditing) || FEdit.EditingSwitchedOff;
-        g.GetCellReadOnly(g.RemapCol(ACol), ARow, CanEdit);
+        bool CanEdit = (g.Options() & goEditing) || FEdit.EditingSwitchedOff;
+        g.GetCellReadOnly(real, ARow, CanEdit);
         if (CanEdit) {
             FEdit.EditingSwitchedOff = false;
-            if (!(g.options() & goEditing))
-                g.setOptions(g.options() | goEditing);
-            if (g.editorMode())
+            if (const GridOptions o = g.Options(); !(o & goEditing))
+                g.SetOptions(o | goEditing);
+            if (g.EditorMode())
                 HideInplaceEdit();
-        } else if (g.options() & goEditing) {
+        } else if (const GridOptions o = g.Options(); o & goEditing) {
             FEdit.EditingSwitchedOff = true;
-            g.setOptions(g.options() & ~GridOptions(goEditing));
+            g.SetOptions(o & ~GridOptions(goEditing));
         }
     }
-    return g.TBaseGrid::selectCell(ACol, ARow);
+    return g.PlatformSelectCell(ACol, ARow);
 }
 
 // --- advancing ---------------------------------------------------------------------------
 
 bool TGridEditing::CellEditable(int ACol, int ARow)
 {
-    bool CanEdit = (FGrid.options() & goEditing) || FEdit.EditingSwitchedOff;
+    bool CanEdit = (FHost->Options() & goEditing) || FEdit.EditingSwitchedOff;
     if (!CanEdit)
         return false;
-    FGrid.GetCellReadOnly(FGrid.RemapCol(ACol), ARow, CanEdit);
-    return CanEdit && !FGrid.IsFixed(ACol, ARow);
+    FHost->GetCellReadOnly(FHost->RemapCol(ACol), ARow, CanEdit);
+    return CanEdit && !FHost->IsFixed(ACol, ARow);
 }
 
 bool TGridEditing::AdvanceStep(int& c, int& r, bool Advance)
 {
-    TTxStringGrid& g = FGrid;
+    TEditingHost& g = *FHost;
     const TNavigation& nav = g.Navigation();
-    const int firstCol = g.fixedCols(), firstRow = g.fixedRows();
-    const int lastCol = g.colCount() - g.FixedRightCols() - 1, lastRow = g.rowCount() - g.FixedFooters() - 1;
+    const int firstCol = g.FixedCols(), firstRow = g.FixedRows();
+    const int lastCol = g.ColCount() - g.FixedRightCols() - 1, lastRow = g.RowCount() - g.FixedFooters() - 1;
     if (lastCol < firstCol || lastRow < firstRow)
         return false;
     const TPoint base = g.BaseCell(c, r);
@@ -451,15 +460,15 @@ bool TGridEditing::AdvanceStep(int& c, int& r, bool Advance)
                 c = firstCol;
             } else if (nav.AdvanceInsert) {
                 bool CanAdd = true;
-                if (g.OnCanAddRow)
-                    g.OnCanAddRow(g, CanAdd);
+                if (g.Events().OnCanAddRow)
+                    g.Events().OnCanAddRow(g.Sender(), CanAdd);
                 if (!CanAdd)
                     return false;
-                g.setRowCount(g.rowCount() + 1);
+                g.AddRows(1);
                 ++r;
                 c = firstCol;
-                if (g.OnAutoAddRow)
-                    g.OnAutoAddRow(g, g.rowCount() - g.FixedFooters() - 1);
+                if (g.Events().OnAutoAddRow)
+                    g.Events().OnAutoAddRow(g.Sender(), g.RowCount() - g.FixedFooters() - 1);
             } else {
                 c = firstCol;
                 r = firstRow;
@@ -473,11 +482,11 @@ bool TGridEditing::AdvanceStep(int& c, int& r, bool Advance)
                 r = firstRow;
                 c += span + 1;
             } else if (nav.AdvanceInsert) {
-                g.SetColCount(g.colCount() + 1);
+                g.SetColCount(g.ColCount() + 1);
                 c += span + 1;
                 r = firstRow;
-                if (g.OnAutoInsertCol)
-                    g.OnAutoInsertCol(g, g.colCount() - g.FixedRightCols() - 1);
+                if (g.Events().OnAutoInsertCol)
+                    g.Events().OnAutoInsertCol(g.Sender(), g.ColCount() - g.FixedRightCols() - 1);
             } else {
                 c = firstCol;
                 r = firstRow;
@@ -506,7 +515,7 @@ bool TGridEditing::AdvanceStep(int& c, int& r, bool Advance)
 
 void TGridEditing::AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor, bool Force)
 {
-    TTxStringGrid& g = FGrid;
+    TEditingHost& g = *FHost;
     if (!g.Navigation().AdvanceOnEnter && !Force)
         return;
     const TPoint origin = g.BaseCell(ACol, ARow);
@@ -514,9 +523,9 @@ void TGridEditing::AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor
     int c = origin.x(), r = origin.y();
     // One full round over the cells ends the walk when no cell is editable; added rows or
     // columns lengthen the round by what they add.
-    const int cells0 = g.colCount() * g.rowCount();
+    const int cells0 = g.ColCount() * g.RowCount();
     bool found = false;
-    for (int steps = 0; steps <= cells0 + g.colCount() + g.rowCount(); ++steps) {
+    for (int steps = 0; steps <= cells0 + g.ColCount() + g.RowCount(); ++steps) {
         if (!AdvanceStep(c, r, Advance))
             return;
         if (c == origin.x() && r == origin.y())
@@ -529,47 +538,15 @@ void TGridEditing::AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor
     if (!found && !(c == origin.x() && r == origin.y() && CellEditable(c, r)))
         return;
     bool Allow = true;
-    if (g.OnCellChanging)
-        g.OnCellChanging(g, origin.y(), origin.x(), r, c, Allow);
+    if (g.Events().OnCellChanging)
+        g.Events().OnCellChanging(g.Sender(), origin.y(), origin.x(), r, c, Allow);
     FEdit.InsideAdvance = true;
     if (Allow)
-        g.focusCell(c, r);
+        g.FocusCell(c, r);
     FEdit.InsideAdvance = false;
-    if (!ShowEditor && !g.HasStaticEdit(g.col(), g.row()))
+    if (!ShowEditor && !g.HasStaticEdit(g.Col(), g.Row()))
         return;
-    g.showEditor();
+    g.ShowEditor();
 }
-
-// --- the grid's editing functions ----------------------------------------------------------
-
-TTxInplaceEdit* TTxStringGrid::GetInplaceEditor() const { return qobject_cast<TTxInplaceEdit*>(inplaceEditor()); }
-QLineEdit* TTxStringGrid::createEditor() { return FEditing->CreateEditor(); }
-QString TTxStringGrid::getEditText(int ACol, int ARow) { return FEditing->EditText(ACol, ARow); }
-void TTxStringGrid::setEditText(int ACol, int ARow, const QString& Value) { setCells(RemapCol(ACol), ARow, Value); }
-// The platform asks through a const hook; the answer opens the edit and so changes state.
-bool TTxStringGrid::canEditShow() const { return FEditing->CanEditShow(); }
-bool TTxStringGrid::selectCell(int ACol, int ARow) { return FEditing->SelectCell(ACol, ARow); }
-
-void TTxStringGrid::DoneEditing()
-{
-    if (OnEditingDone)
-        OnEditingDone(*this);
-}
-
-void TTxStringGrid::ShowCellEdit()
-{
-    QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier));
-}
-
-void TTxStringGrid::HideInplaceEdit() { FEditing->HideInplaceEdit(); }
-void TTxStringGrid::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift) { FEditing->DoneInplaceEdit(Key, Shift); }
-void TTxStringGrid::RestoreCache() { FEditing->RestoreCache(); }
-void TTxStringGrid::AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor, bool Force)
-{
-    FEditing->AdvanceEdit(ACol, ARow, Advance, ShowEditor, Force);
-}
-TEditorType TTxStringGrid::CurrentEditorType() const { return FEditing->State().EditorType; }
-bool TTxStringGrid::EditActive() const { return FEditing->State().Active; }
-bool TTxStringGrid::EditStarted() const { return FEditing->State().Started; }
 
 } // namespace grid

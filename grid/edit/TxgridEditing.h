@@ -2,18 +2,20 @@
 // TGridEditing: the grid's editing. It keeps the edit in progress (TEditState) and the editor
 // controls, opens and closes the text editor and the controls, commits and validates what they
 // hold, gates every move of the current cell and walks to the next editable cell. The grid
-// owns one and forwards its editing functions to it; the editor controls reach the grid
-// through it.
+// owns one, made with a host that answers for it (TxgridEditingHost.h), and forwards its
+// editing functions to it; the editor controls reach the grid through that host.
 //
 //   TxgridEditing.cpp       opening, closing, the text editor's key steps, leaving, advancing
 //   TxgridEditControls.cpp  the editor controls opened over a cell, their values written back
 //   TxgridValidate.cpp      validating a finished edit: the checker and OnCellValidate
 #include "grid/core/TxgridForward.h"
 #include "grid/edit/TxgridEditState.h"
+#include "grid/edit/TxgridEditingHost.h"
 
 #include <QPoint>
 #include <QString>
 #include <Qt>
+#include <memory>
 
 class QEvent;
 class QLineEdit;
@@ -23,16 +25,16 @@ class QWidget;
 
 namespace grid {
 
-class TTxStringGrid;
+class TTxInplaceEdit;
 
 class TGridEditing {
 public:
-    explicit TGridEditing(TTxStringGrid& Grid);
+    explicit TGridEditing(std::unique_ptr<TEditingHost> Host);
     ~TGridEditing();
     TGridEditing(const TGridEditing&) = delete;
     TGridEditing& operator=(const TGridEditing&) = delete;
 
-    TTxStringGrid& Grid() const { return FGrid; }
+    TEditingHost& Host() const { return *FHost; }
     TEditState& State() { return FEdit; }
     const TEditState& State() const { return FEdit; }
     // The rich-text cell editor, a child of the grid made with it and gone before it.
@@ -45,6 +47,10 @@ public:
     bool CanEditShow(); // the platform's question; true opens the text editor, a control opens here
     QLineEdit* CreateEditor();
     QString EditText(int ACol, int ARow);
+    TTxInplaceEdit* InplaceEdit() const; // the text editor, once made
+    // The current cell's text, at its real column.
+    QString CurrentCell() const;
+    void SetCurrentCell(const QString& S);
     // A typed character opens the cell's editor with it (replayed once the editor has the focus).
     void OpenTyped(const QString& Typed, int Key);
     void PostPendingChar(QWidget* Target);
@@ -80,6 +86,10 @@ public:
     TGridSpin* SpinEdit();
     void SetComboSelection(int Index) { FEdit.ComboFallback = Index; }
     bool SetComboSelectionString(const QString& S);
+    // The edCustom cell's link (the grid's EditLink): attached, placed, filled and focused, or
+    // hidden when the edit closes.
+    void ShowEditLink(int ACol, int ARow);
+    void HideEditLink();
 
     // ---- validation (TxgridValidate.cpp) ------------------------------------------------------
     // The grid's own answers to its InitValidate and ValidateCell hooks; editing itself asks
@@ -92,7 +102,7 @@ private:
     bool AdvanceStep(int& ACol, int& ARow, bool Advance); // false: no further cell
     template <class Control>
     Control* Made(Control*& Slot);
-    TTxStringGrid& FGrid;
+    std::unique_ptr<TEditingHost> FHost;
     TEditState FEdit;
     // Editor controls, made hidden and disabled on first use.
     TGridCombo* FGridCombo = nullptr;

@@ -6,7 +6,6 @@
 #include "grid/controls/Tsgcombo.h"
 #include "grid/controls/Tsgedit.h"
 #include "grid/controls/Tsgspin.h"
-#include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridEditing.h"
 
 #include <QApplication>
@@ -51,16 +50,16 @@ bool FocusLeftForOwnPopup(const QWidget& Control, const QFocusEvent& e)
 }
 
 template <class Control>
-TEditorHost<Control>::TEditorHost(TGridEditing& Editing) : Control(Editing.Grid().viewport()), FEditing(Editing)
+TEditorHost<Control>::TEditorHost(TGridEditing& Editing) : Control(Editing.Host().Viewport()), FEditing(Editing)
 {
     this->hide();
     this->setEnabled(false);
 }
 
 template <class Control>
-TTxStringGrid& TEditorHost<Control>::Grid() const
+TEditingHost& TEditorHost<Control>::Host() const
 {
-    return FEditing.Grid();
+    return FEditing.Host();
 }
 
 template <class Control>
@@ -87,7 +86,7 @@ template <class Control>
 void TEditorHost<Control>::ShowCellValue()
 {
     if constexpr (std::is_base_of_v<QLineEdit, Control>)
-        this->setText(Grid().GetCurrentCell());
+        this->setText(FEditing.CurrentCell());
 }
 
 template <class Control>
@@ -98,7 +97,7 @@ bool TEditorHost<Control>::event(QEvent* e)
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         const bool tab = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
-        if (tab && (Grid().options() & ui::goTabs) && LeavesBy(k->key(), k->modifiers())) {
+        if (tab && (Host().Options() & ui::goTabs) && LeavesBy(k->key(), k->modifiers())) {
             keyPressEvent(k);
             return true;
         }

@@ -15,8 +15,8 @@ class QWidget;
 
 namespace grid {
 
+class TEditingHost;
 class TGridEditing;
-class TTxStringGrid;
 
 // Whether a focus-out of an editor control only hands the keyboard to its own drop-down (a
 // combo's list, a date picker's calendar): the editor stays open then.
@@ -26,7 +26,7 @@ template <class Control>
 class TEditorHost : public Control {
 public:
     TGridEditing& Editing() const { return FEditing; }
-    TTxStringGrid& Grid() const;
+    TEditingHost& Host() const; // what editing sees of the grid
 
 protected:
     // Made over the grid's viewport, hidden and disabled until an edit opens it.

@@ -1,7 +1,6 @@
 // The grid's editor controls: what each keeps of its own beside the shared host.
 #include "grid/edit/TxgridEditors.h"
 
-#include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridEditing.h"
 #include "grid/edit/TxgridInplaceEdit.h"
 
@@ -75,24 +74,24 @@ TGridSpin::TGridSpin(TGridEditing& Editing) : TEditorHost(Editing)
 
 void TGridSpin::FireSpinClick(bool Up)
 {
-    TTxStringGrid& g = Grid();
-    const int c = g.col(), r = g.row();
+    TEditingHost& g = Host();
+    const int c = g.Col(), r = g.Row();
     switch (SpinType()) {
     case sptNormal:
-        if (g.OnSpinClick)
-            g.OnSpinClick(g, c, r, Value(), Up);
+        if (g.Events().OnSpinClick)
+            g.Events().OnSpinClick(g.Sender(), c, r, Value(), Up);
         break;
     case sptFloat:
-        if (g.OnFloatSpinClick)
-            g.OnFloatSpinClick(g, c, r, FloatValue(), Up);
+        if (g.Events().OnFloatSpinClick)
+            g.Events().OnFloatSpinClick(g.Sender(), c, r, FloatValue(), Up);
         break;
     case sptDate:
-        if (g.OnDateSpinClick)
-            g.OnDateSpinClick(g, c, r, DateValue(), Up);
+        if (g.Events().OnDateSpinClick)
+            g.Events().OnDateSpinClick(g.Sender(), c, r, DateValue(), Up);
         break;
     case sptTime:
-        if (g.OnTimeSpinClick)
-            g.OnTimeSpinClick(g, c, r, TimeValue(), Up);
+        if (g.Events().OnTimeSpinClick)
+            g.Events().OnTimeSpinClick(g.Sender(), c, r, TimeValue(), Up);
         break;
     }
 }
@@ -118,9 +117,9 @@ bool TGridSpin::OwnKey(QKeyEvent* e)
         SetValue(SpinKeyValue(key, Value(), Increment, MinValue, MaxValue));
     else if (SpinType() == sptFloat)
         SetFloatValue(SpinKeyFloatValue(key, FloatValue(), IncrementFloat, MinFloatValue, MaxFloatValue));
-    TTxStringGrid& g = Grid();
-    if (g.OnSpinClick)
-        g.OnSpinClick(g, g.col(), g.row(), Value(), key == Qt::Key_PageUp || key == Qt::Key_Home);
+    TEditingHost& g = Host();
+    if (g.Events().OnSpinClick)
+        g.Events().OnSpinClick(g.Sender(), g.Col(), g.Row(), Value(), key == Qt::Key_PageUp || key == Qt::Key_Home);
     return true;
 }
 
@@ -162,13 +161,13 @@ void TGridCombo::SizeDropDownWidth()
 
 void TGridCombo::FireChange()
 {
-    TTxStringGrid& g = Grid();
+    TEditingHost& g = Host();
     const int i = currentIndex();
     const QString s = currentText();
-    if (g.OnComboChange)
-        g.OnComboChange(g, g.col(), g.row(), i, s);
-    if (g.OnComboObjectChange)
-        g.OnComboObjectChange(g, g.col(), g.row(), i, s, itemData(i));
+    if (g.Events().OnComboChange)
+        g.Events().OnComboChange(g.Sender(), g.Col(), g.Row(), i, s);
+    if (g.Events().OnComboObjectChange)
+        g.Events().OnComboObjectChange(g.Sender(), g.Col(), g.Row(), i, s, itemData(i));
 }
 
 void TGridCombo::wheelEvent(QWheelEvent* e)
@@ -185,9 +184,9 @@ void TGridCombo::wheelEvent(QWheelEvent* e)
 void TGridCombo::keyReleaseEvent(QKeyEvent* e)
 {
     TTSGComboBox::keyReleaseEvent(e);
-    const TTxStringGrid& g = Grid();
+    const TEditingHost& g = Host();
     const int k = e->key();
-    if (k == Qt::Key_Return || k == Qt::Key_Enter || !FAutoComplete || !g.Lookup || !isEditable())
+    if (k == Qt::Key_Return || k == Qt::Key_Enter || !FAutoComplete || !g.Plain().Lookup || !isEditable())
         return;
     QLineEdit* le = lineEdit();
     if (le->hasSelectedText())
@@ -196,7 +195,7 @@ void TGridCombo::keyReleaseEvent(QKeyEvent* e)
     QStringList items;
     for (int i = 0; i < count(); ++i)
         items.append(itemText(i));
-    const int i = LookupCompletion(items, prefix, g.LookupCaseSensitive);
+    const int i = LookupCompletion(items, prefix, g.Plain().LookupCaseSensitive);
     if (i < 0)
         return;
     const QString full = CompletedText(prefix, items[i]);
@@ -225,9 +224,9 @@ void TGridCombo::PassKey(QKeyEvent* e)
     const QString before = currentText();
     TTSGComboBox::keyPressEvent(e);
     // A change typed into the edit is told with no item.
-    TTxStringGrid& g = Grid();
-    if (isEditable() && currentText() != before && g.OnComboChange)
-        g.OnComboChange(g, g.col(), g.row(), -1, currentText());
+    TEditingHost& g = Host();
+    if (isEditable() && currentText() != before && g.Events().OnComboChange)
+        g.Events().OnComboChange(g.Sender(), g.Col(), g.Row(), -1, currentText());
 }
 
 bool TGridCombo::EditedValue(QString& Text) const
@@ -247,7 +246,7 @@ void TGridCombo::ShowEdited(const QString& Text, bool Refused)
 
 void TGridCombo::ShowCellValue()
 {
-    const QString old = Grid().GetCurrentCell();
+    const QString old = Editing().CurrentCell();
     const int i = findText(old);
     if (i >= 0)
         setCurrentIndex(i);
@@ -263,7 +262,7 @@ bool TGridCombo::DropDownLets()
 
 void TGridCombo::Closing()
 {
-    if (Grid().LookupHistory && !currentText().isEmpty() && findText(currentText()) < 0)
+    if (Host().Plain().LookupHistory && !currentText().isEmpty() && findText(currentText()) < 0)
         addItem(currentText());
 }
 
@@ -301,7 +300,7 @@ TGridEditBtn::TGridEditBtn(TGridEditing& Editing) : TEditorHost(Editing)
 void TGridEditBtn::BtnClick(QObject*)
 {
     QString result;
-    Grid().EllipsClick(text(), result);
+    Host().EllipsClick(text(), result);
     setText(result);
     selectAll();
     update();
@@ -345,7 +344,7 @@ void TGridUnitEditBtn::ShowEdited(const QString& Text, bool Refused)
 void TGridUnitEditBtn::ShowCellValue()
 {
     QString number, unit;
-    SplitUnitText(Grid().GetCurrentCell(), number, unit);
+    SplitUnitText(Editing().CurrentCell(), number, unit);
     setText(number);
 }
 
@@ -394,7 +393,7 @@ bool TGridDatePicker::LeavesBy(int Key, Qt::KeyboardModifiers) const
 
 void TGridDatePicker::ShowCellValue()
 {
-    setDateTime(PickerValueFromText(Grid().GetCurrentCell(), FTime, NowForPicker()));
+    setDateTime(PickerValueFromText(Editing().CurrentCell(), FTime, NowForPicker()));
 }
 
 // --- button ------------------------------------------------------------------------------
@@ -404,7 +403,7 @@ TGridButton::TGridButton(TGridEditing& Editing) : TEditorHost(Editing) {}
 void TGridButton::Ellipsis()
 {
     QString result;
-    Grid().EllipsClick(text(), result);
+    Host().EllipsClick(text(), result);
     setText(result);
     update();
 }

@@ -1,9 +1,8 @@
 // The grid's text editor and its character rules.
 #include "grid/edit/TxgridInplaceEdit.h"
 
-#include "grid/core/Txgrid.h"
-#include "grid/edit/TxgridEditing.h"
 #include "grid/controls/Txutil.h"
+#include "grid/edit/TxgridEditing.h"
 
 #include "platform/text/Regional.h"
 
@@ -108,10 +107,10 @@ bool PasteResult(TEditorType Type, int LengthLimit, const QString& Text, int Sel
 }
 
 TTxInplaceEdit::TTxInplaceEdit(TGridEditing& Editing, QWidget* Parent)
-    : QLineEdit(Parent), FEditing(Editing), FGrid(Editing.Grid())
+    : QLineEdit(Parent), FEditing(Editing), FHost(Editing.Host())
 {
     setFrame(false);
-    LengthLimit = FGrid.MaxEditLength;
+    LengthLimit = FHost.Plain().MaxEditLength;
 }
 
 void TTxInplaceEdit::SetVAlign(bool Value)
@@ -123,12 +122,12 @@ void TTxInplaceEdit::SetVAlign(bool Value)
 void TTxInplaceEdit::Prepare(TEditorType Type)
 {
     FType = Type;
-    LengthLimit = FGrid.GetEditLimit();
-    setInputMask(FGrid.GetEditMask(FGrid.col(), FGrid.row()));
+    LengthLimit = FHost.GetEditLimit();
+    setInputMask(FHost.GetEditMask(FHost.Col(), FHost.Row()));
     if (Type == edPassword) {
         setEchoMode(QLineEdit::Password);
         // The grid's own password character, not the platform's bullet.
-        setStyleSheet(QStringLiteral("lineedit-password-character: %1").arg(int(FGrid.PasswordChar.unicode())));
+        setStyleSheet(QStringLiteral("lineedit-password-character: %1").arg(int(FHost.Plain().PasswordChar.unicode())));
     } else {
         setEchoMode(QLineEdit::Normal);
         setStyleSheet(QString());
@@ -147,7 +146,7 @@ void TTxInplaceEdit::keyPressEvent(QKeyEvent* e)
         return;
     QString t = e->text();
     // The keypad's decimal key types the regional separator; the main full stop stays.
-    if (FGrid.ExcelStyleDecimalSeparator && t == QStringLiteral(".") && (e->modifiers() & Qt::KeypadModifier))
+    if (FHost.Plain().ExcelStyleDecimalSeparator && t == QStringLiteral(".") && (e->modifiers() & Qt::KeypadModifier))
         t = QString(text::decimalSeparator());
     if (t.size() != 1 || !t[0].isPrint() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         QLineEdit::keyPressEvent(e);
@@ -175,8 +174,8 @@ bool TTxInplaceEdit::ClipboardKey(QKeyEvent* e)
 {
     bool Allow = true;
     if (e == QKeySequence::Copy || e == QKeySequence::Cut) {
-        if (const auto& ev = e == QKeySequence::Copy ? FGrid.OnClipboardCopy : FGrid.OnClipboardCut)
-            ev(FGrid, Allow);
+        if (const auto& ev = e == QKeySequence::Copy ? FHost.Events().OnClipboardCopy : FHost.Events().OnClipboardCut)
+            ev(FHost.Sender(), Allow);
         if (Allow)
             QLineEdit::keyPressEvent(e);
         return true;
@@ -189,8 +188,8 @@ bool TTxInplaceEdit::ClipboardKey(QKeyEvent* e)
     QString result;
     if (clip.isEmpty() || !PasteResult(FType, LengthLimit, text(), selStart, selLen, clip, result))
         return true;
-    if (FGrid.OnClipboardPaste)
-        FGrid.OnClipboardPaste(FGrid, Allow);
+    if (FHost.Events().OnClipboardPaste)
+        FHost.Events().OnClipboardPaste(FHost.Sender(), Allow);
     if (!Allow)
         return true;
     const int pasted = result.size() - (text().size() - selLen);
@@ -205,16 +204,16 @@ bool TTxInplaceEdit::ClipboardKey(QKeyEvent* e)
 bool TTxInplaceEdit::CursorWalk(QKeyEvent* e)
 {
     const int k = e->key();
-    if (!FGrid.Navigation().CursorWalkEditor || (k != Qt::Key_Left && k != Qt::Key_Right) || hasSelectedText()
+    if (!FHost.Navigation().CursorWalkEditor || (k != Qt::Key_Left && k != Qt::Key_Right) || hasSelectedText()
         || (e->modifiers() & Qt::ShiftModifier))
         return false;
     const bool forward = k == Qt::Key_Right;
     if (forward ? cursorPosition() != text().size() : cursorPosition() != 0)
         return false;
-    TNavigation& nav = FGrid.Navigation();
+    TNavigation& nav = FHost.Navigation();
     const TAdvanceDirection dir = nav.AdvanceDirection;
     nav.AdvanceDirection = adLeftRight;
-    FEditing.AdvanceEdit(FGrid.col(), FGrid.row(), forward, true, true);
+    FEditing.AdvanceEdit(FHost.Col(), FHost.Row(), forward, true, true);
     nav.AdvanceDirection = dir;
     return true;
 }
@@ -222,24 +221,24 @@ bool TTxInplaceEdit::CursorWalk(QKeyEvent* e)
 void TTxInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QLineEdit::mouseDoubleClickEvent(e);
-    if (FGrid.OnDblClickCell)
-        FGrid.OnDblClickCell(FGrid, FGrid.row(), FGrid.col());
+    if (FHost.Events().OnDblClickCell)
+        FHost.Events().OnDblClickCell(FHost.Sender(), FHost.Row(), FHost.Col());
 }
 
 void TTxInplaceEdit::keyReleaseEvent(QKeyEvent* e)
 {
     QLineEdit::keyReleaseEvent(e);
     if (cursorPosition() != 0)
-        FGrid.EditProgress(text(), cursorRect().topLeft(), cursorPosition());
+        FHost.EditProgress(text(), cursorRect().topLeft(), cursorPosition());
     if (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right)
         return;
-    if (!FAutoComplete || hasSelectedText() || !FGrid.Lookup || FGrid.LookupItems().isEmpty())
+    if (!FAutoComplete || hasSelectedText() || !FHost.Plain().Lookup || FHost.LookupItems().isEmpty())
         return;
     const QString prefix = text().left(cursorPosition());
-    const int i = LookupCompletion(FGrid.LookupItems(), prefix, FGrid.LookupCaseSensitive);
+    const int i = LookupCompletion(FHost.LookupItems(), prefix, FHost.Plain().LookupCaseSensitive);
     if (i < 0)
         return;
-    const QString full = CompletedText(prefix, FGrid.LookupItems()[i]);
+    const QString full = CompletedText(prefix, FHost.LookupItems()[i]);
     if (full == text())
         return;
     setText(full);
@@ -248,13 +247,13 @@ void TTxInplaceEdit::keyReleaseEvent(QKeyEvent* e)
 
 void TTxInplaceEdit::focusOutEvent(QFocusEvent* e)
 {
-    if (FGrid.LookupHistory && !text().isEmpty() && !FGrid.LookupItems().contains(text())) {
-        QStringList items = FGrid.LookupItems();
+    if (FHost.Plain().LookupHistory && !text().isEmpty() && !FHost.LookupItems().contains(text())) {
+        QStringList items = FHost.LookupItems();
         items.append(text());
-        FGrid.SetLookupItems(items);
+        FHost.SetLookupItems(items);
     }
     QLineEdit::focusOutEvent(e);
-    FGrid.EditProgress(text(), TPoint(-1, -1), -1);
+    FHost.EditProgress(text(), TPoint(-1, -1), -1);
 }
 
 } // namespace grid

@@ -9,8 +9,8 @@
 
 namespace grid {
 
+class TEditingHost;
 class TGridEditing;
-class TTxStringGrid;
 
 // What becomes of a typed character.
 enum class TCharVerdict {
@@ -65,7 +65,7 @@ private:
     bool ClipboardKey(QKeyEvent* e); // copy, cut and paste through the grid's events
     bool CursorWalk(QKeyEvent* e);   // Left at the start, Right at the end: the next cell
     TGridEditing& FEditing;
-    TTxStringGrid& FGrid;
+    TEditingHost& FHost;
     bool FAutoComplete = true;
     TEditorType FType = edNormal;
     bool FVAlign = false;

@@ -1,6 +1,7 @@
 #include "grid/edit/TxgridRichEdit.h"
 
-#include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditing.h"
+
 #include "platform/ui/Connect.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -13,11 +14,13 @@
 
 namespace grid {
 
-TTxRichEdit::TTxRichEdit(TTxStringGrid& AGrid) : QTextEdit(&AGrid), FGrid(AGrid)
+TTxRichEdit::TTxRichEdit(TGridEditing& Editing) : QTextEdit(Editing.Host().Widget()), FEditing(Editing)
 {
     ui::on(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
            [this](const QSizeF& s) { RequestResize(s.toSize()); });
 }
+
+TTxStringGrid& TTxRichEdit::Grid() const { return FEditing.Host().Sender(); }
 
 void TTxRichEdit::SetSelOffset(int Twips)
 {
@@ -34,15 +37,16 @@ void TTxRichEdit::RequestResize(QSize Size)
 {
     ReqWidth = Size.width();
     ReqHeight = Size.height();
-    if (!FGrid.SizeWhileTyping().Height || FLocked || !isVisible())
+    TEditingHost& g = FEditing.Host();
+    if (!g.SizeRowWhileTyping() || FLocked || !isVisible())
         return;
     // Resizing the editor lays its text out again, which asks again: the asked size is kept
     // apart from what a nested request records.
     const int want = Size.height();
-    const int row = FGrid.row();
-    const TRect cell = FGrid.CellRect(FGrid.col(), row);
-    if (want > FGrid.rowHeights(row) && cell.Top + want <= FGrid.viewport()->height()) {
-        FGrid.setRowHeights(row, want);
+    const int row = g.Row();
+    const TRect cell = g.CellRect(g.Col(), row);
+    if (want > g.RowHeight(row) && cell.Top + want <= g.Viewport()->height()) {
+        g.SetRowHeight(row, want);
         setViewportMargins(2, 2, 2, 2);
         resize(width(), want);
     }
@@ -50,24 +54,26 @@ void TTxRichEdit::RequestResize(QSize Size)
 
 void TTxRichEdit::focusOutEvent(QFocusEvent* e)
 {
-    if (QApplication::focusWidget() == &FGrid)
-        FGrid.HideInplaceEdit();
+    if (QApplication::focusWidget() == FEditing.Host().Widget())
+        FEditing.HideInplaceEdit();
     QTextEdit::focusOutEvent(e);
 }
 
 void TTxRichEdit::keyPressEvent(QKeyEvent* e)
 {
     // Escape closes the cell's edit and leaves the cell as it was.
-    if (e->key() == Qt::Key_Escape && FGrid.EditActive() && FGrid.CurrentEditorType() == edRichEdit) {
-        FGrid.DoneInplaceEdit(Qt::Key_Escape, e->modifiers());
+    const TEditState& edit = FEditing.State();
+    if (e->key() == Qt::Key_Escape && edit.Active && edit.EditorType == edRichEdit) {
+        FEditing.DoneInplaceEdit(Qt::Key_Escape, e->modifiers());
         return;
     }
     QTextEdit::keyPressEvent(e);
     const int k = e->key();
-    if ((k == Qt::Key_Up || k == Qt::Key_Down) && !FGrid.WordWrap && !FGrid.Multilinecells) {
-        FGrid.setFocus(Qt::OtherFocusReason);
+    TEditingHost& g = FEditing.Host();
+    if ((k == Qt::Key_Up || k == Qt::Key_Down) && !g.Plain().WordWrap && !g.Plain().Multilinecells) {
+        g.Widget()->setFocus(Qt::OtherFocusReason);
         QKeyEvent again(QEvent::KeyPress, k, e->modifiers());
-        QCoreApplication::sendEvent(&FGrid, &again);
+        QCoreApplication::sendEvent(g.Widget(), &again);
         e->accept(); // the grid moved once: the key goes no further up
     }
 }

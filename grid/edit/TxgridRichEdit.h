@@ -5,12 +5,16 @@
 
 namespace grid {
 
+class TGridEditing;
 class TTxStringGrid;
 
 class TTxRichEdit : public QTextEdit {
 public:
+    // A child of the grid whose editing it serves; made with the grid itself, it serves the
+    // grid's own editing.
+    explicit TTxRichEdit(TGridEditing& Editing);
     explicit TTxRichEdit(TTxStringGrid& AGrid);
-    TTxStringGrid& Grid() const { return FGrid; }
+    TTxStringGrid& Grid() const;
     int ReqWidth = 0, ReqHeight = 0; // the size the text last asked for
 
     void SelNormal() { SetSelOffset(0); }
@@ -28,7 +32,7 @@ protected:
 
 private:
     void SetSelOffset(int Twips);
-    TTxStringGrid& FGrid;
+    TGridEditing& FEditing;
     bool FLocked = false;
 };
 

@@ -1,6 +1,5 @@
 #include "grid/edit/TxgridSupport.h"
 
-#include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridEditing.h"
 #include "grid/text/TxgridHTML.h"
 #include "grid/edit/TxgridInplaceEdit.h"
@@ -20,14 +19,15 @@ namespace grid {
 
 TEditLink::~TEditLink()
 {
-    if (FGrid && FGrid->EditLink == this)
-        FGrid->EditLink = nullptr;
+    if (FEditing)
+        FEditing->Host().ForgetEditLink(this);
     ClosePopup();
 }
 
-void TEditLink::Attach(TTxStringGrid* AGrid, int ACol, int ARow, const QString& Original)
+void TEditLink::Attach(TGridEditing& Editing, int ACol, int ARow, const QString& Original)
 {
-    FGrid = AGrid;
+    FEditing = &Editing;
+    FGrid = &Editing.Host().Sender();
     FEditCol = ACol;
     FEditRow = ARow;
     FOriginal = Original;
@@ -53,8 +53,8 @@ void TEditLink::SetFocus(bool Value)
     if (Value) {
         if (QWidget* w = GetEditControl())
             w->setFocus(Qt::OtherFocusReason);
-    } else if (FGrid) {
-        FGrid->setFocus(Qt::OtherFocusReason);
+    } else if (FEditing) {
+        FEditing->Host().Widget()->setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -63,7 +63,7 @@ void TEditLink::SetRect(TRect R)
     QWidget* w = GetEditControl();
     if (!w)
         return;
-    const int line = FGrid ? FGrid->GridLineWidth() : 0;
+    const int line = FEditing ? FEditing->Host().GridLineWidth() : 0;
     w->setGeometry(R.Left, R.Top, std::max(0, R.Right - R.Left - line), std::max(0, R.Bottom - R.Top - line));
 }
 
@@ -75,27 +75,32 @@ void TEditLink::SetVisible(bool Value)
 
 QString TEditLink::GetCellValue() const
 {
-    return FGrid ? FGrid->cells(FGrid->RemapCol(FEditCol), FEditRow) : QString();
+    if (!FEditing)
+        return {};
+    TEditingHost& h = FEditing->Host();
+    return h.Cell(h.RemapCol(FEditCol), FEditRow);
 }
 
 void TEditLink::SetCellValue(const QString& S)
 {
-    if (FGrid)
-        FGrid->setCells(FGrid->RemapCol(FEditCol), FEditRow, S);
+    if (!FEditing)
+        return;
+    TEditingHost& h = FEditing->Host();
+    h.SetCell(h.RemapCol(FEditCol), FEditRow, S);
 }
 
 QWidget* TEditLink::GetParent() const
 {
     if (EditStyle == esPopup && FPopupForm)
         return FPopupForm;
-    return FGrid;
+    return FEditing ? FEditing->Host().Widget() : nullptr;
 }
 
 void TEditLink::HideEditor()
 {
     SetCellValue(GetEditorValue());
-    if (FGrid)
-        FGrid->HideInplaceEdit();
+    if (FEditing)
+        FEditing->HideInplaceEdit();
     if (QWidget* w = GetEditControl())
         w->close();
 }
@@ -109,8 +114,8 @@ void TEditLink::EditExit(QObject*)
 
 void TEditLink::FormExit(QObject* Sender)
 {
-    if (FGrid && FGrid->GetInplaceEditor() && FGrid->editorMode())
-        FGrid->GetInplaceEditor()->setText(GetEditorValue());
+    if (FEditing && FEditing->InplaceEdit() && FEditing->Host().EditorMode())
+        FEditing->InplaceEdit()->setText(GetEditorValue());
     if (FReturningFocus)
         SetCellValue(GetEditorValue());
     else
@@ -137,29 +142,30 @@ bool EditLinkKeyLeaves(const TEditLink& L, int Key)
 
 void TEditLink::EditKeyDown(QObject*, int& Key, Qt::KeyboardModifiers)
 {
-    if (!FGrid || !EditLinkKeyLeaves(*this, Key))
+    if (!FEditing || !EditLinkKeyLeaves(*this, Key))
         return;
-    TTxStringGrid* g = FGrid;
+    TGridEditing& ed = *FEditing;
+    TEditingHost& h = ed.Host();
     const int col = FEditCol, row = FEditRow;
     FReturningFocus = true;
-    g->setFocus(Qt::OtherFocusReason);
+    h.Widget()->setFocus(Qt::OtherFocusReason);
     FReturningFocus = false;
     if (Key == Qt::Key_Escape)
-        g->setCells(g->RemapCol(col), row, FOriginal);
+        h.SetCell(h.RemapCol(col), row, FOriginal);
     else
         SetCellValue(GetEditorValue());
-    g->HideInplaceEdit();
+    ed.HideInplaceEdit();
     if (Key == Qt::Key_Return || Key == Qt::Key_Enter) {
-        g->AdvanceEdit(col, row, true, false, true);
+        ed.AdvanceEdit(col, row, true, false, true);
         Key = 0;
     } else if (Key == Qt::Key_Up || Key == Qt::Key_Down) {
         QKeyEvent e(QEvent::KeyPress, Key, Qt::NoModifier);
-        QCoreApplication::sendEvent(g, &e);
+        QCoreApplication::sendEvent(h.Widget(), &e);
         Key = 0;
     }
 }
 
-// --- the grid's side ---------------------------------------------------------------------
+// --- editing's side -----------------------------------------------------------------------
 
 namespace {
 // Runs the link's FormExit when its popup form is deactivated or hidden, once.
@@ -185,24 +191,26 @@ private:
 };
 } // namespace
 
-void TTxStringGrid::ShowEditLink(int ACol, int ARow)
+void TGridEditing::ShowEditLink(int ACol, int ARow)
 {
-    TEditLink* link = EditLink;
+    TEditingHost& g = *FHost;
+    TEditLink* link = g.EditLink();
     if (!link)
         return;
-    link->Attach(this, ACol, ARow, cells(RemapCol(ACol), ARow));
-    const TRect cell = CellRect(ACol, ARow);
+    link->Attach(*this, ACol, ARow, g.Cell(g.RemapCol(ACol), ARow));
+    const TRect cell = g.CellRect(ACol, ARow);
     if (link->EditStyle == esPopup) {
         auto* form = new QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint);
         // Leaving the popup ends the edit through the link's FormExit.
         form->installEventFilter(new PopupExitFilter(link, form));
         link->SetPopupForm(form);
-        form->setGeometry(QRect(mapToGlobal(QPoint(cell.Left, cell.Top)), QSize(link->PopupWidth, link->PopupHeight)));
+        const QPoint at = g.MapToGlobal(QPoint(cell.Left, cell.Top));
+        form->setGeometry(QRect(at, QSize(link->PopupWidth, link->PopupHeight)));
         form->show();
         link->CreateEditor(form);
         link->SetRect(TRect{0, 0, link->PopupWidth, link->PopupHeight});
     } else {
-        link->CreateEditor(this);
+        link->CreateEditor(g.Widget());
         link->SetRect(cell);
     }
     link->SetVisible(true);
@@ -212,31 +220,21 @@ void TTxStringGrid::ShowEditLink(int ACol, int ARow)
     TAlignment ha{};
     TVAlignment va{};
     bool wrap = false;
-    GetVisualProperties(ACol, ARow, state, false, false, brush, font, ha, va, wrap);
+    g.GetVisualProperties(ACol, ARow, state, false, false, brush, font, ha, va, wrap);
     link->SetCellProps(brush.color, font);
     link->SetProperties();
-    if (OnGetEditorProp)
-        OnGetEditorProp(*this, ACol, ARow, link);
-    link->SetEditorValue(getEditText(ACol, ARow));
+    if (g.Events().OnGetEditorProp)
+        g.Events().OnGetEditorProp(g.Sender(), ACol, ARow, link);
+    link->SetEditorValue(g.EditText(ACol, ARow));
     link->SetFocus(true);
-    FEditing->PostPendingChar(link->GetEditControl());
+    PostPendingChar(link->GetEditControl());
 }
 
-void TTxStringGrid::HideEditLink()
+void TGridEditing::HideEditLink()
 {
-    if (EditLink && EditLink->EditStyle == esInplace)
-        EditLink->SetVisible(false);
-}
-
-void TTxStringGrid::RegisterNotifier(TGridChangeNotifier* N)
-{
-    if (N && std::find(FNotifiers.begin(), FNotifiers.end(), N) == FNotifiers.end())
-        FNotifiers.push_back(N);
-}
-
-void TTxStringGrid::UnRegisterNotifier(TGridChangeNotifier* N)
-{
-    FNotifiers.erase(std::remove(FNotifiers.begin(), FNotifiers.end(), N), FNotifiers.end());
+    TEditLink* link = FHost->EditLink();
+    if (link && link->EditStyle == esInplace)
+        link->SetVisible(false);
 }
 
 // --- footer and hints ---------------------------------------------------------------------

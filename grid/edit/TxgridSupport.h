@@ -14,6 +14,7 @@
 
 namespace grid {
 
+class TGridEditing;
 class TTxStringGrid;
 
 enum TEditStyle { esInplace, esPopup };
@@ -55,12 +56,13 @@ public:
     int EditCol() const { return FEditCol; }
     int EditRow() const { return FEditRow; }
     QWidget* PopupForm() const { return FPopupForm; }
-    // The grid's side of editing: where the link works, and the popup form it owns.
-    void Attach(TTxStringGrid* AGrid, int ACol, int ARow, const QString& Original);
+    // Editing's side: where the link works, and the popup form it owns.
+    void Attach(TGridEditing& Editing, int ACol, int ARow, const QString& Original);
     void SetPopupForm(QWidget* Form);
     void ClosePopup();
 
 private:
+    TGridEditing* FEditing = nullptr; // the grid's editing, once attached
     TTxStringGrid* FGrid = nullptr;
     int FEditCol = -1, FEditRow = -1;
     QWidget* FPopupForm = nullptr;

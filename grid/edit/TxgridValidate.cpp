@@ -3,7 +3,6 @@
 #include "grid/edit/TxgridEditing.h"
 
 #include "grid/controls/Tsgcheck.h"
-#include "grid/core/Txgrid.h"
 
 namespace grid {
 
@@ -11,14 +10,14 @@ void TGridEditing::InitValidate(int ACol, int ARow)
 {
     FEdit.ValidateCol = ACol;
     FEdit.ValidateRow = ARow;
-    FEdit.ValidateText = ACol >= 0 && ARow >= 0 ? FGrid.cells(FGrid.RemapCol(ACol), ARow) : QString();
+    FEdit.ValidateText = ACol >= 0 && ARow >= 0 ? FHost->Cell(FHost->RemapCol(ACol), ARow) : QString();
 }
 
 bool TGridEditing::ValidateCell(QString& Value)
 {
-    TTxStringGrid& g = FGrid;
+    TEditingHost& g = *FHost;
     if (FEdit.ValidateCol < 0 || FEdit.ValidateRow < 0)
-        g.InitValidate(g.col(), g.row());
+        g.InitValidate(g.Col(), g.Row());
     const int real = g.RemapCol(FEdit.ValidateCol), r = FEdit.ValidateRow;
     bool Valid = true;
     if (Value != FEdit.ValidateText) {
@@ -30,33 +29,26 @@ bool TGridEditing::ValidateCell(QString& Value)
             FEdit.ValidateText = Value;
     }
     if (Valid)
-        g.InitValidate(g.col(), g.row());
+        g.InitValidate(g.Col(), g.Row());
     return Valid;
 }
 
 bool TGridEditing::CheckEditedValue(int ACol, int ARow, QString& Value)
 {
-    TTxStringGrid& g = FGrid;
+    TEditingHost& g = *FHost;
     bool Valid = true;
-    if (g.CellChecker && g.CellChecker->AutoCorrect)
-        Value = g.CellChecker->Correct(ACol, ARow, Value);
-    if (g.OnCellValidate)
-        g.OnCellValidate(g, ACol, ARow, Value, Valid);
-    if (g.CellChecker && g.CellChecker->AutoMarkError)
-        Value = g.CellChecker->MarkError(ACol, ARow, Value);
+    if (g.Plain().CellChecker && g.Plain().CellChecker->AutoCorrect)
+        Value = g.Plain().CellChecker->Correct(ACol, ARow, Value);
+    if (g.Events().OnCellValidate)
+        g.Events().OnCellValidate(g.Sender(), ACol, ARow, Value, Valid);
+    if (g.Plain().CellChecker && g.Plain().CellChecker->AutoMarkError)
+        Value = g.Plain().CellChecker->MarkError(ACol, ARow, Value);
     return Valid;
 }
 
 QString RefusedEditText(const QString& Edited, const QString& Handled, const QString& Before)
 {
     return Handled != Edited ? Handled : Before;
-}
-
-void TTxStringGrid::InitValidate(int ACol, int ARow) { FEditing->InitValidate(ACol, ARow); }
-bool TTxStringGrid::ValidateCell(QString& Value) { return FEditing->ValidateCell(Value); }
-bool TTxStringGrid::CheckEditedValue(int ACol, int ARow, QString& Value)
-{
-    return FEditing->CheckEditedValue(ACol, ARow, Value);
 }
 
 } // namespace grid
