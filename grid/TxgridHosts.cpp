@@ -234,4 +234,31 @@ bool TTxStringGrid::MatchFilter(int ARow) { return FSorting->MatchFilter(ARow); 
 void TTxStringGrid::ApplyFilter() { FSorting->ApplyFilter(); }
 bool TTxStringGrid::OwnMatchFilter() const { return typeid(*this) == typeid(TTxStringGrid); }
 
+// Rows swapped by a sort: sorting follows them with its cross-reference and the current row.
+void TTxStringGrid::SortSwapRows(int ARow1, int ARow2)
+{
+    if (ARow1 == ARow2 || ARow1 < 0 || ARow2 < 0 || ARow1 >= rowCount() || ARow2 >= rowCount())
+        return;
+    FSorting->RowsSwapped(ARow1, ARow2);
+    if (FSortSettings.SingleColumn) {
+        const int c = FSortSettings.Column;
+        const QString t = cells(c, ARow1);
+        setCells(c, ARow1, cells(c, ARow2));
+        setCells(c, ARow2, t);
+        std::unique_ptr<ui::CellObject> a = takeObject(c, ARow1), b = takeObject(c, ARow2);
+        setObjects(c, ARow1, std::move(b));
+        setObjects(c, ARow2, std::move(a));
+        return;
+    }
+    core().swapRows(ARow1, ARow2);
+    if (FMouseActions.DisjunctRowSelect) {
+        const bool a = GetRowSelect(ARow1), b = GetRowSelect(ARow2);
+        FRowSelect[std::size_t(ARow1)] = b;
+        FRowSelect[std::size_t(ARow2)] = a;
+    }
+    FSorting->CurrentRowSwapped(ARow1, ARow2);
+    if (FUpdateCount == 0)
+        Invalidate();
+}
+
 } // namespace grid

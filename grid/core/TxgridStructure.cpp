@@ -498,4 +498,38 @@ void TTxStringGrid::UnHideSelection()
     setSelection(FHiddenSelection);
 }
 
+// --- swaps -------------------------------------------------------------------------------
+
+void TTxStringGrid::SwapColumns(int ACol1, int ACol2)
+{
+    if (ACol1 == ACol2 || ACol1 < 0 || ACol2 < 0)
+        return;
+    const int real = core().realColCount();
+    if (ACol1 >= real || ACol2 >= real)
+        return;
+    const int lo = std::min(ACol1, ACol2), hi = std::max(ACol1, ACol2);
+    // Texts and objects of the two columns change places in every row.
+    for (int r = 0; r < rowCount(); ++r) {
+        const QString t = cells(lo, r);
+        setCells(lo, r, cells(hi, r));
+        setCells(hi, r, t);
+        std::unique_ptr<ui::CellObject> a = takeObject(lo, r), b = takeObject(hi, r);
+        setObjects(lo, r, std::move(b));
+        setObjects(hi, r, std::move(a));
+    }
+    const int w = colWidths(ACol1);
+    setColWidths(ACol1, colWidths(ACol2));
+    setColWidths(ACol2, w);
+    if (FSortSettings.Column == ACol1)
+        FSortSettings.Column = ACol2;
+    else if (FSortSettings.Column == ACol2)
+        FSortSettings.Column = ACol1;
+}
+
+void TTxStringGrid::SwapRows(int ARow1, int ARow2)
+{
+    core().swapRows(ARow1, ARow2); // texts, objects and heights
+    Invalidate();
+}
+
 } // namespace grid

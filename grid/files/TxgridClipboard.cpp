@@ -395,4 +395,38 @@ bool TGridExchange::ClipboardKeyDown(int Key, Qt::KeyboardModifiers Mods)
     return true;
 }
 
+// The selected cells as tab-separated text, as a copy or a drag carries them.
+QString TTxStringGrid::SelectedText()
+{
+    TGridRect s = selection();
+    if ((options() & ui::goRowSelect) && FDragDropSettings.OleEntireRows) {
+        s.Left = 0;
+        s.Right = colCount() - 1;
+    }
+    std::vector<int> rows;
+    if (FMouseActions.DisjunctRowSelect) {
+        for (int r = fixedRows(); r < rowCount(); ++r)
+            if (GetRowSelect(r))
+                rows.push_back(r);
+    } else {
+        for (int r = s.Top; r <= s.Bottom; ++r)
+            rows.push_back(r);
+    }
+    QString out;
+    for (int r : rows) {
+        for (int c = s.Left; c <= s.Right; ++c) {
+            QString t = GetCellEx(c, r);
+            if (t.contains(QLatin1String("{\\")))
+                t = RichTextToPlain(t);
+            if (ClipboardQuoteMultiline && NeedsTabQuotes(t))
+                LineFeedsToCSV(t);
+            out += t;
+            if (c < s.Right)
+                out += QLatin1Char('\t');
+        }
+        out += QStringLiteral("\r\n");
+    }
+    return out;
+}
+
 } // namespace grid

@@ -1,9 +1,6 @@
-// TTxStringGrid: sums, averages, minima and maxima, the selected text, automatic numbering,
-// fitting column widths and row heights to their contents, and swapping rows and columns.
+// Fitting column widths and row heights to the cells' contents, measured as they paint.
 #include "grid/core/Txgrid.h"
 #include "grid/paint/TxgridPainter.h"
-#include "grid/sort/TxgridSorting.h"
-
 #include "grid/text/TxgridHTML.h"
 #include "grid/controls/TxgridLines.h"
 #include "grid/text/TxgridRTF.h"
@@ -14,131 +11,6 @@
 #include <cmath>
 
 namespace grid {
-
-// --- calculations ------------------------------------------------------------------------
-
-double TTxStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
-{
-    double sum = 0;
-    for (int r = FromRow; r <= ToRow; ++r)
-        sum += GetFloats(ACol, r);
-    return sum;
-}
-
-double TTxStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow)
-{
-    if (ToRow < FromRow)
-        return 0;
-    return ColumnSum(ACol, FromRow, ToRow) / (ToRow - FromRow + 1);
-}
-
-double TTxStringGrid::ColumnMin(int ACol, int FromRow, int ToRow)
-{
-    double m = GetFloats(ACol, FromRow);
-    for (int r = FromRow + 1; r <= ToRow; ++r)
-        m = std::min(m, GetFloats(ACol, r));
-    return m;
-}
-
-double TTxStringGrid::ColumnMax(int ACol, int FromRow, int ToRow)
-{
-    double m = GetFloats(ACol, FromRow);
-    for (int r = FromRow + 1; r <= ToRow; ++r)
-        m = std::max(m, GetFloats(ACol, r));
-    return m;
-}
-
-double TTxStringGrid::RowSum(int ARow, int FromCol, int ToCol)
-{
-    double sum = 0;
-    for (int c = FromCol; c <= ToCol; ++c)
-        sum += GetFloats(c, ARow);
-    return sum;
-}
-
-double TTxStringGrid::RowAvg(int ARow, int FromCol, int ToCol)
-{
-    if (ToCol < FromCol)
-        return 0;
-    return RowSum(ARow, FromCol, ToCol) / (ToCol - FromCol + 1);
-}
-
-// The smallest and the largest value of the range, as for a column.
-double TTxStringGrid::RowMin(int ARow, int FromCol, int ToCol)
-{
-    double m = GetFloats(FromCol, ARow);
-    for (int c = FromCol + 1; c <= ToCol; ++c)
-        m = std::min(m, GetFloats(c, ARow));
-    return m;
-}
-
-double TTxStringGrid::RowMax(int ARow, int FromCol, int ToCol)
-{
-    double m = GetFloats(FromCol, ARow);
-    for (int c = FromCol + 1; c <= ToCol; ++c)
-        m = std::max(m, GetFloats(c, ARow));
-    return m;
-}
-
-// --- selected text -----------------------------------------------------------------------
-
-QString TTxStringGrid::SelectedText()
-{
-    TGridRect s = selection();
-    if ((options() & ui::goRowSelect) && FDragDropSettings.OleEntireRows) {
-        s.Left = 0;
-        s.Right = colCount() - 1;
-    }
-    std::vector<int> rows;
-    if (FMouseActions.DisjunctRowSelect) {
-        for (int r = fixedRows(); r < rowCount(); ++r)
-            if (GetRowSelect(r))
-                rows.push_back(r);
-    } else {
-        for (int r = s.Top; r <= s.Bottom; ++r)
-            rows.push_back(r);
-    }
-    QString out;
-    for (int r : rows) {
-        for (int c = s.Left; c <= s.Right; ++c) {
-            QString t = GetCellEx(c, r);
-            if (t.contains(QLatin1String("{\\")))
-                t = RichTextToPlain(t);
-            if (ClipboardQuoteMultiline && NeedsTabQuotes(t))
-                LineFeedsToCSV(t);
-            out += t;
-            if (c < s.Right)
-                out += QLatin1Char('\t');
-        }
-        out += QStringLiteral("\r\n");
-    }
-    return out;
-}
-
-bool TTxStringGrid::IsSelected(int ACol, int ARow)
-{
-    if (ACol < fixedCols() || ARow < fixedRows())
-        return false;
-    if (FMouseActions.DisjunctRowSelect)
-        return ARow < rowCount() && GetRowSelect(ARow);
-    return selection().contains(ACol, ARow);
-}
-
-void TTxStringGrid::AutoNumberCol(int ACol)
-{
-    int n = 1;
-    for (int r = fixedRows(); r < rowCount() - FixedFooters(); ++r)
-        SetInts(ACol, r, n++);
-}
-
-void TTxStringGrid::AutoNumberRow(int ARow)
-{
-    int n = 1;
-    for (int c = fixedCols(); c < colCount() - FixedRightCols(); ++c)
-        SetInts(c, ARow, n++);
-}
-
-// --- sizing ------------------------------------------------------------------------------
 
 TPoint TTxStringGrid::GetCellTextSize(int ACol, int ARow)
 {
@@ -308,66 +180,6 @@ void TTxStringGrid::AutoSizeRow(int ARow)
             height = needed + 4;
     }
     setRowHeights(ARow, height);
-}
-
-// --- swaps -------------------------------------------------------------------------------
-
-void TTxStringGrid::SwapColumns(int ACol1, int ACol2)
-{
-    if (ACol1 == ACol2 || ACol1 < 0 || ACol2 < 0)
-        return;
-    const int real = core().realColCount();
-    if (ACol1 >= real || ACol2 >= real)
-        return;
-    const int lo = std::min(ACol1, ACol2), hi = std::max(ACol1, ACol2);
-    // Texts and objects of the two columns change places in every row.
-    for (int r = 0; r < rowCount(); ++r) {
-        const QString t = cells(lo, r);
-        setCells(lo, r, cells(hi, r));
-        setCells(hi, r, t);
-        std::unique_ptr<ui::CellObject> a = takeObject(lo, r), b = takeObject(hi, r);
-        setObjects(lo, r, std::move(b));
-        setObjects(hi, r, std::move(a));
-    }
-    const int w = colWidths(ACol1);
-    setColWidths(ACol1, colWidths(ACol2));
-    setColWidths(ACol2, w);
-    if (FSortSettings.Column == ACol1)
-        FSortSettings.Column = ACol2;
-    else if (FSortSettings.Column == ACol2)
-        FSortSettings.Column = ACol1;
-}
-
-void TTxStringGrid::SwapRows(int ARow1, int ARow2)
-{
-    core().swapRows(ARow1, ARow2); // texts, objects and heights
-    Invalidate();
-}
-
-void TTxStringGrid::SortSwapRows(int ARow1, int ARow2)
-{
-    if (ARow1 == ARow2 || ARow1 < 0 || ARow2 < 0 || ARow1 >= rowCount() || ARow2 >= rowCount())
-        return;
-    FSorting->RowsSwapped(ARow1, ARow2);
-    if (FSortSettings.SingleColumn) {
-        const int c = FSortSettings.Column;
-        const QString t = cells(c, ARow1);
-        setCells(c, ARow1, cells(c, ARow2));
-        setCells(c, ARow2, t);
-        std::unique_ptr<ui::CellObject> a = takeObject(c, ARow1), b = takeObject(c, ARow2);
-        setObjects(c, ARow1, std::move(b));
-        setObjects(c, ARow2, std::move(a));
-        return;
-    }
-    core().swapRows(ARow1, ARow2);
-    if (FMouseActions.DisjunctRowSelect) {
-        const bool a = GetRowSelect(ARow1), b = GetRowSelect(ARow2);
-        FRowSelect[std::size_t(ARow1)] = b;
-        FRowSelect[std::size_t(ARow2)] = a;
-    }
-    FSorting->CurrentRowSwapped(ARow1, ARow2);
-    if (FUpdateCount == 0)
-        Invalidate();
 }
 
 } // namespace grid
