@@ -7,7 +7,7 @@
 #include "grid/edit/TxgridEditors.h"
 #include "grid/edit/TxgridInplaceEdit.h"
 #include "grid/edit/TxgridRichEdit.h"
-#include "grid/edit/TxgridSupport.h"
+#include "grid/edit/TxgridEditLink.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -538,7 +538,7 @@ public:
     TEditorType CurrentEditorType() const;
     bool EditActive() const;
     bool EditStarted() const;
-    // ---- Support classes: the edCustom editor link (TxgridSupport.h) and change notifiers ----
+    // ---- Support classes: the edCustom editor link (TxgridEditLink.h) and change notifiers ----
     TEditLink* EditLink = nullptr; // drives edCustom cells; not owned
     void ShowEditLink(int ACol, int ARow), HideEditLink();
     void RegisterNotifier(TGridChangeNotifier* N), UnRegisterNotifier(TGridChangeNotifier* N);

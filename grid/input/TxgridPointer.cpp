@@ -8,7 +8,7 @@
 #include "grid/edit/TxgridInplaceEdit.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/text/TxgridStrings.h"
-#include "grid/edit/TxgridSupport.h"
+#include "grid/input/TxgridHintWindow.h"
 #include "grid/controls/Txobj.h"
 #include "grid/controls/Txutil.h"
 

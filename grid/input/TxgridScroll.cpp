@@ -7,7 +7,7 @@
 #include "grid/edit/TxgridInplaceEdit.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/input/TxgridScrollStyle.h"
-#include "grid/edit/TxgridSupport.h"
+#include "grid/input/TxgridHintWindow.h"
 #include "platform/ui/Connect.h"
 
 #include <QCoreApplication>

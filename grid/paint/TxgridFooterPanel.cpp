@@ -3,7 +3,6 @@
 #include "grid/core/Txgrid.h"
 #include "grid/paint/TxgridPainter.h"
 #include "grid/text/TxgridHTML.h"
-#include "grid/edit/TxgridSupport.h"
 #include "grid/controls/Txxpvs.h"
 
 #include <QPainter>
@@ -158,6 +157,24 @@ void TFooterPanel::paintEvent(QPaintEvent*)
     QPainter p(this);
     ui::Canvas c(&p);
     PaintTo(c);
+}
+
+QString FooterTemplateText(const QString& Template, const std::function<QString(int)>& CellText)
+{
+    static const QRegularExpression tag(QStringLiteral("<#([^>]*)>"));
+    QString out;
+    qsizetype from = 0;
+    for (auto it = tag.globalMatch(Template); it.hasNext();) {
+        const auto m = it.next();
+        out += Template.mid(from, m.capturedStart() - from);
+        bool ok = false;
+        const int col = m.captured(1).trimmed().toInt(&ok);
+        if (ok && CellText)
+            out += CellText(col);
+        from = m.capturedEnd();
+    }
+    out += Template.mid(from);
+    return out;
 }
 
 } // namespace grid

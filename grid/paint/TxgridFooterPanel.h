@@ -4,6 +4,10 @@
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Control.h"
 
+#include <QRegularExpression>
+#include <QString>
+#include <functional>
+
 namespace grid {
 
 class TTxStringGrid;
@@ -26,5 +30,9 @@ private:
     void Frame(ui::Canvas& Canvas, int W, int H);
     TTxStringGrid& FGrid;
 };
+
+// The custom-preview text of the floating footer: every "<#n>" is replaced by CellText(n);
+// a tag whose number is not an integer is removed.
+QString FooterTemplateText(const QString& Template, const std::function<QString(int)>& CellText);
 
 } // namespace grid

@@ -2,7 +2,6 @@
 // cell accessors that see through hidden rows and sorting.
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
-#include "grid/edit/TxgridSupport.h"
 
 #include <QApplication>
 #include <QTest>

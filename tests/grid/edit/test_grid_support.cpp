@@ -3,7 +3,9 @@
 #include "grid/core/Txgrid.h"
 #include "grid/paint/TxgridFooterPanel.h"
 #include "grid/edit/TxgridRichEdit.h"
-#include "grid/edit/TxgridSupport.h"
+#include "grid/edit/TxgridEditLink.h"
+#include "grid/input/TxgridHintWindow.h"
+#include "grid/paint/TxgridFooterPanel.h"
 #include "support/Keyboard.h"
 
 #include <QImage>

@@ -6,7 +6,7 @@
 #include "grid/core/Txgrid.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/controls/Txobj.h"
-#include "grid/edit/TxgridSupport.h"
+#include "grid/input/TxgridHintWindow.h"
 #include "platform/text/Regional.h"
 
 #include "platform/ui/Modal.h"

@@ -1,16 +1,11 @@
 #pragma once
-// Classes the grid works with around itself: the custom cell-editor link through which an
-// application plugs any control into the grid, the formatted-text hint window and the text of
-// the floating footer's custom preview. The change notifiers the grid tells of changed cells
-// are with its events (TxgridEvents.h).
-#include "grid/core/TxgridEvents.h"
+// The custom cell-editor link through which an application plugs any control into the grid
+// (cells whose editor is edCustom), and editing's side of it.
 #include "grid/core/TxgridTypes.h"
 #include "platform/ui/Canvas.h"
 
-#include <QRect>
 #include <QString>
 #include <QWidget>
-#include <functional>
 
 namespace grid {
 
@@ -74,39 +69,5 @@ private:
 // rather than staying in it by the link's WantKey flags. Home and End are kept together by
 // WantKeyHomeEnd.
 bool EditLinkKeyLeaves(const TEditLink& Link, int Key);
-
-// The custom-preview text of the floating footer: every "<#n>" is replaced by CellText(n);
-// a tag whose number is not an integer is removed.
-QString FooterTemplateText(const QString& Template, const std::function<QString(int)>& CellText);
-
-// Where a hint of TextW x TextH pixels placed at Anchor's top-left corner goes: text width
-// + 16 by text height + 4, shifted left and up to stay 2 pixels inside Screen.
-QRect HintWindowRect(QPoint Anchor, int TextW, int TextH, const QRect& Screen);
-
-// Formatted-text hints, drawn by the renderer with blue links and no pictures.
-class THTMLHintWindow : public QWidget {
-public:
-    explicit THTMLHintWindow(QWidget* Parent = nullptr);
-    // Measures Text within MaxWidth: (0, 0, text width, text height).
-    TRect CalcHintRect(int MaxWidth, const QString& Text);
-    void ActivateHint(TRect R, const QString& Text);
-    void SetText(const QString& Text);
-    QString Text() const { return FText; }
-    TColor Color() const { return FColor; }
-    void SetColor(TColor Value); // the background, repainted
-    int TextWidth() const { return FTextWidth; }
-    int TextHeight() const { return FTextHeight; }
-    // The canvas measurer used for measuring; the process-wide one when unset.
-    void SetMeasurer(std::shared_ptr<ui::TextMeasurer> M) { FMeasurer = std::move(M); }
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-
-private:
-    QString FText;
-    TColor FColor = ui::clInfoBk;
-    int FTextWidth = 0, FTextHeight = 0;
-    std::shared_ptr<ui::TextMeasurer> FMeasurer;
-};
 
 } // namespace grid

@@ -1,17 +1,11 @@
-#include "grid/edit/TxgridSupport.h"
+#include "grid/edit/TxgridEditLink.h"
 
 #include "grid/edit/TxgridEditing.h"
-#include "grid/text/TxgridHTML.h"
 #include "grid/edit/TxgridInplaceEdit.h"
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QRegularExpression>
-#include <QScreen>
-#include <algorithm>
 
 namespace grid {
 
@@ -235,111 +229,6 @@ void TGridEditing::HideEditLink()
     TEditLink* link = FHost->EditLink();
     if (link && link->EditStyle == esInplace)
         link->SetVisible(false);
-}
-
-// --- footer and hints ---------------------------------------------------------------------
-
-QString FooterTemplateText(const QString& Template, const std::function<QString(int)>& CellText)
-{
-    static const QRegularExpression tag(QStringLiteral("<#([^>]*)>"));
-    QString out;
-    qsizetype from = 0;
-    for (auto it = tag.globalMatch(Template); it.hasNext();) {
-        const auto m = it.next();
-        out += Template.mid(from, m.capturedStart() - from);
-        bool ok = false;
-        const int col = m.captured(1).trimmed().toInt(&ok);
-        if (ok && CellText)
-            out += CellText(col);
-        from = m.capturedEnd();
-    }
-    out += Template.mid(from);
-    return out;
-}
-
-QRect HintWindowRect(QPoint Anchor, int TextW, int TextH, const QRect& Screen)
-{
-    QRect r(Anchor, QSize(TextW + 16, TextH + 4));
-    const int right = Screen.x() + Screen.width() - 2, bottom = Screen.y() + Screen.height() - 2;
-    if (r.x() + r.width() > right)
-        r.moveLeft(right - r.width());
-    if (r.y() + r.height() > bottom)
-        r.moveTop(bottom - r.height());
-    return r;
-}
-
-THTMLHintWindow::THTMLHintWindow(QWidget* Parent)
-    : QWidget(Parent, Qt::ToolTip | Qt::FramelessWindowHint)
-{
-    setAttribute(Qt::WA_ShowWithoutActivating);
-}
-
-static THTMLRenderResult MeasureHint(const QString& Text, int Width, const std::shared_ptr<ui::TextMeasurer>& M)
-{
-    ui::Canvas c;
-    if (M)
-        c.setMeasurer(M);
-    THTMLRenderOptions o;
-    o.MeasureOnly = true;
-    o.URLColor = ui::clBlue;
-    THTMLRenderResult res;
-    RenderHTMLText(c, Text, ui::Rect{0, 0, Width, 4096}, o, res);
-    return res;
-}
-
-TRect THTMLHintWindow::CalcHintRect(int MaxWidth, const QString& Text)
-{
-    const THTMLRenderResult r = MeasureHint(Text, MaxWidth, FMeasurer);
-    FTextWidth = r.MaxLineWidth;
-    FTextHeight = r.TotalHeight;
-    return TRect{0, 0, FTextWidth, FTextHeight};
-}
-
-void THTMLHintWindow::ActivateHint(TRect R, const QString& Text)
-{
-    FText = Text;
-    CalcHintRect(1008, Text);
-    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1 << 20, 1 << 20);
-    setGeometry(HintWindowRect(QPoint(R.Left, R.Top), FTextWidth, FTextHeight, area));
-    show();
-    raise();
-    update();
-}
-
-void THTMLHintWindow::SetText(const QString& Text)
-{
-    FText = Text;
-    update();
-}
-
-void THTMLHintWindow::SetColor(TColor Value)
-{
-    FColor = Value;
-    update();
-}
-
-void THTMLHintWindow::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    ui::Canvas c(&p);
-    if (FMeasurer)
-        c.setMeasurer(FMeasurer);
-    const int w = width(), h = height();
-    c.brush.color = FColor;
-    c.fillRect(ui::Rect{0, 0, w, h});
-    c.pen.color = ui::cl3DLight;
-    c.moveTo(0, h - 1);
-    c.lineTo(0, 0);
-    c.lineTo(w - 1, 0);
-    c.pen.color = ui::cl3DDkShadow;
-    c.lineTo(w - 1, h - 1);
-    c.lineTo(0, h - 1);
-    THTMLRenderOptions o;
-    o.URLColor = ui::clBlue;
-    THTMLRenderResult res;
-    const int top = (h - FTextHeight) / 2;
-    RenderHTMLText(c, FText, ui::Rect{4, top, w - 4, top + FTextHeight}, o, res);
 }
 
 } // namespace grid
