@@ -71,7 +71,7 @@ bool I::TabMerged(E& e)
     G& g = FGrid;
     if (e.Key != Qt::Key_Tab || !(g.options() & ui::goTabs) || !g.IsMergedCell(g.col(), g.row()))
         return false;
-    g.TabEdit();
+    TabEdit();
     return true;
 }
 

@@ -184,7 +184,7 @@ bool I::Radio(E& e)
         return false;
     g.setFocus(Qt::MouseFocusReason);
     const TRect cr = g.platformCellRect(c, r);
-    g.HandleRadioClick(c, r, e.Pos.x() - cr.Left, e.Pos.y() - cr.Top);
+    HandleRadioClick(c, r, e.Pos.x() - cr.Left, e.Pos.y() - cr.Top);
     return true;
 }
 
@@ -265,7 +265,7 @@ bool I::Anchors(E& e)
     if (at >= 0) {
         QPoint p;
         if (NameToCell(anchor.mid(at + 7), p) && g.focusCell(p.x(), p.y()))
-            g.ScrollInView(p.x(), p.y());
+            ScrollInView(p.x(), p.y());
     } else {
         // Never through a shell command: the desktop's URL handler opens it.
         QDesktopServices::openUrl(QUrl::fromUserInput(anchor));
@@ -492,9 +492,9 @@ bool I::SizeEnd(E& e)
         g.setColWidths(0, std::max(1, e.Pos.x() - g.platformCellRect(0, g.topRow()).Left));
         g.viewport()->update();
     } else if (FState.State == msColSizing)
-        g.ColWidthsChanged();
+        ColWidthsChanged();
     else if (FState.State == msRowSizing)
-        g.RowHeightsChanged();
+        RowHeightsChanged();
     else
         return false;
     FState.State = msNormal;

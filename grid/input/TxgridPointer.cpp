@@ -276,7 +276,7 @@ bool I::CursorZone(E& e)
     if (!g.mouseToCell(e.Pos, c, r))
         return false;
     const bool fixedColZone = InFixedColZone(e.Pos);
-    const bool sizing = g.InSizeZone(e.Pos.x(), e.Pos.y()) || fixedColZone;
+    const bool sizing = InSizeZone(e.Pos.x(), e.Pos.y()) || fixedColZone;
     const bool fixedRow = r < g.fixedRows(), fixedCol = c < g.fixedCols();
     const TMouseActions& m = g.MouseActions();
     if (fixedRow && fixedCol && m.AllSelect)
@@ -454,7 +454,7 @@ bool I::WheelZoom(E& e)
     if (FState.Panning || !e.Ctrl() || !FGrid.IntelliZoom)
         return false;
     if (const int n = WheelTurnLines(FState.ZoomRest, e.WheelAngle, FState.WheelLines))
-        FGrid.ZoomBy(-n); // towards the user enlarges
+        ZoomBy(-n); // towards the user enlarges
     return true;
 }
 
@@ -579,7 +579,7 @@ void I::ShowHint(QPoint GlobalPos, QPoint Pos)
     QString text;
     QPoint at;
     // While the grid pans, no hint: the cells move under a resting mouse.
-    if (FState.Panning || !FGrid.CellHint(Pos, text, at)) {
+    if (FState.Panning || !CellHint(Pos, text, at)) {
         QToolTip::hideText();
         return;
     }
