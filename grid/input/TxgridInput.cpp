@@ -141,13 +141,6 @@ constexpr TInputStepEntry kPanTimerSteps[] = {
 constexpr TInputKind kKinds[] = {ikKeyDown,  ikKeyUp,     ikNavigate, ikMouseDown, ikAfterPress, ikMouseUp,
                                  ikDblClick, ikMouseMove, ikWheel,    ikFocusIn,   ikTimer,      ikPanTimer};
 
-void NoteKeyState(TTxStringGrid& G, TInputEvent& E)
-{
-    E.Col0 = G.col();
-    E.Row0 = G.row();
-    E.Sel0 = G.selection();
-}
-
 } // namespace
 
 std::span<const TInputStepEntry> InputSteps(TInputKind Kind)
@@ -186,12 +179,15 @@ QStringList InputStepNames(TInputKind Kind)
     return names;
 }
 
-bool RunInputSteps(TTxStringGrid& Grid, TInputEvent& E)
+bool TGridInput::RunSteps(E& e)
 {
-    if (E.Kind == ikKeyDown)
-        NoteKeyState(Grid, E);
-    for (const TInputStepEntry& s : InputSteps(E.Kind))
-        if (s.Step(Grid, E))
+    if (e.Kind == ikKeyDown) {
+        e.Col0 = FGrid.col();
+        e.Row0 = FGrid.row();
+        e.Sel0 = FGrid.selection();
+    }
+    for (const TInputStepEntry& s : InputSteps(e.Kind))
+        if ((this->*s.Step)(e))
             return true;
     return false;
 }
@@ -223,33 +219,33 @@ TInputEvent KeyInput(TInputKind Kind, const QKeyEvent* e)
 }
 
 // The one guard of every entry.
-void RunGuarded(TTxStringGrid& Grid, TInputEvent E)
+void RunGuarded(TGridInput& Input, TInputEvent E)
 {
-    ui::guard([&] { RunInputSteps(Grid, E); });
+    ui::guard([&] { Input.RunSteps(E); });
 }
 
 } // namespace
 
-void TTxStringGrid::keyPressEvent(QKeyEvent* e) { RunGuarded(*this, KeyInput(ikKeyDown, e)); }
+void TTxStringGrid::keyPressEvent(QKeyEvent* e) { RunGuarded(*FInput, KeyInput(ikKeyDown, e)); }
 
 void TTxStringGrid::keyReleaseEvent(QKeyEvent* e)
 {
     TBaseGrid::keyReleaseEvent(e);
     if (!e->isAutoRepeat())
-        RunGuarded(*this, KeyInput(ikKeyUp, e));
+        RunGuarded(*FInput, KeyInput(ikKeyUp, e));
 }
 
 void TTxStringGrid::mousePressEvent(QMouseEvent* e)
 {
-    RunGuarded(*this, MouseInput(ikMouseDown, e));
-    RunGuarded(*this, MouseInput(ikAfterPress, e));
+    RunGuarded(*FInput, MouseInput(ikMouseDown, e));
+    RunGuarded(*FInput, MouseInput(ikAfterPress, e));
 }
 
-void TTxStringGrid::mouseReleaseEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseUp, e)); }
+void TTxStringGrid::mouseReleaseEvent(QMouseEvent* e) { RunGuarded(*FInput, MouseInput(ikMouseUp, e)); }
 
-void TTxStringGrid::mouseMoveEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikMouseMove, e)); }
+void TTxStringGrid::mouseMoveEvent(QMouseEvent* e) { RunGuarded(*FInput, MouseInput(ikMouseMove, e)); }
 
-void TTxStringGrid::mouseDoubleClickEvent(QMouseEvent* e) { RunGuarded(*this, MouseInput(ikDblClick, e)); }
+void TTxStringGrid::mouseDoubleClickEvent(QMouseEvent* e) { RunGuarded(*FInput, MouseInput(ikDblClick, e)); }
 
 void TTxStringGrid::wheelEvent(QWheelEvent* e)
 {
@@ -262,7 +258,7 @@ void TTxStringGrid::wheelEvent(QWheelEvent* e)
     E.WheelAngle = e->angleDelta().y();
     e->accept();
     if (E.WheelAngle != 0)
-        RunGuarded(*this, E);
+        RunGuarded(*FInput, E);
 }
 
 void TTxStringGrid::focusInEvent(QFocusEvent* e)
@@ -271,7 +267,7 @@ void TTxStringGrid::focusInEvent(QFocusEvent* e)
     TInputEvent E;
     E.Kind = ikFocusIn;
     E.FocusReason = e->reason();
-    RunGuarded(*this, E);
+    RunGuarded(*FInput, E);
 }
 
 void TTxStringGrid::timerEvent(QTimerEvent* e) { FInput->TimerEvent(e); }
@@ -285,7 +281,7 @@ void TGridInput::TimerEvent(QTimerEvent* e)
         E.Kind = ikPanTimer;
     else
         return FGrid.TBaseGrid::timerEvent(e);
-    RunGuarded(FGrid, E);
+    RunGuarded(*this, E);
 }
 
 bool KeptFromShortcuts(Qt::KeyboardModifiers Mods, const QString& Text)
@@ -326,7 +322,7 @@ bool TTxStringGrid::eventFilter(QObject* o, QEvent* e)
             return;
         } else if (o == viewport() && e->type() == QEvent::ToolTip) {
             auto* h = static_cast<QHelpEvent*>(e);
-            TGridInput::ShowHint(*this, h->globalPos(), h->pos());
+            FInput->ShowHint(h->globalPos(), h->pos());
             handled = true;
             return;
         }
@@ -342,7 +338,7 @@ void TTxStringGrid::keyDown(int& key, Qt::KeyboardModifiers mods)
     E.Kind = ikNavigate;
     E.Key = key;
     E.Mods = mods;
-    RunInputSteps(*this, E);
+    FInput->RunSteps(E);
     key = E.Key;
 }
 
@@ -383,8 +379,6 @@ void TGridInput::CreateControls()
 void TGridInput::StartTimer() { FState.Timer.start(500, &FGrid); }
 
 TArrowWindow* TGridInput::Arrow(int Direction) const { return FArrows.at(std::size_t(Direction)); }
-
-TInputState& TGridInput::S(G& g) { return g.FInput->FState; }
 
 bool TTxStringGrid::TimerActive() const { return FInput->State().Timer.isActive(); }
 QWidget* TTxStringGrid::OwnerForm() const { return FInput->OwnerForm(); }

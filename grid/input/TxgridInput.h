@@ -19,7 +19,7 @@
 
 namespace grid {
 
-class TTxStringGrid;
+class TGridInput;
 
 // The kinds of event, each with a step list of its own.
 enum TInputKind : unsigned {
@@ -58,7 +58,7 @@ struct TInputEvent {
     bool Alt() const { return Mods & Qt::AltModifier; }
 };
 
-using TInputStep = bool (*)(TTxStringGrid& Grid, TInputEvent& E); // true: the event ends here
+using TInputStep = bool (TGridInput::*)(TInputEvent& E); // true: the event ends here
 
 struct TInputStepEntry {
     const char* Name;
@@ -71,8 +71,6 @@ std::span<const TInputStepEntry> InputSteps(TInputKind Kind);
 std::vector<TInputStepEntry> InputSteps();
 // The names of the steps an event of Kind passes, in order (for tests and the README).
 QStringList InputStepNames(TInputKind Kind);
-// Runs the steps of E's kind until one ends it; whether one did.
-bool RunInputSteps(TTxStringGrid& Grid, TInputEvent& E);
 
 enum TMouseState { msNormal, msColSizing, msRowSizing, msColMoving, msRowMoving, msFixedColSizing };
 

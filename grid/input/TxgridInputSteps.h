@@ -3,7 +3,8 @@
 // between events (TInputState), the child windows only the input uses (the markers and the
 // drag indicator of a move, the hint window, the scroll bars' style) and the owner form the
 // grid follows, and does the work of the grid's input functions. The steps the lists of
-// TxgridInput.cpp run are its static functions, each defined in the file of its feature: keys
+// TxgridInput.cpp run are its member functions, each taking only the event and defined in the
+// file of its feature: keys
 // in TxgridKeys.cpp, presses and releases in TxgridMouse.cpp, movement, hints, zoom, the wheel,
 // panning and the timers in TxgridPointer.cpp.
 #include "grid/input/TxgridInput.h"
@@ -61,55 +62,57 @@ public:
     bool InSizeZone(int X, int Y);
     void ZoomBy(int N);
     void TabEdit();
+    // Runs the steps of E's kind until one ends it; whether one did. Not guarded: the grid's
+    // event handlers guard it, the navigation hook's callers (the key steps, the editors) too.
+    bool RunSteps(E& e);
 
     // ---- the steps ----------------------------------------------------------------------------
     // keys
-    static bool CheckSpace(G&, E&), HomeEnd(G&, E&), TabMerged(G&, E&), Navigation(G&, E&);
-    static bool SelectionRectangle(G&, E&), InsertRow(G&, E&), SelectAll(G&, E&), DisjunctRows(G&, E&);
-    static bool DeleteRow(G&, E&), TabWrap(G&, E&), FindTyping(G&, E&), TypedChar(G&, E&);
-    static bool Clipboard(G&, E&);
+    bool CheckSpace(E&), HomeEnd(E&), TabMerged(E&), Navigation(E&);
+    bool SelectionRectangle(E&), InsertRow(E&), SelectAll(E&), DisjunctRows(E&);
+    bool DeleteRow(E&), TabWrap(E&), FindTyping(E&), TypedChar(E&);
+    bool Clipboard(E&);
     // the platform grid's navigation hook
-    static bool EscapeRestore(G&, E&), StaticEnter(G&, E&), PlatformKeys(G&, E&);
+    bool EscapeRestore(E&), StaticEnter(E&), PlatformKeys(E&);
     // key releases
-    static bool LookupReset(G&, E&), AlwaysEditAgain(G&, E&);
+    bool LookupReset(E&), AlwaysEditAgain(E&);
     // presses, after a press, releases, double clicks
-    static bool PanEnd(G&, E&), RightClick(G&, E&), Press(G&, E&), SizingStart(G&, E&), Outside(G&, E&);
-    static bool FixedColSizing(G&, E&);
-    static bool FixedPress(G&, E&), Nodes(G&, E&), Radio(G&, E&), DeferredPress(G&, E&), CellButton(G&, E&);
-    static bool DisjunctPress(G&, E&);
-    static bool Anchors(G&, E&), SelectZones(G&, E&), MoveSource(G&, E&), CheckBox(G&, E&), CellSelect(G&, E&);
-    static bool DescendantPress(G&, E&);
-    static bool ButtonRelease(G&, E&), DisjunctCells(G&, E&), DeferredRelease(G&, E&), DisjunctRelease(G&, E&);
-    static bool MoveEnd(G&, E&), SizeEnd(G&, E&);
-    static bool ReleaseEvents(G&, E&), Sorting(G&, E&), AutoSize(G&, E&), DoubleClick(G&, E&);
+    bool PanEnd(E&), RightClick(E&), Press(E&), SizingStart(E&), Outside(E&);
+    bool FixedColSizing(E&);
+    bool FixedPress(E&), Nodes(E&), Radio(E&), DeferredPress(E&), CellButton(E&);
+    bool DisjunctPress(E&);
+    bool Anchors(E&), SelectZones(E&), MoveSource(E&), CheckBox(E&), CellSelect(E&);
+    bool DescendantPress(E&);
+    bool ButtonRelease(E&), DisjunctCells(E&), DeferredRelease(E&), DisjunctRelease(E&);
+    bool MoveEnd(E&), SizeEnd(E&);
+    bool ReleaseEvents(E&), Sorting(E&), AutoSize(E&), DoubleClick(E&);
     // movement, wheel, focus, the timers
-    static bool HeaderSelect(G&, E&), SizingDrag(G&, E&), OleDrag(G&, E&), MoveDrag(G&, E&), CursorZone(G&, E&);
-    static bool LinkHover(G&, E&), HintCell(G&, E&), RangeSelect(G&, E&), PanStart(G&, E&);
-    static bool WheelZoom(G&, E&), WheelRows(G&, E&), Focus(G&, E&), Hover(G&, E&), Blink(G&, E&);
-    static bool PanTick(G&, E&); // the mouse against the focus point
+    bool HeaderSelect(E&), SizingDrag(E&), OleDrag(E&), MoveDrag(E&), CursorZone(E&);
+    bool LinkHover(E&), HintCell(E&), RangeSelect(E&), PanStart(E&);
+    bool WheelZoom(E&), WheelRows(E&), Focus(E&), Hover(E&), Blink(E&);
+    bool PanTick(E&); // the mouse against the focus point
 
     // ---- helpers shared by the steps ----------------------------------------------------------
     // The mouse lies within the fixed column's sizing zone (SizeFixedCol): less than 3 pixels
     // from the first column's right edge, in any row.
-    static bool InFixedColZone(G&, QPoint Pos);
+    bool InFixedColZone(QPoint Pos);
     // Display column of the first and last normal column, row of the first and last normal row.
-    static int FirstCol(const G&);
-    static int LastCol(const G&);
-    static int FirstRow(const G&);
-    static int LastRow(const G&);
-    static bool NormalCell(const G&, int ACol, int ARow); // within the four above
-    static void EndPanning(G&);
-    static void PanStep(G&, QPoint Mouse);
-    static QString AnchorAt(G&, int ACol, int ARow, QPoint Pos); // the link under Pos, or empty
+    int FirstCol() const;
+    int LastCol() const;
+    int FirstRow() const;
+    int LastRow() const;
+    bool NormalCell(int ACol, int ARow) const; // within the four above
+    void EndPanning();
+    void PanStep(QPoint Mouse);
+    QString AnchorAt(int ACol, int ARow, QPoint Pos); // the link under Pos, or empty
     // The drag indicator shows Caption at Screen (global), Size large, above every window.
-    static void ShowDragIndicator(G&, const QString& Caption, QSize Size, QPoint Screen);
-    static void ShowHint(G&, QPoint GlobalPos, QPoint Pos);
+    void ShowDragIndicator(const QString& Caption, QSize Size, QPoint Screen);
+    void ShowHint(QPoint GlobalPos, QPoint Pos);
     // The grid's hint window (made on first use) shows Text, measured within MaxWidth, at At
     // (global: the hint is a window of its own).
-    static void ShowHintWindow(G&, QPoint At, int MaxWidth, const QString& Text);
+    void ShowHintWindow(QPoint At, int MaxWidth, const QString& Text);
 
 private:
-    static TInputState& S(G& g); // the state of g's input
     void ConnectScrollBars(); // the thumb-drag hints
 
     G& FGrid;

@@ -13,19 +13,20 @@ namespace grid {
 
 using I = TGridInput;
 
-int I::FirstCol(const G& g) { return g.fixedCols(); }
-int I::LastCol(const G& g) { return g.colCount() - g.FixedRightCols() - 1; }
-int I::FirstRow(const G& g) { return g.fixedRows(); }
-int I::LastRow(const G& g) { return g.rowCount() - g.FixedFooters() - 1; }
+int I::FirstCol() const { return FGrid.fixedCols(); }
+int I::LastCol() const { return FGrid.colCount() - FGrid.FixedRightCols() - 1; }
+int I::FirstRow() const { return FGrid.fixedRows(); }
+int I::LastRow() const { return FGrid.rowCount() - FGrid.FixedFooters() - 1; }
 
-bool I::NormalCell(const G& g, int ACol, int ARow)
+bool I::NormalCell(int ACol, int ARow) const
 {
-    return ACol >= FirstCol(g) && ARow >= FirstRow(g) && ACol <= LastCol(g) && ARow <= LastRow(g);
+    return ACol >= FirstCol() && ARow >= FirstRow() && ACol <= LastCol() && ARow <= LastRow();
 }
 
 // Space on a check box or radio group that may be edited; the key goes on.
-bool I::CheckSpace(G& g, E& e)
+bool I::CheckSpace(E& e)
 {
+    G& g = FGrid;
     if (e.Key != Qt::Key_Space || !(g.options() & ui::goEditing))
         return false;
     const TPoint b = g.BaseCell(g.col(), g.row());
@@ -51,11 +52,12 @@ bool I::CheckSpace(G& g, E& e)
 }
 
 // Home and End go to the first and last row with heFirstLastRow.
-bool I::HomeEnd(G& g, E& e)
+bool I::HomeEnd(E& e)
 {
+    G& g = FGrid;
     if ((e.Key != Qt::Key_Home && e.Key != Qt::Key_End) || g.Navigation().HomeEndKey != heFirstLastRow)
         return false;
-    int r = FirstRow(g);
+    int r = FirstRow();
     if (e.Key == Qt::Key_End)
         r = g.FloatingFooter().Visible() && g.rowCount() > 2 ? g.rowCount() - 2 : g.rowCount() - 1;
     g.focusCell(g.col(), r);
@@ -64,33 +66,35 @@ bool I::HomeEnd(G& g, E& e)
 }
 
 // Tab inside a merged cell.
-bool I::TabMerged(G& g, E& e)
+bool I::TabMerged(E& e)
 {
+    G& g = FGrid;
     if (e.Key != Qt::Key_Tab || !(g.options() & ui::goTabs) || !g.IsMergedCell(g.col(), g.row()))
         return false;
-    g.TabEdit();
+    TabEdit();
     return true;
 }
 
 // The platform grid's navigation and editor keys: the navigation steps.
-bool I::Navigation(G& g, E& e)
+bool I::Navigation(E& e)
 {
-    g.keyDown(e.Key, e.Mods);
+    FGrid.keyDown(e.Key, e.Mods);
     return false;
 }
 
 // Escape while editing: the cell gets back its text from when it was selected or opened.
-bool I::EscapeRestore(G& g, E& e)
+bool I::EscapeRestore(E& e)
 {
-    if (e.Key != Qt::Key_Escape || !(g.options() & ui::goEditing))
+    if (e.Key != Qt::Key_Escape || !(FGrid.options() & ui::goEditing))
         return false;
-    g.RestoreCache();
+    FGrid.RestoreCache();
     return true;
 }
 
 // Enter on a check box or radio group (no editor opens there) moves on to the next cell.
-bool I::StaticEnter(G& g, E& e)
+bool I::StaticEnter(E& e)
 {
+    G& g = FGrid;
     if ((e.Key != Qt::Key_Return && e.Key != Qt::Key_Enter) || !g.HasStaticEdit(g.RemapCol(g.col()), g.row()))
         return false;
     g.AdvanceEdit(g.col(), g.row(), true, false, false);
@@ -99,23 +103,25 @@ bool I::StaticEnter(G& g, E& e)
 }
 
 // Every other key moves as the base grid moves through merged cells and the platform grid.
-bool I::PlatformKeys(G& g, E& e)
+bool I::PlatformKeys(E& e)
 {
-    g.TBaseGrid::keyDown(e.Key, e.Mods);
+    FGrid.TBaseGrid::keyDown(e.Key, e.Mods);
     return true;
 }
 
 // A changed selection repaints its rectangle.
-bool I::SelectionRectangle(G& g, E& e)
+bool I::SelectionRectangle(E& e)
 {
+    G& g = FGrid;
     if (g.SelectionRectangle() && !(g.selection() == e.Sel0))
         g.invalidateGrid();
     return false;
 }
 
 // Insert adds a row before or after the current one.
-bool I::InsertRow(G& g, E& e)
+bool I::InsertRow(E& e)
 {
+    G& g = FGrid;
     if (e.Key != Qt::Key_Insert || e.Ctrl() || e.Shift() || e.Alt() || !g.Navigation().AllowInsertRow)
         return false;
     const int r = g.row();
@@ -138,22 +144,23 @@ bool I::InsertRow(G& g, E& e)
 }
 
 // The clipboard's keys, unless the navigation used the key.
-bool I::Clipboard(G& g, E& e) { return e.Key && g.Exchange().ClipboardKeyDown(e.Key, e.Mods); }
+bool I::Clipboard(E& e) { return e.Key && FGrid.Exchange().ClipboardKeyDown(e.Key, e.Mods); }
 
 // Ctrl+A selects every normal cell; nothing after it applies.
-bool I::SelectAll(G& g, E& e)
+bool I::SelectAll(E& e)
 {
     if (e.Key != Qt::Key_A || !e.Ctrl())
         return false;
-    const ui::GridOptions o = g.options();
+    const ui::GridOptions o = FGrid.options();
     if ((o & ui::goRowSelect) && (o & ui::goRangeSelect))
-        g.setSelection({FirstCol(g), FirstRow(g), LastCol(g), LastRow(g)});
+        FGrid.setSelection({FirstCol(), FirstRow(), LastCol(), LastRow()});
     return true;
 }
 
 // Disjunct row marks follow Up, Down and Space.
-bool I::DisjunctRows(G& g, E& e)
+bool I::DisjunctRows(E& e)
 {
+    G& g = FGrid;
     if (!g.MouseActions().DisjunctRowSelect)
         return false;
     if (e.Key == Qt::Key_Up || e.Key == Qt::Key_Down) {
@@ -173,9 +180,10 @@ bool I::DisjunctRows(G& g, E& e)
 }
 
 // Delete removes the current row, or empties it when it is the only normal row.
-bool I::DeleteRow(G& g, E& e)
+bool I::DeleteRow(E& e)
 {
-    if (e.Key != Qt::Key_Delete || e.Alt() || !g.Navigation().AllowDeleteRow || LastRow(g) < FirstRow(g))
+    G& g = FGrid;
+    if (e.Key != Qt::Key_Delete || e.Alt() || !g.Navigation().AllowDeleteRow || LastRow() < FirstRow())
         return false;
     const int r = g.row();
     bool CanDelete = true;
@@ -183,7 +191,7 @@ bool I::DeleteRow(G& g, E& e)
         g.OnCanDeleteRow(g, r, CanDelete);
     if (!CanDelete)
         return false;
-    if (LastRow(g) == FirstRow(g))
+    if (LastRow() == FirstRow())
         g.ClearRows(r, 1);
     else
         g.RemoveRows(r, 1);
@@ -193,12 +201,13 @@ bool I::DeleteRow(G& g, E& e)
 }
 
 // Tab from the last normal column, with right fixed columns, wraps to the next row.
-bool I::TabWrap(G& g, E& e)
+bool I::TabWrap(E& e)
 {
-    if (e.Key != Qt::Key_Tab || !(g.options() & ui::goTabs) || g.FixedRightCols() == 0 || e.Col0 != LastCol(g))
+    G& g = FGrid;
+    if (e.Key != Qt::Key_Tab || !(g.options() & ui::goTabs) || g.FixedRightCols() == 0 || e.Col0 != LastCol())
         return false;
-    const int r = e.Row0 >= LastRow(g) ? FirstRow(g) : e.Row0 + 1;
-    g.focusCell(FirstCol(g), r);
+    const int r = e.Row0 >= LastRow() ? FirstRow() : e.Row0 + 1;
+    g.focusCell(FirstCol(), r);
     return false;
 }
 
@@ -212,8 +221,9 @@ bool TypedText(const TInputEvent& e)
 } // namespace
 
 // Typing in a grid that is not edited searches the sorted column.
-bool I::FindTyping(G& g, E& e)
+bool I::FindTyping(E& e)
 {
+    G& g = FGrid;
     if (!TypedText(e) || (g.options() & ui::goEditing) || !g.Navigation().AutoGotoWhenSorted())
         return false;
     g.SearchKey(e.Text);
@@ -221,8 +231,9 @@ bool I::FindTyping(G& g, E& e)
 }
 
 // A typed character opens the cell's editor with it.
-bool I::TypedChar(G& g, E& e)
+bool I::TypedChar(E& e)
 {
+    G& g = FGrid;
     if (!TypedText(e) || !(g.options() & ui::goEditing))
         return false;
     QString t = e.Text;
@@ -244,7 +255,7 @@ bool IsArrow(int Key) { return Key == Qt::Key_Left || Key == Qt::Key_Right || Ke
 } // namespace
 
 // A navigation key ends the lookup: the next character typed starts a new one.
-bool I::LookupReset(G& g, E& e)
+bool I::LookupReset(E& e)
 {
     switch (e.Key) {
     case Qt::Key_PageUp:
@@ -256,15 +267,16 @@ bool I::LookupReset(G& g, E& e)
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_Insert:
-    case Qt::Key_Delete: g.ForgetTypedSearch(); break;
+    case Qt::Key_Delete: FGrid.ForgetTypedSearch(); break;
     default: break;
     }
     return false;
 }
 
 // With AlwaysEdit the cell an arrow (or Tab, when Tab moves in the grid) reached is edited.
-bool I::AlwaysEditAgain(G& g, E& e)
+bool I::AlwaysEditAgain(E& e)
 {
+    G& g = FGrid;
     const bool tab = (e.Key == Qt::Key_Tab || e.Key == Qt::Key_Backtab) && (g.options() & ui::goTabs);
     if (!g.Navigation().AlwaysEdit || !(IsArrow(e.Key) || tab) || g.editorMode() || g.EditActive())
         return false;
@@ -281,12 +293,12 @@ void TGridInput::TabEdit()
 {
     G& g = FGrid;
     const int s = g.CellSpan(g.col(), g.row()).x();
-    if (g.col() + s + 1 <= LastCol(g)) {
+    if (g.col() + s + 1 <= LastCol()) {
         g.focusCell(g.col() + s + 1, g.row());
         return;
     }
-    const int r = g.row() >= LastRow(g) ? FirstRow(g) : g.row() + 1;
-    g.focusCell(FirstCol(g), r);
+    const int r = g.row() >= LastRow() ? FirstRow() : g.row() + 1;
+    g.focusCell(FirstCol(), r);
 }
 
 bool TTxStringGrid::IsEditable(int ACol, int ARow)

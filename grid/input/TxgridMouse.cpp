@@ -32,16 +32,17 @@ bool PressCell(TTxStringGrid& g, const TInputEvent& e, int& c, int& r)
 } // namespace
 
 // While panning, a press only ends it.
-bool I::PanEnd(G& g, E& e)
+bool I::PanEnd(E& e)
 {
-    if (!S(g).Panning)
+    if (!FState.Panning)
         return false;
-    EndPanning(g);
+    EndPanning();
     return e.Kind == ikMouseDown;
 }
 
-bool I::RightClick(G& g, E& e)
+bool I::RightClick(E& e)
 {
+    G& g = FGrid;
     if (e.Button == Qt::LeftButton)
         return false;
     int c = -1, r = -1;
@@ -55,30 +56,30 @@ bool I::RightClick(G& g, E& e)
 }
 
 // A left press: forget the typed search, note the point, the cell and the sizing reference.
-bool I::Press(G& g, E& e)
+bool I::Press(E& e)
 {
-    TInputState& s = S(g);
+    G& g = FGrid;
     g.ForgetTypedSearch();
-    s.LeftDown = true;
-    s.PressPoint = e.Pos;
-    s.ButtonCol = s.ButtonRow = -1;
-    s.MoveSource = -1;
-    s.UnmarkRow = -1;
-    s.Deferred = s.DragArmed = false;
-    s.MoveOrSizeFinished = s.DblClickSized = false;
-    s.State = msNormal;
+    FState.LeftDown = true;
+    FState.PressPoint = e.Pos;
+    FState.ButtonCol = FState.ButtonRow = -1;
+    FState.MoveSource = -1;
+    FState.UnmarkRow = -1;
+    FState.Deferred = FState.DragArmed = false;
+    FState.MoveOrSizeFinished = FState.DblClickSized = false;
+    FState.State = msNormal;
     if (g.OnClick)
         g.OnClick(g);
-    if (!PressCell(g, e, s.PressCol, s.PressRow))
-        s.PressCol = s.PressRow = -1;
-    CursorZone(g, e);
+    if (!PressCell(g, e, FState.PressCol, FState.PressRow))
+        FState.PressCol = FState.PressRow = -1;
+    CursorZone(e);
     return false;
 }
 
 // Near a column edge in the fixed rows, or a row edge in the fixed columns, the press sizes.
-bool I::SizingStart(G& g, E& e)
+bool I::SizingStart(E& e)
 {
-    TInputState& s = S(g);
+    G& g = FGrid;
     int c = -1, r = -1;
     if (!g.mouseToCell(e.Pos, c, r))
         return false;
@@ -98,15 +99,16 @@ bool I::SizingStart(G& g, E& e)
         g.OnRowSize(g, at, Allow);
     if (!Allow)
         return false;
-    s.State = cols ? msColSizing : msRowSizing;
-    (cols ? s.SizeCol : s.SizeRow) = at;
-    s.SizeWidth = cols ? g.colWidths(at) : 0;
-    s.SizeHeight = cols ? 0 : g.rowHeights(at);
+    FState.State = cols ? msColSizing : msRowSizing;
+    (cols ? FState.SizeCol : FState.SizeRow) = at;
+    FState.SizeWidth = cols ? g.colWidths(at) : 0;
+    FState.SizeHeight = cols ? 0 : g.rowHeights(at);
     return true;
 }
 
-bool I::InFixedColZone(G& g, QPoint Pos)
+bool I::InFixedColZone(QPoint Pos)
 {
+    G& g = FGrid;
     int c = -1, r = -1;
     if (!g.MouseActions().SizeFixedCol || g.fixedCols() == 0 || g.designing() || !g.mouseToCell(Pos, c, r))
         return false;
@@ -115,48 +117,48 @@ bool I::InFixedColZone(G& g, QPoint Pos)
 }
 
 // With SizeFixedCol the first column is sized from any row by a line that follows the mouse.
-bool I::FixedColSizing(G& g, E& e)
+bool I::FixedColSizing(E& e)
 {
-    if (e.Button != Qt::LeftButton || !InFixedColZone(g, e.Pos))
+    if (e.Button != Qt::LeftButton || !InFixedColZone(e.Pos))
         return false;
-    TInputState& s = S(g);
-    s.State = msFixedColSizing;
-    s.SizingLineX = e.Pos.x();
-    g.viewport()->update();
+    FState.State = msFixedColSizing;
+    FState.SizingLineX = e.Pos.x();
+    FGrid.viewport()->update();
     return true;
 }
 
 // Outside every cell the editor closes.
-bool I::Outside(G& g, E& e)
+bool I::Outside(E& e)
 {
-    if (S(g).PressCol >= 0)
+    if (FState.PressCol >= 0)
         return false;
-    g.hideEditor();
+    FGrid.hideEditor();
     return true;
 }
 
 // A press on a fixed cell closes the editor; with FixedAsButtons (fixed lines on, the 3-D
 // look) the cell shows pressed until the button comes up.
-bool I::FixedPress(G& g, E& e)
+bool I::FixedPress(E& e)
 {
-    TInputState& s = S(g);
-    const int c = s.PressCol, r = s.PressRow;
-    if (NormalCell(g, c, r))
+    G& g = FGrid;
+    const int c = FState.PressCol, r = FState.PressRow;
+    if (NormalCell(c, r))
         return false;
     g.hideEditor();
     const bool fixedLines = g.options() & (ui::goFixedHorzLine | ui::goFixedVertLine);
     if (e.Button == Qt::LeftButton && g.FixedAsButtons && fixedLines && !g.Flat() && g.IsFixed(c, r)) {
-        s.SunkenCol = c;
-        s.SunkenRow = r;
+        FState.SunkenCol = c;
+        FState.SunkenRow = r;
         g.RepaintCell(c, r);
     }
     return false;
 }
 
 // A node in column 0 opens or closes; its row becomes current.
-bool I::Nodes(G& g, E& e)
+bool I::Nodes(E& e)
 {
-    const int c = S(g).PressCol, r = S(g).PressRow;
+    G& g = FGrid;
+    const int c = FState.PressCol, r = FState.PressRow;
     if (c != 0 || r < g.fixedRows() || !g.IsNode(r))
         return false;
     const int real = g.RemapRowInv(r);
@@ -174,23 +176,24 @@ bool I::Nodes(G& g, E& e)
 }
 
 // A radio group in an editable normal cell.
-bool I::Radio(G& g, E& e)
+bool I::Radio(E& e)
 {
-    const int c = S(g).PressCol, r = S(g).PressRow;
-    if (!NormalCell(g, c, r) || !g.IsRadio(g.RemapCol(c), r) || !g.IsEditable(c, r))
+    G& g = FGrid;
+    const int c = FState.PressCol, r = FState.PressRow;
+    if (!NormalCell(c, r) || !g.IsRadio(g.RemapCol(c), r) || !g.IsEditable(c, r))
         return false;
     g.setFocus(Qt::MouseFocusReason);
     const TRect cr = g.platformCellRect(c, r);
-    g.HandleRadioClick(c, r, e.Pos.x() - cr.Left, e.Pos.y() - cr.Top);
+    HandleRadioClick(c, r, e.Pos.x() - cr.Left, e.Pos.y() - cr.Top);
     return true;
 }
 
 // With the grid as a drag source, a press inside the selection (or on a header when moves
 // are the platform's) leaves the selection alone until the release, so a drag can carry it.
-bool I::DeferredPress(G& g, E& e)
+bool I::DeferredPress(E& e)
 {
-    TInputState& s = S(g);
-    const int c = s.PressCol, r = s.PressRow;
+    G& g = FGrid;
+    const int c = FState.PressCol, r = FState.PressRow;
     if (!g.DragDropSettings().OleDropSource || (g.options() & ui::goEditing))
         return false;
     const ui::GridRect sel = g.selection();
@@ -201,23 +204,24 @@ bool I::DeferredPress(G& g, E& e)
         if (e.Pos.x() - cr.Left < 4 || cr.Right - e.Pos.x() < 4)
             return false;
     }
-    s.Deferred = s.DragArmed = true;
+    FState.Deferred = FState.DragArmed = true;
     if (g.OnClickCell)
         g.OnClickCell(g, r, c);
     return true;
 }
 
 // A cell button is pressed down until the release.
-bool I::CellButton(G& g, E& e)
+bool I::CellButton(E& e)
 {
-    const int c = S(g).PressCol, r = S(g).PressRow;
+    G& g = FGrid;
+    const int c = FState.PressCol, r = FState.PressRow;
     if (!g.HasButton(g.RemapCol(c), r))
         return false;
     g.focusCell(c, r);
     if (g.ButtonRect(c, r).contains(e.Pos)) {
         g.PushButton(c, r, true);
-        S(g).ButtonCol = c;
-        S(g).ButtonRow = r;
+        FState.ButtonCol = c;
+        FState.ButtonRow = r;
     }
     if (g.OnClickCell)
         g.OnClickCell(g, r, c);
@@ -225,29 +229,31 @@ bool I::CellButton(G& g, E& e)
 }
 
 // Disjunct row marks: a plain press clears them; Ctrl on a marked row unmarks it on release.
-bool I::DisjunctPress(G& g, E& e)
+bool I::DisjunctPress(E& e)
 {
-    const int r = S(g).PressRow;
-    if (!g.MouseActions().DisjunctRowSelect || r < FirstRow(g) || r > LastRow(g))
+    G& g = FGrid;
+    const int r = FState.PressRow;
+    if (!g.MouseActions().DisjunctRowSelect || r < FirstRow() || r > LastRow())
         return false;
     if (!e.Ctrl()) {
         g.ClearRowSelect();
-        S(g).MouseSelecting = true;
+        FState.MouseSelecting = true;
     } else if (g.GetRowSelect(r)) {
-        S(g).UnmarkRow = r;
+        FState.UnmarkRow = r;
     }
     return false;
 }
 
 // Links: "CELL://" names a cell of the grid, anything else opens by the desktop.
-bool I::Anchors(G& g, E& e)
+bool I::Anchors(E& e)
 {
-    const int c = S(g).PressCol, r = S(g).PressRow;
+    G& g = FGrid;
+    const int c = FState.PressCol, r = FState.PressRow;
     const QString text = g.cells(g.RemapCol(c), r);
     const bool formatted = TextType(text, g.EnableHTML) == 1;
     if (!g.URLShow() && !formatted)
         return false;
-    const QString anchor = !formatted && IsURL(text) ? text : formatted ? AnchorAt(g, c, r, e.Pos) : QString();
+    const QString anchor = !formatted && IsURL(text) ? text : formatted ? AnchorAt(c, r, e.Pos) : QString();
     if (anchor.isEmpty())
         return false;
     bool AutoHandle = true;
@@ -259,7 +265,7 @@ bool I::Anchors(G& g, E& e)
     if (at >= 0) {
         QPoint p;
         if (NameToCell(anchor.mid(at + 7), p) && g.focusCell(p.x(), p.y()))
-            g.ScrollInView(p.x(), p.y());
+            ScrollInView(p.x(), p.y());
     } else {
         // Never through a shell command: the desktop's URL handler opens it.
         QDesktopServices::openUrl(QUrl::fromUserInput(anchor));
@@ -268,22 +274,22 @@ bool I::Anchors(G& g, E& e)
 }
 
 // The selection zones of the fixed cells select everything, a row or a column.
-bool I::SelectZones(G& g, E& e)
+bool I::SelectZones(E& e)
 {
-    TInputState& s = S(g);
-    if (!(g.options() & ui::goRangeSelect) || s.CursorZone == 0)
+    G& g = FGrid;
+    if (!(g.options() & ui::goRangeSelect) || FState.CursorZone == 0)
         return false;
-    const int c = s.PressCol, r = s.PressRow;
+    const int c = FState.PressCol, r = FState.PressRow;
     const int lastCol = g.colCount() - 1, lastRow = g.rowCount() - 1;
     g.setFocus(Qt::MouseFocusReason);
-    if (s.CursorZone == 3) {
+    if (FState.CursorZone == 3) {
         g.setSelection({g.fixedCols(), g.fixedRows(), lastCol, lastRow});
-    } else if (s.CursorZone == 2) {
-        s.SelectAnchor = r;
+    } else if (FState.CursorZone == 2) {
+        FState.SelectAnchor = r;
         g.moveCurrentRaw(g.fixedCols(), r);
         g.setSelection({g.fixedCols(), r, lastCol, r});
     } else {
-        s.SelectAnchor = c;
+        FState.SelectAnchor = c;
         g.moveCurrentRaw(c, g.fixedRows());
         g.setSelection({c, g.fixedRows(), c, lastRow});
     }
@@ -292,25 +298,26 @@ bool I::SelectZones(G& g, E& e)
 }
 
 // A press on a header remembers the column (row) a drag may move.
-bool I::MoveSource(G& g, E& e)
+bool I::MoveSource(E& e)
 {
-    TInputState& s = S(g);
-    const int c = s.PressCol, r = s.PressRow;
+    G& g = FGrid;
+    const int c = FState.PressCol, r = FState.PressRow;
     if (r < g.fixedRows() && c >= g.fixedCols() && (g.options() & ui::goColMoving))
-        s.MoveSource = c;
+        FState.MoveSource = c;
     else if (c < g.fixedCols() && r >= g.fixedRows() && (g.options() & ui::goRowMoving))
-        s.MoveSource = r;
-    if (s.MoveSource >= 0)
-        s.MoveOffset = e.Pos - QPoint(g.platformCellRect(c, r).Left, g.platformCellRect(c, r).Top);
+        FState.MoveSource = r;
+    if (FState.MoveSource >= 0)
+        FState.MoveOffset = e.Pos - QPoint(g.platformCellRect(c, r).Left, g.platformCellRect(c, r).Top);
     return false;
 }
 
 // A check box in an editable normal cell toggles.
-bool I::CheckBox(G& g, E& e)
+bool I::CheckBox(E& e)
 {
-    const int c = S(g).PressCol, r = S(g).PressRow;
+    G& g = FGrid;
+    const int c = FState.PressCol, r = FState.PressRow;
     const int real = g.RemapCol(c);
-    if (!NormalCell(g, c, r) || !g.HasCheckBox(real, r) || !g.IsEditable(c, r))
+    if (!NormalCell(c, r) || !g.HasCheckBox(real, r) || !g.IsEditable(c, r))
         return false;
     g.hideEditor();
     g.setFocus(Qt::MouseFocusReason);
@@ -326,10 +333,11 @@ bool I::CheckBox(G& g, E& e)
 }
 
 // Everything else: the platform selects; a press on the current cell, or DirectEdit, edits.
-bool I::CellSelect(G& g, E& e)
+bool I::CellSelect(E& e)
 {
-    const int c = S(g).PressCol, r = S(g).PressRow;
-    if (!NormalCell(g, c, r)) {
+    G& g = FGrid;
+    const int c = FState.PressCol, r = FState.PressRow;
+    if (!NormalCell(c, r)) {
         if (g.OnClickCell)
             g.OnClickCell(g, r, c);
         return true;
@@ -361,29 +369,29 @@ bool I::CellSelect(G& g, E& e)
 }
 
 // What a descendant adds to every press (the column grid's filter button).
-bool I::DescendantPress(G& g, E& e)
+bool I::DescendantPress(E& e)
 {
-    g.MousePressed(e.Button, e.Mods, e.Pos);
+    FGrid.MousePressed(e.Button, e.Mods, e.Pos);
     return false;
 }
 
 // --- releases ------------------------------------------------------------------------------
 
-bool I::ButtonRelease(G& g, E& e)
+bool I::ButtonRelease(E& e)
 {
-    TInputState& s = S(g);
+    G& g = FGrid;
     if (e.Button != Qt::LeftButton)
         return true;
-    s.LeftDown = false;
-    s.MouseSelecting = false;
-    if (s.SunkenCol >= 0) {
-        const int c = s.SunkenCol, r = s.SunkenRow;
-        s.SunkenCol = s.SunkenRow = -1;
+    FState.LeftDown = false;
+    FState.MouseSelecting = false;
+    if (FState.SunkenCol >= 0) {
+        const int c = FState.SunkenCol, r = FState.SunkenRow;
+        FState.SunkenCol = FState.SunkenRow = -1;
         g.RepaintCell(c, r);
     }
-    if (s.ButtonCol >= 0) {
-        const int c = s.ButtonCol, r = s.ButtonRow;
-        s.ButtonCol = s.ButtonRow = -1;
+    if (FState.ButtonCol >= 0) {
+        const int c = FState.ButtonCol, r = FState.ButtonRow;
+        FState.ButtonCol = FState.ButtonRow = -1;
         g.PushButton(c, r, false);
         if (g.OnButtonClick)
             g.OnButtonClick(g, g.RemapCol(c), r);
@@ -393,8 +401,9 @@ bool I::ButtonRelease(G& g, E& e)
 
 // Disjunct cells: Ctrl adds the released-on cell to the list or takes it out; a plain
 // release lists that cell alone. The list holds real columns.
-bool I::DisjunctCells(G& g, E& e)
+bool I::DisjunctCells(E& e)
 {
+    G& g = FGrid;
     int c = -1, r = -1;
     if (e.Button != Qt::LeftButton || !g.MouseActions().DisjunctCellSelect || !PressCell(g, e, c, r)
         || g.IsFixed(c, r))
@@ -415,13 +424,13 @@ bool I::DisjunctCells(G& g, E& e)
 }
 
 // A press that left the selection alone selects on its release, unless a drag took it.
-bool I::DeferredRelease(G& g, E& e)
+bool I::DeferredRelease(E& e)
 {
-    TInputState& s = S(g);
-    const bool deferred = s.Deferred;
-    s.Deferred = s.DragArmed = false;
+    G& g = FGrid;
+    const bool deferred = FState.Deferred;
+    FState.Deferred = FState.DragArmed = false;
     int c = -1, r = -1;
-    if (!deferred || !g.mouseToCell(e.Pos, c, r) || !NormalCell(g, c, r))
+    if (!deferred || !g.mouseToCell(e.Pos, c, r) || !NormalCell(c, r))
         return false;
     g.invalidateCell(0, g.row()); // the row indicator
     if (g.focusCell(c, r)) {
@@ -434,72 +443,73 @@ bool I::DeferredRelease(G& g, E& e)
     return false;
 }
 
-bool I::DisjunctRelease(G& g, E& e)
+bool I::DisjunctRelease(E& e)
 {
+    G& g = FGrid;
     if (!g.MouseActions().DisjunctRowSelect)
         return false;
     const ui::GridRect sel = g.selection();
     for (int r = sel.Top; r <= sel.Bottom; ++r)
         if (r >= g.fixedRows())
             g.SetRowSelect(r, true);
-    if (S(g).UnmarkRow >= 0)
-        g.SetRowSelect(S(g).UnmarkRow, false);
-    S(g).UnmarkRow = -1;
+    if (FState.UnmarkRow >= 0)
+        g.SetRowSelect(FState.UnmarkRow, false);
+    FState.UnmarkRow = -1;
     return false;
 }
 
-bool I::MoveEnd(G& g, E& e)
+bool I::MoveEnd(E& e)
 {
-    TInputState& s = S(g);
-    if (s.State != msColMoving && s.State != msRowMoving)
+    G& g = FGrid;
+    if (FState.State != msColMoving && FState.State != msRowMoving)
         return false;
-    const bool cols = s.State == msColMoving;
-    s.State = msNormal;
+    const bool cols = FState.State == msColMoving;
+    FState.State = msNormal;
     g.unsetCursor();
-    for (TArrowWindow* a : g.FInput->FArrows)
+    for (TArrowWindow* a : FArrows)
         if (a)
             a->hide();
-    if (g.FInput->FPopupButton)
-        g.FInput->FPopupButton->hide();
+    if (FPopupButton)
+        FPopupButton->hide();
     int c = -1, r = -1;
     if (g.mouseToCell(e.Pos, c, r)) {
-        if (cols && c >= FirstCol(g) && c <= LastCol(g) && c != s.MoveSource)
-            g.MoveColumn(s.MoveSource, c);
-        if (!cols && r >= FirstRow(g) && r <= LastRow(g) && r != s.MoveSource)
-            g.MoveRow(s.MoveSource, r);
+        if (cols && c >= FirstCol() && c <= LastCol() && c != FState.MoveSource)
+            g.MoveColumn(FState.MoveSource, c);
+        if (!cols && r >= FirstRow() && r <= LastRow() && r != FState.MoveSource)
+            g.MoveRow(FState.MoveSource, r);
     }
-    s.MoveSource = -1;
-    s.MoveOrSizeFinished = true;
+    FState.MoveSource = -1;
+    FState.MoveOrSizeFinished = true;
     return false;
 }
 
-bool I::SizeEnd(G& g, E& e)
+bool I::SizeEnd(E& e)
 {
-    TInputState& s = S(g);
-    if (s.State == msFixedColSizing) {
+    G& g = FGrid;
+    if (FState.State == msFixedColSizing) {
         // The first column reaches to where the line was let go.
-        s.SizingLineX = -1;
+        FState.SizingLineX = -1;
         g.setColWidths(0, std::max(1, e.Pos.x() - g.platformCellRect(0, g.topRow()).Left));
         g.viewport()->update();
-    } else if (s.State == msColSizing)
-        g.ColWidthsChanged();
-    else if (s.State == msRowSizing)
-        g.RowHeightsChanged();
+    } else if (FState.State == msColSizing)
+        ColWidthsChanged();
+    else if (FState.State == msRowSizing)
+        RowHeightsChanged();
     else
         return false;
-    s.State = msNormal;
-    s.MoveOrSizeFinished = true;
+    FState.State = msNormal;
+    FState.MoveOrSizeFinished = true;
     return false;
 }
 
 // The release events of check boxes and radio groups.
-bool I::ReleaseEvents(G& g, E& e)
+bool I::ReleaseEvents(E& e)
 {
-    TInputState& s = S(g);
+    G& g = FGrid;
     int c = -1, r = -1;
-    if (s.MoveOrSizeFinished || !PressCell(g, e, c, r)) {
-        s.MoveOrSizeFinished = false;
-        s.PressRow = -1;
+    if (FState.MoveOrSizeFinished || !PressCell(g, e, c, r)) {
+        FState.MoveOrSizeFinished = false;
+        FState.PressRow = -1;
         return true;
     }
     if (c < g.fixedCols() && !g.SortSettings().FixedCols)
@@ -515,13 +525,13 @@ bool I::ReleaseEvents(G& g, E& e)
 }
 
 // A header click sorts, unless a double click just sized the column.
-bool I::Sorting(G& g, E& e)
+bool I::Sorting(E& e)
 {
-    TInputState& s = S(g);
-    const int pressRow = s.PressRow;
-    s.PressRow = -1;
-    if (s.DblClickSized) {
-        s.DblClickSized = false;
+    G& g = FGrid;
+    const int pressRow = FState.PressRow;
+    FState.PressRow = -1;
+    if (FState.DblClickSized) {
+        FState.DblClickSized = false;
         return true;
     }
     int c = -1, r = -1;
@@ -533,8 +543,9 @@ bool I::Sorting(G& g, E& e)
 }
 
 // A double click on a header edge sizes the column to its contents.
-bool I::AutoSize(G& g, E& e)
+bool I::AutoSize(E& e)
 {
+    G& g = FGrid;
     int c = -1, r = -1;
     if (e.Button != Qt::LeftButton || !g.mouseToCell(e.Pos, c, r) || r != 0 || !(g.options() & ui::goColSizing))
         return false;
@@ -548,12 +559,13 @@ bool I::AutoSize(G& g, E& e)
         return false;
     if (target >= g.fixedCols())
         g.AutoSizeCol(g.RemapCol(target));
-    S(g).DblClickSized = true;
+    FState.DblClickSized = true;
     return true;
 }
 
-bool I::DoubleClick(G& g, E& e)
+bool I::DoubleClick(E& e)
 {
+    G& g = FGrid;
     int c = -1, r = -1;
     g.TBaseGrid::dblClick(e.Button, e.Mods, e.Pos);
     if (g.mouseToCell(e.Pos, c, r) && g.OnDblClickCell)

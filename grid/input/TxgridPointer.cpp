@@ -105,16 +105,18 @@ QImage PanFocusImage(TIntelliPan Pan)
 }
 
 // Header-driven selection: a press in a fixed column (row) selects whole rows (columns) to here.
-bool I::HeaderSelect(G& g, E& e)
+bool I::HeaderSelect(E& e)
 {
-    TInputState& s = S(g);
+    G& g = FGrid;
     int c = -1, r = -1;
-    if (!s.LeftDown || s.SelectAnchor < 0 || !g.mouseToCell(e.Pos, c, r))
+    if (!FState.LeftDown || FState.SelectAnchor < 0 || !g.mouseToCell(e.Pos, c, r))
         return false;
-    if (s.CursorZone == 2 && g.MouseActions().RowSelect && r >= g.fixedRows())
-        g.setSelection({g.fixedCols(), std::min(s.SelectAnchor, r), g.colCount() - 1, std::max(s.SelectAnchor, r)});
-    else if (s.CursorZone == 1 && g.MouseActions().ColSelect && c >= g.fixedCols())
-        g.setSelection({std::min(s.SelectAnchor, c), g.fixedRows(), std::max(s.SelectAnchor, c), g.rowCount() - 1});
+    if (FState.CursorZone == 2 && g.MouseActions().RowSelect && r >= g.fixedRows())
+        g.setSelection(
+            {g.fixedCols(), std::min(FState.SelectAnchor, r), g.colCount() - 1, std::max(FState.SelectAnchor, r)});
+    else if (FState.CursorZone == 1 && g.MouseActions().ColSelect && c >= g.fixedCols())
+        g.setSelection(
+            {std::min(FState.SelectAnchor, c), g.fixedRows(), std::max(FState.SelectAnchor, c), g.rowCount() - 1});
     else
         return false;
     g.invalidateGrid();
@@ -122,36 +124,36 @@ bool I::HeaderSelect(G& g, E& e)
 }
 
 // Sizing a column or row by the mouse, with the sizing hint.
-bool I::SizingDrag(G& g, E& e)
+bool I::SizingDrag(E& e)
 {
-    TInputState& s = S(g);
-    if (s.LeftDown && s.State == msFixedColSizing) {
-        s.SizingLineX = std::max(1, e.Pos.x());
+    G& g = FGrid;
+    if (FState.LeftDown && FState.State == msFixedColSizing) {
+        FState.SizingLineX = std::max(1, e.Pos.x());
         g.viewport()->update();
         if (g.HintShowSizing || g.designing()) {
             const TRect cell = g.platformCellRect(0, 0);
-            ShowHintWindow(g, g.viewport()->mapToGlobal(QPoint(s.SizingLineX + 4, cell.Top)), 200,
-                           SizingHint(true, s.SizingLineX));
+            ShowHintWindow(g.viewport()->mapToGlobal(QPoint(FState.SizingLineX + 4, cell.Top)), 200,
+                           SizingHint(true, FState.SizingLineX));
         }
         g.setCursor(Qt::SplitHCursor);
         e.CursorSet = true;
         return true;
     }
-    if (!s.LeftDown || (s.State != msColSizing && s.State != msRowSizing))
+    if (!FState.LeftDown || (FState.State != msColSizing && FState.State != msRowSizing))
         return false;
-    const bool cols = s.State == msColSizing;
+    const bool cols = FState.State == msColSizing;
     // The edge follows the mouse by as much as it moved since the press.
-    const QPoint moved = e.Pos - s.PressPoint;
-    const int size = std::max(1, cols ? s.SizeWidth + moved.x() : s.SizeHeight + moved.y());
+    const QPoint moved = e.Pos - FState.PressPoint;
+    const int size = std::max(1, cols ? FState.SizeWidth + moved.x() : FState.SizeHeight + moved.y());
     if (cols)
-        g.setColWidths(s.SizeCol, size);
+        g.setColWidths(FState.SizeCol, size);
     else
-        g.setRowHeights(s.SizeRow, size);
+        g.setRowHeights(FState.SizeRow, size);
     if (g.HintShowSizing || g.designing()) {
         // Beside the sized cell: right of the column's header, under the row's first cell.
-        const TRect cell = cols ? g.platformCellRect(s.SizeCol, 0) : g.platformCellRect(0, s.SizeRow);
+        const TRect cell = cols ? g.platformCellRect(FState.SizeCol, 0) : g.platformCellRect(0, FState.SizeRow);
         const QPoint at = cols ? QPoint(cell.Right + 4, cell.Top) : QPoint(cell.Left, cell.Bottom + 4);
-        ShowHintWindow(g, g.viewport()->mapToGlobal(at), 200, SizingHint(cols, size));
+        ShowHintWindow(g.viewport()->mapToGlobal(at), 200, SizingHint(cols, size));
     }
     g.setCursor(cols ? Qt::SplitHCursor : Qt::SplitVCursor);
     e.CursorSet = true;
@@ -160,30 +162,30 @@ bool I::SizingDrag(G& g, E& e)
 
 // A drag armed by the press starts once the mouse is more than 3 pixels from it: the
 // selection's text out of a cell, or a column out of a header. Until then the selection stays.
-bool I::OleDrag(G& g, E& e)
+bool I::OleDrag(E& e)
 {
-    TInputState& s = S(g);
-    if (!s.DragArmed || !s.LeftDown || s.State == msColSizing || s.State == msFixedColSizing)
+    G& g = FGrid;
+    if (!FState.DragArmed || !FState.LeftDown || FState.State == msColSizing || FState.State == msFixedColSizing)
         return false;
-    const QPoint moved = e.Pos - s.PressPoint;
+    const QPoint moved = e.Pos - FState.PressPoint;
     int c = -1, r = -1;
     if ((std::abs(moved.x()) <= 3 && std::abs(moved.y()) <= 3) || !g.mouseToCell(e.Pos, c, r)
         || !g.DragDropSettings().OleDropSource)
         return true;
-    s.DragArmed = false;
+    FState.DragArmed = false;
     bool Allow = true;
     if (g.OnOleDrag)
         g.OnOleDrag(g, r, g.RemapCol(c), g.cells(g.RemapCol(c), r), Allow);
     if (!Allow) {
         // Refused: the press selects as a plain one would have, and the mouse extends it.
-        s.Deferred = false;
-        g.TBaseGrid::mouseDown(Qt::LeftButton, e.Mods, s.PressPoint);
+        FState.Deferred = false;
+        g.TBaseGrid::mouseDown(Qt::LeftButton, e.Mods, FState.PressPoint);
         return false;
     }
     // The drag runs its own loop and takes the release with it.
-    s.Deferred = false;
-    s.LeftDown = false;
-    const int pc = s.PressCol, pr = s.PressRow;
+    FState.Deferred = false;
+    FState.LeftDown = false;
+    const int pc = FState.PressCol, pr = FState.PressRow;
     if (pr >= g.fixedRows() || pc < g.fixedCols()) {
         g.Exchange().StartCellDrag(pc, pr);
         return true;
@@ -191,7 +193,7 @@ bool I::OleDrag(G& g, E& e)
     if (g.OnOleDragStart)
         g.OnOleDragStart(g, pr, pc);
     const int real = g.RemapCol(pc);
-    ShowDragIndicator(g, g.cells(real, 0), QSize(g.colWidths(pc), g.rowHeights(0)), g.viewport()->mapToGlobal(e.Pos));
+    ShowDragIndicator(g.cells(real, 0), QSize(g.colWidths(pc), g.rowHeights(0)), g.viewport()->mapToGlobal(e.Pos));
     g.Exchange().StartColumnDrag(real);
     g.Exchange().HideDragIndicator();
     g.Exchange().HideDropArrows({arrUp, arrDown});
@@ -200,33 +202,34 @@ bool I::OleDrag(G& g, E& e)
 
 // Moving a column or row: starts when the mouse leaves the press point, asks the events once,
 // follows the mouse with the arrows and scrolls at the edges.
-bool I::MoveDrag(G& g, E& e)
+bool I::MoveDrag(E& e)
 {
-    TInputState& s = S(g);
-    if (!s.LeftDown || s.MoveSource < 0)
+    G& g = FGrid;
+    if (!FState.LeftDown || FState.MoveSource < 0)
         return false;
-    const bool cols = s.PressRow < g.fixedRows();
-    if (s.State == msNormal) {
-        if ((e.Pos - s.PressPoint).manhattanLength() < 1)
+    const bool cols = FState.PressRow < g.fixedRows();
+    if (FState.State == msNormal) {
+        if ((e.Pos - FState.PressPoint).manhattanLength() < 1)
             return true;
         bool Allow = true;
         if (cols && g.OnColumnMove)
-            g.OnColumnMove(g, s.MoveSource, Allow);
+            g.OnColumnMove(g, FState.MoveSource, Allow);
         if (!cols && g.OnRowMove)
-            g.OnRowMove(g, s.MoveSource, Allow);
+            g.OnRowMove(g, FState.MoveSource, Allow);
         if (!Allow) {
-            s.MoveSource = -1;
+            FState.MoveSource = -1;
             return true;
         }
-        s.State = cols ? msColMoving : msRowMoving;
+        FState.State = cols ? msColMoving : msRowMoving;
     }
     // With EnhRowColMove the moved header (a column's row-0 text, a row's first cell) travels
     // with the mouse, held where it was pressed.
-    if (g.EnhRowColMove && s.State != msFixedColSizing) {
-        const QString caption = cols ? g.cells(g.RemapCol(s.MoveSource), 0) : g.cells(g.RemapCol(0), s.MoveSource);
-        const QSize size = cols ? QSize(g.colWidths(s.MoveSource), g.rowHeights(0))
-                                : QSize(g.colWidths(0), g.rowHeights(s.MoveSource));
-        ShowDragIndicator(g, caption, size, g.viewport()->mapToGlobal(e.Pos - s.MoveOffset));
+    if (g.EnhRowColMove && FState.State != msFixedColSizing) {
+        const QString caption =
+            cols ? g.cells(g.RemapCol(FState.MoveSource), 0) : g.cells(g.RemapCol(0), FState.MoveSource);
+        const QSize size = cols ? QSize(g.colWidths(FState.MoveSource), g.rowHeights(0))
+                                : QSize(g.colWidths(0), g.rowHeights(FState.MoveSource));
+        ShowDragIndicator(caption, size, g.viewport()->mapToGlobal(e.Pos - FState.MoveOffset));
     }
     int c = -1, r = -1;
     if (cols) {
@@ -241,11 +244,11 @@ bool I::MoveDrag(G& g, E& e)
             g.setTopRow(g.topRow() + 1);
     }
     if (g.mouseToCell(e.Pos, c, r)) {
-        s.MoveTarget = cols ? c : r;
+        FState.MoveTarget = cols ? c : r;
         const bool normal = cols ? c >= g.fixedCols() : r >= g.fixedRows();
         const TRect tr = g.platformCellRect(cols ? c : 0, cols ? 0 : r);
-        TArrowWindow* a = g.FInput->FArrows[0];
-        TArrowWindow* b = g.FInput->FArrows[1];
+        TArrowWindow* a = FArrows[0];
+        TArrowWindow* b = FArrows[1];
         if (a && b) {
             const QPoint o = g.viewport()->mapTo(&g, QPoint(0, 0));
             if (cols) {
@@ -265,38 +268,38 @@ bool I::MoveDrag(G& g, E& e)
 }
 
 // The cursor zone for the next press, and the sizing and selection cursors.
-bool I::CursorZone(G& g, E& e)
+bool I::CursorZone(E& e)
 {
-    TInputState& s = S(g);
-    s.CursorZone = 0;
+    G& g = FGrid;
+    FState.CursorZone = 0;
     int c = -1, r = -1;
     if (!g.mouseToCell(e.Pos, c, r))
         return false;
-    const bool fixedColZone = InFixedColZone(g, e.Pos);
-    const bool sizing = g.InSizeZone(e.Pos.x(), e.Pos.y()) || fixedColZone;
+    const bool fixedColZone = InFixedColZone(e.Pos);
+    const bool sizing = InSizeZone(e.Pos.x(), e.Pos.y()) || fixedColZone;
     const bool fixedRow = r < g.fixedRows(), fixedCol = c < g.fixedCols();
     const TMouseActions& m = g.MouseActions();
     if (fixedRow && fixedCol && m.AllSelect)
-        s.CursorZone = 3;
+        FState.CursorZone = 3;
     else if (fixedRow && !fixedCol && m.ColSelect && !sizing)
-        s.CursorZone = 1;
+        FState.CursorZone = 1;
     else if (fixedCol && !fixedRow && m.RowSelect && !sizing)
-        s.CursorZone = 2;
+        FState.CursorZone = 2;
     if (e.Kind != ikMouseMove)
         return false;
     if (sizing) {
         g.setCursor(fixedRow || fixedColZone ? Qt::SplitHCursor : Qt::SplitVCursor);
         e.CursorSet = true;
-    } else if (s.CursorZone) {
-        g.setCursor(ZoneCursor(s.CursorZone));
+    } else if (FState.CursorZone) {
+        g.setCursor(ZoneCursor(FState.CursorZone));
         e.CursorSet = true;
     }
     return false;
 }
 
-void I::ShowDragIndicator(G& g, const QString& Caption, QSize Size, QPoint Screen)
+void I::ShowDragIndicator(const QString& Caption, QSize Size, QPoint Screen)
 {
-    TPopupButton* b = g.FInput->FPopupButton;
+    TPopupButton* b = FPopupButton;
     if (!b)
         return;
     b->SetCaption(Caption);
@@ -306,8 +309,9 @@ void I::ShowDragIndicator(G& g, const QString& Caption, QSize Size, QPoint Scree
     b->raise();
 }
 
-QString I::AnchorAt(G& g, int ACol, int ARow, QPoint Pos)
+QString I::AnchorAt(int ACol, int ARow, QPoint Pos)
 {
+    G& g = FGrid;
     const QString text = g.cells(g.RemapCol(ACol), ARow);
     if (TextType(text, g.EnableHTML) != 1)
         return {};
@@ -327,28 +331,28 @@ QString I::AnchorAt(G& g, int ACol, int ARow, QPoint Pos)
 }
 
 // Over a link the link cursor shows, and entering and leaving an anchor are reported.
-bool I::LinkHover(G& g, E& e)
+bool I::LinkHover(E& e)
 {
-    TInputState& s = S(g);
+    G& g = FGrid;
     int c = -1, r = -1;
     QString anchor;
     bool link = false;
     if (!e.CursorSet && g.mouseToCell(e.Pos, c, r)) {
         const QString text = g.cells(g.RemapCol(c), r);
         if (TextType(text, g.EnableHTML) == 1) {
-            anchor = AnchorAt(g, c, r, e.Pos);
+            anchor = AnchorAt(c, r, e.Pos);
             link = !anchor.isEmpty();
         } else {
             link = g.URLShow() && IsURL(text);
         }
     }
-    if (!anchor.isEmpty() && anchor != s.LastAnchor) {
-        s.LastAnchor = anchor;
+    if (!anchor.isEmpty() && anchor != FState.LastAnchor) {
+        FState.LastAnchor = anchor;
         if (g.OnAnchorEnter)
             g.OnAnchorEnter(g, r, c, anchor);
-    } else if (anchor.isEmpty() && !s.LastAnchor.isEmpty()) {
-        const QString left = s.LastAnchor;
-        s.LastAnchor.clear();
+    } else if (anchor.isEmpty() && !FState.LastAnchor.isEmpty()) {
+        const QString left = FState.LastAnchor;
+        FState.LastAnchor.clear();
         if (g.OnAnchorExit)
             g.OnAnchorExit(g, r, c, left);
     }
@@ -360,26 +364,25 @@ bool I::LinkHover(G& g, E& e)
 }
 
 // A hint showing for one cell goes when the mouse reaches another.
-bool I::HintCell(G& g, E& e)
+bool I::HintCell(E& e)
 {
-    TInputState& s = S(g);
     int c = -1, r = -1;
-    if (s.HintCol < 0 || (g.mouseToCell(e.Pos, c, r) && c == s.HintCol && r == s.HintRow))
+    if (FState.HintCol < 0 || (FGrid.mouseToCell(e.Pos, c, r) && c == FState.HintCol && r == FState.HintRow))
         return false;
     QToolTip::hideText();
-    if (g.FInput->FHintWindow && !s.LeftDown)
-        g.FInput->FHintWindow->hide();
-    s.HintCol = s.HintRow = -1;
+    if (FHintWindow && !FState.LeftDown)
+        FHintWindow->hide();
+    FState.HintCol = FState.HintRow = -1;
     return false;
 }
 
 // The platform's range selection while the button is held.
-bool I::RangeSelect(G& g, E& e)
+bool I::RangeSelect(E& e)
 {
-    TInputState& s = S(g);
+    G& g = FGrid;
     if (g.rowCount() <= 1 || g.fixedCols() >= g.colCount())
-        s.State = msNormal;
-    if (!s.LeftDown || s.State != msNormal || s.MoveSource >= 0 || s.PressCol < 0)
+        FState.State = msNormal;
+    if (!FState.LeftDown || FState.State != msNormal || FState.MoveSource >= 0 || FState.PressCol < 0)
         return true;
     const ui::GridRect before = g.selection();
     g.TBaseGrid::mouseMove(e.Buttons, e.Mods, e.Pos);
@@ -390,53 +393,52 @@ bool I::RangeSelect(G& g, E& e)
 
 // --- the wheel, panning, focus, the timer ------------------------------------------------------
 
-bool I::PanStart(G& g, E& e)
+bool I::PanStart(E& e)
 {
-    TInputState& s = S(g);
-    if (e.Button != Qt::MiddleButton || s.Panning || g.IntelliPan == ipNone)
+    G& g = FGrid;
+    if (e.Button != Qt::MiddleButton || FState.Panning || g.IntelliPan == ipNone)
         return false;
-    s.Panning = true;
+    FState.Panning = true;
     QToolTip::hideText(); // hints stay off until panning ends
-    if (g.FInput->FHintWindow)
-        g.FInput->FHintWindow->hide();
-    s.HintCol = s.HintRow = -1;
-    s.PanFocus = e.Pos;
-    s.PanCursor = 8000;
-    s.PanTimer.start(10, &g);
-    g.setCursor(PanCursorShape(s.PanCursor));
+    if (FHintWindow)
+        FHintWindow->hide();
+    FState.HintCol = FState.HintRow = -1;
+    FState.PanFocus = e.Pos;
+    FState.PanCursor = 8000;
+    FState.PanTimer.start(10, &g);
+    g.setCursor(PanCursorShape(FState.PanCursor));
     g.viewport()->update(QRect(e.Pos, QSize(32, 32)));
     return true;
 }
 
-void I::EndPanning(G& g)
+void I::EndPanning()
 {
-    TInputState& s = S(g);
-    s.Panning = false;
-    s.PanTimer.stop();
-    g.unsetCursor();
-    g.viewport()->update(QRect(s.PanFocus, QSize(32, 32)));
+    FState.Panning = false;
+    FState.PanTimer.stop();
+    FGrid.unsetCursor();
+    FGrid.viewport()->update(QRect(FState.PanFocus, QSize(32, 32)));
 }
 
-bool I::PanTick(G& g, E&)
+bool I::PanTick(E&)
 {
-    PanStep(g, g.viewport()->mapFromGlobal(QCursor::pos()));
+    PanStep(FGrid.viewport()->mapFromGlobal(QCursor::pos()));
     return false;
 }
 
-void I::PanStep(G& g, QPoint Mouse)
+void I::PanStep(QPoint Mouse)
 {
-    TInputState& s = S(g);
-    int dx = PanDirection(Mouse.x(), s.PanFocus.x()), dy = PanDirection(Mouse.y(), s.PanFocus.y());
+    G& g = FGrid;
+    int dx = PanDirection(Mouse.x(), FState.PanFocus.x()), dy = PanDirection(Mouse.y(), FState.PanFocus.y());
     if (g.IntelliPan == ipHorizontal)
         dy = 0;
     if (g.IntelliPan == ipVertical)
         dx = 0;
     const int cursor = PanCursorId(dx, dy);
-    if (cursor != s.PanCursor)
+    if (cursor != FState.PanCursor)
         g.setCursor(PanCursorShape(cursor));
-    s.PanCursor = cursor;
-    const int firstCol = FirstCol(g), lastCol = LastCol(g);
-    const int firstRow = FirstRow(g), lastRow = LastRow(g);
+    FState.PanCursor = cursor;
+    const int firstCol = FirstCol(), lastCol = LastCol();
+    const int firstRow = FirstRow(), lastRow = LastRow();
     int c = std::clamp(g.col(), firstCol, std::max(firstCol, lastCol));
     int r = std::clamp(g.row(), firstRow, std::max(firstRow, lastRow));
     if (c + dx >= firstCol && c + dx <= lastCol)
@@ -447,25 +449,24 @@ void I::PanStep(G& g, QPoint Mouse)
         g.focusCell(c, r);
 }
 
-bool I::WheelZoom(G& g, E& e)
+bool I::WheelZoom(E& e)
 {
-    TInputState& s = S(g);
-    if (s.Panning || !e.Ctrl() || !g.IntelliZoom)
+    if (FState.Panning || !e.Ctrl() || !FGrid.IntelliZoom)
         return false;
-    if (const int n = WheelTurnLines(s.ZoomRest, e.WheelAngle, s.WheelLines))
-        g.ZoomBy(-n); // towards the user enlarges
+    if (const int n = WheelTurnLines(FState.ZoomRest, e.WheelAngle, FState.WheelLines))
+        ZoomBy(-n); // towards the user enlarges
     return true;
 }
 
-bool I::WheelRows(G& g, E& e)
+bool I::WheelRows(E& e)
 {
-    TInputState& s = S(g);
-    if (s.Panning || !g.EnableWheel)
+    G& g = FGrid;
+    if (FState.Panning || !g.EnableWheel)
         return true;
-    const int lines = WheelTurnLines(s.WheelRest, e.WheelAngle, s.WheelLines);
+    const int lines = WheelTurnLines(FState.WheelRest, e.WheelAngle, FState.WheelLines);
     if (lines == 0)
         return true;
-    const int firstRow = FirstRow(g), lastRow = std::max(firstRow, LastRow(g));
+    const int firstRow = FirstRow(), lastRow = std::max(firstRow, LastRow());
     const int r = std::clamp(g.row() - lines, firstRow, lastRow);
     const int c = std::clamp(g.col(), g.fixedCols(), std::max(g.fixedCols(), g.colCount() - 1));
     if (r != g.row() || c != g.col())
@@ -473,8 +474,9 @@ bool I::WheelRows(G& g, E& e)
     return true;
 }
 
-bool I::Focus(G& g, E& e)
+bool I::Focus(E& e)
 {
+    G& g = FGrid;
     if (g.FEditing->State().DoneInProgress || g.HasCheckBox(g.RemapCol(g.col()), g.row()))
         return true;
     const bool fromOtherWindow = e.FocusReason == Qt::ActiveWindowFocusReason;
@@ -486,8 +488,9 @@ bool I::Focus(G& g, E& e)
     return true;
 }
 
-bool I::Hover(G& g, E& e)
+bool I::Hover(E& e)
 {
+    G& g = FGrid;
     if (!g.Hovering || g.designing())
         return false;
     const QPoint p = g.viewport()->mapFromGlobal(QCursor::pos());
@@ -502,9 +505,10 @@ bool I::Hover(G& g, E& e)
 
 // Cells holding blinking text repaint at every tick: the visible normal cells and the fixed
 // rows and columns beside them.
-bool I::Blink(G& g, E& e)
+bool I::Blink(E& e)
 {
-    S(g).BlinkOn = !S(g).BlinkOn;
+    G& g = FGrid;
+    FState.BlinkOn = !FState.BlinkOn;
     const int c1 = std::min(g.colCount() - 1, g.leftCol() + g.visibleColCount());
     const int r1 = std::min(g.rowCount() - 1, g.topRow() + g.visibleRowCount());
     auto check = [&g](int c, int r) {
@@ -546,7 +550,7 @@ bool TGridInput::CellHint(QPoint Pos, QString& Text, QPoint& At)
     const QString text = g.cells(real, r);
     const TRect cr = g.platformCellRect(c, r);
     QString comment;
-    const QString anchor = g.AnchorHint ? AnchorAt(g, c, r, Pos) : QString();
+    const QString anchor = g.AnchorHint ? AnchorAt(c, r, Pos) : QString();
     if (!anchor.isEmpty()) {
         Text = anchor;
         if (g.OnAnchorHint)
@@ -557,7 +561,7 @@ bool TGridInput::CellHint(QPoint Pos, QString& Text, QPoint& At)
         At = QPoint(cr.Right, cr.Top);
     } else {
         At = QPoint(cr.Left, cr.Bottom + 6);
-        const bool normal = NormalCell(g, c, r);
+        const bool normal = NormalCell(c, r);
         const QString shown = g.HTMLHint ? text : HTMLToPlainText(text);
         const bool large = QFontMetrics(g.font()).horizontalAdvance(HTMLToPlainText(text)) > g.colWidths(c);
         if (normal && (g.HintShowCells || (g.HintShowLargeText && large))) {
@@ -570,25 +574,25 @@ bool TGridInput::CellHint(QPoint Pos, QString& Text, QPoint& At)
     return !Text.isEmpty();
 }
 
-void I::ShowHint(G& g, QPoint GlobalPos, QPoint Pos)
+void I::ShowHint(QPoint GlobalPos, QPoint Pos)
 {
     QString text;
     QPoint at;
     // While the grid pans, no hint: the cells move under a resting mouse.
-    if (S(g).Panning || !g.CellHint(Pos, text, at)) {
+    if (FState.Panning || !CellHint(Pos, text, at)) {
         QToolTip::hideText();
         return;
     }
-    ShowHintWindow(g, GlobalPos - Pos + at, 300, text);
+    ShowHintWindow(GlobalPos - Pos + at, 300, text);
 }
 
-void I::ShowHintWindow(G& g, QPoint At, int MaxWidth, const QString& Text)
+void I::ShowHintWindow(QPoint At, int MaxWidth, const QString& Text)
 {
-    if (!g.FInput->FHintWindow)
-        g.FInput->FHintWindow = new THTMLHintWindow(&g);
-    g.FInput->FHintWindow->SetColor(g.HintColor);
-    const TRect hr = g.FInput->FHintWindow->CalcHintRect(MaxWidth, Text);
-    g.FInput->FHintWindow->ActivateHint(TRect{At.x(), At.y(), At.x() + hr.Right + 4, At.y() + hr.Bottom + 4}, Text);
+    if (!FHintWindow)
+        FHintWindow = new THTMLHintWindow(&FGrid);
+    FHintWindow->SetColor(FGrid.HintColor);
+    const TRect hr = FHintWindow->CalcHintRect(MaxWidth, Text);
+    FHintWindow->ActivateHint(TRect{At.x(), At.y(), At.x() + hr.Right + 4, At.y() + hr.Bottom + 4}, Text);
 }
 
 void TTxStringGrid::ZoomBy(int N) { FInput->ZoomBy(N); }

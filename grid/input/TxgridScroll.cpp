@@ -168,7 +168,7 @@ void TGridInput::OwnerFormResized()
 void TGridInput::ConnectScrollBars()
 {
     G& g = FGrid;
-    auto hint = [&g](bool Vertical) {
+    auto hint = [this, &g](bool Vertical) {
         const TScrollHintType h = g.ScrollHints;
         if (h == shNone || (Vertical ? h == shHorizontal : h == shVertical))
             return;
@@ -179,7 +179,7 @@ void TGridInput::ConnectScrollBars()
         QString text = (Vertical ? QStringLiteral("Row : ") : QStringLiteral("Col : ")) + QString::number(n);
         if (g.OnScrollHint)
             g.OnScrollHint(g, n, text);
-        ShowHintWindow(g, QCursor::pos() + QPoint(10, 10), 100, text);
+        ShowHintWindow(QCursor::pos() + QPoint(10, 10), 100, text);
     };
     auto done = [this] {
         if (FHintWindow)

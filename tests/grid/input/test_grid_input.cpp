@@ -376,11 +376,16 @@ TEST(GridInput, StretchWheelZoomAndPanning)
     g.focusCell(1, 5);
     QTest::mousePress(g.viewport(), Qt::MiddleButton, {}, g.at(1, 3));
     ASSERT_TRUE(g.InputState().Panning);
-    TGridInput::PanStep(g, g.at(1, 3) + QPoint(200, 30));
+    const auto panTick = [&g](QPoint Mouse) { // the mouse rests at Mouse when the panning timer ticks
+        QCursor::setPos(g.viewport()->mapToGlobal(Mouse));
+        QTimerEvent tick(g.InputState().PanTimer.timerId());
+        QApplication::sendEvent(&g, &tick);
+    };
+    panTick(g.at(1, 3) + QPoint(200, 30));
     EXPECT_EQ(g.col(), 1);
     EXPECT_EQ(g.row(), 6);
     EXPECT_EQ(g.InputState().PanCursor, 8001);
-    TGridInput::PanStep(g, g.at(1, 3) + QPoint(3, 3)); // the dead zone
+    panTick(g.at(1, 3) + QPoint(3, 3)); // the dead zone
     EXPECT_EQ(g.row(), 6);
     QTest::mousePress(g.viewport(), Qt::LeftButton, {}, g.at(2, 2)); // any press ends it
     EXPECT_FALSE(g.InputState().Panning);
