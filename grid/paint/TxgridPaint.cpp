@@ -400,7 +400,7 @@ void TGridPainter::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int R
     if (type == 2 && !password) {
         const TRect box{Rect.Left + g.XYOffsetX, Rect.Top + g.XYOffsetY, Rect.Right - 2, Rect.Bottom};
         const QFont base = Canvas.font.toQFont();
-        TRichTextBox where{QRectF(box.toQRect()), base, ui::toQColor(Canvas.font.color), 1.0, WordWrapOn};
+        TRichTextBox where{QRectF(box.toQRect()), base, ui::toQColor(Canvas.font.color), 1.0, WordWrapOn, QColor()};
         // A selected cell, other than the focused one of a focused grid, shows its text in the
         // selection's text colour, unless its own colours are to be kept.
         if (selected && !(focused && g.hasFocus()) && !g.SelectionRTFKeep)

@@ -664,8 +664,9 @@ TEST_F(Slowniki, ListyOtwierajaSieZeWszystkimiKolumnamiNaIleStarczaMiejsca)
             okno->show();
             QApplication::processEvents();
             auto* g = okno->findChild<ui::DbGrid*>();
-            if (obszar.width() >= 1600)
+            if (obszar.width() >= 1600) {
                 EXPECT_EQ(g->horizontalScrollBar()->maximum(), 0) << "every column is in sight";
+            }
             // Never larger than the work space it opens in.
             EXPECT_LE(ramka->width(), mdi.viewport()->width());
             EXPECT_LE(ramka->height(), mdi.viewport()->height());

@@ -210,8 +210,9 @@ TEST_F(Salvista, LongDataPrintsWholeAndApartOnEveryReport)
         EXPECT_TRUE(t.contains(QStringLiteral("123456"))) << t.toStdString();
         for (const report::Page& p : e.pages.pages)
             for (const report::DrawItem& item : p.items)
-                if (item.kind == report::DrawItem::Kind::Text && !item.text.isEmpty())
+                if (item.kind == report::DrawItem::Kind::Text && !item.text.isEmpty()) {
                     EXPECT_GE(item.font.size, 6.0) << item.name.toStdString() << " " << item.text.toStdString();
+                }
     }
 }
 
