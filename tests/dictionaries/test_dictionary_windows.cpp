@@ -23,6 +23,7 @@
 #include "platform/ui/Modal.h"
 #include "shell/DataModule1.h"
 #include "shell/Form_Komunikat.h"
+#include "tests/support/MessageCapture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -92,11 +93,6 @@ protected:
         utworz(Form_Nowy_Rodzaj_Platnosci);
         utworz(Form_Popraw_Rodzaj_Platnosci);
         utworz(Form_Faktura_Nowa_Pozycja);
-        script.setDefault([this](QDialog* d) {
-            if (d == Form_Komunikat)
-                komunikaty << Form_Komunikat->JvLabel1->text();
-            return int(QDialog::Accepted);
-        });
     }
     void TearDown() override
     {
@@ -127,7 +123,8 @@ protected:
     QTemporaryDir dir;
     TDataModule1* dm = nullptr;
     ui::Script script;
-    QStringList komunikaty;
+    MessageCapture messages{script, QDialog::Accepted, QDialog::Accepted};
+    QStringList& komunikaty = messages.texts;
 };
 
 // --- new-record dialogs ---------------------------------------------------------------------
