@@ -190,6 +190,7 @@ TDropEffect TTSGDropTarget::Drop(const QMimeData* Data, Qt::KeyboardModifiers Ke
     if (!FAcceptable)
         return DROPEFFECT_NONE;
     const TEnumFormats e(Data);
+    FDropEffect = StandardEffect(Keys);
     // One of column, rich text, text; files besides. A kind the target does not accept is
     // not delivered even when the drop was acceptable for another kind it carries.
     bool taken = false;
@@ -204,7 +205,9 @@ TDropEffect TTSGDropTarget::Drop(const QMimeData* Data, Qt::KeyboardModifiers Ke
         if (e.SomeFiles(names))
             taken = DropFiles(Pt, names) || taken;
     }
-    return taken ? StandardEffect(Keys) : DROPEFFECT_NONE;
+    const TDropEffect effect = taken ? FDropEffect : DROPEFFECT_NONE;
+    FDropEffect = DROPEFFECT_NONE;
+    return effect;
 }
 
 namespace {

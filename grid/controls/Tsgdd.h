@@ -95,6 +95,8 @@ public:
 
     bool Acceptable() const { return FAcceptable; }
     TDropFormats FormatsPresent() const { return FFormats; }
+    // While a drop is delivered: the effect it answers when taken (a move or a copy).
+    TDropEffect DropEffect() const { return FDropEffect; }
 
 protected:
     // Each answers whether it took what was dropped; a drop nothing took answers no effect,
@@ -110,6 +112,7 @@ protected:
 private:
     bool FAcceptable = false;
     TDropFormats FFormats = 0;
+    TDropEffect FDropEffect = DROPEFFECT_NONE;
 };
 
 class TTSGDropSource {

@@ -204,24 +204,22 @@ bool TGridExchange::PasteAllowed() const
     return (FGrid.options() & ui::goEditing) || FGrid.Navigation().AllowClipboardAlways;
 }
 
-int TGridExchange::PasteText(int ACol, int ARow, const QString& Text, int* Written)
+TGridExchange::TPasteWalk TGridExchange::WalkPaste(int ACol, int ARow, const QString& Text, bool Write)
 {
-    if (Written)
-        *Written = 0;
-    if (ACol < 0 || ARow < 0 || Text.isEmpty() || !PasteAllowed())
-        return 0;
+    TPasteWalk w;
     const bool quote = FGrid.ClipboardQuoteMultiline;
     const bool colGrow = FGrid.Navigation().AllowClipboardColGrow;
     const bool rowGrow = FGrid.Navigation().AllowClipboardRowGrow;
     const TClipLines lines = ClipLines(Text, quote);
-    int count = 0, written = 0, row = ARow, maxCol = ACol;
+    int row = ARow;
+    w.MaxCol = ACol;
     for (std::size_t k = 0; k < lines.Rows.size(); ++k, ++row) {
         if (k > 0 && row >= FGrid.RowCount() && rowGrow)
             FGrid.SetRowCount(FGrid.RowCount() + 1);
         const bool ended = k + 1 < lines.Rows.size() || lines.EndsWithBreak;
         const QStringList& fields = lines.Rows[k];
         int col = ACol;
-        for (qsizetype f = 0; f < fields.size(); ++f, ++col, ++count) {
+        for (qsizetype f = 0; f < fields.size(); ++f, ++col, ++w.Fields) {
             QString field = fields[f];
             if (quote)
                 field = UnquoteTabField(field);
@@ -229,21 +227,51 @@ int TGridExchange::PasteText(int ACol, int ARow, const QString& Text, int* Writt
                 if (col >= FGrid.ColCount() && colGrow && row < FGrid.RowCount())
                     FGrid.SetColCount(col + 1);
                 if (col < FGrid.ColCount() && row < FGrid.RowCount() && CellWritable(col, row)) {
-                    FGrid.setCells(FGrid.RemapCol(col), row, field);
-                    ++written;
+                    if (Write)
+                        FGrid.setCells(FGrid.RemapCol(col), row, field);
+                    ++w.Written;
+                    continue;
                 }
             }
+            if (!field.isEmpty())
+                ++w.Lost;
         }
-        maxCol = std::max(maxCol, col);
+        w.MaxCol = std::max(w.MaxCol, col);
     }
+    w.EndRow = row;
     if (lines.EndsWithBreak)
-        ++count; // the empty remainder after the last line end counts as a field
+        ++w.Fields; // the empty remainder after the last line end counts as a field
+    return w;
+}
+
+int TGridExchange::PasteText(int ACol, int ARow, const QString& Text, int* Written)
+{
     if (Written)
-        *Written = written;
-    const TGridRect area{ACol, ARow, maxCol - 1, row - 1};
+        *Written = 0;
+    if (ACol < 0 || ARow < 0 || Text.isEmpty() || !PasteAllowed())
+        return 0;
+    const TPasteWalk w = WalkPaste(ACol, ARow, Text, true);
+    if (Written)
+        *Written = w.Written;
+    const TGridRect area{ACol, ARow, w.MaxCol - 1, w.EndRow - 1};
     FGrid.PasteNotify(FCopyOrigin, area, FLastOperation);
     FGrid.CellsChanged({area.Left, area.Top, area.Right, area.Bottom});
-    return count;
+    return w.Fields;
+}
+
+bool TGridExchange::PasteLandsWhole(int ACol, int ARow, const QString& Text)
+{
+    if (ACol < 0 || ARow < 0 || !PasteAllowed())
+        return Text.isEmpty();
+    // The trial grows the grid as the paste would, so that the new cells answer whether they
+    // take text; the empty rows and columns it added go again.
+    const int rows = FGrid.RowCount(), cols = FGrid.ColCount();
+    const bool whole = WalkPaste(ACol, ARow, Text, false).Lost == 0;
+    if (FGrid.ColCount() != cols)
+        FGrid.SetColCount(cols);
+    if (FGrid.RowCount() != rows)
+        FGrid.SetRowCount(rows);
+    return whole;
 }
 
 int TGridExchange::PasteFunc(int ACol, int ARow)

@@ -87,17 +87,32 @@ bool TGridDropTarget::DropText(QPoint Pt, const QString& Text)
     if (allow) {
         if (FGrid.FixedRowAlways && r == 0 && FGrid.RowCount() == 1)
             r = 1;
+        // Rows inserted at or above a drag out of this grid move it down with them.
+        TGridRect& dragged = x.DraggedRect();
+        const bool shifts = dd.OleInsertRows && dragged.Left >= 0 && dragged.Top >= r;
+        const int top = FGrid.topRow();
         if (dd.OleInsertRows) {
-            // Rows inserted at or above a drag out of this grid move it down with them.
-            TGridRect& dragged = x.DraggedRect();
-            if (dragged.Left >= 0 && dragged.Top >= r) {
+            if (shifts) {
                 dragged.Top += rows;
                 dragged.Bottom += rows;
             }
-            const int top = FGrid.topRow();
             FGrid.InsertRows(r, rows);
             FGrid.setTopRow(top > FGrid.FixedRows() ? top + 1 : top);
         }
+        // The source of a move empties every cell it dragged, so a move lands whole or not
+        // at all: a field with text and no writable cell here (a read-only column, past the
+        // last row or column) would be in neither grid.
+        allow = DropEffect() != DROPEFFECT_MOVE || x.PasteLandsWhole(c, r, Text);
+        if (!allow && dd.OleInsertRows) {
+            FGrid.RemoveRows(r, rows);
+            FGrid.setTopRow(top);
+            if (shifts) {
+                dragged.Top -= rows;
+                dragged.Bottom -= rows;
+            }
+        }
+    }
+    if (allow) {
         x.PasteText(c, r, Text, &written);
         c = std::max(c, FGrid.FixedCols());
         sel = {c, r, wholeRows ? c + cols - FGrid.FixedCols() : c + cols - 1, r + rows - 1};

@@ -1,6 +1,7 @@
 #pragma once
 // The grid's side of drag and drop: a drop target that places dropped text as a pasted block
-// (inserting rows, moving a running drag's rectangle, selecting what arrived), takes rich
+// (inserting rows, moving a running drag's rectangle, selecting what arrived; a move only
+// when every field with text finds a writable cell, as its source empties them all), takes rich
 // text into a cell, loads a dropped delimited or workbook file and reports dropped columns;
 // and a drop source that remembers the effect the drag last showed.
 #include "grid/controls/Tsgdd.h"

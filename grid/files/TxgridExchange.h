@@ -50,6 +50,9 @@ public:
     // ClipboardQuoteMultiline a quoted field keeps its line ends. Written, when given, gets
     // the number of cells written.
     int PasteText(int ACol, int ARow, const QString& Text, int* Written = nullptr);
+    // Whether pasting Text at (ACol, ARow) would write every field that holds text, the
+    // grid's growth counted as pasting grows it; nothing changes.
+    bool PasteLandsWhole(int ACol, int ARow, const QString& Text);
     // The most fields on one line (x) and the number of lines (y) of clipboard text, a line
     // end at its end adding no line; Quoted as PasteText reads it with ClipboardQuoteMultiline.
     static void PasteSize(const QString& Text, QPoint& Size, bool Quoted = false);
@@ -111,6 +114,13 @@ public:
     void HideDragIndicator();
 
 private:
+    // Where a paste puts Text: the fields read, the cells written, the fields with text that
+    // find no writable cell, and the column and row after the last ones reached.
+    struct TPasteWalk {
+        int Fields = 0, Written = 0, Lost = 0, MaxCol = 0, EndRow = 0;
+    };
+    // The grid grows as the fields need; with Write the cells are set, without, none is.
+    TPasteWalk WalkPaste(int ACol, int ARow, const QString& Text, bool Write);
     void PasteSmartFill(int Count, TGridRect S);
     void PutText(const QString& Text);
     void LoadXLS(const QString& FileName, const QString* SheetName);

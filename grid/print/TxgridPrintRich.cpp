@@ -57,7 +57,8 @@ QSize DrawPaperText(const TGridPrinter& Printer, QPainter* Painter, const QStrin
         const QSizeF s = RichTextSize(Text, Where.Font.toQFont(), Where.WordWrap ? Where.Box.width() / scale : 0);
         const QColor color = ui::toQColor(Where.Font.color);
         if (Painter)
-            DrawRichText(*Painter, Text, TRichTextBox{Where.Box, Where.Font.toQFont(), color, scale, Where.WordWrap});
+            DrawRichText(*Painter, Text,
+                         TRichTextBox{Where.Box, Where.Font.toQFont(), color, scale, Where.WordWrap, QColor()});
         return {int(std::lround(s.width() * scale)), int(std::lround(s.height() * scale))};
     }
     ui::Canvas canvas(Painter);

@@ -24,6 +24,7 @@
 #include "shell/Form_Jaki_Nr.h"
 #include "shell/Form_Komunikat.h"
 #include "shell/MainForm.h"
+#include "tests/support/MessageCapture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -72,14 +73,6 @@ protected:
         Form_Do_Noty = new TForm_Do_Noty();
         Form_Korekta_Pozycja = new TForm_Korekta_Pozycja();
         Form_Lista_Klientow_Pob_Nota = new TForm_Lista_Klientow_Pob_Nota();
-        script.setDefault([this](QDialog* d) -> int {
-            if (d == Form_Komunikat) {
-                komunikaty << Form_Komunikat->JvLabel1->text();
-                return QDialog::Accepted;
-            }
-            inne << d->windowTitle();
-            return QDialog::Rejected;
-        });
         k = Form_Faktura_Korekta = new TForm_Faktura_Korekta();
         // What the main window's menu item writes.
         k->LEdit_Rok->setText("2011");
@@ -205,8 +198,9 @@ protected:
     QTemporaryDir dir;
     ui::FixedClock zegar{QDate(2011, 4, 1)};
     ui::Script script;
-    QStringList komunikaty;
-    QStringList inne;
+    MessageCapture messages{script};
+    QStringList& komunikaty = messages.texts;
+    QStringList& inne = messages.others;
     QPointer<TForm_Faktura_Korekta> k;
     QPointer<TForm_Faktura_Nota> n;
     qint64 fakturaA = 0;

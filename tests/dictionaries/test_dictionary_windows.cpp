@@ -24,6 +24,7 @@
 #include "shell/DataModule1.h"
 #include "shell/Form_Komunikat.h"
 #include "support/Keyboard.h"
+#include "tests/support/MessageCapture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -93,11 +94,6 @@ protected:
         utworz(Form_Nowy_Rodzaj_Platnosci);
         utworz(Form_Popraw_Rodzaj_Platnosci);
         utworz(Form_Faktura_Nowa_Pozycja);
-        script.setDefault([this](QDialog* d) {
-            if (d == Form_Komunikat)
-                komunikaty << Form_Komunikat->JvLabel1->text();
-            return int(QDialog::Accepted);
-        });
     }
     void TearDown() override
     {
@@ -128,7 +124,8 @@ protected:
     QTemporaryDir dir;
     TDataModule1* dm = nullptr;
     ui::Script script;
-    QStringList komunikaty;
+    MessageCapture messages{script, QDialog::Accepted, QDialog::Accepted};
+    QStringList& komunikaty = messages.texts;
 };
 
 // --- new-record dialogs ---------------------------------------------------------------------
@@ -670,8 +667,9 @@ TEST_F(Slowniki, ListyOtwierajaSieZeWszystkimiKolumnamiNaIleStarczaMiejsca)
             okno->show();
             QApplication::processEvents();
             auto* g = okno->findChild<ui::DbGrid*>();
-            if (obszar.width() >= 1600)
+            if (obszar.width() >= 1600) {
                 EXPECT_EQ(g->horizontalScrollBar()->maximum(), 0) << "every column is in sight";
+            }
             // Never larger than the work space it opens in.
             EXPECT_LE(ramka->width(), mdi.viewport()->width());
             EXPECT_LE(ramka->height(), mdi.viewport()->height());

@@ -20,6 +20,7 @@
 #include "shell/Form_Komunikat.h"
 #include "shell/MainForm.h"
 #include "shell/Rejestr.h"
+#include "tests/support/MessageCapture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,14 +67,6 @@ protected:
         Form_Faktura_Nowa_Pozycja = new TForm_Faktura_Nowa_Pozycja();
         Form_Faktura_Popraw_Pozycje = new TForm_Faktura_Popraw_Pozycje();
         Form_Jaki_Nr = new TForm_Jaki_Nr();
-        script.setDefault([this](QDialog* d) -> int {
-            if (d == Form_Komunikat) {
-                komunikaty << Form_Komunikat->JvLabel1->text();
-                return QDialog::Accepted;
-            }
-            inne << d->windowTitle();
-            return QDialog::Rejected;
-        });
         otworz();
     }
 
@@ -184,8 +177,9 @@ protected:
 
     QTemporaryDir dir;
     ui::Script script;
-    QStringList komunikaty;
-    QStringList inne;
+    MessageCapture messages{script};
+    QStringList& komunikaty = messages.texts;
+    QStringList& inne = messages.others;
     QPointer<TForm_Faktura> f;
 };
 

@@ -17,6 +17,7 @@
 #include "shell/Form_Jaki_Nr.h"
 #include "shell/Form_Komunikat.h"
 #include "shell/Rejestr.h"
+#include "tests/support/MessageCapture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -78,11 +79,6 @@ protected:
         Form_Jaki_Nr = new TForm_Jaki_Nr();
         Form_Do_Poprawy = new TForm_Do_Poprawy();
         Form_Faktura_Poprawa = new TForm_Faktura_Poprawa();
-        script.setDefault([this](QDialog* d) -> int {
-            if (d == Form_Komunikat)
-                komunikaty << Form_Komunikat->JvLabel1->text();
-            return QDialog::Rejected;
-        });
     }
     void TearDown() override
     {
@@ -125,7 +121,8 @@ protected:
 
     QTemporaryDir dir;
     ui::Script script;
-    QStringList komunikaty;
+    MessageCapture messages{script, QDialog::Rejected, QDialog::Rejected};
+    QStringList& komunikaty = messages.texts;
 };
 
 } // namespace

@@ -95,8 +95,9 @@ TEST_F(FaktFit, LargestAmountsPrintApartInReadableSizes)
         for (const report::Page& p : e.pages.pages)
             for (const report::DrawItem& item : p.items)
                 if (item.kind == report::DrawItem::Kind::Text && !item.text.isEmpty()
-                    && !item.name.startsWith(QStringLiteral("Naglowek_Ang_"))) // captions designed at 5 pt
+                    && !item.name.startsWith(QStringLiteral("Naglowek_Ang_"))) { // captions designed at 5 pt
                     EXPECT_GE(item.font.size, 6.0) << item.name.toStdString() << " " << item.text.toStdString();
+                }
         const QString t = printed(0);
         EXPECT_TRUE(t.contains(QStringLiteral("Razem"))) << t.toStdString();
     }

@@ -212,8 +212,9 @@ TEST_F(Salvista, LongDataPrintsWholeAndApartOnEveryReport)
             EXPECT_NE(w.text, QStringLiteral("12345")) << e.caption.toStdString();
         for (const report::Page& p : e.pages.pages)
             for (const report::DrawItem& item : p.items)
-                if (item.kind == report::DrawItem::Kind::Text && !item.text.isEmpty())
+                if (item.kind == report::DrawItem::Kind::Text && !item.text.isEmpty()) {
                     EXPECT_GE(item.font.size, 6.0) << item.name.toStdString() << " " << item.text.toStdString();
+                }
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/registry/Registry.h"
 #include "platform/ui/Modal.h"
 #include "shell/Form_Komunikat.h"
+#include "tests/support/MessageCapture.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -31,22 +32,11 @@ private:
 
 // Plays the user while it exists: every message box is closed with "Zamknij" and its text kept;
 // any other dialog without a queued handler is cancelled and its title kept in `inne`.
-class Komunikaty {
+class Komunikaty : public MessageCapture {
 public:
-    explicit Komunikaty(ui::Script& script)
-    {
-        script.setDefault([this](QDialog* d) -> int {
-            if (d == Form_Komunikat) {
-                teksty << Form_Komunikat->JvLabel1->text();
-                Form_Komunikat->BitBtn1->click();
-                return QDialog::Accepted;
-            }
-            inne << d->windowTitle();
-            return QDialog::Rejected;
-        });
-    }
-    QStringList teksty;
-    QStringList inne;
+    explicit Komunikaty(ui::Script& script) : MessageCapture(script, QDialog::Accepted, QDialog::Rejected, true) {}
+    QStringList& teksty = texts;
+    QStringList& inne = others;
 };
 
 // Runs the events posted so far (messages raised from show handlers wait for the event loop).

@@ -103,8 +103,9 @@ TEST(Startup, CreatesTheWindowsInOrderWithTheBarAtEachPosition)
     // The program runs in a working folder holding the empty database of the build (when built).
     const QString baza = QStringLiteral(TARNEX_BINARY_DIR "/bin/db.mdb");
     const bool jest_baza = QFile::exists(baza);
-    if (jest_baza)
+    if (jest_baza) {
         ASSERT_TRUE(QFile::copy(baza, rejestr.folder() + QStringLiteral("/db.mdb")));
+    }
     const QString katalog = QDir::currentPath();
     QDir::setCurrent(rejestr.folder());
     // Start-up creates its own message box (one made on demand by an earlier test is dropped).

@@ -26,6 +26,7 @@
 #include "shell/DataModule1.h"
 #include "shell/Form_Komunikat.h"
 #include "shell/MainForm.h"
+#include "tests/support/MessageCapture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -75,13 +76,6 @@ protected:
         c().exec(QStringLiteral("insert into Towary (Symbol, Nazwa, PKWIU, Arch) values "
                                 "('T1', 'Śruba', 'B', 0), ('T2', 'Kabel', 'A', 0), ('STARY', 'Stary', 'C', 1)"));
         Form_Komunikat = new TForm_Komunikat(nullptr);
-        script.setDefault([this](QDialog* d) {
-            if (d == Form_Komunikat)
-                komunikaty << Form_Komunikat->JvLabel1->text();
-            else
-                inne << d->objectName();
-            return int(QDialog::Rejected);
-        });
     }
     void TearDown() override
     {
@@ -127,7 +121,9 @@ protected:
     QTemporaryDir dir;
     TDataModule1* dm = nullptr;
     ui::Script script;
-    QStringList komunikaty, inne;
+    MessageCapture messages{script, QDialog::Rejected, QDialog::Rejected};
+    QStringList& komunikaty = messages.texts;
+    QStringList& inne = messages.others;
 };
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/ui/Modal.h"
 #include "shell/DataModule1.h"
 #include "shell/Form_Komunikat.h"
+#include "tests/support/MessageCapture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -90,11 +91,6 @@ protected:
         dm->ADOConnection1->exec(QStringLiteral("insert into Vat (Nazwa, Wart, Czy_Podst, Arch) values "
                                                 "('23', 22, 1, 1), ('8', 8, 0, 0), ('23', 23, 1, 0), ('-100', -100, 0, 0)"));
         Form_Komunikat = new TForm_Komunikat(nullptr);
-        script.setDefault([this](QDialog* d) {
-            if (d == Form_Komunikat)
-                komunikaty << Form_Komunikat->JvLabel1->text();
-            return int(QDialog::Accepted);
-        });
         okno = new TForm_Kalk_Brutto_Netto;
         okno->show();
     }
@@ -121,7 +117,8 @@ protected:
     QTemporaryDir dir;
     TDataModule1* dm = nullptr;
     ui::Script script;
-    QStringList komunikaty;
+    MessageCapture messages{script, QDialog::Accepted, QDialog::Accepted};
+    QStringList& komunikaty = messages.texts;
     TForm_Kalk_Brutto_Netto* okno = nullptr;
 };
 } // namespace

@@ -1,7 +1,7 @@
 # The shape of the source tree, checked by CTest: no source file over MAX_LINES lines (1,000
 # unless given); every include, quoted or in angle brackets, keeps to the order of the folders
-# and layers in docs/CONVENTIONS.md; and grid/README.md names every file of grid/ and no file
-# that is not there. Run as
+# and layers in docs/CONVENTIONS.md and has no . or .. in its path; every top-level folder is
+# known here; and grid/README.md names every file of grid/ and no file that is not there. Run as
 #   cmake -DROOT=<tree> [-DMAX_LINES=n] [-DGRID_ROOMS=a,b] -P check_tree.cmake
 # It lists every fault and fails when there is one. The fixtures under fixture/ hold one fault
 # each; expect_fault.cmake runs this check on one of them.
@@ -35,6 +35,10 @@ set(platform_data codepage registry text)
 set(platform_ui codepage registry text data)
 set(platform_report codepage registry text data ui)
 
+# Top-level folders of tools, tests and benchmarks, which may include anything but a path
+# with . or .. in it. A top-level folder on neither list is a fault: give it a place.
+set(free_folders tests bench db docs)
+
 # The rooms (subfolders) of grid/ from the top down; each includes its own and later rooms'
 # headers. Files straight in grid/ stand above every room. `xls` is the .xls helper program,
 # which includes nothing of the grid. GRID_ROOMS (comma-separated) replaces the list, for the
@@ -59,6 +63,7 @@ endforeach()
 list(REVERSE program_order)
 
 set(faults "")
+set(unknown_folders "")
 
 # Whether `inc` names a header of `folder` or of a folder inside it.
 function(under inc folder out)
@@ -85,19 +90,29 @@ foreach(rel IN LISTS files)
     list(APPEND faults "${rel}: ${count} lines (at most ${MAX_LINES})")
   endif()
 
-  # The file's place: a platform layer, a grid room, or a program folder.
+  # The file's place: a platform layer, a grid room, a program folder, or a free folder.
   set(layer "")
   set(room "")
-  if(rel MATCHES "^platform/([a-z]+)/")
+  set(top "")
+  if(rel MATCHES "^platform/([^/]+)/")
     set(layer ${CMAKE_MATCH_1})
     if(NOT layer IN_LIST platform_layers)
       list(APPEND faults "${rel}: platform/${layer} is not a platform layer of check_tree.cmake")
       continue()
     endif()
-  elseif(rel MATCHES "^([a-z]+)/")
+  elseif(rel MATCHES "^platform/")
+    list(APPEND faults "${rel}: straight in platform/, in no platform layer")
+    continue()
+  elseif(rel MATCHES "^([^/]+)/")
     set(top ${CMAKE_MATCH_1})
-    if(NOT DEFINED allow_${top})
-      continue() # tests, benchmarks, tools: anything
+    if(top IN_LIST free_folders)
+      set(top "") # tests, benchmarks, tools: any folder
+    elseif(NOT DEFINED allow_${top})
+      if(NOT top IN_LIST unknown_folders)
+        list(APPEND unknown_folders ${top})
+        list(APPEND faults "${top}/: a top-level folder check_tree.cmake does not know (program_order or free_folders)")
+      endif()
+      continue()
     endif()
     if(top STREQUAL "grid")
       list(APPEND grid_files ${rel})
@@ -111,8 +126,6 @@ foreach(rel IN LISTS files)
         set(room "-") # straight in grid/, above every room
       endif()
     endif()
-  else()
-    continue()
   endif()
 
   file(STRINGS ${ROOT}/${rel} lines REGEX "^[ \t]*#[ \t]*include")
@@ -120,21 +133,32 @@ foreach(rel IN LISTS files)
     if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"]")
       continue()
     endif()
+    # Kept before the next match overwrites CMAKE_MATCH_<n>.
+    set(quoted FALSE)
+    if(CMAKE_MATCH_1 STREQUAL "\"")
+      set(quoted TRUE)
+    endif()
     set(inc ${CMAKE_MATCH_2})
-    if(CMAKE_MATCH_1 STREQUAL "<")
-      set(shown "<${inc}>")
-    else()
+    if(quoted)
       set(shown "\"${inc}\"")
+    else()
+      set(shown "<${inc}>")
+    endif()
+    # A path that climbs or stands still hides where it leads: "grid/core/../sort/X.h" is
+    # sort's header under core's name.
+    if(inc MATCHES "(^|/)\\.\\.?(/|$)")
+      list(APPEND faults "${rel}: includes ${shown}, a path with . or .. in it (name it from the top of the tree)")
+      continue()
+    endif()
+    if(top STREQUAL "" AND layer STREQUAL "")
+      continue() # a free folder
+    endif()
+    if(NOT inc MATCHES "/")
+      continue() # a header beside the file, or a system or Qt header
     endif()
     string(REGEX MATCH "^[^/]*" first "${inc}")
-    if(NOT inc MATCHES "/")
-      if(CMAKE_MATCH_1 STREQUAL "\"")
-        continue() # a header beside the file
-      endif()
-      continue() # a system or Qt header
-    endif()
     if(NOT first IN_LIST project_folders)
-      if(CMAKE_MATCH_1 STREQUAL "\"")
+      if(quoted)
         list(APPEND faults "${rel}: includes ${shown}, named neither from the top of the tree nor beside the file")
       endif()
       continue() # <sys/...>, <QtCore/...>: not ours

@@ -348,9 +348,11 @@ TEST(GridEditors, AnEditorControlClosesOnItsOwnCellWhenTheGridScrolls)
     EXPECT_FALSE(g.EditActive());
     EXPECT_EQ(g.cells(2, 2), QStringLiteral("nowy"));
     EXPECT_EQ(g.cells(2, 5), QStringLiteral("inny"));
-    for (int r = 0; r < g.rowCount(); ++r)
-        if (r != 2 && r != 5)
+    for (int r = 0; r < g.rowCount(); ++r) {
+        if (r != 2 && r != 5) {
             EXPECT_TRUE(g.cells(2, r).isEmpty()) << r;
+        }
+    }
 
     // The text editor stays open and moves with its cell.
     g.OnGetEditorType = [](TGridSender, int, int, TEditorType& e) { e = edNormal; };

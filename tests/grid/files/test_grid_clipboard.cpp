@@ -44,6 +44,18 @@ public:
             out << cells(c, r);
         return out;
     }
+    // Every cell, a row's cells joined by commas, rows by slashes.
+    QString Text() const
+    {
+        QStringList rows;
+        for (int r = 0; r < rowCount(); ++r) {
+            QStringList row;
+            for (int c = 0; c < colCount(); ++c)
+                row << cells(c, r);
+            rows << row.join(QLatin1Char(','));
+        }
+        return rows.join(QLatin1Char('/'));
+    }
 };
 
 QString clipText() { return QApplication::clipboard()->text(); }
@@ -449,16 +461,17 @@ struct DragGrid : Grid {
         show();
         DragDropSettings().SetOleDropTarget(true);
     }
-    // Drags Block by a move onto cell (c, r) of Target, ending the drag as Qt reports it to
-    // the source: a refused drop as no effect.
-    bool moveTo(TTxStringGrid& Target, TGridRect Block, int c, int r)
+    // Drags Block by a move (or Action) onto cell (c, r) of Target, ending the drag as Qt
+    // reports it to the source: a refused drop as no effect.
+    bool moveTo(TTxStringGrid& Target, TGridRect Block, int c, int r, Qt::DropAction Action = Qt::MoveAction)
     {
         setSelection(Block);
         Exchange().DraggedRect() = Block;
         Exchange().DroppedRect() = {-1, -1, -1, -1};
         const std::unique_ptr<QMimeData> data(Exchange().CellDragData(Block.Left, Block.Top).CreateMimeData());
-        const bool taken = dropAt(Target, data.get(), c, r, Qt::MoveAction);
-        Exchange().CellDragDone(taken ? DROPEFFECT_MOVE : DROPEFFECT_NONE);
+        const bool taken = dropAt(Target, data.get(), c, r, Action);
+        const TDropEffect done = Action == Qt::CopyAction ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+        Exchange().CellDragDone(taken ? done : DROPEFFECT_NONE);
         Exchange().DraggedRect() = {-1, -1, -1, -1};
         return taken;
     }
@@ -491,6 +504,52 @@ TEST(GridDragInsideOneGrid, RefusedDropsKeepTheSourceAndMovesClearOnlyWhatMoved)
     EXPECT_EQ(a.Column(0), (QStringList{"h", "", "3", "5", "p", "r"}));
     EXPECT_EQ(a.Column(1), (QStringList{"h", "", "4", "6", "q", "s"}));
     EXPECT_EQ(a.selection(), (TGridRect{0, 4, 1, 5}));
+}
+
+// A move empties its source, so it lands whole or is refused: no text ends in neither grid
+// nor in both. A copy writes what fits, as a paste does.
+TEST(GridDragBetweenGrids, MovesLandWholeOrNotAtAll)
+{
+    struct Case {
+        const char* Name;
+        bool IntoItself;    // dropped on the grid it came from
+        bool ReadOnlyThird; // the target's third column takes no text
+        bool RowsGrow;      // pasting past the last row adds rows
+        Qt::DropAction Action;
+        TGridRect Block;
+        QPoint At;
+        bool Taken;
+        const char* Source; // after the drag
+        const char* Target;
+    };
+    const char* const kept = "h,h/a,b/c,d/,";
+    const char* const empty = "h,h,h/,,/,,";
+    const Case cases[] = {
+        {"2x2 moved over a read-only third column", false, true, false, Qt::MoveAction, {0, 1, 1, 2}, {1, 1}, false,
+         kept, empty},
+        {"copied over it: the writable cells", false, true, false, Qt::CopyAction, {0, 1, 1, 2}, {1, 1}, true, kept,
+         "h,h,h/,a,/,c,"},
+        {"2x2 moved onto the last row", false, false, false, Qt::MoveAction, {0, 1, 1, 2}, {0, 2}, false, kept, empty},
+        {"there, a grid that grows takes it", false, false, true, Qt::MoveAction, {0, 1, 1, 2}, {0, 2}, true,
+         "h,h/,/,/,", "h,h,h/,,/a,b,/c,d,"},
+        {"a second line without text fits the last row", false, false, false, Qt::MoveAction, {0, 2, 1, 3}, {0, 2},
+         true, "h,h/a,b/,/,", "h,h,h/,,/c,d,"},
+        {"2x2 moved onto its own grid's last row", true, false, false, Qt::MoveAction, {0, 1, 1, 2}, {0, 3}, false,
+         kept, empty},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.Name);
+        DragGrid a(2, 4, {"h", "h", "a", "b", "c", "d", "", ""});
+        DragGrid b(3, 3, {"h", "h", "h"});
+        for (DragGrid* g : {&a, &b})
+            g->Navigation().AllowClipboardRowGrow = k.RowsGrow;
+        if (k.ReadOnlyThird)
+            b.OnCanEditCell = [](TGridSender, int, int ACol, bool& CanEdit) { CanEdit = ACol != 2; };
+        TTxStringGrid& target = k.IntoItself ? static_cast<TTxStringGrid&>(a) : b;
+        EXPECT_EQ(a.moveTo(target, k.Block, k.At.x(), k.At.y(), k.Action), k.Taken);
+        EXPECT_EQ(a.Text(), QLatin1String(k.Source));
+        EXPECT_EQ(b.Text(), QLatin1String(k.Target));
+    }
 }
 
 TEST(GridDragInsideOneGrid, RichTextGoesOnlyWithOneRichCell)

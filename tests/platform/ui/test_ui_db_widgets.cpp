@@ -370,8 +370,9 @@ TEST_F(DbWidgets, AccessibleTableAgreesWithTheModel)
             for (int c = 0; c < table->childCount(); ++c) {
                 QAccessibleInterface* cell = table->child(c);
                 ASSERT_NE(cell, nullptr) << c;
-                if (cell->role() == QAccessible::Cell)
+                if (cell->role() == QAccessible::Cell) {
                     EXPECT_FALSE(cell->text(QAccessible::Name).isEmpty()) << c;
+                }
                 ++cells;
             }
             EXPECT_EQ(cells, table->childCount());
