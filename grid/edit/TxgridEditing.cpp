@@ -103,7 +103,7 @@ bool TGridEditing::CanEditShow()
         return ok;
     if (!ok || g.EditorMode())
         return ok;
-    if (g.HasStaticEdit(g.Col(), g.Row()))
+    if (g.HasStaticEdit(g.RemapCol(g.Col()), g.Row()))
         return false;
     const TPoint b = g.BaseCell(g.RemapCol(g.Col()), g.Row());
     FEdit.PreEditText = CurrentCell();
@@ -413,7 +413,7 @@ bool TGridEditing::SelectCell(int ACol, int ARow)
     const int real = g.RemapCol(ACol);
     FEdit.PreEditText = g.Cell(real, ARow);
     g.InitValidate(ACol, ARow);
-    if (!g.HasStaticEdit(ACol, ARow)) {
+    if (!g.HasStaticEdit(real, ARow)) {
         bool CanEdit = (g.Options() & goEditing) || FEdit.EditingSwitchedOff;
         g.GetCellReadOnly(real, ARow, CanEdit);
         if (CanEdit) {
@@ -544,7 +544,7 @@ void TGridEditing::AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor
     if (Allow)
         g.FocusCell(c, r);
     FEdit.InsideAdvance = false;
-    if (!ShowEditor && !g.HasStaticEdit(g.Col(), g.Row()))
+    if (!ShowEditor && !g.HasStaticEdit(g.RemapCol(g.Col()), g.Row()))
         return;
     g.ShowEditor();
 }

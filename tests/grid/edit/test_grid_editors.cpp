@@ -429,8 +429,9 @@ TEST(GridEditors, AnOpenControlClosesOntoItsOwnCellBeforeTheCursorMoves)
         EXPECT_EQ(g.cells(2, 2), QStringLiteral("gruszka")) << m.what;
         g.key(Qt::Key_Return);
         for (int r = 0; r < g.rowCount(); ++r) {
-            if (r != 2)
+            if (r != 2) {
                 EXPECT_TRUE(g.cells(2, r).isEmpty()) << m.what << " row " << r;
+            }
         }
     }
 }

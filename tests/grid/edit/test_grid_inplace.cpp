@@ -79,6 +79,12 @@ TEST(GridInplace, OpensByF2ClickAndTypingAndReadsTheRealColumn)
     g.key(Qt::Key_Return);
     EXPECT_EQ(g.cells(2, 1), QStringLiteral("z"));
     EXPECT_EQ(g.cells(1, 1), QStringLiteral("a<B>b</B><BR>c"));
+
+    // A check box in real column 3 (display column 2) opens no text editor over it.
+    g.AddCheckBox(3, 2, false, false);
+    g.focusCell(2, 2);
+    g.key(Qt::Key_F2);
+    EXPECT_FALSE(g.editorMode());
 }
 
 TEST(GridInplace, ReturnCommitsAndAdvancesEscapeRestores)

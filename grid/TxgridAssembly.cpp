@@ -1,5 +1,5 @@
-// TTxStringGrid: construction, the window life cycle, painting over the cells, bounds and the
-// settings host.
+// TTxStringGrid assembled from its features: construction, the window life cycle, painting
+// over the cells, bounds and the settings host.
 #include "grid/core/Txgrid.h"
 #include "grid/edit/TxgridEditing.h"
 #include "grid/files/TxgridExchange.h"
