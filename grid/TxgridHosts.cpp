@@ -241,13 +241,7 @@ void TTxStringGrid::SortSwapRows(int ARow1, int ARow2)
         return;
     FSorting->RowsSwapped(ARow1, ARow2);
     if (FSortSettings.SingleColumn) {
-        const int c = FSortSettings.Column;
-        const QString t = cells(c, ARow1);
-        setCells(c, ARow1, cells(c, ARow2));
-        setCells(c, ARow2, t);
-        std::unique_ptr<ui::CellObject> a = takeObject(c, ARow1), b = takeObject(c, ARow2);
-        setObjects(c, ARow1, std::move(b));
-        setObjects(c, ARow2, std::move(a));
+        SwapCellContents(FSortSettings.Column, ARow1, FSortSettings.Column, ARow2);
         return;
     }
     core().swapRows(ARow1, ARow2);

@@ -738,6 +738,7 @@ private:
     void HideRowsImpl(int ARow1, int ARow2, bool ExRules);
     void SyncHiddenColumnCount();
     void MergedColumnsChanged();
+    void SwapCellContents(int ACol1, int ARow1, int ACol2, int ARow2); // texts and cell objects
     void HilightRange(bool Mark, bool Undo, bool DoCase, const QString& Text, int FromCol, int FromRow, int ToCol,
                       int ToRow);
     TCellGraphic* NewGraphic(int ACol, int ARow, TCellType Type, TCellHAlign HAlign, TCellVAlign VAlign);

@@ -500,6 +500,16 @@ void TTxStringGrid::UnHideSelection()
 
 // --- swaps -------------------------------------------------------------------------------
 
+void TTxStringGrid::SwapCellContents(int ACol1, int ARow1, int ACol2, int ARow2)
+{
+    const QString t = cells(ACol1, ARow1);
+    setCells(ACol1, ARow1, cells(ACol2, ARow2));
+    setCells(ACol2, ARow2, t);
+    std::unique_ptr<ui::CellObject> a = takeObject(ACol1, ARow1), b = takeObject(ACol2, ARow2);
+    setObjects(ACol1, ARow1, std::move(b));
+    setObjects(ACol2, ARow2, std::move(a));
+}
+
 void TTxStringGrid::SwapColumns(int ACol1, int ACol2)
 {
     if (ACol1 == ACol2 || ACol1 < 0 || ACol2 < 0)
@@ -509,14 +519,8 @@ void TTxStringGrid::SwapColumns(int ACol1, int ACol2)
         return;
     const int lo = std::min(ACol1, ACol2), hi = std::max(ACol1, ACol2);
     // Texts and objects of the two columns change places in every row.
-    for (int r = 0; r < rowCount(); ++r) {
-        const QString t = cells(lo, r);
-        setCells(lo, r, cells(hi, r));
-        setCells(hi, r, t);
-        std::unique_ptr<ui::CellObject> a = takeObject(lo, r), b = takeObject(hi, r);
-        setObjects(lo, r, std::move(b));
-        setObjects(hi, r, std::move(a));
-    }
+    for (int r = 0; r < rowCount(); ++r)
+        SwapCellContents(lo, r, hi, r);
     const int w = colWidths(ACol1);
     setColWidths(ACol1, colWidths(ACol2));
     setColWidths(ACol2, w);

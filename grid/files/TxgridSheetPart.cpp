@@ -1,6 +1,7 @@
 // A worksheet part's places in its bytes, walked tag by tag; what a formula can refer to.
 #include "grid/files/TxgridSheetPart.h"
 #include "grid/files/TxgridOffice.h"
+#include "grid/files/TxgridXmlScanner.h"
 
 #include <QRegularExpression>
 
@@ -151,28 +152,8 @@ void decodeInto(std::string_view Raw, std::string& Out)
         const std::size_t semi = Raw.find(';', i);
         if (semi == std::string_view::npos)
             malformed();
-        const std::string_view e = Raw.substr(i + 1, semi - i - 1);
-        if (e == "amp")
-            Out += '&';
-        else if (e == "lt")
-            Out += '<';
-        else if (e == "gt")
-            Out += '>';
-        else if (e == "quot")
-            Out += '"';
-        else if (e == "apos")
-            Out += '\'';
-        else if (e.size() > 1 && e[0] == '#') {
-            bool ok = false;
-            const uint code = (e[1] == 'x' || e[1] == 'X') ? QByteArray(e.data() + 2, qsizetype(e.size() - 2)).toUInt(&ok, 16)
-                                                           : QByteArray(e.data() + 1, qsizetype(e.size() - 1)).toUInt(&ok, 10);
-            if (!ok || code > 0x10FFFF)
-                malformed();
-            const char32_t c = char32_t(code);
-            Out += QString::fromUcs4(&c, 1).toStdString();
-        } else {
+        if (!AppendXmlEntity(Raw.substr(i + 1, semi - i - 1), Out))
             malformed();
-        }
         i = semi;
     }
 }

@@ -56,6 +56,32 @@ void appendUtf8(std::string& Out, unsigned long U)
 
 } // namespace
 
+bool AppendXmlEntity(std::string_view e, std::string& Out)
+{
+    if (e == "amp")
+        Out += '&';
+    else if (e == "lt")
+        Out += '<';
+    else if (e == "gt")
+        Out += '>';
+    else if (e == "quot")
+        Out += '"';
+    else if (e == "apos")
+        Out += '\'';
+    else if (e.size() > 1 && e[0] == '#') {
+        const bool hex = e[1] == 'x';
+        const std::string_view digits = e.substr(hex ? 2 : 1);
+        unsigned long u = 0;
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), u, hex ? 16 : 10);
+        if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || !isXmlChar(u))
+            return false;
+        appendUtf8(Out, u);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 TXmlScanner::TXmlScanner(TSource Source, QString FileName) : FSource(std::move(Source)), FFileName(std::move(FileName))
 {
     FBuf.resize(std::size_t(4 * kPiece));
@@ -243,28 +269,8 @@ void TXmlScanner::decodeInto(std::string_view Raw, std::string& Out, bool Attrib
         const std::size_t semi = Raw.find(';', j);
         if (semi == std::string_view::npos || semi - j > 40) // "&#x0000000041;" is still "A"
             Malformed();
-        const std::string_view e = Raw.substr(j + 1, semi - j - 1);
-        if (e == "amp")
-            Out += '&';
-        else if (e == "lt")
-            Out += '<';
-        else if (e == "gt")
-            Out += '>';
-        else if (e == "quot")
-            Out += '"';
-        else if (e == "apos")
-            Out += '\'';
-        else if (e.size() > 1 && e[0] == '#') {
-            const bool hex = e[1] == 'x';
-            const std::string_view digits = e.substr(hex ? 2 : 1);
-            unsigned long u = 0;
-            const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), u, hex ? 16 : 10);
-            if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || !isXmlChar(u))
-                Malformed();
-            appendUtf8(Out, u);
-        } else {
-            Malformed(); // no DTD, so no other entity is declared
-        }
+        if (!AppendXmlEntity(Raw.substr(j + 1, semi - j - 1), Out))
+            Malformed();
         i = semi + 1;
     }
 }

@@ -18,6 +18,11 @@
 
 namespace grid {
 
+// Appends to Out (UTF-8) the character the entity Name stands for ("amp", "#x41", ...): one of
+// XML's five or a reference to a character XML allows. False for anything else, which no part
+// of a package may hold (it has no DTD to declare more).
+bool AppendXmlEntity(std::string_view Name, std::string& Out);
+
 class TXmlScanner {
 public:
     // Fills up to Max bytes at Data; 0 at the end of the part. It may throw (a limit passed).
