@@ -117,9 +117,9 @@ TForm_Faktura_Nota::TForm_Faktura_Nota(QWidget* parent) : QWidget(parent)
     ui::on(BitBtn_Nowa, &QPushButton::clicked, this, &TForm_Faktura_Nota::BitBtn_NowaClick);
     ui::on(BitBtn_Anuluj, &QPushButton::clicked, this, &TForm_Faktura_Nota::BitBtn_AnulujClick);
 
-    documents::tabChain({BitBtn_Pobierz, BitBtn_Pobierz_Klienta, LEdit_Nazwa, LEdit_Nazwa_cd, CBox_Czy_Firma,
-                         LEdit_NIP, LEdit_Kod, LEdit_Miasto, LEdit_Adres, JvMemo1, BitBtn_Zapisz, BitBtn_Drukuj,
-                         BitBtn_Nowa, BitBtn_Anuluj, LEdit_Rok, LEdit_Data_Wyst});
+    documents::tabChain({BitBtn_Pobierz, BitBtn_Pobierz_Klienta, LEdit_Nazwa, LEdit_Nazwa_cd, CBox_Czy_Firma, LEdit_NIP,
+                         LEdit_Kod, LEdit_Miasto, LEdit_Adres, JvMemo1, BitBtn_Zapisz, BitBtn_Drukuj, BitBtn_Nowa,
+                         BitBtn_Anuluj, LEdit_Rok, LEdit_Data_Wyst});
 
     // The note's own client pick writes into this window.
     dictionaries::Ustaw_Blok_Klienta(QStringLiteral("NFV"), this, dictionaries::blokKlienta(this));

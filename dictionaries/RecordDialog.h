@@ -47,12 +47,11 @@ enum class Rodzaj {
 struct Pole {
     // The dialogs' tables give a field's first properties in this order and leave the rest as
     // they are by default.
-    Pole(QString nazwa = {}, QString etykieta = {}, QString kolumna = {}, int maks = 0,
-         Rodzaj rodzaj = Rodzaj::Tekst, QString poczatek = {})
+    Pole(QString nazwa = {}, QString etykieta = {}, QString kolumna = {}, int maks = 0, Rodzaj rodzaj = Rodzaj::Tekst,
+         QString poczatek = {})
         : nazwa(std::move(nazwa)), etykieta(std::move(etykieta)), kolumna(std::move(kolumna)), maks(maks),
           rodzaj(rodzaj), poczatek(std::move(poczatek))
-    {
-    }
+    {}
     QString nazwa;    // object name, e.g. "LEdit_Nazwa"
     QString etykieta; // caption beside it (and its accessible name)
     QString kolumna;  // column of the bound dialogs; empty in the new-record dialogs

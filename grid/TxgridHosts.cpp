@@ -159,7 +159,10 @@ std::unique_ptr<TPrintHost> MakePrintHost(TTxStringGrid& Grid) { return std::mak
 std::unique_ptr<TSortHost> MakeSortHost(TTxStringGrid& Grid) { return std::make_unique<TGridSortHost>(Grid); }
 
 // ---- Printing ----
-void TTxStringGrid::SetPrintDeviceFactory(TPrintDeviceFactory Factory) { TGridPrinter::SetDeviceFactory(std::move(Factory)); }
+void TTxStringGrid::SetPrintDeviceFactory(TPrintDeviceFactory Factory)
+{
+    TGridPrinter::SetDeviceFactory(std::move(Factory));
+}
 void TTxStringGrid::Print() { FPrinter->Print(); }
 void TTxStringGrid::PrintRect(TGridRect GridRect) { FPrinter->PrintRect(GridRect); }
 void TTxStringGrid::PrintPreview(ui::Canvas& Canvas, QRect Rect) { FPrinter->PrintPreview(Canvas, Rect); }

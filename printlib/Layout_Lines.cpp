@@ -193,8 +193,8 @@ void buildLines(TFakt_Form& f)
     report::RowSource* q = &f.Podsumowanie;
     // Nothing prints left of the net amount on these rows: a net too long for its column even at
     // the smallest size takes that room rather than going over lines (the totals keep it whole too).
-    report::DataText* vatNet = report::asCell(vatRow->addData(QStringLiteral("Vat_Netto"), sp.netX, 0, sp.netW, R,
-                                                              arial, q, QStringLiteral("netto"), mask));
+    report::DataText* vatNet = report::asCell(
+        vatRow->addData(QStringLiteral("Vat_Netto"), sp.netX, 0, sp.netW, R, arial, q, QStringLiteral("netto"), mask));
     vatNet->widenLeft = sp.netX - sp.ruleFrom;
     report::asCell(vatRow->addData(QStringLiteral("Vat_Opis"), sp.rateX, 0, sp.rateW, C, arial, q,
                                    QStringLiteral("towary_vat_opis")));

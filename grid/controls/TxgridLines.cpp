@@ -33,8 +33,7 @@ QStringList SplitQuotedFields(const QString& Line, QChar Separator)
 
 bool IsQuotedField(const QString& Field)
 {
-    return Field.size() >= 2 && Field.startsWith(QLatin1Char('"'))
-        && lines::ClosingQuote(Field, 1) == Field.size() - 1;
+    return Field.size() >= 2 && Field.startsWith(QLatin1Char('"')) && lines::ClosingQuote(Field, 1) == Field.size() - 1;
 }
 
 bool HasLineEnd(const QString& Text)

@@ -346,7 +346,7 @@ public:
     TColor SelectionRectangleColor = ui::clBlack;
     TColor FixedColor = ui::clBtnFace;
     TPoint XYOffset() const { return FXYOffset; } // the text's offset inside a cell
-    void SetXYOffset(TPoint Value);                // repaints
+    void SetXYOffset(TPoint Value);               // repaints
     bool BlinkOn() const;
 
     // ========================================================================================
@@ -562,7 +562,7 @@ protected:
 
 private:
     std::unique_ptr<TGridEditing> FEditing; // the edit in progress and the editor controls
-    friend class TGridEditingHost; // editing's host: the platform's gates and the key entries
+    friend class TGridEditingHost;          // editing's host: the platform's gates and the key entries
 
 public:
 
@@ -718,7 +718,11 @@ private:
     void SetFooterPanelVisible(bool Visible) override;
     void RepaintFooterPanel() override;
     int HostFixedRows() override { return fixedRows(); }
-    void HostSetLastRowInFooter(bool Value) override { SetLastRowInFooter(Value); CalcFooter(-1); }
+    void HostSetLastRowInFooter(bool Value) override
+    {
+        SetLastRowInFooter(Value);
+        CalcFooter(-1);
+    }
     quint8 FooterCalc(int ACol) override;
     void SetFooterCalc(int ACol, quint8 Value) override;
     bool IsDesigning() const override { return designing(); }
@@ -801,7 +805,7 @@ private:
     TGridRect FHiddenSelection;
     int FNodeCount = 0;
     int FUpdateCount = 0;
-    unsigned FCellsChanges = 0; // CellsChanged calls: a running filter sees its rows change
+    unsigned FCellsChanges = 0;               // CellsChanged calls: a running filter sees its rows change
     std::unique_ptr<TGridExchange> FExchange; // clipboard, office files, drag and drop
     friend class TGridExchange; // the editing's CellEditable: what a paste or drop may write
 

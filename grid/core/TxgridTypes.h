@@ -139,8 +139,8 @@ using TGridColorEvent = std::function<void(TGridSender Sender, int ARow, int ACo
                                            ui::Brush& ABrush, ui::Font& AFont)>;
 // A cell the grid has painted, for the application to draw over: Rect is the cell inside its
 // grid lines, Canvas the one the grid painted it with.
-using TDrawCellEvent = std::function<void(TGridSender Sender, ui::Canvas& Canvas, int ACol, int ARow, TRect Rect,
-                                          TGridDrawState State)>;
+using TDrawCellEvent =
+    std::function<void(TGridSender Sender, ui::Canvas& Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
 using TGridBorderEvent =
     std::function<void(TGridSender Sender, int ARow, int ACol, ui::Pen& APen, TCellBorders& Borders)>;
 using TGridBorderPropEvent = std::function<void(TGridSender Sender, int ARow, int ACol, ui::Pen& LeftPen,

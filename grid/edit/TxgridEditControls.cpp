@@ -267,9 +267,9 @@ void TGridEditing::HideEditControl(int ACol, int ARow)
     if (FEdit.EditorType == edCustom) // the link keeps its value; the grid only hides it
         HideEditLink();
     if (FEdit.CancelControl)
-        for (QWidget* w : std::initializer_list<QWidget*>{FGridSpin, FGridCombo, FGridCheckBox, FGridEditBtn,
-                                                          FGridUnitEditBtn, FGridDatePicker, FGridButton,
-                                                          FInplaceRichEdit})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{FGridSpin, FGridCombo, FGridCheckBox, FGridEditBtn, FGridUnitEditBtn,
+                                             FGridDatePicker, FGridButton, FInplaceRichEdit})
             if (w && w->isVisible())
                 control = w;
     if (control && control->isVisible()) {

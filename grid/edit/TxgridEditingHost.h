@@ -42,7 +42,7 @@ public:
     virtual int GridLineWidth() const = 0;
     virtual const QStringList& LookupItems() const = 0;
     virtual void SetLookupItems(const QStringList& Items) = 0;
-    virtual TEditLink* EditLink() const = 0; // the edCustom cells' link, not owned
+    virtual TEditLink* EditLink() const = 0;          // the edCustom cells' link, not owned
     virtual void ForgetEditLink(TEditLink* Link) = 0; // a link going away leaves the grid
 
     // ---- the platform grid: the current cell, its text editor and the gates ---------------
@@ -55,7 +55,7 @@ public:
     virtual void InvalidateCell(int ACol, int ARow) = 0;
     virtual bool EditorMode() const = 0;
     virtual void ShowEditor() = 0;
-    virtual void HideEditor() = 0; // writes the edited text back
+    virtual void HideEditor() = 0;                // writes the edited text back
     virtual QLineEdit* InplaceEditor() const = 0; // the text editor, once made
     // The grid's own question whether the text editor may open (a descendant may answer it),
     // and the platform's under it.
@@ -74,7 +74,7 @@ public:
     virtual int FixedRows() const = 0;
     virtual int FixedRightCols() const = 0;
     virtual int FixedFooters() const = 0;
-    virtual void AddRows(int Count) = 0;    // the platform's row count grows
+    virtual void AddRows(int Count) = 0;     // the platform's row count grows
     virtual void SetColCount(int Count) = 0; // the grid's, with its column rules
     virtual void Invalidate() = 0;
     virtual int RemapCol(int ACol) const = 0; // displayed → real

@@ -163,7 +163,8 @@ void decodeInto(std::string_view Raw, std::string& Out)
 bool TagAttribute(std::string_view Tag, std::string_view Name, std::size_t& ValueAt, std::size_t& ValueLen)
 {
     std::size_t i = 1;
-    while (i < Tag.size() && Tag[i] != ' ' && Tag[i] != '\t' && Tag[i] != '\r' && Tag[i] != '\n' && Tag[i] != '>' && Tag[i] != '/')
+    while (i < Tag.size() && Tag[i] != ' ' && Tag[i] != '\t' && Tag[i] != '\r' && Tag[i] != '\n' && Tag[i] != '>'
+           && Tag[i] != '/')
         ++i;
     for (;;) {
         while (i < Tag.size() && (Tag[i] == ' ' || Tag[i] == '\t' || Tag[i] == '\r' || Tag[i] == '\n'))
@@ -236,7 +237,8 @@ TSheetPart ScanSheetPart(const QByteArray& Xml, bool FormulasOnly)
             part.DataBegin = t.Begin;
             part.DataTagEnd = t.End;
             const std::size_t colon = t.QName.find(':');
-            part.Prefix = colon == std::string_view::npos ? QByteArray() : QByteArray(t.QName.data(), qsizetype(colon + 1));
+            part.Prefix =
+                colon == std::string_view::npos ? QByteArray() : QByteArray(t.QName.data(), qsizetype(colon + 1));
             if (t.Empty) {
                 part.DataEmpty = true;
                 part.DataEnd = t.End;
@@ -298,7 +300,10 @@ TSheetPart ScanSheetPart(const QByteArray& Xml, bool FormulasOnly)
             }
             if (attr("t", v, &at)) {
                 // Back from the opening quote over "=", the name and the blanks before it.
-                auto blank = [&](qsizetype i) { const char ch = Xml.at(i); return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; };
+                auto blank = [&](qsizetype i) {
+                    const char ch = Xml.at(i);
+                    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n';
+                };
                 qsizetype b = t.Begin + qsizetype(at) - 1;
                 while (b > t.Begin && (blank(b - 1) || Xml.at(b - 1) == '='))
                     --b;
@@ -398,10 +403,10 @@ TFormulaRefs FormulaRefs(const std::string& Text)
                 refs.Refs = refs.Anywhere = true;
             }
         } else if (c == QLatin1Char('#')) { // an error value: #REF!, #N/A, #DIV/0!
-            for (++i; i < n && (f.at(i).isLetterOrNumber() || f.at(i) == QLatin1Char('/') || f.at(i) == QLatin1Char('!')
-                                || f.at(i) == QLatin1Char('?') || f.at(i) == QLatin1Char('_'));
-                 ++i) {
-            }
+            for (++i; i < n
+                 && (f.at(i).isLetterOrNumber() || f.at(i) == QLatin1Char('/') || f.at(i) == QLatin1Char('!')
+                     || f.at(i) == QLatin1Char('?') || f.at(i) == QLatin1Char('_'));
+                 ++i) {}
         } else if (c == QLatin1Char('[')) { // a table's columns, or another book
             refs.Refs = refs.Anywhere = true;
             ++i;
@@ -409,8 +414,8 @@ TFormulaRefs FormulaRefs(const std::string& Text)
             const qsizetype start = i;
             while (i < n && (f.at(i).isDigit() || f.at(i) == QLatin1Char('.')))
                 ++i;
-            if (i < n && (f.at(i) == QLatin1Char('E') || f.at(i) == QLatin1Char('e'))
-                && i + 1 < n && (f.at(i + 1).isDigit() || f.at(i + 1) == QLatin1Char('+') || f.at(i + 1) == QLatin1Char('-'))) {
+            if (i < n && (f.at(i) == QLatin1Char('E') || f.at(i) == QLatin1Char('e')) && i + 1 < n
+                && (f.at(i + 1).isDigit() || f.at(i + 1) == QLatin1Char('+') || f.at(i + 1) == QLatin1Char('-'))) {
                 i += 2;
                 while (i < n && f.at(i).isDigit())
                     ++i;
@@ -421,8 +426,9 @@ TFormulaRefs FormulaRefs(const std::string& Text)
                 refs.Refs = refs.Anywhere = true; // a name or sheet that starts with a digit
         } else if (c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('\\') || c == QLatin1Char('$')) {
             const qsizetype start = i;
-            while (i < n && (f.at(i).isLetterOrNumber() || f.at(i) == QLatin1Char('_') || f.at(i) == QLatin1Char('.')
-                             || f.at(i) == QLatin1Char('\\') || f.at(i) == QLatin1Char('$') || f.at(i) == QLatin1Char('?')))
+            while (i < n
+                   && (f.at(i).isLetterOrNumber() || f.at(i) == QLatin1Char('_') || f.at(i) == QLatin1Char('.')
+                       || f.at(i) == QLatin1Char('\\') || f.at(i) == QLatin1Char('$') || f.at(i) == QLatin1Char('?')))
                 ++i;
             const QString token = f.mid(start, i - start);
             if (i < n && f.at(i) == QLatin1Char('!')) {

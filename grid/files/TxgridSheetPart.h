@@ -17,12 +17,12 @@ namespace grid {
 
 struct TPartCell {
     int Col = 0;
-    std::int32_t Begin = 0, End = 0;            // the whole <c> element
-    std::int32_t StyleAt = -1, StyleLen = 0;    // the value of s=""
-    std::int32_t TypeBegin = -1, TypeEnd = -1;  // t="…" of a formula cell, with the blank before it
+    std::int32_t Begin = 0, End = 0;             // the whole <c> element
+    std::int32_t StyleAt = -1, StyleLen = 0;     // the value of s=""
+    std::int32_t TypeBegin = -1, TypeEnd = -1;   // t="…" of a formula cell, with the blank before it
     std::int32_t ValueBegin = -1, ValueEnd = -1; // the <v> element of a formula cell
-    std::int32_t Formula = -1;                  // index into TSheetPart::Formulas; -1: none
-    bool Master = false;                        // other cells share its formula (or array)
+    std::int32_t Formula = -1;                   // index into TSheetPart::Formulas; -1: none
+    bool Master = false;                         // other cells share its formula (or array)
 };
 
 struct TPartRow {
@@ -33,8 +33,8 @@ struct TPartRow {
 
 struct TSheetPart {
     std::int32_t DataBegin = -1, DataTagEnd = -1, DataEnd = -1;
-    bool DataEmpty = false;  // <sheetData/>
-    QByteArray Prefix;       // of the <sheetData> element ("x:" or "")
+    bool DataEmpty = false; // <sheetData/>
+    QByteArray Prefix;      // of the <sheetData> element ("x:" or "")
     std::int32_t DimensionBegin = -1, DimensionEnd = -1;
     std::int32_t DimensionAt = -1; // where a missing <dimension> goes
     std::vector<TPartRow> Rows;

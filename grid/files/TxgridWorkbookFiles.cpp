@@ -170,7 +170,8 @@ TCellType cellType(std::string_view T)
 // value given last, as a cell set again would.
 void orderRow(std::vector<TOfficeCell>& Cells)
 {
-    std::stable_sort(Cells.begin(), Cells.end(), [](const TOfficeCell& a, const TOfficeCell& b) { return a.Col < b.Col; });
+    std::stable_sort(Cells.begin(), Cells.end(),
+                     [](const TOfficeCell& a, const TOfficeCell& b) { return a.Col < b.Col; });
     auto out = Cells.begin();
     for (auto in = Cells.begin(); in != Cells.end(); ++in) {
         if (out != Cells.begin() && std::prev(out)->Col == in->Col)
@@ -253,7 +254,8 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
                 value.Kind = ok ? TOfficeValue::ovNumber : TOfficeValue::ovEmpty;
                 if (!ok)
                     value.Number = 0;
-                const TDateKind kind = style >= 0 && std::size_t(style) < Ctx.Styles.size() ? Ctx.Styles[std::size_t(style)] : xls::dkNone;
+                const TDateKind kind =
+                    style >= 0 && std::size_t(style) < Ctx.Styles.size() ? Ctx.Styles[std::size_t(style)] : xls::dkNone;
                 if (ok && kind != xls::dkNone && xls::SerialDateText(value.Number, kind, Ctx.From1904, date)) {
                     value.Kind = TOfficeValue::ovText;
                     value.Text = QString::fromLatin1(date.data(), qsizetype(date.size()));
@@ -441,7 +443,9 @@ void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
                 lxw_error e = LXW_NO_ERROR;
                 switch (v.Kind) {
                 case TOfficeValue::ovText: e = worksheet_write_string(ws, r, c, v.Text.toUtf8().constData(), nullptr); break;
-                case TOfficeValue::ovNumber: e = worksheet_write_number(ws, r, c, v.Number, dateFormat[v.DateForm()]); break;
+                case TOfficeValue::ovNumber:
+                    e = worksheet_write_number(ws, r, c, v.Number, dateFormat[v.DateForm()]);
+                    break;
                 case TOfficeValue::ovBool: e = worksheet_write_boolean(ws, r, c, v.Number != 0, nullptr); break;
                 default: break;
                 }

@@ -256,12 +256,13 @@ TOfficeWorkbook ReadXlsInHelper(const QString& FileName)
         } else if (kind == 'U') {
             // A value left out would leave a hole, or with the sheet's range, a wrong cell.
             place(row, col);
-            throw ETxGridError(helperFailed(
-                FileName, QStringLiteral("wartości komórki %1%2 arkusza \"%3\" nie da się odczytać; plik jest "
-                                         "uszkodzony lub nietypowy.")
-                              .arg(ColumnLetters(int(col) + 1))
-                              .arg(row + 1)
-                              .arg(book.Sheets.back().Name)));
+            throw ETxGridError(
+                helperFailed(FileName,
+                             QStringLiteral("wartości komórki %1%2 arkusza \"%3\" nie da się odczytać; plik jest "
+                                            "uszkodzony lub nietypowy.")
+                                 .arg(ColumnLetters(int(col) + 1))
+                                 .arg(row + 1)
+                                 .arg(book.Sheets.back().Name)));
         } else if (kind == 'C') {
             place(row, col);
             TOfficeValue v;

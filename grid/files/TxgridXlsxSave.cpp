@@ -221,7 +221,8 @@ private:
 // The start tag Tag with its attribute Name set to Value (added when missing).
 QString withAttribute(QString Tag, const QString& Name, const QString& Value)
 {
-    const QRegularExpression re(QStringLiteral("\\s%1\\s*=\\s*(\"[^\"]*\"|'[^']*')").arg(QRegularExpression::escape(Name)));
+    const QRegularExpression re(
+        QStringLiteral("\\s%1\\s*=\\s*(\"[^\"]*\"|'[^']*')").arg(QRegularExpression::escape(Name)));
     const QRegularExpressionMatch m = re.match(Tag);
     if (m.hasMatch())
         return Tag.replace(m.capturedStart(1), m.capturedLength(1), QLatin1Char('"') + Value + QLatin1Char('"'));
@@ -233,8 +234,9 @@ QString withAttribute(QString Tag, const QString& Name, const QString& Value)
 QString withCount(const QString& Xml, const TSpan& Span, qsizetype N)
 {
     const qsizetype tagEnd = Xml.indexOf(QLatin1Char('>'), Span.Begin) + 1;
-    return Xml.left(Span.Begin) + withAttribute(Xml.mid(Span.Begin, tagEnd - Span.Begin), QStringLiteral("count"), QString::number(N))
-           + Xml.mid(tagEnd);
+    return Xml.left(Span.Begin)
+        + withAttribute(Xml.mid(Span.Begin, tagEnd - Span.Begin), QStringLiteral("count"), QString::number(N))
+        + Xml.mid(tagEnd);
 }
 
 // The children named Child of the first element named Parent, and that element's place.
@@ -304,7 +306,7 @@ public:
         const qsizetype tagEnd = xf.indexOf(QLatin1Char('>')) + 1;
         xf = withAttribute(withAttribute(xf.left(tagEnd), QStringLiteral("numFmtId"), QString::number(fmt)),
                            QStringLiteral("applyNumberFormat"), QStringLiteral("1"))
-             + xf.mid(tagEnd);
+            + xf.mid(tagEnd);
         for (std::size_t i = 0; i < xfs.size(); ++i)
             if (QStringView(FXml).mid(xfs[i].Begin, xfs[i].End - xfs[i].Begin) == xf)
                 return style = QByteArray::number(qulonglong(i));
@@ -337,12 +339,15 @@ private:
         }
         const TSpan sheet = findNamed(FXml, "styleSheet");
         const QString element = QStringLiteral("<%1numFmt numFmtId=\"%2\" formatCode=\"%3\"/>")
-                                    .arg(prefixOf(sheet.QName)).arg(last + 1).arg(code);
+                                    .arg(prefixOf(sheet.QName))
+                                    .arg(last + 1)
+                                    .arg(code);
         if (list.Found()) {
             FXml = withCount(insertInto(FXml, list, element), list, qsizetype(fmts.size() + 1));
         } else {
             const qsizetype at = FXml.indexOf(QLatin1Char('>'), sheet.Begin) + 1;
-            FXml.insert(at, QStringLiteral("<%1numFmts count=\"1\">%2</%1numFmts>").arg(prefixOf(sheet.QName), element));
+            FXml.insert(at,
+                        QStringLiteral("<%1numFmts count=\"1\">%2</%1numFmts>").arg(prefixOf(sheet.QName), element));
         }
         FChanged = true;
         return last + 1;
@@ -420,7 +425,8 @@ public:
         }
         if (asText) {
             // Blanks at either end or a line end are kept only where the text says so.
-            const bool keep = !V.Text.isEmpty() && (V.Text.front().isSpace() || V.Text.back().isSpace() || V.Text.contains(QLatin1Char('\n')));
+            const bool keep = !V.Text.isEmpty()
+                && (V.Text.front().isSpace() || V.Text.back().isSpace() || V.Text.contains(QLatin1Char('\n')));
             Out += " t=\"inlineStr\"><" + P + "is><" + P + (keep ? "t xml:space=\"preserve\">" : "t>");
             AppendEscaped(Out, V.Text);
             Out += "</" + P + "t></" + P + "is></" + P + "c>";
@@ -488,7 +494,10 @@ std::vector<char> droppedFormulas(const TSheetPart& Part, const std::vector<TFor
     return drop;
 }
 
-bool dropped(const TPartCell& C, const std::vector<char>& Drop) { return C.Formula >= 0 && Drop[std::size_t(C.Formula)]; }
+bool dropped(const TPartCell& C, const std::vector<char>& Drop)
+{
+    return C.Formula >= 0 && Drop[std::size_t(C.Formula)];
+}
 
 // A sheet part with the cached results of the formulas Drop left out.
 QByteArray withoutResults(const QByteArray& Xml, const TSheetPart& Part, const std::vector<char>& Drop)
@@ -512,12 +521,14 @@ QByteArray withoutResults(const QByteArray& Xml, const TSheetPart& Part, const s
 // formula results Drop, a replaced cell keeps its format. Empty when the block cuts through a
 // formula other cells share: the caller then writes the whole sheet anew. Formulas is set
 // when one was replaced.
-QByteArray mergedSheetData(const QByteArray& Xml, const TSheetPart& Part, const TOfficeSheet& Sheet, const TOfficeRange& Written,
-                           const std::vector<char>& Drop, TCellWriter& W, TUsed& Used, bool& Formulas)
+QByteArray mergedSheetData(const QByteArray& Xml, const TSheetPart& Part, const TOfficeSheet& Sheet,
+                           const TOfficeRange& Written, const std::vector<char>& Drop, TCellWriter& W, TUsed& Used,
+                           bool& Formulas)
 {
     const QByteArray& p = W.P;
     const char* d = Xml.constData();
-    QByteArray out = Part.DataEmpty ? '<' + p + "sheetData>" : QByteArray(d + Part.DataBegin, Part.DataTagEnd - Part.DataBegin);
+    QByteArray out =
+        Part.DataEmpty ? '<' + p + "sheetData>" : QByteArray(d + Part.DataBegin, Part.DataTagEnd - Part.DataBegin);
     out.reserve(Part.DataEnd - Part.DataBegin + 48 * qsizetype(Sheet.CellCount()) + 64);
     // The new cells of a row of the block, in column order.
     std::vector<const TOfficeCell*> cells;
@@ -571,9 +582,11 @@ QByteArray mergedSheetData(const QByteArray& Xml, const TSheetPart& Part, const 
         std::size_t spanAt = 0, spanLen = 0;
         if (TagAttribute(tag, "spans", spanAt, spanLen)) {
             std::size_t from = spanAt - 1; // the quote; back over "=", the name and the blank
-            while (from > 0 && tag[from - 1] != ' ' && tag[from - 1] != '\t' && tag[from - 1] != '\r' && tag[from - 1] != '\n')
+            while (from > 0 && tag[from - 1] != ' ' && tag[from - 1] != '\t' && tag[from - 1] != '\r'
+                   && tag[from - 1] != '\n')
                 --from;
-            while (from > 0 && (tag[from - 1] == ' ' || tag[from - 1] == '\t' || tag[from - 1] == '\r' || tag[from - 1] == '\n'))
+            while (from > 0
+                   && (tag[from - 1] == ' ' || tag[from - 1] == '\t' || tag[from - 1] == '\r' || tag[from - 1] == '\n'))
                 --from;
             out.append(tag.data(), qsizetype(from));
             out.append(tag.data() + spanAt + spanLen + 1, qsizetype(tag.size() - spanAt - spanLen - 1));
@@ -599,7 +612,8 @@ QByteArray mergedSheetData(const QByteArray& Xml, const TSheetPart& Part, const 
                 return QByteArray();
             Formulas = Formulas || c.Formula >= 0;
             const bool same = k < cells.size() && cells[k]->Col == c.Col;
-            const std::string_view style = c.StyleAt < 0 ? std::string_view() : std::string_view(d + c.StyleAt, std::size_t(c.StyleLen));
+            const std::string_view style =
+                c.StyleAt < 0 ? std::string_view() : std::string_view(d + c.StyleAt, std::size_t(c.StyleLen));
             if (W.Append(out, r, c.Col, same ? cells[k]->Value : empty, style))
                 Used.Add(old.Row, c.Col);
             if (same)
@@ -666,8 +680,9 @@ QString withFullCalculation(const QString& Workbook, const QString& Prefix)
     if (calc.Found()) {
         const qsizetype tagEnd = Workbook.indexOf(QLatin1Char('>'), calc.Begin) + 1;
         return Workbook.left(calc.Begin)
-               + withAttribute(Workbook.mid(calc.Begin, tagEnd - calc.Begin), QStringLiteral("fullCalcOnLoad"), QStringLiteral("1"))
-               + Workbook.mid(tagEnd);
+            + withAttribute(Workbook.mid(calc.Begin, tagEnd - calc.Begin), QStringLiteral("fullCalcOnLoad"),
+                            QStringLiteral("1"))
+            + Workbook.mid(tagEnd);
     }
     // After the elements the format puts before it (the sheets at least).
     qsizetype at = -1;
@@ -676,7 +691,8 @@ QString withFullCalculation(const QString& Workbook, const QString& Prefix)
             at = std::max(at, s.End);
     if (at < 0)
         throw std::runtime_error("workbook");
-    return Workbook.left(at) + QLatin1Char('<') + Prefix + QLatin1String("calcPr fullCalcOnLoad=\"1\"/>") + Workbook.mid(at);
+    return Workbook.left(at) + QLatin1Char('<') + Prefix + QLatin1String("calcPr fullCalcOnLoad=\"1\"/>")
+        + Workbook.mid(at);
 }
 
 void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOfficeRange& Written)
@@ -810,7 +826,8 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
         // Formulas whose results were left out are computed when the book opens; some
         // spreadsheets compute only what the book asks for.
         if (recalculate)
-            pkg.Put(workbookPart, workbook = withFullCalculation(workbook, prefixOf(findNamed(workbook, "sheets").QName)));
+            pkg.Put(workbookPart,
+                    workbook = withFullCalculation(workbook, prefixOf(findNamed(workbook, "sheets").QName)));
         // The calculation chain lists the formulas that were there: dropped (it is rebuilt
         // by the spreadsheet), so that no cell of it points at a value.
         const QString chain = QStringLiteral("xl/calcChain.xml");
@@ -853,8 +870,9 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
         TCellWriter writer(QByteArray(), styles);
         TUsed used;
         const QByteArray data = sheetData(Sheet, writer, used);
-        pkg.Put(part, "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet xmlns=\""
-                          + escaped(mainNs).toUtf8() + "\"><dimension ref=\"" + used.Ref() + "\"/>" + data + "</worksheet>");
+        pkg.Put(part,
+                "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet xmlns=\""
+                    + escaped(mainNs).toUtf8() + "\"><dimension ref=\"" + used.Ref() + "\"/>" + data + "</worksheet>");
         pkg.Put(workbookPart, insertInto(workbook, sheetsSpan,
                                          QStringLiteral("<%1sheet name=\"%2\" sheetId=\"%3\" %4=\"%5\"/>")
                                              .arg(p, escaped(Sheet.Name)).arg(sheetId + 1).arg(idAttr, relId)));

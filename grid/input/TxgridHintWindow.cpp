@@ -19,8 +19,7 @@ QRect HintWindowRect(QPoint Anchor, int TextW, int TextH, const QRect& Screen)
     return r;
 }
 
-THTMLHintWindow::THTMLHintWindow(QWidget* Parent)
-    : QWidget(Parent, Qt::ToolTip | Qt::FramelessWindowHint)
+THTMLHintWindow::THTMLHintWindow(QWidget* Parent) : QWidget(Parent, Qt::ToolTip | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
 }

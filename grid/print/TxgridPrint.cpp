@@ -314,7 +314,8 @@ int TGridPrinter::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Me
             const TPrintPage& page = FLayout.Pages[size_t(i)];
             if (FHost->Events().OnPrintPageDone && Canvas && !page.Rows.empty()) {
                 const int nextRow = page.Rows.back().Row + 1;
-                FHost->Events().OnPrintPageDone(FHost->Sender(), *Canvas, nextRow, page.EndY, i, run.PageWidth, run.PageBottom);
+                FHost->Events().OnPrintPageDone(FHost->Sender(), *Canvas, nextRow, page.EndY, i, run.PageWidth,
+                                                run.PageBottom);
             }
         }
     }
@@ -344,9 +345,8 @@ void TGridPrinter::LayOutPrint(TPrintRun& run)
                 fn(c);
     };
     if (S.NoAutoSize) {
-        widthCols([&](int c) {
-            run.Widths[size_t(c)] = int(std::lround((FHost->ColWidth(c) - 4) * run.ScreenToPaper));
-        });
+        widthCols(
+            [&](int c) { run.Widths[size_t(c)] = int(std::lround((FHost->ColWidth(c) - 4) * run.ScreenToPaper)); });
     } else {
         const TGridRect& g = run.Range;
         const size_t cols = size_t(std::max(0, g.Right - g.Left + 1));

@@ -628,7 +628,8 @@ int TGridPrinter::MaxCharsInCol(int ACol)
 {
     int n = 0;
     for (int r = 0; r < FHost->RowCount(); ++r)
-        for (const QString& l : CellTextLines(FHost->GetCellEx(FHost->RemapCol(ACol), r), FHost->Plain().Multilinecells))
+        for (const QString& l :
+             CellTextLines(FHost->GetCellEx(FHost->RemapCol(ACol), r), FHost->Plain().Multilinecells))
             n = std::max(n, int(l.size()));
     return n;
 }

@@ -191,8 +191,8 @@ bool TGridSorting::FilterPass()
     FPassHidden = G.NumHiddenRows();
     // What the rows worked out below hold to: the handler must leave it as it is.
     const auto structure = [this, run = FFilterRuns] {
-        return std::tuple(G.core().structureStamp(), G.CellsChanges(), G.rowCount(), G.fixedRows(),
-                          G.FixedFooters(), G.NumHiddenRows(), G.FilterActive(), FFilterRuns == run);
+        return std::tuple(G.core().structureStamp(), G.CellsChanges(), G.rowCount(), G.fixedRows(), G.FixedFooters(),
+                          G.NumHiddenRows(), G.FilterActive(), FFilterRuns == run);
     };
     const auto before = structure();
 
@@ -289,7 +289,8 @@ bool TGridSorting::FilterPass()
             const int top = G.topRow(), cur = G.row(), c = G.col();
             G.BeginUpdate();
             if (G.HiddenRowStore().SetAside(G.core(), std::move(listed)))
-                G.RowsLeft(top, cur, c, false, TRect{0, firstFailing, G.colCount() - 1, lastFailing + 1}); // as displayed before
+                G.RowsLeft(top, cur, c, false,
+                           TRect{0, firstFailing, G.colCount() - 1, lastFailing + 1}); // as displayed before
             else
                 G.EndUpdate(); // a list the store refuses hides nothing
             return true;
@@ -362,8 +363,6 @@ void TGridSorting::FilterActiveChanged(bool Value)
     FFilterPlaceholder = false;
     FFilterRestoreFixed = -1;
 }
-
-
 
 
 } // namespace grid

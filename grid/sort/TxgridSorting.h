@@ -18,7 +18,7 @@
 
 namespace grid {
 
-class TSortHost;         // what sorting needs of the grid (TxgridSortHost.h)
+class TSortHost;     // what sorting needs of the grid (TxgridSortHost.h)
 struct TSortContext; // the regional settings and collators one sort reads once (TxgridSortKeys.h)
 
 // One column of a sort's order: Sign -1 sorts it descending.

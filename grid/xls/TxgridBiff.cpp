@@ -23,10 +23,27 @@ struct TCorrupt : std::runtime_error {
 };
 
 enum : std::uint16_t {
-    rtFormula = 0x0006, rtEof = 0x000A, rtDateMode = 0x0022, rtFilePass = 0x002F, rtContinue = 0x003C,
-    rtWindow1 = 0x003D, rtCodePage = 0x0042, rtBoundSheet = 0x0085, rtMulRk = 0x00BD, rtRString = 0x00D6,
-    rtXf = 0x00E0, rtSst = 0x00FC, rtLabelSst = 0x00FD, rtDimensions = 0x0200, rtNumber = 0x0203,
-    rtLabel = 0x0204, rtBoolErr = 0x0205, rtString = 0x0207, rtRk = 0x027E, rtFormat = 0x041E, rtBof = 0x0809,
+    rtFormula = 0x0006,
+    rtEof = 0x000A,
+    rtDateMode = 0x0022,
+    rtFilePass = 0x002F,
+    rtContinue = 0x003C,
+    rtWindow1 = 0x003D,
+    rtCodePage = 0x0042,
+    rtBoundSheet = 0x0085,
+    rtMulRk = 0x00BD,
+    rtRString = 0x00D6,
+    rtXf = 0x00E0,
+    rtSst = 0x00FC,
+    rtLabelSst = 0x00FD,
+    rtDimensions = 0x0200,
+    rtNumber = 0x0203,
+    rtLabel = 0x0204,
+    rtBoolErr = 0x0205,
+    rtString = 0x0207,
+    rtRk = 0x027E,
+    rtFormat = 0x041E,
+    rtBof = 0x0809,
 };
 
 constexpr std::uint32_t kMaxRows = 1048576, kMaxCols = 16384; // beyond any BIFF sheet
@@ -225,7 +242,10 @@ private:
             throw TCorrupt();
         return std::uint16_t(R.Data[At] | R.Data[At + 1] << 8);
     }
-    static std::uint32_t u32(const TRecord& R, std::size_t At) { return u16(R, At) | std::uint32_t(u16(R, At + 2)) << 16; }
+    static std::uint32_t u32(const TRecord& R, std::size_t At)
+    {
+        return u16(R, At) | std::uint32_t(u16(R, At + 2)) << 16;
+    }
     static double f64(const TRecord& R, std::size_t At)
     {
         if (R.Size < At + 8)
@@ -259,10 +279,10 @@ private:
     void decode(const std::string& Bytes, std::string& Out)
     {
         if (FIconv == reinterpret_cast<iconv_t>(-1)) {
-            const std::string name = FCodePage == 367 ? "ASCII" : FCodePage == 32768 ? "MACINTOSH"
-                                   : FCodePage == 0 || FCodePage == 1200 || FCodePage == 32769
-                                       ? "CP1252"
-                                       : "CP" + std::to_string(FCodePage);
+            const std::string name = FCodePage == 367                       ? "ASCII"
+                : FCodePage == 32768                                        ? "MACINTOSH"
+                : FCodePage == 0 || FCodePage == 1200 || FCodePage == 32769 ? "CP1252"
+                                                                            : "CP" + std::to_string(FCodePage);
             FIconv = iconv_open("UTF-8", name.c_str());
             if (FIconv == reinterpret_cast<iconv_t>(-1))
                 FIconv = iconv_open("UTF-8", "CP1252");
@@ -409,7 +429,7 @@ private:
         if (Pos >= FSize)
             throw TCorrupt();
         int depth = 0;
-        bool cells = true; // a worksheet; a chart sheet or a module holds no cells
+        bool cells = true;    // a worksheet; a chart sheet or a module holds no cells
         bool pending = false; // a formula whose text result comes in the next STRING record
         std::uint32_t pendingRow = 0, pendingCol = 0;
         auto unreadable = [&] {

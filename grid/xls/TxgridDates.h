@@ -43,7 +43,8 @@ inline TDateKind FormatDateKind(std::string_view Code)
             ++i;
         } else if (c == '[') {
             const std::size_t close = code.find(']', i);
-            const std::string inner = code.substr(i + 1, close == std::string::npos ? std::string::npos : close - i - 1);
+            const std::string inner =
+                code.substr(i + 1, close == std::string::npos ? std::string::npos : close - i - 1);
             if (!inner.empty() && (inner[0] == 'h' || inner[0] == 's' || inner[0] == 'm')
                 && inner.find_first_not_of(inner[0]) == std::string::npos)
                 time = true;
@@ -97,8 +98,9 @@ inline bool SerialDateText(double Serial, TDateKind Kind, bool From1904, std::st
     std::int64_t seconds = std::llround(Serial * 86400.0);
     const std::int64_t days = seconds / 86400;
     seconds %= 86400;
-    const std::int64_t base = From1904 ? daysFromCivil(1904, 1, 1) : days < 61 ? daysFromCivil(1899, 12, 31)
-                                                                                 : daysFromCivil(1899, 12, 30);
+    const std::int64_t base = From1904 ? daysFromCivil(1904, 1, 1)
+        : days < 61                    ? daysFromCivil(1899, 12, 31)
+                                       : daysFromCivil(1899, 12, 30);
     int y;
     unsigned m, d;
     civilFromDays(base + days, y, m, d);

@@ -90,11 +90,15 @@ inline QStringList overRules(const QString& file, const report::PageList& pages)
         if (size_t(w.page) >= pages.pages.size())
             continue;
         for (const report::DrawItem& item : pages.pages[size_t(w.page)].items)
-            if (item.kind == report::DrawItem::Kind::Line && item.rect.height() == 0
-                && item.rect.left() < w.box.right() && w.box.left() < item.rect.right()
-                && item.rect.top() > w.box.top() + tol && item.rect.top() - halfPen < w.box.bottom())
-                problems << QStringLiteral("p.%1: «%2» (%3 - %4) on %5 at %6").arg(w.page + 1).arg(w.text)
-                                .arg(w.box.top(), 0, 'f', 2).arg(w.box.bottom(), 0, 'f', 2).arg(item.name)
+            if (item.kind == report::DrawItem::Kind::Line && item.rect.height() == 0 && item.rect.left() < w.box.right()
+                && w.box.left() < item.rect.right() && item.rect.top() > w.box.top() + tol
+                && item.rect.top() - halfPen < w.box.bottom())
+                problems << QStringLiteral("p.%1: «%2» (%3 - %4) on %5 at %6")
+                                .arg(w.page + 1)
+                                .arg(w.text)
+                                .arg(w.box.top(), 0, 'f', 2)
+                                .arg(w.box.bottom(), 0, 'f', 2)
+                                .arg(item.name)
                                 .arg(item.rect.top(), 0, 'f', 2);
     }
     return problems;

@@ -171,8 +171,8 @@ namespace {
 
 // Cells that come back as one cell only when quoted, and a row below that a paste must not
 // reach: 2 columns x 6 rows.
-const QStringList kAwkward{"Towar 12", "l1\r\nl2", "36",   "tab\there", "\"q", "\"q\"",
-                           "a\"\"b",   "x\r\n\"y\"", "",   "end",      "pod", "spodem"};
+const QStringList kAwkward{"Towar 12", "l1\r\nl2",   "36", "tab\there", "\"q", "\"q\"",
+                           "a\"\"b",   "x\r\n\"y\"", "",   "end",       "pod", "spodem"};
 
 } // namespace
 
@@ -272,9 +272,9 @@ TEST(GridClipboardX11, CopyAndPasteThroughTheXServer)
     // The server takes the first free display and names it (-displayfd), so that runs beside
     // each other do not race for one.
     QProcess server;
-    server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                        QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                        QStringLiteral("640x480x24")});
+    server.start(xvfb,
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                  QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("640x480x24")});
     QByteArray display;
     while (!display.contains('\n') && server.waitForReadyRead(20000))
         display += server.readAllStandardOutput();
@@ -525,17 +525,57 @@ TEST(GridDragBetweenGrids, MovesLandWholeOrNotAtAll)
     const char* const kept = "h,h/a,b/c,d/,";
     const char* const empty = "h,h,h/,,/,,";
     const Case cases[] = {
-        {"2x2 moved over a read-only third column", false, true, false, Qt::MoveAction, {0, 1, 1, 2}, {1, 1}, false,
-         kept, empty},
-        {"copied over it: the writable cells", false, true, false, Qt::CopyAction, {0, 1, 1, 2}, {1, 1}, true, kept,
+        {"2x2 moved over a read-only third column",
+         false,
+         true,
+         false,
+         Qt::MoveAction,
+         {0, 1, 1, 2},
+         {1, 1},
+         false,
+         kept,
+         empty},
+        {"copied over it: the writable cells",
+         false,
+         true,
+         false,
+         Qt::CopyAction,
+         {0, 1, 1, 2},
+         {1, 1},
+         true,
+         kept,
          "h,h,h/,a,/,c,"},
         {"2x2 moved onto the last row", false, false, false, Qt::MoveAction, {0, 1, 1, 2}, {0, 2}, false, kept, empty},
-        {"there, a grid that grows takes it", false, false, true, Qt::MoveAction, {0, 1, 1, 2}, {0, 2}, true,
-         "h,h/,/,/,", "h,h,h/,,/a,b,/c,d,"},
-        {"a second line without text fits the last row", false, false, false, Qt::MoveAction, {0, 2, 1, 3}, {0, 2},
-         true, "h,h/a,b/,/,", "h,h,h/,,/c,d,"},
-        {"2x2 moved onto its own grid's last row", true, false, false, Qt::MoveAction, {0, 1, 1, 2}, {0, 3}, false,
-         kept, empty},
+        {"there, a grid that grows takes it",
+         false,
+         false,
+         true,
+         Qt::MoveAction,
+         {0, 1, 1, 2},
+         {0, 2},
+         true,
+         "h,h/,/,/,",
+         "h,h,h/,,/a,b,/c,d,"},
+        {"a second line without text fits the last row",
+         false,
+         false,
+         false,
+         Qt::MoveAction,
+         {0, 2, 1, 3},
+         {0, 2},
+         true,
+         "h,h/a,b/,/,",
+         "h,h,h/,,/c,d,"},
+        {"2x2 moved onto its own grid's last row",
+         true,
+         false,
+         false,
+         Qt::MoveAction,
+         {0, 1, 1, 2},
+         {0, 3},
+         false,
+         kept,
+         empty},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.Name);

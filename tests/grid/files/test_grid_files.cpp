@@ -407,17 +407,20 @@ TEST_F(GridFiles, QuotedFieldsAndCodingsReadAsOtherProgramsWriteThem)
 
 TEST_F(GridFiles, EveryCSVTheGridWritesReadsBackEqual)
 {
-    const QStringList texts{"cena, \"netto\"", "Monitor 24\"", "a\"\"b",     "\"q",  "\"q\"", "b\"",
-                            "x\r\ny",          "Nr #1; a|b",   "tab\there", "",     "Zażółć", "say \"hi\"\r\nok"};
+    const QStringList texts{"cena, \"netto\"", "Monitor 24\"", "a\"\"b",    "\"q", "\"q\"",  "b\"",
+                            "x\r\ny",          "Nr #1; a|b",   "tab\there", "",    "Zażółć", "say \"hi\"\r\nok"};
     struct Case {
         const char* what;
         QChar delimiter;
         bool quoteAll, quoteEmpty, tilde;
     };
     const Case cases[] = {
-        {"guessed", QChar(0), false, true, false},      {"semicolon", QLatin1Char(';'), false, true, false},
-        {"tab", QChar(9), false, true, false},          {"every cell quoted", QChar(0), true, true, false},
-        {"empty unquoted", QChar(0), false, false, false}, {"tildes", QLatin1Char(';'), false, true, true},
+        {"guessed", QChar(0), false, true, false},
+        {"semicolon", QLatin1Char(';'), false, true, false},
+        {"tab", QChar(9), false, true, false},
+        {"every cell quoted", QChar(0), true, true, false},
+        {"empty unquoted", QChar(0), false, false, false},
+        {"tildes", QLatin1Char(';'), false, true, true},
     };
     for (const Case& c : cases) {
         auto setUp = [&](TTxStringGrid& g) {
@@ -451,14 +454,12 @@ TEST_F(GridFiles, LibreOfficeExportLoadsWhole)
     probe.start(python, {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
     if (soffice.isEmpty() || !probe.waitForFinished(30000) || probe.exitCode() != 0)
         GTEST_SKIP() << "LibreOffice (soffice) or Debian's openpyxl (/usr/bin/python3) is not installed";
-    const QList<QStringList> rows{{"Nazwa", "Opis", "Ilość"},
-                                  {"Monitor", "Ekran 24\"", "2"},
-                                  {"Kabel", "HDMI \"gold\"", "5"},
-                                  {"cytat \"w środku\"", "-3"},
-                                  {"l1\r\nl2", "a,b;c", "Monitor 24\""},
-                                  {"Zażółć gęślą jaźń", "tab\there", "3.5"}};
+    const QList<QStringList> rows{
+        {"Nazwa", "Opis", "Ilość"},   {"Monitor", "Ekran 24\"", "2"},        {"Kabel", "HDMI \"gold\"", "5"},
+        {"cytat \"w środku\"", "-3"}, {"l1\r\nl2", "a,b;c", "Monitor 24\""}, {"Zażółć gęślą jaźń", "tab\there", "3.5"}};
     QProcess py;
-    py.start(python, {QStringLiteral("-c"), QStringLiteral(R"(
+    py.start(python,
+             {QStringLiteral("-c"), QStringLiteral(R"(
 import json, sys, openpyxl
 wb = openpyxl.Workbook()
 for row in json.load(sys.stdin):
@@ -466,7 +467,7 @@ for row in json.load(sys.stdin):
                       for v in row])
 wb.save(sys.argv[1])
 )"),
-                      Path("book.xlsx")});
+              Path("book.xlsx")});
     QJsonArray json;
     for (const QStringList& r : rows)
         json.append(QJsonArray::fromStringList(r));
@@ -475,9 +476,10 @@ wb.save(sys.argv[1])
     ASSERT_TRUE(py.waitForFinished(60000) && py.exitCode() == 0) << py.readAllStandardError().toStdString();
 
     QProcess lo;
-    lo.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + Path("profile"), QStringLiteral("--headless"),
-                       QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true"),
-                       QStringLiteral("--outdir"), dir.path(), Path("book.xlsx")});
+    lo.start(soffice,
+             {QStringLiteral("-env:UserInstallation=file://") + Path("profile"), QStringLiteral("--headless"),
+              QStringLiteral("--convert-to"), QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true"),
+              QStringLiteral("--outdir"), dir.path(), Path("book.xlsx")});
     ASSERT_TRUE(lo.waitForFinished(120000)) << "LibreOffice did not finish";
     const QByteArray csv = Bytes("book.csv");
     ASSERT_TRUE(csv.startsWith("\"Nazwa\",")) << csv.toStdString();

@@ -310,7 +310,8 @@ TEST_F(GridWorkbook, XlsReaderFaultsEndTheHelperNotTheProgram)
     EXPECT_TRUE(loadError().contains(QStringLiteral("128 MiB"))) << qPrintable(loadError());
     for (const char* hang : {"exec sleep 30", "exec >&-; exec sleep 30"}) { // a hang, also after closing its output
         HelperScript(hang, 300);
-        EXPECT_TRUE(loadError().contains(QStringLiteral("dłużej niż 0,3 s")) || loadError().contains(QStringLiteral("0.3 s")))
+        EXPECT_TRUE(loadError().contains(QStringLiteral("dłużej niż 0,3 s"))
+                    || loadError().contains(QStringLiteral("0.3 s")))
             << hang << ": " << qPrintable(loadError());
     }
     EXPECT_EQ(g.cells(1, 1), QStringLiteral("zostaje"));
@@ -344,7 +345,8 @@ QString runProgram(const QString& Program, const QStringList& Args)
     p.start(Program, Args);
     if (!p.waitForFinished(180000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         p.kill();
-        ADD_FAILURE() << qPrintable(Program) << " " << qPrintable(Args.join(' ')) << ": " << p.readAllStandardError().constData();
+        ADD_FAILURE() << qPrintable(Program) << " " << qPrintable(Args.join(' ')) << ": "
+                      << p.readAllStandardError().constData();
         return QString();
     }
     return QString::fromUtf8(p.readAllStandardOutput());
@@ -373,7 +375,8 @@ TEST_F(GridWorkbook, FormulasOverTheWrittenCellsShowTheirNewResultsInLibreOffice
         return OutDir + QStringLiteral("/") + QFileInfo(File).fileName();
     };
     const QString made = Path("zrodlo.xlsx");
-    runProgram(QLatin1String(kPython), {"-c", R"(
+    runProgram(QLatin1String(kPython),
+               {"-c", R"(
 import sys, openpyxl
 wb = openpyxl.Workbook()
 s = wb.active
@@ -391,7 +394,7 @@ d['A2'] = '=A1*3'
 wb.create_sheet('Inne')['A1'] = '=Dane!I3+1'
 wb.save(sys.argv[1])
 )",
-                                             made});
+                made});
     // LibreOffice's own book, every formula with the result it computed (the sum 42).
     const QString book = libreOfficeCopy(made, Path("lo"));
     ASSERT_TRUE(QFile::exists(book));
@@ -417,7 +420,8 @@ wb.save(sys.argv[1])
 
     // What LibreOffice computes on opening it, as its own copy stores the results.
     const QString opened = libreOfficeCopy(book, Path("po"));
-    const QString values = runProgram(QLatin1String(kPython), {"-c", R"(
+    const QString values = runProgram(QLatin1String(kPython),
+                                      {"-c", R"(
 import sys, openpyxl, datetime
 wb = openpyxl.load_workbook(sys.argv[1], data_only=True)
 def show(v):
@@ -430,19 +434,20 @@ for sheet in ['Środek', 'Nowy']:
     print(sheet, ro[sheet].calculate_dimension(), len(list(ro[sheet].iter_rows(values_only=True))))
 print(*[show(openpyxl.load_workbook(sys.argv[3]).active[c].value) for c in ['C1', 'C2', 'D1', 'D2']])
 )",
-                                                            opened, book, whole});
-    EXPECT_EQ(values.toStdString(), std::string("Środek!H2 1000009.501\n"
-                                     "Środek!H3 2\n"
-                                     "Środek!H4 3\n"
-                                     "Środek!C1 2024-03-15 00:00:00\n"
-                                     "Środek!C2 2024-01-01 13:45:30\n"
-                                     "Dane!I2 9.501\n"
-                                     "Dane!I3 19.002\n"
-                                     "Dane!A2 15\n"
-                                     "Inne!A1 20.002\n"
-                                     "Środek A1:H30 30\n"
-                                     "Nowy A1:F6 6\n"
-                                     "2024-03-15 00:00:00 2024-01-01 13:45:30 '2024-02-30' '15.03.2024'\n"));
+                                       opened, book, whole});
+    EXPECT_EQ(values.toStdString(),
+              std::string("Środek!H2 1000009.501\n"
+                          "Środek!H3 2\n"
+                          "Środek!H4 3\n"
+                          "Środek!C1 2024-03-15 00:00:00\n"
+                          "Środek!C2 2024-01-01 13:45:30\n"
+                          "Dane!I2 9.501\n"
+                          "Dane!I3 19.002\n"
+                          "Dane!A2 15\n"
+                          "Inne!A1 20.002\n"
+                          "Środek A1:H30 30\n"
+                          "Nowy A1:F6 6\n"
+                          "2024-03-15 00:00:00 2024-01-01 13:45:30 '2024-02-30' '15.03.2024'\n"));
     // The grid reads its dates back as it wrote them.
     TTxStringGrid back;
     back.SaveWithFixedCells = true;

@@ -31,8 +31,7 @@ constexpr const char* kRelNs = "http://schemas.openxmlformats.org/officeDocument
 struct TRepeatedPart {
     TRepeatedPart(QByteArray H = {}, QByteArray U = {}, QByteArray T = {}, qint64 C = 0)
         : Head(std::move(H)), Unit(std::move(U)), Tail(std::move(T)), Count(C)
-    {
-    }
+    {}
     QByteArray Head, Unit, Tail;
     qint64 Count = 0;
     qint64 Pos = 0;
@@ -104,7 +103,8 @@ zip_int64_t repeatedSource(void* User, void* Data, zip_uint64_t Len, zip_source_
     }
 }
 
-const QByteArray kWorkbookHead = QByteArray("<workbook xmlns=\"") + kNs + "\" xmlns:r=\"" + kRelNs + "\"><sheets><sheet name=\"";
+const QByteArray kWorkbookHead =
+    QByteArray("<workbook xmlns=\"") + kNs + "\" xmlns:r=\"" + kRelNs + "\"><sheets><sheet name=\"";
 const QByteArray kWorkbookTail = "\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
 const QByteArray kRelsHead = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
 const QByteArray kRelsTail = "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
@@ -355,7 +355,8 @@ TEST_F(GridWorkbookBombs, PartsThatCostMoreThanTheirTextAreChargedOrCut)
                 read = b.Sheets.at(0).CellCount();
             },
             kLimitMiB);
-        std::printf("[ peak     ] %s: +%ld MiB, %s\n", c.Name, o.PeakMiB, o.Error.isEmpty() ? "read" : qPrintable(o.Error));
+        std::printf("[ peak     ] %s: +%ld MiB, %s\n", c.Name, o.PeakMiB,
+                    o.Error.isEmpty() ? "read" : qPrintable(o.Error));
         EXPECT_LT(o.PeakMiB, kPeakMiB) << c.Name;
         if (c.Error.isEmpty()) {
             EXPECT_TRUE(o.Error.isEmpty()) << c.Name << ": " << qPrintable(o.Error);

@@ -73,13 +73,16 @@ protected:
         py.setWorkingDirectory(Dir);
         py.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(kBooks)});
         if (!py.waitForFinished(60000) || py.exitStatus() != QProcess::NormalExit || py.exitCode() != 0)
-            return QStringLiteral("/usr/bin/python3 with openpyxl is not available: ") + QString::fromLocal8Bit(py.readAllStandardError());
+            return QStringLiteral("/usr/bin/python3 with openpyxl is not available: ")
+                + QString::fromLocal8Bit(py.readAllStandardError());
         QProcess lo;
         lo.setWorkingDirectory(Dir);
         // A profile of its own, so that tests running at the same time do not share one.
-        lo.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(Dir + QStringLiteral("/lo")).toString(),
-                           QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("xls"),
-                           QStringLiteral("formuly.xlsx"), QStringLiteral("logika.xlsx"), QStringLiteral("zakres.xlsx")});
+        lo.start(
+            soffice,
+            {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(Dir + QStringLiteral("/lo")).toString(),
+             QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("xls"),
+             QStringLiteral("formuly.xlsx"), QStringLiteral("logika.xlsx"), QStringLiteral("zakres.xlsx")});
         if (!lo.waitForFinished(180000) || !QFile::exists(Dir + QStringLiteral("/zakres.xls")))
             return QStringLiteral("LibreOffice did not convert the books to .xls");
         return QString();
@@ -141,7 +144,9 @@ struct TOutput : xls::TBiffOutput {
     {
         std::size_t p = 0;
         auto need = [&](std::size_t n) { return Data.size() - p >= n ? (p += n, true) : false; };
-        auto u32 = [&](std::uint32_t& v) { return Data.size() - p >= 4 ? (std::memcpy(&v, Data.data() + p, 4), p += 4, true) : false; };
+        auto u32 = [&](std::uint32_t& v) {
+            return Data.size() - p >= 4 ? (std::memcpy(&v, Data.data() + p, 4), p += 4, true) : false;
+        };
         QString item;
         auto text = [&] {
             std::uint32_t n = 0;
@@ -161,16 +166,19 @@ struct TOutput : xls::TBiffOutput {
         while (p < Data.size()) {
             const char k = Data[p++];
             item = QString(QLatin1Char(k)) + QLatin1Char(' ');
-            bool ok = k == 'E' ? p == Data.size() : k == 'A' ? numbers(1) : k == 'S' ? text() : k == 'R' ? numbers(4)
-                                                  : k == 'U'   ? numbers(2)
-                                                               : k == 'C' && numbers(2) && need(1);
+            bool ok = k == 'E' ? p == Data.size()
+                : k == 'A'     ? numbers(1)
+                : k == 'S'     ? text()
+                : k == 'R'     ? numbers(4)
+                : k == 'U'     ? numbers(2)
+                               : k == 'C' && numbers(2) && need(1);
             if (ok && k == 'C') {
                 const char t = Data[p - 1];
                 double v;
                 ok = t == 'N' ? (need(8) && (std::memcpy(&v, Data.data() + p - 8, 8), item += QString::number(v), true))
-                     : t == 'T' ? text()
-                     : t == 'B' ? need(1) && (item += QString::number(Data[p - 1]), true)
-                                : t == 'X';
+                    : t == 'T' ? text()
+                    : t == 'B' ? need(1) && (item += QString::number(Data[p - 1]), true)
+                               : t == 'X';
             }
             if (!ok)
                 return false;
@@ -192,14 +200,16 @@ std::string biff5Book()
 {
     const std::string bof = rec(0x0809, u16(0x0500) + u16(0x0005) + u32(0));
     std::string globals = bof + rec(0x0042, u16(1250));
-    const std::string sheetName = "\xA3\xF3" "d\x9F"; // Łódź
+    const std::string sheetName = "\xA3\xF3"
+                                  "d\x9F"; // Łódź
     const std::size_t pos = globals.size() + 4 + 7 + sheetName.size() + 4;
     globals += rec(0x0085, u32(unsigned(pos)) + u16(0) + char(sheetName.size()) + sheetName) + rec(0x000A, "");
     const std::string label = "Za\xBF\xF3\xB3\xE6"; // Zażółć
-    return globals + rec(0x0809, u16(0x0500) + u16(0x0010) + u32(0)) + rec(0x0200, u16(0) + u16(2) + u16(0) + u16(2) + u16(0))
-           + rec(0x0204, u16(0) + u16(0) + u16(15) + u16(unsigned(label.size())) + label)
-           + rec(0x0006, u16(1) + u16(1) + u16(15) + std::string(6, '\0') + "\xFF\xFF" + u16(0) + u32(0) + u16(0))
-           + rec(0x0207, u16(3) + "g\xEA\x9C") + rec(0x000A, "");
+    return globals + rec(0x0809, u16(0x0500) + u16(0x0010) + u32(0))
+        + rec(0x0200, u16(0) + u16(2) + u16(0) + u16(2) + u16(0))
+        + rec(0x0204, u16(0) + u16(0) + u16(15) + u16(unsigned(label.size())) + label)
+        + rec(0x0006, u16(1) + u16(1) + u16(15) + std::string(6, '\0') + "\xFF\xFF" + u16(0) + u32(0) + u16(0))
+        + rec(0x0207, u16(3) + "g\xEA\x9C") + rec(0x000A, "");
 }
 
 // A BIFF8 book whose shared string runs from one byte a character into a CONTINUE record
@@ -207,11 +217,17 @@ std::string biff5Book()
 std::string biff8SplitString()
 {
     const std::string bof = rec(0x0809, u16(0x0600) + u16(0x0005) + u32(0) + u32(0) + u32(0));
-    const std::string sst = rec(0x00FC, u32(1) + u32(1) + u16(4) + '\0' + "ab") + rec(0x003C, "\x01" + u16(0x015B) + u16(0x0107));
+    const std::string sst =
+        rec(0x00FC, u32(1) + u32(1) + u16(4) + '\0' + "ab") + rec(0x003C, "\x01" + u16(0x015B) + u16(0x0107));
     const std::size_t pos = bof.size() + 4 + 10 + sst.size() + 4;
-    return bof + rec(0x0085, u32(unsigned(pos)) + u16(0) + std::string("\x02\x00" "Ab", 4)) + sst + rec(0x000A, "")
-           + rec(0x0809, u16(0x0600) + u16(0x0010) + u32(0) + u32(0) + u32(0))
-           + rec(0x00FD, u16(0) + u16(0) + u16(15) + u32(0)) + rec(0x000A, "");
+    return bof
+        + rec(0x0085,
+              u32(unsigned(pos)) + u16(0)
+                  + std::string("\x02\x00"
+                                "Ab",
+                                4))
+        + sst + rec(0x000A, "") + rec(0x0809, u16(0x0600) + u16(0x0010) + u32(0) + u32(0) + u32(0))
+        + rec(0x00FD, u16(0) + u16(0) + u16(15) + u32(0)) + rec(0x000A, "");
 }
 
 } // namespace
@@ -310,7 +326,8 @@ TEST_F(GridXlsReading, FuzzedStreamsNeverBreakTheRecordReader)
                 break;
             default: {
                 const std::size_t n = std::min<std::size_t>(next() % 64, s.size() - at);
-                s.insert(s.begin() + std::ptrdiff_t(at), s.begin() + std::ptrdiff_t(at), s.begin() + std::ptrdiff_t(at + n));
+                s.insert(s.begin() + std::ptrdiff_t(at), s.begin() + std::ptrdiff_t(at),
+                         s.begin() + std::ptrdiff_t(at + n));
             }
             }
         }

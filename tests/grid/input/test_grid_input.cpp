@@ -401,8 +401,8 @@ TEST(GridInput, AWheelTurnedInSmallStepsMovesAndZoomsByWholeLines)
     g.focusCell(1, 1);
     const int lines = QApplication::wheelScrollLines();
     const auto turn = [&](int Angle, Qt::KeyboardModifiers Mods) {
-        QWheelEvent w(QPointF(g.at(1, 1)), QPointF(g.mapToGlobal(g.at(1, 1))), {}, QPoint(0, Angle), Qt::NoButton,
-                      Mods, Qt::ScrollUpdate, false);
+        QWheelEvent w(QPointF(g.at(1, 1)), QPointF(g.mapToGlobal(g.at(1, 1))), {}, QPoint(0, Angle), Qt::NoButton, Mods,
+                      Qt::ScrollUpdate, false);
         QApplication::sendEvent(g.viewport(), &w);
     };
     for (int i = 0; i < 8; ++i)

@@ -229,7 +229,11 @@ TEST(GridPaint, DrawCellEventMouseSelectionOfMarkedRowsAndTheTextOffset)
     struct Count : QObject {
         int& n;
         explicit Count(int& N) : n(N) {}
-        bool eventFilter(QObject*, QEvent* e) override { n += e->type() == QEvent::Paint; return false; }
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            n += e->type() == QEvent::Paint;
+            return false;
+        }
     } counter(paints);
     s.g.viewport()->installEventFilter(&counter);
     QApplication::processEvents();

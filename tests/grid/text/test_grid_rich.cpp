@@ -164,9 +164,14 @@ TEST(GridRichText, AByteEscapeTakesExactlyTwoHexDigits)
         const char* Rtf;
         const char* Plain;
     } cases[] = {
-        {"{\\rtf1\\ansi a\\'-ab}", "ab"},     {"{\\rtf1\\ansi a\\' ab}", "ab"},
-        {"{\\rtf1\\ansi a\\'+ab}", "ab"},     {"{\\rtf1\\ansi a\\'0xb}", "ab"},
-        {"{\\rtf1\\ansi a\\'4Ab}", "aJb"},    {"{\\rtf1\\ansi a\\'b3b}", "a\xc5\x82" "b"},
+        {"{\\rtf1\\ansi a\\'-ab}", "ab"},
+        {"{\\rtf1\\ansi a\\' ab}", "ab"},
+        {"{\\rtf1\\ansi a\\'+ab}", "ab"},
+        {"{\\rtf1\\ansi a\\'0xb}", "ab"},
+        {"{\\rtf1\\ansi a\\'4Ab}", "aJb"},
+        {"{\\rtf1\\ansi a\\'b3b}",
+         "a\xc5\x82"
+         "b"},
         {"{\\rtf1\\ansi a\\'-a}", "a"},
     };
     for (const auto& c : cases) {
