@@ -150,6 +150,7 @@ public:
     int UpdateCount() const override { return G.UpdateCount(); }
     void Invalidate() override { G.Invalidate(); }
     void hideEditor() override { G.hideEditor(); }
+    void HideInplaceEdit() override { G.HideInplaceEdit(); }
 
 private:
     TTxStringGrid& G;

@@ -422,6 +422,7 @@ bool TGridSorting::SortLine(int ACol, int ARow1, int ARow2)
 
 void TGridSorting::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& Chain)
 {
+    G.HideInplaceEdit(); // a control left open would write its value into the row moved there
     Lo = std::max(Lo, 0);
     Hi = std::min(Hi, G.rowCount() - 1);
     if (Hi <= Lo || Chain.empty())
@@ -628,6 +629,7 @@ void TGridSorting::QuickSortIndexed(int Lo, int Hi)
 template <class Body>
 void TGridSorting::FullSort(bool KeepCol0, bool FollowRow, Body Run)
 {
+    G.HideInplaceEdit(); // a control left open would write its value into the row moved there
     const bool keep0 = KeepCol0 && G.SortSettings().NormalCellsOnly && G.fixedCols() > 0;
     std::vector<QString> col0;
     if (keep0) {

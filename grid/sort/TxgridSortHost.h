@@ -91,6 +91,8 @@ public:
     virtual int UpdateCount() const = 0;
     virtual void Invalidate() = 0;
     virtual void hideEditor() = 0;
+    // Closes an open editor or editor control onto its own cell, before rows move under it.
+    virtual void HideInplaceEdit() = 0;
 };
 
 // The host's update lock for a scope, whatever happens.
