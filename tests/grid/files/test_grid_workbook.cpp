@@ -13,6 +13,8 @@
 #include "grid/files/TxgridWorkbook.h"
 #include "grid/controls/Txutil.h"
 
+#include "support/GridErrorOf.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -26,16 +28,6 @@
 using namespace grid;
 
 namespace {
-
-QString errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const ETxGridError& e) {
-        return e.message();
-    }
-    return QStringLiteral("<none>");
-}
 
 QByteArray bytesOf(const QString& File)
 {

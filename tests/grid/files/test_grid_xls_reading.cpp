@@ -9,6 +9,8 @@
 #include "grid/files/TxgridWorkbook.h"
 #include "grid/xls/TxgridBiff.h"
 
+#include "support/GridErrorOf.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -92,16 +94,6 @@ protected:
 };
 QTemporaryDir* GridXlsReading::dir = nullptr;
 QString GridXlsReading::why;
-
-QString errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const ETxGridError& e) {
-        return e.message();
-    }
-    return QStringLiteral("<none>");
-}
 
 // The rows of a grid, cells joined by "|".
 QStringList rowsOf(const TTxStringGrid& G)
