@@ -8,6 +8,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace grid {
@@ -118,6 +119,9 @@ constexpr std::size_t kWorkbookMaxCells = 2'000'000;       // non-empty cells of
 constexpr qint64 kWorkbookMaxText = qint64(32) << 20;      // characters of text of all cells
 constexpr qint64 kGridMaxRangeCells = 4'000'000;           // a used range the grid takes
 TOfficeWorkbook ReadWorkbook(const QString& FileName);
+// "B12" as 0-based column and row, as the reader takes it; false when it is no cell reference
+// within the format's limits (16,384 columns, 1,048,576 rows).
+bool CellReference(std::string_view Ref, int& Col, int& Row);
 TOfficeWorkbook ReadXlsx(const QByteArray& Zip); // a whole .xlsx file in memory
 void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book);
 // Puts the block Written of Sheet into the sheet of that name of the existing .xlsx package

@@ -122,25 +122,6 @@ bool toInt(std::string_view V, int& Out)
     return true;
 }
 
-// "B12" as 0-based column and row.
-bool cellRef(std::string_view Ref, int& Col, int& Row)
-{
-    std::size_t i = 0;
-    int col = 0;
-    for (; i < Ref.size() && col <= 16384; ++i) {
-        const char c = char(Ref[i] & ~0x20);
-        if (c < 'A' || c > 'Z')
-            break;
-        col = col * 26 + (c - 'A' + 1);
-    }
-    int row = 0;
-    if (i == 0 || col > 16384 || !toInt(Ref.substr(i), row) || row < 1)
-        return false;
-    Col = col - 1;
-    Row = row - 1;
-    return true;
-}
-
 void decodeInto(std::string_view Raw, std::string& Out)
 {
     Out.clear();
@@ -287,7 +268,7 @@ TSheetPart ScanSheetPart(const QByteArray& Xml, bool FormulasOnly)
             std::string_view v;
             if (attr("r", v)) {
                 int r = 0;
-                if (!cellRef(v, c.Col, r) || r != row)
+                if (!CellReference(v, c.Col, r) || r != row)
                     malformed();
             }
             nextCol = c.Col + 1;

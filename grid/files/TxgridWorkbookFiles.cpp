@@ -65,23 +65,6 @@ int toInt(std::string_view V)
 
 QString utf8(const std::string& S) { return QString::fromUtf8(S.data(), qsizetype(S.size())); }
 
-// "B12" as 0-based column and row; false when it is no cell reference within the limits.
-bool cellRef(std::string_view Ref, int& Col, int& Row)
-{
-    std::size_t i = 0;
-    Col = 0;
-    for (; i < Ref.size() && Col <= kMaxCols; ++i) {
-        const char c = char(Ref[i] & ~0x20); // upper case
-        if (c < 'A' || c > 'Z')
-            break;
-        Col = Col * 26 + (c - 'A' + 1);
-    }
-    if (i == 0 || Col > kMaxCols || !toNumber(Ref.substr(i), Row) || Row < 1 || Row > kMaxRows)
-        return false;
-    --Col;
-    --Row;
-    return true;
-}
 
 // The text of the element in hand holding text runs (<si>, <is>): every <t> inside, phonetic
 // runs left out. Buf is the caller's, kept between calls so that it is allocated once.
@@ -209,7 +192,7 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
                 else if (a.Name == "s")
                     s = a.Value;
             }
-            if (!ref.empty() && !cellRef(ref, col, r))
+            if (!ref.empty() && !CellReference(ref, col, r))
                 throw std::runtime_error("ref");
             const TCellType type = cellType(t);
             const int style = toInt(s);
@@ -304,6 +287,23 @@ QString outOfMemory(const QString& FileName)
 }
 
 } // namespace
+
+bool CellReference(std::string_view Ref, int& Col, int& Row)
+{
+    std::size_t i = 0;
+    Col = 0;
+    for (; i < Ref.size() && Col <= kMaxCols; ++i) {
+        const char c = char(Ref[i] & ~0x20); // upper case
+        if (c < 'A' || c > 'Z')
+            break;
+        Col = Col * 26 + (c - 'A' + 1);
+    }
+    if (i == 0 || Col > kMaxCols || !toNumber(Ref.substr(i), Row) || Row < 1 || Row > kMaxRows)
+        return false;
+    --Col;
+    --Row;
+    return true;
+}
 
 TOfficeWorkbook ReadPackage(const TPackage& Package, TReadBudget& Budget)
 {

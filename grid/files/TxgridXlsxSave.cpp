@@ -50,32 +50,12 @@ bool readWhole(zip_t* Z, const QString& Name, const QString& FileName, QByteArra
     return true;
 }
 
-// Text for XML: markup escaped, characters XML cannot hold written as the format's _xHHHH_
-// (and a literal "_x" escape pattern protected by _x005F_).
+// Text for an attribute or element of XML, escaped as the cells' texts are (AppendEscaped).
 QString escaped(const QString& Text)
 {
-    QString out;
-    out.reserve(Text.size());
-    for (qsizetype i = 0; i < Text.size(); ++i) {
-        const char16_t u = Text.at(i).unicode();
-        if (u == u'&')
-            out += QLatin1String("&amp;");
-        else if (u == u'<')
-            out += QLatin1String("&lt;");
-        else if (u == u'>')
-            out += QLatin1String("&gt;");
-        else if (u == u'"')
-            out += QLatin1String("&quot;");
-        else if ((u < 0x20 && u != u'\t' && u != u'\n') || u == 0xFFFE || u == 0xFFFF
-                 || (QChar::isSurrogate(u) && !(QChar::isHighSurrogate(u) && i + 1 < Text.size() && Text.at(i + 1).isLowSurrogate())
-                     && !(QChar::isLowSurrogate(u) && i > 0 && Text.at(i - 1).isHighSurrogate())))
-            out += QLatin1String("_x") + QString::number(u, 16).toUpper().rightJustified(4, QLatin1Char('0')) + QLatin1Char('_');
-        else if (u == u'_' && i + 6 < Text.size() && Text.at(i + 1) == QLatin1Char('x') && Text.at(i + 6) == QLatin1Char('_'))
-            out += QLatin1String("_x005F_");
-        else
-            out += QChar(u);
-    }
-    return out;
+    QByteArray out;
+    AppendEscaped(out, Text);
+    return QString::fromUtf8(out);
 }
 
 // Where an element stands in an XML text: from its "<" to just after its end.
