@@ -235,10 +235,14 @@ void TLineWriter::WriteLine(const QString& Line)
             return;
         }
         // A text Windows-1250 cannot hold: the whole file is UTF-8, marked as such.
-        if (FAfter == afAnsi)
+        if (FAfter == afAnsi) {
+            FBlock.clear(); // nothing of it is added
+            FRaw.clear();
+            FHolding = false;
             throw ETxGridError(QStringLiteral("Plik %1 jest zapisany w kodowaniu Windows-1250, w którym nie da się "
                                               "zapisać dopisywanych znaków: nic nie dopisano.")
                                    .arg(FName));
+        }
         QByteArray utf8 = FAfter == afNothing ? kUtf8Mark : QByteArray();
         qsizetype at = 0;
         for (const auto& [from, length] : FRaw) { // lines copied as they are stay so

@@ -550,8 +550,9 @@ std::string MovedFormula(const std::string& Text, int Rows, int Cols)
         QString token = lex.Text(t);
         const bool word = t.Kind == TFormulaToken::ftWord, colon = lex.NextToColon(t);
         const QChar after = lex.After(t);
+        // A function's name stands right before its parenthesis.
         if ((word || t.Kind == TFormulaToken::ftNumber) && after != QLatin1Char('!') && after != QLatin1Char('[')
-            && lex.Following(t.End) != QLatin1Char('(')) {
+            && after != QLatin1Char('(')) {
             off = false;
             QString to;
             if (const QRegularExpressionMatch m = cellPattern().match(token); word && m.hasMatch()) {

@@ -566,7 +566,12 @@ TEST_F(GridFiles, TextsOutsideWindows1250MakeTheFileUtf8WithAMark)
     g.AppendToCSV(Path("out.csv"));
     EXPECT_EQ(Bytes("out.csv"), mark + line + "\r\n" + line + "\r\n");
     Write("ansi.csv", "Za\xBF\xF3\xB3\xE6\r\n");
-    EXPECT_TRUE(errorOf([&] { g.AppendToCSV(Path("ansi.csv")); }).contains(QStringLiteral("nic nie dopisano")));
+    TTxStringGrid two; // a line that fits, then one that does not
+    two.SaveWithFixedCells = true;
+    Size(two, 1, 2);
+    two.setCells(0, 0, QStringLiteral("pasuje"));
+    two.setCells(0, 1, QStringLiteral("Ж"));
+    EXPECT_TRUE(errorOf([&] { two.AppendToCSV(Path("ansi.csv")); }).contains(QStringLiteral("nic nie dopisano")));
     EXPECT_EQ(Bytes("ansi.csv"), QByteArray("Za\xBF\xF3\xB3\xE6\r\n"));
 
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
