@@ -315,7 +315,7 @@ int TGridPrinter::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Me
             if (FHost->Events().OnPrintPageDone && Canvas && !page.Rows.empty()) {
                 const int nextRow = page.Rows.back().Row + 1;
                 FHost->Raise(FHost->Events().OnPrintPageDone, *Canvas, nextRow, page.EndY, i, run.PageWidth,
-                                                run.PageBottom);
+                             run.PageBottom);
             }
         }
     }
