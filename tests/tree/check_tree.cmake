@@ -43,7 +43,8 @@ set(free_folders tests bench db docs)
 
 # The rooms (subfolders) of grid/ from the top down, peers on one entry as in program_order:
 # a room includes its own headers and those of the rooms on later entries, never a peer's.
-# The features that see the grid through a host (paint, edit, print, sort) stand side by side.
+# The features that build on core and need none of each other (paint, edit, print, sort)
+# stand side by side.
 # Files straight in grid/ stand above every room. `xls` is the .xls helper program, which
 # includes nothing of the grid. GRID_ROOMS (entries comma-separated, peers space-separated)
 # replaces the list, for the fixtures.
