@@ -661,6 +661,11 @@ public:
     void SetScrollType(TScrollType V) { ScrollType = V; FlatUpdate(); }
     void SetScrollColor(TColor V) { ScrollColor = V; FlatUpdate(); }
     void SetScrollWidth(int V) { ScrollWidth = V; FlatUpdate(); }
+    void SetScrollProportional(bool V)
+    {
+        ScrollProportional = V;
+        FlatUpdate();
+    }
     void FlatUpdate();
     void SetArrowColor(TColor Value); // the move and drop markers; read back from the first
     TColor GetArrowColor() const;
