@@ -29,6 +29,10 @@ public:
     TNavigation& Navigation() override { return G.Navigation(); }
     bool DirectComboDrop() override { return G.MouseActions().DirectComboDrop; }
     bool SizeRowWhileTyping() override { return G.SizeWhileTyping().Height; }
+    void SizeToTypedText(const QString& Text, bool LineBreak) override
+    {
+        G.SizeWhileTypingText(G.col(), G.row(), Text, LineBreak);
+    }
     TGridLook Look() const override { return G.Look(); }
     TVAlignment VAlignment() const override { return G.VAlignment(); }
     ui::Color ControlColor() const override { return G.controlColor(); }

@@ -62,6 +62,9 @@ public:
     bool InplaceEditorEvent(QObject* o, QEvent* e);
     bool ValidateEditorText(); // false: the editor stays open
     void EndTextEdit();
+    // Enter in the text editor: the text validated, the editor closed and the cursor moved on
+    // (a refused text keeps it open).
+    void CommitTextEdit();
 
     // ---- closing, leaving and advancing -------------------------------------------------------
     void HideInplaceEdit();

@@ -36,6 +36,9 @@ public:
     virtual TNavigation& Navigation() = 0; // the walk's direction and AlwaysEdit are held briefly
     virtual bool DirectComboDrop() = 0;    // MouseActions: a combo opens dropped down
     virtual bool SizeRowWhileTyping() = 0; // SizeWhileTyping.Height
+    // SizeWhileTyping for the current cell as the text editor holds Text; LineBreak: a line
+    // break is being typed into Text.
+    virtual void SizeToTypedText(const QString& Text, bool LineBreak) = 0;
     virtual TGridLook Look() const = 0;
     virtual TVAlignment VAlignment() const = 0;
     virtual ui::Color ControlColor() const = 0;
