@@ -93,6 +93,14 @@ void TTxStringGrid::showEvent(QShowEvent* e)
         CreateWnd();
 }
 
+void TTxStringGrid::hideEvent(QHideEvent* e)
+{
+    // A window or grid that closes with an edit open keeps what was typed: the edit commits.
+    if (!e->spontaneous() && EditActive())
+        FEditing->HideInplaceEdit();
+    TBaseGrid::hideEvent(e);
+}
+
 void TTxStringGrid::CreateWnd()
 {
     FWindowCreated = true;

@@ -22,6 +22,10 @@ public:
 
     QWidget* viewport() override { return G.viewport(); }
     TSizeWhileTyping& SizeWhileTyping() override { return G.SizeWhileTyping(); }
+    void SizeToTypedText(const QString& Text, bool LineBreak) override
+    {
+        G.SizeWhileTypingText(G.col(), G.row(), Text, LineBreak);
+    }
     TGridLook Look() const override { return G.Look(); }
     ui::Color controlColor() const override { return G.controlColor(); }
     int GridLineWidth() const override { return G.GridLineWidth(); }

@@ -185,7 +185,8 @@ void TTxStringGrid::SetFilterActive(bool Value)
     if (Value == FFilterActive)
         return;
     FFilterActive = Value;
-    FSorting->FilterActiveChanged(Value);
+    if (!FSorting->FilterActiveChanged(Value))
+        FFilterActive = false; // the filter could not stand: nothing is filtered
 }
 bool TTxStringGrid::MatchFilter(int ARow) { return FSorting->MatchFilter(ARow); }
 void TTxStringGrid::ApplyFilter() { FSorting->ApplyFilter(); }

@@ -266,6 +266,9 @@ public:
     void SizeToWidth(int ACol, bool OnlyGrow);
     void AutoSizeRows(bool DoFixedRows, int Padding);
     void SizeToLines(int ARow, int Lines, int Padding);
+    // SizeWhileTyping: the cell measured as holding Text, the text editor's. LineBreak: a line
+    // break is being typed into Text (the row follows the lines with Multilinecells).
+    void SizeWhileTypingText(int ACol, int ARow, const QString& Text, bool LineBreak);
     void AutoSizeRow(int ARow);
     // Width and height the cell's text needs.
     TPoint GetCellTextSize(int ACol, int ARow);
@@ -660,6 +663,11 @@ public:
     void SetScrollType(TScrollType V) { ScrollType = V; FlatUpdate(); }
     void SetScrollColor(TColor V) { ScrollColor = V; FlatUpdate(); }
     void SetScrollWidth(int V) { ScrollWidth = V; FlatUpdate(); }
+    void SetScrollProportional(bool V)
+    {
+        ScrollProportional = V;
+        FlatUpdate();
+    }
     void FlatUpdate();
     void SetArrowColor(TColor Value); // the move and drop markers; read back from the first
     TColor GetArrowColor() const;
@@ -685,6 +693,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     // The only entries of input (TxgridInput.cpp); keyDown is the platform's navigation step.
     void keyPressEvent(QKeyEvent* e) override;

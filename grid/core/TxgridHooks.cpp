@@ -174,11 +174,12 @@ QString TTxStringGrid::GetVersionString() { return QStringLiteral("2.02 January,
 
 bool TTxStringGrid::IsFixed(int ACol, int ARow)
 {
+    // The hook is asked, as every per-cell hook, about the real column (of the base cell).
     const TPoint b = BaseCell(RemapCol(ACol), ARow);
     if (b.y() >= rowCount() - FixedFooters() || b.x() >= colCount() + NumHiddenColumns() - FixedRightCols())
         return true;
     bool fixed = false;
-    GetCellFixed(ACol, ARow, fixed);
+    GetCellFixed(b.x(), b.y(), fixed);
     return fixed;
 }
 

@@ -261,8 +261,10 @@ void TGridEditing::HideEditControl(int ACol, int ARow)
         ARow = FEdit.Row;
     }
     const int real = g.RemapCol(ACol);
+    // Open is not hidden: a control in a window that is closing is no longer visible, and
+    // its value still goes back.
     QWidget* control = FEdit.CancelControl ? nullptr : EditControlOf(FEdit.EditorType);
-    if (control && control->isVisible())
+    if (control && !control->isHidden())
         WriteBackControl(real, ARow);
     if (FEdit.EditorType == edCustom) // the link keeps its value; the grid only hides it
         HideEditLink();
@@ -270,9 +272,9 @@ void TGridEditing::HideEditControl(int ACol, int ARow)
         for (QWidget* w :
              std::initializer_list<QWidget*>{FGridSpin, FGridCombo, FGridCheckBox, FGridEditBtn, FGridUnitEditBtn,
                                              FGridDatePicker, FGridButton, FInplaceRichEdit})
-            if (w && w->isVisible())
+            if (w && !w->isHidden())
                 control = w;
-    if (control && control->isVisible()) {
+    if (control && !control->isHidden()) {
         const bool hadFocus = control->hasFocus();
         control->setEnabled(false);
         control->hide();

@@ -9,6 +9,7 @@
 
 #include "platform/ui/Connect.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 
@@ -32,7 +33,6 @@ void TGridEditing::CreateRichEdit()
     TEditingHost& g = *FHost;
     FInplaceRichEdit = new TTxRichEdit(*this);
     FInplaceRichEdit->setObjectName(QStringLiteral("RichEditCell"));
-    FInplaceRichEdit->hide();
     ui::on(FInplaceRichEdit, &QTextEdit::selectionChanged, g.Widget(), [&g] {
         if (g.Events().OnRichEditSelectionChange)
             g.Raise(g.Events().OnRichEditSelectionChange);
@@ -169,7 +169,19 @@ void TGridEditing::HideInplaceEdit()
     FHost->hideEditor();
     HideEditControl(FHost->col(), FHost->row());
     FEdit.Active = false;
-    FHost->Widget()->setFocus(Qt::OtherFocusReason);
+    // The grid takes the focus back from its editor, never from the control the user went to.
+    QWidget* grid = FHost->Widget();
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus == grid || grid->isAncestorOf(focus))
+        grid->setFocus(Qt::OtherFocusReason);
+}
+
+void TGridEditing::CommitTextEdit()
+{
+    if (ValidateEditorText()) {
+        EndTextEdit();
+        AdvanceEdit(FHost->col(), FHost->row(), true, false, false);
+    }
 }
 
 void TGridEditing::EndTextEdit()
@@ -277,22 +289,28 @@ bool EscapeRestores(TGridEditing& ed, const QKeyEvent& k)
     return true;
 }
 
-// With LineFeedOnEnter, Ctrl+Enter types a line break into a text that may hold lines (not
-// into numbers or a password), within the editor's length limit.
-bool CtrlEnterLineBreak(TGridEditing& ed, const QKeyEvent& k)
+// With LineFeedOnEnter, Enter types a line break into a text that may hold lines (not into
+// numbers or a password), within the editor's length limit; the row follows the lines when
+// it sizes while typing. False: the key is no line break here.
+bool TypeLineBreak(TGridEditing& ed, const QKeyEvent& k)
 {
-    if (!IsEnter(k) || !Ctrl(k) || !ed.Host().Navigation().LineFeedOnEnter)
+    if (!IsEnter(k) || !ed.Host().Navigation().LineFeedOnEnter)
         return false;
     const TEditorType t = ed.State().EditorType;
     TTxInplaceEdit* e = ed.InplaceEdit();
     if (!e || (t != edNormal && t != edCapital && t != edMixedCase && t != edLowerCase && t != edUpperCase))
         return false;
-    const QString br = QStringLiteral("\r\n");
-    const int kept = e->text().size() - (e->hasSelectedText() ? int(e->selectedText().size()) : 0);
-    if (e->LengthLimit <= 0 || kept + br.size() <= e->LengthLimit)
-        e->insert(br);
+    const QString before = e->text(), br = QStringLiteral("\r\n");
+    const int kept = before.size() - (e->hasSelectedText() ? int(e->selectedText().size()) : 0);
+    if (e->LengthLimit > 0 && kept + br.size() > e->LengthLimit)
+        return true;
+    e->insert(br);
+    ed.Host().SizeToTypedText(before, true);
     return true;
 }
+
+bool CtrlEnterLineBreak(TGridEditing& ed, const QKeyEvent& k) { return Ctrl(k) && TypeLineBreak(ed, k); }
+bool EnterLineBreak(TGridEditing& ed, const QKeyEvent& k) { return !Ctrl(k) && TypeLineBreak(ed, k); }
 
 bool EnterWithCtrlKept(TGridEditing&, const QKeyEvent& k) { return IsEnter(k) && Ctrl(k); }
 
@@ -305,15 +323,11 @@ bool EnterAtLimitKept(TGridEditing& ed, const QKeyEvent& k)
     return e && EditLengthFull(e->LengthLimit, e->text().size(), e->hasSelectedText());
 }
 
-// Enter validates, closes the editor and moves on (a refused text keeps it open).
 bool EnterCommits(TGridEditing& ed, const QKeyEvent& k)
 {
     if (!IsEnter(k))
         return false;
-    if (ed.ValidateEditorText()) {
-        ed.EndTextEdit();
-        ed.AdvanceEdit(ed.Host().col(), ed.Host().row(), true, false, false);
-    }
+    ed.CommitTextEdit();
     return true;
 }
 
@@ -330,6 +344,7 @@ constexpr TEditorKeyStep kInplaceKeySteps[] = {
     {"ctrl-enter-line-break", &CtrlEnterLineBreak},
     {"enter-with-ctrl-kept", &EnterWithCtrlKept},
     {"enter-at-limit-kept", &EnterAtLimitKept},
+    {"enter-line-break", &EnterLineBreak},
     {"enter-commits", &EnterCommits},
     {"vertical-validates", &VerticalValidates},
 };

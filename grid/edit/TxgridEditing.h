@@ -62,6 +62,9 @@ public:
     bool InplaceEditorEvent(QObject* o, QEvent* e);
     bool ValidateEditorText(); // false: the editor stays open
     void EndTextEdit();
+    // Enter in the text editor: the text validated, the editor closed and the cursor moved on
+    // (a refused text keeps it open).
+    void CommitTextEdit();
 
     // ---- closing, leaving and advancing -------------------------------------------------------
     void HideInplaceEdit();
@@ -73,6 +76,10 @@ public:
     bool SelectCell(int ACol, int ARow); // the gate of every move of the current cell
     // An editor control open while the current cell moves closes onto its own cell first.
     void CloseControlForMove();
+    // Whether a cell (displayed column) may be edited: the grid edits (or switched editing off
+    // only for a read-only cell), GetCellReadOnly allows it and the cell is not fixed, footer
+    // rows and right fixed columns included. Editing, the mouse, the keys and the exchange
+    // all ask this one rule.
     bool CellEditable(int ACol, int ARow);
     void AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor, bool Force);
 

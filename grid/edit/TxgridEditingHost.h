@@ -24,6 +24,9 @@ public:
     // ---- the window editors sit on, settings, the look --------------------------------------
     virtual QWidget* viewport() = 0; // where the editors are placed over their cells
     virtual TSizeWhileTyping& SizeWhileTyping() = 0;
+    // SizeWhileTyping for the current cell as the text editor holds Text; LineBreak: a line
+    // break is being typed into Text.
+    virtual void SizeToTypedText(const QString& Text, bool LineBreak) = 0;
     virtual TGridLook Look() const = 0;
     virtual ui::Color controlColor() const = 0;
     virtual int GridLineWidth() const = 0;

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <type_traits>
 
 namespace grid {
@@ -150,5 +151,6 @@ template class TEditorHost<TTsgUnitEditBtn>;
 template class TEditorHost<QDateTimeEdit>;
 template class TEditorHost<QPushButton>;
 template class TEditorHost<QCheckBox>;
+template class TEditorHost<QTextEdit>;
 
 } // namespace grid

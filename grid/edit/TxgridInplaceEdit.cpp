@@ -168,6 +168,27 @@ void TTxInplaceEdit::keyPressEvent(QKeyEvent* e)
         setText(ShiftCase(text()));
         setCursorPosition(caret);
     }
+    // A filled mask moves on as Return does: no blank left and the caret after the last
+    // character (the mask's blanks are what text() leaves out of displayText()).
+    if (FHost.Navigation().AdvanceAuto && !inputMask().isEmpty() && text().size() == displayText().size()
+        && cursorPosition() >= displayText().size())
+        FEditing.CommitTextEdit();
+}
+
+void TTxInplaceEdit::focusInEvent(QFocusEvent* e)
+{
+    QLineEdit::focusInEvent(e);
+    if (inputMask().isEmpty() || !FHost.Navigation().ImproveMaskSel)
+        return;
+    // The grid selects the whole text once the editor has the focus: the first character is
+    // selected after that, unless a click has placed the caret meanwhile.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus() && selectionStart() == 0 && selectionLength() == displayText().size())
+                setSelection(0, 1);
+        },
+        Qt::QueuedConnection);
 }
 
 bool TTxInplaceEdit::ClipboardKey(QKeyEvent* e)
@@ -230,8 +251,14 @@ void TTxInplaceEdit::keyReleaseEvent(QKeyEvent* e)
     QLineEdit::keyReleaseEvent(e);
     if (cursorPosition() != 0)
         FHost.EditProgress(text(), cursorRect().topLeft(), cursorPosition());
-    if (e->key() == Qt::Key_Left || e->key() == Qt::Key_Right)
-        return;
+    if (e->key() != Qt::Key_Left && e->key() != Qt::Key_Right)
+        Complete();
+    if (isVisible())
+        FHost.SizeToTypedText(text(), false);
+}
+
+void TTxInplaceEdit::Complete()
+{
     if (!FAutoComplete || hasSelectedText() || !FHost.Plain().Lookup || FHost.LookupItems().isEmpty())
         return;
     const QString prefix = text().left(cursorPosition());

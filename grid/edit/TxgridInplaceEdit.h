@@ -57,13 +57,15 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override; // look-up completion, sizing while typing
+    void focusInEvent(QFocusEvent* e) override;  // ImproveMaskSel
     void focusOutEvent(QFocusEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
     bool ClipboardKey(QKeyEvent* e); // copy, cut and paste through the grid's events
     bool CursorWalk(QKeyEvent* e);   // Left at the start, Right at the end: the next cell
+    void Complete();                 // the look-up items complete the typed text
     TGridEditing& FEditing;
     TEditingHost& FHost;
     bool FAutoComplete = true;

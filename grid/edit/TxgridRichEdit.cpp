@@ -5,17 +5,16 @@
 #include "platform/ui/Connect.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QApplication>
-#include <QCoreApplication>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
 namespace grid {
 
-TTxRichEdit::TTxRichEdit(TGridEditing& Editing) : QTextEdit(Editing.Host().Widget()), FEditing(Editing)
+TTxRichEdit::TTxRichEdit(TGridEditing& Editing) : TEditorHost<QTextEdit>(Editing)
 {
+    // Without goTabs, Tab goes on to the form's next control (and the edit commits).
+    setTabChangesFocus(true);
     ui::on(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
            [this](const QSizeF& s) { RequestResize(s.toSize()); });
 }
@@ -35,7 +34,7 @@ void TTxRichEdit::RequestResize(QSize Size)
 {
     ReqWidth = Size.width();
     ReqHeight = Size.height();
-    TEditingHost& g = FEditing.Host();
+    TEditingHost& g = Host();
     if (!g.SizeWhileTyping().Height || FLocked || !isVisible())
         return;
     // Resizing the editor lays its text out again, which asks again: the asked size is kept
@@ -50,30 +49,47 @@ void TTxRichEdit::RequestResize(QSize Size)
     }
 }
 
-void TTxRichEdit::focusOutEvent(QFocusEvent* e)
+bool TTxRichEdit::IsOpenEditor() const
 {
-    if (QApplication::focusWidget() == FEditing.Host().Widget())
-        FEditing.HideInplaceEdit();
-    QTextEdit::focusOutEvent(e);
+    const TEditState& edit = Editing().State();
+    return edit.Active && edit.EditorType == edRichEdit && Editing().EditControlOf(edRichEdit) == this;
 }
 
-void TTxRichEdit::keyPressEvent(QKeyEvent* e)
+bool TTxRichEdit::LeavesBy(int Key, Qt::KeyboardModifiers Mods) const
 {
-    // Escape closes the cell's edit and leaves the cell as it was.
-    const TEditState& edit = FEditing.State();
-    if (e->key() == Qt::Key_Escape && edit.Active && edit.EditorType == edRichEdit) {
-        FEditing.DoneInplaceEdit(Qt::Key_Escape, e->modifiers());
-        return;
+    if (!IsOpenEditor())
+        return false;
+    TEditingHost& g = Host();
+    switch (Key) {
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return !(Mods & Qt::ControlModifier) && !g.Navigation().LineFeedOnEnter;
+    case Qt::Key_Up:
+    case Qt::Key_Down: return !g.Plain().WordWrap && !g.Plain().Multilinecells;
+    default: return false;
     }
-    QTextEdit::keyPressEvent(e);
-    const int k = e->key();
-    TEditingHost& g = FEditing.Host();
-    if ((k == Qt::Key_Up || k == Qt::Key_Down) && !g.Plain().WordWrap && !g.Plain().Multilinecells) {
-        g.Widget()->setFocus(Qt::OtherFocusReason);
-        QKeyEvent again(QEvent::KeyPress, k, e->modifiers());
-        QCoreApplication::sendEvent(g.Widget(), &again);
-        e->accept(); // the grid moved once: the key goes no further up
-    }
+}
+
+void TTxRichEdit::focusOutEvent(QFocusEvent* e)
+{
+    // A rich edit of the program's own, not the grid's open editor, closes no edit.
+    if (IsOpenEditor())
+        TEditorHost<QTextEdit>::focusOutEvent(e);
+    else
+        QTextEdit::focusOutEvent(e);
+}
+
+bool TTxRichEdit::OwnKey(QKeyEvent* e)
+{
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (!enter || !(e->modifiers() & Qt::ControlModifier) || !IsOpenEditor())
+        return false;
+    // The break Return types in a rich-text editor of its own.
+    QKeyEvent plain(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QTextEdit::keyPressEvent(&plain);
+    return true;
 }
 
 } // namespace grid

@@ -1,6 +1,9 @@
 #pragma once
 // The grid's rich-text cell editor: sub- and superscript of the selection, the size its text
-// asks for, and keys that hand the cursor back to the grid.
+// asks for, and the keys and focus every editor control has (TxgridEditorHost.h): Return
+// commits and moves on, Tab moves on, Escape cancels, losing the focus commits.
+#include "grid/edit/TxgridEditorHost.h"
+
 #include <QTextEdit>
 
 namespace grid {
@@ -8,7 +11,7 @@ namespace grid {
 class TGridEditing;
 class TTxStringGrid;
 
-class TTxRichEdit : public QTextEdit {
+class TTxRichEdit : public TEditorHost<QTextEdit> {
 public:
     // A child of the grid whose editing it serves; made with the grid itself, it serves the
     // grid's own editing.
@@ -26,12 +29,15 @@ public:
     void RequestResize(QSize Size);
 
 protected:
+    // Only while it is the grid's open editor: Escape, Tab, Return (unless LineFeedOnEnter
+    // makes it a paragraph break) and, in a grid of one-line cells, Up and Down.
+    bool LeavesBy(int Key, Qt::KeyboardModifiers Mods) const override;
+    bool OwnKey(QKeyEvent* e) override; // Ctrl+Return: a paragraph break
     void focusOutEvent(QFocusEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    bool IsOpenEditor() const;
     void SetSelOffset(int Twips);
-    TGridEditing& FEditing;
     bool FLocked = false;
 };
 

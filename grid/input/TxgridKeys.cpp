@@ -301,15 +301,7 @@ void TGridInput::TabEdit()
     g.focusCell(FirstCol(), r);
 }
 
-bool TTxStringGrid::IsEditable(int ACol, int ARow)
-{
-    bool CanEdit = (options() & ui::goEditing) || FEditing->State().EditingSwitchedOff;
-    if (!CanEdit)
-        return false;
-    GetCellReadOnly(RemapCol(ACol), ARow, CanEdit);
-    bool fixed = false;
-    GetCellFixed(RemapCol(ACol), ARow, fixed);
-    return CanEdit && !fixed;
-}
+// The one rule editing follows too.
+bool TTxStringGrid::IsEditable(int ACol, int ARow) { return FEditing->CellEditable(ACol, ARow); }
 
 } // namespace grid

@@ -4,6 +4,7 @@
 #include "grid/core/Txgrid.h"
 #include "grid/paint/TxgridPainter.h"
 #include "grid/edit/TxgridEditing.h"
+#include "grid/input/TxgridHintWindow.h"
 #include "grid/input/TxgridInputSteps.h"
 #include "grid/controls/Txobj.h"
 #include "grid/controls/Txutil.h"
@@ -384,6 +385,10 @@ bool I::ButtonRelease(E& e)
         return true;
     FState.LeftDown = false;
     FState.MouseSelecting = false;
+    // The sizing hint goes with the button.
+    const bool sizing = FState.State == msColSizing || FState.State == msRowSizing || FState.State == msFixedColSizing;
+    if (sizing && FHintWindow)
+        FHintWindow->hide();
     if (FState.SunkenCol >= 0) {
         const int c = FState.SunkenCol, r = FState.SunkenRow;
         FState.SunkenCol = FState.SunkenRow = -1;

@@ -204,13 +204,14 @@ void TTxStringGrid::topLeftChanged()
     RepaintFooterPanel(); // its cells scroll with the columns (a hidden panel ignores it)
 }
 
-// The bars keep the platform's look until the grid asks for another: a style of their own
-// then draws them (the thumb is proportional to the visible share whatever ScrollProportional says).
+// The bars keep the platform's look while the grid asks for nothing else (a proportional
+// thumb among it): a style of their own draws them otherwise, with the square thumb the grid
+// has unless ScrollProportional.
 void TGridInput::FlatUpdate()
 {
     G& g = FGrid;
-    const bool platform = g.ScrollType == ssNormal && g.ScrollColor == ui::clNone
-                          && g.ScrollWidth == g.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g);
+    const bool platform = g.ScrollType == ssNormal && g.ScrollColor == ui::clNone && g.ScrollProportional
+        && g.ScrollWidth == g.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &g);
     if (!FScrollStyle) {
         if (platform)
             return;
@@ -222,6 +223,7 @@ void TGridInput::FlatUpdate()
     FScrollStyle->Type = g.ScrollType;
     FScrollStyle->Color = g.ScrollColor == ui::clNone ? QColor() : ui::toQColor(g.ScrollColor);
     FScrollStyle->Width = std::max(0, g.ScrollWidth);
+    FScrollStyle->Proportional = g.ScrollProportional;
     for (QScrollBar* b : {g.verticalScrollBar(), g.horizontalScrollBar()}) {
         b->updateGeometry();
         b->update();

@@ -6,6 +6,8 @@
 #include <QStyleOptionSlider>
 #include <qdrawutil.h>
 
+#include <algorithm>
+
 namespace grid {
 
 int TScrollBarStyle::pixelMetric(PixelMetric Metric, const QStyleOption* Option, const QWidget* Widget) const
@@ -13,6 +15,26 @@ int TScrollBarStyle::pixelMetric(PixelMetric Metric, const QStyleOption* Option,
     if (Metric == PM_ScrollBarExtent && Width > 0)
         return Width;
     return QProxyStyle::pixelMetric(Metric, Option, Widget);
+}
+
+QRect TScrollBarStyle::subControlRect(ComplexControl Control, const QStyleOptionComplex* Option, SubControl Sc,
+                                      const QWidget* Widget) const
+{
+    const auto* o = qstyleoption_cast<const QStyleOptionSlider*>(Option);
+    if (Control != CC_ScrollBar || !o || Proportional
+        || (Sc != SC_ScrollBarSlider && Sc != SC_ScrollBarAddPage && Sc != SC_ScrollBarSubPage))
+        return QProxyStyle::subControlRect(Control, Option, Sc, Widget);
+    // The thumb is as long as the bar is wide, wherever the value puts it along the groove;
+    // the pages lie before and after it. Dragging and paging read these same places.
+    const QRect groove = QProxyStyle::subControlRect(Control, Option, SC_ScrollBarGroove, Widget);
+    const bool horizontal = o->orientation == Qt::Horizontal;
+    const int along = horizontal ? groove.width() : groove.height();
+    const int len = std::min(horizontal ? groove.height() : groove.width(), along);
+    const int pos = sliderPositionFromValue(o->minimum, o->maximum, o->sliderPosition, along - len, o->upsideDown);
+    const int from = Sc == SC_ScrollBarSlider ? pos : Sc == SC_ScrollBarSubPage ? 0 : pos + len;
+    const int to = Sc == SC_ScrollBarSlider ? pos + len : Sc == SC_ScrollBarSubPage ? pos : along;
+    return horizontal ? QRect(groove.x() + from, groove.y(), to - from, groove.height())
+                      : QRect(groove.x(), groove.y() + from, groove.width(), to - from);
 }
 
 void TScrollBarStyle::drawComplexControl(ComplexControl Control, const QStyleOptionComplex* Option,

@@ -121,6 +121,37 @@ void TTxStringGrid::SizeToLines(int ARow, int Lines, int Padding)
     setRowHeights(ARow, Padding + Lines * (h + h / 4));
 }
 
+void TTxStringGrid::SizeWhileTypingText(int ACol, int ARow, const QString& Text, bool LineBreak)
+{
+    const TSizeWhileTyping& s = FSizeWhileTyping;
+    if (LineBreak) {
+        if (!s.Height || !Multilinecells)
+            return;
+        // The row takes the typed lines, or fits its cells when one of them has more.
+        int most = 1;
+        for (int c = 0; c < colCount(); ++c)
+            most = std::max(most, LinesInText(cells(RemapCol(c), ARow), true));
+        const int lines = LinesInText(Text + QStringLiteral("\r\n "), true);
+        if (lines < most)
+            AutoSizeRow(ARow);
+        else
+            SizeToLines(ARow, lines, 0);
+        return;
+    }
+    const bool width = s.Width, height = s.Height && WordWrap;
+    if (!width && !height)
+        return;
+    // The cell holds the typed text while it is measured, as the editor shows it.
+    const int rc = RemapCol(ACol);
+    const QString kept = cells(rc, ARow);
+    core().setCell(rc, ARow, Text);
+    if (width)
+        AutoSizeCol(ACol);
+    if (height)
+        AutoSizeRow(ARow);
+    core().setCell(rc, ARow, kept);
+}
+
 void TTxStringGrid::AutoSizeRow(int ARow)
 {
     int height = defaultRowHeight();

@@ -275,7 +275,11 @@ void TGridPainter::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Re
         const ui::Font cellFont = Canvas.font;
         if (Canvas.painter())
             Canvas.painter()->save();
-        g.OnDrawCell(g, Canvas, ACol, ARow, Rect, State);
+        // Inside the cell's own edges: one pixel in at the left and top, the grid line's width
+        // in at the right and bottom.
+        const int gl = g.GridLineWidth();
+        g.OnDrawCell(g, Canvas, ACol, ARow, TRect{Rect.Left + 1, Rect.Top + 1, Rect.Right - gl, Rect.Bottom - gl},
+                     State);
         if (Canvas.painter())
             Canvas.painter()->restore();
         Canvas.pen = pen;

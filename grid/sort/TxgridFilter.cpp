@@ -165,8 +165,10 @@ void TGridSorting::ApplyFilter()
     const bool active = G.FilterActive();
     FFilterStopped = false;
     for (int pass = 0; pass < kPasses; ++pass) {
-        if (FilterPass())
+        if (FilterPass()) {
+            ++FFilterPasses;
             return;
+        }
         if (FFilterRuns != run || (active && !G.FilterActive()))
             break;
     }
@@ -321,20 +323,23 @@ void TGridSorting::HideDisplayedRows(std::span<const int> Rows)
 }
 
 
-void TGridSorting::FilterActiveChanged(bool Value)
+bool TGridSorting::FilterActiveChanged(bool Value)
 {
     UpdateLock lock(G);
     if (Value) {
         const int fixed = G.fixedRows();
         FFilterPlaceholder = false;
         FFilterRestoreFixed = -1;
+        const int passes = FFilterPasses;
         ApplyFilter();
+        // A progress handler changed the rows, or switched the filter off: unless a filter of
+        // its own did the work, nothing is filtered.
         if (FFilterStopped || !G.FilterActive())
-            return; // a progress handler changed the rows, or switched the filter off
+            return !FFilterStopped || FFilterPasses != passes;
         // When every row went, the store keeps one empty row of its own.
         const bool storeRow = G.RowCount() > FPassRows - (G.NumHiddenRows() - FPassHidden);
         if (G.RowCount() - (storeRow ? 1 : 0) > G.FixedFooters() + fixed)
-            return;
+            return true;
         if (storeRow) {
             FFilterPlaceholder = true;
         } else if (!G.FixedRowAlways() && fixed > 0) {
@@ -349,7 +354,7 @@ void TGridSorting::FilterActiveChanged(bool Value)
             else
                 FFilterRestoreFixed = fixed;
         }
-        return;
+        return true;
     }
     // The placeholder is found again by its real index once every hidden row is back.
     int placeholder = -1;
@@ -362,6 +367,7 @@ void TGridSorting::FilterActiveChanged(bool Value)
         G.setFixedRows(FFilterRestoreFixed);
     FFilterPlaceholder = false;
     FFilterRestoreFixed = -1;
+    return true;
 }
 
 

@@ -66,8 +66,10 @@ public:
     // ---- filtering ----------------------------------------------------------------------
     bool MatchFilter(int ARow); // the grid's own row test
     void ApplyFilter();
-    // The filter was switched on or off (the grid's flag already says which).
-    void FilterActiveChanged(bool Value);
+    // The filter was switched on or off (the grid's flag already says which). False: switched
+    // on, it filtered nothing, a progress handler having changed the rows at every pass (the
+    // grid's flag goes back off, so that it says what the grid shows).
+    bool FilterActiveChanged(bool Value);
 
 private:
     struct TSortColumn;
@@ -104,6 +106,7 @@ private:
     int FFilterRestoreFixed = -1;    // fixed rows the store dropped while everything was filtered
     int FFilterRuns = 0;             // filters started, so that one started by a handler is seen
     bool FFilterStopped = false;     // the last filter ended on a handler's change, not applied
+    int FFilterPasses = 0;           // passes that filtered the grid, nested ones among them
     int FPassRows = 0, FPassHidden = 0; // the rows and hidden rows the last pass started with
 };
 

@@ -97,6 +97,8 @@ void StringGridView::setColWidths(int col, int w)
     core_.setColWidth(col, w);
     updateScrollBars();
     invalidateGrid();
+    if (editorMode())
+        placeEditor(); // the editor keeps to its cell's size
     colWidthsChanged();
 }
 
@@ -105,6 +107,8 @@ void StringGridView::setRowHeights(int row, int h)
     core_.setRowHeight(row, h);
     updateScrollBars();
     invalidateGrid();
+    if (editorMode())
+        placeEditor();
 }
 
 void StringGridView::setOptions(GridOptions o)
@@ -490,7 +494,8 @@ void StringGridView::placeEditor()
 
 void StringGridView::hideEditor()
 {
-    if (!editorMode())
+    // An open editor writes back even when it no longer shows because its window closes.
+    if (!editor_ || editor_->isHidden())
         return;
     const QString text = editor_->text();
     const bool hadFocus = editor_->hasFocus();

@@ -20,6 +20,7 @@ public:
 
     QWidget* viewport() override { return nullptr; }
     TSizeWhileTyping& SizeWhileTyping() override { return Typing; }
+    void SizeToTypedText(const QString&, bool) override {}
     TGridLook Look() const override { return {}; }
     ui::Color controlColor() const override { return {}; }
     int GridLineWidth() const override { return 1; }

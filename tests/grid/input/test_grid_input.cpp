@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -282,6 +283,31 @@ TEST(GridInput, ColumnsAndRowsAreSizedAndMovedByTheMouse)
     EXPECT_EQ(g.cells(1, 2), QStringLiteral("four"));
 }
 
+// The sizing hint shows while an edge is dragged and goes with the button, also when the
+// mouse moves on afterwards.
+TEST(GridInput, TheSizingHintGoesWithTheButton)
+{
+    InputGrid g;
+    g.setOptions(g.options() | ui::goColSizing);
+    g.HintShowSizing = true;
+    const QPoint edge = g.rightEdge(1, 0);
+    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, edge);
+    QTest::mouseMove(g.viewport(), edge + QPoint(15, 0));
+    QTest::mouseMove(g.viewport(), edge + QPoint(30, 0));
+    THTMLHintWindow* hint = nullptr;
+    for (QWidget* w : g.findChildren<QWidget*>())
+        if (auto* h = dynamic_cast<THTMLHintWindow*>(w))
+            hint = h;
+    ASSERT_TRUE(hint);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->Text(), SizingHint(true, 90));
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, edge + QPoint(30, 0));
+    EXPECT_FALSE(hint->isVisible());
+    QTest::mouseMove(g.viewport(), g.at(2, 3));
+    EXPECT_FALSE(hint->isVisible());
+    EXPECT_EQ(g.colWidths(1), 90);
+}
+
 // With the grid as a drag source a press inside the selection keeps it until the release or a
 // drag; a refused drag selects a range instead. Disjunct cells follow Ctrl by real column.
 TEST(GridInput, DeferredSelectionRefusedDragsAndDisjunctCells)
@@ -419,14 +445,48 @@ TEST(GridInput, AWheelTurnedInSmallStepsMovesAndZoomsByWholeLines)
     EXPECT_EQ(g.Zoom, 2 * lines);
 }
 
-// The scroll bars keep the platform's look until asked; a flat bar takes the width and the colour.
-TEST(GridInput, ScrollBarsTakeTheirStyleWidthAndColour)
+// The thumb is square, as long as the bar is wide, and dragged to the end it scrolls to the
+// end; with ScrollProportional it shows the visible share. A flat bar takes the width and the
+// colour.
+TEST(GridInput, ScrollBarsTakeTheirThumbStyleWidthAndColour)
 {
     InputGrid g;
-    g.setRowCount(60);
+    g.setRowCount(12);
     QApplication::processEvents();
     QScrollBar* bar = g.verticalScrollBar();
-    EXPECT_EQ(bar->style(), g.style());
+    const auto part = [bar](QStyle::SubControl Sc) {
+        QStyleOptionSlider o;
+        o.initFrom(bar);
+        o.orientation = bar->orientation();
+        o.minimum = bar->minimum();
+        o.maximum = bar->maximum();
+        o.sliderPosition = o.sliderValue = bar->sliderPosition();
+        o.pageStep = bar->pageStep();
+        o.singleStep = bar->singleStep();
+        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &o, Sc, bar);
+    };
+    ASSERT_GT(bar->maximum(), 0);
+    QRect thumb = part(QStyle::SC_ScrollBarSlider);
+    EXPECT_EQ(thumb.height(), thumb.width());
+    const QRect groove = part(QStyle::SC_ScrollBarGroove);
+    // The drag as the mouse makes it, the button held through the moves.
+    const auto mouse = [bar](QEvent::Type Type, QPoint At) {
+        const Qt::MouseButtons held = Type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent m(Type, QPointF(At), QPointF(bar->mapToGlobal(At)), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(bar, &m);
+    };
+    mouse(QEvent::MouseButtonPress, thumb.center());
+    mouse(QEvent::MouseMove, QPoint(thumb.center().x(), groove.center().y()));
+    mouse(QEvent::MouseMove, QPoint(thumb.center().x(), groove.bottom() + 10));
+    mouse(QEvent::MouseButtonRelease, QPoint(thumb.center().x(), groove.bottom() + 10));
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(part(QStyle::SC_ScrollBarSlider).bottom(), groove.bottom());
+    g.SetScrollProportional(true);
+    thumb = part(QStyle::SC_ScrollBarSlider);
+    EXPECT_GT(thumb.height(), 2 * groove.height() / 3 - 8); // about 9 of 12 rows show
+    EXPECT_LT(thumb.height(), groove.height());
+
+    g.setRowCount(60);
     g.SetScrollType(ssFlat);
     g.SetScrollColor(ui::clRed);
     g.SetScrollWidth(25);

@@ -198,13 +198,21 @@ TEST(GridPaint, DrawCellEventMouseSelectionOfMarkedRowsAndTheTextOffset)
 {
     Shown s;
     std::vector<QPoint> drawn;
+    TRect given;
     s.g.OnDrawCell = [&](TTxStringGrid&, ui::Canvas& c, int ACol, int ARow, TRect R, TGridDrawState) {
         drawn.emplace_back(ACol, ARow);
-        if (ACol == 2 && ARow == 5)
+        if (ACol == 2 && ARow == 5) {
+            given = R;
             c.painter()->fillRect(R.Left, R.Top, 8, 8, QColor(255, 0, 255));
+        }
     };
     QImage img = s.grab();
     EXPECT_EQ(s.at(img, 2, 5, 3, 3), QColor(255, 0, 255));
+    // Inside the cell: one pixel in from the painted rectangle's left and top, the grid
+    // line's width from its right and bottom (the painted rectangle is the cell less its lines).
+    const TRect cell = s.g.CellRect(2, 5);
+    const int gl = s.g.GridLineWidth();
+    EXPECT_EQ(given, (TRect{cell.Left + gl + 1, cell.Top + gl + 1, cell.Right - 2 * gl, cell.Bottom - 2 * gl}));
     EXPECT_NE(std::find(drawn.begin(), drawn.end(), QPoint(0, 0)), drawn.end()); // fixed cells too
     s.g.OnDrawCell = nullptr;
 

@@ -541,6 +541,32 @@ TEST_F(GridFilter, RowsHiddenInPlaceFollowSortsWritesAndHidingByHand)
     EXPECT_EQ(g.NumHiddenRows(), 0);
 }
 
+// A progress handler that changes the rows at every report leaves the filter nothing to
+// apply: FilterActive then reads false, as the grid shows every row, and switching it on
+// again filters.
+TEST_F(GridFilter, AFilterThatAHandlerKeepsFromApplyingReadsOff)
+{
+    TTxStringGrid g;
+    g.SetColCount(2);
+    g.SetRowCount(7);
+    for (int r = 1; r < 7; ++r)
+        g.setCells(1, r, r % 2 ? QStringLiteral("a") : QStringLiteral("b"));
+    Condition(g, 1, QStringLiteral("a"));
+    int reports = 0;
+    g.OnFilterProgress = [&](TTxStringGrid& grid, short) {
+        ++reports;
+        grid.InsertRows(grid.RowCount(), 1);
+    };
+    g.SetFilterActive(true);
+    EXPECT_GT(reports, 1);
+    EXPECT_FALSE(g.FilterActive());
+    EXPECT_EQ(g.NumHiddenRows(), 0);
+    g.OnFilterProgress = nullptr;
+    g.SetFilterActive(true);
+    EXPECT_TRUE(g.FilterActive());
+    EXPECT_EQ(Col(g, 1).count(QStringLiteral("b")), 0);
+}
+
 // A progress handler that changes the rows while a long filter runs: the filter never hides
 // rows by what it worked out before the change. Afterwards the rows shown are the passing
 // rows of the grid as the handler left it (or all of them, with the filter switched off),

@@ -1,0 +1,245 @@
+// The grid's editors in a window beside other controls, as a user meets them: an edit ends
+// when the focus goes to another control or the window closes, the rich-text editor's keys,
+// the text editor's line breaks, sizing while typing and edit masks, and the one rule for
+// which cells may be edited.
+#include "grid/columngrid/TxColumnGrid.h"
+#include "grid/core/Txgrid.h"
+#include "grid/edit/TxgridEditors.h"
+#include "grid/text/TxgridRTF.h"
+#include "support/Keyboard.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+using namespace grid;
+
+namespace {
+
+// A window holding a grid (5 x 5, one fixed row and column, editing on, Return moving on to
+// the right) and a line edit below it, shown with the grid focused on cell (2, 2).
+template <class Grid = TTxStringGrid>
+struct Form {
+    QWidget window;
+    Grid* g = new Grid(&window);
+    QLineEdit* other = new QLineEdit(&window);
+    explicit Form(TEditorType Type = edNormal)
+    {
+        window.resize(520, 280);
+        g->setGeometry(0, 0, 500, 200);
+        other->setGeometry(0, 220, 200, 24);
+        g->setColCount(5);
+        g->setRowCount(5);
+        g->setOptions(g->options() | ui::goEditing);
+        g->Navigation().AdvanceOnEnter = true;
+        g->OnGetEditorType = [Type](TGridSender, int, int, TEditorType& e) { e = Type; };
+        keyboard::showFocused(window);
+        g->setFocus();
+        g->focusCell(2, 2);
+    }
+    void key(int k, Qt::KeyboardModifiers m = {}) { keyboard::key(*g, k, m); }
+    void type(const QString& s) { keyboard::type(*g, s); }
+    QString plain(int c, int r) const { return RichTextToPlain(g->cells(c, r)); }
+    QTextEdit* rich() const { return static_cast<QTextEdit*>(g->EditControlOf(edRichEdit)); }
+};
+
+} // namespace
+
+// Typed text reaches the cell when the focus goes to another control of the window, and when
+// the window closes with the edit open: for the text editor, the combo and the rich-text
+// editor alike.
+TEST(GridForm, AnEditCommitsWhenTheFocusGoesElsewhereOrTheWindowCloses)
+{
+    struct Case {
+        TEditorType type;
+        QString text;
+    };
+    const Case cases[] = {
+        {edNormal, QStringLiteral("start")},
+        {edComboEdit, QStringLiteral("start")},
+        {edRichEdit, QStringLiteral("{\\rtf1\\ansi start}")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.type));
+        Form f(c.type);
+        f.g->setCells(2, 2, c.text);
+        f.key(Qt::Key_F2);
+        ASSERT_TRUE(f.g->EditActive());
+        f.key(Qt::Key_Right); // after the whole text, which the editor opens selected
+        f.type(QStringLiteral("ADD"));
+        QTest::mouseClick(f.other, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(f.other->hasFocus());
+        EXPECT_FALSE(f.g->EditActive());
+        EXPECT_EQ(f.plain(2, 2), QStringLiteral("startADD"));
+
+        f.g->setFocus();
+        f.key(Qt::Key_F2);
+        ASSERT_TRUE(f.g->EditActive());
+        f.key(Qt::Key_Right);
+        f.type(QStringLiteral("X"));
+        f.window.close();
+        QApplication::processEvents();
+        EXPECT_FALSE(f.g->EditActive());
+        EXPECT_EQ(f.plain(2, 2), QStringLiteral("startADDX"));
+    }
+}
+
+// The rich-text editor leaves by the keys every editor leaves by; LineFeedOnEnter makes
+// Return a paragraph break, and Ctrl+Return is one always.
+TEST(GridForm, RichEditorLeavesByReturnTabAndEscapeAndBreaksLinesByCtrlReturn)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Form<>&)> setup;
+        int key;
+        Qt::KeyboardModifiers mods;
+        bool open;      // an editor is open afterwards (Return opens the next cell's)
+        QString plain;  // the cell's text afterwards (the editor's, while it stays on the cell)
+        QPoint current; // the current cell afterwards
+        bool otherFocused = false;
+    };
+    const QString typed = QStringLiteral("startADD");
+    const Case cases[] = {
+        {"Return commits and moves on", {}, Qt::Key_Return, {}, true, typed, {3, 2}},
+        {"Tab moves to the next cell",
+         [](Form<>& f) { f.g->setOptions(f.g->options() | ui::goTabs); },
+         Qt::Key_Tab,
+         {},
+         false,
+         typed,
+         {3, 2}},
+        {"Tab without goTabs goes to the next control", {}, Qt::Key_Tab, {}, false, typed, {2, 2}, true},
+        {"Escape cancels", {}, Qt::Key_Escape, {}, false, QStringLiteral("start"), {2, 2}},
+        {"LineFeedOnEnter: Return breaks the line",
+         [](Form<>& f) { f.g->Navigation().LineFeedOnEnter = true; },
+         Qt::Key_Return,
+         {},
+         true,
+         QStringLiteral("startADD\n"),
+         {2, 2}},
+        {"Ctrl+Return breaks the line",
+         {},
+         Qt::Key_Return,
+         Qt::ControlModifier,
+         true,
+         QStringLiteral("startADD\n"),
+         {2, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form f(edRichEdit);
+        f.g->setCells(2, 2, QStringLiteral("{\\rtf1\\ansi start}"));
+        if (c.setup)
+            c.setup(f);
+        f.key(Qt::Key_F2);
+        f.key(Qt::Key_End, Qt::ControlModifier);
+        f.type(QStringLiteral("ADD"));
+        f.key(c.key, c.mods);
+        EXPECT_EQ(f.g->EditActive(), c.open);
+        const bool onCell = c.open && c.current == QPoint(2, 2);
+        EXPECT_EQ(onCell ? f.rich()->toPlainText() : f.plain(2, 2), c.plain);
+        EXPECT_EQ(QPoint(f.g->col(), f.g->row()), c.current);
+        EXPECT_EQ(f.other->hasFocus(), c.otherFocused);
+    }
+}
+
+// The text editor: with LineFeedOnEnter Return types a line break; sizing while typing fits
+// the column to the typed text, the row to wrapped or broken lines; a filled mask moves on.
+TEST(GridForm, TextEditorBreaksLinesSizesWhileTypingAndAdvancesOnAFilledMask)
+{
+    {
+        Form f;
+        f.g->Navigation().LineFeedOnEnter = true;
+        f.g->Multilinecells = true;
+        f.g->setCells(2, 2, QStringLiteral("abc"));
+        f.key(Qt::Key_F2);
+        f.key(Qt::Key_End);
+        f.key(Qt::Key_Return);
+        ASSERT_TRUE(f.g->editorMode());
+        EXPECT_EQ(f.g->inplaceEditor()->text(), QStringLiteral("abc\r\n"));
+        EXPECT_EQ(f.g->cells(2, 2), QStringLiteral("abc"));
+
+        // With SizeWhileTyping.Height the row takes the lines a line break makes.
+        f.g->SizeWhileTyping().Height = true;
+        const int oneLine = f.g->rowHeights(2);
+        f.type(QStringLiteral("d"));
+        f.key(Qt::Key_Return, Qt::ControlModifier);
+        EXPECT_EQ(f.g->inplaceEditor()->text(), QStringLiteral("abc\r\nd\r\n"));
+        EXPECT_GT(f.g->rowHeights(2), oneLine);
+    }
+    {
+        Form f;
+        f.g->SizeWhileTyping().Width = true;
+        const int narrow = f.g->colWidths(2);
+        f.key(Qt::Key_F2);
+        f.type(QStringLiteral("a rather long text typed into a narrow column"));
+        EXPECT_TRUE(f.g->editorMode());
+        EXPECT_GT(f.g->colWidths(2), narrow + 100);
+        EXPECT_GE(f.g->inplaceEditor()->width(), f.g->colWidths(2) - 2); // the editor follows its cell
+        f.key(Qt::Key_Return);
+        EXPECT_EQ(f.g->cells(2, 2), QStringLiteral("a rather long text typed into a narrow column"));
+    }
+    {
+        Form f;
+        f.g->SizeWhileTyping().Height = true;
+        f.g->WordWrap = true;
+        const int oneLine = f.g->rowHeights(2);
+        f.key(Qt::Key_F2);
+        f.type(QStringLiteral("words that wrap in a narrow cell"));
+        EXPECT_GT(f.g->rowHeights(2), oneLine);
+    }
+    {
+        // The column grid's mask reaches the text editor: the first place is selected, and the
+        // last digit typed moves on as Return does.
+        Form<TTxColumnGrid> f;
+        f.g->Columns().Items(2)->EditMask = QStringLiteral("999");
+        f.g->Navigation().ImproveMaskSel = true;
+        f.g->Navigation().AdvanceAuto = true;
+        f.key(Qt::Key_F2);
+        ASSERT_TRUE(f.g->editorMode());
+        EXPECT_EQ(f.g->inplaceEditor()->selectionStart(), 0);
+        EXPECT_EQ(f.g->inplaceEditor()->selectionLength(), 1);
+        f.type(QStringLiteral("12"));
+        EXPECT_TRUE(f.g->editorMode());
+        f.type(QStringLiteral("3"));
+        EXPECT_FALSE(f.g->editorMode());
+        EXPECT_EQ(f.g->cells(2, 2), QStringLiteral("123"));
+        EXPECT_EQ(f.g->col(), 3);
+    }
+}
+
+// One rule says which cells may be edited, for editing and for the mouse alike: a footer row,
+// a right fixed column and a column its hook calls fixed (asked by its real column) are not.
+TEST(GridForm, OneRuleForEditableCellsServesEditingAndTheMouse)
+{
+    Form f;
+    f.g->setColCount(6);
+    f.g->setRowCount(6);
+    f.g->SetFixedRightCols(1);
+    f.g->SetFixedFooters(1);
+    f.g->OnIsFixedCell = [](TTxStringGrid&, int, int ACol, bool& Fixed) { Fixed = ACol == 3; };
+    f.g->HideColumn(2); // display column 2 is now real column 3
+    const int footer = f.g->rowCount() - 1, right = f.g->colCount() - 1;
+    f.g->AddCheckBox(1, footer, false, false);
+    f.g->AddCheckBox(f.g->RemapCol(right), 2, false, false);
+    f.g->AddCheckBox(3, 2, false, false);
+    for (const QPoint cell : {QPoint(1, footer), QPoint(right, 2), QPoint(2, 2)}) {
+        SCOPED_TRACE(cell.x() * 10 + cell.y());
+        EXPECT_FALSE(f.g->IsEditable(cell.x(), cell.y()));
+        const TRect rc = f.g->platformCellRect(cell.x(), cell.y());
+        QTest::mouseClick(f.g->viewport(), Qt::LeftButton, {}, rc.toQRect().center());
+        bool state = true;
+        f.g->GetCheckBoxState(f.g->RemapCol(cell.x()), cell.y(), state);
+        EXPECT_FALSE(state);
+    }
+    // Return walks past the column the hook calls fixed to the next editable one.
+    f.g->focusCell(1, 1);
+    f.key(Qt::Key_F2);
+    f.key(Qt::Key_Return);
+    EXPECT_EQ(f.g->col(), 3);
+    EXPECT_TRUE(f.g->IsEditable(3, 1));
+}
