@@ -73,7 +73,8 @@ std::vector<TLinks> directoryLinks(std::FILE* File)
     std::vector<unsigned char> sector;
     std::uint32_t next = le32(h + 0x44);
     for (std::uint64_t steps = 0; fatSectors.size() < fatCount && next <= kMaxRegularSector; ++steps) {
-        if (steps >= sectors.Count() || !sectors.Read(next, sector))
+        // No more table sectors than the file has sectors.
+        if (steps >= sectors.Count() || fatSectors.size() > sectors.Count() || !sectors.Read(next, sector))
             return {};
         for (std::size_t i = 0; i + 1 < perSector && fatSectors.size() < fatCount; ++i)
             fatSectors.push_back(le32(sector.data() + 4 * i));

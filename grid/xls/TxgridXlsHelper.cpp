@@ -73,14 +73,14 @@ int main(int argc, char** argv)
 {
     if (argc != 2)
         return 3;
-    if (std::FILE* f = std::fopen(argv[1], "rb")) {
-        const grid::xls::TCompoundCheck check = grid::xls::CheckCompoundDirectory(f);
-        std::fclose(f);
-        if (check != grid::xls::ccFine)
-            return check == grid::xls::ccTooDeep ? 7 : 8;
-    }
-    gsf_init();
     try {
+        if (std::FILE* f = std::fopen(argv[1], "rb")) {
+            const grid::xls::TCompoundCheck check = grid::xls::CheckCompoundDirectory(f);
+            std::fclose(f);
+            if (check != grid::xls::ccFine)
+                return check == grid::xls::ccTooDeep ? 7 : 8;
+        }
+        gsf_init();
         std::vector<unsigned char> stream;
         if (!workbookStream(argv[1], stream))
             return 2;
