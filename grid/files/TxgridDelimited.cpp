@@ -3,6 +3,7 @@
 #include "grid/files/TxgridFiles.h"
 
 #include "grid/files/TGridFiles.h"
+#include "grid/files/TxgridWorkbook.h"
 #include "grid/core/Txgrid.h"
 #include "grid/core/TxgridUpdateGuard.h"
 #include "grid/controls/TxgridError.h"
@@ -10,6 +11,7 @@
 #include "grid/controls/TxgridWaitCursor.h"
 #include "grid/controls/Txutil.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QIODevice>
@@ -218,11 +220,11 @@ QChar DetectDelimiter(const QString& Line1, const QString& Line2, bool HasLine2)
     return QChar(0);
 }
 
-QStringList SplitCSVLine(const QString& Line, QChar Sep, bool Tilde)
+QStringList SplitCSVLine(const QString& Line, QChar Sep, bool Tilde, int MaxFields)
 {
     QStringList fields;
     qsizetype p = 0;
-    while (p < Line.size()) {
+    while (p < Line.size() && (MaxFields < 0 || fields.size() <= MaxFields)) {
         fields << ReadField(TakeField(Line, p, Sep), Tilde);
         ++p; // past the separator; one ending the line adds no field
     }
@@ -260,7 +262,125 @@ void WriteCSV(TTxStringGrid& Grid, QIODevice& Device, const QString& Name)
     out.Finish();
 }
 
-void ReadCSV(TTxStringGrid& Grid, QIODevice& Device, bool InsertMode)
+namespace {
+
+// What a text file may bring into the grid: the workbook readers' limits of non-empty cells,
+// characters of text, columns and cells of the range it fills. Each step past one raises
+// ETxGridError naming the file and the limit, before the grid changes.
+class TTextBudget {
+public:
+    explicit TTextBudget(const QString& Name) : FName(Name) {}
+    // A file larger than any within the limits can be: every character costs at most three
+    // bytes and every field of the range at most three (its quotes and separator), every
+    // line two for its end.
+    static constexpr qint64 kMaxBytes = qint64(128) << 20;
+    static_assert(kMaxBytes >= 3 * kWorkbookMaxText + 5 * kGridMaxRangeCells);
+    static constexpr int kMaxCols = 16384;
+    QByteArray ReadAll(QIODevice& Device) const
+    {
+        if (!Device.isSequential() && Device.size() - Device.pos() > kMaxBytes)
+            tooLarge(QStringLiteral("ma więcej niż %1 MiB").arg(kMaxBytes >> 20));
+        QByteArray bytes = Device.read(kMaxBytes + 1);
+        if (bytes.size() > kMaxBytes)
+            tooLarge(QStringLiteral("ma więcej niż %1 MiB").arg(kMaxBytes >> 20));
+        return bytes;
+    }
+    // A line longer than its fields can be within the limits (each character doubled, as a
+    // quote in a quoted field is, and three more for each field) is refused unsplit.
+    void Line(qsizetype Length) const
+    {
+        if (Length > 2 * kWorkbookMaxText + 3 * kMaxCols)
+            textTooLarge();
+    }
+    void Row(const QStringList& Fields)
+    {
+        if (Fields.size() > kMaxCols)
+            tooLarge(QStringLiteral("ma więcej niż %1 kolumn").arg(GroupedNumber(kMaxCols)));
+        FCols = std::max(FCols, qint64(Fields.size()));
+        if (++FRows * std::max<qint64>(FCols, 1) > kGridMaxRangeCells)
+            tooLarge(QStringLiteral("siatka wczytuje najwyżej %1 komórek").arg(GroupedNumber(kGridMaxRangeCells)));
+        for (const QString& f : Fields) {
+            if (f.isEmpty())
+                continue;
+            if (++FCells > kWorkbookMaxCells)
+                tooLarge(QStringLiteral("ma więcej niż %1 niepustych komórek")
+                             .arg(GroupedNumber(qint64(kWorkbookMaxCells))));
+            FText += f.size();
+            if (FText > kWorkbookMaxText)
+                textTooLarge();
+        }
+    }
+
+private:
+    [[noreturn]] void textTooLarge() const
+    {
+        tooLarge(QStringLiteral("tekst jego komórek przekracza %1 znaków").arg(GroupedNumber(kWorkbookMaxText)));
+    }
+    [[noreturn]] void tooLarge(const QString& Why) const
+    {
+        throw ETxGridError(QStringLiteral("Plik %1 jest za duży: %2.").arg(FName, Why));
+    }
+    QString FName;
+    qint64 FRows = 0, FCols = 0, FText = 0;
+    std::size_t FCells = 0;
+};
+
+// Runs Read, a lack of memory reaching the caller as the grid's error naming the file.
+template <class F>
+auto MemoryGuarded(const QString& Name, F Read) -> decltype(Read())
+{
+    try {
+        return Read();
+    } catch (const std::bad_alloc&) {
+        throw ETxGridError(QStringLiteral("Za mało pamięci, by wczytać plik %1.").arg(Name));
+    }
+}
+
+// A file's rows of fields, held flat: a list for each row would cost more than its fields.
+struct TRows {
+    std::vector<QString> Fields;
+    std::vector<std::size_t> Starts; // where each row's fields begin
+    int Width = 0;                   // fields of the longest row
+    int Count() const { return int(Starts.size()); }
+    int Size(int Row) const
+    {
+        const std::size_t end = std::size_t(Row) + 1 < Starts.size() ? Starts[std::size_t(Row) + 1] : Fields.size();
+        return int(end - Starts[std::size_t(Row)]);
+    }
+    void Add(QStringList&& Row)
+    {
+        Starts.push_back(Fields.size());
+        Width = std::max(Width, int(Row.size()));
+        for (QString& f : Row)
+            Fields.push_back(std::move(f));
+    }
+};
+
+// Rows of fields into the grid from row Top and column FC on; every cell of the rows given
+// holds the file's text afterwards, or none (the columns past a row's last field included).
+void StoreRows(TTxStringGrid& Grid, const TRows& Rows, int Top, int FC)
+{
+    const int cols = Grid.colCount();
+    std::vector<int> real;
+    for (int c = FC; c < cols; ++c)
+        real.push_back(Grid.RemapCol(c));
+    TProgress progress(Grid);
+    for (int i = 0; i < Rows.Count(); ++i) {
+        const int n = Rows.Size(i);
+        for (int k = 0; k < int(real.size()); ++k) {
+            if (k < n)
+                Grid.SetCellEx(real[std::size_t(k)], Top + i,
+                               Rows.Fields[Rows.Starts[std::size_t(i)] + std::size_t(k)]);
+            else if (!Grid.cells(real[std::size_t(k)], Top + i).isEmpty())
+                Grid.SetCellEx(real[std::size_t(k)], Top + i, QString());
+        }
+        progress.Step(i + 1, Rows.Count());
+    }
+}
+
+} // namespace
+
+void ReadCSV(TTxStringGrid& Grid, QIODevice& Device, bool InsertMode, const QString& Name)
 {
     const int FC = Grid.SaveWithFixedCells ? 0 : Grid.FixedCols();
     int FR = Grid.SaveWithFixedCells ? 0 : Grid.FixedRows();
@@ -269,40 +389,43 @@ void ReadCSV(TTxStringGrid& Grid, QIODevice& Device, bool InsertMode)
         FR = 0;
         R = Grid.rowCount();
     }
-    // The whole text at once: a quoted field may hold line ends, and which of them end a
-    // record depends on the separator.
-    TTextCoding coding = tcAnsi;
-    QString text = DecodeGuessed(Device.readAll(), Grid.OemConvert ? tcBytes : tcAnsi, &coding);
-    if (Grid.OemConvert && coding == tcBytes)
-        OemToString(text);
-    QChar sep = Grid.Delimiter;
-    if (sep.isNull()) {
-        // Before the separator is known, a quoted field may open after any candidate.
-        const TQuoting any{true, kDelimiterCandidates};
-        qsizetype unclosed = text.size(), next1 = 0, next2 = 0;
-        const qsizetype end1 = FindLineEnd(text, 0, next1, any, unclosed);
-        const qsizetype end2 = FindLineEnd(text, next1, next2, any, unclosed);
-        sep = DetectDelimiter(text.left(end1), text.mid(next1, end2 - next1), next1 < text.size());
-    }
-    const QStringList lines = SplitLines(text, TQuoting{true, sep.isNull() ? QString() : QString(sep)});
-    text.clear();
-    const int N = int(lines.size());
+    TTextBudget budget(Name);
+    // The whole file is parsed, within the limits, before the grid changes.
+    const TRows rows = MemoryGuarded(Name, [&] {
+        // The whole text at once: a quoted field may hold line ends, and which of them end a
+        // record depends on the separator.
+        TTextCoding coding = tcAnsi;
+        QString text = DecodeGuessed(budget.ReadAll(Device), Grid.OemConvert ? tcBytes : tcAnsi, &coding);
+        if (Grid.OemConvert && coding == tcBytes)
+            OemToString(text);
+        QChar sep = Grid.Delimiter;
+        if (sep.isNull()) {
+            // Before the separator is known, a quoted field may open after any candidate.
+            const TQuoting any{true, kDelimiterCandidates};
+            qsizetype unclosed = text.size(), next1 = 0, next2 = 0;
+            const qsizetype end1 = FindLineEnd(text, 0, next1, any, unclosed);
+            const qsizetype end2 = FindLineEnd(text, next1, next2, any, unclosed);
+            sep = DetectDelimiter(text.left(end1), text.mid(next1, end2 - next1), next1 < text.size());
+        }
+        const TQuoting quoting{true, sep.isNull() ? QString() : QString(sep)};
+        TRows out;
+        qsizetype unclosed = text.size();
+        for (qsizetype p = 0, next = 0; p < text.size(); p = next) {
+            const qsizetype end = FindLineEnd(text, p, next, quoting, unclosed);
+            budget.Line(end - p);
+            QStringList fields =
+                SplitCSVLine(text.mid(p, end - p), sep, Grid.CSVTildeLineBreaks, TTextBudget::kMaxCols);
+            budget.Row(fields);
+            out.Add(std::move(fields));
+        }
+        return out;
+    });
+    const int N = rows.Count();
     TUpdateGuard lock(Grid);
     Grid.SetRowCount(InsertMode ? Grid.rowCount() + N : FR + N);
-    TProgress progress(Grid);
-    int done = 0;
-    for (const QString& line : lines) {
-        const QStringList fields = SplitCSVLine(line, sep, Grid.CSVTildeLineBreaks);
-        for (int k = 0; k < fields.size(); ++k) {
-            if (Grid.colCount() < k + FC + 1) // the column count never shrinks
-                Grid.SetColCount(k + FC + 1);
-            Grid.SetCellEx(Grid.RemapCol(k + FC), R + FR, fields.at(k));
-        }
-        ++R;
-        progress.Step(++done, N);
-        if (Grid.rowCount() < R + FR)
-            Grid.SetRowCount(R + FR);
-    }
+    if (Grid.colCount() < rows.Width + FC) // the column count never shrinks
+        Grid.SetColCount(rows.Width + FC);
+    StoreRows(Grid, rows, R + FR, FC);
 }
 
 // --- the padded report and fixed widths ----------------------------------------------------
@@ -374,30 +497,43 @@ void WriteFixed(TTxStringGrid& Grid, QIODevice& Device, TIntList& Widths, const 
     out.Finish();
 }
 
-void ReadFixed(TTxStringGrid& Grid, QIODevice& Device, const TIntList& Positions)
+void ReadFixed(TTxStringGrid& Grid, QIODevice& Device, const TIntList& Positions, const QString& Name)
 {
     const int fields = Positions.Count() - 1;
-    TUpdateGuard lock(Grid);
     if (fields < 1)
         return; // fewer than two positions bound no field
+    TTextBudget budget(Name);
+    const TRows rows = MemoryGuarded(Name, [&] {
+        const TTextCoding coding = GuessCoding(Device, tcAnsi);
+        const QByteArray bytes = budget.ReadAll(Device);
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        TLineReader in(buffer);
+        QByteArray raw;
+        TRows out;
+        while (in.ReadLine(raw)) {
+            const QString line = Decode(raw, coding);
+            QStringList f;
+            for (int k = 1; k <= fields; ++k) {
+                const int from = std::max(1, Positions.GetInteger(k - 1));
+                const int length = std::max(0, Positions.GetInteger(k) - Positions.GetInteger(k - 1));
+                f << TrimControls(line.mid(from - 1, length));
+            }
+            budget.Row(f);
+            out.Add(std::move(f));
+        }
+        return out;
+    });
+    TUpdateGuard lock(Grid);
     Grid.SetColCount(Grid.FixedCols() + fields);
     const int c0 = Grid.GetSaveStartCol();
-    int row = Grid.GetSaveStartRow();
-    const TTextCoding coding = GuessCoding(Device, tcAnsi);
-    TLineReader in(Device);
-    QByteArray raw;
-    while (in.ReadLine(raw)) {
-        const QString line = Decode(raw, coding);
-        if (row >= Grid.rowCount())
-            Grid.SetRowCount(row + 1);
-        for (int k = 1; k <= fields; ++k) {
-            const int from = std::max(1, Positions.GetInteger(k - 1));
-            const int length = std::max(0, Positions.GetInteger(k) - Positions.GetInteger(k - 1));
-            if (c0 + k - 1 < Grid.colCount())
-                Grid.SetCellEx(Grid.RemapCol(c0 + k - 1), row, TrimControls(line.mid(from - 1, length)));
-        }
-        ++row;
-    }
+    const int top = Grid.GetSaveStartRow();
+    if (rows.Count() > 0 && top + rows.Count() > Grid.rowCount())
+        Grid.SetRowCount(top + rows.Count());
+    for (int i = 0; i < rows.Count(); ++i)
+        for (int k = 0; k < fields && c0 + k < Grid.colCount(); ++k)
+            Grid.SetCellEx(Grid.RemapCol(c0 + k), top + i, rows.Fields[rows.Starts[std::size_t(i)] + std::size_t(k)]);
 }
 
 } // namespace files
@@ -415,7 +551,7 @@ void TGridFiles::InputFromCSV(const QString& FileName, bool InsertMode)
 {
     QFile f(FileName);
     files::OpenForReading(f, QStringLiteral("Cannot open file "));
-    files::ReadCSV(FGrid, f, InsertMode);
+    files::ReadCSV(FGrid, f, InsertMode, FileName);
     f.close();
     Loaded();
 }
@@ -440,7 +576,7 @@ void TGridFiles::LoadFromFixed(const QString& FileName, TIntList& Positions)
     QFile f(FileName);
     if (!f.open(QIODevice::ReadOnly))
         throw ETxGridError(QStringLiteral("File ") + FileName + QStringLiteral(" not found"));
-    files::ReadFixed(FGrid, f, Positions);
+    files::ReadFixed(FGrid, f, Positions, FileName);
     f.close();
     Loaded();
 }

@@ -68,9 +68,10 @@ public:
     TClipOperation LastOperation() const { return FLastOperation; }
 
     // ---- workbooks, documents and databases ------------------------------------------------
-    // Workbooks: the active or the named sheet is read into the grid; a grid is saved as a
-    // new workbook, or into the named sheet of a workbook (added when missing). Documents hold
-    // one table of every cell. Failures raise ETxGridError.
+    // Workbooks: the active or the named sheet is read into the grid, its used range holding
+    // exactly the sheet's cells afterwards (an empty or error value empties its cell); a grid
+    // is saved as a new workbook, or into the named sheet of a workbook (added when missing).
+    // Documents hold one table of every cell. Failures raise ETxGridError.
     void LoadFromXLS(const QString& FileName);
     void LoadFromXLSSheet(const QString& FileName, const QString& SheetName);
     void SaveToXLS(const QString& FileName);

@@ -151,16 +151,21 @@ QChar DetectDelimiter(const QString& Line1, const QString& Line2, bool HasLine2)
 // The fields of one line (Separator 0: the line is one field), line breaks restored to CR LF.
 // A field opening with a double quote runs to the first quote that is not doubled, "" inside
 // it standing for one quote; a quote anywhere else is a character of the field. A field
-// ending the line after a separator adds nothing.
-QStringList SplitCSVLine(const QString& Line, QChar Separator, bool TildeLineBreaks);
+// ending the line after a separator adds nothing. With MaxFields, no more than MaxFields + 1
+// fields are taken (enough to tell that the line has too many).
+QStringList SplitCSVLine(const QString& Line, QChar Separator, bool TildeLineBreaks, int MaxFields = -1);
 
 void WriteCSV(TTxStringGrid& Grid, QIODevice& Device, const QString& Name = QString());
-// The device must be seekable: it is read once for the separator, once for the line count
-// and once for the cells.
-void ReadCSV(TTxStringGrid& Grid, QIODevice& Device, bool InsertMode);
+// The whole device is parsed before the grid changes, within the workbook readers' limits
+// (kWorkbookMaxCells non-empty cells, kWorkbookMaxText characters, 16,384 columns and
+// kGridMaxRangeCells cells of the rows read); past one, or short of memory, ETxGridError
+// names the file (Name) and the limit, the grid as it was. Every cell of the rows read holds
+// the file's text afterwards or none.
+void ReadCSV(TTxStringGrid& Grid, QIODevice& Device, bool InsertMode, const QString& Name = QString());
 void WriteASCII(TTxStringGrid& Grid, QIODevice& Device, const QString& Name = QString());
 void WriteFixed(TTxStringGrid& Grid, QIODevice& Device, TIntList& Widths, const QString& Name = QString());
-void ReadFixed(TTxStringGrid& Grid, QIODevice& Device, const TIntList& Positions);
+// Within the same limits as ReadCSV.
+void ReadFixed(TTxStringGrid& Grid, QIODevice& Device, const TIntList& Positions, const QString& Name = QString());
 
 // --- HTML and XML -----------------------------------------------------------------------
 // The HTML document (or table) as lines, without the header and footer files.

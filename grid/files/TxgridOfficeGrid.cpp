@@ -144,14 +144,22 @@ void TGridExchange::LoadXLS(const QString& FileName, const QString* SheetName)
             FGrid.SetRowCount(FGrid.RowCount() + FR);
         }
     }
-    // Values that do not fit the grid (a range read without its size) are skipped.
+    // The range read holds exactly the workbook's cells: an empty or error value empties its
+    // cell, so that no text the grid held before shows as if the workbook held it. Values
+    // that do not fit the grid (a range read without its size) are skipped.
     const QChar sep = TRegional::Current().DecimalSeparator;
-    for (int r = 0; r < int(values.size()) && r + FR < FGrid.RowCount(); ++r)
-        for (int c = 0; c < int(values[r].size()) && c + FC < FGrid.ColCount(); ++c) {
-            const TOfficeValue& v = values[r][c];
-            if (v.Kind != TOfficeValue::ovEmpty && v.Kind != TOfficeValue::ovError)
-                FGrid.setCells(c + FC, r + FR, v.ToText(sep));
+    const int rows = found ? FGrid.RowCount() - FR : int(values.size());
+    for (int r = 0; r < rows && r + FR < FGrid.RowCount(); ++r) {
+        const int given = r < int(values.size()) ? int(values[r].size()) : 0;
+        const int cols = found ? FGrid.ColCount() - FC : given;
+        for (int c = 0; c < cols && c + FC < FGrid.ColCount(); ++c) {
+            const TOfficeValue* v = c < given ? &values[r][c] : nullptr;
+            if (v && v->Kind != TOfficeValue::ovEmpty && v->Kind != TOfficeValue::ovError)
+                FGrid.setCells(c + FC, r + FR, v->ToText(sep));
+            else if (!FGrid.cells(c + FC, r + FR).isEmpty())
+                FGrid.setCells(c + FC, r + FR, QString());
         }
+    }
     app.Finish();
     FGrid.CellsChanged({0, 0, FGrid.ColCount(), FGrid.RowCount()});
     FGrid.CellsLoaded();

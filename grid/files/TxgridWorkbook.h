@@ -29,6 +29,8 @@ QString RangeTooLargeMessage(const QString& Range);
 QString InflatedTooLargeMessage(const QString& FileName);
 // A text longer than a workbook cell holds (kWorkbookMaxCellText), at Row and Col from 0.
 QString CellTooLongMessage(const QString& Sheet, int Row, int Col, qsizetype Length);
+// More non-empty cells (or shared string entries) than kWorkbookMaxCells.
+[[noreturn]] void TooManyCells(const QString& FileName);
 
 // What one workbook may still use while it is read; each step past a limit raises
 // ETxGridError naming the limit.
@@ -43,6 +45,23 @@ struct TReadBudget {
     // An entry of the shared string table: its text, and a slot that costs memory even when
     // empty. More entries than the cells a workbook may hold can never all be used.
     void AddString(qint64 Chars);
+};
+
+// Cells put into a sheet as a reader meets them, row by row and mostly in column order: each
+// goes to its row's end without a look-up. A row given in another order (right to left, or
+// again later) is put in column order once by Finish, not by an insert for each cell, which
+// would cost the row's length each time; a cell given twice keeps the value given last.
+class TSheetFiller {
+public:
+    void Start(TOfficeSheet& Sheet);
+    void Add(int Row, int Col, TOfficeValue Value); // an empty value is no cell
+    void Finish();                                  // the sheet in hand, in order
+
+private:
+    TOfficeSheet* FSheet = nullptr;
+    std::vector<TOfficeCell>* FCells = nullptr; // the row in hand
+    int FRow = -1;
+    std::vector<int> FUnordered; // rows to be put in column order
 };
 
 // An .xlsx package opened read-only through libzip, from a file (read as needed, never whole)

@@ -149,29 +149,12 @@ TCellType cellType(std::string_view T)
     return T == "inlineStr" ? ctInline : ctNumber;
 }
 
-// A row whose cells came out of column order, put in order once: a cell given twice keeps the
-// value given last, as a cell set again would.
-void orderRow(std::vector<TOfficeCell>& Cells)
-{
-    std::stable_sort(Cells.begin(), Cells.end(),
-                     [](const TOfficeCell& a, const TOfficeCell& b) { return a.Col < b.Col; });
-    auto out = Cells.begin();
-    for (auto in = Cells.begin(); in != Cells.end(); ++in) {
-        if (out != Cells.begin() && std::prev(out)->Col == in->Col)
-            *std::prev(out) = std::move(*in);
-        else
-            *out++ = std::move(*in);
-    }
-    Cells.erase(out, Cells.end());
-}
-
 void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
 {
     int row = -1, nextCol = 0;
     std::string v, text, date; // kept for every cell: no allocation each
-    std::vector<TOfficeCell>* cells = nullptr;
-    int cellsRow = -1;
-    std::vector<int> unordered; // rows to be put in column order at the end
+    TSheetFiller fill;
+    fill.Start(Sheet);
     while (X.Next() != TXmlScanner::xtDocEnd) {
         if (X.Token() != TXmlScanner::xtStart)
             continue;
@@ -246,29 +229,13 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
             }
             if (value.Kind != TOfficeValue::ovEmpty) {
                 Ctx.Budget.AddCell();
-                // The row in hand is kept: cells come row by row, mostly in column order, so
-                // each goes to its row's end without a look-up. A row given in another order
-                // (right to left, or again later) is put in order once at the end, not by an
-                // insert for each cell, which would cost the row's length each time.
-                if (r != cellsRow) {
-                    const std::size_t width = cells ? cells->size() : 0;
-                    cells = &Sheet.Rows.try_emplace(Sheet.Rows.end(), r)->second;
-                    cellsRow = r;
-                    if (cells->empty())
-                        cells->reserve(width); // rows are mostly as wide as the one before
-                }
-                if (!cells->empty() && cells->back().Col >= col && (unordered.empty() || unordered.back() != r))
-                    unordered.push_back(r);
-                cells->push_back({col, std::move(value)});
+                fill.Add(r, col, std::move(value));
             }
             nextCol = col + 1;
             row = r;
         }
     }
-    std::sort(unordered.begin(), unordered.end());
-    unordered.erase(std::unique(unordered.begin(), unordered.end()), unordered.end());
-    for (const int r : unordered)
-        orderRow(Sheet.Rows[r]);
+    fill.Finish();
 }
 
 // A sheet's name as spreadsheets hold it: at most 31 characters (longer ones, which some
@@ -287,6 +254,53 @@ QString outOfMemory(const QString& FileName)
 }
 
 } // namespace
+
+void TSheetFiller::Start(TOfficeSheet& Sheet)
+{
+    FSheet = &Sheet;
+    FCells = nullptr;
+    FRow = -1;
+    FUnordered.clear();
+}
+
+void TSheetFiller::Add(int Row, int Col, TOfficeValue Value)
+{
+    if (!FSheet || Value.Kind == TOfficeValue::ovEmpty)
+        return;
+    if (Row != FRow) {
+        const std::size_t width = FCells ? FCells->size() : 0;
+        FCells = &FSheet->Rows.try_emplace(FSheet->Rows.end(), Row)->second;
+        FRow = Row;
+        if (FCells->empty())
+            FCells->reserve(width); // rows are mostly as wide as the one before
+    }
+    if (!FCells->empty() && FCells->back().Col >= Col && (FUnordered.empty() || FUnordered.back() != Row))
+        FUnordered.push_back(Row);
+    FCells->push_back({Col, std::move(Value)});
+}
+
+void TSheetFiller::Finish()
+{
+    if (!FSheet)
+        return;
+    std::sort(FUnordered.begin(), FUnordered.end());
+    FUnordered.erase(std::unique(FUnordered.begin(), FUnordered.end()), FUnordered.end());
+    for (const int r : FUnordered) {
+        std::vector<TOfficeCell>& cells = FSheet->Rows[r];
+        std::stable_sort(cells.begin(), cells.end(),
+                         [](const TOfficeCell& a, const TOfficeCell& b) { return a.Col < b.Col; });
+        auto out = cells.begin();
+        for (auto in = cells.begin(); in != cells.end(); ++in) {
+            if (out != cells.begin() && std::prev(out)->Col == in->Col)
+                *std::prev(out) = std::move(*in);
+            else
+                *out++ = std::move(*in);
+        }
+        cells.erase(out, cells.end());
+    }
+    Start(*FSheet);
+    FSheet = nullptr;
+}
 
 bool CellReference(std::string_view Ref, int& Col, int& Row)
 {

@@ -5,6 +5,8 @@
 // format (grid/xls/TxgridBiff.h), read here under the workbook limits.
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridWorkbook.h"
+#include "grid/xls/TxgridBiff.h"
+#include "grid/xls/TxgridCompound.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -209,6 +211,12 @@ TOfficeWorkbook ReadXlsInHelper(const QString& FileName)
 {
     int status = 0;
     const QByteArray out = runHelper(FileName, status);
+    // Stopped at its processor-time limit: SIGXCPU at the soft limit, SIGKILL at the hard one.
+    if (WIFSIGNALED(status) && (WTERMSIG(status) == SIGXCPU || WTERMSIG(status) == SIGKILL))
+        throw ETxGridError(helperFailed(FileName,
+                                        QStringLiteral("czytanie przekroczyło limit %1 s czasu procesora; plik "
+                                                       "jest uszkodzony lub za duży.")
+                                            .arg(kHelperCpuSeconds)));
     if (WIFSIGNALED(status))
         throw ETxGridError(helperFailed(
             FileName, QStringLiteral("program czytający pliki .xls przerwał pracę (sygnał %1); plik jest uszkodzony "
@@ -217,15 +225,30 @@ TOfficeWorkbook ReadXlsInHelper(const QString& FileName)
     if (!WIFEXITED(status) || WEXITSTATUS(status) == 2)
         Corrupt(FileName);
     if (WEXITSTATUS(status) == 5)
-        throw std::bad_alloc(); // the reader's guard names the file
+        throw ETxGridError(helperFailed(FileName,
+                                        QStringLiteral("czytanie przekroczyło limit %1 MiB pamięci; plik jest "
+                                                       "uszkodzony lub za duży.")
+                                            .arg(GroupedNumber(qint64(kHelperMemory >> 20)))));
+    if (WEXITSTATUS(status) == 6)
+        TooManyCells(FileName); // as the .xlsx reader refuses such a table
+    if (WEXITSTATUS(status) == 7 || WEXITSTATUS(status) == 8)
+        throw ETxGridError(
+            helperFailed(FileName,
+                         WEXITSTATUS(status) == 7
+                             ? QStringLiteral("katalog pliku złożonego sięga głębiej niż %1 poziomów; plik jest "
+                                              "uszkodzony lub nietypowy.")
+                                   .arg(GroupedNumber(xls::kCompoundMaxDepth))
+                             : QStringLiteral("katalog pliku złożonego zapętla się; plik jest uszkodzony.")));
     if (WEXITSTATUS(status) == 4)
         throw ETxGridError(helperFailed(
             FileName, QStringLiteral("skoroszyt jest chroniony hasłem; zapisz go bez hasła i wczytaj ponownie.")));
     if (WEXITSTATUS(status) != 0)
         throw ETxGridError(helperFailed(FileName, QStringLiteral("program czytający pliki .xls zakończył się błędem %1.")
                                                       .arg(WEXITSTATUS(status))));
+    static_assert(xls::kBiffMaxStrings == kWorkbookMaxCells);
     TReadBudget budget{FileName};
     TOfficeWorkbook book;
+    TSheetFiller fill;
     TRecords in(out, FileName);
     auto place = [&](quint32& Row, quint32& Col) {
         Row = in.U32();
@@ -238,14 +261,17 @@ TOfficeWorkbook ReadXlsInHelper(const QString& FileName)
         const char kind = in.Byte();
         quint32 row = 0, col = 0;
         if (kind == 'E' && in.AtEnd()) {
+            fill.Finish();
             book.ActiveSheet = active < book.Sheets.size() ? int(active) : 0;
             return book;
         }
         if (kind == 'A') {
             active = in.U32();
         } else if (kind == 'S' && book.Sheets.size() < 4096) {
+            fill.Finish(); // before the vector moves its sheets
             book.Sheets.emplace_back();
             book.Sheets.back().Name = in.Text();
+            fill.Start(book.Sheets.back());
         } else if (kind == 'R') {
             quint32 row2 = 0, col2 = 0;
             place(row, col);
@@ -283,7 +309,7 @@ TOfficeWorkbook ReadXlsInHelper(const QString& FileName)
                 Corrupt(FileName);
             }
             budget.AddCell();
-            book.Sheets.back().Set(int(row), int(col), std::move(v));
+            fill.Add(int(row), int(col), std::move(v));
         } else {
             Corrupt(FileName);
         }

@@ -68,26 +68,22 @@ void TReadBudget::AddInflated(qint64 N)
         throw ETxGridError(InflatedTooLargeMessage(FileName));
 }
 
-namespace {
-
-[[noreturn]] void tooManyCells(const QString& FileName)
+void TooManyCells(const QString& FileName)
 {
     throw ETxGridError(QStringLiteral("Skoroszyt %1 jest za duży: ma więcej niż %2 niepustych komórek.")
                            .arg(FileName, GroupedNumber(qint64(kWorkbookMaxCells))));
 }
 
-} // namespace
-
 void TReadBudget::AddCell()
 {
     if (++Cells > kWorkbookMaxCells)
-        tooManyCells(FileName);
+        TooManyCells(FileName);
 }
 
 void TReadBudget::AddString(qint64 Chars)
 {
     if (++Strings > kWorkbookMaxCells)
-        tooManyCells(FileName);
+        TooManyCells(FileName);
     AddText(Chars + 1);
 }
 

@@ -21,6 +21,17 @@ namespace {
 struct TCorrupt : std::runtime_error {
     TCorrupt() : std::runtime_error("corrupt") {}
 };
+struct TTooLarge : std::runtime_error {
+    TTooLarge() : std::runtime_error("too large") {}
+};
+
+std::vector<TDateKind> builtinKinds()
+{
+    std::vector<TDateKind> k(65536);
+    for (unsigned id = 0; id < 60; ++id)
+        k[id] = BuiltinDateKind(id);
+    return k;
+}
 
 enum : std::uint16_t {
     rtFormula = 0x0006,
@@ -143,14 +154,20 @@ public:
             Out += char(0x80 | (C & 0x3F));
         }
     }
-    // Raw bytes (BIFF5 texts before their code page is applied), within one segment.
+    // Raw bytes (BIFF5 texts before their code page is applied), running on into the next
+    // segments as a long text does; none for an empty text, even at the record's end.
     std::string Bytes(std::size_t N)
     {
-        settle();
-        if (FSeg >= FSegs.size() || FSegs[FSeg].Size - FPos < N)
-            throw TCorrupt();
-        std::string s(reinterpret_cast<const char*>(FSegs[FSeg].Data + FPos), N);
-        FPos += N;
+        std::string s;
+        while (N) {
+            settle();
+            if (FSeg >= FSegs.size())
+                throw TCorrupt();
+            const std::size_t n = std::min(N, FSegs[FSeg].Size - FPos);
+            s.append(reinterpret_cast<const char*>(FSegs[FSeg].Data + FPos), n);
+            FPos += n;
+            N -= n;
+        }
         return s;
     }
 
@@ -280,6 +297,7 @@ private:
     {
         if (FIconv == reinterpret_cast<iconv_t>(-1)) {
             const std::string name = FCodePage == 367                       ? "ASCII"
+                : FCodePage == 65001                                        ? "UTF-8"
                 : FCodePage == 32768                                        ? "MACINTOSH"
                 : FCodePage == 0 || FCodePage == 1200 || FCodePage == 32769 ? "CP1252"
                                                                             : "CP" + std::to_string(FCodePage);
@@ -321,7 +339,12 @@ private:
         for (;;) {
             const TRecord r = next(pos);
             switch (r.Type) {
-            case rtEof: return;
+            case rtEof:
+                // Each cell format's date kind once, not looked up by every cell.
+                FXfKinds.reserve(FXfFormats.size());
+                for (const std::uint16_t f : FXfFormats)
+                    FXfKinds.push_back(FFormatKinds[f]);
+                return;
             case rtFilePass: FEncrypted = true; return;
             case rtCodePage: FCodePage = u16(r, 0); break;
             case rtDateMode: F1904 = u16(r, 0) == 1; break;
@@ -335,9 +358,7 @@ private:
                 TCursor c;
                 c.Add(r.Data + 2, r.Size - 2);
                 const std::size_t n = FBiff8 ? c.U16() : c.U8();
-                const std::string code = text(c, n, false);
-                if (FFormats.size() < 65536)
-                    FFormats.push_back({id, FormatDateKind(code)});
+                FFormatKinds[id] = FormatDateKind(text(c, n, false)); // a later one wins
                 break;
             }
             case rtXf:
@@ -364,8 +385,13 @@ private:
                 const std::uint32_t unique = c.U32();
                 // The count saves growing the list, within reason (it may lie).
                 FShared.reserve(std::min<std::size_t>(unique, std::size_t(1) << 20));
-                for (std::uint32_t i = 0; i < unique && !c.AtEnd(); ++i)
+                for (std::uint32_t i = 0; i < unique && !c.AtEnd(); ++i) {
+                    // Every entry costs its slot, however empty: more than the cells a
+                    // workbook may hold can never all be used.
+                    if (FShared.size() >= kBiffMaxStrings)
+                        throw TTooLarge();
                     FShared.push_back(text(c, c.U16(), true));
+                }
                 break;
             }
             default: break;
@@ -373,16 +399,7 @@ private:
         }
     }
 
-    TDateKind dateKind(std::uint16_t Xf) const
-    {
-        if (Xf >= FXfFormats.size())
-            return dkNone;
-        const std::uint16_t id = FXfFormats[Xf];
-        for (auto it = FFormats.rbegin(); it != FFormats.rend(); ++it) // a later one wins
-            if (it->Id == id)
-                return it->Kind;
-        return BuiltinDateKind(id);
-    }
+    TDateKind dateKind(std::uint16_t Xf) const { return Xf < FXfKinds.size() ? FXfKinds[Xf] : dkNone; }
 
     void cell(std::uint32_t Row, std::uint32_t Col)
     {
@@ -516,10 +533,11 @@ private:
             case rtLabel:
             case rtRString: {
                 unreadable();
-                TCursor c;
                 if (r.Size < 8)
                     throw TCorrupt();
-                c.Add(r.Data + 6, r.Size - 6);
+                // A long text goes on in CONTINUE records, as a shared string does.
+                TCursor c = continued(r, Pos);
+                c.Skip(6);
                 string(u16(r, 0), u16(r, 2), text(c, c.U16(), false));
                 break;
             }
@@ -600,10 +618,6 @@ private:
         put(S.data(), S.size());
     }
 
-    struct TFormat {
-        std::uint16_t Id;
-        TDateKind Kind;
-    };
     const unsigned char* FData;
     std::size_t FSize;
     TBiffOutput& FOut;
@@ -611,7 +625,8 @@ private:
     unsigned FCodePage = 0;
     std::uint32_t FActive = 0;
     iconv_t FIconv = reinterpret_cast<iconv_t>(-1);
-    std::vector<TFormat> FFormats;
+    std::vector<TDateKind> FFormatKinds = builtinKinds(); // by number format
+    std::vector<TDateKind> FXfKinds;                      // by cell format
     std::vector<std::uint16_t> FXfFormats;
     std::vector<std::string> FShared;
     std::vector<TSheetPlace> FSheets;
@@ -626,6 +641,8 @@ TBiffResult ReadBiffWorkbook(const unsigned char* Data, std::size_t Size, TBiffO
         return reader.Run();
     } catch (const TCorrupt&) {
         return brCorrupt;
+    } catch (const TTooLarge&) {
+        return brTooLarge;
     }
 }
 

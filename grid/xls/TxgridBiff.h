@@ -26,9 +26,12 @@ public:
     virtual void Write(const void* Data, std::size_t Size) = 0;
 };
 
-enum TBiffResult { brRead = 0, brCorrupt = 2, brEncrypted = 4 };
+// brTooLarge: the shared string table holds more entries than kBiffMaxStrings, the cells a
+// workbook may hold (the library's cell limit).
+enum TBiffResult { brRead = 0, brCorrupt = 2, brEncrypted = 4, brTooLarge = 6 };
+constexpr std::size_t kBiffMaxStrings = 2'000'000;
 
-// Reads the whole workbook stream Data; on brCorrupt or brEncrypted the output stops where
+// Reads the whole workbook stream Data; on any other result than brRead the output stops where
 // the reading did, without 'E'. Never reads outside Data.
 TBiffResult ReadBiffWorkbook(const unsigned char* Data, std::size_t Size, TBiffOutput& Out);
 

@@ -2,6 +2,7 @@
 // Dates in workbooks: which number formats show a number as a date or a time, and a serial
 // number as the text the grid gets, the same for .xlsx and .xls files. Plain C++, for the .xls
 // helper as well as the library.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -12,24 +13,33 @@ namespace grid::xls {
 
 // A date, a time or both; with dkDayFirst the date shows its day first (as 15.03.2024), with
 // dkNoSeconds the time shows no seconds (as 13:45).
-enum TDateKind : unsigned char { dkNone, dkDate, dkTime, dkDateTime, dkDayFirst = 4, dkNoSeconds = 8 };
+// Elapsed times ([h]:mm, [mm]:ss, [s]) are kinds of their own, from dkElapsed on: the bracketed
+// unit counts the whole time, days included, and the units after it down to the last one shown
+// go as on a clock. dkElapsed + 3 x the bracketed unit + the last unit (0 hours, 1 minutes, 2
+// seconds); they carry none of the flags.
+enum TDateKind : unsigned char { dkNone, dkDate, dkTime, dkDateTime, dkDayFirst = 4, dkNoSeconds = 8, dkElapsed = 16 };
 constexpr TDateKind operator|(TDateKind A, TDateKind B) { return TDateKind(unsigned(A) | unsigned(B)); }
+
+inline TDateKind ElapsedKind(unsigned Lead, unsigned Last) { return TDateKind(dkElapsed + 3 * Lead + Last); }
 
 // The kind of a built-in number format, by its number.
 inline TDateKind BuiltinDateKind(unsigned Id)
 {
     if ((Id >= 14 && Id <= 17) || (Id >= 27 && Id <= 36) || (Id >= 50 && Id <= 58))
         return dkDate;
+    if (Id == 46) // [h]:mm:ss
+        return ElapsedKind(0, 2);
     if (Id == 18 || Id == 20)
         return dkTime | dkNoSeconds;
-    if ((Id >= 18 && Id <= 21) || (Id >= 45 && Id <= 47))
+    if ((Id >= 18 && Id <= 21) || Id == 45 || Id == 47)
         return dkTime;
     return Id == 22 ? dkDateTime | dkNoSeconds : dkNone;
 }
 
 // The kind of a format code (UTF-8): its first section, quoted text, escapes, colours and
-// locales left out; d or y is a date, h or s (or an elapsed [h]) a time; m alone a date, m
-// after an h the minutes. The first of d, m and y tells the date's order; no s, no seconds.
+// locales left out; d or y is a date, h or s a time; m alone a date, m after an h the minutes.
+// The first of d, m and y tells the date's order; no s, no seconds. [h], [m] or [s] without a
+// date is an elapsed time, shown down to the last of h, m and s after it.
 inline TDateKind FormatDateKind(std::string_view Code)
 {
     std::string code(Code.substr(0, Code.find(';')));
@@ -39,7 +49,9 @@ inline TDateKind FormatDateKind(std::string_view Code)
     if (code == "general")
         return dkNone;
     bool date = false, time = false, month = false, seconds = false, afterHour = false;
-    char first = 0; // the first of d, m (a month) and y
+    char first = 0;           // the first of d, m (a month) and y
+    int lead = -1, last = -1; // the bracketed unit of an elapsed time, the last unit after it
+    auto unit = [](char C) { return C == 'h' ? 0 : C == 'm' ? 1 : 2; };
     for (std::size_t i = 0; i < code.size(); ++i) {
         const char c = code[i];
         if (c == '"') {
@@ -57,6 +69,8 @@ inline TDateKind FormatDateKind(std::string_view Code)
                 time = true;
                 seconds = seconds || inner[0] == 's';
                 afterHour = inner[0] == 'h';
+                if (lead < 0)
+                    lead = last = unit(inner[0]);
             }
             if (close == std::string::npos)
                 break;
@@ -69,12 +83,18 @@ inline TDateKind FormatDateKind(std::string_view Code)
             time = true;
             seconds = seconds || c == 's';
             afterHour = c == 'h';
+            if (lead >= 0)
+                last = std::max(last, unit(c));
         } else if (c == 'm') {
             month = true;
             if (!afterHour && !first)
                 first = 'm';
+            if (lead >= 0)
+                last = std::max(last, unit(c));
         }
     }
+    if (lead >= 0 && !date)
+        return ElapsedKind(unsigned(lead), unsigned(last));
     if (month && !time)
         date = true;
     TDateKind kind = date && time ? dkDateTime : date ? dkDate : time ? dkTime : dkNone;
@@ -111,14 +131,27 @@ inline void civilFromDays(std::int64_t Z, int& Y, unsigned& M, unsigned& D)
 
 // A serial as text: "YYYY-MM-DD", "HH:MM:SS" or both, the date as "DD.MM.YYYY" where its
 // format shows the day first, and the time as "HH:MM" where its format shows no seconds and
-// they are 0 (but after a "YYYY-MM-DD", which always has them); false when out of range (0 up
-// to 9999-12-31). The 1900 system counts a 29 February 1900 that never was: serials before it
-// are one day later than their count from 30 December 1899.
+// they are 0 (but after a "YYYY-MM-DD", which always has them); an elapsed time as its count of
+// the bracketed unit and two digits for each unit after it ("60:00" for 2.5 as [h]:mm, units
+// below the last shown cut off); false when out of range (0 up to 9999-12-31). The 1900 system
+// counts a 29 February 1900 that never was: serials before it are one day later than their
+// count from 30 December 1899.
 inline bool SerialDateText(double Serial, TDateKind Kind, bool From1904, std::string& Out)
 {
     if (!(Serial >= 0 && Serial < 2958466)) // up to 9999-12-31
         return false;
     std::int64_t seconds = std::llround(Serial * 86400.0);
+    if (Kind >= dkElapsed) {
+        const unsigned lead = (Kind - dkElapsed) / 3, last = (Kind - dkElapsed) % 3;
+        const std::int64_t per[3] = {3600, 60, 1}, within[3] = {24, 60, 60};
+        Out = std::to_string(seconds / per[lead]);
+        for (unsigned u = lead + 1; u <= last && u < 3; ++u) {
+            char two[8];
+            std::snprintf(two, sizeof two, ":%02d", int(seconds / per[u] % within[u]));
+            Out += two;
+        }
+        return true;
+    }
     const std::int64_t days = seconds / 86400;
     seconds %= 86400;
     const std::int64_t base = From1904 ? daysFromCivil(1904, 1, 1)

@@ -6,8 +6,11 @@
 //
 // Usage: txgrid-xls FILE. Exit status 0 when read, 2 when the file is no readable .xls,
 // 3 on wrong use, 4 when the workbook is protected by a password, 5 when the memory allowed
-// to the helper is not enough.
+// to the helper is not enough, 6 when its shared string table holds more entries than the
+// cells a workbook may hold, 7 when the compound file's directory is nested or chained
+// deeper than libgsf can walk, 8 when its links loop.
 #include "grid/xls/TxgridBiff.h"
+#include "grid/xls/TxgridCompound.h"
 
 #include <cstdio>
 #include <cstring>
@@ -70,8 +73,14 @@ int main(int argc, char** argv)
 {
     if (argc != 2)
         return 3;
-    gsf_init();
     try {
+        if (std::FILE* f = std::fopen(argv[1], "rb")) {
+            const grid::xls::TCompoundCheck check = grid::xls::CheckCompoundDirectory(f);
+            std::fclose(f);
+            if (check != grid::xls::ccFine)
+                return check == grid::xls::ccTooDeep ? 7 : 8;
+        }
+        gsf_init();
         std::vector<unsigned char> stream;
         if (!workbookStream(argv[1], stream))
             return 2;

@@ -106,14 +106,14 @@ TEST_F(GridOffice, UsedRangeIsReadFromItsAddress)
     };
     TTxStringGrid g;
     g.SaveWithFixedCells = false; // one fixed row and column stay before the values
-    g.setCells(1, 2, QStringLiteral("kept"));
+    g.setCells(1, 2, QStringLiteral("stare"));
     g.Exchange().LoadFromXLS(QStringLiteral("a.xlsx"));
     EXPECT_EQ(calls, (QStringList{"Open a.xlsx", "ActiveSheet", "UsedRange", "Range B2:D5", "Close 0", "Quit"}));
     EXPECT_EQ(g.colCount(), 4);
     EXPECT_EQ(g.rowCount(), 5);
     EXPECT_EQ(g.cells(1, 1), QStringLiteral("a"));
     EXPECT_EQ(g.cells(3, 1), QStringLiteral("1,5"));
-    EXPECT_EQ(g.cells(1, 2), QStringLiteral("kept")); // an error value leaves the cell
+    EXPECT_EQ(g.cells(1, 2), QString()); // an error value empties the cell
     EXPECT_EQ(g.cells(2, 2), QStringLiteral("b"));
     EXPECT_EQ(g.cells(3, 4), QStringLiteral("f"));
 

@@ -296,6 +296,10 @@ TEST_F(GridWorkbook, XlsReaderFaultsEndTheHelperNotTheProgram)
 
     HelperScript("kill -SEGV $$"); // the parser crashing
     EXPECT_TRUE(loadError().contains(QStringLiteral("sygnał 11"))) << qPrintable(loadError());
+    HelperScript("kill -XCPU $$"); // stopped at its processor-time limit
+    EXPECT_TRUE(loadError().contains(QStringLiteral("limit 20 s czasu procesora"))) << qPrintable(loadError());
+    HelperScript("exit 5"); // short of the memory it may use
+    EXPECT_TRUE(loadError().contains(QStringLiteral("limit 1 024 MiB pamięci"))) << qPrintable(loadError());
     HelperScript("printf 'S\\377\\377\\377\\377abc'"); // a length past the data
     EXPECT_EQ(loadError(), QStringLiteral("File contains no data or corrupt file ") + xls);
     HelperScript("printf 'C\\0\\0\\0\\0\\0\\0\\0\\0N12345678E'"); // a cell before any sheet

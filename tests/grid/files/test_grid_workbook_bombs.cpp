@@ -9,9 +9,14 @@
 #include "grid/files/TxgridExchange.h"
 #include "grid/files/TxgridOffice.h"
 
+#include "support/BiffStreams.h"
+#include "support/GridErrorOf.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -373,5 +378,185 @@ TEST_F(GridWorkbookBombs, PartsThatCostMoreThanTheirTextAreChargedOrCut)
         EXPECT_EQ(g.colCount(), 3) << c.Name;
         EXPECT_EQ(g.rowCount(), 2) << c.Name;
         EXPECT_EQ(g.cells(1, 1), QStringLiteral("zostaje")) << c.Name;
+    }
+}
+
+namespace {
+
+// A compound file (4 KiB sectors) whose directory is Entries entries after the root: each a
+// storage holding the next (Deep) or a stream with the next as its right sibling (wide).
+void writeCompoundDirectory(const QString& File, std::uint32_t Entries, bool Deep)
+{
+    const std::uint32_t sector = 4096, perFat = sector / 4;
+    const std::uint32_t dirSectors = (Entries + 1 + 31) / 32;
+    const std::uint32_t fatSectors = (dirSectors + 1 + perFat) / perFat;
+    ASSERT_LE(fatSectors, 109u);
+    QByteArray out(qsizetype(sector) * (1 + fatSectors + dirSectors), '\0');
+    auto put32 = [&](qsizetype At, std::uint32_t V) { std::memcpy(out.data() + At, &V, 4); };
+    auto put16 = [&](qsizetype At, std::uint16_t V) { std::memcpy(out.data() + At, &V, 2); };
+    std::memcpy(out.data(), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    put16(0x18, 0x3E);
+    put16(0x1A, 4);
+    put16(0x1C, 0xFFFE);
+    put16(0x1E, 12);
+    put16(0x20, 6);
+    put32(0x28, dirSectors);
+    put32(0x2C, fatSectors);
+    put32(0x30, fatSectors); // the directory follows the allocation table
+    put32(0x38, 4096);
+    put32(0x3C, 0xFFFFFFFE);
+    put32(0x44, 0xFFFFFFFE);
+    for (std::uint32_t i = 0; i < 109; ++i)
+        put32(0x4C + 4 * i, i < fatSectors ? i : 0xFFFFFFFF);
+    for (std::uint32_t s = 0; s < fatSectors * perFat; ++s) {
+        const std::uint32_t v = s < fatSectors ? 0xFFFFFFFD
+            : s + 1 < fatSectors + dirSectors  ? s + 1
+            : s + 1 == fatSectors + dirSectors ? 0xFFFFFFFE
+                                               : 0xFFFFFFFF;
+        put32(qsizetype(sector) * (1 + s / perFat) + 4 * (s % perFat), v);
+    }
+    const qsizetype dir = qsizetype(sector) * (1 + fatSectors);
+    for (std::uint32_t e = 0; e < dirSectors * 32; ++e) {
+        const qsizetype at = dir + qsizetype(e) * 128;
+        put32(at + 68, 0xFFFFFFFF);
+        put32(at + 72, 0xFFFFFFFF);
+        put32(at + 76, 0xFFFFFFFF);
+        if (e > Entries)
+            continue;
+        const QByteArray name = e == 0 ? QByteArray("R\0\0\0", 4) : QByteArray("s\0\0\0", 4);
+        std::memcpy(out.data() + at, name.constData(), 4);
+        put16(at + 64, 4);
+        out[at + 66] = char(e == 0 ? 5 : Deep ? 1 : 2);
+        out[at + 67] = 1;
+        put32(at + 116, 0xFFFFFFFE);
+        const std::uint32_t next = e < Entries ? e + 1 : 0xFFFFFFFF;
+        if (e == 0 || Deep)
+            put32(at + 76, next);
+        else
+            put32(at + 72, next);
+    }
+    QFile f(File);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(out);
+}
+
+} // namespace
+
+// .xls and text files that cost more than they hold: a shared string table of 2,000,001 empty
+// entries, 65,535 number formats under 1.2 million cells stored right to left, compound file
+// directories 50,000 deep and 200,000 wide; delimited text of ten million empty fields on one
+// line and of four million lines after a quote that never closes, fixed-width text of four
+// million empty fields. Each is refused naming its limit, the grid as it was, or read within the
+// limits of the helper.
+TEST_F(GridWorkbookBombs, CostlyXlsAndTextFilesAreRefusedOrReadWithinTheLimits)
+{
+    using biff::rec;
+    using biff::u16;
+    using biff::u32;
+    // The shared strings: empty entries, three bytes each, over records of the largest size.
+    std::string table = u32(2'000'001) + u32(2'000'001);
+    for (int i = 0; i < 2'000'001; ++i)
+        table += std::string(3, '\0');
+    std::string sst;
+    for (std::size_t at = 0; at < table.size(); at += 8224)
+        sst += rec(at == 0 ? 0x00FC : 0x003C, table.substr(at, 8224));
+    // 65,535 formats, the last a date, and 6,000 rows of 200 dates each given right to left.
+    std::string formats;
+    for (unsigned id = 0; id < 65535; ++id) {
+        const std::string code = id == 65534 ? "yyyy-mm-dd" : "0.00";
+        formats += rec(0x041E, u16(id) + u16(unsigned(code.size())) + '\0' + code);
+    }
+    formats += rec(0x00E0, u16(0) + u16(65534) + std::string(16, '\0'));
+    std::string cells;
+    for (unsigned r = 0; r < 6000; ++r)
+        for (unsigned c = 200; c-- > 0;)
+            cells += rec(0x027E, u16(r) + u16(c) + u16(0) + u32(((45000 + c) << 2) | 2));
+    struct TCase {
+        const char* Name;
+        std::string Stream;
+        QString Error;
+    } xlsCases[] = {
+        {"strings.xls", biff::book8(sst, {}), QStringLiteral("2 000 000 niepustych")},
+        {"formats.xls", biff::book8(formats, cells), {}},
+    };
+    for (const TCase& c : xlsCases) {
+        const QString file = dir.filePath(QLatin1String(c.Name));
+        ASSERT_TRUE(biff::writeXls(file, c.Stream));
+        TOfficeWorkbook book;
+        const TOutcome o = readLimited([&] { book = ReadWorkbook(file); }, kLimitMiB);
+        std::printf("[ peak     ] %s: +%ld MiB, %s\n", c.Name, o.PeakMiB,
+                    o.Error.isEmpty() ? "read" : qPrintable(o.Error));
+        EXPECT_LT(o.PeakMiB, kPeakMiB) << c.Name;
+        if (!c.Error.isEmpty()) {
+            EXPECT_TRUE(o.Error.contains(c.Error)) << c.Name << ": " << qPrintable(o.Error);
+            continue;
+        }
+        ASSERT_TRUE(o.Error.isEmpty()) << c.Name << ": " << qPrintable(o.Error);
+        const TOfficeSheet& s = book.Sheets.at(0);
+        EXPECT_EQ(s.CellCount(), 1'200'000u);
+        const std::vector<TOfficeCell>& row = s.Rows.at(5999);
+        EXPECT_TRUE(std::is_sorted(row.begin(), row.end(), [](auto& a, auto& b) { return a.Col < b.Col; }));
+        EXPECT_EQ(s.At(5999, 0)->Text, QStringLiteral("2023-03-15"));
+        EXPECT_EQ(s.At(0, 199)->Text, QStringLiteral("2023-09-30"));
+    }
+
+    // Directories libgsf would walk into its stack's end.
+    const struct {
+        const char* Name;
+        std::uint32_t Entries;
+        bool Deep;
+    } dirs[] = {{"deep.xls", 50'000, true}, {"wide.xls", 200'000, false}};
+    TTxStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(2);
+    g.setCells(1, 1, QStringLiteral("zostaje"));
+    auto unchanged = [&](const char* Name) {
+        EXPECT_EQ(g.colCount(), 3) << Name;
+        EXPECT_EQ(g.rowCount(), 2) << Name;
+        EXPECT_EQ(g.cells(1, 1), QStringLiteral("zostaje")) << Name;
+    };
+    for (const auto& d : dirs) {
+        const QString file = dir.filePath(QLatin1String(d.Name));
+        writeCompoundDirectory(file, d.Entries, d.Deep);
+        const QString error = errorOf([&] { g.Exchange().LoadFromXLS(file); });
+        EXPECT_EQ(error,
+                  QStringLiteral("Nie udało się odczytać pliku %1: katalog pliku złożonego sięga głębiej niż "
+                                 "4 096 poziomów; plik jest uszkodzony lub nietypowy.")
+                      .arg(file));
+        unchanged(d.Name);
+    }
+
+    // Text files, parsed before the grid changes.
+    const struct {
+        const char* Name;
+        QByteArray Bytes;
+        QString Limit;
+    } texts[] = {
+        {"fields.csv", QByteArray(10'000'000, ',') + "\r\n", QStringLiteral("16 384 kolumn")},
+        {"quote.csv", "\"" + QByteArray("x\r\n").repeated(4'000'001), QStringLiteral("2 000 000 niepustych")},
+        {"fixed.txt", QByteArray("  \r\n").repeated(2'000'001), QStringLiteral("4 000 000 komórek")},
+    };
+    for (const auto& t : texts) {
+        const QString file = dir.filePath(QLatin1String(t.Name));
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(t.Bytes);
+        f.close();
+        TIntList positions;
+        for (const int p : {1, 2, 3})
+            positions.Add(p);
+        const TOutcome o = readLimited(
+            [&] {
+                if (QByteArray(t.Name).endsWith(".csv"))
+                    g.LoadFromCSV(file);
+                else
+                    g.LoadFromFixed(file, positions);
+            },
+            kLimitMiB);
+        std::printf("[ peak     ] %s: +%ld MiB, %s\n", t.Name, o.PeakMiB, qPrintable(o.Error));
+        EXPECT_LT(o.PeakMiB, kPeakMiB) << t.Name;
+        EXPECT_TRUE(o.Error.startsWith(QStringLiteral("Plik %1 jest za duży").arg(file)) && o.Error.contains(t.Limit))
+            << t.Name << ": " << qPrintable(o.Error);
+        unchanged(t.Name);
     }
 }

@@ -1,7 +1,8 @@
 // .xls files as LibreOffice saves them: formula cells come in as the results the file stores,
 // booleans as 1 and 0, the sheet's own range keeps every cell in place, a chart on the sheet
-// is passed over; a cell whose value cannot be read is named, the grid left as it was. The
-// record reader is fuzzed on mutated streams of those files.
+// is passed over; a cell whose value cannot be read is named, the grid left as it was. One
+// book as openpyxl, ssconvert (Excel 95 and 97) and LibreOffice write it loads the same from
+// each. The record reader is fuzzed on mutated streams of those files.
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridExchange.h"
@@ -9,6 +10,7 @@
 #include "grid/files/TxgridWorkbook.h"
 #include "grid/xls/TxgridBiff.h"
 
+#include "support/BiffStreams.h"
 #include "support/GridErrorOf.h"
 
 #include <QFile>
@@ -17,6 +19,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <cstdio>
 #include <cstring>
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
@@ -182,44 +185,33 @@ struct TOutput : xls::TBiffOutput {
 };
 
 // Streams made by hand, record by record.
-std::string u16(unsigned V) { return {char(V & 0xFF), char(V >> 8 & 0xFF)}; }
-std::string u32(unsigned V) { return u16(V & 0xFFFF) + u16(V >> 16); }
-std::string rec(unsigned Type, const std::string& Body) { return u16(Type) + u16(unsigned(Body.size())) + Body; }
+using biff::rec;
+using biff::u16;
+using biff::u32;
 
-// A BIFF5 book (Excel 5.0/95, which LibreOffice no longer writes): texts in code page 1250, a
-// formula's text result in its STRING record.
-std::string biff5Book()
+// A BIFF5 book (Excel 5.0/95, which LibreOffice no longer writes): texts in the code page
+// given, a formula's text result in its STRING record.
+std::string biff5Book(unsigned CodePage = 1250,
+                      const std::string& SheetName = "\xA3\xF3"
+                                                     "d\x9F",          // Łódź
+                      const std::string& Label = "Za\xBF\xF3\xB3\xE6") // Zażółć
 {
     const std::string bof = rec(0x0809, u16(0x0500) + u16(0x0005) + u32(0));
-    std::string globals = bof + rec(0x0042, u16(1250));
-    const std::string sheetName = "\xA3\xF3"
-                                  "d\x9F"; // Łódź
-    const std::size_t pos = globals.size() + 4 + 7 + sheetName.size() + 4;
-    globals += rec(0x0085, u32(unsigned(pos)) + u16(0) + char(sheetName.size()) + sheetName) + rec(0x000A, "");
-    const std::string label = "Za\xBF\xF3\xB3\xE6"; // Zażółć
+    std::string globals = bof + rec(0x0042, u16(CodePage));
+    const std::size_t pos = globals.size() + 4 + 7 + SheetName.size() + 4;
+    globals += rec(0x0085, u32(unsigned(pos)) + u16(0) + char(SheetName.size()) + SheetName) + rec(0x000A, "");
     return globals + rec(0x0809, u16(0x0500) + u16(0x0010) + u32(0))
         + rec(0x0200, u16(0) + u16(2) + u16(0) + u16(2) + u16(0))
-        + rec(0x0204, u16(0) + u16(0) + u16(15) + u16(unsigned(label.size())) + label)
+        + rec(0x0204, u16(0) + u16(0) + u16(15) + u16(unsigned(Label.size())) + Label)
         + rec(0x0006, u16(1) + u16(1) + u16(15) + std::string(6, '\0') + "\xFF\xFF" + u16(0) + u32(0) + u16(0))
         + rec(0x0207, u16(3) + "g\xEA\x9C") + rec(0x000A, "");
 }
 
-// A BIFF8 book whose shared string runs from one byte a character into a CONTINUE record
-// holding two bytes a character.
-std::string biff8SplitString()
+// A text "abść" whose first three characters take one byte each and whose rest goes on in
+// a CONTINUE record at two bytes a character, after the record Type's first bytes Head.
+std::string splitText(unsigned Type, const std::string& Head, const std::string& Tail = {})
 {
-    const std::string bof = rec(0x0809, u16(0x0600) + u16(0x0005) + u32(0) + u32(0) + u32(0));
-    const std::string sst =
-        rec(0x00FC, u32(1) + u32(1) + u16(4) + '\0' + "ab") + rec(0x003C, "\x01" + u16(0x015B) + u16(0x0107));
-    const std::size_t pos = bof.size() + 4 + 10 + sst.size() + 4;
-    return bof
-        + rec(0x0085,
-              u32(unsigned(pos)) + u16(0)
-                  + std::string("\x02\x00"
-                                "Ab",
-                                4))
-        + sst + rec(0x000A, "") + rec(0x0809, u16(0x0600) + u16(0x0010) + u32(0) + u32(0) + u32(0))
-        + rec(0x00FD, u16(0) + u16(0) + u16(15) + u32(0)) + rec(0x000A, "");
+    return rec(Type, Head + u16(4) + '\0' + "ab") + rec(0x003C, "\x01" + u16(0x015B) + u16(0x0107) + Tail);
 }
 
 } // namespace
@@ -232,8 +224,8 @@ TEST_F(GridXlsReading, LibreOfficeBooksLoadWholeAndInPlace)
     } books[] = {
         {"formuly.xls", "3|tekst / 5|wynik 5 / 10| / 1|"},
         {"logika.xls", "1|x / 0|3,5"},
-        // B2:D5; the error value of C3 leaves its cell as it was.
-        {"zakres.xls", "a|| / |stare| / || / ||"},
+        // B2:D5; the error value of C3 empties its cell, as the book holds no text there.
+        {"zakres.xls", "a|| / || / || / ||"},
     };
     for (const auto& b : books) {
         TTxStringGrid g;
@@ -241,6 +233,104 @@ TEST_F(GridXlsReading, LibreOfficeBooksLoadWholeAndInPlace)
         g.setCells(1, 1, QStringLiteral("stare"));
         g.Exchange().LoadFromXLS(Path(b.File));
         EXPECT_EQ(rowsOf(g).join(QStringLiteral(" / ")).toStdString(), b.Rows) << b.File;
+    }
+}
+
+namespace {
+
+// One book as openpyxl makes it, then as ssconvert saves it for Excel 95 (BIFF5) and 97
+// (BIFF8) and as LibreOffice saves it (.xls and .xlsx): a text of 9,003 characters, formulas
+// whose result is an empty text, elapsed times, 302 rows; a small sheet and an empty one.
+const char* const kWriters = R"py(
+import openpyxl
+wb = openpyxl.Workbook(); ws = wb.active; ws.title = "Dane"
+ws["A1"] = "x" * 9003; ws["A2"] = '=""'; ws["B2"] = '=IF(1>2,"a","")'
+for cell, value, form in (("A3", 2.5, "[h]:mm"), ("A4", 1.25, "[h]:mm:ss"), ("A5", 0.75, "[mm]:ss")):
+    ws[cell] = value; ws[cell].number_format = form
+for r in range(6, 303): ws.cell(r, 1, r)
+small = wb.create_sheet("Maly"); small["A1"] = 1.5; small["B1"] = "ok"; small["B3"] = 7
+wb.create_sheet("Pusty")
+wb.save("book.xlsx")
+)py";
+
+// The books made, by file name, and why any could not be.
+QStringList makeWriterBooks(const QString& Dir, QStringList& Missing)
+{
+    QProcess py;
+    py.setWorkingDirectory(Dir);
+    py.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(kWriters)});
+    if (!py.waitForFinished(60000) || py.exitCode() != 0) {
+        Missing << QStringLiteral("/usr/bin/python3 with openpyxl");
+        return {};
+    }
+    QStringList books{QStringLiteral("book.xlsx")};
+    auto run = [&](const QString& Program, const QStringList& Args, const QString& Made) {
+        QProcess p;
+        p.setWorkingDirectory(Dir);
+        p.start(Program, Args);
+        if (p.waitForFinished(180000) && QFile::exists(Dir + QLatin1Char('/') + Made))
+            books << Made;
+        else
+            Missing << QStringLiteral("%1 did not make %2").arg(Program, Made);
+    };
+    const QString ssconvert = QStandardPaths::findExecutable(QStringLiteral("ssconvert"));
+    if (ssconvert.isEmpty())
+        Missing << QStringLiteral("ssconvert (Debian's gnumeric) is not installed");
+    else
+        for (const char* biff : {"7", "8"})
+            run(ssconvert,
+                {QStringLiteral("-T"), QStringLiteral("Gnumeric_Excel:excel_biff") + QLatin1String(biff),
+                 QStringLiteral("book.xlsx"), QStringLiteral("biff%1.xls").arg(QLatin1String(biff))},
+                QStringLiteral("biff%1.xls").arg(QLatin1String(biff)));
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        Missing << QStringLiteral("LibreOffice (soffice) is not installed");
+    else
+        for (const char* to : {"xls", "xlsx"})
+            run(soffice,
+                {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(Dir + QStringLiteral("/lo")).toString(),
+                 QStringLiteral("--headless"), QStringLiteral("--convert-to"), QLatin1String(to),
+                 QStringLiteral("--outdir"), QStringLiteral("lo"), QStringLiteral("book.xlsx")},
+                QStringLiteral("lo/book.") + QLatin1String(to));
+    return books;
+}
+
+} // namespace
+
+// Every writer's book loads whole: the long text continued over records, the empty texts
+// of formulas, elapsed times with their days; the range loaded holds exactly the book's
+// cells, whatever the grid held before.
+TEST(GridXlsWriters, EveryWritersBookLoadsWholeAndExactly)
+{
+    QTemporaryDir dir;
+    QStringList missing;
+    const QStringList books = makeWriterBooks(dir.path(), missing);
+    for (const QString& m : std::as_const(missing))
+        std::printf("[ skipped  ] %s\n", qPrintable(m));
+    if (books.isEmpty())
+        GTEST_SKIP() << qPrintable(missing.join(QStringLiteral("; ")));
+    for (const QString& book : books) {
+        const QString file = dir.filePath(book);
+        TTxStringGrid g;
+        g.SaveWithFixedCells = true;
+        g.SetColCount(5);
+        g.SetRowCount(6);
+        for (int r = 0; r < 6; ++r)
+            for (int c = 0; c < 5; ++c)
+                g.setCells(c, r, QStringLiteral("stare"));
+        g.Exchange().LoadFromXLSSheet(file, QStringLiteral("Dane"));
+        EXPECT_EQ(g.rowCount(), 302) << qPrintable(book);
+        EXPECT_EQ(g.cells(0, 0), QString(9003, QLatin1Char('x'))) << qPrintable(book);
+        // openpyxl stores no results of formulas: its book's range is one column wide.
+        auto shown = [&](int c, int r) { return c < g.colCount() ? g.cells(c, r) : QString(); };
+        const QStringList times{shown(0, 1), shown(1, 1), shown(0, 2),  shown(0, 3),
+                                shown(0, 4), shown(1, 4), shown(0, 301)};
+        EXPECT_EQ(times, (QStringList{"", "", "60:00", "30:00:00", "1080:00", "", "302"})) << qPrintable(book);
+
+        g.Exchange().LoadFromXLSSheet(file, QStringLiteral("Maly"));
+        EXPECT_EQ(rowsOf(g).join(QStringLiteral(" / ")), QStringLiteral("1,5|ok / | / |7")) << qPrintable(book);
+        g.Exchange().LoadFromXLSSheet(file, QStringLiteral("Pusty"));
+        EXPECT_EQ(rowsOf(g), QStringList{QString()}) << qPrintable(book);
     }
 }
 
@@ -277,7 +367,18 @@ TEST(GridXlsRecords, OlderBooksAndTextsAcrossRecords)
         QStringList Records;
     } books[] = {
         {biff5Book(), {"A 0", "S Łódź", "R 0 0 1 1", "C 0 0 Zażółć", "C 1 1 gęś", "E"}},
-        {biff8SplitString(), {"A 0", "S Ab", "C 0 0 abść", "E"}},
+        // The shared string, a label and a formatted label (its one run after the text).
+        {biff::book8(splitText(0x00FC, u32(1) + u32(1)), rec(0x00FD, u16(0) + u16(0) + u16(15) + u32(0))),
+         {"A 0", "S Ab", "C 0 0 abść", "E"}},
+        {biff::book8({}, splitText(0x0204, u16(0) + u16(1) + u16(15))), {"A 0", "S Ab", "C 0 1 abść", "E"}},
+        {biff::book8({}, splitText(0x00D6, u16(2) + u16(0) + u16(15), u16(1) + u32(0))),
+         {"A 0", "S Ab", "C 2 0 abść", "E"}},
+        // Code page 65001 is UTF-8 (the formula's Windows-1250 bytes, no UTF-8, replaced).
+        {biff5Book(65001,
+                   "\xC5\x81\xC3\xB3"
+                   "d\xC5\xBA",
+                   "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87"),
+         {"A 0", "S Łódź", "R 0 0 1 1", "C 0 0 Zażółć", "C 1 1 g\uFFFD\uFFFD", "E"}},
     };
     for (const auto& b : books) {
         TOutput out;
@@ -297,7 +398,9 @@ TEST_F(GridXlsReading, FuzzedStreamsNeverBreakTheRecordReader)
         TOutput whole;
         ASSERT_EQ(xls::ReadBiffWorkbook(seeds.back().data(), seeds.back().size(), whole), xls::brRead) << name;
     }
-    for (const std::string& s : {biff5Book(), biff8SplitString()})
+    for (const std::string& s :
+         {biff5Book(), biff::book8(splitText(0x00FC, u32(1) + u32(1)), rec(0x00FD, u16(0) + u16(0) + u16(15) + u32(0))),
+          biff::book8({}, splitText(0x0204, u16(0) + u16(0) + u16(15)))})
         seeds.emplace_back(s.begin(), s.end());
     // Mutations as damage makes them: bytes changed, a cut, a record length changed, a
     // record's bytes repeated.
