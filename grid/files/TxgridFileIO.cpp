@@ -242,14 +242,6 @@ void TLineWriter::Finish()
 
 // --- files ---------------------------------------------------------------------------------
 
-void OpenForWriting(QFile& File, bool Append, const QString& Message)
-{
-    const QIODevice::OpenMode mode = Append ? QIODevice::WriteOnly | QIODevice::Append
-                                            : QIODevice::WriteOnly | QIODevice::Truncate;
-    if (!File.open(mode))
-        throw ETxGridError(Message + File.fileName());
-}
-
 void OpenForReading(QFile& File, const QString& Message)
 {
     if (!File.open(QIODevice::ReadOnly))
