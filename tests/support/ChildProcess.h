@@ -96,6 +96,24 @@ inline std::string becomeUser()
     return std::string();
 }
 
+// Work run in a child as the unprivileged user, in a folder of its own that the user may
+// write (removed afterwards); its report.
+inline std::string asUser(const std::function<std::string(const QString& Folder)>& Work)
+{
+    const QString folder = makeUserFolder();
+    if (folder.isEmpty())
+        return "cannot make a folder for the user";
+    const std::string report = run([&] {
+        const std::string skip = becomeUser();
+        return skip.empty() ? Work(folder) : skip;
+    });
+    QDir(folder).removeRecursively();
+    return report;
+}
+
+// Whether a child could not set itself up (its report is the reason).
+inline bool skipped(const std::string& Report) { return Report.rfind("SKIP: ", 0) == 0; }
+
 // The group the user may give a file besides its own: Group as root's tests make it, else the
 // user's second group, or -1 when it has none.
 inline gid_t secondGroup()

@@ -261,20 +261,14 @@ std::string refusedEverywhere(const QString& Folder, const QString& Cause)
 
 TEST(GridSaving, AsAUserEveryWriterRefusesProtectedAndLinkedFilesKeepsLinksModeAndGroup)
 {
-    const QString folder = child::makeUserFolder();
-    ASSERT_FALSE(folder.isEmpty());
-    const std::string report = child::run([&] {
-        const std::string skip = child::becomeUser();
-        if (!skip.empty())
-            return skip;
+    const std::string report = child::asUser([](const QString& Folder) {
         ::umask(022);
         std::string out;
         for (const TWriter& w : writers())
-            out += userCases(w, folder);
+            out += userCases(w, Folder);
         return out;
     });
-    QDir(folder).removeRecursively();
-    if (report.rfind("SKIP: ", 0) == 0)
+    if (child::skipped(report))
         GTEST_SKIP() << report;
     EXPECT_EQ(report, "");
 }
@@ -315,7 +309,7 @@ TEST(GridSaving, AFullOrReadOnlyFileSystemIsNamedAndEveryFileStays)
             out += "a new file on a read-only file system: " + said.toStdString() + "\n";
         return out;
     });
-    if (report.rfind("SKIP: ", 0) == 0)
+    if (child::skipped(report))
         GTEST_SKIP() << report;
     EXPECT_EQ(report, "");
 }

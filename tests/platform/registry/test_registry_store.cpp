@@ -232,12 +232,7 @@ TEST_F(RegistryStore, Windows1250FileIsReadAndSavedBackIntact)
 // saved where the link leads, and stays a link; its mode and group are kept; nothing is left.
 TEST(RegistryStoreAsUser, ProtectedAndHardLinkedStoresAreLeftAndLinksStayLinks)
 {
-    const QString folder = child::makeUserFolder();
-    ASSERT_FALSE(folder.isEmpty());
-    const std::string report = child::run([&] {
-        const std::string skip = child::becomeUser();
-        if (!skip.empty())
-            return skip;
+    const std::string report = child::asUser([](const QString& folder) {
         std::string out;
         auto expect = [&](bool ok, const char* what) {
             if (!ok)
@@ -286,8 +281,7 @@ TEST(RegistryStoreAsUser, ProtectedAndHardLinkedStoresAreLeftAndLinksStayLinks)
                "something was left in the folder");
         return out;
     });
-    QDir(folder).removeRecursively();
-    if (report.rfind("SKIP: ", 0) == 0)
+    if (child::skipped(report))
         GTEST_SKIP() << report;
     EXPECT_EQ(report, "");
 }
