@@ -228,7 +228,7 @@ void TLineWriter::Flush()
     const QByteArray block = std::exchange(FBlock, QByteArray());
     if (FDevice.write(block) != block.size()) {
         const QString what = FName.isEmpty() ? QStringLiteral("danych") : QStringLiteral("pliku ") + FName;
-        throw EInOutError(QStringLiteral("Nie udało się zapisać %1: %2").arg(what, FDevice.errorString()));
+        throw EInOutError(QStringLiteral("Nie udało się zapisać %1: %2.").arg(what, FDevice.errorString()));
     }
 }
 
