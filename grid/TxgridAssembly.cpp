@@ -38,7 +38,7 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner)
       FInput(std::make_unique<TGridInput>(*this))
 {
     FSorting = std::make_unique<TGridSorting>(MakeSortHost(*this));
-    FFinder = std::make_unique<TGridFinder>(*this);
+    FFinder = std::make_unique<TGridFinder>(FSorting->Host());
     // Painting, with the footer panel along the bottom, empty until the floating footer shows.
     FPainter = std::make_unique<TGridPainter>(*this);
 

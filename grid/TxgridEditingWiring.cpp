@@ -1,8 +1,7 @@
 // The grid's editing wired to the grid: the host that answers for the grid to TGridEditing,
 // and the grid's editing functions forwarded to it.
 #include "grid/TxgridEditingWiring.h"
-
-#include "grid/core/Txgrid.h"
+#include "grid/TxgridHostAdapter.h"
 #include "grid/edit/TxgridEditing.h"
 #include "grid/edit/TxgridEditors.h"
 #include "grid/edit/TxgridInplaceEdit.h"
@@ -16,22 +15,15 @@ namespace grid {
 
 // The grid as editing sees it. A friend of the grid: the platform's gates under the grid's own
 // (canEditShow, selectCell, the event filter) and the key entries are protected.
-class TGridEditingHost final : public TEditingHost {
+class TGridEditingHost final : public TGridHostAdapter<TEditingHost> {
 public:
-    explicit TGridEditingHost(TTxStringGrid& Grid) : G(Grid) {}
+    using TGridHostAdapter::TGridHostAdapter;
     static TGridEditing& EditingOf(TTxStringGrid& Grid) { return *Grid.FEditing; }
 
-    TGridSender Sender() override { return G; }
-    QWidget* Widget() override { return &G; }
-    QWidget* Viewport() override { return G.viewport(); }
-    const TTxStringGridEvents& Events() const override { return G; }
-    const TGridPlainProperties& Plain() const override { return G; }
-    TNavigation& Navigation() override { return G.Navigation(); }
-    bool DirectComboDrop() override { return G.MouseActions().DirectComboDrop; }
-    bool SizeRowWhileTyping() override { return G.SizeWhileTyping().Height; }
+    QWidget* viewport() override { return G.viewport(); }
+    TSizeWhileTyping& SizeWhileTyping() override { return G.SizeWhileTyping(); }
     TGridLook Look() const override { return G.Look(); }
-    TVAlignment VAlignment() const override { return G.VAlignment(); }
-    ui::Color ControlColor() const override { return G.controlColor(); }
+    ui::Color controlColor() const override { return G.controlColor(); }
     int GridLineWidth() const override { return G.GridLineWidth(); }
     const QStringList& LookupItems() const override { return G.LookupItems(); }
     void SetLookupItems(const QStringList& Items) override { G.SetLookupItems(Items); }
@@ -42,18 +34,13 @@ public:
             G.EditLink = nullptr;
     }
 
-    int Col() const override { return G.col(); }
-    int Row() const override { return G.row(); }
-    ui::GridOptions Options() const override { return G.options(); }
-    void SetOptions(ui::GridOptions Options) override { G.setOptions(Options); }
-    bool Designing() const override { return G.designing(); }
-    bool FocusCell(int ACol, int ARow) override { return G.focusCell(ACol, ARow); }
-    void InvalidateCell(int ACol, int ARow) override { G.invalidateCell(ACol, ARow); }
-    bool EditorMode() const override { return G.editorMode(); }
-    void ShowEditor() override { G.showEditor(); }
-    void HideEditor() override { G.hideEditor(); }
-    QLineEdit* InplaceEditor() const override { return G.inplaceEditor(); }
-    bool CanEditShow() override { return G.canEditShow(); }
+    void setOptions(ui::GridOptions Options) override { G.setOptions(Options); }
+    bool designing() const override { return G.designing(); }
+    void invalidateCell(int ACol, int ARow) override { G.invalidateCell(ACol, ARow); }
+    bool editorMode() const override { return G.editorMode(); }
+    void showEditor() override { G.showEditor(); }
+    QLineEdit* inplaceEditor() const override { return G.inplaceEditor(); }
+    bool canEditShow() override { return G.canEditShow(); }
     bool PlatformCanEditShow() override { return G.TBaseGrid::canEditShow(); }
     bool PlatformSelectCell(int ACol, int ARow) override { return G.TBaseGrid::selectCell(ACol, ARow); }
     bool PlatformEventFilter(QObject* o, QEvent* e) override { return G.TBaseGrid::eventFilter(o, e); }
@@ -62,31 +49,18 @@ public:
         QKeyEvent again(QEvent::KeyPress, Key, Shift);
         G.keyPressEvent(&again);
     }
-    void KeyDown(int& Key, Qt::KeyboardModifiers Shift) override { G.keyDown(Key, Shift); }
+    void keyDown(int& Key, Qt::KeyboardModifiers Shift) override { G.keyDown(Key, Shift); }
 
-    int ColCount() const override { return G.colCount(); }
-    int RowCount() const override { return G.rowCount(); }
-    int FixedCols() const override { return G.fixedCols(); }
-    int FixedRows() const override { return G.fixedRows(); }
-    int FixedRightCols() const override { return G.FixedRightCols(); }
-    int FixedFooters() const override { return G.FixedFooters(); }
-    void AddRows(int Count) override { G.setRowCount(G.rowCount() + Count); }
+    void setRowCount(int Count) override { G.setRowCount(Count); }
     void SetColCount(int Count) override { G.SetColCount(Count); }
-    void Invalidate() override { G.Invalidate(); }
-    int RemapCol(int ACol) const override { return G.RemapCol(ACol); }
-    TPoint BaseCell(int ACol, int ARow) override { return G.BaseCell(ACol, ARow); }
-    TPoint CellSpan(int ACol, int ARow) override { return G.CellSpan(ACol, ARow); }
     bool IsFixed(int ACol, int ARow) override { return G.IsFixed(ACol, ARow); }
-    bool HasNodes() override { return G.HasNodes(); }
     bool HasStaticEdit(int Real, int ARow) override { return G.HasStaticEdit(Real, ARow); }
-    ui::Rect PlatformCellRect(int ACol, int ARow) const override { return G.platformCellRect(ACol, ARow); }
     TRect CellRect(int ACol, int ARow) const override { return G.CellRect(ACol, ARow); }
-    int RowHeight(int ARow) const override { return G.rowHeights(ARow); }
-    void SetRowHeight(int ARow, int Height) override { G.setRowHeights(ARow, Height); }
-    QPoint MapToGlobal(QPoint Pos) const override { return G.mapToGlobal(Pos); }
+    int rowHeights(int ARow) const override { return G.rowHeights(ARow); }
+    void setRowHeights(int ARow, int Height) override { G.setRowHeights(ARow, Height); }
+    QPoint mapToGlobal(QPoint Pos) const override { return G.mapToGlobal(Pos); }
 
-    QString Cell(int Real, int ARow) const override { return G.cells(Real, ARow); }
-    void SetCell(int Real, int ARow, const QString& Text) override { G.setCells(Real, ARow, Text); }
+    void setCells(int Real, int ARow, const QString& Text) override { G.setCells(Real, ARow, Text); }
     int GetInts(int Real, int ARow) override { return G.GetInts(Real, ARow); }
     double GetFloats(int Real, int ARow) override { return G.GetFloats(Real, ARow); }
     TDateTime GetDates(int Real, int ARow) override { return G.GetDates(Real, ARow); }
@@ -95,17 +69,12 @@ public:
     void CellToRich(int Real, int ARow, QTextEdit& Edit) override { G.CellToRich(Real, ARow, Edit); }
     void RichToCell(int Real, int ARow, QTextEdit& Edit) override { G.RichToCell(Real, ARow, Edit); }
 
-    QString EditText(int ACol, int ARow) override { return G.getEditText(ACol, ARow); }
+    QString getEditText(int ACol, int ARow) override { return G.getEditText(ACol, ARow); }
     void GetCellEditor(int Real, int ARow, TEditorType& Editor) override { G.GetCellEditor(Real, ARow, Editor); }
     void GetCellReadOnly(int Real, int ARow, bool& CanEdit) override { G.GetCellReadOnly(Real, ARow, CanEdit); }
     void GetCellAlign(int Real, int ARow, TAlignment& HAlign, TVAlignment& VAlign) override
     {
         G.GetCellAlign(Real, ARow, HAlign, VAlign);
-    }
-    void GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select, ui::Brush& Brush,
-                             ui::Font& Font, TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap) override
-    {
-        G.GetVisualProperties(ACol, ARow, State, Print, Select, Brush, Font, HAlign, VAlign, WordWrap);
     }
     int GetEditLimit() override { return G.GetEditLimit(); }
     QString GetEditMask(int ACol, int ARow) override { return G.GetEditMask(ACol, ARow); }
@@ -116,9 +85,6 @@ public:
     void UpdateCell(int Real, int ARow) override { G.UpdateCell(Real, ARow); }
     void CellsChanged(TRect R) override { G.CellsChanged(R); }
     void DoneEditing() override { G.DoneEditing(); }
-
-private:
-    TTxStringGrid& G;
 };
 
 std::unique_ptr<TEditingHost> MakeEditingHost(TTxStringGrid& Grid) { return std::make_unique<TGridEditingHost>(Grid); }

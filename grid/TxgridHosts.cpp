@@ -1,9 +1,10 @@
 // The hosts that answer for the grid to its narrowly seen features, and the grid's functions
-// of those features forwarded to them.
+// of those features (printing, sorting and filtering, finding) forwarded to them.
 #include "grid/TxgridHosts.h"
 
-#include "grid/core/Txgrid.h"
+#include "grid/TxgridHostAdapter.h"
 #include "grid/print/TxgridPrinter.h"
+#include "grid/sort/TxgridFind.h"
 #include "grid/sort/TxgridSortHost.h"
 #include "grid/sort/TxgridSorting.h"
 
@@ -13,47 +14,28 @@ namespace grid {
 
 namespace {
 
-class TGridPrintHost final : public TPrintHost {
+class TGridPrintHost final : public TGridHostAdapter<TPrintHost> {
 public:
-    explicit TGridPrintHost(TTxStringGrid& Grid) : G(Grid) {}
+    using TGridHostAdapter::TGridHostAdapter;
 
-    TGridSender Sender() override { return G; }
-    QWidget* Widget() override { return &G; }
-    const TTxStringGridEvents& Events() const override { return G; }
-
-    int ColCount() const override { return G.ColCount(); }
-    int RowCount() const override { return G.RowCount(); }
-    int FixedCols() const override { return G.FixedCols(); }
-    int FixedRows() const override { return G.FixedRows(); }
-    int RemapCol(int ACol) const override { return G.RemapCol(ACol); }
     int RemapColInv(int ACol) const override { return G.RemapColInv(ACol); }
-    int ColWidth(int ACol) const override { return G.colWidths(ACol); }
-    int ScreenDpi() const override { return G.logicalDpiX(); }
-    bool IsMergedCell(int ACol, int ARow) const override { return G.IsMergedCell(ACol, ARow); }
+    int colWidths(int ACol) const override { return G.colWidths(ACol); }
+    int logicalDpiX() const override { return G.logicalDpiX(); }
     bool IsXMergedCell(int ACol, int ARow) const override { return G.IsXMergedCell(ACol, ARow); }
     bool IsBaseCell(int ACol, int ARow) const override { return G.IsBaseCell(ACol, ARow); }
-    TPoint CellSpan(int ACol, int ARow) const override { return G.CellSpan(ACol, ARow); }
 
-    const TGridPlainProperties& Plain() const override { return G; }
     const TPrintSettings& PrintSettings() override { return G.PrintSettings(); }
     TControlLook& ControlLook() override { return G.ControlLook(); }
-    ui::Font ControlFont() const override { return G.controlFont(); }
-    TVAlignment VAlignment() const override { return G.VAlignment(); }
+    ui::Font controlFont() const override { return G.controlFont(); }
     bool URLShow() const override { return G.URLShow(); }
     bool URLFull() const override { return G.URLFull(); }
     TColor URLColor() const override { return G.URLColor(); }
     TImageList* GridImages() const override { return G.GridImages(); }
     THTMLPictureCache& PictureCache() override { return G.PictureCache(); }
 
-    QString GetCellEx(int ACol, int ARow) override { return G.GetCellEx(ACol, ARow); }
     void CalcCell(int ACol, int ARow, QString& Text) override { G.CalcCell(ACol, ARow, Text); }
     bool HasDataCheckBox(int ACol, int ARow) override { return G.HasDataCheckBox(ACol, ARow); }
     bool GetCheckBoxState(int ACol, int ARow, bool& State) override { return G.GetCheckBoxState(ACol, ARow, State); }
-    void GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select, ui::Brush& Brush,
-                             ui::Font& Font, TAlignment& HAlign, TVAlignment& VAlign, bool& WordWrap) override
-    {
-        G.GetVisualProperties(ACol, ARow, State, Print, Select, Brush, Font, HAlign, VAlign, WordWrap);
-    }
     bool IsRotated(int ACol, int ARow, int& Angle) override { return G.IsRotated(ACol, ARow, Angle); }
     TCellGraphic* GetCellGraphic(int ACol, int ARow) override { return G.GetCellGraphic(ACol, ARow); }
     TPoint GetPrintGraphicSize(int ACol, int ARow, int Width, int Height, double Factor) override
@@ -64,26 +46,18 @@ public:
     {
         G.GetCellPrintBorder(ACol, ARow, APen, Borders);
     }
-
-private:
-    TTxStringGrid& G;
 };
 
 } // namespace
 
 // Sorting's host: a friend of the grid for the hidden-row store, the row selection and the
 // work that follows rows leaving, which the grid keeps to itself.
-class TGridSortHost final : public TSortHost {
+class TGridSortHost final : public TGridHostAdapter<TSortHost> {
 public:
-    explicit TGridSortHost(TTxStringGrid& Grid) : G(Grid) {}
-
-    TGridSender Sender() override { return G; }
-    const TTxStringGridEvents& Events() const override { return G; }
+    using TGridHostAdapter::TGridHostAdapter;
 
     TSortSettings& SortSettings() override { return G.SortSettings(); }
     TFilter& Filter() override { return G.Filter(); }
-    TMouseActions& MouseActions() override { return G.MouseActions(); }
-    TNavigation& Navigation() override { return G.Navigation(); }
     bool FixedRowAlways() const override { return G.FixedRowAlways; }
     bool FilterActive() const override { return G.FilterActive(); }
 
@@ -92,22 +66,11 @@ public:
     ui::GapVector<char>& RowSelect() override { return G.FRowSelect; }
     unsigned CellsChanges() const override { return G.FCellsChanges; }
 
-    int rowCount() const override { return G.rowCount(); }
-    int colCount() const override { return G.colCount(); }
-    int fixedRows() const override { return G.fixedRows(); }
-    int fixedCols() const override { return G.fixedCols(); }
     void setFixedRows(int Count) override { G.setFixedRows(Count); }
-    int FixedRows() const override { return G.FixedRows(); }
-    int FixedFooters() const override { return G.FixedFooters(); }
     int NumHiddenColumns() const override { return G.NumHiddenColumns(); }
     int NumHiddenRows() const override { return G.NumHiddenRows(); }
     int topRow() const override { return G.topRow(); }
-    int row() const override { return G.row(); }
-    int col() const override { return G.col(); }
     void moveCurrentRaw(int ACol, int ARow) override { G.moveCurrentRaw(ACol, ARow); }
-    ui::GridOptions options() const override { return G.options(); }
-    TRect platformCellRect(int ACol, int ARow) const override { return G.platformCellRect(ACol, ARow); }
-    int RemapCol(int ACol) const override { return G.RemapCol(ACol); }
     int RemapRowInv(int ARow) const override { return G.RemapRowInv(ARow); }
     void InsertRows(int ARow, int Count) override { G.InsertRows(ARow, Count); }
     void RemoveRows(int ARow, int Count) override { G.RemoveRows(ARow, Count); }
@@ -117,15 +80,11 @@ public:
         G.RowsLeft(Top, Cur, Col, ExRules, Changed);
     }
 
-    TPoint BaseCell(int ACol, int ARow) const override { return G.BaseCell(ACol, ARow); }
-    TPoint CellSpan(int ACol, int ARow) const override { return G.CellSpan(ACol, ARow); }
-    bool IsMergedCell(int ACol, int ARow) const override { return G.IsMergedCell(ACol, ARow); }
     void SplitCells(int ACol, int ARow) override { G.SplitCells(ACol, ARow); }
     TIntList& MergedColumns() override { return G.MergedColumns(); }
     void SplitColumnCells(int ACol) override { G.SplitColumnCells(ACol); }
     void MergedColumnsChanged() override { G.MergedColumnsChanged(); }
 
-    QString cells(int ACol, int ARow) const override { return G.cells(ACol, ARow); }
     const QString& SortCellRef(int ACol, int ARow, QString& Buffer) override
     {
         return DisplayedCellRef(G, ACol, ARow, Buffer);
@@ -140,7 +99,6 @@ public:
     }
     bool GetFilter(int ACol) override { return G.GetFilter(ACol); }
     bool IsNode(int ARow) override { return G.IsNode(ARow); }
-    bool HasNodes() override { return G.HasNodes(); }
     void SortSwapRows(int ARow1, int ARow2) override { G.SortSwapRows(ARow1, ARow2); }
     bool MatchFilter(int ARow) override { return G.MatchFilter(ARow); }
     bool OwnMatchFilter() const override { return G.OwnMatchFilter(); }
@@ -148,12 +106,7 @@ public:
     void BeginUpdate() override { G.BeginUpdate(); }
     void EndUpdate() override { G.EndUpdate(); }
     int UpdateCount() const override { return G.UpdateCount(); }
-    void Invalidate() override { G.Invalidate(); }
-    void hideEditor() override { G.hideEditor(); }
     void HideInplaceEdit() override { G.HideInplaceEdit(); }
-
-private:
-    TTxStringGrid& G;
 };
 
 std::unique_ptr<TPrintHost> MakePrintHost(TTxStringGrid& Grid) { return std::make_unique<TGridPrintHost>(Grid); }
@@ -237,6 +190,19 @@ void TTxStringGrid::SetFilterActive(bool Value)
 bool TTxStringGrid::MatchFilter(int ARow) { return FSorting->MatchFilter(ARow); }
 void TTxStringGrid::ApplyFilter() { FSorting->ApplyFilter(); }
 bool TTxStringGrid::OwnMatchFilter() const { return typeid(*this) == typeid(TTxStringGrid); }
+
+// ---- Finding ----
+TPoint TTxStringGrid::FindFirst(const QString& AText, TFindParams Params) { return FFinder->FindFirst(AText, Params); }
+TPoint TTxStringGrid::FindNext() { return FFinder->FindNext(); }
+TPoint TTxStringGrid::Find(TPoint Start, const QString& AText, TFindParams Params)
+{
+    return FFinder->Find(Start, AText, Params);
+}
+bool TTxStringGrid::MatchCell(int ACol, int ARow) { return FFinder->MatchCell(ACol, ARow); }
+int TTxStringGrid::Search(const QString& AText) { return FFinder->Search(AText); }
+void TTxStringGrid::SearchKey(const QString& Typed) { FFinder->SearchKey(Typed); }
+void TTxStringGrid::ForgetTypedSearch() { FFinder->ForgetTyped(); }
+
 
 // Rows swapped by a sort: sorting follows them with its cross-reference and the current row.
 void TTxStringGrid::SortSwapRows(int ARow1, int ARow2)

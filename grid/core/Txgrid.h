@@ -6,7 +6,6 @@
 #include "grid/core/Basegrid.h"
 #include "grid/core/TxgridCellGraphic.h"
 #include "grid/core/TxgridHiddenRows.h"
-#include "grid/text/Picturecontainer.h"
 #include "grid/settings/TxgridLookSettings.h"
 #include "grid/settings/TxgridSettings.h"
 #include "grid/core/TxgridEvents.h"

@@ -1,6 +1,7 @@
 #pragma once
 // What the grid's declaration names before it is defined: the editor controls and support
-// windows (each in its own unit), and the rich-text helper of typed access.
+// windows (each in its own unit), the feature classes, the picture cache, and the rich-text
+// helper of typed access.
 #include <QString>
 
 class QIODevice;
@@ -25,6 +26,7 @@ struct TInputState;
 class TGridPainter;
 class TGridSorting;
 class TGridFinder;
+class THTMLPictureCache;
 
 // The plain text of rich text (paragraph marks as CR LF).
 QString RichTextToPlain(const QString& Rtf);

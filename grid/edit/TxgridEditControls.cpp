@@ -59,7 +59,7 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
     FEdit.Started = true;
     FEdit.Col = ACol;
     FEdit.Row = ARow;
-    const ui::Rect rc = g.PlatformCellRect(ACol, ARow);
+    const ui::Rect rc = g.platformCellRect(ACol, ARow);
     const int real = g.RemapCol(ACol);
     const QRect place(rc.Left, rc.Top, std::max(1, rc.width() - 1), std::max(1, rc.height() - 1));
     QWidget* shown = nullptr;
@@ -83,7 +83,7 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
                 spin->SetFloatValue(v);
             } else if (FEdit.EditorType == edTimeSpinEdit) {
                 spin->SetSpinType(sptTime);
-                spin->setText(g.Cell(real, ARow));
+                spin->setText(g.cells(real, ARow));
             } else {
                 const TDateTime v = g.GetDates(real, ARow);
                 spin->SetDateValue(v);
@@ -106,13 +106,13 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
         combo->SetStyle(list ? csDropDownList : csDropDown);
         if (list) {
             combo->SetDropDownCount(8);
-            int i = combo->findText(g.Cell(real, ARow));
+            int i = combo->findText(g.cells(real, ARow));
             if (i < 0)
                 i = FEdit.ComboFallback == -1 ? 0 : FEdit.ComboFallback;
             combo->setCurrentIndex(i);
             replay = false;
         } else {
-            combo->setEditText(g.EditText(ACol, ARow));
+            combo->setEditText(g.getEditText(ACol, ARow));
         }
         combo->SetFlat(g.Look() == glSoft);
         combo->SetEtched(g.Look() == glSoft);
@@ -127,14 +127,14 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
     case edFloatEditBtn:
         Made(FGridEditBtn)->SetEditorType(FEdit.EditorType);
         FGridEditBtn->SetMaxLength(g.Plain().MaxEditLength);
-        FGridEditBtn->setText(g.EditText(ACol, ARow));
+        FGridEditBtn->setText(g.getEditText(ACol, ARow));
         FGridEditBtn->selectAll();
         shown = FGridEditBtn;
         break;
     case edUnitEditBtn: {
         Made(FGridUnitEditBtn);
         QString number, unit;
-        SplitUnitText(g.EditText(ACol, ARow), number, unit);
+        SplitUnitText(g.getEditText(ACol, ARow), number, unit);
         FGridUnitEditBtn->SetMaxLength(g.Plain().MaxEditLength);
         FGridUnitEditBtn->setText(number);
         FGridUnitEditBtn->SetUnitID(unit);
@@ -145,17 +145,17 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
     case edDateEdit:
     case edDateEditUpDown:
     case edTimeEdit:
-        Made(FGridDatePicker)->Prepare(FEdit.EditorType, g.EditText(ACol, ARow));
+        Made(FGridDatePicker)->Prepare(FEdit.EditorType, g.getEditText(ACol, ARow));
         shown = FGridDatePicker;
         replay = false;
         break;
     case edButton:
-        Made(FGridButton)->setText(g.EditText(ACol, ARow));
+        Made(FGridButton)->setText(g.getEditText(ACol, ARow));
         shown = FGridButton;
         replay = false;
         break;
     case edCheckBox:
-        Made(FGridCheckBox)->setText(g.EditText(ACol, ARow));
+        Made(FGridCheckBox)->setText(g.getEditText(ACol, ARow));
         FGridCheckBox->setChecked(false);
         shown = FGridCheckBox;
         replay = false;
@@ -163,8 +163,8 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
     case edCustom: ShowEditLink(ACol, ARow); break;
     case edRichEdit: {
         auto* rich = static_cast<TTxRichEdit*>(FInplaceRichEdit);
-        if (rich->parentWidget() != g.Viewport())
-            rich->setParent(g.Viewport()); // placed by the cell's rectangle, as every control
+        if (rich->parentWidget() != g.viewport())
+            rich->setParent(g.viewport()); // placed by the cell's rectangle, as every control
         rich->setFrameStyle(QFrame::NoFrame);
         rich->Lock(); // loading the text asks for no row height
         g.CellToRich(real, ARow, *rich);
@@ -184,7 +184,7 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
         shown->raise();
         shown->setFocus(Qt::OtherFocusReason);
         if (FEdit.EditorType == edComboEdit || FEdit.EditorType == edComboList)
-            if (g.DirectComboDrop())
+            if (g.MouseActions().DirectComboDrop)
                 FGridCombo->showPopup();
         if (replay)
             PostPendingChar(shown);
@@ -225,18 +225,18 @@ void TGridEditing::WriteBackControl(int Real, int ARow)
     TEditingHost& g = *FHost;
     switch (FEdit.EditorType) {
     case edSpinEdit:
-    case edTimeSpinEdit: g.SetCell(Real, ARow, FGridSpin->text()); break;
+    case edTimeSpinEdit: g.setCells(Real, ARow, FGridSpin->text()); break;
     case edFloatSpinEdit: g.SetFloats(Real, ARow, FGridSpin->FloatValue()); break;
     case edDateSpinEdit: g.SetDates(Real, ARow, FGridSpin->DateValue()); break;
     case edComboEdit:
-    case edComboList: g.SetCell(Real, ARow, FGridCombo->currentText()); break;
+    case edComboList: g.setCells(Real, ARow, FGridCombo->currentText()); break;
     case edEditBtn:
     case edNumericEditBtn:
-    case edFloatEditBtn: g.SetCell(Real, ARow, FGridEditBtn->text()); break;
-    case edUnitEditBtn: g.SetCell(Real, ARow, FGridUnitEditBtn->text() + FGridUnitEditBtn->UnitID()); break;
+    case edFloatEditBtn: g.setCells(Real, ARow, FGridEditBtn->text()); break;
+    case edUnitEditBtn: g.setCells(Real, ARow, FGridUnitEditBtn->text() + FGridUnitEditBtn->UnitID()); break;
     case edDateEdit:
-    case edDateEditUpDown: g.SetCell(Real, ARow, text::dateToText(FGridDatePicker->date())); break;
-    case edTimeEdit: g.SetCell(Real, ARow, FGridDatePicker->time().toString(QStringLiteral("H:mm:ss"))); break;
+    case edDateEditUpDown: g.setCells(Real, ARow, text::dateToText(FGridDatePicker->date())); break;
+    case edTimeEdit: g.setCells(Real, ARow, FGridDatePicker->time().toString(QStringLiteral("H:mm:ss"))); break;
     case edRichEdit:
         // Rich text goes back only when it was edited: opening a plain cell and leaving it
         // keeps its text as it was.

@@ -21,7 +21,6 @@ TEditLink::~TEditLink()
 void TEditLink::Attach(TGridEditing& Editing, int ACol, int ARow, const QString& Original)
 {
     FEditing = &Editing;
-    FGrid = &Editing.Host().Sender();
     FEditCol = ACol;
     FEditRow = ARow;
     FOriginal = Original;
@@ -72,7 +71,7 @@ QString TEditLink::GetCellValue() const
     if (!FEditing)
         return {};
     TEditingHost& h = FEditing->Host();
-    return h.Cell(h.RemapCol(FEditCol), FEditRow);
+    return h.cells(h.RemapCol(FEditCol), FEditRow);
 }
 
 void TEditLink::SetCellValue(const QString& S)
@@ -80,7 +79,7 @@ void TEditLink::SetCellValue(const QString& S)
     if (!FEditing)
         return;
     TEditingHost& h = FEditing->Host();
-    h.SetCell(h.RemapCol(FEditCol), FEditRow, S);
+    h.setCells(h.RemapCol(FEditCol), FEditRow, S);
 }
 
 QWidget* TEditLink::GetParent() const
@@ -108,7 +107,7 @@ void TEditLink::EditExit(QObject*)
 
 void TEditLink::FormExit(QObject* Sender)
 {
-    if (FEditing && FEditing->InplaceEdit() && FEditing->Host().EditorMode())
+    if (FEditing && FEditing->InplaceEdit() && FEditing->Host().editorMode())
         FEditing->InplaceEdit()->setText(GetEditorValue());
     if (FReturningFocus)
         SetCellValue(GetEditorValue());
@@ -145,7 +144,7 @@ void TEditLink::EditKeyDown(QObject*, int& Key, Qt::KeyboardModifiers)
     h.Widget()->setFocus(Qt::OtherFocusReason);
     FReturningFocus = false;
     if (Key == Qt::Key_Escape)
-        h.SetCell(h.RemapCol(col), row, FOriginal);
+        h.setCells(h.RemapCol(col), row, FOriginal);
     else
         SetCellValue(GetEditorValue());
     ed.HideInplaceEdit();
@@ -191,14 +190,14 @@ void TGridEditing::ShowEditLink(int ACol, int ARow)
     TEditLink* link = g.EditLink();
     if (!link)
         return;
-    link->Attach(*this, ACol, ARow, g.Cell(g.RemapCol(ACol), ARow));
+    link->Attach(*this, ACol, ARow, g.cells(g.RemapCol(ACol), ARow));
     const TRect cell = g.CellRect(ACol, ARow);
     if (link->EditStyle == esPopup) {
         auto* form = new QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint);
         // Leaving the popup ends the edit through the link's FormExit.
         form->installEventFilter(new PopupExitFilter(link, form));
         link->SetPopupForm(form);
-        const QPoint at = g.MapToGlobal(QPoint(cell.Left, cell.Top));
+        const QPoint at = g.mapToGlobal(QPoint(cell.Left, cell.Top));
         form->setGeometry(QRect(at, QSize(link->PopupWidth, link->PopupHeight)));
         form->show();
         link->CreateEditor(form);
@@ -218,8 +217,8 @@ void TGridEditing::ShowEditLink(int ACol, int ARow)
     link->SetCellProps(brush.color, font);
     link->SetProperties();
     if (g.Events().OnGetEditorProp)
-        g.Events().OnGetEditorProp(g.Sender(), ACol, ARow, link);
-    link->SetEditorValue(g.EditText(ACol, ARow));
+        g.Raise(g.Events().OnGetEditorProp, ACol, ARow, link);
+    link->SetEditorValue(g.getEditText(ACol, ARow));
     link->SetFocus(true);
     PostPendingChar(link->GetEditControl());
 }

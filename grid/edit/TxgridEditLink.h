@@ -10,12 +10,11 @@
 namespace grid {
 
 class TGridEditing;
-class TTxStringGrid;
 
 enum TEditStyle { esInplace, esPopup };
 
-// A custom cell editor. The grid drives it for cells whose editor is edCustom: it learns its
-// grid and cell, creates its control, places, shows, fills and focuses it; descendants make
+// A custom cell editor. The grid drives it for cells whose editor is edCustom: it learns the
+// grid's editing and its cell, creates its control, places, shows, fills and focuses it; descendants make
 // the control and wire its exit and key handlers to EditExit and EditKeyDown.
 class TEditLink {
 public:
@@ -47,7 +46,6 @@ public:
     void EditExit(QObject* Sender);
     void FormExit(QObject* Sender);
 
-    TTxStringGrid* Grid() const { return FGrid; }
     int EditCol() const { return FEditCol; }
     int EditRow() const { return FEditRow; }
     QWidget* PopupForm() const { return FPopupForm; }
@@ -58,7 +56,6 @@ public:
 
 private:
     TGridEditing* FEditing = nullptr; // the grid's editing, once attached
-    TTxStringGrid* FGrid = nullptr;
     int FEditCol = -1, FEditRow = -1;
     QWidget* FPopupForm = nullptr;
     bool FReturningFocus = false;

@@ -35,7 +35,7 @@ void TGridEditing::CreateRichEdit()
     FInplaceRichEdit->hide();
     ui::on(FInplaceRichEdit, &QTextEdit::selectionChanged, g.Widget(), [&g] {
         if (g.Events().OnRichEditSelectionChange)
-            g.Events().OnRichEditSelectionChange(g.Sender());
+            g.Raise(g.Events().OnRichEditSelectionChange);
     });
 }
 
@@ -61,16 +61,16 @@ void TGridEditing::DropEditors()
 QLineEdit* TGridEditing::CreateEditor()
 {
     // Made while the first edit opens, after its editor type is known.
-    auto* ed = new TTxInplaceEdit(*this, FHost->Viewport());
+    auto* ed = new TTxInplaceEdit(*this, FHost->viewport());
     ed->Prepare(FEdit.EditorType);
     return ed;
 }
 
-TTxInplaceEdit* TGridEditing::InplaceEdit() const { return qobject_cast<TTxInplaceEdit*>(FHost->InplaceEditor()); }
+TTxInplaceEdit* TGridEditing::InplaceEdit() const { return qobject_cast<TTxInplaceEdit*>(FHost->inplaceEditor()); }
 
-QString TGridEditing::CurrentCell() const { return FHost->Cell(FHost->RemapCol(FHost->Col()), FHost->Row()); }
+QString TGridEditing::CurrentCell() const { return FHost->cells(FHost->RemapCol(FHost->col()), FHost->row()); }
 
-void TGridEditing::SetCurrentCell(const QString& S) { FHost->SetCell(FHost->RemapCol(FHost->Col()), FHost->Row(), S); }
+void TGridEditing::SetCurrentCell(const QString& S) { FHost->setCells(FHost->RemapCol(FHost->col()), FHost->row(), S); }
 
 QString TGridEditing::EditText(int ACol, int ARow)
 {
@@ -82,14 +82,14 @@ QString TGridEditing::EditText(int ACol, int ARow)
         g.GetCellAlign(real, ARow, h, v);
         ed->SetVAlign(h == taRightJustify);
         // The cell's own font: the editor's default would be the application's, larger.
-        ui::Brush brush{g.ControlColor()};
+        ui::Brush brush{g.controlColor()};
         ui::Font font;
         TGridDrawState state = 0;
         bool wrap = g.Plain().WordWrap;
         g.GetVisualProperties(ACol, ARow, state, false, false, brush, font, h, v, wrap);
         ed->setFont(font.toQFont());
     }
-    const QString t = g.Cell(real, ARow);
+    const QString t = g.cells(real, ARow);
     return g.Plain().EditWithTags ? t : HTMLToPlainText(t);
 }
 
@@ -99,21 +99,21 @@ bool TGridEditing::CanEditShow()
     if (FEdit.Validating)
         return false;
     bool ok = g.PlatformCanEditShow();
-    if (g.Designing())
+    if (g.designing())
         return ok;
-    if (!ok || g.EditorMode())
+    if (!ok || g.editorMode())
         return ok;
-    if (g.HasStaticEdit(g.RemapCol(g.Col()), g.Row()))
+    if (g.HasStaticEdit(g.RemapCol(g.col()), g.row()))
         return false;
-    const TPoint b = g.BaseCell(g.RemapCol(g.Col()), g.Row());
+    const TPoint b = g.BaseCell(g.RemapCol(g.col()), g.row());
     FEdit.PreEditText = CurrentCell();
-    g.InitValidate(g.Col(), g.Row());
+    g.InitValidate(g.col(), g.row());
     FEdit.EditorType = edNormal;
     g.GetCellEditor(b.x(), b.y(), FEdit.EditorType);
     FEdit.Active = true;
     FEdit.Started = true;
     if (!IsTextEditorType(FEdit.EditorType)) {
-        ShowEditControl(g.Col(), g.Row());
+        ShowEditControl(g.col(), g.row());
         return false;
     }
     if (TTxInplaceEdit* ed = InplaceEdit())
@@ -128,19 +128,19 @@ void TGridEditing::OpenTyped(const QString& Typed, int Key)
     // it arrives after the editor has the focus.
     FEdit.PendingChar = Typed;
     FEdit.PendingKey = Key;
-    if (!FHost->CanEditShow()) {
+    if (!FHost->canEditShow()) {
         FEdit.PendingChar.clear();
         return;
     }
-    FHost->ShowEditor();
-    PostPendingChar(FHost->InplaceEditor());
+    FHost->showEditor();
+    PostPendingChar(FHost->inplaceEditor());
 }
 
 void TGridEditing::PlaceCaret(QPoint Global)
 {
     QLineEdit* edit = nullptr;
-    if (FHost->EditorMode())
-        edit = FHost->InplaceEditor();
+    if (FHost->editorMode())
+        edit = FHost->inplaceEditor();
     else if (FEdit.Active && FGridCombo && FGridCombo->isVisible() && FGridCombo->isEditable())
         edit = FGridCombo->lineEdit();
     if (!edit)
@@ -166,15 +166,15 @@ void TGridEditing::HideInplaceEdit()
 {
     if (!FEdit.Active || FEdit.HidingControl)
         return;
-    FHost->HideEditor();
-    HideEditControl(FHost->Col(), FHost->Row());
+    FHost->hideEditor();
+    HideEditControl(FHost->col(), FHost->row());
     FEdit.Active = false;
     FHost->Widget()->setFocus(Qt::OtherFocusReason);
 }
 
 void TGridEditing::EndTextEdit()
 {
-    FHost->HideEditor();
+    FHost->hideEditor();
     if (FEdit.Active) {
         FEdit.Active = false;
         FHost->DoneEditing();
@@ -200,7 +200,7 @@ void TGridEditing::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
     nav.AlwaysEdit = false;
     g.Widget()->setFocus(Qt::OtherFocusReason);
     if (Key == Qt::Key_Return || Key == Qt::Key_Enter)
-        AdvanceEdit(g.Col(), g.Row(), true, true, false);
+        AdvanceEdit(g.col(), g.row(), true, true, false);
     nav.AlwaysEdit = always;
     FEdit.DoneInProgress = false;
 }
@@ -220,23 +220,23 @@ void TGridEditing::ControlLeft(int Key, Qt::KeyboardModifiers Shift)
     HideInplaceEdit();
     g.Widget()->setFocus(Qt::OtherFocusReason);
     if (Key == Qt::Key_Return || Key == Qt::Key_Enter)
-        AdvanceEdit(g.Col(), g.Row(), true, true, false);
+        AdvanceEdit(g.col(), g.row(), true, true, false);
     if (Key == Qt::Key_Up || Key == Qt::Key_Down) {
         int k = Key;
-        g.KeyDown(k, Shift);
+        g.keyDown(k, Shift);
     }
 }
 
 void TGridEditing::RestoreCache()
 {
-    const int real = FHost->RemapCol(FHost->Col());
-    FHost->SetCell(real, FHost->Row(), FEdit.PreEditText);
-    FHost->InvalidateCell(FHost->Col(), FHost->Row());
+    const int real = FHost->RemapCol(FHost->col());
+    FHost->setCells(real, FHost->row(), FEdit.PreEditText);
+    FHost->invalidateCell(FHost->col(), FHost->row());
 }
 
 bool TGridEditing::ValidateEditorText()
 {
-    QLineEdit* ed = FHost->InplaceEditor();
+    QLineEdit* ed = FHost->inplaceEditor();
     const QString edited = ed->text();
     QString v = edited;
     FEdit.Validating = true;
@@ -272,7 +272,7 @@ bool EscapeRestores(TGridEditing& ed, const QKeyEvent& k)
 {
     if (k.key() != Qt::Key_Escape)
         return false;
-    ed.Host().InplaceEditor()->setText(ed.State().PreEditText);
+    ed.Host().inplaceEditor()->setText(ed.State().PreEditText);
     ed.EndTextEdit();
     return true;
 }
@@ -312,7 +312,7 @@ bool EnterCommits(TGridEditing& ed, const QKeyEvent& k)
         return false;
     if (ed.ValidateEditorText()) {
         ed.EndTextEdit();
-        ed.AdvanceEdit(ed.Host().Col(), ed.Host().Row(), true, false, false);
+        ed.AdvanceEdit(ed.Host().col(), ed.Host().row(), true, false, false);
     }
     return true;
 }
@@ -342,9 +342,9 @@ bool TGridEditing::InplaceEditorEvent(QObject* o, QEvent* e)
         for (const TEditorKeyStep& s : kInplaceKeySteps)
             if (s.Step(*this, *static_cast<const QKeyEvent*>(e)))
                 return true;
-    const bool wasOpen = FHost->EditorMode();
+    const bool wasOpen = FHost->editorMode();
     const bool r = FHost->PlatformEventFilter(o, e);
-    if (wasOpen && !FHost->EditorMode() && FEdit.Active) {
+    if (wasOpen && !FHost->editorMode() && FEdit.Active) {
         // The platform closed the editor (focus lost, Tab, Up, Down, Page keys): committed.
         FEdit.Active = false;
         FEdit.PendingChar.clear();
@@ -376,13 +376,13 @@ bool TGridEditing::SelectCell(int ACol, int ARow)
     // Every move passes here: the host is asked only what the move needs.
     const TTxStringGridEvents& ev = g.Events();
     bool Allow = true;
-    if (ev.OnRowChanging && ARow != g.Row())
-        ev.OnRowChanging(g.Sender(), g.Row(), ARow, Allow);
-    if (ev.OnColChanging && ACol != g.Col())
-        ev.OnColChanging(g.Sender(), g.Col(), ACol, Allow);
-    if (ev.OnCellChanging && !FEdit.InsideAdvance && (ARow != g.Row() || ACol != g.Col()))
-        ev.OnCellChanging(g.Sender(), g.Row(), g.Col(), ARow, ACol, Allow);
-    if (!Allow || (ACol == 0 && g.HasNodes() && !(g.Options() & goRowSelect)))
+    if (ev.OnRowChanging && ARow != g.row())
+        g.Raise(ev.OnRowChanging, g.row(), ARow, Allow);
+    if (ev.OnColChanging && ACol != g.col())
+        g.Raise(ev.OnColChanging, g.col(), ACol, Allow);
+    if (ev.OnCellChanging && !FEdit.InsideAdvance && (ARow != g.row() || ACol != g.col()))
+        g.Raise(ev.OnCellChanging, g.row(), g.col(), ARow, ACol, Allow);
+    if (!Allow || (ACol == 0 && g.HasNodes() && !(g.options() & goRowSelect)))
         return false;
     if (g.IsFixed(ACol, ARow))
         return false;
@@ -390,7 +390,7 @@ bool TGridEditing::SelectCell(int ACol, int ARow)
     // The cell being left is validated before anything is switched or cached for the
     // target, so a refused move leaves the current cell's state as it was.
     const auto editorFocused = [&g] {
-        const QLineEdit* editor = g.InplaceEditor();
+        const QLineEdit* editor = g.inplaceEditor();
         return editor && editor->hasFocus();
     };
     if (FEdit.Started && !editorFocused()) {
@@ -402,8 +402,8 @@ bool TGridEditing::SelectCell(int ACol, int ARow)
         if (!ok) {
             // The refused text leaves the cell and the user stays in it with the editor open.
             SetCurrentCell(RefusedEditText(edited, v, FEdit.ValidateText));
-            if (!g.HasStaticEdit(g.RemapCol(g.Col()), g.Row()) && g.CanEditShow())
-                g.ShowEditor();
+            if (!g.HasStaticEdit(g.RemapCol(g.col()), g.row()) && g.canEditShow())
+                g.showEditor();
             return false;
         }
         FEdit.Started = false;
@@ -411,20 +411,20 @@ bool TGridEditing::SelectCell(int ACol, int ARow)
             SetCurrentCell(v);
     }
     const int real = g.RemapCol(ACol);
-    FEdit.PreEditText = g.Cell(real, ARow);
+    FEdit.PreEditText = g.cells(real, ARow);
     g.InitValidate(ACol, ARow);
     if (!g.HasStaticEdit(real, ARow)) {
-        bool CanEdit = (g.Options() & goEditing) || FEdit.EditingSwitchedOff;
+        bool CanEdit = (g.options() & goEditing) || FEdit.EditingSwitchedOff;
         g.GetCellReadOnly(real, ARow, CanEdit);
         if (CanEdit) {
             FEdit.EditingSwitchedOff = false;
-            if (const GridOptions o = g.Options(); !(o & goEditing))
-                g.SetOptions(o | goEditing);
-            if (g.EditorMode())
+            if (const GridOptions o = g.options(); !(o & goEditing))
+                g.setOptions(o | goEditing);
+            if (g.editorMode())
                 HideInplaceEdit();
-        } else if (const GridOptions o = g.Options(); o & goEditing) {
+        } else if (const GridOptions o = g.options(); o & goEditing) {
             FEdit.EditingSwitchedOff = true;
-            g.SetOptions(o & ~GridOptions(goEditing));
+            g.setOptions(o & ~GridOptions(goEditing));
         }
     }
     return g.PlatformSelectCell(ACol, ARow);
@@ -434,7 +434,7 @@ bool TGridEditing::SelectCell(int ACol, int ARow)
 
 bool TGridEditing::CellEditable(int ACol, int ARow)
 {
-    bool CanEdit = (FHost->Options() & goEditing) || FEdit.EditingSwitchedOff;
+    bool CanEdit = (FHost->options() & goEditing) || FEdit.EditingSwitchedOff;
     if (!CanEdit)
         return false;
     FHost->GetCellReadOnly(FHost->RemapCol(ACol), ARow, CanEdit);
@@ -445,7 +445,7 @@ bool TGridEditing::AdvanceStep(int& c, int& r, bool Advance)
 {
     TEditingHost& g = *FHost;
     const TNavigation& nav = g.Navigation();
-    const int firstCol = g.FixedCols(), firstRow = g.FixedRows();
+    const int firstCol = g.fixedCols(), firstRow = g.fixedRows();
     const int lastCol = g.ColCount() - g.FixedRightCols() - 1, lastRow = g.RowCount() - g.FixedFooters() - 1;
     if (lastCol < firstCol || lastRow < firstRow)
         return false;
@@ -461,14 +461,14 @@ bool TGridEditing::AdvanceStep(int& c, int& r, bool Advance)
             } else if (nav.AdvanceInsert) {
                 bool CanAdd = true;
                 if (g.Events().OnCanAddRow)
-                    g.Events().OnCanAddRow(g.Sender(), CanAdd);
+                    g.Raise(g.Events().OnCanAddRow, CanAdd);
                 if (!CanAdd)
                     return false;
-                g.AddRows(1);
+                g.setRowCount(g.RowCount() + 1);
                 ++r;
                 c = firstCol;
                 if (g.Events().OnAutoAddRow)
-                    g.Events().OnAutoAddRow(g.Sender(), g.RowCount() - g.FixedFooters() - 1);
+                    g.Raise(g.Events().OnAutoAddRow, g.RowCount() - g.FixedFooters() - 1);
             } else {
                 c = firstCol;
                 r = firstRow;
@@ -486,7 +486,7 @@ bool TGridEditing::AdvanceStep(int& c, int& r, bool Advance)
                 c += span + 1;
                 r = firstRow;
                 if (g.Events().OnAutoInsertCol)
-                    g.Events().OnAutoInsertCol(g.Sender(), g.ColCount() - g.FixedRightCols() - 1);
+                    g.Raise(g.Events().OnAutoInsertCol, g.ColCount() - g.FixedRightCols() - 1);
             } else {
                 c = firstCol;
                 r = firstRow;
@@ -539,14 +539,14 @@ void TGridEditing::AdvanceEdit(int ACol, int ARow, bool Advance, bool ShowEditor
         return;
     bool Allow = true;
     if (g.Events().OnCellChanging)
-        g.Events().OnCellChanging(g.Sender(), origin.y(), origin.x(), r, c, Allow);
+        g.Raise(g.Events().OnCellChanging, origin.y(), origin.x(), r, c, Allow);
     FEdit.InsideAdvance = true;
     if (Allow)
-        g.FocusCell(c, r);
+        g.focusCell(c, r);
     FEdit.InsideAdvance = false;
-    if (!ShowEditor && !g.HasStaticEdit(g.RemapCol(g.Col()), g.Row()))
+    if (!ShowEditor && !g.HasStaticEdit(g.RemapCol(g.col()), g.row()))
         return;
-    g.ShowEditor();
+    g.showEditor();
 }
 
 } // namespace grid

@@ -50,7 +50,7 @@ bool FocusLeftForOwnPopup(const QWidget& Control, const QFocusEvent& e)
 }
 
 template <class Control>
-TEditorHost<Control>::TEditorHost(TGridEditing& Editing) : Control(Editing.Host().Viewport()), FEditing(Editing)
+TEditorHost<Control>::TEditorHost(TGridEditing& Editing) : Control(Editing.Host().viewport()), FEditing(Editing)
 {
     this->hide();
     this->setEnabled(false);
@@ -97,7 +97,7 @@ bool TEditorHost<Control>::event(QEvent* e)
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         const bool tab = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
-        if (tab && (Host().Options() & ui::goTabs) && LeavesBy(k->key(), k->modifiers())) {
+        if (tab && (Host().options() & ui::goTabs) && LeavesBy(k->key(), k->modifiers())) {
             keyPressEvent(k);
             return true;
         }

@@ -75,23 +75,23 @@ TGridSpin::TGridSpin(TGridEditing& Editing) : TEditorHost(Editing)
 void TGridSpin::FireSpinClick(bool Up)
 {
     TEditingHost& g = Host();
-    const int c = g.Col(), r = g.Row();
+    const int c = g.col(), r = g.row();
     switch (SpinType()) {
     case sptNormal:
         if (g.Events().OnSpinClick)
-            g.Events().OnSpinClick(g.Sender(), c, r, Value(), Up);
+            g.Raise(g.Events().OnSpinClick, c, r, Value(), Up);
         break;
     case sptFloat:
         if (g.Events().OnFloatSpinClick)
-            g.Events().OnFloatSpinClick(g.Sender(), c, r, FloatValue(), Up);
+            g.Raise(g.Events().OnFloatSpinClick, c, r, FloatValue(), Up);
         break;
     case sptDate:
         if (g.Events().OnDateSpinClick)
-            g.Events().OnDateSpinClick(g.Sender(), c, r, DateValue(), Up);
+            g.Raise(g.Events().OnDateSpinClick, c, r, DateValue(), Up);
         break;
     case sptTime:
         if (g.Events().OnTimeSpinClick)
-            g.Events().OnTimeSpinClick(g.Sender(), c, r, TimeValue(), Up);
+            g.Raise(g.Events().OnTimeSpinClick, c, r, TimeValue(), Up);
         break;
     }
 }
@@ -119,7 +119,7 @@ bool TGridSpin::OwnKey(QKeyEvent* e)
         SetFloatValue(SpinKeyFloatValue(key, FloatValue(), IncrementFloat, MinFloatValue, MaxFloatValue));
     TEditingHost& g = Host();
     if (g.Events().OnSpinClick)
-        g.Events().OnSpinClick(g.Sender(), g.Col(), g.Row(), Value(), key == Qt::Key_PageUp || key == Qt::Key_Home);
+        g.Raise(g.Events().OnSpinClick, g.col(), g.row(), Value(), key == Qt::Key_PageUp || key == Qt::Key_Home);
     return true;
 }
 
@@ -165,9 +165,9 @@ void TGridCombo::FireChange()
     const int i = currentIndex();
     const QString s = currentText();
     if (g.Events().OnComboChange)
-        g.Events().OnComboChange(g.Sender(), g.Col(), g.Row(), i, s);
+        g.Raise(g.Events().OnComboChange, g.col(), g.row(), i, s);
     if (g.Events().OnComboObjectChange)
-        g.Events().OnComboObjectChange(g.Sender(), g.Col(), g.Row(), i, s, itemData(i));
+        g.Raise(g.Events().OnComboObjectChange, g.col(), g.row(), i, s, itemData(i));
 }
 
 void TGridCombo::wheelEvent(QWheelEvent* e)
@@ -226,7 +226,7 @@ void TGridCombo::PassKey(QKeyEvent* e)
     // A change typed into the edit is told with no item.
     TEditingHost& g = Host();
     if (isEditable() && currentText() != before && g.Events().OnComboChange)
-        g.Events().OnComboChange(g.Sender(), g.Col(), g.Row(), -1, currentText());
+        g.Raise(g.Events().OnComboChange, g.col(), g.row(), -1, currentText());
 }
 
 bool TGridCombo::EditedValue(QString& Text) const

@@ -123,7 +123,7 @@ void TTxInplaceEdit::Prepare(TEditorType Type)
 {
     FType = Type;
     LengthLimit = FHost.GetEditLimit();
-    setInputMask(FHost.GetEditMask(FHost.Col(), FHost.Row()));
+    setInputMask(FHost.GetEditMask(FHost.col(), FHost.row()));
     if (Type == edPassword) {
         setEchoMode(QLineEdit::Password);
         // The grid's own password character, not the platform's bullet.
@@ -175,7 +175,7 @@ bool TTxInplaceEdit::ClipboardKey(QKeyEvent* e)
     bool Allow = true;
     if (e == QKeySequence::Copy || e == QKeySequence::Cut) {
         if (const auto& ev = e == QKeySequence::Copy ? FHost.Events().OnClipboardCopy : FHost.Events().OnClipboardCut)
-            ev(FHost.Sender(), Allow);
+            FHost.Raise(ev, Allow);
         if (Allow)
             QLineEdit::keyPressEvent(e);
         return true;
@@ -189,7 +189,7 @@ bool TTxInplaceEdit::ClipboardKey(QKeyEvent* e)
     if (clip.isEmpty() || !PasteResult(FType, LengthLimit, text(), selStart, selLen, clip, result))
         return true;
     if (FHost.Events().OnClipboardPaste)
-        FHost.Events().OnClipboardPaste(FHost.Sender(), Allow);
+        FHost.Raise(FHost.Events().OnClipboardPaste, Allow);
     if (!Allow)
         return true;
     const int pasted = result.size() - (text().size() - selLen);
@@ -213,7 +213,7 @@ bool TTxInplaceEdit::CursorWalk(QKeyEvent* e)
     TNavigation& nav = FHost.Navigation();
     const TAdvanceDirection dir = nav.AdvanceDirection;
     nav.AdvanceDirection = adLeftRight;
-    FEditing.AdvanceEdit(FHost.Col(), FHost.Row(), forward, true, true);
+    FEditing.AdvanceEdit(FHost.col(), FHost.row(), forward, true, true);
     nav.AdvanceDirection = dir;
     return true;
 }
@@ -222,7 +222,7 @@ void TTxInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QLineEdit::mouseDoubleClickEvent(e);
     if (FHost.Events().OnDblClickCell)
-        FHost.Events().OnDblClickCell(FHost.Sender(), FHost.Row(), FHost.Col());
+        FHost.Raise(FHost.Events().OnDblClickCell, FHost.row(), FHost.col());
 }
 
 void TTxInplaceEdit::keyReleaseEvent(QKeyEvent* e)

@@ -20,8 +20,6 @@ TTxRichEdit::TTxRichEdit(TGridEditing& Editing) : QTextEdit(Editing.Host().Widge
            [this](const QSizeF& s) { RequestResize(s.toSize()); });
 }
 
-TTxStringGrid& TTxRichEdit::Grid() const { return FEditing.Host().Sender(); }
-
 void TTxRichEdit::SetSelOffset(int Twips)
 {
     // Text raised or lowered by an offset is what sub- and superscript mean here.
@@ -38,15 +36,15 @@ void TTxRichEdit::RequestResize(QSize Size)
     ReqWidth = Size.width();
     ReqHeight = Size.height();
     TEditingHost& g = FEditing.Host();
-    if (!g.SizeRowWhileTyping() || FLocked || !isVisible())
+    if (!g.SizeWhileTyping().Height || FLocked || !isVisible())
         return;
     // Resizing the editor lays its text out again, which asks again: the asked size is kept
     // apart from what a nested request records.
     const int want = Size.height();
-    const int row = g.Row();
-    const TRect cell = g.CellRect(g.Col(), row);
-    if (want > g.RowHeight(row) && cell.Top + want <= g.Viewport()->height()) {
-        g.SetRowHeight(row, want);
+    const int row = g.row();
+    const TRect cell = g.CellRect(g.col(), row);
+    if (want > g.rowHeights(row) && cell.Top + want <= g.viewport()->height()) {
+        g.setRowHeights(row, want);
         setViewportMargins(2, 2, 2, 2);
         resize(width(), want);
     }

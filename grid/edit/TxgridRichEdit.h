@@ -14,7 +14,6 @@ public:
     // grid's own editing.
     explicit TTxRichEdit(TGridEditing& Editing);
     explicit TTxRichEdit(TTxStringGrid& AGrid);
-    TTxStringGrid& Grid() const;
     int ReqWidth = 0, ReqHeight = 0; // the size the text last asked for
 
     void SelNormal() { SetSelOffset(0); }

@@ -10,14 +10,14 @@ void TGridEditing::InitValidate(int ACol, int ARow)
 {
     FEdit.ValidateCol = ACol;
     FEdit.ValidateRow = ARow;
-    FEdit.ValidateText = ACol >= 0 && ARow >= 0 ? FHost->Cell(FHost->RemapCol(ACol), ARow) : QString();
+    FEdit.ValidateText = ACol >= 0 && ARow >= 0 ? FHost->cells(FHost->RemapCol(ACol), ARow) : QString();
 }
 
 bool TGridEditing::ValidateCell(QString& Value)
 {
     TEditingHost& g = *FHost;
     if (FEdit.ValidateCol < 0 || FEdit.ValidateRow < 0)
-        g.InitValidate(g.Col(), g.Row());
+        g.InitValidate(g.col(), g.row());
     const int real = g.RemapCol(FEdit.ValidateCol), r = FEdit.ValidateRow;
     bool Valid = true;
     if (Value != FEdit.ValidateText) {
@@ -29,7 +29,7 @@ bool TGridEditing::ValidateCell(QString& Value)
             FEdit.ValidateText = Value;
     }
     if (Valid)
-        g.InitValidate(g.Col(), g.Row());
+        g.InitValidate(g.col(), g.row());
     return Valid;
 }
 
@@ -40,7 +40,7 @@ bool TGridEditing::CheckEditedValue(int ACol, int ARow, QString& Value)
     if (g.Plain().CellChecker && g.Plain().CellChecker->AutoCorrect)
         Value = g.Plain().CellChecker->Correct(ACol, ARow, Value);
     if (g.Events().OnCellValidate)
-        g.Events().OnCellValidate(g.Sender(), ACol, ARow, Value, Valid);
+        g.Raise(g.Events().OnCellValidate, ACol, ARow, Value, Valid);
     if (g.Plain().CellChecker && g.Plain().CellChecker->AutoMarkError)
         Value = g.Plain().CellChecker->MarkError(ACol, ARow, Value);
     return Valid;

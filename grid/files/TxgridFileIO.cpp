@@ -192,8 +192,27 @@ bool TLineReader::ReadLine(QByteArray& Line)
 // --- TLineWriter ---------------------------------------------------------------------------
 
 TLineWriter::TLineWriter(QIODevice& Device, TTextCoding Coding, const QString& Name)
-    : FDevice(Device), FCoding(Coding), FName(Name)
+    : FDevice(Device), FCoding(Coding), FName(Name), FHolding(Coding == tcAnsi)
 {
+    // Lines added to a file: its coding so far decides.
+    auto* file = qobject_cast<QFile*>(&Device);
+    if (!FHolding || !file || !(file->openMode() & QIODevice::Append) || file->size() == 0)
+        return;
+    QFile old(file->fileName());
+    if (!old.open(QIODevice::ReadOnly))
+        return;
+    if (GuessCoding(old, tcAnsi) == tcUtf8) {
+        FCoding = tcUtf8;
+        FHolding = false;
+        return;
+    }
+    FAfter = afAscii;
+    for (QByteArray block = old.read(kBlock); !block.isEmpty() && FAfter == afAscii; block = old.read(kBlock))
+        for (const char ch : block)
+            if (uchar(ch) >= 0x80) {
+                FAfter = afAnsi;
+                break;
+            }
 }
 
 TLineWriter::~TLineWriter()
@@ -207,6 +226,35 @@ TLineWriter::~TLineWriter()
 
 void TLineWriter::WriteLine(const QString& Line)
 {
+    if (FHolding) {
+        bool fits = true;
+        const QByteArray bytes = text::toCp1250(Line, &fits);
+        if (fits) {
+            FBlock += bytes;
+            FBlock += "\r\n";
+            return;
+        }
+        // A text Windows-1250 cannot hold: the whole file is UTF-8, marked as such.
+        if (FAfter == afAnsi) {
+            FBlock.clear(); // nothing of it is added
+            FRaw.clear();
+            FHolding = false;
+            throw ETxGridError(QStringLiteral("Plik %1 jest zapisany w kodowaniu Windows-1250, w którym nie da się "
+                                              "zapisać dopisywanych znaków: nic nie dopisano.")
+                                   .arg(FName));
+        }
+        QByteArray utf8 = FAfter == afNothing ? kUtf8Mark : QByteArray();
+        qsizetype at = 0;
+        for (const auto& [from, length] : FRaw) { // lines copied as they are stay so
+            utf8 += text::fromCp1250(FBlock.mid(at, from - at)).toUtf8();
+            utf8 += FBlock.mid(from, length);
+            at = from + length;
+        }
+        FBlock = utf8 + text::fromCp1250(FBlock.mid(at)).toUtf8();
+        FRaw.clear();
+        FCoding = tcUtf8;
+        FHolding = false;
+    }
     FBlock += Encode(Line, FCoding);
     FBlock += "\r\n";
     if (FBlock.size() >= kBlock)
@@ -215,9 +263,11 @@ void TLineWriter::WriteLine(const QString& Line)
 
 void TLineWriter::WriteRawLine(const QByteArray& Bytes)
 {
+    if (FHolding)
+        FRaw.emplace_back(FBlock.size(), Bytes.size());
     FBlock += Bytes;
     FBlock += "\r\n";
-    if (FBlock.size() >= kBlock)
+    if (FBlock.size() >= kBlock && !FHolding)
         Flush();
 }
 

@@ -6,9 +6,10 @@
 //
 // Every line written ends with CR LF; a line read ends at CR LF, LF or a lone CR alike
 // (TxgridLines.h), and delimited text keeps the line ends of its quoted fields. Texts are
-// written 8-bit Windows-1250 unless a format says otherwise (the XHTML and XML documents are
-// UTF-8, as they declare; OEM text is CP852). Text files read are UTF-8 when they say so or
-// their bytes are UTF-8 (GuessCoding), as other programs write them today, else as written.
+// written 8-bit Windows-1250 when every one of them fits it, else the file is UTF-8 with a
+// byte order mark, unless a format says otherwise (the XHTML and XML documents are UTF-8, as
+// they declare; OEM text is CP852). Text files read are UTF-8 when they say so or their bytes
+// are UTF-8 (GuessCoding), as other programs write them today, else as written.
 #include "grid/controls/Txobj.h"
 
 #include <QByteArray>
@@ -16,6 +17,7 @@
 #include <QStringList>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 class QFile;
@@ -35,7 +37,8 @@ public:
 namespace files {
 
 // How texts become bytes: Windows-1250; one byte per character (texts already converted to
-// the OEM code page, U+0000..U+00FF); UTF-8.
+// the OEM code page, U+0000..U+00FF); UTF-8. A TLineWriter given tcAnsi writes Windows-1250
+// only when every line fits it, and UTF-8 with a byte order mark otherwise.
 enum TTextCoding { tcAnsi, tcBytes, tcUtf8 };
 QByteArray Encode(const QString& Text, TTextCoding Coding);
 QString Decode(const QByteArray& Bytes, TTextCoding Coding);
@@ -67,7 +70,11 @@ private:
 };
 
 // Lines to a device, each followed by CR LF, collected in blocks. Finish (or a full block)
-// writes them; a failed write raises EInOutError naming Name.
+// writes them; a failed write raises EInOutError naming Name. With tcAnsi the lines are held
+// until one does not fit Windows-1250 (then all of them go out as UTF-8 after a byte order
+// mark) or until Finish. Lines added to a file that has some already follow its coding: UTF-8
+// after UTF-8, UTF-8 without a mark after plain ASCII; a line that does not fit a file in
+// Windows-1250 raises ETxGridError before anything is written.
 class TLineWriter {
 public:
     TLineWriter(QIODevice& Device, TTextCoding Coding, const QString& Name = QString());
@@ -82,6 +89,10 @@ private:
     TTextCoding FCoding;
     QString FName;
     QByteArray FBlock;
+    // tcAnsi: whether the lines so far all fit Windows-1250 and are held back.
+    bool FHolding = false;
+    std::vector<std::pair<qsizetype, qsizetype>> FRaw; // held bytes of WriteRawLine: where, how many
+    enum TAfter : unsigned char { afNothing, afAscii, afAnsi } FAfter = afNothing; // what the file held
 };
 
 // Opens a file to read; on failure ETxGridError with Message followed by the file name. Files

@@ -18,16 +18,24 @@ struct TRegional;
 // A cell value as the spreadsheet hands it over.
 struct TOfficeValue {
     enum TKind : unsigned char { ovEmpty, ovText, ovNumber, ovBool, ovError };
-    // A number that is a date serial (days since 1899-12-30, the 1900 system), written with a
-    // date or a date-and-time format.
-    enum TDateForm : unsigned char { dfNone, dfDate, dfDateTime };
+    // A number that is a date serial (days since 1899-12-30, the 1900 system), written with the
+    // format of the text it was made from: "2024-03-15", "2024-03-15 13:45:30", "15.03.2024",
+    // "15.03.2024 13:45", "15.03.2024 13:45:30", "13:45", "13:45:30" (DateFormatCode).
+    enum TDateForm : unsigned char {
+        dfNone,
+        dfDate,
+        dfDateTime,
+        dfDayFirst,
+        dfDayFirstTime,
+        dfDayFirstSeconds,
+        dfTime,
+        dfTimeSeconds,
+        dfCount
+    };
     TKind Kind = ovEmpty;
     double Number = 0; // ovNumber; ovBool: 0 or 1
     QString Text;      // ovText; ovNumber: empty, or for a date serial the text it was made from
-    TDateForm DateForm() const
-    {
-        return Kind != ovNumber || Text.isEmpty() ? dfNone : Text.size() == 10 ? dfDate : dfDateTime;
-    }
+    TDateForm DateForm() const;
     // The value as cell text, numbers with the decimal separator given (the regional one,
     // read once by the caller); empty for empty and error values. Booleans are "1" and "0",
     // as .xls files hand them over.
@@ -35,10 +43,12 @@ struct TOfficeValue {
     // A grid text as a spreadsheet takes it: a number when it reads as one with the regional
     // decimal separator (the grid's number test, no leading zeros, at most 15 digits, so that
     // it comes back the same), otherwise text ("007", "=1+2"); empty text is an empty value.
-    // A date or date and time in the form the workbook reader gives them ("2024-03-15",
-    // "2024-01-01 13:45:30", from 1900-01-01 on) is a date serial, so that it reads back the same.
+    // A date, a time or both in a form the workbook reader gives them (TDateForm, a date from
+    // 1900-01-01 on, one that exists) is a date serial, so that it reads back the same.
     static TOfficeValue FromCellText(const QString& Text, const TRegional& R);
 };
+// The number format a date of that form is written with ("dd.mm.yyyy hh:mm").
+const char* DateFormatCode(TOfficeValue::TDateForm Form);
 using TOfficeRow = std::vector<TOfficeValue>; // a dense block of a range
 struct TOfficeCell {
     int Col = 0;
@@ -118,6 +128,7 @@ constexpr qint64 kWorkbookMaxInflated = qint64(256) << 20; // bytes unpacked fro
 constexpr std::size_t kWorkbookMaxCells = 2'000'000;       // non-empty cells of all sheets
 constexpr qint64 kWorkbookMaxText = qint64(32) << 20;      // characters of text of all cells
 constexpr qint64 kGridMaxRangeCells = 4'000'000;           // a used range the grid takes
+constexpr qsizetype kWorkbookMaxCellText = 32767;          // characters of one cell written
 TOfficeWorkbook ReadWorkbook(const QString& FileName);
 // "B12" as 0-based column and row, as the reader takes it; false when it is no cell reference
 // within the format's limits (16,384 columns, 1,048,576 rows).

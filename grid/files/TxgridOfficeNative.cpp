@@ -7,7 +7,9 @@
 #include "grid/controls/Txutil.h"
 
 #include <QDate>
+#include <QTime>
 #include <QFile>
+#include <cstring>
 
 namespace grid {
 
@@ -33,36 +35,83 @@ QString TOfficeValue::ToText(QChar DecimalSeparator) const
 
 namespace {
 
-// "2024-03-15" or "2024-01-01 13:45:30", strictly in that form, as a date serial of the 1900
-// system; false for any other text and for days before 1900-01-01.
-bool isoDateSerial(const QString& Text, double& Serial)
+// The texts that are dates, by form: d a digit, any other character itself; where year,
+// month, day, hours, minutes and seconds stand (-1: not there).
+struct TDatePattern {
+    const char* Pattern;
+    TOfficeValue::TDateForm Form;
+    int Year, Month, Day, Hour, Minute, Second;
+};
+constexpr TDatePattern kDatePatterns[] = {
+    {"dddd-dd-dd", TOfficeValue::dfDate, 0, 5, 8, -1, -1, -1},
+    {"dddd-dd-dd dd:dd:dd", TOfficeValue::dfDateTime, 0, 5, 8, 11, 14, 17},
+    {"dd.dd.dddd", TOfficeValue::dfDayFirst, 6, 3, 0, -1, -1, -1},
+    {"dd.dd.dddd dd:dd", TOfficeValue::dfDayFirstTime, 6, 3, 0, 11, 14, -1},
+    {"dd.dd.dddd dd:dd:dd", TOfficeValue::dfDayFirstSeconds, 6, 3, 0, 11, 14, 17},
+    {"dd:dd", TOfficeValue::dfTime, -1, -1, -1, 0, 3, -1},
+    {"dd:dd:dd", TOfficeValue::dfTimeSeconds, -1, -1, -1, 0, 3, 6},
+};
+
+const TDatePattern* datePattern(const QString& Text)
 {
-    if (Text.size() != 10 && Text.size() != 19)
-        return false;
-    static const char kPattern[] = "dddd-dd-dd dd:dd:dd";
-    for (qsizetype i = 0; i < Text.size(); ++i) {
-        const QChar c = Text.at(i);
-        if (kPattern[i] == 'd' ? !c.isDigit() || c.unicode() > u'9' : c != QLatin1Char(kPattern[i]))
-            return false;
+    for (const TDatePattern& p : kDatePatterns) {
+        if (Text.size() != qsizetype(std::strlen(p.Pattern)))
+            continue;
+        bool match = true;
+        for (qsizetype i = 0; i < Text.size() && match; ++i) {
+            const char16_t c = Text.at(i).unicode();
+            match = p.Pattern[i] == 'd' ? c >= u'0' && c <= u'9' : c == char16_t(p.Pattern[i]);
+        }
+        if (match)
+            return &p;
     }
-    auto number = [&](int From, int Length) { return QStringView(Text).mid(From, Length).toInt(); };
-    const QDate date(number(0, 4), number(5, 2), number(8, 2));
-    if (!date.isValid() || date.year() < 1900)
+    return nullptr;
+}
+
+// A date or time of one of the patterns as a serial of the 1900 system; false for any other
+// text, a day or time that does not exist and days before 1900-01-01.
+bool dateSerial(const QString& Text, double& Serial)
+{
+    const TDatePattern* p = datePattern(Text);
+    if (!p)
         return false;
+    auto number = [&](int From, int Length) { return From < 0 ? 0 : QStringView(Text).mid(From, Length).toInt(); };
+    qint64 days = 0;
+    if (p->Year >= 0) {
+        const QDate date(number(p->Year, 4), number(p->Month, 2), number(p->Day, 2));
+        if (!date.isValid() || date.year() < 1900)
+            return false;
+        // The 1900 system counts a 29 February 1900 that never was: days before it are one less.
+        days = date < QDate(1900, 3, 1) ? QDate(1899, 12, 31).daysTo(date) : QDate(1899, 12, 30).daysTo(date);
+    }
     int seconds = 0;
-    if (Text.size() == 19) {
-        const QTime time(number(11, 2), number(14, 2), number(17, 2));
+    if (p->Hour >= 0) {
+        const QTime time(number(p->Hour, 2), number(p->Minute, 2), number(p->Second, 2));
         if (!time.isValid())
             return false;
         seconds = QTime(0, 0).secsTo(time);
     }
-    // The 1900 system counts a 29 February 1900 that never was: days before it are one less.
-    const qint64 days = date < QDate(1900, 3, 1) ? QDate(1899, 12, 31).daysTo(date) : QDate(1899, 12, 30).daysTo(date);
     Serial = double(days) + seconds / 86400.0;
     return true;
 }
 
 } // namespace
+
+TOfficeValue::TDateForm TOfficeValue::DateForm() const
+{
+    if (Kind != ovNumber || Text.isEmpty())
+        return dfNone;
+    const TDatePattern* p = datePattern(Text);
+    return p ? p->Form : dfNone;
+}
+
+const char* DateFormatCode(TOfficeValue::TDateForm Form)
+{
+    static const char* const kCodes[TOfficeValue::dfCount] = {"General",    "yyyy-mm-dd",       "yyyy-mm-dd hh:mm:ss",
+                                                              "dd.mm.yyyy", "dd.mm.yyyy hh:mm", "dd.mm.yyyy hh:mm:ss",
+                                                              "hh:mm",      "hh:mm:ss"};
+    return kCodes[Form < TOfficeValue::dfCount ? Form : TOfficeValue::dfNone];
+}
 
 TOfficeValue TOfficeValue::FromCellText(const QString& Text, const TRegional& R)
 {
@@ -71,7 +120,7 @@ TOfficeValue TOfficeValue::FromCellText(const QString& Text, const TRegional& R)
         return v;
     v.Kind = ovText;
     v.Text = Text;
-    if (isoDateSerial(Text, v.Number)) {
+    if (dateSerial(Text, v.Number)) {
         v.Kind = ovNumber;
         return v;
     }
@@ -345,6 +394,12 @@ public:
         if (!parseRange(Range, c1, r1, c2, r2))
             return;
         TOfficeSheet& s = Sheet();
+        // The format's limit, for a new book and a sheet saved into one alike, before
+        // anything changes.
+        for (int r = 0; r < int(Values.size()) && r1 + r <= r2; ++r)
+            for (int c = 0; c < int(Values[std::size_t(r)].size()) && c1 + c <= c2; ++c)
+                if (const qsizetype n = Values[std::size_t(r)][std::size_t(c)].size(); n > kWorkbookMaxCellText)
+                    throw ETxGridError(CellTooLongMessage(s.Name, r1 + r, c1 + c, n));
         FWritten = {r1, c1, r2, c2};
         const TRegional regional = TRegional::Current();
         for (int r = 0; r < int(Values.size()) && r1 + r <= r2; ++r)

@@ -304,10 +304,15 @@ TSheetPart ScanSheetPart(const QByteArray& Xml, bool FormulasOnly)
             continue;
         } else if (inCell && local == "f") {
             TPartCell& c = part.Rows.back().Cells.back();
-            std::string_view ref, type;
+            std::string_view ref, type, si;
             const bool hasRef = attr("ref", ref);
             attr("t", type);
+            int shared = -1;
+            if (type == "shared" && attr("si", si) && !toInt(si, shared))
+                shared = -1;
+            c.Shared = shared;
             c.Master = ref.find(':') != std::string_view::npos || (type == "shared" && hasRef);
+            c.FormulaBegin = t.Begin;
             text.clear();
             if (!t.Empty) {
                 const qsizetype from = t.End;
@@ -315,8 +320,22 @@ TSheetPart ScanSheetPart(const QByteArray& Xml, bool FormulasOnly)
                     malformed();
                 decodeInto(w.Between(from, t.Begin), text);
             }
+            c.FormulaEnd = t.End;
             c.Formula = std::int32_t(part.Formulas.size());
             part.Formulas.push_back(text);
+            if (c.Master) {
+                TFormulaBlock b;
+                const std::size_t colon = ref.find(':');
+                const std::string_view first = ref.substr(0, colon),
+                                       last = colon == std::string_view::npos ? ref : ref.substr(colon + 1);
+                if (!CellReference(first, b.Col1, b.Row1) || !CellReference(last, b.Col2, b.Row2))
+                    malformed();
+                b.Row = row;
+                b.Col = c.Col;
+                b.Shared = shared;
+                b.Formula = c.Formula;
+                part.Blocks.push_back(b);
+            }
             continue;
         } else if (inCell && local == "v") {
             TPartCell& c = part.Rows.back().Cells.back();
@@ -332,67 +351,60 @@ TSheetPart ScanSheetPart(const QByteArray& Xml, bool FormulasOnly)
     malformed();
 }
 
-TFormulaRefs FormulaRefs(const std::string& Text)
-{
-    TFormulaRefs refs;
-    const QString f = QString::fromUtf8(Text.data(), qsizetype(Text.size()));
-    const qsizetype n = f.size();
-    auto previous = [&](qsizetype i) { // the character before i, blanks passed over
-        while (i > 0 && f.at(i - 1).isSpace())
-            --i;
-        return i > 0 ? f.at(i - 1) : QChar();
-    };
-    auto following = [&](qsizetype i) {
-        while (i < n && f.at(i).isSpace())
-            ++i;
-        return i < n ? f.at(i) : QChar();
-    };
-    auto sheet = [&](const QString& Name) {
-        if (Name.contains(QLatin1Char(':')) || Name.contains(QLatin1Char('[')))
-            refs.Anywhere = true; // a range of sheets, or another book
-        refs.Refs = true;
-        refs.Sheets << Name;
-    };
-    qsizetype i = 0;
-    while (i < n) {
+namespace {
+
+// A formula's text in the pieces that matter to what it refers to.
+struct TFormulaToken {
+    enum TKind : unsigned char {
+        ftText,    // "..." ("" inside is one quote)
+        ftQuoted,  // '...', a quoted sheet name ('' inside is one quote), without its "!"
+        ftError,   // #REF!, #N/A, #DIV/0!
+        ftBracket, // [...] with what it holds: a table's columns, another book
+        ftNumber,  // 12, 1.5, 1E+3
+        ftWord,    // a name, a function, a cell (A1, $B$2), a column, a sheet before its "!"
+        ftOther    // one character: an operator, a parenthesis, "!", ":", a blank
+    } Kind;
+    qsizetype Begin, End;
+};
+
+class TFormulaLexer {
+public:
+    explicit TFormulaLexer(const QString& Formula) : f(Formula), n(Formula.size()) {}
+    const QString& f;
+    const qsizetype n;
+    bool Next(TFormulaToken& T)
+    {
+        if (i >= n)
+            return false;
+        T.Begin = i;
         const QChar c = f.at(i);
-        if (c == QLatin1Char('"')) { // a text: "" is one quote
+        if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            T.Kind = c == QLatin1Char('"') ? TFormulaToken::ftText : TFormulaToken::ftQuoted;
             for (++i; i < n; ++i)
-                if (f.at(i) == QLatin1Char('"')) {
-                    if (i + 1 < n && f.at(i + 1) == QLatin1Char('"'))
+                if (f.at(i) == c) {
+                    if (i + 1 < n && f.at(i + 1) == c)
                         ++i;
                     else
                         break;
                 }
-            ++i;
-        } else if (c == QLatin1Char('\'')) { // a quoted sheet name: '' is one quote
-            QString name;
-            for (++i; i < n; ++i) {
-                if (f.at(i) == QLatin1Char('\'')) {
-                    if (i + 1 < n && f.at(i + 1) == QLatin1Char('\''))
-                        ++i;
-                    else
-                        break;
-                }
-                name += f.at(i);
-            }
-            ++i;
-            if (i < n && f.at(i) == QLatin1Char('!')) {
-                sheet(name);
-                ++i;
-            } else {
-                refs.Refs = refs.Anywhere = true;
-            }
-        } else if (c == QLatin1Char('#')) { // an error value: #REF!, #N/A, #DIV/0!
+            i = std::min(i + 1, n);
+        } else if (c == QLatin1Char('#')) {
+            T.Kind = TFormulaToken::ftError;
             for (++i; i < n
                  && (f.at(i).isLetterOrNumber() || f.at(i) == QLatin1Char('/') || f.at(i) == QLatin1Char('!')
                      || f.at(i) == QLatin1Char('?') || f.at(i) == QLatin1Char('_'));
                  ++i) {}
-        } else if (c == QLatin1Char('[')) { // a table's columns, or another book
-            refs.Refs = refs.Anywhere = true;
-            ++i;
+        } else if (c == QLatin1Char('[')) {
+            T.Kind = TFormulaToken::ftBracket;
+            for (int depth = 0; i < n; ++i) {
+                if (f.at(i) == QLatin1Char('['))
+                    ++depth;
+                else if (f.at(i) == QLatin1Char(']') && --depth == 0)
+                    break;
+            }
+            i = std::min(i + 1, n);
         } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && f.at(i + 1).isDigit())) {
-            const qsizetype start = i;
+            T.Kind = TFormulaToken::ftNumber;
             while (i < n && (f.at(i).isDigit() || f.at(i) == QLatin1Char('.')))
                 ++i;
             if (i < n && (f.at(i) == QLatin1Char('E') || f.at(i) == QLatin1Char('e')) && i + 1 < n
@@ -401,51 +413,168 @@ TFormulaRefs FormulaRefs(const std::string& Text)
                 while (i < n && f.at(i).isDigit())
                     ++i;
             }
-            if (previous(start) == QLatin1Char(':') || following(i) == QLatin1Char(':'))
-                refs.Refs = true; // rows 1:3
-            else if (i < n && (f.at(i).isLetter() || f.at(i) == QLatin1Char('_') || f.at(i) == QLatin1Char('!')))
-                refs.Refs = refs.Anywhere = true; // a name or sheet that starts with a digit
         } else if (c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('\\') || c == QLatin1Char('$')) {
-            const qsizetype start = i;
+            T.Kind = TFormulaToken::ftWord;
             while (i < n
                    && (f.at(i).isLetterOrNumber() || f.at(i) == QLatin1Char('_') || f.at(i) == QLatin1Char('.')
                        || f.at(i) == QLatin1Char('\\') || f.at(i) == QLatin1Char('$') || f.at(i) == QLatin1Char('?')))
                 ++i;
-            const QString token = f.mid(start, i - start);
-            if (i < n && f.at(i) == QLatin1Char('!')) {
-                if (previous(start) == QLatin1Char(':'))
+        } else {
+            T.Kind = TFormulaToken::ftOther;
+            ++i;
+        }
+        T.End = i;
+        return true;
+    }
+    // The character before Pos and the one from Pos on, blanks passed over.
+    QChar Previous(qsizetype Pos) const
+    {
+        while (Pos > 0 && f.at(Pos - 1).isSpace())
+            --Pos;
+        return Pos > 0 ? f.at(Pos - 1) : QChar();
+    }
+    QChar Following(qsizetype Pos) const
+    {
+        while (Pos < n && f.at(Pos).isSpace())
+            ++Pos;
+        return Pos < n ? f.at(Pos) : QChar();
+    }
+    // The character right after a token (no blank passed over).
+    QChar After(const TFormulaToken& T) const { return T.End < n ? f.at(T.End) : QChar(); }
+    bool NextToColon(const TFormulaToken& T) const
+    {
+        return Previous(T.Begin) == QLatin1Char(':') || Following(T.End) == QLatin1Char(':');
+    }
+    QString Text(const TFormulaToken& T) const { return f.mid(T.Begin, T.End - T.Begin); }
+
+private:
+    qsizetype i = 0;
+};
+
+const QRegularExpression& cellPattern()
+{
+    static const QRegularExpression cell(QStringLiteral("^(\\$?)([A-Za-z]{1,3})(\\$?)([0-9]{1,7})$"));
+    return cell;
+}
+const QRegularExpression& columnPattern()
+{
+    static const QRegularExpression column(QStringLiteral("^(\\$?)([A-Za-z]{1,3})$"));
+    return column;
+}
+const QRegularExpression& rowPattern()
+{
+    static const QRegularExpression row(QStringLiteral("^(\\$?)([0-9]{1,7})$"));
+    return row;
+}
+
+} // namespace
+
+TFormulaRefs FormulaRefs(const std::string& Text)
+{
+    TFormulaRefs refs;
+    const QString f = QString::fromUtf8(Text.data(), qsizetype(Text.size()));
+    TFormulaLexer lex(f);
+    auto sheet = [&](const QString& Name) {
+        if (Name.contains(QLatin1Char(':')) || Name.contains(QLatin1Char('[')))
+            refs.Anywhere = true; // a range of sheets, or another book
+        refs.Refs = true;
+        refs.Sheets << Name;
+    };
+    TFormulaToken t;
+    while (lex.Next(t)) {
+        switch (t.Kind) {
+        case TFormulaToken::ftQuoted:
+            if (lex.After(t) == QLatin1Char('!'))
+                sheet(f.mid(t.Begin + 1, t.End - t.Begin - 2).replace(QLatin1String("''"), QLatin1String("'")));
+            else
+                refs.Refs = refs.Anywhere = true;
+            break;
+        case TFormulaToken::ftBracket: refs.Refs = refs.Anywhere = true; break; // a table's columns, another book
+        case TFormulaToken::ftNumber:
+            if (lex.NextToColon(t))
+                refs.Refs = true; // rows 1:3
+            else if (const QChar a = lex.After(t); a.isLetter() || a == QLatin1Char('_') || a == QLatin1Char('!'))
+                refs.Refs = refs.Anywhere = true; // a name or sheet that starts with a digit
+            break;
+        case TFormulaToken::ftWord: {
+            const QString token = lex.Text(t);
+            if (lex.After(t) == QLatin1Char('!')) {
+                if (lex.Previous(t.Begin) == QLatin1Char(':'))
                     refs.Anywhere = true; // Jan:Mar!A1
                 sheet(token);
-                ++i;
-                continue;
+                break;
             }
-            if (following(i) == QLatin1Char('(')) {
+            if (lex.Following(t.End) == QLatin1Char('(')) {
                 QString name = token.toUpper();
                 name.remove(QLatin1String("_XLFN.")).remove(QLatin1String("_XLWS."));
                 if (name == QLatin1String("INDIRECT") || name == QLatin1String("CELL") || name == QLatin1String("INFO"))
                     refs.Refs = refs.Anywhere = true;
-                continue;
+                break;
             }
-            if (i < n && f.at(i) == QLatin1Char('[')) {
+            if (lex.After(t) == QLatin1Char('[')) {
                 refs.Refs = refs.Anywhere = true; // Table1[Kwota]
-                continue;
+                break;
             }
             const QString upper = token.toUpper();
             if (upper == QLatin1String("TRUE") || upper == QLatin1String("FALSE"))
-                continue;
+                break;
             refs.Refs = true;
             // A cell (A1, $B$2), or a column next to a colon (A:C); anything else is a name,
             // which may stand for cells of any sheet.
-            static const QRegularExpression cell(QStringLiteral("^\\$?[A-Za-z]{1,3}\\$?[0-9]{1,7}$"));
-            static const QRegularExpression column(QStringLiteral("^\\$?[A-Za-z]{1,3}$"));
-            const bool colon = previous(start) == QLatin1Char(':') || following(i) == QLatin1Char(':');
-            if (!cell.match(token).hasMatch() && !(colon && column.match(token).hasMatch()))
+            if (!cellPattern().match(token).hasMatch()
+                && !(lex.NextToColon(t) && columnPattern().match(token).hasMatch()))
                 refs.Anywhere = true;
-        } else {
-            ++i;
+            break;
+        }
+        default: break;
         }
     }
     return refs;
+}
+
+std::string MovedFormula(const std::string& Text, int Rows, int Cols)
+{
+    constexpr int kMaxRow = 1048576, kMaxCol = 16384;
+    const QString f = QString::fromUtf8(Text.data(), qsizetype(Text.size()));
+    TFormulaLexer lex(f);
+    QString out;
+    bool off = false; // a reference moved off the sheet
+    auto moved = [&](const QString& Dollar, int N, int By, int Max) {
+        if (Dollar.isEmpty())
+            N += By;
+        off = off || N < 1 || N > Max;
+        return N;
+    };
+    TFormulaToken t;
+    while (lex.Next(t)) {
+        QString token = lex.Text(t);
+        const bool word = t.Kind == TFormulaToken::ftWord, colon = lex.NextToColon(t);
+        const QChar after = lex.After(t);
+        // A function's name stands right before its parenthesis.
+        if ((word || t.Kind == TFormulaToken::ftNumber) && after != QLatin1Char('!') && after != QLatin1Char('[')
+            && after != QLatin1Char('(')) {
+            off = false;
+            QString to;
+            if (const QRegularExpressionMatch m = cellPattern().match(token); word && m.hasMatch()) {
+                const int col = ColumnNumber(m.captured(2)), row = m.captured(4).toInt();
+                if (col >= 1 && col <= kMaxCol && row >= 1 && row <= kMaxRow)
+                    to = m.captured(1) + ColumnLetters(moved(m.captured(1), col, Cols, kMaxCol)) + m.captured(3)
+                        + QString::number(moved(m.captured(3), row, Rows, kMaxRow));
+            } else if (const QRegularExpressionMatch c = columnPattern().match(token); word && colon && c.hasMatch()) {
+                const int col = ColumnNumber(c.captured(2));
+                if (col >= 1 && col <= kMaxCol)
+                    to = c.captured(1) + ColumnLetters(moved(c.captured(1), col, Cols, kMaxCol));
+            } else if (const QRegularExpressionMatch r = rowPattern().match(token); colon && r.hasMatch()) {
+                const int row = r.captured(2).toInt();
+                if (row >= 1 && row <= kMaxRow)
+                    to = r.captured(1) + QString::number(moved(r.captured(1), row, Rows, kMaxRow));
+            }
+            if (!to.isEmpty())
+                token = off ? QStringLiteral("#REF!") : to;
+        }
+        out += token;
+    }
+    return out.toStdString();
 }
 
 void AppendEscaped(QByteArray& Out, const QString& Text)

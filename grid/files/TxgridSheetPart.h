@@ -22,7 +22,18 @@ struct TPartCell {
     std::int32_t TypeBegin = -1, TypeEnd = -1;   // t="…" of a formula cell, with the blank before it
     std::int32_t ValueBegin = -1, ValueEnd = -1; // the <v> element of a formula cell
     std::int32_t Formula = -1;                   // index into TSheetPart::Formulas; -1: none
+    std::int32_t FormulaBegin = -1, FormulaEnd = -1; // the whole <f> element
+    std::int32_t Shared = -1;                        // the shared formula it belongs to (si="")
     bool Master = false;                         // other cells share its formula (or array)
+};
+
+// A formula given for a block of cells: a shared formula (the text of its first cell, the
+// others reading it with their references moved) or an array formula.
+struct TFormulaBlock {
+    int Row = 0, Col = 0;                       // its first cell, whose <f> holds the text
+    int Row1 = 0, Col1 = 0, Row2 = 0, Col2 = 0; // the cells it covers (ref="")
+    std::int32_t Shared = -1;                   // si=""; -1: an array (or data table)
+    std::int32_t Formula = -1;                  // index into TSheetPart::Formulas
 };
 
 struct TPartRow {
@@ -39,6 +50,7 @@ struct TSheetPart {
     std::int32_t DimensionAt = -1; // where a missing <dimension> goes
     std::vector<TPartRow> Rows;
     std::vector<std::string> Formulas; // each formula's text, entities decoded
+    std::vector<TFormulaBlock> Blocks; // every shared and array formula's first cell
 };
 
 // The part's places; with FormulasOnly the rows keep only their formula cells.
@@ -52,6 +64,10 @@ struct TFormulaRefs {
     QStringList Sheets;
 };
 TFormulaRefs FormulaRefs(const std::string& Text);
+// A formula's text (UTF-8) as it reads in a cell Rows below and Cols right of its own, as a
+// shared formula's other cells read it: relative references moved, absolute ones kept, one
+// moved off the sheet "#REF!".
+std::string MovedFormula(const std::string& Text, int Rows, int Cols);
 
 // Text as XML character data in UTF-8: markup escaped, characters XML cannot hold written as
 // the format's _xHHHH_ (and a literal "_x" escape pattern protected by _x005F_).

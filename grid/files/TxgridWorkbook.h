@@ -27,6 +27,8 @@ namespace grid {
 QString GroupedNumber(qint64 N);
 QString RangeTooLargeMessage(const QString& Range);
 QString InflatedTooLargeMessage(const QString& FileName);
+// A text longer than a workbook cell holds (kWorkbookMaxCellText), at Row and Col from 0.
+QString CellTooLongMessage(const QString& Sheet, int Row, int Col, qsizetype Length);
 
 // What one workbook may still use while it is read; each step past a limit raises
 // ETxGridError naming the limit.

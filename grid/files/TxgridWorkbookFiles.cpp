@@ -416,9 +416,11 @@ void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
     if (!wb)
         throw ETxGridError(QStringLiteral("Za mało pamięci, by zapisać skoroszyt %1.").arg(FileName));
     // Dates as a spreadsheet keeps them: a serial shown in the form it was typed in.
-    lxw_format* dateFormat[3] = {nullptr, workbook_add_format(wb), workbook_add_format(wb)};
-    format_set_num_format(dateFormat[TOfficeValue::dfDate], "yyyy-mm-dd");
-    format_set_num_format(dateFormat[TOfficeValue::dfDateTime], "yyyy-mm-dd hh:mm:ss");
+    lxw_format* dateFormat[TOfficeValue::dfCount] = {};
+    for (int f = TOfficeValue::dfNone + 1; f < TOfficeValue::dfCount; ++f) {
+        dateFormat[f] = workbook_add_format(wb);
+        format_set_num_format(dateFormat[f], DateFormatCode(TOfficeValue::TDateForm(f)));
+    }
     QString failure;
     for (std::size_t i = 0; i < Book.Sheets.size() && failure.isEmpty(); ++i) {
         const TOfficeSheet& s = Book.Sheets[i];
@@ -445,6 +447,10 @@ void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
                     break;
                 case TOfficeValue::ovBool: e = worksheet_write_boolean(ws, r, c, v.Number != 0, nullptr); break;
                 default: break;
+                }
+                if (e == LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED) {
+                    failure = CellTooLongMessage(s.Name, row->first, cell.Col, v.Text.size());
+                    break;
                 }
                 if (e != LXW_NO_ERROR) {
                     failure = QStringLiteral("Komórka %1%2 arkusza \"%3\": %4")

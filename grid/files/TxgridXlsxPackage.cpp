@@ -33,6 +33,15 @@ QString RangeTooLargeMessage(const QString& Range)
         .arg(Range, GroupedNumber(kGridMaxRangeCells));
 }
 
+QString CellTooLongMessage(const QString& Sheet, int Row, int Col, qsizetype Length)
+{
+    return QStringLiteral("Komórka %1%2 arkusza \"%3\" ma %4 znaków, a komórka skoroszytu mieści najwyżej %5: "
+                          "skoroszyt nie został zapisany.")
+        .arg(ColumnLetters(Col + 1))
+        .arg(Row + 1)
+        .arg(Sheet, GroupedNumber(Length), GroupedNumber(kWorkbookMaxCellText));
+}
+
 void Corrupt(const QString& FileName)
 {
     throw ETxGridError(QStringLiteral("File contains no data or corrupt file ") + FileName);

@@ -290,7 +290,7 @@ private:
     // The number format of Form: the book's own when it has the same code, else a new one.
     int numFmt(TOfficeValue::TDateForm Form)
     {
-        const QLatin1String code(Form == TOfficeValue::dfDate ? "yyyy-mm-dd" : "yyyy-mm-dd hh:mm:ss");
+        const QLatin1String code(DateFormatCode(Form));
         TSpan list;
         const std::vector<TSpan> fmts = children(FXml, "numFmts", "numFmt", list);
         int last = 163; // the ids below 164 are the built-in formats
@@ -431,22 +431,74 @@ QByteArray sheetData(const TOfficeSheet& Sheet, TCellWriter& W, TUsed& Used)
 }
 
 // An old cell copied; Drop: a formula's cached result left out (and the type of that
-// result), so that the spreadsheet computes it when it opens the book.
-void copyCell(QByteArray& Out, const QByteArray& Xml, const TPartCell& C, bool Drop)
+// result), so that the spreadsheet computes it when it opens the book; Formula, when given,
+// the <f> element in place of the cell's.
+void copyCell(QByteArray& Out, const QByteArray& Xml, const TPartCell& C, bool Drop, const QByteArray& Formula = {})
 {
     const char* d = Xml.constData();
-    if (!Drop || C.ValueBegin < 0) {
-        Out.append(d + C.Begin, C.End - C.Begin);
-        return;
+    struct TCut {
+        std::int32_t Begin, End;
+        const QByteArray* With;
+    };
+    static const QByteArray nothing;
+    TCut cuts[3];
+    int n = 0;
+    if (Drop && C.ValueBegin >= 0) {
+        if (C.TypeBegin >= 0 && !QByteArrayView(d + C.TypeBegin, C.TypeEnd - C.TypeBegin).contains("inlineStr"))
+            cuts[n++] = {C.TypeBegin, C.TypeEnd, &nothing};
+        cuts[n++] = {C.ValueBegin, C.ValueEnd, &nothing};
     }
+    if (!Formula.isEmpty() && C.FormulaBegin >= 0)
+        cuts[n++] = {C.FormulaBegin, C.FormulaEnd, &Formula};
+    std::sort(cuts, cuts + n, [](const TCut& a, const TCut& b) { return a.Begin < b.Begin; });
     std::int32_t at = C.Begin;
-    if (C.TypeBegin >= 0 && !QByteArrayView(d + C.TypeBegin, C.TypeEnd - C.TypeBegin).contains("inlineStr")) {
-        Out.append(d + at, C.TypeBegin - at);
-        at = C.TypeEnd;
+    for (int i = 0; i < n; ++i) {
+        Out.append(d + at, cuts[i].Begin - at);
+        Out += *cuts[i].With;
+        at = cuts[i].End;
     }
-    Out.append(d + at, C.ValueBegin - at);
-    Out.append(d + C.ValueEnd, C.End - C.ValueEnd);
+    Out.append(d + at, C.End - at);
 }
+
+// The shared formulas the written block reaches: each of their cells outside it gets a
+// formula of its own, the shared text with its references moved to the cell, as a
+// spreadsheet does when a shared range is broken (a shared formula reaching into the block
+// would give its text to the cells written there).
+class TBrokenShares {
+public:
+    TBrokenShares(const TSheetPart& Part, const TOfficeRange& Written, QByteArray Prefix)
+        : FPart(Part), FPrefix(std::move(Prefix))
+    {
+        for (const TFormulaBlock& b : Part.Blocks)
+            if (b.Shared >= 0 && b.Row1 <= Written.Row2 && b.Row2 >= Written.Row1 && b.Col1 <= Written.Col2
+                && b.Col2 >= Written.Col1)
+                FBlocks.emplace(b.Shared, &b);
+    }
+    // The <f> element of the cell at Row, or empty when it keeps its own.
+    QByteArray Formula(const TPartCell& C, int Row) const
+    {
+        if (C.Shared < 0 || FBlocks.empty())
+            return {};
+        const auto b = FBlocks.find(C.Shared);
+        if (b == FBlocks.end())
+            return {};
+        const TFormulaBlock& m = *b->second;
+        const std::string text = MovedFormula(FPart.Formulas[std::size_t(m.Formula)], Row - m.Row, C.Col - m.Col);
+        QByteArray out = '<' + FPrefix + "f>";
+        for (const char c : text)
+            out += c == '&' ? QByteArray("&amp;")
+                : c == '<'  ? QByteArray("&lt;")
+                : c == '>'  ? QByteArray("&gt;")
+                            : QByteArray(1, c);
+        return out + "</" + FPrefix + "f>";
+    }
+    bool Any() const { return !FBlocks.empty(); }
+
+private:
+    const TSheetPart& FPart;
+    QByteArray FPrefix;
+    std::map<std::int32_t, const TFormulaBlock*> FBlocks;
+};
 
 // Which formulas of a sheet lose their cached result: in a sheet the written cells can reach,
 // every formula that reads any cell (a shared formula's other cells read as its first does).
@@ -483,12 +535,11 @@ QByteArray withoutResults(const QByteArray& Xml, const TSheetPart& Part, const s
 
 // The <sheetData> of an existing sheet with the block Written replaced by the cells of Sheet
 // there: rows and cells outside it stay as they were (formulas, dates, formats) but for the
-// formula results Drop, a replaced cell keeps its format. Empty when the block cuts through a
-// formula other cells share: the caller then writes the whole sheet anew. Formulas is set
-// when one was replaced.
+// formula results Drop and the shared formulas Broken, a replaced cell keeps its format.
+// Formulas is set when one was replaced.
 QByteArray mergedSheetData(const QByteArray& Xml, const TSheetPart& Part, const TOfficeSheet& Sheet,
-                           const TOfficeRange& Written, const std::vector<char>& Drop, TCellWriter& W, TUsed& Used,
-                           bool& Formulas)
+                           const TOfficeRange& Written, const std::vector<char>& Drop, const TBrokenShares& Broken,
+                           TCellWriter& W, TUsed& Used, bool& Formulas)
 {
     const QByteArray& p = W.P;
     const char* d = Xml.constData();
@@ -524,7 +575,7 @@ QByteArray mergedSheetData(const QByteArray& Xml, const TSheetPart& Part, const 
             bool drops = false;
             for (const TPartCell& c : old.Cells) {
                 Used.Add(old.Row, c.Col);
-                drops = drops || dropped(c, Drop);
+                drops = drops || dropped(c, Drop) || (Broken.Any() && c.Shared >= 0);
             }
             if (!drops) {
                 out.append(d + old.Begin, old.End - old.Begin);
@@ -534,7 +585,7 @@ QByteArray mergedSheetData(const QByteArray& Xml, const TSheetPart& Part, const 
             std::int32_t at = old.TagEnd;
             for (const TPartCell& c : old.Cells) {
                 out.append(d + at, c.Begin - at);
-                copyCell(out, Xml, c, dropped(c, Drop));
+                copyCell(out, Xml, c, dropped(c, Drop), Broken.Formula(c, old.Row));
                 at = c.End;
             }
             out.append(d + at, old.End - at);
@@ -569,12 +620,10 @@ QByteArray mergedSheetData(const QByteArray& Xml, const TSheetPart& Part, const 
                 if (W.Append(out, r, cells[k]->Col, cells[k]->Value, {}))
                     Used.Add(old.Row, cells[k]->Col);
             if (!Written.Contains(old.Row, c.Col)) {
-                copyCell(out, Xml, c, dropped(c, Drop));
+                copyCell(out, Xml, c, dropped(c, Drop), Broken.Formula(c, old.Row));
                 Used.Add(old.Row, c.Col);
                 continue;
             }
-            if (c.Master)
-                return QByteArray();
             Formulas = Formulas || c.Formula >= 0;
             const bool same = k < cells.size() && cells[k]->Col == c.Col;
             const std::string_view style =
@@ -615,6 +664,14 @@ QByteArray sheetWith(const QByteArray& Xml, const TSheetPart& Part, const QByteA
     out += Data;
     out.append(Xml.constData() + Part.DataEnd, Xml.size() - Part.DataEnd);
     return out;
+}
+
+QString ArrayCutMessage(const QString& Sheet, const TFormulaBlock& B)
+{
+    auto cell = [](int Row, int Col) { return ColumnLetters(Col + 1) + QString::number(Row + 1); };
+    return QStringLiteral("Zapisywane komórki obejmują tylko część formuły tablicowej %1:%2 arkusza \"%3\", "
+                          "której nie da się zmienić w części: arkusz nie został zapisany, a plik pozostał bez zmian.")
+        .arg(cell(B.Row1, B.Col1), cell(B.Row2, B.Col2), Sheet);
 }
 
 struct TSheetEntry {
@@ -728,6 +785,14 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
             Corrupt(FileName);
         const QByteArray old = pkg.Bytes(part);
         const TSheetPart scan = ScanSheetPart(old);
+        // An array formula gives one result over all its cells: a spreadsheet lets no part
+        // of it change alone.
+        for (const TFormulaBlock& b : scan.Blocks) {
+            const bool meets =
+                b.Row1 <= Written.Row2 && b.Row2 >= Written.Row1 && b.Col1 <= Written.Col2 && b.Col2 >= Written.Col1;
+            if (b.Shared < 0 && meets && !(Written.Contains(b.Row1, b.Col1) && Written.Contains(b.Row2, b.Col2)))
+                throw ETxGridError(ArrayCutMessage(Sheet.Name, b));
+        }
         const std::vector<TFormulaRefs> ownRefs = refsOf(scan);
         // The sheets whose formulas can read the written cells: this one, those naming it
         // and those naming one of those, and those whose formulas may read any sheet.
@@ -777,16 +842,11 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
         TCellWriter writer(scan.Prefix, styles);
         TUsed used;
         bool formulas = false;
-        QByteArray cells = mergedSheetData(old, scan, Sheet, Written, drop, writer, used, formulas);
-        if (cells.isEmpty()) { // a shared formula cut: the sheet's values as they are
-            used = TUsed();
-            cells = sheetData(Sheet, writer, used);
-            formulas = !scan.Formulas.empty();
-        } else {
-            for (const TPartRow& row : scan.Rows)
-                for (const TPartCell& c : row.Cells)
-                    recalculate = recalculate || (dropped(c, drop) && !Written.Contains(row.Row, c.Col));
-        }
+        const TBrokenShares broken(scan, Written, scan.Prefix);
+        const QByteArray cells = mergedSheetData(old, scan, Sheet, Written, drop, broken, writer, used, formulas);
+        for (const TPartRow& row : scan.Rows)
+            for (const TPartCell& c : row.Cells)
+                recalculate = recalculate || (dropped(c, drop) && !Written.Contains(row.Row, c.Col));
         pkg.Put(part, sheetWith(old, scan, cells, used));
         // Formulas whose results were left out are computed when the book opens; some
         // spreadsheets compute only what the book asks for.

@@ -166,7 +166,7 @@ void TGridPrinter::PrintRect(TGridRect GridRect)
     FToPage = pages;
     FPageCount = pages;
     if (FHost->Events().OnPrintStart) {
-        FHost->Events().OnPrintStart(FHost->Sender(), pages, FFromPage, FToPage);
+        FHost->Raise(FHost->Events().OnPrintStart, pages, FFromPage, FToPage);
         if (FFromPage == 0 || FToPage == 0 || FToPage < FFromPage)
             return;
     }
@@ -219,7 +219,7 @@ int TGridPrinter::PrintRowHeight(TPrintRun& Run, int ARow)
         return S.FixedHeight;
     if (FHost->Events().OnPrintSetRowHeight) {
         int h = S.FixedHeight;
-        FHost->Events().OnPrintSetRowHeight(FHost->Sender(), ARow, h);
+        FHost->Raise(FHost->Events().OnPrintSetRowHeight, ARow, h);
         return h;
     }
     // The column widths measured the range's cells; at the same font scale their heights stand.
@@ -262,7 +262,7 @@ int TGridPrinter::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Me
         run.Range.Bottom = std::min(run.Range.Bottom, FHost->RowCount() - 1);
     }
 
-    const int gridDpi = FHost->ScreenDpi() > 0 ? FHost->ScreenDpi() : 96;
+    const int gridDpi = FHost->logicalDpiX() > 0 ? FHost->logicalDpiX() : 96;
     QPainter* painter = Canvas ? Canvas->painter() : nullptr;
     QPaintDevice* target = painter ? painter->device() : nullptr;
     double dpi = 254.0;
@@ -308,14 +308,14 @@ int TGridPrinter::BuildPages(TPrintRun& run, ui::Canvas* Canvas, TPrintMethod Me
                     paged->newPage();
                 first = false;
                 if (FHost->Events().OnPrintPage)
-                    FHost->Events().OnPrintPage(FHost->Sender(), *Canvas, i + 1, run.PageWidth, run.PageBottom);
+                    FHost->Raise(FHost->Events().OnPrintPage, *Canvas, i + 1, run.PageWidth, run.PageBottom);
                 DrawPrintPage(run, i);
             }
             const TPrintPage& page = FLayout.Pages[size_t(i)];
             if (FHost->Events().OnPrintPageDone && Canvas && !page.Rows.empty()) {
                 const int nextRow = page.Rows.back().Row + 1;
-                FHost->Events().OnPrintPageDone(FHost->Sender(), *Canvas, nextRow, page.EndY, i, run.PageWidth,
-                                                run.PageBottom);
+                FHost->Raise(FHost->Events().OnPrintPageDone, *Canvas, nextRow, page.EndY, i, run.PageWidth,
+                             run.PageBottom);
             }
         }
     }
@@ -346,7 +346,7 @@ void TGridPrinter::LayOutPrint(TPrintRun& run)
     };
     if (S.NoAutoSize) {
         widthCols(
-            [&](int c) { run.Widths[size_t(c)] = int(std::lround((FHost->ColWidth(c) - 4) * run.ScreenToPaper)); });
+            [&](int c) { run.Widths[size_t(c)] = int(std::lround((FHost->colWidths(c) - 4) * run.ScreenToPaper)); });
     } else {
         const TGridRect& g = run.Range;
         const size_t cols = size_t(std::max(0, g.Right - g.Left + 1));
@@ -381,13 +381,13 @@ void TGridPrinter::LayOutPrint(TPrintRun& run)
     run.Fit = PrintFitFactor(S.FitToPage, total(), cols * run.ColumnSpacing, run.PageWidth, S.LeftSize, S.RightSize,
                              [&](double& f, bool& allow) {
                                  if (FHost->Events().OnFitToPage)
-                                     FHost->Events().OnFitToPage(FHost->Sender(), f, allow);
+                                     FHost->Raise(FHost->Events().OnFitToPage, f, allow);
                              });
     if (run.Fit != 1.0)
         for (int& w : run.Widths)
             w = int(std::trunc(w * run.Fit));
     if (FHost->Events().OnPrintSetColumnWidth)
-        widthCols([&](int c) { FHost->Events().OnPrintSetColumnWidth(FHost->Sender(), c, run.Widths[size_t(c)]); });
+        widthCols([&](int c) { FHost->Raise(FHost->Events().OnPrintSetColumnWidth, c, run.Widths[size_t(c)]); });
 
     run.HeaderHeight = PrintHeaderHeight(S, run.LineGap, run.HeaderTextHeight);
     run.FooterHeight = PrintFooterHeight(S, run.LineGap, run.FooterTextHeight);
@@ -417,7 +417,7 @@ void TGridPrinter::LayOutPrint(TPrintRun& run)
     if (FHost->Events().OnPrintNewPage)
         in.NewPage = [&](int r) {
             bool np = false;
-            FHost->Events().OnPrintNewPage(FHost->Sender(), r, np);
+            FHost->Raise(FHost->Events().OnPrintNewPage, r, np);
             return np;
         };
     FLayout = LayoutPrintPages(in);

@@ -69,7 +69,7 @@ QSize PrintPictureSize(TPrintHost& Grid, int ACol, int ARow)
 {
     if (!Grid.PrintSettings().PrintGraphics || !Grid.GetCellGraphic(ACol, ARow))
         return {};
-    const double f = 254.0 / (Grid.ScreenDpi() > 0 ? Grid.ScreenDpi() : 96);
+    const double f = 254.0 / (Grid.logicalDpiX() > 0 ? Grid.logicalDpiX() : 96);
     const TPoint s = Grid.GetPrintGraphicSize(ACol, ARow, 0, 0, 0);
     return {int(std::lround(s.x() * f)), int(std::lround(s.y() * f))};
 }
@@ -184,14 +184,14 @@ TPoint TGridPrinter::PrintCellSize(TPrintRun& Run, int ACol, int ARow)
     if (text.isEmpty())
         text = QStringLiteral("gh");
     const int gh = pf.Height;
-    auto gridDpi = [&] { return FHost->ScreenDpi() > 0 ? FHost->ScreenDpi() : 96; };
+    auto gridDpi = [&] { return FHost->logicalDpiX() > 0 ? FHost->logicalDpiX() : 96; };
     if (IsFormattedForPrint(*this, text)) {
         const double toPaper = 254.0 / gridDpi() * FFontScale;
         const QSize s = DrawPaperText(*this, nullptr, text, {QRectF(0, 0, 1e5, 1e5), font, toPaper, false});
         return {s.width(), std::max(gh, s.height())};
     }
     if (FHost->Plain().WordWrap && S.NoAutoSize) {
-        const int w = int(std::lround((FHost->ColWidth(dc) - 4) * 254.0 / gridDpi()));
+        const int w = int(std::lround((FHost->colWidths(dc) - 4) * 254.0 / gridDpi()));
         const QRectF r = QFontMetricsF(f).boundingRect(QRectF(0, 0, std::max(w, 1), 1e6), Qt::TextWordWrap, text);
         return {w, std::max(gh, int(std::lround(r.height())))};
     }
@@ -604,8 +604,8 @@ void TGridPrinter::DrawPrintFrame(TPrintRun& Run, int PageIndex)
 void TGridPrinter::CalcTextPos(TRect& Rect, int Angle, const QString& Text, TAlignment Alignment)
 {
     const std::shared_ptr<ui::TextMeasurer> m = ui::textMeasurer();
-    const int w = m->width(FHost->ControlFont(), Text);
-    const int h = m->height(FHost->ControlFont());
+    const int w = m->width(FHost->controlFont(), Text);
+    const int h = m->height(FHost->controlFont());
     const int hAlign = Alignment == taLeftJustify ? 0 : Alignment == taRightJustify ? 1 : 2;
     const int vAlign = FHost->VAlignment() == vtaTop ? 0 : FHost->VAlignment() == vtaBottom ? 1 : 2;
     const QPoint at = RotatedTextPos(Angle, w, h, Rect.Left, Rect.Top, Rect.Right - 2, Rect.Bottom - 2, hAlign, vAlign);

@@ -185,13 +185,13 @@ bool TGridSorting::FilterPass()
     } reset{FFilterContext, outer};
 
     const int fixed = G.FixedRows();
-    const int end = G.rowCount() - G.FixedFooters();
+    const int end = G.RowCount() - G.FixedFooters();
     const int total = end - fixed;
-    FPassRows = G.rowCount();
+    FPassRows = G.RowCount();
     FPassHidden = G.NumHiddenRows();
     // What the rows worked out below hold to: the handler must leave it as it is.
     const auto structure = [this, run = FFilterRuns] {
-        return std::tuple(G.core().structureStamp(), G.CellsChanges(), G.rowCount(), G.fixedRows(), G.FixedFooters(),
+        return std::tuple(G.core().structureStamp(), G.CellsChanges(), G.RowCount(), G.fixedRows(), G.FixedFooters(),
                           G.NumHiddenRows(), G.FilterActive(), FFilterRuns == run);
     };
     const auto before = structure();
@@ -206,7 +206,7 @@ bool TGridSorting::FilterPass()
         while (G.Events().OnFilterProgress && next <= examined) {
             reported = percent(next);
             const TProgressEvent handler = G.Events().OnFilterProgress; // it may set another
-            handler(G.Sender(), reported);
+            G.Raise(handler, reported);
             if (structure() != before)
                 return false;
             // The next change lies near where the percentage passes the half after it.
@@ -233,7 +233,7 @@ bool TGridSorting::FilterPass()
     // the rows shown.
     const std::size_t head = inPlace ? std::size_t(fixed) : 0;
     ui::RowList listed;
-    listed.reserve(head + std::size_t(blocks) * kFilterBlock + std::size_t(G.rowCount() - std::max(end, fixed)));
+    listed.reserve(head + std::size_t(blocks) * kFilterBlock + std::size_t(G.RowCount() - std::max(end, fixed)));
     listed.resize(head + std::size_t(blocks) * kFilterBlock);
     for (std::size_t r = 0; r < head; ++r)
         listed[r] = int(r);
@@ -283,14 +283,14 @@ bool TGridSorting::FilterPass()
     if (firstFailing < 0)
         return true;
     if (inPlace) {
-        for (int r = std::max(end, fixed); r < G.rowCount(); ++r)
+        for (int r = std::max(end, fixed); r < G.RowCount(); ++r)
             listed.push_back(r);
         if (!listed.empty()) {
             const int top = G.topRow(), cur = G.row(), c = G.col();
             G.BeginUpdate();
             if (G.HiddenRowStore().SetAside(G.core(), std::move(listed)))
                 G.RowsLeft(top, cur, c, false,
-                           TRect{0, firstFailing, G.colCount() - 1, lastFailing + 1}); // as displayed before
+                           TRect{0, firstFailing, G.ColCount() - 1, lastFailing + 1}); // as displayed before
             else
                 G.EndUpdate(); // a list the store refuses hides nothing
             return true;
@@ -317,7 +317,7 @@ void TGridSorting::HideDisplayedRows(std::span<const int> Rows)
         for (auto it = Rows.rbegin(); it != Rows.rend(); ++it)
             if (std::size_t(*it) < G.RowSelect().size())
                 G.RowSelect().erase(std::size_t(*it), 1);
-    G.RowsLeft(top, cur, c, false, TRect{0, Rows.front(), G.colCount() - 1, Rows.back() + 1}); // as displayed before
+    G.RowsLeft(top, cur, c, false, TRect{0, Rows.front(), G.ColCount() - 1, Rows.back() + 1}); // as displayed before
 }
 
 
@@ -332,19 +332,19 @@ void TGridSorting::FilterActiveChanged(bool Value)
         if (FFilterStopped || !G.FilterActive())
             return; // a progress handler changed the rows, or switched the filter off
         // When every row went, the store keeps one empty row of its own.
-        const bool storeRow = G.rowCount() > FPassRows - (G.NumHiddenRows() - FPassHidden);
-        if (G.rowCount() - (storeRow ? 1 : 0) > G.FixedFooters() + fixed)
+        const bool storeRow = G.RowCount() > FPassRows - (G.NumHiddenRows() - FPassHidden);
+        if (G.RowCount() - (storeRow ? 1 : 0) > G.FixedFooters() + fixed)
             return;
         if (storeRow) {
             FFilterPlaceholder = true;
         } else if (!G.FixedRowAlways() && fixed > 0) {
             // One empty row keeps the fixed rows fixed (and the footers below it footers);
             // without fixed rows nothing needs it, and the grid shows what is left.
-            G.InsertRows(G.rowCount() - G.FixedFooters(), 1);
+            G.InsertRows(G.RowCount() - G.FixedFooters(), 1);
             FFilterPlaceholder = true;
         }
         if (G.fixedRows() < fixed) {
-            if (fixed < G.rowCount())
+            if (fixed < G.RowCount())
                 G.setFixedRows(fixed);
             else
                 FFilterRestoreFixed = fixed;
@@ -353,12 +353,12 @@ void TGridSorting::FilterActiveChanged(bool Value)
     }
     // The placeholder is found again by its real index once every hidden row is back.
     int placeholder = -1;
-    if (FFilterPlaceholder && G.rowCount() - G.FixedFooters() - G.fixedRows() == 1)
+    if (FFilterPlaceholder && G.RowCount() - G.FixedFooters() - G.fixedRows() == 1)
         placeholder = G.RemapRowInv(G.fixedRows());
     G.UnHideRowsAll();
     if (placeholder >= 0)
         G.RemoveRows(placeholder, 1);
-    if (FFilterRestoreFixed > G.fixedRows() && FFilterRestoreFixed < G.rowCount())
+    if (FFilterRestoreFixed > G.fixedRows() && FFilterRestoreFixed < G.RowCount())
         G.setFixedRows(FFilterRestoreFixed);
     FFilterPlaceholder = false;
     FFilterRestoreFixed = -1;

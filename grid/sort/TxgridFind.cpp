@@ -1,8 +1,7 @@
 // TGridFinder: finding cells by their text, and the typing-to-find navigation on the key
-// column; and the grid's functions that forward to it.
-#include "grid/core/Txgrid.h"
+// column, through sorting's host.
 #include "grid/sort/TxgridFind.h"
-#include "grid/sort/TxgridSorting.h"
+#include "grid/sort/TxgridSortHost.h"
 #include "grid/text/TxgridStrings.h"
 #include "grid/controls/Txutil.h"
 
@@ -113,7 +112,7 @@ bool TGridFinder::MatchCell(int ACol, int ARow)
         return MatchPlain(S, FText, P);
     }
     QString own; // the text GetCellEx gives, read in place when no handler changes it
-    return MatchPlain(DisplayedCellRef(G, G.RemapCol(ACol), ARow, own), FText, P);
+    return MatchPlain(G.SortCellRef(G.RemapCol(ACol), ARow, own), FText, P);
 }
 
 TPoint TGridFinder::Find(TPoint Start, const QString& AText, TFindParams Params)
@@ -121,15 +120,15 @@ TPoint TGridFinder::Find(TPoint Start, const QString& AText, TFindParams Params)
     TPoint Res(-1, -1);
     FParams = Params;
     FText = (Params & fnMatchCase) ? AText : Upper(AText);
-    if (G.colCount() <= G.FixedCols() || G.rowCount() <= G.FixedRows())
+    if (G.ColCount() <= G.FixedCols() || G.RowCount() <= G.FixedRows())
         return Res;
 
     int c0, c1, r0, r1;
     if (Params & fnIncludeFixed) {
-        c0 = 0, c1 = G.colCount() - 1, r0 = 0, r1 = G.rowCount() - 1;
+        c0 = 0, c1 = G.ColCount() - 1, r0 = 0, r1 = G.RowCount() - 1;
     } else {
-        c0 = G.FixedCols(), c1 = G.colCount() - G.FixedRightCols() - 1;
-        r0 = G.FixedRows(), r1 = G.rowCount() - G.FixedFooters() - 1;
+        c0 = G.FixedCols(), c1 = G.ColCount() - G.FixedRightCols() - 1;
+        r0 = G.FixedRows(), r1 = G.RowCount() - G.FixedFooters() - 1;
     }
     const bool fromTop = Start.x() == -1 && Start.y() == -1;
     if (Params & fnFindInCurrentRow) {
@@ -161,7 +160,7 @@ TPoint TGridFinder::Find(TPoint Start, const QString& AText, TFindParams Params)
             k = index(sc, sr);
         // Otherwise the start lies outside the range: the walk begins at its first cell.
     }
-    const bool plain = !(Params & (fnIgnoreHTMLTags | fnMatchRegular)) && !G.OnGetDisplText;
+    const bool plain = !(Params & (fnIgnoreHTMLTags | fnMatchRegular)) && !G.HasDisplTextHandler();
     const int cs = int(byRow ? c0 + k % nc : c0 + k / nr);
     const int rs = int(byRow ? r0 + k / nc : r0 + k % nr);
     if (k < 0 || k >= count) {
@@ -204,12 +203,12 @@ TPoint TGridFinder::Find(TPoint Start, const QString& AText, TFindParams Params)
 
 int TGridFinder::Search(const QString& AText)
 {
-    if (G.rowCount() <= 1)
+    if (G.RowCount() <= 1)
         return -1;
     const int key = G.SortSettings().Show ? G.SortSettings().Column : 1;
-    if (key < 0 || key >= G.colCount() + G.NumHiddenColumns())
+    if (key < 0 || key >= G.ColCount() + G.NumHiddenColumns())
         return -1;
-    for (int r = G.FixedRows(); r < G.rowCount(); ++r)
+    for (int r = G.FixedRows(); r < G.RowCount(); ++r)
         if (Upper(G.GetCellEx(key, r).left(AText.size())) == AText)
             return r;
     return -1;
@@ -230,18 +229,5 @@ void TGridFinder::SearchKey(const QString& Typed)
     if (r >= 0)
         G.focusCell(G.col(), r);
 }
-
-// --- the grid's forwards -----------------------------------------------------------------
-
-TPoint TTxStringGrid::FindFirst(const QString& AText, TFindParams Params) { return FFinder->FindFirst(AText, Params); }
-TPoint TTxStringGrid::FindNext() { return FFinder->FindNext(); }
-TPoint TTxStringGrid::Find(TPoint Start, const QString& AText, TFindParams Params)
-{
-    return FFinder->Find(Start, AText, Params);
-}
-bool TTxStringGrid::MatchCell(int ACol, int ARow) { return FFinder->MatchCell(ACol, ARow); }
-int TTxStringGrid::Search(const QString& AText) { return FFinder->Search(AText); }
-void TTxStringGrid::SearchKey(const QString& Typed) { FFinder->SearchKey(Typed); }
-void TTxStringGrid::ForgetTypedSearch() { FFinder->ForgetTyped(); }
 
 } // namespace grid

@@ -1,7 +1,8 @@
 #pragma once
 // TGridFinder: finding cells by their text, and typing to find on the key column. It keeps
 // the options and the cell of the last search and the characters typed so far; the grid's
-// functions of the same names forward here (Txgrid.h says what each does).
+// functions of the same names forward here (Txgrid.h says what each does). It sees the grid
+// through sorting's host.
 #include "grid/core/TxgridTypes.h"
 
 #include <QPoint>
@@ -9,11 +10,11 @@
 
 namespace grid {
 
-class TTxStringGrid;
+class TSortHost;
 
 class TGridFinder {
 public:
-    explicit TGridFinder(TTxStringGrid& Grid) : G(Grid) {}
+    explicit TGridFinder(TSortHost& Host) : G(Host) {}
     TGridFinder(const TGridFinder&) = delete;
     TGridFinder& operator=(const TGridFinder&) = delete;
 
@@ -27,7 +28,7 @@ public:
     void ForgetTyped() { FTyped.clear(); }
 
 private:
-    TTxStringGrid& G;
+    TSortHost& G;
     QString FText;             // upper-cased unless fnMatchCase
     TFindParams FParams = 0;
     QPoint FPos{-1, -1};       // the last found cell; (-1, -1) after a miss

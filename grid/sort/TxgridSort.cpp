@@ -350,9 +350,9 @@ struct TGridSorting::TSortColumn {
     {
         int res = 0;
         if (Style == ssCustom && G.Events().OnCustomCompare)
-            G.Events().OnCustomCompare(G.Sender(), Text(I), Text(J), res);
+            G.Raise(G.Events().OnCustomCompare, Text(I), Text(J), res);
         else if (Style == ssRaw && G.Events().OnRawCompare)
-            G.Events().OnRawCompare(G.Sender(), Col, Lo + I, Lo + J, res);
+            G.Raise(G.Events().OnRawCompare, Col, Lo + I, Lo + J, res);
         return res > 0 ? 1 : (res < 0 ? -1 : 0); // a handler may answer with any magnitude
     }
 };
@@ -378,7 +378,7 @@ int TGridSorting::CompareDir(int ACol, int ARow1, int ARow2, bool Descending)
     return sign * c.Order(ARow1 - lo, ARow2 - lo);
 }
 
-int TGridSorting::SortColLimit() const { return G.colCount() + (FWithHidden ? G.NumHiddenColumns() : 0); }
+int TGridSorting::SortColLimit() const { return G.ColCount() + (FWithHidden ? G.NumHiddenColumns() : 0); }
 
 int TGridSorting::CompareLine(int ACol, int ARow1, int ARow2)
 {
@@ -405,7 +405,7 @@ int TGridSorting::CompareLineIndexed(int Idx, int ARow1, int ARow2)
 
 bool TGridSorting::SortLine(int ACol, int ARow1, int ARow2)
 {
-    const int last = G.colCount() + G.NumHiddenColumns() - 1;
+    const int last = G.ColCount() + G.NumHiddenColumns() - 1;
     for (int c = ACol;; ++c) {
         const int res = Compare(c, ARow1, ARow2);
         if (res == FFactor) {
@@ -424,7 +424,7 @@ void TGridSorting::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& Ch
 {
     G.HideInplaceEdit(); // a control left open would write its value into the row moved there
     Lo = std::max(Lo, 0);
-    Hi = std::min(Hi, G.rowCount() - 1);
+    Hi = std::min(Hi, G.RowCount() - 1);
     if (Hi <= Lo || Chain.empty())
         return;
     TSortContextScope ctx(FContext);
@@ -521,7 +521,7 @@ void TGridSorting::SplitRowMerges(int Lo, int Hi)
 {
     if (!G.core().mayHoldObjects())
         return; // merged cells are cell objects
-    const int cols = G.colCount() + G.NumHiddenColumns();
+    const int cols = G.ColCount() + G.NumHiddenColumns();
     for (int r = Lo; r <= Hi; ++r)
         for (int c = 0; c < cols; ++c) {
             if (!G.IsMergedCell(c, r) || G.CellSpan(c, r).y() == 0)
@@ -543,7 +543,7 @@ void TGridSorting::ApplyRowOrder(int Lo, const std::vector<int>& Order)
     const int n = int(Order.size());
     const bool xref = FCrossReference.Count() > Lo;
     if (!G.SortSettings().SingleColumn && !G.MouseActions().DisjunctRowSelect
-        && (!xref || FCrossReference.Count() >= Lo + n) && Lo >= 0 && Lo + n <= G.rowCount()) {
+        && (!xref || FCrossReference.Count() >= Lo + n) && Lo >= 0 && Lo + n <= G.RowCount()) {
         if (xref) {
             std::vector<int> old(static_cast<std::size_t>(n));
             for (int i = 0; i < n; ++i)
@@ -602,11 +602,11 @@ void TGridSorting::QuickSortRowsIndexed(int Idx, int Lo, int Hi)
 
 void TGridSorting::SortByColumn(int ACol)
 {
-    if (G.rowCount() < 2)
+    if (G.RowCount() < 2)
         return;
     FFactor = G.SortSettings().Direction == sdDescending ? -1 : 1;
     UpdateLock lock(G);
-    SortRowRange(G.FixedRows(), G.rowCount() - G.FixedFooters() - 1, {{ACol, FFactor}});
+    SortRowRange(G.FixedRows(), G.RowCount() - G.FixedFooters() - 1, {{ACol, FFactor}});
 }
 
 void TGridSorting::QuickSort(int ACol, int Lo, int Hi)
@@ -633,8 +633,8 @@ void TGridSorting::FullSort(bool KeepCol0, bool FollowRow, Body Run)
     const bool keep0 = KeepCol0 && G.SortSettings().NormalCellsOnly && G.fixedCols() > 0;
     std::vector<QString> col0;
     if (keep0) {
-        col0.reserve(std::size_t(G.rowCount()));
-        for (int r = 0; r < G.rowCount(); ++r)
+        col0.reserve(std::size_t(G.RowCount()));
+        for (int r = 0; r < G.RowCount(); ++r)
             col0.push_back(G.cells(0, r));
     }
     TSortContextScope ctx(FContext);
@@ -646,12 +646,12 @@ void TGridSorting::FullSort(bool KeepCol0, bool FollowRow, Body Run)
         {
             S.FWithHidden = false;
             S.FCurrentRow = -1;
-            for (int r = 0; r < int(Col0.size()) && r < S.G.rowCount(); ++r)
+            for (int r = 0; r < int(Col0.size()) && r < S.G.RowCount(); ++r)
                 S.G.core().setCell(0, r, Col0[std::size_t(r)]);
             S.G.EndUpdate();
         }
     } restore{*this, col0};
-    G.SetDisplTextRowLimit(G.rowCount());
+    G.SetDisplTextRowLimit(G.RowCount());
     FWithHidden = true;
     FCurrentRow = G.row();
     Run();
@@ -663,7 +663,7 @@ void TGridSorting::QSort()
 {
     FIndexes.Clear();
     FullSort(true, G.Navigation().MoveRowOnSort,
-             [this] { QuickSortRows(G.SortSettings().Column, G.FixedRows(), G.rowCount() - G.FixedFooters() - 1); });
+             [this] { QuickSortRows(G.SortSettings().Column, G.FixedRows(), G.RowCount() - G.FixedFooters() - 1); });
 }
 
 void TGridSorting::QSortIndexed()
@@ -671,13 +671,13 @@ void TGridSorting::QSortIndexed()
     if (FIndexes.Count() == 0)
         throw ETxGridError(QStringLiteral("No indexes specified for indexed sort"));
     FullSort(false, G.Navigation().MoveRowOnSort,
-             [this] { QuickSortRowsIndexed(0, G.FixedRows(), G.rowCount() - G.FixedFooters() - 1); });
+             [this] { QuickSortRowsIndexed(0, G.FixedRows(), G.RowCount() - G.FixedFooters() - 1); });
 }
 
 void TGridSorting::QSortGroup()
 {
     FullSort(true, true, [this] {
-        const int last = G.rowCount() - G.FixedFooters() - 1;
+        const int last = G.RowCount() - G.FixedFooters() - 1;
         std::vector<int> nodes;
         for (int r = G.FixedRows(); r <= last; ++r)
             if (G.IsNode(r))
@@ -698,7 +698,7 @@ void TGridSorting::QSortGroup()
 void TGridSorting::InitSortXRef()
 {
     FCrossReference.Clear();
-    for (int r = 0; r < G.rowCount(); ++r)
+    for (int r = 0; r < G.RowCount(); ++r)
         FCrossReference.Add(r);
 }
 
@@ -730,7 +730,7 @@ void TGridSorting::ApplyColumnMerge() { G.MergedColumnsChanged(); }
 bool TGridSorting::CanClickSort(int ACol, int ARow, int PressRow, QPoint Pos)
 {
     const int sortRow = G.SortSettings().Row();
-    if (ARow != sortRow || PressRow != sortRow || G.fixedRows() < 1 || !G.SortSettings().Show || G.rowCount() <= 2)
+    if (ARow != sortRow || PressRow != sortRow || G.fixedRows() < 1 || !G.SortSettings().Show || G.RowCount() <= 2)
         return false;
     if (ACol < G.fixedCols() && !G.SortSettings().FixedCols)
         return false;
@@ -743,7 +743,7 @@ bool TGridSorting::CanClickSort(int ACol, int ARow, int PressRow, QPoint Pos)
         return false;
     bool doSort = true;
     if (G.Events().OnCanSort)
-        G.Events().OnCanSort(G.Sender(), real, doSort);
+        G.Raise(G.Events().OnCanSort, real, doSort);
     return doSort;
 }
 
@@ -783,7 +783,7 @@ void TGridSorting::ClickSort(int ACol, bool Shift)
     if (G.SortSettings().AutoColumnMerge)
         ApplyColumnMerge();
     if (G.Events().OnClickSort)
-        G.Events().OnClickSort(G.Sender(), G.SortSettings().Column);
+        G.Raise(G.Events().OnClickSort, G.SortSettings().Column);
 }
 
 void TGridSorting::RowsSwapped(int ARow1, int ARow2)

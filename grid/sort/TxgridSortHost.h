@@ -1,31 +1,22 @@
 #pragma once
-// What sorting and filtering need of the grid, and nothing more. The grid answers through an
-// adapter made where the grid is assembled, so sorting never sees the grid's whole class.
-// The names are the grid's own, so the sorting code reads as it did; the hot loops read the
-// cell store itself (core()) and the settings once per sort, never a call per comparison.
-#include "grid/core/TxgridEvents.h"
+// What sorting, filtering and finding need of the grid, and nothing more. The grid answers
+// through an adapter made where the grid is assembled, so sorting never sees the grid's whole
+// class. What every host shares stands in TGridHost; each function carries the grid's own
+// name, so the sorting code reads as it did; the hot loops read the cell store itself (core())
+// and the settings once per sort, never a call per comparison.
 #include "grid/core/TxgridHiddenRows.h"
-#include "grid/core/TxgridTypes.h"
+#include "grid/core/TxgridHost.h"
 #include "grid/controls/Txobj.h"
 #include "grid/settings/TxgridLookSettings.h"
-#include "grid/settings/TxgridSettings.h"
 #include "platform/ui/StringGridCore.h"
 
 namespace grid {
 
-class TSortHost {
+class TSortHost : public TGridHost {
 public:
-    virtual ~TSortHost() = default;
-
-    // The grid as the events' sender, and its events.
-    virtual TGridSender Sender() = 0;
-    virtual const TTxStringGridEvents& Events() const = 0;
-
     // Settings.
     virtual TSortSettings& SortSettings() = 0;
     virtual TFilter& Filter() = 0;
-    virtual TMouseActions& MouseActions() = 0;
-    virtual TNavigation& Navigation() = 0;
     virtual bool FixedRowAlways() const = 0;
     virtual bool FilterActive() const = 0;
 
@@ -35,23 +26,12 @@ public:
     virtual ui::GapVector<char>& RowSelect() = 0;
     virtual unsigned CellsChanges() const = 0; // cells told changed so far: a running filter sees them
 
-    // Structure: counts (the platform grid's and the grid's own fixed rows), the current cell.
-    virtual int rowCount() const = 0;
-    virtual int colCount() const = 0;
-    virtual int fixedRows() const = 0;
-    virtual int fixedCols() const = 0;
+    // Structure: the grid's fixed rows as set, hidden cells, the top row, moving the current cell.
     virtual void setFixedRows(int Count) = 0;
-    virtual int FixedRows() const = 0;
-    virtual int FixedFooters() const = 0;
     virtual int NumHiddenColumns() const = 0;
     virtual int NumHiddenRows() const = 0;
     virtual int topRow() const = 0;
-    virtual int row() const = 0;
-    virtual int col() const = 0;
     virtual void moveCurrentRaw(int ACol, int ARow) = 0;
-    virtual ui::GridOptions options() const = 0;
-    virtual TRect platformCellRect(int ACol, int ARow) const = 0;
-    virtual int RemapCol(int ACol) const = 0;    // displayed → real
     virtual int RemapRowInv(int ARow) const = 0; // displayed → real
     virtual void InsertRows(int ARow, int Count) = 0;
     virtual void RemoveRows(int ARow, int Count) = 0;
@@ -60,16 +40,12 @@ public:
     virtual void RowsLeft(int Top, int Cur, int Col, bool ExRules, const TRect& Changed) = 0;
 
     // Merged cells.
-    virtual TPoint BaseCell(int ACol, int ARow) const = 0;
-    virtual TPoint CellSpan(int ACol, int ARow) const = 0;
-    virtual bool IsMergedCell(int ACol, int ARow) const = 0;
     virtual void SplitCells(int ACol, int ARow) = 0;
     virtual TIntList& MergedColumns() = 0;
     virtual void SplitColumnCells(int ACol) = 0;
     virtual void MergedColumnsChanged() = 0;
 
     // Cells (real column) and the hooks a descendant may answer.
-    virtual QString cells(int ACol, int ARow) const = 0;
     // The text GetCellEx gives for a cell, read in place when no handler changes it (Buffer
     // holds it otherwise).
     virtual const QString& SortCellRef(int ACol, int ARow, QString& Buffer) = 0;
@@ -80,7 +56,6 @@ public:
     virtual void GetColFormat(int ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix) = 0;
     virtual bool GetFilter(int ACol) = 0;
     virtual bool IsNode(int ARow) = 0;
-    virtual bool HasNodes() = 0;
     virtual void SortSwapRows(int ARow1, int ARow2) = 0;
     virtual bool MatchFilter(int ARow) = 0;
     virtual bool OwnMatchFilter() const = 0;
@@ -89,8 +64,6 @@ public:
     virtual void BeginUpdate() = 0;
     virtual void EndUpdate() = 0;
     virtual int UpdateCount() const = 0;
-    virtual void Invalidate() = 0;
-    virtual void hideEditor() = 0;
     // Closes an open editor or editor control onto its own cell, before rows move under it.
     virtual void HideInplaceEdit() = 0;
 };

@@ -32,6 +32,7 @@ public:
     ~TGridSorting();
     TGridSorting(const TGridSorting&) = delete;
     TGridSorting& operator=(const TGridSorting&) = delete;
+    TSortHost& Host() const { return G; } // finding sees the grid through it too
 
     // ---- comparing and sorting ----------------------------------------------------------
     int Compare(int ACol, int ARow1, int ARow2);

@@ -10,20 +10,26 @@
 
 namespace grid::xls {
 
-enum TDateKind : unsigned char { dkNone, dkDate, dkTime, dkDateTime };
+// A date, a time or both; with dkDayFirst the date shows its day first (as 15.03.2024), with
+// dkNoSeconds the time shows no seconds (as 13:45).
+enum TDateKind : unsigned char { dkNone, dkDate, dkTime, dkDateTime, dkDayFirst = 4, dkNoSeconds = 8 };
+constexpr TDateKind operator|(TDateKind A, TDateKind B) { return TDateKind(unsigned(A) | unsigned(B)); }
 
 // The kind of a built-in number format, by its number.
 inline TDateKind BuiltinDateKind(unsigned Id)
 {
     if ((Id >= 14 && Id <= 17) || (Id >= 27 && Id <= 36) || (Id >= 50 && Id <= 58))
         return dkDate;
+    if (Id == 18 || Id == 20)
+        return dkTime | dkNoSeconds;
     if ((Id >= 18 && Id <= 21) || (Id >= 45 && Id <= 47))
         return dkTime;
-    return Id == 22 ? dkDateTime : dkNone;
+    return Id == 22 ? dkDateTime | dkNoSeconds : dkNone;
 }
 
 // The kind of a format code (UTF-8): its first section, quoted text, escapes, colours and
-// locales left out; d or y is a date, h or s (or an elapsed [h]) a time; m alone a date.
+// locales left out; d or y is a date, h or s (or an elapsed [h]) a time; m alone a date, m
+// after an h the minutes. The first of d, m and y tells the date's order; no s, no seconds.
 inline TDateKind FormatDateKind(std::string_view Code)
 {
     std::string code(Code.substr(0, Code.find(';')));
@@ -32,7 +38,8 @@ inline TDateKind FormatDateKind(std::string_view Code)
             c = char(c + 32);
     if (code == "general")
         return dkNone;
-    bool date = false, time = false, month = false;
+    bool date = false, time = false, month = false, seconds = false, afterHour = false;
+    char first = 0; // the first of d, m (a month) and y
     for (std::size_t i = 0; i < code.size(); ++i) {
         const char c = code[i];
         if (c == '"') {
@@ -46,22 +53,36 @@ inline TDateKind FormatDateKind(std::string_view Code)
             const std::string inner =
                 code.substr(i + 1, close == std::string::npos ? std::string::npos : close - i - 1);
             if (!inner.empty() && (inner[0] == 'h' || inner[0] == 's' || inner[0] == 'm')
-                && inner.find_first_not_of(inner[0]) == std::string::npos)
+                && inner.find_first_not_of(inner[0]) == std::string::npos) {
                 time = true;
+                seconds = seconds || inner[0] == 's';
+                afterHour = inner[0] == 'h';
+            }
             if (close == std::string::npos)
                 break;
             i = close;
         } else if (c == 'd' || c == 'y') {
             date = true;
+            afterHour = false;
+            first = first ? first : c;
         } else if (c == 'h' || c == 's') {
             time = true;
+            seconds = seconds || c == 's';
+            afterHour = c == 'h';
         } else if (c == 'm') {
             month = true;
+            if (!afterHour && !first)
+                first = 'm';
         }
     }
     if (month && !time)
         date = true;
-    return date && time ? dkDateTime : date ? dkDate : time ? dkTime : dkNone;
+    TDateKind kind = date && time ? dkDateTime : date ? dkDate : time ? dkTime : dkNone;
+    if (date && first == 'd')
+        kind = kind | dkDayFirst;
+    if (time && !seconds)
+        kind = kind | dkNoSeconds;
+    return kind;
 }
 
 // Days since 1970-01-01 of a civil date, and back (the proleptic Gregorian calendar).
@@ -88,9 +109,11 @@ inline void civilFromDays(std::int64_t Z, int& Y, unsigned& M, unsigned& D)
     Y = int(yoe + era * 400 + (M <= 2));
 }
 
-// A serial as text: "YYYY-MM-DD", "HH:MM:SS" or both; false when out of range (0 up to
-// 9999-12-31). The 1900 system counts a 29 February 1900 that never was: serials before it are
-// one day later than their count from 30 December 1899.
+// A serial as text: "YYYY-MM-DD", "HH:MM:SS" or both, the date as "DD.MM.YYYY" where its
+// format shows the day first, and the time as "HH:MM" where its format shows no seconds and
+// they are 0 (but after a "YYYY-MM-DD", which always has them); false when out of range (0 up
+// to 9999-12-31). The 1900 system counts a 29 February 1900 that never was: serials before it
+// are one day later than their count from 30 December 1899.
 inline bool SerialDateText(double Serial, TDateKind Kind, bool From1904, std::string& Out)
 {
     if (!(Serial >= 0 && Serial < 2958466)) // up to 9999-12-31
@@ -104,10 +127,18 @@ inline bool SerialDateText(double Serial, TDateKind Kind, bool From1904, std::st
     int y;
     unsigned m, d;
     civilFromDays(base + days, y, m, d);
+    const bool hasDate = Kind & dkDate, hasTime = Kind & dkTime, dayFirst = hasDate && (Kind & dkDayFirst);
     char date[40], time[40];
-    std::snprintf(date, sizeof date, "%04d-%02u-%02u", y, m, d);
-    std::snprintf(time, sizeof time, "%02d:%02d:%02d", int(seconds / 3600), int(seconds / 60 % 60), int(seconds % 60));
-    Out = Kind == dkDate ? std::string(date) : Kind == dkTime ? std::string(time) : std::string(date) + ' ' + time;
+    if (dayFirst)
+        std::snprintf(date, sizeof date, "%02u.%02u.%04d", d, m, y);
+    else
+        std::snprintf(date, sizeof date, "%04d-%02u-%02u", y, m, d);
+    if ((Kind & dkNoSeconds) && seconds % 60 == 0 && (dayFirst || !hasDate))
+        std::snprintf(time, sizeof time, "%02d:%02d", int(seconds / 3600), int(seconds / 60 % 60));
+    else
+        std::snprintf(time, sizeof time, "%02d:%02d:%02d", int(seconds / 3600), int(seconds / 60 % 60),
+                      int(seconds % 60));
+    Out = !hasTime ? std::string(date) : !hasDate ? std::string(time) : std::string(date) + ' ' + time;
     return true;
 }
 

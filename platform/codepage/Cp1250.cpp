@@ -42,8 +42,10 @@ const std::unordered_map<char16_t, char>& reverseTable()
 
 } // namespace
 
-QByteArray toCp1250(const QString& text)
+QByteArray toCp1250(const QString& text, bool* fits)
 {
+    if (fits)
+        *fits = true;
     QByteArray out;
     out.reserve(text.size());
     const auto& reverse = reverseTable();
@@ -56,6 +58,8 @@ QByteArray toCp1250(const QString& text)
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             ++i; // one character outside the code page, one '?'
         const auto it = reverse.find(c);
+        if (it == reverse.end() && fits)
+            *fits = false;
         out += it == reverse.end() ? '?' : it->second;
     }
     return out;

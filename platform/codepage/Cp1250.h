@@ -6,8 +6,9 @@
 
 namespace text {
 
-// Characters without a Windows-1250 byte become '?'.
-QByteArray toCp1250(const QString& text);
+// Characters without a Windows-1250 byte become '?'; Fits, when given, tells whether there
+// was none.
+QByteArray toCp1250(const QString& text, bool* fits = nullptr);
 
 // A NUL-terminated Windows-1250 text (nullptr gives empty text).
 QString fromCp1250(const char* text);

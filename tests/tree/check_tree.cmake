@@ -1,8 +1,10 @@
-# The shape of the source tree, checked by CTest: no source file over MAX_LINES lines (1,000
-# unless given); every include, quoted or in angle brackets, keeps to the order of the folders
-# and layers in docs/CONVENTIONS.md and has no . or .. in its path; every top-level folder is
-# known here; and grid/README.md names every file of grid/ and no file that is not there. Run as
-#   cmake -DROOT=<tree> [-DMAX_LINES=n] [-DGRID_ROOMS=a,b] -P check_tree.cmake
+# The shape of the source tree, checked by CTest: no source file (.cpp, .h, .hpp, .inl) over
+# MAX_LINES lines (1,000 unless given) or straight in the tree's root; every include, quoted or
+# in angle brackets, keeps to the order of the folders and layers in docs/CONVENTIONS.md and
+# of the grid's rooms, and has no . or .. in its path; only the rooms of grid_whole_rooms
+# include the grid's whole class; every top-level folder is known here; and grid/README.md
+# names every file of grid/ and no file that is not there. Run as
+#   cmake -DROOT=<tree> [-DMAX_LINES=n] [-DGRID_ROOMS="a b,c"] -P check_tree.cmake
 # It lists every fault and fails when there is one. The fixtures under fixture/ hold one fault
 # each; expect_fault.cmake runs this check on one of them.
 cmake_minimum_required(VERSION 3.25)
@@ -39,14 +41,33 @@ set(platform_report codepage registry text data ui)
 # with . or .. in it. A top-level folder on neither list is a fault: give it a place.
 set(free_folders tests bench db docs)
 
-# The rooms (subfolders) of grid/ from the top down; each includes its own and later rooms'
-# headers. Files straight in grid/ stand above every room. `xls` is the .xls helper program,
-# which includes nothing of the grid. GRID_ROOMS (comma-separated) replaces the list, for the
-# fixtures.
-set(grid_rooms columngrid print sort input files paint edit core settings text controls xls)
+# The rooms (subfolders) of grid/ from the top down, peers on one entry as in program_order:
+# a room includes its own headers and those of the rooms on later entries, never a peer's.
+# The features that build on core and need none of each other (paint, edit, print, sort)
+# stand side by side.
+# Files straight in grid/ stand above every room. `xls` is the .xls helper program, which
+# includes nothing of the grid. GRID_ROOMS (entries comma-separated, peers space-separated)
+# replaces the list, for the fixtures.
+set(grid_rooms columngrid input files "paint edit print sort" core "settings text" "controls xls")
 if(DEFINED GRID_ROOMS)
   string(REPLACE "," ";" grid_rooms "${GRID_ROOMS}")
 endif()
+# The rooms whose files may include the grid's whole class (core/Txgrid.h). The others reach
+# the grid through a narrow host and so stay out of a rebuild when its declaration changes.
+set(grid_whole_rooms columngrid input files paint core)
+set(grid_whole grid/core/Txgrid.h)
+
+# Each room's entry in grid_rooms (0 at the top), and the plain list of rooms.
+set(grid_room_names)
+set(at 0)
+foreach(entry IN LISTS grid_rooms)
+  separate_arguments(rooms UNIX_COMMAND "${entry}")
+  foreach(r IN LISTS rooms)
+    set(grid_level_${r} ${at})
+    list(APPEND grid_room_names ${r})
+  endforeach()
+  math(EXPR at "${at} + 1")
+endforeach()
 
 # The folders each program folder may include, and every folder the tree's includes may name.
 set(project_folders)
@@ -76,7 +97,7 @@ function(under inc folder out)
   endif()
 endfunction()
 
-file(GLOB_RECURSE files RELATIVE ${ROOT} ${ROOT}/*.cpp ${ROOT}/*.h)
+file(GLOB_RECURSE files RELATIVE ${ROOT} ${ROOT}/*.cpp ${ROOT}/*.h ${ROOT}/*.hpp ${ROOT}/*.inl)
 list(SORT files)
 set(grid_files "")
 foreach(rel IN LISTS files)
@@ -103,6 +124,9 @@ foreach(rel IN LISTS files)
   elseif(rel MATCHES "^platform/")
     list(APPEND faults "${rel}: straight in platform/, in no platform layer")
     continue()
+  elseif(NOT rel MATCHES "/")
+    list(APPEND faults "${rel}: straight in the tree's root, in no folder")
+    continue()
   elseif(rel MATCHES "^([^/]+)/")
     set(top ${CMAKE_MATCH_1})
     if(top IN_LIST free_folders)
@@ -118,7 +142,7 @@ foreach(rel IN LISTS files)
       list(APPEND grid_files ${rel})
       if(rel MATCHES "^grid/([^/]+)/")
         set(room ${CMAKE_MATCH_1})
-        if(NOT room IN_LIST grid_rooms)
+        if(NOT room IN_LIST grid_room_names)
           list(APPEND faults "${rel}: grid/${room}/ is not a room of grid_rooms in check_tree.cmake")
           continue()
         endif()
@@ -186,25 +210,31 @@ foreach(rel IN LISTS files)
       list(APPEND faults "${rel}: includes ${shown}, and ${first}/ is not below ${top}/ in the order of the program's folders")
       continue()
     endif()
-    if(room AND first STREQUAL "grid")
-      # Within the grid: a room includes its own and later rooms; grid/ itself any room.
+    if(room AND first STREQUAL "grid" AND NOT room STREQUAL "-")
+      # Within the grid: a room includes its own and later entries' rooms; grid/ itself any.
       if(inc MATCHES "^grid/([^/]+)/")
-        set(to "grid/${CMAKE_MATCH_1}/")
-        list(FIND grid_rooms "${CMAKE_MATCH_1}" to_at)
+        set(to ${CMAKE_MATCH_1})
+        if(NOT to STREQUAL room AND NOT DEFINED grid_level_${to})
+          list(APPEND faults "${rel}: includes ${shown}, and grid/${to}/ is not grid/${room}/ or a room below it in grid_rooms")
+        elseif(NOT to STREQUAL room AND grid_level_${to} LESS_EQUAL grid_level_${room})
+          if(grid_level_${to} EQUAL grid_level_${room})
+            set(why "a peer of grid/${room}/ on its entry")
+          else()
+            set(why "not grid/${room}/ or a room below it")
+          endif()
+          list(APPEND faults "${rel}: includes ${shown}, and grid/${to}/ is ${why} in grid_rooms")
+        elseif(inc STREQUAL grid_whole AND NOT room IN_LIST grid_whole_rooms)
+          list(APPEND faults "${rel}: includes ${shown}, the grid's whole class, and grid/${room}/ is not in grid_whole_rooms (it has a host)")
+        endif()
       else()
-        set(to "grid/ itself")
-        set(to_at -1)
-      endif()
-      list(FIND grid_rooms "${room}" at)
-      if(NOT room STREQUAL "-" AND to_at LESS at)
-        list(APPEND faults "${rel}: includes ${shown}, and ${to} is not grid/${room}/ or a room below it in grid_rooms")
+        list(APPEND faults "${rel}: includes ${shown}, and grid/ itself is above every room")
       endif()
     endif()
   endforeach()
 endforeach()
 
 # grid/README.md: every file of grid/ under its name (`Name.*`, `Name.h` or `Name.cpp`), and
-# every such name a file of grid/.
+# every such name (also `.hpp`, `.inl`) a file of grid/.
 if(EXISTS ${ROOT}/grid)
   if(NOT EXISTS ${ROOT}/grid/README.md)
     list(APPEND faults "grid/README.md is missing")
@@ -222,7 +252,7 @@ if(EXISTS ${ROOT}/grid)
         list(APPEND faults "grid/README.md does not list ${rel}")
       endif()
     endforeach()
-    string(REGEX MATCHALL "`[A-Za-z0-9_/]+\\.(\\*|h|cpp)`" named "${readme}")
+    string(REGEX MATCHALL "`[A-Za-z0-9_/]+\\.(\\*|h|cpp|hpp|inl)`" named "${readme}")
     list(REMOVE_DUPLICATES named)
     foreach(n IN LISTS named)
       string(REPLACE "`" "" n "${n}")

@@ -1,10 +1,12 @@
 // The grid's exchange formats: the exact bytes of the native file and stream, their round
 // trips (widths, hidden rows and columns, fixed cells, line breaks), delimited text with its
 // quoting, detection and import edge cases, fixed widths, the text report, and the HTML and
-// XML output of a small grid.
+// XML output of a small grid; texts outside Windows-1250 written as UTF-8 with a mark.
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridFiles.h"
+
+#include "support/GridErrorOf.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -13,6 +15,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace grid;
@@ -494,6 +497,95 @@ wb.save(sys.argv[1])
     for (int r = 0; r < rows.size(); ++r)
         for (int k = 0; k < rows[r].size(); ++k)
             EXPECT_EQ(g.cells(k, r), rows[r][k]) << k << "," << r;
+}
+
+// A UTF-8 file of Greek, Cyrillic and an emoji loads and saves as the same cells: every text
+// file the grid writes in Windows-1250 becomes UTF-8 with a byte order mark when a text does
+// not fit it (read so by the grid and by LibreOffice), and stays Windows-1250 when all fit.
+// Lines added to a Windows-1250 file that cannot hold them are refused, the file kept.
+TEST_F(GridFiles, TextsOutsideWindows1250MakeTheFileUtf8WithAMark)
+{
+    const QByteArray mark("\xEF\xBB\xBF"), line = QStringLiteral("Ωμέγα,Ж,😀,Zażółć").toUtf8();
+    Write("u.csv", line + "\r\n");
+    TTxStringGrid g;
+    g.SaveWithFixedCells = true;
+    Size(g, 1, 1);
+    g.LoadFromCSV(Path("u.csv"));
+    ASSERT_EQ(g.cells(2, 0), QStringLiteral("😀"));
+    g.SaveToCSV(Path("out.csv"));
+    EXPECT_EQ(Bytes("out.csv"), mark + line + "\r\n");
+
+    TIntList widths, positions;
+    const struct Writer {
+        const char* File;
+        std::function<void(TTxStringGrid&, const QString&)> Save, Load;
+    } writers[] = {
+        {"a.csv", [](TTxStringGrid& t, const QString& f) { t.SaveToCSV(f); },
+         [](TTxStringGrid& t, const QString& f) { t.LoadFromCSV(f); }},
+        {"a.txt", [](TTxStringGrid& t, const QString& f) { t.SaveToFile(f); },
+         [](TTxStringGrid& t, const QString& f) { t.LoadFromFile(f); }},
+        {"a.fix",
+         [&](TTxStringGrid& t, const QString& f) {
+             widths.Clear();
+             t.SaveToFixed(f, widths);
+             positions.Clear();
+             positions.Add(1);
+             for (int i = 0; i < widths.Count(); ++i)
+                 positions.Add(positions.GetInteger(i) + widths.GetInteger(i));
+         },
+         [&](TTxStringGrid& t, const QString& f) { t.LoadFromFixed(f, positions); }},
+        {"a.prn", [](TTxStringGrid& t, const QString& f) { t.SaveToASCII(f); }, nullptr},
+        {"a.htm", [](TTxStringGrid& t, const QString& f) { t.SaveToHTML(f); }, nullptr},
+    };
+    for (const QString& first : {QStringLiteral("Zażółć"), QStringLiteral("Ωμέγα 😀")}) {
+        const bool fits = first.startsWith(QLatin1Char('Z'));
+        TTxStringGrid t;
+        t.SaveWithFixedCells = true;
+        Size(t, 2, 1);
+        t.setCells(0, 0, first);
+        t.setCells(1, 0, QStringLiteral("gęślą"));
+        for (const Writer& w : writers) {
+            w.Save(t, Path(w.File));
+            const QByteArray bytes = Bytes(w.File);
+            EXPECT_EQ(bytes.startsWith(mark), !fits) << w.File;
+            EXPECT_TRUE(bytes.contains(fits ? QByteArray("Za\xBF\xF3\xB3\xE6") : first.toUtf8())) << w.File;
+            EXPECT_TRUE(bytes.contains(fits ? QByteArray("g\xEA\x9Cl\xB9") : QStringLiteral("gęślą").toUtf8()))
+                << w.File;
+            if (!w.Load)
+                continue;
+            TTxStringGrid back;
+            back.SaveWithFixedCells = true;
+            Size(back, 2, 1);
+            w.Load(back, Path(w.File));
+            EXPECT_EQ(back.cells(0, 0), first) << w.File;
+            EXPECT_EQ(back.cells(1, 0), QStringLiteral("gęślą")) << w.File;
+        }
+    }
+
+    // Added to a file: after UTF-8 in UTF-8; after Windows-1250 only what it holds.
+    g.AppendToCSV(Path("out.csv"));
+    EXPECT_EQ(Bytes("out.csv"), mark + line + "\r\n" + line + "\r\n");
+    Write("ansi.csv", "Za\xBF\xF3\xB3\xE6\r\n");
+    TTxStringGrid two; // a line that fits, then one that does not
+    two.SaveWithFixedCells = true;
+    Size(two, 1, 2);
+    two.setCells(0, 0, QStringLiteral("pasuje"));
+    two.setCells(0, 1, QStringLiteral("Ж"));
+    EXPECT_TRUE(errorOf([&] { two.AppendToCSV(Path("ansi.csv")); }).contains(QStringLiteral("nic nie dopisano")));
+    EXPECT_EQ(Bytes("ansi.csv"), QByteArray("Za\xBF\xF3\xB3\xE6\r\n"));
+
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    // LibreOffice judging the coding as its import does (no character set given), writing UTF-8.
+    QProcess lo;
+    lo.start(soffice,
+             {QStringLiteral("-env:UserInstallation=file://") + Path("profile"), QStringLiteral("--headless"),
+              QStringLiteral("--infilter=CSV:44,34,,1"), QStringLiteral("--convert-to"),
+              QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"), QStringLiteral("--outdir"), Path("lo"),
+              Path("out.csv")});
+    ASSERT_TRUE(lo.waitForFinished(120000)) << "LibreOffice did not finish";
+    EXPECT_EQ(Bytes("lo/out.csv"), line + "\n" + line + "\n");
 }
 
 // --- fixed widths and the text report ------------------------------------------------------

@@ -4,7 +4,8 @@
 // made by fixture/make_same_data_xls.py); a .xls is never written over; the .xls reader's
 // faults (a crash, garbage, endless output, a hang) end its helper process, not the program;
 // after a save into one sheet of a LibreOffice book, LibreOffice shows every formula's new
-// result.
+// result; a save that cuts a shared formula leaves the other cells their formulas; Polish
+// dates and times go out as dates; one limit of a cell's text for both saves.
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridExchange.h"
@@ -21,6 +22,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <iostream>
 #include <gtest/gtest.h>
 #include <xlsxwriter.h>
 #include <zip.h>
@@ -164,7 +166,7 @@ TEST_F(GridWorkbook, SavingIntoOneSheetKeepsEveryOtherPartByteForByte)
     EXPECT_EQ(cellText(cel, 0, 2), QStringLiteral("007"));
     EXPECT_EQ(cellText(cel, 1, 0), QStringLiteral("=1+2"));
     EXPECT_EQ(cel.At(1, 1)->Kind, TOfficeValue::ovNumber);
-    EXPECT_EQ(cellText(sheetNamed(book, "Dane"), 0, 1), QStringLiteral("2024-03-15")); // a date stays a date
+    EXPECT_EQ(cellText(sheetNamed(book, "Dane"), 0, 1), QStringLiteral("15.03.2024")); // a date stays a date
     // Outside the written block the sheet keeps its cells as they were: D4's formula too.
     EXPECT_TRUE(intoOld.value("xl/worksheets/sheet3.xml").contains("<f>1+2</f>"));
     EXPECT_EQ(cellText(cel, 3, 3), QStringLiteral("3"));
@@ -275,7 +277,7 @@ TEST_F(GridWorkbook, SameCellsFromXlsxAndXls)
     for (int r = 0; r < 5; ++r)
         for (int c = 0; c < 3; ++c)
             EXPECT_EQ(cellText(a.Sheets[0], r, c), cellText(b.Sheets[0], r, c)) << r << "," << c;
-    EXPECT_EQ(cellText(a.Sheets[0], 2, 1), QStringLiteral("2024-03-15"));
+    EXPECT_EQ(cellText(a.Sheets[0], 2, 1), QStringLiteral("15.03.2024")); // as its format shows it
     EXPECT_EQ(cellText(a.Sheets[0], 2, 2), QStringLiteral("1999-12-31"));
     EXPECT_EQ(cellText(a.Sheets[0], 3, 0), QStringLiteral("2024-03-15 13:45:30"));
     EXPECT_EQ(cellText(a.Sheets[0], 3, 1), QStringLiteral("08:30:00"));
@@ -348,6 +350,21 @@ const char* const kPython = "/usr/bin/python3";
 
 bool haveOpenpyxl() { return QProcess::execute(QLatin1String(kPython), {"-c", "import openpyxl"}) == 0; }
 
+// A LibreOffice headless run: the files converted into OutDir (Filter as --convert-to takes it).
+void libreOfficeConvert(const QString& Profile, const QString& Filter, const QString& OutDir, const QStringList& Files)
+{
+    runProgram(QStandardPaths::findExecutable(QStringLiteral("soffice")),
+               QStringList{QStringLiteral("-env:UserInstallation=file://") + Profile, "--headless", "--convert-to",
+                           Filter, "--outdir", OutDir}
+                   + Files);
+}
+
+bool haveLibreOfficeAndOpenpyxl()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty() && QFile::exists(QLatin1String(kPython))
+        && haveOpenpyxl();
+}
+
 } // namespace
 
 // A book LibreOffice saved, with formulas over the block the grid writes, in its sheet and in
@@ -358,12 +375,10 @@ bool haveOpenpyxl() { return QProcess::execute(QLatin1String(kPython), {"-c", "i
 // the same dates.
 TEST_F(GridWorkbook, FormulasOverTheWrittenCellsShowTheirNewResultsInLibreOffice)
 {
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty() || !QFile::exists(QLatin1String(kPython)) || !haveOpenpyxl())
+    if (!haveLibreOfficeAndOpenpyxl())
         GTEST_SKIP() << "LibreOffice (soffice) or Debian's python3-openpyxl is not installed";
-    const QString profile = QStringLiteral("-env:UserInstallation=file://") + Path("lo-profile");
     auto libreOfficeCopy = [&](const QString& File, const QString& OutDir) {
-        runProgram(soffice, {profile, "--headless", "--convert-to", "xlsx", "--outdir", OutDir, File});
+        libreOfficeConvert(Path("lo-profile"), QStringLiteral("xlsx"), OutDir, {File});
         return OutDir + QStringLiteral("/") + QFileInfo(File).fileName();
     };
     const QString made = Path("zrodlo.xlsx");
@@ -439,13 +454,162 @@ print(*[show(openpyxl.load_workbook(sys.argv[3]).active[c].value) for c in ['C1'
                           "Inne!A1 20.002\n"
                           "Środek A1:H30 30\n"
                           "Nowy A1:F6 6\n"
-                          "2024-03-15 00:00:00 2024-01-01 13:45:30 '2024-02-30' '15.03.2024'\n"));
+                          "2024-03-15 00:00:00 2024-01-01 13:45:30 '2024-02-30' 2024-03-15 00:00:00\n"));
     // The grid reads its dates back as it wrote them.
     TTxStringGrid back;
     back.SaveWithFixedCells = true;
     back.Exchange().LoadFromXLSSheet(book, QStringLiteral("Nowy"));
     EXPECT_EQ(back.cells(2, 0), QStringLiteral("2024-03-15"));
     EXPECT_EQ(back.cells(2, 1), QStringLiteral("2024-01-01 13:45:30"));
+}
+
+// A filled-down column as Excel writes it (openpyxl's book made so): C2:C6 one shared formula
+// =B2*2 with its text in C2, D2 =SUM(C2:C6), an array formula F2:F4 =B2:B4*3. A 3 x 3 block
+// saved at A1 cuts the shared formula: C4:C6 keep formulas of their own and follow column B,
+// and LibreOffice shows D2's new sum. A block over part of the array is refused, the file kept.
+TEST_F(GridWorkbook, ASaveThatCutsASharedFormulaFreezesOnlyTheWrittenCells)
+{
+    if (!haveLibreOfficeAndOpenpyxl())
+        GTEST_SKIP() << "LibreOffice (soffice) or Debian's python3-openpyxl is not installed";
+    const QString book = Path("wspolna.xlsx");
+    runProgram(QLatin1String(kPython),
+               {"-c", R"(
+import sys, re, zipfile, openpyxl
+wb = openpyxl.Workbook()
+s = wb.active
+s.title = 'Dane'
+for r in range(2, 7):
+    s.cell(r, 2, r * 10 - 10)
+    s.cell(r, 3, '=B%d*2' % r)
+s.formula_attributes['C2'] = {'t': 'shared', 'ref': 'C2:C6', 'si': '0'}
+s['D2'] = '=SUM(C2:C6)'
+s['F2'] = '=B2:B4*3'
+s.formula_attributes['F2'] = {'t': 'array', 'ref': 'F2:F4'}
+wb.save(sys.argv[1] + '.tmp')
+with zipfile.ZipFile(sys.argv[1] + '.tmp') as i, zipfile.ZipFile(sys.argv[1], 'w') as o:
+    for n in i.namelist():
+        data = i.read(n)
+        if n == 'xl/worksheets/sheet1.xml':  # the other cells name the shared formula only
+            data = re.sub(rb'<f>B[3-6]\*2</f>', b'<f t="shared" si="0"/>', data)
+        o.writestr(n, data)
+)",
+                book});
+    ASSERT_FALSE(bytesOf(book).isEmpty());
+
+    TTxStringGrid g;
+    g.SaveWithFixedCells = true;
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            g.setCells(c, r, QStringLiteral("1"));
+    g.Exchange().SaveToXLSSheet(book, QStringLiteral("Dane"));
+    const QString formulas = runProgram(QLatin1String(kPython),
+                                        {"-c", R"(
+import sys, openpyxl
+s = openpyxl.load_workbook(sys.argv[1])['Dane']
+print(*[s[c].value for c in ['C2', 'C3', 'C4', 'C5', 'C6', 'D2']])
+)",
+                                         book});
+    EXPECT_EQ(formulas.toStdString(), "1 1 =B4*2 =B5*2 =B6*2 =SUM(C2:C6)\n");
+    libreOfficeConvert(Path("lo-profile"), QStringLiteral("csv"), Path("lo"), {book});
+    EXPECT_EQ(bytesOf(Path("lo/wspolna.csv")).toStdString(),
+              "1,1,1,,,\n1,1,1,242,,3\n1,1,1,,,3\n,30,60,,,90\n,40,80,,,\n,50,100,,,\n");
+
+    const QByteArray before = bytesOf(book);
+    g.SetColCount(6);
+    const QString e = errorOf([&] { g.Exchange().SaveToXLSSheet(book, QStringLiteral("Dane")); });
+    EXPECT_TRUE(e.contains(QStringLiteral("F2:F4")) && e.contains(QStringLiteral("bez zmian"))) << qPrintable(e);
+    EXPECT_EQ(bytesOf(book), before);
+}
+
+// Dates and times in Polish form go out as dates and times, in a new book and into a sheet of
+// a LibreOffice book: its COUNT counts them, it shows them as they were typed, and the grid
+// reads them back the same; a day or time that does not exist stays a text. One limit of a
+// cell's text for both saves, told in Polish, and nothing written.
+TEST_F(GridWorkbook, PolishDatesGoOutAsDatesAndLongTextsAreRefusedAlike)
+{
+    const QStringList texts{"15.03.2024", "15.03.2024 13:45", "13:45", "13:45:30", "15.03.2024 13:45:30",
+                            "2024-03-15", "30.02.2024",       "24:00", "Zażółć"};
+    TTxStringGrid g;
+    g.SaveWithFixedCells = true;
+    g.SetColCount(1);
+    g.SetRowCount(int(texts.size()));
+    for (int i = 0; i < texts.size(); ++i)
+        g.setCells(0, i, texts[i]);
+    const QString whole = Path("nowy.xlsx");
+    g.Exchange().SaveToXLS(whole);
+    TTxStringGrid back;
+    back.SaveWithFixedCells = true;
+    back.Exchange().LoadFromXLS(whole);
+    for (int i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(back.cells(0, i), texts[i]);
+
+    if (haveLibreOfficeAndOpenpyxl()) {
+        const QString made = Path("made.xlsx");
+        runProgram(QLatin1String(kPython),
+                   {"-c", R"(
+import sys, openpyxl
+wb = openpyxl.Workbook()
+wb.active.title = 'Daty'
+wb.active['C1'] = '=COUNT(A1:A9)'
+wb.save(sys.argv[1])
+)",
+                    made});
+        libreOfficeConvert(Path("lo-profile"), QStringLiteral("xlsx"), Path("lo"), {made});
+        const QString book = Path("lo/made.xlsx");
+        g.Exchange().SaveToXLSSheet(book, QStringLiteral("Daty"));
+        back.Exchange().LoadFromXLSSheet(book, QStringLiteral("Daty"));
+        for (int i = 0; i < texts.size(); ++i)
+            EXPECT_EQ(back.cells(0, i), texts[i]);
+        libreOfficeConvert(Path("lo-profile"),
+                           QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true"), Path("csv"),
+                           {book, whole});
+        EXPECT_EQ(bytesOf(Path("csv/made.csv")).toStdString(),
+                  "15.03.2024,,6\n15.03.2024 13:45,,\n13:45,,\n13:45:30,,\n15.03.2024 13:45:30,,\n2024-03-15,,\n"
+                  "30.02.2024,,\n24:00,,\nZażółć,,\n");
+        EXPECT_EQ(bytesOf(Path("csv/nowy.csv")).toStdString(),
+                  "15.03.2024\n15.03.2024 13:45\n13:45\n13:45:30\n15.03.2024 13:45:30\n2024-03-15\n30.02.2024\n"
+                  "24:00\nZażółć\n");
+    } else {
+        std::cout << "LibreOffice (soffice) or Debian's python3-openpyxl is not installed: its part is skipped\n";
+    }
+
+    // 40 000 characters: refused by both saves with the same message, the files as they were.
+    g.SetColCount(2);
+    g.setCells(1, 2, QString(40000, QLatin1Char('x')));
+    const QString into = Path("bogaty.xlsx");
+    makeRichWorkbook(into);
+    const QByteArray before = bytesOf(into);
+    const QString fresh = Path("swiezy.xlsx");
+    const QString newBook = errorOf([&] { g.Exchange().SaveToXLS(fresh); });
+    const QString intoSheet = errorOf([&] { g.Exchange().SaveToXLSSheet(into, QStringLiteral("Dane")); });
+    EXPECT_EQ(newBook,
+              QStringLiteral("Komórka B3 arkusza \"Sheet1\" ma 40 000 znaków, a komórka skoroszytu mieści "
+                             "najwyżej 32 767: skoroszyt nie został zapisany."));
+    EXPECT_EQ(intoSheet, QString(newBook).replace(QStringLiteral("Sheet1"), QStringLiteral("Dane")));
+    EXPECT_FALSE(QFile::exists(fresh));
+    EXPECT_EQ(bytesOf(into), before);
+}
+
+// A shared formula's text as its other cells read it: relative parts moved, absolute ones,
+// texts, sheet names, functions and table columns kept; off the sheet a #REF!.
+TEST(GridWorkbookFormulas, SharedFormulaTextMovedToACell)
+{
+    const struct {
+        const char* Formula;
+        int Rows, Cols;
+        const char* Moved;
+    } cases[] = {
+        {"B2*2", 2, 0, "B4*2"},
+        {"$B$2+B$2+$B2+b2", 1, 1, "$B$2+C$2+$B3+C3"},
+        {"SUM(A:A)+SUM($A:B)+SUM(1:2)+SUM($1:3)", 1, 1, "SUM(B:B)+SUM($A:C)+SUM(2:3)+SUM($1:4)"},
+        {"'Inny ''arkusz'''!B2&\"B2\"&Dane!A1:A3", 1, 0, "'Inny ''arkusz'''!B3&\"B2\"&Dane!A2:A4"},
+        {"LOG10(B2)+SUM(Tabela1[Kwota])+ATAN2(A1,1E+3)", 1, 0, "LOG10(B3)+SUM(Tabela1[Kwota])+ATAN2(A2,1E+3)"},
+        {"XFD1+A1048576+Zażółć", 0, 1, "#REF!+B1048576+Zażółć"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MovedFormula(c.Formula, c.Rows, c.Cols), c.Moved) << c.Formula;
 }
 
 // Which formulas of another sheet can read the written sheet "Środek": a name, INDIRECT, a
