@@ -1,7 +1,6 @@
 #include "platform/system/FileReplacement.h"
 
 #include <QFile>
-#include <QIODevice>
 
 #include <cerrno>
 #include <climits>
@@ -126,31 +125,45 @@ void removeStale(const QByteArray& folder, const QByteArray& prefix)
     ::closedir(dir);
 }
 
-// The new content's device: every write goes straight to the temporary file, and a failed
-// one keeps its error number.
-class ContentDevice : public QIODevice {
+// The cause of a failed write: the error number when it says one, else what the file system
+// shows (full or read-only), else the error number as it is.
+int causeOf(int code, int fd)
+{
+    switch (code) {
+    case ENOSPC:
+    case EDQUOT:
+    case EROFS:
+    case EACCES:
+    case EPERM:
+    case EFBIG:
+    case EIO: return code;
+    default: break;
+    }
+    struct statvfs v {};
+    if (::fstatvfs(fd, &v) != 0)
+        return code;
+    if (v.f_flag & ST_RDONLY)
+        return EROFS;
+    return qint64(v.f_bavail) * qint64(v.f_frsize) < 64 * 1024 ? ENOSPC : code;
+}
+
+// The new content's device: the temporary file, unbuffered, opened for appending (so that a
+// writer sees what it continues: a copy of the old file when the save appends). A failed write
+// keeps its cause and names it, in Polish, as the device's error text.
+class ContentDevice : public QFile {
 public:
-    int fd = -1;
     int error = 0;
-    bool isSequential() const override { return true; }
 
 protected:
-    qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 size) override
     {
-        qint64 done = 0;
-        while (done < size) {
-            const ssize_t n = ::write(fd, data + done, std::size_t(size - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                error = n < 0 ? errno : ENOSPC;
-                setErrorString(saveFailureCause(error));
-                return -1;
-            }
-            done += n;
+        errno = 0;
+        const qint64 n = QFile::writeData(data, size);
+        if (n != size) {
+            error = causeOf(errno ? errno : ENOSPC, int(handle()));
+            setErrorString(saveFailureCause(error));
         }
-        return done;
+        return n;
     }
 };
 
@@ -266,8 +279,12 @@ struct FileReplacement::Private {
         }
         if (start == Start::OldContent && existed)
             copyOld();
-        device.fd = fd;
-        device.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        device.setFileName(QFile::decodeName(temp));
+        struct stat mine {};
+        struct stat opened {};
+        if (!device.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered) || ::fstat(fd, &mine) != 0
+            || ::fstat(int(device.handle()), &opened) != 0 || !sameFile(mine, opened))
+            refuse(EAGAIN, Where::Content);
     }
 
     void copyOld()
@@ -323,17 +340,6 @@ struct FileReplacement::Private {
         }
         ::fchmod(fd, mode);
     }
-
-    // Whether the file system the new content is on is full or read-only.
-    int fileSystemCause() const
-    {
-        struct statvfs v {};
-        if (::fstatvfs(fd, &v) != 0)
-            return 0;
-        if (v.f_flag & ST_RDONLY)
-            return EROFS;
-        return qint64(v.f_bavail) * qint64(v.f_frsize) < 64 * 1024 ? ENOSPC : 0;
-    }
 };
 
 FileReplacement::FileReplacement(const QString& path, Start start) : d_(std::make_unique<Private>())
@@ -377,22 +383,7 @@ void FileReplacement::commit()
     }
 }
 
-void FileReplacement::fail(int code) const
-{
-    switch (code) {
-    case ENOSPC:
-    case EDQUOT:
-    case EROFS:
-    case EACCES:
-    case EPERM:
-    case EFBIG:
-    case EIO: break;
-    default:
-        if (const int found = d_->fileSystemCause())
-            code = found;
-    }
-    d_->refuse(code, Where::Content);
-}
+void FileReplacement::fail(int code) const { d_->refuse(causeOf(code, d_->fd), Where::Content); }
 
 void FileReplacement::replace(const QString& path, const QByteArray& bytes)
 {

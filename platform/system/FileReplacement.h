@@ -55,8 +55,10 @@ public:
     FileReplacement(const FileReplacement&) = delete;
     FileReplacement& operator=(const FileReplacement&) = delete;
 
-    // Where the new content goes: written straight to the temporary file, unbuffered; a failed
-    // write returns -1 with the cause (saveFailureCause) as the device's errorString().
+    // Where the new content goes: the temporary file as a QFile open for appending, unbuffered,
+    // so that a writer that looks at what it continues sees the old content a save that
+    // appends starts from. A failed write writes less than asked, with the cause
+    // (saveFailureCause) as the device's errorString().
     QIODevice& device();
     // The temporary file's descriptor and name, for libraries that write by themselves.
     int handle() const;
