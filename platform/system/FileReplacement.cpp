@@ -359,8 +359,6 @@ int FileReplacement::handle() const { return d_->fd; }
 
 QString FileReplacement::temporaryPath() const { return QFile::decodeName(d_->temp); }
 
-QString FileReplacement::targetPath() const { return QFile::decodeName(d_->target); }
-
 int FileReplacement::lastWriteError() const { return d_->device.error; }
 
 void FileReplacement::commit()

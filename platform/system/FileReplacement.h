@@ -63,8 +63,6 @@ public:
     // The temporary file's descriptor and name, for libraries that write by themselves.
     int handle() const;
     QString temporaryPath() const;
-    // The file that is replaced: `path` with symbolic links followed.
-    QString targetPath() const;
     // The error number of the last failed write through device(), 0 when none.
     int lastWriteError() const;
 
