@@ -2,12 +2,12 @@
 #include "grid/columngrid/TxColumnGridIO.h"
 
 #include "grid/controls/TxgridError.h"
+#include "grid/controls/TxgridSaveFile.h"
 #include "grid/files/TxgridFiles.h"
 
 #include <QBuffer>
 #include <QDataStream>
 #include <QFile>
-#include <QSaveFile>
 #include <type_traits>
 
 namespace grid {
@@ -214,13 +214,11 @@ void TTxColumnGrid::ReadColumns(QIODevice& Stream, const QString& Message)
 
 void TTxColumnGrid::SaveColumnsToFile(const QString& FileName)
 {
-    // The old file stays whole until the new one is complete.
-    QSaveFile f(FileName);
-    if (!f.open(QIODevice::WriteOnly))
-        throw ETxGridError(QStringLiteral("Cannot Create file ") + FileName);
-    SaveColumnsToStream(f);
-    if (!f.commit())
-        throw EInOutError(QStringLiteral("Cannot Create file ") + FileName);
+    // A column set is small: made whole first, so that a failure names the file and its cause.
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    SaveColumnsToStream(bytes);
+    TSaveFile::Write(FileName, bytes.data());
 }
 
 void TTxColumnGrid::LoadColumnsFromFile(const QString& FileName)

@@ -8,6 +8,7 @@
 #include "grid/core/TxgridUpdateGuard.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/controls/TxgridLines.h"
+#include "grid/controls/TxgridSaveFile.h"
 #include "grid/controls/TxgridWaitCursor.h"
 #include "grid/controls/Txutil.h"
 
@@ -542,9 +543,9 @@ void ReadFixed(TTxStringGrid& Grid, QIODevice& Device, const TIntList& Positions
 
 void TGridFiles::OutputToCSV(const QString& FileName, bool AppendMode)
 {
-    QFile f(FileName);
-    files::OpenForWriting(f, AppendMode, QStringLiteral("Cannot Create file "));
-    files::WriteCSV(FGrid, f, FileName);
+    TSaveFile f(FileName, AppendMode);
+    files::WriteCSV(FGrid, f.Device(), FileName);
+    f.Commit();
 }
 
 void TGridFiles::InputFromCSV(const QString& FileName, bool InsertMode)
@@ -559,16 +560,16 @@ void TGridFiles::InputFromCSV(const QString& FileName, bool InsertMode)
 void TGridFiles::SaveToASCII(const QString& FileName)
 {
     files::TWaitCursor wait;
-    QFile f(FileName);
-    files::OpenForWriting(f, false, QStringLiteral("Cannot Create file "));
-    files::WriteASCII(FGrid, f, FileName);
+    TSaveFile f(FileName);
+    files::WriteASCII(FGrid, f.Device(), FileName);
+    f.Commit();
 }
 
 void TGridFiles::SaveToFixed(const QString& FileName, TIntList& Widths)
 {
-    QFile f(FileName);
-    files::OpenForWriting(f, false, QStringLiteral("Cannot Create file "));
-    files::WriteFixed(FGrid, f, Widths, FileName);
+    TSaveFile f(FileName);
+    files::WriteFixed(FGrid, f.Device(), Widths, FileName);
+    f.Commit();
 }
 
 void TGridFiles::LoadFromFixed(const QString& FileName, TIntList& Positions)

@@ -278,7 +278,7 @@ void TLineWriter::Flush()
     const QByteArray block = std::exchange(FBlock, QByteArray());
     if (FDevice.write(block) != block.size()) {
         const QString what = FName.isEmpty() ? QStringLiteral("danych") : QStringLiteral("pliku ") + FName;
-        throw EInOutError(QStringLiteral("Nie udało się zapisać %1: %2").arg(what, FDevice.errorString()));
+        throw EInOutError(QStringLiteral("Nie udało się zapisać %1: %2.").arg(what, FDevice.errorString()));
     }
 }
 
@@ -291,14 +291,6 @@ void TLineWriter::Finish()
 }
 
 // --- files ---------------------------------------------------------------------------------
-
-void OpenForWriting(QFile& File, bool Append, const QString& Message)
-{
-    const QIODevice::OpenMode mode = Append ? QIODevice::WriteOnly | QIODevice::Append
-                                            : QIODevice::WriteOnly | QIODevice::Truncate;
-    if (!File.open(mode))
-        throw ETxGridError(Message + File.fileName());
-}
 
 void OpenForReading(QFile& File, const QString& Message)
 {

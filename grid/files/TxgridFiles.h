@@ -95,9 +95,8 @@ private:
     enum TAfter : unsigned char { afNothing, afAscii, afAnsi } FAfter = afNothing; // what the file held
 };
 
-// Opens a file to write (created or emptied; with Append added to, created when missing) or
-// to read. On failure ETxGridError with Message followed by the file name.
-void OpenForWriting(QFile& File, bool Append, const QString& Message);
+// Opens a file to read; on failure ETxGridError with Message followed by the file name. Files
+// are written through TSaveFile (grid/controls/TxgridSaveFile.h).
 void OpenForReading(QFile& File, const QString& Message);
 // The lines of a file copied to the writer; a file that cannot be opened is left out.
 void CopyFileLines(const QString& FileName, TLineWriter& Out);

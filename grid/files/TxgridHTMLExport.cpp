@@ -5,9 +5,9 @@
 
 #include "grid/files/TGridFiles.h"
 #include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridSaveFile.h"
 #include "grid/controls/Txutil.h"
 
-#include <QFile>
 #include <QIODevice>
 
 namespace grid {
@@ -211,23 +211,23 @@ void WriteXML(TTxStringGrid& Grid, QIODevice& Device, const QString& ListDescr, 
 void TGridFiles::OutputToHTML(const QString& FileName, bool AppendMode)
 {
     const QStringList lines = files::HTMLLines(FGrid);
-    QFile f(FileName);
-    files::OpenForWriting(f, AppendMode, QStringLiteral("Cannot Create file "));
+    TSaveFile f(FileName, AppendMode);
     // The XHTML document declares UTF-8; the plain table is 8-bit text.
-    files::TLineWriter out(f, FGrid.HTMLSettings().XHTML ? files::tcUtf8 : files::tcAnsi, FileName);
+    files::TLineWriter out(f.Device(), FGrid.HTMLSettings().XHTML ? files::tcUtf8 : files::tcAnsi, FileName);
     files::CopyFileLines(FGrid.HTMLSettings().HeaderFile, out);
     for (const QString& l : lines)
         out.WriteLine(l);
     files::CopyFileLines(FGrid.HTMLSettings().FooterFile, out);
     out.Finish();
+    f.Commit();
 }
 
 void TGridFiles::SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
                            const QStringList* FieldDescr)
 {
-    QFile f(FileName);
-    files::OpenForWriting(f, false, QStringLiteral("Cannot Create file "));
-    files::WriteXML(FGrid, f, ListDescr, RecordDescr, FieldDescr, FileName);
+    TSaveFile f(FileName);
+    files::WriteXML(FGrid, f.Device(), ListDescr, RecordDescr, FieldDescr, FileName);
+    f.Commit();
 }
 
 } // namespace grid

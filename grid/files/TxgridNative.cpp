@@ -10,6 +10,7 @@
 #include "grid/core/Txgrid.h"
 #include "grid/core/TxgridUpdateGuard.h"
 #include "grid/controls/TxgridError.h"
+#include "grid/controls/TxgridSaveFile.h"
 #include "grid/controls/Txutil.h"
 
 #include <QCoreApplication>
@@ -171,9 +172,9 @@ void ReadNativeStream(TTxStringGrid& Grid, QIODevice& Device)
 
 void TGridFiles::SaveToFile(const QString& FileName)
 {
-    QFile f(FileName);
-    files::OpenForWriting(f, false, QStringLiteral("Cannot Create "));
-    files::WriteNativeFile(FGrid, f, FileName);
+    TSaveFile f(FileName);
+    files::WriteNativeFile(FGrid, f.Device(), FileName);
+    f.Commit();
 }
 
 void TGridFiles::LoadFromFile(const QString& FileName)

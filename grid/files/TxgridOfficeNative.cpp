@@ -3,12 +3,12 @@
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridOffice.h"
 #include "grid/files/TxgridWorkbook.h"
+#include "grid/controls/TxgridSaveFile.h"
 #include "grid/controls/Txutil.h"
 
 #include <QDate>
 #include <QTime>
 #include <QFile>
-#include <QSaveFile>
 #include <cstring>
 
 namespace grid {
@@ -436,12 +436,7 @@ public:
     {
         FAlign.at(std::size_t(Row - 1)).at(std::size_t(Col - 1)) = Alignment;
     }
-    void DocumentSaveAs(const QString& FileName) override
-    {
-        QSaveFile f(FileName);
-        if (!f.open(QIODevice::WriteOnly) || f.write(RtfTable(FCells, FAlign)) < 0 || !f.commit())
-            throw ETxGridError(QStringLiteral("Cannot Create file ") + FileName);
-    }
+    void DocumentSaveAs(const QString& FileName) override { TSaveFile::Write(FileName, RtfTable(FCells, FAlign)); }
 
 private:
     TOfficeSheet& Sheet()

@@ -2,18 +2,18 @@
 // into our XML scanner, styles read so that dates come in as dates), .xls read in a helper
 // process, new .xlsx written through libxlsxwriter.
 #include "grid/controls/TxgridError.h"
+#include "grid/controls/TxgridSaveFile.h"
 #include "grid/files/TxgridWorkbook.h"
 #include "grid/xls/TxgridDates.h"
+#include "platform/system/FileReplacement.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
-#include <QTemporaryFile>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cerrno>
 #include <new>
 #include <type_traits>
 #include <xlsxwriter.h>
@@ -424,14 +424,11 @@ void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
         throw ETxGridError(BiffRefusedMessage(FileName));
     // Written beside the file and put in its place only when complete, so that a failure
     // leaves the old workbook as it was.
-    QTemporaryFile temp(QFileInfo(FileName).absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!temp.open())
-        throw ETxGridError(QStringLiteral("Cannot Create file ") + FileName);
-    temp.close();
-    const QByteArray tempName = QFile::encodeName(temp.fileName());
+    TSaveFile file(FileName);
+    const QByteArray tempName = QFile::encodeName(file.Replacement().temporaryPath());
     lxw_workbook* wb = workbook_new(tempName.constData());
     if (!wb)
-        throw ETxGridError(QStringLiteral("Cannot Create file ") + FileName);
+        throw ETxGridError(QStringLiteral("Za mało pamięci, by zapisać skoroszyt %1.").arg(FileName));
     // Dates as a spreadsheet keeps them: a serial shown in the form it was typed in.
     lxw_format* dateFormat[TOfficeValue::dfCount] = {};
     for (int f = TOfficeValue::dfNone + 1; f < TOfficeValue::dfCount; ++f) {
@@ -476,18 +473,16 @@ void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
                 }
             }
     }
+    // libxlsxwriter tells why it could not write only on stderr: the cause is the system's
+    // error it met, or found in the state of the file system.
+    errno = 0;
     const lxw_error closed = workbook_close(wb);
-    if (failure.isEmpty() && closed != LXW_NO_ERROR)
-        failure = QStringLiteral("Cannot Create file ") + FileName;
+    const int why = errno;
     if (!failure.isEmpty())
         throw ETxGridError(failure);
-    const QFile::Permissions keep = QFile::exists(FileName)
-                                        ? QFile::permissions(FileName)
-                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-    QFile::setPermissions(temp.fileName(), keep);
-    if (std::rename(tempName.constData(), QFile::encodeName(FileName).constData()) != 0)
-        throw ETxGridError(QStringLiteral("Cannot Create file ") + FileName);
-    temp.setAutoRemove(false);
+    if (closed != LXW_NO_ERROR)
+        file.Fail(why);
+    file.Commit();
 }
 
 } // namespace grid

@@ -5,10 +5,10 @@
 // book. libzip copies every other part without unpacking it, and writes the package beside
 // the file before putting it in its place.
 #include "grid/controls/TxgridError.h"
+#include "grid/files/TxgridPackageFile.h"
 #include "grid/files/TxgridSheetPart.h"
 #include "grid/files/TxgridWorkbook.h"
 
-#include <QFile>
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
@@ -134,18 +134,7 @@ bool validSheetName(const QString& Name)
 // The package open for writing; discarded (the file left as it was) unless closed.
 class TWritablePackage {
 public:
-    explicit TWritablePackage(const QString& FileName) : FFileName(FileName)
-    {
-        int err = 0;
-        FZip = zip_open(QFile::encodeName(FileName).constData(), 0, &err);
-        if (!FZip)
-            Corrupt(FileName);
-    }
-    ~TWritablePackage()
-    {
-        if (FZip)
-            zip_discard(FZip);
-    }
+    explicit TWritablePackage(const QString& FileName) : FFileName(FileName), FPackage(FileName), FZip(FPackage.Z()) {}
     zip_t* Z() const { return FZip; }
     QString Text(const QString& Part)
     {
@@ -183,15 +172,11 @@ public:
         // takes seconds for a file hardly smaller.
         zip_set_file_compression(FZip, zip_uint64_t(index), ZIP_CM_DEFLATE, 6);
     }
-    void Close()
-    {
-        if (zip_close(FZip) != 0)
-            throw ETxGridError(QStringLiteral("Cannot Create file ") + FFileName);
-        FZip = nullptr;
-    }
+    void Close() { FPackage.Close(); }
 
 private:
     QString FFileName;
+    TPackageFile FPackage;
     zip_t* FZip = nullptr;
     std::list<QByteArray> FKeep;
 };

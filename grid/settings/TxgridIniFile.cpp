@@ -1,10 +1,9 @@
 #include "grid/settings/TxgridIniFile.h"
 
-#include "grid/controls/TxgridError.h"
 #include "grid/controls/TxgridLines.h"
+#include "grid/controls/TxgridSaveFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace grid {
 
@@ -116,12 +115,10 @@ void TIniFile::WriteInteger(const QString& Section, const QString& Ident, int Va
 
 void TIniFile::UpdateFile()
 {
-    QSaveFile out(FFileName);
     QByteArray bytes;
     for (const QString& l : FLines)
         bytes += l.toUtf8() + "\r\n";
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        throw ETxGridError(QStringLiteral("Nie można zapisać pliku %1.").arg(FFileName));
+    TSaveFile::Write(FFileName, bytes);
     FModified = false;
 }
 

@@ -2,11 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 
 #include "platform/codepage/Cp1250.h"
+#include "platform/system/FileReplacement.h"
 
 #include <sys/stat.h>
 
@@ -300,10 +300,6 @@ bool write(Root root, const QString& keyPath, const QString& name, const QString
         content += line.raw;
         content += QLatin1Char('\n');
     }
-    const QString path = filePath();
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
     // A Windows-1250 file stays in its code page for the tools that wrote it, unless the new value
     // has letters the code page lacks: then the whole file goes to UTF-8, which holds them all.
     QByteArray bytes;
@@ -316,12 +312,11 @@ bool write(Root root, const QString& keyPath, const QString& name, const QString
     } else {
         bytes = content.toUtf8();
     }
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
+    try {
+        sys::FileReplacement::replace(filePath(), bytes);
+    } catch (const sys::SaveError&) {
         return false;
     }
-    if (!out.commit())
-        return false;
     buildIndex(doc);
     g_cache = Cache{currentStamp(), doc, true};
     return true;

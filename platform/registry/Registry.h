@@ -22,10 +22,11 @@ QString rootName(Root root);
 // or the file cannot be read.
 QString read(Root root, const QString& keyPath, const QString& name);
 
-// Stores `value` as `name` of the key `keyPath`, creating the key when needed. The file is written
-// to a temporary file and renamed over the old one, so a failure leaves the old file untouched.
-// Returns false when nothing could be written (the file or its folder is not writable, or an
-// existing file cannot be read and would be lost).
+// Stores `value` as `name` of the key `keyPath`, creating the key when needed. The file is saved
+// as sys::FileReplacement saves one (complete and on the disk before it replaces the old one; a
+// link's target saved, mode, owner and group kept), so a failure leaves the old file untouched.
+// Returns false when nothing could be written (the file or its folder is not writable, the file
+// has other hard links, the disk is full, or an existing file cannot be read and would be lost).
 bool write(Root root, const QString& keyPath, const QString& name, const QString& value);
 
 // The file in use: "rejestr.ini" relative to the working directory unless set otherwise.

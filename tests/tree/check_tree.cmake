@@ -31,7 +31,7 @@ set(program_order
 set(platform_layers codepage system registry text data ui report)
 set(platform_codepage "")
 set(platform_system "")
-set(platform_registry codepage)
+set(platform_registry codepage system)
 set(platform_text codepage registry)
 set(platform_data codepage registry text)
 set(platform_ui codepage registry text data)

@@ -1,5 +1,7 @@
 #include "platform/registry/Registry.h"
 
+#include "support/ChildProcess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -223,4 +225,63 @@ TEST_F(RegistryStore, Windows1250FileIsReadAndSavedBackIntact)
     EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Adres")), QStringLiteral("Straße № 5"));
     EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Nazwa_L1")), QStringLiteral("Zażółć gęślą jaźń"));
     EXPECT_TRUE(fileBytes(path).contains("Miasto=\xC5\x81\xC3\xB3" "d\xC5\xBA"));
+}
+
+// As a user who is not root: a store the user may not write, or one with a second hard link,
+// is left as it was and the write says it failed; a store reached through a symbolic link is
+// saved where the link leads, and stays a link; its mode and group are kept; nothing is left.
+TEST(RegistryStoreAsUser, ProtectedAndHardLinkedStoresAreLeftAndLinksStayLinks)
+{
+    const std::string report = child::asUser([](const QString& folder) {
+        std::string out;
+        auto expect = [&](bool ok, const char* what) {
+            if (!ok)
+                out += std::string(what) + "\n";
+        };
+        const QString path = folder + QStringLiteral("/rejestr.ini");
+        const QByteArray p = QFile::encodeName(path);
+        registry::setStorePath(path);
+        expect(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Nip"), QStringLiteral("1")), "first write");
+
+        ::chmod(p.constData(), 0444);
+        QByteArray before = fileBytes(path);
+        expect(!registry::write(Root::LocalMachine, kFirma, QStringLiteral("Nip"), QStringLiteral("2")),
+               "a protected store was written");
+        expect(fileBytes(path) == before, "a protected store changed");
+
+        const gid_t group = child::secondGroup();
+        if (group != gid_t(-1))
+            expect(::chown(p.constData(), uid_t(-1), group) == 0, "cannot give the store the second group");
+        ::chmod(p.constData(), 0640);
+        expect(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Nip"), QStringLiteral("3")), "write");
+        struct stat st {};
+        ::stat(p.constData(), &st);
+        expect((st.st_mode & 07777) == 0640 && (group == gid_t(-1) || st.st_gid == group), "mode or group not kept");
+
+        const QByteArray second = QFile::encodeName(folder + QStringLiteral("/kopia.ini"));
+        ::link(p.constData(), second.constData());
+        before = fileBytes(path);
+        expect(!registry::write(Root::LocalMachine, kFirma, QStringLiteral("Nip"), QStringLiteral("4")),
+               "a hard-linked store was written");
+        expect(fileBytes(path) == before, "a hard-linked store changed");
+        ::unlink(second.constData());
+
+        const QString link = folder + QStringLiteral("/dowiazanie.ini");
+        ::symlink("rejestr.ini", QFile::encodeName(link).constData());
+        registry::setStorePath(link);
+        expect(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Nip"), QStringLiteral("5")),
+               "write through a link");
+        struct stat ls {};
+        ::lstat(QFile::encodeName(link).constData(), &ls);
+        expect(S_ISLNK(ls.st_mode) && fileBytes(path).contains("Nip=5"),
+               "the link was replaced or its target not saved");
+        registry::setStorePath(QString());
+        expect(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+                   == QStringList({QStringLiteral("dowiazanie.ini"), QStringLiteral("rejestr.ini")}),
+               "something was left in the folder");
+        return out;
+    });
+    if (child::skipped(report))
+        GTEST_SKIP() << report;
+    EXPECT_EQ(report, "");
 }

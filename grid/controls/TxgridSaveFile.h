@@ -1,0 +1,44 @@
+#pragma once
+// A file the grid writes over, saved as sys::FileReplacement saves one: complete and on the disk
+// before it takes the old file's place (a link's target saved, mode, owner and group kept, a
+// file the user may not write or one with other hard links refused, nothing left behind). Its
+// refusals and failures come as ETxGridError saying why, in Polish.
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class QIODevice;
+
+namespace sys {
+class FileReplacement;
+}
+
+namespace grid {
+
+class TSaveFile {
+public:
+    // Append: the new content starts as the old file's (a missing one starts empty).
+    explicit TSaveFile(const QString& FileName, bool Append = false);
+    ~TSaveFile(); // not committed: the old file stays as it was
+    TSaveFile(const TSaveFile&) = delete;
+    TSaveFile& operator=(const TSaveFile&) = delete;
+
+    // Where the new content is written; a failed write returns -1 and names its cause in
+    // errorString().
+    QIODevice& Device();
+    // For libraries that write by themselves: the temporary file's descriptor and name.
+    sys::FileReplacement& Replacement() { return *FFile; }
+    void Commit();
+    // ETxGridError for a failure while the new content was written (Code: the system's error
+    // number, 0 when unknown).
+    [[noreturn]] void Fail(int Code) const;
+
+    // The whole new content at once.
+    static void Write(const QString& FileName, const QByteArray& Bytes);
+
+private:
+    std::unique_ptr<sys::FileReplacement> FFile;
+};
+
+} // namespace grid

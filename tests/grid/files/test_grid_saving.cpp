@@ -1,0 +1,401 @@
+// Saving over files as a user meets it: every file the grid writes, saved by a user who is not
+// root over a protected file, a file with a second hard link, a file of a given mode and group
+// and a symbolic link; on a full and on a read-only file system; and workbook saves killed
+// part-way, after which every book is the old one or the new one, whole, and no temporary file
+// stays behind.
+#include "grid/columngrid/TxColumnGrid.h"
+#include "grid/core/Txgrid.h"
+#include "grid/files/TxgridExchange.h"
+#include "grid/files/TxgridWorkbook.h"
+#include "grid/settings/TxgridIniFile.h"
+#include "grid/controls/Txobj.h"
+
+#include "support/ChildProcess.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <random>
+
+#include <sys/stat.h>
+
+using namespace grid;
+
+namespace {
+
+QByteArray bytesOf(const QString& File)
+{
+    QFile f(File);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString errorText(const std::function<void()>& Save)
+{
+    try {
+        Save();
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return QStringLiteral("<none>");
+}
+
+// A grid of two by two holding Marker.
+void fill(TTxStringGrid& G, const char* Marker)
+{
+    G.SetColCount(2);
+    G.SetRowCount(2);
+    G.SaveWithFixedCells = true;
+    G.setCells(0, 0, QString::fromLatin1(Marker));
+    G.setCells(1, 1, QStringLiteral("x"));
+}
+
+using TSave = std::function<void(const QString& Path, const char* Marker)>;
+
+struct TWriter {
+    const char* Name;
+    const char* File;
+    TSave Save;
+};
+
+TSave onGrid(void (TTxStringGrid::*Save)(const QString&))
+{
+    return [Save](const QString& p, const char* m) {
+        TTxStringGrid g;
+        fill(g, m);
+        (g.*Save)(p);
+    };
+}
+
+TSave onExchange(void (TGridExchange::*Save)(const QString&))
+{
+    return [Save](const QString& p, const char* m) {
+        TTxStringGrid g;
+        fill(g, m);
+        (g.Exchange().*Save)(p);
+    };
+}
+
+const std::vector<TWriter>& writers()
+{
+    static const std::vector<TWriter> all = {
+        {"native", "siatka.txg", onGrid(&TTxStringGrid::SaveToFile)},
+        {"csv", "dane.csv", onGrid(&TTxStringGrid::SaveToCSV)},
+        {"csv append", "dopisane.csv", onGrid(&TTxStringGrid::AppendToCSV)},
+        {"ascii", "raport.txt", onGrid(&TTxStringGrid::SaveToASCII)},
+        {"html", "tabela.html", onGrid(&TTxStringGrid::SaveToHTML)},
+        {"rtf", "tabela.doc", onExchange(&TGridExchange::SaveToDOC)},
+        {"workbook", "ksiega.xlsx", onExchange(&TGridExchange::SaveToXLS)},
+        {"fixed", "kolumny.txt",
+         [](const QString& p, const char* m) {
+             TTxStringGrid g;
+             fill(g, m);
+             TIntList widths;
+             g.SaveToFixed(p, widths);
+         }},
+        {"xml", "dane.xml",
+         [](const QString& p, const char* m) {
+             TTxStringGrid g;
+             fill(g, m);
+             g.SaveToXML(p, QStringLiteral("lista"), QStringLiteral("rekord"), nullptr);
+         }},
+        {"sheet", "arkusz.xlsx",
+         [](const QString& p, const char* m) {
+             TTxStringGrid g;
+             fill(g, m);
+             g.Exchange().SaveToXLSSheet(p, QStringLiteral("Arkusz"));
+         }},
+        {"ini", "ustawienia.ini",
+         [](const QString& p, const char* m) {
+             TIniFile ini(p);
+             ini.WriteString(QStringLiteral("Siatka"), QStringLiteral("Stan"), QString::fromLatin1(m));
+             ini.UpdateFile();
+         }},
+        {"column set", "kolumny.txc",
+         [](const QString& p, const char* m) {
+             TTxColumnGrid g;
+             g.SetColCount(1);
+             g.Columns().Items(0)->Name = QString::fromLatin1(m);
+             g.SaveColumnsToFile(p);
+         }},
+    };
+    return all;
+}
+
+// Which content a file holds: "nowe" (the new), "stare" (the old), or "?".
+std::string markerOf(const QString& File)
+{
+    const QByteArray bytes = bytesOf(File);
+    QStringList texts;
+    if (bytes.startsWith("PK")) {
+        try {
+            for (const TOfficeSheet& s : ReadWorkbook(File).Sheets)
+                for (const auto& row : s.Rows)
+                    for (const TOfficeCell& c : row.second)
+                        texts << c.Value.Text;
+        } catch (const std::exception&) {
+            return "?";
+        }
+    }
+    for (const char* m : {"nowe", "stare"}) {
+        const QString marker = QString::fromLatin1(m);
+        const QByteArray utf16(reinterpret_cast<const char*>(marker.utf16()), marker.size() * 2);
+        QByteArray bigEndian;
+        for (qsizetype i = 0; i < utf16.size(); i += 2)
+            bigEndian.append(utf16.at(i + 1)).append(utf16.at(i));
+        if (texts.contains(marker) || bytes.contains(m) || bytes.contains(bigEndian))
+            return m;
+    }
+    return "?";
+}
+
+// Every name under Folder, relative to it, sorted.
+QStringList namesUnder(const QString& Folder)
+{
+    QStringList names;
+    QDirIterator it(Folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names << QDir(Folder).relativeFilePath(it.next());
+    names.sort();
+    return names;
+}
+
+mode_t modeOf(const QString& File)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(File).constData(), &st) == 0 ? st.st_mode : 0;
+}
+
+gid_t groupOf(const QString& File)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(File).constData(), &st) == 0 ? st.st_gid : gid_t(-1);
+}
+
+// The rules of a careful save, for one writer in a folder of its own; what was not so.
+std::string userCases(const TWriter& W, const QString& Root)
+{
+    std::string out;
+    auto expect = [&](bool Ok, const QString& What) {
+        if (!Ok)
+            out += std::string(W.Name) + ": " + What.toStdString() + "\n";
+    };
+    const QString folder =
+        Root + QLatin1Char('/') + QString::fromLatin1(W.Name).replace(QLatin1Char(' '), QLatin1Char('_'));
+    QDir().mkpath(folder + QStringLiteral("/real"));
+    const QString file = folder + QLatin1Char('/') + QLatin1String(W.File);
+    const QByteArray path = QFile::encodeName(file);
+
+    W.Save(file, "stare");
+    expect((modeOf(file) & 07777) == 0644, QStringLiteral("a new file has mode %1").arg(modeOf(file) & 07777, 0, 8));
+
+    // A file the user may not write: refused, saying so, and left as it was.
+    ::chmod(path.constData(), 0444);
+    QByteArray before = bytesOf(file);
+    QString said = errorText([&] { W.Save(file, "nowe"); });
+    expect(said.contains(QStringLiteral("Nie udało się zapisać pliku ") + file)
+               && said.contains(QStringLiteral("tylko do odczytu")),
+           QStringLiteral("a protected file: ") + said);
+    expect(bytesOf(file) == before, QStringLiteral("a protected file was changed"));
+
+    // Its mode and group are kept.
+    const gid_t group = child::secondGroup();
+    if (group != gid_t(-1) && ::chown(path.constData(), uid_t(-1), group) != 0)
+        expect(false, QStringLiteral("cannot give the file the user's second group"));
+    ::chmod(path.constData(), 0640);
+    said = errorText([&] { W.Save(file, "nowe"); });
+    expect(said == QStringLiteral("<none>") && markerOf(file) == "nowe", QStringLiteral("saving over: ") + said);
+    expect((modeOf(file) & 07777) == 0640, QStringLiteral("the mode became %1").arg(modeOf(file) & 07777, 0, 8));
+    expect(group == gid_t(-1) || groupOf(file) == group, QStringLiteral("the group was not kept"));
+
+    // A second hard link: refused, both names keep the content.
+    const QString second = folder + QStringLiteral("/druga_nazwa");
+    ::link(path.constData(), QFile::encodeName(second).constData());
+    before = bytesOf(file);
+    said = errorText([&] { W.Save(file, "stare"); });
+    expect(said.contains(file) && said.contains(QStringLiteral("dowiązania twarde")),
+           QStringLiteral("a hard link: ") + said);
+    expect(bytesOf(file) == before && bytesOf(second) == before, QStringLiteral("a hard-linked file was changed"));
+    ::unlink(QFile::encodeName(second).constData());
+
+    // A symbolic link stays a link, and the file it leads to is saved.
+    const QString target = folder + QStringLiteral("/real/") + QLatin1String(W.File);
+    const QString link = folder + QStringLiteral("/link-") + QLatin1String(W.File);
+    W.Save(target, "stare");
+    ::symlink((QStringLiteral("real/") + QLatin1String(W.File)).toUtf8().constData(),
+              QFile::encodeName(link).constData());
+    said = errorText([&] { W.Save(link, "nowe"); });
+    expect(said == QStringLiteral("<none>") && S_ISLNK(modeOf(link)) && markerOf(target) == "nowe",
+           QStringLiteral("through a link: ") + said);
+
+    // Nothing else is left behind.
+    const QStringList left = namesUnder(folder);
+    QStringList expected = {QLatin1String(W.File), QStringLiteral("link-") + QLatin1String(W.File),
+                            QStringLiteral("real"), QStringLiteral("real/") + QLatin1String(W.File)};
+    expected.sort();
+    expect(left == expected, QStringLiteral("left in the folder: ") + left.join(QLatin1Char(' ')));
+    return out;
+}
+
+// Every writer over files in Folder holding the old content (made here), with the file system
+// in the given state; what was not as expected.
+std::string refusedEverywhere(const QString& Folder, const QString& Cause)
+{
+    std::string out;
+    for (const TWriter& w : writers()) {
+        const QString file = Folder + QLatin1Char('/') + QLatin1String(w.File);
+        const QByteArray before = bytesOf(file);
+        const QString said = errorText([&] { w.Save(file, "nowe"); });
+        if (!said.contains(file) || !said.contains(Cause))
+            out += std::string(w.Name) + ": " + said.toStdString() + "\n";
+        if (bytesOf(file) != before || before.isEmpty())
+            out += std::string(w.Name) + ": the file changed\n";
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(GridSaving, AsAUserEveryWriterRefusesProtectedAndLinkedFilesKeepsLinksModeAndGroup)
+{
+    const std::string report = child::asUser([](const QString& Folder) {
+        ::umask(022);
+        std::string out;
+        for (const TWriter& w : writers())
+            out += userCases(w, Folder);
+        return out;
+    });
+    if (child::skipped(report))
+        GTEST_SKIP() << report;
+    EXPECT_EQ(report, "");
+}
+
+TEST(GridSaving, AFullOrReadOnlyFileSystemIsNamedAndEveryFileStays)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const std::string report = child::run([&] {
+        std::string out = child::mountTiny(folder, "1m");
+        if (!out.empty())
+            return out;
+        for (const TWriter& w : writers())
+            w.Save(folder + QLatin1Char('/') + QLatin1String(w.File), "stare");
+        // The disk filled to its last byte.
+        const QString filler = folder + QStringLiteral("/wypelnienie");
+        {
+            QFile f(filler);
+            f.open(QIODevice::WriteOnly);
+            const QByteArray block(4096, 'x');
+            while (f.write(block) == block.size() && f.flush()) {}
+        }
+        QStringList before = namesUnder(folder);
+        out += refusedEverywhere(folder, QStringLiteral("brak miejsca na dysku"));
+        if (namesUnder(folder) != before)
+            out += "left on the full disk: " + namesUnder(folder).join(QLatin1Char(' ')).toStdString() + "\n";
+
+        QFile::remove(filler);
+        out += child::remountReadOnly(folder);
+        out += refusedEverywhere(folder, QStringLiteral("system plików jest tylko do odczytu"));
+        const QString fresh = folder + QStringLiteral("/nowy.csv");
+        const QString said = errorText([&] {
+            TTxStringGrid g;
+            fill(g, "nowe");
+            g.SaveToCSV(fresh);
+        });
+        if (!said.contains(QStringLiteral("system plików jest tylko do odczytu")))
+            out += "a new file on a read-only file system: " + said.toStdString() + "\n";
+        return out;
+    });
+    if (child::skipped(report))
+        GTEST_SKIP() << report;
+    EXPECT_EQ(report, "");
+}
+
+namespace {
+
+constexpr int kKillRows = 2000, kKillCols = 4;
+
+// Version V of the book: every cell of the sheet holds V.
+void saveVersion(const QString& Book, int V, bool IntoSheet)
+{
+    TTxStringGrid g;
+    g.SaveWithFixedCells = true;
+    g.SetColCount(kKillCols);
+    g.SetRowCount(kKillRows);
+    for (int r = 0; r < kKillRows; ++r)
+        for (int c = 0; c < kKillCols; ++c)
+            g.setCells(c, r, QStringLiteral("w%1").arg(V));
+    if (IntoSheet)
+        g.Exchange().SaveToXLSSheet(Book, QStringLiteral("Arkusz"));
+    else
+        g.Exchange().SaveToXLS(Book);
+}
+
+// The version the book holds whole, or -1 when it is not one version whole.
+int versionOf(const QString& Book)
+{
+    try {
+        const TOfficeWorkbook book = ReadWorkbook(Book);
+        for (const TOfficeSheet& s : book.Sheets) {
+            if (s.Name != QStringLiteral("Arkusz") && book.Sheets.size() > 1)
+                continue;
+            QString seen;
+            int cells = 0;
+            for (const auto& row : s.Rows)
+                for (const TOfficeCell& c : row.second) {
+                    if (!seen.isEmpty() && c.Value.Text != seen)
+                        return -1;
+                    seen = c.Value.Text;
+                    ++cells;
+                }
+            return cells == kKillRows * kKillCols && seen.startsWith(QLatin1Char('w')) ? seen.mid(1).toInt() : -1;
+        }
+    } catch (const std::exception&) {}
+    return -1;
+}
+
+int temporaryFiles(const QString& Folder)
+{
+    return int(QDir(Folder).entryList({QStringLiteral("*.tarnex-*")}, QDir::Files | QDir::Hidden).size());
+}
+
+} // namespace
+
+TEST(GridSaving, KilledSavesLeaveTheOldBookOrTheNewOneWholeAndNothingBehind)
+{
+    std::mt19937 random(47);
+    std::uniform_int_distribution<int> delayUs(5'000, 120'000);
+    for (const bool intoSheet : {false, true}) {
+        SCOPED_TRACE(intoSheet ? "sheet saves" : "whole-book saves");
+        QTemporaryDir dir;
+        const QString book = dir.filePath(QStringLiteral("ksiega.xlsx"));
+        saveVersion(book, 0, intoSheet);
+        int killedInside = 0;
+        for (int k = 0; k < 12; ++k) {
+            const pid_t pid = ::fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                try {
+                    for (int v = 1;; ++v)
+                        saveVersion(book, v, intoSheet);
+                } catch (...) {}
+                ::_exit(1);
+            }
+            ::usleep(useconds_t(delayUs(random)));
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+            EXPECT_GE(versionOf(book), 0) << "after kill " << k;
+            // A save killed inside leaves its temporary file; the next save removes it.
+            const int left = temporaryFiles(dir.path());
+            EXPECT_LE(left, 1) << "after kill " << k;
+            killedInside += left;
+        }
+        EXPECT_GT(killedInside, 0) << "no kill came inside a save";
+        saveVersion(book, 99, intoSheet);
+        EXPECT_EQ(versionOf(book), 99);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).join(QLatin1Char(' ')).toStdString(), "ksiega.xlsx");
+    }
+}
