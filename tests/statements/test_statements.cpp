@@ -11,6 +11,9 @@
 #include "statements/Form_Wydruki_Wg_Klientow.h"
 #include "statements/Nawigacja.h"
 
+#include "corrections/Form_Do_Korekty.h"
+#include "corrections/Form_Do_Noty.h"
+#include "documents/Form_Do_Poprawy.h"
 #include "documents/Form_Drukuj_Duplikat.h"
 #include "documents/Form_Drukuj_Fakt.h"
 #include "platform/data/Schema.h"
@@ -605,8 +608,9 @@ TEST_F(Zestawienia, OknaZaczynajaOdPierwszegoPola)
     delete MainForm;
     MainForm = nullptr;
 }
-// On a 1024x768 screen every sales report dialog opens within it with its buttons in sight; the
-// client and goods lists, wider than the screen by their columns, scroll sideways instead.
+// On a 1024x768 screen every sales report dialog and invoice picker opens within it with its
+// buttons in sight; the client and goods lists, wider than the screen by their columns, scroll
+// sideways instead.
 class Ekran1024x768 : public Zestawienia {};
 
 TEST_F(Ekran1024x768, DialogiRaportowMieszczaSieZPrzyciskami)
@@ -620,7 +624,12 @@ TEST_F(Ekran1024x768, DialogiRaportowMieszczaSieZPrzyciskami)
     TForm_Wydruki_Sprzedaz_Wg_Dokumentow dok;
     TForm_Wydruki_Wg_Klientow klienci;
     TForm_Wydruki_Wg_Towarow towary;
-    for (QDialog* d : std::initializer_list<QDialog*>{&klient, &towar, &dok, &klienci, &towary}) {
+    // The invoice pickers, as wide as their lists' many columns.
+    TForm_Do_Poprawy poprawa;
+    TForm_Do_Korekty korekta;
+    TForm_Do_Noty nota;
+    for (QDialog* d :
+         std::initializer_list<QDialog*>{&klient, &towar, &dok, &klienci, &towary, &poprawa, &korekta, &nota}) {
         SCOPED_TRACE(d->windowTitle().toStdString());
         d->show();
         QApplication::processEvents();
