@@ -209,24 +209,39 @@ double Band::layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawIt
         row.clear();
         cells.clear();
         const double top = order[at]->y;
-        for (size_t end = at; end < order.size() && std::abs(order[end]->y - top) < 1e-6; ++end)
-            cells.push_back(order[end]);
-        const std::vector<std::pair<double, double>> room = freeRoom(ctx, cells);
-        LayoutContext roomy = ctx;
-        for (size_t c = 0; c < cells.size(); ++c, ++at) {
-            const Element* e = cells[c];
-            const size_t first = out.size();
-            std::tie(roomy.roomLeft, roomy.roomRight) = room[c];
-            const double bottom = e->layOutAndMeasure(room[c] == std::pair(0.0, 0.0) ? ctx : roomy, origin, out);
-            double left = e->x, right = e->x + std::max(e->width, 0.0);
-            if (out.size() > first) {
-                left = right = out[first].rect.left() - origin.x();
-                for (size_t i = first; i < out.size(); ++i) {
-                    left = std::min(left, out[i].rect.left() - origin.x());
-                    right = std::max(right, out[i].rect.right() - origin.x());
+        for (; at < order.size() && std::abs(order[at]->y - top) < 1e-6; ++at)
+            cells.push_back(order[at]);
+        const size_t rowStart = out.size();
+        const auto layRow = [&](const std::vector<std::pair<double, double>>* room) {
+            LayoutContext roomy = ctx;
+            bool broken = false; // a cell went over lines
+            for (size_t c = 0; c < cells.size(); ++c) {
+                const Element* e = cells[c];
+                const size_t first = out.size();
+                if (room)
+                    std::tie(roomy.roomLeft, roomy.roomRight) = (*room)[c];
+                const double bottom = e->layOutAndMeasure(room ? roomy : ctx, origin, out);
+                double left = e->x, right = e->x + std::max(e->width, 0.0);
+                if (out.size() > first) {
+                    left = right = out[first].rect.left() - origin.x();
+                    for (size_t i = first; i < out.size(); ++i) {
+                        left = std::min(left, out[i].rect.left() - origin.x());
+                        right = std::max(right, out[i].rect.right() - origin.x());
+                    }
+                    const auto* t = dynamic_cast<const TextElement*>(e);
+                    broken = broken || (t && t->shrinkToFit && out.back().text.contains(u'\n'));
                 }
+                row.push_back({e, first, out.size(), left, right, bottom});
             }
-            row.push_back({e, first, out.size(), left, right, bottom});
+            return broken;
+        };
+        // Laid out as designed; a row where a cell had to go over lines is laid out again, each
+        // cell taking the free room beside it.
+        if (layRow(nullptr)) {
+            out.resize(rowStart);
+            row.clear();
+            const std::vector<std::pair<double, double>> room = freeRoom(ctx, cells);
+            layRow(&room);
         }
         double shift = 0;
         for (const Placed& p : row)
