@@ -49,8 +49,9 @@ void scrollAsWhole(QWidget* window, std::initializer_list<QWidget*> buttonsLeft 
                    std::initializer_list<QWidget*> buttonsRight = {});
 
 // A window of the main window's work space, fitted to the work space's room: a window with a
-// fixed size as fitFixedLayout does it, one that scrolls as a whole by a scroll bar (widened by
-// it where there is room), one with a layout by shrinking (its grids scroll).
+// fixed size as fitFixedLayout does it; one that scrolls as a whole by its grids giving up rows
+// first, then by a scroll bar (widened by it where there is room), the scrolled area ending
+// where a row of its controls ends; one with a layout by shrinking (its grids scroll).
 // Nothing happens while the work space is not shown.
 void fitSubWindow(QMdiSubWindow* frame);
 
