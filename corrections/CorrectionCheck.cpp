@@ -77,6 +77,8 @@ std::variant<Blad, Pozycja> evaluatePozycja(const PozycjaEntry& e, PriceMode mod
     const auto ilosc = finite(e.ilosc);
     if (!ilosc)
         return blad("Niepoprawna wartość w polu 'Ilość'", Pole::Ilosc);
+    if (!documents::withinQuantityBound(*ilosc))
+        return Blad{documents::quantityTooLargeText(), Pole::Ilosc};
     // Only the price of the invoice's mode is typed and checked; the other one is the old line's.
     const auto cena = finite(e.cena);
     if (mode == PriceMode::Netto && !cena)
@@ -110,9 +112,9 @@ std::variant<Blad, Pozycja> evaluatePozycja(const PozycjaEntry& e, PriceMode mod
         return blad("Niepoprawna wartość w polu 'Ilość'", Pole::Ilosc);
     if (const auto f = documents::amountFault(mode == PriceMode::Netto ? p.cena : p.cenaBrutto, *values);
         f != documents::AmountFault::None)
-        return Blad{documents::amountTooLargeText(),
+        return Blad{documents::amountTooLargeText(f),
                     f == documents::AmountFault::Quantity ? Pole::Ilosc
-                    : mode == PriceMode::Netto           ? Pole::Cena
+                        : mode == PriceMode::Netto        ? Pole::Cena
                                                           : Pole::Cena_Brutto};
     p.values = *values;
     return p;

@@ -158,6 +158,19 @@ Money CorrectionRows::sumaBrutto() const
     return s;
 }
 
+bool CorrectionRows::withinBound(const QStringList& cells, const documents::DocumentLine& before) const
+{
+    const auto roznica = [](const QStringList& c, const documents::DocumentLine& b) {
+        const auto n = [&c](int col) { return Money::fromText(c.value(col)).value_or(Money()); };
+        return documents::LineAmounts{c.value(K_Stawka), (n(K_Netto) - b.netto).toDouble(),
+                                      (n(K_Kwota_Vat) - b.vat).toDouble(), (n(K_Brutto) - b.brutto).toDouble()};
+    };
+    std::vector<documents::LineAmounts> linie{roznica(cells, before)};
+    for (int r = 1; r <= lineCount(); ++r)
+        linie.push_back(roznica(visible_.row(r), before_[size_t(r - 1)]));
+    return documents::totalsWithinBound(linie);
+}
+
 std::vector<documents::CorrectedLine> CorrectionRows::correctedLines() const
 {
     std::vector<documents::CorrectedLine> out;

@@ -95,6 +95,10 @@ public:
     documents::Money sumaNetto() const;
     documents::Money sumaBrutto() const;
 
+    // Whether the differences of the lines, with one more line, total within what a document
+    // takes, by rate and in all (documents::totalsWithinBound).
+    bool withinBound(const QStringList& cells, const documents::DocumentLine& before) const;
+
     // The corrected lines for the store, in row order: the old line and its new values.
     std::vector<documents::CorrectedLine> correctedLines() const;
 

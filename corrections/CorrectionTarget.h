@@ -14,6 +14,9 @@ public:
     // `cells` are the 17 cells of the new state of the line (cell 0 is numbered by the window),
     // `before` the line of the invoice view that it replaces.
     virtual void Dodaj_Pozycje_Korekty(const QStringList& cells, const documents::DocumentLine& before) = 0;
+    // Whether the correction's totals and VAT rows with that line too stay within what a document
+    // takes (documents::totalsWithinBound).
+    virtual bool Miesci_Sie(const QStringList& cells, const documents::DocumentLine& before) const = 0;
 };
 
 } // namespace corrections

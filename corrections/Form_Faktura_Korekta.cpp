@@ -52,7 +52,7 @@ QLabel* heading(QWidget* parent, const QString& text, const QPoint& at)
 
 TForm_Faktura_Korekta::TForm_Faktura_Korekta(QWidget* parent) : QWidget(parent)
 {
-    documents::documentWindowFrame(this, "Form_Faktura_Korekta", QStringLiteral("Korekta faktury"), {680, 674});
+    documents::documentWindowFrame(this, "Form_Faktura_Korekta", QStringLiteral("Korekta faktury"), {680, 622});
 
     // The correction's own identity.
     const documents::IdentityRow id =
@@ -76,24 +76,27 @@ TForm_Faktura_Korekta::TForm_Faktura_Korekta(QWidget* parent) : QWidget(parent)
     DataSource_Faktura_Szczegol = new data::DataSource(this);
     DataSource_Faktura_Szczegol->setDataset(ADOTable_Faktura_Szczegol);
 
-    heading(this, QStringLiteral("Dane do korekty"), {8, 52});
+    // Compact enough to show whole, with three rows in each line grid, on a 1280x720 screen: the
+    // block's heading beside the correction's own identity, the price mode on the line of the
+    // old lines' heading.
+    heading(this, QStringLiteral("Dane do korekty"), {392, 26});
     const InvoiceHeader h = invoiceHeader(
         this, DataSource_Faktura,
-        {.typ = {"DBEdit_Wyroznik", QStringLiteral("Typ"), {8, 90, 40, 22}},
-         .nr = {"DBEdit_Numer", QStringLiteral("Nr"), {56, 90, 60, 22}},
-         .rok = {"DBEdit_Rok", QStringLiteral("Rok"), {124, 90, 50, 22}},
-         .dataWyst = {"DBEdit_Data_Wyst", QStringLiteral("Data wyst."), {182, 90, 90, 22}},
-         .dataSprzedazy = {"DBEdit_Data_Sprzedarzy", QStringLiteral("Data sprzed."), {280, 90, 140, 22}},
-         .miejsceWyst = {"DBEdit_Miejsce_Wyst", QStringLiteral("Miejsce wytawienia"), {428, 90, 244, 22}},
-         .nazwa = {"DBEdit_Nazwa", QStringLiteral("Nazwa / Nazwisko, imię"), {8, 134, 328, 22}},
-         .nazwaCd = {"DBEdit_Nazwa_cd", QStringLiteral("Nazwa / Nazwisko, imię cd."), {344, 134, 328, 22}},
+        {.typ = {"DBEdit_Wyroznik", QStringLiteral("Typ"), {8, 66, 40, 22}},
+         .nr = {"DBEdit_Numer", QStringLiteral("Nr"), {56, 66, 60, 22}},
+         .rok = {"DBEdit_Rok", QStringLiteral("Rok"), {124, 66, 50, 22}},
+         .dataWyst = {"DBEdit_Data_Wyst", QStringLiteral("Data wyst."), {182, 66, 90, 22}},
+         .dataSprzedazy = {"DBEdit_Data_Sprzedarzy", QStringLiteral("Data sprzed."), {280, 66, 120, 22}},
+         .miejsceWyst = {"DBEdit_Miejsce_Wyst", QStringLiteral("Miejsce wytawienia"), {408, 66, 264, 22}},
+         .nazwa = {"DBEdit_Nazwa", QStringLiteral("Nazwa / Nazwisko, imię"), {8, 110, 328, 22}},
+         .nazwaCd = {"DBEdit_Nazwa_cd", QStringLiteral("Nazwa / Nazwisko, imię cd."), {344, 110, 328, 22}},
          .nrKlienta = {"DBEdit_Nr_Klienta", QString(), {}},
-         .nip = {"DBEdit_NIP", QStringLiteral("NIP"), {472, 178, 110, 22}},
-         .czyFirma = {"DBCBox_Czy_Firma", QStringLiteral("Czy firma ?"), {590, 178, 90, 22}},
-         .kod = {"DBEdit_Kod", QStringLiteral("Kod"), {8, 178, 70, 22}},
-         .miasto = {"DBEdit_Miasto", QStringLiteral("Miasto"), {86, 178, 150, 22}},
-         .adres = {"DBEdit_Adres", QStringLiteral("Adres (ulica, nr domu)"), {244, 178, 220, 22}},
-         .nettoBrutto = {"DBEdit_Netto_Brutto", QStringLiteral("Dokument wyliczany od :"), {8, 222, 80, 22}},
+         .nip = {"DBEdit_NIP", QStringLiteral("NIP"), {452, 154, 110, 22}},
+         .czyFirma = {"DBCBox_Czy_Firma", QStringLiteral("Czy firma ?"), {570, 154, 102, 22}},
+         .kod = {"DBEdit_Kod", QStringLiteral("Kod"), {8, 154, 70, 22}},
+         .miasto = {"DBEdit_Miasto", QStringLiteral("Miasto"), {86, 154, 150, 22}},
+         .adres = {"DBEdit_Adres", QStringLiteral("Adres (ulica, nr domu)"), {244, 154, 200, 22}},
+         .nettoBrutto = {"DBEdit_Netto_Brutto", QStringLiteral("Dokument wyliczany od :"), {464, 186, 80, 22}},
          .id = {"DBEdit_Id", QString(), {}}});
     DBEdit_Wyroznik = h.typ;
     DBEdit_Numer = h.nr;
@@ -109,10 +112,14 @@ TForm_Faktura_Korekta::TForm_Faktura_Korekta(QWidget* parent) : QWidget(parent)
     DBEdit_NIP = h.nip;
     DBCBox_Czy_Firma = h.czyFirma;
     DBEdit_Netto_Brutto = h.nettoBrutto;
+    if (QLabel* l = documents::captionOf(DBEdit_Netto_Brutto)) { // before its field, on the grid's heading line
+        l->setGeometry(256, 190, 200, l->height());
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
     DBEdit_Id = h.id;
     DBEdit_Nr_Klienta = h.nrKlienta;
 
-    heading(this, QStringLiteral("Pozycje : Było"), {8, 250});
+    heading(this, QStringLiteral("Pozycje : Było"), {8, 188});
     DBGrid_Faktura_Szcz = new ui::DbGrid(this);
     DBGrid_Faktura_Szcz->setObjectName(QStringLiteral("DBGrid_Faktura_Szcz"));
     DBGrid_Faktura_Szcz->setColumns(documents::amountColumns({
@@ -132,14 +139,15 @@ TForm_Faktura_Korekta::TForm_Faktura_Korekta(QWidget* parent) : QWidget(parent)
         {QStringLiteral("Wartosc_Brutto"), QStringLiteral("Wartość Brutto"), 90},
     }));
     DBGrid_Faktura_Szcz->setDataSource(DataSource_Faktura_Szczegol);
-    DBGrid_Faktura_Szcz->setGeometry(8, 268, 664, 104);
-    BitBtn1 = button(this, "BitBtn1", QStringLiteral("Koryguj pozcję"), {8, 376, 120, 26});
-    BitBtn2 = button(this, "BitBtn2", QStringLiteral("Usuń pozycję"), {136, 376, 120, 26});
+    DBGrid_Faktura_Szcz->setGeometry(8, 208, 664, 104);
+    // Each grid's button on the line of its heading.
+    BitBtn1 = button(this, "BitBtn1", QStringLiteral("Koryguj pozcję"), {552, 182, 120, 24});
+    BitBtn2 = button(this, "BitBtn2", QStringLiteral("Usuń pozycję"), {552, 316, 120, 24});
 
-    heading(this, QStringLiteral("Pozycje : winno być"), {8, 408});
+    heading(this, QStringLiteral("Pozycje : winno być"), {8, 322});
     StringGrid1 = new documents::LineGrid(KolumnyKorekty, this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setGeometry(8, 426, 664, 100);
+    StringGrid1->setGeometry(8, 342, 664, 100);
     rows_ = std::make_unique<CorrectionRows>(StringGrid1->lines());
     StringGrid1->setColumnWidths(correctionGridWidths());
 
@@ -148,28 +156,29 @@ TForm_Faktura_Korekta::TForm_Faktura_Korekta(QWidget* parent) : QWidget(parent)
     DataSource_Forma_Zap = new data::DataSource(this);
     DataSource_Forma_Zap->setDataset(ADOTable_Forma_Zap);
     DBLookupComboBox1 = lookupCombo(this, "DBLookupComboBox1", QStringLiteral("Sposób zapłaty"), DataSource_Forma_Zap,
-                                    "Nazwa", {8, 566, 150, 22});
+                                    "Nazwa", {8, 466, 120, 22});
     DBEdit_Forma_Zap = boundEdit(this, "DBEdit_Forma_Zap", QString(), DataSource_Forma_Zap, "Id", {});
-    LEdit_Ilosc_Dni = labeledEdit(this, "LEdit_Ilosc_Dni", QStringLiteral("Liczba dni"), {166, 566, 70, 22});
-    BitBtn3 = button(this, "BitBtn3", QStringLiteral("Oblicz"), {244, 563, 70, 28});
+    LEdit_Ilosc_Dni = labeledEdit(this, "LEdit_Ilosc_Dni", QStringLiteral("Liczba dni"), {136, 466, 50, 22});
+    BitBtn3 = button(this, "BitBtn3", QStringLiteral("Oblicz"), {194, 463, 60, 28});
     LEdit_Data_Zap =
-        labeledEdit(this, "LEdit_Data_Zap", QStringLiteral("Data zapłaty\n(rrrr-mm-dd)"), {322, 566, 100, 22}, 10);
-    LEdit_Suma_Netto = labeledEdit(this, "LEdit_Suma_Netto", QStringLiteral("Suma netto"), {440, 566, 110, 22});
-    LEdit_Suma_Brutto = labeledEdit(this, "LEdit_Suma_Brutto", QStringLiteral("Suma brutto"), {562, 566, 110, 22});
+        labeledEdit(this, "LEdit_Data_Zap", QStringLiteral("Data zapłaty (rrrr-mm-dd)"), {262, 466, 90, 22}, 10);
+    // The sums under the payment, the remarks beside both.
+    LEdit_Suma_Netto = labeledEdit(this, "LEdit_Suma_Netto", QStringLiteral("Suma netto"), {8, 512, 130, 22});
+    LEdit_Suma_Brutto = labeledEdit(this, "LEdit_Suma_Brutto", QStringLiteral("Suma brutto"), {146, 512, 130, 22});
     for (QLineEdit* e : {LEdit_Suma_Netto, LEdit_Suma_Brutto}) {
         e->setReadOnly(true);
         e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     JvMemo1 = new documents::MemoEdit(3, this);
     JvMemo1->setObjectName(QStringLiteral("JvMemo1"));
-    JvMemo1->setGeometry(8, 614, 414, 52);
+    JvMemo1->setGeometry(448, 466, 224, 68);
     documents::setCaption(JvMemo1, QStringLiteral("Uwagi :"));
     DBEdit_New_Id = documents::hiddenEdit(this, "DBEdit_New_Id");
 
-    BitBtn_Zapisz = button(this, "BitBtn_Zapisz", QStringLiteral("Zapisz"), {440, 602, 110, 28});
-    BitBtn_Drukuj = button(this, "BitBtn_Drukuj", QStringLiteral("Drukuj"), {562, 602, 110, 28});
-    BitBtn_Nowa = button(this, "BitBtn_Nowa", QStringLiteral("Nowa korekta"), {440, 638, 110, 28});
-    BitBtn_Zamknij = button(this, "BitBtn_Zamknij", QStringLiteral("Anuluj / Zamknij"), {562, 638, 110, 28});
+    BitBtn_Zapisz = button(this, "BitBtn_Zapisz", QStringLiteral("Zapisz"), {440, 550, 110, 28});
+    BitBtn_Drukuj = button(this, "BitBtn_Drukuj", QStringLiteral("Drukuj"), {562, 550, 110, 28});
+    BitBtn_Nowa = button(this, "BitBtn_Nowa", QStringLiteral("Nowa korekta"), {440, 586, 110, 28});
+    BitBtn_Zamknij = button(this, "BitBtn_Zamknij", QStringLiteral("Anuluj / Zamknij"), {562, 586, 110, 28});
 
     ui::on(Button1, &QPushButton::clicked, this, &TForm_Faktura_Korekta::Button1Click);
     ui::on(BitBtn1, &QPushButton::clicked, this, &TForm_Faktura_Korekta::BitBtn1Click);
@@ -397,6 +406,8 @@ void TForm_Faktura_Korekta::BitBtn_NowaClick()
         return;
     }
     Wyczysc_Dokument(todayText(), QString::number(ui::today().year()));
+    // A new correction begins at the top, with "Pobierz dokument" in sight.
+    ui::scrollToTop(this);
 }
 
 void TForm_Faktura_Korekta::Wyczysc_Dokument(const QString& data, const QString& rok)

@@ -52,6 +52,10 @@ public:
 
     // CorrectionTarget: one more corrected line from the corrected-line dialog.
     void Dodaj_Pozycje_Korekty(const QStringList& cells, const documents::DocumentLine& before) override;
+    bool Miesci_Sie(const QStringList& cells, const documents::DocumentLine& before) const override
+    {
+        return rows_->withinBound(cells, before);
+    }
     // InvoiceReceiver: the invoice chosen in the picker, by its final identity. The tables are read
     // afresh first; when the row is gone the window shows no invoice. Landing on another invoice
     // than the one shown empties the corrected lines.

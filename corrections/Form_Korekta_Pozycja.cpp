@@ -157,6 +157,11 @@ void TForm_Korekta_Pozycja::BitBtn_OKClick()
     c[K_Brutto] = text::formatAmount(p.values.gross);
     c[K_Wart] = e.vatWart;
     c[K_Id] = Edit_Id->text();
+    if (cel_ && !cel_->Miesci_Sie(c, stara_)) {
+        Pokaz_Komunikat(documents::totalsTooLargeText());
+        LEdit_Ilosc->setFocus();
+        return;
+    }
     if (cel_)
         cel_->Dodaj_Pozycje_Korekty(c, stara_);
     accept();

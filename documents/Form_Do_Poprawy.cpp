@@ -83,6 +83,9 @@ TForm_Do_Poprawy::TForm_Do_Poprawy(QWidget* owner) : ui::Dialog(owner)
     JvDBLookupCombo_Rok->setListSource(DataSource_Rok);
     JvDBLookupCombo_Rok->setKeyField(QStringLiteral("Rok Pole"));
     JvDBLookupCombo_Rok->setAccessibleName(QStringLiteral("Rok :"));
+    // Wide enough for a whole year whatever the list holds when the picker is laid out.
+    JvDBLookupCombo_Rok->setMinimumContentsLength(6);
+    JvDBLookupCombo_Rok->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Pasek = new dictionaries::SortSearchBar(pasek(), this);
     Pasek->setDataset([this] { return ADOTable_Faktura_Poprawa; });
 

@@ -40,9 +40,10 @@ void TForm_Faktura_Popraw_Pozycje::showing()
 
 void TForm_Faktura_Popraw_Pozycje::BitBtn_WstawClick()
 {
-    const bool wstawiono = Przekaz_Pozycje([this](LineGridModel& grid, const QStringList& cells) {
-        grid.replaceLine(Poprawiany_Wiersz, cells, Col_Nazwa);
-    });
+    const bool wstawiono =
+        Przekaz_Pozycje([this](LineGridModel& grid,
+                               const QStringList& cells) { grid.replaceLine(Poprawiany_Wiersz, cells, Col_Nazwa); },
+                        Poprawiany_Wiersz);
     if (wstawiono)
         accept();
 }

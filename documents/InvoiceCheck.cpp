@@ -122,12 +122,10 @@ std::variant<HeaderFailure, QString> computeDueDate(const QString& dataWyst, con
     const auto days = readInteger(iloscDni);
     if (!days)
         return failure("Pole 'Ilość dni' musi być liczbą całkowitą", HeaderField::Ilosc_Dni);
-    // Ten years is beyond any term of payment, and far within what a date holds.
-    if (*days < 0 || *days > MaxTermDays)
-        return failure(QStringLiteral("Pole 'Ilość dni' musi zawierać liczbę od 0 do %1").arg(MaxTermDays),
-                       HeaderField::Ilosc_Dni);
     const QDate due = std::get<QDate>(issue).addDays(*days);
-    if (!due.isValid())
+    // A due date the save could not read back (a year of more than four digits, or before 1)
+    // is refused here rather than written into the field.
+    if (!due.isValid() || due.year() < 1 || due.year() > 9999)
         return failure("Niepoprawna data", HeaderField::Ilosc_Dni);
     return writeDate(due);
 }

@@ -70,10 +70,9 @@ std::optional<HeaderFailure> checkDueDate(const QString& dataZap);
 // The save checks of an invoice header (VAT invoice, pro forma, editing window), in order.
 std::optional<HeaderFailure> checkInvoiceHeader(const HeaderEntry& entry);
 
-// The longest term of payment "Oblicz" takes, in days.
-constexpr int MaxTermDays = 3650;
-
-// "Oblicz": the issue date plus the number of days (0 to MaxTermDays), as date text.
+// "Oblicz": the issue date plus the number of days (a negative number gives a date before the
+// issue date), as date text. A number of days that leads out of the dates the program writes
+// (four-digit years) gives "Niepoprawna data" on the days.
 std::variant<HeaderFailure, QString> computeDueDate(const QString& dataWyst, const QString& iloscDni);
 
 // The name of the payment kind that makes the due date equal to the issue date.

@@ -1,6 +1,7 @@
 #include "documents/LineDialog.h"
 
 #include "documents/FormControls.h"
+#include "documents/LineGridModel.h"
 #include "documents/LineTarget.h"
 #include "platform/data/Dataset.h"
 #include "platform/text/Numbers.h"
@@ -122,7 +123,7 @@ LineTarget* LineDialog::Cel() const
     return lineTarget(Typ_Faktury);
 }
 
-bool LineDialog::Przekaz_Pozycje(const std::function<void(LineGridModel&, const QStringList&)>& wstaw)
+bool LineDialog::Przekaz_Pozycje(const std::function<void(LineGridModel&, const QStringList&)>& wstaw, int zastepowany)
 {
     const auto linia = Sprawdz_Pozycje();
     if (!linia)
@@ -130,6 +131,20 @@ bool LineDialog::Przekaz_Pozycje(const std::function<void(LineGridModel&, const 
     LineTarget* cel = Cel();
     if (!cel)
         return false;
+    const LineGridModel& g = cel->lineGrid();
+    const auto kwoty = [](const QStringList& c) {
+        const auto n = [&c](int col) { return readNumber(c.value(col)).value_or(0); };
+        return LineAmounts{c.value(Col_Stawka), n(Col_Netto), n(Col_Kwota_Vat), n(Col_Brutto)};
+    };
+    std::vector<LineAmounts> pozycje{kwoty(linia->cells)};
+    for (int r = 1; r <= g.lineCount(); ++r)
+        if (r != zastepowany)
+            pozycje.push_back(kwoty(g.row(r)));
+    if (!totalsWithinBound(pozycje)) {
+        Pokaz_Komunikat(totalsTooLargeText());
+        LEdit_Ilosc->setFocus();
+        return false;
+    }
     wstaw(cel->lineGrid(), linia->cells);
     cel->linesChanged();
     return true;

@@ -71,7 +71,10 @@ protected:
     // Checks the typed line (as Sprawdz_Pozycje); when it passes and the calling window is there,
     // `wstaw` puts the line's cells into the window's grid and the window is told its lines
     // changed. Returns whether the line went in.
-    bool Przekaz_Pozycje(const std::function<void(LineGridModel& grid, const QStringList& cells)>& wstaw);
+    // `zastepowany`: the grid row the line replaces (-1 for a new line); the document's totals
+    // with the line must stay within what a document takes.
+    bool Przekaz_Pozycje(const std::function<void(LineGridModel& grid, const QStringList& cells)>& wstaw,
+                         int zastepowany = -1);
     // Empties the entry and chooses no rate.
     void Wyczysc_Wpis();
     void Zamknij_Stawki();

@@ -4,6 +4,8 @@
 #include "documents/LineGridModel.h"
 #include "platform/text/Numbers.h"
 
+#include <map>
+
 namespace documents {
 
 std::optional<long double> readNumber(const QString& t)
@@ -60,29 +62,53 @@ std::optional<LineValues> computeLine(long double price, long double quantity, l
     return v;
 }
 
-namespace {
-
-// As the amount is stored: rounded to the grosz through the text the windows show.
-bool fitsMoney(long double value)
+bool withinAmountBound(long double value)
 {
-    return Money::fromText(text::formatFixed(value, 2)).has_value();
+    // As the amount is stored and printed: rounded to the grosz through the text the windows show.
+    const auto m = Money::fromText(text::formatFixed(value, 2));
+    return m && m->grosze() >= -MaxAmountGrosze && m->grosze() <= MaxAmountGrosze;
 }
 
-} // namespace
+bool withinQuantityBound(long double quantity)
+{
+    const auto q = readNumber(text::formatQuantity(quantity));
+    return q && *q >= -MaxQuantity && *q <= MaxQuantity;
+}
 
 AmountFault amountFault(long double price, const LineValues& v)
 {
-    if (!fitsMoney(price))
+    if (!withinAmountBound(price))
         return AmountFault::Price;
-    if (!fitsMoney(v.net) || !fitsMoney(v.vat) || !fitsMoney(v.gross))
+    if (!withinAmountBound(v.net) || !withinAmountBound(v.vat) || !withinAmountBound(v.gross))
         return AmountFault::Quantity;
     return AmountFault::None;
 }
 
-QString amountTooLargeText()
+QString amountTooLargeText(AmountFault fault)
 {
-    return QStringLiteral("Wartość pozycji jest zbyt duża, by zapisać ją w dokumencie");
+    return fault == AmountFault::Price ? QStringLiteral("Cena nie może przekroczyć 99 999 999,99 zł")
+                                       : QStringLiteral("Wartość pozycji nie może przekroczyć 99 999 999,99 zł");
 }
+
+QString quantityTooLargeText() { return QStringLiteral("Ilość nie może przekroczyć 99 999,999"); }
+
+bool totalsWithinBound(const std::vector<LineAmounts>& lines)
+{
+    LineAmounts total;
+    std::map<QString, LineAmounts> byRate;
+    for (const LineAmounts& l : lines)
+        for (LineAmounts* s : {&total, &byRate[l.rate]}) {
+            s->net += l.net;
+            s->vat += l.vat;
+            s->gross += l.gross;
+        }
+    for (const auto& [rate, s] : byRate)
+        if (!withinAmountBound(s.net) || !withinAmountBound(s.vat) || !withinAmountBound(s.gross))
+            return false;
+    return withinAmountBound(total.net) && withinAmountBound(total.vat) && withinAmountBound(total.gross);
+}
+
+QString totalsTooLargeText() { return QStringLiteral("Suma dokumentu nie może przekroczyć 99 999 999,99 zł"); }
 
 std::variant<LineFailure, LineResult> evaluateLine(const LineEntry& e, PriceMode mode)
 {
@@ -109,6 +135,8 @@ std::variant<LineFailure, LineResult> evaluateLine(const LineEntry& e, PriceMode
                     LineField::Ilosc);
     if (!(*quantity > 0))
         return fail("Ilość musi być większa od 0", LineField::Ilosc);
+    if (!withinQuantityBound(*quantity))
+        return LineFailure{quantityTooLargeText(), LineField::Ilosc};
     const auto discount = readInteger(e.rabat);
     if (!discount)
         return fail("Rabat musi być liczbą calkowitą", LineField::Rabat);
@@ -123,7 +151,7 @@ std::variant<LineFailure, LineResult> evaluateLine(const LineEntry& e, PriceMode
     if (!values)
         return fail("Przy stawce VAT -100% nie można wyliczyć wartości netto z ceny brutto", LineField::Vat);
     if (const AmountFault f = amountFault(*price, *values); f != AmountFault::None)
-        return LineFailure{amountTooLargeText(), f == AmountFault::Price ? LineField::Cena : LineField::Ilosc};
+        return LineFailure{amountTooLargeText(f), f == AmountFault::Price ? LineField::Cena : LineField::Ilosc};
 
     LineResult r;
     r.values = *values;

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <optional>
 #include <variant>
+#include <vector>
 
 namespace documents {
 
@@ -38,12 +39,34 @@ struct LineValues {
 std::optional<LineValues> computeLine(long double price, long double quantity, long double discount,
                                       long double rate, PriceMode mode);
 
-// Which typed number makes a line's amounts larger than a document can store (Money's limit):
-// the price alone, or the quantity multiplying it. The line dialogs refuse such a line on
-// that field with AmountTooLargeText.
+// The largest amount a document takes, in absolute value, anywhere it prints: a price, a line's
+// net, VAT and gross values, the totals and the VAT rows by rate (99 999 999,99 zł); and the
+// largest quantity. Within them every amount of a printout reads whole in its column.
+constexpr qint64 MaxAmountGrosze = 9'999'999'999;
+constexpr long double MaxQuantity = 99999.999L;
+// Whether an amount, rounded to the grosz as it is shown, is within MaxAmountGrosze; a quantity,
+// rounded as shown, within MaxQuantity.
+bool withinAmountBound(long double value);
+bool withinQuantityBound(long double quantity);
+
+// Which typed number makes a line's amounts larger than a document takes: the price alone, or
+// the quantity multiplying it. The line dialogs refuse such a line on that field with
+// amountTooLargeText.
 enum class AmountFault { None, Price, Quantity };
 AmountFault amountFault(long double price, const LineValues& values);
-QString amountTooLargeText();
+QString amountTooLargeText(AmountFault fault);
+QString quantityTooLargeText();
+
+// The amounts of a document's line as they print (a correction's: new less old) and its rate.
+struct LineAmounts {
+    QString rate;
+    long double net = 0;
+    long double vat = 0;
+    long double gross = 0;
+};
+// Whether the totals of these lines and their sums by rate are all within MaxAmountGrosze.
+bool totalsWithinBound(const std::vector<LineAmounts>& lines);
+QString totalsTooLargeText();
 
 // The entry of a line dialog, as typed.
 struct LineEntry {

@@ -191,17 +191,15 @@ void buildLines(TFakt_Form& f)
     report::FontSpec arial = pt(7);
     arial.family = QStringLiteral("Arial");
     report::RowSource* q = &f.Podsumowanie;
-    // Nothing prints left of the net amount on these rows: a net too long for its column even at
-    // the smallest size takes that room rather than going over lines (the totals keep it whole too).
-    report::DataText* vatNet = report::asCell(
+    // A net or VAT amount too long for its column even at the smallest size takes the free room
+    // beside it on its row (left of the net nothing prints; the rate is short), as every cell of
+    // the printouts does, rather than going over lines.
+    report::asCell(
         vatRow->addData(QStringLiteral("Vat_Netto"), sp.netX, 0, sp.netW, R, arial, q, QStringLiteral("netto"), mask));
-    vatNet->widenLeft = sp.netX - sp.ruleFrom;
     report::asCell(vatRow->addData(QStringLiteral("Vat_Opis"), sp.rateX, 0, sp.rateW, C, arial, q,
                                    QStringLiteral("towary_vat_opis")));
-    // The VAT amount likewise takes the gap after the rate's column.
-    report::DataText* vatVat = report::asCell(
+    report::asCell(
         vatRow->addData(QStringLiteral("Vat_Vat"), sp.vatX, 0, sp.vatW, R, arial, q, QStringLiteral("vat"), mask));
-    vatVat->widenLeft = sp.vatX - (sp.rateX + sp.rateW) - 0.3;
     report::asCell(vatRow->addData(QStringLiteral("Vat_Brutto"), sp.grossX, 0, sp.grossW, R, arial, q,
                                    QStringLiteral("brutto"), mask));
 }

@@ -89,7 +89,12 @@ TForm_Kalk_Brutto_Netto::TForm_Kalk_Brutto_Netto(QWidget* owner)
     BitBtn2 = documents::button(this, "BitBtn2", QStringLiteral("Zamknij"), QRect(164, 220, 120, 34));
     documents::tabChain({RadioButton_Brutto_Netto, LEdit1, JvDBLookupCombo1, BitBtn1, BitBtn2});
 
-    ui::on(RadioGroup1, &QButtonGroup::idClicked, this, &TForm_Kalk_Brutto_Netto::RadioGroup1Click);
+    // However the direction changes (a click, an arrow key, the reset on closing), the captions
+    // and the names a screen reader gives the two fields follow it.
+    ui::on(RadioGroup1, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            RadioGroup1Click();
+    });
     ui::on(BitBtn1, &QPushButton::clicked, this, &TForm_Kalk_Brutto_Netto::BitBtn1Click);
     setCloseButton(BitBtn2);
     ui::on(JvDBLookupCombo1, &ui::DbLookupCombo::closeUp, this, &TForm_Kalk_Brutto_Netto::Wybrano_Stawke);

@@ -278,9 +278,44 @@ TextElement::Fitted TextElement::fitted(const LayoutContext& ctx, const QString&
     // has some, else it goes over lines there. A hair of room is kept back, so that the printer's
     // layout of a line that just fits does not wrap it once more.
     const double pxPerMm = kMeasureDpi / kMmPerInch;
-    if ((widenLeft > 0 || widenRight > 0) && widest(f) <= (width + widenLeft + widenRight) * pxPerMm * 0.995)
-        return {f, t, x - widenLeft, width + widenLeft + widenRight};
+    const double left = std::max(widenLeft, ctx.roomLeft), right = std::max(widenRight, ctx.roomRight);
+    if ((left > 0 || right > 0) && widest(f) <= (width + left + right) * pxPerMm * 0.995) {
+        // Only as much as it needs, on the side its alignment grows to first.
+        const double need = widest(f) / pxPerMm / 0.995 - width;
+        double l = 0, r = 0;
+        if (align == Align::Right) {
+            l = std::min(left, need);
+            r = need - l;
+        } else if (align == Align::Left) {
+            r = std::min(right, need);
+            l = need - r;
+        } else {
+            l = std::min(left, std::max(need / 2, need - right));
+            r = need - l;
+        }
+        return {f, t, x - l, width + l + r};
+    }
     return {f, breakLines(metricsOf(f), t, room * 0.995), x, width};
+}
+
+TextElement::Reach TextElement::reach(const LayoutContext& ctx) const
+{
+    const QString t = text(ctx);
+    const Fitted fit = fitted(ctx, t);
+    const QRectF r = rectIn(resolved(font, ctx), fit);
+    if (t.isEmpty())
+        return {r.left(), r.left(), false, false};
+    if (width <= 0)
+        return {r.left(), r.right(), false};
+    const bool broken = fit.text != t;
+    // A text that fits stands where its alignment puts it within the box.
+    const double w = std::min(fit.width, measureText(fit.font, fit.text, 0, false).width());
+    switch (align) {
+    case Align::Left: return {fit.x, fit.x + w, broken};
+    case Align::Right: return {fit.x + fit.width - w, fit.x + fit.width, broken};
+    case Align::Center: return {fit.x + (fit.width - w) / 2, fit.x + (fit.width + w) / 2, broken};
+    }
+    return {fit.x, fit.x + fit.width, broken};
 }
 
 double TextElement::designedBottom(const LayoutContext& ctx) const

@@ -25,6 +25,11 @@ struct LayoutContext {
     QString baseFont;     // the report's font family, for elements that name none
     QString title;        // the report's title
     bool continued = false; // a header repeated on a page where its group's rows continue
+    double width = 0;       // the band's printable width (the page's body); 0 when not known
+    // Free room beside the element being laid out on its row (millimetres to its left and to its
+    // right), found by its band: up to where the row's other elements print.
+    double roomLeft = 0;
+    double roomRight = 0;
 };
 
 class Element {
@@ -85,6 +90,8 @@ public:
     double minSize = kMinTextSize;
     // Free room beside the box (millimetres to the left and to the right) that a text too wide at
     // the smallest size takes before it would break: a number is read whole, not over lines.
+    // Besides this fixed room, a cell takes the room its band finds free on its row
+    // (LayoutContext::roomLeft, roomRight), whichever is more.
     double widenLeft = 0;
     double widenRight = 0;
 
@@ -109,6 +116,15 @@ public:
     double layOutAndMeasure(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const override;
     // The rectangle (band millimetres) the text occupies.
     QRectF textRect(const LayoutContext& ctx, const QString& text) const;
+    // Where the printed text stands across (band millimetres, from left to right), and whether it
+    // is too wide for its box even at the smallest size, so that it would go over lines.
+    struct Reach {
+        double left = 0;
+        double right = 0;
+        bool tooWide = false;
+        bool prints = true; // false for an empty text, which leaves all of its box free
+    };
+    Reach reach(const LayoutContext& ctx) const;
 
 private:
     QRectF rectIn(const FontSpec& designed, const Fitted& fitted) const;

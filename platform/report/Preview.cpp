@@ -2,6 +2,7 @@
 
 #include "platform/report/Output.h"
 #include "platform/ui/Connect.h"
+#include "platform/ui/WindowFit.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -75,6 +76,16 @@ void PreviewDialog::showPage(int index)
     refresh();
 }
 
+void PreviewDialog::setVisible(bool visible)
+{
+    // A page's height and more where the screen has it, within the screen where it has not.
+    if (visible && !isVisible())
+        ui::fitToScreen(this);
+    QDialog::setVisible(visible);
+    if (visible)
+        refresh(); // at the size it was shown at
+}
+
 void PreviewDialog::resizeEvent(QResizeEvent* e)
 {
     QDialog::resizeEvent(e);
@@ -91,8 +102,10 @@ void PreviewDialog::refresh()
         image_->clear();
         return;
     }
-    // Fit the page's width into the window.
-    const int avail = std::max(200, scroll_->viewport()->width() - 20);
+    // Fit the page's width into the window: the scrolled area's width as the window's layout has
+    // set it (its viewport follows only once it is shown), less a vertical scroll bar.
+    const int avail =
+        std::max(200, scroll_->contentsRect().width() - scroll_->verticalScrollBar()->sizeHint().width() - 20);
     const double dpi = avail / (pages_.setup().paperWidth() / 25.4);
     const QImage img = renderPage(pages_.page(current_), pages_.setup(), dpi);
     image_->setPixmap(QPixmap::fromImage(img));

@@ -21,6 +21,7 @@ public:
     ~PreviewDialog() override;
     int currentPage() const { return current_; }
     void showPage(int index);
+    void setVisible(bool visible) override;
 
 private:
     void build(const QString& caption);

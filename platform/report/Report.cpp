@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 namespace report {
 
@@ -110,6 +113,71 @@ double Band::layoutHeight(const LayoutContext& ctx) const
     return layOut(ctx, QPointF(0, 0), scratch);
 }
 
+namespace {
+
+// The least space kept between a cell that takes free room and what prints beside it.
+constexpr double kRoomGap = 0.5;
+
+// Where an element of a row prints across, as its neighbours see it.
+TextElement::Reach reachOf(const LayoutContext& ctx, const Element* e)
+{
+    if (auto* t = dynamic_cast<const TextElement*>(e)) {
+        if (t->shrinkToFit && t->width > 0)
+            return t->reach(ctx);
+        const QString text = t->text(ctx);
+        const QRectF r = t->textRect(ctx, text);
+        return {r.left(), r.right(), false, !text.isEmpty()};
+    }
+    if (dynamic_cast<const LineElement*>(e))
+        return {0, 0, false, false}; // a rule runs under or over texts, never beside them
+    const double a = e->x, b = e->x + e->width;
+    return {std::min(a, b), std::max(a, b)};
+}
+
+} // namespace
+
+std::vector<std::pair<double, double>> Band::freeRoom(const LayoutContext& ctx, const std::vector<const Element*>& row)
+{
+    // A cell too wide for its box even at the smallest size takes the room beside it up to what
+    // the row's other elements print (a short rate in its column leaves room at its sides), and
+    // at the row's ends up to the band's edges; so a number is read whole. Cells are given room
+    // from left to right, each seeing the room taken by those before it.
+    std::vector<std::pair<double, double>> room(row.size(), {0.0, 0.0});
+    std::vector<TextElement::Reach> reach(row.size());
+    bool any = false;
+    for (size_t i = 0; i < row.size(); ++i) {
+        reach[i] = reachOf(ctx, row[i]);
+        any = any || reach[i].tooWide;
+    }
+    if (!any)
+        return room;
+    std::vector<size_t> byX(row.size());
+    for (size_t i = 0; i < byX.size(); ++i)
+        byX[i] = i;
+    std::stable_sort(byX.begin(), byX.end(), [&row](size_t a, size_t b) { return row[a]->x < row[b]->x; });
+    for (size_t i : byX) {
+        if (!reach[i].tooWide)
+            continue;
+        const Element* e = row[i];
+        const double centre = e->x + e->width / 2;
+        double leftLimit = 0, rightLimit = ctx.width > 0 ? ctx.width : e->x + e->width;
+        for (size_t j = 0; j < row.size(); ++j) {
+            if (j == i || !reach[j].prints)
+                continue;
+            if ((reach[j].left + reach[j].right) / 2 < centre)
+                leftLimit = std::max(leftLimit, reach[j].right);
+            else
+                rightLimit = std::min(rightLimit, reach[j].left);
+        }
+        room[i] = {std::max(0.0, e->x - leftLimit - kRoomGap),
+                   std::max(0.0, rightLimit - kRoomGap - (e->x + e->width))};
+        LayoutContext roomy = ctx;
+        std::tie(roomy.roomLeft, roomy.roomRight) = room[i];
+        reach[i] = reachOf(roomy, e);
+    }
+    return room;
+}
+
 double Band::layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const
 {
     // A band keeps its given height and grows only for the elements that stretch, so page breaks
@@ -134,24 +202,46 @@ double Band::layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawIt
     };
     std::vector<Grown> grown;
     std::vector<Placed> row;
+    std::vector<const Element*> cells;
     double h = height;
     for (size_t at = 0; at < order.size();) {
         // One row: the elements with the same designed top move down together, as a table row.
         row.clear();
+        cells.clear();
         const double top = order[at]->y;
-        for (; at < order.size() && std::abs(order[at]->y - top) < 1e-6; ++at) {
-            const Element* e = order[at];
-            const size_t first = out.size();
-            const double bottom = e->layOutAndMeasure(ctx, origin, out);
-            double left = e->x, right = e->x + std::max(e->width, 0.0);
-            if (out.size() > first) {
-                left = right = out[first].rect.left() - origin.x();
-                for (size_t i = first; i < out.size(); ++i) {
-                    left = std::min(left, out[i].rect.left() - origin.x());
-                    right = std::max(right, out[i].rect.right() - origin.x());
+        for (; at < order.size() && std::abs(order[at]->y - top) < 1e-6; ++at)
+            cells.push_back(order[at]);
+        const size_t rowStart = out.size();
+        const auto layRow = [&](const std::vector<std::pair<double, double>>* room) {
+            LayoutContext roomy = ctx;
+            bool broken = false; // a cell went over lines
+            for (size_t c = 0; c < cells.size(); ++c) {
+                const Element* e = cells[c];
+                const size_t first = out.size();
+                if (room)
+                    std::tie(roomy.roomLeft, roomy.roomRight) = (*room)[c];
+                const double bottom = e->layOutAndMeasure(room ? roomy : ctx, origin, out);
+                double left = e->x, right = e->x + std::max(e->width, 0.0);
+                if (out.size() > first) {
+                    left = right = out[first].rect.left() - origin.x();
+                    for (size_t i = first; i < out.size(); ++i) {
+                        left = std::min(left, out[i].rect.left() - origin.x());
+                        right = std::max(right, out[i].rect.right() - origin.x());
+                    }
+                    const auto* t = dynamic_cast<const TextElement*>(e);
+                    broken = broken || (t && t->shrinkToFit && out.back().text.contains(u'\n'));
                 }
+                row.push_back({e, first, out.size(), left, right, bottom});
             }
-            row.push_back({e, first, out.size(), left, right, bottom});
+            return broken;
+        };
+        // Laid out as designed; a row where a cell had to go over lines is laid out again, each
+        // cell taking the free room beside it.
+        if (layRow(nullptr)) {
+            out.resize(rowStart);
+            row.clear();
+            const std::vector<std::pair<double, double>> room = freeRoom(ctx, cells);
+            layRow(&room);
         }
         double shift = 0;
         for (const Placed& p : row)
@@ -292,6 +382,7 @@ public:
     {
         ctx_.pageCount = r.lastPageCount_;
         ctx_.baseFont = r.baseFont;
+        ctx_.width = r.page.bodyWidth();
         ctx_.title = r.title;
         for (const auto& s : r.sums_)
             s.sum->reset();
@@ -304,8 +395,11 @@ public:
         if (RowSource* src = r_.source_) {
             runRows(*src);
         } else {
-            if (Band* d = r_.band(BandKind::Detail))
+            master_.reset();
+            if (Band* d = r_.band(BandKind::Detail)) {
                 place(*d);
+                master_ = lastPlaced_;
+            }
             runSubDetails();
         }
         if (Band* s = r_.band(BandKind::Summary))
@@ -348,8 +442,11 @@ private:
             }
             keys.swap(now);
             firstRow = false;
-            if (Band* d = r_.band(BandKind::Detail))
+            master_.reset();
+            if (Band* d = r_.band(BandKind::Detail)) {
                 place(*d);
+                master_ = lastPlaced_;
+            }
             runSubDetails();
             src.next();
         }
@@ -377,6 +474,18 @@ private:
             src->first();
             const bool empty = src->eof();
             const bool header = sd->header() && (!empty || sd->printHeaderIfEmpty);
+            // What must follow the master row on its page: the header with the first row, or
+            // the footer of no rows.
+            std::vector<const Band*> first;
+            if (header)
+                first.push_back(sd->header());
+            if (!empty)
+                first.push_back(sd->detail());
+            else if (sd->footer() && sd->printFooterIfEmpty)
+                first.push_back(sd->footer());
+            if (sd->reprintOnNewPage)
+                keepWithMaster(first);
+            master_.reset();
             running_ = {sd.get(), false}; // a header moved to a new page is headed by its master there
             if (header)
                 place(*sd->header());
@@ -390,6 +499,31 @@ private:
                 place(*sd->footer());
             running_ = {};
         }
+    }
+
+    // A master row whose sub-detail would begin only on the next page goes there with it, rather
+    // than standing alone at the page's foot and being repeated at the next page's top: each
+    // row prints once. A master that began its page stays.
+    void keepWithMaster(const std::vector<const Band*>& first)
+    {
+        if (!master_ || !master_->movable || !r_.band(BandKind::Detail))
+            return;
+        const size_t mark = page_.items.size();
+        double h = 0;
+        for (const Band* b : first)
+            if (b->visible)
+                h += layOutAt(*b, y_ + h);
+        page_.items.resize(mark);
+        if (y_ + h <= limit() + 1e-9)
+            return;
+        page_.items.resize(master_->mark);
+        y_ = master_->top;
+        newPage();
+        const Band& d = *r_.band(BandKind::Detail);
+        const double hd = layOutAt(d, y_);
+        finish(d, y_, hd, false); // counted where it was first placed
+        y_ += hd;
+        bodyOnPage_ = true;
     }
 
     double footerHeight()
@@ -413,11 +547,15 @@ private:
     {
         if (!band.visible)
             return;
-        const size_t mark = page_.items.size();
+        size_t mark = page_.items.size();
         double h = layOutAt(band, y_);
-        if (y_ + h > limit() + 1e-9 && bodyOnPage_) {
+        const bool moves = y_ + h > limit() + 1e-9 && bodyOnPage_;
+        lastPlaced_ = {mark, y_, bodyOnPage_ && !moves};
+        if (moves) {
             page_.items.resize(mark);
             newPage();
+            mark = page_.items.size();
+            lastPlaced_ = {mark, y_, false};
             h = layOutAt(band, y_);
         }
         finish(band, y_, h);
@@ -522,6 +660,13 @@ private:
         const SubDetail* sub = nullptr; // the sub-detail whose rows or footer are being placed
         bool header = false;            // its header heads its rows
     } running_;
+    struct Placed {
+        size_t mark = 0;      // its first draw item on the page
+        double top = 0;       // where it was placed
+        bool movable = false; // something of the page's body lies before it
+    };
+    Placed lastPlaced_;            // the body band placed last
+    std::optional<Placed> master_; // the detail row just placed, while nothing follows it yet
     double footerHeight_ = 0;
     int footerHeightPage_ = -1;
 };

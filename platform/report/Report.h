@@ -76,6 +76,10 @@ public:
     // element's text is made and measured once.
     double layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const;
 
+    // The free room each element of one row of the band may take beside its box (left, right).
+    static std::vector<std::pair<double, double>> freeRoom(const LayoutContext& ctx,
+                                                           const std::vector<const Element*>& row);
+
 private:
     std::vector<std::unique_ptr<Element>> elements_;
 };

@@ -2,10 +2,12 @@
 
 #include <QAbstractItemView>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QVariant>
@@ -69,7 +71,31 @@ bool isFixed(const QWidget* w)
 
 } // namespace
 
-QSize fitFixedLayout(QWidget* window, QSize room)
+int rowEndAtOrAbove(QWidget* content, int height)
+{
+    // The lowest place at or above `height` that no shown control straddles.
+    std::vector<std::pair<int, int>> spans;
+    for (QWidget* c : content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!c->isWindow() && !c->isHidden())
+            spans.emplace_back(c->y(), c->y() + c->height());
+    for (int y = std::min(height, content->height()); y > 0; --y) {
+        const bool cuts =
+            std::any_of(spans.begin(), spans.end(), [y](const auto& s) { return s.first < y && y < s.second; });
+        if (!cuts)
+            return y;
+    }
+    return height;
+}
+
+void scrollToTop(QWidget* window)
+{
+    if (auto* area = window->findChild<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly)) {
+        area->verticalScrollBar()->setValue(0);
+        area->horizontalScrollBar()->setValue(0);
+    }
+}
+
+QSize fitFixedLayout(QWidget* window, QSize room, FitSteps steps)
 {
     int need = window->height() - room.height();
     if (need <= 0 || room.isEmpty())
@@ -108,7 +134,7 @@ QSize fitFixedLayout(QWidget* window, QSize room)
     // The grids first, the top one first; then the empty bands between rows of controls, the
     // lowest first (a band of nothing above the buttons); then the grids down to a row or two.
     shrinkGrids(kMinGridHeight);
-    while (need > 0) {
+    while (need > 0 && steps == FitSteps::All) {
         std::vector<std::pair<int, int>> used; // [top, bottom) of what is shown
         for (QWidget* c : children)
             if (!c->isHidden())
@@ -221,16 +247,30 @@ void fitSubWindow(QMdiSubWindow* frame)
     const QSize room = area->viewport()->size();
     const QSize border = frame->size() - window->size();
     if (const QVariant designed = window->property(kDesignedSize); designed.isValid()) {
-        // The room there is (the work space may have cut the frame to it already), and a scroll
-        // bar over what it cannot show; a bar takes its own room beside the controls where the
-        // work space has it.
+        // The room there is (the work space may have cut the frame to it already). Where it is
+        // short, the grids give up rows first; what still does not fit scrolls, by a bar that
+        // takes its own room beside the controls where the work space has it, and the scrolled
+        // area ends where a row of controls ends, so no control shows cut in half.
         const QSize free = room - border;
         const int bar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window);
+        auto* area = window->findChild<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly);
+        QWidget* content = area ? area->widget() : nullptr;
         QSize want = designed.toSize();
-        if (want.height() > free.height())
+        if (content && want.height() > free.height()) {
+            const int others = want.height() - content->height(); // the button row
+            const int before = content->height();
+            fitFixedLayout(content, QSize(content->width(), free.height() - others), FitSteps::GridsOnly);
+            want.rheight() -= before - content->height();
+        }
+        const int across = want.width() > free.width() ? bar : 0; // a bar under the controls
+        if (want.height() + across > free.height()) {
             want.rwidth() += bar;
-        if (want.width() > free.width())
-            want.rheight() += bar;
+            if (content) {
+                const int others = want.height() - content->height();
+                want.setHeight(others + rowEndAtOrAbove(content, free.height() - others - across));
+            }
+        }
+        want.rheight() += across;
         frame->resize(want.boundedTo(free) + border);
         return;
     }
@@ -255,6 +295,20 @@ void fitToScreen(QWidget* window)
     if (border.isNull())
         border = QSize(16, 48);
     const QSize room = free.size() - border;
+    // A window whose layout fixes it at its contents' size (a list's column widths, however wide)
+    // keeps a fixed size, that of its contents as far as the screen has room: its list scrolls.
+    if (QLayout* l = window->layout(); l && l->sizeConstraint() == QLayout::SetFixedSize) {
+        const QSize hint = l->totalSizeHint();
+        if (hint.width() > room.width() || hint.height() > room.height()) {
+            l->setSizeConstraint(QLayout::SetDefaultConstraint);
+            window->setFixedSize(hint.boundedTo(room).expandedTo(l->totalMinimumSize()));
+        }
+        return;
+    }
+    // A window shown for the first time without a size of its own takes its layout's size hint
+    // when it is shown: that size is what must fit.
+    if (!window->testAttribute(Qt::WA_Resized) && window->layout())
+        window->adjustSize();
     if (window->width() <= room.width() && window->height() <= room.height())
         return;
     if (isFixed(window))

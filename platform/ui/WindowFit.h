@@ -27,7 +27,17 @@ void setFirstInput(QWidget* window, QWidget* input);
 // lies below each grid moves up with its lower edge; then empty bands between rows of controls
 // narrow, the lowest first; then the grids go down to kLeastGridHeight. So the buttons stay in
 // sight. Returns the window's new size (its designed size when that fits).
-QSize fitFixedLayout(QWidget* window, QSize room);
+// With GridsOnly, only the grids give up height (down to kLeastGridHeight), nothing else moves
+// closer.
+enum class FitSteps { All, GridsOnly };
+QSize fitFixedLayout(QWidget* window, QSize room, FitSteps steps = FitSteps::All);
+
+// The lowest place of a window's controls, at or above `height`, where no control is cut: where
+// a row of controls ends.
+int rowEndAtOrAbove(QWidget* content, int height);
+
+// A window that scrolls as a whole shows the top of its controls again.
+void scrollToTop(QWidget* window);
 
 // A window with its controls at fixed positions that, where the room is smaller than it, scrolls
 // as a whole (its grids and everything else keep their designed sizes) instead of being fitted by
@@ -39,8 +49,9 @@ void scrollAsWhole(QWidget* window, std::initializer_list<QWidget*> buttonsLeft 
                    std::initializer_list<QWidget*> buttonsRight = {});
 
 // A window of the main window's work space, fitted to the work space's room: a window with a
-// fixed size as fitFixedLayout does it, one that scrolls as a whole by a scroll bar (widened by
-// it where there is room), one with a layout by shrinking (its grids scroll).
+// fixed size as fitFixedLayout does it; one that scrolls as a whole by its grids giving up rows
+// first, then by a scroll bar (widened by it where there is room), the scrolled area ending
+// where a row of its controls ends; one with a layout by shrinking (its grids scroll).
 // Nothing happens while the work space is not shown.
 void fitSubWindow(QMdiSubWindow* frame);
 

@@ -20,6 +20,7 @@
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbLookupCombo.h"
 #include "platform/ui/Modal.h"
+#include "platform/ui/WindowFit.h"
 #include "shell/DataModule1.h"
 #include "shell/Form_Jaki_Nr.h"
 #include "shell/Form_Komunikat.h"
@@ -489,11 +490,13 @@ TEST_F(Korekty, OpenedAsTheMainWindowOpensThem)
 }
 
 // At 1280x688 (a 1280x720 screen less a desktop panel) both windows open within the main window's
-// work space with their own buttons in sight: the note, which has no line grid, fitted as a whole;
-// the correction with its controls scrolled under a row of its buttons, each line grid keeping
-// three rows. Each opens with the focus on a control, and a failed check of the note puts it on
-// the field at fault once the message is closed; the invoice picker opens within its screen.
-// Where there is room they keep their designed size.
+// work space with every control in sight: the note, which has no line grid, fitted as a whole;
+// the correction whole, unscrolled, each line grid showing three rows. Each opens with the focus
+// on a control, and a failed check of the note puts it on the field at fault once the message is
+// closed; the invoice picker opens within its screen. On a smaller screen the correction's line
+// grids give up rows first, then its controls scroll under its buttons, the scrolled area ending
+// where a row of controls ends; "Nowa korekta" brings it back to its top. Where there is room the
+// windows keep their designed size.
 TEST_F(Korekty, W1280x720PrzyciskiWZasieguIFokusNaPolu)
 {
     delete k.data();
@@ -514,29 +517,74 @@ TEST_F(Korekty, W1280x720PrzyciskiWZasieguIFokusNaPolu)
     EXPECT_EQ(QApplication::focusWidget(), n->BitBtn_Pobierz);
 
     EXPECT_EQ(n->findChild<QScrollArea*>(), nullptr);
-    for (QWidget* w : n->findChildren<QWidget*>()) {
-        if (w->isVisibleTo(n) && !w->isWindow()) {
-            EXPECT_TRUE(wZasiegu(w)) << w->objectName().toStdString();
+    for (QWidget* okno : {static_cast<QWidget*>(n.data()), static_cast<QWidget*>(k.data())})
+        for (QWidget* w : okno->findChildren<QWidget*>()) {
+            if (w->isVisibleTo(okno) && !w->isWindow() && !qobject_cast<QScrollBar*>(w)
+                && !w->objectName().startsWith(QStringLiteral("qt_"))) {
+                EXPECT_TRUE(wZasiegu(w)) << okno->objectName().toStdString() << " " << w->objectName().toStdString();
+            }
         }
-    }
 
     auto* przewijanie = k->findChild<QScrollArea*>();
     ASSERT_NE(przewijanie, nullptr);
-    EXPECT_LT(przewijanie->viewport()->height(), przewijanie->widget()->height()); // shorter than designed
-    EXPECT_EQ(przewijanie->horizontalScrollBar()->maximum(), 0);                   // across, all in sight
-    for (QPushButton* b : {k->BitBtn_Zapisz, k->BitBtn_Drukuj, k->BitBtn_Nowa, k->BitBtn_Zamknij}) {
-        EXPECT_FALSE(przewijanie->isAncestorOf(b)) << b->text().toStdString();
-        EXPECT_TRUE(wZasiegu(b)) << b->text().toStdString();
+    EXPECT_EQ(przewijanie->verticalScrollBar()->maximum(), 0); // nothing to scroll to
+    EXPECT_EQ(przewijanie->horizontalScrollBar()->maximum(), 0);
+    for (QWidget* w : {static_cast<QWidget*>(k->DBLookupComboBox1), static_cast<QWidget*>(k->LEdit_Ilosc_Dni),
+                       static_cast<QWidget*>(k->LEdit_Data_Zap), static_cast<QWidget*>(k->LEdit_Suma_Netto),
+                       static_cast<QWidget*>(k->LEdit_Suma_Brutto), static_cast<QWidget*>(k->BitBtn_Zapisz)})
+        EXPECT_TRUE(wZasiegu(w)) << w->objectName().toStdString();
+    const auto wierszeSiatek = [&k = k] {
+        const int wiersz = k->DBGrid_Faktura_Szcz->verticalHeader()->defaultSectionSize();
+        return std::pair(k->DBGrid_Faktura_Szcz->viewport()->height() / wiersz,
+                         (k->StringGrid1->viewport()->height() - k->StringGrid1->rowHeight(0))
+                             / k->StringGrid1->rowHeight(1));
+    };
+    EXPECT_GE(wierszeSiatek().first, 3);
+    EXPECT_GE(wierszeSiatek().second, 3);
+
+    // A smaller screen: the grids give up rows, then the controls scroll, cut where a row ends.
+    for (const int wysokosc : {736, 600, 480}) {
+        SCOPED_TRACE(wysokosc);
+        delete k.data();
+        MainForm->resize(1024, wysokosc);
+        QApplication::processEvents();
+        k = MainForm->Otworz_Okno<TForm_Faktura_Korekta>(Form_Faktura_Korekta, MainForm->Czy_Faktura_Korekta);
+        QApplication::processEvents();
+        auto* p = k->findChild<QScrollArea*>();
+        ASSERT_NE(p, nullptr);
+        EXPECT_TRUE(wZasiegu(k->BitBtn_Zamknij));
+        if (wysokosc == 736) { // a 1024x768 screen: whole, as at 1280x720
+            EXPECT_EQ(p->verticalScrollBar()->maximum(), 0);
+            EXPECT_GE(wierszeSiatek().first, 3);
+            EXPECT_GE(wierszeSiatek().second, 3);
+            continue;
+        }
+        EXPECT_LT(k->DBGrid_Faktura_Szcz->height() + k->StringGrid1->height(), 104 + 100);
+        const int koniec = p->viewport()->height();
+        if (p->verticalScrollBar()->maximum() > 0) {
+            EXPECT_EQ(k->DBGrid_Faktura_Szcz->height() + k->StringGrid1->height(), 2 * ui::kLeastGridHeight);
+            for (QWidget* w : p->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (!w->isHidden()) {
+                    EXPECT_FALSE(w->y() < koniec && koniec < w->y() + w->height()) << w->objectName().toStdString();
+                }
+            }
+            p->verticalScrollBar()->setValue(p->verticalScrollBar()->maximum());
+            script.onModal([](QDialog* d) { // the empty correction is discarded
+                Dlg_Czy_Nowa_Fakt->OKBtn->click();
+                return d->result();
+            });
+            QTest::mouseClick(k->BitBtn_Nowa, Qt::LeftButton);
+            EXPECT_EQ(p->verticalScrollBar()->value(), 0);
+            EXPECT_TRUE(wZasiegu(k->Button1));
+        } else {
+            EXPECT_EQ(wysokosc, 600) << "a 480 pixels high work space scrolls";
+        }
     }
-    for (QPushButton* b : przewijanie->widget()->findChildren<QPushButton*>()) {
-        // Scrolled to, each of the others is wholly in sight.
-        przewijanie->ensureWidgetVisible(b, 0, 0);
-        const QRect w(b->mapTo(przewijanie->viewport(), QPoint(0, 0)), b->size());
-        EXPECT_TRUE(przewijanie->viewport()->rect().contains(w)) << b->text().toStdString();
-    }
-    const int wiersz = k->DBGrid_Faktura_Szcz->verticalHeader()->defaultSectionSize();
-    EXPECT_GE(k->DBGrid_Faktura_Szcz->viewport()->height() / wiersz, 3);
-    EXPECT_GE((k->StringGrid1->viewport()->height() - k->StringGrid1->rowHeight(0)) / k->StringGrid1->rowHeight(1), 3);
+    delete k.data();
+    MainForm->resize(1280, 688);
+    QApplication::processEvents();
+    k = MainForm->Otworz_Okno<TForm_Faktura_Korekta>(Form_Faktura_Korekta, MainForm->Czy_Faktura_Korekta);
+    QApplication::processEvents();
 
     // The note with an invoice and no buyer's name, saved by a click.
     n->LEdit_Rok->setText("2011");
@@ -571,7 +619,7 @@ TEST_F(Korekty, W1280x720PrzyciskiWZasieguIFokusNaPolu)
     n = MainForm->Otworz_Okno<TForm_Faktura_Nota>(Form_Faktura_Nota, MainForm->Czy_Faktura_Nota);
     const QWidget* przyciski = k->findChild<QWidget*>(QStringLiteral("Form_Faktura_Korekta_Buttons"));
     ASSERT_NE(przyciski, nullptr);
-    EXPECT_EQ(k->size(), QSize(680, 674 + przyciski->height()));
+    EXPECT_EQ(k->size(), QSize(680, 542 + przyciski->height()));
     EXPECT_EQ(n->size(), QSize(686, 660));
     delete MainForm;
     MainForm = nullptr;

@@ -32,6 +32,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -210,6 +211,22 @@ TEST_F(OknoFaktury, NetLinesAndTotals)
     EXPECT_TRUE(komunikaty.isEmpty()) << komunikaty.join("|").toStdString();
 }
 
+// A document's amounts stay within what prints whole: a line that would take the totals past
+// 99 999 999,99 zł is refused on its quantity, with the focus there and nothing added; editing a
+// line counts its new values in place of its old ones.
+TEST_F(OknoFaktury, TotalsPastTheBoundAreRefusedOnEntry)
+{
+    ASSERT_TRUE(dodaj({"Maszyna", "40000000", "1", "0", "23"}));
+    ASSERT_TRUE(dodaj({"Maszyna", "41300000", "1", "0", "23"}));
+    EXPECT_EQ(f->LEdit_Suma_Brutto->text(), "99999000,00");
+    komunikaty.clear();
+    EXPECT_FALSE(dodaj({"Śruba", "1000", "1", "0", "23"})); // 1230,00 gross more
+    EXPECT_EQ(komunikaty, QStringList{QString::fromUtf8("Suma dokumentu nie może przekroczyć 99 999 999,99 zł")});
+    EXPECT_EQ(Form_Faktura_Nowa_Pozycja->focusWidget(), Form_Faktura_Nowa_Pozycja->LEdit_Ilosc);
+    EXPECT_EQ(f->StringGrid1->RowCount(), 4);
+    EXPECT_EQ(f->LEdit_Suma_Brutto->text(), "99999000,00");
+}
+
 TEST_F(OknoFaktury, LineDialogRefusesAndKeepsTheEntry)
 {
     // A reduced rate without PKWiU: message, focus on PKWiU, nothing written.
@@ -384,6 +401,14 @@ TEST_F(OknoFaktury, PaymentKindAndDueDate)
         f->BitBtn1->click();
         EXPECT_EQ(f->LEdit_Data_Zap->text(), p.zap);
     }
+    // Typed and clicked: -3 days is a due date three days before the issue date, as the save
+    // takes it too.
+    f->LEdit_Data_Wyst->setText("2011-03-05");
+    f->LEdit_Ilosc_Dni->clear();
+    QTest::keyClicks(f->LEdit_Ilosc_Dni, "-3");
+    QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    EXPECT_TRUE(komunikaty.isEmpty()) << komunikaty.join(u'|').toStdString();
+    EXPECT_EQ(f->LEdit_Data_Zap->text(), "2011-03-02");
     f->LEdit_Ilosc_Dni->setText("x");
     f->BitBtn1->click();
     EXPECT_EQ(komunikaty.value(0), "Pole 'Ilość dni' musi być liczbą całkowitą");

@@ -86,13 +86,30 @@ TEST(LineMath, ChecksInOrder)
         LineField field;
         const char* message;
     } cases[] = {
-        {"no name", [](LineEntry& e) { e.nazwa.clear(); e.vatNazwa.clear(); }, LineField::Nazwa,
-         "Należy podać nazwę towaru / usługi"},
-        {"no rate", [](LineEntry& e) { e.vatNazwa.clear(); e.cena = "x"; }, LineField::Vat, "Należy podać stawkę VAT"},
-        {"reduced rate without PKWiU", [](LineEntry& e) { e.czyPodst = false; e.cena = "x"; }, LineField::PKWIU,
-         "Jeżeli 'Towar/Usługa' ma obniżoną stawkę VAT \nnależy podać jej klasyfikację PKWiU"},
-        {"price letters", [](LineEntry& e) { e.cena = "abc"; e.jm.clear(); }, LineField::Cena,
-         "Niepoprawny format ceny \n Cena musi być liczbą rzeczywistą większą od 0"},
+        {"no name",
+         [](LineEntry& e) {
+             e.nazwa.clear();
+             e.vatNazwa.clear();
+         },
+         LineField::Nazwa, "Należy podać nazwę towaru / usługi"},
+        {"no rate",
+         [](LineEntry& e) {
+             e.vatNazwa.clear();
+             e.cena = "x";
+         },
+         LineField::Vat, "Należy podać stawkę VAT"},
+        {"reduced rate without PKWiU",
+         [](LineEntry& e) {
+             e.czyPodst = false;
+             e.cena = "x";
+         },
+         LineField::PKWIU, "Jeżeli 'Towar/Usługa' ma obniżoną stawkę VAT \nnależy podać jej klasyfikację PKWiU"},
+        {"price letters",
+         [](LineEntry& e) {
+             e.cena = "abc";
+             e.jm.clear();
+         },
+         LineField::Cena, "Niepoprawny format ceny \n Cena musi być liczbą rzeczywistą większą od 0"},
         {"price full stop", [](LineEntry& e) { e.cena = "10.5"; }, LineField::Cena,
          "Niepoprawny format ceny \n Cena musi być liczbą rzeczywistą większą od 0"},
         {"price hex", [](LineEntry& e) { e.cena = "0x10"; }, LineField::Cena,
@@ -103,23 +120,59 @@ TEST(LineMath, ChecksInOrder)
          "Niepoprawny format ceny \n Cena musi być liczbą rzeczywistą większą od 0"},
         {"price thousands", [](LineEntry& e) { e.cena = "1\u00a0000"; }, LineField::Cena,
          "Niepoprawny format ceny \n Cena musi być liczbą rzeczywistą większą od 0"},
-        {"price zero", [](LineEntry& e) { e.cena = "0"; e.jm.clear(); }, LineField::Cena, "Cena musi być większa od 0"},
+        {"price zero",
+         [](LineEntry& e) {
+             e.cena = "0";
+             e.jm.clear();
+         },
+         LineField::Cena, "Cena musi być większa od 0"},
         {"price negative", [](LineEntry& e) { e.cena = "-1"; }, LineField::Cena, "Cena musi być większa od 0"},
-        {"no unit", [](LineEntry& e) { e.jm.clear(); e.ilosc = "x"; }, LineField::Jm, "Należy podać jednostkę miary"},
-        {"quantity letters", [](LineEntry& e) { e.ilosc = "x"; e.rabat = "x"; }, LineField::Ilosc,
-         "Niepoprawny foramt ilości \n Ilość musi być liczbą rzeczywistą większą od 0"},
+        {"no unit",
+         [](LineEntry& e) {
+             e.jm.clear();
+             e.ilosc = "x";
+         },
+         LineField::Jm, "Należy podać jednostkę miary"},
+        {"quantity letters",
+         [](LineEntry& e) {
+             e.ilosc = "x";
+             e.rabat = "x";
+         },
+         LineField::Ilosc, "Niepoprawny foramt ilości \n Ilość musi być liczbą rzeczywistą większą od 0"},
         {"quantity zero", [](LineEntry& e) { e.ilosc = "0,000"; }, LineField::Ilosc, "Ilość musi być większa od 0"},
-        {"discount decimal", [](LineEntry& e) { e.rabat = "5,5"; }, LineField::Rabat, "Rabat musi być liczbą calkowitą"},
+        {"discount decimal", [](LineEntry& e) { e.rabat = "5,5"; }, LineField::Rabat,
+         "Rabat musi być liczbą calkowitą"},
         {"discount blank", [](LineEntry& e) { e.rabat = " 5"; }, LineField::Rabat, "Rabat musi być liczbą calkowitą"},
         {"discount 101", [](LineEntry& e) { e.rabat = "101"; }, LineField::Rabat,
          "Rabat nie może być mniejszy od 0% ani większy niż 100%"},
         {"discount -1", [](LineEntry& e) { e.rabat = "-1"; }, LineField::Rabat,
          "Rabat nie może być mniejszy od 0% ani większy niż 100%"},
-        // Amounts a document cannot store: the price itself, or the quantity multiplying it.
+        // Amounts beyond what prints whole: the price itself, or the quantity multiplying it, or
+        // the quantity itself; a grosz over the bound already, once rounded as shown.
         {"price over the amount limit", [](LineEntry& e) { e.cena = "100000000000000"; }, LineField::Cena,
-         "Wartość pozycji jest zbyt duża, by zapisać ją w dokumencie"},
-        {"quantity over the amount limit", [](LineEntry& e) { e.cena = "1000000"; e.ilosc = "1000000000"; },
-         LineField::Ilosc, "Wartość pozycji jest zbyt duża, by zapisać ją w dokumencie"},
+         "Cena nie może przekroczyć 99 999 999,99 zł"},
+        {"price a grosz over", [](LineEntry& e) { e.cena = "100000000"; }, LineField::Cena,
+         "Cena nie może przekroczyć 99 999 999,99 zł"},
+        {"quantity over the amount limit",
+         [](LineEntry& e) {
+             e.cena = "1000000";
+             e.ilosc = "1000000000";
+         },
+         LineField::Ilosc, "Ilość nie może przekroczyć 99 999,999"},
+        {"value over the bound",
+         [](LineEntry& e) {
+             e.cena = "99999999,99";
+             e.ilosc = "2";
+         },
+         LineField::Ilosc, "Wartość pozycji nie może przekroczyć 99 999 999,99 zł"},
+        {"VAT over the bound",
+         [](LineEntry& e) {
+             e.cena = "90000000";
+             e.vatWart = "23";
+         },
+         LineField::Ilosc, "Wartość pozycji nie może przekroczyć 99 999 999,99 zł"},
+        {"quantity over its bound", [](LineEntry& e) { e.ilosc = "99999,9996"; }, LineField::Ilosc,
+         "Ilość nie może przekroczyć 99 999,999"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -157,4 +210,26 @@ TEST(LineMath, PriceModeTexts)
     EXPECT_EQ(priceModeFromSetting("1"), PriceMode::Brutto);
     for (const char* bad : {"0", "", "2", "-1", "abc", " 1", "1,0"})
         EXPECT_EQ(priceModeFromSetting(bad), PriceMode::Netto) << bad;
+}
+
+// A document's totals and its VAT rows by rate stay within the bound its printouts keep whole;
+// a correction's differences of opposite signs may cancel in the totals, not within a rate.
+TEST(LineMath, TotalsAndRatesWithinTheBound)
+{
+    const auto line = [](const char* rate, long double net) { return LineAmounts{rate, net, 0, net}; };
+    const struct {
+        std::vector<LineAmounts> lines;
+        bool within;
+    } cases[] = {
+        {{line("23", 99999999.99L)}, true},
+        {{line("23", 50000000), line("8", 49999999.99L)}, true},
+        {{line("23", 50000000), line("8", 50000000)}, false}, // a grosz over, in all
+        {{line("23", -99999999.99L)}, true},
+        {{line("23", -60000000), line("23", -40000000)}, false},
+        {{line("23", 99999999.99L), line("8", -99999999.99L), line("23", 1)}, false}, // one rate over
+        {{line("23", 99999999.99L), line("8", -99999999.99L)}, true},
+        {{LineAmounts{"23", 90000000, 20700000, 110700000}}, false}, // the gross
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(totalsWithinBound(c.lines), c.within) << c.lines.size() << " " << double(c.lines[0].net);
 }

@@ -19,10 +19,14 @@
 #include "shell/Rejestr.h"
 #include "tests/support/MessageCapture.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -243,4 +247,18 @@ TEST_F(Poprawa, LeavingThePickerByAnyRoadAsksFirst)
     EXPECT_FALSE(Form_Do_Poprawy->isVisible());
     EXPECT_TRUE(!okno || !okno->isVisible()) << "the editing window closes with the picker";
     EXPECT_EQ(Dlg_Czy_Nowa_Fakt->Label1->text(), QString::fromUtf8("Faktura nie została zapisana !"));
+}
+
+// The picker's year combo is wide enough for a whole year, as the picker is laid out when shown.
+TEST_F(Poprawa, YearComboShowsTheWholeYear)
+{
+    Form_Do_Poprawy->show();
+    QApplication::processEvents();
+    QComboBox* rok = Form_Do_Poprawy->JvDBLookupCombo_Rok;
+    QStyleOptionComboBox o;
+    o.initFrom(rok);
+    const int strzalka = rok->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxArrow, rok).width();
+    EXPECT_GE(rok->width() - strzalka, rok->fontMetrics().horizontalAdvance(QStringLiteral("2026")) + 4)
+        << rok->width();
+    Form_Do_Poprawy->hide();
 }

@@ -151,3 +151,33 @@ TEST_F(FaktFit, ShrunkCodeKeepsItsRowsBaseline)
 }
 
 } // namespace
+
+// At the largest amounts the program takes (totals of 99 999 999,99 zł, a quantity of
+// 99 999,999) every number on every layout reads as one word: no digits over a comma, no
+// amount in two pieces, nothing on a rule, nothing over another word.
+TEST_F(FaktFit, AmountsAtTheBoundPrintWholeAndClearOfTheRules)
+{
+    documents({{"Towar A", 1, 40000000, 23},
+               {"Towar B", 1, 46000000, 8},
+               {"Towar C", 1, 1118769.99, 0},
+               {"Towar D", 99999.999, 0.01, 23}},
+              {{"Towar A", 1, 99999999.99, 23}});
+    static const QRegularExpression number(QStringLiteral(R"(^-?\d+(,\d+)?$)"));
+    static const QRegularExpression amount(QStringLiteral(R"(^-?\d+,\d{2,3}$)"));
+    for (const auto& [entry, id] : kLayouts) {
+        SCOPED_TRACE(id);
+        const auto& e = print(entry, id);
+        int whole = 0;
+        for (const pdf::Word& w : pdf::words(e.file)) {
+            if (!number.match(w.text).hasMatch())
+                continue;
+            // A number is an amount or quantity with its decimals, or a short whole number (a line
+            // number, a rate, a discount, a year, a document number): never long digits alone.
+            EXPECT_TRUE(amount.match(w.text).hasMatch() || w.text.size() <= 4) << w.text.toStdString();
+            whole += amount.match(w.text).hasMatch() && w.text.size() >= 11;
+        }
+        EXPECT_GE(whole, 3);
+        const QStringList problems = pdf::unreadable(e.file, e.pages) + pdf::overRules(e.file, e.pages);
+        EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+    }
+}

@@ -294,3 +294,86 @@ TEST_F(Salvista, BadArgumentsEndInAMessageAndTheNextCallWorks)
 }
 
 } // namespace
+
+// Amounts of millions up to the largest line a document takes, and the largest quantity, read
+// as one word in every report cell: smaller, then in the free room beside their columns, never
+// split; so do the sums of such lines.
+TEST_F(Salvista, LargeNumbersReadWholeInEveryReportCell)
+{
+    data::Connection& c = *module->ADOConnection1;
+    document(7, "FV", 7, "2011-07-01", "K1", 8597395.17, {{"S1", "Śruba", 99999.999, 8597395.17}});
+    document(8, "FV", 8, "2011-07-02", "K1", 81300813.0, {{"S1", "Śruba", 1, 81300813.0}});
+    c.exec("update Faktura_Szczegoly set Kwota_Vat=1977401.09, Wartosc_Brutto=10574796.26 where Id_Fakt=7");
+    c.exec("update Faktura_Szczegoly set Kwota_Vat=18699186.99, Wartosc_Brutto=99999999.99 where Id_Fakt=8");
+    const std::function<void()> calls[] = {
+        [&] { wgDok(qApp, "2011-07-01", "2011-07-31", false, false, false, false); },
+        [&] { wgKlientow(qApp, "2011-07-01", "2011-07-31"); },
+        [&] { dlaKlienta(qApp, "2011-07-01", "2011-07-31", "K1"); },
+        [&] { wgTowarow(qApp, "2011-07-01", "2011-07-31"); },
+        [&] { dlaTowaru(qApp, "2011-07-01", "2011-07-31", "S1"); },
+    };
+    for (const auto& call : calls) {
+        capture->clear();
+        call();
+        previewText();
+        ASSERT_FALSE(capture->entries().empty());
+        const auto& e = capture->entries()[0];
+        SCOPED_TRACE(e.caption.toStdString());
+        QStringList slowa;
+        for (const pdf::Word& w : pdf::words(e.file)) {
+            slowa << w.text;
+            EXPECT_FALSE(w.text.startsWith(u',')) << w.text.toStdString();
+        }
+        for (const char* liczba : {"1977401,09", "18699186,99", "81300813,00", "99999999,99"})
+            EXPECT_TRUE(slowa.contains(QLatin1String(liczba))) << liczba;
+        if (e.caption.contains(QStringLiteral("dokumentów"))) { // the one report with quantities
+            EXPECT_TRUE(slowa.contains(QStringLiteral("99999,999")));
+        }
+        const QStringList problems = pdf::unreadable(e.file, e.pages);
+        EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+    }
+}
+
+// A document row never stands alone at the foot of a page to be repeated at the top of the next:
+// it goes over with its lines, and each row prints once (where its lines continue, the next page
+// heads them with it again, marked as continued). Documents of one to six lines each bring a row
+// to every place at a page's foot.
+TEST_F(Salvista, DocumentsReportPrintsEachRowOnce)
+{
+    data::Connection& c = *module->ADOConnection1;
+    for (int k = 1; k <= 6; ++k) {
+        SCOPED_TRACE(k);
+        c.exec("delete from Faktura_Szczegoly where Id_Fakt >= 100");
+        c.exec("delete from Faktura where Id >= 100");
+        for (int i = 0; i < 30; ++i)
+            document(100 + i, "FV", 100 + i, "2011-08-10", "K1", 10.0 * k,
+                     std::vector<Line>(size_t(k), Line{"S1", "Śruba", 1, 10}));
+        capture->clear();
+        wgDok(qApp, "2011-08-01", "2011-08-31", false, false, false, false);
+        previewText();
+        ASSERT_FALSE(capture->entries().empty());
+        const auto& e = capture->entries()[0];
+        ASSERT_GE(e.pages.pageCount(), 2);
+        int rows = 0;
+        for (const report::Page& p : e.pages.pages) {
+            double last = -1;
+            for (const report::DrawItem& item : p.items)
+                if (item.name == QLatin1String("QRDBText_Typ")) {
+                    last = std::max(last, item.rect.top());
+                    ++rows;
+                }
+            bool follows = false; // the last row's line header, lines or totals after it on its page
+            for (const report::DrawItem& item : p.items)
+                follows = follows
+                    || (item.rect.top() > last + 1
+                        && (item.name == QLatin1String("QRDBText_Lp") || item.name == QLatin1String("QRLabel_Suma")));
+            EXPECT_TRUE(last < 0 || follows) << "page " << p.number;
+        }
+        // Each row once, and again only over the lines it continues on a page.
+        int continued = 0;
+        for (const report::Page& p : e.pages.pages)
+            for (const report::DrawItem& item : p.items)
+                continued += item.name == QLatin1String("QRLabel_Ciag_Dalszy");
+        EXPECT_EQ(rows, 30 + continued);
+    }
+}

@@ -11,6 +11,9 @@
 #include "statements/Form_Wydruki_Wg_Klientow.h"
 #include "statements/Nawigacja.h"
 
+#include "corrections/Form_Do_Korekty.h"
+#include "corrections/Form_Do_Noty.h"
+#include "documents/Form_Do_Poprawy.h"
 #include "documents/Form_Drukuj_Duplikat.h"
 #include "documents/Form_Drukuj_Fakt.h"
 #include "platform/data/Schema.h"
@@ -32,9 +35,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -601,4 +607,50 @@ TEST_F(Zestawienia, OknaZaczynajaOdPierwszegoPola)
     }
     delete MainForm;
     MainForm = nullptr;
+}
+// On a 1024x768 screen every sales report dialog and invoice picker opens within it with its
+// buttons in sight; the client and goods lists, wider than the screen by their columns, scroll
+// sideways instead.
+class Ekran1024x768 : public Zestawienia {};
+
+TEST_F(Ekran1024x768, DialogiRaportowMieszczaSieZPrzyciskami)
+{
+    QScreen* ekran = QGuiApplication::primaryScreen();
+    if (ekran->geometry().size() != QSize(1024, 768))
+        GTEST_SKIP() << "runs with a 1024x768 offscreen screen (the 1024x768. tests)";
+    const QRect wolne = ekran->availableGeometry();
+    TForm_Wydruki_Dla_Klienta klient;
+    TForm_Wydruki_Dla_Towaru towar;
+    TForm_Wydruki_Sprzedaz_Wg_Dokumentow dok;
+    TForm_Wydruki_Wg_Klientow klienci;
+    TForm_Wydruki_Wg_Towarow towary;
+    // The invoice pickers, as wide as their lists' many columns.
+    TForm_Do_Poprawy poprawa;
+    TForm_Do_Korekty korekta;
+    TForm_Do_Noty nota;
+    for (QDialog* d :
+         std::initializer_list<QDialog*>{&klient, &towar, &dok, &klienci, &towary, &poprawa, &korekta, &nota}) {
+        SCOPED_TRACE(d->windowTitle().toStdString());
+        d->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(wolne.contains(d->frameGeometry()))
+            << d->frameGeometry().width() << "x" << d->frameGeometry().height();
+        for (QPushButton* b : d->findChildren<QPushButton*>()) {
+            if (b->isVisibleTo(d)) {
+                EXPECT_TRUE(wolne.contains(QRect(b->mapToGlobal(QPoint(0, 0)), b->size()))) << b->text().toStdString();
+                EXPECT_TRUE(d->rect().contains(QRect(b->mapTo(d, QPoint(0, 0)), b->size()))) << b->text().toStdString();
+            }
+        }
+        if (d == &klient || d == &towar) {
+            ui::DbGrid* lista = d == &klient ? klient.JvDBUltimGrid1 : towar.JvDBUltimGrid1;
+            int kolumny = 0;
+            for (int i = 0; i < lista->horizontalHeader()->count(); ++i)
+                kolumny += lista->columnWidth(i);
+            if (kolumny > lista->viewport()->width()) {
+                EXPECT_GT(lista->horizontalScrollBar()->maximum(), 0) << "a wide list scrolls sideways";
+            }
+            EXPECT_GT(kolumny, 800) << "the client list is wider than most of the screen";
+        }
+        d->hide();
+    }
 }

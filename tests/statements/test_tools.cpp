@@ -1,6 +1,7 @@
 // The NIP check and the price calculator.
 #include "statements/Form_Check_NIP.h"
 #include "statements/Form_Kalk_Brutto_Netto.h"
+#include "documents/FormControls.h"
 
 #include "platform/data/Dataset.h"
 #include "platform/data/Schema.h"
@@ -152,4 +153,26 @@ TEST_F(Kalkulator, MinusStoProcentOdmowione)
     ASSERT_EQ(komunikaty.size(), 1);
     EXPECT_EQ(komunikaty.last(), QStringLiteral("Nie można wyliczyć ceny netto przy stawce VAT -100 %"));
     EXPECT_EQ(okno->focusWidget(), okno->JvDBLookupCombo1);
+}
+
+// The result field's name, as a screen reader says it, follows the caption shown above it
+// however the direction changes: a click, a switch without one, the reset on closing.
+TEST_F(Kalkulator, NazwaWynikuIdzieZaPodpisem)
+{
+    const auto nazwy = [this] {
+        return std::pair(okno->LEdit3->accessibleName(), documents::captionOf(okno->LEdit3)->text());
+    };
+    EXPECT_EQ(nazwy(), std::pair(QStringLiteral("Wynik netto"), QStringLiteral("Wynik netto")));
+    QRadioButton* netto = okno->RadioButton_Netto_Brutto;
+    QTest::mouseClick(netto, Qt::LeftButton, {}, QPoint(8, netto->height() / 2)); // on its circle
+    ASSERT_TRUE(netto->isChecked());
+    EXPECT_EQ(nazwy(), std::pair(QStringLiteral("Wynik brutto"), QStringLiteral("Wynik brutto")));
+    EXPECT_EQ(okno->LEdit1->accessibleName(), QStringLiteral("Netto"));
+    okno->RadioButton_Brutto_Netto->setChecked(true); // switched without a click
+    EXPECT_EQ(nazwy(), std::pair(QStringLiteral("Wynik netto"), QStringLiteral("Wynik netto")));
+    okno->RadioButton_Netto_Brutto->setChecked(true);
+    EXPECT_EQ(nazwy(), std::pair(QStringLiteral("Wynik brutto"), QStringLiteral("Wynik brutto")));
+    okno->BitBtn2->click();
+    EXPECT_EQ(nazwy(), std::pair(QStringLiteral("Wynik netto"), QStringLiteral("Wynik netto")));
+    EXPECT_EQ(okno->LEdit1->accessibleName(), QStringLiteral("Brutto"));
 }

@@ -6,9 +6,12 @@
 #include "platform/report/Report.h"
 #include "platform/report/RowSource.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTemporaryDir>
 
 #include "support/PdfText.h"
@@ -169,6 +172,27 @@ TEST(Output, PreviewWindowTurnsPagesWithinTheReport)
     EXPECT_EQ(dlg.currentPage(), 1);
     dlg.showPage(-1);
     EXPECT_EQ(dlg.currentPage(), 0);
+}
+
+// The preview opens within its screen, the page drawn as wide as the window has room for from
+// the first showing on, not only after a resize.
+TEST(Output, PreviewOpensWithinTheScreenWithThePageFittedToItsWidth)
+{
+    TwoPager rep;
+    const PageList pl = rep.r.prepare();
+    PreviewDialog dlg(pl, "Sprzedaż");
+    dlg.show();
+    QApplication::processEvents();
+    const QRect ekran = dlg.screen()->availableGeometry();
+    EXPECT_LE(dlg.frameGeometry().height(), ekran.height());
+    EXPECT_LE(dlg.frameGeometry().width(), ekran.width());
+    auto* przewijanie = dlg.findChild<QScrollArea*>();
+    ASSERT_NE(przewijanie, nullptr);
+    const QWidget* strona = przewijanie->widget();
+    const int miejsce = przewijanie->viewport()->width();
+    EXPECT_GT(strona->width(), miejsce - 40) << strona->width() << " of " << miejsce;
+    EXPECT_LE(strona->width(), miejsce);
+    dlg.hide();
 }
 
 TEST(Picture, LoadsJpegAndBitmapAndReportsBadFiles)
