@@ -209,8 +209,9 @@ std::string biff5Book()
 std::string biff8SplitString()
 {
     const std::string bof = rec(0x0809, u16(0x0600) + u16(0x0005) + u32(0) + u32(0) + u32(0));
-    const std::string sst =
-        rec(0x00FC, u32(1) + u32(1) + u16(4) + '\0' + "ab") + rec(0x003C, "\x01" + u16(0x015B) + u16(0x0107));
+    // The CONTINUE body starts as a std::string: GCC 12 at -O3 misreads "\x01" + std::string.
+    const std::string sst = rec(0x00FC, u32(1) + u32(1) + u16(4) + '\0' + "ab")
+        + rec(0x003C, std::string("\x01") + u16(0x015B) + u16(0x0107));
     const std::size_t pos = bof.size() + 4 + 10 + sst.size() + 4;
     return bof
         + rec(0x0085,
