@@ -178,7 +178,7 @@ void THiddenRows::HideFrom(ui::StringGridCore& Store, std::span<const int> Displ
         if (real < 0 || IsHidden(real))
             return; // as Add drops it
         FSlot[std::size_t(real)] = int(FItems.size());
-        FItems.emplace_back(real, std::move(row));
+        FItems.push_back(TGridItem{real, std::move(row)});
         ++added;
     });
     FCount += int(added);

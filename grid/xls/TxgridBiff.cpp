@@ -566,7 +566,7 @@ private:
                 }
                 switch (v[0]) {
                 case 0: // a text, in the STRING record that follows
-                    if (row >= kMaxRows || col >= kMaxCols)
+                    if (col >= kMaxCols) // a 16-bit row is within every sheet
                         throw TCorrupt();
                     pending = true;
                     pendingRow = row;

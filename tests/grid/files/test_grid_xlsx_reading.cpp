@@ -78,14 +78,15 @@ std::string tokens(const std::string& Xml, qint64 Piece)
     std::string out;
     while (x.Next() != TXmlScanner::xtDocEnd) {
         if (x.Token() == TXmlScanner::xtStart) {
-            out += "<" + std::string(x.Name());
+            // Appended piece by piece: GCC 12 at -O3 misreads "<" + std::string as overlapping copies.
+            out.append("<").append(x.Name());
             for (const TXmlScanner::TAttr& a : x.Attrs())
-                out += " " + std::string(a.Name) + "=" + x.AttrText(a.Name).toStdString();
+                out.append(" ").append(a.Name).append("=").append(x.AttrText(a.Name).toStdString());
             out += ">";
         } else if (x.Token() == TXmlScanner::xtEnd) {
-            out += "</" + std::string(x.Name()) + ">";
+            out.append("</").append(x.Name()).append(">");
         } else {
-            out += "[" + std::string(x.Text()) + "]";
+            out.append("[").append(x.Text()).append("]");
         }
     }
     return out;

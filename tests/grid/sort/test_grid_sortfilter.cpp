@@ -582,8 +582,9 @@ TEST_F(GridFilter, AProgressHandlerThatChangesTheRowsLeavesNoStaleRowsBehind)
         {"filter switched off", [](TTxStringGrid& g) { g.SetFilterActive(false); }},
         {"filtered anew", [](TTxStringGrid& g) { g.ApplyFilter(); }},
     };
-    for (const auto& [name, change] : handlers) {
-        SCOPED_TRACE(name);
+    for (const auto& handler : handlers) {
+        SCOPED_TRACE(handler.first);
+        const auto& change = handler.second; // a lambda may not capture a structured binding
         TTxStringGrid g;
         g.SetColCount(2);
         g.SetRowCount(n + 1);
