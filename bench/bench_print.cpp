@@ -284,10 +284,12 @@ int drawBaseline(const Invoice& inv, const QString& path, const QString& inWords
             break;
         case Row: {
             const Line& l = inv.lines[size_t(b.index)];
+            // clang-format off
             const QString cells[] = {QString::number(b.index + 1), l.name, QStringLiteral("22.22.11"),
                                      QString::number(l.qty, 'f', 3).replace(u'.', u','), QStringLiteral("szt."),
                                      money(l.price), QStringLiteral("0"), money(l.net()),
                                      QStringLiteral("%1%").arg(l.rate), money(l.vat()), money(l.net() + l.vat())};
+            // clang-format on
             font(7);
             for (int c = 0; c < 11; ++c)
                 d.text(L + colX[c], top, colW[c], int(colA[c]), cells[c]);

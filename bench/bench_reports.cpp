@@ -330,11 +330,13 @@ int drawClientsBaseline(const QString& path)
         }
         room(5.6);
         p.setFont(f8);
+        // clang-format off
         const QString cells[] = {col(st, 6), col(st, 7), col(st, 8), col(st, 9), col(st, 10), col(st, 11), col(st, 12),
                                  col(st, 13), fixed(sqlite3_column_double(st, 15), 2), col(st, 16),
                                  fixed(sqlite3_column_double(st, 14), 3), col(st, 17),
                                  fixed(sqlite3_column_double(st, 18), 2), col(st, 19),
                                  fixed(sqlite3_column_double(st, 20), 2), fixed(sqlite3_column_double(st, 21), 2)};
+        // clang-format on
         for (int i = 0; i < 16; ++i)
             text(lineX[i], y + 0.5, lineW[i], lineA[i], cells[i]);
         netto += sqlite3_column_double(st, 18);

@@ -10,12 +10,14 @@ using documents::Money;
 
 QStringList correctionGridHeader()
 {
+    // clang-format off
     return {QStringLiteral("Lp."),         QStringLiteral("Lp. z fakt."),   QStringLiteral("Symbol"),
             QStringLiteral("Nazwa"),       QStringLiteral("Nazwa cd."),     QStringLiteral("PKWiU"),
             QStringLiteral("Ilość"),       QStringLiteral("J.m."),          QStringLiteral("Cena netto"),
             QStringLiteral("Cena brutto"), QStringLiteral("Stawka VAT"),    QStringLiteral("Rabat"),
             QStringLiteral("Wartość Netto"), QStringLiteral("Kwota VAT"),   QStringLiteral("Wartość Brutto"),
             QString(),                     QString()};
+    // clang-format on
 }
 
 std::array<int, KolumnyKorekty> correctionGridWidths()

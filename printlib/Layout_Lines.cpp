@@ -40,6 +40,7 @@ const QString kOld = QStringLiteral("Pozycje_Skorygowane.");
 const QString kNew = QStringLiteral("Faktura_Szczegoly.");
 const char* const kPrice = "Towary_Cena";
 
+// clang-format off
 const Column kColumns[] = {
     {"Lp.", "No", "Lp", "", {2.6, 0, L, 2.1, 4.5, R}, {1.6, 0, L, 0.8, 5.8, R}, "Pozycje_Skorygowane.Lp", ""},
     // The number of the line on the corrected invoice; under it the new line's own number.
@@ -57,6 +58,7 @@ const Column kColumns[] = {
     {"Kwota VAT", "VAT amount", "Kwota_Vat", "0.00", {153.2, 13.5, C, 153.5, 14.3, R}, {156.4, 13.5, C, 156.1, 14.3, R}},
     {"Wartość brutto", "Gross amount", "Wartosc_Brutto", "0.00", {173.0, 14.3, C, 171.7, 16.7, R}, {173.0, 14.3, C, 173.3, 16.7, R}},
 };
+// clang-format on
 
 // One printed line of a line band: where it lies and which table its fields come from.
 struct LineRow {

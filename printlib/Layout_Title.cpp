@@ -30,6 +30,7 @@ struct TitlePlaces {
 };
 
 // The VAT invoice; the pro forma differs only in its title.
+// clang-format off
 constexpr TitlePlaces kInvoice{
     .height = 96.0, .logoX = 4.2, .logoY = 0.0,
     .placeY = 18.3, .issueY = 23.0, .saleY = 28.0,
@@ -40,8 +41,10 @@ constexpr TitlePlaces kInvoice{
     .buyerNameWidth = 0,
     .dupRight = 183.4, .dupY = 63.8, .dupDateY = 69.8,
     .paymentY = 84.1, .accountY = 88.9, .grossX = -1, .grossY = -1};
+// clang-format on
 // The English twins: each Polish row followed by its caption, the copy mark centred, and the gross
 // line (shown for gross documents) beside the account.
+// clang-format off
 constexpr TitlePlaces kInvoiceEnglish{
     .height = 110.3, .logoX = 4.2, .logoY = 0.0,
     .placeY = 18.3, .issueY = 25.4, .saleY = 32.5,
@@ -72,7 +75,9 @@ constexpr TitlePlaces kCorrectionEnglish{
     .buyerNameWidth = 0,
     .dupRight = 181.7, .dupY = 75.3, .dupDateY = 82.5,
     .paymentY = 95.0, .accountY = 102.2, .grossX = 110.1, .grossY = 102.2};
+// clang-format on
 // The note: no date of sale, payment or account.
+// clang-format off
 constexpr TitlePlaces kNote{
     .height = 106.6, .logoX = 4.0, .logoY = 0.8,
     .placeY = 17.5, .issueY = 22.2, .saleY = -1,
@@ -93,6 +98,7 @@ constexpr TitlePlaces kNoteEnglish{
     .buyerNameWidth = 58.2,
     .dupRight = 183.6, .dupY = 77.0, .dupDateY = 84.3,
     .paymentY = -1, .accountY = -1, .grossX = -1, .grossY = -1};
+// clang-format on
 
 TitlePlaces placesFor(const Variant& v)
 {

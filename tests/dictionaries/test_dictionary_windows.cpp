@@ -166,12 +166,14 @@ TEST_F(Slowniki, NowyKlientKluczDokladnyIZapiszRaz)
 {
     auto* d = Form_Nowy_Klient;
     d->show();
+    // clang-format off
     struct { const char* nr; const char* nip; bool firma; const char* komunikat; const char* pole; } t[] = {
         {"", "", false, "Należy podać numer Klienta", "LEdit_Nr_Klienta"},
         {"k10", "", false, "Klient o numerze: k10 już istnieje", "LEdit_Nr_Klienta"},
         {"K5", "", true, "Jeżeli Klientem jest firma należy podać Jego nr NIP", "LEdit_NIP"},
         {"K5", "1234567890", true, "Klient o numerze NIP: 1234567890 już istnieje", "LEdit_NIP"},
     };
+    // clang-format on
     for (const auto& x : t) {
         SCOPED_TRACE(x.nr);
         edit(d, "LEdit_Nr_Klienta")->setText(QString::fromUtf8(x.nr));
@@ -433,9 +435,11 @@ TEST_F(Slowniki, SortowanieIWyszukiwanie)
     dm->ADOTable_Klienci->first();
     EXPECT_EQ(dm->ADOTable_Klienci->fieldByName(QStringLiteral("Nr_Klienta")).asString(), QStringLiteral("B2"));
 
+    // clang-format off
     struct { int kolumna; const char* tekst; const char* nr; } t[] = {
         {1, "kow", "K10"}, {0, "b", "B2"}, {2, "526", "B2"}, {1, "KOWALSKI J", "K10"},
     };
+    // clang-format on
     for (const auto& x : t) {
         SCOPED_TRACE(x.tekst);
         bar->CBox_Szukaj->setCurrentIndex(x.kolumna);

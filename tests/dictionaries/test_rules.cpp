@@ -34,6 +34,7 @@ TEST(Reguly, NowaStawka)
 {
     int podstawowych = 0;
     const auto reguly = regulyNowejStawki(zajete({"23", "8"}), [&] { return podstawowych; });
+    // clang-format off
     sprawdz(reguly, {
         {"pusta nazwa", {{"LEdit_Nazwa", ""}, {"LEdit_Wart", "x"}}, o("Ple 'Nazwa' musi być wypełnione", "LEdit_Nazwa")},
         {"nazwa zajęta", {{"LEdit_Nazwa", "23"}}, o("Stawka VAT o takiej nazwie już istnieje", "LEdit_Nazwa")},
@@ -43,24 +44,29 @@ TEST(Reguly, NowaStawka)
         {"wartość ujemna", {{"LEdit_Nazwa", "5"}, {"LEdit_Wart", "-3"}}, std::nullopt},
         {"podstawowa, brak innej", {{"LEdit_Nazwa", "5"}, {"LEdit_Wart", "5"}, {"CBox_Czy_Podst", true}}, std::nullopt},
     });
+    // clang-format on
     podstawowych = 1;
+    // clang-format off
     sprawdz(reguly, {
         {"druga podstawowa", {{"LEdit_Nazwa", "5"}, {"LEdit_Wart", "5"}, {"CBox_Czy_Podst", true}},
          o("W bazie znajduje się już jedna stawka podstawowa", "CBox_Czy_Podst")},
         {"zwykła przy podstawowej", {{"LEdit_Nazwa", "5"}, {"LEdit_Wart", "5"}, {"CBox_Czy_Podst", false}}, std::nullopt},
     });
+    // clang-format on
 }
 
 TEST(Reguly, PoprawStawke)
 {
     int innych = 1;
     const auto reguly = regulyPoprawStawki([&] { return innych; });
+    // clang-format off
     sprawdz(reguly, {
         {"pusta wartość", {{"DBEdit2", ""}}, o("Niepoprawna wartość w polu 'Wartość %'", "DBEdit2")},
         {"druga podstawowa", {{"DBEdit2", "8"}, {"DBCheckBox1", true}},
          o("Może istnieć tylko jedna stawka podstawowa", "DBCheckBox1")},
         {"podstawowa od razu w archiwum", {{"DBEdit2", "8"}, {"DBCheckBox1", true}, {"DBCheckBox2", true}}, std::nullopt},
     });
+    // clang-format on
     innych = 0;
     sprawdz(reguly, {{"jedyna podstawowa", {{"DBEdit2", "23"}, {"DBCheckBox1", true}}, std::nullopt}});
 }
@@ -72,6 +78,7 @@ TEST(Reguly, NowyTowar)
                {"LEdit_Cena_Zak", "0,00"}, {"LEdit_Cena_Sprz", "12,50"}, {"LEdit_Cena_Brutto_Sprz", "15,38"},
                {"DBCBox_Czy_Podst", true}, {"LEdit_PKWIU", ""}};
     auto z = [&](const char* pole, QVariant v) { Wpis w = dobry; w[QString::fromLatin1(pole)] = v; return w; };
+    // clang-format off
     sprawdz(reguly, {
         {"poprawny", dobry, std::nullopt},
         {"pusty symbol", z("LEdit_Symbol", ""), o("Pole 'Symbol' musi być wypełnione", "LEdit_Symbol")},
@@ -88,6 +95,7 @@ TEST(Reguly, NowyTowar)
          o("Jeżeli 'Towar/Usługa' ma obniżoną stawkę VAT \nnależy podać jej klasyfikację PKWiU", "LEdit_PKWIU")},
         {"cena ujemna przyjęta", z("LEdit_Cena_Zak", "-1"), std::nullopt},
     });
+    // clang-format on
 }
 
 TEST(Reguly, PoprawTowar)
@@ -95,6 +103,7 @@ TEST(Reguly, PoprawTowar)
     Wpis dobry{{"DBEdit_PKWIU", ""}, {"DBCheckBox_Podst", true}, {"DBEdit_Cena_Zak", "1"},
                {"DBEdit_Cena_Sprz", "2,5"}, {"DBEdit_Cena_Brutto_Sprz", "3"}};
     auto z = [&](const char* pole, QVariant v) { Wpis w = dobry; w[QString::fromLatin1(pole)] = v; return w; };
+    // clang-format off
     sprawdz(regulyPoprawTowaru(), {
         {"poprawny", dobry, std::nullopt},
         {"obniżona stawka bez PKWiU", z("DBCheckBox_Podst", false),
@@ -103,11 +112,13 @@ TEST(Reguly, PoprawTowar)
         {"cena netto", z("DBEdit_Cena_Sprz", "1,2,3"), o("Niepoprana wartość w polu 'Cena sprzedaży (netto)'", "DBEdit_Cena_Sprz")},
         {"cena brutto", z("DBEdit_Cena_Brutto_Sprz", ","), o("Niepoprana wartość w polu 'Cena sprzedaży (brutto)'", "DBEdit_Cena_Brutto_Sprz")},
     });
+    // clang-format on
 }
 
 TEST(Reguly, NowyKlient)
 {
     const auto reguly = regulyNowegoKlienta(zajete({"K10"}), zajete({"1234567890"}));
+    // clang-format off
     sprawdz(reguly, {
         {"pusty numer", {{"LEdit_Nr_Klienta", ""}}, o("Należy podać numer Klienta", "LEdit_Nr_Klienta")},
         {"K1 przy K10 wolny", {{"LEdit_Nr_Klienta", "K1"}}, std::nullopt},
@@ -119,25 +130,30 @@ TEST(Reguly, NowyKlient)
         {"początek zajętego NIP wolny", {{"LEdit_Nr_Klienta", "K2"}, {"LEdit_NIP", "123"}}, std::nullopt},
         {"osoba bez NIP", {{"LEdit_Nr_Klienta", "K2"}, {"LEdit_NIP", ""}}, std::nullopt},
     });
+    // clang-format on
 }
 
 TEST(Reguly, PoprawKlienta)
 {
+    // clang-format off
     sprawdz(regulyPoprawKlienta(), {
         {"pusta nazwa", {{"DBEdit_Nazwa", ""}, {"DBCBox_Czy_Firma", true}}, o("Należy podać nazwę Klienta !", "DBEdit_Nazwa")},
         {"firma bez NIP", {{"DBEdit_Nazwa", "A"}, {"DBCBox_Czy_Firma", true}},
          o("Jeżeli Klientem jest firma należy podać Jego nr NIP", "DBEdit_NIP")},
         {"osoba bez NIP", {{"DBEdit_Nazwa", "A"}}, std::nullopt},
     });
+    // clang-format on
 }
 
 TEST(Reguly, Liczby)
 {
+    // clang-format off
     struct { const char* s; std::optional<int> c; std::optional<double> r; } t[] = {
         {"23", 23, 23.0}, {"-5", -5, -5.0}, {"+7", 7, 7.0}, {"7,5", std::nullopt, 7.5}, {"", std::nullopt, std::nullopt},
         {"12.50", std::nullopt, std::nullopt}, {",5", std::nullopt, 0.5}, {"1e3", std::nullopt, std::nullopt},
         {"abc", std::nullopt, std::nullopt}, {" 3 ", std::nullopt, std::nullopt}, {"3 4", std::nullopt, std::nullopt},
     };
+    // clang-format on
     for (const auto& x : t) {
         SCOPED_TRACE(x.s);
         EXPECT_EQ(naCalkowita(QString::fromLatin1(x.s)), x.c);

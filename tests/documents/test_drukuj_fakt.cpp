@@ -44,6 +44,7 @@ TEST(WyborWydruku, EveryTypeModeAndLanguage)
         Jezyk_Faktury jezyk;
         const char* wydruk;
     };
+    // clang-format off
     const Przypadek przypadki[] = {
         {"FV", "netto", PL, "_ShowFaktStdRep"},        {"FV", "brutto", PL, "_ShowFaktStdBRep"},
         {"FV", "netto", ANG, "_ShowFaktStdRepAng"},    {"FV", "brutto", ANG, "_ShowFaktStdRepAng"},
@@ -64,6 +65,7 @@ TEST(WyborWydruku, EveryTypeModeAndLanguage)
         {"fv", "netto", PL, nullptr},                  {"FV_P", "netto", PL, nullptr},
         {"", "netto", ANG, nullptr},                   {"KFVb", "brutto", ANG, nullptr},
     };
+    // clang-format on
     for (const Przypadek& p : przypadki)
         EXPECT_EQ(nazwa(Wybierz_Wydruk(p.typ, p.tryb, p.jezyk)), nazwa(p.wydruk))
             << p.typ << " / " << p.tryb << " / " << int(p.jezyk);
@@ -89,6 +91,7 @@ TEST(LiczbyWydrukow, OriginalsAreCheckedBeforeCopiesAndNoRangeIsChecked)
         int pole;
         int o, k;
     };
+    // clang-format off
     const Przypadek przypadki[] = {
         {"1", "1", -1, 1, 1},   {"1", "0", -1, 1, 0},  {"99", "99", -1, 99, 99}, {"2", "+1", -1, 2, 1},
         {"", "1", 0, 0, 0},     {"x", "y", 0, 0, 0},   {"1,5", "1", 0, 0, 0},    {"1", "2a", 1, 1, 0},
@@ -97,6 +100,7 @@ TEST(LiczbyWydrukow, OriginalsAreCheckedBeforeCopiesAndNoRangeIsChecked)
         {"0", "0", 0, 0, 0},    {"-2", "3", 0, 0, 0},  {"1", "-1", 1, 0, 0},     {"1", "2147483647", 1, 0, 0},
         {"100", "1", 0, 0, 0},
     };
+    // clang-format on
     for (const Przypadek& p : przypadki) {
         const Liczby_Wydrukow l = Sprawdz_Liczby(p.oryginaly, p.kopie);
         SCOPED_TRACE(std::string(p.oryginaly) + " / " + p.kopie);

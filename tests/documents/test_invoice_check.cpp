@@ -39,6 +39,7 @@ TEST(InvoiceCheck, GoodHeaderPasses)
 // Each case breaks one field and everything after it: the earliest check must win.
 TEST(InvoiceCheck, ChecksRunInOrder)
 {
+    // clang-format off
     struct Case {
         const char* what;
         std::function<void(HeaderEntry&)> change;
@@ -85,6 +86,7 @@ TEST(InvoiceCheck, ChecksRunInOrder)
         {"days hex", [](HeaderEntry& e) { e.iloscDni = "0x1"; }, HeaderField::Ilosc_Dni,
          "Pole 'Liczba dni' musi być liczbą całkowitą"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         auto e = goodHeader();

@@ -53,6 +53,7 @@ TEST_F(FaktStd, PrintsOriginalsThenCopiesWithEverythingOnThem)
     EXPECT_EQ(pdf::pages(kop.file), 2);
 
     const QString t = pdf::text(org.file);
+    // clang-format off
     for (const char* expected :
          {"Przedsiębiorstwo Żółw", "Sp. z o.o.", "ul. Długa 5, 00-950 Łódź", "123-456-32-18", "12 3456 7890",
           "42 123 45 67", "Faktura VAT", "FV/12/2011", "Oryginał", "Nabywca Ćma", "i Syn",
@@ -62,6 +63,7 @@ TEST_F(FaktStd, PrintsOriginalsThenCopiesWithEverythingOnThem)
           "Słownie złotych :", "czterysta 50/100", "Płatne w terminie", "Strona 1 z 1",
           "Wydrukowano z programu Orlimek - Tarnex", "Podpis osoby upoważnionej"})
         EXPECT_TRUE(t.contains(QString::fromUtf8(expected))) << expected << "\n" << t.toStdString();
+    // clang-format on
     EXPECT_FALSE(t.contains("Kopia"));
     // One VAT summary row per rate with its sums.
     const QStringList rows = t.split('\n');

@@ -78,11 +78,13 @@ TEST_F(FaktVariants, EnglishLayoutsCarryTheirCaptionsOriginalThenCopy)
 {
     correction(20, 1, 5, {{1, 0.9}});
     note(30, 1, 6, "Nowy Nabywca", "ul. Nowa 2");
+    // clang-format off
     const std::vector<const char*> invoice = {
         "Place of issue", "Date of issue", "Purchaser :", "Method of payment", "Payment date", "Bank account No",
         "No", "Description", "Symbol", "Quantity", "Unit measure", "Unit net price", "Discount", "Net amount",
         "VAT rate", "VAT amount", "Gross amount", "Razem (Total) :", "w tym (VAT analysis) :", "Amount due",
         "In words", "Seller's signature", "Buyer's signature"};
+    // clang-format on
     auto with = [&](std::vector<const char*> extra) {
         extra.insert(extra.end(), invoice.begin(), invoice.end());
         return extra;

@@ -245,6 +245,7 @@ TEST(GridBase, KeysStepOverMergedBlocks)
     g.setColCount(8);
     g.setRowCount(8);
     g.MergeCells(2, 2, 3, 2); // columns 2..4, rows 2..3
+    // clang-format off
     struct Step {
         QPoint from;
         int key;
@@ -256,6 +257,7 @@ TEST(GridBase, KeysStepOverMergedBlocks)
         {{4, 3}, Qt::Key_Left, {1, 3}},  {{4, 3}, Qt::Key_Up, {4, 1}},   {{3, 3}, Qt::Key_Right, {5, 3}},
         {{3, 2}, Qt::Key_Down, {3, 4}},
     };
+    // clang-format on
     for (const Step& s : steps) {
         g.focusCell(s.from.x(), s.from.y());
         g.key(s.key);

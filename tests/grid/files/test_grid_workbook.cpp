@@ -213,9 +213,11 @@ TEST_F(GridWorkbook, AnXlsFileIsNeverWrittenOver)
 TEST_F(GridWorkbook, NumbersGoOutAsNumbersAndTextsAsTexts)
 {
     const QChar ts = TRegional::Current().ThousandSeparator;
+    // clang-format off
     const QStringList numbers{"12,5", "-3", "0", "0,25", "1234567", "999999999999999", QStringLiteral("1") + ts + QStringLiteral("234,5")};
     const QStringList texts{"007", "=1+2", "Zażółć gęślą", "1-2", ",5", "5,", "00,5", "1,2,3", "12345678901234567890",
                             "12.5", QStringLiteral("12") + ts + QStringLiteral("34"), QStringLiteral("1234") + ts + QStringLiteral("567")};
+    // clang-format on
     TTxStringGrid g;
     g.SaveWithFixedCells = true;
     g.SetColCount(2);
@@ -533,8 +535,10 @@ print(*[s[c].value for c in ['C2', 'C3', 'C4', 'C5', 'C6', 'D2']])
 // cell's text for both saves, told in Polish, and nothing written.
 TEST_F(GridWorkbook, PolishDatesGoOutAsDatesAndLongTextsAreRefusedAlike)
 {
+    // clang-format off
     const QStringList texts{"15.03.2024", "15.03.2024 13:45", "13:45", "13:45:30", "15.03.2024 13:45:30",
                             "2024-03-15", "30.02.2024",       "24:00", "Zażółć"};
+    // clang-format on
     TTxStringGrid g;
     g.SaveWithFixedCells = true;
     g.SetColCount(1);

@@ -318,10 +318,12 @@ TEST_F(GridSort, LargeGridsStayNLogN)
 TEST_F(GridSort, RandomColumnsMatchAStableSortOfTheirKeys)
 {
     std::mt19937 rnd(11);
+    // clang-format off
     const QStringList mixed{"", "7", "-2", "10", "2,5", "abc", "Abc", "b", "10a", "x y", "0", "7"};
     const QStringList numbers{"7",   "-2",   "10",  "2,5",      "2,50",    "0",    "-0",  "-0,0",
                               "0,1", "0,10", ",5",  "-100000,99", "100000,99", "3,141592653589793",
                               "12345678901234567,5", "-12345678901234567"};
+    // clang-format on
     for (int round = 0; round < 10; ++round) {
         const QStringList& pool = round < 6 ? mixed : numbers;
         const int n = 50 + int(rnd() % 150);

@@ -5,6 +5,7 @@ namespace {
 // Every saved query with the columns its readers bind.
 const std::vector<std::pair<QString, QStringList>>& views()
 {
+    // clang-format off
     static const std::vector<std::pair<QString, QStringList>> v = {
         {"Faktura_Kwerenda",
          {"Id", "Typ", "Rok", "Nr", "Data_Wyst", "Data_Sprzedarzy", "Data_Zaplaty", "Klient_Nr",
@@ -46,6 +47,7 @@ const std::vector<std::pair<QString, QStringList>>& views()
           "Klient_Nazwa_Nazwisko", "Klient_Nip", "Towary_Cena", "Towary_Cena_Brutto", "Ilosc", "Rabat",
           "Wartosc_Netto", "Towary_Vat_Opis", "Kwota_Vat", "Wartosc_Brutto"}},
     };
+    // clang-format on
     return v;
 }
 
