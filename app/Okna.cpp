@@ -146,7 +146,8 @@ std::vector<WindowKind> rows()
         // Start-up, in the order of creation, with the splash position after each.
         createdAtStartup<TForm_Winieta, &Form_Winieta>("Form_Winieta", 5),
         createdAtStartup<TDataModule1, &DataModule1>("DataModule1", 8),
-        createdAtStartup<TForm_Lista_Klientow_Pob_Nota, &Form_Lista_Klientow_Pob_Nota>("Form_Lista_Klientow_Pob_Nota", 11),
+        createdAtStartup<TForm_Lista_Klientow_Pob_Nota, &Form_Lista_Klientow_Pob_Nota>("Form_Lista_Klientow_Pob_Nota",
+                                                                                       11),
         createdAtStartup<TForm_Lista_Towarow_Pob, &Form_Lista_Towarow_Pob>("Form_Lista_Towarow_Pob", 14),
         createdAtStartup<TForm_Popraw_Klient, &Form_Popraw_Klient>("Form_Popraw_Klient", 17),
         createdAtStartup<TForm_Nowy_Towar, &Form_Nowy_Towar>("Form_Nowy_Towar", 20),
@@ -168,15 +169,18 @@ std::vector<WindowKind> rows()
         modal<TForm_Ust_Wydruki, &Form_Ust_Wydruki>("Form_Ust_Wydruki", 68, "Ustawieniawydrukow1"),
         modal<TForm_Wydruki_Sprzedaz_Wg_Dokumentow, &Form_Wydruki_Sprzedaz_Wg_Dokumentow>(
             "Form_Wydruki_Sprzedaz_Wg_Dokumentow", 71, "Dokumentywokresieczasu1"),
-        modal<TForm_Wydruki_Wg_Klientow, &Form_Wydruki_Wg_Klientow>("Form_Wydruki_Wg_Klientow", 74, "SprzedazwgKlientow2"),
-        modal<TForm_Wydruki_Dla_Klienta, &Form_Wydruki_Dla_Klienta>("Form_Wydruki_Dla_Klienta", 77, "SprzedazdlaKlienta1"),
+        modal<TForm_Wydruki_Wg_Klientow, &Form_Wydruki_Wg_Klientow>("Form_Wydruki_Wg_Klientow", 74,
+                                                                    "SprzedazwgKlientow2"),
+        modal<TForm_Wydruki_Dla_Klienta, &Form_Wydruki_Dla_Klienta>("Form_Wydruki_Dla_Klienta", 77,
+                                                                    "SprzedazdlaKlienta1"),
         modal<TForm_Wydruki_Wg_Towarow, &Form_Wydruki_Wg_Towarow>("Form_Wydruki_Wg_Towarow", 80,
-                                                                   "Sprzedazwgtowarowuslug1"),
+                                                                  "Sprzedazwgtowarowuslug1"),
         modal<TForm_Wydruki_Dla_Towaru, &Form_Wydruki_Dla_Towaru>("Form_Wydruki_Dla_Towaru", 83,
-                                                                   "Sprzedazdlatowaruuslugi1"),
+                                                                  "Sprzedazdlatowaruuslugi1"),
         modal<TForm_About, &Form_About>("Form_About", 85, "Oprogramie1"),
         createdAtStartup<TForm_Nowy_Rodzaj_Platnosci, &Form_Nowy_Rodzaj_Platnosci>("Form_Nowy_Rodzaj_Platnosci", 87),
-        createdAtStartup<TForm_Popraw_Rodzaj_Platnosci, &Form_Popraw_Rodzaj_Platnosci>("Form_Popraw_Rodzaj_Platnosci", 89),
+        createdAtStartup<TForm_Popraw_Rodzaj_Platnosci, &Form_Popraw_Rodzaj_Platnosci>("Form_Popraw_Rodzaj_Platnosci",
+                                                                                       89),
         createdAtStartup<TForm_Drukuj_Duplikat, &Form_Drukuj_Duplikat>("Form_Drukuj_Duplikat", 91),
         createdAtStartup<TForm_Jaki_Nr, &Form_Jaki_Nr>("Form_Jaki_Nr", 93),
         modeless<TForm_Check_NIP, &Form_Check_NIP>("Form_Check_NIP", 95, "SprawdzanienumeruNIP1"),
@@ -192,7 +196,7 @@ std::vector<WindowKind> rows()
         child<TForm_Faktura_Korekta, &Form_Faktura_Korekta, &TMainForm::Czy_Faktura_Korekta, &presetyKorekty>(
             "Form_Faktura_Korekta", "KorektaFaktury1"),
         child<TForm_Faktura_Nota, &Form_Faktura_Nota, &TMainForm::Czy_Faktura_Nota, &presetyNoty>("Form_Faktura_Nota",
-                                                                                               "NotaKorygujaca1"),
+                                                                                                  "NotaKorygujaca1"),
         child<TForm_Lista_Faktur_Wg_Roku, &Form_Lista_Faktur_Wg_Roku, &TMainForm::Czy_Lista_Faktur_Wg_Roku>(
             "Form_Lista_Faktur_Wg_Roku", "Listafakturwgroku1"),
         child<TForm_Lista_Faktur_W_Okresie, &Form_Lista_Faktur_W_Okresie, &TMainForm::Czy_Lista_Faktur_W_Okresie>(
@@ -201,8 +205,10 @@ std::vector<WindowKind> rows()
             "Form_Sprzedaz_Wg_Klienta", "Sprzedazwgklientow1"),
         child<TForm_Sprzedaz_Wg_Towarow, &Form_Sprzedaz_Wg_Towarow, &TMainForm::Czy_Sprzedaz_Wg_Towarow>(
             "Form_Sprzedaz_Wg_Towarow", "Sprzedazwgtowarow1"),
-        child<TForm_Lista_Towarow, &Form_Lista_Towarow, &TMainForm::Czy_Lista_Towarow>("Form_Lista_Towarow", "TowaryUslugi1"),
-        child<TForm_Lista_Klientow, &Form_Lista_Klientow, &TMainForm::Czy_Lista_Klientow>("Form_Lista_Klientow", "Klienci1"),
+        child<TForm_Lista_Towarow, &Form_Lista_Towarow, &TMainForm::Czy_Lista_Towarow>("Form_Lista_Towarow",
+                                                                                       "TowaryUslugi1"),
+        child<TForm_Lista_Klientow, &Form_Lista_Klientow, &TMainForm::Czy_Lista_Klientow>("Form_Lista_Klientow",
+                                                                                          "Klienci1"),
         child<TForm_Lista_Rodzajow_Platnosci, &Form_Lista_Rodzajow_Platnosci, &TMainForm::Czy_Lista_Rodzajow_Platnosci>(
             "Form_Lista_Rodzajow_Platnosci", "Rodzajeplatnosci1"),
     };
@@ -210,7 +216,4 @@ std::vector<WindowKind> rows()
 
 } // namespace
 
-void Zarejestruj_Okna()
-{
-    Ustaw_Tabele_Okien(rows());
-}
+void Zarejestruj_Okna() { Ustaw_Tabele_Okien(rows()); }

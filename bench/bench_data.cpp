@@ -101,8 +101,10 @@ void BM_OpenRaw(benchmark::State& state)
 {
     const ExpectedSchema& expected = expectedSchema();
     const char* sql[] = {"select rowid, * from Klienci order by Nr_Klienta, rowid",
-                         "select rowid, * from Towary order by Symbol, rowid", "select rowid, * from Vat",
-                         "select rowid, * from Faktura", "select rowid, * from Faktura_Szczegoly",
+                         "select rowid, * from Towary order by Symbol, rowid",
+                         "select rowid, * from Vat",
+                         "select rowid, * from Faktura",
+                         "select rowid, * from Faktura_Szczegoly",
                          "select rowid, * from Forma_Zaplaty"};
     for (auto _ : state) {
         sqlite3* db = rawOpen();
@@ -110,7 +112,8 @@ void BM_OpenRaw(benchmark::State& state)
         // there, and every index (none is missing here, so none is made).
         const ExpectedSchema found = readSchema(db);
         if (!std::includes(found.columns.begin(), found.columns.end(), expected.columns.begin(), expected.columns.end())
-            || !std::includes(found.indexes.begin(), found.indexes.end(), expected.indexes.begin(), expected.indexes.end()))
+            || !std::includes(found.indexes.begin(), found.indexes.end(), expected.indexes.begin(),
+                              expected.indexes.end()))
             state.SkipWithError("schema differs");
         for (const char* s : sql) {
             sqlite3_stmt* st = nullptr;
@@ -167,7 +170,10 @@ void BM_FilterYear_Raw(benchmark::State& state)
                 switch (sqlite3_column_type(st, k)) {
                 case SQLITE_INTEGER: benchmark::DoNotOptimize(sqlite3_column_int64(st, k)); break;
                 case SQLITE_FLOAT: benchmark::DoNotOptimize(sqlite3_column_double(st, k)); break;
-                case SQLITE_TEXT: benchmark::DoNotOptimize(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, k)), sqlite3_column_bytes(st, k))); break;
+                case SQLITE_TEXT:
+                    benchmark::DoNotOptimize(QString::fromUtf8(
+                        reinterpret_cast<const char*>(sqlite3_column_text(st, k)), sqlite3_column_bytes(st, k)));
+                    break;
                 default: break;
                 }
             sum += sqlite3_column_double(st, col);
@@ -233,8 +239,8 @@ void BM_LocatePrefix_Raw(benchmark::State& state)
     sqlite3* db = rawOpen();
     for (auto _ : state) {
         sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, "select rowid from Klienci where Nazwa_Nazwisko like ? order by Nr_Klienta limit 1",
-                           -1, &st, nullptr);
+        sqlite3_prepare_v2(db, "select rowid from Klienci where Nazwa_Nazwisko like ? order by Nr_Klienta limit 1", -1,
+                           &st, nullptr);
         sqlite3_bind_text(st, 1, like.constData(), -1, SQLITE_STATIC);
         if (sqlite3_step(st) != SQLITE_ROW)
             state.SkipWithError("not found");
@@ -295,7 +301,7 @@ void lastDocumentRaw(benchmark::State& state, const QString& where, bool number)
     const QByteArray count = where.isEmpty() ? QByteArray("select count(*) from Faktura")
                                              : QByteArray("select (select count(*) from Faktura) - "
                                                           "(select count(*) from Faktura where ")
-                                                   + kEveryYearLeftOut + ")";
+            + kEveryYearLeftOut + ")";
     for (auto _ : state) {
         sqlite3_stmt *f = nullptr, *l = nullptr, *n = nullptr;
         sqlite3_prepare_v2(db, first.constData(), -1, &f, nullptr);
@@ -327,7 +333,10 @@ BENCHMARK(BM_LastDocument_Dataset)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LastDocument_Raw)->Unit(benchmark::kMillisecond);
 
 // The same with the last document's number.
-void BM_LastDocumentNumber_Dataset(benchmark::State& state) { lastDocument(state, QString::fromLatin1(kEveryYear), true); }
+void BM_LastDocumentNumber_Dataset(benchmark::State& state)
+{
+    lastDocument(state, QString::fromLatin1(kEveryYear), true);
+}
 void BM_LastDocumentNumber_Raw(benchmark::State& state) { lastDocumentRaw(state, everyYearWhere, true); }
 BENCHMARK(BM_LastDocumentNumber_Dataset)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LastDocumentNumber_Raw)->Unit(benchmark::kMillisecond);
@@ -360,10 +369,14 @@ void BM_LastDocumentByPeriod_Raw(benchmark::State& state)
     sqlite3* db = rawOpen();
     for (auto _ : state) {
         sqlite3_stmt *count = nullptr, *last = nullptr;
-        sqlite3_prepare_v2(db, "select count(*) from Faktura where Data_Wyst >= '2005-01-01' and Data_Wyst <= '2014-12-31'",
+        sqlite3_prepare_v2(db,
+                           "select count(*) from Faktura where Data_Wyst >= '2005-01-01' and Data_Wyst <= '2014-12-31'",
                            -1, &count, nullptr);
-        sqlite3_prepare_v2(db, "select * from Faktura_Kwerenda where Data_Wyst >= '2005-01-01' and Data_Wyst <= '2014-12-31' "
-                               "limit 1 offset ?", -1, &last, nullptr);
+        sqlite3_prepare_v2(
+            db,
+            "select * from Faktura_Kwerenda where Data_Wyst >= '2005-01-01' and Data_Wyst <= '2014-12-31' "
+            "limit 1 offset ?",
+            -1, &last, nullptr);
         if (sqlite3_step(count) != SQLITE_ROW)
             state.SkipWithError("no count");
         sqlite3_bind_int(last, 1, sqlite3_column_int(count, 0) - 1);
@@ -432,11 +445,14 @@ void BM_InsertDocument_Raw(benchmark::State& state)
 {
     sqlite3* db = rawOpen();
     sqlite3_stmt *h = nullptr, *l = nullptr;
-    sqlite3_prepare_v2(db, "insert into Faktura (Typ, Rok, Nr, Data_Wyst, Klient_Nr, Klient_Nazwa_Nazwisko, "
-                           "Netto_Brutto, Wart_Netto, Wart_Brutto) values (?,?,?,?,?,?,?,?,?)", -1, &h, nullptr);
-    sqlite3_prepare_v2(db, "insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Symbol, Towary_Nazwa, Ilosc, "
-                           "Towary_Cena, Wartosc_Netto, Kwota_Vat, Wartosc_Brutto, Faktura_Typ, Faktura_Nr, "
-                           "Faktura_Rok, Faktura_Nr_Koncowy, Faktura_Rok_Koncowy) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+    sqlite3_prepare_v2(db,
+                       "insert into Faktura (Typ, Rok, Nr, Data_Wyst, Klient_Nr, Klient_Nazwa_Nazwisko, "
+                       "Netto_Brutto, Wart_Netto, Wart_Brutto) values (?,?,?,?,?,?,?,?,?)",
+                       -1, &h, nullptr);
+    sqlite3_prepare_v2(db,
+                       "insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Symbol, Towary_Nazwa, Ilosc, "
+                       "Towary_Cena, Wartosc_Netto, Kwota_Vat, Wartosc_Brutto, Faktura_Typ, Faktura_Nr, "
+                       "Faktura_Rok, Faktura_Nr_Koncowy, Faktura_Rok_Koncowy) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
                        -1, &l, nullptr);
     for (auto _ : state) {
         const int nr = ++nextNr;
@@ -482,8 +498,9 @@ BENCHMARK(BM_InsertDocument_Raw)->Unit(benchmark::kMicrosecond);
 void removeInserted()
 {
     sqlite3* db = rawOpen();
-    sqlite3_exec(db, "delete from Faktura_Szczegoly where Faktura_Rok=2099; delete from Faktura where Rok='2099';"
-                     "PRAGMA wal_checkpoint(TRUNCATE)",
+    sqlite3_exec(db,
+                 "delete from Faktura_Szczegoly where Faktura_Rok=2099; delete from Faktura where Rok='2099';"
+                 "PRAGMA wal_checkpoint(TRUNCATE)",
                  nullptr, nullptr, nullptr);
     sqlite3_close(db);
 }

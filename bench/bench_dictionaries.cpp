@@ -36,15 +36,17 @@ QString baza()
         for (int i = 0; i < kKlienci; ++i) {
             // Names in an order unrelated to the numbers.
             const int n = int((i * 7919LL) % kKlienci);
-            c.exec(QStringLiteral("insert into Klienci (Nr_Klienta, Nazwa_Nazwisko, NIP, Miasto, Czy_Firma) values (?,?,?,?,?)"),
+            c.exec(QStringLiteral(
+                       "insert into Klienci (Nr_Klienta, Nazwa_Nazwisko, NIP, Miasto, Czy_Firma) values (?,?,?,?,?)"),
                    {QStringLiteral("K%1").arg(i, 6, 10, QLatin1Char('0')), QStringLiteral("Łukasz Nazwisko %1").arg(n),
                     QString::number(1000000000LL + i), QStringLiteral("Kraków"), i % 2});
         }
         for (int i = 0; i < kTowary; ++i)
             c.exec(QStringLiteral("insert into Towary (Symbol, Nazwa, PKWIU, Jm, Vat_Opis, Vat_Wart, Cena_Netto_Sprz, "
                                   "Cena_Brutto_Sprz, Arch) values (?,?,?,?,?,?,?,?,?)"),
-                   {QStringLiteral("T%1").arg(i, 6, 10, QLatin1Char('0')), QStringLiteral("Towar %1").arg((i * 31) % kTowary),
-                    QString(), QStringLiteral("szt"), QStringLiteral("23"), 23, i * 1.5, i * 1.845, i % 10 == 0});
+                   {QStringLiteral("T%1").arg(i, 6, 10, QLatin1Char('0')),
+                    QStringLiteral("Towar %1").arg((i * 31) % kTowary), QString(), QStringLiteral("szt"),
+                    QStringLiteral("23"), 23, i * 1.5, i * 1.845, i % 10 == 0});
         c.exec(QStringLiteral("commit"));
         return p;
     }();

@@ -87,19 +87,23 @@ void BM_SaveDocument_Raw(benchmark::State& state)
     sqlite3_exec(s, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     sqlite3_stmt *mx = nullptr, *h = nullptr, *l = nullptr;
     sqlite3_prepare_v2(s, "select max(nr) from Faktura where typ=? and rok=?", -1, &mx, nullptr);
-    sqlite3_prepare_v2(s, "insert into Faktura (Typ, Nr, Rok, Data_Wyst, Data_Sprzedarzy, Miejsce_Wyst, Klient_Nr, "
-                          "Klient_Nazwa_Nazwisko, Klient_Nazwa_Nazwisko_cd, Klient_Czy_Firma, Klient_Nip, Klient_Kod, "
-                          "Klient_Miasto, Klient_Adres, Forma_Zaplaty, Ilosc_Dni, Wart_Netto, Wart_Brutto, "
-                          "Netto_Brutto, Typ_Koncowy, Nr_Koncowy, Rok_Koncowy, Uwagi, Waluta, Wart_Netto_Eu, "
-                          "Wart_Brutto_Eu) values (?,?,?,?,'','',?,?,'',0,'','','','',1,0,500,615,'netto',?,?,?,'',"
-                          "'PLN',0,0)", -1, &h, nullptr);
-    sqlite3_prepare_v2(s, "insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Symbol, Towary_Nazwa, Towary_Nazwa_cd, "
-                          "PKWiU, Ilosc, Jm, Towary_Cena, Rabat, Towary_Vat_Opis, Towary_Vat_Wart, Wartosc_Netto, "
-                          "Kwota_Vat, Wartosc_Brutto, Waluta, Towary_Cena_Eu, Wartosc_Netto_Eu, Kwota_Vat_Eu, "
-                          "Wartosc_Brutto_Eu, Faktura_Typ, Faktura_Nr, Faktura_Rok, Faktura_Data_Wyst, Klient_Nr, "
-                          "Klient_Nazwa_Nazwisko, Klient_Nazwa_Nazwisko_cd, Klient_Nip, Faktura_Nr_Koncowy, "
-                          "Faktura_Rok_Koncowy, Lp_Koncowe) values (?,?,?,?,'','',2.5,'',10,0,'23',23,25,5.75,30.75,"
-                          "'PLN',0,0,0,0,'FV',?,2011,'2011-03-05',?,?,'','',?,2011,?)", -1, &l, nullptr);
+    sqlite3_prepare_v2(s,
+                       "insert into Faktura (Typ, Nr, Rok, Data_Wyst, Data_Sprzedarzy, Miejsce_Wyst, Klient_Nr, "
+                       "Klient_Nazwa_Nazwisko, Klient_Nazwa_Nazwisko_cd, Klient_Czy_Firma, Klient_Nip, Klient_Kod, "
+                       "Klient_Miasto, Klient_Adres, Forma_Zaplaty, Ilosc_Dni, Wart_Netto, Wart_Brutto, "
+                       "Netto_Brutto, Typ_Koncowy, Nr_Koncowy, Rok_Koncowy, Uwagi, Waluta, Wart_Netto_Eu, "
+                       "Wart_Brutto_Eu) values (?,?,?,?,'','',?,?,'',0,'','','','',1,0,500,615,'netto',?,?,?,'',"
+                       "'PLN',0,0)",
+                       -1, &h, nullptr);
+    sqlite3_prepare_v2(s,
+                       "insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Symbol, Towary_Nazwa, Towary_Nazwa_cd, "
+                       "PKWiU, Ilosc, Jm, Towary_Cena, Rabat, Towary_Vat_Opis, Towary_Vat_Wart, Wartosc_Netto, "
+                       "Kwota_Vat, Wartosc_Brutto, Waluta, Towary_Cena_Eu, Wartosc_Netto_Eu, Kwota_Vat_Eu, "
+                       "Wartosc_Brutto_Eu, Faktura_Typ, Faktura_Nr, Faktura_Rok, Faktura_Data_Wyst, Klient_Nr, "
+                       "Klient_Nazwa_Nazwisko, Klient_Nazwa_Nazwisko_cd, Klient_Nip, Faktura_Nr_Koncowy, "
+                       "Faktura_Rok_Koncowy, Lp_Koncowe) values (?,?,?,?,'','',2.5,'',10,0,'23',23,25,5.75,30.75,"
+                       "'PLN',0,0,0,0,'FV',?,2011,'2011-03-05',?,?,'','',?,2011,?)",
+                       -1, &l, nullptr);
     int nr = 0;
     for (auto _ : state) {
         sqlite3_exec(s, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);

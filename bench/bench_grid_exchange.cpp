@@ -167,14 +167,19 @@ QString XmlText(const char* From, const char* To)
         }
         const char* semi = std::find(p, To, ';');
         const std::string_view e(p + 1, std::size_t(semi - p - 1));
-        if (e == "amp") s += '&';
-        else if (e == "lt") s += '<';
-        else if (e == "gt") s += '>';
-        else if (e == "quot") s += '"';
-        else if (e == "apos") s += '\'';
+        if (e == "amp")
+            s += '&';
+        else if (e == "lt")
+            s += '<';
+        else if (e == "gt")
+            s += '>';
+        else if (e == "quot")
+            s += '"';
+        else if (e == "apos")
+            s += '\'';
         else if (!e.empty() && e[0] == '#') {
             const char32_t u = char32_t(e.size() > 1 && e[1] == 'x' ? std::stoul(std::string(e.substr(2)), nullptr, 16)
-                                                                     : std::stoul(std::string(e.substr(1))));
+                                                                    : std::stoul(std::string(e.substr(1))));
             s += QString::fromUcs4(&u, 1).toStdString();
         }
         p = semi + 1;
@@ -235,7 +240,8 @@ SheetCells IndependentRead(const QString& Path)
         for (; a < attrs.size() && attrs[a] >= '0' && attrs[a] <= '9'; ++a)
             row = row * 10 + (attrs[a] - '0');
         const std::size_t t = attrs.find("t=\"");
-        const std::string_view type = t == std::string_view::npos ? std::string_view() : attrs.substr(t + 3, attrs.find('"', t + 3) - t - 3);
+        const std::string_view type =
+            t == std::string_view::npos ? std::string_view() : attrs.substr(t + 3, attrs.find('"', t + 3) - t - 3);
         c = tagEnd + 1;
         if (x[tagEnd - 1] == '/')
             continue;

@@ -35,8 +35,7 @@ const Texts& texts()
                                  .arg(i + 1)
                                  .arg(i * 7 % 1000)
                                  .arg(i % 97));
-            r.plain.push_back(
-                QStringLiteral("FV %1/2011 %2,00\nKlient %3").arg(i + 1).arg(i * 7 % 1000).arg(i % 97));
+            r.plain.push_back(QStringLiteral("FV %1/2011 %2,00\nKlient %3").arg(i + 1).arg(i * 7 % 1000).arg(i % 97));
         }
         return r;
     }();

@@ -40,7 +40,10 @@ struct Grid {
             g.setCells(0, r, QString::number(r));
             g.setCells(1, r, QStringLiteral("Kontrahent %1").arg(r % 977));
             g.setCells(2, r, QStringLiteral("FV/%1/2011").arg(r));
-            g.setCells(3, r, QStringLiteral("2011-%1-%2").arg(r % 12 + 1, 2, 10, QLatin1Char('0')).arg(r % 28 + 1, 2, 10, QLatin1Char('0')));
+            g.setCells(3, r,
+                       QStringLiteral("2011-%1-%2")
+                           .arg(r % 12 + 1, 2, 10, QLatin1Char('0'))
+                           .arg(r % 28 + 1, 2, 10, QLatin1Char('0')));
             g.setCells(4, r, QString::number(r * 13.37, 'f', 2));
             g.setCells(5, r, QString::number(r * 3.07, 'f', 2));
             g.setCells(6, r, r % 2 ? QStringLiteral("przelew") : QStringLiteral("gotówka"));
@@ -110,7 +113,8 @@ void BM_Baseline_QPainterPdf(benchmark::State& state)
             p.setPen(Qt::black);
             for (const grid::TPrintRowPlace& row : page.Rows)
                 for (int c = band.FirstCol; c <= band.LastCol; ++c)
-                    p.drawText(QPointF(x[std::size_t(c)] + indent, -row.Y + ascent), texts[std::size_t(row.Row)][std::size_t(c)]);
+                    p.drawText(QPointF(x[std::size_t(c)] + indent, -row.Y + ascent),
+                               texts[std::size_t(row.Row)][std::size_t(c)]);
             p.setPen(border);
             for (int c = band.FirstCol; c <= band.LastCol + 1; ++c)
                 p.drawLine(QPointF(x[std::size_t(c)], top), QPointF(x[std::size_t(c)], bottom));

@@ -49,7 +49,8 @@ const Table& table()
             c.reserve(kRows);
         for (int r = 0; r < kRows; ++r) {
             out.cols[0].push_back(QString::number(r));
-            out.cols[1].push_back(QStringLiteral("%1,%2").arg(rnd() % 100000).arg(rnd() % 100, 2, 10, QLatin1Char('0')));
+            out.cols[1].push_back(
+                QStringLiteral("%1,%2").arg(rnd() % 100000).arg(rnd() % 100, 2, 10, QLatin1Char('0')));
             out.cols[2].push_back(QStringLiteral("Kontrahent %1").arg(rnd() % 400000));
             out.cols[3].push_back(QString::number(rnd() % 1000));
             out.cols[4].push_back(r % 3 ? QStringLiteral("tak") : QStringLiteral("nie"));

@@ -77,10 +77,15 @@ struct Fixture {
         if (!err.isEmpty())
             qFatal("%s", qPrintable(err));
         registry::setStorePath(dir.filePath(QStringLiteral("rejestr.ini")));
-        const char* seller[][2] = {{"Nazwa_L1", "Przedsiębiorstwo Handlowe Żółw"}, {"Nazwa_L2", "Sp. z o.o."},
-                                   {"Adres", "ul. Długa 5"}, {"Kod", "33-100"}, {"Miasto", "Tarnów"},
-                                   {"Nip", "123-456-32-18"}, {"Konto", "12 3456 7890 1234 5678 9012 3456"},
-                                   {"Tel", "14 123 45 67"}, {"Logo", ""}};
+        const char* seller[][2] = {{"Nazwa_L1", "Przedsiębiorstwo Handlowe Żółw"},
+                                   {"Nazwa_L2", "Sp. z o.o."},
+                                   {"Adres", "ul. Długa 5"},
+                                   {"Kod", "33-100"},
+                                   {"Miasto", "Tarnów"},
+                                   {"Nip", "123-456-32-18"},
+                                   {"Konto", "12 3456 7890 1234 5678 9012 3456"},
+                                   {"Tel", "14 123 45 67"},
+                                   {"Logo", ""}};
         for (const auto& kv : seller)
             registry::write(registry::Root::LocalMachine, QStringLiteral("Software\\Orlimek\\Tarnex\\"),
                             QString::fromUtf8(kv[0]), QString::fromUtf8(kv[1]));
@@ -98,20 +103,20 @@ struct Fixture {
         data::Transaction tx(c);
         int lp = 0;
         for (const Line& l : inv.lines)
-            c.exec(QStringLiteral(
-                       "insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Nazwa, Towary_Nazwa_cd, PKWiU, Jm, "
-                       "Ilosc, Towary_Cena, Rabat, Towary_Vat_Opis, Towary_Vat_Wart, Wartosc_Netto, Kwota_Vat, "
-                       "Wartosc_Brutto) values (?, ?, ?, '', '22.22.11', 'szt.', ?, ?, 0, ?, ?, ?, ?, ?)"),
-                   {inv.id, ++lp, l.name, l.qty, l.price, QStringLiteral("%1%").arg(l.rate), l.rate, l.net(),
-                    l.vat(), l.net() + l.vat()});
-        c.exec(QStringLiteral(
-                   "insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Data_Sprzedarzy, Miejsce_Wyst, "
-                   "Forma_Zaplaty, Data_Zaplaty, Netto_Brutto, Wart_Netto, Wart_Brutto, Uwagi, "
-                   "Klient_Nazwa_Nazwisko, Klient_Nazwa_Nazwisko_cd, Klient_Adres, Klient_Kod, Klient_Miasto, "
-                   "Klient_Nip) values (?, 'FV', '2011', ?, '2011-03-01', '2011-03-01', 'Tarnów', 1, "
-                   "'2011-03-15', 'netto', ?, ?, 'Płatne w terminie', 'Nabywca Ćma', 'i Syn', 'ul. Krótka 1', "
-                   "'31-000', 'Kraków', '987-654-32-10')"),
-               {inv.id, nr, inv.netto, inv.brutto});
+            c.exec(
+                QStringLiteral("insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Nazwa, Towary_Nazwa_cd, PKWiU, Jm, "
+                               "Ilosc, Towary_Cena, Rabat, Towary_Vat_Opis, Towary_Vat_Wart, Wartosc_Netto, Kwota_Vat, "
+                               "Wartosc_Brutto) values (?, ?, ?, '', '22.22.11', 'szt.', ?, ?, 0, ?, ?, ?, ?, ?)"),
+                {inv.id, ++lp, l.name, l.qty, l.price, QStringLiteral("%1%").arg(l.rate), l.rate, l.net(), l.vat(),
+                 l.net() + l.vat()});
+        c.exec(
+            QStringLiteral("insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Data_Sprzedarzy, Miejsce_Wyst, "
+                           "Forma_Zaplaty, Data_Zaplaty, Netto_Brutto, Wart_Netto, Wart_Brutto, Uwagi, "
+                           "Klient_Nazwa_Nazwisko, Klient_Nazwa_Nazwisko_cd, Klient_Adres, Klient_Kod, Klient_Miasto, "
+                           "Klient_Nip) values (?, 'FV', '2011', ?, '2011-03-01', '2011-03-01', 'Tarnów', 1, "
+                           "'2011-03-15', 'netto', ?, ?, 'Płatne w terminie', 'Nabywca Ćma', 'i Syn', 'ul. Krótka 1', "
+                           "'31-000', 'Kraków', '987-654-32-10')"),
+            {inv.id, nr, inv.netto, inv.brutto});
         tx.commit();
     }
 };
@@ -173,15 +178,18 @@ struct Painter {
     {
         p.drawText(QRectF(x * k, y * k, (w > 0 ? w : 150) * k, 8 * k), flags | Qt::AlignTop, t);
     }
-    void line(double x1, double y1, double x2, double y2) { p.drawLine(QPointF(x1 * k, y1 * k), QPointF(x2 * k, y2 * k)); }
+    void line(double x1, double y1, double x2, double y2)
+    {
+        p.drawLine(QPointF(x1 * k, y1 * k), QPointF(x2 * k, y2 * k));
+    }
 };
 
 // Writes the invoice as the printout lays it out: the same band heights and page breaks, the same
 // texts at about the same places. Returns the pages written.
 int drawBaseline(const Invoice& inv, const QString& path, const QString& inWords)
 {
-    constexpr double kMargin = 10, kBody = 277, kFooter = 10.6, kTitle = 96, kHead = 6.6, kRow = 7.4,
-                     kTotals = 8.5, kVatRow = 3.4, kSummary = 63;
+    constexpr double kMargin = 10, kBody = 277, kFooter = 10.6, kTitle = 96, kHead = 6.6, kRow = 7.4, kTotals = 8.5,
+                     kVatRow = 3.4, kSummary = 63;
     constexpr double kLimit = kBody - kFooter;
     // Vat summary rows by rate name, as the statement groups them.
     std::map<QString, std::array<double, 3>> byRate;
@@ -191,7 +199,11 @@ int drawBaseline(const Invoice& inv, const QString& path, const QString& inWords
     }
     // Where every body band goes: page and top.
     enum Kind { Head, Row, Totals, VatRow, Summary };
-    struct Placed { Kind kind; int index, page; double top; };
+    struct Placed {
+        Kind kind;
+        int index, page;
+        double top;
+    };
     std::vector<Placed> placed;
     int page = 1;
     double y = kTitle;
@@ -214,7 +226,8 @@ int drawBaseline(const Invoice& inv, const QString& path, const QString& inWords
 
     QPdfWriter writer(path);
     writer.setResolution(1200);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
     QPainter p(&writer);
     Painter d{p, 1200 / 25.4};
     auto font = [&](double size, bool bold = false) {
@@ -230,14 +243,16 @@ int drawBaseline(const Invoice& inv, const QString& path, const QString& inWords
     const double L = kMargin, T = kMargin;
     const double colX[] = {2.1, 8.5, 59.0, 73.0, 87.3, 95.5, 112.4, 123.6, 140.8, 153.5, 171.7};
     const double colW[] = {4.5, 48.9, 13.0, 10.8, 6.9, 15.1, 9.3, 14.3, 9.8, 14.3, 16.7};
-    const Qt::Alignment colA[] = {Qt::AlignRight, Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
+    const Qt::Alignment colA[] = {Qt::AlignRight,   Qt::AlignLeft,  Qt::AlignHCenter, Qt::AlignRight,
                                   Qt::AlignHCenter, Qt::AlignRight, Qt::AlignHCenter, Qt::AlignRight,
                                   Qt::AlignHCenter, Qt::AlignRight, Qt::AlignRight};
-    const char* heads[] = {"Lp.", "Nazwa towaru/usługi", "PKWIU/ SWW", "Ilość", "J.m.", "Cena jedn. netto",
-                           "Rabat %", "Wartość netto", "Stawka VAT %", "Kwota VAT", "Wartość brutto"};
+    const char* heads[] = {"Lp.",          "Nazwa towaru/usługi", "PKWIU/ SWW",    "Ilość",
+                           "J.m.",         "Cena jedn. netto",    "Rabat %",       "Wartość netto",
+                           "Stawka VAT %", "Kwota VAT",           "Wartość brutto"};
     auto footer = [&](int n) {
         font(7);
-        d.text(L + 35.2, T + kBody - kFooter, 150, Qt::AlignRight, QStringLiteral("Strona %1 z %2").arg(n).arg(pageCount));
+        d.text(L + 35.2, T + kBody - kFooter, 150, Qt::AlignRight,
+               QStringLiteral("Strona %1 z %2").arg(n).arg(pageCount));
         d.text(L + 65.6, T + kBody - kFooter + 5.6, 0, Qt::AlignLeft,
                QStringLiteral("Wydrukowano z programu Orlimek - Tarnex"));
     };
@@ -377,10 +392,14 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     Fixture fixture;
     g_fixture = &fixture;
-    benchmark::RegisterBenchmark("BM_Print_Printout/20", BM_Print_Printout, &fixture.small)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_Print_QPainter/20", BM_Print_QPainter, &fixture.small)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_Print_Printout/500", BM_Print_Printout, &fixture.large)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_Print_QPainter/500", BM_Print_QPainter, &fixture.large)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_Print_Printout/20", BM_Print_Printout, &fixture.small)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_Print_QPainter/20", BM_Print_QPainter, &fixture.small)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_Print_Printout/500", BM_Print_Printout, &fixture.large)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_Print_QPainter/500", BM_Print_QPainter, &fixture.large)
+        ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -388,8 +407,8 @@ int main(int argc, char** argv)
         const auto a = reporter.seconds.find(std::string("BM_Print_Printout/") + lines);
         const auto b = reporter.seconds.find(std::string("BM_Print_QPainter/") + lines);
         if (a != reporter.seconds.end() && b != reporter.seconds.end() && b->second > 0)
-            std::printf("%s lines: printout %.2f ms, QPainter alone %.2f ms, ratio %.2f\n", lines,
-                        a->second * 1e3, b->second * 1e3, a->second / b->second);
+            std::printf("%s lines: printout %.2f ms, QPainter alone %.2f ms, ratio %.2f\n", lines, a->second * 1e3,
+                        b->second * 1e3, a->second / b->second);
     }
     benchmark::Shutdown();
     g_fixture = nullptr;

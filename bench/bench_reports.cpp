@@ -216,7 +216,8 @@ int drawClientsBaseline(const QString& path)
 
     QPdfWriter writer(path);
     writer.setResolution(1200);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(), QPageLayout::Millimeter));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(), QPageLayout::Millimeter));
     QPainter p(&writer);
     const double k = 1200 / 25.4, L = 12.7, T = 12.7, body = 210 - 25.4, footer = 8.5, width = 297 - 25.4;
     QFont f8(QStringLiteral("Arial"));
@@ -228,16 +229,20 @@ int drawClientsBaseline(const QString& path)
         p.drawText(QRectF((L + x) * k, (T + y) * k, (w > 0 ? w : 60) * k, 6 * k), align | Qt::AlignTop, t);
     };
     auto rule = [&](double y) { p.drawLine(QPointF(L * k, (T + y) * k), QPointF((L + width) * k, (T + y) * k)); };
-    const double lineX[] = {6.3, 16.9, 27.5, 38.1, 63.5, 86.8, 136.5, 150.3, 160.9, 176.2, 194.7, 205.3, 215.4, 231.8, 241.3, 253.2};
+    const double lineX[] = {6.3,   16.9,  27.5,  38.1,  63.5,  86.8,  136.5, 150.3,
+                            160.9, 176.2, 194.7, 205.3, 215.4, 231.8, 241.3, 253.2};
     const double lineW[] = {8.7, 8.7, 8.7, 23.5, 22.5, 46.8, 11.6, 8.7, 13.0, 15.1, 9.5, 9.3, 15.1, 8.7, 10.8, 17.2};
-    const int lineA[] = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignLeft, Qt::AlignLeft,
-                         Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignRight, Qt::AlignRight,
-                         Qt::AlignHCenter, Qt::AlignRight, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignRight};
-    const char* captions[] = {"Typ", "Nr", "Rok", "Data wystawienia", "Symbol", "Nazwa towaru / usługi", "PKWiU",
-                              "j.m.", "Cena netto", "Cena brutto", "Ilość", "Rabat %", "Wartość netto",
-                              "Stawka V AT", "Kwota VAT", "Wartość brutto"};
+    const int lineA[] = {Qt::AlignLeft,  Qt::AlignLeft,    Qt::AlignLeft,    Qt::AlignHCenter,
+                         Qt::AlignLeft,  Qt::AlignLeft,    Qt::AlignHCenter, Qt::AlignHCenter,
+                         Qt::AlignRight, Qt::AlignRight,   Qt::AlignRight,   Qt::AlignHCenter,
+                         Qt::AlignRight, Qt::AlignHCenter, Qt::AlignRight,   Qt::AlignRight};
+    const char* captions[] = {
+        "Typ",           "Nr",          "Rok",        "Data wystawienia", "Symbol", "Nazwa towaru / usługi",
+        "PKWiU",         "j.m.",        "Cena netto", "Cena brutto",      "Ilość",  "Rabat %",
+        "Wartość netto", "Stawka V AT", "Kwota VAT",  "Wartość brutto"};
     const double clientX[] = {2.1, 21.2, 99.5, 124.9, 139.7, 188.4};
-    const char* clientCaptions[] = {"Nr Klienta", "Nazwa / Nazwisko, imię", "NIP", "Kod", "Miasto", "Adres (ulica, nr domu)"};
+    const char* clientCaptions[] = {"Nr Klienta", "Nazwa / Nazwisko, imię", "NIP", "Kod",
+                                    "Miasto",     "Adres (ulica, nr domu)"};
     int page = 1;
     double y = 0;
     // A client whose lines go on over a page is headed there again: its data marked as
@@ -259,8 +264,8 @@ int drawClientsBaseline(const QString& path)
     auto lineCaptions = [&] {
         p.setFont(f8);
         for (int i = 0; i < 16; ++i)
-            text(lineX[i], y + 0.5, i >= 11 ? lineW[i] : 0, i >= 11 ? Qt::AlignHCenter | Qt::TextWordWrap : Qt::AlignLeft,
-                 QString::fromUtf8(captions[i]));
+            text(lineX[i], y + 0.5, i >= 11 ? lineW[i] : 0,
+                 i >= 11 ? Qt::AlignHCenter | Qt::TextWordWrap : Qt::AlignLeft, QString::fromUtf8(captions[i]));
         y += 9.3;
         rule(y);
     };
@@ -285,7 +290,8 @@ int drawClientsBaseline(const QString& path)
     };
     auto endPage = [&] {
         p.setFont(f8);
-        text(width / 2 - 30, body - footer + 2.1, 60, Qt::AlignHCenter, QStringLiteral("Wydrukowano z programu Orlimek - Tarnex"));
+        text(width / 2 - 30, body - footer + 2.1, 60, Qt::AlignHCenter,
+             QStringLiteral("Wydrukowano z programu Orlimek - Tarnex"));
         text(width - 60, body - footer + 2.1, 60, Qt::AlignRight, QStringLiteral("Strona %1").arg(page));
     };
     auto room = [&](double h) {
@@ -434,16 +440,25 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     Fixture fixture;
     g_fixture = &fixture;
-    benchmark::RegisterBenchmark("BM_Reports_Klienci_Pdf", BM_Reports_Klienci_Pdf)->Unit(benchmark::kSecond)->MinTime(5);
-    benchmark::RegisterBenchmark("BM_Reports_Baseline_Klienci", BM_Reports_Baseline_Klienci)->Unit(benchmark::kSecond)->MinTime(5);
+    benchmark::RegisterBenchmark("BM_Reports_Klienci_Pdf", BM_Reports_Klienci_Pdf)
+        ->Unit(benchmark::kSecond)
+        ->MinTime(5);
+    benchmark::RegisterBenchmark("BM_Reports_Baseline_Klienci", BM_Reports_Baseline_Klienci)
+        ->Unit(benchmark::kSecond)
+        ->MinTime(5);
     benchmark::RegisterBenchmark("BM_Reports_Towary_Pdf", BM_Reports_Towary_Pdf)->Unit(benchmark::kSecond)->MinTime(5);
-    benchmark::RegisterBenchmark("BM_Reports_Klienci_Podglad", BM_Reports_Klienci_Podglad)->Unit(benchmark::kSecond)->MinTime(5);
+    benchmark::RegisterBenchmark("BM_Reports_Klienci_Podglad", BM_Reports_Klienci_Podglad)
+        ->Unit(benchmark::kSecond)
+        ->MinTime(5);
     for (const auto& [name, from, to] : {std::tuple{"Miesiac", "2011-03-01", "2011-03-31"},
                                          std::tuple{"Wszystkie_Lata", "2005-01-01", "2014-12-31"}}) {
         benchmark::RegisterBenchmark((std::string("BM_Reports_Pamiec/") + name).c_str(), BM_Reports_Pamiec, from, to)
-            ->Unit(benchmark::kSecond)->Iterations(1);
-        benchmark::RegisterBenchmark((std::string("BM_Reports_Pamiec_Raw/") + name).c_str(), BM_Reports_Pamiec_Raw, from, to)
-            ->Unit(benchmark::kSecond)->Iterations(1);
+            ->Unit(benchmark::kSecond)
+            ->Iterations(1);
+        benchmark::RegisterBenchmark((std::string("BM_Reports_Pamiec_Raw/") + name).c_str(), BM_Reports_Pamiec_Raw,
+                                     from, to)
+            ->Unit(benchmark::kSecond)
+            ->Iterations(1);
     }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;

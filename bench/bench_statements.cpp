@@ -32,7 +32,8 @@ namespace {
 
 constexpr int kEkran = 40; // rows a list shows at once
 const char* const kRok = "2011";
-const char* const kSumaKlienta = "select sum(wartosc_netto), sum(wartosc_brutto) from faktura_szczegoly where klient_nr=?";
+const char* const kSumaKlienta =
+    "select sum(wartosc_netto), sum(wartosc_brutto) from faktura_szczegoly where klient_nr=?";
 const char* const kSumaTowaru =
     "select sum(ilosc), sum(wartosc_netto), sum(wartosc_brutto) from faktura_szczegoly where towary_symbol=?";
 
@@ -172,7 +173,8 @@ struct Surowa {
     }
 };
 
-const char* const kRokOdKoncaSql = "select * from Faktura_Kwerenda where Rok = ? order by Typ desc, Rok desc, Nr desc, Id desc";
+const char* const kRokOdKoncaSql =
+    "select * from Faktura_Kwerenda where Rok = ? order by Typ desc, Rok desc, Nr desc, Id desc";
 
 // The list's work it stands for: its first screen and the lines of the document it stands on.
 void BM_Surowe_Lista_Pokaz(benchmark::State& st)

@@ -11,10 +11,7 @@ using documents::PriceMode;
 
 namespace {
 
-Blad blad(const char* message, Pole field)
-{
-    return Blad{QString::fromUtf8(message), field};
-}
+Blad blad(const char* message, Pole field) { return Blad{QString::fromUtf8(message), field}; }
 
 // The issue date and year checks shared with the invoices, with their fields.
 std::optional<Blad> checkIssue(const QString& dataWyst, const QString& rok)

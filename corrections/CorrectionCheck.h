@@ -15,9 +15,9 @@ namespace corrections {
 enum class Pole {
     Data_Wyst,
     Rok,
-    Pobierz,        // "Pobierz dokument": no invoice chosen
-    Koryguj,        // "Koryguj pozcję": no corrected line
-    Forma_Zaplaty,  // the payment kind combo
+    Pobierz,       // "Pobierz dokument": no invoice chosen
+    Koryguj,       // "Koryguj pozcję": no corrected line
+    Forma_Zaplaty, // the payment kind combo
     Data_Zap,
     Ilosc_Dni,
     Nazwa,
@@ -45,7 +45,7 @@ struct KorektaEntry {
     QString typFaktury;
     QString nrFaktury;
     int lineCount = 0;
-    QString formaZaplaty;  // the payment combo's text
+    QString formaZaplaty; // the payment combo's text
     QString dataZap;
     QString iloscDni;
 };
@@ -76,8 +76,8 @@ struct PozycjaEntry {
     QString cena;
     QString cenaBrutto;
     QString rabat;
-    QString vatNazwa;  // the rate combo's text
-    QString vatWart;   // the shown rate's percent
+    QString vatNazwa; // the rate combo's text
+    QString vatWart;  // the shown rate's percent
     bool czyPodst = false;
 };
 

@@ -36,10 +36,7 @@ QVector<Qt::Alignment> correctionGridAlignments()
 namespace {
 
 // Zero stays "0": 0 - x never gives a negative zero.
-double negated(double v)
-{
-    return 0.0 - v;
-}
+double negated(double v) { return 0.0 - v; }
 
 // A row of a hidden grid for the old line: its reversal (quantity and amounts negated; prices
 // and the rate not) or its copy. Numbers in the shortest general form.
@@ -72,17 +69,11 @@ Money shown(const documents::LineGridModel& g, int row, int col)
     return Money::fromText(g.cell(row, col)).value_or(Money());
 }
 
-double number(const QString& text)
-{
-    return double(documents::readNumber(text).value_or(0));
-}
+double number(const QString& text) { return double(documents::readNumber(text).value_or(0)); }
 
 } // namespace
 
-UkryteWiersze::UkryteWiersze()
-{
-    rows_ = {QStringList(KolumnyPozycji), QStringList(KolumnyPozycji)};
-}
+UkryteWiersze::UkryteWiersze() { rows_ = {QStringList(KolumnyPozycji), QStringList(KolumnyPozycji)}; }
 
 QString UkryteWiersze::cell(int row, int col) const
 {

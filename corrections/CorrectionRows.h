@@ -16,7 +16,7 @@ namespace corrections {
 // Columns of the visible grid.
 enum KolumnaKorekty {
     K_Lp = 0,
-    K_Lp_Z_Fakt,  // the old line's place in the invoice view (Lp_Koncowe)
+    K_Lp_Z_Fakt, // the old line's place in the invoice view (Lp_Koncowe)
     K_Symbol,
     K_Nazwa,
     K_Nazwa_cd,
@@ -30,14 +30,14 @@ enum KolumnaKorekty {
     K_Netto,
     K_Kwota_Vat,
     K_Brutto,
-    K_Wart,  // hidden: the rate's percent
-    K_Id,    // hidden: the old line's key
+    K_Wart, // hidden: the rate's percent
+    K_Id,   // hidden: the old line's key
     KolumnyKorekty
 };
 // Columns of the two hidden grids.
 enum KolumnaPozycji {
     P_Lp = 0,
-    P_Lp_Own,  // the old line's own Lp
+    P_Lp_Own, // the old line's own Lp
     P_Symbol,
     P_Nazwa,
     P_Nazwa_cd,
@@ -108,7 +108,7 @@ private:
     documents::LineGridModel& visible_;
     UkryteWiersze storno_;
     UkryteWiersze kopie_;
-    std::vector<documents::DocumentLine> before_;  // index i - 1 for row i
+    std::vector<documents::DocumentLine> before_; // index i - 1 for row i
 };
 
 } // namespace corrections

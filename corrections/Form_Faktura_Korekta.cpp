@@ -265,13 +265,12 @@ void TForm_Faktura_Korekta::Wstaw_Fakture(const documents::Identity& koncowa)
     ADOTable_Faktura->close();
     ADOTable_Faktura->open();
     const bool jest = !koncowa.isEmpty()
-                      && ADOTable_Faktura->locate(QStringLiteral("Typ_Koncowy;Rok_Koncowy;Nr_Koncowy"),
-                                                  QVariantList{koncowa.typ, koncowa.rok, koncowa.nr},
-                                                  {.caseInsensitive = true});
+        && ADOTable_Faktura->locate(QStringLiteral("Typ_Koncowy;Rok_Koncowy;Nr_Koncowy"),
+                                    QVariantList{koncowa.typ, koncowa.rok, koncowa.nr}, {.caseInsensitive = true});
     if (jest)
         ADOTable_Faktura_Szczegol->open();
     else
-        ADOTable_Faktura->close();  // no invoice: the save's check stops it
+        ADOTable_Faktura->close(); // no invoice: the save's check stops it
     Zapamietaj_Fakture(Id_Faktury());
     // Lines corrected for one invoice must never be saved against another.
     if (Id_Faktury() != poprzednia) {
@@ -427,10 +426,7 @@ void TForm_Faktura_Korekta::Wyczysc_Dokument(const QString& data, const QString&
     BitBtn_Drukuj->setEnabled(false);
 }
 
-void TForm_Faktura_Korekta::BitBtn_ZamknijClick()
-{
-    closeWindow(this);
-}
+void TForm_Faktura_Korekta::BitBtn_ZamknijClick() { closeWindow(this); }
 
 void TForm_Faktura_Korekta::closeEvent(QCloseEvent* e)
 {
@@ -442,7 +438,4 @@ void TForm_Faktura_Korekta::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-bool TForm_Faktura_Korekta::mayDiscard()
-{
-    return corrections::mayDiscard(BitBtn_Zapisz);
-}
+bool TForm_Faktura_Korekta::mayDiscard() { return corrections::mayDiscard(BitBtn_Zapisz); }

@@ -103,7 +103,7 @@ public:
     documents::MemoEdit* JvMemo1;
     QLineEdit* LEdit_Suma_Netto;
     QLineEdit* LEdit_Suma_Brutto;
-    QLineEdit* DBEdit_New_Id;  // the key of the saved correction (hidden)
+    QLineEdit* DBEdit_New_Id; // the key of the saved correction (hidden)
 
     QPushButton* BitBtn_Zapisz;
     QPushButton* BitBtn_Drukuj;

@@ -139,7 +139,8 @@ void TForm_Faktura_Nota::Wyczysc_Dokument(const QString& data, const QString& ro
     LEdit_Nr->clear();
     LEdit_Rok->setText(rok);
     LEdit_Data_Wyst->setText(data);
-    for (QLineEdit* e : {LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_Nr_Klienta, LEdit_NIP, LEdit_Kod, LEdit_Miasto, LEdit_Adres})
+    for (QLineEdit* e :
+         {LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_Nr_Klienta, LEdit_NIP, LEdit_Kod, LEdit_Miasto, LEdit_Adres})
         e->clear();
     JvMemo1->clear();
     CBox_Czy_Firma->setChecked(false);
@@ -178,10 +179,10 @@ void TForm_Faktura_Nota::Pokaz_Blad(const Blad& b)
     Pokaz_Komunikat(b.message);
     using P = corrections::Pole;
     QWidget* pole = b.field == P::Data_Wyst ? LEdit_Data_Wyst
-                    : b.field == P::Rok     ? LEdit_Rok
-                    : b.field == P::Pobierz ? static_cast<QWidget*>(BitBtn_Pobierz)
-                    : b.field == P::Nazwa   ? LEdit_Nazwa
-                    : b.field == P::NIP     ? LEdit_NIP
+        : b.field == P::Rok                 ? LEdit_Rok
+        : b.field == P::Pobierz             ? static_cast<QWidget*>(BitBtn_Pobierz)
+        : b.field == P::Nazwa               ? LEdit_Nazwa
+        : b.field == P::NIP                 ? LEdit_NIP
                                             : LEdit_Kod;
     pole->setFocus();
 }
@@ -211,15 +212,15 @@ void TForm_Faktura_Nota::BitBtn_ZapiszClick()
     documents::Document nota;
     nota.own.rok = e.rok;
     nota.dataWyst = documents::readDate(e.dataWyst).value_or(QDate());
-    nota.buyer = documents::Buyer{LEdit_Nr_Klienta->text(), e.nazwa,  LEdit_Nazwa_cd->text(), e.czyFirma,
-                                  e.nip,                    e.kod,    e.miasto,               e.adres};
+    nota.buyer = documents::Buyer{
+        LEdit_Nr_Klienta->text(), e.nazwa, LEdit_Nazwa_cd->text(), e.czyFirma, e.nip, e.kod, e.miasto, e.adres};
     nota.uwagi = JvMemo1->text();
 
     documents::DocumentStore store(*DataModule1->ADOConnection1);
     store.setStepHook(Krok_Zapisu);
     const qint64 id = ADOTable_Faktura->isActive() && ADOTable_Faktura->recNo() > 0
-                          ? ADOTable_Faktura->fieldByName(QStringLiteral("Id")).asLargeInt()
-                          : 0;
+        ? ADOTable_Faktura->fieldByName(QStringLiteral("Id")).asLargeInt()
+        : 0;
     // The invoice as the window took it: the store refuses it when it changed meanwhile.
     const documents::Document faktura = Wybrana_Faktura(id);
     const documents::SaveOutcome wynik = store.saveNote(nota, faktura, &Zapytaj_O_Pierwszy_Numer);
@@ -257,10 +258,7 @@ void TForm_Faktura_Nota::BitBtn_NowaClick()
     Wyczysc_Dokument(todayText(), QString::number(ui::today().year()));
 }
 
-void TForm_Faktura_Nota::BitBtn_AnulujClick()
-{
-    closeWindow(this);
-}
+void TForm_Faktura_Nota::BitBtn_AnulujClick() { closeWindow(this); }
 
 void TForm_Faktura_Nota::closeEvent(QCloseEvent* e)
 {
@@ -271,7 +269,4 @@ void TForm_Faktura_Nota::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-bool TForm_Faktura_Nota::mayDiscard()
-{
-    return corrections::mayDiscard(BitBtn_Zapisz);
-}
+bool TForm_Faktura_Nota::mayDiscard() { return corrections::mayDiscard(BitBtn_Zapisz); }

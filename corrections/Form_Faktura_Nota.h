@@ -76,10 +76,10 @@ public:
     QLineEdit* LEdit_Kod;
     QLineEdit* LEdit_Miasto;
     QLineEdit* LEdit_Adres;
-    QLineEdit* LEdit_Nr_Klienta;  // hidden: filled only by the client pick
+    QLineEdit* LEdit_Nr_Klienta; // hidden: filled only by the client pick
     QPushButton* BitBtn_Pobierz_Klienta;
     documents::MemoEdit* JvMemo1;
-    QLineEdit* Edit_Id_Noty;  // the key of the saved note (hidden)
+    QLineEdit* Edit_Id_Noty; // the key of the saved note (hidden)
 
     QPushButton* BitBtn_Zapisz;
     QPushButton* BitBtn_Drukuj;

@@ -23,8 +23,9 @@ using namespace corrections;
 using documents::labeledEdit;
 
 TForm_Korekta_Pozycja::TForm_Korekta_Pozycja(QWidget* owner)
-    : ui::Dialog(owner, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint
-                            | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : ui::Dialog(owner,
+                 Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                     | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form_Korekta_Pozycja"));
     setWindowTitle(QStringLiteral("Pozycja do korekty..."));
@@ -117,7 +118,7 @@ void TForm_Korekta_Pozycja::BitBtn_OKClick()
 {
     const auto tryb = documents::priceModeFromText(Edit_Netto_Brutto->text());
     if (!tryb)
-        return;  // no price mode to compute in: nothing is added
+        return; // no price mode to compute in: nothing is added
     PozycjaEntry e;
     e.pkwiu = LEdit_Towar_PKWIU->text();
     e.ilosc = LEdit_Ilosc->text();
@@ -130,12 +131,12 @@ void TForm_Korekta_Pozycja::BitBtn_OKClick()
     const auto wynik = evaluatePozycja(e, *tryb);
     if (const auto* b = std::get_if<Blad>(&wynik)) {
         Pokaz_Komunikat(b->message);
-        QWidget* pole = b->field == Pole::Cena          ? LEdit_Cena
-                        : b->field == Pole::Cena_Brutto ? LEdit_Cena_Brutto
-                        : b->field == Pole::Rabat       ? LEdit_Rabat
-                        : b->field == Pole::Vat         ? static_cast<QWidget*>(JvDBLCombo_Vat_Nazwa)
-                        : b->field == Pole::PKWIU       ? LEdit_Towar_PKWIU
-                                                        : LEdit_Ilosc;
+        QWidget* pole = b->field == Pole::Cena ? LEdit_Cena
+            : b->field == Pole::Cena_Brutto    ? LEdit_Cena_Brutto
+            : b->field == Pole::Rabat          ? LEdit_Rabat
+            : b->field == Pole::Vat            ? static_cast<QWidget*>(JvDBLCombo_Vat_Nazwa)
+            : b->field == Pole::PKWIU          ? LEdit_Towar_PKWIU
+                                               : LEdit_Ilosc;
         pole->setFocus();
         return;
     }
@@ -169,8 +170,8 @@ void TForm_Korekta_Pozycja::BitBtn_OKClick()
 
 bool TForm_Korekta_Pozycja::closing(int)
 {
-    for (QLineEdit* e : {LEdit_Lp, LEdit_Towar_Symbol, LEdit_Towar_Nazwa, LEdit_Towar_Nazwa_cd, LEdit_Towar_PKWIU,
-                         LEdit_jm})
+    for (QLineEdit* e :
+         {LEdit_Lp, LEdit_Towar_Symbol, LEdit_Towar_Nazwa, LEdit_Towar_Nazwa_cd, LEdit_Towar_PKWIU, LEdit_jm})
         e->clear();
     for (QLineEdit* e : {LEdit_Ilosc, LEdit_Cena, LEdit_Cena_Brutto})
         e->setText(text::formatAmount(0));

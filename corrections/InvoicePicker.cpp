@@ -27,9 +27,9 @@ documents::Document InvoiceReceiver::Wybrana_Faktura(qint64 id) const
 
 namespace {
 
-const QStringList Pozycje = {QStringLiteral("Nr"),         QStringLiteral("Data wystawienia"),
-                             QStringLiteral("Data sprzedaży"), QStringLiteral("Nr Klienta"),
-                             QStringLiteral("Nazwa Klienta"),  QStringLiteral("NIP Klienta")};
+const QStringList Pozycje = {
+    QStringLiteral("Nr"),         QStringLiteral("Data wystawienia"), QStringLiteral("Data sprzedaży"),
+    QStringLiteral("Nr Klienta"), QStringLiteral("Nazwa Klienta"),    QStringLiteral("NIP Klienta")};
 
 dictionaries::UstawieniaWyboru ustawienia(const UstawieniaFaktur& f)
 {
@@ -38,14 +38,17 @@ dictionaries::UstawieniaWyboru ustawienia(const UstawieniaFaktur& f)
     p.napisSortuj = QStringLiteral("Sortuj wg. :");
     p.nazwaSzukaj = QStringLiteral("JvCBox_Szukaj");
     p.sortuj = Pozycje;
-    p.poleSortu = dictionaries::sortWedlugListy(
-        {QStringLiteral("nr_koncowy"), QStringLiteral("Data_Wyst"), QStringLiteral("Data_Sprzedarzy"),
-         QStringLiteral("Klient_Nr"), QStringLiteral("Klient_Nazwa_Nazwisko"), QStringLiteral("Klient_Nip")},
-        QStringLiteral("nr_koncowy"));
+    p.poleSortu = dictionaries::sortWedlugListy({QStringLiteral("nr_koncowy"), QStringLiteral("Data_Wyst"),
+                                                 QStringLiteral("Data_Sprzedarzy"), QStringLiteral("Klient_Nr"),
+                                                 QStringLiteral("Klient_Nazwa_Nazwisko"), QStringLiteral("Klient_Nip")},
+                                                QStringLiteral("nr_koncowy"));
     p.szukaj = Pozycje;
-    p.kolumnySzukania = {QStringLiteral("Nr_Koncowy"), QStringLiteral("Data_Wyst"),
-                         QStringLiteral("Data_Sprzedarzy"), QStringLiteral("Klient_Nr"),
-                         QStringLiteral("Klient_Nazwa_Nazwisko"), QStringLiteral("Klient_Nip")};
+    p.kolumnySzukania = {QStringLiteral("Nr_Koncowy"),
+                         QStringLiteral("Data_Wyst"),
+                         QStringLiteral("Data_Sprzedarzy"),
+                         QStringLiteral("Klient_Nr"),
+                         QStringLiteral("Klient_Nazwa_Nazwisko"),
+                         QStringLiteral("Klient_Nip")};
     p.nieZnaleziono = QStringLiteral("Nie znaleziono szukanej faktury");
 
     dictionaries::UstawieniaWyboru u;
@@ -60,15 +63,9 @@ dictionaries::UstawieniaWyboru ustawienia(const UstawieniaFaktur& f)
     return u;
 }
 
-data::Table* lista()
-{
-    return DataModule1 ? DataModule1->ADOTable_Faktura_Korekta : nullptr;
-}
+data::Table* lista() { return DataModule1 ? DataModule1->ADOTable_Faktura_Korekta : nullptr; }
 
-data::Table* linie()
-{
-    return DataModule1 ? DataModule1->ADOTable_Faktura_Szczegol_Korekta : nullptr;
-}
+data::Table* linie() { return DataModule1 ? DataModule1->ADOTable_Faktura_Szczegol_Korekta : nullptr; }
 
 } // namespace
 

@@ -40,10 +40,10 @@ private:
 };
 
 struct UstawieniaFaktur {
-    QString nazwaOkna;    // "Form_Do_Korekty"
+    QString nazwaOkna; // "Form_Do_Korekty"
     QString tytul;
-    QString nazwaSiatki;  // the invoice grid
-    QString nazwaSortu;   // the sort combo
+    QString nazwaSiatki; // the invoice grid
+    QString nazwaSortu;  // the sort combo
     std::vector<ui::DbColumn> kolumny;
 };
 

@@ -110,10 +110,7 @@ std::optional<qint64> paymentKindId(data::Dataset& kinds, const QVariant& key)
     return kinds.fieldByName(QStringLiteral("Id")).asLargeInt();
 }
 
-QString todayText()
-{
-    return ui::today().toString(QStringLiteral("yyyy-MM-dd"));
-}
+QString todayText() { return ui::today().toString(QStringLiteral("yyyy-MM-dd")); }
 
 void closeWindow(QWidget* window)
 {
@@ -123,10 +120,7 @@ void closeWindow(QWidget* window)
         window->close();
 }
 
-bool mayDiscard(const QPushButton* zapisz)
-{
-    return !zapisz->isEnabled() || !Czy_Zachowac_Dokument();
-}
+bool mayDiscard(const QPushButton* zapisz) { return !zapisz->isEnabled() || !Czy_Zachowac_Dokument(); }
 
 } // namespace corrections
 

@@ -25,7 +25,8 @@ UstawieniaWyboru TForm_Lista_Klientow_Pob::ustawienia(bool nota)
         {QStringLiteral("Tel"), QStringLiteral("Telefon"), 115},
         {QStringLiteral("Czy_Firma"), QStringLiteral("Czy firma?"), nota ? 70 : 65},
     });
-    u.lista.nazwaOkna = nota ? QStringLiteral("Form_Lista_Klientow_Pob_Nota") : QStringLiteral("Form_Lista_Klientow_Pob");
+    u.lista.nazwaOkna =
+        nota ? QStringLiteral("Form_Lista_Klientow_Pob_Nota") : QStringLiteral("Form_Lista_Klientow_Pob");
     u.lista.tytul = QStringLiteral("Pobierz Klienta...");
     u.lista.nazwaSiatki = QStringLiteral("JvDBUltimGrid1");
     u.lista.zmiennaSzerokosc = nota;

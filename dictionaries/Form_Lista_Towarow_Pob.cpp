@@ -14,19 +14,15 @@ TForm_Lista_Towarow_Pob* Form_Lista_Towarow_Pob = nullptr;
 using namespace dictionaries;
 
 namespace {
-data::Table* towary()
-{
-    return DataModule1 ? DataModule1->ADOTable_Towary : nullptr;
-}
+data::Table* towary() { return DataModule1 ? DataModule1->ADOTable_Towary : nullptr; }
 
 UstawieniaWyboru ustawienia()
 {
     UstawieniaWyboru u;
     // "Grupa" sorts by the PKWiU classification, the goods' group.
-    u.lista = widokTowarow(false, {QStringLiteral("Symbol"), QStringLiteral("Nazwa"), QStringLiteral("Grupa")},
-                           [](int, const QString& tekst) {
-                               return tekst == QStringLiteral("Grupa") ? QStringLiteral("PKWIU") : tekst;
-                           });
+    u.lista = widokTowarow(
+        false, {QStringLiteral("Symbol"), QStringLiteral("Nazwa"), QStringLiteral("Grupa")},
+        [](int, const QString& tekst) { return tekst == QStringLiteral("Grupa") ? QStringLiteral("PKWIU") : tekst; });
     u.lista.nazwaOkna = QStringLiteral("Form_Lista_Towarow_Pob");
     u.lista.tytul = QStringLiteral("Pobierz towar / usługę");
     u.lista.nazwaSiatki = QStringLiteral("DBGrid1");

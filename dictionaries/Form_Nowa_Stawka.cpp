@@ -24,8 +24,10 @@ UstawieniaNowego ustawienia()
     u.przyciski.nowyNapis = QStringLiteral("Nowa");
     u.reguly = [] {
         return regulyNowejStawki(
-            [](const QString& n) { return czyZajety(*polaczenie(), QStringLiteral("Vat"), QStringLiteral("Nazwa"), n,
-                                                    QStringLiteral("Arch=0")); },
+            [](const QString& n) {
+                return czyZajety(*polaczenie(), QStringLiteral("Vat"), QStringLiteral("Nazwa"), n,
+                                 QStringLiteral("Arch=0"));
+            },
             [] { return liczbaPodstawowych(*polaczenie()); });
     };
     u.zapisz = [](const Wpis& w) {

@@ -40,10 +40,14 @@ UstawieniaNowego ustawienia()
     u.zapisz = [](const Wpis& w) {
         data::Table& k = otwarta(DataModule1->ADOTable_Klienci);
         k.append();
-        const std::pair<const char*, const char*> pola[] = {
-            {"Nr_Klienta", "LEdit_Nr_Klienta"}, {"Nazwa_Nazwisko", "LEdit_Nazwa"}, {"Nazwa_Nazwisko_cd", "LEdit_Nazwa_cd"},
-            {"NIP", "LEdit_NIP"}, {"Kod", "LEdit_Kod"}, {"Miasto", "LEdit_Miasto"}, {"Adres", "LEdit_Adres"},
-            {"Tel", "LEdit_Tel"}};
+        const std::pair<const char*, const char*> pola[] = {{"Nr_Klienta", "LEdit_Nr_Klienta"},
+                                                            {"Nazwa_Nazwisko", "LEdit_Nazwa"},
+                                                            {"Nazwa_Nazwisko_cd", "LEdit_Nazwa_cd"},
+                                                            {"NIP", "LEdit_NIP"},
+                                                            {"Kod", "LEdit_Kod"},
+                                                            {"Miasto", "LEdit_Miasto"},
+                                                            {"Adres", "LEdit_Adres"},
+                                                            {"Tel", "LEdit_Tel"}};
         for (const auto& [kolumna, pole] : pola)
             k.fieldByName(QString::fromLatin1(kolumna)).setAsString(tekst(w, QString::fromLatin1(pole)));
         k.fieldByName(QStringLiteral("Czy_Firma")).setAsBoolean(zaznaczone(w, QStringLiteral("CheckBox_Czy")));

@@ -18,7 +18,12 @@ UstawieniaNowego ustawienia()
     u.nazwa = QStringLiteral("Form_Nowy_Towar");
     u.tytul = QStringLiteral("Nowy towar / usługa...");
     const QString zero = QStringLiteral("0,00");
-    Pole brutto{QStringLiteral("LEdit_Cena_Brutto_Sprz"), QStringLiteral("Cena sprzedaży (brutto)"), {}, 0, Rodzaj::Tekst, zero};
+    Pole brutto{QStringLiteral("LEdit_Cena_Brutto_Sprz"),
+                QStringLiteral("Cena sprzedaży (brutto)"),
+                {},
+                0,
+                Rodzaj::Tekst,
+                zero};
     brutto.czyszczone = false;
     Pole stawka{QStringLiteral("DBCBox_Vat_Nazwa"), QStringLiteral("Stawka VAT")};
     stawka.utworz = [](QWidget* p) -> QWidget* { return new ui::DbLookupCombo(p); };
@@ -84,7 +89,8 @@ TForm_Nowy_Towar::TForm_Nowy_Towar(QWidget* owner) : NewRecordDialog(ustawienia(
     DBCBox_Vat_Nazwa = static_cast<ui::DbLookupCombo*>(kontrolka(QStringLiteral("DBCBox_Vat_Nazwa")));
     DBEdit_Vat_Wart = static_cast<ui::DbEdit*>(kontrolka(QStringLiteral("DBEdit_Vat_Wart")));
     DBCBox_Czy_Podst = static_cast<ui::DbCheckBox*>(kontrolka(QStringLiteral("DBCBox_Czy_Podst")));
-    DataSource_Vat = stawkiTowaru(this, QStringLiteral("Arch=false"), DBCBox_Vat_Nazwa, DBEdit_Vat_Wart, DBCBox_Czy_Podst);
+    DataSource_Vat =
+        stawkiTowaru(this, QStringLiteral("Arch=false"), DBCBox_Vat_Nazwa, DBEdit_Vat_Wart, DBCBox_Czy_Podst);
     ADOTable_Vat = static_cast<data::Table*>(DataSource_Vat->dataset());
     ADOTable_Vat->setReadOnly(true);
     Wyczysc_Pola();

@@ -16,9 +16,9 @@ public:
     void Wyczysc_Pola() override;
 
     ui::DbLookupCombo* DBCBox_Vat_Nazwa;
-    ui::DbEdit* DBEdit_Vat_Wart;       // hidden: the chosen rate's percent
-    ui::DbCheckBox* DBCBox_Czy_Podst;  // hidden: the chosen rate is the basic one
-    data::Table* ADOTable_Vat;         // rates not archived
+    ui::DbEdit* DBEdit_Vat_Wart;      // hidden: the chosen rate's percent
+    ui::DbCheckBox* DBCBox_Czy_Podst; // hidden: the chosen rate is the basic one
+    data::Table* ADOTable_Vat;        // rates not archived
     data::DataSource* DataSource_Vat;
 
 protected:

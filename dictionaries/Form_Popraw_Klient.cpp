@@ -18,7 +18,8 @@ UstawieniaPoprawy ustawienia()
     u.pola = {
         {QStringLiteral("DBEdit_Nr_Klienta"), QStringLiteral("Nr Klienta"), QStringLiteral("Nr_Klienta"), 10,
          Rodzaj::TylkoOdczyt},
-        {QStringLiteral("DBEdit_Nazwa"), QStringLiteral("Nazwa / Nazwisko, imię"), QStringLiteral("Nazwa_Nazwisko"), 75},
+        {QStringLiteral("DBEdit_Nazwa"), QStringLiteral("Nazwa / Nazwisko, imię"), QStringLiteral("Nazwa_Nazwisko"),
+         75},
         {QStringLiteral("DBEdit_Nazwa_cd"), QStringLiteral("Nazwa / Nazwisko, imię cd."),
          QStringLiteral("Nazwa_Nazwisko_cd"), 75},
         {QStringLiteral("DBCBox_Czy_Firma"), QStringLiteral("Czy firma ?"), QStringLiteral("Czy_Firma"), 0,

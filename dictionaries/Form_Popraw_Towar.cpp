@@ -40,16 +40,19 @@ UstawieniaPoprawy ustawienia()
     u.pola = {
         {QStringLiteral("DBEdit_Symbol"), QStringLiteral("Symbol"), QStringLiteral("Symbol"), 20, Rodzaj::TylkoOdczyt},
         {QStringLiteral("DBEdit_Nazwa"), QStringLiteral("Nazwa towaru / usługi"), QStringLiteral("Nazwa"), 40},
-        {QStringLiteral("DBEdit_Nazwa_cd"), QStringLiteral("Nazwa towaru / usługi cd."), QStringLiteral("Nazwa_cd"), 40},
+        {QStringLiteral("DBEdit_Nazwa_cd"), QStringLiteral("Nazwa towaru / usługi cd."), QStringLiteral("Nazwa_cd"),
+         40},
         {QStringLiteral("DBEdit_PKWIU"), QStringLiteral("PKWiU"), QStringLiteral("PKWIU"), 20},
         {QStringLiteral("DBEdit_Jm"), QStringLiteral("j.m."), QStringLiteral("jm"), 0},
         {QStringLiteral("DBEdit_Cena_Zak"), QStringLiteral("Cena zakupu (netto)"), QStringLiteral("Cena_Netto_Zak")},
-        {QStringLiteral("DBEdit_Cena_Sprz"), QStringLiteral("Cena sprzedaży (netto)"), QStringLiteral("Cena_Netto_Sprz")},
+        {QStringLiteral("DBEdit_Cena_Sprz"), QStringLiteral("Cena sprzedaży (netto)"),
+         QStringLiteral("Cena_Netto_Sprz")},
         {QStringLiteral("DBEdit_Cena_Brutto_Sprz"), QStringLiteral("Cena sprzedaży (brutto)"),
          QStringLiteral("Cena_Brutto_Sprz")},
         stawka,
         {QStringLiteral("DBEdit_Uwagi"), QStringLiteral("Uwagi"), QStringLiteral("Uwagi"), 80},
-        {QStringLiteral("DBCheckBox_Arch"), QStringLiteral("Czy archiwum ?"), QStringLiteral("Arch"), 0, Rodzaj::Zaznaczenie},
+        {QStringLiteral("DBCheckBox_Arch"), QStringLiteral("Czy archiwum ?"), QStringLiteral("Arch"), 0,
+         Rodzaj::Zaznaczenie},
         ukryte("DBEdit_Tow_Vat_Opis", "Vat_Opis"),
         ukryte("DBEdit_Tow_Vat_Wart", "Vat_Wart"),
         wart,
@@ -64,13 +67,14 @@ UstawieniaPoprawy ustawienia()
 
 TForm_Popraw_Towar::TForm_Popraw_Towar(QWidget* owner) : EditRecordDialog(ustawienia(), owner)
 {
-    DBLookupComboBox_Vat_Nazwa = static_cast<ui::DbLookupCombo*>(kontrolka(QStringLiteral("DBLookupComboBox_Vat_Nazwa")));
+    DBLookupComboBox_Vat_Nazwa =
+        static_cast<ui::DbLookupCombo*>(kontrolka(QStringLiteral("DBLookupComboBox_Vat_Nazwa")));
     DBEdit_Tow_Vat_Opis = static_cast<ui::DbEdit*>(kontrolka(QStringLiteral("DBEdit_Tow_Vat_Opis")));
     DBEdit_Tow_Vat_Wart = static_cast<ui::DbEdit*>(kontrolka(QStringLiteral("DBEdit_Tow_Vat_Wart")));
     DBEdit_Vat_Wart = static_cast<ui::DbEdit*>(kontrolka(QStringLiteral("DBEdit_Vat_Wart")));
     DBCheckBox_Podst = static_cast<ui::DbCheckBox*>(kontrolka(QStringLiteral("DBCheckBox_Podst")));
-    DataSource_Vat = stawkiTowaru(this, QStringLiteral("arch=false"), DBLookupComboBox_Vat_Nazwa, DBEdit_Vat_Wart,
-                                  DBCheckBox_Podst);
+    DataSource_Vat =
+        stawkiTowaru(this, QStringLiteral("arch=false"), DBLookupComboBox_Vat_Nazwa, DBEdit_Vat_Wart, DBCheckBox_Podst);
     ADOTable_Vat = static_cast<data::Table*>(DataSource_Vat->dataset());
 }
 
@@ -97,7 +101,9 @@ void TForm_Popraw_Towar::przedZapisem()
     if (nazwa.isEmpty())
         return; // the stored rate stays
     tabela()->fieldByName(QStringLiteral("Vat_Opis")).setAsString(nazwa);
-    tabela()->fieldByName(QStringLiteral("Vat_Wart")).setAsFloat(ADOTable_Vat->fieldByName(QStringLiteral("Wart")).asFloat());
+    tabela()
+        ->fieldByName(QStringLiteral("Vat_Wart"))
+        .setAsFloat(ADOTable_Vat->fieldByName(QStringLiteral("Wart")).asFloat());
 }
 
 bool TForm_Popraw_Towar::closing(int result)

@@ -22,7 +22,8 @@ UstawieniaPoprawy ustawienia()
         {QStringLiteral("DBEdit2"), QStringLiteral("Wartość %"), QStringLiteral("Wart")},
         {QStringLiteral("DBCheckBox1"), QStringLiteral("Czy podstawowa stawka?"), QStringLiteral("Czy_Podst"), 0,
          Rodzaj::Zaznaczenie},
-        {QStringLiteral("DBCheckBox2"), QStringLiteral("Czy archiwum?"), QStringLiteral("Arch"), 0, Rodzaj::Zaznaczenie},
+        {QStringLiteral("DBCheckBox2"), QStringLiteral("Czy archiwum?"), QStringLiteral("Arch"), 0,
+         Rodzaj::Zaznaczenie},
     };
     u.przyciski.zamknijNapis = QStringLiteral("Anuluj");
     // Basic rates other than this one, counted at the save: the stored row (not yet changed)
@@ -31,7 +32,7 @@ UstawieniaPoprawy ustawienia()
         return regulyPoprawStawki([&d] {
             data::Table* t = d.tabela();
             const bool bylaPodstawowa = t->fieldByName(QStringLiteral("Czy_Podst")).asBoolean()
-                                        && !t->fieldByName(QStringLiteral("Arch")).asBoolean();
+                && !t->fieldByName(QStringLiteral("Arch")).asBoolean();
             return liczbaPodstawowych(*polaczenie()) - (bylaPodstawowa ? 1 : 0);
         });
     };

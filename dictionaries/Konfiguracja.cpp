@@ -8,10 +8,7 @@
 
 namespace dictionaries {
 
-data::Connection* polaczenie()
-{
-    return DataModule1 ? DataModule1->ADOConnection1 : nullptr;
-}
+data::Connection* polaczenie() { return DataModule1 ? DataModule1->ADOConnection1 : nullptr; }
 
 namespace {
 std::vector<ui::DbColumn> kolumnyTowarow(bool zArchiwum)
@@ -39,9 +36,12 @@ std::vector<Szczegol> szczegolyTowaru()
     return {
         {QStringLiteral("DBEdit_Uwagi"), QStringLiteral("Uwagi"), QStringLiteral("Uwagi")},
         {QStringLiteral("DBEdit_Vat_Opis"), QStringLiteral("Stawka VAT"), QStringLiteral("Vat_Opis")},
-        {QStringLiteral("DBEdit_Cena_Netto_Sprz"), QStringLiteral("Cena sprzedaży (netto)"), QStringLiteral("Cena_Netto_Sprz")},
-        {QStringLiteral("DBEdit_Cena_Brutto_Sprz"), QStringLiteral("Cena sprzedaży (brutto)"), QStringLiteral("Cena_Brutto_Sprz")},
-        {QStringLiteral("DBEdit_Cena_Netto_Zak"), QStringLiteral("Cena zakupu (netto)"), QStringLiteral("Cena_Netto_Zak")},
+        {QStringLiteral("DBEdit_Cena_Netto_Sprz"), QStringLiteral("Cena sprzedaży (netto)"),
+         QStringLiteral("Cena_Netto_Sprz")},
+        {QStringLiteral("DBEdit_Cena_Brutto_Sprz"), QStringLiteral("Cena sprzedaży (brutto)"),
+         QStringLiteral("Cena_Brutto_Sprz")},
+        {QStringLiteral("DBEdit_Cena_Netto_Zak"), QStringLiteral("Cena zakupu (netto)"),
+         QStringLiteral("Cena_Netto_Zak")},
     };
 }
 

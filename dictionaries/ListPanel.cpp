@@ -69,24 +69,20 @@ ListPanel::ListPanel(const UstawieniaListy& u, QWidget* parent) : QWidget(parent
     przypnij();
 }
 
-data::DataSource* ListPanel::zrodlo() const
-{
-    return zrodlo_ ? zrodlo_() : nullptr;
-}
+data::DataSource* ListPanel::zrodlo() const { return zrodlo_ ? zrodlo_() : nullptr; }
 
 QSize ListPanel::sizeHint() const
 {
     const QSize reszta = QWidget::sizeHint() - QSize(0, grid_->sizeHint().height());
     const QHeaderView* boczny = grid_->verticalHeader();
-    const int wiersze = boczny->isHidden()
-                            ? 0
-                            : std::clamp(boczny->sizeHint().width(), boczny->minimumWidth(), boczny->maximumWidth());
+    const int wiersze =
+        boczny->isHidden() ? 0 : std::clamp(boczny->sizeHint().width(), boczny->minimumWidth(), boczny->maximumWidth());
     int w = 2 * grid_->frameWidth() + wiersze + grid_->verticalScrollBar()->sizeHint().width();
     for (int i = 0; i < grid_->horizontalHeader()->count(); ++i)
         w += grid_->columnWidth(i);
     const int h = 2 * grid_->frameWidth() + grid_->horizontalHeader()->sizeHint().height()
-                  + kWidoczneWiersze * grid_->verticalHeader()->defaultSectionSize()
-                  + grid_->horizontalScrollBar()->sizeHint().height();
+        + kWidoczneWiersze * grid_->verticalHeader()->defaultSectionSize()
+        + grid_->horizontalScrollBar()->sizeHint().height();
     return {std::max(reszta.width(), w), reszta.height() + h};
 }
 

@@ -25,11 +25,11 @@ struct UstawieniaOknaListy {
     QString dodaj = QStringLiteral("BitBtn_Dodaj");
     QString popraw = QStringLiteral("BitBtn_Popraw");
     QString zamknij = QStringLiteral("BitBtn_Zamknij");
-    std::function<QDialog*()> nowy;               // the new-record dialog
-    std::function<EditRecordDialog*()> poprawa;   // the edit dialog
+    std::function<QDialog*()> nowy;             // the new-record dialog
+    std::function<EditRecordDialog*()> poprawa; // the edit dialog
     // Filter that selects exactly the current row (values through data::quote).
     std::function<QString(data::Dataset&)> filtrWiersza;
-    std::function<void()> przyZamknieciu;         // e.g. MainForm->Ustaw_Czy_Lista_Klientow(false)
+    std::function<void()> przyZamknieciu; // e.g. MainForm->Ustaw_Czy_Lista_Klientow(false)
 };
 
 // The actions of a list, wired to a panel's buttons.

@@ -21,8 +21,9 @@ int liczbaPodstawowych(data::Connection& c)
 
 bool czyStawkaPodstawowa(data::Connection& c, const QString& nazwa)
 {
-    return c.scalar(QStringLiteral("select count(*) from Vat where Nazwa = ? collate POLISH and Czy_Podst<>0"),
-                    {nazwa}).toLongLong() > 0;
+    return c.scalar(QStringLiteral("select count(*) from Vat where Nazwa = ? collate POLISH and Czy_Podst<>0"), {nazwa})
+               .toLongLong()
+        > 0;
 }
 
 } // namespace dictionaries

@@ -12,10 +12,10 @@ namespace dictionaries {
 // The pick's buttons are its own: "Wstaw", "Dodaj" and "Anuluj / Zamknij".
 struct UstawieniaWyboru {
     UstawieniaListy lista;
-    std::function<QDialog*()> nowy;          // the new-record dialog of "Dodaj" (none: no "Dodaj")
-    bool wstawPodwojnymKlikiem = true;       // a double click on a row does "Wstaw"
-    std::function<void()> przyPokazaniu;    // before each showing
-    std::function<void()> przyZamknieciu;   // after any way of closing
+    std::function<QDialog*()> nowy;       // the new-record dialog of "Dodaj" (none: no "Dodaj")
+    bool wstawPodwojnymKlikiem = true;    // a double click on a row does "Wstaw"
+    std::function<void()> przyPokazaniu;  // before each showing
+    std::function<void()> przyZamknieciu; // after any way of closing
 };
 
 class PickDialog : public ui::Dialog {

@@ -31,10 +31,7 @@ WpisTowaru& blokTowaru()
 }
 } // namespace
 
-void Ustaw_Blok_Towaru(QWidget* okno, const BlokTowaru& blok)
-{
-    blokTowaru() = {okno, blok};
-}
+void Ustaw_Blok_Towaru(QWidget* okno, const BlokTowaru& blok) { blokTowaru() = {okno, blok}; }
 
 std::optional<BlokTowaru> Blok_Towaru()
 {

@@ -62,7 +62,7 @@ struct BlokTowaru {
     QLineEdit* LEdit_Cena = nullptr;
     QLineEdit* LEdit_Jm = nullptr;
     ui::DbLookupCombo* DBLCBox_Vat = nullptr;
-    std::function<QString()> Netto_Brutto;  // "netto" / "brutto"
+    std::function<QString()> Netto_Brutto; // "netto" / "brutto"
 };
 
 void Ustaw_Blok_Towaru(QWidget* okno, const BlokTowaru& blok);

@@ -57,7 +57,7 @@ struct Pole {
     QString kolumna;  // column of the bound dialogs; empty in the new-record dialogs
     int maks = 0;     // longest text accepted; 0: no limit
     Rodzaj rodzaj = Rodzaj::Tekst;
-    QString poczatek; // text after clearing (e.g. "0,00")
+    QString poczatek;       // text after clearing (e.g. "0,00")
     bool czyszczone = true; // emptied by "Nowy" / on showing and closing
     bool ukryta = false;    // kept out of sight (values the checks read)
     // A control of the dictionary's own kind (a lookup combo); bound by the dictionary's class.
@@ -67,7 +67,7 @@ struct Pole {
 struct Przyciski {
     QString zapisz = QStringLiteral("BitBtn_Zapisz");
     QString zapiszNapis = QStringLiteral("Zapisz");
-    QString nowy;      // object name; empty: no such button
+    QString nowy; // object name; empty: no such button
     QString nowyNapis;
     QString zamknij = QStringLiteral("BitBtn_Anuluj");
     QString zamknijNapis = QStringLiteral("Anuluj / Zamknij");
@@ -109,14 +109,14 @@ protected:
 };
 
 struct UstawieniaNowego {
-    QString nazwa;                 // "Form_Nowy_Klient"
-    QString tytul;                 // "Nowy Klient"
+    QString nazwa; // "Form_Nowy_Klient"
+    QString tytul; // "Nowy Klient"
     std::vector<Pole> pola;
     Przyciski przyciski;
-    std::function<Reguly()> reguly;              // built at each "Zapisz"
-    std::function<void(const Wpis&)> zapisz;     // writes the new row
-    bool wylaczZapiszPoZapisie = true;           // one click, one record
-    int wynikZamkniecia = QDialog::Rejected;      // result of its close button
+    std::function<Reguly()> reguly;          // built at each "Zapisz"
+    std::function<void(const Wpis&)> zapisz; // writes the new row
+    bool wylaczZapiszPoZapisie = true;       // one click, one record
+    int wynikZamkniecia = QDialog::Rejected; // result of its close button
 };
 
 class NewRecordDialog : public RecordDialog {
@@ -139,10 +139,10 @@ protected:
 };
 
 struct UstawieniaPoprawy {
-    QString nazwa;                // "Form_Popraw_Klient"
-    QString tytul;                // "Popraw dane Klienta"
-    QString tabela;               // "Klienci"
-    QString nazwaTabeli;          // object name of the own table ("ADOTable_Klient")
+    QString nazwa;       // "Form_Popraw_Klient"
+    QString tytul;       // "Popraw dane Klienta"
+    QString tabela;      // "Klienci"
+    QString nazwaTabeli; // object name of the own table ("ADOTable_Klient")
     std::vector<Pole> pola;
     Przyciski przyciski;
     std::function<Reguly(EditRecordDialog&)> reguly;

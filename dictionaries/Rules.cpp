@@ -36,8 +36,8 @@ std::optional<double> naRzeczywista(const QString& s)
     const auto m = wzor.match(s);
     if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
         return std::nullopt;
-    const QString c = m.captured(1) + (m.captured(2).isEmpty() ? QStringLiteral("0") : m.captured(2))
-                      + QLatin1Char('.') + (m.captured(3).isEmpty() ? QStringLiteral("0") : m.captured(3));
+    const QString c = m.captured(1) + (m.captured(2).isEmpty() ? QStringLiteral("0") : m.captured(2)) + QLatin1Char('.')
+        + (m.captured(3).isEmpty() ? QStringLiteral("0") : m.captured(3));
     bool ok = false;
     const double v = c.toDouble(&ok);
     if (!ok)
@@ -105,9 +105,7 @@ Reguly regulyPoprawStawki(Liczba innePodstawowe)
     return {
         {wart, staly(kWartoscProcent), nieCalkowita(wart)},
         {podst, staly(QStringLiteral("Może istnieć tylko jedna stawka podstawowa")),
-         [=](const Wpis& w) {
-             return zaznaczone(w, podst) && !zaznaczone(w, arch) && innePodstawowe() > 0;
-         }},
+         [=](const Wpis& w) { return zaznaczone(w, podst) && !zaznaczone(w, arch) && innePodstawowe() > 0; }},
     };
 }
 
@@ -118,8 +116,7 @@ Reguly regulyNowegoTowaru(CzyZajety symbolZajety)
         {symbol, staly(QStringLiteral("Pole 'Symbol' musi być wypełnione")), pusty(symbol)},
         {symbol,
          [=](const Wpis& w) {
-             return QStringLiteral("Towar / usługa o symbolu ") + tekst(w, symbol)
-                    + QStringLiteral(" już istnieje");
+             return QStringLiteral("Towar / usługa o symbolu ") + tekst(w, symbol) + QStringLiteral(" już istnieje");
          },
          [=](const Wpis& w) { return symbolZajety(tekst(w, symbol)); }},
         {QStringLiteral("LEdit_Nazwa"), staly(QStringLiteral("Pole 'Nazwa towru / usługi' musi być wypełnione")),
@@ -155,11 +152,17 @@ Reguly regulyNowegoKlienta(CzyZajety numerZajety, CzyZajety nipZajety)
     const QString nip = QStringLiteral("LEdit_NIP");
     return {
         {nr, staly(QStringLiteral("Należy podać numer Klienta")), pusty(nr)},
-        {nr, [=](const Wpis& w) { return QStringLiteral("Klient o numerze: ") + tekst(w, nr) + QStringLiteral(" już istnieje"); },
+        {nr,
+         [=](const Wpis& w) {
+             return QStringLiteral("Klient o numerze: ") + tekst(w, nr) + QStringLiteral(" już istnieje");
+         },
          [=](const Wpis& w) { return numerZajety(tekst(w, nr)); }},
         {nip, staly(kNipFirmy),
          [=](const Wpis& w) { return zaznaczone(w, QStringLiteral("CheckBox_Czy")) && tekst(w, nip).isEmpty(); }},
-        {nip, [=](const Wpis& w) { return QStringLiteral("Klient o numerze NIP: ") + tekst(w, nip) + QStringLiteral(" już istnieje"); },
+        {nip,
+         [=](const Wpis& w) {
+             return QStringLiteral("Klient o numerze NIP: ") + tekst(w, nip) + QStringLiteral(" już istnieje");
+         },
          [=](const Wpis& w) { return !tekst(w, nip).isEmpty() && nipZajety(tekst(w, nip)); }},
     };
 }

@@ -14,13 +14,10 @@ namespace dictionaries {
 
 std::function<QString(int, const QString&)> sortWedlugListy(QStringList kolumny, QString inne)
 {
-    return [kolumny, inne](int i, const QString&) {
-        return i >= 0 && i < kolumny.size() ? kolumny[i] : inne;
-    };
+    return [kolumny, inne](int i, const QString&) { return i >= 0 && i < kolumny.size() ? kolumny[i] : inne; };
 }
 
-SortSearchBar::SortSearchBar(UstawieniaPaska ustawienia, QWidget* parent)
-    : QWidget(parent), u_(std::move(ustawienia))
+SortSearchBar::SortSearchBar(UstawieniaPaska ustawienia, QWidget* parent) : QWidget(parent), u_(std::move(ustawienia))
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);

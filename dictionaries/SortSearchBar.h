@@ -19,15 +19,15 @@ class Dataset;
 namespace dictionaries {
 
 struct UstawieniaPaska {
-    QString nazwaSortuj = QStringLiteral("CBox_Sortuj"); // object name of the sort combo
+    QString nazwaSortuj = QStringLiteral("CBox_Sortuj");  // object name of the sort combo
     QString napisSortuj = QStringLiteral("Sortuj w/g :"); // its caption
-    QString nazwaSzukaj = QStringLiteral("CBox_Szukaj"); // object name of the search combo
+    QString nazwaSzukaj = QStringLiteral("CBox_Szukaj");  // object name of the search combo
     QStringList sortuj;                                   // sort items
     // Index fields for the chosen sort item (index, text).
     std::function<QString(int, const QString&)> poleSortu;
-    QStringList szukaj;           // search items
-    QStringList kolumnySzukania;  // their columns
-    QString nieZnaleziono;        // message when no row matches
+    QStringList szukaj;          // search items
+    QStringList kolumnySzukania; // their columns
+    QString nieZnaleziono;       // message when no row matches
 };
 
 // The sort fields of a choice: the column of the item, `inne` for anything else.

@@ -9,8 +9,7 @@
 TDlg_Czy_Nowa_Fakt* Dlg_Czy_Nowa_Fakt = nullptr;
 
 TDlg_Czy_Nowa_Fakt::TDlg_Czy_Nowa_Fakt(QWidget* owner)
-    : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                            | Qt::WindowCloseButtonHint)
+    : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Dlg_Czy_Nowa_Fakt"));
     setWindowTitle(QStringLiteral("Czy nowa faktura ?"));

@@ -24,19 +24,10 @@ std::optional<Money> Money::fromText(const QString& t)
     return Money(qint64(r));
 }
 
-QString Money::text() const
-{
-    return text::formatAmount((long double)g_ / 100.0L);
-}
+QString Money::text() const { return text::formatAmount((long double)g_ / 100.0L); }
 
-QString Identity::text() const
-{
-    return typ + QLatin1Char('/') + QString::number(nr) + QLatin1Char('/') + rok;
-}
+QString Identity::text() const { return typ + QLatin1Char('/') + QString::number(nr) + QLatin1Char('/') + rok; }
 
-bool Document::isEditable() const
-{
-    return own.typ == QLatin1String("FV") && !czyKorekta && final && *final == own;
-}
+bool Document::isEditable() const { return own.typ == QLatin1String("FV") && !czyKorekta && final && *final == own; }
 
 } // namespace documents

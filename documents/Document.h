@@ -33,8 +33,16 @@ public:
     constexpr Money operator-() const { return Money(-g_); }
     constexpr Money operator+(Money o) const { return Money(g_ + o.g_); }
     constexpr Money operator-(Money o) const { return Money(g_ - o.g_); }
-    Money& operator+=(Money o) { g_ += o.g_; return *this; }
-    Money& operator-=(Money o) { g_ -= o.g_; return *this; }
+    Money& operator+=(Money o)
+    {
+        g_ += o.g_;
+        return *this;
+    }
+    Money& operator-=(Money o)
+    {
+        g_ -= o.g_;
+        return *this;
+    }
     constexpr auto operator<=>(const Money&) const = default;
 
 private:
@@ -57,7 +65,7 @@ struct Identity {
 
 // The buyer as copied into the document.
 struct Buyer {
-    QString nr;       // Klient_Nr (empty when typed by hand)
+    QString nr; // Klient_Nr (empty when typed by hand)
     QString nazwa;
     QString nazwaCd;
     bool czyFirma = false;
@@ -81,43 +89,43 @@ struct ViewPlace {
 };
 
 struct DocumentLine {
-    qint64 id = 0;  // key of the stored row (0 before it is written)
-    int lp = 0;     // number within the document that wrote it
+    qint64 id = 0; // key of the stored row (0 before it is written)
+    int lp = 0;    // number within the document that wrote it
     QString symbol;
     QString nazwa;
     QString nazwaCd;
     QString pkwiu;
     QString jm;
     double ilosc = 0;
-    std::optional<double> cena;        // net unit price (written in net mode)
-    std::optional<double> cenaBrutto;  // gross unit price (written in gross mode)
+    std::optional<double> cena;       // net unit price (written in net mode)
+    std::optional<double> cenaBrutto; // gross unit price (written in gross mode)
     double rabat = 0;
-    QString vatOpis;   // rate name, the key of the VAT summary
+    QString vatOpis; // rate name, the key of the VAT summary
     double vatWart = 0;
     Money netto;
     Money vat;
     Money brutto;
 
     // As stored: the writing document and the line's links (filled by the store when written).
-    QString fakturaTyp;  // "FV", "KFV", "KFVb" for a reversal line, ...
+    QString fakturaTyp; // "FV", "KFV", "KFVb" for a reversal line, ...
     std::optional<ViewPlace> view;
-    bool czyKorekta = false;  // replaced by a correction
+    bool czyKorekta = false; // replaced by a correction
     qint64 idZFakt = 0;
     int lpZFakt = 0;
     qint64 nrZFakt = 0;
-    qint64 idPozycSkoryg = 0;  // new line of a correction: its before-image
+    qint64 idPozycSkoryg = 0; // new line of a correction: its before-image
 };
 
 struct Document {
-    qint64 id = 0;  // key of the Faktura row (0 before it is written)
+    qint64 id = 0; // key of the Faktura row (0 before it is written)
     Identity own;
-    std::optional<Identity> final;  // none for pro formas and correction headers
+    std::optional<Identity> final; // none for pro formas and correction headers
 
     QDate dataWyst;
-    QString dataSprzedarzy;  // free text
+    QString dataSprzedarzy; // free text
     QString miejsceWyst;
     Buyer buyer;
-    qint64 formaZaplaty = 0;  // Id of the payment kind
+    qint64 formaZaplaty = 0; // Id of the payment kind
     int iloscDni = 0;
     std::optional<QDate> dataZaplaty;
     PriceMode mode = PriceMode::Netto;
@@ -125,7 +133,7 @@ struct Document {
     Money wartBrutto;
     QString uwagi;
 
-    bool czyKorekta = false;  // a correction invoice was issued against it
+    bool czyKorekta = false; // a correction invoice was issued against it
     bool czyDuplikat = false;
     std::optional<QDate> dataDuplikatu;
 

@@ -37,9 +37,9 @@ int Row::update(data::Connection& c, const char* table, const QString& where, co
     QStringList sets;
     for (const QString& col : columns_)
         sets << col + QStringLiteral("=?");
-    return c.exec(QStringLiteral("update %1 set %2 where %3")
-                      .arg(QLatin1String(table), sets.join(QLatin1String(", ")), where),
-                  values_ + whereBinds);
+    return c.exec(
+        QStringLiteral("update %1 set %2 where %3").arg(QLatin1String(table), sets.join(QLatin1String(", ")), where),
+        values_ + whereBinds);
 }
 
 void setHeader(Row& row, const Document& d)
@@ -137,10 +137,14 @@ Document headerFrom(const QVariantMap& r)
     d.dataWyst = optionalDate(r, "Data_Wyst").value_or(QDate());
     d.dataSprzedarzy = textOf(r, "Data_Sprzedarzy");
     d.miejsceWyst = textOf(r, "Miejsce_Wyst");
-    d.buyer = Buyer{textOf(r, "Klient_Nr"),     textOf(r, "Klient_Nazwa_Nazwisko"),
-                    textOf(r, "Klient_Nazwa_Nazwisko_cd"), intOf(r, "Klient_Czy_Firma") != 0,
-                    textOf(r, "Klient_Nip"),    textOf(r, "Klient_Kod"),
-                    textOf(r, "Klient_Miasto"), textOf(r, "Klient_Adres")};
+    d.buyer = Buyer{textOf(r, "Klient_Nr"),
+                    textOf(r, "Klient_Nazwa_Nazwisko"),
+                    textOf(r, "Klient_Nazwa_Nazwisko_cd"),
+                    intOf(r, "Klient_Czy_Firma") != 0,
+                    textOf(r, "Klient_Nip"),
+                    textOf(r, "Klient_Kod"),
+                    textOf(r, "Klient_Miasto"),
+                    textOf(r, "Klient_Adres")};
     d.formaZaplaty = intOf(r, "Forma_Zaplaty");
     d.iloscDni = int(intOf(r, "Ilosc_Dni"));
     d.dataZaplaty = optionalDate(r, "Data_Zaplaty");

@@ -374,7 +374,7 @@ std::vector<DocumentLine> DocumentStore::viewLines(qint64 nrKoncowy, int rokKonc
 {
     std::vector<DocumentLine> lines;
     if (nrKoncowy == 0 && rokKoncowy == 0)
-        return lines;  // detached lines belong to no view
+        return lines; // detached lines belong to no view
     for (const QVariantMap& r : c_.selectRows(
              QStringLiteral("select * from Faktura_Szczegoly where Faktura_Nr_Koncowy=? and Faktura_Rok_Koncowy=? "
                             "order by Lp, Lp_Koncowe, Id"),

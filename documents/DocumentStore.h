@@ -23,9 +23,9 @@ namespace documents {
 struct SaveOutcome {
     enum class Status { Saved, Cancelled, Failed };
     Status status = Status::Failed;
-    qint64 nr = 0;   // the number given to the document
-    qint64 id = 0;   // the key of its Faktura row
-    QString error;   // what failed, as a sentence for the user (with the database's detail)
+    qint64 nr = 0; // the number given to the document
+    qint64 id = 0; // the key of its Faktura row
+    QString error; // what failed, as a sentence for the user (with the database's detail)
     bool saved() const { return status == Status::Saved; }
 };
 
@@ -77,8 +77,8 @@ public:
 private:
     // Numbers a document of `typ` in `rok` and runs `write` with the number inside one
     // transaction; `write` returns the key of the header it inserted.
-    SaveOutcome numbered(const QString& typ, const QString& rok, const FirstNumberPrompt& prompt,
-                         const QString& what, const std::function<qint64(qint64 nr)>& write);
+    SaveOutcome numbered(const QString& typ, const QString& rok, const FirstNumberPrompt& prompt, const QString& what,
+                         const std::function<qint64(qint64 nr)>& write);
     void step(const char* name) const;
 
     data::Connection& c_;

@@ -25,8 +25,7 @@ QLabel* setCaption(QWidget* control, const QString& caption)
     return label;
 }
 
-QLineEdit* labeledEdit(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
-                       int maxLength)
+QLineEdit* labeledEdit(QWidget* parent, const char* name, const QString& caption, const QRect& geometry, int maxLength)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
@@ -121,10 +120,7 @@ private:
 };
 } // namespace
 
-void limitTyping(QLineEdit* edit, int maxLength)
-{
-    edit->setValidator(new TypingLimit(edit, maxLength));
-}
+void limitTyping(QLineEdit* edit, int maxLength) { edit->setValidator(new TypingLimit(edit, maxLength)); }
 
 } // namespace documents
 

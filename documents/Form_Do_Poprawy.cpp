@@ -27,12 +27,15 @@ namespace {
 
 dictionaries::UstawieniaPaska pasek()
 {
-    const QStringList pozycje = {QStringLiteral("Nr"),         QStringLiteral("Data wystawienia"),
-                                 QStringLiteral("Data sprzedaży"), QStringLiteral("Nr Klienta"),
-                                 QStringLiteral("Nazwa Klienta"),  QStringLiteral("NIP Klienta")};
-    const QStringList kolumny = {QStringLiteral("Nr"),        QStringLiteral("Data_Wyst"),
-                                 QStringLiteral("Data_Sprzedarzy"), QStringLiteral("Klient_Nr"),
-                                 QStringLiteral("Klient_Nazwa_Nazwisko"), QStringLiteral("Klient_Nip")};
+    const QStringList pozycje = {
+        QStringLiteral("Nr"),         QStringLiteral("Data wystawienia"), QStringLiteral("Data sprzedaży"),
+        QStringLiteral("Nr Klienta"), QStringLiteral("Nazwa Klienta"),    QStringLiteral("NIP Klienta")};
+    const QStringList kolumny = {QStringLiteral("Nr"),
+                                 QStringLiteral("Data_Wyst"),
+                                 QStringLiteral("Data_Sprzedarzy"),
+                                 QStringLiteral("Klient_Nr"),
+                                 QStringLiteral("Klient_Nazwa_Nazwisko"),
+                                 QStringLiteral("Klient_Nip")};
     dictionaries::UstawieniaPaska u;
     u.nazwaSortuj = QStringLiteral("JvCBox_Sort");
     u.nazwaSzukaj = QStringLiteral("JvCBox_Szukaj");
@@ -186,16 +189,13 @@ void TForm_Do_Poprawy::Otworz(int rok)
     ui::showModal(this);
 }
 
-void TForm_Do_Poprawy::JvDBLookupCombo_RokClick()
-{
-    Filtruj(JvDBLookupCombo_Rok->currentText());
-}
+void TForm_Do_Poprawy::JvDBLookupCombo_RokClick() { Filtruj(JvDBLookupCombo_Rok->currentText()); }
 
 void TForm_Do_Poprawy::BitBtn_WstawClick()
 {
     data::Table* t = ADOTable_Faktura_Poprawa;
     if (!t->isActive() || t->isEmpty() || !Form_Faktura_Poprawa || !DataModule1)
-        return;  // nothing chosen: nothing loaded
+        return; // nothing chosen: nothing loaded
     const qint64 id = t->fieldByName(QStringLiteral("Faktura.Id")).asInteger();
     const std::optional<documents::Document> faktura = documents::DocumentStore(*DataModule1->ADOConnection1).load(id);
     if (!faktura)

@@ -34,7 +34,7 @@ public:
     data::DataSource* DataSource_Faktura_Szczegoly;
 
     ui::DbLookupCombo* JvDBLookupCombo_Rok;
-    dictionaries::SortSearchBar* Pasek;  // JvCBox_Sort, JvCBox_Szukaj, Edit_Szukaj, BitBtn_Szukaj
+    dictionaries::SortSearchBar* Pasek; // JvCBox_Sort, JvCBox_Szukaj, Edit_Szukaj, BitBtn_Szukaj
     ui::DbGrid* DBGrid1;
     ui::DbGrid* DBGrid2;
     QPushButton* BitBtn_Wstaw;

@@ -111,8 +111,8 @@ void TForm_Drukuj_Duplikat::BitBtn_DrukujClick()
             if (!ADOTable_Faktura->connection() && DataModule1)
                 ADOTable_Faktura->setConnection(DataModule1->ADOConnection1);
             data::Connection* polaczenie = ADOTable_Faktura->connection();
-            if (polaczenie && Zapisz_Duplikat(*polaczenie, id, data) && DataModule1 &&
-                DataModule1->ADOTable_Faktura->isActive())
+            if (polaczenie && Zapisz_Duplikat(*polaczenie, id, data) && DataModule1
+                && DataModule1->ADOTable_Faktura->isActive())
                 DataModule1->ADOTable_Faktura->refresh();
         });
     }

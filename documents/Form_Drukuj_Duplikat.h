@@ -14,7 +14,7 @@ class QPushButton;
 namespace data {
 class Connection;
 class Table;
-}
+} // namespace data
 
 // Marks the document whose Id is `id` (text of a whole number) as having a duplicate dated
 // `data`, through the document store in a transaction of its own. Returns false and writes

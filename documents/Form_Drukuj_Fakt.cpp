@@ -97,7 +97,8 @@ Liczby_Wydrukow Sprawdz_Liczby(const QString& oryginaly, const QString& kopie)
         l.Pole_Bledu = i;
         l.Komunikat = pola[i].komunikat;
         if (ok)
-            l.Komunikat += QStringLiteral("\nDozwolone są liczby od %1 do %2.").arg(pola[i].najmniej).arg(dokpress::MaxCount);
+            l.Komunikat +=
+                QStringLiteral("\nDozwolone są liczby od %1 do %2.").arg(pola[i].najmniej).arg(dokpress::MaxCount);
         return l;
     }
     return l;
@@ -171,7 +172,7 @@ TForm_Drukuj_Fakt::TForm_Drukuj_Fakt(QWidget* owner)
 Jezyk_Faktury TForm_Drukuj_Fakt::Jezyk() const
 {
     return RadioGroup_Jezyk->checkedId() == int(Jezyk_Faktury::Polski_Angielski) ? Jezyk_Faktury::Polski_Angielski
-                                                                                : Jezyk_Faktury::Polski;
+                                                                                 : Jezyk_Faktury::Polski;
 }
 
 void TForm_Drukuj_Fakt::showing()

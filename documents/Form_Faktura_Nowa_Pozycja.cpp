@@ -27,11 +27,12 @@ TForm_Faktura_Nowa_Pozycja::TForm_Faktura_Nowa_Pozycja(QWidget* owner) : LineDia
     BitBtn_Zmknij->setGeometry(390, 236, 110, 30);
 
     // The goods pick writes the chosen item into these fields.
-    dictionaries::Ustaw_Blok_Towaru(this, {LEdit_Symbol, LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Cena, LEdit_Jm,
-                                           DBLCBox_Vat, [this] { return Daj_Netto_Brutto(); }});
+    dictionaries::Ustaw_Blok_Towaru(this,
+                                    {LEdit_Symbol, LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Cena, LEdit_Jm,
+                                     DBLCBox_Vat, [this] { return Daj_Netto_Brutto(); }});
 
-    tabChain({BitBtn_Pob_Tow, LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Cena, LEdit_Jm, LEdit_Ilosc,
-              LEdit_Rabat, DBLCBox_Vat, BitBtn_Wstaw, BitBtn_Anuluj, BitBtn_Zmknij});
+    tabChain({BitBtn_Pob_Tow, LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Cena, LEdit_Jm, LEdit_Ilosc, LEdit_Rabat,
+              DBLCBox_Vat, BitBtn_Wstaw, BitBtn_Anuluj, BitBtn_Zmknij});
 
     ui::on(BitBtn_Pob_Tow, &QPushButton::clicked, this, &TForm_Faktura_Nowa_Pozycja::BitBtn_Pob_TowClick);
     ui::on(DBLCBox_Vat, &ui::DbLookupCombo::closeUp, this, &TForm_Faktura_Nowa_Pozycja::DBLCBox_VatCloseUp);
@@ -71,10 +72,7 @@ void TForm_Faktura_Nowa_Pozycja::BitBtn_WstawClick()
     accept(); // the close empties the entry
 }
 
-void TForm_Faktura_Nowa_Pozycja::BitBtn_AnulujClick()
-{
-    Wyczysc_Wpis();
-}
+void TForm_Faktura_Nowa_Pozycja::BitBtn_AnulujClick() { Wyczysc_Wpis(); }
 
 namespace documents {
 

@@ -24,8 +24,8 @@ TForm_Faktura_Popraw_Pozycje::TForm_Faktura_Popraw_Pozycje(QWidget* owner) : Lin
     BitBtn_Zmknij->setText(QStringLiteral("Anuluj / Zamknij"));
     BitBtn_Zmknij->setGeometry(370, 236, 130, 30);
 
-    tabChain({LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Rabat, LEdit_Ilosc, LEdit_Jm, LEdit_Cena,
-              DBLCBox_Vat, BitBtn_Zmknij, BitBtn_Wstaw});
+    tabChain({LEdit_Nazwa, LEdit_Nazwa_cd, LEdit_PKWIU, LEdit_Rabat, LEdit_Ilosc, LEdit_Jm, LEdit_Cena, DBLCBox_Vat,
+              BitBtn_Zmknij, BitBtn_Wstaw});
 
     ui::on(BitBtn_Wstaw, &QPushButton::clicked, this, &TForm_Faktura_Popraw_Pozycje::BitBtn_WstawClick);
 

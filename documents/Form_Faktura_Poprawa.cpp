@@ -28,10 +28,7 @@ InvoiceKind kind()
     return k;
 }
 
-QString dateText(const QDate& d)
-{
-    return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : QString();
-}
+QString dateText(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("yyyy-MM-dd")) : QString(); }
 
 } // namespace
 

@@ -18,7 +18,7 @@ public:
 
     void Wyczysc_Dokument(const QString& data, const QString& rok) override;
 
-    QLineEdit* Edit_Id;  // the loaded invoice's key as text (printing)
+    QLineEdit* Edit_Id; // the loaded invoice's key as text (printing)
 
 public slots:
     // Empties the window (after the question while unsaved) and opens the picker again.

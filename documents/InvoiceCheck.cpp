@@ -9,24 +9,15 @@ namespace documents {
 
 namespace {
 
-HeaderFailure failure(const QString& message, HeaderField field)
-{
-    return HeaderFailure{message, field};
-}
+HeaderFailure failure(const QString& message, HeaderField field) { return HeaderFailure{message, field}; }
 
-HeaderFailure failure(const char* message, HeaderField field)
-{
-    return failure(QString::fromUtf8(message), field);
-}
+HeaderFailure failure(const char* message, HeaderField field) { return failure(QString::fromUtf8(message), field); }
 
 const char* const IssueDateShape = "Niepoprawny format daty w polu 'Data wystawienia'\nPoprawny format to rrrr-mm-dd";
 
 } // namespace
 
-bool hasDateShape(const QString& t)
-{
-    return t.size() == 10 && t[4] == QLatin1Char('-') && t[7] == QLatin1Char('-');
-}
+bool hasDateShape(const QString& t) { return t.size() == 10 && t[4] == QLatin1Char('-') && t[7] == QLatin1Char('-'); }
 
 std::optional<QDate> readDate(const QString& t)
 {
@@ -34,10 +25,7 @@ std::optional<QDate> readDate(const QString& t)
     return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
 }
 
-QString writeDate(const QDate& d)
-{
-    return text::dateToText(d);
-}
+QString writeDate(const QDate& d) { return text::dateToText(d); }
 
 std::optional<HeaderFailure> checkIssueDateAndYear(const QString& dataWyst, const QString& rok,
                                                    const QString& invalidDateMessage)
@@ -130,10 +118,7 @@ std::variant<HeaderFailure, QString> computeDueDate(const QString& dataWyst, con
     return writeDate(due);
 }
 
-QString cashPaymentName()
-{
-    return QStringLiteral("Gotówka");
-}
+QString cashPaymentName() { return QStringLiteral("Gotówka"); }
 
 PaymentChoice choosePaymentKind(const QString& paymentName, const QString& dataWyst)
 {

@@ -20,8 +20,8 @@ enum class HeaderField {
     Kod,
     Miasto,
     Adres,
-    Dodaj,          // the "add line" button: the document has no lines
-    Forma_Zaplaty,  // the payment kind combo
+    Dodaj,         // the "add line" button: the document has no lines
+    Forma_Zaplaty, // the payment kind combo
     Data_Zap,
     Ilosc_Dni,
 };
@@ -47,7 +47,7 @@ struct HeaderEntry {
     QString miasto;
     QString adres;
     int lineCount = 0;
-    QString formaZaplaty;  // the payment combo's text
+    QString formaZaplaty; // the payment combo's text
     QString dataZap;
     QString iloscDni;
 };
@@ -83,8 +83,8 @@ QString cashPaymentName();
 // and the focus goes to the days.
 struct PaymentChoice {
     QString iloscDni;
-    std::optional<QString> dataZap;          // set when the due date field changes
-    std::optional<HeaderFailure> failure;    // the issue date could not be read
+    std::optional<QString> dataZap;       // set when the due date field changes
+    std::optional<HeaderFailure> failure; // the issue date could not be read
     std::optional<HeaderField> focus;
 };
 PaymentChoice choosePaymentKind(const QString& paymentName, const QString& dataWyst);

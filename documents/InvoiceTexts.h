@@ -11,8 +11,8 @@ namespace documents {
 class LineGridModel;
 
 struct InvoiceDocument {
-    QString typ;  // "FV" or "PFV"
-    QString nr;   // empty for a new document
+    QString typ; // "FV" or "PFV"
+    QString nr;  // empty for a new document
     QString rok;
     QString dataWyst;
     QString dataSprzedarzy;
@@ -27,8 +27,8 @@ struct InvoiceDocument {
     QString adres;
     QString sumaNetto;
     QString sumaBrutto;
-    QString formaZaplaty;  // the payment kind's Id
-    QString dataZap;       // empty: no due date
+    QString formaZaplaty; // the payment kind's Id
+    QString dataZap;      // empty: no due date
     QString iloscDni;
     QString uwagi;
     PriceMode mode = PriceMode::Netto;

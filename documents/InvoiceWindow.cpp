@@ -33,8 +33,7 @@
 
 namespace documents {
 
-namespace {
-} // namespace
+namespace {} // namespace
 
 InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget(parent), kind_(kind)
 {
@@ -61,8 +60,8 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
         // The stored invoice's mode cannot change: it is shown, in bold, where the combo would be.
         CBox_Netto_Brutto->hide();
         captionOf(CBox_Netto_Brutto)->hide();
-        Edit_Netto_Brutto = labeledEdit(this, "Edit_Netto_Brutto", QStringLiteral("Faktura wyliczana od wart.:"),
-                                        {632, 34, 100, 22});
+        Edit_Netto_Brutto =
+            labeledEdit(this, "Edit_Netto_Brutto", QStringLiteral("Faktura wyliczana od wart.:"), {632, 34, 100, 22});
         Edit_Netto_Brutto->setReadOnly(true);
         Edit_Netto_Brutto->setFocusPolicy(Qt::NoFocus);
         QFont f = Edit_Netto_Brutto->font();
@@ -163,10 +162,11 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
     ui::on(BitBtn_Nowa, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_NowaClick);
     ui::on(BitBtn_Zamknij, &QPushButton::clicked, this, &InvoiceWindow::BitBtn_ZamknijClick);
 
-    tabChain({LEdit_Rok, LEdit_Data_Wyst, LEdit_Data_Sprzedarzy, LEdit_Miejsce_Wyst, CBox_Netto_Brutto,
-              LEdit_Nazwa, LEdit_Nazwa_cd, BitBtn_Pobierz, LEdit_Kod, LEdit_Miasto, LEdit_Adres, LEdit_NIP,
-              CBox_Czy_Firma, StringGrid1, BitBtn_Dodaj, BitBtn_Popraw, BitBtn_Usun, DBLookupComboBox1,
-              LEdit_Ilosc_Dni, BitBtn1, LEdit_Data_Zap, JvMemo1, BitBtn_Zapisz, BitBtn_Drukuj, BitBtn_Nowa,
+    tabChain({LEdit_Rok,      LEdit_Data_Wyst, LEdit_Data_Sprzedarzy, LEdit_Miejsce_Wyst, CBox_Netto_Brutto,
+              LEdit_Nazwa,    LEdit_Nazwa_cd,  BitBtn_Pobierz,        LEdit_Kod,          LEdit_Miasto,
+              LEdit_Adres,    LEdit_NIP,       CBox_Czy_Firma,        StringGrid1,        BitBtn_Dodaj,
+              BitBtn_Popraw,  BitBtn_Usun,     DBLookupComboBox1,     LEdit_Ilosc_Dni,    BitBtn1,
+              LEdit_Data_Zap, JvMemo1,         BitBtn_Zapisz,         BitBtn_Drukuj,      BitBtn_Nowa,
               BitBtn_Zamknij});
 
     setLineTarget(kind_.typ, this);
@@ -175,10 +175,7 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
     FormCreate();
 }
 
-InvoiceWindow::~InvoiceWindow()
-{
-    removeLineTarget(kind_.typ, this);
-}
+InvoiceWindow::~InvoiceWindow() { removeLineTarget(kind_.typ, this); }
 
 void InvoiceWindow::FormCreate()
 {
@@ -209,14 +206,12 @@ QString InvoiceWindow::Tryb_Tekst() const
 
 void InvoiceWindow::Ustaw_Tryb_Z_Rejestru()
 {
-    const PriceMode mode = priceModeFromSetting(Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawienia, QStringLiteral("Faktura_od")));
+    const PriceMode mode =
+        priceModeFromSetting(Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawienia, QStringLiteral("Faktura_od")));
     CBox_Netto_Brutto->setCurrentIndex(priceModeIndex(mode));
 }
 
-void InvoiceWindow::Uloz_Siatke(PriceMode mode, bool poZmianie)
-{
-    StringGrid1->layOutInvoice(mode, poZmianie);
-}
+void InvoiceWindow::Uloz_Siatke(PriceMode mode, bool poZmianie) { StringGrid1->layOutInvoice(mode, poZmianie); }
 
 void InvoiceWindow::linesChanged()
 {
@@ -227,20 +222,11 @@ void InvoiceWindow::linesChanged()
     CBox_Netto_Brutto->setEnabled(!g.hasLines());
 }
 
-void InvoiceWindow::CBox_Netto_BruttoChange()
-{
-    Uloz_Siatke(Tryb(), true);
-}
+void InvoiceWindow::CBox_Netto_BruttoChange() { Uloz_Siatke(Tryb(), true); }
 
-void InvoiceWindow::BitBtn_PobierzClick()
-{
-    Pobierz_Klienta(kind_.typ);
-}
+void InvoiceWindow::BitBtn_PobierzClick() { Pobierz_Klienta(kind_.typ); }
 
-void InvoiceWindow::BitBtn_DodajClick()
-{
-    Dodaj_Pozycje(kind_.typ, Tryb_Tekst());
-}
+void InvoiceWindow::BitBtn_DodajClick() { Dodaj_Pozycje(kind_.typ, Tryb_Tekst()); }
 
 void InvoiceWindow::BitBtn_PoprawClick()
 {
@@ -451,10 +437,7 @@ void InvoiceWindow::Wyczysc_Dokument(const QString& data, const QString& rok)
     BitBtn_Drukuj->setEnabled(false);
 }
 
-bool InvoiceWindow::Mozna_Porzucic()
-{
-    return !BitBtn_Zapisz->isEnabled() || !Czy_Zachowac_Dokument();
-}
+bool InvoiceWindow::Mozna_Porzucic() { return !BitBtn_Zapisz->isEnabled() || !Czy_Zachowac_Dokument(); }
 
 void InvoiceWindow::BitBtn_ZamknijClick()
 {

@@ -35,10 +35,10 @@ class MemoEdit;
 
 // What tells the VAT invoice window from the pro forma window.
 struct InvoiceKind {
-    QString typ;           // the caller code the picks and line dialogs know: "FV", "PFV", "FV_P"
-    QString caption;       // window caption
-    bool plainEmptyDate;   // the empty issue date goes to the plain message dialog
-    int kodMaxLength;      // typed postal code limit
+    QString typ;         // the caller code the picks and line dialogs know: "FV", "PFV", "FV_P"
+    QString caption;     // window caption
+    bool plainEmptyDate; // the empty issue date goes to the plain message dialog
+    int kodMaxLength;    // typed postal code limit
     // The editing window: the year, issue date and price mode of a stored invoice are shown,
     // not chosen (the mode in a read-only edit instead of the combo), and nothing is numbered.
     bool editing = false;
@@ -79,7 +79,7 @@ public:
     QCheckBox* CBox_Czy_Firma;
     QLineEdit* LEdit_NIP;
     QComboBox* CBox_Netto_Brutto;
-    QLineEdit* Edit_Netto_Brutto = nullptr;  // the editing window's stored mode
+    QLineEdit* Edit_Netto_Brutto = nullptr; // the editing window's stored mode
     ui::DbLookupCombo* DBLookupComboBox1;
     ui::DbEdit* DBEdit_Forma;
     QLineEdit* LEdit_Ilosc_Dni;
@@ -88,7 +88,7 @@ public:
     MemoEdit* JvMemo1;
     QLineEdit* LEdit_Suma_Netto;
     QLineEdit* LEdit_Suma_Brutto;
-    QLineEdit* DBEdit_Id;  // the key of the last saved document (hidden)
+    QLineEdit* DBEdit_Id; // the key of the last saved document (hidden)
     LineGrid* StringGrid1;
 
     QPushButton* BitBtn_Pobierz;

@@ -17,8 +17,7 @@
 namespace documents {
 
 LineDialog::LineDialog(QWidget* owner)
-    : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                            | Qt::WindowCloseButtonHint)
+    : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     ADOTable_Vat = new data::Table(this);
     ADOTable_Vat->setObjectName(QStringLiteral("ADOTable_Vat"));
@@ -82,10 +81,7 @@ void LineDialog::Uloz_Wiersz_Ceny(std::initializer_list<QLineEdit*> pola)
     }
 }
 
-PriceMode LineDialog::tryb() const
-{
-    return priceModeFromText(Tryb_Netto_Brutto).value_or(PriceMode::Netto);
-}
+PriceMode LineDialog::tryb() const { return priceModeFromText(Tryb_Netto_Brutto).value_or(PriceMode::Netto); }
 
 void LineDialog::Otworz_Stawki()
 {
@@ -95,10 +91,7 @@ void LineDialog::Otworz_Stawki()
     ADOTable_Vat->open();
 }
 
-void LineDialog::Zamknij_Stawki()
-{
-    ADOTable_Vat->close();
-}
+void LineDialog::Zamknij_Stawki() { ADOTable_Vat->close(); }
 
 bool LineDialog::closing(int)
 {
@@ -118,10 +111,7 @@ void LineDialog::showing()
     LEdit_Cena->setAccessibleName(cena->text());
 }
 
-LineTarget* LineDialog::Cel() const
-{
-    return lineTarget(Typ_Faktury);
-}
+LineTarget* LineDialog::Cel() const { return lineTarget(Typ_Faktury); }
 
 bool LineDialog::Przekaz_Pozycje(const std::function<void(LineGridModel&, const QStringList&)>& wstaw, int zastepowany)
 {

@@ -8,8 +8,7 @@
 
 namespace documents {
 
-LineGridModel::LineGridModel(int columns, QObject* parent)
-    : QAbstractTableModel(parent), columns_(columns)
+LineGridModel::LineGridModel(int columns, QObject* parent) : QAbstractTableModel(parent), columns_(columns)
 {
     rows_.append(QStringList(columns_));
     rows_.append(QStringList(columns_));
@@ -35,10 +34,7 @@ void LineGridModel::setCell(int r, int c, const QString& text)
         emit headerDataChanged(Qt::Vertical, r, r);
 }
 
-QStringList LineGridModel::row(int r) const
-{
-    return r >= 0 && r < rows() ? rows_[r] : QStringList(columns_);
-}
+QStringList LineGridModel::row(int r) const { return r >= 0 && r < rows() ? rows_[r] : QStringList(columns_); }
 
 void LineGridModel::setHeader(const QStringList& titles)
 {
@@ -112,10 +108,7 @@ long double LineGridModel::sum(int column) const
     return total;
 }
 
-QString LineGridModel::sumText(int column) const
-{
-    return text::formatAmount(sum(column));
-}
+QString LineGridModel::sumText(int column) const { return text::formatAmount(sum(column)); }
 
 void LineGridModel::setAlignments(const QVector<Qt::Alignment>& alignments)
 {
@@ -124,15 +117,9 @@ void LineGridModel::setAlignments(const QVector<Qt::Alignment>& alignments)
     emit dataChanged(index(0, 0), index(rows() - 1, columns_ - 1));
 }
 
-int LineGridModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : rows();
-}
+int LineGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows(); }
 
-int LineGridModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : columns_;
-}
+int LineGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
 
 QVariant LineGridModel::data(const QModelIndex& index, int role) const
 {
@@ -141,8 +128,7 @@ QVariant LineGridModel::data(const QModelIndex& index, int role) const
     const int r = index.row();
     const int c = index.column();
     switch (role) {
-    case Qt::DisplayRole:
-        return cell(r, c);
+    case Qt::DisplayRole: return cell(r, c);
     case Qt::TextAlignmentRole:
         // The header row is written left-aligned, the lines as their column says.
         return QVariant::fromValue(r == 0 ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter)
@@ -165,8 +151,7 @@ QVariant LineGridModel::data(const QModelIndex& index, int role) const
         if (r == 0 || c == 0)
             return QGuiApplication::palette().button();
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -176,8 +161,7 @@ QVariant LineGridModel::headerData(int section, Qt::Orientation orientation, int
     if (top ? section < 0 || section >= columns_ : section < 0 || section >= rows())
         return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return top ? cell(0, section) : cell(section, Col_Lp);
+    case Qt::DisplayRole: return top ? cell(0, section) : cell(section, Col_Lp);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(top ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter)
                                        : alignments_.value(Col_Lp) | Qt::AlignVCenter);
@@ -188,8 +172,7 @@ QVariant LineGridModel::headerData(int section, Qt::Orientation orientation, int
             return f;
         }
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 

@@ -42,8 +42,8 @@ PriceMode priceModeFromSetting(const QString& value)
     return n && *n == 1 ? PriceMode::Brutto : PriceMode::Netto;
 }
 
-std::optional<LineValues> computeLine(long double price, long double quantity, long double discount,
-                                      long double rate, PriceMode mode)
+std::optional<LineValues> computeLine(long double price, long double quantity, long double discount, long double rate,
+                                      PriceMode mode)
 {
     const long double x = quantity * price;
     const long double afterDiscount = x - (discount * x) * 0.01L;
@@ -131,8 +131,7 @@ std::variant<LineFailure, LineResult> evaluateLine(const LineEntry& e, PriceMode
         return fail("Należy podać jednostkę miary", LineField::Jm);
     const auto quantity = readNumber(e.ilosc);
     if (!quantity)
-        return fail("Niepoprawny foramt ilości \n Ilość musi być liczbą rzeczywistą większą od 0",
-                    LineField::Ilosc);
+        return fail("Niepoprawny foramt ilości \n Ilość musi być liczbą rzeczywistą większą od 0", LineField::Ilosc);
     if (!(*quantity > 0))
         return fail("Ilość musi być większa od 0", LineField::Ilosc);
     if (!withinQuantityBound(*quantity))

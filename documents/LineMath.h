@@ -36,8 +36,8 @@ struct LineValues {
 // price × quantity less the discount (percent) at the rate (percent). In net mode the price is
 // net, in gross mode it is gross and the net value is taken out of it. Returns nothing when
 // the gross mode cannot take the net value out (a rate of -100 %).
-std::optional<LineValues> computeLine(long double price, long double quantity, long double discount,
-                                      long double rate, PriceMode mode);
+std::optional<LineValues> computeLine(long double price, long double quantity, long double discount, long double rate,
+                                      PriceMode mode);
 
 // The largest amount a document takes, in absolute value, anywhere it prints: a price, a line's
 // net, VAT and gross values, the totals and the VAT rows by rate (99 999 999,99 zł); and the
@@ -78,9 +78,9 @@ struct LineEntry {
     QString jm;
     QString ilosc;
     QString rabat;
-    QString vatNazwa;  // the rate combo's text
-    QString vatWart;   // the chosen rate's percent as shown
-    bool czyPodst = false;  // the chosen rate is the basic rate
+    QString vatNazwa;      // the rate combo's text
+    QString vatWart;       // the chosen rate's percent as shown
+    bool czyPodst = false; // the chosen rate is the basic rate
 };
 
 // The control that gets the focus when a line is refused.

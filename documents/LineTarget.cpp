@@ -26,9 +26,6 @@ void removeLineTarget(const QString& code, LineTarget* target)
         targets().remove(code);
 }
 
-LineTarget* lineTarget(const QString& code)
-{
-    return targets().value(code);
-}
+LineTarget* lineTarget(const QString& code) { return targets().value(code); }
 
 } // namespace documents

@@ -7,8 +7,7 @@ namespace documents {
 NextNumber nextNumber(data::Connection& c, const QString& typ, const QString& rok)
 {
     NextNumber n;
-    const QVariant max = c.scalar(QStringLiteral("select max(nr) from Faktura where typ=? and rok=?"),
-                                  {typ, rok});
+    const QVariant max = c.scalar(QStringLiteral("select max(nr) from Faktura where typ=? and rok=?"), {typ, rok});
     if (!max.isNull()) {
         n.nr = max.toLongLong() + 1;
         return n;

@@ -13,8 +13,8 @@ class Connection;
 namespace documents {
 
 struct NextNumber {
-    bool askFirst = false;  // no document of the type in any year: ask the user
-    qint64 nr = 0;          // the number when askFirst is false
+    bool askFirst = false; // no document of the type in any year: ask the user
+    qint64 nr = 0;         // the number when askFirst is false
 };
 
 // Reads the highest number of `typ` in the year `rok` (compared as text) and, when there is

@@ -48,12 +48,9 @@ void markDuplicate(TFakt_Form& form, const char* duplicateCaption, const char* d
 std::pair<QString, QString> printedType(const Variant& v)
 {
     switch (v.kind) {
-    case DocumentKind::Correction:
-        return {QStringLiteral("KFV"), QStringLiteral("korektą faktury VAT")};
-    case DocumentKind::Note:
-        return {QStringLiteral("NFV"), QStringLiteral("notą korygującą")};
-    case DocumentKind::Invoice:
-        break;
+    case DocumentKind::Correction: return {QStringLiteral("KFV"), QStringLiteral("korektą faktury VAT")};
+    case DocumentKind::Note: return {QStringLiteral("NFV"), QStringLiteral("notą korygującą")};
+    case DocumentKind::Invoice: break;
     }
     if (v.proForma)
         return {QStringLiteral("PFV"), QStringLiteral("fakturą proforma")};
@@ -91,7 +88,8 @@ void printDocument(QApplication* application, const char* idText, qint32 origina
         bool ok = false;
         const int id = text::parseInt(idArg, &ok);
         if (!ok)
-            throw report::Error(QStringLiteral("„%1” nie jest poprawną liczbą całkowitą.").arg(text::quotedExcerpt(idArg)));
+            throw report::Error(
+                QStringLiteral("„%1” nie jest poprawną liczbą całkowitą.").arg(text::quotedExcerpt(idArg)));
         checkCount(originals, dokpress::MinOriginals, "oryginałów");
         checkCount(copies, dokpress::MinCopies, "kopii");
         std::unique_ptr<Form> form(new Form(owner));
@@ -114,11 +112,11 @@ void printDocument(QApplication* application, const char* idText, qint32 origina
 } // namespace
 
 // Each entry point prints through its own form.
-#define DOKPRESS_ENTRY(entry, form)                                                                \
-    void entry(QApplication* application, const char* id, qint32 originals, qint32 copies,        \
-               const char* duplicateCaption, const char* duplicateDate)                          \
-    {                                                                                             \
-        printDocument(application, id, originals, copies, duplicateCaption, duplicateDate, form); \
+#define DOKPRESS_ENTRY(entry, form)                                                                                    \
+    void entry(QApplication* application, const char* id, qint32 originals, qint32 copies,                             \
+               const char* duplicateCaption, const char* duplicateDate)                                                \
+    {                                                                                                                  \
+        printDocument(application, id, originals, copies, duplicateCaption, duplicateDate, form);                      \
     }
 
 DOKPRESS_ENTRY(ShowFaktStdRep, Form_Fakt_Std)

@@ -21,14 +21,13 @@ constexpr qint32 MaxCount = 99;
 } // namespace dokpress
 
 // The type of every entry point, for the host's look-up by name ("_ShowFaktStdRep").
-using ShowFaktProc = void (*)(QApplication* application, const char* id, qint32 originals,
-                              qint32 copies, const char* duplicateCaption, const char* duplicateDate);
+using ShowFaktProc = void (*)(QApplication* application, const char* id, qint32 originals, qint32 copies,
+                              const char* duplicateCaption, const char* duplicateDate);
 
 // Each entry point is exported under its name with a leading underscore ("_ShowFaktStdRep").
-#define DOKPRESS_ENTRY_POINT(name)                                                                 \
-    DOKPRESS_EXPORT void name(QApplication* application, const char* id, qint32 originals,         \
-                              qint32 copies, const char* duplicateCaption, const char* duplicateDate) \
-        __asm__("_" #name)
+#define DOKPRESS_ENTRY_POINT(name)                                                                                     \
+    DOKPRESS_EXPORT void name(QApplication* application, const char* id, qint32 originals, qint32 copies,              \
+                              const char* duplicateCaption, const char* duplicateDate) __asm__("_" #name)
 
 extern "C" {
 DOKPRESS_ENTRY_POINT(ShowFaktStdRep);

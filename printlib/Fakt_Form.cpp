@@ -66,16 +66,19 @@ void TFakt_Form::openVatSummary(int id)
     if (variant.kind == DocumentKind::Correction) {
         // The differences, new line minus the line it replaced, grouped by the new line's rate.
         ADOQuery1->setSql(QStringLiteral(
-            "select sum(coalesce(\"Faktura_Szczegoly.Wartosc_Netto\",0)-coalesce(\"Pozycje_Skorygowane.Wartosc_Netto\",0)) as netto,\n"
+            "select "
+            "sum(coalesce(\"Faktura_Szczegoly.Wartosc_Netto\",0)-coalesce(\"Pozycje_Skorygowane.Wartosc_Netto\",0)) as "
+            "netto,\n"
             "sum(coalesce(\"Faktura_Szczegoly.Kwota_Vat\",0)-coalesce(\"Pozycje_Skorygowane.Kwota_Vat\",0)) as vat,\n"
-            "sum(coalesce(\"Faktura_Szczegoly.Wartosc_Brutto\",0)-coalesce(\"Pozycje_Skorygowane.Wartosc_Brutto\",0)) as brutto,\n"
+            "sum(coalesce(\"Faktura_Szczegoly.Wartosc_Brutto\",0)-coalesce(\"Pozycje_Skorygowane.Wartosc_Brutto\",0)) "
+            "as brutto,\n"
             "\"Faktura_Szczegoly.Towary_Vat_Opis\" as towary_vat_opis from Korekta_Faktury\n"
             "where id_fakt=? group by \"Faktura_Szczegoly.Towary_Vat_Opis\""));
     } else {
-        ADOQuery1->setSql(QStringLiteral(
-            "select sum(wartosc_netto) as netto, sum(kwota_Vat) as vat, sum(wartosc_brutto) as brutto,"
-            "towary_vat_opis from faktura_szczegoly\n"
-            "where id_fakt=? group by towary_vat_opis"));
+        ADOQuery1->setSql(
+            QStringLiteral("select sum(wartosc_netto) as netto, sum(kwota_Vat) as vat, sum(wartosc_brutto) as brutto,"
+                           "towary_vat_opis from faktura_szczegoly\n"
+                           "where id_fakt=? group by towary_vat_opis"));
     }
     ADOQuery1->addBindValue(id);
     ADOQuery1->open();
@@ -123,10 +126,7 @@ void TFakt_Form::setGrossPrices(bool gross)
         QRL_Brutto->visible = gross;
 }
 
-QString TFakt_Form::buyerField(const QString& name) const
-{
-    return field(buyerColumn(variant, name));
-}
+QString TFakt_Form::buyerField(const QString& name) const { return field(buyerColumn(variant, name)); }
 
 QString buyerColumn(const Variant& variant, const QString& name)
 {
@@ -170,15 +170,11 @@ QString TFakt_Form::seller(const QString& name)
     return registry::read(registry::Root::LocalMachine, QStringLiteral("Software\\Orlimek\\Tarnex\\"), name);
 }
 
-QString TFakt_Form::field(const QString& name) const
-{
-    return Naglowek.text(name);
-}
+QString TFakt_Form::field(const QString& name) const { return Naglowek.text(name); }
 
 QString TFakt_Form::documentNumber() const
 {
-    return field(QStringLiteral("Typ")) + u'/' + field(QStringLiteral("Nr")) + u'/'
-        + field(QStringLiteral("Rok"));
+    return field(QStringLiteral("Typ")) + u'/' + field(QStringLiteral("Nr")) + u'/' + field(QStringLiteral("Rok"));
 }
 
 void TFakt_Form::QuickRep1StartPage(int page)
@@ -188,8 +184,8 @@ void TFakt_Form::QuickRep1StartPage(int page)
     if (QRL_Nazwa_L2)
         QRL_Nazwa_L2->setText(seller(QStringLiteral("Nazwa_L2")));
     if (QRL_Adres)
-        QRL_Adres->setText(seller(QStringLiteral("Adres")) + QStringLiteral(", ")
-                           + seller(QStringLiteral("Kod")) + u' ' + seller(QStringLiteral("Miasto")));
+        QRL_Adres->setText(seller(QStringLiteral("Adres")) + QStringLiteral(", ") + seller(QStringLiteral("Kod")) + u' '
+                           + seller(QStringLiteral("Miasto")));
     if (QRL_NIP)
         QRL_NIP->setText(seller(QStringLiteral("NIP")));
     if (QRL_Konto)

@@ -63,10 +63,10 @@ public:
     const Variant variant;
 
     report::Report QuickRep1;
-    data::Table* ADOTable1 = nullptr;  // the header: Faktura (notes: Kwerenda_Nota), one row by Id
-    data::Table* ADOTable2 = nullptr;  // the lines (corrections: Korekta_Faktury); none on notes
-    data::Table* ADOTable3 = nullptr;  // Forma_Zaplaty of the document; none on notes
-    data::Query* ADOQuery1 = nullptr;  // the VAT summary by rate; none on notes
+    data::Table* ADOTable1 = nullptr; // the header: Faktura (notes: Kwerenda_Nota), one row by Id
+    data::Table* ADOTable2 = nullptr; // the lines (corrections: Korekta_Faktury); none on notes
+    data::Table* ADOTable3 = nullptr; // Forma_Zaplaty of the document; none on notes
+    data::Query* ADOQuery1 = nullptr; // the VAT summary by rate; none on notes
     HeaderSource Naglowek{nullptr};
     HeaderRows Wiersze{Naglowek};
     report::DatasetSource Pozycje{nullptr}, Platnosc{nullptr}, Podsumowanie{nullptr};
@@ -85,12 +85,12 @@ public:
     report::Label* QRL_NIP = nullptr;
     report::Label* QRL_Konto = nullptr;
     report::Label* QRL_Tel = nullptr;
-    report::Label* QRLabel16 = nullptr;      // document number
-    report::Label* QRL_Z_Fakt = nullptr;     // number of the invoice a correction or note refers to
-    report::Label* QRLabel_Adres = nullptr;  // buyer address
-    report::Label* QRLabel5 = nullptr;       // "Do zapłaty : " or, for a refund, "Do zwrotu :"
-    report::Label* QRL_Brutto = nullptr;     // "Wartość dokumentu wyliczana od brutto"
-    report::Label* slownie = nullptr;        // amount in words
+    report::Label* QRLabel16 = nullptr;     // document number
+    report::Label* QRL_Z_Fakt = nullptr;    // number of the invoice a correction or note refers to
+    report::Label* QRLabel_Adres = nullptr; // buyer address
+    report::Label* QRLabel5 = nullptr;      // "Do zapłaty : " or, for a refund, "Do zwrotu :"
+    report::Label* QRL_Brutto = nullptr;    // "Wartość dokumentu wyliczana od brutto"
+    report::Label* slownie = nullptr;       // amount in words
     report::ImageBox* QRImage1 = nullptr;
 
     // The header filtered to the document and opened (the id already checked as a number). The

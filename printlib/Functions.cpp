@@ -6,17 +6,23 @@
 
 namespace {
 
-const char16_t* const kUnits[10] = {u"", u" jeden", u" dwa", u" trzy", u" cztery", u" pięć",
-                                    u" sześć", u" siedem", u" osiem", u" dziewięć"};
-const char16_t* const kTeens[10] = {u" dziesięć", u" jedenaście", u" dwanaście", u" trzynaście",
-                                    u" czternaście", u" piętnaście", u" szesnaście",
-                                    u" siedemnaście", u" osiemnaście", u" dziewiętnaście"};
-const char16_t* const kTens[10] = {u"", u" dziesięć", u" dwadzieścia", u" trzydzieści",
-                                   u" czterdzieści", u" pięćdziesiąt", u" sześćdziesiąt",
-                                   u" siedemdziesiąt", u" osiemdziesiąt", u" dziewięćdziesiąt"};
-const char16_t* const kHundreds[10] = {u"", u" sto", u" dwieście", u" trzysta", u" czterysta",
-                                       u" pięćset", u" sześćset", u" siedemset", u" osiemset",
-                                       u" dziewięćset"};
+const char16_t* const kUnits[10] = {u"",      u" jeden", u" dwa",    u" trzy",  u" cztery",
+                                    u" pięć", u" sześć", u" siedem", u" osiem", u" dziewięć"};
+const char16_t* const kTeens[10] = {u" dziesięć",    u" jedenaście",    u" dwanaście",  u" trzynaście",
+                                    u" czternaście", u" piętnaście",    u" szesnaście", u" siedemnaście",
+                                    u" osiemnaście", u" dziewiętnaście"};
+const char16_t* const kTens[10] = {u"",
+                                   u" dziesięć",
+                                   u" dwadzieścia",
+                                   u" trzydzieści",
+                                   u" czterdzieści",
+                                   u" pięćdziesiąt",
+                                   u" sześćdziesiąt",
+                                   u" siedemdziesiąt",
+                                   u" osiemdziesiąt",
+                                   u" dziewięćdziesiąt"};
+const char16_t* const kHundreds[10] = {u"",         u" sto",      u" dwieście",  u" trzysta",  u" czterysta",
+                                       u" pięćset", u" sześćset", u" siedemset", u" osiemset", u" dziewięćset"};
 // 10^0, 10^3, … 10^18: the last one is needed only above 999 biliard (64-bit totals).
 const char16_t* const kGroups[7] = {u"", u" tys.", u" mln.", u" mld.", u" bln.", u" bld.", u" tryl."};
 

@@ -23,9 +23,8 @@ constexpr double kRightEdge = 190.0;
 inline double under(double points) { return points * 0.40; }
 
 // A caption on the English layouts only (nothing on the Polish ones).
-report::Label* english(const TFakt_Form& form, report::Band* band, const QString& name, double x,
-                       double y, const QString& text, double points, report::Align align = report::Align::Left,
-                       double width = 0);
+report::Label* english(const TFakt_Form& form, report::Band* band, const QString& name, double x, double y,
+                       const QString& text, double points, report::Align align = report::Align::Left, double width = 0);
 
 // A long text kept to one line within `room` millimetres from its x: a name or an address longer
 // than that prints in a smaller size rather than over its neighbours or off the paper (and, too

@@ -35,12 +35,9 @@ constexpr SummaryPlaces kNoteSummaryEnglish{50.8, -1, -1, -1, 0, 0, 19.1, 33.6};
 SummaryPlaces summaryFor(const Variant& v)
 {
     switch (v.kind) {
-    case DocumentKind::Note:
-        return v.english ? kNoteSummaryEnglish : kNoteSummary;
-    case DocumentKind::Correction:
-        return v.english ? kCorrectionSummaryEnglish : kCorrectionSummary;
-    case DocumentKind::Invoice:
-        break;
+    case DocumentKind::Note: return v.english ? kNoteSummaryEnglish : kNoteSummary;
+    case DocumentKind::Correction: return v.english ? kCorrectionSummaryEnglish : kCorrectionSummary;
+    case DocumentKind::Invoice: break;
     }
     if (v.proForma)
         return v.english ? kProFormaSummaryEnglish : kProFormaSummary;
@@ -49,8 +46,8 @@ SummaryPlaces summaryFor(const Variant& v)
 
 // One buyer of a note: the caption ("było", "winno być") and name, address, code and city, NIP at
 // the given rows, from the columns of `table` ("Faktury_Skorygowane." for the old buyer).
-void buyerBlock(TFakt_Form& f, report::Band* b, const QString& table, const QString& caption,
-                double captionX, const double (&rows)[5])
+void buyerBlock(TFakt_Form& f, report::Band* b, const QString& table, const QString& caption, double captionX,
+                const double (&rows)[5])
 {
     report::RowSource* h = &f.Naglowek;
     const QString n = table.left(table.size() - 1) + u'_';
@@ -59,16 +56,22 @@ void buyerBlock(TFakt_Form& f, report::Band* b, const QString& table, const QStr
     // Name and address end at the right margin.
     constexpr double room = kRightEdge - 67.7;
     oneLine(b->addData(n + QStringLiteral("Nazwa"), 67.7, rows[0], 0, Align::Left, pt(10), h,
-                       table + QStringLiteral("Klient_Nazwa_Nazwisko")), room);
+                       table + QStringLiteral("Klient_Nazwa_Nazwisko")),
+            room);
     oneLine(b->addData(n + QStringLiteral("Nazwa_cd"), 67.7, rows[1], 0, Align::Left, pt(10), h,
-                       table + QStringLiteral("Klient_Nazwa_Nazwisko_cd")), room);
+                       table + QStringLiteral("Klient_Nazwa_Nazwisko_cd")),
+            room);
     b->addLabel(n + QStringLiteral("Adres_Opis"), 51.3, rows[2], QStringLiteral("Adres :"), pt(10));
     oneLine(b->addData(n + QStringLiteral("Adres"), 67.7, rows[2], 0, Align::Left, pt(10), h,
-                       table + QStringLiteral("Klient_Adres")), room);
-    b->addData(n + QStringLiteral("Kod"), 67.7, rows[3], 10.8, Align::Left, pt(10), h, table + QStringLiteral("Klient_Kod"));
-    b->addData(n + QStringLiteral("Miasto"), 79.9, rows[3], 0, Align::Left, pt(10), h, table + QStringLiteral("Klient_Miasto"));
+                       table + QStringLiteral("Klient_Adres")),
+            room);
+    b->addData(n + QStringLiteral("Kod"), 67.7, rows[3], 10.8, Align::Left, pt(10), h,
+               table + QStringLiteral("Klient_Kod"));
+    b->addData(n + QStringLiteral("Miasto"), 79.9, rows[3], 0, Align::Left, pt(10), h,
+               table + QStringLiteral("Klient_Miasto"));
     b->addLabel(n + QStringLiteral("Nip_Opis"), 54.8, rows[4], QStringLiteral("NIP :"), pt(10));
-    b->addData(n + QStringLiteral("Nip"), 67.7, rows[4], 0, Align::Left, pt(10), h, table + QStringLiteral("Klient_Nip"));
+    b->addData(n + QStringLiteral("Nip"), 67.7, rows[4], 0, Align::Left, pt(10), h,
+               table + QStringLiteral("Klient_Nip"));
 }
 
 } // namespace
@@ -116,7 +119,8 @@ void buildSummary(TFakt_Form& f)
     if (p.ruleFrom >= 0) // on the band's edge: above it would cross the last VAT row
         s->addLine(QStringLiteral("Suma_Kreska"), p.ruleFrom, 0, p.ruleTo, 0, 2);
     if (p.amountY >= 0) {
-        f.QRLabel5 = s->addLabel(QStringLiteral("QRLabel5"), 4.2, p.amountY, QStringLiteral("Do zapłaty : "), pt(13, true));
+        f.QRLabel5 =
+            s->addLabel(QStringLiteral("QRLabel5"), 4.2, p.amountY, QStringLiteral("Do zapłaty : "), pt(13, true));
         english(f, s, QStringLiteral("QRLabel5_Ang"), 4.2, p.amountY + under(13), QStringLiteral("Amount due"), 8);
         s->addData(QStringLiteral("QRDBText_Suma"), p.amountX, p.amountY, 0, Align::Left, pt(13, true), &f.Naglowek,
                    QStringLiteral("Wart_Brutto"), QStringLiteral("0.00 zł"));
@@ -138,7 +142,8 @@ void buildSummary(TFakt_Form& f)
     english(f, s, QStringLiteral("Podpis_Ang2"), 133.6, y + 6.3 + under(8), QStringLiteral("Buyer's signature"), 8);
     // Three lines of remarks are taller than the frame: it grows to hold them all.
     s->addRichText(QStringLiteral("QRDBRichText1"), 6.3, p.remarksY, 118.8, 10.8, pt(10), &f.Naglowek,
-                   QStringLiteral("Uwagi"))->stretch = true;
+                   QStringLiteral("Uwagi"))
+        ->stretch = true;
 }
 
 void buildPageFooter(TFakt_Form& f)

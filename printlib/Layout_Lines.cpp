@@ -74,10 +74,10 @@ struct SumPlaces {
     double netX, netW, rateX, rateW, vatX, vatW, grossX, grossW; // VAT rows
     double sumNetX, sumNetW, sumVatX, sumVatW, sumGrossX, sumGrossW;
 };
-constexpr SumPlaces kInvoiceSums{103.7, 188.6, 145.3, 122.2, 15.3, 140.8, 10.1, 153.7, 14.0, 170.9, 17.2,
-                                 122.5, 15.1, 153.7, 14.0, 171.4, 16.7};
-constexpr SumPlaces kCorrectionSums{105.0, 189.9, 148.7, 131.2, 11.4, 146.1, 9.8, 158.8, 11.8, 174.4, 15.1,
-                                    128.3, 14.3, 156.6, 14.0, 172.8, 16.7};
+constexpr SumPlaces kInvoiceSums{103.7, 188.6, 145.3, 122.2, 15.3,  140.8, 10.1,  153.7, 14.0,
+                                 170.9, 17.2,  122.5, 15.1,  153.7, 14.0,  171.4, 16.7};
+constexpr SumPlaces kCorrectionSums{105.0, 189.9, 148.7, 131.2, 11.4,  146.1, 9.8,   158.8, 11.8,
+                                    174.4, 15.1,  128.3, 14.3,  156.6, 14.0,  172.8, 16.7};
 
 double number(const report::RowSource& source, const QString& field)
 {
@@ -107,9 +107,11 @@ void buildLines(TFakt_Form& f)
 
     std::vector<LineRow> rows;
     if (correction) {
-        row->addLabel(QStringLiteral("Bylo"), 12.7, 0, v.english ? QStringLiteral("było (there was)") : QStringLiteral("było"), pt(7, true));
+        row->addLabel(QStringLiteral("Bylo"), 12.7, 0,
+                      v.english ? QStringLiteral("było (there was)") : QStringLiteral("było"), pt(7, true));
         row->addLabel(QStringLiteral("Winno_Byc"), 12.7, 11.1,
-                      v.english ? QStringLiteral("winno być (there should be)") : QStringLiteral("winno być"), pt(7, true));
+                      v.english ? QStringLiteral("winno być (there should be)") : QStringLiteral("winno być"),
+                      pt(7, true));
         rows = {{"Bylo_", 4.2, kOld, true}, {"Winno_", 14.3, kNew, false}};
     } else {
         rows = {{"Poz_", 0, QString(), false}};
@@ -179,10 +181,11 @@ void buildLines(TFakt_Form& f)
     const QString mask = QStringLiteral("0.00");
     // The sums fit their columns as the line cells do: smaller, then over lines (the rule under
     // them and what follows move down).
-    report::asCell(totals->addSumText(QStringLiteral("Suma_Netto"), netX, 0.4, sp.sumNetX + sp.sumNetW - netX, R,
-                                      pt(7), sum("Wartosc_Netto"), mask));
+    report::asCell(totals->addSumText(QStringLiteral("Suma_Netto"), netX, 0.4, sp.sumNetX + sp.sumNetW - netX, R, pt(7),
+                                      sum("Wartosc_Netto"), mask));
     totals->addLabel(QStringLiteral("Razem_X"), sp.xMark, 0.4, QStringLiteral("X"), pt(7));
-    report::asCell(totals->addSumText(QStringLiteral("Suma_Vat"), sp.sumVatX, 0.4, sp.sumVatW, R, pt(7), sum("Kwota_Vat"), mask));
+    report::asCell(
+        totals->addSumText(QStringLiteral("Suma_Vat"), sp.sumVatX, 0.4, sp.sumVatW, R, pt(7), sum("Kwota_Vat"), mask));
     report::asCell(totals->addSumText(QStringLiteral("Suma_Brutto"), sp.sumGrossX, 0.4, sp.sumGrossW, R, pt(7),
                                       sum("Wartosc_Brutto"), mask));
     totals->addLabel(QStringLiteral("W_tym"), 107.7, 4.8,

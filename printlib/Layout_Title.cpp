@@ -18,10 +18,10 @@ namespace {
 struct TitlePlaces {
     double height;
     double logoX, logoY;
-    double placeY, issueY, saleY;                // right column
+    double placeY, issueY, saleY; // right column
     double sellerY, name1Y, name2Y, addressY, nipY, telY;
     double titleX, titleY, numberX;
-    double copyX, copyWidth;                     // a width: centred in it
+    double copyX, copyWidth; // a width: centred in it
     double refersX, refersY, refersNumberX;
     double buyerY, buyerNameY, buyerName2Y, buyerAddressY, buyerNipY, buyerNameWidth;
     double dupRight, dupY, dupDateY;
@@ -104,8 +104,7 @@ TitlePlaces placesFor(const Variant& v)
 {
     const bool en = v.english;
     switch (v.kind) {
-    case DocumentKind::Note:
-        return en ? kNoteEnglish : kNote;
+    case DocumentKind::Note: return en ? kNoteEnglish : kNote;
     case DocumentKind::Correction: {
         TitlePlaces p = en ? kCorrectionEnglish : kCorrection;
         if (v.gross) {
@@ -114,8 +113,7 @@ TitlePlaces placesFor(const Variant& v)
         }
         return p;
     }
-    case DocumentKind::Invoice:
-        break;
+    case DocumentKind::Invoice: break;
     }
     TitlePlaces p = en ? kInvoiceEnglish : kInvoice;
     if (v.proForma) {
@@ -145,12 +143,9 @@ struct DocumentTitle {
 DocumentTitle titleOf(const Variant& v)
 {
     switch (v.kind) {
-    case DocumentKind::Correction:
-        return {"Korekta faktury VAT ", "Correcting invoice"};
-    case DocumentKind::Note:
-        return {"Nota korygująca", "Correction note"};
-    case DocumentKind::Invoice:
-        break;
+    case DocumentKind::Correction: return {"Korekta faktury VAT ", "Correcting invoice"};
+    case DocumentKind::Note: return {"Nota korygująca", "Correction note"};
+    case DocumentKind::Invoice: break;
     }
     return v.proForma ? DocumentTitle{"Faktura Proforma ", "Pro forma invoice No"}
                       : DocumentTitle{"Faktura VAT ", "VAT invoice No"};
@@ -167,8 +162,8 @@ void buildTitle(TFakt_Form& f)
     const bool plainInvoice = v.kind == DocumentKind::Invoice && !v.proForma;
     report::DatasetSource* header = &f.Naglowek;
     report::Band* t = f.QuickRep1.setBand(BandKind::Title, p.height);
-    auto caption = [&](const char* name, double x, double y, const char* text, double points,
-                       const char* englishText, bool bold = false) {
+    auto caption = [&](const char* name, double x, double y, const char* text, double points, const char* englishText,
+                       bool bold = false) {
         t->addLabel(s(name), x, y, s(text), pt(points, bold));
         english(f, t, s(name) + QStringLiteral("_Ang"), x, y + under(points), s(englishText), 7);
     };
@@ -182,7 +177,8 @@ void buildTitle(TFakt_Form& f)
     // Place and dates of the document.
     caption("QRLabel29", 117.2, p.placeY, "Miejsce wystawienia : ", 9, "Place of issue");
     // A long place keeps within the right margin.
-    oneLine(data("QRDBText7", 153.2, p.placeY, 0, 9, false, header, QStringLiteral("Miejsce_Wyst")), kRightEdge - 153.2);
+    oneLine(data("QRDBText7", 153.2, p.placeY, 0, 9, false, header, QStringLiteral("Miejsce_Wyst")),
+            kRightEdge - 153.2);
     caption("QRLabel26", 121.4, p.issueY, "Data wystawienia : ", 9, "Date of issue");
     data("QRDBText11", 153.2, p.issueY, 0, 9, false, header, QStringLiteral("Data_Wyst"));
     if (p.saleY >= 0) {
@@ -207,10 +203,10 @@ void buildTitle(TFakt_Form& f)
     caption("QRLabel23", p.titleX, p.titleY, d.polish, 12, d.english, true);
     f.QRLabel16 = t->addLabel(QStringLiteral("QRLabel16"), p.numberX, p.titleY, QString(), pt(12, true));
     const Align copyAlign = p.copyWidth > 0 ? Align::Center : Align::Left;
-    f.QRL_OrgKop = t->addLabel(QStringLiteral("QRL_OrgKop"), p.copyX, p.titleY, QString(), pt(12, true),
+    f.QRL_OrgKop =
+        t->addLabel(QStringLiteral("QRL_OrgKop"), p.copyX, p.titleY, QString(), pt(12, true), copyAlign, p.copyWidth);
+    f.QRL_OrgKop_Ang = english(f, t, QStringLiteral("QRL_OrgKop_Ang"), p.copyX, p.titleY + under(12), QString(), 7,
                                copyAlign, p.copyWidth);
-    f.QRL_OrgKop_Ang = english(f, t, QStringLiteral("QRL_OrgKop_Ang"), p.copyX, p.titleY + under(12),
-                               QString(), 7, copyAlign, p.copyWidth);
     if (p.refersY >= 0) {
         caption("QRLabel_Dotyczy", p.refersX, p.refersY, "Dotyczy faktury", 10, "Refers to VAT invoice No");
         f.QRL_Z_Fakt = t->addLabel(QStringLiteral("QRL_Z_Fakt"), p.refersNumberX, p.refersY, QString(), pt(10));
@@ -238,12 +234,14 @@ void buildTitle(TFakt_Form& f)
 
     // Duplicate marking (the pro forma has none).
     if (!v.proForma) {
-        f.QRL_Duplikat = t->addLabel(QStringLiteral("QRL_Duplikat"), p.dupRight, p.dupY, QString(), pt(10), Align::Right);
+        f.QRL_Duplikat =
+            t->addLabel(QStringLiteral("QRL_Duplikat"), p.dupRight, p.dupY, QString(), pt(10), Align::Right);
         f.QRL_Duplikat_Ang = english(f, t, QStringLiteral("QRL_Duplikat_Ang"), p.dupRight, p.dupY + under(10),
                                      QString(), 7, Align::Right);
-        f.QRL_Data_Dupl = t->addLabel(QStringLiteral("QRL_Data_Dupl"), p.dupRight, p.dupDateY, QString(), pt(9), Align::Right);
-        f.QRL_Data_Dupl_Ang = english(f, t, QStringLiteral("QRL_Data_Dupl_Ang"), p.dupRight,
-                                      p.dupDateY + under(9), QString(), 7, Align::Right);
+        f.QRL_Data_Dupl =
+            t->addLabel(QStringLiteral("QRL_Data_Dupl"), p.dupRight, p.dupDateY, QString(), pt(9), Align::Right);
+        f.QRL_Data_Dupl_Ang = english(f, t, QStringLiteral("QRL_Data_Dupl_Ang"), p.dupRight, p.dupDateY + under(9),
+                                      QString(), 7, Align::Right);
     }
 
     // Payment.

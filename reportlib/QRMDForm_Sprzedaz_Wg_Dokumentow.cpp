@@ -111,9 +111,12 @@ TQRMDForm_Sprzedaz_Wg_Dokumentow::TQRMDForm_Sprzedaz_Wg_Dokumentow(QObject* owne
     // The sums of every printed line.
     report::Band* podsumowanie = r.setBand(BandKind::Summary, 8.5);
     Kreska(podsumowanie);
-    const report::Sum* netto = r.addFieldSum(pozycje->detail(), &ADOTable_Faktura_Szczegoly, QStringLiteral("Wartosc_Netto"));
-    const report::Sum* brutto = r.addFieldSum(pozycje->detail(), &ADOTable_Faktura_Szczegoly, QStringLiteral("Wartosc_Brutto"));
-    podsumowanie->addLabel(QStringLiteral("QRLabel_Suma_Ogolna"), 146.1, 1.5, QStringLiteral("Suma ogólna:"), pt(10, true));
+    const report::Sum* netto =
+        r.addFieldSum(pozycje->detail(), &ADOTable_Faktura_Szczegoly, QStringLiteral("Wartosc_Netto"));
+    const report::Sum* brutto =
+        r.addFieldSum(pozycje->detail(), &ADOTable_Faktura_Szczegoly, QStringLiteral("Wartosc_Brutto"));
+    podsumowanie->addLabel(QStringLiteral("QRLabel_Suma_Ogolna"), 146.1, 1.5, QStringLiteral("Suma ogólna:"),
+                           pt(10, true));
     report::asCell(podsumowanie->addSumText(QStringLiteral("QRExpr_Netto"), 173.6, 1.5, 25.7, Align::Right,
                                             pt(10, true), netto, QStringLiteral("0.00")));
     report::asCell(podsumowanie->addSumText(QStringLiteral("QRExpr_Brutto"), 239.2, 1.5, 25.9, Align::Right,

@@ -26,5 +26,5 @@ public:
 };
 
 // The form while a call of its entry point runs (nullptr outside one).
-extern TQRMDForm_Sprzedaz_Wg_Dokumentow* QRMDForm_Sprzedaz_Wg_Dokumentow
-    __asm__("_QRMDForm_Sprzedaz_Wg_Dokumentow") __attribute__((visibility("default")));
+extern TQRMDForm_Sprzedaz_Wg_Dokumentow* QRMDForm_Sprzedaz_Wg_Dokumentow __asm__("_QRMDForm_Sprzedaz_Wg_Dokumentow")
+    __attribute__((visibility("default")));

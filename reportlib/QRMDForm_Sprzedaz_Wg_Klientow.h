@@ -16,5 +16,5 @@ public:
 };
 
 // The form while a call of its entry point runs (nullptr outside one).
-extern TQRMDForm_Sprzedaz_Wg_Klientow* QRMDForm_Sprzedaz_Wg_Klientow
-    __asm__("_QRMDForm_Sprzedaz_Wg_Klientow") __attribute__((visibility("default")));
+extern TQRMDForm_Sprzedaz_Wg_Klientow* QRMDForm_Sprzedaz_Wg_Klientow __asm__("_QRMDForm_Sprzedaz_Wg_Klientow")
+    __attribute__((visibility("default")));

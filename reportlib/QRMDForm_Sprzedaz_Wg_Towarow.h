@@ -16,5 +16,5 @@ public:
 };
 
 // The form while a call of its entry point runs (nullptr outside one).
-extern TQRMDForm_Sprzedaz_Wg_Towarow* QRMDForm_Sprzedaz_Wg_Towarow
-    __asm__("_QRMDForm_Sprzedaz_Wg_Towarow") __attribute__((visibility("default")));
+extern TQRMDForm_Sprzedaz_Wg_Towarow* QRMDForm_Sprzedaz_Wg_Towarow __asm__("_QRMDForm_Sprzedaz_Wg_Towarow")
+    __attribute__((visibility("default")));

@@ -39,8 +39,8 @@ void showReport(QApplication* application, const char* dateFrom, const char* dat
 
 } // namespace
 
-void ShowSprzWgDok(QApplication* application, const char* dateFrom, const char* dateTo, bool fv, bool kfv,
-                   bool pfv, bool nfv)
+void ShowSprzWgDok(QApplication* application, const char* dateFrom, const char* dateTo, bool fv, bool kfv, bool pfv,
+                   bool nfv)
 {
     showReport(application, dateFrom, dateTo, QRMDForm_Sprzedaz_Wg_Dokumentow,
                [&](TQRMDForm_Sprzedaz_Wg_Dokumentow& f, const Okres& okres) {
@@ -54,8 +54,7 @@ void ShowSprzWgKlientow(QApplication* application, const char* dateFrom, const c
                [](TQRMDForm_Sprzedaz_Wg_Klientow& f, const Okres& okres) { f.Otworz(okres, std::nullopt); });
 }
 
-void ShowSprzDlaKlienta(QApplication* application, const char* dateFrom, const char* dateTo,
-                        const char* clientNumber)
+void ShowSprzDlaKlienta(QApplication* application, const char* dateFrom, const char* dateTo, const char* clientNumber)
 {
     const QString nr = text::fromCp1250(clientNumber);
     showReport(application, dateFrom, dateTo, QRMDForm_Sprzedaz_Wg_Klientow,

@@ -12,16 +12,17 @@ class QApplication;
 #define SALVISTA_EXPORT __attribute__((visibility("default")))
 
 // The types of the entry points, for the host's look-up by name.
-using ShowSprzWgDokProc = void (*)(QApplication* application, const char* dateFrom, const char* dateTo,
-                                   bool fv, bool kfv, bool pfv, bool nfv);          // "_ShowSprzWgDok"
+using ShowSprzWgDokProc = void (*)(QApplication* application, const char* dateFrom, const char* dateTo, bool fv,
+                                   bool kfv, bool pfv, bool nfv); // "_ShowSprzWgDok"
 using ShowSprzOkresProc = void (*)(QApplication* application, const char* dateFrom, const char* dateTo);
-                                   // "_ShowSprzWgKlientow", "_ShowSprzWgTowarow"
-using ShowSprzDlaProc = void (*)(QApplication* application, const char* dateFrom, const char* dateTo,
-                                 const char* key); // "_ShowSprzDlaKlienta" (client number), "_ShowSprzDlaTowaru" (symbol)
+// "_ShowSprzWgKlientow", "_ShowSprzWgTowarow"
+using ShowSprzDlaProc =
+    void (*)(QApplication* application, const char* dateFrom, const char* dateTo,
+             const char* key); // "_ShowSprzDlaKlienta" (client number), "_ShowSprzDlaTowaru" (symbol)
 
 extern "C" {
-SALVISTA_EXPORT void ShowSprzWgDok(QApplication* application, const char* dateFrom, const char* dateTo,
-                                   bool fv, bool kfv, bool pfv, bool nfv) __asm__("_ShowSprzWgDok");
+SALVISTA_EXPORT void ShowSprzWgDok(QApplication* application, const char* dateFrom, const char* dateTo, bool fv,
+                                   bool kfv, bool pfv, bool nfv) __asm__("_ShowSprzWgDok");
 SALVISTA_EXPORT void ShowSprzWgKlientow(QApplication* application, const char* dateFrom,
                                         const char* dateTo) __asm__("_ShowSprzWgKlientow");
 SALVISTA_EXPORT void ShowSprzDlaKlienta(QApplication* application, const char* dateFrom, const char* dateTo,

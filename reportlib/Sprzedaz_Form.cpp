@@ -19,13 +19,10 @@ QDate Data_Z_Tekstu(const QString& tekst)
     return d;
 }
 
-Okres Okres_Z_Tekstow(const QString& od, const QString& do_)
-{
-    return Okres{Data_Z_Tekstu(od), Data_Z_Tekstu(do_)};
-}
+Okres Okres_Z_Tekstow(const QString& od, const QString& do_) { return Okres{Data_Z_Tekstu(od), Data_Z_Tekstu(do_)}; }
 
-TSprzedaz_Form::TSprzedaz_Form(QObject* owner, const QString& tytul, double wysokoscTytulu,
-                               bool liniaOkresu, const QString& stopkaStrony)
+TSprzedaz_Form::TSprzedaz_Form(QObject* owner, const QString& tytul, double wysokoscTytulu, bool liniaOkresu,
+                               const QString& stopkaStrony)
     : QObject(owner), polaczenie_(&data::programConnection())
 {
     report::Report& r = QuickRep1;
@@ -41,8 +38,9 @@ TSprzedaz_Form::TSprzedaz_Form(QObject* owner, const QString& tytul, double wyso
         QRLabel_Czas = t->addLabel(QStringLiteral("QRLabel_Czas"), 0, 9.8, QString(), pt(10), Align::Center, szerokosc);
 
     report::Band* f = r.setBand(BandKind::PageFooter, 8.5);
-    f->addExpr(QStringLiteral("QRSysData_Strona"), szerokosc, 2.1, 0, Align::Right, pt(8),
-               [stopkaStrony](const report::LayoutContext& ctx) { return stopkaStrony + QString::number(ctx.pageNumber); });
+    f->addExpr(
+        QStringLiteral("QRSysData_Strona"), szerokosc, 2.1, 0, Align::Right, pt(8),
+        [stopkaStrony](const report::LayoutContext& ctx) { return stopkaStrony + QString::number(ctx.pageNumber); });
     f->addLabel(QStringLiteral("QRLabel_Stopka"), szerokosc / 2, 2.1,
                 QStringLiteral("Wydrukowano z programu Orlimek - Tarnex"), pt(8), Align::Center);
 }
@@ -55,10 +53,7 @@ void TSprzedaz_Form::Ustaw_Okres(const QString& od, const QString& do_)
         QRLabel_Czas->setText(QStringLiteral("W okresie od ") + od + QStringLiteral(" do ") + do_);
 }
 
-void TSprzedaz_Form::Pokaz()
-{
-    report::preview(QuickRep1, QuickRep1.title);
-}
+void TSprzedaz_Form::Pokaz() { report::preview(QuickRep1, QuickRep1.title); }
 
 void TSprzedaz_Form::Dodaj_Kolumny(report::Band* naglowek, report::Band* wiersz, report::RowSource* zrodlo,
                                    const Kolumna* kolumny, int ile, const report::FontSpec& czcionkaNaglowka)
@@ -69,8 +64,10 @@ void TSprzedaz_Form::Dodaj_Kolumny(report::Band* naglowek, report::Band* wiersz,
         if (naglowek) {
             const QString tekst = QString::fromUtf8(k.naglowek);
             if (k.naglowekWSzerokosci) // a word wider than the column ("Stawka") a little smaller
-                naglowek->addLabel(QStringLiteral("Naglowek_") + pole, k.x, 0.5, tekst, czcionkaNaglowka,
-                                   Align::Center, k.szerokosc)->shrinkToFit = true;
+                naglowek
+                    ->addLabel(QStringLiteral("Naglowek_") + pole, k.x, 0.5, tekst, czcionkaNaglowka, Align::Center,
+                               k.szerokosc)
+                    ->shrinkToFit = true;
             else
                 naglowek->addLabel(QStringLiteral("Naglowek_") + pole, k.x, 0.5, tekst, czcionkaNaglowka);
         }
@@ -92,7 +89,8 @@ void TSprzedaz_Form::Poszerz_Pole(report::Band* wiersz, const QString& pole, dou
 
 void TSprzedaz_Form::Znacznik_Ciagu(report::Band* band, double x, double y, const report::FontSpec& czcionka)
 {
-    report::Label* l = band->addLabel(QStringLiteral("QRLabel_Ciag_Dalszy"), x, y, QStringLiteral("(ciąg dalszy)"), czcionka);
+    report::Label* l =
+        band->addLabel(QStringLiteral("QRLabel_Ciag_Dalszy"), x, y, QStringLiteral("(ciąg dalszy)"), czcionka);
     l->onlyWhenContinued = true;
     l->stretch = true;
 }

@@ -32,8 +32,8 @@ QStringList Filtry_Logo()
 }
 
 namespace {
-QLineEdit* poleZEtykieta(QWidget* parent, QGridLayout* grid, int row, const char* name,
-                         const QString& caption, int span = 2)
+QLineEdit* poleZEtykieta(QWidget* parent, QGridLayout* grid, int row, const char* name, const QString& caption,
+                         int span = 2)
 {
     auto* label = new QLabel(caption, parent);
     auto* edit = new QLineEdit(parent);
@@ -46,8 +46,7 @@ QLineEdit* poleZEtykieta(QWidget* parent, QGridLayout* grid, int row, const char
 }
 } // namespace
 
-TForm_Ust_Firma::TForm_Ust_Firma(QWidget* owner)
-    : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+TForm_Ust_Firma::TForm_Ust_Firma(QWidget* owner) : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form_Ust_Firma"));
     setWindowTitle(QStringLiteral("Dane Firmy"));
@@ -77,8 +76,8 @@ TForm_Ust_Firma::TForm_Ust_Firma(QWidget* owner)
 
 QList<QLineEdit*> TForm_Ust_Firma::pola() const
 {
-    return {LEdit_Nazwa_L1, LEdit_Nazwa_L2, LEdit_Kod,   LEdit_Miasto, LEdit_Adres,
-            LEdit_Nip,      LEdit_Konto,    LEdit_Tel,   LEdit_Logo};
+    return {LEdit_Nazwa_L1, LEdit_Nazwa_L2, LEdit_Kod, LEdit_Miasto, LEdit_Adres,
+            LEdit_Nip,      LEdit_Konto,    LEdit_Tel, LEdit_Logo};
 }
 
 void TForm_Ust_Firma::showing()

@@ -18,8 +18,7 @@
 
 TForm_Ust_Prog* Form_Ust_Prog = nullptr;
 
-TForm_Ust_Prog::TForm_Ust_Prog(QWidget* owner)
-    : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+TForm_Ust_Prog::TForm_Ust_Prog(QWidget* owner) : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form_Ust_Prog"));
     setWindowTitle(QStringLiteral("Ustawienia domyślne"));
@@ -48,8 +47,7 @@ TForm_Ust_Prog::TForm_Ust_Prog(QWidget* owner)
 
 void TForm_Ust_Prog::showing()
 {
-    const QString faktura_od = Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawienia,
-                                              QStringLiteral("Faktura_od"));
+    const QString faktura_od = Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawienia, QStringLiteral("Faktura_od"));
     bool ok = false;
     const int indeks = text::parseInt(faktura_od, &ok);
     if (!ok || indeks < 0 || indeks >= CBox_Netto_Brutto->count()) {
@@ -62,17 +60,14 @@ void TForm_Ust_Prog::showing()
         return;
     }
     CBox_Netto_Brutto->setCurrentIndex(indeks);
-    Edit_Miejsce_Wyst->setText(Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawienia,
-                                              QStringLiteral("Miejsce_Wyst")));
+    Edit_Miejsce_Wyst->setText(Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawienia, QStringLiteral("Miejsce_Wyst")));
 }
 
 void TForm_Ust_Prog::BitBtn1Click()
 {
     // The defaults take effect at the next document, where the user sees them: a save that
     // worked needs no message, only a failed write is told.
-    const QStringList wartosci = {QString::number(CBox_Netto_Brutto->currentIndex()),
-                                  Edit_Miejsce_Wyst->text()};
-    if (!Zapisz_Wartosci(Klucz_Ustawienia, {QStringLiteral("Faktura_od"), QStringLiteral("Miejsce_Wyst")},
-                         wartosci))
+    const QStringList wartosci = {QString::number(CBox_Netto_Brutto->currentIndex()), Edit_Miejsce_Wyst->text()};
+    if (!Zapisz_Wartosci(Klucz_Ustawienia, {QStringLiteral("Faktura_od"), QStringLiteral("Miejsce_Wyst")}, wartosci))
         Pokaz_Komunikat(Komunikat_Blad_Zapisu);
 }

@@ -36,8 +36,7 @@ int Pierwsza_Niepoprawna_Ilosc(const QStringList& ilosci)
     return -1;
 }
 
-TForm_Ust_Wydruki::TForm_Ust_Wydruki(QWidget* owner)
-    : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+TForm_Ust_Wydruki::TForm_Ust_Wydruki(QWidget* owner) : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form_Ust_Wydruki"));
     setWindowTitle(QStringLiteral("Ustawienia wydruków"));
@@ -54,8 +53,7 @@ TForm_Ust_Wydruki::TForm_Ust_Wydruki(QWidget* owner)
         naglowek->setFont(bold);
         grid->addWidget(naglowek, g * 3, 0, 1, 2);
         for (int k = 0; k < 2; ++k) {
-            const QString caption = k == 0 ? QStringLiteral("Liczba oryginałów :")
-                                           : QStringLiteral("Liczba kopii :");
+            const QString caption = k == 0 ? QStringLiteral("Liczba oryginałów :") : QStringLiteral("Liczba kopii :");
             auto* label = new QLabel(caption, this);
             auto* edit = new QLineEdit(this);
             edit->setObjectName(QStringLiteral("LEdit_") + Nazwy[g * 2 + k]);
@@ -79,14 +77,10 @@ TForm_Ust_Wydruki::TForm_Ust_Wydruki(QWidget* owner)
 
 QList<QLineEdit*> TForm_Ust_Wydruki::pola() const
 {
-    return {LEdit_FV_O, LEdit_FV_K, LEdit_PFV_O, LEdit_PFV_K,
-            LEdit_KFV_O, LEdit_KFV_K, LEdit_NFV_O, LEdit_NFV_K};
+    return {LEdit_FV_O, LEdit_FV_K, LEdit_PFV_O, LEdit_PFV_K, LEdit_KFV_O, LEdit_KFV_K, LEdit_NFV_O, LEdit_NFV_K};
 }
 
-void TForm_Ust_Wydruki::showing()
-{
-    Wpisz_Wartosci(pola(), Klucz_Wydruki, Nazwy);
-}
+void TForm_Ust_Wydruki::showing() { Wpisz_Wartosci(pola(), Klucz_Wydruki, Nazwy); }
 
 void TForm_Ust_Wydruki::BitBtn_ZapiszClick()
 {
@@ -99,6 +93,5 @@ void TForm_Ust_Wydruki::BitBtn_ZapiszClick()
         return;
     }
     // The counts are stored as typed.
-    Pokaz_Komunikat(Zapisz_Wartosci(Klucz_Wydruki, Nazwy, ilosci) ? Komunikat_Zapisane
-                                                                  : Komunikat_Blad_Zapisu);
+    Pokaz_Komunikat(Zapisz_Wartosci(Klucz_Wydruki, Nazwy, ilosci) ? Komunikat_Zapisane : Komunikat_Blad_Zapisu);
 }

@@ -12,8 +12,8 @@ class QLineEdit;
 class QPushButton;
 
 inline const QString Komunikat_Zapisane = QStringLiteral("Dane zostały zapisane");
-inline const QString Komunikat_Blad_Zapisu =
-    QStringLiteral("Nie udało się zapisać danych ! \nSprawdź, czy plik rejestr.ini w katalogu programu można zapisywać.");
+inline const QString Komunikat_Blad_Zapisu = QStringLiteral(
+    "Nie udało się zapisać danych ! \nSprawdź, czy plik rejestr.ini w katalogu programu można zapisywać.");
 
 // Writes `wartosci[i]` as `nazwy[i]` of `klucz`, in order; stops at the first value that cannot
 // be written and returns false.

@@ -8,10 +8,7 @@
 TDataModule1* DataModule1 = nullptr;
 
 // The schema is a resource of a static library: registered by hand (and outside any namespace).
-static void registerSchemaResource()
-{
-    Q_INIT_RESOURCE(schema);
-}
+static void registerSchemaResource() { Q_INIT_RESOURCE(schema); }
 
 namespace {
 
@@ -81,8 +78,7 @@ void addMissingIndexes(data::Connection& c)
         notice(QStringLiteral("Uzupełnianie indeksów bazy danych (%1 z %2)…").arg(i + 1).arg(missing.size()));
         try {
             c.exec(missing[i]->sql);
-        } catch (const data::Error&) {
-        }
+        } catch (const data::Error&) {}
     }
     if (!missing.empty())
         notice(QString());
@@ -90,15 +86,9 @@ void addMissingIndexes(data::Connection& c)
 
 } // namespace
 
-void TDataModule1::setReporter(Reporter r)
-{
-    reporterSlot() = std::move(r);
-}
+void TDataModule1::setReporter(Reporter r) { reporterSlot() = std::move(r); }
 
-void TDataModule1::setNotice(Reporter n)
-{
-    noticeSlot() = std::move(n);
-}
+void TDataModule1::setNotice(Reporter n) { noticeSlot() = std::move(n); }
 
 void TDataModule1::report(const QString& message)
 {
@@ -147,8 +137,7 @@ TDataModule1::TDataModule1(QObject* parent, const QString& databasePath) : QObje
     ADOTable_Faktura_Korekta = table("ADOTable_Faktura_Korekta", "Faktura");
     ADOTable_Faktura_Korekta->setIndexFieldNames(QStringLiteral("nr"));
     ADOTable_Faktura_Szczegol_Korekta = table("ADOTable_Faktura_Szczegol_Korekta", "Faktura_Szczegoly");
-    ADOTable_Faktura_Szczegol_Korekta->setIndexFieldNames(
-        QStringLiteral("Faktura_Nr_Koncowy;Faktura_Rok_Koncowy"));
+    ADOTable_Faktura_Szczegol_Korekta->setIndexFieldNames(QStringLiteral("Faktura_Nr_Koncowy;Faktura_Rok_Koncowy"));
 
     DataSource_Klienci = source("DataSource_Klienci", ADOTable_Klienci);
     DataSource_Towary = source("DataSource_Towary", ADOTable_Towary);
@@ -160,9 +149,9 @@ TDataModule1::TDataModule1(QObject* parent, const QString& databasePath) : QObje
     DataSource_Faktura_Szczegol_Korekta =
         source("DataSource_Faktura_Szczegol_Korekta", ADOTable_Faktura_Szczegol_Korekta);
 
-    ADOTable_Faktura_Szczegol_Korekta->setMasterSource(
-        DataSource_Faktura_Korekta, QStringLiteral("Nr_Koncowy;Rok_Koncowy"),
-        QStringLiteral("Faktura_Nr_Koncowy;Faktura_Rok_Koncowy"));
+    ADOTable_Faktura_Szczegol_Korekta->setMasterSource(DataSource_Faktura_Korekta,
+                                                       QStringLiteral("Nr_Koncowy;Rok_Koncowy"),
+                                                       QStringLiteral("Faktura_Nr_Koncowy;Faktura_Rok_Koncowy"));
 
     DataModuleCreate(databasePath);
 }

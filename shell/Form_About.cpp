@@ -33,11 +33,10 @@ TForm_About::TForm_About(QWidget* owner)
 
     Label_Prawa = new QLabel(this);
     Label_Prawa->setTextFormat(Qt::PlainText);
-    Label_Prawa->setText(QStringLiteral(
-        "Program do wystawiania faktur dla małej firmy.\n"
-        "Wszelkie prawa zastrzeżone.\n\n"
-        "Orlimek\n"
-        "Wersja dla systemu Linux, zbudowana z bibliotekami Qt %1.")
+    Label_Prawa->setText(QStringLiteral("Program do wystawiania faktur dla małej firmy.\n"
+                                        "Wszelkie prawa zastrzeżone.\n\n"
+                                        "Orlimek\n"
+                                        "Wersja dla systemu Linux, zbudowana z bibliotekami Qt %1.")
                              .arg(QString::fromLatin1(qVersion())));
 
     BitBtn1 = Przycisk_Zamknij(this);

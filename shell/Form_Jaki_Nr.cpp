@@ -12,8 +12,9 @@
 TForm_Jaki_Nr* Form_Jaki_Nr = nullptr;
 
 TForm_Jaki_Nr::TForm_Jaki_Nr(QWidget* owner)
-    : ui::Dialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint
-                            | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : ui::Dialog(owner,
+                 Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint
+                     | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form_Jaki_Nr"));
     setWindowTitle(QStringLiteral("Numer pierwszego dokumentu..."));
@@ -52,10 +53,7 @@ TForm_Jaki_Nr::TForm_Jaki_Nr(QWidget* owner)
     setTabOrder(Edit_Nr, BitBtn1);
 }
 
-void TForm_Jaki_Nr::Ustaw_Opis(const QString& opis)
-{
-    Label1->setText(opis);
-}
+void TForm_Jaki_Nr::Ustaw_Opis(const QString& opis) { Label1->setText(opis); }
 
 void TForm_Jaki_Nr::showing()
 {

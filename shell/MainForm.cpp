@@ -54,15 +54,13 @@ Presety_Dokumentu Daj_Presety(const QString& typ, const QDate& dzis)
                       .arg(dzis.day(), 2, 10, QLatin1Char('0'));
     p.Z_Miejscem = typ == QLatin1String("FV") || typ == QLatin1String("PFV");
     if (p.Z_Miejscem)
-        p.Miejsce_Wyst = Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawienia,
-                                        QStringLiteral("Miejsce_Wyst"));
+        p.Miejsce_Wyst = Czytaj_Rejestr(HKEY_LOCAL_MACHINE, Klucz_Ustawienia, QStringLiteral("Miejsce_Wyst"));
     return p;
 }
 
 bool Czy_Poprawny_Format_Daty(const QString& data_tekst)
 {
-    return data_tekst.size() == 10 && data_tekst[4] == QLatin1Char('-')
-           && data_tekst[7] == QLatin1Char('-');
+    return data_tekst.size() == 10 && data_tekst[4] == QLatin1Char('-') && data_tekst[7] == QLatin1Char('-');
 }
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
@@ -134,8 +132,8 @@ TMainForm::~TMainForm()
         MainForm = nullptr;
 }
 
-QAction* TMainForm::dodajPozycje(QMenu* menu, const QString& nazwa, const QString& tekst,
-                                 const QString& obrazek, void (TMainForm::*handler)())
+QAction* TMainForm::dodajPozycje(QMenu* menu, const QString& nazwa, const QString& tekst, const QString& obrazek,
+                                 void (TMainForm::*handler)())
 {
     QAction* a = menu->addAction(Ikona(obrazek), tekst);
     a->setObjectName(nazwa);
@@ -163,38 +161,45 @@ void TMainForm::budujMenu()
     NotaKorygujaca1 = dodajPozycje(Faktury1, QStringLiteral("NotaKorygujaca1"), QStringLiteral("Nota Korygująca"),
                                    QStringLiteral("nota"), &TMainForm::NotaKorygujaca1Click);
     Faktury1->addSeparator();
-    PoprawafakturyVAT1 = dodajPozycje(Faktury1, QStringLiteral("PoprawafakturyVAT1"), QStringLiteral("Poprawa faktury VAT"),
-                                      QStringLiteral("poprawa"), &TMainForm::PoprawafakturyVAT1Click);
+    PoprawafakturyVAT1 =
+        dodajPozycje(Faktury1, QStringLiteral("PoprawafakturyVAT1"), QStringLiteral("Poprawa faktury VAT"),
+                     QStringLiteral("poprawa"), &TMainForm::PoprawafakturyVAT1Click);
 
     Slowniki1 = menu("Slowniki1", QStringLiteral("Słowniki"));
     StawkiVAT1 = dodajPozycje(Slowniki1, QStringLiteral("StawkiVAT1"), QStringLiteral("Stawki VAT"),
                               QStringLiteral("stawki"), &TMainForm::StawkiVAT1Click);
     TowaryUslugi1 = dodajPozycje(Slowniki1, QStringLiteral("TowaryUslugi1"), QStringLiteral("Towary / Uslugi"),
                                  QStringLiteral("towary"), &TMainForm::TowaryUslugi1Click);
-    Klienci1 = dodajPozycje(Slowniki1, QStringLiteral("Klienci1"), QStringLiteral("Klienci"),
-                            QStringLiteral("klienci"), &TMainForm::Klienci1Click);
-    Rodzajeplatnosci1 = dodajPozycje(Slowniki1, QStringLiteral("Rodzajeplatnosci1"), QStringLiteral("Rodzaje płatności"),
-                                     QStringLiteral("platnosci"), &TMainForm::Rodzajeplatnosci1Click);
+    Klienci1 = dodajPozycje(Slowniki1, QStringLiteral("Klienci1"), QStringLiteral("Klienci"), QStringLiteral("klienci"),
+                            &TMainForm::Klienci1Click);
+    Rodzajeplatnosci1 =
+        dodajPozycje(Slowniki1, QStringLiteral("Rodzajeplatnosci1"), QStringLiteral("Rodzaje płatności"),
+                     QStringLiteral("platnosci"), &TMainForm::Rodzajeplatnosci1Click);
 
     Zestawienia1 = menu("Zestawienia1", QStringLiteral("Zestawienia"));
-    Listafakturwgroku1 = dodajPozycje(Zestawienia1, QStringLiteral("Listafakturwgroku1"), QStringLiteral("Lista faktur wg roku"),
-                                      QStringLiteral("lista_rok"), &TMainForm::Listafakturwgroku1Click);
+    Listafakturwgroku1 =
+        dodajPozycje(Zestawienia1, QStringLiteral("Listafakturwgroku1"), QStringLiteral("Lista faktur wg roku"),
+                     QStringLiteral("lista_rok"), &TMainForm::Listafakturwgroku1Click);
     Listafakturwokresieczasu1 = dodajPozycje(Zestawienia1, QStringLiteral("Listafakturwokresieczasu1"),
-                                             QStringLiteral("Lista faktur w okresie czasu"), QStringLiteral("lista_okres"),
-                                             &TMainForm::Listafakturwokresieczasu1Click);
-    Sprzedazwgklientow1 = dodajPozycje(Zestawienia1, QStringLiteral("Sprzedazwgklientow1"), QStringLiteral("Sprzedaż wg. klientów"),
-                                       QStringLiteral("sprzedaz_klienci"), &TMainForm::Sprzedazwgklientow1Click);
-    Sprzedazwgtowarow1 = dodajPozycje(Zestawienia1, QStringLiteral("Sprzedazwgtowarow1"), QStringLiteral("Sprzedaż wg. towarów"),
-                                      QStringLiteral("sprzedaz_towary"), &TMainForm::Sprzedazwgtowarow1Click);
+                                             QStringLiteral("Lista faktur w okresie czasu"),
+                                             QStringLiteral("lista_okres"), &TMainForm::Listafakturwokresieczasu1Click);
+    Sprzedazwgklientow1 =
+        dodajPozycje(Zestawienia1, QStringLiteral("Sprzedazwgklientow1"), QStringLiteral("Sprzedaż wg. klientów"),
+                     QStringLiteral("sprzedaz_klienci"), &TMainForm::Sprzedazwgklientow1Click);
+    Sprzedazwgtowarow1 =
+        dodajPozycje(Zestawienia1, QStringLiteral("Sprzedazwgtowarow1"), QStringLiteral("Sprzedaż wg. towarów"),
+                     QStringLiteral("sprzedaz_towary"), &TMainForm::Sprzedazwgtowarow1Click);
 
     Wydruki1 = menu("Wydruki1", QStringLiteral("Wydruki"));
-    Dokumentywokresieczasu1 = dodajPozycje(Wydruki1, QStringLiteral("Dokumentywokresieczasu1"),
-                                           QStringLiteral("Dokumenty w okresie czasu"), QStringLiteral("wydruk"),
-                                           &TMainForm::Dokumentywokresieczasu1Click);
-    SprzedazwgKlientow2 = dodajPozycje(Wydruki1, QStringLiteral("SprzedazwgKlientow2"), QStringLiteral("Sprzedaż wg. Klientów"),
-                                       QStringLiteral("wydruk"), &TMainForm::SprzedazwgKlientow2Click);
-    SprzedazdlaKlienta1 = dodajPozycje(Wydruki1, QStringLiteral("SprzedazdlaKlienta1"), QStringLiteral("Sprzedaż dla Klienta"),
-                                       QStringLiteral("wydruk"), &TMainForm::SprzedazdlaKlienta1Click);
+    Dokumentywokresieczasu1 =
+        dodajPozycje(Wydruki1, QStringLiteral("Dokumentywokresieczasu1"), QStringLiteral("Dokumenty w okresie czasu"),
+                     QStringLiteral("wydruk"), &TMainForm::Dokumentywokresieczasu1Click);
+    SprzedazwgKlientow2 =
+        dodajPozycje(Wydruki1, QStringLiteral("SprzedazwgKlientow2"), QStringLiteral("Sprzedaż wg. Klientów"),
+                     QStringLiteral("wydruk"), &TMainForm::SprzedazwgKlientow2Click);
+    SprzedazdlaKlienta1 =
+        dodajPozycje(Wydruki1, QStringLiteral("SprzedazdlaKlienta1"), QStringLiteral("Sprzedaż dla Klienta"),
+                     QStringLiteral("wydruk"), &TMainForm::SprzedazdlaKlienta1Click);
     Sprzedazwgtowarowuslug1 = dodajPozycje(Wydruki1, QStringLiteral("Sprzedazwgtowarowuslug1"),
                                            QStringLiteral("Sprzedaż wg. towarów / usług"), QStringLiteral("wydruk"),
                                            &TMainForm::Sprzedazwgtowarowuslug1Click);
@@ -203,22 +208,24 @@ void TMainForm::budujMenu()
                                             &TMainForm::Sprzedazdlatowaruuslugi1Click);
 
     Narzedzia1 = menu("Narzedzia1", QStringLiteral("Narzędzia"));
-    Kalkulatornettobrutto1 = dodajPozycje(Narzedzia1, QStringLiteral("Kalkulatornettobrutto1"),
-                                          QStringLiteral("Kalkulator netto<->brutto"), QStringLiteral("kalkulator_cen"),
-                                          &TMainForm::Kalkulatornettobrutto1Click);
-    SprawdzanienumeruNIP1 = dodajPozycje(Narzedzia1, QStringLiteral("SprawdzanienumeruNIP1"),
-                                         QStringLiteral("Sprawdzanie numeru NIP"), QStringLiteral("nip"),
-                                         &TMainForm::SprawdzanienumeruNIP1Click);
+    Kalkulatornettobrutto1 =
+        dodajPozycje(Narzedzia1, QStringLiteral("Kalkulatornettobrutto1"), QStringLiteral("Kalkulator netto<->brutto"),
+                     QStringLiteral("kalkulator_cen"), &TMainForm::Kalkulatornettobrutto1Click);
+    SprawdzanienumeruNIP1 =
+        dodajPozycje(Narzedzia1, QStringLiteral("SprawdzanienumeruNIP1"), QStringLiteral("Sprawdzanie numeru NIP"),
+                     QStringLiteral("nip"), &TMainForm::SprawdzanienumeruNIP1Click);
     Kalkulator1 = dodajPozycje(Narzedzia1, QStringLiteral("Kalkulator1"), QStringLiteral("Kalkulator"),
                                QStringLiteral("kalkulator"), &TMainForm::Kalkulator1Click);
 
     Ustawienia1 = menu("Ustawienia1", QStringLiteral("Ustawienia"));
     DaneFirmy1 = dodajPozycje(Ustawienia1, QStringLiteral("DaneFirmy1"), QStringLiteral("Dane Firmy"),
                               QStringLiteral("firma"), &TMainForm::DaneFirmy1Click);
-    Ustawieniawydrukow1 = dodajPozycje(Ustawienia1, QStringLiteral("Ustawieniawydrukow1"), QStringLiteral("Ustawienia wydruków"),
-                                       QStringLiteral("ust_wydruki"), &TMainForm::Ustawieniawydrukow1Click);
-    Ustawieniadomyslne1 = dodajPozycje(Ustawienia1, QStringLiteral("Ustawieniadomyslne1"), QStringLiteral("Ustawienia domyślne"),
-                                       QStringLiteral("ustawienia"), &TMainForm::Ustawieniadomyslne1Click);
+    Ustawieniawydrukow1 =
+        dodajPozycje(Ustawienia1, QStringLiteral("Ustawieniawydrukow1"), QStringLiteral("Ustawienia wydruków"),
+                     QStringLiteral("ust_wydruki"), &TMainForm::Ustawieniawydrukow1Click);
+    Ustawieniadomyslne1 =
+        dodajPozycje(Ustawienia1, QStringLiteral("Ustawieniadomyslne1"), QStringLiteral("Ustawienia domyślne"),
+                     QStringLiteral("ustawienia"), &TMainForm::Ustawieniadomyslne1Click);
 
     Pomoc1 = menu("Pomoc1", QStringLiteral("Pomoc"));
     Pomoc2 = dodajPozycje(Pomoc1, QStringLiteral("Pomoc2"), QStringLiteral("Pomoc"), QStringLiteral("pomoc"),
@@ -263,11 +270,13 @@ void TMainForm::budujPasek()
     ToolBar2->addSeparator();
     ToolButton2 = dodajPrzycisk(QStringLiteral("ToolButton2"), QStringLiteral("Korekta Faktury VAT"), KorektaFaktury1);
     dodajOdstep();
-    ToolButton4 = dodajPrzycisk(QStringLiteral("ToolButton4"), QStringLiteral("Słownik towarów i usług"), TowaryUslugi1);
+    ToolButton4 =
+        dodajPrzycisk(QStringLiteral("ToolButton4"), QStringLiteral("Słownik towarów i usług"), TowaryUslugi1);
     ToolBar2->addSeparator();
     ToolButton6 = dodajPrzycisk(QStringLiteral("ToolButton6"), QStringLiteral("Słownik klientów"), Klienci1);
     dodajOdstep();
-    ToolButton9 = dodajPrzycisk(QStringLiteral("ToolButton9"), QStringLiteral("Kalkulator cen"), Kalkulatornettobrutto1);
+    ToolButton9 =
+        dodajPrzycisk(QStringLiteral("ToolButton9"), QStringLiteral("Kalkulator cen"), Kalkulatornettobrutto1);
 }
 
 // ---- MDI children -----------------------------------------------------------------------------
@@ -278,9 +287,9 @@ void TMainForm::dodajOkno(QWidget* okno)
     // goes with it (queued: the frame may be the one deleting it).
     okno->setAttribute(Qt::WA_DeleteOnClose);
     // The children have a fixed frame with only the system menu and the close box.
-    QMdiSubWindow* sub = MdiArea->addSubWindow(
-        okno, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowCloseButtonHint);
+    QMdiSubWindow* sub = MdiArea->addSubWindow(okno,
+                                               Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     ui::on(okno, &QObject::destroyed, sub, &QWidget::close, Qt::QueuedConnection);
     okno->show();
@@ -437,105 +446,45 @@ void TMainForm::FormClose()
 // ---- menu -------------------------------------------------------------------------------------
 // The handlers keep their names; what they open is the window table's business.
 
-void TMainForm::FakturaVat1Click()
-{
-    Otworz_Z_Tabeli(FakturaVat1);
-}
+void TMainForm::FakturaVat1Click() { Otworz_Z_Tabeli(FakturaVat1); }
 
-void TMainForm::KorektaFaktury1Click()
-{
-    Otworz_Z_Tabeli(KorektaFaktury1);
-}
+void TMainForm::KorektaFaktury1Click() { Otworz_Z_Tabeli(KorektaFaktury1); }
 
-void TMainForm::FakturaProforma1Click()
-{
-    Otworz_Z_Tabeli(FakturaProforma1);
-}
+void TMainForm::FakturaProforma1Click() { Otworz_Z_Tabeli(FakturaProforma1); }
 
-void TMainForm::NotaKorygujaca1Click()
-{
-    Otworz_Z_Tabeli(NotaKorygujaca1);
-}
+void TMainForm::NotaKorygujaca1Click() { Otworz_Z_Tabeli(NotaKorygujaca1); }
 
-void TMainForm::PoprawafakturyVAT1Click()
-{
-    Otworz_Z_Tabeli(PoprawafakturyVAT1);
-}
+void TMainForm::PoprawafakturyVAT1Click() { Otworz_Z_Tabeli(PoprawafakturyVAT1); }
 
-void TMainForm::StawkiVAT1Click()
-{
-    Otworz_Z_Tabeli(StawkiVAT1);
-}
+void TMainForm::StawkiVAT1Click() { Otworz_Z_Tabeli(StawkiVAT1); }
 
-void TMainForm::TowaryUslugi1Click()
-{
-    Otworz_Z_Tabeli(TowaryUslugi1);
-}
+void TMainForm::TowaryUslugi1Click() { Otworz_Z_Tabeli(TowaryUslugi1); }
 
-void TMainForm::Klienci1Click()
-{
-    Otworz_Z_Tabeli(Klienci1);
-}
+void TMainForm::Klienci1Click() { Otworz_Z_Tabeli(Klienci1); }
 
-void TMainForm::Rodzajeplatnosci1Click()
-{
-    Otworz_Z_Tabeli(Rodzajeplatnosci1);
-}
+void TMainForm::Rodzajeplatnosci1Click() { Otworz_Z_Tabeli(Rodzajeplatnosci1); }
 
-void TMainForm::Listafakturwgroku1Click()
-{
-    Otworz_Z_Tabeli(Listafakturwgroku1);
-}
+void TMainForm::Listafakturwgroku1Click() { Otworz_Z_Tabeli(Listafakturwgroku1); }
 
-void TMainForm::Listafakturwokresieczasu1Click()
-{
-    Otworz_Z_Tabeli(Listafakturwokresieczasu1);
-}
+void TMainForm::Listafakturwokresieczasu1Click() { Otworz_Z_Tabeli(Listafakturwokresieczasu1); }
 
-void TMainForm::Sprzedazwgklientow1Click()
-{
-    Otworz_Z_Tabeli(Sprzedazwgklientow1);
-}
+void TMainForm::Sprzedazwgklientow1Click() { Otworz_Z_Tabeli(Sprzedazwgklientow1); }
 
-void TMainForm::Sprzedazwgtowarow1Click()
-{
-    Otworz_Z_Tabeli(Sprzedazwgtowarow1);
-}
+void TMainForm::Sprzedazwgtowarow1Click() { Otworz_Z_Tabeli(Sprzedazwgtowarow1); }
 
-void TMainForm::Dokumentywokresieczasu1Click()
-{
-    Otworz_Z_Tabeli(Dokumentywokresieczasu1);
-}
+void TMainForm::Dokumentywokresieczasu1Click() { Otworz_Z_Tabeli(Dokumentywokresieczasu1); }
 
-void TMainForm::SprzedazwgKlientow2Click()
-{
-    Otworz_Z_Tabeli(SprzedazwgKlientow2);
-}
+void TMainForm::SprzedazwgKlientow2Click() { Otworz_Z_Tabeli(SprzedazwgKlientow2); }
 
-void TMainForm::SprzedazdlaKlienta1Click()
-{
-    Otworz_Z_Tabeli(SprzedazdlaKlienta1);
-}
+void TMainForm::SprzedazdlaKlienta1Click() { Otworz_Z_Tabeli(SprzedazdlaKlienta1); }
 
-void TMainForm::Sprzedazwgtowarowuslug1Click()
-{
-    Otworz_Z_Tabeli(Sprzedazwgtowarowuslug1);
-}
+void TMainForm::Sprzedazwgtowarowuslug1Click() { Otworz_Z_Tabeli(Sprzedazwgtowarowuslug1); }
 
-void TMainForm::Sprzedazdlatowaruuslugi1Click()
-{
-    Otworz_Z_Tabeli(Sprzedazdlatowaruuslugi1);
-}
+void TMainForm::Sprzedazdlatowaruuslugi1Click() { Otworz_Z_Tabeli(Sprzedazdlatowaruuslugi1); }
 
-void TMainForm::Kalkulatornettobrutto1Click()
-{
-    Otworz_Z_Tabeli(Kalkulatornettobrutto1);
-}
+void TMainForm::Kalkulatornettobrutto1Click() { Otworz_Z_Tabeli(Kalkulatornettobrutto1); }
 
-void TMainForm::SprawdzanienumeruNIP1Click()
-{
-    Otworz_Z_Tabeli(SprawdzanienumeruNIP1);
-}
+void TMainForm::SprawdzanienumeruNIP1Click() { Otworz_Z_Tabeli(SprawdzanienumeruNIP1); }
 
 void TMainForm::Kalkulator1Click()
 {
@@ -543,20 +492,11 @@ void TMainForm::Kalkulator1Click()
     sys::startCalculator();
 }
 
-void TMainForm::DaneFirmy1Click()
-{
-    Otworz_Z_Tabeli(DaneFirmy1);
-}
+void TMainForm::DaneFirmy1Click() { Otworz_Z_Tabeli(DaneFirmy1); }
 
-void TMainForm::Ustawieniawydrukow1Click()
-{
-    Otworz_Z_Tabeli(Ustawieniawydrukow1);
-}
+void TMainForm::Ustawieniawydrukow1Click() { Otworz_Z_Tabeli(Ustawieniawydrukow1); }
 
-void TMainForm::Ustawieniadomyslne1Click()
-{
-    Otworz_Z_Tabeli(Ustawieniadomyslne1);
-}
+void TMainForm::Ustawieniadomyslne1Click() { Otworz_Z_Tabeli(Ustawieniadomyslne1); }
 
 void TMainForm::Pomoc2Click()
 {
@@ -566,11 +506,10 @@ void TMainForm::Pomoc2Click()
         return;
     }
     if (!sys::shellOpen(Plik_Instrukcji))
-        Pokaz_Komunikat(QStringLiteral("Nie udało się otworzyć instrukcji obsługi \"%1\":\nnie ma programu do przeglądania plików PDF.")
-                            .arg(Plik_Instrukcji));
+        Pokaz_Komunikat(
+            QStringLiteral(
+                "Nie udało się otworzyć instrukcji obsługi \"%1\":\nnie ma programu do przeglądania plików PDF.")
+                .arg(Plik_Instrukcji));
 }
 
-void TMainForm::Oprogramie1Click()
-{
-    Otworz_Z_Tabeli(Oprogramie1);
-}
+void TMainForm::Oprogramie1Click() { Otworz_Z_Tabeli(Oprogramie1); }

@@ -197,8 +197,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    QAction* dodajPozycje(QMenu* menu, const QString& nazwa, const QString& tekst,
-                          const QString& obrazek, void (TMainForm::*handler)());
+    QAction* dodajPozycje(QMenu* menu, const QString& nazwa, const QString& tekst, const QString& obrazek,
+                          void (TMainForm::*handler)());
     QAction* dodajPrzycisk(const QString& nazwa, const QString& podpowiedz, QAction* jak);
     void dodajOdstep();
     void budujMenu();

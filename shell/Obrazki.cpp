@@ -19,7 +19,4 @@ QPixmap Obrazek(const QString& nazwa)
     return QPixmap(QStringLiteral(":/obrazki/%1.png").arg(nazwa));
 }
 
-QIcon Ikona(const QString& nazwa)
-{
-    return QIcon(Obrazek(nazwa));
-}
+QIcon Ikona(const QString& nazwa) { return QIcon(Obrazek(nazwa)); }

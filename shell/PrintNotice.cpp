@@ -41,7 +41,8 @@ QString savedFilesMessage(const QStringList& paths, const QString& workDir)
             shown = QStringLiteral(".");
         parts << QStringLiteral("%1 %2 w folderze %3: %4")
                      .arg(names.size())
-                     .arg(filesWord(int(names.size())), QDir::toNativeSeparators(shown), names.join(QStringLiteral(", ")));
+                     .arg(filesWord(int(names.size())), QDir::toNativeSeparators(shown),
+                          names.join(QStringLiteral(", ")));
     }
     return QStringLiteral("Zapisano ") + parts.join(QStringLiteral("; "));
 }

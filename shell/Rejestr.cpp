@@ -5,8 +5,7 @@ QString Czytaj_Rejestr(HKEY Klucz_Glowny, const QString& Klucz, const QString& N
     return registry::read(Klucz_Glowny, Klucz, Nazwa);
 }
 
-bool Zapisz_Rejestr(HKEY Klucz_Glowny, const QString& Klucz, const QString& Nazwa,
-                    const QString& Wartosc)
+bool Zapisz_Rejestr(HKEY Klucz_Glowny, const QString& Klucz, const QString& Nazwa, const QString& Wartosc)
 {
     return registry::write(Klucz_Glowny, Klucz, Nazwa, Wartosc);
 }

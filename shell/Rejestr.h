@@ -23,8 +23,7 @@ QString Czytaj_Rejestr(HKEY Klucz_Glowny, const QString& Klucz, const QString& N
 
 // Writes `Wartosc` as the value `Nazwa` of the key `Klucz`, creating the key when it is missing.
 // Returns whether the value was written; callers tell the user when it was not.
-bool Zapisz_Rejestr(HKEY Klucz_Glowny, const QString& Klucz, const QString& Nazwa,
-                    const QString& Wartosc);
+bool Zapisz_Rejestr(HKEY Klucz_Glowny, const QString& Klucz, const QString& Nazwa, const QString& Wartosc);
 
 // The same under HKEY_LOCAL_MACHINE, the root every caller uses.
 QString Czytaj_Rejestr(const QString& Klucz, const QString& Nazwa);

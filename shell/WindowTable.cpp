@@ -10,20 +10,11 @@ std::vector<WindowKind>& table()
 }
 } // namespace
 
-QWidget* window_table_detail::owner()
-{
-    return MainForm;
-}
+QWidget* window_table_detail::owner() { return MainForm; }
 
-void Ustaw_Tabele_Okien(std::vector<WindowKind> rows)
-{
-    table() = std::move(rows);
-}
+void Ustaw_Tabele_Okien(std::vector<WindowKind> rows) { table() = std::move(rows); }
 
-std::span<const WindowKind> Tabela_Okien()
-{
-    return table();
-}
+std::span<const WindowKind> Tabela_Okien() { return table(); }
 
 const WindowKind* Okno_Dla_Pozycji(const QString& action)
 {

@@ -17,13 +17,13 @@
 class TMainForm;
 
 struct WindowKind {
-    const char* global = nullptr;        // its global pointer, e.g. "Form_Faktura"
-    const char* action = nullptr;        // objectName of the menu item that opens it, or nullptr
-    int startup = 0;                     // splash position after creating it at start-up; 0: on first use
-    bool TMainForm::*flag = nullptr;     // an MDI child kept as one instance: its Czy_ flag
-    QObject* (*create)() = nullptr;      // start-up: creates it into its global pointer
-    void (*destroy)() = nullptr;         // and deletes it again
-    void (*open)(TMainForm&) = nullptr;  // what its menu item does
+    const char* global = nullptr;       // its global pointer, e.g. "Form_Faktura"
+    const char* action = nullptr;       // objectName of the menu item that opens it, or nullptr
+    int startup = 0;                    // splash position after creating it at start-up; 0: on first use
+    bool TMainForm::*flag = nullptr;    // an MDI child kept as one instance: its Czy_ flag
+    QObject* (*create)() = nullptr;     // start-up: creates it into its global pointer
+    void (*destroy)() = nullptr;        // and deletes it again
+    void (*open)(TMainForm&) = nullptr; // what its menu item does
 };
 
 // Replaces the table (the program's top level calls it once, before the main window exists).

@@ -60,7 +60,8 @@ TForm_Check_NIP::TForm_Check_NIP(QWidget* owner) : ui::Dialog(owner, Qt::Dialog 
 void TForm_Check_NIP::BitBtn1Click()
 {
     const bool poprawny = Sprawdz_NIP(LEdit_NIP->text());
-    Label1->setText(poprawny ? QStringLiteral("Numer NIP jest poprawny") : QStringLiteral("Numer NIP jest niepoprawny!"));
+    Label1->setText(poprawny ? QStringLiteral("Numer NIP jest poprawny")
+                             : QStringLiteral("Numer NIP jest niepoprawny!"));
     QPalette p = Label1->palette();
     p.setColor(QPalette::WindowText, poprawny ? Qt::blue : Qt::red);
     Label1->setPalette(p);

@@ -110,7 +110,8 @@ void TForm_Kalk_Brutto_Netto::RadioGroup1Click()
 {
     const bool brutto_netto = Rodzaj() == Rodzaj_Obliczen::Brutto_Netto;
     documents::captionOf(LEdit1)->setText(brutto_netto ? QStringLiteral("Brutto") : QStringLiteral("Netto"));
-    documents::captionOf(LEdit3)->setText(brutto_netto ? QStringLiteral("Wynik netto") : QStringLiteral("Wynik brutto"));
+    documents::captionOf(LEdit3)->setText(brutto_netto ? QStringLiteral("Wynik netto")
+                                                       : QStringLiteral("Wynik brutto"));
     LEdit1->setAccessibleName(documents::captionOf(LEdit1)->text());
     LEdit3->setAccessibleName(documents::captionOf(LEdit3)->text());
 }

@@ -14,7 +14,7 @@ public:
     ui::DbLookupCombo* JvDBLookupCombo_Rok; // "Wszystkie" (every year) or a year
     data::Table* ADOTable_Rok;              // the years, read when the window is created
     data::DataSource* DataSource_Rok;
-    QPushButton* Button1;                   // "Zamknij"
+    QPushButton* Button1; // "Zamknij"
 
     QString Warunek() const override;
 };

@@ -35,7 +35,6 @@ TForm_Wydruki_Sprzedaz_Wg_Dokumentow::TForm_Wydruki_Sprzedaz_Wg_Dokumentow(QWidg
 void TForm_Wydruki_Sprzedaz_Wg_Dokumentow::Wywolaj(void* raport, QApplication* aplikacja, const QByteArray& od,
                                                    const QByteArray& do_)
 {
-    reinterpret_cast<ShowSprzWgDokProc>(raport)(aplikacja, od.constData(), do_.constData(),
-                                                            CBox_FV->isChecked(), CBox_KFV->isChecked(),
-                                                            CBox_PFV->isChecked(), CBox_NFV->isChecked());
+    reinterpret_cast<ShowSprzWgDokProc>(raport)(aplikacja, od.constData(), do_.constData(), CBox_FV->isChecked(),
+                                                CBox_KFV->isChecked(), CBox_PFV->isChecked(), CBox_NFV->isChecked());
 }

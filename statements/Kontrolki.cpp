@@ -65,7 +65,8 @@ data::DataSource* Zrodlo(QObject* wlasciciel, data::Dataset* ds)
     return s;
 }
 
-ui::DbGrid* Siatka(QWidget* okno, const QString& nazwa, const std::vector<ui::DbColumn>& kolumny, data::DataSource* zrodlo)
+ui::DbGrid* Siatka(QWidget* okno, const QString& nazwa, const std::vector<ui::DbColumn>& kolumny,
+                   data::DataSource* zrodlo)
 {
     auto* g = new ui::DbGrid(okno);
     g->setObjectName(nazwa);

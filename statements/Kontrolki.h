@@ -38,7 +38,8 @@ data::Table* Tabela_Do_Odczytu(QObject* wlasciciel, const QString& nazwa, const 
 // The data source of a dataset, owned by `wlasciciel`.
 data::DataSource* Zrodlo(QObject* wlasciciel, data::Dataset* ds);
 // A data grid of `kolumny` over `zrodlo`.
-ui::DbGrid* Siatka(QWidget* okno, const QString& nazwa, const std::vector<ui::DbColumn>& kolumny, data::DataSource* zrodlo);
+ui::DbGrid* Siatka(QWidget* okno, const QString& nazwa, const std::vector<ui::DbColumn>& kolumny,
+                   data::DataSource* zrodlo);
 // Opens the dataset, or reads it again when it is open (keeping its current row): what a dialog
 // shown again does, so that rows written meanwhile are offered.
 void Czytaj_Na_Nowo(data::Dataset& ds);

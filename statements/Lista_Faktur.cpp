@@ -120,11 +120,20 @@ QCheckBox* pole(QWidget* okno, const char* nazwa, const QString& napis, bool zaz
 Ustawienia_Listy_Faktur Ustawienia_Listy(bool wgRoku)
 {
     if (wgRoku)
-        return {QStringLiteral("Form_Lista_Faktur_Wg_Roku"), QStringLiteral("Lista faktur w roku ..."), QSize(862, 624),
-                true, QStringLiteral("typ;rok;nr"), QStringLiteral("ADOTable_Szczegoly"), QStringLiteral("Button1")};
+        return {QStringLiteral("Form_Lista_Faktur_Wg_Roku"),
+                QStringLiteral("Lista faktur w roku ..."),
+                QSize(862, 624),
+                true,
+                QStringLiteral("typ;rok;nr"),
+                QStringLiteral("ADOTable_Szczegoly"),
+                QStringLiteral("Button1")};
     // The by-period list keeps the saved query's own order: the order the documents were written in.
-    return {QStringLiteral("Form_Lista_Faktur_W_Okresie"), QStringLiteral("Lista faktur w okresie czasu"),
-            QSize(862, 644), false, QStringLiteral("Id"), QStringLiteral("ADOTable_Faktura_Szczegoly"),
+    return {QStringLiteral("Form_Lista_Faktur_W_Okresie"),
+            QStringLiteral("Lista faktur w okresie czasu"),
+            QSize(862, 644),
+            false,
+            QStringLiteral("Id"),
+            QStringLiteral("ADOTable_Faktura_Szczegoly"),
             QStringLiteral("BitBtn_Zamknij")};
 }
 
@@ -143,7 +152,8 @@ Lista_Faktur::Lista_Faktur(bool wgRoku, QWidget* parent) : QWidget(parent), u_(U
     ADOTable_Faktura->setConnection(dictionaries::polaczenie());
     DataSource_Faktura = Zrodlo(this, ADOTable_Faktura);
 
-    Szczegoly = Tabela_Do_Odczytu(this, u_.nazwaSzczegolow, QStringLiteral("Faktura_Szczegoly"), QStringLiteral("Id_Fakt;lp"));
+    Szczegoly =
+        Tabela_Do_Odczytu(this, u_.nazwaSzczegolow, QStringLiteral("Faktura_Szczegoly"), QStringLiteral("Id_Fakt;lp"));
     Szczegoly->setMasterSource(DataSource_Faktura, QStringLiteral("Id"));
     DataSource_Szczegoly = Zrodlo(this, Szczegoly);
 
@@ -272,10 +282,7 @@ void Lista_Faktur::BitBtn_PokazClick()
     Szczegoly->open();
 }
 
-bool Lista_Faktur::jestDokument() const
-{
-    return ADOTable_Faktura->isActive() && ADOTable_Faktura->recNo() > 0;
-}
+bool Lista_Faktur::jestDokument() const { return ADOTable_Faktura->isActive() && ADOTable_Faktura->recNo() > 0; }
 
 void Lista_Faktur::BitBtn_DrukujClick()
 {
@@ -309,7 +316,8 @@ void Lista_Faktur::DBEdit1Change()
 
 void Lista_Faktur::DBEdit2Change()
 {
-    Label_Duplikat->setText(DBEdit2->text() == QLatin1String("True") ? QStringLiteral("Wystawiono duplikat") : QString());
+    Label_Duplikat->setText(DBEdit2->text() == QLatin1String("True") ? QStringLiteral("Wystawiono duplikat")
+                                                                     : QString());
 }
 
 void Lista_Faktur::closeEvent(QCloseEvent* e)

@@ -47,11 +47,11 @@ QString Warunek_Okresu(const QDate& od, const QDate& do_);
 
 // What tells the two lists apart.
 struct Ustawienia_Listy_Faktur {
-    QString nazwa;      // object name of the window
-    QString tytul;      // caption
-    QSize obszar;       // designed client area
-    bool wgRoku = true; // the by-year grid (Rok before Nr, "Nr FV") or the by-period one
-    QString porzadek;   // index fields of the document list
+    QString nazwa;           // object name of the window
+    QString tytul;           // caption
+    QSize obszar;            // designed client area
+    bool wgRoku = true;      // the by-year grid (Rok before Nr, "Nr FV") or the by-period one
+    QString porzadek;        // index fields of the document list
     QString nazwaSzczegolow; // object name of the lines table
     QString nazwaZamknij;    // object name of "Zamknij"
 };
@@ -80,7 +80,7 @@ public:
     QPushButton* Zamknij;
 
     data::Table* ADOTable_Faktura; // the saved query Faktura_Kwerenda
-    data::Table* Szczegoly;            // the lines of the current document
+    data::Table* Szczegoly;        // the lines of the current document
     data::DataSource* DataSource_Faktura;
     data::DataSource* DataSource_Szczegoly;
 

@@ -56,9 +56,6 @@ private:
 };
 } // namespace
 
-void Skoki_Klawiszami(ui::DbGrid* siatka)
-{
-    siatka->installEventFilter(new Skoki(siatka));
-}
+void Skoki_Klawiszami(ui::DbGrid* siatka) { siatka->installEventFilter(new Skoki(siatka)); }
 
 } // namespace statements

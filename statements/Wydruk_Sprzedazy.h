@@ -17,8 +17,8 @@ class QVBoxLayout;
 namespace statements {
 
 struct Ustawienia_Wydruku {
-    QString nazwa;     // object name of the dialog
-    QString tytul;     // caption
+    QString nazwa;                // object name of the dialog
+    QString tytul;                // caption
     const char* raport = nullptr; // exported name of the entry point
     QString nazwaOd, nazwaDo;     // object names of the two date pickers
 };

@@ -34,13 +34,13 @@ struct Pole_Sumy {
 QString Tekst_Sumy(const QVariant& suma, bool ilosc);
 
 struct Ustawienia_Zestawienia {
-    QString nazwa;  // object name of the window
-    QString tytul;  // caption
-    QSize obszar;   // designed client area
+    QString nazwa;                              // object name of the window
+    QString tytul;                              // caption
+    QSize obszar;                               // designed client area
     QString nazwaTabeli, tabela, indeks, filtr; // the master table
-    QString klucz;  // its key column, compared with the first index field of the lines
+    QString klucz;                              // its key column, compared with the first index field of the lines
     std::vector<ui::DbColumn> kolumny;
-    QString indeksSzczegolow;                  // the lines' order, led by the column matching the key
+    QString indeksSzczegolow; // the lines' order, led by the column matching the key
     std::vector<ui::DbColumn> kolumnySzczegolow;
     dictionaries::UstawieniaPaska pasek;
     QString podpisSortu; // caption of the sort combo

@@ -58,18 +58,23 @@ void generate(const QString& path)
     data::registerCollation(db);
     sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr, nullptr);
     std::mt19937 rng(2011);
-    const char* surnames[] = {"Kowalski", "Nowak", "Wiśniewski", "Wójcik", "Kamiński", "Lewandowski", "Zieliński",
-                              "Szymański", "Woźniak", "Dąbrowski", "Kozłowski", "Jankowski", "Mazur", "Kwiatkowski",
-                              "Krawczyk", "Piotrowski", "Grabowski", "Nowakowski", "Pawłowski", "Michalski"};
-    const char* names[] = {"Jan", "Anna", "Piotr", "Maria", "Krzysztof", "Katarzyna", "Andrzej", "Małgorzata",
-                           "Tomasz", "Agnieszka", "Paweł", "Barbara", "Łukasz", "Ewa", "Michał", "Żaneta"};
+    const char* surnames[] = {"Kowalski",    "Nowak",     "Wiśniewski", "Wójcik",      "Kamiński",
+                              "Lewandowski", "Zieliński", "Szymański",  "Woźniak",     "Dąbrowski",
+                              "Kozłowski",   "Jankowski", "Mazur",      "Kwiatkowski", "Krawczyk",
+                              "Piotrowski",  "Grabowski", "Nowakowski", "Pawłowski",   "Michalski"};
+    const char* names[] = {"Jan",    "Anna",      "Piotr", "Maria",   "Krzysztof", "Katarzyna", "Andrzej", "Małgorzata",
+                           "Tomasz", "Agnieszka", "Paweł", "Barbara", "Łukasz",    "Ewa",       "Michał",  "Żaneta"};
     {
-        Insert ins(db, "insert into Klienci (Nr_Klienta, Nazwa_Nazwisko, NIP, Kod, Miasto, Adres, Czy_Firma) "
-                       "values (?,?,?,?,?,?,?)");
+        Insert ins(db,
+                   "insert into Klienci (Nr_Klienta, Nazwa_Nazwisko, NIP, Kod, Miasto, Adres, Czy_Firma) "
+                   "values (?,?,?,?,?,?,?)");
         for (int i = 1; i <= 5000; ++i)
             ins.text(1, QStringLiteral("K%1").arg(i, 5, 10, QLatin1Char('0')).toUtf8())
-                .text(2, QStringLiteral("%1 %2 %3").arg(QString::fromUtf8(surnames[rng() % 20]),
-                                                         QString::fromUtf8(names[rng() % 16])).arg(i).toUtf8())
+                .text(2,
+                      QStringLiteral("%1 %2 %3")
+                          .arg(QString::fromUtf8(surnames[rng() % 20]), QString::fromUtf8(names[rng() % 16]))
+                          .arg(i)
+                          .toUtf8())
                 .text(3, QByteArray::number(1000000000 + i))
                 .text(4, "33-100")
                 .text(5, "Tarnów")
@@ -78,8 +83,9 @@ void generate(const QString& path)
                 .run();
     }
     {
-        Insert ins(db, "insert into Towary (Symbol, Nazwa, PKWIU, Jm, Vat_Opis, Vat_Wart, Cena_Netto_Zak, "
-                       "Cena_Netto_Sprz, Cena_Brutto_Sprz, Waluta, Arch) values (?,?,?,?,?,?,?,?,?,'PLN',?)");
+        Insert ins(db,
+                   "insert into Towary (Symbol, Nazwa, PKWIU, Jm, Vat_Opis, Vat_Wart, Cena_Netto_Zak, "
+                   "Cena_Netto_Sprz, Cena_Brutto_Sprz, Waluta, Arch) values (?,?,?,?,?,?,?,?,?,'PLN',?)");
         for (int i = 1; i <= 2000; ++i)
             ins.text(1, QStringLiteral("T%1").arg(i, 5, 10, QLatin1Char('0')).toUtf8())
                 .text(2, QStringLiteral("Towar nr %1").arg(i).toUtf8())
@@ -93,18 +99,21 @@ void generate(const QString& path)
                 .num(10, i % 20 == 0)
                 .run();
     }
-    sqlite3_exec(db, "insert into Vat (Nazwa, Wart, Czy_Podst) values ('23%',23,1),('8%',8,0),('5%',5,0),('zw',0,0);"
-                     "insert into Forma_Zaplaty (Nazwa, Opis) values ('Gotówka',''),('Przelew','14 dni')",
+    sqlite3_exec(db,
+                 "insert into Vat (Nazwa, Wart, Czy_Podst) values ('23%',23,1),('8%',8,0),('5%',5,0),('zw',0,0);"
+                 "insert into Forma_Zaplaty (Nazwa, Opis) values ('Gotówka',''),('Przelew','14 dni')",
                  nullptr, nullptr, nullptr);
-    Insert doc(db, "insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Data_Sprzedarzy, Miejsce_Wyst, Forma_Zaplaty, "
-                   "Ilosc_Dni, Netto_Brutto, Waluta, Wart_Netto, Wart_Brutto, Klient_Nr, Klient_Nazwa_Nazwisko, "
-                   "Klient_Nip, Typ_Koncowy, Rok_Koncowy, Nr_Koncowy) values (?,?,?,?,?,?,'Tarnów',?,0,'netto','PLN',"
-                   "?,?,?,?,?,?,?,?)");
-    Insert line(db, "insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Symbol, Towary_Nazwa, PKWiU, Jm, Ilosc, "
-                    "Towary_Cena, Rabat, Towary_Vat_Opis, Towary_Vat_Wart, Wartosc_Netto, Kwota_Vat, Wartosc_Brutto, "
-                    "Waluta, Faktura_Typ, Faktura_Nr, Faktura_Rok, Faktura_Data_Wyst, Klient_Nr, "
-                    "Klient_Nazwa_Nazwisko, Klient_Nip, Faktura_Nr_Koncowy, Faktura_Rok_Koncowy, Lp_Koncowe) values "
-                    "(?,?,?,?,'22.22.11','szt',?,?,0,'23%',23,?,?,?,'PLN',?,?,?,?,?,?,?,?,?,?)");
+    Insert doc(db,
+               "insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Data_Sprzedarzy, Miejsce_Wyst, Forma_Zaplaty, "
+               "Ilosc_Dni, Netto_Brutto, Waluta, Wart_Netto, Wart_Brutto, Klient_Nr, Klient_Nazwa_Nazwisko, "
+               "Klient_Nip, Typ_Koncowy, Rok_Koncowy, Nr_Koncowy) values (?,?,?,?,?,?,'Tarnów',?,0,'netto','PLN',"
+               "?,?,?,?,?,?,?,?)");
+    Insert line(db,
+                "insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Symbol, Towary_Nazwa, PKWiU, Jm, Ilosc, "
+                "Towary_Cena, Rabat, Towary_Vat_Opis, Towary_Vat_Wart, Wartosc_Netto, Kwota_Vat, Wartosc_Brutto, "
+                "Waluta, Faktura_Typ, Faktura_Nr, Faktura_Rok, Faktura_Data_Wyst, Klient_Nr, "
+                "Klient_Nazwa_Nazwisko, Klient_Nip, Faktura_Nr_Koncowy, Faktura_Rok_Koncowy, Lp_Koncowe) values "
+                "(?,?,?,?,'22.22.11','szt',?,?,0,'23%',23,?,?,?,'PLN',?,?,?,?,?,?,?,?,?,?)");
     const char* types[] = {"FV", "FV", "FV", "FV", "FV", "FV", "PFV", "KFV"};
     for (int id = 1; id <= 200000; ++id) {
         const int year = 2005 + (id - 1) / 20000;
@@ -121,17 +130,39 @@ void generate(const QString& path)
             const double qty = 1 + rng() % 10, price = towar;
             const double n = qty * price;
             netto += n;
-            line.num(1, id).num(2, lp)
+            line.num(1, id)
+                .num(2, lp)
                 .text(3, QStringLiteral("T%1").arg(towar, 5, 10, QLatin1Char('0')).toUtf8())
                 .text(4, QStringLiteral("Towar nr %1").arg(towar).toUtf8())
-                .real(5, qty).real(6, price).real(7, n).real(8, n * 0.23).real(9, n * 1.23)
-                .text(10, typ).num(11, nr).num(12, year).text(13, date).text(14, kl)
-                .text(15, "Klient").text(16, "1234567890")
-                .num(17, fv ? nr : 0).num(18, fv ? year : 0).num(19, fv ? lp : 0)
+                .real(5, qty)
+                .real(6, price)
+                .real(7, n)
+                .real(8, n * 0.23)
+                .real(9, n * 1.23)
+                .text(10, typ)
+                .num(11, nr)
+                .num(12, year)
+                .text(13, date)
+                .text(14, kl)
+                .text(15, "Klient")
+                .text(16, "1234567890")
+                .num(17, fv ? nr : 0)
+                .num(18, fv ? year : 0)
+                .num(19, fv ? lp : 0)
                 .run();
         }
-        doc.num(1, id).text(2, typ).text(3, yr).num(4, nr).text(5, date).text(6, date).num(7, 1 + id % 2)
-            .real(8, netto).real(9, netto * 1.23).text(10, kl).text(11, "Klient").text(12, "1234567890");
+        doc.num(1, id)
+            .text(2, typ)
+            .text(3, yr)
+            .num(4, nr)
+            .text(5, date)
+            .text(6, date)
+            .num(7, 1 + id % 2)
+            .real(8, netto)
+            .real(9, netto * 1.23)
+            .text(10, kl)
+            .text(11, "Klient")
+            .text(12, "1234567890");
         if (fv)
             doc.text(13, typ).text(14, yr).num(15, nr);
         else

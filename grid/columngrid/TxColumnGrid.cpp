@@ -272,8 +272,7 @@ void TTxColumnGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, ui::
     TTxStringGrid::GetCellColor(ACol, ARow, AState, ABrush, AFont);
 }
 
-void TTxColumnGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, ui::Brush& ABrush,
-                                      ui::Font& AFont)
+void TTxColumnGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, ui::Brush& ABrush, ui::Font& AFont)
 {
     if (const TGridColumnItem* item = ItemAt(ACol)) {
         if (ACol < fixedCols() || ARow < fixedRows()) {

@@ -55,7 +55,7 @@ public:
     QString CheckTrue = QStringLiteral("Y");
     TColumnPopupType ColumnPopupType = cpFixedCellsRClick;
     QStringList ComboItems;
-    int EditLength = 0; // 0: no limit
+    int EditLength = 0;            // 0: no limit
     TEditLink* EditLink = nullptr; // not owned
     QString EditMask;
     bool FilterCaseSensitive = false;
@@ -332,7 +332,7 @@ private:
     // The column's check-box text, then the grid's event for it.
     template <class Event>
     QString CheckText(QString Text, const Event& Handler, int ACol, int ARow);
-    void SynchFlagged(); // SynchColumns with the recursive updates held
+    void SynchFlagged();                       // SynchColumns with the recursive updates held
     void SetAllColWidths(int ACol, int Width); // real column; a hidden one keeps its width
     void RebuildColumnHeaders();
     void ReadColumns(QIODevice& Stream, const QString& Message); // all or nothing
@@ -346,7 +346,7 @@ private:
     TDropList* FDropList = nullptr;
     TCellGraphic FDataCheckGraphic; // shown for columns edited as data check boxes
     int FDropDownCol = -1;
-    bool FMoving = false;     // an item is being moved
+    bool FMoving = false;       // an item is being moved
     bool FInColumnMove = false; // a whole column move: widths follow at its end
 };
 

@@ -141,7 +141,8 @@ void TTxColumnGrid::PopupColumnMenu(Qt::MouseButton Button, int ACol, int ARow)
     if (OnColumnPopup)
         OnColumnPopup(*this, real, ARow, menu);
     const bool fixedRow = ARow < fixedRows();
-    if ((fixedRow && (type == fixedType || type == allType)) || (!fixedRow && (type == normalType || type == allType))) {
+    if ((fixedRow && (type == fixedType || type == allType))
+        || (!fixedRow && (type == normalType || type == allType))) {
         const TRect rect = platformCellRect(ACol, ARow);
         menu->popup(viewport()->mapToGlobal(QPoint(rect.Left, rect.Bottom)));
     }

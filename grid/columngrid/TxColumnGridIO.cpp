@@ -25,11 +25,8 @@ void Put(QDataStream& s, int v) { s << qint32(v); }
 void Put(QDataStream& s, unsigned v) { s << quint32(v); }
 void Put(QDataStream& s, bool v) { s << v; }
 template <class E>
-    requires std::is_enum_v<E>
-void Put(QDataStream& s, E v)
-{
-    s << qint32(v);
-}
+requires std::is_enum_v<E>
+void Put(QDataStream& s, E v) { s << qint32(v); }
 void Put(QDataStream& s, const ui::Font& f)
 {
     s << f.name << qint32(f.size) << quint32(f.color) << quint32(f.style) << qint32(f.orientation);
@@ -73,7 +70,7 @@ void Get(QDataStream& s, int& v)
     v = x;
 }
 template <class E>
-    requires std::is_enum_v<E>
+requires std::is_enum_v<E>
 void Get(QDataStream& s, E& v)
 {
     qint32 x = 0;
@@ -108,9 +105,8 @@ bool InRange(const TGridColumnItem& I)
 {
     constexpr int kMaxPixels = 32767, kMaxLength = 1'000'000;
     auto pixels = [](int v) { return v >= 0 && v <= kMaxPixels; };
-    return pixels(I.Width()) && pixels(I.MinSize) && pixels(I.MaxSize) && pixels(I.AutoMinSize)
-           && pixels(I.AutoMaxSize) && I.EditLength >= 0 && I.EditLength <= kMaxLength && I.SpinMin <= I.SpinMax
-           && I.SpinStep > 0;
+    return pixels(I.Width()) && pixels(I.MinSize) && pixels(I.MaxSize) && pixels(I.AutoMinSize) && pixels(I.AutoMaxSize)
+        && I.EditLength >= 0 && I.EditLength <= kMaxLength && I.SpinMin <= I.SpinMax && I.SpinStep > 0;
 }
 
 void WriteAll(QIODevice& Device, const QByteArray& Bytes)

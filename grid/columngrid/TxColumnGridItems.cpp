@@ -153,9 +153,7 @@ void TGridColumnItem::SetTimes(int ARow, TDateTime Value) { FCollection.Grid()->
 
 // --- TGridColumnCollection ---------------------------------------------------------------
 
-TGridColumnCollection::TGridColumnCollection(TTxColumnGrid* Grid, bool Attached) : FGrid(Grid), FAttached(Attached)
-{
-}
+TGridColumnCollection::TGridColumnCollection(TTxColumnGrid* Grid, bool Attached) : FGrid(Grid), FAttached(Attached) {}
 
 TGridColumnCollection::~TGridColumnCollection()
 {

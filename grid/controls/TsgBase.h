@@ -133,7 +133,7 @@ public:
     const QImage& Glyph() const { return FGlyph; }
     void SetGlyph(const QImage& Value); // copied
     int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int Value);       // 1 to 4
+    void SetNumGlyphs(int Value); // 1 to 4
     QString Caption() const { return FCaption; }
     void SetCaption(const QString& Value);
     bool Flat() const { return FFlat; }

@@ -18,7 +18,7 @@ namespace {
 bool isLineTag(const QString& name)
 {
     return name.compare(QLatin1String("BR"), Qt::CaseInsensitive) == 0
-           || name.compare(QLatin1String("HR"), Qt::CaseInsensitive) == 0;
+        || name.compare(QLatin1String("HR"), Qt::CaseInsensitive) == 0;
 }
 
 // The visible text: "<BR>" and "<HR>" as CR LF, other tags removed; an unclosed "<" and the

@@ -13,10 +13,7 @@
 
 namespace grid {
 
-bool IsMouseButtonDown()
-{
-    return QGuiApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton);
-}
+bool IsMouseButtonDown() { return QGuiApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton); }
 
 TTSGCustomCombo::TTSGCustomCombo(QWidget* AOwner) : QComboBox(AOwner)
 {
@@ -157,8 +154,7 @@ void TTSGCustomCombo::hidePopup()
 void TTSGCustomCombo::mousePressEvent(QMouseEvent* e)
 {
     // The own button, wherever the style would put its arrow.
-    if (FFlat && FStyle != csSimple && e->button() == Qt::LeftButton &&
-        e->position().x() >= width() - FButtonWidth) {
+    if (FFlat && FStyle != csSimple && e->button() == Qt::LeftButton && e->position().x() >= width() - FButtonWidth) {
         e->accept();
         if (DroppedDown())
             hidePopup();

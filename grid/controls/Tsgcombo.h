@@ -38,15 +38,15 @@ public:
 
     // --- the flat look ---
     bool Flat() const { return FFlat; }
-    void SetFlat(bool Value);        // Ctl3D becomes its opposite
+    void SetFlat(bool Value); // Ctl3D becomes its opposite
     bool Etched() const { return FEtched; }
     void SetEtched(bool Value);
-    bool FocusBorder = false;        // the border turns 3-D on hover and focus
-    bool AutoFocus = false;          // the mouse entering takes the focus
+    bool FocusBorder = false; // the border turns 3-D on hover and focus
+    bool AutoFocus = false;   // the mouse entering takes the focus
     int ButtonWidth() const { return FButtonWidth; }
-    void SetButtonWidth(int Value);  // 14 to 32, others ignored
+    void SetButtonWidth(int Value); // 14 to 32, others ignored
     int DropWidth() const { return FDropWidth; }
-    void SetDropWidth(int Value);    // the list's width when above 0
+    void SetDropWidth(int Value); // the list's width when above 0
     // Drawn with the desktop's theme; the owner sets it.
     bool IsWinXP() const { return FIsWinXP; }
     void SetIsWinXP(bool Value);

@@ -38,10 +38,7 @@ TDropEffect StandardEffect(Qt::KeyboardModifiers Shift)
 
 bool TEnumFormats::HasFormat(const QString& Format) const { return FData && FData->hasFormat(Format); }
 bool TEnumFormats::HasText() const { return HasFormat(QLatin1String(MimeText)); }
-bool TEnumFormats::HasRTF() const
-{
-    return HasFormat(QLatin1String(MimeRTF)) || HasFormat(QLatin1String(kMimeRTFAlt));
-}
+bool TEnumFormats::HasRTF() const { return HasFormat(QLatin1String(MimeRTF)) || HasFormat(QLatin1String(kMimeRTFAlt)); }
 bool TEnumFormats::HasCol() const { return HasFormat(QLatin1String(MimeGridCol)); }
 
 bool TEnumFormats::HasFile() const
@@ -168,7 +165,7 @@ TDropEffect TTSGDropTarget::DragEnter(const QMimeData* Data, Qt::KeyboardModifie
     const TEnumFormats e(Data);
     FFormats = e.Formats();
     FAcceptable = ((FFormats & dfText) && AcceptsText) || ((FFormats & dfFile) && AcceptsFiles)
-                  || ((FFormats & dfRTF) && RTFAware() && AcceptsText) || ((FFormats & dfCol) && AcceptsColumns);
+        || ((FFormats & dfRTF) && RTFAware() && AcceptsText) || ((FFormats & dfCol) && AcceptsColumns);
     DragMouseEnter();
     return FAcceptable ? StandardEffect(Keys) : DROPEFFECT_NONE;
 }
@@ -253,8 +250,7 @@ bool TTSGDropTarget::HandleDragEvent(QEvent* Event)
         answer(ev, Drop(ev->mimeData(), ev->modifiers(), ev->position().toPoint()));
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -299,8 +295,8 @@ long runDrag(QWidget* Widget, TTSGDropSource& Source, const TSourceDataObject& D
 {
     auto* drag = new QDrag(Widget); // Qt deletes it when the drag ends
     drag->setMimeData(Data.CreateMimeData());
-    const QMetaObject::Connection feedback = ui::on(drag, &QDrag::actionChanged, Widget,
-                                                    [&Source](Qt::DropAction a) { Source.GiveFeedback(toEffect(a)); });
+    const QMetaObject::Connection feedback =
+        ui::on(drag, &QDrag::actionChanged, Widget, [&Source](Qt::DropAction a) { Source.GiveFeedback(toEffect(a)); });
     const Qt::DropAction done = drag->exec(Allowed);
     QObject::disconnect(feedback); // the drag object may outlive this call; the source does not
     Effect = toEffect(done);

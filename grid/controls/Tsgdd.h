@@ -22,9 +22,9 @@ void SetOleDropRTFAccepted(bool Value); // the same switch
 bool OleDropRTFAccepted();
 
 // The formats a drag carries.
-extern const char* const MimeText;     // "text/plain"
-extern const char* const MimeRTF;      // "text/rtf"
-extern const char* const MimeGridCol;  // the column index, 4 bytes little-endian
+extern const char* const MimeText;    // "text/plain"
+extern const char* const MimeRTF;     // "text/rtf"
+extern const char* const MimeGridCol; // the column index, 4 bytes little-endian
 enum TDropFormat : unsigned { dfText = 1, dfFile = 2, dfCol = 4, dfRTF = 8 };
 using TDropFormats = unsigned;
 
@@ -48,7 +48,7 @@ public:
     bool HasRTF() const;
     bool HasCol() const;
     bool HasFile() const;
-    TDropFormats Formats() const; // every format present
+    TDropFormats Formats() const;                  // every format present
     QString SomeText(const QString& Format) const; // empty when absent; up to a zero character
     int SomeInt(const QString& Format) const;      // -1 when absent or shorter than 4 bytes
     bool SomeFiles(QStringList& List) const;       // local file names; true when at least one

@@ -84,8 +84,9 @@ void TTxTimerSpeedButton::paint(ui::Canvas& Canvas)
         QStyleOption a;
         a.initFrom(this);
         a.rect = whole.toQRect().adjusted(2, 2, -2, -2);
-        static constexpr QStyle::PrimitiveElement parts[] = {QStyle::PE_IndicatorArrowLeft, QStyle::PE_IndicatorArrowRight,
-                                                             QStyle::PE_IndicatorSpinUp, QStyle::PE_IndicatorSpinDown};
+        static constexpr QStyle::PrimitiveElement parts[] = {QStyle::PE_IndicatorArrowLeft,
+                                                             QStyle::PE_IndicatorArrowRight, QStyle::PE_IndicatorSpinUp,
+                                                             QStyle::PE_IndicatorSpinDown};
         theme->drawPrimitive(parts[FButtonDirection], &a, Canvas.painter(), this);
         return;
     }

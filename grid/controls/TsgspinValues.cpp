@@ -134,14 +134,15 @@ bool SpinIsValidChar(QChar& Key, const TSpinCharContext& C, const TRegional& R)
 {
     const char16_t k = Key.unicode();
     const QChar ts = TimeSeparator();
-    bool ok = Key == QLatin1Char('+') || Key == QLatin1Char('-') || (k >= u'0' && k <= u'9') ||
-              Key == R.DecimalSeparator || Key == R.ThousandSeparator || Key == ts || Key == R.DateSeparator ||
-              (k < 32 && k != 13);
+    bool ok = Key == QLatin1Char('+') || Key == QLatin1Char('-') || (k >= u'0' && k <= u'9')
+        || Key == R.DecimalSeparator || Key == R.ThousandSeparator || Key == ts || Key == R.DateSeparator
+        || (k < 32 && k != 13);
     if (Key == ts && C.SpinType != sptTime)
         ok = false;
     // A date separator that is also a sign (the desktop's "yyyy-MM-dd") still signs numbers.
     const bool sign = Key == QLatin1Char('+') || Key == QLatin1Char('-');
-    if (Key == R.DateSeparator && C.SpinType != sptDate && !(sign && (C.SpinType == sptNormal || C.SpinType == sptFloat)))
+    if (Key == R.DateSeparator && C.SpinType != sptDate
+        && !(sign && (C.SpinType == sptNormal || C.SpinType == sptFloat)))
         ok = false;
     if (C.SpinType == sptFloat && k != 8 && k != 13 && k != 27) {
         if (Key == R.ThousandSeparator)

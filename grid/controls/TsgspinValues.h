@@ -64,7 +64,7 @@ TDateTime SpinStepTime(TDateTime Value, int Field, bool Up);
 // What the character filter looks at.
 struct TSpinCharContext {
     QString Text;
-    int SelStart = 0;  // the caret, 0-based
+    int SelStart = 0; // the caret, 0-based
     int SelLength = 0;
     TTsgSpinType SpinType = sptNormal;
     int Precision = 0;

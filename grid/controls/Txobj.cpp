@@ -107,8 +107,8 @@ QPolygon TArrowWindow::OutlineFor(TArrowDirection Direction)
 }
 
 TArrowWindow::TArrowWindow(QWidget* AOwner, TArrowDirection Direction)
-    : ui::Control(AOwner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
-      FDirection(Direction), FOutline(OutlineFor(Direction))
+    : ui::Control(AOwner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), FDirection(Direction),
+      FOutline(OutlineFor(Direction))
 {
     setControlColor(ui::clLime);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -155,7 +155,8 @@ void TPopupButton::paint(ui::Canvas& Canvas)
         Canvas.lineTo(r.Right - 1, r.Bottom - 1);
         Canvas.lineTo(0, r.Bottom - 1);
     }
-    const QString text = QFontMetrics(Canvas.font.toQFont()).elidedText(FCaption, Qt::ElideRight, std::max(0, r.width() - 4));
+    const QString text =
+        QFontMetrics(Canvas.font.toQFont()).elidedText(FCaption, Qt::ElideRight, std::max(0, r.width() - 4));
     Canvas.drawText(ui::Rect{2, 0, r.Right - 2, r.Bottom}, Qt::AlignCenter | Qt::TextSingleLine, text);
 }
 

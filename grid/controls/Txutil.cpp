@@ -24,8 +24,7 @@ int TextType(const QString& Text, bool HTML)
         return 3;
     if (s.startsWith(QLatin1String("{\\")))
         return 2;
-    if (HTML
-        && (s.contains(QLatin1String("</")) || s.contains(QLatin1String("<B")) || s.contains(QLatin1String("<I"))))
+    if (HTML && (s.contains(QLatin1String("</")) || s.contains(QLatin1String("<B")) || s.contains(QLatin1String("<I"))))
         return 1;
     return 0;
 }
@@ -567,8 +566,7 @@ bool toNumber(const QString& s, const TRegional& R, double& v)
 
 TMatchTerm::TOperand::TOperand(const QString& S, const TRegional& R)
     : Text(S.left(255)), IsNumber(toNumber(S, R, Number)), Date(RegionalDate(S, R))
-{
-}
+{}
 
 // <0, 0, >0: as numbers when both are numbers, as dates when both are dates, else as text.
 int TMatchTerm::CompareTo(const QString& A, const TOperand& B) const

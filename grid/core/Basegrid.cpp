@@ -9,8 +9,7 @@ namespace grid {
 
 TCellProperties::TCellProperties(TBaseGrid* AOwner, int ACol, int ARow)
     : ui::CellObject(okCellProperties), FOwner(AOwner), FCol(ACol), FRow(ARow)
-{
-}
+{}
 
 TCellProperties::~TCellProperties() = default;
 
@@ -86,10 +85,7 @@ void TBaseGrid::SetGridLineColor(TColor Value)
     invalidateGrid();
 }
 
-void TBaseGrid::SetLastRowInFooter(bool Value)
-{
-    FLastRowInFooter = Value;
-}
+void TBaseGrid::SetLastRowInFooter(bool Value) { FLastRowInFooter = Value; }
 
 bool TBaseGrid::IsFixed(int, int) { return false; }
 int TBaseGrid::NodeIndent(int) { return 0; }
@@ -98,8 +94,7 @@ void TBaseGrid::FloatFooterUpdate() {}
 
 void TBaseGrid::GetVisualProperties(int, int, TGridDrawState&, bool, bool, ui::Brush&, ui::Font&, TAlignment&,
                                     TVAlignment&, bool&)
-{
-}
+{}
 
 void TBaseGrid::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Rect, TGridDrawState)
 {
@@ -309,8 +304,7 @@ TRect TBaseGrid::CellRect(int ACol, int ARow) const
     const TGridRect f = FullCell(ACol, ARow);
     const TRect a = GetCellRect(f.Left, f.Top);
     const TRect z = GetCellRect(f.Right, f.Bottom);
-    return {std::min(a.Left, z.Left), std::min(a.Top, z.Top), std::max(a.Right, z.Right),
-            std::max(a.Bottom, z.Bottom)};
+    return {std::min(a.Left, z.Left), std::min(a.Top, z.Top), std::max(a.Right, z.Right), std::max(a.Bottom, z.Bottom)};
 }
 
 TPoint TBaseGrid::CellSize(int ACol, int ARow) const
@@ -342,10 +336,12 @@ TRect TBaseGrid::GetCellRect(int ACol, int ARow) const
         }
         return p;
     };
-    const int x = place(ACol, fixedCols(), leftCol(), g.lastNormalCol(), g.fixedColsWidth(),
-                        [&g](int c) { return g.colWidth(c); }, [&g] { return g.trailingColsLeft(); });
-    const int y = place(ARow, fixedRows(), topRow(), g.lastNormalRow(), g.fixedRowsHeight(),
-                        [&g](int r) { return g.rowHeight(r); }, [&g] { return g.trailingRowsTop(); });
+    const int x = place(
+        ACol, fixedCols(), leftCol(), g.lastNormalCol(), g.fixedColsWidth(), [&g](int c) { return g.colWidth(c); },
+        [&g] { return g.trailingColsLeft(); });
+    const int y = place(
+        ARow, fixedRows(), topRow(), g.lastNormalRow(), g.fixedRowsHeight(), [&g](int r) { return g.rowHeight(r); },
+        [&g] { return g.trailingRowsTop(); });
     return {x, y, x + g.colWidth(ACol), y + g.rowHeight(ARow)};
 }
 
@@ -534,8 +530,9 @@ void TBaseGrid::PaintCell(ui::Canvas& canvas, int ACol, int ARow, ui::DrawState 
     const int H = rowPinned ? 0 : FixedRowsHeight();
     const int R = colPinned || g.lastNormalCol() + 1 >= colCount() ? clientWidth() : g.trailingColsLeft();
     const int B = rowPinned || g.lastNormalRow() + 1 >= rowCount() ? clientHeight() : g.trailingRowsTop();
-    const bool clip = !At && ((!colPinned && fixedCols() > 0 && rect.Left < W) || (!rowPinned && fixedRows() > 0 && rect.Top < H)
-                      || (R < clientWidth() && rect.Right > R) || (B < clientHeight() && rect.Bottom > B));
+    const bool clip = !At
+        && ((!colPinned && fixedCols() > 0 && rect.Left < W) || (!rowPinned && fixedRows() > 0 && rect.Top < H)
+            || (R < clientWidth() && rect.Right > R) || (B < clientHeight() && rect.Bottom > B));
     if (clip)
         canvas.setClipRect(TRect{W, H, std::max(W, R), std::max(H, B)});
 

@@ -44,7 +44,11 @@ public:
     // Where the cell is: kept up to date by the store whenever cells move.
     int Col() const { return FCol; }
     int Row() const { return FRow; }
-    void SetColRow(int ACol, int ARow) { FCol = ACol; FRow = ARow; }
+    void SetColRow(int ACol, int ARow)
+    {
+        FCol = ACol;
+        FRow = ARow;
+    }
     // The cell's own object learns the move too.
     void placedAt(int ACol, int ARow) override;
 

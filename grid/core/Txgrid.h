@@ -26,8 +26,11 @@ namespace grid {
 
 // The grid's events (OnGetDisplText comes from the base grid); each is empty until set, and the
 // grid passes itself first.
-class TTxStringGrid : public TBaseGrid, public TGridPlainProperties, public TTxStringGridEvents,
-                      public TGridGrouping, public TGridCellAccess,
+class TTxStringGrid : public TBaseGrid,
+                      public TGridPlainProperties,
+                      public TTxStringGridEvents,
+                      public TGridGrouping,
+                      public TGridCellAccess,
                       private TSettingsHost {
     Q_OBJECT
 public:
@@ -143,7 +146,7 @@ public:
     // Virtual hooks, in slot order (the column grid overrides several). Hooks of steps not
     // built yet answer as the grid does before them; each says so.
     // ========================================================================================
-    virtual TCellType GetCellType(int ACol, int ARow);       // ctEmpty without a cell object
+    virtual TCellType GetCellType(int ACol, int ARow);        // ctEmpty without a cell object
     virtual TCellGraphic* GetCellGraphic(int ACol, int ARow); // the addressed cell's, or none
     // Room the cell object takes on screen (auto-sizing) and on paper.
     virtual TPoint GetCellGraphicSize(int ACol, int ARow);
@@ -340,8 +343,8 @@ public:
     // ========================================================================================
     void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
     // The cell's graphic: its size, placement and whether its text shows beside it.
-    TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& Width, int& Height, bool& TextToo,
-                                    TCellHAlign& HAlign, TCellVAlign& VAlign);
+    TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& Width, int& Height, bool& TextToo, TCellHAlign& HAlign,
+                                    TCellVAlign& VAlign);
     void DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X);
     THTMLPictureCache& PictureCache();
     TColor CommentColor = ui::clRed;
@@ -421,14 +424,14 @@ public:
     void AddButton(int ACol, int ARow, int Width, int Height, const QString& Caption, TCellHAlign HAlign,
                    TCellVAlign VAlign);
     // The glyph passes to the grid.
-    void AddBitButton(int ACol, int ARow, int Width, int Height, const QString& Caption,
-                      std::unique_ptr<TBitmap> Glyph, TCellHAlign HAlign, TCellVAlign VAlign);
-    TBitmap* CreateBitButton(int ACol, int ARow, int Width, int Height, const QString& Caption,
-                             TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddBitButton(int ACol, int ARow, int Width, int Height, const QString& Caption, std::unique_ptr<TBitmap> Glyph,
+                      TCellHAlign HAlign, TCellVAlign VAlign);
+    TBitmap* CreateBitButton(int ACol, int ARow, int Width, int Height, const QString& Caption, TCellHAlign HAlign,
+                             TCellVAlign VAlign);
     void RemoveButton(int ACol, int ARow);
     bool HasButton(int ACol, int ARow);
     void PushButton(int ACol, int ARow, bool Pushed); // ACol displayed
-    TRect ButtonRect(int ACol, int ARow);            // ACol displayed; where painting put it
+    TRect ButtonRect(int ACol, int ARow);             // ACol displayed; where painting put it
     void AddProgress(int ACol, int ARow, TColor BarColor, TColor RestColor);
     void AddProgressEx(int ACol, int ARow, TColor BarColor, TColor BarTextColor, TColor RestColor,
                        TColor RestTextColor);
@@ -448,17 +451,17 @@ public:
     // ========================================================================================
     // Tree nodes in column 0. ARow is a real row where the parameter says so, else displayed.
     // ========================================================================================
-    void AddNode(int ARow, int Span);      // real row; Span counts the node's own row (0: to the next node)
-    void RemoveNode(int ARow);             // real row
-    bool GetNodeState(int ARow);           // displayed; true when contracted
+    void AddNode(int ARow, int Span);             // real row; Span counts the node's own row (0: to the next node)
+    void RemoveNode(int ARow);                    // real row
+    bool GetNodeState(int ARow);                  // displayed; true when contracted
     void SetNodeState(int ARow, bool Contracted); // displayed
-    int GetNodeSpan(int ARow);             // displayed; -1 without a node
-    bool IsNode(int ARow);                 // displayed
-    void ExpandNode(int ARow);             // real row
-    void ContractNode(int ARow);           // real row
+    int GetNodeSpan(int ARow);                    // displayed; -1 without a node
+    bool IsNode(int ARow);                        // displayed
+    void ExpandNode(int ARow);                    // real row
+    void ContractNode(int ARow);                  // real row
     void ExpandAll();
     void ContractAll();
-    int GetNodeSpanType(int ARow);         // displayed; 0, 1 or 2 for the tree lines
+    int GetNodeSpanType(int ARow); // displayed; 0, 1 or 2 for the tree lines
     int NodeCount() const { return FNodeCount; }
 
     // ========================================================================================
@@ -543,7 +546,7 @@ public:
     // ---- Support classes: the edCustom editor link (TxgridEditLink.h) and change notifiers ----
     TEditLink* EditLink = nullptr; // drives edCustom cells; not owned
     void ShowEditLink(int ACol, int ARow), HideEditLink();
-    void RegisterNotifier(TGridChangeNotifier* N), UnRegisterNotifier(TGridChangeNotifier* N);
+    void RegisterNotifier(TGridChangeNotifier*N), UnRegisterNotifier(TGridChangeNotifier*N);
     std::vector<TGridChangeNotifier*> FNotifiers; // in registration order; not owned
     // The editor controls, made on first use; the combo's items are filled by the owner.
     TGridCombo* GetComboBox();
@@ -567,7 +570,6 @@ private:
     friend class TGridEditingHost;          // editing's host: the platform's gates and the key entries
 
 public:
-
     // ========================================================================================
     // ---- Sorting and filtering ----
     // Columns are real columns (hidden ones included), rows displayed rows. Comparisons give
@@ -634,11 +636,11 @@ public:
     int Search(const QString& AText);   // AText upper-cased; -1 when no key cell starts so
     // A typed character while Navigation.AutoGotoWhenSorted: Search moves to the row found.
     void SearchKey(const QString& Typed);
+
 private:
     std::unique_ptr<TGridFinder> FFinder; // made with the grid (TxgridFind.h)
-    void ForgetTypedSearch(); // a click, a navigation key or a cleared grid: typing starts anew
+    void ForgetTypedSearch();             // a click, a navigation key or a cleared grid: typing starts anew
 public:
-
     // ========================================================================================
     // Update lock: painting waits while the count is above 0, then one full repaint follows.
     // ========================================================================================
@@ -660,9 +662,21 @@ public:
     void ScrollInView(int ACol, int ARow);
     bool ScreenToCell(QPoint Point, int& ACol, int& ARow); // a point of the screen; (-1, -1) off the cells
     // The scroll bars' look: each setter stores and shows it; FlatUpdate shows what is stored.
-    void SetScrollType(TScrollType V) { ScrollType = V; FlatUpdate(); }
-    void SetScrollColor(TColor V) { ScrollColor = V; FlatUpdate(); }
-    void SetScrollWidth(int V) { ScrollWidth = V; FlatUpdate(); }
+    void SetScrollType(TScrollType V)
+    {
+        ScrollType = V;
+        FlatUpdate();
+    }
+    void SetScrollColor(TColor V)
+    {
+        ScrollColor = V;
+        FlatUpdate();
+    }
+    void SetScrollWidth(int V)
+    {
+        ScrollWidth = V;
+        FlatUpdate();
+    }
     void SetScrollProportional(bool V)
     {
         ScrollProportional = V;
@@ -674,7 +688,7 @@ public:
     void StretchRightColumn() override; // the last column takes the client width left over
     bool InSizeZone(int X, int Y);
     void ColWidthsChanged(), RowHeightsChanged(); // a column / row was sized by the mouse
-    void ZoomBy(int N); // every width and height by N pixels, the font with Zoom
+    void ZoomBy(int N);                           // every width and height by N pixels, the font with Zoom
     const TInputState& InputState() const;
     // What painting and drags show of the input: a fixed cell pressed as a button, the sizing
     // line and the panning focus point over the cells, the markers of a move or a drop (by
@@ -687,7 +701,7 @@ public:
     // The hint for the cell under Pos: text and place (client); false when none shows.
     bool CellHint(QPoint Pos, QString& Text, QPoint& At);
     // The combo editor's items; removing a text that is no item is false.
-    void ClearComboString(), AddComboString(const QString& S), AddComboStringObject(const QString& S, QObject* O);
+    void ClearComboString(), AddComboString(const QString&S), AddComboStringObject(const QString&S, QObject*O);
     bool RemoveComboString(const QString& S);
     int GetComboCount();
 
@@ -710,7 +724,7 @@ protected:
     void keyDown(int& key, Qt::KeyboardModifiers mods) override;
     void topLeftChanged() override; // an editor control closes on the cell it was opened on
     void paint(ui::Canvas& Canvas, const QRect& Region) override; // and the panning focus point
-    void PaintSoftFrame(); // the soft look's frame, over the platform's
+    void PaintSoftFrame();                                        // the soft look's frame, over the platform's
     // Every press, after the input's steps: what a descendant adds to a press.
     virtual void MousePressed(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {}
     // The window exists: editor parents, the footer panel, loading column sizes, the timer.
@@ -741,7 +755,7 @@ private:
     std::unique_ptr<TGridInput> FInput; // keys, mouse, wheel, focus, timers, scrolling
     friend class TGridInput;
     TCellGraphic* BaseGraphic(int ACol, int ARow); // the cell object of the base cell
-    void StructureChanged(); // scroll bars and repaint, or at EndUpdate
+    void StructureChanged();                       // scroll bars and repaint, or at EndUpdate
     void InsertRowsData(int ARow, std::vector<ui::StringGridCore::RowData> Rows);
     void RemoveRowsKeep(int ARow, int Count, std::vector<ui::StringGridCore::RowData>* Keep, bool ExRules);
     // After rows left inside BeginUpdate: the current cell and top row from before them kept
@@ -777,10 +791,10 @@ private:
     QStringList FColumnHeaders, FRowHeaders;
     ui::Font FFixedFont, FActiveCellFont;
     QStringList FLookupItems;
-    ui::GapVector<char> FRowSelect; // disjunct row selection, grown on demand
-    TIntList FMergedColumns;  // columns merged by equal texts; a change repaints
+    ui::GapVector<char> FRowSelect;         // disjunct row selection, grown on demand
+    TIntList FMergedColumns;                // columns merged by equal texts; a change repaints
     std::unique_ptr<TGridPainter> FPainter; // painting: the picture cache, the footer panel
-    friend class TGridPainter; // the disjunct row selection, property objects, the footer's room
+    friend class TGridPainter;              // the disjunct row selection, property objects, the footer's room
 
     // --- window ------------------------------------------------------------------------------
     bool FWindowCreated = false;
@@ -815,7 +829,7 @@ private:
     int FUpdateCount = 0;
     unsigned FCellsChanges = 0;               // CellsChanged calls: a running filter sees its rows change
     std::unique_ptr<TGridExchange> FExchange; // clipboard, office files, drag and drop
-    friend class TGridExchange; // the editing's CellEditable: what a paste or drop may write
+    friend class TGridExchange;               // the editing's CellEditable: what a paste or drop may write
 
 public:
     // ---- Persistence, cell checks, drag and drop ----
@@ -882,7 +896,7 @@ public:
     // of non-empty cells.
     void SaveToFile(const QString& FileName);
     void LoadFromFile(const QString& FileName);
-    void SaveToStream(QIODevice& Stream); // from its current position
+    void SaveToStream(QIODevice& Stream);   // from its current position
     void LoadFromStream(QIODevice& Stream); // from its current position to its end
     // Delimited text. Delimiter 0 is a comma when writing and detected when reading.
     QChar Delimiter = QChar(0);

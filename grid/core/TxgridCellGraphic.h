@@ -24,8 +24,8 @@ struct TRadioItemPlace {
     QPoint Caption; // the caption's top left
     QRect Item;
 };
-std::vector<TRadioItemPlace> RadioItemPlaces(const QRect& Cell, const std::vector<int>& CaptionWidths,
-                                             bool SideBySide, bool Classic, int Size, int LineHeight);
+std::vector<TRadioItemPlace> RadioItemPlaces(const QRect& Cell, const std::vector<int>& CaptionWidths, bool SideBySide,
+                                             bool Classic, int Size, int LineHeight);
 // The item a click at Pos (in the cell's coordinates) selects: the first whose place ends past
 // it along the group's direction (so a radio drawn over the next line still belongs to its
 // item); -1 past the last.
@@ -111,7 +111,10 @@ public:
     int Padding() const { return Value; }
     int ButtonWidth() const { return Value & 0xFFFF; }
     int ButtonHeight() const { return int((unsigned(Value) >> 16) & 0xFFFF); }
-    static int PackButtonSize(int Width, int Height) { return int((unsigned(Width) & 0xFFFF) | (unsigned(Height) << 16)); }
+    static int PackButtonSize(int Width, int Height)
+    {
+        return int((unsigned(Width) & 0xFFFF) | (unsigned(Height) << 16));
+    }
 
     // The size a picture of a ctPicture or ctFilePicture cell takes in a cell of W x H
     // pixels; (0, 0) for other kinds.

@@ -16,9 +16,10 @@ bool THiddenRows::SetAside(ui::StringGridCore& Store, ui::RowList Shown)
 {
     if (FAside || FCount > 0)
         return false;
-    if (!Store.setAside(std::move(Shown), [this](std::vector<int>&& Reals, std::vector<ui::StringGridCore::RowData>&& Rows) {
-            Released(std::move(Reals), std::move(Rows));
-        }))
+    if (!Store.setAside(std::move(Shown),
+                        [this](std::vector<int>&& Reals, std::vector<ui::StringGridCore::RowData>&& Rows) {
+                            Released(std::move(Reals), std::move(Rows));
+                        }))
         return false;
     FAside = &Store;
     return true;
@@ -168,7 +169,8 @@ void THiddenRows::HideFrom(ui::StringGridCore& Store, std::span<const int> Displ
         return;
     Release();
     std::vector<int> mapped; // with nothing hidden yet the displayed rows are the real ones
-    const std::span<const int> reals = FCount == 0 ? Displayed : std::span<const int>(mapped = DisplayToReal(Displayed));
+    const std::span<const int> reals =
+        FCount == 0 ? Displayed : std::span<const int>(mapped = DisplayToReal(Displayed));
     if (reals.back() >= 0 && std::size_t(reals.back()) >= FSlot.size())
         Grow(reals.back());
     FItems.reserve(FItems.size() + reals.size());

@@ -93,10 +93,10 @@ private:
     void Released(std::vector<int>&& Reals, std::vector<ui::StringGridCore::RowData>&& Rows);
 
     ui::StringGridCore* FAside = nullptr; // the store holding the hidden rows set aside, if any
-    std::vector<int> FTree; // 1-based binary indexed tree over FSlot, power-of-two size
-    std::vector<int> FSlot; // real index → position in FItems, -1 when shown
-    std::vector<TGridItem> FItems; // hiding order; shown ones are left with Idx -1
-    std::size_t FHead = 0;         // no live item before this position
+    std::vector<int> FTree;               // 1-based binary indexed tree over FSlot, power-of-two size
+    std::vector<int> FSlot;               // real index → position in FItems, -1 when shown
+    std::vector<TGridItem> FItems;        // hiding order; shown ones are left with Idx -1
+    std::size_t FHead = 0;                // no live item before this position
     int FCount = 0;
     int FDead = 0;
 };

@@ -122,7 +122,7 @@ void TTxStringGrid::GetCellFixed(int ACol, int ARow, bool& IsFixed)
 void TTxStringGrid::GetCellFixedAfter(int ACol, int ARow, bool& IsFixed)
 {
     IsFixed = IsFixed || (FixedRowAlways && ARow == 0 && rowCount() == 1)
-              || (FixedColAlways && ACol == 0 && colCount() == 1) || ACol < fixedCols() || ARow < fixedRows();
+        || (FixedColAlways && ACol == 0 && colCount() == 1) || ACol < fixedCols() || ARow < fixedRows();
     if (!IsFixed && OnIsFixedCell)
         OnIsFixedCell(*this, ARow, ACol, IsFixed);
 }

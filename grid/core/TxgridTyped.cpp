@@ -126,8 +126,8 @@ QString TTxStringGrid::MarkText(bool DoCase, const QString& S, const QString& Te
 
 QString TTxStringGrid::UnMarkText(const QString& S) { return HTMLUnHilight(S, QStringLiteral("e")); }
 
-void TTxStringGrid::MarkCells(const QString& Text, const QString& Tag, bool DoCase, int FromCol, int FromRow,
-                              int ToCol, int ToRow)
+void TTxStringGrid::MarkCells(const QString& Text, const QString& Tag, bool DoCase, int FromCol, int FromRow, int ToCol,
+                              int ToRow)
 {
     for (int r = FromRow; r <= ToRow; ++r)
         for (int c = FromCol; c <= ToCol; ++c)
@@ -151,46 +151,46 @@ void TTxStringGrid::HilightRange(bool Mark, bool Undo, bool DoCase, const QStrin
         MarkCells(Text, tag, DoCase, FromCol, FromRow, ToCol, ToRow);
 }
 
-#define TX_HILIGHT_FAMILY(NAME, UNNAME, MARK)                                                                  \
-    void TTxStringGrid::NAME##InCell(bool DoCase, int ACol, int ARow, const QString& Text)                   \
-    {                                                                                                        \
-        HilightRange(MARK, false, DoCase, Text, ACol, ARow, ACol, ARow);                                     \
-    }                                                                                                        \
-    void TTxStringGrid::NAME##InCol(bool Fixed, bool DoCase, int ACol, const QString& Text)                  \
-    {                                                                                                        \
-        HilightRange(MARK, false, DoCase, Text, ACol, Fixed ? 0 : fixedRows(), ACol,                         \
-                     Fixed ? rowCount() - 1 : rowCount() - FixedFooters() - 1);                              \
-    }                                                                                                        \
-    void TTxStringGrid::NAME##InRow(bool Fixed, bool DoCase, int ARow, const QString& Text)                  \
-    {                                                                                                        \
-        HilightRange(MARK, false, DoCase, Text, Fixed ? 0 : fixedCols(), ARow,                               \
-                     Fixed ? colCount() - 1 : colCount() - FixedRightCols() - 1, ARow);                      \
-    }                                                                                                        \
-    void TTxStringGrid::NAME##InGrid(bool Fixed, bool DoCase, const QString& Text)                           \
-    {                                                                                                        \
-        HilightRange(MARK, false, DoCase, Text, Fixed ? 0 : fixedCols(), Fixed ? 0 : fixedRows(),            \
-                     Fixed ? colCount() - 1 : colCount() - FixedRightCols() - 1,                             \
-                     Fixed ? rowCount() - 1 : rowCount() - FixedFooters() - 1);                              \
-    }                                                                                                        \
-    void TTxStringGrid::UNNAME##InCell(int ACol, int ARow)                                                   \
-    {                                                                                                        \
-        HilightRange(MARK, true, false, QString(), ACol, ARow, ACol, ARow);                                  \
-    }                                                                                                        \
-    void TTxStringGrid::UNNAME##InCol(bool Fixed, int ACol)                                                  \
-    {                                                                                                        \
-        HilightRange(MARK, true, false, QString(), ACol, Fixed ? 0 : fixedRows(), ACol,                      \
-                     Fixed ? rowCount() - 1 : rowCount() - FixedFooters() - 1);                              \
-    }                                                                                                        \
-    void TTxStringGrid::UNNAME##InRow(bool Fixed, int ARow)                                                  \
-    {                                                                                                        \
-        HilightRange(MARK, true, false, QString(), Fixed ? 0 : fixedCols(), ARow,                            \
-                     Fixed ? colCount() - 1 : colCount() - FixedRightCols() - 1, ARow);                      \
-    }                                                                                                        \
-    void TTxStringGrid::UNNAME##InGrid(bool Fixed)                                                           \
-    {                                                                                                        \
-        HilightRange(MARK, true, false, QString(), Fixed ? 0 : fixedCols(), Fixed ? 0 : fixedRows(),         \
-                     Fixed ? colCount() - 1 : colCount() - FixedRightCols() - 1,                             \
-                     Fixed ? rowCount() - 1 : rowCount() - FixedFooters() - 1);                              \
+#define TX_HILIGHT_FAMILY(NAME, UNNAME, MARK)                                                                          \
+    void TTxStringGrid::NAME##InCell(bool DoCase, int ACol, int ARow, const QString& Text)                             \
+    {                                                                                                                  \
+        HilightRange(MARK, false, DoCase, Text, ACol, ARow, ACol, ARow);                                               \
+    }                                                                                                                  \
+    void TTxStringGrid::NAME##InCol(bool Fixed, bool DoCase, int ACol, const QString& Text)                            \
+    {                                                                                                                  \
+        HilightRange(MARK, false, DoCase, Text, ACol, Fixed ? 0 : fixedRows(), ACol,                                   \
+                     Fixed ? rowCount() - 1 : rowCount() - FixedFooters() - 1);                                        \
+    }                                                                                                                  \
+    void TTxStringGrid::NAME##InRow(bool Fixed, bool DoCase, int ARow, const QString& Text)                            \
+    {                                                                                                                  \
+        HilightRange(MARK, false, DoCase, Text, Fixed ? 0 : fixedCols(), ARow,                                         \
+                     Fixed ? colCount() - 1 : colCount() - FixedRightCols() - 1, ARow);                                \
+    }                                                                                                                  \
+    void TTxStringGrid::NAME##InGrid(bool Fixed, bool DoCase, const QString& Text)                                     \
+    {                                                                                                                  \
+        HilightRange(MARK, false, DoCase, Text, Fixed ? 0 : fixedCols(), Fixed ? 0 : fixedRows(),                      \
+                     Fixed ? colCount() - 1 : colCount() - FixedRightCols() - 1,                                       \
+                     Fixed ? rowCount() - 1 : rowCount() - FixedFooters() - 1);                                        \
+    }                                                                                                                  \
+    void TTxStringGrid::UNNAME##InCell(int ACol, int ARow)                                                             \
+    {                                                                                                                  \
+        HilightRange(MARK, true, false, QString(), ACol, ARow, ACol, ARow);                                            \
+    }                                                                                                                  \
+    void TTxStringGrid::UNNAME##InCol(bool Fixed, int ACol)                                                            \
+    {                                                                                                                  \
+        HilightRange(MARK, true, false, QString(), ACol, Fixed ? 0 : fixedRows(), ACol,                                \
+                     Fixed ? rowCount() - 1 : rowCount() - FixedFooters() - 1);                                        \
+    }                                                                                                                  \
+    void TTxStringGrid::UNNAME##InRow(bool Fixed, int ARow)                                                            \
+    {                                                                                                                  \
+        HilightRange(MARK, true, false, QString(), Fixed ? 0 : fixedCols(), ARow,                                      \
+                     Fixed ? colCount() - 1 : colCount() - FixedRightCols() - 1, ARow);                                \
+    }                                                                                                                  \
+    void TTxStringGrid::UNNAME##InGrid(bool Fixed)                                                                     \
+    {                                                                                                                  \
+        HilightRange(MARK, true, false, QString(), Fixed ? 0 : fixedCols(), Fixed ? 0 : fixedRows(),                   \
+                     Fixed ? colCount() - 1 : colCount() - FixedRightCols() - 1,                                       \
+                     Fixed ? rowCount() - 1 : rowCount() - FixedFooters() - 1);                                        \
     }
 
 TX_HILIGHT_FAMILY(Hilight, UnHilight, false)

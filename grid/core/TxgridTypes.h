@@ -21,11 +21,11 @@ class QPagedPaintDevice;
 namespace grid {
 
 class TTxStringGrid;
-class TEditLink;          // the custom editor link of the support classes
+class TEditLink;           // the custom editor link of the support classes
 class TGridChangeNotifier; // told of changed cells
-class TPictureContainer;  // the picture container (pictures named in formatted text)
-class THTMLPictureCache;  // pictures fetched by address for formatted text
-class TTxStringGridCheck; // the cell checker
+class TPictureContainer;   // the picture container (pictures named in formatted text)
+class THTMLPictureCache;   // pictures fetched by address for formatted text
+class TTxStringGridCheck;  // the cell checker
 
 // --- cell objects ------------------------------------------------------------------------
 enum TCellType {
@@ -123,9 +123,9 @@ enum TFindParameters : unsigned {
     fnMatchStart = 0x010,         // the text must stand at the start of the cell
     fnFindInCurrentRow = 0x020,
     fnFindInCurrentCol = 0x040,
-    fnIncludeFixed = 0x080,       // fixed rows and columns, right fixed columns, footer rows too
-    fnAutoGoto = 0x100,           // the found cell becomes the current cell
-    fnIgnoreHTMLTags = 0x200,     // formatting tags are removed before matching
+    fnIncludeFixed = 0x080,   // fixed rows and columns, right fixed columns, footer rows too
+    fnAutoGoto = 0x100,       // the found cell becomes the current cell
+    fnIgnoreHTMLTags = 0x200, // formatting tags are removed before matching
     fnBackward = 0x400,
 };
 using TFindParams = unsigned;
@@ -163,8 +163,7 @@ using TCanDeleteRowEvent = std::function<void(TGridSender Sender, int ARow, bool
 using TAutoInsertColEvent = std::function<void(TGridSender Sender, int ACol)>;
 using TClickSortEvent = std::function<void(TGridSender Sender, int ACol)>;
 using TCanSortEvent = std::function<void(TGridSender Sender, int ACol, bool& DoSort)>;
-using TCustomCompareEvent =
-    std::function<void(TGridSender Sender, const QString& str1, const QString& str2, int& Res)>;
+using TCustomCompareEvent = std::function<void(TGridSender Sender, const QString& str1, const QString& str2, int& Res)>;
 using TRawCompareEvent = std::function<void(TGridSender Sender, int Col, int Row1, int Row2, int& Res)>;
 using TNodeClickEvent = std::function<void(TGridSender Sender, int ARow, int ARowreal)>;
 using TClickCellEvent = std::function<void(TGridSender Sender, int ARow, int ACol)>;
@@ -191,8 +190,7 @@ using TComboChangeEvent =
 using TComboObjectChangeEvent = std::function<void(TGridSender Sender, int ACol, int ARow, int AItemIndex,
                                                    const QString& ASelection, const QVariant& AObject)>;
 using TSpinClickEvent = std::function<void(TGridSender Sender, int ACol, int ARow, int AValue, bool UpDown)>;
-using TFloatSpinClickEvent =
-    std::function<void(TGridSender Sender, int ACol, int ARow, double AValue, bool UpDown)>;
+using TFloatSpinClickEvent = std::function<void(TGridSender Sender, int ACol, int ARow, double AValue, bool UpDown)>;
 using TDateTimeSpinClickEvent =
     std::function<void(TGridSender Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)>;
 using TPrintStartEvent = std::function<void(TGridSender Sender, int NrOfPages, int& FromPage, int& ToPage)>;

@@ -17,9 +17,9 @@ struct TEditState {
     bool InsideAdvance = false;
     bool DoneInProgress = false;
     bool HidingControl = false;
-    bool CancelControl = false;      // the control edit ends by Escape: nothing is written
-    bool Destroying = false;         // the grid's destructor has begun: editors leave it alone
-    QString PendingChar;             // the keystroke that opened a control editor
+    bool CancelControl = false; // the control edit ends by Escape: nothing is written
+    bool Destroying = false;    // the grid's destructor has begun: editors leave it alone
+    QString PendingChar;        // the keystroke that opened a control editor
     int PendingKey = 0;
     QString PreEditText;
     int ComboFallback = -1;

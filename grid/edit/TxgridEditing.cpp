@@ -15,9 +15,9 @@
 
 namespace grid {
 
-using ui::GridOptions;
 using ui::goEditing;
 using ui::goRowSelect;
+using ui::GridOptions;
 
 TGridEditing::TGridEditing(std::unique_ptr<TEditingHost> Host) : FHost(std::move(Host)) {}
 
@@ -155,7 +155,8 @@ void TGridEditing::PlaceCaret(QPoint Global)
 void TGridEditing::PostPendingChar(QWidget* Target)
 {
     if (Target && !FEdit.PendingChar.isEmpty())
-        QCoreApplication::postEvent(Target, new QKeyEvent(QEvent::KeyPress, FEdit.PendingKey, Qt::NoModifier, FEdit.PendingChar));
+        QCoreApplication::postEvent(
+            Target, new QKeyEvent(QEvent::KeyPress, FEdit.PendingKey, Qt::NoModifier, FEdit.PendingChar));
     FEdit.PendingChar.clear();
     FEdit.PendingKey = 0;
 }
@@ -202,8 +203,7 @@ void TGridEditing::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
     FEdit.CancelControl = Key == Qt::Key_Escape;
     HideInplaceEdit();
     FEdit.CancelControl = false;
-    if (Key == Qt::Key_Tab || Key == Qt::Key_Left || Key == Qt::Key_Up || Key == Qt::Key_Right || Key == Qt::Key_Down)
-    {
+    if (Key == Qt::Key_Tab || Key == Qt::Key_Left || Key == Qt::Key_Up || Key == Qt::Key_Right || Key == Qt::Key_Down) {
         // The key as the grid takes it: Tab wraps and moves as a Tab pressed on the grid.
         g.KeyPressed(Key, Shift);
     }
@@ -340,12 +340,9 @@ bool VerticalValidates(TGridEditing& ed, const QKeyEvent& k)
 
 // The names are the order.
 constexpr TEditorKeyStep kInplaceKeySteps[] = {
-    {"escape-restores", &EscapeRestores},
-    {"ctrl-enter-line-break", &CtrlEnterLineBreak},
-    {"enter-with-ctrl-kept", &EnterWithCtrlKept},
-    {"enter-at-limit-kept", &EnterAtLimitKept},
-    {"enter-line-break", &EnterLineBreak},
-    {"enter-commits", &EnterCommits},
+    {"escape-restores", &EscapeRestores},         {"ctrl-enter-line-break", &CtrlEnterLineBreak},
+    {"enter-with-ctrl-kept", &EnterWithCtrlKept}, {"enter-at-limit-kept", &EnterAtLimitKept},
+    {"enter-line-break", &EnterLineBreak},        {"enter-commits", &EnterCommits},
     {"vertical-validates", &VerticalValidates},
 };
 

@@ -32,10 +32,7 @@ bool OwnedBy(const QWidget* W, const QWidget& Control)
     return false;
 }
 
-bool IsCommitKey(int k)
-{
-    return k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Up || k == Qt::Key_Down;
-}
+bool IsCommitKey(int k) { return k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Up || k == Qt::Key_Down; }
 
 } // namespace
 

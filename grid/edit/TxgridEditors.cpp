@@ -47,10 +47,7 @@ double SpinKeyFloatValue(int Key, double Value, double Increment, double MinValu
 
 namespace {
 
-bool IsValueKey(int k)
-{
-    return k == Qt::Key_PageUp || k == Qt::Key_PageDown || k == Qt::Key_Home || k == Qt::Key_End;
-}
+bool IsValueKey(int k) { return k == Qt::Key_PageUp || k == Qt::Key_PageDown || k == Qt::Key_Home || k == Qt::Key_End; }
 
 bool IsAnyOf(int Key, std::initializer_list<int> Keys)
 {
@@ -125,8 +122,8 @@ bool TGridSpin::OwnKey(QKeyEvent* e)
 
 bool TGridSpin::LeavesBy(int Key, Qt::KeyboardModifiers) const
 {
-    return IsAnyOf(Key, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Up, Qt::Key_Down, Qt::Key_Escape, Qt::Key_Tab,
-                         Qt::Key_Backtab});
+    return IsAnyOf(
+        Key, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Up, Qt::Key_Down, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Backtab});
 }
 
 // --- combo -------------------------------------------------------------------------------
@@ -213,10 +210,12 @@ bool TGridCombo::OwnKey(QKeyEvent* e)
 bool TGridCombo::LeavesBy(int Key, Qt::KeyboardModifiers) const
 {
     if (Style() == csDropDownList || DroppedDown())
-        return IsAnyOf(Key, {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape,
-                             Qt::Key_Left, Qt::Key_Right});
-    return IsAnyOf(Key, {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_PageUp,
-                         Qt::Key_PageDown, Qt::Key_End, Qt::Key_Up, Qt::Key_Down});
+        return IsAnyOf(
+            Key,
+            {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Left, Qt::Key_Right});
+    return IsAnyOf(Key,
+                   {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_PageUp,
+                    Qt::Key_PageDown, Qt::Key_End, Qt::Key_Up, Qt::Key_Down});
 }
 
 void TGridCombo::PassKey(QKeyEvent* e)
@@ -285,8 +284,9 @@ namespace {
 
 bool IsButtonEditLeavingKey(int k)
 {
-    return IsAnyOf(k, {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_PageUp,
-                       Qt::Key_PageDown, Qt::Key_Up, Qt::Key_Down});
+    return IsAnyOf(k,
+                   {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_PageUp,
+                    Qt::Key_PageDown, Qt::Key_Up, Qt::Key_Down});
 }
 
 } // namespace
@@ -387,8 +387,7 @@ bool TGridDatePicker::DroppedDown() const
 
 bool TGridDatePicker::LeavesBy(int Key, Qt::KeyboardModifiers) const
 {
-    return IsAnyOf(Key, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_PageUp, Qt::Key_PageDown,
-                         Qt::Key_End});
+    return IsAnyOf(Key, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End});
 }
 
 void TGridDatePicker::ShowCellValue()
@@ -438,8 +437,9 @@ TGridCheckBox::TGridCheckBox(TGridEditing& Editing) : TEditorHost(Editing) {}
 
 bool TGridCheckBox::LeavesBy(int Key, Qt::KeyboardModifiers) const
 {
-    return IsAnyOf(Key, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Left,
-                         Qt::Key_Right, Qt::Key_Up, Qt::Key_Down});
+    return IsAnyOf(Key,
+                   {Qt::Key_Return, Qt::Key_Enter, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Left,
+                    Qt::Key_Right, Qt::Key_Up, Qt::Key_Down});
 }
 
 } // namespace grid

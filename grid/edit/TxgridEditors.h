@@ -57,7 +57,7 @@ protected:
     void ShowEdited(const QString& Text, bool Refused) override;
     void ShowCellValue() override;
     bool DropDownLets() override; // the list closes and the key leaves
-    void Closing() override; // LookupHistory keeps a new text among the items
+    void Closing() override;      // LookupHistory keeps a new text among the items
 
 private:
     void FireChange();

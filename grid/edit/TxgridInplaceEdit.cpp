@@ -54,7 +54,8 @@ TCharVerdict FilterEditChar(TEditorType Type, const QString& Text, int Caret, in
         if (Ch.isDigit())
             return TCharVerdict::Accept;
         if (Ch == QLatin1Char('.') || Ch == QLatin1Char(',')) {
-            const bool hasMark = outsideSelection([](QChar c) { return c == QLatin1Char('.') || c == QLatin1Char(','); });
+            const bool hasMark =
+                outsideSelection([](QChar c) { return c == QLatin1Char('.') || c == QLatin1Char(','); });
             return hasMark ? TCharVerdict::Drop : TCharVerdict::Accept;
         }
         if (Ch == QLatin1Char('-'))
@@ -139,8 +140,8 @@ void TTxInplaceEdit::keyPressEvent(QKeyEvent* e)
     const int k = e->key();
     if (k == Qt::Key_Backspace || k == Qt::Key_Delete)
         FAutoComplete = false;
-    else if (k != Qt::Key_Return && k != Qt::Key_Enter && k != Qt::Key_Left && k != Qt::Key_Right
-             && k != Qt::Key_Up && k != Qt::Key_Down)
+    else if (k != Qt::Key_Return && k != Qt::Key_Enter && k != Qt::Key_Left && k != Qt::Key_Right && k != Qt::Key_Up
+             && k != Qt::Key_Down)
         FAutoComplete = true;
     if (ClipboardKey(e) || CursorWalk(e))
         return;
@@ -158,7 +159,10 @@ void TTxInplaceEdit::keyPressEvent(QKeyEvent* e)
     const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
     const int selLen = hasSelectedText() ? selectedText().size() : 0;
     switch (FilterEditChar(FType, text(), cursorPosition(), selStart, selLen, ch)) {
-    case TCharVerdict::Beep: ++FBeepCount; QApplication::beep(); return;
+    case TCharVerdict::Beep:
+        ++FBeepCount;
+        QApplication::beep();
+        return;
     case TCharVerdict::Drop: return;
     case TCharVerdict::Accept: break;
     }

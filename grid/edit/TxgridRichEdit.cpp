@@ -23,9 +23,9 @@ void TTxRichEdit::SetSelOffset(int Twips)
 {
     // Text raised or lowered by an offset is what sub- and superscript mean here.
     QTextCharFormat f;
-    f.setVerticalAlignment(Twips > 0   ? QTextCharFormat::AlignSuperScript
-                           : Twips < 0 ? QTextCharFormat::AlignSubScript
-                                       : QTextCharFormat::AlignNormal);
+    f.setVerticalAlignment(Twips > 0       ? QTextCharFormat::AlignSuperScript
+                               : Twips < 0 ? QTextCharFormat::AlignSubScript
+                                           : QTextCharFormat::AlignNormal);
     textCursor().mergeCharFormat(f);
     mergeCurrentCharFormat(f);
 }

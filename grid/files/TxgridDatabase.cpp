@@ -82,12 +82,13 @@ private:
 void readSQLite(const QString& FileName, const QString& SQL, const TRowSink& Sink)
 {
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-        throw ETxGridError(QStringLiteral("Brak sterownika bazy danych QSQLITE potrzebnego do odczytu pliku %1")
-                               .arg(FileName));
+        throw ETxGridError(
+            QStringLiteral("Brak sterownika bazy danych QSQLITE potrzebnego do odczytu pliku %1").arg(FileName));
     const TImportConnection connection(FileName);
     QSqlDatabase db = QSqlDatabase::database(connection.Name(), false);
     if (!db.open())
-        throw ETxGridError(QStringLiteral("Nie można otworzyć bazy danych %1: %2").arg(FileName, db.lastError().text()));
+        throw ETxGridError(
+            QStringLiteral("Nie można otworzyć bazy danych %1: %2").arg(FileName, db.lastError().text()));
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(SQL))
@@ -136,7 +137,7 @@ bool isFloatColumn(MdbTableDef* Table, const char* Name)
         const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(Table->columns, i));
         if (g_ascii_strcasecmp(col->name, Name) == 0)
             return col->col_type == MDB_FLOAT || col->col_type == MDB_DOUBLE || col->col_type == MDB_MONEY
-                   || col->col_type == MDB_NUMERIC;
+                || col->col_type == MDB_NUMERIC;
     }
     return false;
 }
@@ -170,8 +171,9 @@ void readAccess(const QString& FileName, const QString& SQL, const TRowSink& Sin
     while (mdb_sql_fetch_row(sql, sql->cur_table)) {
         values.clear();
         for (unsigned i = 0; i < n; ++i) {
-            const char* v = i < sql->bound_values->len ? static_cast<const char*>(g_ptr_array_index(sql->bound_values, i))
-                                                       : nullptr;
+            const char* v = i < sql->bound_values->len
+                ? static_cast<const char*>(g_ptr_array_index(sql->bound_values, i))
+                : nullptr;
             QString cell = v ? QString::fromUtf8(v) : QString();
             bool ok = false;
             const double d = isFloat[i] ? cell.toDouble(&ok) : 0; // MDB Tools writes numbers in the C locale
@@ -180,8 +182,8 @@ void readAccess(const QString& FileName, const QString& SQL, const TRowSink& Sin
         Sink.Row(values);
     }
     if (mdb_sql_has_error(sql))
-        throw ETxGridError(
-            QStringLiteral("Błąd odczytu bazy danych %1: %2").arg(FileName, QString::fromUtf8(mdb_sql_last_error(sql))));
+        throw ETxGridError(QStringLiteral("Błąd odczytu bazy danych %1: %2")
+                               .arg(FileName, QString::fromUtf8(mdb_sql_last_error(sql))));
 }
 
 } // namespace

@@ -313,8 +313,8 @@ long TGridExchange::StartCellDrag(int ACol, int ARow)
     FDraggedRect = FGrid.selection();
     FDroppedRect = {-1, -1, -1, -1};
     TDropEffect effect = DROPEFFECT_NONE;
-    const long result = StartTextDoDragDrop(&FGrid, *FDropSource, FGrid.SelectedText(), CellDragRTF(ACol, ARow),
-                                            effect, Qt::CopyAction | Qt::MoveAction);
+    const long result = StartTextDoDragDrop(&FGrid, *FDropSource, FGrid.SelectedText(), CellDragRTF(ACol, ARow), effect,
+                                            Qt::CopyAction | Qt::MoveAction);
     if (result != DRAGDROP_S_CANCEL)
         CellDragDone(effect);
     FDraggedRect = FDroppedRect = {-1, -1, -1, -1};

@@ -35,16 +35,16 @@ public:
     // ---- clipboard --------------------------------------------------------------------------
     // Text: the cells of a row separated by tabs, rows by CR LF; a block of more than one row
     // ends every row (the last too) with CR LF, a single row has no line ending.
-    void CopyToClipBoard();           // the saved range
-    void CopySelectionToClipboard();  // the selection (the marked rows with DisjunctRowSelect)
-    void CutToClipboard();            // copies, then empties the editable cells of the range
+    void CopyToClipBoard();          // the saved range
+    void CopySelectionToClipboard(); // the selection (the marked rows with DisjunctRowSelect)
+    void CutToClipboard();           // copies, then empties the editable cells of the range
     void CutSelectionToClipboard();
     void PasteFromClipboard();          // at the first saved cell
     void PasteSelectionFromClipboard(); // at the selection's top-left cell, then the series fill
     void CopyFunc(TGridRect R);         // R in displayed columns
     QString CopyText(TGridRect R);      // the text CopyFunc puts on the clipboard
     void CopyRTFFunc(int ACol, int ARow);
-    int PasteFunc(int ACol, int ARow);  // the number of fields taken
+    int PasteFunc(int ACol, int ARow); // the number of fields taken
     // Parses clipboard text into the grid from (ACol, ARow); the number of fields, the empty
     // remainder after a last line break included. Lines end at CR LF, LF or a lone CR; with
     // ClipboardQuoteMultiline a quoted field keeps its line ends. Written, when given, gets

@@ -20,12 +20,9 @@ constexpr qsizetype kBlock = 64 * 1024;
 QByteArray Encode(const QString& Text, TTextCoding Coding)
 {
     switch (Coding) {
-    case tcBytes:
-        return Text.toLatin1();
-    case tcUtf8:
-        return Text.toUtf8();
-    case tcAnsi:
-        break;
+    case tcBytes: return Text.toLatin1();
+    case tcUtf8: return Text.toUtf8();
+    case tcAnsi: break;
     }
     return text::toCp1250(Text);
 }
@@ -33,12 +30,9 @@ QByteArray Encode(const QString& Text, TTextCoding Coding)
 QString Decode(const QByteArray& Bytes, TTextCoding Coding)
 {
     switch (Coding) {
-    case tcBytes:
-        return QString::fromLatin1(Bytes);
-    case tcUtf8:
-        return QString::fromUtf8(Bytes);
-    case tcAnsi:
-        break;
+    case tcBytes: return QString::fromLatin1(Bytes);
+    case tcUtf8: return QString::fromUtf8(Bytes);
+    case tcAnsi: break;
     }
     return text::fromCp1250(Bytes);
 }
@@ -164,10 +158,7 @@ bool TLineReader::Fill()
     return true;
 }
 
-bool TLineReader::AtEnd()
-{
-    return FPos >= FBuffer.size() && !Fill();
-}
+bool TLineReader::AtEnd() { return FPos >= FBuffer.size() && !Fill(); }
 
 bool TLineReader::ReadLine(QByteArray& Line)
 {

@@ -88,8 +88,8 @@ QStringList HTMLLines(TTxStringGrid& Grid)
     if (!S.PrefixTag.isEmpty())
         L << S.PrefixTag;
     QString table = QStringLiteral("<table") + Attr(QStringLiteral("border"), Num(S.BorderSize))
-                    + Attr(QStringLiteral("cellspacing"), Num(S.CellSpacing))
-                    + Attr(QStringLiteral("cellpadding"), Num(S.CellPadding));
+        + Attr(QStringLiteral("cellspacing"), Num(S.CellSpacing))
+        + Attr(QStringLiteral("cellpadding"), Num(S.CellPadding));
     if (!S.TableStyle.isEmpty())
         table += QLatin1Char(' ') + S.TableStyle;
     L << table + Attr(QStringLiteral("width"), Num(S.Width) + QLatin1Char('%')) + QLatin1Char('>');
@@ -112,7 +112,7 @@ QStringList HTMLLines(TTxStringGrid& Grid)
             Grid.GetCellAlignment(i, 0, ha, va);
             const QString T = text.isEmpty() ? QStringLiteral("<br>") : CellHTML(Grid, text);
             L << QStringLiteral("<td") + N + AlignAttr(ha, text) + fixedColour + width(i) + QStringLiteral("><b>") + T
-                     + QStringLiteral("</b></td>");
+                    + QStringLiteral("</b></td>");
         }
         L << QStringLiteral("</tr>");
     }
@@ -164,10 +164,10 @@ QStringList HTMLLines(TTxStringGrid& Grid)
             const QString W = header ? QString() : width(c - FC);
             Grid.SaveCell(real, r, text);
             const QString T = !text.isEmpty() ? CellHTML(Grid, text)
-                              : S.XHTML     ? QStringLiteral("<br/>")
-                                            : QStringLiteral("<br>");
+                : S.XHTML                     ? QStringLiteral("<br/>")
+                                              : QStringLiteral("<br>");
             L << QStringLiteral("<td") + spans + N + AlignAttr(ha, text) + C + W + QLatin1Char('>') + F + O + T + O2
-                     + F2 + QStringLiteral("</td>");
+                    + F2 + QStringLiteral("</td>");
         }
         L << QStringLiteral("</tr>");
     }

@@ -111,7 +111,7 @@ public:
     virtual void DocumentsAdd() = 0;
     virtual void TablesAdd(int Rows, int Cols) = 0;
     virtual void CellInsertAfter(int Row, int Col, const QString& Text) = 0; // from 1
-    virtual void CellAlignment(int Row, int Col, int Alignment) = 0;        // 1 centred, 2 right
+    virtual void CellAlignment(int Row, int Col, int Alignment) = 0;         // 1 centred, 2 right
     virtual void DocumentSaveAs(const QString& FileName) = 0;
 };
 
@@ -125,10 +125,10 @@ constexpr qint64 kWorkbookMaxInflated = qint64(256) << 20; // bytes unpacked fro
 // A sheet's name is cut at the format's 31 characters. The shared string table counts
 // against the cell limit by its entries, and a shared string against the text limit at each
 // use after its first.
-constexpr std::size_t kWorkbookMaxCells = 2'000'000;       // non-empty cells of all sheets
-constexpr qint64 kWorkbookMaxText = qint64(32) << 20;      // characters of text of all cells
-constexpr qint64 kGridMaxRangeCells = 4'000'000;           // a used range the grid takes
-constexpr qsizetype kWorkbookMaxCellText = 32767;          // characters of one cell written
+constexpr std::size_t kWorkbookMaxCells = 2'000'000;  // non-empty cells of all sheets
+constexpr qint64 kWorkbookMaxText = qint64(32) << 20; // characters of text of all cells
+constexpr qint64 kGridMaxRangeCells = 4'000'000;      // a used range the grid takes
+constexpr qsizetype kWorkbookMaxCellText = 32767;     // characters of one cell written
 TOfficeWorkbook ReadWorkbook(const QString& FileName);
 // "B12" as 0-based column and row, as the reader takes it; false when it is no cell reference
 // within the format's limits (16,384 columns, 1,048,576 rows).

@@ -96,7 +96,10 @@ TRangeEnd parseEnd(QString Part)
 void TGridExchange::SetBridgeFactory(TBridgeFactory Factory) { bridgeFactory() = std::move(Factory); }
 
 void TGridExchange::LoadFromXLS(const QString& FileName) { LoadXLS(FileName, nullptr); }
-void TGridExchange::LoadFromXLSSheet(const QString& FileName, const QString& SheetName) { LoadXLS(FileName, &SheetName); }
+void TGridExchange::LoadFromXLSSheet(const QString& FileName, const QString& SheetName)
+{
+    LoadXLS(FileName, &SheetName);
+}
 void TGridExchange::SaveToXLS(const QString& FileName) { SaveXLS(FileName, nullptr); }
 void TGridExchange::SaveToXLSSheet(const QString& FileName, const QString& SheetName) { SaveXLS(FileName, &SheetName); }
 
@@ -186,7 +189,8 @@ void TGridExchange::SaveXLS(const QString& FileName, const QString* SheetName)
     const int FR = FGrid.SaveWithFixedCells ? 0 : FGrid.FixedRows();
     const int rows = FGrid.RowCount() - FR, cols = FGrid.ColCount() - FC;
     if (rows > 0 && cols > 0) {
-        std::vector<std::vector<QString>> values(static_cast<std::size_t>(rows), std::vector<QString>(static_cast<std::size_t>(cols)));
+        std::vector<std::vector<QString>> values(static_cast<std::size_t>(rows),
+                                                 std::vector<QString>(static_cast<std::size_t>(cols)));
         std::vector<int> real;
         for (int c = FC; c < FGrid.ColCount(); ++c)
             real.push_back(FGrid.RemapCol(c));

@@ -196,7 +196,8 @@ void TOfficeSheet::Set(int Row, int Col, TOfficeValue Value)
         cells.push_back({Col, std::move(Value)});
         return;
     }
-    const auto c = std::lower_bound(cells.begin(), cells.end(), Col, [](const TOfficeCell& a, int b) { return a.Col < b; });
+    const auto c =
+        std::lower_bound(cells.begin(), cells.end(), Col, [](const TOfficeCell& a, int b) { return a.Col < b; });
     if (c != cells.end() && c->Col == Col) {
         if (empty)
             cells.erase(c);
@@ -454,7 +455,7 @@ private:
     TOfficeWorkbook FBook;
     QString FFileName;
     int FSheet = -1;
-    bool FOpened = false; // FBook was read from FFileName
+    bool FOpened = false;  // FBook was read from FFileName
     TOfficeRange FWritten; // the block SetRangeValue set
     std::vector<std::vector<QString>> FCells;
     std::vector<std::vector<int>> FAlign;

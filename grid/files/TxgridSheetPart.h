@@ -17,14 +17,14 @@ namespace grid {
 
 struct TPartCell {
     int Col = 0;
-    std::int32_t Begin = 0, End = 0;             // the whole <c> element
-    std::int32_t StyleAt = -1, StyleLen = 0;     // the value of s=""
-    std::int32_t TypeBegin = -1, TypeEnd = -1;   // t="…" of a formula cell, with the blank before it
-    std::int32_t ValueBegin = -1, ValueEnd = -1; // the <v> element of a formula cell
-    std::int32_t Formula = -1;                   // index into TSheetPart::Formulas; -1: none
+    std::int32_t Begin = 0, End = 0;                 // the whole <c> element
+    std::int32_t StyleAt = -1, StyleLen = 0;         // the value of s=""
+    std::int32_t TypeBegin = -1, TypeEnd = -1;       // t="…" of a formula cell, with the blank before it
+    std::int32_t ValueBegin = -1, ValueEnd = -1;     // the <v> element of a formula cell
+    std::int32_t Formula = -1;                       // index into TSheetPart::Formulas; -1: none
     std::int32_t FormulaBegin = -1, FormulaEnd = -1; // the whole <f> element
     std::int32_t Shared = -1;                        // the shared formula it belongs to (si="")
-    bool Master = false;                         // other cells share its formula (or array)
+    bool Master = false;                             // other cells share its formula (or array)
 };
 
 // A formula given for a block of cells: a shared formula (the text of its first cell, the

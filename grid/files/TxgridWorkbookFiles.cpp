@@ -440,8 +440,8 @@ void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
         const TOfficeSheet& s = Book.Sheets[i];
         const QByteArray name = s.Name.toUtf8();
         lxw_worksheet* ws = workbook_validate_sheet_name(wb, name.constData()) == LXW_NO_ERROR
-                                ? workbook_add_worksheet(wb, name.constData())
-                                : nullptr;
+            ? workbook_add_worksheet(wb, name.constData())
+            : nullptr;
         if (!ws) {
             failure = QStringLiteral("Nieprawidłowa nazwa arkusza \"%1\"").arg(s.Name);
             break;
@@ -455,7 +455,9 @@ void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
                 const auto c = lxw_col_t(cell.Col);
                 lxw_error e = LXW_NO_ERROR;
                 switch (v.Kind) {
-                case TOfficeValue::ovText: e = worksheet_write_string(ws, r, c, v.Text.toUtf8().constData(), nullptr); break;
+                case TOfficeValue::ovText:
+                    e = worksheet_write_string(ws, r, c, v.Text.toUtf8().constData(), nullptr);
+                    break;
                 case TOfficeValue::ovNumber:
                     e = worksheet_write_number(ws, r, c, v.Number, dateFormat[v.DateForm()]);
                     break;
@@ -468,7 +470,9 @@ void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
                 }
                 if (e != LXW_NO_ERROR) {
                     failure = QStringLiteral("Komórka %1%2 arkusza \"%3\": %4")
-                                  .arg(ColumnLetters(cell.Col + 1)).arg(row->first + 1).arg(s.Name, QString::fromUtf8(lxw_strerror(e)));
+                                  .arg(ColumnLetters(cell.Col + 1))
+                                  .arg(row->first + 1)
+                                  .arg(s.Name, QString::fromUtf8(lxw_strerror(e)));
                     break;
                 }
             }

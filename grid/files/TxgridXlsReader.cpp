@@ -71,12 +71,13 @@ QByteArray runHelper(const QString& FileName, int& Status)
     const QByteArray program = QFile::encodeName(XlsHelperProgram());
     const QByteArray file = QFile::encodeName(QFileInfo(FileName).absoluteFilePath());
     if (!QFileInfo(QFile::decodeName(program)).isExecutable())
-        throw ETxGridError(helperFailed(FileName, QStringLiteral("brak programu czytającego pliki .xls (%1).")
-                                                      .arg(QFile::decodeName(program))));
+        throw ETxGridError(helperFailed(
+            FileName, QStringLiteral("brak programu czytającego pliki .xls (%1).").arg(QFile::decodeName(program))));
     char* const argv[] = {const_cast<char*>(program.constData()), const_cast<char*>(file.constData()), nullptr};
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
-        throw ETxGridError(helperFailed(FileName, QStringLiteral("nie można uruchomić programu czytającego pliki .xls.")));
+        throw ETxGridError(
+            helperFailed(FileName, QStringLiteral("nie można uruchomić programu czytającego pliki .xls.")));
     const pid_t pid = fork();
     if (pid == 0) {
         // Only calls safe between fork and exec in a process with threads.
@@ -98,7 +99,8 @@ QByteArray runHelper(const QString& FileName, int& Status)
     close(fds[1]);
     if (pid < 0) {
         close(fds[0]);
-        throw ETxGridError(helperFailed(FileName, QStringLiteral("nie można uruchomić programu czytającego pliki .xls.")));
+        throw ETxGridError(
+            helperFailed(FileName, QStringLiteral("nie można uruchomić programu czytającego pliki .xls.")));
     }
     QByteArray out;
     QString failure;
@@ -144,8 +146,7 @@ QByteArray runHelper(const QString& FileName, int& Status)
         pause = std::min(pause * 2, 50);
     }
     kill(pid, SIGKILL);
-    while (waitpid(pid, &Status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(pid, &Status, 0) < 0 && errno == EINTR) {}
     throw ETxGridError(helperFailed(FileName, failure));
 }
 
@@ -218,10 +219,11 @@ TOfficeWorkbook ReadXlsInHelper(const QString& FileName)
                                                        "jest uszkodzony lub za duży.")
                                             .arg(kHelperCpuSeconds)));
     if (WIFSIGNALED(status))
-        throw ETxGridError(helperFailed(
-            FileName, QStringLiteral("program czytający pliki .xls przerwał pracę (sygnał %1); plik jest uszkodzony "
-                                     "lub nietypowy.")
-                          .arg(WTERMSIG(status))));
+        throw ETxGridError(
+            helperFailed(FileName,
+                         QStringLiteral("program czytający pliki .xls przerwał pracę (sygnał %1); plik jest uszkodzony "
+                                        "lub nietypowy.")
+                             .arg(WTERMSIG(status))));
     if (!WIFEXITED(status) || WEXITSTATUS(status) == 2)
         Corrupt(FileName);
     if (WEXITSTATUS(status) == 5)
@@ -243,8 +245,9 @@ TOfficeWorkbook ReadXlsInHelper(const QString& FileName)
         throw ETxGridError(helperFailed(
             FileName, QStringLiteral("skoroszyt jest chroniony hasłem; zapisz go bez hasła i wczytaj ponownie.")));
     if (WEXITSTATUS(status) != 0)
-        throw ETxGridError(helperFailed(FileName, QStringLiteral("program czytający pliki .xls zakończył się błędem %1.")
-                                                      .arg(WEXITSTATUS(status))));
+        throw ETxGridError(helperFailed(
+            FileName,
+            QStringLiteral("program czytający pliki .xls zakończył się błędem %1.").arg(WEXITSTATUS(status))));
     static_assert(xls::kBiffMaxStrings == kWorkbookMaxCells);
     TReadBudget budget{FileName};
     TOfficeWorkbook book;

@@ -103,7 +103,7 @@ QString insertInto(const QString& Xml, const TSpan& Container, const QString& Co
 {
     if (Xml.mid(Container.End - 2, 2) == QLatin1String("/>"))
         return Xml.left(Container.End - 2) + QLatin1Char('>') + Content + QLatin1String("</") + Container.QName
-               + QLatin1Char('>') + Xml.mid(Container.End);
+            + QLatin1Char('>') + Xml.mid(Container.End);
     const qsizetype close = Xml.lastIndexOf(QLatin1String("</"), Container.End - 1);
     return Xml.left(close) + Content + Xml.mid(close);
 }
@@ -720,7 +720,8 @@ QString withFullCalculation(const QString& Workbook, const QString& Prefix)
 void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOfficeRange& Written)
 {
     TWritablePackage pkg(FileName);
-    const QString workbookPart = QStringLiteral("xl/workbook.xml"), relsPart = QStringLiteral("xl/_rels/workbook.xml.rels"),
+    const QString workbookPart = QStringLiteral("xl/workbook.xml"),
+                  relsPart = QStringLiteral("xl/_rels/workbook.xml.rels"),
                   typesPart = QStringLiteral("[Content_Types].xml");
     QString workbook = pkg.Text(workbookPart), rels = pkg.Text(relsPart);
     // The sheets, the namespaces the workbook uses, the relations' targets.
@@ -860,13 +861,16 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
         if (formulas && chainIndex >= 0) {
             QString types = pkg.Text(typesPart);
             zip_delete(pkg.Z(), zip_uint64_t(chainIndex));
-            pkg.Put(relsPart, without(rels, findElement(rels, [](const QXmlStreamReader& x) {
-                                          return x.name() == QLatin1String("Relationship")
-                                                 && x.attributes().value(QLatin1String("Type")).endsWith(QLatin1String("/calcChain"));
-                                      })));
+            pkg.Put(
+                relsPart,
+                without(rels, findElement(rels, [](const QXmlStreamReader& x) {
+                            return x.name() == QLatin1String("Relationship")
+                                && x.attributes().value(QLatin1String("Type")).endsWith(QLatin1String("/calcChain"));
+                        })));
             pkg.Put(typesPart, without(types, findElement(types, [](const QXmlStreamReader& x) {
                                            return x.name() == QLatin1String("Override")
-                                                  && x.attributes().value(QLatin1String("PartName")) == QLatin1String("/xl/calcChain.xml");
+                                               && x.attributes().value(QLatin1String("PartName"))
+                                               == QLatin1String("/xl/calcChain.xml");
                                        })));
         }
     } else {
@@ -874,7 +878,8 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
             throw ETxGridError(QStringLiteral("Nieprawidłowa nazwa arkusza \"%1\"").arg(Sheet.Name));
         // A new part, a new relation and a new sheet id, each unused so far.
         int n = 1;
-        while (zip_name_locate(pkg.Z(), QStringLiteral("xl/worksheets/sheet%1.xml").arg(n).toUtf8().constData(), 0) >= 0)
+        while (zip_name_locate(pkg.Z(), QStringLiteral("xl/worksheets/sheet%1.xml").arg(n).toUtf8().constData(), 0)
+               >= 0)
             ++n;
         const QString part = QStringLiteral("xl/worksheets/sheet%1.xml").arg(n);
         int rid = 1;
@@ -891,22 +896,29 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
         if (!sheetsSpan.Found() || !relsSpan.Found() || !typesSpan.Found())
             Corrupt(FileName);
         const QString p = prefixOf(sheetsSpan.QName);
-        const QString idAttr = relPrefix.isEmpty() ? QStringLiteral("xmlns:tx=\"%1\" tx:id").arg(kRelNs) : relPrefix + QLatin1String(":id");
+        const QString idAttr = relPrefix.isEmpty() ? QStringLiteral("xmlns:tx=\"%1\" tx:id").arg(kRelNs)
+                                                   : relPrefix + QLatin1String(":id");
         TCellWriter writer(QByteArray(), styles);
         TUsed used;
         const QByteArray data = sheetData(Sheet, writer, used);
         pkg.Put(part,
                 "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet xmlns=\""
                     + escaped(mainNs).toUtf8() + "\"><dimension ref=\"" + used.Ref() + "\"/>" + data + "</worksheet>");
-        pkg.Put(workbookPart, insertInto(workbook, sheetsSpan,
-                                         QStringLiteral("<%1sheet name=\"%2\" sheetId=\"%3\" %4=\"%5\"/>")
-                                             .arg(p, escaped(Sheet.Name)).arg(sheetId + 1).arg(idAttr, relId)));
-        pkg.Put(relsPart, insertInto(rels, relsSpan,
-                                     QStringLiteral("<%1Relationship Id=\"%2\" Type=\"%3\" Target=\"worksheets/sheet%4.xml\"/>")
-                                         .arg(prefixOf(relsSpan.QName), relId, escaped(worksheetType)).arg(n)));
-        pkg.Put(typesPart, insertInto(types, typesSpan,
-                                      QStringLiteral("<%1Override PartName=\"/%2\" ContentType=\"%3\"/>")
-                                          .arg(prefixOf(typesSpan.QName), part, kWorksheetContent)));
+        pkg.Put(workbookPart,
+                insertInto(workbook, sheetsSpan,
+                           QStringLiteral("<%1sheet name=\"%2\" sheetId=\"%3\" %4=\"%5\"/>")
+                               .arg(p, escaped(Sheet.Name))
+                               .arg(sheetId + 1)
+                               .arg(idAttr, relId)));
+        pkg.Put(relsPart,
+                insertInto(rels, relsSpan,
+                           QStringLiteral("<%1Relationship Id=\"%2\" Type=\"%3\" Target=\"worksheets/sheet%4.xml\"/>")
+                               .arg(prefixOf(relsSpan.QName), relId, escaped(worksheetType))
+                               .arg(n)));
+        pkg.Put(typesPart,
+                insertInto(types, typesSpan,
+                           QStringLiteral("<%1Override PartName=\"/%2\" ContentType=\"%3\"/>")
+                               .arg(prefixOf(typesSpan.QName), part, kWorksheetContent)));
     }
     styles.Save();
     pkg.Close();

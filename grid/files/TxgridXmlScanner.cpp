@@ -32,7 +32,7 @@ bool plainText(std::string_view Raw)
 bool isXmlChar(unsigned long U)
 {
     return U == 0x9 || U == 0xA || U == 0xD || (U >= 0x20 && U <= 0xD7FF) || (U >= 0xE000 && U <= 0xFFFD)
-           || (U >= 0x10000 && U <= 0x10FFFF);
+        || (U >= 0x10000 && U <= 0x10FFFF);
 }
 
 void appendUtf8(std::string& Out, unsigned long U)
@@ -137,8 +137,7 @@ qint64 TXmlScanner::findFrom(qint64 From, std::string_view Needle)
 
 void TXmlScanner::skipBom()
 {
-    while (FLen - FPos < 3 && fill()) {
-    }
+    while (FLen - FPos < 3 && fill()) {}
     const auto* b = reinterpret_cast<const unsigned char*>(FBuf.data() + FPos);
     const qint64 n = FLen - FPos;
     if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
@@ -336,8 +335,7 @@ TXmlScanner::TToken TXmlScanner::Next()
             continue;
         }
         if (kind == '!') {
-            while (FLen - FPos < 9 && fill()) {
-            }
+            while (FLen - FPos < 9 && fill()) {}
             const std::string_view head(FBuf.data() + FPos, std::size_t(std::min<qint64>(FLen - FPos, 9)));
             if (head.substr(0, 4) == "<!--") {
                 const qint64 end = findFrom(4, "-->");

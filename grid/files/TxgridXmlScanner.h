@@ -86,7 +86,7 @@ private:
     std::string FScratch;
     std::vector<TAttr> FAttrs;
     std::vector<std::string> FOpen; // the qualified names of the open elements
-    std::string FClosing;          // the name of a self-closed element, ended by the next Next()
+    std::string FClosing;           // the name of a self-closed element, ended by the next Next()
 };
 
 } // namespace grid

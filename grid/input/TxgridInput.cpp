@@ -32,20 +32,13 @@ using I = TGridInput;
 // Shift+Delete, gated by Navigation.AllowClipboardShortCuts) come before Insert and Delete
 // work on rows.
 constexpr TInputStepEntry kKeySteps[] = {
-    {"pan-end", &I::PanEnd},
-    {"check-space", &I::CheckSpace},
-    {"home-end", &I::HomeEnd},
-    {"tab-merged", &I::TabMerged},
-    {"navigation", &I::Navigation},
-    {"selection-rectangle", &I::SelectionRectangle},
-    {"clipboard", &I::Clipboard},
-    {"insert-row", &I::InsertRow},
-    {"select-all", &I::SelectAll},
-    {"disjunct-rows", &I::DisjunctRows},
-    {"delete-row", &I::DeleteRow},
-    {"tab-wrap", &I::TabWrap},
-    {"find-typing", &I::FindTyping},
-    {"typed-char", &I::TypedChar},
+    {"pan-end", &I::PanEnd},         {"check-space", &I::CheckSpace},
+    {"home-end", &I::HomeEnd},       {"tab-merged", &I::TabMerged},
+    {"navigation", &I::Navigation},  {"selection-rectangle", &I::SelectionRectangle},
+    {"clipboard", &I::Clipboard},    {"insert-row", &I::InsertRow},
+    {"select-all", &I::SelectAll},   {"disjunct-rows", &I::DisjunctRows},
+    {"delete-row", &I::DeleteRow},   {"tab-wrap", &I::TabWrap},
+    {"find-typing", &I::FindTyping}, {"typed-char", &I::TypedChar},
 };
 
 // The platform grid's navigation hook (keyDown): the key step "navigation" and the editors
@@ -109,14 +102,9 @@ constexpr TInputStepEntry kDoubleClickSteps[] = {
 };
 
 constexpr TInputStepEntry kMoveSteps[] = {
-    {"header-select", &I::HeaderSelect},
-    {"sizing-drag", &I::SizingDrag},
-    {"ole-drag", &I::OleDrag},
-    {"move-drag", &I::MoveDrag},
-    {"cursor-zone", &I::CursorZone},
-    {"link-hover", &I::LinkHover},
-    {"hint-cell", &I::HintCell},
-    {"range-select", &I::RangeSelect},
+    {"header-select", &I::HeaderSelect}, {"sizing-drag", &I::SizingDrag},   {"ole-drag", &I::OleDrag},
+    {"move-drag", &I::MoveDrag},         {"cursor-zone", &I::CursorZone},   {"link-hover", &I::LinkHover},
+    {"hint-cell", &I::HintCell},         {"range-select", &I::RangeSelect},
 };
 
 constexpr TInputStepEntry kWheelSteps[] = {

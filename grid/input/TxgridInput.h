@@ -40,8 +40,8 @@ enum TInputKind : unsigned {
 // One event as the steps see it. Positions are in the grid's client (viewport) coordinates.
 struct TInputEvent {
     TInputKind Kind = ikKeyDown;
-    int Key = 0;      // key down, key up: the key; the navigation step sets it to 0 when it used it
-    QString Text;     // key down: the character typed with it, if any
+    int Key = 0;  // key down, key up: the key; the navigation step sets it to 0 when it used it
+    QString Text; // key down: the character typed with it, if any
     bool Keypad = false;
     Qt::KeyboardModifiers Mods;
     Qt::MouseButton Button = Qt::NoButton;
@@ -80,28 +80,28 @@ struct TInputState {
     QPoint PressPoint;
     int PressCol = -1, PressRow = -1; // the base cell pressed; -1 outside the cells
     bool LeftDown = false;
-    int SizeCol = -1, SizeRow = -1;   // the sizing reference and its size before
+    int SizeCol = -1, SizeRow = -1; // the sizing reference and its size before
     int SizeWidth = 0, SizeHeight = 0;
-    int SizingLineX = -1;             // the fixed column's sizing line while it is dragged
+    int SizingLineX = -1;               // the fixed column's sizing line while it is dragged
     int ButtonCol = -1, ButtonRow = -1; // a pressed cell button
     int SunkenCol = -1, SunkenRow = -1; // a pressed fixed cell drawn sunken (FixedAsButtons)
     int MoveSource = -1, MoveTarget = -1;
-    QPoint MoveOffset;                // where the press was inside the moved cell
-    bool MoveOrSizeFinished = false;  // the next release does not sort
+    QPoint MoveOffset;               // where the press was inside the moved cell
+    bool MoveOrSizeFinished = false; // the next release does not sort
     bool DblClickSized = false;
-    int UnmarkRow = -1;               // disjunct marks: unmarked on release
-    bool MouseSelecting = false;      // disjunct marks: a plain press selects until the release
-    bool Deferred = false;            // the press left the selection for the release (or a drag)
-    bool DragArmed = false;           // moving the mouse away from the press starts a drag
-    int CursorZone = 0;               // 1 column select, 2 row select, 3 all select
-    int SelectAnchor = -1;            // the first row / column of a header-driven selection
+    int UnmarkRow = -1;          // disjunct marks: unmarked on release
+    bool MouseSelecting = false; // disjunct marks: a plain press selects until the release
+    bool Deferred = false;       // the press left the selection for the release (or a drag)
+    bool DragArmed = false;      // moving the mouse away from the press starts a drag
+    int CursorZone = 0;          // 1 column select, 2 row select, 3 all select
+    int SelectAnchor = -1;       // the first row / column of a header-driven selection
     QString LastAnchor;
     int HintCol = -1, HintRow = -1;
     bool Panning = false;
     QPoint PanFocus;
     QBasicTimer PanTimer;
     int PanCursor = 8000;
-    QBasicTimer Timer;  // the grid's 500 ms timer: hover selection and blinking
+    QBasicTimer Timer; // the grid's 500 ms timer: hover selection and blinking
     bool BlinkOn = true;
     int WheelLines = 3; // lines per wheel notch, from the system when the grid is made
     // What the wheel turned short of a line, kept for the next turn: rows and zoom apart.

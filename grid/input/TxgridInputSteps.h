@@ -42,10 +42,10 @@ public:
     QSize OwnerFormSize() const { return {FFormWidth, FFormHeight}; }
     TArrowWindow* Arrow(int Direction) const; // by TArrowDirection; none before the window
     TPopupButton* DragIndicator() const { return FPopupButton; }
-    void CreateControls(); // the markers of a move (one for each side) and the drag indicator
-    void StartTimer();     // the window exists: the 500 ms timer runs
-    void Detach();         // the grid is going: the timers stop, the owner form is let go
-    void Resized();        // the control's size changed: stretch, and follow with SynchWithGrid
+    void CreateControls();   // the markers of a move (one for each side) and the drag indicator
+    void StartTimer();       // the window exists: the 500 ms timer runs
+    void Detach();           // the grid is going: the timers stop, the owner form is let go
+    void Resized();          // the control's size changed: stretch, and follow with SynchWithGrid
     void OwnerFormResized(); // the form's size changed: the grid follows with SizeWithForm
     // The sizing line of the fixed column and the panning focus point, over the cells.
     void PaintMarks(ui::Canvas& Canvas);
@@ -117,7 +117,7 @@ private:
 
     G& FGrid;
     TInputState FState;
-    std::array<TArrowWindow*, 4> FArrows{}; // markers of a column or row move, and of a drop
+    std::array<TArrowWindow*, 4> FArrows{};  // markers of a column or row move, and of a drop
     TPopupButton* FPopupButton = nullptr;    // the drag indicator
     THTMLHintWindow* FHintWindow = nullptr;  // made by the first hint
     TScrollBarStyle* FScrollStyle = nullptr; // a child, made when the bars leave the platform's look

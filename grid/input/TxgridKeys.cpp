@@ -250,7 +250,10 @@ bool I::TypedChar(E& e)
 
 namespace {
 
-bool IsArrow(int Key) { return Key == Qt::Key_Left || Key == Qt::Key_Right || Key == Qt::Key_Up || Key == Qt::Key_Down; }
+bool IsArrow(int Key)
+{
+    return Key == Qt::Key_Left || Key == Qt::Key_Right || Key == Qt::Key_Up || Key == Qt::Key_Down;
+}
 
 } // namespace
 

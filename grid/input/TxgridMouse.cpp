@@ -410,8 +410,7 @@ bool I::DisjunctCells(E& e)
 {
     G& g = FGrid;
     int c = -1, r = -1;
-    if (e.Button != Qt::LeftButton || !g.MouseActions().DisjunctCellSelect || !PressCell(g, e, c, r)
-        || g.IsFixed(c, r))
+    if (e.Button != Qt::LeftButton || !g.MouseActions().DisjunctCellSelect || !PressCell(g, e, c, r) || g.IsFixed(c, r))
         return false;
     const int real = g.RemapCol(c);
     if (e.Ctrl()) {
@@ -603,7 +602,8 @@ void TGridInput::HandleRadioClick(int ACol, int ARow, int X, int Y)
     grid.GetVisualProperties(ACol, ARow, state, false, false, brush, canvas.font, hAlign, vAlign, wordWrap);
     canvas.font.size += grid.Zoom;
     const TRect cr = grid.platformCellRect(ACol, ARow);
-    const std::vector<TRadioItemPlace> places = grid.FPainter->RadioPlaces(canvas, *g, QRect(0, 0, cr.width(), cr.height()));
+    const std::vector<TRadioItemPlace> places =
+        grid.FPainter->RadioPlaces(canvas, *g, QRect(0, 0, cr.width(), cr.height()));
     const int i = RadioItemAtPoint(places, g->State, QPoint(X, Y));
     if (i < 0)
         return;

@@ -480,8 +480,8 @@ bool I::Focus(E& e)
     if (g.FEditing->State().DoneInProgress || g.HasCheckBox(g.RemapCol(g.col()), g.row()))
         return true;
     const bool fromOtherWindow = e.FocusReason == Qt::ActiveWindowFocusReason;
-    if (g.Navigation().AlwaysEdit && !g.editorMode() && (fromOtherWindow || !g.inplaceEditor())
-        && g.canEditShow() && IsTextEditorType(g.CurrentEditorType()))
+    if (g.Navigation().AlwaysEdit && !g.editorMode() && (fromOtherWindow || !g.inplaceEditor()) && g.canEditShow()
+        && IsTextEditorType(g.CurrentEditorType()))
         g.showEditor();
     if ((g.rowCount() == 1 && g.FixedRowAlways) || (g.colCount() == 1 && g.FixedColAlways))
         g.HideSelection();

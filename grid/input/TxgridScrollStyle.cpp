@@ -37,8 +37,8 @@ QRect TScrollBarStyle::subControlRect(ComplexControl Control, const QStyleOption
                       : QRect(groove.x(), groove.y() + from, groove.width(), to - from);
 }
 
-void TScrollBarStyle::drawComplexControl(ComplexControl Control, const QStyleOptionComplex* Option,
-                                         QPainter* Painter, const QWidget* Widget) const
+void TScrollBarStyle::drawComplexControl(ComplexControl Control, const QStyleOptionComplex* Option, QPainter* Painter,
+                                         const QWidget* Widget) const
 {
     const auto* o = qstyleoption_cast<const QStyleOptionSlider*>(Option);
     if (Control != CC_ScrollBar || !o || (Type == ssNormal && !Color.isValid())) {

@@ -62,9 +62,8 @@ int TFooterPanel::FooterWidth() const
 QString TFooterPanel::CustomText() const
 {
     const int row = FGrid.row();
-    return FooterTemplateText(FGrid.FloatingFooter().CustomTemplate(), [&](int c) {
-        return c >= 0 && c < FGrid.colCount() ? FGrid.cells(c, row) : QString();
-    });
+    return FooterTemplateText(FGrid.FloatingFooter().CustomTemplate(),
+                              [&](int c) { return c >= 0 && c < FGrid.colCount() ? FGrid.cells(c, row) : QString(); });
 }
 
 void TFooterPanel::Frame(ui::Canvas& c, int W, int H)

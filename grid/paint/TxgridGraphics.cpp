@@ -114,13 +114,15 @@ void DrawCheckLook(ui::Canvas& Canvas, const TControlLook& Look, const QRect& Bo
     case csGlyph: {
         const QImage& g = Checked ? Look.CheckedGlyph() : Look.UnCheckedGlyph();
         if (!g.isNull())
-            DrawBitmapTransp(Canvas, g, Canvas.brush.color, TRect{b.left(), b.top(), b.left() + g.width(), b.top() + g.height()});
+            DrawBitmapTransp(Canvas, g, Canvas.brush.color,
+                             TRect{b.left(), b.top(), b.left() + g.width(), b.top() + g.height()});
         break;
     }
     case csTheme: {
         QStyleOptionButton o;
         o.rect = b;
-        o.state = (Checked ? QStyle::State_On : QStyle::State_Off) | (Enabled ? QStyle::State_Enabled : QStyle::State_None);
+        o.state =
+            (Checked ? QStyle::State_On : QStyle::State_Off) | (Enabled ? QStyle::State_Enabled : QStyle::State_None);
         QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &o, &p);
         break;
     }
@@ -272,8 +274,8 @@ TCellGraphic* TGridPainter::GetGraphicDetails(int ACol, int ARow, int& Width, in
 
 // --- radio groups ------------------------------------------------------------------------
 
-std::vector<TRadioItemPlace> RadioItemPlaces(const QRect& Cell, const std::vector<int>& CaptionWidths,
-                                             bool SideBySide, bool Classic, int Size, int LineHeight)
+std::vector<TRadioItemPlace> RadioItemPlaces(const QRect& Cell, const std::vector<int>& CaptionWidths, bool SideBySide,
+                                             bool Classic, int Size, int LineHeight)
 {
     std::vector<TRadioItemPlace> places;
     const int size = Classic ? Size : 16;
@@ -339,7 +341,9 @@ void TGridPainter::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int R
     switch (GHA) {
     case haRight: x = Rect.Right - 1 - GW; break;
     case haCenter: x = GW < Rect.width() ? Rect.Left + (Rect.width() - GW) / 2 : Rect.Left + 1; break;
-    case haBeforeText: x = HAlign == taRightJustify ? std::max(Rect.Left + 1, Rect.Right - w - GW) : Rect.Left + 1; break;
+    case haBeforeText:
+        x = HAlign == taRightJustify ? std::max(Rect.Left + 1, Rect.Right - w - GW) : Rect.Left + 1;
+        break;
     case haAfterText: x = HAlign == taRightJustify ? Rect.Right - 1 - GW : Rect.Left + w; break;
     default: break;
     }
@@ -410,7 +414,8 @@ void TGridPainter::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int R
     case ctDataCheckBox: {
         bool canEdit = true;
         grid.GetCellReadOnly(RealCol, ARow, canEdit);
-        const bool checked = g->CellType == ctCheckBox ? g->State : grid.cells(RealCol, ARow) == grid.GetCheckTrue(RealCol, ARow);
+        const bool checked =
+            g->CellType == ctCheckBox ? g->State : grid.cells(RealCol, ARow) == grid.GetCheckTrue(RealCol, ARow);
         const int s = controls.CheckSize();
         // Placed by the text's alignment.
         int cx = Rect.Left + 1;
@@ -418,7 +423,8 @@ void TGridPainter::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int R
             cx = g->CellType == ctDataCheckBox ? Rect.Right - 1 - s : std::max(Rect.Left + 1, Rect.Right - w - s);
         else if (HAlign == taCenter)
             cx = Rect.Left + (Rect.width() - s) / 2;
-        const int cy = GVA == vaCenter || GVA == vaTop ? (GVA == vaCenter ? Rect.Top + (Rect.height() - s) / 2 : Rect.Top + 1) : y;
+        const int cy =
+            GVA == vaCenter || GVA == vaTop ? (GVA == vaCenter ? Rect.Top + (Rect.height() - s) / 2 : Rect.Top + 1) : y;
         DrawCheckLook(Canvas, controls, QRect(cx, cy, s, s), checked, canEdit);
         break;
     }
@@ -450,8 +456,9 @@ void TGridPainter::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int R
         p->setPen(Q(Canvas.font.color));
         const int angle = g->SecondValue;
         // The text starts at the lower left for angles up to 180 degrees, else at the top.
-        const QPoint start = angle > 0 && angle <= 180 ? QPoint(Rect.Left + 2, Rect.Bottom - 2)
-                                                       : QPoint(Rect.Left + 2, Rect.Top + 2 + Canvas.measurer().ascent(Canvas.font));
+        const QPoint start = angle > 0 && angle <= 180
+            ? QPoint(Rect.Left + 2, Rect.Bottom - 2)
+            : QPoint(Rect.Left + 2, Rect.Top + 2 + Canvas.measurer().ascent(Canvas.font));
         p->translate(start);
         p->rotate(-angle);
         p->drawText(QPoint(0, 0), text);
@@ -584,7 +591,8 @@ void TGridPainter::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int R
         }
         Canvas.font = grid.controlFont();
         const QString caption = g->Strings ? g->Strings->join(QString()) : QString();
-        const QString shown = QFontMetrics(Canvas.font.toQFont()).elidedText(caption, Qt::ElideRight, std::max(inner.width(), 0));
+        const QString shown =
+            QFontMetrics(Canvas.font.toQFont()).elidedText(caption, Qt::ElideRight, std::max(inner.width(), 0));
         Canvas.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine, shown);
         g->ButtonOffset = QPoint(place.Left - Rect.Left, place.Top - Rect.Top);
         break;

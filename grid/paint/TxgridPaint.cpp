@@ -51,8 +51,8 @@ void TGridPainter::GetVisualProperties(int ACol, int ARow, TGridDrawState& State
         const bool normalRow = ARow >= g.fixedRows() && ARow < g.rowCount() - g.FixedFooters();
         // A band period of 0 means no bands (nothing to divide by).
         if (bands.Active() && (!Print || bands.Print) && normalCol && normalRow && period > 0)
-            Brush.color = (ARow - g.fixedRows()) % period < bands.PrimaryLength() ? bands.PrimaryColor()
-                                                                                   : bands.SecondaryColor();
+            Brush.color =
+                (ARow - g.fixedRows()) % period < bands.PrimaryLength() ? bands.PrimaryColor() : bands.SecondaryColor();
     }
     Brush.style = ui::BrushStyle::Solid;
 
@@ -332,7 +332,8 @@ void TGridPainter::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int R
                 Canvas.font.color = g.SelectionTextColor();
                 anchorColor = g.SelectionTextColor();
             }
-        } else if (!g.hasFocus() || (Graphic && (Graphic->CellType == ctCheckBox || Graphic->CellType == ctDataCheckBox))) {
+        } else if (!g.hasFocus()
+                   || (Graphic && (Graphic->CellType == ctCheckBox || Graphic->CellType == ctDataCheckBox))) {
             Canvas.brush.color = g.controlColor();
             Canvas.font.color = g.controlFont().color;
         }
@@ -342,8 +343,7 @@ void TGridPainter::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int R
     // Background picture, not under the selection colour.
     const QImage& bg = back.Bitmap();
     if (!bg.isNull() && (!selected || !g.ShowSelection())
-        && ((!fixed && back.Cells() == bcNormal) || (fixed && back.Cells() == bcFixed))
-        && Canvas.painter()) {
+        && ((!fixed && back.Cells() == bcNormal) || (fixed && back.Cells() == bcFixed)) && Canvas.painter()) {
         QPainter& p = *Canvas.painter();
         p.save();
         p.setClipRect(Rect.toQRect(), Qt::IntersectClip);
@@ -420,7 +420,9 @@ void TGridPainter::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int R
         RenderHTMLText(Canvas, text, box, o, res);
         FCellTextWidth = std::min(res.MaxLineWidth, box.width());
         if (sortMark) {
-            const int y = VAlign == vtaTop ? Rect.Top + 8 : VAlign == vtaBottom ? Rect.Bottom - 8 : (Rect.Top + Rect.Bottom) / 2;
+            const int y = VAlign == vtaTop ? Rect.Top + 8
+                : VAlign == vtaBottom      ? Rect.Bottom - 8
+                                           : (Rect.Top + Rect.Bottom) / 2;
             DrawSortIndicator(Canvas, ACol, y, box.Right + 2);
         }
         return;
@@ -432,7 +434,8 @@ void TGridPainter::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int R
         // A selected cell, other than the focused one of a focused grid, shows its text in the
         // selection's text colour, unless its own colours are to be kept.
         if (selected && !(focused && g.hasFocus()) && !g.SelectionRTFKeep)
-            where.TextColor = ui::toQColor(g.SelectionTextColor() != ui::clNone ? g.SelectionTextColor() : ui::clHighlightText);
+            where.TextColor =
+                ui::toQColor(g.SelectionTextColor() != ui::clNone ? g.SelectionTextColor() : ui::clHighlightText);
         if (Canvas.painter())
             DrawRichText(*Canvas.painter(), text, where);
         if (GW > 0) // a graphic beside the text needs its width
@@ -443,9 +446,9 @@ void TGridPainter::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int R
                   FCellTextWidth);
 }
 
-void TGridPainter::DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect,
-                                 const QString& Text, TAlignment HAlign, TVAlignment VAlign, bool WordWrapOn,
-                                 int GW, int GH, TCellHAlign GHA, TCellVAlign GVA, int& TextWidth)
+void TGridPainter::DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect, const QString& Text,
+                                 TAlignment HAlign, TVAlignment VAlign, bool WordWrapOn, int GW, int GH,
+                                 TCellHAlign GHA, TCellVAlign GVA, int& TextWidth)
 {
     TTxStringGrid& g = FGrid;
     TRect box = Rect;
@@ -494,8 +497,9 @@ void TGridPainter::DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int Rea
         GetNextLine(rest, g.Multilinecells, shown);
         flags |= Qt::TextSingleLine;
         if (g.EnhTextSize && Canvas.textWidth(shown) > box.width() && box.width() > 0)
-            shown = Canvas.painter() ? QFontMetrics(Canvas.font.toQFont()).elidedText(shown, Qt::ElideRight, box.width())
-                                     : shown;
+            shown = Canvas.painter()
+                ? QFontMetrics(Canvas.font.toQFont()).elidedText(shown, Qt::ElideRight, box.width())
+                : shown;
     } else {
         if (WordWrapOn)
             flags |= Qt::TextWordWrap;
@@ -519,8 +523,12 @@ void TGridPainter::DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int Rea
 
     if (SortIndicatorAt(ACol, ARow)) {
         const int w = std::clamp(TextWidth, 0, std::max(0, Rect.width() - 16));
-        const int x = HAlign == taLeftJustify ? Rect.Left + w + 10 : HAlign == taRightJustify ? Rect.Right - w - 10 : Rect.Left + 8;
-        const int y = VAlign == vtaTop ? Rect.Top + 8 : VAlign == vtaBottom ? Rect.Bottom - 8 : (Rect.Top + Rect.Bottom) / 2;
+        const int x = HAlign == taLeftJustify ? Rect.Left + w + 10
+            : HAlign == taRightJustify        ? Rect.Right - w - 10
+                                              : Rect.Left + 8;
+        const int y = VAlign == vtaTop ? Rect.Top + 8
+            : VAlign == vtaBottom      ? Rect.Bottom - 8
+                                       : (Rect.Top + Rect.Bottom) / 2;
         const int rc = g.RemapCol(ACol);
         if (rc == g.SortSettings().Column || g.SortSettings().IndexShow)
             DrawSortIndicator(Canvas, ACol, y, x);

@@ -30,8 +30,8 @@ public:
     void GetVisualProperties(int ACol, int ARow, TGridDrawState& State, bool Print, bool Select, ui::Brush& Brush,
                              ui::Font& Font, TAlignment& HAlign, TVAlignment& VAlign);
     void GetCellAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
-    TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& Width, int& Height, bool& TextToo,
-                                    TCellHAlign& HAlign, TCellVAlign& VAlign);
+    TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& Width, int& Height, bool& TextToo, TCellHAlign& HAlign,
+                                    TCellVAlign& VAlign);
     void DrawSortIndicator(ui::Canvas& Canvas, int ACol, int Y, int X);
     void DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Rect, TGridDrawState State);
     // Over the painted cells: the open editor's frame (the grid adds input's marks).
@@ -55,8 +55,8 @@ public:
 
 private:
     void DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect, TGridDrawState State,
-                         TAlignment HAlign, TVAlignment VAlign, bool WordWrap, TCellGraphic* Graphic, int GW,
-                         int GH, bool TextToo, TCellHAlign GHA, TCellVAlign GVA);
+                         TAlignment HAlign, TVAlignment VAlign, bool WordWrap, TCellGraphic* Graphic, int GW, int GH,
+                         bool TextToo, TCellHAlign GHA, TCellVAlign GVA);
     void DrawPlainText(ui::Canvas& Canvas, int ACol, int ARow, int RealCol, TRect Rect, const QString& Text,
                        TAlignment HAlign, TVAlignment VAlign, bool WordWrap, int GW, int GH, TCellHAlign GHA,
                        TCellVAlign GVA, int& TextWidth);

@@ -111,7 +111,8 @@ void TGridPrinter::TPrintRun::DrawBackgrounds(QPainter& P, const TPrintCell* Fir
         P.fillRect(Paper::Rect(b.L, b.T, b.R, b.B), ui::toQColor(b.Color));
 }
 
-void TGridPrinter::TPrintRun::DrawBorders(QPainter& P, const TPrintCell* First, const TPrintCell* Last, const ui::Pen& Pen)
+void TGridPrinter::TPrintRun::DrawBorders(QPainter& P, const TPrintCell* First, const TPrintCell* Last,
+                                          const ui::Pen& Pen)
 {
     // Lines as (where, from, to): x and the y range of an upright one, y and the x range of a
     // level one, each in the direction the cell draws it.
@@ -234,8 +235,8 @@ void TGridPrinter::DrawPrintHeader(TPrintRun& Run, int PageIndex)
     TPrintHeaderItems items;
     items.Time = now.toString(QStringLiteral("hh:mm"));
     items.Date = PrintFormatDateTime(S.DateFormat, now);
-    items.Page = S.PagePrefix + u' ' + PrintPageNumber(FLayout, PageIndex, Run.TotalPages, S.PageNumSep) + u' ' +
-                 S.PageSuffix;
+    items.Page =
+        S.PagePrefix + u' ' + PrintPageNumber(FLayout, PageIndex, Run.TotalPages, S.PageNumSep) + u' ' + S.PageSuffix;
     QStringList more; // title lines under the first
     if (!S.TitleText.isEmpty()) {
         items.Title = S.TitleText;
@@ -360,8 +361,8 @@ void TGridPrinter::DrawPrintCells(TPrintRun& Run)
     // once, which looks the same and writes far less.
     const TPrintCell& first = cells.front();
     auto paired = [](TCellBorders f, unsigned a, unsigned b) { return bool(f & a) == bool(f & b); };
-    const bool alike = paired(first.Flags, cbLeft, cbRight) && paired(first.Flags, cbTop, cbBottom) &&
-                       std::all_of(cells.begin(), cells.end(), [&](const TPrintCell& c) {
+    const bool alike = paired(first.Flags, cbLeft, cbRight) && paired(first.Flags, cbTop, cbBottom)
+        && std::all_of(cells.begin(), cells.end(), [&](const TPrintCell& c) {
                            return c.Pen == first.Pen && c.Flags == first.Flags && c.BottomLine && !c.Spanned;
                        });
     if (!alike) {
@@ -385,9 +386,8 @@ void TGridPrinter::DrawPrintCells(TPrintRun& Run)
         return std::pair(a->L, a->R) < std::pair(b->L, b->R);
     });
     for (auto from = byColumn.begin(); from != byColumn.end();) {
-        const auto to = std::find_if(from, byColumn.end(), [&](const TPrintCell* c) {
-            return c->L != (*from)->L || c->R != (*from)->R;
-        });
+        const auto to = std::find_if(from, byColumn.end(),
+                                     [&](const TPrintCell* c) { return c->L != (*from)->L || c->R != (*from)->R; });
         int top = (*from)->T, bottom = (*from)->B;
         for (auto it = from; it != to; ++it) {
             top = std::max(top, (*it)->T);
@@ -429,11 +429,13 @@ void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, boo
         const int H = textT - textB;
         int down = 0;
         if (lines.size() > 1)
-            down = C.Va == vtaTop      ? Run.LineGap
-                   : C.Va == vtaCenter ? (H - int(lines.size()) * linePitch) / 2
-                                       : H - int(lines.size()) * linePitch;
+            down = C.Va == vtaTop   ? Run.LineGap
+                : C.Va == vtaCenter ? (H - int(lines.size()) * linePitch) / 2
+                                    : H - int(lines.size()) * linePitch;
         else
-            down = C.Va == vtaTop ? 0 : C.Va == vtaCenter ? (S.RowSpacing + H - linePitch) / 2 : S.RowSpacing + H - linePitch;
+            down = C.Va == vtaTop   ? 0
+                : C.Va == vtaCenter ? (S.RowSpacing + H - linePitch) / 2
+                                    : S.RowSpacing + H - linePitch;
         struct Placed {
             int X, Top;
             QString Line;
@@ -449,17 +451,17 @@ void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, boo
             QString line = Shown(lines[k], FHost->URLShow(), FHost->URLFull());
             // (A left-aligned line in its clipped column needs no width.)
             const int lw = C.Ha == taLeftJustify && InColumn ? 0 : pf.Width(line);
-            const int x = C.Ha == taLeftJustify    ? textL + Run.TextIndent
-                          : C.Ha == taRightJustify ? textR - Run.TextIndent - lw
-                                                   : textL + (textR - textL - lw) / 2;
+            const int x = C.Ha == taLeftJustify ? textL + Run.TextIndent
+                : C.Ha == taRightJustify        ? textR - Run.TextIndent - lw
+                                                : textL + (textR - textL - lw) / 2;
             const int top = textT - down - k * linePitch;
             qreal inkTop = 0, inkBottom = 0;
             const bool plain = pf.Plain(line, inkTop, inkBottom);
             if (inside && !clipped) {
                 const double base = top - pf.Ascent; // y upwards
                 auto within = [&](const QRectF& ink) {
-                    return (InColumn || (x + ink.left() >= L + 1 && x + ink.right() <= R - 1)) &&
-                           base - ink.top() <= T - 1 && base - ink.bottom() >= B + 1;
+                    return (InColumn || (x + ink.left() >= L + 1 && x + ink.right() <= R - 1))
+                        && base - ink.top() <= T - 1 && base - ink.bottom() >= B + 1;
                 };
                 const QRectF bound(pf.MinLeft, inkTop, lw - pf.MinLeft - pf.MinRight, inkBottom - inkTop);
                 if (!plain || !within(bound)) {
@@ -505,15 +507,24 @@ void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, boo
         case haLeft:
         case haBeforeText: textL = px + pw; break;
         case haRight:
-        case haAfterText: px = R - pw; textR = px; break;
+        case haAfterText:
+            px = R - pw;
+            textR = px;
+            break;
         case haCenter: px = L + (W - pw) / 2; break;
-        case haFull: px = L; pw = W; break;
+        case haFull:
+            px = L;
+            pw = W;
+            break;
         }
         switch (g->VAlign) {
         case vaTop: break;
         case vaBottom: py = B + ph; break;
         case vaCenter: py = T - ((T - B) - ph) / 2; break;
-        case vaUnderText: py = B + ph; textB = py; break;
+        case vaUnderText:
+            py = B + ph;
+            textB = py;
+            break;
         case vaAboveText: textT = T - ph; break;
         case vaFull: ph = T - B; break;
         }
@@ -542,8 +553,10 @@ void TGridPrinter::DrawPrintCellContent(TPrintRun& Run, const TPrintCell& C, boo
             p.setBrush(Qt::white);
             p.drawRect(box);
             if (checked) {
-                p.drawLine(box.topLeft() + QPointF(side * 0.2, side * 0.5), box.topLeft() + QPointF(side * 0.4, side * 0.8));
-                p.drawLine(box.topLeft() + QPointF(side * 0.4, side * 0.8), box.topLeft() + QPointF(side * 0.8, side * 0.2));
+                p.drawLine(box.topLeft() + QPointF(side * 0.2, side * 0.5),
+                           box.topLeft() + QPointF(side * 0.4, side * 0.8));
+                p.drawLine(box.topLeft() + QPointF(side * 0.4, side * 0.8),
+                           box.topLeft() + QPointF(side * 0.8, side * 0.2));
             }
             p.restore();
             break;

@@ -109,8 +109,8 @@ TPrintLayout LayoutPrintPages(const TPrintLayoutInput& In)
             TPrintPage& page = L.Pages.back();
             if (rowsOnPage == 0)
                 y = -In.HeaderHeight - In.TitleSpacing;
-            if (rowsOnPage == 0 && row > 0 && In.RepeatFixedRows && In.FixedRows > 0 &&
-                (L.Pages.size() > 1 || In.FirstRow >= In.FixedRows)) {
+            if (rowsOnPage == 0 && row > 0 && In.RepeatFixedRows && In.FixedRows > 0
+                && (L.Pages.size() > 1 || In.FirstRow >= In.FixedRows)) {
                 for (int r = 0; r < In.FixedRows; ++r) {
                     const int h = pitch(r);
                     page.Rows.push_back({r, y, h, true});
@@ -235,7 +235,9 @@ QPoint RotatedTextPos(int Angle, int W, int H, int L, int T, int R, int B, int H
     const double cs = std::abs(std::cos(rad)), sn = std::abs(std::sin(rad));
     const int c = int(cs * H), e = int(sn * W), f = int(sn * H), g = int(cs * W);
     int x = 0, y = 0;
-    auto pick = [](int align, int first, int second, int centre) { return align == 0 ? first : align == 1 ? second : centre; };
+    auto pick = [](int align, int first, int second, int centre) {
+        return align == 0 ? first : align == 1 ? second : centre;
+    };
     if (a <= 90) {
         x = pick(HAlign, L, R - g - f, L + (R - L - f - g) / 2);
         y = pick(VAlign, T + e, B - c, T + e + (B - T - c - e) / 2);

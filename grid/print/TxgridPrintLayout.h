@@ -29,8 +29,8 @@ struct TPrintBand {
 
 struct TPrintRowPlace {
     int Row = 0;
-    int Y = 0;     // top of the row
-    int Pitch = 0; // the row's height on paper
+    int Y = 0;             // top of the row
+    int Pitch = 0;         // the row's height on paper
     bool Repeated = false; // a fixed row printed again at the top of the page
 };
 
@@ -39,7 +39,7 @@ struct TPrintPage {
     int BandNumber = 1; // from 1
     int PageInBand = 0; // from 0
     std::vector<TPrintRowPlace> Rows;
-    int EndY = 0;       // y below the last printed row
+    int EndY = 0;        // y below the last printed row
     bool Framed = false; // the page ends with a frame (every page but a trailing empty one)
 };
 
@@ -53,7 +53,7 @@ struct TPrintLayout {
 // What the layout needs to know; the grid fills it from its settings and measurements.
 struct TPrintLayoutInput {
     int FirstCol = 0, FirstRow = 0, LastCol = 0, LastRow = 0; // display indexes, inclusive
-    std::vector<int> Widths; // printed width of every column 0 .. LastCol
+    std::vector<int> Widths;                                  // printed width of every column 0 .. LastCol
     int ColumnSpacing = 0;
     int PageWidth = 0;
     int PageBottom = 0; // negative
@@ -67,7 +67,7 @@ struct TPrintLayoutInput {
     int FixedRows = 0;
     bool RepeatFixedCols = false;
     bool RepeatFixedRows = false;
-    std::function<int(int ARow)> RowPitch;   // height of a printed row
+    std::function<int(int ARow)> RowPitch;     // height of a printed row
     std::function<bool(int ANextRow)> NewPage; // may force a page break after a row; optional
 };
 
@@ -83,7 +83,7 @@ double PrintFitFactor(TFitToPage Mode, int Total, int Spacing, int PageWidth, in
 QString PrintPageNumber(const TPrintLayout& Layout, int PageIndex, int TotalPages, const QString& PageNumSep);
 
 struct TPrintHeaderItems {
-    QString Time;  // "hh:nn"
+    QString Time; // "hh:nn"
     QString Date;
     QString Page;  // prefix, page number, suffix
     QString Title; // empty: none

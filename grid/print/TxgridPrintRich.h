@@ -16,10 +16,10 @@ namespace grid {
 class TGridPrinter;
 
 struct TPaperTextBox {
-    QRectF Box;              // paper units, y downwards
-    ui::Font Font;           // starting font (points) and colour
+    QRectF Box;               // paper units, y downwards
+    ui::Font Font;            // starting font (points) and colour
     double ScreenToPaper = 1; // paper units per screen pixel, fitting included
-    bool WordWrap = false;   // rich text; formatted text wraps as the grid paints it
+    bool WordWrap = false;    // rich text; formatted text wraps as the grid paints it
 };
 
 // F as the printout sets it: sized in tenths of a millimetre (MapFontHeight), at least one.

@@ -87,7 +87,7 @@ struct TGridPrinter::TPrintRun {
 
 // One cell of a printed row as the page draws it.
 struct TGridPrinter::TPrintCell {
-    int Col = 0, Rc = 0, Row = 0; // display column, the column in the store, the row
+    int Col = 0, Rc = 0, Row = 0;   // display column, the column in the store, the row
     int L = 0, T = 0, R = 0, B = 0; // the cell's box on paper (y upwards)
     int LineR = 0;                  // where its borders end on the right (cut at the band's edge)
     bool BottomLine = true;

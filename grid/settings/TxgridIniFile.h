@@ -28,8 +28,8 @@ public:
 
 private:
     int FindSection(const QString& Section) const;              // index of its header line or -1
-    int FindValue(int SectionLine, const QString& Ident) const;  // index of its line or -1
-    int SectionEnd(int SectionLine) const;                        // the line after its last value
+    int FindValue(int SectionLine, const QString& Ident) const; // index of its line or -1
+    int SectionEnd(int SectionLine) const;                      // the line after its last value
     QString FFileName;
     QStringList FLines;
     bool FModified = false;

@@ -223,15 +223,9 @@ void TFloatingFooter::SetHeight(int Value)
     FOwner.SetFooterPanelHeight(Value - 1);
 }
 
-TColumnCalcType TFloatingFooter::ColumnCalc(int Col) const
-{
-    return TColumnCalcType(FOwner.FooterCalc(Col));
-}
+TColumnCalcType TFloatingFooter::ColumnCalc(int Col) const { return TColumnCalcType(FOwner.FooterCalc(Col)); }
 
-void TFloatingFooter::SetColumnCalc(int Col, TColumnCalcType Value)
-{
-    FOwner.SetFooterCalc(Col, quint8(Value));
-}
+void TFloatingFooter::SetColumnCalc(int Col, TColumnCalcType Value) { FOwner.SetFooterCalc(Col, quint8(Value)); }
 
 // --- TDragDropSettings -------------------------------------------------------------------
 

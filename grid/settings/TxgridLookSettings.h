@@ -28,7 +28,7 @@ public:
     TSortBlankPosition BlankPos = blFirst;
     bool AutoFormat = true;
     TSortDirection Direction = sdAscending;
-    QImage UpGlyph;   // owned copies
+    QImage UpGlyph; // owned copies
     QImage DownGlyph;
     bool FixedCols = false;
     bool NormalCellsOnly = false;

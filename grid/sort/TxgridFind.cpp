@@ -147,8 +147,9 @@ TPoint TGridFinder::Find(TPoint Start, const QString& AText, TFindParams Params)
     const int nc = c1 - c0 + 1, nr = r1 - r0 + 1;
     const long long count = (long long)nc * nr;
     auto inRange = [&](int c, int r) { return c >= c0 && c <= c1 && r >= r0 && r <= r1; };
-    auto index = [&](int c, int r) { return byRow ? (long long)(r - r0) * nc + (c - c0)
-                                                  : (long long)(c - c0) * nr + (r - r0); };
+    auto index = [&](int c, int r) {
+        return byRow ? (long long)(r - r0) * nc + (c - c0) : (long long)(c - c0) * nr + (r - r0);
+    };
     const int step = (Params & fnBackward) ? -1 : 1;
     const long long first = step > 0 ? 0 : count - 1;
     long long k = first;

@@ -29,10 +29,10 @@ public:
 
 private:
     TSortHost& G;
-    QString FText;             // upper-cased unless fnMatchCase
+    QString FText; // upper-cased unless fnMatchCase
     TFindParams FParams = 0;
-    QPoint FPos{-1, -1};       // the last found cell; (-1, -1) after a miss
-    QString FTyped;            // characters collected for the typing-to-find navigation
+    QPoint FPos{-1, -1}; // the last found cell; (-1, -1) after a miss
+    QString FTyped;      // characters collected for the typing-to-find navigation
 };
 
 } // namespace grid

@@ -223,7 +223,7 @@ struct TGridSorting::TSortColumn {
     QString Prefix, Suffix;
     std::vector<TSortKey> Keys;
     std::vector<QString> Texts; // sized when a key first needs its text
-    std::vector<char> Have; // which keys a tie-breaking column has read; empty once all are
+    std::vector<char> Have;     // which keys a tie-breaking column has read; empty once all are
     bool All = false;
     std::size_t Count;
 
@@ -264,7 +264,8 @@ struct TGridSorting::TSortColumn {
                     return;
             }
         } else {
-            G.core().forColumnCells(Col, Lo, Lo + int(Count), [&](int R, const QString& Cell) { return Visit(R - Lo, Cell); });
+            G.core().forColumnCells(Col, Lo, Lo + int(Count),
+                                    [&](int R, const QString& Cell) { return Visit(R - Lo, Cell); });
         }
     }
     // Every key at once.
@@ -291,7 +292,8 @@ struct TGridSorting::TSortColumn {
             const TSortKey k = KeyOf(I, Cell, text);
             if (I == 0)
                 k0 = k;
-            same = (k.Class == scNumber || k.Class == scDate) && k.Class == k0.Class && (!Blanks || k.Blank == k0.Blank);
+            same =
+                (k.Class == scNumber || k.Class == scDate) && k.Class == k0.Class && (!Blanks || k.Blank == k0.Blank);
             Values.push_back(k.Number);
             return same;
         });
@@ -439,9 +441,8 @@ void TGridSorting::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& Ch
     // strict weak order and the library's stable sort serves; a handler's answers may not be,
     // and the merge sort above stays safe with them.
     TSortColumn& first = cols.front();
-    const bool handlers = std::any_of(cols.begin(), cols.end(), [](const TSortColumn& c) {
-        return c.Style == ssCustom || c.Style == ssRaw;
-    });
+    const bool handlers = std::any_of(cols.begin(), cols.end(),
+                                      [](const TSortColumn& c) { return c.Style == ssCustom || c.Style == ssRaw; });
     const bool blanks = G.SortSettings().IgnoreBlanks, blankLast = G.SortSettings().BlankPos == blLast;
     const int sign = first.Sign;
     std::vector<int> order;
@@ -484,8 +485,9 @@ void TGridSorting::SortRowRange(int Lo, int Hi, const std::vector<TSortLink>& Ch
             if (blanks && x.Blank != y.Blank) {
                 c = x.Blank == blankLast ? 1 : -1;
             } else {
-                c = sign * CompareSortKeys(first.Style, {x.Number, x.Class, x.Blank}, x.Text, {y.Number, y.Class, y.Blank},
-                                           y.Text, *FContext);
+                c = sign
+                    * CompareSortKeys(first.Style, {x.Number, x.Class, x.Blank}, x.Text, {y.Number, y.Class, y.Blank},
+                                      y.Text, *FContext);
                 if (c == 0 && x.Class == scHandler && y.Class == scHandler)
                     c = sign * first.Handler(x.Index, y.Index);
             }

@@ -101,8 +101,8 @@ bool PointNumber(const char* S, int N, double& V)
 // separators removed for the financial style, the first decimal separator made a point. An
 // empty cell is 0. The text is read into a byte buffer: every comparison of a sort comes
 // here twice, and a number has only ASCII characters.
-bool NumericValue(const QString& Text, const QString& Prefix, const QString& Suffix, bool Financial,
-                  const TRegional& R, double& V)
+bool NumericValue(const QString& Text, const QString& Prefix, const QString& Suffix, bool Financial, const TRegional& R,
+                  double& V)
 {
     V = 0;
     const bool empty = Text.isEmpty();
@@ -312,8 +312,8 @@ TSortKey MakeSortKey(TSortStyle Style, const QString& Cell, const QString& Prefi
     return k;
 }
 
-int CompareSortKeys(TSortStyle Style, const TSortKey& A, const QString& TextA, const TSortKey& B,
-                    const QString& TextB, TSortContext& Ctx)
+int CompareSortKeys(TSortStyle Style, const TSortKey& A, const QString& TextA, const TSortKey& B, const QString& TextB,
+                    TSortContext& Ctx)
 {
     if (A.Class != B.Class)
         return A.Class < B.Class ? -1 : 1;

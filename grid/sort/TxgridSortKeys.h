@@ -43,7 +43,7 @@ TSortKey MakeSortKey(TSortStyle Style, const QString& Cell, const QString& Prefi
 
 // Two keys made under the same Style: -1, 0 or +1. Keys of class scHandler compare 0 here:
 // the handlers are the grid's.
-int CompareSortKeys(TSortStyle Style, const TSortKey& A, const QString& TextA, const TSortKey& B,
-                    const QString& TextB, TSortContext& Ctx);
+int CompareSortKeys(TSortStyle Style, const TSortKey& A, const QString& TextA, const TSortKey& B, const QString& TextB,
+                    TSortContext& Ctx);
 
 } // namespace grid

@@ -102,12 +102,12 @@ private:
     int FSwapCount = 0;
     qint64 FTime = 0;
     const TFilterContext* FFilterContext = nullptr; // the regional settings of a running filter
-    bool FFilterPlaceholder = false; // filtering added the only normal row (or the store kept it)
-    int FFilterRestoreFixed = -1;    // fixed rows the store dropped while everything was filtered
-    int FFilterRuns = 0;             // filters started, so that one started by a handler is seen
-    bool FFilterStopped = false;     // the last filter ended on a handler's change, not applied
-    int FFilterPasses = 0;           // passes that filtered the grid, nested ones among them
-    int FPassRows = 0, FPassHidden = 0; // the rows and hidden rows the last pass started with
+    bool FFilterPlaceholder = false;                // filtering added the only normal row (or the store kept it)
+    int FFilterRestoreFixed = -1;                   // fixed rows the store dropped while everything was filtered
+    int FFilterRuns = 0;                            // filters started, so that one started by a handler is seen
+    bool FFilterStopped = false;                    // the last filter ended on a handler's change, not applied
+    int FFilterPasses = 0;                          // passes that filtered the grid, nested ones among them
+    int FPassRows = 0, FPassHidden = 0;             // the rows and hidden rows the last pass started with
 };
 
 } // namespace grid

@@ -43,7 +43,7 @@ int word16(const QByteArray& d, qsizetype i) { return byteAt(d, i) | (byteAt(d, 
 bool isFrameStart(const QByteArray& d, qsizetype i)
 {
     return i + 16 < d.size() && byteAt(d, i) == 0x21 && byteAt(d, i + 1) == 0xF9 && byteAt(d, i + 2) == 0x04
-           && byteAt(d, i + 8) == 0x2C;
+        && byteAt(d, i + 8) == 0x2C;
 }
 
 // Position of the start of frame n (from 1), or -1.

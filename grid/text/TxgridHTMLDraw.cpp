@@ -9,8 +9,8 @@
 
 namespace grid {
 
-void DrawSystemIcon(ui::Canvas& Canvas, int X, int Y, QSize& Size, double Scale, bool Printing, bool Draw,
-                    bool Large, const QString& Source)
+void DrawSystemIcon(ui::Canvas& Canvas, int X, int Y, QSize& Size, double Scale, bool Printing, bool Draw, bool Large,
+                    const QString& Source)
 {
     const int px = Large ? 32 : 16;
     Size = QSize();

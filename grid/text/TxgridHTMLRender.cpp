@@ -21,7 +21,7 @@ int scaled(int v, int ppi) { return int((qint64(v) * ppi + 48) / 96); }
 
 // What a line's measuring pass hands to its drawing pass.
 struct LineVals {
-    int x = 0;        // x offset reached, from the line's left edge
+    int x = 0; // x offset reached, from the line's left edge
     int height = 0;
     int subOff = 0;
     int supOff = 0;
@@ -81,8 +81,7 @@ public:
     Renderer(ui::Canvas& Canvas, const ui::Rect& Bounds, const THTMLRenderOptions& Options, THTMLRenderResult& Result)
         : canvas_(Canvas), m_(Canvas.measurer()), bounds_(Bounds), opt_(Options), res_(Result),
           ppiX_(CanvasPixelsPerInchX(Canvas)), ppiY_(CanvasPixelsPerInchY(Canvas))
-    {
-    }
+    {}
 
     bool run(const QString& Text);
 
@@ -183,8 +182,8 @@ bool Renderer::run(const QString& Text)
         lv.height = fontHeight();
         bool dropRest = false;
         LineHits hits;
-        qsizetype lineEnd = renderLine(pos, text_.size(), lv, false, {layoutLeft, top, bounds_.Right, top + lv.height},
-                                       dropRest, hits);
+        qsizetype lineEnd =
+            renderLine(pos, text_.size(), lv, false, {layoutLeft, top, bounds_.Right, top + lv.height}, dropRest, hits);
         if (lineEnd <= pos) // cannot happen by the fit rules; never loop on the same text
             lineEnd = pos + 1;
         const int lineWidth = lv.x - lv.trailing;
@@ -276,10 +275,10 @@ qsizetype Renderer::renderLine(qsizetype pos, qsizetype end, LineVals& lv, bool 
                     // A word split by tags stays together; with word wrap a word wider than
                     // the bounds stays alone on its line.
                     const bool fits = newX < width_ || (prevRun && !prevSpace)
-                                      || (opt_.WordWrap && ((!prevRun && w >= width_) || !consumedAny));
+                        || (opt_.WordWrap && ((!prevRun && w >= width_) || !consumedAny));
                     if (!fits) {
                         if (opt_.WordWrap)
-                            break; // the run starts the next line
+                            break;       // the run starts the next line
                         dropRest = true; // drawn cut short; nothing after it is laid out
                     }
                 } else {
@@ -301,7 +300,8 @@ qsizetype Renderer::renderLine(qsizetype pos, qsizetype end, LineVals& lv, bool 
                         if (st_.brush != ui::clNone && font().orientation == 0)
                             fill({x0, bottom - h, std::min(x0 + w, lr.Right), bottom}, st_.brush);
                         if (st_.shadow)
-                            drawRun(run, shown, x0 + opt_.ShadowOffset, bottom + opt_.ShadowOffset, w, opt_.ShadowColor);
+                            drawRun(run, shown, x0 + opt_.ShadowOffset, bottom + opt_.ShadowOffset, w,
+                                    opt_.ShadowColor);
                         drawRun(run, shown, x0, bottom, w, font().color);
                         if (st_.error)
                             drawZigzag(x0, lr.Left + newX, lr.Bottom - lv.subOff);
@@ -358,18 +358,14 @@ Renderer::TagEnd Renderer::applyTag(const Tag& tag, bool closingAllowed, LineVal
         if (!closingAllowed)
             return TagEnd::Consumed;
         switch (u.at(2).unicode()) {
-        case 'A':
-            anchorClose(lv, drawPass, lr);
-            break;
+        case 'A': anchorClose(lv, drawPass, lr); break;
         case 'B':
             if (tag.starts(QLatin1String("</B>")))
                 font().setStyle(ui::fsBold, false);
             else if (!opt_.KeepColors)
                 font().color = startFont_.color; // ends blinking
             break;
-        case 'E':
-            st_.error = false;
-            break;
+        case 'E': st_.error = false; break;
         case 'F':
             font().name = startFont_.name;
             font().size = startFont_.size;
@@ -385,9 +381,7 @@ Renderer::TagEnd Renderer::applyTag(const Tag& tag, bool closingAllowed, LineVal
                 st_.hiOpen = false;
             }
             break;
-        case 'I':
-            font().setStyle(ui::fsItalic, false);
-            break;
+        case 'I': font().setStyle(ui::fsItalic, false); break;
         case 'P':
             if (st_.paraBg) {
                 st_.brush = st_.paraSavedBrush;
@@ -411,11 +405,8 @@ Renderer::TagEnd Renderer::applyTag(const Tag& tag, bool closingAllowed, LineVal
             else
                 font().setStyle(ui::fsUnderline, false);
             break;
-        case 'Z':
-            st_.hidden = false;
-            break;
-        default:
-            break;
+        case 'Z': st_.hidden = false; break;
+        default: break;
         }
         return TagEnd::Consumed;
     }
@@ -442,7 +433,8 @@ Renderer::TagEnd Renderer::applyTag(const Tag& tag, bool closingAllowed, LineVal
         } else if (tag.starts(QLatin1String("<IN"))) {
             const qsizetype at = u.indexOf(QLatin1Char('X'), 3);
             if (at >= 0) {
-                const qsizetype q1 = u.indexOf(QLatin1Char('"'), at), q2 = q1 < 0 ? -1 : u.indexOf(QLatin1Char('"'), q1 + 1);
+                const qsizetype q1 = u.indexOf(QLatin1Char('"'), at),
+                                q2 = q1 < 0 ? -1 : u.indexOf(QLatin1Char('"'), q1 + 1);
                 bool ok = false;
                 const int x = q2 < 0 ? 0 : u.mid(q1 + 1, q2 - q1 - 1).toInt(&ok);
                 if (ok && x > lv.x) {
@@ -499,9 +491,7 @@ Renderer::TagEnd Renderer::applyTag(const Tag& tag, bool closingAllowed, LineVal
             return TagEnd::LineAfter;
         }
         break;
-    case 'A':
-        anchorOpen(tag, lv, drawPass, lr);
-        break;
+    case 'A': anchorOpen(tag, lv, drawPass, lr); break;
     case 'F': {
         bool found = false;
         const QString face = tag.attr(QLatin1String("FACE"), true, &found);
@@ -551,17 +541,10 @@ Renderer::TagEnd Renderer::applyTag(const Tag& tag, bool closingAllowed, LineVal
         }
         break;
     }
-    case 'E':
-        st_.error = true;
-        break;
-    case 'Z':
-        st_.hidden = true;
-        break;
-    case 'R':
-        SelectRotatedFont(canvas_, tag.angle(), st_.rotated);
-        break;
-    default:
-        break;
+    case 'E': st_.error = true; break;
+    case 'Z': st_.hidden = true; break;
+    case 'R': SelectRotatedFont(canvas_, tag.angle(), st_.rotated); break;
+    default: break;
     }
     return TagEnd::Consumed;
 }
@@ -623,8 +606,8 @@ void Renderer::anchorClose(const LineVals& lv, bool drawPass, const ui::Rect& lr
     st_.anchorStyled = false;
 }
 
-Renderer::TagEnd Renderer::imageTag(const Tag& tag, LineVals& lv, bool drawPass, const ui::Rect& lr,
-                                    bool consumedAny, LineHits& hits)
+Renderer::TagEnd Renderer::imageTag(const Tag& tag, LineVals& lv, bool drawPass, const ui::Rect& lr, bool consumedAny,
+                                    LineHits& hits)
 {
     Pic p = resolve(tag.attr(QLatin1String("SRC"), true));
     if (p.kind == Pic::Picture) {
@@ -737,8 +720,7 @@ THTMLPicture* Renderer::fromCache(const QString& URL)
 void Renderer::drawPicture(const Pic& p, int x, int y)
 {
     switch (p.kind) {
-    case Pic::None:
-        break;
+    case Pic::None: break;
     case Pic::Index:
         if (opt_.Printing) {
             const ui::Rect r{x, y, x + int(std::lround(opt_.Images->Width * opt_.PrintScale)),
@@ -868,7 +850,8 @@ void Renderer::drawRun(const QString& run, const QString& shown, int x, int bott
     QString t = run;
     if (tooWide)
         t = QFontMetrics(qfont_).elidedText(run, Qt::ElideRight, box.width(), Qt::TextShowMnemonic);
-    p->drawText(box, Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextShowMnemonic, t);
+    p->drawText(box, Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextShowMnemonic,
+                t);
 }
 
 void Renderer::drawFocus(int x0, int x1, const ui::Rect& lr, const LineVals& lv)

@@ -27,21 +27,25 @@ constexpr double kTwipsPerPixel = 1440.0 / 96.0;
 // What a group carries: the character and paragraph formats and where its text goes.
 struct State {
     bool bold = false, italic = false, underline = false, strike = false;
-    int font = -1;       // index into the font table; -1 none set
-    int halfPoints = 0;  // 0: the base size
-    int color = 0;       // index into the colour table; 0 the base colour
-    int highlight = 0;   // the text's background from the colour table; 0 none
-    int vert = 0;        // 1 superscript, -1 subscript
-    int align = 0;       // 0 left, 1 right, 2 centre, 3 justified
+    int font = -1;                                        // index into the font table; -1 none set
+    int halfPoints = 0;                                   // 0: the base size
+    int color = 0;                                        // index into the colour table; 0 the base colour
+    int highlight = 0;                                    // the text's background from the colour table; 0 none
+    int vert = 0;                                         // 1 superscript, -1 subscript
+    int align = 0;                                        // 0 left, 1 right, 2 centre, 3 justified
     int leftIndent = 0, rightIndent = 0, firstIndent = 0; // in twips
-    int uc = 1;          // characters skipped after a \u escape
+    int uc = 1;                                           // characters skipped after a \u escape
     Dest dest = Dest::Text;
 
     // \plain resets the characters, not the paragraph.
     void plain()
     {
-        *this = State{.align = align, .leftIndent = leftIndent, .rightIndent = rightIndent,
-                      .firstIndent = firstIndent, .uc = uc, .dest = dest};
+        *this = State{.align = align,
+                      .leftIndent = leftIndent,
+                      .rightIndent = rightIndent,
+                      .firstIndent = firstIndent,
+                      .uc = uc,
+                      .dest = dest};
     }
 };
 
@@ -293,7 +297,7 @@ bool Dropped(QChar c)
 {
     const char16_t u = c.unicode();
     return (u < 0x20 && u != '\t') || u == QChar::LineSeparator || u == QChar::ParagraphSeparator
-           || u == QChar::ObjectReplacementCharacter || u == 0xFDD0 || u == 0xFDD1;
+        || u == QChar::ObjectReplacementCharacter || u == 0xFDD0 || u == 0xFDD1;
 }
 
 void Reader::put(const QString& Raw)
@@ -542,8 +546,8 @@ QString DocumentToRichText(const QTextDocument& Doc)
             if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
                 words += QLatin1String("\\cf") + QString::number(indexOf(colors, f.foreground().color().rgb()) + 1);
             if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
-                words += QLatin1String("\\highlight")
-                         + QString::number(indexOf(colors, f.background().color().rgb()) + 1);
+                words +=
+                    QLatin1String("\\highlight") + QString::number(indexOf(colors, f.background().color().rgb()) + 1);
             if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
                 words += QLatin1String("\\super");
             else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)

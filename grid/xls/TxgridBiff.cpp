@@ -565,7 +565,7 @@ private:
                     break;
                 }
                 switch (v[0]) {
-                case 0: // a text, in the STRING record that follows
+                case 0:                  // a text, in the STRING record that follows
                     if (col >= kMaxCols) // a 16-bit row is within every sheet
                         throw TCorrupt();
                     pending = true;

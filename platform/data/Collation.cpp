@@ -19,12 +19,16 @@ char32_t fold(char32_t c)
     if (c < 0x80)
         return (c >= 'A' && c <= 'Z') ? c + 32 : c;
     switch (c) {
-    case 0x104: case 0x106: case 0x118: case 0x141: case 0x143: case 0x15A: case 0x179: case 0x17B:
-        return c + 1;
-    case 0xD3:
-        return 0xF3;
-    default:
-        break;
+    case 0x104:
+    case 0x106:
+    case 0x118:
+    case 0x141:
+    case 0x143:
+    case 0x15A:
+    case 0x179:
+    case 0x17B: return c + 1;
+    case 0xD3: return 0xF3;
+    default: break;
     }
     const QChar::Category cat = QChar::category(c);
     return cat == QChar::Letter_Uppercase || cat == QChar::Letter_Titlecase ? QChar::toLower(c) : c;
@@ -84,8 +88,7 @@ int compareUtf8(const unsigned char* a, int na, const unsigned char* b, int nb)
 
 int collate(void*, int na, const void* a, int nb, const void* b)
 {
-    return compareUtf8(static_cast<const unsigned char*>(a), na, static_cast<const unsigned char*>(b),
-                       nb);
+    return compareUtf8(static_cast<const unsigned char*>(a), na, static_cast<const unsigned char*>(b), nb);
 }
 
 } // namespace
@@ -128,9 +131,6 @@ QString foldCase(const QString& s)
     return out;
 }
 
-void registerCollation(sqlite3* db)
-{
-    sqlite3_create_collation(db, "POLISH", SQLITE_UTF8, nullptr, &collate);
-}
+void registerCollation(sqlite3* db) { sqlite3_create_collation(db, "POLISH", SQLITE_UTF8, nullptr, &collate); }
 
 } // namespace data

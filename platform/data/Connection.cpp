@@ -32,10 +32,7 @@ QList<QPointer<QObject>>& roots()
 
 } // namespace
 
-Connection::Connection(QObject* parent) : QObject(parent)
-{
-    connections().append(this);
-}
+Connection::Connection(QObject* parent) : QObject(parent) { connections().append(this); }
 
 Connection::~Connection()
 {
@@ -43,15 +40,9 @@ Connection::~Connection()
     connections().removeAll(this);
 }
 
-void Connection::setConnectionString(const QString& s)
-{
-    connectionString_ = s;
-}
+void Connection::setConnectionString(const QString& s) { connectionString_ = s; }
 
-QString Connection::connectionString() const
-{
-    return connectionString_;
-}
+QString Connection::connectionString() const { return connectionString_; }
 
 QString Connection::connectionProperty(const QString& name) const
 {
@@ -69,10 +60,7 @@ QString Connection::connectionProperty(const QString& name) const
     return QString();
 }
 
-bool Connection::open()
-{
-    return open(connectionProperty(QStringLiteral("Data Source")));
-}
+bool Connection::open() { return open(connectionProperty(QStringLiteral("Data Source"))); }
 
 namespace {
 
@@ -120,7 +108,8 @@ QString blockingSideFile(const QString& abs)
 // change it there either) instead of failing.
 int openForReading(const QString& abs, bool folderWritable, sqlite3** db)
 {
-    const bool sideFiles = QFileInfo::exists(abs + QStringLiteral("-wal")) || QFileInfo::exists(abs + QStringLiteral("-shm"));
+    const bool sideFiles =
+        QFileInfo::exists(abs + QStringLiteral("-wal")) || QFileInfo::exists(abs + QStringLiteral("-shm"));
     if (!folderWritable && !sideFiles && walMode(abs)) {
         const QByteArray uri = QUrl::fromLocalFile(abs).toEncoded() + "?immutable=1";
         return sqlite3_open_v2(uri.constData(), db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
@@ -211,16 +200,14 @@ bool Connection::open(const QString& path)
     path_ = abs;
     readOnly_ = !readOnly.isEmpty() || sqlite3_db_readonly(db, "main") == 1;
     if (readOnly_)
-        warning_ = (readOnly.isEmpty() ? QStringLiteral("Baza danych \"%1\" jest tylko do odczytu.").arg(shown) : readOnly)
-                   + QStringLiteral("\nDane można przeglądać, ale żadnej zmiany nie da się zapisać.");
+        warning_ =
+            (readOnly.isEmpty() ? QStringLiteral("Baza danych \"%1\" jest tylko do odczytu.").arg(shown) : readOnly)
+            + QStringLiteral("\nDane można przeglądać, ale żadnej zmiany nie da się zapisać.");
     emit connectedChanged(true);
     return true;
 }
 
-bool Connection::holdsObject(const QString& name) const
-{
-    return schemaNames_.contains(name.toLower());
-}
+bool Connection::holdsObject(const QString& name) const { return schemaNames_.contains(name.toLower()); }
 
 namespace {
 
@@ -236,10 +223,7 @@ constexpr int kBusyStepMs = 20;
 
 } // namespace
 
-void Connection::setBusyNotice(BusyNotice notice)
-{
-    busyNotice() = std::move(notice);
-}
+void Connection::setBusyNotice(BusyNotice notice) { busyNotice() = std::move(notice); }
 
 int Connection::busyWait(void* self, int count)
 {
@@ -268,15 +252,9 @@ void Connection::endBusyWait()
         busyNotice()(QString());
 }
 
-bool Connection::isReadOnly() const
-{
-    return db_ && readOnly_;
-}
+bool Connection::isReadOnly() const { return db_ && readOnly_; }
 
-QString Connection::warning() const
-{
-    return db_ ? warning_ : QString();
-}
+QString Connection::warning() const { return db_ ? warning_ : QString(); }
 
 void Connection::close()
 {
@@ -290,20 +268,11 @@ void Connection::close()
     emit connectedChanged(false);
 }
 
-bool Connection::isConnected() const
-{
-    return db_ != nullptr;
-}
+bool Connection::isConnected() const { return db_ != nullptr; }
 
-QString Connection::lastError() const
-{
-    return lastError_;
-}
+QString Connection::lastError() const { return lastError_; }
 
-QString Connection::databasePath() const
-{
-    return path_;
-}
+QString Connection::databasePath() const { return path_; }
 
 void Connection::requireOpen() const
 {
@@ -348,8 +317,7 @@ int Connection::exec(const QString& sql, const QVariantList& binds)
     const auto told = qScopeGuard([this] { endBusyWait(); });
     detail::bindAll(db_, st, binds);
     int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-    }
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {}
     if (rc != SQLITE_DONE)
         detail::fail(db_, sql);
     return sqlite3_changes(db_);
@@ -369,20 +337,11 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& binds)
     return QVariant();
 }
 
-qint64 Connection::lastInsertId() const
-{
-    return db_ ? sqlite3_last_insert_rowid(db_) : 0;
-}
+qint64 Connection::lastInsertId() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
 
-bool Connection::inTransaction() const
-{
-    return db_ && sqlite3_get_autocommit(db_) == 0;
-}
+bool Connection::inTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
 
-sqlite3* Connection::handle() const
-{
-    return db_;
-}
+sqlite3* Connection::handle() const { return db_; }
 
 Connection* Connection::find(const QString& name)
 {
@@ -445,19 +404,14 @@ void Transaction::rollback()
 QString quote(const QVariant& v)
 {
     switch (detail::valueKind(v)) {
-    case detail::ValueKind::Null:
-        return QStringLiteral("NULL");
-    case detail::ValueKind::Boolean:
-        return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
-    case detail::ValueKind::Integer:
-        return QString::number(v.toLongLong());
-    case detail::ValueKind::Float:
-        return QString::number(v.toDouble(), 'g', 17);
+    case detail::ValueKind::Null: return QStringLiteral("NULL");
+    case detail::ValueKind::Boolean: return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case detail::ValueKind::Integer: return QString::number(v.toLongLong());
+    case detail::ValueKind::Float: return QString::number(v.toDouble(), 'g', 17);
     case detail::ValueKind::Date:
         return QLatin1Char('\'') + detail::dateValue(v).toString(Qt::ISODate) + QLatin1Char('\'');
     case detail::ValueKind::Bytes:
-    case detail::ValueKind::Text:
-        break;
+    case detail::ValueKind::Text: break;
     }
     QString s = v.toString();
     s.replace(QLatin1Char('\''), QStringLiteral("''"));

@@ -9,7 +9,11 @@ QList<QVariantMap> Connection::selectRows(const QString& sql, const QVariantList
     sqlite3_stmt* st = cachedStatement(sql);
     struct Reset {
         sqlite3_stmt* st;
-        ~Reset() { sqlite3_reset(st); sqlite3_clear_bindings(st); }
+        ~Reset()
+        {
+            sqlite3_reset(st);
+            sqlite3_clear_bindings(st);
+        }
     } reset{st};
     detail::bindAll(handle(), st, binds);
     const int columns = sqlite3_column_count(st);

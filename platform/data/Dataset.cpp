@@ -28,8 +28,8 @@ FieldKind kindOf(const char* decl)
         return FieldKind::Integer;
     if (d.contains("CHAR") || d.contains("TEXT") || d.contains("CLOB") || d.contains("MEMO"))
         return FieldKind::Text;
-    if (d.contains("FLOA") || d.contains("REAL") || d.contains("DOUB") || d.contains("NUM")
-        || d.contains("DEC") || d.contains("CURR"))
+    if (d.contains("FLOA") || d.contains("REAL") || d.contains("DOUB") || d.contains("NUM") || d.contains("DEC")
+        || d.contains("CURR"))
         return FieldKind::Float;
     return FieldKind::Unknown;
 }
@@ -79,10 +79,7 @@ void Dataset::setState(State s)
 
 // --- fields ------------------------------------------------------------------------------------
 
-int Dataset::columnOf(const QString& name) const
-{
-    return fieldIndex_.value(foldCase(name.trimmed()), -1);
-}
+int Dataset::columnOf(const QString& name) const { return fieldIndex_.value(foldCase(name.trimmed()), -1); }
 
 void Dataset::buildFields(sqlite3_stmt* st)
 {
@@ -176,20 +173,11 @@ void Dataset::setCell(int field, const QVariant& v)
 
 // --- reading -----------------------------------------------------------------------------------
 
-void Dataset::endForward()
-{
-    spares_.keep(fwd_);
-}
+void Dataset::endForward() { spares_.keep(fwd_); }
 
-void Dataset::endBackward()
-{
-    spares_.keep(back_);
-}
+void Dataset::endBackward() { spares_.keep(back_); }
 
-void Dataset::dropSpares()
-{
-    spares_.clear();
-}
+void Dataset::dropSpares() { spares_.clear(); }
 
 void Dataset::resetCache()
 {
@@ -325,10 +313,7 @@ void Dataset::close()
     emit currentChanged();
 }
 
-void Dataset::setActive(bool on)
-{
-    on ? open() : close();
-}
+void Dataset::setActive(bool on) { on ? open() : close(); }
 
 // Nothing changed since the rows were read (a sort order set just before, say): reading them
 // again would give the same rows and the same current row, so the window stays. It must be one
@@ -396,7 +381,8 @@ void Dataset::refresh()
             }
         }
     }
-    const int oldIndex = oldCur < 0 ? -1 : (oldPending ? countBefore(oldPending->plan, *oldPending->anchor) : oldBase) + oldCur;
+    const int oldIndex =
+        oldCur < 0 ? -1 : (oldPending ? countBefore(oldPending->plan, *oldPending->anchor) : oldBase) + oldCur;
     int found = -1;
     if (oldId >= 0 && !wasFar) {
         for (int i = 0; i <= oldIndex + 64 && ensureRow(i); ++i)

@@ -143,10 +143,8 @@ public:
 
     // --- master-detail: the dataset shows the rows whose detail fields equal the master's
     // current values (a text year matches an integer year; empty text never matches 0) ---
-    void setMasterSource(DataSource* master, const QString& masterFields,
-                         const QString& detailFields = QString());
-    void setMasterSource(Dataset* master, const QString& masterFields,
-                         const QString& detailFields = QString());
+    void setMasterSource(DataSource* master, const QString& masterFields, const QString& detailFields = QString());
+    void setMasterSource(Dataset* master, const QString& masterFields, const QString& detailFields = QString());
     Dataset* master() const;
     QString masterFields() const { return masterFields_; }
 
@@ -230,9 +228,9 @@ private:
     void execute(); // (re)runs the statement, empties the cache
     void restart(); // reads from the first row again (the fields stay)
     void resetCache();
-    bool fetchOne(); // false at the end
+    bool fetchOne();           // false at the end
     bool ensureRow(int index); // fetch until row index exists
-    void endForward(); // the forward reading ends (its statement is kept for reuse)
+    void endForward();         // the forward reading ends (its statement is kept for reuse)
     void endBackward();
     void dropSpares();
     std::optional<Snapshot> snapshot(const QString* sql = nullptr) const; // sql: planSql() if known
@@ -282,12 +280,12 @@ private:
     Row readRowById(qint64 rowid);
 
     // --- locate (DatasetLocate.cpp) ---
-    bool rowMatches(const Row& row, const std::vector<int>& cols, const QVariantList& values,
-                    LocateOptions opts) const;
+    bool rowMatches(const Row& row, const std::vector<int>& cols, const QVariantList& values, LocateOptions opts) const;
     static bool matchValue(const Field& f, const QVariant& raw, const QVariant& want, LocateOptions opts);
     bool matchesSql(const LocateRequest& r, sqlite3_value** argv) const;
     std::optional<bool> locateBySql(const std::vector<int>& cols, const QVariantList& values, LocateOptions opts);
-    std::optional<int> scanFromTop(const std::vector<int>& cols, const QVariantList& values, LocateOptions opts, int upto);
+    std::optional<int> scanFromTop(const std::vector<int>& cols, const QVariantList& values, LocateOptions opts,
+                                   int upto);
 
     // --- master-detail (DatasetMaster.cpp) ---
     void masterMoved();
@@ -306,7 +304,7 @@ private:
     bool hasRowid_ = false; // hidden column 0 of every row is the rowid
     std::vector<Column> columns_;
     std::vector<std::unique_ptr<Field>> fields_;
-    QHash<QString, int> fieldIndex_; // folded name -> field
+    QHash<QString, int> fieldIndex_;                                        // folded name -> field
     mutable std::optional<std::optional<detail::CountSource>> countSource_; // of the last execute()
 
     // The row cache: rows_ is a window of the ordered result starting at row base_ (0 unless the
@@ -327,7 +325,7 @@ private:
     bool eof_ = true, bof_ = true;
     mutable std::optional<int> countCache_;
     std::optional<Snapshot> readFrom_; // of the last execute()
-    Values buffer_; // edit/insert buffer
+    Values buffer_;                    // edit/insert buffer
     std::vector<bool> changed_;
     bool modified_ = false;
     qint64 lastInsertId_ = 0;

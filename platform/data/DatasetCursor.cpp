@@ -62,16 +62,14 @@ void Dataset::seekLast()
     if (fwd_ && !dirty_ && pendingInserted_ == 0) {
         // A few rows more are read on; when still more follow, the last one is read from the
         // end instead of every row on the way (and counted only when its number is asked for).
-        for (int i = 0; i < kFar && fetchOne(); ++i) {
-        }
+        for (int i = 0; i < kFar && fetchOne(); ++i) {}
         if (fwd_) {
             const Plan p = plan();
             if (!p.noRows && jumpToTail(p))
                 return;
         }
     }
-    while (fetchOne()) {
-    }
+    while (fetchOne()) {}
     cur_ = int(rows_.size()) - 1;
 }
 
@@ -134,10 +132,7 @@ int Dataset::moveBy(int distance)
     return moved;
 }
 
-int Dataset::recNo() const
-{
-    return isActive() && cur_ >= 0 ? base() + cur_ + 1 : 0;
-}
+int Dataset::recNo() const { return isActive() && cur_ >= 0 ? base() + cur_ + 1 : 0; }
 
 void Dataset::setRecNo(int n)
 {
@@ -182,8 +177,7 @@ bool Dataset::seek(int target)
         const int back = base_ - target;
         const bool fromEnd = !dirty_ && (back_ || backRead_ > 0);
         if (back <= kPage || (fromEnd && back <= target)) {
-            while (target < base_ && prependPage()) {
-            }
+            while (target < base_ && prependPage()) {}
         }
         if (target < base_)
             restart();
@@ -195,10 +189,7 @@ bool Dataset::seek(int target)
     return true;
 }
 
-bool Dataset::isEmpty()
-{
-    return !isActive() || (rows_.empty() && !ensureRow(0) && state_ != State::Insert);
-}
+bool Dataset::isEmpty() { return !isActive() || (rows_.empty() && !ensureRow(0) && state_ != State::Insert); }
 
 int Dataset::visitRows(int from, int count, const std::vector<int>& fields,
                        const std::function<void(int index, const QVariantList& values)>& atRow)
@@ -222,8 +213,7 @@ int Dataset::visitRows(int from, int count, const std::vector<int>& fields,
     const int end = from + count;
     // Just before a window read from the end: it grows back to them, cheaper than by position.
     if (at < end && at < base() && base_ - at <= kFar && !dirty_ && (back_ || backRead_ > 0)) {
-        while (at < base_ && prependPage()) {
-        }
+        while (at < base_ && prependPage()) {}
     }
     // Before a far window: by position, the window stays as it is.
     if (at < end && at < base()) {
@@ -257,7 +247,7 @@ int Dataset::visitRows(int from, int count, const std::vector<int>& fields,
 bool Dataset::keyed(const Plan& p) const
 {
     return hasRowid_ && !p.noRows && !p.order.empty() && p.order.back().expr == QLatin1String(detail::kRowid)
-           && baseBinds().isEmpty() && baseNamedBinds().isEmpty();
+        && baseBinds().isEmpty() && baseNamedBinds().isEmpty();
 }
 
 // Rows strictly after `row` in the plan's order (NULLs sort first, as in SQLite), with a
@@ -285,7 +275,8 @@ QString Dataset::keyCondition(const Plan& p, const Row& row, QVariantList& binds
             alts << (eq + QStringList{greater}).join(QStringLiteral(" AND "));
         eq << (vNull ? key.expr + QStringLiteral(" IS NULL") : key.expr + QStringLiteral(" = ") + ph);
     }
-    QString cond = alts.isEmpty() ? QStringLiteral("0") : QStringLiteral("(") + alts.join(QStringLiteral(") OR (")) + QStringLiteral(")");
+    QString cond = alts.isEmpty() ? QStringLiteral("0")
+                                  : QStringLiteral("(") + alts.join(QStringLiteral(") OR (")) + QStringLiteral(")");
     return hint.isEmpty() ? QStringLiteral("(%1)").arg(cond) : QStringLiteral("%1 AND (%2)").arg(hint, cond);
 }
 
@@ -411,7 +402,8 @@ int Dataset::readByPosition(const Plan& p, int from, int count, const std::funct
     const QString offset = detail::placeholder(int(binds.size()));
     std::vector<Row> rows;
     {
-        const detail::Borrowed st{cachedBound(planSql(p, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(limit, offset)), binds)};
+        const detail::Borrowed st{
+            cachedBound(planSql(p, QString(), QStringLiteral("LIMIT %1 OFFSET %2").arg(limit, offset)), binds)};
         int rc;
         while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
             rows.push_back(detail::readRow(st.get()));

@@ -10,10 +10,7 @@ namespace data {
 
 using detail::quoteIdent;
 
-bool Dataset::canModify() const
-{
-    return isActive() && !readOnly_ && hasRowid_;
-}
+bool Dataset::canModify() const { return isActive() && !readOnly_ && hasRowid_; }
 
 void Dataset::checkBrowseMode()
 {

@@ -102,15 +102,16 @@ bool Dataset::matchesSql(const LocateRequest& r, sqlite3_value** argv) const
         const QVariant& want = r.values[int(k)];
         const bool wantNull = !want.isValid() || want.isNull();
         // Fast path: text in a text column compared with text, without making QStrings.
-        if (!wantNull && fields_[size_t(r.cols[k])]->kind() == FieldKind::Text && sqlite3_value_type(v) == SQLITE_TEXT) {
+        if (!wantNull && fields_[size_t(r.cols[k])]->kind() == FieldKind::Text
+            && sqlite3_value_type(v) == SQLITE_TEXT) {
             const char* have = reinterpret_cast<const char*>(sqlite3_value_text(v));
             const int n = sqlite3_value_bytes(v);
             const QByteArray& w = r.wantText[k];
             bool ok;
             if (r.opts.partialKey)
                 ok = !w.isEmpty()
-                     && (r.opts.caseInsensitive ? startsWithPolishUtf8(have, n, w.constData(), int(w.size()))
-                                                : (n >= w.size() && memcmp(have, w.constData(), size_t(w.size())) == 0));
+                    && (r.opts.caseInsensitive ? startsWithPolishUtf8(have, n, w.constData(), int(w.size()))
+                                               : (n >= w.size() && memcmp(have, w.constData(), size_t(w.size())) == 0));
             else
                 ok = r.opts.caseInsensitive ? comparePolishUtf8(have, n, w.constData(), int(w.size())) == 0
                                             : (n == w.size() && memcmp(have, w.constData(), size_t(n)) == 0);
@@ -167,8 +168,10 @@ std::optional<bool> Dataset::locateBySql(const std::vector<int>& cols, const QVa
     Row row;
     {
         // The request is bound only while the statement runs: the guard unbinds it.
-        const detail::Borrowed st{cachedBound(planSql(p, conds.join(QStringLiteral(" AND ")), QStringLiteral("LIMIT 1")), binds)};
-        sqlite3_bind_pointer(st.get(), sqlite3_bind_parameter_index(st.get(), ":__loc"), &req, "tarnex_locate", nullptr);
+        const detail::Borrowed st{
+            cachedBound(planSql(p, conds.join(QStringLiteral(" AND ")), QStringLiteral("LIMIT 1")), binds)};
+        sqlite3_bind_pointer(st.get(), sqlite3_bind_parameter_index(st.get(), ":__loc"), &req, "tarnex_locate",
+                             nullptr);
         const int rc = sqlite3_step(st.get());
         if (rc == SQLITE_DONE)
             return false;

@@ -38,10 +38,7 @@ void Dataset::setMasterSource(DataSource* source, const QString& masterFields, c
         });
 }
 
-Dataset* Dataset::master() const
-{
-    return master_;
-}
+Dataset* Dataset::master() const { return master_; }
 
 void Dataset::masterMoved()
 {
@@ -102,14 +99,11 @@ void Dataset::addLinkConditions(Plan& p, const Naming& naming, bool& unnamed) co
                 v = *n;
             }
             break;
-        case FieldKind::Text:
-            v = Field::toText(v);
-            break;
+        case FieldKind::Text: v = Field::toText(v); break;
         case FieldKind::Date:
             v = v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate) : v.toString();
             break;
-        default:
-            break;
+        default: break;
         }
         const std::optional<QString> name = naming(c);
         if (!name)

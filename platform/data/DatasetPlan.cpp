@@ -107,8 +107,9 @@ void Dataset::addOrder(Plan& p) const
     for (QString name : detail::splitNames(indexFieldNames_)) {
         bool desc = false;
         const QStringList parts = name.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (parts.size() == 2 && (parts[1].compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0
-                                  || parts[1].compare(QLatin1String("asc"), Qt::CaseInsensitive) == 0)) {
+        if (parts.size() == 2
+            && (parts[1].compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0
+                || parts[1].compare(QLatin1String("asc"), Qt::CaseInsensitive) == 0)) {
             name = parts[0];
             desc = parts[1].compare(QLatin1String("desc"), Qt::CaseInsensitive) == 0;
         }
@@ -116,8 +117,9 @@ void Dataset::addOrder(Plan& p) const
         if (c < 0)
             throw Error(QStringLiteral("Brak pola %1 w zbiorze %2 (porządek)").arg(name, objectName()));
         const Column& col = columns_[size_t(c)];
-        p.order.push_back({quoteIdent(col.name) + (col.kind == FieldKind::Text ? QStringLiteral(" COLLATE POLISH") : QString()),
-                           int(size_t(c) + off), desc});
+        p.order.push_back(
+            {quoteIdent(col.name) + (col.kind == FieldKind::Text ? QStringLiteral(" COLLATE POLISH") : QString()),
+             int(size_t(c) + off), desc});
     }
     // The rowid last makes the order total (stable among equal keys). A whole table without an
     // order comes in rowid order anyway; saying so costs nothing and lets the cursor seek in it.
@@ -237,7 +239,8 @@ int Dataset::countRows(const Plan& p) const
                 const QString table = quoteIdent(src->table);
                 QString sql = QStringLiteral("SELECT count(*) FROM %1").arg(table);
                 if (!q.filterComplement.isEmpty())
-                    sql = QStringLiteral("SELECT (%1) - (SELECT count(*) FROM %2 WHERE %3)").arg(sql, table, q.filterComplement);
+                    sql = QStringLiteral("SELECT (%1) - (SELECT count(*) FROM %2 WHERE %3)")
+                              .arg(sql, table, q.filterComplement);
                 else if (!q.where.isEmpty())
                     sql += QStringLiteral(" WHERE ") + q.where.join(QStringLiteral(" AND "));
                 const detail::Borrowed st{conn_->cachedStatement(sql)};
@@ -252,8 +255,9 @@ int Dataset::countRows(const Plan& p) const
     QStringList ids;
     for (const qint64 id : std::as_const(insertedIds_))
         ids << QString::number(id);
-    const QString exclude = ids.isEmpty() ? QString()
-                                          : QStringLiteral("%1 NOT IN (%2)").arg(QLatin1String(detail::kRowid), ids.join(QLatin1Char(',')));
+    const QString exclude = ids.isEmpty()
+        ? QString()
+        : QStringLiteral("%1 NOT IN (%2)").arg(QLatin1String(detail::kRowid), ids.join(QLatin1Char(',')));
     const QString sql = QStringLiteral("SELECT count(*) FROM (%1)").arg(planSql(unordered, exclude));
     if (ids.isEmpty()) {
         const detail::Borrowed st{cachedBound(sql, p.binds)};

@@ -24,9 +24,9 @@ QString withoutStop(QString s)
 
 QString databaseSentence(ErrorKind kind, const QString& action, const QString& detail)
 {
-    QString s = QStringLiteral("Nie udało się %1: %2.")
-                    .arg(action.isEmpty() ? QStringLiteral("wykonać operacji na bazie danych") : action,
-                         Error::reason(kind));
+    QString s =
+        QStringLiteral("Nie udało się %1: %2.")
+            .arg(action.isEmpty() ? QStringLiteral("wykonać operacji na bazie danych") : action, Error::reason(kind));
     if (!detail.isEmpty())
         s += QStringLiteral("\nSzczegóły: ") + detail;
     return s;
@@ -34,16 +34,12 @@ QString databaseSentence(ErrorKind kind, const QString& action, const QString& d
 
 } // namespace
 
-Error::Error(const QString& message)
-    : std::runtime_error(message.toStdString()), message_(message)
-{
-}
+Error::Error(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
 
 Error::Error(ErrorKind kind, const QString& action, const QString& detail, const QString& statement)
-    : std::runtime_error(databaseSentence(kind, action, detail).toStdString()), kind_(kind),
-      detail_(detail), statement_(statement), message_(databaseSentence(kind, action, detail))
-{
-}
+    : std::runtime_error(databaseSentence(kind, action, detail).toStdString()), kind_(kind), detail_(detail),
+      statement_(statement), message_(databaseSentence(kind, action, detail))
+{}
 
 QString Error::reason(ErrorKind kind)
 {
@@ -89,10 +85,7 @@ SignalFailureHandler& signalFailureHandler()
 
 } // namespace
 
-void setSignalFailureHandler(SignalFailureHandler handler)
-{
-    signalFailureHandler() = std::move(handler);
-}
+void setSignalFailureHandler(SignalFailureHandler handler) { signalFailureHandler() = std::move(handler); }
 
 bool guardSignal(const std::function<void()>& fn)
 {

@@ -23,9 +23,9 @@ enum class ErrorKind {
     NotDatabase,  // the file is not a database of the program
     Corrupt,      // the file is damaged
     DiskFull,
-    CantOpen,     // the file could not be opened
-    Io,           // reading or writing the file failed
-    Refused,      // any other refusal of the statement (a table or column missing, ...)
+    CantOpen, // the file could not be opened
+    Io,       // reading or writing the file failed
+    Refused,  // any other refusal of the statement (a table or column missing, ...)
 };
 
 class Error : public std::runtime_error {

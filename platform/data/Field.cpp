@@ -17,8 +17,8 @@ namespace {
 bool isNumber(const QVariant& v)
 {
     const int t = v.typeId();
-    return t == QMetaType::LongLong || t == QMetaType::Int || t == QMetaType::Double
-           || t == QMetaType::UInt || t == QMetaType::ULongLong || t == QMetaType::Float;
+    return t == QMetaType::LongLong || t == QMetaType::Int || t == QMetaType::Double || t == QMetaType::UInt
+        || t == QMetaType::ULongLong || t == QMetaType::Float;
 }
 
 [[noreturn]] void badValue(const QString& text, const char* what)
@@ -51,17 +51,12 @@ std::optional<qint64> parseInteger(const QString& text)
 } // namespace
 
 Field::Field(Dataset* owner, int index, QString name, FieldKind kind)
-    : owner_(owner), index_(index), name_(std::move(name)), kind_(kind) {}
+    : owner_(owner), index_(index), name_(std::move(name)), kind_(kind)
+{}
 
-QVariant Field::raw() const
-{
-    return owner_->cell(index_);
-}
+QVariant Field::raw() const { return owner_->cell(index_); }
 
-void Field::setRaw(const QVariant& v)
-{
-    owner_->setCell(index_, v);
-}
+void Field::setRaw(const QVariant& v) { owner_->setCell(index_, v); }
 
 QString Field::formatFloat(double v)
 {
@@ -95,13 +90,10 @@ QVariant Field::fromStored(const QVariant& r) const
         if (r.typeId() == QMetaType::Double && r.toDouble() == std::floor(r.toDouble()))
             return qint64(r.toDouble());
         return r;
-    case FieldKind::Float:
-        return isNumber(r) ? QVariant(r.toDouble()) : r;
-    case FieldKind::Text:
-        return isNumber(r) ? QVariant(toText(r)) : r;
+    case FieldKind::Float: return isNumber(r) ? QVariant(r.toDouble()) : r;
+    case FieldKind::Text: return isNumber(r) ? QVariant(toText(r)) : r;
     case FieldKind::Unknown:
-    default:
-        return r;
+    default: return r;
     }
 }
 
@@ -110,17 +102,12 @@ QString Field::toText(const QVariant& v)
     if (!v.isValid() || v.isNull())
         return QString();
     switch (v.typeId()) {
-    case QMetaType::Bool:
-        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::QDate:
-        return v.toDate().toString(text::shortDateFormat());
+    case QMetaType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::QDate: return v.toDate().toString(text::shortDateFormat());
     case QMetaType::Double:
-    case QMetaType::Float:
-        return formatFloat(v.toDouble());
-    case QMetaType::QByteArray:
-        return QString::fromUtf8(v.toByteArray());
-    default:
-        return v.toString();
+    case QMetaType::Float: return formatFloat(v.toDouble());
+    case QMetaType::QByteArray: return QString::fromUtf8(v.toByteArray());
+    default: return v.toString();
     }
 }
 
@@ -130,15 +117,9 @@ bool Field::isNull() const
     return !r.isValid() || r.isNull();
 }
 
-QVariant Field::value() const
-{
-    return fromStored(raw());
-}
+QVariant Field::value() const { return fromStored(raw()); }
 
-QString Field::asString() const
-{
-    return toText(value());
-}
+QString Field::asString() const { return toText(value()); }
 
 qint64 Field::asLargeInt() const
 {
@@ -146,13 +127,10 @@ qint64 Field::asLargeInt() const
     if (!v.isValid() || v.isNull())
         return 0;
     switch (v.typeId()) {
-    case QMetaType::Bool:
-        return v.toBool() ? 1 : 0;
-    case QMetaType::Double:
-        return std::llround(v.toDouble()); // half away from zero
+    case QMetaType::Bool: return v.toBool() ? 1 : 0;
+    case QMetaType::Double: return std::llround(v.toDouble()); // half away from zero
     case QMetaType::LongLong:
-    case QMetaType::Int:
-        return v.toLongLong();
+    case QMetaType::Int: return v.toLongLong();
     default: {
         const QString t = toText(v);
         if (t.trimmed().isEmpty())
@@ -164,10 +142,7 @@ qint64 Field::asLargeInt() const
     }
 }
 
-int Field::asInteger() const
-{
-    return int(asLargeInt());
-}
+int Field::asInteger() const { return int(asLargeInt()); }
 
 double Field::asFloat() const
 {
@@ -220,25 +195,13 @@ QDate Field::asDate() const
 void Field::setValue(const QVariant& v)
 {
     switch (detail::valueKind(v)) {
-    case detail::ValueKind::Null:
-        clear();
-        return;
-    case detail::ValueKind::Boolean:
-        setAsBoolean(v.toBool());
-        return;
-    case detail::ValueKind::Date:
-        setAsDate(detail::dateValue(v));
-        return;
-    case detail::ValueKind::Float:
-        setAsFloat(v.toDouble());
-        return;
-    case detail::ValueKind::Integer:
-        setAsInteger(v.toLongLong());
-        return;
+    case detail::ValueKind::Null: clear(); return;
+    case detail::ValueKind::Boolean: setAsBoolean(v.toBool()); return;
+    case detail::ValueKind::Date: setAsDate(detail::dateValue(v)); return;
+    case detail::ValueKind::Float: setAsFloat(v.toDouble()); return;
+    case detail::ValueKind::Integer: setAsInteger(v.toLongLong()); return;
     case detail::ValueKind::Bytes:
-    case detail::ValueKind::Text:
-        setAsString(v.toString());
-        return;
+    case detail::ValueKind::Text: setAsString(v.toString()); return;
     }
 }
 
@@ -246,11 +209,8 @@ void Field::setAsString(const QString& s)
 {
     switch (kind_) {
     case FieldKind::Text:
-    case FieldKind::Unknown:
-        setRaw(s);
-        return;
-    default:
-        break;
+    case FieldKind::Unknown: setRaw(s); return;
+    default: break;
     }
     if (s.trimmed().isEmpty()) {
         if (kind_ == FieldKind::Boolean)
@@ -287,8 +247,7 @@ void Field::setAsString(const QString& s)
         setRaw(d.toString(Qt::ISODate));
         return;
     }
-    default:
-        setRaw(s);
+    default: setRaw(s);
     }
 }
 
@@ -338,9 +297,6 @@ void Field::setAsDate(const QDate& d)
     }
 }
 
-void Field::clear()
-{
-    setRaw(QVariant());
-}
+void Field::clear() { setRaw(QVariant()); }
 
 } // namespace data

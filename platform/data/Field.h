@@ -28,11 +28,11 @@ public:
     // Text: booleans "True"/"False"; dates in the short date format; floats in the shortest
     // form up to 15 significant digits with the decimal separator of the regional settings.
     QString asString() const;
-    int asInteger() const;       // floats round half away from zero; bad text throws data::Error
+    int asInteger() const; // floats round half away from zero; bad text throws data::Error
     qint64 asLargeInt() const;
-    double asFloat() const;      // text accepts the decimal separator or '.'
-    bool asBoolean() const;      // "True"/"False" (any case), non-zero numbers
-    QDate asDate() const;        // stored yyyy-MM-dd, or text in the short date format
+    double asFloat() const; // text accepts the decimal separator or '.'
+    bool asBoolean() const; // "True"/"False" (any case), non-zero numbers
+    QDate asDate() const;   // stored yyyy-MM-dd, or text in the short date format
 
     // Setters need the dataset in Edit or Insert state (else data::Error). Text is converted
     // to the column's kind; "" gives null for non-text columns; bad text throws data::Error.

@@ -8,10 +8,7 @@
 
 namespace data::detail {
 
-QString placeholder(int index)
-{
-    return QStringLiteral(":__p%1").arg(index);
-}
+QString placeholder(int index) { return QStringLiteral(":__p%1").arg(index); }
 
 QString quoteIdent(const QString& name)
 {
@@ -80,8 +77,7 @@ std::vector<Token> tokenize(const QString& f)
         } else if (c == QLatin1Char(')')) {
             t.type = Tok::RParen;
             ++i;
-        } else if (c == QLatin1Char('=') || c == QLatin1Char('<') || c == QLatin1Char('>')
-                   || c == QLatin1Char('!')) {
+        } else if (c == QLatin1Char('=') || c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('!')) {
             QString op(c);
             if (i + 1 < n && (f[i + 1] == QLatin1Char('=') || (c == QLatin1Char('<') && f[i + 1] == QLatin1Char('>'))))
                 op += f[i + 1];
@@ -121,11 +117,13 @@ std::vector<Token> tokenize(const QString& f)
             if (!t.date.isValid())
                 syntax(f, i, QStringLiteral("niepoprawna data"));
             i = end + 1;
-        } else if (c.isDigit() || ((c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLatin1Char('.'))
-                                   && i + 1 < n && f[i + 1].isDigit())) {
+        } else if (c.isDigit()
+                   || ((c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLatin1Char('.')) && i + 1 < n
+                       && f[i + 1].isDigit())) {
             int j = i + 1;
-            while (j < n && (f[j].isDigit() || f[j] == QLatin1Char('.') || f[j] == QLatin1Char('-')
-                             || f[j] == QLatin1Char('/')))
+            while (
+                j < n
+                && (f[j].isDigit() || f[j] == QLatin1Char('.') || f[j] == QLatin1Char('-') || f[j] == QLatin1Char('/')))
                 ++j;
             const QString lit = f.mid(i, j - i);
             if (parseNumber(lit) && !lit.contains(QLatin1Char(','))) {
@@ -151,12 +149,12 @@ std::vector<Token> tokenize(const QString& f)
                 ++j;
             t.text = f.mid(i, j - i);
             const QString low = t.text.toLower();
-            t.type = low == QLatin1String("and")   ? Tok::And
-                     : low == QLatin1String("or")    ? Tok::Or
-                     : low == QLatin1String("not")   ? Tok::Not
-                     : low == QLatin1String("true")  ? Tok::True
-                     : low == QLatin1String("false") ? Tok::False
-                                                     : Tok::Ident;
+            t.type = low == QLatin1String("and") ? Tok::And
+                : low == QLatin1String("or")     ? Tok::Or
+                : low == QLatin1String("not")    ? Tok::Not
+                : low == QLatin1String("true")   ? Tok::True
+                : low == QLatin1String("false")  ? Tok::False
+                                                 : Tok::Ident;
             i = j;
         } else {
             syntax(f, i, QStringLiteral("nieoczekiwany znak '%1'").arg(c));
@@ -188,7 +186,8 @@ QVariant numberValue(double v)
 class Parser {
 public:
     Parser(const QString& f, const Resolver& r, QVariantList& b)
-        : filter_(f), resolve_(r), binds_(b), toks_(tokenize(f)) {}
+        : filter_(f), resolve_(r), binds_(b), toks_(tokenize(f))
+    {}
 
     QString parse()
     {
@@ -286,8 +285,7 @@ private:
             o.kind = Operand::Bool;
             o.flag = t.type == Tok::True;
             break;
-        default:
-            syntax(filter_, t.pos, QStringLiteral("oczekiwano pola lub wartości"));
+        default: syntax(filter_, t.pos, QStringLiteral("oczekiwano pola lub wartości"));
         }
         return o;
     }
@@ -352,28 +350,39 @@ private:
     // Whether 0 op v holds, for an ordering operator.
     static bool holdsForZero(const QString& op, double v)
     {
-        if (op == QLatin1String("<")) return 0 < v;
-        if (op == QLatin1String(">")) return 0 > v;
-        if (op == QLatin1String("<=")) return 0 <= v;
-        if (op == QLatin1String(">=")) return 0 >= v;
+        if (op == QLatin1String("<"))
+            return 0 < v;
+        if (op == QLatin1String(">"))
+            return 0 > v;
+        if (op == QLatin1String("<="))
+            return 0 <= v;
+        if (op == QLatin1String(">="))
+            return 0 >= v;
         return true;
     }
 
     // The operator that holds exactly where op fails, for an ordering operator.
     static QString negate(const QString& op)
     {
-        if (op == QLatin1String("<")) return QStringLiteral(">=");
-        if (op == QLatin1String(">")) return QStringLiteral("<=");
-        if (op == QLatin1String("<=")) return QStringLiteral(">");
+        if (op == QLatin1String("<"))
+            return QStringLiteral(">=");
+        if (op == QLatin1String(">"))
+            return QStringLiteral("<=");
+        if (op == QLatin1String("<="))
+            return QStringLiteral(">");
         return QStringLiteral("<");
     }
 
     static QString flip(const QString& op)
     {
-        if (op == QLatin1String("<")) return QStringLiteral(">");
-        if (op == QLatin1String(">")) return QStringLiteral("<");
-        if (op == QLatin1String("<=")) return QStringLiteral(">=");
-        if (op == QLatin1String(">=")) return QStringLiteral("<=");
+        if (op == QLatin1String("<"))
+            return QStringLiteral(">");
+        if (op == QLatin1String(">"))
+            return QStringLiteral("<");
+        if (op == QLatin1String("<="))
+            return QStringLiteral(">=");
+        if (op == QLatin1String(">="))
+            return QStringLiteral("<=");
         return op;
     }
 

@@ -13,15 +13,9 @@ void Query::setSql(const QString& sql)
     named_.clear();
 }
 
-void Query::addBindValue(const QVariant& v)
-{
-    positional_.append(v);
-}
+void Query::addBindValue(const QVariant& v) { positional_.append(v); }
 
-void Query::bindValue(const QString& name, const QVariant& v)
-{
-    named_.insert(name, v);
-}
+void Query::bindValue(const QString& name, const QVariant& v) { named_.insert(name, v); }
 
 void Query::clearBinds()
 {
@@ -38,8 +32,7 @@ int Query::execSql()
     detail::Stmt s(db, sql_);
     detail::bindAll(db, s.st, positional_, named_);
     int rc;
-    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {
-    }
+    while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {}
     if (rc != SQLITE_DONE)
         detail::fail(db, sql_);
     return sqlite3_changes(db);

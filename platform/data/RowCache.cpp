@@ -59,8 +59,7 @@ Row readRow(sqlite3_stmt* st)
             setBytes(row, c, Cell::Blob, p, sqlite3_column_bytes(st, i));
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
     return row;
@@ -90,8 +89,7 @@ Row rowOfValue(sqlite3_value* v)
         setBytes(row, c, Cell::Blob, p, sqlite3_value_bytes(v));
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return row;
 }
@@ -105,8 +103,7 @@ Row rowFromValues(const std::vector<QVariant>& values)
         Cell& c = row.cells[i];
         QByteArray b;
         switch (valueKind(x)) {
-        case ValueKind::Null:
-            continue;
+        case ValueKind::Null: continue;
         case ValueKind::Boolean:
         case ValueKind::Integer:
             c.type = Cell::Int;

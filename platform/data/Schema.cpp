@@ -20,8 +20,8 @@ QString createDatabase(const QString& path, const QString& schemaFile)
         return QStringLiteral("Nie można odczytać pliku \"%1\"").arg(schemaFile);
     const QByteArray sql = f.readAll();
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+        != SQLITE_OK) {
         const QString e = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close(db);
         return e;
@@ -88,23 +88,22 @@ std::vector<SchemaObject> schemaObjects(const QByteArray& sql, QString* error, s
     for (SchemaObject& o : out)
         o.columns = objectColumns(db, o.name);
     if (indexes) {
-        sqlite3_prepare_v2(db, "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL ORDER BY name",
+        sqlite3_prepare_v2(db,
+                           "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL ORDER BY name",
                            -1, &st, nullptr);
         static const QRegularExpression create(QStringLiteral("^\\s*CREATE\\s+(UNIQUE\\s+)?INDEX\\s+"),
                                                QRegularExpression::CaseInsensitiveOption);
         while (sqlite3_step(st) == SQLITE_ROW)
-            indexes->push_back(
-                {QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))),
-                 QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)))
-                     .replace(create, QStringLiteral("CREATE \\1INDEX IF NOT EXISTS "))});
+            indexes->push_back({QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))),
+                                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)))
+                                    .replace(create, QStringLiteral("CREATE \\1INDEX IF NOT EXISTS "))});
         sqlite3_finalize(st);
     }
     sqlite3_close(db);
     return out;
 }
 
-bool readSchemaNames(sqlite3* db, const std::vector<SchemaObject>& required, QSet<QString>& names,
-                     QString& missing)
+bool readSchemaNames(sqlite3* db, const std::vector<SchemaObject>& required, QSet<QString>& names, QString& missing)
 {
     names.clear();
     missing.clear();

@@ -39,7 +39,6 @@ std::vector<SchemaObject> schemaObjects(const QByteArray& sql, QString* error = 
 // ("brak tabeli Klienci", "brak kolumny Faktura.Nr"; "" when it holds everything). False when
 // the schema cannot be read at all (not a database, unreadable): SQLite's error tells why.
 // Only reads.
-bool readSchemaNames(sqlite3* db, const std::vector<SchemaObject>& required, QSet<QString>& names,
-                     QString& missing);
+bool readSchemaNames(sqlite3* db, const std::vector<SchemaObject>& required, QSet<QString>& names, QString& missing);
 
 } // namespace data

@@ -68,8 +68,9 @@ QString actionOf(const QString& sql)
     const QString t = sql.trimmed();
     const QString verb = t.section(QRegularExpression(QStringLiteral("\\s+")), 0, 0).toLower();
     auto inTable = [&](const char* what, const char* prep, const QString& table) {
-        return table.isEmpty() ? QStringLiteral("%1 w bazie danych").arg(QString::fromUtf8(what))
-                               : QStringLiteral("%1 %2 tabeli %3").arg(QString::fromUtf8(what), QString::fromUtf8(prep), table);
+        return table.isEmpty()
+            ? QStringLiteral("%1 w bazie danych").arg(QString::fromUtf8(what))
+            : QStringLiteral("%1 %2 tabeli %3").arg(QString::fromUtf8(what), QString::fromUtf8(prep), table);
     };
     if (verb == QLatin1String("select") || verb == QLatin1String("with"))
         return inTable("odczytać danych", "z", nameAfter(t, QStringLiteral("from")));
@@ -114,29 +115,17 @@ void bind(sqlite3* db, sqlite3_stmt* st, int index, const QVariant& v)
     };
     int rc = SQLITE_OK;
     switch (valueKind(v)) {
-    case ValueKind::Null:
-        rc = sqlite3_bind_null(st, index);
-        break;
-    case ValueKind::Boolean:
-        rc = sqlite3_bind_int(st, index, v.toBool() ? 1 : 0);
-        break;
-    case ValueKind::Integer:
-        rc = sqlite3_bind_int64(st, index, v.toLongLong());
-        break;
-    case ValueKind::Float:
-        rc = sqlite3_bind_double(st, index, v.toDouble());
-        break;
-    case ValueKind::Date:
-        rc = bindText(dateValue(v).toString(Qt::ISODate));
-        break;
+    case ValueKind::Null: rc = sqlite3_bind_null(st, index); break;
+    case ValueKind::Boolean: rc = sqlite3_bind_int(st, index, v.toBool() ? 1 : 0); break;
+    case ValueKind::Integer: rc = sqlite3_bind_int64(st, index, v.toLongLong()); break;
+    case ValueKind::Float: rc = sqlite3_bind_double(st, index, v.toDouble()); break;
+    case ValueKind::Date: rc = bindText(dateValue(v).toString(Qt::ISODate)); break;
     case ValueKind::Bytes: {
         const QByteArray b = v.toByteArray();
         rc = sqlite3_bind_blob(st, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
         break;
     }
-    case ValueKind::Text:
-        rc = bindText(v.toString());
-        break;
+    case ValueKind::Text: rc = bindText(v.toString()); break;
     }
     if (rc != SQLITE_OK)
         fail(db, QStringLiteral("parametr %1").arg(index));
@@ -161,10 +150,8 @@ void bindAll(sqlite3* db, sqlite3_stmt* st, const QVariantList& positional, cons
 QVariant column(sqlite3_stmt* st, int col)
 {
     switch (sqlite3_column_type(st, col)) {
-    case SQLITE_INTEGER:
-        return QVariant(qint64(sqlite3_column_int64(st, col)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(st, col));
+    case SQLITE_INTEGER: return QVariant(qint64(sqlite3_column_int64(st, col)));
+    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(st, col));
     case SQLITE_TEXT: {
         const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
         return QVariant(QString::fromUtf8(t, sqlite3_column_bytes(st, col)));
@@ -173,8 +160,7 @@ QVariant column(sqlite3_stmt* st, int col)
         const char* b = static_cast<const char*>(sqlite3_column_blob(st, col));
         return QVariant(QByteArray(b, sqlite3_column_bytes(st, col)));
     }
-    default:
-        return QVariant();
+    default: return QVariant();
     }
 }
 

@@ -35,7 +35,6 @@ struct Stmt {
 void registerLocate(sqlite3* db);
 
 // Binds positional values (1..n) and named values (":name").
-void bindAll(sqlite3* db, sqlite3_stmt* st, const QVariantList& positional,
-             const QVariantMap& named = {});
+void bindAll(sqlite3* db, sqlite3_stmt* st, const QVariantList& positional, const QVariantMap& named = {});
 
 } // namespace data::detail

@@ -67,9 +67,6 @@ void StatementPool::keep(Cursor& c)
     c.sql.clear();
 }
 
-void StatementPool::clear()
-{
-    kept_.clear();
-}
+void StatementPool::clear() { kept_.clear(); }
 
 } // namespace data::detail

@@ -28,7 +28,8 @@ QString Table::writableTable() const
 QString Table::baseSql() const
 {
     if (!writableTable().isEmpty())
-        return QStringLiteral("SELECT rowid AS %1, * FROM %2").arg(QLatin1String(detail::kRowid), detail::quoteIdent(table_));
+        return QStringLiteral("SELECT rowid AS %1, * FROM %2")
+            .arg(QLatin1String(detail::kRowid), detail::quoteIdent(table_));
     return QStringLiteral("SELECT * FROM %1").arg(detail::quoteIdent(table_));
 }
 

@@ -8,7 +8,7 @@
 namespace data::detail {
 
 enum class ValueKind {
-    Null,    // invalid or null
+    Null, // invalid or null
     Boolean,
     Integer, // any whole-number type, read with toLongLong()
     Float,   // double or float, read with toDouble()

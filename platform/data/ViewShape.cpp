@@ -70,11 +70,11 @@ std::vector<Token> tokenize(const QString& s)
 bool clauseWord(const QString& w)
 {
     static const QSet<QString> words{
-        QStringLiteral("left"),   QStringLiteral("right"),     QStringLiteral("full"),   QStringLiteral("inner"),
+        QStringLiteral("left"),   QStringLiteral("right"),     QStringLiteral("full"),    QStringLiteral("inner"),
         QStringLiteral("outer"),  QStringLiteral("cross"),     QStringLiteral("natural"), QStringLiteral("join"),
-        QStringLiteral("on"),     QStringLiteral("using"),     QStringLiteral("where"),  QStringLiteral("group"),
-        QStringLiteral("having"), QStringLiteral("order"),     QStringLiteral("limit"),  QStringLiteral("union"),
-        QStringLiteral("except"), QStringLiteral("intersect"), QStringLiteral("window"), QStringLiteral("indexed"),
+        QStringLiteral("on"),     QStringLiteral("using"),     QStringLiteral("where"),   QStringLiteral("group"),
+        QStringLiteral("having"), QStringLiteral("order"),     QStringLiteral("limit"),   QStringLiteral("union"),
+        QStringLiteral("except"), QStringLiteral("intersect"), QStringLiteral("window"),  QStringLiteral("indexed"),
         QStringLiteral("not"),    QStringLiteral("as")};
     return words.contains(w.toLower());
 }
@@ -270,17 +270,14 @@ bool isIntegerKey(sqlite3* db, const QString& table, const QString& column)
             continue;
         ++keys;
         match = detail::column(s.st, 0).toString().compare(column, Qt::CaseInsensitive) == 0
-                && detail::column(s.st, 1).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
+            && detail::column(s.st, 1).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0;
     }
     return keys == 1 && match;
 }
 
 } // namespace
 
-std::optional<ViewJoins> parseViewJoins(const QString& createView)
-{
-    return Parser(createView).parse();
-}
+std::optional<ViewJoins> parseViewJoins(const QString& createView) { return Parser(createView).parse(); }
 
 std::optional<CountSource> viewCountSource(sqlite3* db, const QString& view, sqlite3_stmt* probe)
 {

@@ -14,7 +14,7 @@ namespace registry {
 
 namespace {
 
-QString g_storePath; // empty: "rejestr.ini" in the working directory
+QString g_storePath;                                         // empty: "rejestr.ini" in the working directory
 QByteArray g_encodedPath = QByteArrayLiteral("rejestr.ini"); // the same, for stat()
 
 enum class Kind { Other, Section, Entry };
@@ -102,10 +102,7 @@ QString sectionName(Root root, const QString& keyPath)
     return path.isEmpty() ? rootName(root) : rootName(root) + QLatin1Char('\\') + path;
 }
 
-bool sameName(const QString& a, const QString& b)
-{
-    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
-}
+bool sameName(const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) == 0; }
 
 // Values are written as they are, except that "\" "\n" "\r" are escaped and a value with
 // surrounding blanks or a leading quote is put in quotes, so any text reads back unchanged.
@@ -123,8 +120,7 @@ QString encodeValue(const QString& value)
         else
             out += c;
     }
-    if (!out.isEmpty()
-        && (out.front().isSpace() || out.back().isSpace() || out.front() == QLatin1Char('"')))
+    if (!out.isEmpty() && (out.front().isSpace() || out.back().isSpace() || out.front() == QLatin1Char('"')))
         out = QLatin1Char('"') + out + QLatin1Char('"');
     return out;
 }
@@ -142,9 +138,21 @@ QString decodeValue(QString text)
         const QChar c = text[i];
         if (c == QLatin1Char('\\') && i + 1 < text.size()) {
             const QChar n = text[i + 1];
-            if (n == QLatin1Char('\\')) { out += QLatin1Char('\\'); ++i; continue; }
-            if (n == QLatin1Char('n')) { out += QLatin1Char('\n'); ++i; continue; }
-            if (n == QLatin1Char('r')) { out += QLatin1Char('\r'); ++i; continue; }
+            if (n == QLatin1Char('\\')) {
+                out += QLatin1Char('\\');
+                ++i;
+                continue;
+            }
+            if (n == QLatin1Char('n')) {
+                out += QLatin1Char('\n');
+                ++i;
+                continue;
+            }
+            if (n == QLatin1Char('r')) {
+                out += QLatin1Char('\r');
+                ++i;
+                continue;
+            }
         }
         out += c;
     }
@@ -186,10 +194,7 @@ Document parse(const QString& content)
     return doc;
 }
 
-QString filePath()
-{
-    return g_storePath.isEmpty() ? QStringLiteral("rejestr.ini") : g_storePath;
-}
+QString filePath() { return g_storePath.isEmpty() ? QStringLiteral("rejestr.ini") : g_storePath; }
 
 // The current content of the store; a missing file is an empty store.
 Document load()
@@ -226,8 +231,7 @@ Document load()
 
 QString rootName(Root root)
 {
-    return root == Root::CurrentUser ? QStringLiteral("HKEY_CURRENT_USER")
-                                     : QStringLiteral("HKEY_LOCAL_MACHINE");
+    return root == Root::CurrentUser ? QStringLiteral("HKEY_CURRENT_USER") : QStringLiteral("HKEY_LOCAL_MACHINE");
 }
 
 QString read(Root root, const QString& keyPath, const QString& name)
@@ -241,8 +245,7 @@ QString read(Root root, const QString& keyPath, const QString& name)
 bool write(Root root, const QString& keyPath, const QString& name, const QString& value)
 {
     const QString trimmedName = name.trimmed();
-    if (trimmedName.isEmpty() || trimmedName.contains(QLatin1Char('='))
-        || trimmedName.contains(QLatin1Char('\n')))
+    if (trimmedName.isEmpty() || trimmedName.contains(QLatin1Char('=')) || trimmedName.contains(QLatin1Char('\n')))
         return false;
     const QString key = sectionName(root, keyPath);
     Document doc = load();
@@ -322,10 +325,7 @@ bool write(Root root, const QString& keyPath, const QString& name, const QString
     return true;
 }
 
-QString storePath()
-{
-    return filePath();
-}
+QString storePath() { return filePath(); }
 
 void setStorePath(const QString& path)
 {

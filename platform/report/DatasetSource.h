@@ -9,7 +9,7 @@
 namespace data {
 class Dataset;
 class Field;
-}
+} // namespace data
 
 namespace report {
 

@@ -52,10 +52,7 @@ struct FontKey {
     bool operator==(const FontKey&) const = default;
 };
 
-size_t qHash(const FontKey& k, size_t seed = 0)
-{
-    return qHashMulti(seed, k.family, k.size, k.bold, k.italic);
-}
+size_t qHash(const FontKey& k, size_t seed = 0) { return qHashMulti(seed, k.family, k.size, k.bold, k.italic); }
 
 struct MeasureKey {
     FontKey font;
@@ -65,15 +62,9 @@ struct MeasureKey {
     bool operator==(const MeasureKey&) const = default;
 };
 
-size_t qHash(const MeasureKey& k, size_t seed = 0)
-{
-    return qHashMulti(seed, k.font, k.text, k.width, k.wrap);
-}
+size_t qHash(const MeasureKey& k, size_t seed = 0) { return qHashMulti(seed, k.font, k.text, k.width, k.wrap); }
 
-FontKey keyOf(const FontSpec& f)
-{
-    return FontKey{f.family, f.size, f.bold, f.italic};
-}
+FontKey keyOf(const FontSpec& f) { return FontKey{f.family, f.size, f.bold, f.italic}; }
 
 QFont makeFont(const FontSpec& spec)
 {
@@ -242,10 +233,7 @@ QString breakLines(const QFontMetricsF& fm, const QString& text, double room)
     return lines.join(u'\n');
 }
 
-double ascentMm(const FontSpec& f)
-{
-    return metricsOf(f).ascent() * kMmPerInch / kMeasureDpi;
-}
+double ascentMm(const FontSpec& f) { return metricsOf(f).ascent() * kMmPerInch / kMeasureDpi; }
 
 } // namespace
 

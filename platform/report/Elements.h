@@ -20,10 +20,10 @@ class Report;
 
 // What an element may ask while it is laid out.
 struct LayoutContext {
-    int pageNumber = 0;   // the page being filled, from 1
-    int pageCount = 0;    // pages of the previous run of the same report (0 before any)
-    QString baseFont;     // the report's font family, for elements that name none
-    QString title;        // the report's title
+    int pageNumber = 0;     // the page being filled, from 1
+    int pageCount = 0;      // pages of the previous run of the same report (0 before any)
+    QString baseFont;       // the report's font family, for elements that name none
+    QString title;          // the report's title
     bool continued = false; // a header repeated on a page where its group's rows continue
     double width = 0;       // the band's printable width (the page's body); 0 when not known
     // Free room beside the element being laid out on its row (millimetres to its left and to its
@@ -80,8 +80,8 @@ class TextElement : public Element {
 public:
     using Element::Element;
     Align align = Align::Left;
-    FontSpec font;          // an empty family means the report's font
-    bool wordWrap = true;   // only with a width
+    FontSpec font;        // an empty family means the report's font
+    bool wordWrap = true; // only with a width
     // With a width: a word wider than the width (a long number or code) prints in a smaller size
     // that fits it, down to `minSize` points, on the baseline the designed size has. A word still
     // too wide at that size breaks over lines (a code after a "." or "-" where it has one) and

@@ -21,20 +21,14 @@ Formats Formats::read()
     return Formats{text::decimalSeparator(), text::thousandSeparator(), text::shortDateFormat()};
 }
 
-Formats Formats::current()
-{
-    return g_formats ? *g_formats : read();
-}
+Formats Formats::current() { return g_formats ? *g_formats : read(); }
 
 FormatsScope::FormatsScope() : formats_(g_formats ? *g_formats : Formats::read()), previous_(g_formats)
 {
     g_formats = &formats_;
 }
 
-FormatsScope::~FormatsScope()
-{
-    g_formats = previous_;
-}
+FormatsScope::~FormatsScope() { g_formats = previous_; }
 
 QString plainText(const QVariant& value)
 {
@@ -52,14 +46,10 @@ QString plainText(const QVariant& value)
             s.replace(QLatin1Char('.'), sep);
         return s;
     }
-    case QMetaType::QDate:
-        return value.toDate().toString(g_formats ? g_formats->shortDate : text::shortDateFormat());
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case QMetaType::QByteArray:
-        return QString::fromUtf8(value.toByteArray());
-    default:
-        return value.toString();
+    case QMetaType::QDate: return value.toDate().toString(g_formats ? g_formats->shortDate : text::shortDateFormat());
+    case QMetaType::Bool: return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::QByteArray: return QString::fromUtf8(value.toByteArray());
+    default: return value.toString();
     }
 }
 
@@ -138,8 +128,7 @@ QString formatNumber(double value, const QString& mask)
     while (start < mask.size() && !isDigitMark(mask[start]) && mask[start] != u'.')
         ++start;
     int end = start;
-    while (end < mask.size()
-           && (isDigitMark(mask[end]) || mask[end] == u'.' || mask[end] == u','))
+    while (end < mask.size() && (isDigitMark(mask[end]) || mask[end] == u'.' || mask[end] == u','))
         ++end;
     const QString prefix = mask.left(start);
     const QString pattern = mask.mid(start, end - start);

@@ -25,8 +25,7 @@ Devices* g_devices = nullptr;
 QPageLayout pageLayout(const PageSetup& setup)
 {
     return QPageLayout(QPageSize(QPageSize::A4),
-                       setup.orientation == PageOrientation::Portrait ? QPageLayout::Portrait
-                                                                      : QPageLayout::Landscape,
+                       setup.orientation == PageOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
@@ -59,9 +58,7 @@ void drawAll(QPainter& painter, QPagedPaintDevice& device, const PageStore& page
 void drawPage(QPainter& painter, const Page& page, double dpi)
 {
     const double k = dpi / 25.4; // device dots per millimetre
-    auto px = [k](const QRectF& r) {
-        return QRectF(r.left() * k, r.top() * k, r.width() * k, r.height() * k);
-    };
+    auto px = [k](const QRectF& r) { return QRectF(r.left() * k, r.top() * k, r.width() * k, r.height() * k); };
     // Consecutive texts mostly share their font and colour: they are set only when they change.
     const FontSpec* lastFont = nullptr;
     std::optional<QColor> lastColor;
@@ -96,9 +93,7 @@ void drawPage(QPainter& painter, const Page& page, double dpi)
                              QPointF((r.left() + r.width()) * k, (r.top() + r.height()) * k));
             break;
         }
-        case DrawItem::Kind::Image:
-            painter.drawImage(px(item.rect), item.image);
-            break;
+        case DrawItem::Kind::Image: painter.drawImage(px(item.rect), item.image); break;
         case DrawItem::Kind::RichText: {
             lastFont = nullptr;
             lastColor.reset();
@@ -119,8 +114,7 @@ void drawPage(QPainter& painter, const Page& page, double dpi)
 QImage renderPage(const Page& page, const PageSetup& setup, double dpi)
 {
     const double k = dpi / 25.4;
-    QImage img(int(setup.paperWidth() * k + 0.5), int(setup.paperHeight() * k + 0.5),
-               QImage::Format_RGB32);
+    QImage img(int(setup.paperWidth() * k + 0.5), int(setup.paperHeight() * k + 0.5), QImage::Format_RGB32);
     const int dpm = int(dpi / 0.0254 + 0.5);
     img.setDotsPerMeterX(dpm);
     img.setDotsPerMeterY(dpm);
@@ -177,10 +171,7 @@ PdfNotice& pdfNotice()
 }
 } // namespace
 
-void setPdfNotice(PdfNotice notice)
-{
-    pdfNotice() = std::move(notice);
-}
+void setPdfNotice(PdfNotice notice) { pdfNotice() = std::move(notice); }
 
 void print(const PageList& pages, const PrintJob& job)
 {
@@ -259,10 +250,7 @@ void preview(Report& report, const QString& caption)
     ui::showModal(&dialog);
 }
 
-void Devices::previewReport(Report& report, const QString& caption)
-{
-    preview(report.prepare(), caption);
-}
+void Devices::previewReport(Report& report, const QString& caption) { preview(report.prepare(), caption); }
 
 void setDevices(Devices* devices) { g_devices = devices; }
 Devices* devices() { return g_devices; }

@@ -27,8 +27,7 @@ class Report;
 // A failure to produce output; the text is the user's message (Polish).
 class Error : public std::runtime_error {
 public:
-    explicit Error(const QString& message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
+    explicit Error(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
     const QString& message() const { return message_; }
 
 private:
@@ -93,10 +92,10 @@ public:
         bool preview = false;
         QString documentName, runName, caption;
         int copies = 1;
-        int pageCount = 0;     // pages of one copy
-        QString file;          // the PDF written (every copy in turn)
+        int pageCount = 0;                  // pages of one copy
+        QString file;                       // the PDF written (every copy in turn)
         std::vector<QStringList> pageTexts; // texts of each page of one copy
-        PageList pages;        // one copy as laid out
+        PageList pages;                     // one copy as laid out
     };
     explicit PdfCapture(const QString& dir);
     ~PdfCapture() override;

@@ -36,8 +36,8 @@ struct PageSetup {
     PageOrientation orientation = PageOrientation::Portrait;
     double marginLeft = 10, marginTop = 10, marginRight = 10, marginBottom = 10;
 
-    double paperWidth() const;   // 210 or 297
-    double paperHeight() const;  // 297 or 210
+    double paperWidth() const;  // 210 or 297
+    double paperHeight() const; // 297 or 210
     double bodyWidth() const { return paperWidth() - marginLeft - marginRight; }
     double bodyHeight() const { return paperHeight() - marginTop - marginBottom; }
     static PageSetup a4(PageOrientation o, double margins)
@@ -52,12 +52,12 @@ struct PageSetup {
 struct DrawItem {
     enum class Kind { Text, Line, Image, RichText };
     Kind kind = Kind::Text;
-    QString name;       // the element's name, for tests and debugging
-    QRectF rect;        // millimetres on the paper; for lines the two end points are its corners
-    QString text;       // Text: the text; RichText: HTML or plain text
+    QString name; // the element's name, for tests and debugging
+    QRectF rect;  // millimetres on the paper; for lines the two end points are its corners
+    QString text; // Text: the text; RichText: HTML or plain text
     FontSpec font;
     Align align = Align::Left;
-    bool wrap = false;  // Text: word wrap within rect's width
+    bool wrap = false;   // Text: word wrap within rect's width
     double penWidth = 1; // Line: points
     Qt::PenStyle penStyle = Qt::SolidLine;
     QImage image;

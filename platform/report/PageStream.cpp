@@ -59,20 +59,15 @@ QByteArray encode(const Page& page)
         QDataStream s(&body, QIODevice::WriteOnly);
         s.setFloatingPointPrecision(QDataStream::SinglePrecision);
         for (const DrawItem& item : page.items) {
-            s << quint8(item.kind) << indexIn(names, item.name) << item.rect.x() << item.rect.y()
-              << item.rect.width() << item.rect.height();
+            s << quint8(item.kind) << indexIn(names, item.name) << item.rect.x() << item.rect.y() << item.rect.width()
+              << item.rect.height();
             switch (item.kind) {
             case DrawItem::Kind::Text:
             case DrawItem::Kind::RichText:
-                s << item.text.toUtf8() << indexIn(fonts, item.font)
-                  << quint8(int(item.align) | (item.wrap ? 4 : 0));
+                s << item.text.toUtf8() << indexIn(fonts, item.font) << quint8(int(item.align) | (item.wrap ? 4 : 0));
                 break;
-            case DrawItem::Kind::Line:
-                s << item.penWidth << qint32(item.penStyle);
-                break;
-            case DrawItem::Kind::Image:
-                s << item.image;
-                break;
+            case DrawItem::Kind::Line: s << item.penWidth << qint32(item.penStyle); break;
+            case DrawItem::Kind::Image: s << item.image; break;
             }
         }
     }
@@ -135,9 +130,7 @@ Page decode(const QByteArray& packed)
             item.penStyle = Qt::PenStyle(style);
             break;
         }
-        case DrawItem::Kind::Image:
-            s >> item.image;
-            break;
+        case DrawItem::Kind::Image: s >> item.image; break;
         }
     }
     return page;
@@ -212,10 +205,10 @@ void PdfStream::begin(const PageSetup& setup, const QString& title)
         throw Error(QStringLiteral("Nie można utworzyć folderu „%1”.").arg(info.absolutePath()));
     writer_ = std::make_unique<QPdfWriter>(path_);
     writer_->setResolution(1200);
-    writer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                       setup.orientation == PageOrientation::Portrait ? QPageLayout::Portrait
-                                                                                      : QPageLayout::Landscape,
-                                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    writer_->setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4),
+                    setup.orientation == PageOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
+                    QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     writer_->setTitle(title);
     writer_->setCreator(QStringLiteral("Orlimek - Tarnex"));
     painter_ = std::make_unique<QPainter>();
@@ -224,10 +217,7 @@ void PdfStream::begin(const PageSetup& setup, const QString& title)
     pages_ = 0;
 }
 
-void PdfStream::page(Page&& page)
-{
-    draw(page);
-}
+void PdfStream::page(Page&& page) { draw(page); }
 
 void PdfStream::draw(const Page& page)
 {

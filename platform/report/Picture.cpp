@@ -28,10 +28,7 @@ void onJpegError(j_common_ptr cinfo)
     std::longjmp(err->jump, 1);
 }
 
-QString cannotRead(const QString& path)
-{
-    return QStringLiteral("Nie można odczytać obrazu z pliku „%1”.").arg(path);
-}
+QString cannotRead(const QString& path) { return QStringLiteral("Nie można odczytać obrazu z pliku „%1”.").arg(path); }
 
 } // namespace
 
@@ -85,7 +82,10 @@ QImage decodeJpeg(const QString& path)
                 // Adobe writes CMYK inverted.
                 int c = p[0], m = p[1], yy = p[2], k = p[3];
                 if (!cinfo.saw_Adobe_marker) {
-                    c = 255 - c; m = 255 - m; yy = 255 - yy; k = 255 - k;
+                    c = 255 - c;
+                    m = 255 - m;
+                    yy = 255 - yy;
+                    k = 255 - k;
                 }
                 out[x] = qRgb(c * k / 255, m * k / 255, yy * k / 255);
             } else {

@@ -61,8 +61,7 @@ void PreviewDialog::build(const QString& caption)
     ui::on(next_, &QPushButton::clicked, this, [this] { showPage(current_ + 1); });
     ui::on(closeButton, &QPushButton::clicked, this, [this] { accept(); });
     // A printing failure is shown in the program's message dialog; the preview stays open.
-    ui::on(printButton, &QPushButton::clicked, this,
-           [this] { print(pages_, PrintJob{pages_.title(), QString(), 1}); });
+    ui::on(printButton, &QPushButton::clicked, this, [this] { print(pages_, PrintJob{pages_.title(), QString(), 1}); });
     showPage(0);
 }
 

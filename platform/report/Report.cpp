@@ -29,8 +29,7 @@ std::unique_ptr<T> placed(const QString& name, double x, double y, double width,
 }
 
 template <class T>
-std::unique_ptr<T> textElement(const QString& name, double x, double y, double width, Align align,
-                        const FontSpec& font)
+std::unique_ptr<T> textElement(const QString& name, double x, double y, double width, Align align, const FontSpec& font)
 {
     auto e = placed<T>(name, x, y, width);
     e->align = align;
@@ -40,17 +39,16 @@ std::unique_ptr<T> textElement(const QString& name, double x, double y, double w
 
 } // namespace
 
-Label* Band::addLabel(const QString& name, double x, double y, const QString& caption,
-                      const FontSpec& font, Align align, double width)
+Label* Band::addLabel(const QString& name, double x, double y, const QString& caption, const FontSpec& font,
+                      Align align, double width)
 {
     auto e = textElement<Label>(name, x, y, width, align, font);
     e->caption = caption;
     return add(std::move(e));
 }
 
-DataText* Band::addData(const QString& name, double x, double y, double width, Align align,
-                        const FontSpec& font, RowSource* source, const QString& field,
-                        const QString& mask)
+DataText* Band::addData(const QString& name, double x, double y, double width, Align align, const FontSpec& font,
+                        RowSource* source, const QString& field, const QString& mask)
 {
     auto e = textElement<DataText>(name, x, y, width, align, font);
     e->source = source;
@@ -59,16 +57,16 @@ DataText* Band::addData(const QString& name, double x, double y, double width, A
     return add(std::move(e));
 }
 
-ExprText* Band::addExpr(const QString& name, double x, double y, double width, Align align,
-                        const FontSpec& font, std::function<QString(const LayoutContext&)> expression)
+ExprText* Band::addExpr(const QString& name, double x, double y, double width, Align align, const FontSpec& font,
+                        std::function<QString(const LayoutContext&)> expression)
 {
     auto e = textElement<ExprText>(name, x, y, width, align, font);
     e->expression = std::move(expression);
     return add(std::move(e));
 }
 
-ExprText* Band::addSumText(const QString& name, double x, double y, double width, Align align,
-                           const FontSpec& font, const Sum* sum, const QString& mask)
+ExprText* Band::addSumText(const QString& name, double x, double y, double width, Align align, const FontSpec& font,
+                           const Sum* sum, const QString& mask)
 {
     return addExpr(name, x, y, width, align, font,
                    [sum, mask](const LayoutContext&) { return formatNumber(sum->total(), mask); });
@@ -79,8 +77,8 @@ ImageBox* Band::addImage(const QString& name, double x, double y, double width, 
     return add(placed<ImageBox>(name, x, y, width, height));
 }
 
-LineElement* Band::addLine(const QString& name, double x1, double y1, double x2, double y2,
-                           double penWidth, Qt::PenStyle style)
+LineElement* Band::addLine(const QString& name, double x1, double y1, double x2, double y2, double penWidth,
+                           Qt::PenStyle style)
 {
     auto e = placed<LineElement>(name, x1, y1, x2 - x1, y2 - y1);
     e->penWidth = penWidth;
@@ -88,9 +86,8 @@ LineElement* Band::addLine(const QString& name, double x1, double y1, double x2,
     return add(std::move(e));
 }
 
-RichTextBox* Band::addRichText(const QString& name, double x, double y, double width,
-                               double height, const FontSpec& font, RowSource* source,
-                               const QString& field)
+RichTextBox* Band::addRichText(const QString& name, double x, double y, double width, double height,
+                               const FontSpec& font, RowSource* source, const QString& field)
 {
     auto e = placed<RichTextBox>(name, x, y, width, height);
     e->font = font;
@@ -332,8 +329,7 @@ Sum* Report::addSum(const Band* countOn, std::function<double()> value, const Ba
     return sums_.back().sum.get();
 }
 
-Sum* Report::addFieldSum(const Band* countOn, RowSource* source, const QString& field,
-                         const Band* resetAfter)
+Sum* Report::addFieldSum(const Band* countOn, RowSource* source, const QString& field, const Band* resetAfter)
 {
     return addSum(
         countOn,

@@ -27,8 +27,17 @@ namespace report {
 class RowSource;
 
 enum class BandKind {
-    Title, PageHeader, ColumnHeader, Detail, Summary, PageFooter,
-    GroupHeader, GroupFooter, SubDetailHeader, SubDetail, SubDetailFooter
+    Title,
+    PageHeader,
+    ColumnHeader,
+    Detail,
+    Summary,
+    PageFooter,
+    GroupHeader,
+    GroupFooter,
+    SubDetailHeader,
+    SubDetail,
+    SubDetailFooter
 };
 
 class Band {
@@ -39,7 +48,7 @@ public:
 
     const BandKind kind;
     QString name;
-    double height;           // millimetres; grows only for a stretching element that reaches lower
+    double height; // millimetres; grows only for a stretching element that reaches lower
     bool visible = true;
     bool bottomRule = false; // a rule under the band, across the page's width
 
@@ -50,22 +59,20 @@ public:
         elements_.push_back(std::move(element));
         return raw;
     }
-    Label* addLabel(const QString& name, double x, double y, const QString& caption,
-                    const FontSpec& font, Align align = Align::Left, double width = 0);
-    DataText* addData(const QString& name, double x, double y, double width, Align align,
-                      const FontSpec& font, RowSource* source, const QString& field,
-                      const QString& mask = {});
-    ExprText* addExpr(const QString& name, double x, double y, double width, Align align,
-                      const FontSpec& font, std::function<QString(const LayoutContext&)> expression);
+    Label* addLabel(const QString& name, double x, double y, const QString& caption, const FontSpec& font,
+                    Align align = Align::Left, double width = 0);
+    DataText* addData(const QString& name, double x, double y, double width, Align align, const FontSpec& font,
+                      RowSource* source, const QString& field, const QString& mask = {});
+    ExprText* addExpr(const QString& name, double x, double y, double width, Align align, const FontSpec& font,
+                      std::function<QString(const LayoutContext&)> expression);
     // A sum under a number mask.
-    ExprText* addSumText(const QString& name, double x, double y, double width, Align align,
-                         const FontSpec& font, const Sum* sum, const QString& mask);
+    ExprText* addSumText(const QString& name, double x, double y, double width, Align align, const FontSpec& font,
+                         const Sum* sum, const QString& mask);
     ImageBox* addImage(const QString& name, double x, double y, double width, double height);
-    LineElement* addLine(const QString& name, double x1, double y1, double x2, double y2,
-                         double penWidth = 1, Qt::PenStyle style = Qt::SolidLine);
-    RichTextBox* addRichText(const QString& name, double x, double y, double width, double height,
-                             const FontSpec& font, RowSource* source = nullptr,
-                             const QString& field = {});
+    LineElement* addLine(const QString& name, double x1, double y1, double x2, double y2, double penWidth = 1,
+                         Qt::PenStyle style = Qt::SolidLine);
+    RichTextBox* addRichText(const QString& name, double x, double y, double width, double height, const FontSpec& font,
+                             RowSource* source = nullptr, const QString& field = {});
 
     Element* find(const QString& name) const;
     const std::vector<std::unique_ptr<Element>>& elements() const { return elements_; }
@@ -133,7 +140,7 @@ public:
     Report& operator=(const Report&) = delete;
 
     PageSetup page;
-    QString title;                       // the print job's name
+    QString title; // the print job's name
     QString baseFont = QStringLiteral("Arial");
     bool pageFooterOnFirstPage = true;
     bool pageFooterOnLastPage = true;
@@ -158,13 +165,15 @@ public:
     // A sum counted each time `countOn` is laid out, reset after `resetAfter` is (never if null).
     Sum* addSum(const Band* countOn, std::function<double()> value, const Band* resetAfter = nullptr);
     // The same over a numeric field of a source (a null or non-numeric value counts 0).
-    Sum* addFieldSum(const Band* countOn, RowSource* source, const QString& field,
-                     const Band* resetAfter = nullptr);
+    Sum* addFieldSum(const Band* countOn, RowSource* source, const QString& field, const Band* resetAfter = nullptr);
 
     // Any element of any band by name.
     Element* find(const QString& name) const;
     template <class T>
-    T* findAs(const QString& name) const { return dynamic_cast<T*>(find(name)); }
+    T* findAs(const QString& name) const
+    {
+        return dynamic_cast<T*>(find(name));
+    }
 
     // Lays the whole report out. The page count of this run is kept and offered to the elements of
     // the next run (LayoutContext::pageCount) and by lastPageCount().

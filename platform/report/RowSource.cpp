@@ -2,10 +2,7 @@
 
 namespace report {
 
-QString RowSource::text(const QString& field) const
-{
-    return value(field).toString();
-}
+QString RowSource::text(const QString& field) const { return value(field).toString(); }
 
 ListRowSource::ListRowSource(QStringList fields, std::vector<QVariantList> rows)
 {

@@ -8,10 +8,7 @@
 
 namespace report {
 
-SqlRowSource::SqlRowSource(data::Connection* connection)
-{
-    setConnection(connection);
-}
+SqlRowSource::SqlRowSource(data::Connection* connection) { setConnection(connection); }
 
 SqlRowSource::~SqlRowSource()
 {
@@ -171,7 +168,8 @@ QVariant SqlRowSource::columnValue(int col) const
     case Kind::Date:
         if (type == SQLITE_TEXT) {
             const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st_, col));
-            const QDate d = QDate::fromString(QString::fromUtf8(t, std::min(sqlite3_column_bytes(st_, col), 10)), Qt::ISODate);
+            const QDate d =
+                QDate::fromString(QString::fromUtf8(t, std::min(sqlite3_column_bytes(st_, col), 10)), Qt::ISODate);
             if (d.isValid())
                 return d;
         }
@@ -180,8 +178,7 @@ QVariant SqlRowSource::columnValue(int col) const
         if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
             return plainText(data::detail::column(st_, col)); // a number kept in a text column
         break;
-    case Kind::Native:
-        break;
+    case Kind::Native: break;
     }
     return data::detail::column(st_, col);
 }

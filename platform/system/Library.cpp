@@ -27,10 +27,7 @@ QString sharedObjectName(const QString& name)
     return name;
 }
 
-void* open(const QString& path)
-{
-    return dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
-}
+void* open(const QString& path) { return dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL); }
 
 } // namespace
 
@@ -85,8 +82,7 @@ void* findEntry(LibraryHandle handle, const char* name)
     void* entry = dlsym(handle, name);
     if (!entry) {
         const QString e = loaderError();
-        g_lastError = e.isEmpty() ? QStringLiteral("Brak punktu wejścia %1").arg(QLatin1String(name))
-                                  : e;
+        g_lastError = e.isEmpty() ? QStringLiteral("Brak punktu wejścia %1").arg(QLatin1String(name)) : e;
     }
     return entry;
 }
@@ -97,9 +93,6 @@ void freeLibrary(LibraryHandle handle)
         dlclose(handle);
 }
 
-QString lastErrorText()
-{
-    return g_lastError;
-}
+QString lastErrorText() { return g_lastError; }
 
 } // namespace sys

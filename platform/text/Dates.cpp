@@ -15,10 +15,7 @@ bool isValidDateText(const QString& text)
     return textToDate(text).isValid();
 }
 
-QString dateToText(const QDate& date)
-{
-    return date.isValid() ? date.toString(shortDateFormat()) : QString();
-}
+QString dateToText(const QDate& date) { return date.isValid() ? date.toString(shortDateFormat()) : QString(); }
 
 QDate textToDate(const QString& text)
 {

@@ -22,8 +22,8 @@ template <typename T>
 Digits significantDigits(T value, int significant)
 {
     char buf[128];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value < 0 ? -value : value,
-                                   std::chars_format::scientific, significant - 1);
+    const auto res = std::to_chars(buf, buf + sizeof buf, value < 0 ? -value : value, std::chars_format::scientific,
+                                   significant - 1);
     const std::string s(buf, res.ptr);
     Digits d;
     const auto e = s.find('e');
@@ -41,10 +41,7 @@ QString special(long double value)
     return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
 }
 
-bool asciiDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
+bool asciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 } // namespace
 
@@ -96,15 +93,9 @@ QString formatFixed(long double value, int decimals)
     return out;
 }
 
-QString formatAmount(long double value)
-{
-    return formatFixed(value, 2);
-}
+QString formatAmount(long double value) { return formatFixed(value, 2); }
 
-QString formatQuantity(long double value)
-{
-    return formatFixed(value, 3);
-}
+QString formatQuantity(long double value) { return formatFixed(value, 3); }
 
 QString formatGeneral(double value)
 {

@@ -46,10 +46,7 @@ QString toQtDateFormat(const QString& desktop)
     return out;
 }
 
-QChar firstCharOr(const QString& value, QChar fallback)
-{
-    return value.isEmpty() ? fallback : value.front();
-}
+QChar firstCharOr(const QString& value, QChar fallback) { return value.isEmpty() ? fallback : value.front(); }
 
 } // namespace
 
@@ -61,15 +58,9 @@ QString shortDateFormat()
     return toQtDateFormat(desktop);
 }
 
-QChar decimalSeparator()
-{
-    return firstCharOr(userValue("sDecimal"), QLatin1Char(','));
-}
+QChar decimalSeparator() { return firstCharOr(userValue("sDecimal"), QLatin1Char(',')); }
 
-QChar thousandSeparator()
-{
-    return firstCharOr(userValue("sThousand"), QChar(0x00A0));
-}
+QChar thousandSeparator() { return firstCharOr(userValue("sThousand"), QChar(0x00A0)); }
 
 QChar dateSeparator()
 {

@@ -132,8 +132,14 @@ void Canvas::lineTo(int x, int y)
         applyPen();
         // The end point itself is not drawn: step back one pixel along the line.
         int ex = x, ey = y;
-        if (x > pos_.x()) --ex; else if (x < pos_.x()) ++ex;
-        if (y > pos_.y()) --ey; else if (y < pos_.y()) ++ey;
+        if (x > pos_.x())
+            --ex;
+        else if (x < pos_.x())
+            ++ex;
+        if (y > pos_.y())
+            --ey;
+        else if (y < pos_.y())
+            ++ey;
         if (pen.width == 1) {
             if (QPoint(x, y) != pos_)
                 painter_->drawLine(pos_, QPoint(ex, ey));

@@ -31,8 +31,8 @@ class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
     virtual int width(const Font& font, const QString& text) const = 0;
-    virtual int height(const Font& font) const = 0;  // line height
-    virtual int ascent(const Font& font) const = 0;  // baseline below the line's top
+    virtual int height(const Font& font) const = 0; // line height
+    virtual int ascent(const Font& font) const = 0; // baseline below the line's top
     // The Qt font text is drawn in; a measurer for another device (paper) gives fonts sized
     // for it. False: the font's own (font.toQFont()).
     virtual bool deviceFont(const Font& font, QFont& out) const
@@ -96,13 +96,13 @@ public:
     void setMeasurer(std::shared_ptr<TextMeasurer> m) { measurer_ = std::move(m); }
     const TextMeasurer& measurer() const;
 
-    void fillRect(const Rect& r);                 // with the brush, no outline
-    void rectangle(const Rect& r);                // brush inside, pen outline
-    void frameRect(const Rect& r, Color c);       // one-pixel frame
+    void fillRect(const Rect& r);           // with the brush, no outline
+    void rectangle(const Rect& r);          // brush inside, pen outline
+    void frameRect(const Rect& r, Color c); // one-pixel frame
     void moveTo(int x, int y) { pos_ = QPoint(x, y); }
-    void lineTo(int x, int y);                    // pen line, the end point excluded
+    void lineTo(int x, int y); // pen line, the end point excluded
     QPoint penPos() const { return pos_; }
-    void polygon(const QPolygon& points);         // brush inside, pen outline
+    void polygon(const QPolygon& points); // brush inside, pen outline
 
     // Text with its top-left corner at (x, y), in the font's colour.
     void textOut(int x, int y, const QString& text);

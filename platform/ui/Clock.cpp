@@ -6,24 +6,15 @@ namespace {
 std::function<QDate()> g_clock;
 }
 
-QDate today()
-{
-    return g_clock ? g_clock() : QDate::currentDate();
-}
+QDate today() { return g_clock ? g_clock() : QDate::currentDate(); }
 
-void setClock(std::function<QDate()> clock)
-{
-    g_clock = std::move(clock);
-}
+void setClock(std::function<QDate()> clock) { g_clock = std::move(clock); }
 
 FixedClock::FixedClock(const QDate& date)
 {
     setClock([date] { return date; });
 }
 
-FixedClock::~FixedClock()
-{
-    setClock({});
-}
+FixedClock::~FixedClock() { setClock({}); }
 
 } // namespace ui

@@ -29,9 +29,8 @@ void invokePrefix(Fn& fn, Args&&... args)
         // Drop the last argument and try again.
         auto drop = [&fn](auto&&... first) { invokePrefix(fn, std::forward<decltype(first)>(first)...); };
         auto tuple = std::forward_as_tuple(std::forward<Args>(args)...);
-        [&]<std::size_t... I>(std::index_sequence<I...>) {
-            drop(std::get<I>(std::move(tuple))...);
-        }(std::make_index_sequence<sizeof...(Args) - 1>{});
+        [&]<std::size_t... I>(std::index_sequence<I...>) { drop(std::get<I>(std::move(tuple))...); }
+        (std::make_index_sequence<sizeof...(Args) - 1>{});
     } else {
         static_assert(sizeof...(Args) > 0, "the handler cannot be called with the signal's arguments");
     }
@@ -42,9 +41,9 @@ void invokePrefix(Fn& fn, Args&&... args)
 // Any callable (lambda, function object) as the handler; `context` ends the connection when it
 // goes away, like QObject::connect.
 template <class Sender, class Signal, class Handler>
-    requires(!std::is_member_function_pointer_v<std::decay_t<Handler>>)
-QMetaObject::Connection on(Sender* sender, Signal signal, const QObject* context, Handler&& handler,
-                           Qt::ConnectionType type = Qt::AutoConnection)
+requires(!std::is_member_function_pointer_v<std::decay_t<Handler>>) QMetaObject::Connection
+    on(Sender* sender, Signal signal, const QObject* context, Handler&& handler,
+       Qt::ConnectionType type = Qt::AutoConnection)
 {
     return QObject::connect(
         sender, signal, context,
@@ -56,15 +55,15 @@ QMetaObject::Connection on(Sender* sender, Signal signal, const QObject* context
 
 // A member function of `receiver` as the handler.
 template <class Sender, class Signal, class Receiver, class Method>
-    requires std::is_member_function_pointer_v<Method>
-QMetaObject::Connection on(Sender* sender, Signal signal, Receiver* receiver, Method method,
-                           Qt::ConnectionType type = Qt::AutoConnection)
+requires std::is_member_function_pointer_v<Method> QMetaObject::Connection
+on(Sender* sender, Signal signal, Receiver* receiver, Method method, Qt::ConnectionType type = Qt::AutoConnection)
 {
     return QObject::connect(
         sender, signal, receiver,
         [receiver, method](auto&&... args) {
             guard([&] {
-                auto call = [receiver, method](auto&&... a) -> decltype((receiver->*method)(std::forward<decltype(a)>(a)...)) {
+                auto call = [receiver,
+                             method](auto&&... a) -> decltype((receiver->*method)(std::forward<decltype(a)>(a)...)) {
                     return (receiver->*method)(std::forward<decltype(a)>(a)...);
                 };
                 detail::invokePrefix(call, std::forward<decltype(args)>(args)...);

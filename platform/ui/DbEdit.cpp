@@ -8,10 +8,7 @@ namespace ui {
 // ---------------------------------------------------------------------------------------------
 // DbFieldLink
 
-DbFieldLink::DbFieldLink(QObject* parent, std::function<void()> show)
-    : QObject(parent), show_(std::move(show))
-{
-}
+DbFieldLink::DbFieldLink(QObject* parent, std::function<void()> show) : QObject(parent), show_(std::move(show)) {}
 
 void DbFieldLink::setDataSource(data::DataSource* source)
 {
@@ -41,10 +38,7 @@ void DbFieldLink::bindDataset()
     show_();
 }
 
-data::Dataset* DbFieldLink::dataset() const
-{
-    return source_ ? source_->dataset() : nullptr;
-}
+data::Dataset* DbFieldLink::dataset() const { return source_ ? source_->dataset() : nullptr; }
 
 void DbFieldLink::setDataField(const QString& field)
 {
@@ -103,15 +97,11 @@ void DbEdit::updateRecord()
 
 DbText::DbText(QWidget* parent) : QLabel(parent), link_(this, [this] { showField(); }) {}
 
-void DbText::showField()
-{
-    setText(link_.text());
-}
+void DbText::showField() { setText(link_.text()); }
 
 DbCheckBox::DbCheckBox(const QString& caption, QWidget* parent)
     : QCheckBox(caption, parent), link_(this, [this] { showField(); })
-{
-}
+{}
 
 void DbCheckBox::showField()
 {

@@ -54,15 +54,9 @@ void DatasetModel::addColumn(DbColumn column)
     setColumns(std::move(cols));
 }
 
-int DatasetModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : count_;
-}
+int DatasetModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count_; }
 
-int DatasetModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(columns_.size());
-}
+int DatasetModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
 
 QVariant DatasetModel::data(const QModelIndex& index, int role) const
 {
@@ -130,7 +124,8 @@ bool DatasetModel::ensureRow(int row)
         std::vector<int> fields = fieldIndexes();
         Batch rows;
         try {
-            ds_->visitRows(first, kBatch, fields, [&](int, const QVariantList& values) { rows.push_back(texts(values)); });
+            ds_->visitRows(first, kBatch, fields,
+                           [&](int, const QVariantList& values) { rows.push_back(texts(values)); });
         } catch (const data::Error&) {
             return false;
         }
@@ -148,10 +143,7 @@ bool DatasetModel::ensureRow(int row)
     return b && row % kBatch < int(b->size());
 }
 
-bool DatasetModel::isRowLoaded(int row) const
-{
-    return row >= 0 && row < count_ && batches_.count(row / kBatch) > 0;
-}
+bool DatasetModel::isRowLoaded(int row) const { return row >= 0 && row < count_ && batches_.count(row / kBatch) > 0; }
 
 void DatasetModel::reload()
 {
@@ -286,24 +278,23 @@ DbGrid::DbGrid(QWidget* parent) : QTableView(parent), model_(new DatasetModel(th
     horizontalHeader()->setResizeContentsPrecision(0);
     setTabKeyNavigation(false);
 
-    ui::on(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& cur) {
-                if (syncing_ || !cur.isValid())
-                    return;
-                data::Dataset* ds = dataset();
-                if (!ds || !ds->isActive() || ds->state() != data::State::Browse)
-                    return;
-                if (ds->recNo() != cur.row() + 1) {
-                    syncing_ = true;
-                    try {
-                        ds->setRecNo(cur.row() + 1);
-                    } catch (...) {
-                        syncing_ = false;
-                        throw;
-                    }
-                    syncing_ = false;
-                }
-            });
+    ui::on(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& cur) {
+        if (syncing_ || !cur.isValid())
+            return;
+        data::Dataset* ds = dataset();
+        if (!ds || !ds->isActive() || ds->state() != data::State::Browse)
+            return;
+        if (ds->recNo() != cur.row() + 1) {
+            syncing_ = true;
+            try {
+                ds->setRecNo(cur.row() + 1);
+            } catch (...) {
+                syncing_ = false;
+                throw;
+            }
+            syncing_ = false;
+        }
+    });
     ui::on(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
         if (i.isValid())
             emit rowDoubleClicked();
@@ -344,10 +335,7 @@ void DbGrid::setDataSource(data::DataSource* source)
     bind();
 }
 
-data::Dataset* DbGrid::dataset() const
-{
-    return source_ ? source_->dataset() : nullptr;
-}
+data::Dataset* DbGrid::dataset() const { return source_ ? source_->dataset() : nullptr; }
 
 void DbGrid::bind()
 {
@@ -396,10 +384,7 @@ void DbGrid::addColumn(const QString& field, const QString& title, int width, Qt
     model_->addColumn({field, title, width, alignment});
 }
 
-void DbGrid::setColumns(const std::vector<DbColumn>& columns)
-{
-    model_->setColumns(columns);
-}
+void DbGrid::setColumns(const std::vector<DbColumn>& columns) { model_->setColumns(columns); }
 
 void DbGrid::applyWidths()
 {

@@ -30,8 +30,8 @@ namespace ui {
 
 struct DbColumn {
     QString field;
-    QString title;   // empty: the field name
-    int width = 0;   // pixels; 0: the view's default
+    QString title; // empty: the field name
+    int width = 0; // pixels; 0: the view's default
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     // Numbers shown with this many decimals ("5215,17"); -1: the field's own text.
     int decimals = -1;
@@ -96,7 +96,7 @@ private:
 
     QPointer<data::Dataset> ds_;
     std::vector<DbColumn> columns_;
-    int count_ = 0;      // rows offered to the view (all of them once atEnd_)
+    int count_ = 0; // rows offered to the view (all of them once atEnd_)
     bool atEnd_ = true;
     mutable std::unordered_map<int, Batch> batches_;
     mutable std::deque<int> batchOrder_; // least recently read first
@@ -132,7 +132,7 @@ signals:
 
 private:
     void bind();
-    void followDataset();  // selection := dataset's current row
+    void followDataset(); // selection := dataset's current row
     void applyWidths();
     void fitRowNumbers();
 

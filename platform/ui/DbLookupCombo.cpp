@@ -36,9 +36,7 @@ void DbLookupCombo::setListSource(data::DataSource* source)
         disconnect(c);
     source_ = source;
     if (source_) {
-        conns_[0] = ui::on(source_, &data::DataSource::datasetChanged, this, [this] {
-            setListSource(source_);
-        });
+        conns_[0] = ui::on(source_, &data::DataSource::datasetChanged, this, [this] { setListSource(source_); });
         if (data::Dataset* ds = source_->dataset()) {
             // Opened again (a dialog re-reads its rates at each showing): the kept key's row is
             // made current again, so the controls bound to the lookup dataset show that row and
@@ -54,10 +52,7 @@ void DbLookupCombo::setListSource(data::DataSource* source)
     reloadItems();
 }
 
-data::Dataset* DbLookupCombo::lookupDataset() const
-{
-    return source_ ? source_->dataset() : nullptr;
-}
+data::Dataset* DbLookupCombo::lookupDataset() const { return source_ ? source_->dataset() : nullptr; }
 
 void DbLookupCombo::setKeyField(const QString& field)
 {

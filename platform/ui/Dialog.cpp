@@ -16,10 +16,7 @@ void Dialog::done(int result)
     QDialog::done(result);
 }
 
-void Dialog::reject()
-{
-    done(closeResult_);
-}
+void Dialog::reject() { done(closeResult_); }
 
 void Dialog::setCloseButton(QAbstractButton* button, int result)
 {
@@ -27,10 +24,7 @@ void Dialog::setCloseButton(QAbstractButton* button, int result)
     on(button, &QAbstractButton::clicked, this, &Dialog::reject);
 }
 
-bool Dialog::closing(int)
-{
-    return true;
-}
+bool Dialog::closing(int) { return true; }
 
 void Dialog::showing() {}
 

@@ -19,7 +19,7 @@ QString screenFamily(const QString& designed)
         static const QStringList closeSans = {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
         const bool arial = key == QLatin1String("arial") || key == QLatin1String("arial unicode ms");
         const bool tahoma = key == QLatin1String("tahoma") || key == QLatin1String("ms sans serif")
-                            || key == QLatin1String("microsoft sans serif");
+            || key == QLatin1String("microsoft sans serif");
         if (arial && QFontDatabase::hasFamily(metricArial)) {
             family = metricArial;
         } else if (tahoma) {
@@ -71,8 +71,8 @@ Font Font::fromQFont(const QFont& f, Color color)
     r.name = f.family();
     r.size = f.pointSize() > 0 ? f.pointSize() : 8;
     r.color = color;
-    r.style = (f.bold() ? unsigned(fsBold) : 0u) | (f.italic() ? unsigned(fsItalic) : 0u) | (f.underline() ? unsigned(fsUnderline) : 0u)
-              | (f.strikeOut() ? unsigned(fsStrikeOut) : 0u);
+    r.style = (f.bold() ? unsigned(fsBold) : 0u) | (f.italic() ? unsigned(fsItalic) : 0u)
+        | (f.underline() ? unsigned(fsUnderline) : 0u) | (f.strikeOut() ? unsigned(fsStrikeOut) : 0u);
     return r;
 }
 

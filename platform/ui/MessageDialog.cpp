@@ -13,8 +13,8 @@ void showMessage(const QString& text)
         script->messages_ << text;
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
 

@@ -11,55 +11,25 @@ namespace {
 Script* g_script = nullptr;
 }
 
-Script::Script() : previous_(g_script)
-{
-    g_script = this;
-}
+Script::Script() : previous_(g_script) { g_script = this; }
 
-Script::~Script()
-{
-    g_script = previous_;
-}
+Script::~Script() { g_script = previous_; }
 
-void Script::onModal(ModalHandler handler)
-{
-    queue_.push_back(std::move(handler));
-}
+void Script::onModal(ModalHandler handler) { queue_.push_back(std::move(handler)); }
 
-void Script::setDefault(ModalHandler handler)
-{
-    default_ = std::move(handler);
-}
+void Script::setDefault(ModalHandler handler) { default_ = std::move(handler); }
 
-int Script::pending() const
-{
-    return static_cast<int>(queue_.size());
-}
+int Script::pending() const { return static_cast<int>(queue_.size()); }
 
-QStringList Script::unhandled() const
-{
-    return unhandled_;
-}
+QStringList Script::unhandled() const { return unhandled_; }
 
-QStringList Script::messages() const
-{
-    return messages_;
-}
+QStringList Script::messages() const { return messages_; }
 
-QString Script::lastMessage() const
-{
-    return messages_.isEmpty() ? QString() : messages_.back();
-}
+QString Script::lastMessage() const { return messages_.isEmpty() ? QString() : messages_.back(); }
 
-void Script::clearMessages()
-{
-    messages_.clear();
-}
+void Script::clearMessages() { messages_.clear(); }
 
-Script* Script::current()
-{
-    return g_script;
-}
+Script* Script::current() { return g_script; }
 
 int showModal(QDialog* dialog)
 {

@@ -47,7 +47,7 @@ int StringGridCore::shownBefore(int storeRow) const
 bool StringGridCore::isAside(int storeRow) const
 {
     return !shown_.empty() && storeRow >= 0 && storeRow < storeRows_
-           && !std::binary_search(shown_.begin(), shown_.end(), storeRow);
+        && !std::binary_search(shown_.begin(), shown_.end(), storeRow);
 }
 
 StringGridCore::RowData* StringGridCore::asideRow(int storeRow)

@@ -211,10 +211,7 @@ void StringGridCore::clearObjects()
     mayHoldObjects_ = false;
 }
 
-void StringGridCore::replaceRows(int from, int)
-{
-    staleFrom_ = std::min(staleFrom_, std::size_t(std::max(from, 0)));
-}
+void StringGridCore::replaceRows(int from, int) { staleFrom_ = std::min(staleFrom_, std::size_t(std::max(from, 0))); }
 
 void StringGridCore::replaceCols(int, int) { staleFrom_ = 0; }
 
@@ -264,13 +261,15 @@ int StringGridCore::permuteRows(int lo, const std::vector<int>& order)
     // set aside keep their places).
     if (!shown_.empty()) {
         const int* at = shown_.data() + lo;
-        return permute(order, lo, [&](std::size_t k) -> Row& { return rows_[std::size_t(at[k])]; },
-                       [&](std::size_t k) -> int& { return rowHeights_[std::size_t(at[k])]; });
+        return permute(
+            order, lo, [&](std::size_t k) -> Row& { return rows_[std::size_t(at[k])]; },
+            [&](std::size_t k) -> int& { return rowHeights_[std::size_t(at[k])]; });
     }
     Row* rows = rows_.contiguous(std::size_t(lo), std::size_t(lo) + n);
     int* heights = rowHeights_.contiguous(std::size_t(lo), std::size_t(lo) + n);
-    return permute(order, lo, [rows](std::size_t k) -> Row& { return rows[k]; },
-                   [heights](std::size_t k) -> int& { return heights[k]; });
+    return permute(
+        order, lo, [rows](std::size_t k) -> Row& { return rows[k]; },
+        [heights](std::size_t k) -> int& { return heights[k]; });
 }
 
 template <class RowAt, class HeightAt>
@@ -882,10 +881,12 @@ Rect StringGridCore::cellRect(int col, int row) const
             p += size(k);
         return p < limit ? p : -1;
     };
-    const int x = place(col, fixedCols_, leftCol_, lastNormalCol(), colCount_, clientW_,
-                        [this](int c) { return colWidth(c); }, [this] { return trailingColsLeft(); });
-    const int y = place(row, fixedRows_, topRow_, lastNormalRow(), rowCount_, clientH_,
-                        [this](int r) { return rowHeight(r); }, [this] { return trailingRowsTop(); });
+    const int x = place(
+        col, fixedCols_, leftCol_, lastNormalCol(), colCount_, clientW_, [this](int c) { return colWidth(c); },
+        [this] { return trailingColsLeft(); });
+    const int y = place(
+        row, fixedRows_, topRow_, lastNormalRow(), rowCount_, clientH_, [this](int r) { return rowHeight(r); },
+        [this] { return trailingRowsTop(); });
     if (x < 0 || y < 0)
         return {};
     return {x, y, x + colWidth(col), y + rowHeight(row)};

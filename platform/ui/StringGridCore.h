@@ -235,8 +235,7 @@ struct UninitAllocator : std::allocator<T> {
     UninitAllocator() = default;
     template <class U>
     UninitAllocator(const UninitAllocator<U>&) noexcept
-    {
-    }
+    {}
     template <class U>
     void construct(U* p) noexcept
     {
@@ -475,8 +474,8 @@ public:
     int rowHeight(int row) const;
     void setColWidth(int col, int w);
     void setRowHeight(int row, int h);
-    int fixedColsWidth() const;   // sum of the fixed columns' widths
-    int fixedRowsHeight() const;  // sum of the fixed rows' heights
+    int fixedColsWidth() const;  // sum of the fixed columns' widths
+    int fixedRowsHeight() const; // sum of the fixed rows' heights
     int fixedRightColsWidth() const;
     int fixedFootersHeight() const;
 
@@ -495,8 +494,8 @@ public:
     // --- scrolling by whole cells --------------------------------------------------------
     int topRow() const { return topRow_; }
     int leftCol() const { return leftCol_; }
-    void setTopRow(int row);   // clamped to fixedRows .. maxTopRow
-    void setLeftCol(int col);  // clamped to fixedCols .. maxLeftCol
+    void setTopRow(int row);  // clamped to fixedRows .. maxTopRow
+    void setLeftCol(int col); // clamped to fixedCols .. maxLeftCol
     int maxTopRow() const;
     int maxLeftCol() const;
     void setClientSize(int width, int height);

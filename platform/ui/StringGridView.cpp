@@ -412,9 +412,15 @@ void StringGridView::mousePressEvent(QMouseEvent* e)
     mouseDown(e->button(), e->modifiers(), e->position().toPoint());
 }
 
-void StringGridView::mouseMoveEvent(QMouseEvent* e) { mouseMove(e->buttons(), e->modifiers(), e->position().toPoint()); }
+void StringGridView::mouseMoveEvent(QMouseEvent* e)
+{
+    mouseMove(e->buttons(), e->modifiers(), e->position().toPoint());
+}
 
-void StringGridView::mouseReleaseEvent(QMouseEvent* e) { mouseUp(e->button(), e->modifiers(), e->position().toPoint()); }
+void StringGridView::mouseReleaseEvent(QMouseEvent* e)
+{
+    mouseUp(e->button(), e->modifiers(), e->position().toPoint());
+}
 
 void StringGridView::mouseDoubleClickEvent(QMouseEvent* e)
 {

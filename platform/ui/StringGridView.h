@@ -89,8 +89,8 @@ public:
 
     // Inplace editing. The editor is made by createEditor the first time it is needed.
     void showEditor();
-    void hideEditor();            // writes the edited text back
-    void cancelEditor();          // closes without writing
+    void hideEditor();   // writes the edited text back
+    void cancelEditor(); // closes without writing
     bool editorMode() const;
     QLineEdit* inplaceEditor() const { return editor_; }
 

@@ -34,7 +34,8 @@ public:
 
 bool takesTab(QWidget* window, QWidget* w)
 {
-    return w && window->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(window) && (w->focusPolicy() & Qt::TabFocus);
+    return w && window->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(window)
+        && (w->focusPolicy() & Qt::TabFocus);
 }
 } // namespace
 
@@ -45,7 +46,8 @@ void setFirstInput(QWidget* window, QWidget* input)
 
 void focusFirstInput(QWidget* window)
 {
-    if (auto* named = qobject_cast<QWidget*>(window->property(kFirstInput).value<QObject*>()); takesTab(window, named)) {
+    if (auto* named = qobject_cast<QWidget*>(window->property(kFirstInput).value<QObject*>());
+        takesTab(window, named)) {
         named->setFocus(Qt::TabFocusReason);
         return;
     }
@@ -64,10 +66,7 @@ constexpr int kMinBand = 8;
 // The margin of a window's edge around its controls and between the buttons of a row.
 constexpr int kRowMargin = 8;
 
-bool isFixed(const QWidget* w)
-{
-    return w->minimumSize() == w->maximumSize();
-}
+bool isFixed(const QWidget* w) { return w->minimumSize() == w->maximumSize(); }
 
 } // namespace
 

@@ -29,12 +29,16 @@ TEST(CorrectionCheck, TheElevenChecksOfACorrectionInTheirOrder)
     e.dataZap = "2011-5-1";
     using F = std::function<void(KorektaEntry&)>;
     auto c = [](const KorektaEntry& k) { return checkKorekta(k); };
-    fails(c, e, "Pole 'Data Wystawienia' musi być wypełnione !", Pole::Data_Wyst, F([](auto& k) { k.dataWyst = "2011-4-01"; }));
+    fails(c, e, "Pole 'Data Wystawienia' musi być wypełnione !", Pole::Data_Wyst,
+          F([](auto& k) { k.dataWyst = "2011-4-01"; }));
     fails(c, e, "Niepoprawny format daty w polu 'Data wystawienia'\nPoprawny format to rrrr-mm-dd", Pole::Data_Wyst,
           F([](auto& k) { k.dataWyst = "2011-02-30"; }));
     fails(c, e, "Niepoprawna data", Pole::Data_Wyst, F([](auto& k) { k.dataWyst = "2011-04-01"; }));
     fails(c, e, "Pole 'Rok' musi być wypełnione !", Pole::Rok, F([](auto& k) { k.rok = "2010"; }));
-    fails(c, e, "Niepoprawna wartość w polu 'Rok'", Pole::Rok, F([](auto& k) { k.rok = "2011"; k.typFaktury = "FV"; }));
+    fails(c, e, "Niepoprawna wartość w polu 'Rok'", Pole::Rok, F([](auto& k) {
+              k.rok = "2011";
+              k.typFaktury = "FV";
+          }));
     // Both the final type and the final number are needed.
     fails(c, e, "Nie wybrano dokumentu do korekty !", Pole::Pobierz, F([](auto& k) { k.nrFaktury = "7"; }));
     fails(c, e, "Nie skorygowano żadnych pozycji !", Pole::Koryguj, F([](auto& k) { k.lineCount = 1; }));
@@ -91,7 +95,7 @@ TEST(CorrectionCheck, CorrectedLineChecksAndArithmetic)
     EXPECT_EQ(field(e, PriceMode::Netto), Pole::Ilosc);
     e.ilosc = "1E200";
     e.cena = "1E200";
-    EXPECT_EQ(field(e, PriceMode::Netto), Pole::Ilosc);  // the value itself would not be finite
+    EXPECT_EQ(field(e, PriceMode::Netto), Pole::Ilosc); // the value itself would not be finite
     // Finite, but beyond the amounts a document stores: on the field at fault.
     e.ilosc = "1";
     e.cena = "100000000000000";

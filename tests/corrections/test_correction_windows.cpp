@@ -62,8 +62,9 @@ protected:
         // A retired rate that shares the name of the rate in use comes first.
         c().exec("insert into Vat (Nazwa, Wart, Czy_Podst, Arch) values ('23', 22, 1, 1), ('23', 23, 1, 0)");
         c().exec(QString::fromUtf8("insert into Forma_Zaplaty (Nazwa, Opis) values ('Przelew', ''), ('Gotówka', '')"));
-        c().exec(QString::fromUtf8("insert into Klienci (Nr_Klienta, Nazwa_Nazwisko, NIP, Kod, Miasto, Adres, Czy_Firma) "
-                                   "values ('K7', 'Nowak Sp. z o.o.', '5260001246', '00-950', 'Warszawa', 'Krótka 2', 1)"));
+        c().exec(
+            QString::fromUtf8("insert into Klienci (Nr_Klienta, Nazwa_Nazwisko, NIP, Kod, Miasto, Adres, Czy_Firma) "
+                              "values ('K7', 'Nowak Sp. z o.o.', '5260001246', '00-950', 'Warszawa', 'Krótka 2', 1)"));
         fakturaA = zapiszFakture(7, 3);
         fakturaB = zapiszFakture(8, 1);
 
@@ -85,9 +86,9 @@ protected:
     {
         delete k.data();
         delete n.data();
-        for (QWidget* w : std::initializer_list<QWidget*>{Form_Komunikat, Dlg_Czy_Nowa_Fakt, Form_Jaki_Nr, Form_Do_Korekty,
-                                                          Form_Do_Noty, Form_Korekta_Pozycja,
-                                                          Form_Lista_Klientow_Pob_Nota})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{Form_Komunikat, Dlg_Czy_Nowa_Fakt, Form_Jaki_Nr, Form_Do_Korekty,
+                                             Form_Do_Noty, Form_Korekta_Pozycja, Form_Lista_Klientow_Pob_Nota})
             delete w;
         Form_Komunikat = nullptr;
         Dlg_Czy_Nowa_Fakt = nullptr;
@@ -118,7 +119,7 @@ protected:
             DocumentLine l;
             l.symbol = QString("T%1").arg(i);
             l.nazwa = QString("Towar %1").arg(i);
-            l.jm = "opakowanie zb.";  // longer than any width a unit was ever given
+            l.jm = "opakowanie zb."; // longer than any width a unit was ever given
             l.ilosc = 1;
             l.cena = 100.0 * i;
             l.vatOpis = "23";
@@ -253,9 +254,10 @@ TEST_F(Korekty, RemovingTheMiddleOfThreeRenumbersAllThreeGridsAndTheSaveFollows)
               ile(QString::fromUtf8("select Id from Forma_Zaplaty where Nazwa='Gotówka'")));
     EXPECT_DOUBLE_EQ(c().scalar("select Wart_Netto from Faktura where Id=?", {id}).toDouble(), 10.0);
     const auto nowe = c().selectRows("select Lp, Lp_Z_Fakt, Lp_Koncowe, Wartosc_Netto, Jm from Faktura_Szczegoly "
-                                     "where Id_Fakt=? and Faktura_Typ='KFV' order by Lp", {id});
+                                     "where Id_Fakt=? and Faktura_Typ='KFV' order by Lp",
+                                     {id});
     ASSERT_EQ(nowe.size(), 2);
-    EXPECT_EQ(nowe[0].value("Jm").toString(), "opakowanie zb.");  // the unit of the old line, whole
+    EXPECT_EQ(nowe[0].value("Jm").toString(), "opakowanie zb."); // the unit of the old line, whole
     EXPECT_EQ(nowe[1].value("Lp").toInt(), 2);
     EXPECT_EQ(nowe[1].value("Lp_Koncowe").toInt(), 3);
     EXPECT_DOUBLE_EQ(nowe[1].value("Wartosc_Netto").toDouble(), 330.0);
@@ -283,7 +285,7 @@ TEST_F(Korekty, AnotherInvoiceEmptiesTheGridsAndNoInvoiceStopsEverything)
     EXPECT_TRUE(inne.isEmpty());
     pobierz(7);
     koryguj(2, "1", "150");
-    pobierz(7);  // the same invoice again keeps the corrected line
+    pobierz(7); // the same invoice again keeps the corrected line
     EXPECT_EQ(k->Pozycje().lineCount(), 1);
     EXPECT_EQ(k->LEdit_Suma_Netto->text(), "-50,00");
     pobierz(8);
@@ -404,9 +406,10 @@ TEST_F(Korekty, ANoteSavedThroughItsWindowTakesTheInvoiceOverInBothPickers)
     EXPECT_EQ(r.value("Klient_Nr").toString(), "K7");
     EXPECT_EQ(r.value("Nr_Z_Fakt").toInt(), 7);
     EXPECT_EQ(r.value("Uwagi").toString(), "zmiana nabywcy");
-    EXPECT_EQ(c().scalar("select Klient_Nazwa_Nazwisko from Faktury_Skorygowane where Id=?", {r.value("Id_Fakt_Skoryg")})
-                  .toString(),
-              "Stary Nabywca");
+    EXPECT_EQ(
+        c().scalar("select Klient_Nazwa_Nazwisko from Faktury_Skorygowane where Id=?", {r.value("Id_Fakt_Skoryg")})
+            .toString(),
+        "Stary Nabywca");
     EXPECT_EQ(ile("select count(*) from Faktura where Id=? and Typ_Koncowy='' and Nr_Koncowy=0", {fakturaA}), 1);
 
     // Both pickers list the note in the invoice's place, with its new buyer and the invoice's lines.

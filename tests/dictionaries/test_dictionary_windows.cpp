@@ -74,10 +74,11 @@ protected:
                                 "('ABC1', 'Śruba', '', 'szt', '23', 23, 12.5, 15.38, 10, 0), "
                                 "('STARY', 'Stary towar', '11.1', 'kg', '7', 7, 1, 1.07, 0, 1), "
                                 "('O''Neil', 'Kabel', '', 'm', '22', 22, 2, 2.44, 1, 0)"));
-        c().exec(QStringLiteral("insert into Klienci (Nr_Klienta, Nazwa_Nazwisko, NIP, Kod, Miasto, Adres, Tel, "
-                                "Czy_Firma, Uwagi) values "
-                                "('K10', 'Kowalski Jan', '1234567890', '00-001', 'Warszawa', 'Długa 1', '22 111', 0, 'stały'), "
-                                "('B2', 'Abacki Sp. z o.o.', '5260000000', '30-002', 'Kraków', 'Rynek 2', '', 1, '')"));
+        c().exec(QStringLiteral(
+            "insert into Klienci (Nr_Klienta, Nazwa_Nazwisko, NIP, Kod, Miasto, Adres, Tel, "
+            "Czy_Firma, Uwagi) values "
+            "('K10', 'Kowalski Jan', '1234567890', '00-001', 'Warszawa', 'Długa 1', '22 111', 0, 'stały'), "
+            "('B2', 'Abacki Sp. z o.o.', '5260000000', '30-002', 'Kraków', 'Rynek 2', '', 1, '')"));
         for (data::Table* t : {dm->ADOTable_Klienci, dm->ADOTable_Towary, dm->ADOTable_Stawki_Vat})
             t->refresh();
         utworz(Form_Komunikat);
@@ -220,14 +221,16 @@ TEST_F(Slowniki, NowyTowarWidziTowaryZArchiwumINowyZostawiaBruttoIStawke)
     ASSERT_EQ(d->DBCBox_Vat_Nazwa->count(), 2); // archived rates are not offered
     d->DBCBox_Vat_Nazwa->setKeyValue(QStringLiteral("8"));
     EXPECT_FALSE(d->Zapisz());
-    EXPECT_EQ(ostatni(), QStringLiteral("Jeżeli 'Towar/Usługa' ma obniżoną stawkę VAT \nnależy podać jej klasyfikację PKWiU"));
+    EXPECT_EQ(ostatni(),
+              QStringLiteral("Jeżeli 'Towar/Usługa' ma obniżoną stawkę VAT \nnależy podać jej klasyfikację PKWiU"));
     edit(d, "LEdit_PKWIU")->setText(QStringLiteral("22.2"));
     edit(d, "LEdit_Cena_Sprz")->setText(QStringLiteral("12,5"));
     edit(d, "LEdit_Cena_Brutto_Sprz")->setText(QStringLiteral("13,50"));
     EXPECT_TRUE(d->Zapisz());
     EXPECT_EQ(c().scalar(QStringLiteral("select Vat_Wart from Towary where Symbol='ABC'")).toDouble(), 8.0);
     EXPECT_EQ(c().scalar(QStringLiteral("select Cena_Netto_Sprz from Towary where Symbol='ABC'")).toDouble(), 12.5);
-    EXPECT_EQ(c().scalar(QStringLiteral("select Waluta from Towary where Symbol='ABC'")).toString(), QStringLiteral("PLN"));
+    EXPECT_EQ(c().scalar(QStringLiteral("select Waluta from Towary where Symbol='ABC'")).toString(),
+              QStringLiteral("PLN"));
     EXPECT_EQ(dm->ADOTable_Towary->recordCount(), 3); // shown in the (filtered) pick at once
 
     button(d, "BitBtn_Nowy")->click();
@@ -298,9 +301,10 @@ TEST_F(Slowniki, NowyTowarZapisujeZachowanaStawkeZJejWartosciaIFlaga)
     EXPECT_TRUE(d->Zapisz()) << ostatni().toStdString();
     d->reject();
 
-    const QString zapisane = c().scalar(QStringLiteral(
-        "select group_concat(t, ',') from (select Symbol || ' ' || Vat_Opis || ' ' || cast(Vat_Wart as integer) as t "
-        "from Towary where Symbol like 'P_' order by Symbol)")).toString();
+    const QString zapisane = c().scalar(QStringLiteral("select group_concat(t, ',') from (select Symbol || ' ' || "
+                                                       "Vat_Opis || ' ' || cast(Vat_Wart as integer) as t "
+                                                       "from Towary where Symbol like 'P_' order by Symbol)"))
+                                 .toString();
     EXPECT_EQ(zapisane, QStringLiteral("P1 23 23,P2 23 23,P3 8 8,P4 8 8"));
 }
 
@@ -367,7 +371,8 @@ TEST_F(Slowniki, PoprawTowarZApostrofemIWycofanaStawka)
     EXPECT_EQ(d->DBLookupComboBox_Vat_Nazwa->currentText(), QString());
     edit(d, "DBEdit_Nazwa")->setText(QStringLiteral("Kabel miedziany"));
     EXPECT_TRUE(d->Zapisz()); // "22" was a basic rate: no PKWiU needed
-    EXPECT_EQ(c().scalar(QStringLiteral("select Vat_Opis from Towary where Symbol='O''Neil'")).toString(), QStringLiteral("22"));
+    EXPECT_EQ(c().scalar(QStringLiteral("select Vat_Opis from Towary where Symbol='O''Neil'")).toString(),
+              QStringLiteral("22"));
     EXPECT_EQ(c().scalar(QStringLiteral("select Vat_Wart from Towary where Symbol='O''Neil'")).toDouble(), 22.0);
     EXPECT_EQ(c().scalar(QStringLiteral("select Nazwa from Towary where Symbol='O''Neil'")).toString(),
               QStringLiteral("Kabel miedziany"));
@@ -377,9 +382,11 @@ TEST_F(Slowniki, PoprawTowarZApostrofemIWycofanaStawka)
     EXPECT_EQ(d->DBLookupComboBox_Vat_Nazwa->currentText(), QStringLiteral("23"));
     d->DBLookupComboBox_Vat_Nazwa->setKeyValue(QStringLiteral("8"));
     EXPECT_FALSE(d->Zapisz());
-    EXPECT_EQ(ostatni(), QStringLiteral("Jeżeli 'Towar/Usługa' ma obniżoną stawkę VAT \nnależy podać je klasyfikację PKWiU"));
+    EXPECT_EQ(ostatni(),
+              QStringLiteral("Jeżeli 'Towar/Usługa' ma obniżoną stawkę VAT \nnależy podać je klasyfikację PKWiU"));
     button(d, "BitBtn_Anuluj")->click();
-    EXPECT_EQ(c().scalar(QStringLiteral("select Vat_Opis from Towary where Symbol='ABC1'")).toString(), QStringLiteral("23"));
+    EXPECT_EQ(c().scalar(QStringLiteral("select Vat_Opis from Towary where Symbol='ABC1'")).toString(),
+              QStringLiteral("23"));
 
     // Retiring goods keeps the row.
     ASSERT_TRUE(d->Otworz(QStringLiteral("symbol='ABC1'")));
@@ -445,7 +452,8 @@ TEST_F(Slowniki, SortowanieIWyszukiwanie)
         bar->CBox_Szukaj->setCurrentIndex(x.kolumna);
         bar->Edit_Szukaj->setText(QString::fromUtf8(x.tekst));
         EXPECT_TRUE(bar->Szukaj());
-        EXPECT_EQ(dm->ADOTable_Klienci->fieldByName(QStringLiteral("Nr_Klienta")).asString(), QString::fromLatin1(x.nr));
+        EXPECT_EQ(dm->ADOTable_Klienci->fieldByName(QStringLiteral("Nr_Klienta")).asString(),
+                  QString::fromLatin1(x.nr));
     }
     bar->Edit_Szukaj->setText(QStringLiteral("zzz"));
     EXPECT_FALSE(bar->Szukaj());
@@ -555,7 +563,10 @@ TEST_F(Slowniki, WstawBezWierszaNieRuszaPol)
 
 TEST_F(Slowniki, WyborTowaruCenaWgTrybuIBezArchiwum)
 {
-    struct { const char* tryb; const char* cena; } t[] = {{"netto", "12,5"}, {"brutto", "15,38"}};
+    struct {
+        const char* tryb;
+        const char* cena;
+    } t[] = {{"netto", "12,5"}, {"brutto", "15,38"}};
     for (const auto& x : t) {
         SCOPED_TRACE(x.tryb);
         auto* poz = Form_Faktura_Nowa_Pozycja;
@@ -602,9 +613,9 @@ TEST_F(Slowniki, PolaWpisuPokazujaCalyTekstSwojejDlugosci)
     // Ordinary text as the users type it (names, streets), cut to each field's limit.
     const QString wzor = QStringLiteral("Przedsiębiorstwo Handlowo-Usługowe Hurtownia Budowlana „Bóbr” Sp. z o.o. "
                                         "ul. Krakowska 112, Tarnów ");
-    for (QDialog* d : std::initializer_list<QDialog*>{Form_Nowy_Klient, Form_Popraw_Klient, Form_Nowy_Towar,
-                                                       Form_Popraw_Towar, Form_Nowy_Rodzaj_Platnosci,
-                                                       Form_Popraw_Rodzaj_Platnosci, Form_Nowa_Stawka}) {
+    for (QDialog* d :
+         std::initializer_list<QDialog*>{Form_Nowy_Klient, Form_Popraw_Klient, Form_Nowy_Towar, Form_Popraw_Towar,
+                                         Form_Nowy_Rodzaj_Platnosci, Form_Popraw_Rodzaj_Platnosci, Form_Nowa_Stawka}) {
         d->show();
         QApplication::processEvents();
         for (QLineEdit* e : d->findChildren<QLineEdit*>()) {
@@ -625,7 +636,11 @@ TEST_F(Slowniki, TytulyKolumnCzytelneISzerokosciNieMniejszeNizZaprojektowane)
     auto lista = std::make_unique<TForm_Lista_Klientow>(nullptr);
     auto towary = std::make_unique<TForm_Lista_Towarow>(nullptr);
     auto rodzaje = std::make_unique<TForm_Lista_Rodzajow_Platnosci>(nullptr);
-    struct { ui::DbGrid* siatka; int kolumna; int szerokosc; } projekt[] = {
+    struct {
+        ui::DbGrid* siatka;
+        int kolumna;
+        int szerokosc;
+    } projekt[] = {
         {lista->DBGrid1, 1, 300},
         {lista->DBGrid1, 7, 68},
         {Form_Lista_Klientow_Pob->JvDBUltimGrid1, 0, 65},
@@ -634,14 +649,15 @@ TEST_F(Slowniki, TytulyKolumnCzytelneISzerokosciNieMniejszeNizZaprojektowane)
         {rodzaje->JvDBUltimGrid1, 1, 320},
     };
     for (const auto& x : projekt)
-        EXPECT_EQ(x.siatka->columnWidth(x.kolumna), std::max(x.szerokosc, x.siatka->horizontalHeader()->sectionSizeHint(x.kolumna)));
+        EXPECT_EQ(x.siatka->columnWidth(x.kolumna),
+                  std::max(x.szerokosc, x.siatka->horizontalHeader()->sectionSizeHint(x.kolumna)));
     for (ui::DbGrid* g : {lista->DBGrid1, towary->DBGrid_Lista_Towarow, rodzaje->JvDBUltimGrid1,
                           Form_Lista_Klientow_Pob->JvDBUltimGrid1, Form_Lista_Klientow_Pob_Nota->JvDBUltimGrid1,
                           Form_Lista_Towarow_Pob->DBGrid1, Form_Stawki_VAT->JvDBUltimGrid_Stawki}) {
         QHeaderView* h = g->horizontalHeader();
         for (int i = 0; i < h->count(); ++i) {
-            SCOPED_TRACE(qPrintable(g->objectName() + QLatin1Char(' ') +
-                                    g->model()->headerData(i, Qt::Horizontal).toString()));
+            SCOPED_TRACE(
+                qPrintable(g->objectName() + QLatin1Char(' ') + g->model()->headerData(i, Qt::Horizontal).toString()));
             EXPECT_GE(g->columnWidth(i), h->sectionSizeHint(i));
         }
     }

@@ -74,10 +74,14 @@ TEST(Reguly, PoprawStawke)
 TEST(Reguly, NowyTowar)
 {
     const auto reguly = regulyNowegoTowaru(zajete({"ABC1"}));
-    Wpis dobry{{"LEdit_Symbol", "ABC"}, {"LEdit_Nazwa", "Śruba"}, {"DBCBox_Vat_Nazwa", "23"},
+    Wpis dobry{{"LEdit_Symbol", "ABC"},    {"LEdit_Nazwa", "Śruba"},     {"DBCBox_Vat_Nazwa", "23"},
                {"LEdit_Cena_Zak", "0,00"}, {"LEdit_Cena_Sprz", "12,50"}, {"LEdit_Cena_Brutto_Sprz", "15,38"},
                {"DBCBox_Czy_Podst", true}, {"LEdit_PKWIU", ""}};
-    auto z = [&](const char* pole, QVariant v) { Wpis w = dobry; w[QString::fromLatin1(pole)] = v; return w; };
+    auto z = [&](const char* pole, QVariant v) {
+        Wpis w = dobry;
+        w[QString::fromLatin1(pole)] = v;
+        return w;
+    };
     // clang-format off
     sprawdz(reguly, {
         {"poprawny", dobry, std::nullopt},
@@ -100,9 +104,16 @@ TEST(Reguly, NowyTowar)
 
 TEST(Reguly, PoprawTowar)
 {
-    Wpis dobry{{"DBEdit_PKWIU", ""}, {"DBCheckBox_Podst", true}, {"DBEdit_Cena_Zak", "1"},
-               {"DBEdit_Cena_Sprz", "2,5"}, {"DBEdit_Cena_Brutto_Sprz", "3"}};
-    auto z = [&](const char* pole, QVariant v) { Wpis w = dobry; w[QString::fromLatin1(pole)] = v; return w; };
+    Wpis dobry{{"DBEdit_PKWIU", ""},
+               {"DBCheckBox_Podst", true},
+               {"DBEdit_Cena_Zak", "1"},
+               {"DBEdit_Cena_Sprz", "2,5"},
+               {"DBEdit_Cena_Brutto_Sprz", "3"}};
+    auto z = [&](const char* pole, QVariant v) {
+        Wpis w = dobry;
+        w[QString::fromLatin1(pole)] = v;
+        return w;
+    };
     // clang-format off
     sprawdz(regulyPoprawTowaru(), {
         {"poprawny", dobry, std::nullopt},

@@ -36,8 +36,7 @@ inline std::string& ostatnia_nazwa()
 inline void wydruk(QApplication*, const char* id, qint32 oryginaly, qint32 kopie, const char* duplikat,
                    const char* data)
 {
-    wywolania().push_back({ostatnia_nazwa(), QByteArray(id), oryginaly, kopie, QByteArray(duplikat),
-                           QByteArray(data)});
+    wywolania().push_back({ostatnia_nazwa(), QByteArray(id), oryginaly, kopie, QByteArray(duplikat), QByteArray(data)});
 }
 
 // Gives the recording entry point for every name.

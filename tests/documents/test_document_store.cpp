@@ -133,7 +133,7 @@ TEST(DocumentStore, ReplaceRewritesHeaderAndLinesInOneStep)
 {
     Fixture f;
     Document inv = f.saved(invoice(3), 5);
-    inv.lines.erase(inv.lines.begin() + 1);  // the user removed line 2 of 3
+    inv.lines.erase(inv.lines.begin() + 1); // the user removed line 2 of 3
     inv.buyer.nazwa = "Nowy";
     const SaveOutcome r = f.store.replace(inv);
     ASSERT_TRUE(r.saved()) << r.error.toStdString();
@@ -167,8 +167,10 @@ TEST(DocumentStore, ReplaceRefusesMissingAndCorrectedInvoices)
     EXPECT_EQ(f.snapshot(), empty);
 
     Document inv = f.saved(invoice(2));
-    ASSERT_TRUE(f.store.saveCorrection(f.korektaHeader(), f.picked(inv.id), {f.correction(f.picked(inv.id), 1, 8000)},
-                                       number(1)).saved());
+    ASSERT_TRUE(
+        f.store
+            .saveCorrection(f.korektaHeader(), f.picked(inv.id), {f.correction(f.picked(inv.id), 1, 8000)}, number(1))
+            .saved());
     const SaveOutcome r = f.store.replace(inv);
     EXPECT_EQ(r.status, SaveOutcome::Status::Failed);
     EXPECT_TRUE(r.error.startsWith("Nie udało się zapisać faktury")) << r.error.toStdString();
@@ -196,7 +198,7 @@ TEST(DocumentStore, CorrectionWritesEveryIdentityColumn)
     EXPECT_EQ(kfv.wartNetto, Money::fromGrosze(-2000));
     EXPECT_TRUE(f.store.loadHeader(inv.id)->czyKorekta);
 
-    ASSERT_EQ(kfv.lines.size(), 2u);  // the new line and its reversal
+    ASSERT_EQ(kfv.lines.size(), 2u); // the new line and its reversal
     const DocumentLine& nowa = kfv.lines[0].fakturaTyp == "KFV" ? kfv.lines[0] : kfv.lines[1];
     const DocumentLine& storno = kfv.lines[0].fakturaTyp == "KFVb" ? kfv.lines[0] : kfv.lines[1];
     EXPECT_EQ(nowa.lp, 1);
@@ -263,8 +265,10 @@ TEST(DocumentStore, ReCorrectingALineOfAnEarlierCorrection)
 {
     Fixture f;
     const Document inv = f.saved(invoice(2), 9);
-    ASSERT_TRUE(f.store.saveCorrection(f.korektaHeader(), f.picked(inv.id), {f.correction(f.picked(inv.id), 2, 15000)},
-                                       number(1)).saved());
+    ASSERT_TRUE(
+        f.store
+            .saveCorrection(f.korektaHeader(), f.picked(inv.id), {f.correction(f.picked(inv.id), 2, 15000)}, number(1))
+            .saved());
     const Document view = f.picked(inv.id);
     const CorrectedLine cl = f.correction(view, 2, 12000);
     EXPECT_EQ(cl.before.fakturaTyp, "KFV");
@@ -299,14 +303,14 @@ TEST(DocumentStore, NoteTakesOverTheFinalIdentity)
     EXPECT_EQ(n.uwagi, "zmiana nabywcy");
     EXPECT_EQ(f.value("select Klient_Nazwa_Nazwisko from Faktury_Skorygowane where Id=?", {n.idFaktSkoryg}).toString(),
               "Stary Nabywca");
-    EXPECT_EQ(f.value("select Data_Wyst from Faktury_Skorygowane where Id=?", {n.idFaktSkoryg}).toString(), "2011-05-02");
+    EXPECT_EQ(f.value("select Data_Wyst from Faktury_Skorygowane where Id=?", {n.idFaktSkoryg}).toString(),
+              "2011-05-02");
     EXPECT_TRUE(f.store.loadHeader(inv.id)->final->isEmpty());
-    EXPECT_EQ(f.store.viewLines(4, 2011).size(), 2u);  // the lines now show under the note
+    EXPECT_EQ(f.store.viewLines(4, 2011).size(), 2u); // the lines now show under the note
 
     // A second note of the same stale invoice finds its view gone and writes nothing.
     const QString before = f.snapshot();
-    EXPECT_EQ(f.store.saveNote(nota, inv, number(1)).status,
-              SaveOutcome::Status::Failed);
+    EXPECT_EQ(f.store.saveNote(nota, inv, number(1)).status, SaveOutcome::Status::Failed);
     EXPECT_EQ(f.snapshot(), before);
 
     // A correction of the noted invoice goes through the note's row.
@@ -352,8 +356,7 @@ Document loadedFor(Kind kind, DocumentStore& store, qint64 id)
 SaveOutcome saveOf(Kind kind, Fixture& f, DocumentStore& store, const Document& inv)
 {
     switch (kind) {
-    case Kind::Correction:
-        return store.saveCorrection(f.korektaHeader(), inv, {f.correction(inv, 1, 5000)}, number(1));
+    case Kind::Correction: return store.saveCorrection(f.korektaHeader(), inv, {f.correction(inv, 1, 5000)}, number(1));
     case Kind::Note: {
         Document nota;
         nota.own.rok = "2011";

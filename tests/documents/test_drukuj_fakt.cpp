@@ -27,10 +27,7 @@ void ustaw(const QString& nazwa, const QString& wartosc)
     ASSERT_TRUE(registry::write(registry::Root::LocalMachine, Klucz, nazwa, wartosc));
 }
 
-std::string nazwa(const char* n)
-{
-    return n ? n : "(none)";
-}
+std::string nazwa(const char* n) { return n ? n : "(none)"; }
 
 } // namespace
 

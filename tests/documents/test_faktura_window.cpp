@@ -42,10 +42,7 @@ namespace {
 
 const QString Ustawienia = QStringLiteral("Software\\Orlimek\\Tarnex\\Ustawienia\\");
 
-QString captionOfPrice()
-{
-    return captionOf(Form_Faktura_Nowa_Pozycja->LEdit_Cena)->text();
-}
+QString captionOfPrice() { return captionOf(Form_Faktura_Nowa_Pozycja->LEdit_Cena)->text(); }
 
 class OknoFaktury : public ::testing::Test {
 protected:
@@ -193,8 +190,9 @@ TEST_F(OknoFaktury, NetLinesAndTotals)
     ASSERT_TRUE(dodaj({"Śruba", "12,35", "3", "5", "23"}));
     const auto& g = f->StringGrid1->lines();
     EXPECT_EQ(g.rows(), 3);
-    EXPECT_EQ(g.row(1), (QStringList{"1", "", "Śruba", "", "", "3,000", "szt.", "12,35", "5", "35,20", "23", "8,10",
-                                     "43,29", "23"}));
+    EXPECT_EQ(
+        g.row(1),
+        (QStringList{"1", "", "Śruba", "", "", "3,000", "szt.", "12,35", "5", "35,20", "23", "8,10", "43,29", "23"}));
     EXPECT_FALSE(f->CBox_Netto_Brutto->isEnabled());
     ASSERT_TRUE(dodaj({"Usługa", "10", "3", "10", "23"}));
     EXPECT_EQ(g.cell(2, Col_Lp), "2");
@@ -384,7 +382,8 @@ TEST_F(OknoFaktury, PaymentKindAndDueDate)
     platnosc("Gotówka");
     EXPECT_EQ(f->LEdit_Ilosc_Dni->text(), "0");
     EXPECT_EQ(f->LEdit_Data_Zap->text(), "2011-03-05");
-    EXPECT_EQ(f->DBEdit_Forma->text(), c().scalar(QString::fromUtf8("select Id from Forma_Zaplaty where Nazwa='Gotówka'")).toString());
+    EXPECT_EQ(f->DBEdit_Forma->text(),
+              c().scalar(QString::fromUtf8("select Id from Forma_Zaplaty where Nazwa='Gotówka'")).toString());
 
     platnosc("Przelew");
     EXPECT_EQ(f->LEdit_Data_Zap->text(), "");
@@ -394,7 +393,8 @@ TEST_F(OknoFaktury, PaymentKindAndDueDate)
         const char* wyst;
         const char* dni;
         const char* zap;
-    } przypadki[] = {{"2011-03-05", "30", "2011-04-04"}, {"2012-02-28", "1", "2012-02-29"}, {"2011-03-05", "0", "2011-03-05"}};
+    } przypadki[] = {
+        {"2011-03-05", "30", "2011-04-04"}, {"2012-02-28", "1", "2012-02-29"}, {"2011-03-05", "0", "2011-03-05"}};
     for (const auto& p : przypadki) {
         f->LEdit_Data_Wyst->setText(p.wyst);
         f->LEdit_Ilosc_Dni->setText(p.dni);

@@ -123,7 +123,9 @@ TEST(InvoiceCheck, DueDate)
         ASSERT_TRUE(std::holds_alternative<QString>(r)) << c.issue;
         EXPECT_EQ(std::get<QString>(r), c.due);
     }
-    auto failOf = [](const char* issue, const char* days) { return std::get<HeaderFailure>(computeDueDate(issue, days)); };
+    auto failOf = [](const char* issue, const char* days) {
+        return std::get<HeaderFailure>(computeDueDate(issue, days));
+    };
     EXPECT_EQ(failOf("2011-02-30", "1").message, "Niepoprawna data !");
     EXPECT_EQ(failOf("", "1").field, HeaderField::Data_Wyst);
     EXPECT_EQ(failOf("2011-03-05", "abc").message, QString::fromUtf8("Pole 'Ilość dni' musi być liczbą całkowitą"));

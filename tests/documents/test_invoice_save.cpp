@@ -38,8 +38,8 @@ InvoiceDocument invoice(const QString& typ = "FV", const QString& rok = "2011")
 
 void twoLines(LineGridModel& g)
 {
-    QStringList a{QString(), "S1", "Śruba", "M6", "25.94", "3,000", "szt.", "12,35", "5", "35,20", "23", "8,10",
-                  "43,29", "23"};
+    QStringList a{QString(), "S1", "Śruba", "M6", "25.94", "3,000", "szt.",
+                  "12,35",   "5",  "35,20", "23", "8,10",  "43,29", "23"};
     QStringList b{QString(), "", "Usługa", "", "", "1,000", "h", "27,00", "0", "27,00", "23", "6,21", "33,21", "23"};
     g.appendLine(a);
     g.appendLine(b);
@@ -119,7 +119,9 @@ TEST(InvoiceSave, WritesHeaderAndLines)
     EXPECT_EQ(r.id, db.count("select Id from Faktura where Nr=7"));
 
     auto& c = *db.conn;
-    auto h = [&](const char* col) { return c.scalar(QStringLiteral("select %1 from Faktura where Id=?").arg(col), {r.id}); };
+    auto h = [&](const char* col) {
+        return c.scalar(QStringLiteral("select %1 from Faktura where Id=?").arg(col), {r.id});
+    };
     EXPECT_EQ(h("Typ").toString(), "FV");
     EXPECT_EQ(h("Rok").toString(), "2011");
     EXPECT_EQ(h("Data_Wyst").toString(), "2011-03-05");
@@ -140,7 +142,8 @@ TEST(InvoiceSave, WritesHeaderAndLines)
 
     EXPECT_EQ(db.count("select count(*) from Faktura_Szczegoly where Id_Fakt=?", {r.id}), 2);
     auto l = [&](const char* col, int lp) {
-        return c.scalar(QStringLiteral("select %1 from Faktura_Szczegoly where Id_Fakt=? and Lp=?").arg(col), {r.id, lp});
+        return c.scalar(QStringLiteral("select %1 from Faktura_Szczegoly where Id_Fakt=? and Lp=?").arg(col),
+                        {r.id, lp});
     };
     EXPECT_EQ(l("Towary_Nazwa", 1).toString(), QString::fromUtf8("Śruba"));
     EXPECT_DOUBLE_EQ(l("Ilosc", 1).toDouble(), 3.0);
@@ -173,7 +176,8 @@ TEST(InvoiceSave, GrossModeAndProFormaColumns)
     EXPECT_EQ(db.conn->scalar("select Netto_Brutto from Faktura where Id=?", {r.id}).toString(), "brutto");
     EXPECT_EQ(db.conn->scalar("select Data_Zaplaty from Faktura where Id=?", {r.id}).toString(), "2011-03-19");
     EXPECT_TRUE(db.conn->scalar("select Nr_Koncowy from Faktura where Id=?", {r.id}).isNull());
-    EXPECT_EQ(db.count("select count(*) from Faktura_Szczegoly where Towary_Cena is null and Towary_Cena_Brutto=12.35"), 1);
+    EXPECT_EQ(db.count("select count(*) from Faktura_Szczegoly where Towary_Cena is null and Towary_Cena_Brutto=12.35"),
+              1);
     EXPECT_EQ(db.count("select count(*) from Faktura_Szczegoly where Lp_Koncowe is not null"), 0);
 }
 
@@ -197,7 +201,7 @@ TEST(InvoiceSave, FailingSecondLineLeavesNothing)
     TestDb db;
     save(db, invoice(), answer(10));
     db.conn->exec("create trigger awaria before insert on Faktura_Szczegoly when new.Lp = 2 "
-                   "begin select raise(abort, 'awaria dysku'); end");
+                  "begin select raise(abort, 'awaria dysku'); end");
     auto r = save(db, invoice(), answer(99));
     EXPECT_EQ(r.status, SaveOutcome::Status::Failed);
     EXPECT_TRUE(r.error.contains("awaria dysku")) << r.error.toStdString();

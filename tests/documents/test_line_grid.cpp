@@ -37,9 +37,9 @@ TEST(LineGrid, AppendRemoveRenumber)
     g.appendLine(line("2,00", "2,46"));
     g.appendLine(line("3,00", "3,69"));
     EXPECT_EQ(g.cell(3, Col_Lp), "3");
-    EXPECT_TRUE(g.row(4).join(QString()).isEmpty());  // the last row stays empty
+    EXPECT_TRUE(g.row(4).join(QString()).isEmpty()); // the last row stays empty
 
-    EXPECT_FALSE(g.removeLine(4));  // the empty row is not a line
+    EXPECT_FALSE(g.removeLine(4)); // the empty row is not a line
     EXPECT_FALSE(g.removeLine(0));
     EXPECT_EQ(g.lineCount(), 3);
     EXPECT_TRUE(g.removeLine(2));

@@ -71,8 +71,11 @@ TEST(LineMath, CellsOfALine)
     e.nazwaCd = QStringLiteral("M6");
     e.pkwiu = QStringLiteral("25.94");
     const auto r = ok(evaluateLine(e, PriceMode::Netto));
-    const QStringList expected{QString(), "T1", QString::fromUtf8("Śruba"), "M6", "25.94", "2,500", "szt.",
-                               "12,35", "05", "29,32", "23", "6,74", "36,06", "23"};
+    const QStringList expected{QString(), "T1",    QString::fromUtf8("Śruba"),
+                               "M6",      "25.94", "2,500",
+                               "szt.",    "12,35", "05",
+                               "29,32",   "23",    "6,74",
+                               "36,06",   "23"};
     EXPECT_EQ(r.cells, expected);
     // The values come from the typed price, not from the rounded cell: 12,345 × 2,5 × 0,95.
     EXPECT_NEAR(double(r.values.net), 29.319375, 1e-12);

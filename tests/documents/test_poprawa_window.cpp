@@ -99,7 +99,10 @@ protected:
     }
 
     data::Connection& c() { return *DataModule1->ADOConnection1; }
-    qint64 zapisana(const Document& d) { return DocumentStore(c()).saveNew(d, [](const QString&) { return 1; }).id; }
+    qint64 zapisana(const Document& d)
+    {
+        return DocumentStore(c()).saveNew(d, [](const QString&) { return 1; }).id;
+    }
 
     // The picker for 2011: the invoices it lists, and "Wstaw" on the row of `id` (0: none).
     QStringList wybierz(qint64 id)
@@ -203,7 +206,7 @@ TEST_F(Poprawa, NothingLoadedNothingSavedAndCorrectedInvoicesAreNotOffered)
 
 TEST(Proforma, PostalCodeLimitIsForTypingOnly)
 {
-    ui::Script script;  // no database: the window says so and opens anyway
+    ui::Script script; // no database: the window says so and opens anyway
     TForm_Faktura_Proforma w;
     EXPECT_EQ(w.windowTitle(), "Faktura proforma");
     w.show();

@@ -13,9 +13,9 @@ namespace {
 
 // The invoice and correction layouts, with the document each prints (ids of the fixture below).
 const std::pair<ShowFaktProc, const char*> kLayouts[] = {
-    {ShowFaktStdRep, "5"},    {ShowFaktStdBRep, "6"},    {ShowFaktStdRepAng, "5"},
-    {ShowFaktProFRep, "7"},   {ShowFaktProFBRep, "8"},   {ShowFaktProFRepAng, "7"},
-    {ShowFaktKorRep, "20"},   {ShowFaktKorBRep, "21"},   {ShowFaktKorRepAng, "20"}};
+    {ShowFaktStdRep, "5"},  {ShowFaktStdBRep, "6"},  {ShowFaktStdRepAng, "5"},
+    {ShowFaktProFRep, "7"}, {ShowFaktProFBRep, "8"}, {ShowFaktProFRepAng, "7"},
+    {ShowFaktKorRep, "20"}, {ShowFaktKorBRep, "21"}, {ShowFaktKorRepAng, "20"}};
 
 class FaktFit : public PrintFixture {
 protected:
@@ -84,7 +84,8 @@ TEST_F(FaktFit, AmountInWordsPrintsWholeWithinTheMarginsOnEveryLayout)
 // the amount and its words stay apart and in their boxes, and nothing prints below 6 points.
 TEST_F(FaktFit, LargestAmountsPrintApartInReadableSizes)
 {
-    documents({{"Towar A", 1, 73170731707317.0, 23}, {"Towar B", 1, 83333333333333.0, 8},
+    documents({{"Towar A", 1, 73170731707317.0, 23},
+               {"Towar B", 1, 83333333333333.0, 8},
                {"Towar C", 1, 89999999999999.99, 0}},
               {{"Towar A", 1, 89999999999999.99, 23}, {"Towar B", 1, 89999999999999.99, 8}});
     for (const auto& [entry, id] : kLayouts) {

@@ -15,7 +15,8 @@ protected:
     void SetUp() override
     {
         PrintFixture::SetUp();
-        document(5, "FV", 12, "netto", {{"Śruba M6", 1, 100, 23}, {"Usługa montażu", 1, 10, 8}, {"Nakrętka", 4, 1, 23}});
+        document(5, "FV", 12, "netto",
+                 {{"Śruba M6", 1, 100, 23}, {"Usługa montażu", 1, 10, 8}, {"Nakrętka", 4, 1, 23}});
     }
 };
 
@@ -27,9 +28,9 @@ TEST_F(FaktKor, TwoCorrectedLinesPrintTwoBandsAndARefund)
     ASSERT_EQ(capture->entries().size(), 2u);
     EXPECT_EQ(capture->entries()[0].documentName, "KFV/1/2011");
     const QString t = printed(0);
-    for (const char* expected : {"Korekta faktury VAT", "KFV/1/2011", "Oryginał", "Dotyczy faktury", "FV/12/2011",
-                                 "Lp. z fakt.", "Nabywca Ćma", "przelew", "Do zwrotu :", "-6,90 zł",
-                                 "minus sześć 90/100", "Strona 1 z 1"})
+    for (const char* expected :
+         {"Korekta faktury VAT", "KFV/1/2011", "Oryginał", "Dotyczy faktury", "FV/12/2011", "Lp. z fakt.",
+          "Nabywca Ćma", "przelew", "Do zwrotu :", "-6,90 zł", "minus sześć 90/100", "Strona 1 z 1"})
         EXPECT_TRUE(t.contains(QString::fromUtf8(expected))) << expected << "\n" << t.toStdString();
     // One band per corrected line; the reversal lines and the third, untouched line are not printed.
     EXPECT_EQ(t.count(QStringLiteral("winno być")), 2);
@@ -70,7 +71,8 @@ TEST_F(FaktKor, GrossCorrectionPrintsGrossUnitPricesOldAndNew)
     const QString t = printed(0);
     EXPECT_TRUE(hasWords(t, QStringLiteral("Cena jedn. brutto"))) << t.toStdString();
     EXPECT_TRUE(hasWords(t, QStringLiteral("Wartość dokumentu wyliczana od brutto")));
-    EXPECT_TRUE(hasWords(t, QStringLiteral("było 1 1 Farba 2,000 szt. 61,50 0 100,00 23% 23,00 123,00"))) << t.toStdString();
+    EXPECT_TRUE(hasWords(t, QStringLiteral("było 1 1 Farba 2,000 szt. 61,50 0 100,00 23% 23,00 123,00")))
+        << t.toStdString();
     EXPECT_TRUE(hasWords(t, QStringLiteral("winno być 1 Farba 1,000 szt. 61,50 0 50,00 23% 11,50 61,50")));
     EXPECT_TRUE(t.contains(QStringLiteral("Duplikat")));
     EXPECT_TRUE(t.contains(QStringLiteral("Do zwrotu :"))); // -61,50
@@ -103,15 +105,17 @@ TEST_F(FaktKor, NotePrintsBothBuyersOnOnePageOriginalThenCopy)
         EXPECT_EQ(e.documentName, "NFV/1/2011");
         EXPECT_EQ(e.pageCount, 1); // no page break before the old buyer
         const QString t = printed(run);
-        for (const char* expected :
-             {"Nota korygująca", "NFV/1/2011", run ? "Kopia" : "Oryginał", "Dotyczy faktury", "FV/12/2011",
-              "Nabywca :", "ul. Nowa 2, 30-001 Kraków", "111-222-33-44", "było", "winno być", "Nazwa odbiorcy :",
-              "Adres :", "Kraków", "Podpis osoby upoważnionej", "Zmiana nabywcy", "Wydrukowano z programu Orlimek - Tarnex"})
+        for (const char* expected : {"Nota korygująca", "NFV/1/2011", run ? "Kopia" : "Oryginał", "Dotyczy faktury",
+                                     "FV/12/2011", "Nabywca :", "ul. Nowa 2, 30-001 Kraków", "111-222-33-44", "było",
+                                     "winno być", "Nazwa odbiorcy :", "Adres :", "Kraków", "Podpis osoby upoważnionej",
+                                     "Zmiana nabywcy", "Wydrukowano z programu Orlimek - Tarnex"})
             EXPECT_TRUE(t.contains(QString::fromUtf8(expected))) << expected << "\n" << t.toStdString();
         // The old buyer block and the new one.
-        EXPECT_TRUE(hasWords(t, QStringLiteral("było Nazwa odbiorcy : Nabywca Ćma i Syn Adres : ul. Krótka 1 31-000 Kraków "
-                                               "NIP : 987-654-32-10 winno być Nazwa odbiorcy : Nowy Nabywca Adres : "
-                                               "ul. Nowa 2 30-001 Kraków NIP : 111-222-33-44")))
+        EXPECT_TRUE(
+            hasWords(t,
+                     QStringLiteral("było Nazwa odbiorcy : Nabywca Ćma i Syn Adres : ul. Krótka 1 31-000 Kraków "
+                                    "NIP : 987-654-32-10 winno być Nazwa odbiorcy : Nowy Nabywca Adres : "
+                                    "ul. Nowa 2 30-001 Kraków NIP : 111-222-33-44")))
             << t.toStdString();
         for (const char* absent : {"Strona", "Do zapłaty", "Słownie", "Nr konta", "Data sprzedaży", "Duplikat"})
             EXPECT_FALSE(t.contains(QString::fromUtf8(absent))) << absent;

@@ -36,12 +36,14 @@ TEST_F(PrintFixture, EveryLayoutPrintsLongDataWholeAndApart)
     c().exec("update Faktura set Miejsce_Wyst=?", {QStringLiteral("Szczebrzeszyn Wielki Dolny nad Wieprzem")});
     registry::write(registry::Root::LocalMachine, "Software\\Orlimek\\Tarnex\\", "Tel",
                     QStringLiteral("42 123 45 67, 601 234 567, faks 42 123 45 68 wew. 12"));
-    c().exec("update Faktura_Szczegoly set PKWiU='25.94.11-00.00', Towary_Nazwa_cd='do blach stalowych 0,7-2,0 mm, op. 200'");
-    c().exec("update Pozycje_Skorygowane set PKWiU='25.94.11-00.00', Towary_Nazwa_cd='do blach stalowych 0,7-2,0 mm, op. 200'");
+    c().exec("update Faktura_Szczegoly set PKWiU='25.94.11-00.00', Towary_Nazwa_cd='do blach stalowych 0,7-2,0 mm, op. "
+             "200'");
+    c().exec("update Pozycje_Skorygowane set PKWiU='25.94.11-00.00', Towary_Nazwa_cd='do blach stalowych 0,7-2,0 mm, "
+             "op. 200'");
 
     const std::pair<ShowFaktProc, const char*> forms[] = {
-        {ShowFaktStdRep, "5"},     {ShowFaktStdBRep, "6"},    {ShowFaktStdRepAng, "5"}, {ShowFaktProFRep, "7"},
-        {ShowFaktProFBRep, "8"},   {ShowFaktProFRepAng, "7"}, {ShowFaktKorRep, "20"},   {ShowFaktKorBRep, "21"},
+        {ShowFaktStdRep, "5"},     {ShowFaktStdBRep, "6"},    {ShowFaktStdRepAng, "5"},  {ShowFaktProFRep, "7"},
+        {ShowFaktProFBRep, "8"},   {ShowFaktProFRepAng, "7"}, {ShowFaktKorRep, "20"},    {ShowFaktKorBRep, "21"},
         {ShowFaktKorRepAng, "20"}, {ShowFaktNotaRep, "30"},   {ShowFaktNotaRepAng, "30"}};
     for (const auto& [entry, id] : forms) {
         SCOPED_TRACE(id);

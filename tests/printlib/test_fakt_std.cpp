@@ -69,7 +69,8 @@ TEST_F(FaktStd, PrintsOriginalsThenCopiesWithEverythingOnThem)
     const QStringList rows = t.split('\n');
     auto rowWith = [&](const QString& a, const QString& b) {
         for (const QString& r : rows)
-            if (r.contains(a) && r.contains(b) && !r.contains("Usługa") && !r.contains("Śruba") && !r.contains("Nakrętka"))
+            if (r.contains(a) && r.contains(b) && !r.contains("Usługa") && !r.contains("Śruba")
+                && !r.contains("Nakrętka"))
                 return r;
         return QString();
     };

@@ -90,35 +90,44 @@ TEST_F(FaktVariants, EnglishLayoutsCarryTheirCaptionsOriginalThenCopy)
         return extra;
     };
     const EnglishForm forms[] = {
-        {ShowFaktStdRepAng, "5", with({"Seller :", "Tax Reg. No", "Tax Reg No", "Date of sale", "VAT invoice No"}),
+        {ShowFaktStdRepAng,
+         "5",
+         with({"Seller :", "Tax Reg. No", "Tax Reg No", "Date of sale", "VAT invoice No"}),
          {"Pro forma", "Refers to"}},
-        {ShowFaktProFRepAng, "7", with({"Seller", "Tax Reg. No", "Date of sale", "Pro forma invoice No"}),
+        {ShowFaktProFRepAng,
+         "7",
+         with({"Seller", "Tax Reg. No", "Date of sale", "Pro forma invoice No"}),
          {"Seller :", "Tax Reg No", "Duplikat", "wystawiono"}},
-        {ShowFaktKorRepAng, "20", with({"Seller :", "Tax Reg. No", "Date of sale", "Correcting invoice",
-                                        "Refers to VAT invoice No", "Item No on invoice", "było (there was)",
-                                        "winno być (there should be)", "Do zwrotu :", "minus dwanaście 30/100"}),
+        {ShowFaktKorRepAng,
+         "20",
+         with({"Seller :", "Tax Reg. No", "Date of sale", "Correcting invoice", "Refers to VAT invoice No",
+               "Item No on invoice", "było (there was)", "winno być (there should be)",
+               "Do zwrotu :", "minus dwanaście 30/100"}),
          {"Tax Reg No", "Do zapłaty"}},
-        {ShowFaktNotaRepAng, "30", {"Seller :", "Tax Reg. No", "Place of issue", "Date of issue", "Correction note",
-                                    "Refers to VAT invoice No", "Purchaser :", "było (there was)",
-                                    "winno być (there should be)", "Seller's signature", "Buyer's signature"},
+        {ShowFaktNotaRepAng,
+         "30",
+         {"Seller :", "Tax Reg. No", "Place of issue", "Date of issue", "Correction note", "Refers to VAT invoice No",
+          "Purchaser :", "było (there was)", "winno być (there should be)", "Seller's signature", "Buyer's signature"},
          {"Date of sale", "Tax Reg No", "Amount due", "Method of payment", "Strona"}},
     };
     for (const EnglishForm& f : forms) {
         const auto [original, copy] = print(f.entry, f.id);
         for (const char* caption : f.captions)
             EXPECT_TRUE(hasWords(original, QString::fromUtf8(caption))) << f.id << ": " << caption << "\n"
-                                                                       << original.toStdString();
+                                                                        << original.toStdString();
         for (const char* absent : f.absent)
             EXPECT_FALSE(original.contains(QString::fromUtf8(absent))) << f.id << ": " << absent;
         EXPECT_TRUE(hasWords(original, QStringLiteral("Oryginał Original"))) << f.id;
         EXPECT_TRUE(hasWords(copy, QStringLiteral("Kopia Copy"))) << f.id;
         EXPECT_FALSE(original.contains(QStringLiteral("Copy")) || copy.contains(QStringLiteral("Original"))) << f.id;
         for (const QString& run : {original, copy})
-            EXPECT_FALSE(run.contains(QStringLiteral("Duplicate")) || run.contains(QStringLiteral("date of issue"))) << f.id;
+            EXPECT_FALSE(run.contains(QStringLiteral("Duplicate")) || run.contains(QStringLiteral("date of issue")))
+                << f.id;
     }
     // With a duplicate: both languages' marking; the pro forma still has none.
     const QString dup = print(ShowFaktStdRepAng, "5", "Duplikat").first;
-    EXPECT_TRUE(hasWords(dup, QStringLiteral("Duplikat Duplicate wystawiono dnia :2011-06-01 date of issue"))) << dup.toStdString();
+    EXPECT_TRUE(hasWords(dup, QStringLiteral("Duplikat Duplicate wystawiono dnia :2011-06-01 date of issue")))
+        << dup.toStdString();
     EXPECT_FALSE(print(ShowFaktProFRepAng, "7", "Duplikat").first.contains(QStringLiteral("Duplicate")));
 }
 

@@ -35,8 +35,9 @@ TEST(Liczba_Slownie, WordsOfWholeNumbers)
         {2000000, " dwa mln. "},
         {12019, " dwanaście tys. dziewiętnaście "},
         {90000090, " dziewięćdziesiąt mln. dziewięćdziesiąt "},
-        {2147483647, " dwa mld. sto czterdzieści siedem mln. czterysta osiemdziesiąt trzy tys. "
-                     "sześćset czterdzieści siedem "},
+        {2147483647,
+         " dwa mld. sto czterdzieści siedem mln. czterysta osiemdziesiąt trzy tys. "
+         "sześćset czterdzieści siedem "},
         {-12, "minus dwanaście "},
         {-1000, "minus jeden tys. "},
     };
@@ -46,13 +47,12 @@ TEST(Liczba_Slownie, WordsOfWholeNumbers)
 
 TEST(Liczba_Slownie, EveryDecadeAndTeen)
 {
-    const char* tens[] = {"dwadzieścia", "trzydzieści", "czterdzieści", "pięćdziesiąt",
+    const char* tens[] = {"dwadzieścia",   "trzydzieści",    "czterdzieści",  "pięćdziesiąt",
                           "sześćdziesiąt", "siedemdziesiąt", "osiemdziesiąt", "dziewięćdziesiąt"};
     for (int t = 2; t <= 9; ++t)
         EXPECT_EQ(Liczba_Slownie(t * 10), " " + QString::fromUtf8(tens[t - 2]) + " ");
-    const char* teens[] = {"dziesięć", "jedenaście", "dwanaście", "trzynaście", "czternaście",
-                           "piętnaście", "szesnaście", "siedemnaście", "osiemnaście",
-                           "dziewiętnaście"};
+    const char* teens[] = {"dziesięć",   "jedenaście", "dwanaście",    "trzynaście",  "czternaście",
+                           "piętnaście", "szesnaście", "siedemnaście", "osiemnaście", "dziewiętnaście"};
     for (int u = 0; u <= 9; ++u)
         EXPECT_EQ(Liczba_Slownie(10 + u), " " + QString::fromUtf8(teens[u]) + " ");
 }
@@ -68,8 +68,7 @@ TEST(Liczba_Slownie, SixtyFourBitNumbers)
                                 "siedemdziesiąt dwa bln. trzydzieści sześć mld. osiemset "
                                 "pięćdziesiąt cztery mln. siedemset siedemdziesiąt pięć tys. "
                                 "osiemset siedem "));
-    EXPECT_TRUE(Liczba_Slownie(std::numeric_limits<qint64>::min()).endsWith(
-        QString::fromUtf8(" osiemset osiem ")));
+    EXPECT_TRUE(Liczba_Slownie(std::numeric_limits<qint64>::min()).endsWith(QString::fromUtf8(" osiemset osiem ")));
     EXPECT_TRUE(Liczba_Slownie(std::numeric_limits<qint64>::min()).startsWith("minus dziewięć tryl."));
 }
 
@@ -84,12 +83,12 @@ TEST(Kwota_Slownie, AmountLine)
         {123.45, " sto dwadzieścia trzy 45/100"},
         {0.45, "zero 45/100"},
         {12.05, " dwanaście 5/100"},
-        {12.29, " dwanaście 29/100"},   // 12.29 * 100 is 1228.999… in binary
+        {12.29, " dwanaście 29/100"}, // 12.29 * 100 is 1228.999… in binary
         {1000, " jeden tys. 0/100"},
         {0, "zero 0/100"},
         {-12.34, "minus dwanaście 34/100"},
         {-0.45, "minus zero 45/100"},
-        {99.996, " sto 0/100"},         // grosze rounding to 100 carry into the złoty
+        {99.996, " sto 0/100"}, // grosze rounding to 100 carry into the złoty
         {19.999, " dwadzieścia 0/100"},
         {3000000000.5, " trzy mld. 50/100"},
     };

@@ -122,9 +122,9 @@ TEST_F(Salvista, ClientsReportSumsEachClientOnItsOwnAndKeepsThePeriodAsGiven)
     wgKlientow(qApp, "2011-3-1", "2011-03-31");
     const QString t = previewText();
     EXPECT_EQ(capture->entries()[0].caption, "Sprzedaż wg. Klientów");
-    for (const char* expected : {"Sprzedaż wg. Klientów", "W okresie od 2011-3-1 do 2011-03-31", "Nr Klienta",
-                                 "Alfa Sp. z o.o.", "Beta Żaneta", "V AT", "Nakrętka", "Strona 1",
-                                 "Wydrukowano z programu Orlimek - Tarnex"})
+    for (const char* expected :
+         {"Sprzedaż wg. Klientów", "W okresie od 2011-3-1 do 2011-03-31", "Nr Klienta", "Alfa Sp. z o.o.",
+          "Beta Żaneta", "V AT", "Nakrętka", "Strona 1", "Wydrukowano z programu Orlimek - Tarnex"})
         EXPECT_TRUE(t.contains(QString::fromUtf8(expected))) << expected << "\n" << t.toStdString();
     EXPECT_FALSE(t.contains("999,00")); // April is outside; the last day of March is inside
     const QStringList sums = linesWith(t, "Suma :");
@@ -182,7 +182,8 @@ TEST_F(Salvista, LongDataPrintsWholeAndApartOnEveryReport)
     const QString name = QStringLiteral("Przedsiębiorstwo Produkcyjno-Handlowo-Usługowe Żuraw Spółka Jawna Kowalscy");
     const QString address = QStringLiteral("ul. Generała Władysława Andersa 125 lok. 17");
     c.exec("insert into Klienci (Nr_Klienta, Nazwa_Nazwisko, NIP, Kod, Miasto, Adres) values ('K123456', ?, "
-           "'123-456-78-90', '43-300', 'Szczebrzeszyn Wielki Dolny', ?)", {name, address});
+           "'123-456-78-90', '43-300', 'Szczebrzeszyn Wielki Dolny', ?)",
+           {name, address});
     c.exec("insert into Towary (Symbol, Nazwa, PKWIU, Jm, Vat_Opis, Cena_Netto_Zak, Cena_Netto_Sprz) values "
            "('WKR-123456-OC.ABCDEF', 'Wkręt samowiercący ocynkowany łeb płaski', '25.94.11-00.00', 'opak.', '23%', "
            "123456.78, 234567.89)");
@@ -191,9 +192,11 @@ TEST_F(Salvista, LongDataPrintsWholeAndApartOnEveryReport)
              {{"WKR-123456-OC.ABCDEF", "Wkręt samowiercący ocynkowany łeb płaski", 999999, most},
               {"WKR-123456-OC.ABCDEF", "Wkręt samowiercący ocynkowany łeb płaski", 999999, most}});
     c.exec("update Faktura set Klient_Nazwa_Nazwisko=?, Klient_Adres=?, Klient_Miasto='Szczebrzeszyn Wielki Dolny', "
-           "Klient_Nip='123-456-78-90', Klient_Kod='43-300' where Id=6", {name, address});
+           "Klient_Nip='123-456-78-90', Klient_Kod='43-300' where Id=6",
+           {name, address});
     c.exec("update Faktura_Szczegoly set PKWiU='25.94.11-00.00', Klient_Nazwa_Nazwisko=?, Klient_Nip='123-456-78-90' "
-           "where Id_Fakt=6", {name});
+           "where Id_Fakt=6",
+           {name});
     const std::function<void()> calls[] = {
         [&] { wgDok(qApp, "2011-06-01", "2011-06-30", false, false, false, false); },
         [&] { wgKlientow(qApp, "2011-06-01", "2011-06-30"); },
@@ -225,7 +228,7 @@ TEST_F(Salvista, DocumentsReportSumsThePrintedLinesOfTheChosenTypes)
     EXPECT_TRUE(t.contains("Sprzedaż wg. dokumentów"));
     EXPECT_TRUE(t.contains("NFV"));
     EXPECT_FALSE(t.contains("PFV"));
-    EXPECT_EQ(linesWith(t, "Lp.").size(), 1);   // the note has no lines and no line header...
+    EXPECT_EQ(linesWith(t, "Lp.").size(), 1);    // the note has no lines and no line header...
     EXPECT_EQ(linesWith(t, "Suma :").size(), 2); // ...but its totals band
     // The grand total is the sum of the printed lines (150), not of the documents' totals (300).
     const QStringList total = linesWith(t, "Suma ogólna:");

@@ -64,9 +64,9 @@ TEST_F(UstFirma, EmptyStoreGivesEmptyFieldsAndSaveCreatesNineEmptyValues)
 
 TEST_F(UstFirma, RoundTripsTheNineValuesUncheckedAndUntrimmed)
 {
-    const QStringList wartosci = {"  Orlimek Sp. z o.o. ", "Zakład \"Północ\"", "33-100", "Tarnów",
-                                  "ul. Krakowska 1/2", "abc", "PL 12 3456", "+48 14 000 00 00",
-                                  "/home/u/LOGO.JPG"};
+    const QStringList wartosci = {
+        "  Orlimek Sp. z o.o. ", "Zakład \"Północ\"", "33-100", "Tarnów", "ul. Krakowska 1/2", "abc", "PL 12 3456",
+        "+48 14 000 00 00",      "/home/u/LOGO.JPG"};
     otworz([&](TForm_Ust_Firma* f) {
         const QList<QLineEdit*> edits = {f->LEdit_Nazwa_L1, f->LEdit_Nazwa_L2, f->LEdit_Kod,
                                          f->LEdit_Miasto,   f->LEdit_Adres,    f->LEdit_Nip,

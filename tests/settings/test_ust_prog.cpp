@@ -105,8 +105,6 @@ TEST_F(UstProg, FailedWriteIsReported)
     ASSERT_TRUE(zapora.open(QIODevice::WriteOnly));
     zapora.close();
     registry::setStorePath(rejestr.folder() + QStringLiteral("/plik/rejestr.ini"));
-    otworz([&](TForm_Ust_Prog* f) {
-        f->BitBtn1->click();
-    });
+    otworz([&](TForm_Ust_Prog* f) { f->BitBtn1->click(); });
     EXPECT_EQ(komunikaty.teksty, QStringList{Komunikat_Blad_Zapisu});
 }

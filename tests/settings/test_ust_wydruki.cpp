@@ -20,7 +20,7 @@ protected:
 
     QList<QLineEdit*> pola(TForm_Ust_Wydruki* f)
     {
-        return {f->LEdit_FV_O, f->LEdit_FV_K, f->LEdit_PFV_O, f->LEdit_PFV_K,
+        return {f->LEdit_FV_O,  f->LEdit_FV_K,  f->LEdit_PFV_O, f->LEdit_PFV_K,
                 f->LEdit_KFV_O, f->LEdit_KFV_K, f->LEdit_NFV_O, f->LEdit_NFV_K};
     }
 
@@ -67,8 +67,7 @@ TEST(IloscKopii, EmptyOrWholeNumbersPass)
     EXPECT_EQ(Pierwsza_Niepoprawna_Ilosc(QStringList(8, QString())), -1);
     EXPECT_EQ(Pierwsza_Niepoprawna_Ilosc({"1", "0", "-1", "+2", "", "2147483647"}), -1);
     const std::pair<QStringList, int> przypadki[] = {
-        {{"1,5"}, 0},        {{"1", "a"}, 1},          {{"", "", "1.5"}, 2},
-        {{"2", "x", "y"}, 1}, {{"", " 1"}, 1},          {{"2147483648"}, 0},
+        {{"1,5"}, 0}, {{"1", "a"}, 1}, {{"", "", "1.5"}, 2}, {{"2", "x", "y"}, 1}, {{"", " 1"}, 1}, {{"2147483648"}, 0},
     };
     for (auto& [wartosci, zly] : przypadki)
         EXPECT_EQ(Pierwsza_Niepoprawna_Ilosc(wartosci), zly) << wartosci.join('|').toStdString();

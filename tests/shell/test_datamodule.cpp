@@ -66,10 +66,10 @@ TEST(DataModule1, OpensTheSixSharedTablesAndIsFoundByName)
                   QStringLiteral("Kestrel47m_owl"));
 
         // The correction datasets: a filtered invoice list with its lines by final identity.
-        dm.ADOConnection1->exec(QStringLiteral(
-            "insert into Faktura (Typ, Rok, Nr, Typ_Koncowy, Rok_Koncowy, Nr_Koncowy) values ('FV','2011',1,'FV','2011',1)"));
-        dm.ADOConnection1->exec(QStringLiteral(
-            "insert into Faktura_Szczegoly (Lp, Faktura_Nr_Koncowy, Faktura_Rok_Koncowy) values (1, 1, 2011), (1, 1, 2012)"));
+        dm.ADOConnection1->exec(QStringLiteral("insert into Faktura (Typ, Rok, Nr, Typ_Koncowy, Rok_Koncowy, "
+                                               "Nr_Koncowy) values ('FV','2011',1,'FV','2011',1)"));
+        dm.ADOConnection1->exec(QStringLiteral("insert into Faktura_Szczegoly (Lp, Faktura_Nr_Koncowy, "
+                                               "Faktura_Rok_Koncowy) values (1, 1, 2011), (1, 1, 2012)"));
         dm.ADOTable_Faktura_Korekta->setFilter(QStringLiteral("typ_koncowy='FV' and rok_Koncowy='2011'"));
         dm.ADOTable_Faktura_Korekta->setFiltered(true);
         dm.ADOTable_Faktura_Korekta->open();
@@ -159,17 +159,22 @@ TEST(DataModule1, AFileFromBeforeGetsTheSchemasNewIndexes)
     }
     // The user sees each index being made, and the notice goes when they are done; a file that
     // has them all is opened without a word.
-    EXPECT_EQ(told, (QStringList{QStringLiteral("Uzupełnianie indeksów bazy danych (1 z 2)…"),
-                                 QStringLiteral("Uzupełnianie indeksów bazy danych (2 z 2)…"), QString()}));
+    EXPECT_EQ(told,
+              (QStringList{QStringLiteral("Uzupełnianie indeksów bazy danych (1 z 2)…"),
+                           QStringLiteral("Uzupełnianie indeksów bazy danych (2 z 2)…"), QString()}));
     told.clear();
-    { TDataModule1 again(nullptr, path); }
+    {
+        TDataModule1 again(nullptr, path);
+    }
     TDataModule1::setNotice({});
     EXPECT_EQ(told, (QStringList{QStringLiteral("Uzupełnianie indeksów bazy danych (1 z 1)…"), QString()}))
         << "the unique index the rows break is tried again";
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "select group_concat(name, ' ') from (select name from sqlite_master where name in "
-                           "('ix_Faktura_Rok_Liczba', 'ix_Faktura_Typ_Rok_Nr') order by name)", -1, &st, nullptr);
+    sqlite3_prepare_v2(db,
+                       "select group_concat(name, ' ') from (select name from sqlite_master where name in "
+                       "('ix_Faktura_Rok_Liczba', 'ix_Faktura_Typ_Rok_Nr') order by name)",
+                       -1, &st, nullptr);
     ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
     EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "ix_Faktura_Rok_Liczba");
     sqlite3_finalize(st);

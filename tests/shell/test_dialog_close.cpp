@@ -67,10 +67,7 @@ struct Okno {
     std::function<QString(QDialog*)> left;
 };
 
-QLineEdit* edit(QDialog* d, const char* name)
-{
-    return d->findChild<QLineEdit*>(QString::fromLatin1(name));
-}
+QLineEdit* edit(QDialog* d, const char* name) { return d->findChild<QLineEdit*>(QString::fromLatin1(name)); }
 
 // The texts of the named edits, joined.
 std::function<QString(QDialog*)> texts(std::vector<const char*> names)

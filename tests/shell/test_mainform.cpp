@@ -116,13 +116,14 @@ QStringList teksty(const QList<QAction*>& actions)
 TEST_F(Glowne, MenuCaptionsAreExactlyTheProgramsOwn)
 {
     const std::vector<std::pair<QString, QStringList>> oczekiwane = {
-        {"Faktury", {"Faktura Vat", "Korekta Faktury", "Faktura Proforma", "Nota Korygująca", "-",
-                     "Poprawa faktury VAT"}},
+        {"Faktury",
+         {"Faktura Vat", "Korekta Faktury", "Faktura Proforma", "Nota Korygująca", "-", "Poprawa faktury VAT"}},
         {"Słowniki", {"Stawki VAT", "Towary / Uslugi", "Klienci", "Rodzaje płatności"}},
-        {"Zestawienia", {"Lista faktur wg roku", "Lista faktur w okresie czasu", "Sprzedaż wg. klientów",
-                         "Sprzedaż wg. towarów"}},
-        {"Wydruki", {"Dokumenty w okresie czasu", "Sprzedaż wg. Klientów", "Sprzedaż dla Klienta",
-                     "Sprzedaż wg. towarów / usług", "Sprzedaż dla towaru / usługi"}},
+        {"Zestawienia",
+         {"Lista faktur wg roku", "Lista faktur w okresie czasu", "Sprzedaż wg. klientów", "Sprzedaż wg. towarów"}},
+        {"Wydruki",
+         {"Dokumenty w okresie czasu", "Sprzedaż wg. Klientów", "Sprzedaż dla Klienta", "Sprzedaż wg. towarów / usług",
+          "Sprzedaż dla towaru / usługi"}},
         {"Narzędzia", {"Kalkulator netto<->brutto", "Sprawdzanie numeru NIP", "Kalkulator"}},
         {"Ustawienia", {"Dane Firmy", "Ustawienia wydruków", "Ustawienia domyślne"}},
         {"Pomoc", {"Pomoc", "O programie ..."}},
@@ -141,8 +142,8 @@ TEST_F(Glowne, MenuCaptionsAreExactlyTheProgramsOwn)
 TEST_F(Glowne, ToolBarButtonsCarryTheirHintsAndDoWhatTheirItemsDo)
 {
     // "|" is a divider (a line), "_" a separator (a gap).
-    const QStringList oczekiwane = {"Faktura VAT", "|", "Korekta Faktury VAT", "_", "Słownik towarów i usług",
-                                    "|", "Słownik klientów", "_", "Kalkulator cen"};
+    const QStringList oczekiwane = {"Faktura VAT",      "|", "Korekta Faktury VAT", "_", "Słownik towarów i usług", "|",
+                                    "Słownik klientów", "_", "Kalkulator cen"};
     QStringList jest;
     for (QAction* a : MainForm->ToolBar2->actions()) {
         if (a->isSeparator())
@@ -155,8 +156,10 @@ TEST_F(Glowne, ToolBarButtonsCarryTheirHintsAndDoWhatTheirItemsDo)
     EXPECT_EQ(jest, oczekiwane);
 
     const std::vector<std::pair<QAction*, QAction*>> pary = {
-        {MainForm->ToolButton1, MainForm->FakturaVat1},      {MainForm->ToolButton2, MainForm->KorektaFaktury1},
-        {MainForm->ToolButton4, MainForm->TowaryUslugi1},    {MainForm->ToolButton6, MainForm->Klienci1},
+        {MainForm->ToolButton1, MainForm->FakturaVat1},
+        {MainForm->ToolButton2, MainForm->KorektaFaktury1},
+        {MainForm->ToolButton4, MainForm->TowaryUslugi1},
+        {MainForm->ToolButton6, MainForm->Klienci1},
         {MainForm->ToolButton9, MainForm->Kalkulatornettobrutto1},
     };
     for (auto [przycisk, pozycja] : pary) {
@@ -386,7 +389,7 @@ TEST(Presety, MissingPlaceOfIssueGivesEmptyText)
 TEST(FormatDaty, OnlyYearMonthDayWithDashesPasses)
 {
     const std::pair<const char*, bool> przypadki[] = {
-        {"2011-03-05", true}, {"05.03.2011", false}, {"2011-3-5", false}, {"11-03-05", false},
+        {"2011-03-05", true},  {"05.03.2011", false},  {"2011-3-5", false}, {"11-03-05", false},
         {"2011/03/05", false}, {"2011-03-05 ", false}, {"", false},
     };
     for (auto [tekst, ok] : przypadki)
@@ -399,9 +402,9 @@ TEST_F(Glowne, WrongDateFormatIsToldAtEachShowing)
     MainForm->show();
     EXPECT_TRUE(komunikaty.teksty.isEmpty()) << "the message waits until the window is up";
     przetworzZdarzenia();
-    const QString tekst = QStringLiteral(
-        "Niepoprawny format daty systemowej.\nDla poprawnego działania programu należy przestawić\n"
-        "format systemowej 'Daty krótkiej' na 'rrrr-MM-dd'.");
+    const QString tekst =
+        QStringLiteral("Niepoprawny format daty systemowej.\nDla poprawnego działania programu należy przestawić\n"
+                       "format systemowej 'Daty krótkiej' na 'rrrr-MM-dd'.");
     EXPECT_EQ(komunikaty.teksty, QStringList{tekst});
 
     MainForm->hide();
@@ -525,18 +528,21 @@ TEST_F(Glowne, ClosingFreesBothLibrariesInOrderThenDisconnects)
     };
     MainForm->Zwolnij_Biblioteke = [&](sys::LibraryHandle h) {
         // The libraries read through the program's connection: it is still open when they go.
-        kolejnosc << QStringLiteral("zwolnij ") + (h == &dokpress ? QStringLiteral("Dokpress") : QStringLiteral("Salvista"))
-                         + (dm->ADOConnection1->isConnected() ? QString() : QStringLiteral(" po rozłączeniu"));
+        kolejnosc << QStringLiteral("zwolnij ")
+                + (h == &dokpress ? QStringLiteral("Dokpress") : QStringLiteral("Salvista"))
+                + (dm->ADOConnection1->isConnected() ? QString() : QStringLiteral(" po rozłączeniu"));
     };
-    QObject::connect(dm->ADOConnection1, &data::Connection::aboutToClose, [&] { kolejnosc << QStringLiteral("rozłącz"); });
+    QObject::connect(dm->ADOConnection1, &data::Connection::aboutToClose,
+                     [&] { kolejnosc << QStringLiteral("rozłącz"); });
 
     // Salvista is asked for first (a sales report), Dokpress later (an invoice).
     EXPECT_EQ(MainForm->Daj_Salvista(), &salvista);
     EXPECT_EQ(MainForm->Daj_Dokpress(), &dokpress);
     MainForm->show();
     EXPECT_TRUE(MainForm->close());
-    EXPECT_EQ(kolejnosc, (QStringList{"ładuj Salvista.dll", "ładuj Dokpress.dll", "zwolnij Dokpress", "zwolnij Salvista",
-                                      "rozłącz"}));
+    EXPECT_EQ(
+        kolejnosc,
+        (QStringList{"ładuj Salvista.dll", "ładuj Dokpress.dll", "zwolnij Dokpress", "zwolnij Salvista", "rozłącz"}));
     EXPECT_FALSE(dm->ADOConnection1->isConnected());
     delete dm;
     TDataModule1::setReporter({});
@@ -557,8 +563,8 @@ TEST_F(Glowne, HelpWithoutTheManualSaysSo)
 
 TEST(Wydruki, PolskaLiczbaPlikow)
 {
-    const std::pair<int, const char*> t[] = {{1, "plik"},    {2, "pliki"},   {4, "pliki"},   {5, "plików"},
-                                             {11, "plików"}, {12, "plików"}, {14, "plików"}, {21, "plików"},
+    const std::pair<int, const char*> t[] = {{1, "plik"},    {2, "pliki"},   {4, "pliki"},    {5, "plików"},
+                                             {11, "plików"}, {12, "plików"}, {14, "plików"},  {21, "plików"},
                                              {22, "pliki"},  {104, "pliki"}, {112, "plików"}, {0, "plików"}};
     for (const auto& [n, slowo] : t)
         EXPECT_EQ(shell::filesWord(n), QString::fromUtf8(slowo)) << n;
@@ -584,7 +590,8 @@ TEST_F(Glowne, PasekStanuMowiIlePlikowGdzieDoNastepnegoWydrukuLubOkna)
     report::print(strony, {"FV/1/2011", QString::fromUtf8("Oryginał"), 1});
     report::print(strony, {"FV/1/2011", "Kopia", 1});
     const QString tekst = MainForm->StatusBar->currentMessage();
-    EXPECT_EQ(tekst, QString::fromUtf8("Zapisano 2 pliki w folderze wydruki: FV-1-2011 Oryginał.pdf, FV-1-2011 Kopia.pdf"));
+    EXPECT_EQ(tekst,
+              QString::fromUtf8("Zapisano 2 pliki w folderze wydruki: FV-1-2011 Oryginał.pdf, FV-1-2011 Kopia.pdf"));
     QApplication::processEvents();
     // The next printout tells its own files only.
     report::print(strony, {"FV/1/2011", "Kopia", 1});

@@ -17,8 +17,7 @@ TEST(Rejestr, SettingsLiveUnderHkeyLocalMachine)
     EXPECT_EQ(Czytaj_Rejestr(HKEY_LOCAL_MACHINE, klucz, QStringLiteral("Miejsce_Wyst")), QString());
     EXPECT_FALSE(QFile::exists(path));
 
-    EXPECT_TRUE(Zapisz_Rejestr(HKEY_LOCAL_MACHINE, klucz, QStringLiteral("Miejsce_Wyst"),
-                               QStringLiteral("Tarnów")));
+    EXPECT_TRUE(Zapisz_Rejestr(HKEY_LOCAL_MACHINE, klucz, QStringLiteral("Miejsce_Wyst"), QStringLiteral("Tarnów")));
     EXPECT_EQ(Czytaj_Rejestr(klucz, QStringLiteral("miejsce_wyst")), QStringLiteral("Tarnów"));
     EXPECT_TRUE(Zapisz_Rejestr(klucz, QStringLiteral("Faktura_od"), QStringLiteral("1")));
     EXPECT_EQ(Czytaj_Rejestr(HKEY_LOCAL_MACHINE, klucz, QStringLiteral("FAKTURA_OD")), QStringLiteral("1"));

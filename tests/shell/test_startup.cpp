@@ -73,11 +73,9 @@ const std::vector<std::pair<QString, int>> Tabela = {
 std::map<QString, QObject*> globalne()
 {
     return {
-        {"Form_Winieta", Form_Winieta},     {"DataModule1", DataModule1},
-        {"Form_Komunikat", Form_Komunikat},
-        {"Form_Ust_Firma", Form_Ust_Firma}, {"Form_Ust_Wydruki", Form_Ust_Wydruki},
-        {"Form_About", Form_About},         {"Form_Jaki_Nr", Form_Jaki_Nr},
-        {"Form_Ust_Prog", Form_Ust_Prog},
+        {"Form_Winieta", Form_Winieta},     {"DataModule1", DataModule1},           {"Form_Komunikat", Form_Komunikat},
+        {"Form_Ust_Firma", Form_Ust_Firma}, {"Form_Ust_Wydruki", Form_Ust_Wydruki}, {"Form_About", Form_About},
+        {"Form_Jaki_Nr", Form_Jaki_Nr},     {"Form_Ust_Prog", Form_Ust_Prog},
     };
 }
 
@@ -124,8 +122,10 @@ TEST(Startup, CreatesTheWindowsInOrderWithTheBarAtEachPosition)
     };
     std::vector<Krok> kroki;
     Utworz_Formularze([&](const StartupStep& s) {
-        Krok k{QString::fromLatin1(s.global), Form_Winieta ? Form_Winieta->ProgressBar1->value() : -1,
-               Form_Winieta && Form_Winieta->isVisible(), {}};
+        Krok k{QString::fromLatin1(s.global),
+               Form_Winieta ? Form_Winieta->ProgressBar1->value() : -1,
+               Form_Winieta && Form_Winieta->isVisible(),
+               {}};
         for (auto& [nazwa, wsk] : globalne())
             k.istnieja[nazwa] = wsk != nullptr;
         kroki.push_back(k);
@@ -183,7 +183,8 @@ TEST(Startup, EveryMenuItemOpensItsWindow)
     ASSERT_TRUE(QFile::copy(baza, rejestr.folder() + QStringLiteral("/db.mdb")));
     // The settings an installation starts with.
     QFile::remove(rejestr.folder() + QStringLiteral("/rejestr.ini"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(TARNEX_SOURCE_DIR "/db/rejestr.ini"), rejestr.folder() + QStringLiteral("/rejestr.ini")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TARNEX_SOURCE_DIR "/db/rejestr.ini"),
+                            rejestr.folder() + QStringLiteral("/rejestr.ini")));
     const QString katalog = QDir::currentPath();
     QDir::setCurrent(rejestr.folder());
     delete Form_Komunikat;

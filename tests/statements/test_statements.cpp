@@ -112,7 +112,8 @@ protected:
     {
         QSet<QString> s;
         for (d.first(); !d.eof(); d.next())
-            s << d.fieldByName(QStringLiteral("Typ")).asString() + QLatin1Char('/') + d.fieldByName(QStringLiteral("Rok")).asString();
+            s << d.fieldByName(QStringLiteral("Typ")).asString() + QLatin1Char('/')
+                    + d.fieldByName(QStringLiteral("Rok")).asString();
         d.first();
         return s;
     }
@@ -378,10 +379,7 @@ std::vector<Wywolanie>& wywolania()
     static std::vector<Wywolanie> w;
     return w;
 }
-void okres(QApplication*, const char* od, const char* do_)
-{
-    wywolania().push_back({od, do_, {}, {}});
-}
+void okres(QApplication*, const char* od, const char* do_) { wywolania().push_back({od, do_, {}, {}}); }
 void dokumenty(QApplication*, const char* od, const char* do_, bool fv, bool kfv, bool pfv, bool nfv)
 {
     wywolania().push_back({od, do_, {}, {fv, kfv, pfv, nfv}});
@@ -469,9 +467,9 @@ TEST_F(Zestawienia, RaportyDostajaSwojeArgumenty)
     tw.BitBtn_Szukaj->click();
     tw.BitBtn_Wykonaj->click();
     EXPECT_EQ(wywolania()[1].klucz, QByteArray("T2"));
-    EXPECT_EQ(nazwy, (QStringList{"_ShowSprzWgDok", "_ShowSprzWgKlientow", "_ShowSprzWgKlientow",
-                                  "_ShowSprzDlaKlienta", "_ShowSprzDlaKlienta", "_ShowSprzDlaTowaru",
-                                  "_ShowSprzDlaTowaru"}));
+    EXPECT_EQ(nazwy,
+              (QStringList{"_ShowSprzWgDok", "_ShowSprzWgKlientow", "_ShowSprzWgKlientow", "_ShowSprzDlaKlienta",
+                           "_ShowSprzDlaKlienta", "_ShowSprzDlaTowaru", "_ShowSprzDlaTowaru"}));
     EXPECT_TRUE(script.messages().isEmpty());
 }
 
@@ -484,7 +482,8 @@ TEST_F(Zestawienia, BrakBibliotekiLubFunkcji)
         ++proby;
         EXPECT_EQ(nazwa, QStringLiteral("Salvista.dll"));
         // A library that loads but has no such entry point.
-        return jest ? sys::loadLibrary(QStringLiteral("libm.so.6")) : sys::loadLibrary(QStringLiteral("/brak/Salvista.so"));
+        return jest ? sys::loadLibrary(QStringLiteral("libm.so.6"))
+                    : sys::loadLibrary(QStringLiteral("/brak/Salvista.so"));
     };
     {
         TForm_Wydruki_Wg_Klientow d;
@@ -500,7 +499,8 @@ TEST_F(Zestawienia, BrakBibliotekiLubFunkcji)
         d.BitBtn_Wykonaj->click();
         d.BitBtn_Wykonaj->click();
         EXPECT_EQ(proby, 3) << "a loaded library stays";
-        EXPECT_TRUE(script.lastMessage().contains(QStringLiteral("_ShowSprzWgKlientow"))) << script.lastMessage().toStdString();
+        EXPECT_TRUE(script.lastMessage().contains(QStringLiteral("_ShowSprzWgKlientow")))
+            << script.lastMessage().toStdString();
         EXPECT_TRUE(komunikaty.isEmpty()) << "not the program's message box";
     }
     delete MainForm;
@@ -547,9 +547,9 @@ TEST_F(Zestawienia, WpisanaDataLubRokPrzyjete)
         const char* wpis;
         QDate data;
     } wpisy[] = {{"2025-04-16", QDate(2025, 4, 16)}, {"2025", QDate(2025, 12, 9)}, {"2025-02-30", dzis}, {"16", dzis}};
-    for (QDateEdit* p : {okres.JvDateTimePicker_Od, okres.JvDateTimePicker_Do, dok.JvOdDaty, dok.JvDoDaty, wk.Jv_Od_Daty,
-                         wk.Jv_Do_Daty, dk.Jv_Od_Daty, dk.Jv_Do_Daty, wt.Jv_Od_Daty, wt.Jv_Do_Daty, dt.Jv_Od_Daty,
-                         dt.Jv_Do_Daty}) {
+    for (QDateEdit* p :
+         {okres.JvDateTimePicker_Od, okres.JvDateTimePicker_Do, dok.JvOdDaty, dok.JvDoDaty, wk.Jv_Od_Daty,
+          wk.Jv_Do_Daty, dk.Jv_Od_Daty, dk.Jv_Do_Daty, wt.Jv_Od_Daty, wt.Jv_Do_Daty, dt.Jv_Od_Daty, dt.Jv_Do_Daty}) {
         for (const auto& w : wpisy) {
             for (int miejsce : {0, 5, 10}) { // the cursor on the year, the month, after the day
                 SCOPED_TRACE((p->window()->objectName() + QLatin1Char('.') + p->objectName() + QLatin1Char(' ')
@@ -566,7 +566,8 @@ TEST_F(Zestawienia, WpisanaDataLubRokPrzyjete)
         }
     }
     // A year alone keeps the day where the new year has it.
-    EXPECT_EQ(ui::typedDate(QStringLiteral("2025"), QStringLiteral("yyyy-MM-dd"), QDate(2024, 2, 29)), QDate(2025, 2, 28));
+    EXPECT_EQ(ui::typedDate(QStringLiteral("2025"), QStringLiteral("yyyy-MM-dd"), QDate(2024, 2, 29)),
+              QDate(2025, 2, 28));
     EXPECT_EQ(ui::typedDate(QStringLiteral("16.04.2025"), QStringLiteral("dd.MM.yyyy"), dzis), QDate(2025, 4, 16));
     // What was typed is what the report receives.
     QStringList nazwy;
@@ -595,7 +596,8 @@ TEST_F(Zestawienia, OknaZaczynajaOdPierwszegoPola)
     EXPECT_TRUE(wPolu(l->JvDateTimePicker_Od)) << l->focusWidget()->objectName().toStdString();
     QWidget* obszar = MainForm->MdiArea->viewport();
     for (QPushButton* b : l->findChildren<QPushButton*>())
-        EXPECT_TRUE(obszar->rect().contains(QRect(b->mapTo(obszar, QPoint(0, 0)), b->size()))) << b->text().toStdString();
+        EXPECT_TRUE(obszar->rect().contains(QRect(b->mapTo(obszar, QPoint(0, 0)), b->size())))
+            << b->text().toStdString();
 
     TForm_Wydruki_Wg_Klientow d;
     for (int i = 0; i < 2; ++i) {

@@ -62,22 +62,27 @@ TEST(SprawdzNIP, OknoPokazujeWynikIZapominaGoPrzyZamknieciu)
 TEST(PrzeliczCene, WynikiIOdmowy)
 {
     using R = Rodzaj_Obliczen;
-    EXPECT_EQ(Przelicz_Cene(R::Brutto_Netto, QStringLiteral("123"), QStringLiteral("23"), 23).Wynik, QStringLiteral("100"));
+    EXPECT_EQ(Przelicz_Cene(R::Brutto_Netto, QStringLiteral("123"), QStringLiteral("23"), 23).Wynik,
+              QStringLiteral("100"));
     EXPECT_EQ(Przelicz_Cene(R::Brutto_Netto, QStringLiteral("100"), QStringLiteral("23"), 23).Wynik,
               QStringLiteral("81,3008130081301"));
-    EXPECT_EQ(Przelicz_Cene(R::Netto_Brutto, QStringLiteral("10"), QStringLiteral("23"), 23).Wynik, QStringLiteral("12,3"));
-    EXPECT_EQ(Przelicz_Cene(R::Brutto_Netto, QStringLiteral("12,5"), QStringLiteral("zw"), 0).Wynik, QStringLiteral("12,5"));
+    EXPECT_EQ(Przelicz_Cene(R::Netto_Brutto, QStringLiteral("10"), QStringLiteral("23"), 23).Wynik,
+              QStringLiteral("12,3"));
+    EXPECT_EQ(Przelicz_Cene(R::Brutto_Netto, QStringLiteral("12,5"), QStringLiteral("zw"), 0).Wynik,
+              QStringLiteral("12,5"));
 
     const auto pusta = Przelicz_Cene(R::Brutto_Netto, QString(), QStringLiteral("23"), 23);
     EXPECT_EQ(pusta.Komunikat, QStringLiteral("Nipoprawna wartość"));
     EXPECT_EQ(pusta.Pole_Bledu, 0);
-    EXPECT_EQ(Przelicz_Cene(R::Brutto_Netto, QStringLiteral("1"), QString(), 0).Komunikat, QStringLiteral("Podaj stawkę VAT"));
+    EXPECT_EQ(Przelicz_Cene(R::Brutto_Netto, QStringLiteral("1"), QString(), 0).Komunikat,
+              QStringLiteral("Podaj stawkę VAT"));
     // -100 % would divide by zero.
     const auto minus100 = Przelicz_Cene(R::Brutto_Netto, QStringLiteral("100"), QStringLiteral("-100"), -100);
     EXPECT_FALSE(minus100.ok());
     EXPECT_TRUE(minus100.Wynik.isEmpty());
     EXPECT_EQ(minus100.Pole_Bledu, 1);
-    EXPECT_EQ(Przelicz_Cene(R::Netto_Brutto, QStringLiteral("100"), QStringLiteral("-100"), -100).Wynik, QStringLiteral("0"));
+    EXPECT_EQ(Przelicz_Cene(R::Netto_Brutto, QStringLiteral("100"), QStringLiteral("-100"), -100).Wynik,
+              QStringLiteral("0"));
 }
 
 namespace {
@@ -89,8 +94,9 @@ protected:
         ASSERT_EQ(data::createDatabase(path, QStringLiteral(TARNEX_SOURCE_DIR "/db/schema.sql")), QString());
         DataModule1 = dm = new TDataModule1(nullptr, path);
         // An archived rate and its successor share the name "23".
-        dm->ADOConnection1->exec(QStringLiteral("insert into Vat (Nazwa, Wart, Czy_Podst, Arch) values "
-                                                "('23', 22, 1, 1), ('8', 8, 0, 0), ('23', 23, 1, 0), ('-100', -100, 0, 0)"));
+        dm->ADOConnection1->exec(
+            QStringLiteral("insert into Vat (Nazwa, Wart, Czy_Podst, Arch) values "
+                           "('23', 22, 1, 1), ('8', 8, 0, 0), ('23', 23, 1, 0), ('-100', -100, 0, 0)"));
         Form_Komunikat = new TForm_Komunikat(nullptr);
         okno = new TForm_Kalk_Brutto_Netto;
         okno->show();

@@ -17,8 +17,7 @@ protected:
 
     void setInternational(const char* name, const QString& value)
     {
-        ASSERT_TRUE(registry::write(registry::Root::CurrentUser,
-                                    QStringLiteral("Control Panel\\International"),
+        ASSERT_TRUE(registry::write(registry::Root::CurrentUser, QStringLiteral("Control Panel\\International"),
                                     QLatin1String(name), value));
     }
     // A Polish desktop: decimal comma, full stop between thousands, dates as given.

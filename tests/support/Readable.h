@@ -39,10 +39,12 @@ inline std::vector<Word> words(const QString& file)
         }
         QString text = m.captured(5);
         text.replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-        text.replace(QStringLiteral("&quot;"), QStringLiteral("\"")).replace(QStringLiteral("&apos;"), QStringLiteral("'"));
+        text.replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+            .replace(QStringLiteral("&apos;"), QStringLiteral("'"));
         text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-        out.push_back({page, QRectF(QPointF(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm),
-                                    QPointF(m.captured(3).toDouble() * mm, m.captured(4).toDouble() * mm)),
+        out.push_back({page,
+                       QRectF(QPointF(m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm),
+                              QPointF(m.captured(3).toDouble() * mm, m.captured(4).toDouble() * mm)),
                        text});
     }
     return out;
@@ -69,8 +71,12 @@ inline QStringList unreadable(const QString& file, const report::PageList& pages
                 && item.rect.adjusted(-tol, -tol, tol, tol).contains(w.box) && item.text.contains(w.text))
                 inside = true;
         if (!inside)
-            problems << QStringLiteral("p.%1: «%2» outside its box (%3, %4 - %5, %6)").arg(w.page + 1).arg(w.text)
-                            .arg(w.box.left(), 0, 'f', 1).arg(w.box.top(), 0, 'f', 1).arg(w.box.right(), 0, 'f', 1)
+            problems << QStringLiteral("p.%1: «%2» outside its box (%3, %4 - %5, %6)")
+                            .arg(w.page + 1)
+                            .arg(w.text)
+                            .arg(w.box.left(), 0, 'f', 1)
+                            .arg(w.box.top(), 0, 'f', 1)
+                            .arg(w.box.right(), 0, 'f', 1)
                             .arg(w.box.bottom(), 0, 'f', 1);
     }
     for (const report::Page& p : pages.pages)

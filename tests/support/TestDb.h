@@ -48,10 +48,7 @@ struct TestDb {
         EXPECT_TRUE(conn->open(path)) << conn->lastError().toStdString();
     }
 
-    qint64 count(const QString& sql, const QVariantList& binds = {})
-    {
-        return conn->scalar(sql, binds).toLongLong();
-    }
+    qint64 count(const QString& sql, const QVariantList& binds = {}) { return conn->scalar(sql, binds).toLongLong(); }
 
     std::unique_ptr<data::Table> table(const QString& name)
     {

@@ -382,7 +382,9 @@ TEST(GridColumnGrid, ColumnSetRoundTripOlderFormatAndDamageRefused)
     // A list count far past the bytes present, under a checksum that fits: refused before
     // memory for the promised texts is asked for.
     QByteArray hugeList = bytes;
-    const QByteArray combo("\0\0\0\x02\0\0\0\x04\0a\0" "0", 12);
+    const QByteArray combo("\0\0\0\x02\0\0\0\x04\0a\0"
+                           "0",
+                           12);
     const qsizetype at = hugeList.indexOf(combo);
     ASSERT_GT(at, 0);
     hugeList.replace(at, 4, QByteArray("\x7f\xff\xff\xf0", 4));

@@ -23,7 +23,7 @@ TEST(GridTxutil, TextType)
         int want;
     } cases[] = {
         {"=SUM(A1:A3)", false, 3}, {"=SUM(A1:A3)", true, 3}, {"{\\rtf1 x}", false, 2}, {"<B>x", false, 0},
-        {"<B>x", true, 1},         {"<b>x", true, 0},        {"a</i>", true, 1},      {"", true, 0},
+        {"<B>x", true, 1},         {"<b>x", true, 0},        {"a</i>", true, 1},       {"", true, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TextType(QString::fromUtf8(c.text), c.html), c.want) << c.text;
@@ -36,9 +36,9 @@ TEST(GridTxutil, IsType)
         const TRegional* r;
         int want;
     } cases[] = {
-        {"", &kEU, 2},         {"-12", &kEU, 0},     {"1.234,5", &kEU, 1}, {"12-3-4", &kEU, 2},
-        {"1,2,3", &kEU, 2},    {".123", &kEU, 2},    {"12a", &kEU, 2},     {"1,234.5", &kUS, 1},
-        {"1.2.3", &kUS, 2},    {"1234", &kUS, 0},    {"1,2,34", &kUS, 2},  {"-0,5", &kEU, 1},
+        {"", &kEU, 2},      {"-12", &kEU, 0},  {"1.234,5", &kEU, 1}, {"12-3-4", &kEU, 2},
+        {"1,2,3", &kEU, 2}, {".123", &kEU, 2}, {"12a", &kEU, 2},     {"1,234.5", &kUS, 1},
+        {"1.2.3", &kUS, 2}, {"1234", &kUS, 0}, {"1,2,34", &kUS, 2},  {"-0,5", &kEU, 1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsType(QString::fromUtf8(c.text), *c.r), c.want) << c.text;
@@ -140,8 +140,12 @@ TEST(GridTxutil, OtherConversions)
         const TRegional* r;
         const char* want;
     } seps[] = {
-        {" 1.234,50 ", &kEU, "1234.50"}, {"(1.234,5)", &kEU, "-1234.5"}, {"-12", &kEU, "-12"},
-        {"zł 12,5", &kEU, "12.5"},       {"12,5 zł", &kEU, "12.5"},      {"1,234.5", &kUS, "1234.5"},
+        {" 1.234,50 ", &kEU, "1234.50"},
+        {"(1.234,5)", &kEU, "-1234.5"},
+        {"-12", &kEU, "-12"},
+        {"zł 12,5", &kEU, "12.5"},
+        {"12,5 zł", &kEU, "12.5"},
+        {"1,234.5", &kUS, "1234.5"},
         {"$-3", &kUS, "-3"},
     };
     for (const auto& c : seps)
@@ -162,7 +166,7 @@ TEST(GridTxutil, ShiftCase)
         const char* text;
         const char* want;
     } cases[] = {
-        {"o'NEIL-SMITH", "O'Neil-Smith"}, {"JOHN III", "John III"}, {"MCDONALD", "McDonald"},
+        {"o'NEIL-SMITH", "O'Neil-Smith"}, {"JOHN III", "John III"},       {"MCDONALD", "McDonald"},
         {"jan mcbride", "Jan McBride"},   {"ŁUKASZ ŻÓŁW", "Łukasz Żółw"}, {"henry ii", "Henry II"},
     };
     for (const auto& c : cases)
@@ -205,7 +209,7 @@ TEST(GridTxutil, NextDateKeepsTheTime)
     EXPECT_EQ(GetNextDate(d, 1, 1, 0, 7), D(2011, 2, 7)); // a mix steps by Step days
     EXPECT_EQ(GetNextDate(d + 0.5, 0, 2, 0, 0), D(2011, 3, 31) + 0.5);
     EXPECT_EQ(GetNextDate(d + 0.25, 1, 0, 0, 0), D(2012, 1, 31) + 0.25);
-    EXPECT_EQ(GetNextDate(-1.25, 0, 0, 2, 0), 1.25); // 1899-12-29 06:00 + 2 days
+    EXPECT_EQ(GetNextDate(-1.25, 0, 0, 2, 0), 1.25);         // 1899-12-29 06:00 + 2 days
     EXPECT_THROW(GetNextDate(d, 0, 1, 0, 0), EConvertError); // 31 February
     EXPECT_THROW(GetNextDate(D(2012, 2, 29), 1, 0, 0, 0), EConvertError);
 }
@@ -243,12 +247,30 @@ TEST(GridTxutil, MatchesWildcardsAndComparisons)
         const char* text;
         bool want;
     } cases[] = {
-        {">10", "9", false},       {">=10", "10", true},      {">10", "11", true},       {"<10", "9", true},
-        {"<=10", "10", true},      {">2", "10", true},        {">b", "c", true},         {"!a*", "abc", false},
-        {"!a*", "xbc", true},      {"*", "", true},           {"?", "", false},          {"?", "a", true},
-        {"a*c", "abbbc", true},    {"a*c", "abbb", false},    {"a**c", "ac", true},      {"a?c", "abc", true},
-        {"*b*", "abc", true},      {">5 & <10", "7", true},   {">5 & <10", "12", false}, {">5 ^ <2", "1", true},
-        {">5 ^ <2", "3", false},   {">5 & !7", "7", false},   {">5 & !7", "8", true},    {">01.02.2011", "15.02.2011", true},
+        {">10", "9", false},
+        {">=10", "10", true},
+        {">10", "11", true},
+        {"<10", "9", true},
+        {"<=10", "10", true},
+        {">2", "10", true},
+        {">b", "c", true},
+        {"!a*", "abc", false},
+        {"!a*", "xbc", true},
+        {"*", "", true},
+        {"?", "", false},
+        {"?", "a", true},
+        {"a*c", "abbbc", true},
+        {"a*c", "abbb", false},
+        {"a**c", "ac", true},
+        {"a?c", "abc", true},
+        {"*b*", "abc", true},
+        {">5 & <10", "7", true},
+        {">5 & <10", "12", false},
+        {">5 ^ <2", "1", true},
+        {">5 ^ <2", "3", false},
+        {">5 & !7", "7", false},
+        {">5 & !7", "8", true},
+        {">01.02.2011", "15.02.2011", true},
         {"<01.02.2011", "15.02.2011", false},
     };
     for (const auto& c : cases)

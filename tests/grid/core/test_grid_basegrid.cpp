@@ -22,8 +22,8 @@ public:
         resize(300, 200);
         show();
     }
-    void GetVisualProperties(int ACol, int ARow, TGridDrawState&, bool, bool, ui::Brush& Brush, ui::Font&,
-                             TAlignment&, TVAlignment&, bool&) override
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState&, bool, bool, ui::Brush& Brush, ui::Font&, TAlignment&,
+                             TVAlignment&, bool&) override
     {
         if (IsMergedCell(ACol, ARow))
             Brush.color = ui::clRed;
@@ -218,7 +218,7 @@ TEST(GridBase, MergedBlockPaintsOnceAsOneRectangle)
     EXPECT_EQ(g.painted.count({3, 2}), 0u);
     // Red through the block, across the inner cell borders.
     EXPECT_TRUE(isRed(img, 45, 25));
-    EXPECT_TRUE(isRed(img, 79, 30)); // where the line between columns 1 and 2 would be
+    EXPECT_TRUE(isRed(img, 79, 30));  // where the line between columns 1 and 2 would be
     EXPECT_TRUE(isRed(img, 100, 39)); // where the line between rows 1 and 2 would be
     EXPECT_TRUE(isRed(img, 150, 55));
     EXPECT_FALSE(isRed(img, 165, 30)); // column 4
@@ -234,7 +234,7 @@ TEST(GridBase, BlockWithBaseOffScreenPaintsOnTheFirstPassClippedAtFixedColumns)
     const QImage img = g.shot();
     EXPECT_TRUE(isRed(img, 45, 30));
     EXPECT_TRUE(isRed(img, 115, 30));
-    EXPECT_FALSE(isRed(img, 20, 30)); // the fixed column is not painted over
+    EXPECT_FALSE(isRed(img, 20, 30));  // the fixed column is not painted over
     EXPECT_FALSE(isRed(img, 125, 30)); // column 5
     EXPECT_EQ((g.painted[{1, 1}]), 1);
 }

@@ -13,7 +13,8 @@ namespace {
 TBitmap countedBitmap(int* freed)
 {
     static uchar pixel[4] = {0, 0, 0, 0};
-    return QImage(pixel, 1, 1, QImage::Format_ARGB32, [](void* n) { ++*static_cast<int*>(n); }, freed);
+    return QImage(
+        pixel, 1, 1, QImage::Format_ARGB32, [](void* n) { ++*static_cast<int*>(n); }, freed);
 }
 
 struct Counted {
@@ -128,7 +129,7 @@ TEST(GridCellObjects, RadioGroupsWrapAndWriteTheItem)
     EXPECT_TRUE(g.IsRadio(1, 1));
     EXPECT_EQ(g.GetCellGraphic(1, 1)->SecondValue, 3);
     EXPECT_TRUE(g.GetCellGraphic(1, 1)->State); // side by side
-    EXPECT_FALSE(g.ToggleRadio(1, 1, false)); // always false
+    EXPECT_FALSE(g.ToggleRadio(1, 1, false));   // always false
     int idx = -1;
     EXPECT_TRUE(g.GetRadioIdx(1, 1, idx));
     EXPECT_EQ(idx, 0); // wrapped
@@ -274,7 +275,7 @@ TEST(GridCellObjects, RoomTakenByCellObjects)
     g.AddBitmap(2, 1, &pic, false, haLeft, vaTop);
     EXPECT_EQ(g.GetCellGraphicSize(2, 1), TPoint(40, 30)); // no text: its width counts
     g.setCells(2, 1, QStringLiteral("t"));
-    EXPECT_EQ(g.GetCellGraphicSize(2, 1), TPoint(0, 30)); // over the text: no width
+    EXPECT_EQ(g.GetCellGraphicSize(2, 1), TPoint(0, 30));                 // over the text: no width
     EXPECT_EQ(g.GetPrintGraphicSize(2, 1, 100, 50, 2.0), TPoint(40, 30)); // in print always
     TPicture big(200, 50, QImage::Format_RGB32);
     g.AddPicture(1, 1, &big, false, StretchWithAspectRatio, 0, haLeft, vaTop);

@@ -116,8 +116,8 @@ TEST(GridControl, HooksHandTheirQuestionToTheEventsRowBeforeColumnWhereTheEventS
     g.setCells(1, 1, QStringLiteral("x"));
     g.ClearRect(1, 1, 2, 2);
     EXPECT_EQ(g.cells(1, 1), QString());
-    const std::vector<QString> want = {QStringLiteral("edit r4 c2 1"),  QStringLiteral("true c2 r4 Y"),
-                                       QStringLiteral("color r5 c3 ff"), QStringLiteral("size c2 40"),
+    const std::vector<QString> want = {QStringLiteral("edit r4 c2 1"),     QStringLiteral("true c2 r4 Y"),
+                                       QStringLiteral("color r5 c3 ff"),   QStringLiteral("size c2 40"),
                                        QStringLiteral("edit r3 c2 0"), // moving asks whether the cell is editable
                                        QStringLiteral("ellips c2 r3 abc"), QStringLiteral("changed 1 1 2 2")};
     EXPECT_EQ(log, want);
@@ -155,8 +155,8 @@ TEST(GridControl, FixedCellsAndTheActiveCellFont)
         h.GetCellColor(c, r, 0, b, f);
         return f.bold();
     };
-    EXPECT_TRUE(fontAt(0, 3));  // the row header of the current row
-    EXPECT_TRUE(fontAt(2, 0));  // the column header of the current column
+    EXPECT_TRUE(fontAt(0, 3)); // the row header of the current row
+    EXPECT_TRUE(fontAt(2, 0)); // the column header of the current column
     EXPECT_FALSE(fontAt(0, 2));
     EXPECT_FALSE(fontAt(2, 3)); // the current cell itself
 }
@@ -273,7 +273,7 @@ TEST(GridControl, FooterRowsPaintFixedAtTheBottomEdge)
     EXPECT_TRUE(g.IsFixed(2, 99));
     const QImage img = g.viewport()->grab().toImage();
     const QColor face = ui::toQColor(ui::clBtnFace);
-    EXPECT_EQ(QColor(img.pixel(150, 190)), face);          // row 99 at the bottom
+    EXPECT_EQ(QColor(img.pixel(150, 190)), face);              // row 99 at the bottom
     EXPECT_EQ(QColor(img.pixel(150, 170)), QColor(Qt::white)); // a normal row above it
     g.focusCell(2, 99);
     EXPECT_EQ(g.row(), 98); // the footer is out of the cursor's reach

@@ -67,7 +67,6 @@ TEST(GridGroup, GroupAndUnGroupRestoreColumnWidthAndHeader)
     EXPECT_EQ(g.colWidths(2), 77);
     EXPECT_EQ(Column(g, 2), (QStringList{"Grupa", "A", "A", "B", "C"}));
     EXPECT_EQ(Column(g, 3), (QStringList{"Kwota", "1", "3", "2", "4"}));
-
 }
 
 TEST(GridGroup, GroupSumsAndFootersFollowSortingFilteringAndHiding)
@@ -283,8 +282,8 @@ TEST(GridAccess, HiddenRowsSortingSelectedCellsNumbersAndColours)
     }
     g.setCells(1, 2, QString());
     EXPECT_EQ(g.CellToReal(1, 2), 0);
-    for (const auto& [text, pos] : std::vector<std::pair<QString, int>>{
-             {"-1.5e3", 0}, {"+.5", 0}, {"1e", 3}, {"-", 2}, {".", 2}, {"7 ", 2}})
+    for (const auto& [text, pos] :
+         std::vector<std::pair<QString, int>>{{"-1.5e3", 0}, {"+.5", 0}, {"1e", 3}, {"-", 2}, {".", 2}, {"7 ", 2}})
         EXPECT_EQ(RealErrorPosition(text), pos) << text.toStdString();
     g.setCells(2, 1, QStringLiteral("<b>gruby</b> tekst"));
     EXPECT_EQ(g.GetStrippedCell(2, 1), QStringLiteral("gruby tekst"));

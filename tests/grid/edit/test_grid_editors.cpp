@@ -371,8 +371,8 @@ TEST(GridEditors, AnEditorControlClosesOnItsOwnCellWhenTheGridScrolls)
 // menu of the edit, a list, a calendar) and closes when the focus goes elsewhere.
 TEST(GridEditors, EveryEditorControlStaysOpenUnderItsPopupAndClosesWhenTheFocusLeaves)
 {
-    for (TEditorType type : {edSpinEdit, edComboEdit, edEditBtn, edUnitEditBtn, edDateEditUpDown, edButton, edCheckBox})
-    {
+    for (TEditorType type :
+         {edSpinEdit, edComboEdit, edEditBtn, edUnitEditBtn, edDateEditUpDown, edButton, edCheckBox}) {
         EditorGrid g(type);
         g.setCells(2, 2, QStringLiteral("5"));
         g.key(Qt::Key_F2);

@@ -132,7 +132,10 @@ TEST(GridInplace, RefusedValueKeepsTheEditorOpenWithTheCellText)
     EXPECT_TRUE(g.editorMode());
     EXPECT_EQ(g.row(), 1);
     // The hook may rewrite the value it accepts.
-    g.validate = [](QString& v) { v = v.toUpper(); return true; };
+    g.validate = [](QString& v) {
+        v = v.toUpper();
+        return true;
+    };
     g.inplaceEditor()->setText(QStringLiteral("good"));
     g.key(Qt::Key_Return);
     EXPECT_EQ(g.cells(1, 1), QStringLiteral("GOOD"));
@@ -262,7 +265,8 @@ TEST(GridInplace, PasteKeypadSeparatorAndCursorWalk)
     EXPECT_TRUE(PasteResult(edNumeric, 0, QStringLiteral("12"), 1, 0, QStringLiteral("34"), r));
     EXPECT_EQ(r, QStringLiteral("1342"));
     EXPECT_FALSE(PasteResult(edNormal, 5, QStringLiteral("abcd"), 4, 0, QStringLiteral("ef"), r)); // past the limit
-    EXPECT_TRUE(PasteResult(edNormal, 5, QStringLiteral("abcd"), 0, 4, QStringLiteral("efgh"), r)); // over the selection
+    EXPECT_TRUE(
+        PasteResult(edNormal, 5, QStringLiteral("abcd"), 0, 4, QStringLiteral("efgh"), r)); // over the selection
     EXPECT_TRUE(PasteResult(edUpperCase, 0, QString(), 0, 0, QStringLiteral("żółw"), r));
     EXPECT_EQ(r, QStringLiteral("ŻÓŁW"));
 

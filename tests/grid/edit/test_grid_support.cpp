@@ -34,11 +34,23 @@ struct LineLink : TEditLink, QObject {
             edit->installEventFilter(this);
         }
     }
-    void SetRect(TRect R) override { calls << QStringLiteral("rect"); TEditLink::SetRect(R); }
-    void SetVisible(bool V) override { calls << (V ? QStringLiteral("show") : QStringLiteral("hide")); TEditLink::SetVisible(V); }
+    void SetRect(TRect R) override
+    {
+        calls << QStringLiteral("rect");
+        TEditLink::SetRect(R);
+    }
+    void SetVisible(bool V) override
+    {
+        calls << (V ? QStringLiteral("show") : QStringLiteral("hide"));
+        TEditLink::SetVisible(V);
+    }
     void SetProperties() override { calls << QStringLiteral("props"); }
     QString GetEditorValue() override { return edit ? edit->text() : QString(); }
-    void SetEditorValue(const QString& S) override { calls << QStringLiteral("value"); edit->setText(S); }
+    void SetEditorValue(const QString& S) override
+    {
+        calls << QStringLiteral("value");
+        edit->setText(S);
+    }
     bool eventFilter(QObject* o, QEvent* e) override
     {
         if (e->type() != QEvent::KeyPress)
@@ -97,8 +109,9 @@ TEST(GridSupportClasses, EditLinkIsDrivenInOrderAndReturnStoresLeavesAndAdvances
     EXPECT_EQ(g.link.edit->text(), QStringLiteral("real"));
     EXPECT_TRUE(g.link.edit->hasFocus());
     const TRect cell = g.CellRect(2, 2);
-    EXPECT_EQ(g.link.edit->geometry(), QRect(cell.Left, cell.Top, cell.Right - cell.Left - g.GridLineWidth(),
-                                             cell.Bottom - cell.Top - g.GridLineWidth()));
+    EXPECT_EQ(g.link.edit->geometry(),
+              QRect(cell.Left, cell.Top, cell.Right - cell.Left - g.GridLineWidth(),
+                    cell.Bottom - cell.Top - g.GridLineWidth()));
 
     g.link.edit->setText(QStringLiteral("new"));
     g.key(Qt::Key_Return);

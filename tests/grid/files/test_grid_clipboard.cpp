@@ -311,7 +311,8 @@ TEST(GridClipboard, SeriesFillContinuesTheSelection)
         {QStringLiteral("1\r\n3\r\n"), {"1", "3", "5", "7", "9"}},
         {QStringLiteral("x\r\n"), {"x", "x", "x", "x", "x"}},
         // Two months apart; a day the month lacks becomes its last.
-        {QStringLiteral("2023-01-31\r\n2023-03-31\r\n"), {"2023-01-31", "2023-03-31", "2023-05-31", "2023-07-31", "2023-09-30"}},
+        {QStringLiteral("2023-01-31\r\n2023-03-31\r\n"),
+         {"2023-01-31", "2023-03-31", "2023-05-31", "2023-07-31", "2023-09-30"}},
         {QStringLiteral("1,5\r\n2\r\n"), {"1,50", "2,00", "2,50", "3,00", "3,50"}},
         {QStringLiteral("1\r\nb\r\n"), {"1", "b", "", "", ""}}, // not numbers: left as pasted
     };

@@ -44,7 +44,8 @@ std::unique_ptr<QMimeData> textAndFiles()
 {
     auto m = std::make_unique<QMimeData>();
     m->setText(QStringLiteral("Żółć"));
-    m->setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a b.txt")), QUrl::fromLocalFile(QStringLiteral("/tmp/ć.csv"))});
+    m->setUrls(
+        {QUrl::fromLocalFile(QStringLiteral("/tmp/a b.txt")), QUrl::fromLocalFile(QStringLiteral("/tmp/ć.csv"))});
     return m;
 }
 

@@ -61,9 +61,10 @@ TEST_F(GridFiles, NativeFileBytesFollowTheLayout)
     g.setCells(2, 1, QStringLiteral("x,y"));
     g.setCells(1, 1, QStringLiteral("t\tu")); // a tab without a line break stays a tab
     g.SaveToFile(Path("g.txt"));
-    EXPECT_EQ(Bytes("g.txt"), QByteArray("3,2\r\ncw 0,64\r\ncw 1,80\r\ncw 2,64\r\n"
-                                         "1,0,a\t\bb\r\n"
-                                         "0,1,\xA3\xF3\x64\x9F\r\n1,1,t\tu\r\n2,1,x,y\r\n"));
+    EXPECT_EQ(Bytes("g.txt"),
+              QByteArray("3,2\r\ncw 0,64\r\ncw 1,80\r\ncw 2,64\r\n"
+                         "1,0,a\t\bb\r\n"
+                         "0,1,\xA3\xF3\x64\x9F\r\n1,1,t\tu\r\n2,1,x,y\r\n"));
 
     TTxStringGrid h;
     h.Multilinecells = true;
@@ -131,7 +132,7 @@ TEST_F(GridFiles, NativeFileLoadSkipsBadLinesAndRefusesCorruptHeaders)
     g.setCells(2, 2, QStringLiteral("old"));
     Write("bad.txt", "3,3\r\n-1,0,neg\r\n0,-1,neg\r\n9,1,far\r\nx,1,nan\r\ncw -1,5\r\ncw 7,5\r\n1,1,ok\n\r\n");
     g.LoadFromFile(Path("bad.txt"));
-    EXPECT_EQ(g.cells(1, 1), QStringLiteral("ok")); // a lone LF ends the line as CR LF does
+    EXPECT_EQ(g.cells(1, 1), QStringLiteral("ok"));  // a lone LF ends the line as CR LF does
     EXPECT_EQ(g.cells(2, 2), QStringLiteral("old")); // a load never clears
     EXPECT_EQ(g.cells(0, 0), QString());
 
@@ -652,10 +653,11 @@ TEST_F(GridFiles, TextReportPadsAlignsAndContinuesMultiLineCells)
         H = ACol == 1 ? taRightJustify : ACol == 2 ? taCenter : taLeftJustify;
     };
     g.SaveToASCII(Path("r.txt"));
-    EXPECT_EQ(Bytes("r.txt"), QByteArray("a    1  ab  \r\n"
-                                         "   100 abcd \r\n"
-                                         "x           \r\n"
-                                         "yy\r\n"));
+    EXPECT_EQ(Bytes("r.txt"),
+              QByteArray("a    1  ab  \r\n"
+                         "   100 abcd \r\n"
+                         "x           \r\n"
+                         "yy\r\n"));
 }
 
 // --- HTML and XML --------------------------------------------------------------------------
@@ -689,19 +691,20 @@ TEST(GridHTML, SmallGridWithHeaderFixedColumnAndStyles)
     };
     g.HTMLSettings().ColWidths.Add(80);
     const QStringList l = HTMLLines(g);
-    EXPECT_EQ(l, (QStringList{
-                     "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">",
-                     "<tr>",
-                     "<td nowrap bgcolor=\"#FF0000\" width=80><b><br></b></td>",
-                     "<td nowrap bgcolor=\"#FF0000\"><b>Name</b></td>",
-                     "</tr>",
-                     "<tr>",
-                     "<td nowrap bgcolor=\"#FF0000\"><font color=\"#000000\">1</font></td>",
-                     "<td nowrap bgcolor=\"#FFFFFF\"><font color=\"#000000\">"
-                     "<b><u>a<i>&</i><br>\nb</u></b></font></td>",
-                     "</tr>",
-                     "</table>",
-                 }));
+    EXPECT_EQ(l,
+              (QStringList{
+                  "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">",
+                  "<tr>",
+                  "<td nowrap bgcolor=\"#FF0000\" width=80><b><br></b></td>",
+                  "<td nowrap bgcolor=\"#FF0000\"><b>Name</b></td>",
+                  "</tr>",
+                  "<tr>",
+                  "<td nowrap bgcolor=\"#FF0000\"><font color=\"#000000\">1</font></td>",
+                  "<td nowrap bgcolor=\"#FFFFFF\"><font color=\"#000000\">"
+                  "<b><u>a<i>&</i><br>\nb</u></b></font></td>",
+                  "</tr>",
+                  "</table>",
+              }));
 }
 
 TEST(GridHTML, MergedCellsLinksAndXHTML)
@@ -754,10 +757,11 @@ TEST_F(GridFiles, AppendedTablesFollowTheHeaderFileAndXMLIsEscaped)
 
     const QStringList names{"a", "b"};
     g.SaveToXML(Path("out.xml"), QStringLiteral("list"), QStringLiteral("rec"), &names);
-    EXPECT_EQ(Bytes("out.xml"), QByteArray("<?xml version=\"1.0\"?>\r\n<list>\r\n"
-                                           "<rec>\r\n<a></a>\r\n<b></b>\r\n<FIELD2></FIELD2>\r\n</rec>\r\n"
-                                           "<rec>\r\n<a>1</a>\r\n<b>a&amp;b&lt;c&gt;</b>\r\n<FIELD2>\xC5\x82</FIELD2>\r\n"
-                                           "</rec>\r\n</list>\r\n"));
+    EXPECT_EQ(Bytes("out.xml"),
+              QByteArray("<?xml version=\"1.0\"?>\r\n<list>\r\n"
+                         "<rec>\r\n<a></a>\r\n<b></b>\r\n<FIELD2></FIELD2>\r\n</rec>\r\n"
+                         "<rec>\r\n<a>1</a>\r\n<b>a&amp;b&lt;c&gt;</b>\r\n<FIELD2>\xC5\x82</FIELD2>\r\n"
+                         "</rec>\r\n</list>\r\n"));
     const QString l = QStringLiteral("l"), r = QStringLiteral("r");
     EXPECT_THROW(g.SaveToXML(Path("no/dir.xml"), l, r, nullptr), ETxGridError);
 }

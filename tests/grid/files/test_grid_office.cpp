@@ -49,7 +49,10 @@ public:
     void Quit() override { note("Quit"); }
     void DocumentsAdd() override { note("DocAdd"); }
     void TablesAdd(int R, int C) override { note(QStringLiteral("Table %1x%2").arg(R).arg(C)); }
-    void CellInsertAfter(int R, int C, const QString& T) override { note(QStringLiteral("Cell %1,%2 %3").arg(R).arg(C).arg(T)); }
+    void CellInsertAfter(int R, int C, const QString& T) override
+    {
+        note(QStringLiteral("Cell %1,%2 %3").arg(R).arg(C).arg(T));
+    }
     void CellAlignment(int R, int C, int A) override { note(QStringLiteral("Align %1,%2 %3").arg(R).arg(C).arg(A)); }
     void DocumentSaveAs(const QString& F) override { note("DocSaveAs " + F); }
 
@@ -118,7 +121,8 @@ TEST_F(GridOffice, UsedRangeIsReadFromItsAddress)
     EXPECT_EQ(g.cells(3, 4), QStringLiteral("f"));
 
     // Column names beyond ZZ, both ways.
-    for (const auto& [n, s] : std::vector<std::pair<int, const char*>>{{26, "Z"}, {27, "AA"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}}) {
+    for (const auto& [n, s] :
+         std::vector<std::pair<int, const char*>>{{26, "Z"}, {27, "AA"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}}) {
         EXPECT_EQ(ColumnLetters(n), QLatin1String(s));
         EXPECT_EQ(ColumnNumber(QLatin1String(s)), n);
     }
@@ -156,7 +160,9 @@ TEST_F(GridOffice, SavingWritesTextsFromA1)
     g.setCells(1, 1, QStringLiteral("x\r\ny"));
     g.setCells(2, 1, QStringLiteral("z"));
     g.Exchange().SaveToXLSSheet("new.xlsx", "Nowy");
-    EXPECT_EQ(calls, (QStringList{"Open new.xlsx", "Add", "AddSheet Nowy", "SetRange A1:B1 x\ny,z", "SaveAs new.xlsx", "Quit"}));
+    EXPECT_EQ(
+        calls,
+        (QStringList{"Open new.xlsx", "Add", "AddSheet Nowy", "SetRange A1:B1 x\ny,z", "SaveAs new.xlsx", "Quit"}));
     calls.clear();
     g.Exchange().SaveToXLSSheet("old.xlsx", "Dane");
     EXPECT_EQ(calls, (QStringList{"Open old.xlsx", "Sheet 1", "SetRange A1:B1 x\ny,z", "Save", "Quit"}));
@@ -166,20 +172,21 @@ TEST_F(GridOffice, SavingWritesTextsFromA1)
         H = ACol == 2 ? taRightJustify : ARow == 0 && ACol == 1 ? taCenter : taLeftJustify;
     };
     g.Exchange().SaveToDOC("t.doc");
-    EXPECT_EQ(calls, (QStringList{"DocAdd", "Table 2x3", "Cell 1,1 ", "Cell 1,2 ", "Align 1,2 1", "Cell 1,3 ",
-                                  "Align 1,3 2", "Cell 2,1 ", "Cell 2,2 x\r\ny", "Cell 2,3 z", "Align 2,3 2",
-                                  "DocSaveAs t.doc", "Quit"}));
+    EXPECT_EQ(calls,
+              (QStringList{"DocAdd", "Table 2x3", "Cell 1,1 ", "Cell 1,2 ", "Align 1,2 1", "Cell 1,3 ", "Align 1,3 2",
+                           "Cell 2,1 ", "Cell 2,2 x\r\ny", "Cell 2,3 z", "Align 2,3 2", "DocSaveAs t.doc", "Quit"}));
 }
 
 TEST(GridOfficeFiles, RtfTableTextIsExact)
 {
     const QByteArray rtf = RtfTable({{"Nazwa", "Kwota"}, {"Żółw {1}\\", "12,50"}}, {{0, 1}, {0, 2}});
-    EXPECT_EQ(rtf, QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\n"
-                              "\\trowd\\trgaph108\\cellx4819\\cellx9638\n"
-                              "\\pard\\intbl Nazwa\\cell\n\\pard\\intbl\\qc Kwota\\cell\n\\row\n"
-                              "\\trowd\\trgaph108\\cellx4819\\cellx9638\n"
-                              "\\pard\\intbl \\u379?\\u243?\\u322?w \\{1\\}\\\\\\cell\n"
-                              "\\pard\\intbl\\qr 12,50\\cell\n\\row\n}\n"));
+    EXPECT_EQ(rtf,
+              QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\n"
+                         "\\trowd\\trgaph108\\cellx4819\\cellx9638\n"
+                         "\\pard\\intbl Nazwa\\cell\n\\pard\\intbl\\qc Kwota\\cell\n\\row\n"
+                         "\\trowd\\trgaph108\\cellx4819\\cellx9638\n"
+                         "\\pard\\intbl \\u379?\\u243?\\u322?w \\{1\\}\\\\\\cell\n"
+                         "\\pard\\intbl\\qr 12,50\\cell\n\\row\n}\n"));
 }
 
 TEST_F(GridOffice, WorkbooksRoundTripAndGainSheets)
@@ -247,8 +254,7 @@ TEST_F(GridOffice, DamagedFilesAreRefusedNotCrashed)
             bad[rng.bounded(bad.size())] = char(rng.bounded(256));
         try {
             ReadXlsx(bad);
-        } catch (const std::runtime_error&) {
-        }
+        } catch (const std::runtime_error&) {}
         QByteArray r = rtf;
         r[rng.bounded(r.size())] = char(rng.bounded(256));
         RichTextToPlain(QString::fromLatin1(r.left(rng.bounded(r.size()))));

@@ -154,13 +154,13 @@ TEST(GridPersist, PrintSettingsDefaultsAndRanges)
     p.Orientation = poLandscape;
     p.Date = ppTopLeft;
     ReadPrintSettings(TIniFile(path), QStringLiteral("P"), p);
-    EXPECT_EQ(p.Borders, pbDouble);      // out of range: unchanged
+    EXPECT_EQ(p.Borders, pbDouble); // out of range: unchanged
     EXPECT_EQ(p.FitToPage, fpShrink);
     EXPECT_EQ(p.Orientation, poLandscape);
-    EXPECT_EQ(p.Date, ppNone);           // a position out of range
+    EXPECT_EQ(p.Date, ppNone); // a position out of range
     EXPECT_EQ(p.PageNr, ppBottomCenter);
-    EXPECT_FALSE(p.NoAutoSize);          // only "Y" is yes
-    EXPECT_TRUE(p.Centered);             // missing: yes
+    EXPECT_FALSE(p.NoAutoSize); // only "Y" is yes
+    EXPECT_TRUE(p.Centered);    // missing: yes
     EXPECT_EQ(p.ColumnSpacing, 20);
     EXPECT_EQ(p.FooterSize, 100);
     EXPECT_EQ(p.Font.name, QStringLiteral("Arial"));

@@ -120,7 +120,10 @@ class GridWorkbook : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString Path(const QString& n) const { return dir.filePath(n); }
-    static QString Fixture(const char* n) { return QStringLiteral(TARNEX_SOURCE_DIR "/tests/grid/fixture/") + QLatin1String(n); }
+    static QString Fixture(const char* n)
+    {
+        return QStringLiteral(TARNEX_SOURCE_DIR "/tests/grid/fixture/") + QLatin1String(n);
+    }
     void TearDown() override { SetXlsHelperProgram(QString()); }
     // A shell script as the .xls helper.
     void HelperScript(const QByteArray& Body, int TimeoutMs = 30000)
@@ -176,8 +179,9 @@ TEST_F(GridWorkbook, SavingIntoOneSheetKeepsEveryOtherPartByteForByte)
     const QMap<QString, QByteArray> intoNew = partsOf(file);
     QStringList changed = changedParts(intoOld, intoNew);
     changed.sort();
-    EXPECT_EQ(changed, (QStringList{"[Content_Types].xml", "xl/_rels/workbook.xml.rels", "xl/workbook.xml",
-                                    "xl/worksheets/sheet4.xml"}));
+    EXPECT_EQ(changed,
+              (QStringList{"[Content_Types].xml", "xl/_rels/workbook.xml.rels", "xl/workbook.xml",
+                           "xl/worksheets/sheet4.xml"}));
     book = ReadWorkbook(file);
     ASSERT_EQ(book.Sheets.size(), 4u);
     EXPECT_EQ(book.Sheets[3].Name, QStringLiteral("Nowy arkusz"));
@@ -202,7 +206,8 @@ TEST_F(GridWorkbook, AnXlsFileIsNeverWrittenOver)
     g.setCells(1, 1, QStringLiteral("x"));
     for (const char* sheet : {"Dane", "Nowy"}) {
         const QString e = errorOf([&] { g.Exchange().SaveToXLSSheet(file, QString::fromLatin1(sheet)); });
-        EXPECT_TRUE(e.contains(QStringLiteral(".xls (Excel 97–2003)")) && e.contains(QStringLiteral("bez zmian"))) << qPrintable(e);
+        EXPECT_TRUE(e.contains(QStringLiteral(".xls (Excel 97–2003)")) && e.contains(QStringLiteral("bez zmian")))
+            << qPrintable(e);
         EXPECT_EQ(bytesOf(file), before);
     }
     // Nor replaced by a new workbook of .xlsx content.
@@ -331,8 +336,7 @@ TEST_F(GridWorkbook, XlsReaderFaultsEndTheHelperNotTheProgram)
         f.close();
         try {
             ReadWorkbook(xls);
-        } catch (const ETxGridError&) {
-        }
+        } catch (const ETxGridError&) {}
     }
 }
 

@@ -219,7 +219,7 @@ TEST_F(GridWorkbookBombs, OneCellInColumnXFDOnEveryRowIsReadSparselyAndRefusedBy
     TRepeatedPart sheet;
     // A1 besides makes the used range span every column.
     sheet.Head = QByteArray("<worksheet xmlns=\"") + kNs + "\"><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c>"
-                 + "<c r=\"XFD1\"><v>1</v></c></row>";
+        + "<c r=\"XFD1\"><v>1</v></c></row>";
     sheet.Tail = "</sheetData></worksheet>";
     // Rows r="2".."20000" need their own numbers: written out as one unit.
     QByteArray rows;

@@ -212,8 +212,7 @@ std::string biff5Book(unsigned CodePage = 1250,
 std::string splitText(unsigned Type, const std::string& Head, const std::string& Tail = {})
 {
     // The CONTINUE body starts as a std::string: GCC 12 at -O3 misreads "\x01" + std::string.
-    return rec(Type, Head + u16(4) + '\0' + "ab")
-        + rec(0x003C, std::string("\x01") + u16(0x015B) + u16(0x0107) + Tail);
+    return rec(Type, Head + u16(4) + '\0' + "ab") + rec(0x003C, std::string("\x01") + u16(0x015B) + u16(0x0107) + Tail);
 }
 
 } // namespace

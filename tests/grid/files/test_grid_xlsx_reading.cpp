@@ -29,9 +29,9 @@ void writePackage(const QString& File, QMap<QString, QByteArray> Parts)
 {
     if (!Parts.contains(QStringLiteral("xl/workbook.xml")))
         Parts[QStringLiteral("xl/workbook.xml")] = kDecl + "<workbook " + kNs
-                                                   + " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-                                                     "relationships\"><sheets><sheet name=\"A\" sheetId=\"1\" "
-                                                     "r:id=\"rId1\"/></sheets></workbook>";
+            + " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+              "relationships\"><sheets><sheet name=\"A\" sheetId=\"1\" "
+              "r:id=\"rId1\"/></sheets></workbook>";
     if (!Parts.contains(QStringLiteral("xl/_rels/workbook.xml.rels")))
         Parts[QStringLiteral("xl/_rels/workbook.xml.rels")] =
             "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
@@ -99,25 +99,26 @@ TEST(GridXlsxReading, PartsWrittenByHandReadAsASpreadsheetMeansThem)
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("reka.xlsx"));
     QMap<QString, QByteArray> parts;
-    parts[QStringLiteral("xl/workbook.xml")] =
-        kDecl + "<workbook " + kNs + " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
-        "<workbookPr date1904=\"1\"/><bookViews><workbookView activeTab=\"1\"/></bookViews><sheets>"
-        "<sheet name=\"Pusty\" sheetId=\"1\" r:id=\"rId2\"/><sheet name=\"R&amp;D\" sheetId=\"2\" r:id=\"rId1\"/>"
-        "</sheets></workbook>";
+    parts[QStringLiteral("xl/workbook.xml")] = kDecl + "<workbook " + kNs
+        + " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+          "<workbookPr date1904=\"1\"/><bookViews><workbookView activeTab=\"1\"/></bookViews><sheets>"
+          "<sheet name=\"Pusty\" sheetId=\"1\" r:id=\"rId2\"/><sheet name=\"R&amp;D\" sheetId=\"2\" r:id=\"rId1\"/>"
+          "</sheets></workbook>";
     parts[QStringLiteral("xl/_rels/workbook.xml.rels")] =
         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
         "<Relationship Id=\"rId1\" Target=\"worksheets/sheet1.xml\" Type=\"ws\"/>"
         "<Relationship Id=\"rId2\" Target=\"/xl/worksheets/pusty.xml\" Type=\"ws\"/></Relationships>";
     parts[QStringLiteral("xl/worksheets/pusty.xml")] = "<worksheet " + kNs + "><sheetData/></worksheet>";
     // The shared strings, with an entity cut by the first 16 KiB piece and an attribute by the second.
-    QByteArray sst = kDecl + "<sst " + kNs + " count=\"8\" uniqueCount=\"8\">"
-                     "<si><t>zwykły</t></si>"
-                     "<si><r><rPr><b/><sz val=\"11\"/></rPr><t>Pogru</t></r><r><t xml:space=\"preserve\">bione </t></r>"
-                     "<r><t>i nie</t></r></si>"
-                     "<si><t>漢字</t><rPh sb=\"0\" eb=\"2\"><t>かんじ</t></rPh><phoneticPr fontId=\"1\"/></si>"
-                     "<si><t>A&amp;B &lt;c&gt; &quot;d&quot; &apos;e&apos; &#321;&#x105;</t></si>"
-                     "<!-- a comment between items -->"
-                     "<si><t>wiersz 1\r\nwiersz 2</t></si><si><t>";
+    QByteArray sst = kDecl + "<sst " + kNs
+        + " count=\"8\" uniqueCount=\"8\">"
+          "<si><t>zwykły</t></si>"
+          "<si><r><rPr><b/><sz val=\"11\"/></rPr><t>Pogru</t></r><r><t xml:space=\"preserve\">bione </t></r>"
+          "<r><t>i nie</t></r></si>"
+          "<si><t>漢字</t><rPh sb=\"0\" eb=\"2\"><t>かんじ</t></rPh><phoneticPr fontId=\"1\"/></si>"
+          "<si><t>A&amp;B &lt;c&gt; &quot;d&quot; &apos;e&apos; &#321;&#x105;</t></si>"
+          "<!-- a comment between items -->"
+          "<si><t>wiersz 1\r\nwiersz 2</t></si><si><t>";
     const QByteArray padX(16382 - sst.size(), 'x');
     sst += padX + "&amp;</t></si><si><t>";
     const QByteArray lead = "</t></si><si><t xml:space=\"pre";
@@ -126,21 +127,22 @@ TEST(GridXlsxReading, PartsWrittenByHandReadAsASpreadsheetMeansThem)
     ASSERT_EQ(sst.indexOf("&amp;</t>"), 16382);
     ASSERT_EQ(sst.indexOf("serve\">  dwie"), 32768);
     parts[QStringLiteral("xl/sharedStrings.xml")] = sst;
-    parts[QStringLiteral("xl/styles.xml")] =
-        "<styleSheet " + kNs + "><numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"dd&quot;.&quot;mm&quot;."
-        "&quot;yyyy\"/></numFmts><cellXfs count=\"4\"><xf numFmtId=\"0\"/><xf numFmtId=\"164\"/>"
-        "<xf numFmtId=\"14\"/><xf numFmtId=\"20\"/></cellXfs></styleSheet>";
-    parts[QStringLiteral("xl/worksheets/sheet1.xml")] =
-        kDecl + "<worksheet " + kNs + "><sheetData>"
-        "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c><c r=\"C1\" t=\"s\"><v>2</v></c>"
-        "<c r=\"D1\" t=\"s\"><v>3</v></c><c r=\"E1\" t=\"s\"><v>4</v></c><c r=\"F1\" t=\"s\"><v>5</v></c>"
-        "<c r=\"G1\" t=\"s\"><v>7</v></c></row>\r\n"
-        "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>w &amp; linii</t></is></c><c t=\"b\"><v>1</v></c>"
-        "<c t='b'><v> 0 </v></c><c r=\"D2\" s=\"1\"><v>0</v></c><c s=\"2\"><v>366</v></c><c s=\"3\"><v>0.5</v></c>"
-        "<c r=\"G2\" t=\"str\"><v>=A&amp;B</v></c><c r=\"H2\" t=\"e\"><v>#DIV/0!</v></c></row>"
-        "<row r=\"5\"><c r=\"F5\"><v> 7.5 </v></c><c r=\"XFD5\"><f>1+1</f><v>2</v></c></row>"
-        "<row><c><v>-3e2</v></c></row><row spans=\"1:2\"><c r=\"b7\"><v>+4</v></c><c r=\"C7\"/></row>"
-        "</sheetData></worksheet>";
+    parts[QStringLiteral("xl/styles.xml")] = "<styleSheet " + kNs
+        + "><numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"dd&quot;.&quot;mm&quot;."
+          "&quot;yyyy\"/></numFmts><cellXfs count=\"4\"><xf numFmtId=\"0\"/><xf numFmtId=\"164\"/>"
+          "<xf numFmtId=\"14\"/><xf numFmtId=\"20\"/></cellXfs></styleSheet>";
+    parts[QStringLiteral("xl/worksheets/sheet1.xml")] = kDecl + "<worksheet " + kNs
+        + "><sheetData>"
+          "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c><c r=\"C1\" "
+          "t=\"s\"><v>2</v></c>"
+          "<c r=\"D1\" t=\"s\"><v>3</v></c><c r=\"E1\" t=\"s\"><v>4</v></c><c r=\"F1\" t=\"s\"><v>5</v></c>"
+          "<c r=\"G1\" t=\"s\"><v>7</v></c></row>\r\n"
+          "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>w &amp; linii</t></is></c><c t=\"b\"><v>1</v></c>"
+          "<c t='b'><v> 0 </v></c><c r=\"D2\" s=\"1\"><v>0</v></c><c s=\"2\"><v>366</v></c><c s=\"3\"><v>0.5</v></c>"
+          "<c r=\"G2\" t=\"str\"><v>=A&amp;B</v></c><c r=\"H2\" t=\"e\"><v>#DIV/0!</v></c></row>"
+          "<row r=\"5\"><c r=\"F5\"><v> 7.5 </v></c><c r=\"XFD5\"><f>1+1</f><v>2</v></c></row>"
+          "<row><c><v>-3e2</v></c></row><row spans=\"1:2\"><c r=\"b7\"><v>+4</v></c><c r=\"C7\"/></row>"
+          "</sheetData></worksheet>";
     writePackage(file, parts);
 
     const TOfficeWorkbook book = ReadWorkbook(file);
@@ -151,9 +153,13 @@ TEST(GridXlsxReading, PartsWrittenByHandReadAsASpreadsheetMeansThem)
     EXPECT_EQ(book.ActiveSheet, 1);
     const TOfficeSheet& s = book.Sheets[1];
     EXPECT_EQ(s.UsedRangeAddress(), QStringLiteral("$A$1:$XFD$7"));
-    const QStringList row1 = {QStringLiteral("zwykły"), QStringLiteral("Pogrubione i nie"), QStringLiteral("漢字"),
-                              QStringLiteral("A&B <c> \"d\" 'e' Łą"), QStringLiteral("wiersz 1\nwiersz 2"),
-                              QString::fromLatin1(padX) + QLatin1Char('&'), QStringLiteral("  dwie spacje")};
+    const QStringList row1 = {QStringLiteral("zwykły"),
+                              QStringLiteral("Pogrubione i nie"),
+                              QStringLiteral("漢字"),
+                              QStringLiteral("A&B <c> \"d\" 'e' Łą"),
+                              QStringLiteral("wiersz 1\nwiersz 2"),
+                              QString::fromLatin1(padX) + QLatin1Char('&'),
+                              QStringLiteral("  dwie spacje")};
     for (int c = 0; c < row1.size(); ++c)
         EXPECT_EQ(cellText(s, 0, c), row1[c]) << c;
     const QStringList row2 = {
@@ -212,8 +218,9 @@ TEST(GridXlsxReading, HostilePartsAreRefusedWithTheGridsError)
     }
     // An attribute under the limit full of ">" is read past, once: the cell after it is there.
     const QString file = dir.filePath(QStringLiteral("dobry.xlsx"));
-    writePackage(file, {{QStringLiteral("xl/worksheets/sheet1.xml"),
-                         head + "<c r=\"B1\" x=\"" + QByteArray("a>").repeated(4 << 20) + "\"><v>2</v></c>" + tail}});
+    writePackage(file,
+                 {{QStringLiteral("xl/worksheets/sheet1.xml"),
+                   head + "<c r=\"B1\" x=\"" + QByteArray("a>").repeated(4 << 20) + "\"><v>2</v></c>" + tail}});
     QElapsedTimer t;
     t.start();
     const TOfficeWorkbook book = ReadWorkbook(file);

@@ -24,7 +24,8 @@ struct HtmlPaint : ::testing::Test {
         img.setDotsPerMeterY(3780);
     }
 
-    void draw(const QString& text, const ui::Rect& bounds = {0, 0, 100, 40}, ui::Brush brush = {ui::clWhite, ui::BrushStyle::Clear})
+    void draw(const QString& text, const ui::Rect& bounds = {0, 0, 100, 40},
+              ui::Brush brush = {ui::clWhite, ui::BrushStyle::Clear})
     {
         img.fill(Qt::white);
         QPainter p(&img);

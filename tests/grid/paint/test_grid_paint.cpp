@@ -52,9 +52,9 @@ TEST(GridPaint, BandsCellColoursAndFixedCells)
     EXPECT_EQ(s.at(img, 2, 3, 40, 10), QColor(0, 0, 200));
     EXPECT_EQ(s.at(img, 2, 4, 40, 10), QColor(0, 200, 0)); // the cell's own colour wins
     EXPECT_EQ(s.at(img, 2, 5, 40, 10), QColor(200, 0, 0));
-    EXPECT_EQ(s.at(img, 2, 0, 40, 10), C(s.g.FixedColor));          // header
-    EXPECT_EQ(s.at(img, 2, 7, 40, 10), C(s.g.FixedColor));          // footer row
-    EXPECT_EQ(s.at(img, 0, 3, 40, 10), C(s.g.FixedColor));          // fixed column
+    EXPECT_EQ(s.at(img, 2, 0, 40, 10), C(s.g.FixedColor));                        // header
+    EXPECT_EQ(s.at(img, 2, 7, 40, 10), C(s.g.FixedColor));                        // footer row
+    EXPECT_EQ(s.at(img, 0, 3, 40, 10), C(s.g.FixedColor));                        // fixed column
     EXPECT_EQ(s.at(img, 2, 0, 40, s.g.rowHeights(0) - 2), QColor(128, 128, 128)); // soft look's shadow
 }
 
@@ -85,7 +85,8 @@ TEST(GridPaint, BordersAlignmentAndTextBesideACheckBox)
     // Ink of right-aligned text lies in the right half, of left-aligned in the left half.
     auto ink = [&](int c, int r, bool right) {
         const TRect rc = s.g.CellRect(c, r);
-        const int from = right ? rc.Left + rc.width() / 2 : rc.Left, to = right ? rc.Right - 1 : rc.Left + rc.width() / 2;
+        const int from = right ? rc.Left + rc.width() / 2 : rc.Left,
+                  to = right ? rc.Right - 1 : rc.Left + rc.width() / 2;
         for (int x = from; x < to; ++x)
             for (int y = rc.Top + 2; y < rc.Bottom - 2; ++y)
                 if (qGray(img.pixel(x, y)) < 100)
@@ -144,11 +145,13 @@ TEST(GridPaint, CheckBoxLooksProgressAndComments)
     EXPECT_EQ(QColor(img.pixel(p.Right - 8, p.Top + 4)), QColor(255, 255, 255));
     EXPECT_GT(count(3, 1, QColor(255, 0, 0)), 5);
     s.g.CommentColor = ui::clNone;
-    EXPECT_EQ([&] {
-        const QImage again = s.grab();
-        const TRect rc = s.g.CellRect(3, 1);
-        return QColor(again.pixel(rc.Right - 4, rc.Top + 3));
-    }(), QColor(Qt::white));
+    EXPECT_EQ(
+        [&] {
+            const QImage again = s.grab();
+            const TRect rc = s.g.CellRect(3, 1);
+            return QColor(again.pixel(rc.Right - 4, rc.Top + 3));
+        }(),
+        QColor(Qt::white));
 }
 
 // The ink of a cell: the box around its dark pixels, empty when it has none.

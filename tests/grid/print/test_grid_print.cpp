@@ -138,8 +138,7 @@ TEST(GridPrintLayout, HeaderTexts)
     EXPECT_EQ(t[ppTopRight], " 12:30 Page 2/7 ");
     EXPECT_EQ(t[ppTopLeft], "Lista 09/12/2026 "); // left: reverse order, trailing blank
     EXPECT_TRUE(t[ppBottomCenter].isEmpty());
-    EXPECT_EQ(PrintFormatDateTime("dd/mm/yyyy hh:nn", QDateTime(QDate(2026, 12, 9), QTime(8, 5))),
-              "09/12/2026 08:05");
+    EXPECT_EQ(PrintFormatDateTime("dd/mm/yyyy hh:nn", QDateTime(QDate(2026, 12, 9), QTime(8, 5))), "09/12/2026 08:05");
 }
 
 namespace {
@@ -282,12 +281,11 @@ TEST(GridPrint, PreviewDialogStepsPagesWithoutBlocking)
         shown = f->PageNr();
         // A page beyond the count draws nothing.
         const QImage beyond = f->RenderPage(count + 1);
-        lastWhite = beyond.convertToFormat(QImage::Format_RGB32) ==
-                    [&] {
-                        QImage w(beyond.size(), QImage::Format_RGB32);
-                        w.fill(Qt::white);
-                        return w;
-                    }();
+        lastWhite = beyond.convertToFormat(QImage::Format_RGB32) == [&] {
+            QImage w(beyond.size(), QImage::Format_RGB32);
+            w.fill(Qt::white);
+            return w;
+        }();
         return int(QDialog::Accepted);
     });
     t.g.ShowPrintPreview();

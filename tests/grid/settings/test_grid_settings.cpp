@@ -46,7 +46,11 @@ public:
         RepaintGridCell(c, grid.rowCount() - 1);
     }
     bool IsDesigning() const override { return designing; }
-    bool RegisterDropTarget() override { ++registered; return true; }
+    bool RegisterDropTarget() override
+    {
+        ++registered;
+        return true;
+    }
     void RevokeDropTarget() override { ++revoked; }
 };
 
@@ -58,19 +62,21 @@ TEST(GridSettings, NavigationAndMouseInitialValues)
     EXPECT_TRUE(n.CopyHTMLTagsToClipboard);
     EXPECT_TRUE(n.AllowClipboardRowGrow);
     EXPECT_TRUE(n.AllowClipboardColGrow);
-    const bool flags[] = {n.AllowInsertRow, n.AllowDeleteRow, n.AdvanceOnEnter, n.AdvanceInsert, n.AutoGotoWhenSorted(),
-                          n.AutoGotoIncremental, n.AutoComboDropSize, n.AllowClipboardShortCuts, n.AllowSmartClipboard,
-                          n.AllowRTFClipboard, n.AllowClipboardAlways, n.AdvanceAuto, n.CursorWalkEditor,
-                          n.MoveRowOnSort, n.ImproveMaskSel, n.AlwaysEdit, n.LineFeedOnEnter};
+    const bool flags[] = {n.AllowInsertRow,    n.AllowDeleteRow,          n.AdvanceOnEnter,
+                          n.AdvanceInsert,     n.AutoGotoWhenSorted(),    n.AutoGotoIncremental,
+                          n.AutoComboDropSize, n.AllowClipboardShortCuts, n.AllowSmartClipboard,
+                          n.AllowRTFClipboard, n.AllowClipboardAlways,    n.AdvanceAuto,
+                          n.CursorWalkEditor,  n.MoveRowOnSort,           n.ImproveMaskSel,
+                          n.AlwaysEdit,        n.LineFeedOnEnter};
     for (bool f : flags)
         EXPECT_FALSE(f);
     EXPECT_EQ(n.AdvanceDirection, adLeftRight);
     EXPECT_EQ(n.InsertPosition, pInsertBefore);
     EXPECT_EQ(n.HomeEndKey, heFirstLastColumn);
     TMouseActions m;
-    EXPECT_FALSE(m.AllColumnSize || m.AllRowSize || m.AllSelect || m.CaretPositioning || m.ColSelect ||
-                 m.DirectComboDrop || m.DirectEdit || m.DisjunctRowSelect || m.DisjunctCellSelect || m.RowSelect ||
-                 m.SizeFixedCol);
+    EXPECT_FALSE(m.AllColumnSize || m.AllRowSize || m.AllSelect || m.CaretPositioning || m.ColSelect
+                 || m.DirectComboDrop || m.DirectEdit || m.DisjunctRowSelect || m.DisjunctCellSelect || m.RowSelect
+                 || m.SizeFixedCol);
     TSizeWhileTyping t;
     EXPECT_FALSE(t.Height || t.Width);
 }

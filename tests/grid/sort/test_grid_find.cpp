@@ -54,7 +54,7 @@ TEST_F(GridFind, FindNextWalksOnMissesThenStartsAgain)
     EXPECT_EQ(g.FindFirst(QStringLiteral("ab"), fnMatchFull), TPoint(2, 2));
     EXPECT_EQ(g.FindFirst(QStringLiteral("x?b*"), fnMatchRegular), TPoint(1, 1));
     EXPECT_EQ(g.FindFirst(QStringLiteral("x?b"), fnMatchRegular), None); // the whole cell
-    EXPECT_EQ(g.FindFirst(QString(), 0), None); // an empty text matches nothing
+    EXPECT_EQ(g.FindFirst(QString(), 0), None);                          // an empty text matches nothing
 
     // Polish letters are upper-cased too, and tags are removed only when asked.
     g.setCells(3, 4, QStringLiteral("<b>Żółw</b>"));
@@ -69,7 +69,7 @@ TEST_F(GridFind, OrdersDirectionsAndRanges)
     g.setCells(2, 1, QStringLiteral("k"));
     g.setCells(1, 2, QStringLiteral("k"));
     g.setCells(3, 4, QStringLiteral("k"));
-    EXPECT_EQ(g.FindFirst(QStringLiteral("k"), 0), TPoint(1, 2)); // column 1 first
+    EXPECT_EQ(g.FindFirst(QStringLiteral("k"), 0), TPoint(1, 2));                    // column 1 first
     EXPECT_EQ(g.FindFirst(QStringLiteral("k"), fnDirectionLeftRight), TPoint(2, 1)); // row 1 first
     EXPECT_EQ(g.FindNext(), TPoint(1, 2)); // the line's end goes on to the next row's start
     EXPECT_EQ(g.FindFirst(QStringLiteral("k"), fnBackward), TPoint(3, 4)); // from bottom-right
@@ -99,7 +99,6 @@ TEST_F(GridFind, OrdersDirectionsAndRanges)
     EXPECT_EQ(g.FindNext(), TPoint(2, 4));
     EXPECT_EQ(g.FindNext(), TPoint(3, 2));
     EXPECT_EQ(g.FindNext(), None);
-
 }
 
 TEST_F(GridFind, HiddenColumnsAndRowsGiveDisplayedIndexes)
@@ -129,8 +128,8 @@ TEST_F(GridFind, LargeGridsFindTheSameCellsWithAndWithoutATextHandler)
     g.setCells(3, 300, QStringLiteral("igła"));
     g.MergeCells(3, 300, 2, 2); // its cells all show the text
     g.HideColumn(2);
-    for (TFindParams p : {0u, unsigned(fnDirectionLeftRight), unsigned(fnBackward),
-                          unsigned(fnDirectionLeftRight | fnBackward)}) {
+    for (TFindParams p :
+         {0u, unsigned(fnDirectionLeftRight), unsigned(fnBackward), unsigned(fnDirectionLeftRight | fnBackward)}) {
         std::vector<TPoint> found[2];
         for (int handler = 0; handler < 2; ++handler) {
             g.OnGetDisplText = handler ? [](TBaseGrid&, int, int, QString&) {} : TBaseGrid::TGetDisplTextEvent();

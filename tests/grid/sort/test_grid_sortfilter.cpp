@@ -97,7 +97,7 @@ TEST_F(GridSort, AutomaticStyleDecidesFromTheFirstCell)
 TEST_F(GridSort, EachStyleComparesAsItsKindOfValue)
 {
     TTxStringGrid g;
-    EXPECT_EQ(Cmp(g, ssNumeric, QString(), QStringLiteral("-1")), 1); // empty is 0
+    EXPECT_EQ(Cmp(g, ssNumeric, QString(), QStringLiteral("-1")), 1);            // empty is 0
     EXPECT_EQ(Cmp(g, ssNumeric, QStringLiteral("abc"), QStringLiteral("5")), 1); // texts after numbers
     EXPECT_EQ(Cmp(g, ssNumeric, QStringLiteral("5"), QStringLiteral("abc")), -1);
     EXPECT_EQ(Cmp(g, ssNumeric, QStringLiteral("2,5"), QStringLiteral("12")), -1);
@@ -177,7 +177,7 @@ TEST_F(GridSort, FixedFootersColumnZeroAndTheCurrentRow)
     g.QSort();
     EXPECT_EQ(Col(g, 1, 0), QStringList({"Nagłówek", "a", "b", "c", "stopka"}));
     EXPECT_EQ(Col(g, 0), QStringList({"1", "2", "3", "4"})); // column 0 stayed
-    EXPECT_EQ(g.row(), 3);                                    // followed "c"
+    EXPECT_EQ(g.row(), 3);                                   // followed "c"
     g.Navigation().MoveRowOnSort = false;
     g.SortSettings().Direction = sdDescending;
     g.SortByColumn(1);
@@ -271,7 +271,7 @@ TEST_F(GridSort, CrossReferenceAndAThrowingHandler)
     g.SortSettings().Column = 1;
     g.InitSortXRef();
     g.QSort();
-    EXPECT_EQ(g.SortedRowIndex(1), 2); // "a" stood at row 2
+    EXPECT_EQ(g.SortedRowIndex(1), 2);   // "a" stood at row 2
     EXPECT_EQ(g.UnSortedRowIndex(1), 3); // "c" went from row 1 to row 3
     EXPECT_EQ(g.SortedRowIndex(99), 99);
 
@@ -379,7 +379,7 @@ TEST_F(GridFilter, FailingRowsAreHiddenWithOneCallAndComeBackWithTheirObjects)
     std::vector<short> progress;
     g.OnFilterProgress = [&](TTxStringGrid&, short pc) { progress.push_back(pc); };
     g.SetFilterActive(true);
-    g.SetFilterActive(true); // once only
+    g.SetFilterActive(true);       // once only
     ASSERT_EQ(removed.size(), 1u); // rows 2, 4 and 5 together, as displayed before
     EXPECT_EQ(QPoint(removed[0].Top, removed[0].Bottom), QPoint(2, 6));
     EXPECT_EQ(Col(g, 1), QStringList({"a", "a"}));

@@ -140,7 +140,7 @@ TEST_F(Html, WrappingAndCutLines)
     opt.WordWrap = true;
     EXPECT_EQ(measure(QStringLiteral("aaaaaa bbbbbb"), 30).TotalHeight, 28);
     EXPECT_EQ(res.MaxLineWidth, 42); // the space ending the first line is not counted
-    EXPECT_EQ(measure(QStringLiteral("aaaaaaaaaa"), 30).TotalHeight, 14); // one word stays
+    EXPECT_EQ(measure(QStringLiteral("aaaaaaaaaa"), 30).TotalHeight, 14);      // one word stays
     EXPECT_EQ(measure(QStringLiteral("aa<b>aa</b>aa x"), 30).TotalHeight, 28); // split by tags only
 
     opt.WordWrap = false; // one run per line; a run too wide ends the text

@@ -31,12 +31,12 @@ QString Describe(const QTextDocument& d)
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat f = it.fragment().charFormat();
             const auto flag = [](bool on, char c) { return on ? QString(QChar(c)) : QString(); };
-            out += u'(' + flag(f.fontWeight() >= QFont::DemiBold, 'b') + flag(f.fontItalic(), 'i') +
-                   flag(f.fontUnderline(), 'u') + flag(f.fontStrikeOut(), 's') + u'|' +
-                   (f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : QString()) + u'|' +
-                   (f.hasProperty(QTextFormat::FontFamilies) ? f.fontFamilies().toStringList().join(u',') : QString()) +
-                   u'|' + QString::number(f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : 0) + u'|' +
-                   QString::number(int(f.verticalAlignment())) + u')' + it.fragment().text();
+            out += u'(' + flag(f.fontWeight() >= QFont::DemiBold, 'b') + flag(f.fontItalic(), 'i')
+                + flag(f.fontUnderline(), 'u') + flag(f.fontStrikeOut(), 's') + u'|'
+                + (f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : QString()) + u'|'
+                + (f.hasProperty(QTextFormat::FontFamilies) ? f.fontFamilies().toStringList().join(u',') : QString())
+                + u'|' + QString::number(f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : 0) + u'|'
+                + QString::number(int(f.verticalAlignment())) + u')' + it.fragment().text();
         }
     }
     return out;
@@ -129,7 +129,8 @@ TEST(GridRichText, ForeignRtfTablesCodePagesAndDestinations)
 TEST(GridRichText, FuzzedInputNeverBreaksTheReaderAndBothOutputsAgree)
 {
     const QStringList seeds = {
-        QStringLiteral("{\\rtf1{\\fonttbl{\\f0 A;}}{\\colortbl;\\red1\\green2\\blue3;}\\b x{\\i\\cf1 y}\\par z\\u-3937?}"),
+        QStringLiteral(
+            "{\\rtf1{\\fonttbl{\\f0 A;}}{\\colortbl;\\red1\\green2\\blue3;}\\b x{\\i\\cf1 y}\\par z\\u-3937?}"),
         QStringLiteral("{\\rtf1\\ansi\\'b3\\'9c\\bin3 {}\\*\\uc2\\u322 ab\\line\\tab\\~\\_\\-}"),
         QStringLiteral("{\\rtf1 {\\*\\x {\\y}} \\qc\\super a\\nosupersub\\fs999999999999 b\\f-5 c\\cf99 d\\\\\\{\\}}"),
     };
@@ -226,7 +227,8 @@ TEST(GridRichText, FormattedAndRichCellsAndTitlesPrintWithoutTagsInTheirFonts)
     EXPECT_TRUE(text.contains(QStringLiteral("zwykły tekst")));
     const QString fonts = PdfFonts(path);
     EXPECT_TRUE(fonts.contains(QStringLiteral("Bold"))) << fonts.toStdString();
-    EXPECT_TRUE(fonts.contains(QStringLiteral("Italic")) || fonts.contains(QStringLiteral("Oblique"))) << fonts.toStdString();
+    EXPECT_TRUE(fonts.contains(QStringLiteral("Italic")) || fonts.contains(QStringLiteral("Oblique")))
+        << fonts.toStdString();
 }
 
 // A rich cell through RichToCell and CellToRich keeps the highlight behind its words and the

@@ -37,9 +37,11 @@ TEST(GridStrings, HilightAndUnhilight)
               QStringLiteral("a<HI>b</HI>ca<HI>b</HI>c"));
     EXPECT_EQ(HTMLHilight(QStringLiteral("aBc"), QStringLiteral("b"), QStringLiteral("HI"), false),
               QStringLiteral("a<HI>B</HI>c"));
-    EXPECT_EQ(HTMLHilight(QStringLiteral("aBc"), QStringLiteral("b"), QStringLiteral("HI"), true), QStringLiteral("aBc"));
+    EXPECT_EQ(HTMLHilight(QStringLiteral("aBc"), QStringLiteral("b"), QStringLiteral("HI"), true),
+              QStringLiteral("aBc"));
     EXPECT_EQ(HTMLHilight(QStringLiteral("abc"), QString(), QStringLiteral("HI"), true), QStringLiteral("abc"));
-    const QString marked = HTMLHilight(QStringLiteral("<b>xyz</b> xy"), QStringLiteral("xy"), QStringLiteral("HI"), true);
+    const QString marked =
+        HTMLHilight(QStringLiteral("<b>xyz</b> xy"), QStringLiteral("xy"), QStringLiteral("HI"), true);
     EXPECT_EQ(StripTags(marked), QStringLiteral("xyz xy"));
     EXPECT_EQ(HTMLUnHilight(QStringLiteral("a<hi>b</Hi>c"), QStringLiteral("HI")), QStringLiteral("abc"));
     EXPECT_EQ(HTMLUnHilight(marked, QStringLiteral("hi")), QStringLiteral("<b>xyz</b> xy"));
@@ -122,18 +124,22 @@ TEST(GridCheck, HiLight)
 {
     EXPECT_EQ(TTxStringGridCheck::HiLight(QStringLiteral("a cat"), QStringLiteral("cat"), QStringLiteral("b"), true),
               QStringLiteral("a <b>cat</b>"));
-    const QString both =
-        TTxStringGridCheck::HiLight(QStringLiteral("<i>Cat</i> cat"), QStringLiteral("cat"), QStringLiteral("b"), false);
+    const QString both = TTxStringGridCheck::HiLight(QStringLiteral("<i>Cat</i> cat"), QStringLiteral("cat"),
+                                                     QStringLiteral("b"), false);
     EXPECT_EQ(both.count(QStringLiteral("<b>")), 2);
     EXPECT_EQ(both.count(QStringLiteral("</b>")), 2);
     EXPECT_TRUE(both.contains(QStringLiteral("<i>")));
     EXPECT_TRUE(both.contains(QStringLiteral("</i>")));
-    EXPECT_EQ(TTxStringGridCheck::HiLight(QStringLiteral("<i>Cat</i> cat"), QStringLiteral("cat"), QStringLiteral("b"), true),
-              QStringLiteral("<i>Cat</i> <b>cat</b>"));
+    EXPECT_EQ(
+        TTxStringGridCheck::HiLight(QStringLiteral("<i>Cat</i> cat"), QStringLiteral("cat"), QStringLiteral("b"), true),
+        QStringLiteral("<i>Cat</i> <b>cat</b>"));
     // A line break shows as two characters: the word after it is still found in place.
-    EXPECT_EQ(TTxStringGridCheck::HiLight(QStringLiteral("ab<BR>cat"), QStringLiteral("cat"), QStringLiteral("b"), true),
-              QStringLiteral("ab<BR><b>cat</b>"));
-    EXPECT_EQ(TTxStringGridCheck::HiLight(QStringLiteral("x<br>y<br>cat dog"), QStringLiteral("dog"), QStringLiteral("u"), true),
+    EXPECT_EQ(
+        TTxStringGridCheck::HiLight(QStringLiteral("ab<BR>cat"), QStringLiteral("cat"), QStringLiteral("b"), true),
+        QStringLiteral("ab<BR><b>cat</b>"));
+    EXPECT_EQ(TTxStringGridCheck::HiLight(QStringLiteral("x<br>y<br>cat dog"), QStringLiteral("dog"),
+                                          QStringLiteral("u"), true),
               QStringLiteral("x<br>y<br>cat <u>dog</u>"));
-    EXPECT_EQ(TTxStringGridCheck::HiLight(QStringLiteral("abc"), QString(), QStringLiteral("b"), true), QStringLiteral("abc"));
+    EXPECT_EQ(TTxStringGridCheck::HiLight(QStringLiteral("abc"), QString(), QStringLiteral("b"), true),
+              QStringLiteral("abc"));
 }

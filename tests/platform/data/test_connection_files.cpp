@@ -59,8 +59,9 @@ TEST(ConnectionFiles, ReadOnlyFileOrFolderOpensForReadingAndSaysSo)
                 ADD_FAILURE() << "a read-only database took a row";
             } catch (const data::Error& e) {
                 EXPECT_EQ(e.kind(), data::ErrorKind::ReadOnly);
-                EXPECT_TRUE(e.message().startsWith(QStringLiteral("Nie udało się zapisać danych w tabeli Vat: plik "
-                                                                  "bazy danych lub jego folder jest tylko do odczytu.")))
+                EXPECT_TRUE(
+                    e.message().startsWith(QStringLiteral("Nie udało się zapisać danych w tabeli Vat: plik "
+                                                          "bazy danych lub jego folder jest tylko do odczytu.")))
                     << e.message().toStdString();
             }
         }
@@ -83,8 +84,9 @@ TEST(ConnectionFiles, RefusalsAreToldInWordsNeverAsTheStatement)
         db.conn->exec(insert, {QStringLiteral("23"), 23});
         FAIL() << "the key is taken";
     } catch (const data::Error& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("Nie udało się zapisać danych w tabeli Vat: dane naruszają regułę bazy "
-                                              "danych.\nSzczegóły: UNIQUE constraint failed: Vat.Nazwa"));
+        EXPECT_EQ(e.message(),
+                  QStringLiteral("Nie udało się zapisać danych w tabeli Vat: dane naruszają regułę bazy "
+                                 "danych.\nSzczegóły: UNIQUE constraint failed: Vat.Nazwa"));
         EXPECT_EQ(e.statement(), insert) << "kept for diagnosis, never shown";
     }
     // The caller that knows what the user was doing says it.

@@ -101,7 +101,8 @@ TEST(Dataset, NavigationFieldsAndConversions)
     EXPECT_EQ(f->fieldByName(QStringLiteral("Id")).asInteger(), 1);
     EXPECT_EQ(f->fieldByName(QStringLiteral("Data_Wyst")).asDate(), QDate(2011, 3, 1));
     EXPECT_EQ(f->fieldByName(QStringLiteral("Data_Wyst")).asString(), QStringLiteral("2011-03-01"));
-    EXPECT_EQ(db.conn->scalar(QStringLiteral("select Data_Wyst from Faktura")).toString(), QStringLiteral("2011-03-01"));
+    EXPECT_EQ(db.conn->scalar(QStringLiteral("select Data_Wyst from Faktura")).toString(),
+              QStringLiteral("2011-03-01"));
     EXPECT_THROW(f->fieldByName(QStringLiteral("Data_Wyst")).asInteger(), data::Error);
 }
 
@@ -146,10 +147,12 @@ TEST(Dataset, ReadsRowsLazilyAndCounts)
 TEST(Dataset, UnnamedAggregatesAreExprColumns)
 {
     TestDb db;
-    db.conn->exec(QStringLiteral("insert into Faktura_Szczegoly (Klient_Nr, Wartosc_Netto, Wartosc_Brutto) values ('K1', 10.5, 12.92)"));
+    db.conn->exec(QStringLiteral(
+        "insert into Faktura_Szczegoly (Klient_Nr, Wartosc_Netto, Wartosc_Brutto) values ('K1', 10.5, 12.92)"));
     data::Query q;
     q.setConnection(db.conn.get());
-    q.setSql(QStringLiteral("select sum(wartosc_netto), sum(wartosc_brutto) as razem, count(*) from faktura_szczegoly where klient_nr=?"));
+    q.setSql(QStringLiteral(
+        "select sum(wartosc_netto), sum(wartosc_brutto) as razem, count(*) from faktura_szczegoly where klient_nr=?"));
     q.addBindValue(QStringLiteral("k1"));
     q.open();
     EXPECT_EQ(q.fieldNames(), (QStringList{"Expr1000", "razem", "Expr1001"}));
@@ -223,8 +226,8 @@ TEST(Locate, OptionsAndCursor)
     db.conn->exec(QStringLiteral("insert into Faktura (Typ, Rok, Nr, Typ_Koncowy, Rok_Koncowy, Nr_Koncowy) values "
                                  "('FV','2011',12,'FV','2011',12), ('FV','2011',2,'FV','2011',2)"));
     f->refresh();
-    EXPECT_TRUE(f->locate(QStringLiteral("Typ_Koncowy;Rok_Koncowy;Nr_Koncowy"), QVariantList{"fv", "2011", 2},
-                          {true, false}));
+    EXPECT_TRUE(
+        f->locate(QStringLiteral("Typ_Koncowy;Rok_Koncowy;Nr_Koncowy"), QVariantList{"fv", "2011", 2}, {true, false}));
     EXPECT_EQ(f->fieldByName(QStringLiteral("Nr")).asInteger(), 2);
     EXPECT_TRUE(f->locate(QStringLiteral("Id"), QStringLiteral("1")));
     EXPECT_EQ(f->fieldByName(QStringLiteral("Nr")).asInteger(), 12);
@@ -250,10 +253,14 @@ TEST(Apostrophe, StoredFoundAndNeverInjected)
     EXPECT_TRUE(t->isEmpty());
     t->setFiltered(false);
 
-    EXPECT_EQ(db.conn->scalar(QStringLiteral("select count(*) from klienci where nazwa_nazwisko=?"),
-                              {QStringLiteral("O'Brien")}).toInt(), 1);
-    EXPECT_EQ(db.conn->exec(QStringLiteral("update klienci set tel='1' where nazwa_nazwisko=") +
-                            data::quote(QStringLiteral("O'Brien"))), 1);
+    EXPECT_EQ(
+        db.conn
+            ->scalar(QStringLiteral("select count(*) from klienci where nazwa_nazwisko=?"), {QStringLiteral("O'Brien")})
+            .toInt(),
+        1);
+    EXPECT_EQ(db.conn->exec(QStringLiteral("update klienci set tel='1' where nazwa_nazwisko=")
+                            + data::quote(QStringLiteral("O'Brien"))),
+              1);
     EXPECT_EQ(data::quote(QStringLiteral("a'b")), QStringLiteral("'a''b'"));
     EXPECT_EQ(data::quote(QVariant()), QStringLiteral("NULL"));
     EXPECT_EQ(data::quote(true), QStringLiteral("1"));

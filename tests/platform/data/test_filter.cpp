@@ -77,8 +77,8 @@ TEST(Filter, EveryFormTheWindowsUse)
     };
     for (const Case& c : cases) {
         auto t = db.table(QString::fromUtf8(c.table));
-        const QString key = QString::fromUtf8(c.table) == QLatin1String("Towary") ? QStringLiteral("Symbol")
-                                                                                   : QStringLiteral("Nr");
+        const QString key =
+            QString::fromUtf8(c.table) == QLatin1String("Towary") ? QStringLiteral("Symbol") : QStringLiteral("Nr");
         t->setIndexFieldNames(key);
         t->setFilter(QString::fromUtf8(c.filter));
         t->setFiltered(true);
@@ -95,9 +95,10 @@ TEST(Filter, YearAgainstANumberCountsTheRowsShown)
 {
     TestDb db;
     int nr = 0;
-    for (const QVariant& rok : {QVariant(), QVariant(QString()), QVariant(QStringLiteral("0")), QVariant(QStringLiteral("abc")),
-                                QVariant(QStringLiteral("-3")), QVariant(QStringLiteral("7")), QVariant(QStringLiteral("2011")),
-                                QVariant(QStringLiteral("2011,5")), QVariant(QStringLiteral(" 12"))})
+    for (const QVariant& rok :
+         {QVariant(), QVariant(QString()), QVariant(QStringLiteral("0")), QVariant(QStringLiteral("abc")),
+          QVariant(QStringLiteral("-3")), QVariant(QStringLiteral("7")), QVariant(QStringLiteral("2011")),
+          QVariant(QStringLiteral("2011,5")), QVariant(QStringLiteral(" 12"))})
         db.conn->exec(QStringLiteral("insert into Faktura (Typ, Rok, Nr) values ('FV', ?, ?)"), {rok, ++nr});
     for (const char* filter : {"Rok>0", "Rok>=0", "Rok<5", "Rok<=-1", "Rok>2010", "0<Rok", "Rok>-5"}) {
         auto t = db.table(QStringLiteral("Faktura_Kwerenda"));
@@ -136,8 +137,8 @@ TEST(Filter, NestingHasALimitAndIsAFilterError)
     t->setFiltered(true);
     EXPECT_EQ(t->recordCount(), 1) << "a deep but sane filter works";
     t->setFiltered(false);
-    for (const QString& deep : {QString(65, '(') + "typ='FV'" + QString(65, ')'),
-                                QString(200000, '(') + "typ='FV'", QStringLiteral("not ").repeated(100000) + "typ='FV'"}) {
+    for (const QString& deep : {QString(65, '(') + "typ='FV'" + QString(65, ')'), QString(200000, '(') + "typ='FV'",
+                                QStringLiteral("not ").repeated(100000) + "typ='FV'"}) {
         try {
             t->setFilter(deep);
             t->setFiltered(true);

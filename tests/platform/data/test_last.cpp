@@ -19,9 +19,11 @@ void fill(data::Connection& c)
     for (int i = 1; i <= kDocs; ++i) {
         const QVariant typ = i % 97 == 0 ? QVariant() : QVariant(QString::fromLatin1(types[(i * 7) % 3]));
         const QVariant rok = i % 89 == 0 ? QVariant() : QVariant(QString::number(2005 + (i * 13) % 8));
-        c.exec(QStringLiteral("insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Forma_Zaplaty, Id_Z_Fakt) values (?,?,?,?,?,?,?)"),
-               {i, typ, rok, (i * 31) % 500, QStringLiteral("2011-%1-01").arg(1 + i % 12, 2, 10, QLatin1Char('0')),
-                1 + i % 3, i % 5 == 0 ? QVariant(i - 1) : QVariant()});
+        c.exec(
+            QStringLiteral(
+                "insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Forma_Zaplaty, Id_Z_Fakt) values (?,?,?,?,?,?,?)"),
+            {i, typ, rok, (i * 31) % 500, QStringLiteral("2011-%1-01").arg(1 + i % 12, 2, 10, QLatin1Char('0')),
+             1 + i % 3, i % 5 == 0 ? QVariant(i - 1) : QVariant()});
         for (int lp = 1; lp <= i % 4; ++lp)
             c.exec(QStringLiteral("insert into Faktura_Szczegoly (Id_Fakt, Lp) values (?, ?)"), {i, lp});
     }
@@ -36,10 +38,7 @@ QList<qint64> ids(data::Dataset& d)
     return out;
 }
 
-qint64 id(data::Dataset& d)
-{
-    return d.fieldByName(QStringLiteral("Id")).asLargeInt();
-}
+qint64 id(data::Dataset& d) { return d.fieldByName(QStringLiteral("Id")).asLargeInt(); }
 
 // A dataset opened on `name`, having read its first row only; `all` gets the ids of every row
 // as a reading from the first row gives them (by a dataset of its own).
@@ -188,10 +187,13 @@ TEST(Count, OnTheBaseTableOnlyWhereTheQueryShowsItsRowsOneForOne)
     fill(*db.conn);
     for (const char* v : {
              "create view V_Inner as select f.*, z.Nazwa from Faktura f join Forma_Zaplaty z on z.Id = f.Forma_Zaplaty",
-             "create view V_Lines as select f.Id, f.Typ, s.Lp from Faktura f left join Faktura_Szczegoly s on s.Id_Fakt = f.Id",
+             "create view V_Lines as select f.Id, f.Typ, s.Lp from Faktura f left join Faktura_Szczegoly s on "
+             "s.Id_Fakt = f.Id",
              "create view V_Where as select * from Faktura f where f.Typ = 'FV'",
-             "create view V_Self as select f.Id, f.Typ, g.Typ as Typ2 from Faktura f left join Faktura g on g.Id = f.Id_Z_Fakt",
-             "create view V_Sub as select f.Id, f.Typ, (select count(*) from Faktura_Szczegoly s where s.Id_Fakt = f.Id) as Ile "
+             "create view V_Self as select f.Id, f.Typ, g.Typ as Typ2 from Faktura f left join Faktura g on g.Id = "
+             "f.Id_Z_Fakt",
+             "create view V_Sub as select f.Id, f.Typ, (select count(*) from Faktura_Szczegoly s where s.Id_Fakt = "
+             "f.Id) as Ile "
              "from Faktura f left join Forma_Zaplaty z on z.Id = f.Forma_Zaplaty",
          })
         db.conn->exec(QString::fromLatin1(v));
@@ -263,8 +265,8 @@ TEST(ViewShape, DocumentQueriesCountOnFaktura)
     TestDb db;
     const auto source = [&](const char* view) {
         const QString name = QString::fromLatin1(view);
-        return data::detail::viewCountSource(db.conn->handle(), name,
-                                             db.conn->cachedStatement(QStringLiteral("SELECT * FROM \"%1\"").arg(name)));
+        return data::detail::viewCountSource(
+            db.conn->handle(), name, db.conn->cachedStatement(QStringLiteral("SELECT * FROM \"%1\"").arg(name)));
     };
     const auto src = source("Faktura_Kwerenda");
     ASSERT_TRUE(src);

@@ -48,10 +48,7 @@ std::unique_ptr<Pair> open(TestDb& db, const QString& order, const QString& orde
     return p;
 }
 
-QString nr(data::Dataset& d)
-{
-    return d.fieldByName(QStringLiteral("Nr_Klienta")).asString();
-}
+QString nr(data::Dataset& d) { return d.fieldByName(QStringLiteral("Nr_Klienta")).asString(); }
 
 } // namespace
 
@@ -67,19 +64,20 @@ TEST(LocateFar, SameRowAndPositionAsAScanForEveryKindOfSearch)
         LocateOptions opts;
     } cases[] = {
         {"Nazwa_Nazwisko", QStringLiteral("kowalski 1499"), prefix},
-        {"Nazwa_Nazwisko", QStringLiteral("KOWALSKI 7"), prefix},      // many matches: the first in order
-        {"Nazwa_Nazwisko", QStringLiteral("nowak ł"), prefix},         // ties in the sort key
+        {"Nazwa_Nazwisko", QStringLiteral("KOWALSKI 7"), prefix}, // many matches: the first in order
+        {"Nazwa_Nazwisko", QStringLiteral("nowak ł"), prefix},    // ties in the sort key
         {"Nazwa_Nazwisko", QStringLiteral("NOWAK ŁUKASZ"), exactCi},
-        {"Nazwa_Nazwisko", QStringLiteral("Kowalski 733"), {}},        // exact, case-sensitive
-        {"Nr_Klienta", QStringLiteral("k01234"), prefix},               // not the sort field
-        {"Miasto", QVariant(), {}},                                     // a NULL town
+        {"Nazwa_Nazwisko", QStringLiteral("Kowalski 733"), {}}, // exact, case-sensitive
+        {"Nr_Klienta", QStringLiteral("k01234"), prefix},       // not the sort field
+        {"Miasto", QVariant(), {}},                             // a NULL town
         {"Czy_Firma", true, {}},
     };
     for (const char* order : {"Nazwa_Nazwisko", "Miasto desc;Nazwa_Nazwisko"}) {
         for (bool firms : {false, true}) {
             const QString o = QString::fromLatin1(order);
-            const QString sql = o.startsWith(QLatin1String("Miasto")) ? QStringLiteral("Miasto collate polish desc, Nazwa_Nazwisko collate polish")
-                                                                      : QStringLiteral("Nazwa_Nazwisko collate polish");
+            const QString sql = o.startsWith(QLatin1String("Miasto"))
+                ? QStringLiteral("Miasto collate polish desc, Nazwa_Nazwisko collate polish")
+                : QStringLiteral("Nazwa_Nazwisko collate polish");
             auto p = open(db, o, sql, firms);
             for (const auto& c : cases) {
                 SCOPED_TRACE(QStringLiteral("%1 / %2 / %3").arg(o, c.value.toString()).arg(firms).toStdString());
@@ -155,7 +153,8 @@ TEST(LocateFar, NotFoundLeavesTheCursorAndEmptyPrefixFindsNothing)
     ASSERT_TRUE(t->locate(QStringLiteral("Nazwa_Nazwisko"), QStringLiteral("kowalski 999"), {true, true}));
     const int at = t->recNo();
     const QString here = nr(*t);
-    for (const QVariant& v : {QVariant(QStringLiteral("zzz")), QVariant(QStringLiteral("")), QVariant(QStringLiteral("kowalski 1500"))}) {
+    for (const QVariant& v :
+         {QVariant(QStringLiteral("zzz")), QVariant(QStringLiteral("")), QVariant(QStringLiteral("kowalski 1500"))}) {
         EXPECT_FALSE(t->locate(QStringLiteral("Nazwa_Nazwisko"), v, {true, true}));
         EXPECT_EQ(t->recNo(), at);
         EXPECT_EQ(nr(*t), here);

@@ -26,10 +26,12 @@ TEST(Refresh, SeesEveryKindOfChangeAfterASortOrder)
         {"nothing", [] {}, 2},
         {"same connection", [&] { add(*db.conn, QStringLiteral("K3")); }, 3},
         {"other connection", [&] { add(other, QStringLiteral("K4")); }, 4},
-        {"rolled back", [&] {
+        {"rolled back",
+         [&] {
              data::Transaction tx(*db.conn);
              add(*db.conn, QStringLiteral("K5"));
-         }, 4},
+         },
+         4},
         {"deleted by other", [&] { other.exec(QStringLiteral("delete from Klienci where Nr_Klienta = 'K4'")); }, 3},
     };
     bool desc = false;
@@ -87,7 +89,8 @@ TEST(Refresh, KeptStatementsFollowTheConnection)
         SCOPED_TRACE(round);
         t->open();
         EXPECT_EQ(t->recordCount(), 600);
-        ASSERT_TRUE(t->locate(QStringLiteral("Nr_Klienta"), QStringLiteral("k05"), {.caseInsensitive = true, .partialKey = true}));
+        ASSERT_TRUE(t->locate(QStringLiteral("Nr_Klienta"), QStringLiteral("k05"),
+                              {.caseInsensitive = true, .partialKey = true}));
         EXPECT_EQ(t->fieldByName(QStringLiteral("Nr_Klienta")).asString(), QStringLiteral("K0500"));
         EXPECT_EQ(t->recNo(), 501);
         t->setRecNo(590);

@@ -26,8 +26,7 @@ TEST(ValueKind, BoundAndQuotedValuesAgree)
         {"double", QVariant(2.5), "real:2.5"},
         {"float", QVariant(0.5f), "real:0.5"},
         {"date", QVariant(QDate(2011, 3, 5)), "text:2011-03-05"},
-        {"date-time keeps its date only", QVariant(QDateTime(QDate(2011, 3, 5), QTime(23, 30))),
-         "text:2011-03-05"},
+        {"date-time keeps its date only", QVariant(QDateTime(QDate(2011, 3, 5), QTime(23, 30))), "text:2011-03-05"},
         {"text with an apostrophe", QVariant(QStringLiteral("O'Brien")), "text:O'Brien"},
         {"null", QVariant(), "null:"},
     };
@@ -37,10 +36,8 @@ TEST(ValueKind, BoundAndQuotedValuesAgree)
             db.conn->scalar(QStringLiteral("select typeof(?) || ':' || coalesce(?, '')"), {c.value, c.value})
                 .toString();
         const QString literal = data::quote(c.value);
-        const QString quoted = db.conn
-                                   ->scalar(QStringLiteral("select typeof(%1) || ':' || coalesce(%1, '')")
-                                                .arg(literal))
-                                   .toString();
+        const QString quoted =
+            db.conn->scalar(QStringLiteral("select typeof(%1) || ':' || coalesce(%1, '')").arg(literal)).toString();
         EXPECT_EQ(bound, QString::fromUtf8(c.stored));
         EXPECT_EQ(quoted, QString::fromUtf8(c.stored));
     }

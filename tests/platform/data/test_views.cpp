@@ -84,7 +84,8 @@ void fill(data::Connection& c)
     c.exec("insert into Faktura (Id, Typ, Rok, Nr, Data_Wyst, Klient_Nr, Typ_Koncowy, Rok_Koncowy, Nr_Koncowy) values "
            "(4, 'FV', '2012', 1, '2012-01-01', 'K2', 'FV', '2012', 1)");
     c.exec("insert into Faktura_Szczegoly (Id, Id_Fakt, Lp, Towary_Symbol, Jm, Klient_Nr, Faktura_Typ, Wartosc_Netto, "
-           "Towary_Cena_Brutto, Faktura_Nr_Koncowy, Faktura_Rok_Koncowy, Czy_Korekta, Id_Pozyc_Skoryg, Lp_Z_Fakt, Faktura_Data_Wyst) values "
+           "Towary_Cena_Brutto, Faktura_Nr_Koncowy, Faktura_Rok_Koncowy, Czy_Korekta, Id_Pozyc_Skoryg, Lp_Z_Fakt, "
+           "Faktura_Data_Wyst) values "
            "(1, 1, 1, 'T1', 'szt', 'K1', 'FV', 10, 12.3, 1, 2011, 0, NULL, NULL, '2011-03-01'),"
            "(2, 1, 2, 'T1', 'szt', 'K1', 'FV', 20, 24.6, 0, 0, 1, NULL, NULL, '2011-03-01'),"
            "(3, 2, 1, 'T1', 'szt', 'K1', 'KFVb', -20, 24.6, 0, 0, 0, 1, 2, '2011-04-01'),"
@@ -127,7 +128,8 @@ TEST(Views, RowsAreTheOnesTheReadersExpect)
     nota->setFiltered(true);
     nota->open();
     ASSERT_EQ(nota->recordCount(), 1);
-    EXPECT_EQ(nota->fieldByName(QStringLiteral("Faktura.Klient_Nazwa_Nazwisko")).asString(), QStringLiteral("Nowa nazwa"));
+    EXPECT_EQ(nota->fieldByName(QStringLiteral("Faktura.Klient_Nazwa_Nazwisko")).asString(),
+              QStringLiteral("Nowa nazwa"));
     EXPECT_EQ(nota->fieldByName(QStringLiteral("Faktury_Skorygowane.Klient_Nazwa_Nazwisko")).asString(),
               QStringLiteral("Stara nazwa"));
 

@@ -58,13 +58,12 @@ TEST_F(RegistryStore, MissingFileKeyOrValueReadsEmptyAndCreatesNothing)
 
 TEST_F(RegistryStore, WriteCreatesTheKeyInTheDocumentedLayout)
 {
-    ASSERT_TRUE(registry::write(Root::LocalMachine, kUstawienia, QStringLiteral("Faktura_od"),
-                                QStringLiteral("0")));
-    ASSERT_TRUE(registry::write(Root::LocalMachine, kUstawienia, QStringLiteral("Miejsce_Wyst"),
-                                QString()));
-    EXPECT_EQ(fileBytes(path), QByteArray("[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex\\Ustawienia]\n"
-                                          "Faktura_od=0\n"
-                                          "Miejsce_Wyst=\n"));
+    ASSERT_TRUE(registry::write(Root::LocalMachine, kUstawienia, QStringLiteral("Faktura_od"), QStringLiteral("0")));
+    ASSERT_TRUE(registry::write(Root::LocalMachine, kUstawienia, QStringLiteral("Miejsce_Wyst"), QString()));
+    EXPECT_EQ(fileBytes(path),
+              QByteArray("[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex\\Ustawienia]\n"
+                         "Faktura_od=0\n"
+                         "Miejsce_Wyst=\n"));
 }
 
 TEST_F(RegistryStore, NamesAndKeysIgnoreCaseAndTrailingBackslash)
@@ -73,13 +72,12 @@ TEST_F(RegistryStore, NamesAndKeysIgnoreCaseAndTrailingBackslash)
     ASSERT_TRUE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Logo"), QStringLiteral("/x/logo.jpg")));
     EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("NIP")), QStringLiteral("111"));
     EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("logo")), QStringLiteral("/x/logo.jpg"));
-    EXPECT_EQ(registry::read(Root::LocalMachine, QStringLiteral("software\\orlimek\\TARNEX"),
-                             QStringLiteral("nip")),
+    EXPECT_EQ(registry::read(Root::LocalMachine, QStringLiteral("software\\orlimek\\TARNEX"), QStringLiteral("nip")),
               QStringLiteral("111"));
 
     // Rewriting under another spelling keeps one value, named as first written.
-    ASSERT_TRUE(registry::write(Root::LocalMachine, QStringLiteral("SOFTWARE\\Orlimek\\Tarnex"),
-                                QStringLiteral("NIP"), QStringLiteral("222")));
+    ASSERT_TRUE(registry::write(Root::LocalMachine, QStringLiteral("SOFTWARE\\Orlimek\\Tarnex"), QStringLiteral("NIP"),
+                                QStringLiteral("222")));
     EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Nip")), QStringLiteral("222"));
     const QByteArray bytes = fileBytes(path);
     EXPECT_TRUE(bytes.contains("\nNip=222\n")) << bytes.constData();
@@ -121,14 +119,15 @@ TEST_F(RegistryStore, AnyTextReadsBackUnchanged)
 
 TEST_F(RegistryStore, HandWrittenFileIsReadAndItsCommentsSurviveAWrite)
 {
-    writeBytes(path, "\xEF\xBB\xBF; ustawienia domyślne\r\n"
-                     "[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex\\Ustawienia\\]\r\n"
-                     "Faktura_od = 1\r\n"
-                     "# miejsce\r\n"
-                     "Miejsce_Wyst=Kraków\r\n"
-                     "\r\n"
-                     "[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex\\Wydruki]\r\n"
-                     "FV_O=1\r\n");
+    writeBytes(path,
+               "\xEF\xBB\xBF; ustawienia domyślne\r\n"
+               "[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex\\Ustawienia\\]\r\n"
+               "Faktura_od = 1\r\n"
+               "# miejsce\r\n"
+               "Miejsce_Wyst=Kraków\r\n"
+               "\r\n"
+               "[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex\\Wydruki]\r\n"
+               "FV_O=1\r\n");
     EXPECT_EQ(registry::read(Root::LocalMachine, kUstawienia, QStringLiteral("faktura_od")), QStringLiteral("1"));
     EXPECT_EQ(registry::read(Root::LocalMachine, kUstawienia, QStringLiteral("Miejsce_Wyst")),
               QStringLiteral("Kraków"));
@@ -193,7 +192,8 @@ TEST_F(RegistryStore, DefaultStoreIsRejestrIniInTheWorkingDirectory)
     registry::setStorePath(QString());
     const QString old = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    const bool written = registry::write(Root::LocalMachine, kFirma, QStringLiteral("Miasto"), QStringLiteral("Tarnów"));
+    const bool written =
+        registry::write(Root::LocalMachine, kFirma, QStringLiteral("Miasto"), QStringLiteral("Tarnów"));
     const QString back = registry::read(Root::LocalMachine, kFirma, QStringLiteral("miasto"));
     QDir::setCurrent(old);
     EXPECT_TRUE(written);
@@ -207,24 +207,30 @@ TEST_F(RegistryStore, Windows1250FileIsReadAndSavedBackIntact)
 {
     // Values written by another tool in Windows-1250: "Łódź", "Zażółć gęślą jaźń".
     const QByteArray cp1250 = "[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex]\r\n"
-                              "Miasto=\xA3\xF3" "d\x9F\r\n"
+                              "Miasto=\xA3\xF3"
+                              "d\x9F\r\n"
                               "Nazwa_L1=Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1\r\n";
     writeBytes(path, cp1250);
     EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Miasto")), QStringLiteral("Łódź"));
 
     ASSERT_TRUE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Tel"), QStringLiteral("12 345 67 89")));
     EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Miasto")), QStringLiteral("Łódź"));
-    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Nazwa_L1")), QStringLiteral("Zażółć gęślą jaźń"));
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Nazwa_L1")),
+              QStringLiteral("Zażółć gęślą jaźń"));
     const QByteArray after = fileBytes(path);
-    EXPECT_TRUE(after.contains("Miasto=\xA3\xF3" "d\x9F")) << "kept in the file's code page for its other tools";
+    EXPECT_TRUE(after.contains("Miasto=\xA3\xF3"
+                               "d\x9F"))
+        << "kept in the file's code page for its other tools";
     EXPECT_FALSE(after.contains("\xEF\xBF\xBD")) << "no replacement characters";
 
     // A letter the code page lacks turns the file into UTF-8, with every letter kept.
     ASSERT_TRUE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("Adres"), QStringLiteral("Straße № 5")));
     registry::setStorePath(path); // read from the disk again
     EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Adres")), QStringLiteral("Straße № 5"));
-    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Nazwa_L1")), QStringLiteral("Zażółć gęślą jaźń"));
-    EXPECT_TRUE(fileBytes(path).contains("Miasto=\xC5\x81\xC3\xB3" "d\xC5\xBA"));
+    EXPECT_EQ(registry::read(Root::LocalMachine, kFirma, QStringLiteral("Nazwa_L1")),
+              QStringLiteral("Zażółć gęślą jaźń"));
+    EXPECT_TRUE(fileBytes(path).contains("Miasto=\xC5\x81\xC3\xB3"
+                                         "d\xC5\xBA"));
 }
 
 // As a user who is not root: a store the user may not write, or one with a second hard link,

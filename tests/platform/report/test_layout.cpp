@@ -87,7 +87,7 @@ TEST(Layout, ShortReportFitsOnePageWithFooterAtTheFoot)
     const QStringList t = p.texts();
     EXPECT_TRUE(t.contains("Faktura VAT "));
     EXPECT_TRUE(t.contains("Towar 3"));
-    EXPECT_TRUE(t.contains("60,00")) << t.join("|").toStdString();   // 10 + 20 + 30
+    EXPECT_TRUE(t.contains("60,00")) << t.join("|").toStdString(); // 10 + 20 + 30
     EXPECT_TRUE(t.contains("Strona 1 z 1"));
     // The footer sits at the foot of the page: 297 - 10 margin - 10.6 band.
     const DrawItem* footer = p.find("Stopka");
@@ -182,10 +182,11 @@ TEST(Layout, OnlyAStretchingTextGrowsItsBand)
 {
     for (const bool stretch : {false, true}) {
         SCOPED_TRACE(stretch ? "stretching" : "fixed");
-        ListRowSource rows({"Nazwa"}, {{QString("krótka")},
-                                       {QString("bardzo długa nazwa towaru, która nie mieści się w "
-                                                "jednym wierszu wąskiej kolumny i zawija się kilka razy")},
-                                       {QString("ostatnia")}});
+        ListRowSource rows({"Nazwa"},
+                           {{QString("krótka")},
+                            {QString("bardzo długa nazwa towaru, która nie mieści się w "
+                                     "jednym wierszu wąskiej kolumny i zawija się kilka razy")},
+                            {QString("ostatnia")}});
         Report r;
         SubDetail* sd = r.addSubDetail(&rows, 3.0);
         sd->detail()->addData("Nazwa", 0, 0, 20.0, Align::Left, pt(7), &rows, "Nazwa")->stretch = stretch;
@@ -197,7 +198,10 @@ TEST(Layout, OnlyAStretchingTextGrowsItsBand)
         const PageList pl = r.prepare();
         std::vector<QRectF> name, under, beside;
         for (const auto& item : pl.pages[0].items)
-            (item.name == QLatin1String("Nazwa") ? name : item.name == QLatin1String("Pod") ? under : beside).push_back(item.rect);
+            (item.name == QLatin1String("Nazwa")     ? name
+                 : item.name == QLatin1String("Pod") ? under
+                                                     : beside)
+                .push_back(item.rect);
         ASSERT_EQ(name.size(), 3u);
         EXPECT_NEAR(name[1].top() - name[0].top(), 3.0, 1e-6);
         if (stretch) {
@@ -225,8 +229,8 @@ struct ClientsReport {
         rows.setRows({"Nr_Klienta", "Towar", "Netto", "Stare"}, {});
         for (int c = 1; c <= 3; ++c)
             for (int i = 1; i <= perClientRows; ++i)
-                rows.appendRow({QStringLiteral("K%1").arg(c), QStringLiteral("T%1.%2").arg(c).arg(i),
-                                double(c * 100 + i), 1.0});
+                rows.appendRow(
+                    {QStringLiteral("K%1").arg(c), QStringLiteral("T%1.%2").arg(c).arg(i), double(c * 100 + i), 1.0});
         r.page = PageSetup::a4(PageOrientation::Landscape, 12.7);
         r.setDataSource(&rows);
         r.setBand(BandKind::Title, 17.5)->addLabel("Tytul", 120, 0, "Sprzedaż wg. Klientów", pt(18), Align::Center);
@@ -242,9 +246,11 @@ struct ClientsReport {
         footer->addSumText("SumaNetto", 207.4, 0, 23.0, Align::Right, pt(10), perClient, "0.00");
         all = r.addSum(r.band(BandKind::Detail),
                        [this] { return rows.value("Netto").toDouble() - rows.value("Stare").toDouble(); });
-        r.setBand(BandKind::Summary, 8.5)->addSumText("Ogolem", 173.6, 0, 25.7, Align::Right, pt(10, true), all, "0.00");
-        r.setBand(BandKind::PageFooter, 8.5)->addExpr("Strona", 250, 0, 0, Align::Right, pt(8),
-                                                      [](const LayoutContext& c) { return "Strona " + QString::number(c.pageNumber); });
+        r.setBand(BandKind::Summary, 8.5)
+            ->addSumText("Ogolem", 173.6, 0, 25.7, Align::Right, pt(10, true), all, "0.00");
+        r.setBand(BandKind::PageFooter, 8.5)
+            ->addExpr("Strona", 250, 0, 0, Align::Right, pt(8),
+                      [](const LayoutContext& c) { return "Strona " + QString::number(c.pageNumber); });
     }
 };
 
@@ -256,11 +262,28 @@ TEST(Layout, GroupSumsResetPerGroupAndHeadersRepeatPerGroup)
     EXPECT_EQ(pl.setup.paperWidth(), 297.0);
     const QStringList t = pl.pages[0].texts();
     // Each client: its header, the line header, its rows, its sum.
-    const QStringList expected = {"Sprzedaż wg. Klientów", "Nr Klienta",
-                                  "K1", "Towar", "T1.1", "T1.2", "Suma :", "203,00",
-                                  "K2", "Towar", "T2.1", "T2.2", "Suma :", "403,00",
-                                  "K3", "Towar", "T3.1", "T3.2", "Suma :", "603,00",
-                                  "1203,00", "Strona 1"};
+    const QStringList expected = {"Sprzedaż wg. Klientów",
+                                  "Nr Klienta",
+                                  "K1",
+                                  "Towar",
+                                  "T1.1",
+                                  "T1.2",
+                                  "Suma :",
+                                  "203,00",
+                                  "K2",
+                                  "Towar",
+                                  "T2.1",
+                                  "T2.2",
+                                  "Suma :",
+                                  "403,00",
+                                  "K3",
+                                  "Towar",
+                                  "T3.1",
+                                  "T3.2",
+                                  "Suma :",
+                                  "603,00",
+                                  "1203,00",
+                                  "Strona 1"};
     EXPECT_EQ(t, expected);
 }
 

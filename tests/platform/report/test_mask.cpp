@@ -21,10 +21,10 @@ TEST(Mask, FormatsNumbersLikeTheLayoutsExpect)
         {1234.5, "0.00", "1234,50"},
         {0, "0.00", "0,00"},
         {12.05, "0.00", "12,05"},
-        {0.125, "0.00", "0,13"},          // halves away from zero on the decimal form
-        {2.675, "0.00", "2,68"},          // binary 2.67499… still rounds as written
-        {99.995, "0.00", "100,00"},       // the carry reaches the integer part
-        {-0.001, "0.00", "0,00"},         // no "-0,00"
+        {0.125, "0.00", "0,13"},    // halves away from zero on the decimal form
+        {2.675, "0.00", "2,68"},    // binary 2.67499… still rounds as written
+        {99.995, "0.00", "100,00"}, // the carry reaches the integer part
+        {-0.001, "0.00", "0,00"},   // no "-0,00"
         {-12.34, "0.00 zł", "-12,34 zł"},
         {1500, "0.00 zł", "1500,00 zł"},
         {3, "0.000", "3,000"},
@@ -38,8 +38,7 @@ TEST(Mask, FormatsNumbersLikeTheLayoutsExpect)
         {-134999999999999.78, "0.00 zł", "-134999999999999,78 zł"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(formatNumber(c.value, QString::fromUtf8(c.mask)), c.expected)
-            << c.value << " " << c.mask;
+        EXPECT_EQ(formatNumber(c.value, QString::fromUtf8(c.mask)), c.expected) << c.value << " " << c.mask;
 }
 
 TEST(Mask, FieldValuesUnderMasks)

@@ -34,8 +34,9 @@ struct TwoPager {
         r.title = "Tarnex";
         r.setBand(BandKind::Title, 20)->addLabel("T", 10, 0, "Zażółć gęślą jaźń", pt(12, true));
         r.addSubDetail(&rows, 7.4)->detail()->addData("N", 10, 0, 80, Align::Left, pt(10), &rows, "Nazwa");
-        r.setBand(BandKind::PageFooter, 10)->addExpr("S", 185, 0, 0, Align::Right, pt(7),
-                                                     [](const LayoutContext& c) { return "Strona " + QString::number(c.pageNumber); });
+        r.setBand(BandKind::PageFooter, 10)->addExpr("S", 185, 0, 0, Align::Right, pt(7), [](const LayoutContext& c) {
+            return "Strona " + QString::number(c.pageNumber);
+        });
         Band* s = r.setBand(BandKind::Summary, 20);
         s->addLine("kropki", 3.7, 10, 63.2, 10, 1, Qt::DotLine);
         s->addRichText("Uwagi", 6.3, 12, 118.8, 10.8, pt(10), nullptr);

@@ -53,8 +53,7 @@ TEST(SystemLibrary, WindowsNameLoadsTheSharedObjectFromTheWorkingDirectory)
     EXPECT_EQ(entry(1), 43);
 
     EXPECT_EQ(sys::findEntry(h, "_ShowBrak"), nullptr);
-    EXPECT_TRUE(sys::lastErrorText().contains(QStringLiteral("_ShowBrak")))
-        << sys::lastErrorText().toStdString();
+    EXPECT_TRUE(sys::lastErrorText().contains(QStringLiteral("_ShowBrak"))) << sys::lastErrorText().toStdString();
     sys::freeLibrary(h);
 
     // Elsewhere the same name is not found: the working directory was what found it.

@@ -20,14 +20,9 @@ TEST_F(DatesAndSettings, DesktopShortDateNotationIsTranslated)
         const char* desktop;
         const char* qt;
     } cases[] = {
-        {"yyyy-MM-dd", "yyyy-MM-dd"},
-        {"dd.MM.yyyy", "dd.MM.yyyy"},
-        {"d/M/yy", "d/M/yy"},
-        {"yyyy-mm-dd", "yyyy-MM-dd"},
-        {"y-M-d", "yy-M-d"},
-        {"yyyyy.MM.dd", "yyyy.MM.dd"},
-        {"gg yyyy-MM-dd", " yyyy-MM-dd"},
-        {"dd 'de' MM", "dd 'de' MM"},
+        {"yyyy-MM-dd", "yyyy-MM-dd"},     {"dd.MM.yyyy", "dd.MM.yyyy"}, {"d/M/yy", "d/M/yy"},
+        {"yyyy-mm-dd", "yyyy-MM-dd"},     {"y-M-d", "yy-M-d"},          {"yyyyy.MM.dd", "yyyy.MM.dd"},
+        {"gg yyyy-MM-dd", " yyyy-MM-dd"}, {"dd 'de' MM", "dd 'de' MM"},
     };
     for (const auto& c : cases) {
         setInternational("sShortDate", QString::fromUtf8(c.desktop));
@@ -45,21 +40,10 @@ TEST_F(DatesAndSettings, DateTextCheck)
         const char* text;
         bool valid;
     } cases[] = {
-        {"2011-03-05", true},
-        {"2024-02-29", true},
-        {"2023-02-29", false},
-        {"2011-02-30", false},
-        {"2011-13-01", false},
-        {"2011-00-10", false},
-        {"2011-3-5", false},    // converts, but is not 10 characters
-        {"2011-03-5 ", false},
-        {"2011-03- 5", false},
-        {"+011-03-05", false},
-        {"2011/03/05", false},
-        {"05-03-2011", false},
-        {"abcd-ef-gh", false},
-        {"2011-03-051", false},
-        {"", false},
+        {"2011-03-05", true},  {"2024-02-29", true},  {"2023-02-29", false},  {"2011-02-30", false},
+        {"2011-13-01", false}, {"2011-00-10", false}, {"2011-3-5", false}, // converts, but is not 10 characters
+        {"2011-03-5 ", false}, {"2011-03- 5", false}, {"+011-03-05", false},  {"2011/03/05", false},
+        {"05-03-2011", false}, {"abcd-ef-gh", false}, {"2011-03-051", false}, {"", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(text::isValidDateText(QString::fromUtf8(c.text)), c.valid) << c.text;

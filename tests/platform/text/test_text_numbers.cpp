@@ -18,19 +18,19 @@ TEST_F(NumbersFormat, FixedPointTable)
         {0.0L, 2, "0,00"},
         {12.5L, 2, "12,50"},
         {-30.75L, 2, "-30,75"},
-        {0.125L, 2, "0,13"},          // exact half: away from zero
+        {0.125L, 2, "0,13"}, // exact half: away from zero
         {-0.125L, 2, "-0,13"},
         {1.005L, 2, "1,01"},
         {2.675L, 2, "2,68"},
         {1.004999L, 2, "1,00"},
         {0.995L, 2, "1,00"},
-        {9.995L, 2, "10,00"},         // carry into a new digit
+        {9.995L, 2, "10,00"}, // carry into a new digit
         {-9.995L, 2, "-10,00"},
         {99999.995L, 2, "100000,00"},
         {1234567.895L, 2, "1234567,90"},
         {1234567.894L, 2, "1234567,89"},
         {1000000.0L, 2, "1000000,00"}, // no thousands separator
-        {-0.001L, 2, "0,00"},         // never a negative zero
+        {-0.001L, 2, "0,00"},          // never a negative zero
         {-0.004999L, 2, "0,00"},
         {-0.005L, 2, "-0,01"},
         {0.0004L, 2, "0,00"},
@@ -54,8 +54,8 @@ TEST_F(NumbersFormat, DoublesRoundFromTheir18SignificantDigits)
 {
     // Line values are doubles: their 18-digit decimal form is what gets rounded.
     EXPECT_EQ(text::formatAmount(1234567.895), QStringLiteral("1234567,90")); // ...8950000000186
-    EXPECT_EQ(text::formatAmount(0.995), QStringLiteral("0,99"));   // 0.994999999999999996
-    EXPECT_EQ(text::formatAmount(1.005), QStringLiteral("1,00"));   // 1.00499999999999989
+    EXPECT_EQ(text::formatAmount(0.995), QStringLiteral("0,99"));             // 0.994999999999999996
+    EXPECT_EQ(text::formatAmount(1.005), QStringLiteral("1,00"));             // 1.00499999999999989
     EXPECT_EQ(text::formatAmount(0.1 + 0.2), QStringLiteral("0,30"));
     EXPECT_EQ(text::formatAmount(3 * 33.33), QStringLiteral("99,99"));
 }
@@ -138,7 +138,9 @@ TEST_F(NumbersFormat, StrictIntegers)
         {"0x10", false, 0},
         {"1,5", false, 0},
         {"1.5", false, 0},
-        {"1\xC2\xA0" "000", false, 0},
+        {"1\xC2\xA0"
+         "000",
+         false, 0},
         {"--1", false, 0},
         {"\xD9\xA3", false, 0}, // an Arabic-Indic digit
     };
@@ -172,7 +174,9 @@ TEST_F(NumbersFormat, StrictFloats)
         {"1.5", false, 0},
         {"1,2,3", false, 0},
         {"1 000,00", false, 0},
-        {"1\xC2\xA0" "000", false, 0},
+        {"1\xC2\xA0"
+         "000",
+         false, 0},
         {" 1", false, 0},
         {"1 ", false, 0},
         {"inf", false, 0},

@@ -34,13 +34,15 @@ protected:
         conn.exec(QStringLiteral("begin"));
         for (int i = 1; i <= kRows; ++i)
             conn.exec(QStringLiteral("insert into Klienci values (?, ?, ?, ?)"),
-                      {QStringLiteral("K%1").arg(i, 5, 10, QLatin1Char('0')),
-                       QStringLiteral("Nazwa %1").arg(kRows - i), QStringLiteral("uwagi %1").arg(i), i % 2 == 0});
+                      {QStringLiteral("K%1").arg(i, 5, 10, QLatin1Char('0')), QStringLiteral("Nazwa %1").arg(kRows - i),
+                       QStringLiteral("uwagi %1").arg(i), i % 2 == 0});
         conn.exec(QStringLiteral("commit"));
-        for (auto [n, w, p, a] : {std::tuple{"50", 50, false, false}, {"5", 5, false, false},
-                                  {"23", 23, true, false}, {"A", 0, false, false}, {"22", 22, true, true}})
-            conn.exec(QStringLiteral("insert into Vat values (?, ?, ?, ?)"),
-                      {QString::fromLatin1(n), w, p, a});
+        for (auto [n, w, p, a] : {std::tuple{"50", 50, false, false},
+                                  {"5", 5, false, false},
+                                  {"23", 23, true, false},
+                                  {"A", 0, false, false},
+                                  {"22", 22, true, true}})
+            conn.exec(QStringLiteral("insert into Vat values (?, ?, ?, ?)"), {QString::fromLatin1(n), w, p, a});
         klienci.setConnection(&conn);
         klienci.setTableName(QStringLiteral("Klienci"));
         klienci.setIndexFieldNames(QStringLiteral("Nr_Klienta"));
@@ -211,8 +213,15 @@ TEST_F(DbWidgets, LookupComboMatchesWholeKeys)
     c.setListSource(&dsVat);
     ASSERT_EQ(c.count(), 5);
 
-    struct { const char* key; const char* text; int wart; } t[] = {
-        {"5", "5", 5}, {"50", "50", 50}, {"a", "A", 0}, {"23", "23", 23},
+    struct {
+        const char* key;
+        const char* text;
+        int wart;
+    } t[] = {
+        {"5", "5", 5},
+        {"50", "50", 50},
+        {"a", "A", 0},
+        {"23", "23", 23},
     };
     for (const auto& x : t) {
         SCOPED_TRACE(x.key);
@@ -311,7 +320,7 @@ TEST_F(DbWidgets, RowNumbersFitTheRowCount)
     QHeaderView* numbers = g.verticalHeader();
     const auto needs = [&](const char* last) {
         return numbers->fontMetrics().horizontalAdvance(QLatin1String(last))
-               + 2 * g.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, numbers);
+            + 2 * g.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, numbers);
     };
     EXPECT_GE(numbers->width(), needs("64"));
     klienci.last(); // what Ctrl+End does in the lists

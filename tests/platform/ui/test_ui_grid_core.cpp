@@ -65,7 +65,7 @@ TEST(UiGridCore, ColumnsPastALoweredCountKeepTheirCellsRowsDoNot)
     g.setColCount(3);
     g.setRowCount(3);
     EXPECT_EQ(g.cell(4, 1), QStringLiteral("col4")); // hidden columns live there
-    EXPECT_EQ(alive, 0);                              // dropped rows free their objects
+    EXPECT_EQ(alive, 0);                             // dropped rows free their objects
     g.setRowCount(5);
     EXPECT_EQ(g.cell(1, 4), QString());
 }
@@ -267,7 +267,7 @@ TEST(UiGridCore, BulkRowsMoveInOneStepAndObjectsLearnTheirPlace)
     EXPECT_EQ(g.object(2, 149987), p);
     EXPECT_EQ(p->at, QPoint(2, 149987));
     g.removeRows(1, 20);
-    EXPECT_EQ(alive, 0); // removing frees
+    EXPECT_EQ(alive, 0);     // removing frees
     g.removeRows(150000, 5); // past the end: nothing
     EXPECT_EQ(g.rowCount(), 149980);
     g.removeRows(0, 200000);

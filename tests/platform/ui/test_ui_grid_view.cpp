@@ -146,7 +146,7 @@ TEST(UiGridView, EditorComesFromTheHookAndFixedClicksReachTheGrid)
     EXPECT_EQ(g.inplaceEditor()->objectName(), QStringLiteral("own"));
     g.hideEditor();
 
-    click(g.viewport(), QPoint(50, 5)); // header cell (1, 0)
+    click(g.viewport(), QPoint(50, 5));  // header cell (1, 0)
     click(g.viewport(), QPoint(90, 30)); // normal cell (2, 1)
     ASSERT_EQ(g.pressed.size(), 2u);
     EXPECT_EQ(g.pressed[0], std::make_pair(1, 0));

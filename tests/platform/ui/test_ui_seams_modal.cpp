@@ -118,7 +118,10 @@ TEST(UiModal, NestedDialogsTakeTheNextHandlerAndUnscriptedOnesAreNoted)
 
     // A default handler answers when the queue is empty.
     int defaults = 0;
-    script.setDefault([&](QDialog*) { ++defaults; return QDialog::Accepted; });
+    script.setDefault([&](QDialog*) {
+        ++defaults;
+        return QDialog::Accepted;
+    });
     EXPECT_EQ(ui::showModal(&inner), QDialog::Accepted);
     EXPECT_EQ(ui::showModal(&outer), QDialog::Accepted);
     EXPECT_EQ(defaults, 2);
@@ -200,7 +203,11 @@ TEST(UiErrors, AnExceptionFromAnEventHandlerIsShownNotFatal)
     // A member handler taking fewer arguments than the signal gives.
     struct Odbiorca : QObject {
         int wywolania = 0;
-        void klik() { ++wywolania; throw data::Error(QStringLiteral("Błąd w obsłudze")); }
+        void klik()
+        {
+            ++wywolania;
+            throw data::Error(QStringLiteral("Błąd w obsłudze"));
+        }
     } odbiorca;
     QCheckBox c;
     ui::on(&c, &QCheckBox::toggled, &odbiorca, &Odbiorca::klik);
