@@ -2,7 +2,8 @@
 # MAX_LINES lines (1,000 unless given) or straight in the tree's root; every include, quoted or
 # in angle brackets, keeps to the order of the folders and layers in docs/CONVENTIONS.md and
 # of the grid's rooms, and has no . or .. in its path; only the rooms of grid_whole_rooms
-# include the grid's whole class; every top-level folder is known here; and grid/README.md
+# include the grid's whole class, and of core's headers only that class's own; the program's
+# folders include of the grid only its start-up and shut-down; every top-level folder is known here; and grid/README.md
 # names every file of grid/ and no file that is not there. Run as
 #   cmake -DROOT=<tree> [-DMAX_LINES=n] [-DGRID_ROOMS="a b,c"] -P check_tree.cmake
 # It lists every fault and fails when there is one. The fixtures under fixture/ hold one fault
@@ -56,6 +57,9 @@ endif()
 # the grid through a narrow host and so stay out of a rebuild when its declaration changes.
 set(grid_whole_rooms columngrid input files paint core)
 set(grid_whole grid/core/Txgrid.h)
+# What the program's folders may include of the grid: its start-up and shut-down. The windows
+# place the grid through the platform's view; nothing else of the library is theirs.
+set(grid_program_headers grid/TxgridStartup.h)
 
 # Each room's entry in grid_rooms (0 at the top), and the plain list of rooms.
 set(grid_room_names)
@@ -210,6 +214,11 @@ foreach(rel IN LISTS files)
       list(APPEND faults "${rel}: includes ${shown}, and ${first}/ is not below ${top}/ in the order of the program's folders")
       continue()
     endif()
+    if(first STREQUAL "grid" AND NOT top STREQUAL "grid" AND NOT inc IN_LIST grid_program_headers)
+      list(JOIN grid_program_headers ", " only)
+      list(APPEND faults "${rel}: includes ${shown}, and the program's folders include of the grid only ${only}")
+      continue()
+    endif()
     if(room AND first STREQUAL "grid" AND NOT room STREQUAL "-")
       # Within the grid: a room includes its own and later entries' rooms; grid/ itself any.
       if(inc MATCHES "^grid/([^/]+)/")
@@ -225,6 +234,10 @@ foreach(rel IN LISTS files)
           list(APPEND faults "${rel}: includes ${shown}, and grid/${to}/ is ${why} in grid_rooms")
         elseif(inc STREQUAL grid_whole AND NOT room IN_LIST grid_whole_rooms)
           list(APPEND faults "${rel}: includes ${shown}, the grid's whole class, and grid/${room}/ is not in grid_whole_rooms (it has a host)")
+        elseif(inc STREQUAL grid_whole AND room STREQUAL "core" AND rel MATCHES "\\.(h|hpp|inl)$" AND NOT rel STREQUAL grid_whole)
+          # A header of core that brought the whole class in would hand it to every room
+          # that includes that header, hosts or not.
+          list(APPEND faults "${rel}: includes ${shown}, the grid's whole class, and is a header of grid/core/ other than the class's own")
         endif()
       else()
         list(APPEND faults "${rel}: includes ${shown}, and grid/ itself is above every room")
