@@ -62,6 +62,9 @@ public:
     TRect CellRect(int ACol, int ARow) const override { return G.CellRect(ACol, ARow); }
     int rowHeights(int ARow) const override { return G.rowHeights(ARow); }
     void setRowHeights(int ARow, int Height) override { G.setRowHeights(ARow, Height); }
+    int colWidths(int ACol) const override { return G.colWidths(ACol); }
+    void setColWidths(int ACol, int Width) override { G.setColWidths(ACol, Width); }
+    void SelectBaseCell() override { G.SelectBaseCell(); }
     QPoint mapToGlobal(QPoint Pos) const override { return G.mapToGlobal(Pos); }
 
     void setCells(int Real, int ARow, const QString& Text) override { G.setCells(Real, ARow, Text); }

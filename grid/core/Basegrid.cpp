@@ -391,6 +391,12 @@ bool TBaseGrid::ColSpanIdentical(int ACol1, int ACol2) const
     return true;
 }
 
+ui::Rect TBaseGrid::editorRect(int ACol, int ARow) const
+{
+    const ui::Rect own = platformCellRect(ACol, ARow);
+    return own.isEmpty() || !IsMergedCell(ACol, ARow) ? own : CellRect(ACol, ARow);
+}
+
 void TBaseGrid::RepaintCell(int ACol, int ARow) { invalidateRect(CellRect(ACol, ARow)); }
 
 bool TBaseGrid::IsSelected(int ACol, int ARow) const

@@ -212,6 +212,8 @@ protected:
     void topLeftChanged() override;
     bool doMouseWheelDown(Qt::KeyboardModifiers mods, QPoint pos) override;
     bool doMouseWheelUp(Qt::KeyboardModifiers mods, QPoint pos) override;
+    // The text editor covers the whole of a merged block.
+    ui::Rect editorRect(int ACol, int ARow) const override;
 
 private:
     // Paints a base or plain cell over its whole block, or into At when given.

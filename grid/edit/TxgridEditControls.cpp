@@ -59,7 +59,8 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
     FEdit.Started = true;
     FEdit.Col = ACol;
     FEdit.Row = ARow;
-    const ui::Rect rc = g.platformCellRect(ACol, ARow);
+    // Over a merged block, the whole block.
+    const ui::Rect rc = g.IsMergedCell(ACol, ARow) ? g.CellRect(ACol, ARow) : g.platformCellRect(ACol, ARow);
     const int real = g.RemapCol(ACol);
     const QRect place(rc.Left, rc.Top, std::max(1, rc.width() - 1), std::max(1, rc.height() - 1));
     QWidget* shown = nullptr;

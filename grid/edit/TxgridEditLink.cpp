@@ -3,6 +3,7 @@
 #include "grid/edit/TxgridEditing.h"
 #include "grid/edit/TxgridInplaceEdit.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -133,6 +134,24 @@ bool EditLinkKeyLeaves(const TEditLink& L, int Key)
     }
 }
 
+bool EditLinkKeyWanted(const TEditLink& L, int Key)
+{
+    switch (Key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right: return !EditLinkKeyLeaves(L, Key);
+    default: return false;
+    }
+}
+
 void TEditLink::EditKeyDown(QObject*, int& Key, Qt::KeyboardModifiers)
 {
     if (!FEditing || !EditLinkKeyLeaves(*this, Key))
@@ -182,6 +201,39 @@ private:
     TEditLink* FLink;
     bool FDone = false;
 };
+
+// A key the link wants stays in its control whatever the control does with it: one the
+// control leaves unused (a plain line edit ignores the arrows up and down and the page keys)
+// would go on to the control's parent, the grid, which would move the cursor and end the edit.
+class WantedKeyFilter : public QObject {
+public:
+    static constexpr const char* Name = "WantedKeyFilter";
+    WantedKeyFilter(TGridEditing& Editing, QWidget* Grid) : QObject(Grid), FEditing(Editing)
+    {
+        setObjectName(QLatin1String(Name));
+        Grid->installEventFilter(this);
+    }
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress || o != parent())
+            return false;
+        const TEditState& edit = FEditing.State();
+        TEditLink* link = FEditing.Host().EditLink();
+        if (!link || !edit.Active || edit.EditorType != edCustom)
+            return false;
+        QWidget* control = link->GetEditControl();
+        const QWidget* focus = QApplication::focusWidget();
+        if (!control || !focus || (focus != control && !control->isAncestorOf(focus)))
+            return false;
+        if (!EditLinkKeyWanted(*link, static_cast<QKeyEvent*>(e)->key()))
+            return false;
+        e->accept();
+        return true;
+    }
+
+private:
+    TGridEditing& FEditing;
+};
 } // namespace
 
 void TGridEditing::ShowEditLink(int ACol, int ARow)
@@ -205,6 +257,8 @@ void TGridEditing::ShowEditLink(int ACol, int ARow)
     } else {
         link->CreateEditor(g.Widget());
         link->SetRect(cell);
+        if (!g.Widget()->findChild<QObject*>(QLatin1String(WantedKeyFilter::Name), Qt::FindDirectChildrenOnly))
+            new WantedKeyFilter(*this, g.Widget());
     }
     link->SetVisible(true);
     ui::Brush brush;

@@ -66,5 +66,7 @@ private:
 // rather than staying in it by the link's WantKey flags. Home and End are kept together by
 // WantKeyHomeEnd.
 bool EditLinkKeyLeaves(const TEditLink& Link, int Key);
+// Whether Key is one of those keys and the link keeps it (its WantKey flag is set).
+bool EditLinkKeyWanted(const TEditLink& Link, int Key);
 
 } // namespace grid

@@ -24,6 +24,9 @@ struct TEditState {
     QString PreEditText;
     int ComboFallback = -1;
     int Col = -1, Row = -1; // the cell an editor control was opened on
+    // The edited cell's column width and row height when the edit opened: Escape gives back
+    // what sizing while typing changed.
+    int SizedCol = -1, SizedRow = -1, SizedWidth = 0, SizedHeight = 0;
 
     // The cell being validated (InitValidate): display column and row, its text and the
     // grid's modified state when editing began; a value is pending once an edit ended.

@@ -103,10 +103,14 @@ bool TGridEditing::CanEditShow()
         return ok;
     if (!ok || g.editorMode())
         return ok;
+    // A merged block is edited through its base: the editor opens over the whole block with
+    // the base's text and writes the base.
+    g.SelectBaseCell();
     if (g.HasStaticEdit(g.RemapCol(g.col()), g.row()))
         return false;
     const TPoint b = g.BaseCell(g.RemapCol(g.col()), g.row());
     FEdit.PreEditText = CurrentCell();
+    NoteSizes();
     g.InitValidate(g.col(), g.row());
     FEdit.EditorType = edNormal;
     g.GetCellEditor(b.x(), b.y(), FEdit.EditorType);
@@ -203,8 +207,12 @@ void TGridEditing::DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift)
     FEdit.CancelControl = Key == Qt::Key_Escape;
     HideInplaceEdit();
     FEdit.CancelControl = false;
-    if (Key == Qt::Key_Tab || Key == Qt::Key_Left || Key == Qt::Key_Up || Key == Qt::Key_Right || Key == Qt::Key_Down) {
-        // The key as the grid takes it: Tab wraps and moves as a Tab pressed on the grid.
+    if (Key == Qt::Key_Escape)
+        RestoreSizes();
+    if (Key == Qt::Key_Tab || Key == Qt::Key_Backtab || Key == Qt::Key_Left || Key == Qt::Key_Up || Key == Qt::Key_Right
+        || Key == Qt::Key_Down) {
+        // The key as the grid takes it: Tab wraps and moves as a Tab pressed on the grid,
+        // Shift+Tab (Qt's Backtab) as a Shift+Tab.
         g.KeyPressed(Key, Shift);
     }
     TNavigation& nav = g.Navigation();
@@ -237,6 +245,42 @@ void TGridEditing::ControlLeft(int Key, Qt::KeyboardModifiers Shift)
         int k = Key;
         g.keyDown(k, Shift);
     }
+}
+
+void TGridEditing::NoteSizes()
+{
+    TEditingHost& g = *FHost;
+    FEdit.SizedCol = g.col();
+    FEdit.SizedRow = g.row();
+    FEdit.SizedWidth = g.colWidths(g.col());
+    FEdit.SizedHeight = g.rowHeights(g.row());
+}
+
+void TGridEditing::RestoreSizes()
+{
+    TEditingHost& g = *FHost;
+    const int c = FEdit.SizedCol, r = FEdit.SizedRow;
+    FEdit.SizedCol = FEdit.SizedRow = -1;
+    if (c < 0 || r < 0 || c >= g.ColCount() || r >= g.RowCount())
+        return;
+    if (g.SizeWhileTyping().Width && g.colWidths(c) != FEdit.SizedWidth)
+        g.setColWidths(c, FEdit.SizedWidth);
+    if (g.SizeWhileTyping().Height && g.rowHeights(r) != FEdit.SizedHeight)
+        g.setRowHeights(r, FEdit.SizedHeight);
+}
+
+bool TGridEditing::CommitOpenEdit()
+{
+    if (!FEdit.Active)
+        return true;
+    if (FHost->editorMode()) {
+        if (!ValidateEditorText())
+            return false;
+        EndTextEdit();
+        return true;
+    }
+    CloseControlForMove();
+    return ValidateLeftCell();
 }
 
 void TGridEditing::RestoreCache()
@@ -286,6 +330,18 @@ bool EscapeRestores(TGridEditing& ed, const QKeyEvent& k)
         return false;
     ed.Host().inplaceEditor()->setText(ed.State().PreEditText);
     ed.EndTextEdit();
+    ed.RestoreSizes();
+    return true;
+}
+
+// With goTabs, Tab and Shift+Tab end the edit and move as pressed on the grid, through a
+// merged block as there (the edit is validated when the cursor leaves the cell).
+bool TabMovesAsOnTheGrid(TGridEditing& ed, const QKeyEvent& k)
+{
+    if ((k.key() != Qt::Key_Tab && k.key() != Qt::Key_Backtab) || !(ed.Host().options() & ui::goTabs))
+        return false;
+    ed.EndTextEdit();
+    ed.Host().KeyPressed(k.key(), k.modifiers());
     return true;
 }
 
@@ -343,7 +399,7 @@ constexpr TEditorKeyStep kInplaceKeySteps[] = {
     {"escape-restores", &EscapeRestores},         {"ctrl-enter-line-break", &CtrlEnterLineBreak},
     {"enter-with-ctrl-kept", &EnterWithCtrlKept}, {"enter-at-limit-kept", &EnterAtLimitKept},
     {"enter-line-break", &EnterLineBreak},        {"enter-commits", &EnterCommits},
-    {"vertical-validates", &VerticalValidates},
+    {"vertical-validates", &VerticalValidates},   {"tab-moves-as-on-the-grid", &TabMovesAsOnTheGrid},
 };
 
 } // namespace
@@ -380,6 +436,29 @@ void TGridEditing::CloseControlForMove()
     FEdit.DoneInProgress = done;
 }
 
+bool TGridEditing::ValidateLeftCell()
+{
+    TEditingHost& g = *FHost;
+    if (!FEdit.Started)
+        return true;
+    const QString edited = CurrentCell();
+    QString v = edited;
+    FEdit.Validating = true;
+    const bool ok = g.ValidateCell(v);
+    FEdit.Validating = false;
+    if (!ok) {
+        // The refused text leaves the cell and the user stays in it with the editor open.
+        SetCurrentCell(RefusedEditText(edited, v, FEdit.ValidateText));
+        if (!g.HasStaticEdit(g.RemapCol(g.col()), g.row()) && g.canEditShow())
+            g.showEditor();
+        return false;
+    }
+    FEdit.Started = false;
+    if (v != CurrentCell())
+        SetCurrentCell(v);
+    return true;
+}
+
 bool TGridEditing::SelectCell(int ACol, int ARow)
 {
     TEditingHost& g = *FHost;
@@ -405,29 +484,16 @@ bool TGridEditing::SelectCell(int ACol, int ARow)
         const QLineEdit* editor = g.inplaceEditor();
         return editor && editor->hasFocus();
     };
-    if (FEdit.Started && !editorFocused()) {
-        const QString edited = CurrentCell();
-        QString v = edited;
-        FEdit.Validating = true;
-        const bool ok = g.ValidateCell(v);
-        FEdit.Validating = false;
-        if (!ok) {
-            // The refused text leaves the cell and the user stays in it with the editor open.
-            SetCurrentCell(RefusedEditText(edited, v, FEdit.ValidateText));
-            if (!g.HasStaticEdit(g.RemapCol(g.col()), g.row()) && g.canEditShow())
-                g.showEditor();
-            return false;
-        }
-        FEdit.Started = false;
-        if (v != CurrentCell())
-            SetCurrentCell(v);
-    }
+    if (!editorFocused() && !ValidateLeftCell())
+        return false;
     const int real = g.RemapCol(ACol);
     FEdit.PreEditText = g.cells(real, ARow);
     g.InitValidate(ACol, ARow);
     if (!g.HasStaticEdit(real, ARow)) {
         bool CanEdit = (g.options() & goEditing) || FEdit.EditingSwitchedOff;
-        g.GetCellReadOnly(real, ARow, CanEdit);
+        // A merged block is edited through its base, so the base answers for all of it.
+        const TPoint b = g.BaseCell(ACol, ARow);
+        g.GetCellReadOnly(g.RemapCol(b.x()), b.y(), CanEdit);
         if (CanEdit) {
             FEdit.EditingSwitchedOff = false;
             if (const GridOptions o = g.options(); !(o & goEditing))
@@ -449,8 +515,10 @@ bool TGridEditing::CellEditable(int ACol, int ARow)
     bool CanEdit = (FHost->options() & goEditing) || FEdit.EditingSwitchedOff;
     if (!CanEdit)
         return false;
-    FHost->GetCellReadOnly(FHost->RemapCol(ACol), ARow, CanEdit);
-    return CanEdit && !FHost->IsFixed(ACol, ARow);
+    // Every cell of a merged block is as editable as its base, which the edit writes.
+    const TPoint b = FHost->BaseCell(ACol, ARow);
+    FHost->GetCellReadOnly(FHost->RemapCol(b.x()), b.y(), CanEdit);
+    return CanEdit && !FHost->IsFixed(b.x(), b.y());
 }
 
 bool TGridEditing::AdvanceStep(int& c, int& r, bool Advance)

@@ -73,6 +73,16 @@ public:
     // grid takes the key as the kind of control leaves by it.
     void ControlLeft(int Key, Qt::KeyboardModifiers Shift);
     void RestoreCache();
+    // The edited cell's column width and row height, noted when an edit opens; Escape gives
+    // back what sizing while typing changed of them.
+    void NoteSizes();
+    void RestoreSizes();
+    // An open edit goes to its own cell, validated, before rows move under it (Insert); false:
+    // refused, the editor stays open.
+    bool CommitOpenEdit();
+    // The cell the cursor leaves, validated when its edit was not yet; false: refused, the
+    // cursor stays with the editor open again.
+    bool ValidateLeftCell();
     bool SelectCell(int ACol, int ARow); // the gate of every move of the current cell
     // An editor control open while the current cell moves closes onto its own cell first.
     void CloseControlForMove();

@@ -60,6 +60,10 @@ public:
     virtual TRect CellRect(int ACol, int ARow) const = 0;
     virtual int rowHeights(int ARow) const = 0;
     virtual void setRowHeights(int ARow, int Height) = 0;
+    virtual int colWidths(int ACol) const = 0;
+    virtual void setColWidths(int ACol, int Width) = 0;
+    // A covered cell of a merged block is current: its base becomes current instead.
+    virtual void SelectBaseCell() = 0;
     virtual QPoint mapToGlobal(QPoint Pos) const = 0;
 
     // ---- cells (real column) -----------------------------------------------------------------

@@ -387,7 +387,17 @@ bool TGridDatePicker::DroppedDown() const
 
 bool TGridDatePicker::LeavesBy(int Key, Qt::KeyboardModifiers) const
 {
-    return IsAnyOf(Key, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End});
+    // Tab leaves as in every editor, not moving on to the next part of the date.
+    return IsAnyOf(Key,
+                   {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End,
+                    Qt::Key_Tab, Qt::Key_Backtab});
+}
+
+bool TGridDatePicker::focusNextPrevChild(bool Next)
+{
+    // Without goTabs Tab goes on to the form's next control (the edit commits by losing the
+    // focus) instead of stepping through the day, the month and the year.
+    return QWidget::focusNextPrevChild(Next);
 }
 
 void TGridDatePicker::ShowCellValue()

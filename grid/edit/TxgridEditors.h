@@ -114,6 +114,7 @@ public:
 
 protected:
     bool LeavesBy(int Key, Qt::KeyboardModifiers Mods) const override;
+    bool focusNextPrevChild(bool Next) override;
     void ShowCellValue() override;
     bool DropDownLets() override { return false; } // the edit stays open under its calendar
 

@@ -130,6 +130,10 @@ bool I::InsertRow(E& e)
         g.OnCanInsertRow(g, r, CanInsert);
     if (!CanInsert)
         return false;
+    // An open edit goes to the cell it was typed in before the rows move under it; a refused
+    // value keeps the editor open and adds no row.
+    if (!g.FEditing->CommitOpenEdit())
+        return true;
     if (g.Navigation().InsertPosition == pInsertAfter) {
         g.InsertRows(r + 1, 1);
         if (g.OnAutoInsertRow)

@@ -354,6 +354,7 @@ bool I::CellSelect(E& e)
     const bool always = g.Navigation().AlwaysEdit;
     g.Navigation().AlwaysEdit = false;
     g.TBaseGrid::mouseDown(e.Button, e.Mods, e.Pos);
+    g.SelectBaseCell(); // a press on a merged block makes its base current, as the keys do
     g.Navigation().AlwaysEdit = always;
     if (g.OnClickCell)
         g.OnClickCell(g, r, c);

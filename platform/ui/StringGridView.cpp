@@ -491,7 +491,7 @@ void StringGridView::placeEditor()
 {
     if (!editor_)
         return;
-    const Rect r = core_.cellRect(editCol_, editRow_);
+    const Rect r = editorRect(editCol_, editRow_);
     if (r.isEmpty())
         editor_->setGeometry(QRect(-1000, -1000, 1, 1));
     else

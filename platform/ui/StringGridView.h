@@ -127,6 +127,8 @@ protected:
     // Makes the text editor (a child of the viewport); the base makes a frameless line edit.
     virtual QLineEdit* createEditor();
     virtual QString getEditText(int col, int row) { return cells(col, row); }
+    // Where the text editor stands over its cell (client coordinates; empty: off screen).
+    virtual Rect editorRect(int col, int row) const { return core_.cellRect(col, row); }
     virtual void setEditText(int col, int row, const QString& value) { setCells(col, row, value); }
 
     // --- Qt events -----------------------------------------------------------------------

@@ -47,6 +47,9 @@ public:
     TRect CellRect(int ACol, int ARow) const override { return platformCellRect(ACol, ARow); }
     int rowHeights(int) const override { return 24; }
     void setRowHeights(int, int) override {}
+    int colWidths(int) const override { return 64; }
+    void setColWidths(int, int) override {}
+    void SelectBaseCell() override {}
     QPoint mapToGlobal(QPoint Pos) const override { return Pos; }
     void setCells(int Real, int ARow, const QString& Text) override { Store.setCell(Real, ARow, Text); }
     int GetInts(int Real, int ARow) override { return cells(Real, ARow).toInt(); }

@@ -243,3 +243,87 @@ TEST(GridForm, OneRuleForEditableCellsServesEditingAndTheMouse)
     EXPECT_EQ(f.g->col(), 3);
     EXPECT_TRUE(f.g->IsEditable(3, 1));
 }
+
+// With goTabs Shift+Tab leaves every editor one cell to the left, the edit committed; the date
+// editor leaves by its first Tab as the others do.
+TEST(GridForm, ShiftTabLeavesEveryEditorToTheLeftAndTabTheDateEditor)
+{
+    struct Case {
+        TEditorType type;
+        int key;
+        int col; // the current column afterwards
+    };
+    const Case cases[] = {
+        {edNormal, Qt::Key_Backtab, 1},   {edComboEdit, Qt::Key_Backtab, 1}, {edComboList, Qt::Key_Backtab, 1},
+        {edSpinEdit, Qt::Key_Backtab, 1}, {edEditBtn, Qt::Key_Backtab, 1},   {edUnitEditBtn, Qt::Key_Backtab, 1},
+        {edRichEdit, Qt::Key_Backtab, 1}, {edDateEdit, Qt::Key_Backtab, 1},  {edDateEdit, Qt::Key_Tab, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.type) * 100 + c.key % 100);
+        Form f(c.type);
+        f.g->setOptions(f.g->options() | ui::goTabs);
+        const QString text = c.type == edDateEdit ? QStringLiteral("2026-12-11")
+            : c.type == edRichEdit                ? QStringLiteral("{\\rtf1\\ansi 7}")
+                                                  : QStringLiteral("7");
+        f.g->setCells(2, 2, text);
+        if (c.type == edComboList)
+            f.g->GetComboBox()->addItem(text);
+        f.key(Qt::Key_F2);
+        ASSERT_TRUE(f.g->EditActive());
+        f.key(c.key, c.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_FALSE(f.g->EditActive());
+        EXPECT_EQ(QPoint(f.g->col(), f.g->row()), QPoint(c.col, 2));
+        EXPECT_EQ(c.type == edRichEdit ? f.plain(2, 2) : f.g->cells(2, 2), c.type == edRichEdit ? "7" : text);
+    }
+}
+
+// Escape gives the cell its text back and its column and row the sizes typing gave them.
+TEST(GridForm, EscapeGivesBackTheSizesTypingChanged)
+{
+    for (const bool width : {true, false}) {
+        SCOPED_TRACE(width);
+        Form f;
+        (width ? f.g->SizeWhileTyping().Width : f.g->SizeWhileTyping().Height) = true;
+        f.g->WordWrap = !width;
+        const int w = f.g->colWidths(2), h = f.g->rowHeights(2);
+        f.key(Qt::Key_F2);
+        f.type(QStringLiteral("a rather long text typed into a narrow column"));
+        EXPECT_TRUE(width ? f.g->colWidths(2) > w : f.g->rowHeights(2) > h);
+        f.key(Qt::Key_Escape);
+        EXPECT_FALSE(f.g->EditActive());
+        EXPECT_EQ(f.g->cells(2, 2), QString());
+        EXPECT_EQ(f.g->colWidths(2), w);
+        EXPECT_EQ(f.g->rowHeights(2), h);
+    }
+}
+
+// Keys that work on rows or cells past the edited one take the edit to its own cell first:
+// Insert adds the row under a committed edit, and Tab out of a merged block moves past it as
+// Tab on the grid does.
+TEST(GridForm, InsertAndTabInAnOpenEditorWorkAfterTheEditIsInItsCell)
+{
+    {
+        Form f;
+        f.g->Navigation().AllowInsertRow = true;
+        f.g->setCells(2, 2, QStringLiteral("old"));
+        f.key(Qt::Key_F2);
+        f.type(QStringLiteral("new"));
+        f.key(Qt::Key_Insert);
+        EXPECT_FALSE(f.g->editorMode());
+        EXPECT_EQ(f.g->rowCount(), 6);
+        EXPECT_EQ(f.g->cells(2, 2), QString()); // the row added before the edited one
+        EXPECT_EQ(f.g->cells(2, 3), QStringLiteral("new"));
+    }
+    {
+        Form f;
+        f.g->setOptions(f.g->options() | ui::goTabs);
+        f.g->MergeCells(1, 2, 2, 1); // columns 1 and 2 of row 2
+        f.g->focusCell(1, 2);
+        f.key(Qt::Key_F2);
+        f.type(QStringLiteral("x"));
+        f.key(Qt::Key_Tab);
+        EXPECT_FALSE(f.g->editorMode());
+        EXPECT_EQ(f.g->cells(1, 2), QStringLiteral("x"));
+        EXPECT_EQ(QPoint(f.g->col(), f.g->row()), QPoint(3, 2));
+    }
+}

@@ -344,3 +344,48 @@ TEST(GridInplace, TheClickThatOpensAnEditorPlacesTheCaretUnderTheMouse)
             }
         }
 }
+
+// A merged block is edited through its base: a press anywhere on it makes the base current,
+// the text editor and the controls open over the whole block with the base's text and write
+// the base, and the base answers whether any part of the block may be edited.
+TEST(GridInplace, AMergedBlockIsEditedThroughItsBase)
+{
+    for (const TEditorType type : {edNormal, edEditBtn}) {
+        SCOPED_TRACE(int(type));
+        EditGrid g;
+        g.setColCount(5);
+        g.setRowCount(6);
+        g.OnGetEditorType = [type](TGridSender, int, int, TEditorType& e) { e = type; };
+        g.setCells(1, 2, QStringLiteral("A"));
+        g.setCells(1, 3, QStringLiteral("A"));
+        g.MergeColumnCells(1, true);
+        const auto block = g.CellRect(1, 2);
+
+        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.centre(1, 3)); // the lower half
+        EXPECT_EQ(QPoint(g.col(), g.row()), QPoint(1, 2));
+        g.key(Qt::Key_F2);
+        QWidget* editor = type == edNormal ? static_cast<QWidget*>(g.inplaceEditor()) : g.EditControlOf(type);
+        ASSERT_TRUE(editor && editor->isVisible());
+        EXPECT_EQ(editor->height(), block.height() - 1);
+        EXPECT_EQ(qobject_cast<QLineEdit*>(editor) ? qobject_cast<QLineEdit*>(editor)->text()
+                                                   : static_cast<TGridEditBtn*>(editor)->text(),
+                  QStringLiteral("A"));
+        QTest::keyClick(editor, Qt::Key_End);
+        QTest::keyClicks(editor, QStringLiteral("B"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(g.cells(1, 2), QStringLiteral("AB"));
+        EXPECT_EQ(g.cells(1, 3), QStringLiteral("A"));
+
+        // Read-only at the base: the whole block is.
+        g.OnCanEditCell = [](TGridSender, int ARow, int ACol, bool& CanEdit) { CanEdit = !(ACol == 1 && ARow == 2); };
+        EXPECT_FALSE(g.IsEditable(1, 2));
+        EXPECT_FALSE(g.IsEditable(1, 3));
+        EXPECT_TRUE(g.IsEditable(2, 3));
+        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.centre(2, 4));
+        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.centre(1, 3));
+        g.key(Qt::Key_F2);
+        EXPECT_FALSE(g.EditActive());
+        EXPECT_EQ(g.cells(1, 2), QStringLiteral("AB"));
+    }
+}

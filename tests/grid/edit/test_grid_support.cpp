@@ -147,6 +147,17 @@ TEST(GridSupportClasses, EditLinkKeysByWantFlagsAndEscapeRestores)
     EXPECT_EQ(g.cells(2, 2), QStringLiteral("old"));
     EXPECT_EQ(g.col(), 2);
     EXPECT_EQ(g.row(), 2);
+
+    // Wanted arrows and page keys stay in a plain line edit, which has no use for them: the
+    // grid under it neither moves nor ends the edit.
+    g.link.WantKeyUpDown = g.link.WantKeyPriorNext = true;
+    g.open();
+    for (int k : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp}) {
+        g.key(k);
+        EXPECT_TRUE(g.EditActive()) << k;
+        EXPECT_TRUE(g.link.edit->hasFocus()) << k;
+        EXPECT_EQ(QPoint(g.col(), g.row()), QPoint(2, 2)) << k;
+    }
 }
 
 TEST(GridSupportClasses, NotifiersFireAfterTheEventInOrderOnceEach)
