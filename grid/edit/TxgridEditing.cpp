@@ -352,16 +352,10 @@ bool TypeLineBreak(TGridEditing& ed, const QKeyEvent& k)
 {
     if (!IsEnter(k) || !ed.Host().Navigation().LineFeedOnEnter)
         return false;
-    const TEditorType t = ed.State().EditorType;
     TTxInplaceEdit* e = ed.InplaceEdit();
-    if (!e || (t != edNormal && t != edCapital && t != edMixedCase && t != edLowerCase && t != edUpperCase))
+    if (!e || !TTextEditorRules::TakesLineBreaks(ed.State().EditorType))
         return false;
-    const QString before = e->text(), br = QStringLiteral("\r\n");
-    const int kept = before.size() - (e->hasSelectedText() ? int(e->selectedText().size()) : 0);
-    if (e->LengthLimit > 0 && kept + br.size() > e->LengthLimit)
-        return true;
-    e->insert(br);
-    ed.Host().SizeToTypedText(before, true);
+    e->BreakLine();
     return true;
 }
 

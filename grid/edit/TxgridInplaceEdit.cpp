@@ -107,8 +107,154 @@ bool PasteResult(TEditorType Type, int LengthLimit, const QString& Text, int Sel
     return true;
 }
 
+// --- the rules both text editors follow -------------------------------------------------------
+
+TTextEditorRules::TTextEditorRules(TGridEditing& Editing, TEditText& Edit)
+    : FEditing(Editing), FHost(Editing.Host()), FEdit(Edit)
+{}
+
+bool TTextEditorRules::TakesLineBreaks(TEditorType Type)
+{
+    return Type == edNormal || Type == edCapital || Type == edMixedCase || Type == edLowerCase || Type == edUpperCase;
+}
+
+bool TTextEditorRules::Key(QKeyEvent* e)
+{
+    const int k = e->key();
+    if (k == Qt::Key_Backspace || k == Qt::Key_Delete)
+        FAutoComplete = false;
+    else if (k != Qt::Key_Return && k != Qt::Key_Enter && k != Qt::Key_Left && k != Qt::Key_Right && k != Qt::Key_Up
+             && k != Qt::Key_Down)
+        FAutoComplete = true;
+    bool taken = false;
+    if (Clipboard(e, taken))
+        return taken;
+    if (CursorWalk(e))
+        return true;
+    QString t = e->text();
+    // The keypad's decimal key types the regional separator; the main full stop stays.
+    if (FHost.Plain().ExcelStyleDecimalSeparator && t == QStringLiteral(".") && (e->modifiers() & Qt::KeypadModifier))
+        t = QString(text::decimalSeparator());
+    if (t.size() != 1 || !t[0].isPrint() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const int selLen = FEdit.SelLength();
+    if (EditLengthFull(LengthLimit, FEdit.Text().size(), selLen > 0))
+        return true;
+    QChar ch = t[0];
+    switch (FilterEditChar(Type, FEdit.Text(), FEdit.Caret(), FEdit.SelStart(), selLen, ch)) {
+    case TCharVerdict::Beep:
+        ++Beeps;
+        QApplication::beep();
+        return true;
+    case TCharVerdict::Drop: return true;
+    case TCharVerdict::Accept: break;
+    }
+    FEdit.Insert(QString(ch));
+    if (Type == edMixedCase) {
+        const int caret = FEdit.Caret();
+        FEdit.SetText(ShiftCase(FEdit.Text()));
+        FEdit.Select(caret, 0);
+    }
+    // A filled mask moves on as Return does.
+    if (FHost.Navigation().AdvanceAuto && FEdit.MaskFilled())
+        FEditing.CommitTextEdit();
+    return true;
+}
+
+bool TTextEditorRules::Clipboard(QKeyEvent* e, bool& Taken)
+{
+    bool Allow = true;
+    if (e == QKeySequence::Copy || e == QKeySequence::Cut) {
+        if (const auto& ev = e == QKeySequence::Copy ? FHost.Events().OnClipboardCopy : FHost.Events().OnClipboardCut)
+            FHost.Raise(ev, Allow);
+        Taken = !Allow; // allowed: the control copies or cuts
+        return true;
+    }
+    if (e != QKeySequence::Paste)
+        return false;
+    Taken = true;
+    const QString clip = QApplication::clipboard()->text();
+    const int selStart = FEdit.SelStart(), selLen = FEdit.SelLength();
+    QString result;
+    if (clip.isEmpty() || !PasteResult(Type, LengthLimit, FEdit.Text(), selStart, selLen, clip, result))
+        return true;
+    if (FHost.Events().OnClipboardPaste)
+        FHost.Raise(FHost.Events().OnClipboardPaste, Allow);
+    if (!Allow)
+        return true;
+    const int pasted = result.size() - (FEdit.Text().size() - selLen);
+    FEdit.SetText(result);
+    FEdit.Select(selLen > 0 ? selStart : selStart + pasted, selLen > 0 ? pasted : 0);
+    return true;
+}
+
+bool TTextEditorRules::CursorWalk(const QKeyEvent* e)
+{
+    const int k = e->key();
+    if (!FHost.Navigation().CursorWalkEditor || (k != Qt::Key_Left && k != Qt::Key_Right) || FEdit.SelLength() > 0
+        || (e->modifiers() & Qt::ShiftModifier))
+        return false;
+    const bool forward = k == Qt::Key_Right;
+    if (forward ? FEdit.Caret() != FEdit.Text().size() : FEdit.Caret() != 0)
+        return false;
+    TNavigation& nav = FHost.Navigation();
+    const TAdvanceDirection dir = nav.AdvanceDirection;
+    nav.AdvanceDirection = adLeftRight;
+    FEditing.AdvanceEdit(FHost.col(), FHost.row(), forward, true, true);
+    nav.AdvanceDirection = dir;
+    return true;
+}
+
+void TTextEditorRules::BreakLine()
+{
+    const QString before = FEdit.CellText(), br = FEdit.LineBreak();
+    const int kept = FEdit.Text().size() - FEdit.SelLength();
+    // The limit counts the break as the cell holds it, CR LF.
+    if (LengthLimit > 0 && kept + 2 > LengthLimit)
+        return;
+    FEdit.Insert(br);
+    FHost.SizeToTypedText(before, true);
+}
+
+void TTextEditorRules::Released(const QKeyEvent* e, TPoint CaretPos, bool Visible)
+{
+    if (FEdit.Caret() != 0)
+        FHost.EditProgress(FEdit.CellText(), CaretPos, FEdit.Caret());
+    if (e->key() != Qt::Key_Left && e->key() != Qt::Key_Right)
+        Complete();
+    if (Visible)
+        FHost.SizeToTypedText(FEdit.CellText(), false);
+}
+
+void TTextEditorRules::Complete()
+{
+    if (!FAutoComplete || FEdit.SelLength() > 0 || !FHost.Plain().Lookup || FHost.LookupItems().isEmpty())
+        return;
+    const QString prefix = FEdit.Text().left(FEdit.Caret());
+    const int i = LookupCompletion(FHost.LookupItems(), prefix, FHost.Plain().LookupCaseSensitive);
+    if (i < 0)
+        return;
+    const QString full = CompletedText(prefix, FHost.LookupItems()[i]);
+    if (full == FEdit.Text())
+        return;
+    FEdit.SetText(full);
+    FEdit.Select(full.size(), prefix.size() - full.size()); // the completed tail, typed over next
+}
+
+void TTextEditorRules::Leaving()
+{
+    const QString t = FEdit.CellText();
+    if (FHost.Plain().LookupHistory && !t.isEmpty() && !FHost.LookupItems().contains(t)) {
+        QStringList items = FHost.LookupItems();
+        items.append(t);
+        FHost.SetLookupItems(items);
+    }
+}
+
+// --- the one-line text editor ------------------------------------------------------------------
+
 TTxInplaceEdit::TTxInplaceEdit(TGridEditing& Editing, QWidget* Parent)
-    : QLineEdit(Parent), FEditing(Editing), FHost(Editing.Host())
+    : QLineEdit(Parent), FEditing(Editing), FHost(Editing.Host()), FRules(Editing, *this)
 {
     setFrame(false);
     LengthLimit = FHost.Plain().MaxEditLength;
@@ -122,7 +268,7 @@ void TTxInplaceEdit::SetVAlign(bool Value)
 
 void TTxInplaceEdit::Prepare(TEditorType Type)
 {
-    FType = Type;
+    FRules.Type = Type;
     LengthLimit = FHost.GetEditLimit();
     setInputMask(FHost.GetEditMask(FHost.col(), FHost.row()));
     if (Type == edPassword) {
@@ -135,48 +281,32 @@ void TTxInplaceEdit::Prepare(TEditorType Type)
     }
 }
 
+void TTxInplaceEdit::Select(int Start, int Length)
+{
+    if (Length != 0)
+        setSelection(Start, Length);
+    else
+        setCursorPosition(Start);
+}
+
+// No blank left and the caret after the last character (the mask's blanks are what text()
+// leaves out of displayText()).
+bool TTxInplaceEdit::MaskFilled() const
+{
+    return !inputMask().isEmpty() && text().size() == displayText().size() && cursorPosition() >= displayText().size();
+}
+
+void TTxInplaceEdit::BreakLine()
+{
+    FRules.LengthLimit = LengthLimit;
+    FRules.BreakLine();
+}
+
 void TTxInplaceEdit::keyPressEvent(QKeyEvent* e)
 {
-    const int k = e->key();
-    if (k == Qt::Key_Backspace || k == Qt::Key_Delete)
-        FAutoComplete = false;
-    else if (k != Qt::Key_Return && k != Qt::Key_Enter && k != Qt::Key_Left && k != Qt::Key_Right && k != Qt::Key_Up
-             && k != Qt::Key_Down)
-        FAutoComplete = true;
-    if (ClipboardKey(e) || CursorWalk(e))
-        return;
-    QString t = e->text();
-    // The keypad's decimal key types the regional separator; the main full stop stays.
-    if (FHost.Plain().ExcelStyleDecimalSeparator && t == QStringLiteral(".") && (e->modifiers() & Qt::KeypadModifier))
-        t = QString(text::decimalSeparator());
-    if (t.size() != 1 || !t[0].isPrint() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    FRules.LengthLimit = LengthLimit;
+    if (!FRules.Key(e))
         QLineEdit::keyPressEvent(e);
-        return;
-    }
-    if (EditLengthFull(LengthLimit, text().size(), hasSelectedText()))
-        return;
-    QChar ch = t[0];
-    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
-    const int selLen = hasSelectedText() ? selectedText().size() : 0;
-    switch (FilterEditChar(FType, text(), cursorPosition(), selStart, selLen, ch)) {
-    case TCharVerdict::Beep:
-        ++FBeepCount;
-        QApplication::beep();
-        return;
-    case TCharVerdict::Drop: return;
-    case TCharVerdict::Accept: break;
-    }
-    insert(QString(ch));
-    if (FType == edMixedCase) {
-        const int caret = cursorPosition();
-        setText(ShiftCase(text()));
-        setCursorPosition(caret);
-    }
-    // A filled mask moves on as Return does: no blank left and the caret after the last
-    // character (the mask's blanks are what text() leaves out of displayText()).
-    if (FHost.Navigation().AdvanceAuto && !inputMask().isEmpty() && text().size() == displayText().size()
-        && cursorPosition() >= displayText().size())
-        FEditing.CommitTextEdit();
 }
 
 void TTxInplaceEdit::focusInEvent(QFocusEvent* e)
@@ -195,54 +325,6 @@ void TTxInplaceEdit::focusInEvent(QFocusEvent* e)
         Qt::QueuedConnection);
 }
 
-bool TTxInplaceEdit::ClipboardKey(QKeyEvent* e)
-{
-    bool Allow = true;
-    if (e == QKeySequence::Copy || e == QKeySequence::Cut) {
-        if (const auto& ev = e == QKeySequence::Copy ? FHost.Events().OnClipboardCopy : FHost.Events().OnClipboardCut)
-            FHost.Raise(ev, Allow);
-        if (Allow)
-            QLineEdit::keyPressEvent(e);
-        return true;
-    }
-    if (e != QKeySequence::Paste)
-        return false;
-    const QString clip = QApplication::clipboard()->text();
-    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
-    const int selLen = hasSelectedText() ? selectedText().size() : 0;
-    QString result;
-    if (clip.isEmpty() || !PasteResult(FType, LengthLimit, text(), selStart, selLen, clip, result))
-        return true;
-    if (FHost.Events().OnClipboardPaste)
-        FHost.Raise(FHost.Events().OnClipboardPaste, Allow);
-    if (!Allow)
-        return true;
-    const int pasted = result.size() - (text().size() - selLen);
-    setText(result);
-    if (selLen > 0)
-        setSelection(selStart, pasted);
-    else
-        setCursorPosition(selStart + pasted);
-    return true;
-}
-
-bool TTxInplaceEdit::CursorWalk(QKeyEvent* e)
-{
-    const int k = e->key();
-    if (!FHost.Navigation().CursorWalkEditor || (k != Qt::Key_Left && k != Qt::Key_Right) || hasSelectedText()
-        || (e->modifiers() & Qt::ShiftModifier))
-        return false;
-    const bool forward = k == Qt::Key_Right;
-    if (forward ? cursorPosition() != text().size() : cursorPosition() != 0)
-        return false;
-    TNavigation& nav = FHost.Navigation();
-    const TAdvanceDirection dir = nav.AdvanceDirection;
-    nav.AdvanceDirection = adLeftRight;
-    FEditing.AdvanceEdit(FHost.col(), FHost.row(), forward, true, true);
-    nav.AdvanceDirection = dir;
-    return true;
-}
-
 void TTxInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QLineEdit::mouseDoubleClickEvent(e);
@@ -253,36 +335,12 @@ void TTxInplaceEdit::mouseDoubleClickEvent(QMouseEvent* e)
 void TTxInplaceEdit::keyReleaseEvent(QKeyEvent* e)
 {
     QLineEdit::keyReleaseEvent(e);
-    if (cursorPosition() != 0)
-        FHost.EditProgress(text(), cursorRect().topLeft(), cursorPosition());
-    if (e->key() != Qt::Key_Left && e->key() != Qt::Key_Right)
-        Complete();
-    if (isVisible())
-        FHost.SizeToTypedText(text(), false);
-}
-
-void TTxInplaceEdit::Complete()
-{
-    if (!FAutoComplete || hasSelectedText() || !FHost.Plain().Lookup || FHost.LookupItems().isEmpty())
-        return;
-    const QString prefix = text().left(cursorPosition());
-    const int i = LookupCompletion(FHost.LookupItems(), prefix, FHost.Plain().LookupCaseSensitive);
-    if (i < 0)
-        return;
-    const QString full = CompletedText(prefix, FHost.LookupItems()[i]);
-    if (full == text())
-        return;
-    setText(full);
-    setSelection(full.size(), prefix.size() - full.size()); // the completed tail, typed over next
+    FRules.Released(e, cursorRect().topLeft(), isVisible());
 }
 
 void TTxInplaceEdit::focusOutEvent(QFocusEvent* e)
 {
-    if (FHost.Plain().LookupHistory && !text().isEmpty() && !FHost.LookupItems().contains(text())) {
-        QStringList items = FHost.LookupItems();
-        items.append(text());
-        FHost.SetLookupItems(items);
-    }
+    FRules.Leaving();
     QLineEdit::focusOutEvent(e);
     FHost.EditProgress(text(), TPoint(-1, -1), -1);
 }

@@ -7,6 +7,8 @@
 
 #include <QLineEdit>
 
+class QKeyEvent;
+
 namespace grid {
 
 class TEditingHost;
@@ -42,7 +44,55 @@ QString CompletedText(const QString& Prefix, const QString& Item);
 bool PasteResult(TEditorType Type, int LengthLimit, const QString& Text, int SelStart, int SelLen, QString Clip,
                  QString& Result);
 
-class TTxInplaceEdit : public QLineEdit {
+// The control a text editor is, as its rules see it: the text, the caret and the selection.
+// The one-line editor and the editor of lines each answer it.
+class TEditText {
+public:
+    virtual ~TEditText() = default;
+    virtual QString Text() const = 0;
+    virtual int Caret() const = 0;
+    virtual int SelStart() const = 0; // the caret when nothing is selected
+    virtual int SelLength() const = 0;
+    virtual void Insert(const QString& S) = 0; // over the selection
+    virtual void SetText(const QString& S) = 0;
+    virtual void Select(int Start, int Length) = 0; // a negative Length ends at the caret
+    virtual bool MaskFilled() const { return false; }
+    // The text as the cell holds it (line breaks as CR LF), and the break Enter types.
+    virtual QString CellText() const { return Text(); }
+    virtual QString LineBreak() const { return QStringLiteral("\r\n"); }
+};
+
+// The text editor's rules on its control, for both text editors: typed characters filtered
+// by the editor type and the length limit, the clipboard keys through the grid's events and
+// the paste filter, the walk out of the ends, a line break, look-up completion.
+class TTextEditorRules {
+public:
+    TTextEditorRules(TGridEditing& Editing, TEditText& Edit);
+    TEditorType Type = edNormal;
+    int LengthLimit = 0;
+    int Beeps = 0;
+
+    // A key press: true when taken here; false leaves it to the control's own handling.
+    bool Key(QKeyEvent* e);
+    // A key release: the caret reported, look-up completion, sizing while typing.
+    void Released(const QKeyEvent* e, TPoint CaretPos, bool Visible);
+    // A line break typed within the length limit (the row follows with sizing while typing).
+    void BreakLine();
+    // The focus leaves: with LookupHistory the text joins the look-up items.
+    void Leaving();
+    static bool TakesLineBreaks(TEditorType Type);
+
+private:
+    bool Clipboard(QKeyEvent* e, bool& Taken);
+    bool CursorWalk(const QKeyEvent* e);
+    void Complete();
+    TGridEditing& FEditing;
+    TEditingHost& FHost;
+    TEditText& FEdit;
+    bool FAutoComplete = true;
+};
+
+class TTxInplaceEdit : public QLineEdit, private TEditText {
     Q_OBJECT
 public:
     TTxInplaceEdit(TGridEditing& Editing, QWidget* Parent);
@@ -50,10 +100,12 @@ public:
     int LengthLimit = 0; // 0 or less: no limit
     bool VAlign() const { return FVAlign; }
     void SetVAlign(bool Value);
-    int BeepCount() const { return FBeepCount; } // refused characters, for the grid's owner
+    int BeepCount() const { return FRules.Beeps; } // refused characters, for the grid's owner
 
     // Takes the cell's editor type: password echo for edPassword.
     void Prepare(TEditorType Type);
+    // Enter typing a line break (LineFeedOnEnter), within the length limit.
+    void BreakLine();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -63,15 +115,18 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
-    bool ClipboardKey(QKeyEvent* e); // copy, cut and paste through the grid's events
-    bool CursorWalk(QKeyEvent* e);   // Left at the start, Right at the end: the next cell
-    void Complete();                 // the look-up items complete the typed text
+    QString Text() const override { return text(); }
+    int Caret() const override { return cursorPosition(); }
+    int SelStart() const override { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+    int SelLength() const override { return hasSelectedText() ? int(selectedText().size()) : 0; }
+    void Insert(const QString& S) override { insert(S); }
+    void SetText(const QString& S) override { setText(S); }
+    void Select(int Start, int Length) override;
+    bool MaskFilled() const override;
     TGridEditing& FEditing;
     TEditingHost& FHost;
-    bool FAutoComplete = true;
-    TEditorType FType = edNormal;
+    TTextEditorRules FRules;
     bool FVAlign = false;
-    int FBeepCount = 0;
 };
 
 } // namespace grid
