@@ -4,6 +4,7 @@
 
 #include "grid/edit/TxgridEditors.h"
 #include "grid/edit/TxgridInplaceEdit.h"
+#include "grid/edit/TxgridMemoEdit.h"
 #include "grid/edit/TxgridRichEdit.h"
 
 #include "platform/text/Dates.h"
@@ -65,118 +66,125 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
     const QRect place(rc.Left, rc.Top, std::max(1, rc.width() - 1), std::max(1, rc.height() - 1));
     QWidget* shown = nullptr;
     bool replay = true;
-    switch (FEdit.EditorType) {
-    case edSpinEdit:
-    case edFloatSpinEdit:
-    case edTimeSpinEdit:
-    case edDateSpinEdit: {
-        TGridSpin* spin = SpinEdit();
-        try {
-            // The value is read before anything shows, so a cell that holds no value of
-            // the kind leaves no editor open behind the error.
-            if (FEdit.EditorType == edSpinEdit) {
-                const int v = g.GetInts(real, ARow);
-                spin->SetSpinType(sptNormal);
-                spin->SetValue(v);
-            } else if (FEdit.EditorType == edFloatSpinEdit) {
-                const double v = g.GetFloats(real, ARow);
-                spin->SetSpinType(sptFloat);
-                spin->SetFloatValue(v);
-            } else if (FEdit.EditorType == edTimeSpinEdit) {
-                spin->SetSpinType(sptTime);
-                spin->setText(g.cells(real, ARow));
-            } else {
-                const TDateTime v = g.GetDates(real, ARow);
-                spin->SetDateValue(v);
-                spin->SetSpinType(sptDate);
+    if (FEdit.Memo) {
+        TAlignment h = taLeftJustify;
+        TVAlignment v = g.VAlignment();
+        g.GetCellAlign(real, ARow, h, v);
+        Made(FMemoEdit)->Open(FEdit.EditorType, g.getEditText(ACol, ARow), h == taRightJustify);
+        shown = FMemoEdit;
+    } else
+        switch (FEdit.EditorType) {
+        case edSpinEdit:
+        case edFloatSpinEdit:
+        case edTimeSpinEdit:
+        case edDateSpinEdit: {
+            TGridSpin* spin = SpinEdit();
+            try {
+                // The value is read before anything shows, so a cell that holds no value of
+                // the kind leaves no editor open behind the error.
+                if (FEdit.EditorType == edSpinEdit) {
+                    const int v = g.GetInts(real, ARow);
+                    spin->SetSpinType(sptNormal);
+                    spin->SetValue(v);
+                } else if (FEdit.EditorType == edFloatSpinEdit) {
+                    const double v = g.GetFloats(real, ARow);
+                    spin->SetSpinType(sptFloat);
+                    spin->SetFloatValue(v);
+                } else if (FEdit.EditorType == edTimeSpinEdit) {
+                    spin->SetSpinType(sptTime);
+                    spin->setText(g.cells(real, ARow));
+                } else {
+                    const TDateTime v = g.GetDates(real, ARow);
+                    spin->SetDateValue(v);
+                    spin->SetSpinType(sptDate);
+                }
+            } catch (...) {
+                FEdit.Active = false;
+                FEdit.Started = false;
+                FEdit.PendingChar.clear();
+                throw;
             }
-        } catch (...) {
-            FEdit.Active = false;
-            FEdit.Started = false;
-            FEdit.PendingChar.clear();
-            throw;
+            spin->selectAll();
+            shown = spin;
+            break;
         }
-        spin->selectAll();
-        shown = spin;
-        break;
-    }
-    case edComboEdit:
-    case edComboList: {
-        TGridCombo* combo = ComboBox();
-        const bool list = FEdit.EditorType == edComboList;
-        combo->SetStyle(list ? csDropDownList : csDropDown);
-        if (list) {
-            combo->SetDropDownCount(8);
-            int i = combo->findText(g.cells(real, ARow));
-            if (i < 0)
-                i = FEdit.ComboFallback == -1 ? 0 : FEdit.ComboFallback;
-            combo->setCurrentIndex(i);
+        case edComboEdit:
+        case edComboList: {
+            TGridCombo* combo = ComboBox();
+            const bool list = FEdit.EditorType == edComboList;
+            combo->SetStyle(list ? csDropDownList : csDropDown);
+            if (list) {
+                combo->SetDropDownCount(8);
+                int i = combo->findText(g.cells(real, ARow));
+                if (i < 0)
+                    i = FEdit.ComboFallback == -1 ? 0 : FEdit.ComboFallback;
+                combo->setCurrentIndex(i);
+                replay = false;
+            } else {
+                combo->setEditText(g.getEditText(ACol, ARow));
+            }
+            combo->SetFlat(g.Look() == glSoft);
+            combo->SetEtched(g.Look() == glSoft);
+            combo->setGeometry(place);
+            if (g.Navigation().AutoComboDropSize)
+                combo->SizeDropDownWidth();
+            shown = combo;
+            break;
+        }
+        case edEditBtn:
+        case edNumericEditBtn:
+        case edFloatEditBtn:
+            Made(FGridEditBtn)->SetEditorType(FEdit.EditorType);
+            FGridEditBtn->SetMaxLength(g.Plain().MaxEditLength);
+            FGridEditBtn->setText(g.getEditText(ACol, ARow));
+            FGridEditBtn->selectAll();
+            shown = FGridEditBtn;
+            break;
+        case edUnitEditBtn: {
+            Made(FGridUnitEditBtn);
+            QString number, unit;
+            SplitUnitText(g.getEditText(ACol, ARow), number, unit);
+            FGridUnitEditBtn->SetMaxLength(g.Plain().MaxEditLength);
+            FGridUnitEditBtn->setText(number);
+            FGridUnitEditBtn->SetUnitID(unit);
+            FGridUnitEditBtn->selectAll();
+            shown = FGridUnitEditBtn;
+            break;
+        }
+        case edDateEdit:
+        case edDateEditUpDown:
+        case edTimeEdit:
+            Made(FGridDatePicker)->Prepare(FEdit.EditorType, g.getEditText(ACol, ARow));
+            shown = FGridDatePicker;
             replay = false;
-        } else {
-            combo->setEditText(g.getEditText(ACol, ARow));
+            break;
+        case edButton:
+            Made(FGridButton)->setText(g.getEditText(ACol, ARow));
+            shown = FGridButton;
+            replay = false;
+            break;
+        case edCheckBox:
+            Made(FGridCheckBox)->setText(g.getEditText(ACol, ARow));
+            FGridCheckBox->setChecked(false);
+            shown = FGridCheckBox;
+            replay = false;
+            break;
+        case edCustom: ShowEditLink(ACol, ARow); break;
+        case edRichEdit: {
+            auto* rich = static_cast<TTxRichEdit*>(FInplaceRichEdit);
+            if (rich->parentWidget() != g.viewport())
+                rich->setParent(g.viewport()); // placed by the cell's rectangle, as every control
+            rich->setFrameStyle(QFrame::NoFrame);
+            rich->Lock(); // loading the text asks for no row height
+            g.CellToRich(real, ARow, *rich);
+            rich->document()->setDocumentMargin(2);
+            rich->document()->setModified(false);
+            rich->selectAll();
+            shown = rich;
+            break;
         }
-        combo->SetFlat(g.Look() == glSoft);
-        combo->SetEtched(g.Look() == glSoft);
-        combo->setGeometry(place);
-        if (g.Navigation().AutoComboDropSize)
-            combo->SizeDropDownWidth();
-        shown = combo;
-        break;
-    }
-    case edEditBtn:
-    case edNumericEditBtn:
-    case edFloatEditBtn:
-        Made(FGridEditBtn)->SetEditorType(FEdit.EditorType);
-        FGridEditBtn->SetMaxLength(g.Plain().MaxEditLength);
-        FGridEditBtn->setText(g.getEditText(ACol, ARow));
-        FGridEditBtn->selectAll();
-        shown = FGridEditBtn;
-        break;
-    case edUnitEditBtn: {
-        Made(FGridUnitEditBtn);
-        QString number, unit;
-        SplitUnitText(g.getEditText(ACol, ARow), number, unit);
-        FGridUnitEditBtn->SetMaxLength(g.Plain().MaxEditLength);
-        FGridUnitEditBtn->setText(number);
-        FGridUnitEditBtn->SetUnitID(unit);
-        FGridUnitEditBtn->selectAll();
-        shown = FGridUnitEditBtn;
-        break;
-    }
-    case edDateEdit:
-    case edDateEditUpDown:
-    case edTimeEdit:
-        Made(FGridDatePicker)->Prepare(FEdit.EditorType, g.getEditText(ACol, ARow));
-        shown = FGridDatePicker;
-        replay = false;
-        break;
-    case edButton:
-        Made(FGridButton)->setText(g.getEditText(ACol, ARow));
-        shown = FGridButton;
-        replay = false;
-        break;
-    case edCheckBox:
-        Made(FGridCheckBox)->setText(g.getEditText(ACol, ARow));
-        FGridCheckBox->setChecked(false);
-        shown = FGridCheckBox;
-        replay = false;
-        break;
-    case edCustom: ShowEditLink(ACol, ARow); break;
-    case edRichEdit: {
-        auto* rich = static_cast<TTxRichEdit*>(FInplaceRichEdit);
-        if (rich->parentWidget() != g.viewport())
-            rich->setParent(g.viewport()); // placed by the cell's rectangle, as every control
-        rich->setFrameStyle(QFrame::NoFrame);
-        rich->Lock(); // loading the text asks for no row height
-        g.CellToRich(real, ARow, *rich);
-        rich->document()->setDocumentMargin(2);
-        rich->document()->setModified(false);
-        rich->selectAll();
-        shown = rich;
-        break;
-    }
-    default: break; // the other controls are not made by this grid; nothing opens
-    }
+        default: break; // the other controls are not made by this grid; nothing opens
+        }
     if (shown) {
         // The button covers the grid lines around the cell.
         shown->setGeometry(FEdit.EditorType == edButton ? place.adjusted(-1, -1, 1, 1) : place);
@@ -195,6 +203,8 @@ void TGridEditing::ShowEditControl(int ACol, int ARow)
     FEdit.PendingChar.clear();
     FEdit.PendingKey = 0;
 }
+
+QWidget* TGridEditing::OpenControl() const { return FEdit.Memo ? FMemoEdit : EditControlOf(FEdit.EditorType); }
 
 QWidget* TGridEditing::EditControlOf(TEditorType Type) const
 {
@@ -224,6 +234,10 @@ QWidget* TGridEditing::EditControlOf(TEditorType Type) const
 void TGridEditing::WriteBackControl(int Real, int ARow)
 {
     TEditingHost& g = *FHost;
+    if (FEdit.Memo) {
+        g.setCells(Real, ARow, FMemoEdit->CellText());
+        return;
+    }
     switch (FEdit.EditorType) {
     case edSpinEdit:
     case edTimeSpinEdit: g.setCells(Real, ARow, FGridSpin->text()); break;
@@ -264,7 +278,7 @@ void TGridEditing::HideEditControl(int ACol, int ARow)
     const int real = g.RemapCol(ACol);
     // Open is not hidden: a control in a window that is closing is no longer visible, and
     // its value still goes back.
-    QWidget* control = FEdit.CancelControl ? nullptr : EditControlOf(FEdit.EditorType);
+    QWidget* control = FEdit.CancelControl ? nullptr : OpenControl();
     if (control && !control->isHidden())
         WriteBackControl(real, ARow);
     if (FEdit.EditorType == edCustom) // the link keeps its value; the grid only hides it
@@ -272,7 +286,7 @@ void TGridEditing::HideEditControl(int ACol, int ARow)
     if (FEdit.CancelControl)
         for (QWidget* w :
              std::initializer_list<QWidget*>{FGridSpin, FGridCombo, FGridCheckBox, FGridEditBtn, FGridUnitEditBtn,
-                                             FGridDatePicker, FGridButton, FInplaceRichEdit})
+                                             FGridDatePicker, FGridButton, FInplaceRichEdit, FMemoEdit})
             if (w && !w->isHidden())
                 control = w;
     if (control && !control->isHidden()) {
@@ -283,6 +297,7 @@ void TGridEditing::HideEditControl(int ACol, int ARow)
             g.Widget()->setFocus(Qt::OtherFocusReason);
     }
     FEdit.Col = FEdit.Row = -1;
+    FEdit.Memo = false;
     FEdit.HidingControl = false;
     g.DoneEditing();
 }

@@ -11,6 +11,7 @@ namespace grid {
 struct TEditState {
     TEditorType EditorType = edNormal;
     bool Active = false;             // an editor (text or control) is open
+    bool Memo = false;               // the text edit open is the editor of lines
     bool Started = false;            // the open edit has not been validated yet
     bool Validating = false;         // guards validation against re-entry
     bool EditingSwitchedOff = false; // goEditing cleared by the grid while a read-only cell is current

@@ -4,6 +4,7 @@
 
 #include "grid/edit/TxgridEditors.h"
 #include "grid/edit/TxgridInplaceEdit.h"
+#include "grid/edit/TxgridMemoEdit.h"
 #include "grid/edit/TxgridRichEdit.h"
 #include "grid/text/TxgridStrings.h"
 
@@ -53,7 +54,7 @@ void TGridEditing::DropEditors()
         editor = nullptr;
     };
     drop(FGridCombo), drop(FGridSpin), drop(FGridDatePicker), drop(FGridCheckBox);
-    drop(FGridEditBtn), drop(FGridUnitEditBtn), drop(FGridButton);
+    drop(FGridEditBtn), drop(FGridUnitEditBtn), drop(FGridButton), drop(FMemoEdit);
 }
 
 // --- opening -----------------------------------------------------------------------------
@@ -89,6 +90,16 @@ QString TGridEditing::EditText(int ACol, int ARow)
         g.GetVisualProperties(ACol, ARow, state, false, false, brush, font, h, v, wrap);
         ed->setFont(font.toQFont());
     }
+    if (FEdit.Memo && FMemoEdit) {
+        ui::Brush brush{g.controlColor()};
+        ui::Font font;
+        TGridDrawState state = 0;
+        TAlignment h = taLeftJustify;
+        TVAlignment v = g.VAlignment();
+        bool wrap = g.Plain().WordWrap;
+        g.GetVisualProperties(ACol, ARow, state, false, false, brush, font, h, v, wrap);
+        FMemoEdit->setFont(font.toQFont());
+    }
     const QString t = g.cells(real, ARow);
     return g.Plain().EditWithTags ? t : HTMLToPlainText(t);
 }
@@ -116,7 +127,11 @@ bool TGridEditing::CanEditShow()
     g.GetCellEditor(b.x(), b.y(), FEdit.EditorType);
     FEdit.Active = true;
     FEdit.Started = true;
-    if (!IsTextEditorType(FEdit.EditorType)) {
+    // Where cells hold lines, a text that may hold them is edited as lines (a mask or a
+    // password is one line, a number too).
+    FEdit.Memo = g.Plain().Multilinecells && TTextEditorRules::TakesLineBreaks(FEdit.EditorType)
+        && g.GetEditMask(g.col(), g.row()).isEmpty();
+    if (!IsTextEditorType(FEdit.EditorType) || FEdit.Memo) {
         ShowEditControl(g.col(), g.row());
         return false;
     }
@@ -147,6 +162,12 @@ void TGridEditing::PlaceCaret(QPoint Global)
         edit = FHost->inplaceEditor();
     else if (FEdit.Active && FGridCombo && FGridCombo->isVisible() && FGridCombo->isEditable())
         edit = FGridCombo->lineEdit();
+    if (FEdit.Active && FEdit.Memo && FMemoEdit && FMemoEdit->isVisible()) {
+        const QPoint p = FMemoEdit->viewport()->mapFromGlobal(Global);
+        if (FMemoEdit->viewport()->rect().contains(p))
+            FMemoEdit->setTextCursor(FMemoEdit->cursorForPosition(p));
+        return;
+    }
     if (!edit)
         return;
     const QPoint p = edit->mapFromGlobal(Global);
@@ -422,7 +443,7 @@ void TGridEditing::CloseControlForMove()
     // A control left open over a cell the cursor leaves would later commit into the cell the
     // cursor reached: it closes first, its value going to its own cell. The grid taking the
     // focus back opens nothing meanwhile.
-    if (!FEdit.Active || IsTextEditorType(FEdit.EditorType) || FEdit.HidingControl)
+    if (!FEdit.Active || (IsTextEditorType(FEdit.EditorType) && !FEdit.Memo) || FEdit.HidingControl)
         return;
     const bool done = FEdit.DoneInProgress;
     FEdit.DoneInProgress = true;

@@ -26,6 +26,7 @@ class QWidget;
 namespace grid {
 
 class TTxInplaceEdit;
+class TTxMemoEdit;
 
 class TGridEditing {
 public:
@@ -97,6 +98,9 @@ public:
     void ShowEditControl(int ACol, int ARow);
     void HideEditControl(int ACol, int ARow);
     QWidget* EditControlOf(TEditorType Type) const;
+    // The control open over the cell: the editor of lines, or the control of the editor type.
+    QWidget* OpenControl() const;
+    TTxMemoEdit* MemoEdit() const { return FMemoEdit; } // the editor of lines, once made
     void WriteBackControl(int Real, int ARow);
     bool CommitControlValue(QString& Text);
     TGridCombo* ComboBox();
@@ -130,6 +134,7 @@ private:
     TGridUnitEditBtn* FGridUnitEditBtn = nullptr;
     TGridButton* FGridButton = nullptr;
     QTextEdit* FInplaceRichEdit = nullptr; // the rich-text cell editor
+    TTxMemoEdit* FMemoEdit = nullptr;      // the text editor of cells that hold lines
 };
 
 } // namespace grid

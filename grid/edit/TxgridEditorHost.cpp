@@ -14,6 +14,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextEdit>
 #include <type_traits>
@@ -149,5 +150,6 @@ template class TEditorHost<QDateTimeEdit>;
 template class TEditorHost<QPushButton>;
 template class TEditorHost<QCheckBox>;
 template class TEditorHost<QTextEdit>;
+template class TEditorHost<QPlainTextEdit>;
 
 } // namespace grid

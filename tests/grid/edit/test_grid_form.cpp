@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTextEdit>
 
@@ -44,6 +45,7 @@ struct Form {
     void type(const QString& s) { keyboard::type(*g, s); }
     QString plain(int c, int r) const { return RichTextToPlain(g->cells(c, r)); }
     QTextEdit* rich() const { return static_cast<QTextEdit*>(g->EditControlOf(edRichEdit)); }
+    QPlainTextEdit* lines() const { return g->template findChild<QPlainTextEdit*>(QStringLiteral("MemoEditCell")); }
 };
 
 } // namespace
@@ -159,8 +161,8 @@ TEST(GridForm, TextEditorBreaksLinesSizesWhileTypingAndAdvancesOnAFilledMask)
         f.key(Qt::Key_F2);
         f.key(Qt::Key_End);
         f.key(Qt::Key_Return);
-        ASSERT_TRUE(f.g->editorMode());
-        EXPECT_EQ(f.g->inplaceEditor()->text(), QStringLiteral("abc\r\n"));
+        ASSERT_TRUE(f.g->EditActive());
+        EXPECT_EQ(f.lines()->toPlainText(), QStringLiteral("abc\n"));
         EXPECT_EQ(f.g->cells(2, 2), QStringLiteral("abc"));
 
         // With SizeWhileTyping.Height the row takes the lines a line break makes.
@@ -168,8 +170,9 @@ TEST(GridForm, TextEditorBreaksLinesSizesWhileTypingAndAdvancesOnAFilledMask)
         const int oneLine = f.g->rowHeights(2);
         f.type(QStringLiteral("d"));
         f.key(Qt::Key_Return, Qt::ControlModifier);
-        EXPECT_EQ(f.g->inplaceEditor()->text(), QStringLiteral("abc\r\nd\r\n"));
+        EXPECT_EQ(f.lines()->toPlainText(), QStringLiteral("abc\nd\n"));
         EXPECT_GT(f.g->rowHeights(2), oneLine);
+        EXPECT_EQ(f.lines()->height(), f.g->rowHeights(2) - 1); // the editor grows with its row
     }
     {
         Form f;
@@ -326,4 +329,67 @@ TEST(GridForm, InsertAndTabInAnOpenEditorWorkAfterTheEditIsInItsCell)
         EXPECT_EQ(f.g->cells(1, 2), QStringLiteral("x"));
         EXPECT_EQ(QPoint(f.g->col(), f.g->row()), QPoint(3, 2));
     }
+}
+
+// Where cells hold lines the text editor edits them as lines over the cell: Up and Down move
+// between them inside the editor and leave it from the first and the last line; the text
+// editor's other settings hold in it.
+TEST(GridForm, CellsOfLinesAreEditedAsLines)
+{
+    Form f;
+    f.g->Multilinecells = true;
+    f.g->Navigation().LineFeedOnEnter = true;
+    f.g->setRowHeights(2, 40);
+    f.key(Qt::Key_F2);
+    QPlainTextEdit* e = f.lines();
+    ASSERT_TRUE(e && e->hasFocus());
+    EXPECT_FALSE(f.g->editorMode()); // not the one-line editor
+    const TRect cell = f.g->CellRect(2, 2);
+    EXPECT_EQ(e->geometry(), QRect(cell.Left, cell.Top, cell.width() - 1, cell.height() - 1));
+    f.type(QStringLiteral("ab"));
+    f.key(Qt::Key_Return);
+    f.type(QStringLiteral("cd"));
+    EXPECT_EQ(e->blockCount(), 2);
+    f.key(Qt::Key_Up);
+    EXPECT_TRUE(f.g->EditActive());
+    EXPECT_EQ(e->textCursor().blockNumber(), 0);
+    f.key(Qt::Key_Down);
+    EXPECT_TRUE(f.g->EditActive());
+    EXPECT_EQ(e->textCursor().blockNumber(), 1);
+    f.key(Qt::Key_Down); // from the last line: committed, the cursor moves
+    EXPECT_FALSE(f.g->EditActive());
+    EXPECT_EQ(f.g->cells(2, 2), QStringLiteral("ab\r\ncd"));
+    EXPECT_EQ(QPoint(f.g->col(), f.g->row()), QPoint(2, 3));
+
+    // An edit of lines opens with the cell's lines; Up on the first line leaves upwards.
+    f.key(Qt::Key_Up);
+    f.key(Qt::Key_F2);
+    ASSERT_TRUE(f.g->EditActive());
+    EXPECT_EQ(e->toPlainText(), QStringLiteral("ab\ncd"));
+    f.key(Qt::Key_Home, Qt::ControlModifier);
+    f.key(Qt::Key_Up);
+    EXPECT_FALSE(f.g->EditActive());
+    EXPECT_EQ(QPoint(f.g->col(), f.g->row()), QPoint(2, 1));
+
+    // The case filter, the length limit, look-up, Escape and the walk out at the end.
+    f.g->OnGetEditorType = [](TGridSender, int, int, TEditorType& t) { t = edUpperCase; };
+    f.g->MaxEditLength = 4;
+    f.g->Lookup = true;
+    f.g->SetLookupItems({QStringLiteral("XYZW")});
+    f.key(Qt::Key_F2);
+    f.type(QStringLiteral("x"));
+    EXPECT_EQ(e->toPlainText(), QStringLiteral("XYZW")); // completed from the look-up items
+    f.key(Qt::Key_End);
+    f.type(QStringLiteral("q"));
+    EXPECT_EQ(e->toPlainText(), QStringLiteral("XYZW")); // full
+    f.key(Qt::Key_Escape);
+    EXPECT_FALSE(f.g->EditActive());
+    EXPECT_EQ(f.g->cells(2, 1), QString());
+    f.g->Navigation().CursorWalkEditor = true;
+    f.key(Qt::Key_F2);
+    f.type(QStringLiteral("z"));
+    f.key(Qt::Key_Right);
+    EXPECT_EQ(f.g->cells(2, 1), QStringLiteral("Z"));
+    EXPECT_EQ(QPoint(f.g->col(), f.g->row()), QPoint(3, 1));
+    EXPECT_TRUE(f.g->EditActive()); // the next cell's editor
 }

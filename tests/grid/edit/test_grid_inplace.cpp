@@ -301,18 +301,22 @@ TEST(GridInplace, CtrlReturnTypesALineBreakWithLineFeedOnEnter)
         {true, edNumeric, "1234"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.type) * 10 + c.lineFeed);
         EditGrid g;
         g.Multilinecells = true;
         g.Navigation().LineFeedOnEnter = c.lineFeed;
         g.OnGetEditorType = [&c](TGridSender, int, int, TEditorType& e) { e = c.type; };
         g.setCells(1, 1, QStringLiteral("12"));
+        // Text goes to the editor of lines, a number to the one-line editor.
         g.key(Qt::Key_F2);
-        ASSERT_TRUE(g.editorMode());
-        g.key(Qt::Key_End);
-        QTest::keyClick(g.inplaceEditor(), Qt::Key_Return, Qt::ControlModifier);
-        ASSERT_TRUE(g.editorMode());
-        g.type(QStringLiteral("34"));
-        g.key(Qt::Key_Down); // with LineFeedOnEnter Return would type another line break
+        ASSERT_TRUE(g.EditActive());
+        QWidget* editor = g.editorMode() ? g.inplaceEditor() : QApplication::focusWidget();
+        QTest::keyClick(editor, Qt::Key_End);
+        QTest::keyClick(editor, Qt::Key_Return, Qt::ControlModifier);
+        ASSERT_TRUE(g.EditActive());
+        QTest::keyClicks(editor, QStringLiteral("34"));
+        QTest::keyClick(editor, Qt::Key_Down); // on the last line: leaves
+        QApplication::processEvents();
         EXPECT_EQ(g.cells(1, 1), QString::fromLatin1(c.expected)) << c.lineFeed << " " << c.type;
     }
 }
