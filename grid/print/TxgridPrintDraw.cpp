@@ -621,9 +621,11 @@ void TGridPrinter::CalcTextPos(TRect& Rect, int Angle, const QString& Text, TAli
     const int h = m->height(FHost->controlFont());
     const int hAlign = Alignment == taLeftJustify ? 0 : Alignment == taRightJustify ? 1 : 2;
     const int vAlign = FHost->VAlignment() == vtaTop ? 0 : FHost->VAlignment() == vtaBottom ? 1 : 2;
-    const QPoint at = RotatedTextPos(Angle, w, h, Rect.Left, Rect.Top, Rect.Right - 2, Rect.Bottom - 2, hAlign, vAlign);
-    Rect.Left = at.x() + 2;
-    Rect.Top = at.y() + 2;
+    // Placed in the rectangle shrunk by 2 on every side, the margin its clip leaves.
+    const QPoint at =
+        RotatedTextPos(Angle, w, h, Rect.Left + 2, Rect.Top + 2, Rect.Right - 2, Rect.Bottom - 2, hAlign, vAlign);
+    Rect.Left = at.x();
+    Rect.Top = at.y();
 }
 
 int TGridPrinter::MaxLinesInGrid()
