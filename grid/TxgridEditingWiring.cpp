@@ -55,8 +55,7 @@ public:
     }
     void keyDown(int& Key, Qt::KeyboardModifiers Shift) override { G.keyDown(Key, Shift); }
 
-    void setRowCount(int Count) override { G.setRowCount(Count); }
-    void SetColCount(int Count) override { G.SetColCount(Count); }
+    int AddBeforeFooters(bool Column) override { return G.AddBeforeFooters(Column); }
     bool IsFixed(int ACol, int ARow) override { return G.IsFixed(ACol, ARow); }
     bool HasStaticEdit(int Real, int ARow) override { return G.HasStaticEdit(Real, ARow); }
     TRect CellRect(int ACol, int ARow) const override { return G.CellRect(ACol, ARow); }

@@ -21,7 +21,6 @@ public:
     int RemapColInv(int ACol) const override { return G.RemapColInv(ACol); }
     int colWidths(int ACol) const override { return G.colWidths(ACol); }
     int logicalDpiX() const override { return G.logicalDpiX(); }
-    bool IsXMergedCell(int ACol, int ARow) const override { return G.IsXMergedCell(ACol, ARow); }
     bool IsBaseCell(int ACol, int ARow) const override { return G.IsBaseCell(ACol, ARow); }
 
     const TPrintSettings& PrintSettings() override { return G.PrintSettings(); }

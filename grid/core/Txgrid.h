@@ -223,6 +223,10 @@ public:
     // ========================================================================================
     void AddRow();
     void AddColumn();
+    // A data row added after the last one, before the footer rows, or with Column a column
+    // before the right fixed columns; the footers keep their texts and calculations. The
+    // displayed index of the new row or column.
+    int AddBeforeFooters(bool Column);
     void RemoveSelectedRows(); // the rows marked in the disjunct row selection
     void HideSelectedRows();
     void ClearRows(int ARow, int Count); // hidden columns included

@@ -44,6 +44,24 @@ void TTxStringGrid::InsertRowsData(int ARow, std::vector<RowData> Rows)
 
 void TTxStringGrid::AddRow() { InsertRows(rowCount(), 1); }
 
+int TTxStringGrid::AddBeforeFooters(bool Column)
+{
+    if (Column) {
+        const int at = colCount() - FixedRightCols();
+        if (FixedRightCols() > 0)
+            InsertCols(RemapCol(at), 1);
+        else
+            SetColCount(at + 1);
+        return at;
+    }
+    const int at = rowCount() - FixedFooters();
+    if (FixedFooters() > 0)
+        InsertRows(at, 1);
+    else
+        SetRowCount(at + 1);
+    return at;
+}
+
 void TTxStringGrid::RemoveRowsKeep(int ARow, int Count, std::vector<RowData>* Keep, bool ExRules)
 {
     // A start at or past the end removes nothing, and a count running past the end stops at

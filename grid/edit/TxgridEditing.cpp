@@ -559,11 +559,10 @@ bool TGridEditing::AdvanceStep(int& c, int& r, bool Advance)
                     g.Raise(g.Events().OnCanAddRow, CanAdd);
                 if (!CanAdd)
                     return false;
-                g.setRowCount(g.RowCount() + 1);
-                ++r;
+                r = g.AddBeforeFooters(false);
                 c = firstCol;
                 if (g.Events().OnAutoAddRow)
-                    g.Raise(g.Events().OnAutoAddRow, g.RowCount() - g.FixedFooters() - 1);
+                    g.Raise(g.Events().OnAutoAddRow, r);
             } else {
                 c = firstCol;
                 r = firstRow;
@@ -577,11 +576,10 @@ bool TGridEditing::AdvanceStep(int& c, int& r, bool Advance)
                 r = firstRow;
                 c += span + 1;
             } else if (nav.AdvanceInsert) {
-                g.SetColCount(g.ColCount() + 1);
-                c += span + 1;
+                c = g.AddBeforeFooters(true);
                 r = firstRow;
                 if (g.Events().OnAutoInsertCol)
-                    g.Raise(g.Events().OnAutoInsertCol, g.ColCount() - g.FixedRightCols() - 1);
+                    g.Raise(g.Events().OnAutoInsertCol, c);
             } else {
                 c = firstCol;
                 r = firstRow;

@@ -53,8 +53,8 @@ public:
     virtual void keyDown(int& Key, Qt::KeyboardModifiers Shift) = 0;
 
     // ---- structure: growth, places ---------------------------------------------------------------
-    virtual void setRowCount(int Count) = 0; // the platform's
-    virtual void SetColCount(int Count) = 0; // the grid's, with its column rules
+    // A row added before the footer rows, or a column before the right fixed ones: its index.
+    virtual int AddBeforeFooters(bool Column) = 0;
     virtual bool IsFixed(int ACol, int ARow) = 0;
     virtual bool HasStaticEdit(int Real, int ARow) = 0; // a check box or radio group
     virtual TRect CellRect(int ACol, int ARow) const = 0;

@@ -6,6 +6,7 @@
 #include "grid/edit/TxgridEditing.h"
 #include "grid/files/TxgridExchange.h"
 #include "grid/controls/TxgridLines.h"
+#include "grid/text/TxgridRTF.h"
 #include "grid/text/TxgridStrings.h"
 #include "grid/controls/TsgspinValues.h"
 #include "grid/controls/Txutil.h"
@@ -59,7 +60,7 @@ QString TGridExchange::CopyText(TGridRect R)
     const bool disjunct = FGrid.MouseActions().DisjunctRowSelect;
     const bool withTags = FGrid.Navigation().CopyHTMLTagsToClipboard;
     const bool quote = FGrid.ClipboardQuoteMultiline;
-    const QLatin1String closeTag("</"), rtfMark("{\\");
+    const QLatin1String closeTag("</");
     std::vector<int> real;
     for (int c = R.Left; c <= R.Right; ++c)
         real.push_back(FGrid.RemapCol(c));
@@ -72,7 +73,7 @@ QString TGridExchange::CopyText(TGridRect R)
             if (MayHoldMarkup(t)) {
                 if (!withTags && t.contains(closeTag))
                     t = StripTags(t);
-                else if (t.contains(rtfMark))
+                else if (IsRichText(t))
                     t = RichTextToPlain(t);
             }
             if (quote && NeedsTabQuotes(t))
@@ -106,7 +107,7 @@ void TGridExchange::CopyRTFFunc(int ACol, int ARow)
 {
     QClipboard* cb = systemClipboard();
     const QString raw = FGrid.cells(FGrid.RemapCol(ACol), ARow);
-    if (!cb || !raw.contains(QLatin1String("{\\")))
+    if (!cb || !IsRichText(raw))
         return;
     auto* data = new QMimeData;
     if (const QMimeData* old = cb->mimeData())
@@ -201,7 +202,10 @@ void TGridExchange::PasteSize(const QString& Text, QPoint& Size, bool Quoted)
 
 bool TGridExchange::PasteAllowed() const
 {
-    return (FGrid.options() & ui::goEditing) || FGrid.Navigation().AllowClipboardAlways;
+    // A read-only current cell switches goEditing off; the cells pasted into answer for
+    // themselves.
+    return (FGrid.options() & ui::goEditing) || FGrid.FEditing->State().EditingSwitchedOff
+        || FGrid.Navigation().AllowClipboardAlways;
 }
 
 TGridExchange::TPasteWalk TGridExchange::WalkPaste(int ACol, int ARow, const QString& Text, bool Write)
@@ -214,8 +218,9 @@ TGridExchange::TPasteWalk TGridExchange::WalkPaste(int ACol, int ARow, const QSt
     int row = ARow;
     w.MaxCol = ACol;
     for (std::size_t k = 0; k < lines.Rows.size(); ++k, ++row) {
-        if (k > 0 && row >= FGrid.RowCount() && rowGrow)
-            FGrid.SetRowCount(FGrid.RowCount() + 1);
+        // Growth comes before the footer rows (the right fixed columns), which stay last.
+        if (k > 0 && rowGrow && row == FGrid.RowCount() - FGrid.FixedFooters())
+            FGrid.AddBeforeFooters(false);
         const bool ended = k + 1 < lines.Rows.size() || lines.EndsWithBreak;
         const QStringList& fields = lines.Rows[k];
         int col = ACol;
@@ -224,9 +229,11 @@ TGridExchange::TPasteWalk TGridExchange::WalkPaste(int ACol, int ARow, const QSt
             if (quote)
                 field = UnquoteTabField(field);
             if (f + 1 < fields.size() || ended || !field.isEmpty()) {
-                if (col >= FGrid.ColCount() && colGrow && row < FGrid.RowCount())
-                    FGrid.SetColCount(col + 1);
-                if (col < FGrid.ColCount() && row < FGrid.RowCount() && CellWritable(col, row)) {
+                if (colGrow && col == FGrid.ColCount() - FGrid.FixedRightCols() && row < FGrid.RowCount())
+                    FGrid.AddBeforeFooters(true);
+                // A merged block takes its base's field; the cells it covers stay as they are.
+                if (col < FGrid.ColCount() && row < FGrid.RowCount() && FGrid.IsBaseCell(col, row)
+                    && CellWritable(col, row)) {
                     if (Write)
                         FGrid.setCells(FGrid.RemapCol(col), row, field);
                     ++w.Written;
@@ -267,10 +274,18 @@ bool TGridExchange::PasteLandsWhole(int ACol, int ARow, const QString& Text)
     // take text; the empty rows and columns it added go again.
     const int rows = FGrid.RowCount(), cols = FGrid.ColCount();
     const bool whole = WalkPaste(ACol, ARow, Text, false).Lost == 0;
-    if (FGrid.ColCount() != cols)
-        FGrid.SetColCount(cols);
-    if (FGrid.RowCount() != rows)
-        FGrid.SetRowCount(rows);
+    if (FGrid.ColCount() > cols) {
+        if (FGrid.FixedRightCols() > 0)
+            FGrid.RemoveCols(FGrid.RemapCol(cols - FGrid.FixedRightCols()), FGrid.ColCount() - cols);
+        else
+            FGrid.SetColCount(cols);
+    }
+    if (FGrid.RowCount() > rows) {
+        if (FGrid.FixedFooters() > 0)
+            FGrid.RemoveRows(rows - FGrid.FixedFooters(), FGrid.RowCount() - rows);
+        else
+            FGrid.SetRowCount(rows);
+    }
     return whole;
 }
 

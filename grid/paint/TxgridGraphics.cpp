@@ -455,13 +455,13 @@ void TGridPainter::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int R
         p->setFont(Canvas.font.toQFont());
         p->setPen(Q(Canvas.font.color));
         const int angle = g->SecondValue;
-        // The text starts at the lower left for angles up to 180 degrees, else at the top.
-        const QPoint start = angle > 0 && angle <= 180
-            ? QPoint(Rect.Left + 2, Rect.Bottom - 2)
-            : QPoint(Rect.Left + 2, Rect.Top + 2 + Canvas.measurer().ascent(Canvas.font));
-        p->translate(start);
+        // The turned text's top-left corner, placed so that its box lies in the cell as the
+        // cell's alignment says; the glyphs hang from it.
+        TRect start = Rect;
+        grid.CalcTextPos(start, angle, text, HAlign);
+        p->translate(start.Left, start.Top);
         p->rotate(-angle);
-        p->drawText(QPoint(0, 0), text);
+        p->drawText(QPoint(0, Canvas.measurer().ascent(Canvas.font)), text);
         p->restore();
         break;
     }

@@ -417,7 +417,14 @@ void TGridPainter::DrawCellContent(ui::Canvas& Canvas, int ACol, int ARow, int R
         o.WordWrap = !g.EnhTextSize;
         o.BlinkOn = g.BlinkOn();
         THTMLRenderResult res;
-        RenderHTMLText(Canvas, text, box, o, res);
+        if (QPainter* p = Canvas.painter()) {
+            p->save();
+            p->setClipRect(Rect.toQRect(), Qt::IntersectClip);
+            RenderHTMLText(Canvas, text, box, o, res);
+            p->restore();
+        } else {
+            RenderHTMLText(Canvas, text, box, o, res);
+        }
         FCellTextWidth = std::min(res.MaxLineWidth, box.width());
         if (sortMark) {
             const int y = VAlign == vtaTop ? Rect.Top + 8

@@ -14,17 +14,20 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace grid {
 
 namespace {
 constexpr int kDpi = 96;
-// A4 at the preview's resolution.
-QSize PageSize() { return {int(210 / 25.4 * kDpi), int(297 / 25.4 * kDpi)}; }
 } // namespace
 
 TPrintPreviewForm::TPrintPreviewForm(TGridPrinter& Printer, QWidget* Parent) : QDialog(Parent), FPrinter(Printer)
 {
+    FPages = std::max(1, FPrinter.LayOutPreview());
+    // The printed page at the preview's resolution.
+    const QSize paper = FPrinter.PreviewPaper();
+    FPageSize = QSize(int(std::lround(paper.width() * kDpi / 254.0)), int(std::lround(paper.height() * kDpi / 254.0)));
     setWindowTitle(QStringLiteral("Podgląd wydruku"));
     auto* layout = new QVBoxLayout(this);
     auto* buttons = new QHBoxLayout;
@@ -42,7 +45,7 @@ TPrintPreviewForm::TPrintPreviewForm(TGridPrinter& Printer, QWidget* Parent) : Q
     scroll->setWidget(FImage);
     scroll->setWidgetResizable(true);
     layout->addWidget(scroll, 1);
-    resize(PageSize().width() + 60, 700);
+    resize(FPageSize.width() + 60, 700);
 
     ui::on(FPrev, &QPushButton::clicked, this, [this] { ShowPage(FPage - 1); });
     ui::on(FNext, &QPushButton::clicked, this, [this] { ShowPage(FPage + 1); });
@@ -52,15 +55,13 @@ TPrintPreviewForm::TPrintPreviewForm(TGridPrinter& Printer, QWidget* Parent) : Q
 
 QImage TPrintPreviewForm::RenderPage(int PageNr)
 {
-    QImage img(PageSize(), QImage::Format_RGB32);
-    img.setDotsPerMeterX(int(kDpi / 0.0254));
-    img.setDotsPerMeterY(int(kDpi / 0.0254));
+    QImage img(FPageSize, QImage::Format_RGB32);
+    img.setDotsPerMeterX(int(std::lround(kDpi / 0.0254)));
+    img.setDotsPerMeterY(int(std::lround(kDpi / 0.0254)));
     img.fill(Qt::white);
     QPainter painter(&img);
     ui::Canvas canvas(&painter);
-    FPrinter.SetPreviewPage(PageNr);
-    FPrinter.PrintPreview(canvas, QRect(QPoint(0, 0), PageSize()));
-    FPages = std::max(1, FPrinter.PageCount());
+    FPrinter.DrawPreviewPage(canvas, PageNr);
     return img;
 }
 

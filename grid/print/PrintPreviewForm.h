@@ -1,6 +1,7 @@
 #pragma once
 // The modal print preview of a grid: one page at a time, drawn by the grid's printer.
 #include <QDialog>
+#include <QSize>
 
 class QLabel;
 class QPushButton;
@@ -16,7 +17,7 @@ public:
     int PageNr() const { return FPage; }
     int PageCount() const { return FPages; }
     void ShowPage(int PageNr);
-    // The page as shown (A4 at the screen's resolution).
+    // The page as shown: the printed page at the screen's resolution.
     QImage RenderPage(int PageNr);
 
 private:
@@ -27,6 +28,7 @@ private:
     QPushButton* FNext = nullptr;
     int FPage = 1;
     int FPages = 1;
+    QSize FPageSize;
 };
 
 } // namespace grid

@@ -7,6 +7,7 @@
 #include "grid/controls/Txutil.h"
 #include "platform/report/Output.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -51,6 +52,30 @@ struct FontScaleReset {
 };
 
 int ToPaper(double pixels, double dpi) { return int(std::lround(pixels * 254.0 / dpi)); }
+
+// The printable area of a page of Device in the orientation the settings ask, in tenths of a
+// millimetre.
+QRect PaperRect(QPagedPaintDevice& Device, const TPrintSettings& S)
+{
+    Device.setPageOrientation(S.Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    const double dpiX = Device.logicalDpiX() > 0 ? Device.logicalDpiX() : 72;
+    const double dpiY = Device.logicalDpiY() > 0 ? Device.logicalDpiY() : 72;
+    return {QPoint(0, 0), QPoint(ToPaper(Device.width(), dpiX), ToPaper(Device.height(), dpiY))};
+}
+
+// A device with the page Print would print on, for its measures only: nothing is drawn on it
+// and no file is made.
+std::unique_ptr<QPagedPaintDevice> MeasureDevice(const QString& JobName, QBuffer& Sink)
+{
+    if (const TPrintDeviceFactory& factory = DeviceFactory())
+        return factory(JobName);
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull())
+        return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    auto writer = std::make_unique<QPdfWriter>(&Sink);
+    writer->setResolution(600);
+    return writer;
+}
 
 } // namespace
 
@@ -154,10 +179,7 @@ void TGridPrinter::PrintRect(TGridRect GridRect)
     std::unique_ptr<QPagedPaintDevice> device = factory ? factory(S.JobName) : DefaultDevice(S.JobName);
     if (!device)
         throw ETxGridError(QStringLiteral("Nie można rozpocząć wydruku: brak drukarki."));
-    device->setPageOrientation(S.Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    const double dpiX = device->logicalDpiX() > 0 ? device->logicalDpiX() : 72;
-    const double dpiY = device->logicalDpiY() > 0 ? device->logicalDpiY() : 72;
-    FPageRect = QRect(QPoint(0, 0), QPoint(ToPaper(device->width(), dpiX), ToPaper(device->height(), dpiY)));
+    FPageRect = PaperRect(*device, S);
 
     // One layout serves the count and the drawing: the page extent is the device's in both.
     TPrintRun run;
@@ -191,6 +213,28 @@ void TGridPrinter::PrintPreviewRect(ui::Canvas& Canvas, QRect Rect, TGridRect Gr
     TPrintRun run;
     FPageCount = BuildPages(run, &Canvas, prCalcPreview, -1, false);
     BuildPages(run, &Canvas, prPreview, FPageCount, true);
+}
+
+int TGridPrinter::LayOutPreview()
+{
+    FRange = {0, 0, FHost->ColCount() - 1, FHost->RowCount() - 1};
+    const TPrintSettings& S = FHost->PrintSettings();
+    QBuffer sink;
+    const std::unique_ptr<QPagedPaintDevice> device = MeasureDevice(S.JobName, sink);
+    FPageRect = device ? PaperRect(*device, S) : QRect(0, 0, 2100, 2970);
+    FPreviewPaper = FPageRect.size();
+    FPreviewRun = std::make_unique<TPrintRun>();
+    FPageCount = BuildPages(*FPreviewRun, nullptr, prCalcPrint, -1, false);
+    return FPageCount;
+}
+
+void TGridPrinter::DrawPreviewPage(ui::Canvas& Canvas, int PageNr)
+{
+    if (!FPreviewRun)
+        LayOutPreview();
+    FFromPage = FToPage = PageNr;
+    // Drawn as Print draws its pages, the canvas's device taken for the sheet.
+    BuildPages(*FPreviewRun, &Canvas, prPrint, FPageCount, true);
 }
 
 void TGridPrinter::SetPreviewPage(int PageNr)
@@ -366,7 +410,9 @@ void TGridPrinter::LayOutPrint(TPrintRun& run)
                     if (keep && c >= g.Left)
                         run.Heights[size_t(r - g.Top) * cols + size_t(c - g.Left)] = size.y();
                 }
-                if (cw > w && !FHost->IsXMergedCell(c, r))
+                // A block merged across sets no column's width, whatever columns it spans.
+                const TPoint base = FHost->BaseCell(c, r);
+                if (cw > w && FHost->CellSpan(base.x(), base.y()).x() == 0)
                     w = cw;
             }
         });

@@ -263,21 +263,26 @@ void TGridPrinter::DrawPrintHeader(TPrintRun& Run, int PageIndex)
     auto drawAt = [&](const QFont& f, const ui::Font& uf, int yTop, int firstPos, int lineH) {
         p.setFont(f);
         p.setPen(ui::toQColor(uf.color));
+        const bool titleHere = S.Title >= firstPos && S.Title < firstPos + 3;
+        // At the bottom the title's lines stand above the bottom line, the last one on it, all
+        // inside the room the footer keeps; at the top they run down from the header line.
+        const int lift = titleHere && firstPos == ppBottomLeft ? int(more.size()) * lineH : 0;
         for (int pos = firstPos; pos < firstPos + 3; ++pos) {
             const QString& s = texts[size_t(pos)];
+            const int y = pos == S.Title ? yTop + lift : yTop;
             if (IsFormattedForPrint(*this, s)) {
                 // A formatted title is drawn as a block, placed by its measured width.
-                TPaperTextBox box{QRectF(0, -yTop, 1e5, 1e5), uf, Run.ScreenToPaper, false};
+                TPaperTextBox box{QRectF(0, -y, 1e5, 1e5), uf, Run.ScreenToPaper, false};
                 const QSize size = DrawPaperText(*this, nullptr, s, box);
-                box.Box = QRectF(xAt(TPrintPosition(pos), size.width()), -yTop, size.width() + 2, size.height() + 2);
+                box.Box = QRectF(xAt(TPrintPosition(pos), size.width()), -y, size.width() + 2, size.height() + 2);
                 DrawPaperText(*this, &p, s, box);
             } else if (!s.isEmpty()) {
-                paper.Text(xFor(TPrintPosition(pos), f, s), yTop, s);
+                paper.Text(xFor(TPrintPosition(pos), f, s), y, s);
             }
         }
-        if (S.Title >= firstPos && S.Title < firstPos + 3)
+        if (titleHere)
             for (int k = 0; k < more.size(); ++k)
-                paper.Text(xFor(S.Title, f, more[k]), yTop - (k + 1) * lineH, more[k]);
+                paper.Text(xFor(S.Title, f, more[k]), yTop + lift - (k + 1) * lineH, more[k]);
     };
     drawAt(Run.HeaderFont, S.HeaderFont, -S.HeaderSize, ppTopLeft, Run.HeaderTextHeight);
     drawAt(Run.FooterFont, S.FooterFont, Run.PageBottom + Run.FooterTextHeight + Run.LineGap + S.FooterSize,
@@ -621,9 +626,11 @@ void TGridPrinter::CalcTextPos(TRect& Rect, int Angle, const QString& Text, TAli
     const int h = m->height(FHost->controlFont());
     const int hAlign = Alignment == taLeftJustify ? 0 : Alignment == taRightJustify ? 1 : 2;
     const int vAlign = FHost->VAlignment() == vtaTop ? 0 : FHost->VAlignment() == vtaBottom ? 1 : 2;
-    const QPoint at = RotatedTextPos(Angle, w, h, Rect.Left, Rect.Top, Rect.Right - 2, Rect.Bottom - 2, hAlign, vAlign);
-    Rect.Left = at.x() + 2;
-    Rect.Top = at.y() + 2;
+    // Placed in the rectangle shrunk by 2 on every side, the margin its clip leaves.
+    const QPoint at =
+        RotatedTextPos(Angle, w, h, Rect.Left + 2, Rect.Top + 2, Rect.Right - 2, Rect.Bottom - 2, hAlign, vAlign);
+    Rect.Left = at.x();
+    Rect.Top = at.y();
 }
 
 int TGridPrinter::MaxLinesInGrid()

@@ -17,7 +17,6 @@ public:
     virtual int RemapColInv(int ACol) const = 0; // real → displayed
     virtual int colWidths(int ACol) const = 0;   // displayed column, screen pixels
     virtual int logicalDpiX() const = 0;         // the grid window's, 0 when unknown
-    virtual bool IsXMergedCell(int ACol, int ARow) const = 0;
     virtual bool IsBaseCell(int ACol, int ARow) const = 0;
 
     // Settings and look.

@@ -1,5 +1,6 @@
 // TGridPrinter's making.
 #include "grid/print/TxgridPrinter.h"
+#include "grid/print/TxgridPrintRun.h"
 
 namespace grid {
 

@@ -30,6 +30,13 @@ public:
     void PrintDrawRect(ui::Canvas& Canvas, QRect Rect, TGridRect GridRect);
     int BuildPages(ui::Canvas* Canvas, TPrintMethod Method, int TotalPages);
     void ShowPrintPreview();
+    // The preview dialog's pages are the pages Print makes: laid out once on Print's page
+    // (its printable area, in the orientation the settings ask; PreviewPaper in tenths of a
+    // millimetre), then drawn one at a time onto a sheet of that shape. LayOutPreview gives
+    // the page count.
+    int LayOutPreview();
+    QSize PreviewPaper() const { return FPreviewPaper; }
+    void DrawPreviewPage(ui::Canvas& Canvas, int PageNr);
     int MapFontHeight(int Size) const;
     static int MapFontSize(int Height);
     const TPrintColumns& Columns() const { return FColumns; }
@@ -67,6 +74,8 @@ private:
     double FFontScale = 1.0; // the run's fit while it lays out and draws; 1.0 between runs
     TPrintColumns FColumns;
     TPrintLayout FLayout;
+    std::unique_ptr<TPrintRun> FPreviewRun;
+    QSize FPreviewPaper;
 };
 
 } // namespace grid

@@ -40,8 +40,15 @@ public:
     bool PlatformEventFilter(QObject*, QEvent*) override { return false; }
     void KeyPressed(int, Qt::KeyboardModifiers) override {}
     void keyDown(int&, Qt::KeyboardModifiers) override {}
-    void setRowCount(int Count) override { Store.setRowCount(Count); }
-    void SetColCount(int Count) override { Store.setColCount(Count); }
+    int AddBeforeFooters(bool Column) override
+    {
+        if (Column) {
+            Store.setColCount(Store.colCount() + 1);
+            return Store.colCount() - 1;
+        }
+        Store.setRowCount(Store.rowCount() + 1);
+        return Store.rowCount() - 1 - Footers;
+    }
     bool IsFixed(int ACol, int ARow) override { return ACol < fixedCols() || ARow < fixedRows(); }
     bool HasStaticEdit(int, int) override { return false; }
     TRect CellRect(int ACol, int ARow) const override { return platformCellRect(ACol, ARow); }

@@ -170,6 +170,57 @@ TEST(GridInplace, ReadOnlyCellSwitchesEditingOffUntilTheNextEditableCell)
     EXPECT_TRUE(g.options() & goEditing);
 }
 
+// Return in the last data cell with AdvanceInsert adds the row before the footer row (the
+// column before the right fixed column): the footer keeps its texts and the event gets the
+// new row (column).
+TEST(GridInplace, AdvanceInsertAddsBeforeTheFooters)
+{
+    for (const bool down : {false, true}) {
+        EditGrid g;
+        g.Navigation().AdvanceOnEnter = true;
+        g.Navigation().AdvanceInsert = true;
+        int added = -1;
+        if (down) {
+            g.Navigation().AdvanceDirection = adTopBottom;
+            g.SetFixedRightCols(1);
+            g.setCells(3, 0, QStringLiteral("Razem"));
+            g.setCells(3, 1, QStringLiteral("10"));
+            g.OnAutoInsertCol = [&](TGridSender, int ACol) { added = ACol; };
+            g.focusCell(2, 3);
+        } else {
+            g.setColCount(3);
+            g.setRowCount(5);
+            g.SetFixedFooters(1);
+            g.setCells(0, 4, QStringLiteral("Suma"));
+            g.setCells(1, 4, QStringLiteral("99"));
+            g.OnAutoAddRow = [&](TGridSender, int ARow) { added = ARow; };
+            g.focusCell(2, 3);
+        }
+        g.key(Qt::Key_F2);
+        ASSERT_TRUE(g.editorMode()) << down;
+        g.inplaceEditor()->setText(QStringLiteral("7"));
+        g.key(Qt::Key_Return);
+        if (down) {
+            EXPECT_EQ(g.colCount(), 5);
+            EXPECT_EQ(added, 3);
+            EXPECT_EQ(g.cells(4, 0), QStringLiteral("Razem"));
+            EXPECT_EQ(g.cells(4, 1), QStringLiteral("10"));
+            EXPECT_EQ(g.cells(3, 1), QString());
+            EXPECT_EQ(g.col(), 3);
+            EXPECT_EQ(g.row(), 1);
+        } else {
+            EXPECT_EQ(g.rowCount(), 6);
+            EXPECT_EQ(added, 4);
+            EXPECT_EQ(g.cells(0, 5), QStringLiteral("Suma"));
+            EXPECT_EQ(g.cells(1, 5), QStringLiteral("99"));
+            EXPECT_EQ(g.cells(1, 4), QString());
+            EXPECT_EQ(g.row(), 4);
+            EXPECT_EQ(g.col(), 1);
+        }
+        EXPECT_EQ(g.cells(2, 3), QStringLiteral("7"));
+    }
+}
+
 TEST(GridInplace, AdvanceWrapsInsertsSkipsSpansAndEndsWhenNothingIsEditable)
 {
     EditGrid g;

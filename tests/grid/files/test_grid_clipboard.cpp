@@ -126,6 +126,58 @@ TEST(GridClipboard, PasteCountsFieldsAndGrows)
     EXPECT_EQ(size, QPoint(2, 1));
 }
 
+// A paste that grows the grid adds its rows before the footer row and its columns before the
+// right fixed column: every line lands and the footer keeps its texts and its sum.
+TEST(GridClipboard, PasteGrowsBeforeTheFooters)
+{
+    Grid g(2, 5, {"a", "5", "b", "5", "c", "10", "d", "10"});
+    g.Navigation().AllowClipboardRowGrow = true;
+    g.FloatingFooter().SetVisible(true);
+    g.FloatingFooter().SetColumnCalc(1, acSUM);
+    ASSERT_EQ(g.FixedFooters(), 1);
+    ASSERT_EQ(g.GetFloats(1, 4), 30.0);
+    EXPECT_EQ(g.Exchange().PasteText(0, 3, QStringLiteral("x\t1\r\ny\t2\r\nz\t3\r\n")), 7);
+    EXPECT_EQ(g.rowCount(), 7);
+    EXPECT_EQ(g.Text(), QStringLiteral("a,5/b,5/c,10/x,1/y,2/z,3/,") + g.cells(1, 6));
+    EXPECT_EQ(g.FloatingFooter().ColumnCalc(1), acSUM);
+    EXPECT_EQ(g.GetFloats(1, 6), 26.0);
+
+    Grid h(3, 2, {"a", "b", "Razem", "c", "d", "10"});
+    h.Navigation().AllowClipboardColGrow = true;
+    h.SetFixedRightCols(1);
+    EXPECT_EQ(h.Exchange().PasteText(1, 0, QStringLiteral("p\tq\tr")), 3);
+    EXPECT_EQ(h.Text(), QStringLiteral("a,p,q,r,Razem/c,d,,,10"));
+    // The trial of a drop grows and shrinks the same way, the footers left as they were.
+    EXPECT_TRUE(h.Exchange().PasteLandsWhole(3, 0, QStringLiteral("s\tt")));
+    EXPECT_EQ(h.Text(), QStringLiteral("a,p,q,r,Razem/c,d,,,10"));
+    g.Navigation().AllowClipboardColGrow = false;
+    EXPECT_TRUE(g.Exchange().PasteLandsWhole(0, 5, QStringLiteral("s\r\nt")));
+    EXPECT_EQ(g.rowCount(), 7);
+    EXPECT_EQ(g.GetFloats(1, 6), 26.0);
+}
+
+// Each cell pasted into answers whether it takes text, whatever the current cell; a merged
+// block takes its base's field only; a plain text holding "{\" copies as it is.
+TEST(GridClipboard, PasteAsksEachCellAndWritesMergedBlocksThroughTheirBase)
+{
+    Grid g(3, 3);
+    g.OnCanEditCell = [](TGridSender, int ARow, int ACol, bool& CanEdit) { CanEdit = !(ARow == 0 && ACol == 0); };
+    g.focusCell(0, 0); // read-only: the grid switches editing off
+    ASSERT_FALSE(g.options() & ui::goEditing);
+    EXPECT_EQ(g.Exchange().PasteText(0, 0, QStringLiteral("a\tb\r\nc\td\r\n")), 5);
+    EXPECT_EQ(g.Text(), QStringLiteral(",b,/c,d,/,,"));
+
+    Grid m(3, 3, {"A", "", "", "A", "", "", "", "", ""});
+    m.MergeColumnCells(0, true);
+    ASSERT_FALSE(m.IsBaseCell(0, 1));
+    m.Exchange().PasteText(0, 0, QStringLiteral("x\r\ny\r\nz\r\n"));
+    EXPECT_EQ(m.Column(0), (QStringList{"x", "A", "z"}));
+
+    Grid p(1, 1, {"1 < 2 and {\\ not rtf"});
+    p.Exchange().CopyToClipBoard();
+    EXPECT_EQ(clipText(), QStringLiteral("1 < 2 and {\\ not rtf"));
+}
+
 TEST(GridClipboard, LinuxLineEndsPasteAsRowsAndQuotedCellsComeBackWhole)
 {
     // Text from a Linux program ends its lines with LF alone; pasted by Ctrl+V.

@@ -273,3 +273,64 @@ TEST(GridPaint, SoftLookFrame)
     s.g.SetLook(glStandard);
     EXPECT_NE(inner(), QColor(128, 128, 128));
 }
+
+// The dark pixels of a cell.
+static int DarkPixels(const QImage& img, const TRect& rc)
+{
+    int n = 0;
+    const QRect seen = rc.toQRect() & img.rect();
+    for (int x = seen.left(); x <= seen.right(); ++x)
+        for (int y = seen.top(); y <= seen.bottom(); ++y)
+            n += qGray(img.pixel(x, y)) < 100;
+    return n;
+}
+
+// Turned text lies whole inside its cell at every angle, at the side its alignment names;
+// turned runs of formatted text stay inside their cell too.
+TEST(GridPaint, TurnedTextInsideItsCell)
+{
+    Shown s;
+    s.g.SetShowSelection(false);
+    s.g.setColWidths(2, 130);
+    s.g.setRowHeights(2, 130);
+    s.g.setRowHeights(3, 130);
+    s.g.resize(400, 440);
+    QApplication::processEvents();
+    const TRect rc = s.g.CellRect(2, 2);
+    const TRect inner{rc.Left + 1, rc.Top + 1, rc.Right - 1, rc.Bottom - 1};
+    s.g.AddRotated(2, 2, 0, QStringLiteral("Wzmocnienie"));
+    const int upright = DarkPixels(s.grab(), rc);
+    ASSERT_GT(upright, 40);
+    struct Case {
+        int angle;
+        TAlignment align;
+    };
+    for (const Case c :
+         {Case{45, taLeftJustify}, Case{90, taLeftJustify}, Case{135, taLeftJustify}, Case{180, taLeftJustify},
+          Case{270, taLeftJustify}, Case{0, taRightJustify}, Case{90, taRightJustify}, Case{90, taCenter}}) {
+        s.g.OnGetAlignment = [&](TTxStringGrid&, int, int, TAlignment& H, TVAlignment&) { H = c.align; };
+        s.g.AddRotated(2, 2, c.angle, QStringLiteral("Wzmocnienie"));
+        const QImage img = s.grab();
+        const QRect ink = Ink(img, rc);
+        ASSERT_FALSE(ink.isEmpty()) << c.angle << " " << c.align;
+        // All of it: as many dark pixels as upright, give or take the smoothing of a turn.
+        EXPECT_GT(DarkPixels(img, inner), upright * 7 / 10) << c.angle << " " << c.align;
+        EXPECT_LT(ink.top(), rc.Top + 8) << c.angle << " " << c.align; // the grid aligns to the top
+        if (c.align == taLeftJustify)
+            EXPECT_LT(ink.left(), rc.Left + 8) << c.angle;
+        else if (c.align == taRightJustify)
+            EXPECT_GT(ink.right(), rc.Right - 9) << c.angle;
+        else
+            EXPECT_LE(std::abs(ink.center().x() - rc.toQRect().center().x()), 4);
+    }
+    s.g.OnGetAlignment = nullptr;
+    s.g.RemoveRotated(2, 2);
+
+    // Formatted text turned up and down reaches neither the heading above nor the cell to its left.
+    s.g.setRowHeights(1, 40);
+    s.g.setCells(2, 1, QStringLiteral("<R a=\"90\">Wzmocnienie</R>"));
+    s.g.setCells(2, 3, QStringLiteral("<R a=\"270\">Wzmocnienie</R>"));
+    const QImage img = s.grab();
+    EXPECT_TRUE(Ink(img, s.g.CellRect(2, 0)).isEmpty());
+    EXPECT_TRUE(Ink(img, s.g.CellRect(1, 3)).isEmpty());
+}

@@ -294,6 +294,79 @@ TEST(GridPrint, PreviewDialogStepsPagesWithoutBlocking)
     EXPECT_TRUE(lastWhite);
 }
 
+// The preview shows the pages Print makes: the same orientation, count, bands and rows on
+// each page.
+TEST(GridPrint, PreviewShowsThePagesPrintMakes)
+{
+    struct Case {
+        TPrinterOrientation orientation;
+        int cols, rows;
+    };
+    for (const Case c : {Case{poLandscape, 3, 150}, Case{poPortrait, 8, 60}}) {
+        PrintedGrid t;
+        t.g.PrintSettings().Orientation = c.orientation;
+        t.g.PrintSettings().PageNumSep = QStringLiteral("/");
+        t.g.SetColCount(c.cols);
+        t.g.SetRowCount(c.rows);
+        t.g.Print();
+        const int printed = pdf::pages(t.path);
+        auto rowsOfPages = [&] {
+            std::vector<std::pair<int, int>> out; // band, rows
+            for (const TPrintPage& p : t.g.PrintLayout().Pages)
+                out.emplace_back(p.BandNumber, int(p.Rows.size()));
+            return out;
+        };
+        const auto printedPages = rowsOfPages();
+        ASSERT_GE(printed, 2) << c.cols;
+        ASSERT_EQ(int(printedPages.size()), printed);
+        const QString page1 = t.Pages()[0];
+        ui::Script script;
+        int previewed = 0;
+        QSize sheet;
+        script.onModal([&](QDialog* d) {
+            auto* f = dynamic_cast<TPrintPreviewForm*>(d);
+            if (f) {
+                previewed = f->PageCount();
+                sheet = f->RenderPage(1).size();
+            }
+            return int(QDialog::Accepted);
+        });
+        t.g.ShowPrintPreview();
+        EXPECT_EQ(previewed, printed) << c.cols;
+        EXPECT_EQ(rowsOfPages(), printedPages) << c.cols;
+        EXPECT_EQ(sheet.width() > sheet.height(), c.orientation == poLandscape) << c.cols;
+        if (t.g.PrintLayout().Bands.size() == 1) {
+            EXPECT_TRUE(page1.contains(QStringLiteral("Strona 1/%1").arg(printed))) << c.cols;
+        }
+    }
+}
+
+// A heading merged over two columns widens neither; title lines at the bottom all stand on
+// the sheet, under the last row.
+TEST(GridPrint, MergedHeadingsAndBottomTitleLines)
+{
+    PrintedGrid t;
+    t.g.SetColCount(4);
+    t.g.SetRowCount(6);
+    t.g.SetCellEx(1, 0, QStringLiteral("Naglowek scalony nad dwiema kolumnami"));
+    t.g.MergeCells(1, 0, 2, 1);
+    TPrintSettings& S = t.g.PrintSettings();
+    S.TitleText.clear();
+    S.Title = ppBottomLeft;
+    S.TitleLines = QStringList{QStringLiteral("Pierwsza"), QStringLiteral("Druga"), QStringLiteral("Trzecia")};
+    t.g.Print();
+    const int heading = t.g.PrintCellSize(1, 0).x();
+    EXPECT_LT(t.g.GetPrintColWidth(1), heading / 2);
+    EXPECT_LT(t.g.GetPrintColWidth(2), heading / 2);
+    const QString page = t.Pages()[0];
+    const qsizetype last = page.indexOf(QStringLiteral("k1w5")), first = page.indexOf(QStringLiteral("Pierwsza")),
+                    second = page.indexOf(QStringLiteral("Druga")), third = page.indexOf(QStringLiteral("Trzecia"));
+    ASSERT_GE(last, 0);
+    EXPECT_GT(first, last);
+    EXPECT_GT(second, first);
+    EXPECT_GT(third, second);
+}
+
 TEST(GridPrint, RotatedCellMeasuresTurnedAndPrints)
 {
     PrintedGrid t;

@@ -34,7 +34,6 @@ public:
     }
     int colWidths(int) const override { return 120; }
     int logicalDpiX() const override { return 96; }
-    bool IsXMergedCell(int, int) const override { return false; }
     bool IsBaseCell(int, int) const override { return true; }
     const TPrintSettings& PrintSettings() override { return Settings; }
     TControlLook& ControlLook() override { return LookSettings; }
