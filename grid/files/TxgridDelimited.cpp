@@ -258,8 +258,12 @@ void WriteCSV(TTxStringGrid& Grid, QIODevice& Device, const QString& Name)
             text.clear();
             if (real[k] >= 0)
                 Grid.SaveCell(real[k], r, text);
-            if (Grid.OemConvert)
-                StringToOem(text);
+            // Nothing is saved of a text the code page cannot hold, as nothing is appended.
+            if (Grid.OemConvert && !StringToOem(text))
+                throw ETxGridError(QStringLiteral("Tekstu komórki w wierszu %1 nie da się zapisać w stronie kodowej "
+                                                  "852 (DOS): plik %2 pozostał bez zmian.")
+                                       .arg(r + 1)
+                                       .arg(Name));
             line += CSVField(text, o);
         }
         out.WriteLine(line);

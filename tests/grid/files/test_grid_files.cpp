@@ -523,7 +523,7 @@ wb.save(sys.argv[1])
 // Files Python writes (its csv module, and text in UTF-16 with a byte order mark of either
 // order, as a spreadsheet's "Unicode text" export writes it) load into the grid as written in
 // every text reader, a field of a thousand doubled quotes among them; the grid's CSV of them
-// reads back the same in Python's csv.
+// reads back the same in Python's csv. OEM text the same, and a text it cannot hold refused.
 TEST_F(GridFiles, PythonsFilesLoadAndTheGridsCSVReadsBackInPython)
 {
     const QString python = QStringLiteral("/usr/bin/python3");
@@ -539,6 +539,8 @@ for name, coding, mark in [('le.csv', 'utf-16', ''), ('be.csv', 'utf-16-be', '\u
     with open(os.path.join(d, name), 'w', encoding=coding, newline='') as f:
         f.write(mark)
         csv.writer(f).writerows(rows)
+with open(os.path.join(d, 'oem.csv'), 'w', encoding='cp852', newline='') as f:
+    csv.writer(f).writerow(['Żółw', 'gęś'])
 for name, coding, mark in [('le', 'utf-16', ''), ('be', 'utf-16-be', '\ufeff')]:
     with open(os.path.join(d, name + '.txt'), 'w', encoding=coding, newline='') as f:
         f.write(mark + '2,1\r\ncw 0,70\r\n0,0,Łódź\r\n1,0,Ωμέγα 😀\r\n')
@@ -577,6 +579,23 @@ for name, coding, mark in [('le', 'utf-16', ''), ('be', 'utf-16-be', '\ufeff')]:
         EXPECT_EQ(f.cells(0, 0), QStringLiteral("Łódź")) << kind;
         EXPECT_EQ(f.cells(1, 0), QStringLiteral("Ωμέγα")) << kind;
     }
+    // OEM text (code page 852) read and written as Python writes it; a text the code page
+    // lacks is refused, the file as it was, as an append that cannot be encoded is.
+    TTxStringGrid o;
+    o.SaveWithFixedCells = true;
+    o.OemConvert = true;
+    Size(o, 2, 1);
+    o.LoadFromCSV(Path("oem.csv"));
+    EXPECT_EQ(o.cells(0, 0), QStringLiteral("Żółw"));
+    o.SaveToCSV(Path("oem2.csv"));
+    EXPECT_EQ(Bytes("oem2.csv"), Bytes("oem.csv"));
+    o.setCells(1, 0, QStringLiteral("Firma „Żółw” – 10 €"));
+    const QString refused = QStringLiteral("Tekstu komórki w wierszu 1 nie da się zapisać w stronie kodowej 852 "
+                                           "(DOS): plik %1 pozostał bez zmian.");
+    EXPECT_EQ(errorOf([&] { o.SaveToCSV(Path("oem2.csv")); }), refused.arg(Path("oem2.csv")));
+    EXPECT_EQ(errorOf([&] { o.AppendToCSV(Path("oem2.csv")); }), refused.arg(Path("oem2.csv")));
+    EXPECT_EQ(Bytes("oem2.csv"), Bytes("oem.csv"));
+
     QProcess back;
     back.start(python,
                {QStringLiteral("-c"), QStringLiteral(R"(
