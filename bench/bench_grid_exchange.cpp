@@ -3,7 +3,7 @@
 // workbook of the same cells into a grid (and our reader alone) against an independent reader
 // of its own, libzip and a plain scan of the XML into a table of texts; and the clipboard text of the whole grid
 // against building the same text with plain QString code; a save into one sheet of a book
-// against a whole new book of the same grid.
+// against a whole new book of the same grid; long fields of text files (below).
 #include "grid/core/Txgrid.h"
 #include "grid/files/TxgridExchange.h"
 #include "grid/files/TxgridOffice.h"
@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <charconv>
+#include <cstdlib>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -331,6 +333,81 @@ void BM_GridClipboardText(benchmark::State& state)
         benchmark::DoNotOptimize(g.Exchange().CopyText({0, 0, kCols - 1, kRows - 1}));
 }
 BENCHMARK(BM_GridClipboardText)->Unit(benchmark::kMillisecond);
+
+// Text files of one long field, 16 MiB each: a CSV field of doubled quotes against a plain
+// field of the same size, and a native file whose one cell line is that long against reading
+// the same bytes as text and finding its lines with plain Qt code.
+constexpr qsizetype kLongField = qsizetype(16) << 20;
+
+const QString& LongFile(const char* Name, const QByteArray& Bytes)
+{
+    static std::map<std::string, QString> made;
+    auto& path = made[Name];
+    if (path.isEmpty()) {
+        path = File(Name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(Bytes) != Bytes.size())
+            std::abort();
+    }
+    return path;
+}
+
+void LoadCSV(benchmark::State& state, const QString& Path, qsizetype Length)
+{
+    for (auto _ : state) {
+        grid::TTxStringGrid g;
+        g.SetFixedCols(0);
+        g.SetFixedRows(0);
+        g.Delimiter = QLatin1Char(',');
+        g.LoadFromCSV(Path);
+        if (g.cells(0, 0).size() != Length)
+            state.SkipWithError("cell differs");
+    }
+}
+
+void BM_CSVPlainField(benchmark::State& state)
+{
+    LoadCSV(state, LongFile("bench-plain.csv", QByteArray(kLongField, 'a') + "\r\n"), kLongField);
+}
+BENCHMARK(BM_CSVPlainField)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_CSVDoubledQuotes(benchmark::State& state)
+{
+    const QByteArray bytes = '"' + QByteArray(kLongField - 2, '"') + "\"\r\n";
+    LoadCSV(state, LongFile("bench-quotes.csv", bytes), (kLongField - 2) / 2);
+}
+BENCHMARK(BM_CSVDoubledQuotes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+const QString& LongNativeFile()
+{
+    return LongFile("bench-long.txt", "1,1\r\ncw 0,64\r\n0,0," + QByteArray(kLongField, 'a') + "\r\n");
+}
+
+void BM_PlainTextLines(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QFile f(LongNativeFile());
+        if (!f.open(QIODevice::ReadOnly))
+            state.SkipWithError("no file");
+        const QString text = QString::fromLatin1(f.readAll());
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        if (lines.size() != 4 || lines.at(2).size() != kLongField + 4)
+            state.SkipWithError("lines differ");
+    }
+}
+BENCHMARK(BM_PlainTextLines)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_NativeLongLine(benchmark::State& state)
+{
+    for (auto _ : state) {
+        grid::TTxStringGrid g;
+        g.SaveWithFixedCells = true;
+        g.LoadFromFile(LongNativeFile());
+        if (g.cells(0, 0).size() != kLongField)
+            state.SkipWithError("cell differs");
+    }
+}
+BENCHMARK(BM_NativeLongLine)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -324,10 +324,11 @@ constexpr std::array<char16_t, 128> kCp852 = {
     0x00A7, 0x00F7, 0x00B8, 0x00B0, 0x00A8, 0x02D9, 0x0171, 0x0158, 0x0159, 0x25A0, 0x00A0};
 } // namespace
 
-void StringToOem(QString& Text)
+bool StringToOem(QString& Text)
 {
     QString r;
     r.reserve(Text.size());
+    bool all = true;
     for (QChar c : Text) {
         if (c.unicode() < 0x80) {
             r += c;
@@ -339,9 +340,11 @@ void StringToOem(QString& Text)
                 byte = char16_t(0x80 + i);
                 break;
             }
+        all = all && byte != '?';
         r += QChar(byte);
     }
     Text = r;
+    return all;
 }
 
 void OemToString(QString& Text)

@@ -94,8 +94,9 @@ QString FixDecimalSeparator(const QString& Text, const TRegional& R);
 QString DoubleToSingleChar(QChar Ch, const QString& Text);
 void StringToPassword(QString& Text, QChar Ch);
 // The OEM code page is CP852 (Central European DOS). StringToOem leaves one character per
-// OEM byte (U+0000..U+00FF); OemToString reads such a text back.
-void StringToOem(QString& Text);
+// OEM byte (U+0000..U+00FF), "?" for a character the code page lacks (then false);
+// OemToString reads such a text back.
+bool StringToOem(QString& Text);
 void OemToString(QString& Text);
 QString ShiftCase(const QString& Text);
 QString RectString(const TRect& Rect);

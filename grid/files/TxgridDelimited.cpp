@@ -12,7 +12,6 @@
 #include "grid/controls/TxgridWaitCursor.h"
 #include "grid/controls/Txutil.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QIODevice>
@@ -106,14 +105,14 @@ QString Aligned(QString Text, TAlignment Align, int W)
 }
 
 // Blanks and control characters off both ends.
-QString TrimControls(const QString& Text)
+QString TrimControls(QStringView Text)
 {
     qsizetype a = 0, b = Text.size();
     while (a < b && Text.at(a).unicode() <= 32)
         ++a;
     while (b > a && Text.at(b - 1).unicode() <= 32)
         --b;
-    return Text.mid(a, b - a);
+    return Text.mid(a, b - a).toString();
 }
 
 } // namespace
@@ -182,9 +181,15 @@ QString TakeField(const QString& Line, qsizetype& From, QChar Sep)
             ++i;
         return i;
     };
+    // In one pass: a replace would move the rest of the text once for every run of quotes.
     auto unquoted = [&](qsizetype End) {
-        QString t = Line.mid(start + 1, End - start - 1);
-        t.replace(QStringLiteral("\"\""), QString(kQuote));
+        QString t;
+        t.reserve(End - start - 1);
+        for (qsizetype i = start + 1; i < End; ++i) {
+            t += Line.at(i);
+            if (Line.at(i) == kQuote && i + 1 < End && Line.at(i + 1) == kQuote)
+                ++i;
+        }
         return t;
     };
     if (start < Line.size() && Line.at(start) == kQuote) {
@@ -253,8 +258,12 @@ void WriteCSV(TTxStringGrid& Grid, QIODevice& Device, const QString& Name)
             text.clear();
             if (real[k] >= 0)
                 Grid.SaveCell(real[k], r, text);
-            if (Grid.OemConvert)
-                StringToOem(text);
+            // Nothing is saved of a text the code page cannot hold, as nothing is appended.
+            if (Grid.OemConvert && !StringToOem(text))
+                throw ETxGridError(QStringLiteral("Tekstu komórki w wierszu %1 nie da się zapisać w stronie kodowej "
+                                                  "852 (DOS): plik %2 pozostał bez zmian.")
+                                       .arg(r + 1)
+                                       .arg(Name));
             line += CSVField(text, o);
         }
         out.WriteLine(line);
@@ -264,78 +273,6 @@ void WriteCSV(TTxStringGrid& Grid, QIODevice& Device, const QString& Name)
 }
 
 namespace {
-
-// What a text file may bring into the grid: the workbook readers' limits of non-empty cells,
-// characters of text, columns and cells of the range it fills. Each step past one raises
-// ETxGridError naming the file and the limit, before the grid changes.
-class TTextBudget {
-public:
-    explicit TTextBudget(const QString& Name) : FName(Name) {}
-    // A file larger than any within the limits can be: every character costs at most three
-    // bytes and every field of the range at most three (its quotes and separator), every
-    // line two for its end.
-    static constexpr qint64 kMaxBytes = qint64(128) << 20;
-    static_assert(kMaxBytes >= 3 * kWorkbookMaxText + 5 * kGridMaxRangeCells);
-    static constexpr int kMaxCols = 16384;
-    QByteArray ReadAll(QIODevice& Device) const
-    {
-        if (!Device.isSequential() && Device.size() - Device.pos() > kMaxBytes)
-            tooLarge(QStringLiteral("ma więcej niż %1 MiB").arg(kMaxBytes >> 20));
-        QByteArray bytes = Device.read(kMaxBytes + 1);
-        if (bytes.size() > kMaxBytes)
-            tooLarge(QStringLiteral("ma więcej niż %1 MiB").arg(kMaxBytes >> 20));
-        return bytes;
-    }
-    // A line longer than its fields can be within the limits (each character doubled, as a
-    // quote in a quoted field is, and three more for each field) is refused unsplit.
-    void Line(qsizetype Length) const
-    {
-        if (Length > 2 * kWorkbookMaxText + 3 * kMaxCols)
-            textTooLarge();
-    }
-    void Row(const QStringList& Fields)
-    {
-        if (Fields.size() > kMaxCols)
-            tooLarge(QStringLiteral("ma więcej niż %1 kolumn").arg(GroupedNumber(kMaxCols)));
-        FCols = std::max(FCols, qint64(Fields.size()));
-        if (++FRows * std::max<qint64>(FCols, 1) > kGridMaxRangeCells)
-            tooLarge(QStringLiteral("siatka wczytuje najwyżej %1 komórek").arg(GroupedNumber(kGridMaxRangeCells)));
-        for (const QString& f : Fields) {
-            if (f.isEmpty())
-                continue;
-            if (++FCells > kWorkbookMaxCells)
-                tooLarge(QStringLiteral("ma więcej niż %1 niepustych komórek")
-                             .arg(GroupedNumber(qint64(kWorkbookMaxCells))));
-            FText += f.size();
-            if (FText > kWorkbookMaxText)
-                textTooLarge();
-        }
-    }
-
-private:
-    [[noreturn]] void textTooLarge() const
-    {
-        tooLarge(QStringLiteral("tekst jego komórek przekracza %1 znaków").arg(GroupedNumber(kWorkbookMaxText)));
-    }
-    [[noreturn]] void tooLarge(const QString& Why) const
-    {
-        throw ETxGridError(QStringLiteral("Plik %1 jest za duży: %2.").arg(FName, Why));
-    }
-    QString FName;
-    qint64 FRows = 0, FCols = 0, FText = 0;
-    std::size_t FCells = 0;
-};
-
-// Runs Read, a lack of memory reaching the caller as the grid's error naming the file.
-template <class F>
-auto MemoryGuarded(const QString& Name, F Read) -> decltype(Read())
-{
-    try {
-        return Read();
-    } catch (const std::bad_alloc&) {
-        throw ETxGridError(QStringLiteral("Za mało pamięci, by wczytać plik %1.").arg(Name));
-    }
-}
 
 // A file's rows of fields, held flat: a list for each row would cost more than its fields.
 struct TRows {
@@ -505,21 +442,16 @@ void ReadFixed(TTxStringGrid& Grid, QIODevice& Device, const TIntList& Positions
         return; // fewer than two positions bound no field
     TTextBudget budget(Name);
     const TRows rows = MemoryGuarded(Name, [&] {
-        const TTextCoding coding = GuessCoding(Device, tcAnsi);
-        const QByteArray bytes = budget.ReadAll(Device);
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
-        TLineReader in(buffer);
-        QByteArray raw;
+        const QString text = DecodeGuessed(budget.ReadAll(Device), tcAnsi);
         TRows out;
-        while (in.ReadLine(raw)) {
-            const QString line = Decode(raw, coding);
+        for (qsizetype p = 0, next = 0; p < text.size(); p = next) {
+            const qsizetype end = FindLineEnd(text, p, next);
+            const QStringView line = QStringView(text).mid(p, end - p);
             QStringList f;
             for (int k = 1; k <= fields; ++k) {
                 const int from = std::max(1, Positions.GetInteger(k - 1));
                 const int length = std::max(0, Positions.GetInteger(k) - Positions.GetInteger(k - 1));
-                f << TrimControls(line.mid(from - 1, length));
+                f << TrimControls(line.mid(std::min<qsizetype>(from - 1, line.size()), length));
             }
             budget.Row(f);
             out.Add(std::move(f));

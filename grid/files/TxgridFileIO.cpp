@@ -7,8 +7,11 @@
 #include "grid/controls/TxgridLines.h"
 #include "platform/codepage/Cp1250.h"
 
+#include "grid/files/TxgridWorkbook.h"
+
 #include <QFile>
 #include <QIODevice>
+#include <QStringDecoder>
 #include <cmath>
 
 namespace grid::files {
@@ -115,6 +118,14 @@ TTextCoding GuessCoding(const QByteArray& Bytes, TTextCoding Else)
 
 QString DecodeGuessed(const QByteArray& Bytes, TTextCoding Else, TTextCoding* Used)
 {
+    const bool little = Bytes.startsWith("\xFF\xFE"), big = Bytes.startsWith("\xFE\xFF");
+    if (little || big) {
+        if (Used)
+            *Used = tcUtf8;
+        QStringDecoder utf16(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                             QStringConverter::Flag::Stateless);
+        return utf16(QByteArrayView(Bytes.constData() + 2, Bytes.size() - 2));
+    }
     const TTextCoding coding = GuessCoding(Bytes, Else);
     if (Used)
         *Used = coding;
@@ -147,6 +158,7 @@ bool TLineReader::Fill()
 {
     if (FPos > 0) { // drop what was read already
         FBuffer.remove(0, FPos);
+        FScanned -= std::min(FScanned, FPos);
         FPos = 0;
     }
     const QByteArray more = FDevice.read(kBlock);
@@ -165,17 +177,23 @@ bool TLineReader::ReadLine(QByteArray& Line)
     if (AtEnd())
         return false;
     for (;;) {
-        qsizetype next = 0;
-        const qsizetype end = FindLineEnd(FBuffer, FPos, next);
+        // The search goes on where it stopped: a long line read block by block is scanned
+        // once, not again from its start after every block.
+        qsizetype end = std::max(FPos, FScanned);
+        while (end < FBuffer.size() && FBuffer.at(end) != '\r' && FBuffer.at(end) != '\n')
+            ++end;
+        const qsizetype next = end + LineEndLength(FBuffer, end);
         // A line runs on past the bytes read so far, and a CR read last may have its LF still
         // to come.
         const bool open = end == FBuffer.size() || (next == FBuffer.size() && FBuffer.at(end) == '\r');
         if (open && !FDrained) {
+            FScanned = end;
             Fill(); // more bytes, or the device drained; the line is searched again either way
             continue;
         }
         Line = FBuffer.mid(FPos, end - FPos);
         FPos = next;
+        FScanned = next;
         return true;
     }
 }
@@ -298,6 +316,78 @@ void CopyFileLines(const QString& FileName, TLineWriter& Out)
     QByteArray line;
     while (in.ReadLine(line))
         Out.WriteRawLine(line);
+}
+
+// --- limits of a text file ----------------------------------------------------------------
+
+static_assert(TTextBudget::kMaxBytes >= 3 * kWorkbookMaxText + 5 * kGridMaxRangeCells);
+
+QByteArray TTextBudget::ReadAll(QIODevice& Device) const
+{
+    const QString tooMany = QStringLiteral("ma więcej niż %1 MiB").arg(kMaxBytes >> 20);
+    QByteArray bytes;
+    if (!Device.isSequential()) {
+        const qint64 left = Device.size() - Device.pos();
+        if (left > kMaxBytes)
+            tooLarge(tooMany);
+        bytes.reserve(qsizetype(std::max<qint64>(left, 0)));
+    }
+    for (;;) {
+        const qint64 block = std::min<qint64>(qint64(1) << 20, kMaxBytes + 1 - bytes.size());
+        const qsizetype at = bytes.size();
+        bytes.resize(at + qsizetype(block));
+        const qint64 got = Device.read(bytes.data() + at, block);
+        bytes.resize(at + qsizetype(std::max<qint64>(got, 0)));
+        if (bytes.size() > kMaxBytes)
+            tooLarge(tooMany);
+        if (got <= 0)
+            return bytes;
+    }
+}
+
+void TTextBudget::Line(qsizetype Length) const
+{
+    if (Length > 2 * kWorkbookMaxText + 3 * kMaxCols)
+        textTooLarge();
+}
+
+void TTextBudget::Range(qint64 Cols, qint64 Rows) const
+{
+    if (Cols > kMaxCols)
+        tooLarge(QStringLiteral("ma więcej niż %1 kolumn").arg(GroupedNumber(kMaxCols)));
+    if (Rows * std::max<qint64>(Cols, 1) > kGridMaxRangeCells)
+        tooLarge(QStringLiteral("siatka wczytuje najwyżej %1 komórek").arg(GroupedNumber(kGridMaxRangeCells)));
+}
+
+void TTextBudget::Row(const QStringList& Fields)
+{
+    FCols = std::max(FCols, qint64(Fields.size()));
+    Range(std::max<qint64>(Fields.size(), FCols), ++FRows);
+    for (const QString& f : Fields)
+        Cell(f.size());
+}
+
+void TTextBudget::Cell(qsizetype Length)
+{
+    if (Length == 0)
+        return;
+    if (++FCells > kWorkbookMaxCells)
+        tooLarge(QStringLiteral("ma więcej niż %1 niepustych komórek").arg(GroupedNumber(qint64(kWorkbookMaxCells))));
+    FText += Length;
+    if (FText > kWorkbookMaxText)
+        textTooLarge();
+}
+
+void TTextBudget::textTooLarge() const
+{
+    tooLarge(QStringLiteral("tekst jego komórek przekracza %1 znaków").arg(GroupedNumber(kWorkbookMaxText)));
+}
+
+void TTextBudget::tooLarge(const QString& Why) const
+{
+    if (FName.isEmpty()) // a stream
+        throw ETxGridError(QStringLiteral("Dane są za duże: %1.").arg(Why));
+    throw ETxGridError(QStringLiteral("Plik %1 jest za duży: %2.").arg(FName, Why));
 }
 
 // --- numbers, columns, progress ------------------------------------------------------------

@@ -9,12 +9,16 @@
 // written 8-bit Windows-1250 when every one of them fits it, else the file is UTF-8 with a
 // byte order mark, unless a format says otherwise (the XHTML and XML documents are UTF-8, as
 // they declare; OEM text is CP852). Text files read are UTF-8 when they say so or their bytes
-// are UTF-8 (GuessCoding), as other programs write them today, else as written.
+// are UTF-8 (GuessCoding), as other programs write them today, UTF-16 when they open with its
+// byte order mark, else as written. Every text reader takes the whole file within the limits
+// of TTextBudget before the grid changes.
+#include "grid/controls/TxgridError.h"
 #include "grid/controls/Txobj.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <utility>
@@ -47,6 +51,8 @@ QString Decode(const QByteArray& Bytes, TTextCoding Coding);
 // otherwise, so that old files keep reading as they did.
 TTextCoding GuessCoding(const QByteArray& Bytes, TTextCoding Else);
 // Bytes decoded in the coding GuessCoding finds, without a byte order mark; Used gets it.
+// Bytes opening with a UTF-16 byte order mark (FF FE, FE FF: a spreadsheet's "Unicode text")
+// are UTF-16 of that byte order, and Used gets tcUtf8, the other Unicode coding.
 QString DecodeGuessed(const QByteArray& Bytes, TTextCoding Else, TTextCoding* Used = nullptr);
 // The same for a device read line by line, judged by all of it from its position on (by its
 // first block when it is sequential); the device is left past a byte order mark.
@@ -66,7 +72,8 @@ private:
     QIODevice& FDevice;
     QByteArray FBuffer;
     qsizetype FPos = 0;
-    bool FDrained = false; // the device gave nothing more
+    qsizetype FScanned = 0; // bytes of the buffer known to hold no line end, from FPos on
+    bool FDrained = false;  // the device gave nothing more
 };
 
 // Lines to a device, each followed by CR LF, collected in blocks. Finish (or a full block)
@@ -107,6 +114,48 @@ std::optional<int> LenientInt(const QString& Text);
 int StrictInt(const QString& Text);
 // The largest column or row count a file may ask for; more is taken for a corrupt file.
 inline constexpr int kMaxFileCount = 10'000'000;
+
+// What a text file may bring into the grid: the workbook readers' limits of non-empty cells,
+// characters of text, columns and cells of the range it fills (TxgridOffice.h). Each step past
+// one raises ETxGridError naming the file and the limit, before the grid changes.
+class TTextBudget {
+public:
+    explicit TTextBudget(const QString& Name) : FName(Name) {}
+    // A file larger than any within the limits can be: every character costs at most three
+    // bytes and every field of the range at most three (its quotes and separator), every
+    // line two for its end.
+    static constexpr qint64 kMaxBytes = qint64(128) << 20;
+    static constexpr int kMaxCols = 16384;
+    // The device from its position to its end, read in blocks (never more than the file
+    // holds, nor kMaxBytes).
+    QByteArray ReadAll(QIODevice& Device) const;
+    // A line longer than its fields can be within the limits (each character doubled, as a
+    // quote in a quoted field is, and three more for each field) is refused unsplit.
+    void Line(qsizetype Length) const;
+    // A range of Cols x Rows cells the file fills.
+    void Range(qint64 Cols, qint64 Rows) const;
+    // One row more of these fields, and the range they widen.
+    void Row(const QStringList& Fields);
+    // A cell of that many characters (none: no cell).
+    void Cell(qsizetype Length);
+
+private:
+    [[noreturn]] void textTooLarge() const;
+    [[noreturn]] void tooLarge(const QString& Why) const;
+    QString FName;
+    qint64 FRows = 0, FCols = 0, FText = 0;
+    std::size_t FCells = 0;
+};
+// Runs Read, a lack of memory reaching the caller as the grid's error naming the file.
+template <class F>
+auto MemoryGuarded(const QString& Name, F Read) -> decltype(Read())
+{
+    try {
+        return Read();
+    } catch (const std::bad_alloc&) {
+        throw ETxGridError(QStringLiteral("Za mało pamięci, by wczytać plik %1.").arg(Name));
+    }
+}
 
 // The real columns of store positions From .. To: the displayed columns in display order,
 // then the hidden columns (by real index), -1 past them. Store positions are what the file

@@ -10,12 +10,14 @@
 #include "grid/core/Txgrid.h"
 #include "grid/core/TxgridUpdateGuard.h"
 #include "grid/controls/TxgridError.h"
+#include "grid/controls/TxgridLines.h"
 #include "grid/controls/TxgridSaveFile.h"
 #include "grid/controls/Txutil.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QIODevice>
+#include <exception>
 
 namespace grid {
 
@@ -66,48 +68,96 @@ void WriteNativeFile(TTxStringGrid& Grid, QIODevice& Device, const QString& Name
     out.Finish();
 }
 
+namespace {
+
+// A native file's lines taken in before the grid changes: its size, its widths and its cells.
+struct TNativeContent {
+    bool HasSize = false;
+    int Cols = 0, Rows = 0;
+    std::vector<std::pair<int, int>> Widths; // column, width
+    struct TCell {
+        int Col, Row;
+        QString Text;
+    };
+    std::vector<TCell> Cells;
+};
+
+// The lines of the whole device, within the limits of the other text readers; Line is given
+// each line after the first, the first (the size) goes to Header when it is not empty.
+template <class H, class L>
+void ReadNativeLines(QIODevice& Device, TTextBudget& Budget, const QString& Name, H Header, L Line)
+{
+    MemoryGuarded(Name, [&] {
+        const QString text = DecodeGuessed(Budget.ReadAll(Device), tcAnsi);
+        qsizetype next = 0;
+        for (qsizetype p = 0; p < text.size(); p = next) {
+            const qsizetype end = FindLineEnd(text, p, next);
+            QString line = text.mid(p, end - p);
+            if (p == 0) {
+                if (!line.isEmpty())
+                    Header(line);
+                continue;
+            }
+            Line(line);
+        }
+        return 0;
+    });
+}
+
+} // namespace
+
 void ReadNativeFile(TTxStringGrid& Grid, QIODevice& Device, const QString& Name)
 {
     const int FC = Grid.SaveWithFixedCells ? 0 : Grid.FixedCols();
     const int FR = Grid.SaveWithFixedCells ? 0 : Grid.FixedRows();
+    TTextBudget budget(Name);
+    TNativeContent in;
+    in.Cols = Grid.colCount();
+    in.Rows = Grid.rowCount();
+    ReadNativeLines(
+        Device, budget, Name,
+        [&](const QString& Rest) {
+            const qsizetype comma = Rest.indexOf(QLatin1Char(','));
+            const int cols = LenientInt(comma < 0 ? Rest : Rest.left(comma)).value_or(0) + FC;
+            const int rows = LenientInt(comma < 0 ? QString() : Rest.mid(comma + 1)).value_or(0) + FR;
+            if (cols <= 0 || rows <= 0 || cols > kMaxFileCount || rows > kMaxFileCount)
+                throw ETxGridError(QStringLiteral("File contains no data or corrupt file ") + Name);
+            budget.Range(cols, rows);
+            in.HasSize = true;
+            in.Cols = cols;
+            in.Rows = rows;
+        },
+        [&](QString& Line) {
+            if (Line.startsWith(QLatin1String("cw"))) {
+                const qsizetype comma = Line.indexOf(QLatin1Char(','));
+                if (comma < 0)
+                    return;
+                const auto c = LenientInt(Line.mid(3, comma - 3));
+                const auto w = LenientInt(Line.mid(comma + 1, 255));
+                if (c && w && *c >= 0 && *c < in.Cols && *w >= 0)
+                    in.Widths.emplace_back(*c, *w);
+                return;
+            }
+            const auto c = LenientInt(CutField(Line));
+            const auto r = LenientInt(CutField(Line));
+            // Positions outside the grid, negative ones too, are left out.
+            if (c && r && *c >= 0 && *c < in.Cols && *r >= 0 && *r < in.Rows) {
+                budget.Cell(Line.size());
+                in.Cells.push_back({*c, *r, FileToLf(Line, true)});
+            }
+        });
     TUpdateGuard lock(Grid);
-    const TTextCoding coding = GuessCoding(Device, tcAnsi);
-    TLineReader in(Device);
-    QByteArray raw;
-    if (in.ReadLine(raw) && !raw.isEmpty()) {
-        QString rest = Decode(raw, coding);
-        const qsizetype comma = rest.indexOf(QLatin1Char(','));
-        const int cols = LenientInt(comma < 0 ? rest : rest.left(comma)).value_or(0) + FC;
-        const int rows = LenientInt(comma < 0 ? QString() : rest.mid(comma + 1)).value_or(0) + FR;
-        const QString corrupt = QStringLiteral("File contains no data or corrupt file ") + Name;
-        if (cols > kMaxFileCount || rows > kMaxFileCount)
-            throw ETxGridError(corrupt);
-        Grid.SetColCount(cols);
-        Grid.SetRowCount(rows);
-        if (cols <= 0 || rows <= 0)
-            throw ETxGridError(corrupt);
+    if (in.HasSize) {
+        Grid.SetColCount(in.Cols);
+        Grid.SetRowCount(in.Rows);
     }
+    for (const auto& [c, w] : in.Widths)
+        Grid.setColWidths(c, w);
     const std::vector<int> real = StoreColumns(Grid, 0, Grid.colCount() - 1);
     TProgress progress(Grid);
-    while (in.ReadLine(raw)) {
-        QString line = Decode(raw, coding);
-        if (line.startsWith(QLatin1String("cw"))) {
-            const qsizetype comma = line.indexOf(QLatin1Char(','));
-            if (comma < 0)
-                continue;
-            const auto c = LenientInt(line.mid(3, comma - 3));
-            const auto w = LenientInt(line.mid(comma + 1, 255));
-            if (c && w && *c >= 0 && *c < Grid.colCount() && *w >= 0)
-                Grid.setColWidths(*c, *w);
-            continue;
-        }
-        const auto c = LenientInt(CutField(line));
-        const auto r = LenientInt(CutField(line));
-        // Positions outside the grid, negative ones too, are left out.
-        if (c && r && *c >= 0 && *c < Grid.colCount() && *r >= 0 && *r < Grid.rowCount()) {
-            Grid.SetCellEx(real[std::size_t(*c)], *r, FileToLf(line, true));
-            progress.Step(*r, Grid.rowCount() - 1);
-        }
+    for (const TNativeContent::TCell& cell : in.Cells) {
+        Grid.SetCellEx(real[std::size_t(cell.Col)], cell.Row, cell.Text);
+        progress.Step(cell.Row, Grid.rowCount() - 1);
         if (QCoreApplication::instance())
             QCoreApplication::processEvents(); // a long load keeps the window responsive
     }
@@ -134,36 +184,58 @@ void WriteNativeStream(TTxStringGrid& Grid, QIODevice& Device)
 void ReadNativeStream(TTxStringGrid& Grid, QIODevice& Device)
 {
     const int c0 = Grid.GetSaveStartCol(), r0 = Grid.GetSaveStartRow();
+    TTextBudget budget{QString()};
+    TNativeContent in;
+    in.Cols = Grid.colCount();
+    in.Rows = Grid.rowCount();
+    // A line that is no number ends the read: what came before it is loaded, as a stream is
+    // read line by line.
+    std::exception_ptr stopped;
+    try {
+        ReadNativeLines(
+            Device, budget, QString(),
+            [&](const QString& Rest) {
+                const qsizetype comma = Rest.indexOf(QLatin1Char(','));
+                const int cols = StrictInt(comma < 0 ? Rest : Rest.left(comma)) + c0;
+                const int rows = StrictInt(comma < 0 ? QString() : Rest.mid(comma + 1)) + r0;
+                if (cols > kMaxFileCount || rows > kMaxFileCount)
+                    throw ETxGridError(QStringLiteral("File contains no data or corrupt file"));
+                budget.Range(cols, rows);
+                in.HasSize = true;
+                in.Cols = cols;
+                in.Rows = rows;
+            },
+            [&](QString& Line) {
+                if (Line.startsWith(QLatin1String("cw"))) {
+                    Line.remove(0, 3);
+                    const int c = StrictInt(CutField(Line));
+                    const int w = StrictInt(Line);
+                    if (c >= 0 && c < in.Cols && w >= 0)
+                        in.Widths.emplace_back(c, w);
+                    return;
+                }
+                const int c = c0 + StrictInt(CutField(Line));
+                const int r = r0 + StrictInt(CutField(Line));
+                if (c >= 0 && c < in.Cols && r >= 0 && r < in.Rows) {
+                    budget.Cell(Line.size());
+                    in.Cells.push_back({c, r, FileToLf(Line, true)});
+                }
+            });
+    } catch (const EConvertError&) {
+        stopped = std::current_exception();
+    }
     TUpdateGuard lock(Grid);
-    const TTextCoding coding = GuessCoding(Device, tcAnsi);
-    TLineReader in(Device);
-    QByteArray raw;
-    if (!in.AtEnd() && in.ReadLine(raw) && !raw.isEmpty()) {
-        QString rest = Decode(raw, coding);
-        const qsizetype comma = rest.indexOf(QLatin1Char(','));
-        const int cols = StrictInt(comma < 0 ? rest : rest.left(comma)) + c0;
-        const int rows = StrictInt(comma < 0 ? QString() : rest.mid(comma + 1)) + r0;
-        if (cols > kMaxFileCount || rows > kMaxFileCount)
-            throw ETxGridError(QStringLiteral("File contains no data or corrupt file"));
-        Grid.SetColCount(cols);
-        Grid.SetRowCount(rows);
+    if (in.HasSize) {
+        Grid.SetColCount(in.Cols);
+        Grid.SetRowCount(in.Rows);
     }
+    for (const auto& [c, w] : in.Widths)
+        Grid.setColWidths(c, w);
     const std::vector<int> real = StoreColumns(Grid, 0, Grid.colCount() - 1);
-    while (in.ReadLine(raw)) {
-        QString line = Decode(raw, coding);
-        if (line.startsWith(QLatin1String("cw"))) {
-            line.remove(0, 3);
-            const int c = StrictInt(CutField(line));
-            const int w = StrictInt(line);
-            if (c >= 0 && c < Grid.colCount() && w >= 0)
-                Grid.setColWidths(c, w);
-            continue;
-        }
-        const int c = c0 + StrictInt(CutField(line));
-        const int r = r0 + StrictInt(CutField(line));
-        if (c >= 0 && c < Grid.colCount() && r >= 0 && r < Grid.rowCount())
-            Grid.SetCellEx(real[std::size_t(c)], r, FileToLf(line, true));
-    }
+    for (const TNativeContent::TCell& cell : in.Cells)
+        Grid.SetCellEx(real[std::size_t(cell.Col)], cell.Row, cell.Text);
+    if (stopped)
+        std::rethrow_exception(stopped);
 }
 
 } // namespace files

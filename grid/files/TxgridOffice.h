@@ -20,7 +20,8 @@ struct TOfficeValue {
     enum TKind : unsigned char { ovEmpty, ovText, ovNumber, ovBool, ovError };
     // A number that is a date serial (days since 1899-12-30, the 1900 system), written with the
     // format of the text it was made from: "2024-03-15", "2024-03-15 13:45:30", "15.03.2024",
-    // "15.03.2024 13:45", "15.03.2024 13:45:30", "13:45", "13:45:30" (DateFormatCode).
+    // "15.03.2024 13:45", "15.03.2024 13:45:30", "13:45", "13:45:30", and elapsed times of 24
+    // hours or more, "60:00" and "60:00:00" (DateFormatCode).
     enum TDateForm : unsigned char {
         dfNone,
         dfDate,
@@ -30,6 +31,8 @@ struct TOfficeValue {
         dfDayFirstSeconds,
         dfTime,
         dfTimeSeconds,
+        dfElapsed,
+        dfElapsedSeconds,
         dfCount
     };
     TKind Kind = ovEmpty;
@@ -37,12 +40,15 @@ struct TOfficeValue {
     QString Text;      // ovText; ovNumber: empty, or for a date serial the text it was made from
     TDateForm DateForm() const;
     // The value as cell text, numbers with the decimal separator given (the regional one,
-    // read once by the caller); empty for empty and error values. Booleans are "1" and "0",
-    // as .xls files hand them over.
+    // read once by the caller), 15 significant digits but whole numbers up to 2^53 with every
+    // digit; empty for empty and error values. Booleans are "1" and "0", as .xls files hand
+    // them over.
     QString ToText(QChar DecimalSeparator) const;
     // A grid text as a spreadsheet takes it: a number when it reads as one with the regional
-    // decimal separator (the grid's number test, no leading zeros, at most 15 digits, so that
-    // it comes back the same), otherwise text ("007", "=1+2"); empty text is an empty value.
+    // decimal separator (no leading zeros, at most 15 digits or a whole number up to 2^53, an
+    // exponent as ToText gives it, thousands apart by the regional separator or, where that is
+    // a space, by any space; so that it comes back the same), otherwise text ("007", "=1+2");
+    // empty text is an empty value.
     // A date, a time or both in a form the workbook reader gives them (TDateForm, a date from
     // 1900-01-01 on, one that exists) is a date serial, so that it reads back the same.
     static TOfficeValue FromCellText(const QString& Text, const TRegional& R);

@@ -58,12 +58,18 @@ public:
     bool Running = true;
 };
 
-// The sheet of that name in hand (the last of equal names); false when there is none.
+// The sheet of that name in hand (the last of equal names), else of that name in other
+// letter case, as spreadsheets take sheet names; false when there is none. A book may hold
+// names that differ in case only ("Dane", "DANE"): its own name is found first.
 bool selectSheet(TOfficeBridge& B, const QString& Name)
 {
     int found = 0;
-    for (int i = 1, n = B.SheetsCount(); i <= n; ++i)
+    const int n = B.SheetsCount();
+    for (int i = 1; i <= n; ++i)
         if (B.SheetName(i) == Name)
+            found = i;
+    for (int i = 1; !found && i <= n; ++i)
+        if (B.SheetName(i).compare(Name, Qt::CaseInsensitive) == 0)
             found = i;
     if (found)
         B.SelectSheet(found);

@@ -9,11 +9,16 @@
 #include <QDate>
 #include <QTime>
 #include <QFile>
+#include <cmath>
 #include <cstring>
 
 namespace grid {
 
 // --- values, sheets, column names --------------------------------------------------------
+
+namespace {
+constexpr double k2To53 = 9007199254740992.0; // whole numbers up to it are exact in a double
+}
 
 QString TOfficeValue::ToText(QChar DecimalSeparator) const
 {
@@ -24,6 +29,9 @@ QString TOfficeValue::ToText(QChar DecimalSeparator) const
     case ovNumber: {
         if (DateForm() != dfNone)
             return Text;
+        // Whole numbers up to 2^53 with every digit, as the writers take them back.
+        if (Number == std::trunc(Number) && std::fabs(Number) <= k2To53 && std::fabs(Number) >= 1e15)
+            return QString::number(qint64(Number));
         QString s = QString::number(Number, 'g', 15);
         if (DecimalSeparator != QLatin1Char('.'))
             s.replace(QLatin1Char('.'), DecimalSeparator);
@@ -68,10 +76,40 @@ const TDatePattern* datePattern(const QString& Text)
     return nullptr;
 }
 
-// A date or time of one of the patterns as a serial of the 1900 system; false for any other
-// text, a day or time that does not exist and days before 1900-01-01.
+// An elapsed time as the readers give a [h]:mm or [h]:mm:ss cell: 24 hours or more (fewer
+// are a time of day), two digits of minutes and seconds below 60; its serial in Serial.
+TOfficeValue::TDateForm elapsedForm(const QString& Text, double* Serial = nullptr)
+{
+    const qsizetype colon = Text.indexOf(QLatin1Char(':'));
+    if (colon < 2 || colon > 7 || Text.at(0) == QLatin1Char('0'))
+        return TOfficeValue::dfNone;
+    const bool seconds = Text.size() == colon + 6;
+    if (Text.size() != colon + 3 && !(seconds && Text.at(colon + 3) == QLatin1Char(':')))
+        return TOfficeValue::dfNone;
+    qint64 parts[3] = {0, 0, 0};
+    for (qsizetype i = 0, k = 0; i < Text.size(); ++i) {
+        const QChar c = Text.at(i);
+        if (c == QLatin1Char(':'))
+            ++k;
+        else if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            parts[k] = parts[k] * 10 + (c.unicode() - u'0');
+        else
+            return TOfficeValue::dfNone;
+    }
+    if (parts[0] < 24 || parts[1] > 59 || parts[2] > 59)
+        return TOfficeValue::dfNone;
+    if (Serial)
+        *Serial = double(parts[0] * 3600 + parts[1] * 60 + parts[2]) / 86400.0;
+    return seconds ? TOfficeValue::dfElapsedSeconds : TOfficeValue::dfElapsed;
+}
+
+// A date or time of one of the patterns, or an elapsed time, as a serial of the 1900 system;
+// false for any other text, a day or time that does not exist and days before 1900-01-01.
+// The 29 February 1900 that system counts is its serial 60, as spreadsheets show it.
 bool dateSerial(const QString& Text, double& Serial)
 {
+    if (elapsedForm(Text, &Serial) != TOfficeValue::dfNone)
+        return true;
     const TDatePattern* p = datePattern(Text);
     if (!p)
         return false;
@@ -79,10 +117,13 @@ bool dateSerial(const QString& Text, double& Serial)
     qint64 days = 0;
     if (p->Year >= 0) {
         const QDate date(number(p->Year, 4), number(p->Month, 2), number(p->Day, 2));
-        if (!date.isValid() || date.year() < 1900)
+        const bool leapDay = number(p->Year, 4) == 1900 && number(p->Month, 2) == 2 && number(p->Day, 2) == 29;
+        if (!leapDay && (!date.isValid() || date.year() < 1900))
             return false;
         // The 1900 system counts a 29 February 1900 that never was: days before it are one less.
-        days = date < QDate(1900, 3, 1) ? QDate(1899, 12, 31).daysTo(date) : QDate(1899, 12, 30).daysTo(date);
+        days = leapDay                 ? 60
+            : date < QDate(1900, 3, 1) ? QDate(1899, 12, 31).daysTo(date)
+                                       : QDate(1899, 12, 30).daysTo(date);
     }
     int seconds = 0;
     if (p->Hour >= 0) {
@@ -95,12 +136,92 @@ bool dateSerial(const QString& Text, double& Serial)
     return true;
 }
 
+// Whether a thousand separator stands there: the regional one, and where that is a space of
+// any kind, a plain space or a no-break space alike (as users type "1 234,50").
+bool isThousand(QChar C, QChar Regional)
+{
+    auto space = [](QChar c) { return c == u' ' || c == u'\u00A0' || c == u'\u202F'; };
+    return C == Regional || (space(Regional) && space(C));
+}
+
+// A grid text as a number a spreadsheet shows back as the same digits: a minus first, the
+// regional decimal separator, thousand separators only between whole groups of three digits
+// ("1 234,5", not "12.5" read as 125 where "." separates thousands), no leading zeros ("007",
+// "00,5"), at most 15 significant digits, or a whole number up to 2^53 with every digit, and
+// an exponent as the workbook readers give one ("1e-06", "-1,5e-07", "1e+300").
+bool numberOfText(const QString& Text, const TRegional& R, double& Number)
+{
+    QString plain;
+    int digits = 0, intDigits = 0, group = -1; // group: digits since the last thousand separator
+    bool leadingZero = false, point = false, exponent = false;
+    qsizetype i = 0;
+    for (; i < Text.size(); ++i) {
+        const QChar c = Text.at(i);
+        if (c == QLatin1Char('-')) {
+            if (i != 0)
+                return false;
+            plain += c;
+        } else if (c == R.DecimalSeparator) {
+            if (intDigits == 0 || i + 1 == Text.size() || point || (group >= 0 && group != 3))
+                return false;
+            point = true;
+            plain += QLatin1Char('.');
+        } else if (isThousand(c, R.ThousandSeparator)) {
+            if (point || intDigits == 0 || (intDigits > 3 && group < 0) || (group >= 0 && group != 3))
+                return false;
+            group = 0;
+        } else if ((c == QLatin1Char('e') || c == QLatin1Char('E')) && intDigits > 0 && group < 0
+                   && !plain.endsWith(QLatin1Char('.'))) {
+            exponent = true;
+            break;
+        } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            if (group >= 0 && !point)
+                ++group;
+            if (!point) {
+                if (intDigits == 1 && leadingZero)
+                    return false; // "007", "00,5"
+                leadingZero = intDigits == 0 && c == QLatin1Char('0');
+                ++intDigits;
+            }
+            if (digits > 0 || c != QLatin1Char('0'))
+                ++digits;
+            plain += c;
+        } else {
+            return false;
+        }
+    }
+    if (intDigits == 0 || (!point && group >= 0 && group != 3))
+        return false;
+    if (exponent) { // "e", a sign and one to three digits
+        const QStringView e = QStringView(Text).mid(i + 1);
+        qsizetype k = e.startsWith(u'-') || e.startsWith(u'+') ? 1 : 0;
+        const qsizetype expDigits = e.size() - k;
+        if (expDigits < 1 || expDigits > 3)
+            return false;
+        for (; k < e.size(); ++k)
+            if (e.at(k) < u'0' || e.at(k) > u'9')
+                return false;
+        plain += QLatin1Char('e') + e.toString();
+    }
+    bool ok = false;
+    const double n = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(n))
+        return false;
+    const bool whole = !point && !exponent && std::fabs(n) <= k2To53;
+    if (digits > 15 && !(whole && digits <= 16))
+        return false;
+    Number = n;
+    return true;
+}
+
 } // namespace
 
 TOfficeValue::TDateForm TOfficeValue::DateForm() const
 {
     if (Kind != ovNumber || Text.isEmpty())
         return dfNone;
+    if (const TDateForm elapsed = elapsedForm(Text); elapsed != dfNone)
+        return elapsed;
     const TDatePattern* p = datePattern(Text);
     return p ? p->Form : dfNone;
 }
@@ -109,7 +230,8 @@ const char* DateFormatCode(TOfficeValue::TDateForm Form)
 {
     static const char* const kCodes[TOfficeValue::dfCount] = {"General",    "yyyy-mm-dd",       "yyyy-mm-dd hh:mm:ss",
                                                               "dd.mm.yyyy", "dd.mm.yyyy hh:mm", "dd.mm.yyyy hh:mm:ss",
-                                                              "hh:mm",      "hh:mm:ss"};
+                                                              "hh:mm",      "hh:mm:ss",         "[h]:mm",
+                                                              "[h]:mm:ss"};
     return kCodes[Form < TOfficeValue::dfCount ? Form : TOfficeValue::dfNone];
 }
 
@@ -124,47 +246,8 @@ TOfficeValue TOfficeValue::FromCellText(const QString& Text, const TRegional& R)
         v.Kind = ovNumber;
         return v;
     }
-    if (IsType(Text, R) == 2)
-        return v;
-    // The grid's test lets a minus stand anywhere and a separator lead or trail: the number
-    // must also be one a spreadsheet shows back as the same digits.
-    // Thousand separators only between whole groups of three digits ("1 234,5", not "12.5"
-    // read as 125 where "." separates thousands).
-    QString plain;
-    int digits = 0, intDigits = 0, group = -1; // group: digits since the last thousand separator
-    bool leadingZero = false, point = false;
-    for (qsizetype i = 0; i < Text.size(); ++i) {
-        const QChar c = Text.at(i);
-        if (c == QLatin1Char('-')) {
-            if (i != 0)
-                return v;
-            plain += c;
-        } else if (c == R.DecimalSeparator) {
-            if (intDigits == 0 || i + 1 == Text.size() || (group >= 0 && group != 3))
-                return v;
-            point = true;
-            plain += QLatin1Char('.');
-        } else if (c == R.ThousandSeparator) {
-            if (point || intDigits == 0 || (intDigits > 3 && group < 0) || (group >= 0 && group != 3))
-                return v;
-            group = 0;
-        } else {
-            if (group >= 0 && !point)
-                ++group;
-            if (!point) {
-                if (intDigits == 1 && leadingZero)
-                    return v; // "007", "00,5"
-                leadingZero = intDigits == 0 && c == QLatin1Char('0');
-                ++intDigits;
-            }
-            if (digits > 0 || c != QLatin1Char('0'))
-                ++digits;
-            plain += c;
-        }
-    }
-    bool ok = false;
-    const double number = plain.toDouble(&ok);
-    if (!ok || intDigits == 0 || digits > 15 || (!point && group >= 0 && group != 3))
+    double number = 0;
+    if (!numberOfText(Text, R, number))
         return v;
     v.Kind = ovNumber;
     v.Number = number;

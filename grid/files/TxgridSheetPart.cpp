@@ -179,6 +179,35 @@ bool TagAttribute(std::string_view Tag, std::string_view Name, std::size_t& Valu
     }
 }
 
+namespace {
+
+// The cells of a range "A1:C2" (or "A1").
+TFormulaBlock blockOf(std::string_view Ref)
+{
+    TFormulaBlock b;
+    const std::size_t colon = Ref.find(':');
+    const std::string_view first = Ref.substr(0, colon),
+                           last = colon == std::string_view::npos ? Ref : Ref.substr(colon + 1);
+    if (!CellReference(first, b.Col1, b.Row1) || !CellReference(last, b.Col2, b.Row2))
+        malformed();
+    return b;
+}
+
+// The merged ranges after the cells (<mergeCell ref="A1:C2"/>).
+template <class A>
+TSheetPart& withMerges(TTagWalk& W, TTag& T, A& Attr, TSheetPart& Part)
+{
+    while (W.Next(T)) {
+        std::string_view ref;
+        if (T.Closing || T.Local() != "mergeCell" || !Attr("ref", ref))
+            continue;
+        Part.Merges.push_back(blockOf(ref));
+    }
+    return Part;
+}
+
+} // namespace
+
 TSheetPart ScanSheetPart(const QByteArray& Xml, bool FormulasOnly)
 {
     TSheetPart part;
@@ -223,7 +252,7 @@ TSheetPart ScanSheetPart(const QByteArray& Xml, bool FormulasOnly)
             if (t.Empty) {
                 part.DataEmpty = true;
                 part.DataEnd = t.End;
-                return part;
+                return withMerges(w, t, attr, part);
             }
             break;
         }
@@ -238,7 +267,7 @@ TSheetPart ScanSheetPart(const QByteArray& Xml, bool FormulasOnly)
         if (t.Closing) {
             if (open.empty()) {
                 part.DataEnd = t.End;
-                return part;
+                return withMerges(w, t, attr, part);
             }
             if (open.back() == 'r') {
                 part.Rows.back().End = t.End;
@@ -324,12 +353,7 @@ TSheetPart ScanSheetPart(const QByteArray& Xml, bool FormulasOnly)
             c.Formula = std::int32_t(part.Formulas.size());
             part.Formulas.push_back(text);
             if (c.Master) {
-                TFormulaBlock b;
-                const std::size_t colon = ref.find(':');
-                const std::string_view first = ref.substr(0, colon),
-                                       last = colon == std::string_view::npos ? ref : ref.substr(colon + 1);
-                if (!CellReference(first, b.Col1, b.Row1) || !CellReference(last, b.Col2, b.Row2))
-                    malformed();
+                TFormulaBlock b = blockOf(ref);
                 b.Row = row;
                 b.Col = c.Col;
                 b.Shared = shared;

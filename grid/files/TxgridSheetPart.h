@@ -1,7 +1,7 @@
 #pragma once
 // A worksheet part as places in its UTF-8 bytes, for a save that rewrites some of it and
 // copies the rest as it is: the <dimension>, the <sheetData>, each row and cell, each
-// formula's text and cached value. The part was read and checked by the workbook reader when
+// formula's text and cached value, the merged ranges. The part was read and checked by the workbook reader when
 // the book was opened; the walk here is light, bounds-checked, and raises std::runtime_error
 // on whatever it cannot place. Also what a formula's text can refer to.
 #include <QByteArray>
@@ -51,6 +51,7 @@ struct TSheetPart {
     std::vector<TPartRow> Rows;
     std::vector<std::string> Formulas; // each formula's text, entities decoded
     std::vector<TFormulaBlock> Blocks; // every shared and array formula's first cell
+    std::vector<TFormulaBlock> Merges; // the merged ranges: their cells only (Row1 .. Col2)
 };
 
 // The part's places; with FormulasOnly the rows keep only their formula cells.

@@ -65,6 +65,38 @@ int toInt(std::string_view V)
 
 QString utf8(const std::string& S) { return QString::fromUtf8(S.data(), qsizetype(S.size())); }
 
+// A text of the format with its escapes _xHHHH_ (a character XML cannot hold, by its code)
+// decoded: "_x000D_" is a CR, "_x005F_x000D_" the text "_x000D_".
+QString unescaped(const std::string& S)
+{
+    if (S.find("_x") == std::string::npos)
+        return utf8(S);
+    const QString t = utf8(S);
+    QString out;
+    out.reserve(t.size());
+    auto hex = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= u'0' && u <= u'9' ? u - u'0'
+            : u >= u'A' && u <= u'F'  ? u - u'A' + 10
+            : u >= u'a' && u <= u'f'  ? u - u'a' + 10
+                                      : -1;
+    };
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t.at(i) == u'_' && i + 6 < t.size() && t.at(i + 1) == u'x' && t.at(i + 6) == u'_') {
+            int code = 0;
+            for (qsizetype k = i + 2; k < i + 6 && code >= 0; ++k)
+                code = hex(t.at(k)) < 0 ? -1 : code * 16 + hex(t.at(k));
+            if (code >= 0) {
+                out += QChar(char16_t(code));
+                i += 6;
+                continue;
+            }
+        }
+        out += t.at(i);
+    }
+    return out;
+}
+
 
 // The text of the element in hand holding text runs (<si>, <is>): every <t> inside, phonetic
 // runs left out. Buf is the caller's, kept between calls so that it is allocated once.
@@ -86,7 +118,7 @@ QString runText(TXmlScanner& X, std::string& Buf)
                 --skip;
         }
     }
-    return utf8(Buf);
+    return unescaped(Buf);
 }
 
 // --- styles: which cell formats show dates and times ----------------------------------------
@@ -199,16 +231,21 @@ void readSheet(TXmlScanner& X, const TSheetContext& Ctx, TOfficeSheet& Sheet)
             }
             if (type == ctShared && hasV) {
                 int i = 0;
-                if (toNumber(std::string_view(v), i) && i >= 0 && i < Ctx.Shared.size()) {
-                    value.Kind = TOfficeValue::ovText;
-                    value.Text = Ctx.Shared.at(i); // shared, not copied
-                    if (Ctx.SharedUsed[std::size_t(i)])
-                        Ctx.Budget.AddText(value.Text.size());
-                    Ctx.SharedUsed[std::size_t(i)] = true;
-                }
+                if (!toNumber(std::string_view(v), i) || i < 0 || i >= Ctx.Shared.size())
+                    throw ETxGridError(
+                        QStringLiteral("Skoroszyt %1 jest uszkodzony: komórka %2%3 arkusza \"%4\" wskazuje tekst, "
+                                       "którego nie ma w jego tabeli tekstów.")
+                            .arg(Ctx.Budget.FileName, ColumnLetters(col + 1))
+                            .arg(r + 1)
+                            .arg(Sheet.Name));
+                value.Kind = TOfficeValue::ovText;
+                value.Text = Ctx.Shared.at(i); // shared, not copied
+                if (Ctx.SharedUsed[std::size_t(i)])
+                    Ctx.Budget.AddText(value.Text.size());
+                Ctx.SharedUsed[std::size_t(i)] = true;
             } else if (type == ctStr && hasV) {
                 value.Kind = TOfficeValue::ovText;
-                value.Text = utf8(v);
+                value.Text = unescaped(v);
                 Ctx.Budget.AddText(value.Text.size());
             } else if (type == ctBool && hasV) {
                 value.Kind = TOfficeValue::ovBool;
@@ -246,6 +283,23 @@ QString sheetName(const QString& Name)
     if (Name.size() <= kMax)
         return Name;
     return Name.left(Name.at(kMax - 1).isHighSurrogate() ? kMax - 1 : kMax); // a copy of its own size
+}
+
+// libxlsxwriter writes the characters XML cannot hold as _xHHHH_, but a text that holds such
+// a pattern itself as it stands: its "_" is written as the escape _x005F_, as the format asks,
+// so that the text reads back as it was.
+QString literalEscapes(const QString& Text)
+{
+    if (!Text.contains(QLatin1String("_x")))
+        return Text;
+    QString out;
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        if (Text.at(i) == u'_' && i + 6 < Text.size() && Text.at(i + 1) == u'x' && Text.at(i + 6) == u'_')
+            out += QLatin1String("_x005F_");
+        else
+            out += Text.at(i);
+    }
+    return out;
 }
 
 QString outOfMemory(const QString& FileName)
@@ -456,7 +510,7 @@ void WriteXlsx(const QString& FileName, const TOfficeWorkbook& Book)
                 lxw_error e = LXW_NO_ERROR;
                 switch (v.Kind) {
                 case TOfficeValue::ovText:
-                    e = worksheet_write_string(ws, r, c, v.Text.toUtf8().constData(), nullptr);
+                    e = worksheet_write_string(ws, r, c, literalEscapes(v.Text).toUtf8().constData(), nullptr);
                     break;
                 case TOfficeValue::ovNumber:
                     e = worksheet_write_number(ws, r, c, v.Number, dateFormat[v.DateForm()]);

@@ -350,7 +350,10 @@ struct TUsed {
 // Cells as the format holds them, elements with the sheet's prefix.
 class TCellWriter {
 public:
-    TCellWriter(QByteArray Prefix, TDateStyles& Styles) : P(std::move(Prefix)), FStyles(Styles) {}
+    // From1904: the book counts its dates from 1904-01-01, 1462 days after the 1900 system.
+    TCellWriter(QByteArray Prefix, TDateStyles& Styles, bool From1904)
+        : P(std::move(Prefix)), FStyles(Styles), F1904(From1904)
+    {}
     const QByteArray P;
     const QByteArray& Letters(int Col)
     {
@@ -367,10 +370,13 @@ public:
     {
         QByteArray dateStyle;
         bool asText = V.Kind == TOfficeValue::ovText;
+        double number = V.Number;
         if (V.Kind == TOfficeValue::ovNumber && V.DateForm() != TOfficeValue::dfNone) {
             dateStyle = FStyles.Style(Style, V.DateForm());
-            if (dateStyle.isEmpty())
-                asText = true; // a book without cell formats: the date as its text
+            if (F1904 && V.DateForm() < TOfficeValue::dfTime)
+                number -= 1462;
+            if (dateStyle.isEmpty() || number < 0)
+                asText = true; // a book without cell formats, a day before its first: the date as its text
             else
                 Style = std::string_view(dateStyle.constData(), std::size_t(dateStyle.size()));
         }
@@ -400,7 +406,7 @@ public:
                 Out += " t=\"b\"";
             Out += "><" + P + "v>";
             char buf[64];
-            const auto r = std::to_chars(buf, buf + sizeof buf, V.Number);
+            const auto r = std::to_chars(buf, buf + sizeof buf, number);
             Out.append(buf, r.ptr - buf);
             Out += "</" + P + "v></" + P + "c>";
         } else {
@@ -411,6 +417,7 @@ public:
 
 private:
     TDateStyles& FStyles;
+    bool F1904;
     std::vector<QByteArray> FLetters;
 };
 
@@ -666,9 +673,14 @@ QByteArray sheetWith(const QByteArray& Xml, const TSheetPart& Part, const QByteA
     return out;
 }
 
-QString ArrayCutMessage(const QString& Sheet, const TFormulaBlock& B)
+// Why a block may not be written: it covers part of an array formula, or a merged range.
+QString BlockRefusedMessage(const QString& Sheet, const TFormulaBlock& B, bool Merged)
 {
     auto cell = [](int Row, int Col) { return ColumnLetters(Col + 1) + QString::number(Row + 1); };
+    if (Merged)
+        return QStringLiteral("Zapisywane komórki leżą pod scalonym zakresem %1:%2 arkusza \"%3\", który pokazuje "
+                              "tylko swoją pierwszą komórkę: arkusz nie został zapisany, a plik pozostał bez zmian.")
+            .arg(cell(B.Row1, B.Col1), cell(B.Row2, B.Col2), Sheet);
     return QStringLiteral("Zapisywane komórki obejmują tylko część formuły tablicowej %1:%2 arkusza \"%3\", "
                           "której nie da się zmienić w części: arkusz nie został zapisany, a plik pozostał bez zmian.")
         .arg(cell(B.Row1, B.Col1), cell(B.Row2, B.Col2), Sheet);
@@ -727,6 +739,7 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
     // The sheets, the namespaces the workbook uses, the relations' targets.
     std::vector<TSheetEntry> sheets;
     QString mainNs, relPrefix;
+    bool from1904 = false;
     {
         QXmlStreamReader x(workbook);
         while (!x.atEnd()) {
@@ -738,6 +751,10 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
                 for (const QXmlStreamNamespaceDeclaration& d : x.namespaceDeclarations())
                     if (d.namespaceUri().endsWith(QLatin1String("/relationships")) && !d.prefix().isEmpty())
                         relPrefix = d.prefix().toString();
+            }
+            if (x.name() == QLatin1String("workbookPr")) {
+                const QStringView d = x.attributes().value(QLatin1String("date1904"));
+                from1904 = d == QLatin1String("1") || d == QLatin1String("true");
             }
             if (x.name() == QLatin1String("sheet")) {
                 TSheetEntry e{x.attributes().value(QLatin1String("name")).toString(),
@@ -792,7 +809,18 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
             const bool meets =
                 b.Row1 <= Written.Row2 && b.Row2 >= Written.Row1 && b.Col1 <= Written.Col2 && b.Col2 >= Written.Col1;
             if (b.Shared < 0 && meets && !(Written.Contains(b.Row1, b.Col1) && Written.Contains(b.Row2, b.Col2)))
-                throw ETxGridError(ArrayCutMessage(Sheet.Name, b));
+                throw ETxGridError(BlockRefusedMessage(Sheet.Name, b, false));
+        }
+        // A merged range shows its first cell only: values written under the rest would be
+        // there unseen.
+        for (const TFormulaBlock& m : scan.Merges) {
+            const int bottom = std::min(m.Row2, Written.Row2), right = std::min(m.Col2, Written.Col2);
+            for (auto r = Sheet.Rows.lower_bound(std::max(m.Row1, Written.Row1));
+                 r != Sheet.Rows.end() && r->first <= bottom; ++r)
+                for (const TOfficeCell& c : r->second)
+                    if (c.Col >= std::max(m.Col1, Written.Col1) && c.Col <= right
+                        && (r->first != m.Row1 || c.Col != m.Col1))
+                        throw ETxGridError(BlockRefusedMessage(Sheet.Name, m, true));
         }
         const std::vector<TFormulaRefs> ownRefs = refsOf(scan);
         // The sheets whose formulas can read the written cells: this one, those naming it
@@ -840,7 +868,7 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
             recalculate = true;
         }
         const std::vector<char> drop = droppedFormulas(scan, ownRefs, true);
-        TCellWriter writer(scan.Prefix, styles);
+        TCellWriter writer(scan.Prefix, styles, from1904);
         TUsed used;
         bool formulas = false;
         const TBrokenShares broken(scan, Written, scan.Prefix);
@@ -898,7 +926,7 @@ void saveSheet(const QString& FileName, const TOfficeSheet& Sheet, const TOffice
         const QString p = prefixOf(sheetsSpan.QName);
         const QString idAttr = relPrefix.isEmpty() ? QStringLiteral("xmlns:tx=\"%1\" tx:id").arg(kRelNs)
                                                    : relPrefix + QLatin1String(":id");
-        TCellWriter writer(QByteArray(), styles);
+        TCellWriter writer(QByteArray(), styles, from1904);
         TUsed used;
         const QByteArray data = sheetData(Sheet, writer, used);
         pkg.Put(part,

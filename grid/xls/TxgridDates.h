@@ -134,8 +134,8 @@ inline void civilFromDays(std::int64_t Z, int& Y, unsigned& M, unsigned& D)
 // they are 0 (but after a "YYYY-MM-DD", which always has them); an elapsed time as its count of
 // the bracketed unit and two digits for each unit after it ("60:00" for 2.5 as [h]:mm, units
 // below the last shown cut off); false when out of range (0 up to 9999-12-31). The 1900 system
-// counts a 29 February 1900 that never was: serials before it are one day later than their
-// count from 30 December 1899.
+// counts a 29 February 1900 that never was: serial 60 shows as that day, as spreadsheets show
+// it, and serials before it are one day later than their count from 30 December 1899.
 inline bool SerialDateText(double Serial, TDateKind Kind, bool From1904, std::string& Out)
 {
     if (!(Serial >= 0 && Serial < 2958466)) // up to 9999-12-31
@@ -160,6 +160,11 @@ inline bool SerialDateText(double Serial, TDateKind Kind, bool From1904, std::st
     int y;
     unsigned m, d;
     civilFromDays(base + days, y, m, d);
+    if (!From1904 && days == 60) { // the day the 1900 system counts and spreadsheets show
+        y = 1900;
+        m = 2;
+        d = 29;
+    }
     const bool hasDate = Kind & dkDate, hasTime = Kind & dkTime, dayFirst = hasDate && (Kind & dkDayFirst);
     char date[40], time[40];
     if (dayFirst)

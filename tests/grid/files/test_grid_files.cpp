@@ -150,12 +150,28 @@ TEST_F(GridFiles, NativeFileLoadSkipsBadLinesAndRefusesCorruptHeaders)
         }
         return QString();
     };
+    // Every refusal leaves the grid as it was, its size and its cells.
+    auto unchanged = [&] { return g.colCount() == 4 && g.rowCount() == 4 && g.cells(1, 1) == QStringLiteral("z"); };
     Write("zero.txt", "0,4\r\n");
     EXPECT_EQ(message(Path("zero.txt")), QStringLiteral("File contains no data or corrupt file ") + Path("zero.txt"));
-    Size(g, 4, 4);
+    EXPECT_TRUE(unchanged());
     Write("huge.txt", "2000000000,5\r\n");
     EXPECT_EQ(message(Path("huge.txt")), QStringLiteral("File contains no data or corrupt file ") + Path("huge.txt"));
-    EXPECT_EQ(g.rowCount(), 4); // refused before any resize
+    EXPECT_TRUE(unchanged());
+    // The limits of the other text readers: the range a header asks for, the file's size.
+    Write("wide.txt", "100,10000000\r\n0,0,a\r\n");
+    EXPECT_EQ(
+        message(Path("wide.txt")),
+        QStringLiteral("Plik %1 jest za duży: siatka wczytuje najwyżej 4 000 000 komórek.").arg(Path("wide.txt")));
+    EXPECT_TRUE(unchanged());
+    {
+        QFile sparse(Path("sparse.txt"));
+        ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.write("2,2\r\n") == 5
+                    && sparse.resize(qint64(3) << 30));
+    }
+    EXPECT_EQ(message(Path("sparse.txt")),
+              QStringLiteral("Plik %1 jest za duży: ma więcej niż 128 MiB.").arg(Path("sparse.txt")));
+    EXPECT_TRUE(unchanged());
     EXPECT_EQ(message(Path("none.txt")), QStringLiteral("Cannot open file ") + Path("none.txt"));
     EXPECT_THROW(g.SaveToFile(Path("no/such/dir.txt")), ETxGridError);
 }
@@ -502,6 +518,100 @@ wb.save(sys.argv[1])
     for (int r = 0; r < rows.size(); ++r)
         for (int k = 0; k < 5; ++k)
             EXPECT_EQ(g.cells(k, r), rows[r].value(k)) << k << "," << r;
+}
+
+// Files Python writes (its csv module, and text in UTF-16 with a byte order mark of either
+// order, as a spreadsheet's "Unicode text" export writes it) load into the grid as written in
+// every text reader, a field of a thousand doubled quotes among them; the grid's CSV of them
+// reads back the same in Python's csv. OEM text the same, and a text it cannot hold refused.
+TEST_F(GridFiles, PythonsFilesLoadAndTheGridsCSVReadsBackInPython)
+{
+    const QString python = QStringLiteral("/usr/bin/python3");
+    if (!QFile::exists(python))
+        GTEST_SKIP() << "python3 is not installed";
+    QProcess py;
+    py.start(python,
+             {QStringLiteral("-c"), QStringLiteral(R"(
+import csv, sys, os
+rows = [['Łódź', 'a"b', '"' * 1000 + 'x'], ['Ωμέγα 😀', 'l1\nl2', '1 234,50']]
+d = sys.argv[1]
+for name, coding, mark in [('le.csv', 'utf-16', ''), ('be.csv', 'utf-16-be', '\ufeff'), ('u8.csv', 'utf-8', '')]:
+    with open(os.path.join(d, name), 'w', encoding=coding, newline='') as f:
+        f.write(mark)
+        csv.writer(f).writerows(rows)
+with open(os.path.join(d, 'oem.csv'), 'w', encoding='cp852', newline='') as f:
+    csv.writer(f).writerow(['Żółw', 'gęś'])
+for name, coding, mark in [('le', 'utf-16', ''), ('be', 'utf-16-be', '\ufeff')]:
+    with open(os.path.join(d, name + '.txt'), 'w', encoding=coding, newline='') as f:
+        f.write(mark + '2,1\r\ncw 0,70\r\n0,0,Łódź\r\n1,0,Ωμέγα 😀\r\n')
+    with open(os.path.join(d, name + '.fix'), 'w', encoding=coding, newline='') as f:
+        f.write(mark + 'Łódź  Ωμέγα\r\n')
+)"),
+              dir.path()});
+    ASSERT_TRUE(py.waitForFinished(30000) && py.exitCode() == 0) << py.readAllStandardError().toStdString();
+    const QStringList row0{"Łódź", "a\"b", QString(1000, QLatin1Char('"')) + QLatin1Char('x')},
+        row1{"Ωμέγα 😀", "l1\r\nl2", "1 234,50"};
+    for (const char* file : {"le.csv", "be.csv", "u8.csv"}) {
+        TTxStringGrid g;
+        g.SaveWithFixedCells = true;
+        Size(g, 1, 1);
+        g.LoadFromCSV(Path(QLatin1String(file)));
+        ASSERT_EQ(g.rowCount(), 2) << file;
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(g.cells(k, 0), row0[k]) << file << " " << k;
+            EXPECT_EQ(g.cells(k, 1), row1[k]) << file << " " << k;
+        }
+        g.SaveToCSV(Path("back.csv"));
+    }
+    for (const char* kind : {"le", "be"}) {
+        TTxStringGrid n;
+        n.SaveWithFixedCells = true;
+        n.LoadFromFile(Path(QLatin1String(kind) + QStringLiteral(".txt")));
+        EXPECT_EQ(n.colWidths(0), 70) << kind;
+        EXPECT_EQ(n.cells(0, 0), QStringLiteral("Łódź")) << kind;
+        EXPECT_EQ(n.cells(1, 0), QStringLiteral("Ωμέγα 😀")) << kind;
+        TTxStringGrid f;
+        f.SaveWithFixedCells = true;
+        TIntList pos;
+        for (int p : {1, 7, 12})
+            pos.Add(p);
+        f.LoadFromFixed(Path(QLatin1String(kind) + QStringLiteral(".fix")), pos);
+        EXPECT_EQ(f.cells(0, 0), QStringLiteral("Łódź")) << kind;
+        EXPECT_EQ(f.cells(1, 0), QStringLiteral("Ωμέγα")) << kind;
+    }
+    // OEM text (code page 852) read and written as Python writes it; a text the code page
+    // lacks is refused, the file as it was, as an append that cannot be encoded is.
+    TTxStringGrid o;
+    o.SaveWithFixedCells = true;
+    o.OemConvert = true;
+    Size(o, 2, 1);
+    o.LoadFromCSV(Path("oem.csv"));
+    EXPECT_EQ(o.cells(0, 0), QStringLiteral("Żółw"));
+    o.SaveToCSV(Path("oem2.csv"));
+    EXPECT_EQ(Bytes("oem2.csv"), Bytes("oem.csv"));
+    o.setCells(1, 0, QStringLiteral("Firma „Żółw” – 10 €"));
+    const QString refused = QStringLiteral("Tekstu komórki w wierszu 1 nie da się zapisać w stronie kodowej 852 "
+                                           "(DOS): plik %1 pozostał bez zmian.");
+    EXPECT_EQ(errorOf([&] { o.SaveToCSV(Path("oem2.csv")); }), refused.arg(Path("oem2.csv")));
+    EXPECT_EQ(errorOf([&] { o.AppendToCSV(Path("oem2.csv")); }), refused.arg(Path("oem2.csv")));
+    EXPECT_EQ(Bytes("oem2.csv"), Bytes("oem.csv"));
+
+    QProcess back;
+    back.start(python,
+               {QStringLiteral("-c"), QStringLiteral(R"(
+import csv, sys, json
+with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:
+    print(json.dumps(list(csv.reader(f)), ensure_ascii=False))
+)"),
+                Path("back.csv")});
+    ASSERT_TRUE(back.waitForFinished(30000) && back.exitCode() == 0) << back.readAllStandardError().toStdString();
+    const QJsonArray read = QJsonDocument::fromJson(back.readAllStandardOutput()).array();
+    ASSERT_EQ(read.size(), 2);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(read[0].toArray()[k].toString(), row0[k]);
+        EXPECT_EQ(read[1].toArray()[k].toString(),
+                  QString(row1[k]).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
 }
 
 // A UTF-8 file of Greek, Cyrillic and an emoji loads and saves as the same cells: every text

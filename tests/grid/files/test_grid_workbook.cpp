@@ -5,7 +5,8 @@
 // faults (a crash, garbage, endless output, a hang) end its helper process, not the program;
 // after a save into one sheet of a LibreOffice book, LibreOffice shows every formula's new
 // result; a save that cuts a shared formula leaves the other cells their formulas; Polish
-// dates and times go out as dates; one limit of a cell's text for both saves.
+// dates and times go out as dates; one limit of a cell's text for both saves; books of
+// openpyxl read and written back as LibreOffice and openpyxl read them.
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridExchange.h"
@@ -535,7 +536,8 @@ print(*[s[c].value for c in ['C2', 'C3', 'C4', 'C5', 'C6', 'D2']])
 
 // Dates and times in Polish form go out as dates and times, in a new book and into a sheet of
 // a LibreOffice book: its COUNT counts them, it shows them as they were typed, and the grid
-// reads them back the same; a day or time that does not exist stays a text. One limit of a
+// reads them back the same; a day that does not exist stays a text, "24:00" is an elapsed
+// time ([h]:mm), as the readers give such a cell. One limit of a
 // cell's text for both saves, told in Polish, and nothing written.
 TEST_F(GridWorkbook, PolishDatesGoOutAsDatesAndLongTextsAreRefusedAlike)
 {
@@ -578,7 +580,7 @@ wb.save(sys.argv[1])
                            QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true"), Path("csv"),
                            {book, whole});
         EXPECT_EQ(bytesOf(Path("csv/made.csv")).toStdString(),
-                  "15.03.2024,,6\n15.03.2024 13:45,,\n13:45,,\n13:45:30,,\n15.03.2024 13:45:30,,\n2024-03-15,,\n"
+                  "15.03.2024,,7\n15.03.2024 13:45,,\n13:45,,\n13:45:30,,\n15.03.2024 13:45:30,,\n2024-03-15,,\n"
                   "30.02.2024,,\n24:00,,\nZażółć,,\n");
         EXPECT_EQ(bytesOf(Path("csv/nowy.csv")).toStdString(),
                   "15.03.2024\n15.03.2024 13:45\n13:45\n13:45:30\n15.03.2024 13:45:30\n2024-03-15\n30.02.2024\n"
@@ -602,6 +604,143 @@ wb.save(sys.argv[1])
     EXPECT_EQ(intoSheet, QString(newBook).replace(QStringLiteral("Sheet1"), QStringLiteral("Dane")));
     EXPECT_FALSE(QFile::exists(fresh));
     EXPECT_EQ(bytesOf(into), before);
+}
+
+// Books openpyxl makes, read and written back, what LibreOffice and openpyxl then read of
+// them: a 1904 book gets its own serials; names that differ in case only are found by the
+// file's own name; _xHHHH_ escapes are decoded and written so; serial 60 reads as the 1900
+// system's 29.02.1900; a block over a merged range is refused, the file unchanged; every
+// number the readers give goes back as the same number (LibreOffice's COUNT counts them all)
+// and a whole number up to 2^53 keeps its digits; a book pointing at a shared string it lacks
+// is refused naming the cell, the grid unchanged.
+TEST_F(GridWorkbook, BooksOfOtherProgramsReadAndWrittenBackTheSame)
+{
+    if (!haveLibreOfficeAndOpenpyxl())
+        GTEST_SKIP() << "LibreOffice (soffice) or Debian's python3-openpyxl is not installed";
+    const QString made = Path("made.xlsx"), old = Path("old.xlsx");
+    runProgram(QLatin1String(kPython),
+               {"-c", R"(
+import sys, re, zipfile, datetime, openpyxl
+from openpyxl.utils.datetime import CALENDAR_MAC_1904
+wb = openpyxl.Workbook()
+wb.epoch = CALENDAR_MAC_1904
+d = wb.active
+d.title = 'Dane'
+d['A1'] = datetime.datetime(2020, 1, 1)
+d['A1'].number_format = 'yyyy-mm-dd'
+d['B1'] = 'a_x000D_b_x005F_x000D_c'
+wb.create_sheet('DANE')['A1'] = 'duze'
+wb.create_sheet('dane')['A1'] = 'male'
+wb.create_sheet('Scal').merge_cells('A1:C2')
+wb.create_sheet('Liczby')['C1'] = '=COUNT(A1:A9)'
+wb.save(sys.argv[1] + '.tmp')
+o = openpyxl.Workbook()
+o.active['A1'] = 60
+o.active['A2'] = 61
+for c in ('A1', 'A2'):
+    o.active[c].number_format = 'dd.mm.yyyy'
+o.save(sys.argv[2])
+with zipfile.ZipFile(sys.argv[1] + '.tmp') as src, zipfile.ZipFile(sys.argv[1], 'w') as dst:
+    for i in src.infolist():
+        data = src.read(i)
+        if i.filename == 'xl/workbook.xml': # the names openpyxl made unique by a digit
+            data = data.replace(b'"DANE1"', b'"DANE"').replace(b'"dane2"', b'"dane"')
+        dst.writestr(i, data)
+)",
+                made, old});
+    TTxStringGrid g;
+    g.SaveWithFixedCells = true;
+    for (const auto& [name, first] : {std::pair{"DANE", "duze"}, {"dane", "male"}, {"Dane", "2020-01-01"}}) {
+        g.Exchange().LoadFromXLSSheet(made, QLatin1String(name));
+        EXPECT_EQ(g.cells(0, 0), QLatin1String(first)) << name;
+    }
+    EXPECT_EQ(g.cells(1, 0), QStringLiteral("a\rb_x000D_c"));
+    g.Exchange().LoadFromXLS(old);
+    EXPECT_EQ(g.cells(0, 0), QStringLiteral("29.02.1900"));
+    EXPECT_EQ(g.cells(0, 1), QStringLiteral("01.03.1900"));
+    g.Exchange().SaveToXLSSheet(old, QStringLiteral("Sheet"));
+    EXPECT_TRUE(partsOf(old).value("xl/worksheets/sheet1.xml").contains("<v>60</v>"));
+
+    // A block under a merged range: refused, naming it, the file as it was.
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    for (int i = 0; i < 9; ++i)
+        g.setCells(i % 3, i / 3, QString::number(i));
+    const QByteArray before = bytesOf(made);
+    EXPECT_EQ(errorOf([&] { g.Exchange().SaveToXLSSheet(made, QStringLiteral("Scal")); }),
+              QStringLiteral("Zapisywane komórki leżą pod scalonym zakresem A1:C2 arkusza \"Scal\", który pokazuje "
+                             "tylko swoją pierwszą komórkę: arkusz nie został zapisany, a plik pozostał bez zmian."));
+    EXPECT_EQ(bytesOf(made), before);
+
+    // What the readers give, into the 1904 book and into a new one.
+    const QChar nbsp(0xA0);
+    const QStringList texts{"1e-06",
+                            "1e+300",
+                            "-1,5e-07",
+                            "9007199254740992",
+                            "60:00",
+                            "1 234,50",
+                            QStringLiteral("1") + nbsp + QStringLiteral("234,5"),
+                            "2024-03-15",
+                            "15.03.2024 13:45"};
+    g.SetColCount(2);
+    g.SetRowCount(int(texts.size()));
+    for (int i = 0; i < texts.size(); ++i) {
+        g.setCells(0, i, texts[i]);
+        g.setCells(1, i, i == 0 ? QStringLiteral("_x000D_ lit") : i == 1 ? QStringLiteral("ctl\x01") : QString());
+    }
+    g.Exchange().SaveToXLSSheet(made, QStringLiteral("Liczby"));
+    const QString whole = Path("whole.xlsx");
+    g.Exchange().SaveToXLS(whole);
+    const QStringList back{"0,000001", "1e+300", "-1,5e-07",   "9007199254740992", "60:00",
+                           "1234,5",   "1234,5", "2024-03-15", "15.03.2024 13:45"};
+    for (const QString& file : {made, whole}) {
+        TTxStringGrid h;
+        h.SaveWithFixedCells = true;
+        h.Exchange().LoadFromXLSSheet(file, file == made ? QStringLiteral("Liczby") : QStringLiteral("Sheet1"));
+        for (int i = 0; i < texts.size(); ++i)
+            EXPECT_EQ(h.cells(0, i), back[i] == "0,000001" ? QStringLiteral("1e-06") : back[i]) << i;
+        EXPECT_EQ(h.cells(1, 0), QStringLiteral("_x000D_ lit"));
+        EXPECT_EQ(h.cells(1, 1), QStringLiteral("ctl\x01"));
+    }
+    const QString values = runProgram(QLatin1String(kPython),
+                                      {"-c", R"(
+import sys, openpyxl
+for f in sys.argv[1:]:
+    wb = openpyxl.load_workbook(f)
+    s = wb['Liczby'] if 'Liczby' in wb.sheetnames else wb.active
+    print(*[repr(s.cell(r, 1).value) for r in range(1, 10)])
+)",
+                                       made, whole});
+    const std::string numbers = "1e-06 1e+300 -1.5e-07 9007199254740992 datetime.timedelta(days=2, seconds=43200) "
+                                "1234.5 1234.5 datetime.datetime(2024, 3, 15, 0, 0) "
+                                "datetime.datetime(2024, 3, 15, 13, 45)\n";
+    EXPECT_EQ(values.toStdString(), numbers + numbers);
+    libreOfficeConvert(Path("lo-profile"),
+                       QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false,false,-1"),
+                       Path("csv"), {made});
+    // LibreOffice decodes the escapes of inline texts too (openpyxl only those of shared ones).
+    EXPECT_EQ(bytesOf(Path("csv/made-Liczby.csv")).toStdString(),
+              "0.000001,_x000D_ lit,9\n1E+300,ctl\x01,\n-0.00000015,,\n9.00719925474099E+015,,\n60:00,,\n1234.5,,\n"
+              "1234.5,,\n2024-03-15,,\n15.03.2024 13:45,,\n");
+
+    // A shared string the book lacks: refused, the grid as it was.
+    runProgram(QLatin1String(kPython),
+               {"-c", R"(
+import sys, re, zipfile
+with zipfile.ZipFile(sys.argv[1]) as src, zipfile.ZipFile(sys.argv[2], 'w') as dst:
+    for i in src.infolist():
+        data = src.read(i)
+        if i.filename == 'xl/worksheets/sheet1.xml':
+            data = re.sub(rb'(<c r="B2"[^>]*t="s"[^>]*><v>)\d+', rb'\g<1>99', data)
+        dst.writestr(i, data)
+)",
+                whole, Path("damaged.xlsx")});
+    EXPECT_EQ(errorOf([&] { g.Exchange().LoadFromXLS(Path("damaged.xlsx")); }),
+              QStringLiteral("Skoroszyt %1 jest uszkodzony: komórka B2 arkusza \"Sheet1\" wskazuje tekst, którego nie "
+                             "ma w jego tabeli tekstów.")
+                  .arg(Path("damaged.xlsx")));
+    EXPECT_EQ(g.cells(0, 0), texts[0]);
 }
 
 // A shared formula's text as its other cells read it: relative parts moved, absolute ones,
