@@ -380,3 +380,50 @@ TEST_F(Salvista, DocumentsReportPrintsEachRowOnce)
         EXPECT_EQ(rows, 30 + continued);
     }
 }
+
+// The documents report reads a document's number whole and apart from its year, after a type of
+// two or three letters alike (a number right against the year read "12026" for 1/2026), with its
+// caption over it.
+TEST_F(Salvista, DocumentsReportKeepsTheNumberApartFromItsYear)
+{
+    const std::pair<const char*, int> numbers[] = {{"FV", 5},      {"KFV", 15},     {"NFV", 4567},
+                                                   {"FV", 123456}, {"KFV", 999999}, {"PFV", 99999}};
+    int id = 20;
+    for (const auto& [typ, nr] : numbers)
+        document(++id, typ, nr, "2011-09-01", "K1", 10, {{"S1", "Śruba", 1, 10}});
+    wgDok(qApp, "2011-09-01", "2011-09-30", false, false, false, false);
+    previewText();
+    ASSERT_FALSE(capture->entries().empty());
+    const auto& e = capture->entries()[0];
+    const std::vector<pdf::Word> words = pdf::words(e.file);
+    const pdf::Word* caption = nullptr;
+    for (const pdf::Word& w : words)
+        if (w.text == QLatin1String("Nr") && (!caption || w.box.top() < caption->box.top()))
+            caption = &w;
+    ASSERT_NE(caption, nullptr);
+    for (const auto& [typ, nr] : numbers) {
+        SCOPED_TRACE(nr);
+        const QString number = QString::number(nr);
+        const pdf::Word* printed = nullptr;
+        for (const pdf::Word& w : words)
+            if (w.text == number && w.box.left() < 30)
+                printed = &w;
+        ASSERT_NE(printed, nullptr); // whole, as one word
+        const pdf::Word *type = nullptr, *year = nullptr;
+        for (const pdf::Word& w : words)
+            if (std::abs(w.box.center().y() - printed->box.center().y()) < 1 && w.box.left() < 40) {
+                if (w.text == QLatin1String(typ))
+                    type = &w;
+                else if (w.text == QLatin1String("2011"))
+                    year = &w;
+            }
+        ASSERT_TRUE(type && year);
+        EXPECT_GE(year->box.left() - printed->box.right(), 0.99); // 1 mm, as pdftotext rounds
+        EXPECT_GE(printed->box.left() - type->box.right(), 0.5);
+        EXPECT_GE(printed->box.height() * 72 / 25.4 / 1.117, 5.95); // 6 points at the least
+        // The caption stands over the numbers: it ends where they end.
+        EXPECT_NEAR(caption->box.right(), printed->box.right(), 0.3);
+    }
+    const QStringList problems = pdf::unreadable(e.file, e.pages);
+    EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+}
