@@ -86,11 +86,11 @@ AmountFault amountFault(long double price, const LineValues& v)
 
 QString amountTooLargeText(AmountFault fault)
 {
-    return fault == AmountFault::Price ? QStringLiteral("Cena nie może przekroczyć 99 999 999,99 zł")
-                                       : QStringLiteral("Wartość pozycji nie może przekroczyć 99 999 999,99 zł");
+    return fault == AmountFault::Price ? QStringLiteral("Cena nie może przekroczyć 999 999 999,99 zł")
+                                       : QStringLiteral("Wartość pozycji nie może przekroczyć 999 999 999,99 zł");
 }
 
-QString quantityTooLargeText() { return QStringLiteral("Ilość nie może przekroczyć 99 999,999"); }
+QString quantityTooLargeText() { return QStringLiteral("Ilość nie może przekroczyć 9 999 999,999"); }
 
 bool totalsWithinBound(const std::vector<LineAmounts>& lines)
 {
@@ -108,7 +108,7 @@ bool totalsWithinBound(const std::vector<LineAmounts>& lines)
     return withinAmountBound(total.net) && withinAmountBound(total.vat) && withinAmountBound(total.gross);
 }
 
-QString totalsTooLargeText() { return QStringLiteral("Suma dokumentu nie może przekroczyć 99 999 999,99 zł"); }
+QString totalsTooLargeText() { return QStringLiteral("Suma dokumentu nie może przekroczyć 999 999 999,99 zł"); }
 
 std::variant<LineFailure, LineResult> evaluateLine(const LineEntry& e, PriceMode mode)
 {

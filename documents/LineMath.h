@@ -40,10 +40,11 @@ std::optional<LineValues> computeLine(long double price, long double quantity, l
                                       PriceMode mode);
 
 // The largest amount a document takes, in absolute value, anywhere it prints: a price, a line's
-// net, VAT and gross values, the totals and the VAT rows by rate (99 999 999,99 zł); and the
-// largest quantity. Within them every amount of a printout reads whole in its column.
-constexpr qint64 MaxAmountGrosze = 9'999'999'999;
-constexpr long double MaxQuantity = 99999.999L;
+// net, VAT and gross values, the totals and the VAT rows by rate (999 999 999,99 zł); and the
+// largest quantity (9 999 999,999). Within them every amount of a printout reads whole in its
+// column. A document stored with more still opens and prints.
+constexpr qint64 MaxAmountGrosze = 99'999'999'999;
+constexpr long double MaxQuantity = 9999999.999L;
 // Whether an amount, rounded to the grosz as it is shown, is within MaxAmountGrosze; a quantity,
 // rounded as shown, within MaxQuantity.
 bool withinAmountBound(long double value);

@@ -8,10 +8,16 @@ TQRMDForm_Sprzedaz_Wg_Dokumentow* QRMDForm_Sprzedaz_Wg_Dokumentow = nullptr;
 
 namespace {
 
+// Where the year starts, and where the number ends, 1 mm before it.
+constexpr double kRok = 18.7;
+constexpr double kKoniecNr = kRok - 1.0;
+
 const Kolumna kDokument[] = {
     {"Typ", "Typ", 4.2, 6.6, Align::Left, "", false},
     {"Nr", "Nr", 13.0, 3.2, Align::Left, "", false},
-    {"Rok", "Rok", 17.2, 8.5, Align::Left, "", false},
+    // The year stands a little right of its designed place, within its column, so that a number of
+    // six digits fits between the type and the year (see below).
+    {"Rok", "Rok", kRok, 25.7 - kRok, Align::Left, "", false},
     {"Data wystawienia", "Data_Wyst", 27.0, 24.1, Align::Center, "", false},
     {"Data sprzedaży", "Data_Sprzedarzy", 52.1, 22.8, Align::Center, "", false},
     {"Nazwa / Nazwisko, imię", "Klient_Nazwa_Nazwisko", 76.2, 37.0, Align::Left, "", false},
@@ -76,13 +82,14 @@ TQRMDForm_Sprzedaz_Wg_Dokumentow::TQRMDForm_Sprzedaz_Wg_Dokumentow(QObject* owne
     report::Band* dokument = r.setBand(BandKind::Detail, 5.8);
     Dodaj_Kolumny(kolumny, dokument, &ADOTable_Faktura, kDokument, int(std::size(kDokument)), pt(8));
     // The number's column is narrower than two digits: the number takes the free space between
-    // the type and the year, right-aligned against the year, so it never runs into it. A number
-    // too long for it even at the smallest size takes what is left up to the widest type ("NFV",
-    // ending at 9.8) and the year, rather than being broken over lines.
-    Poszerz_Pole(dokument, QStringLiteral("Nr"), 10.4, 6.5, Align::Right);
-    if (auto* nr = dynamic_cast<report::DataText*>(dokument->find(QStringLiteral("QRDBText_Nr")))) {
-        nr->widenLeft = 0.55;
-        nr->widenRight = 0.15;
+    // the type and the year, right-aligned 1 mm before the year, so that it never reads as one
+    // with it; six digits fit there at 6 points after a type of three letters ("KFV", ending at
+    // 9.7), and a longer number takes the room the band finds beside it. Its caption ends where
+    // the numbers end, over them.
+    Poszerz_Pole(dokument, QStringLiteral("Nr"), 10.4, kKoniecNr - 10.4, Align::Right);
+    if (auto* naglowek = dynamic_cast<report::Label*>(kolumny->find(QStringLiteral("Naglowek_Nr")))) {
+        naglowek->x = kKoniecNr;
+        naglowek->align = Align::Right;
     }
     // A document whose lines continue on the next page heads them there again, marked.
     Znacznik_Ciagu(dokument, 4.2, 3.9, pt(7, false));

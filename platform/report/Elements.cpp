@@ -240,6 +240,8 @@ double ascentMm(const FontSpec& f) { return metricsOf(f).ascent() * kMmPerInch /
 TextElement::Fitted TextElement::fitted(const LayoutContext& ctx, const QString& t) const
 {
     FontSpec f = resolved(font, ctx);
+    if (shrinkToFit && ctx.maxSize > 0)
+        f.size = std::min(f.size, std::max(ctx.maxSize, std::min(minSize, f.size)));
     if (!shrinkToFit || width <= 0 || t.isEmpty() || measureText(f, t, 0, false).width() <= width)
         return {f, t, x, width};
     const double room = width * kMeasureDpi / kMmPerInch;

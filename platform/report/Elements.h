@@ -30,6 +30,9 @@ struct LayoutContext {
     // right), found by its band: up to where the row's other elements print.
     double roomLeft = 0;
     double roomRight = 0;
+    // The largest size the element being laid out prints in (0: its own), set by its band where a
+    // neighbour too wide for the free room beside it needs room this one gives by printing smaller.
+    double maxSize = 0;
 };
 
 class Element {

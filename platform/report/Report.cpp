@@ -133,14 +133,25 @@ TextElement::Reach reachOf(const LayoutContext& ctx, const Element* e)
 
 } // namespace
 
-std::vector<std::pair<double, double>> Band::freeRoom(const LayoutContext& ctx, const std::vector<const Element*>& row)
+std::vector<Band::Room> Band::freeRoom(const LayoutContext& ctx, const std::vector<const Element*>& row)
 {
     // A cell too wide for its box even at the smallest size takes the room beside it up to what
     // the row's other elements print (a short rate in its column leaves room at its sides), and
     // at the row's ends up to the band's edges; so a number is read whole. Cells are given room
-    // from left to right, each seeing the room taken by those before it.
-    std::vector<std::pair<double, double>> room(row.size(), {0.0, 0.0});
+    // from left to right, each seeing the room taken by those before it. Where that is still too
+    // little, the cells of one word (a number, a rate, a code) that end its room print in the
+    // smallest size too, where that moves their text away from it (a cell on its right aligned
+    // right or centred, one on its left aligned left or centred), and leave it the room they no
+    // longer need; where even that is too little, they keep their sizes.
+    std::vector<Room> room(row.size());
     std::vector<TextElement::Reach> reach(row.size());
+    const auto reachIn = [&](size_t i) {
+        LayoutContext roomy = ctx;
+        roomy.roomLeft = room[i].left;
+        roomy.roomRight = room[i].right;
+        roomy.maxSize = room[i].maxSize;
+        return reachOf(roomy, row[i]);
+    };
     bool any = false;
     for (size_t i = 0; i < row.size(); ++i) {
         reach[i] = reachOf(ctx, row[i]);
@@ -152,25 +163,57 @@ std::vector<std::pair<double, double>> Band::freeRoom(const LayoutContext& ctx, 
     for (size_t i = 0; i < byX.size(); ++i)
         byX[i] = i;
     std::stable_sort(byX.begin(), byX.end(), [&row](size_t a, size_t b) { return row[a]->x < row[b]->x; });
+    constexpr size_t none = size_t(-1);
     for (size_t i : byX) {
         if (!reach[i].tooWide)
             continue;
         const Element* e = row[i];
         const double centre = e->x + e->width / 2;
-        double leftLimit = 0, rightLimit = ctx.width > 0 ? ctx.width : e->x + e->width;
-        for (size_t j = 0; j < row.size(); ++j) {
-            if (j == i || !reach[j].prints)
-                continue;
-            if ((reach[j].left + reach[j].right) / 2 < centre)
-                leftLimit = std::max(leftLimit, reach[j].right);
-            else
-                rightLimit = std::min(rightLimit, reach[j].left);
+        size_t leftOf = none, rightOf = none; // the elements that end its room
+        const auto giveRoom = [&] {
+            double leftLimit = 0, rightLimit = ctx.width > 0 ? ctx.width : e->x + e->width;
+            leftOf = rightOf = none;
+            for (size_t j = 0; j < row.size(); ++j) {
+                if (j == i || !reach[j].prints)
+                    continue;
+                if ((reach[j].left + reach[j].right) / 2 < centre) {
+                    if (reach[j].right > leftLimit) {
+                        leftLimit = reach[j].right;
+                        leftOf = j;
+                    }
+                } else if (reach[j].left < rightLimit) {
+                    rightLimit = reach[j].left;
+                    rightOf = j;
+                }
+            }
+            room[i].left = std::max(0.0, e->x - leftLimit - kRoomGap);
+            room[i].right = std::max(0.0, rightLimit - kRoomGap - (e->x + e->width));
+            reach[i] = reachIn(i);
+        };
+        giveRoom();
+        if (!reach[i].tooWide)
+            continue;
+        const auto yields = [&](size_t j, Align away) {
+            const auto* t = j == none ? nullptr : dynamic_cast<const TextElement*>(row[j]);
+            return t && t->shrinkToFit && t->width > 0 && (t->align == away || t->align == Align::Center)
+                && room[j].maxSize == 0 && !t->text(ctx).contains(u' ');
+        };
+        const std::vector<Room> before = room;
+        const std::vector<TextElement::Reach> reachBefore = reach;
+        bool yielded = false;
+        for (const auto& [j, away] : {std::pair{leftOf, Align::Left}, std::pair{rightOf, Align::Right}})
+            if (yields(j, away)) {
+                const auto* t = static_cast<const TextElement*>(row[j]);
+                room[j].maxSize = std::min(t->minSize, t->font.size > 0 ? t->font.size : t->minSize);
+                reach[j] = reachIn(j);
+                yielded = true;
+            }
+        if (yielded)
+            giveRoom();
+        if (reach[i].tooWide) { // no help: the neighbours keep their sizes
+            room = before;
+            reach = reachBefore;
         }
-        room[i] = {std::max(0.0, e->x - leftLimit - kRoomGap),
-                   std::max(0.0, rightLimit - kRoomGap - (e->x + e->width))};
-        LayoutContext roomy = ctx;
-        std::tie(roomy.roomLeft, roomy.roomRight) = room[i];
-        reach[i] = reachOf(roomy, e);
     }
     return room;
 }
@@ -209,14 +252,17 @@ double Band::layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawIt
         for (; at < order.size() && std::abs(order[at]->y - top) < 1e-6; ++at)
             cells.push_back(order[at]);
         const size_t rowStart = out.size();
-        const auto layRow = [&](const std::vector<std::pair<double, double>>* room) {
+        const auto layRow = [&](const std::vector<Room>* room) {
             LayoutContext roomy = ctx;
             bool broken = false; // a cell went over lines
             for (size_t c = 0; c < cells.size(); ++c) {
                 const Element* e = cells[c];
                 const size_t first = out.size();
-                if (room)
-                    std::tie(roomy.roomLeft, roomy.roomRight) = (*room)[c];
+                if (room) {
+                    roomy.roomLeft = (*room)[c].left;
+                    roomy.roomRight = (*room)[c].right;
+                    roomy.maxSize = (*room)[c].maxSize;
+                }
                 const double bottom = e->layOutAndMeasure(room ? roomy : ctx, origin, out);
                 double left = e->x, right = e->x + std::max(e->width, 0.0);
                 if (out.size() > first) {
@@ -237,7 +283,7 @@ double Band::layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawIt
         if (layRow(nullptr)) {
             out.resize(rowStart);
             row.clear();
-            const std::vector<std::pair<double, double>> room = freeRoom(ctx, cells);
+            const std::vector<Room> room = freeRoom(ctx, cells);
             layRow(&room);
         }
         double shift = 0;

@@ -83,9 +83,15 @@ public:
     // element's text is made and measured once.
     double layOut(const LayoutContext& ctx, QPointF origin, std::vector<DrawItem>& out) const;
 
-    // The free room each element of one row of the band may take beside its box (left, right).
-    static std::vector<std::pair<double, double>> freeRoom(const LayoutContext& ctx,
-                                                           const std::vector<const Element*>& row);
+    // What one element of a row may take beside its box (millimetres to the left and to the
+    // right), and the largest size it prints in where it gives room to a neighbour (0: its own).
+    struct Room {
+        double left = 0;
+        double right = 0;
+        double maxSize = 0;
+    };
+    // The free room of each element of one row of the band.
+    static std::vector<Room> freeRoom(const LayoutContext& ctx, const std::vector<const Element*>& row);
 
 private:
     std::vector<std::unique_ptr<Element>> elements_;

@@ -103,6 +103,20 @@ TEST(CorrectionCheck, CorrectedLineChecksAndArithmetic)
     e.cena = "1000000";
     e.ilosc = "-1000000000";
     EXPECT_EQ(field(e, PriceMode::Netto), Pole::Ilosc);
+    // What a business writes passes, up to the bounds; a quantity past its bound is refused on it.
+    PozycjaEntry b{"", "9999999,999", "0,05", "", "0", "23", "23", true};
+    ASSERT_TRUE(std::holds_alternative<Pozycja>(value(b, PriceMode::Netto)));
+    EXPECT_NEAR(double(std::get<Pozycja>(value(b, PriceMode::Netto)).values.gross), 614999.9999385, 1e-6);
+    b.ilosc = "1";
+    b.cena = "800000000";
+    ASSERT_TRUE(std::holds_alternative<Pozycja>(value(b, PriceMode::Netto)));
+    EXPECT_NEAR(double(std::get<Pozycja>(value(b, PriceMode::Netto)).values.gross), 984000000.0, 1e-6);
+    b.ilosc = "-1";
+    EXPECT_TRUE(std::holds_alternative<Pozycja>(value(b, PriceMode::Netto))); // a correction down to minus
+    b.ilosc = "10000000";
+    b.cena = "0,05";
+    EXPECT_EQ(std::get<Blad>(value(b, PriceMode::Netto)).message,
+              QString::fromUtf8("Ilość nie może przekroczyć 9 999 999,999"));
     e.ilosc = "2";
     e.cena = "10";
     for (const char* rabat : {"101", "-1"})

@@ -209,20 +209,23 @@ TEST_F(OknoFaktury, NetLinesAndTotals)
     EXPECT_TRUE(komunikaty.isEmpty()) << komunikaty.join("|").toStdString();
 }
 
-// A document's amounts stay within what prints whole: a line that would take the totals past
-// 99 999 999,99 zł is refused on its quantity, with the focus there and nothing added; editing a
-// line counts its new values in place of its old ones.
+// The amounts a business writes are taken, up to what prints whole: 100 000 screws at 0,05 zł,
+// 9 999 999,999 units, a machine of 800 000 000,00 zł at 23 %. A line that would take the totals
+// past 999 999 999,99 zł is refused on its quantity, with the focus there and nothing added.
 TEST_F(OknoFaktury, TotalsPastTheBoundAreRefusedOnEntry)
 {
-    ASSERT_TRUE(dodaj({"Maszyna", "40000000", "1", "0", "23"}));
-    ASSERT_TRUE(dodaj({"Maszyna", "41300000", "1", "0", "23"}));
-    EXPECT_EQ(f->LEdit_Suma_Brutto->text(), "99999000,00");
+    ASSERT_TRUE(dodaj({"Śruba", "0,05", "100000", "0", "23"})) << komunikaty.join("|").toStdString();
+    ASSERT_TRUE(dodaj({"Prąd", "0,05", "9999999,999", "0", "23"})) << komunikaty.join("|").toStdString();
+    ASSERT_TRUE(dodaj({"Maszyna", "800000000", "1", "0", "23"})) << komunikaty.join("|").toStdString();
+    EXPECT_EQ(f->LEdit_Suma_Brutto->text(), "984621150,00");
+    ASSERT_TRUE(dodaj({"Maszyna", "12500000", "1", "0", "23"}));
+    EXPECT_EQ(f->LEdit_Suma_Brutto->text(), "999996150,00");
     komunikaty.clear();
-    EXPECT_FALSE(dodaj({"Śruba", "1000", "1", "0", "23"})); // 1230,00 gross more
-    EXPECT_EQ(komunikaty, QStringList{QString::fromUtf8("Suma dokumentu nie może przekroczyć 99 999 999,99 zł")});
+    EXPECT_FALSE(dodaj({"Śruba", "10000", "1", "0", "23"})); // 12300,00 gross more
+    EXPECT_EQ(komunikaty, QStringList{QString::fromUtf8("Suma dokumentu nie może przekroczyć 999 999 999,99 zł")});
     EXPECT_EQ(Form_Faktura_Nowa_Pozycja->focusWidget(), Form_Faktura_Nowa_Pozycja->LEdit_Ilosc);
-    EXPECT_EQ(f->StringGrid1->RowCount(), 4);
-    EXPECT_EQ(f->LEdit_Suma_Brutto->text(), "99999000,00");
+    EXPECT_EQ(f->StringGrid1->RowCount(), 6);
+    EXPECT_EQ(f->LEdit_Suma_Brutto->text(), "999996150,00");
 }
 
 TEST_F(OknoFaktury, LineDialogRefusesAndKeepsTheEntry)

@@ -54,6 +54,13 @@ TEST(LineMath, ValuesAsShown)
         {"0,125", "1", "0", "0", PriceMode::Netto, "0,13", "0,00", "0,13"},
         {"1234567,89", "1", "0", "23", PriceMode::Netto, "1234567,89", "283950,61", "1518518,50"},
         {"100", "1", "0", "-50", PriceMode::Brutto, "200,00", "-100,00", "100,00"},
+        // What a business writes: 100 000 screws, a year of kWh, a machine; up to the bounds.
+        {"0,05", "100000", "0", "23", PriceMode::Netto, "5000,00", "1150,00", "6150,00"},
+        {"0,62", "250000", "0", "23", PriceMode::Brutto, "126016,26", "28983,74", "155000,00"},
+        {"0,05", "9999999,999", "0", "23", PriceMode::Netto, "500000,00", "115000,00", "615000,00"},
+        {"800000000", "1", "0", "23", PriceMode::Netto, "800000000,00", "184000000,00", "984000000,00"},
+        {"800000000", "1", "0", "23", PriceMode::Brutto, "650406504,07", "149593495,93", "800000000,00"},
+        {"999999999,99", "1", "0", "0", PriceMode::Netto, "999999999,99", "0,00", "999999999,99"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.cena) + " x " + c.ilosc + " -" + c.rabat + "% @" + c.wart);
@@ -153,29 +160,29 @@ TEST(LineMath, ChecksInOrder)
         // Amounts beyond what prints whole: the price itself, or the quantity multiplying it, or
         // the quantity itself; a grosz over the bound already, once rounded as shown.
         {"price over the amount limit", [](LineEntry& e) { e.cena = "100000000000000"; }, LineField::Cena,
-         "Cena nie może przekroczyć 99 999 999,99 zł"},
-        {"price a grosz over", [](LineEntry& e) { e.cena = "100000000"; }, LineField::Cena,
-         "Cena nie może przekroczyć 99 999 999,99 zł"},
+         "Cena nie może przekroczyć 999 999 999,99 zł"},
+        {"price a grosz over", [](LineEntry& e) { e.cena = "1000000000"; }, LineField::Cena,
+         "Cena nie może przekroczyć 999 999 999,99 zł"},
         {"quantity over the amount limit",
          [](LineEntry& e) {
              e.cena = "1000000";
              e.ilosc = "1000000000";
          },
-         LineField::Ilosc, "Ilość nie może przekroczyć 99 999,999"},
+         LineField::Ilosc, "Ilość nie może przekroczyć 9 999 999,999"},
         {"value over the bound",
          [](LineEntry& e) {
-             e.cena = "99999999,99";
+             e.cena = "999999999,99";
              e.ilosc = "2";
          },
-         LineField::Ilosc, "Wartość pozycji nie może przekroczyć 99 999 999,99 zł"},
-        {"VAT over the bound",
+         LineField::Ilosc, "Wartość pozycji nie może przekroczyć 999 999 999,99 zł"},
+        {"gross over the bound",
          [](LineEntry& e) {
-             e.cena = "90000000";
+             e.cena = "900000000";
              e.vatWart = "23";
          },
-         LineField::Ilosc, "Wartość pozycji nie może przekroczyć 99 999 999,99 zł"},
-        {"quantity over its bound", [](LineEntry& e) { e.ilosc = "99999,9996"; }, LineField::Ilosc,
-         "Ilość nie może przekroczyć 99 999,999"},
+         LineField::Ilosc, "Wartość pozycji nie może przekroczyć 999 999 999,99 zł"},
+        {"quantity over its bound", [](LineEntry& e) { e.ilosc = "9999999,9996"; }, LineField::Ilosc,
+         "Ilość nie może przekroczyć 9 999 999,999"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -224,14 +231,14 @@ TEST(LineMath, TotalsAndRatesWithinTheBound)
         std::vector<LineAmounts> lines;
         bool within;
     } cases[] = {
-        {{line("23", 99999999.99L)}, true},
-        {{line("23", 50000000), line("8", 49999999.99L)}, true},
-        {{line("23", 50000000), line("8", 50000000)}, false}, // a grosz over, in all
-        {{line("23", -99999999.99L)}, true},
-        {{line("23", -60000000), line("23", -40000000)}, false},
-        {{line("23", 99999999.99L), line("8", -99999999.99L), line("23", 1)}, false}, // one rate over
-        {{line("23", 99999999.99L), line("8", -99999999.99L)}, true},
-        {{LineAmounts{"23", 90000000, 20700000, 110700000}}, false}, // the gross
+        {{line("23", 999999999.99L)}, true},
+        {{line("23", 500000000), line("8", 499999999.99L)}, true},
+        {{line("23", 500000000), line("8", 500000000)}, false}, // a grosz over, in all
+        {{line("23", -999999999.99L)}, true},
+        {{line("23", -600000000), line("23", -400000000)}, false},
+        {{line("23", 999999999.99L), line("8", -999999999.99L), line("23", 1)}, false}, // one rate over
+        {{line("23", 999999999.99L), line("8", -999999999.99L)}, true},
+        {{LineAmounts{"23", 900000000, 207000000, 1107000000}}, false}, // the gross
     };
     for (const auto& c : cases)
         EXPECT_EQ(totalsWithinBound(c.lines), c.within) << c.lines.size() << " " << double(c.lines[0].net);

@@ -164,6 +164,34 @@ TEST_F(Poprawa, GrossInvoiceLoadsInItsLayoutAndSavesOnlyTheGrossPrice)
     EXPECT_EQ(c().scalar("select Wart_Brutto from Faktura where Id=?", {id}).toDouble(), 49.2);
 }
 
+// An invoice stored with more than the line dialogs take (written by another program) opens with
+// its amounts whole and is saved again as it is: the bound holds for what is typed, not for
+// what is stored.
+TEST_F(Poprawa, InvoiceStoredBeyondTheBoundsOpensAndSaves)
+{
+    Document d = faktura("Duża", PriceMode::Netto, 1);
+    DocumentLine& l = d.lines[0];
+    l.ilosc = 20000000;
+    l.cena = 100;
+    l.netto = Money::fromGrosze(200'000'000'000);
+    l.vat = Money::fromGrosze(46'000'000'000);
+    l.brutto = Money::fromGrosze(246'000'000'000);
+    d.wartNetto = l.netto;
+    d.wartBrutto = l.brutto;
+    const qint64 id = zapisana(d);
+    wybierz(id);
+    auto* w = Form_Faktura_Poprawa;
+    ASSERT_EQ(w->Wczytane_Id(), id);
+    const LineGridModel& g = w->StringGrid1->lines();
+    EXPECT_EQ(g.cell(1, Col_Ilosc), "20000000,000");
+    EXPECT_EQ(g.cell(1, Col_Netto), "2000000000,00");
+    EXPECT_EQ(w->LEdit_Suma_Brutto->text(), "2460000000,00");
+    zaplata();
+    w->BitBtn_ZapiszClick();
+    EXPECT_TRUE(komunikaty.isEmpty()) << komunikaty.join('|').toStdString();
+    EXPECT_EQ(c().scalar("select Wart_Brutto from Faktura where Id=?", {id}).toDouble(), 2460000000.0);
+}
+
 TEST_F(Poprawa, ASecondInvoiceNeverMixesWithTheFirst)
 {
     const qint64 a = zapisana(faktura("Alfa", PriceMode::Netto, 2));

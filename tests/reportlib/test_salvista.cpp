@@ -298,16 +298,20 @@ TEST_F(Salvista, BadArgumentsEndInAMessageAndTheNextCallWorks)
 
 } // namespace
 
-// Amounts of millions up to the largest line a document takes, and the largest quantity, read
-// as one word in every report cell: smaller, then in the free room beside their columns, never
-// split; so do the sums of such lines.
+// The amounts a business writes, up to the largest a document takes, read as one word in every
+// report cell: 9 999 999,999 x 0,05 zl, 1 x 800 000 000,00 zl at 23 % and a correction's
+// reversal of a line at the bound, -999 999 999,99 zl. Smaller, then in the free room beside their
+// columns (a neighbouring number printing smaller to leave it some), never split; so do the
+// sums of such lines.
 TEST_F(Salvista, LargeNumbersReadWholeInEveryReportCell)
 {
     data::Connection& c = *module->ADOConnection1;
-    document(7, "FV", 7, "2011-07-01", "K1", 8597395.17, {{"S1", "Śruba", 99999.999, 8597395.17}});
-    document(8, "FV", 8, "2011-07-02", "K1", 81300813.0, {{"S1", "Śruba", 1, 81300813.0}});
-    c.exec("update Faktura_Szczegoly set Kwota_Vat=1977401.09, Wartosc_Brutto=10574796.26 where Id_Fakt=7");
-    c.exec("update Faktura_Szczegoly set Kwota_Vat=18699186.99, Wartosc_Brutto=99999999.99 where Id_Fakt=8");
+    document(7, "FV", 7, "2011-07-01", "K1", 499999.99995, {{"S1", "Śruba", 9999999.999, 499999.99995}});
+    document(8, "FV", 8, "2011-07-02", "K1", 800000000.0, {{"S1", "Śruba", 1, 800000000.0}});
+    document(9, "KFV", 9, "2011-07-03", "K1", -813008130.07, {{"S1", "Śruba", -9999999.999, -813008130.07}});
+    c.exec("update Faktura_Szczegoly set Kwota_Vat=-186991869.92, Wartosc_Brutto=-999999999.99, "
+           "Towary_Cena_Brutto=99.99 where Id_Fakt=9");
+    c.exec("update Faktura set Wart_Brutto=-999999999.99 where Id=9");
     const std::function<void()> calls[] = {
         [&] { wgDok(qApp, "2011-07-01", "2011-07-31", false, false, false, false); },
         [&] { wgKlientow(qApp, "2011-07-01", "2011-07-31"); },
@@ -315,6 +319,8 @@ TEST_F(Salvista, LargeNumbersReadWholeInEveryReportCell)
         [&] { wgTowarow(qApp, "2011-07-01", "2011-07-31"); },
         [&] { dlaTowaru(qApp, "2011-07-01", "2011-07-31", "S1"); },
     };
+    static const QRegularExpression number(QStringLiteral(R"(^-?\d+(,\d+)?$)"));
+    static const QRegularExpression amount(QStringLiteral(R"(^-?\d+,\d{2,3}$)"));
     for (const auto& call : calls) {
         capture->clear();
         call();
@@ -322,18 +328,27 @@ TEST_F(Salvista, LargeNumbersReadWholeInEveryReportCell)
         ASSERT_FALSE(capture->entries().empty());
         const auto& e = capture->entries()[0];
         SCOPED_TRACE(e.caption.toStdString());
+        const std::vector<pdf::Word> words = pdf::words(e.file);
         QStringList slowa;
-        for (const pdf::Word& w : pdf::words(e.file)) {
+        for (const pdf::Word& w : words) {
             slowa << w.text;
+            // An amount or quantity with its decimals, or a whole number of a document, a year, a
+            // rate, a discount: never digits alone or a comma with digits alone.
+            if (number.match(w.text).hasMatch()) {
+                EXPECT_TRUE(amount.match(w.text).hasMatch() || w.text.size() <= 4) << w.text.toStdString();
+            }
             EXPECT_FALSE(w.text.startsWith(u',')) << w.text.toStdString();
         }
-        for (const char* liczba : {"1977401,09", "18699186,99", "81300813,00", "99999999,99"})
+        for (const char* liczba : {"9999999,999", "-9999999,999", "500000,00", "800000000,00", "184000000,00",
+                                   "984000000,00", "-813008130,07", "-186991869,92", "-999999999,99"})
             EXPECT_TRUE(slowa.contains(QLatin1String(liczba))) << liczba;
-        if (e.caption.contains(QStringLiteral("dokumentów"))) { // the one report with quantities
-            EXPECT_TRUE(slowa.contains(QStringLiteral("99999,999")));
-        }
-        const QStringList problems = pdf::unreadable(e.file, e.pages);
+        const QStringList problems = pdf::unreadable(words, e.pages);
         EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+        for (const report::Page& p : e.pages.pages)
+            for (const report::DrawItem& item : p.items)
+                if (item.kind == report::DrawItem::Kind::Text && !item.text.isEmpty()) {
+                    EXPECT_GE(item.font.size, 6.0) << item.name.toStdString() << " " << item.text.toStdString();
+                }
     }
 }
 
@@ -379,4 +394,51 @@ TEST_F(Salvista, DocumentsReportPrintsEachRowOnce)
                 continued += item.name == QLatin1String("QRLabel_Ciag_Dalszy");
         EXPECT_EQ(rows, 30 + continued);
     }
+}
+
+// The documents report reads a document's number whole and apart from its year, after a type of
+// two or three letters alike (a number right against the year read "12026" for 1/2026), with its
+// caption over it.
+TEST_F(Salvista, DocumentsReportKeepsTheNumberApartFromItsYear)
+{
+    const std::pair<const char*, int> numbers[] = {{"FV", 5},      {"KFV", 15},     {"NFV", 4567},
+                                                   {"FV", 123456}, {"KFV", 999999}, {"PFV", 99999}};
+    int id = 20;
+    for (const auto& [typ, nr] : numbers)
+        document(++id, typ, nr, "2011-09-01", "K1", 10, {{"S1", "Śruba", 1, 10}});
+    wgDok(qApp, "2011-09-01", "2011-09-30", false, false, false, false);
+    previewText();
+    ASSERT_FALSE(capture->entries().empty());
+    const auto& e = capture->entries()[0];
+    const std::vector<pdf::Word> words = pdf::words(e.file);
+    const pdf::Word* caption = nullptr;
+    for (const pdf::Word& w : words)
+        if (w.text == QLatin1String("Nr") && (!caption || w.box.top() < caption->box.top()))
+            caption = &w;
+    ASSERT_NE(caption, nullptr);
+    for (const auto& [typ, nr] : numbers) {
+        SCOPED_TRACE(nr);
+        const QString number = QString::number(nr);
+        const pdf::Word* printed = nullptr;
+        for (const pdf::Word& w : words)
+            if (w.text == number && w.box.left() < 30)
+                printed = &w;
+        ASSERT_NE(printed, nullptr); // whole, as one word
+        const pdf::Word *type = nullptr, *year = nullptr;
+        for (const pdf::Word& w : words)
+            if (std::abs(w.box.center().y() - printed->box.center().y()) < 1 && w.box.left() < 40) {
+                if (w.text == QLatin1String(typ))
+                    type = &w;
+                else if (w.text == QLatin1String("2011"))
+                    year = &w;
+            }
+        ASSERT_TRUE(type && year);
+        EXPECT_GE(year->box.left() - printed->box.right(), 0.99); // 1 mm, as pdftotext rounds
+        EXPECT_GE(printed->box.left() - type->box.right(), 0.5);
+        EXPECT_GE(printed->box.height() * 72 / 25.4 / 1.117, 5.95); // 6 points at the least
+        // The caption stands over the numbers: it ends where they end.
+        EXPECT_NEAR(caption->box.right(), printed->box.right(), 0.3);
+    }
+    const QStringList problems = pdf::unreadable(e.file, e.pages);
+    EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
 }

@@ -50,12 +50,12 @@ inline std::vector<Word> words(const QString& file)
     return out;
 }
 
-// What a reader would stumble on in `file`, the PDF of `pages` (one copy); empty when none.
-inline QStringList unreadable(const QString& file, const report::PageList& pages)
+// What a reader would stumble on in the words `all` of the PDF of `pages` (one copy); empty when
+// none.
+inline QStringList unreadable(const std::vector<Word>& all, const report::PageList& pages)
 {
     constexpr double tol = 0.25; // millimetres: glyph boxes against measured text boxes
     QStringList problems;
-    const std::vector<Word> all = words(file);
     for (size_t i = 0; i < all.size(); ++i) {
         const Word& w = all[i];
         for (size_t j = i + 1; j < all.size() && all[j].page == w.page; ++j) {
@@ -86,13 +86,19 @@ inline QStringList unreadable(const QString& file, const report::PageList& pages
     return problems;
 }
 
-// The words of `file` that a horizontal rule of `pages` runs through, descenders included (a rule
+// What a reader would stumble on in `file`, the PDF of `pages` (one copy); empty when none.
+inline QStringList unreadable(const QString& file, const report::PageList& pages)
+{
+    return unreadable(words(file), pages);
+}
+
+// The words of `all` that a horizontal rule of `pages` runs through, descenders included (a rule
 // is half its pen, about 0.2 mm, thick on either side of its line); empty when none.
-inline QStringList overRules(const QString& file, const report::PageList& pages)
+inline QStringList overRules(const std::vector<Word>& all, const report::PageList& pages)
 {
     constexpr double halfPen = 0.2, tol = 0.1;
     QStringList problems;
-    for (const Word& w : words(file)) {
+    for (const Word& w : all) {
         if (size_t(w.page) >= pages.pages.size())
             continue;
         for (const report::DrawItem& item : pages.pages[size_t(w.page)].items)
@@ -108,6 +114,12 @@ inline QStringList overRules(const QString& file, const report::PageList& pages)
                                 .arg(item.rect.top(), 0, 'f', 2);
     }
     return problems;
+}
+
+// The words of `file` that a horizontal rule of `pages` runs through; empty when none.
+inline QStringList overRules(const QString& file, const report::PageList& pages)
+{
+    return overRules(words(file), pages);
 }
 
 } // namespace pdf
