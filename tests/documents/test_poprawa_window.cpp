@@ -3,6 +3,7 @@
 #include "documents/Dlg_Czy_Nowa_Fakt.h"
 #include "documents/DocumentStore.h"
 #include "documents/Form_Do_Poprawy.h"
+#include "documents/Form_Drukuj_Fakt.h"
 #include "documents/Form_Faktura_Poprawa.h"
 #include "documents/Form_Faktura_Proforma.h"
 #include "documents/FormControls.h"
@@ -19,6 +20,7 @@
 #include "shell/Rejestr.h"
 #include "tests/support/MessageCapture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -292,4 +294,40 @@ TEST_F(Poprawa, YearComboShowsTheWholeYear)
     EXPECT_GE(rok->width() - strzalka, rok->fontMetrics().horizontalAdvance(QStringLiteral("2026")) + 4)
         << rok->width();
     Form_Do_Poprawy->hide();
+}
+
+// A screen reader is told that the fields the user cannot change are read-only, not editable:
+// the stored invoice's number, year and issue date, and the print dialog's count of originals
+// (changed only in the printout settings); it reads their names and texts. The other fields
+// stay editable.
+TEST_F(Poprawa, ReadOnlyFieldsAreToldReadOnlyOnly)
+{
+    wybierz(zapisana(faktura("Alfa", PriceMode::Netto, 1)));
+    auto* w = Form_Faktura_Poprawa;
+    TForm_Drukuj_Fakt drukuj;
+    const struct {
+        QLineEdit* edit;
+        const char* name;
+        bool readOnly;
+    } fields[] = {
+        {w->LEdit_Rok, "Rok", true},
+        {w->LEdit_Data_Wyst, "Data wystawienia (rrrr-mm-dd)", true},
+        {w->LEdit_Nr, "Nr", true},
+        {drukuj.LEdit_Oryginal, "Liczba orginałów:", true},
+        {w->LEdit_Miejsce_Wyst, "Miejsce wystawienia", false},
+        {drukuj.LEdit_Kopie, "Liczba kopii:", false},
+    };
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.name);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(f.edit);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(f.name));
+        EXPECT_EQ(a->text(QAccessible::Value), f.edit->text());
+        EXPECT_EQ(a->role(), QAccessible::EditableText);
+        EXPECT_EQ(bool(a->state().readOnly), f.readOnly);
+        EXPECT_EQ(bool(a->state().editable), !f.readOnly);
+        ASSERT_NE(a->textInterface(), nullptr);
+        EXPECT_EQ(a->textInterface()->text(0, a->textInterface()->characterCount()), f.edit->text());
+    }
+    EXPECT_EQ(w->LEdit_Rok->text(), "2011");
 }

@@ -11,6 +11,7 @@
 #include "shell/Form_Komunikat.h"
 #include "tests/support/MessageCapture.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -162,10 +163,16 @@ TEST_F(Kalkulator, MinusStoProcentOdmowione)
 }
 
 // The result field's name, as a screen reader says it, follows the caption shown above it
-// however the direction changes: a click, a switch without one, the reset on closing.
+// however the direction changes: a click, a switch without one, the reset on closing. The reader
+// is told the field is read-only, not one to type into.
 TEST_F(Kalkulator, NazwaWynikuIdzieZaPodpisem)
 {
-    const auto nazwy = [this] {
+    QAccessibleInterface* wynik = QAccessible::queryAccessibleInterface(okno->LEdit3);
+    ASSERT_NE(wynik, nullptr);
+    EXPECT_TRUE(wynik->state().readOnly);
+    EXPECT_FALSE(wynik->state().editable);
+    const auto nazwy = [this, wynik] {
+        EXPECT_EQ(wynik->text(QAccessible::Name), okno->LEdit3->accessibleName());
         return std::pair(okno->LEdit3->accessibleName(), documents::captionOf(okno->LEdit3)->text());
     };
     EXPECT_EQ(nazwy(), std::pair(QStringLiteral("Wynik netto"), QStringLiteral("Wynik netto")));
