@@ -354,7 +354,10 @@ bool I::CellSelect(E& e)
     const bool always = g.Navigation().AlwaysEdit;
     g.Navigation().AlwaysEdit = false;
     g.TBaseGrid::mouseDown(e.Button, e.Mods, e.Pos);
-    g.SelectBaseCell(); // a press on a merged block makes its base current, as the keys do
+    // A press on a merged block makes its base current, as the keys do; a Shift press that
+    // extends a range keeps the range's end where it was pressed.
+    if (!(e.Shift() && (g.options() & ui::goRangeSelect)))
+        g.SelectBaseCell();
     g.Navigation().AlwaysEdit = always;
     if (g.OnClickCell)
         g.OnClickCell(g, r, c);
