@@ -724,6 +724,20 @@ for f in sys.argv[1:]:
               "0.000001,_x000D_ lit,9\n1E+300,ctl\x01,\n-0.00000015,,\n9.00719925474099E+015,,\n60:00,,\n1234.5,,\n"
               "1234.5,,\n2024-03-15,,\n15.03.2024 13:45,,\n");
 
+    // Gnumeric the same, when it is there.
+    if (const QString ssconvert = QStandardPaths::findExecutable(QStringLiteral("ssconvert")); !ssconvert.isEmpty()) {
+        QProcess p;
+        p.start(ssconvert, {"-S", made, Path("gnumeric_%s.csv")});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        // Its COUNT counts every number, the 1904 book's dates are its own.
+        QStringList first;
+        for (const QByteArray& line : bytesOf(Path("gnumeric_Liczby.csv")).split('\n'))
+            first << QString::fromUtf8(line.left(line.indexOf(',')));
+        EXPECT_EQ(first.join(QLatin1Char('|')).toStdString(),
+                  "1E-06|1E+300|-1.5E-07|9007199254740992|60:00:00|1234.5|1234.5|2024/03/15|\"2024/03/15 13:45:00\"|");
+        EXPECT_TRUE(bytesOf(Path("gnumeric_Liczby.csv")).split('\n').first().endsWith(",9"));
+    }
+
     // A shared string the book lacks: refused, the grid as it was.
     runProgram(QLatin1String(kPython),
                {"-c", R"(
