@@ -608,7 +608,7 @@ wb.save(sys.argv[1])
 
 // Books openpyxl makes, read and written back, what LibreOffice and openpyxl then read of
 // them: a 1904 book gets its own serials; names that differ in case only are found by the
-// file's own name; _xHHHH_ escapes are decoded and written so; serial 60 reads as the 1900
+// file's own name, a name in other letter case by the spreadsheets' rule; _xHHHH_ escapes are decoded and written so; serial 60 reads as the 1900
 // system's 29.02.1900; a block over a merged range is refused, the file unchanged; every
 // number the readers give goes back as the same number (LibreOffice's COUNT counts them all)
 // and a whole number up to 2^53 keeps its digits; a book pointing at a shared string it lacks
@@ -697,7 +697,7 @@ with zipfile.ZipFile(sys.argv[1] + '.tmp') as src, zipfile.ZipFile(sys.argv[1], 
     for (const QString& file : {made, whole}) {
         TTxStringGrid h;
         h.SaveWithFixedCells = true;
-        h.Exchange().LoadFromXLSSheet(file, file == made ? QStringLiteral("Liczby") : QStringLiteral("Sheet1"));
+        h.Exchange().LoadFromXLSSheet(file, file == made ? QStringLiteral("LICZBY") : QStringLiteral("Sheet1"));
         for (int i = 0; i < texts.size(); ++i)
             EXPECT_EQ(h.cells(0, i), back[i] == "0,000001" ? QStringLiteral("1e-06") : back[i]) << i;
         EXPECT_EQ(h.cells(1, 0), QStringLiteral("_x000D_ lit"));
