@@ -608,7 +608,7 @@ wb.save(sys.argv[1])
 
 // Books openpyxl makes, read and written back, what LibreOffice and openpyxl then read of
 // them: a 1904 book gets its own serials; names that differ in case only are found by the
-// file's own name; _xHHHH_ escapes are decoded and written so; serial 60 reads as the 1900
+// file's own name, a name in other letter case by the spreadsheets' rule; _xHHHH_ escapes are decoded and written so; serial 60 reads as the 1900
 // system's 29.02.1900; a block over a merged range is refused, the file unchanged; every
 // number the readers give goes back as the same number (LibreOffice's COUNT counts them all)
 // and a whole number up to 2^53 keeps its digits; a book pointing at a shared string it lacks
@@ -697,7 +697,7 @@ with zipfile.ZipFile(sys.argv[1] + '.tmp') as src, zipfile.ZipFile(sys.argv[1], 
     for (const QString& file : {made, whole}) {
         TTxStringGrid h;
         h.SaveWithFixedCells = true;
-        h.Exchange().LoadFromXLSSheet(file, file == made ? QStringLiteral("Liczby") : QStringLiteral("Sheet1"));
+        h.Exchange().LoadFromXLSSheet(file, file == made ? QStringLiteral("LICZBY") : QStringLiteral("Sheet1"));
         for (int i = 0; i < texts.size(); ++i)
             EXPECT_EQ(h.cells(0, i), back[i] == "0,000001" ? QStringLiteral("1e-06") : back[i]) << i;
         EXPECT_EQ(h.cells(1, 0), QStringLiteral("_x000D_ lit"));
@@ -723,6 +723,20 @@ for f in sys.argv[1:]:
     EXPECT_EQ(bytesOf(Path("csv/made-Liczby.csv")).toStdString(),
               "0.000001,_x000D_ lit,9\n1E+300,ctl\x01,\n-0.00000015,,\n9.00719925474099E+015,,\n60:00,,\n1234.5,,\n"
               "1234.5,,\n2024-03-15,,\n15.03.2024 13:45,,\n");
+
+    // Gnumeric the same, when it is there.
+    if (const QString ssconvert = QStandardPaths::findExecutable(QStringLiteral("ssconvert")); !ssconvert.isEmpty()) {
+        QProcess p;
+        p.start(ssconvert, {"-S", made, Path("gnumeric_%s.csv")});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        // Its COUNT counts every number, the 1904 book's dates are its own.
+        QStringList first;
+        for (const QByteArray& line : bytesOf(Path("gnumeric_Liczby.csv")).split('\n'))
+            first << QString::fromUtf8(line.left(line.indexOf(',')));
+        EXPECT_EQ(first.join(QLatin1Char('|')).toStdString(),
+                  "1E-06|1E+300|-1.5E-07|9007199254740992|60:00:00|1234.5|1234.5|2024/03/15|\"2024/03/15 13:45:00\"|");
+        EXPECT_TRUE(bytesOf(Path("gnumeric_Liczby.csv")).split('\n').first().endsWith(",9"));
+    }
 
     // A shared string the book lacks: refused, the grid as it was.
     runProgram(QLatin1String(kPython),

@@ -559,4 +559,14 @@ TEST_F(GridWorkbookBombs, CostlyXlsAndTextFilesAreRefusedOrReadWithinTheLimits)
             << t.Name << ": " << qPrintable(o.Error);
         unchanged(t.Name);
     }
+
+    // A small text file takes memory for what it holds, not for the largest file there may be.
+    const QString small = dir.filePath(QStringLiteral("small.csv"));
+    QFile f(small);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("a,b\r\n") == 5);
+    f.close();
+    for (const bool native : {false, true}) {
+        const TOutcome o = readLimited([&] { native ? g.LoadFromFile(small) : g.LoadFromCSV(small); }, 100);
+        EXPECT_TRUE(o.Error.isEmpty() || o.Error.startsWith(QStringLiteral("File contains"))) << qPrintable(o.Error);
+    }
 }
