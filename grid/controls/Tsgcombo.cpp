@@ -1,10 +1,12 @@
 #include "grid/controls/Tsgcombo.h"
 
 #include "grid/controls/Txxpvs.h"
+#include "platform/ui/Connect.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -46,9 +48,39 @@ void TTSGCustomCombo::SetStyle(TComboBoxStyle Value)
         lineEdit()->setFrame(false);
         lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
     }
+    ShowSimpleList(Value == csSimple);
     PlaceEditField();
     update();
 }
+
+void TTSGCustomCombo::ShowSimpleList(bool Show)
+{
+    if (!Show) {
+        delete FList;
+        FList = nullptr;
+        return;
+    }
+    if (FList)
+        return;
+    FList = new QListView(this);
+    FList->setModel(model());
+    FList->setModelColumn(modelColumn());
+    FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FList->setFocusPolicy(Qt::NoFocus);
+    if (currentIndex() >= 0)
+        FList->setCurrentIndex(model()->index(currentIndex(), modelColumn(), rootModelIndex()));
+    ui::on(FList, &QListView::clicked, this, [this](const QModelIndex& i) { setCurrentIndex(i.row()); });
+    ui::on(this, &QComboBox::currentIndexChanged, FList,
+           [this](int i) { FList->setCurrentIndex(model()->index(i, modelColumn(), rootModelIndex())); });
+    // The list stays open under the edit: a control no taller than its edit grows to show it.
+    const int edit = SimpleEditHeight();
+    if (height() < edit + 2 * FList->sizeHintForRow(0) + 4)
+        resize(width(),
+               edit + std::max(1, std::min(count(), maxVisibleItems())) * std::max(16, FList->sizeHintForRow(0)) + 4);
+    FList->show();
+}
+
+int TTSGCustomCombo::SimpleEditHeight() const { return QFontMetrics(font()).height() + 8; }
 
 void TTSGCustomCombo::SetMaxLength(int Value)
 {
@@ -135,6 +167,8 @@ bool TTSGCustomCombo::Is3DBorderButton() const
 
 void TTSGCustomCombo::showPopup()
 {
+    if (FStyle == csSimple)
+        return; // its list is always open
     QComboBox::showPopup();
     if (FDropWidth > 0 && view()) {
         // The list is never narrower than the control.
@@ -261,7 +295,9 @@ void TTSGCustomCombo::paintEvent(QPaintEvent* e)
         ExcludeClipRect(p, whole, {w - FButtonWidth - 4, 0, w + 2, h});
     }
     PaintText(canvas, {3, 3, w - FButtonWidth - 4, h - 3});
-    p.setClipping(false);
+    // The whole control again for the borders. Not by switching clipping off: a region set
+    // after that is not applied, and the button's face would cover its arrow.
+    p.setClipRegion(QRegion(whole.toQRect()));
     DrawBorders(canvas);
 }
 
@@ -272,7 +308,10 @@ void TTSGCustomCombo::PlaceEditField()
     if (!lineEdit())
         return;
     const int right = FFlat && FStyle != csSimple ? width() - FButtonWidth - 4 : width() - 3;
-    lineEdit()->setGeometry(3, 3, std::max(0, right - 3), std::max(0, height() - 6));
+    const int edit = FList ? SimpleEditHeight() : height();
+    lineEdit()->setGeometry(3, 3, std::max(0, right - 3), std::max(0, edit - 6));
+    if (FList)
+        FList->setGeometry(2, edit, std::max(0, width() - 4), std::max(0, height() - edit - 2));
 }
 
 void TTSGCustomCombo::ApplyPalette()

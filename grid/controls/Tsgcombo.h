@@ -7,6 +7,8 @@
 
 #include <QComboBox>
 
+class QListView;
+
 namespace grid {
 
 // The combo box styles: an edit with a drop-down list, an edit with an always-open list, a
@@ -81,6 +83,9 @@ protected:
 private:
     void PlaceEditField();
     void ApplyPalette();
+    // The simple style's list, open under the edit while the style lasts.
+    void ShowSimpleList(bool Show);
+    int SimpleEditHeight() const;
 
     TComboBoxStyle FStyle = csDropDown;
     int FMaxLength = 0;
@@ -94,6 +99,7 @@ private:
     bool FMouseInControl = false;
     ui::Color FOldColor = ui::clWindow;
     bool FOldParentColor = false;
+    QListView* FList = nullptr;
 };
 
 // The published form.

@@ -94,6 +94,8 @@ public:
     void SetSelectionRectangle(bool Value);
     bool ShowSelection() const { return FShowSelection; }
     void SetShowSelection(bool Value); // repaints on a change
+    const QImage& RowIndicator() const { return FRowIndicator; }
+    void SetRowIndicator(const QImage& Value); // copied; repaints the current row's mark
     const ui::Font& FixedFont() const { return FFixedFont; }
     void SetFixedFont(const ui::Font& Value); // copied; repaints
     TImageList* GridImages() const { return FGridImages; }
@@ -812,6 +814,7 @@ private:
     TColor FSelectionTextColor = ui::clHighlightText;
     bool FSelectionRectangle = false;
     bool FShowSelection = true;
+    QImage FRowIndicator;
     TImageList* FGridImages = nullptr;
     TColor FURLColor = ui::clBlue;
     bool FURLShow = false;

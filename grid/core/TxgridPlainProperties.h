@@ -23,7 +23,6 @@ struct TGridPlainProperties {
     bool Hovering = false;
     bool SelectionRTFKeep = false;
     bool HideFocusRect = false;
-    QImage RowIndicator; // an owned copy
     bool URLEdit = false;
     bool EnableHTML = true;
     TPictureContainer* PictureContainer = nullptr; // not owned

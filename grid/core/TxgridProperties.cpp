@@ -20,6 +20,12 @@ void TTxStringGrid::SetVAlignment(TVAlignment Value)
         Invalidate();
 }
 
+void TTxStringGrid::SetRowIndicator(const QImage& Value)
+{
+    FRowIndicator = Value;
+    RepaintCell(0, row());
+}
+
 void TTxStringGrid::SetLook(TGridLook Value)
 {
     if (Value == FLook)

@@ -356,6 +356,8 @@ void TGridPainter::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int R
     default: break;
     }
     const TRect place{x, y, x + GW, y + GH};
+    // A stretched picture fills its room up to the cell's grid lines, never over them.
+    const TRect stretched{x, y, std::min(place.Right, Rect.Right), std::min(place.Bottom, Rect.Bottom)};
     const ui::Color cellColor = Canvas.brush.color;
     QPainter* p = Canvas.painter();
 
@@ -401,14 +403,14 @@ void TGridPainter::DrawCellGraphic(ui::Canvas& Canvas, int ACol, int ARow, int R
     case ctPicture:
         if (g->Picture) {
             if (g->StretchMode() != noStretch)
-                Canvas.stretchDraw(place, *g->Picture);
+                Canvas.stretchDraw(stretched, *g->Picture);
             else
                 Canvas.drawImage(x, y, *g->Picture);
         }
         break;
     case ctFilePicture:
         if (g->FilePicture)
-            g->FilePicture->DrawPicture(Canvas, place);
+            g->FilePicture->DrawPicture(Canvas, g->StretchMode() != noStretch ? stretched : place);
         break;
     case ctCheckBox:
     case ctDataCheckBox: {

@@ -75,6 +75,10 @@ void TGridPainter::GetVisualProperties(int ACol, int ARow, TGridDrawState& State
             selected = DisjunctSelected(ACol, ARow);
         if (g.MouseActions().DisjunctCellSelect && g.GetSelectedCells(rc, ARow))
             selected = true;
+        // Without goDrawFocusSelected the focused cell keeps its own colours.
+        if (selected && !(g.options() & ui::goDrawFocusSelected) && g.hasFocus()
+            && g.BaseCell(g.col(), g.row()) == TPoint(ACol, ARow))
+            selected = false;
         if (selected) {
             if (g.SelectionColor() != ui::clNone)
                 Brush.color = g.SelectionColor();
@@ -180,11 +184,11 @@ void TGridPainter::DrawGridCell(ui::Canvas& Canvas, int ACol, int ARow, TRect Re
 
     TRect r = Rect;
     // Row indicator in the first column of the current row.
-    if (ACol == 0 && g.fixedCols() > 0 && ARow == g.row() && !g.RowIndicator.isNull()) {
+    if (ACol == 0 && g.fixedCols() > 0 && ARow == g.row() && !g.RowIndicator().isNull()) {
         Canvas.brush = ui::Brush{g.FixedColor};
         Canvas.fillRect(r);
-        DrawBitmapTransp(Canvas, g.RowIndicator, g.FixedColor, r);
-        r.Left += g.RowIndicator.width();
+        DrawBitmapTransp(Canvas, g.RowIndicator(), g.FixedColor, r);
+        r.Left += g.RowIndicator().width();
     }
     Canvas.brush = brush;
     Canvas.font = font;

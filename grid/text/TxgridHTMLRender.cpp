@@ -833,7 +833,6 @@ void Renderer::drawRun(const QString& run, const QString& shown, int x, int bott
     const int ascent = m_.ascent(font());
     if (font().orientation != 0) {
         p->save();
-        p->setClipRect(bounds_.toQRect(), Qt::IntersectClip);
         p->translate(x, top);
         p->rotate(-font().orientation / 10.0);
         p->drawText(QPoint(0, ascent), shown);

@@ -213,3 +213,34 @@ TEST(GridCombo, FlatColoursHoverDisabledAndSimple)
     c.SetStyle(csSimple);
     EXPECT_EQ(f.at(w - 10, 11), C(Flat::kOwn));
 }
+
+// At rest the flat button shows its arrow; the simple style shows its list under the edit,
+// always open, a click in it choosing the item.
+TEST(GridCombo, IdleArrowAndTheSimpleList)
+{
+    Flat f;
+    TTSGComboBox& c = *f.combo;
+    ASSERT_FALSE(c.MouseInControl());
+    ASSERT_FALSE(c.hasFocus());
+    const QImage img = c.grab().toImage();
+    int arrow = 0;
+    for (int x = c.width() - c.ButtonWidth(); x < c.width(); ++x)
+        for (int y = 0; y < c.height(); ++y)
+            arrow += QColor(img.pixel(x, y)) == C(ui::clBtnText);
+    EXPECT_GT(arrow, 5);
+
+    c.SetStyle(csSimple);
+    QApplication::processEvents();
+    auto* list = c.findChild<QAbstractItemView*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->isVisible());
+    ASSERT_NE(c.lineEdit(), nullptr);
+    EXPECT_GE(list->geometry().top(), c.lineEdit()->geometry().bottom());
+    EXPECT_LE(list->geometry().bottom(), c.height());
+    c.showPopup();
+    EXPECT_FALSE(c.DroppedDown());
+    const QRect second = list->visualRect(list->model()->index(1, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(c.currentIndex(), 1);
+    EXPECT_EQ(c.Text(), QStringLiteral("dwa"));
+}

@@ -1,6 +1,7 @@
 // Cell painting probed by pixels: band and cell colours, borders, alignment, the soft look of
 // fixed cells, and the looks of check boxes, progress bars and comment marks.
 #include "grid/core/Txgrid.h"
+#include "support/Keyboard.h"
 
 #include <QApplication>
 #include <QImage>
@@ -333,4 +334,54 @@ TEST(GridPaint, TurnedTextInsideItsCell)
     const QImage img = s.grab();
     EXPECT_TRUE(Ink(img, s.g.CellRect(2, 0)).isEmpty());
     EXPECT_TRUE(Ink(img, s.g.CellRect(1, 3)).isEmpty());
+}
+
+// A new row mark repaints the current row's first cell; without goDrawFocusSelected the
+// focused cell keeps its own colours inside the selection; a stretched picture stays inside
+// its cell's grid lines.
+TEST(GridPaint, RowMarkFocusedCellAndStretchedPicture)
+{
+    Shown s;
+    keyboard::showFocused(s.g);
+    ASSERT_TRUE(s.g.hasFocus());
+    ASSERT_GT(s.g.fixedCols(), 0);
+    QRegion painted;
+    struct Seen : QObject {
+        QRegion& r;
+        explicit Seen(QRegion& R) : r(R) {}
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint)
+                r += static_cast<QPaintEvent*>(e)->region();
+            return false;
+        }
+    } seen(painted);
+    s.g.viewport()->installEventFilter(&seen);
+    QApplication::processEvents();
+    painted = QRegion();
+    QImage mark(8, 8, QImage::Format_RGB32);
+    mark.fill(Qt::red);
+    s.g.SetRowIndicator(mark);
+    QApplication::processEvents();
+    EXPECT_TRUE(painted.intersects(s.g.CellRect(0, s.g.row()).toQRect()));
+    s.g.viewport()->removeEventFilter(&seen);
+
+    s.g.SetSelectionColor(ui::rgb(0, 0, 160));
+    s.g.setOptions((s.g.options() | ui::goRangeSelect) & ~ui::GridOptions(ui::goDrawFocusSelected));
+    s.g.focusCell(1, 1);
+    s.g.setSelection({1, 1, 2, 2}); // from (1, 1) to the current cell (2, 2)
+    ASSERT_EQ(s.g.col(), 2);
+    QImage img = s.grab();
+    EXPECT_EQ(s.at(img, 1, 1, 40, 10), QColor(0, 0, 160));
+    EXPECT_EQ(s.at(img, 2, 2, 40, 10), C(s.g.controlColor()));
+
+    TPicture red(300, 300, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    s.g.AddPicture(3, 5, &red, false, Stretch, 0, haLeft, vaTop);
+    img = s.grab();
+    const TRect rc = s.g.CellRect(3, 5);
+    const QPoint mid = rc.toQRect().center();
+    EXPECT_EQ(QColor(img.pixel(mid)), QColor(Qt::red));
+    EXPECT_NE(QColor(img.pixel(rc.Right - 1, mid.y())), QColor(Qt::red));
+    EXPECT_NE(QColor(img.pixel(mid.x(), rc.Bottom - 1)), QColor(Qt::red));
 }
