@@ -22,6 +22,8 @@
 #include <gtest/gtest.h>
 #include <random>
 
+#include <acl/libacl.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
 
 using namespace grid;
@@ -406,4 +408,109 @@ TEST(GridSaving, KilledSavesLeaveTheOldBookOrTheNewOneWholeAndNothingBehind)
         EXPECT_EQ(versionOf(book), 99);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).join(QLatin1Char(' ')).toStdString(), "ksiega.xlsx");
     }
+}
+
+namespace {
+
+// The file's access list as text, empty when it has none beyond its mode.
+std::string aclOf(const QString& File)
+{
+    const QByteArray path = QFile::encodeName(File);
+    if (::acl_extended_file(path.constData()) != 1)
+        return std::string();
+    acl_t acl = ::acl_get_file(path.constData(), ACL_TYPE_ACCESS);
+    char* text = acl ? ::acl_to_any_text(acl, nullptr, ',', TEXT_ABBREVIATE) : nullptr;
+    std::string out = text ? text : "?";
+    ::acl_free(text);
+    ::acl_free(acl);
+    return out;
+}
+
+bool setAcl(const QString& File, const char* Text)
+{
+    acl_t acl = ::acl_from_text(Text);
+    const bool ok = acl && ::acl_set_file(QFile::encodeName(File).constData(), ACL_TYPE_ACCESS, acl) == 0;
+    ::acl_free(acl);
+    return ok;
+}
+
+} // namespace
+
+// Every writer, by a user who is not root: over the user's own file with an access list naming
+// another user, and over a colleague's group-writable file in a shared folder (owned by another
+// user, with an access list). Both keep their access list, the colleague's file its owner,
+// group and mode too (its new content is written into it), and nothing is left beside them. A
+// copy of the old content left beside a file by a save in place that was cut off is named by
+// the next save and the next read of the file, which both refuse.
+TEST(GridSaving, AccessListsOwnersAndGroupsStayAndACutOffSaveInPlaceIsNamed)
+{
+    if (!child::isRoot())
+        GTEST_SKIP() << "giving a file to another user needs root";
+    const QString root = child::makeUserFolder();
+    ASSERT_FALSE(root.isEmpty());
+    constexpr uid_t colleague = child::User + 2;
+    const char* ownAcl = "u::rw-,u:4245:rw-,g::r--,m::rw-,o::r--";
+    const char* sharedAcl = "u::rw-,u:4245:r--,g::rw-,m::rw-,o::---";
+    std::string setUp;
+    for (const TWriter& w : writers()) {
+        const QString own = root + QStringLiteral("/wlasny-") + QLatin1String(w.File);
+        const QString shared = root + QStringLiteral("/wspolny-") + QLatin1String(w.File);
+        w.Save(own, "stare");
+        w.Save(shared, "stare");
+        if (::chown(QFile::encodeName(own).constData(), child::User, child::UserGroup) != 0
+            || ::chown(QFile::encodeName(shared).constData(), colleague, child::Group) != 0 || !setAcl(own, ownAcl)
+            || !setAcl(shared, sharedAcl))
+            setUp += std::string(w.Name) + " ";
+    }
+    if (!setUp.empty()) {
+        QDir(root).removeRecursively();
+        GTEST_SKIP() << "cannot give the files owners or access lists: " << setUp;
+    }
+    const std::string report = child::run([&] {
+        std::string out = child::becomeUser();
+        if (!out.empty())
+            return out;
+        for (const TWriter& w : writers()) {
+            const QString own = root + QStringLiteral("/wlasny-") + QLatin1String(w.File);
+            const QString shared = root + QStringLiteral("/wspolny-") + QLatin1String(w.File);
+            const std::string ownBefore = aclOf(own), sharedBefore = aclOf(shared);
+            for (const QString& file : {own, shared}) {
+                const QString said = errorText([&] { w.Save(file, "nowe"); });
+                if (said != QStringLiteral("<none>") || markerOf(file) != "nowe")
+                    out += std::string(w.Name) + ": " + file.toStdString() + ": " + said.toStdString() + "\n";
+            }
+            struct stat st {};
+            ::stat(QFile::encodeName(shared).constData(), &st);
+            if (aclOf(own) != ownBefore)
+                out += std::string(w.Name) + ": own file's access list " + aclOf(own) + "\n";
+            if (aclOf(shared) != sharedBefore || st.st_uid != colleague || st.st_gid != child::Group
+                || (st.st_mode & 07777) != 0660)
+                out += std::string(w.Name) + ": shared file " + aclOf(shared) + " owner " + std::to_string(st.st_uid)
+                    + " group " + std::to_string(st.st_gid) + "\n";
+        }
+        if (namesUnder(root).size() != qsizetype(2 * writers().size()))
+            out += "left: " + namesUnder(root).join(QLatin1Char(' ')).toStdString() + "\n";
+
+        // A save in place cut off: its copy of the old content stays beside the file.
+        const QString file = root + QStringLiteral("/wspolny-dane.csv");
+        const QString copy = root + QStringLiteral("/wspolny-dane.csv.tarnex-kopia");
+        QFile left(copy);
+        left.open(QIODevice::WriteOnly);
+        left.write("stare");
+        left.close();
+        const QByteArray before = bytesOf(file);
+        for (const QString& said : {errorText([&] { writers()[1].Save(file, "stare"); }), errorText([&] {
+                                        TTxStringGrid g;
+                                        g.LoadFromCSV(file);
+                                    })})
+            if (!said.contains(file) || !said.contains(QStringLiteral("przerwany")) || !said.contains(copy))
+                out += "after a cut-off save: " + said.toStdString() + "\n";
+        if (bytesOf(file) != before || bytesOf(copy) != "stare")
+            out += "a file was changed after a cut-off save\n";
+        return out;
+    });
+    QDir(root).removeRecursively();
+    if (child::skipped(report))
+        GTEST_SKIP() << report;
+    EXPECT_EQ(report, "");
 }
