@@ -514,3 +514,62 @@ TEST(GridSaving, AccessListsOwnersAndGroupsStayAndACutOffSaveInPlaceIsNamed)
         GTEST_SKIP() << report;
     EXPECT_EQ(report, "");
 }
+
+// Every reader and every writer of the grid on a name that holds no file (a FIFO, a device, a
+// folder) is refused at once, naming the file and what it is, and the grid keeps its cells. Run
+// in a child that an alarm ends, so that an open waiting on the FIFO fails the test and does not
+// hang it.
+TEST(GridSaving, AFifoADeviceOrAFolderIsRefusedAtOnceByEveryReaderAndWriter)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("kolejka"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = dir.filePath(QStringLiteral("folder"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    using TRead = std::function<void(TTxStringGrid & G, const QString& Path)>;
+    const std::vector<std::pair<const char*, TRead>> readers = {
+        {"native", [](TTxStringGrid& g, const QString& p) { g.LoadFromFile(p); }},
+        {"csv", [](TTxStringGrid& g, const QString& p) { g.LoadFromCSV(p); }},
+        {"fixed",
+         [](TTxStringGrid& g, const QString& p) {
+             TIntList positions;
+             positions.Add(1);
+             g.LoadFromFixed(p, positions);
+         }},
+        {"workbook", [](TTxStringGrid& g, const QString& p) { g.Exchange().LoadFromXLS(p); }},
+        {"sheet", [](TTxStringGrid& g, const QString& p) { g.Exchange().LoadFromXLSSheet(p, QStringLiteral("A")); }},
+        {"database", [](TTxStringGrid& g, const QString& p) { g.Exchange().LoadFromMDBTable(p, QStringLiteral("t")); }},
+        {"print settings", [](TTxStringGrid& g, const QString& p) { g.LoadPrintSettings(p, QStringLiteral("Druk")); }},
+        {"column set",
+         [](TTxStringGrid&, const QString& p) {
+             TTxColumnGrid c;
+             c.LoadColumnsFromFile(p);
+         }},
+    };
+    const std::string report = child::run([&] {
+        ::alarm(20);
+        std::string out;
+        const std::vector<std::pair<QString, QString>> odd = {
+            {fifo, QStringLiteral("kolejka FIFO")},
+            {QStringLiteral("/dev/zero"), QStringLiteral("urządzenie")},
+            {folder, QStringLiteral("folder")}};
+        for (const auto& [path, kind] : odd) {
+            for (const auto& [name, read] : readers) {
+                TTxStringGrid g;
+                fill(g, "stare");
+                const QString said = errorText([&] { read(g, path); });
+                if (!said.contains(QStringLiteral("Nie można odczytać pliku ") + path) || !said.contains(kind)
+                    || g.cells(0, 0) != QStringLiteral("stare"))
+                    out += std::string(name) + " " + path.toStdString() + ": " + said.toStdString() + "\n";
+            }
+            for (const TWriter& w : writers()) {
+                const QString said = errorText([&] { w.Save(path, "nowe"); });
+                // (the INI file is read before it is written: its reader refuses)
+                if (!said.contains(QStringLiteral(" pliku ") + path + QStringLiteral(": ")) || !said.contains(kind))
+                    out += std::string(w.Name) + " " + path.toStdString() + ": " + said.toStdString() + "\n";
+            }
+        }
+        return out;
+    });
+    EXPECT_EQ(report, "");
+}
