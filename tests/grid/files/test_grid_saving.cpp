@@ -2,7 +2,8 @@
 // root over a protected file, a file with a second hard link, a file of a given mode and group
 // and a symbolic link; on a full and on a read-only file system; and workbook saves killed
 // part-way, after which every book is the old one or the new one, whole, and no temporary file
-// stays behind.
+// stays behind; access lists, a colleague's file saved in place, names that hold no file, and a
+// printout to a PDF on a full disk.
 #include "grid/columngrid/TxColumnGrid.h"
 #include "grid/core/Txgrid.h"
 #include "grid/files/TxgridExchange.h"
@@ -11,11 +12,13 @@
 #include "grid/controls/Txobj.h"
 
 #include "support/ChildProcess.h"
+#include "support/PdfText.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <functional>
@@ -571,5 +574,57 @@ TEST(GridSaving, AFifoADeviceOrAFolderIsRefusedAtOnceByEveryReaderAndWriter)
         }
         return out;
     });
+    EXPECT_EQ(report, "");
+}
+
+// The grid printed on a machine without a printer, into wydruki/ on a disk with 8 KiB left: the
+// print fails as ETxGridError naming the file and the cause, and no PDF is left there; with room
+// again, the same print is a whole PDF.
+TEST(GridSaving, APrintToAPdfOnAFullDiskSaysWhyAndLeavesNoFile)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer";
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const std::string report = child::run([&] {
+        std::string out = child::mountTiny(folder, "1m");
+        if (!out.empty())
+            return out;
+        QDir::setCurrent(folder);
+        QDir(folder).mkdir(QStringLiteral("wydruki"));
+        {
+            QFile filler(folder + QStringLiteral("/wypelnienie"));
+            filler.open(QIODevice::WriteOnly);
+            const QByteArray block(4096, 'x');
+            while (filler.write(block) == block.size() && filler.flush()) {}
+            filler.resize(filler.size() - 8192);
+        }
+        TTxStringGrid g;
+        g.SetColCount(3);
+        g.SetRowCount(200);
+        for (int r = 0; r < 200; ++r)
+            for (int c = 0; c < 3; ++c)
+                g.setCells(c, r, QStringLiteral("komórka %1 %2").arg(c).arg(r));
+        g.PrintSettings().JobName = QStringLiteral("Lista");
+        const QString said = errorText([&] { g.Print(); });
+        if (said
+            != QStringLiteral("Nie udało się zapisać pliku %1/wydruki/Lista.pdf: brak miejsca na dysku.").arg(folder))
+            out += "print: " + said.toStdString() + "\n";
+        if (!QDir(folder + QStringLiteral("/wydruki")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+            out += "left in wydruki: "
+                + QDir(folder + QStringLiteral("/wydruki"))
+                      .entryList(QDir::AllEntries | QDir::Hidden)
+                      .join(u' ')
+                      .toStdString()
+                + "\n";
+        // With room again the printout is there, whole.
+        QFile::remove(folder + QStringLiteral("/wypelnienie"));
+        g.Print();
+        if (!pdf::text(folder + QStringLiteral("/wydruki/Lista.pdf")).contains(QStringLiteral("komórka 2 199")))
+            out += "the printout with room to spare is not whole\n";
+        return out;
+    });
+    if (child::skipped(report))
+        GTEST_SKIP() << report;
     EXPECT_EQ(report, "");
 }
