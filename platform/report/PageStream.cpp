@@ -13,6 +13,8 @@
 #include <QPdfWriter>
 #include <QTemporaryFile>
 
+#include <cerrno>
+
 namespace report {
 
 // ---- PageCollector ----------------------------------------------------------------------------
@@ -137,7 +139,12 @@ Page decode(const QByteArray& packed)
     return page;
 }
 
-const QString kSpoolError = QStringLiteral("Nie można zapisać stron wydruku w pliku tymczasowym.");
+// The spool's failure: where and why ("... w folderze /tmp: brak miejsca na dysku.").
+Error spoolError(int code)
+{
+    return Error(QStringLiteral("Nie można zapisać stron wydruku w pliku tymczasowym w folderze %1: %2.")
+                     .arg(QDir::tempPath(), sys::saveFailureCause(code)));
+}
 
 } // namespace
 
@@ -152,7 +159,7 @@ void PageSpool::begin(const PageSetup& setup, const QString& title)
     bytes_ = 0;
     auto file = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("tarnex_strony_XXXXXX")));
     if (!file->open())
-        throw Error(kSpoolError);
+        throw spoolError(errno);
     file_ = std::move(file);
 }
 
@@ -162,16 +169,18 @@ void PageSpool::page(Page&& page)
         begin(setup_, title_);
     const QByteArray packed = encode(page);
     const qint64 at = file_->size();
+    errno = 0;
     if (!file_->seek(at) || file_->write(packed) != packed.size())
-        throw Error(kSpoolError);
+        throw spoolError(errno);
     offsets_.push_back(at);
     bytes_ = at + packed.size();
 }
 
 void PageSpool::end()
 {
+    errno = 0;
     if (file_ && !file_->flush())
-        throw Error(kSpoolError);
+        throw spoolError(errno);
 }
 
 Page PageSpool::page(int index) const

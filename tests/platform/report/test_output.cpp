@@ -286,8 +286,8 @@ TEST(PageStream, PdfOfAFailedRunIsNotLeftBehind)
 
 // A printout on a disk with 8 KiB left (a small file system of its own): a PDF over an earlier
 // one, a report laid out straight into a new PDF, and a printout of a machine without a printer
-// (into wydruki/) each fail saying why, naming the file; the earlier PDF stays as it was and
-// nothing else is left on the disk.
+// (into wydruki/) each fail saying why, naming the file, and so do the preview's spooled pages;
+// the earlier PDF stays as it was and nothing else is left on the disk.
 TEST(PageStream, APrintoutOnAFullDiskSaysWhyAndLeavesThePreviousFile)
 {
     QTemporaryDir dir;
@@ -331,6 +331,19 @@ TEST(PageStream, APrintoutOnAFullDiskSaysWhyAndLeavesThePreviousFile)
             refused(QDir(folder).filePath(QStringLiteral("wydruki/FV-1-2024 Oryginał.pdf")), [&] {
                 print(pl, PrintJob{"FV/1/2024", "Oryginał", 1});
             });
+        }
+        // The preview's pages spooled to a temporary folder on that disk: the same cause.
+        qputenv("TMPDIR", QFile::encodeName(folder));
+        try {
+            PageSpool spool;
+            spool.begin(pl.setup, pl.title);
+            for (int i = 0; i < 1000; ++i)
+                spool.page(Page(pl.pages.front()));
+            spool.end();
+            out += "the spool was written on a full disk\n";
+        } catch (const Error& e) {
+            if (!e.message().endsWith(QStringLiteral("w folderze %1: brak miejsca na dysku.").arg(folder)))
+                out += "spool: " + e.message().toStdString() + "\n";
         }
         QFile f(earlier);
         if (!f.open(QIODevice::ReadOnly) || f.readAll() != before)
