@@ -453,6 +453,11 @@ struct FileReplacement::Private {
             }
         } held{copy, made};
         while (::flock(copy, LOCK_EX) != 0 && errno == EINTR) {}
+        // Those who may read the file may read the copy, and nobody else.
+        if (::fchown(copy, uid_t(-1), old.st_gid) != 0 || ::fchmod(copy, old.st_mode & 0777) != 0
+            || (acl && ::acl_set_fd(copy, acl) != 0)) {
+            ::fchmod(copy, 0600); // the saver's alone, then
+        }
         const int out = ::open(target.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
         if (out < 0)
             refuse(errno, Where::File);
