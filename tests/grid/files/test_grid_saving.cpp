@@ -592,13 +592,8 @@ TEST(GridSaving, APrintToAPdfOnAFullDiskSaysWhyAndLeavesNoFile)
             return out;
         QDir::setCurrent(folder);
         QDir(folder).mkdir(QStringLiteral("wydruki"));
-        {
-            QFile filler(folder + QStringLiteral("/wypelnienie"));
-            filler.open(QIODevice::WriteOnly);
-            const QByteArray block(4096, 'x');
-            while (filler.write(block) == block.size() && filler.flush()) {}
-            filler.resize(filler.size() - 8192);
-        }
+        if (std::string full = child::fillDisk(folder, 8192); !full.empty())
+            return full;
         TTxStringGrid g;
         g.SetColCount(3);
         g.SetRowCount(200);

@@ -305,13 +305,8 @@ TEST(PageStream, APrintoutOnAFullDiskSaysWhyAndLeavesThePreviousFile)
             QFile f(earlier);
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
         }();
-        {
-            QFile filler(folder + QStringLiteral("/wypelnienie"));
-            filler.open(QIODevice::WriteOnly);
-            const QByteArray block(4096, 'x');
-            while (filler.write(block) == block.size() && filler.flush()) {}
-            filler.resize(filler.size() - 8192);
-        }
+        if (std::string full = child::fillDisk(folder, 8192); !full.empty())
+            return full;
         const auto refused = [&](const QString& file, const std::function<void()>& write) {
             try {
                 write();
@@ -332,7 +327,9 @@ TEST(PageStream, APrintoutOnAFullDiskSaysWhyAndLeavesThePreviousFile)
                 print(pl, PrintJob{"FV/1/2024", "Oryginał", 1});
             });
         }
-        // The preview's pages spooled to a temporary folder on that disk: the same cause.
+        // The preview's pages spooled to a temporary folder on that disk, filled up: the same
+        // cause.
+        out += child::fillDisk(folder, 0);
         qputenv("TMPDIR", QFile::encodeName(folder));
         try {
             PageSpool spool;
