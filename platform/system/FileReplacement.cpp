@@ -4,8 +4,8 @@
 
 #include <acl/libacl.h>
 #include <cerrno>
-#include <cstdio>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
