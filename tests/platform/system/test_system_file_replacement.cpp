@@ -1,15 +1,18 @@
 // Two saves of one file at once (two windows, two copies of the program): the second one's
 // removal of the temporary files killed saves left never takes the first one's, and each save
-// puts its own content in place whole. A save in place that finds no room.
+// puts its own content in place whole. Saves in place: one that finds no room, and killed ones.
 #include "platform/system/FileReplacement.h"
 
 #include "support/ChildProcess.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QIODevice>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 #include <sys/stat.h>
 
@@ -75,4 +78,95 @@ TEST(FileReplacement, ASaveInPlaceWithoutRoomToGrowLeavesTheFileAsItWas)
     if (child::skipped(report))
         GTEST_SKIP() << report;
     EXPECT_EQ(report, "");
+}
+
+namespace {
+
+// Version V of a colleague's file: 512 KiB of one letter.
+QByteArray version(int V) { return QByteArray(512 * 1024, char('a' + V % 26)); }
+
+// The version a content is whole, or -1.
+int versionIn(const QByteArray& Bytes)
+{
+    if (Bytes.size() != 512 * 1024 || Bytes.count(Bytes.front()) != Bytes.size())
+        return -1;
+    return Bytes.front() - 'a';
+}
+
+QByteArray contentOf(const QString& File)
+{
+    QFile f(File);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+// Saves in place of a colleague's file killed part-way: after each kill the file is a whole
+// version, or the copy beside it is one and the file is refused by a read, naming the copy; the
+// owner stays the colleague's throughout.
+TEST(FileReplacement, KilledSavesInPlaceLeaveAWholeFileOrAWholeCopyThatIsNamed)
+{
+    if (!child::isRoot())
+        GTEST_SKIP() << "giving a file to another user needs root";
+    const QString folder = child::makeUserFolder();
+    ASSERT_FALSE(folder.isEmpty());
+    const QString file = folder + QStringLiteral("/wspolny.dat");
+    const QString copy = file + QStringLiteral(".tarnex-kopia");
+    const QByteArray p = QFile::encodeName(file);
+    sys::FileReplacement::replace(file, version(0));
+    ASSERT_EQ(::chown(p.constData(), child::User + 2, child::Group), 0);
+    ASSERT_EQ(::chmod(p.constData(), 0660), 0);
+    auto saving = [&](int Saves) {
+        const std::string skip = child::becomeUser();
+        if (!skip.empty())
+            return skip;
+        for (int v = 1; v <= Saves; ++v)
+            sys::FileReplacement::replace(file, version(v));
+        return std::string();
+    };
+    // The kills are spread over as long as a few saves take here.
+    QElapsedTimer timer;
+    timer.start();
+    const std::string first = child::run([&] { return saving(3); });
+    if (child::skipped(first)) {
+        QDir(folder).removeRecursively();
+        GTEST_SKIP() << first;
+    }
+    ASSERT_EQ(first, "");
+    const int saveUs = int(std::max<qint64>(timer.nsecsElapsed() / 3000, 500));
+    std::mt19937 random(57);
+    std::uniform_int_distribution<int> delayUs(saveUs / 4, saveUs * 3);
+    int copiesLeft = 0;
+    for (int k = 0; k < 48 && (k < 12 || copiesLeft < 2); ++k) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            try {
+                saving(1 << 20);
+            } catch (...) {}
+            ::_exit(1);
+        }
+        ::usleep(useconds_t(delayUs(random)));
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        struct stat st {};
+        ::stat(p.constData(), &st);
+        EXPECT_EQ(st.st_uid, child::User + 2) << "after kill " << k;
+        if (QFile::exists(copy)) {
+            ++copiesLeft;
+            EXPECT_GE(versionIn(contentOf(copy)), 0) << "after kill " << k;
+            const QString refusal = sys::readRefusal(file);
+            EXPECT_TRUE(refusal.contains(copy) && refusal.contains(QStringLiteral("przerwany")))
+                << refusal.toStdString();
+            // The user puts the old content back and removes the copy.
+            QFile back(file);
+            ASSERT_TRUE(back.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            back.write(contentOf(copy));
+            back.close();
+            QFile::remove(copy);
+        }
+        EXPECT_GE(versionIn(contentOf(file)), 0) << "after kill " << k;
+    }
+    QDir(folder).removeRecursively();
+    EXPECT_GT(copiesLeft, 0) << "no kill came inside a save in place";
 }
