@@ -556,11 +556,14 @@ TEST(GridSaving, AFifoADeviceOrAFolderIsRefusedAtOnceByEveryReaderAndWriter)
             {fifo, QStringLiteral("kolejka FIFO")},
             {QStringLiteral("/dev/zero"), QStringLiteral("urządzenie")},
             {folder, QStringLiteral("folder")}};
-        for (const auto& [path, kind] : odd) {
-            for (const auto& [name, read] : readers) {
+        for (const auto& oddOne : odd) {
+            const QString& path = oddOne.first;
+            const QString& kind = oddOne.second;
+            for (const auto& reader : readers) {
+                const char* name = reader.first;
                 TTxStringGrid g;
                 fill(g, "stare");
-                const QString said = errorText([&] { read(g, path); });
+                const QString said = errorText([&] { reader.second(g, path); });
                 if (!said.contains(QStringLiteral("Nie można odczytać pliku ") + path) || !said.contains(kind)
                     || g.cells(0, 0) != QStringLiteral("stare"))
                     out += std::string(name) + " " + path.toStdString() + ": " + said.toStdString() + "\n";
