@@ -105,5 +105,5 @@ void TForm_Ust_Firma::BitBtn1Click()
 void TForm_Ust_Firma::BitBtn_ZapiszClick()
 {
     Pokaz_Komunikat(Zapisz_Wartosci(Klucz_Firma, Nazwy, Teksty_Pol(pola())) ? Komunikat_Zapisane
-                                                                            : Komunikat_Blad_Zapisu);
+                                                                            : Komunikat_Bledu_Zapisu());
 }

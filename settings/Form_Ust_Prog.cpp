@@ -69,5 +69,5 @@ void TForm_Ust_Prog::BitBtn1Click()
     // worked needs no message, only a failed write is told.
     const QStringList wartosci = {QString::number(CBox_Netto_Brutto->currentIndex()), Edit_Miejsce_Wyst->text()};
     if (!Zapisz_Wartosci(Klucz_Ustawienia, {QStringLiteral("Faktura_od"), QStringLiteral("Miejsce_Wyst")}, wartosci))
-        Pokaz_Komunikat(Komunikat_Blad_Zapisu);
+        Pokaz_Komunikat(Komunikat_Bledu_Zapisu());
 }

@@ -93,5 +93,5 @@ void TForm_Ust_Wydruki::BitBtn_ZapiszClick()
         return;
     }
     // The counts are stored as typed.
-    Pokaz_Komunikat(Zapisz_Wartosci(Klucz_Wydruki, Nazwy, ilosci) ? Komunikat_Zapisane : Komunikat_Blad_Zapisu);
+    Pokaz_Komunikat(Zapisz_Wartosci(Klucz_Wydruki, Nazwy, ilosci) ? Komunikat_Zapisane : Komunikat_Bledu_Zapisu());
 }

@@ -16,6 +16,12 @@ bool Zapisz_Wartosci(const QString& klucz, const QStringList& nazwy, const QStri
     return true;
 }
 
+QString Komunikat_Bledu_Zapisu()
+{
+    const QString przyczyna = registry::lastWriteError();
+    return przyczyna.isEmpty() ? Komunikat_Blad_Zapisu : Komunikat_Blad_Zapisu + QLatin1Char('\n') + przyczyna;
+}
+
 QStringList Czytaj_Wartosci(const QString& klucz, const QStringList& nazwy)
 {
     QStringList wartosci;

@@ -14,6 +14,8 @@ class QPushButton;
 inline const QString Komunikat_Zapisane = QStringLiteral("Dane zostały zapisane");
 inline const QString Komunikat_Blad_Zapisu = QStringLiteral(
     "Nie udało się zapisać danych ! \nSprawdź, czy plik rejestr.ini w katalogu programu można zapisywać.");
+// The message of a failed write: Komunikat_Blad_Zapisu and, below it, the file and the cause.
+QString Komunikat_Bledu_Zapisu();
 
 // Writes `wartosci[i]` as `nazwy[i]` of `klucz`, in order; stops at the first value that cannot
 // be written and returns false.

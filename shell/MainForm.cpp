@@ -30,6 +30,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <utility>
+
 TMainForm* MainForm = nullptr;
 
 const char* const Komunikat_Format_Daty =
@@ -403,6 +405,9 @@ sys::LibraryHandle TMainForm::Daj_Salvista()
 
 void TMainForm::Sprawdz_Format_Daty()
 {
+    if (!std::exchange(ustawieniaSprawdzone_, true))
+        if (const QString problem = registry::problem(); !problem.isEmpty())
+            Pokaz_Komunikat(problem);
     if (!Czy_Poprawny_Format_Daty(text::dateToText(ui::today())))
         Pokaz_Komunikat(QString::fromUtf8(Komunikat_Format_Daty));
 }

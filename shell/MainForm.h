@@ -115,7 +115,8 @@ public:
     // Runs what the window table says the menu item does (nothing when it has no row).
     void Otworz_Z_Tabeli(QAction* pozycja);
 
-    // The date-format check of each showing.
+    // The date-format check of each showing; at the first one, a settings file that could not
+    // be read is told too (the program then runs on its defaults).
     void Sprawdz_Format_Daty();
 
     QMdiArea* MdiArea;
@@ -216,6 +217,7 @@ private:
 
     QStringList wydruki_;                 // the files the status bar tells of
     bool zbieranie_ = false;              // a printout is writing them
+    bool ustawieniaSprawdzone_ = false;   // the settings file was looked at (first showing)
     QPointer<QMdiSubWindow> oknoWydruku_; // the window active when they were written
 };
 

@@ -21,6 +21,8 @@ TSaveFile::~TSaveFile() = default;
 
 QIODevice& TSaveFile::Device() { return FFile->device(); }
 
+int TSaveFile::LastWriteError() const { return FFile->lastWriteError(); }
+
 void TSaveFile::Commit()
 {
     try {
@@ -39,11 +41,18 @@ void TSaveFile::Fail(int Code) const
     }
 }
 
+void CheckFileKind(const QString& FileName, bool Saving)
+{
+    const QString refusal = Saving ? sys::saveRefusal(FileName) : sys::readRefusal(FileName);
+    if (!refusal.isEmpty())
+        throw ETxGridError(refusal);
+}
+
 void TSaveFile::Write(const QString& FileName, const QByteArray& Bytes)
 {
     TSaveFile f(FileName);
     if (f.Device().write(Bytes) != Bytes.size())
-        f.Fail(f.FFile->lastWriteError());
+        f.Fail(f.LastWriteError());
     f.Commit();
 }
 

@@ -29,6 +29,8 @@ public:
     QIODevice& Device();
     // For libraries that write by themselves: the temporary file's descriptor and name.
     sys::FileReplacement& Replacement() { return *FFile; }
+    // The system's error number of the last failed write through Device(), 0 when none.
+    int LastWriteError() const;
     void Commit();
     // ETxGridError for a failure while the new content was written (Code: the system's error
     // number, 0 when unknown).
@@ -40,5 +42,11 @@ public:
 private:
     std::unique_ptr<sys::FileReplacement> FFile;
 };
+
+// Refuses at once, as ETxGridError, a name under which there is no file to read (Saving: to
+// save over): a folder, a FIFO, a device, a socket, or a file whose save in place was cut off
+// (the copy of its old content named). Every reader of the grid calls it before it opens
+// anything, and so does a save that reads the old file first; a missing file passes.
+void CheckFileKind(const QString& FileName, bool Saving = false);
 
 } // namespace grid

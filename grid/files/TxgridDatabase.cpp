@@ -2,6 +2,7 @@
 // driver, Access files through MDB Tools' own libraries (libmdb, libmdbsql) in this process,
 // without an ODBC driver manager in between. The kind of file is told by its first bytes.
 #include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridSaveFile.h"
 #include "grid/core/TxgridUpdateGuard.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridExchange.h"
@@ -38,6 +39,7 @@ struct TRowSink {
 
 TDatabaseKind databaseKind(const QString& FileName)
 {
+    CheckFileKind(FileName);
     QFile f(FileName);
     if (!f.exists())
         throw ETxGridError(QStringLiteral("File %1 not found").arg(FileName));

@@ -506,6 +506,7 @@ void TGridFiles::SaveToFixed(const QString& FileName, TIntList& Widths)
 
 void TGridFiles::LoadFromFixed(const QString& FileName, TIntList& Positions)
 {
+    CheckFileKind(FileName);
     QFile f(FileName);
     if (!f.open(QIODevice::ReadOnly))
         throw ETxGridError(QStringLiteral("File ") + FileName + QStringLiteral(" not found"));

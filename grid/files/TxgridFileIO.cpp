@@ -1,6 +1,7 @@
 // The pieces every exchange format of the grid shares: text coding, line reading and
 // writing, opening files, whole numbers, store positions of columns and progress reports.
 #include "grid/files/TxgridFiles.h"
+#include "grid/controls/TxgridSaveFile.h"
 
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
@@ -303,6 +304,7 @@ void TLineWriter::Finish()
 
 void OpenForReading(QFile& File, const QString& Message)
 {
+    CheckFileKind(File.fileName());
     if (!File.open(QIODevice::ReadOnly))
         throw ETxGridError(Message + File.fileName());
 }

@@ -2,6 +2,7 @@
 // from its address text, values placed after the fixed cells, the grid's texts written from
 // A1, and a document table with the cells' alignment.
 #include "grid/core/Txgrid.h"
+#include "grid/controls/TxgridSaveFile.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridExchange.h"
 #include "grid/files/TxgridOffice.h"
@@ -176,6 +177,7 @@ void TGridExchange::LoadXLS(const QString& FileName, const QString* SheetName)
 
 void TGridExchange::SaveXLS(const QString& FileName, const QString* SheetName)
 {
+    CheckFileKind(FileName, true);
     files::TWaitCursor wait;
     TOfficeSession app(false);
     bool isNew = true;

@@ -195,7 +195,8 @@ void TGridFiles::SaveColSizes()
     const QString key = registryKey(cs);
     for (int c = 0; c < FGrid.colCount(); ++c)
         if (!registry::write(registry::Root::CurrentUser, key, colName(c), QString::number(FGrid.colWidths(c))))
-            throw ETxGridError(QStringLiteral("Nie można zapisać szerokości kolumn w rejestrze (%1).").arg(key));
+            throw ETxGridError(QStringLiteral("Nie można zapisać szerokości kolumn w rejestrze (%1). %2")
+                                   .arg(key, registry::lastWriteError()));
 }
 
 void TGridFiles::LoadColSizes()

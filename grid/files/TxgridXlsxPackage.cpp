@@ -2,6 +2,7 @@
 // budget, and one sheet saved into an existing package with every other part kept as it is
 // (TxgridXlsxSave.cpp).
 #include "grid/controls/TxgridError.h"
+#include "grid/controls/TxgridSaveFile.h"
 #include "grid/files/TxgridWorkbook.h"
 
 #include <QFile>
@@ -49,6 +50,7 @@ void Corrupt(const QString& FileName)
 
 QByteArray FileHead(const QString& FileName)
 {
+    CheckFileKind(FileName);
     QFile f(FileName);
     if (!f.open(QIODevice::ReadOnly))
         throw ETxGridError(QStringLiteral("Cannot open file ") + FileName);

@@ -2,6 +2,7 @@
 // devices pages go to. What is drawn on a page is in TxgridPrintDraw.cpp.
 #include "grid/print/TxgridPrinter.h"
 #include "grid/controls/TxgridError.h"
+#include "grid/controls/TxgridSaveFile.h"
 #include "grid/print/TxgridPrintRich.h"
 #include "grid/print/TxgridPrintRun.h"
 #include "grid/controls/Txutil.h"
@@ -26,6 +27,26 @@ TPrintDeviceFactory& DeviceFactory()
     return factory;
 }
 
+// A printout into a PDF file, saved as every file the grid writes is (TSaveFile): put in the
+// file's place only when whole and on the disk, so that a failed write leaves no broken PDF.
+struct TPdfFileHolder {
+    explicit TPdfFileHolder(const QString& FileName) : File(FileName) {}
+    TSaveFile File;
+};
+
+class TPdfPrintFile : private TPdfFileHolder, public QPdfWriter {
+public:
+    explicit TPdfPrintFile(const QString& FileName) : TPdfFileHolder(FileName), QPdfWriter(&File.Device()) {}
+    // After the painter's end: ETxGridError with the cause when the file could not be written.
+    void Finish(bool Ended)
+    {
+        const int error = File.LastWriteError();
+        if (!Ended || error)
+            File.Fail(error);
+        File.Commit();
+    }
+};
+
 std::unique_ptr<QPagedPaintDevice> DefaultDevice(const QString& JobName)
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -39,7 +60,7 @@ std::unique_ptr<QPagedPaintDevice> DefaultDevice(const QString& JobName)
     QDir().mkpath(dir);
     report::PrintJob job;
     job.documentName = JobName;
-    auto writer = std::make_unique<QPdfWriter>(report::fallbackPdfPath(dir, job));
+    auto writer = std::make_unique<TPdfPrintFile>(report::fallbackPdfPath(dir, job));
     writer->setTitle(JobName);
     writer->setResolution(600);
     return writer;
@@ -198,7 +219,9 @@ void TGridPrinter::PrintRect(TGridRect GridRect)
         throw ETxGridError(QStringLiteral("Nie można rozpocząć wydruku na drukarce."));
     ui::Canvas canvas(&painter);
     BuildPages(run, &canvas, prPrint, pages, true);
-    painter.end();
+    const bool ended = painter.end();
+    if (auto* file = dynamic_cast<TPdfPrintFile*>(device.get()))
+        file->Finish(ended);
 }
 
 void TGridPrinter::PrintPreview(ui::Canvas& Canvas, QRect Rect)

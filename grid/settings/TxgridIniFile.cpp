@@ -29,6 +29,7 @@ QString valueName(const QString& line)
 
 TIniFile::TIniFile(const QString& FileName) : FFileName(FileName)
 {
+    CheckFileKind(FileName);
     QFile f(FileName);
     if (!f.open(QIODevice::ReadOnly))
         return; // a missing file reads as empty

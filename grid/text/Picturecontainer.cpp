@@ -1,6 +1,7 @@
 #include "grid/text/Picturecontainer.h"
 
 #include "grid/controls/TxgridError.h"
+#include "platform/system/FileReplacement.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -199,7 +200,8 @@ void THTMLPicture::Decode()
 void THTMLPicture::LoadFromFile(const QString& FileName)
 {
     QFile f(FileName);
-    if (!f.open(QIODevice::ReadOnly)) {
+    // No picture under a name that holds no file (a FIFO would hold the open).
+    if (!sys::fileKindProblem(FileName).isEmpty() || !f.open(QIODevice::ReadOnly)) {
         LoadData(QByteArray());
         FEmpty = true;
         return;

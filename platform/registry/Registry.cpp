@@ -8,7 +8,12 @@
 #include "platform/codepage/Cp1250.h"
 #include "platform/system/FileReplacement.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace registry {
 
@@ -16,6 +21,7 @@ namespace {
 
 QString g_storePath;                                         // empty: "rejestr.ini" in the working directory
 QByteArray g_encodedPath = QByteArrayLiteral("rejestr.ini"); // the same, for stat()
+QString g_lastWriteError;                                    // why the last write() failed
 
 enum class Kind { Other, Section, Entry };
 
@@ -27,8 +33,12 @@ struct Line {
     QString value;
 };
 
+// A settings file is a few kilobytes; one larger than this is no settings file of the program's.
+constexpr qint64 kMaxStoreBytes = 1024 * 1024;
+
 struct Document {
     bool readable = true; // false: the file exists but could not be read
+    QString problem;      // why it could not be read, naming it
     bool cp1250 = false;  // the file was not UTF-8 and was read as Windows-1250
     QList<Line> lines;
     QHash<QString, QString> index; // lookupKey(key, name) -> value of its first occurrence
@@ -196,6 +206,56 @@ Document parse(const QString& content)
 
 QString filePath() { return g_storePath.isEmpty() ? QStringLiteral("rejestr.ini") : g_storePath; }
 
+// The whole file, within the bound; empty with `problem` set (naming the file) when it cannot be
+// read. Nothing under the name but a regular file is opened, and the open does not wait (a FIFO
+// put in its place meanwhile is refused, not waited on).
+QByteArray readBounded(const QString& path, QString& problem)
+{
+    auto refuse = [&](const QString& cause) {
+        problem = QStringLiteral("Nie można odczytać pliku ustawień %1: %2. Program działa na ustawieniach "
+                                 "domyślnych, a plik pozostaje bez zmian.")
+                      .arg(path, cause);
+        return QByteArray();
+    };
+    if (const QString kind = sys::fileKindProblem(path); !kind.isEmpty())
+        return refuse(kind);
+    const int fd = ::open(g_encodedPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    struct Closed {
+        int fd;
+        ~Closed() { ::close(fd); }
+    } closed{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return refuse(QStringLiteral("to nie jest zwykły plik"));
+    const auto tooLarge = [&] {
+        return refuse(QStringLiteral("plik jest większy niż %1 MiB, a plik ustawień programu jest dużo mniejszy")
+                          .arg(kMaxStoreBytes / (1024 * 1024)));
+    };
+    if (st.st_size > kMaxStoreBytes)
+        return tooLarge();
+    QByteArray bytes(qsizetype(st.st_size) + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got > kMaxStoreBytes)
+                return tooLarge(); // it grew while it was read
+            bytes.resize(std::min<qsizetype>(got * 2 + 4096, kMaxStoreBytes + 1));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + got, std::size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
+    return bytes;
+}
+
 // The current content of the store; a missing file is an empty store.
 Document load()
 {
@@ -206,15 +266,17 @@ Document load()
     if (g_cache.valid && g_cache.stamp == stamp)
         return g_cache.doc;
 
-    QFile f(path);
-    if (stamp.isDir || !f.open(QIODevice::ReadOnly)) {
-        Document bad;
-        bad.readable = false;
+    Document bad;
+    bad.readable = false;
+    const QByteArray bytes = readBounded(path, bad.problem);
+    if (!bad.problem.isEmpty()) {
+        // Nothing is read, and nothing will be written over the file: the program goes on with
+        // its defaults.
+        g_cache = Cache{stamp, bad, true};
         return bad;
     }
     // Values written by other tools of the desktop may be in Windows-1250; a file that is not
     // UTF-8 is read in that code page, so its letters are neither shown nor saved back broken.
-    const QByteArray bytes = f.readAll();
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString content = utf8(bytes);
     const bool cp1250 = utf8.hasError();
@@ -244,13 +306,19 @@ QString read(Root root, const QString& keyPath, const QString& name)
 
 bool write(Root root, const QString& keyPath, const QString& name, const QString& value)
 {
+    g_lastWriteError.clear();
     const QString trimmedName = name.trimmed();
-    if (trimmedName.isEmpty() || trimmedName.contains(QLatin1Char('=')) || trimmedName.contains(QLatin1Char('\n')))
+    if (trimmedName.isEmpty() || trimmedName.contains(QLatin1Char('=')) || trimmedName.contains(QLatin1Char('\n'))) {
+        g_lastWriteError = QStringLiteral("Nie udało się zapisać pliku %1: „%2” nie może być nazwą ustawienia.")
+                               .arg(filePath(), trimmedName);
         return false;
+    }
     const QString key = sectionName(root, keyPath);
     Document doc = load();
-    if (!doc.readable)
-        return false; // never replace a file we could not read
+    if (!doc.readable) { // never replace a file we could not read
+        g_lastWriteError = doc.problem;
+        return false;
+    }
 
     const QString encoded = encodeValue(value);
     bool done = false;
@@ -317,13 +385,18 @@ bool write(Root root, const QString& keyPath, const QString& name, const QString
     }
     try {
         sys::FileReplacement::replace(filePath(), bytes);
-    } catch (const sys::SaveError&) {
+    } catch (const sys::SaveError& e) {
+        g_lastWriteError = e.message();
         return false;
     }
     buildIndex(doc);
     g_cache = Cache{currentStamp(), doc, true};
     return true;
 }
+
+QString problem() { return load().problem; }
+
+QString lastWriteError() { return g_lastWriteError; }
 
 QString storePath() { return filePath(); }
 

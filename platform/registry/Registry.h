@@ -28,6 +28,15 @@ QString read(Root root, const QString& keyPath, const QString& name);
 // Returns false when nothing could be written (the file or its folder is not writable, the file
 // has other hard links, the disk is full, or an existing file cannot be read and would be lost).
 bool write(Root root, const QString& keyPath, const QString& name, const QString& value);
+// Why the last write() returned false, naming the file and the cause ("Nie udało się zapisać
+// pliku rejestr.ini: brak miejsca na dysku."); empty after one that succeeded.
+QString lastWriteError();
+
+// Why the store's file cannot be read, naming it: a folder, a FIFO or a device under its name, a
+// file over 1 MiB (no settings file is near that), one that cannot be opened. Reads then give
+// empty texts (the program's defaults) and writes are refused, the file left as it is. Empty
+// when the file can be read or there is none.
+QString problem();
 
 // The file in use: "rejestr.ini" relative to the working directory unless set otherwise.
 QString storePath();

@@ -1,6 +1,7 @@
 #include "platform/report/PageStream.h"
 
 #include "platform/report/Output.h"
+#include "platform/system/FileReplacement.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -11,6 +12,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryFile>
+
+#include <cerrno>
 
 namespace report {
 
@@ -136,7 +139,12 @@ Page decode(const QByteArray& packed)
     return page;
 }
 
-const QString kSpoolError = QStringLiteral("Nie można zapisać stron wydruku w pliku tymczasowym.");
+// The spool's failure: where and why ("... w folderze /tmp: brak miejsca na dysku.").
+Error spoolError(int code)
+{
+    return Error(QStringLiteral("Nie można zapisać stron wydruku w pliku tymczasowym w folderze %1: %2.")
+                     .arg(QDir::tempPath(), sys::saveFailureCause(code)));
+}
 
 } // namespace
 
@@ -151,7 +159,7 @@ void PageSpool::begin(const PageSetup& setup, const QString& title)
     bytes_ = 0;
     auto file = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("tarnex_strony_XXXXXX")));
     if (!file->open())
-        throw Error(kSpoolError);
+        throw spoolError(errno);
     file_ = std::move(file);
 }
 
@@ -161,16 +169,18 @@ void PageSpool::page(Page&& page)
         begin(setup_, title_);
     const QByteArray packed = encode(page);
     const qint64 at = file_->size();
+    errno = 0;
     if (!file_->seek(at) || file_->write(packed) != packed.size())
-        throw Error(kSpoolError);
+        throw spoolError(errno);
     offsets_.push_back(at);
     bytes_ = at + packed.size();
 }
 
 void PageSpool::end()
 {
+    errno = 0;
     if (file_ && !file_->flush())
-        throw Error(kSpoolError);
+        throw spoolError(errno);
 }
 
 Page PageSpool::page(int index) const
@@ -190,12 +200,12 @@ PdfStream::PdfStream(QString path) : path_(std::move(path)) {}
 
 PdfStream::~PdfStream()
 {
+    // Not ended: the writer is dropped, and with the replacement its temporary file; a file
+    // that was there before stays as it was.
     if (painter_ && painter_->isActive())
         painter_->end();
     painter_.reset();
     writer_.reset();
-    if (!done_ && !path_.isEmpty())
-        QFile::remove(path_); // an unfinished file is no printout
 }
 
 void PdfStream::begin(const PageSetup& setup, const QString& title)
@@ -203,7 +213,15 @@ void PdfStream::begin(const PageSetup& setup, const QString& title)
     const QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath()))
         throw Error(QStringLiteral("Nie można utworzyć folderu „%1”.").arg(info.absolutePath()));
-    writer_ = std::make_unique<QPdfWriter>(path_);
+    // Written beside the file and put in its place only when whole and on the disk.
+    painter_.reset();
+    writer_.reset();
+    try {
+        file_ = std::make_unique<sys::FileReplacement>(path_);
+    } catch (const sys::SaveError& e) {
+        throw Error(e.message());
+    }
+    writer_ = std::make_unique<QPdfWriter>(&file_->device());
     writer_->setResolution(1200);
     writer_->setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4),
@@ -213,8 +231,17 @@ void PdfStream::begin(const PageSetup& setup, const QString& title)
     writer_->setCreator(QStringLiteral("Orlimek - Tarnex"));
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(writer_.get()))
-        throw Error(QStringLiteral("Nie można zapisać pliku wydruku „%1”.").arg(path_));
+        failed();
     pages_ = 0;
+}
+
+void PdfStream::failed()
+{
+    try {
+        file_->fail(file_->lastWriteError());
+    } catch (const sys::SaveError& e) {
+        throw Error(e.message());
+    }
 }
 
 void PdfStream::page(Page&& page) { draw(page); }
@@ -227,6 +254,8 @@ void PdfStream::draw(const Page& page)
         writer_->newPage();
     drawPage(*painter_, page, writer_->logicalDpiX());
     ++pages_;
+    if (file_->lastWriteError()) // a full disk stops the run at the page it could not take
+        failed();
 }
 
 void PdfStream::end()
@@ -236,9 +265,14 @@ void PdfStream::end()
     const bool ok = painter_->end();
     painter_.reset();
     writer_.reset();
-    if (!ok || !QFileInfo::exists(path_) || QFileInfo(path_).size() == 0)
-        throw Error(QStringLiteral("Nie można zapisać pliku wydruku „%1”.").arg(path_));
-    done_ = true;
+    if (!ok || file_->lastWriteError())
+        failed();
+    try {
+        file_->commit();
+    } catch (const sys::SaveError& e) {
+        throw Error(e.message());
+    }
+    file_.reset();
 }
 
 } // namespace report

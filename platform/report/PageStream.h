@@ -14,6 +14,10 @@ class QFile;
 class QPainter;
 class QPdfWriter;
 
+namespace sys {
+class FileReplacement;
+}
+
 namespace report {
 
 // Receives the pages of one run in order: begin, every page, end. A run that fails stops
@@ -86,8 +90,10 @@ private:
     QString title_;
 };
 
-// Writes the pages into a PDF file as they come (the file is complete after end()). A run that
-// fails leaves no file behind. Throws Error when the file cannot be written.
+// Writes the pages into a PDF file as they come, as sys::FileReplacement saves a file: beside
+// it, put in its place after end() only when whole and on the disk. A run that fails leaves no
+// file behind, and a file that was there before stays as it was. Throws Error when the file
+// cannot be written, saying why ("... brak miejsca na dysku.").
 class PdfStream : public PageSink {
 public:
     explicit PdfStream(QString path);
@@ -100,11 +106,13 @@ public:
     int pagesWritten() const { return pages_; }
 
 private:
+    [[noreturn]] void failed(); // the replacement's failure as Error
+
     QString path_;
+    std::unique_ptr<sys::FileReplacement> file_;
     std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<QPainter> painter_;
     int pages_ = 0;
-    bool done_ = false;
 };
 
 } // namespace report

@@ -2,11 +2,14 @@
 
 #include <QFile>
 
+#include <acl/libacl.h>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/acl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -21,6 +24,8 @@ constexpr char kTempMark[] = ".tarnex-";
 constexpr char kTempEnd[] = ".tmp";
 constexpr int kTempRandom = 6;
 constexpr qsizetype kTempExtra = sizeof kTempMark - 1 + kTempRandom + sizeof kTempEnd - 1;
+// The copy of the old content a save in place keeps beside the file: "<name>.tarnex-kopia".
+constexpr char kCopyEnd[] = "kopia";
 
 // Where an error number was met, for the words that name its cause.
 enum class Where { File, Folder, Content };
@@ -100,6 +105,51 @@ bool isTempName(const char* entry, const QByteArray& prefix)
 
 bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
+// What stands under a name that is no file, in the user's words; empty for a regular file.
+QString kindCause(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return QString();
+    if (S_ISDIR(mode))
+        return QStringLiteral("pod tą nazwą jest folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("pod tą nazwą jest kolejka FIFO, a nie plik");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("pod tą nazwą jest urządzenie, a nie plik");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("pod tą nazwą jest gniazdo, a nie plik");
+    return QStringLiteral("to nie jest zwykły plik");
+}
+
+QByteArray besideIn(const QByteArray& folder, const QByteArray& name)
+{
+    return (folder == "/" ? folder : folder + '/') + name;
+}
+
+// The copy a save in place of `target` keeps of the old content.
+QByteArray copyPathOf(const QByteArray& target) { return besideIn(folderOf(target), tempPrefix(target) + kCopyEnd); }
+
+// Why `target` may not be touched while a copy of its old content stands beside it: a save in
+// place of it runs (it holds the copy's lock) or was cut off. Empty when there is no copy.
+QString copyCause(const QByteArray& target)
+{
+    const QByteArray copy = copyPathOf(target);
+    struct stat st {};
+    if (::lstat(copy.constData(), &st) != 0)
+        return QString();
+    const QString name = QFile::decodeName(copy);
+    const int fd = ::open(copy.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    const bool running = fd >= 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    if (fd >= 0)
+        ::close(fd);
+    if (running)
+        return QStringLiteral("ten plik jest właśnie zapisywany (kopia jego poprzedniej treści jest w pliku %1)")
+            .arg(name);
+    return QStringLiteral("zapis tego pliku został przerwany i plik może być niepełny; jego poprzednia treść "
+                          "jest w pliku %1 (przywróć ją albo usuń tę kopię)")
+        .arg(name);
+}
+
 // Removes the temporary files of `prefix` in the folder that no save holds any more: a save
 // holds its file's lock from the moment it makes it until it is done, and the system drops the
 // lock of a process that was killed.
@@ -123,6 +173,27 @@ void removeStale(const QByteArray& folder, const QByteArray& prefix)
         ::close(fd);
     }
     ::closedir(dir);
+}
+
+// Copies what is left to read of `in` to `out`; the error number of a failure, 0 when done.
+int copyContent(int in, int out)
+{
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(in, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : 0;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(out, buf + done, std::size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0)
+                return w < 0 ? errno : ENOSPC;
+            done += w;
+        }
+    }
 }
 
 // The cause of a failed write: the error number when it says one, else what the file system
@@ -193,6 +264,30 @@ QString saveFailureCause(int code)
     }
 }
 
+QString fileKindProblem(const QString& path)
+{
+    int error = 0;
+    const QByteArray target = followLinks(QFile::encodeName(path), error);
+    struct stat st {};
+    if (error || ::stat(target.constData(), &st) != 0)
+        return QString();
+    if (QString kind = kindCause(st.st_mode); !kind.isEmpty())
+        return kind;
+    return copyCause(target);
+}
+
+QString readRefusal(const QString& path)
+{
+    const QString cause = fileKindProblem(path);
+    return cause.isEmpty() ? cause : QStringLiteral("Nie można odczytać pliku %1: %2.").arg(path, cause);
+}
+
+QString saveRefusal(const QString& path)
+{
+    const QString cause = fileKindProblem(path);
+    return cause.isEmpty() ? cause : sentence(path, cause);
+}
+
 struct FileReplacement::Private {
     QString path; // as the caller named it, for the messages
     QByteArray target, folder, temp;
@@ -200,6 +295,7 @@ struct FileReplacement::Private {
     bool existed = false;
     bool committed = false;
     struct stat old {};
+    acl_t acl = nullptr; // the old file's access list, when it has one beyond its mode
     ContentDevice device;
 
     ~Private()
@@ -208,6 +304,8 @@ struct FileReplacement::Private {
             ::unlink(temp.constData());
         if (fd >= 0)
             ::close(fd);
+        if (acl)
+            ::acl_free(acl);
     }
 
     [[noreturn]] void refuse(int code, Where where) const
@@ -239,10 +337,10 @@ struct FileReplacement::Private {
             return; // a new file
         }
         existed = true;
-        if (S_ISDIR(old.st_mode))
-            refuse(EISDIR, Where::File);
-        if (!S_ISREG(old.st_mode))
-            throw SaveError(sentence(path, QStringLiteral("to nie jest zwykły plik")), 0);
+        if (const QString kind = kindCause(old.st_mode); !kind.isEmpty())
+            throw SaveError(sentence(path, kind), S_ISDIR(old.st_mode) ? EISDIR : 0);
+        if (const QString copy = copyCause(target); !copy.isEmpty())
+            throw SaveError(sentence(path, copy), 0);
         if (old.st_nlink > 1)
             throw SaveError(sentence(path,
                                      QStringLiteral("plik ma też inne nazwy (dowiązania twarde), które "
@@ -250,6 +348,20 @@ struct FileReplacement::Private {
                             0);
         if (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
             refuse(errno, Where::File);
+        // An access list beyond the mode goes to the new file with it.
+        if (::acl_extended_file(target.constData()) == 1) {
+            acl = ::acl_get_file(target.constData(), ACL_TYPE_ACCESS);
+            if (!acl)
+                aclRefused(errno, "odczytać");
+        }
+    }
+
+    [[noreturn]] void aclRefused(int code, const char* what) const
+    {
+        throw SaveError(sentence(path,
+                                 QStringLiteral("nie można %1 listy uprawnień (ACL) pliku: %2")
+                                     .arg(QLatin1String(what), saveFailureCause(code))),
+                        code);
     }
 
     void open(Start start)
@@ -292,54 +404,126 @@ struct FileReplacement::Private {
         const int in = ::open(target.constData(), O_RDONLY | O_CLOEXEC);
         if (in < 0)
             refuse(errno, Where::File);
-        char buf[65536];
-        for (;;) {
-            const ssize_t n = ::read(in, buf, sizeof buf);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                const int error = n < 0 ? errno : 0;
-                ::close(in);
-                if (error)
-                    refuse(error, Where::Content);
-                return;
-            }
-            for (ssize_t done = 0; done < n;) {
-                const ssize_t w = ::write(fd, buf + done, std::size_t(n - done));
-                if (w < 0 && errno == EINTR)
-                    continue;
-                if (w <= 0) {
-                    const int error = w < 0 ? errno : ENOSPC;
-                    ::close(in);
-                    refuse(error, Where::Content);
-                }
-                done += w;
-            }
-        }
+        const int error = copyContent(in, fd);
+        ::close(in);
+        if (error)
+            refuse(error, Where::Content);
     }
 
-    // The old file's owner, group and mode on the new one, as far as the user may give them.
-    void keepAttributes()
+    // The old file's owner, group, mode and access list on the new one. False when the owner or
+    // the group cannot be given to it: the file is then saved in place.
+    bool keepAttributes()
     {
         if (!existed) {
             const mode_t mask = ::umask(0);
             ::umask(mask);
             ::fchmod(fd, 0666 & ~mask);
-            return;
+            return true;
         }
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
-            // neither kept: the mode below gives the user's own group no more than the others had
-        }
-        struct stat now {};
-        mode_t mode = old.st_mode & 07777;
-        if (::fstat(fd, &now) == 0) {
-            if (now.st_uid != old.st_uid)
-                mode &= ~mode_t(S_ISUID | S_ISGID);
-            if (now.st_gid != old.st_gid) // the user's own group gets what the others had
-                mode = (mode & ~mode_t(S_ISGID | 070)) | ((mode & 07) << 3);
-        }
-        ::fchmod(fd, mode);
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+            return false;
+        ::fchmod(fd, old.st_mode & 07777);
+        if (acl && ::acl_set_fd(fd, acl) != 0)
+            aclRefused(errno, "nadać nowej treści");
+        return true;
     }
+
+    // The new content written into the file itself, which keeps its owner, group, mode and
+    // access list. The old content is first copied beside it, complete and on the disk, under
+    // the copy's name; the copy goes once the file holds the new content on the disk. A failure
+    // on the way puts the old content back (a disk too full for the new content is found
+    // before the file is touched).
+    void saveInPlace()
+    {
+        // The copy: made as a temporary file (which a killed save leaves to the next save's
+        // cleaner) and named only when whole, locked for as long as this save runs.
+        const QByteArray prefix = tempPrefix(target);
+        QByteArray made = besideIn(folder, prefix + QByteArray(kTempRandom, 'X') + kTempEnd);
+        const int copy = ::mkostemps(made.data(), int(sizeof kTempEnd - 1), O_CLOEXEC);
+        if (copy < 0)
+            refuse(errno, Where::Folder);
+        struct Held {
+            int fd;
+            QByteArray name;
+            ~Held()
+            {
+                if (!name.isEmpty())
+                    ::unlink(name.constData());
+                ::close(fd);
+            }
+        } held{copy, made};
+        while (::flock(copy, LOCK_EX) != 0 && errno == EINTR) {}
+        // Those who may read the file may read the copy, and nobody else.
+        if (::fchown(copy, uid_t(-1), old.st_gid) != 0 || ::fchmod(copy, old.st_mode & 0777) != 0
+            || (acl && ::acl_set_fd(copy, acl) != 0)) {
+            ::fchmod(copy, 0600); // the saver's alone, then
+        }
+        const int out = ::open(target.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+        if (out < 0)
+            refuse(errno, Where::File);
+        struct Closed {
+            int fd;
+            ~Closed() { ::close(fd); }
+        } closed{out};
+        struct stat now {};
+        if (::fstat(out, &now) != 0 || !sameFile(now, old) || now.st_nlink > 1)
+            throw SaveError(sentence(path, QStringLiteral("plik został w tym czasie zastąpiony innym")), 0);
+        if (int error = copyContent(out, copy); error || ::fsync(copy) != 0)
+            refuse(causeOf(error ? error : errno, copy), Where::Content);
+        const QByteArray copyName = besideIn(folder, prefix + kCopyEnd);
+        if (::renameat2(AT_FDCWD, made.constData(), AT_FDCWD, copyName.constData(), RENAME_NOREPLACE) != 0)
+            refuse(errno, Where::Folder);
+        held.name = copyName;
+        syncFolder();
+
+        struct stat fresh {};
+        if (::fstat(fd, &fresh) != 0)
+            fail(errno);
+        const off_t oldSize = now.st_size;
+        if (fresh.st_size > oldSize) {
+            if (const int error = ::posix_fallocate(out, 0, fresh.st_size)) {
+                if (::ftruncate(out, oldSize) != 0) {}
+                refuse(causeOf(error, out), Where::Content);
+            }
+        }
+        int error = 0;
+        if (::lseek(fd, 0, SEEK_SET) != 0 || ::lseek(out, 0, SEEK_SET) != 0)
+            error = errno;
+        if (!error)
+            error = copyContent(fd, out);
+        if (!error && (::ftruncate(out, fresh.st_size) != 0 || ::fsync(out) != 0))
+            error = errno;
+        if (error) {
+            // The old content back from the copy; where even that fails the copy stays, and the
+            // message says where it is.
+            const bool restored = ::lseek(copy, 0, SEEK_SET) == 0 && ::lseek(out, 0, SEEK_SET) == 0
+                && copyContent(copy, out) == 0 && ::ftruncate(out, oldSize) == 0 && ::fsync(out) == 0;
+            if (!restored) {
+                held.name.clear();
+                throw SaveError(sentence(path,
+                                         saveFailureCause(causeOf(error, out))
+                                             + QStringLiteral("; plik może być niepełny, jego poprzednia "
+                                                              "treść jest w pliku %1")
+                                                   .arg(QFile::decodeName(copyName))),
+                                error);
+            }
+            refuse(causeOf(error, out), Where::Content);
+        }
+        // Done: the copy goes (Held), and the temporary file with the new content.
+        ::unlink(temp.constData());
+    }
+
+    void syncFolder() const
+    {
+        // A file system that cannot sync a folder has the content in place all the same.
+        const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
+    }
+
+    [[noreturn]] void fail(int code) const { refuse(causeOf(code, fd), Where::Content); }
 };
 
 FileReplacement::FileReplacement(const QString& path, Start start) : d_(std::make_unique<Private>())
@@ -365,23 +549,23 @@ void FileReplacement::commit()
 {
     if (d_->committed)
         return;
-    d_->keepAttributes();
+    const bool kept = d_->keepAttributes();
     if (::fsync(d_->fd) != 0)
         fail(errno);
+    if (!kept) {
+        d_->saveInPlace();
+        d_->committed = true;
+        d_->device.close();
+        return;
+    }
     if (::rename(d_->temp.constData(), d_->target.constData()) != 0)
         d_->refuse(errno, Where::Folder);
     d_->committed = true;
     d_->device.close();
-    // The new name reaches the disk too; a file system that cannot sync a folder has the
-    // content in place all the same.
-    const int dir = ::open(d_->folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    d_->syncFolder(); // the new name reaches the disk too
 }
 
-void FileReplacement::fail(int code) const { d_->refuse(causeOf(code, d_->fd), Where::Content); }
+void FileReplacement::fail(int code) const { d_->fail(code); }
 
 void FileReplacement::replace(const QString& path, const QByteArray& bytes)
 {

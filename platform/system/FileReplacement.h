@@ -7,8 +7,15 @@
 // - a symbolic link stays a link: the file it leads to is saved (its temporary file beside it);
 // - a file with other hard links is refused (a rename would leave the other names on the old
 //   content, and writing into it in place would not survive a power cut);
-// - the new file keeps the old one's mode, owner and group where the user may keep them (a
-//   group that cannot be kept gives no more than the others had);
+// - a folder, a FIFO, a device or a socket under the name is refused before anything is opened;
+// - the new file keeps the old one's mode, owner, group and access list (ACL); an access list
+//   that cannot be given to it refuses the save, the file as it was;
+// - where the new file could not keep the owner or the group (a colleague's file the user may
+//   write), the new content is written into the file itself instead, after a copy of the old
+//   content is made beside it, "<name>.tarnex-kopia", and synced; the copy is removed once the
+//   file holds the new content whole and on the disk. A save killed in between leaves the copy,
+//   and every later save or read of the file (readRefusal) is refused, naming it, until the user
+//   has moved it away;
 // - the temporary file, "<name>.tarnex-XXXXXX.tmp", is removed on every failure, and one left by
 //   a killed save (no process holds its lock any more) is removed by the next save of that file;
 // - the content reaches the disk before the rename and the folder's entry after it;
@@ -41,6 +48,18 @@ private:
 // The user's words for a system error number met while saving (0: unknown): "brak miejsca na
 // dysku", "system plików jest tylko do odczytu", ...
 QString saveFailureCause(int code);
+
+// What keeps `path` from being read or saved over as a file, found without opening it (an open
+// of a FIFO waits for a writer, a device never ends): a folder, a FIFO, a device or a socket
+// under the name, or a save in place of it that is running or was cut off (the copy of its old
+// content beside it, named). Empty when nothing does; a missing file is left to the caller.
+QString fileKindProblem(const QString& path);
+// The sentence refusing to read `path` for fileKindProblem: "Nie można odczytać pliku <name>:
+// pod tą nazwą jest kolejka FIFO, a nie plik."; empty when the file may be read.
+QString readRefusal(const QString& path);
+// The same for a save that looks at the old file before it is replaced: "Nie udało się zapisać
+// pliku <name>: ...".
+QString saveRefusal(const QString& path);
 
 class FileReplacement {
 public:

@@ -99,7 +99,7 @@ TEST_F(UstFirma, FailedWriteIsReportedInsteadOfTheConfirmation)
         f->LEdit_Nazwa_L1->setText(QStringLiteral("Firma"));
         f->BitBtn_Zapisz->click();
     });
-    EXPECT_EQ(komunikaty.teksty, QStringList{Komunikat_Blad_Zapisu});
+    EXPECT_EQ(komunikaty.teksty, QStringList{Komunikat_Bledu_Zapisu()});
 }
 
 TEST_F(UstFirma, LogoChoiceFillsThePathOnlyWhenAFileIsPicked)

@@ -106,5 +106,11 @@ TEST_F(UstProg, FailedWriteIsReported)
     zapora.close();
     registry::setStorePath(rejestr.folder() + QStringLiteral("/plik/rejestr.ini"));
     otworz([&](TForm_Ust_Prog* f) { f->BitBtn1->click(); });
-    EXPECT_EQ(komunikaty.teksty, QStringList{Komunikat_Blad_Zapisu});
+    // The file and the cause are named below the message.
+    ASSERT_EQ(komunikaty.teksty.size(), 1);
+    EXPECT_EQ(komunikaty.teksty.front(),
+              Komunikat_Blad_Zapisu
+                  + QStringLiteral("\nNie udało się zapisać pliku %1/plik/rejestr.ini: folder %1/plik "
+                                   "nie istnieje.")
+                        .arg(rejestr.folder()));
 }

@@ -129,5 +129,5 @@ TEST_F(UstWydruki, FailedWriteIsReportedInsteadOfTheConfirmation)
     zapora.close();
     registry::setStorePath(rejestr.folder() + QStringLiteral("/plik/rejestr.ini"));
     zapisz(QStringList(8, QStringLiteral("1")));
-    EXPECT_EQ(komunikaty.teksty, QStringList{Komunikat_Blad_Zapisu});
+    EXPECT_EQ(komunikaty.teksty, QStringList{Komunikat_Bledu_Zapisu()});
 }

@@ -20,6 +20,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -411,6 +413,21 @@ TEST_F(Glowne, WrongDateFormatIsToldAtEachShowing)
     MainForm->show();
     przetworzZdarzenia();
     EXPECT_EQ(komunikaty.teksty, (QStringList{tekst, tekst}));
+}
+
+TEST_F(Glowne, ASettingsFileTooLargeToReadIsToldOnceAndTheProgramRunsOnDefaults)
+{
+    const QString plik = registry::storePath();
+    ASSERT_TRUE(QFile::resize(plik, 2 * 1024 * 1024));
+    MainForm->show();
+    przetworzZdarzenia();
+    MainForm->hide();
+    MainForm->show();
+    przetworzZdarzenia();
+    ASSERT_EQ(komunikaty.teksty.size(), 1) << komunikaty.teksty.join(u'|').toStdString();
+    EXPECT_TRUE(komunikaty.teksty.front().startsWith(QStringLiteral("Nie można odczytać pliku ustawień ") + plik))
+        << komunikaty.teksty.front().toStdString();
+    EXPECT_EQ(QFileInfo(plik).size(), 2 * 1024 * 1024);
 }
 
 TEST_F(Glowne, RightDateFormatGivesNoMessage)

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
 #include <string>
@@ -140,6 +141,23 @@ inline std::string mountTiny(const QString& Folder, const char* Size)
         || ::mount("tarnex-test", at.constData(), "tmpfs", 0, options.c_str()) != 0)
         return std::string("SKIP: cannot mount a small file system: ") + std::strerror(errno);
     return std::string();
+}
+
+// Fills the file system of Folder with the file "wypelnienie" in it, then gives back Leave
+// bytes of it: so much room is left (to the page). Empty when done, else what failed.
+inline std::string fillDisk(const QString& Folder, off_t Leave)
+{
+    const QByteArray name = QFile::encodeName(Folder + QStringLiteral("/wypelnienie"));
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return std::string("cannot make the filler: ") + std::strerror(errno);
+    static const char block[4096] = {};
+    off_t size = 0;
+    for (ssize_t n; (n = ::write(fd, block, sizeof block)) > 0;)
+        size += n;
+    const bool ok = ::ftruncate(fd, size > Leave ? size - Leave : 0) == 0 && ::fsync(fd) == 0;
+    ::close(fd);
+    return ok ? std::string() : std::string("cannot shorten the filler: ") + std::strerror(errno);
 }
 
 // In the child: the tmpfs over Folder made read-only.

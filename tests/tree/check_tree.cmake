@@ -36,7 +36,7 @@ set(platform_registry codepage system)
 set(platform_text codepage registry)
 set(platform_data codepage registry text)
 set(platform_ui codepage registry text data)
-set(platform_report codepage registry text data ui)
+set(platform_report codepage system registry text data ui)
 
 # Top-level folders of tools, tests and benchmarks, which may include anything but a path
 # with . or .. in it. A top-level folder on neither list is a fault: give it a place.

@@ -2,7 +2,8 @@
 // root over a protected file, a file with a second hard link, a file of a given mode and group
 // and a symbolic link; on a full and on a read-only file system; and workbook saves killed
 // part-way, after which every book is the old one or the new one, whole, and no temporary file
-// stays behind.
+// stays behind; access lists, a colleague's file saved in place, names that hold no file, and a
+// printout to a PDF on a full disk.
 #include "grid/columngrid/TxColumnGrid.h"
 #include "grid/core/Txgrid.h"
 #include "grid/files/TxgridExchange.h"
@@ -11,17 +12,21 @@
 #include "grid/controls/Txobj.h"
 
 #include "support/ChildProcess.h"
+#include "support/PdfText.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
 
+#include <acl/libacl.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
 
 using namespace grid;
@@ -406,4 +411,218 @@ TEST(GridSaving, KilledSavesLeaveTheOldBookOrTheNewOneWholeAndNothingBehind)
         EXPECT_EQ(versionOf(book), 99);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).join(QLatin1Char(' ')).toStdString(), "ksiega.xlsx");
     }
+}
+
+namespace {
+
+// The file's access list as text, empty when it has none beyond its mode.
+std::string aclOf(const QString& File)
+{
+    const QByteArray path = QFile::encodeName(File);
+    if (::acl_extended_file(path.constData()) != 1)
+        return std::string();
+    acl_t acl = ::acl_get_file(path.constData(), ACL_TYPE_ACCESS);
+    char* text = acl ? ::acl_to_any_text(acl, nullptr, ',', TEXT_ABBREVIATE) : nullptr;
+    std::string out = text ? text : "?";
+    ::acl_free(text);
+    ::acl_free(acl);
+    return out;
+}
+
+bool setAcl(const QString& File, const char* Text)
+{
+    acl_t acl = ::acl_from_text(Text);
+    const bool ok = acl && ::acl_set_file(QFile::encodeName(File).constData(), ACL_TYPE_ACCESS, acl) == 0;
+    ::acl_free(acl);
+    return ok;
+}
+
+} // namespace
+
+// Every writer, by a user who is not root: over the user's own file with an access list naming
+// another user, and over a colleague's group-writable file in a shared folder (owned by another
+// user, with an access list). Both keep their access list, the colleague's file its owner,
+// group and mode too (its new content is written into it), and nothing is left beside them. A
+// copy of the old content left beside a file by a save in place that was cut off is named by
+// the next save and the next read of the file, which both refuse.
+TEST(GridSaving, AccessListsOwnersAndGroupsStayAndACutOffSaveInPlaceIsNamed)
+{
+    if (!child::isRoot())
+        GTEST_SKIP() << "giving a file to another user needs root";
+    const QString root = child::makeUserFolder();
+    ASSERT_FALSE(root.isEmpty());
+    constexpr uid_t colleague = child::User + 2;
+    const char* ownAcl = "u::rw-,u:4245:rw-,g::r--,m::rw-,o::r--";
+    const char* sharedAcl = "u::rw-,u:4245:r--,g::rw-,m::rw-,o::---";
+    std::string setUp;
+    for (const TWriter& w : writers()) {
+        const QString own = root + QStringLiteral("/wlasny-") + QLatin1String(w.File);
+        const QString shared = root + QStringLiteral("/wspolny-") + QLatin1String(w.File);
+        w.Save(own, "stare");
+        w.Save(shared, "stare");
+        if (::chown(QFile::encodeName(own).constData(), child::User, child::UserGroup) != 0
+            || ::chown(QFile::encodeName(shared).constData(), colleague, child::Group) != 0 || !setAcl(own, ownAcl)
+            || !setAcl(shared, sharedAcl))
+            setUp += std::string(w.Name) + " ";
+    }
+    if (!setUp.empty()) {
+        QDir(root).removeRecursively();
+        GTEST_SKIP() << "cannot give the files owners or access lists: " << setUp;
+    }
+    const std::string report = child::run([&] {
+        std::string out = child::becomeUser();
+        if (!out.empty())
+            return out;
+        for (const TWriter& w : writers()) {
+            const QString own = root + QStringLiteral("/wlasny-") + QLatin1String(w.File);
+            const QString shared = root + QStringLiteral("/wspolny-") + QLatin1String(w.File);
+            const std::string ownBefore = aclOf(own), sharedBefore = aclOf(shared);
+            for (const QString& file : {own, shared}) {
+                const QString said = errorText([&] { w.Save(file, "nowe"); });
+                if (said != QStringLiteral("<none>") || markerOf(file) != "nowe")
+                    out += std::string(w.Name) + ": " + file.toStdString() + ": " + said.toStdString() + "\n";
+            }
+            struct stat st {};
+            ::stat(QFile::encodeName(shared).constData(), &st);
+            if (aclOf(own) != ownBefore)
+                out += std::string(w.Name) + ": own file's access list " + aclOf(own) + "\n";
+            if (aclOf(shared) != sharedBefore || st.st_uid != colleague || st.st_gid != child::Group
+                || (st.st_mode & 07777) != 0660)
+                out += std::string(w.Name) + ": shared file " + aclOf(shared) + " owner " + std::to_string(st.st_uid)
+                    + " group " + std::to_string(st.st_gid) + "\n";
+        }
+        if (namesUnder(root).size() != qsizetype(2 * writers().size()))
+            out += "left: " + namesUnder(root).join(QLatin1Char(' ')).toStdString() + "\n";
+
+        // A save in place cut off: its copy of the old content stays beside the file.
+        const QString file = root + QStringLiteral("/wspolny-dane.csv");
+        const QString copy = root + QStringLiteral("/wspolny-dane.csv.tarnex-kopia");
+        QFile left(copy);
+        left.open(QIODevice::WriteOnly);
+        left.write("stare");
+        left.close();
+        const QByteArray before = bytesOf(file);
+        for (const QString& said : {errorText([&] { writers()[1].Save(file, "stare"); }), errorText([&] {
+                                        TTxStringGrid g;
+                                        g.LoadFromCSV(file);
+                                    })})
+            if (!said.contains(file) || !said.contains(QStringLiteral("przerwany")) || !said.contains(copy))
+                out += "after a cut-off save: " + said.toStdString() + "\n";
+        if (bytesOf(file) != before || bytesOf(copy) != "stare")
+            out += "a file was changed after a cut-off save\n";
+        return out;
+    });
+    QDir(root).removeRecursively();
+    if (child::skipped(report))
+        GTEST_SKIP() << report;
+    EXPECT_EQ(report, "");
+}
+
+// Every reader and every writer of the grid on a name that holds no file (a FIFO, a device, a
+// folder) is refused at once, naming the file and what it is, and the grid keeps its cells. Run
+// in a child that an alarm ends, so that an open waiting on the FIFO fails the test and does not
+// hang it.
+TEST(GridSaving, AFifoADeviceOrAFolderIsRefusedAtOnceByEveryReaderAndWriter)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("kolejka"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = dir.filePath(QStringLiteral("folder"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    using TRead = std::function<void(TTxStringGrid & G, const QString& Path)>;
+    const std::vector<std::pair<const char*, TRead>> readers = {
+        {"native", [](TTxStringGrid& g, const QString& p) { g.LoadFromFile(p); }},
+        {"csv", [](TTxStringGrid& g, const QString& p) { g.LoadFromCSV(p); }},
+        {"fixed",
+         [](TTxStringGrid& g, const QString& p) {
+             TIntList positions;
+             positions.Add(1);
+             g.LoadFromFixed(p, positions);
+         }},
+        {"workbook", [](TTxStringGrid& g, const QString& p) { g.Exchange().LoadFromXLS(p); }},
+        {"sheet", [](TTxStringGrid& g, const QString& p) { g.Exchange().LoadFromXLSSheet(p, QStringLiteral("A")); }},
+        {"database", [](TTxStringGrid& g, const QString& p) { g.Exchange().LoadFromMDBTable(p, QStringLiteral("t")); }},
+        {"print settings", [](TTxStringGrid& g, const QString& p) { g.LoadPrintSettings(p, QStringLiteral("Druk")); }},
+        {"column set",
+         [](TTxStringGrid&, const QString& p) {
+             TTxColumnGrid c;
+             c.LoadColumnsFromFile(p);
+         }},
+    };
+    const std::string report = child::run([&] {
+        ::alarm(20);
+        std::string out;
+        const std::vector<std::pair<QString, QString>> odd = {
+            {fifo, QStringLiteral("kolejka FIFO")},
+            {QStringLiteral("/dev/zero"), QStringLiteral("urządzenie")},
+            {folder, QStringLiteral("folder")}};
+        for (const auto& oddOne : odd) {
+            const QString& path = oddOne.first;
+            const QString& kind = oddOne.second;
+            for (const auto& reader : readers) {
+                const char* name = reader.first;
+                TTxStringGrid g;
+                fill(g, "stare");
+                const QString said = errorText([&] { reader.second(g, path); });
+                if (!said.contains(QStringLiteral("Nie można odczytać pliku ") + path) || !said.contains(kind)
+                    || g.cells(0, 0) != QStringLiteral("stare"))
+                    out += std::string(name) + " " + path.toStdString() + ": " + said.toStdString() + "\n";
+            }
+            for (const TWriter& w : writers()) {
+                const QString said = errorText([&] { w.Save(path, "nowe"); });
+                // (the INI file is read before it is written: its reader refuses)
+                if (!said.contains(QStringLiteral(" pliku ") + path + QStringLiteral(": ")) || !said.contains(kind))
+                    out += std::string(w.Name) + " " + path.toStdString() + ": " + said.toStdString() + "\n";
+            }
+        }
+        return out;
+    });
+    EXPECT_EQ(report, "");
+}
+
+// The grid printed on a machine without a printer, into wydruki/ on a disk with 8 KiB left: the
+// print fails as ETxGridError naming the file and the cause, and no PDF is left there; with room
+// again, the same print is a whole PDF.
+TEST(GridSaving, APrintToAPdfOnAFullDiskSaysWhyAndLeavesNoFile)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "this machine has a default printer";
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const std::string report = child::run([&] {
+        std::string out = child::mountTiny(folder, "1m");
+        if (!out.empty())
+            return out;
+        QDir::setCurrent(folder);
+        QDir(folder).mkdir(QStringLiteral("wydruki"));
+        if (std::string full = child::fillDisk(folder, 8192); !full.empty())
+            return full;
+        TTxStringGrid g;
+        g.SetColCount(3);
+        g.SetRowCount(200);
+        for (int r = 0; r < 200; ++r)
+            for (int c = 0; c < 3; ++c)
+                g.setCells(c, r, QStringLiteral("komórka %1 %2").arg(c).arg(r));
+        g.PrintSettings().JobName = QStringLiteral("Lista");
+        const QString said = errorText([&] { g.Print(); });
+        if (said
+            != QStringLiteral("Nie udało się zapisać pliku %1/wydruki/Lista.pdf: brak miejsca na dysku.").arg(folder))
+            out += "print: " + said.toStdString() + "\n";
+        if (!QDir(folder + QStringLiteral("/wydruki")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+            out += "left in wydruki: "
+                + QDir(folder + QStringLiteral("/wydruki"))
+                      .entryList(QDir::AllEntries | QDir::Hidden)
+                      .join(u' ')
+                      .toStdString()
+                + "\n";
+        // With room again the printout is there, whole.
+        QFile::remove(folder + QStringLiteral("/wypelnienie"));
+        g.Print();
+        if (!pdf::text(folder + QStringLiteral("/wydruki/Lista.pdf")).contains(QStringLiteral("komórka 2 199")))
+            out += "the printout with room to spare is not whole\n";
+        return out;
+    });
+    if (child::skipped(report))
+        GTEST_SKIP() << report;
+    EXPECT_EQ(report, "");
 }

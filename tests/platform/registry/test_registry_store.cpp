@@ -4,10 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using registry::Root;
 
@@ -185,6 +187,40 @@ TEST_F(RegistryStore, FailedWriteIsReportedAndChangesNothing)
     EXPECT_FALSE(registry::write(Root::LocalMachine, kFirma, QString(), QStringLiteral("1")));
     EXPECT_FALSE(registry::write(Root::LocalMachine, kFirma, QStringLiteral("a=b"), QStringLiteral("1")));
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// A store that is a FIFO, or larger than any settings file (3 GiB, sparse): reads give the
+// defaults at once (the FIFO is not waited on, the large file not read), the problem names the
+// file, and writes are refused with it, the file left as it was. In a child that an alarm ends,
+// so that a read waiting on the FIFO fails the test and does not hang it.
+TEST_F(RegistryStore, AFifoOrAHugeStoreIsRefusedNamedAndNeverWrittenOver)
+{
+    const QString fifo = dir.filePath(QStringLiteral("kolejka.ini"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    writeBytes(path, "[HKEY_LOCAL_MACHINE\\Software\\Orlimek\\Tarnex]\nNip=1\n");
+    ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), 3LL << 30), 0);
+    const std::string report = child::run([&] {
+        ::alarm(10);
+        std::string out;
+        for (const auto& [store, cause] :
+             {std::pair{fifo, QStringLiteral("kolejka FIFO")}, std::pair{path, QStringLiteral("większy niż 1 MiB")}}) {
+            registry::setStorePath(store);
+            if (!registry::read(Root::LocalMachine, kFirma, QStringLiteral("Nip")).isEmpty())
+                out += "a value was read from " + store.toStdString() + "\n";
+            const QString problem = registry::problem();
+            if (!problem.contains(store) || !problem.contains(cause))
+                out += "problem: " + problem.toStdString() + "\n";
+            if (registry::write(Root::LocalMachine, kFirma, QStringLiteral("Nip"), QStringLiteral("2"))
+                || registry::lastWriteError() != problem)
+                out += "write: " + registry::lastWriteError().toStdString() + "\n";
+        }
+        return out;
+    });
+    EXPECT_EQ(report, "");
+    QFileInfo huge(path);
+    EXPECT_EQ(huge.size(), 3LL << 30);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              QStringList({QStringLiteral("kolejka.ini"), QStringLiteral("rejestr.ini")}));
 }
 
 TEST_F(RegistryStore, DefaultStoreIsRejestrIniInTheWorkingDirectory)

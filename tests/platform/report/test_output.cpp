@@ -8,12 +8,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTemporaryDir>
 
+#include "support/ChildProcess.h"
 #include "support/PdfText.h"
 
 #include <gtest/gtest.h>
@@ -280,6 +282,82 @@ TEST(PageStream, PdfOfAFailedRunIsNotLeftBehind)
     const QString bad = dir.filePath("zly.pdf");
     EXPECT_THROW(writePdf(rep.r, bad), Error);
     EXPECT_FALSE(QFile::exists(bad));
+}
+
+// A printout on a disk with 8 KiB left (a small file system of its own): a PDF over an earlier
+// one, a report laid out straight into a new PDF, and a printout of a machine without a printer
+// (into wydruki/) each fail saying why, naming the file, and so do the preview's spooled pages;
+// the earlier PDF stays as it was and nothing else is left on the disk.
+TEST(PageStream, APrintoutOnAFullDiskSaysWhyAndLeavesThePreviousFile)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    const std::string report = child::run([&] {
+        std::string out = child::mountTiny(folder, "1m");
+        if (!out.empty())
+            return out;
+        TwoPager rep;
+        const PageList pl = rep.r.prepare();
+        const QString earlier = folder + QStringLiteral("/faktura.pdf");
+        writePdf(pl, earlier);
+        QDir(folder).mkdir(QStringLiteral("wydruki"));
+        const QByteArray before = [&] {
+            QFile f(earlier);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        if (std::string full = child::fillDisk(folder, 8192); !full.empty())
+            return full;
+        const auto refused = [&](const QString& file, const std::function<void()>& write) {
+            try {
+                write();
+            } catch (const Error& e) {
+                if (e.message() == QStringLiteral("Nie udało się zapisać pliku %1: brak miejsca na dysku.").arg(file))
+                    return;
+                out += file.toStdString() + ": " + e.message().toStdString() + "\n";
+                return;
+            }
+            out += file.toStdString() + ": reported as written\n";
+        };
+        refused(earlier, [&] { writePdf(pl, earlier); });
+        const QString fresh = folder + QStringLiteral("/raport.pdf");
+        refused(fresh, [&] { writePdf(rep.r, fresh); });
+        if (QPrinterInfo::defaultPrinter().isNull()) {
+            QDir::setCurrent(folder);
+            refused(QDir(folder).filePath(QStringLiteral("wydruki/FV-1-2024 Oryginał.pdf")), [&] {
+                print(pl, PrintJob{"FV/1/2024", "Oryginał", 1});
+            });
+        }
+        // The preview's pages spooled to a temporary folder on that disk, filled up: the same
+        // cause.
+        out += child::fillDisk(folder, 0);
+        qputenv("TMPDIR", QFile::encodeName(folder));
+        try {
+            PageSpool spool;
+            spool.begin(pl.setup, pl.title);
+            for (int i = 0; i < 1000; ++i)
+                spool.page(Page(pl.pages.front()));
+            spool.end();
+            out += "the spool was written on a full disk\n";
+        } catch (const Error& e) {
+            if (!e.message().endsWith(QStringLiteral("w folderze %1: brak miejsca na dysku.").arg(folder)))
+                out += "spool: " + e.message().toStdString() + "\n";
+        }
+        QFile f(earlier);
+        if (!f.open(QIODevice::ReadOnly) || f.readAll() != before)
+            out += "the earlier printout changed\n";
+        QStringList left;
+        for (QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+             it.hasNext();)
+            left << QDir(folder).relativeFilePath(it.next());
+        left.sort();
+        if (left != QStringList({"faktura.pdf", "wydruki", "wypelnienie"}))
+            out += "left: " + left.join(u' ').toStdString() + "\n";
+        return out;
+    });
+    if (child::skipped(report))
+        GTEST_SKIP() << report;
+    EXPECT_EQ(report, "");
 }
 
 } // namespace
