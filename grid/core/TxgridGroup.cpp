@@ -220,7 +220,8 @@ void TGridGrouping::CalcFooter(int ACol)
     FInFooterCalc = true;
     const int last = g.RowCount() - 1;
     const int from = ACol < 0 ? 0 : ACol;
-    const int to = ACol < 0 ? g.ColCount() - 1 : ACol;
+    // Every real column, the hidden ones (stored past the displayed count) too.
+    const int to = ACol < 0 ? g.ColCount() + g.NumHiddenColumns() - 1 : ACol;
     for (int c = from; c <= to; ++c) {
         const TColumnCalcType type = f.ColumnCalc(c);
         if (type == acNONE)

@@ -262,6 +262,9 @@ bool TGridEditing::ValidateEditorText()
     }
     ed->setText(v); // validation may have changed it
     FEdit.Started = false;
+    if (FEdit.ChangedCol >= 0) // in the cell before anyone is told, not only when the editor hides
+        FHost->setCells(FEdit.ChangedCol, FEdit.ChangedRow, v);
+    EditStored();
     return true;
 }
 
@@ -421,6 +424,7 @@ bool TGridEditing::SelectCell(int ACol, int ARow)
         FEdit.Started = false;
         if (v != CurrentCell())
             SetCurrentCell(v);
+        EditStored();
     }
     const int real = g.RemapCol(ACol);
     FEdit.PreEditText = g.cells(real, ARow);
