@@ -368,7 +368,7 @@ void TTxStringGrid::SetVisibleCol(int ACol, bool Value)
 
 void TTxStringGrid::HideColumns(int ACol1, int ACol2)
 {
-    hideEditor();
+    HideInplaceEdit(); // the edit ends, not only the editor's window
     for (int c = std::max(ACol1, 0); c <= ACol2 && c < 256; ++c) {
         if (!FVisibleCols[std::size_t(c)] || c >= colCount() + FNumHiddenColumns || colCount() <= 1)
             continue;
@@ -386,7 +386,7 @@ void TTxStringGrid::HideColumns(int ACol1, int ACol2)
 
 void TTxStringGrid::UnHideColumns(int ACol1, int ACol2)
 {
-    hideEditor();
+    HideInplaceEdit(); // the edit ends, not only the editor's window
     for (int c = std::max(ACol1, 0); c <= ACol2 && c < 256; ++c) {
         if (FVisibleCols[std::size_t(c)])
             continue;
