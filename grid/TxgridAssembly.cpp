@@ -53,8 +53,7 @@ TTxStringGrid::TTxStringGrid(QWidget* AOwner)
     FPrinter = std::make_unique<TGridPrinter>(MakePrintHost(*this));
 
     // Defaults that differ from the base grid's.
-    setDefaultRowHeight(21);
-    FFloatingFooter.SetHeight(defaultRowHeight());
+    setDefaultRowHeight(21); // the floating footer's height follows it
     FVisibleCols.set();
     ScrollWidth = scrollBarExtent(this);
 

@@ -715,6 +715,7 @@ protected:
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void defaultRowHeightChanged() override; // the floating footer follows
     // The only entries of input (TxgridInput.cpp); keyDown is the platform's navigation step.
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;

@@ -12,22 +12,7 @@ namespace grid {
 
 namespace {
 
-// The calculation of type (TColumnCalcType numbering) over displayed rows From .. To; 0 over
-// no rows (a folded group, a grid without data rows).
-double Calculate(TTxStringGrid& g, int Type, int ACol, int From, int To)
-{
-    if (To < From)
-        return 0;
-    switch (Type) {
-    case acSUM: return g.ColumnSum(ACol, From, To);
-    case acAVG: return g.ColumnAvg(ACol, From, To);
-    case acCOUNT: return To - From + 1;
-    case acMIN: return g.ColumnMin(ACol, From, To);
-    default: return g.ColumnMax(ACol, From, To);
-    }
-}
-
-// A grand total's running values.
+// A calculation's running values.
 struct TFooterTotal {
     double Sum = 0, Min = 0, Max = 0;
     int Count = 0;
@@ -81,10 +66,10 @@ bool IsNodeRow(const ui::StringGridCore::RowData& Row)
     return o && o->objectKind() == okCellGraphic && static_cast<const TCellGraphic*>(o)->CellType == ctNode;
 }
 
-// What a grand total of column ACol counts over the displayed rows From .. To: the data rows
-// shown and those folded away under a contracted node, since folding a group changes what
-// shows and not what it holds. A node row is never counted: it carries its group's
-// subtotals. Rows a filter or HideRows hid stay out.
+// What a grand total or a group's calculation of column ACol counts over the displayed rows
+// From .. To: the data rows shown and those folded away under a contracted node, since
+// folding a group changes what shows and not what it holds. A node row is never counted: it
+// carries its group's subtotals. Rows a filter or HideRows hid stay out.
 TFooterTotal FooterTotal(TTxStringGrid& g, int ACol, int From, int To)
 {
     TFooterTotal t;
@@ -206,7 +191,8 @@ void TGridGrouping::GroupCalc(int ACol, int Type)
         int e = b + 1;
         while (e < end && !g.IsNode(e))
             ++e;
-        g.SetFloats(ACol, b, Calculate(g, Type, ACol, b + 1, e - 1));
+        // From the node row itself, so that a folded group counts the rows it hides.
+        g.SetFloats(ACol, b, FooterTotal(g, ACol, b, e - 1).Value(Type));
         b = e - 1;
     }
 }
@@ -220,7 +206,8 @@ void TGridGrouping::CalcFooter(int ACol)
     FInFooterCalc = true;
     const int last = g.RowCount() - 1;
     const int from = ACol < 0 ? 0 : ACol;
-    const int to = ACol < 0 ? g.ColCount() - 1 : ACol;
+    // Every real column, the hidden ones (stored past the displayed count) too.
+    const int to = ACol < 0 ? g.ColCount() + g.NumHiddenColumns() - 1 : ACol;
     for (int c = from; c <= to; ++c) {
         const TColumnCalcType type = f.ColumnCalc(c);
         if (type == acNONE)

@@ -234,6 +234,39 @@ void THiddenRows::Compact()
     FDead = 0;
 }
 
+template <class F>
+void THiddenRows::Renumber(F Map)
+{
+    Compact();
+    int top = -1;
+    for (TGridItem& item : FItems)
+        top = std::max(top, item.Idx = Map(item.Idx));
+    std::fill(FSlot.begin(), FSlot.end(), -1);
+    std::size_t n = std::max<std::size_t>(FSlot.size(), 1024);
+    while (n <= std::size_t(top))
+        n *= 2;
+    FSlot.resize(n, -1);
+    for (std::size_t i = 0; i < FItems.size(); ++i)
+        FSlot[std::size_t(FItems[i].Idx)] = int(i);
+    Recount();
+}
+
+void THiddenRows::Inserted(int Real, int Count)
+{
+    Release();
+    if (FCount == 0 || Count <= 0 || HiddenIn(Real, Capacity() - 1) == 0)
+        return;
+    Renumber([Real, Count](int Idx) { return Idx >= Real ? Idx + Count : Idx; });
+}
+
+void THiddenRows::Removed(std::span<const int> Reals)
+{
+    Release();
+    if (FCount == 0 || Reals.empty() || HiddenIn(Reals.front(), Capacity() - 1) == 0)
+        return;
+    Renumber([Reals](int Idx) { return Idx - int(std::lower_bound(Reals.begin(), Reals.end(), Idx) - Reals.begin()); });
+}
+
 ui::StringGridCore::RowData* THiddenRows::Find(int Real)
 {
     if (FAside)

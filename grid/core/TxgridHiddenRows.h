@@ -73,6 +73,12 @@ public:
     std::vector<int> DisplayToReal(std::span<const int> Displayed) const;
     // The row of a hidden real index leaves the store.
     ui::StringGridCore::RowData Take(int Real);
+    // Rows came or went among the displayed ones: the hidden rows after them keep their places
+    // among the rows shown. Inserted: Count rows now stand at real index Real and after, so
+    // every hidden row from Real on moves up by Count. Removed: the (displayed, ascending)
+    // real indexes given are gone, and every hidden row after one moves down by one for each.
+    void Inserted(int Real, int Count);
+    void Removed(std::span<const int> Reals);
     // The cells of a hidden row; nullptr when the row is not hidden.
     ui::StringGridCore::RowData* Find(int Real);
     void Clear();
@@ -89,6 +95,10 @@ private:
     void Recount(); // the tree from FSlot, in linear time
     void TreeAdd(int Real, int Delta);
     void Compact();
+    // Every hidden row's real index through Map (which keeps their order), the lookup and
+    // the counts made anew.
+    template <class F>
+    void Renumber(F Map);
     // The rows the cell store hands out of its rows set aside, under their real indexes.
     void Released(std::vector<int>&& Reals, std::vector<ui::StringGridCore::RowData>&& Rows);
 

@@ -114,6 +114,8 @@ void TTxStringGrid::SetFixedFooters(int Value)
     Invalidate();
 }
 
+void TTxStringGrid::defaultRowHeightChanged() { FFloatingFooter.SetHeight(defaultRowHeight()); }
+
 void TTxStringGrid::SetFixedRightCols(int Value)
 {
     setFixedRightCols(Value);

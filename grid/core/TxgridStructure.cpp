@@ -3,6 +3,7 @@
 #include "grid/core/Txgrid.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace grid {
 
@@ -24,7 +25,9 @@ void TTxStringGrid::InsertRows(int ARow, int Count)
     if (Count <= 0)
         return;
     ARow = std::max(0, std::min(ARow, rowCount()));
-    core().insertRows(ARow, Count); // texts, objects and heights of the rows below move down
+    const int real = RemapRowInv(ARow);
+    core().insertRows(ARow, Count);    // texts, objects and heights of the rows below move down
+    FHiddenRows.Inserted(real, Count); // and so do the hidden rows below
     if (std::size_t(ARow) < FRowSelect.size())
         FRowSelect.insert(std::size_t(ARow), std::size_t(Count), 0);
     StructureChanged();
@@ -70,6 +73,14 @@ void TTxStringGrid::RemoveRowsKeep(int ARow, int Count, std::vector<RowData>* Ke
         return;
     Count = std::min(Count, rowCount() - ARow);
     const int top = topRow(), cur = row(), c = col();
+    // Rows removed for good take their real indexes with them; rows kept go to the hidden
+    // rows under theirs.
+    std::vector<int> gone;
+    if (!Keep && NumHiddenRows() > 0) {
+        std::vector<int> shown(static_cast<std::size_t>(Count));
+        std::iota(shown.begin(), shown.end(), ARow);
+        gone = FHiddenRows.DisplayToReal(shown);
+    }
     BeginUpdate();
     if (Count == 1 && Keep) {
         Keep->push_back(core().takeRow(ARow)); // no list of one row to make
@@ -79,6 +90,7 @@ void TTxStringGrid::RemoveRowsKeep(int ARow, int Count, std::vector<RowData>* Ke
             *Keep = std::move(rows);
         // else the removed rows' property and cell objects are freed here
     }
+    FHiddenRows.Removed(gone);
     if (FMouseActions.DisjunctRowSelect && std::size_t(ARow) < FRowSelect.size())
         FRowSelect.erase(std::size_t(ARow), std::size_t(Count));
     RowsLeft(top, cur, c, ExRules, TRect{0, ARow, colCount() - 1, ARow + Count});
@@ -374,7 +386,7 @@ void TTxStringGrid::SetVisibleCol(int ACol, bool Value)
 
 void TTxStringGrid::HideColumns(int ACol1, int ACol2)
 {
-    hideEditor();
+    HideInplaceEdit(); // the edit ends, not only the editor's window
     for (int c = std::max(ACol1, 0); c <= ACol2 && c < 256; ++c) {
         if (!FVisibleCols[std::size_t(c)] || c >= colCount() + FNumHiddenColumns || colCount() <= 1)
             continue;
@@ -392,7 +404,7 @@ void TTxStringGrid::HideColumns(int ACol1, int ACol2)
 
 void TTxStringGrid::UnHideColumns(int ACol1, int ACol2)
 {
-    hideEditor();
+    HideInplaceEdit(); // the edit ends, not only the editor's window
     for (int c = std::max(ACol1, 0); c <= ACol2 && c < 256; ++c) {
         if (FVisibleCols[std::size_t(c)])
             continue;

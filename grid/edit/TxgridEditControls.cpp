@@ -31,6 +31,7 @@ bool TGridEditing::CommitControlValue(QString& Text)
     SetCurrentCell(v);
     Text = v;
     FEdit.Started = false;
+    EditStored();
     return true;
 }
 

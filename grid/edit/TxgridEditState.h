@@ -35,6 +35,8 @@ struct TEditState {
     QString ValidateText;
     bool ValidateModified = false;
     bool ValuePending = false;
+    // A validated change not told yet: its real column and row, told once the value is stored.
+    int ChangedCol = -1, ChangedRow = -1;
     QString LastTypedChar; // the character that opened the editor
 };
 

@@ -327,6 +327,9 @@ bool TGridEditing::ValidateEditorText()
     }
     ed->setText(v); // validation may have changed it
     FEdit.Started = false;
+    if (FEdit.ChangedCol >= 0) // in the cell before anyone is told, not only when the editor hides
+        FHost->setCells(FEdit.ChangedCol, FEdit.ChangedRow, v);
+    EditStored();
     return true;
 }
 
@@ -471,6 +474,7 @@ bool TGridEditing::ValidateLeftCell()
     FEdit.Started = false;
     if (v != CurrentCell())
         SetCurrentCell(v);
+    EditStored();
     return true;
 }
 

@@ -117,6 +117,9 @@ public:
     // the hooks, which a descendant may override.
     void InitValidate(int ACol, int ARow);
     bool ValidateCell(QString& Value);
+    // After a validated value is stored in its cell: the footer recomputed, then the change
+    // told (UpdateCell, CellsChanged); nothing when validation changed nothing.
+    void EditStored();
     bool CheckEditedValue(int ACol, int ARow, QString& Value);
 
 private:

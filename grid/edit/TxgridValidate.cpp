@@ -4,6 +4,8 @@
 
 #include "grid/controls/Tsgcheck.h"
 
+#include <utility>
+
 namespace grid {
 
 void TGridEditing::InitValidate(int ACol, int ARow)
@@ -20,17 +22,30 @@ bool TGridEditing::ValidateCell(QString& Value)
         g.InitValidate(g.col(), g.row());
     const int real = g.RemapCol(FEdit.ValidateCol), r = FEdit.ValidateRow;
     bool Valid = true;
+    FEdit.ChangedCol = FEdit.ChangedRow = -1;
     if (Value != FEdit.ValidateText) {
-        g.UpdateCell(real, r);
         // The checker's correction, OnCellValidate, the checker's error marks, in this order.
         Valid = CheckEditedValue(real, r, Value);
-        g.CellsChanged(TRect{real, r, real, r});
-        if (Valid)
+        if (Valid) {
             FEdit.ValidateText = Value;
+            // The footer and the change notices follow once the value is in the cell
+            // (EditStored): before that they would see the text from before.
+            FEdit.ChangedCol = real;
+            FEdit.ChangedRow = r;
+        }
     }
     if (Valid)
         g.InitValidate(g.col(), g.row());
     return Valid;
+}
+
+void TGridEditing::EditStored()
+{
+    const int c = std::exchange(FEdit.ChangedCol, -1), r = std::exchange(FEdit.ChangedRow, -1);
+    if (c < 0 || r < 0)
+        return;
+    FHost->UpdateCell(c, r);
+    FHost->CellsChanged(TRect{c, r, c, r});
 }
 
 bool TGridEditing::CheckEditedValue(int ACol, int ARow, QString& Value)

@@ -102,9 +102,9 @@ constexpr TInputStepEntry kDoubleClickSteps[] = {
 };
 
 constexpr TInputStepEntry kMoveSteps[] = {
-    {"header-select", &I::HeaderSelect}, {"sizing-drag", &I::SizingDrag},   {"ole-drag", &I::OleDrag},
-    {"move-drag", &I::MoveDrag},         {"cursor-zone", &I::CursorZone},   {"link-hover", &I::LinkHover},
-    {"hint-cell", &I::HintCell},         {"range-select", &I::RangeSelect},
+    {"lost-release", &I::LostRelease}, {"header-select", &I::HeaderSelect}, {"sizing-drag", &I::SizingDrag},
+    {"ole-drag", &I::OleDrag},         {"move-drag", &I::MoveDrag},         {"cursor-zone", &I::CursorZone},
+    {"link-hover", &I::LinkHover},     {"hint-cell", &I::HintCell},         {"range-select", &I::RangeSelect},
 };
 
 constexpr TInputStepEntry kWheelSteps[] = {

@@ -87,7 +87,7 @@ public:
     bool MoveEnd(E&), SizeEnd(E&);
     bool ReleaseEvents(E&), Sorting(E&), AutoSize(E&), DoubleClick(E&);
     // movement, wheel, focus, the timers
-    bool HeaderSelect(E&), SizingDrag(E&), OleDrag(E&), MoveDrag(E&), CursorZone(E&);
+    bool LostRelease(E&), HeaderSelect(E&), SizingDrag(E&), OleDrag(E&), MoveDrag(E&), CursorZone(E&);
     bool LinkHover(E&), HintCell(E&), RangeSelect(E&), PanStart(E&);
     bool WheelZoom(E&), WheelRows(E&), Focus(E&), Hover(E&), Blink(E&);
     bool PanTick(E&); // the mouse against the focus point

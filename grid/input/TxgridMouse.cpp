@@ -13,6 +13,8 @@
 #include <QFontMetrics>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace grid {
 
 using I = TGridInput;
@@ -631,29 +633,36 @@ void TGridInput::ColumnMoved(int FromIndex, int ToIndex)
     std::vector<int> widths;
     for (int c = 0; c < g.colCount(); ++c)
         widths.push_back(g.colWidths(c));
-    g.core().moveCol(from, to);
-    if (g.EnhRowColMove) {
-        // Visibility flags and saved widths of the real columns travel the same way.
-        if (std::max(from, to) < 256) {
-            auto rotate = [&](auto get, auto set) {
-                const auto v = get(from);
-                if (from < to)
-                    for (int c = from; c < to; ++c)
-                        set(c, get(c + 1));
-                else
-                    for (int c = from; c > to; --c)
-                        set(c, get(c - 1));
-                set(to, v);
-            };
-            rotate([&](int c) { return bool(g.FVisibleCols[std::size_t(c)]); },
-                   [&](int c, bool v) { g.FVisibleCols[std::size_t(c)] = v; });
-            rotate([&](int c) { return g.FSavedWidths[std::size_t(c)]; },
-                   [&](int c, quint16 v) { g.FSavedWidths[std::size_t(c)] = v; });
-        }
-    } else {
-        for (int c = 0; c < g.colCount(); ++c)
-            g.setColWidths(c, widths[std::size_t(c)]);
+    g.core().moveStoreCol(from, to); // real columns, hidden ones among them
+    // Visibility flags and saved widths belong to the real columns and travel with them, so
+    // the same columns stay shown whatever the move.
+    if (std::max(from, to) < 256) {
+        auto rotate = [&](auto get, auto set) {
+            const auto v = get(from);
+            if (from < to)
+                for (int c = from; c < to; ++c)
+                    set(c, get(c + 1));
+            else
+                for (int c = from; c > to; --c)
+                    set(c, get(c - 1));
+            set(to, v);
+        };
+        rotate([&](int c) { return bool(g.FVisibleCols[std::size_t(c)]); },
+               [&](int c, bool v) { g.FVisibleCols[std::size_t(c)] = v; });
+        rotate([&](int c) { return g.FSavedWidths[std::size_t(c)]; },
+               [&](int c, quint16 v) { g.FSavedWidths[std::size_t(c)] = v; });
     }
+    // With EnhRowColMove the moved column takes its width along; else the widths stay with
+    // the displayed places.
+    if (g.EnhRowColMove && std::max(FromIndex, ToIndex) < int(widths.size())) {
+        const auto at = [&widths](int d) { return widths.begin() + d; };
+        if (FromIndex < ToIndex)
+            std::rotate(at(FromIndex), at(FromIndex + 1), at(ToIndex + 1));
+        else
+            std::rotate(at(ToIndex), at(FromIndex), at(FromIndex + 1));
+    }
+    for (int c = 0; c < g.colCount(); ++c)
+        g.setColWidths(c, widths[std::size_t(c)]);
     // The sort column keeps naming the same data.
     int& sc = g.SortSettings().Column;
     if (sc == from)

@@ -104,6 +104,20 @@ QImage PanFocusImage(TIntelliPan Pan)
     return img;
 }
 
+// A sizing whose button-up never reached the grid (a modal window took it) ends at the first
+// move with no button held, as if the button had come up there.
+bool I::LostRelease(E& e)
+{
+    const bool sizing = FState.State == msColSizing || FState.State == msRowSizing || FState.State == msFixedColSizing;
+    if (!FState.LeftDown || !sizing || (e.Buttons & Qt::LeftButton))
+        return false;
+    E up = e;
+    up.Kind = ikMouseUp;
+    up.Button = Qt::LeftButton;
+    RunSteps(up);
+    return true;
+}
+
 // Header-driven selection: a press in a fixed column (row) selects whole rows (columns) to here.
 bool I::HeaderSelect(E& e)
 {

@@ -44,6 +44,9 @@ void DrawCheckLook(ui::Canvas& Canvas, const TControlLook& Look, const QRect& Bo
         return;
     QPainter& p = *Canvas.painter();
     p.save();
+    // Frames are drawn unfilled: the brush the previous mark left (a sort indicator, a filter's
+    // funnel) must not fill the box.
+    p.setBrush(Qt::NoBrush);
     p.setRenderHint(QPainter::Antialiasing, false);
     const int s = Look.CheckSize();
     const QRect b(Box.left(), Box.top(), s, s);

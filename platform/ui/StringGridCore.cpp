@@ -318,27 +318,43 @@ int StringGridCore::permute(const std::vector<int>& order, int lo, RowAt rowAt, 
     return swaps;
 }
 
+namespace {
+
+// The element at from moved to to, those between one place over; v grows to reach both.
+template <class V>
+void RotateOne(V& v, int from, int to)
+{
+    if (v.empty())
+        return;
+    const std::size_t need = std::size_t(std::max(from, to)) + 1;
+    if (v.size() < need)
+        v.resize(need);
+    if (from < to)
+        std::rotate(v.begin() + from, v.begin() + from + 1, v.begin() + to + 1);
+    else
+        std::rotate(v.begin() + to, v.begin() + from, v.begin() + from + 1);
+}
+
+} // namespace
+
 void StringGridCore::moveCol(int from, int to)
 {
     releaseAside();
     if (from == to || from < 0 || to < 0 || from >= colCount_ || to >= colCount_)
         return;
-    const std::size_t need = std::size_t(std::max(from, to)) + 1;
-    auto rotate = [&](auto& v) {
-        if (v.empty())
-            return;
-        if (v.size() < need)
-            v.resize(need);
-        if (from < to)
-            std::rotate(v.begin() + from, v.begin() + from + 1, v.begin() + to + 1);
-        else
-            std::rotate(v.begin() + to, v.begin() + from, v.begin() + from + 1);
-    };
+    moveStoreCol(from, to);
+    RotateOne(colWidths_, from, to);
+}
+
+void StringGridCore::moveStoreCol(int from, int to)
+{
+    releaseAside();
+    if (from == to || from < 0 || to < 0 || from >= realColCount() || to >= realColCount())
+        return;
     rows_.forRange(0, rows_.size(), [&](std::size_t, Row& r) {
-        rotate(r.texts);
-        rotate(r.objects);
+        RotateOne(r.texts, from, to);
+        RotateOne(r.objects, from, to);
     });
-    rotate(colWidths_);
     replaceCols(std::min(from, to), std::max(from, to) + 1);
 }
 
@@ -676,8 +692,9 @@ GridRect StringGridCore::selection() const
     GridRect r{std::min(anchorCol_, curCol_), std::min(anchorRow_, curRow_), std::max(anchorCol_, curCol_),
                std::max(anchorRow_, curRow_)};
     if (options_ & goRowSelect) {
+        // Whole rows of normal cells: the right fixed columns are no part of them.
         r.Left = fixedCols_;
-        r.Right = colCount_ - 1;
+        r.Right = std::max(fixedCols_, colCount_ - fixedRightCols_ - 1);
     }
     return r;
 }

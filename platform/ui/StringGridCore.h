@@ -414,6 +414,9 @@ public:
     // (removed cells free what they hold); counts and widths are left to the caller.
     void insertStoreCols(int at, int count);
     void removeStoreCols(int at, int count);
+    // The texts and objects of store column from moved to to, the columns between one place
+    // over; both below the real column count.
+    void moveStoreCol(int from, int to);
     // Many rows at once, in one move of the rows after them. The row count follows.
     // Empty rows of the default height before row at (at may equal the row count).
     void insertRows(int at, int count);

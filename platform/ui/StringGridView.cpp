@@ -90,6 +90,7 @@ void StringGridView::setDefaultRowHeight(int h)
     core_.setDefaultRowHeight(h);
     updateScrollBars();
     invalidateGrid();
+    defaultRowHeightChanged();
 }
 
 void StringGridView::setColWidths(int col, int w)

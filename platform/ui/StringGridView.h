@@ -117,6 +117,8 @@ protected:
     virtual void topLeftChanged() {}
     // After a column width or the default column width changed.
     virtual void colWidthsChanged() {}
+    // After the default row height changed.
+    virtual void defaultRowHeightChanged() {}
     // A key press; the base moves the current cell and opens the editor.
     virtual void keyDown(int& key, Qt::KeyboardModifiers mods);
     // Wheel turned towards the user / away; the base moves the current row by one.

@@ -59,6 +59,12 @@ TEST(GridGroup, GroupAndUnGroupRestoreColumnWidthAndHeader)
 
     g.ContractNode(4); // folding a group hides its rows, node and all
     EXPECT_EQ(g.RowCount(), 7);
+    // A folded group's calculations count the rows it hides.
+    g.GroupCount(1);
+    EXPECT_DOUBLE_EQ(g.GetFloats(1, 4), 1);
+    g.GroupSum(2);
+    EXPECT_DOUBLE_EQ(g.GetFloats(2, 4), 2);
+    EXPECT_DOUBLE_EQ(g.GetFloats(2, 1), 4);
     g.SetGroupColumn(-1);
     EXPECT_EQ(g.GroupColumn(), -1);
     EXPECT_EQ(g.ColCount(), 4);

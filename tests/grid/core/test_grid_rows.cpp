@@ -3,8 +3,13 @@
 // displayed numberings at their edges.
 #include "grid/core/Txgrid.h"
 
+#include "support/Keyboard.h"
+
 #include <QApplication>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace grid;
 
@@ -229,4 +234,81 @@ TEST(GridRows, IndexTranslationAgreesWithCountingRowByRow)
         last = h.IdxAt(p);
     EXPECT_EQ(n, h.Count());
     EXPECT_GE(last, 0);
+}
+
+// Rows inserted or deleted by key above hidden rows: every hidden row comes back in its own
+// place, whether a filter, HideRows or a folded group hid it, and a group folded below a
+// deleted one unfolds its own rows.
+TEST(GridRows, HiddenRowsKeepTheirPlacesAcrossKeyedInsertsAndDeletes)
+{
+    struct Case {
+        const char* Name;
+        std::function<void(TTxStringGrid&)> Hide;
+        int Row, Key;
+        std::function<void(TTxStringGrid&)> Show;
+        QStringList Want;
+    };
+    const auto ids = [](TTxStringGrid& g) {
+        QStringList l;
+        for (int r = 0; r < g.rowCount(); ++r)
+            l << g.cells(1, r);
+        return l;
+    };
+    const auto unhide = [](TTxStringGrid& g) { g.UnHideRowsAll(); };
+    const QStringList allButFirst{"h", "id2", "id3", "id4", "id5", "id6", "id7"};
+    const Case cases[] = {
+        {"filter",
+         [](TTxStringGrid& g) {
+             TFilterData* d = g.Filter().Add();
+             d->Column = 2;
+             d->Condition = QStringLiteral("x");
+             g.SetFilterActive(true);
+         },
+         1, Qt::Key_Delete, [](TTxStringGrid& g) { g.SetFilterActive(false); }, allButFirst},
+        {"delete above hidden rows",
+         [](TTxStringGrid& g) { g.HideRows(5, 6); },
+         2,
+         Qt::Key_Delete,
+         unhide,
+         {"h", "id1", "id3", "id4", "id5", "id6", "id7"}},
+        {"insert above hidden rows",
+         [](TTxStringGrid& g) { g.HideRows(4, 5); },
+         1,
+         Qt::Key_Insert,
+         unhide,
+         {"h", "", "id1", "id2", "id3", "id4", "id5", "id6", "id7"}},
+        {"folded group deleted",
+         [](TTxStringGrid& g) {
+             g.AddNode(1, 3); // id1 heads id2, id3
+             g.AddNode(4, 3); // id4 heads id5, id6
+             g.ContractNode(4);
+             g.ContractNode(1);
+         },
+         1, Qt::Key_Delete,
+         [&ids](TTxStringGrid& g) {
+             g.SetNodeState(1, false); // the group left unfolds its own rows
+             EXPECT_EQ(ids(g), (QStringList{"h", "id4", "id5", "id6", "id7"}));
+             g.UnHideRowsAll();
+         },
+         allButFirst},
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(t.Name);
+        TTxStringGrid g;
+        g.setColCount(3);
+        g.setRowCount(8);
+        g.setCells(1, 0, QStringLiteral("h"));
+        for (int r = 1; r < 8; ++r) {
+            g.setCells(1, r, QStringLiteral("id%1").arg(r));
+            g.setCells(2, r, r % 2 ? QStringLiteral("x") : QString());
+        }
+        g.Navigation().AllowDeleteRow = g.Navigation().AllowInsertRow = true;
+        keyboard::showFocused(g);
+        t.Hide(g);
+        g.focusCell(1, t.Row);
+        QTest::keyClick(&g, Qt::Key(t.Key));
+        t.Show(g);
+        EXPECT_EQ(ids(g), t.Want);
+        EXPECT_EQ(g.NumHiddenRows(), 0);
+    }
 }

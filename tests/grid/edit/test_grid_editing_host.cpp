@@ -106,13 +106,16 @@ TEST(GridEditingHost, ValidationReadsTheRealColumnAndReportsOnlyAChange)
     const Case cases[] = {
         // The text the edit began with: nothing changed, nothing told.
         {"stary", true, {"InitValidate (2,3)"}},
-        {"nowy", true, {"UpdateCell (2,1)", "CellsChanged (2,1)(2,1)", "InitValidate (2,3)"}},
+        // A change is told only once the value is stored (EditStored), never by validation.
+        {"nowy", true, {"InitValidate (2,3)", "UpdateCell (2,1)", "CellsChanged (2,1)(2,1)"}},
     };
     for (const Case& c : cases) {
         h.Calls.clear();
         editing.InitValidate(1, 1); // an edit began on displayed (1, 1)
         QString value = c.value;
         EXPECT_EQ(editing.ValidateCell(value), c.valid) << c.value.toStdString();
+        editing.EditStored();
+        editing.EditStored(); // told once
         EXPECT_EQ(h.Calls, c.calls) << c.value.toStdString();
         EXPECT_EQ(value, c.value);
     }

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace grid;
 using ui::goEditing;
 
@@ -20,7 +22,10 @@ namespace {
 // A 4 x 4 grid (one fixed row and column) with goEditing, shown so that focus works.
 struct EditGrid : TTxStringGrid {
     std::function<bool(QString&)> validate;
-    bool ValidateCell(QString& Value) override { return validate ? validate(Value) : true; }
+    bool ValidateCell(QString& Value) override
+    {
+        return validate ? validate(Value) : TTxStringGrid::ValidateCell(Value);
+    }
     EditGrid()
     {
         setColCount(4);
@@ -139,6 +144,48 @@ TEST(GridInplace, RefusedValueKeepsTheEditorOpenWithTheCellText)
     g.inplaceEditor()->setText(QStringLiteral("good"));
     g.key(Qt::Key_Return);
     EXPECT_EQ(g.cells(1, 1), QStringLiteral("GOOD"));
+}
+
+// A floating footer sums column 1 over four rows of 1: every edit that ends, by Return, by
+// Down out of the editor or by a click elsewhere, is in the footer and in the cell a change
+// handler reads at once, also with a column hidden before the summed one.
+TEST(GridInplace, FooterAndChangeHandlerSeeTheEditedValue)
+{
+    struct Case {
+        const char* Name;
+        bool HideFirst; // real column 1 hidden: the summed column is real column 2, displayed 1
+        int Leave;      // the key that ends the edit; 0: a click on another cell
+    };
+    for (const Case& t : {Case{"return", false, Qt::Key_Return}, Case{"down", false, Qt::Key_Down},
+                          Case{"click", false, 0}, Case{"hidden column", true, Qt::Key_Return}}) {
+        SCOPED_TRACE(t.Name);
+        EditGrid g;
+        g.setColCount(t.HideFirst ? 4 : 3);
+        g.setRowCount(6);
+        const int sum = t.HideFirst ? 2 : 1;
+        g.FloatingFooter().SetVisible(true);
+        g.FloatingFooter().SetColumnCalc(sum, acSUM);
+        for (int r = 1; r <= 4; ++r)
+            g.setCells(sum, r, QStringLiteral("1"));
+        if (t.HideFirst)
+            g.HideColumn(1);
+        g.CalcFooter(-1);
+        ASSERT_DOUBLE_EQ(g.GetFloats(sum, 5), 4);
+        QStringList seen;
+        g.OnCellsChanged = [&](TGridSender, TRect R) { seen << g.cells(R.Left, R.Top); };
+        // Two edits one after the other: each is in the footer at once, not one edit late.
+        for (const auto& [r, text, want] : {std::tuple{2, "10", 13.0}, std::tuple{3, "5", 17.0}}) {
+            g.focusCell(1, r);
+            g.type(QString::fromLatin1(text));
+            if (t.Leave)
+                g.key(t.Leave);
+            else
+                QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.centre(2, 4));
+            EXPECT_EQ(g.cells(sum, r), QString::fromLatin1(text));
+            EXPECT_DOUBLE_EQ(g.GetFloats(sum, 5), want);
+        }
+        EXPECT_EQ(seen, (QStringList{"10", "5"}));
+    }
 }
 
 TEST(GridInplace, EditsTheDisplayedRowWhileRowsAreHidden)

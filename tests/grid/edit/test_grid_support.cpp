@@ -231,6 +231,18 @@ TEST(GridSupportClasses, FooterPanelShowsTheCurrentRowsCellsByTemplate)
         panel->PaintTo(c);
     }
     EXPECT_EQ(g.SelectionTextColor(), sel);
+
+    // The footer's height follows the default row height, set before it shows or after.
+    g.setDefaultRowHeight(31);
+    EXPECT_EQ(g.FloatingFooter().Height(), 31);
+    g.FloatingFooter().SetVisible(true);
+    g.resize(300, 200);
+    g.show();
+    QApplication::processEvents();
+    EXPECT_EQ(panel->height(), 30);
+    g.setDefaultRowHeight(25);
+    QApplication::processEvents();
+    EXPECT_EQ(panel->height(), 24);
 }
 
 TEST(GridSupportClasses, RichEditScriptsAndGrowsTheRowOnlyWhileTypingUnlocked)

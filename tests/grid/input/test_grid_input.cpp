@@ -344,6 +344,75 @@ TEST(GridInput, TheSizingHintGoesWithTheButton)
     EXPECT_EQ(g.colWidths(1), 90);
 }
 
+// A column dragged over a hidden one leaves the same columns shown, with EnhRowColMove or
+// without; Ctrl+A with row select takes neither the right fixed column nor the footer; hiding
+// the edited column ends the edit; a sizing whose button-up went elsewhere ends at the next
+// move without a button.
+TEST(GridInput, MovesSelectAllHidingAndALostSizingRelease)
+{
+    for (const bool enhanced : {false, true}) {
+        SCOPED_TRACE(enhanced ? "EnhRowColMove" : "plain move");
+        InputGrid g;
+        g.EnhRowColMove = enhanced;
+        g.setOptions(g.options() | ui::goColMoving);
+        for (int c = 1; c < 5; ++c)
+            g.setCells(c, 1, QString::number(c));
+        g.HideColumn(2);
+        g.drag(g.at(1, 0), g.at(3, 0)); // real column 1 to the place of real column 4
+        QStringList shown;
+        for (int d = 1; d < g.colCount(); ++d)
+            shown << g.cells(g.RemapCol(d), 1);
+        EXPECT_EQ(shown, (QStringList{"3", "4", "1"}));
+        EXPECT_EQ(g.NumHiddenColumns(), 1);
+    }
+
+    {
+        InputGrid g;
+        g.setOptions(g.options() | ui::goRowSelect | ui::goRangeSelect);
+        g.SetFixedRightCols(1);
+        g.SetFixedFooters(1);
+        g.key(Qt::Key_A, Qt::ControlModifier);
+        const ui::GridRect s = g.selection();
+        EXPECT_EQ(QRect(QPoint(s.Left, s.Top), QPoint(s.Right, s.Bottom)), QRect(QPoint(1, 1), QPoint(3, 4)));
+    }
+
+    {
+        InputGrid g;
+        g.setOptions(g.options() | ui::goEditing);
+        g.key(Qt::Key_F2);
+        ASSERT_TRUE(g.EditActive());
+        g.HideColumn(1);
+        EXPECT_FALSE(g.editorMode());
+        EXPECT_FALSE(g.EditActive());
+    }
+
+    {
+        InputGrid g;
+        g.setOptions(g.options() | ui::goColSizing);
+        g.HintShowSizing = true;
+        int ended = -1;
+        g.OnEndColumnSize = [&](TGridSender, int c) { ended = c; };
+        const QPoint edge = g.rightEdge(1, 0);
+        QTest::mousePress(g.viewport(), Qt::LeftButton, {}, edge);
+        QTest::mouseMove(g.viewport(), edge + QPoint(20, 0));
+        ASSERT_EQ(g.colWidths(1), 80);
+        // The button comes up where the grid never hears of it; the mouse moves on freely.
+        const auto freeMove = [&g](QPoint p) {
+            QMouseEvent m(QEvent::MouseMove, p, g.viewport()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, {});
+            QApplication::sendEvent(g.viewport(), &m);
+        };
+        freeMove(edge + QPoint(40, 0));
+        freeMove(edge + QPoint(60, 40));
+        EXPECT_EQ(g.colWidths(1), 80);
+        EXPECT_EQ(ended, 1);
+        for (QWidget* w : g.findChildren<QWidget*>()) {
+            if (dynamic_cast<THTMLHintWindow*>(w)) {
+                EXPECT_FALSE(w->isVisible());
+            }
+        }
+    }
+}
+
 // With the grid as a drag source a press inside the selection keeps it until the release or a
 // drag; a refused drag selects a range instead. Disjunct cells follow Ctrl by real column.
 TEST(GridInput, DeferredSelectionRefusedDragsAndDisjunctCells)

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QTest>
 #include <algorithm>
+#include <functional>
 #include <vector>
 #include <gtest/gtest.h>
 
@@ -153,6 +154,61 @@ TEST(GridPaint, CheckBoxLooksProgressAndComments)
             return QColor(again.pixel(rc.Right - 4, rc.Top + 3));
         }(),
         QColor(Qt::white));
+}
+
+// A check box draws the same whatever was painted before it in the painter: a sort indicator
+// in its header cell, a comment mark in its cell, or nothing. Unchecked, it is white inside.
+TEST(GridPaint, CheckBoxesLookTheSameWhateverWasPaintedBefore)
+{
+    struct Case {
+        const char* Name;
+        std::function<void(TTxStringGrid&)> Before;
+        bool MarkInCell; // the mark itself takes some of the data cell's white away
+    };
+    const Case cases[] = {
+        {"nothing", [](TTxStringGrid&) {}, false},
+        {"sort indicator",
+         [](TTxStringGrid& g) {
+             g.SortSettings().Show = true;
+             g.SortSettings().Column = 1;
+         },
+         false},
+        {"comment mark",
+         [](TTxStringGrid& g) {
+             g.CommentColor = ui::rgb(255, 0, 0);
+             g.AddComment(1, 1, QStringLiteral("uwaga"));
+         },
+         true},
+    };
+    std::vector<int> plain;
+    for (const Case& t : cases) {
+        SCOPED_TRACE(t.Name);
+        Shown s;
+        s.g.SetShowSelection(false);
+        s.g.ControlLook().SetControlStyle(csFlat);
+        t.Before(s.g);
+        s.g.AddCheckBox(1, 0, false, false);
+        s.g.AddCheckBox(1, 1, false, false);
+        const QImage img = s.grab();
+        const int inside = (s.g.ControlLook().CheckSize() - 2) * (s.g.ControlLook().CheckSize() - 2);
+        std::vector<int> white;
+        for (int r : {0, 1}) {
+            const QRect rc = s.g.CellRect(1, r).toQRect() & img.rect();
+            int n = 0;
+            for (int x = rc.left(); x <= rc.right(); ++x)
+                for (int y = rc.top(); y <= rc.bottom(); ++y)
+                    n += QColor(img.pixel(x, y)) == QColor(Qt::white);
+            white.push_back(n);
+        }
+        EXPECT_GE(white[0], inside); // the header cell is grey: only the box is white
+        if (plain.empty())
+            plain = white;
+        EXPECT_EQ(white[0], plain[0]);
+        if (t.MarkInCell)
+            EXPECT_GT(white[1], plain[1] - inside);
+        else
+            EXPECT_EQ(white[1], plain[1]);
+    }
 }
 
 // The ink of a cell: the box around its dark pixels, empty when it has none.
