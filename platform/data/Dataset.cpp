@@ -54,6 +54,7 @@ void Dataset::setConnection(Connection* c)
         connect(c, &Connection::aboutToClose, this, &Dataset::close);
         // No statement may outlive the database handle it was prepared on.
         connect(c, &Connection::aboutToClose, this, &Dataset::dropSpares);
+        connect(c, &Connection::readsReleasing, this, &Dataset::parkReading);
     }
 }
 
@@ -173,7 +174,61 @@ void Dataset::setCell(int field, const QVariant& v)
 
 // --- reading -----------------------------------------------------------------------------------
 
-void Dataset::endForward() { spares_.keep(fwd_); }
+void Dataset::endForward()
+{
+    spares_.keep(fwd_);
+    fwdGiven_ = 0;
+    fwdLastKept_ = false;
+    fwdParked_ = false;
+    fwdAfter_.reset();
+}
+
+std::optional<Dataset::Row> Dataset::lastReadKeys(const Plan& p) const
+{
+    const int last = int(rows_.size()) - pendingInserted_ - 1;
+    if (dirty_ || !fwdLastKept_ || last < 0 || !keyed(p))
+        return std::nullopt;
+    return rows_[size_t(last)];
+}
+
+void Dataset::parkReading()
+{
+    // A reading from the end is made again past the window's first row (readBackward).
+    endBackward();
+    if (!fwd_ || fwdParked_ || !sqlite3_stmt_busy(fwd_.st.get()))
+        return;
+    sqlite3_reset(fwd_.st.get()); // its values stay bound
+    fwdParked_ = true;
+    fwdAfter_ = lastReadKeys(plan());
+}
+
+// Goes on after the rows read before the reading was parked: after the last of them by the sort
+// keys (an index finds the place), or, where the order does not say, past as many rows again.
+void Dataset::resumeForward()
+{
+    fwdParked_ = false;
+    if (fwdAfter_) {
+        const Plan p = plan();
+        QVariantList binds = p.binds;
+        const QString after = keyCondition(p, *fwdAfter_, binds);
+        detail::Cursor c = cursorOn(planSql(p, after), binds);
+        endForward();
+        fwd_ = std::move(c);
+        return;
+    }
+    for (int i = 0; i < fwdGiven_; ++i) {
+        const int rc = sqlite3_step(fwd_.st.get());
+        if (rc == SQLITE_ROW)
+            continue;
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(conn_->handle()));
+        endForward(); // fewer rows than before: the reading is at its end
+        pendingInserted_ = 0;
+        insertedIds_.clear();
+        if (rc != SQLITE_DONE)
+            throw Error(QStringLiteral("Błąd odczytu zbioru %1: %2").arg(objectName(), msg));
+        return;
+    }
+}
 
 void Dataset::endBackward() { spares_.keep(back_); }
 
@@ -242,12 +297,17 @@ void Dataset::restart()
 
 bool Dataset::fetchOne()
 {
+    if (fwd_ && fwdParked_)
+        resumeForward();
     while (fwd_) {
         const int rc = sqlite3_step(fwd_.st.get());
         if (rc == SQLITE_ROW) {
+            ++fwdGiven_;
             Row row = detail::readRow(fwd_.st.get());
+            fwdLastKept_ = false;
             if (hasRowid_ && !insertedIds_.isEmpty() && insertedIds_.contains(row.rowid()))
                 continue; // already shown at the tail, where append() put it
+            fwdLastKept_ = true;
             const int pos = int(rows_.size()) - pendingInserted_;
             rows_.insert(rows_.begin() + pos, std::move(row));
             if (cur_ >= pos)
@@ -324,21 +384,26 @@ bool Dataset::refreshUnchanged()
         return false;
     const bool fromTop = !farWindow();
     const bool fromEnd = !fwd_ && backRead_ > 0 && !(pendingRank_ && pendingRank_->anchor);
-    if (!(fromTop || fromEnd) || (fwd_ && fwd_.sql != readFrom_->sql))
+    if (!(fromTop || fromEnd))
         return false;
+    // The place of a reading from the top: after its last row by the sort keys, or (for a
+    // reading of the statement itself) past as many rows.
+    const bool more = bool(fwd_);
+    std::optional<Row> after = more ? lastReadKeys(plan()) : std::nullopt;
+    if (more && !after && fwd_.sql != readFrom_->sql)
+        return false;
+    const int read = int(rows_.size());
     // The statements are ended first: while one runs it keeps the database as it was when it
     // began. The one from the end is made again when it is needed (readBackward).
-    const bool more = bool(fwd_);
-    const int read = int(rows_.size());
     endForward();
     endBackward();
     if (snapshot() != readFrom_)
         return false;
-    if (more) { // go on where the reading was
+    if (more) { // goes on where the reading was, when more rows are needed
         fwd_ = cursorOn(readFrom_->sql, readFrom_->binds);
-        for (int i = 0; i < read; ++i)
-            if (sqlite3_step(fwd_.st.get()) != SQLITE_ROW)
-                return false;
+        fwdParked_ = true;
+        fwdAfter_ = std::move(after);
+        fwdGiven_ = read;
     }
     bof_ = cur_ < 0 || (cur_ == 0 && fromTop);
     eof_ = cur_ < 0;

@@ -34,6 +34,10 @@
 // Rows are read from SQLite as the cursor needs them; recordCount() counts with COUNT(*) (on the
 // base table of a saved query that shows one table's rows) until every row has been read, and
 // last() reads the last row in the reverse order, so neither reads the rows on the way.
+// A reading left part way is ended whenever the connection releases its reads (before a write,
+// and while the program waits for the user): the rows read stay in the cache and the reading
+// goes on after the last of them when more are needed, so no dataset keeps the database as it
+// was when it opened (another program's rows stay hidden, this connection's writes refused).
 // Every failure throws data::Error.
 // ---------------------------------------------------------------------------------------------
 #include "platform/data/Connection.h"
@@ -232,6 +236,12 @@ private:
     bool ensureRow(int index); // fetch until row index exists
     void endForward();         // the forward reading ends (its statement is kept for reuse)
     void endBackward();
+    // Ends the readings under way between the user's actions (Connection::releaseReads); the
+    // forward one is parked: it goes on (resumeForward) from where it was when rows are needed.
+    void parkReading();
+    void resumeForward();
+    // The parked reading's place: after the last row read by the sort keys when the plan allows.
+    std::optional<Row> lastReadKeys(const Plan& p) const;
     void dropSpares();
     std::optional<Snapshot> snapshot(const QString* sql = nullptr) const; // sql: planSql() if known
     bool refreshUnchanged(); // refresh() when nothing changed: true when the rows stay as they are
@@ -312,6 +322,10 @@ private:
     // from the end back_ goes on before its first row, in the reverse order. After a far jump the
     // rows before the window are counted only when a row number is first needed.
     detail::Cursor fwd_;
+    int fwdGiven_ = 0;            // rows fwd_ gave since it began
+    bool fwdLastKept_ = false;    // the last of them is the last row read into the cache
+    bool fwdParked_ = false;      // fwd_ was reset between the user's actions: resumeForward() first
+    std::optional<Row> fwdAfter_; // parked: go on after this row by the sort keys (else skip fwdGiven_)
     detail::Cursor back_;
     int backRead_ = 0; // rows back_ (or an earlier one on the same rows) gave, from the last row
     detail::StatementPool spares_;

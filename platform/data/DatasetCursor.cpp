@@ -425,12 +425,18 @@ int Dataset::readBackward(int count, std::vector<Row>& page)
         if (backRead_ <= 0 || dirty_ || p.noRows || p.order.empty())
             return -1;
         const Plan r = p.reversed();
-        back_ = cursorOn(planSql(r), r.binds);
-        for (int i = 0; i < backRead_; ++i)
-            if (sqlite3_step(back_.st.get()) != SQLITE_ROW) {
-                endBackward();
-                return -1;
-            }
+        if (keyed(r) && !rows_.empty()) { // before the window's first row, found by its keys
+            QVariantList binds = r.binds;
+            const QString before = keyCondition(r, rows_.front(), binds);
+            back_ = cursorOn(planSql(r, before), binds);
+        } else {
+            back_ = cursorOn(planSql(r), r.binds);
+            for (int i = 0; i < backRead_; ++i)
+                if (sqlite3_step(back_.st.get()) != SQLITE_ROW) {
+                    endBackward();
+                    return -1;
+                }
+        }
     }
     int n = 0;
     while (n < count) {
