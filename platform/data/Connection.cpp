@@ -132,6 +132,7 @@ bool Connection::open(const QString& path)
     const QFileInfo fi(path.isEmpty() ? QStringLiteral("db.mdb") : path);
     const QString abs = fi.absoluteFilePath();
     const QString shown = QDir::toNativeSeparators(abs);
+    tried_ = abs;
     if (!fi.exists() || !fi.isFile()) {
         lastError_ = QStringLiteral("Nie znaleziono pliku bazy danych \"%1\".").arg(shown);
         return false;
@@ -204,6 +205,7 @@ bool Connection::open(const QString& path)
     // The file now open, by what the system knows it by: a file put in its place later has
     // another identity, though it has the same name.
     struct stat st {};
+    device_ = inode_ = 0;
     if (::stat(QFile::encodeName(abs).constData(), &st) == 0) {
         device_ = qulonglong(st.st_dev);
         inode_ = qulonglong(st.st_ino);
@@ -326,8 +328,11 @@ QString Connection::databasePath() const { return path_; }
 
 void Connection::requireOpen() const
 {
+    // Told with the file that could not be opened and why (a save refused for want of a
+    // database names the file, as every refusal does).
     if (!db_)
-        throw Error(QStringLiteral("Brak połączenia z bazą danych"));
+        throw Error(ErrorKind::NoConnection, QString(), lastError_, QString(),
+                    tried_.isEmpty() ? QString() : QDir::toNativeSeparators(tried_));
 }
 
 void Connection::clearCache()

@@ -110,6 +110,7 @@ private:
     QString warning_;
     bool readOnly_ = false;
     QString path_;
+    QString tried_;                     // absolute path of the last file open() was asked for
     qulonglong device_ = 0, inode_ = 0; // of the file that was opened
     std::vector<SchemaObject> required_;
     QSet<QString> schemaNames_; // lower case
