@@ -199,7 +199,13 @@ void Dataset::parkReading()
         return;
     sqlite3_reset(fwd_.st.get()); // its values stay bound
     fwdParked_ = true;
-    fwdAfter_ = lastReadKeys(plan());
+    // Runs from the event loop: nothing may be thrown from here. Without the keys the reading
+    // goes on by counting.
+    try {
+        fwdAfter_ = lastReadKeys(plan());
+    } catch (...) {
+        fwdAfter_.reset();
+    }
 }
 
 // Goes on after the rows read before the reading was parked: after the last of them by the sort

@@ -1,5 +1,7 @@
 #include "support/TestDb.h"
 
+#include <sqlite3.h>
+
 #include <functional>
 
 // A refresh right after a reading may skip reading again only when nothing could have changed
@@ -104,5 +106,63 @@ TEST(Refresh, KeptStatementsFollowTheConnection)
         } else {
             t->close();
         }
+    }
+}
+
+// A reading ended between the user's actions holds no statement of the connection and goes on
+// where it was, forwards and backwards, whatever the order lets it find its place by.
+TEST(Refresh, AReadingEndedBetweenActionsGoesOnWhereItWas)
+{
+    TestDb db;
+    QStringList all;
+    {
+        data::Transaction tx(*db.conn);
+        for (int i = 0; i < 300; ++i) {
+            all << QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0'));
+            db.conn->exec(QStringLiteral("insert into Klienci (Nr_Klienta) values (?)"), {all.last()});
+        }
+        tx.commit();
+    }
+    auto byKey = db.table(QStringLiteral("Klienci"));
+    byKey->setIndexFieldNames(QStringLiteral("Nr_Klienta"));
+    auto filtered = db.table(QStringLiteral("Klienci")); // no order: it goes on by counting
+    filtered->setFilter(QStringLiteral("Nr_Klienta<>'x'"));
+    filtered->setFiltered(true);
+    data::Query query;
+    query.setConnection(db.conn.get());
+    query.setSql(QStringLiteral("select Nr_Klienta from Klienci order by Nr_Klienta"));
+    const auto busy = [&] {
+        int n = 0;
+        for (sqlite3_stmt* st = sqlite3_next_stmt(db.conn->handle(), nullptr); st;
+             st = sqlite3_next_stmt(db.conn->handle(), st))
+            n += sqlite3_stmt_busy(st) ? 1 : 0;
+        return n;
+    };
+    for (data::Dataset* d : std::initializer_list<data::Dataset*>{byKey.get(), filtered.get(), &query}) {
+        SCOPED_TRACE(d == &query ? "query" : d == filtered.get() ? "filtered" : "ordered");
+        d->open();
+        EXPECT_GT(busy(), 0) << "the reading is under way";
+        QStringList read;
+        for (int i = 0; !d->eof(); d->next(), ++i) {
+            read << d->fieldByName(QStringLiteral("Nr_Klienta")).asString();
+            if (i % 7 == 0) {
+                db.conn->releaseReads();
+                EXPECT_EQ(busy(), 0);
+            }
+        }
+        EXPECT_EQ(read, all);
+        if (d != filtered.get()) { // from the end backwards, read in the reverse order
+            QStringList back;
+            d->close();
+            d->open();
+            d->last();
+            for (int i = 0; i < 100; d->prior(), ++i) {
+                back.prepend(d->fieldByName(QStringLiteral("Nr_Klienta")).asString());
+                if (i % 7 == 0)
+                    db.conn->releaseReads();
+            }
+            EXPECT_EQ(back, all.mid(200));
+        }
+        d->close();
     }
 }
