@@ -15,6 +15,7 @@
 #include <QThread>
 #include <QUrl>
 
+#include <iterator>
 #include <sys/stat.h>
 
 namespace data {
