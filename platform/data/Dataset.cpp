@@ -183,12 +183,16 @@ void Dataset::endForward()
     fwdAfter_.reset();
 }
 
-std::optional<Dataset::Row> Dataset::lastReadKeys(const Plan& p) const
+std::optional<Dataset::ReadPlace> Dataset::lastReadKeys(const Plan& p) const
 {
     const int last = int(rows_.size()) - pendingInserted_ - 1;
-    if (dirty_ || !fwdLastKept_ || last < 0 || !keyed(p))
+    if (dirty_ || !fwdLastKept_ || last < 0 || p.noRows || p.order.empty())
         return std::nullopt;
-    return rows_[size_t(last)];
+    ReadPlace place{rows_[size_t(last)], 0};
+    if (!keyed(p)) // the rows read with the same keys, all at the end of those read
+        for (int i = last; i >= 0 && sameKeys(p, rows_[size_t(i)], place.row); --i)
+            ++place.ties;
+    return place;
 }
 
 void Dataset::parkReading()
@@ -210,19 +214,42 @@ void Dataset::parkReading()
 
 // Goes on after the rows read before the reading was parked: after the last of them by the sort
 // keys (an index finds the place), or, where the order does not say, past as many rows again.
+// Where the order is not total, the reading goes on from the first row with the last row's keys,
+// past the rows with those keys already read; should they not come as they came before (the
+// statement found them in another order), it goes on by counting after all.
 void Dataset::resumeForward()
 {
     fwdParked_ = false;
+    int given = fwdGiven_;
     if (fwdAfter_) {
         const Plan p = plan();
         QVariantList binds = p.binds;
-        const QString after = keyCondition(p, *fwdAfter_, binds);
-        detail::Cursor c = cursorOn(planSql(p, after), binds);
+        const ReadPlace place = std::move(*fwdAfter_);
+        const QString from = keyCondition(p, place.row, binds, place.ties > 0);
+        detail::Cursor c = cursorOn(planSql(p, from), binds);
         endForward();
         fwd_ = std::move(c);
-        return;
+        const int first = int(rows_.size()) - pendingInserted_ - place.ties;
+        bool same = true;
+        for (int i = 0; i < place.ties && same; ++i) {
+            const int rc = sqlite3_step(fwd_.st.get());
+            same = rc == SQLITE_ROW && detail::readRow(fwd_.st.get()).sameAs(rows_[size_t(first + i)]);
+            if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+                detail::fail(conn_->handle(), objectName());
+        }
+        fwdGiven_ = place.ties;
+        fwdLastKept_ = true;
+        if (same)
+            return;
+        // From the first row: a reading whose order is not total is one from the top, all of
+        // it in the cache.
+        endForward();
+        fwd_ = cursorOn(planSql(p), p.binds);
+        given = int(rows_.size());
+        fwdLastKept_ = true;
     }
-    for (int i = 0; i < fwdGiven_; ++i) {
+    fwdGiven_ = given;
+    for (int i = 0; i < given; ++i) {
         const int rc = sqlite3_step(fwd_.st.get());
         if (rc == SQLITE_ROW)
             continue;
@@ -395,7 +422,7 @@ bool Dataset::refreshUnchanged()
     // The place of a reading from the top: after its last row by the sort keys, or (for a
     // reading of the statement itself) past as many rows.
     const bool more = bool(fwd_);
-    std::optional<Row> after = more ? lastReadKeys(plan()) : std::nullopt;
+    std::optional<ReadPlace> after = more ? lastReadKeys(plan()) : std::nullopt;
     if (more && !after && fwd_.sql != readFrom_->sql)
         return false;
     const int read = int(rows_.size());
