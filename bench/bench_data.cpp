@@ -505,6 +505,48 @@ void removeInserted()
     sqlite3_close(db);
 }
 
+// --- a long list read screen by screen between the user's actions -----------------------------
+
+// 50 screens of 40 rows of a list, the connection releasing its reads after each screen as it
+// does whenever the program waits for the user (each reading then goes on where it was: by the
+// sort keys in the lines table, by counting in the saved query), against the same screens read
+// with no pause between them.
+void screens(benchmark::State& state, const char* table, const char* order, const char* filter, bool release)
+{
+    data::Connection c;
+    c.open(dbPath());
+    for (auto _ : state) {
+        data::Table t;
+        t.setConnection(&c);
+        t.setTableName(QString::fromLatin1(table));
+        t.setIndexFieldNames(QString::fromLatin1(order));
+        t.setFilter(QString::fromLatin1(filter));
+        t.setFiltered(true);
+        t.open();
+        for (int screen = 0; screen < 50; ++screen) {
+            for (int row = 0; row < 40 && !t.eof(); ++row)
+                t.next();
+            if (release)
+                c.releaseReads();
+        }
+        benchmark::DoNotOptimize(t.recNo());
+    }
+}
+void BM_LinesScreens_Released(benchmark::State& s) { screens(s, "Faktura_Szczegoly", "Id_Fakt;Lp", "", true); }
+void BM_LinesScreens_Straight(benchmark::State& s) { screens(s, "Faktura_Szczegoly", "Id_Fakt;Lp", "", false); }
+void BM_YearListScreens_Released(benchmark::State& s)
+{
+    screens(s, "Faktura_Kwerenda", "typ;rok;nr", "Rok=2011", true);
+}
+void BM_YearListScreens_Straight(benchmark::State& s)
+{
+    screens(s, "Faktura_Kwerenda", "typ;rok;nr", "Rok=2011", false);
+}
+BENCHMARK(BM_LinesScreens_Released)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LinesScreens_Straight)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearListScreens_Released)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearListScreens_Straight)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

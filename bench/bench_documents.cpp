@@ -1,8 +1,10 @@
 // Saving a 20-line VAT invoice through the document store (numbering, header, lines, one
-// transaction) against raw SQLite doing the same statements, on a fresh database.
+// transaction) against raw SQLite doing the same statements, on a fresh database; and the same
+// saves while another process writes into the file, against the saves alone.
 #include "documents/DocumentStore.h"
 #include "platform/data/Collation.h"
 #include "platform/data/Connection.h"
+#include "platform/data/Dataset.h"
 #include "platform/data/Schema.h"
 
 #include <QCoreApplication>
@@ -10,6 +12,10 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -50,9 +56,10 @@ documents::Document invoice()
     return d;
 }
 
-void BM_SaveDocument_Store(benchmark::State& state)
+// Saves the invoice with the store as the program does: on the program's file, with the shared
+// tables open over more rows than they have read.
+void storeSaves(benchmark::State& state, const Db& db)
 {
-    Db db;
     // Opened as the data module opens the program's file: told the schema it must hold, so
     // that the file is switched to WAL as the baseline's is.
     QFile schema(QStringLiteral(TARNEX_SOURCE_DIR "/db/schema.sql"));
@@ -67,6 +74,12 @@ void BM_SaveDocument_Store(benchmark::State& state)
         state.SkipWithError("the store's file is not in WAL mode");
         return;
     }
+    data::Table clients, lines;
+    for (auto [t, name] : {std::pair{&clients, "Klienci"}, {&lines, "Faktura_Szczegoly"}}) {
+        t->setConnection(&c);
+        t->setTableName(QString::fromLatin1(name));
+        t->open();
+    }
     documents::DocumentStore store(c);
     const documents::Document d = invoice();
     const documents::FirstNumberPrompt first = [](const QString&) { return std::optional<qint64>(1); };
@@ -74,9 +87,66 @@ void BM_SaveDocument_Store(benchmark::State& state)
         const documents::SaveOutcome r = store.saveNew(d, first);
         if (!r.saved())
             state.SkipWithError(qPrintable(r.error));
+        lines.next(); // the list is read on between the saves
     }
 }
+
+void BM_SaveDocument_Store(benchmark::State& state)
+{
+    Db db;
+    storeSaves(state, db);
+}
 BENCHMARK(BM_SaveDocument_Store)->Unit(benchmark::kMicrosecond);
+
+// The same saves while another copy of the program saves invoices of its own into the file, one
+// every few milliseconds (far more often than any user), against the saves alone above.
+void BM_SaveDocument_Store_WhileAnotherCopyWrites(benchmark::State& state)
+{
+    Db db;
+    // The other copy is forked before this process opens the file (SQLite must not see a
+    // connection of the parent's in the child).
+    const pid_t other = ::fork();
+    if (other == 0) {
+        sqlite3* s = nullptr;
+        sqlite3_open_v2(db.path.toUtf8().constData(), &s, SQLITE_OPEN_READWRITE, nullptr);
+        // It tries again at once when this process holds the file, so that it does write.
+        sqlite3_busy_handler(
+            s,
+            [](void*, int) {
+                ::usleep(200);
+                return 1;
+            },
+            nullptr);
+        data::registerCollation(s);
+        sqlite3_exec(s, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+        QByteArray save = "BEGIN IMMEDIATE;";
+        for (int lp = 1; lp <= 20; ++lp)
+            save += " insert into Faktura_Szczegoly (Id_Fakt, Lp, Towary_Symbol, Faktura_Typ) values (0, "
+                + QByteArray::number(lp) + ", 'T00002', 'PFV');";
+        save += " COMMIT";
+        for (;;) {
+            if (sqlite3_exec(s, save.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+                sqlite3_exec(s, "ROLLBACK", nullptr, nullptr, nullptr);
+            ::usleep(2000);
+        }
+    }
+    storeSaves(state, db);
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    // The other copy's saves meanwhile: none would make this the saves alone again.
+    sqlite3* s = nullptr;
+    sqlite3_open_v2(db.path.toUtf8().constData(), &s, SQLITE_OPEN_READONLY, nullptr);
+    data::registerCollation(s);
+    sqlite3_stmt* n = nullptr;
+    sqlite3_prepare_v2(s, "select count(*) from Faktura_Szczegoly where Faktura_Typ = 'PFV'", -1, &n, nullptr);
+    const double saves = sqlite3_step(n) == SQLITE_ROW ? sqlite3_column_int(n, 0) / 20.0 : 0;
+    sqlite3_finalize(n);
+    sqlite3_close(s);
+    if (saves < 1)
+        state.SkipWithError("the other copy saved nothing");
+    state.counters["other_saves"] = saves;
+}
+BENCHMARK(BM_SaveDocument_Store_WhileAnotherCopyWrites)->Unit(benchmark::kMicrosecond);
 
 void BM_SaveDocument_Raw(benchmark::State& state)
 {

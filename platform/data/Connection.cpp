@@ -5,6 +5,7 @@
 #include "platform/data/Sqlite.h"
 #include "platform/data/ValueKind.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +14,9 @@
 #include <QScopeGuard>
 #include <QThread>
 #include <QUrl>
+
+#include <iterator>
+#include <sys/stat.h>
 
 namespace data {
 
@@ -129,6 +133,7 @@ bool Connection::open(const QString& path)
     const QFileInfo fi(path.isEmpty() ? QStringLiteral("db.mdb") : path);
     const QString abs = fi.absoluteFilePath();
     const QString shown = QDir::toNativeSeparators(abs);
+    tried_ = abs;
     if (!fi.exists() || !fi.isFile()) {
         lastError_ = QStringLiteral("Nie znaleziono pliku bazy danych \"%1\".").arg(shown);
         return false;
@@ -198,6 +203,17 @@ bool Connection::open(const QString& path)
     sqlite3_exec(db, "PRAGMA foreign_keys=OFF", nullptr, nullptr, nullptr);
     db_ = db;
     path_ = abs;
+    // The file now open, by what the system knows it by: a file put in its place later has
+    // another identity, though it has the same name.
+    struct stat st {};
+    device_ = inode_ = 0;
+    if (::stat(QFile::encodeName(abs).constData(), &st) == 0) {
+        device_ = qulonglong(st.st_dev);
+        inode_ = qulonglong(st.st_ino);
+    }
+    // Readings end whenever the program waits for the user (see releaseReads).
+    if (QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance(thread()))
+        connect(loop, &QAbstractEventDispatcher::aboutToBlock, this, &Connection::releaseReads, Qt::UniqueConnection);
     readOnly_ = !readOnly.isEmpty() || sqlite3_db_readonly(db, "main") == 1;
     if (readOnly_)
         warning_ =
@@ -205,6 +221,40 @@ bool Connection::open(const QString& path)
             + QStringLiteral("\nDane można przeglądać, ale żadnej zmiany nie da się zapisać.");
     emit connectedChanged(true);
     return true;
+}
+
+void Connection::releaseReads()
+{
+    if (db_)
+        emit readsReleasing();
+}
+
+bool Connection::fileStillThere(QString* why) const
+{
+    if (!db_)
+        return false;
+    struct stat st {};
+    QString reason;
+    if (::stat(QFile::encodeName(path_).constData(), &st) != 0)
+        reason = QStringLiteral("pliku nie ma już w folderze (został usunięty albo przeniesiony)");
+    else if (qulonglong(st.st_dev) != device_ || qulonglong(st.st_ino) != inode_)
+        reason = QStringLiteral("pod tą nazwą jest teraz inny plik niż ten, który program otworzył");
+    if (why)
+        *why = reason;
+    return reason.isEmpty();
+}
+
+void Connection::beforeWrite()
+{
+    requireOpen();
+    releaseReads();
+    QString why;
+    if (!readOnly_ && !fileStillThere(&why))
+        throw Error(ErrorKind::Replaced, QStringLiteral("zapisać zmian w bazie danych"),
+                    why
+                        + QStringLiteral(". Dane zapisane po tej chwili nie trafiłyby do pliku; należy zamknąć program "
+                                         "i uruchomić go ponownie"),
+                    QString(), QDir::toNativeSeparators(path_));
 }
 
 bool Connection::holdsObject(const QString& name) const { return schemaNames_.contains(name.toLower()); }
@@ -219,7 +269,9 @@ Connection::BusyNotice& busyNotice()
 
 constexpr int kBusyWaitMs = 60000; // how long a statement waits for another program's lock
 constexpr int kBusyTellMs = 300;   // a wait this long is told to the user
-constexpr int kBusyStepMs = 20;
+// The pauses between tries: short at first, as another copy's save is over in a millisecond or
+// two, then at most 20 ms.
+constexpr int kBusySteps[] = {1, 2, 5, 10, 20};
 
 } // namespace
 
@@ -239,7 +291,8 @@ int Connection::busyWait(void* self, int count)
             busyNotice()(QStringLiteral("Baza danych jest zajęta przez inny program (np. drugą kopię programu). "
                                         "Zapis czeka, aż zostanie zwolniona…"));
     }
-    QThread::msleep(kBusyStepMs);
+    constexpr int steps = int(std::size(kBusySteps));
+    QThread::msleep(kBusySteps[qMin(count, steps - 1)]);
     return 1;
 }
 
@@ -276,8 +329,11 @@ QString Connection::databasePath() const { return path_; }
 
 void Connection::requireOpen() const
 {
+    // Told with the file that could not be opened and why (a save refused for want of a
+    // database names the file, as every refusal does).
     if (!db_)
-        throw Error(QStringLiteral("Brak połączenia z bazą danych"));
+        throw Error(ErrorKind::NoConnection, QString(), lastError_, QString(),
+                    tried_.isEmpty() ? QString() : QDir::toNativeSeparators(tried_));
 }
 
 void Connection::clearCache()
@@ -314,6 +370,9 @@ int Connection::exec(const QString& sql, const QVariantList& binds)
 {
     sqlite3_stmt* st = cachedStatement(sql);
     Reset r{st};
+    // A write outside a transaction is a transaction of its own.
+    if (!inTransaction() && !sqlite3_stmt_readonly(st))
+        beforeWrite();
     const auto told = qScopeGuard([this] { endBusyWait(); });
     detail::bindAll(db_, st, binds);
     int rc;
@@ -360,6 +419,9 @@ Transaction::Transaction(Connection& c) : c_(c)
         savepoint_ = QStringLiteral("tx%1").arg(++counter);
         c_.exec(QStringLiteral("SAVEPOINT ") + savepoint_);
     } else {
+        // The write transaction begins before anything it depends on is read (the highest number
+        // of a type, say), and waits for another program's write to end (busyWait).
+        c_.beforeWrite();
         c_.exec(QStringLiteral("BEGIN IMMEDIATE"));
     }
 }

@@ -77,9 +77,26 @@ public:
     using BusyNotice = std::function<void(const QString&)>;
     static void setBusyNotice(BusyNotice notice);
 
+    // Ends every reading of the connection's datasets that is under way (each goes on where it
+    // was when it is next needed), so that the connection holds no read transaction: it would
+    // keep the database as it was when the reading began, hiding what other programs wrote
+    // since, refusing this connection's next write and holding back their checkpoints. Runs by
+    // itself before every write transaction and whenever the thread's event loop waits for the
+    // user.
+    void releaseReads();
+
+    // Whether the file at the path the database was opened from is still the open one; false
+    // with the reason in `why` when it was deleted, renamed or replaced by another file meanwhile.
+    bool fileStillThere(QString* why = nullptr) const;
+    // Before a write that is a transaction of its own (BEGIN IMMEDIATE, or a statement run
+    // outside a transaction): releaseReads(), then the file is checked to be the one opened;
+    // throws data::Error (ErrorKind::Replaced, naming the file) when it is not.
+    void beforeWrite();
+
 signals:
     void connectedChanged(bool connected);
     void aboutToClose();
+    void readsReleasing(); // datasets end their readings (see releaseReads)
 
 private:
     void requireOpen() const;
@@ -93,6 +110,8 @@ private:
     QString warning_;
     bool readOnly_ = false;
     QString path_;
+    QString tried_;                     // absolute path of the last file open() was asked for
+    qulonglong device_ = 0, inode_ = 0; // of the file that was opened
     std::vector<SchemaObject> required_;
     QSet<QString> schemaNames_; // lower case
     QElapsedTimer busySince_;

@@ -54,6 +54,7 @@ void Dataset::setConnection(Connection* c)
         connect(c, &Connection::aboutToClose, this, &Dataset::close);
         // No statement may outlive the database handle it was prepared on.
         connect(c, &Connection::aboutToClose, this, &Dataset::dropSpares);
+        connect(c, &Connection::readsReleasing, this, &Dataset::parkReading);
     }
 }
 
@@ -173,7 +174,94 @@ void Dataset::setCell(int field, const QVariant& v)
 
 // --- reading -----------------------------------------------------------------------------------
 
-void Dataset::endForward() { spares_.keep(fwd_); }
+void Dataset::endForward()
+{
+    spares_.keep(fwd_);
+    fwdGiven_ = 0;
+    fwdLastKept_ = false;
+    fwdParked_ = false;
+    fwdAfter_.reset();
+}
+
+std::optional<Dataset::ReadPlace> Dataset::lastReadKeys(const Plan& p) const
+{
+    const int last = int(rows_.size()) - pendingInserted_ - 1;
+    if (dirty_ || !fwdLastKept_ || last < 0 || p.noRows || p.order.empty())
+        return std::nullopt;
+    ReadPlace place{rows_[size_t(last)], 0};
+    if (!keyed(p)) // the rows read with the same keys, all at the end of those read
+        for (int i = last; i >= 0 && sameKeys(p, rows_[size_t(i)], place.row); --i)
+            ++place.ties;
+    return place;
+}
+
+void Dataset::parkReading()
+{
+    // A reading from the end is made again past the window's first row (readBackward).
+    endBackward();
+    if (!fwd_ || fwdParked_ || !sqlite3_stmt_busy(fwd_.st.get()))
+        return;
+    sqlite3_reset(fwd_.st.get()); // its values stay bound
+    fwdParked_ = true;
+    // Runs from the event loop: nothing may be thrown from here. Without the keys the reading
+    // goes on by counting.
+    try {
+        fwdAfter_ = lastReadKeys(plan());
+    } catch (...) {
+        fwdAfter_.reset();
+    }
+}
+
+// Goes on after the rows read before the reading was parked: after the last of them by the sort
+// keys (an index finds the place), or, where the order does not say, past as many rows again.
+// Where the order is not total, the reading goes on from the first row with the last row's keys,
+// past the rows with those keys already read; should they not come as they came before (the
+// statement found them in another order), it goes on by counting after all.
+void Dataset::resumeForward()
+{
+    fwdParked_ = false;
+    int given = fwdGiven_;
+    if (fwdAfter_) {
+        const Plan p = plan();
+        QVariantList binds = p.binds;
+        const ReadPlace place = std::move(*fwdAfter_);
+        const QString from = keyCondition(p, place.row, binds, place.ties > 0);
+        detail::Cursor c = cursorOn(planSql(p, from), binds);
+        endForward();
+        fwd_ = std::move(c);
+        const int first = int(rows_.size()) - pendingInserted_ - place.ties;
+        bool same = true;
+        for (int i = 0; i < place.ties && same; ++i) {
+            const int rc = sqlite3_step(fwd_.st.get());
+            same = rc == SQLITE_ROW && detail::readRow(fwd_.st.get()).sameAs(rows_[size_t(first + i)]);
+            if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+                detail::fail(conn_->handle(), objectName());
+        }
+        fwdGiven_ = place.ties;
+        fwdLastKept_ = true;
+        if (same)
+            return;
+        // From the first row: a reading whose order is not total is one from the top, all of
+        // it in the cache.
+        endForward();
+        fwd_ = cursorOn(planSql(p), p.binds);
+        given = int(rows_.size());
+        fwdLastKept_ = true;
+    }
+    fwdGiven_ = given;
+    for (int i = 0; i < given; ++i) {
+        const int rc = sqlite3_step(fwd_.st.get());
+        if (rc == SQLITE_ROW)
+            continue;
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(conn_->handle()));
+        endForward(); // fewer rows than before: the reading is at its end
+        pendingInserted_ = 0;
+        insertedIds_.clear();
+        if (rc != SQLITE_DONE)
+            throw Error(QStringLiteral("Błąd odczytu zbioru %1: %2").arg(objectName(), msg));
+        return;
+    }
+}
 
 void Dataset::endBackward() { spares_.keep(back_); }
 
@@ -242,12 +330,17 @@ void Dataset::restart()
 
 bool Dataset::fetchOne()
 {
+    if (fwd_ && fwdParked_)
+        resumeForward();
     while (fwd_) {
         const int rc = sqlite3_step(fwd_.st.get());
         if (rc == SQLITE_ROW) {
+            ++fwdGiven_;
             Row row = detail::readRow(fwd_.st.get());
+            fwdLastKept_ = false;
             if (hasRowid_ && !insertedIds_.isEmpty() && insertedIds_.contains(row.rowid()))
                 continue; // already shown at the tail, where append() put it
+            fwdLastKept_ = true;
             const int pos = int(rows_.size()) - pendingInserted_;
             rows_.insert(rows_.begin() + pos, std::move(row));
             if (cur_ >= pos)
@@ -324,21 +417,26 @@ bool Dataset::refreshUnchanged()
         return false;
     const bool fromTop = !farWindow();
     const bool fromEnd = !fwd_ && backRead_ > 0 && !(pendingRank_ && pendingRank_->anchor);
-    if (!(fromTop || fromEnd) || (fwd_ && fwd_.sql != readFrom_->sql))
+    if (!(fromTop || fromEnd))
         return false;
+    // The place of a reading from the top: after its last row by the sort keys, or (for a
+    // reading of the statement itself) past as many rows.
+    const bool more = bool(fwd_);
+    std::optional<ReadPlace> after = more ? lastReadKeys(plan()) : std::nullopt;
+    if (more && !after && fwd_.sql != readFrom_->sql)
+        return false;
+    const int read = int(rows_.size());
     // The statements are ended first: while one runs it keeps the database as it was when it
     // began. The one from the end is made again when it is needed (readBackward).
-    const bool more = bool(fwd_);
-    const int read = int(rows_.size());
     endForward();
     endBackward();
     if (snapshot() != readFrom_)
         return false;
-    if (more) { // go on where the reading was
+    if (more) { // goes on where the reading was, when more rows are needed
         fwd_ = cursorOn(readFrom_->sql, readFrom_->binds);
-        for (int i = 0; i < read; ++i)
-            if (sqlite3_step(fwd_.st.get()) != SQLITE_ROW)
-                return false;
+        fwdParked_ = true;
+        fwdAfter_ = std::move(after);
+        fwdGiven_ = read;
     }
     bof_ = cur_ < 0 || (cur_ == 0 && fromTop);
     eof_ = cur_ < 0;

@@ -34,6 +34,10 @@
 // Rows are read from SQLite as the cursor needs them; recordCount() counts with COUNT(*) (on the
 // base table of a saved query that shows one table's rows) until every row has been read, and
 // last() reads the last row in the reverse order, so neither reads the rows on the way.
+// A reading left part way is ended whenever the connection releases its reads (before a write,
+// and while the program waits for the user): the rows read stay in the cache and the reading
+// goes on after the last of them when more are needed, so no dataset keeps the database as it
+// was when it opened (another program's rows stay hidden, this connection's writes refused).
 // Every failure throws data::Error.
 // ---------------------------------------------------------------------------------------------
 #include "platform/data/Connection.h"
@@ -232,6 +236,18 @@ private:
     bool ensureRow(int index); // fetch until row index exists
     void endForward();         // the forward reading ends (its statement is kept for reuse)
     void endBackward();
+    // Ends the readings under way between the user's actions (Connection::releaseReads); the
+    // forward one is parked: it goes on (resumeForward) from where it was when rows are needed.
+    void parkReading();
+    void resumeForward();
+    // The parked reading's place by the sort keys, when the plan has an order: the last row read
+    // and, where the order is not total, how many rows read last share its keys (the reading
+    // goes on from the first row with those keys, past that many).
+    struct ReadPlace {
+        Row row;
+        int ties = 0;
+    };
+    std::optional<ReadPlace> lastReadKeys(const Plan& p) const;
     void dropSpares();
     std::optional<Snapshot> snapshot(const QString* sql = nullptr) const; // sql: planSql() if known
     bool refreshUnchanged(); // refresh() when nothing changed: true when the rows stay as they are
@@ -262,7 +278,10 @@ private:
     // Makes the last row current, reading it from the end when many rows are unread.
     void seekLast();
     bool keyed(const Plan& p) const;
-    QString keyCondition(const Plan& p, const Row& row, QVariantList& binds) const;
+    // orEqual: the rows with the same keys as `row` too (where the order is not total).
+    QString keyCondition(const Plan& p, const Row& row, QVariantList& binds, bool orEqual = false) const;
+    // Whether two rows have equal sort keys, as SQLite compares them (collations included).
+    bool sameKeys(const Plan& p, const Row& a, const Row& b) const;
     int countBefore(const Plan& p, const Row& row) const;
     void jumpTo(const Plan& p, Row row, std::optional<int> rank = std::nullopt);
     // The last row becomes current, a window of its own; false when there is no row. `total`:
@@ -312,6 +331,10 @@ private:
     // from the end back_ goes on before its first row, in the reverse order. After a far jump the
     // rows before the window are counted only when a row number is first needed.
     detail::Cursor fwd_;
+    int fwdGiven_ = 0;                  // rows fwd_ gave since it began
+    bool fwdLastKept_ = false;          // the last of them is the last row read into the cache
+    bool fwdParked_ = false;            // fwd_ was reset between the user's actions: resumeForward() first
+    std::optional<ReadPlace> fwdAfter_; // parked: go on from here by the sort keys (else skip fwdGiven_)
     detail::Cursor back_;
     int backRead_ = 0; // rows back_ (or an earlier one on the same rows) gave, from the last row
     detail::StatementPool spares_;

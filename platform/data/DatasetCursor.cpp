@@ -9,11 +9,13 @@
 // at once.
 #include "platform/data/Dataset.h"
 
+#include "platform/data/Collation.h"
 #include "platform/data/DatasetParts.h"
 #include "platform/data/Filter.h"
 #include "platform/data/Sqlite.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace data {
 
@@ -252,7 +254,7 @@ bool Dataset::keyed(const Plan& p) const
 
 // Rows strictly after `row` in the plan's order (NULLs sort first, as in SQLite), with a
 // redundant range on the first key when that lets SQLite start from the index.
-QString Dataset::keyCondition(const Plan& p, const Row& row, QVariantList& binds) const
+QString Dataset::keyCondition(const Plan& p, const Row& row, QVariantList& binds, bool orEqual) const
 {
     QStringList alts, eq;
     QString hint;
@@ -275,9 +277,46 @@ QString Dataset::keyCondition(const Plan& p, const Row& row, QVariantList& binds
             alts << (eq + QStringList{greater}).join(QStringLiteral(" AND "));
         eq << (vNull ? key.expr + QStringLiteral(" IS NULL") : key.expr + QStringLiteral(" = ") + ph);
     }
+    if (orEqual)
+        alts << eq.join(QStringLiteral(" AND "));
     QString cond = alts.isEmpty() ? QStringLiteral("0")
                                   : QStringLiteral("(") + alts.join(QStringLiteral(") OR (")) + QStringLiteral(")");
     return hint.isEmpty() ? QStringLiteral("(%1)").arg(cond) : QStringLiteral("%1 AND (%2)").arg(hint, cond);
+}
+
+bool Dataset::sameKeys(const Plan& p, const Row& a, const Row& b) const
+{
+    using detail::Cell;
+    for (const OrderKey& key : p.order) {
+        const size_t at = size_t(key.at);
+        if (a.isNull(at) || b.isNull(at)) {
+            if (a.isNull(at) != b.isNull(at))
+                return false;
+            continue;
+        }
+        const Cell& x = a.cells[at];
+        const Cell& y = b.cells[at];
+        const bool numX = x.type == Cell::Int || x.type == Cell::Real;
+        const bool numY = y.type == Cell::Int || y.type == Cell::Real;
+        if (numX || numY) {
+            if (!(numX && numY))
+                return false;
+            if (x.type == Cell::Int && y.type == Cell::Int
+                    ? x.i != y.i
+                    : (x.type == Cell::Int ? double(x.i) : x.d) != (y.type == Cell::Int ? double(y.i) : y.d))
+                return false;
+            continue;
+        }
+        if (x.type != y.type)
+            return false;
+        const char* tx = a.bytes.constData() + x.t.off;
+        const char* ty = b.bytes.constData() + y.t.off;
+        const bool polish = x.type == Cell::Text && key.expr.endsWith(QLatin1String(" COLLATE POLISH"));
+        if (polish ? comparePolishUtf8(tx, x.t.len, ty, y.t.len) != 0
+                   : (x.t.len != y.t.len || memcmp(tx, ty, size_t(x.t.len)) != 0))
+            return false;
+    }
+    return true;
 }
 
 // The position of `row` in the plan's order: the rows before it, counted as a sum of disjoint
@@ -425,12 +464,18 @@ int Dataset::readBackward(int count, std::vector<Row>& page)
         if (backRead_ <= 0 || dirty_ || p.noRows || p.order.empty())
             return -1;
         const Plan r = p.reversed();
-        back_ = cursorOn(planSql(r), r.binds);
-        for (int i = 0; i < backRead_; ++i)
-            if (sqlite3_step(back_.st.get()) != SQLITE_ROW) {
-                endBackward();
-                return -1;
-            }
+        if (keyed(r) && !rows_.empty()) { // before the window's first row, found by its keys
+            QVariantList binds = r.binds;
+            const QString before = keyCondition(r, rows_.front(), binds);
+            back_ = cursorOn(planSql(r, before), binds);
+        } else {
+            back_ = cursorOn(planSql(r), r.binds);
+            for (int i = 0; i < backRead_; ++i)
+                if (sqlite3_step(back_.st.get()) != SQLITE_ROW) {
+                    endBackward();
+                    return -1;
+                }
+        }
     }
     int n = 0;
     while (n < count) {

@@ -22,23 +22,32 @@ QString withoutStop(QString s)
     return s;
 }
 
-QString databaseSentence(ErrorKind kind, const QString& action, const QString& detail)
+// "<reason>." with the file and the detail on lines of their own.
+QString causeOf(ErrorKind kind, const QString& detail, const QString& file)
 {
-    QString s =
-        QStringLiteral("Nie udało się %1: %2.")
-            .arg(action.isEmpty() ? QStringLiteral("wykonać operacji na bazie danych") : action, Error::reason(kind));
+    QString c = Error::reason(kind) + QLatin1Char('.');
+    if (!file.isEmpty())
+        c += QStringLiteral("\nPlik bazy danych: \"%1\"").arg(file);
     if (!detail.isEmpty())
-        s += QStringLiteral("\nSzczegóły: ") + detail;
-    return s;
+        c += QStringLiteral("\nSzczegóły: ") + detail;
+    return c;
+}
+
+QString databaseSentence(ErrorKind kind, const QString& action, const QString& detail, const QString& file)
+{
+    return QStringLiteral("Nie udało się %1: %2")
+        .arg(action.isEmpty() ? QStringLiteral("wykonać operacji na bazie danych") : action,
+             causeOf(kind, detail, file));
 }
 
 } // namespace
 
 Error::Error(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
 
-Error::Error(ErrorKind kind, const QString& action, const QString& detail, const QString& statement)
-    : std::runtime_error(databaseSentence(kind, action, detail).toStdString()), kind_(kind), detail_(detail),
-      statement_(statement), message_(databaseSentence(kind, action, detail))
+Error::Error(ErrorKind kind, const QString& action, const QString& detail, const QString& statement,
+             const QString& file)
+    : std::runtime_error(databaseSentence(kind, action, detail, file).toStdString()), kind_(kind), detail_(detail),
+      statement_(statement), file_(file), message_(databaseSentence(kind, action, detail, file))
 {}
 
 QString Error::reason(ErrorKind kind)
@@ -54,6 +63,9 @@ QString Error::reason(ErrorKind kind)
     case ErrorKind::CantOpen: return QStringLiteral("nie można otworzyć pliku bazy danych");
     case ErrorKind::Io: return QStringLiteral("wystąpił błąd odczytu lub zapisu pliku bazy danych");
     case ErrorKind::Refused: return QStringLiteral("baza danych odrzuciła polecenie");
+    case ErrorKind::Replaced:
+        return QStringLiteral("plik bazy danych został usunięty lub zastąpiony innym plikiem, odkąd program go "
+                              "otworzył; zapis trafiłby do pliku, którego już nie ma");
     case ErrorKind::General: break;
     }
     return QStringLiteral("wystąpił błąd bazy danych");
@@ -63,10 +75,7 @@ QString Error::cause() const
 {
     if (kind_ == ErrorKind::General)
         return message_;
-    QString c = reason(kind_) + QLatin1Char('.');
-    if (!detail_.isEmpty())
-        c += QStringLiteral("\nSzczegóły: ") + detail_;
-    return c;
+    return causeOf(kind_, detail_, file_);
 }
 
 QString Error::sentence(const QString& callerAction) const

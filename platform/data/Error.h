@@ -26,6 +26,7 @@ enum class ErrorKind {
     CantOpen, // the file could not be opened
     Io,       // reading or writing the file failed
     Refused,  // any other refusal of the statement (a table or column missing, ...)
+    Replaced, // the file at the database's path is no longer the one the program opened
 };
 
 class Error : public std::runtime_error {
@@ -33,20 +34,23 @@ public:
     // A failure the layer describes itself; `message` is the whole sentence shown.
     explicit Error(const QString& message);
     // A failure of the database: `action` is what was being done ("zapisać danych w tabeli
-    // Faktura"), `detail` SQLite's text, `statement` the SQL (kept for diagnosis, never shown).
-    Error(ErrorKind kind, const QString& action, const QString& detail, const QString& statement = QString());
+    // Faktura"), `detail` SQLite's text, `statement` the SQL (kept for diagnosis, never shown),
+    // `file` the database file, named to the user.
+    Error(ErrorKind kind, const QString& action, const QString& detail, const QString& statement = QString(),
+          const QString& file = QString());
 
     // The sentence for the user: "Nie udało się <action>: <reason>." and the detail.
     const QString& message() const noexcept { return message_; }
     ErrorKind kind() const noexcept { return kind_; }
-    // Why it failed, as a clause: "baza danych jest zablokowana przez inny program" and, on a line
-    // of its own, SQLite's text ("Szczegóły: database is locked"). For a sentence of the layer
-    // itself, that sentence.
+    // Why it failed, as a clause: "baza danych jest zablokowana przez inny program" and, on lines
+    // of their own, the file (Plik bazy danych: "/…/db.mdb") and SQLite's text ("Szczegóły:
+    // database is locked"). For a sentence of the layer itself, that sentence.
     QString cause() const;
     // The same failure told for what the caller was doing: "Nie udało się zapisać faktury: …".
     QString sentence(const QString& callerAction) const;
     const QString& detail() const noexcept { return detail_; }
     const QString& statement() const noexcept { return statement_; }
+    const QString& file() const noexcept { return file_; }
 
     // The clause for a kind ("plik bazy danych jest tylko do odczytu").
     static QString reason(ErrorKind kind);
@@ -55,6 +59,7 @@ private:
     ErrorKind kind_ = ErrorKind::General;
     QString detail_;
     QString statement_;
+    QString file_;
     QString message_;
 };
 

@@ -30,6 +30,8 @@ int Query::execSql()
     close();
     sqlite3* db = connection()->handle();
     detail::Stmt s(db, sql_);
+    if (!connection()->inTransaction() && !sqlite3_stmt_readonly(s.st))
+        connection()->beforeWrite();
     detail::bindAll(db, s.st, positional_, named_);
     int rc;
     while ((rc = sqlite3_step(s.st)) == SQLITE_ROW) {}

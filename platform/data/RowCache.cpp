@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 namespace data::detail {
 
 namespace {
@@ -30,6 +32,36 @@ QVariant Row::value(size_t at) const
     case Cell::Blob: return QVariant(bytes.mid(c.t.off, c.t.len));
     default: return QVariant();
     }
+}
+
+bool Row::sameAs(const Row& o) const
+{
+    if (cells.size() != o.cells.size())
+        return false;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const Cell& a = cells[i];
+        const Cell& b = o.cells[i];
+        if (a.type != b.type)
+            return false;
+        switch (a.type) {
+        case Cell::Null: break;
+        case Cell::Int:
+            if (a.i != b.i)
+                return false;
+            break;
+        case Cell::Real:
+            if (!(a.d == b.d))
+                return false;
+            break;
+        case Cell::Text:
+        case Cell::Blob:
+            if (a.t.len != b.t.len
+                || memcmp(bytes.constData() + a.t.off, o.bytes.constData() + b.t.off, size_t(a.t.len)))
+                return false;
+            break;
+        }
+    }
+    return true;
 }
 
 Row readRow(sqlite3_stmt* st)

@@ -31,6 +31,8 @@ struct Row {
     QVariant value(size_t at) const;
     // Hidden column 0 of a table's rows.
     qint64 rowid() const { return cells.empty() ? -1 : cells[0].i; }
+    // The same values, byte for byte.
+    bool sameAs(const Row& o) const;
 };
 
 // The current row of a statement.

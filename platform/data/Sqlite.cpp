@@ -4,12 +4,15 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
 #include <QRegularExpression>
 
 namespace data::detail {
 
 ErrorKind errorKind(int code)
 {
+    if (code == SQLITE_READONLY_DBMOVED) // the file was renamed or deleted under the connection
+        return ErrorKind::Replaced;
     switch (code & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED: return ErrorKind::Busy;
@@ -91,7 +94,9 @@ void fail(sqlite3* db, const QString& what)
     // The user is told what failed and why, in words; the statement stays out of the message.
     if (!db)
         throw Error(ErrorKind::NoConnection, actionOf(what), QString(), what);
-    throw Error(errorKind(sqlite3_extended_errcode(db)), actionOf(what), QString::fromUtf8(sqlite3_errmsg(db)), what);
+    const char* file = sqlite3_db_filename(db, "main");
+    throw Error(errorKind(sqlite3_extended_errcode(db)), actionOf(what), QString::fromUtf8(sqlite3_errmsg(db)), what,
+                file && *file ? QDir::toNativeSeparators(QString::fromUtf8(file)) : QString());
 }
 
 sqlite3_stmt* prepare(sqlite3* db, const QString& sql)

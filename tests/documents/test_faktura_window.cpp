@@ -26,6 +26,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -533,6 +535,33 @@ TEST_F(OknoFaktury, FailedSaveShowsTheErrorAndChangesNothing)
     EXPECT_TRUE(f->BitBtn_Zapisz->isEnabled());
     EXPECT_FALSE(f->BitBtn_Drukuj->isEnabled());
     EXPECT_EQ(f->StringGrid1->lines().lineCount(), 2);
+}
+
+// db.mdb deleted under the running program: the save is refused, naming the file, instead of
+// going down with the deleted file; the document stays in the window to be saved again.
+TEST_F(OknoFaktury, SaveIntoADeletedDatabaseFileIsRefusedAndTheDocumentKept)
+{
+    klient();
+    dodaj({"A", "1", "1", "0", "23"});
+    platnosc("Przelew");
+    zapiszPierwsza(QStringLiteral("7"));
+    ASSERT_EQ(f->LEdit_Nr->text(), "7");
+    f->BitBtn_Nowa->click();
+    klient();
+    dodaj({"B", "2", "1", "0", "23"});
+    platnosc("Przelew");
+    const QString path = dir.filePath(QStringLiteral("db.mdb"));
+    ASSERT_TRUE(QFile::remove(path));
+    f->BitBtn_Zapisz->click();
+    ASSERT_EQ(komunikaty.size(), 1);
+    EXPECT_TRUE(komunikaty[0].startsWith("Nie udało się zapisać faktury: plik bazy danych został usunięty lub "
+                                         "zastąpiony innym plikiem")
+                && komunikaty[0].contains(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())))
+        << komunikaty[0].toStdString();
+    EXPECT_EQ(f->LEdit_Nr->text(), "");
+    EXPECT_TRUE(f->BitBtn_Zapisz->isEnabled());
+    EXPECT_FALSE(f->BitBtn_Drukuj->isEnabled());
+    EXPECT_EQ(f->StringGrid1->lines().lineCount(), 1);
 }
 
 TEST_F(OknoFaktury, UnsavedDocumentQuestion)

@@ -8,6 +8,10 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <functional>
+#include <vector>
+
 TEST(ConnectionFiles, EmptyFileIsRefusedLikeAnyForeignFileAndStaysUntouched)
 {
     QTemporaryDir dir;
@@ -86,7 +90,9 @@ TEST(ConnectionFiles, RefusalsAreToldInWordsNeverAsTheStatement)
     } catch (const data::Error& e) {
         EXPECT_EQ(e.message(),
                   QStringLiteral("Nie udało się zapisać danych w tabeli Vat: dane naruszają regułę bazy "
-                                 "danych.\nSzczegóły: UNIQUE constraint failed: Vat.Nazwa"));
+                                 "danych.\nPlik bazy danych: \"%1\"\nSzczegóły: UNIQUE constraint "
+                                 "failed: Vat.Nazwa")
+                      .arg(QDir::toNativeSeparators(QFileInfo(db.path).absoluteFilePath())));
         EXPECT_EQ(e.statement(), insert) << "kept for diagnosis, never shown";
     }
     // The caller that knows what the user was doing says it.
@@ -190,4 +196,39 @@ TEST(ConnectionFiles, AWalFileInAFolderNoUserMayWriteOpensForBrowsing)
     EXPECT_TRUE(opened) << said.toStdString();
     EXPECT_TRUE(said.contains(QStringLiteral("tylko do odczytu"))) << said.toStdString();
     EXPECT_EQ(rows, 1);
+}
+
+// A database file deleted or replaced under the running program: writing on would go into the
+// file that is gone, so every write is refused, naming the file and the cause.
+TEST(ConnectionFiles, AWriteIntoAFileNoLongerAtItsPathIsRefused)
+{
+    for (const bool replaced : {false, true}) {
+        SCOPED_TRACE(replaced ? "replaced" : "deleted");
+        TestDb db;
+        const QString shown = QDir::toNativeSeparators(QFileInfo(db.path).absoluteFilePath());
+        ASSERT_TRUE(db.conn->fileStillThere());
+        if (replaced) {
+            const QString copy = db.path + QStringLiteral(".kopia");
+            ASSERT_TRUE(QFile::copy(db.path, copy));
+            ASSERT_EQ(::rename(QFile::encodeName(copy).constData(), QFile::encodeName(db.path).constData()), 0);
+        } else {
+            ASSERT_TRUE(QFile::remove(db.path));
+        }
+        QString why;
+        EXPECT_FALSE(db.conn->fileStillThere(&why));
+        for (const auto& write : std::vector<std::function<void()>>{
+                 [&] { data::Transaction t(*db.conn); },
+                 [&] { db.conn->exec(QStringLiteral("insert into Vat (Nazwa, Wart) values ('23', 23)")); }}) {
+            try {
+                write();
+                ADD_FAILURE() << "written into a file that is gone";
+            } catch (const data::Error& e) {
+                EXPECT_EQ(e.kind(), data::ErrorKind::Replaced);
+                EXPECT_TRUE(e.cause().contains(QStringLiteral("usunięty lub zastąpiony innym plikiem"))
+                            && e.cause().contains(shown) && e.cause().contains(why))
+                    << e.cause().toStdString();
+            }
+        }
+        EXPECT_FALSE(db.conn->inTransaction());
+    }
 }

@@ -1,5 +1,7 @@
 #include "support/TestDb.h"
 
+#include <sqlite3.h>
+
 #include <functional>
 
 // A refresh right after a reading may skip reading again only when nothing could have changed
@@ -103,6 +105,74 @@ TEST(Refresh, KeptStatementsFollowTheConnection)
             ASSERT_TRUE(db.conn->open(db.path));
         } else {
             t->close();
+        }
+    }
+}
+
+// A reading ended between the user's actions holds no statement of the connection and goes on
+// where it was, forwards and backwards, whatever the order lets it find its place by: the keys
+// of a table's order, the keys of a query's order shared by many rows (30 names, equal whatever
+// their case), or counting where there is no order.
+TEST(Refresh, AReadingEndedBetweenActionsGoesOnWhereItWas)
+{
+    TestDb db;
+    {
+        data::Transaction tx(*db.conn);
+        for (int i = 0; i < 300; ++i)
+            db.conn->exec(QStringLiteral("insert into Klienci (Nr_Klienta, Nazwa_Nazwisko) values (?, ?)"),
+                          {QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0')),
+                           QStringLiteral("%1 %2").arg(i % 20 < 10 ? "Klient" : "KLIENT").arg(i % 10)});
+        tx.commit();
+    }
+    auto byKey = db.table(QStringLiteral("Klienci"));
+    byKey->setIndexFieldNames(QStringLiteral("Nr_Klienta"));
+    auto filtered = db.table(QStringLiteral("Klienci")); // no order: it goes on by counting
+    filtered->setFilter(QStringLiteral("Nr_Klienta<>'x'"));
+    filtered->setFiltered(true);
+    data::Query query, byName;
+    for (data::Query* q : {&query, &byName}) {
+        q->setConnection(db.conn.get());
+        q->setSql(QStringLiteral("select Nr_Klienta, Nazwa_Nazwisko from Klienci order by Nr_Klienta"));
+    }
+    byName.setIndexFieldNames(QStringLiteral("Nazwa_Nazwisko"));
+    const auto busy = [&] {
+        int n = 0;
+        for (sqlite3_stmt* st = sqlite3_next_stmt(db.conn->handle(), nullptr); st;
+             st = sqlite3_next_stmt(db.conn->handle(), st))
+            n += sqlite3_stmt_busy(st) ? 1 : 0;
+        return n;
+    };
+    // Every row's key, read forwards with the reads released every `every` rows (0: never).
+    const auto forwards = [&](data::Dataset& d, int every) {
+        QStringList read;
+        d.open();
+        EXPECT_GT(busy(), 0) << "the reading is under way";
+        for (int i = 0; !d.eof(); d.next(), ++i) {
+            read << d.fieldByName(QStringLiteral("Nr_Klienta")).asString();
+            if (every && i % every == 0) {
+                db.conn->releaseReads();
+                EXPECT_EQ(busy(), 0);
+            }
+        }
+        d.close();
+        return read;
+    };
+    for (data::Dataset* d : std::initializer_list<data::Dataset*>{byKey.get(), filtered.get(), &query, &byName}) {
+        SCOPED_TRACE(d == &query ? "query" : d == &byName ? "by name" : d == filtered.get() ? "filtered" : "ordered");
+        const QStringList straight = forwards(*d, 0);
+        ASSERT_EQ(straight.size(), 300);
+        EXPECT_EQ(forwards(*d, 7), straight);
+        if (d != filtered.get()) { // from the end backwards, read in the reverse order
+            QStringList back;
+            d->open();
+            d->last();
+            for (int i = 0; i < 100; d->prior(), ++i) {
+                back.prepend(d->fieldByName(QStringLiteral("Nr_Klienta")).asString());
+                if (i % 7 == 0)
+                    db.conn->releaseReads();
+            }
+            EXPECT_EQ(back, straight.mid(200));
+            d->close();
         }
     }
 }
