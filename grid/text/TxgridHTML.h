@@ -51,6 +51,8 @@ struct THTMLRenderResult {
 
 // Lays Text out in Bounds (from one pixel right of its left edge). True when the point
 // (HitX, HitY) lies on an anchor, text or picture, in a call that ran the second pass.
+// A turned run (the rotation tag) takes the box its turned glyphs fill: that wide on its
+// line, its line at least that tall, and it is drawn and hit inside that box.
 bool RenderHTMLText(ui::Canvas& Canvas, const QString& Text, const ui::Rect& Bounds, const THTMLRenderOptions& Options,
                     THTMLRenderResult& Result);
 

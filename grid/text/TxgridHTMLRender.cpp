@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTransform>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -32,7 +33,23 @@ struct LineVals {
 struct LineHits {
     bool text = false;
     bool picture = false;
+    bool turned = false; // the point lies in the box of a turned run of an anchor
 };
+
+// The box that a run w wide and h high takes when turned by the angle of its font, and where
+// the run's own top-left corner goes for its glyphs to fill that box from (0, 0).
+struct TurnedBox {
+    int w = 0, h = 0;
+    QPointF origin;
+};
+
+TurnedBox turnedBox(const ui::Font& f, int w, int h)
+{
+    QTransform t;
+    t.rotate(-f.orientation / 10.0);
+    const QRectF r = t.mapRect(QRectF(0, 0, w, h));
+    return {int(std::lround(r.width())), int(std::lround(r.height())), -r.topLeft()};
+}
 
 // Everything tags change. Both passes over a line start from the same copy, so that what is
 // drawn is what was measured.
@@ -206,7 +223,7 @@ bool Renderer::run(const QString& Text)
             lastRect_ = lr;
             lastX_ = lr.Left + dv.x;
             const int bottom = lr.Bottom - lv.picOff;
-            if ((hits.text && opt_.HitY > bottom - fontHeight() && opt_.HitY < bottom) || hits.picture)
+            if ((hits.text && opt_.HitY > bottom - fontHeight() && opt_.HitY < bottom) || hits.picture || hits.turned)
                 hit = true;
         }
         const int advance = lv.height + lv.subOff + lv.supOff;
@@ -265,17 +282,20 @@ qsizetype Renderer::renderLine(qsizetype pos, qsizetype end, LineVals& lv, bool 
             if (!st_.hidden) {
                 const int h = fontHeight();
                 const int w = runWidth(shown, drawPass);
-                const int newX = lv.x + w;
+                // A turned run takes the box its turned glyphs fill, on the line and across it.
+                const bool turned = font().orientation != 0;
+                const TurnedBox box = turned ? turnedBox(font(), w, h) : TurnedBox{w, h, {}};
+                const int newX = lv.x + box.w;
                 if (measuring) {
                     if (st_.sub)
                         lv.subOff = std::max(lv.subOff, h / 4);
                     if (st_.sup)
                         lv.supOff = std::max(lv.supOff, h / 4);
-                    lv.height = std::max(lv.height, h);
+                    lv.height = std::max(lv.height, box.h);
                     // A word split by tags stays together; with word wrap a word wider than
                     // the bounds stays alone on its line.
                     const bool fits = newX < width_ || (prevRun && !prevSpace)
-                        || (opt_.WordWrap && ((!prevRun && w >= width_) || !consumedAny));
+                        || (opt_.WordWrap && ((!prevRun && box.w >= width_) || !consumedAny));
                     if (!fits) {
                         if (opt_.WordWrap)
                             break;       // the run starts the next line
@@ -283,21 +303,22 @@ qsizetype Renderer::renderLine(qsizetype pos, qsizetype end, LineVals& lv, bool 
                     }
                 } else {
                     const int x0 = lr.Left + lv.x;
+                    int bottom = lr.Bottom - lv.picOff;
+                    if (st_.sup)
+                        bottom -= lv.subOff + lv.supOff;
+                    else if (!st_.sub)
+                        bottom -= lv.subOff;
                     if (st_.inAnchor && opt_.HitY >= lr.Top && opt_.HitY < lr.Bottom && opt_.HitX >= x0
                         && opt_.HitX < lr.Left + newX) {
                         hits.text = true;
+                        hits.turned = hits.turned || (turned && opt_.HitY > bottom - box.h && opt_.HitY < bottom);
                         st_.hitPending = true;
                         res_.HitAnchorHref = st_.anchorHref;
                     }
                     if (st_.inFocus)
                         res_.FocusAnchorHref = st_.anchorHref;
                     if (draw) {
-                        int bottom = lr.Bottom - lv.picOff;
-                        if (st_.sup)
-                            bottom -= lv.subOff + lv.supOff;
-                        else if (!st_.sub)
-                            bottom -= lv.subOff;
-                        if (st_.brush != ui::clNone && font().orientation == 0)
+                        if (st_.brush != ui::clNone && !turned)
                             fill({x0, bottom - h, std::min(x0 + w, lr.Right), bottom}, st_.brush);
                         if (st_.shadow)
                             drawRun(run, shown, x0 + opt_.ShadowOffset, bottom + opt_.ShadowOffset, w,
@@ -310,8 +331,10 @@ qsizetype Renderer::renderLine(qsizetype pos, qsizetype end, LineVals& lv, bool 
                 lv.x = newX;
                 prevRun = true;
                 prevSpace = run.endsWith(QLatin1Char(' '));
-                if (measuring)
-                    lv.trailing = prevSpace ? m_.width(font(), QStringLiteral(" ")) : 0;
+                if (measuring) {
+                    const int space = prevSpace ? m_.width(font(), QStringLiteral(" ")) : 0;
+                    lv.trailing = turned && space ? box.w - turnedBox(font(), w - space, h).w : space;
+                }
             }
             if (measuring)
                 res_.PlainText += shown;
@@ -832,8 +855,11 @@ void Renderer::drawRun(const QString& run, const QString& shown, int x, int bott
     const int top = bottom - h;
     const int ascent = m_.ascent(font());
     if (font().orientation != 0) {
+        // The turned glyphs fill the run's box, which stands on the run's bottom: at 90
+        // degrees they rise from its bottom-left corner, at 270 they fall from its top-right.
+        const TurnedBox box = turnedBox(font(), w, h);
         p->save();
-        p->translate(x, top);
+        p->translate(QPointF(x, bottom - box.h) + box.origin);
         p->rotate(-font().orientation / 10.0);
         p->drawText(QPoint(0, ascent), shown);
         p->restore();

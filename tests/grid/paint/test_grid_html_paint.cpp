@@ -105,14 +105,25 @@ TEST_F(HtmlPaint, ErrorUnderlineBlinkAndRotation)
     draw(QStringLiteral("<bl>MMMM</bl>"), {0, 0, 100, 40}, {ui::clWhite, ui::BrushStyle::Solid});
     EXPECT_GT(count({0, 0, 100, 20}, dark), 5);
 
-    // Turned by 90 degrees the text runs upwards from the start of its line.
-    draw(QStringLiteral("<r a=\"90\">MMMMMM</r>"), {0, 60, 100, 100});
-    QRect ink;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (dark(img.pixelColor(x, y)))
-                ink |= QRect(x, y, 1, 1);
-    ASSERT_FALSE(ink.isEmpty());
-    EXPECT_GT(ink.height(), 2 * ink.width());
-    EXPECT_LE(ink.bottom(), 62);
+    // A turned run is drawn inside the box its turned glyphs take, standing on its line: at 90
+    // degrees rising from the box's bottom-left, at 270 falling from its top-right, at 45 within.
+    struct Case {
+        int angle;
+        QRect box;
+    };
+    for (const Case c : {Case{90, {1, 10, 14, 72}}, Case{270, {1, 10, 14, 72}}, Case{45, {1, 10, 61, 61}}}) {
+        draw(QStringLiteral("<r a=\"%1\">MMM   </r>").arg(c.angle), {0, 10, 100, 100});
+        QRect ink;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (dark(img.pixelColor(x, y)))
+                    ink |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(ink.isEmpty()) << c.angle;
+        EXPECT_TRUE(c.box.adjusted(-1, -1, 1, 1).contains(ink)) << c.angle;
+        if (c.angle == 90) { // the first letters at the foot
+            EXPECT_GT(ink.top(), c.box.center().y());
+        } else if (c.angle == 270) {
+            EXPECT_LT(ink.bottom(), c.box.center().y());
+        }
+    }
 }

@@ -384,12 +384,27 @@ TEST(GridPaint, TurnedTextInsideItsCell)
     s.g.RemoveRotated(2, 2);
 
     // Formatted text turned up and down reaches neither the heading above nor the cell to its left.
+    // It shows in its cell, whole where the row is tall enough, its foot cut off where not.
     s.g.setRowHeights(1, 40);
     s.g.setCells(2, 1, QStringLiteral("<R a=\"90\">Wzmocnienie</R>"));
+    s.g.setCells(3, 2, QStringLiteral("<R a=\"90\">Wzmocnienie</R>"));
     s.g.setCells(2, 3, QStringLiteral("<R a=\"270\">Wzmocnienie</R>"));
     const QImage img = s.grab();
     EXPECT_TRUE(Ink(img, s.g.CellRect(2, 0)).isEmpty());
+    EXPECT_TRUE(Ink(img, s.g.CellRect(3, 1)).isEmpty());
     EXPECT_TRUE(Ink(img, s.g.CellRect(1, 3)).isEmpty());
+    const TRect cut = s.g.CellRect(2, 1);
+    EXPECT_GT(DarkPixels(img, cut), upright / 5);
+    EXPECT_LT(Ink(img, cut).top(), cut.Top + 8); // the word's end at the top, as in a tall row
+    for (const TPoint at : {TPoint{3, 2}, TPoint{2, 3}}) {
+        const TRect cell = s.g.CellRect(at.x(), at.y());
+        EXPECT_GT(DarkPixels(img, {cell.Left + 1, cell.Top + 1, cell.Right - 1, cell.Bottom - 1}), upright * 7 / 10)
+            << at.y();
+        const QRect ink = Ink(img, cell);
+        EXPECT_LT(ink.top(), cell.Top + 8) << at.y();
+        EXPECT_LT(ink.left(), cell.Left + 8) << at.y();
+        EXPECT_GT(ink.height(), 3 * ink.width()) << at.y();
+    }
 }
 
 // A new row mark repaints the current row's first cell; without goDrawFocusSelected the

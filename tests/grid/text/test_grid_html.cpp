@@ -131,8 +131,21 @@ TEST_F(Html, RotationTagsNestAndStrayClosesAreIgnored)
     EXPECT_EQ(m->fontOf(QStringLiteral("w")).orientation, 0);
     EXPECT_TRUE(m->fontOf(QStringLiteral("v")).bold());
     EXPECT_EQ(m->fontOf(QStringLiteral("v")).orientation, 0);
-    // Rotated runs take their unturned width on the line.
-    EXPECT_EQ(res.MaxLineWidth, 5 * 9);
+    // A turned run takes the box of its turned glyphs: at 90 degrees one line high wide and
+    // its length tall, at 45 (9 + 14) / sqrt(2) each way; the line is as tall as its boxes.
+    EXPECT_EQ(res.MaxLineWidth, 14 + 16 + 14 + 9 + 9);
+    EXPECT_EQ(res.TotalHeight, 16);
+    EXPECT_EQ(measure(QStringLiteral("<r a=\"270\">Wzmocnienie</r>")).MaxLineWidth, 14);
+    EXPECT_EQ(res.TotalHeight, 11 * 7);
+    opt.WordWrap = true; // a space ending a run turned upright adds nothing to the line's width
+    EXPECT_EQ(measure(QStringLiteral("<r a=\"90\">ab </r>")).MaxLineWidth, 14);
+    opt.WordWrap = false;
+
+    // The anchor on a turned run is hit all along the run's box, and only there.
+    const QString link = QStringLiteral("<a href=\"v\"><r a=\"90\">abcdefgh</r></a>");
+    EXPECT_TRUE(hit(link, 5, 30)); // well above the foot of the line
+    EXPECT_EQ(res.HitAnchorRect, (ui::Rect{1, 0, 15, 56}));
+    EXPECT_FALSE(hit(link, 20, 10));
 }
 
 TEST_F(Html, WrappingAndCutLines)
