@@ -1,6 +1,5 @@
 #include "documents/FormControls.h"
 #include "platform/ui/Connect.h"
-#include "platform/ui/ReadOnlyEdit.h"
 
 #include <QLabel>
 #include <QValidator>
@@ -143,7 +142,7 @@ IdentityRow identityRow(QWidget* parent, const char* typName, int y, const QStri
     r.typ = labeledEdit(parent, typName, QStringLiteral("Typ"), {8, y, 40, 22});
     r.nr = labeledEdit(parent, "LEdit_Nr", QStringLiteral("Nr"), {56, y, 60, 22});
     for (QLineEdit* e : {r.typ, r.nr}) {
-        ui::makeReadOnly(e);
+        e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
     }
     r.rok = labeledEdit(parent, "LEdit_Rok", QStringLiteral("Rok"), {124, y, 50, 22}, 4);

@@ -8,7 +8,6 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/MessageDialog.h"
 #include "platform/ui/Modal.h"
-#include "platform/ui/ReadOnlyEdit.h"
 #include "printlib/Dokpress.h"
 #include "settings/Ustawienia.h"
 #include "shell/Form_Komunikat.h"
@@ -141,7 +140,7 @@ TForm_Drukuj_Fakt::TForm_Drukuj_Fakt(QWidget* owner)
         return edit;
     };
     LEdit_Oryginal = pole("LEdit_Oryginal", QStringLiteral("Liczba orginałów:"), 84);
-    ui::makeReadOnly(LEdit_Oryginal); // changed only in the printout settings
+    LEdit_Oryginal->setReadOnly(true); // changed only in the printout settings
     LEdit_Kopie = pole("LEdit_Kopie", QStringLiteral("Liczba kopii:"), 116);
 
     // The dialog's input, written by the callers.

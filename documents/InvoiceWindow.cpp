@@ -16,7 +16,6 @@
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbLookupCombo.h"
 #include "platform/ui/MessageDialog.h"
-#include "platform/ui/ReadOnlyEdit.h"
 #include "shell/DataModule1.h"
 #include "shell/Form_Jaki_Nr.h"
 #include "shell/Form_Komunikat.h"
@@ -63,13 +62,13 @@ InvoiceWindow::InvoiceWindow(const InvoiceKind& kind, QWidget* parent) : QWidget
         captionOf(CBox_Netto_Brutto)->hide();
         Edit_Netto_Brutto =
             labeledEdit(this, "Edit_Netto_Brutto", QStringLiteral("Faktura wyliczana od wart.:"), {632, 34, 100, 22});
-        ui::makeReadOnly(Edit_Netto_Brutto);
+        Edit_Netto_Brutto->setReadOnly(true);
         Edit_Netto_Brutto->setFocusPolicy(Qt::NoFocus);
         QFont f = Edit_Netto_Brutto->font();
         f.setBold(true);
         Edit_Netto_Brutto->setFont(f);
         for (QLineEdit* e : {LEdit_Rok, LEdit_Data_Wyst})
-            ui::makeReadOnly(e);
+            e->setReadOnly(true);
     }
 
     // Client block.

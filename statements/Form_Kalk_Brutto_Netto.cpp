@@ -6,7 +6,6 @@
 #include "platform/ui/Connect.h"
 #include "platform/ui/DbEdit.h"
 #include "platform/ui/DbLookupCombo.h"
-#include "platform/ui/ReadOnlyEdit.h"
 #include "shell/Form_Komunikat.h"
 #include "statements/Kontrolki.h"
 
@@ -84,7 +83,7 @@ TForm_Kalk_Brutto_Netto::TForm_Kalk_Brutto_Netto(QWidget* owner)
     DBEdit1->hide();
 
     LEdit3 = documents::labeledEdit(this, "LEdit3", QStringLiteral("Wynik netto"), QRect(16, 162, 268, 21));
-    ui::makeReadOnly(LEdit3);
+    LEdit3->setReadOnly(true);
 
     BitBtn1 = documents::button(this, "BitBtn1", QStringLiteral("Przelicz"), QRect(16, 220, 120, 34));
     BitBtn2 = documents::button(this, "BitBtn2", QStringLiteral("Zamknij"), QRect(164, 220, 120, 34));

@@ -3,6 +3,7 @@
 #include "platform/data/Error.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/MessageDialog.h"
+#include "platform/ui/ReadOnlyEdit.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -27,6 +28,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     useDesignedFonts();
     loadQtTranslations();
+    describeLineEdits();
 }
 
 bool loadQtTranslations()

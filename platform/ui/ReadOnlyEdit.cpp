@@ -2,15 +2,13 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
 
 namespace ui {
 
 namespace {
-
-// Marks an edit made read-only by makeReadOnly.
-const char* const kReadOnlyText = "ui_readOnlyText";
 
 // What a reader is told of a read-only edit: a text it can read, select and move the caret in.
 class ReadOnlyEditAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
@@ -88,31 +86,58 @@ public:
     }
 };
 
-QAccessibleInterface* readOnlyEditFactory(const QString&, QObject* object)
+// A spin box's own edit is told as part of the spin box, as Qt tells it.
+bool describedAsEdit(const QLineEdit* edit) { return edit->objectName() != QLatin1String("qt_spinbox_lineedit"); }
+
+// Drops the description of an edit whose read-only state changed, so that the next one asked for
+// follows the new state.
+class StateWatch : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ReadOnlyChange)
+            describeAnew(static_cast<QLineEdit*>(watched));
+        return false;
+    }
+    static void describeAnew(QLineEdit* edit)
+    {
+        // Qt's own description for an edit that was editable, ours for one that was read-only;
+        // the next one asked for is made for the state the edit has now.
+        if (QAccessibleInterface* described = QAccessible::queryAccessibleInterface(edit))
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(described));
+    }
+};
+
+StateWatch* stateWatch = nullptr;
+
+// Asked first for every object described (the factory installed last is asked first); answers
+// for a read-only edit, and leaves an editable one to Qt.
+QAccessibleInterface* lineEditFactory(const QString&, QObject* object)
 {
     auto* edit = qobject_cast<QLineEdit*>(object);
-    if (edit && edit->property(kReadOnlyText).toBool())
-        return new ReadOnlyEditAccessible(edit);
-    return nullptr;
+    if (!edit || !describedAsEdit(edit))
+        return nullptr;
+    edit->installEventFilter(stateWatch);
+    return edit->isReadOnly() ? new ReadOnlyEditAccessible(edit) : nullptr;
 }
 
 } // namespace
 
-void makeReadOnly(QLineEdit* edit)
+void describeLineEdits()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(readOnlyEditFactory);
-        return true;
-    }();
-    (void)installed;
-    edit->setProperty(kReadOnlyText, true);
-    // Qt describes a widget as soon as it tells of a change (a name given, a text set), and keeps
-    // that description: one made before this edit was marked is dropped, so that it is described
-    // anew, as read-only text.
-    QAccessibleInterface* described = QAccessible::queryAccessibleInterface(edit);
-    if (described && !dynamic_cast<ReadOnlyEditAccessible*>(described))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(described));
-    edit->setReadOnly(true);
+    if (stateWatch)
+        return;
+    stateWatch = new StateWatch(QCoreApplication::instance());
+    QAccessible::installFactory(lineEditFactory);
+    // An edit made before now may hold Qt's description already: it is watched from here on, and
+    // a read-only one is described anew.
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* edit = qobject_cast<QLineEdit*>(w); edit && describedAsEdit(edit)) {
+            edit->installEventFilter(stateWatch);
+            if (edit->isReadOnly())
+                StateWatch::describeAnew(edit);
+        }
 }
 
 } // namespace ui

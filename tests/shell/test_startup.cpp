@@ -14,8 +14,11 @@
 #include "settings/Form_Ust_Wydruki.h"
 #include "tests/shell/Komunikaty_Testowe.h"
 
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QAction>
 #include <QMdiArea>
@@ -24,6 +27,7 @@
 #include <QMenuBar>
 
 #include <map>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -77,6 +81,14 @@ std::map<QString, QObject*> globalne()
         {"Form_Ust_Firma", Form_Ust_Firma}, {"Form_Ust_Wydruki", Form_Ust_Wydruki}, {"Form_About", Form_About},
         {"Form_Jaki_Nr", Form_Jaki_Nr},     {"Form_Ust_Prog", Form_Ust_Prog},
     };
+}
+
+// What a screen reader is told of a line edit: read-only, editable, and whether it may write the
+// text.
+std::tuple<bool, bool, bool> told(QLineEdit* e)
+{
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(e);
+    return {bool(a->state().readOnly), bool(a->state().editable), a->editableTextInterface() != nullptr};
 }
 
 } // namespace
@@ -218,6 +230,21 @@ TEST(Startup, EveryMenuItemOpensItsWindow)
     // as its "Zamknij" does: every other item leaves one window.
     EXPECT_EQ(MainForm->MdiArea->subWindowList().size(), 11);
     EXPECT_TRUE(script.messages().isEmpty()) << script.messages().join('|').toStdString();
+
+    // Every line edit of the windows is told to a screen reader as read-only alone or as editable,
+    // and told anew when switched either way (a spin box's own edit is told as the spin box).
+    int readOnlyEdits = 0;
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* e = qobject_cast<QLineEdit*>(w); e && !qobject_cast<QAbstractSpinBox*>(e->parentWidget())) {
+            SCOPED_TRACE(e->parentWidget()->metaObject()->className() + ('/' + e->objectName().toStdString()));
+            const bool ro = e->isReadOnly();
+            readOnlyEdits += ro;
+            for (bool state : {ro, !ro, ro}) {
+                e->setReadOnly(state);
+                EXPECT_EQ(told(e), std::tuple(state, !state, !state));
+            }
+        }
+    EXPECT_GT(readOnlyEdits, 50);
 
     MainForm->show();
     EXPECT_TRUE(MainForm->close());
