@@ -75,6 +75,25 @@ inline std::string run(const std::function<std::string()>& Work)
     return report;
 }
 
+// Runs Work in a forked child and kills it after Us microseconds, wherever it is then, and
+// waits for it to end. False when no child could be forked.
+inline bool killAfter(useconds_t Us, const std::function<void()>& Work)
+{
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return false;
+    if (pid == 0) {
+        try {
+            Work();
+        } catch (...) {}
+        ::_exit(1);
+    }
+    ::usleep(Us);
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    return true;
+}
+
 // A folder of its own for the unprivileged user, where it may write: under /tmp, which every
 // user can pass through whatever TMPDIR says.
 inline QString makeUserFolder()

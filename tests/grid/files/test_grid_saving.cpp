@@ -382,18 +382,10 @@ TEST(GridSaving, KilledSavesLeaveTheOldBookOrTheNewOneWholeAndNothingBehind)
         int killedInside = 0;
         // At least 12 kills; more, up to 48, until two of them came inside a save.
         for (int k = 0; k < 48 && (k < 12 || killedInside < 2); ++k) {
-            const pid_t pid = ::fork();
-            ASSERT_GE(pid, 0);
-            if (pid == 0) {
-                try {
-                    for (int v = 1;; ++v)
-                        saveVersion(book, v, intoSheet);
-                } catch (...) {}
-                ::_exit(1);
-            }
-            ::usleep(useconds_t(delayUs(random)));
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, nullptr, 0);
+            ASSERT_TRUE(child::killAfter(useconds_t(delayUs(random)), [&] {
+                for (int v = 1;; ++v)
+                    saveVersion(book, v, intoSheet);
+            }));
             EXPECT_GE(versionOf(book), 0) << "after kill " << k;
             // A save killed inside leaves its temporary file; the next save removes it.
             const int left = temporaryFiles(dir.path());

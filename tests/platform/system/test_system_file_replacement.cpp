@@ -133,17 +133,7 @@ TEST(FileReplacement, KilledSavesInPlaceLeaveAWholeFileOrAWholeCopyThatIsNamed)
     std::uniform_int_distribution<int> delayUs(saveUs / 4, saveUs * 3);
     int copiesLeft = 0;
     for (int k = 0; k < 48 && (k < 12 || copiesLeft < 2); ++k) {
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            try {
-                saving(1 << 20);
-            } catch (...) {}
-            ::_exit(1);
-        }
-        ::usleep(useconds_t(delayUs(random)));
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, nullptr, 0);
+        ASSERT_TRUE(child::killAfter(useconds_t(delayUs(random)), [&] { saving(1 << 20); }));
         struct stat st {};
         ::stat(p.constData(), &st);
         EXPECT_EQ(st.st_uid, child::Colleague) << "after kill " << k;
