@@ -403,11 +403,15 @@ sys::LibraryHandle TMainForm::Daj_Salvista()
 
 // ---- showing and closing ----------------------------------------------------------------------
 
-void TMainForm::Sprawdz_Format_Daty()
+void TMainForm::Sprawdz_Plik_Ustawien()
 {
     if (!std::exchange(ustawieniaSprawdzone_, true))
         if (const QString problem = registry::problem(); !problem.isEmpty())
             Pokaz_Komunikat(problem);
+}
+
+void TMainForm::Sprawdz_Format_Daty()
+{
     if (!Czy_Poprawny_Format_Daty(text::dateToText(ui::today())))
         Pokaz_Komunikat(QString::fromUtf8(Komunikat_Format_Daty));
 }
@@ -419,8 +423,10 @@ void TMainForm::showEvent(QShowEvent* e)
     // until the window is on the screen.
     if (!e->spontaneous())
         ui::later([this, self = QPointer<TMainForm>(this)] {
-            if (self)
+            if (self) {
+                Sprawdz_Plik_Ustawien();
                 Sprawdz_Format_Daty();
+            }
         });
 }
 

@@ -115,9 +115,11 @@ public:
     // Runs what the window table says the menu item does (nothing when it has no row).
     void Otworz_Z_Tabeli(QAction* pozycja);
 
-    // The date-format check of each showing; at the first one, a settings file that could not
-    // be read is told too (the program then runs on its defaults).
+    // The date-format check of each showing.
     void Sprawdz_Format_Daty();
+    // At the first showing: a settings file that could not be read is told (the program then
+    // runs on its defaults).
+    void Sprawdz_Plik_Ustawien();
 
     QMdiArea* MdiArea;
     QMenuBar* MainMenu1;

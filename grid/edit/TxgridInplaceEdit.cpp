@@ -138,7 +138,8 @@ bool TTextEditorRules::Key(QKeyEvent* e)
     if (t.size() != 1 || !t[0].isPrint() || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
     const int selLen = FEdit.SelLength();
-    if (EditLengthFull(LengthLimit, FEdit.Text().size(), selLen > 0))
+    // The limit is on the text as the cell holds it, each line break CR LF.
+    if (EditLengthFull(LengthLimit, FEdit.CellText().size(), selLen > 0))
         return true;
     QChar ch = t[0];
     switch (FilterEditChar(Type, FEdit.Text(), FEdit.Caret(), FEdit.SelStart(), selLen, ch)) {
@@ -208,7 +209,7 @@ bool TTextEditorRules::CursorWalk(const QKeyEvent* e)
 void TTextEditorRules::BreakLine()
 {
     const QString before = FEdit.CellText(), br = FEdit.LineBreak();
-    const int kept = FEdit.Text().size() - FEdit.SelLength();
+    const int kept = before.size() - FEdit.SelLength();
     // The limit counts the break as the cell holds it, CR LF.
     if (LengthLimit > 0 && kept + 2 > LengthLimit)
         return;

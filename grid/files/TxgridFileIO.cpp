@@ -180,10 +180,8 @@ bool TLineReader::ReadLine(QByteArray& Line)
     for (;;) {
         // The search goes on where it stopped: a long line read block by block is scanned
         // once, not again from its start after every block.
-        qsizetype end = std::max(FPos, FScanned);
-        while (end < FBuffer.size() && FBuffer.at(end) != '\r' && FBuffer.at(end) != '\n')
-            ++end;
-        const qsizetype next = end + LineEndLength(FBuffer, end);
+        qsizetype next = 0;
+        const qsizetype end = FindLineEnd(FBuffer, std::max(FPos, FScanned), next);
         // A line runs on past the bytes read so far, and a CR read last may have its LF still
         // to come.
         const bool open = end == FBuffer.size() || (next == FBuffer.size() && FBuffer.at(end) == '\r');

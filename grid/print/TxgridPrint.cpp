@@ -30,20 +30,20 @@ TPrintDeviceFactory& DeviceFactory()
 // A printout into a PDF file, saved as every file the grid writes is (TSaveFile): put in the
 // file's place only when whole and on the disk, so that a failed write leaves no broken PDF.
 struct TPdfFileHolder {
-    explicit TPdfFileHolder(const QString& FileName) : File(FileName) {}
-    TSaveFile File;
+    explicit TPdfFileHolder(const QString& FileName) : FFile(FileName) {}
+    TSaveFile FFile;
 };
 
 class TPdfPrintFile : private TPdfFileHolder, public QPdfWriter {
 public:
-    explicit TPdfPrintFile(const QString& FileName) : TPdfFileHolder(FileName), QPdfWriter(&File.Device()) {}
+    explicit TPdfPrintFile(const QString& FileName) : TPdfFileHolder(FileName), QPdfWriter(&FFile.Device()) {}
     // After the painter's end: ETxGridError with the cause when the file could not be written.
     void Finish(bool Ended)
     {
-        const int error = File.LastWriteError();
+        const int error = FFile.LastWriteError();
         if (!Ended || error)
-            File.Fail(error);
-        File.Commit();
+            FFile.Fail(error);
+        FFile.Commit();
     }
 };
 

@@ -322,7 +322,7 @@ namespace {
 
 // The element at from moved to to, those between one place over; v grows to reach both.
 template <class V>
-void RotateOne(V& v, int from, int to)
+void rotateOne(V& v, int from, int to)
 {
     if (v.empty())
         return;
@@ -343,7 +343,7 @@ void StringGridCore::moveCol(int from, int to)
     if (from == to || from < 0 || to < 0 || from >= colCount_ || to >= colCount_)
         return;
     moveStoreCol(from, to);
-    RotateOne(colWidths_, from, to);
+    rotateOne(colWidths_, from, to);
 }
 
 void StringGridCore::moveStoreCol(int from, int to)
@@ -352,8 +352,8 @@ void StringGridCore::moveStoreCol(int from, int to)
     if (from == to || from < 0 || to < 0 || from >= realColCount() || to >= realColCount())
         return;
     rows_.forRange(0, rows_.size(), [&](std::size_t, Row& r) {
-        RotateOne(r.texts, from, to);
-        RotateOne(r.objects, from, to);
+        rotateOne(r.texts, from, to);
+        rotateOne(r.objects, from, to);
     });
     replaceCols(std::min(from, to), std::max(from, to) + 1);
 }

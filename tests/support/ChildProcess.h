@@ -30,6 +30,8 @@ namespace child {
 inline constexpr uid_t User = 4242;
 inline constexpr gid_t UserGroup = 4242;
 inline constexpr gid_t Group = 4243;
+// A colleague of the user's: another owner, whose files the user reaches through Group.
+inline constexpr uid_t Colleague = User + 2;
 
 inline bool isRoot() { return ::geteuid() == 0; }
 
@@ -71,6 +73,25 @@ inline std::string run(const std::function<std::string()>& Work)
     if (WIFSIGNALED(status))
         report += "child ended by signal " + std::to_string(WTERMSIG(status));
     return report;
+}
+
+// Runs Work in a forked child and kills it after Us microseconds, wherever it is then, and
+// waits for it to end. False when no child could be forked.
+inline bool killAfter(useconds_t Us, const std::function<void()>& Work)
+{
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return false;
+    if (pid == 0) {
+        try {
+            Work();
+        } catch (...) {}
+        ::_exit(1);
+    }
+    ::usleep(Us);
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    return true;
 }
 
 // A folder of its own for the unprivileged user, where it may write: under /tmp, which every
@@ -141,6 +162,23 @@ inline std::string mountTiny(const QString& Folder, const char* Size)
         || ::mount("tarnex-test", at.constData(), "tmpfs", 0, options.c_str()) != 0)
         return std::string("SKIP: cannot mount a small file system: ") + std::strerror(errno);
     return std::string();
+}
+
+// Work run in a forked child on a tmpfs of Size bytes over Folder (mountTiny); its report.
+inline std::string onTinyDisk(const QString& Folder, const char* Size, const std::function<std::string()>& Work)
+{
+    return run([&] {
+        const std::string skip = mountTiny(Folder, Size);
+        return skip.empty() ? Work() : skip;
+    });
+}
+
+// A colleague's file: File given to Colleague and Group, which may read and write it. False
+// when it cannot be given.
+inline bool giveToColleague(const QString& File)
+{
+    const QByteArray name = QFile::encodeName(File);
+    return ::chown(name.constData(), Colleague, Group) == 0 && ::chmod(name.constData(), 0660) == 0;
 }
 
 // Fills the file system of Folder with the file "wypelnienie" in it, then gives back Leave

@@ -391,4 +391,14 @@ TEST(GridForm, CellsOfLinesAreEditedAsLines)
     EXPECT_EQ(f.g->cells(2, 1), QStringLiteral("Z"));
     EXPECT_EQ(QPoint(f.g->col(), f.g->row()), QPoint(3, 1));
     EXPECT_TRUE(f.g->EditActive()); // the next cell's editor
+
+    // The length limit counts a line break as the cell holds it, CR LF.
+    Form l;
+    l.g->Multilinecells = true;
+    l.g->Navigation().LineFeedOnEnter = true;
+    l.g->MaxEditLength = 5;
+    l.type(QStringLiteral("ab"));
+    l.key(Qt::Key_Return);
+    l.type(QStringLiteral("cd"));
+    EXPECT_EQ(l.lines()->toPlainText(), QStringLiteral("ab\nc"));
 }

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPoint>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -247,23 +248,21 @@ TEST(GridInplace, AdvanceInsertAddsBeforeTheFooters)
         ASSERT_TRUE(g.editorMode()) << down;
         g.inplaceEditor()->setText(QStringLiteral("7"));
         g.key(Qt::Key_Return);
-        if (down) {
-            EXPECT_EQ(g.colCount(), 5);
-            EXPECT_EQ(added, 3);
-            EXPECT_EQ(g.cells(4, 0), QStringLiteral("Razem"));
-            EXPECT_EQ(g.cells(4, 1), QStringLiteral("10"));
-            EXPECT_EQ(g.cells(3, 1), QString());
-            EXPECT_EQ(g.col(), 3);
-            EXPECT_EQ(g.row(), 1);
-        } else {
-            EXPECT_EQ(g.rowCount(), 6);
-            EXPECT_EQ(added, 4);
-            EXPECT_EQ(g.cells(0, 5), QStringLiteral("Suma"));
-            EXPECT_EQ(g.cells(1, 5), QStringLiteral("99"));
-            EXPECT_EQ(g.cells(1, 4), QString());
-            EXPECT_EQ(g.row(), 4);
-            EXPECT_EQ(g.col(), 1);
-        }
+        // The grid's new size, the event's index, the footer's label and value and the cell the
+        // value left (column, row), and the cursor.
+        struct TAfter {
+            int Count, Added;
+            QPoint Label, Value, Left, Cursor;
+            const char *LabelText, *ValueText;
+        };
+        const TAfter want = down ? TAfter{5, 3, {4, 0}, {4, 1}, {3, 1}, {3, 1}, "Razem", "10"}
+                                 : TAfter{6, 4, {0, 5}, {1, 5}, {1, 4}, {1, 4}, "Suma", "99"};
+        EXPECT_EQ(down ? g.colCount() : g.rowCount(), want.Count) << down;
+        EXPECT_EQ(added, want.Added) << down;
+        EXPECT_EQ(g.cells(want.Label.x(), want.Label.y()), QString::fromLatin1(want.LabelText)) << down;
+        EXPECT_EQ(g.cells(want.Value.x(), want.Value.y()), QString::fromLatin1(want.ValueText)) << down;
+        EXPECT_EQ(g.cells(want.Left.x(), want.Left.y()), QString()) << down;
+        EXPECT_EQ(QPoint(g.col(), g.row()), want.Cursor) << down;
         EXPECT_EQ(g.cells(2, 3), QStringLiteral("7"));
     }
 }

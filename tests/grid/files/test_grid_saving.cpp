@@ -284,20 +284,14 @@ TEST(GridSaving, AFullOrReadOnlyFileSystemIsNamedAndEveryFileStays)
 {
     QTemporaryDir dir;
     const QString folder = dir.path();
-    const std::string report = child::run([&] {
-        std::string out = child::mountTiny(folder, "1m");
-        if (!out.empty())
-            return out;
+    const std::string report = child::onTinyDisk(folder, "1m", [&] {
         for (const TWriter& w : writers())
             w.Save(folder + QLatin1Char('/') + QLatin1String(w.File), "stare");
         // The disk filled to its last byte.
+        std::string out = child::fillDisk(folder, 0);
+        if (!out.empty())
+            return out;
         const QString filler = folder + QStringLiteral("/wypelnienie");
-        {
-            QFile f(filler);
-            f.open(QIODevice::WriteOnly);
-            const QByteArray block(4096, 'x');
-            while (f.write(block) == block.size() && f.flush()) {}
-        }
         QStringList before = namesUnder(folder);
         out += refusedEverywhere(folder, QStringLiteral("brak miejsca na dysku"));
         if (namesUnder(folder) != before)
@@ -388,18 +382,10 @@ TEST(GridSaving, KilledSavesLeaveTheOldBookOrTheNewOneWholeAndNothingBehind)
         int killedInside = 0;
         // At least 12 kills; more, up to 48, until two of them came inside a save.
         for (int k = 0; k < 48 && (k < 12 || killedInside < 2); ++k) {
-            const pid_t pid = ::fork();
-            ASSERT_GE(pid, 0);
-            if (pid == 0) {
-                try {
-                    for (int v = 1;; ++v)
-                        saveVersion(book, v, intoSheet);
-                } catch (...) {}
-                ::_exit(1);
-            }
-            ::usleep(useconds_t(delayUs(random)));
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, nullptr, 0);
+            ASSERT_TRUE(child::killAfter(useconds_t(delayUs(random)), [&] {
+                for (int v = 1;; ++v)
+                    saveVersion(book, v, intoSheet);
+            }));
             EXPECT_GE(versionOf(book), 0) << "after kill " << k;
             // A save killed inside leaves its temporary file; the next save removes it.
             const int left = temporaryFiles(dir.path());
@@ -451,7 +437,6 @@ TEST(GridSaving, AccessListsOwnersAndGroupsStayAndACutOffSaveInPlaceIsNamed)
         GTEST_SKIP() << "giving a file to another user needs root";
     const QString root = child::makeUserFolder();
     ASSERT_FALSE(root.isEmpty());
-    constexpr uid_t colleague = child::User + 2;
     const char* ownAcl = "u::rw-,u:4245:rw-,g::r--,m::rw-,o::r--";
     const char* sharedAcl = "u::rw-,u:4245:r--,g::rw-,m::rw-,o::---";
     std::string setUp;
@@ -461,8 +446,7 @@ TEST(GridSaving, AccessListsOwnersAndGroupsStayAndACutOffSaveInPlaceIsNamed)
         w.Save(own, "stare");
         w.Save(shared, "stare");
         if (::chown(QFile::encodeName(own).constData(), child::User, child::UserGroup) != 0
-            || ::chown(QFile::encodeName(shared).constData(), colleague, child::Group) != 0 || !setAcl(own, ownAcl)
-            || !setAcl(shared, sharedAcl))
+            || !child::giveToColleague(shared) || !setAcl(own, ownAcl) || !setAcl(shared, sharedAcl))
             setUp += std::string(w.Name) + " ";
     }
     if (!setUp.empty()) {
@@ -486,7 +470,7 @@ TEST(GridSaving, AccessListsOwnersAndGroupsStayAndACutOffSaveInPlaceIsNamed)
             ::stat(QFile::encodeName(shared).constData(), &st);
             if (aclOf(own) != ownBefore)
                 out += std::string(w.Name) + ": own file's access list " + aclOf(own) + "\n";
-            if (aclOf(shared) != sharedBefore || st.st_uid != colleague || st.st_gid != child::Group
+            if (aclOf(shared) != sharedBefore || st.st_uid != child::Colleague || st.st_gid != child::Group
                 || (st.st_mode & 07777) != 0660)
                 out += std::string(w.Name) + ": shared file " + aclOf(shared) + " owner " + std::to_string(st.st_uid)
                     + " group " + std::to_string(st.st_gid) + "\n";
@@ -589,10 +573,8 @@ TEST(GridSaving, APrintToAPdfOnAFullDiskSaysWhyAndLeavesNoFile)
         GTEST_SKIP() << "this machine has a default printer";
     QTemporaryDir dir;
     const QString folder = dir.path();
-    const std::string report = child::run([&] {
-        std::string out = child::mountTiny(folder, "1m");
-        if (!out.empty())
-            return out;
+    const std::string report = child::onTinyDisk(folder, "1m", [&] {
+        std::string out;
         QDir::setCurrent(folder);
         QDir(folder).mkdir(QStringLiteral("wydruki"));
         if (std::string full = child::fillDisk(folder, 8192); !full.empty())

@@ -292,10 +292,8 @@ TEST(PageStream, APrintoutOnAFullDiskSaysWhyAndLeavesThePreviousFile)
 {
     QTemporaryDir dir;
     const QString folder = dir.path();
-    const std::string report = child::run([&] {
-        std::string out = child::mountTiny(folder, "1m");
-        if (!out.empty())
-            return out;
+    const std::string report = child::onTinyDisk(folder, "1m", [&] {
+        std::string out;
         TwoPager rep;
         const PageList pl = rep.r.prepare();
         const QString earlier = folder + QStringLiteral("/faktura.pdf");

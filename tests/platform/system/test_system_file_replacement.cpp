@@ -40,22 +40,18 @@ TEST(FileReplacement, ASaveInPlaceWithoutRoomToGrowLeavesTheFileAsItWas)
 {
     QTemporaryDir dir;
     const QString folder = dir.path();
-    const std::string report = child::run([&] {
-        std::string out = child::mountTiny(folder, "2m");
-        if (!out.empty())
-            return out;
+    const std::string report = child::onTinyDisk(folder, "2m", [&] {
         const QByteArray at = QFile::encodeName(folder);
         const QString file = folder + QStringLiteral("/wspolny.txt");
         const QByteArray old(200 * 1024, 'o');
         sys::FileReplacement::replace(file, old);
         const QByteArray p = QFile::encodeName(file);
-        if (::chown(at.constData(), child::User, child::UserGroup) != 0
-            || ::chown(p.constData(), child::User + 2, child::Group) != 0 || ::chmod(p.constData(), 0660) != 0)
+        if (::chown(at.constData(), child::User, child::UserGroup) != 0 || !child::giveToColleague(file))
             return std::string("SKIP: cannot give the files their owners");
         // Room left: 560 KiB, for the new content (300 KiB) and the copy (200 KiB) only.
         if (std::string full = child::fillDisk(folder, 560 * 1024); !full.empty())
             return full;
-        out = child::becomeUser();
+        std::string out = child::becomeUser();
         if (!out.empty())
             return out;
         try {
@@ -68,7 +64,7 @@ TEST(FileReplacement, ASaveInPlaceWithoutRoomToGrowLeavesTheFileAsItWas)
         QFile f(file);
         struct stat st {};
         ::stat(p.constData(), &st);
-        if (!f.open(QIODevice::ReadOnly) || f.readAll() != old || st.st_uid != child::User + 2)
+        if (!f.open(QIODevice::ReadOnly) || f.readAll() != old || st.st_uid != child::Colleague)
             out += "the file changed\n";
         const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
         if (left != QStringList({QStringLiteral("wspolny.txt"), QStringLiteral("wypelnienie")}))
@@ -114,8 +110,7 @@ TEST(FileReplacement, KilledSavesInPlaceLeaveAWholeFileOrAWholeCopyThatIsNamed)
     const QString copy = file + QStringLiteral(".tarnex-kopia");
     const QByteArray p = QFile::encodeName(file);
     sys::FileReplacement::replace(file, version(0));
-    ASSERT_EQ(::chown(p.constData(), child::User + 2, child::Group), 0);
-    ASSERT_EQ(::chmod(p.constData(), 0660), 0);
+    ASSERT_TRUE(child::giveToColleague(file));
     auto saving = [&](int Saves) {
         const std::string skip = child::becomeUser();
         if (!skip.empty())
@@ -138,20 +133,10 @@ TEST(FileReplacement, KilledSavesInPlaceLeaveAWholeFileOrAWholeCopyThatIsNamed)
     std::uniform_int_distribution<int> delayUs(saveUs / 4, saveUs * 3);
     int copiesLeft = 0;
     for (int k = 0; k < 48 && (k < 12 || copiesLeft < 2); ++k) {
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            try {
-                saving(1 << 20);
-            } catch (...) {}
-            ::_exit(1);
-        }
-        ::usleep(useconds_t(delayUs(random)));
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, nullptr, 0);
+        ASSERT_TRUE(child::killAfter(useconds_t(delayUs(random)), [&] { saving(1 << 20); }));
         struct stat st {};
         ::stat(p.constData(), &st);
-        EXPECT_EQ(st.st_uid, child::User + 2) << "after kill " << k;
+        EXPECT_EQ(st.st_uid, child::Colleague) << "after kill " << k;
         if (QFile::exists(copy)) {
             ++copiesLeft;
             EXPECT_GE(versionIn(contentOf(copy)), 0) << "after kill " << k;
