@@ -152,14 +152,17 @@ Error spoolError(int code)
 // level, or what is in its place.
 QString folderFailure(const QString& folder)
 {
-    QString missing = QDir::cleanPath(folder);
-    for (QString up = QFileInfo(missing).path(); up != missing && !QFileInfo::exists(up); up = QFileInfo(up).path())
-        missing = up;
-    if (const QFileInfo there(missing); there.exists() && !there.isDir())
-        return QStringLiteral("pod nazwą %1 jest plik, a nie folder").arg(missing);
+    QString there = QDir::cleanPath(folder), missing;
+    for (QString up = QFileInfo(there).path(); !QFileInfo::exists(there) && up != there; up = QFileInfo(up).path()) {
+        missing = there;
+        there = up;
+    }
+    if (const QFileInfo last(there); last.exists() && !last.isDir())
+        return QStringLiteral("pod nazwą %1 jest plik, a nie folder").arg(there);
     const QByteArray name = QFile::encodeName(missing);
-    if (::mkdir(name.constData(), 0777) == 0) { // it could be made now after all: not kept
-        ::rmdir(name.constData());
+    if (missing.isEmpty() || ::mkdir(name.constData(), 0777) == 0) { // it could be made now after all: not kept
+        if (!missing.isEmpty())
+            ::rmdir(name.constData());
         return sys::saveFailureCause(0);
     }
     return sys::saveFailureCause(errno);
