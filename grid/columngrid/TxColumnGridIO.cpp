@@ -211,10 +211,12 @@ void TTxColumnGrid::ReadColumns(QIODevice& Stream, const QString& Message)
 void TTxColumnGrid::SaveColumnsToFile(const QString& FileName)
 {
     // A column set is small: made whole first, so that a failure names the file and its cause.
-    QBuffer bytes;
-    bytes.open(QIODevice::WriteOnly);
-    SaveColumnsToStream(bytes);
-    TSaveFile::Write(FileName, bytes.data());
+    SavingFile(FileName, [&] {
+        QBuffer bytes;
+        bytes.open(QIODevice::WriteOnly);
+        SaveColumnsToStream(bytes);
+        TSaveFile::Write(FileName, bytes.data());
+    });
 }
 
 void TTxColumnGrid::LoadColumnsFromFile(const QString& FileName)

@@ -3,6 +3,8 @@
 // before it takes the old file's place (a link's target saved, mode, owner and group kept, a
 // file the user may not write or one with other hard links refused, nothing left behind). Its
 // refusals and failures come as ETxGridError saying why, in Polish.
+#include "grid/controls/TxgridError.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -48,5 +50,24 @@ private:
 // (the copy of its old content named). Every reader of the grid calls it before it opens
 // anything, and so does a save that reads the old file first; a missing file passes.
 void CheckFileKind(const QString& FileName, bool Saving = false);
+
+// A refusal of a save of FileName as the user is told it: Message as it is when it names the
+// file, else "Nie udało się zapisać pliku <name>: <Message, as the cause>.".
+QString SaveRefusal(const QString& FileName, const QString& Message);
+
+// Runs Save, the save of FileName, so that each of its refusals names the file (SaveRefusal):
+// the checks of cells, sheets and texts deep in a format say what is wrong, not where.
+template <class TSave>
+void SavingFile(const QString& FileName, TSave&& Save)
+{
+    try {
+        Save();
+    } catch (const ETxGridError& e) {
+        const QString told = SaveRefusal(FileName, e.message());
+        if (told == e.message())
+            throw;
+        throw ETxGridError(told);
+    }
+}
 
 } // namespace grid

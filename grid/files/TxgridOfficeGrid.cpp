@@ -180,66 +180,72 @@ void TGridExchange::SaveXLS(const QString& FileName, const QString* SheetName)
     CheckFileKind(FileName, true);
     files::TWaitCursor wait;
     TOfficeSession app(false);
-    bool isNew = true;
-    if (SheetName) {
-        isNew = !app->WorkbooksOpen(FileName);
-        if (isNew)
+    // Past the start of the program, what keeps the book from being saved is told with the
+    // file's name.
+    SavingFile(FileName, [&] {
+        bool isNew = true;
+        if (SheetName) {
+            isNew = !app->WorkbooksOpen(FileName);
+            if (isNew)
+                app->WorkbooksAdd();
+            app.WorkbookOpen = true;
+            if (!selectSheet(*app.Bridge, *SheetName))
+                app->WorksheetsAdd(*SheetName);
+        } else {
             app->WorkbooksAdd();
-        app.WorkbookOpen = true;
-        if (!selectSheet(*app.Bridge, *SheetName))
-            app->WorksheetsAdd(*SheetName);
-    } else {
-        app->WorkbooksAdd();
-        app.WorkbookOpen = true;
-        app->WorksheetsAdd(QString());
-    }
-    const int FC = FGrid.SaveWithFixedCells ? 0 : FGrid.FixedCols();
-    const int FR = FGrid.SaveWithFixedCells ? 0 : FGrid.FixedRows();
-    const int rows = FGrid.RowCount() - FR, cols = FGrid.ColCount() - FC;
-    if (rows > 0 && cols > 0) {
-        std::vector<std::vector<QString>> values(static_cast<std::size_t>(rows),
-                                                 std::vector<QString>(static_cast<std::size_t>(cols)));
-        std::vector<int> real;
-        for (int c = FC; c < FGrid.ColCount(); ++c)
-            real.push_back(FGrid.RemapCol(c));
-        for (int r = 0; r < rows; ++r)
-            for (int c = 0; c < cols; ++c) {
-                QString& t = values[r][c];
-                FGrid.SaveCell(real[std::size_t(c)], r + FR, t);
-                if (t.contains(QLatin1Char('\r')))
-                    t.remove(QLatin1Char('\r'));
-            }
-        app->SetRangeValue(QStringLiteral("A1:") + ColumnLetters(cols) + QString::number(rows), values);
-    }
-    if (isNew)
-        app->WorkbookSaveAs(FileName);
-    else
-        app->WorkbookSave();
-    app.WorkbookOpen = false;
-    app.Finish();
+            app.WorkbookOpen = true;
+            app->WorksheetsAdd(QString());
+        }
+        const int FC = FGrid.SaveWithFixedCells ? 0 : FGrid.FixedCols();
+        const int FR = FGrid.SaveWithFixedCells ? 0 : FGrid.FixedRows();
+        const int rows = FGrid.RowCount() - FR, cols = FGrid.ColCount() - FC;
+        if (rows > 0 && cols > 0) {
+            std::vector<std::vector<QString>> values(static_cast<std::size_t>(rows),
+                                                     std::vector<QString>(static_cast<std::size_t>(cols)));
+            std::vector<int> real;
+            for (int c = FC; c < FGrid.ColCount(); ++c)
+                real.push_back(FGrid.RemapCol(c));
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < cols; ++c) {
+                    QString& t = values[r][c];
+                    FGrid.SaveCell(real[std::size_t(c)], r + FR, t);
+                    if (t.contains(QLatin1Char('\r')))
+                        t.remove(QLatin1Char('\r'));
+                }
+            app->SetRangeValue(QStringLiteral("A1:") + ColumnLetters(cols) + QString::number(rows), values);
+        }
+        if (isNew)
+            app->WorkbookSaveAs(FileName);
+        else
+            app->WorkbookSave();
+        app.WorkbookOpen = false;
+        app.Finish();
+    });
 }
 
 void TGridExchange::SaveToDOC(const QString& FileName)
 {
     files::TWaitCursor wait;
     TOfficeSession app(true);
-    app->DocumentsAdd();
-    const int rows = FGrid.RowCount(), cols = FGrid.ColCount();
-    app->TablesAdd(rows, cols);
-    QString t;
-    for (int r = 1; r <= rows; ++r)
-        for (int c = 1; c <= cols; ++c) {
-            FGrid.SaveCell(FGrid.RemapCol(c - 1), r - 1, t);
-            app->CellInsertAfter(r, c, t);
-            TAlignment h = taLeftJustify;
-            TVAlignment v = vtaTop;
-            FGrid.GetCellAlignment(c - 1, r - 1, h, v);
-            if (h == taRightJustify)
-                app->CellAlignment(r, c, 2);
-            else if (h == taCenter)
-                app->CellAlignment(r, c, 1);
-        }
-    app->DocumentSaveAs(FileName);
+    SavingFile(FileName, [&] {
+        app->DocumentsAdd();
+        const int rows = FGrid.RowCount(), cols = FGrid.ColCount();
+        app->TablesAdd(rows, cols);
+        QString t;
+        for (int r = 1; r <= rows; ++r)
+            for (int c = 1; c <= cols; ++c) {
+                FGrid.SaveCell(FGrid.RemapCol(c - 1), r - 1, t);
+                app->CellInsertAfter(r, c, t);
+                TAlignment h = taLeftJustify;
+                TVAlignment v = vtaTop;
+                FGrid.GetCellAlignment(c - 1, r - 1, h, v);
+                if (h == taRightJustify)
+                    app->CellAlignment(r, c, 2);
+                else if (h == taCenter)
+                    app->CellAlignment(r, c, 1);
+            }
+        app->DocumentSaveAs(FileName);
+    });
 }
 
 } // namespace grid

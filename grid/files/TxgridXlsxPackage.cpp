@@ -36,8 +36,7 @@ QString RangeTooLargeMessage(const QString& Range)
 
 QString CellTooLongMessage(const QString& Sheet, int Row, int Col, qsizetype Length)
 {
-    return QStringLiteral("Komórka %1%2 arkusza \"%3\" ma %4 znaków, a komórka skoroszytu mieści najwyżej %5: "
-                          "skoroszyt nie został zapisany.")
+    return QStringLiteral("Komórka %1%2 arkusza \"%3\" ma %4 znaków, a komórka skoroszytu mieści najwyżej %5.")
         .arg(ColumnLetters(Col + 1))
         .arg(Row + 1)
         .arg(Sheet, GroupedNumber(Length), GroupedNumber(kWorkbookMaxCellText));

@@ -679,10 +679,10 @@ QString BlockRefusedMessage(const QString& Sheet, const TFormulaBlock& B, bool M
     auto cell = [](int Row, int Col) { return ColumnLetters(Col + 1) + QString::number(Row + 1); };
     if (Merged)
         return QStringLiteral("Zapisywane komórki leżą pod scalonym zakresem %1:%2 arkusza \"%3\", który pokazuje "
-                              "tylko swoją pierwszą komórkę: arkusz nie został zapisany, a plik pozostał bez zmian.")
+                              "tylko swoją pierwszą komórkę; plik pozostał bez zmian.")
             .arg(cell(B.Row1, B.Col1), cell(B.Row2, B.Col2), Sheet);
     return QStringLiteral("Zapisywane komórki obejmują tylko część formuły tablicowej %1:%2 arkusza \"%3\", "
-                          "której nie da się zmienić w części: arkusz nie został zapisany, a plik pozostał bez zmian.")
+                          "której nie da się zmienić w części; plik pozostał bez zmian.")
         .arg(cell(B.Row1, B.Col1), cell(B.Row2, B.Col2), Sheet);
 }
 

@@ -215,8 +215,11 @@ void TGridPrinter::PrintRect(TGridRect GridRect)
     }
     FPageCount = FToPage;
     QPainter painter;
-    if (!painter.begin(device.get()))
+    if (!painter.begin(device.get())) {
+        if (auto* file = dynamic_cast<TPdfPrintFile*>(device.get()))
+            file->Finish(false); // the PDF file's name and the cause
         throw ETxGridError(QStringLiteral("Nie można rozpocząć wydruku na drukarce."));
+    }
     ui::Canvas canvas(&painter);
     BuildPages(run, &canvas, prPrint, pages, true);
     const bool ended = painter.end();

@@ -14,6 +14,8 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace report {
 
@@ -146,6 +148,26 @@ Error spoolError(int code)
                      .arg(QDir::tempPath(), sys::saveFailureCause(code)));
 }
 
+// Why the folder of a printout could not be made: the error met making its first missing
+// level, or what is in its place.
+QString folderFailure(const QString& folder)
+{
+    QString there = QDir::cleanPath(folder), missing;
+    for (QString up = QFileInfo(there).path(); !QFileInfo::exists(there) && up != there; up = QFileInfo(up).path()) {
+        missing = there;
+        there = up;
+    }
+    if (const QFileInfo last(there); last.exists() && !last.isDir())
+        return QStringLiteral("pod nazwą %1 jest plik, a nie folder").arg(there);
+    const QByteArray name = QFile::encodeName(missing);
+    if (missing.isEmpty() || ::mkdir(name.constData(), 0777) == 0) { // it could be made now after all: not kept
+        if (!missing.isEmpty())
+            ::rmdir(name.constData());
+        return sys::saveFailureCause(0);
+    }
+    return sys::saveFailureCause(errno);
+}
+
 } // namespace
 
 PageSpool::PageSpool() = default;
@@ -212,7 +234,9 @@ void PdfStream::begin(const PageSetup& setup, const QString& title)
 {
     const QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath()))
-        throw Error(QStringLiteral("Nie można utworzyć folderu „%1”.").arg(info.absolutePath()));
+        throw Error(sys::saveSentence(path_,
+                                      QStringLiteral("nie można utworzyć folderu %1 (%2)")
+                                          .arg(info.absolutePath(), folderFailure(info.absolutePath()))));
     // Written beside the file and put in its place only when whole and on the disk.
     painter_.reset();
     writer_.reset();
@@ -249,7 +273,7 @@ void PdfStream::page(Page&& page) { draw(page); }
 void PdfStream::draw(const Page& page)
 {
     if (!painter_)
-        throw Error(QStringLiteral("Nie można zapisać pliku wydruku „%1”.").arg(path_));
+        throw Error(sys::saveSentence(path_, QStringLiteral("wydruk do tego pliku nie został rozpoczęty")));
     if (pages_ > 0)
         writer_->newPage();
     drawPage(*painter_, page, writer_->logicalDpiX());

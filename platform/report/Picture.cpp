@@ -1,6 +1,7 @@
 #include "platform/report/Picture.h"
 
 #include "platform/report/Output.h"
+#include "platform/system/FileReplacement.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -30,10 +31,19 @@ void onJpegError(j_common_ptr cinfo)
 
 QString cannotRead(const QString& path) { return QStringLiteral("Nie można odczytać obrazu z pliku „%1”.").arg(path); }
 
+// A folder, a FIFO or a device under the name is refused before it is opened: an open of a
+// FIFO waits for a writer, and a device never ends.
+void checkKind(const QString& path)
+{
+    if (const QString refusal = sys::readRefusal(path); !refusal.isEmpty())
+        throw Error(refusal);
+}
+
 } // namespace
 
 QImage decodeJpeg(const QString& path)
 {
+    checkKind(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Nie można otworzyć pliku „%1”.").arg(path));
@@ -108,6 +118,7 @@ QImage loadPicture(const QString& path)
         return decodeJpeg(path);
     if (ext != u"bmp" && ext != u"ico")
         throw Error(QStringLiteral("Nieznany rodzaj pliku obrazu (.%1): „%2”.").arg(ext, path));
+    checkKind(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Nie można otworzyć pliku „%1”.").arg(path));

@@ -30,10 +30,6 @@ constexpr char kCopyEnd[] = "kopia";
 // Where an error number was met, for the words that name its cause.
 enum class Where { File, Folder, Content };
 
-QString sentence(const QString& path, const QString& cause)
-{
-    return QStringLiteral("Nie udało się zapisać pliku %1: %2.").arg(path, cause);
-}
 
 QString folderCause(int code, const QString& folder)
 {
@@ -244,6 +240,11 @@ SaveError::SaveError(const QString& message, int code)
     : std::runtime_error(message.toStdString()), message_(message), code_(code)
 {}
 
+QString saveSentence(const QString& path, const QString& cause)
+{
+    return QStringLiteral("Nie udało się zapisać pliku %1: %2.").arg(path, cause);
+}
+
 QString saveFailureCause(int code)
 {
     switch (code) {
@@ -285,7 +286,7 @@ QString readRefusal(const QString& path)
 QString saveRefusal(const QString& path)
 {
     const QString cause = fileKindProblem(path);
-    return cause.isEmpty() ? cause : sentence(path, cause);
+    return cause.isEmpty() ? cause : saveSentence(path, cause);
 }
 
 struct FileReplacement::Private {
@@ -320,7 +321,7 @@ struct FileReplacement::Private {
         } else {
             cause = saveFailureCause(code);
         }
-        throw SaveError(sentence(path, cause), code);
+        throw SaveError(saveSentence(path, cause), code);
     }
 
     void check()
@@ -338,13 +339,13 @@ struct FileReplacement::Private {
         }
         existed = true;
         if (const QString kind = kindCause(old.st_mode); !kind.isEmpty())
-            throw SaveError(sentence(path, kind), S_ISDIR(old.st_mode) ? EISDIR : 0);
+            throw SaveError(saveSentence(path, kind), S_ISDIR(old.st_mode) ? EISDIR : 0);
         if (const QString copy = copyCause(target); !copy.isEmpty())
-            throw SaveError(sentence(path, copy), 0);
+            throw SaveError(saveSentence(path, copy), 0);
         if (old.st_nlink > 1)
-            throw SaveError(sentence(path,
-                                     QStringLiteral("plik ma też inne nazwy (dowiązania twarde), które "
-                                                    "po zapisie wskazywałyby starą treść")),
+            throw SaveError(saveSentence(path,
+                                         QStringLiteral("plik ma też inne nazwy (dowiązania twarde), które "
+                                                        "po zapisie wskazywałyby starą treść")),
                             0);
         if (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0)
             refuse(errno, Where::File);
@@ -358,9 +359,9 @@ struct FileReplacement::Private {
 
     [[noreturn]] void aclRefused(int code, const char* what) const
     {
-        throw SaveError(sentence(path,
-                                 QStringLiteral("nie można %1 listy uprawnień (ACL) pliku: %2")
-                                     .arg(QLatin1String(what), saveFailureCause(code))),
+        throw SaveError(saveSentence(path,
+                                     QStringLiteral("nie można %1 listy uprawnień (ACL) pliku: %2")
+                                         .arg(QLatin1String(what), saveFailureCause(code))),
                         code);
     }
 
@@ -467,7 +468,7 @@ struct FileReplacement::Private {
         } closed{out};
         struct stat now {};
         if (::fstat(out, &now) != 0 || !sameFile(now, old) || now.st_nlink > 1)
-            throw SaveError(sentence(path, QStringLiteral("plik został w tym czasie zastąpiony innym")), 0);
+            throw SaveError(saveSentence(path, QStringLiteral("plik został w tym czasie zastąpiony innym")), 0);
         if (int error = copyContent(out, copy); error || ::fsync(copy) != 0)
             refuse(causeOf(error ? error : errno, copy), Where::Content);
         const QByteArray copyName = besideIn(folder, prefix + kCopyEnd);
@@ -500,11 +501,11 @@ struct FileReplacement::Private {
                 && copyContent(copy, out) == 0 && ::ftruncate(out, oldSize) == 0 && ::fsync(out) == 0;
             if (!restored) {
                 held.name.clear();
-                throw SaveError(sentence(path,
-                                         saveFailureCause(causeOf(error, out))
-                                             + QStringLiteral("; plik może być niepełny, jego poprzednia "
-                                                              "treść jest w pliku %1")
-                                                   .arg(QFile::decodeName(copyName))),
+                throw SaveError(saveSentence(path,
+                                             saveFailureCause(causeOf(error, out))
+                                                 + QStringLiteral("; plik może być niepełny, jego poprzednia "
+                                                                  "treść jest w pliku %1")
+                                                       .arg(QFile::decodeName(copyName))),
                                 error);
             }
             refuse(causeOf(error, out), Where::Content);
@@ -530,7 +531,7 @@ FileReplacement::FileReplacement(const QString& path, Start start) : d_(std::mak
 {
     d_->path = path;
     if (path.isEmpty())
-        throw SaveError(sentence(path, QStringLiteral("brak nazwy pliku")), ENOENT);
+        throw SaveError(saveSentence(path, QStringLiteral("brak nazwy pliku")), ENOENT);
     d_->check();
     d_->open(start);
 }

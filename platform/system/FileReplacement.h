@@ -45,6 +45,10 @@ private:
     int code_;
 };
 
+// The sentence refusing a save of `path` for `cause`: "Nie udało się zapisać pliku <name>:
+// <cause>.".
+QString saveSentence(const QString& path, const QString& cause);
+
 // The user's words for a system error number met while saving (0: unknown): "brak miejsca na
 // dysku", "system plików jest tylko do odczytu", ...
 QString saveFailureCause(int code);

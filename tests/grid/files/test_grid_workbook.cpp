@@ -6,7 +6,8 @@
 // after a save into one sheet of a LibreOffice book, LibreOffice shows every formula's new
 // result; a save that cuts a shared formula leaves the other cells their formulas; Polish
 // dates and times go out as dates; one limit of a cell's text for both saves; books of
-// openpyxl read and written back as LibreOffice and openpyxl read them.
+// openpyxl read and written back as LibreOffice and openpyxl read them; every refusal of a save
+// names the file and its cause.
 #include "grid/core/Txgrid.h"
 #include "grid/controls/TxgridError.h"
 #include "grid/files/TxgridExchange.h"
@@ -17,13 +18,16 @@
 
 #include "support/GridErrorOf.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <functional>
 #include <iostream>
+#include <memory>
 #include <gtest/gtest.h>
 #include <xlsxwriter.h>
 #include <zip.h>
@@ -214,6 +218,74 @@ TEST_F(GridWorkbook, AnXlsFileIsNeverWrittenOver)
     // Nor replaced by a new workbook of .xlsx content.
     EXPECT_TRUE(errorOf([&] { g.Exchange().SaveToXLS(file); }).contains(QStringLiteral("bez zmian")));
     EXPECT_EQ(bytesOf(file), before);
+}
+
+// Every kind of refusal of a save names the file it was to write and says why, the file as it
+// was: limits of cells and names, blocks a sheet may not change in part, text a code page
+// lacks, a folder under the name.
+TEST_F(GridWorkbook, EverySaveRefusalNamesTheFileAndItsCause)
+{
+    const QString rich = Path("bogaty.xlsx"), array = Path("tablica.xlsx"), fresh = Path("nowy.xlsx");
+    makeRichWorkbook(rich);
+    lxw_workbook* wb = workbook_new(QFile::encodeName(array).constData());
+    worksheet_write_array_formula(workbook_add_worksheet(wb, "Tab"), 0, 1, 1, 1, "{=A1:A2*2}", nullptr);
+    ASSERT_EQ(workbook_close(wb), LXW_NO_ERROR);
+    const QString folder = Path("folder");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    auto grid = [](int Cols, int Rows, int Col, int Row, const QString& Text) {
+        auto g = std::make_unique<TTxStringGrid>();
+        g->SaveWithFixedCells = true;
+        g->SetColCount(Cols);
+        g->SetRowCount(Rows);
+        g->setCells(Col, Row, Text);
+        return g;
+    };
+    const QString tooLong(40000, QLatin1Char('x'));
+    struct TCase {
+        const char* Name;
+        QString File, Cause;
+        std::function<void(const QString& File)> Save;
+    };
+    const std::vector<TCase> cases = {
+        {"a long text, a new book", fresh, QStringLiteral("komórka B3 arkusza \"Sheet1\" ma 40 000 znaków"),
+         [&](const QString& f) { grid(2, 3, 1, 2, tooLong)->Exchange().SaveToXLS(f); }},
+        {"a long text, into a sheet", rich, QStringLiteral("komórka B3 arkusza \"Dane\" ma 40 000 znaków"),
+         [&](const QString& f) { grid(2, 3, 1, 2, tooLong)->Exchange().SaveToXLSSheet(f, QStringLiteral("Dane")); }},
+        {"a bad name, a new sheet", rich, QStringLiteral("nieprawidłowa nazwa arkusza \"a/b\""),
+         [&](const QString& f) {
+             grid(1, 1, 0, 0, QStringLiteral("x"))->Exchange().SaveToXLSSheet(f, QStringLiteral("a/b"));
+         }},
+        {"a bad name, a new book", fresh, QStringLiteral("nieprawidłowa nazwa arkusza \"a[b]\""),
+         [&](const QString& f) {
+             grid(1, 1, 0, 0, QStringLiteral("x"))->Exchange().SaveToXLSSheet(f, QStringLiteral("a[b]"));
+         }},
+        {"a merged range", rich, QStringLiteral("pod scalonym zakresem A7:D7 arkusza \"Dane\""),
+         [&](const QString& f) {
+             grid(2, 7, 1, 6, QStringLiteral("x"))->Exchange().SaveToXLSSheet(f, QStringLiteral("Dane"));
+         }},
+        {"an array formula", array, QStringLiteral("część formuły tablicowej B1:B2 arkusza \"Tab\""),
+         [&](const QString& f) {
+             grid(2, 1, 1, 0, QStringLiteral("x"))->Exchange().SaveToXLSSheet(f, QStringLiteral("Tab"));
+         }},
+        {"a code page", Path("oem.csv"), QStringLiteral("stronie kodowej 852"),
+         [&](const QString& f) {
+             auto g = grid(1, 1, 0, 0, QStringLiteral("10 €"));
+             g->OemConvert = true;
+             g->SaveToCSV(f);
+         }},
+        {"a folder", folder, QStringLiteral("pod tą nazwą jest folder"),
+         [&](const QString& f) { grid(1, 1, 0, 0, QStringLiteral("x"))->SaveToFile(f); }},
+    };
+    for (const TCase& c : cases) {
+        const QByteArray before = bytesOf(c.File);
+        const QString said = errorOf([&] { c.Save(c.File); });
+        EXPECT_TRUE(said.contains(c.File) && said.contains(c.Cause)) << c.Name << ": " << said.toStdString();
+        EXPECT_TRUE(said.startsWith(QStringLiteral("Nie udało się zapisać pliku ") + c.File)
+                    || said.startsWith(QStringLiteral("Tekstu komórki")))
+            << c.Name << ": " << said.toStdString();
+        EXPECT_EQ(bytesOf(c.File), before) << c.Name;
+    }
+    EXPECT_FALSE(QFile::exists(fresh));
 }
 
 TEST_F(GridWorkbook, NumbersGoOutAsNumbersAndTextsAsTexts)
@@ -598,10 +670,10 @@ wb.save(sys.argv[1])
     const QString fresh = Path("swiezy.xlsx");
     const QString newBook = errorOf([&] { g.Exchange().SaveToXLS(fresh); });
     const QString intoSheet = errorOf([&] { g.Exchange().SaveToXLSSheet(into, QStringLiteral("Dane")); });
-    EXPECT_EQ(newBook,
-              QStringLiteral("Komórka B3 arkusza \"Sheet1\" ma 40 000 znaków, a komórka skoroszytu mieści "
-                             "najwyżej 32 767: skoroszyt nie został zapisany."));
-    EXPECT_EQ(intoSheet, QString(newBook).replace(QStringLiteral("Sheet1"), QStringLiteral("Dane")));
+    const QString tooLong = QStringLiteral("Nie udało się zapisać pliku %1: komórka B3 arkusza \"%2\" ma 40 000 "
+                                           "znaków, a komórka skoroszytu mieści najwyżej 32 767.");
+    EXPECT_EQ(newBook, tooLong.arg(fresh, QStringLiteral("Sheet1")));
+    EXPECT_EQ(intoSheet, tooLong.arg(into, QStringLiteral("Dane")));
     EXPECT_FALSE(QFile::exists(fresh));
     EXPECT_EQ(bytesOf(into), before);
 }
@@ -668,8 +740,9 @@ with zipfile.ZipFile(sys.argv[1] + '.tmp') as src, zipfile.ZipFile(sys.argv[1], 
         g.setCells(i % 3, i / 3, QString::number(i));
     const QByteArray before = bytesOf(made);
     EXPECT_EQ(errorOf([&] { g.Exchange().SaveToXLSSheet(made, QStringLiteral("Scal")); }),
-              QStringLiteral("Zapisywane komórki leżą pod scalonym zakresem A1:C2 arkusza \"Scal\", który pokazuje "
-                             "tylko swoją pierwszą komórkę: arkusz nie został zapisany, a plik pozostał bez zmian."));
+              QStringLiteral("Nie udało się zapisać pliku %1: zapisywane komórki leżą pod scalonym zakresem A1:C2 "
+                             "arkusza \"Scal\", który pokazuje tylko swoją pierwszą komórkę; plik pozostał bez zmian.")
+                  .arg(made));
     EXPECT_EQ(bytesOf(made), before);
 
     // What the readers give, into the 1904 book and into a new one.

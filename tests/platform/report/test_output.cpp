@@ -19,6 +19,8 @@
 #include "support/PdfText.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace report;
 
@@ -230,6 +232,28 @@ TEST(Picture, LoadsJpegAndBitmapAndReportsBadFiles)
     } catch (const Error& e) {
         EXPECT_TRUE(e.message().contains(".xyz"));
     }
+    // A FIFO, a device or a folder under a picture's name is refused at once, naming it and what
+    // it is (in a child an alarm ends, so that an open waiting on the FIFO fails, not hangs).
+    const QString fifo = dir.filePath("kolejka.jpg"), device = dir.filePath("zera.bmp"), folder = dir.filePath("f.bmp");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), device));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_EQ(child::run([&] {
+                  ::alarm(20);
+                  std::string out;
+                  for (const auto& [path, kind] :
+                       {std::pair{fifo, "kolejka FIFO"}, {device, "urządzenie"}, {folder, "folder"}})
+                      try {
+                          loadPicture(path);
+                          out += path.toStdString() + ": read\n";
+                      } catch (const Error& e) {
+                          if (!e.message().startsWith(QStringLiteral("Nie można odczytać pliku ") + path)
+                              || !e.message().contains(QString::fromUtf8(kind)))
+                              out += e.message().toStdString() + "\n";
+                      }
+                  return out;
+              }),
+              "");
 }
 
 } // namespace
