@@ -508,9 +508,9 @@ void removeInserted()
 // --- a long list read screen by screen between the user's actions -----------------------------
 
 // 50 screens of 40 rows of a list, the connection releasing its reads after each screen as it
-// does whenever the program waits for the user (each reading then goes on where it was: by the
-// sort keys in the lines table, by counting in the saved query), against the same screens read
-// with no pause between them.
+// does whenever the program waits for the user (each reading then goes on where it was by its
+// sort keys, which an index finds: the lines' index on Id_Fakt, Lp; the year's documents by Rok,
+// Typ, Nr), against the same screens read with no pause between them.
 void screens(benchmark::State& state, const char* table, const char* order, const char* filter, bool release)
 {
     data::Connection c;

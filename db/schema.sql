@@ -43,6 +43,9 @@ CREATE TABLE Faktura (
 CREATE UNIQUE INDEX ix_Faktura_Typ_Rok_Nr ON Faktura (Typ, Rok, Nr);
 CREATE INDEX ix_Faktura_Koncowa ON Faktura (Typ_Koncowy, Rok_Koncowy, Nr_Koncowy);
 CREATE INDEX ix_Faktura_Rok ON Faktura (Rok);
+-- The year list: the documents of one year in the list's order (type, number), so that a list
+-- read on between the user's actions finds its place at once.
+CREATE INDEX ix_Faktura_Rok_Typ_Nr ON Faktura (Rok, Typ, Nr);
 -- The lists' "Rok>0" compares the year as a number; counted as all rows less those it leaves
 -- out, which this index finds. SQLite matches the expression as written: "AS NUMERIC" in capitals,
 -- as the filters write it.

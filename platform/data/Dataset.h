@@ -192,6 +192,7 @@ private:
         QStringList where;
         QVariantList binds; // named :__pN, N = position + 1
         std::vector<OrderKey> order;
+        QStringList fixed; // columns of one value in every row (compared equal to it by the filter)
         bool noRows = false;
         // With the filter as the only condition: the condition of the rows it leaves out, when
         // the filter gives one (see translateFilter).

@@ -256,8 +256,15 @@ bool Dataset::keyed(const Plan& p) const
 // redundant range on the first key when that lets SQLite start from the index.
 QString Dataset::keyCondition(const Plan& p, const Row& row, QVariantList& binds, bool orEqual) const
 {
+    static const QString polish = QStringLiteral(" COLLATE POLISH");
     QStringList alts, eq;
     QString hint;
+    // An index on the keys finds the place itself when the keys after the columns of one value
+    // are compared at once, their collation on the values' side: ("Typ", "Nr") >= (? COLLATE
+    // POLISH, ?) after Rok=2011 seeks in an index on Rok, Typ, Nr, where "Typ >= ?" would read
+    // every row of the type again.
+    QStringList seekKeys, seekValues;
+    bool seeking = true;
     for (size_t k = 0; k < p.order.size(); ++k) {
         const OrderKey& key = p.order[k];
         const bool vNull = row.isNull(size_t(key.at));
@@ -276,7 +283,23 @@ QString Dataset::keyCondition(const Plan& p, const Row& row, QVariantList& binds
         if (!greater.isEmpty())
             alts << (eq + QStringList{greater}).join(QStringLiteral(" AND "));
         eq << (vNull ? key.expr + QStringLiteral(" IS NULL") : key.expr + QStringLiteral(" = ") + ph);
+        const bool collated = key.expr.endsWith(polish);
+        const QString column = collated ? key.expr.chopped(polish.size()) : key.expr;
+        if (!seeking || std::any_of(p.fixed.begin(), p.fixed.end(), [&](const QString& f) {
+                return detail::quoteIdent(f) == column;
+            }))
+            continue;
+        seeking = !key.desc && !vNull;
+        if (seeking) {
+            seekKeys << column;
+            seekValues << ph + (collated ? polish : QString());
+        }
     }
+    if (seekKeys.size() == 1)
+        hint = seekKeys[0] + QStringLiteral(" >= ") + seekValues[0];
+    else if (seekKeys.size() > 1)
+        hint = QStringLiteral("(%1) >= (%2)")
+                   .arg(seekKeys.join(QStringLiteral(", ")), seekValues.join(QStringLiteral(", ")));
     if (orEqual)
         alts << eq.join(QStringLiteral(" AND "));
     QString cond = alts.isEmpty() ? QStringLiteral("0")

@@ -94,7 +94,7 @@ bool Dataset::addConditions(Plan& p, const Naming& naming) const
         return detail::ColumnRef{n ? *n : col.name, col.kind};
     };
     if (filtered_ && !filter_.trimmed().isEmpty())
-        p.where << detail::translateFilter(filter_, resolve, p.binds, &p.filterComplement);
+        p.where << detail::translateFilter(filter_, resolve, p.binds, &p.filterComplement, &p.fixed);
     addLinkConditions(p, naming, unnamed);
     if (p.where.size() != 1) // the complement stands for the filter alone
         p.filterComplement.clear();

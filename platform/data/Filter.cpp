@@ -198,27 +198,43 @@ public:
     }
     // The complement of a filter that is one comparison of a year kept as text with a number.
     QString complement() const { return comparisons_ == 1 && !negated_ ? complement_ : QString(); }
+    // The columns every row the filter leaves in has one value of (see translateFilter).
+    QStringList fixed() const
+    {
+        QStringList names;
+        for (const auto& [name, value] : fixed_)
+            names << name;
+        return names;
+    }
 
 private:
     const Token& peek() const { return toks_[pos_]; }
     Token take() { return toks_[pos_++]; }
 
+    // Each part leaves in fixed_ the columns it compares equal to a value, with the value: those
+    // of any term of a conjunction, those of every alternative alike, none of a negation.
     QString orExpr()
     {
         QString s = andExpr();
+        Fixed fixed = fixed_;
         while (peek().type == Tok::Or) {
             take();
             s = QStringLiteral("(%1 OR %2)").arg(s, andExpr());
+            fixed.removeIf([this](const Fixed::value_type& f) { return !fixed_.contains(f); });
         }
+        fixed_ = fixed;
         return s;
     }
     QString andExpr()
     {
         QString s = notExpr();
+        Fixed fixed = fixed_;
         while (peek().type == Tok::And) {
             take();
             s = QStringLiteral("(%1 AND %2)").arg(s, notExpr());
+            fixed += fixed_;
         }
+        fixed_ = fixed;
         return s;
     }
     // Each "(" and "not" is one level of the parser's recursion; a text nested deeper than any
@@ -240,7 +256,9 @@ private:
             const Level level(*this, peek().pos);
             take();
             negated_ = true;
-            return QStringLiteral("(NOT %1)").arg(notExpr());
+            const QString s = QStringLiteral("(NOT %1)").arg(notExpr());
+            fixed_.clear();
+            return s;
         }
         if (peek().type == Tok::LParen) {
             const Level level(*this, peek().pos);
@@ -419,6 +437,11 @@ private:
             syntax(filter_, peek().pos, QStringLiteral("oczekiwano operatora porównania"));
         const QString op = take().text;
         const Operand b = operand();
+        fixed_.clear();
+        if (op == QLatin1String("=") && (a.kind == Operand::Field) != (b.kind == Operand::Field)) {
+            const Operand& field = a.kind == Operand::Field ? a : b;
+            fixed_.append({field.col.name, convert(a.kind == Operand::Field ? b : a, field.col.kind)});
+        }
         if (a.kind == Operand::Field && b.kind == Operand::Field) {
             const bool text = a.col.kind == FieldKind::Text || b.col.kind == FieldKind::Text;
             return QStringLiteral("%1%2 %3 %4")
@@ -442,11 +465,14 @@ private:
     int comparisons_ = 0;
     bool negated_ = false;
     QString complement_;
+    using Fixed = QList<QPair<QString, QVariant>>;
+    Fixed fixed_;
 };
 
 } // namespace
 
-QString translateFilter(const QString& filter, const Resolver& resolve, QVariantList& binds, QString* complement)
+QString translateFilter(const QString& filter, const Resolver& resolve, QVariantList& binds, QString* complement,
+                        QStringList* fixed)
 {
     if (filter.trimmed().isEmpty())
         return QString();
@@ -454,6 +480,8 @@ QString translateFilter(const QString& filter, const Resolver& resolve, QVariant
     QString sql = p.parse();
     if (complement)
         *complement = p.complement();
+    if (fixed)
+        *fixed = p.fixed();
     return sql;
 }
 

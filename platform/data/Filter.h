@@ -14,6 +14,7 @@
 #include "platform/data/Field.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 #include <functional>
@@ -31,9 +32,11 @@ using Resolver = std::function<std::optional<ColumnRef>(const QString& name)>;
 // Throws data::Error for a syntax error or an unknown field. When the filter is one comparison
 // of a text field with a number ("Rok>0"), complement receives the condition of exactly the
 // rows it leaves out (over the same binds), else "": a count can then be the table's count,
-// which needs no walk over the rows, less the few rows left out.
+// which needs no walk over the rows, less the few rows left out. `fixed` receives the columns
+// the filter compares equal to a value whichever way it is met (Rok in "Rok=2011 and Typ='FV' or
+// (Rok=2011 and Typ='KFV')"): every row it leaves in has the one value there.
 QString translateFilter(const QString& filter, const Resolver& resolve, QVariantList& binds,
-                        QString* complement = nullptr);
+                        QString* complement = nullptr, QStringList* fixed = nullptr);
 
 QString placeholder(int index);
 QString quoteIdent(const QString& name);

@@ -16,6 +16,7 @@
 
 #include "support/PdfText.h"
 #include "support/Readable.h"
+#include "support/SecondCopy.h"
 
 #include <gtest/gtest.h>
 
@@ -441,4 +442,37 @@ TEST_F(Salvista, DocumentsReportKeepsTheNumberApartFromItsYear)
     }
     const QStringList problems = pdf::unreadable(e.file, e.pages);
     EXPECT_TRUE(problems.isEmpty()) << problems.join('\n').toStdString();
+}
+
+// While a report's preview shows, another copy of the program on the file saves, and a
+// checkpoint that may not wait goes through: no statement of the report holds the database.
+TEST_F(Salvista, PreviewHoldsNoReadingOfTheDatabase)
+{
+    capture.reset(); // the preview itself, as the user sees it
+    copies::SecondCopy second(module->ADOConnection1->databasePath());
+    ASSERT_TRUE(second.started());
+    const std::pair<const char*, std::function<void()>> calls[] = {
+        {"by documents", [&] { wgDok(qApp, "2011-01-01", "2011-12-31", false, false, false, false); }},
+        {"by clients", [&] { wgKlientow(qApp, "2011-01-01", "2011-12-31"); }},
+        {"for a client", [&] { dlaKlienta(qApp, "2011-01-01", "2011-12-31", "K1"); }},
+        {"by goods", [&] { wgTowarow(qApp, "2011-01-01", "2011-12-31"); }},
+        {"for an item", [&] { dlaTowaru(qApp, "2011-01-01", "2011-12-31", "S1"); }},
+    };
+    int nr = 0;
+    for (const auto& [name, call] : calls) {
+        SCOPED_TRACE(name);
+        std::string saved, busy;
+        script.onModal([&](QDialog* preview) {
+            EXPECT_TRUE(preview->isVisible());
+            saved = second.ask("save");
+            busy = second.ask("checkpoint");
+            return int(QDialog::Rejected);
+        });
+        call();
+        EXPECT_EQ(script.pending(), 0);
+        EXPECT_EQ(saved, "saved " + std::to_string(++nr));
+        EXPECT_EQ(busy, "busy=0");
+    }
+    EXPECT_TRUE(script.messages().isEmpty()) << script.lastMessage().toStdString();
+    EXPECT_TRUE(second.quit());
 }

@@ -176,3 +176,65 @@ TEST(Refresh, AReadingEndedBetweenActionsGoesOnWhereItWas)
         }
     }
 }
+
+// The year list (documents of a year, or of some types in a year, in type and number order) read
+// on after a release finds its place in an index: going on at the 400th row takes no more work
+// than going on at the 40th, and the rows come as read straight.
+TEST(Refresh, AListReadOnFindsItsPlaceByAnIndex)
+{
+    TestDb db;
+    {
+        data::Transaction tx(*db.conn);
+        for (const char* rok : {"2010", "2011", "2012"})
+            for (const char* typ : {"FV", "KFV", "PFV"})
+                for (int nr = 1; nr <= 200; ++nr)
+                    db.conn->exec(QStringLiteral("insert into Faktura (Typ, Rok, Nr) values (?, ?, ?)"),
+                                  {QString::fromLatin1(typ), QString::fromLatin1(rok), nr});
+        tx.commit();
+    }
+    sqlite3* h = db.conn->handle();
+    // The steps of every statement of the connection since the last call.
+    const auto steps = [&] {
+        qint64 n = 0;
+        for (sqlite3_stmt* st = sqlite3_next_stmt(h, nullptr); st; st = sqlite3_next_stmt(h, st))
+            n += sqlite3_stmt_status(st, SQLITE_STMTSTATUS_VM_STEP, 1);
+        return n;
+    };
+    for (const char* filter :
+         {"Rok='2011'", "Rok='2011' and Typ='KFV'", "Rok='2011' and Typ='FV' or (Rok='2011' and Typ='KFV')"}) {
+        SCOPED_TRACE(filter);
+        auto list = db.table(QStringLiteral("Faktura_Kwerenda"));
+        list->setIndexFieldNames(QStringLiteral("typ;rok;nr"));
+        list->setFilter(QString::fromLatin1(filter));
+        list->setFiltered(true);
+        // The rows' type and number; the work of going on after a release at row `at`.
+        const auto read = [&](int every, int at, qint64* work) {
+            QStringList rows;
+            list->open();
+            for (int i = 1; !list->eof(); list->next(), ++i) {
+                rows << list->fieldByName(QStringLiteral("Typ")).asString()
+                        + list->fieldByName(QStringLiteral("Nr")).asString();
+                if (i == at) {
+                    db.conn->releaseReads();
+                    steps();
+                    for (int k = 0; k < 10; ++k)
+                        list->next(), rows << QString();
+                    *work = steps();
+                    return rows;
+                }
+                if (every && i % every == 0)
+                    db.conn->releaseReads();
+            }
+            list->close();
+            return rows;
+        };
+        qint64 unused = 0, early = 0, late = 0;
+        const QStringList straight = read(0, 0, &unused);
+        EXPECT_EQ(read(7, 0, &unused).join(' ').toStdString(), straight.join(' ').toStdString());
+        read(0, 40, &early);
+        list->close();
+        read(0, 190, &late);
+        list->close();
+        EXPECT_LT(late, 2 * early) << early << " steps at row 40";
+    }
+}
