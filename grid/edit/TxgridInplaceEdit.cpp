@@ -174,10 +174,19 @@ bool TTextEditorRules::Clipboard(QKeyEvent* e, bool& Taken)
     if (e != QKeySequence::Paste)
         return false;
     Taken = true;
-    const QString clip = QApplication::clipboard()->text();
+    QString clip = QApplication::clipboard()->text();
     const int selStart = FEdit.SelStart(), selLen = FEdit.SelLength();
+    // An editor of lines holds each break as one LF: the clipboard's breaks come in as it holds
+    // them, and the limit counts them as the cell will, CR LF.
+    const bool lineFeeds = FEdit.LineBreak() == QStringLiteral("\n");
+    if (lineFeeds) {
+        clip.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        clip.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    }
     QString result;
-    if (clip.isEmpty() || !PasteResult(Type, LengthLimit, FEdit.Text(), selStart, selLen, clip, result))
+    if (clip.isEmpty() || !PasteResult(Type, lineFeeds ? 0 : LengthLimit, FEdit.Text(), selStart, selLen, clip, result))
+        return true;
+    if (lineFeeds && LengthLimit > 0 && result.size() + result.count(QLatin1Char('\n')) > LengthLimit)
         return true;
     if (FHost.Events().OnClipboardPaste)
         FHost.Raise(FHost.Events().OnClipboardPaste, Allow);

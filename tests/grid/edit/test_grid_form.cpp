@@ -9,6 +9,7 @@
 #include "support/Keyboard.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -401,4 +402,16 @@ TEST(GridForm, CellsOfLinesAreEditedAsLines)
     l.key(Qt::Key_Return);
     l.type(QStringLiteral("cd"));
     EXPECT_EQ(l.lines()->toPlainText(), QStringLiteral("ab\nc"));
+    // A paste too: after "a", a break and "b" (4 in the cell) "cd" would make it 6.
+    l.key(Qt::Key_A, Qt::ControlModifier);
+    l.key(Qt::Key_Delete);
+    l.type(QStringLiteral("a"));
+    l.key(Qt::Key_Return);
+    l.type(QStringLiteral("b"));
+    QApplication::clipboard()->setText(QStringLiteral("cd"));
+    l.key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(l.lines()->toPlainText(), QStringLiteral("a\nb"));
+    QApplication::clipboard()->setText(QStringLiteral("c"));
+    l.key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(l.lines()->toPlainText(), QStringLiteral("a\nbc"));
 }
