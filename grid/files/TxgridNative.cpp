@@ -74,6 +74,16 @@ namespace {
 struct TNativeContent {
     bool HasSize = false;
     int Cols = 0, Rows = 0;
+    // The size the header gives, within the limits before anything is read into the grid.
+    void SetSize(int C, int R, TTextBudget& Budget, const QString& Refusal)
+    {
+        if (C > kMaxFileCount || R > kMaxFileCount)
+            throw ETxGridError(Refusal);
+        Budget.Range(C, R);
+        HasSize = true;
+        Cols = C;
+        Rows = R;
+    }
     std::vector<std::pair<int, int>> Widths; // column, width
     struct TCell {
         int Col, Row;
@@ -120,12 +130,10 @@ void ReadNativeFile(TTxStringGrid& Grid, QIODevice& Device, const QString& Name)
             const qsizetype comma = Rest.indexOf(QLatin1Char(','));
             const int cols = LenientInt(comma < 0 ? Rest : Rest.left(comma)).value_or(0) + FC;
             const int rows = LenientInt(comma < 0 ? QString() : Rest.mid(comma + 1)).value_or(0) + FR;
-            if (cols <= 0 || rows <= 0 || cols > kMaxFileCount || rows > kMaxFileCount)
-                throw ETxGridError(QStringLiteral("File contains no data or corrupt file ") + Name);
-            budget.Range(cols, rows);
-            in.HasSize = true;
-            in.Cols = cols;
-            in.Rows = rows;
+            const QString corrupt = QStringLiteral("File contains no data or corrupt file ") + Name;
+            if (cols <= 0 || rows <= 0)
+                throw ETxGridError(corrupt);
+            in.SetSize(cols, rows, budget, corrupt);
         },
         [&](QString& Line) {
             if (Line.startsWith(QLatin1String("cw"))) {
@@ -198,12 +206,7 @@ void ReadNativeStream(TTxStringGrid& Grid, QIODevice& Device)
                 const qsizetype comma = Rest.indexOf(QLatin1Char(','));
                 const int cols = StrictInt(comma < 0 ? Rest : Rest.left(comma)) + c0;
                 const int rows = StrictInt(comma < 0 ? QString() : Rest.mid(comma + 1)) + r0;
-                if (cols > kMaxFileCount || rows > kMaxFileCount)
-                    throw ETxGridError(QStringLiteral("File contains no data or corrupt file"));
-                budget.Range(cols, rows);
-                in.HasSize = true;
-                in.Cols = cols;
-                in.Rows = rows;
+                in.SetSize(cols, rows, budget, QStringLiteral("File contains no data or corrupt file"));
             },
             [&](QString& Line) {
                 if (Line.startsWith(QLatin1String("cw"))) {
